@@ -1,0 +1,9 @@
+#pragma once
+#include <windows.h>
+
+constexpr int kAboutDialogId = 115;
+
+INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The about box, modal over owner.
+void ShowAboutBox(HWND owner);

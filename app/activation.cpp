@@ -1,0 +1,53 @@
+#include "app/activation.h"
+
+#include "bar/bar_geometry.h"
+#include "data/launcher_data.h"
+
+#include <shellapi.h>
+
+namespace {
+HWND g_previousForeground = nullptr;
+
+void BringToFront(HWND launcher, HWND foreground)
+{
+    const DWORD self = GetCurrentThreadId();
+    const DWORD other = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
+    const bool attached = other && other != self && AttachThreadInput(self, other, TRUE);
+
+    DWORD timeout = 0;
+    SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0);
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, 0);
+    SetForegroundWindow(launcher);
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
+                          reinterpret_cast<void*>(static_cast<UINT_PTR>(timeout)), 0);
+    if (attached)
+        AttachThreadInput(self, other, FALSE);
+    SetFocus(GetDlgItem(launcher, kGroupButtonId));
+}
+}  // namespace
+
+void ToggleActivation(HWND launcher)
+{
+    if (g_previousForeground) {
+        SetForegroundWindow(g_previousForeground);
+        g_previousForeground = nullptr;
+        return;
+    }
+    HWND foreground = GetForegroundWindow();
+    if (foreground != launcher)
+        g_previousForeground = foreground;
+    BringToFront(launcher, foreground);
+}
+
+void ForgetPreviousForeground()
+{
+    g_previousForeground = nullptr;
+}
+
+void LaunchHotkeyButton(int buttonNumber)
+{
+    const ButtonRecord* button = ButtonAt(buttonNumber / kButtonsPerGroup, buttonNumber % kButtonsPerGroup);
+    if (!button || buttonNumber < 0)
+        return;
+    ShellExecuteA(nullptr, "open", button->file, button->params, button->workDir, SW_SHOWNORMAL);
+}

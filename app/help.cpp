@@ -1,0 +1,36 @@
+#include "app/help.h"
+
+#include "app/messages.h"
+
+#include <htmlhelp.h>
+#include <cstring>
+
+namespace {
+constexpr DWORD kTopicSize = 520;
+constexpr char kIndexPage[] = "::/html/index.html";
+}
+
+bool BuildHelpTopic(char* buffer, DWORD size)
+{
+    if (!PathWithExtension(buffer, size, "chm"))
+        return false;
+    const size_t length = std::strlen(buffer);
+    if (length + sizeof kIndexPage > size)
+        return false;
+    std::memcpy(buffer + length, kIndexPage, sizeof kIndexPage);
+    return true;
+}
+
+void ShowHelp(HWND owner)
+{
+    char* topic = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, kTopicSize));
+    if (!topic || !BuildHelpTopic(topic, kTopicSize)) {
+        if (topic)
+            HeapFree(GetProcessHeap(), 0, topic);
+        ShowMessageId(owner, kMsgHelpFailed, MB_ICONEXCLAMATION);
+        return;
+    }
+    // The help control reports a missing file itself.
+    HtmlHelpA(owner, topic, HH_DISPLAY_TOPIC, 0);
+    HeapFree(GetProcessHeap(), 0, topic);
+}

@@ -1,0 +1,229 @@
+#include "app/main_window.h"
+
+#include "app/about_box.h"
+#include "app/activation.h"
+#include "app/help.h"
+#include "app/messages.h"
+#include "bar/bar_geometry.h"
+#include "data/launcher_data.h"
+
+#include <imm.h>
+#include <shellapi.h>
+
+namespace {
+constexpr UINT kSysMenuMove = 110;
+constexpr UINT kSysMenuClose = 111;
+
+// Menu commands.
+constexpr int kCmdSettings = 40011;
+constexpr int kCmdShortcuts = 40012;
+constexpr int kCmdMoveUp = 40013;
+constexpr int kCmdMoveDown = 40014;
+constexpr int kCmdDelete = 40015;
+constexpr int kCmdHelp = 40016;
+constexpr int kCmdAbout = 40017;
+constexpr int kCmdTopmost = 40020;
+constexpr int kCmdClose = 40021;
+constexpr int kCmdFirstGroup = 6000;
+constexpr int kCmdLastGroup = 6009;
+
+UINT_PTR g_timer = 0;
+int g_selectedButton = 0;
+
+bool KeyDown(int key)
+{
+    return (GetAsyncKeyState(key) & 0x8000) != 0;
+}
+
+void InsertSystemMenuItem(HMENU menu, UINT textId, UINT command, bool isDefault)
+{
+    char text[64];
+    LoadText(textId, text, sizeof text);
+    MENUITEMINFOA item = {};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE;
+    item.wID = command;
+    item.fState = isDefault ? MFS_DEFAULT : 0;
+    item.dwTypeData = text;
+    InsertMenuItemA(menu, 0, TRUE, &item);
+}
+
+// The system menu holds just "move" and "close" (the default).
+void RebuildSystemMenu(HWND window)
+{
+    HMENU menu = GetSystemMenu(window, FALSE);
+    if (!menu)
+        return;
+    while (GetMenuItemCount(menu) > 0)
+        DeleteMenu(menu, 0, MF_BYPOSITION);
+    InsertSystemMenuItem(menu, kSysMenuClose, SC_CLOSE, true);
+    InsertSystemMenuItem(menu, kSysMenuMove, SC_MOVE, false);
+}
+
+LRESULT OnCreate(HWND window)
+{
+    ImmAssociateContext(window, nullptr);
+    const SIZE size = BarWindowSize(true);
+    SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RebuildSystemMenu(window);
+    LoadLauncherData(window);
+    const AppSettings settings = GetSettings();
+    SetWindowPos(window, nullptr, settings.windowX, settings.windowY, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (settings.alwaysOnTop)
+        SetTopmost(window, true);
+    CheckDlgButton(window, kGroupButtonId, BST_CHECKED);
+    DragAcceptFiles(window, TRUE);
+    g_timer = SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
+    return 0;
+}
+
+void OnDestroy(HWND window)
+{
+    SaveLauncherData(window);
+    if (g_timer) {
+        KillTimer(window, kHoverTimerId);
+        g_timer = 0;
+    }
+    PostQuitMessage(0);
+}
+
+// The group button's click has already toggled its check state; the keys held
+// now decide what the click means.
+void OnGroupButton(HWND window)
+{
+    const bool checked = IsDlgButtonChecked(window, kGroupButtonId) == BST_CHECKED;
+    const UINT before = checked ? BST_UNCHECKED : BST_CHECKED;
+    if (KeyDown(VK_ESCAPE) || KeyDown(VK_RSHIFT)) {
+        ShowAboutBox(window);
+        CheckDlgButton(window, kGroupButtonId, before);
+    } else if (KeyDown(VK_SHIFT) || KeyDown(VK_LSHIFT)) {
+        CheckDlgButton(window, kGroupButtonId, before);
+    } else if (KeyDown(VK_CONTROL)) {
+        CheckDlgButton(window, kGroupButtonId, before);
+    } else {
+        SetBarExpanded(window, checked);
+    }
+}
+
+bool OnCommand(HWND window, int id)
+{
+    switch (id) {
+    case kGroupButtonId:
+        OnGroupButton(window);
+        return true;
+    case kCmdHelp:
+        ShowHelp(window);
+        return true;
+    case kCmdAbout:
+        ShowAboutBox(window);
+        return true;
+    case kCmdTopmost:
+        SetAlwaysOnTop(!GetAlwaysOnTop());
+        SetTopmost(window, GetAlwaysOnTop());
+        return true;
+    case kCmdClose:
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void OnHotkey(HWND window, int id)
+{
+    if (id == kActivationHotkeyId)
+        ToggleActivation(window);
+    else if (id >= 0 && id < kButtonCount)
+        LaunchHotkeyButton(id);
+}
+
+void OnMinMaxInfo(MINMAXINFO* info)
+{
+    // Keep the bar's exact geometry: the window may be narrower than the
+    // system's minimum tracking size.
+    const SIZE collapsed = BarWindowSize(false);
+    info->ptMinTrackSize.x = collapsed.cx;
+    info->ptMinTrackSize.y = collapsed.cy;
+}
+}  // namespace
+
+HWND CreateMainWindow(HINSTANCE instance, const char* className)
+{
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = MainWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(101));
+    wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(101), IMAGE_ICON,
+        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = className;
+    if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return nullptr;
+    return CreateWindowExA(WS_EX_TOOLWINDOW, className, "",
+                           WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                           nullptr, nullptr, instance, nullptr);
+}
+
+void SetBarExpanded(HWND window, bool expanded)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const SIZE size = BarWindowSize(expanded);
+    SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SetTopmost(HWND window, bool on)
+{
+    SetWindowPos(window, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+int SelectedButton()
+{
+    return g_selectedButton;
+}
+
+void SetSelectedButton(int index)
+{
+    g_selectedButton = index;
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(window);
+    case WM_DESTROY:
+        OnDestroy(window);
+        return 0;
+    case WM_ENDSESSION:
+        // Logoff or shutdown: save everything as a normal exit does. A
+        // cancelled session end keeps the launcher running.
+        if (wParam)
+            DestroyWindow(window);
+        return 0;
+    case WM_ACTIVATEAPP:
+        if (!wParam)
+            ForgetPreviousForeground();
+        break;
+    case WM_COMMAND:
+        if (OnCommand(window, LOWORD(wParam)))
+            return 0;
+        break;
+    case WM_HOTKEY:
+        OnHotkey(window, static_cast<int>(wParam));
+        break;
+    case WM_GETMINMAXINFO:
+        OnMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,70 @@
+#include "app/startup.h"
+
+#include "app/main_window.h"
+#include "app/messages.h"
+#include "data/launcher_data.h"
+#include "support/scoped_handle.h"
+
+namespace {
+constexpr char kInstanceMutex[] = "porun21 - kessaro/QZT instance";
+constexpr DWORD kWaitForFirstWindow = 5000;  // ms a second start waits for the first one's window
+constexpr DWORD kPollInterval = 50;
+
+bool BringExistingToFront(const char* className)
+{
+    HWND existing = FindWindowA(className, nullptr);
+    if (!existing)
+        return false;
+    SetForegroundWindow(existing);
+    return true;
+}
+}  // namespace
+
+bool AnotherInstanceRuns(const char* className)
+{
+    // The class name is the key other copies look for; the mutex closes the gap
+    // between two starts at the same moment. The mutex handle is kept open for
+    // the life of the process on purpose.
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, kInstanceMutex);
+    const bool held = mutex && GetLastError() == ERROR_ALREADY_EXISTS;
+    if (!held)
+        return BringExistingToFront(className);
+
+    CloseHandle(mutex);
+    for (DWORD waited = 0; waited < kWaitForFirstWindow; waited += kPollInterval) {
+        if (BringExistingToFront(className))
+            return true;
+        Sleep(kPollInterval);
+    }
+    return true;
+}
+
+int RunMessageLoop(HWND mainWindow)
+{
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageA(mainWindow, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+int RunLauncher(HINSTANCE instance, int showCommand)
+{
+    if (AnotherInstanceRuns(kMainWindowClass))
+        return 0;
+    if (!AllocateLauncherData())
+        return 0;
+    HWND window = CreateMainWindow(instance, kMainWindowClass);
+    if (!window) {
+        ShowMessageId(nullptr, kMsgWindowFailed, MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    const int code = RunMessageLoop(window);
+    FreeLauncherData();
+    return code;
+}

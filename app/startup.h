@@ -1,0 +1,13 @@
+#pragma once
+#include <windows.h>
+
+// The whole run of the launcher: single-instance check, data, main window,
+// message loop. Returns the process exit code.
+int RunLauncher(HINSTANCE instance, int showCommand);
+
+// Another launcher runs (or is starting): bring its window to the front.
+// True when this process should end.
+bool AnotherInstanceRuns(const char* className);
+
+// GetMessage/IsDialogMessage/Dispatch until WM_QUIT; returns its wParam.
+int RunMessageLoop(HWND mainWindow);

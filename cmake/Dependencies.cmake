@@ -1,0 +1,32 @@
+# zlib and minizip. A minizip package found on the machine (MSYS2 ships one)
+# is used as it is; otherwise minizip is built from the sources that
+# scripts/setup.sh fetched into .deps/minizip.
+find_package(ZLIB REQUIRED)
+add_library(zlib_static INTERFACE)
+if(EXISTS ${CMAKE_FIND_ROOT_PATH}/lib/libz.a)
+    target_link_libraries(zlib_static INTERFACE ${CMAKE_FIND_ROOT_PATH}/lib/libz.a)
+    target_include_directories(zlib_static INTERFACE ${ZLIB_INCLUDE_DIRS})
+else()
+    target_link_libraries(zlib_static INTERFACE ZLIB::ZLIB)
+endif()
+
+set(PORUN_MINIZIP_SOURCE ${CMAKE_SOURCE_DIR}/.deps/minizip CACHE PATH "minizip source folder")
+find_package(PkgConfig QUIET)
+if(PKG_CONFIG_FOUND)
+    pkg_check_modules(MINIZIP QUIET IMPORTED_TARGET minizip)
+endif()
+
+if(EXISTS ${PORUN_MINIZIP_SOURCE}/unzip.c)
+    add_library(minizip_static STATIC
+        ${PORUN_MINIZIP_SOURCE}/ioapi.c
+        ${PORUN_MINIZIP_SOURCE}/unzip.c
+        ${PORUN_MINIZIP_SOURCE}/zip.c)
+    target_include_directories(minizip_static SYSTEM PUBLIC ${PORUN_MINIZIP_SOURCE})
+    target_compile_options(minizip_static PRIVATE -w)
+    target_link_libraries(minizip_static PUBLIC zlib_static)
+elseif(MINIZIP_FOUND)
+    add_library(minizip_static INTERFACE)
+    target_link_libraries(minizip_static INTERFACE PkgConfig::MINIZIP)
+else()
+    message(FATAL_ERROR "minizip not found: run scripts/setup.sh first")
+endif()

@@ -1,0 +1,89 @@
+#include "data/atomic_file.h"
+
+#include <cstring>
+
+namespace {
+const FileCalls kSystemCalls = {CreateFileA, WriteFile, FlushFileBuffers, CloseHandle, MoveFileExA};
+FileCalls g_calls = kSystemCalls;
+
+constexpr int kMoveAttempts = 5;
+constexpr DWORD kMoveRetryDelay = 40;  // ms; a virus scanner or indexer may hold the file briefly
+
+bool WriteAll(HANDLE file, const WritePiece* pieces, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        DWORD written = 0;
+        if (!g_calls.writeFile(file, pieces[i].data, pieces[i].size, &written, nullptr) ||
+            written != pieces[i].size)
+            return false;
+    }
+    return true;
+}
+}
+
+FileCalls& ActiveFileCalls() { return g_calls; }
+void RestoreFileCalls() { g_calls = kSystemCalls; }
+
+bool TemporaryPathFor(const char* path, char* out, size_t size)
+{
+    static const char kSuffix[] = ".tmp";
+    const size_t length = std::strlen(path);
+    if (length + sizeof kSuffix > size)
+        return false;
+    std::memcpy(out, path, length);
+    std::memcpy(out + length, kSuffix, sizeof kSuffix);
+    return true;
+}
+
+bool ReplaceFileContents(const char* path, const WritePiece* pieces, int count)
+{
+    char temp[MAX_PATH + 8];
+    if (!path || !TemporaryPathFor(path, temp, sizeof temp))
+        return false;
+
+    HANDLE file = g_calls.createFile(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = WriteAll(file, pieces, count) && g_calls.flushFileBuffers(file);
+    ok = g_calls.closeHandle(file) && ok;
+
+    if (ok) {
+        ok = false;
+        for (int attempt = 0; attempt < kMoveAttempts && !ok; ++attempt) {
+            if (attempt > 0)
+                Sleep(kMoveRetryDelay);
+            ok = g_calls.moveFileEx(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        }
+    }
+    if (!ok)
+        DeleteFileA(temp);
+    return ok;
+}
+
+bool ReadSmallFile(const char* path, DWORD maxSize, char** contents, DWORD* size)
+{
+    *contents = nullptr;
+    *size = 0;
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER length;
+    bool ok = GetFileSizeEx(file, &length) && length.QuadPart <= maxSize;
+    char* buffer = nullptr;
+    if (ok) {
+        const DWORD bytes = static_cast<DWORD>(length.QuadPart);
+        buffer = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes + 1));
+        DWORD read = 0;
+        ok = buffer && ReadFile(file, buffer, bytes, &read, nullptr) && read == bytes;
+        if (ok) {
+            *contents = buffer;
+            *size = bytes;
+        } else if (buffer) {
+            HeapFree(GetProcessHeap(), 0, buffer);
+        }
+    }
+    CloseHandle(file);
+    return ok;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// Writing a file so that it is either the old one or the whole new one:
+// the new contents go to "<name>.tmp" beside it, are flushed, and the
+// temporary file is then moved over the old one in one step.
+#include <windows.h>
+
+struct WritePiece {
+    const void* data;
+    DWORD size;
+};
+
+// The file calls used by ReplaceFileContents. Tests swap members to make one
+// step fail; the program never changes them.
+struct FileCalls {
+    HANDLE(WINAPI* createFile)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
+    BOOL(WINAPI* writeFile)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
+    BOOL(WINAPI* flushFileBuffers)(HANDLE);
+    BOOL(WINAPI* closeHandle)(HANDLE);
+    BOOL(WINAPI* moveFileEx)(LPCSTR, LPCSTR, DWORD);
+};
+FileCalls& ActiveFileCalls();
+void RestoreFileCalls();
+
+// "<path>.tmp"; false when it does not fit into size bytes.
+bool TemporaryPathFor(const char* path, char* out, size_t size);
+
+// Writes the pieces in order to the temporary file and moves it over path.
+// On any failure path is left as it was and the temporary file is removed.
+bool ReplaceFileContents(const char* path, const WritePiece* pieces, int count);
+
+// Reads a whole file of at most maxSize bytes into a heap block (caller frees
+// with HeapFree). False for a missing, unreadable or larger file.
+bool ReadSmallFile(const char* path, DWORD maxSize, char** contents, DWORD* size);

@@ -1,0 +1,374 @@
+#include "data/launcher_data.h"
+
+#include "app/messages.h"
+#include "app/program_path.h"
+#include "data/atomic_file.h"
+#include "data/legacy_import.h"
+#include "support/scoped_handle.h"
+
+#include <cstring>
+
+namespace {
+LauncherData* g_data = nullptr;
+AppSettings* g_settings = nullptr;
+int g_currentGroup = 0;
+
+// A data file that existed but could not be loaded is kept aside before the
+// first save replaces it.
+bool g_damagedFileOnDisk = false;
+char g_keptDamagedPath[MAX_PATH + 16];
+
+void TerminateField(char* field)
+{
+    if (!std::memchr(field, '\0', kTextFieldSize))
+        field[kTextFieldSize - 1] = '\0';
+}
+
+// Text read from a file may lack its terminator: end every field inside its buffer.
+void TerminateAllFields()
+{
+    for (GroupBlock& block : g_data->groups) {
+        TerminateField(block.group.name);
+        TerminateField(block.group.iconFile);
+        for (ButtonRecord& button : block.buttons) {
+            TerminateField(button.title);
+            TerminateField(button.file);
+            TerminateField(button.workDir);
+            TerminateField(button.params);
+            TerminateField(button.iconFile);
+        }
+    }
+}
+
+int StartGroup()
+{
+    if (!g_settings->startWithLastGroup)
+        return 0;
+    const int last = g_settings->lastGroup;
+    return last >= 0 && last < kGroupCount ? last : 0;
+}
+
+bool ReadExactly(HANDLE file, void* buffer, DWORD size)
+{
+    DWORD read = 0;
+    return ReadFile(file, buffer, size, &read, nullptr) && read == size;
+}
+
+bool ReadOldLayout(HANDLE file)
+{
+    for (GroupBlock& block : g_data->groups) {
+        if (!ReadExactly(file, &block.group, sizeof block.group))
+            return false;
+        for (ButtonRecord& button : block.buttons) {
+            if (!ReadExactly(file, &button, kOldButtonSize))
+                return false;
+            std::memcpy(button.iconFile, button.file, kTextFieldSize);
+        }
+    }
+    return true;
+}
+
+bool FileExists(const char* path)
+{
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+DWORD FileSizeOf(const char* path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA info;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &info) || info.nFileSizeHigh)
+        return 0;
+    return info.nFileSizeLow;
+}
+
+// A save interrupted after its temporary file was complete, but before the
+// move, leaves no data file and a whole ".tmp" beside it: take it.
+void RecoverInterruptedSave(const char* path)
+{
+    char temp[MAX_PATH + 8];
+    if (FileExists(path) || !TemporaryPathFor(path, temp, sizeof temp))
+        return;
+    if (FileSizeOf(temp) == kDataFileSize)
+        MoveFileExA(temp, path, MOVEFILE_WRITE_THROUGH);
+}
+
+// Moves the damaged data file to "<name>.bad" (or ".bad2", ".bad3" …), never
+// replacing a copy kept earlier.
+bool KeepDamagedFile(const char* path)
+{
+    if (!FileExists(path))
+        return true;
+    for (int n = 1; n < 1000; ++n) {
+        char kept[sizeof g_keptDamagedPath];
+        if (n == 1)
+            wsprintfA(kept, "%s.bad", path);
+        else
+            wsprintfA(kept, "%s.bad%d", path, n);
+        if (FileExists(kept))
+            continue;
+        if (MoveFileExA(path, kept, MOVEFILE_WRITE_THROUGH)) {
+            lstrcpyA(g_keptDamagedPath, kept);
+            return true;
+        }
+        return false;
+    }
+    return false;
+}
+
+bool LoadFailed(HWND owner, HANDLE file)
+{
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    TerminateAllFields();
+    g_settings->groupCount = ClampGroupCount(g_settings->groupCount);
+    g_currentGroup = 0;
+    SelectCurrentGroup(0);
+    ShowMessageId(owner, kMsgLoadFailed, MB_OK | MB_ICONERROR);
+    return false;
+}
+}  // namespace
+
+bool AllocateLauncherData()
+{
+    HANDLE heap = GetProcessHeap();
+    g_data = static_cast<LauncherData*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(LauncherData)));
+    g_settings = static_cast<AppSettings*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(AppSettings)));
+    if (!g_data || !g_settings) {
+        FreeLauncherData();
+        ShowMessageId(nullptr, kMsgNoMemory, MB_OK | MB_ICONERROR);
+        return false;
+    }
+    g_currentGroup = 0;
+    g_damagedFileOnDisk = false;
+    g_keptDamagedPath[0] = '\0';
+    return true;
+}
+
+void FreeLauncherData()
+{
+    HANDLE heap = GetProcessHeap();
+    if (g_data)
+        HeapFree(heap, 0, g_data);
+    if (g_settings)
+        HeapFree(heap, 0, g_settings);
+    g_data = nullptr;
+    g_settings = nullptr;
+    g_currentGroup = 0;
+}
+
+bool DataFilePath(char* buffer, DWORD size)
+{
+    char path[MAX_PATH];
+    const DWORD length = GetProgramPath(path, sizeof path);
+    if (length < 5 || path[length - 4] != '.' || length + 1 > size)
+        return false;
+    std::memcpy(buffer, path, length - 3);
+    std::memcpy(buffer + length - 3, "dat", 4);
+    return true;
+}
+
+bool LoadLauncherData(HWND owner)
+{
+    if (!g_data || !g_settings)
+        return false;
+    char path[MAX_PATH];
+    if (!DataFilePath(path, sizeof path))
+        return LoadFailed(owner, INVALID_HANDLE_VALUE);
+
+    RecoverInterruptedSave(path);
+    if (!FileExists(path)) {
+        ImportLegacySettings(owner);
+        g_settings->groupCount = ClampGroupCount(g_settings->groupCount);
+        TerminateAllFields();
+        SelectCurrentGroup(0);
+        return true;
+    }
+
+    // From here on a failure means a file the user had; it is kept at the next save.
+    g_damagedFileOnDisk = true;
+    HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return LoadFailed(owner, file);
+
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file, &size))
+        return LoadFailed(owner, file);
+    bool ok = false;
+    if (size.QuadPart == static_cast<LONGLONG>(kDataFileSize))
+        ok = ReadExactly(file, g_data, sizeof(LauncherData));
+    else if (size.QuadPart == static_cast<LONGLONG>(kOldDataFileSize))
+        ok = ReadOldLayout(file);
+    if (!ok || !ReadExactly(file, g_settings, sizeof(AppSettings)))
+        return LoadFailed(owner, file);
+    CloseHandle(file);
+
+    g_damagedFileOnDisk = false;
+    TerminateAllFields();
+    g_settings->groupCount = ClampGroupCount(g_settings->groupCount);
+    SelectCurrentGroup(StartGroup());
+    return true;
+}
+
+bool SaveLauncherData(HWND owner)
+{
+    if (!g_data || !g_settings)
+        return false;
+    if (owner)
+        StoreWindowOrigin(owner);
+    g_settings->lastGroup = g_currentGroup;
+
+    char path[MAX_PATH];
+    bool ok = DataFilePath(path, sizeof path);
+    if (ok && g_damagedFileOnDisk) {
+        ok = KeepDamagedFile(path);
+        if (ok)
+            g_damagedFileOnDisk = false;
+    }
+    if (ok) {
+        const WritePiece pieces[] = {{g_data, sizeof(LauncherData)}, {g_settings, sizeof(AppSettings)}};
+        ok = ReplaceFileContents(path, pieces, 2);
+    }
+    if (!ok)
+        ShowMessageId(owner, kMsgSaveFailed, MB_OK | MB_ICONERROR);
+    return ok;
+}
+
+void StoreWindowOrigin(HWND window)
+{
+    RECT rect;
+    if (!g_settings || !GetWindowRect(window, &rect))
+        return;
+    g_settings->windowX = rect.left;
+    g_settings->windowY = rect.top;
+}
+
+AppSettings GetSettings()
+{
+    return g_settings ? *g_settings : AppSettings{};
+}
+
+void SetSettings(const AppSettings& settings)
+{
+    if (g_settings)
+        *g_settings = settings;
+}
+
+bool GetAlwaysOnTop()
+{
+    return g_settings && g_settings->alwaysOnTop;
+}
+
+void SetAlwaysOnTop(bool on)
+{
+    if (g_settings)
+        g_settings->alwaysOnTop = on ? 1 : 0;
+}
+
+int CurrentGroupIndex()
+{
+    return g_currentGroup;
+}
+
+bool SelectCurrentGroup(int group)
+{
+    if (group < 0 || group >= kGroupCount)
+        return false;
+    g_currentGroup = group;
+    return true;
+}
+
+GroupRecord* CurrentGroupRecord()
+{
+    return g_data ? &g_data->groups[g_currentGroup].group : nullptr;
+}
+
+GroupRecord GetCurrentGroupRecord()
+{
+    return g_data ? g_data->groups[g_currentGroup].group : GroupRecord{};
+}
+
+void SetCurrentGroupRecord(const GroupRecord& record)
+{
+    if (g_data)
+        g_data->groups[g_currentGroup].group = record;
+}
+
+bool IsValidButtonIndex(int index)
+{
+    return g_data && index >= 0 && index < kButtonsPerGroup;
+}
+
+ButtonRecord* CurrentButton(int index)
+{
+    return IsValidButtonIndex(index) ? &g_data->groups[g_currentGroup].buttons[index] : nullptr;
+}
+
+bool SetButtonRecord(int index, const ButtonRecord& record)
+{
+    ButtonRecord* button = CurrentButton(index);
+    if (!button)
+        return false;
+    *button = record;
+    return true;
+}
+
+int ButtonIconIndex(int index)
+{
+    const ButtonRecord* button = CurrentButton(index);
+    return button ? button->iconIndex : 0;
+}
+
+char* ButtonTitle(int index)
+{
+    ButtonRecord* button = CurrentButton(index);
+    return button ? button->title : nullptr;
+}
+
+char* ButtonFile(int index)
+{
+    ButtonRecord* button = CurrentButton(index);
+    return button ? button->file : nullptr;
+}
+
+char* ButtonWorkDir(int index)
+{
+    ButtonRecord* button = CurrentButton(index);
+    return button ? button->workDir : nullptr;
+}
+
+char* ButtonParams(int index)
+{
+    ButtonRecord* button = CurrentButton(index);
+    return button ? button->params : nullptr;
+}
+
+char* ButtonIconFile(int index)
+{
+    ButtonRecord* button = CurrentButton(index);
+    return button ? button->iconFile : nullptr;
+}
+
+bool IsButtonInUse(int index)
+{
+    const ButtonRecord* button = CurrentButton(index);
+    return button && button->file[0] != '\0';
+}
+
+LauncherData* LauncherImage()
+{
+    return g_data;
+}
+
+ButtonRecord* ButtonAt(int group, int index)
+{
+    if (!g_data || group < 0 || group >= kGroupCount || index < 0 || index >= kButtonsPerGroup)
+        return nullptr;
+    return &g_data->groups[group].buttons[index];
+}
+
+const char* KeptDamagedFilePath()
+{
+    return g_keptDamagedPath;
+}

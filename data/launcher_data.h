@@ -1,0 +1,55 @@
+#pragma once
+// The process-wide launcher data: all groups and buttons, the settings, and
+// the current group. Allocated once at start-up, loaded while the main window
+// is created, changed in place, written back whole.
+#include "data/launcher_records.h"
+
+#include <windows.h>
+
+bool AllocateLauncherData();  // message 1004 on failure
+void FreeLauncherData();
+
+bool LoadLauncherData(HWND owner);  // message 1006 on failure
+bool SaveLauncherData(HWND owner);  // message 1005 on failure
+void StoreWindowOrigin(HWND window);
+
+// The data file: the program's path with its extension replaced by "dat".
+bool DataFilePath(char* buffer, DWORD size);
+
+// Number of groups in use, brought into 1..10.
+inline int ClampGroupCount(int count)
+{
+    return count < 1 ? 1 : count > kGroupCount ? kGroupCount : count;
+}
+
+// Settings.
+AppSettings GetSettings();
+void SetSettings(const AppSettings& settings);
+bool GetAlwaysOnTop();
+void SetAlwaysOnTop(bool on);
+
+// The current group.
+int CurrentGroupIndex();
+bool SelectCurrentGroup(int group);  // false outside 0..9
+GroupRecord GetCurrentGroupRecord();
+void SetCurrentGroupRecord(const GroupRecord& record);
+GroupRecord* CurrentGroupRecord();  // in place; null before allocation
+
+// Buttons of the current group by index 0..9.
+bool IsValidButtonIndex(int index);
+bool SetButtonRecord(int index, const ButtonRecord& record);
+ButtonRecord* CurrentButton(int index);  // null for an invalid index
+int ButtonIconIndex(int index);
+char* ButtonTitle(int index);
+char* ButtonFile(int index);
+char* ButtonWorkDir(int index);
+char* ButtonParams(int index);
+char* ButtonIconFile(int index);
+bool IsButtonInUse(int index);
+
+// Any group: the whole image, and one button by group and index.
+LauncherData* LauncherImage();
+ButtonRecord* ButtonAt(int group, int index);  // null when out of range
+
+// Where a damaged data file was kept at the last save, empty if none.
+const char* KeptDamagedFilePath();

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Inside a virtual display: starts the launcher, waits for its window, takes a
+# screenshot of the screen, then closes the launcher with WM_CLOSE.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/wine-env.sh"
+exe=$1
+shot=$2
+mkdir -p "$(dirname "$shot")"
+"$wine_bin" "$exe" &
+pid=$!
+tool="${PORUN_BUILD_DIR:-$root/build}/tests/porun_window_tool.exe"
+for _ in $(seq 100); do
+    "$wine_bin" "$tool" wait "porun21 - kessaro/QZT" 200 >/dev/null 2>&1 && break
+    sleep 0.2
+done
+sleep 2
+rect=$("$wine_bin" "$tool" rect "porun21 - kessaro/QZT" 2>/dev/null | tr -d '\r')
+import -window root "$shot.full.png"
+# The launcher's window with a margin of desktop around it.
+if [[ "$rect" =~ ^([0-9]+)x([0-9]+)\+(-?[0-9]+)\+(-?[0-9]+)$ ]]; then
+    w=$((BASH_REMATCH[1] + 40)); h=$((BASH_REMATCH[2] + 40))
+    x=$((BASH_REMATCH[3] - 20)); y=$((BASH_REMATCH[4] - 20))
+    (( x < 0 )) && x=0; (( y < 0 )) && y=0
+    convert "$shot.full.png" -crop "${w}x${h}+${x}+${y}" +repage "$shot"
+    rm -f "$shot.full.png"
+else
+    mv "$shot.full.png" "$shot"
+fi
+"$wine_bin" "$tool" close "porun21 - kessaro/QZT" >/dev/null 2>&1
+wait $pid

@@ -1,0 +1,44 @@
+// Small helper for the scripts: waits for a window class, or closes it.
+//   porun_window_tool wait CLASS MS   exit 0 when a window of CLASS exists within MS
+//   porun_window_tool close CLASS     posts WM_CLOSE and waits until it is gone
+//   porun_window_tool rect CLASS      prints the window's screen rectangle as WxH+X+Y
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+        return 2;
+    const char* className = argv[2];
+    if (std::strcmp(argv[1], "wait") == 0) {
+        const DWORD limit = argc > 3 ? static_cast<DWORD>(std::atoi(argv[3])) : 5000;
+        const DWORD start = GetTickCount();
+        while (!FindWindowA(className, nullptr)) {
+            if (GetTickCount() - start > limit)
+                return 1;
+            Sleep(50);
+        }
+        return 0;
+    }
+    if (std::strcmp(argv[1], "close") == 0) {
+        HWND window = FindWindowA(className, nullptr);
+        if (!window)
+            return 1;
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        for (int i = 0; i < 200 && IsWindow(window); ++i)
+            Sleep(50);
+        return IsWindow(window) ? 1 : 0;
+    }
+    if (std::strcmp(argv[1], "rect") == 0) {
+        HWND window = FindWindowA(className, nullptr);
+        RECT rect;
+        if (!window || !GetWindowRect(window, &rect))
+            return 1;
+        printf("%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top);
+        return 0;
+    }
+    return 2;
+}
