@@ -1,0 +1,30 @@
+#pragma once
+// Key names and the one text form of a shortcut: the modifier prefixes in the
+// order CTRL+, SHIFT+, ALT+, then the key's name.
+#include <windows.h>
+
+// Modifier flags of a shortcut (only the low three bits are used).
+constexpr int kModifierShift = 1;
+constexpr int kModifierCtrl = 2;
+constexpr int kModifierAlt = 4;
+constexpr int kModifierMask = kModifierShift | kModifierCtrl | kModifierAlt;
+
+constexpr int kKeyNameCount = 256;
+constexpr int kKeyNameSize = 20;  // NUL-terminated, at most 19 characters
+
+// Name of every virtual-key code; an empty row means the key has no name and
+// cannot be assigned.
+extern const char KeyNameTable[kKeyNameCount][kKeyNameSize];
+
+// The table's row for key, or "" for any code outside 0..255.
+const char* GetKeyName(int key);
+
+// Buffer size that holds every shortcut text (at most 99 characters).
+constexpr int kShortcutTextSize = 100;
+
+// Writes the shortcut's text into buffer (size bytes, truncated to fit):
+// "- 未設定 -" (string 403) when key is 0, else e.g. "CTRL+ALT+SPACE".
+void FormatShortcutText(int key, int flags, char* buffer, int size);
+
+// The modifier keys held right now, as modifier flags.
+int GetModifierState();
