@@ -4,6 +4,32 @@ namespace {
 constexpr int kIconButton = 1;
 constexpr int kProgramIcon = 101;
 
+constexpr int kPictureWidth = 320;  // bitmap 116
+constexpr int kPictureHeight = 240;
+
+// The dialog's client area is exactly the picture, whatever the dialog font's
+// units make of the template; the button stays at the top centre.
+void FitToPicture(HWND dialog)
+{
+    RECT rect = {0, 0, kPictureWidth, kPictureHeight};
+    AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));
+    RECT window;
+    GetWindowRect(dialog, &window);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    const int centerX = (window.left + window.right) / 2;
+    const int centerY = (window.top + window.bottom) / 2;
+    SetWindowPos(dialog, nullptr, centerX - width / 2, centerY - height / 2, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND button = GetDlgItem(dialog, kIconButton);
+    RECT buttonRect;
+    GetWindowRect(button, &buttonRect);
+    const int buttonWidth = buttonRect.right - buttonRect.left;
+    SetWindowPos(button, nullptr, (kPictureWidth - buttonWidth) / 2, 6, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void SetButtonIcon(HWND dialog, HICON icon)
 {
     HWND button = GetDlgItem(dialog, kIconButton);
@@ -18,6 +44,7 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:
+        FitToPicture(dialog);
         SetButtonIcon(dialog, static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
             MAKEINTRESOURCEA(kProgramIcon), IMAGE_ICON, 32, 32, 0)));
         return TRUE;

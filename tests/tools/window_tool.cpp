@@ -2,6 +2,7 @@
 //   porun_window_tool wait CLASS MS   exit 0 when a window of CLASS exists within MS
 //   porun_window_tool close CLASS     posts WM_CLOSE and waits until it is gone
 //   porun_window_tool rect CLASS      prints the window's screen rectangle as WxH+X+Y
+//   porun_window_tool command CLASS ID  posts WM_COMMAND ID to the window
 #include <windows.h>
 
 #include <cstdio>
@@ -31,6 +32,10 @@ int main(int argc, char** argv)
         for (int i = 0; i < 200 && IsWindow(window); ++i)
             Sleep(50);
         return IsWindow(window) ? 1 : 0;
+    }
+    if (std::strcmp(argv[1], "command") == 0 && argc > 3) {
+        HWND window = FindWindowA(className, nullptr);
+        return window && PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(std::atoi(argv[3])), 0) ? 0 : 1;
     }
     if (std::strcmp(argv[1], "rect") == 0) {
         HWND window = FindWindowA(className, nullptr);
