@@ -1,0 +1,114 @@
+#include "archive/progress_dialog.h"
+
+#include "archive/archive_ids.h"
+#include "resources/string_ids.h"
+
+#include <commctrl.h>
+
+ProgressDialog::ProgressDialog()
+{
+    InitCommonControls();
+}
+
+ProgressDialog::~ProgressDialog()
+{
+    if (dialog_ && IsWindow(dialog_))
+        DestroyWindow(dialog_);
+}
+
+HWND ProgressDialog::Show(HWND owner)
+{
+    templateId_ = IDD_PROGRESS;
+    return ShowModeless(owner, IDD_PROGRESS);
+}
+
+void ProgressDialog::SetRange(int low, int high)
+{
+    rangeLow_ = low;
+    rangeHigh_ = high;
+}
+
+void ProgressDialog::SetTitle(const char* text)
+{
+    if (text && dialog_)
+        SetWindowTextA(dialog_, text);
+}
+
+void ProgressDialog::SetText(const char* text)
+{
+    if (text && dialog_)
+        SetDlgItemTextA(dialog_, IDC_PROGRESS_TEXT, text);
+}
+
+int ProgressDialog::Percentage(unsigned value, unsigned high)
+{
+    if (high == 0)
+        return 0;
+    // Multiplying first keeps exact quotients exact (29 of 100 is 29, not 28).
+    return static_cast<int>(static_cast<double>(value) * 100.0 / static_cast<double>(high));
+}
+
+int ProgressDialog::SetProgress(unsigned value, int* cancelled)
+{
+    const int position = Percentage(value, static_cast<unsigned>(rangeHigh_));
+    int previous = 0;
+    if (dialog_)
+        previous = static_cast<int>(SendDlgItemMessageA(dialog_, IDC_PROGRESS_BAR, PBM_SETPOS, position, 0));
+    PumpMessages();
+    if (cancelled)
+        *cancelled = cancelled_;
+    return previous;
+}
+
+void ProgressDialog::PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // The task must not swallow the end of the program's message loop.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (dialog_ && IsDialogMessageA(dialog_, &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void ProgressDialog::AskCancel()
+{
+    char title[64];
+    char text[260];
+    LoadStringA(GetModuleHandleA(nullptr), IDS_CANCEL_TITLE, title, sizeof title);
+    LoadStringA(GetModuleHandleA(nullptr), IDS_ASK_CANCEL, text, sizeof text);
+    if (MessageBoxA(dialog_, text, title, MB_OKCANCEL | MB_DEFBUTTON2) == IDOK)
+        cancelled_ = 1;
+}
+
+INT_PTR ProgressDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        if (parent_)
+            EnableWindow(parent_, FALSE);
+        return 1;
+    case WM_DESTROY:
+        // Later messages of the dying window no longer reach this object.
+        SetWindowLongPtrA(dialog_, GWLP_USERDATA, 0);
+        dialog_ = nullptr;
+        if (parent_) {
+            EnableWindow(parent_, TRUE);
+            SetFocus(parent_);
+        }
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL) {
+            AskCancel();
+            return 1;
+        }
+        return 0;
+    default:
+        return 0;
+    }
+}

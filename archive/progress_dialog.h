@@ -1,0 +1,36 @@
+#pragma once
+// Modeless progress window shown while a long task runs on the GUI thread:
+// a title, one line of text, a percentage bar and a cancel button that asks
+// before it sets the cancel flag. Every progress update pumps the thread's
+// messages, so the rest of the program stays responsive.
+#include "dialogs/dialog_base.h"
+
+class ProgressDialog : public DialogBase {
+public:
+    ProgressDialog();
+    ~ProgressDialog() override;
+
+    // Shows template 160 owned by owner (disabled while the dialog exists).
+    HWND Show(HWND owner);
+    void SetRange(int low, int high);
+    void SetTitle(const char* text);
+    void SetText(const char* text);
+    // Moves the bar to value as a percentage of the range's high end, pumps
+    // the pending messages, copies the cancel flag into cancelled when given
+    // and returns the bar's previous position.
+    int SetProgress(unsigned value, int* cancelled = nullptr);
+    int IsCancelled() const { return cancelled_; }
+
+    INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // value / high as a whole percentage, truncated; 0 when high is 0.
+    static int Percentage(unsigned value, unsigned high);
+
+private:
+    void AskCancel();
+    void PumpMessages();
+
+    int cancelled_ = 0;
+    int rangeLow_ = 0;
+    int rangeHigh_ = 100;
+};
