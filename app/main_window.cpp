@@ -4,8 +4,11 @@
 #include "app/activation.h"
 #include "app/help.h"
 #include "app/messages.h"
+#include "app/placement.h"
+#include "app/tray_icon.h"
 #include "bar/bar_geometry.h"
 #include "data/launcher_data.h"
+#include "data/window_positions.h"
 
 #include <imm.h>
 #include <shellapi.h>
@@ -28,6 +31,7 @@ constexpr int kCmdFirstGroup = 6000;
 constexpr int kCmdLastGroup = 6009;
 
 UINT_PTR g_timer = 0;
+NOTIFYICONDATAA g_trayIcon;  // size field 0 until the icon is added
 int g_selectedButton = 0;
 
 bool KeyDown(int key)
@@ -65,13 +69,17 @@ LRESULT OnCreate(HWND window)
     ImmAssociateContext(window, nullptr);
     const SIZE size = BarWindowSize(true);
     SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    AddTrayIcon(&g_trayIcon, window, 101, 1, WM_TRAYNOTIFY);
     RebuildSystemMenu(window);
     LoadLauncherData(window);
     const AppSettings settings = GetSettings();
+    ClearPositions(WindowPositions());
+    ForgetLastDesktopSize();
     SetWindowPos(window, nullptr, settings.windowX, settings.windowY, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (settings.alwaysOnTop)
         SetTopmost(window, true);
+    PlaceWindow(window, WindowPositions());
     CheckDlgButton(window, kGroupButtonId, BST_CHECKED);
     DragAcceptFiles(window, TRUE);
     g_timer = SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
@@ -80,6 +88,7 @@ LRESULT OnCreate(HWND window)
 
 void OnDestroy(HWND window)
 {
+    RemoveTrayIcon(&g_trayIcon);
     SaveLauncherData(window);
     if (g_timer) {
         KillTimer(window, kHoverTimerId);
@@ -219,6 +228,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_HOTKEY:
         OnHotkey(window, static_cast<int>(wParam));
         break;
+    case WM_MOVE:
+    case WM_SETTINGCHANGE:
+    case WM_DISPLAYCHANGE:
+        PlaceWindow(window, WindowPositions());
+        return 0;
     case WM_GETMINMAXINFO:
         OnMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
         return 0;

@@ -1,0 +1,48 @@
+#include "app/tray_icon.h"
+
+#include "app/messages.h"
+
+#include <cstring>
+
+bool AddTrayIcon(NOTIFYICONDATAA* record, HWND window, UINT iconId, UINT tipId, UINT callbackMessage)
+{
+    if (!record)
+        return false;
+    record->cbSize = 0;
+    if (!window)
+        return false;
+    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId),
+                                               IMAGE_ICON, 16, 16, 0));
+    if (!icon)
+        return false;
+
+    std::memset(record, 0, sizeof *record);
+    record->cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record->uID = kTrayIconId;
+    record->hWnd = window;
+    record->uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record->hIcon = icon;
+    record->uCallbackMessage = callbackMessage;
+    char tip[100];
+    LoadText(tipId, tip, sizeof tip);
+    lstrcpynA(record->szTip, tip, 64);  // the V1 tip field holds 64 bytes
+
+    if (!Shell_NotifyIconA(NIM_ADD, record)) {
+        DestroyIcon(icon);
+        record->hIcon = nullptr;
+        record->cbSize = 0;
+        return false;
+    }
+    return true;
+}
+
+void RemoveTrayIcon(NOTIFYICONDATAA* record)
+{
+    if (!record || record->cbSize == 0)
+        return;
+    Shell_NotifyIconA(NIM_DELETE, record);
+    if (record->hIcon)
+        DestroyIcon(record->hIcon);
+    record->hIcon = nullptr;
+    record->cbSize = 0;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The window places remembered per screen size, kept for the life of the
+// process and stored in "position.dat" beside the program.
+#include <cstdint>
+
+constexpr int kPositionSlots = 20;
+
+struct PositionEntry {
+    std::int32_t desktopWidth;   // screen size the place was recorded for
+    std::int32_t desktopHeight;
+    std::int32_t x;              // window's top-left corner, screen coordinates
+    std::int32_t y;
+    std::int32_t used;           // non-zero when the slot holds a place
+};
+
+struct WindowPositionTable {
+    PositionEntry slots[kPositionSlots];
+};
+
+// The process-wide table.
+WindowPositionTable* WindowPositions();
+void ClearPositions(WindowPositionTable* table);
+
+// A screen size in, the place remembered for it out.
+struct PositionQuery {
+    std::int32_t desktopWidth;
+    std::int32_t desktopHeight;
+    std::int32_t x;
+    std::int32_t y;
+};
+
+// Copies the place of the first slot with the query's screen size into the
+// query; false when no slot has that size.
+bool FindPosition(const WindowPositionTable* table, PositionQuery* query);
+
+// Stores the place for the screen size: into the slot that already has the
+// size, else into the first unused slot. False when all slots hold other sizes.
+bool RecordPosition(WindowPositionTable* table, int desktopWidth, int desktopHeight, int x, int y);
