@@ -8,6 +8,7 @@
 #include "app/tray_icon.h"
 #include "bar/bar_geometry.h"
 #include "data/launcher_data.h"
+#include "shortcuts/shortcut_file.h"
 #include "data/window_positions.h"
 
 #include <imm.h>
@@ -75,6 +76,7 @@ LRESULT OnCreate(HWND window)
     const AppSettings settings = GetSettings();
     ClearPositions(WindowPositions());
     ForgetLastDesktopSize();
+    LoadShortcutTable();  // no file yet: an empty table, created at exit
     SetWindowPos(window, nullptr, settings.windowX, settings.windowY, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (settings.alwaysOnTop)
@@ -94,6 +96,8 @@ void OnDestroy(HWND window)
         KillTimer(window, kHoverTimerId);
         g_timer = 0;
     }
+    SaveShortcutTable();
+    DestroyShortcutTable();
     PostQuitMessage(0);
 }
 

@@ -1,0 +1,225 @@
+#include "data/key_value_file.h"
+
+#include "app/program_path.h"
+#include "data/atomic_file.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// Decimal conversion of [p, end): leading blanks, an optional sign, digits;
+// stops at the first other character and saturates at the 32-bit limits.
+long ParseNumber(const char* p, const char* end)
+{
+    while (p < end && (IsBlank(*p) || *p == '\v' || *p == '\f'))
+        ++p;
+    bool negative = false;
+    if (p < end && (*p == '-' || *p == '+')) {
+        negative = *p == '-';
+        ++p;
+    }
+    long long value = 0;
+    for (; p < end && *p >= '0' && *p <= '9'; ++p) {
+        value = value * 10 + (*p - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1)
+            value = static_cast<long long>(INT_MAX) + 1;
+    }
+    if (negative)
+        value = -value;
+    if (value > INT_MAX)
+        value = INT_MAX;
+    return static_cast<long>(value);
+}
+
+// Length of the longest whole-character prefix of [p, p + length) not longer
+// than limit bytes.
+DWORD WholeCharacterPrefix(const char* p, DWORD length, DWORD limit)
+{
+    DWORD taken = 0;
+    while (taken < length) {
+        const DWORD step = IsDBCSLeadByte(static_cast<BYTE>(p[taken])) && taken + 1 < length ? 2 : 1;
+        if (taken + step > limit)
+            break;
+        taken += step;
+    }
+    return taken;
+}
+
+void FreeBlock(void* block)
+{
+    if (block)
+        HeapFree(GetProcessHeap(), 0, block);
+}
+}  // namespace
+
+KeyValueFile::~KeyValueFile()
+{
+    Close();
+}
+
+bool KeyValueFile::Open(const char* path, bool forWriting)
+{
+    Close();
+    if (!path || !*path)
+        return false;
+    if (!forWriting) {
+        char* contents = nullptr;
+        DWORD size = 0;
+        if (!ReadSmallFile(path, kKeyValueFileMaxSize, &contents, &size))
+            return false;
+        text_ = contents;  // size + 1 bytes, NUL-terminated
+        length_ = size;
+        capacity_ = size + 1;
+        return true;
+    }
+    const size_t pathLength = strlen(path);
+    path_ = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, pathLength + 1));
+    if (!path_)
+        return false;
+    memcpy(path_, path, pathLength + 1);
+    return true;
+}
+
+bool KeyValueFile::Close()
+{
+    bool ok = true;
+    if (path_) {
+        const WritePiece piece = {text_, length_};
+        ok = ReplaceFileContents(path_, &piece, length_ ? 1 : 0);
+        FreeBlock(path_);
+        path_ = nullptr;
+    }
+    FreeBlock(text_);
+    text_ = nullptr;
+    length_ = 0;
+    capacity_ = 0;
+    return ok;
+}
+
+bool KeyValueFile::FindValue(const char* name, char separator, const char** start, const char** end) const
+{
+    if (path_ || !text_ || !name || !*name)
+        return false;
+    const size_t nameLength = strlen(name);
+    const char* search = text_;
+    const char* found = nullptr;
+    while ((found = strstr(search, name)) != nullptr) {
+        const bool atLineStart = found == text_ || (found - text_ >= 2 && found[-2] == '\r' && found[-1] == '\n');
+        if (atLineStart && found[nameLength] == separator)
+            break;
+        search = found + nameLength;
+    }
+    if (!found)
+        return false;
+    const char* value = found + nameLength + 1;
+    const char* lineEnd = strstr(value, "\r\n");
+    if (!lineEnd)
+        return false;
+    while (value < lineEnd && IsBlank(*value))
+        ++value;
+    *start = value;
+    *end = lineEnd;
+    return true;
+}
+
+bool KeyValueFile::ReadNumber(const char* name, long* value, char separator) const
+{
+    if (!value)
+        return false;
+    *value = 0;
+    const char* start = nullptr;
+    const char* end = nullptr;
+    if (!FindValue(name, separator, &start, &end))
+        return false;
+    *value = ParseNumber(start, end);
+    return true;
+}
+
+bool KeyValueFile::ReadText(const char* name, char* buffer, int size, char separator) const
+{
+    if (!buffer || size <= 0)
+        return false;
+    const char* start = nullptr;
+    const char* end = nullptr;
+    if (!FindValue(name, separator, &start, &end))
+        return false;
+    memset(buffer, 0, static_cast<size_t>(size));
+    const DWORD taken = WholeCharacterPrefix(start, static_cast<DWORD>(end - start), static_cast<DWORD>(size - 1));
+    memcpy(buffer, start, taken);
+    return true;
+}
+
+bool KeyValueFile::Reserve(DWORD needed)
+{
+    if (needed <= capacity_)
+        return true;
+    DWORD capacity = capacity_ ? capacity_ : 1024;
+    while (capacity < needed)
+        capacity *= 2;
+    void* grown = text_ ? HeapReAlloc(GetProcessHeap(), 0, text_, capacity) : HeapAlloc(GetProcessHeap(), 0, capacity);
+    if (!grown)
+        return false;
+    text_ = static_cast<char*>(grown);
+    capacity_ = capacity;
+    return true;
+}
+
+// Appends "name<separator>value\r\n" whole, or nothing.
+bool KeyValueFile::AppendLine(const char* name, char separator, const char* value, size_t valueLength)
+{
+    if (!path_ || !name)
+        return false;
+    const size_t nameLength = strlen(name);
+    const size_t total = nameLength + 1 + valueLength + 2;
+    if (nameLength > kKeyValueFileMaxSize || valueLength > kKeyValueFileMaxSize ||
+        length_ + total > kKeyValueFileMaxSize || !Reserve(static_cast<DWORD>(length_ + total)))
+        return false;
+    char* out = text_ + length_;
+    memcpy(out, name, nameLength);
+    out[nameLength] = separator;
+    memcpy(out + nameLength + 1, value, valueLength);
+    memcpy(out + nameLength + 1 + valueLength, "\r\n", 2);
+    length_ += static_cast<DWORD>(total);
+    return true;
+}
+
+bool KeyValueFile::WriteNumber(const char* name, long value, char separator)
+{
+    char digits[16];
+    const int length = snprintf(digits, sizeof digits, "%ld", value);
+    return length > 0 && AppendLine(name, separator, digits, static_cast<size_t>(length));
+}
+
+bool KeyValueFile::WriteText(const char* name, const char* text, char separator)
+{
+    return text && AppendLine(name, separator, text, strlen(text));
+}
+
+bool PathBesideExecutable(char* buffer, DWORD size, const char* fileName)
+{
+    if (!buffer || size == 0 || !fileName)
+        return false;
+    char program[MAX_PATH * 2];
+    if (GetProgramPath(program, sizeof program) == 0)
+        return false;
+    const char* lastSeparator = nullptr;
+    for (const char* p = program; *p; p = CharNextA(p)) {
+        if (*p == '\\')
+            lastSeparator = p;
+    }
+    if (!lastSeparator)
+        return false;
+    const size_t folderLength = static_cast<size_t>(lastSeparator - program);
+    const size_t nameLength = strlen(fileName);
+    if (folderLength + 1 + nameLength + 1 > size)
+        return false;
+    memcpy(buffer, program, folderLength + 1);  // the folder and its backslash
+    memcpy(buffer + folderLength + 1, fileName, nameLength + 1);
+    return true;
+}

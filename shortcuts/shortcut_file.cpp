@@ -1,0 +1,118 @@
+#include "shortcuts/shortcut_file.h"
+
+#include "data/key_value_file.h"
+#include "shortcuts/key_names.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+constexpr char kSeparator = ',';
+constexpr int kPathSize = 270;
+constexpr int kDefaultActiveKey = VK_SPACE;
+constexpr int kDefaultActiveFlags = kModifierCtrl | kModifierAlt;
+
+void EntryName(char* buffer, size_t size, int group, int button, const char* field)
+{
+    snprintf(buffer, size, "ShortCut.%02d:%03d.%s", group, button, field);
+}
+
+long ReadField(const KeyValueFile& file, int group, int button, const char* field, bool* present)
+{
+    char name[64];
+    EntryName(name, sizeof name, group, button, field);
+    long value = 0;
+    const bool found = file.ReadNumber(name, &value, kSeparator);
+    if (present)
+        *present = found;
+    return value;
+}
+
+void LoadEntry(const KeyValueFile& file, int group, int button)
+{
+    bool hasId = false;
+    const long id = ReadField(file, group, button, "id", &hasId);
+    if (!hasId)
+        return;
+    const long key = ReadField(file, group, button, "key", nullptr);
+    const long flag = ReadField(file, group, button, "flag", nullptr);
+    const long system = ReadField(file, group, button, "usesystemshortcut", nullptr);
+    if (IsShortcutRefused(key, flag))
+        return;
+    ShortcutEntry* entry = GetShortcutEntry(group, button);
+    entry->id = id;
+    entry->key = key;
+    entry->flag = flag;
+    entry->usesystemshortcut = system;
+}
+
+void LoadActive(const KeyValueFile& file)
+{
+    long key = 0;
+    long flags = 0;
+    if (file.ReadNumber("ShortCut.Active.key", &key, kSeparator)) {
+        file.ReadNumber("ShortCut.Active.flag", &flags, kSeparator);
+    } else {
+        key = kDefaultActiveKey;
+        flags = kDefaultActiveFlags;
+    }
+    if (key != 0 && IsShortcutRefused(key, flags)) {
+        key = kDefaultActiveKey;
+        flags = kDefaultActiveFlags;
+    }
+    SetActiveShortcut(key, flags);
+}
+
+void WriteField(KeyValueFile& file, int group, int button, const char* field, long value)
+{
+    char name[64];
+    EntryName(name, sizeof name, group, button, field);
+    file.WriteNumber(name, value, kSeparator);
+}
+}  // namespace
+
+bool LoadShortcutTable()
+{
+    if (!CreateShortcutTable())
+        return false;
+    char path[kPathSize];
+    if (!PathBesideExecutable(path, sizeof path, kShortcutFileName))
+        return false;
+    KeyValueFile file;
+    if (!file.Open(path, false))
+        return false;
+    for (int group = 0; group < 10; ++group)
+        for (int button = 0; button < 10; ++button)
+            LoadEntry(file, group, button);
+    LoadActive(file);
+    file.Close();
+    return true;
+}
+
+bool SaveShortcutTable()
+{
+    const ShortcutTable* table = GetShortcutTable();
+    if (!table)
+        return false;
+    char path[kPathSize];
+    if (!PathBesideExecutable(path, sizeof path, kShortcutFileName))
+        return false;
+    KeyValueFile file;
+    if (!file.Open(path, true))
+        return false;
+    for (int group = 0; group < 10; ++group) {
+        for (int button = 0; button < 10; ++button) {
+            const ShortcutEntry& entry = *GetShortcutEntry(group, button);
+            if (entry.key == 0)
+                continue;
+            WriteField(file, group, button, "id", entry.id);
+            WriteField(file, group, button, "key", entry.key);
+            WriteField(file, group, button, "flag", entry.flag);
+            WriteField(file, group, button, "usesystemshortcut", entry.usesystemshortcut);
+        }
+    }
+    file.WriteNumber("ShortCut.Active.key", table->Active.key, kSeparator);
+    file.WriteNumber("ShortCut.Active.flag", table->Active.flag, kSeparator);
+    return file.Close();
+}

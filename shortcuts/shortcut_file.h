@@ -1,0 +1,17 @@
+#pragma once
+// "shortcut.dat" beside the executable: the shortcut table's name/value file.
+// The table itself (CreateShortcutTable, DestroyShortcutTable) is in
+// shortcuts/shortcut_table.h.
+#include "shortcuts/shortcut_table.h"
+
+constexpr char kShortcutFileName[] = "shortcut.dat";
+
+// Makes a new, empty global table and fills it from the file. False when the
+// table cannot be allocated (no table then), or when the path cannot be
+// built or the file cannot be read (the empty table stays). Refused entries
+// are dropped; a file without an activation key gives CTRL+ALT+SPACE.
+bool LoadShortcutTable();
+
+// Writes the global table; false without a table or when the file cannot be
+// written (the previous file is then left as it was).
+bool SaveShortcutTable();
