@@ -1,0 +1,92 @@
+// The program file's resources as the shell sees them.
+#include "common/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The colour bits of an icon rendered at 32 x 32.
+std::vector<unsigned char> IconPixels(HICON icon)
+{
+    std::vector<unsigned char> pixels(32 * 32 * 4, 0);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 32;
+    info.bmiHeader.biHeight = -32;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    RECT all = {0, 0, 32, 32};
+    FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DrawIconEx(memory, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    memcpy(pixels.data(), bits, pixels.size());
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+TEST(ProgramIcons, IconNumbersOfTheProgramFileAreTheProgramAndGroupIcons)
+{
+    const std::string exe = BuiltProgramPath();
+    const int resourceIds[] = {101, 103, 104, 105, 106, 125, 131, 132, 133, 134, 135};
+    std::vector<std::vector<unsigned char>> seen;
+    for (int n = 0; n < 11; ++n) {
+        HICON extracted = ExtractIconA(GetModuleHandleA(nullptr), exe.c_str(), n);
+        ASSERT_NE(nullptr, extracted) << "icon number " << n;
+        HICON loaded = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
+            MAKEINTRESOURCEA(resourceIds[n]), IMAGE_ICON, 32, 32, 0));
+        ASSERT_NE(nullptr, loaded) << resourceIds[n];
+        const auto pixels = IconPixels(extracted);
+        EXPECT_EQ(IconPixels(loaded), pixels) << "icon number " << n << " is not resource " << resourceIds[n];
+        for (const auto& other : seen)
+            EXPECT_NE(other, pixels) << "icon number " << n << " repeats an earlier one";
+        seen.push_back(pixels);
+        DestroyIcon(extracted);
+        DestroyIcon(loaded);
+    }
+}
+
+TEST(ProgramIcons, BarCursorsAndPicturesLoad)
+{
+    HINSTANCE self = GetModuleHandleA(nullptr);
+    for (int id : {137, 138, 139, 140, 166}) {
+        HANDLE icon = LoadImageA(self, MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0);
+        EXPECT_NE(nullptr, icon) << id;
+        DestroyIcon(static_cast<HICON>(icon));
+    }
+    for (int id : {119, 120, 121, 124})
+        EXPECT_NE(nullptr, LoadCursorA(self, MAKEINTRESOURCEA(id))) << id;
+    HBITMAP picture = static_cast<HBITMAP>(LoadImageA(self, MAKEINTRESOURCEA(116), IMAGE_BITMAP, 0, 0, 0));
+    ASSERT_NE(nullptr, picture);
+    BITMAP info;
+    GetObjectA(picture, sizeof info, &info);
+    EXPECT_EQ(320, info.bmWidth);
+    EXPECT_EQ(240, info.bmHeight);
+    DeleteObject(picture);
+}
+
+TEST(ProgramFile, ManifestRunsAsInvoker)
+{
+    HMODULE exe = LoadLibraryExA(BuiltProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, exe);
+    HRSRC found = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_NE(nullptr, found);
+    const char* text = static_cast<const char*>(LockResource(LoadResource(exe, found)));
+    const std::string manifest(text, SizeofResource(exe, found));
+    EXPECT_NE(std::string::npos, manifest.find("level=\"asInvoker\""));
+    FreeLibrary(exe);
+}
+
+}  // namespace
