@@ -76,6 +76,7 @@ LRESULT OnCreate(HWND window)
     const AppSettings settings = GetSettings();
     ClearPositions(WindowPositions());
     ForgetLastDesktopSize();
+    LoadPositions(WindowPositions());
     LoadShortcutTable();  // no file yet: an empty table, created at exit
     SetWindowPos(window, nullptr, settings.windowX, settings.windowY, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -96,6 +97,7 @@ void OnDestroy(HWND window)
         KillTimer(window, kHoverTimerId);
         g_timer = 0;
     }
+    SavePositions(WindowPositions());
     SaveShortcutTable();
     DestroyShortcutTable();
     PostQuitMessage(0);

@@ -100,7 +100,9 @@ PlacementResult ComputePlacement(const RECT& window, SIZE screen, SIZE lastScree
 bool PlaceWindow(HWND window, WindowPositionTable* table)
 {
     RECT rect;
-    if (!window || !GetWindowRect(window, &rect))
+    // A minimized window stands far off the screen on purpose: it is neither
+    // pulled back nor recorded there.
+    if (!window || IsIconic(window) || !GetWindowRect(window, &rect))
         return false;
     const SIZE screen = ScreenSize();
     WorkArea area;

@@ -1,10 +1,86 @@
 #include "data/window_positions.h"
 
+#include "data/key_value_file.h"
+
+#include <windows.h>
+
 #include <cstring>
 
 namespace {
 WindowPositionTable g_positions;  // zero-filled before the program starts
+constexpr char kSeparator = ',';
+
+// The four names of slot n; the spelling "positon" is the file's own.
+struct SlotNames {
+    char width[40];
+    char height[40];
+    char x[40];
+    char y[40];
+};
+
+SlotNames NamesOfSlot(int n)
+{
+    SlotNames names;
+    wsprintfA(names.width, "position%02d.desktop.width", n);
+    wsprintfA(names.height, "position%02d.desktop.height", n);
+    wsprintfA(names.x, "position%02d.positon.x", n);
+    wsprintfA(names.y, "position%02d.positon.y", n);
+    return names;
+}
+
+std::int32_t ReadOrZero(const KeyValueFile& file, const char* name)
+{
+    long value = 0;
+    file.ReadNumber(name, &value, kSeparator);
+    return static_cast<std::int32_t>(value);
+}
 }  // namespace
+
+bool LoadPositions(WindowPositionTable* table)
+{
+    char path[MAX_PATH];
+    if (!table || !PathBesideExecutable(path, sizeof path, kPositionFileName))
+        return false;
+    KeyValueFile file;
+    if (!file.Open(path, false))
+        return false;
+    for (int n = 0; n < kPositionSlots; ++n) {
+        const SlotNames names = NamesOfSlot(n);
+        long width = 0;
+        if (!file.ReadNumber(names.width, &width, kSeparator))
+            continue;
+        PositionEntry& slot = table->slots[n];
+        slot.desktopWidth = static_cast<std::int32_t>(width);
+        slot.desktopHeight = ReadOrZero(file, names.height);
+        slot.x = ReadOrZero(file, names.x);
+        slot.y = ReadOrZero(file, names.y);
+        slot.used = 1;
+    }
+    return true;
+}
+
+bool SavePositions(const WindowPositionTable* table)
+{
+    char path[MAX_PATH];
+    if (!table || !PathBesideExecutable(path, sizeof path, kPositionFileName))
+        return false;
+    KeyValueFile file;
+    if (!file.Open(path, true))
+        return false;
+    bool ok = true;
+    for (int n = 0; n < kPositionSlots && ok; ++n) {
+        const PositionEntry& slot = table->slots[n];
+        if (!slot.used)
+            continue;
+        const SlotNames names = NamesOfSlot(n);
+        ok = file.WriteNumber(names.width, slot.desktopWidth, kSeparator) &&
+             file.WriteNumber(names.height, slot.desktopHeight, kSeparator) &&
+             file.WriteNumber(names.x, slot.x, kSeparator) &&
+             file.WriteNumber(names.y, slot.y, kSeparator);
+    }
+    // Lines are only collected in memory; Close puts them in place in one step.
+    return file.Close() && ok;
+}
 
 WindowPositionTable* WindowPositions()
 {

@@ -17,6 +17,8 @@ struct WindowPositionTable {
     PositionEntry slots[kPositionSlots];
 };
 
+constexpr char kPositionFileName[] = "position.dat";
+
 // The process-wide table.
 WindowPositionTable* WindowPositions();
 void ClearPositions(WindowPositionTable* table);
@@ -36,3 +38,12 @@ bool FindPosition(const WindowPositionTable* table, PositionQuery* query);
 // Stores the place for the screen size: into the slot that already has the
 // size, else into the first unused slot. False when all slots hold other sizes.
 bool RecordPosition(WindowPositionTable* table, int desktopWidth, int desktopHeight, int x, int y);
+
+// Reads "position.dat" beside the program into the table: every slot whose
+// width line is present becomes used (a missing height, x or y reads as 0).
+// False when the file cannot be read; the table then stays as it was.
+bool LoadPositions(WindowPositionTable* table);
+
+// Writes the used slots in slot order, four lines each, replacing the file in
+// one step. False when it cannot be written (the old file stays).
+bool SavePositions(const WindowPositionTable* table);
