@@ -8,6 +8,8 @@
 #include "app/tray_icon.h"
 #include "bar/bar_geometry.h"
 #include "data/launcher_data.h"
+#include "menus/launcher_menus.h"
+#include "menus/menu_skin.h"
 #include "shortcuts/shortcut_file.h"
 #include "data/window_positions.h"
 
@@ -239,6 +241,16 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DISPLAYCHANGE:
         PlaceWindow(window, WindowPositions());
         return 0;
+    case WM_CONTEXTMENU:
+        ShowContextMenu(window, reinterpret_cast<HWND>(wParam));
+        break;
+    case WM_TRAYNOTIFY:
+        HandleTrayNotify(window, static_cast<UINT>(wParam), static_cast<UINT>(lParam), GetAlwaysOnTop());
+        return 0;
+    case WM_MEASUREITEM:
+        return HandleMenuMeasureItem(window, wParam, lParam);
+    case WM_DRAWITEM:
+        return HandleMenuDrawItem(window, wParam, lParam);
     case WM_GETMINMAXINFO:
         OnMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
         return 0;

@@ -1,0 +1,232 @@
+#include "menus/launcher_menus.h"
+
+#include "app/main_window.h"
+#include "app/messages.h"
+#include "data/launcher_data.h"
+#include "menus/popup_menu.h"
+#include "resources/string_ids.h"
+#include "support/system_helper.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr int kFirstLauncherControl = 1003;
+constexpr int kLastLauncherControl = 1012;
+constexpr int kGroupControl = 1000;
+constexpr int kPreviousGroupControl = 1001;
+constexpr int kNextGroupControl = 1002;
+constexpr UINT kTrayIconId = 1;
+
+// A zero-filled text workspace from the process heap, freed on scope exit.
+class Workspace {
+public:
+    Workspace() : block_(static_cast<char*>(g_systemHelper.Alloc(kMenuWorkspaceSize))) {}
+    ~Workspace() { g_systemHelper.Free(block_); }
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+    char* Get() const { return block_; }
+
+private:
+    char* block_;
+};
+
+void GrayItem(HMENU menu, UINT id)
+{
+    EnableMenuItem(menu, id, MF_BYCOMMAND | MF_GRAYED | MF_DISABLED);
+}
+
+void EnableItem(HMENU menu, UINT id, bool enabled)
+{
+    EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED | MF_DISABLED));
+}
+
+// Length of a text field that may lack its terminator.
+int FieldLength(const char* field, int size)
+{
+    int length = 0;
+    while (length < size && field[length])
+        ++length;
+    return length;
+}
+
+void TrackAtCursor(PopupMenu& menu, HWND mainWindow)
+{
+    menu.MakeOwnerDraw(mainWindow, menu.GetPopup());
+    POINT cursor = {0, 0};
+    GetCursorPos(&cursor);
+    menu.Track(mainWindow, cursor.x, cursor.y);
+}
+
+}  // namespace
+
+void JoinMenuTitle(char* buffer, int size, const char* title, int titleLimit, const char* suffix)
+{
+    if (!buffer || size <= 0)
+        return;
+    buffer[0] = '\0';
+    const int suffixLength = lstrlenA(suffix);
+    int room = size - 1 - suffixLength;
+    if (room < 0)
+        room = 0;
+    const int available = FieldLength(title, titleLimit);
+    // Take whole characters of the title while they fit.
+    int taken = 0;
+    while (taken < available) {
+        const bool pair = SystemHelper::IsLeadByte(static_cast<unsigned char>(title[taken])) &&
+                          taken + 1 < available;
+        const int step = pair ? 2 : 1;
+        if (taken + step > room)
+            break;
+        taken += step;
+    }
+    std::memcpy(buffer, title, static_cast<size_t>(taken));
+    buffer[taken] = '\0';
+    if (taken + suffixLength < size)
+        lstrcatA(buffer, suffix);
+}
+
+bool PrepareButtonMenu(PopupMenu& menu, int target, char* workspace)
+{
+    HMENU popup = menu.LoadFromResource(kButtonMenuResource);
+    if (!popup)
+        return false;
+    char* title = workspace;
+    char* suffix = workspace + kMenuTitlePart;
+    const int suffixSize = kMenuWorkspaceSize - kMenuTitlePart;
+    char source[kMenuTitlePart] = {};
+    int sourceLimit = kMenuTitlePart;
+    const char* name = source;
+
+    if (target == kGroupButtonTarget) {
+        LoadText(IDS_MENU_TITLE_GROUP_BUTTON, source, sizeof source);
+        GrayItem(popup, kCmdClearButton);
+        GrayItem(popup, kCmdMoveButtonUp);
+        GrayItem(popup, kCmdMoveButtonDown);
+    } else {
+        const ButtonRecord* button = CurrentButton(target);
+        const bool inUse = button && button->file[0] != '\0';
+        if (inUse) {
+            name = button->title;
+            sourceLimit = sizeof button->title;
+        } else {
+            LoadText(IDS_MENU_TITLE_EMPTY_BUTTON, source, sizeof source);
+        }
+        EnableItem(popup, kCmdClearButton, inUse);
+        EnableItem(popup, kCmdMoveButtonUp, target != 0);
+        EnableItem(popup, kCmdMoveButtonDown, target != kButtonsPerGroup - 1);
+    }
+    LoadText(IDS_MENU_TITLE_SUFFIX, suffix, suffixSize);
+    JoinMenuTitle(title, kMenuTitlePart, name, sourceLimit, suffix);
+    ModifyMenuA(popup, kCmdMenuTitle, MF_BYCOMMAND | MF_STRING, kCmdMenuTitle, title);
+    return true;
+}
+
+bool ShowButtonMenu(HWND mainWindow, int target)
+{
+    if (target != kGroupButtonTarget && (target < 0 || target >= kButtonsPerGroup))
+        return false;
+    Workspace workspace;
+    if (!workspace.Get())
+        return false;
+    PopupMenu menu;
+    menu.LoadSkin();
+    if (!PrepareButtonMenu(menu, target, workspace.Get()))
+        return false;
+    DrawMenuBar(mainWindow);
+    SetSelectedButton(target);
+    TrackAtCursor(menu, mainWindow);
+    return true;
+}
+
+bool FillGroupMenu(PopupMenu& menu, char* workspace)
+{
+    HMENU popup = menu.GetPopup();
+    if (!popup)
+        return false;
+    char* title = workspace;
+    char* suffix = workspace + kMenuTitlePart;
+    const int suffixSize = kMenuWorkspaceSize - kMenuTitlePart;
+    const int groupCount = ClampGroupCount(GetSettings().groupCount);
+
+    LoadText(IDS_MENU_TITLE_GROUP_SWITCH, title, kMenuTitlePart);
+    LoadText(IDS_MENU_TITLE_SUFFIX, suffix, suffixSize);
+    char heading[kMenuTitlePart];
+    JoinMenuTitle(heading, sizeof heading, title, kMenuTitlePart, suffix);
+    menu.AppendItem(kCmdGroupMenuTitle, heading);
+    menu.AppendSeparator();
+
+    const LauncherData* data = LauncherImage();
+    const int current = CurrentGroupIndex();
+    for (int g = 0; g < groupCount; ++g) {
+        const char* name = data ? data->groups[g].group.name : "";
+        if (name[0]) {
+            JoinMenuTitle(title, kMenuTitlePart, name, kTextFieldSize, "");
+        } else {
+            LoadText(IDS_GROUP_NAME_FORMAT, suffix, suffixSize);
+            wsprintfA(title, suffix, g + 1);
+        }
+        UINT flags = MF_BYPOSITION | MF_STRING;
+        if (g == current)
+            flags |= MF_GRAYED | MF_DISABLED;
+        InsertMenuA(popup, static_cast<UINT>(-1), flags, kCmdFirstGroupMenu + g, title);
+    }
+    return true;
+}
+
+bool ShowGroupMenu(HWND mainWindow)
+{
+    PopupMenu menu;
+    menu.LoadSkin();
+    if (!menu.CreateEmpty())
+        return false;
+    Workspace workspace;
+    if (!workspace.Get())
+        return false;
+    if (!FillGroupMenu(menu, workspace.Get()))
+        return false;
+    TrackAtCursor(menu, mainWindow);
+    return true;
+}
+
+bool ShowContextMenu(HWND mainWindow, HWND clicked)
+{
+    if (!clicked || clicked == mainWindow || GetParent(clicked) != mainWindow)
+        return false;
+    const LONG id = GetWindowLongA(clicked, GWL_ID);
+    if (id == kPreviousGroupControl || id == kNextGroupControl)
+        return ShowGroupMenu(mainWindow);
+    if (id == kGroupControl)
+        return ShowButtonMenu(mainWindow, kGroupButtonTarget);
+    if (id >= kFirstLauncherControl && id <= kLastLauncherControl)
+        return ShowButtonMenu(mainWindow, id - kFirstLauncherControl);
+    return false;
+}
+
+bool ShowTrayMenu(HWND mainWindow, bool onTop)
+{
+    TrayMenu menu;
+    menu.LoadSkin();
+    if (!menu.LoadTrayMenu(onTop))
+        return false;
+    TrackAtCursor(menu, mainWindow);
+    return true;
+}
+
+void HandleTrayNotify(HWND mainWindow, UINT iconId, UINT mouseMessage, bool onTop)
+{
+    if (iconId != kTrayIconId)
+        return;
+    switch (mouseMessage) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+        SetForegroundWindow(mainWindow);
+        break;
+    case WM_RBUTTONUP:
+        ShowTrayMenu(mainWindow, onTop);
+        break;
+    default:
+        break;
+    }
+}

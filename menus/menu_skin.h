@@ -1,0 +1,69 @@
+#pragma once
+// The look of the popup menus: skin metrics with their defaults, which three
+// optional bitmaps beside the program override, the menu font, and the
+// owner-draw message entry points of the main window.
+#include <windows.h>
+
+#include <cstdint>
+
+// Resources the menus use.
+constexpr UINT kButtonMenuResource = 163;
+constexpr UINT kTrayMenuResource = 164;
+constexpr UINT kCheckIconResource = 166;
+
+// Sizes in pixels, colours as 0x00BBGGRR.
+struct MenuSkin {
+    std::int32_t menuWidth = 0;          // last width computed by MeasureItem
+    std::int32_t acceleratorGap = 10;    // between caption and accelerator text
+    std::int32_t titleWidth = 20;        // strip left of the top-level menu
+    std::int32_t sideMargin = 0;         // on both sides of the text block
+    std::int32_t leftColumnWidth = 20;   // column of the check icon
+    char fontFace[260] = "ＭＳ ゴシック";
+    std::int32_t fontHeight = 12;        // lfHeight; half of it is a separator's height
+    std::int32_t itemPadding = 10;       // added to the text line height
+    COLORREF textColor = 0xFFFFFF;
+    COLORREF titleColor = 0x404040;
+    COLORREF itemColor = 0x000000;
+    COLORREF highlightColor = 0x808080;
+    HBITMAP itemBitmap = nullptr;       // "menuforeground.bmp"
+    HBITMAP highlightBitmap = nullptr;  // "menubackground.bmp"
+    HBITMAP titleBitmap = nullptr;      // "menutitle.bmp"
+};
+
+constexpr char kMenuItemBitmapFile[] = "menuforeground.bmp";
+constexpr char kMenuHighlightBitmapFile[] = "menubackground.bmp";
+constexpr char kMenuTitleBitmapFile[] = "menutitle.bmp";
+
+// Owns one font.
+class FontHandle {
+public:
+    FontHandle() = default;
+    virtual ~FontHandle();
+    FontHandle(const FontHandle&) = delete;
+    FontHandle& operator=(const FontHandle&) = delete;
+
+    // Replaces the font by a new one of face and lfHeight height. Null for a
+    // null face or a face of 32 bytes or more (the object is then left
+    // without a font). A face the system does not know is replaced by the
+    // nearest Japanese face it has (see MenuFontFace).
+    HFONT Create(const char* face, int height);
+    HFONT Get() const { return font_; }
+
+private:
+    void Reset();
+    HFONT font_ = nullptr;
+};
+
+// The face to ask the system for: face itself when the system has it, else
+// an installed face of the same family of Japanese fonts, else face (the
+// system then substitutes). buffer holds at least LF_FACESIZE bytes.
+void MenuFontFace(const char* face, char* buffer);
+
+// The program's folder without the last backslash; a 0x5C trail byte of a
+// double-byte character is never taken for it. False without a buffer or
+// when the program's path cannot be had.
+bool ExecutableFolder(char* buffer, DWORD size);
+
+// WM_MEASUREITEM and WM_DRAWITEM of the owner window: the result to return.
+LRESULT HandleMenuMeasureItem(HWND owner, WPARAM wParam, LPARAM lParam);
+LRESULT HandleMenuDrawItem(HWND owner, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,211 @@
+#include "menus/popup_menu.h"
+
+#include "app/messages.h"
+
+#include <new>
+
+namespace {
+// Conversions running: 0 outside PopupMenu::MakeOwnerDraw, deeper for submenus.
+int g_ownerDrawNesting = 0;
+
+HINSTANCE ModuleInstance()
+{
+    return GetModuleHandleA(nullptr);
+}
+}  // namespace
+
+int OwnerDrawNesting()
+{
+    return g_ownerDrawNesting;
+}
+
+HMENU PopupMenu::LoadFromResource(UINT id)
+{
+    if (popup_)
+        return popup_;
+    root_ = LoadMenuA(ModuleInstance(), MAKEINTRESOURCEA(id));
+    if (!root_)
+        return nullptr;
+    popup_ = GetSubMenu(root_, 0);
+    return popup_;
+}
+
+HMENU PopupMenu::CreateEmpty()
+{
+    if (popup_)
+        return popup_;
+    root_ = CreatePopupMenu();
+    if (!root_)
+        return nullptr;
+    popup_ = root_;
+    return popup_;
+}
+
+bool PopupMenu::SetItemState(MenuItemState& request)
+{
+    HMENU menu = request.menu;
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        const UINT id = GetMenuItemID(menu, i);
+        if (id == static_cast<UINT>(-1)) {
+            HMENU sub = GetSubMenu(menu, i);
+            if (!sub)
+                continue;
+            request.menu = sub;
+            const bool found = SetItemState(request);
+            request.menu = menu;
+            if (found)
+                return true;
+            continue;
+        }
+        if (id != request.id)
+            continue;
+        switch (request.kind) {
+        case kMenuStateCheck:
+            CheckMenuItem(menu, id, MF_BYCOMMAND | (request.on ? MF_CHECKED : MF_UNCHECKED));
+            break;
+        case kMenuStateEnabled:
+            EnableMenuItem(menu, id, MF_BYCOMMAND | (request.on ? MF_ENABLED : MF_GRAYED | MF_DISABLED));
+            break;
+        case kMenuStateText: {
+            char text[260];
+            LoadText(request.stringId, text, sizeof text);
+            ModifyMenuA(menu, id, MF_BYCOMMAND | MF_STRING, id, text);
+            break;
+        }
+        default:
+            break;
+        }
+        return true;
+    }
+    return false;
+}
+
+bool PopupMenu::Track(HWND owner, int x, int y)
+{
+    if (!popup_)
+        return false;
+    DrawMenuBar(owner);
+    SetForegroundWindow(owner);
+    TrackPopupMenu(popup_, TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
+    ClearItemRecords();
+    return true;
+}
+
+void PopupMenu::TrackAtPoint(HWND owner, DWORD point)
+{
+    // Signed halves, so that points on a screen left of or above the primary one work.
+    Track(owner, static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point)));
+}
+
+bool PopupMenu::Destroy()
+{
+    if (!root_)
+        return true;
+    if (!DestroyMenu(root_))
+        return false;
+    root_ = nullptr;
+    popup_ = nullptr;
+    return true;
+}
+
+PopupMenu::~PopupMenu()
+{
+    if (popup_)
+        Destroy();
+    // Records of a menu that was converted but never tracked would otherwise
+    // be lost; the menu handle no longer refers to them.
+    ClearItemRecords();
+    DeleteSkinBitmaps();
+}
+
+bool PopupMenu::AppendItem(UINT id, const char* text)
+{
+    return InsertMenuA(popup_, static_cast<UINT>(-1), MF_BYPOSITION, id, text) != FALSE;
+}
+
+bool PopupMenu::AppendSeparator()
+{
+    return InsertMenuA(popup_, static_cast<UINT>(-1), MF_SEPARATOR, 0, nullptr) != FALSE;
+}
+
+void PopupMenu::ClearItemRecords()
+{
+    const std::uint32_t count = records_.GetCount();
+    for (std::uint32_t i = 0; i < count; ++i)
+        delete static_cast<MenuItemRecord*>(records_.Get(i));
+    records_.Clear();
+}
+
+bool PopupMenu::MakeOwnerDraw(HWND owner, HMENU menu)
+{
+    if (g_ownerDrawNesting == 0)
+        ClearItemRecords();
+    if (!menu)
+        menu = popup_;
+    if (!MakeOwnerDrawLevel(menu))
+        return false;
+    if (g_ownerDrawNesting == 0)
+        DrawMenuBar(owner);
+    return true;
+}
+
+bool PopupMenu::MakeOwnerDrawLevel(HMENU menu)
+{
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        if (GetMenuItemID(menu, i) == static_cast<UINT>(-1)) {
+            if (HMENU sub = GetSubMenu(menu, i)) {
+                ++g_ownerDrawNesting;
+                const bool converted = MakeOwnerDraw(nullptr, sub);
+                --g_ownerDrawNesting;
+                if (!converted)
+                    return false;
+            }
+        }
+        char text[260] = {};
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_TYPE;
+        info.dwTypeData = text;
+        info.cch = sizeof text;
+        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info))
+            text[0] = '\0';
+        if (info.fType & (MFT_BITMAP | MFT_OWNERDRAW))
+            text[0] = '\0';  // no text to read: an empty caption
+        text[sizeof text - 1] = '\0';
+
+        auto* record = new (std::nothrow) MenuItemRecord;
+        if (!record)
+            return false;
+        record->owner = this;
+        record->menu = menu;
+        record->caption.Assign(text);
+        record->position = i;
+        record->flags = (info.fType & MFT_SEPARATOR) ? kMenuItemSeparator : 0;
+        if (!records_.Add(record)) {
+            delete record;
+            return false;
+        }
+
+        MENUITEMINFOA drawn = {};
+        drawn.cbSize = sizeof drawn;
+        drawn.fMask = MIIM_TYPE | MIIM_DATA;
+        drawn.fType = MFT_OWNERDRAW;
+        drawn.dwItemData = reinterpret_cast<ULONG_PTR>(record);
+        drawn.dwTypeData = reinterpret_cast<LPSTR>(record);
+        SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &drawn);
+    }
+    return true;
+}
+
+TrayMenu::~TrayMenu() = default;
+
+bool TrayMenu::LoadTrayMenu(bool onTop)
+{
+    HMENU popup = LoadFromResource(kTrayMenuResource);
+    if (!popup)
+        return false;
+    CheckMenuItem(popup, 40020, MF_BYCOMMAND | (onTop ? MF_CHECKED : MF_UNCHECKED));
+    return true;
+}
