@@ -10,6 +10,7 @@
 #include "data/launcher_data.h"
 #include "menus/launcher_menus.h"
 #include "menus/menu_skin.h"
+#include "shortcuts/hotkeys.h"
 #include "shortcuts/shortcut_file.h"
 #include "data/window_positions.h"
 
@@ -80,6 +81,7 @@ LRESULT OnCreate(HWND window)
     ForgetLastDesktopSize();
     LoadPositions(WindowPositions());
     LoadShortcutTable();  // no file yet: an empty table, created at exit
+    RegisterAllHotkeys(window);  // a combination taken elsewhere stays unregistered
     SetWindowPos(window, nullptr, settings.windowX, settings.windowY, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (settings.alwaysOnTop)
@@ -93,6 +95,7 @@ LRESULT OnCreate(HWND window)
 
 void OnDestroy(HWND window)
 {
+    UnregisterAllHotkeys(window);
     RemoveTrayIcon(&g_trayIcon);
     SaveLauncherData(window);
     if (g_timer) {

@@ -1,0 +1,36 @@
+#pragma once
+// System-wide hotkeys of the main window: ids 0..99 are button numbers
+// (group * 10 + button) of entries marked usesystemshortcut, id 1000 is the
+// activation shortcut. Failures are reported by result only.
+#include <windows.h>
+
+constexpr int kActiveHotkeyId = 1000;
+
+// Modifier flags (SHIFT 1, CTRL 2, ALT 4) as RegisterHotKey modifiers.
+UINT ToHotkeyModifiers(int flags);
+
+// Registers (g, b)'s entry after unregistering its id; an entry without key or
+// without the system flag registers nothing and counts as success.
+bool RegisterButtonHotkey(HWND window, int group, int button);
+bool UnregisterButtonHotkey(HWND window, int group, int button);  // always true
+
+bool RegisterActiveHotkey(HWND window);
+bool UnregisterActiveHotkey(HWND window);  // always true
+
+// Every button, then the activation shortcut; each is attempted, true only
+// when all succeeded.
+bool RegisterAllHotkeys(HWND window);
+bool UnregisterAllHotkeys(HWND window);  // always true
+
+// The button settings dialog was confirmed for (g, b): its hotkey is dropped
+// and, when system is set, the entry is marked and registered again.
+// Returns the registration's result (true when nothing was to register).
+bool ApplyButtonHotkey(HWND window, int group, int button, bool system);
+
+// A button is cleared: its system hotkey is unregistered and its entry
+// emptied (id, key, flag and the system flag).
+void ClearButtonShortcut(HWND window, int group, int button);
+
+// The group and general settings dialog was confirmed: the activation
+// shortcut is registered anew.
+bool RenewActiveHotkey(HWND window);
