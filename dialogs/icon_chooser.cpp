@@ -1,0 +1,159 @@
+#include "dialogs/icon_chooser.h"
+
+#include <cstring>
+
+namespace {
+// The chooser's parameters, set right before it opens.
+struct ChooserParameters {
+    char iconFile[276];
+    int preselected;
+    int result;
+};
+ChooserParameters g_chooser;
+
+constexpr COLORREF kSelectionColour = RGB(255, 128, 128);
+constexpr COLORREF kFocusColour = RGB(255, 0, 0);
+
+void FrameRectangle(HDC dc, RECT rect, COLORREF colour)
+{
+    HBRUSH brush = CreateSolidBrush(colour);
+    if (!brush)
+        return;
+    FrameRect(dc, &rect, brush);
+    DeleteObject(brush);
+}
+
+void FillIconList(HWND dialog)
+{
+    HWND list = GetDlgItem(dialog, kIconChooserListId);
+    SendMessageA(list, LB_SETCOLUMNWIDTH, kIconCellSize, 0);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    const UINT count = static_cast<UINT>(
+        reinterpret_cast<UINT_PTR>(ExtractIconA(instance, g_chooser.iconFile, static_cast<UINT>(-1))));
+    for (UINT i = 0; i < count; ++i) {
+        HICON icon = ExtractIconA(instance, g_chooser.iconFile, i);
+        if (reinterpret_cast<UINT_PTR>(icon) <= 1)
+            icon = nullptr;  // keeps the file's numbering: an empty cell for an unreadable icon
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(icon));
+    }
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(g_chooser.preselected), 0);
+}
+
+void DrawFrames(const DRAWITEMSTRUCT& item, bool toggleFocus)
+{
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    FrameRectangle(item.hDC, item.rcItem, (item.itemState & ODS_SELECTED) ? kSelectionColour : window);
+    RECT inner = item.rcItem;
+    InflateRect(&inner, -1, -1);
+    FrameRectangle(item.hDC, inner, (item.itemState & ODS_FOCUS) ? kFocusColour : window);
+    if (toggleFocus)
+        DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+void DrawCell(const DRAWITEMSTRUCT& item)
+{
+    if (item.itemID == static_cast<UINT>(-1))
+        return;
+    switch (item.itemAction) {
+    case ODA_DRAWENTIRE: {
+        HBRUSH background = GetSysColorBrush(COLOR_WINDOW);
+        FillRect(item.hDC, &item.rcItem, background);
+        HICON icon = reinterpret_cast<HICON>(item.itemData);
+        if (icon)
+            DrawIconEx(item.hDC, item.rcItem.left + 2, item.rcItem.top + 2, icon, 32, 32, 0, background,
+                       DI_NORMAL);
+        // A repainted cell keeps its frames (and the focus rectangle, drawn once).
+        DrawFrames(item, (item.itemState & ODS_FOCUS) != 0);
+        break;
+    }
+    case ODA_SELECT:
+        DrawFrames(item, false);
+        break;
+    case ODA_FOCUS:
+        DrawFrames(item, true);
+        break;
+    default:
+        break;
+    }
+}
+
+void Confirm(HWND dialog)
+{
+    g_chooser.result = static_cast<int>(SendDlgItemMessageA(dialog, kIconChooserListId, LB_GETCURSEL, 0, 0));
+    if (g_chooser.result < 0)
+        g_chooser.result = -1;
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+}
+
+void Close(HWND dialog)
+{
+    HWND list = GetDlgItem(dialog, kIconChooserListId);
+    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        HICON icon = reinterpret_cast<HICON>(SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+        if (icon && icon != reinterpret_cast<HICON>(LB_ERR))
+            DestroyIcon(icon);
+        SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(i), 0);
+    }
+    EndDialog(dialog, g_chooser.result);
+}
+
+INT_PTR CALLBACK IconChooserProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        g_chooser.result = -1;
+        FillIconList(dialog);
+        return TRUE;
+    case WM_MEASUREITEM: {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        measure->itemWidth = kIconCellSize;
+        measure->itemHeight = kIconCellSize;
+        return TRUE;
+    }
+    case WM_DRAWITEM:
+        if (wParam != kIconChooserListId)
+            return FALSE;
+        DrawCell(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK ||
+            (LOWORD(wParam) == kIconChooserListId && HIWORD(wParam) == LBN_DBLCLK)) {
+            Confirm(dialog);
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_LBUTTONDBLCLK:
+        Confirm(dialog);
+        return TRUE;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_CLOSE:
+        Close(dialog);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+}  // namespace
+
+int ChooseIcon(HWND owner, const char* iconFile, int preselected)
+{
+    if (!iconFile || !*iconFile)
+        return -1;
+    std::memset(&g_chooser, 0, sizeof g_chooser);
+    lstrcpynA(g_chooser.iconFile, iconFile, sizeof g_chooser.iconFile);
+    g_chooser.preselected = preselected;
+    g_chooser.result = -1;
+    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kIconChooserDialogId),
+                                           owner, IconChooserProc, 0);
+    return result < 0 ? -1 : static_cast<int>(result);
+}
