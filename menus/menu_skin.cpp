@@ -104,6 +104,18 @@ void CopySlice(HDC target, int x, int width, HDC source, HBITMAP bitmap, int men
     BitBlt(target, x, targetY, width, rows, source, 0, sourceY, SRCCOPY);
 }
 
+// The item's top measured from the top of the menu's first item. The item
+// rectangle of WM_DRAWITEM may include a margin above the first item, which
+// is not part of the menu's height.
+int OffsetInMenu(HWND owner, HMENU menu, int position, int drawnTop)
+{
+    RECT first, item;
+    if (GetMenuItemRect(owner, menu, 0, &first) &&
+        GetMenuItemRect(owner, menu, static_cast<UINT>(position), &item))
+        return item.top - first.top;
+    return drawnTop;
+}
+
 int MenuHeight(HWND owner, HMENU menu)
 {
     int height = 0;
@@ -316,6 +328,7 @@ bool PopupMenu::DrawItem(HWND owner, const DRAWITEMSTRUCT* item)
     if (w <= 0 || h <= 0)
         return true;
     const int menuHeight = MenuHeight(owner, menu);
+    const int offset = OffsetInMenu(owner, menu, record->position, area.top);
 
     HDC target = CreateCompatibleDC(item->hDC);
     HDC source = CreateCompatibleDC(item->hDC);
@@ -337,7 +350,7 @@ bool PopupMenu::DrawItem(HWND owner, const DRAWITEMSTRUCT* item)
             if (skin_.titleBitmap) {
                 const int width = strip < BitmapInfo(skin_.titleBitmap).bmWidth
                                       ? strip : BitmapInfo(skin_.titleBitmap).bmWidth;
-                CopySlice(target, 0, width, source, skin_.titleBitmap, menuHeight, area.top, h);
+                CopySlice(target, 0, width, source, skin_.titleBitmap, menuHeight, offset, h);
             }
         }
 
@@ -350,9 +363,9 @@ bool PopupMenu::DrawItem(HWND owner, const DRAWITEMSTRUCT* item)
             const int pictureWidth = BitmapInfo(picture).bmWidth;
             if (pictureWidth < available)
                 CopySlice(target, strip + available - pictureWidth, pictureWidth, source, picture,
-                          menuHeight, area.top, h);
+                          menuHeight, offset, h);
             else
-                CopySlice(target, strip, available, source, picture, menuHeight, area.top, h);
+                CopySlice(target, strip, available, source, picture, menuHeight, offset, h);
         }
 
         SetTextColor(target, skin_.textColor);
