@@ -7,7 +7,13 @@
 #include "app/placement.h"
 #include "app/tray_icon.h"
 #include "bar/bar_geometry.h"
+#include "bar/button_bar.h"
+#include "bar/button_icons.h"
+#include "bar/button_mouse.h"
+#include "bar/launch.h"
+#include "dialogs/dialog_request.h"
 #include "data/launcher_data.h"
+#include "dialogs/group_settings_dialog.h"
 #include "menus/launcher_menus.h"
 #include "menus/menu_skin.h"
 #include "shortcuts/hotkeys.h"
@@ -37,6 +43,7 @@ constexpr int kCmdLastGroup = 6009;
 UINT_PTR g_timer = 0;
 NOTIFYICONDATAA g_trayIcon;  // size field 0 until the icon is added
 int g_selectedButton = 0;
+int g_hoveredControl = 0;  // control under the cursor at the previous timer tick
 
 bool KeyDown(int key)
 {
@@ -71,8 +78,8 @@ void RebuildSystemMenu(HWND window)
 LRESULT OnCreate(HWND window)
 {
     ImmAssociateContext(window, nullptr);
-    const SIZE size = BarWindowSize(true);
-    SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!CreateButtonBar(window))
+        return -1;
     AddTrayIcon(&g_trayIcon, window, 101, 1, WM_TRAYNOTIFY);
     RebuildSystemMenu(window);
     LoadLauncherData(window);
@@ -87,7 +94,9 @@ LRESULT OnCreate(HWND window)
     if (settings.alwaysOnTop)
         SetTopmost(window, true);
     PlaceWindow(window, WindowPositions());
+    ShowGroup(window, settings.startWithLastGroup ? settings.lastGroup : 0);
     CheckDlgButton(window, kGroupButtonId, BST_CHECKED);
+    CreateBarTooltips(window);
     DragAcceptFiles(window, TRUE);
     g_timer = SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
     return 0;
@@ -96,6 +105,7 @@ LRESULT OnCreate(HWND window)
 void OnDestroy(HWND window)
 {
     UnregisterAllHotkeys(window);
+    ReleaseButtonBar(window);
     RemoveTrayIcon(&g_trayIcon);
     SaveLauncherData(window);
     if (g_timer) {
@@ -118,8 +128,10 @@ void OnGroupButton(HWND window)
         ShowAboutBox(window);
         CheckDlgButton(window, kGroupButtonId, before);
     } else if (KeyDown(VK_SHIFT) || KeyDown(VK_LSHIFT)) {
+        ShowGroupSettingsDialog(window);
         CheckDlgButton(window, kGroupButtonId, before);
     } else if (KeyDown(VK_CONTROL)) {
+        StepGroup(window, true);
         CheckDlgButton(window, kGroupButtonId, before);
     } else {
         SetBarExpanded(window, checked);
@@ -128,9 +140,39 @@ void OnGroupButton(HWND window)
 
 bool OnCommand(HWND window, int id)
 {
+    if (id >= kCmdFirstGroup && id <= kCmdLastGroup) {
+        ShowGroup(window, id - kCmdFirstGroup);
+        return true;
+    }
+    if (IsLauncherButtonId(id)) {
+        LaunchButton(window, id - kFirstLauncherId);
+        return true;
+    }
     switch (id) {
     case kGroupButtonId:
         OnGroupButton(window);
+        return true;
+    case kPreviousGroupId:
+        StepGroup(window, false);
+        return true;
+    case kNextGroupId:
+        StepGroup(window, true);
+        return true;
+    case kCmdSettings:
+        SetDialogRequest(g_selectedButton, 0, nullptr);
+        if (IsValidButtonIndex(g_selectedButton))
+            RunButtonSettingsDialog(window);
+        else
+            RunGroupSettingsDialog(window);
+        return true;
+    case kCmdMoveUp:
+        MoveButton(window, g_selectedButton, g_selectedButton - 1);
+        return true;
+    case kCmdMoveDown:
+        MoveButton(window, g_selectedButton, g_selectedButton + 1);
+        return true;
+    case kCmdDelete:
+        ClearButton(window, g_selectedButton);
         return true;
     case kCmdHelp:
         ShowHelp(window);
@@ -238,6 +280,18 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_HOTKEY:
         OnHotkey(window, static_cast<int>(wParam));
+        break;
+    case WM_KEYDOWN:
+    case WM_BUTTONKEYDOWN:
+        HandleShortcutKey(window, static_cast<int>(wParam));
+        break;
+    case WM_DROPFILES:
+        HandleBarDrop(window, reinterpret_cast<HDROP>(wParam));
+        DragFinish(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_TIMER:
+        if (wParam == kHoverTimerId)
+            g_hoveredControl = WatchDragHover(window, g_hoveredControl);
         break;
     case WM_MOVE:
     case WM_SETTINGCHANGE:

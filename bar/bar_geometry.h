@@ -12,6 +12,42 @@ constexpr int kPreviousGroupId = 1001;
 constexpr int kNextGroupId = 1002;
 constexpr int kFirstLauncherId = 1003;  // launcher button i has id 1003 + i
 constexpr int kLastLauncherId = 1012;
+constexpr int kLauncherButtonCount = 10;
+
+// Icon resources of the bar, all shown at 32 x 32.
+constexpr int kIconFace = 103;      // group button until the first group is shown
+constexpr int kIconEmpty = 137;     // a button with neither file nor icon file
+constexpr int kIconNotFound = 138;  // no icon from the source, or the file is gone
+constexpr int kIconPrevious = 139;
+constexpr int kIconNext = 140;
+constexpr int kBarIconSize = 32;
+
+// One control of the bar: where it stands and what it first shows.
+struct BarControl {
+    int id;
+    int x, y, width, height;
+    DWORD extraStyle;
+    int icon;
+};
+
+// The thirteen controls in creation order: group button, arrows, launcher buttons.
+constexpr int kBarControlCount = 13;
+inline BarControl BarControlAt(int position)
+{
+    if (position == 0)
+        return BarControl{kGroupButtonId, 0, 0, 44, 38, BS_PUSHLIKE | BS_AUTOCHECKBOX, kIconFace};
+    if (position == 1)
+        return BarControl{kPreviousGroupId, 0, 38, 22, 16, 0, kIconPrevious};
+    if (position == 2)
+        return BarControl{kNextGroupId, 22, 38, 22, 16, 0, kIconNext};
+    const int i = position - 3;
+    return BarControl{kFirstLauncherId + i, 0, 54 + 38 * i, 44, 38, 0, kIconEmpty};
+}
+
+inline bool IsLauncherButtonId(int id)
+{
+    return id >= kFirstLauncherId && id <= kLastLauncherId;
+}
 
 // Outer window size for the given system metrics.
 inline SIZE BarWindowSize(int smallCaption, int frameX, int frameY, bool expanded)

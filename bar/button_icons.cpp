@@ -1,0 +1,167 @@
+#include "bar/button_icons.h"
+
+#include "app/messages.h"
+#include "app/program_path.h"
+#include "bar/bar_geometry.h"
+#include "bar/button_bar.h"
+#include "data/launcher_data.h"
+#include "shortcuts/hotkeys.h"
+#include "support/scoped_handle.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace {
+constexpr UINT kAskClearButton = 201;
+
+HINSTANCE ProgramInstance()
+{
+    return GetModuleHandleA(nullptr);
+}
+
+// ExtractIconA answers 1 for a file that holds no icons at all: that is no icon.
+HICON UsableIcon(HICON icon)
+{
+    return reinterpret_cast<UINT_PTR>(icon) > 1 ? icon : nullptr;
+}
+
+// A fixed text field copied into a terminated 270-byte buffer.
+void CopyPath(char (&buffer)[kTextFieldSize], const char* field)
+{
+    std::memcpy(buffer, field, kTextFieldSize);
+    buffer[kTextFieldSize - 1] = '\0';
+}
+
+HICON NotFoundInstead(HICON icon)
+{
+    if (icon)
+        DestroyIcon(icon);
+    return LoadResourceIcon(kIconNotFound);
+}
+
+HICON LoadGroupIcon(int group)
+{
+    GroupRecord* record = CurrentGroupRecord();
+    if (!record)
+        return nullptr;
+    if (record->iconFile[0] == '\0') {
+        char path[kTextFieldSize];
+        if (GetProgramPath(path, sizeof path) == 0)
+            return LoadResourceIcon(kIconNotFound);
+        HICON icon = UsableIcon(ExtractIconA(ProgramInstance(), path, group + 1));
+        std::memcpy(record->iconFile, path, sizeof path);
+        record->iconIndex = group + 1;
+        return icon ? icon : LoadResourceIcon(kIconNotFound);
+    }
+    char source[kTextFieldSize];
+    CopyPath(source, record->iconFile);
+    return LoadButtonIcon(source, record->iconIndex);
+}
+}  // namespace
+
+void SetButtonImage(HWND window, int controlId, HICON icon)
+{
+    HWND control = GetDlgItem(window, controlId);
+    if (!control) {
+        if (icon)
+            DestroyIcon(icon);  // it was handed over: nobody else will free it
+        return;
+    }
+    HICON old = reinterpret_cast<HICON>(
+        SendMessageA(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon)));
+    if (old && old != icon)
+        DestroyIcon(old);
+}
+
+HICON LoadResourceIcon(int resourceId)
+{
+    return static_cast<HICON>(LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(resourceId), IMAGE_ICON,
+                                         kBarIconSize, kBarIconSize, 0));
+}
+
+HICON LoadButtonIcon(const char* path, int iconIndex)
+{
+    if (!path || path[0] == '\0')
+        return nullptr;
+    char source[kTextFieldSize];
+    lstrcpynA(source, path, sizeof source);
+    char work[kTextFieldSize];
+    std::memcpy(work, source, sizeof work);
+
+    HICON icon;
+    if (iconIndex != 0) {
+        icon = UsableIcon(ExtractIconA(ProgramInstance(), work, iconIndex));
+    } else {
+        WORD index = 0;
+        icon = UsableIcon(ExtractAssociatedIconA(ProgramInstance(), work, &index));
+    }
+    if (!icon || std::strcmp(work, source) != 0)
+        return NotFoundInstead(icon);
+    return icon;
+}
+
+HICON LoadRecordIcon(const ButtonRecord& record)
+{
+    char file[kTextFieldSize];
+    char iconFile[kTextFieldSize];
+    CopyPath(file, record.file);
+    CopyPath(iconFile, record.iconFile);
+    const char* source = iconFile[0] ? iconFile : file;
+    HICON icon = source[0] ? LoadButtonIcon(source, record.iconIndex) : LoadResourceIcon(kIconEmpty);
+    if (icon && file[0]) {
+        WIN32_FIND_DATAA found;
+        ScopedFind find(FindFirstFileA(file, &found));
+        if (!find)
+            icon = NotFoundInstead(icon);
+    }
+    return icon;
+}
+
+bool ShowGroup(HWND mainWindow, int group)
+{
+    if (group < 0 || group >= kGroupCount || !SelectCurrentGroup(group))
+        return false;
+    SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    SetButtonImage(mainWindow, kGroupButtonId, LoadGroupIcon(group));
+    for (int i = 0; i < kLauncherButtonCount; ++i) {
+        const ButtonRecord* record = CurrentButton(i);
+        SetButtonImage(mainWindow, kFirstLauncherId + i, record ? LoadRecordIcon(*record) : nullptr);
+    }
+    UpdateBarTooltips(mainWindow, TooltipMode::Update);
+    return true;
+}
+
+bool StepGroup(HWND mainWindow, bool forward)
+{
+    const int count = ClampGroupCount(GetSettings().groupCount);
+    int target = CurrentGroupIndex() + (forward ? 1 : -1);
+    if (target > kGroupCount - 1 || target >= count)
+        target = 0;
+    if (target < 0)
+        target = count - 1;
+    ShowGroup(mainWindow, target);
+    return true;
+}
+
+bool ClearButton(HWND mainWindow, int index)
+{
+    ButtonRecord* record = CurrentButton(index);
+    if (!record)
+        return false;
+    char format[128];
+    LoadText(kAskClearButton, format, sizeof format);
+    char title[kTextFieldSize];
+    CopyPath(title, record->title);
+    char question[kTextFieldSize + sizeof format];
+    wsprintfA(question, format, title);
+    if (ShowMessage(mainWindow, question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return false;
+
+    std::memset(record, 0, sizeof *record);
+    SetButtonImage(mainWindow, kFirstLauncherId + index, LoadResourceIcon(kIconEmpty));
+
+    ClearButtonShortcut(mainWindow, CurrentGroupIndex(), index);
+    UpdateBarTooltips(mainWindow, TooltipMode::Update);
+    return true;
+}

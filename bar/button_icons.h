@@ -1,0 +1,34 @@
+#pragma once
+// Icons of the bar: the one way a control's image is replaced, the rule that
+// turns an icon source into an icon, group switching and clearing a button.
+//
+// Ownership: an icon handed to SetButtonImage belongs to that control from then
+// on. To move an image to another control, take it with BM_GETIMAGE and set it
+// on the other control directly (not through SetButtonImage), so that it is not
+// destroyed.
+#include <windows.h>
+
+// Sets icon (or none) as the image of the button control id of window and
+// destroys the icon the control showed before.
+void SetButtonImage(HWND window, int controlId, HICON icon);
+
+// An icon resource of the program at 32 x 32; null when it is missing.
+HICON LoadResourceIcon(int resourceId);
+
+// The icon for an icon source (path, index): index 0 the file's associated
+// icon, n > 0 icon n of the file itself. Null for an empty path; the not-found
+// icon when no icon comes from the file itself.
+HICON LoadButtonIcon(const char* path, int iconIndex);
+
+// The icon a launcher button of any group shows for its record: the empty
+// icon, its icon source's icon, or the not-found icon when its file is gone.
+struct ButtonRecord;
+HICON LoadRecordIcon(const ButtonRecord& record);
+
+// Makes group (0..9) current and reloads every image of the bar and the tips.
+bool ShowGroup(HWND mainWindow, int group);
+// Steps to the next or previous group in use, wrapping; always true.
+bool StepGroup(HWND mainWindow, bool forward);
+// Asks (string 201) and, answered Yes, empties button index of the current
+// group with its shortcut. False for an invalid index or any other answer.
+bool ClearButton(HWND mainWindow, int index);

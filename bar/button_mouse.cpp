@@ -1,0 +1,220 @@
+#include "bar/button_mouse.h"
+
+#include "app/main_window.h"
+#include "app/messages.h"
+#include "bar/bar_geometry.h"
+#include "bar/button_bar.h"
+#include "bar/button_icons.h"
+#include "data/launcher_data.h"
+#include "shortcuts/shortcut_table.h"
+
+namespace {
+constexpr int kCursorPlain = 119;
+constexpr int kCursorNoDrop = 120;
+constexpr int kCursorSwap = 121;
+constexpr int kCursorCopy = 124;
+constexpr unsigned kDragThreshold = 3;
+constexpr UINT kAskOverwriteButton = 50;
+
+unsigned g_moveCounter = 0;
+int g_dragSourceGroup = -1;
+
+bool KeyDown(int key)
+{
+    return (GetAsyncKeyState(key) & 0x8000) != 0;
+}
+
+HWND MainWindowOf(HWND control)
+{
+    return GetParent(control);
+}
+
+HICON ButtonImage(HWND control)
+{
+    return reinterpret_cast<HICON>(SendMessageA(control, BM_GETIMAGE, IMAGE_ICON, 0));
+}
+
+HICON PutButtonImage(HWND control, HICON icon)
+{
+    return reinterpret_cast<HICON>(
+        SendMessageA(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon)));
+}
+
+void OnLauncherButtonUp(HWND control)
+{
+    const bool dragged = g_moveCounter >= kDragThreshold && g_dragSourceGroup != -1;
+    g_moveCounter = 0;
+    if (dragged) {
+        HWND mainWindow = MainWindowOf(control);
+        const int a = GetDlgCtrlID(control);
+        const int b = BarControlUnderCursor(mainWindow);
+        if (IsLauncherButtonId(a) && (b != a || g_dragSourceGroup != CurrentGroupIndex()))
+            MoveButton(mainWindow, a - kFirstLauncherId, b - kFirstLauncherId);
+    }
+    g_dragSourceGroup = -1;
+}
+
+// The bar's images after a move: the bar shows the current group only, so
+// only target (and, in a same-group swap, source) change.
+void MoveImages(HWND mainWindow, int a, int b, bool acrossGroups, bool overwrite, const ButtonRecord& moved)
+{
+    HWND controlA = GetDlgItem(mainWindow, kFirstLauncherId + a);
+    HWND controlB = GetDlgItem(mainWindow, kFirstLauncherId + b);
+    if (!controlA || !controlB)
+        return;
+    HICON icon;
+    if (acrossGroups) {
+        icon = LoadRecordIcon(moved);
+    } else if (overwrite) {
+        HICON imageA = ButtonImage(controlA);
+        icon = imageA ? CopyIcon(imageA) : nullptr;
+    } else {
+        HICON imageA = ButtonImage(controlA);
+        PutButtonImage(controlA, ButtonImage(controlB));  // now owned by a
+        icon = imageA;
+    }
+    HICON replaced = PutButtonImage(controlB, icon);
+    if (replaced && replaced != icon && (acrossGroups || overwrite))
+        DestroyIcon(replaced);
+}
+}  // namespace
+
+int DragSourceGroup()
+{
+    return g_dragSourceGroup;
+}
+
+unsigned MoveCounter()
+{
+    return g_moveCounter;
+}
+
+int BarControlUnderCursor(HWND mainWindow)
+{
+    POINT point;
+    if (!GetCursorPos(&point) || !ScreenToClient(mainWindow, &point))
+        return 0;
+    HWND child = ChildWindowFromPoint(mainWindow, point);
+    if (!child || child == mainWindow)
+        return 0;
+    return GetDlgCtrlID(child);
+}
+
+LRESULT CALLBACK KeyForwardingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_KEYDOWN && !BarProceduresReleased())
+        SendMessageA(MainWindowOf(control), WM_BUTTONKEYDOWN, wParam, lParam);
+    return CallWindowProcA(PreviousBarProcedure(GetDlgCtrlID(control)), control, message, wParam, lParam);
+}
+
+LRESULT CALLBACK LauncherButtonProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const WNDPROC previous = PreviousBarProcedure(GetDlgCtrlID(control));
+    if (BarProceduresReleased())
+        return CallWindowProcA(previous, control, message, wParam, lParam);
+    switch (message) {
+    case WM_KEYDOWN:
+        SendMessageA(MainWindowOf(control), WM_BUTTONKEYDOWN, wParam, lParam);
+        if (GetCapture() == control)
+            UpdateDragCursor(control);
+        break;
+    case WM_KEYUP:
+        if (GetCapture() == control)
+            UpdateDragCursor(control);
+        break;
+    case WM_MOUSEMOVE:
+        if (GetCapture() == control && ++g_moveCounter >= kDragThreshold)
+            UpdateDragCursor(control);
+        break;
+    case WM_LBUTTONDOWN:
+        g_moveCounter = 0;
+        g_dragSourceGroup = CurrentGroupIndex();
+        break;
+    case WM_LBUTTONUP:
+        OnLauncherButtonUp(control);
+        break;
+    default:
+        break;
+    }
+    return CallWindowProcA(previous, control, message, wParam, lParam);
+}
+
+void UpdateDragCursor(HWND pressedButton)
+{
+    const int a = GetDlgCtrlID(pressedButton);
+    const int b = BarControlUnderCursor(MainWindowOf(pressedButton));
+    int cursor;
+    if (!IsLauncherButtonId(b))
+        cursor = kCursorNoDrop;
+    else if (b == a && g_dragSourceGroup == CurrentGroupIndex())
+        cursor = kCursorPlain;
+    else
+        cursor = KeyDown(VK_SHIFT) ? kCursorCopy : kCursorSwap;
+    if (HCURSOR handle = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(cursor)))
+        SetCursor(handle);
+}
+
+int WatchDragHover(HWND mainWindow, int hoveredControl)
+{
+    if (!KeyDown(VK_LBUTTON))
+        return hoveredControl;
+    HWND capture = GetCapture();
+    if (capture && (capture == mainWindow || capture == GetDlgItem(mainWindow, kPreviousGroupId) ||
+                    capture == GetDlgItem(mainWindow, kNextGroupId)))
+        return hoveredControl;
+
+    int x = BarControlUnderCursor(mainWindow);
+    if (x == hoveredControl && x < kFirstLauncherId) {
+        if (x == kGroupButtonId) {
+            if (IsDlgButtonChecked(mainWindow, kGroupButtonId) == BST_CHECKED)
+                return hoveredControl;
+            CheckDlgButton(mainWindow, kGroupButtonId, BST_CHECKED);
+        }
+        if (x != 0)
+            PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(x, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(mainWindow, x)));
+        x = 0;
+    }
+    return x;
+}
+
+bool MoveButton(HWND mainWindow, int a, int b)
+{
+    if (!IsValidButtonIndex(a) || !IsValidButtonIndex(b))
+        return false;
+    bool overwrite = KeyDown(VK_SHIFT);
+    const int current = CurrentGroupIndex();
+    const int sourceGroup = g_dragSourceGroup == -1 ? current : g_dragSourceGroup;
+    ButtonRecord* source = ButtonAt(sourceGroup, a);
+    ButtonRecord* destination = ButtonAt(current, b);
+    if (!source || !destination)
+        return false;
+    ShortcutEntry* sourceKey = GetShortcutEntry(sourceGroup, a);
+    ShortcutEntry* destinationKey = GetShortcutEntry(current, b);
+    const ButtonRecord saved = *source;
+
+    if (overwrite && destination->file[0] != '\0') {
+        const int answer = ShowMessageId(mainWindow, kAskOverwriteButton, MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer != IDYES && answer != IDNO) {
+            g_dragSourceGroup = -1;
+            return true;
+        }
+        if (answer == IDNO)
+            overwrite = false;
+    }
+    if (!overwrite) {
+        *source = *destination;
+        if (sourceKey && destinationKey) {
+            const ShortcutEntry savedKey = *sourceKey;
+            *sourceKey = *destinationKey;
+            *destinationKey = savedKey;
+        }
+    }
+    *destination = saved;
+
+    MoveImages(mainWindow, a, b, sourceGroup != current, overwrite, saved);
+    g_dragSourceGroup = -1;
+    UpdateBarTooltips(mainWindow, TooltipMode::Update);
+    SaveLauncherData(mainWindow);
+    return true;
+}

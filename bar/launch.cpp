@@ -1,0 +1,198 @@
+#include "bar/launch.h"
+
+#include "app/main_window.h"
+#include "app/messages.h"
+#include "bar/bar_geometry.h"
+#include "bar/button_icons.h"
+#include "data/launcher_data.h"
+#include "dialogs/button_settings_dialog.h"
+#include "dialogs/dialog_request.h"
+#include "shortcuts/key_names.h"
+#include "shortcuts/shortcut_table.h"
+
+#include <cstring>
+
+namespace {
+bool KeyDown(int key)
+{
+    return (GetAsyncKeyState(key) & 0x8000) != 0;
+}
+
+// A fixed text field as a terminated string.
+struct Field {
+    explicit Field(const char* field)
+    {
+        std::memcpy(text, field, kTextFieldSize);
+        text[kTextFieldSize - 1] = '\0';
+    }
+    const char* OrNull() const { return text[0] ? text : nullptr; }
+    char text[kTextFieldSize];
+};
+
+bool ShellOpen(HWND owner, const char* file, const char* params, const char* directory)
+{
+    const HINSTANCE result = ShellExecuteA(owner, "open", file, params, directory, SW_SHOWNORMAL);
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+void CollapseAfterLaunch(HWND mainWindow)
+{
+    if (!GetSettings().collapseOnLaunch)
+        return;
+    CheckDlgButton(mainWindow, kGroupButtonId, BST_UNCHECKED);
+    SetBarExpanded(mainWindow, false);
+}
+
+void OpenButtonSettings(HWND mainWindow, int index, int presetFlag, const char* path)
+{
+    SetSelectedButton(index);
+    SetDialogRequest(index, presetFlag, path);
+    RunButtonSettingsDialog(mainWindow);
+}
+
+int ControlAtDropPoint(HWND mainWindow, HDROP drop)
+{
+    POINT point;
+    DragQueryPoint(drop, &point);
+    HWND child = ChildWindowFromPoint(mainWindow, point);
+    if (!child || child == mainWindow)
+        return 0;
+    return GetDlgCtrlID(child);
+}
+
+// The item exists and the system has an icon for it.
+bool HasAssociatedIcon(const char* path)
+{
+    char copy[kTextFieldSize];
+    lstrcpynA(copy, path, sizeof copy);
+    WORD index = 0;
+    HICON probe = ExtractAssociatedIconA(GetModuleHandleA(nullptr), copy, &index);
+    if (!probe)
+        return false;
+    DestroyIcon(probe);
+    return true;
+}
+
+void OpenWithButton(HWND mainWindow, const ButtonRecord& button, const char* dropped)
+{
+    char quoted[kTextFieldSize + 2];
+    wsprintfA(quoted, "\"%s\"", dropped);
+    const Field file(button.file);
+    const Field workDir(button.workDir);
+    if (!ShellOpen(mainWindow, file.text, quoted, workDir.OrNull())) {
+        ShowMessageId(mainWindow, kMsgLaunchFailed, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    CollapseAfterLaunch(mainWindow);
+}
+
+// Archives first; what the archive handling leaves is proposed as the
+// current group's icon source in the group settings dialog.
+void DropOnGroupButton(HWND mainWindow, HDROP drop, const char* path)
+{
+    (void)drop;
+    SetDialogRequest(0, 1, path);
+    RunGroupSettingsDialog(mainWindow);
+}
+}  // namespace
+
+bool StartButtonFile(HWND owner, const ButtonRecord& button)
+{
+    const Field file(button.file);
+    const Field params(button.params);
+    const Field workDir(button.workDir);
+    return ShellOpen(owner, file.text, params.OrNull(), workDir.OrNull());
+}
+
+void RunButtonSettingsDialog(HWND mainWindow)
+{
+    ShowButtonSettingsDialog(mainWindow);
+}
+
+void RunGroupSettingsDialog(HWND mainWindow)
+{
+    // Hook: the group and general settings dialog (118) for the current
+    // DialogRequest. Until it is wired in, the request is simply dropped.
+    (void)mainWindow;
+    ResetDialogRequest();
+}
+
+void LaunchButton(HWND mainWindow, int index)
+{
+    const ButtonRecord* button = CurrentButton(index);
+    if (!button)
+        return;
+    if (button->file[0] == '\0') {
+        OpenButtonSettings(mainWindow, index, 0, nullptr);
+        return;
+    }
+    if (KeyDown(VK_SHIFT) || KeyDown(VK_LSHIFT)) {
+        const Field file(button->file);
+        OpenButtonSettings(mainWindow, index, 0, file.text);
+        return;
+    }
+    if (KeyDown(VK_ESCAPE)) {
+        ClearButton(mainWindow, index);
+        return;
+    }
+    if (!StartButtonFile(mainWindow, *button)) {
+        ShowMessageId(mainWindow, kMsgLaunchFailed, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    CollapseAfterLaunch(mainWindow);
+}
+
+void HandleShortcutKey(HWND mainWindow, int key)
+{
+    if (key == 0)
+        return;
+    const int modifiers = GetModifierState();
+    const int index = DigitToIndex(key);
+    if (index >= 0) {
+        if (IsCtrlDigit(key, modifiers)) {
+            const int id = kFirstLauncherId + index;
+            PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(mainWindow, id)));
+        } else if (IsPlainDigit(key, modifiers) && index < ClampGroupCount(GetSettings().groupCount)) {
+            ShowGroup(mainWindow, index);
+        }
+        return;
+    }
+    for (int group = 0; group < kGroupCount; ++group) {
+        for (int i = 0; i < kButtonsPerGroup; ++i) {
+            const ShortcutEntry* entry = GetShortcutEntry(group, i);
+            if (!entry || entry->key != key || entry->flag != modifiers)
+                continue;
+            const ButtonRecord* button = ButtonAt(group, i);
+            if (button && !StartButtonFile(mainWindow, *button))
+                ShowMessageId(mainWindow, kMsgLaunchFailed, MB_OK | MB_ICONEXCLAMATION);
+        }
+    }
+}
+
+void HandleBarDrop(HWND mainWindow, HDROP drop)
+{
+    SetForegroundWindow(mainWindow);
+    const int id = ControlAtDropPoint(mainWindow, drop);
+    char path[kTextFieldSize] = "";
+    if (!DragQueryFileA(drop, 0, path, sizeof path))
+        path[0] = '\0';
+
+    if (id == kGroupButtonId) {
+        DropOnGroupButton(mainWindow, drop, path);
+        return;
+    }
+    const int index = id - kFirstLauncherId;
+    const ButtonRecord* button = CurrentButton(index);
+    if (!button) {
+        ShowMessageId(mainWindow, kMsgCannotRegister, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (!HasAssociatedIcon(path))
+        return;
+    if (button->file[0] == '\0') {
+        OpenButtonSettings(mainWindow, index, 1, path);
+        return;
+    }
+    OpenWithButton(mainWindow, *button, path);
+}

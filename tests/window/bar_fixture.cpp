@@ -1,0 +1,189 @@
+#include "window/bar_fixture.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstring>
+
+HeldKey::HeldKey(BYTE key) : key_(key)
+{
+    keybd_event(key_, 0, 0, 0);
+    PumpUntil([this] { return IsKeyDownNow(key_); }, 2000);
+}
+
+HeldKey::~HeldKey()
+{
+    keybd_event(key_, 0, KEYEVENTF_KEYUP, 0);
+    PumpUntil([this] { return !IsKeyDownNow(key_); }, 2000);
+}
+
+bool IsKeyDownNow(int key)
+{
+    return (GetAsyncKeyState(key) & 0x8000) != 0;
+}
+
+std::vector<DWORD> IconPixels(HICON icon)
+{
+    if (!icon)
+        return {};
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 32;
+    info.bmiHeader.biHeight = -32;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    std::vector<DWORD> pixels;
+    if (bitmap && bits) {
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        RECT all = {0, 0, 32, 32};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        DrawIconEx(dc, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+        GdiFlush();
+        const DWORD* p = static_cast<const DWORD*>(bits);
+        pixels.assign(p, p + 32 * 32);
+        SelectObject(dc, old);
+    }
+    if (bitmap)
+        DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
+}
+
+std::vector<DWORD> ControlPixels(HWND window, int controlId)
+{
+    HICON icon = reinterpret_cast<HICON>(SendDlgItemMessageA(window, controlId, BM_GETIMAGE, IMAGE_ICON, 0));
+    return IconPixels(icon);
+}
+
+std::vector<DWORD> ResourcePixels(int resourceId)
+{
+    HICON icon = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_ICON, 32, 32, 0));
+    std::vector<DWORD> pixels = IconPixels(icon);
+    if (icon)
+        DestroyIcon(icon);
+    return pixels;
+}
+
+std::vector<DWORD> FileIconPixels(const std::string& path, int index)
+{
+    HICON icon = ExtractIconA(GetModuleHandleA(nullptr), path.c_str(), index);
+    if (reinterpret_cast<UINT_PTR>(icon) <= 1)
+        return {};
+    std::vector<DWORD> pixels = IconPixels(icon);
+    DestroyIcon(icon);
+    return pixels;
+}
+
+std::string ToolText(HWND window, int controlId)
+{
+    HWND tooltip = nullptr;
+    // The bar's tooltip is the one owned by the main window.
+    for (HWND w = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); w;
+         w = FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr)) {
+        if (GetWindow(w, GW_OWNER) == window) {
+            tooltip = w;
+            break;
+        }
+    }
+    if (!tooltip)
+        return "<no tooltip>";
+    char text[512] = "";
+    TTTOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window, controlId));
+    if (!SendMessageA(tooltip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)))
+        return "<no tool>";
+    tool.lpszText = text;
+    SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
+namespace {
+void CopyText(char* field, const std::string& text)
+{
+    std::memset(field, 0, kTextFieldSize);
+    lstrcpynA(field, text.c_str(), kTextFieldSize);
+}
+
+void Fill(ButtonRecord* record, const std::string& title, const std::string& file, const std::string& params,
+          const std::string& workDir, const std::string& iconFile, int iconIndex)
+{
+    ASSERT_NE(nullptr, record);
+    std::memset(record, 0, sizeof *record);
+    CopyText(record->title, title);
+    CopyText(record->file, file);
+    CopyText(record->params, params);
+    CopyText(record->workDir, workDir);
+    CopyText(record->iconFile, iconFile);
+    record->iconIndex = iconIndex;
+}
+}  // namespace
+
+void FillButton(int index, const std::string& title, const std::string& file, const std::string& params,
+                const std::string& workDir, const std::string& iconFile, int iconIndex)
+{
+    Fill(CurrentButton(index), title, file, params, workDir, iconFile, iconIndex);
+}
+
+void FillButtonAt(int group, int index, const std::string& title, const std::string& file,
+                  const std::string& iconFile, int iconIndex)
+{
+    Fill(ButtonAt(group, index), title, file, "", "", iconFile, iconIndex);
+}
+
+void BarWindowTest::SetUp()
+{
+    program_ = InstallProgramCopy(folder_);
+    ASSERT_TRUE(AllocateLauncherData());
+    window_ = CreateMainWindow(GetModuleHandleA(nullptr), kMainWindowClass);
+    ASSERT_NE(nullptr, window_);
+    if (!GetShortcutTable()) {
+        ASSERT_NE(nullptr, CreateShortcutTable());
+    }
+    ShowWindow(window_, SW_SHOWNORMAL);
+    PumpMessages(30);
+}
+
+void BarWindowTest::TearDown()
+{
+    if (IsWindow(window_))
+        DestroyWindow(window_);
+    PumpMessages(20);
+    DestroyShortcutTable();
+    FreeLauncherData();
+    OverrideProgramPath(nullptr);
+}
+
+void BarWindowTest::SetGroupCount(int count)
+{
+    AppSettings settings = GetSettings();
+    settings.groupCount = count;
+    SetSettings(settings);
+}
+
+void BarWindowTest::SetCollapseOnLaunch(bool on)
+{
+    AppSettings settings = GetSettings();
+    settings.collapseOnLaunch = on ? 1 : 0;
+    SetSettings(settings);
+}
+
+bool BarWindowTest::Expanded() const
+{
+    RECT client;
+    GetClientRect(window_, &client);
+    return client.bottom == kBarExpandedHeight;
+}
+
+void BarWindowTest::Command(int id)
+{
+    SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window_, id)));
+}
