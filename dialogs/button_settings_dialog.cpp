@@ -7,6 +7,8 @@
 #include "bar/button_icons.h"
 #include "data/launcher_data.h"
 #include "dialogs/dialog_request.h"
+#include "dialogs/icon_chooser.h"
+#include "dialogs/shell_link.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
@@ -136,33 +138,6 @@ void EnableControl(HWND dialog, int id, bool on)
     EnableWindow(GetDlgItem(dialog, id), on ? TRUE : FALSE);
 }
 
-bool EndsWithLnk(const char* path)
-{
-    const size_t length = std::strlen(path);
-    return length > 3 && lstrcmpiA(path + length - 3, "lnk") == 0;
-}
-
-// Hook: ".lnk" resolution. Fills the launch options and working folder from
-// the link and replaces path (270 bytes) by its target; false when the link
-// cannot be resolved. Until the shell-link code is wired in, a link is kept
-// as the file to run (the shell starts links as they are).
-bool ResolveLinkForDialog(HWND dialog, char* path)
-{
-    (void)dialog;
-    (void)path;
-    return true;
-}
-
-// Hook: the icon chooser on the text of 1011, preselected at the slider
-// position; it returns the chosen index or -1. Until it is wired in, a click
-// on the preview does nothing.
-int ChooseIconForDialog(HWND dialog, const char* source, int selected)
-{
-    (void)dialog;
-    (void)source;
-    (void)selected;
-    return -1;
-}
 
 // Hook: the key capture dialog for (group, button). It changes the entry in
 // place. Until it is wired in, the button does nothing.
@@ -231,7 +206,7 @@ void Initialise(HWND dialog)
         EnableControl(dialog, kIdIconSource, false);
         return;
     }
-    if (EndsWithLnk(path) && !ResolveLinkForDialog(dialog, path)) {
+    if (IsShellLinkPath(path) && !ResolveShellLink(dialog, path)) {
         ShowMessageId(dialog, kMsgLinkFailed, MB_OK | MB_ICONERROR);
         path[0] = '\0';
     }
@@ -323,7 +298,7 @@ void OnPreviewClicked(HWND dialog)
     GetDlgItemTextA(dialog, kIdIconFile, source, sizeof source);
     if (!source[0])
         return;
-    const int chosen = ChooseIconForDialog(dialog, source, SliderPosition(dialog));
+    const int chosen = ChooseIcon(dialog, source, SliderPosition(dialog));
     if (chosen < 0)
         return;
     SetSliderPosition(dialog, chosen);

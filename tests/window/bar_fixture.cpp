@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstring>
 
@@ -186,4 +187,97 @@ void BarWindowTest::Command(int id)
 {
     SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(window_, id)));
+}
+
+DialogProbe::DialogProbe(std::string captionPart, std::function<void(HWND)> inspect, int buttonId,
+                         DWORD timeoutMs)
+    : captionPart_(std::move(captionPart)), inspect_(std::move(inspect)), buttonId_(buttonId),
+      timeoutMs_(timeoutMs)
+{
+    thread_ = std::thread([this] {
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < timeoutMs_) {
+            if (HWND dialog = FindProcessDialog(captionPart_)) {
+                found_ = true;
+                if (inspect_)
+                    inspect_(dialog);
+                if (buttonId_)
+                    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId_, BN_CLICKED),
+                                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId_)));
+                return;
+            }
+            Sleep(20);
+        }
+    });
+}
+
+DialogProbe::~DialogProbe()
+{
+    Join();
+}
+
+void DialogProbe::Join()
+{
+    if (thread_.joinable())
+        thread_.join();
+}
+
+std::string ItemText(HWND dialog, int id)
+{
+    char text[1024] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+std::string InstallRecorder(const TempFolder& folder, const std::string& relativePath)
+{
+    const std::string path = folder.File(relativePath);
+    const size_t slash = path.rfind('\\');
+    CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+    CopyFileA(HostPath(PORUN_RECORD_ARGS_PATH).c_str(), path.c_str(), FALSE);
+    return path;
+}
+
+std::string ReceivedPath(const std::string& program)
+{
+    return program.substr(0, program.rfind('\\')) + "\\received.txt";
+}
+
+bool WaitForRecord(const std::string& program, std::string* commandLine, std::string* folder, DWORD timeoutMs)
+{
+    const std::string received = ReceivedPath(program);
+    if (!PumpUntil([&] { return FileExists(received); }, timeoutMs))
+        return false;
+    const std::string text = ReadFileBytes(received);
+    const size_t first = text.find('\n');
+    const size_t second = text.find('\n', first + 1);
+    if (first == std::string::npos || second == std::string::npos)
+        return false;
+    if (commandLine)
+        *commandLine = text.substr(0, first);
+    if (folder)
+        *folder = text.substr(first + 1, second - first - 1);
+    return true;
+}
+
+HDROP MakeDrop(const std::string& file, POINT point)
+{
+    const SIZE_T size = sizeof(DROPFILES) + file.size() + 2;
+    HGLOBAL memory = GlobalAlloc(GHND, size);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->pt = point;
+    drop->fNC = FALSE;
+    drop->fWide = FALSE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), file.c_str(), file.size() + 1);
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+POINT ControlCentre(HWND window, int controlId)
+{
+    RECT rect;
+    GetWindowRect(GetDlgItem(window, controlId), &rect);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }

@@ -11,8 +11,49 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
+
+// Waits on another thread for a dialog of this process whose caption contains
+// captionPart, runs inspect on it (reading or changing its controls) and then,
+// unless buttonId is 0, presses buttonId.
+class DialogProbe {
+public:
+    DialogProbe(std::string captionPart, std::function<void(HWND)> inspect, int buttonId,
+                DWORD timeoutMs = 10000);
+    ~DialogProbe();
+    DialogProbe(const DialogProbe&) = delete;
+    DialogProbe& operator=(const DialogProbe&) = delete;
+    void Join();
+    bool Found() const { return found_; }
+
+private:
+    std::string captionPart_;
+    std::function<void(HWND)> inspect_;
+    int buttonId_;
+    DWORD timeoutMs_;
+    std::atomic<bool> found_{false};
+    std::thread thread_;
+};
+
+std::string ItemText(HWND dialog, int id);
+
+// Copies the recording test program into folder (a sub-folder is created when
+// the name holds one) and returns its path; received.txt appears beside it.
+std::string InstallRecorder(const TempFolder& folder, const std::string& relativePath);
+// The command line and current folder the recorder beside program received;
+// false when it did not run within the time-out.
+bool WaitForRecord(const std::string& program, std::string* commandLine, std::string* folder,
+                   DWORD timeoutMs = 10000);
+std::string ReceivedPath(const std::string& program);
+
+// A real drop handle of one file at point (client coordinates of window).
+HDROP MakeDrop(const std::string& file, POINT point);
+// The centre of a bar control in the main window's client coordinates.
+POINT ControlCentre(HWND window, int controlId);
 
 // Holds a key down for real (the asynchronous key state changes) and lets it
 // go on every path out of the scope.
