@@ -1,0 +1,310 @@
+// Start-up benchmark: how long the launcher takes, with all 100 buttons
+// filled, until its bar is shown with its icons, against a minimal Win32
+// program that only opens a window, both started the same way in the same
+// run; and the launcher's private memory once it has started.
+//
+//   porun_startup_bench [--runs N]
+//
+// Each start is timed from CreateProcess until the process is idle
+// (WaitForInputIdle) and its window is visible; for the launcher also every
+// bar control must hold its image. The two programs are started alternately,
+// after one warm-up start each; the medians are reported. A third program,
+// the minimal one with the launcher's manifest (common controls 6), shows
+// what the platform's themed controls cost by themselves.
+// Targets: launcher within 1.5 times the minimal program, under 8 MiB private.
+#include "app/program_path.h"
+#include "data/launcher_data.h"
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char kLauncherClass[] = "porun21 - kessaro/QZT";
+constexpr char kMinimalClass[] = "porun bench minimal window";
+constexpr DWORD kStartLimitMs = 30000;
+constexpr double kTimeTarget = 1.5;
+constexpr double kMemoryTargetMiB = 8.0;
+
+std::string HostPath(const char* unixPath)
+{
+    std::string path = unixPath;
+    if (!path.empty() && path[0] == '/') {
+        path = "Z:" + path;
+        std::replace(path.begin(), path.end(), '/', '\\');
+    }
+    return path;
+}
+
+std::string MakeWorkFolder()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    char folder[MAX_PATH];
+    wsprintfA(folder, "%sporun-bench-%lu", temp, GetCurrentProcessId());
+    CreateDirectoryA(folder, nullptr);
+    return folder;
+}
+
+void RemoveFolder(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA((folder + "\\" + found.cFileName).c_str());
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+// Real program files of the system: its folder's and the Windows folder's
+// executables, repeated when there are fewer than 100.
+std::vector<std::string> ProgramFiles()
+{
+    std::vector<std::string> files;
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, sizeof system);
+    for (const std::string& folder : {std::string(system), std::string(windows)}) {
+        WIN32_FIND_DATAA found;
+        HANDLE find = FindFirstFileA((folder + "\\*.exe").c_str(), &found);
+        if (find == INVALID_HANDLE_VALUE)
+            continue;
+        do {
+            files.push_back(folder + "\\" + found.cFileName);
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    if (files.empty())
+        return files;
+    for (size_t i = 0; files.size() < 100; ++i)
+        files.push_back(files[i]);
+    files.resize(100);
+    return files;
+}
+
+// Writes the launcher's data file beside programPath with all 100 buttons
+// filled and all 10 groups in use, through the launcher's own save.
+bool WriteFullDataFile(const std::string& programPath)
+{
+    const std::vector<std::string> files = ProgramFiles();
+    if (files.size() != 100 || !AllocateLauncherData())
+        return false;
+    for (int n = 0; n < 100; ++n) {
+        ButtonRecord* button = ButtonAt(n / 10, n % 10);
+        const std::string& file = files[n];
+        const size_t slash = file.rfind('\\');
+        lstrcpynA(button->file, file.c_str(), sizeof button->file);
+        lstrcpynA(button->workDir, file.substr(0, slash).c_str(), sizeof button->workDir);
+        std::string title = file.substr(slash + 1);
+        lstrcpynA(button->title, title.substr(0, title.rfind('.')).c_str(), sizeof button->title);
+    }
+    AppSettings settings = GetSettings();
+    settings.collapseOnLaunch = 1;
+    settings.groupCount = 10;
+    settings.windowX = 200;
+    settings.windowY = 40;
+    SetSettings(settings);
+    OverrideProgramPath(programPath.c_str());
+    const bool saved = SaveLauncherData(nullptr);
+    OverrideProgramPath(nullptr);
+    FreeLauncherData();
+    return saved;
+}
+
+bool BarShowsItsIcons(HWND window)
+{
+    for (int id : {1000, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012}) {
+        HWND control = GetDlgItem(window, id);
+        if (!control || !SendMessageA(control, BM_GETIMAGE, IMAGE_ICON, 0))
+            return false;
+    }
+    return true;
+}
+
+// Committed private memory of a process, summed over its address space: the
+// figure Windows reports as private bytes. Wine leaves PrivateUsage of other
+// processes at 0, so the walk is the measure the benchmark reports.
+double PrivateCommittedMiB(HANDLE process)
+{
+    unsigned long long total = 0;
+    MEMORY_BASIC_INFORMATION info;
+    for (const char* address = nullptr;
+         VirtualQueryEx(process, address, &info, sizeof info) == sizeof info;
+         address = static_cast<const char*>(info.BaseAddress) + info.RegionSize) {
+        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE)
+            total += info.RegionSize;
+        if (info.RegionSize == 0)
+            break;
+    }
+    return static_cast<double>(total) / (1024.0 * 1024.0);
+}
+
+struct StartResult {
+    bool ok = false;
+    double ms = 0;
+    double privateMiB = 0;     // PrivateUsage as the system reports it
+    double walkedMiB = 0;      // committed private regions, summed
+    double workingSetMiB = 0;
+};
+
+double Now()
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Starts program, waits until its window of className is shown (with the
+// bar's icons when checkIcons), measures, then closes it and waits for its end.
+StartResult StartOnce(const std::string& program, const std::string& folder, const char* className, bool checkIcons)
+{
+    StartResult result;
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    const double start = Now();
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &process))
+        return result;
+    WaitForInputIdle(process.hProcess, kStartLimitMs);
+    HWND window = nullptr;
+    while (Now() - start < kStartLimitMs) {
+        window = FindWindowA(className, nullptr);
+        if (window && IsWindowVisible(window) && (!checkIcons || BarShowsItsIcons(window)))
+            break;
+        window = nullptr;
+        if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0)
+            break;
+    }
+    result.ms = Now() - start;
+    if (window) {
+        PROCESS_MEMORY_COUNTERS_EX counters = {};
+        counters.cb = sizeof counters;
+        if (GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                                 sizeof counters))
+            result.privateMiB = static_cast<double>(counters.PrivateUsage) / (1024.0 * 1024.0);
+        result.walkedMiB = PrivateCommittedMiB(process.hProcess);
+        result.workingSetMiB = static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
+        result.ok = true;
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, 1);
+        result.ok = false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return result;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int runs = 9;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--runs") == 0)
+            runs = std::max(1, std::atoi(argv[i + 1]));
+
+    const std::string folder = MakeWorkFolder();
+    const std::string launcher = folder + "\\porun.exe";
+    const std::string minimal = HostPath(PORUN_BENCH_MINIMAL_PATH);
+    const std::string minimalCc6 = HostPath(PORUN_BENCH_MINIMAL_CC6_PATH);
+    if (!CopyFileA(HostPath(PORUN_EXE_PATH).c_str(), launcher.c_str(), FALSE) || !WriteFullDataFile(launcher)) {
+        std::fprintf(stderr, "cannot prepare the launcher in %s\n", folder.c_str());
+        RemoveFolder(folder);
+        return 2;
+    }
+
+    std::vector<StartResult> launcherRuns, minimalRuns, minimalCc6Runs;
+    bool ok = true;
+    for (int i = -1; i < runs && ok; ++i) {  // run -1 warms up
+        const StartResult small = StartOnce(minimal, folder, kMinimalClass, false);
+        const StartResult small6 = StartOnce(minimalCc6, folder, kMinimalClass, false);
+        const StartResult bar = StartOnce(launcher, folder, kLauncherClass, true);
+        ok = small.ok && small6.ok && bar.ok;
+        if (!ok || i < 0)
+            continue;
+        minimalRuns.push_back(small);
+        minimalCc6Runs.push_back(small6);
+        launcherRuns.push_back(bar);
+        std::printf("run %d: minimal window %.1f ms, launcher %.1f ms, launcher private %.2f MiB\n", i + 1, small.ms,
+                    bar.ms, bar.privateMiB > 0 ? bar.privateMiB : bar.walkedMiB);
+    }
+    const long long dataSize = [&] {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        return GetFileAttributesExA((folder + "\\porun.dat").c_str(), GetFileExInfoStandard, &data)
+                   ? static_cast<long long>(data.nFileSizeLow)
+                   : -1LL;
+    }();
+    RemoveFolder(folder);
+    if (!ok) {
+        std::fprintf(stderr, "a program did not show its window (with the bar's icons) in time\n");
+        return 2;
+    }
+
+    auto median = [](const std::vector<StartResult>& results, double StartResult::*field) {
+        std::vector<double> values;
+        for (const StartResult& result : results)
+            values.push_back(result.*field);
+        return Median(values);
+    };
+    const double minimalMedian = median(minimalRuns, &StartResult::ms);
+    const double launcherMedian = median(launcherRuns, &StartResult::ms);
+    const double ratio = launcherMedian / minimalMedian;
+    // PrivateUsage where the system reports it; the walk of the address space otherwise.
+    const double reported = median(launcherRuns, &StartResult::privateMiB);
+    const double walked = median(launcherRuns, &StartResult::walkedMiB);
+    const double memory = reported > 0 ? reported : walked;
+    const bool timeMet = ratio <= kTimeTarget;
+    const bool memoryMet = memory < kMemoryTargetMiB;
+    std::printf("\nmedian of %d starts each (data file %lld bytes, 100 buttons filled):\n", runs, dataSize);
+    std::printf("  minimal window shown:        %7.1f ms   private %.2f MiB (reported %.2f), working set %.2f MiB\n",
+                minimalMedian, median(minimalRuns, &StartResult::walkedMiB), median(minimalRuns, &StartResult::privateMiB),
+                median(minimalRuns, &StartResult::workingSetMiB));
+    std::printf("  minimal window, comctl 6:    %7.1f ms   private %.2f MiB (the launcher's manifest, no launcher code)\n",
+                median(minimalCc6Runs, &StartResult::ms), median(minimalCc6Runs, &StartResult::walkedMiB));
+    std::printf("  launcher shown with icons:   %7.1f ms   private %.2f MiB (reported %.2f), working set %.2f MiB\n",
+                launcherMedian, walked, reported, median(launcherRuns, &StartResult::workingSetMiB));
+    auto fastest = [](const std::vector<StartResult>& results) {
+        double best = results.front().ms;
+        for (const StartResult& result : results)
+            best = std::min(best, result.ms);
+        return best;
+    };
+    // On a shared machine other work only ever adds time: the fastest starts
+    // are the steadier comparison.
+    std::printf("  fastest starts: minimal %.1f ms, comctl 6 %.1f ms, launcher %.1f ms, ratio %.2f\n",
+                fastest(minimalRuns), fastest(minimalCc6Runs), fastest(launcherRuns),
+                fastest(launcherRuns) / fastest(minimalRuns));
+    std::printf("  start-up ratio %.2f (target <= %.1f): %s; against the comctl 6 window %.2f\n", ratio, kTimeTarget,
+                timeMet ? "met" : "MISSED", launcherMedian / median(minimalCc6Runs, &StartResult::ms));
+    std::printf("  launcher private memory %.2f MiB (target < %.0f MiB): %s\n", memory, kMemoryTargetMiB,
+                memoryMet ? "met" : "MISSED");
+    return timeMet && memoryMet ? 0 : 1;
+}
