@@ -11,6 +11,7 @@ build=${PORUN_BUILD_DIR:-$root/build}
 app="${PORUN_APP_DIR:-$root/out/app}"
 mkdir -p "$app"
 cp "$build/porun.exe" "$app/porun.exe"
+[ -f "$build/porun.chm" ] && cp "$build/porun.chm" "$app/porun.chm"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     exec "$wine_bin" "$app/porun.exe"
