@@ -49,14 +49,22 @@ WorkArea WorkAreaBesideTaskbar(SIZE screen, const RECT& taskbar)
                          taskbar.top >= screen.cy;
     if (empty || outside)
         return area;
-    if (taskbar.left > 0)
-        area.right = taskbar.left - 1;
-    else if (taskbar.right < area.right)
-        area.left = taskbar.right + 1;
-    else if (taskbar.top > 0)
-        area.bottom = taskbar.top - 1;
-    else
-        area.top = taskbar.bottom + 1;
+    // The edge is told by the bar's shape first: a taskbar at the top or
+    // bottom is wider than high. It must reach that edge of the screen; one
+    // that does not is left over from a screen of another size (while the
+    // screen changes, the taskbar follows only later) and is not counted.
+    const bool horizontal = taskbar.right - taskbar.left >= taskbar.bottom - taskbar.top;
+    if (horizontal) {
+        if (taskbar.top > 0 && taskbar.bottom >= screen.cy)
+            area.bottom = taskbar.top - 1;
+        else if (taskbar.top <= 0)
+            area.top = taskbar.bottom + 1;
+    } else {
+        if (taskbar.left > 0 && taskbar.right >= screen.cx)
+            area.right = taskbar.left - 1;
+        else if (taskbar.left <= 0)
+            area.left = taskbar.right + 1;
+    }
     return area;
 }
 

@@ -15,9 +15,11 @@ struct WorkArea {
 };
 
 // The free part of a screen of the given size next to a taskbar with the
-// given window rectangle (right and bottom exclusive). The taskbar's edge is
-// told by where it stands: right, left, bottom, otherwise top. A taskbar that
-// lies wholly outside the screen (hidden) or has no area leaves the whole screen.
+// given window rectangle (right and bottom exclusive). A taskbar wider than
+// high stands at the bottom or top, else at the right or left, by where it
+// stands. A taskbar that lies wholly outside the screen (hidden), has no
+// area, or does not reach its edge of the screen (left over from another
+// screen size) leaves the whole screen.
 WorkArea WorkAreaBesideTaskbar(SIZE screen, const RECT& taskbar);
 
 // The work area from the "Shell_TrayWnd" window; false when there is none.

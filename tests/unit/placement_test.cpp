@@ -41,7 +41,13 @@ INSTANTIATE_TEST_SUITE_P(
         AreaCase{"hiddenBelow", RECT{0, 768, 1024, 798}, WorkArea{0, 0, 1023, 767}},
         AreaCase{"hiddenLeft", RECT{-60, 0, 0, 768}, WorkArea{0, 0, 1023, 767}},
         AreaCase{"hiddenAbove", RECT{0, -30, 1024, 0}, WorkArea{0, 0, 1023, 767}},
-        AreaCase{"noArea", RECT{0, 0, 0, 0}, WorkArea{0, 0, 1023, 767}}),
+        AreaCase{"noArea", RECT{0, 0, 0, 0}, WorkArea{0, 0, 1023, 767}},
+        // Partly under another edge (a taskbar at the bottom moved off a little).
+        AreaCase{"bottomOverhang", RECT{-2, 736, 1026, 770}, WorkArea{0, 0, 1023, 735}},
+        AreaCase{"rightOverhang", RECT{960, -2, 1026, 770}, WorkArea{0, 0, 959, 767}},
+        // Still where it stood on a smaller screen: it reaches no edge of this one.
+        AreaCase{"staleFromSmallerScreen", RECT{0, 570, 800, 600}, WorkArea{0, 0, 1023, 767}},
+        AreaCase{"staleRightFromSmallerScreen", RECT{740, 0, 800, 600}, WorkArea{0, 0, 1023, 767}}),
     [](const ::testing::TestParamInfo<AreaCase>& info) { return std::string(info.param.name); });
 
 RECT Window(int left, int top, int width, int height)

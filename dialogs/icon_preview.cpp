@@ -1,0 +1,99 @@
+#include "dialogs/icon_preview.h"
+
+#include "app/messages.h"
+#include "bar/bar_geometry.h"
+#include "bar/button_icons.h"
+#include "data/launcher_records.h"
+#include "dialogs/icon_chooser.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+namespace {
+constexpr UINT kIconNumberFormat = 200;
+
+HINSTANCE ProgramInstance()
+{
+    return GetModuleHandleA(nullptr);
+}
+
+// ExtractIcon answers 1 for a file that is no program, library or icon file.
+HICON Usable(HICON icon)
+{
+    return reinterpret_cast<UINT_PTR>(icon) > 1 ? icon : nullptr;
+}
+
+HICON OrNotFound(HICON icon)
+{
+    return icon ? icon : LoadResourceIcon(kIconNotFound);
+}
+}  // namespace
+
+int IconCountOf(const char* path)
+{
+    if (!path || !*path)
+        return 0;
+    const UINT_PTR count =
+        reinterpret_cast<UINT_PTR>(ExtractIconA(ProgramInstance(), path, static_cast<UINT>(-1)));
+    return count > 0x7FFF ? 0 : static_cast<int>(count);
+}
+
+HICON AssociatedIconOrNotFound(const char* path)
+{
+    if (!path || !*path)
+        return OrNotFound(nullptr);
+    char copy[kTextFieldSize];
+    lstrcpynA(copy, path, sizeof copy);
+    WORD index = 0;
+    HICON icon = Usable(ExtractAssociatedIconA(ProgramInstance(), copy, &index));
+    if (icon && lstrcmpiA(copy, path) != 0) {
+        DestroyIcon(icon);
+        icon = nullptr;
+    }
+    return OrNotFound(icon);
+}
+
+HICON IconAtOrNotFound(const char* path, int index)
+{
+    if (!path || !*path || index < 0)
+        return OrNotFound(nullptr);
+    return OrNotFound(Usable(ExtractIconA(ProgramInstance(), path, static_cast<UINT>(index))));
+}
+
+void SetIconSliderRange(HWND dialog, int count)
+{
+    SendDlgItemMessageA(dialog, kIconSliderId, TBM_SETRANGE, TRUE, MAKELONG(0, count > 0 ? count - 1 : 0));
+}
+
+void SetIconSliderPosition(HWND dialog, int position)
+{
+    SendDlgItemMessageA(dialog, kIconSliderId, TBM_SETPOS, TRUE, position);
+}
+
+int IconSliderPosition(HWND dialog)
+{
+    return static_cast<int>(SendDlgItemMessageA(dialog, kIconSliderId, TBM_GETPOS, 0, 0));
+}
+
+void SetIconNumberLabel(HWND dialog, int index)
+{
+    char format[64];
+    char text[96];
+    if (LoadText(kIconNumberFormat, format, sizeof format) == 0)
+        return;
+    wsprintfA(text, format, index);
+    SetDlgItemTextA(dialog, kIconNumberLabelId, text);
+}
+
+bool ChooseIconIntoPreview(HWND dialog, const char* path)
+{
+    if (!path || !*path)
+        return false;
+    const int chosen = ChooseIcon(dialog, path, IconSliderPosition(dialog));
+    if (chosen < 0)
+        return false;
+    SetIconSliderPosition(dialog, chosen);
+    SetIconNumberLabel(dialog, chosen);
+    SetButtonImage(dialog, kPreviewButtonId, IconAtOrNotFound(path, chosen));
+    return true;
+}
