@@ -1,0 +1,204 @@
+#include "shortcuts/key_capture_dialog.h"
+
+#include "app/messages.h"
+#include "resources/string_ids.h"
+#include "shortcuts/key_names.h"
+#include "shortcuts/shortcut_table.h"
+
+#include <cstdio>
+
+namespace {
+// The prompt control's own procedure while a capture dialog is open (one at a time).
+WNDPROC g_previousPromptProc = nullptr;
+
+// "CTRL+ALT+SHIFT" for the required flags, in that order.
+void RequiredKeyNames(int flags, char* buffer, size_t size)
+{
+    buffer[0] = '\0';
+    const struct {
+        int flag;
+        const char* name;
+    } kNames[] = {{kModifierCtrl, "CTRL"}, {kModifierAlt, "ALT"}, {kModifierShift, "SHIFT"}};
+    for (const auto& entry : kNames) {
+        if (!(flags & entry.flag))
+            continue;
+        if (buffer[0])
+            strncat(buffer, "+", size - strlen(buffer) - 1);
+        strncat(buffer, entry.name, size - strlen(buffer) - 1);
+    }
+}
+// The modifiers held when the key message being handled was sent. Reading
+// the state at the time of the key, not when the dialog gets round to it,
+// keeps a quickly released CTRL from turning CTRL+A into a plain A.
+int ModifiersOfCurrentMessage()
+{
+    int flags = 0;
+    if (GetKeyState(VK_SHIFT) & 0x8000)
+        flags |= kModifierShift;
+    if (GetKeyState(VK_CONTROL) & 0x8000)
+        flags |= kModifierCtrl;
+    if (GetKeyState(VK_MENU) & 0x8000)
+        flags |= kModifierAlt;
+    return flags;
+}
+}  // namespace
+
+int KeyCaptureDialog::Run(HWND owner)
+{
+    key_ = 0;
+    modifiers_ = 0;
+    for (bool& pressed : pressedHere_)
+        pressed = false;
+    const INT_PTR result = ShowModal(owner, kKeyCaptureTemplate);
+    if (result <= 0)
+        key_ = 0;
+    return key_;
+}
+
+bool KeyCaptureDialog::OnKeyMessage(UINT message, int key)
+{
+    if (key < 0 || key > 255)
+        return false;
+    if (message == WM_KEYDOWN) {
+        pressedHere_[key] = true;
+    } else if (message == WM_KEYUP) {
+        if (!pressedHere_[key])
+            return false;
+        pressedHere_[key] = false;
+    } else {
+        return false;
+    }
+    OnKey(key);
+    return true;
+}
+
+void KeyCaptureDialog::OnKey(int key)
+{
+    if (!*GetKeyName(key))
+        return;
+    key_ = 0;
+    modifiers_ = 0;
+    if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU)
+        return;
+    if (key == VK_DELETE) {
+        key_ = VK_DELETE;
+        PostMessageA(DialogWindow(), WM_CLOSE, 0, 0);
+    } else if (key == VK_ESCAPE) {
+        PostMessageA(DialogWindow(), WM_CLOSE, 0, 0);
+    }
+    modifiers_ = ModifiersOfCurrentMessage();
+    if (IsShortcutRefused(key, modifiers_))
+        return;
+    if ((modifiers_ & required_) != required_)
+        return;
+    PostMessageA(DialogWindow(), WM_CLOSE, 0, 0);
+    key_ = key;
+}
+
+LRESULT CALLBACK KeyCaptureDialog::PromptProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* dialog = reinterpret_cast<KeyCaptureDialog*>(GetWindowLongPtrA(control, GWLP_USERDATA));
+    if (dialog)
+        dialog->OnKeyMessage(message, static_cast<int>(wParam));
+    const WNDPROC previous = g_previousPromptProc ? g_previousPromptProc : DefWindowProcA;
+    const LRESULT result = CallWindowProcA(previous, control, message, wParam, lParam);
+    // Every key, ESC, ENTER and TAB included, is for the prompt, not for
+    // the dialog's keyboard navigation.
+    if (message == WM_GETDLGCODE)
+        return result | DLGC_WANTALLKEYS;
+    return result;
+}
+
+void KeyCaptureDialog::OnInitDialog(HWND dialog)
+{
+    HWND prompt = GetDlgItem(dialog, kKeyCapturePromptId);
+    if (prompt) {
+        SetWindowLongPtrA(prompt, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        g_previousPromptProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(prompt, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PromptProc)));
+    }
+    if (required_ != 0) {
+        char names[32];
+        RequiredKeyNames(required_, names, sizeof names);
+        char format[128];
+        LoadText(IDS_CAPTURE_PROMPT_FORMAT, format, sizeof format);
+        char text[160];
+        snprintf(text, sizeof text, format, names);
+        SetDlgItemTextA(dialog, kKeyCapturePromptId, text);
+    }
+    SetFocus(prompt ? prompt : dialog);
+}
+
+void KeyCaptureDialog::Finish(HWND dialog)
+{
+    HWND prompt = GetDlgItem(dialog, kKeyCapturePromptId);
+    if (prompt && g_previousPromptProc) {
+        SetWindowLongPtrA(prompt, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_previousPromptProc));
+        SetWindowLongPtrA(prompt, GWLP_USERDATA, 0);
+        g_previousPromptProc = nullptr;
+    }
+    EndDialog(dialog, key_);
+}
+
+INT_PTR KeyCaptureDialog::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog(dialog);
+        return FALSE;  // the focus is set
+    case WM_KEYDOWN:
+        OnKeyMessage(message, static_cast<int>(wParam));
+        return TRUE;
+    case WM_COMMAND:
+        // The dialog manager's own cancel (no control of this dialog sends commands).
+        if (LOWORD(wParam) == IDCANCEL) {
+            key_ = 0;
+            Finish(dialog);
+        }
+        return TRUE;
+    case WM_CLOSE:
+    case WM_ENDSESSION:
+        Finish(dialog);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+bool CaptureButtonShortcut(HWND owner, int group, int button)
+{
+    ShortcutEntry* entry = GetShortcutEntry(group, button);
+    if (!entry)
+        return false;
+    KeyCaptureDialog capture;
+    const int key = capture.Run(owner);
+    if (key == 0)
+        return false;
+    if (key == VK_DELETE) {
+        *entry = ShortcutEntry{};
+        return true;
+    }
+    const int flags = capture.GetModifiers();
+    if (IsDuplicateShortcut(key, flags, group, button) &&
+        ShowMessageId(owner, IDS_ASK_DUPLICATE_SHORTCUT, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+        return false;
+    entry->key = key;
+    entry->flag = flags;
+    return true;
+}
+
+bool CaptureActiveShortcut(HWND owner)
+{
+    if (!GetShortcutTable())
+        return false;
+    KeyCaptureDialog capture;
+    capture.SetRequiredModifiers(kModifierCtrl);
+    const int key = capture.Run(owner);
+    if (key == 0)
+        return false;
+    if (key == VK_DELETE)
+        SetActiveShortcut(0, 0);
+    else
+        SetActiveShortcut(key, capture.GetModifiers());
+    return true;
+}
