@@ -48,6 +48,12 @@ bool MakeFileWithIcons(const std::string& path, int count);
 bool MakeShellLink(const std::string& link, const std::string& target, const std::string& arguments,
                    const std::string& workDir);
 
+// When PORUN_SHOT_DIR is set: writes the screen's rectangle rect as
+// <dir>\<name>.bmp (for the documentation's screenshots). Nothing otherwise.
+void MaybeSaveScreenShot(const RECT& rect, const char* name);
+// The same for a window's rectangle.
+void MaybeSaveWindowShot(HWND window, const char* name);
+
 // Holds a key down (keybd_event) for the life of the object.
 class HeldKey {
 public:
