@@ -18,6 +18,7 @@
 #include "menus/menu_skin.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/shortcut_file.h"
+#include "shortcuts/shortcut_settings_dialog.h"
 #include "data/window_positions.h"
 
 #include <imm.h>
@@ -173,6 +174,10 @@ bool OnCommand(HWND window, int id)
         return true;
     case kCmdDelete:
         ClearButton(window, g_selectedButton);
+        return true;
+    case kCmdShortcuts:
+        ShowShortcutSettings(window, LauncherImage(), CurrentGroupIndex(), g_selectedButton);
+        UpdateBarTooltips(window);
         return true;
     case kCmdHelp:
         ShowHelp(window);

@@ -5,6 +5,7 @@
 #include "shortcuts/key_capture_dialog.h"
 #include "shortcuts/shortcut_table.h"
 
+#include "capture_keys.h"
 #include "common/test_support.h"
 
 #include <gtest/gtest.h>
@@ -17,107 +18,8 @@
 
 namespace {
 
-const char kCaptureCaption[] = "ショートカットキーの登録";
-
-// Watches the prompt control of the open capture dialog: counts the key
-// messages it has handled, so the presser can wait for each one instead of
-// racing ahead of the dialog (the modifier state is read when a key is handled).
-std::atomic<HWND> g_watchedDialog{nullptr};
-WNDPROC g_captureProc = nullptr;
-std::atomic<int> g_handled[256];
-
-LRESULT CALLBACK WitnessProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    const LRESULT result = CallWindowProcA(g_captureProc, control, message, wParam, lParam);
-    if (message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP)
-        ++g_handled[wParam & 0xFF];
-    return result;
-}
-
-void Watch(HWND dialog)
-{
-    for (auto& count : g_handled)
-        count = 0;
-    HWND prompt = GetDlgItem(dialog, kKeyCapturePromptId);
-    g_captureProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(prompt, GWLP_WNDPROC));
-    SetWindowLongPtrA(prompt, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WitnessProc));
-    g_watchedDialog = dialog;
-}
-
-// Sends one key event for real and waits until the dialog has handled it
-// (or is gone).
-void KeyEvent(BYTE key, bool down)
-{
-    const int before = g_handled[key];
-    keybd_event(key, 0, down ? 0 : KEYEVENTF_KEYUP, 0);
-    const DWORD start = GetTickCount();
-    while (g_handled[key] == before && IsWindow(g_watchedDialog) && GetTickCount() - start < 3000)
-        Sleep(2);
-}
-
-// Holds the modifiers, taps key, lets the modifiers go (last held, first released).
-void Press(std::initializer_list<BYTE> held, BYTE key)
-{
-    for (BYTE m : held)
-        KeyEvent(m, true);
-    KeyEvent(key, true);
-    KeyEvent(key, false);
-    for (auto it = held.end(); it != held.begin();)
-        KeyEvent(*--it, false);
-}
-
-HWND WaitForDialog(const char* captionPart, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    HWND dialog = nullptr;
-    while (!(dialog = FindProcessDialog(captionPart)) && GetTickCount() - start < timeoutMs)
-        Sleep(20);
-    return dialog;
-}
-
-bool WaitUntilGone(HWND dialog, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    while (IsWindow(dialog) && GetTickCount() - start < timeoutMs)
-        Sleep(20);
-    return !IsWindow(dialog);
-}
-
-// On a helper thread: waits for the capture dialog, reads its prompt, runs
-// press, and closes the dialog if the keys did not end it (the test then fails).
-class CaptureDriver {
-public:
-    explicit CaptureDriver(std::function<void()> press)
-        : thread_([this, press] {
-              HWND dialog = WaitForDialog(kCaptureCaption, 10000);
-              if (!dialog)
-                  return;
-              char text[256] = "";
-              GetDlgItemTextA(dialog, kKeyCapturePromptId, text, sizeof text);
-              prompt_ = text;
-              Watch(dialog);
-              press();
-              endedByKeys_ = WaitUntilGone(dialog, 5000);
-              if (!endedByKeys_)
-                  PostMessageA(dialog, WM_CLOSE, 0, 0);
-              g_watchedDialog = nullptr;
-          })
-    {
-    }
-    ~CaptureDriver() { Join(); }
-    void Join()
-    {
-        if (thread_.joinable())
-            thread_.join();
-    }
-    std::string Prompt() const { return prompt_; }
-    bool EndedByKeys() const { return endedByKeys_; }
-
-private:
-    std::string prompt_;
-    bool endedByKeys_ = false;
-    std::thread thread_;
-};
+using capture_keys::CaptureDriver;
+using capture_keys::Press;
 
 class KeyCaptureTest : public ::testing::Test {
 protected:

@@ -1,0 +1,437 @@
+#include "shortcuts/shortcut_settings_dialog.h"
+
+#include "app/messages.h"
+#include "archive/progress_dialog.h"
+#include "bar/button_icons.h"
+#include "resources/string_ids.h"
+#include "shortcuts/hotkeys.h"
+#include "shortcuts/key_capture_dialog.h"
+#include "shortcuts/key_names.h"
+
+#include <cstdio>
+#include <functional>
+
+int ShortcutSettingsDialog::sortDirections_[kShortcutColumnCount] = {};
+
+namespace {
+struct ColumnSpec {
+    UINT headerId;
+    int width;
+    int format;
+};
+const ColumnSpec kColumns[kShortcutColumnCount] = {
+    {IDS_COLUMN_ID, 36, LVCFMT_CENTER},      {IDS_COLUMN_BUTTON_NAME, 100, LVCFMT_LEFT},
+    {IDS_COLUMN_GROUP, 100, LVCFMT_LEFT},    {IDS_COLUMN_SYSTEM_MARK, 20, LVCFMT_LEFT},
+    {IDS_COLUMN_KEY, 80, LVCFMT_LEFT},       {IDS_COLUMN_FILE, 400, LVCFMT_LEFT},
+};
+constexpr int kKeyColumn = 4;
+constexpr int kMarkColumn = 3;
+constexpr int kTextSize = 300;
+
+struct SortContext {
+    HWND list;
+    int column;
+    bool descending;
+};
+
+int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM context)
+{
+    const auto* sort = reinterpret_cast<const SortContext*>(context);
+    char a[kTextSize] = "";
+    char b[kTextSize] = "";
+    ListView_GetItemText(sort->list, static_cast<int>(first), sort->column, a, sizeof a);
+    ListView_GetItemText(sort->list, static_cast<int>(second), sort->column, b, sizeof b);
+    const int order = lstrcmpA(a, b);
+    return sort->descending ? -order : order;
+}
+
+// The number column shows the row's 32-pixel icon and then "001".."100":
+// 36 pixels would leave no room for the number, so the column is widened
+// to hold both.
+int IdColumnWidth(HWND list)
+{
+    const int text = ListView_GetStringWidth(list, const_cast<char*>("000"));
+    const int needed = 32 + text + 16;
+    return needed > kColumns[0].width ? needed : kColumns[0].width;
+}
+
+void SetCellText(HWND list, int row, int column, const char* text)
+{
+    ListView_SetItemText(list, row, column, const_cast<char*>(text));
+}
+
+}  // namespace
+
+ShortcutSettingsDialog::ShortcutSettingsDialog(HWND mainWindow, LauncherData* data, int group, int button)
+    : mainWindow_(mainWindow), data_(data)
+{
+    if (button < 0 || button > 9)
+        button = 0;
+    preselected_ = group * 10 + button;
+    backup_ = static_cast<ShortcutEntry*>(
+        HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ShortcutEntry) * kShortcutEntryCount));
+    if (backup_ && !CopyShortcutEntries(backup_, kShortcutEntryCount)) {
+        HeapFree(GetProcessHeap(), 0, backup_);
+        backup_ = nullptr;
+    }
+}
+
+ShortcutSettingsDialog::~ShortcutSettingsDialog()
+{
+    if (backup_)
+        HeapFree(GetProcessHeap(), 0, backup_);
+    if (images_)
+        ImageList_Destroy(images_);
+}
+
+INT_PTR ShortcutSettingsDialog::Run()
+{
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    return ShowModal(mainWindow_, kShortcutSettingsTemplate);
+}
+
+HWND ShortcutSettingsDialog::List() const
+{
+    return GetDlgItem(dialog_, kShortcutListId);
+}
+
+int ShortcutSettingsDialog::ButtonNumberOfRow(int row) const
+{
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (row < 0 || !SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return -1;
+    const int number = static_cast<int>(item.lParam);
+    return number >= 0 && number < kShortcutEntryCount ? number : -1;
+}
+
+ShortcutEntry* ShortcutSettingsDialog::EntryOfRow(int row) const
+{
+    const int number = ButtonNumberOfRow(row);
+    return number < 0 ? nullptr : GetShortcutEntry(number / 10, number % 10);
+}
+
+void ShortcutSettingsDialog::SetUpList()
+{
+    HWND list = List();
+    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+    for (int i = 0; i < kShortcutColumnCount; ++i) {
+        char header[64] = "";
+        LoadText(kColumns[i].headerId, header, sizeof header);
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+        column.fmt = kColumns[i].format;
+        column.cx = i == 0 ? IdColumnWidth(list) : kColumns[i].width;
+        column.pszText = header;
+        column.iSubItem = i;
+        SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+    images_ = ImageList_Create(32, 32, ILC_COLOR24 | ILC_MASK, 100, 1);
+    ListView_SetImageList(list, images_, LVSIL_SMALL);
+}
+
+void ShortcutSettingsDialog::InsertRow(int group, int button)
+{
+    const ButtonRecord& record = data_->groups[group].buttons[button];
+    const GroupRecord& groupRecord = data_->groups[group].group;
+    const int number = group * 10 + button;
+    HWND list = List();
+
+    int image = 0;
+    if (HICON icon = LoadRecordIcon(record)) {
+        const int added = ImageList_AddIcon(images_, icon);
+        DestroyIcon(icon);
+        if (added >= 0)
+            image = added;
+    }
+    char text[kTextSize];
+    snprintf(text, sizeof text, "%03lu", static_cast<unsigned long>(number + 1));
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = ListView_GetItemCount(list);
+    item.pszText = text;
+    item.iImage = image;
+    item.lParam = number;
+    const int row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (row < 0)
+        return;
+
+    char format[64];
+    if (record.title[0]) {
+        lstrcpynA(text, record.title, sizeof text);
+    } else {
+        LoadText(IDS_UNTITLED_BUTTON_FORMAT, format, sizeof format);
+        snprintf(text, sizeof text, format, button + 1);
+    }
+    SetCellText(list, row, 1, text);
+
+    char groupName[kTextSize];
+    if (groupRecord.name[0]) {
+        lstrcpynA(groupName, groupRecord.name, sizeof groupName);
+    } else {
+        LoadText(IDS_UNNAMED_GROUP_FORMAT, format, sizeof format);
+        snprintf(groupName, sizeof groupName, format, group + 1);
+    }
+    snprintf(text, sizeof text, "%s - %lu", groupName, static_cast<unsigned long>(button + 1));
+    SetCellText(list, row, 2, text);
+    SetCellText(list, row, 5, record.file);
+    RefreshShortcutRow(row);
+    if (number == preselected_) {
+        ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+}
+
+bool ShortcutSettingsDialog::FillList()
+{
+    ProgressDialog progress;
+    progress.Show(dialog_);
+    char text[128];
+    LoadText(IDS_PROGRESS_WAIT_TITLE, text, sizeof text);
+    progress.SetTitle(text);
+    LoadText(IDS_PROGRESS_SORTING_TEXT, text, sizeof text);
+    progress.SetText(text);
+    progress.SetProgress(0);
+
+    int count = 0;
+    for (int number = 0; number < kShortcutEntryCount; ++number) {
+        if (progress.IsCancelled())
+            return false;
+        if (data_->groups[number / 10].buttons[number % 10].file[0])
+            ++count;
+    }
+    progress.SetRange(0, count);
+    int done = 0;
+    for (int number = 0; number < kShortcutEntryCount; ++number) {
+        if (progress.IsCancelled())
+            return false;
+        const int group = number / 10;
+        const int button = number % 10;
+        if (data_->groups[group].buttons[button].file[0]) {
+            InsertRow(group, button);
+            progress.SetProgress(static_cast<unsigned>(++done));
+        } else if (number == preselected_) {
+            preselected_ = button == 9 ? 0 : number + 1;
+        }
+    }
+    return true;
+}
+
+bool ShortcutSettingsDialog::OnInitDialog()
+{
+    if (!backup_ || !data_)
+        return false;
+    SetUpList();
+    if (!FillList())
+        return false;
+    const int selected = ListView_GetNextItem(List(), -1, LVNI_SELECTED);
+    if (selected >= 0)
+        ListView_EnsureVisible(List(), selected, FALSE);
+    UpdateShortcutButtons();
+    return true;
+}
+
+void ShortcutSettingsDialog::RefreshShortcutRow(int row)
+{
+    const ShortcutEntry* entry = EntryOfRow(row);
+    if (entry) {
+        char text[kShortcutTextSize];
+        FormatShortcutText(entry->key, entry->flag, text, sizeof text);
+        SetCellText(List(), row, kKeyColumn, text);
+        SetCellText(List(), row, kMarkColumn, entry->usesystemshortcut ? "*" : "");
+    }
+    UpdateShortcutButtons();
+}
+
+void ShortcutSettingsDialog::UpdateShortcutButtons()
+{
+    HWND list = List();
+    const int selectedCount = ListView_GetSelectedCount(list);
+    EnableWindow(GetDlgItem(dialog_, kAssignKeyButtonId), selectedCount > 0);
+    EnableWindow(GetDlgItem(dialog_, kClearKeyButtonId), selectedCount > 0);
+
+    bool system = false;
+    for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
+        const ShortcutEntry* entry = EntryOfRow(row);
+        if (entry && entry->usesystemshortcut)
+            system = true;
+    }
+
+    bool unique = false;
+    if (selectedCount == 1) {
+        const int selected = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+        const ShortcutEntry* entry = EntryOfRow(selected);
+        unique = entry && entry->key != 0 && (entry->flag & kModifierMask) != 0;
+        const int rows = ListView_GetItemCount(list);
+        for (int row = 0; unique && row < rows; ++row) {
+            const ShortcutEntry* other = row == selected ? nullptr : EntryOfRow(row);
+            if (other && other->key == entry->key && other->flag == entry->flag)
+                unique = false;
+        }
+    }
+    EnableWindow(GetDlgItem(dialog_, kSystemHotkeyCheckId), unique);
+    EnableWindow(GetDlgItem(dialog_, kSystemHotkeyNoteId), unique);
+    CheckDlgButton(dialog_, kSystemHotkeyCheckId, system ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void ShortcutSettingsDialog::AssignKey()
+{
+    HWND list = List();
+    if (ListView_GetSelectedCount(list) == 0)
+        return;
+    bool system = false;
+    for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
+        const ShortcutEntry* entry = EntryOfRow(row);
+        if (entry && entry->usesystemshortcut)
+            system = true;
+    }
+    if (system &&
+        ShowMessageId(dialog_, IDS_ASK_RELEASE_SYSTEM_HOTKEY, MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) != IDYES)
+        return;
+    KeyCaptureDialog capture;
+    const int key = capture.Run(dialog_);
+    if (key == 0)
+        return;
+    for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
+        ShortcutEntry* entry = EntryOfRow(row);
+        if (!entry)
+            break;
+        if (key == VK_DELETE) {
+            *entry = ShortcutEntry{};
+        } else {
+            entry->key = key;
+            entry->flag = capture.GetModifiers();
+            entry->usesystemshortcut = 0;
+        }
+        entry->id = ButtonNumberOfRow(row);
+        UnregisterHotKey(mainWindow_, entry->id);
+        RefreshShortcutRow(row);
+    }
+}
+
+void ShortcutSettingsDialog::ClearRows()
+{
+    HWND list = List();
+    for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
+        ShortcutEntry* entry = EntryOfRow(row);
+        if (!entry)
+            break;
+        // The hotkey is registered under the button number, whatever id the
+        // entry carries (entries move whole with their buttons).
+        if (entry->usesystemshortcut)
+            UnregisterHotKey(mainWindow_, ButtonNumberOfRow(row));
+        *entry = ShortcutEntry{};
+        RefreshShortcutRow(row);
+    }
+}
+
+void ShortcutSettingsDialog::OnSystemHotkeyCheck()
+{
+    HWND list = List();
+    if (ListView_GetSelectedCount(list) != 1)
+        return;
+    const int row = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+    ShortcutEntry* entry = EntryOfRow(row);
+    if (!entry)
+        return;
+    entry->usesystemshortcut = IsDlgButtonChecked(dialog_, kSystemHotkeyCheckId) == BST_CHECKED ? 1 : 0;
+    RefreshShortcutRow(row);
+}
+
+void ShortcutSettingsDialog::SortByColumn(int column)
+{
+    if (column < 0 || column >= kShortcutColumnCount)
+        return;
+    sortDirections_[column] = !sortDirections_[column];
+    SortContext context = {List(), column, sortDirections_[column] != 0};
+    ListView_SortItemsEx(List(), CompareRows, reinterpret_cast<LPARAM>(&context));
+}
+
+void ShortcutSettingsDialog::Leave(bool confirmed)
+{
+    if (!confirmed && backup_)
+        RestoreShortcutEntries(backup_, kShortcutEntryCount);
+    RegisterAllHotkeys(mainWindow_);
+    EndDialog(dialog_, confirmed ? IDOK : IDCANCEL);
+}
+
+INT_PTR ShortcutSettingsDialog::OnNotify(const NMHDR* header)
+{
+    if (header->idFrom != kShortcutListId)
+        return FALSE;
+    switch (header->code) {
+    case LVN_ITEMCHANGED: {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+        if (change->uChanged & LVIF_STATE)
+            UpdateShortcutButtons();
+        return TRUE;
+    }
+    case NM_DBLCLK:
+        AssignKey();
+        return TRUE;
+    case LVN_COLUMNCLICK:
+        SortByColumn(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR ShortcutSettingsDialog::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        if (!OnInitDialog())
+            EndDialog(dialog, 0);
+        return TRUE;
+    case WM_NOTIFY:
+        return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case kAssignKeyButtonId:
+            AssignKey();
+            return TRUE;
+        case kClearKeyButtonId:
+            ClearRows();
+            return TRUE;
+        case kSystemHotkeyCheckId:
+            OnSystemHotkeyCheck();
+            return TRUE;
+        case IDOK:
+            Leave(true);
+            return TRUE;
+        case IDCANCEL:
+            Leave(false);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    case WM_CLOSE:
+    case WM_ENDSESSION:
+        // Closing the window is cancelling: edits would otherwise stay with
+        // their hotkeys unregistered.
+        Leave(false);
+        return TRUE;
+    case WM_DESTROY:
+        ListView_SetImageList(List(), nullptr, LVSIL_SMALL);
+        if (images_) {
+            ImageList_Destroy(images_);
+            images_ = nullptr;
+        }
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+int ShowShortcutSettings(HWND mainWindow, LauncherData* data, int group, int button)
+{
+    ShortcutSettingsDialog dialog(mainWindow, data, group, button);
+    dialog.Run();
+    return 0;
+}

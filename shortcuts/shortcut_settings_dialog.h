@@ -1,0 +1,59 @@
+#pragma once
+// Dialog 157: the shortcuts of every filled button of all groups in one list.
+// Keys are assigned to one or several rows at once, cleared, or marked as a
+// system hotkey; edits act on the live shortcut table, Cancel puts the copy
+// taken at opening back, and both buttons register the hotkeys anew.
+#include "data/launcher_records.h"
+#include "dialogs/dialog_base.h"
+#include "shortcuts/shortcut_table.h"
+
+#include <commctrl.h>
+
+constexpr int kShortcutSettingsTemplate = 157;
+constexpr int kShortcutListId = 1016;
+constexpr int kAssignKeyButtonId = 1017;
+constexpr int kClearKeyButtonId = 1018;
+constexpr int kSystemHotkeyCheckId = 1028;
+constexpr int kSystemHotkeyNoteId = 1029;
+constexpr int kShortcutColumnCount = 6;
+
+class ShortcutSettingsDialog : public DialogBase {
+public:
+    // group/button: the row to select first (a button outside 0..9 counts as 0).
+    ShortcutSettingsDialog(HWND mainWindow, LauncherData* data, int group, int button);
+    ~ShortcutSettingsDialog() override;
+
+    INT_PTR Run();
+
+    void RefreshShortcutRow(int row);
+    void UpdateShortcutButtons();
+    // The row's entry (by its button number), null when the row cannot be read.
+    ShortcutEntry* EntryOfRow(int row) const;
+
+    INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    bool OnInitDialog();
+    void SetUpList();
+    bool FillList();
+    void InsertRow(int group, int button);
+    void AssignKey();
+    void ClearRows();
+    void OnSystemHotkeyCheck();
+    void SortByColumn(int column);
+    void Leave(bool confirmed);
+    INT_PTR OnNotify(const NMHDR* header);
+    int ButtonNumberOfRow(int row) const;  // -1 when unreadable
+    HWND List() const;
+
+    HWND mainWindow_;
+    LauncherData* data_;
+    ShortcutEntry* backup_ = nullptr;
+    int preselected_;
+    HIMAGELIST images_ = nullptr;
+
+    static int sortDirections_[kShortcutColumnCount];
+};
+
+// Shows the dialog for the main window; always 0.
+int ShowShortcutSettings(HWND mainWindow, LauncherData* data, int group, int button);

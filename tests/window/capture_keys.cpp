@@ -1,0 +1,123 @@
+#include "capture_keys.h"
+
+#include "shortcuts/key_capture_dialog.h"
+
+#include "common/menu_harness.h"
+#include "common/test_support.h"
+
+#include <cstdlib>
+
+#include <atomic>
+
+namespace capture_keys {
+
+const char kCaptureCaption[] = "ショートカットキーの登録";
+
+namespace {
+std::atomic<HWND> g_watchedDialog{nullptr};
+WNDPROC g_captureProc = nullptr;
+std::atomic<int> g_handled[256];
+
+LRESULT CALLBACK WitnessProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = CallWindowProcA(g_captureProc, control, message, wParam, lParam);
+    if (message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP)
+        ++g_handled[wParam & 0xFF];
+    return result;
+}
+}  // namespace
+
+void Watch(HWND dialog)
+{
+    for (auto& count : g_handled)
+        count = 0;
+    HWND prompt = GetDlgItem(dialog, kKeyCapturePromptId);
+    g_captureProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(prompt, GWLP_WNDPROC));
+    SetWindowLongPtrA(prompt, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WitnessProc));
+    g_watchedDialog = dialog;
+}
+
+void KeyEvent(BYTE key, bool down)
+{
+    const int before = g_handled[key];
+    keybd_event(key, 0, down ? 0 : KEYEVENTF_KEYUP, 0);
+    const DWORD start = GetTickCount();
+    while (g_handled[key] == before && IsWindow(g_watchedDialog) && GetTickCount() - start < 3000)
+        Sleep(2);
+}
+
+void Press(std::initializer_list<BYTE> held, BYTE key)
+{
+    for (BYTE m : held)
+        KeyEvent(m, true);
+    KeyEvent(key, true);
+    KeyEvent(key, false);
+    for (auto it = held.end(); it != held.begin();)
+        KeyEvent(*--it, false);
+}
+
+HWND WaitForDialog(const char* captionPart, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    HWND dialog = nullptr;
+    while (!(dialog = FindProcessDialog(captionPart)) && GetTickCount() - start < timeoutMs)
+        Sleep(20);
+    return dialog;
+}
+
+bool WaitUntilGone(HWND dialog, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (IsWindow(dialog) && GetTickCount() - start < timeoutMs)
+        Sleep(20);
+    return !IsWindow(dialog);
+}
+
+bool DriveCapture(const std::function<void()>& press, std::string* prompt)
+{
+    HWND dialog = WaitForDialog(kCaptureCaption, 10000);
+    if (!dialog)
+        return false;
+    if (prompt) {
+        char text[256] = "";
+        GetDlgItemTextA(dialog, kKeyCapturePromptId, text, sizeof text);
+        *prompt = text;
+    }
+    Watch(dialog);
+    ScreenshotIfAsked(dialog, "key_capture");
+    press();
+    const bool ended = WaitUntilGone(dialog, 5000);
+    if (!ended)
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+    g_watchedDialog = nullptr;
+    return ended;
+}
+
+CaptureDriver::CaptureDriver(std::function<void()> press)
+    : thread_([this, press] {
+          endedByKeys_ = DriveCapture(press, &prompt_);
+      })
+{
+}
+
+CaptureDriver::~CaptureDriver()
+{
+    Join();
+}
+
+void CaptureDriver::Join()
+{
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void ScreenshotIfAsked(HWND window, const char* name)
+{
+    const char* folder = std::getenv("PORUN_SCREENSHOT_DIR");
+    if (!folder || !window)
+        return;
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    CaptureWindowBmp(window, std::string(folder) + "\\" + name + ".bmp");
+}
+
+}  // namespace capture_keys
