@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/messages.h"
+#include "archive/archive_drop.h"
 #include "bar/bar_geometry.h"
 #include "bar/button_icons.h"
 #include "data/launcher_data.h"
@@ -90,7 +91,8 @@ void OpenWithButton(HWND mainWindow, const ButtonRecord& button, const char* dro
 // current group's icon source in the group settings dialog.
 void DropOnGroupButton(HWND mainWindow, HDROP drop, const char* path)
 {
-    (void)drop;
+    if (HandleArchiveDrop(mainWindow, drop))
+        return;
     SetDialogRequest(0, 1, path);
     RunGroupSettingsDialog(mainWindow);
 }
