@@ -1,0 +1,286 @@
+// The drop on the group button: which drops extract, which pack under the
+// confirmed name, and the refusals with their messages.
+#include "archive/archive_drop.h"
+#include "archive/archive_ids.h"
+
+#include "common/test_support.h"
+#include "zip_fixture.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A drop handle as the shell builds it: DROPFILES and a double-NUL list.
+HDROP MakeDrop(const std::vector<std::string>& paths)
+{
+    size_t size = sizeof(DROPFILES) + 1;
+    for (const std::string& path : paths)
+        size += path.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
+    files->pFiles = sizeof(DROPFILES);
+    char* out = reinterpret_cast<char*>(files) + sizeof(DROPFILES);
+    for (const std::string& path : paths) {
+        std::memcpy(out, path.c_str(), path.size() + 1);
+        out += path.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+std::vector<std::string> g_opened;
+void RecordOpen(HWND, const char* folder)
+{
+    g_opened.push_back(folder);
+}
+
+struct CtrlHeld {
+    CtrlHeld() { keybd_event(VK_CONTROL, 0, 0, 0); }
+    ~CtrlHeld() { keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0); }
+};
+
+// Answers the name dialog from another thread: records the proposal, types
+// name (unless null) and confirms, or cancels.
+class NameAnswer {
+public:
+    NameAnswer(const char* name, bool confirm) : name_(name ? name : ""), keep_(!name), confirm_(confirm)
+    {
+        thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    }
+    ~NameAnswer() { Join(); }
+    void Join()
+    {
+        if (thread_) {
+            WaitForSingleObject(thread_, 15000);
+            CloseHandle(thread_);
+            thread_ = nullptr;
+        }
+    }
+    std::string proposal;
+    bool seen = false;
+
+private:
+    static DWORD WINAPI Run(void* self)
+    {
+        auto* answer = static_cast<NameAnswer*>(self);
+        for (int i = 0; i < 500; ++i) {
+            HWND dialog = FindProcessDialog("ZIP書庫の作成");
+            if (dialog) {
+                Sleep(100);
+                char text[300];
+                GetDlgItemTextA(dialog, IDC_ARCHIVE_NAME_EDIT, text, sizeof text);
+                answer->proposal = text;
+                if (!answer->keep_)
+                    SetDlgItemTextA(dialog, IDC_ARCHIVE_NAME_EDIT, answer->name_.c_str());
+                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer->confirm_ ? IDOK : IDCANCEL, BN_CLICKED), 0);
+                answer->seen = true;
+                return 0;
+            }
+            Sleep(20);
+        }
+        return 0;
+    }
+    std::string name_;
+    bool keep_;
+    bool confirm_;
+    HANDLE thread_ = nullptr;
+};
+
+class ArchiveDrop : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CreateDirectoryA(Desktop().c_str(), nullptr);
+        CreateDirectoryA(Source().c_str(), nullptr);
+        OverrideDesktopFolder(Desktop().c_str());
+        OverrideFolderOpener(RecordOpen);
+        g_opened.clear();
+    }
+    void TearDown() override
+    {
+        OverrideDesktopFolder(nullptr);
+        OverrideFolderOpener(nullptr);
+    }
+    std::string Desktop() const { return root_.File("desk"); }
+    std::string Source() const { return root_.File("src"); }
+    bool Drop(const std::vector<std::string>& paths)
+    {
+        HDROP drop = MakeDrop(paths);
+        const bool result = HandleArchiveDrop(nullptr, drop);
+        GlobalFree(drop);
+        return result;
+    }
+    TempFolder root_;
+};
+
+TEST_F(ArchiveDrop, OneArchiveExtractsToTheDesktopAndOpens)
+{
+    const std::string archive = Source() + "\\pics.zip";
+    WriteFileBytes(archive, BuildZip({StoredEntry("a.jpg", "jpeg"), StoredEntry("sub/b.jpg", "b")}));
+    EXPECT_TRUE(Drop({archive}));
+    EXPECT_EQ(std::vector<std::string>({"pics\\", "pics\\a.jpg", "pics\\sub\\", "pics\\sub\\b.jpg"}),
+              ListTree(Desktop()));
+    EXPECT_EQ(std::vector<std::string>({Desktop() + "\\pics"}), g_opened);
+}
+
+TEST_F(ArchiveDrop, ArchiveIsRecognisedByContentNotName)
+{
+    const std::string archive = Source() + "\\data.bin";
+    WriteFileBytes(archive, BuildZip({StoredEntry("x.txt", "x")}));
+    EXPECT_TRUE(Drop({archive}));
+    EXPECT_EQ(std::vector<std::string>({"data\\", "data\\x.txt"}), ListTree(Desktop()));
+}
+
+TEST_F(ArchiveDrop, PlainFileWithoutCtrlIsLeftAlone)
+{
+    const std::string text = Source() + "\\report.txt";
+    WriteFileBytes(text, "plain");
+    EXPECT_FALSE(Drop({text}));
+    EXPECT_TRUE(ListTree(Desktop()).empty());
+    EXPECT_TRUE(g_opened.empty());
+}
+
+TEST_F(ArchiveDrop, PlainFileWithCtrlIsPackedUnderItsBaseName)
+{
+    const std::string text = Source() + "\\report.txt";
+    WriteFileBytes(text, "plain");
+    CtrlHeld ctrl;
+    NameAnswer answer(nullptr, true);
+    EXPECT_TRUE(Drop({text}));
+    answer.Join();
+    EXPECT_EQ("report", answer.proposal);
+    const auto entries = ListZip(Desktop() + "\\report.zip");
+    ASSERT_EQ(1u, entries.size());
+    EXPECT_EQ("report.txt", entries[0].name);
+    EXPECT_EQ("plain", entries[0].content);
+}
+
+TEST_F(ArchiveDrop, FolderIsPackedWithItsTree)
+{
+    const std::string docs = Source() + "\\docs";
+    CreateDirectoryA(docs.c_str(), nullptr);
+    CreateDirectoryA((docs + "\\sub").c_str(), nullptr);
+    WriteFileBytes(docs + "\\sub\\b.txt", "b");
+    NameAnswer answer(nullptr, true);
+    EXPECT_TRUE(Drop({docs}));
+    answer.Join();
+    EXPECT_EQ("docs", answer.proposal);
+    std::vector<std::string> names;
+    for (const ListedEntry& entry : ListZip(Desktop() + "\\docs.zip"))
+        names.push_back(entry.name);
+    EXPECT_EQ(std::vector<std::string>({"docs/sub/b.txt", "docs/sub/", "docs/"}), names);
+    EXPECT_TRUE(g_opened.empty());
+}
+
+TEST_F(ArchiveDrop, ThreeFilesAtTheTopLevelUnderTheTypedName)
+{
+    std::vector<std::string> files;
+    for (const char* name : {"one.c", "two.h", "three.txt"}) {
+        files.push_back(Source() + "\\" + name);
+        WriteFileBytes(files.back(), name);
+    }
+    // An archive of that name exists already: it is replaced without a question.
+    WriteFileBytes(Desktop() + "\\bundle.zip", "old contents");
+    NameAnswer answer("bundle", true);
+    EXPECT_TRUE(Drop(files));
+    answer.Join();
+    EXPECT_EQ("one", answer.proposal);
+    std::vector<std::string> names;
+    for (const ListedEntry& entry : ListZip(Desktop() + "\\bundle.zip"))
+        names.push_back(entry.name);
+    EXPECT_EQ(std::vector<std::string>({"one.c", "two.h", "three.txt"}), names);
+}
+
+TEST_F(ArchiveDrop, CancelledNameCreatesNothing)
+{
+    const std::string docs = Source() + "\\docs";
+    CreateDirectoryA(docs.c_str(), nullptr);
+    NameAnswer answer(nullptr, false);
+    EXPECT_FALSE(Drop({docs}));
+    answer.Join();
+    EXPECT_TRUE(answer.seen);
+    EXPECT_TRUE(ListTree(Desktop()).empty());
+}
+
+TEST_F(ArchiveDrop, ArchiveThatCannotBeCreatedIsReported)
+{
+    const std::string docs = Source() + "\\docs";
+    CreateDirectoryA(docs.c_str(), nullptr);
+    WriteFileBytes(docs + "\\a.txt", "a");
+    NameAnswer answer("bad|name", true);
+    DialogAnswerer error("=(@.@)=", IDOK);
+    EXPECT_TRUE(Drop({docs}));
+    answer.Join();
+    error.Join();
+    EXPECT_TRUE(error.Answered());
+    EXPECT_EQ("圧縮ファイルを作成できなかったのら！！\nファイル名か、デスクトップへの書き込みを確かめてほしいろ！",
+              error.Text());
+    EXPECT_TRUE(ListTree(Desktop()).empty());
+}
+
+TEST_F(ArchiveDrop, UnknownDesktopIsRefusedWithAMessage)
+{
+    OverrideDesktopFolder("");
+    const std::string archive = Source() + "\\pics.zip";
+    WriteFileBytes(archive, BuildZip({StoredEntry("a.jpg", "jpeg")}));
+    {
+        DialogAnswerer error("=(@.@)=", IDOK);
+        EXPECT_TRUE(Drop({archive}));
+        error.Join();
+        EXPECT_EQ("デスクトップの場所がわからないのら！！", error.Text());
+    }
+    {
+        DialogAnswerer error("=(@.@)=", IDOK);
+        EXPECT_TRUE(Drop({Source()}));
+        error.Join();
+        EXPECT_TRUE(error.Answered());
+    }
+    // A plain file does not need the desktop: it goes on to the icon offer.
+    WriteFileBytes(Source() + "\\plain.txt", "p");
+    EXPECT_FALSE(Drop({Source() + "\\plain.txt"}));
+    std::vector<std::string> expected{"pics.zip", "plain.txt"};
+    EXPECT_EQ(expected, ListTree(Source()));
+    EXPECT_TRUE(ListTree(Desktop()).empty());
+    EXPECT_TRUE(g_opened.empty());
+}
+
+struct BaseCase {
+    const char* path;
+    const char* base;
+};
+
+class BaseName : public ::testing::TestWithParam<BaseCase> {};
+
+TEST_P(BaseName, CutsTheLastExtension)
+{
+    char base[260];
+    FormArchiveBaseName(GetParam().path, base, sizeof base);
+    EXPECT_STREQ(GetParam().base, base);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BaseName,
+                         ::testing::Values(BaseCase{"D:\\dl\\report.txt", "report"},
+                                           BaseCase{"D:\\dl\\photos", "photos"},
+                                           BaseCase{"D:\\dl\\a.b.c", "a.b"},
+                                           BaseCase{"D:\\dl\\.profile", ".profile"},
+                                           BaseCase{"D:\\dl\\表.txt", "表"},
+                                           BaseCase{"D:\\dl.d\\name", "name"}));
+
+TEST(GetDesktopFolder, RealDesktopOrFalse)
+{
+    char small[4];
+    char path[MAX_PATH];
+    ASSERT_TRUE(GetDesktopFolder(path, sizeof path));
+    EXPECT_NE(nullptr, std::strchr(path, '\\'));
+    std::strcpy(small, "xyz");
+    EXPECT_FALSE(GetDesktopFolder(small, sizeof small));
+    EXPECT_STREQ("xyz", small);
+    EXPECT_FALSE(GetDesktopFolder(nullptr, 10));
+}
+
+}  // namespace
