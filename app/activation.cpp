@@ -22,6 +22,9 @@ void BringToFront(HWND launcher, HWND foreground)
                           reinterpret_cast<void*>(static_cast<UINT_PTR>(timeout)), 0);
     if (attached)
         AttachThreadInput(self, other, FALSE);
+    // Detaching may hand the foreground back to nobody (seen under Wine): claim it again.
+    if (GetForegroundWindow() != launcher)
+        SetForegroundWindow(launcher);
     SetFocus(GetDlgItem(launcher, kGroupButtonId));
 }
 }  // namespace

@@ -134,4 +134,100 @@ TEST_F(HotkeyWindowTest, ButtonHotkeyOfAnotherGroupStartsItsProgramWithoutSwitch
     EXPECT_EQ(groupBefore, CurrentGroupIndex());
 }
 
+// Another program with a window of its own (the foreground to come back to).
+class OtherProgram {
+public:
+    OtherProgram()
+    {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        char command[] = "notepad.exe";
+        if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+            return;
+        WaitForInputIdle(process_.hProcess, 10000);
+        PumpUntil([this] { return (window_ = FindWindowOf(process_.dwProcessId)) != nullptr; }, 10000);
+    }
+    ~OtherProgram()
+    {
+        if (process_.hProcess) {
+            TerminateProcess(process_.hProcess, 0);
+            WaitForSingleObject(process_.hProcess, 5000);
+            CloseHandle(process_.hProcess);
+            CloseHandle(process_.hThread);
+        }
+    }
+    OtherProgram(const OtherProgram&) = delete;
+    OtherProgram& operator=(const OtherProgram&) = delete;
+
+    HWND Window() const { return window_; }
+
+private:
+    static HWND FindWindowOf(DWORD processId)
+    {
+        struct Search {
+            DWORD processId;
+            HWND found;
+        } search = {processId, nullptr};
+        EnumWindows(
+            [](HWND window, LPARAM data) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(data);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner == s->processId && IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
+                    s->found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    PROCESS_INFORMATION process_ = {};
+    HWND window_ = nullptr;
+};
+
+void PressActivationHotkey(HWND launcher)
+{
+    PostMessageA(launcher, WM_HOTKEY, 1000, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_F12));
+}
+
+TEST_F(HotkeyWindowTest, ActivationHotkeyTogglesTheForeground)
+{
+    ASSERT_TRUE(WriteFileBytes(ShortcutFile(), "ShortCut.Active.key,123\r\nShortCut.Active.flag,6\r\n"));
+    Open();
+    OtherProgram other;
+    ASSERT_NE(nullptr, other.Window());
+    SetForegroundWindow(other.Window());
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other.Window(); }));
+
+    PressActivationHotkey(window_);
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == window_; }));
+    PressActivationHotkey(window_);
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other.Window(); }));
+    PressActivationHotkey(window_);
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == window_; }));
+    PressActivationHotkey(window_);
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other.Window(); }));
+}
+
+TEST_F(HotkeyWindowTest, ActivationHotkeyActivatesAgainAfterTheUserLeftTheLauncher)
+{
+    ASSERT_TRUE(WriteFileBytes(ShortcutFile(), "ShortCut.Active.key,123\r\nShortCut.Active.flag,6\r\n"));
+    Open();
+    OtherProgram other;
+    ASSERT_NE(nullptr, other.Window());
+    SetForegroundWindow(other.Window());
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other.Window(); }));
+
+    PressActivationHotkey(window_);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == window_; }));
+    // The user goes back to the other program by hand.
+    SetForegroundWindow(other.Window());
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other.Window(); }));
+    PumpMessages(100);
+    PressActivationHotkey(window_);
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == window_; }));
+}
+
 }  // namespace
