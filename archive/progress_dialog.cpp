@@ -40,6 +40,16 @@ void ProgressDialog::SetText(const char* text)
         SetDlgItemTextA(dialog_, IDC_PROGRESS_TEXT, text);
 }
 
+bool ProgressDialog::DueForDisplay()
+{
+    const DWORD now = GetTickCount();
+    if (displayed_ && now - lastDisplay_ < kDisplayIntervalMs)
+        return false;
+    displayed_ = true;
+    lastDisplay_ = now;
+    return true;
+}
+
 int ProgressDialog::Percentage(unsigned value, unsigned high)
 {
     if (high == 0)

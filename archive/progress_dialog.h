@@ -20,6 +20,11 @@ public:
     // and returns the bar's previous position.
     int SetProgress(unsigned value, int* cancelled = nullptr);
     int IsCancelled() const { return cancelled_; }
+    // True at the first call and then at most every kDisplayIntervalMs: tasks
+    // that finish hundreds of entries a second renew the texts only then
+    // (nobody can read faster), while the bar and the pump run per entry.
+    bool DueForDisplay();
+    static constexpr DWORD kDisplayIntervalMs = 50;
 
     INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -33,4 +38,6 @@ private:
     int cancelled_ = 0;
     int rangeLow_ = 0;
     int rangeHigh_ = 100;
+    bool displayed_ = false;
+    DWORD lastDisplay_ = 0;
 };

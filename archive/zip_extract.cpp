@@ -256,9 +256,11 @@ bool ExtractArchive(const char* archivePath, const char* destination, HWND owner
         progress.SetTitle(title);
         const unsigned long count = static_cast<unsigned long>(global.number_entry);
         for (unsigned long i = 0; i < count; ++i) {
-            char text[256];
-            wsprintfA(text, format, i, count);
-            progress.SetText(text);
+            if (progress.DueForDisplay()) {
+                char text[256];
+                wsprintfA(text, format, i, count);
+                progress.SetText(text);
+            }
             progress.SetProgress(i);
             if (ExtractCurrentEntry(archive, destination) != UNZ_OK)
                 break;

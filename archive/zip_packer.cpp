@@ -84,11 +84,13 @@ DWORD DosDateOf(const WIN32_FIND_DATAA& found)
 
 void ShowEntry(ProgressDialog* progress, UINT titleId, const char* path, unsigned value)
 {
-    char title[128];
-    LoadStringA(GetModuleHandleA(nullptr), titleId, title, sizeof title);
-    progress->SetTitle(title);
-    const char* own = GetFileNamePart(path);
-    progress->SetText(own ? own : "");
+    if (progress->DueForDisplay()) {
+        char title[128];
+        LoadStringA(GetModuleHandleA(nullptr), titleId, title, sizeof title);
+        progress->SetTitle(title);
+        const char* own = GetFileNamePart(path);
+        progress->SetText(own ? own : "");
+    }
     progress->SetProgress(value);
 }
 

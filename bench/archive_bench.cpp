@@ -1,0 +1,270 @@
+// Archive benchmark (not a test): packs and extracts two trees with the
+// launcher's archive code and compares with zlib's raw deflate/inflate of
+// the same bytes in this process.
+//   porun_archive_bench [--folder <path>] [--large-files N] [--large-mb M] [--keep]
+// bench/archive_bench.sh runs it and times Info-ZIP zip/unzip on the same trees.
+#include "archive/progress_dialog.h"
+#include "archive/zip_extract.h"
+#include "archive/zip_packer.h"
+
+#include <zlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+double Now()
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Mixed data: text-like runs that compress well, interleaved with random blocks.
+std::string MixedData(size_t size, unsigned seed)
+{
+    static const char* const words[] = {"bento ", "porun ", "launcher ", "button ", "group ", "archive ",
+                                        "folder ", "desktop ", "=(o.o)= ", "\r\n"};
+    std::string out;
+    out.reserve(size);
+    unsigned state = seed * 2654435761u + 1;
+    auto next = [&state] {
+        state = state * 1103515245u + 12345u;
+        return state >> 8;
+    };
+    while (out.size() < size) {
+        if (next() % 4 == 0) {
+            for (int i = 0; i < 4096 && out.size() < size; ++i)
+                out.push_back(static_cast<char>(next()));
+        } else {
+            for (int i = 0; i < 600 && out.size() < size; ++i)
+                out += words[next() % 10];
+        }
+    }
+    out.resize(size);
+    return out;
+}
+
+bool WriteAll(const std::string& path, const std::string& data)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == data.size();
+}
+
+void RemoveTree(const std::string& path)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string child = path + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else
+                DeleteFileA(child.c_str());
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+struct Tree {
+    std::string folder;
+    std::vector<std::string> contents;  // every file's bytes, for the raw zlib runs
+};
+
+Tree MakeSmallTree(const std::string& root)
+{
+    Tree tree{root + "\\small", {}};
+    CreateDirectoryA(tree.folder.c_str(), nullptr);
+    for (int d = 0; d < 20; ++d) {
+        const std::string sub = tree.folder + "\\d" + std::to_string(d);
+        CreateDirectoryA(sub.c_str(), nullptr);
+        for (int f = 0; f < 100; ++f) {
+            tree.contents.push_back(MixedData(1024 + static_cast<size_t>((d * 100 + f) * 37 % 7168), d * 100 + f));
+            WriteAll(sub + "\\f" + std::to_string(f) + ".txt", tree.contents.back());
+        }
+    }
+    return tree;
+}
+
+Tree MakeLargeTree(const std::string& root, int files, size_t megabytes)
+{
+    Tree tree{root + "\\large", {}};
+    CreateDirectoryA(tree.folder.c_str(), nullptr);
+    for (int i = 0; i < files; ++i) {
+        tree.contents.push_back(MixedData(megabytes << 20, 1000 + i));
+        WriteAll(tree.folder + "\\big" + std::to_string(i) + ".bin", tree.contents.back());
+    }
+    return tree;
+}
+
+// Raw deflate of every file (zlib default level); returns the compressed streams.
+std::vector<std::string> RawDeflate(const Tree& tree, double* seconds)
+{
+    std::vector<std::string> out;
+    const double start = Now();
+    for (const std::string& data : tree.contents) {
+        z_stream stream{};
+        deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+        std::string packed(deflateBound(&stream, static_cast<uLong>(data.size())), '\0');
+        stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+        stream.avail_in = static_cast<uInt>(data.size());
+        stream.next_out = reinterpret_cast<Bytef*>(&packed[0]);
+        stream.avail_out = static_cast<uInt>(packed.size());
+        deflate(&stream, Z_FINISH);
+        packed.resize(stream.total_out);
+        deflateEnd(&stream);
+        out.push_back(std::move(packed));
+    }
+    *seconds = Now() - start;
+    return out;
+}
+
+double RawInflate(const std::vector<std::string>& streams, const Tree& tree)
+{
+    std::string buffer(1 << 20, '\0');
+    const double start = Now();
+    for (size_t i = 0; i < streams.size(); ++i) {
+        z_stream stream{};
+        inflateInit2(&stream, -MAX_WBITS);
+        stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(streams[i].data()));
+        stream.avail_in = static_cast<uInt>(streams[i].size());
+        size_t total = 0;
+        int status = Z_OK;
+        while (status == Z_OK) {
+            stream.next_out = reinterpret_cast<Bytef*>(&buffer[0]);
+            stream.avail_out = static_cast<uInt>(buffer.size());
+            status = inflate(&stream, Z_NO_FLUSH);
+            total += buffer.size() - stream.avail_out;
+        }
+        inflateEnd(&stream);
+        if (total != tree.contents[i].size())
+            std::printf("raw inflate size mismatch\n");
+    }
+    return Now() - start;
+}
+
+double Pack(const Tree& tree, const std::string& archive, bool withProgress)
+{
+    const double start = Now();
+    ProgressDialog progress;
+    ZipPacker packer;
+    packer.Open(archive.c_str());
+    unsigned counter = 0;
+    if (withProgress) {
+        progress.Show(nullptr);
+        progress.SetRange(0, 2100);
+    }
+    packer.PackItem(tree.folder.c_str(), 1, 0, withProgress ? &progress : nullptr, &counter, 0);
+    packer.Close();
+    return Now() - start;
+}
+
+double Extract(const std::string& archive, const std::string& folder)
+{
+    RemoveTree(folder);
+    const double start = Now();
+    ExtractArchive(archive.c_str(), folder.c_str(), nullptr, nullptr);
+    return Now() - start;
+}
+
+double Best(int runs, const std::function<double()>& job)
+{
+    double best = 1e30;
+    for (int i = 0; i < runs; ++i) {
+        const double t = job();
+        if (t < best)
+            best = t;
+    }
+    return best;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string root;
+    int largeFiles = 3;
+    size_t largeMb = 50;
+    bool keep = false;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--folder") && i + 1 < argc)
+            root = argv[++i];
+        else if (!std::strcmp(argv[i], "--large-files") && i + 1 < argc)
+            largeFiles = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--large-mb") && i + 1 < argc)
+            largeMb = static_cast<size_t>(std::atoi(argv[++i]));
+        else if (!std::strcmp(argv[i], "--keep"))
+            keep = true;
+    }
+    if (root.empty()) {
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        root = std::string(temp) + "porun-archive-bench";
+    }
+    RemoveTree(root);
+    CreateDirectoryA(root.c_str(), nullptr);
+
+    const Tree small = MakeSmallTree(root);
+    const Tree large = MakeLargeTree(root, largeFiles, largeMb);
+    const int runs = 3;
+
+    double rawDeflateSmall = 1e30, rawDeflateLarge = 1e30;
+    std::vector<std::string> smallStreams, largeStreams;
+    for (int i = 0; i < runs; ++i) {
+        double t;
+        smallStreams = RawDeflate(small, &t);
+        rawDeflateSmall = std::min(rawDeflateSmall, t);
+        largeStreams = RawDeflate(large, &t);
+        rawDeflateLarge = std::min(rawDeflateLarge, t);
+    }
+    const double rawInflateSmall = Best(runs, [&] { return RawInflate(smallStreams, small); });
+    const double rawInflateLarge = Best(runs, [&] { return RawInflate(largeStreams, large); });
+
+    const std::string smallZip = root + "\\small.zip";
+    const std::string largeZip = root + "\\large.zip";
+    const double packSmallBare = Best(runs, [&] { return Pack(small, smallZip, false); });
+    const double packSmallProgress = Best(runs, [&] { return Pack(small, smallZip, true); });
+    const double packLarge = Best(runs, [&] { return Pack(large, largeZip, true); });
+    const double extractSmall = Best(runs, [&] { return Extract(smallZip, root + "\\out-small"); });
+    const double extractLarge = Best(runs, [&] { return Extract(largeZip, root + "\\out-large"); });
+
+    std::printf("best of %d runs; %zu small files, %d x %zu MiB mixed files\n", runs, small.contents.size(),
+                largeFiles, largeMb);
+    std::printf("%-34s %9s %9s %7s\n", "job", "launcher", "raw zlib", "ratio");
+    std::printf("%-34s %8.3fs %8.3fs %7.2f\n", "pack large (deflate)", packLarge, rawDeflateLarge,
+                packLarge / rawDeflateLarge);
+    std::printf("%-34s %8.3fs %8.3fs %7.2f\n", "extract large (inflate)", extractLarge, rawInflateLarge,
+                extractLarge / rawInflateLarge);
+    std::printf("%-34s %8.3fs %8.3fs %7.2f\n", "pack small, progress shown", packSmallProgress, rawDeflateSmall,
+                packSmallProgress / rawDeflateSmall);
+    std::printf("%-34s %8.3fs %8.3fs %7.2f\n", "extract small", extractSmall, rawInflateSmall,
+                extractSmall / rawInflateSmall);
+    std::printf("progress updates: small packing %.3fs with the dialog, %.3fs without: %+.1f %%\n",
+                packSmallProgress, packSmallBare, (packSmallProgress / packSmallBare - 1.0) * 100.0);
+    if (!keep)
+        RemoveTree(root);
+    else
+        std::printf("trees kept in %s\n", root.c_str());
+    return 0;
+}
