@@ -1,0 +1,353 @@
+// Dialog 114: what it proposes, what OK stores and what Cancel puts back.
+#include "bar/button_icons.h"
+#include "dialogs/button_settings_dialog.h"
+#include "dialogs/dialog_request.h"
+
+#include "window/bar_fixture.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+namespace {
+
+constexpr char kButtonDialog[] = "ボタンの設定";
+
+struct TitleCase {
+    const char* path;
+    const char* title;
+    const char* folder;
+};
+
+class DeriveTitleTest : public ::testing::TestWithParam<TitleCase> {};
+
+TEST_P(DeriveTitleTest, NameWithoutItsLastExtension)
+{
+    char title[270];
+    char folder[270];
+    DeriveTitleFromPath(GetParam().path, title, sizeof title);
+    FolderOfPath(GetParam().path, folder, sizeof folder);
+    EXPECT_STREQ(GetParam().title, title);
+    EXPECT_STREQ(GetParam().folder, folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, DeriveTitleTest,
+    ::testing::Values(TitleCase{"D:\\Tools\\editor.exe", "editor", "D:\\Tools"},
+                      TitleCase{"C:\\x\\.profile", ".profile", "C:\\x"},
+                      TitleCase{"C:\\x\\README", "README", "C:\\x"},
+                      TitleCase{"C:\\x\\a.b.c", "a.b", "C:\\x"},
+                      TitleCase{"C:\\x.y\\name", "name", "C:\\x.y"},
+                      TitleCase{"editor.exe", "", ""},
+                      TitleCase{"", "", ""},
+                      TitleCase{"C:\\ツール\\表示.exe", "表示", "C:\\ツール"},  // 0x5C trail bytes
+                      TitleCase{"C:\\dir\\ソ", "ソ", "C:\\dir"},
+                      TitleCase{"C:\\表\\予定.表.txt", "予定.表", "C:\\表"}));
+
+TEST(FileFilter, SinglePatternListBecomesDescriptionPatternPairs)
+{
+    char filter[128];
+    ASSERT_TRUE(BuildFileFilter("*.exe;*.lnk;*.*", filter, sizeof filter));
+    EXPECT_EQ(0, std::memcmp(filter, "*.exe\0*.exe\0*.lnk\0*.lnk\0*.*\0*.*\0\0", 32));
+    ASSERT_TRUE(BuildFileFilter("*.exe;;*.*", filter, sizeof filter));
+    EXPECT_EQ(0, std::memcmp(filter, "*.exe\0*.exe\0*.*\0*.*\0\0", 21));
+    EXPECT_FALSE(BuildFileFilter("*.exe;*.lnk;*.*", filter, 20));
+}
+
+class SettingsDialogTest : public BarWindowTest {
+protected:
+    // Opens the dialog for index with the request given; probe reads/acts, then presses button.
+    void Open(int index, int presetFlag, const std::string& path, std::function<void(HWND)> probe, int button)
+    {
+        DialogProbe watcher(kButtonDialog, std::move(probe), button);
+        SetDialogRequest(index, presetFlag, path.c_str());
+        ShowButtonSettingsDialog(window_);
+        watcher.Join();
+        ASSERT_TRUE(watcher.Found());
+    }
+    std::string Editor()
+    {
+        const std::string tools = folder_.File("Tools");
+        CreateDirectoryA(tools.c_str(), nullptr);
+        const std::string editor = tools + "\\editor.exe";
+        CopyFileA(ProgramCopy().c_str(), editor.c_str(), FALSE);
+        return editor;
+    }
+};
+
+TEST_F(SettingsDialogTest, DropPresetProposesTitleFileFolderAndIcon)
+{
+    const std::string editor = Editor();
+    std::string caption, title, file, work, iconFile, label;
+    int position = -1;
+    std::vector<DWORD> preview;
+    Open(2, 1, editor, [&](HWND dialog) {
+        char text[256];
+        GetWindowTextA(dialog, text, sizeof text);
+        caption = text;
+        title = ItemText(dialog, 1000);
+        file = ItemText(dialog, 1004);
+        work = ItemText(dialog, 1003);
+        iconFile = ItemText(dialog, 1011);
+        label = ItemText(dialog, 1007);
+        position = static_cast<int>(SendDlgItemMessageA(dialog, 1009, TBM_GETPOS, 0, 0));
+        preview = IconPixels(reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, 1008, BM_GETIMAGE, IMAGE_ICON, 0)));
+    }, IDCANCEL);
+    EXPECT_EQ("=(o.o)= 第 3ボタンの設定、なのら。", caption);
+    EXPECT_EQ("editor", title);
+    EXPECT_EQ(editor, file);
+    EXPECT_EQ(folder_.File("Tools"), work);
+    EXPECT_EQ(editor, iconFile);
+    EXPECT_EQ("アイコン&No. 0", label);
+    EXPECT_EQ(0, position);
+    EXPECT_EQ(ResourcePixels(101), preview);
+    EXPECT_STREQ("", CurrentButton(2)->file) << "nothing stored until OK";
+    EXPECT_FALSE(FileExists(folder_.File("porun.dat")));
+}
+
+TEST_F(SettingsDialogTest, CaptionNumbersOneAndTen)
+{
+    std::string first, tenth;
+    Open(0, 0, "", [&](HWND dialog) { char t[256]; GetWindowTextA(dialog, t, sizeof t); first = t; }, IDCANCEL);
+    Open(9, 0, "", [&](HWND dialog) { char t[256]; GetWindowTextA(dialog, t, sizeof t); tenth = t; }, IDCANCEL);
+    EXPECT_EQ("=(o.o)= 第 1ボタンの設定、なのら。", first);
+    EXPECT_EQ("=(o.o)= 第10ボタンの設定、なのら。", tenth);
+}
+
+TEST_F(SettingsDialogTest, EmptyButtonShowsEmptyFieldsAndOkStoresNothing)
+{
+    bool browseIcon = true, iconSource = true;
+    std::string file;
+    std::vector<DWORD> preview;
+    Open(4, 0, "", [&](HWND dialog) {
+        file = ItemText(dialog, 1004);
+        browseIcon = IsWindowEnabled(GetDlgItem(dialog, 1012));
+        iconSource = IsWindowEnabled(GetDlgItem(dialog, 1014));
+        preview = IconPixels(reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, 1008, BM_GETIMAGE, IMAGE_ICON, 0)));
+        SetDlgItemTextA(dialog, 1000, "a title only");
+    }, IDOK);
+    EXPECT_EQ("", file);
+    EXPECT_FALSE(browseIcon);
+    EXPECT_FALSE(iconSource);
+    EXPECT_EQ(ResourcePixels(137), preview);
+    const ButtonRecord zero = {};
+    EXPECT_EQ(0, std::memcmp(&zero, CurrentButton(4), sizeof zero));
+    EXPECT_FALSE(FileExists(folder_.File("porun.dat")));
+}
+
+TEST_F(SettingsDialogTest, SliderPositionThreeIsStoredAsIconIndexThree)
+{
+    FillButton(1, "Porun", ProgramCopy(), "-x", folder_.Path());
+    std::string label;
+    Open(1, 0, "", [&](HWND dialog) {
+        HWND slider = GetDlgItem(dialog, 1009);
+        SendMessageA(slider, TBM_SETPOS, TRUE, 3);
+        SendMessageA(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 3), reinterpret_cast<LPARAM>(slider));
+        label = ItemText(dialog, 1007);
+    }, IDOK);
+    EXPECT_EQ("アイコン&No. 3", label);
+    const ButtonRecord* record = CurrentButton(1);
+    EXPECT_EQ(3, record->iconIndex);
+    EXPECT_EQ(ProgramCopy(), record->iconFile);
+    EXPECT_STREQ("Porun", record->title);
+    EXPECT_STREQ("-x", record->params);
+    EXPECT_EQ(folder_.Path(), record->workDir);
+    EXPECT_EQ(FileIconPixels(ProgramCopy(), 3), ControlPixels(window_, 1004));
+    EXPECT_EQ("Porun", ToolText(window_, 1004));
+    const std::string data = ReadFileBytes(folder_.File("porun.dat"));
+    ASSERT_EQ(141068u, data.size());
+    EXPECT_EQ(0, std::memcmp(data.data() + sizeof(GroupRecord) + sizeof(ButtonRecord), record, sizeof *record));
+}
+
+TEST_F(SettingsDialogTest, IconSourceEntriesOneAndTwo)
+{
+    const std::string editor = Editor();
+    FillButton(0, "Editor", editor, "", "", folder_.File("other.ico"), 0);
+    std::string afterSelf, afterTarget;
+    LRESULT selfMax = -1;
+    Open(0, 0, "", [&](HWND dialog) {
+        SendDlgItemMessageA(dialog, 1014, CB_SETCURSEL, 1, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1014, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1014)));
+        afterSelf = ItemText(dialog, 1011);
+        selfMax = SendDlgItemMessageA(dialog, 1009, TBM_GETRANGEMAX, 0, 0);
+        SendDlgItemMessageA(dialog, 1014, CB_SETCURSEL, 2, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1014, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1014)));
+        afterTarget = ItemText(dialog, 1011);
+    }, IDCANCEL);
+    EXPECT_EQ(ProgramCopy(), afterSelf);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(ExtractIconA(nullptr, ProgramCopy().c_str(), static_cast<UINT>(-1))) - 1, selfMax);
+    EXPECT_GE(selfMax, 10) << "the program icon and ten group icons at least";
+    EXPECT_EQ(editor, afterTarget);
+}
+
+TEST_F(SettingsDialogTest, ListHoldsTheThreeIconSourceTexts)
+{
+    std::string texts[3];
+    Open(0, 1, ProgramCopy(), [&](HWND dialog) {
+        for (int i = 0; i < 3; ++i) {
+            char t[128] = "";
+            SendDlgItemMessageA(dialog, 1014, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(t));
+            texts[i] = t;
+        }
+    }, IDCANCEL);
+    EXPECT_EQ("自由に設定するろ！", texts[0]);
+    EXPECT_EQ("ぽてまるポルンにするろ！", texts[1]);
+    EXPECT_EQ("実行ファイルにするろ！", texts[2]);
+}
+
+TEST_F(SettingsDialogTest, CancelPutsTheShortcutBackAndTheCloseBoxKeepsIt)
+{
+    FillButton(6, "Six", ProgramCopy());
+    *GetShortcutEntry(0, 6) = ShortcutEntry{6, 'S', 2, 0};
+    Open(6, 0, "", [&](HWND) { *GetShortcutEntry(0, 6) = ShortcutEntry{6, 'T', 4, 0}; }, IDCANCEL);
+    EXPECT_EQ('S', GetShortcutEntry(0, 6)->key);
+    EXPECT_EQ(2, GetShortcutEntry(0, 6)->flag);
+
+    DialogProbe watcher(kButtonDialog, [&](HWND dialog) {
+        *GetShortcutEntry(0, 6) = ShortcutEntry{6, 'T', 4, 0};
+        PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }, 0);
+    SetDialogRequest(6, 0, nullptr);
+    ShowButtonSettingsDialog(window_);
+    watcher.Join();
+    EXPECT_EQ('T', GetShortcutEntry(0, 6)->key);
+    EXPECT_STREQ("", GetDialogRequest().presetPath);
+}
+
+TEST_F(SettingsDialogTest, ShortcutWithoutModifierCannotBeASystemHotkey)
+{
+    FillButton(3, "Three", ProgramCopy());
+    *GetShortcutEntry(0, 3) = ShortcutEntry{3, VK_F7, 0, 1};
+    std::string text;
+    bool enabled = true;
+    UINT checked = BST_CHECKED;
+    Open(3, 0, "", [&](HWND dialog) {
+        text = ItemText(dialog, 1023);
+        enabled = IsWindowEnabled(GetDlgItem(dialog, 1022));
+        checked = IsDlgButtonChecked(dialog, 1022);
+    }, IDOK);
+    EXPECT_EQ("F7", text);
+    EXPECT_FALSE(enabled);
+    EXPECT_EQ(static_cast<UINT>(BST_UNCHECKED), checked);
+    EXPECT_EQ(0, GetShortcutEntry(0, 3)->usesystemshortcut);
+}
+
+TEST_F(SettingsDialogTest, ShortcutRowShowsTheTextAndTheSystemFlag)
+{
+    FillButton(3, "Three", ProgramCopy());
+    *GetShortcutEntry(0, 3) = ShortcutEntry{3, 'A', 7, 1};
+    std::string text, none;
+    UINT checked = BST_UNCHECKED;
+    Open(3, 0, "", [&](HWND dialog) {
+        text = ItemText(dialog, 1023);
+        checked = IsDlgButtonChecked(dialog, 1022);
+    }, IDCANCEL);
+    Open(4, 0, "", [&](HWND dialog) { none = ItemText(dialog, 1023); }, IDCANCEL);
+    EXPECT_EQ("CTRL+SHIFT+ALT+A", text);
+    EXPECT_EQ(static_cast<UINT>(BST_CHECKED), checked);
+    EXPECT_EQ("- 未設定 -", none);
+}
+
+OPENFILENAMEA g_seen;
+std::string g_seenFilter, g_seenTitle, g_seenInitialFile, g_seenInitialDir, g_choice;
+BOOL WINAPI FakeOpenFile(LPOPENFILENAMEA open)
+{
+    g_seen = *open;
+    const char* f = open->lpstrFilter;
+    g_seenFilter.clear();
+    while (*f) {
+        g_seenFilter += f;
+        g_seenFilter += '|';
+        f += std::strlen(f) + 1;
+    }
+    g_seenTitle = open->lpstrTitle;
+    g_seenInitialFile = open->lpstrFile;
+    g_seenInitialDir = open->lpstrInitialDir ? open->lpstrInitialDir : "";
+    if (g_choice.empty())
+        return FALSE;
+    lstrcpynA(open->lpstrFile, g_choice.c_str(), open->nMaxFile);
+    return TRUE;
+}
+
+class BrowseTest : public SettingsDialogTest {
+protected:
+    void SetUp() override
+    {
+        SettingsDialogTest::SetUp();
+        OverrideOpenFileDialog(FakeOpenFile);
+    }
+    void TearDown() override
+    {
+        OverrideOpenFileDialog(nullptr);
+        g_choice.clear();
+        SettingsDialogTest::TearDown();
+    }
+};
+
+TEST_F(BrowseTest, ChoosingTheFileToRunProposesItAgain)
+{
+    const std::string editor = Editor();
+    g_choice = editor;
+    std::string title, work;
+    Open(0, 0, "", [&](HWND dialog) {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1006, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1006)));
+        title = ItemText(dialog, 1000);
+        work = ItemText(dialog, 1003);
+    }, IDOK);
+    EXPECT_EQ("*.exe|*.exe|*.lnk|*.lnk|*.*|*.*|", g_seenFilter);
+    EXPECT_EQ("=(o.o)= ボタンに関連付けるファイルを選択するんら！！", g_seenTitle);
+    EXPECT_EQ(static_cast<DWORD>(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NONETWORKBUTTON), g_seen.Flags);
+    EXPECT_EQ("", g_seenInitialFile);
+    EXPECT_EQ("editor", title);
+    EXPECT_EQ(folder_.File("Tools"), work);
+    EXPECT_EQ(editor, CurrentButton(0)->file);
+    EXPECT_EQ(ResourcePixels(101), ControlPixels(window_, 1003));
+}
+
+TEST_F(BrowseTest, ChoosingAnIconFileStartsAtItsFirstIcon)
+{
+    const std::string editor = Editor();
+    FillButton(2, "Two", editor, "", "", "", 0);
+    g_choice = ProgramCopy();
+    std::string iconFile;
+    LRESULT selected = -1, maximum = -1;
+    Open(2, 0, "", [&](HWND dialog) {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1012, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1012)));
+        iconFile = ItemText(dialog, 1011);
+        selected = SendDlgItemMessageA(dialog, 1014, CB_GETCURSEL, 0, 0);
+        maximum = SendDlgItemMessageA(dialog, 1009, TBM_GETRANGEMAX, 0, 0);
+    }, IDCANCEL);
+    EXPECT_EQ("*.exe|*.exe|*.*|*.*|", g_seenFilter);
+    EXPECT_EQ("=(o.o)= ボタンに設定するアイコン入りファイルを選択するんら！！", g_seenTitle);
+    EXPECT_EQ(editor, g_seenInitialFile);
+    EXPECT_EQ(folder_.File("Tools"), g_seenInitialDir);
+    EXPECT_EQ(ProgramCopy(), iconFile);
+    EXPECT_EQ(2, selected);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(ExtractIconA(nullptr, ProgramCopy().c_str(), static_cast<UINT>(-1))) - 1,
+              maximum);
+}
+
+TEST_F(BrowseTest, CancelledBrowsingChangesNothing)
+{
+    g_choice.clear();
+    std::string file;
+    Open(0, 0, "", [&](HWND dialog) {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1006, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1006)));
+        file = ItemText(dialog, 1004);
+    }, IDOK);
+    EXPECT_EQ("", file);
+    EXPECT_STREQ("", CurrentButton(0)->file);
+}
+
+TEST_F(SettingsDialogTest, MenuCommandOpensTheDialogForTheSelectedButton)
+{
+    FillButton(7, "Seven", ProgramCopy());
+    SetSelectedButton(7);
+    std::string title;
+    DialogProbe watcher(kButtonDialog, [&](HWND dialog) { title = ItemText(dialog, 1000); }, IDCANCEL);
+    Command(40011);
+    watcher.Join();
+    EXPECT_EQ("Seven", title);
+}
+
+}  // namespace
