@@ -8,6 +8,7 @@
 #include "data/launcher_data.h"
 #include "dialogs/button_settings_dialog.h"
 #include "dialogs/dialog_request.h"
+#include "dialogs/group_settings_dialog.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
 
@@ -113,10 +114,7 @@ void RunButtonSettingsDialog(HWND mainWindow)
 
 void RunGroupSettingsDialog(HWND mainWindow)
 {
-    // Hook: the group and general settings dialog (118) for the current
-    // DialogRequest. Until it is wired in, the request is simply dropped.
-    (void)mainWindow;
-    ResetDialogRequest();
+    ShowGroupSettingsDialog(mainWindow);
 }
 
 void LaunchButton(HWND mainWindow, int index)

@@ -278,4 +278,18 @@ TEST_F(DropTest, FileOnAnEmptyButtonOpensTheSettingsWithThePreset)
     EXPECT_STREQ("", GetDialogRequest().presetPath);
 }
 
+TEST_F(DropTest, OrdinaryFileOnTheGroupButtonIsProposedAsTheGroupIcon)
+{
+    const std::string tools = folder_.File("Tools");
+    CreateDirectoryA(tools.c_str(), nullptr);
+    const std::string editor = tools + "\\editor.exe";
+    ASSERT_TRUE(CopyFileA(ProgramCopy().c_str(), editor.c_str(), FALSE));
+    std::string iconFile;
+    DialogProbe probe("基本設定", [&](HWND dialog) { iconFile = ItemText(dialog, 1004); }, IDCANCEL);
+    Drop(editor, kGroupButtonId);
+    probe.Join();
+    ASSERT_TRUE(probe.Found());
+    EXPECT_EQ(editor, iconFile);
+}
+
 }  // namespace
