@@ -285,7 +285,8 @@ TEST_F(DropTest, OrdinaryFileOnTheGroupButtonIsProposedAsTheGroupIcon)
     const std::string editor = tools + "\\editor.exe";
     ASSERT_TRUE(CopyFileA(ProgramCopy().c_str(), editor.c_str(), FALSE));
     std::string iconFile;
-    DialogProbe probe("基本設定", [&](HWND dialog) { iconFile = ItemText(dialog, 1004); }, IDCANCEL);
+    constexpr int kGroupDialogCancel = 1032;  // dialog 118's own cancel button
+    DialogProbe probe("基本設定", [&](HWND dialog) { iconFile = ItemText(dialog, 1004); }, kGroupDialogCancel);
     Drop(editor, kGroupButtonId);
     probe.Join();
     ASSERT_TRUE(probe.Found());
