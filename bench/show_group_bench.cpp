@@ -1,0 +1,189 @@
+// Showing a group against the bare system calls it needs, and the objects the
+// process holds before and after many group switches. Not a test: prints figures.
+//   scripts/wine-run build/bench/porun_show_group_bench.exe
+#include "app/main_window.h"
+#include "app/program_path.h"
+#include "bar/bar_geometry.h"
+#include "bar/button_bar.h"
+#include "bar/button_icons.h"
+#include "data/launcher_data.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+constexpr int kRounds = 300;
+constexpr int kSwitches = 1000;
+
+double Now()
+{
+    LARGE_INTEGER count, frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+std::string TempFolder()
+{
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    char folder[MAX_PATH];
+    wsprintfA(folder, "%sporun-bench-%lu", base, GetCurrentProcessId());
+    CreateDirectoryA(folder, nullptr);
+    return folder;
+}
+
+// The eleven extractions and ten look-ups ShowGroup makes, made directly.
+void BareCalls(const std::string& program, const std::vector<std::string>& files, int group)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HICON icon = ExtractIconA(instance, program.c_str(), group + 1);
+    if (icon)
+        DestroyIcon(icon);
+    for (const std::string& file : files) {
+        char work[kTextFieldSize];
+        lstrcpynA(work, file.c_str(), sizeof work);
+        WORD index = 0;
+        icon = ExtractAssociatedIconA(instance, work, &index);
+        WIN32_FIND_DATAA found;
+        HANDLE find = FindFirstFileA(file.c_str(), &found);
+        if (find != INVALID_HANDLE_VALUE)
+            FindClose(find);
+        if (icon)
+            DestroyIcon(icon);
+    }
+}
+
+void PrintObjects(const char* when)
+{
+    std::printf("%-28s GDI objects %4lu, USER objects %4lu\n", when,
+                GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+                GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+}
+}  // namespace
+
+int main()
+{
+    const std::string folder = TempFolder();
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    const std::string program = folder + "\\porun.exe";
+    CopyFileA(self, program.c_str(), FALSE);
+    OverrideProgramPath(program.c_str());
+
+    std::vector<std::string> files;
+    for (int i = 0; i < kButtonsPerGroup; ++i) {
+        char name[MAX_PATH];
+        wsprintfA(name, "%s\\tool%d.exe", folder.c_str(), i);
+        CopyFileA(self, name, FALSE);
+        files.push_back(name);
+    }
+    if (!AllocateLauncherData())
+        return 1;
+    HWND window = CreateMainWindow(GetModuleHandleA(nullptr), kMainWindowClass);
+    if (!window)
+        return 1;
+    AppSettings settings = GetSettings();
+    settings.groupCount = 2;
+    SetSettings(settings);
+    for (int group = 0; group < 2; ++group) {
+        for (int i = 0; i < kButtonsPerGroup; ++i) {
+            ButtonRecord* button = ButtonAt(group, i);
+            std::memset(button, 0, sizeof *button);
+            lstrcpynA(button->file, files[i].c_str(), kTextFieldSize);
+            lstrcpynA(button->title, "tool", kTextFieldSize);
+        }
+    }
+    ShowGroup(window, 0);
+    ShowGroup(window, 1);
+
+    std::vector<double> showGroup, bare;
+    for (int round = 0; round < kRounds; ++round) {
+        const int group = round % 2;
+        double start = Now();
+        ShowGroup(window, group);
+        showGroup.push_back(Now() - start);
+        start = Now();
+        BareCalls(program, files, group);
+        bare.push_back(Now() - start);
+    }
+    std::vector<double> tips;
+    for (int round = 0; round < kRounds; ++round) {
+        const double start = Now();
+        UpdateBarTooltips(window, TooltipMode::Update);
+        tips.push_back(Now() - start);
+    }
+    std::printf("of which the eleven tool texts  median %.3f ms\n", Median(tips));
+    std::vector<double> cursor, images;
+    for (int round = 0; round < kRounds; ++round) {
+        double start = Now();
+        SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        cursor.push_back(Now() - start);
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        HICON icons[kLauncherButtonCount];
+        for (HICON& icon : icons)
+            icon = LoadResourceIcon(137);
+        start = Now();
+        for (int id = kFirstLauncherId; id <= kLastLauncherId; ++id)
+            SetButtonImage(window, id, icons[id - kFirstLauncherId]);
+        images.push_back(Now() - start);
+    }
+    std::printf("of which the wait cursor        median %.3f ms\n", Median(cursor));
+    std::printf("replacing ten images            median %.3f ms\n", Median(images));
+    const double medianShow = Median(showGroup);
+    const double medianBare = Median(bare);
+    std::printf("ShowGroup, 10 filled buttons    median %.3f ms over %d switches\n", medianShow, kRounds);
+    std::printf("bare calls (11 icons, 10 finds) median %.3f ms\n", medianBare);
+    std::printf("ratio                           %.2f (target 1.20 or less)\n", medianShow / medianBare);
+
+    // Leaks: the handles the bar shows now must all be gone after the switches.
+    // (the arrows keep their images: only the group and launcher buttons count)
+    std::vector<HICON> shown;
+    for (int id = kGroupButtonId; id <= kLastLauncherId; ++id)
+        if (id != kPreviousGroupId && id != kNextGroupId)
+            shown.push_back(reinterpret_cast<HICON>(SendDlgItemMessageA(window, id, BM_GETIMAGE, IMAGE_ICON, 0)));
+    PrintObjects("before 1000 switches:");
+    for (int i = 0; i < kSwitches; ++i)
+        ShowGroup(window, i % 2);
+    PrintObjects("after 1000 switches:");
+    int alive = 0;
+    for (HICON icon : shown) {
+        ICONINFO info;
+        if (icon && GetIconInfo(icon, &info)) {
+            ++alive;
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+        }
+    }
+    std::printf("replaced icons still alive:     %d of %d\n", alive, static_cast<int>(shown.size()));
+
+    DestroyWindow(window);
+    FreeLauncherData();
+    OverrideProgramPath(nullptr);
+    for (const std::string& file : files)
+        DeleteFileA(file.c_str());
+    char pattern[MAX_PATH];
+    wsprintfA(pattern, "%s\\*", folder.c_str());
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA(pattern, &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (found.cFileName[0] != '.')
+                DeleteFileA((folder + "\\" + found.cFileName).c_str());
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+    return 0;
+}
