@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Captures the bar with a filled group and dialog 114 empty and filled into
+# docs/screenshots/ (bar.png, button_dialog_empty.png, button_dialog_filled.png).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${PORUN_BUILD_DIR:-$root/build}
+source "$root/scripts/wine-env.sh"
+out=$root/docs/screenshots
+mkdir -p "$out"
+"$root/scripts/with-display.sh" bash -c "
+    '$root/scripts/wine-run' '$build/tests/porun_bar_screens.exe' &
+    sleep 3.5; import -window root /tmp/porun-bar-full.png
+    sleep 3.5; import -window root /tmp/porun-dialog-empty.png
+    sleep 4;   import -window root /tmp/porun-dialog-filled.png
+    wait"
+cp /tmp/porun-bar-full.png "$out/bar_full.png"
+cp /tmp/porun-dialog-empty.png "$out/button_dialog_empty.png"
+cp /tmp/porun-dialog-filled.png "$out/button_dialog_filled.png"
