@@ -13,6 +13,7 @@ mkdir -p "$out"
     sleep 3.5; import -window root /tmp/porun-dialog-empty.png
     sleep 4;   import -window root /tmp/porun-dialog-filled.png
     wait"
-cp /tmp/porun-bar-full.png "$out/bar_full.png"
-cp /tmp/porun-dialog-empty.png "$out/button_dialog_empty.png"
-cp /tmp/porun-dialog-filled.png "$out/button_dialog_filled.png"
+# The program places the bar at (120, 60); the dialog is centred on the screen.
+convert /tmp/porun-bar-full.png -crop 60x470+113+56 +repage "$out/bar.png"
+convert /tmp/porun-dialog-empty.png -crop 466x445+278+152 +repage "$out/button_dialog_empty.png"
+convert /tmp/porun-dialog-filled.png -crop 466x445+278+152 +repage "$out/button_dialog_filled.png"
