@@ -157,7 +157,13 @@ protected:
         POINT point = ControlCentre(window_, controlId);
         point.x += dx;
         ClientToScreen(window_, &point);
+        // The warp reaches the window system first, then a move at the new place.
         SetCursorPos(point.x, point.y);
+        PumpUntil([point] {
+            POINT now;
+            GetCursorPos(&now);
+            return now.x == point.x && now.y == point.y;
+        }, 2000);
         mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
         PumpMessages(30);
     }
