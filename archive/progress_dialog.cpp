@@ -61,9 +61,12 @@ int ProgressDialog::Percentage(unsigned value, unsigned high)
 int ProgressDialog::SetProgress(unsigned value, int* cancelled)
 {
     const int position = Percentage(value, static_cast<unsigned>(rangeHigh_));
-    int previous = 0;
-    if (dialog_)
+    int previous = shownPosition_ < 0 ? 0 : shownPosition_;
+    // Many small entries share one percentage: the bar is touched only when its
+    // picture changes. Every update still runs the thread's messages.
+    if (dialog_ && position != shownPosition_)
         previous = static_cast<int>(SendDlgItemMessageA(dialog_, IDC_PROGRESS_BAR, PBM_SETPOS, position, 0));
+    shownPosition_ = position;
     PumpMessages();
     if (cancelled)
         *cancelled = cancelled_;

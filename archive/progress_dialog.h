@@ -40,4 +40,6 @@ private:
     int rangeHigh_ = 100;
     bool displayed_ = false;
     DWORD lastDisplay_ = 0;
+    int shownPosition_ = -1;  // what the bar shows, -1 before the first update
+
 };
