@@ -163,7 +163,7 @@ protected:
             POINT now;
             GetCursorPos(&now);
             return now.x == point.x && now.y == point.y;
-        }, 2000);
+        }, 5000);
         mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
         PumpMessages(30);
     }
@@ -173,6 +173,9 @@ protected:
     void SetUp() override
     {
         MoveTest::SetUp();
+        // The tests give the ticks themselves; the window's own timer would add
+        // ticks at moments no test controls.
+        KillTimer(window_, kHoverTimerId);
         SetWindowPos(window_, HWND_TOPMOST, 200, 100, 0, 0, SWP_NOSIZE);
         SetForegroundWindow(window_);
         PumpMessages(50);
@@ -231,6 +234,7 @@ TEST_F(DragTest, HoverOverTheNextArrowMovesAButtonIntoAnotherGroup)
     EXPECT_EQ(0, CurrentGroupIndex()) << "the first tick only notes the arrow";
     Tick();
     EXPECT_EQ(1, CurrentGroupIndex());
+    ASSERT_EQ(GetDlgItem(window_, 1005), GetCapture()) << "the press still holds the capture";
     MoveTo(1010);
     EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(121)), GetCursor());
     Release();
