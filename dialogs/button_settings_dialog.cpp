@@ -1,5 +1,7 @@
 #include "dialogs/button_settings_dialog.h"
 
+#include "shortcuts/key_capture_dialog.h"
+
 #include "app/messages.h"
 #include "app/program_path.h"
 #include "bar/bar_geometry.h"
@@ -10,6 +12,7 @@
 #include "dialogs/icon_chooser.h"
 #include "dialogs/shell_link.h"
 #include "shortcuts/hotkeys.h"
+#include "shortcuts/key_capture_dialog.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
 
@@ -139,13 +142,10 @@ void EnableControl(HWND dialog, int id, bool on)
 }
 
 
-// Hook: the key capture dialog for (group, button). It changes the entry in
-// place. Until it is wired in, the button does nothing.
+// The key capture dialog for (group, button); it changes the entry in place.
 void CaptureShortcutForDialog(HWND dialog, int group, int button)
 {
-    (void)dialog;
-    (void)group;
-    (void)button;
+    CaptureButtonShortcut(dialog, group, button);
 }
 
 void ShowShortcutRow(HWND dialog)

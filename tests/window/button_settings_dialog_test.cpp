@@ -4,6 +4,7 @@
 #include "dialogs/dialog_request.h"
 
 #include "window/bar_fixture.h"
+#include "window/capture_keys.h"
 
 #include <commctrl.h>
 
@@ -246,6 +247,23 @@ TEST_F(SettingsDialogTest, ShortcutRowShowsTheTextAndTheSystemFlag)
     EXPECT_EQ("CTRL+SHIFT+ALT+A", text);
     EXPECT_EQ(static_cast<UINT>(BST_CHECKED), checked);
     EXPECT_EQ("- 未設定 -", none);
+}
+
+TEST_F(SettingsDialogTest, KeyButtonCapturesTheShortcutAndOkKeepsIt)
+{
+    FillButton(3, "Three", ProgramCopy());
+    bool captured = false;
+    std::string text;
+    Open(3, 0, "", [&](HWND dialog) {
+        PostMessageA(GetDlgItem(dialog, 1021), BM_CLICK, 0, 0);
+        captured = capture_keys::DriveCapture([] { capture_keys::Press({VK_CONTROL}, 'K'); });
+        for (int i = 0; i < 200 && (text = ItemText(dialog, 1023)) != "CTRL+K"; ++i)
+            Sleep(20);
+    }, IDOK);
+    EXPECT_TRUE(captured);
+    EXPECT_EQ("CTRL+K", text);
+    EXPECT_EQ('K', GetShortcutEntry(0, 3)->key);
+    EXPECT_EQ(2, GetShortcutEntry(0, 3)->flag);
 }
 
 OPENFILENAMEA g_seen;
