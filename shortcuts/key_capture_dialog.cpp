@@ -55,6 +55,20 @@ int KeyCaptureDialog::Run(HWND owner)
     return key_;
 }
 
+// The modifiers whose key-down this dialog has seen and whose key-up it has
+// not: the thread's key state can lag behind under a busy display server.
+int KeyCaptureDialog::ModifiersPressedHere() const
+{
+    int flags = 0;
+    if (pressedHere_[VK_SHIFT] || pressedHere_[VK_LSHIFT] || pressedHere_[VK_RSHIFT])
+        flags |= kModifierShift;
+    if (pressedHere_[VK_CONTROL] || pressedHere_[VK_LCONTROL] || pressedHere_[VK_RCONTROL])
+        flags |= kModifierCtrl;
+    if (pressedHere_[VK_MENU] || pressedHere_[VK_LMENU] || pressedHere_[VK_RMENU])
+        flags |= kModifierAlt;
+    return flags;
+}
+
 bool KeyCaptureDialog::OnKeyMessage(UINT message, int key)
 {
     if (key < 0 || key > 255)
@@ -86,7 +100,7 @@ void KeyCaptureDialog::OnKey(int key)
     } else if (key == VK_ESCAPE) {
         PostMessageA(DialogWindow(), WM_CLOSE, 0, 0);
     }
-    modifiers_ = ModifiersOfCurrentMessage();
+    modifiers_ = ModifiersOfCurrentMessage() | ModifiersPressedHere();
     if (IsShortcutRefused(key, modifiers_))
         return;
     if ((modifiers_ & required_) != required_)

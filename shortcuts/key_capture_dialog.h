@@ -28,6 +28,7 @@ public:
 private:
     void OnInitDialog(HWND dialog);
     void Finish(HWND dialog);
+    int ModifiersPressedHere() const;
     static LRESULT CALLBACK PromptProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
     int key_ = 0;
