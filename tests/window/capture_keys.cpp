@@ -85,6 +85,19 @@ bool DriveCapture(const std::function<void()>& press, std::string* prompt)
     }
     Watch(dialog);
     ScreenshotIfAsked(dialog, "key_capture");
+    // Keys go to the foreground window: make sure that is the capture dialog
+    // with its prompt focused before pressing anything.
+    HWND promptControl = GetDlgItem(dialog, kKeyCapturePromptId);
+    const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+    for (int i = 0; i < 250; ++i) {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(thread, &info);
+        if (GetForegroundWindow() == dialog && info.hwndFocus == promptControl)
+            break;
+        SetForegroundWindow(dialog);
+        Sleep(20);
+    }
     press();
     const bool ended = WaitUntilGone(dialog, 5000);
     if (!ended)
