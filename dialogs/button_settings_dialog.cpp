@@ -9,7 +9,7 @@
 #include "bar/button_icons.h"
 #include "data/launcher_data.h"
 #include "dialogs/dialog_request.h"
-#include "dialogs/icon_chooser.h"
+#include "dialogs/icon_preview.h"
 #include "dialogs/shell_link.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/key_capture_dialog.h"
@@ -27,7 +27,6 @@ constexpr int kIdTitle = 1000;
 constexpr int kIdWorkDir = 1003;
 constexpr int kIdFile = 1004;
 constexpr int kIdBrowseFile = 1006;
-constexpr int kIdIconLabel = 1007;
 constexpr int kIdPreview = 1008;
 constexpr int kIdSlider = 1009;
 constexpr int kIdIconFile = 1011;
@@ -74,66 +73,11 @@ void CopyField(char* buffer, const char* field)
     buffer[kTextFieldSize - 1] = '\0';
 }
 
-HICON UsableIcon(HICON icon)
-{
-    return reinterpret_cast<UINT_PTR>(icon) > 1 ? icon : nullptr;
-}
-
-HICON OrNotFound(HICON icon)
-{
-    return icon ? icon : LoadResourceIcon(kIconNotFound);
-}
-
-// The icon the system associates with source; the not-found icon when none
-// comes, or when it comes from another file.
-HICON AssociatedIcon(const char* source)
-{
-    char copy[kTextFieldSize];
-    lstrcpynA(copy, source, sizeof copy);
-    WORD index = 0;
-    HICON icon = UsableIcon(ExtractAssociatedIconA(ProgramInstance(), copy, &index));
-    if (icon && lstrcmpiA(copy, source) != 0) {
-        DestroyIcon(icon);
-        icon = nullptr;
-    }
-    return OrNotFound(icon);
-}
-
-HICON IconAt(const char* source, int index)
-{
-    return OrNotFound(UsableIcon(ExtractIconA(ProgramInstance(), source, index)));
-}
-
-int IconCount(const char* source)
-{
-    if (!source[0])
-        return 0;
-    return static_cast<int>(reinterpret_cast<UINT_PTR>(ExtractIconA(ProgramInstance(), source, static_cast<UINT>(-1))));
-}
-
+// The slider's range, remembered so that a source without icons ignores the slider.
 void SetSliderRange(HWND dialog, int count)
 {
     g_iconCount = count;
-    SendDlgItemMessageA(dialog, kIdSlider, TBM_SETRANGE, TRUE, MAKELONG(0, count > 0 ? count - 1 : 0));
-}
-
-void SetSliderPosition(HWND dialog, int position)
-{
-    SendDlgItemMessageA(dialog, kIdSlider, TBM_SETPOS, TRUE, position);
-}
-
-int SliderPosition(HWND dialog)
-{
-    return static_cast<int>(SendDlgItemMessageA(dialog, kIdSlider, TBM_GETPOS, 0, 0));
-}
-
-void SetIconLabel(HWND dialog, int index)
-{
-    char format[64];
-    char text[96];
-    LoadText(kIconNumberFormat, format, sizeof format);
-    wsprintfA(text, format, index);
-    SetDlgItemTextA(dialog, kIdIconLabel, text);
+    SetIconSliderRange(dialog, count);
 }
 
 void EnableControl(HWND dialog, int id, bool on)
@@ -227,18 +171,18 @@ void Initialise(HWND dialog)
     else
         lstrcpynA(source, path, sizeof source);
     SetDlgItemTextA(dialog, kIdIconFile, source);
-    SetSliderRange(dialog, IconCount(source));
+    SetSliderRange(dialog, IconCountOf(source));
 
     int index = 0;
     HICON icon;
     if (request.presetFlag || button->iconIndex <= 0) {
-        icon = AssociatedIcon(source);
+        icon = AssociatedIconOrNotFound(source);
     } else {
         index = button->iconIndex;
-        icon = IconAt(source, index);
-        SetSliderPosition(dialog, index);
+        icon = IconAtOrNotFound(source, index);
+        SetIconSliderPosition(dialog, index);
     }
-    SetIconLabel(dialog, index);
+    SetIconNumberLabel(dialog, index);
     SetButtonImage(dialog, kIdPreview, icon);
 
     if (request.presetFlag) {
@@ -257,10 +201,10 @@ void Initialise(HWND dialog)
 // Entries 1 and 2 of the icon-source list: a new source from its first icon.
 void ResetIconToSource(HWND dialog, const char* source)
 {
-    SetSliderRange(dialog, IconCount(source));
-    SetSliderPosition(dialog, 0);
-    SetButtonImage(dialog, kIdPreview, AssociatedIcon(source));
-    SetIconLabel(dialog, 0);
+    SetSliderRange(dialog, IconCountOf(source));
+    SetIconSliderPosition(dialog, 0);
+    SetButtonImage(dialog, kIdPreview, AssociatedIconOrNotFound(source));
+    SetIconNumberLabel(dialog, 0);
 }
 
 void OnIconSourceChosen(HWND dialog)
@@ -285,11 +229,11 @@ void OnSliderMoved(HWND dialog)
 {
     if (g_iconCount == 0)
         return;
-    const int index = SliderPosition(dialog);
-    SetIconLabel(dialog, index);
+    const int index = IconSliderPosition(dialog);
+    SetIconNumberLabel(dialog, index);
     char source[kTextFieldSize];
     GetDlgItemTextA(dialog, kIdIconFile, source, sizeof source);
-    SetButtonImage(dialog, kIdPreview, IconAt(source, index));
+    SetButtonImage(dialog, kIdPreview, IconAtOrNotFound(source, index));
 }
 
 void OnPreviewClicked(HWND dialog)
@@ -298,12 +242,7 @@ void OnPreviewClicked(HWND dialog)
     GetDlgItemTextA(dialog, kIdIconFile, source, sizeof source);
     if (!source[0])
         return;
-    const int chosen = ChooseIcon(dialog, source, SliderPosition(dialog));
-    if (chosen < 0)
-        return;
-    SetSliderPosition(dialog, chosen);
-    SetIconLabel(dialog, chosen);
-    SetButtonImage(dialog, kIdPreview, IconAt(source, chosen));
+    ChooseIconIntoPreview(dialog, source);
 }
 
 void OnCapture(HWND dialog)
@@ -329,7 +268,7 @@ void Save(HWND dialog)
         SetButtonImage(dialog, kIdPreview, nullptr);
         return;
     }
-    record.iconIndex = SliderPosition(dialog);
+    record.iconIndex = IconSliderPosition(dialog);
     ReadField(dialog, kIdTitle, record.title);
     ReadField(dialog, kIdWorkDir, record.workDir);
     ReadField(dialog, kIdParams, record.params);
@@ -415,9 +354,9 @@ INT_PTR CALLBACK ButtonSettingsProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 void ShowChosenIconSource(HWND dialog, const char* chosen)
 {
-    SetSliderPosition(dialog, 0);
-    SetSliderRange(dialog, IconCount(chosen));
-    SetButtonImage(dialog, kIdPreview, AssociatedIcon(chosen));
+    SetIconSliderPosition(dialog, 0);
+    SetSliderRange(dialog, IconCountOf(chosen));
+    SetButtonImage(dialog, kIdPreview, AssociatedIconOrNotFound(chosen));
 }
 }  // namespace
 
