@@ -5,7 +5,8 @@
 //   day:     start with no files; fill buttons by dropping program files; edit
 //            a button in its dialog; give it a shortcut in the shortcut list,
 //            registered as a system hotkey, and start it with that hotkey;
-//            drag a button into another group; rename that group and change
+//            drag a button into another group and start it there with a plain
+//            shortcut set in its own dialog; rename that group and change
 //            the general settings; pack a file and a folder into an archive on
 //            the desktop and unpack it again; close.
 //   evening: start again and find everything as it was: the same files after
@@ -47,6 +48,9 @@ constexpr int kEditTitle = 1000;
 constexpr int kEditWorkDir = 1003;
 constexpr int kEditFile = 1004;
 constexpr int kEditParams = 1033;
+constexpr int kCaptureKey = 1021;
+constexpr int kButtonSystemHotkey = 1022;
+constexpr int kShortcutText = 1023;
 // ... of the group and general settings dialog and the archive name dialog.
 constexpr int kEditGroupName = 1000;
 constexpr int kEditGroupCount = 1005;
@@ -524,6 +528,37 @@ TEST_F(WholeDayTest, FilesSettingsAndShortcutsSurviveTheDayAndADamagedDataFileIs
         EXPECT_STREQ("memo", data.Button(1, 5).title);
         EXPECT_STREQ(calc_.c_str(), data.Button(0, 1).file);
 
+        // In its new place, give the moved button a plain shortcut, CTRL+F8, in
+        // its own dialog, and start it with that key while the bar has the keyboard.
+        {
+            HeldKeys shift({VK_SHIFT});
+            launcher.Click(kFirstButton + 5);
+            dialog = launcher.WaitForDialog("第 6ボタン");
+        }
+        ASSERT_NE(nullptr, dialog) << "SHIFT + click did not open the moved button's settings";
+        EXPECT_EQ(memo_, ItemText(dialog, kEditFile));
+        PressDialogButton(dialog, kCaptureKey);
+        HWND keyCapture = launcher.WaitForDialog("ショートカットキーの登録");
+        ASSERT_NE(nullptr, keyCapture) << "the key button of the button settings opened no key capture";
+        ASSERT_TRUE(HasKeyboardFocus(keyCapture));
+        {
+            HeldKeys keys({VK_CONTROL, VK_F8});
+            ASSERT_TRUE(launcher.WaitUntilGone(keyCapture)) << "the key capture did not take CTRL+F8";
+        }
+        EXPECT_EQ("CTRL+F8", ItemText(dialog, kShortcutText));
+        EXPECT_EQ(BST_UNCHECKED, SendDlgItemMessageA(dialog, kButtonSystemHotkey, BM_GETCHECK, 0, 0));
+        PressDialogButton(dialog, IDOK);
+        ASSERT_TRUE(launcher.WaitUntilGone(dialog));
+        EXPECT_FALSE(HotkeyTaken(MOD_CONTROL, VK_F8)) << "a plain shortcut became a system hotkey";
+        ASSERT_TRUE(HasKeyboardFocus(window));
+        {
+            HeldKeys keys({VK_CONTROL, VK_F8});
+            ASSERT_TRUE(WaitFor([&] { return FileExists(received); })) << "CTRL+F8 did not start the button";
+        }
+        const std::string memoRecord = ReadFileBytes(received);
+        EXPECT_NE(std::string::npos, memoRecord.find("memo.exe")) << memoRecord;
+        DeleteFileA(received.c_str());
+
         // Rename the group now shown (group 2) and change the general settings,
         // in the group and general settings dialog (SHIFT + click on the group button).
         {
@@ -584,6 +619,9 @@ TEST_F(WholeDayTest, FilesSettingsAndShortcutsSurviveTheDayAndADamagedDataFileIs
     EXPECT_NE(std::string::npos, shortcutsAfterDay.find("ShortCut.00:001.key,120\r\n")) << shortcutsAfterDay;
     EXPECT_NE(std::string::npos, shortcutsAfterDay.find("ShortCut.00:001.flag,3\r\n")) << shortcutsAfterDay;
     EXPECT_NE(std::string::npos, shortcutsAfterDay.find("ShortCut.00:001.usesystemshortcut,1\r\n"))
+        << shortcutsAfterDay;
+    EXPECT_NE(std::string::npos, shortcutsAfterDay.find("ShortCut.01:005.key,119\r\nShortCut.01:005.flag,2\r\n"
+                                                        "ShortCut.01:005.usesystemshortcut,0\r\n"))
         << shortcutsAfterDay;
     const std::string left = "position00.positon.x," + std::to_string(placeAfterDay.left) + "\r\n";
     EXPECT_NE(std::string::npos, positionsAfterDay.find(left)) << positionsAfterDay;
