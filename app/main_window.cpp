@@ -95,7 +95,7 @@ LRESULT OnCreate(HWND window)
     if (settings.alwaysOnTop)
         SetTopmost(window, true);
     PlaceWindow(window, WindowPositions());
-    ShowGroup(window, settings.startWithLastGroup ? settings.lastGroup : 0);
+    ShowGroup(window, CurrentGroupIndex());  // the start group the load chose, 0 when out of range
     CheckDlgButton(window, kGroupButtonId, BST_CHECKED);
     CreateBarTooltips(window);
     DragAcceptFiles(window, TRUE);

@@ -160,3 +160,31 @@ TEST_F(MainWindowTest, AboutBoxIgnoresEscapeAndClosesWithItsButton)
 }
 
 }  // namespace
+
+namespace {
+
+// A data file whose remembered group is out of range still starts on a shown group 0.
+TEST(MainWindowStart, RememberedGroupOutOfRangeShowsGroupZero)
+{
+    TempFolder folder;
+    InstallProgramCopy(folder);
+    std::string image(kDataFileSize, '\0');
+    auto* settings = reinterpret_cast<AppSettings*>(&image[sizeof(LauncherData)]);
+    *settings = AppSettings{1, 0, 3, 40, 40, 12, 1};
+    ASSERT_TRUE(WriteFileBytes(folder.File("porun.dat"), image));
+
+    ASSERT_TRUE(AllocateLauncherData());
+    HWND window = CreateMainWindow(GetModuleHandleA(nullptr), kMainWindowClass);
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ(0, CurrentGroupIndex());
+    // Showing group 0 gave it its default icon source: the program file, icon 1.
+    EXPECT_EQ(1, LauncherImage()->groups[0].group.iconIndex);
+    EXPECT_NE(nullptr, reinterpret_cast<HICON>(
+        SendDlgItemMessageA(window, kGroupButtonId, BM_GETIMAGE, IMAGE_ICON, 0)));
+    DestroyWindow(window);
+    PumpMessages(20);
+    FreeLauncherData();
+    OverrideProgramPath(nullptr);
+}
+
+}  // namespace
