@@ -46,10 +46,26 @@ void KeyEvent(BYTE key, bool down)
         Sleep(2);
 }
 
+bool AllDown(std::initializer_list<BYTE> keys)
+{
+    for (BYTE k : keys)
+        if (!(GetAsyncKeyState(k) & 0x8000))
+            return false;
+    return true;
+}
+
 void Press(std::initializer_list<BYTE> held, BYTE key)
 {
     for (BYTE m : held)
         KeyEvent(m, true);
+    // Wine brings its key state in line with the X server's when a window of
+    // the display gets the focus, which lets go of keys that only the test
+    // holds: press again whatever such a focus change released.
+    for (int attempt = 0; attempt < 5 && !AllDown(held); ++attempt) {
+        for (BYTE m : held)
+            if (!(GetAsyncKeyState(m) & 0x8000))
+                KeyEvent(m, true);
+    }
     KeyEvent(key, true);
     KeyEvent(key, false);
     for (auto it = held.end(); it != held.begin();)
@@ -98,6 +114,8 @@ bool DriveCapture(const std::function<void()>& press, std::string* prompt)
         SetForegroundWindow(dialog);
         Sleep(20);
     }
+    // Let the dialog's thread take the display's focus events before any key.
+    SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr);
     press();
     const bool ended = WaitUntilGone(dialog, 5000);
     if (!ended)
