@@ -1,14 +1,13 @@
 // The launcher started for real goes back to the place it had at a screen
 // size when the screen changes to that size again.
 #include "common/test_support.h"
+#include "launcher_process.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-constexpr char kClass[] = "porun21 - kessaro/QZT";
 
 // Sets the screen size for the scope of the object and puts the size it found
 // back at the end.
@@ -34,51 +33,6 @@ public:
 private:
     int width_;
     int height_;
-};
-
-class Launcher {
-public:
-    explicit Launcher(const std::string& exe)
-    {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        std::string command = "\"" + exe + "\"";
-        started_ = CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                  &startup, &process_);
-    }
-    ~Launcher()
-    {
-        if (!started_)
-            return;
-        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(process_.hProcess, 99);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-    }
-    HWND Window(DWORD timeoutMs = 15000) const
-    {
-        const DWORD start = GetTickCount();
-        while (started_ && GetTickCount() - start < timeoutMs) {
-            HWND window = FindWindowA(kClass, nullptr);
-            DWORD owner = 0;
-            if (window)
-                GetWindowThreadProcessId(window, &owner);
-            if (window && owner == process_.dwProcessId && IsWindowVisible(window))
-                return window;
-            if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0)
-                return nullptr;
-        }
-        return nullptr;
-    }
-    bool Close(HWND window) const
-    {
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        return WaitForSingleObject(process_.hProcess, 15000) == WAIT_OBJECT_0;
-    }
-
-private:
-    PROCESS_INFORMATION process_ = {};
-    bool started_ = false;
 };
 
 POINT Origin(HWND window)
@@ -120,7 +74,7 @@ TEST(ScreenSizeChange, TheBarReturnsToThePlaceItHadAtEachSize)
     ScreenSize screen;
     ASSERT_EQ(1024, screen.Width()) << "the test desktop is 1024 x 768";
 
-    Launcher launcher(exe);
+    LauncherProcess launcher(exe);
     HWND window = launcher.Window();
     ASSERT_NE(nullptr, window);
 
@@ -171,7 +125,7 @@ TEST(ScreenSizeChange, APlaceRememberedOffTheScreenStillLeavesTheBarVisible)
                                "position00.desktop.height,768\r\n"
                                "position00.positon.x,3000\r\n"
                                "position00.positon.y,-2000\r\n"));
-    Launcher launcher(exe);
+    LauncherProcess launcher(exe);
     HWND window = launcher.Window();
     ASSERT_NE(nullptr, window);
     DWORD_PTR ignored = 0;

@@ -2,63 +2,13 @@
 // start (refused entries dropped), registered as system hotkeys while it
 // runs, written back whole at exit.
 #include "common/test_support.h"
+#include "launcher_process.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-constexpr char kClass[] = "porun21 - kessaro/QZT";
-
-class RunningLauncher {
-public:
-    explicit RunningLauncher(const std::string& exe)
-    {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        std::string command = "\"" + exe + "\"";
-        started_ = CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                  &startup, &process_) != FALSE;
-    }
-    ~RunningLauncher()
-    {
-        if (!started_)
-            return;
-        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(process_.hProcess, 99);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-    }
-    RunningLauncher(const RunningLauncher&) = delete;
-    RunningLauncher& operator=(const RunningLauncher&) = delete;
-
-    // The launcher's window once it is shown (its start-up is complete).
-    HWND Window() const
-    {
-        const DWORD start = GetTickCount();
-        while (started_ && GetTickCount() - start < 15000) {
-            HWND window = FindWindowA(kClass, nullptr);
-            DWORD owner = 0;
-            if (window)
-                GetWindowThreadProcessId(window, &owner);
-            if (window && owner == process_.dwProcessId && IsWindowVisible(window))
-                return window;
-            if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0)
-                return nullptr;
-        }
-        return nullptr;
-    }
-    bool Close(HWND window) const
-    {
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        return WaitForSingleObject(process_.hProcess, 15000) == WAIT_OBJECT_0;
-    }
-
-private:
-    PROCESS_INFORMATION process_ = {};
-    bool started_ = false;
-};
 
 // Whether this thread could take the combination (it gives it back at once).
 bool IsFree(UINT modifiers, UINT key)
@@ -89,7 +39,7 @@ TEST(ShortcutFileEndToEnd, ReadAtStartRegisteredWhileRunningWrittenAtExit)
     ASSERT_TRUE(IsFree(MOD_CONTROL | MOD_SHIFT, VK_F10));
     ASSERT_TRUE(IsFree(MOD_CONTROL | MOD_ALT, VK_F11));
     {
-        RunningLauncher launcher(exe);
+        LauncherProcess launcher(exe);
         HWND window = launcher.Window();
         ASSERT_NE(nullptr, window);
         EXPECT_FALSE(IsFree(MOD_CONTROL | MOD_SHIFT, VK_F10));  // the button's system hotkey
@@ -110,7 +60,7 @@ TEST(ShortcutFileEndToEnd, FirstRunWritesAFileWithoutActivationShortcut)
     const std::string exe = folder.File("porun.exe");
     ASSERT_TRUE(CopyFileA(BuiltProgramPath().c_str(), exe.c_str(), FALSE));
     {
-        RunningLauncher launcher(exe);
+        LauncherProcess launcher(exe);
         HWND window = launcher.Window();
         ASSERT_NE(nullptr, window);
         ASSERT_TRUE(launcher.Close(window));

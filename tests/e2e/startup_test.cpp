@@ -1,69 +1,15 @@
 // The built program started for real in a temporary folder.
+#include "app/main_window.h"
 #include "data/launcher_records.h"
 
 #include "common/test_support.h"
+#include "launcher_process.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-constexpr char kClass[] = "porun21 - kessaro/QZT";
-
-class RunningLauncher {
-public:
-    explicit RunningLauncher(const std::string& exe)
-    {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        std::string command = "\"" + exe + "\"";
-        started_ = CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                  nullptr, &startup, &process_);
-    }
-    ~RunningLauncher()
-    {
-        if (started_) {
-            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
-                TerminateProcess(process_.hProcess, 99);
-            CloseHandle(process_.hProcess);
-            CloseHandle(process_.hThread);
-        }
-    }
-    bool Started() const { return started_; }
-    DWORD ProcessId() const { return process_.dwProcessId; }
-
-    // The main window of this process, once it exists.
-    HWND WaitForWindow(DWORD timeoutMs = 15000) const
-    {
-        const DWORD start = GetTickCount();
-        while (GetTickCount() - start < timeoutMs) {
-            HWND window = FindWindowA(kClass, nullptr);
-            DWORD owner = 0;
-            if (window)
-                GetWindowThreadProcessId(window, &owner);
-            if (window && owner == process_.dwProcessId)
-                return window;
-            if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0)
-                return nullptr;
-        }
-        return nullptr;
-    }
-    // Exit code, or -1 when it did not end in time.
-    long WaitForExit(DWORD timeoutMs = 15000) const
-    {
-        if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0)
-            return -1;
-        DWORD code = 0;
-        GetExitCodeProcess(process_.hProcess, &code);
-        return static_cast<long>(code);
-    }
-    void Kill() const { TerminateProcess(process_.hProcess, 99); WaitForSingleObject(process_.hProcess, 5000); }
-
-private:
-    PROCESS_INFORMATION process_ = {};
-    bool started_ = false;
-};
 
 class LauncherProcessTest : public ::testing::Test {
 protected:
@@ -80,14 +26,14 @@ protected:
 
 TEST_F(LauncherProcessTest, CloseWritesTheDataFile)
 {
-    RunningLauncher launcher(exe_);
+    LauncherProcess launcher(exe_);
     ASSERT_TRUE(launcher.Started());
-    HWND window = launcher.WaitForWindow();
+    HWND window = launcher.Window();
     ASSERT_NE(nullptr, window);
 
     char className[64];
     GetClassNameA(window, className, sizeof className);
-    EXPECT_STREQ(kClass, className);
+    EXPECT_STREQ(kMainWindowClass, className);
     char title[16] = "x";
     GetWindowTextA(window, title, sizeof title);
     EXPECT_STREQ("", title);
@@ -100,8 +46,8 @@ TEST_F(LauncherProcessTest, CloseWritesTheDataFile)
 
 TEST_F(LauncherProcessTest, EndSessionSavesLikeANormalExit)
 {
-    RunningLauncher launcher(exe_);
-    HWND window = launcher.WaitForWindow();
+    LauncherProcess launcher(exe_);
+    HWND window = launcher.Window();
     ASSERT_NE(nullptr, window);
     SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, nullptr);
     EXPECT_EQ(0, launcher.WaitForExit());
@@ -110,8 +56,8 @@ TEST_F(LauncherProcessTest, EndSessionSavesLikeANormalExit)
 
 TEST_F(LauncherProcessTest, CancelledEndSessionKeepsTheLauncherRunning)
 {
-    RunningLauncher launcher(exe_);
-    HWND window = launcher.WaitForWindow();
+    LauncherProcess launcher(exe_);
+    HWND window = launcher.Window();
     ASSERT_NE(nullptr, window);
     SendMessageTimeoutA(window, WM_ENDSESSION, FALSE, 0, SMTO_NORMAL, 5000, nullptr);
     EXPECT_EQ(-1, launcher.WaitForExit(1000));
@@ -122,8 +68,8 @@ TEST_F(LauncherProcessTest, CancelledEndSessionKeepsTheLauncherRunning)
 
 TEST_F(LauncherProcessTest, SecondStartActivatesTheFirstAndTouchesNoFile)
 {
-    RunningLauncher first(exe_);
-    HWND window = first.WaitForWindow();
+    LauncherProcess first(exe_);
+    HWND window = first.Window();
     ASSERT_NE(nullptr, window);
 
     // Give the running launcher a file it owns, then watch that nothing changes it.
@@ -132,8 +78,8 @@ TEST_F(LauncherProcessTest, SecondStartActivatesTheFirstAndTouchesNoFile)
     const std::string saved = ReadFileBytes(data_);
     ASSERT_EQ(kDataFileSize, saved.size());
 
-    RunningLauncher running(exe_);
-    window = running.WaitForWindow();
+    LauncherProcess running(exe_);
+    window = running.Window();
     ASSERT_NE(nullptr, window);
     FILETIME before = {};
     {
@@ -143,10 +89,10 @@ TEST_F(LauncherProcessTest, SecondStartActivatesTheFirstAndTouchesNoFile)
         CloseHandle(file);
     }
 
-    RunningLauncher second(exe_);
+    LauncherProcess second(exe_);
     ASSERT_TRUE(second.Started());
     EXPECT_EQ(0, second.WaitForExit());
-    EXPECT_EQ(window, FindWindowA(kClass, nullptr));
+    EXPECT_EQ(window, FindWindowA(kMainWindowClass, nullptr));
     EXPECT_EQ(saved, ReadFileBytes(data_));
     EXPECT_FALSE(FileExists(data_ + ".tmp"));
 
@@ -156,16 +102,16 @@ TEST_F(LauncherProcessTest, SecondStartActivatesTheFirstAndTouchesNoFile)
 
 TEST_F(LauncherProcessTest, TwoStartsAtTheSameMomentLeaveOneLauncher)
 {
-    RunningLauncher a(exe_);
-    RunningLauncher b(exe_);
+    LauncherProcess a(exe_);
+    LauncherProcess b(exe_);
     ASSERT_TRUE(a.Started());
     ASSERT_TRUE(b.Started());
     HWND window = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (window = FindWindowA(kClass, nullptr)) != nullptr; }, 15000));
+    ASSERT_TRUE(PumpUntil([&] { return (window = FindWindowA(kMainWindowClass, nullptr)) != nullptr; }, 15000));
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    const RunningLauncher& winner = owner == a.ProcessId() ? a : b;
-    const RunningLauncher& loser = owner == a.ProcessId() ? b : a;
+    const LauncherProcess& winner = owner == a.ProcessId() ? a : b;
+    const LauncherProcess& loser = owner == a.ProcessId() ? b : a;
     EXPECT_EQ(0, loser.WaitForExit());
     EXPECT_EQ(-1, winner.WaitForExit(500));
     PostMessageA(window, WM_CLOSE, 0, 0);
@@ -177,8 +123,8 @@ TEST_F(LauncherProcessTest, KilledDuringSavesNeverLeavesATornDataFile)
     // Close and kill at staggered moments: whatever instant the kill hits, the
     // data file is either absent (first run) or exactly one whole image.
     for (DWORD delay = 0; delay < 12; ++delay) {
-        RunningLauncher launcher(exe_);
-        HWND window = launcher.WaitForWindow();
+        LauncherProcess launcher(exe_);
+        HWND window = launcher.Window();
         ASSERT_NE(nullptr, window);
         PostMessageA(window, WM_CLOSE, 0, 0);
         Sleep(delay);
@@ -188,8 +134,8 @@ TEST_F(LauncherProcessTest, KilledDuringSavesNeverLeavesATornDataFile)
                                                                                  << " size " << size;
     }
     // And the file left behind loads without complaint: the next start shows no error box.
-    RunningLauncher launcher(exe_);
-    HWND window = launcher.WaitForWindow();
+    LauncherProcess launcher(exe_);
+    HWND window = launcher.Window();
     ASSERT_NE(nullptr, window);
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, launcher.WaitForExit());
