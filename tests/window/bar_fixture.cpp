@@ -141,25 +141,10 @@ void FillButtonAt(int group, int index, const std::string& title, const std::str
 
 void BarWindowTest::SetUp()
 {
-    program_ = InstallProgramCopy(folder_);
-    ASSERT_TRUE(AllocateLauncherData());
-    window_ = CreateMainWindow(GetModuleHandleA(nullptr), kMainWindowClass);
-    ASSERT_NE(nullptr, window_);
+    OpenLauncherWindow();
     if (!GetShortcutTable()) {
         ASSERT_NE(nullptr, CreateShortcutTable());
     }
-    ShowWindow(window_, SW_SHOWNORMAL);
-    PumpMessages(30);
-}
-
-void BarWindowTest::TearDown()
-{
-    if (IsWindow(window_))
-        DestroyWindow(window_);
-    PumpMessages(20);
-    DestroyShortcutTable();
-    FreeLauncherData();
-    OverrideProgramPath(nullptr);
 }
 
 void BarWindowTest::SetGroupCount(int count)

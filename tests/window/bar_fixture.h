@@ -7,6 +7,7 @@
 #include "data/launcher_data.h"
 #include "shortcuts/shortcut_table.h"
 
+#include "common/launcher_window_test.h"
 #include "common/test_support.h"
 
 #include <gtest/gtest.h>
@@ -88,10 +89,9 @@ void FillButton(int index, const std::string& title, const std::string& file,
 void FillButtonAt(int group, int index, const std::string& title, const std::string& file,
                   const std::string& iconFile = "", int iconIndex = 0);
 
-class BarWindowTest : public ::testing::Test {
+class BarWindowTest : public LauncherWindowTest {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     // Settings changed in memory (e.g. groupCount) before an action.
     void SetGroupCount(int count);
@@ -99,8 +99,4 @@ protected:
     bool Expanded() const;
     void Command(int id);  // sends WM_COMMAND id as a click would
     std::string ProgramCopy() const { return program_; }
-
-    TempFolder folder_;
-    std::string program_;
-    HWND window_ = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
 
+#include "common/launcher_window_test.h"
 #include "common/test_support.h"
 #include "window/dialog_driver.h"
 
@@ -69,24 +70,11 @@ int SliderPosition(HWND dialog)
     return static_cast<int>(SendDlgItemMessageA(dialog, kIconSliderId, TBM_GETPOS, 0, 0));
 }
 
-class GroupSettingsDialogTest : public ::testing::Test {
+class GroupSettingsDialogTest : public LauncherWindowTest {
 protected:
     void SetUp() override
     {
-        program_ = InstallProgramCopy(folder_);
-        ASSERT_TRUE(AllocateLauncherData());
-        window_ = CreateMainWindow(GetModuleHandleA(nullptr), kMainWindowClass);
-        ASSERT_NE(nullptr, window_);
-        ShowWindow(window_, SW_SHOWNOACTIVATE);
-        PumpMessages(30);
-    }
-    void TearDown() override
-    {
-        if (IsWindow(window_))
-            DestroyWindow(window_);
-        PumpMessages(20);
-        FreeLauncherData();
-        OverrideProgramPath(nullptr);
+        OpenLauncherWindow(SW_SHOWNOACTIVATE);
     }
     void SetCount(int count)
     {
@@ -110,10 +98,6 @@ protected:
         driver.Join();
         ASSERT_TRUE(driver.Ran());
     }
-
-    TempFolder folder_;
-    std::string program_;
-    HWND window_ = nullptr;
 };
 
 TEST_F(GroupSettingsDialogTest, SpinArrowsCountDownOnUpAndWrap)

@@ -9,6 +9,7 @@
 #include "menus/popup_menu.h"
 
 #include "common/menu_harness.h"
+#include "common/launcher_window_test.h"
 #include "common/test_support.h"
 
 #include <gtest/gtest.h>
@@ -29,25 +30,13 @@ struct OpenMenu {
     COLORREF itemPixel = CLR_INVALID;
 };
 
-class LauncherMenusWindowTest : public ::testing::Test {
+class LauncherMenusWindowTest : public LauncherWindowTest {
 protected:
     void SetUp() override
     {
-        InstallProgramCopy(folder_);
-        ASSERT_TRUE(AllocateLauncherData());
-        window_ = CreateMainWindow(GetModuleHandleA(nullptr), kMainWindowClass);
-        ASSERT_NE(nullptr, window_);
+        OpenLauncherWindow();
         SetWindowPos(window_, nullptr, 300, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        ShowWindow(window_, SW_SHOWNORMAL);
-        PumpMessages(50);
-    }
-    void TearDown() override
-    {
-        if (IsWindow(window_))
-            DestroyWindow(window_);
         PumpMessages(20);
-        FreeLauncherData();
-        OverrideProgramPath(nullptr);
     }
 
     void UseExampleSkin()
@@ -109,9 +98,6 @@ protected:
     }
 
     static bool Grayed(UINT state) { return (state & (MF_GRAYED | MF_DISABLED)) == (MF_GRAYED | MF_DISABLED); }
-
-    TempFolder folder_;
-    HWND window_ = nullptr;
 };
 
 TEST_F(LauncherMenusWindowTest, FirstLauncherButtonMenuIsSkinnedTitledAndSelectsTheButton)

@@ -4,6 +4,7 @@
 #include "bar/bar_geometry.h"
 #include "data/launcher_data.h"
 
+#include "common/launcher_window_test.h"
 #include "common/test_support.h"
 
 #include <gtest/gtest.h>
@@ -14,34 +15,14 @@
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public LauncherWindowTest {
 protected:
-    void SetUp() override
-    {
-        InstallProgramCopy(folder_);
-        ASSERT_TRUE(AllocateLauncherData());
-        window_ = CreateMainWindow(GetModuleHandleA(nullptr), kMainWindowClass);
-        ASSERT_NE(nullptr, window_);
-        ShowWindow(window_, SW_SHOWNORMAL);
-        PumpMessages(50);
-    }
-    void TearDown() override
-    {
-        if (IsWindow(window_))
-            DestroyWindow(window_);
-        PumpMessages(20);
-        FreeLauncherData();
-        OverrideProgramPath(nullptr);
-    }
     SIZE OuterSize() const
     {
         RECT rect;
         GetWindowRect(window_, &rect);
         return SIZE{rect.right - rect.left, rect.bottom - rect.top};
     }
-
-    TempFolder folder_;
-    HWND window_ = nullptr;
 };
 
 TEST_F(MainWindowTest, SystemMenuHoldsMoveAndCloseOnly)

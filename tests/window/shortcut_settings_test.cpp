@@ -12,6 +12,7 @@
 
 #include "bar_fixture.h"
 #include "capture_keys.h"
+#include "common/launcher_window_test.h"
 #include "common/test_support.h"
 
 #include <commctrl.h>
@@ -466,28 +467,7 @@ TEST_F(ShortcutSettingsTest, HeaderClicksSortDescendingFirstThenReverse)
 }
 
 // Command 40012 of the real main window opens the list and renews the tips.
-class ShortcutCommandTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        InstallProgramCopy(folder_);
-        ASSERT_TRUE(AllocateLauncherData());
-        window_ = CreateMainWindow(GetModuleHandleA(nullptr), kMainWindowClass);
-        ASSERT_NE(nullptr, window_);
-        ShowWindow(window_, SW_SHOWNORMAL);
-        PumpMessages(50);
-    }
-    void TearDown() override
-    {
-        if (IsWindow(window_))
-            DestroyWindow(window_);
-        PumpMessages(20);
-        FreeLauncherData();
-        OverrideProgramPath(nullptr);
-    }
-    TempFolder folder_;
-    HWND window_ = nullptr;
-};
+class ShortcutCommandTest : public LauncherWindowTest {};
 
 TEST_F(ShortcutCommandTest, OpensTheListForTheSelectedButtonAndRenewsTheTooltips)
 {
