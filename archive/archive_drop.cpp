@@ -6,6 +6,7 @@
 #include "archive/progress_dialog.h"
 #include "archive/zip_extract.h"
 #include "archive/zip_packer.h"
+#include "resources/string_ids.h"
 #include "support/text_buffer.h"
 
 #include <shlobj.h>

@@ -1,5 +1,5 @@
 #pragma once
-// Resource ids of the archive dialogs and messages (resources/dialog_archive.rc).
+// Resource ids of the archive dialogs (resources/dialog_archive.rc).
 // Plain macros so that the resource script can use them too.
 
 #define IDD_PROGRESS                    160
@@ -10,7 +10,3 @@
 #define IDC_ARCHIVE_NAME_EDIT           1024
 #define IDC_ARCHIVE_NAME_PROMPT         1025
 #define IDC_ARCHIVE_NAME_LABEL          1026
-
-// Messages of the archive drop
-#define IDS_MSG_ARCHIVE_CREATE_FAILED   1050  // the new archive file cannot be created
-#define IDS_MSG_NO_DESKTOP              1051  // the desktop folder cannot be determined
