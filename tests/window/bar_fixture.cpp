@@ -6,18 +6,6 @@
 
 #include <cstring>
 
-HeldKey::HeldKey(BYTE key) : key_(key)
-{
-    keybd_event(key_, 0, 0, 0);
-    PumpUntil([this] { return IsKeyDownNow(key_); }, 2000);
-}
-
-HeldKey::~HeldKey()
-{
-    keybd_event(key_, 0, KEYEVENTF_KEYUP, 0);
-    PumpUntil([this] { return !IsKeyDownNow(key_); }, 2000);
-}
-
 bool IsKeyDownNow(int key)
 {
     return (GetAsyncKeyState(key) & 0x8000) != 0;
@@ -176,35 +164,15 @@ void BarWindowTest::Command(int id)
 
 DialogProbe::DialogProbe(std::string captionPart, std::function<void(HWND)> inspect, int buttonId,
                          DWORD timeoutMs)
-    : captionPart_(std::move(captionPart)), inspect_(std::move(inspect)), buttonId_(buttonId),
-      timeoutMs_(timeoutMs)
+    : driver_(std::move(captionPart),
+              [inspect = std::move(inspect), buttonId](HWND dialog) {
+                  if (inspect)
+                      inspect(dialog);
+                  if (buttonId)
+                      drive::ClickButton(dialog, buttonId);
+              },
+              timeoutMs)
 {
-    thread_ = std::thread([this] {
-        const DWORD start = GetTickCount();
-        while (GetTickCount() - start < timeoutMs_) {
-            if (HWND dialog = FindProcessDialog(captionPart_)) {
-                found_ = true;
-                if (inspect_)
-                    inspect_(dialog);
-                if (buttonId_)
-                    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId_, BN_CLICKED),
-                                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId_)));
-                return;
-            }
-            Sleep(20);
-        }
-    });
-}
-
-DialogProbe::~DialogProbe()
-{
-    Join();
-}
-
-void DialogProbe::Join()
-{
-    if (thread_.joinable())
-        thread_.join();
 }
 
 std::string ItemText(HWND dialog, int id)

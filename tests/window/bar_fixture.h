@@ -9,6 +9,7 @@
 
 #include "common/launcher_window_test.h"
 #include "common/test_support.h"
+#include "window/dialog_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -25,19 +26,11 @@ class DialogProbe {
 public:
     DialogProbe(std::string captionPart, std::function<void(HWND)> inspect, int buttonId,
                 DWORD timeoutMs = 10000);
-    ~DialogProbe();
-    DialogProbe(const DialogProbe&) = delete;
-    DialogProbe& operator=(const DialogProbe&) = delete;
-    void Join();
-    bool Found() const { return found_; }
+    void Join() { driver_.Join(); }
+    bool Found() const { return driver_.Ran(); }
 
 private:
-    std::string captionPart_;
-    std::function<void(HWND)> inspect_;
-    int buttonId_;
-    DWORD timeoutMs_;
-    std::atomic<bool> found_{false};
-    std::thread thread_;
+    drive::DialogDriver driver_;
 };
 
 std::string ItemText(HWND dialog, int id);
@@ -56,18 +49,7 @@ HDROP MakeDrop(const std::string& file, POINT point);
 // The centre of a bar control in the main window's client coordinates.
 POINT ControlCentre(HWND window, int controlId);
 
-// Holds a key down for real (the asynchronous key state changes) and lets it
-// go on every path out of the scope.
-class HeldKey {
-public:
-    explicit HeldKey(BYTE key);
-    ~HeldKey();
-    HeldKey(const HeldKey&) = delete;
-    HeldKey& operator=(const HeldKey&) = delete;
-
-private:
-    BYTE key_;
-};
+using drive::HeldKey;
 
 bool IsKeyDownNow(int key);
 

@@ -231,11 +231,13 @@ void MaybeSaveWindowShot(HWND window, const char* name)
 HeldKey::HeldKey(BYTE key) : key_(key)
 {
     keybd_event(key_, 0, 0, 0);
+    PumpUntil([this] { return (GetAsyncKeyState(key_) & 0x8000) != 0; }, 2000);
 }
 
 HeldKey::~HeldKey()
 {
     keybd_event(key_, 0, KEYEVENTF_KEYUP, 0);
+    PumpUntil([this] { return (GetAsyncKeyState(key_) & 0x8000) == 0; }, 2000);
 }
 
 }  // namespace drive

@@ -54,7 +54,8 @@ void MaybeSaveScreenShot(const RECT& rect, const char* name);
 // The same for a window's rectangle.
 void MaybeSaveWindowShot(HWND window, const char* name);
 
-// Holds a key down (keybd_event) for the life of the object.
+// Holds a key down for real (the asynchronous key state changes) and lets it
+// go on every path out of the scope.
 class HeldKey {
 public:
     explicit HeldKey(BYTE key);
