@@ -25,7 +25,7 @@ void BringToFront(HWND launcher, HWND foreground)
     // Detaching may hand the foreground back to nobody (seen under Wine): claim it again.
     if (GetForegroundWindow() != launcher)
         SetForegroundWindow(launcher);
-    SetFocus(GetDlgItem(launcher, kGroupButtonId));
+    SetFocus(GetDlgItem(launcher, IDC_GROUP_BUTTON));
 }
 }  // namespace
 

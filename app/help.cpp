@@ -27,7 +27,7 @@ void ShowHelp(HWND owner)
     if (!topic || !BuildHelpTopic(topic, kTopicSize)) {
         if (topic)
             HeapFree(GetProcessHeap(), 0, topic);
-        ShowMessageId(owner, kMsgHelpFailed, MB_ICONEXCLAMATION);
+        ShowMessageId(owner, IDS_MSG_HELP_FAILED, MB_ICONEXCLAMATION);
         return;
     }
     // The help control reports a missing file itself.

@@ -5,5 +5,5 @@
 // like the executable, page html/index.html. False when it cannot be built.
 bool BuildHelpTopic(char* buffer, DWORD size);
 
-// Opens the help's index page; message 1007 when the topic cannot be built.
+// Opens the help's index page; IDS_MSG_HELP_FAILED when the topic cannot be built.
 void ShowHelp(HWND owner);

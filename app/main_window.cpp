@@ -16,6 +16,7 @@
 #include "dialogs/group_settings_dialog.h"
 #include "menus/launcher_menus.h"
 #include "menus/menu_skin.h"
+#include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/shortcut_file.h"
 #include "shortcuts/shortcut_settings_dialog.h"
@@ -25,22 +26,6 @@
 #include <shellapi.h>
 
 namespace {
-constexpr UINT kSysMenuMove = 110;
-constexpr UINT kSysMenuClose = 111;
-
-// Menu commands.
-constexpr int kCmdSettings = 40011;
-constexpr int kCmdShortcuts = 40012;
-constexpr int kCmdMoveUp = 40013;
-constexpr int kCmdMoveDown = 40014;
-constexpr int kCmdDelete = 40015;
-constexpr int kCmdHelp = 40016;
-constexpr int kCmdAbout = 40017;
-constexpr int kCmdTopmost = 40020;
-constexpr int kCmdClose = 40021;
-constexpr int kCmdFirstGroup = 6000;
-constexpr int kCmdLastGroup = 6009;
-
 UINT_PTR g_timer = 0;
 NOTIFYICONDATAA g_trayIcon;  // size field 0 until the icon is added
 int g_selectedButton = 0;
@@ -72,8 +57,8 @@ void RebuildSystemMenu(HWND window)
         return;
     while (GetMenuItemCount(menu) > 0)
         DeleteMenu(menu, 0, MF_BYPOSITION);
-    InsertSystemMenuItem(menu, kSysMenuClose, SC_CLOSE, true);
-    InsertSystemMenuItem(menu, kSysMenuMove, SC_MOVE, false);
+    InsertSystemMenuItem(menu, IDS_SYSMENU_CLOSE, SC_CLOSE, true);
+    InsertSystemMenuItem(menu, IDS_SYSMENU_MOVE, SC_MOVE, false);
 }
 
 LRESULT OnCreate(HWND window)
@@ -81,7 +66,7 @@ LRESULT OnCreate(HWND window)
     ImmAssociateContext(window, nullptr);
     if (!CreateButtonBar(window))
         return -1;
-    AddTrayIcon(&g_trayIcon, window, 101, 1, WM_TRAYNOTIFY);
+    AddTrayIcon(&g_trayIcon, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY);
     RebuildSystemMenu(window);
     LoadLauncherData(window);
     const AppSettings settings = GetSettings();
@@ -96,7 +81,7 @@ LRESULT OnCreate(HWND window)
         SetTopmost(window, true);
     PlaceWindow(window, WindowPositions());
     ShowGroup(window, CurrentGroupIndex());  // the start group the load chose, 0 when out of range
-    CheckDlgButton(window, kGroupButtonId, BST_CHECKED);
+    CheckDlgButton(window, IDC_GROUP_BUTTON, BST_CHECKED);
     CreateBarTooltips(window);
     DragAcceptFiles(window, TRUE);
     g_timer = SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
@@ -123,17 +108,17 @@ void OnDestroy(HWND window)
 // now decide what the click means.
 void OnGroupButton(HWND window)
 {
-    const bool checked = IsDlgButtonChecked(window, kGroupButtonId) == BST_CHECKED;
+    const bool checked = IsDlgButtonChecked(window, IDC_GROUP_BUTTON) == BST_CHECKED;
     const UINT before = checked ? BST_UNCHECKED : BST_CHECKED;
     if (KeyDown(VK_ESCAPE) || KeyDown(VK_RSHIFT)) {
         ShowAboutBox(window);
-        CheckDlgButton(window, kGroupButtonId, before);
+        CheckDlgButton(window, IDC_GROUP_BUTTON, before);
     } else if (KeyDown(VK_SHIFT) || KeyDown(VK_LSHIFT)) {
         ShowGroupSettingsDialog(window);
-        CheckDlgButton(window, kGroupButtonId, before);
+        CheckDlgButton(window, IDC_GROUP_BUTTON, before);
     } else if (KeyDown(VK_CONTROL)) {
         StepGroup(window, true);
-        CheckDlgButton(window, kGroupButtonId, before);
+        CheckDlgButton(window, IDC_GROUP_BUTTON, before);
     } else {
         SetBarExpanded(window, checked);
     }
@@ -141,55 +126,55 @@ void OnGroupButton(HWND window)
 
 bool OnCommand(HWND window, int id)
 {
-    if (id >= kCmdFirstGroup && id <= kCmdLastGroup) {
-        ShowGroup(window, id - kCmdFirstGroup);
+    if (id >= IDM_FIRST_GROUP && id < IDM_FIRST_GROUP + kGroupCount) {
+        ShowGroup(window, id - IDM_FIRST_GROUP);
         return true;
     }
     if (IsLauncherButtonId(id)) {
-        LaunchButton(window, id - kFirstLauncherId);
+        LaunchButton(window, id - IDC_FIRST_LAUNCHER);
         return true;
     }
     switch (id) {
-    case kGroupButtonId:
+    case IDC_GROUP_BUTTON:
         OnGroupButton(window);
         return true;
-    case kPreviousGroupId:
+    case IDC_PREVIOUS_GROUP:
         StepGroup(window, false);
         return true;
-    case kNextGroupId:
+    case IDC_NEXT_GROUP:
         StepGroup(window, true);
         return true;
-    case kCmdSettings:
+    case IDM_BUTTON_SETTINGS:
         SetDialogRequest(g_selectedButton, 0, nullptr);
         if (IsValidButtonIndex(g_selectedButton))
             RunButtonSettingsDialog(window);
         else
             RunGroupSettingsDialog(window);
         return true;
-    case kCmdMoveUp:
+    case IDM_MOVE_UP:
         MoveButton(window, g_selectedButton, g_selectedButton - 1);
         return true;
-    case kCmdMoveDown:
+    case IDM_MOVE_DOWN:
         MoveButton(window, g_selectedButton, g_selectedButton + 1);
         return true;
-    case kCmdDelete:
+    case IDM_CLEAR_BUTTON:
         ClearButton(window, g_selectedButton);
         return true;
-    case kCmdShortcuts:
+    case IDM_BUTTON_SHORTCUTS:
         ShowShortcutSettings(window, LauncherImage(), CurrentGroupIndex(), g_selectedButton);
         UpdateBarTooltips(window);
         return true;
-    case kCmdHelp:
+    case IDM_HELP:
         ShowHelp(window);
         return true;
-    case kCmdAbout:
+    case IDM_ABOUT:
         ShowAboutBox(window);
         return true;
-    case kCmdTopmost:
+    case IDM_ALWAYS_ON_TOP:
         SetAlwaysOnTop(!GetAlwaysOnTop());
         SetTopmost(window, GetAlwaysOnTop());
         return true;
-    case kCmdClose:
+    case IDM_CLOSE:
         PostMessageA(window, WM_CLOSE, 0, 0);
         return true;
     default:
@@ -222,8 +207,8 @@ HWND CreateMainWindow(HINSTANCE instance, const char* className)
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(101));
-    wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(101), IMAGE_ICON,
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PROGRAM));
+    wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON,
         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
@@ -307,7 +292,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         ShowContextMenu(window, reinterpret_cast<HWND>(wParam));
         break;
     case WM_TRAYNOTIFY:
-        HandleTrayNotify(window, static_cast<UINT>(wParam), static_cast<UINT>(lParam), GetAlwaysOnTop());
+        if (wParam == kTrayIconId)
+            HandleTrayNotify(window, static_cast<UINT>(lParam), GetAlwaysOnTop());
         return 0;
     case WM_MEASUREITEM:
         return HandleMenuMeasureItem(window, wParam, lParam);

@@ -11,7 +11,6 @@ constexpr UINT WM_TRAYNOTIFY = WM_APP + 100;       // the tray icon's callback
 
 constexpr UINT_PTR kHoverTimerId = 1;
 constexpr UINT kHoverTimerPeriod = 1000;
-constexpr int kActivationHotkeyId = 1000;  // button hotkeys use ids 0..99
 
 // Registers the class and creates the (hidden) main window; null on failure.
 HWND CreateMainWindow(HINSTANCE instance, const char* className);

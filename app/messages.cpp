@@ -1,26 +1,22 @@
 #include "app/messages.h"
 
 #include "app/program_path.h"
+#include "resources/resource_ids.h"
 
 #include <cstring>
 
 namespace {
-constexpr UINT kTitleApp = 1;
-constexpr UINT kTitleInfo = 6;
-constexpr UINT kTitleNotice = 7;
-constexpr UINT kTitleQuestion = 8;
-constexpr UINT kTitleError = 9;
 constexpr int kTextSize = 260;
 }
 
 UINT MessageTitleId(UINT type)
 {
     switch (type & MB_ICONMASK) {
-    case MB_ICONERROR: return kTitleError;
-    case MB_ICONQUESTION: return kTitleQuestion;
-    case MB_ICONEXCLAMATION: return kTitleNotice;
-    case MB_ICONINFORMATION: return kTitleInfo;
-    default: return kTitleApp;
+    case MB_ICONERROR: return IDS_TITLE_ERROR;
+    case MB_ICONQUESTION: return IDS_TITLE_QUESTION;
+    case MB_ICONEXCLAMATION: return IDS_TITLE_NOTICE;
+    case MB_ICONINFORMATION: return IDS_TITLE_INFO;
+    default: return IDS_TITLE_APP;
     }
 }
 

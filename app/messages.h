@@ -1,18 +1,9 @@
 #pragma once
 // Message boxes by string id, with the title chosen by the icon kind, and the
 // string-table and program-path services the rest of the program uses.
-#include <windows.h>
+#include "resources/resource_ids.h"
 
-enum MessageId : UINT {
-    kMsgWindowFailed = 1000,  // the main window or a bar button cannot be created
-    kMsgLinkFailed = 1001,    // a .lnk file cannot be resolved
-    kMsgCannotRegister = 1002,
-    kMsgLaunchFailed = 1003,
-    kMsgNoMemory = 1004,
-    kMsgSaveFailed = 1005,
-    kMsgLoadFailed = 1006,
-    kMsgHelpFailed = 1007,
-};
+#include <windows.h>
 
 // String id of the title a message box of this type gets (only the icon bits count).
 UINT MessageTitleId(UINT type);

@@ -59,7 +59,7 @@ int RunLauncher(HINSTANCE instance, int showCommand)
         return 0;
     HWND window = CreateMainWindow(instance, kMainWindowClass);
     if (!window) {
-        ShowMessageId(nullptr, kMsgWindowFailed, MB_OK | MB_ICONERROR);
+        ShowMessageId(nullptr, IDS_MSG_WINDOW_FAILED, MB_OK | MB_ICONERROR);
         return 0;
     }
     ShowWindow(window, showCommand);

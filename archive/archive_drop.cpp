@@ -1,12 +1,12 @@
 #include "archive/archive_drop.h"
 
 #include "app/messages.h"
-#include "archive/archive_ids.h"
+#include "resources/resource_ids.h"
 #include "archive/archive_name_dialog.h"
 #include "archive/progress_dialog.h"
 #include "archive/zip_extract.h"
 #include "archive/zip_packer.h"
-#include "resources/string_ids.h"
+#include "resources/resource_ids.h"
 #include "support/text_buffer.h"
 
 #include <shlobj.h>

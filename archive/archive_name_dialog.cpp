@@ -1,6 +1,6 @@
 #include "archive/archive_name_dialog.h"
 
-#include "archive/archive_ids.h"
+#include "resources/resource_ids.h"
 
 void ArchiveNameDialog::SetName(const char* text)
 {

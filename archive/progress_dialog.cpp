@@ -1,7 +1,7 @@
 #include "archive/progress_dialog.h"
 
-#include "archive/archive_ids.h"
-#include "resources/string_ids.h"
+#include "resources/resource_ids.h"
+#include "resources/resource_ids.h"
 
 #include <commctrl.h>
 

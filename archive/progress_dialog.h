@@ -10,7 +10,7 @@ public:
     ProgressDialog();
     ~ProgressDialog() override;
 
-    // Shows template 160 owned by owner (disabled while the dialog exists).
+    // Shows the dialog owned by owner (disabled while the dialog exists).
     HWND Show(HWND owner);
     void SetRange(int low, int high);
     void SetTitle(const char* text);

@@ -2,7 +2,7 @@
 
 #include "archive/entry_path.h"
 #include "archive/progress_dialog.h"
-#include "resources/string_ids.h"
+#include "resources/resource_ids.h"
 #include "support/scoped_handle.h"
 #include "support/system_helper.h"
 #include "support/text_buffer.h"

@@ -88,7 +88,7 @@ bool CreateButtonBar(HWND mainWindow)
 
     for (int position = 0; position < kBarControlCount; ++position) {
         if (!CreateBarControl(mainWindow, BarControlAt(position))) {
-            ShowMessageId(mainWindow, kMsgWindowFailed, MB_OK | MB_ICONERROR);
+            ShowMessageId(mainWindow, IDS_MSG_WINDOW_FAILED, MB_OK | MB_ICONERROR);
             return false;
         }
     }
@@ -97,9 +97,9 @@ bool CreateButtonBar(HWND mainWindow)
     for (int position = 0; position < kBarControlCount; ++position) {
         const int id = BarControlAt(position).id;
         const WNDPROC previous = Subclass(GetDlgItem(mainWindow, id), BarProcedureFor(id));
-        if (id == kPreviousGroupId)
+        if (id == IDC_PREVIOUS_GROUP)
             g_previousArrowProcedure = previous;
-        else if (id == kNextGroupId)
+        else if (id == IDC_NEXT_GROUP)
             g_nextArrowProcedure = previous;
         else
             g_buttonProcedure = previous;
@@ -114,9 +114,9 @@ bool BarProceduresReleased()
 
 WNDPROC PreviousBarProcedure(int controlId)
 {
-    if (controlId == kPreviousGroupId)
+    if (controlId == IDC_PREVIOUS_GROUP)
         return g_previousArrowProcedure;
-    if (controlId == kNextGroupId)
+    if (controlId == IDC_NEXT_GROUP)
         return g_nextArrowProcedure;
     return g_buttonProcedure;
 }
@@ -197,9 +197,9 @@ void UpdateBarTooltips(HWND mainWindow, TooltipMode mode)
     char text[kToolTextSize];
     const GroupRecord group = GetCurrentGroupRecord();
     CopyField(text, sizeof text, group.name, kTextFieldSize);
-    SetTool(mainWindow, kGroupButtonId, text, mode);
+    SetTool(mainWindow, IDC_GROUP_BUTTON, text, mode);
     for (int i = 0; i < kLauncherButtonCount; ++i) {
         BuildButtonToolText(i, text, sizeof text);
-        SetTool(mainWindow, kFirstLauncherId + i, text, mode);
+        SetTool(mainWindow, IDC_FIRST_LAUNCHER + i, text, mode);
     }
 }

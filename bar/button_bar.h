@@ -5,7 +5,7 @@
 
 // Sizes the main window to the expanded bar and creates the controls with
 // their first images, then subclasses them. On a control that cannot be
-// created: message 1000 and false (the main window's creation then fails).
+// created: IDS_MSG_WINDOW_FAILED and false (the main window's creation then fails).
 bool CreateButtonBar(HWND mainWindow);
 
 // The main window goes away: gives every control its previous window procedure

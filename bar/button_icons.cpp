@@ -5,6 +5,7 @@
 #include "bar/bar_geometry.h"
 #include "bar/button_bar.h"
 #include "data/launcher_data.h"
+#include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
 #include "support/scoped_handle.h"
 
@@ -13,8 +14,6 @@
 #include <cstring>
 
 namespace {
-constexpr UINT kAskClearButton = 201;
-
 HINSTANCE ProgramInstance()
 {
     return GetModuleHandleA(nullptr);
@@ -37,7 +36,7 @@ HICON NotFoundInstead(HICON icon)
 {
     if (icon)
         DestroyIcon(icon);
-    return LoadResourceIcon(kIconNotFound);
+    return LoadResourceIcon(IDI_NOT_FOUND);
 }
 
 HICON LoadGroupIcon(int group)
@@ -48,11 +47,11 @@ HICON LoadGroupIcon(int group)
     if (record->iconFile[0] == '\0') {
         char path[kTextFieldSize];
         if (GetProgramPath(path, sizeof path) == 0)
-            return LoadResourceIcon(kIconNotFound);
+            return LoadResourceIcon(IDI_NOT_FOUND);
         HICON icon = UsableIcon(ExtractIconA(ProgramInstance(), path, group + 1));
         std::memcpy(record->iconFile, path, sizeof path);
         record->iconIndex = group + 1;
-        return icon ? icon : LoadResourceIcon(kIconNotFound);
+        return icon ? icon : LoadResourceIcon(IDI_NOT_FOUND);
     }
     char source[kTextFieldSize];
     CopyPath(source, record->iconFile);
@@ -108,7 +107,7 @@ HICON LoadRecordIcon(const ButtonRecord& record)
     CopyPath(file, record.file);
     CopyPath(iconFile, record.iconFile);
     const char* source = iconFile[0] ? iconFile : file;
-    HICON icon = source[0] ? LoadButtonIcon(source, record.iconIndex) : LoadResourceIcon(kIconEmpty);
+    HICON icon = source[0] ? LoadButtonIcon(source, record.iconIndex) : LoadResourceIcon(IDI_EMPTY_BUTTON);
     if (icon && file[0]) {
         WIN32_FIND_DATAA found;
         ScopedFind find(FindFirstFileA(file, &found));
@@ -123,10 +122,10 @@ bool ShowGroup(HWND mainWindow, int group)
     if (group < 0 || group >= kGroupCount || !SelectCurrentGroup(group))
         return false;
     SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    SetButtonImage(mainWindow, kGroupButtonId, LoadGroupIcon(group));
+    SetButtonImage(mainWindow, IDC_GROUP_BUTTON, LoadGroupIcon(group));
     for (int i = 0; i < kLauncherButtonCount; ++i) {
         const ButtonRecord* record = CurrentButton(i);
-        SetButtonImage(mainWindow, kFirstLauncherId + i, record ? LoadRecordIcon(*record) : nullptr);
+        SetButtonImage(mainWindow, IDC_FIRST_LAUNCHER + i, record ? LoadRecordIcon(*record) : nullptr);
     }
     UpdateBarTooltips(mainWindow, TooltipMode::Update);
     return true;
@@ -150,7 +149,7 @@ bool ClearButton(HWND mainWindow, int index)
     if (!record)
         return false;
     char format[128];
-    LoadText(kAskClearButton, format, sizeof format);
+    LoadText(IDS_ASK_CLEAR_BUTTON, format, sizeof format);
     char title[kTextFieldSize];
     CopyPath(title, record->title);
     char question[kTextFieldSize + sizeof format];
@@ -159,7 +158,7 @@ bool ClearButton(HWND mainWindow, int index)
         return false;
 
     std::memset(record, 0, sizeof *record);
-    SetButtonImage(mainWindow, kFirstLauncherId + index, LoadResourceIcon(kIconEmpty));
+    SetButtonImage(mainWindow, IDC_FIRST_LAUNCHER + index, LoadResourceIcon(IDI_EMPTY_BUTTON));
 
     ClearButtonShortcut(mainWindow, CurrentGroupIndex(), index);
     UpdateBarTooltips(mainWindow, TooltipMode::Update);

@@ -29,6 +29,6 @@ HICON LoadRecordIcon(const ButtonRecord& record);
 bool ShowGroup(HWND mainWindow, int group);
 // Steps to the next or previous group in use, wrapping; always true.
 bool StepGroup(HWND mainWindow, bool forward);
-// Asks (string 201) and, answered Yes, empties button index of the current
+// Asks (IDS_ASK_CLEAR_BUTTON) and, answered Yes, empties button index of the current
 // group with its shortcut. False for an invalid index or any other answer.
 bool ClearButton(HWND mainWindow, int index);

@@ -6,15 +6,11 @@
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
 #include "data/launcher_data.h"
+#include "resources/resource_ids.h"
 #include "shortcuts/shortcut_table.h"
 
 namespace {
-constexpr int kCursorPlain = 119;
-constexpr int kCursorNoDrop = 120;
-constexpr int kCursorSwap = 121;
-constexpr int kCursorCopy = 124;
 constexpr unsigned kDragThreshold = 3;
-constexpr UINT kAskOverwriteButton = 50;
 
 unsigned g_moveCounter = 0;
 int g_dragSourceGroup = -1;
@@ -49,7 +45,7 @@ void OnLauncherButtonUp(HWND control)
         const int a = GetDlgCtrlID(control);
         const int b = BarControlUnderCursor(mainWindow);
         if (IsLauncherButtonId(a) && (b != a || g_dragSourceGroup != CurrentGroupIndex()))
-            MoveButton(mainWindow, a - kFirstLauncherId, b - kFirstLauncherId);
+            MoveButton(mainWindow, a - IDC_FIRST_LAUNCHER, b - IDC_FIRST_LAUNCHER);
     }
     g_dragSourceGroup = -1;
 }
@@ -58,8 +54,8 @@ void OnLauncherButtonUp(HWND control)
 // only target (and, in a same-group swap, source) change.
 void MoveImages(HWND mainWindow, int a, int b, bool acrossGroups, bool overwrite, const ButtonRecord& moved)
 {
-    HWND controlA = GetDlgItem(mainWindow, kFirstLauncherId + a);
-    HWND controlB = GetDlgItem(mainWindow, kFirstLauncherId + b);
+    HWND controlA = GetDlgItem(mainWindow, IDC_FIRST_LAUNCHER + a);
+    HWND controlB = GetDlgItem(mainWindow, IDC_FIRST_LAUNCHER + b);
     if (!controlA || !controlB)
         return;
     HICON icon;
@@ -145,11 +141,11 @@ void UpdateDragCursor(HWND pressedButton)
     const int b = BarControlUnderCursor(MainWindowOf(pressedButton));
     int cursor;
     if (!IsLauncherButtonId(b))
-        cursor = kCursorNoDrop;
+        cursor = IDCUR_NO_DROP;
     else if (b == a && g_dragSourceGroup == CurrentGroupIndex())
-        cursor = kCursorPlain;
+        cursor = IDCUR_DRAG;
     else
-        cursor = KeyDown(VK_SHIFT) ? kCursorCopy : kCursorSwap;
+        cursor = KeyDown(VK_SHIFT) ? IDCUR_COPY : IDCUR_SWAP;
     if (HCURSOR handle = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(cursor)))
         SetCursor(handle);
 }
@@ -159,16 +155,16 @@ int WatchDragHover(HWND mainWindow, int hoveredControl)
     if (!KeyDown(VK_LBUTTON))
         return hoveredControl;
     HWND capture = GetCapture();
-    if (capture && (capture == mainWindow || capture == GetDlgItem(mainWindow, kPreviousGroupId) ||
-                    capture == GetDlgItem(mainWindow, kNextGroupId)))
+    if (capture && (capture == mainWindow || capture == GetDlgItem(mainWindow, IDC_PREVIOUS_GROUP) ||
+                    capture == GetDlgItem(mainWindow, IDC_NEXT_GROUP)))
         return hoveredControl;
 
     int x = BarControlUnderCursor(mainWindow);
-    if (x == hoveredControl && x < kFirstLauncherId) {
-        if (x == kGroupButtonId) {
-            if (IsDlgButtonChecked(mainWindow, kGroupButtonId) == BST_CHECKED)
+    if (x == hoveredControl && x < IDC_FIRST_LAUNCHER) {
+        if (x == IDC_GROUP_BUTTON) {
+            if (IsDlgButtonChecked(mainWindow, IDC_GROUP_BUTTON) == BST_CHECKED)
                 return hoveredControl;
-            CheckDlgButton(mainWindow, kGroupButtonId, BST_CHECKED);
+            CheckDlgButton(mainWindow, IDC_GROUP_BUTTON, BST_CHECKED);
         }
         if (x != 0)
             PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(x, BN_CLICKED),
@@ -194,7 +190,7 @@ bool MoveButton(HWND mainWindow, int a, int b)
     const ButtonRecord saved = *source;
 
     if (overwrite && destination->file[0] != '\0') {
-        const int answer = ShowMessageId(mainWindow, kAskOverwriteButton, MB_YESNOCANCEL | MB_ICONQUESTION);
+        const int answer = ShowMessageId(mainWindow, IDS_ASK_OVERWRITE_BUTTON, MB_YESNOCANCEL | MB_ICONQUESTION);
         if (answer != IDYES && answer != IDNO) {
             g_dragSourceGroup = -1;
             return true;

@@ -12,9 +12,9 @@ LRESULT CALLBACK LauncherButtonProc(HWND control, UINT message, WPARAM wParam, L
 // Id of the bar control under the mouse cursor; 0 outside the bar's controls.
 int BarControlUnderCursor(HWND mainWindow);
 
-// Shows the drag cursor for the pressed launcher button: no-drop (120) off the
-// launcher buttons, plain (119) over itself in its own group, else copy (124)
-// with SHIFT or swap (121).
+// Shows the drag cursor for the pressed launcher button: no-drop off the
+// launcher buttons, plain over itself in its own group, else copy
+// with SHIFT or swap.
 void UpdateDragCursor(HWND pressedButton);
 
 // One tick of the main window's timer. Takes the control seen under the
@@ -23,7 +23,7 @@ int WatchDragHover(HWND mainWindow, int hoveredControl);
 
 // Moves launcher button source of the drag source group (the current group
 // when no drag is in progress) onto button target of the current group: a
-// swap, or with SHIFT a copy (asking message 50 over a filled button). The
+// swap, or with SHIFT a copy (asking IDS_ASK_OVERWRITE_BUTTON over a filled button). The
 // records, shortcut entries, images and tips follow; the data file is saved.
 // False for an invalid index.
 bool MoveButton(HWND mainWindow, int source, int target);

@@ -41,7 +41,7 @@ void CollapseAfterLaunch(HWND mainWindow)
 {
     if (!GetSettings().collapseOnLaunch)
         return;
-    CheckDlgButton(mainWindow, kGroupButtonId, BST_UNCHECKED);
+    CheckDlgButton(mainWindow, IDC_GROUP_BUTTON, BST_UNCHECKED);
     SetBarExpanded(mainWindow, false);
 }
 
@@ -82,7 +82,7 @@ void OpenWithButton(HWND mainWindow, const ButtonRecord& button, const char* dro
     const Field file(button.file);
     const Field workDir(button.workDir);
     if (!ShellOpen(mainWindow, file.text, quoted, workDir.OrNull())) {
-        ShowMessageId(mainWindow, kMsgLaunchFailed, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageId(mainWindow, IDS_MSG_LAUNCH_FAILED, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     CollapseAfterLaunch(mainWindow);
@@ -136,7 +136,7 @@ void LaunchButton(HWND mainWindow, int index)
         return;
     }
     if (!StartButtonFile(mainWindow, *button)) {
-        ShowMessageId(mainWindow, kMsgLaunchFailed, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageId(mainWindow, IDS_MSG_LAUNCH_FAILED, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     CollapseAfterLaunch(mainWindow);
@@ -150,7 +150,7 @@ void HandleShortcutKey(HWND mainWindow, int key)
     const int index = DigitToIndex(key);
     if (index >= 0) {
         if (IsCtrlDigit(key, modifiers)) {
-            const int id = kFirstLauncherId + index;
+            const int id = IDC_FIRST_LAUNCHER + index;
             PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(mainWindow, id)));
         } else if (IsPlainDigit(key, modifiers) && index < ClampGroupCount(GetSettings().groupCount)) {
@@ -165,7 +165,7 @@ void HandleShortcutKey(HWND mainWindow, int key)
                 continue;
             const ButtonRecord* button = ButtonAt(group, i);
             if (button && !StartButtonFile(mainWindow, *button))
-                ShowMessageId(mainWindow, kMsgLaunchFailed, MB_OK | MB_ICONEXCLAMATION);
+                ShowMessageId(mainWindow, IDS_MSG_LAUNCH_FAILED, MB_OK | MB_ICONEXCLAMATION);
         }
     }
 }
@@ -178,14 +178,14 @@ void HandleBarDrop(HWND mainWindow, HDROP drop)
     if (!DragQueryFileA(drop, 0, path, sizeof path))
         path[0] = '\0';
 
-    if (id == kGroupButtonId) {
+    if (id == IDC_GROUP_BUTTON) {
         DropOnGroupButton(mainWindow, drop, path);
         return;
     }
-    const int index = id - kFirstLauncherId;
+    const int index = id - IDC_FIRST_LAUNCHER;
     const ButtonRecord* button = CurrentButton(index);
     if (!button) {
-        ShowMessageId(mainWindow, kMsgCannotRegister, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageId(mainWindow, IDS_MSG_DROP_REFUSED, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     if (!HasAssociatedIcon(path))

@@ -11,7 +11,7 @@ struct ButtonRecord;
 // true when the system started it.
 bool StartButtonFile(HWND owner, const ButtonRecord& button);
 
-// Command 1003 + index: launch (collapsing the bar when so set), or with SHIFT
+// Command IDC_FIRST_LAUNCHER + index: launch (collapsing the bar when so set), or with SHIFT
 // the settings dialog, with ESC the clear question; an empty button opens the
 // settings dialog. The modifiers are read when the command is handled.
 void LaunchButton(HWND mainWindow, int index);
@@ -24,8 +24,8 @@ void HandleShortcutKey(HWND mainWindow, int key);
 // WM_DROPFILES. The caller releases the drop afterwards.
 void HandleBarDrop(HWND mainWindow, HDROP drop);
 
-// Run the button settings dialog (114) or the group and general settings
-// dialog (118) for the current DialogRequest; the request is reset when the
+// Run the button settings dialog or the group and general settings
+// dialog for the current DialogRequest; the request is reset when the
 // dialog closes.
 void RunButtonSettingsDialog(HWND mainWindow);
 void RunGroupSettingsDialog(HWND mainWindow);

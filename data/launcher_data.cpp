@@ -124,7 +124,7 @@ bool LoadFailed(HWND owner, HANDLE file)
     g_settings->groupCount = ClampGroupCount(g_settings->groupCount);
     g_currentGroup = 0;
     SelectCurrentGroup(0);
-    ShowMessageId(owner, kMsgLoadFailed, MB_OK | MB_ICONERROR);
+    ShowMessageId(owner, IDS_MSG_LOAD_FAILED, MB_OK | MB_ICONERROR);
     return false;
 }
 }  // namespace
@@ -136,7 +136,7 @@ bool AllocateLauncherData()
     g_settings = static_cast<AppSettings*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(AppSettings)));
     if (!g_data || !g_settings) {
         FreeLauncherData();
-        ShowMessageId(nullptr, kMsgNoMemory, MB_OK | MB_ICONERROR);
+        ShowMessageId(nullptr, IDS_MSG_MEMORY_FAILED, MB_OK | MB_ICONERROR);
         return false;
     }
     g_currentGroup = 0;
@@ -231,7 +231,7 @@ bool SaveLauncherData(HWND owner)
         ok = ReplaceFileContents(path, pieces, 2);
     }
     if (!ok)
-        ShowMessageId(owner, kMsgSaveFailed, MB_OK | MB_ICONERROR);
+        ShowMessageId(owner, IDS_MSG_SAVE_FAILED, MB_OK | MB_ICONERROR);
     return ok;
 }
 

@@ -6,11 +6,11 @@
 
 #include <windows.h>
 
-bool AllocateLauncherData();  // message 1004 on failure
+bool AllocateLauncherData();  // IDS_MSG_MEMORY_FAILED on failure
 void FreeLauncherData();
 
-bool LoadLauncherData(HWND owner);  // message 1006 on failure
-bool SaveLauncherData(HWND owner);  // message 1005 on failure
+bool LoadLauncherData(HWND owner);  // IDS_MSG_LOAD_FAILED on failure
+bool SaveLauncherData(HWND owner);  // IDS_MSG_SAVE_FAILED on failure
 void StoreWindowOrigin(HWND window);
 
 // The data file: the program's path with its extension replaced by "dat".

@@ -44,7 +44,7 @@ bool ImportLegacySettings(HWND owner)
 
     char ini[MAX_PATH];
     if (!LegacyFilePath(ini, sizeof ini)) {
-        ShowMessageId(owner, kMsgLoadFailed, MB_OK | MB_ICONERROR);
+        ShowMessageId(owner, IDS_MSG_LOAD_FAILED, MB_OK | MB_ICONERROR);
         return false;
     }
 

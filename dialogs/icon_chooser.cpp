@@ -1,5 +1,7 @@
 #include "dialogs/icon_chooser.h"
 
+#include "resources/resource_ids.h"
+
 #include <cstring>
 
 namespace {
@@ -25,7 +27,7 @@ void FrameRectangle(HDC dc, RECT rect, COLORREF colour)
 
 void FillIconList(HWND dialog)
 {
-    HWND list = GetDlgItem(dialog, kIconChooserListId);
+    HWND list = GetDlgItem(dialog, IDC_ICON_CHOOSER_LIST);
     SendMessageA(list, LB_SETCOLUMNWIDTH, kIconCellSize, 0);
     HINSTANCE instance = GetModuleHandleA(nullptr);
     const UINT count = static_cast<UINT>(
@@ -79,7 +81,7 @@ void DrawCell(const DRAWITEMSTRUCT& item)
 
 void Confirm(HWND dialog)
 {
-    g_chooser.result = static_cast<int>(SendDlgItemMessageA(dialog, kIconChooserListId, LB_GETCURSEL, 0, 0));
+    g_chooser.result = static_cast<int>(SendDlgItemMessageA(dialog, IDC_ICON_CHOOSER_LIST, LB_GETCURSEL, 0, 0));
     if (g_chooser.result < 0)
         g_chooser.result = -1;
     PostMessageA(dialog, WM_CLOSE, 0, 0);
@@ -87,7 +89,7 @@ void Confirm(HWND dialog)
 
 void Close(HWND dialog)
 {
-    HWND list = GetDlgItem(dialog, kIconChooserListId);
+    HWND list = GetDlgItem(dialog, IDC_ICON_CHOOSER_LIST);
     const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         HICON icon = reinterpret_cast<HICON>(SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0));
@@ -112,13 +114,13 @@ INT_PTR CALLBACK IconChooserProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         return TRUE;
     }
     case WM_DRAWITEM:
-        if (wParam != kIconChooserListId)
+        if (wParam != IDC_ICON_CHOOSER_LIST)
             return FALSE;
         DrawCell(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK ||
-            (LOWORD(wParam) == kIconChooserListId && HIWORD(wParam) == LBN_DBLCLK)) {
+            (LOWORD(wParam) == IDC_ICON_CHOOSER_LIST && HIWORD(wParam) == LBN_DBLCLK)) {
             Confirm(dialog);
             return TRUE;
         }
@@ -153,7 +155,7 @@ int ChooseIcon(HWND owner, const char* iconFile, int preselected)
     lstrcpynA(g_chooser.iconFile, iconFile, sizeof g_chooser.iconFile);
     g_chooser.preselected = preselected;
     g_chooser.result = -1;
-    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kIconChooserDialogId),
+    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ICON_CHOOSER),
                                            owner, IconChooserProc, 0);
     return result < 0 ? -1 : static_cast<int>(result);
 }

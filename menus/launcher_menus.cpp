@@ -4,19 +4,12 @@
 #include "app/messages.h"
 #include "data/launcher_data.h"
 #include "menus/popup_menu.h"
-#include "resources/string_ids.h"
+#include "resources/resource_ids.h"
 #include "support/system_helper.h"
 
 #include <cstring>
 
 namespace {
-
-constexpr int kFirstLauncherControl = 1003;
-constexpr int kLastLauncherControl = 1012;
-constexpr int kGroupControl = 1000;
-constexpr int kPreviousGroupControl = 1001;
-constexpr int kNextGroupControl = 1002;
-constexpr UINT kTrayIconId = 1;
 
 // A zero-filled text workspace from the process heap, freed on scope exit.
 class Workspace {
@@ -88,7 +81,7 @@ void JoinMenuTitle(char* buffer, int size, const char* title, int titleLimit, co
 
 bool PrepareButtonMenu(PopupMenu& menu, int target, char* workspace)
 {
-    HMENU popup = menu.LoadFromResource(kButtonMenuResource);
+    HMENU popup = menu.LoadFromResource(IDR_BUTTON_MENU);
     if (!popup)
         return false;
     char* title = workspace;
@@ -100,9 +93,9 @@ bool PrepareButtonMenu(PopupMenu& menu, int target, char* workspace)
 
     if (target == kGroupButtonTarget) {
         LoadText(IDS_MENU_TITLE_GROUP_BUTTON, source, sizeof source);
-        GrayItem(popup, kCmdClearButton);
-        GrayItem(popup, kCmdMoveButtonUp);
-        GrayItem(popup, kCmdMoveButtonDown);
+        GrayItem(popup, IDM_CLEAR_BUTTON);
+        GrayItem(popup, IDM_MOVE_UP);
+        GrayItem(popup, IDM_MOVE_DOWN);
     } else {
         const ButtonRecord* button = CurrentButton(target);
         const bool inUse = button && button->file[0] != '\0';
@@ -112,13 +105,13 @@ bool PrepareButtonMenu(PopupMenu& menu, int target, char* workspace)
         } else {
             LoadText(IDS_MENU_TITLE_EMPTY_BUTTON, source, sizeof source);
         }
-        EnableItem(popup, kCmdClearButton, inUse);
-        EnableItem(popup, kCmdMoveButtonUp, target != 0);
-        EnableItem(popup, kCmdMoveButtonDown, target != kButtonsPerGroup - 1);
+        EnableItem(popup, IDM_CLEAR_BUTTON, inUse);
+        EnableItem(popup, IDM_MOVE_UP, target != 0);
+        EnableItem(popup, IDM_MOVE_DOWN, target != kButtonsPerGroup - 1);
     }
     LoadText(IDS_MENU_TITLE_SUFFIX, suffix, suffixSize);
     JoinMenuTitle(title, kMenuTitlePart, name, sourceLimit, suffix);
-    ModifyMenuA(popup, kCmdMenuTitle, MF_BYCOMMAND | MF_STRING, kCmdMenuTitle, title);
+    ModifyMenuA(popup, IDM_MENU_TITLE, MF_BYCOMMAND | MF_STRING, IDM_MENU_TITLE, title);
     return true;
 }
 
@@ -153,7 +146,7 @@ bool FillGroupMenu(PopupMenu& menu, char* workspace)
     LoadText(IDS_MENU_TITLE_SUFFIX, suffix, suffixSize);
     char heading[kMenuTitlePart];
     JoinMenuTitle(heading, sizeof heading, title, kMenuTitlePart, suffix);
-    menu.AppendItem(kCmdGroupMenuTitle, heading);
+    menu.AppendItem(IDM_GROUP_MENU_TITLE, heading);
     menu.AppendSeparator();
 
     const LauncherData* data = LauncherImage();
@@ -169,7 +162,7 @@ bool FillGroupMenu(PopupMenu& menu, char* workspace)
         UINT flags = MF_BYPOSITION | MF_STRING;
         if (g == current)
             flags |= MF_GRAYED | MF_DISABLED;
-        InsertMenuA(popup, static_cast<UINT>(-1), flags, kCmdFirstGroupMenu + g, title);
+        InsertMenuA(popup, static_cast<UINT>(-1), flags, IDM_FIRST_GROUP + g, title);
     }
     return true;
 }
@@ -194,12 +187,12 @@ bool ShowContextMenu(HWND mainWindow, HWND clicked)
     if (!clicked || clicked == mainWindow || GetParent(clicked) != mainWindow)
         return false;
     const LONG id = GetWindowLongA(clicked, GWL_ID);
-    if (id == kPreviousGroupControl || id == kNextGroupControl)
+    if (id == IDC_PREVIOUS_GROUP || id == IDC_NEXT_GROUP)
         return ShowGroupMenu(mainWindow);
-    if (id == kGroupControl)
+    if (id == IDC_GROUP_BUTTON)
         return ShowButtonMenu(mainWindow, kGroupButtonTarget);
-    if (id >= kFirstLauncherControl && id <= kLastLauncherControl)
-        return ShowButtonMenu(mainWindow, id - kFirstLauncherControl);
+    if (id >= IDC_FIRST_LAUNCHER && id < IDC_FIRST_LAUNCHER + kButtonsPerGroup)
+        return ShowButtonMenu(mainWindow, id - IDC_FIRST_LAUNCHER);
     return false;
 }
 
@@ -213,10 +206,8 @@ bool ShowTrayMenu(HWND mainWindow, bool onTop)
     return true;
 }
 
-void HandleTrayNotify(HWND mainWindow, UINT iconId, UINT mouseMessage, bool onTop)
+void HandleTrayNotify(HWND mainWindow, UINT mouseMessage, bool onTop)
 {
-    if (iconId != kTrayIconId)
-        return;
     switch (mouseMessage) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:

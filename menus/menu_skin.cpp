@@ -396,7 +396,7 @@ bool PopupMenu::DrawItem(HWND owner, const DRAWITEMSTRUCT* item)
         }
 
         if (item->itemState & ODS_CHECKED) {
-            if (HICON check = LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(kCheckIconResource)))
+            if (HICON check = LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_MENU_CHECK)))
                 DrawIcon(target, strip + skin_.leftColumnWidth / 2 - 16, h / 2 - 16, check);
         }
 

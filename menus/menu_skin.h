@@ -2,14 +2,11 @@
 // The look of the popup menus: skin metrics with their defaults, which three
 // optional bitmaps beside the program override, the menu font, and the
 // owner-draw message entry points of the main window.
+#include "resources/resource_ids.h"
+
 #include <windows.h>
 
 #include <cstdint>
-
-// Resources the menus use.
-constexpr UINT kButtonMenuResource = 163;
-constexpr UINT kTrayMenuResource = 164;
-constexpr UINT kCheckIconResource = 166;
 
 // Sizes in pixels, colours as 0x00BBGGRR.
 struct MenuSkin {

@@ -1,6 +1,7 @@
 #include "menus/popup_menu.h"
 
 #include "app/messages.h"
+#include "resources/resource_ids.h"
 
 #include <new>
 
@@ -203,9 +204,9 @@ TrayMenu::~TrayMenu() = default;
 
 bool TrayMenu::LoadTrayMenu(bool onTop)
 {
-    HMENU popup = LoadFromResource(kTrayMenuResource);
+    HMENU popup = LoadFromResource(IDR_TRAY_MENU);
     if (!popup)
         return false;
-    CheckMenuItem(popup, 40020, MF_BYCOMMAND | (onTop ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(popup, IDM_ALWAYS_ON_TOP, MF_BYCOMMAND | (onTop ? MF_CHECKED : MF_UNCHECKED));
     return true;
 }

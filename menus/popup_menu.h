@@ -98,7 +98,7 @@ private:
     MenuSkin skin_;
 };
 
-// The tray icon's menu (resource 164) with the always-on-top check mark.
+// The tray icon's menu (IDR_TRAY_MENU) with the always-on-top check mark.
 class TrayMenu : public PopupMenu {
 public:
     TrayMenu() = default;

@@ -38,14 +38,14 @@ bool RegisterActiveHotkey(HWND window)
     const ShortcutTable* table = GetShortcutTable();
     if (!table)
         return false;
-    UnregisterHotKey(window, kActiveHotkeyId);
-    return RegisterHotKey(window, kActiveHotkeyId, ToHotkeyModifiers(table->Active.flag),
+    UnregisterHotKey(window, kActivationHotkeyId);
+    return RegisterHotKey(window, kActivationHotkeyId, ToHotkeyModifiers(table->Active.flag),
                           static_cast<UINT>(table->Active.key)) != FALSE;
 }
 
 bool UnregisterActiveHotkey(HWND window)
 {
-    UnregisterHotKey(window, kActiveHotkeyId);
+    UnregisterHotKey(window, kActivationHotkeyId);
     return true;
 }
 

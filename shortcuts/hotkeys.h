@@ -1,10 +1,10 @@
 #pragma once
 // System-wide hotkeys of the main window: ids 0..99 are button numbers
-// (group * 10 + button) of entries marked usesystemshortcut, id 1000 is the
+// (group * 10 + button) of entries marked usesystemshortcut, kActivationHotkeyId is the
 // activation shortcut. Failures are reported by result only.
 #include <windows.h>
 
-constexpr int kActiveHotkeyId = 1000;
+constexpr int kActivationHotkeyId = 1000;  // button hotkeys use their button numbers 0..99
 
 // Modifier flags (SHIFT 1, CTRL 2, ALT 4) as RegisterHotKey modifiers.
 UINT ToHotkeyModifiers(int flags);

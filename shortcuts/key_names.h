@@ -23,7 +23,7 @@ const char* GetKeyName(int key);
 constexpr int kShortcutTextSize = 100;
 
 // Writes the shortcut's text into buffer (size bytes, truncated to fit):
-// "- 未設定 -" (string 403) when key is 0, else e.g. "CTRL+ALT+SPACE".
+// "- 未設定 -" (IDS_SHORTCUT_NONE) when key is 0, else e.g. "CTRL+ALT+SPACE".
 void FormatShortcutText(int key, int flags, char* buffer, int size);
 
 // The modifier keys held right now, as modifier flags.

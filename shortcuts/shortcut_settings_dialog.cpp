@@ -3,7 +3,7 @@
 #include "app/messages.h"
 #include "archive/progress_dialog.h"
 #include "bar/button_icons.h"
-#include "resources/string_ids.h"
+#include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/key_capture_dialog.h"
 #include "shortcuts/key_names.h"
@@ -88,12 +88,12 @@ INT_PTR ShortcutSettingsDialog::Run()
 {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
-    return ShowModal(mainWindow_, kShortcutSettingsTemplate);
+    return ShowModal(mainWindow_, IDD_SHORTCUTS);
 }
 
 HWND ShortcutSettingsDialog::List() const
 {
-    return GetDlgItem(dialog_, kShortcutListId);
+    return GetDlgItem(dialog_, IDC_SHORTCUT_LIST);
 }
 
 int ShortcutSettingsDialog::ButtonNumberOfRow(int row) const
@@ -248,8 +248,8 @@ void ShortcutSettingsDialog::UpdateShortcutButtons()
 {
     HWND list = List();
     const int selectedCount = ListView_GetSelectedCount(list);
-    EnableWindow(GetDlgItem(dialog_, kAssignKeyButtonId), selectedCount > 0);
-    EnableWindow(GetDlgItem(dialog_, kClearKeyButtonId), selectedCount > 0);
+    EnableWindow(GetDlgItem(dialog_, IDC_SHORTCUT_ASSIGN), selectedCount > 0);
+    EnableWindow(GetDlgItem(dialog_, IDC_SHORTCUT_CLEAR), selectedCount > 0);
 
     bool system = false;
     for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
@@ -271,9 +271,9 @@ void ShortcutSettingsDialog::UpdateShortcutButtons()
                 unique = false;
         }
     }
-    EnableWindow(GetDlgItem(dialog_, kSystemHotkeyCheckId), unique);
-    EnableWindow(GetDlgItem(dialog_, kSystemHotkeyNoteId), unique);
-    CheckDlgButton(dialog_, kSystemHotkeyCheckId, system ? BST_CHECKED : BST_UNCHECKED);
+    EnableWindow(GetDlgItem(dialog_, IDC_SHORTCUT_SYSTEM_HOTKEY), unique);
+    EnableWindow(GetDlgItem(dialog_, IDC_SHORTCUT_SYSTEM_NOTE), unique);
+    CheckDlgButton(dialog_, IDC_SHORTCUT_SYSTEM_HOTKEY, system ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void ShortcutSettingsDialog::AssignKey()
@@ -339,7 +339,7 @@ void ShortcutSettingsDialog::OnSystemHotkeyCheck()
     ShortcutEntry* entry = EntryOfRow(row);
     if (!entry)
         return;
-    entry->usesystemshortcut = IsDlgButtonChecked(dialog_, kSystemHotkeyCheckId) == BST_CHECKED ? 1 : 0;
+    entry->usesystemshortcut = IsDlgButtonChecked(dialog_, IDC_SHORTCUT_SYSTEM_HOTKEY) == BST_CHECKED ? 1 : 0;
     RefreshShortcutRow(row);
 }
 
@@ -362,7 +362,7 @@ void ShortcutSettingsDialog::Leave(bool confirmed)
 
 INT_PTR ShortcutSettingsDialog::OnNotify(const NMHDR* header)
 {
-    if (header->idFrom != kShortcutListId)
+    if (header->idFrom != IDC_SHORTCUT_LIST)
         return FALSE;
     switch (header->code) {
     case LVN_ITEMCHANGED: {
@@ -393,13 +393,13 @@ INT_PTR ShortcutSettingsDialog::HandleMessage(HWND dialog, UINT message, WPARAM 
         return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case kAssignKeyButtonId:
+        case IDC_SHORTCUT_ASSIGN:
             AssignKey();
             return TRUE;
-        case kClearKeyButtonId:
+        case IDC_SHORTCUT_CLEAR:
             ClearRows();
             return TRUE;
-        case kSystemHotkeyCheckId:
+        case IDC_SHORTCUT_SYSTEM_HOTKEY:
             OnSystemHotkeyCheck();
             return TRUE;
         case IDOK:

@@ -1,20 +1,15 @@
 #pragma once
-// Dialog 157: the shortcuts of every filled button of all groups in one list.
+// The shortcut settings dialog: the shortcuts of every filled button of all groups in one list.
 // Keys are assigned to one or several rows at once, cleared, or marked as a
 // system hotkey; edits act on the live shortcut table, Cancel puts the copy
 // taken at opening back, and both buttons register the hotkeys anew.
 #include "data/launcher_records.h"
 #include "dialogs/dialog_base.h"
+#include "resources/resource_ids.h"
 #include "shortcuts/shortcut_table.h"
 
 #include <commctrl.h>
 
-constexpr int kShortcutSettingsTemplate = 157;
-constexpr int kShortcutListId = 1016;
-constexpr int kAssignKeyButtonId = 1017;
-constexpr int kClearKeyButtonId = 1018;
-constexpr int kSystemHotkeyCheckId = 1028;
-constexpr int kSystemHotkeyNoteId = 1029;
 constexpr int kShortcutColumnCount = 6;
 
 class ShortcutSettingsDialog : public DialogBase {

@@ -1,6 +1,6 @@
 // The progress window (percentages, owner disabled, the cancel question) and
 // the archive-name dialog (proposed name selected, typing limit, both exits).
-#include "archive/archive_ids.h"
+#include "resources/resource_ids.h"
 #include "archive/archive_name_dialog.h"
 #include "archive/progress_dialog.h"
 

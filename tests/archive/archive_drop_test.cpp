@@ -1,7 +1,7 @@
 // The drop on the group button: which drops extract, which pack under the
 // confirmed name, and the refusals with their messages.
 #include "archive/archive_drop.h"
-#include "archive/archive_ids.h"
+#include "resources/resource_ids.h"
 
 #include "common/test_support.h"
 #include "zip_fixture.h"

@@ -2,7 +2,7 @@
 // archives, and the cancel between entries.
 #include "archive/zip_extract.h"
 
-#include "archive/archive_ids.h"
+#include "resources/resource_ids.h"
 #include "common/test_support.h"
 #include "zip_fixture.h"
 

@@ -2,6 +2,7 @@
 
 #include "menus/menu_skin.h"
 #include "menus/popup_menu.h"
+#include "resources/resource_ids.h"
 
 #include <cstring>
 #include <vector>

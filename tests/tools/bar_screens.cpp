@@ -1,4 +1,4 @@
-// Shows the bar with a filled group, then dialog 114 empty and filled, each
+// Shows the bar with a filled group, then the button settings dialog empty and filled, each
 // for a few seconds, so that scripts/bar_screenshots.sh can capture them.
 #include "app/main_window.h"
 #include "app/program_path.h"

@@ -5,6 +5,7 @@
 #include "common/test_support.h"
 #include "menus/menu_skin.h"
 #include "menus/popup_menu.h"
+#include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -88,7 +89,7 @@ int MenuHeight(const std::vector<Item>& items)
     return height;
 }
 
-// Opens menu 163 with the skin of the folder (none: the defaults) and runs
+// Opens the button menu with the skin of the folder (none: the defaults) and runs
 // check with its items while it is open.
 class MenuPaintTest : public ::testing::Test {
 protected:
@@ -116,7 +117,7 @@ TEST_F(MenuPaintTest, DefaultsGiveAGreyStripBlackItemsAndAGreyHighlight)
     UseSkinFolder();  // an empty folder: no skin files
     PopupMenu menu;
     ASSERT_TRUE(menu.LoadSkin());
-    ASSERT_NE(nullptr, menu.LoadFromResource(163));
+    ASSERT_NE(nullptr, menu.LoadFromResource(IDR_BUTTON_MENU));
     WithOpenMenu(menu, [&](std::vector<Item>& items) {
         Canvas canvas(CanvasWidth(items), CanvasHeight(items));
         Paint(menu, owner_.Window(), items, canvas, {{2, ODS_SELECTED}, {4, ODS_SELECTED}});
@@ -165,7 +166,7 @@ TEST_F(MenuPaintTest, SubmenuItemsHaveNoStrip)
 TEST_F(MenuPaintTest, MeasuredWidthsAreEqualAcrossAMenuAndSeparatorsAreSixHigh)
 {
     PopupMenu menu;
-    ASSERT_NE(nullptr, menu.LoadFromResource(163));
+    ASSERT_NE(nullptr, menu.LoadFromResource(IDR_BUTTON_MENU));
     ASSERT_TRUE(menu.MakeOwnerDraw(owner_.Window(), nullptr));
     std::vector<UINT> widths, heights;
     std::vector<MenuItemRecord*> records;
@@ -201,7 +202,7 @@ TEST_F(MenuPaintTest, MeasuredWidthsAreEqualAcrossAMenuAndSeparatorsAreSixHigh)
 TEST_F(MenuPaintTest, SeparatorsShowASunkenLineFromTheStrip)
 {
     PopupMenu menu;
-    ASSERT_NE(nullptr, menu.LoadFromResource(163));
+    ASSERT_NE(nullptr, menu.LoadFromResource(IDR_BUTTON_MENU));
     WithOpenMenu(menu, [&](std::vector<Item>& items) {
         const Item& separator = items[1];
         ASSERT_TRUE(separator.record->flags & kMenuItemSeparator);
@@ -238,7 +239,7 @@ int RightmostText(const Canvas& canvas, const RECT& r)
 TEST_F(MenuPaintTest, AcceleratorsEndOnOneRightEdge)
 {
     PopupMenu menu;
-    ASSERT_NE(nullptr, menu.LoadFromResource(163));
+    ASSERT_NE(nullptr, menu.LoadFromResource(IDR_BUTTON_MENU));
     WithOpenMenu(menu, [&](std::vector<Item>& items) {
         Canvas canvas(CanvasWidth(items), CanvasHeight(items));
         Paint(menu, owner_.Window(), items, canvas);
@@ -258,7 +259,7 @@ TEST_F(MenuPaintTest, AcceleratorsEndOnOneRightEdge)
 TEST_F(MenuPaintTest, ACheckedItemShowsTheCheckIconInTheLeftColumn)
 {
     PopupMenu menu;
-    ASSERT_NE(nullptr, menu.LoadFromResource(163));
+    ASSERT_NE(nullptr, menu.LoadFromResource(IDR_BUTTON_MENU));
     WithOpenMenu(menu, [&](std::vector<Item>& items) {
         Canvas plain(CanvasWidth(items), CanvasHeight(items));
         Canvas checked(CanvasWidth(items), CanvasHeight(items));
@@ -282,7 +283,7 @@ TEST_F(MenuPaintTest, ACheckedItemShowsTheCheckIconInTheLeftColumn)
 TEST_F(MenuPaintTest, ADisabledItemIsEmbossedAlsoWhenSelected)
 {
     PopupMenu menu;
-    ASSERT_NE(nullptr, menu.LoadFromResource(163));
+    ASSERT_NE(nullptr, menu.LoadFromResource(IDR_BUTTON_MENU));
     WithOpenMenu(menu, [&](std::vector<Item>& items) {
         Canvas normal(CanvasWidth(items), CanvasHeight(items));
         Canvas grayed(CanvasWidth(items), CanvasHeight(items));
@@ -309,7 +310,7 @@ TEST_F(MenuPaintTest, ATitleBitmapSetsTheStripWidthAndShowsItsBottomPart)
     EXPECT_EQ(30, menu.Skin().titleWidth);
     EXPECT_EQ(colour(0, 0), menu.Skin().titleColor);
     EXPECT_EQ(kBlack, menu.Skin().itemColor);  // no item bitmap: the default stays
-    ASSERT_NE(nullptr, menu.LoadFromResource(163));
+    ASSERT_NE(nullptr, menu.LoadFromResource(IDR_BUTTON_MENU));
     WithOpenMenu(menu, [&](std::vector<Item>& items) {
         Canvas canvas(CanvasWidth(items), CanvasHeight(items));
         Paint(menu, owner_.Window(), items, canvas);
@@ -333,7 +334,7 @@ TEST_F(MenuPaintTest, AShortTitleBitmapSitsAtTheBottomOfTheStrip)
     UseSkinFolder();
     PopupMenu menu;
     ASSERT_TRUE(menu.LoadSkin());
-    ASSERT_NE(nullptr, menu.LoadFromResource(163));
+    ASSERT_NE(nullptr, menu.LoadFromResource(IDR_BUTTON_MENU));
     WithOpenMenu(menu, [&](std::vector<Item>& items) {
         Canvas canvas(CanvasWidth(items), CanvasHeight(items));
         Paint(menu, owner_.Window(), items, canvas);
@@ -355,7 +356,7 @@ TEST_F(MenuPaintTest, ANarrowItemBitmapIsDrawnFlushRight)
     PopupMenu menu;
     ASSERT_TRUE(menu.LoadSkin());
     EXPECT_EQ(colour(0, 0), menu.Skin().itemColor);
-    ASSERT_NE(nullptr, menu.LoadFromResource(163));
+    ASSERT_NE(nullptr, menu.LoadFromResource(IDR_BUTTON_MENU));
     WithOpenMenu(menu, [&](std::vector<Item>& items) {
         Canvas canvas(CanvasWidth(items), CanvasHeight(items));
         Paint(menu, owner_.Window(), items, canvas);
@@ -374,7 +375,7 @@ TEST_F(MenuPaintTest, ANarrowItemBitmapIsDrawnFlushRight)
 TEST_F(MenuPaintTest, AnItemFiveRowsAboveAShortBitmapShowsItsFirstRowsBelowRowFive)
 {
     PopupMenu menu;
-    ASSERT_NE(nullptr, menu.LoadFromResource(163));
+    ASSERT_NE(nullptr, menu.LoadFromResource(IDR_BUTTON_MENU));
     WithOpenMenu(menu, [&](std::vector<Item>& items) {
         const int H = MenuHeight(items);
         const Item& target = items[5];
@@ -436,7 +437,7 @@ TEST(FontHandle, AnUnknownFaceIsReplacedByAnInstalledJapaneseFace)
 TEST_F(MenuPaintTest, AnOverlongFaceLeavesTheProposedSize)
 {
     PopupMenu menu;
-    ASSERT_NE(nullptr, menu.LoadFromResource(164));
+    ASSERT_NE(nullptr, menu.LoadFromResource(IDR_TRAY_MENU));
     ASSERT_TRUE(menu.MakeOwnerDraw(owner_.Window(), nullptr));
     lstrcpyA(menu.Skin().fontFace, std::string(40, 'A').c_str());
     MEASUREITEMSTRUCT measure = {};

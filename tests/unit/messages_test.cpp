@@ -3,6 +3,7 @@
 #include "app/messages.h"
 #include "app/program_path.h"
 #include "data/launcher_data.h"
+#include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ TEST(LoadText, ReadsTheStringTableInTheProgramsCodePage)
     char text[260];
     ASSERT_GT(LoadText(1, text, sizeof text), 0);
     EXPECT_STREQ("=(o.o)=  ぽてまるポルン", text);
-    ASSERT_GT(LoadText(1000, text, sizeof text), 0);
+    ASSERT_GT(LoadText(IDS_MSG_WINDOW_FAILED, text, sizeof text), 0);
     EXPECT_STREQ("Windowの作成に失敗したのら！", text);
     EXPECT_EQ(0, LoadText(1, nullptr, 10));
     EXPECT_EQ(0, LoadText(59999, text, sizeof text));

@@ -4,6 +4,7 @@
 #include "common/menu_harness.h"
 #include "menus/menu_skin.h"
 #include "menus/popup_menu.h"
+#include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -52,11 +53,11 @@ HMENU BuildNestedMenu(PopupMenu& menu, HMENU* inner)
 TEST(PopupMenu, LoadingTheContextMenuTwiceReturnsTheSamePopup)
 {
     PopupMenu menu;
-    HMENU first = menu.LoadFromResource(163);
+    HMENU first = menu.LoadFromResource(IDR_BUTTON_MENU);
     ASSERT_NE(nullptr, first);
     EXPECT_EQ(13, GetMenuItemCount(first));
-    EXPECT_EQ(first, menu.LoadFromResource(163));
-    EXPECT_EQ(first, menu.LoadFromResource(164));  // a held popup is kept
+    EXPECT_EQ(first, menu.LoadFromResource(IDR_BUTTON_MENU));
+    EXPECT_EQ(first, menu.LoadFromResource(IDR_TRAY_MENU));  // a held popup is kept
     EXPECT_EQ(first, menu.CreateEmpty());
     EXPECT_EQ(first, menu.GetPopup());
 }
@@ -72,17 +73,18 @@ TEST(PopupMenu, AMissingResourceGivesNoPopup)
 TEST(PopupMenu, TheMenuResourcesHoldTheirTexts)
 {
     PopupMenu menu;
-    HMENU popup = menu.LoadFromResource(163);
+    HMENU popup = menu.LoadFromResource(IDR_BUTTON_MENU);
     ASSERT_NE(nullptr, popup);
-    EXPECT_EQ("タイトル、なのら。", MenuText(popup, 40010));
-    EXPECT_EQ("設定ら！(&S)\tSHIFT+クリック", MenuText(popup, 40011));
-    EXPECT_EQ("ショートカットキーの設定ら！(&K)", MenuText(popup, 40012));
-    EXPECT_EQ("上にずらすろ！(&T)", MenuText(popup, 40013));
-    EXPECT_EQ("下にずらすろ！(&U)", MenuText(popup, 40014));
-    EXPECT_EQ("削除するろ！(&D)\tESC+クリック", MenuText(popup, 40015));
-    EXPECT_EQ("ヘルプを読むろ！(&H)", MenuText(popup, 40016));
-    EXPECT_EQ("バージョンら！(&A)", MenuText(popup, 40017));
-    const std::vector<UINT> ids = {40010, 0, 40011, 40012, 0, 40013, 40014, 0, 40015, 0, 40016, 0, 40017};
+    EXPECT_EQ("タイトル、なのら。", MenuText(popup, IDM_MENU_TITLE));
+    EXPECT_EQ("設定ら！(&S)\tSHIFT+クリック", MenuText(popup, IDM_BUTTON_SETTINGS));
+    EXPECT_EQ("ショートカットキーの設定ら！(&K)", MenuText(popup, IDM_BUTTON_SHORTCUTS));
+    EXPECT_EQ("上にずらすろ！(&T)", MenuText(popup, IDM_MOVE_UP));
+    EXPECT_EQ("下にずらすろ！(&U)", MenuText(popup, IDM_MOVE_DOWN));
+    EXPECT_EQ("削除するろ！(&D)\tESC+クリック", MenuText(popup, IDM_CLEAR_BUTTON));
+    EXPECT_EQ("ヘルプを読むろ！(&H)", MenuText(popup, IDM_HELP));
+    EXPECT_EQ("バージョンら！(&A)", MenuText(popup, IDM_ABOUT));
+    const std::vector<UINT> ids = {IDM_MENU_TITLE, 0, IDM_BUTTON_SETTINGS, IDM_BUTTON_SHORTCUTS, 0, IDM_MOVE_UP, IDM_MOVE_DOWN, 0,
+                                   IDM_CLEAR_BUTTON, 0, IDM_HELP, 0, IDM_ABOUT};
     for (int i = 0; i < static_cast<int>(ids.size()); ++i) {
         EXPECT_EQ(ids[i], GetMenuItemID(popup, i)) << i;
         EXPECT_EQ(ids[i] == 0, (GetMenuState(popup, i, MF_BYPOSITION) & MF_SEPARATOR) != 0) << i;
@@ -90,19 +92,19 @@ TEST(PopupMenu, TheMenuResourcesHoldTheirTexts)
     TrayMenu tray;
     ASSERT_TRUE(tray.LoadTrayMenu(false));
     ASSERT_EQ(2, GetMenuItemCount(tray.GetPopup()));
-    EXPECT_EQ("いつも手前に表示(&T)", MenuText(tray.GetPopup(), 40020));
-    EXPECT_EQ("ばいばいら！(&C)", MenuText(tray.GetPopup(), 40021));
+    EXPECT_EQ("いつも手前に表示(&T)", MenuText(tray.GetPopup(), IDM_ALWAYS_ON_TOP));
+    EXPECT_EQ("ばいばいら！(&C)", MenuText(tray.GetPopup(), IDM_CLOSE));
 }
 
 TEST(PopupMenu, TheTrayMenuCheckMarkFollowsAlwaysOnTop)
 {
     TrayMenu on;
     ASSERT_TRUE(on.LoadTrayMenu(true));
-    EXPECT_TRUE(IsChecked(on.GetPopup(), 40020));
-    EXPECT_FALSE(IsChecked(on.GetPopup(), 40021));
+    EXPECT_TRUE(IsChecked(on.GetPopup(), IDM_ALWAYS_ON_TOP));
+    EXPECT_FALSE(IsChecked(on.GetPopup(), IDM_CLOSE));
     TrayMenu off;
     ASSERT_TRUE(off.LoadTrayMenu(false));
-    EXPECT_FALSE(IsChecked(off.GetPopup(), 40020));
+    EXPECT_FALSE(IsChecked(off.GetPopup(), IDM_ALWAYS_ON_TOP));
 }
 
 TEST(PopupMenu, ConversionRecordsSubmenuItemsFirstAndKeepsSeparatorFlags)
@@ -202,11 +204,11 @@ TEST(PopupMenu, AppendAddsStringsAndSeparators)
     ASSERT_NE(nullptr, menu.CreateEmpty());
     EXPECT_TRUE(menu.AppendItem(30, "グループ切り替え"));
     EXPECT_TRUE(menu.AppendSeparator());
-    EXPECT_TRUE(menu.AppendItem(6000, "one"));
+    EXPECT_TRUE(menu.AppendItem(IDM_FIRST_GROUP, "one"));
     ASSERT_EQ(3, GetMenuItemCount(menu.GetPopup()));
     EXPECT_EQ("グループ切り替え", MenuText(menu.GetPopup(), 30));
     EXPECT_TRUE(GetMenuState(menu.GetPopup(), 1, MF_BYPOSITION) & MF_SEPARATOR);
-    EXPECT_FALSE(IsGrayed(menu.GetPopup(), 6000));
+    EXPECT_FALSE(IsGrayed(menu.GetPopup(), IDM_FIRST_GROUP));
 }
 
 TEST(PopupMenu, SetItemStateFindsAnIdInsideASubmenu)
@@ -227,7 +229,7 @@ TEST(PopupMenu, SetItemStateFindsAnIdInsideASubmenu)
     EXPECT_TRUE(menu.SetItemState(enable));
     EXPECT_FALSE(IsGrayed(inner, 11));
 
-    MenuItemState text{popup, 2, kMenuStateText, false, 104};
+    MenuItemState text{popup, 2, kMenuStateText, false, IDS_MENU_TITLE_SUFFIX};
     EXPECT_TRUE(menu.SetItemState(text));
     EXPECT_EQ("、なのら。", MenuText(popup, 2));
 }
@@ -251,7 +253,7 @@ TEST(PopupMenu, TrackAtPointOpensTheMenuAtThePackedPoint)
 {
     MenuOwner owner;
     PopupMenu menu;
-    ASSERT_NE(nullptr, menu.LoadFromResource(164));
+    ASSERT_NE(nullptr, menu.LoadFromResource(IDR_TRAY_MENU));
     ASSERT_TRUE(menu.MakeOwnerDraw(owner.Window(), nullptr));
     RECT shown = {};
     MenuIdleHook hook(owner.Window(), [&] { GetWindowRect(OpenMenuWindow(), &shown); });

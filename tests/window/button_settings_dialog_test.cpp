@@ -1,8 +1,9 @@
-// Dialog 114: what it proposes, what OK stores and what Cancel puts back.
+// The button settings dialog: what it proposes, what OK stores and what Cancel puts back.
 #include "bar/button_icons.h"
 #include "dialogs/button_settings_dialog.h"
 #include "dialogs/dialog_request.h"
 
+#include "resources/resource_ids.h"
 #include "window/bar_fixture.h"
 #include "window/capture_keys.h"
 
@@ -86,13 +87,13 @@ TEST_F(SettingsDialogTest, DropPresetProposesTitleFileFolderAndIcon)
         char text[256];
         GetWindowTextA(dialog, text, sizeof text);
         caption = text;
-        title = ItemText(dialog, 1000);
-        file = ItemText(dialog, 1004);
-        work = ItemText(dialog, 1003);
-        iconFile = ItemText(dialog, 1011);
-        label = ItemText(dialog, 1007);
-        position = static_cast<int>(SendDlgItemMessageA(dialog, 1009, TBM_GETPOS, 0, 0));
-        preview = IconPixels(reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, 1008, BM_GETIMAGE, IMAGE_ICON, 0)));
+        title = ItemText(dialog, IDC_BUTTON_TITLE);
+        file = ItemText(dialog, IDC_BUTTON_FILE);
+        work = ItemText(dialog, IDC_BUTTON_WORK_DIR);
+        iconFile = ItemText(dialog, IDC_BUTTON_ICON_FILE);
+        label = ItemText(dialog, IDC_ICON_NUMBER);
+        position = static_cast<int>(SendDlgItemMessageA(dialog, IDC_ICON_SLIDER, TBM_GETPOS, 0, 0));
+        preview = IconPixels(reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, IDC_ICON_PREVIEW, BM_GETIMAGE, IMAGE_ICON, 0)));
     }, IDCANCEL);
     EXPECT_EQ("=(o.o)= 第 3ボタンの設定、なのら。", caption);
     EXPECT_EQ("editor", title);
@@ -101,7 +102,7 @@ TEST_F(SettingsDialogTest, DropPresetProposesTitleFileFolderAndIcon)
     EXPECT_EQ(editor, iconFile);
     EXPECT_EQ("アイコン&No. 0", label);
     EXPECT_EQ(0, position);
-    EXPECT_EQ(ResourcePixels(101), preview);
+    EXPECT_EQ(ResourcePixels(IDI_PROGRAM), preview);
     EXPECT_STREQ("", CurrentButton(2)->file) << "nothing stored until OK";
     EXPECT_FALSE(FileExists(folder_.File("porun.dat")));
 }
@@ -121,16 +122,16 @@ TEST_F(SettingsDialogTest, EmptyButtonShowsEmptyFieldsAndOkStoresNothing)
     std::string file;
     std::vector<DWORD> preview;
     Open(4, 0, "", [&](HWND dialog) {
-        file = ItemText(dialog, 1004);
-        browseIcon = IsWindowEnabled(GetDlgItem(dialog, 1012));
-        iconSource = IsWindowEnabled(GetDlgItem(dialog, 1014));
-        preview = IconPixels(reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, 1008, BM_GETIMAGE, IMAGE_ICON, 0)));
-        SetDlgItemTextA(dialog, 1000, "a title only");
+        file = ItemText(dialog, IDC_BUTTON_FILE);
+        browseIcon = IsWindowEnabled(GetDlgItem(dialog, IDC_BUTTON_BROWSE_ICON));
+        iconSource = IsWindowEnabled(GetDlgItem(dialog, IDC_ICON_SOURCE_LIST));
+        preview = IconPixels(reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, IDC_ICON_PREVIEW, BM_GETIMAGE, IMAGE_ICON, 0)));
+        SetDlgItemTextA(dialog, IDC_BUTTON_TITLE, "a title only");
     }, IDOK);
     EXPECT_EQ("", file);
     EXPECT_FALSE(browseIcon);
     EXPECT_FALSE(iconSource);
-    EXPECT_EQ(ResourcePixels(137), preview);
+    EXPECT_EQ(ResourcePixels(IDI_EMPTY_BUTTON), preview);
     const ButtonRecord zero = {};
     EXPECT_EQ(0, std::memcmp(&zero, CurrentButton(4), sizeof zero));
     EXPECT_FALSE(FileExists(folder_.File("porun.dat")));
@@ -141,10 +142,10 @@ TEST_F(SettingsDialogTest, SliderPositionThreeIsStoredAsIconIndexThree)
     FillButton(1, "Porun", ProgramCopy(), "-x", folder_.Path());
     std::string label;
     Open(1, 0, "", [&](HWND dialog) {
-        HWND slider = GetDlgItem(dialog, 1009);
+        HWND slider = GetDlgItem(dialog, IDC_ICON_SLIDER);
         SendMessageA(slider, TBM_SETPOS, TRUE, 3);
         SendMessageA(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 3), reinterpret_cast<LPARAM>(slider));
-        label = ItemText(dialog, 1007);
+        label = ItemText(dialog, IDC_ICON_NUMBER);
     }, IDOK);
     EXPECT_EQ("アイコン&No. 3", label);
     const ButtonRecord* record = CurrentButton(1);
@@ -153,8 +154,8 @@ TEST_F(SettingsDialogTest, SliderPositionThreeIsStoredAsIconIndexThree)
     EXPECT_STREQ("Porun", record->title);
     EXPECT_STREQ("-x", record->params);
     EXPECT_EQ(folder_.Path(), record->workDir);
-    EXPECT_EQ(FileIconPixels(ProgramCopy(), 3), ControlPixels(window_, 1004));
-    EXPECT_EQ("Porun", ToolText(window_, 1004));
+    EXPECT_EQ(FileIconPixels(ProgramCopy(), 3), ControlPixels(window_, IDC_FIRST_LAUNCHER + 1));
+    EXPECT_EQ("Porun", ToolText(window_, IDC_FIRST_LAUNCHER + 1));
     const std::string data = ReadFileBytes(folder_.File("porun.dat"));
     ASSERT_EQ(141068u, data.size());
     EXPECT_EQ(0, std::memcmp(data.data() + sizeof(GroupRecord) + sizeof(ButtonRecord), record, sizeof *record));
@@ -167,13 +168,13 @@ TEST_F(SettingsDialogTest, IconSourceEntriesOneAndTwo)
     std::string afterSelf, afterTarget;
     LRESULT selfMax = -1;
     Open(0, 0, "", [&](HWND dialog) {
-        SendDlgItemMessageA(dialog, 1014, CB_SETCURSEL, 1, 0);
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1014, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1014)));
-        afterSelf = ItemText(dialog, 1011);
-        selfMax = SendDlgItemMessageA(dialog, 1009, TBM_GETRANGEMAX, 0, 0);
-        SendDlgItemMessageA(dialog, 1014, CB_SETCURSEL, 2, 0);
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1014, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1014)));
-        afterTarget = ItemText(dialog, 1011);
+        SendDlgItemMessageA(dialog, IDC_ICON_SOURCE_LIST, CB_SETCURSEL, 1, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ICON_SOURCE_LIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ICON_SOURCE_LIST)));
+        afterSelf = ItemText(dialog, IDC_BUTTON_ICON_FILE);
+        selfMax = SendDlgItemMessageA(dialog, IDC_ICON_SLIDER, TBM_GETRANGEMAX, 0, 0);
+        SendDlgItemMessageA(dialog, IDC_ICON_SOURCE_LIST, CB_SETCURSEL, 2, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ICON_SOURCE_LIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ICON_SOURCE_LIST)));
+        afterTarget = ItemText(dialog, IDC_BUTTON_ICON_FILE);
     }, IDCANCEL);
     EXPECT_EQ(ProgramCopy(), afterSelf);
     EXPECT_EQ(reinterpret_cast<LRESULT>(ExtractIconA(nullptr, ProgramCopy().c_str(), static_cast<UINT>(-1))) - 1, selfMax);
@@ -187,7 +188,7 @@ TEST_F(SettingsDialogTest, ListHoldsTheThreeIconSourceTexts)
     Open(0, 1, ProgramCopy(), [&](HWND dialog) {
         for (int i = 0; i < 3; ++i) {
             char t[128] = "";
-            SendDlgItemMessageA(dialog, 1014, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(t));
+            SendDlgItemMessageA(dialog, IDC_ICON_SOURCE_LIST, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(t));
             texts[i] = t;
         }
     }, IDCANCEL);
@@ -223,9 +224,9 @@ TEST_F(SettingsDialogTest, ShortcutWithoutModifierCannotBeASystemHotkey)
     bool enabled = true;
     UINT checked = BST_CHECKED;
     Open(3, 0, "", [&](HWND dialog) {
-        text = ItemText(dialog, 1023);
-        enabled = IsWindowEnabled(GetDlgItem(dialog, 1022));
-        checked = IsDlgButtonChecked(dialog, 1022);
+        text = ItemText(dialog, IDC_BUTTON_SHORTCUT_TEXT);
+        enabled = IsWindowEnabled(GetDlgItem(dialog, IDC_BUTTON_SYSTEM_HOTKEY));
+        checked = IsDlgButtonChecked(dialog, IDC_BUTTON_SYSTEM_HOTKEY);
     }, IDOK);
     EXPECT_EQ("F7", text);
     EXPECT_FALSE(enabled);
@@ -240,10 +241,10 @@ TEST_F(SettingsDialogTest, ShortcutRowShowsTheTextAndTheSystemFlag)
     std::string text, none;
     UINT checked = BST_UNCHECKED;
     Open(3, 0, "", [&](HWND dialog) {
-        text = ItemText(dialog, 1023);
-        checked = IsDlgButtonChecked(dialog, 1022);
+        text = ItemText(dialog, IDC_BUTTON_SHORTCUT_TEXT);
+        checked = IsDlgButtonChecked(dialog, IDC_BUTTON_SYSTEM_HOTKEY);
     }, IDCANCEL);
-    Open(4, 0, "", [&](HWND dialog) { none = ItemText(dialog, 1023); }, IDCANCEL);
+    Open(4, 0, "", [&](HWND dialog) { none = ItemText(dialog, IDC_BUTTON_SHORTCUT_TEXT); }, IDCANCEL);
     EXPECT_EQ("CTRL+SHIFT+ALT+A", text);
     EXPECT_EQ(static_cast<UINT>(BST_CHECKED), checked);
     EXPECT_EQ("- 未設定 -", none);
@@ -255,9 +256,9 @@ TEST_F(SettingsDialogTest, KeyButtonCapturesTheShortcutAndOkKeepsIt)
     bool captured = false;
     std::string text;
     Open(3, 0, "", [&](HWND dialog) {
-        PostMessageA(GetDlgItem(dialog, 1021), BM_CLICK, 0, 0);
+        PostMessageA(GetDlgItem(dialog, IDC_BUTTON_KEY), BM_CLICK, 0, 0);
         captured = capture_keys::DriveCapture([] { capture_keys::Press({VK_CONTROL}, 'K'); });
-        for (int i = 0; i < 200 && (text = ItemText(dialog, 1023)) != "CTRL+K"; ++i)
+        for (int i = 0; i < 200 && (text = ItemText(dialog, IDC_BUTTON_SHORTCUT_TEXT)) != "CTRL+K"; ++i)
             Sleep(20);
     }, IDOK);
     EXPECT_TRUE(captured);
@@ -308,9 +309,9 @@ TEST_F(BrowseTest, ChoosingTheFileToRunProposesItAgain)
     g_choice = editor;
     std::string title, work;
     Open(0, 0, "", [&](HWND dialog) {
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1006, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1006)));
-        title = ItemText(dialog, 1000);
-        work = ItemText(dialog, 1003);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_BUTTON_BROWSE_FILE, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_BUTTON_BROWSE_FILE)));
+        title = ItemText(dialog, IDC_BUTTON_TITLE);
+        work = ItemText(dialog, IDC_BUTTON_WORK_DIR);
     }, IDOK);
     EXPECT_EQ("*.exe|*.exe|*.lnk|*.lnk|*.*|*.*|", g_seenFilter);
     EXPECT_EQ("=(o.o)= ボタンに関連付けるファイルを選択するんら！！", g_seenTitle);
@@ -319,7 +320,7 @@ TEST_F(BrowseTest, ChoosingTheFileToRunProposesItAgain)
     EXPECT_EQ("editor", title);
     EXPECT_EQ(folder_.File("Tools"), work);
     EXPECT_EQ(editor, CurrentButton(0)->file);
-    EXPECT_EQ(ResourcePixels(101), ControlPixels(window_, 1003));
+    EXPECT_EQ(ResourcePixels(IDI_PROGRAM), ControlPixels(window_, IDC_FIRST_LAUNCHER));
 }
 
 TEST_F(BrowseTest, ChoosingAnIconFileStartsAtItsFirstIcon)
@@ -330,10 +331,10 @@ TEST_F(BrowseTest, ChoosingAnIconFileStartsAtItsFirstIcon)
     std::string iconFile;
     LRESULT selected = -1, maximum = -1;
     Open(2, 0, "", [&](HWND dialog) {
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1012, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1012)));
-        iconFile = ItemText(dialog, 1011);
-        selected = SendDlgItemMessageA(dialog, 1014, CB_GETCURSEL, 0, 0);
-        maximum = SendDlgItemMessageA(dialog, 1009, TBM_GETRANGEMAX, 0, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_BUTTON_BROWSE_ICON, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_BUTTON_BROWSE_ICON)));
+        iconFile = ItemText(dialog, IDC_BUTTON_ICON_FILE);
+        selected = SendDlgItemMessageA(dialog, IDC_ICON_SOURCE_LIST, CB_GETCURSEL, 0, 0);
+        maximum = SendDlgItemMessageA(dialog, IDC_ICON_SLIDER, TBM_GETRANGEMAX, 0, 0);
     }, IDCANCEL);
     EXPECT_EQ("*.exe|*.exe|*.*|*.*|", g_seenFilter);
     EXPECT_EQ("=(o.o)= ボタンに設定するアイコン入りファイルを選択するんら！！", g_seenTitle);
@@ -350,8 +351,8 @@ TEST_F(BrowseTest, CancelledBrowsingChangesNothing)
     g_choice.clear();
     std::string file;
     Open(0, 0, "", [&](HWND dialog) {
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1006, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1006)));
-        file = ItemText(dialog, 1004);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_BUTTON_BROWSE_FILE, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_BUTTON_BROWSE_FILE)));
+        file = ItemText(dialog, IDC_BUTTON_FILE);
     }, IDOK);
     EXPECT_EQ("", file);
     EXPECT_STREQ("", CurrentButton(0)->file);
@@ -362,8 +363,8 @@ TEST_F(SettingsDialogTest, MenuCommandOpensTheDialogForTheSelectedButton)
     FillButton(7, "Seven", ProgramCopy());
     SetSelectedButton(7);
     std::string title;
-    DialogProbe watcher(kButtonDialog, [&](HWND dialog) { title = ItemText(dialog, 1000); }, IDCANCEL);
-    Command(40011);
+    DialogProbe watcher(kButtonDialog, [&](HWND dialog) { title = ItemText(dialog, IDC_BUTTON_TITLE); }, IDCANCEL);
+    Command(IDM_BUTTON_SETTINGS);
     watcher.Join();
     EXPECT_EQ("Seven", title);
 }

@@ -2,6 +2,7 @@
 #include "dialogs/dialog_base.h"
 
 #include "common/test_support.h"
+#include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@
 
 namespace {
 
-constexpr int kTemplate = 115;  // any template of the program serves
+constexpr int kTemplate = IDD_ABOUT;  // any template of the program serves
 
 class RecordingDialog : public DialogBase {
 public:

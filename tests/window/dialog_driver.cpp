@@ -1,6 +1,7 @@
 #include "window/dialog_driver.h"
 
 #include "common/test_support.h"
+#include "resources/resource_ids.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -123,8 +124,9 @@ bool MakeFileWithIcons(const std::string& path, int count)
     HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
     if (!update)
         return false;
-    // The program's icons 101, 103.. in turn (those of this test program).
-    static const int kSources[] = {101, 103, 104, 105, 106, 125, 131, 132, 133, 134, 135};
+    // The program's icons in turn (those of this test program).
+    static const int kSources[] = {IDI_PROGRAM, IDI_FACE,    IDI_GROUP_2, IDI_GROUP_3, IDI_GROUP_4, IDI_GROUP_5,
+                                   IDI_GROUP_6, IDI_GROUP_7, IDI_GROUP_8, IDI_GROUP_9, IDI_GROUP_10};
     HMODULE self_module = GetModuleHandleA(nullptr);
     bool ok = count <= static_cast<int>(sizeof kSources / sizeof kSources[0]);
     for (int k = 0; ok && k < count; ++k) {

@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/program_path.h"
 #include "data/launcher_data.h"
+#include "shortcuts/hotkeys.h"
 #include "shortcuts/shortcut_table.h"
 
 #include "common/test_support.h"
@@ -189,7 +190,7 @@ private:
 
 void PressActivationHotkey(HWND launcher)
 {
-    PostMessageA(launcher, WM_HOTKEY, 1000, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_F12));
+    PostMessageA(launcher, WM_HOTKEY, kActivationHotkeyId, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_F12));
 }
 
 TEST_F(HotkeyWindowTest, ActivationHotkeyTogglesTheForeground)

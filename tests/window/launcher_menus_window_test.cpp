@@ -11,6 +11,7 @@
 #include "common/menu_harness.h"
 #include "common/launcher_window_test.h"
 #include "common/test_support.h"
+#include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +51,7 @@ protected:
     // Sends message to the main window with the cursor beside the control and
     // reads the menu that opens.
     OpenMenu Open(UINT message, WPARAM wParam, LPARAM lParam, int controlId, const char* picture,
-                  UINT id0 = kCmdClearButton, UINT id1 = kCmdMoveButtonUp, UINT id2 = kCmdMoveButtonDown)
+                  UINT id0 = IDM_CLEAR_BUTTON, UINT id1 = IDM_MOVE_UP, UINT id2 = IDM_MOVE_DOWN)
     {
         RECT place;
         GetWindowRect(controlId ? GetDlgItem(window_, controlId) : window_, &place);
@@ -106,7 +107,7 @@ TEST_F(LauncherMenusWindowTest, FirstLauncherButtonMenuIsSkinnedTitledAndSelects
     lstrcpyA(button->title, "メモ帳");
     lstrcpyA(button->file, "C:\\windows\\notepad.exe");
     SetSelectedButton(7);
-    const OpenMenu menu = RightClick(1003, "button_menu");
+    const OpenMenu menu = RightClick(IDC_FIRST_LAUNCHER, "button_menu");
     ASSERT_TRUE(menu.opened);
     EXPECT_EQ(13, menu.items);
     EXPECT_EQ("メモ帳、なのら。", menu.title);
@@ -122,14 +123,14 @@ TEST_F(LauncherMenusWindowTest, LastAndEmptyButtonMenus)
 {
     lstrcpyA(CurrentButton(9)->title, "最後");
     lstrcpyA(CurrentButton(9)->file, "C:\\x.exe");
-    OpenMenu last = RightClick(1012, "button_menu_last");
+    OpenMenu last = RightClick(IDC_FIRST_LAUNCHER + 9, "button_menu_last");
     ASSERT_TRUE(last.opened);
     EXPECT_EQ("最後、なのら。", last.title);
     EXPECT_FALSE(Grayed(last.states[1]));
     EXPECT_TRUE(Grayed(last.states[2]));
     EXPECT_EQ(9, SelectedButton());
 
-    OpenMenu empty = RightClick(1006, "button_menu_empty");
+    OpenMenu empty = RightClick(IDC_FIRST_LAUNCHER + 3, "button_menu_empty");
     ASSERT_TRUE(empty.opened);
     EXPECT_EQ("からっぽボタン、なのら。", empty.title);
     EXPECT_TRUE(Grayed(empty.states[0]));
@@ -140,7 +141,7 @@ TEST_F(LauncherMenusWindowTest, LastAndEmptyButtonMenus)
 
 TEST_F(LauncherMenusWindowTest, GroupButtonMenuSelectsTwenty)
 {
-    const OpenMenu menu = RightClick(1000, "group_button_menu");
+    const OpenMenu menu = RightClick(IDC_GROUP_BUTTON, "group_button_menu");
     ASSERT_TRUE(menu.opened);
     EXPECT_EQ("おべんとばこ、なのら。", menu.title);
     for (UINT state : menu.states)
@@ -154,10 +155,11 @@ TEST_F(LauncherMenusWindowTest, BothArrowsOpenTheGroupSwitchMenu)
     settings.groupCount = 4;
     SetSettings(settings);
     lstrcpyA(LauncherImage()->groups[0].group.name, "いつもの");
-    for (int arrow : {1001, 1002}) {
+    for (int arrow : {IDC_PREVIOUS_GROUP, IDC_NEXT_GROUP}) {
         HWND control = GetDlgItem(window_, arrow);
         const OpenMenu menu = Open(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), 0, arrow,
-                                   arrow == 1001 ? "group_menu" : "group_menu_next", 6000, 6001, 30);
+                                   arrow == IDC_PREVIOUS_GROUP ? "group_menu" : "group_menu_next", IDM_FIRST_GROUP,
+                                   IDM_FIRST_GROUP + 1, IDM_GROUP_MENU_TITLE);
         ASSERT_TRUE(menu.opened) << arrow;
         EXPECT_EQ(6, menu.items);
         EXPECT_EQ("グループ切り替え、なのら。", menu.title);
@@ -170,15 +172,15 @@ TEST_F(LauncherMenusWindowTest, BothArrowsOpenTheGroupSwitchMenu)
 TEST_F(LauncherMenusWindowTest, TrayMenuCheckFollowsAlwaysOnTop)
 {
     SetAlwaysOnTop(true);
-    OpenMenu on = Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, "tray_menu", kCmdAlwaysOnTop, kCmdCloseLauncher,
-                       kCmdCloseLauncher);
+    OpenMenu on = Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, "tray_menu", IDM_ALWAYS_ON_TOP, IDM_CLOSE,
+                       IDM_CLOSE);
     ASSERT_TRUE(on.opened);
     EXPECT_EQ(2, on.items);
     EXPECT_TRUE(on.states[0] & MF_CHECKED);
     EXPECT_FALSE(on.states[1] & MF_CHECKED);
     SetAlwaysOnTop(false);
-    OpenMenu off = Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, "tray_menu_off", kCmdAlwaysOnTop,
-                        kCmdCloseLauncher, kCmdCloseLauncher);
+    OpenMenu off = Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, "tray_menu_off", IDM_ALWAYS_ON_TOP,
+                        IDM_CLOSE, IDM_CLOSE);
     ASSERT_TRUE(off.opened);
     EXPECT_FALSE(off.states[0] & MF_CHECKED);
 }
@@ -205,27 +207,27 @@ TEST_F(LauncherMenusWindowTest, TheExampleSkinReplacesTheDefaultColours)
     UseExampleSkin();
     lstrcpyA(CurrentButton(1)->title, "ブラウザ");
     lstrcpyA(CurrentButton(1)->file, "C:\\x.exe");
-    const OpenMenu menu = RightClick(1004, "button_menu_skin");
+    const OpenMenu menu = RightClick(IDC_FIRST_LAUNCHER + 1, "button_menu_skin");
     ASSERT_TRUE(menu.opened);
     EXPECT_NE(kTitleGrey, menu.stripPixel);
     EXPECT_NE(RGB(0, 0, 0), menu.itemPixel);
     // The night-sky item bitmap: blue above red and green.
     EXPECT_GT(GetBValue(menu.itemPixel), GetRValue(menu.itemPixel));
     SetAlwaysOnTop(true);
-    EXPECT_TRUE(Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, "tray_menu_skin", kCmdAlwaysOnTop, kCmdCloseLauncher,
-                     kCmdCloseLauncher).opened);
-    HWND control = GetDlgItem(window_, 1001);
-    EXPECT_TRUE(Open(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), 0, 1001, "group_menu_skin", 6000, 6000,
+    EXPECT_TRUE(Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, "tray_menu_skin", IDM_ALWAYS_ON_TOP, IDM_CLOSE,
+                     IDM_CLOSE).opened);
+    HWND control = GetDlgItem(window_, IDC_PREVIOUS_GROUP);
+    EXPECT_TRUE(Open(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), 0, IDC_PREVIOUS_GROUP, "group_menu_skin", IDM_FIRST_GROUP, IDM_FIRST_GROUP,
                      30).opened);
 }
 
 TEST_F(LauncherMenusWindowTest, AlwaysOnTopCommandTogglesTheSettingAndTheWindow)
 {
     SetAlwaysOnTop(false);
-    SendMessageA(window_, WM_COMMAND, kCmdAlwaysOnTop, 0);
+    SendMessageA(window_, WM_COMMAND, IDM_ALWAYS_ON_TOP, 0);
     EXPECT_TRUE(GetAlwaysOnTop());
     EXPECT_TRUE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    SendMessageA(window_, WM_COMMAND, kCmdAlwaysOnTop, 0);
+    SendMessageA(window_, WM_COMMAND, IDM_ALWAYS_ON_TOP, 0);
     EXPECT_FALSE(GetAlwaysOnTop());
     EXPECT_FALSE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }

@@ -6,6 +6,7 @@
 
 #include "common/launcher_window_test.h"
 #include "common/test_support.h"
+#include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -84,10 +85,10 @@ TEST_F(MainWindowTest, SetBarExpandedChangesOnlyTheHeight)
 TEST_F(MainWindowTest, TopmostCommandTogglesSettingAndWindow)
 {
     ASSERT_FALSE(GetAlwaysOnTop());
-    SendMessageA(window_, WM_COMMAND, 40020, 0);
+    SendMessageA(window_, WM_COMMAND, IDM_ALWAYS_ON_TOP, 0);
     EXPECT_TRUE(GetAlwaysOnTop());
     EXPECT_TRUE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    SendMessageA(window_, WM_COMMAND, 40020, 0);
+    SendMessageA(window_, WM_COMMAND, IDM_ALWAYS_ON_TOP, 0);
     EXPECT_FALSE(GetAlwaysOnTop());
     EXPECT_FALSE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
@@ -110,7 +111,7 @@ TEST_F(MainWindowTest, DestroyWritesTheDataFileWithThePlaceAndGroup)
 
 TEST_F(MainWindowTest, CloseCommandPostsWmClose)
 {
-    SendMessageA(window_, WM_COMMAND, 40021, 0);
+    SendMessageA(window_, WM_COMMAND, IDM_CLOSE, 0);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window_); }));
     EXPECT_EQ(static_cast<long long>(kDataFileSize), FileSize(folder_.File("porun.dat")));
 }
@@ -133,7 +134,7 @@ TEST_F(MainWindowTest, AboutBoxIgnoresEscapeAndClosesWithItsButton)
         survivedEscape = IsWindow(box) && IsWindowVisible(box);
         PostMessageA(box, WM_COMMAND, 1, 0);
     });
-    SendMessageA(window_, WM_COMMAND, 40017, 0);
+    SendMessageA(window_, WM_COMMAND, IDM_ABOUT, 0);
     presser.join();
     EXPECT_TRUE(found);
     EXPECT_TRUE(survivedEscape);
@@ -161,7 +162,7 @@ TEST(MainWindowStart, RememberedGroupOutOfRangeShowsGroupZero)
     // Showing group 0 gave it its default icon source: the program file, icon 1.
     EXPECT_EQ(1, LauncherImage()->groups[0].group.iconIndex);
     EXPECT_NE(nullptr, reinterpret_cast<HICON>(
-        SendDlgItemMessageA(window, kGroupButtonId, BM_GETIMAGE, IMAGE_ICON, 0)));
+        SendDlgItemMessageA(window, IDC_GROUP_BUTTON, BM_GETIMAGE, IMAGE_ICON, 0)));
     DestroyWindow(window);
     PumpMessages(20);
     FreeLauncherData();
