@@ -1,6 +1,7 @@
 #include "app/help.h"
 
 #include "app/messages.h"
+#include "support/program_files.h"
 
 #include <htmlhelp.h>
 #include <cstring>
@@ -12,7 +13,7 @@ constexpr char kIndexPage[] = "::/html/index.html";
 
 bool BuildHelpTopic(char* buffer, DWORD size)
 {
-    if (!PathWithExtension(buffer, size, "chm"))
+    if (!ProgramPathWithExtension("chm", buffer, size))
         return false;
     const size_t length = std::strlen(buffer);
     if (length + sizeof kIndexPage > size)

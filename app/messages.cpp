@@ -1,6 +1,5 @@
 #include "app/messages.h"
 
-#include "app/program_path.h"
 #include "resources/resource_ids.h"
 
 #include <cstring>
@@ -42,32 +41,4 @@ int ShowMessageId(HWND owner, UINT messageId, UINT type)
     char text[kTextSize];
     LoadText(messageId, text, sizeof text);
     return ShowMessage(owner, text, type);
-}
-
-bool PathWithExtension(char* buffer, DWORD size, const char* extension)
-{
-    if (!buffer || size == 0 || !extension)
-        return false;
-    char path[MAX_PATH];
-    const DWORD length = GetProgramPath(path, sizeof path);
-    if (length == 0)
-        return false;
-
-    // Find the last "." of the file name, stepping by whole characters so
-    // that a trail byte is never taken for a separator.
-    const char* dot = nullptr;
-    for (const char* p = path; *p; p = CharNextA(p)) {
-        if (*p == '.')
-            dot = p;
-        else if (*p == '\\' || *p == '/')
-            dot = nullptr;
-    }
-    const size_t stem = dot && dot != path ? static_cast<size_t>(dot - path) : length;
-    const size_t extLength = std::strlen(extension);
-    if (stem + 1 + extLength + 1 > size)
-        return false;
-    std::memcpy(buffer, path, stem);
-    buffer[stem] = '.';
-    std::memcpy(buffer + stem + 1, extension, extLength + 1);
-    return true;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Message boxes by string id, with the title chosen by the icon kind, and the
-// string-table and program-path services the rest of the program uses.
+// string-table service the rest of the program uses.
 #include "resources/resource_ids.h"
 
 #include <windows.h>
@@ -14,7 +14,3 @@ int ShowMessageId(HWND owner, UINT messageId, UINT type);
 
 // LoadStringA from the program's module; characters copied, 0 when missing.
 int LoadText(UINT id, char* buffer, int size);
-
-// The program's path with everything after its last "." (in the file name)
-// replaced by extension; without a "." the extension is appended after one.
-bool PathWithExtension(char* buffer, DWORD size, const char* extension);

@@ -1,12 +1,12 @@
 #include "archive/archive_drop.h"
 
 #include "app/messages.h"
-#include "resources/resource_ids.h"
 #include "archive/archive_name_dialog.h"
 #include "archive/progress_dialog.h"
 #include "archive/zip_extract.h"
 #include "archive/zip_packer.h"
 #include "resources/resource_ids.h"
+#include "support/path_text.h"
 #include "support/text_buffer.h"
 
 #include <shlobj.h>
@@ -124,24 +124,6 @@ bool GetDesktopFolder(char* buffer, DWORD size)
     return true;
 }
 
-void FormArchiveBaseName(const char* path, char* buffer, size_t size)
-{
-    if (!buffer || size == 0)
-        return;
-    buffer[0] = '\0';
-    if (!path)
-        return;
-    const char* own = GetFileNamePart(path);
-    lstrcpynA(buffer, own ? own : path, static_cast<int>(size));
-    char* dot = nullptr;
-    for (char* p = buffer; *p; p = CharNextA(p)) {
-        if (*p == '.')
-            dot = p;
-    }
-    if (dot && dot != buffer)
-        *dot = '\0';
-}
-
 bool HandleArchiveDrop(HWND window, HDROP drop)
 {
     if (!drop)
@@ -151,7 +133,7 @@ bool HandleArchiveDrop(HWND window, HDROP drop)
     const UINT firstLength = count ? DragQueryFileA(drop, 0, first, sizeof first) : 0;
 
     char baseName[kPathSize];
-    FormArchiveBaseName(first, baseName, sizeof baseName);
+    CopyNameWithoutExtension(first, baseName, sizeof baseName);
     char desktop[kPathSize];
     const bool haveDesktop = GetDesktopFolder(desktop, sizeof desktop);
 

@@ -14,11 +14,6 @@ bool HandleArchiveDrop(HWND window, HDROP drop);
 // does not fit in size (the buffer is written only on success).
 bool GetDesktopFolder(char* buffer, DWORD size);
 
-// The dropped item's own name without its extension: cut at the last "."
-// unless that dot is the first character ("a.b.c" gives "a.b", ".profile"
-// stays). Writes at most size bytes.
-void FormArchiveBaseName(const char* path, char* buffer, size_t size);
-
 // Seams for tests: a desktop folder in place of the user's ("" = unknown,
 // null = the real one) and the call that opens the extracted folder.
 void OverrideDesktopFolder(const char* path);

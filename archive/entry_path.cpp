@@ -1,5 +1,7 @@
 #include "archive/entry_path.h"
 
+#include "support/path_text.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -54,16 +56,6 @@ bool IsSafeComponent(const char* begin, const char* end, const char* lastCharact
     return !IsReservedDeviceName(begin, end);
 }
 
-void ReplaceByte(char* text, char from, char to)
-{
-    if (!text)
-        return;
-    for (char* p = text; *p; p = CharNextA(p)) {
-        if (*p == from)
-            *p = to;
-    }
-}
-
 }  // namespace
 
 bool IsSafeEntryName(const char* name)
@@ -101,16 +93,6 @@ bool IsSafeEntryName(const char* name)
     return IsSafeComponent(componentStart, name + length, lastCharacter);
 }
 
-void ToBackslashes(char* text)
-{
-    ReplaceByte(text, '/', '\\');
-}
-
-void ToForwardSlashes(char* text)
-{
-    ReplaceByte(text, '\\', '/');
-}
-
 bool BuildEntryTarget(const char* destination, const char* name, char* target, size_t size)
 {
     if (!target || size == 0)
@@ -124,14 +106,12 @@ bool BuildEntryTarget(const char* destination, const char* name, char* target, s
     if (destinationLength + 1 + nameLength + 1 > size)
         return false;
     std::memcpy(target, destination, destinationLength + 1);
-    ToBackslashes(target);
-    // Append a separator unless the destination already ends in one (by whole characters).
-    const char* last = CharPrevA(target, target + destinationLength);
+    ReplaceCharacters(target, '/', '\\');
     size_t length = destinationLength;
-    if (!(last == target + destinationLength - 1 && *last == '\\'))
+    if (!EndsWithBackslash(target))
         target[length++] = '\\';
     std::memcpy(target + length, name, nameLength + 1);
-    ToBackslashes(target + length);
+    ReplaceCharacters(target + length, '/', '\\');
 
     // The joined path must resolve to a place strictly below the destination.
     char fullDestination[MAX_PATH * 2];
@@ -143,7 +123,7 @@ bool BuildEntryTarget(const char* destination, const char* name, char* target, s
         target[0] = '\0';
         return false;
     }
-    ToBackslashes(fullDestination);
+    ReplaceCharacters(fullDestination, '/', '\\');
     size_t prefix = destinationFull;
     while (prefix > 0 && fullDestination[prefix - 1] == '\\' &&
            CharPrevA(fullDestination, fullDestination + prefix) == fullDestination + prefix - 1)

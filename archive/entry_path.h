@@ -18,8 +18,3 @@ bool IsSafeEntryName(const char* name);
 // inside the full path of the destination. False (target emptied) when the
 // name is not safe, the result does not fit, or it would lie outside.
 bool BuildEntryTarget(const char* destination, const char* name, char* target, size_t size);
-
-// Replaces every "/" by "\" in text, stepping by whole characters.
-void ToBackslashes(char* text);
-// Replaces every "\" by "/" in text, stepping by whole characters.
-void ToForwardSlashes(char* text);

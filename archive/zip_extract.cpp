@@ -3,6 +3,7 @@
 #include "archive/entry_path.h"
 #include "archive/progress_dialog.h"
 #include "resources/resource_ids.h"
+#include "support/path_text.h"
 #include "support/scoped_handle.h"
 #include "support/system_helper.h"
 #include "support/text_buffer.h"
@@ -192,8 +193,7 @@ int ExtractCurrentEntry(unzFile archive, const char* destination)
         return UNZ_OK;
 
     // A name ending in a separator is a folder entry.
-    const char* lastCharacter = CharPrevA(target, target + std::strlen(target));
-    if (*lastCharacter == '\\' && lastCharacter == target + std::strlen(target) - 1) {
+    if (EndsWithBackslash(target)) {
         CreateFolderChain(target);
         return UNZ_OK;
     }

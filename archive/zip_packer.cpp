@@ -1,8 +1,8 @@
 #include "archive/zip_packer.h"
 
-#include "archive/entry_path.h"
 #include "archive/progress_dialog.h"
 #include "resources/resource_ids.h"
+#include "support/path_text.h"
 #include "support/scoped_handle.h"
 #include "support/system_helper.h"
 #include "support/text_buffer.h"
@@ -41,18 +41,6 @@ bool ZipPacker::Close()
     return result == ZIP_OK;
 }
 
-const char* GetFileNamePart(const char* path)
-{
-    if (!path || !*path)
-        return nullptr;
-    const char* afterLast = nullptr;
-    for (const char* p = CharNextA(path); *p; p = CharNextA(p)) {
-        if (*p == '\\')
-            afterLast = p + 1;
-    }
-    return afterLast;
-}
-
 const char* FindEntryNameStart(const char* path, int depth)
 {
     if (!path || !*path || depth < 0)
@@ -88,8 +76,7 @@ void ShowEntry(ProgressDialog* progress, UINT titleId, const char* path, unsigne
         char title[128];
         LoadStringA(GetModuleHandleA(nullptr), titleId, title, sizeof title);
         progress->SetTitle(title);
-        const char* own = GetFileNamePart(path);
-        progress->SetText(own ? own : "");
+        progress->SetText(FileNameOf(path));
     }
     progress->SetProgress(value);
 }
@@ -163,7 +150,7 @@ bool ZipPacker::PackItem(const char* path, int recurse, int depth, ProgressDialo
     name.Assign(nameStart);
     if (!name.GetText())
         return false;
-    ToForwardSlashes(name.GetText());
+    ReplaceCharacters(name.GetText(), '\\', '/');
     return WriteEntry(itemPath.GetText(), name.GetText(), info);
 }
 

@@ -40,11 +40,6 @@ private:
     const char* archivePath_ = nullptr;
 };
 
-// The position just after the last backslash of path, found in whole
-// characters; null when path is missing, empty or has no backslash after its
-// first character.
-const char* GetFileNamePart(const char* path);
-
 // The start of the entry name inside path: just after the (depth + 1)-th
 // backslash counted backwards from the character before the last one (so a
 // folder path's own trailing backslash does not count). Null when path has

@@ -1,12 +1,12 @@
 #include "bar/button_icons.h"
 
 #include "app/messages.h"
-#include "app/program_path.h"
 #include "bar/bar_geometry.h"
 #include "bar/button_bar.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
+#include "support/program_files.h"
 #include "support/scoped_handle.h"
 
 #include <shellapi.h>

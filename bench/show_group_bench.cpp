@@ -2,12 +2,12 @@
 // process holds before and after many group switches. Not a test: prints figures.
 //   scripts/wine-run build/bench/porun_show_group_bench.exe
 #include "app/main_window.h"
-#include "app/program_path.h"
 #include "bar/bar_geometry.h"
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
+#include "support/program_files.h"
 
 #include <shellapi.h>
 

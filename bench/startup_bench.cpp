@@ -12,9 +12,9 @@
 // the minimal one with the launcher's manifest (common controls 6), shows
 // what the platform's themed controls cost by themselves.
 // Targets: launcher within 1.5 times the minimal program, under 8 MiB private.
-#include "app/program_path.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
+#include "support/program_files.h"
 
 #include <windows.h>
 #include <psapi.h>

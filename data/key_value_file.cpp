@@ -1,6 +1,5 @@
 #include "data/key_value_file.h"
 
-#include "app/program_path.h"
 #include "data/atomic_file.h"
 
 #include <climits>
@@ -199,27 +198,4 @@ bool KeyValueFile::WriteNumber(const char* name, long value, char separator)
 bool KeyValueFile::WriteText(const char* name, const char* text, char separator)
 {
     return text && AppendLine(name, separator, text, strlen(text));
-}
-
-bool PathBesideExecutable(char* buffer, DWORD size, const char* fileName)
-{
-    if (!buffer || size == 0 || !fileName)
-        return false;
-    char program[MAX_PATH * 2];
-    if (GetProgramPath(program, sizeof program) == 0)
-        return false;
-    const char* lastSeparator = nullptr;
-    for (const char* p = program; *p; p = CharNextA(p)) {
-        if (*p == '\\')
-            lastSeparator = p;
-    }
-    if (!lastSeparator)
-        return false;
-    const size_t folderLength = static_cast<size_t>(lastSeparator - program);
-    const size_t nameLength = strlen(fileName);
-    if (folderLength + 1 + nameLength + 1 > size)
-        return false;
-    memcpy(buffer, program, folderLength + 1);  // the folder and its backslash
-    memcpy(buffer + folderLength + 1, fileName, nameLength + 1);
-    return true;
 }

@@ -47,9 +47,3 @@ private:
     DWORD capacity_ = 0;
     char* path_ = nullptr;  // write: the file to replace on Close
 };
-
-// "<folder of the executable>\<fileName>" into buffer (size bytes with the
-// NUL). False when the executable's path has no backslash or the result does
-// not fit. The folder is cut at its last backslash, stepping over whole
-// characters, so a Shift-JIS trail byte 0x5C is no separator.
-bool PathBesideExecutable(char* buffer, DWORD size, const char* fileName);

@@ -1,9 +1,10 @@
 #include "data/launcher_data.h"
 
 #include "app/messages.h"
-#include "app/program_path.h"
 #include "data/atomic_file.h"
 #include "data/legacy_import.h"
+#include "support/path_text.h"
+#include "support/program_files.h"
 #include "support/scoped_handle.h"
 
 #include <cstring>
@@ -159,13 +160,13 @@ void FreeLauncherData()
 
 bool DataFilePath(char* buffer, DWORD size)
 {
-    char path[MAX_PATH];
-    const DWORD length = GetProgramPath(path, sizeof path);
-    if (length < 5 || path[length - 4] != '.' || length + 1 > size)
+    // Only a program named with a three-letter extension has a data file:
+    // x.exe keeps its data in x.dat.
+    char program[MAX_PATH];
+    if (GetProgramPath(program, sizeof program) == 0)
         return false;
-    std::memcpy(buffer, path, length - 3);
-    std::memcpy(buffer + length - 3, "dat", 4);
-    return true;
+    const char* extension = ExtensionOf(program);
+    return extension && std::strlen(extension) == 4 && ProgramPathWithExtension("dat", buffer, size);
 }
 
 bool LoadLauncherData(HWND owner)

@@ -13,7 +13,8 @@ bool LoadLauncherData(HWND owner);  // IDS_MSG_LOAD_FAILED on failure
 bool SaveLauncherData(HWND owner);  // IDS_MSG_SAVE_FAILED on failure
 void StoreWindowOrigin(HWND window);
 
-// The data file: the program's path with its extension replaced by "dat".
+// The data file: the program's path with its three-letter extension replaced
+// by "dat". False for a program named otherwise.
 bool DataFilePath(char* buffer, DWORD size);
 
 // Number of groups in use, brought into 1..10.

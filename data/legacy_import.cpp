@@ -1,34 +1,11 @@
 #include "data/legacy_import.h"
 
 #include "app/messages.h"
-#include "app/program_path.h"
 #include "data/launcher_data.h"
-
-#include <cstring>
+#include "support/program_files.h"
 
 namespace {
 constexpr char kIniName[] = "porun.ini";
-
-bool LegacyFilePath(char* buffer, DWORD size)
-{
-    char path[MAX_PATH];
-    if (GetProgramPath(path, sizeof path) == 0)
-        return false;
-    // Cut behind the last backslash, stepping by whole characters.
-    char* cut = nullptr;
-    for (char* p = path; *p; p = CharNextA(p)) {
-        if (*p == '\\')
-            cut = p + 1;
-    }
-    if (!cut)
-        return false;
-    const size_t folder = static_cast<size_t>(cut - path);
-    if (folder + sizeof kIniName > size)
-        return false;
-    std::memcpy(buffer, path, folder);
-    std::memcpy(buffer + folder, kIniName, sizeof kIniName);
-    return true;
-}
 
 void ReadText(const char* section, const char* key, char* field, const char* ini)
 {
@@ -43,7 +20,7 @@ bool ImportLegacySettings(HWND owner)
         StoreWindowOrigin(owner);
 
     char ini[MAX_PATH];
-    if (!LegacyFilePath(ini, sizeof ini)) {
+    if (!ProgramFolderFile(kIniName, ini, sizeof ini)) {
         ShowMessageId(owner, IDS_MSG_LOAD_FAILED, MB_OK | MB_ICONERROR);
         return false;
     }

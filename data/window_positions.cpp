@@ -1,6 +1,7 @@
 #include "data/window_positions.h"
 
 #include "data/key_value_file.h"
+#include "support/program_files.h"
 
 #include <windows.h>
 
@@ -39,7 +40,7 @@ std::int32_t ReadOrZero(const KeyValueFile& file, const char* name)
 bool LoadPositions(WindowPositionTable* table)
 {
     char path[MAX_PATH];
-    if (!table || !PathBesideExecutable(path, sizeof path, kPositionFileName))
+    if (!table || !ProgramFolderFile(kPositionFileName, path, sizeof path))
         return false;
     KeyValueFile file;
     if (!file.Open(path, false))
@@ -62,7 +63,7 @@ bool LoadPositions(WindowPositionTable* table)
 bool SavePositions(const WindowPositionTable* table)
 {
     char path[MAX_PATH];
-    if (!table || !PathBesideExecutable(path, sizeof path, kPositionFileName))
+    if (!table || !ProgramFolderFile(kPositionFileName, path, sizeof path))
         return false;
     KeyValueFile file;
     if (!file.Open(path, true))

@@ -1,7 +1,6 @@
 #include "dialogs/button_settings_dialog.h"
 
 #include "app/messages.h"
-#include "app/program_path.h"
 #include "bar/bar_geometry.h"
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
@@ -14,6 +13,8 @@
 #include "shortcuts/key_capture_dialog.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/path_text.h"
+#include "support/program_files.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -134,7 +135,7 @@ void Initialise(HWND dialog)
 
     char title[kTextFieldSize];
     if (request.presetFlag)
-        DeriveTitleFromPath(path, title, sizeof title);
+        CopyNameWithoutExtension(path, title, sizeof title);
     else
         CopyField(title, button->title);
     SetDlgItemTextA(dialog, IDC_BUTTON_TITLE, title);
@@ -164,7 +165,7 @@ void Initialise(HWND dialog)
 
     if (request.presetFlag) {
         char folder[kTextFieldSize];
-        FolderOfPath(path, folder, sizeof folder);
+        CopyFolderOf(path, folder, sizeof folder);
         SetDlgItemTextA(dialog, IDC_BUTTON_WORK_DIR, folder);
     } else {
         char text[kTextFieldSize];
@@ -350,51 +351,6 @@ INT_PTR ShowButtonSettingsDialog(HWND mainWindow)
     return 1;
 }
 
-void DeriveTitleFromPath(const char* path, char* title, int size)
-{
-    if (!title || size <= 0)
-        return;
-    title[0] = '\0';
-    if (!path)
-        return;
-    const char* name = nullptr;
-    for (const char* p = path; *p; p = CharNextA(p)) {
-        if (*p == '\\')
-            name = p + 1;
-    }
-    if (!name)
-        return;
-    const char* dot = nullptr;
-    for (const char* p = name; *p; p = CharNextA(p)) {
-        if (*p == '.')
-            dot = p;
-    }
-    const int length = static_cast<int>(dot && dot != name ? dot - name : std::strlen(name));
-    const int copied = length < size - 1 ? length : size - 1;
-    std::memcpy(title, name, copied);
-    title[copied] = '\0';
-}
-
-void FolderOfPath(const char* path, char* folder, int size)
-{
-    if (!folder || size <= 0)
-        return;
-    folder[0] = '\0';
-    if (!path)
-        return;
-    const char* last = nullptr;
-    for (const char* p = path; *p; p = CharNextA(p)) {
-        if (*p == '\\')
-            last = p;
-    }
-    if (!last)
-        return;
-    const int length = static_cast<int>(last - path);
-    const int copied = length < size - 1 ? length : size - 1;
-    std::memcpy(folder, path, copied);
-    folder[copied] = '\0';
-}
-
 bool BuildFileFilter(const char* patterns, char* filter, int size)
 {
     if (!patterns || !filter || size < 2)
@@ -442,7 +398,7 @@ bool BrowseForFile(HWND dialog, int mode)
             CopyField(file, request.presetPath);
     }
     char folder[kTextFieldSize];
-    FolderOfPath(file, folder, sizeof folder);
+    CopyFolderOf(file, folder, sizeof folder);
 
     char patterns[128];
     LoadText(mode == 1 ? IDS_FILTER_PROGRAM : IDS_FILTER_ICON, patterns, sizeof patterns);

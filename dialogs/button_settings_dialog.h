@@ -17,15 +17,6 @@ INT_PTR ShowButtonSettingsDialog(HWND mainWindow);
 // and IDC_GROUP_ICON_FILE take it). False when the user cancelled.
 bool BrowseForFile(HWND dialog, int mode);
 
-// The title a path proposes: the name after the last backslash, cut at its
-// last dot unless that dot is the name's first character; empty without a
-// backslash. Walks whole characters of the system code page.
-void DeriveTitleFromPath(const char* path, char* title, int size);
-
-// The folder part of a path: up to, not including, its last backslash; empty
-// without one.
-void FolderOfPath(const char* path, char* folder, int size);
-
 // "*.exe;*.lnk;*.*" as the open-file dialog's filter: one description and
 // pattern pair per pattern, ending in two terminators. Returns false when the
 // result does not fit in size.

@@ -2,7 +2,6 @@
 
 #include "app/main_window.h"
 #include "app/messages.h"
-#include "app/program_path.h"
 #include "bar/bar_geometry.h"
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
@@ -16,6 +15,7 @@
 #include "shortcuts/key_capture_dialog.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/program_files.h"
 
 #include <commctrl.h>
 

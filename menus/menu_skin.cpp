@@ -1,7 +1,7 @@
 #include "menus/menu_skin.h"
 
-#include "app/program_path.h"
 #include "menus/popup_menu.h"
+#include "support/program_files.h"
 #include "support/system_helper.h"
 #include "support/text_buffer.h"
 
@@ -186,22 +186,6 @@ void MenuFontFace(const char* face, char* buffer)
     }
 }
 
-bool ExecutableFolder(char* buffer, DWORD size)
-{
-    if (!buffer || size == 0)
-        return false;
-    if (GetProgramPath(buffer, size) == 0)
-        return false;
-    TextBuffer path;
-    if (!path.Assign(buffer))
-        return false;
-    // The last backslash that begins a character; positions 0 and 1 do not count.
-    const int cut = path.ReverseFind('\\');
-    if (cut > 1)
-        buffer[cut] = '\0';
-    return true;
-}
-
 void PopupMenu::DeleteSkinBitmaps()
 {
     for (HBITMAP* bitmap : {&skin_.itemBitmap, &skin_.highlightBitmap, &skin_.titleBitmap}) {
@@ -213,11 +197,9 @@ void PopupMenu::DeleteSkinBitmaps()
 
 bool PopupMenu::LoadSkin()
 {
-    char path[MAX_PATH + 30];
-    if (!ExecutableFolder(path, sizeof path))
+    char probe[MAX_PATH];
+    if (GetProgramPath(probe, sizeof probe) == 0)
         return false;
-    lstrcatA(path, "\\");
-    const int folderLength = lstrlenA(path);
     DeleteSkinBitmaps();
 
     HDC screen = GetDC(nullptr);
@@ -233,12 +215,11 @@ bool PopupMenu::LoadSkin()
         {kMenuTitleBitmapFile, &skin_.titleBitmap, &skin_.titleColor},
     };
     for (const Part& part : parts) {
-        if (folderLength + lstrlenA(part.file) >= static_cast<int>(sizeof path))
+        char path[MAX_PATH + 30];
+        if (!ProgramFolderFile(part.file, path, sizeof path))
             continue;
-        lstrcpyA(path + folderLength, part.file);
         auto* bitmap = static_cast<HBITMAP>(
             LoadImageA(ModuleInstance(), path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-        path[folderLength] = '\0';
         if (!bitmap)
             continue;
         *part.bitmap = bitmap;

@@ -56,11 +56,6 @@ private:
 // system then substitutes). buffer holds at least LF_FACESIZE bytes.
 void MenuFontFace(const char* face, char* buffer);
 
-// The program's folder without the last backslash; a 0x5C trail byte of a
-// double-byte character is never taken for it. False without a buffer or
-// when the program's path cannot be had.
-bool ExecutableFolder(char* buffer, DWORD size);
-
 // WM_MEASUREITEM and WM_DRAWITEM of the owner window: the result to return.
 LRESULT HandleMenuMeasureItem(HWND owner, WPARAM wParam, LPARAM lParam);
 LRESULT HandleMenuDrawItem(HWND owner, WPARAM wParam, LPARAM lParam);

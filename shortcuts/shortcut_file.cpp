@@ -2,6 +2,7 @@
 
 #include "data/key_value_file.h"
 #include "shortcuts/key_names.h"
+#include "support/program_files.h"
 
 #include <windows.h>
 
@@ -77,7 +78,7 @@ bool LoadShortcutTable()
     if (!CreateShortcutTable())
         return false;
     char path[kPathSize];
-    if (!PathBesideExecutable(path, sizeof path, kShortcutFileName))
+    if (!ProgramFolderFile(kShortcutFileName, path, sizeof path))
         return false;
     KeyValueFile file;
     if (!file.Open(path, false))
@@ -96,7 +97,7 @@ bool SaveShortcutTable()
     if (!table)
         return false;
     char path[kPathSize];
-    if (!PathBesideExecutable(path, sizeof path, kShortcutFileName))
+    if (!ProgramFolderFile(kShortcutFileName, path, sizeof path))
         return false;
     KeyValueFile file;
     if (!file.Open(path, true))

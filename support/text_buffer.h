@@ -32,10 +32,6 @@ public:
     bool ReplaceChar(char from, char to);
     // Index of the first character equal to c, or -1.
     int Find(char c) const;
-    // Index of the last character equal to c (the terminator's index for 0),
-    // or -1; the second byte of a double-byte character never counts, so a
-    // 0x5C trail byte is not taken for a backslash.
-    int ReverseFind(char c) const;
     // A block exists and 0 <= index <= length.
     bool IsValidIndex(int index) const;
     // Stores byte at index and takes the length of the resulting text (so 0

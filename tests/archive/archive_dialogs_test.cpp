@@ -1,10 +1,9 @@
 // The progress window (percentages, owner disabled, the cancel question) and
 // the archive-name dialog (proposed name selected, typing limit, both exits).
-#include "resources/resource_ids.h"
 #include "archive/archive_name_dialog.h"
 #include "archive/progress_dialog.h"
-
 #include "common/test_support.h"
+#include "resources/resource_ids.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -1,9 +1,8 @@
 // The drop on the group button: which drops extract, which pack under the
 // confirmed name, and the refusals with their messages.
 #include "archive/archive_drop.h"
-#include "resources/resource_ids.h"
-
 #include "common/test_support.h"
+#include "resources/resource_ids.h"
 #include "zip_fixture.h"
 
 #include <gtest/gtest.h>
@@ -248,28 +247,6 @@ TEST_F(ArchiveDrop, UnknownDesktopIsRefusedWithAMessage)
     EXPECT_TRUE(ListTree(Desktop()).empty());
     EXPECT_TRUE(g_opened.empty());
 }
-
-struct BaseCase {
-    const char* path;
-    const char* base;
-};
-
-class BaseName : public ::testing::TestWithParam<BaseCase> {};
-
-TEST_P(BaseName, CutsTheLastExtension)
-{
-    char base[260];
-    FormArchiveBaseName(GetParam().path, base, sizeof base);
-    EXPECT_STREQ(GetParam().base, base);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, BaseName,
-                         ::testing::Values(BaseCase{"D:\\dl\\report.txt", "report"},
-                                           BaseCase{"D:\\dl\\photos", "photos"},
-                                           BaseCase{"D:\\dl\\a.b.c", "a.b"},
-                                           BaseCase{"D:\\dl\\.profile", ".profile"},
-                                           BaseCase{"D:\\dl\\表.txt", "表"},
-                                           BaseCase{"D:\\dl.d\\name", "name"}));
 
 TEST(GetDesktopFolder, RealDesktopOrFalse)
 {

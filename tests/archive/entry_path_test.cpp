@@ -1,7 +1,6 @@
 // Which stored entry names may be written below a destination folder, and
 // how the target path is joined and checked.
 #include "archive/entry_path.h"
-
 #include "common/test_support.h"
 
 #include <gtest/gtest.h>
@@ -101,15 +100,6 @@ TEST(BuildEntryTarget, RefusesWhatDoesNotFit)
     EXPECT_FALSE(BuildEntryTarget(nullptr, "a", target, sizeof target));
     EXPECT_FALSE(BuildEntryTarget("", "a", target, sizeof target));
     EXPECT_FALSE(BuildEntryTarget(folder.Path().c_str(), nullptr, target, sizeof target));
-}
-
-TEST(Separators, ReplacedByWholeCharacters)
-{
-    char text[] = "a/表/ソ\\b";
-    ToForwardSlashes(text);
-    EXPECT_STREQ("a/表/ソ/b", text);
-    ToBackslashes(text);
-    EXPECT_STREQ("a\\表\\ソ\\b", text);
 }
 
 }  // namespace

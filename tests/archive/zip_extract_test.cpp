@@ -1,9 +1,8 @@
 // Extraction: the tree an archive leaves, file times, damaged and hostile
 // archives, and the cancel between entries.
 #include "archive/zip_extract.h"
-
-#include "resources/resource_ids.h"
 #include "common/test_support.h"
+#include "resources/resource_ids.h"
 #include "zip_fixture.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,6 @@
 #include "archive/progress_dialog.h"
 #include "archive/zip_extract.h"
 #include "archive/zip_packer.h"
-
 #include "common/test_support.h"
 #include "zip_fixture.h"
 
@@ -33,20 +32,6 @@ unsigned Pack(const std::string& archive, const std::vector<std::string>& items,
         packer.PackItem(item.c_str(), 1, 0, progress, &counter, countOnly);
     EXPECT_TRUE(packer.Close());
     return counter;
-}
-
-TEST(GetFileNamePart, AfterTheLastBackslashInWholeCharacters)
-{
-    const char* path = "D:\\work\\photo.jpg";
-    EXPECT_EQ(path + 8, GetFileNamePart(path));
-    const char* folder = "D:\\work\\docs\\";
-    EXPECT_STREQ("", GetFileNamePart(folder));
-    const char* trail = "D:\\表";  // 表 ends in 0x5C
-    EXPECT_STREQ("表", GetFileNamePart(trail));
-    EXPECT_EQ(nullptr, GetFileNamePart("\\abc"));
-    EXPECT_EQ(nullptr, GetFileNamePart("name"));
-    EXPECT_EQ(nullptr, GetFileNamePart(""));
-    EXPECT_EQ(nullptr, GetFileNamePart(nullptr));
 }
 
 TEST(FindEntryNameStart, CountsFolderLevelsInWholeCharacters)

@@ -1,5 +1,4 @@
 #include "menu_harness.h"
-
 #include "menus/menu_skin.h"
 #include "menus/popup_menu.h"
 #include "resources/resource_ids.h"

@@ -1,6 +1,5 @@
 #include "common/test_support.h"
-
-#include "app/program_path.h"
+#include "support/program_files.h"
 
 
 TempFolder::TempFolder()

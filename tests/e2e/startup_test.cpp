@@ -1,8 +1,7 @@
 // The built program started for real in a temporary folder.
 #include "app/main_window.h"
-#include "data/launcher_records.h"
-
 #include "common/test_support.h"
+#include "data/launcher_records.h"
 #include "launcher_process.h"
 
 #include <gtest/gtest.h>

@@ -22,9 +22,8 @@
 // (VirtualAllocEx, WriteProcessMemory) and posts WM_DROPFILES with its
 // address, which is what a fixed global block is. The launcher's DragFinish
 // then cannot free that block and leaves it; Wine reports that quietly.
-#include "data/launcher_records.h"
-
 #include "common/test_support.h"
+#include "data/launcher_records.h"
 #include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>

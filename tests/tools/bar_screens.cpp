@@ -1,12 +1,12 @@
 // Shows the bar with a filled group, then the button settings dialog empty and filled, each
 // for a few seconds, so that scripts/bar_screenshots.sh can capture them.
 #include "app/main_window.h"
-#include "app/program_path.h"
 #include "bar/button_icons.h"
 #include "data/launcher_data.h"
 #include "dialogs/button_settings_dialog.h"
 #include "dialogs/dialog_request.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/program_files.h"
 
 #include <cstring>
 #include <string>

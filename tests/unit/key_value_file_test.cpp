@@ -1,9 +1,9 @@
 // The name/value text file: lookups in the raw text, writing, the path beside
 // the executable.
-#include "app/program_path.h"
+#include "common/test_support.h"
 #include "data/atomic_file.h"
 #include "data/key_value_file.h"
-#include "common/test_support.h"
+#include "support/program_files.h"
 
 #include <gtest/gtest.h>
 
@@ -264,51 +264,6 @@ TEST_F(KeyValueFileTest, WritingStopsAtTheSizeLimit)
     EXPECT_FALSE(file.WriteText("b", longText.c_str(), kSep));
     EXPECT_TRUE(file.Close());
     EXPECT_EQ(static_cast<long long>(longText.size() + 4), FileSize(Path()));
-}
-
-class PathBesideExecutableTest : public ::testing::Test {
-protected:
-    void TearDown() override { OverrideProgramPath(nullptr); }
-};
-
-TEST_F(PathBesideExecutableTest, JoinsTheProgramFolderAndTheName)
-{
-    OverrideProgramPath("C:\\tools\\porun\\porun.exe");
-    char path[270];
-    ASSERT_TRUE(PathBesideExecutable(path, sizeof path, "shortcut.dat"));
-    EXPECT_STREQ("C:\\tools\\porun\\shortcut.dat", path);
-}
-
-TEST_F(PathBesideExecutableTest, FailsOneByteShortOfTheLimit)
-{
-    OverrideProgramPath("C:\\ab\\porun.exe");
-    const std::string expected = "C:\\ab\\shortcut.dat";
-    std::string buffer(expected.size() + 1, 'x');
-    ASSERT_TRUE(PathBesideExecutable(&buffer[0], static_cast<DWORD>(buffer.size()), "shortcut.dat"));
-    EXPECT_STREQ(expected.c_str(), buffer.c_str());
-    std::string shorter(expected.size(), 'y');
-    EXPECT_FALSE(PathBesideExecutable(&shorter[0], static_cast<DWORD>(shorter.size()), "shortcut.dat"));
-    EXPECT_EQ(std::string(expected.size(), 'y'), shorter);  // nothing written
-}
-
-TEST_F(PathBesideExecutableTest, TrailByte5CIsNoSeparator)
-{
-    // "ソ" is 0x83 0x5C in Shift-JIS: its second byte looks like a backslash.
-    OverrideProgramPath("C:\\dir\\ソ.exe");
-    char path[270];
-    ASSERT_TRUE(PathBesideExecutable(path, sizeof path, "shortcut.dat"));
-    EXPECT_STREQ("C:\\dir\\shortcut.dat", path);
-    OverrideProgramPath("C:\\表\\porun.exe");  // 0x95 0x5C inside the folder
-    ASSERT_TRUE(PathBesideExecutable(path, sizeof path, "position.dat"));
-    EXPECT_STREQ("C:\\表\\position.dat", path);
-}
-
-TEST_F(PathBesideExecutableTest, PathWithoutBackslashFails)
-{
-    OverrideProgramPath("porun.exe");
-    char path[270] = "unchanged";
-    EXPECT_FALSE(PathBesideExecutable(path, sizeof path, "shortcut.dat"));
-    EXPECT_STREQ("unchanged", path);
 }
 
 }  // namespace

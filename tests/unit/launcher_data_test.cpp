@@ -1,9 +1,8 @@
 // The data file: both layouts, damaged files, interrupted and failing saves.
-#include "app/program_path.h"
+#include "common/test_support.h"
 #include "data/atomic_file.h"
 #include "data/launcher_data.h"
-
-#include "common/test_support.h"
+#include "support/program_files.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,8 @@
 // Taking over the older generation's "porun.ini" when there is no data file.
-#include "app/program_path.h"
+#include "common/test_support.h"
 #include "data/launcher_data.h"
 #include "data/legacy_import.h"
-
-#include "common/test_support.h"
+#include "support/program_files.h"
 
 #include <gtest/gtest.h>
 

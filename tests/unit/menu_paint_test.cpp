@@ -1,11 +1,11 @@
 // Measuring and painting of the skinned menus: items of an open menu are
 // painted again into a memory bitmap and its pixels are read.
-#include "app/program_path.h"
 #include "common/menu_harness.h"
 #include "common/test_support.h"
 #include "menus/menu_skin.h"
 #include "menus/popup_menu.h"
 #include "resources/resource_ids.h"
+#include "support/program_files.h"
 
 #include <gtest/gtest.h>
 

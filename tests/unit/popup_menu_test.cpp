@@ -1,10 +1,10 @@
 // The popup-menu classes on real menus: loading, owner-draw conversion with
 // its records, item states, tracking, and the program folder for the skin.
-#include "app/program_path.h"
 #include "common/menu_harness.h"
 #include "menus/menu_skin.h"
 #include "menus/popup_menu.h"
 #include "resources/resource_ids.h"
+#include "support/program_files.h"
 
 #include <gtest/gtest.h>
 
@@ -262,51 +262,6 @@ TEST(PopupMenu, TrackAtPointOpensTheMenuAtThePackedPoint)
     EXPECT_EQ(120, shown.left);
     EXPECT_EQ(130, shown.top);
     EXPECT_EQ(0u, menu.ItemRecords().GetCount());
-}
-
-class ExecutableFolderTest : public ::testing::Test {
-protected:
-    void TearDown() override { OverrideProgramPath(nullptr); }
-    std::string FolderOf(const char* path)
-    {
-        OverrideProgramPath(path);
-        char folder[MAX_PATH] = {};
-        EXPECT_TRUE(ExecutableFolder(folder, sizeof folder));
-        return folder;
-    }
-};
-
-TEST_F(ExecutableFolderTest, CutsAtTheLastBackslash)
-{
-    EXPECT_EQ("C:\\tools\\porun", FolderOf("C:\\tools\\porun\\porun.exe"));
-}
-
-TEST_F(ExecutableFolderTest, ATrailByteBackslashIsNotACut)
-{
-    // "表" ends in 0x5C; the folder name is "表".
-    EXPECT_EQ("C:\\表", FolderOf("C:\\表\\porun.exe"));
-    EXPECT_EQ("C:\\ソフト表", FolderOf("C:\\ソフト表\\porun.exe"));
-}
-
-TEST_F(ExecutableFolderTest, ATrailByteInTheLeadRangeDoesNotHideTheCut)
-{
-    // "亜" is 0x88 0x9F: the backslash after it is real.
-    EXPECT_EQ("C:\\亜", FolderOf("C:\\亜\\porun.exe"));
-}
-
-TEST_F(ExecutableFolderTest, PositionsZeroAndOneAreNotExamined)
-{
-    EXPECT_EQ("\\porun.exe", FolderOf("\\porun.exe"));
-    EXPECT_EQ("porun.exe", FolderOf("porun.exe"));
-}
-
-TEST_F(ExecutableFolderTest, MissingBufferOrPath)
-{
-    char folder[8];
-    EXPECT_FALSE(ExecutableFolder(nullptr, 10));
-    EXPECT_FALSE(ExecutableFolder(folder, 0));
-    OverrideProgramPath("C:\\a folder longer than eight\\porun.exe");
-    EXPECT_FALSE(ExecutableFolder(folder, sizeof folder));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // The program file's resources as the shell sees them.
 #include "common/test_support.h"
-
 #include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>

@@ -24,8 +24,6 @@ TEST(TextBuffer, NewBufferHasNoBlock)
     EXPECT_EQ(0u, buffer.GetCapacity());
     EXPECT_EQ(0, buffer.GetLength());
     EXPECT_EQ(-1, buffer.Find('a'));
-    EXPECT_EQ(-1, buffer.ReverseFind('a'));
-    EXPECT_EQ(-1, buffer.ReverseFind(0));
     EXPECT_FALSE(buffer.ReplaceChar('/', '\\'));
     EXPECT_FALSE(buffer.IsValidIndex(0));
     EXPECT_FALSE(buffer.SetAt(0, 0));
@@ -213,17 +211,6 @@ TEST(TextBuffer, SetAtNeverOverwritesTheLastTerminator)
     EXPECT_EQ(3, buffer.GetLength());
 }
 
-TEST(TextBuffer, SetAtZeroStripsAnExtensionFoundByReverseFind)
-{
-    TextBuffer buffer;
-    ASSERT_TRUE(buffer.Assign("C:\\data.v2\\archive.zip"));
-    const int dot = buffer.ReverseFind('.');
-    EXPECT_EQ(18, dot);
-    ASSERT_TRUE(buffer.SetAt(dot, 0));
-    EXPECT_STREQ("C:\\data.v2\\archive", buffer.GetText());
-    EXPECT_EQ(18, buffer.GetLength());
-}
-
 TEST(TextBuffer, SetAtZeroCutsACaptionAtItsTab)
 {
     TextBuffer buffer;
@@ -274,39 +261,6 @@ TEST(TextBuffer, FindStepsByWholeCharacters)
     EXPECT_EQ(-1, buffer.Find(0));  // the terminator is not examined
     ASSERT_TRUE(buffer.Assign("ソ"));
     EXPECT_EQ(-1, buffer.Find('\\'));
-}
-
-TEST(TextBuffer, ReverseFindSkipsABackslashTrailByte)
-{
-    TextBuffer buffer;
-    ASSERT_TRUE(buffer.Assign("C:\\dir\\表"));
-    EXPECT_EQ(6, buffer.ReverseFind('\\'));
-    ASSERT_TRUE(buffer.Assign("ソ"));
-    EXPECT_EQ(-1, buffer.ReverseFind('\\'));
-    ASSERT_TRUE(buffer.Assign("\\ソ"));
-    EXPECT_EQ(0, buffer.ReverseFind('\\'));
-}
-
-TEST(TextBuffer, ReverseFindSeesTheSeparatorAfterATrailByteInTheLeadRange)
-{
-    // "亜" is 0x88 0x9F: its trail byte lies in the lead-byte range, and the
-    // backslash after it is a real separator.
-    TextBuffer buffer;
-    ASSERT_TRUE(buffer.Assign("C:\\亜\\porun.exe"));
-    ASSERT_EQ(static_cast<char>(0x9F), buffer.GetText()[4]);
-    EXPECT_EQ(5, buffer.ReverseFind('\\'));
-}
-
-TEST(TextBuffer, ReverseFindOfZeroIsTheLengthAndOfAnAbsentByteMinusOne)
-{
-    TextBuffer buffer;
-    ASSERT_TRUE(buffer.Assign("abc"));
-    EXPECT_EQ(3, buffer.ReverseFind(0));
-    EXPECT_EQ(-1, buffer.ReverseFind('z'));
-    EXPECT_EQ(0, buffer.ReverseFind('a'));
-    ASSERT_TRUE(buffer.Assign(""));
-    EXPECT_EQ(0, buffer.ReverseFind(0));
-    EXPECT_EQ(-1, buffer.ReverseFind('a'));
 }
 
 }  // namespace

@@ -2,13 +2,12 @@
 // The real main window with its bar, created in this process, and the helpers
 // the bar's tests share: records, held keys, icon pictures, tool texts.
 #include "app/main_window.h"
-#include "app/program_path.h"
 #include "bar/bar_geometry.h"
-#include "data/launcher_data.h"
-#include "shortcuts/shortcut_table.h"
-
 #include "common/launcher_window_test.h"
 #include "common/test_support.h"
+#include "data/launcher_data.h"
+#include "shortcuts/shortcut_table.h"
+#include "support/program_files.h"
 #include "window/dialog_driver.h"
 
 #include <gtest/gtest.h>

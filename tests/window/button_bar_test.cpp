@@ -3,7 +3,6 @@
 #include "bar/button_mouse.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/key_names.h"
-
 #include "window/bar_fixture.h"
 
 #include <commctrl.h>

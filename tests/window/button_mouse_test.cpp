@@ -2,7 +2,6 @@
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
 #include "bar/button_mouse.h"
-
 #include "resources/resource_ids.h"
 #include "window/bar_fixture.h"
 

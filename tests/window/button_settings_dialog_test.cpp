@@ -2,7 +2,6 @@
 #include "bar/button_icons.h"
 #include "dialogs/button_settings_dialog.h"
 #include "dialogs/dialog_request.h"
-
 #include "resources/resource_ids.h"
 #include "window/bar_fixture.h"
 #include "window/capture_keys.h"
@@ -14,37 +13,6 @@
 namespace {
 
 constexpr char kButtonDialog[] = "ボタンの設定";
-
-struct TitleCase {
-    const char* path;
-    const char* title;
-    const char* folder;
-};
-
-class DeriveTitleTest : public ::testing::TestWithParam<TitleCase> {};
-
-TEST_P(DeriveTitleTest, NameWithoutItsLastExtension)
-{
-    char title[270];
-    char folder[270];
-    DeriveTitleFromPath(GetParam().path, title, sizeof title);
-    FolderOfPath(GetParam().path, folder, sizeof folder);
-    EXPECT_STREQ(GetParam().title, title);
-    EXPECT_STREQ(GetParam().folder, folder);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Paths, DeriveTitleTest,
-    ::testing::Values(TitleCase{"D:\\Tools\\editor.exe", "editor", "D:\\Tools"},
-                      TitleCase{"C:\\x\\.profile", ".profile", "C:\\x"},
-                      TitleCase{"C:\\x\\README", "README", "C:\\x"},
-                      TitleCase{"C:\\x\\a.b.c", "a.b", "C:\\x"},
-                      TitleCase{"C:\\x.y\\name", "name", "C:\\x.y"},
-                      TitleCase{"editor.exe", "", ""},
-                      TitleCase{"", "", ""},
-                      TitleCase{"C:\\ツール\\表示.exe", "表示", "C:\\ツール"},  // 0x5C trail bytes
-                      TitleCase{"C:\\dir\\ソ", "ソ", "C:\\dir"},
-                      TitleCase{"C:\\表\\予定.表.txt", "予定.表", "C:\\表"}));
 
 TEST(FileFilter, SinglePatternListBecomesDescriptionPatternPairs)
 {

@@ -1,10 +1,8 @@
 #include "capture_keys.h"
-
-#include "resources/resource_ids.h"
-#include "shortcuts/key_capture_dialog.h"
-
 #include "common/menu_harness.h"
 #include "common/test_support.h"
+#include "resources/resource_ids.h"
+#include "shortcuts/key_capture_dialog.h"
 
 #include <cstdlib>
 

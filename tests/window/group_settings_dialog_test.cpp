@@ -1,8 +1,9 @@
 // The group and general settings dialog over the real main window.
 #include "app/main_window.h"
 #include "app/messages.h"
-#include "app/program_path.h"
 #include "bar/bar_geometry.h"
+#include "common/launcher_window_test.h"
+#include "common/test_support.h"
 #include "data/launcher_data.h"
 #include "dialogs/dialog_request.h"
 #include "dialogs/group_settings_dialog.h"
@@ -12,9 +13,7 @@
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
-
-#include "common/launcher_window_test.h"
-#include "common/test_support.h"
+#include "support/program_files.h"
 #include "window/dialog_driver.h"
 
 #include <gtest/gtest.h>

@@ -2,12 +2,11 @@
 // and a button's hotkey, pressed for real, starting its program from any
 // group. Also the shortcut file's trip through the window's life.
 #include "app/main_window.h"
-#include "app/program_path.h"
+#include "common/test_support.h"
 #include "data/launcher_data.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/shortcut_table.h"
-
-#include "common/test_support.h"
+#include "support/program_files.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,7 @@
 // The icon chooser and the reading of shell links.
+#include "common/test_support.h"
 #include "dialogs/icon_chooser.h"
 #include "dialogs/shell_link.h"
-
-#include "common/test_support.h"
 #include "resources/resource_ids.h"
 #include "window/dialog_driver.h"
 

@@ -2,11 +2,10 @@
 // takes, which it ignores, ESC and DEL, required modifiers, and the two
 // capture helpers for a button and for the activation shortcut.
 #include "app/messages.h"
-#include "shortcuts/key_capture_dialog.h"
-#include "shortcuts/shortcut_table.h"
-
 #include "capture_keys.h"
 #include "common/test_support.h"
+#include "shortcuts/key_capture_dialog.h"
+#include "shortcuts/shortcut_table.h"
 
 #include <gtest/gtest.h>
 

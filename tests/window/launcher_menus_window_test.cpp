@@ -3,15 +3,14 @@
 // right title and item states. With PORUN_SCREENSHOT_DIR set, every open menu
 // is also saved there as a BMP picture.
 #include "app/main_window.h"
-#include "app/program_path.h"
+#include "common/launcher_window_test.h"
+#include "common/menu_harness.h"
+#include "common/test_support.h"
 #include "data/launcher_data.h"
 #include "menus/launcher_menus.h"
 #include "menus/popup_menu.h"
-
-#include "common/menu_harness.h"
-#include "common/launcher_window_test.h"
-#include "common/test_support.h"
 #include "resources/resource_ids.h"
+#include "support/program_files.h"
 
 #include <gtest/gtest.h>
 

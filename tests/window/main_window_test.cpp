@@ -1,12 +1,11 @@
 // The real main window, created in this process and driven with messages.
 #include "app/main_window.h"
-#include "app/program_path.h"
 #include "bar/bar_geometry.h"
-#include "data/launcher_data.h"
-
 #include "common/launcher_window_test.h"
 #include "common/test_support.h"
+#include "data/launcher_data.h"
 #include "resources/resource_ids.h"
+#include "support/program_files.h"
 
 #include <gtest/gtest.h>
 

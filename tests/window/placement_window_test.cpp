@@ -1,13 +1,12 @@
 // The main window kept on the screen, and its tray icon.
 #include "app/main_window.h"
 #include "app/placement.h"
-#include "app/program_path.h"
 #include "app/tray_icon.h"
+#include "common/test_support.h"
 #include "data/launcher_data.h"
 #include "data/window_positions.h"
-
-#include "common/test_support.h"
 #include "resources/resource_ids.h"
+#include "support/program_files.h"
 
 #include <gtest/gtest.h>
 

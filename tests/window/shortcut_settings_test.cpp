@@ -4,17 +4,16 @@
 // IDM_BUTTON_SHORTCUTS of the main window.
 #include "app/main_window.h"
 #include "app/messages.h"
-#include "app/program_path.h"
+#include "bar_fixture.h"
+#include "capture_keys.h"
+#include "common/launcher_window_test.h"
+#include "common/test_support.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/shortcut_settings_dialog.h"
 #include "shortcuts/shortcut_table.h"
-
-#include "bar_fixture.h"
-#include "capture_keys.h"
-#include "common/launcher_window_test.h"
-#include "common/test_support.h"
+#include "support/program_files.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -1,0 +1,84 @@
+#include "support/path_text.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace {
+// Copies [text, text + length) into buffer, as many whole characters as fit.
+void CopyWholeCharacters(const char* text, size_t length, char* buffer, size_t size)
+{
+    if (!buffer || size == 0)
+        return;
+    size_t taken = 0;
+    for (const char* p = text; p && taken < length;) {
+        const size_t step = static_cast<size_t>(CharNextA(p) - p);
+        if (step == 0 || taken + step > length || taken + step >= size)
+            break;
+        taken += step;
+        p += step;
+    }
+    if (taken > 0)
+        std::memcpy(buffer, text, taken);
+    buffer[taken] = '\0';
+}
+}  // namespace
+
+const char* LastBackslash(const char* text)
+{
+    const char* last = nullptr;
+    for (const char* p = text; p && *p; p = CharNextA(p)) {
+        if (*p == '\\')
+            last = p;
+    }
+    return last;
+}
+
+const char* FileNameOf(const char* path)
+{
+    const char* last = LastBackslash(path);
+    return last ? last + 1 : path;
+}
+
+const char* ExtensionOf(const char* path)
+{
+    const char* name = FileNameOf(path);
+    const char* dot = nullptr;
+    for (const char* p = name; p && *p; p = CharNextA(p)) {
+        if (*p == '.')
+            dot = p;
+    }
+    return dot != name ? dot : nullptr;
+}
+
+bool EndsWithBackslash(const char* text)
+{
+    if (!text || !*text)
+        return false;
+    const size_t length = std::strlen(text);
+    const char* last = CharPrevA(text, text + length);
+    return last == text + length - 1 && *last == '\\';
+}
+
+void ReplaceCharacters(char* text, char from, char to)
+{
+    for (char* p = text; p && *p; p = CharNextA(p)) {
+        if (*p == from)
+            *p = to;
+    }
+}
+
+void CopyFolderOf(const char* path, char* buffer, size_t size)
+{
+    const char* last = LastBackslash(path);
+    CopyWholeCharacters(path, last ? static_cast<size_t>(last - path) : 0, buffer, size);
+}
+
+void CopyNameWithoutExtension(const char* path, char* buffer, size_t size)
+{
+    const char* name = FileNameOf(path);
+    if (!name)
+        name = "";
+    const char* extension = ExtensionOf(name);
+    CopyWholeCharacters(name, extension ? static_cast<size_t>(extension - name) : std::strlen(name), buffer, size);
+}
