@@ -1,6 +1,6 @@
 #include "app/help.h"
 
-#include "app/messages.h"
+#include "support/messages.h"
 #include "support/program_files.h"
 
 #include <htmlhelp.h>

@@ -1,26 +1,23 @@
 #include "app/main_window.h"
 
-#include "app/about_box.h"
 #include "app/activation.h"
-#include "app/help.h"
-#include "app/messages.h"
+#include "app/commands.h"
 #include "app/placement.h"
 #include "app/tray_icon.h"
 #include "bar/bar_geometry.h"
+#include "bar/bar_tooltips.h"
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
 #include "bar/button_mouse.h"
 #include "bar/launch.h"
-#include "dialogs/dialog_request.h"
 #include "data/launcher_data.h"
-#include "dialogs/group_settings_dialog.h"
+#include "data/window_positions.h"
 #include "menus/launcher_menus.h"
-#include "menus/menu_skin.h"
+#include "menus/menu_paint.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/shortcut_file.h"
-#include "shortcuts/shortcut_settings_dialog.h"
-#include "data/window_positions.h"
+#include "support/messages.h"
 
 #include <imm.h>
 #include <shellapi.h>
@@ -28,13 +25,7 @@
 namespace {
 UINT_PTR g_timer = 0;
 NOTIFYICONDATAA g_trayIcon;  // size field 0 until the icon is added
-int g_selectedButton = 0;
 int g_hoveredControl = 0;  // control under the cursor at the previous timer tick
-
-bool KeyDown(int key)
-{
-    return (GetAsyncKeyState(key) & 0x8000) != 0;
-}
 
 void InsertSystemMenuItem(HMENU menu, UINT textId, UINT command, bool isDefault)
 {
@@ -104,84 +95,6 @@ void OnDestroy(HWND window)
     PostQuitMessage(0);
 }
 
-// The group button's click has already toggled its check state; the keys held
-// now decide what the click means.
-void OnGroupButton(HWND window)
-{
-    const bool checked = IsDlgButtonChecked(window, IDC_GROUP_BUTTON) == BST_CHECKED;
-    const UINT before = checked ? BST_UNCHECKED : BST_CHECKED;
-    if (KeyDown(VK_ESCAPE) || KeyDown(VK_RSHIFT)) {
-        ShowAboutBox(window);
-        CheckDlgButton(window, IDC_GROUP_BUTTON, before);
-    } else if (KeyDown(VK_SHIFT) || KeyDown(VK_LSHIFT)) {
-        ShowGroupSettingsDialog(window);
-        CheckDlgButton(window, IDC_GROUP_BUTTON, before);
-    } else if (KeyDown(VK_CONTROL)) {
-        StepGroup(window, true);
-        CheckDlgButton(window, IDC_GROUP_BUTTON, before);
-    } else {
-        SetBarExpanded(window, checked);
-    }
-}
-
-bool OnCommand(HWND window, int id)
-{
-    if (id >= IDM_FIRST_GROUP && id < IDM_FIRST_GROUP + kGroupCount) {
-        ShowGroup(window, id - IDM_FIRST_GROUP);
-        return true;
-    }
-    if (IsLauncherButtonId(id)) {
-        LaunchButton(window, id - IDC_FIRST_LAUNCHER);
-        return true;
-    }
-    switch (id) {
-    case IDC_GROUP_BUTTON:
-        OnGroupButton(window);
-        return true;
-    case IDC_PREVIOUS_GROUP:
-        StepGroup(window, false);
-        return true;
-    case IDC_NEXT_GROUP:
-        StepGroup(window, true);
-        return true;
-    case IDM_BUTTON_SETTINGS:
-        SetDialogRequest(g_selectedButton, 0, nullptr);
-        if (IsValidButtonIndex(g_selectedButton))
-            RunButtonSettingsDialog(window);
-        else
-            RunGroupSettingsDialog(window);
-        return true;
-    case IDM_MOVE_UP:
-        MoveButton(window, g_selectedButton, g_selectedButton - 1);
-        return true;
-    case IDM_MOVE_DOWN:
-        MoveButton(window, g_selectedButton, g_selectedButton + 1);
-        return true;
-    case IDM_CLEAR_BUTTON:
-        ClearButton(window, g_selectedButton);
-        return true;
-    case IDM_BUTTON_SHORTCUTS:
-        ShowShortcutSettings(window, LauncherImage(), CurrentGroupIndex(), g_selectedButton);
-        UpdateBarTooltips(window);
-        return true;
-    case IDM_HELP:
-        ShowHelp(window);
-        return true;
-    case IDM_ABOUT:
-        ShowAboutBox(window);
-        return true;
-    case IDM_ALWAYS_ON_TOP:
-        SetAlwaysOnTop(!GetAlwaysOnTop());
-        SetTopmost(window, GetAlwaysOnTop());
-        return true;
-    case IDM_CLOSE:
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        return true;
-    default:
-        return false;
-    }
-}
-
 void OnHotkey(HWND window, int id)
 {
     if (id == kActivationHotkeyId)
@@ -221,31 +134,6 @@ HWND CreateMainWindow(HINSTANCE instance, const char* className)
                            nullptr, nullptr, instance, nullptr);
 }
 
-void SetBarExpanded(HWND window, bool expanded)
-{
-    RECT rect;
-    GetWindowRect(window, &rect);
-    const SIZE size = BarWindowSize(expanded);
-    SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, size.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void SetTopmost(HWND window, bool on)
-{
-    SetWindowPos(window, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-int SelectedButton()
-{
-    return g_selectedButton;
-}
-
-void SetSelectedButton(int index)
-{
-    g_selectedButton = index;
-}
-
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -276,7 +164,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         HandleShortcutKey(window, static_cast<int>(wParam));
         break;
     case WM_DROPFILES:
-        HandleBarDrop(window, reinterpret_cast<HDROP>(wParam));
+        OnDropFiles(window, reinterpret_cast<HDROP>(wParam));
         DragFinish(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_TIMER:
@@ -289,7 +177,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         PlaceWindow(window, WindowPositions());
         return 0;
     case WM_CONTEXTMENU:
-        ShowContextMenu(window, reinterpret_cast<HWND>(wParam));
+        OnContextMenu(window, reinterpret_cast<HWND>(wParam));
         break;
     case WM_TRAYNOTIFY:
         if (wParam == kTrayIconId)

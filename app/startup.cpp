@@ -1,8 +1,8 @@
 #include "app/startup.h"
 
 #include "app/main_window.h"
-#include "app/messages.h"
 #include "data/launcher_data.h"
+#include "support/messages.h"
 #include "support/scoped_handle.h"
 
 namespace {

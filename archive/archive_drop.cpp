@@ -1,11 +1,11 @@
 #include "archive/archive_drop.h"
 
-#include "app/messages.h"
 #include "archive/archive_name_dialog.h"
 #include "archive/progress_dialog.h"
 #include "archive/zip_extract.h"
 #include "archive/zip_packer.h"
 #include "resources/resource_ids.h"
+#include "support/messages.h"
 #include "support/path_text.h"
 #include "support/text_buffer.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // Modal dialog that asks for the name of a new archive before packing.
-#include "dialogs/dialog_base.h"
+#include "support/dialog_base.h"
 
 class ArchiveNameDialog : public DialogBase {
 public:

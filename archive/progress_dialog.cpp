@@ -1,7 +1,6 @@
 #include "archive/progress_dialog.h"
 
 #include "resources/resource_ids.h"
-#include "resources/resource_ids.h"
 
 #include <commctrl.h>
 

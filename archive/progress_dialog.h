@@ -3,7 +3,7 @@
 // a title, one line of text, a percentage bar and a cancel button that asks
 // before it sets the cancel flag. Every progress update pumps the thread's
 // messages, so the rest of the program stays responsive.
-#include "dialogs/dialog_base.h"
+#include "support/dialog_base.h"
 
 class ProgressDialog : public DialogBase {
 public:

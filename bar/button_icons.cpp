@@ -1,11 +1,11 @@
 #include "bar/button_icons.h"
 
-#include "app/messages.h"
 #include "bar/bar_geometry.h"
-#include "bar/button_bar.h"
+#include "bar/bar_tooltips.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
+#include "support/messages.h"
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
 
@@ -127,7 +127,7 @@ bool ShowGroup(HWND mainWindow, int group)
         const ButtonRecord* record = CurrentButton(i);
         SetButtonImage(mainWindow, IDC_FIRST_LAUNCHER + i, record ? LoadRecordIcon(*record) : nullptr);
     }
-    UpdateBarTooltips(mainWindow, TooltipMode::Update);
+    UpdateBarTooltips(mainWindow);
     return true;
 }
 
@@ -161,6 +161,6 @@ bool ClearButton(HWND mainWindow, int index)
     SetButtonImage(mainWindow, IDC_FIRST_LAUNCHER + index, LoadResourceIcon(IDI_EMPTY_BUTTON));
 
     ClearButtonShortcut(mainWindow, CurrentGroupIndex(), index);
-    UpdateBarTooltips(mainWindow, TooltipMode::Update);
+    UpdateBarTooltips(mainWindow);
     return true;
 }

@@ -1,19 +1,34 @@
 #include "bar/button_mouse.h"
 
-#include "app/main_window.h"
-#include "app/messages.h"
 #include "bar/bar_geometry.h"
-#include "bar/button_bar.h"
+#include "bar/bar_tooltips.h"
 #include "bar/button_icons.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/messages.h"
 
 namespace {
 constexpr unsigned kDragThreshold = 3;
 
 unsigned g_moveCounter = 0;
 int g_dragSourceGroup = -1;
+
+WNDPROC g_buttonProcedure = nullptr;  // group button and launcher buttons (one class)
+WNDPROC g_previousArrowProcedure = nullptr;
+WNDPROC g_nextArrowProcedure = nullptr;
+bool g_released = false;  // the bar's procedures only pass messages on
+
+WNDPROC BarProcedureFor(int id)
+{
+    return IsLauncherButtonId(id) ? LauncherButtonProc : KeyForwardingProc;
+}
+
+WNDPROC Subclass(HWND control, WNDPROC procedure)
+{
+    return reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
 
 bool KeyDown(int key)
 {
@@ -75,6 +90,43 @@ void MoveImages(HWND mainWindow, int a, int b, bool acrossGroups, bool overwrite
 }
 }  // namespace
 
+void SubclassBarControls(HWND mainWindow)
+{
+    g_released = false;
+    for (int position = 0; position < kBarControlCount; ++position) {
+        const int id = BarControlAt(position).id;
+        const WNDPROC previous = Subclass(GetDlgItem(mainWindow, id), BarProcedureFor(id));
+        if (id == IDC_PREVIOUS_GROUP)
+            g_previousArrowProcedure = previous;
+        else if (id == IDC_NEXT_GROUP)
+            g_nextArrowProcedure = previous;
+        else
+            g_buttonProcedure = previous;
+    }
+}
+
+void RestoreBarControls(HWND mainWindow)
+{
+    g_released = true;
+    for (int position = 0; position < kBarControlCount; ++position) {
+        const int id = BarControlAt(position).id;
+        HWND control = GetDlgItem(mainWindow, id);
+        const WNDPROC previous = PreviousBarProcedure(id);
+        if (control && previous &&
+            reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC)) == BarProcedureFor(id))
+            Subclass(control, previous);
+    }
+}
+
+WNDPROC PreviousBarProcedure(int controlId)
+{
+    if (controlId == IDC_PREVIOUS_GROUP)
+        return g_previousArrowProcedure;
+    if (controlId == IDC_NEXT_GROUP)
+        return g_nextArrowProcedure;
+    return g_buttonProcedure;
+}
+
 int DragSourceGroup()
 {
     return g_dragSourceGroup;
@@ -98,7 +150,7 @@ int BarControlUnderCursor(HWND mainWindow)
 
 LRESULT CALLBACK KeyForwardingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_KEYDOWN && !BarProceduresReleased())
+    if (message == WM_KEYDOWN && !g_released)
         SendMessageA(MainWindowOf(control), WM_BUTTONKEYDOWN, wParam, lParam);
     return CallWindowProcA(PreviousBarProcedure(GetDlgCtrlID(control)), control, message, wParam, lParam);
 }
@@ -106,7 +158,7 @@ LRESULT CALLBACK KeyForwardingProc(HWND control, UINT message, WPARAM wParam, LP
 LRESULT CALLBACK LauncherButtonProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const WNDPROC previous = PreviousBarProcedure(GetDlgCtrlID(control));
-    if (BarProceduresReleased())
+    if (g_released)
         return CallWindowProcA(previous, control, message, wParam, lParam);
     switch (message) {
     case WM_KEYDOWN:
@@ -210,7 +262,7 @@ bool MoveButton(HWND mainWindow, int a, int b)
 
     MoveImages(mainWindow, a, b, sourceGroup != current, overwrite, saved);
     g_dragSourceGroup = -1;
-    UpdateBarTooltips(mainWindow, TooltipMode::Update);
+    UpdateBarTooltips(mainWindow);
     SaveLauncherData(mainWindow);
     return true;
 }

@@ -5,7 +5,22 @@
 // while the mouse button is held over the group controls.
 #include <windows.h>
 
-// Subclass procedures installed by CreateButtonBar.
+// A bar control forwards its WM_KEYDOWN to the main window as this message.
+constexpr UINT WM_BUTTONKEYDOWN = WM_USER + 2000;
+
+// Gives the thirteen controls the bar's window procedures, remembering theirs.
+void SubclassBarControls(HWND mainWindow);
+// Gives the controls their previous procedures back. Where another procedure
+// still sits on top of the bar's, the bar's stays in the chain but only
+// passes messages on.
+void RestoreBarControls(HWND mainWindow);
+
+// The window procedure control id had before the bar subclassed it (the group
+// button and the launcher buttons share one); null before SubclassBarControls.
+WNDPROC PreviousBarProcedure(int controlId);
+
+// The bar's procedures: every control forwards its keys; the launcher buttons
+// also drag.
 LRESULT CALLBACK KeyForwardingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK LauncherButtonProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 

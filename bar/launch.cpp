@@ -1,16 +1,12 @@
 #include "bar/launch.h"
 
-#include "app/main_window.h"
-#include "app/messages.h"
-#include "archive/archive_drop.h"
 #include "bar/bar_geometry.h"
+#include "bar/button_bar.h"
 #include "bar/button_icons.h"
 #include "data/launcher_data.h"
-#include "dialogs/button_settings_dialog.h"
-#include "dialogs/dialog_request.h"
-#include "dialogs/group_settings_dialog.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/messages.h"
 
 #include <cstring>
 
@@ -43,13 +39,6 @@ void CollapseAfterLaunch(HWND mainWindow)
         return;
     CheckDlgButton(mainWindow, IDC_GROUP_BUTTON, BST_UNCHECKED);
     SetBarExpanded(mainWindow, false);
-}
-
-void OpenButtonSettings(HWND mainWindow, int index, int presetFlag, const char* path)
-{
-    SetSelectedButton(index);
-    SetDialogRequest(index, presetFlag, path);
-    RunButtonSettingsDialog(mainWindow);
 }
 
 int ControlAtDropPoint(HWND mainWindow, HDROP drop)
@@ -88,15 +77,6 @@ void OpenWithButton(HWND mainWindow, const ButtonRecord& button, const char* dro
     CollapseAfterLaunch(mainWindow);
 }
 
-// Archives first; what the archive handling leaves is proposed as the
-// current group's icon source in the group settings dialog.
-void DropOnGroupButton(HWND mainWindow, HDROP drop, const char* path)
-{
-    if (HandleArchiveDrop(mainWindow, drop))
-        return;
-    SetDialogRequest(0, 1, path);
-    RunGroupSettingsDialog(mainWindow);
-}
 }  // namespace
 
 bool StartButtonFile(HWND owner, const ButtonRecord& button)
@@ -107,28 +87,18 @@ bool StartButtonFile(HWND owner, const ButtonRecord& button)
     return ShellOpen(owner, file.text, params.OrNull(), workDir.OrNull());
 }
 
-void RunButtonSettingsDialog(HWND mainWindow)
-{
-    ShowButtonSettingsDialog(mainWindow);
-}
-
-void RunGroupSettingsDialog(HWND mainWindow)
-{
-    ShowGroupSettingsDialog(mainWindow);
-}
-
-void LaunchButton(HWND mainWindow, int index)
+void LaunchButton(HWND mainWindow, int index, const BarActions& actions)
 {
     const ButtonRecord* button = CurrentButton(index);
     if (!button)
         return;
     if (button->file[0] == '\0') {
-        OpenButtonSettings(mainWindow, index, 0, nullptr);
+        actions.openButtonSettings(mainWindow, index, false, nullptr);
         return;
     }
     if (KeyDown(VK_SHIFT) || KeyDown(VK_LSHIFT)) {
         const Field file(button->file);
-        OpenButtonSettings(mainWindow, index, 0, file.text);
+        actions.openButtonSettings(mainWindow, index, false, file.text);
         return;
     }
     if (KeyDown(VK_ESCAPE)) {
@@ -170,7 +140,7 @@ void HandleShortcutKey(HWND mainWindow, int key)
     }
 }
 
-void HandleBarDrop(HWND mainWindow, HDROP drop)
+void HandleBarDrop(HWND mainWindow, HDROP drop, const BarActions& actions)
 {
     SetForegroundWindow(mainWindow);
     const int id = ControlAtDropPoint(mainWindow, drop);
@@ -179,7 +149,9 @@ void HandleBarDrop(HWND mainWindow, HDROP drop)
         path[0] = '\0';
 
     if (id == IDC_GROUP_BUTTON) {
-        DropOnGroupButton(mainWindow, drop, path);
+        // Archives first; what they leave is proposed as the group's icon.
+        if (!actions.handleArchiveDrop(mainWindow, drop))
+            actions.openGroupSettings(mainWindow, path);
         return;
     }
     const int index = id - IDC_FIRST_LAUNCHER;
@@ -191,7 +163,7 @@ void HandleBarDrop(HWND mainWindow, HDROP drop)
     if (!HasAssociatedIcon(path))
         return;
     if (button->file[0] == '\0') {
-        OpenButtonSettings(mainWindow, index, 1, path);
+        actions.openButtonSettings(mainWindow, index, true, path);
         return;
     }
     OpenWithButton(mainWindow, *button, path);

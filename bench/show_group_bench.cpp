@@ -3,6 +3,7 @@
 //   scripts/wine-run build/bench/porun_show_group_bench.exe
 #include "app/main_window.h"
 #include "bar/bar_geometry.h"
+#include "bar/bar_tooltips.h"
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
 #include "data/launcher_data.h"

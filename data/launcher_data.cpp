@@ -1,8 +1,8 @@
 #include "data/launcher_data.h"
 
-#include "app/messages.h"
 #include "data/atomic_file.h"
 #include "data/legacy_import.h"
+#include "support/messages.h"
 #include "support/path_text.h"
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
@@ -179,7 +179,9 @@ bool LoadLauncherData(HWND owner)
 
     RecoverInterruptedSave(path);
     if (!FileExists(path)) {
-        ImportLegacySettings(owner);
+        if (owner)
+            StoreWindowOrigin(owner);
+        ImportLegacySettings(owner, g_data, g_settings);
         g_settings->groupCount = ClampGroupCount(g_settings->groupCount);
         TerminateAllFields();
         SelectCurrentGroup(0);

@@ -17,12 +17,6 @@ void StoreWindowOrigin(HWND window);
 // by "dat". False for a program named otherwise.
 bool DataFilePath(char* buffer, DWORD size);
 
-// Number of groups in use, brought into 1..10.
-inline int ClampGroupCount(int count)
-{
-    return count < 1 ? 1 : count > kGroupCount ? kGroupCount : count;
-}
-
 // Settings.
 AppSettings GetSettings();
 void SetSettings(const AppSettings& settings);

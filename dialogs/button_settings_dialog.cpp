@@ -1,18 +1,18 @@
 #include "dialogs/button_settings_dialog.h"
 
-#include "app/messages.h"
 #include "bar/bar_geometry.h"
-#include "bar/button_bar.h"
+#include "bar/bar_tooltips.h"
 #include "bar/button_icons.h"
 #include "data/launcher_data.h"
 #include "dialogs/dialog_request.h"
 #include "dialogs/icon_preview.h"
+#include "dialogs/key_capture_dialog.h"
 #include "dialogs/shell_link.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
-#include "shortcuts/key_capture_dialog.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/messages.h"
 #include "support/path_text.h"
 #include "support/program_files.h"
 
@@ -258,7 +258,7 @@ void Save(HWND dialog)
     SetButtonImage(g_mainWindow, IDC_FIRST_LAUNCHER + index, icon);
 
     SetButtonRecord(index, record);
-    UpdateBarTooltips(g_mainWindow, TooltipMode::Update);
+    UpdateBarTooltips(g_mainWindow);
     SaveLauncherData(g_mainWindow);
     ApplyButtonHotkey(g_mainWindow, CurrentGroupIndex(), index,
                       IsDlgButtonChecked(dialog, IDC_BUTTON_SYSTEM_HOTKEY) == BST_CHECKED);

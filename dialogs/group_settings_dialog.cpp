@@ -1,20 +1,20 @@
 #include "dialogs/group_settings_dialog.h"
 
-#include "app/main_window.h"
-#include "app/messages.h"
 #include "bar/bar_geometry.h"
+#include "bar/bar_tooltips.h"
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
 #include "data/launcher_data.h"
 #include "dialogs/button_settings_dialog.h"
 #include "dialogs/dialog_request.h"
 #include "dialogs/icon_preview.h"
+#include "dialogs/key_capture_dialog.h"
 #include "dialogs/shell_link.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
-#include "shortcuts/key_capture_dialog.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/messages.h"
 #include "support/program_files.h"
 
 #include <commctrl.h>
@@ -210,7 +210,7 @@ void Save(HWND dialog)
     SetTopmost(g_mainWindow, settings.alwaysOnTop != 0);
     SetSettings(settings);
 
-    UpdateBarTooltips(g_mainWindow, TooltipMode::Update);
+    UpdateBarTooltips(g_mainWindow);
     SaveLauncherData(g_mainWindow);
     UnregisterActiveHotkey(g_mainWindow);
     RegisterActiveHotkey(g_mainWindow);

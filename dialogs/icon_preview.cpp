@@ -1,11 +1,11 @@
 #include "dialogs/icon_preview.h"
 
-#include "app/messages.h"
 #include "bar/bar_geometry.h"
 #include "bar/button_icons.h"
 #include "data/launcher_records.h"
 #include "dialogs/icon_chooser.h"
 #include "resources/resource_ids.h"
+#include "support/messages.h"
 
 #include <commctrl.h>
 #include <shellapi.h>

@@ -1,10 +1,9 @@
 #include "menus/launcher_menus.h"
 
-#include "app/main_window.h"
-#include "app/messages.h"
 #include "data/launcher_data.h"
 #include "menus/popup_menu.h"
 #include "resources/resource_ids.h"
+#include "support/messages.h"
 #include "support/system_helper.h"
 
 #include <cstring>
@@ -127,7 +126,6 @@ bool ShowButtonMenu(HWND mainWindow, int target)
     if (!PrepareButtonMenu(menu, target, workspace.Get()))
         return false;
     DrawMenuBar(mainWindow);
-    SetSelectedButton(target);
     TrackAtCursor(menu, mainWindow);
     return true;
 }
@@ -180,20 +178,6 @@ bool ShowGroupMenu(HWND mainWindow)
         return false;
     TrackAtCursor(menu, mainWindow);
     return true;
-}
-
-bool ShowContextMenu(HWND mainWindow, HWND clicked)
-{
-    if (!clicked || clicked == mainWindow || GetParent(clicked) != mainWindow)
-        return false;
-    const LONG id = GetWindowLongA(clicked, GWL_ID);
-    if (id == IDC_PREVIOUS_GROUP || id == IDC_NEXT_GROUP)
-        return ShowGroupMenu(mainWindow);
-    if (id == IDC_GROUP_BUTTON)
-        return ShowButtonMenu(mainWindow, kGroupButtonTarget);
-    if (id >= IDC_FIRST_LAUNCHER && id < IDC_FIRST_LAUNCHER + kButtonsPerGroup)
-        return ShowButtonMenu(mainWindow, id - IDC_FIRST_LAUNCHER);
-    return false;
 }
 
 bool ShowTrayMenu(HWND mainWindow, bool onTop)

@@ -17,12 +17,8 @@ constexpr int kGroupButtonTarget = 20;
 constexpr int kMenuTitlePart = 270;
 constexpr int kMenuWorkspaceSize = 300;
 
-// WM_CONTEXTMENU of the main window for the window that was clicked: the
-// arrow buttons open the group-switch menu, the group and launcher buttons
-// their context menu. False when nothing was shown.
-bool ShowContextMenu(HWND mainWindow, HWND clicked);
-
-// The context menu of target (0..9 launcher button, 20 group button).
+// The context menu of target (0..9 launcher button, kGroupButtonTarget for
+// the group button); its commands come back to the main window.
 bool ShowButtonMenu(HWND mainWindow, int target);
 // Loads IDR_BUTTON_MENU into menu and sets its title and item states for target;
 // workspace holds kMenuWorkspaceSize zero-filled bytes.

@@ -1,7 +1,6 @@
 #pragma once
 // The look of the popup menus: skin metrics with their defaults, which three
-// optional bitmaps beside the program override, the menu font, and the
-// owner-draw message entry points of the main window.
+// optional bitmaps beside the program override, and the menu font.
 #include "resources/resource_ids.h"
 
 #include <windows.h>
@@ -31,6 +30,16 @@ constexpr char kMenuItemBitmapFile[] = "menuforeground.bmp";
 constexpr char kMenuHighlightBitmapFile[] = "menubackground.bmp";
 constexpr char kMenuTitleBitmapFile[] = "menutitle.bmp";
 
+// Loads the three bitmaps found beside the program into skin (dropping those
+// it held): each found one takes its top-left pixel as the colour of its
+// part, the title bitmap also gives the strip its width. False when the
+// program's path cannot be had.
+bool LoadMenuSkin(MenuSkin& skin);
+// Deletes the bitmaps skin holds.
+void FreeMenuSkin(MenuSkin& skin);
+// The size and format of a bitmap (all zero for none).
+BITMAP BitmapInfo(HBITMAP bitmap);
+
 // Owns one font.
 class FontHandle {
 public:
@@ -55,7 +64,3 @@ private:
 // an installed face of the same family of Japanese fonts, else face (the
 // system then substitutes). buffer holds at least LF_FACESIZE bytes.
 void MenuFontFace(const char* face, char* buffer);
-
-// WM_MEASUREITEM and WM_DRAWITEM of the owner window: the result to return.
-LRESULT HandleMenuMeasureItem(HWND owner, WPARAM wParam, LPARAM lParam);
-LRESULT HandleMenuDrawItem(HWND owner, WPARAM wParam, LPARAM lParam);

@@ -1,7 +1,7 @@
 #include "menus/popup_menu.h"
 
-#include "app/messages.h"
 #include "resources/resource_ids.h"
+#include "support/messages.h"
 
 #include <new>
 
@@ -117,7 +117,12 @@ PopupMenu::~PopupMenu()
     // Records of a menu that was converted but never tracked would otherwise
     // be lost; the menu handle no longer refers to them.
     ClearItemRecords();
-    DeleteSkinBitmaps();
+    FreeMenuSkin(skin_);
+}
+
+bool PopupMenu::LoadSkin()
+{
+    return LoadMenuSkin(skin_);
 }
 
 bool PopupMenu::AppendItem(UINT id, const char* text)

@@ -2,7 +2,7 @@
 // Short-lived popup menus: load or create a menu, adjust its items, turn every
 // item into an owner-drawn item carrying a MenuItemRecord, track it at a point
 // with an owner window, and clean everything up when the object dies. The
-// owner window forwards WM_MEASUREITEM and WM_DRAWITEM (menus/menu_skin.h).
+// owner window forwards WM_MEASUREITEM and WM_DRAWITEM (menus/menu_paint.h).
 #include "menus/menu_skin.h"
 #include "support/pointer_list.h"
 #include "support/text_buffer.h"
@@ -77,8 +77,9 @@ public:
     // Deletes every item record.
     void ClearItemRecords();
 
-    // Skin and painting (menus/menu_skin.cpp).
+    // The skin beside the program (see LoadMenuSkin).
     bool LoadSkin();
+    // Painting (menus/menu_paint.cpp).
     bool MeasureItem(HWND owner, MEASUREITEMSTRUCT* item);
     bool DrawItem(HWND owner, const DRAWITEMSTRUCT* item);
 
@@ -88,7 +89,6 @@ public:
     HFONT Font() const { return font_.Get(); }
 
 private:
-    void DeleteSkinBitmaps();
     bool MakeOwnerDrawLevel(HMENU menu);
 
     PointerList records_;

@@ -1,7 +1,7 @@
 #include "shortcuts/key_names.h"
 
-#include "app/messages.h"
 #include "resources/resource_ids.h"
+#include "support/messages.h"
 
 #include <cstdio>
 

@@ -82,3 +82,20 @@ struct HeapBlockTraits {
     static void Close(Handle h) { HeapFree(GetProcessHeap(), 0, h); }
 };
 using ScopedHeapBlock = ScopedHandle<HeapBlockTraits>;
+
+// Selects an object into a device context and puts the old one back.
+class ScopedSelect {
+public:
+    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
+    ~ScopedSelect()
+    {
+        if (old_)
+            SelectObject(dc_, old_);
+    }
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};

@@ -1,4 +1,5 @@
 #include "menu_harness.h"
+#include "menus/menu_paint.h"
 #include "menus/menu_skin.h"
 #include "menus/popup_menu.h"
 #include "resources/resource_ids.h"

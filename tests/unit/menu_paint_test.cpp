@@ -2,6 +2,7 @@
 // painted again into a memory bitmap and its pixels are read.
 #include "common/menu_harness.h"
 #include "common/test_support.h"
+#include "menus/menu_paint.h"
 #include "menus/menu_skin.h"
 #include "menus/popup_menu.h"
 #include "resources/resource_ids.h"

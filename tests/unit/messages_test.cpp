@@ -1,6 +1,6 @@
 // Message-box titles, string loading and the program-path derived names.
 #include "app/help.h"
-#include "app/messages.h"
+#include "support/messages.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "support/program_files.h"

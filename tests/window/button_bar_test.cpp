@@ -1,5 +1,6 @@
 // The bar's controls, their geometry and subclassing, and the tool texts.
 #include "bar/button_bar.h"
+#include "bar/bar_tooltips.h"
 #include "bar/button_mouse.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/key_names.h"

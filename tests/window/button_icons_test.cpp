@@ -1,5 +1,6 @@
 // Which icon each bar control shows, group switching and clearing a button.
 #include "bar/button_bar.h"
+#include "app/commands.h"
 #include "bar/button_icons.h"
 #include "resources/resource_ids.h"
 #include "window/bar_fixture.h"

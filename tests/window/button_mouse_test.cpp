@@ -1,5 +1,6 @@
 // Dragging launcher buttons onto each other, across groups, and the menu moves.
 #include "bar/button_bar.h"
+#include "app/commands.h"
 #include "bar/button_icons.h"
 #include "bar/button_mouse.h"
 #include "resources/resource_ids.h"

@@ -1,5 +1,6 @@
 // The button settings dialog: what it proposes, what OK stores and what Cancel puts back.
 #include "bar/button_icons.h"
+#include "app/commands.h"
 #include "dialogs/button_settings_dialog.h"
 #include "dialogs/dialog_request.h"
 #include "resources/resource_ids.h"

@@ -2,7 +2,7 @@
 #include "common/menu_harness.h"
 #include "common/test_support.h"
 #include "resources/resource_ids.h"
-#include "shortcuts/key_capture_dialog.h"
+#include "dialogs/key_capture_dialog.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
 // Object dialogs: binding, routing and results, modal and modeless together.
 #include "common/test_support.h"
-#include "dialogs/dialog_base.h"
+#include "support/dialog_base.h"
 #include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // The group and general settings dialog over the real main window.
 #include "app/main_window.h"
-#include "app/messages.h"
+#include "bar/button_bar.h"
+#include "support/messages.h"
 #include "bar/bar_geometry.h"
 #include "common/launcher_window_test.h"
 #include "common/test_support.h"

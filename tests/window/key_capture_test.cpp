@@ -1,10 +1,10 @@
 // The key capture dialog driven by real key presses: which combinations it
 // takes, which it ignores, ESC and DEL, required modifiers, and the two
 // capture helpers for a button and for the activation shortcut.
-#include "app/messages.h"
+#include "support/messages.h"
 #include "capture_keys.h"
 #include "common/test_support.h"
-#include "shortcuts/key_capture_dialog.h"
+#include "dialogs/key_capture_dialog.h"
 #include "shortcuts/shortcut_table.h"
 
 #include <gtest/gtest.h>

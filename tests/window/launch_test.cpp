@@ -1,5 +1,6 @@
 // Clicks, keys and drops on the bar start what the buttons hold.
 #include "bar/launch.h"
+#include "app/commands.h"
 #include "dialogs/dialog_request.h"
 #include "resources/resource_ids.h"
 #include "window/bar_fixture.h"

@@ -3,6 +3,7 @@
 // right title and item states. With PORUN_SCREENSHOT_DIR set, every open menu
 // is also saved there as a BMP picture.
 #include "app/main_window.h"
+#include "app/commands.h"
 #include "common/launcher_window_test.h"
 #include "common/menu_harness.h"
 #include "common/test_support.h"

@@ -1,6 +1,7 @@
 // The real main window, created in this process and driven with messages.
 #include "app/main_window.h"
 #include "bar/bar_geometry.h"
+#include "bar/button_bar.h"
 #include "common/launcher_window_test.h"
 #include "common/test_support.h"
 #include "data/launcher_data.h"

@@ -3,7 +3,8 @@
 // hotkey check box, question 51, Cancel, preselection, sorting, and command
 // IDM_BUTTON_SHORTCUTS of the main window.
 #include "app/main_window.h"
-#include "app/messages.h"
+#include "app/commands.h"
+#include "support/messages.h"
 #include "bar_fixture.h"
 #include "capture_keys.h"
 #include "common/launcher_window_test.h"
@@ -11,7 +12,7 @@
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
-#include "shortcuts/shortcut_settings_dialog.h"
+#include "dialogs/shortcut_settings_dialog.h"
 #include "shortcuts/shortcut_table.h"
 #include "support/program_files.h"
 

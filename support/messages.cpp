@@ -1,4 +1,4 @@
-#include "app/messages.h"
+#include "support/messages.h"
 
 #include "resources/resource_ids.h"
 

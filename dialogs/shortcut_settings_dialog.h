@@ -4,9 +4,9 @@
 // system hotkey; edits act on the live shortcut table, Cancel puts the copy
 // taken at opening back, and both buttons register the hotkeys anew.
 #include "data/launcher_records.h"
-#include "dialogs/dialog_base.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/dialog_base.h"
 
 #include <commctrl.h>
 

@@ -2,8 +2,8 @@
 // The key capture dialog: waits for the key combination to assign. A named, allowed key
 // ends it with that key and the modifiers held; ESC cancels (key 0); DEL ends
 // it with 0x2E, the request to clear; refused or nameless keys are ignored.
-#include "dialogs/dialog_base.h"
 #include "resources/resource_ids.h"
+#include "support/dialog_base.h"
 
 class KeyCaptureDialog : public DialogBase {
 public:

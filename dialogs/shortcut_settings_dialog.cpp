@@ -1,12 +1,12 @@
-#include "shortcuts/shortcut_settings_dialog.h"
+#include "dialogs/shortcut_settings_dialog.h"
 
-#include "app/messages.h"
 #include "archive/progress_dialog.h"
 #include "bar/button_icons.h"
+#include "dialogs/key_capture_dialog.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
-#include "shortcuts/key_capture_dialog.h"
 #include "shortcuts/key_names.h"
+#include "support/messages.h"
 
 #include <cstdio>
 #include <functional>

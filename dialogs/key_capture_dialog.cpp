@@ -1,9 +1,9 @@
-#include "shortcuts/key_capture_dialog.h"
+#include "dialogs/key_capture_dialog.h"
 
-#include "app/messages.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/messages.h"
 
 #include <cstdio>
 
