@@ -4,9 +4,9 @@
 # Sets PORUN_ART_ROOT (an include folder for the resource compiler) and
 # PORUN_ART_FILES; the target porun_art renders them.
 find_program(PORUN_RSVG_CONVERT rsvg-convert)
-find_program(PORUN_MAGICK_CONVERT convert)
+find_program(PORUN_MAGICK_CONVERT NAMES magick convert)
 if(NOT PORUN_RSVG_CONVERT OR NOT PORUN_MAGICK_CONVERT)
-    message(WARNING "rsvg-convert or ImageMagick's convert not found: the build will stop at "
+    message(WARNING "rsvg-convert or ImageMagick not found: the build will stop at "
                     "the artwork. Install the Debian packages librsvg2-bin and imagemagick "
                     "(scripts/setup.sh does).")
 endif()

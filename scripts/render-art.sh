@@ -15,9 +15,9 @@ file=$(basename "$out")
 name=${file%.*}
 
 fail() { printf 'render-art: %s: %s\n' "$file" "$*" >&2; exit 1; }
-for tool in rsvg-convert convert; do
-    command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup.sh installs it)"
-done
+command -v rsvg-convert >/dev/null || fail "rsvg-convert is missing (scripts/setup.sh installs it)"
+# ImageMagick 7 (MSYS2) is called magick, ImageMagick 6 (Debian 12) convert.
+magick=$(command -v magick || command -v convert) || fail "ImageMagick is missing (scripts/setup.sh installs it)"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -55,7 +55,7 @@ case $file in
     sizes=(16 32 48 64)
     pngs=()
     for s in "${sizes[@]}"; do pngs+=("$(render "$s")"); done
-    convert "${pngs[@]}" "ICO:$work/out"
+    "$magick" "${pngs[@]}" "ICO:$work/out"
     check_depths "$work/out" ${#sizes[@]}
     ;;
 *.cur)
@@ -65,7 +65,7 @@ case $file in
     sizes=(32 48 64)
     pngs=()
     for s in "${sizes[@]}"; do pngs+=("$(render "$s")"); done
-    convert "${pngs[@]}" "ICO:$work/out"
+    "$magick" "${pngs[@]}" "ICO:$work/out"
     check_depths "$work/out" ${#sizes[@]}
     le16 "$work/out" 2 2
     for n in "${!sizes[@]}"; do
@@ -75,7 +75,7 @@ case $file in
     ;;
 *.bmp)
     png=$(render 320 240)
-    convert "$png" -alpha off -dither FloydSteinberg -colors 256 -type Palette -compress None "BMP3:$work/out"
+    "$magick" "$png" -alpha off -dither FloydSteinberg -colors 256 -type Palette -compress None "BMP3:$work/out"
     [ "$(od -An -tu2 -j28 -N2 "$work/out" | tr -d ' ')" = 8 ] || fail "not 8 bits per pixel"
     ;;
 *) fail "unknown kind of file" ;;
