@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs whatever this machine lacks to build, run and test porun:
 # the MinGW-w64 cross compiler, zlib for MinGW, GoogleTest sources, Wine,
-# Xvfb, Japanese fonts and locale, the minizip sources and a Wine prefix
-# with Japanese font replacements. Safe to run again: each step checks first.
+# Xvfb, Japanese fonts and locale, rsvg-convert and ImageMagick for the
+# artwork, the minizip sources and a Wine prefix with Japanese font replacements. Safe to run again: each step checks first.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 deps="$root/.deps"
@@ -14,7 +14,7 @@ as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
 # --- Debian packages -------------------------------------------------------
 packages=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest cmake make
-          wine wine64 xvfb x11-utils imagemagick fonts-ipafont-gothic locales
+          wine wine64 xvfb x11-utils imagemagick librsvg2-bin fonts-ipafont-gothic locales
           dpkg-dev xz-utils zip unzip fp-utils)
 missing=()
 for p in "${packages[@]}"; do

@@ -68,8 +68,19 @@ TEST(ProgramIcons, BarCursorsAndPicturesLoad)
         EXPECT_NE(nullptr, icon) << id;
         DestroyIcon(static_cast<HICON>(icon));
     }
-    for (int id : {IDCUR_DRAG, IDCUR_NO_DROP, IDCUR_SWAP, IDCUR_COPY})
+    for (int id : {IDCUR_DRAG, IDCUR_NO_DROP, IDCUR_SWAP, IDCUR_COPY}) {
         EXPECT_NE(nullptr, LoadCursorA(self, MAKEINTRESOURCEA(id))) << id;
+        for (int size : {32, 48, 64}) {
+            // A drop lands where the arrow tip points, at every display scale.
+            HCURSOR cursor = static_cast<HCURSOR>(LoadImageA(self, MAKEINTRESOURCEA(id), IMAGE_CURSOR, size, size, 0));
+            ICONINFO info = {};
+            ASSERT_TRUE(cursor && GetIconInfo(cursor, &info)) << id << " at " << size;
+            EXPECT_EQ(0u, info.xHotspot + info.yHotspot) << id << " at " << size;
+            DeleteObject(info.hbmMask);
+            DeleteObject(info.hbmColor);
+            DestroyCursor(cursor);
+        }
+    }
     HBITMAP picture = static_cast<HBITMAP>(LoadImageA(self, MAKEINTRESOURCEA(IDB_ABOUT), IMAGE_BITMAP, 0, 0, 0));
     ASSERT_NE(nullptr, picture);
     BITMAP info;
