@@ -24,14 +24,11 @@ bool BuildHelpTopic(char* buffer, DWORD size)
 
 void ShowHelp(HWND owner)
 {
-    char* topic = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, kTopicSize));
-    if (!topic || !BuildHelpTopic(topic, kTopicSize)) {
-        if (topic)
-            HeapFree(GetProcessHeap(), 0, topic);
+    char topic[kTopicSize];
+    if (!BuildHelpTopic(topic, sizeof topic)) {
         ShowMessageId(owner, IDS_MSG_HELP_FAILED, MB_ICONEXCLAMATION);
         return;
     }
     // The help control reports a missing file itself.
     HtmlHelpA(owner, topic, HH_DISPLAY_TOPIC, 0);
-    HeapFree(GetProcessHeap(), 0, topic);
 }

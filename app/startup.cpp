@@ -20,17 +20,16 @@ bool BringExistingToFront(const char* className)
 }
 }  // namespace
 
-bool AnotherInstanceRuns(const char* className)
+bool AnotherInstanceRuns(const char* className, ScopedFile* claim)
 {
     // The class name is the key other copies look for; the mutex closes the gap
-    // between two starts at the same moment. The mutex handle is kept open for
-    // the life of the process on purpose.
-    HANDLE mutex = CreateMutexA(nullptr, FALSE, kInstanceMutex);
-    const bool held = mutex && GetLastError() == ERROR_ALREADY_EXISTS;
+    // between two starts at the same moment.
+    claim->Reset(CreateMutexA(nullptr, FALSE, kInstanceMutex));
+    const bool held = *claim && GetLastError() == ERROR_ALREADY_EXISTS;
     if (!held)
         return BringExistingToFront(className);
 
-    CloseHandle(mutex);
+    claim->Reset();
     for (DWORD waited = 0; waited < kWaitForFirstWindow; waited += kPollInterval) {
         if (BringExistingToFront(className))
             return true;
@@ -53,7 +52,8 @@ int RunMessageLoop(HWND mainWindow)
 
 int RunLauncher(HINSTANCE instance, int showCommand)
 {
-    if (AnotherInstanceRuns(kMainWindowClass))
+    ScopedFile claim;
+    if (AnotherInstanceRuns(kMainWindowClass, &claim))
         return 0;
     if (!AllocateLauncherData())
         return 0;

@@ -103,20 +103,10 @@ bool GetDesktopFolder(char* buffer, DWORD size)
     if (!buffer || size == 0)
         return false;
     char path[MAX_PATH] = "";
-    if (g_desktopOverridden) {
+    if (g_desktopOverridden)
         lstrcpynA(path, g_desktopOverride, sizeof path);
-    } else {
-        IMalloc* allocator = nullptr;
-        if (FAILED(SHGetMalloc(&allocator)) || !allocator)
-            return false;
-        LPITEMIDLIST items = nullptr;
-        if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &items)) && items) {
-            if (!SHGetPathFromIDListA(items, path))
-                path[0] = '\0';
-            allocator->Free(items);
-        }
-        allocator->Release();
-    }
+    else if (FAILED(SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, path)))
+        path[0] = '\0';
     const size_t length = std::strlen(path);
     if (length == 0 || length >= size)
         return false;

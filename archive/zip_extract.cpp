@@ -30,17 +30,13 @@ bool IsSymbolicLink(const unz_file_info64& info)
     return (info.version >> 8) == 3 && ((info.external_fa >> 16) & 0170000) == 0120000;
 }
 
-class CopyBuffer {
-public:
-    CopyBuffer() : data_(static_cast<char*>(g_systemHelper.Alloc(kCopyBufferSize))) {}
-    ~CopyBuffer() { g_systemHelper.Free(data_); }
-    CopyBuffer(const CopyBuffer&) = delete;
-    CopyBuffer& operator=(const CopyBuffer&) = delete;
-    char* Get() const { return data_; }
-
-private:
-    char* data_;
+struct UnzipTraits {
+    using Handle = unzFile;
+    static Handle Invalid() { return nullptr; }
+    static bool Valid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { unzClose(h); }
 };
+using ScopedUnzip = ScopedHandle<UnzipTraits>;
 
 // Streams the open entry into file; 0 or the first read/write error.
 int CopyEntryData(unzFile archive, HANDLE file, char* buffer, ZPOS64_T declaredSize)
@@ -129,11 +125,7 @@ bool IsZipArchive(const char* path)
 {
     if (!path)
         return false;
-    unzFile archive = unzOpen(path);
-    if (!archive)
-        return IsEmptyArchiveFile(path);
-    unzClose(archive);
-    return true;
+    return ScopedUnzip(unzOpen(path)) || IsEmptyArchiveFile(path);
 }
 
 bool HasOverlappingEntries(unzFile archive)
@@ -188,8 +180,8 @@ int ExtractCurrentEntry(unzFile archive, const char* destination)
     if (!BuildEntryTarget(destination, name, target, sizeof target))
         return UNZ_OK;
 
-    CopyBuffer buffer;
-    if (!buffer.Get())
+    ScopedHeapBlock buffer(g_systemHelper.Alloc(kCopyBufferSize));
+    if (!buffer)
         return UNZ_OK;
 
     // A name ending in a separator is a folder entry.
@@ -213,7 +205,7 @@ int ExtractCurrentEntry(unzFile archive, const char* destination)
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file) {
             created = true;
-            error = CopyEntryData(archive, file.Get(), buffer.Get(), info.uncompressed_size);
+            error = CopyEntryData(archive, file.Get(), static_cast<char*>(buffer.Get()), info.uncompressed_size);
             SetEndOfFile(file.Get());
         }
     }
@@ -237,7 +229,7 @@ bool ExtractArchive(const char* archivePath, const char* destination, HWND owner
         *cancelled = 0;
     if (!archivePath || !destination)
         return false;
-    unzFile archive = unzOpen(archivePath);
+    ScopedUnzip archive(unzOpen(archivePath));
     if (!archive) {
         if (!IsEmptyArchiveFile(archivePath))
             return false;
@@ -246,7 +238,7 @@ bool ExtractArchive(const char* archivePath, const char* destination, HWND owner
     }
 
     unz_global_info64 global;
-    if (unzGetGlobalInfo64(archive, &global) == UNZ_OK && !HasOverlappingEntries(archive)) {
+    if (unzGetGlobalInfo64(archive.Get(), &global) == UNZ_OK && !HasOverlappingEntries(archive.Get())) {
         progress.Show(owner);
         progress.SetRange(0, static_cast<int>(global.number_entry));
         char title[128];
@@ -262,9 +254,9 @@ bool ExtractArchive(const char* archivePath, const char* destination, HWND owner
                 progress.SetText(text);
             }
             progress.SetProgress(i);
-            if (ExtractCurrentEntry(archive, destination) != UNZ_OK)
+            if (ExtractCurrentEntry(archive.Get(), destination) != UNZ_OK)
                 break;
-            if (i + 1 < count && unzGoToNextFile(archive) != UNZ_OK)
+            if (i + 1 < count && unzGoToNextFile(archive.Get()) != UNZ_OK)
                 break;
             progress.SetProgress(i);
             if (progress.IsCancelled()) {
@@ -274,7 +266,6 @@ bool ExtractArchive(const char* archivePath, const char* destination, HWND owner
             }
         }
     }
-    unzCloseCurrentFile(archive);
-    unzClose(archive);
+    unzCloseCurrentFile(archive.Get());
     return true;
 }

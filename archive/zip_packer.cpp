@@ -12,10 +12,6 @@
 ZipPacker::~ZipPacker()
 {
     Close();
-    if (buffer_) {
-        g_systemHelper.Free(buffer_);
-        buffer_ = nullptr;
-    }
 }
 
 bool ZipPacker::Open(const char* archivePath)
@@ -23,7 +19,7 @@ bool ZipPacker::Open(const char* archivePath)
     if (!archivePath)
         return false;
     if (!buffer_)
-        buffer_ = static_cast<char*>(g_systemHelper.Alloc(kBufferSize));
+        buffer_.Reset(g_systemHelper.Alloc(kBufferSize));
     if (!buffer_)
         return false;
     Close();
@@ -167,13 +163,13 @@ bool ZipPacker::WriteEntry(const char* path, const char* name, const zip_fileinf
     if (file) {
         for (;;) {
             DWORD read = 0;
-            if (!ReadFile(file.Get(), buffer_, kBufferSize, &read, nullptr))
+            if (!ReadFile(file.Get(), buffer_.Get(), kBufferSize, &read, nullptr))
                 break;
             if (read == 0) {
                 complete = true;
                 break;
             }
-            if (zipWriteInFileInZip(archive_, buffer_, read) < 0)
+            if (zipWriteInFileInZip(archive_, buffer_.Get(), read) < 0)
                 break;
         }
     }

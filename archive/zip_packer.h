@@ -3,6 +3,8 @@
 // per file and per folder, folders after their contents, names relative to
 // the dropped item's parent folder with "/" separators. The same walk serves
 // as the counting pass (entries counted only) and the packing pass.
+#include "support/scoped_handle.h"
+
 #include <windows.h>
 
 #include <zip.h>
@@ -35,7 +37,7 @@ public:
 private:
     bool WriteEntry(const char* path, const char* name, const zip_fileinfo& info);
 
-    char* buffer_ = nullptr;
+    ScopedHeapBlock buffer_;
     zipFile archive_ = nullptr;
     const char* archivePath_ = nullptr;
 };

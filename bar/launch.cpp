@@ -7,6 +7,7 @@
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
 #include "support/messages.h"
+#include "support/scoped_handle.h"
 
 #include <cstring>
 
@@ -57,11 +58,7 @@ bool HasAssociatedIcon(const char* path)
     char copy[kTextFieldSize];
     lstrcpynA(copy, path, sizeof copy);
     WORD index = 0;
-    HICON probe = ExtractAssociatedIconA(GetModuleHandleA(nullptr), copy, &index);
-    if (!probe)
-        return false;
-    DestroyIcon(probe);
-    return true;
+    return static_cast<bool>(ScopedIcon(ExtractAssociatedIconA(GetModuleHandleA(nullptr), copy, &index)));
 }
 
 void OpenWithButton(HWND mainWindow, const ButtonRecord& button, const char* dropped)

@@ -50,11 +50,6 @@ DWORD WholeCharacterPrefix(const char* p, DWORD length, DWORD limit)
     return taken;
 }
 
-void FreeBlock(void* block)
-{
-    if (block)
-        HeapFree(GetProcessHeap(), 0, block);
-}
 }  // namespace
 
 KeyValueFile::~KeyValueFile()
@@ -68,20 +63,18 @@ bool KeyValueFile::Open(const char* path, bool forWriting)
     if (!path || !*path)
         return false;
     if (!forWriting) {
-        char* contents = nullptr;
         DWORD size = 0;
-        if (!ReadSmallFile(path, kKeyValueFileMaxSize, &contents, &size))
+        if (!ReadSmallFile(path, kKeyValueFileMaxSize, &text_, &size))
             return false;
-        text_ = contents;  // size + 1 bytes, NUL-terminated
-        length_ = size;
+        length_ = size;  // and a NUL
         capacity_ = size + 1;
         return true;
     }
     const size_t pathLength = strlen(path);
-    path_ = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, pathLength + 1));
+    path_.Reset(HeapAlloc(GetProcessHeap(), 0, pathLength + 1));
     if (!path_)
         return false;
-    memcpy(path_, path, pathLength + 1);
+    memcpy(path_.Get(), path, pathLength + 1);
     return true;
 }
 
@@ -89,13 +82,11 @@ bool KeyValueFile::Close()
 {
     bool ok = true;
     if (path_) {
-        const WritePiece piece = {text_, length_};
-        ok = ReplaceFileContents(path_, &piece, length_ ? 1 : 0);
-        FreeBlock(path_);
-        path_ = nullptr;
+        const WritePiece piece = {text_.Get(), length_};
+        ok = ReplaceFileContents(static_cast<const char*>(path_.Get()), &piece, length_ ? 1 : 0);
+        path_.Reset();
     }
-    FreeBlock(text_);
-    text_ = nullptr;
+    text_.Reset();
     length_ = 0;
     capacity_ = 0;
     return ok;
@@ -106,10 +97,11 @@ bool KeyValueFile::FindValue(const char* name, char separator, const char** star
     if (path_ || !text_ || !name || !*name)
         return false;
     const size_t nameLength = strlen(name);
-    const char* search = text_;
+    const char* text = Text();
+    const char* search = text;
     const char* found = nullptr;
     while ((found = strstr(search, name)) != nullptr) {
-        const bool atLineStart = found == text_ || (found - text_ >= 2 && found[-2] == '\r' && found[-1] == '\n');
+        const bool atLineStart = found == text || (found - text >= 2 && found[-2] == '\r' && found[-1] == '\n');
         if (atLineStart && found[nameLength] == separator)
             break;
         search = found + nameLength;
@@ -161,10 +153,11 @@ bool KeyValueFile::Reserve(DWORD needed)
     DWORD capacity = capacity_ ? capacity_ : 1024;
     while (capacity < needed)
         capacity *= 2;
-    void* grown = text_ ? HeapReAlloc(GetProcessHeap(), 0, text_, capacity) : HeapAlloc(GetProcessHeap(), 0, capacity);
+    void* grown = text_ ? HeapReAlloc(GetProcessHeap(), 0, text_.Get(), capacity) : HeapAlloc(GetProcessHeap(), 0, capacity);
     if (!grown)
         return false;
-    text_ = static_cast<char*>(grown);
+    text_.Release();  // taken over by HeapReAlloc, if there was one
+    text_.Reset(grown);
     capacity_ = capacity;
     return true;
 }
@@ -179,7 +172,7 @@ bool KeyValueFile::AppendLine(const char* name, char separator, const char* valu
     if (nameLength > kKeyValueFileMaxSize || valueLength > kKeyValueFileMaxSize ||
         length_ + total > kKeyValueFileMaxSize || !Reserve(static_cast<DWORD>(length_ + total)))
         return false;
-    char* out = text_ + length_;
+    char* out = Text() + length_;
     memcpy(out, name, nameLength);
     out[nameLength] = separator;
     memcpy(out + nameLength + 1, value, valueLength);

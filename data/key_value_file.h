@@ -3,6 +3,8 @@
 // Reading loads the whole file and looks names up in the raw text; writing
 // collects the lines and puts them in place on Close, replacing the old file
 // in one step so that a crash mid-write never leaves a half-written file.
+#include "support/scoped_handle.h"
+
 #include <windows.h>
 
 // Files larger than this are refused (the program's files are tens of lines).
@@ -42,8 +44,10 @@ private:
     bool Reserve(DWORD needed);
     bool AppendLine(const char* name, char separator, const char* value, size_t valueLength);
 
-    char* text_ = nullptr;  // read: the file and a NUL; write: the lines so far
+    char* Text() const { return static_cast<char*>(text_.Get()); }
+
+    ScopedHeapBlock text_;  // read: the file and a NUL; write: the lines so far
     DWORD length_ = 0;
     DWORD capacity_ = 0;
-    char* path_ = nullptr;  // write: the file to replace on Close
+    ScopedHeapBlock path_;  // write: the file to replace on Close
 };

@@ -10,8 +10,8 @@
 #include <cstring>
 
 namespace {
-LauncherData* g_data = nullptr;
-AppSettings* g_settings = nullptr;
+HeapObject<LauncherData> g_data;
+HeapObject<AppSettings> g_settings;
 int g_currentGroup = 0;
 
 // A data file that existed but could not be loaded is kept aside before the
@@ -117,10 +117,23 @@ bool KeepDamagedFile(const char* path)
     return false;
 }
 
-bool LoadFailed(HWND owner, HANDLE file)
+// Reads a data file of either layout whole; false when it is anything else.
+bool ReadDataFile(const char* path)
 {
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
+    ScopedFile file(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size;
+    if (!file || !GetFileSizeEx(file.Get(), &size))
+        return false;
+    bool ok = false;
+    if (size.QuadPart == static_cast<LONGLONG>(kDataFileSize))
+        ok = ReadExactly(file.Get(), g_data.Get(), sizeof(LauncherData));
+    else if (size.QuadPart == static_cast<LONGLONG>(kOldDataFileSize))
+        ok = ReadOldLayout(file.Get());
+    return ok && ReadExactly(file.Get(), g_settings.Get(), sizeof(AppSettings));
+}
+
+bool LoadFailed(HWND owner)
+{
     TerminateAllFields();
     g_settings->groupCount = ClampGroupCount(g_settings->groupCount);
     g_currentGroup = 0;
@@ -132,10 +145,7 @@ bool LoadFailed(HWND owner, HANDLE file)
 
 bool AllocateLauncherData()
 {
-    HANDLE heap = GetProcessHeap();
-    g_data = static_cast<LauncherData*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(LauncherData)));
-    g_settings = static_cast<AppSettings*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(AppSettings)));
-    if (!g_data || !g_settings) {
+    if (!g_data.Allocate() || !g_settings.Allocate()) {
         FreeLauncherData();
         ShowMessageId(nullptr, IDS_MSG_MEMORY_FAILED, MB_OK | MB_ICONERROR);
         return false;
@@ -148,13 +158,8 @@ bool AllocateLauncherData()
 
 void FreeLauncherData()
 {
-    HANDLE heap = GetProcessHeap();
-    if (g_data)
-        HeapFree(heap, 0, g_data);
-    if (g_settings)
-        HeapFree(heap, 0, g_settings);
-    g_data = nullptr;
-    g_settings = nullptr;
+    g_data.Free();
+    g_settings.Free();
     g_currentGroup = 0;
 }
 
@@ -175,13 +180,13 @@ bool LoadLauncherData(HWND owner)
         return false;
     char path[MAX_PATH];
     if (!DataFilePath(path, sizeof path))
-        return LoadFailed(owner, INVALID_HANDLE_VALUE);
+        return LoadFailed(owner);
 
     RecoverInterruptedSave(path);
     if (!FileExists(path)) {
         if (owner)
             StoreWindowOrigin(owner);
-        ImportLegacySettings(owner, g_data, g_settings);
+        ImportLegacySettings(owner, g_data.Get(), g_settings.Get());
         g_settings->groupCount = ClampGroupCount(g_settings->groupCount);
         TerminateAllFields();
         SelectCurrentGroup(0);
@@ -190,22 +195,8 @@ bool LoadLauncherData(HWND owner)
 
     // From here on a failure means a file the user had; it is kept at the next save.
     g_damagedFileOnDisk = true;
-    HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return LoadFailed(owner, file);
-
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file, &size))
-        return LoadFailed(owner, file);
-    bool ok = false;
-    if (size.QuadPart == static_cast<LONGLONG>(kDataFileSize))
-        ok = ReadExactly(file, g_data, sizeof(LauncherData));
-    else if (size.QuadPart == static_cast<LONGLONG>(kOldDataFileSize))
-        ok = ReadOldLayout(file);
-    if (!ok || !ReadExactly(file, g_settings, sizeof(AppSettings)))
-        return LoadFailed(owner, file);
-    CloseHandle(file);
+    if (!ReadDataFile(path))
+        return LoadFailed(owner);
 
     g_damagedFileOnDisk = false;
     TerminateAllFields();
@@ -230,7 +221,7 @@ bool SaveLauncherData(HWND owner)
             g_damagedFileOnDisk = false;
     }
     if (ok) {
-        const WritePiece pieces[] = {{g_data, sizeof(LauncherData)}, {g_settings, sizeof(AppSettings)}};
+        const WritePiece pieces[] = {{g_data.Get(), sizeof(LauncherData)}, {g_settings.Get(), sizeof(AppSettings)}};
         ok = ReplaceFileContents(path, pieces, 2);
     }
     if (!ok)
@@ -361,7 +352,7 @@ bool IsButtonInUse(int index)
 
 LauncherData* LauncherImage()
 {
-    return g_data;
+    return g_data.Get();
 }
 
 ButtonRecord* ButtonAt(int group, int index)

@@ -2,6 +2,7 @@
 
 #include "support/messages.h"
 #include "support/program_files.h"
+#include "support/scoped_handle.h"
 
 namespace {
 constexpr char kIniName[] = "porun.ini";
@@ -22,15 +23,13 @@ bool ImportLegacySettings(HWND owner, LauncherData* data, AppSettings* settings)
     }
 
     WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA(ini, &found);
-    if (find == INVALID_HANDLE_VALUE) {
+    if (!ScopedFind(FindFirstFileA(ini, &found))) {
         settings->collapseOnLaunch = 1;
         settings->alwaysOnTop = 0;
         settings->groupCount = 3;
         settings->startWithLastGroup = 0;
         return false;
     }
-    FindClose(find);
 
     char section[16];
     for (int g = 0; g < kGroupCount; ++g) {

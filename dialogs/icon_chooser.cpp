@@ -1,6 +1,7 @@
 #include "dialogs/icon_chooser.h"
 
 #include "resources/resource_ids.h"
+#include "support/scoped_handle.h"
 
 #include <cstring>
 
@@ -18,11 +19,9 @@ constexpr COLORREF kFocusColour = RGB(255, 0, 0);
 
 void FrameRectangle(HDC dc, RECT rect, COLORREF colour)
 {
-    HBRUSH brush = CreateSolidBrush(colour);
-    if (!brush)
-        return;
-    FrameRect(dc, &rect, brush);
-    DeleteObject(brush);
+    const ScopedGdi<HBRUSH> brush(CreateSolidBrush(colour));
+    if (brush)
+        FrameRect(dc, &rect, brush.Get());
 }
 
 void FillIconList(HWND dialog)

@@ -6,6 +6,7 @@
 #include "dialogs/icon_chooser.h"
 #include "resources/resource_ids.h"
 #include "support/messages.h"
+#include "support/scoped_handle.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -44,12 +45,10 @@ HICON AssociatedIconOrNotFound(const char* path)
     char copy[kTextFieldSize];
     lstrcpynA(copy, path, sizeof copy);
     WORD index = 0;
-    HICON icon = Usable(ExtractAssociatedIconA(ProgramInstance(), copy, &index));
-    if (icon && lstrcmpiA(copy, path) != 0) {
-        DestroyIcon(icon);
-        icon = nullptr;
-    }
-    return OrNotFound(icon);
+    ScopedIcon icon(Usable(ExtractAssociatedIconA(ProgramInstance(), copy, &index)));
+    if (lstrcmpiA(copy, path) != 0)
+        icon.Reset();  // the system answered with another file's icon
+    return OrNotFound(icon.Release());
 }
 
 HICON IconAtOrNotFound(const char* path, int index)

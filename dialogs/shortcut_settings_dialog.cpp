@@ -68,20 +68,8 @@ ShortcutSettingsDialog::ShortcutSettingsDialog(HWND mainWindow, LauncherData* da
     if (button < 0 || button > 9)
         button = 0;
     preselected_ = group * 10 + button;
-    backup_ = static_cast<ShortcutEntry*>(
-        HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ShortcutEntry) * kShortcutEntryCount));
-    if (backup_ && !CopyShortcutEntries(backup_, kShortcutEntryCount)) {
-        HeapFree(GetProcessHeap(), 0, backup_);
-        backup_ = nullptr;
-    }
-}
-
-ShortcutSettingsDialog::~ShortcutSettingsDialog()
-{
-    if (backup_)
-        HeapFree(GetProcessHeap(), 0, backup_);
-    if (images_)
-        ImageList_Destroy(images_);
+    if (backup_.Allocate() && !CopyShortcutEntries(backup_->entries, kShortcutEntryCount))
+        backup_.Free();
 }
 
 INT_PTR ShortcutSettingsDialog::Run()
@@ -128,8 +116,8 @@ void ShortcutSettingsDialog::SetUpList()
         column.iSubItem = i;
         SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
-    images_ = ImageList_Create(32, 32, ILC_COLOR24 | ILC_MASK, 100, 1);
-    ListView_SetImageList(list, images_, LVSIL_SMALL);
+    images_.Reset(ImageList_Create(32, 32, ILC_COLOR24 | ILC_MASK, 100, 1));
+    ListView_SetImageList(list, images_.Get(), LVSIL_SMALL);
 }
 
 void ShortcutSettingsDialog::InsertRow(int group, int button)
@@ -140,9 +128,8 @@ void ShortcutSettingsDialog::InsertRow(int group, int button)
     HWND list = List();
 
     int image = 0;
-    if (HICON icon = LoadRecordIcon(record)) {
-        const int added = ImageList_AddIcon(images_, icon);
-        DestroyIcon(icon);
+    if (const ScopedIcon icon{LoadRecordIcon(record)}) {
+        const int added = ImageList_AddIcon(images_.Get(), icon.Get());
         if (added >= 0)
             image = added;
     }
@@ -355,7 +342,7 @@ void ShortcutSettingsDialog::SortByColumn(int column)
 void ShortcutSettingsDialog::Leave(bool confirmed)
 {
     if (!confirmed && backup_)
-        RestoreShortcutEntries(backup_, kShortcutEntryCount);
+        RestoreShortcutEntries(backup_->entries, kShortcutEntryCount);
     RegisterAllHotkeys(mainWindow_);
     EndDialog(dialog_, confirmed ? IDOK : IDCANCEL);
 }
@@ -419,10 +406,7 @@ INT_PTR ShortcutSettingsDialog::HandleMessage(HWND dialog, UINT message, WPARAM 
         return TRUE;
     case WM_DESTROY:
         ListView_SetImageList(List(), nullptr, LVSIL_SMALL);
-        if (images_) {
-            ImageList_Destroy(images_);
-            images_ = nullptr;
-        }
+        images_.Reset();
         return FALSE;
     default:
         return FALSE;

@@ -7,6 +7,7 @@
 #include "resources/resource_ids.h"
 #include "shortcuts/shortcut_table.h"
 #include "support/dialog_base.h"
+#include "support/scoped_handle.h"
 
 #include <commctrl.h>
 
@@ -16,7 +17,6 @@ class ShortcutSettingsDialog : public DialogBase {
 public:
     // group/button: the row to select first (a button outside 0..9 counts as 0).
     ShortcutSettingsDialog(HWND mainWindow, LauncherData* data, int group, int button);
-    ~ShortcutSettingsDialog() override;
 
     INT_PTR Run();
 
@@ -43,9 +43,9 @@ private:
 
     HWND mainWindow_;
     LauncherData* data_;
-    ShortcutEntry* backup_ = nullptr;
+    HeapObject<ShortcutTable> backup_;  // the entries as they were at opening
     int preselected_;
-    HIMAGELIST images_ = nullptr;
+    ScopedImageList images_;
 
     static int sortDirections_[kShortcutColumnCount];
 };

@@ -4,6 +4,7 @@
 #include "menus/popup_menu.h"
 #include "resources/resource_ids.h"
 #include "support/messages.h"
+#include "support/scoped_handle.h"
 #include "support/system_helper.h"
 
 #include <cstring>
@@ -11,16 +12,10 @@
 namespace {
 
 // A zero-filled text workspace from the process heap, freed on scope exit.
-class Workspace {
-public:
-    Workspace() : block_(static_cast<char*>(g_systemHelper.Alloc(kMenuWorkspaceSize))) {}
-    ~Workspace() { g_systemHelper.Free(block_); }
-    Workspace(const Workspace&) = delete;
-    Workspace& operator=(const Workspace&) = delete;
-    char* Get() const { return block_; }
-
-private:
-    char* block_;
+struct Workspace {
+    Workspace() : block(g_systemHelper.Alloc(kMenuWorkspaceSize)) {}
+    char* Get() const { return static_cast<char*>(block.Get()); }
+    ScopedHeapBlock block;
 };
 
 void GrayItem(HMENU menu, UINT id)

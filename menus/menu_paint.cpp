@@ -14,12 +14,10 @@ SIZE TextSize(HDC dc, const char* text)
 
 void FillArea(HDC dc, int left, int top, int right, int bottom, COLORREF colour)
 {
-    HBRUSH brush = CreateSolidBrush(colour);
-    if (!brush)
-        return;
+    const ScopedGdi<HBRUSH> brush(CreateSolidBrush(colour));
     const RECT area = {left, top, right, bottom};
-    FillRect(dc, &area, brush);
-    DeleteObject(brush);
+    if (brush)
+        FillRect(dc, &area, brush.Get());
 }
 
 // Copies the rows of a bitmap that fall on an item: the bitmap's bottom row
@@ -95,7 +93,8 @@ bool PopupMenu::MeasureItem(HWND owner, MEASUREITEMSTRUCT* item)
     item->itemHeight = 20;
     HMENU menu = record->menu;
 
-    HDC dc = GetDC(owner);
+    const ScopedWindowDC window(owner);
+    HDC dc = window.Get();
     if (!dc)
         return true;
     int lineHeight = 0, widestCaption = 0, widestAccelerator = 0, widestText = 0;
@@ -132,7 +131,6 @@ bool PopupMenu::MeasureItem(HWND owner, MEASUREITEMSTRUCT* item)
                 item->itemHeight = static_cast<UINT>(height);
         }
     }
-    ReleaseDC(owner, dc);
 
     const int strip = menu == popup_ ? skin_.titleWidth : 0;
     skin_.menuWidth = strip + skin_.leftColumnWidth + widestText + 2 * skin_.sideMargin;
@@ -158,33 +156,27 @@ bool PopupMenu::DrawItem(HWND owner, const DRAWITEMSTRUCT* item)
     const int menuHeight = MenuHeight(owner, menu);
     const int offset = OffsetInMenu(owner, menu, record->position, area.top);
 
-    HDC target = CreateCompatibleDC(item->hDC);
-    HDC source = CreateCompatibleDC(item->hDC);
-    HBITMAP canvas = CreateCompatibleBitmap(item->hDC, w, h);
-    if (!target || !source || !canvas) {
-        if (canvas)
-            DeleteObject(canvas);
-        if (source)
-            DeleteDC(source);
-        if (target)
-            DeleteDC(target);
+    const ScopedMemoryDC targetDC(CreateCompatibleDC(item->hDC));
+    const ScopedMemoryDC sourceDC(CreateCompatibleDC(item->hDC));
+    const ScopedGdi<HBITMAP> canvas(CreateCompatibleBitmap(item->hDC, w, h));
+    if (!targetDC || !sourceDC || !canvas)
         return true;
-    }
+    HDC target = targetDC.Get();
+    HDC source = sourceDC.Get();
     {
-        ScopedSelect drawnOn(target, canvas);
+        ScopedSelect drawnOn(target, canvas.Get());
 
         if (top) {
             FillArea(target, 0, 0, strip, h, skin_.titleColor);
-            if (skin_.titleBitmap) {
-                const int width = strip < BitmapInfo(skin_.titleBitmap).bmWidth
-                                      ? strip : BitmapInfo(skin_.titleBitmap).bmWidth;
-                CopySlice(target, 0, width, source, skin_.titleBitmap, menuHeight, offset, h);
+            if (HBITMAP title = skin_.titleBitmap.Get()) {
+                const int width = strip < BitmapInfo(title).bmWidth ? strip : BitmapInfo(title).bmWidth;
+                CopySlice(target, 0, width, source, title, menuHeight, offset, h);
             }
         }
 
         const bool selected = (item->itemState & ODS_SELECTED) && !separator;
         const COLORREF fill = selected ? skin_.highlightColor : skin_.itemColor;
-        HBITMAP picture = selected ? skin_.highlightBitmap : skin_.itemBitmap;
+        HBITMAP picture = selected ? skin_.highlightBitmap.Get() : skin_.itemBitmap.Get();
         FillArea(target, strip, 0, w, h, fill);
         if (picture) {
             const int available = w - strip;
@@ -235,9 +227,6 @@ bool PopupMenu::DrawItem(HWND owner, const DRAWITEMSTRUCT* item)
 
         BitBlt(item->hDC, area.left, area.top, w, h, target, 0, 0, SRCCOPY);
     }
-    DeleteObject(canvas);
-    DeleteDC(source);
-    DeleteDC(target);
     return true;
 }
 

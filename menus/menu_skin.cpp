@@ -3,8 +3,6 @@
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
 
-#include <initializer_list>
-
 namespace {
 int CALLBACK NoteFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found)
 {
@@ -18,11 +16,9 @@ bool SystemHasFace(const char* face)
     query.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(query.lfFaceName, face, LF_FACESIZE);
     bool found = false;
-    HDC screen = GetDC(nullptr);
-    if (!screen)
-        return false;
-    EnumFontFamiliesExA(screen, &query, NoteFace, reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, screen);
+    const ScopedWindowDC screen(nullptr);
+    if (screen.Get())
+        EnumFontFamiliesExA(screen.Get(), &query, NoteFace, reinterpret_cast<LPARAM>(&found), 0);
     return found;
 }
 
@@ -81,27 +77,16 @@ void MenuFontFace(const char* face, char* buffer)
     }
 }
 
-void FreeMenuSkin(MenuSkin& skin)
-{
-    for (HBITMAP* bitmap : {&skin.itemBitmap, &skin.highlightBitmap, &skin.titleBitmap}) {
-        if (*bitmap)
-            DeleteObject(*bitmap);
-        *bitmap = nullptr;
-    }
-}
-
 bool LoadMenuSkin(MenuSkin& skin)
 {
     char probe[MAX_PATH];
     if (GetProgramPath(probe, sizeof probe) == 0)
         return false;
-    FreeMenuSkin(skin);
-
-    HDC screen = GetDC(nullptr);
-    HDC memory = screen ? CreateCompatibleDC(screen) : nullptr;
+    const ScopedWindowDC screen(nullptr);
+    const ScopedMemoryDC memory(screen.Get() ? CreateCompatibleDC(screen.Get()) : nullptr);
     struct Part {
         const char* file;
-        HBITMAP* bitmap;
+        ScopedGdi<HBITMAP>* bitmap;
         COLORREF* colour;
     };
     const Part parts[] = {
@@ -110,26 +95,23 @@ bool LoadMenuSkin(MenuSkin& skin)
         {kMenuTitleBitmapFile, &skin.titleBitmap, &skin.titleColor},
     };
     for (const Part& part : parts) {
+        part.bitmap->Reset();
         char path[MAX_PATH + 30];
         if (!ProgramFolderFile(part.file, path, sizeof path))
             continue;
-        auto* bitmap = static_cast<HBITMAP>(
-            LoadImageA(GetModuleHandleA(nullptr), path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+        part.bitmap->Reset(static_cast<HBITMAP>(
+            LoadImageA(GetModuleHandleA(nullptr), path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+        HBITMAP bitmap = part.bitmap->Get();
         if (!bitmap)
             continue;
-        *part.bitmap = bitmap;
         if (memory) {
-            ScopedSelect selected(memory, bitmap);
-            const COLORREF corner = GetPixel(memory, 0, 0);
+            ScopedSelect selected(memory.Get(), bitmap);
+            const COLORREF corner = GetPixel(memory.Get(), 0, 0);
             if (corner != CLR_INVALID)
                 *part.colour = corner;
         }
         if (part.bitmap == &skin.titleBitmap)
             skin.titleWidth = BitmapInfo(bitmap).bmWidth;
     }
-    if (memory)
-        DeleteDC(memory);
-    if (screen)
-        ReleaseDC(nullptr, screen);
     return true;
 }

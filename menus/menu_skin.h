@@ -2,6 +2,7 @@
 // The look of the popup menus: skin metrics with their defaults, which three
 // optional bitmaps beside the program override, and the menu font.
 #include "resources/resource_ids.h"
+#include "support/scoped_handle.h"
 
 #include <windows.h>
 
@@ -21,22 +22,20 @@ struct MenuSkin {
     COLORREF titleColor = 0x404040;
     COLORREF itemColor = 0x000000;
     COLORREF highlightColor = 0x808080;
-    HBITMAP itemBitmap = nullptr;       // "menuforeground.bmp"
-    HBITMAP highlightBitmap = nullptr;  // "menubackground.bmp"
-    HBITMAP titleBitmap = nullptr;      // "menutitle.bmp"
+    ScopedGdi<HBITMAP> itemBitmap;       // "menuforeground.bmp"
+    ScopedGdi<HBITMAP> highlightBitmap;  // "menubackground.bmp"
+    ScopedGdi<HBITMAP> titleBitmap;      // "menutitle.bmp"
 };
 
 constexpr char kMenuItemBitmapFile[] = "menuforeground.bmp";
 constexpr char kMenuHighlightBitmapFile[] = "menubackground.bmp";
 constexpr char kMenuTitleBitmapFile[] = "menutitle.bmp";
 
-// Loads the three bitmaps found beside the program into skin (dropping those
-// it held): each found one takes its top-left pixel as the colour of its
+// Loads the three bitmaps found beside the program into skin in place of
+// those it held: each found one takes its top-left pixel as the colour of its
 // part, the title bitmap also gives the strip its width. False when the
 // program's path cannot be had.
 bool LoadMenuSkin(MenuSkin& skin);
-// Deletes the bitmaps skin holds.
-void FreeMenuSkin(MenuSkin& skin);
 // The size and format of a bitmap (all zero for none).
 BITMAP BitmapInfo(HBITMAP bitmap);
 

@@ -117,7 +117,6 @@ PopupMenu::~PopupMenu()
     // Records of a menu that was converted but never tracked would otherwise
     // be lost; the menu handle no longer refers to them.
     ClearItemRecords();
-    FreeMenuSkin(skin_);
 }
 
 bool PopupMenu::LoadSkin()

@@ -16,8 +16,8 @@ static_assert(sizeof(ShortcutEntry) == 16, "shortcut entry layout");
 constexpr int kShortcutEntryCount = 100;
 
 struct ShortcutTable {
-    ShortcutEntry* entries = nullptr;  // kShortcutEntryCount zero-filled entries
-    ShortcutEntry Active = {};         // only key and flag are used
+    ShortcutEntry entries[kShortcutEntryCount];
+    ShortcutEntry Active;  // only key and flag are used
 };
 
 // Destroys an existing table and makes a new, empty one the global table.

@@ -384,8 +384,8 @@ TEST_F(MenuPaintTest, AnItemFiveRowsAboveAShortBitmapShowsItsFirstRowsBelowRowFi
         const int h = r.bottom - r.top;
         const int height = H - Offset(items, r) - 5;  // y0 = height - H + offset = -5
         auto colour = [](int, int y) { return RGB(0x20, y & 0xFF, 0x30 + (y >> 8)); };
-        menu.Skin().itemBitmap = CreateTestBitmap(600, height, colour);  // the skin owns it now
-        ASSERT_NE(nullptr, menu.Skin().itemBitmap);
+        menu.Skin().itemBitmap.Reset(CreateTestBitmap(600, height, colour));  // the skin owns it now
+        ASSERT_NE(nullptr, menu.Skin().itemBitmap.Get());
         Canvas canvas(CanvasWidth(items), CanvasHeight(items));
         Paint(menu, owner_.Window(), items, canvas);
         const int x = r.right - 1;
