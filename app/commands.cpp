@@ -144,11 +144,6 @@ void OnDropFiles(HWND window, HDROP drop)
     HandleBarDrop(window, drop, kBarActions);
 }
 
-int SelectedButton()
-{
-    return g_selectedButton;
-}
-
 void SetSelectedButton(int index)
 {
     g_selectedButton = index;

@@ -15,7 +15,7 @@ void OnContextMenu(HWND window, HWND clicked);
 // WM_DROPFILES; the caller releases the drop.
 void OnDropFiles(HWND window, HDROP drop);
 
-// The button (0..9, or kGroupButtonTarget for the group button) the next
-// button command (settings, shortcut, move, delete) applies to.
-int SelectedButton();
+// Makes button index (0..9, or kGroupButtonTarget for the group button) the
+// one the next button command (settings, shortcut, move, delete) applies to,
+// as opening its menu does.
 void SetSelectedButton(int index);

@@ -10,7 +10,6 @@ void ArchiveNameDialog::SetName(const char* text)
 
 int ArchiveNameDialog::Run(HWND parent)
 {
-    templateId_ = IDD_ARCHIVE_NAME;
     return ShowModal(parent, IDD_ARCHIVE_NAME) == 1 ? 1 : 0;
 }
 

@@ -17,7 +17,6 @@ ProgressDialog::~ProgressDialog()
 
 HWND ProgressDialog::Show(HWND owner)
 {
-    templateId_ = IDD_PROGRESS;
     return ShowModeless(owner, IDD_PROGRESS);
 }
 

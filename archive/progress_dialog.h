@@ -28,10 +28,10 @@ public:
 
     INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
 
+private:
     // value / high as a whole percentage, truncated; 0 when high is 0.
     static int Percentage(unsigned value, unsigned high);
 
-private:
     void AskCancel();
     void PumpMessages();
 

@@ -24,7 +24,6 @@ public:
     bool Open(const char* archivePath);
     // Finishes the archive; false when none was open or minizip failed.
     bool Close();
-    bool IsOpen() const { return archive_ != nullptr; }
 
     // Adds the item at path (a folder with everything below it when recurse
     // is set). depth counts the folder levels between the dropped item's

@@ -74,11 +74,6 @@ void ReleaseBarTooltips(HWND mainWindow)
     g_tooltip = nullptr;
 }
 
-HWND BarTooltipWindow()
-{
-    return g_tooltip;
-}
-
 void BuildButtonToolText(int index, char* buffer, int size)
 {
     if (!buffer || size <= 0)

@@ -14,8 +14,6 @@ void UpdateBarTooltips(HWND mainWindow, TooltipMode mode = TooltipMode::Update);
 // subclasses its tools, so this comes before the bar's own procedures are
 // given back.
 void ReleaseBarTooltips(HWND mainWindow);
-// The tooltip control, null when there is none.
-HWND BarTooltipWindow();
 
 constexpr int kToolTextSize = 350;
 // Tool text of launcher button index of the current group: its title, then

@@ -127,16 +127,6 @@ WNDPROC PreviousBarProcedure(int controlId)
     return g_buttonProcedure;
 }
 
-int DragSourceGroup()
-{
-    return g_dragSourceGroup;
-}
-
-unsigned MoveCounter()
-{
-    return g_moveCounter;
-}
-
 int BarControlUnderCursor(HWND mainWindow)
 {
     POINT point;

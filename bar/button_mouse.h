@@ -42,7 +42,3 @@ int WatchDragHover(HWND mainWindow, int hoveredControl);
 // records, shortcut entries, images and tips follow; the data file is saved.
 // False for an invalid index.
 bool MoveButton(HWND mainWindow, int source, int target);
-
-// The press in progress: its group (-1 when none) and its mouse movements.
-int DragSourceGroup();
-unsigned MoveCounter();

@@ -7,6 +7,8 @@
 #include <cstring>
 
 namespace {
+constexpr char kSeparator = ',';
+
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t';
@@ -34,20 +36,6 @@ long ParseNumber(const char* p, const char* end)
     if (value > INT_MAX)
         value = INT_MAX;
     return static_cast<long>(value);
-}
-
-// Length of the longest whole-character prefix of [p, p + length) not longer
-// than limit bytes.
-DWORD WholeCharacterPrefix(const char* p, DWORD length, DWORD limit)
-{
-    DWORD taken = 0;
-    while (taken < length) {
-        const DWORD step = IsDBCSLeadByte(static_cast<BYTE>(p[taken])) && taken + 1 < length ? 2 : 1;
-        if (taken + step > limit)
-            break;
-        taken += step;
-    }
-    return taken;
 }
 
 }  // namespace
@@ -92,7 +80,7 @@ bool KeyValueFile::Close()
     return ok;
 }
 
-bool KeyValueFile::FindValue(const char* name, char separator, const char** start, const char** end) const
+bool KeyValueFile::FindValue(const char* name, const char** start, const char** end) const
 {
     if (path_ || !text_ || !name || !*name)
         return false;
@@ -102,7 +90,7 @@ bool KeyValueFile::FindValue(const char* name, char separator, const char** star
     const char* found = nullptr;
     while ((found = strstr(search, name)) != nullptr) {
         const bool atLineStart = found == text || (found - text >= 2 && found[-2] == '\r' && found[-1] == '\n');
-        if (atLineStart && found[nameLength] == separator)
+        if (atLineStart && found[nameLength] == kSeparator)
             break;
         search = found + nameLength;
     }
@@ -119,30 +107,16 @@ bool KeyValueFile::FindValue(const char* name, char separator, const char** star
     return true;
 }
 
-bool KeyValueFile::ReadNumber(const char* name, long* value, char separator) const
+bool KeyValueFile::ReadNumber(const char* name, long* value) const
 {
     if (!value)
         return false;
     *value = 0;
     const char* start = nullptr;
     const char* end = nullptr;
-    if (!FindValue(name, separator, &start, &end))
+    if (!FindValue(name, &start, &end))
         return false;
     *value = ParseNumber(start, end);
-    return true;
-}
-
-bool KeyValueFile::ReadText(const char* name, char* buffer, int size, char separator) const
-{
-    if (!buffer || size <= 0)
-        return false;
-    const char* start = nullptr;
-    const char* end = nullptr;
-    if (!FindValue(name, separator, &start, &end))
-        return false;
-    memset(buffer, 0, static_cast<size_t>(size));
-    const DWORD taken = WholeCharacterPrefix(start, static_cast<DWORD>(end - start), static_cast<DWORD>(size - 1));
-    memcpy(buffer, start, taken);
     return true;
 }
 
@@ -162,8 +136,8 @@ bool KeyValueFile::Reserve(DWORD needed)
     return true;
 }
 
-// Appends "name<separator>value\r\n" whole, or nothing.
-bool KeyValueFile::AppendLine(const char* name, char separator, const char* value, size_t valueLength)
+// Appends "name,value\r\n" whole, or nothing.
+bool KeyValueFile::AppendLine(const char* name, const char* value, size_t valueLength)
 {
     if (!path_ || !name)
         return false;
@@ -174,21 +148,16 @@ bool KeyValueFile::AppendLine(const char* name, char separator, const char* valu
         return false;
     char* out = Text() + length_;
     memcpy(out, name, nameLength);
-    out[nameLength] = separator;
+    out[nameLength] = kSeparator;
     memcpy(out + nameLength + 1, value, valueLength);
     memcpy(out + nameLength + 1 + valueLength, "\r\n", 2);
     length_ += static_cast<DWORD>(total);
     return true;
 }
 
-bool KeyValueFile::WriteNumber(const char* name, long value, char separator)
+bool KeyValueFile::WriteNumber(const char* name, long value)
 {
     char digits[16];
     const int length = snprintf(digits, sizeof digits, "%ld", value);
-    return length > 0 && AppendLine(name, separator, digits, static_cast<size_t>(length));
-}
-
-bool KeyValueFile::WriteText(const char* name, const char* text, char separator)
-{
-    return text && AppendLine(name, separator, text, strlen(text));
+    return length > 0 && AppendLine(name, digits, static_cast<size_t>(length));
 }

@@ -23,16 +23,12 @@ public:
     // false without a path.
     bool Open(const char* path, bool forWriting);
 
-    // The first line "name<separator>value" whose name stands at a line start.
-    // value becomes 0 first; an empty or non-numeric value reads as 0 with success.
-    bool ReadNumber(const char* name, long* value, char separator) const;
-    // Copies the value, truncated to size - 1 bytes on a whole character,
-    // into buffer (zero-filled first).
-    bool ReadText(const char* name, char* buffer, int size, char separator) const;
+    // The first line "name,value" whose name stands at a line start. value
+    // becomes 0 first; an empty or non-numeric value reads as 0 with success.
+    bool ReadNumber(const char* name, long* value) const;
 
-    // Appends "name<separator>value\r\n"; false unless open for writing.
-    bool WriteNumber(const char* name, long value, char separator);
-    bool WriteText(const char* name, const char* text, char separator);
+    // Appends "name,value\r\n"; false unless open for writing.
+    bool WriteNumber(const char* name, long value);
 
     // Ends reading or writing. For a file open for writing this puts the new
     // contents in place and answers whether that worked; otherwise true.
@@ -40,9 +36,9 @@ public:
     bool Close();
 
 private:
-    bool FindValue(const char* name, char separator, const char** start, const char** end) const;
+    bool FindValue(const char* name, const char** start, const char** end) const;
     bool Reserve(DWORD needed);
-    bool AppendLine(const char* name, char separator, const char* value, size_t valueLength);
+    bool AppendLine(const char* name, const char* value, size_t valueLength);
 
     char* Text() const { return static_cast<char*>(text_.Get()); }
 

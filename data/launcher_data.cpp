@@ -17,7 +17,6 @@ int g_currentGroup = 0;
 // A data file that existed but could not be loaded is kept aside before the
 // first save replaces it.
 bool g_damagedFileOnDisk = false;
-char g_keptDamagedPath[MAX_PATH + 16];
 
 void TerminateField(char* field)
 {
@@ -101,18 +100,14 @@ bool KeepDamagedFile(const char* path)
     if (!FileExists(path))
         return true;
     for (int n = 1; n < 1000; ++n) {
-        char kept[sizeof g_keptDamagedPath];
+        char kept[MAX_PATH + 16];
         if (n == 1)
             wsprintfA(kept, "%s.bad", path);
         else
             wsprintfA(kept, "%s.bad%d", path, n);
         if (FileExists(kept))
             continue;
-        if (MoveFileExA(path, kept, MOVEFILE_WRITE_THROUGH)) {
-            lstrcpyA(g_keptDamagedPath, kept);
-            return true;
-        }
-        return false;
+        return MoveFileExA(path, kept, MOVEFILE_WRITE_THROUGH) != FALSE;
     }
     return false;
 }
@@ -152,7 +147,6 @@ bool AllocateLauncherData()
     }
     g_currentGroup = 0;
     g_damagedFileOnDisk = false;
-    g_keptDamagedPath[0] = '\0';
     return true;
 }
 
@@ -308,48 +302,6 @@ bool SetButtonRecord(int index, const ButtonRecord& record)
     return true;
 }
 
-int ButtonIconIndex(int index)
-{
-    const ButtonRecord* button = CurrentButton(index);
-    return button ? button->iconIndex : 0;
-}
-
-char* ButtonTitle(int index)
-{
-    ButtonRecord* button = CurrentButton(index);
-    return button ? button->title : nullptr;
-}
-
-char* ButtonFile(int index)
-{
-    ButtonRecord* button = CurrentButton(index);
-    return button ? button->file : nullptr;
-}
-
-char* ButtonWorkDir(int index)
-{
-    ButtonRecord* button = CurrentButton(index);
-    return button ? button->workDir : nullptr;
-}
-
-char* ButtonParams(int index)
-{
-    ButtonRecord* button = CurrentButton(index);
-    return button ? button->params : nullptr;
-}
-
-char* ButtonIconFile(int index)
-{
-    ButtonRecord* button = CurrentButton(index);
-    return button ? button->iconFile : nullptr;
-}
-
-bool IsButtonInUse(int index)
-{
-    const ButtonRecord* button = CurrentButton(index);
-    return button && button->file[0] != '\0';
-}
-
 LauncherData* LauncherImage()
 {
     return g_data.Get();
@@ -360,9 +312,4 @@ ButtonRecord* ButtonAt(int group, int index)
     if (!g_data || group < 0 || group >= kGroupCount || index < 0 || index >= kButtonsPerGroup)
         return nullptr;
     return &g_data->groups[group].buttons[index];
-}
-
-const char* KeptDamagedFilePath()
-{
-    return g_keptDamagedPath;
 }

@@ -34,17 +34,7 @@ GroupRecord* CurrentGroupRecord();  // in place; null before allocation
 bool IsValidButtonIndex(int index);
 bool SetButtonRecord(int index, const ButtonRecord& record);
 ButtonRecord* CurrentButton(int index);  // null for an invalid index
-int ButtonIconIndex(int index);
-char* ButtonTitle(int index);
-char* ButtonFile(int index);
-char* ButtonWorkDir(int index);
-char* ButtonParams(int index);
-char* ButtonIconFile(int index);
-bool IsButtonInUse(int index);
 
 // Any group: the whole image, and one button by group and index.
 LauncherData* LauncherImage();
 ButtonRecord* ButtonAt(int group, int index);  // null when out of range
-
-// Where a damaged data file was kept at the last save, empty if none.
-const char* KeptDamagedFilePath();

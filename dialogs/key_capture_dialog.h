@@ -11,7 +11,6 @@ public:
     void SetRequiredModifiers(int flags) { required_ = flags; }
     // Runs the dialog modally; the captured key, 0 when cancelled.
     int Run(HWND owner);
-    int GetKey() const { return key_; }
     int GetModifiers() const { return modifiers_; }
 
     // One examined key message: a key-down, or the key-up of a key whose

@@ -4,6 +4,7 @@
 #include "menus/popup_menu.h"
 #include "resources/resource_ids.h"
 #include "support/messages.h"
+#include "support/path_text.h"
 #include "support/scoped_handle.h"
 #include "support/system_helper.h"
 
@@ -56,20 +57,8 @@ void JoinMenuTitle(char* buffer, int size, const char* title, int titleLimit, co
     int room = size - 1 - suffixLength;
     if (room < 0)
         room = 0;
-    const int available = FieldLength(title, titleLimit);
-    // Take whole characters of the title while they fit.
-    int taken = 0;
-    while (taken < available) {
-        const bool pair = SystemHelper::IsLeadByte(static_cast<unsigned char>(title[taken])) &&
-                          taken + 1 < available;
-        const int step = pair ? 2 : 1;
-        if (taken + step > room)
-            break;
-        taken += step;
-    }
-    std::memcpy(buffer, title, static_cast<size_t>(taken));
-    buffer[taken] = '\0';
-    if (taken + suffixLength < size)
+    CopyWholeCharacters(title, FieldLength(title, titleLimit), buffer, room + 1);
+    if (lstrlenA(buffer) + suffixLength < size)
         lstrcatA(buffer, suffix);
 }
 

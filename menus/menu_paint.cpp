@@ -97,7 +97,7 @@ bool PopupMenu::MeasureItem(HWND owner, MEASUREITEMSTRUCT* item)
     HDC dc = window.Get();
     if (!dc)
         return true;
-    int lineHeight = 0, widestCaption = 0, widestAccelerator = 0, widestText = 0;
+    int lineHeight = 0, widestText = 0;
     {
         ScopedSelect selected(dc, font_.Get());
         const int count = GetMenuItemCount(menu);
@@ -110,15 +110,10 @@ bool PopupMenu::MeasureItem(HWND owner, MEASUREITEMSTRUCT* item)
             int width = 0;
             const int tab = text.Find('\t');
             if (tab >= 0) {
-                const SIZE accelerator = TextSize(dc, text.GetText() + tab + 1);
-                if (accelerator.cx > widestAccelerator)
-                    widestAccelerator = accelerator.cx;
-                width = accelerator.cx + skin_.acceleratorGap;
+                width = TextSize(dc, text.GetText() + tab + 1).cx + skin_.acceleratorGap;
                 text.SetAt(tab, 0);
             }
             const SIZE caption = TextSize(dc, text.GetText());
-            if (caption.cx > widestCaption)
-                widestCaption = caption.cx;
             width += caption.cx;
             if (width > widestText)
                 widestText = width;
@@ -133,10 +128,7 @@ bool PopupMenu::MeasureItem(HWND owner, MEASUREITEMSTRUCT* item)
     }
 
     const int strip = menu == popup_ ? skin_.titleWidth : 0;
-    skin_.menuWidth = strip + skin_.leftColumnWidth + widestText + 2 * skin_.sideMargin;
-    item->itemWidth = static_cast<UINT>(skin_.menuWidth);
-    record->captionWidth = widestCaption;
-    record->acceleratorWidth = widestAccelerator;
+    item->itemWidth = static_cast<UINT>(strip + skin_.leftColumnWidth + widestText + 2 * skin_.sideMargin);
     record->textWidth = widestText;
     return true;
 }

@@ -10,7 +10,6 @@
 
 // Sizes in pixels, colours as 0x00BBGGRR.
 struct MenuSkin {
-    std::int32_t menuWidth = 0;          // last width computed by MeasureItem
     std::int32_t acceleratorGap = 10;    // between caption and accelerator text
     std::int32_t titleWidth = 20;        // strip left of the top-level menu
     std::int32_t sideMargin = 0;         // on both sides of the text block

@@ -89,9 +89,3 @@ void ClearButtonShortcut(HWND window, int group, int button)
     entry->key = 0;
     entry->flag = 0;
 }
-
-bool RenewActiveHotkey(HWND window)
-{
-    UnregisterActiveHotkey(window);
-    return RegisterActiveHotkey(window);
-}

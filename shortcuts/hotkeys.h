@@ -30,7 +30,3 @@ bool ApplyButtonHotkey(HWND window, int group, int button, bool system);
 // A button is cleared: its system hotkey is unregistered and its entry
 // emptied (id, key, flag and the system flag).
 void ClearButtonShortcut(HWND window, int group, int button);
-
-// The group and general settings dialog was confirmed: the activation
-// shortcut is registered anew.
-bool RenewActiveHotkey(HWND window);

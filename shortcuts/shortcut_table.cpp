@@ -110,18 +110,6 @@ bool RestoreShortcutEntries(const ShortcutEntry* in, int count)
     return true;
 }
 
-bool ExchangeShortcutEntries(int buttonNumberA, int buttonNumberB)
-{
-    ShortcutEntry* a = ShortcutEntryAt(buttonNumberA);
-    ShortcutEntry* b = ShortcutEntryAt(buttonNumberB);
-    if (!a || !b)
-        return false;
-    const ShortcutEntry kept = *a;
-    *a = *b;
-    *b = kept;
-    return true;
-}
-
 bool IsShortcutRefused(int key, int flags)
 {
     // Rules that need no table hold also before it exists: these keys are

@@ -41,9 +41,6 @@ void SetActiveShortcut(int key, int flags);
 bool CopyShortcutEntries(ShortcutEntry* out, int count);
 bool RestoreShortcutEntries(const ShortcutEntry* in, int count);
 
-// Exchanges two buttons' entries whole (id included), as moving buttons does.
-bool ExchangeShortcutEntries(int buttonNumberA, int buttonNumberB);
-
 // True when the combination may not be assigned: keys never allowed
 // (BACKSPACE, TAB, ENTER, SHIFT, CTRL, ESC, 0x2A, DEL), SPACE alone, the
 // activation shortcut, a plain or CTRL digit, or a system hotkey of any button.

@@ -4,8 +4,6 @@
 
 #include <cstring>
 
-namespace {
-// Copies [text, text + length) into buffer, as many whole characters as fit.
 void CopyWholeCharacters(const char* text, size_t length, char* buffer, size_t size)
 {
     if (!buffer || size == 0)
@@ -22,7 +20,6 @@ void CopyWholeCharacters(const char* text, size_t length, char* buffer, size_t s
         std::memcpy(buffer, text, taken);
     buffer[taken] = '\0';
 }
-}  // namespace
 
 const char* LastBackslash(const char* text)
 {

@@ -22,6 +22,10 @@ bool EndsWithBackslash(const char* text);
 // Replaces every character from by to (both single-byte characters).
 void ReplaceCharacters(char* text, char from, char to);
 
+// Copies as many whole characters of [text, text + length) as fit into
+// buffer (size bytes with the terminator).
+void CopyWholeCharacters(const char* text, size_t length, char* buffer, size_t size);
+
 // The folder part of path, up to and without its last backslash; empty
 // without one. Cut to size bytes on a whole character.
 void CopyFolderOf(const char* path, char* buffer, size_t size);

@@ -114,24 +114,6 @@ void TextBuffer::Release()
     length_ = 0;
 }
 
-bool TextBuffer::ReplaceChar(char from, char to)
-{
-    if (from == 0 || !data_)
-        return false;
-    char* const end = data_ + length_;
-    for (char* p = data_; p < end && *p;) {
-        char* next = CharNextA(p);
-        if (next == p)
-            break;
-        if (*p == from)
-            *p = to;
-        p = next;
-    }
-    // Replacing by 0 cuts the text at the first replaced character.
-    length_ = lstrlenA(data_);
-    return true;
-}
-
 int TextBuffer::Find(char c) const
 {
     if (!data_)

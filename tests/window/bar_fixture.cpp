@@ -69,17 +69,19 @@ std::vector<DWORD> FileIconPixels(const std::string& path, int index)
     return pixels;
 }
 
-std::string ToolText(HWND window, int controlId)
+HWND BarTooltip(HWND window)
 {
-    HWND tooltip = nullptr;
-    // The bar's tooltip is the one owned by the main window.
     for (HWND w = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); w;
          w = FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr)) {
-        if (GetWindow(w, GW_OWNER) == window) {
-            tooltip = w;
-            break;
-        }
+        if (GetWindow(w, GW_OWNER) == window)
+            return w;
     }
+    return nullptr;
+}
+
+std::string ToolText(HWND window, int controlId)
+{
+    HWND tooltip = BarTooltip(window);
     if (!tooltip)
         return "<no tooltip>";
     char text[512] = "";

@@ -60,6 +60,8 @@ std::vector<DWORD> ControlPixels(HWND window, int controlId);
 std::vector<DWORD> ResourcePixels(int resourceId);
 std::vector<DWORD> FileIconPixels(const std::string& path, int index);
 
+// The bar's tooltip: the one owned by the main window; null when there is none.
+HWND BarTooltip(HWND window);
 // Text of the bar tooltip's tool for control id ("" also when there is none).
 std::string ToolText(HWND window, int controlId);
 

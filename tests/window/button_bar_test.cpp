@@ -125,14 +125,13 @@ TEST_F(BarWindowTest, ControlsForwardKeysUntilTheyGetTheirProceduresBack)
     EXPECT_EQ(static_cast<UINT>(BST_UNCHECKED), IsDlgButtonChecked(window_, IDC_GROUP_BUTTON));
     ICONINFO info;
     EXPECT_FALSE(GetIconInfo(shown, &info)) << "the icon a control showed is destroyed with the bar";
-    EXPECT_EQ(nullptr, BarTooltipWindow());
+    EXPECT_EQ(nullptr, BarTooltip(window_));
 }
 
 TEST_F(BarWindowTest, TooltipHasElevenToolsAndShowsAmpersands)
 {
-    HWND tooltip = BarTooltipWindow();
+    HWND tooltip = BarTooltip(window_);
     ASSERT_NE(nullptr, tooltip);
-    EXPECT_EQ(window_, GetWindow(tooltip, GW_OWNER));
     const LONG style = GetWindowLongA(tooltip, GWL_STYLE);
     EXPECT_TRUE(style & TTS_ALWAYSTIP);
     EXPECT_TRUE(style & TTS_NOPREFIX);

@@ -54,7 +54,6 @@ TEST_F(MoveTest, SwapExchangesRecordsShortcutsImagesAndTips)
     EXPECT_EQ("Five <ALT+B>", ToolText(window_, IDC_FIRST_LAUNCHER + 2));
     EXPECT_EQ("Two (CTRL+A)", ToolText(window_, IDC_FIRST_LAUNCHER + 5));
     EXPECT_TRUE(Saved());
-    EXPECT_EQ(-1, DragSourceGroup());
 }
 
 TEST_F(MoveTest, ShiftOverAFilledButtonYesCopies)
@@ -188,11 +187,9 @@ TEST_F(DragTest, DragOntoAnotherButtonSwapsWithTheSwapCursor)
     MoveTo(IDC_FIRST_LAUNCHER + 2);
     Press();
     ASSERT_EQ(GetDlgItem(window_, IDC_FIRST_LAUNCHER + 2), GetCapture());
-    EXPECT_EQ(0, DragSourceGroup());
     MoveTo(IDC_FIRST_LAUNCHER + 2, 1);
     MoveTo(IDC_FIRST_LAUNCHER + 2, 2);
     MoveTo(IDC_FIRST_LAUNCHER + 5);
-    EXPECT_GE(MoveCounter(), 3u);
     EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDCUR_SWAP)), GetCursor());
     MoveTo(IDC_NEXT_GROUP);
     EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDCUR_NO_DROP)), GetCursor());
@@ -200,7 +197,6 @@ TEST_F(DragTest, DragOntoAnotherButtonSwapsWithTheSwapCursor)
     Release();
     EXPECT_TRUE(Same(five_, CurrentButton(2)));
     EXPECT_TRUE(Same(two_, CurrentButton(5)));
-    EXPECT_EQ(-1, DragSourceGroup());
     EXPECT_TRUE(Saved());
 }
 
