@@ -6,6 +6,7 @@
 #include "launcher_process.h"
 
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <string>
 
@@ -141,6 +142,66 @@ TEST_F(LauncherProcessTest, KilledDuringSavesNeverLeavesATornDataFile)
     EXPECT_EQ(0, launcher.WaitForExit());
     EXPECT_FALSE(FileExists(data_ + ".bad"));
     EXPECT_EQ(static_cast<long long>(kDataFileSize), FileSize(data_));
+}
+
+// Full path of the module named name in process id, "" when it is not loaded.
+std::string ModulePath(DWORD process, const char* name)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return "";
+    MODULEENTRY32 module = {};
+    module.dwSize = sizeof module;
+    std::string path;
+    for (BOOL more = Module32First(snapshot, &module); more && path.empty(); more = Module32Next(snapshot, &module))
+        if (lstrcmpiA(module.szModule, name) == 0)
+            path = module.szExePath;
+    CloseHandle(snapshot);
+    return path;
+}
+
+// Windows looks for a library that is not one of its known DLLs in the
+// program's folder first; Wine prefers its own built-in help control. For the
+// processes started meanwhile, Wine takes a file beside the program first too.
+class WindowsSearchOrderForTheHelpControl {
+public:
+    WindowsSearchOrderForTheHelpControl()
+    {
+        char value[512] = "";
+        had_ = GetEnvironmentVariableA("WINEDLLOVERRIDES", value, sizeof value) > 0;
+        before_ = value;
+        SetEnvironmentVariableA("WINEDLLOVERRIDES", (before_ + (had_ ? ";" : "") + "hhctrl.ocx=n,b").c_str());
+    }
+    ~WindowsSearchOrderForTheHelpControl()
+    {
+        SetEnvironmentVariableA("WINEDLLOVERRIDES", had_ ? before_.c_str() : nullptr);
+    }
+
+private:
+    bool had_ = false;
+    std::string before_;
+};
+
+TEST_F(LauncherProcessTest, LibraryPlantedBesideTheProgramIsNeverLoaded)
+{
+    ASSERT_TRUE(CopyFileA(HostPath(PORUN_PLANTED_LIBRARY_PATH).c_str(), folder_.File("hhctrl.ocx").c_str(), FALSE));
+    const std::string builtHelp = BuiltProgramPath().substr(0, BuiltProgramPath().rfind('.')) + ".chm";
+    CopyFileA(builtHelp.c_str(), folder_.File("porun.chm").c_str(), FALSE);
+    char system[MAX_PATH];
+    ASSERT_GT(GetSystemDirectoryA(system, MAX_PATH), 0u);
+
+    WindowsSearchOrderForTheHelpControl searchOrder;
+    LauncherProcess launcher(exe_);
+    HWND window = launcher.Window();
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ("", ModulePath(launcher.ProcessId(), "hhctrl.ocx")) << "loaded at start";
+
+    PostMessageA(window, WM_COMMAND, 40016, 0);  // "ヘルプを読むろ！(&H)"
+    std::string help;
+    EXPECT_TRUE(PumpUntil([&] { return !(help = ModulePath(launcher.ProcessId(), "hhctrl.ocx")).empty(); }, 15000));
+    EXPECT_EQ(0, lstrcmpiA((std::string(system) + "\\hhctrl.ocx").c_str(), help.c_str())) << help;
+    EXPECT_FALSE(FileExists(folder_.File("planted-loaded.txt")));
+    EXPECT_TRUE(launcher.Close(window));
 }
 
 }  // namespace
