@@ -6,6 +6,7 @@
 #include "bar/button_bar.h"
 #include "data/launcher_data.h"
 #include "shortcuts/hotkeys.h"
+#include "support/max_path.h"
 #include "support/scoped_handle.h"
 
 #include <shellapi.h>
@@ -84,6 +85,8 @@ HICON LoadButtonIcon(const char* path, int iconIndex)
 {
     if (!path || path[0] == '\0')
         return nullptr;
+    if (!PathFitsMaxPath(path))
+        return LoadResourceIcon(kIconNotFound);
     char source[kTextFieldSize];
     lstrcpynA(source, path, sizeof source);
     char work[kTextFieldSize];
@@ -111,7 +114,7 @@ HICON LoadRecordIcon(const ButtonRecord& record)
     HICON icon = source[0] ? LoadButtonIcon(source, record.iconIndex) : LoadResourceIcon(kIconEmpty);
     if (icon && file[0]) {
         WIN32_FIND_DATAA found;
-        ScopedFind find(FindFirstFileA(file, &found));
+        ScopedFind find(PathFitsMaxPath(file) ? FindFirstFileA(file, &found) : INVALID_HANDLE_VALUE);
         if (!find)
             icon = NotFoundInstead(icon);
     }

@@ -11,6 +11,7 @@
 #include "dialogs/group_settings_dialog.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/max_path.h"
 
 #include <cstring>
 
@@ -31,8 +32,11 @@ struct Field {
     char text[kTextFieldSize];
 };
 
+// A file or working folder too long for the system is a file that is not there.
 bool ShellOpen(HWND owner, const char* file, const char* params, const char* directory)
 {
+    if (!PathFitsMaxPath(file) || (directory && !PathFitsMaxPath(directory)))
+        return false;
     const HINSTANCE result = ShellExecuteA(owner, "open", file, params, directory, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
@@ -65,6 +69,8 @@ int ControlAtDropPoint(HWND mainWindow, HDROP drop)
 // The item exists and the system has an icon for it.
 bool HasAssociatedIcon(const char* path)
 {
+    if (!PathFitsMaxPath(path))
+        return false;
     char copy[kTextFieldSize];
     lstrcpynA(copy, path, sizeof copy);
     WORD index = 0;

@@ -67,6 +67,39 @@ TEST_F(LauncherProcessTest, CancelledEndSessionKeepsTheLauncherRunning)
     EXPECT_EQ(0, launcher.WaitForExit());
 }
 
+TEST_F(LauncherProcessTest, PathsOfFullFieldLengthStartAnswerAndCloseCleanly)
+{
+    // Every text field of a damaged or hand-edited file at its longest: 269
+    // characters, beyond what the system takes as a path.
+    std::string image(kDataFileSize, '\0');
+    auto* data = reinterpret_cast<LauncherData*>(&image[0]);
+    const std::string path = "C:\\" + std::string(262, 'x') + ".exe";
+    for (GroupBlock& block : data->groups) {
+        for (char* field : {block.group.name, block.group.iconFile})
+            lstrcpyA(field, path.c_str());
+        for (ButtonRecord& button : block.buttons)
+            for (char* field : {button.title, button.file, button.workDir, button.params, button.iconFile})
+                lstrcpyA(field, path.c_str());
+    }
+    *reinterpret_cast<AppSettings*>(&image[sizeof(LauncherData)]) = AppSettings{0, 0, 10, 40, 40, 0, 0};
+    ASSERT_EQ(269u, path.size());
+    ASSERT_TRUE(WriteFileBytes(data_, image));
+
+    LauncherProcess launcher(exe_);
+    HWND window = launcher.Window();
+    ASSERT_NE(nullptr, window);
+    PostMessageA(window, WM_COMMAND, 1002, 0);  // the next group's icons too
+    DWORD_PTR answer = 0;
+    EXPECT_NE(0, SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, launcher.WaitForExit());
+    const std::string saved = ReadFileBytes(data_);
+    ASSERT_EQ(kDataFileSize, saved.size());
+    EXPECT_EQ(path, reinterpret_cast<const LauncherData*>(saved.data())->groups[1].buttons[9].file);
+    EXPECT_TRUE(FileExists(folder_.File("position.dat")));
+    EXPECT_TRUE(FileExists(folder_.File("shortcut.dat")));
+}
+
 TEST_F(LauncherProcessTest, SecondStartActivatesTheFirstAndTouchesNoFile)
 {
     LauncherProcess first(exe_);
