@@ -173,6 +173,7 @@ void Initialise(HWND dialog)
     SetDlgItemTextA(dialog, kIdIconFile, source);
     SetSliderRange(dialog, IconCountOf(source));
 
+    // The slider always stands on the icon the preview shows: OK stores its position.
     int index = 0;
     HICON icon;
     if (request.presetFlag || button->iconIndex <= 0) {
@@ -180,8 +181,8 @@ void Initialise(HWND dialog)
     } else {
         index = button->iconIndex;
         icon = IconAtOrNotFound(source, index);
-        SetIconSliderPosition(dialog, index);
     }
+    SetIconSliderPosition(dialog, index);
     SetIconNumberLabel(dialog, index);
     SetButtonImage(dialog, kIdPreview, icon);
 
@@ -357,6 +358,7 @@ void ShowChosenIconSource(HWND dialog, const char* chosen)
     SetIconSliderPosition(dialog, 0);
     SetSliderRange(dialog, IconCountOf(chosen));
     SetButtonImage(dialog, kIdPreview, AssociatedIconOrNotFound(chosen));
+    SetIconNumberLabel(dialog, 0);
 }
 }  // namespace
 

@@ -322,6 +322,21 @@ TEST_F(BrowseTest, ChoosingTheFileToRunProposesItAgain)
     EXPECT_EQ(ResourcePixels(101), ControlPixels(window_, 1003));
 }
 
+TEST_F(BrowseTest, ChoosingAnotherFileToRunStoresTheIconThePreviewShows)
+{
+    FillButton(2, "Two", ProgramCopy(), "", "", "", 3);
+    g_choice = Editor();
+    std::vector<DWORD> preview;
+    Open(2, 0, "", [&](HWND dialog) {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1006, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1006)));
+        preview = IconPixels(reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, 1008, BM_GETIMAGE, IMAGE_ICON, 0)));
+    }, IDOK);
+    EXPECT_EQ(ResourcePixels(101), preview);
+    EXPECT_EQ(0, CurrentButton(2)->iconIndex);
+    ShowGroup(window_, 0);
+    EXPECT_EQ(preview, ControlPixels(window_, 1005)) << "the bar keeps the icon after a group switch";
+}
+
 TEST_F(BrowseTest, ChoosingAnIconFileStartsAtItsFirstIcon)
 {
     const std::string editor = Editor();
