@@ -92,8 +92,10 @@ HICON LoadButtonIcon(const char* path, int iconIndex)
     char work[kTextFieldSize];
     std::memcpy(work, source, sizeof work);
 
+    // Below 0 ExtractIconA answers a count or looks up a resource id: a
+    // damaged file's negative index means the file's own icon, as 0 does.
     HICON icon;
-    if (iconIndex != 0) {
+    if (iconIndex > 0) {
         icon = UsableIcon(ExtractIconA(ProgramInstance(), work, iconIndex));
     } else {
         WORD index = 0;

@@ -129,6 +129,12 @@ TEST_F(BarWindowTest, LoadButtonIconOnItsOwn)
     icon = LoadButtonIcon(ProgramCopy().c_str(), 400);
     EXPECT_EQ(NotFound(), IconPixels(icon));
     DestroyIcon(icon);
+    // A negative index from a damaged file counts as 0: the file's own icon.
+    for (int negative : {-1, -2, -105}) {
+        icon = LoadButtonIcon(ProgramCopy().c_str(), negative);
+        EXPECT_EQ(ResourcePixels(101), IconPixels(icon)) << negative;
+        DestroyIcon(icon);
+    }
 }
 
 TEST_F(BarWindowTest, ButtonWhoseFileWasDeletedShowsNotFoundAfterTheNextSwitch)
