@@ -48,11 +48,23 @@ void RemoveTreeWide(const std::wstring& path)
 }
 }  // namespace
 
-std::wstring LongForm(const std::string& path)
+std::wstring Widen(const std::string& ansi)
 {
     wchar_t wide[1024] = L"";
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, 1024);
-    return std::wstring(L"\\\\?\\") + wide;
+    MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide, 1024);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& wide)
+{
+    char ansi[2048] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi, sizeof ansi, nullptr, nullptr);
+    return ansi;
+}
+
+std::wstring LongForm(const std::string& path)
+{
+    return L"\\\\?\\" + Widen(path);
 }
 
 void RemoveTree(const std::string& path)
