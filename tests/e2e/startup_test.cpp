@@ -193,28 +193,6 @@ std::string ModulePath(DWORD process, const char* name)
     return path;
 }
 
-// Windows looks for a library that is not one of its known DLLs in the
-// program's folder first; Wine prefers its own built-in help control. For the
-// processes started meanwhile, Wine takes a file beside the program first too.
-class WindowsSearchOrderForTheHelpControl {
-public:
-    WindowsSearchOrderForTheHelpControl()
-    {
-        char value[512] = "";
-        had_ = GetEnvironmentVariableA("WINEDLLOVERRIDES", value, sizeof value) > 0;
-        before_ = value;
-        SetEnvironmentVariableA("WINEDLLOVERRIDES", (before_ + (had_ ? ";" : "") + "hhctrl.ocx=n,b").c_str());
-    }
-    ~WindowsSearchOrderForTheHelpControl()
-    {
-        SetEnvironmentVariableA("WINEDLLOVERRIDES", had_ ? before_.c_str() : nullptr);
-    }
-
-private:
-    bool had_ = false;
-    std::string before_;
-};
-
 TEST_F(LauncherProcessTest, LibraryPlantedBesideTheProgramIsNeverLoaded)
 {
     ASSERT_TRUE(CopyFileA(HostPath(PORUN_PLANTED_LIBRARY_PATH).c_str(), folder_.File("hhctrl.ocx").c_str(), FALSE));
@@ -223,8 +201,14 @@ TEST_F(LauncherProcessTest, LibraryPlantedBesideTheProgramIsNeverLoaded)
     char system[MAX_PATH];
     ASSERT_GT(GetSystemDirectoryA(system, MAX_PATH), 0u);
 
-    WindowsSearchOrderForTheHelpControl searchOrder;
+    // Windows looks for a library that is not one of its known DLLs in the
+    // program's folder first; Wine prefers its built-in help control unless
+    // told otherwise, which the launcher's process is, as it starts.
+    char overrides[512] = "";
+    GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
+    SetEnvironmentVariableA("WINEDLLOVERRIDES", (std::string(overrides) + ";hhctrl.ocx=n,b").c_str());
     LauncherProcess launcher(exe_);
+    SetEnvironmentVariableA("WINEDLLOVERRIDES", overrides[0] ? overrides : nullptr);
     HWND window = launcher.Window();
     ASSERT_NE(nullptr, window);
     EXPECT_EQ("", ModulePath(launcher.ProcessId(), "hhctrl.ocx")) << "loaded at start";
