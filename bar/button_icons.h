@@ -16,8 +16,9 @@ void SetButtonImage(HWND window, int controlId, HICON icon);
 HICON LoadResourceIcon(int resourceId);
 
 // The icon for an icon source (path, index): index 0 (or below) the file's
-// associated icon, n > 0 icon n of the file itself. Null for an empty path; the not-found
-// icon when no icon comes from the file itself.
+// associated icon, n > 0 icon n of the file itself. Null for an empty path;
+// the not-found icon when no icon comes from the file itself, or when the
+// path does not fit MAX_PATH.
 HICON LoadButtonIcon(const char* path, int iconIndex);
 
 // The icon a launcher button of any group shows for its record: the empty
