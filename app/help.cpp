@@ -1,6 +1,7 @@
 #include "app/help.h"
 
 #include "app/messages.h"
+#include "support/system_library.h"
 
 #include <htmlhelp.h>
 #include <cstring>
@@ -8,7 +9,22 @@
 namespace {
 constexpr DWORD kTopicSize = 520;
 constexpr char kIndexPage[] = "::/html/index.html";
+
+using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+
+// The HTML Help control, loaded from the system folder at the first use and
+// kept for the rest of the run (its window outlives the call); null when the
+// system has none.
+HtmlHelpFunction HelpControl()
+{
+    static HtmlHelpFunction function = nullptr;
+    if (function)
+        return function;
+    if (HMODULE library = LoadSystemLibrary("hhctrl.ocx"))
+        function = reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(GetProcAddress(library, "HtmlHelpA")));
+    return function;
 }
+}  // namespace
 
 bool BuildHelpTopic(char* buffer, DWORD size)
 {
@@ -23,14 +39,15 @@ bool BuildHelpTopic(char* buffer, DWORD size)
 
 void ShowHelp(HWND owner)
 {
+    const HtmlHelpFunction helpControl = HelpControl();
     char* topic = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, kTopicSize));
-    if (!topic || !BuildHelpTopic(topic, kTopicSize)) {
+    if (!helpControl || !topic || !BuildHelpTopic(topic, kTopicSize)) {
         if (topic)
             HeapFree(GetProcessHeap(), 0, topic);
         ShowMessageId(owner, kMsgHelpFailed, MB_ICONEXCLAMATION);
         return;
     }
     // The help control reports a missing file itself.
-    HtmlHelpA(owner, topic, HH_DISPLAY_TOPIC, 0);
+    helpControl(owner, topic, HH_DISPLAY_TOPIC, 0);
     HeapFree(GetProcessHeap(), 0, topic);
 }

@@ -12,6 +12,7 @@ enum MessageId : UINT {
     kMsgSaveFailed = 1005,
     kMsgLoadFailed = 1006,
     kMsgHelpFailed = 1007,
+    kMsgNameNotKept = 1008,  // a file's name the code page cannot hold, without a short name
 };
 
 // String id of the title a message box of this type gets (only the icon bits count).

@@ -4,6 +4,7 @@
 #include "app/messages.h"
 #include "data/launcher_data.h"
 #include "support/scoped_handle.h"
+#include "support/system_library.h"
 
 namespace {
 constexpr char kInstanceMutex[] = "porun21 - kessaro/QZT instance";
@@ -53,6 +54,7 @@ int RunMessageLoop(HWND mainWindow)
 
 int RunLauncher(HINSTANCE instance, int showCommand)
 {
+    RestrictLibrarySearch();  // before anything can load a library on the program's behalf
     if (AnotherInstanceRuns(kMainWindowClass))
         return 0;
     if (!AllocateLauncherData())

@@ -18,6 +18,7 @@ WNDPROC g_buttonProcedure = nullptr;  // group button and launcher buttons (one 
 WNDPROC g_previousArrowProcedure = nullptr;
 WNDPROC g_nextArrowProcedure = nullptr;
 bool g_released = false;  // the bar's procedures only pass messages on
+bool g_refuseControls = false;
 
 HINSTANCE ProgramInstance()
 {
@@ -37,6 +38,8 @@ WNDPROC Subclass(HWND control, WNDPROC procedure)
 
 HWND CreateBarControl(HWND mainWindow, const BarControl& c)
 {
+    if (g_refuseControls)
+        return nullptr;
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_ICON | c.extraStyle;
     HWND control = CreateWindowExA(0, "BUTTON", "", style, c.x, c.y, c.width, c.height, mainWindow,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
@@ -105,6 +108,11 @@ bool CreateButtonBar(HWND mainWindow)
             g_buttonProcedure = previous;
     }
     return true;
+}
+
+void RefuseBarControlsForTests(bool refuse)
+{
+    g_refuseControls = refuse;
 }
 
 bool BarProceduresReleased()

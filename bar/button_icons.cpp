@@ -6,6 +6,7 @@
 #include "bar/button_bar.h"
 #include "data/launcher_data.h"
 #include "shortcuts/hotkeys.h"
+#include "support/max_path.h"
 #include "support/scoped_handle.h"
 
 #include <shellapi.h>
@@ -84,13 +85,17 @@ HICON LoadButtonIcon(const char* path, int iconIndex)
 {
     if (!path || path[0] == '\0')
         return nullptr;
+    if (!PathFitsMaxPath(path))
+        return LoadResourceIcon(kIconNotFound);
     char source[kTextFieldSize];
     lstrcpynA(source, path, sizeof source);
     char work[kTextFieldSize];
     std::memcpy(work, source, sizeof work);
 
+    // Below 0 ExtractIconA answers a count or looks up a resource id: a
+    // damaged file's negative index means the file's own icon, as 0 does.
     HICON icon;
-    if (iconIndex != 0) {
+    if (iconIndex > 0) {
         icon = UsableIcon(ExtractIconA(ProgramInstance(), work, iconIndex));
     } else {
         WORD index = 0;
@@ -111,7 +116,7 @@ HICON LoadRecordIcon(const ButtonRecord& record)
     HICON icon = source[0] ? LoadButtonIcon(source, record.iconIndex) : LoadResourceIcon(kIconEmpty);
     if (icon && file[0]) {
         WIN32_FIND_DATAA found;
-        ScopedFind find(FindFirstFileA(file, &found));
+        ScopedFind find(PathFitsMaxPath(file) ? FindFirstFileA(file, &found) : INVALID_HANDLE_VALUE);
         if (!find)
             icon = NotFoundInstead(icon);
     }

@@ -6,6 +6,7 @@
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
 #include "data/launcher_data.h"
+#include "shortcuts/hotkeys.h"
 #include "shortcuts/shortcut_table.h"
 
 namespace {
@@ -213,6 +214,7 @@ bool MoveButton(HWND mainWindow, int a, int b)
     *destination = saved;
 
     MoveImages(mainWindow, a, b, sourceGroup != current, overwrite, saved);
+    RenewButtonHotkeys(mainWindow);  // the system hotkeys follow the moved entries
     g_dragSourceGroup = -1;
     UpdateBarTooltips(mainWindow, TooltipMode::Update);
     SaveLauncherData(mainWindow);

@@ -14,7 +14,8 @@ INT_PTR ShowButtonSettingsDialog(HWND mainWindow);
 // Open-file step of the settings dialogs. Mode 1: the file to run (dialog 114;
 // initialises the dialog again from the chosen file); mode 2: the icon file
 // (dialog 114); mode 0: the group's icon file (dialog 118: the request path and
-// control 1004 take it). False when the user cancelled.
+// control 1004 take it). A chosen name the code page cannot hold is taken by
+// its short name, or refused with message 1008. False when nothing was taken.
 bool BrowseForFile(HWND dialog, int mode);
 
 // The title a path proposes: the name after the last backslash, cut at its
@@ -31,6 +32,6 @@ void FolderOfPath(const char* path, char* folder, int size);
 // result does not fit in size.
 bool BuildFileFilter(const char* patterns, char* filter, int size);
 
-// Test seam: the call that shows the open-file dialog (null = GetOpenFileNameA).
-using OpenFileFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
+// Test seam: the call that shows the open-file dialog (null = GetOpenFileNameW).
+using OpenFileFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
 void OverrideOpenFileDialog(OpenFileFunction function);

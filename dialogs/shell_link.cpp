@@ -1,5 +1,7 @@
 #include "dialogs/shell_link.h"
 
+#include "support/max_path.h"
+
 #include <objbase.h>
 #include <objidl.h>
 #include <shlobj.h>
@@ -39,7 +41,7 @@ bool IsShellLinkPath(const char* path)
 
 bool ResolveShellLink(HWND dialog, char* path)
 {
-    if (!path || !*path)
+    if (!path || !*path || !PathFitsMaxPath(path))
         return false;
     CoInitialize(nullptr);  // every time; the thread stays initialised
 

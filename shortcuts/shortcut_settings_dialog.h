@@ -51,8 +51,8 @@ private:
     ShortcutEntry* backup_ = nullptr;
     int preselected_;
     HIMAGELIST images_ = nullptr;
-
-    static int sortDirections_[kShortcutColumnCount];
+    // Per opening: every column starts unsorted, its first click sorts descending.
+    int sortDirections_[kShortcutColumnCount] = {};
 };
 
 // Shows the dialog for the main window; always 0.
