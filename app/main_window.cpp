@@ -26,6 +26,7 @@ namespace {
 UINT_PTR g_timer = 0;
 NOTIFYICONDATAA g_trayIcon;  // size field 0 until the icon is added
 int g_hoveredControl = 0;  // control under the cursor at the previous timer tick
+bool g_created = false;    // WM_CREATE went through: there is something to save
 
 void InsertSystemMenuItem(HMENU menu, UINT textId, UINT command, bool isDefault)
 {
@@ -54,6 +55,7 @@ void RebuildSystemMenu(HWND window)
 
 LRESULT OnCreate(HWND window)
 {
+    g_created = false;
     ImmAssociateContext(window, nullptr);
     if (!CreateButtonBar(window))
         return -1;
@@ -76,11 +78,20 @@ LRESULT OnCreate(HWND window)
     CreateBarTooltips(window);
     DragAcceptFiles(window, TRUE);
     g_timer = SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
+    g_created = true;
     return 0;
 }
 
 void OnDestroy(HWND window)
 {
+    if (!g_created) {
+        // Windows destroys a window whose WM_CREATE refused: nothing was
+        // loaded, so nothing is written over the user's files, and no quit is
+        // posted that would close the start-up's message at once.
+        ReleaseButtonBar(window);
+        return;
+    }
+    g_created = false;
     UnregisterAllHotkeys(window);
     ReleaseButtonBar(window);
     RemoveTrayIcon(&g_trayIcon);

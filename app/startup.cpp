@@ -4,6 +4,7 @@
 #include "data/launcher_data.h"
 #include "support/messages.h"
 #include "support/scoped_handle.h"
+#include "support/system_library.h"
 
 namespace {
 constexpr char kInstanceMutex[] = "porun21 - kessaro/QZT instance";
@@ -52,6 +53,7 @@ int RunMessageLoop(HWND mainWindow)
 
 int RunLauncher(HINSTANCE instance, int showCommand)
 {
+    RestrictLibrarySearch();  // before anything can load a library on the program's behalf
     ScopedFile claim;
     if (AnotherInstanceRuns(kMainWindowClass, &claim))
         return 0;

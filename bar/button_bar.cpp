@@ -7,8 +7,12 @@
 #include "support/messages.h"
 
 namespace {
+bool g_refuseControls = false;
+
 HWND CreateBarControl(HWND mainWindow, const BarControl& c)
 {
+    if (g_refuseControls)
+        return nullptr;
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_ICON | c.extraStyle;
     HWND control = CreateWindowExA(0, "BUTTON", "", style, c.x, c.y, c.width, c.height, mainWindow,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
@@ -32,6 +36,11 @@ bool CreateButtonBar(HWND mainWindow)
     }
     SubclassBarControls(mainWindow);
     return true;
+}
+
+void RefuseBarControlsForTests(bool refuse)
+{
+    g_refuseControls = refuse;
 }
 
 void ReleaseButtonBar(HWND mainWindow)

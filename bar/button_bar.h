@@ -7,6 +7,9 @@
 // their first images, then subclasses them. On a control that cannot be
 // created: IDS_MSG_WINDOW_FAILED and false (the main window's creation then fails).
 bool CreateButtonBar(HWND mainWindow);
+// For tests: while set, CreateButtonBar fails at its first control as if the
+// system had refused to create it.
+void RefuseBarControlsForTests(bool refuse);
 
 // The main window goes away: removes the tooltip, gives every control its
 // previous window procedure back and destroys the icons the controls still show.

@@ -5,6 +5,7 @@
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
+#include "support/max_path.h"
 #include "support/messages.h"
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
@@ -83,13 +84,17 @@ HICON LoadButtonIcon(const char* path, int iconIndex)
 {
     if (!path || path[0] == '\0')
         return nullptr;
+    if (!PathFitsMaxPath(path))
+        return LoadResourceIcon(IDI_NOT_FOUND);
     char source[kTextFieldSize];
     lstrcpynA(source, path, sizeof source);
     char work[kTextFieldSize];
     std::memcpy(work, source, sizeof work);
 
+    // Below 0 ExtractIconA answers a count or looks up a resource id: a
+    // damaged file's negative index means the file's own icon, as 0 does.
     HICON icon;
-    if (iconIndex != 0) {
+    if (iconIndex > 0) {
         icon = UsableIcon(ExtractIconA(ProgramInstance(), work, iconIndex));
     } else {
         WORD index = 0;
@@ -110,7 +115,7 @@ HICON LoadRecordIcon(const ButtonRecord& record)
     HICON icon = source[0] ? LoadButtonIcon(source, record.iconIndex) : LoadResourceIcon(IDI_EMPTY_BUTTON);
     if (icon && file[0]) {
         WIN32_FIND_DATAA found;
-        ScopedFind find(FindFirstFileA(file, &found));
+        ScopedFind find(PathFitsMaxPath(file) ? FindFirstFileA(file, &found) : INVALID_HANDLE_VALUE);
         if (!find)
             icon = NotFoundInstead(icon);
     }

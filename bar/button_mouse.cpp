@@ -5,6 +5,7 @@
 #include "bar/button_icons.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
+#include "shortcuts/hotkeys.h"
 #include "shortcuts/shortcut_table.h"
 #include "support/messages.h"
 
@@ -251,6 +252,7 @@ bool MoveButton(HWND mainWindow, int a, int b)
     *destination = saved;
 
     MoveImages(mainWindow, a, b, sourceGroup != current, overwrite, saved);
+    RenewButtonHotkeys(mainWindow);  // the system hotkeys follow the moved entries
     g_dragSourceGroup = -1;
     UpdateBarTooltips(mainWindow);
     SaveLauncherData(mainWindow);

@@ -38,7 +38,8 @@ int WatchDragHover(HWND mainWindow, int hoveredControl);
 
 // Moves launcher button source of the drag source group (the current group
 // when no drag is in progress) onto button target of the current group: a
-// swap, or with SHIFT a copy (asking IDS_ASK_OVERWRITE_BUTTON over a filled button). The
-// records, shortcut entries, images and tips follow; the data file is saved.
+// swap, or with SHIFT a copy (asking IDS_ASK_OVERWRITE_BUTTON over a filled
+// button). The records, shortcut entries, system hotkeys, images and tips
+// follow; the data file is saved.
 // False for an invalid index.
 bool MoveButton(HWND mainWindow, int source, int target);

@@ -6,6 +6,8 @@
 #include "data/launcher_data.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/kept_path.h"
+#include "support/max_path.h"
 #include "support/messages.h"
 #include "support/scoped_handle.h"
 
@@ -28,8 +30,11 @@ struct Field {
     char text[kTextFieldSize];
 };
 
+// A file or working folder too long for the system is a file that is not there.
 bool ShellOpen(HWND owner, const char* file, const char* params, const char* directory)
 {
+    if (!PathFitsMaxPath(file) || (directory && !PathFitsMaxPath(directory)))
+        return false;
     const HINSTANCE result = ShellExecuteA(owner, "open", file, params, directory, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
@@ -55,10 +60,29 @@ int ControlAtDropPoint(HWND mainWindow, HDROP drop)
 // The item exists and the system has an icon for it.
 bool HasAssociatedIcon(const char* path)
 {
+    if (!PathFitsMaxPath(path))
+        return false;
     char copy[kTextFieldSize];
     lstrcpynA(copy, path, sizeof copy);
     WORD index = 0;
     return static_cast<bool>(ScopedIcon(ExtractAssociatedIconA(GetModuleHandleA(nullptr), copy, &index)));
+}
+
+// The first dropped item as a path the launcher can keep (its own name, or
+// its short name for one the code page cannot hold). False, after saying so,
+// when there is none.
+bool TakeDroppedPath(HWND mainWindow, HDROP drop, char* path, int size)
+{
+    const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+    if (length == 0)
+        return false;
+    wchar_t wide[1024] = L"";
+    if (length < 1024)
+        DragQueryFileW(drop, 0, wide, 1024);
+    if (KeepPath(wide, path, size) != KeptPath::None)
+        return true;
+    ShowMessageId(mainWindow, IDS_MSG_NAME_NOT_KEPT, MB_OK | MB_ICONEXCLAMATION);
+    return false;
 }
 
 void OpenWithButton(HWND mainWindow, const ButtonRecord& button, const char* dropped)
@@ -157,7 +181,7 @@ void HandleBarDrop(HWND mainWindow, HDROP drop, const BarActions& actions)
         ShowMessageId(mainWindow, IDS_MSG_DROP_REFUSED, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (!HasAssociatedIcon(path))
+    if (!TakeDroppedPath(mainWindow, drop, path, sizeof path) || !HasAssociatedIcon(path))
         return;
     if (button->file[0] == '\0') {
         actions.openButtonSettings(mainWindow, index, true, path);

@@ -12,6 +12,7 @@
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/kept_path.h"
 #include "support/messages.h"
 #include "support/path_text.h"
 #include "support/program_files.h"
@@ -151,6 +152,7 @@ void Initialise(HWND dialog)
     SetDlgItemTextA(dialog, IDC_BUTTON_ICON_FILE, source);
     SetSliderRange(dialog, IconCountOf(source));
 
+    // The slider always stands on the icon the preview shows: OK stores its position.
     int index = 0;
     HICON icon;
     if (request.presetFlag || button->iconIndex <= 0) {
@@ -158,8 +160,8 @@ void Initialise(HWND dialog)
     } else {
         index = button->iconIndex;
         icon = IconAtOrNotFound(source, index);
-        SetIconSliderPosition(dialog, index);
     }
+    SetIconSliderPosition(dialog, index);
     SetIconNumberLabel(dialog, index);
     SetButtonImage(dialog, IDC_ICON_PREVIEW, icon);
 
@@ -330,11 +332,36 @@ INT_PTR CALLBACK ButtonSettingsProc(HWND dialog, UINT message, WPARAM wParam, LP
     }
 }
 
+// ANSI text of the program's code page as UTF-16, for the wide dialog.
+class WideText {
+public:
+    explicit WideText(const char* text, int length = -1)
+    {
+        const int units = MultiByteToWideChar(CP_ACP, 0, text, length, text_, kSize - 1);
+        text_[units > 0 ? units : 0] = L'\0';
+    }
+    const wchar_t* Text() const { return text_; }
+
+private:
+    static constexpr int kSize = 512;
+    wchar_t text_[kSize];
+};
+
+// Bytes of a filter up to and including its closing pair of terminators.
+int FilterLength(const char* filter)
+{
+    int length = 0;
+    while (filter[length] || filter[length + 1])
+        ++length;
+    return length + 2;
+}
+
 void ShowChosenIconSource(HWND dialog, const char* chosen)
 {
     SetIconSliderPosition(dialog, 0);
     SetSliderRange(dialog, IconCountOf(chosen));
     SetButtonImage(dialog, IDC_ICON_PREVIEW, AssociatedIconOrNotFound(chosen));
+    SetIconNumberLabel(dialog, 0);
 }
 }  // namespace
 
@@ -390,15 +417,15 @@ void OverrideOpenFileDialog(OpenFileFunction function)
 bool BrowseForFile(HWND dialog, int mode)
 {
     DialogRequest& request = GetDialogRequest();
-    char file[kTextFieldSize] = "";
+    char initial[kTextFieldSize] = "";
     if (request.presetPath[0]) {
         if (mode == 2)
-            GetDlgItemTextA(dialog, IDC_BUTTON_ICON_FILE, file, sizeof file);
+            GetDlgItemTextA(dialog, IDC_BUTTON_ICON_FILE, initial, sizeof initial);
         else
-            CopyField(file, request.presetPath);
+            CopyField(initial, request.presetPath);
     }
     char folder[kTextFieldSize];
-    CopyFolderOf(file, folder, sizeof folder);
+    CopyFolderOf(initial, folder, sizeof folder);
 
     char patterns[128];
     LoadText(mode == 1 ? IDS_FILTER_PROGRAM : IDS_FILTER_ICON, patterns, sizeof patterns);
@@ -407,23 +434,36 @@ bool BrowseForFile(HWND dialog, int mode)
         filter[0] = filter[1] = '\0';
     char title[256];
     LoadText(mode == 1 ? IDS_BROWSE_TITLE_FILE : IDS_BROWSE_TITLE_ICON, title, sizeof title);
-    char fileTitle[kTextFieldSize] = "";
 
-    OPENFILENAMEA open = {};
+    // The wide dialog: it hands over every name as it is, and the choice then
+    // goes through the same rule as a dropped file.
+    WideText wideFilter(filter, FilterLength(filter));
+    WideText wideTitle(title);
+    WideText wideFolder(folder);
+    wchar_t chosen[1024] = L"";
+    MultiByteToWideChar(CP_ACP, 0, initial, -1, chosen, 1024);
+    wchar_t fileTitle[MAX_PATH] = L"";
+
+    OPENFILENAMEW open = {};
     open.lStructSize = sizeof open;
     open.hwndOwner = dialog;
-    open.lpstrFilter = filter;
+    open.lpstrFilter = wideFilter.Text();
     open.nFilterIndex = 1;
-    open.lpstrFile = file;
-    open.nMaxFile = sizeof file;
+    open.lpstrFile = chosen;
+    open.nMaxFile = 1024;
     open.lpstrFileTitle = fileTitle;
-    open.nMaxFileTitle = sizeof fileTitle;
-    open.lpstrInitialDir = folder[0] ? folder : nullptr;
-    open.lpstrTitle = title;
+    open.nMaxFileTitle = MAX_PATH;
+    open.lpstrInitialDir = folder[0] ? wideFolder.Text() : nullptr;
+    open.lpstrTitle = wideTitle.Text();
     open.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NONETWORKBUTTON;
-    const OpenFileFunction show = g_openFile ? g_openFile : GetOpenFileNameA;
+    const OpenFileFunction show = g_openFile ? g_openFile : GetOpenFileNameW;
     if (!show(&open))
         return false;
+    char file[kTextFieldSize];
+    if (KeepPath(chosen, file, sizeof file) == KeptPath::None) {
+        ShowMessageId(dialog, IDS_MSG_NAME_NOT_KEPT, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
 
     if (mode == 1) {
         SetDialogRequest(request.targetIndex, 1, file);

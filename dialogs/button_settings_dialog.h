@@ -14,7 +14,9 @@ INT_PTR ShowButtonSettingsDialog(HWND mainWindow);
 // Open-file step of the settings dialogs. Mode 1: the file to run (button dialog;
 // initialises the dialog again from the chosen file); mode 2: the icon file
 // (button dialog); mode 0: the group's icon file (group dialog: the request path
-// and IDC_GROUP_ICON_FILE take it). False when the user cancelled.
+// and IDC_GROUP_ICON_FILE take it). A chosen name the code page cannot hold is
+// taken by its short name, or refused with IDS_MSG_NAME_NOT_KEPT. False when
+// nothing was taken.
 bool BrowseForFile(HWND dialog, int mode);
 
 // "*.exe;*.lnk;*.*" as the open-file dialog's filter: one description and
@@ -22,6 +24,6 @@ bool BrowseForFile(HWND dialog, int mode);
 // result does not fit in size.
 bool BuildFileFilter(const char* patterns, char* filter, int size);
 
-// Test seam: the call that shows the open-file dialog (null = GetOpenFileNameA).
-using OpenFileFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
+// Test seam: the call that shows the open-file dialog (null = GetOpenFileNameW).
+using OpenFileFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
 void OverrideOpenFileDialog(OpenFileFunction function);

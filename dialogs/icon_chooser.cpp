@@ -1,6 +1,7 @@
 #include "dialogs/icon_chooser.h"
 
 #include "resources/resource_ids.h"
+#include "support/max_path.h"
 #include "support/scoped_handle.h"
 
 #include <cstring>
@@ -29,8 +30,10 @@ void FillIconList(HWND dialog)
     HWND list = GetDlgItem(dialog, IDC_ICON_CHOOSER_LIST);
     SendMessageA(list, LB_SETCOLUMNWIDTH, kIconCellSize, 0);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    const UINT count = static_cast<UINT>(
-        reinterpret_cast<UINT_PTR>(ExtractIconA(instance, g_chooser.iconFile, static_cast<UINT>(-1))));
+    // A file too long for the system lists no icons, as a missing one.
+    const UINT count = PathFitsMaxPath(g_chooser.iconFile) ? static_cast<UINT>(reinterpret_cast<UINT_PTR>(
+                           ExtractIconA(instance, g_chooser.iconFile, static_cast<UINT>(-1))))
+                                                           : 0;
     for (UINT i = 0; i < count; ++i) {
         HICON icon = ExtractIconA(instance, g_chooser.iconFile, i);
         if (reinterpret_cast<UINT_PTR>(icon) <= 1)

@@ -5,6 +5,7 @@
 #include "data/launcher_records.h"
 #include "dialogs/icon_chooser.h"
 #include "resources/resource_ids.h"
+#include "support/max_path.h"
 #include "support/messages.h"
 #include "support/scoped_handle.h"
 
@@ -31,7 +32,7 @@ HICON OrNotFound(HICON icon)
 
 int IconCountOf(const char* path)
 {
-    if (!path || !*path)
+    if (!path || !*path || !PathFitsMaxPath(path))
         return 0;
     const UINT_PTR count =
         reinterpret_cast<UINT_PTR>(ExtractIconA(ProgramInstance(), path, static_cast<UINT>(-1)));
@@ -40,7 +41,7 @@ int IconCountOf(const char* path)
 
 HICON AssociatedIconOrNotFound(const char* path)
 {
-    if (!path || !*path)
+    if (!path || !*path || !PathFitsMaxPath(path))
         return OrNotFound(nullptr);
     char copy[kTextFieldSize];
     lstrcpynA(copy, path, sizeof copy);
@@ -53,7 +54,7 @@ HICON AssociatedIconOrNotFound(const char* path)
 
 HICON IconAtOrNotFound(const char* path, int index)
 {
-    if (!path || !*path || index < 0)
+    if (!path || !*path || index < 0 || !PathFitsMaxPath(path))
         return OrNotFound(nullptr);
     return OrNotFound(Usable(ExtractIconA(ProgramInstance(), path, static_cast<UINT>(index))));
 }

@@ -163,6 +163,13 @@ INT_PTR KeyCaptureDialog::HandleMessage(HWND dialog, UINT message, WPARAM wParam
     case WM_KEYDOWN:
         OnKeyMessage(message, static_cast<int>(wParam));
         return TRUE;
+    case WM_ACTIVATE:
+        // Keys let go in another window never send their key-up here.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            for (bool& pressed : pressedHere_)
+                pressed = false;
+        }
+        return FALSE;
     case WM_COMMAND:
         // The dialog manager's own cancel (no control of this dialog sends commands).
         if (LOWORD(wParam) == IDCANCEL) {

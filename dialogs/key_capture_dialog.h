@@ -15,7 +15,8 @@ public:
 
     // One examined key message: a key-down, or the key-up of a key whose
     // key-down this dialog saw (a key still held from before it opened is no
-    // answer). Returns whether OnKey ran.
+    // answer). The keys seen going down are forgotten whenever the dialog
+    // loses activation. Returns whether OnKey ran.
     bool OnKeyMessage(UINT message, int key);
     // Takes, refuses or ignores key with the modifiers held now.
     void OnKey(int key);

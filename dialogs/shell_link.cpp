@@ -1,6 +1,7 @@
 #include "dialogs/shell_link.h"
 
 #include "resources/resource_ids.h"
+#include "support/max_path.h"
 
 #include <objbase.h>
 #include <objidl.h>
@@ -41,7 +42,7 @@ bool IsShellLinkPath(const char* path)
 
 bool ResolveShellLink(HWND dialog, char* path)
 {
-    if (!path || !*path)
+    if (!path || !*path || !PathFitsMaxPath(path))
         return false;
     CoInitialize(nullptr);  // every time; the thread stays initialised
 

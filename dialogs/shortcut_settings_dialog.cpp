@@ -11,8 +11,6 @@
 #include <cstdio>
 #include <functional>
 
-int ShortcutSettingsDialog::sortDirections_[kShortcutColumnCount] = {};
-
 namespace {
 struct ColumnSpec {
     UINT headerId;

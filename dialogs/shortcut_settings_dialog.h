@@ -46,8 +46,8 @@ private:
     HeapObject<ShortcutTable> backup_;  // the entries as they were at opening
     int preselected_;
     ScopedImageList images_;
-
-    static int sortDirections_[kShortcutColumnCount];
+    // Per opening: every column starts unsorted, its first click sorts descending.
+    int sortDirections_[kShortcutColumnCount] = {};
 };
 
 // Shows the dialog for the main window; always 0.

@@ -181,6 +181,7 @@
 #define IDS_MSG_SAVE_FAILED             1005  // data file cannot be written
 #define IDS_MSG_LOAD_FAILED             1006  // data file / porun.ini cannot be read
 #define IDS_MSG_HELP_FAILED             1007  // help cannot be opened
+#define IDS_MSG_NAME_NOT_KEPT           1008  // a file's name is outside the code page and has no short name
 #define IDS_MSG_ARCHIVE_CREATE_FAILED   1050  // the new archive file cannot be created
 #define IDS_MSG_NO_DESKTOP              1051  // the desktop folder cannot be determined
 

@@ -49,13 +49,24 @@ bool UnregisterActiveHotkey(HWND window)
     return true;
 }
 
-bool RegisterAllHotkeys(HWND window)
+bool RenewButtonHotkeys(HWND window)
 {
+    // Every id is given back first: an entry that moved to another button
+    // takes its combination along instead of finding it held by its old id.
+    for (int group = 0; group < 10; ++group)
+        for (int button = 0; button < 10; ++button)
+            UnregisterButtonHotkey(window, group, button);
     bool all = true;
     for (int group = 0; group < 10; ++group)
         for (int button = 0; button < 10; ++button)
             all = RegisterButtonHotkey(window, group, button) && all;
-    return RegisterActiveHotkey(window) && all;
+    return all;
+}
+
+bool RegisterAllHotkeys(HWND window)
+{
+    const bool buttons = RenewButtonHotkeys(window);
+    return RegisterActiveHotkey(window) && buttons;
 }
 
 bool UnregisterAllHotkeys(HWND window)

@@ -17,8 +17,11 @@ bool UnregisterButtonHotkey(HWND window, int group, int button);  // always true
 bool RegisterActiveHotkey(HWND window);
 bool UnregisterActiveHotkey(HWND window);  // always true
 
-// Every button, then the activation shortcut; each is attempted, true only
-// when all succeeded.
+// Makes the button hotkeys match the shortcut table exactly, after entries
+// moved between buttons: all ids are released, then every entry registered.
+// Each is attempted; true only when all succeeded.
+bool RenewButtonHotkeys(HWND window);
+// Every button as above, then the activation shortcut; true only when all succeeded.
 bool RegisterAllHotkeys(HWND window);
 bool UnregisterAllHotkeys(HWND window);  // always true
 

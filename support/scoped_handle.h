@@ -115,6 +115,14 @@ private:
     ScopedHeapBlock block_;
 };
 
+struct LibraryTraits {
+    using Handle = HMODULE;
+    static Handle Invalid() { return nullptr; }
+    static bool Valid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { FreeLibrary(h); }
+};
+using ScopedLibrary = ScopedHandle<LibraryTraits>;
+
 struct ImageListTraits {
     using Handle = HIMAGELIST;
     static Handle Invalid() { return nullptr; }

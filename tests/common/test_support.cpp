@@ -22,25 +22,53 @@ TempFolder::~TempFolder()
     RemoveTree(path_);
 }
 
-void RemoveTree(const std::string& path)
+namespace {
+// Wide and in the long form: names outside the code page and paths beyond
+// MAX_PATH that tests make go too.
+void RemoveTreeWide(const std::wstring& path)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &found);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
                 continue;
-            const std::string child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            const std::wstring child = path + L"\\" + name;
+            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
+                RemoveTreeWide(child);
             else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(find, &found));
+                DeleteFileW(child.c_str());
+        } while (FindNextFileW(find, &found));
         FindClose(find);
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(path.c_str());
+}
+}  // namespace
+
+std::wstring Widen(const std::string& ansi)
+{
+    wchar_t wide[1024] = L"";
+    MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide, 1024);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& wide)
+{
+    char ansi[2048] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi, sizeof ansi, nullptr, nullptr);
+    return ansi;
+}
+
+std::wstring LongForm(const std::string& path)
+{
+    return L"\\\\?\\" + Widen(path);
+}
+
+void RemoveTree(const std::string& path)
+{
+    RemoveTreeWide(LongForm(path));
 }
 
 std::string ReadFileBytes(const std::string& path)

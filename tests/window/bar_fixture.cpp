@@ -215,18 +215,23 @@ bool WaitForRecord(const std::string& program, std::string* commandLine, std::st
     return true;
 }
 
-HDROP MakeDrop(const std::string& file, POINT point)
+HDROP MakeDrop(const std::wstring& file, POINT point)
 {
-    const SIZE_T size = sizeof(DROPFILES) + file.size() + 2;
-    HGLOBAL memory = GlobalAlloc(GHND, size);
+    const SIZE_T bytes = (file.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes + sizeof(wchar_t));
     auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
     drop->pt = point;
     drop->fNC = FALSE;
-    drop->fWide = FALSE;
-    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), file.c_str(), file.size() + 1);
+    drop->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), file.c_str(), bytes);
     GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
+}
+
+HDROP MakeDrop(const std::string& file, POINT point)
+{
+    return MakeDrop(Widen(file), point);
 }
 
 POINT ControlCentre(HWND window, int controlId)

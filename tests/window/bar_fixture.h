@@ -43,7 +43,9 @@ bool WaitForRecord(const std::string& program, std::string* commandLine, std::st
                    DWORD timeoutMs = 10000);
 std::string ReceivedPath(const std::string& program);
 
-// A real drop handle of one file at point (client coordinates of window).
+// A real drop handle of one file at point (client coordinates of window),
+// its name in UTF-16 as the shell hands it over.
+HDROP MakeDrop(const std::wstring& file, POINT point);
 HDROP MakeDrop(const std::string& file, POINT point);
 // The centre of a bar control in the main window's client coordinates.
 POINT ControlCentre(HWND window, int controlId);

@@ -2,6 +2,8 @@
 #include "bar/button_bar.h"
 #include "app/commands.h"
 #include "bar/button_icons.h"
+#include "dialogs/button_settings_dialog.h"
+#include "dialogs/dialog_request.h"
 #include "resources/resource_ids.h"
 #include "window/bar_fixture.h"
 
@@ -55,6 +57,64 @@ TEST_F(BarWindowTest, IconSourceRule)
     EXPECT_EQ(NotFound(), ControlPixels(window_, IDC_FIRST_LAUNCHER + 9));
 }
 
+// A copy of source at a path of exactly length characters inside folder,
+// made through the wide API, which knows no MAX_PATH.
+std::string CopyAtPathLength(const std::string& folder, const std::string& source, size_t length)
+{
+    std::string path = folder;
+    size_t remaining = length - path.size();
+    for (; remaining > 105; remaining -= 100) {
+        path += "\\" + std::string(99, 'd');
+        CreateDirectoryW(LongForm(path).c_str(), nullptr);
+    }
+    path += "\\" + std::string(remaining - 5, 'p') + ".exe";
+    CopyFileW(LongForm(source).c_str(), LongForm(path).c_str(), FALSE);
+    return path;
+}
+
+struct PathLengthCase {
+    size_t length;
+    bool fits;
+};
+
+class StoredPathLengthTest : public BarWindowTest, public ::testing::WithParamInterface<PathLengthCase> {};
+
+// The file is there, but a path the ANSI calls cannot take whole is shown,
+// previewed and launched as a missing file.
+TEST_P(StoredPathLengthTest, PathBeyondMaxPathCountsAsMissing)
+{
+    const PathLengthCase& c = GetParam();
+    const std::string program = CopyAtPathLength(folder_.Path(), ProgramCopy(), c.length);
+    ASSERT_EQ(c.length, program.size());
+    lstrcpyA(CurrentGroupRecord()->iconFile, program.c_str());
+    CurrentGroupRecord()->iconIndex = 2;
+    FillButton(0, "file", program);
+    FillButton(1, "icon file", "", "", "", program, 3);
+    ASSERT_TRUE(ShowGroup(window_, 0));
+    EXPECT_EQ(c.fits ? ResourcePixels(IDI_GROUP_2) : NotFound(), ControlPixels(window_, IDC_GROUP_BUTTON));
+    EXPECT_EQ(c.fits ? ResourcePixels(IDI_PROGRAM) : NotFound(), ControlPixels(window_, IDC_FIRST_LAUNCHER));
+    EXPECT_EQ(c.fits ? ResourcePixels(IDI_GROUP_3) : NotFound(), ControlPixels(window_, IDC_FIRST_LAUNCHER + 1));
+
+    std::vector<DWORD> preview;
+    DialogProbe probe("ボタンの設定", [&](HWND dialog) {
+        preview = IconPixels(reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, IDC_ICON_PREVIEW, BM_GETIMAGE, IMAGE_ICON, 0)));
+    }, IDCANCEL);
+    SetDialogRequest(0, 0, nullptr);
+    ShowButtonSettingsDialog(window_);
+    probe.Join();
+    EXPECT_EQ(c.fits ? ResourcePixels(IDI_PROGRAM) : NotFound(), preview);
+    if (c.fits)
+        return;  // starting a program is the launch tests' part
+    DialogAnswerer answer("ぽてまるのお知らせ", IDOK);
+    Command(IDC_FIRST_LAUNCHER);
+    answer.Join();
+    EXPECT_EQ("起動に失敗したのら！！", answer.Text());
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, StoredPathLengthTest,
+                         ::testing::Values(PathLengthCase{259, true}, PathLengthCase{260, false},
+                                           PathLengthCase{269, false}));
+
 TEST_F(BarWindowTest, LoadButtonIconOnItsOwn)
 {
     EXPECT_EQ(nullptr, LoadButtonIcon("", 0));
@@ -71,6 +131,12 @@ TEST_F(BarWindowTest, LoadButtonIconOnItsOwn)
     icon = LoadButtonIcon(ProgramCopy().c_str(), 400);
     EXPECT_EQ(NotFound(), IconPixels(icon));
     DestroyIcon(icon);
+    // A negative index from a damaged file counts as 0: the file's own icon.
+    for (int negative : {-1, -2, -105}) {
+        icon = LoadButtonIcon(ProgramCopy().c_str(), negative);
+        EXPECT_EQ(ResourcePixels(IDI_PROGRAM), IconPixels(icon)) << negative;
+        DestroyIcon(icon);
+    }
 }
 
 TEST_F(BarWindowTest, ButtonWhoseFileWasDeletedShowsNotFoundAfterTheNextSwitch)

@@ -4,6 +4,7 @@
 #include "bar/button_icons.h"
 #include "bar/button_mouse.h"
 #include "resources/resource_ids.h"
+#include "shortcuts/hotkeys.h"
 #include "window/bar_fixture.h"
 
 #include <cstring>
@@ -147,6 +148,68 @@ TEST_F(MoveTest, MenuCommandsMoveTheSelectedButtonUpAndDown)
     Command(IDM_MOVE_UP);  // no button above the first
     EXPECT_STREQ("", CurrentButton(0)->file);
 }
+
+// Presses CTRL+SHIFT+key for real, as the user does for a system hotkey.
+void PressHotkey(BYTE key)
+{
+    HeldKey control(VK_CONTROL);
+    HeldKey shift(VK_SHIFT);
+    HeldKey pressed(key);
+}
+
+// Whether another window could take CTRL+SHIFT+key now (given back at once).
+bool HotkeyFree(BYTE key)
+{
+    HWND probe = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    const bool free = RegisterHotKey(probe, 1, MOD_CONTROL | MOD_SHIFT, key) != FALSE;
+    DestroyWindow(probe);
+    return free;
+}
+
+struct HotkeyMoveCase {
+    bool acrossGroups;
+    bool clearMoved;  // clear the moved button afterwards
+};
+
+class HotkeyMoveTest : public BarWindowTest, public ::testing::WithParamInterface<HotkeyMoveCase> {};
+
+// Two buttons with system hotkeys swap places: each hotkey then starts the
+// button that carries it; clearing a moved button gives its hotkey back and
+// leaves the other one held.
+TEST_P(HotkeyMoveTest, SystemHotkeysFollowTheMovedShortcuts)
+{
+    const HotkeyMoveCase& c = GetParam();
+    const int target = c.acrossGroups ? 1 : 0;
+    const std::string first = InstallRecorder(folder_, "first\\rec.exe");
+    const std::string second = InstallRecorder(folder_, "second\\rec.exe");
+    FillButtonAt(0, 2, "first", first);
+    FillButtonAt(target, 4, "second", second);
+    *GetShortcutEntry(0, 2) = ShortcutEntry{2, VK_F11, 3, 1};
+    *GetShortcutEntry(target, 4) = ShortcutEntry{target * 10 + 4, VK_F9, 3, 1};
+    ASSERT_TRUE(RegisterAllHotkeys(window_));
+    ShowGroup(window_, 0);
+    SendDlgItemMessageA(window_, IDC_FIRST_LAUNCHER + 2, WM_LBUTTONDOWN, MK_LBUTTON, 0);  // the drag's press
+    ShowGroup(window_, target);
+    ASSERT_TRUE(MoveButton(window_, 2, 4));
+    ReleaseCapture();
+
+    if (c.clearMoved) {
+        DialogAnswerer answer(kQuestion, IDYES);
+        EXPECT_TRUE(ClearButton(window_, 4));
+        answer.Join();
+        EXPECT_TRUE(HotkeyFree(VK_F11));
+        EXPECT_FALSE(HotkeyFree(VK_F9));
+        return;
+    }
+    PressHotkey(VK_F11);
+    EXPECT_TRUE(WaitForRecord(first, nullptr, nullptr));
+    PressHotkey(VK_F9);
+    EXPECT_TRUE(WaitForRecord(second, nullptr, nullptr));
+}
+
+INSTANTIATE_TEST_SUITE_P(Moves, HotkeyMoveTest,
+                         ::testing::Values(HotkeyMoveCase{false, false}, HotkeyMoveCase{true, false},
+                                           HotkeyMoveCase{true, true}));
 
 // Real mouse input on the bar: press, move, hold over the next-group arrow
 // for two timer ticks, release over a button of the new group.

@@ -4,12 +4,14 @@
 #include "dialogs/button_settings_dialog.h"
 #include "dialogs/dialog_request.h"
 #include "resources/resource_ids.h"
+#include "support/kept_path.h"
 #include "window/bar_fixture.h"
 #include "window/capture_keys.h"
 
 #include <commctrl.h>
 
 #include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -236,24 +238,24 @@ TEST_F(SettingsDialogTest, KeyButtonCapturesTheShortcutAndOkKeepsIt)
     EXPECT_EQ(2, GetShortcutEntry(0, 3)->flag);
 }
 
-OPENFILENAMEA g_seen;
-std::string g_seenFilter, g_seenTitle, g_seenInitialFile, g_seenInitialDir, g_choice;
-BOOL WINAPI FakeOpenFile(LPOPENFILENAMEA open)
+OPENFILENAMEW g_seen;
+std::string g_seenFilter, g_seenTitle, g_seenInitialFile, g_seenInitialDir;
+std::wstring g_choice;
+BOOL WINAPI FakeOpenFile(LPOPENFILENAMEW open)
 {
     g_seen = *open;
-    const char* f = open->lpstrFilter;
+    const wchar_t* f = open->lpstrFilter;
     g_seenFilter.clear();
     while (*f) {
-        g_seenFilter += f;
-        g_seenFilter += '|';
-        f += std::strlen(f) + 1;
+        g_seenFilter += Narrow(f) + '|';
+        f += std::wcslen(f) + 1;
     }
-    g_seenTitle = open->lpstrTitle;
-    g_seenInitialFile = open->lpstrFile;
-    g_seenInitialDir = open->lpstrInitialDir ? open->lpstrInitialDir : "";
+    g_seenTitle = Narrow(open->lpstrTitle);
+    g_seenInitialFile = Narrow(open->lpstrFile);
+    g_seenInitialDir = open->lpstrInitialDir ? Narrow(open->lpstrInitialDir) : "";
     if (g_choice.empty())
         return FALSE;
-    lstrcpynA(open->lpstrFile, g_choice.c_str(), open->nMaxFile);
+    lstrcpynW(open->lpstrFile, g_choice.c_str(), open->nMaxFile);
     return TRUE;
 }
 
@@ -275,7 +277,7 @@ protected:
 TEST_F(BrowseTest, ChoosingTheFileToRunProposesItAgain)
 {
     const std::string editor = Editor();
-    g_choice = editor;
+    g_choice = Widen(editor);
     std::string title, work;
     Open(0, 0, "", [&](HWND dialog) {
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_BUTTON_BROWSE_FILE, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_BUTTON_BROWSE_FILE)));
@@ -292,11 +294,26 @@ TEST_F(BrowseTest, ChoosingTheFileToRunProposesItAgain)
     EXPECT_EQ(ResourcePixels(IDI_PROGRAM), ControlPixels(window_, IDC_FIRST_LAUNCHER));
 }
 
+TEST_F(BrowseTest, ChoosingAnotherFileToRunStoresTheIconThePreviewShows)
+{
+    FillButton(2, "Two", ProgramCopy(), "", "", "", 3);
+    g_choice = Widen(Editor());
+    std::vector<DWORD> preview;
+    Open(2, 0, "", [&](HWND dialog) {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_BUTTON_BROWSE_FILE, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_BUTTON_BROWSE_FILE)));
+        preview = IconPixels(reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, IDC_ICON_PREVIEW, BM_GETIMAGE, IMAGE_ICON, 0)));
+    }, IDOK);
+    EXPECT_EQ(ResourcePixels(IDI_PROGRAM), preview);
+    EXPECT_EQ(0, CurrentButton(2)->iconIndex);
+    ShowGroup(window_, 0);
+    EXPECT_EQ(preview, ControlPixels(window_, IDC_FIRST_LAUNCHER + 2)) << "the bar keeps the icon after a group switch";
+}
+
 TEST_F(BrowseTest, ChoosingAnIconFileStartsAtItsFirstIcon)
 {
     const std::string editor = Editor();
     FillButton(2, "Two", editor, "", "", "", 0);
-    g_choice = ProgramCopy();
+    g_choice = Widen(ProgramCopy());
     std::string iconFile;
     LRESULT selected = -1, maximum = -1;
     Open(2, 0, "", [&](HWND dialog) {
@@ -326,6 +343,77 @@ TEST_F(BrowseTest, CancelledBrowsingChangesNothing)
     EXPECT_EQ("", file);
     EXPECT_STREQ("", CurrentButton(0)->file);
 }
+
+// A volume without short (8.3) names answers with the long path itself.
+DWORD WINAPI NoShortNames(LPCWSTR path, LPWSTR shortPath, DWORD size)
+{
+    lstrcpynW(shortPath, path, static_cast<int>(size));
+    return static_cast<DWORD>(std::wcslen(path));
+}
+
+enum class Kept { AsIs, ShortName, Refused };
+
+struct ForeignNameCase {
+    bool dropped;  // dropped on the empty button, else chosen in its file browser
+    const wchar_t* name;
+    bool shortNames;
+    Kept expected;
+};
+
+class ForeignNameTest : public BrowseTest, public ::testing::WithParamInterface<ForeignNameCase> {
+protected:
+    void TearDown() override
+    {
+        OverrideShortPathLookup(nullptr);
+        BrowseTest::TearDown();
+    }
+};
+
+// A program whose name the code page cannot hold goes onto an empty button
+// by its short name, and starts; without a short name the user is told and
+// nothing is stored.
+TEST_P(ForeignNameTest, NameOutsideTheCodePageIsKeptByItsShortNameOrRefused)
+{
+    const ForeignNameCase& c = GetParam();
+    if (!c.shortNames)
+        OverrideShortPathLookup(NoShortNames);
+    const std::wstring program = Widen(folder_.Path()) + L"\\" + c.name;
+    ASSERT_TRUE(CopyFileW(Widen(HostPath(PORUN_RECORD_ARGS_ICON_PATH)).c_str(), program.c_str(), FALSE));
+    g_choice = program;
+    std::string proposed;
+    auto readFile = [&](HWND dialog) { proposed = ItemText(dialog, IDC_BUTTON_FILE); };
+    DialogAnswerer refusal("ぽてまるのお知らせ", IDOK, c.expected == Kept::Refused ? 10000 : 0);
+    if (c.dropped) {
+        DialogProbe probe(kButtonDialog, readFile, IDOK, c.expected == Kept::Refused ? 0 : 10000);
+        SendMessageA(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(program, ControlCentre(window_, IDC_FIRST_LAUNCHER))), 0);
+        probe.Join();
+    } else {
+        Open(0, 0, "", [&](HWND dialog) {
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_BUTTON_BROWSE_FILE, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_BUTTON_BROWSE_FILE)));
+            readFile(dialog);
+        }, IDOK);
+    }
+    refusal.Join();
+    if (c.expected == Kept::Refused) {
+        EXPECT_EQ("このファイルの名前は、ポルンには覚えられないのら！\n短い名前（8.3形式）もないから、使えないろ！\n\n"
+                  "名前を変えてから、もう一度ためしてほしいのら。", refusal.Text());
+        EXPECT_STREQ("", CurrentButton(0)->file);
+        return;
+    }
+    ASSERT_NE("", proposed);
+    EXPECT_EQ(c.expected == Kept::AsIs, proposed == Narrow(program)) << proposed;
+    EXPECT_STREQ(proposed.c_str(), CurrentButton(0)->file);
+    Command(IDC_FIRST_LAUNCHER);
+    EXPECT_TRUE(WaitForRecord(proposed, nullptr, nullptr)) << proposed;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, ForeignNameTest,
+    ::testing::Values(ForeignNameCase{true, L"表示ツール.exe", true, Kept::AsIs},
+                      ForeignNameCase{true, L"caf\u00e9\ud55c\uad6d\U0001F600.exe", true, Kept::ShortName},
+                      ForeignNameCase{true, L"caf\u00e9\ud55c\uad6d\U0001F600.exe", false, Kept::Refused},
+                      ForeignNameCase{false, L"caf\u00e9\ud55c\uad6d\U0001F600.exe", true, Kept::ShortName},
+                      ForeignNameCase{false, L"caf\u00e9\ud55c\uad6d\U0001F600.exe", false, Kept::Refused}));
 
 TEST_F(SettingsDialogTest, MenuCommandOpensTheDialogForTheSelectedButton)
 {

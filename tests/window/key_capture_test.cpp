@@ -148,6 +148,25 @@ TEST_F(KeyCaptureTest, ASystemHotkeyOfAnyButtonIsIgnored)
     EXPECT_EQ(3, out.modifiers);
 }
 
+TEST_F(KeyCaptureTest, ModifierLetGoInAnotherWindowNoLongerCounts)
+{
+    // CTRL goes down in the dialog, the user switches to another window and
+    // lets it go there, comes back and presses A alone.
+    KeyCaptureDialog dialog;
+    std::thread user([] {
+        HWND window = capture_keys::WaitForDialog(capture_keys::kCaptureCaption, 10000);
+        HWND prompt = GetDlgItem(window, IDC_KEY_CAPTURE_PROMPT);
+        SendMessageA(prompt, WM_KEYDOWN, VK_CONTROL, 0);
+        SendMessageA(window, WM_ACTIVATE, WA_INACTIVE, 0);
+        SendMessageA(prompt, WM_KEYDOWN, 'A', 0);
+        if (!capture_keys::WaitUntilGone(window, 5000))
+            PostMessageA(window, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ('A', dialog.Run(nullptr));
+    user.join();
+    EXPECT_EQ(0, dialog.GetModifiers());
+}
+
 class CaptureHelpersTest : public KeyCaptureTest {};
 
 TEST_F(CaptureHelpersTest, ButtonCaptureStoresKeyAndFlagOnly)

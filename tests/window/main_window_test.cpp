@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 #include "bar/bar_geometry.h"
 #include "bar/button_bar.h"
+#include "data/launcher_data.h"
 #include "common/launcher_window_test.h"
 #include "common/test_support.h"
 #include "data/launcher_data.h"
@@ -165,6 +166,37 @@ TEST(MainWindowStart, RememberedGroupOutOfRangeShowsGroupZero)
         SendDlgItemMessageA(window, IDC_GROUP_BUTTON, BM_GETIMAGE, IMAGE_ICON, 0)));
     DestroyWindow(window);
     PumpMessages(20);
+    FreeLauncherData();
+    OverrideProgramPath(nullptr);
+}
+
+// The bar cannot be created: the window is refused, and the destruction that
+// Windows sends after a refused WM_CREATE (Wine sends none; the test delivers
+// it as Windows does) leaves every file of the user as it was and posts no
+// quit that would close the start-up's message before it is read.
+TEST(MainWindowStart, RefusedCreationWritesNothingAndPostsNoQuit)
+{
+    TempFolder folder;
+    InstallProgramCopy(folder);
+    const char* const files[] = {"porun.dat", "position.dat", "shortcut.dat"};
+    for (const char* name : files)
+        ASSERT_TRUE(WriteFileBytes(folder.File(name), std::string("the user's ") + name));
+    ASSERT_TRUE(AllocateLauncherData());
+
+    RefuseBarControlsForTests(true);
+    DialogAnswerer answer("ぽてまるエラー", IDOK);
+    EXPECT_EQ(nullptr, CreateMainWindow(GetModuleHandleA(nullptr), kMainWindowClass));
+    answer.Join();
+    RefuseBarControlsForTests(false);
+    EXPECT_EQ("Windowの作成に失敗したのら！", answer.Text());
+    HWND standIn = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    MainWindowProc(standIn, WM_DESTROY, 0, 0);
+    DestroyWindow(standIn);
+
+    for (const char* name : files)
+        EXPECT_EQ(std::string("the user's ") + name, ReadFileBytes(folder.File(name)));
+    MSG quit;
+    EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     FreeLauncherData();
     OverrideProgramPath(nullptr);
 }
