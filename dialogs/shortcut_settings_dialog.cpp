@@ -229,20 +229,25 @@ void ShortcutSettingsDialog::RefreshShortcutRow(int row)
     UpdateShortcutButtons();
 }
 
+bool ShortcutSettingsDialog::SelectionHoldsSystemHotkey() const
+{
+    HWND list = List();
+    for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
+        const ShortcutEntry* entry = EntryOfRow(row);
+        if (entry && entry->usesystemshortcut)
+            return true;
+    }
+    return false;
+}
+
 void ShortcutSettingsDialog::UpdateShortcutButtons()
 {
     HWND list = List();
     const int selectedCount = ListView_GetSelectedCount(list);
     EnableWindow(GetDlgItem(dialog_, IDC_SHORTCUT_ASSIGN), selectedCount > 0);
     EnableWindow(GetDlgItem(dialog_, IDC_SHORTCUT_CLEAR), selectedCount > 0);
-
-    bool system = false;
-    for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
-         row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
-        const ShortcutEntry* entry = EntryOfRow(row);
-        if (entry && entry->usesystemshortcut)
-            system = true;
-    }
+    const bool system = SelectionHoldsSystemHotkey();
 
     bool unique = false;
     if (selectedCount == 1) {
@@ -266,14 +271,7 @@ void ShortcutSettingsDialog::AssignKey()
     HWND list = List();
     if (ListView_GetSelectedCount(list) == 0)
         return;
-    bool system = false;
-    for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
-         row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
-        const ShortcutEntry* entry = EntryOfRow(row);
-        if (entry && entry->usesystemshortcut)
-            system = true;
-    }
-    if (system &&
+    if (SelectionHoldsSystemHotkey() &&
         ShowMessageId(dialog_, IDS_ASK_RELEASE_SYSTEM_HOTKEY, MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) != IDYES)
         return;
     KeyCaptureDialog capture;

@@ -39,6 +39,7 @@ private:
     void Leave(bool confirmed);
     INT_PTR OnNotify(const NMHDR* header);
     int ButtonNumberOfRow(int row) const;  // -1 when unreadable
+    bool SelectionHoldsSystemHotkey() const;
     HWND List() const;
 
     HWND mainWindow_;
