@@ -3,6 +3,7 @@
 #include "app/messages.h"
 #include "archive/archive_ids.h"
 #include "archive/archive_name_dialog.h"
+#include "archive/path_identity.h"
 #include "archive/progress_dialog.h"
 #include "archive/zip_extract.h"
 #include "archive/zip_packer.h"
@@ -54,20 +55,46 @@ bool RunPackingPass(HDROP drop, UINT count, const char* archivePath, ProgressDia
     return packer.Close();
 }
 
+// True when path is one of the dropped items or lies inside a dropped folder.
+bool HitsDroppedItem(HDROP drop, UINT count, const char* path)
+{
+    wchar_t wide[MAX_PATH];
+    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH))
+        return true;
+    for (UINT i = 0; i < count; ++i) {
+        wchar_t item[MAX_PATH];
+        if (DragQueryFileW(drop, i, item, MAX_PATH) && IsSameOrInside(wide, item))
+            return true;
+    }
+    return false;
+}
+
 bool PackDrop(HWND window, HDROP drop, UINT count, const char* desktop, const char* baseName)
 {
+    // Every name would land inside what was dropped: no point in asking.
+    if (HitsDroppedItem(drop, count, desktop)) {
+        ShowMessageId(window, IDS_MSG_DESKTOP_DROPPED, MB_OK | MB_ICONERROR);
+        return true;
+    }
     ArchiveNameDialog nameDialog;
     nameDialog.SetName(baseName);
-    if (nameDialog.Run(window) == 0)
-        return false;
-
+    char notice[256];
+    LoadText(IDS_ARCHIVE_NAME_TAKEN, notice, sizeof notice);
     TextBuffer archivePath;
-    archivePath.Assign(desktop);
-    archivePath.Append("\\");
-    archivePath.Append(nameDialog.GetName());
-    archivePath.Append(".zip");
-    if (!archivePath.GetText())
-        return false;
+    for (;;) {
+        if (nameDialog.Run(window) == 0)
+            return false;
+        archivePath.Assign(desktop);
+        archivePath.Append("\\");
+        archivePath.Append(nameDialog.GetName());
+        archivePath.Append(".zip");
+        if (!archivePath.GetText())
+            return false;
+        // A dropped item is never opened for writing: the name is asked again.
+        if (!HitsDroppedItem(drop, count, archivePath.GetText()))
+            break;
+        nameDialog.SetNotice(notice);
+    }
 
     bool created = false;
     {

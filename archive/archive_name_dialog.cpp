@@ -19,6 +19,8 @@ INT_PTR ArchiveNameDialog::HandleMessage(HWND dialog, UINT message, WPARAM wPara
     switch (message) {
     case WM_INITDIALOG: {
         HWND edit = GetDlgItem(dialog, IDC_ARCHIVE_NAME_EDIT);
+        if (notice_)
+            SetDlgItemTextA(dialog, IDC_ARCHIVE_NAME_PROMPT, notice_);
         SendMessageA(edit, EM_LIMITTEXT, kTypedLimit, 0);
         SetWindowTextA(edit, name_);
         SendMessageA(edit, EM_SETSEL, 0, -1);

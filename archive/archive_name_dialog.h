@@ -11,6 +11,8 @@ public:
 
     // Proposes a name (copied, cut to the buffer); nothing for a missing text.
     void SetName(const char* text);
+    // A text shown in place of the usual prompt (why the name is asked again).
+    void SetNotice(const char* text) { notice_ = text; }
     // 1 when the user confirmed, 0 otherwise.
     int Run(HWND parent);
     // The name as entered.
@@ -20,4 +22,5 @@ public:
 
 private:
     char name_[kNameSize] = {};
+    const char* notice_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "archive/zip_extract.h"
 
 #include "archive/entry_path.h"
+#include "archive/path_identity.h"
 #include "archive/progress_dialog.h"
 #include "resources/string_ids.h"
 #include "support/scoped_handle.h"
@@ -79,6 +80,17 @@ bool IsEmptyArchiveFile(const char* path)
         zeros = zeros && record[i] == 0;
     return record[0] == 'P' && record[1] == 'K' && record[2] == 5 && record[3] == 6 && zeros &&
            size == sizeof record + commentLength;
+}
+
+// An entry must never write over the archive it is read from.
+bool IsArchiveItself(const char* target, const char* archivePath)
+{
+    wchar_t wideTarget[MAX_PATH * 2];
+    wchar_t wideArchive[MAX_PATH * 2];
+    if (!archivePath || !MultiByteToWideChar(CP_ACP, 0, target, -1, wideTarget, MAX_PATH * 2) ||
+        !MultiByteToWideChar(CP_ACP, 0, archivePath, -1, wideArchive, MAX_PATH * 2))
+        return false;
+    return IsSamePath(wideTarget, wideArchive);
 }
 
 }  // namespace
@@ -168,7 +180,7 @@ bool HasOverlappingEntries(unzFile archive)
     return false;
 }
 
-int ExtractCurrentEntry(unzFile archive, const char* destination)
+int ExtractCurrentEntry(unzFile archive, const char* destination, const char* archivePath)
 {
     unz_file_info64 info;
     char name[kNameBufferSize];
@@ -184,7 +196,7 @@ int ExtractCurrentEntry(unzFile archive, const char* destination)
         return UNZ_OK;
 
     char target[MAX_PATH * 2];
-    if (!BuildEntryTarget(destination, name, target, sizeof target))
+    if (!BuildEntryTarget(destination, name, target, sizeof target) || IsArchiveItself(target, archivePath))
         return UNZ_OK;
 
     CopyBuffer buffer;
@@ -262,7 +274,7 @@ bool ExtractArchive(const char* archivePath, const char* destination, HWND owner
                 progress.SetText(text);
             }
             progress.SetProgress(i);
-            if (ExtractCurrentEntry(archive, destination) != UNZ_OK)
+            if (ExtractCurrentEntry(archive, destination, archivePath) != UNZ_OK)
                 break;
             if (i + 1 < count && unzGoToNextFile(archive) != UNZ_OK)
                 break;

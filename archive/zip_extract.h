@@ -14,9 +14,10 @@
 bool ExtractArchive(const char* archivePath, const char* destination, HWND owner, int* cancelled);
 
 // Writes the archive's current entry below destination. 0 on success and for
-// a skipped entry; a minizip error code (negative) that ends the extraction.
-// A file whose data fails (read, write, CRC or size error) is deleted.
-int ExtractCurrentEntry(unzFile archive, const char* destination);
+// a skipped entry (also one that would write over archivePath itself); a
+// minizip error code (negative) that ends the extraction. A file whose data
+// fails (read, write, CRC or size error) is deleted.
+int ExtractCurrentEntry(unzFile archive, const char* destination, const char* archivePath);
 
 // Creates every folder of path before each of its backslashes.
 bool CreateFolderChain(const char* path);

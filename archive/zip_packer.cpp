@@ -1,6 +1,7 @@
 #include "archive/zip_packer.h"
 
 #include "archive/entry_path.h"
+#include "archive/path_identity.h"
 #include "archive/progress_dialog.h"
 #include "resources/string_ids.h"
 #include "support/scoped_handle.h"
@@ -109,10 +110,19 @@ bool ZipPacker::PackItem(const char* path, int recurse, int depth, ProgressDialo
 
     const DWORD attributes = GetFileAttributesA(path);
     const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    // A drive or share root has no name of its own: its items are packed as
+    // if each had been dropped, so no name begins with "/" or holds a drive.
+    wchar_t widePath[MAX_PATH];
+    const bool root = recurse && folder && MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH) &&
+                      IsRootPath(widePath);
+    const char* end = path + std::strlen(path);
+    const char* last = CharPrevA(path, end);
+    const char* separator = (last == end - 1 && *last == '\\') ? "" : "\\";
     if (recurse && folder) {
         TextBuffer pattern;
         pattern.Assign(path);
-        pattern.Append("\\*.*");
+        pattern.Append(separator);
+        pattern.Append("*.*");
         WIN32_FIND_DATAA found;
         ScopedFind search(pattern.GetText() ? FindFirstFileA(pattern.GetText(), &found) : INVALID_HANDLE_VALUE);
         if (search) {
@@ -121,13 +131,15 @@ bool ZipPacker::PackItem(const char* path, int recurse, int depth, ProgressDialo
                     continue;
                 TextBuffer child;
                 child.Assign(path);
-                child.Append("\\");
+                child.Append(separator);
                 child.Append(found.cFileName);
                 if (child.GetText())
-                    PackItem(child.GetText(), recurse, depth + 1, progress, counter, countOnly);
+                    PackItem(child.GetText(), recurse, root ? 0 : depth + 1, progress, counter, countOnly);
             } while (FindNextFileA(search.Get(), &found));
         }
     }
+    if (root)
+        return true;
 
     WIN32_FIND_DATAA self;
     {

@@ -56,6 +56,7 @@
 #define IDS_EXTRACT_PROGRESS_FORMAT     501   // progress text, "%lu / %lu" = entry / entries
 #define IDS_PACK_COUNT_TITLE            550   // progress title of the counting pass
 #define IDS_PACK_TITLE                  551   // progress title of the packing pass
+#define IDS_ARCHIVE_NAME_TAKEN          552   // name dialog again: the name would overwrite a dropped item
 
 // Error and notice messages
 #define IDS_MSG_WINDOW_FAILED           1000  // main window or bar control not created
@@ -68,6 +69,7 @@
 #define IDS_MSG_HELP_FAILED             1007  // help cannot be opened
 #define IDS_MSG_ARCHIVE_CREATE_FAILED   1050  // the new archive file cannot be created
 #define IDS_MSG_NO_DESKTOP              1051  // the desktop folder cannot be determined
+#define IDS_MSG_DESKTOP_DROPPED         1052  // the desktop lies inside a dropped folder
 
 // Progress dialog cancel question
 #define IDS_CANCEL_TITLE                9800  // title of the cancel question

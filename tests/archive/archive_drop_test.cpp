@@ -10,6 +10,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,11 +45,18 @@ struct CtrlHeld {
     ~CtrlHeld() { keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0); }
 };
 
-// Answers the name dialog from another thread: records the proposal, types
-// name (unless null) and confirms, or cancels.
+// Answers successive name dialogs from another thread: records each one's
+// proposal and prompt, types the answer's name (unless null) and confirms,
+// or cancels.
+struct NameReply {
+    const char* name;
+    bool confirm;
+};
+
 class NameAnswer {
 public:
-    NameAnswer(const char* name, bool confirm) : name_(name ? name : ""), keep_(!name), confirm_(confirm)
+    NameAnswer(const char* name, bool confirm) : NameAnswer(std::vector<NameReply>{{name, confirm}}) {}
+    explicit NameAnswer(std::vector<NameReply> replies) : replies_(std::move(replies))
     {
         thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
     }
@@ -61,33 +69,40 @@ public:
             thread_ = nullptr;
         }
     }
-    std::string proposal;
+    std::string proposal;              // of the first dialog
+    std::vector<std::string> prompts;  // of every dialog answered
     bool seen = false;
 
 private:
     static DWORD WINAPI Run(void* self)
     {
         auto* answer = static_cast<NameAnswer*>(self);
-        for (int i = 0; i < 500; ++i) {
-            HWND dialog = FindProcessDialog("ZIP書庫の作成");
-            if (dialog) {
-                Sleep(100);
-                char text[300];
-                GetDlgItemTextA(dialog, IDC_ARCHIVE_NAME_EDIT, text, sizeof text);
-                answer->proposal = text;
-                if (!answer->keep_)
-                    SetDlgItemTextA(dialog, IDC_ARCHIVE_NAME_EDIT, answer->name_.c_str());
-                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer->confirm_ ? IDOK : IDCANCEL, BN_CLICKED), 0);
-                answer->seen = true;
-                return 0;
+        HWND previous = nullptr;
+        for (const NameReply& reply : answer->replies_) {
+            HWND dialog = nullptr;
+            for (int i = 0; i < 500 && !dialog; ++i) {
+                dialog = IsWindow(previous) ? nullptr : FindProcessDialog("ZIP書庫の作成");
+                if (!dialog)
+                    Sleep(20);
             }
-            Sleep(20);
+            if (!dialog)
+                return 0;
+            Sleep(100);
+            char text[300];
+            GetDlgItemTextA(dialog, IDC_ARCHIVE_NAME_EDIT, text, sizeof text);
+            if (!answer->seen)
+                answer->proposal = text;
+            GetDlgItemTextA(dialog, IDC_ARCHIVE_NAME_PROMPT, text, sizeof text);
+            answer->prompts.push_back(text);
+            if (reply.name)
+                SetDlgItemTextA(dialog, IDC_ARCHIVE_NAME_EDIT, reply.name);
+            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(reply.confirm ? IDOK : IDCANCEL, BN_CLICKED), 0);
+            answer->seen = true;
+            previous = dialog;
         }
         return 0;
     }
-    std::string name_;
-    bool keep_;
-    bool confirm_;
+    std::vector<NameReply> replies_;
     HANDLE thread_ = nullptr;
 };
 
@@ -248,6 +263,54 @@ TEST_F(ArchiveDrop, UnknownDesktopIsRefusedWithAMessage)
     EXPECT_TRUE(ListTree(Desktop()).empty());
     EXPECT_TRUE(g_opened.empty());
 }
+
+// A name that would write over a dropped item, or into a dropped folder, is
+// asked for again; the dropped items stay as they were.
+struct TakenNameCase {
+    const char* label;
+    std::vector<std::string> items;  // on the desktop; a trailing "\\" makes a folder holding a.txt
+    bool ctrl;
+    const char* firstName;   // typed into the first dialog (null keeps the proposal)
+    const char* secondName;  // typed into the second one; null cancels it
+};
+
+class TakenName : public ArchiveDrop, public ::testing::WithParamInterface<TakenNameCase> {};
+
+TEST_P(TakenName, IsAskedAgainAndNothingDroppedIsTouched)
+{
+    const TakenNameCase& c = GetParam();
+    std::vector<std::string> paths, files;
+    for (const std::string& item : c.items) {
+        const bool folder = item.back() == '\\';
+        paths.push_back(Desktop() + "\\" + item.substr(0, item.size() - (folder ? 1 : 0)));
+        if (folder)
+            CreateDirectoryA(paths.back().c_str(), nullptr);
+        files.push_back(folder ? paths.back() + "\\a.txt" : paths.back());
+        WriteFileBytes(files.back(), "original " + item);
+    }
+    std::unique_ptr<CtrlHeld> ctrl(c.ctrl ? new CtrlHeld : nullptr);
+    NameAnswer answer({{c.firstName, true}, {c.secondName, c.secondName != nullptr}});
+    EXPECT_EQ(c.secondName != nullptr, Drop(paths));
+    answer.Join();
+    ctrl.reset();
+    ASSERT_EQ(2u, answer.prompts.size());
+    EXPECT_EQ("その名前だと、ドロップされたものを上書きしちゃうのら！\nほかの名前にしてほしいろ！", answer.prompts[1]);
+    for (size_t i = 0; i < files.size(); ++i)
+        EXPECT_EQ("original " + c.items[i], ReadFileBytes(files[i]));
+    if (c.secondName) {
+        std::vector<std::string> names;
+        for (const ListedEntry& entry : ListZip(Desktop() + "\\" + c.secondName + ".zip"))
+            names.push_back(entry.name);
+        EXPECT_EQ(c.items, names);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TakenName,
+    ::testing::Values(TakenNameCase{"ArchiveOfTheSameName", {"report.zip", "other.txt"}, false, nullptr, "bundle"},
+                      TakenNameCase{"OneFileWithCtrl", {"x.zip"}, true, nullptr, nullptr},
+                      TakenNameCase{"NameInsideADroppedFolder", {"docs\\"}, false, "docs\\inner", nullptr}),
+    [](const ::testing::TestParamInfo<TakenNameCase>& info) { return std::string(info.param.label); });
 
 struct BaseCase {
     const char* path;

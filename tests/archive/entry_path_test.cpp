@@ -1,6 +1,7 @@
 // Which stored entry names may be written below a destination folder, and
 // how the target path is joined and checked.
 #include "archive/entry_path.h"
+#include "archive/path_identity.h"
 
 #include "common/test_support.h"
 
@@ -111,5 +112,25 @@ TEST(Separators, ReplacedByWholeCharacters)
     ToBackslashes(text);
     EXPECT_STREQ("a\\表\\ソ\\b", text);
 }
+
+struct RootCase {
+    const wchar_t* path;
+    bool root;
+};
+
+class RootPath : public ::testing::TestWithParam<RootCase> {};
+
+// A root has no name of its own: its items are packed as if dropped one by one.
+TEST_P(RootPath, HasNoNameOfItsOwn)
+{
+    EXPECT_EQ(GetParam().root, IsRootPath(GetParam().path)) << GetParam().path;
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, RootPath,
+                         ::testing::Values(RootCase{L"D:\\", true}, RootCase{L"D:", true}, RootCase{L"d:/", true},
+                                           RootCase{L"\\\\srv\\share\\", true}, RootCase{L"\\\\srv\\share", true},
+                                           RootCase{L"D:\\work", false}, RootCase{L"D:\\work\\", false},
+                                           RootCase{L"\\\\srv\\share\\docs", false}, RootCase{L"\\\\srv", false},
+                                           RootCase{L"\\\\?\\C:\\", false}, RootCase{L"docs", false}));
 
 }  // namespace

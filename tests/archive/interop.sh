@@ -28,6 +28,19 @@ if zipinfo -1 "$work/ours.zip" | grep -q '\\'; then
     echo "backslash in an entry name" >&2; exit 1
 fi
 
+# A dropped drive root: the names start below the root, as if its items had
+# been dropped ("docs/a.txt"), never with "/" or a drive. The root is a drive letter of the Wine prefix mapped
+# to the tree for this one run.
+prefix=${WINEPREFIX:-$root/.wine}
+for letter in p q r s t u v w x y; do
+    [ -e "$prefix/dosdevices/$letter:" ] || { drive=$letter; break; }
+done
+ln -s "$work/src" "$prefix/dosdevices/$drive:"
+trap 'rm -f "$prefix/dosdevices/$drive:"; rm -rf "$work"' EXIT
+"$root/scripts/wine-run" "$tool" pack "$(winpath "$work/root.zip")" "$drive:\\"
+rm -f "$prefix/dosdevices/$drive:"
+diff <(zipinfo -1 "$work/ours.zip" | sort) <(zipinfo -1 "$work/root.zip" | sort)
+
 # Zipped by Info-ZIP, extracted here.
 (cd "$work/src" && zip -qr "$work/theirs.zip" docs)
 "$root/scripts/wine-run" "$tool" extract "$(winpath "$work/theirs.zip")" "$(winpath "$work/by-us")"

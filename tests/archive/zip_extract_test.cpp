@@ -294,6 +294,22 @@ INSTANTIATE_TEST_SUITE_P(
                       "sub/AUX.tar.gz", "COM1", "lpt3.log", "CONOUT$", "a.txt:hidden", "dot./porun-evil.txt",
                       "blank /porun-evil.txt", "trailing.", "sub//porun-evil.txt"));
 
+// An archive extracted into its own folder never writes over itself.
+class SelfNamedEntry : public Extraction, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(SelfNamedEntry, IsSkippedAndTheArchiveStaysIntact)
+{
+    const std::string bytes = BuildZip({StoredEntry(GetParam(), "overwritten"), StoredEntry("b.txt", "b")});
+    CreateDirectoryA(Out().c_str(), nullptr);
+    const std::string archive = Out() + "\\foo.zip";
+    ASSERT_TRUE(WriteFileBytes(archive, bytes));
+    EXPECT_TRUE(ExtractArchive(archive.c_str(), Out().c_str(), nullptr, nullptr));
+    EXPECT_EQ(bytes, ReadFileBytes(archive));
+    EXPECT_EQ("b", ReadFileBytes(Out() + "\\b.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, SelfNamedEntry, ::testing::Values("foo.zip", "FOO.ZIP"));
+
 // Presses the progress dialog's cancel button from inside the third entry's
 // writes and answers the question with OK.
 int g_writeCalls = 0;
