@@ -2,7 +2,9 @@
 
 #include "app/messages.h"
 #include "archive/archive_ids.h"
+#include "archive/archive_messages.h"
 #include "archive/archive_name_dialog.h"
+#include "archive/archive_pack.h"
 #include "archive/path_identity.h"
 #include "archive/progress_dialog.h"
 #include "archive/zip_extract.h"
@@ -13,6 +15,8 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -39,20 +43,16 @@ bool ControlHeld()
     return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
 }
 
-// One pass over the dropped items; false when the archive could not be created.
-bool RunPackingPass(HDROP drop, UINT count, const char* archivePath, ProgressDialog& progress, unsigned* counter,
-                    int countOnly)
+// The dropped paths in drop order.
+std::vector<std::string> DroppedItems(HDROP drop, UINT count)
 {
-    ZipPacker packer;
-    if (!packer.Open(archivePath))
-        return false;
-    *counter = 0;
+    std::vector<std::string> items;
     for (UINT i = 0; i < count; ++i) {
         char path[kPathSize];
         if (DragQueryFileA(drop, i, path, sizeof path))
-            packer.PackItem(path, 1, 0, &progress, counter, countOnly);
+            items.push_back(path);
     }
-    return packer.Close();
+    return items;
 }
 
 // True when path is one of the dropped items or lies inside a dropped folder.
@@ -67,6 +67,45 @@ bool HitsDroppedItem(HDROP drop, UINT count, const char* path)
             return true;
     }
     return false;
+}
+
+// The own name of a path, for the messages.
+struct ShownName {
+    explicit ShownName(const char* path)
+    {
+        const char* own = path ? GetFileNamePart(path) : nullptr;
+        if (!MultiByteToWideChar(CP_ACP, 0, own ? own : (path ? path : ""), -1, text, MAX_PATH))
+            text[0] = L'\0';
+    }
+    wchar_t text[MAX_PATH];
+};
+
+void ShowNumber(unsigned long long number, wchar_t* text)
+{
+    wsprintfW(text, L"%I64u", number);
+}
+
+void ReportPacking(HWND window, const char* archivePath, const PackReport& report)
+{
+    const ShownName archive(archivePath);
+    wchar_t number[32];
+    switch (report.result) {
+    case kPackDone:
+        if (report.skipped) {
+            ShowNumber(report.skipped, number);
+            ShowArchiveMessage(window, IDS_MSG_PACK_SKIPPED, MB_OK | MB_ICONEXCLAMATION, archive.text, number);
+        }
+        break;
+    case kPackFailed:
+        ShowArchiveMessage(window, IDS_MSG_PACK_FAILED, MB_OK | MB_ICONERROR, archive.text,
+                           ShownName(report.item).text);
+        break;
+    case kPackCreateFailed:
+        ShowMessageId(window, IDS_MSG_ARCHIVE_CREATE_FAILED, MB_OK | MB_ICONERROR);
+        break;
+    case kPackCancelled:
+        break;
+    }
 }
 
 bool PackDrop(HWND window, HDROP drop, UINT count, const char* desktop, const char* baseName)
@@ -95,20 +134,33 @@ bool PackDrop(HWND window, HDROP drop, UINT count, const char* desktop, const ch
             break;
         nameDialog.SetNotice(notice);
     }
-
-    bool created = false;
-    {
-        ProgressDialog progress;
-        progress.Show(window);
-        unsigned counter = 0;
-        if (RunPackingPass(drop, count, archivePath.GetText(), progress, &counter, 1)) {
-            progress.SetRange(0, static_cast<int>(counter));
-            created = RunPackingPass(drop, count, archivePath.GetText(), progress, &counter, 0);
-        }
-    }
-    if (!created)
-        ShowMessageId(window, IDS_MSG_ARCHIVE_CREATE_FAILED, MB_OK | MB_ICONERROR);
+    PackReport report;
+    PackIntoArchive(archivePath.GetText(), DroppedItems(drop, count), window, &report);
+    ReportPacking(window, archivePath.GetText(), report);
     return true;
+}
+
+// Extracts the one dropped file into folder, tells what went wrong and opens
+// the folder when it was extracted; a damaged archive is told by the caller,
+// which packs it instead when CTRL is held.
+ExtractResult ExtractDrop(HWND window, const char* archivePath, const char* folder)
+{
+    ExtractReport report;
+    const ExtractResult result = ExtractArchive(archivePath, folder, window, &report);
+    const ShownName archive(archivePath);
+    if (result == kExtractFailed) {
+        ShowArchiveMessage(window, IDS_MSG_EXTRACT_STOPPED, MB_OK | MB_ICONERROR, archive.text,
+                           ShownName(report.entry).text, ShownName(folder).text);
+    } else if (result == kExtractDone) {
+        if (report.skipped) {
+            wchar_t number[32];
+            ShowNumber(report.skipped, number);
+            ShowArchiveMessage(window, IDS_MSG_EXTRACT_SKIPPED, MB_OK | MB_ICONEXCLAMATION, archive.text, number);
+        }
+        if (IsFolder(folder))
+            g_openFolder(window, folder);
+    }
+    return result;
 }
 
 }  // namespace
@@ -196,15 +248,23 @@ bool HandleArchiveDrop(HWND window, HDROP drop)
         folder.Assign(desktop);
         folder.Append("\\");
         folder.Append(baseName);
-        int cancelled = 0;
-        if (folder.GetText() && ExtractArchive(first, folder.GetText(), window, &cancelled)) {
-            if (cancelled)
-                return false;
-            if (IsFolder(folder.GetText()))
-                g_openFolder(window, folder.GetText());
+        switch (folder.GetText() ? ExtractDrop(window, first, folder.GetText()) : kExtractNotArchive) {
+        case kExtractDone:
+        case kExtractFailed:
             return true;
+        case kExtractCancelled:
+            return false;
+        case kExtractRefused:
+            // With CTRL held a damaged archive is packed like any other file.
+            if (!ControlHeld()) {
+                ShowArchiveMessage(window, IDS_MSG_ARCHIVE_DAMAGED, MB_OK | MB_ICONERROR, ShownName(first).text);
+                return true;
+            }
+            break;
+        case kExtractNotArchive:
+            pack = ControlHeld();
+            break;
         }
-        pack = ControlHeld();
     }
     if (!pack || count == 0)
         return false;

@@ -3,12 +3,33 @@
 #include "archive/entry_path.h"
 #include "archive/path_identity.h"
 #include "archive/progress_dialog.h"
+#include "archive/zip_io.h"
 #include "resources/string_ids.h"
 #include "support/scoped_handle.h"
 #include "support/system_helper.h"
 #include "support/text_buffer.h"
 
 #include <cstring>
+
+namespace {
+
+// Sizes from here on are written as ZIP64: the deflated stream of a file
+// that does not compress can be a little larger than the file itself.
+constexpr unsigned long long kZip64Threshold = 0xFF000000ULL;
+
+BOOL DefaultReader(HANDLE file, void* data, DWORD size, DWORD* read)
+{
+    return ReadFile(file, data, size, read, nullptr);
+}
+
+SourceReadFunction g_reader = DefaultReader;
+
+}  // namespace
+
+void OverrideSourceReader(SourceReadFunction reader)
+{
+    g_reader = reader ? reader : DefaultReader;
+}
 
 ZipPacker::~ZipPacker()
 {
@@ -29,7 +50,8 @@ bool ZipPacker::Open(const char* archivePath)
         return false;
     Close();
     archivePath_ = archivePath;
-    archive_ = zipOpen(archivePath, APPEND_STATUS_CREATE);
+    entries_ = 0;
+    archive_ = CreateZipFile(archivePath);
     return archive_ != nullptr;
 }
 
@@ -39,7 +61,7 @@ bool ZipPacker::Close()
         return false;
     const int result = zipClose(archive_, nullptr);
     archive_ = nullptr;
-    return result == ZIP_OK;
+    return result == ZIP_OK && CompleteZip64EndRecords(archivePath_, entries_);
 }
 
 const char* GetFileNamePart(const char* path)
@@ -83,7 +105,7 @@ DWORD DosDateOf(const WIN32_FIND_DATAA& found)
     return (static_cast<DWORD>(date) << 16) | time;
 }
 
-void ShowEntry(ProgressDialog* progress, UINT titleId, const char* path, unsigned value)
+void ShowEntry(ProgressDialog* progress, UINT titleId, const char* path, unsigned long long value)
 {
     if (progress->DueForDisplay()) {
         char title[128];
@@ -102,7 +124,7 @@ bool ZipPacker::PackItem(const char* path, int recurse, int depth, ProgressDialo
 {
     if (progress && progress->IsCancelled())
         return true;
-    if (!path || !*path)
+    if (!path || !*path || failed_)
         return false;
     // The archive being written is never packed into itself.
     if (archivePath_ && lstrcmpiA(path, archivePath_) == 0)
@@ -149,6 +171,8 @@ bool ZipPacker::PackItem(const char* path, int recurse, int depth, ProgressDialo
     }
     zip_fileinfo info{};
     info.dosDate = DosDateOf(self);
+    const unsigned long long size =
+        folder ? 0 : (static_cast<unsigned long long>(self.nFileSizeHigh) << 32) | self.nFileSizeLow;
 
     TextBuffer itemPath;
     itemPath.Assign(path);
@@ -162,13 +186,15 @@ bool ZipPacker::PackItem(const char* path, int recurse, int depth, ProgressDialo
 
     if (counter)
         ++*counter;
+    work_ += kEntryWork;
     if (countOnly) {
+        work_ += size;
         if (progress)
             ShowEntry(progress, IDS_PACK_COUNT_TITLE, itemPath.GetText(), 0);
         return true;
     }
     if (progress)
-        ShowEntry(progress, IDS_PACK_TITLE, itemPath.GetText(), counter ? *counter : 0);
+        ShowEntry(progress, IDS_PACK_TITLE, itemPath.GetText(), work_);
 
     // Inside the archive the separator is "/", as every unzip tool expects.
     TextBuffer name;
@@ -176,32 +202,61 @@ bool ZipPacker::PackItem(const char* path, int recurse, int depth, ProgressDialo
     if (!name.GetText())
         return false;
     ToForwardSlashes(name.GetText());
-    return WriteEntry(itemPath.GetText(), name.GetText(), info);
+    return WriteEntry(itemPath.GetText(), name.GetText(), info, folder, size, progress);
 }
 
-bool ZipPacker::WriteEntry(const char* path, const char* name, const zip_fileinfo& info)
+void ZipPacker::Fail(const char* path)
+{
+    failed_ = true;
+    lstrcpynA(failedItem_, path, sizeof failedItem_);
+}
+
+bool ZipPacker::WriteEntry(const char* path, const char* name, const zip_fileinfo& info, bool folder,
+                           unsigned long long size, ProgressDialog* progress)
 {
     if (!archive_ || !buffer_)
         return false;
-    if (zipOpenNewFileInZip(archive_, name, &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
-                            Z_DEFAULT_COMPRESSION) != ZIP_OK)
+    // A file that cannot be opened is left out (and counted), never stored
+    // as an empty entry that would pass for the file.
+    ScopedFile file(folder ? INVALID_HANDLE_VALUE
+                           : CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!folder && !file) {
+        ++skipped_;
         return false;
-    bool complete = false;
-    ScopedFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file) {
-        for (;;) {
-            DWORD read = 0;
-            if (!ReadFile(file.Get(), buffer_, kBufferSize, &read, nullptr))
-                break;
-            if (read == 0) {
-                complete = true;
-                break;
-            }
-            if (zipWriteInFileInZip(archive_, buffer_, read) < 0)
-                break;
+    }
+    const int zip64 = size >= kZip64Threshold ? 1 : 0;
+    if (zipOpenNewFileInZip4_64(archive_, name, &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
+                                Z_DEFAULT_COMPRESSION, 0, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr, 0,
+                                0, 0, zip64) != ZIP_OK) {
+        Fail(path);
+        return false;
+    }
+    ++entries_;
+    bool complete = folder;
+    unsigned long long total = 0;
+    for (unsigned blocks = 1; file; ++blocks) {
+        DWORD read = 0;
+        if (!g_reader(file.Get(), buffer_, kBufferSize, &read))
+            break;
+        if (read == 0) {
+            complete = true;
+            break;
+        }
+        total += read;
+        // A file that grew past what its header allows cannot be stored whole.
+        if ((!zip64 && total >= kZip64Threshold) || zipWriteInFileInZip(archive_, buffer_, read) < 0)
+            break;
+        work_ += read;
+        if (progress && blocks % kBlocksPerUpdate == 0) {
+            progress->SetProgress(work_);
+            if (progress->IsCancelled())
+                return true;  // the archive is given up as a whole
         }
     }
-    zipCloseFileInZip(archive_);
-    return complete;
+    if (zipCloseFileInZip(archive_) != ZIP_OK || !complete) {
+        Fail(path);
+        return false;
+    }
+    return true;
 }

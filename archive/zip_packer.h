@@ -2,7 +2,9 @@
 // Packs files and folders into a new ZIP archive through minizip: one entry
 // per file and per folder, folders after their contents, names relative to
 // the dropped item's parent folder with "/" separators. The same walk serves
-// as the counting pass (entries counted only) and the packing pass.
+// as the counting pass (entries and bytes counted only) and the packing pass.
+// An entry is written as ZIP64 only when its size needs it, so small
+// archives stay plain ZIP.
 #include <windows.h>
 
 #include <zip.h>
@@ -12,6 +14,12 @@ class ProgressDialog;
 class ZipPacker {
 public:
     static constexpr DWORD kBufferSize = 16384;
+    // The progress counts bytes plus this much per entry, so that many small
+    // files move the bar as well as one large one.
+    static constexpr unsigned long long kEntryWork = 16384;
+    // Within a file the progress (and with it the cancel button) is served
+    // every this many blocks.
+    static constexpr unsigned kBlocksPerUpdate = 16;
 
     ZipPacker() = default;
     virtual ~ZipPacker();
@@ -20,24 +28,44 @@ public:
 
     // Creates (or replaces) the archive file; true when it is open.
     bool Open(const char* archivePath);
-    // Finishes the archive; false when none was open or minizip failed.
+    // Finishes the archive; false when none was open or it could not be
+    // written completely.
     bool Close();
     bool IsOpen() const { return archive_ != nullptr; }
 
     // Adds the item at path (a folder with everything below it when recurse
-    // is set). depth counts the folder levels between the dropped item's
-    // parent and path (0 for a dropped item). counter, when given, grows by
-    // one per entry; countOnly walks and counts without writing. True when
-    // the item's own entry was complete (or the walk was cancelled).
+    // is set; a drive root as its items). depth counts the folder levels
+    // between the dropped item's parent and path (0 for a dropped item).
+    // counter, when given, grows by one per entry; countOnly walks and counts
+    // without writing. True when the item's own entry was complete (or the
+    // walk was cancelled).
     bool PackItem(const char* path, int recurse, int depth, ProgressDialog* progress, unsigned* counter,
                   int countOnly);
 
+    // Bytes plus kEntryWork per entry: after the counting pass the whole
+    // job, during the packing pass what is done.
+    unsigned long long Work() const { return work_; }
+    // Files left out because they could not be opened for reading.
+    unsigned Skipped() const { return skipped_; }
+    // A file could not be read to its end or the archive could not be
+    // written: the archive is unusable and the walk has stopped.
+    bool Failed() const { return failed_; }
+    // The item the walk failed at.
+    const char* FailedItem() const { return failedItem_; }
+
 private:
-    bool WriteEntry(const char* path, const char* name, const zip_fileinfo& info);
+    bool WriteEntry(const char* path, const char* name, const zip_fileinfo& info, bool folder,
+                    unsigned long long size, ProgressDialog* progress);
+    void Fail(const char* path);
 
     char* buffer_ = nullptr;
     zipFile archive_ = nullptr;
     const char* archivePath_ = nullptr;
+    unsigned long long entries_ = 0;
+    unsigned long long work_ = 0;
+    unsigned skipped_ = 0;
+    bool failed_ = false;
+    char failedItem_[MAX_PATH] = "";
 };
 
 // The position just after the last backslash of path, found in whole
@@ -50,3 +78,7 @@ const char* GetFileNamePart(const char* path);
 // folder path's own trailing backslash does not count). Null when path has
 // fewer backslashes.
 const char* FindEntryNameStart(const char* path, int depth);
+
+// Seam for tests: the call that reads the files being packed (ReadFile by default).
+using SourceReadFunction = BOOL (*)(HANDLE file, void* data, DWORD size, DWORD* read);
+void OverrideSourceReader(SourceReadFunction reader);

@@ -70,6 +70,11 @@
 #define IDS_MSG_ARCHIVE_CREATE_FAILED   1050  // the new archive file cannot be created
 #define IDS_MSG_NO_DESKTOP              1051  // the desktop folder cannot be determined
 #define IDS_MSG_DESKTOP_DROPPED         1052  // the desktop lies inside a dropped folder
+#define IDS_MSG_ARCHIVE_DAMAGED         1053  // %1 archive refused as damaged, nothing extracted
+#define IDS_MSG_EXTRACT_STOPPED         1054  // %1 archive, %2 entry it stopped at, %3 folder kept
+#define IDS_MSG_EXTRACT_SKIPPED         1055  // %1 archive, %2 number of entries not written
+#define IDS_MSG_PACK_FAILED             1056  // %1 archive, %2 item it failed at; nothing left behind
+#define IDS_MSG_PACK_SKIPPED            1057  // %1 archive, %2 number of files left out
 
 // Progress dialog cancel question
 #define IDS_CANCEL_TITLE                9800  // title of the cancel question

@@ -143,6 +143,68 @@ TEST_F(ArchiveDrop, OneArchiveExtractsToTheDesktopAndOpens)
     EXPECT_EQ(std::vector<std::string>({Desktop() + "\\pics"}), g_opened);
 }
 
+// What the user is told when an archive cannot be extracted whole, what is
+// left on the desktop, and whether the folder opens.
+struct OutcomeCase {
+    const char* label;
+    std::string (*archive)();
+    const char* caption;  // of the message box
+    const char* message;
+    std::vector<std::string> desktop;
+    bool opened;
+};
+
+class ArchiveOutcome : public ArchiveDrop, public ::testing::WithParamInterface<OutcomeCase> {};
+
+TEST_P(ArchiveOutcome, IsToldAndNeverPassesForSuccess)
+{
+    const OutcomeCase& c = GetParam();
+    WriteFileBytes(Source() + "\\pics.zip", c.archive());
+    DialogAnswerer message(c.caption, IDOK);
+    EXPECT_TRUE(Drop({Source() + "\\pics.zip"}));
+    message.Join();
+    EXPECT_EQ(c.message, message.Text());
+    EXPECT_EQ(c.desktop, ListTree(Desktop()));
+    EXPECT_EQ(c.opened, !g_opened.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ArchiveOutcome,
+    ::testing::Values(
+        OutcomeCase{"Damaged",  // two directory records point at the same data
+                    [] {
+                        const RawEntry a = DeflatedEntry("a.jpg", std::string(5000, 'a'));
+                        const std::string body = LocalHeader(a) + a.data;
+                        const std::string central = CentralRecord(a, 0) + CentralRecord(a, 0);
+                        return body + central +
+                               EndRecord(2, static_cast<uint32_t>(central.size()), static_cast<uint32_t>(body.size()));
+                    },
+                    "=(@.@)=",
+                    "「pics.zip」は壊れているみたいなのら！！\n中身はひとつも取り出さなかったろ。",
+                    {},
+                    false},
+        OutcomeCase{"StoppedAtAnEntry",
+                    [] {
+                        RawEntry bad = StoredEntry("b.jpg", "damaged");
+                        bad.crc ^= 1;
+                        return BuildZip({StoredEntry("a.jpg", "a"), bad, StoredEntry("c.jpg", "c")});
+                    },
+                    "=(@.@)=",
+                    "「pics.zip」の「b.jpg」が読めないか書き込めなくて、解凍をとちゅうでやめたのら！！\n"
+                    "それまでに取り出したファイルは「pics」に残してあるろ。",
+                    {"pics\\", "pics\\a.jpg"},
+                    false},
+        OutcomeCase{"UnsafeNamesSkipped",
+                    [] {
+                        return BuildZip({StoredEntry("a.jpg", "a"), StoredEntry("../evil.jpg", "e"),
+                                         StoredEntry("CON", "c")});
+                    },
+                    "=(+.+)=",
+                    "「pics.zip」のうち 2 個は、危ない名前か作れない名前だったので、取り出さなかったのら。",
+                    {"pics\\", "pics\\a.jpg"},
+                    true}),
+    [](const ::testing::TestParamInfo<OutcomeCase>& info) { return std::string(info.param.label); });
+
 TEST_F(ArchiveDrop, ArchiveIsRecognisedByContentNotName)
 {
     const std::string archive = Source() + "\\data.bin";

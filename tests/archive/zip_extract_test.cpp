@@ -6,6 +6,7 @@
 #include "common/test_support.h"
 #include "zip_fixture.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -22,10 +23,10 @@ protected:
     std::string Out() const { return root_.File("out"); }
     std::string Root() const { return root_.Path(); }
 
-    bool Extract(const std::string& bytes, int* cancelled = nullptr)
+    ExtractResult Extract(const std::string& bytes, ExtractReport* report = nullptr)
     {
         EXPECT_TRUE(WriteFileBytes(Archive(), bytes));
-        return ExtractArchive(Archive().c_str(), Out().c_str(), nullptr, cancelled);
+        return ExtractArchive(Archive().c_str(), Out().c_str(), nullptr, report);
     }
     // Everything outside the destination: only the archive itself.
     void ExpectNothingOutside() const
@@ -96,9 +97,7 @@ TEST_F(Extraction, SecondRunReplacesTheFirst)
 
 TEST_F(Extraction, EmptyArchiveIsAnArchiveWithNothingInIt)
 {
-    int cancelled = -1;
-    EXPECT_TRUE(Extract(BuildZip({}), &cancelled));
-    EXPECT_EQ(0, cancelled);
+    EXPECT_EQ(kExtractDone, Extract(BuildZip({})));
     EXPECT_FALSE(FileExists(Out()));
 }
 
@@ -112,38 +111,66 @@ TEST_F(Extraction, NotAnArchive)
     EXPECT_FALSE(ExtractArchive(Archive().c_str(), nullptr, nullptr, nullptr));
 }
 
-TEST_F(Extraction, CrcMismatchStopsAndLeavesNoDamagedFile)
+// An entry that cannot be read whole stops the extraction there; nothing
+// damaged is left and the entries before it stay.
+struct DamagedEntryCase {
+    const char* label;
+    RawEntry (*make)();
+};
+
+class DamagedEntry : public Extraction, public ::testing::WithParamInterface<DamagedEntryCase> {};
+
+TEST_P(DamagedEntry, StopsThereAndLeavesNoDamagedFile)
 {
-    RawEntry bad = StoredEntry("b.txt", "damaged data");
-    bad.crc ^= 1;
-    ASSERT_TRUE(Extract(BuildZip({StoredEntry("a.txt", "good"), bad, StoredEntry("c.txt", "never")})));
+    ExtractReport report;
+    EXPECT_EQ(kExtractFailed,
+              Extract(BuildZip({StoredEntry("a.txt", "good"), GetParam().make(), StoredEntry("c.txt", "never")}),
+                      &report));
     EXPECT_EQ(Tree({"a.txt"}), ListTree(Out()));
+    EXPECT_STREQ("b.txt", report.entry);
 }
 
-TEST_F(Extraction, BrokenDeflateDataLeavesNoDamagedFile)
-{
-    RawEntry bad = DeflatedEntry("b.txt", std::string(100000, 'x') + "tail");
-    for (size_t i = bad.data.size() / 2; i < bad.data.size(); ++i)
-        bad.data[i] = '\xFF';
-    ASSERT_TRUE(Extract(BuildZip({StoredEntry("a.txt", "good"), bad, StoredEntry("c.txt", "never")})));
-    EXPECT_EQ(Tree({"a.txt"}), ListTree(Out()));
-}
-
-TEST_F(Extraction, StreamShorterThanDeclaredLeavesNoFile)
-{
-    RawEntry shortEntry = DeflatedEntry("s.txt", std::string(70000, 's'));
-    shortEntry.size += 100;  // the stream ends before the declared size
-    ASSERT_TRUE(Extract(BuildZip({StoredEntry("a.txt", "good"), shortEntry})));
-    EXPECT_EQ(Tree({"a.txt"}), ListTree(Out()));
-}
-
-TEST_F(Extraction, StreamLongerThanDeclaredLeavesNoFile)
-{
-    RawEntry longEntry = DeflatedEntry("l.txt", std::string(70000, 'l'));
-    longEntry.size -= 100;  // more data than declared; the CRC is of all of it
-    ASSERT_TRUE(Extract(BuildZip({StoredEntry("a.txt", "good"), longEntry})));
-    EXPECT_EQ(Tree({"a.txt"}), ListTree(Out()));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DamagedEntry,
+    ::testing::Values(
+        DamagedEntryCase{"CrcMismatch",
+                         [] {
+                             RawEntry bad = StoredEntry("b.txt", "damaged data");
+                             bad.crc ^= 1;
+                             return bad;
+                         }},
+        DamagedEntryCase{"BrokenDeflateData",
+                         [] {
+                             RawEntry bad = DeflatedEntry("b.txt", std::string(100000, 'x') + "tail");
+                             for (size_t i = bad.data.size() / 2; i < bad.data.size(); ++i)
+                                 bad.data[i] = '\xFF';
+                             return bad;
+                         }},
+        DamagedEntryCase{"StreamShorterThanDeclared",
+                         [] {
+                             RawEntry bad = DeflatedEntry("b.txt", std::string(70000, 's'));
+                             bad.size += 100;
+                             return bad;
+                         }},
+        DamagedEntryCase{"StreamLongerThanDeclared",  // the CRC is of all of it
+                         [] {
+                             RawEntry bad = DeflatedEntry("b.txt", std::string(70000, 'l'));
+                             bad.size -= 100;
+                             return bad;
+                         }},
+        DamagedEntryCase{"Encrypted",
+                         [] {
+                             RawEntry bad = StoredEntry("b.txt", "............cipher");
+                             bad.flag = 1;
+                             return bad;
+                         }},
+        DamagedEntryCase{"UnknownMethod",
+                         [] {
+                             RawEntry bad = StoredEntry("b.txt", "not really lzma");
+                             bad.method = 14;
+                             return bad;
+                         }}),
+    [](const ::testing::TestParamInfo<DamagedEntryCase>& info) { return std::string(info.param.label); });
 
 int g_writesBeforeFailure = 0;
 BOOL FailingWriter(HANDLE file, const void* data, DWORD size, DWORD* written)
@@ -161,22 +188,9 @@ TEST_F(Extraction, WriteFailureLeavesNoPartialFile)
     // The first file's one block is written, the second file fails after two blocks.
     g_writesBeforeFailure = 3;
     OverrideEntryWriter(FailingWriter);
-    ASSERT_TRUE(Extract(BuildZip({StoredEntry("a.txt", "good"), DeflatedEntry("big.bin", std::string(200000, 'g')),
-                                  StoredEntry("c.txt", "never")})));
-    EXPECT_EQ(Tree({"a.txt"}), ListTree(Out()));
-}
-
-TEST_F(Extraction, EncryptedAndUnknownMethodsEndCleanly)
-{
-    RawEntry encrypted = StoredEntry("secret.txt", "............cipher");
-    encrypted.flag = 1;
-    ASSERT_TRUE(Extract(BuildZip({StoredEntry("a.txt", "good"), encrypted, StoredEntry("c.txt", "never")})));
-    EXPECT_EQ(Tree({"a.txt"}), ListTree(Out()));
-    RemoveTree(Out());
-
-    RawEntry lzma = StoredEntry("packed.bin", "not really lzma");
-    lzma.method = 14;
-    ASSERT_TRUE(Extract(BuildZip({StoredEntry("a.txt", "good"), lzma, StoredEntry("c.txt", "never")})));
+    EXPECT_EQ(kExtractFailed, Extract(BuildZip({StoredEntry("a.txt", "good"),
+                                                DeflatedEntry("big.bin", std::string(200000, 'g')),
+                                                StoredEntry("c.txt", "never")})));
     EXPECT_EQ(Tree({"a.txt"}), ListTree(Out()));
 }
 
@@ -205,35 +219,55 @@ TEST_F(Extraction, NamesLongerThanTheBufferAreSkipped)
     ExpectNothingOutside();
 }
 
-TEST_F(Extraction, OverlappingEntriesAreRefusedBeforeWriting)
+// A damaged archive is refused whole before anything is written.
+std::string WithDirectory(const std::string& body, const std::string& central, uint16_t count)
 {
-    // Two central records point at the same local header and data.
-    RawEntry shared = DeflatedEntry("a.txt", std::string(100000, 'a'));
-    std::string bytes = LocalHeader(shared) + shared.data;
-    std::string central = CentralRecord(shared, 0);
-    RawEntry twinAtSame = shared;  // same name length, so minizip accepts the header
-    twinAtSame.name = "a.txt";
-    central += CentralRecord(twinAtSame, 0);
-    const uint32_t centralOffset = static_cast<uint32_t>(bytes.size());
-    bytes += central + EndRecord(2, static_cast<uint32_t>(central.size()), centralOffset);
-    ASSERT_TRUE(Extract(bytes));
+    return body + central + EndRecord(count, static_cast<uint32_t>(central.size()), static_cast<uint32_t>(body.size()));
+}
+
+struct RefusedCase {
+    const char* label;
+    std::string (*make)();
+};
+
+class RefusedArchive : public Extraction, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(RefusedArchive, WritesNothing)
+{
+    EXPECT_EQ(kExtractRefused, Extract(GetParam().make()));
     EXPECT_FALSE(FileExists(Out()));
 }
 
-TEST_F(Extraction, QuotedOverlapIsRefusedBeforeWriting)
-{
-    // The first entry's stored data contains the second entry's local header and data.
-    const RawEntry inner = StoredEntry("b.txt", "inner data");
-    const std::string innerBytes = LocalHeader(inner) + inner.data;
-    const RawEntry outer = StoredEntry("a.txt", innerBytes);
-    std::string bytes = LocalHeader(outer) + outer.data;
-    const uint32_t innerOffset = static_cast<uint32_t>(LocalHeader(outer).size());
-    std::string central = CentralRecord(outer, 0) + CentralRecord(inner, innerOffset);
-    const uint32_t centralOffset = static_cast<uint32_t>(bytes.size());
-    bytes += central + EndRecord(2, static_cast<uint32_t>(central.size()), centralOffset);
-    ASSERT_TRUE(Extract(bytes));
-    EXPECT_FALSE(FileExists(Out()));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RefusedArchive,
+    ::testing::Values(
+        RefusedCase{"TwoEntriesShareTheirData",
+                    [] {
+                        const RawEntry shared = DeflatedEntry("a.txt", std::string(100000, 'a'));
+                        return WithDirectory(LocalHeader(shared) + shared.data,
+                                             CentralRecord(shared, 0) + CentralRecord(shared, 0), 2);
+                    }},
+        RefusedCase{"OneEntryQuotesTheNext",
+                    [] {
+                        const RawEntry inner = StoredEntry("b.txt", "inner data");
+                        const RawEntry outer = StoredEntry("a.txt", LocalHeader(inner) + inner.data);
+                        const uint32_t innerOffset = static_cast<uint32_t>(LocalHeader(outer).size());
+                        return WithDirectory(LocalHeader(outer) + outer.data,
+                                             CentralRecord(outer, 0) + CentralRecord(inner, innerOffset), 2);
+                    }},
+        RefusedCase{"DirectoryShorterThanItsCount",
+                    [] {
+                        const RawEntry a = StoredEntry("a.txt", "alpha");
+                        return WithDirectory(LocalHeader(a) + a.data, CentralRecord(a, 0), 3);
+                    }},
+        RefusedCase{"JunkInPlaceOfTheEndRecord",
+                    [] {
+                        std::string bytes = BuildZip({StoredEntry("a.txt", "alpha")});
+                        for (size_t i = bytes.size() - 22; i < bytes.size(); ++i)
+                            bytes[i] = static_cast<char>(i * 37);
+                        return bytes;
+                    }}),
+    [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.label); });
 
 TEST_F(Extraction, ArchiveCutShortAtAnyOffsetEndsCleanly)
 {
@@ -255,11 +289,6 @@ TEST_F(Extraction, ArchiveCutShortAtAnyOffsetEndsCleanly)
         }
         RemoveTree(Out());
     }
-    // Junk in place of the central directory's end.
-    std::string junk = whole;
-    for (size_t i = junk.size() - 22; i < junk.size(); ++i)
-        junk[i] = static_cast<char>(i * 37);
-    EXPECT_FALSE(Extract(junk));
 }
 
 class HostileNameExtraction : public Extraction, public ::testing::WithParamInterface<std::string> {};
@@ -276,8 +305,11 @@ TEST_P(HostileNameExtraction, IsSkippedAndTheRestExtracts)
     const std::string besideCurrent = std::string(current) + "\\porun-evil.txt";
     ASSERT_FALSE(FileExists(besideCurrent));
 
-    ASSERT_TRUE(Extract(BuildZip({StoredEntry("before.txt", "1"), StoredEntry(name, "evil"),
-                                  StoredEntry("after.txt", "2")})));
+    ExtractReport report;
+    EXPECT_EQ(kExtractDone, Extract(BuildZip({StoredEntry("before.txt", "1"), StoredEntry(name, "evil"),
+                                              StoredEntry("after.txt", "2")}),
+                                    &report));
+    EXPECT_EQ(1u, report.skipped);
     EXPECT_EQ(Tree({"after.txt", "before.txt"}), ListTree(Out())) << name;
     ExpectNothingOutside();
     EXPECT_FALSE(FileExists(besideCurrent));
@@ -310,36 +342,65 @@ TEST_P(SelfNamedEntry, IsSkippedAndTheArchiveStaysIntact)
 
 INSTANTIATE_TEST_SUITE_P(Names, SelfNamedEntry, ::testing::Values("foo.zip", "FOO.ZIP"));
 
-// Presses the progress dialog's cancel button from inside the third entry's
-// writes and answers the question with OK.
+// Presses the progress dialog's cancel button from inside a write (the
+// question is answered with OK) and notes where the bar stood then.
 int g_writeCalls = 0;
+int g_cancelAtWrite = 0;
+int g_barAtCancel = -1;
 BOOL CancellingWriter(HANDLE file, const void* data, DWORD size, DWORD* written)
 {
-    if (++g_writeCalls == 3) {
-        HWND progress = FindProcessDialog("ZIP書庫の解凍中");
-        if (progress)
-            PostMessageA(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
+    HWND progress = FindProcessDialog("ZIP書庫の解凍中");
+    if (++g_writeCalls == g_cancelAtWrite && progress) {
+        g_barAtCancel = static_cast<int>(SendDlgItemMessageA(progress, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0));
+        PostMessageA(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
     }
     return WriteFile(file, data, size, written, nullptr);
 }
 
-TEST_F(Extraction, CancelStopsBetweenEntriesAndKeepsWhatWasWritten)
+struct CancelCase {
+    const char* label;
+    std::vector<RawEntry> entries;
+    int cancelAtWrite;
+    Tree kept;
+    int barAtLeast;  // the bar moves inside a large entry, not only between entries
+};
+
+class CancelledExtraction : public Extraction, public ::testing::WithParamInterface<CancelCase> {};
+
+TEST_P(CancelledExtraction, KeepsTheFinishedEntriesOnly)
+{
+    g_writeCalls = 0;
+    g_cancelAtWrite = GetParam().cancelAtWrite;
+    OverrideEntryWriter(CancellingWriter);
+    ExactDialogAnswerer answer("=(o.o)=", IDOK);
+    EXPECT_EQ(kExtractCancelled, Extract(BuildZip(GetParam().entries)));
+    answer.Join();
+    EXPECT_TRUE(answer.Answered());
+    EXPECT_EQ(GetParam().kept, ListTree(Out()));
+    EXPECT_GE(g_barAtCancel, GetParam().barAtLeast);
+    EXPECT_EQ(nullptr, FindProcessDialog("ZIP書庫の解凍中"));
+}
+
+std::vector<RawEntry> TenSmallEntries()
 {
     std::vector<RawEntry> entries;
     for (int i = 0; i < 10; ++i)
         entries.push_back(StoredEntry("f" + std::to_string(i) + ".txt", "data " + std::to_string(i)));
-    g_writeCalls = 0;
-    OverrideEntryWriter(CancellingWriter);
-    ExactDialogAnswerer answer("=(o.o)=", IDOK);
-    int cancelled = 0;
-    ASSERT_TRUE(Extract(BuildZip(entries), &cancelled));
-    answer.Join();
-    EXPECT_TRUE(answer.Answered());
-    EXPECT_EQ(1, cancelled);
-    // The entry in progress is finished first.
-    EXPECT_EQ(Tree({"f0.txt", "f1.txt", "f2.txt"}), ListTree(Out()));
-    EXPECT_EQ(nullptr, FindProcessDialog("ZIP書庫の解凍中"));
+    return entries;
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CancelledExtraction,
+    ::testing::Values(
+        // A small entry in progress is finished first.
+        CancelCase{"BetweenSmallEntries", TenSmallEntries(), 3, Tree({"f0.txt", "f1.txt", "f2.txt"}), 0},
+        // Inside a large entry the cancel is seen within it; its partial file goes.
+        CancelCase{"InsideALargeEntry",
+                   {StoredEntry("a.txt", "a"), DeflatedEntry("big.bin", std::string(2 << 20, 'g'))},
+                   40,
+                   Tree({"a.txt"}),
+                   10}),
+    [](const ::testing::TestParamInfo<CancelCase>& info) { return std::string(info.param.label); });
 
 TEST(CreateFolderChain, CreatesTheFoldersBeforeEachBackslash)
 {

@@ -1,5 +1,6 @@
 // Packing: entry names and order, "/" separators, times, the counting pass,
 // cancel, and what happens when the archive cannot be created.
+#include "archive/archive_pack.h"
 #include "archive/progress_dialog.h"
 #include "archive/zip_extract.h"
 #include "archive/zip_packer.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -82,6 +84,11 @@ TEST(ZipPacker, OneFileIsOneDeflatedEntryWithItsLocalTime)
     const unsigned long date = ((2019 - 1980) << 9) | (7 << 5) | 21;
     const unsigned long time = (8 << 11) | (30 << 5) | (44 / 2);
     EXPECT_EQ((date << 16) | time, entries[0].dosDate);
+    // A small archive is plain ZIP: version 2.0 headers, no ZIP64 records.
+    const std::string bytes = ReadFileBytes(root.File("out.zip"));
+    EXPECT_EQ(std::string("\x14\0", 2), bytes.substr(4, 2));
+    EXPECT_EQ(std::string::npos, bytes.find("PK\x06\x06"));
+    EXPECT_EQ(std::string::npos, bytes.find("PK\x06\x07"));
 }
 
 TEST(ZipPacker, FolderEntriesFollowTheirContentsWithSlashes)
@@ -241,6 +248,74 @@ TEST(ZipPacker, CancelEndsBothPasses)
     PackWithCancelAt(root.File("count.zip"), items, 1, &counter, 3);
     EXPECT_EQ(3u, counter);
     EXPECT_EQ(0u, ListZip(root.File("count.zip")).size());
+}
+
+// The packing job: a cancel inside a large file, or a file that cannot be
+// read, never leaves a half-written archive; an older archive stays.
+int g_readCalls = 0;
+BOOL CancellingReader(HANDLE file, void* data, DWORD size, DWORD* read)
+{
+    if (++g_readCalls == 40) {
+        HWND progress = FindProcessDialog("ファイルの圧縮中");
+        if (progress)
+            PostMessageA(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
+    }
+    return ReadFile(file, data, size, read, nullptr);
+}
+
+BOOL FailingReader(HANDLE, void*, DWORD, DWORD* read)
+{
+    *read = 0;
+    SetLastError(ERROR_READ_FAULT);
+    return FALSE;
+}
+
+struct JobCase {
+    const char* label;
+    SourceReadFunction reader;
+    PackResult result;
+};
+
+class PackingJob : public ::testing::TestWithParam<JobCase> {};
+
+TEST_P(PackingJob, LeavesNothingHalfWritten)
+{
+    TempFolder root;
+    WriteFileBytes(root.File("small.txt"), "small");
+    WriteFileBytes(root.File("big.bin"), std::string(2 << 20, 'b'));
+    WriteFileBytes(root.File("out.zip"), "the older archive");
+    g_readCalls = 0;
+    OverrideSourceReader(GetParam().reader);
+    std::unique_ptr<ExactDialogAnswerer> answer;
+    if (GetParam().result == kPackCancelled)
+        answer.reset(new ExactDialogAnswerer("=(o.o)=", IDOK));
+    PackReport report;
+    EXPECT_EQ(GetParam().result,
+              PackIntoArchive(root.File("out.zip").c_str(), {root.File("small.txt"), root.File("big.bin")}, nullptr,
+                              &report));
+    OverrideSourceReader(nullptr);
+    answer.reset();
+    EXPECT_EQ("the older archive", ReadFileBytes(root.File("out.zip")));
+    EXPECT_EQ(std::vector<std::string>({"big.bin", "out.zip", "small.txt"}), ListTree(root.Path()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PackingJob,
+                         ::testing::Values(JobCase{"CancelInsideALargeFile", CancellingReader, kPackCancelled},
+                                           JobCase{"ReadFailure", FailingReader, kPackFailed}),
+                         [](const ::testing::TestParamInfo<JobCase>& info) { return std::string(info.param.label); });
+
+TEST(PackingJob, FileThatCannotBeOpenedIsLeftOutAndCounted)
+{
+    TempFolder root;
+    WriteFileBytes(root.File("open.txt"), "open");
+    WriteFileBytes(root.File("locked.txt"), "locked");
+    HANDLE lock = CreateFileA(root.File("locked.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    PackReport report;
+    EXPECT_EQ(kPackDone, PackIntoArchive(root.File("out.zip").c_str(),
+                                         {root.File("open.txt"), root.File("locked.txt")}, nullptr, &report));
+    CloseHandle(lock);
+    EXPECT_EQ(1u, report.skipped);
+    EXPECT_EQ(std::vector<std::string>({"open.txt"}), Names(ListZip(root.File("out.zip"))));
 }
 
 TEST(ZipPacker, PackedTreeExtractsToTheSameTree)
