@@ -19,10 +19,10 @@ enum PackResult {
 struct PackReport {
     PackResult result = kPackCreateFailed;
     unsigned skipped = 0;      // files left out because they could not be opened
-    char item[MAX_PATH] = "";  // kPackFailed: the item being packed
+    wchar_t item[MAX_PATH] = L"";  // kPackFailed: the item being packed
 };
 
 // Packs items (paths as dropped) into archivePath with a progress dialog
 // owned by owner. Silent: the caller tells the user.
-PackResult PackIntoArchive(const char* archivePath, const std::vector<std::string>& items, HWND owner,
+PackResult PackIntoArchive(const wchar_t* archivePath, const std::vector<std::wstring>& items, HWND owner,
                            PackReport* report);

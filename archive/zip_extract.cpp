@@ -1,5 +1,6 @@
 #include "archive/zip_extract.h"
 
+#include "archive/entry_name.h"
 #include "archive/entry_path.h"
 #include "archive/path_identity.h"
 #include "archive/progress_dialog.h"
@@ -8,16 +9,18 @@
 #include "resources/string_ids.h"
 #include "support/scoped_handle.h"
 #include "support/system_helper.h"
-#include "support/text_buffer.h"
 
 #include <unzip.h>
 
-#include <cstring>
+#include <cwchar>
 
 namespace {
 
 constexpr DWORD kCopyBufferSize = 16384;
-constexpr int kNameBufferSize = 260;
+// A stored name this long decodes to more than MAX_PATH characters in any
+// encoding, so the buffer never cuts a name that could be written.
+constexpr DWORD kNameBufferSize = 1024;
+constexpr DWORD kExtraBufferSize = 0x10000;
 // The progress counts bytes plus this much per entry; inside an entry it
 // (and with it the cancel button) is served every kBlocksPerUpdate blocks.
 constexpr unsigned long long kEntryWork = 16384;
@@ -44,27 +47,43 @@ struct ReaderCloser {
 };
 using ScopedZipReader = ScopedHandle<ReaderCloser>;
 
-class CopyBuffer {
+// The copy buffer, the stored name and the extra field of the entry at hand.
+struct Buffers {
+    char data[kCopyBufferSize];
+    char name[kNameBufferSize];
+    unsigned char extra[kExtraBufferSize];
+};
+
+class OwnedBuffers {
 public:
-    CopyBuffer() : data_(static_cast<char*>(g_systemHelper.Alloc(kCopyBufferSize))) {}
-    ~CopyBuffer() { g_systemHelper.Free(data_); }
-    CopyBuffer(const CopyBuffer&) = delete;
-    CopyBuffer& operator=(const CopyBuffer&) = delete;
-    char* Get() const { return data_; }
+    OwnedBuffers() : data_(static_cast<Buffers*>(g_systemHelper.Alloc(sizeof(Buffers)))) {}
+    ~OwnedBuffers() { g_systemHelper.Free(data_); }
+    OwnedBuffers(const OwnedBuffers&) = delete;
+    OwnedBuffers& operator=(const OwnedBuffers&) = delete;
+    Buffers* Get() const { return data_; }
 
 private:
-    char* data_;
+    Buffers* data_;
 };
 
 // One extraction's running state.
 struct Extraction {
     unzFile archive;
-    const char* destination;
-    const char* archivePath;
+    const wchar_t* destination;
+    const wchar_t* archivePath;
     ProgressDialog* progress;
-    char* buffer;
-    unsigned long long work;  // bytes written plus kEntryWork per finished entry
+    Buffers* buffers;
+    unsigned long long work = 0;  // bytes written plus kEntryWork per finished entry
+    wchar_t archiveName[MAX_PATH] = L"";       // the archive's own name, long
+    wchar_t archiveShortName[MAX_PATH] = L"";  // and short (8.3)
+    wchar_t lastFolder[MAX_PATH] = L"";        // the folder the previous file went into
 };
+
+const wchar_t* GetFileNameOf(const wchar_t* path)
+{
+    const wchar_t* last = std::wcsrchr(path, L'\\');
+    return last ? last + 1 : path;
+}
 
 // A Unix symbolic link stored by Info-ZIP and others: host 3, mode S_IFLNK.
 bool IsSymbolicLink(const unz_file_info64& info)
@@ -72,15 +91,25 @@ bool IsSymbolicLink(const unz_file_info64& info)
     return (info.version >> 8) == 3 && ((info.external_fa >> 16) & 0170000) == 0120000;
 }
 
-// An entry must never write over the archive it is read from.
-bool IsArchiveItself(const char* target, const char* archivePath)
+// An entry must never write over the archive it is read from. The full
+// comparison (which asks the file system) runs only for a target that bears
+// the archive's own name, long or short.
+bool IsArchiveItself(const Extraction& job, const wchar_t* target)
 {
-    wchar_t wideTarget[MAX_PATH * 2];
-    wchar_t wideArchive[MAX_PATH * 2];
-    if (!archivePath || !MultiByteToWideChar(CP_ACP, 0, target, -1, wideTarget, MAX_PATH * 2) ||
-        !MultiByteToWideChar(CP_ACP, 0, archivePath, -1, wideArchive, MAX_PATH * 2))
-        return false;
-    return IsSamePath(wideTarget, wideArchive);
+    const wchar_t* own = GetFileNameOf(target);
+    return (lstrcmpiW(own, job.archiveName) == 0 || lstrcmpiW(own, job.archiveShortName) == 0) &&
+           IsSamePath(target, job.archivePath);
+}
+
+// Creates the folders of a file's target unless the previous file went into
+// the same folder.
+void CreateFoldersOf(Extraction& job, const wchar_t* target)
+{
+    const size_t folderLength = static_cast<size_t>(GetFileNameOf(target) - target);
+    if (std::wcsncmp(job.lastFolder, target, folderLength) == 0 && job.lastFolder[folderLength] == L'\0')
+        return;
+    CreateFolderChain(target);
+    lstrcpynW(job.lastFolder, target, static_cast<int>(folderLength + 1));
 }
 
 // While set, the file goes away when its handle is closed, however the
@@ -105,13 +134,14 @@ int CopyEntryData(Extraction& job, HANDLE file, ZPOS64_T declaredSize, bool* can
 {
     ZPOS64_T total = 0;
     for (unsigned blocks = 1;; ++blocks) {
-        const int read = unzReadCurrentFile(job.archive, job.buffer, kCopyBufferSize);
+        const int read = unzReadCurrentFile(job.archive, job.buffers->data, kCopyBufferSize);
         if (read < 0)
             return read;
         if (read == 0)
             break;
         DWORD written = 0;
-        if (!g_writer(file, job.buffer, static_cast<DWORD>(read), &written) || written != static_cast<DWORD>(read))
+        if (!g_writer(file, job.buffers->data, static_cast<DWORD>(read), &written) ||
+            written != static_cast<DWORD>(read))
             return UNZ_ERRNO;
         total += static_cast<ZPOS64_T>(read);
         job.work += static_cast<unsigned long long>(read);
@@ -128,7 +158,7 @@ int CopyEntryData(Extraction& job, HANDLE file, ZPOS64_T declaredSize, bool* can
     return total == declaredSize ? UNZ_OK : UNZ_BADZIPFILE;
 }
 
-EntryOutcome WriteFileEntry(Extraction& job, const unz_file_info64& info, const char* target)
+EntryOutcome WriteFileEntry(Extraction& job, const unz_file_info64& info, const wchar_t* target)
 {
     // Encrypted entries cannot be read without a password: like an
     // unsupported method, nothing is written and the extraction ends.
@@ -136,8 +166,8 @@ EntryOutcome WriteFileEntry(Extraction& job, const unz_file_info64& info, const 
         unzCloseCurrentFile(job.archive);
         return kEntryFailed;
     }
-    CreateFolderChain(target);
-    ScopedFile file(CreateFileA(target, GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+    CreateFoldersOf(job, target);
+    ScopedFile file(CreateFileW(target, GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         unzCloseCurrentFile(job.archive);
@@ -156,7 +186,7 @@ EntryOutcome WriteFileEntry(Extraction& job, const unz_file_info64& info, const 
     }
     file.Reset();
     if (!marked)
-        DeleteFileA(target);  // a damaged file must not look complete
+        DeleteFileW(target);  // a damaged file must not look complete
     return cancelled ? kEntryCancelled : kEntryFailed;
 }
 
@@ -164,25 +194,29 @@ EntryOutcome WriteFileEntry(Extraction& job, const unz_file_info64& info, const 
 EntryOutcome ExtractCurrentEntry(Extraction& job, ExtractReport* report)
 {
     unz_file_info64 info;
-    char name[kNameBufferSize];
-    if (unzGetCurrentFileInfo64(job.archive, &info, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK)
+    Buffers& buffers = *job.buffers;
+    if (unzGetCurrentFileInfo64(job.archive, &info, buffers.name, kNameBufferSize, buffers.extra, kExtraBufferSize,
+                                nullptr, 0) != UNZ_OK)
         return kEntryFailed;
-    // minizip leaves a name that fills the buffer unterminated; a name with
-    // a NUL inside is not what it claims to be. Both are skipped.
-    if (info.size_filename >= sizeof name)
+    // A name that cannot be decoded (or that is longer than any path) is
+    // skipped, as is a name with a NUL inside: it is not what it claims to be.
+    wchar_t name[MAX_PATH];
+    const size_t extraLength = info.size_file_extra < kExtraBufferSize ? info.size_file_extra : 0;
+    if (info.size_filename >= kNameBufferSize ||
+        !DecodeEntryName(buffers.name, info.size_filename, info.flag, buffers.extra, extraLength, name, MAX_PATH)) {
+        MultiByteToWideChar(CP_ACP, 0, buffers.name, static_cast<int>(info.size_filename % kNameBufferSize),
+                            report->entry, MAX_PATH - 1);
         return kEntrySkipped;
-    name[info.size_filename] = '\0';
-    lstrcpynA(report->entry, name, sizeof report->entry);
-    if (std::strlen(name) != info.size_filename || IsSymbolicLink(info))
+    }
+    lstrcpynW(report->entry, name, MAX_PATH);
+    if (IsSymbolicLink(info))
         return kEntrySkipped;
 
-    char target[MAX_PATH * 2];
-    if (!BuildEntryTarget(job.destination, name, target, sizeof target) || IsArchiveItself(target, job.archivePath))
+    wchar_t target[MAX_PATH];
+    if (!BuildEntryTarget(job.destination, name, target, MAX_PATH) || IsArchiveItself(job, target))
         return kEntrySkipped;
-
     // A name ending in a separator is a folder entry.
-    const char* lastCharacter = CharPrevA(target, target + std::strlen(target));
-    if (*lastCharacter == '\\' && lastCharacter == target + std::strlen(target) - 1) {
+    if (target[std::wcslen(target) - 1] == L'\\') {
         CreateFolderChain(target);
         return kEntryWritten;
     }
@@ -235,40 +269,38 @@ void OverrideEntryWriter(EntryWriteFunction writer)
     g_writer = writer ? writer : DefaultWriter;
 }
 
-bool CreateFolderChain(const char* path)
+bool CreateFolderChain(const wchar_t* path)
 {
     if (!path)
         return false;
-    TextBuffer copy;
-    if (!copy.Assign(path))
-        return false;
-    char* text = copy.GetText();
-    for (char* p = text; *p; p = CharNextA(p)) {
-        if (*p != '\\')
+    wchar_t part[MAX_PATH];
+    for (const wchar_t* p = path; *p; ++p) {
+        const size_t length = static_cast<size_t>(p - path);
+        if (*p != L'\\' || length == 0 || length >= MAX_PATH)
             continue;
-        *p = '\0';
-        if (p != text)
-            CreateDirectoryA(text, nullptr);
-        *p = '\\';
+        wmemcpy(part, path, length);
+        part[length] = L'\0';
+        CreateDirectoryW(part, nullptr);
     }
     return true;
 }
 
-bool SetFileTimeFromDos(const char* path, DWORD dosDate)
+bool SetFileTimeFromDos(const wchar_t* path, DWORD dosDate)
 {
     if (!path)
         return false;
-    ScopedFile file(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ScopedFile file(CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     return file && StampFile(file.Get(), dosDate);
 }
 
-bool IsZipArchive(const char* path)
+bool IsZipArchive(const wchar_t* path)
 {
     ScopedZipReader archive(OpenZipForReading(path));
     return archive || (path && ClassifyUnreadableZip(path) == kZipFileEmpty);
 }
 
-ExtractResult ExtractArchive(const char* archivePath, const char* destination, HWND owner, ExtractReport* report)
+ExtractResult ExtractArchive(const wchar_t* archivePath, const wchar_t* destination, HWND owner,
+                             ExtractReport* report)
 {
     ExtractReport local;
     if (!report)
@@ -295,8 +327,8 @@ ExtractResult ExtractArchive(const char* archivePath, const char* destination, H
     ArchiveScan scan;
     if (!ScanArchive(archive.Get(), &scan))
         return Finish(report, kExtractRefused);
-    CopyBuffer buffer;
-    if (!buffer.Get())
+    OwnedBuffers buffers;
+    if (!buffers.Get())
         return Finish(report, kExtractFailed);
 
     progress.Show(owner);
@@ -304,6 +336,10 @@ ExtractResult ExtractArchive(const char* archivePath, const char* destination, H
     char title[128];
     LoadStringA(GetModuleHandleA(nullptr), IDS_EXTRACT_TITLE, title, sizeof title);
     progress.SetTitle(title);
-    Extraction job{archive.Get(), destination, archivePath, &progress, buffer.Get(), 0};
+    Extraction job{archive.Get(), destination, archivePath, &progress, buffers.Get()};
+    lstrcpynW(job.archiveName, GetFileNameOf(archivePath), MAX_PATH);
+    wchar_t shortPath[MAX_PATH];
+    if (GetShortPathNameW(archivePath, shortPath, MAX_PATH))
+        lstrcpynW(job.archiveShortName, GetFileNameOf(shortPath), MAX_PATH);
     return ExtractEntries(job, scan, report);
 }

@@ -1,9 +1,11 @@
 #pragma once
 // Extracts a ZIP archive into a folder through minizip: entries in archive
-// order, folders recreated, file times restored, progress by bytes with a
-// cancel that also works inside a large entry. Entries whose names would
-// lead outside the folder are skipped; damaged archives are refused whole
-// before anything is written. A file is never left half-written.
+// order under their decoded names (UTF-8, Unicode Path field or code page
+// 932), files and folders created through the wide API, file times
+// restored, progress by bytes with a cancel that also works inside a large
+// entry. Entries whose names would lead outside the folder are skipped;
+// damaged archives are refused whole before anything is written. A file is
+// never left half-written.
 #include <windows.h>
 
 enum ExtractResult {
@@ -17,23 +19,23 @@ enum ExtractResult {
 struct ExtractReport {
     ExtractResult result = kExtractNotArchive;
     unsigned long long skipped = 0;  // entries not written: unsafe names, links, files that could not be created
-    char entry[MAX_PATH] = "";       // kExtractFailed: the entry it stopped at
+    wchar_t entry[MAX_PATH] = L"";   // kExtractFailed: the entry it stopped at
 };
 
 // The owner defaults to the foreground window; the report is optional.
 // Silent: the caller tells the user.
-ExtractResult ExtractArchive(const char* archivePath, const char* destination, HWND owner,
+ExtractResult ExtractArchive(const wchar_t* archivePath, const wchar_t* destination, HWND owner,
                              ExtractReport* report = nullptr);
 
 // Creates every folder of path before each of its backslashes.
-bool CreateFolderChain(const char* path);
+bool CreateFolderChain(const wchar_t* path);
 
 // Stamps the file's creation and last-write time from a DOS date (high 16
 // bits) and time (low 16 bits) taken as local time.
-bool SetFileTimeFromDos(const char* path, DWORD dosDate);
+bool SetFileTimeFromDos(const wchar_t* path, DWORD dosDate);
 
 // True when the file can be opened as a ZIP archive.
-bool IsZipArchive(const char* path);
+bool IsZipArchive(const wchar_t* path);
 
 // Seam for tests: the call that writes extracted data (WriteFile by default).
 using EntryWriteFunction = BOOL (*)(HANDLE file, const void* data, DWORD size, DWORD* written);

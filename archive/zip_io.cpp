@@ -20,7 +20,7 @@ constexpr DWORD kLongestComment = 0xFFFF;
 zlib_filefunc64_def Win32Files()
 {
     zlib_filefunc64_def files;
-    fill_win32_filefunc64A(&files);
+    fill_win32_filefunc64W(&files);
     return files;
 }
 
@@ -73,7 +73,7 @@ bool HasEndRecordSignature(HANDLE file, unsigned long long size)
 
 }  // namespace
 
-unzFile OpenZipForReading(const char* path)
+unzFile OpenZipForReading(const wchar_t* path)
 {
     if (!path)
         return nullptr;
@@ -81,7 +81,7 @@ unzFile OpenZipForReading(const char* path)
     return unzOpen2_64(path, &files);
 }
 
-zipFile CreateZipFile(const char* path)
+zipFile CreateZipFile(const wchar_t* path)
 {
     if (!path)
         return nullptr;
@@ -89,9 +89,9 @@ zipFile CreateZipFile(const char* path)
     return zipOpen2_64(path, APPEND_STATUS_CREATE, nullptr, &files);
 }
 
-ZipFileKind ClassifyUnreadableZip(const char* path)
+ZipFileKind ClassifyUnreadableZip(const wchar_t* path)
 {
-    ScopedFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ScopedFile file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file)
         return kZipFileOther;
     const unsigned long long size = SizeOf(file.Get());
@@ -109,11 +109,11 @@ ZipFileKind ClassifyUnreadableZip(const char* path)
     return kZipFileOther;
 }
 
-bool CompleteZip64EndRecords(const char* path, unsigned long long entries)
+bool CompleteZip64EndRecords(const wchar_t* path, unsigned long long entries)
 {
     if (entries < 0xFFFF)
         return true;
-    ScopedFile file(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ScopedFile file(CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file)
         return false;
     const unsigned long long size = SizeOf(file.Get());

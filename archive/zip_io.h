@@ -9,9 +9,9 @@
 #include <zip.h>
 
 // Null when the file cannot be opened or holds no ZIP directory.
-unzFile OpenZipForReading(const char* path);
+unzFile OpenZipForReading(const wchar_t* path);
 // Creates (or replaces) the file; null when it cannot be created.
-zipFile CreateZipFile(const char* path);
+zipFile CreateZipFile(const wchar_t* path);
 
 // What a file is that OpenZipForReading refused.
 enum ZipFileKind {
@@ -19,10 +19,10 @@ enum ZipFileKind {
     kZipFileEmpty,    // nothing but an end record: an archive of no entries
     kZipFileDamaged,  // begins or ends like a ZIP archive, but its directory cannot be read
 };
-ZipFileKind ClassifyUnreadableZip(const char* path);
+ZipFileKind ClassifyUnreadableZip(const wchar_t* path);
 
 // minizip marks 65,535 or more entries with 0xFFFF in the end record but
 // writes the ZIP64 end records only when the directory lies past 4 GiB.
 // Adds them to the finished archive at path holding entries entries; true
 // when the archive needs none or they were added.
-bool CompleteZip64EndRecords(const char* path, unsigned long long entries);
+bool CompleteZip64EndRecords(const wchar_t* path, unsigned long long entries);

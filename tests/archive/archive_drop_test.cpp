@@ -10,32 +10,35 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <cwchar>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-// A drop handle as the shell builds it: DROPFILES and a double-NUL list.
-HDROP MakeDrop(const std::vector<std::string>& paths)
+// A drop handle as the shell builds it: DROPFILES and a double-NUL list of
+// UTF-16 paths.
+HDROP MakeDrop(const std::vector<std::wstring>& paths)
 {
-    size_t size = sizeof(DROPFILES) + 1;
-    for (const std::string& path : paths)
-        size += path.size() + 1;
+    size_t size = sizeof(DROPFILES) + sizeof(wchar_t);
+    for (const std::wstring& path : paths)
+        size += (path.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
     auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
     files->pFiles = sizeof(DROPFILES);
-    char* out = reinterpret_cast<char*>(files) + sizeof(DROPFILES);
-    for (const std::string& path : paths) {
-        std::memcpy(out, path.c_str(), path.size() + 1);
+    files->fWide = TRUE;
+    auto* out = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(files) + sizeof(DROPFILES));
+    for (const std::wstring& path : paths) {
+        std::memcpy(out, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
         out += path.size() + 1;
     }
     GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
 }
 
-std::vector<std::string> g_opened;
-void RecordOpen(HWND, const char* folder)
+std::vector<std::wstring> g_opened;
+void RecordOpen(HWND, const wchar_t* folder)
 {
     g_opened.push_back(folder);
 }
@@ -49,13 +52,13 @@ struct CtrlHeld {
 // proposal and prompt, types the answer's name (unless null) and confirms,
 // or cancels.
 struct NameReply {
-    const char* name;
+    const wchar_t* name;
     bool confirm;
 };
 
 class NameAnswer {
 public:
-    NameAnswer(const char* name, bool confirm) : NameAnswer(std::vector<NameReply>{{name, confirm}}) {}
+    NameAnswer(const wchar_t* name, bool confirm) : NameAnswer(std::vector<NameReply>{{name, confirm}}) {}
     explicit NameAnswer(std::vector<NameReply> replies) : replies_(std::move(replies))
     {
         thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
@@ -69,8 +72,8 @@ public:
             thread_ = nullptr;
         }
     }
-    std::string proposal;              // of the first dialog
-    std::vector<std::string> prompts;  // of every dialog answered
+    std::wstring proposal;              // of the first dialog
+    std::vector<std::wstring> prompts;  // of every dialog answered
     bool seen = false;
 
 private:
@@ -88,14 +91,14 @@ private:
             if (!dialog)
                 return 0;
             Sleep(100);
-            char text[300];
-            GetDlgItemTextA(dialog, IDC_ARCHIVE_NAME_EDIT, text, sizeof text);
+            wchar_t text[300];
+            GetDlgItemTextW(dialog, IDC_ARCHIVE_NAME_EDIT, text, 300);
             if (!answer->seen)
                 answer->proposal = text;
-            GetDlgItemTextA(dialog, IDC_ARCHIVE_NAME_PROMPT, text, sizeof text);
+            GetDlgItemTextW(dialog, IDC_ARCHIVE_NAME_PROMPT, text, 300);
             answer->prompts.push_back(text);
             if (reply.name)
-                SetDlgItemTextA(dialog, IDC_ARCHIVE_NAME_EDIT, reply.name);
+                SetDlgItemTextW(dialog, IDC_ARCHIVE_NAME_EDIT, reply.name);
             PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(reply.confirm ? IDOK : IDCANCEL, BN_CLICKED), 0);
             answer->seen = true;
             previous = dialog;
@@ -112,7 +115,7 @@ protected:
     {
         CreateDirectoryA(Desktop().c_str(), nullptr);
         CreateDirectoryA(Source().c_str(), nullptr);
-        OverrideDesktopFolder(Desktop().c_str());
+        OverrideDesktopFolder(Wide(Desktop()).c_str());
         OverrideFolderOpener(RecordOpen);
         g_opened.clear();
     }
@@ -124,6 +127,13 @@ protected:
     std::string Desktop() const { return root_.File("desk"); }
     std::string Source() const { return root_.File("src"); }
     bool Drop(const std::vector<std::string>& paths)
+    {
+        std::vector<std::wstring> wide;
+        for (const std::string& path : paths)
+            wide.push_back(Wide(path));
+        return Drop(wide);
+    }
+    bool Drop(const std::vector<std::wstring>& paths)
     {
         HDROP drop = MakeDrop(paths);
         const bool result = HandleArchiveDrop(nullptr, drop);
@@ -138,9 +148,8 @@ TEST_F(ArchiveDrop, OneArchiveExtractsToTheDesktopAndOpens)
     const std::string archive = Source() + "\\pics.zip";
     WriteFileBytes(archive, BuildZip({StoredEntry("a.jpg", "jpeg"), StoredEntry("sub/b.jpg", "b")}));
     EXPECT_TRUE(Drop({archive}));
-    EXPECT_EQ(std::vector<std::string>({"pics\\", "pics\\a.jpg", "pics\\sub\\", "pics\\sub\\b.jpg"}),
-              ListTree(Desktop()));
-    EXPECT_EQ(std::vector<std::string>({Desktop() + "\\pics"}), g_opened);
+    EXPECT_EQ(Tree({L"pics\\", L"pics\\a.jpg", L"pics\\sub\\", L"pics\\sub\\b.jpg"}), ListTree(Desktop()));
+    EXPECT_EQ(Tree({Wide(Desktop()) + L"\\pics"}), g_opened);
 }
 
 // What the user is told when an archive cannot be extracted whole, what is
@@ -150,7 +159,7 @@ struct OutcomeCase {
     std::string (*archive)();
     const char* caption;  // of the message box
     const char* message;
-    std::vector<std::string> desktop;
+    Tree desktop;
     bool opened;
 };
 
@@ -192,7 +201,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "=(@.@)=",
                     "「pics.zip」の「b.jpg」が読めないか書き込めなくて、解凍をとちゅうでやめたのら！！\n"
                     "それまでに取り出したファイルは「pics」に残してあるろ。",
-                    {"pics\\", "pics\\a.jpg"},
+                    {L"pics\\", L"pics\\a.jpg"},
                     false},
         OutcomeCase{"UnsafeNamesSkipped",
                     [] {
@@ -201,16 +210,38 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     "=(+.+)=",
                     "「pics.zip」のうち 2 個は、危ない名前か作れない名前だったので、取り出さなかったのら。",
-                    {"pics\\", "pics\\a.jpg"},
+                    {L"pics\\", L"pics\\a.jpg"},
                     true}),
     [](const ::testing::TestParamInfo<OutcomeCase>& info) { return std::string(info.param.label); });
+
+TEST_F(ArchiveDrop, NamesOutsideCodePage932KeepTheirNames)
+{
+    // An archive so named extracts into a folder of its own name.
+    const std::wstring archive = Wide(Source()) + L"\\caf\u00E9.zip";
+    WriteFileWide(archive, BuildZip({StoredEntry("a.txt", "a")}));
+    EXPECT_TRUE(Drop({archive}));
+    EXPECT_EQ(Tree({L"caf\u00E9\\", L"caf\u00E9\\a.txt"}), ListTree(Desktop()));
+    EXPECT_EQ(Tree({Wide(Desktop()) + L"\\caf\u00E9"}), g_opened);
+    // A folder so named is proposed and packed under its own name.
+    const std::wstring folder = Wide(Source()) + L"\\\uD55C\uAD6D\uC5B4";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    WriteFileWide(folder + L"\\\U0001F600.txt", "smile");
+    NameAnswer answer(nullptr, true);
+    EXPECT_TRUE(Drop({folder}));
+    answer.Join();
+    EXPECT_EQ(L"\uD55C\uAD6D\uC5B4", answer.proposal);
+    std::vector<std::string> names;
+    for (const ListedEntry& entry : ListZip(Wide(Desktop()) + L"\\\uD55C\uAD6D\uC5B4.zip"))
+        names.push_back(entry.name);
+    EXPECT_EQ(std::vector<std::string>({u8"\uD55C\uAD6D\uC5B4/\U0001F600.txt", u8"\uD55C\uAD6D\uC5B4/"}), names);
+}
 
 TEST_F(ArchiveDrop, ArchiveIsRecognisedByContentNotName)
 {
     const std::string archive = Source() + "\\data.bin";
     WriteFileBytes(archive, BuildZip({StoredEntry("x.txt", "x")}));
     EXPECT_TRUE(Drop({archive}));
-    EXPECT_EQ(std::vector<std::string>({"data\\", "data\\x.txt"}), ListTree(Desktop()));
+    EXPECT_EQ(Tree({L"data\\", L"data\\x.txt"}), ListTree(Desktop()));
 }
 
 TEST_F(ArchiveDrop, PlainFileWithoutCtrlIsLeftAlone)
@@ -230,7 +261,7 @@ TEST_F(ArchiveDrop, PlainFileWithCtrlIsPackedUnderItsBaseName)
     NameAnswer answer(nullptr, true);
     EXPECT_TRUE(Drop({text}));
     answer.Join();
-    EXPECT_EQ("report", answer.proposal);
+    EXPECT_EQ(L"report", answer.proposal);
     const auto entries = ListZip(Desktop() + "\\report.zip");
     ASSERT_EQ(1u, entries.size());
     EXPECT_EQ("report.txt", entries[0].name);
@@ -246,7 +277,7 @@ TEST_F(ArchiveDrop, FolderIsPackedWithItsTree)
     NameAnswer answer(nullptr, true);
     EXPECT_TRUE(Drop({docs}));
     answer.Join();
-    EXPECT_EQ("docs", answer.proposal);
+    EXPECT_EQ(L"docs", answer.proposal);
     std::vector<std::string> names;
     for (const ListedEntry& entry : ListZip(Desktop() + "\\docs.zip"))
         names.push_back(entry.name);
@@ -263,10 +294,10 @@ TEST_F(ArchiveDrop, ThreeFilesAtTheTopLevelUnderTheTypedName)
     }
     // An archive of that name exists already: it is replaced without a question.
     WriteFileBytes(Desktop() + "\\bundle.zip", "old contents");
-    NameAnswer answer("bundle", true);
+    NameAnswer answer(L"bundle", true);
     EXPECT_TRUE(Drop(files));
     answer.Join();
-    EXPECT_EQ("one", answer.proposal);
+    EXPECT_EQ(L"one", answer.proposal);
     std::vector<std::string> names;
     for (const ListedEntry& entry : ListZip(Desktop() + "\\bundle.zip"))
         names.push_back(entry.name);
@@ -289,7 +320,7 @@ TEST_F(ArchiveDrop, ArchiveThatCannotBeCreatedIsReported)
     const std::string docs = Source() + "\\docs";
     CreateDirectoryA(docs.c_str(), nullptr);
     WriteFileBytes(docs + "\\a.txt", "a");
-    NameAnswer answer("bad|name", true);
+    NameAnswer answer(L"bad|name", true);
     DialogAnswerer error("=(@.@)=", IDOK);
     EXPECT_TRUE(Drop({docs}));
     answer.Join();
@@ -302,7 +333,7 @@ TEST_F(ArchiveDrop, ArchiveThatCannotBeCreatedIsReported)
 
 TEST_F(ArchiveDrop, UnknownDesktopIsRefusedWithAMessage)
 {
-    OverrideDesktopFolder("");
+    OverrideDesktopFolder(L"");
     const std::string archive = Source() + "\\pics.zip";
     WriteFileBytes(archive, BuildZip({StoredEntry("a.jpg", "jpeg")}));
     {
@@ -320,8 +351,7 @@ TEST_F(ArchiveDrop, UnknownDesktopIsRefusedWithAMessage)
     // A plain file does not need the desktop: it goes on to the icon offer.
     WriteFileBytes(Source() + "\\plain.txt", "p");
     EXPECT_FALSE(Drop({Source() + "\\plain.txt"}));
-    std::vector<std::string> expected{"pics.zip", "plain.txt"};
-    EXPECT_EQ(expected, ListTree(Source()));
+    EXPECT_EQ(Tree({L"pics.zip", L"plain.txt"}), ListTree(Source()));
     EXPECT_TRUE(ListTree(Desktop()).empty());
     EXPECT_TRUE(g_opened.empty());
 }
@@ -332,8 +362,8 @@ struct TakenNameCase {
     const char* label;
     std::vector<std::string> items;  // on the desktop; a trailing "\\" makes a folder holding a.txt
     bool ctrl;
-    const char* firstName;   // typed into the first dialog (null keeps the proposal)
-    const char* secondName;  // typed into the second one; null cancels it
+    const wchar_t* firstName;   // typed into the first dialog (null keeps the proposal)
+    const wchar_t* secondName;  // typed into the second one; null cancels it
 };
 
 class TakenName : public ArchiveDrop, public ::testing::WithParamInterface<TakenNameCase> {};
@@ -356,12 +386,12 @@ TEST_P(TakenName, IsAskedAgainAndNothingDroppedIsTouched)
     answer.Join();
     ctrl.reset();
     ASSERT_EQ(2u, answer.prompts.size());
-    EXPECT_EQ("その名前だと、ドロップされたものを上書きしちゃうのら！\nほかの名前にしてほしいろ！", answer.prompts[1]);
+    EXPECT_EQ(L"その名前だと、ドロップされたものを上書きしちゃうのら！\nほかの名前にしてほしいろ！", answer.prompts[1]);
     for (size_t i = 0; i < files.size(); ++i)
         EXPECT_EQ("original " + c.items[i], ReadFileBytes(files[i]));
     if (c.secondName) {
         std::vector<std::string> names;
-        for (const ListedEntry& entry : ListZip(Desktop() + "\\" + c.secondName + ".zip"))
+        for (const ListedEntry& entry : ListZip(Wide(Desktop()) + L"\\" + c.secondName + L".zip"))
             names.push_back(entry.name);
         EXPECT_EQ(c.items, names);
     }
@@ -369,42 +399,42 @@ TEST_P(TakenName, IsAskedAgainAndNothingDroppedIsTouched)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TakenName,
-    ::testing::Values(TakenNameCase{"ArchiveOfTheSameName", {"report.zip", "other.txt"}, false, nullptr, "bundle"},
+    ::testing::Values(TakenNameCase{"ArchiveOfTheSameName", {"report.zip", "other.txt"}, false, nullptr, L"bundle"},
                       TakenNameCase{"OneFileWithCtrl", {"x.zip"}, true, nullptr, nullptr},
-                      TakenNameCase{"NameInsideADroppedFolder", {"docs\\"}, false, "docs\\inner", nullptr}),
+                      TakenNameCase{"NameInsideADroppedFolder", {"docs\\"}, false, L"docs\\inner", nullptr}),
     [](const ::testing::TestParamInfo<TakenNameCase>& info) { return std::string(info.param.label); });
 
 struct BaseCase {
-    const char* path;
-    const char* base;
+    const wchar_t* path;
+    const wchar_t* base;
 };
 
 class BaseName : public ::testing::TestWithParam<BaseCase> {};
 
 TEST_P(BaseName, CutsTheLastExtension)
 {
-    char base[260];
-    FormArchiveBaseName(GetParam().path, base, sizeof base);
+    wchar_t base[MAX_PATH];
+    FormArchiveBaseName(GetParam().path, base, MAX_PATH);
     EXPECT_STREQ(GetParam().base, base);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BaseName,
-                         ::testing::Values(BaseCase{"D:\\dl\\report.txt", "report"},
-                                           BaseCase{"D:\\dl\\photos", "photos"},
-                                           BaseCase{"D:\\dl\\a.b.c", "a.b"},
-                                           BaseCase{"D:\\dl\\.profile", ".profile"},
-                                           BaseCase{"D:\\dl\\表.txt", "表"},
-                                           BaseCase{"D:\\dl.d\\name", "name"}));
+                         ::testing::Values(BaseCase{L"D:\\dl\\report.txt", L"report"},
+                                           BaseCase{L"D:\\dl\\photos", L"photos"},
+                                           BaseCase{L"D:\\dl\\a.b.c", L"a.b"},
+                                           BaseCase{L"D:\\dl\\.profile", L".profile"},
+                                           BaseCase{L"D:\\dl\\表.txt", L"表"},
+                                           BaseCase{L"D:\\dl\\\uD55C\uAD6D\uC5B4.zip", L"\uD55C\uAD6D\uC5B4"},
+                                           BaseCase{L"D:\\dl.d\\name", L"name"}));
 
 TEST(GetDesktopFolder, RealDesktopOrFalse)
 {
-    char small[4];
-    char path[MAX_PATH];
-    ASSERT_TRUE(GetDesktopFolder(path, sizeof path));
-    EXPECT_NE(nullptr, std::strchr(path, '\\'));
-    std::strcpy(small, "xyz");
-    EXPECT_FALSE(GetDesktopFolder(small, sizeof small));
-    EXPECT_STREQ("xyz", small);
+    wchar_t small[4] = L"xyz";
+    wchar_t path[MAX_PATH];
+    ASSERT_TRUE(GetDesktopFolder(path, MAX_PATH));
+    EXPECT_NE(nullptr, std::wcschr(path, L'\\'));
+    EXPECT_FALSE(GetDesktopFolder(small, 4));
+    EXPECT_STREQ(L"xyz", small);
     EXPECT_FALSE(GetDesktopFolder(nullptr, 10));
 }
 

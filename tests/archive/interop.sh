@@ -49,6 +49,38 @@ diff <(zipinfo -1 "$work/ours.zip" | sort) <(zipinfo -1 "$work/root.zip" | sort)
 diff -r "$work/src/docs" "$work/by-us/docs"
 [ -d "$work/by-us/docs/empty" ]
 
+# Names in code page 932 and outside it, packed here: Info-ZIP tests the
+# archive and, in a UTF-8 locale, lists the names flagged UTF-8 as they are
+# (names in code page 932 it cannot show); Python's zipfile, reading the
+# unflagged names as code page 932, lists every name as it is. An archive
+# Python writes with UTF-8 names extracts here to the same tree.
+mkdir -p "$work/names/ｶﾀｶﾅ" "$work/names/한국어"
+for name in 日本語.txt ｶﾀｶﾅ/表.txt café.txt 한국어/메모.txt 絵文字😀.txt; do
+    echo "$name" > "$work/names/$name"
+done
+"$root/scripts/wine-run" "$tool" pack "$(winpath "$work/names.zip")" "$(winpath "$work/names")"
+LC_ALL=C.UTF-8 unzip -tqq "$work/names.zip"
+listed=$(LC_ALL=C.UTF-8 unzip -Z1 "$work/names.zip")
+for name in names/café.txt names/한국어/ names/한국어/메모.txt names/絵文字😀.txt; do
+    grep -qxF "$name" <<<"$listed" || { echo "unzip lists no $name" >&2; exit 1; }
+done
+python3 - "$work" <<'EOF'
+import os, sys, zipfile
+work = sys.argv[1]
+on_disk = {"names/"}
+for folder, folders, files in os.walk(f"{work}/names"):
+    inside = os.path.relpath(folder, work)
+    on_disk |= {f"{inside}/{name}/" for name in folders} | {f"{inside}/{name}" for name in files}
+stored = {info.filename for info in zipfile.ZipFile(f"{work}/names.zip", metadata_encoding="cp932").infolist()}
+if stored != on_disk:
+    sys.exit(f"zipfile lists {sorted(stored)}, the disk holds {sorted(on_disk)}")
+with zipfile.ZipFile(f"{work}/names-py.zip", "w") as archive:
+    for name in sorted(on_disk):
+        archive.write(f"{work}/{name}", name)
+EOF
+"$root/scripts/wine-run" "$tool" extract "$(winpath "$work/names-py.zip")" "$(winpath "$work/names-out")"
+diff -r "$work/names" "$work/names-out/names"
+
 # Size and CRC-32 of a file, and of an archive's only entry as its directory
 # states them ("size crc").
 file_sum() { python3 -c '

@@ -9,12 +9,11 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
-
-using Tree = std::vector<std::string>;
 
 // An archive written into a fresh folder and extracted to its "out" folder.
 class Extraction : public ::testing::Test {
@@ -26,16 +25,16 @@ protected:
     ExtractResult Extract(const std::string& bytes, ExtractReport* report = nullptr)
     {
         EXPECT_TRUE(WriteFileBytes(Archive(), bytes));
-        return ExtractArchive(Archive().c_str(), Out().c_str(), nullptr, report);
+        return ExtractArchive(Wide(Archive()).c_str(), Wide(Out()).c_str(), nullptr, report);
     }
     // Everything outside the destination: only the archive itself.
     void ExpectNothingOutside() const
     {
         Tree outside;
-        for (const std::string& path : ListTree(root_.Path()))
-            if (path.rfind("out\\", 0) != 0)
+        for (const std::wstring& path : ListTree(root_.Path()))
+            if (path.rfind(L"out\\", 0) != 0)
                 outside.push_back(path);
-        EXPECT_EQ(Tree({"a.zip"}), outside);
+        EXPECT_EQ(Tree({L"a.zip"}), outside);
     }
     void TearDown() override { OverrideEntryWriter(nullptr); }
 
@@ -46,7 +45,7 @@ TEST_F(Extraction, FoldersAndFilesInArchiveOrder)
 {
     ASSERT_TRUE(Extract(BuildZip({FolderEntry("docs/"), StoredEntry("docs/a.txt", "alpha"),
                                   DeflatedEntry("docs/sub/b.txt", std::string(5000, 'b'))})));
-    EXPECT_EQ(Tree({"docs\\", "docs\\a.txt", "docs\\sub\\", "docs\\sub\\b.txt"}), ListTree(Out()));
+    EXPECT_EQ(Tree({L"docs\\", L"docs\\a.txt", L"docs\\sub\\", L"docs\\sub\\b.txt"}), ListTree(Out()));
     EXPECT_EQ("alpha", ReadFileBytes(Out() + "\\docs\\a.txt"));
     EXPECT_EQ(std::string(5000, 'b'), ReadFileBytes(Out() + "\\docs\\sub\\b.txt"));
 }
@@ -54,14 +53,14 @@ TEST_F(Extraction, FoldersAndFilesInArchiveOrder)
 TEST_F(Extraction, MissingFolderEntriesAreCreated)
 {
     ASSERT_TRUE(Extract(BuildZip({StoredEntry("x/y/z.txt", "z")})));
-    EXPECT_EQ(Tree({"x\\", "x\\y\\", "x\\y\\z.txt"}), ListTree(Out()));
+    EXPECT_EQ(Tree({L"x\\", L"x\\y\\", L"x\\y\\z.txt"}), ListTree(Out()));
 }
 
 TEST_F(Extraction, BackslashNamesAndTrailByte5C)
 {
     // "表" ends in the byte 0x5C: it is a file, not a folder.
     ASSERT_TRUE(Extract(BuildZip({StoredEntry("d\\表", "t"), StoredEntry("ソ/能", "n")})));
-    EXPECT_EQ(Tree({"d\\", "d\\表", "ソ\\", "ソ\\能"}), ListTree(Out()));
+    EXPECT_EQ(Tree({L"d\\", L"d\\表", L"ソ\\", L"ソ\\能"}), ListTree(Out()));
     EXPECT_EQ("t", ReadFileBytes(Out() + "\\d\\表"));
 }
 
@@ -107,8 +106,8 @@ TEST_F(Extraction, NotAnArchive)
     EXPECT_FALSE(Extract(""));
     EXPECT_FALSE(Extract(std::string(300, '\xFF')));
     EXPECT_FALSE(FileExists(Out()));
-    EXPECT_FALSE(ExtractArchive(nullptr, Out().c_str(), nullptr, nullptr));
-    EXPECT_FALSE(ExtractArchive(Archive().c_str(), nullptr, nullptr, nullptr));
+    EXPECT_FALSE(ExtractArchive(nullptr, Wide(Out()).c_str(), nullptr, nullptr));
+    EXPECT_FALSE(ExtractArchive(Wide(Archive()).c_str(), nullptr, nullptr, nullptr));
 }
 
 // An entry that cannot be read whole stops the extraction there; nothing
@@ -126,8 +125,8 @@ TEST_P(DamagedEntry, StopsThereAndLeavesNoDamagedFile)
     EXPECT_EQ(kExtractFailed,
               Extract(BuildZip({StoredEntry("a.txt", "good"), GetParam().make(), StoredEntry("c.txt", "never")}),
                       &report));
-    EXPECT_EQ(Tree({"a.txt"}), ListTree(Out()));
-    EXPECT_STREQ("b.txt", report.entry);
+    EXPECT_EQ(Tree({L"a.txt"}), ListTree(Out()));
+    EXPECT_STREQ(L"b.txt", report.entry);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -191,7 +190,7 @@ TEST_F(Extraction, WriteFailureLeavesNoPartialFile)
     EXPECT_EQ(kExtractFailed, Extract(BuildZip({StoredEntry("a.txt", "good"),
                                                 DeflatedEntry("big.bin", std::string(200000, 'g')),
                                                 StoredEntry("c.txt", "never")})));
-    EXPECT_EQ(Tree({"a.txt"}), ListTree(Out()));
+    EXPECT_EQ(Tree({L"a.txt"}), ListTree(Out()));
 }
 
 TEST_F(Extraction, SymbolicLinkEntriesAreSkipped)
@@ -201,7 +200,7 @@ TEST_F(Extraction, SymbolicLinkEntriesAreSkipped)
     link.externalAttributes = 0120777u << 16;
     ASSERT_TRUE(Extract(BuildZip({link, StoredEntry("link/passwd", "x"), StoredEntry("a.txt", "good")})));
     // The link is not written, so "link" becomes an ordinary folder.
-    EXPECT_EQ(Tree({"a.txt", "link\\", "link\\passwd"}), ListTree(Out()));
+    EXPECT_EQ(Tree({L"a.txt", L"link\\", L"link\\passwd"}), ListTree(Out()));
 }
 
 TEST_F(Extraction, NamesLongerThanTheBufferAreSkipped)
@@ -210,12 +209,12 @@ TEST_F(Extraction, NamesLongerThanTheBufferAreSkipped)
     const std::string exact(260, 'e');
     ASSERT_TRUE(Extract(BuildZip({StoredEntry(longName, "l"), StoredEntry(exact, "e"),
                                   StoredEntry("a.txt", "good")})));
-    EXPECT_EQ(Tree({"a.txt"}), ListTree(Out()));
+    EXPECT_EQ(Tree({L"a.txt"}), ListTree(Out()));
     // A NUL inside the stored name hides the rest; such an entry is skipped too.
     RemoveTree(Out());
     ASSERT_TRUE(Extract(BuildZip({StoredEntry(std::string("a\0/../../evil.txt", 17), "x"),
                                   StoredEntry("b.txt", "good")})));
-    EXPECT_EQ(Tree({"b.txt"}), ListTree(Out()));
+    EXPECT_EQ(Tree({L"b.txt"}), ListTree(Out()));
     ExpectNothingOutside();
 }
 
@@ -277,15 +276,15 @@ TEST_F(Extraction, ArchiveCutShortAtAnyOffsetEndsCleanly)
         SCOPED_TRACE(cut);
         Extract(whole.substr(0, cut));
         // Whatever was written is complete and correct.
-        for (const std::string& path : ListTree(Out())) {
-            if (path == "a.txt")
+        for (const std::wstring& path : ListTree(Out())) {
+            if (path == L"a.txt")
                 EXPECT_EQ("alpha", ReadFileBytes(Out() + "\\a.txt"));
-            else if (path == "b.txt")
+            else if (path == L"b.txt")
                 EXPECT_EQ(std::string(3000, 'b'), ReadFileBytes(Out() + "\\b.txt"));
-            else if (path == "c\\d.txt")
+            else if (path == L"c\\d.txt")
                 EXPECT_EQ("delta", ReadFileBytes(Out() + "\\c\\d.txt"));
             else
-                EXPECT_EQ("c\\", path);
+                EXPECT_EQ(L"c\\", path);
         }
         RemoveTree(Out());
     }
@@ -310,7 +309,7 @@ TEST_P(HostileNameExtraction, IsSkippedAndTheRestExtracts)
                                               StoredEntry("after.txt", "2")}),
                                     &report));
     EXPECT_EQ(1u, report.skipped);
-    EXPECT_EQ(Tree({"after.txt", "before.txt"}), ListTree(Out())) << name;
+    EXPECT_EQ(Tree({L"after.txt", L"before.txt"}), ListTree(Out())) << name;
     ExpectNothingOutside();
     EXPECT_FALSE(FileExists(besideCurrent));
     EXPECT_FALSE(FileExists("C:\\porun-evil.txt"));
@@ -326,6 +325,75 @@ INSTANTIATE_TEST_SUITE_P(
                       "sub/AUX.tar.gz", "COM1", "lpt3.log", "CONOUT$", "a.txt:hidden", "dot./porun-evil.txt",
                       "blank /porun-evil.txt", "trailing.", "sub//porun-evil.txt"));
 
+// Names flagged UTF-8, given by a Unicode Path field or stored in code page
+// 932 extract under their own names; what cannot be decoded, or decodes to a
+// hostile name, is skipped and nothing lands outside the destination.
+struct DecodedCase {
+    const char* label;
+    RawEntry entry;
+    Tree written;  // what the entry adds to the tree; empty when it is skipped
+};
+
+RawEntry Named(const std::string& stored, uint16_t flag, const std::string& extra = "")
+{
+    RawEntry entry = StoredEntry(stored, "x");
+    entry.flag = flag;
+    entry.extra = extra;
+    return entry;
+}
+
+std::string Repeated(const std::string& text, int times)
+{
+    std::string out;
+    while (times-- > 0)
+        out += text;
+    return out;
+}
+
+class DecodedName : public Extraction, public ::testing::WithParamInterface<DecodedCase> {};
+
+TEST_P(DecodedName, ExtractsUnderItsOwnNameOrIsSkipped)
+{
+    ExtractReport report;
+    EXPECT_EQ(kExtractDone, Extract(BuildZip({StoredEntry("before.txt", "1"), GetParam().entry,
+                                              StoredEntry("after.txt", "2")}),
+                                    &report));
+    Tree expected = GetParam().written;
+    expected.insert(expected.end(), {L"after.txt", L"before.txt"});
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, ListTree(Out()));
+    EXPECT_EQ(GetParam().written.empty() ? 1u : 0u, report.skipped);
+    ExpectNothingOutside();
+}
+
+constexpr uint16_t kUtf8 = 0x800;
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, DecodedName,
+    ::testing::Values(
+        DecodedCase{"Japanese", Named(u8"日本語フォルダ/説明書.txt", kUtf8),
+                    {L"日本語フォルダ\\", L"日本語フォルダ\\説明書.txt"}},
+        DecodedCase{"Accented", Named(u8"caf\u00E9.txt", kUtf8), {L"caf\u00E9.txt"}},
+        DecodedCase{"Korean", Named(u8"\uD55C\uAD6D\uC5B4/\uBA54\uBAA8.txt", kUtf8), {L"\uD55C\uAD6D\uC5B4\\", L"\uD55C\uAD6D\uC5B4\\\uBA54\uBAA8.txt"}},
+        DecodedCase{"Emoji", Named(u8"絵文字\U0001F600.txt", kUtf8), {L"絵文字\U0001F600.txt"}},
+        DecodedCase{"LongInBytesNotInCharacters", Named(Repeated(u8"あ", 80) + ".txt", kUtf8),
+                    {std::wstring(80, L'あ') + L".txt"}},
+        DecodedCase{"UnicodePathWithItsCrc", Named("cafe.txt", 0, UnicodePathExtra("cafe.txt", u8"caf\u00E9.txt")),
+                    {L"caf\u00E9.txt"}},
+        DecodedCase{"UnicodePathWithAnotherCrc", Named("cafe.txt", 0, UnicodePathExtra("renamed", u8"caf\u00E9.txt")),
+                    {L"cafe.txt"}},
+        DecodedCase{"InvalidUtf8", Named("bad\xC3\x28.txt", kUtf8), {}},
+        DecodedCase{"OverlongSlash", Named("a\xC0\xAF" "..\xC0\xAF" "evil.txt", kUtf8), {}},
+        DecodedCase{"EncodedSurrogate", Named("\xED\xA0\x80.txt", kUtf8), {}},
+        DecodedCase{"CutDoubleByte", Named("abc\x95", 0), {}},
+        DecodedCase{"DecodedParent", Named(u8"../\u00E9vil.txt", kUtf8), {}},
+        DecodedCase{"DecodedDrive", Named(u8"C:\u00E9vil.txt", kUtf8), {}},
+        DecodedCase{"DecodedDevice", Named(u8"COM\u00B9.txt", kUtf8), {}},
+        DecodedCase{"DecodedTrailingDot", Named(u8"\u00E9vil.", kUtf8), {}},
+        DecodedCase{"UnicodePathLeadingOut", Named("safe.txt", 0, UnicodePathExtra("safe.txt", "../evil.txt")), {}},
+        DecodedCase{"LongerThanAPathInCharacters", Named(Repeated(u8"あ", 300) + ".txt", kUtf8), {}}),
+    [](const ::testing::TestParamInfo<DecodedCase>& info) { return std::string(info.param.label); });
+
 // An archive extracted into its own folder never writes over itself.
 class SelfNamedEntry : public Extraction, public ::testing::WithParamInterface<const char*> {};
 
@@ -335,7 +403,7 @@ TEST_P(SelfNamedEntry, IsSkippedAndTheArchiveStaysIntact)
     CreateDirectoryA(Out().c_str(), nullptr);
     const std::string archive = Out() + "\\foo.zip";
     ASSERT_TRUE(WriteFileBytes(archive, bytes));
-    EXPECT_TRUE(ExtractArchive(archive.c_str(), Out().c_str(), nullptr, nullptr));
+    EXPECT_EQ(kExtractDone, ExtractArchive(Wide(archive).c_str(), Wide(Out()).c_str(), nullptr, nullptr));
     EXPECT_EQ(bytes, ReadFileBytes(archive));
     EXPECT_EQ("b", ReadFileBytes(Out() + "\\b.txt"));
 }
@@ -393,21 +461,21 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, CancelledExtraction,
     ::testing::Values(
         // A small entry in progress is finished first.
-        CancelCase{"BetweenSmallEntries", TenSmallEntries(), 3, Tree({"f0.txt", "f1.txt", "f2.txt"}), 0},
+        CancelCase{"BetweenSmallEntries", TenSmallEntries(), 3, Tree({L"f0.txt", L"f1.txt", L"f2.txt"}), 0},
         // Inside a large entry the cancel is seen within it; its partial file goes.
         CancelCase{"InsideALargeEntry",
                    {StoredEntry("a.txt", "a"), DeflatedEntry("big.bin", std::string(2 << 20, 'g'))},
                    40,
-                   Tree({"a.txt"}),
+                   Tree({L"a.txt"}),
                    10}),
     [](const ::testing::TestParamInfo<CancelCase>& info) { return std::string(info.param.label); });
 
 TEST(CreateFolderChain, CreatesTheFoldersBeforeEachBackslash)
 {
     TempFolder root;
-    ASSERT_TRUE(CreateFolderChain((root.Path() + "\\a\\表\\c\\file.txt").c_str()));
-    EXPECT_EQ(Tree({"a\\", "a\\表\\", "a\\表\\c\\"}), ListTree(root.Path()));
-    ASSERT_TRUE(CreateFolderChain((root.Path() + "\\x\\y\\").c_str()));
+    ASSERT_TRUE(CreateFolderChain((Wide(root.Path()) + L"\\a\\表\\c\\file.txt").c_str()));
+    EXPECT_EQ(Tree({L"a\\", L"a\\表\\", L"a\\表\\c\\"}), ListTree(root.Path()));
+    ASSERT_TRUE(CreateFolderChain((Wide(root.Path()) + L"\\x\\y\\").c_str()));
     EXPECT_TRUE(FileExists(root.Path() + "\\x\\y"));
     EXPECT_FALSE(CreateFolderChain(nullptr));
 }
@@ -415,7 +483,7 @@ TEST(CreateFolderChain, CreatesTheFoldersBeforeEachBackslash)
 TEST(SetFileTimeFromDos, MissingFileIsFalse)
 {
     TempFolder root;
-    EXPECT_FALSE(SetFileTimeFromDos(root.File("missing.txt").c_str(), 0x5A8C6000));
+    EXPECT_FALSE(SetFileTimeFromDos(Wide(root.File("missing.txt")).c_str(), 0x5A8C6000));
     EXPECT_FALSE(SetFileTimeFromDos(nullptr, 0x5A8C6000));
 }
 
