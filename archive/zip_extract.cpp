@@ -195,6 +195,7 @@ EntryOutcome ExtractCurrentEntry(Extraction& job, ExtractReport* report)
 {
     unz_file_info64 info;
     Buffers& buffers = *job.buffers;
+    report->entry[0] = L'\0';
     if (unzGetCurrentFileInfo64(job.archive, &info, buffers.name, kNameBufferSize, buffers.extra, kExtraBufferSize,
                                 nullptr, 0) != UNZ_OK)
         return kEntryFailed;
@@ -204,8 +205,6 @@ EntryOutcome ExtractCurrentEntry(Extraction& job, ExtractReport* report)
     const size_t extraLength = info.size_file_extra < kExtraBufferSize ? info.size_file_extra : 0;
     if (info.size_filename >= kNameBufferSize ||
         !DecodeEntryName(buffers.name, info.size_filename, info.flag, buffers.extra, extraLength, name, MAX_PATH)) {
-        MultiByteToWideChar(CP_ACP, 0, buffers.name, static_cast<int>(info.size_filename % kNameBufferSize),
-                            report->entry, MAX_PATH - 1);
         return kEntrySkipped;
     }
     lstrcpynW(report->entry, name, MAX_PATH);
