@@ -1,6 +1,7 @@
 #include "archive/archive_drop.h"
 
 #include "app/messages.h"
+#include "archive/archive_job.h"
 #include "archive/archive_messages.h"
 #include "archive/archive_name_dialog.h"
 #include "archive/archive_pack.h"
@@ -69,6 +70,8 @@ const wchar_t* ShownName(const wchar_t* path)
 
 void ReportPacking(HWND window, const wchar_t* archivePath, const PackReport& report)
 {
+    if (ArchiveJobStopping())
+        return;  // the launcher is closing
     wchar_t number[32];
     switch (report.result) {
     case kPackDone:
@@ -122,6 +125,8 @@ ExtractResult ExtractDrop(HWND window, const wchar_t* archivePath, const wchar_t
 {
     ExtractReport report;
     const ExtractResult result = ExtractArchive(archivePath, folder, window, &report);
+    if (ArchiveJobStopping())
+        return result;  // the launcher is closing: nothing more is shown
     if (result == kExtractFailed) {
         ShowArchiveMessage(window, IDS_MSG_EXTRACT_STOPPED, MB_OK | MB_ICONERROR, ShownName(archivePath),
                            report.entry, ShownName(folder));
@@ -192,10 +197,11 @@ void FormArchiveBaseName(const wchar_t* path, wchar_t* buffer, size_t size)
         *dot = L'\0';
 }
 
-bool HandleArchiveDrop(HWND window, HDROP drop)
+namespace {
+
+// Extraction, packing or neither, by what was dropped and the keys held.
+bool DealWithDrop(HWND window, HDROP drop)
 {
-    if (!drop)
-        return false;
     const std::vector<std::wstring> items = DroppedItems(drop, DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
     const wchar_t* first = items.empty() ? L"" : items[0].c_str();
     wchar_t baseName[MAX_PATH];
@@ -241,4 +247,17 @@ bool HandleArchiveDrop(HWND window, HDROP drop)
         return true;
     }
     return PackDrop(window, items, desktop, baseName);
+}
+
+}  // namespace
+
+bool HandleArchiveDrop(HWND window, HDROP drop)
+{
+    if (!drop)
+        return false;
+    ArchiveJobScope job;
+    const bool dealt = DealWithDrop(window, drop);
+    // A job stopped for a close counts as dealt with: nothing more may
+    // happen on the way out (no icon offer to a closing window).
+    return dealt || ArchiveJobStopping();
 }

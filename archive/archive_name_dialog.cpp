@@ -1,6 +1,7 @@
 #include "archive/archive_name_dialog.h"
 
 #include "archive/archive_ids.h"
+#include "archive/archive_job.h"
 
 void ArchiveNameDialog::SetName(const wchar_t* text)
 {
@@ -22,6 +23,7 @@ INT_PTR ArchiveNameDialog::HandleMessage(HWND dialog, UINT message, WPARAM wPara
 {
     switch (message) {
     case WM_INITDIALOG: {
+        NoteJobDialog(dialog);  // a close during the job ends this question
         HWND edit = GetDlgItem(dialog, IDC_ARCHIVE_NAME_EDIT);
         wchar_t notice[256];
         if (noticeId_ && LoadStringW(GetModuleHandleW(nullptr), noticeId_, notice, 256))
@@ -47,6 +49,9 @@ INT_PTR ArchiveNameDialog::HandleMessage(HWND dialog, UINT message, WPARAM wPara
     case WM_ENDSESSION:
         EndDialog(dialog, 0);
         return 1;
+    case WM_DESTROY:
+        NoteJobDialog(nullptr);
+        return 0;
     default:
         return 0;
     }

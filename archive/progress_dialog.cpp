@@ -1,6 +1,7 @@
 #include "archive/progress_dialog.h"
 
 #include "archive/archive_ids.h"
+#include "archive/archive_job.h"
 #include "resources/string_ids.h"
 
 #include <commctrl.h>
@@ -12,6 +13,8 @@ ProgressDialog::ProgressDialog()
 
 ProgressDialog::~ProgressDialog()
 {
+    if (shownForJob_)
+        NoteJobProgress(nullptr);
     if (dialog_ && IsWindow(dialog_))
         DestroyWindow(dialog_);
 }
@@ -19,6 +22,10 @@ ProgressDialog::~ProgressDialog()
 HWND ProgressDialog::Show(HWND owner)
 {
     templateId_ = IDD_PROGRESS;
+    // A close during an archive job reaches the task through this dialog.
+    shownForJob_ = ArchiveJobRunning();
+    if (shownForJob_)
+        NoteJobProgress(this);
     return ShowModeless(owner, IDD_PROGRESS);
 }
 

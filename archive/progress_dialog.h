@@ -45,5 +45,6 @@ private:
     bool displayed_ = false;
     DWORD lastDisplay_ = 0;
     int shownPosition_ = -1;  // what the bar shows, -1 before the first update
+    bool shownForJob_ = false;
 
 };

@@ -2,7 +2,10 @@
 // confirmed name, and the refusals with their messages.
 #include "archive/archive_drop.h"
 #include "archive/archive_ids.h"
+#include "archive/zip_extract.h"
+#include "data/launcher_data.h"
 
+#include "common/launcher_window_test.h"
 #include "common/test_support.h"
 #include "zip_fixture.h"
 
@@ -403,6 +406,60 @@ INSTANTIATE_TEST_SUITE_P(
                       TakenNameCase{"OneFileWithCtrl", {"x.zip"}, true, nullptr, nullptr},
                       TakenNameCase{"NameInsideADroppedFolder", {"docs\\"}, false, L"docs\\inner", nullptr}),
     [](const ::testing::TestParamInfo<TakenNameCase>& info) { return std::string(info.param.label); });
+
+// Closing the launcher during an archive job stops the job first (the file
+// it was writing is removed), then closes and saves; what would act
+// meanwhile (here a group switch from the menu) is ignored.
+struct CloseCase {
+    const char* label;
+    UINT message;
+    WPARAM wParam;
+};
+
+HWND g_launcher = nullptr;
+const CloseCase* g_close = nullptr;
+int g_jobWrites = 0;
+BOOL ClosingWriter(HANDLE file, const void* data, DWORD size, DWORD* written)
+{
+    if (++g_jobWrites == 3) {
+        PostMessageA(g_launcher, WM_COMMAND, 6001, 0);
+        PostMessageA(g_launcher, g_close->message, g_close->wParam, 0);
+    }
+    return WriteFile(file, data, size, written, nullptr);
+}
+
+class CloseDuringJob : public LauncherWindowTest, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(CloseDuringJob, StopsTheJobThenCloses)
+{
+    TempFolder desktop;
+    OverrideDesktopFolder(Wide(desktop.Path()).c_str());
+    OverrideFolderOpener(RecordOpen);
+    g_opened.clear();
+    WriteFileBytes(folder_.File("pics.zip"), BuildZip({StoredEntry("a.jpg", "a"),
+                                                       DeflatedEntry("big.bin", std::string(2 << 20, 'b'))}));
+    g_launcher = window_;
+    g_close = &GetParam();
+    g_jobWrites = 0;
+    OverrideEntryWriter(ClosingWriter);
+    HDROP drop = MakeDrop({Wide(folder_.File("pics.zip"))});
+    EXPECT_TRUE(HandleArchiveDrop(window_, drop));
+    GlobalFree(drop);
+    OverrideEntryWriter(nullptr);
+    OverrideDesktopFolder(nullptr);
+    OverrideFolderOpener(nullptr);
+    EXPECT_EQ(0, CurrentGroupIndex());
+    EXPECT_EQ(Tree({L"pics\\", L"pics\\a.jpg"}), ListTree(desktop.Path()));
+    EXPECT_TRUE(g_opened.empty());
+    EXPECT_TRUE(PumpUntil([this] { return !IsWindow(window_); }));
+    EXPECT_TRUE(FileExists(folder_.File("porun.dat")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, CloseDuringJob,
+                         ::testing::Values(CloseCase{"CloseMessage", WM_CLOSE, 0},
+                                           CloseCase{"TrayMenuGoodbye", WM_COMMAND, 40021},
+                                           CloseCase{"SessionEnd", WM_ENDSESSION, TRUE}),
+                         [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.label); });
 
 struct BaseCase {
     const wchar_t* path;
