@@ -6,6 +6,7 @@
 #include "app/messages.h"
 #include "app/placement.h"
 #include "app/tray_icon.h"
+#include "archive/archive_job.h"
 #include "bar/bar_geometry.h"
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
@@ -216,6 +217,27 @@ void OnHotkey(HWND window, int id)
         LaunchHotkeyButton(id);
 }
 
+// While an archive job runs, its progress updates still hand this window
+// its messages: a close waits for the job (see WM_CLOSE), while launches,
+// hotkeys, menus and further drops are ignored until the job has ended.
+bool IgnoredDuringArchiveJob(UINT message, WPARAM wParam)
+{
+    if (!ArchiveJobRunning())
+        return false;
+    switch (message) {
+    case WM_HOTKEY:
+    case WM_KEYDOWN:
+    case WM_BUTTONKEYDOWN:
+    case WM_CONTEXTMENU:
+    case WM_DROPFILES:
+        return true;
+    case WM_COMMAND:
+        return LOWORD(wParam) != kCmdClose;
+    default:
+        return false;
+    }
+}
+
 void OnMinMaxInfo(MINMAXINFO* info)
 {
     // Keep the bar's exact geometry: the window may be narrower than the
@@ -274,17 +296,31 @@ void SetSelectedButton(int index)
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (IgnoredDuringArchiveJob(message, wParam)) {
+        if (message == WM_DROPFILES)
+            DragFinish(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    }
     switch (message) {
     case WM_CREATE:
         return OnCreate(window);
     case WM_DESTROY:
         OnDestroy(window);
         return 0;
+    case WM_CLOSE:
+        // During an archive job the job stops first (removing its partial
+        // output) and the close follows when it has ended.
+        if (StopArchiveJobThenClose(window))
+            return 0;
+        break;
     case WM_ENDSESSION:
-        // Logoff or shutdown: save everything as a normal exit does. A
-        // cancelled session end keeps the launcher running.
-        if (wParam)
+        // Logoff or shutdown: save everything as a normal exit does, after
+        // telling a running archive job to stop. A cancelled session end
+        // keeps the launcher running.
+        if (wParam) {
+            StopArchiveJob();
             DestroyWindow(window);
+        }
         return 0;
     case WM_ACTIVATEAPP:
         if (!wParam)
