@@ -4,6 +4,7 @@
 #include "app/commands.h"
 #include "app/placement.h"
 #include "app/tray_icon.h"
+#include "archive/archive_job.h"
 #include "bar/bar_geometry.h"
 #include "bar/bar_tooltips.h"
 #include "bar/button_bar.h"
@@ -114,6 +115,27 @@ void OnHotkey(HWND window, int id)
         LaunchHotkeyButton(id);
 }
 
+// While an archive job runs, its progress updates still hand this window
+// its messages: a close waits for the job (see WM_CLOSE), while launches,
+// hotkeys, menus and further drops are ignored until the job has ended.
+bool IgnoredDuringArchiveJob(UINT message, WPARAM wParam)
+{
+    if (!ArchiveJobRunning())
+        return false;
+    switch (message) {
+    case WM_HOTKEY:
+    case WM_KEYDOWN:
+    case WM_BUTTONKEYDOWN:
+    case WM_CONTEXTMENU:
+    case WM_DROPFILES:
+        return true;
+    case WM_COMMAND:
+        return LOWORD(wParam) != IDM_CLOSE;
+    default:
+        return false;
+    }
+}
+
 void OnMinMaxInfo(MINMAXINFO* info)
 {
     // Keep the bar's exact geometry: the window may be narrower than the
@@ -147,17 +169,31 @@ HWND CreateMainWindow(HINSTANCE instance, const char* className)
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (IgnoredDuringArchiveJob(message, wParam)) {
+        if (message == WM_DROPFILES)
+            DragFinish(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    }
     switch (message) {
     case WM_CREATE:
         return OnCreate(window);
     case WM_DESTROY:
         OnDestroy(window);
         return 0;
+    case WM_CLOSE:
+        // During an archive job the job stops first (removing its partial
+        // output) and the close follows when it has ended.
+        if (StopArchiveJobThenClose(window))
+            return 0;
+        break;
     case WM_ENDSESSION:
-        // Logoff or shutdown: save everything as a normal exit does. A
-        // cancelled session end keeps the launcher running.
-        if (wParam)
+        // Logoff or shutdown: save everything as a normal exit does, after
+        // telling a running archive job to stop. A cancelled session end
+        // keeps the launcher running.
+        if (wParam) {
+            StopArchiveJob();
             DestroyWindow(window);
+        }
         return 0;
     case WM_ACTIVATEAPP:
         if (!wParam)

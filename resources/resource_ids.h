@@ -171,6 +171,7 @@
 #define IDS_EXTRACT_PROGRESS_FORMAT     501   // progress text, "%lu / %lu" = entry / entries
 #define IDS_PACK_COUNT_TITLE            550   // progress title of the counting pass
 #define IDS_PACK_TITLE                  551   // progress title of the packing pass
+#define IDS_ARCHIVE_NAME_TAKEN          552   // name dialog again: the name would overwrite a dropped item
 
 // Error and notice messages
 #define IDS_MSG_WINDOW_FAILED           1000  // main window or bar control not created
@@ -184,6 +185,12 @@
 #define IDS_MSG_NAME_NOT_KEPT           1008  // a file's name is outside the code page and has no short name
 #define IDS_MSG_ARCHIVE_CREATE_FAILED   1050  // the new archive file cannot be created
 #define IDS_MSG_NO_DESKTOP              1051  // the desktop folder cannot be determined
+#define IDS_MSG_DESKTOP_DROPPED         1052  // the desktop lies inside a dropped folder
+#define IDS_MSG_ARCHIVE_DAMAGED         1053  // %1 archive refused as damaged, nothing extracted
+#define IDS_MSG_EXTRACT_STOPPED         1054  // %1 archive, %2 entry it stopped at, %3 folder kept
+#define IDS_MSG_EXTRACT_SKIPPED         1055  // %1 archive, %2 number of entries not written
+#define IDS_MSG_PACK_FAILED             1056  // %1 archive, %2 item it failed at; nothing left behind
+#define IDS_MSG_PACK_SKIPPED            1057  // %1 archive, %2 number of files left out
 
 // Progress dialog cancel question
 #define IDS_CANCEL_TITLE                9800  // title of the cancel question

@@ -217,7 +217,7 @@ std::string EditText(HWND dialog)
 TEST(ArchiveNameDialog, ProposesTheNameSelectedAndReturnsItOnConfirm)
 {
     ArchiveNameDialog dialog;
-    dialog.SetName("report");
+    dialog.SetName(L"report");
     std::string shown;
     DWORD selStart = 99, selEnd = 99;
     bool focusOnEdit = false;
@@ -239,13 +239,13 @@ TEST(ArchiveNameDialog, ProposesTheNameSelectedAndReturnsItOnConfirm)
     EXPECT_EQ(0u, selStart);
     EXPECT_EQ(6u, selEnd);
     EXPECT_TRUE(focusOnEdit);
-    EXPECT_STREQ("new", dialog.GetName());
+    EXPECT_STREQ(L"new", dialog.GetName());
 }
 
 TEST(ArchiveNameDialog, LongProposalShownWholeButTypingStopsAtFifty)
 {
     ArchiveNameDialog dialog;
-    const std::string proposal(60, 'p');
+    const std::wstring proposal(60, L'p');
     dialog.SetName(proposal.c_str());
     std::string shown;
     std::string typed;
@@ -258,9 +258,9 @@ TEST(ArchiveNameDialog, LongProposalShownWholeButTypingStopsAtFifty)
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
     EXPECT_EQ(1, driver.Run(dialog));
-    EXPECT_EQ(proposal, shown);
+    EXPECT_EQ(std::string(60, 'p'), shown);
     EXPECT_EQ(std::string(50, 'x'), typed);
-    EXPECT_EQ(std::string(50, 'x'), dialog.GetName());
+    EXPECT_EQ(std::wstring(50, L'x'), dialog.GetName());
 }
 
 struct CloseWay {
@@ -273,14 +273,14 @@ class ArchiveNameDialogClose : public ::testing::TestWithParam<CloseWay> {};
 TEST_P(ArchiveNameDialogClose, ReturnsZero)
 {
     ArchiveNameDialog dialog;
-    dialog.SetName("keep");
+    dialog.SetName(L"keep");
     auto close = GetParam().close;
     NameDialogDriver driver([close](HWND window) {
         SetDlgItemTextA(window, IDC_ARCHIVE_NAME_EDIT, "typed");
         close(window);
     });
     EXPECT_EQ(0, driver.Run(dialog));
-    EXPECT_STREQ("keep", dialog.GetName());
+    EXPECT_STREQ(L"keep", dialog.GetName());
 }
 
 INSTANTIATE_TEST_SUITE_P(

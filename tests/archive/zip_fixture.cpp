@@ -1,5 +1,7 @@
 #include "zip_fixture.h"
 
+#include "archive/zip_io.h"
+
 #include <unzip.h>
 #include <zlib.h>
 
@@ -25,25 +27,25 @@ uint32_t Crc(const std::string& content)
         crc32(0, reinterpret_cast<const Bytef*>(content.data()), static_cast<uInt>(content.size())));
 }
 
-void ListTreeInto(const std::string& root, const std::string& relative, std::vector<std::string>& out)
+void ListTreeInto(const std::wstring& root, const std::wstring& relative, Tree& out)
 {
-    WIN32_FIND_DATAA found;
-    const std::string folder = relative.empty() ? root : root + "\\" + relative;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    const std::wstring folder = relative.empty() ? root : root + L"\\" + relative;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE)
         return;
     do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..")
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..")
             continue;
-        const std::string child = relative.empty() ? name : relative + "\\" + name;
+        const std::wstring child = relative.empty() ? name : relative + L"\\" + name;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            out.push_back(child + "\\");
+            out.push_back(child + L"\\");
             ListTreeInto(root, child, out);
         } else {
             out.push_back(child);
         }
-    } while (FindNextFileA(find, &found));
+    } while (FindNextFileW(find, &found));
     FindClose(find);
 }
 
@@ -83,6 +85,16 @@ RawEntry FolderEntry(const std::string& name)
     return StoredEntry(name, "");
 }
 
+std::string UnicodePathExtra(const std::string& crcOf, const std::string& utf8Name)
+{
+    std::string out;
+    Put16(out, 0x7075);
+    Put16(out, static_cast<uint32_t>(5 + utf8Name.size()));
+    out.push_back(1);
+    Put32(out, Crc(crcOf));
+    return out + utf8Name;
+}
+
 std::string LocalHeader(const RawEntry& entry)
 {
     std::string out;
@@ -95,8 +107,9 @@ std::string LocalHeader(const RawEntry& entry)
     Put32(out, entry.compressedSize);
     Put32(out, entry.size);
     Put16(out, static_cast<uint32_t>(entry.name.size()));
-    Put16(out, 0);
+    Put16(out, static_cast<uint32_t>(entry.extra.size()));
     out += entry.name;
+    out += entry.extra;
     return out;
 }
 
@@ -113,13 +126,14 @@ std::string CentralRecord(const RawEntry& entry, uint32_t localOffset)
     Put32(out, entry.compressedSize);
     Put32(out, entry.size);
     Put16(out, static_cast<uint32_t>(entry.name.size()));
-    Put16(out, 0);
+    Put16(out, static_cast<uint32_t>(entry.extra.size()));
     Put16(out, 0);
     Put16(out, 0);
     Put16(out, 0);
     Put32(out, entry.externalAttributes);
     Put32(out, localOffset);
     out += entry.name;
+    out += entry.extra;
     return out;
 }
 
@@ -157,10 +171,15 @@ std::string BuildZip(const std::vector<RawEntry>& entries)
 
 std::vector<ListedEntry> ListZip(const std::string& path, bool* ok)
 {
+    return ListZip(Wide(path), ok);
+}
+
+std::vector<ListedEntry> ListZip(const std::wstring& path, bool* ok)
+{
     std::vector<ListedEntry> entries;
     if (ok)
         *ok = false;
-    unzFile archive = unzOpen(path.c_str());
+    unzFile archive = OpenZipForReading(path.c_str());
     if (!archive)
         return entries;
     bool whole = true;
@@ -175,6 +194,7 @@ std::vector<ListedEntry> ListZip(const std::string& path, bool* ok)
         entry.name = name;
         entry.method = static_cast<int>(info.compression_method);
         entry.dosDate = info.dosDate;
+        entry.flag = info.flag;
         if (unzOpenCurrentFile(archive) == UNZ_OK) {
             char buffer[4096];
             int read;
@@ -193,12 +213,50 @@ std::vector<ListedEntry> ListZip(const std::string& path, bool* ok)
     return entries;
 }
 
-std::vector<std::string> ListTree(const std::string& folder)
+std::wstring Wide(const std::string& text)
 {
-    std::vector<std::string> out;
-    ListTreeInto(folder, "", out);
+    std::wstring out(text.size() + 1, L'\0');
+    out.resize(static_cast<size_t>(
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], static_cast<int>(out.size()))));
+    return out;
+}
+
+Tree ListTree(const std::wstring& folder)
+{
+    Tree out;
+    ListTreeInto(folder, L"", out);
     std::sort(out.begin(), out.end());
     return out;
+}
+
+Tree ListTree(const std::string& folder)
+{
+    return ListTree(Wide(folder));
+}
+
+bool WriteFileWide(const std::wstring& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+std::string ReadFileWide(const std::wstring& path)
+{
+    std::string bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    char block[4096];
+    DWORD read = 0;
+    while (ReadFile(file, block, sizeof block, &read, nullptr) && read > 0)
+        bytes.append(block, read);
+    CloseHandle(file);
+    return bytes;
 }
 
 namespace {
