@@ -9,6 +9,7 @@
 #include "archive/zip_packer.h"
 #include "resources/resource_ids.h"
 #include "support/messages.h"
+#include "support/path_text.h"
 
 #include <shlobj.h>
 
@@ -64,8 +65,7 @@ bool HitsDroppedItem(const std::vector<std::wstring>& items, const wchar_t* path
 // The own name of a path, for the messages.
 const wchar_t* ShownName(const wchar_t* path)
 {
-    const wchar_t* own = GetFileNamePart(path);
-    return own ? own : path;
+    return FileNameOf(path);
 }
 
 void ReportPacking(HWND window, const wchar_t* archivePath, const PackReport& report)
@@ -173,20 +173,6 @@ bool GetDesktopFolder(wchar_t* buffer, DWORD size)
     return true;
 }
 
-void FormArchiveBaseName(const wchar_t* path, wchar_t* buffer, size_t size)
-{
-    if (!buffer || size == 0)
-        return;
-    buffer[0] = L'\0';
-    if (!path)
-        return;
-    const wchar_t* own = GetFileNamePart(path);
-    lstrcpynW(buffer, own ? own : path, static_cast<int>(size));
-    wchar_t* dot = std::wcsrchr(buffer, L'.');
-    if (dot && dot != buffer)
-        *dot = L'\0';
-}
-
 namespace {
 
 // Extraction, packing or neither, by what was dropped and the keys held.
@@ -195,7 +181,7 @@ bool DealWithDrop(HWND window, HDROP drop)
     const std::vector<std::wstring> items = DroppedItems(drop, DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
     const wchar_t* first = items.empty() ? L"" : items[0].c_str();
     wchar_t baseName[MAX_PATH];
-    FormArchiveBaseName(first, baseName, MAX_PATH);
+    CopyNameWithoutExtension(first, baseName, MAX_PATH);
     wchar_t desktop[MAX_PATH];
     const bool haveDesktop = GetDesktopFolder(desktop, MAX_PATH);
 

@@ -17,11 +17,6 @@ bool HandleArchiveDrop(HWND window, HDROP drop);
 // does not fit in size characters (the buffer is written only on success).
 bool GetDesktopFolder(wchar_t* buffer, DWORD size);
 
-// The dropped item's own name without its extension: cut at the last "."
-// unless that dot is the first character ("a.b.c" gives "a.b", ".profile"
-// stays). Writes at most size characters.
-void FormArchiveBaseName(const wchar_t* path, wchar_t* buffer, size_t size);
-
 // Seams for tests: a desktop folder in place of the user's (L"" = unknown,
 // null = the real one) and the call that opens the extracted folder.
 void OverrideDesktopFolder(const wchar_t* path);

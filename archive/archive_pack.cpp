@@ -3,6 +3,7 @@
 #include "archive/progress_dialog.h"
 #include "archive/zip_packer.h"
 #include "resources/resource_ids.h"
+#include "support/path_text.h"
 #include "support/scoped_handle.h"
 
 namespace {
@@ -24,10 +25,10 @@ bool MakeTemporaryFile(const wchar_t* archivePath, wchar_t* temporary)
 {
     wchar_t folder[MAX_PATH];
     lstrcpynW(folder, archivePath, MAX_PATH);
-    const wchar_t* own = GetFileNamePart(folder);
-    if (!own)
+    const wchar_t* last = LastBackslash(folder);
+    if (!last)
         return false;
-    folder[own - folder] = L'\0';
+    folder[last + 1 - folder] = L'\0';
     return GetTempFileNameW(folder, L"prn", 0, temporary) != 0;
 }
 

@@ -1,5 +1,7 @@
 #include "archive/entry_path.h"
 
+#include "support/path_text.h"
+
 #include <windows.h>
 
 #include <cwchar>
@@ -79,14 +81,6 @@ bool IsSafeEntryName(const wchar_t* name)
     return componentStart == p || IsSafeComponent(componentStart, p);
 }
 
-void ToForwardSlashes(wchar_t* text)
-{
-    for (; text && *text; ++text) {
-        if (*text == L'\\')
-            *text = L'/';
-    }
-}
-
 bool BuildEntryTarget(const wchar_t* destination, const wchar_t* name, wchar_t* target, size_t size)
 {
     if (!target || size == 0)
@@ -103,10 +97,7 @@ bool BuildEntryTarget(const wchar_t* destination, const wchar_t* name, wchar_t* 
     wmemcpy(target, destination, destinationLength);
     target[length - 1] = L'\\';
     wmemcpy(target + length, name, nameLength + 1);
-    for (wchar_t* p = target; *p; ++p) {
-        if (*p == L'/')
-            *p = L'\\';
-    }
+    ReplaceCharacters(target, L'/', L'\\');
 
     // The joined path must resolve to a place strictly below the destination.
     wchar_t fullDestination[MAX_PATH];

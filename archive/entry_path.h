@@ -18,6 +18,3 @@ bool IsSafeEntryName(const wchar_t* name);
 // MAX_PATH. False (target emptied) when the name is not safe, the result is
 // too long, or it would lie outside.
 bool BuildEntryTarget(const wchar_t* destination, const wchar_t* name, wchar_t* target, size_t size);
-
-// Replaces every "\" by "/" in text.
-void ToForwardSlashes(wchar_t* text);

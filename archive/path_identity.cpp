@@ -1,5 +1,7 @@
 #include "archive/path_identity.h"
 
+#include "support/path_text.h"
+
 #include <cwchar>
 
 namespace {
@@ -21,7 +23,7 @@ bool LongForm(const wchar_t* full, wchar_t* out, DWORD size)
     const DWORD length = GetLongPathNameW(full, out, size);
     if (length > 0 && length < size)
         return true;
-    const wchar_t* lastSeparator = std::wcsrchr(full, L'\\');
+    const wchar_t* lastSeparator = LastBackslash(full);
     if (!lastSeparator || lastSeparator == full || lastSeparator[1] == L'\0')
         return false;
     wchar_t parent[MAX_PATH];

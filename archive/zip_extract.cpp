@@ -7,6 +7,7 @@
 #include "archive/zip_io.h"
 #include "archive/zip_scan.h"
 #include "resources/resource_ids.h"
+#include "support/path_text.h"
 #include "support/scoped_handle.h"
 #include "support/system_helper.h"
 
@@ -67,12 +68,6 @@ struct Extraction {
     wchar_t lastFolder[MAX_PATH] = L"";        // the folder the previous file went into
 };
 
-const wchar_t* GetFileNameOf(const wchar_t* path)
-{
-    const wchar_t* last = std::wcsrchr(path, L'\\');
-    return last ? last + 1 : path;
-}
-
 // A Unix symbolic link stored by Info-ZIP and others: host 3, mode S_IFLNK.
 bool IsSymbolicLink(const unz_file_info64& info)
 {
@@ -84,7 +79,7 @@ bool IsSymbolicLink(const unz_file_info64& info)
 // the archive's own name, long or short.
 bool IsArchiveItself(const Extraction& job, const wchar_t* target)
 {
-    const wchar_t* own = GetFileNameOf(target);
+    const wchar_t* own = FileNameOf(target);
     return (lstrcmpiW(own, job.archiveName) == 0 || lstrcmpiW(own, job.archiveShortName) == 0) &&
            IsSamePath(target, job.archivePath);
 }
@@ -93,7 +88,7 @@ bool IsArchiveItself(const Extraction& job, const wchar_t* target)
 // the same folder.
 void CreateFoldersOf(Extraction& job, const wchar_t* target)
 {
-    const size_t folderLength = static_cast<size_t>(GetFileNameOf(target) - target);
+    const size_t folderLength = static_cast<size_t>(FileNameOf(target) - target);
     if (std::wcsncmp(job.lastFolder, target, folderLength) == 0 && job.lastFolder[folderLength] == L'\0')
         return;
     CreateFolderChain(target);
@@ -324,9 +319,9 @@ ExtractResult ExtractArchive(const wchar_t* archivePath, const wchar_t* destinat
     LoadStringA(GetModuleHandleA(nullptr), IDS_EXTRACT_TITLE, title, sizeof title);
     progress.SetTitle(title);
     Extraction job{archive.Get(), destination, archivePath, &progress, buffers.Get()};
-    lstrcpynW(job.archiveName, GetFileNameOf(archivePath), MAX_PATH);
+    lstrcpynW(job.archiveName, FileNameOf(archivePath), MAX_PATH);
     wchar_t shortPath[MAX_PATH];
     if (GetShortPathNameW(archivePath, shortPath, MAX_PATH))
-        lstrcpynW(job.archiveShortName, GetFileNameOf(shortPath), MAX_PATH);
+        lstrcpynW(job.archiveShortName, FileNameOf(shortPath), MAX_PATH);
     return ExtractEntries(job, scan, report);
 }

@@ -6,6 +6,7 @@
 #include "archive/progress_dialog.h"
 #include "archive/zip_io.h"
 #include "resources/resource_ids.h"
+#include "support/path_text.h"
 #include "support/scoped_handle.h"
 #include "support/system_helper.h"
 
@@ -43,8 +44,7 @@ void ShowEntry(ProgressDialog* progress, UINT titleId, const wchar_t* path, unsi
         char text[MAX_PATH * 2];
         LoadStringA(GetModuleHandleA(nullptr), titleId, text, sizeof text);
         progress->SetTitle(text);
-        const wchar_t* own = GetFileNamePart(path);
-        ToCodePage932(own ? own : L"", text, sizeof text);
+        ToCodePage932(FileNameOf(path), text, sizeof text);
         progress->SetText(text);
     }
     progress->SetProgress(value);
@@ -55,14 +55,6 @@ void ShowEntry(ProgressDialog* progress, UINT titleId, const wchar_t* path, unsi
 void OverrideSourceReader(SourceReadFunction reader)
 {
     g_reader = reader ? reader : DefaultReader;
-}
-
-const wchar_t* GetFileNamePart(const wchar_t* path)
-{
-    if (!path || !*path)
-        return nullptr;
-    const wchar_t* last = std::wcsrchr(path + 1, L'\\');
-    return last ? last + 1 : nullptr;
 }
 
 const wchar_t* FindEntryNameStart(const wchar_t* path, int depth)
@@ -184,7 +176,7 @@ bool ZipPacker::PackFound(const wchar_t* path, const WIN32_FIND_DATAW& self, int
     // Inside the archive the separator is "/", as every unzip tool expects;
     // the name is code page 932 when that holds it exactly, UTF-8 otherwise.
     std::wstring slashed = nameStart;
-    ToForwardSlashes(&slashed[0]);
+    ReplaceCharacters(&slashed[0], L'\\', L'/');
     char name[MAX_PATH * 4];
     unsigned flag = 0;
     if (!EncodeEntryName(slashed.c_str(), name, sizeof name, &flag)) {

@@ -75,10 +75,6 @@ private:
     wchar_t failedItem_[MAX_PATH] = L"";
 };
 
-// The position just after the last backslash of path; null when path is
-// missing, empty or has no backslash after its first character.
-const wchar_t* GetFileNamePart(const wchar_t* path);
-
 // The start of the entry name inside path: just after the (depth + 1)-th
 // backslash counted backwards from the character before the last one (so a
 // folder path's own trailing backslash does not count). Null when path has

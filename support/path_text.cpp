@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <cwchar>
 
 void CopyWholeCharacters(const char* text, size_t length, char* buffer, size_t size)
 {
@@ -78,4 +79,36 @@ void CopyNameWithoutExtension(const char* path, char* buffer, size_t size)
         name = "";
     const char* extension = ExtensionOf(name);
     CopyWholeCharacters(name, extension ? static_cast<size_t>(extension - name) : std::strlen(name), buffer, size);
+}
+
+const wchar_t* LastBackslash(const wchar_t* text)
+{
+    return text ? std::wcsrchr(text, L'\\') : nullptr;
+}
+
+const wchar_t* FileNameOf(const wchar_t* path)
+{
+    const wchar_t* last = LastBackslash(path);
+    return last ? last + 1 : path;
+}
+
+void ReplaceCharacters(wchar_t* text, wchar_t from, wchar_t to)
+{
+    for (; text && *text; ++text) {
+        if (*text == from)
+            *text = to;
+    }
+}
+
+void CopyNameWithoutExtension(const wchar_t* path, wchar_t* buffer, size_t size)
+{
+    if (!buffer || size == 0)
+        return;
+    const wchar_t* name = path ? FileNameOf(path) : L"";
+    const wchar_t* dot = std::wcsrchr(name, L'.');
+    size_t length = dot && dot != name ? static_cast<size_t>(dot - name) : std::wcslen(name);
+    if (length >= size)
+        length = size - 1;
+    std::wmemcpy(buffer, name, length);
+    buffer[length] = L'\0';
 }

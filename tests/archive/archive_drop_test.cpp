@@ -7,6 +7,7 @@
 
 #include "common/launcher_window_test.h"
 #include "common/test_support.h"
+#include "support/path_text.h"
 #include "zip_fixture.h"
 
 #include <gtest/gtest.h>
@@ -471,7 +472,7 @@ class BaseName : public ::testing::TestWithParam<BaseCase> {};
 TEST_P(BaseName, CutsTheLastExtension)
 {
     wchar_t base[MAX_PATH];
-    FormArchiveBaseName(GetParam().path, base, MAX_PATH);
+    CopyNameWithoutExtension(GetParam().path, base, MAX_PATH);
     EXPECT_STREQ(GetParam().base, base);
 }
 

@@ -37,18 +37,6 @@ unsigned Pack(const std::string& archive, const std::vector<std::string>& items,
     return counter;
 }
 
-TEST(GetFileNamePart, AfterTheLastBackslash)
-{
-    const wchar_t* path = L"D:\\work\\photo.jpg";
-    EXPECT_EQ(path + 8, GetFileNamePart(path));
-    EXPECT_STREQ(L"", GetFileNamePart(L"D:\\work\\docs\\"));
-    EXPECT_STREQ(L"表", GetFileNamePart(L"D:\\表"));
-    EXPECT_EQ(nullptr, GetFileNamePart(L"\\abc"));
-    EXPECT_EQ(nullptr, GetFileNamePart(L"name"));
-    EXPECT_EQ(nullptr, GetFileNamePart(L""));
-    EXPECT_EQ(nullptr, GetFileNamePart(nullptr));
-}
-
 TEST(FindEntryNameStart, CountsFolderLevels)
 {
     EXPECT_STREQ(L"photo.jpg", FindEntryNameStart(L"D:\\work\\photo.jpg", 0));
