@@ -9,6 +9,7 @@
 #include "support/kept_path.h"
 #include "support/max_path.h"
 #include "support/messages.h"
+#include "support/path_text.h"
 #include "support/scoped_handle.h"
 
 #include <cstring>
@@ -45,6 +46,12 @@ void CollapseAfterLaunch(HWND mainWindow)
         return;
     CheckDlgButton(mainWindow, IDC_GROUP_BUTTON, BST_UNCHECKED);
     SetBarExpanded(mainWindow, false);
+}
+
+// A file or folder that is there, under a path the system can take.
+bool Exists(const char* path)
+{
+    return path[0] && PathFitsMaxPath(path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 int ControlAtDropPoint(HWND mainWindow, HDROP drop)
@@ -126,11 +133,40 @@ void LaunchButton(HWND mainWindow, int index, const BarActions& actions)
         ClearButton(mainWindow, index);
         return;
     }
-    if (!StartButtonFile(mainWindow, *button)) {
+    LaunchAsClick(mainWindow, *button);
+}
+
+void LaunchAsClick(HWND mainWindow, const ButtonRecord& button)
+{
+    if (!StartButtonFile(mainWindow, button)) {
         ShowMessageId(mainWindow, IDS_MSG_LAUNCH_FAILED, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     CollapseAfterLaunch(mainWindow);
+}
+
+bool ShowButtonFolder(HWND mainWindow, const ButtonRecord& button)
+{
+    const Field file(button.file);
+    char folder[kTextFieldSize];
+    CopyFolderOf(file.text, folder, sizeof folder);
+    bool shown = false;
+    if (Exists(file.text)) {
+        // Explorer from the system's own folder, never one found beside the launcher.
+        char explorer[MAX_PATH + 16] = "";
+        const UINT length = GetWindowsDirectoryA(explorer, MAX_PATH);
+        char params[kTextFieldSize + 16];
+        wsprintfA(params, "/select,\"%s\"", file.text);
+        if (length > 0 && length < MAX_PATH) {
+            lstrcatA(explorer, "\\explorer.exe");
+            shown = ShellOpen(mainWindow, explorer, params, nullptr);
+        }
+    } else if (Exists(folder)) {
+        shown = ShellOpen(mainWindow, folder, nullptr, nullptr);
+    }
+    if (!shown)
+        ShowMessageId(mainWindow, IDS_MSG_FOLDER_FAILED, MB_OK | MB_ICONEXCLAMATION);
+    return shown;
 }
 
 void HandleShortcutKey(HWND mainWindow, int key)

@@ -25,6 +25,8 @@ const ColumnSpec kColumns[kShortcutColumnCount] = {
 constexpr int kKeyColumn = 4;
 constexpr int kMarkColumn = 3;
 constexpr int kTextSize = 300;
+// Item data of the row of the search window's hotkey; button rows hold their button numbers.
+constexpr int kSearchRowNumber = kShortcutEntryCount;
 
 struct SortContext {
     HWND list;
@@ -68,6 +70,8 @@ ShortcutSettingsDialog::ShortcutSettingsDialog(HWND mainWindow, LauncherData* da
     preselected_ = group * 10 + button;
     if (backup_.Allocate() && !CopyShortcutEntries(backup_->entries, kShortcutEntryCount))
         backup_.Free();
+    if (backup_)
+        GetSearchShortcut(&backup_->Search.key, &backup_->Search.flag);
 }
 
 INT_PTR ShortcutSettingsDialog::Run()
@@ -82,7 +86,7 @@ HWND ShortcutSettingsDialog::List() const
     return GetDlgItem(dialog_, IDC_SHORTCUT_LIST);
 }
 
-int ShortcutSettingsDialog::ButtonNumberOfRow(int row) const
+int ShortcutSettingsDialog::RowNumber(int row) const
 {
     LVITEMA item = {};
     item.mask = LVIF_PARAM;
@@ -90,11 +94,24 @@ int ShortcutSettingsDialog::ButtonNumberOfRow(int row) const
     if (row < 0 || !SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
         return -1;
     const int number = static_cast<int>(item.lParam);
-    return number >= 0 && number < kShortcutEntryCount ? number : -1;
+    return number >= 0 && number <= kSearchRowNumber ? number : -1;
+}
+
+int ShortcutSettingsDialog::ButtonNumberOfRow(int row) const
+{
+    const int number = RowNumber(row);
+    return number < kShortcutEntryCount ? number : -1;
+}
+
+bool ShortcutSettingsDialog::IsSearchRow(int row) const
+{
+    return RowNumber(row) == kSearchRowNumber;
 }
 
 ShortcutEntry* ShortcutSettingsDialog::EntryOfRow(int row) const
 {
+    if (IsSearchRow(row))
+        return GetShortcutTable() ? &GetShortcutTable()->Search : nullptr;
     const int number = ButtonNumberOfRow(row);
     return number < 0 ? nullptr : GetShortcutEntry(number / 10, number % 10);
 }
@@ -168,6 +185,33 @@ void ShortcutSettingsDialog::InsertRow(int group, int button)
     }
 }
 
+// The search window's hotkey heads the list: a system hotkey of the
+// launcher's own, CTRL required, never one of a button.
+void ShortcutSettingsDialog::InsertSearchRow()
+{
+    HWND list = List();
+    int image = 0;
+    if (const ScopedIcon icon{LoadResourceIcon(IDI_PROGRAM)}) {
+        const int added = ImageList_AddIcon(images_.Get(), icon.Get());
+        if (added >= 0)
+            image = added;
+    }
+    char text[kTextSize] = "---";
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.pszText = text;
+    item.iImage = image;
+    item.lParam = kSearchRowNumber;
+    const int row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (row < 0)
+        return;
+    LoadText(IDS_SEARCH_ROW_TITLE, text, sizeof text);
+    SetCellText(list, row, 1, text);
+    LoadText(IDS_SEARCH_ROW_GROUP, text, sizeof text);
+    SetCellText(list, row, 2, text);
+    RefreshShortcutRow(row);
+}
+
 bool ShortcutSettingsDialog::FillList()
 {
     ProgressDialog progress;
@@ -187,6 +231,7 @@ bool ShortcutSettingsDialog::FillList()
             ++count;
     }
     progress.SetRange(0, count);
+    InsertSearchRow();
     int done = 0;
     for (int number = 0; number < kShortcutEntryCount; ++number) {
         if (progress.IsCancelled())
@@ -224,18 +269,19 @@ void ShortcutSettingsDialog::RefreshShortcutRow(int row)
         char text[kShortcutTextSize];
         FormatShortcutText(entry->key, entry->flag, text, sizeof text);
         SetCellText(List(), row, kKeyColumn, text);
-        SetCellText(List(), row, kMarkColumn, entry->usesystemshortcut ? "*" : "");
+        const bool system = entry->usesystemshortcut || (IsSearchRow(row) && entry->key);
+        SetCellText(List(), row, kMarkColumn, system ? "*" : "");
     }
     UpdateShortcutButtons();
 }
 
-bool ShortcutSettingsDialog::SelectionHoldsSystemHotkey() const
+bool ShortcutSettingsDialog::SelectionHoldsSystemHotkey(bool withSearch) const
 {
     HWND list = List();
     for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
          row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
         const ShortcutEntry* entry = EntryOfRow(row);
-        if (entry && entry->usesystemshortcut)
+        if (entry && (entry->usesystemshortcut || (withSearch && IsSearchRow(row) && entry->key)))
             return true;
     }
     return false;
@@ -247,13 +293,13 @@ void ShortcutSettingsDialog::UpdateShortcutButtons()
     const int selectedCount = ListView_GetSelectedCount(list);
     EnableWindow(GetDlgItem(dialog_, IDC_SHORTCUT_ASSIGN), selectedCount > 0);
     EnableWindow(GetDlgItem(dialog_, IDC_SHORTCUT_CLEAR), selectedCount > 0);
-    const bool system = SelectionHoldsSystemHotkey();
+    const bool system = SelectionHoldsSystemHotkey(true);
 
     bool unique = false;
     if (selectedCount == 1) {
         const int selected = ListView_GetNextItem(list, -1, LVNI_SELECTED);
         const ShortcutEntry* entry = EntryOfRow(selected);
-        unique = entry && entry->key != 0 && (entry->flag & kModifierMask) != 0;
+        unique = entry && !IsSearchRow(selected) && entry->key != 0 && (entry->flag & kModifierMask) != 0;
         const int rows = ListView_GetItemCount(list);
         for (int row = 0; unique && row < rows; ++row) {
             const ShortcutEntry* other = row == selected ? nullptr : EntryOfRow(row);
@@ -271,18 +317,30 @@ void ShortcutSettingsDialog::AssignKey()
     HWND list = List();
     if (ListView_GetSelectedCount(list) == 0)
         return;
-    if (SelectionHoldsSystemHotkey() &&
+    if (SelectionHoldsSystemHotkey(false) &&
         ShowMessageId(dialog_, IDS_ASK_RELEASE_SYSTEM_HOTKEY, MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) != IDYES)
         return;
+    // The search window's hotkey takes a key of its own, CTRL held; chosen
+    // together with buttons it is left out.
+    const int first = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+    const bool searchAlone = ListView_GetSelectedCount(list) == 1 && IsSearchRow(first);
     KeyCaptureDialog capture;
+    if (searchAlone)
+        capture.SetRequiredModifiers(kModifierCtrl);
     const int key = capture.Run(dialog_);
     if (key == 0)
         return;
-    for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
-         row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
+    if (searchAlone) {
+        SetSearchShortcut(key == VK_DELETE ? 0 : key, key == VK_DELETE ? 0 : capture.GetModifiers());
+        RefreshShortcutRow(first);
+        return;
+    }
+    for (int row = first; row >= 0; row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
         ShortcutEntry* entry = EntryOfRow(row);
         if (!entry)
             break;
+        if (IsSearchRow(row))
+            continue;
         if (key == VK_DELETE) {
             *entry = ShortcutEntry{};
         } else {
@@ -320,7 +378,7 @@ void ShortcutSettingsDialog::OnSystemHotkeyCheck()
         return;
     const int row = ListView_GetNextItem(list, -1, LVNI_SELECTED);
     ShortcutEntry* entry = EntryOfRow(row);
-    if (!entry)
+    if (!entry || IsSearchRow(row))
         return;
     entry->usesystemshortcut = IsDlgButtonChecked(dialog_, IDC_SHORTCUT_SYSTEM_HOTKEY) == BST_CHECKED ? 1 : 0;
     RefreshShortcutRow(row);
@@ -337,8 +395,10 @@ void ShortcutSettingsDialog::SortByColumn(int column)
 
 void ShortcutSettingsDialog::Leave(bool confirmed)
 {
-    if (!confirmed && backup_)
+    if (!confirmed && backup_) {
         RestoreShortcutEntries(backup_->entries, kShortcutEntryCount);
+        SetSearchShortcut(backup_->Search.key, backup_->Search.flag);
+    }
     RegisterAllHotkeys(mainWindow_);
     EndDialog(dialog_, confirmed ? IDOK : IDCANCEL);
 }
