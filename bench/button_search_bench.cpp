@@ -1,0 +1,159 @@
+// Searching a hundred buttons: folding them when the search window opens,
+// filtering them per keystroke, and a keystroke in the real window until its
+// list is painted, against one frame (16 ms). Not a test: prints figures.
+//   scripts/wine-run build/bench/porun_button_search_bench.exe
+#include "app/main_window.h"
+#include "data/button_search.h"
+#include "data/launcher_data.h"
+#include "dialogs/button_search_dialog.h"
+#include "resources/resource_ids.h"
+#include "support/program_files.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+constexpr int kRounds = 200;
+constexpr double kFrameMs = 16.0;
+
+// Titles as users name their buttons: Japanese in every script, Latin, both widths.
+const char* const kTitles[] = {
+    "メモ帳", "秀丸エディタ", "WinMerge", "Microsoft Word", "ﾍﾟｲﾝﾄ", "ファイル管理", "電卓", "ぺいんと",
+    "Visual Studio Code", "ＴｅｒａＴｅｒｍ", "画像を見る", "Excel 2019", "サクラエディタ", "7-Zip", "ごみ箱",
+    "コマンドプロンプト", "Firefox", "音楽プレーヤー", "家計簿.xlsx", "スクリーンショット",
+};
+// Words typed one character at a time: every prefix is one keystroke.
+const char* const kTyped[] = {"winmerge", "えでぃた", "ＷＯＲＤ", "ふぁいる", "ﾌﾟﾚｰﾔｰ", "tool 5", "zip"};
+
+double Now()
+{
+    LARGE_INTEGER count, frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double Percentile(std::vector<double> values, double part)
+{
+    std::sort(values.begin(), values.end());
+    return values[static_cast<size_t>(part * static_cast<double>(values.size() - 1))];
+}
+
+// Every prefix of every typed word, whole characters only.
+std::vector<std::string> Keystrokes()
+{
+    std::vector<std::string> prefixes;
+    for (const char* word : kTyped) {
+        for (const char* p = word; *p;) {
+            p = CharNextA(p);
+            prefixes.emplace_back(word, p);
+        }
+    }
+    return prefixes;
+}
+
+void FillButtons()
+{
+    AppSettings settings = GetSettings();
+    settings.groupCount = kGroupCount;
+    SetSettings(settings);
+    for (int number = 0; number < kButtonCount; ++number) {
+        ButtonRecord* button = ButtonAt(number / kButtonsPerGroup, number % kButtonsPerGroup);
+        std::memset(button, 0, sizeof *button);
+        const int base = number % 20;
+        wsprintfA(button->title, "%s %d", kTitles[base], number / 20 + 1);
+        wsprintfA(button->file, "C:\\Program Files\\Tool %02d\\tool%02d.exe", number, number);
+    }
+}
+
+std::vector<double> g_windowKeystrokes;
+
+// Runs inside the search window's message loop: types every keystroke into
+// its field, timing each until the list has painted, then closes it.
+void CALLBACK TypeIntoWindow(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    HWND search = ButtonSearchWindow();
+    if (!search)
+        return;
+    if (!IsWindowVisible(search)) {
+        SetTimer(nullptr, 0, 0, TypeIntoWindow);  // again once the window is shown
+        return;
+    }
+    HWND field = GetDlgItem(search, IDC_SEARCH_QUERY);
+    HWND list = GetDlgItem(search, IDC_SEARCH_LIST);
+    const std::vector<std::string> keystrokes = Keystrokes();
+    for (int round = 0; round < 20; ++round) {
+        for (const std::string& text : keystrokes) {
+            const double start = Now();
+            SetWindowTextA(field, text.c_str());  // EN_CHANGE: the list is filtered
+            UpdateWindow(list);                   // and painted, icons of new rows included
+            g_windowKeystrokes.push_back(Now() - start);
+        }
+    }
+    PostMessageA(search, WM_CLOSE, 0, 0);
+}
+}  // namespace
+
+int main()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    char folder[MAX_PATH];
+    wsprintfA(folder, "%sporun-search-bench-%lu", temp, GetCurrentProcessId());
+    CreateDirectoryA(folder, nullptr);
+    OverrideProgramPath((std::string(folder) + "\\porun.exe").c_str());  // its files go there
+    if (!AllocateLauncherData())
+        return 1;
+    HWND window = CreateMainWindow(GetModuleHandleA(nullptr), kMainWindowClass);
+    if (!window)
+        return 1;
+    FillButtons();
+
+    static SearchIndex index;
+    std::vector<double> builds;
+    for (int round = 0; round < kRounds; ++round) {
+        const double start = Now();
+        BuildSearchIndex(*LauncherImage(), kGroupCount, &index);
+        builds.push_back(Now() - start);
+    }
+    const std::vector<std::string> keystrokes = Keystrokes();
+    std::vector<double> filters;
+    int found[kButtonCount];
+    for (int round = 0; round < kRounds; ++round) {
+        for (const std::string& text : keystrokes) {
+            const double start = Now();
+            FindButtons(index, text.c_str(), found);
+            filters.push_back(Now() - start);
+        }
+    }
+    SetTimer(nullptr, 0, 0, TypeIntoWindow);
+    ButtonSearchDialog search(window);
+    search.Run();
+
+    std::printf("100 buttons, %d groups; %d keystrokes (%d words typed)\n", kGroupCount,
+                static_cast<int>(keystrokes.size()), static_cast<int>(sizeof kTyped / sizeof kTyped[0]));
+    std::printf("folding all buttons (opening)   median %.3f ms, 95th %.3f ms\n", Percentile(builds, 0.5),
+                Percentile(builds, 0.95));
+    std::printf("filtering per keystroke         median %.3f ms, 95th %.3f ms, worst %.3f ms\n",
+                Percentile(filters, 0.5), Percentile(filters, 0.95), Percentile(filters, 1.0));
+    if (!g_windowKeystrokes.empty()) {
+        std::printf("keystroke in the window, painted median %.3f ms, 95th %.3f ms, worst %.3f ms\n",
+                    Percentile(g_windowKeystrokes, 0.5), Percentile(g_windowKeystrokes, 0.95),
+                    Percentile(g_windowKeystrokes, 1.0));
+        std::printf("one frame                       %.1f ms: median keystroke uses %.1f %% of it\n", kFrameMs,
+                    100.0 * Percentile(g_windowKeystrokes, 0.5) / kFrameMs);
+    }
+    DestroyWindow(window);
+    FreeLauncherData();
+    for (const char* name : {"\\porun.dat", "\\position.dat", "\\shortcut.dat"})
+        DeleteFileA((std::string(folder) + name).c_str());
+    RemoveDirectoryA(folder);
+    OverrideProgramPath(nullptr);
+    return 0;
+}
