@@ -34,9 +34,22 @@ struct SortContext {
     bool descending;
 };
 
+bool IsSearchItem(HWND list, int row)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    return SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) && item.lParam == kSearchRowNumber;
+}
+
+// By the column's text; the search window's row stays on top in either order.
 int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM context)
 {
     const auto* sort = reinterpret_cast<const SortContext*>(context);
+    const bool searchFirst = IsSearchItem(sort->list, static_cast<int>(first));
+    const bool searchSecond = IsSearchItem(sort->list, static_cast<int>(second));
+    if (searchFirst != searchSecond)
+        return searchFirst ? -1 : 1;
     char a[kTextSize] = "";
     char b[kTextSize] = "";
     ListView_GetItemText(sort->list, static_cast<int>(first), sort->column, a, sizeof a);
