@@ -70,6 +70,11 @@ void OnSearchCommand(HWND window)
         SetForegroundWindow(open);
         return;
     }
+    // Another dialog of the launcher is open: it stays the one to answer.
+    if (!IsWindowEnabled(window)) {
+        SetForegroundWindow(GetLastActivePopup(window));
+        return;
+    }
     HWND before = GetForegroundWindow();
     ButtonSearchDialog search(window);
     const SearchChoice choice = search.Run();
