@@ -2,11 +2,6 @@
 
 #include "common/test_support.h"
 
-#include <objbase.h>
-#include <shlobj.h>
-#include <shobjidl.h>
-
-#include <cstring>
 
 namespace drive {
 
@@ -84,101 +79,6 @@ int CountColour(const std::vector<COLORREF>& colours, COLORREF colour)
     for (COLORREF c : colours)
         count += c == colour ? 1 : 0;
     return count;
-}
-
-namespace {
-#pragma pack(push, 2)
-struct GroupIconEntry {
-    BYTE width, height, colours, reserved;
-    WORD planes, bitCount;
-    DWORD bytes;
-    WORD id;
-};
-struct GroupIconDir {
-    WORD reserved, type, count;
-    GroupIconEntry entries[1];
-};
-#pragma pack(pop)
-
-const void* ResourceBytes(HMODULE module, LPCSTR name, LPCSTR type, DWORD* size)
-{
-    HRSRC found = FindResourceA(module, name, type);
-    if (!found)
-        return nullptr;
-    *size = SizeofResource(module, found);
-    HGLOBAL loaded = LoadResource(module, found);
-    return loaded ? LockResource(loaded) : nullptr;
-}
-}  // namespace
-
-bool MakeFileWithIcons(const std::string& path, int count)
-{
-    // A small program without icons of its own: the window tool of this build.
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    std::string tool = self;
-    tool = tool.substr(0, tool.find_last_of('\\') + 1) + "porun_window_tool.exe";
-    if (!CopyFileA(tool.c_str(), path.c_str(), FALSE))
-        return false;
-    HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
-    if (!update)
-        return false;
-    // The program's icons 101, 103.. in turn (those of this test program).
-    static const int kSources[] = {101, 103, 104, 105, 106, 125, 131, 132, 133, 134, 135};
-    HMODULE self_module = GetModuleHandleA(nullptr);
-    bool ok = count <= static_cast<int>(sizeof kSources / sizeof kSources[0]);
-    for (int k = 0; ok && k < count; ++k) {
-        DWORD size = 0;
-        auto* dir = static_cast<const GroupIconDir*>(
-            ResourceBytes(self_module, MAKEINTRESOURCEA(kSources[k]), MAKEINTRESOURCEA(3 + DIFFERENCE), &size));
-        ok = dir && dir->count > 0;
-        if (!ok)
-            break;
-        // The 32 x 32 picture, else the first.
-        GroupIconEntry entry = dir->entries[0];
-        for (int e = 0; e < dir->count; ++e)
-            if (dir->entries[e].width == 32)
-                entry = dir->entries[e];
-        DWORD imageSize = 0;
-        const void* image = ResourceBytes(self_module, MAKEINTRESOURCEA(entry.id), MAKEINTRESOURCEA(3), &imageSize);
-        ok = image != nullptr;
-        if (!ok)
-            break;
-        const WORD iconId = static_cast<WORD>(k + 1);
-        ok = UpdateResourceA(update, MAKEINTRESOURCEA(3), MAKEINTRESOURCEA(iconId), 0, const_cast<void*>(image), imageSize);
-        GroupIconDir group = {0, 1, 1, {entry}};
-        group.entries[0].id = iconId;
-        ok = ok && UpdateResourceA(update, MAKEINTRESOURCEA(3 + DIFFERENCE), MAKEINTRESOURCEA(200 + k), 0, &group,
-                                   sizeof group);
-    }
-    if (!EndUpdateResourceA(update, ok ? FALSE : TRUE))
-        return false;
-    return ok && static_cast<int>(reinterpret_cast<UINT_PTR>(
-                     ExtractIconA(GetModuleHandleA(nullptr), path.c_str(), static_cast<UINT>(-1)))) == count;
-}
-
-bool MakeShellLink(const std::string& link, const std::string& target, const std::string& arguments,
-                   const std::string& workDir)
-{
-    CoInitialize(nullptr);
-    IShellLinkA* shellLink = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&shellLink))))
-        return false;
-    bool ok = SUCCEEDED(shellLink->SetPath(target.c_str())) &&
-              SUCCEEDED(shellLink->SetArguments(arguments.c_str())) &&
-              SUCCEEDED(shellLink->SetWorkingDirectory(workDir.c_str()));
-    IPersistFile* file = nullptr;
-    if (ok && SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        WCHAR wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
-        ok = SUCCEEDED(file->Save(wide, TRUE));
-        file->Release();
-    } else {
-        ok = false;
-    }
-    shellLink->Release();
-    return ok && FileExists(link);
 }
 
 void MaybeSaveScreenShot(const RECT& rect, const char* name)
