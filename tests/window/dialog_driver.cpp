@@ -81,53 +81,6 @@ int CountColour(const std::vector<COLORREF>& colours, COLORREF colour)
     return count;
 }
 
-void MaybeSaveScreenShot(const RECT& rect, const char* name)
-{
-    char folder[MAX_PATH];
-    if (!GetEnvironmentVariableA("PORUN_SHOT_DIR", folder, sizeof folder))
-        return;
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0)
-        return;
-    HDC screen = GetDC(nullptr);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
-    const DWORD imageSize = stride * static_cast<DWORD>(height);
-    BITMAPFILEHEADER header = {};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-    header.bfSize = header.bfOffBits + imageSize;
-    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
-    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    bytes.append(static_cast<const char*>(bits), imageSize);
-    WriteFileBytes(std::string(folder) + "\\" + name + ".bmp", bytes);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(bitmap);
-    ReleaseDC(nullptr, screen);
-}
-
-void MaybeSaveWindowShot(HWND window, const char* name)
-{
-    RECT rect{};
-    if (!GetWindowRect(window, &rect))
-        return;
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    MaybeSaveScreenShot(rect, name);
-}
-
 HeldKey::HeldKey(BYTE key) : key_(key)
 {
     keybd_event(key_, 0, 0, 0);

@@ -47,12 +47,6 @@ int CountColour(const std::vector<COLORREF>& colours, COLORREF colour);
 using support::MakeFileWithIcons;
 using support::MakeShellLink;
 
-// When PORUN_SHOT_DIR is set: writes the screen's rectangle rect as
-// <dir>\<name>.bmp (for the documentation's screenshots). Nothing otherwise.
-void MaybeSaveScreenShot(const RECT& rect, const char* name);
-// The same for a window's rectangle.
-void MaybeSaveWindowShot(HWND window, const char* name);
-
 // Holds a key down for real (the asynchronous key state changes) and lets it
 // go on every path out of the scope.
 class HeldKey {

@@ -1,7 +1,6 @@
 // The launcher's popup menus opened through the real main window: a right
 // click on the bar's buttons or the tray icon opens the skinned menu with the
-// right title and item states. With PORUN_SCREENSHOT_DIR set, every open menu
-// is also saved there as a BMP picture.
+// right title and item states.
 #include "app/main_window.h"
 #include "app/program_path.h"
 #include "data/launcher_data.h"
@@ -14,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -49,7 +47,7 @@ protected:
 
     // Sends message to the main window with the cursor beside the control and
     // reads the menu that opens.
-    OpenMenu Open(UINT message, WPARAM wParam, LPARAM lParam, int controlId, const char* picture,
+    OpenMenu Open(UINT message, WPARAM wParam, LPARAM lParam, int controlId,
                   UINT id0 = kCmdClearButton, UINT id1 = kCmdMoveButtonUp, UINT id2 = kCmdMoveButtonDown)
     {
         RECT place;
@@ -80,21 +78,19 @@ protected:
             ReleaseDC(menuWindow, dc);
             seen.stripPixel = canvas.Pixel(5, client.bottom / 2);
             seen.itemPixel = canvas.Pixel(client.right - 6, client.bottom / 2);
-            if (const char* folder = std::getenv("PORUN_SCREENSHOT_DIR"))
-                CaptureWindowBmp(menuWindow, std::string(folder) + "\\" + picture + ".bmp");
         });
         SendMessageA(window_, message, wParam, lParam);
         EXPECT_TRUE(hook.Ran());
         return seen;
     }
 
-    OpenMenu RightClick(int controlId, const char* picture)
+    OpenMenu RightClick(int controlId)
     {
         HWND control = GetDlgItem(window_, controlId);
         RECT place;
         GetWindowRect(control, &place);
         return Open(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(place.left + 2, place.top + 2),
-                    controlId, picture);
+                    controlId);
     }
 
     static bool Grayed(UINT state) { return (state & (MF_GRAYED | MF_DISABLED)) == (MF_GRAYED | MF_DISABLED); }
@@ -106,7 +102,7 @@ TEST_F(LauncherMenusWindowTest, FirstLauncherButtonMenuIsSkinnedTitledAndSelects
     lstrcpyA(button->title, "メモ帳");
     lstrcpyA(button->file, "C:\\windows\\notepad.exe");
     SetSelectedButton(7);
-    const OpenMenu menu = RightClick(1003, "button_menu");
+    const OpenMenu menu = RightClick(1003);
     ASSERT_TRUE(menu.opened);
     EXPECT_EQ(13, menu.items);
     EXPECT_EQ("メモ帳、なのら。", menu.title);
@@ -122,14 +118,14 @@ TEST_F(LauncherMenusWindowTest, LastAndEmptyButtonMenus)
 {
     lstrcpyA(CurrentButton(9)->title, "最後");
     lstrcpyA(CurrentButton(9)->file, "C:\\x.exe");
-    OpenMenu last = RightClick(1012, "button_menu_last");
+    OpenMenu last = RightClick(1012);
     ASSERT_TRUE(last.opened);
     EXPECT_EQ("最後、なのら。", last.title);
     EXPECT_FALSE(Grayed(last.states[1]));
     EXPECT_TRUE(Grayed(last.states[2]));
     EXPECT_EQ(9, SelectedButton());
 
-    OpenMenu empty = RightClick(1006, "button_menu_empty");
+    OpenMenu empty = RightClick(1006);
     ASSERT_TRUE(empty.opened);
     EXPECT_EQ("からっぽボタン、なのら。", empty.title);
     EXPECT_TRUE(Grayed(empty.states[0]));
@@ -140,7 +136,7 @@ TEST_F(LauncherMenusWindowTest, LastAndEmptyButtonMenus)
 
 TEST_F(LauncherMenusWindowTest, GroupButtonMenuSelectsTwenty)
 {
-    const OpenMenu menu = RightClick(1000, "group_button_menu");
+    const OpenMenu menu = RightClick(1000);
     ASSERT_TRUE(menu.opened);
     EXPECT_EQ("おべんとばこ、なのら。", menu.title);
     for (UINT state : menu.states)
@@ -156,8 +152,7 @@ TEST_F(LauncherMenusWindowTest, BothArrowsOpenTheGroupSwitchMenu)
     lstrcpyA(LauncherImage()->groups[0].group.name, "いつもの");
     for (int arrow : {1001, 1002}) {
         HWND control = GetDlgItem(window_, arrow);
-        const OpenMenu menu = Open(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), 0, arrow,
-                                   arrow == 1001 ? "group_menu" : "group_menu_next", 6000, 6001, 30);
+        const OpenMenu menu = Open(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), 0, arrow, 6000, 6001, 30);
         ASSERT_TRUE(menu.opened) << arrow;
         EXPECT_EQ(6, menu.items);
         EXPECT_EQ("グループ切り替え、なのら。", menu.title);
@@ -170,14 +165,14 @@ TEST_F(LauncherMenusWindowTest, BothArrowsOpenTheGroupSwitchMenu)
 TEST_F(LauncherMenusWindowTest, TrayMenuCheckFollowsAlwaysOnTop)
 {
     SetAlwaysOnTop(true);
-    OpenMenu on = Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, "tray_menu", kCmdAlwaysOnTop, kCmdCloseLauncher,
+    OpenMenu on = Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, kCmdAlwaysOnTop, kCmdCloseLauncher,
                        kCmdCloseLauncher);
     ASSERT_TRUE(on.opened);
     EXPECT_EQ(2, on.items);
     EXPECT_TRUE(on.states[0] & MF_CHECKED);
     EXPECT_FALSE(on.states[1] & MF_CHECKED);
     SetAlwaysOnTop(false);
-    OpenMenu off = Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, "tray_menu_off", kCmdAlwaysOnTop,
+    OpenMenu off = Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, kCmdAlwaysOnTop,
                         kCmdCloseLauncher, kCmdCloseLauncher);
     ASSERT_TRUE(off.opened);
     EXPECT_FALSE(off.states[0] & MF_CHECKED);
@@ -205,17 +200,17 @@ TEST_F(LauncherMenusWindowTest, TheExampleSkinReplacesTheDefaultColours)
     UseExampleSkin();
     lstrcpyA(CurrentButton(1)->title, "ブラウザ");
     lstrcpyA(CurrentButton(1)->file, "C:\\x.exe");
-    const OpenMenu menu = RightClick(1004, "button_menu_skin");
+    const OpenMenu menu = RightClick(1004);
     ASSERT_TRUE(menu.opened);
     EXPECT_NE(kTitleGrey, menu.stripPixel);
     EXPECT_NE(RGB(0, 0, 0), menu.itemPixel);
     // The night-sky item bitmap: blue above red and green.
     EXPECT_GT(GetBValue(menu.itemPixel), GetRValue(menu.itemPixel));
     SetAlwaysOnTop(true);
-    EXPECT_TRUE(Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, "tray_menu_skin", kCmdAlwaysOnTop, kCmdCloseLauncher,
+    EXPECT_TRUE(Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, kCmdAlwaysOnTop, kCmdCloseLauncher,
                      kCmdCloseLauncher).opened);
     HWND control = GetDlgItem(window_, 1001);
-    EXPECT_TRUE(Open(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), 0, 1001, "group_menu_skin", 6000, 6000,
+    EXPECT_TRUE(Open(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), 0, 1001, 6000, 6000,
                      30).opened);
 }
 
