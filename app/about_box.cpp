@@ -1,10 +1,10 @@
 #include "app/about_box.h"
 
-namespace {
-constexpr int kIconButton = 1;
-constexpr int kProgramIcon = 101;
+#include "resources/resource_ids.h"
 
-constexpr int kPictureWidth = 320;  // bitmap 116
+namespace {
+// The one button is IDOK, so that Enter closes the box; ESC (IDCANCEL) does not.
+constexpr int kPictureWidth = 320;  // IDB_ABOUT
 constexpr int kPictureHeight = 240;
 
 // The dialog's client area is exactly the picture, whatever the dialog font's
@@ -22,7 +22,7 @@ void FitToPicture(HWND dialog)
     const int centerY = (window.top + window.bottom) / 2;
     SetWindowPos(dialog, nullptr, centerX - width / 2, centerY - height / 2, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    HWND button = GetDlgItem(dialog, kIconButton);
+    HWND button = GetDlgItem(dialog, IDOK);
     RECT buttonRect;
     GetWindowRect(button, &buttonRect);
     const int buttonWidth = buttonRect.right - buttonRect.left;
@@ -32,7 +32,7 @@ void FitToPicture(HWND dialog)
 
 void SetButtonIcon(HWND dialog, HICON icon)
 {
-    HWND button = GetDlgItem(dialog, kIconButton);
+    HWND button = GetDlgItem(dialog, IDOK);
     HANDLE old = reinterpret_cast<HANDLE>(
         SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon)));
     if (old)
@@ -46,11 +46,11 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     case WM_INITDIALOG:
         FitToPicture(dialog);
         SetButtonIcon(dialog, static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-            MAKEINTRESOURCEA(kProgramIcon), IMAGE_ICON, 32, 32, 0)));
+            MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 32, 32, 0)));
         return TRUE;
     case WM_COMMAND:
-        // Only the button (or Enter) closes the box; Escape arrives as 2 and is ignored.
-        if (wParam == kIconButton) {
+        // Only the button (or Enter) closes the box; Escape arrives as IDCANCEL and is ignored.
+        if (wParam == IDOK) {
             EndDialog(dialog, 1);
             return TRUE;
         }
@@ -71,6 +71,6 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 
 void ShowAboutBox(HWND owner)
 {
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kAboutDialogId), owner,
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner,
                     AboutBoxProc, 0);
 }

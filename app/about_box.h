@@ -1,8 +1,6 @@
 #pragma once
 #include <windows.h>
 
-constexpr int kAboutDialogId = 115;
-
 INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The about box, modal over owner.

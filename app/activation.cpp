@@ -1,9 +1,8 @@
 #include "app/activation.h"
 
 #include "bar/bar_geometry.h"
+#include "bar/launch.h"
 #include "data/launcher_data.h"
-
-#include <shellapi.h>
 
 namespace {
 HWND g_previousForeground = nullptr;
@@ -25,7 +24,7 @@ void BringToFront(HWND launcher, HWND foreground)
     // Detaching may hand the foreground back to nobody (seen under Wine): claim it again.
     if (GetForegroundWindow() != launcher)
         SetForegroundWindow(launcher);
-    SetFocus(GetDlgItem(launcher, kGroupButtonId));
+    SetFocus(GetDlgItem(launcher, IDC_GROUP_BUTTON));
 }
 }  // namespace
 
@@ -52,5 +51,5 @@ void LaunchHotkeyButton(int buttonNumber)
     const ButtonRecord* button = ButtonAt(buttonNumber / kButtonsPerGroup, buttonNumber % kButtonsPerGroup);
     if (!button || buttonNumber < 0)
         return;
-    ShellExecuteA(nullptr, "open", button->file, button->params, button->workDir, SW_SHOWNORMAL);
+    StartButtonFile(nullptr, *button);  // silent: nobody is watching the launcher
 }

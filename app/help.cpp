@@ -1,6 +1,9 @@
 #include "app/help.h"
 
-#include "app/messages.h"
+#include "support/messages.h"
+#include "support/program_files.h"
+#include "support/scoped_handle.h"
+#include "support/system_library.h"
 
 #include <htmlhelp.h>
 #include <cstring>
@@ -8,11 +11,46 @@
 namespace {
 constexpr DWORD kTopicSize = 520;
 constexpr char kIndexPage[] = "::/html/index.html";
-}
+
+using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+
+// The HTML Help control, loaded from the system folder at the first use and
+// kept for the rest of the run (its window outlives the call). At the end its
+// windows are closed before the library goes.
+class HelpControl {
+public:
+    HelpControl() = default;
+    HelpControl(const HelpControl&) = delete;
+    HelpControl& operator=(const HelpControl&) = delete;
+    ~HelpControl()
+    {
+        if (function_)
+            function_(nullptr, nullptr, HH_CLOSE_ALL, 0);
+    }
+
+    // Null when the system has no help control.
+    HtmlHelpFunction Function()
+    {
+        if (!function_ && !library_) {
+            library_.Reset(LoadSystemLibrary("hhctrl.ocx"));
+            if (library_)
+                function_ = reinterpret_cast<HtmlHelpFunction>(
+                    reinterpret_cast<void*>(GetProcAddress(library_.Get(), "HtmlHelpA")));
+        }
+        return function_;
+    }
+
+private:
+    ScopedLibrary library_;
+    HtmlHelpFunction function_ = nullptr;
+};
+
+HelpControl g_helpControl;
+}  // namespace
 
 bool BuildHelpTopic(char* buffer, DWORD size)
 {
-    if (!PathWithExtension(buffer, size, "chm"))
+    if (!ProgramPathWithExtension("chm", buffer, size))
         return false;
     const size_t length = std::strlen(buffer);
     if (length + sizeof kIndexPage > size)
@@ -23,14 +61,12 @@ bool BuildHelpTopic(char* buffer, DWORD size)
 
 void ShowHelp(HWND owner)
 {
-    char* topic = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, kTopicSize));
-    if (!topic || !BuildHelpTopic(topic, kTopicSize)) {
-        if (topic)
-            HeapFree(GetProcessHeap(), 0, topic);
-        ShowMessageId(owner, kMsgHelpFailed, MB_ICONEXCLAMATION);
+    const HtmlHelpFunction helpControl = g_helpControl.Function();
+    char topic[kTopicSize];
+    if (!helpControl || !BuildHelpTopic(topic, sizeof topic)) {
+        ShowMessageId(owner, IDS_MSG_HELP_FAILED, MB_ICONEXCLAMATION);
         return;
     }
     // The help control reports a missing file itself.
-    HtmlHelpA(owner, topic, HH_DISPLAY_TOPIC, 0);
-    HeapFree(GetProcessHeap(), 0, topic);
+    helpControl(owner, topic, HH_DISPLAY_TOPIC, 0);
 }

@@ -5,5 +5,6 @@
 // like the executable, page html/index.html. False when it cannot be built.
 bool BuildHelpTopic(char* buffer, DWORD size);
 
-// Opens the help's index page; message 1007 when the topic cannot be built.
+// Opens the help's index page with the HTML Help control of the system
+// folder; IDS_MSG_HELP_FAILED when the control cannot be loaded or the topic built.
 void ShowHelp(HWND owner);

@@ -1,9 +1,10 @@
 #include "app/startup.h"
 
 #include "app/main_window.h"
-#include "app/messages.h"
 #include "data/launcher_data.h"
+#include "support/messages.h"
 #include "support/scoped_handle.h"
+#include "support/system_library.h"
 
 namespace {
 constexpr char kInstanceMutex[] = "porun21 - kessaro/QZT instance";
@@ -20,17 +21,16 @@ bool BringExistingToFront(const char* className)
 }
 }  // namespace
 
-bool AnotherInstanceRuns(const char* className)
+bool AnotherInstanceRuns(const char* className, ScopedFile* claim)
 {
     // The class name is the key other copies look for; the mutex closes the gap
-    // between two starts at the same moment. The mutex handle is kept open for
-    // the life of the process on purpose.
-    HANDLE mutex = CreateMutexA(nullptr, FALSE, kInstanceMutex);
-    const bool held = mutex && GetLastError() == ERROR_ALREADY_EXISTS;
+    // between two starts at the same moment.
+    claim->Reset(CreateMutexA(nullptr, FALSE, kInstanceMutex));
+    const bool held = *claim && GetLastError() == ERROR_ALREADY_EXISTS;
     if (!held)
         return BringExistingToFront(className);
 
-    CloseHandle(mutex);
+    claim->Reset();
     for (DWORD waited = 0; waited < kWaitForFirstWindow; waited += kPollInterval) {
         if (BringExistingToFront(className))
             return true;
@@ -53,13 +53,15 @@ int RunMessageLoop(HWND mainWindow)
 
 int RunLauncher(HINSTANCE instance, int showCommand)
 {
-    if (AnotherInstanceRuns(kMainWindowClass))
+    RestrictLibrarySearch();  // before anything can load a library on the program's behalf
+    ScopedFile claim;
+    if (AnotherInstanceRuns(kMainWindowClass, &claim))
         return 0;
     if (!AllocateLauncherData())
         return 0;
     HWND window = CreateMainWindow(instance, kMainWindowClass);
     if (!window) {
-        ShowMessageId(nullptr, kMsgWindowFailed, MB_OK | MB_ICONERROR);
+        ShowMessageId(nullptr, IDS_MSG_WINDOW_FAILED, MB_OK | MB_ICONERROR);
         return 0;
     }
     ShowWindow(window, showCommand);

@@ -1,6 +1,6 @@
 #include "app/tray_icon.h"
 
-#include "app/messages.h"
+#include "support/messages.h"
 
 #include <cstring>
 

@@ -1,35 +1,37 @@
 #include "archive/archive_drop.h"
 
-#include "app/messages.h"
-#include "archive/archive_ids.h"
+#include "archive/archive_job.h"
+#include "archive/archive_messages.h"
 #include "archive/archive_name_dialog.h"
-#include "archive/progress_dialog.h"
+#include "archive/archive_pack.h"
+#include "archive/path_identity.h"
 #include "archive/zip_extract.h"
 #include "archive/zip_packer.h"
-#include "resources/string_ids.h"
-#include "support/text_buffer.h"
+#include "resources/resource_ids.h"
+#include "support/messages.h"
+#include "support/path_text.h"
 
 #include <shlobj.h>
 
-#include <cstring>
+#include <cwchar>
+#include <string>
+#include <vector>
 
 namespace {
 
-constexpr DWORD kPathSize = 260;
-
 bool g_desktopOverridden = false;
-char g_desktopOverride[MAX_PATH];
+wchar_t g_desktopOverride[MAX_PATH];
 
-void ShellOpenFolder(HWND window, const char* folder)
+void ShellOpenFolder(HWND window, const wchar_t* folder)
 {
-    ShellExecuteA(window, "open", folder, nullptr, folder, SW_SHOWNORMAL);
+    ShellExecuteW(window, L"open", folder, nullptr, folder, SW_SHOWNORMAL);
 }
 
 FolderOpenFunction g_openFolder = ShellOpenFolder;
 
-bool IsFolder(const char* path)
+bool IsFolder(const wchar_t* path)
 {
-    const DWORD attributes = GetFileAttributesA(path);
+    const DWORD attributes = GetFileAttributesW(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -38,59 +40,116 @@ bool ControlHeld()
     return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
 }
 
-// One pass over the dropped items; false when the archive could not be created.
-bool RunPackingPass(HDROP drop, UINT count, const char* archivePath, ProgressDialog& progress, unsigned* counter,
-                    int countOnly)
+// The dropped paths in drop order.
+std::vector<std::wstring> DroppedItems(HDROP drop, UINT count)
 {
-    ZipPacker packer;
-    if (!packer.Open(archivePath))
-        return false;
-    *counter = 0;
+    std::vector<std::wstring> items;
     for (UINT i = 0; i < count; ++i) {
-        char path[kPathSize];
-        if (DragQueryFileA(drop, i, path, sizeof path))
-            packer.PackItem(path, 1, 0, &progress, counter, countOnly);
+        wchar_t path[MAX_PATH];
+        if (DragQueryFileW(drop, i, path, MAX_PATH))
+            items.push_back(path);
     }
-    return packer.Close();
+    return items;
 }
 
-bool PackDrop(HWND window, HDROP drop, UINT count, const char* desktop, const char* baseName)
+// True when path is one of the dropped items or lies inside a dropped folder.
+bool HitsDroppedItem(const std::vector<std::wstring>& items, const wchar_t* path)
 {
+    for (const std::wstring& item : items) {
+        if (IsSameOrInside(path, item.c_str()))
+            return true;
+    }
+    return false;
+}
+
+// The own name of a path, for the messages.
+const wchar_t* ShownName(const wchar_t* path)
+{
+    return FileNameOf(path);
+}
+
+void ReportPacking(HWND window, const wchar_t* archivePath, const PackReport& report)
+{
+    if (ArchiveJobStopping())
+        return;  // the launcher is closing
+    wchar_t number[32];
+    switch (report.result) {
+    case kPackDone:
+        if (report.skipped) {
+            wsprintfW(number, L"%u", report.skipped);
+            ShowArchiveMessage(window, IDS_MSG_PACK_SKIPPED, MB_OK | MB_ICONEXCLAMATION, ShownName(archivePath),
+                               number);
+        }
+        break;
+    case kPackFailed:
+        ShowArchiveMessage(window, IDS_MSG_PACK_FAILED, MB_OK | MB_ICONERROR, ShownName(archivePath),
+                           ShownName(report.item));
+        break;
+    case kPackCreateFailed:
+        ShowMessageId(window, IDS_MSG_ARCHIVE_CREATE_FAILED, MB_OK | MB_ICONERROR);
+        break;
+    case kPackCancelled:
+        break;
+    }
+}
+
+bool PackDrop(HWND window, const std::vector<std::wstring>& items, const wchar_t* desktop, const wchar_t* baseName)
+{
+    // Every name would land inside what was dropped: no point in asking.
+    if (HitsDroppedItem(items, desktop)) {
+        ShowMessageId(window, IDS_MSG_DESKTOP_DROPPED, MB_OK | MB_ICONERROR);
+        return true;
+    }
     ArchiveNameDialog nameDialog;
     nameDialog.SetName(baseName);
-    if (nameDialog.Run(window) == 0)
-        return false;
-
-    TextBuffer archivePath;
-    archivePath.Assign(desktop);
-    archivePath.Append("\\");
-    archivePath.Append(nameDialog.GetName());
-    archivePath.Append(".zip");
-    if (!archivePath.GetText())
-        return false;
-
-    bool created = false;
-    {
-        ProgressDialog progress;
-        progress.Show(window);
-        unsigned counter = 0;
-        if (RunPackingPass(drop, count, archivePath.GetText(), progress, &counter, 1)) {
-            progress.SetRange(0, static_cast<int>(counter));
-            created = RunPackingPass(drop, count, archivePath.GetText(), progress, &counter, 0);
-        }
+    std::wstring archivePath;
+    for (;;) {
+        if (nameDialog.Run(window) == 0)
+            return false;
+        archivePath = std::wstring(desktop) + L'\\' + nameDialog.GetName() + L".zip";
+        // A dropped item is never opened for writing: the name is asked again.
+        if (!HitsDroppedItem(items, archivePath.c_str()))
+            break;
+        nameDialog.SetNotice(IDS_ARCHIVE_NAME_TAKEN);
     }
-    if (!created)
-        ShowMessageId(window, IDS_MSG_ARCHIVE_CREATE_FAILED, MB_OK | MB_ICONERROR);
+    PackReport report;
+    PackIntoArchive(archivePath.c_str(), items, window, &report);
+    ReportPacking(window, archivePath.c_str(), report);
     return true;
+}
+
+// Extracts the one dropped file into folder, tells what went wrong and opens
+// the folder when it was extracted; a damaged archive is told by the caller,
+// which packs it instead when CTRL is held.
+ExtractResult ExtractDrop(HWND window, const wchar_t* archivePath, const wchar_t* folder)
+{
+    ExtractReport report;
+    const ExtractResult result = ExtractArchive(archivePath, folder, window, &report);
+    if (ArchiveJobStopping())
+        return result;  // the launcher is closing: nothing more is shown
+    if (result == kExtractFailed) {
+        ShowArchiveMessage(window, IDS_MSG_EXTRACT_STOPPED, MB_OK | MB_ICONERROR, ShownName(archivePath),
+                           report.entry, ShownName(folder));
+    } else if (result == kExtractDone) {
+        if (report.skipped) {
+            wchar_t number[32];
+            wsprintfW(number, L"%I64u", report.skipped);
+            ShowArchiveMessage(window, IDS_MSG_EXTRACT_SKIPPED, MB_OK | MB_ICONEXCLAMATION, ShownName(archivePath),
+                               number);
+        }
+        if (IsFolder(folder))
+            g_openFolder(window, folder);
+    }
+    return result;
 }
 
 }  // namespace
 
-void OverrideDesktopFolder(const char* path)
+void OverrideDesktopFolder(const wchar_t* path)
 {
     g_desktopOverridden = path != nullptr;
     if (path)
-        lstrcpynA(g_desktopOverride, path, sizeof g_desktopOverride);
+        lstrcpynW(g_desktopOverride, path, MAX_PATH);
 }
 
 void OverrideFolderOpener(FolderOpenFunction opener)
@@ -98,65 +157,36 @@ void OverrideFolderOpener(FolderOpenFunction opener)
     g_openFolder = opener ? opener : ShellOpenFolder;
 }
 
-bool GetDesktopFolder(char* buffer, DWORD size)
+bool GetDesktopFolder(wchar_t* buffer, DWORD size)
 {
     if (!buffer || size == 0)
         return false;
-    char path[MAX_PATH] = "";
-    if (g_desktopOverridden) {
-        lstrcpynA(path, g_desktopOverride, sizeof path);
-    } else {
-        IMalloc* allocator = nullptr;
-        if (FAILED(SHGetMalloc(&allocator)) || !allocator)
-            return false;
-        LPITEMIDLIST items = nullptr;
-        if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &items)) && items) {
-            if (!SHGetPathFromIDListA(items, path))
-                path[0] = '\0';
-            allocator->Free(items);
-        }
-        allocator->Release();
-    }
-    const size_t length = std::strlen(path);
+    wchar_t path[MAX_PATH] = L"";
+    if (g_desktopOverridden)
+        lstrcpynW(path, g_desktopOverride, MAX_PATH);
+    else if (FAILED(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, path)))
+        path[0] = L'\0';
+    const size_t length = std::wcslen(path);
     if (length == 0 || length >= size)
         return false;
-    std::memcpy(buffer, path, length + 1);
+    wmemcpy(buffer, path, length + 1);
     return true;
 }
 
-void FormArchiveBaseName(const char* path, char* buffer, size_t size)
-{
-    if (!buffer || size == 0)
-        return;
-    buffer[0] = '\0';
-    if (!path)
-        return;
-    const char* own = GetFileNamePart(path);
-    lstrcpynA(buffer, own ? own : path, static_cast<int>(size));
-    char* dot = nullptr;
-    for (char* p = buffer; *p; p = CharNextA(p)) {
-        if (*p == '.')
-            dot = p;
-    }
-    if (dot && dot != buffer)
-        *dot = '\0';
-}
+namespace {
 
-bool HandleArchiveDrop(HWND window, HDROP drop)
+// Extraction, packing or neither, by what was dropped and the keys held.
+bool DealWithDrop(HWND window, HDROP drop)
 {
-    if (!drop)
-        return false;
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    char first[kPathSize] = "";
-    const UINT firstLength = count ? DragQueryFileA(drop, 0, first, sizeof first) : 0;
-
-    char baseName[kPathSize];
-    FormArchiveBaseName(first, baseName, sizeof baseName);
-    char desktop[kPathSize];
-    const bool haveDesktop = GetDesktopFolder(desktop, sizeof desktop);
+    const std::vector<std::wstring> items = DroppedItems(drop, DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
+    const wchar_t* first = items.empty() ? L"" : items[0].c_str();
+    wchar_t baseName[MAX_PATH];
+    CopyNameWithoutExtension(first, baseName, MAX_PATH);
+    wchar_t desktop[MAX_PATH];
+    const bool haveDesktop = GetDesktopFolder(desktop, MAX_PATH);
 
     bool pack = true;
-    if (count == 1 && firstLength != 0 && !IsFolder(first)) {
+    if (items.size() == 1 && !IsFolder(first)) {
         if (!haveDesktop) {
             // Only an archive or a CTRL drop needs the desktop; a plain file
             // goes on to be offered as the group's icon.
@@ -165,25 +195,45 @@ bool HandleArchiveDrop(HWND window, HDROP drop)
             ShowMessageId(window, IDS_MSG_NO_DESKTOP, MB_OK | MB_ICONERROR);
             return true;
         }
-        TextBuffer folder;
-        folder.Assign(desktop);
-        folder.Append("\\");
-        folder.Append(baseName);
-        int cancelled = 0;
-        if (folder.GetText() && ExtractArchive(first, folder.GetText(), window, &cancelled)) {
-            if (cancelled)
-                return false;
-            if (IsFolder(folder.GetText()))
-                g_openFolder(window, folder.GetText());
+        // The folder is named after the archive, through the wide API: a name
+        // outside code page 932 stays as it is.
+        const std::wstring folder = std::wstring(desktop) + L'\\' + baseName;
+        switch (ExtractDrop(window, first, folder.c_str())) {
+        case kExtractDone:
+        case kExtractFailed:
             return true;
+        case kExtractCancelled:
+            return false;
+        case kExtractRefused:
+            // With CTRL held a damaged archive is packed like any other file.
+            if (!ControlHeld()) {
+                ShowArchiveMessage(window, IDS_MSG_ARCHIVE_DAMAGED, MB_OK | MB_ICONERROR, ShownName(first));
+                return true;
+            }
+            break;
+        case kExtractNotArchive:
+            pack = ControlHeld();
+            break;
         }
-        pack = ControlHeld();
     }
-    if (!pack || count == 0)
+    if (!pack || items.empty())
         return false;
     if (!haveDesktop) {
         ShowMessageId(window, IDS_MSG_NO_DESKTOP, MB_OK | MB_ICONERROR);
         return true;
     }
-    return PackDrop(window, drop, count, desktop, baseName);
+    return PackDrop(window, items, desktop, baseName);
+}
+
+}  // namespace
+
+bool HandleArchiveDrop(HWND window, HDROP drop)
+{
+    if (!drop)
+        return false;
+    ArchiveJobScope job;
+    const bool dealt = DealWithDrop(window, drop);
+    // A job stopped for a close counts as dealt with: nothing more may
+    // happen on the way out (no icon offer to a closing window).
+    return dealt || ArchiveJobStopping();
 }

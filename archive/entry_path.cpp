@@ -1,161 +1,118 @@
 #include "archive/entry_path.h"
 
+#include "support/path_text.h"
+
 #include <windows.h>
 
-#include <cstring>
+#include <cwchar>
 
 namespace {
 
-bool IsSeparator(char c)
+bool IsSeparator(wchar_t c)
 {
-    return c == '\\' || c == '/';
+    return c == L'\\' || c == L'/';
 }
 
-bool IsForbiddenSingleByte(unsigned char c)
+bool IsForbidden(wchar_t c)
 {
-    return c < 0x20 || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' || c == '|';
+    return c < 0x20 || c == L':' || c == L'*' || c == L'?' || c == L'"' || c == L'<' || c == L'>' || c == L'|';
+}
+
+// The digits Windows accepts after COM and LPT: 1 to 9 and the superscripts.
+bool IsDeviceDigit(wchar_t c)
+{
+    return (c >= L'1' && c <= L'9') || c == 0x00B9 || c == 0x00B2 || c == 0x00B3;
 }
 
 // A component's stem is the part before its first "." without trailing blanks;
 // Windows maps such stems to devices whatever the extension.
-bool IsReservedDeviceName(const char* begin, const char* end)
+bool IsReservedDeviceName(const wchar_t* begin, const wchar_t* end)
 {
-    const char* stemEnd = begin;
-    while (stemEnd < end && *stemEnd != '.')
+    const wchar_t* stemEnd = begin;
+    while (stemEnd < end && *stemEnd != L'.')
         ++stemEnd;
-    while (stemEnd > begin && stemEnd[-1] == ' ')
+    while (stemEnd > begin && stemEnd[-1] == L' ')
         --stemEnd;
     const size_t length = static_cast<size_t>(stemEnd - begin);
-    char stem[8];
-    if (length < 3 || length >= sizeof stem)
+    wchar_t stem[8];
+    if (length < 3 || length >= 8)
         return false;
     for (size_t i = 0; i < length; ++i) {
-        const char c = begin[i];
-        stem[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+        const wchar_t c = begin[i];
+        stem[i] = (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
     }
-    stem[length] = '\0';
-    static const char* const kFixed[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
-    for (const char* fixed : kFixed) {
-        if (std::strcmp(stem, fixed) == 0)
+    stem[length] = L'\0';
+    static const wchar_t* const kFixed[] = {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$", L"CLOCK$"};
+    for (const wchar_t* fixed : kFixed) {
+        if (std::wcscmp(stem, fixed) == 0)
             return true;
     }
-    if (length == 4 && (std::strncmp(stem, "COM", 3) == 0 || std::strncmp(stem, "LPT", 3) == 0))
-        return stem[3] >= '1' && stem[3] <= '9';
+    if (length == 4 && (std::wcsncmp(stem, L"COM", 3) == 0 || std::wcsncmp(stem, L"LPT", 3) == 0))
+        return IsDeviceDigit(stem[3]);
     return false;
 }
 
 // Checks one component [begin, end) whose characters were already checked.
-bool IsSafeComponent(const char* begin, const char* end, const char* lastCharacter)
+bool IsSafeComponent(const wchar_t* begin, const wchar_t* end)
 {
-    if (begin == end)
-        return false;
-    if (*lastCharacter == '.' || *lastCharacter == ' ')
+    if (begin == end || end[-1] == L'.' || end[-1] == L' ')
         return false;  // covers "." and ".." as well
     return !IsReservedDeviceName(begin, end);
 }
 
-void ReplaceByte(char* text, char from, char to)
-{
-    if (!text)
-        return;
-    for (char* p = text; *p; p = CharNextA(p)) {
-        if (*p == from)
-            *p = to;
-    }
-}
-
 }  // namespace
 
-bool IsSafeEntryName(const char* name)
+bool IsSafeEntryName(const wchar_t* name)
 {
     if (!name || !*name || IsSeparator(name[0]))
         return false;
-    const char* componentStart = name;
-    const char* lastCharacter = nullptr;  // last whole character of the component
-    for (const char* p = name; *p;) {
-        const bool lead = IsDBCSLeadByte(static_cast<BYTE>(*p)) != 0;
-        if (lead) {
-            if (p[1] == '\0')
-                return false;  // double-byte character cut short
-            lastCharacter = p;
-            p += 2;
-            continue;
-        }
-        const unsigned char c = static_cast<unsigned char>(*p);
+    const wchar_t* componentStart = name;
+    const wchar_t* p = name;
+    for (; *p; ++p) {
         if (IsSeparator(*p)) {
-            if (!lastCharacter || !IsSafeComponent(componentStart, p, lastCharacter))
+            if (!IsSafeComponent(componentStart, p))
                 return false;
             componentStart = p + 1;
-            lastCharacter = nullptr;
-        } else if (IsForbiddenSingleByte(c)) {
+        } else if (IsForbidden(*p)) {
             return false;
-        } else {
-            lastCharacter = p;
         }
-        ++p;
     }
     // A trailing separator marks a folder entry; otherwise the last component counts.
-    const size_t length = std::strlen(name);
-    if (componentStart == name + length)
-        return true;
-    return IsSafeComponent(componentStart, name + length, lastCharacter);
+    return componentStart == p || IsSafeComponent(componentStart, p);
 }
 
-void ToBackslashes(char* text)
-{
-    ReplaceByte(text, '/', '\\');
-}
-
-void ToForwardSlashes(char* text)
-{
-    ReplaceByte(text, '\\', '/');
-}
-
-bool BuildEntryTarget(const char* destination, const char* name, char* target, size_t size)
+bool BuildEntryTarget(const wchar_t* destination, const wchar_t* name, wchar_t* target, size_t size)
 {
     if (!target || size == 0)
         return false;
-    target[0] = '\0';
+    target[0] = L'\0';
     if (!destination || !*destination || !IsSafeEntryName(name))
         return false;
 
-    const size_t destinationLength = std::strlen(destination);
-    const size_t nameLength = std::strlen(name);
-    if (destinationLength + 1 + nameLength + 1 > size)
+    const size_t destinationLength = std::wcslen(destination);
+    const size_t nameLength = std::wcslen(name);
+    const size_t length = destinationLength + (IsSeparator(destination[destinationLength - 1]) ? 0 : 1);
+    if (length + nameLength >= size || length + nameLength >= MAX_PATH)
         return false;
-    std::memcpy(target, destination, destinationLength + 1);
-    ToBackslashes(target);
-    // Append a separator unless the destination already ends in one (by whole characters).
-    const char* last = CharPrevA(target, target + destinationLength);
-    size_t length = destinationLength;
-    if (!(last == target + destinationLength - 1 && *last == '\\'))
-        target[length++] = '\\';
-    std::memcpy(target + length, name, nameLength + 1);
-    ToBackslashes(target + length);
+    wmemcpy(target, destination, destinationLength);
+    target[length - 1] = L'\\';
+    wmemcpy(target + length, name, nameLength + 1);
+    ReplaceCharacters(target, L'/', L'\\');
 
     // The joined path must resolve to a place strictly below the destination.
-    char fullDestination[MAX_PATH * 2];
-    char fullTarget[MAX_PATH * 2];
-    const DWORD destinationFull = GetFullPathNameA(destination, sizeof fullDestination, fullDestination, nullptr);
-    const DWORD targetFull = GetFullPathNameA(target, sizeof fullTarget, fullTarget, nullptr);
-    if (destinationFull == 0 || destinationFull >= sizeof fullDestination || targetFull == 0 ||
-        targetFull >= sizeof fullTarget) {
-        target[0] = '\0';
-        return false;
-    }
-    ToBackslashes(fullDestination);
+    wchar_t fullDestination[MAX_PATH];
+    wchar_t fullTarget[MAX_PATH];
+    const DWORD destinationFull = GetFullPathNameW(destination, MAX_PATH, fullDestination, nullptr);
+    const DWORD targetFull = GetFullPathNameW(target, MAX_PATH, fullTarget, nullptr);
     size_t prefix = destinationFull;
-    while (prefix > 0 && fullDestination[prefix - 1] == '\\' &&
-           CharPrevA(fullDestination, fullDestination + prefix) == fullDestination + prefix - 1)
+    while (prefix > 0 && IsSeparator(fullDestination[prefix - 1]))
         --prefix;
-    const bool inside = targetFull > prefix + 1 && CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE,
-                                                                  fullTarget, static_cast<int>(prefix),
-                                                                  fullDestination, static_cast<int>(prefix)) ==
-                                                       CSTR_EQUAL &&
-                        fullTarget[prefix] == '\\';
-    if (!inside) {
-        target[0] = '\0';
-        return false;
-    }
-    return true;
+    const bool inside = destinationFull > 0 && destinationFull < MAX_PATH && targetFull > prefix + 1 &&
+                        targetFull < MAX_PATH &&
+                        CompareStringOrdinal(fullTarget, static_cast<int>(prefix), fullDestination,
+                                             static_cast<int>(prefix), TRUE) == CSTR_EQUAL &&
+                        fullTarget[prefix] == L'\\';
+    if (!inside)
+        target[0] = L'\0';
+    return inside;
 }

@@ -1,7 +1,7 @@
 #include "archive/progress_dialog.h"
 
-#include "archive/archive_ids.h"
-#include "resources/string_ids.h"
+#include "archive/archive_job.h"
+#include "resources/resource_ids.h"
 
 #include <commctrl.h>
 
@@ -12,20 +12,25 @@ ProgressDialog::ProgressDialog()
 
 ProgressDialog::~ProgressDialog()
 {
+    if (shownForJob_)
+        NoteJobProgress(nullptr);
     if (dialog_ && IsWindow(dialog_))
         DestroyWindow(dialog_);
 }
 
 HWND ProgressDialog::Show(HWND owner)
 {
-    templateId_ = IDD_PROGRESS;
+    // A close during an archive job reaches the task through this dialog.
+    shownForJob_ = ArchiveJobRunning();
+    if (shownForJob_)
+        NoteJobProgress(&cancelled_);
     return ShowModeless(owner, IDD_PROGRESS);
 }
 
 void ProgressDialog::SetRange(int low, int high)
 {
     rangeLow_ = low;
-    rangeHigh_ = high;
+    rangeHigh_ = high < 0 ? 0 : static_cast<unsigned long long>(high);
 }
 
 void ProgressDialog::SetTitle(const char* text)
@@ -50,17 +55,19 @@ bool ProgressDialog::DueForDisplay()
     return true;
 }
 
-int ProgressDialog::Percentage(unsigned value, unsigned high)
+int ProgressDialog::Percentage(unsigned long long value, unsigned long long high)
 {
     if (high == 0)
         return 0;
     // Multiplying first keeps exact quotients exact (29 of 100 is 29, not 28).
+    if (value >= high)
+        return 100;  // files that grew while a task ran
     return static_cast<int>(static_cast<double>(value) * 100.0 / static_cast<double>(high));
 }
 
-int ProgressDialog::SetProgress(unsigned value, int* cancelled)
+int ProgressDialog::SetProgress(unsigned long long value, int* cancelled)
 {
-    const int position = Percentage(value, static_cast<unsigned>(rangeHigh_));
+    const int position = Percentage(value, rangeHigh_);
     int previous = shownPosition_ < 0 ? 0 : shownPosition_;
     // Many small entries share one percentage: the bar is touched only when its
     // picture changes. Every update still runs the thread's messages.

@@ -3,22 +3,24 @@
 // a title, one line of text, a percentage bar and a cancel button that asks
 // before it sets the cancel flag. Every progress update pumps the thread's
 // messages, so the rest of the program stays responsive.
-#include "dialogs/dialog_base.h"
+#include "support/dialog_base.h"
 
 class ProgressDialog : public DialogBase {
 public:
     ProgressDialog();
     ~ProgressDialog() override;
 
-    // Shows template 160 owned by owner (disabled while the dialog exists).
+    // Shows the dialog owned by owner (disabled while the dialog exists).
     HWND Show(HWND owner);
     void SetRange(int low, int high);
+    // The high end of a task counted in bytes, past what an int holds.
+    void SetTotal(unsigned long long high) { rangeHigh_ = high; }
     void SetTitle(const char* text);
     void SetText(const char* text);
     // Moves the bar to value as a percentage of the range's high end, pumps
     // the pending messages, copies the cancel flag into cancelled when given
     // and returns the bar's previous position.
-    int SetProgress(unsigned value, int* cancelled = nullptr);
+    int SetProgress(unsigned long long value, int* cancelled = nullptr);
     int IsCancelled() const { return cancelled_; }
     // True at the first call and then at most every kDisplayIntervalMs: tasks
     // that finish hundreds of entries a second renew the texts only then
@@ -28,18 +30,19 @@ public:
 
     INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // value / high as a whole percentage, truncated; 0 when high is 0.
-    static int Percentage(unsigned value, unsigned high);
-
 private:
+    // value / high as a whole percentage, truncated; 0 when high is 0.
+    static int Percentage(unsigned long long value, unsigned long long high);
+
     void AskCancel();
     void PumpMessages();
 
     int cancelled_ = 0;
     int rangeLow_ = 0;
-    int rangeHigh_ = 100;
+    unsigned long long rangeHigh_ = 100;
     bool displayed_ = false;
     DWORD lastDisplay_ = 0;
     int shownPosition_ = -1;  // what the bar shows, -1 before the first update
+    bool shownForJob_ = false;
 
 };

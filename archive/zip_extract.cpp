@@ -1,20 +1,31 @@
 #include "archive/zip_extract.h"
 
+#include "archive/entry_name.h"
 #include "archive/entry_path.h"
+#include "archive/path_identity.h"
 #include "archive/progress_dialog.h"
-#include "resources/string_ids.h"
+#include "archive/zip_io.h"
+#include "archive/zip_scan.h"
+#include "resources/resource_ids.h"
+#include "support/path_text.h"
 #include "support/scoped_handle.h"
 #include "support/system_helper.h"
-#include "support/text_buffer.h"
 
-#include <algorithm>
-#include <cstring>
-#include <vector>
+#include <unzip.h>
+
+#include <cwchar>
 
 namespace {
 
 constexpr DWORD kCopyBufferSize = 16384;
-constexpr int kNameBufferSize = 260;
+// A stored name this long decodes to more than MAX_PATH characters in any
+// encoding, so the buffer never cuts a name that could be written.
+constexpr DWORD kNameBufferSize = 1024;
+constexpr DWORD kExtraBufferSize = 0x10000;
+// The progress counts bytes plus this much per entry; inside an entry it
+// (and with it the cancel button) is served every kBlocksPerUpdate blocks.
+constexpr unsigned long long kEntryWork = 16384;
+constexpr unsigned kBlocksPerUpdate = 16;
 
 BOOL DefaultWriter(HANDLE file, const void* data, DWORD size, DWORD* written)
 {
@@ -23,62 +34,214 @@ BOOL DefaultWriter(HANDLE file, const void* data, DWORD size, DWORD* written)
 
 EntryWriteFunction g_writer = DefaultWriter;
 
+enum EntryOutcome { kEntryWritten, kEntrySkipped, kEntryFailed, kEntryCancelled };
+
+struct ReaderCloser {
+    using Handle = unzFile;
+    static Handle Invalid() { return nullptr; }
+    static bool Valid(Handle h) { return h != nullptr; }
+    static void Close(Handle h)
+    {
+        unzCloseCurrentFile(h);
+        unzClose(h);
+    }
+};
+using ScopedZipReader = ScopedHandle<ReaderCloser>;
+
+// The copy buffer, the stored name and the extra field of the entry at hand.
+struct Buffers {
+    char data[kCopyBufferSize];
+    char name[kNameBufferSize];
+    unsigned char extra[kExtraBufferSize];
+};
+
+// One extraction's running state.
+struct Extraction {
+    unzFile archive;
+    const wchar_t* destination;
+    const wchar_t* archivePath;
+    ProgressDialog* progress;
+    Buffers* buffers;
+    unsigned long long work = 0;  // bytes written plus kEntryWork per finished entry
+    wchar_t archiveName[MAX_PATH] = L"";       // the archive's own name, long
+    wchar_t archiveShortName[MAX_PATH] = L"";  // and short (8.3)
+    wchar_t lastFolder[MAX_PATH] = L"";        // the folder the previous file went into
+};
+
 // A Unix symbolic link stored by Info-ZIP and others: host 3, mode S_IFLNK.
 bool IsSymbolicLink(const unz_file_info64& info)
 {
     return (info.version >> 8) == 3 && ((info.external_fa >> 16) & 0170000) == 0120000;
 }
 
-class CopyBuffer {
-public:
-    CopyBuffer() : data_(static_cast<char*>(g_systemHelper.Alloc(kCopyBufferSize))) {}
-    ~CopyBuffer() { g_systemHelper.Free(data_); }
-    CopyBuffer(const CopyBuffer&) = delete;
-    CopyBuffer& operator=(const CopyBuffer&) = delete;
-    char* Get() const { return data_; }
+// An entry must never write over the archive it is read from. The full
+// comparison (which asks the file system) runs only for a target that bears
+// the archive's own name, long or short.
+bool IsArchiveItself(const Extraction& job, const wchar_t* target)
+{
+    const wchar_t* own = FileNameOf(target);
+    return (lstrcmpiW(own, job.archiveName) == 0 || lstrcmpiW(own, job.archiveShortName) == 0) &&
+           IsSamePath(target, job.archivePath);
+}
 
-private:
-    char* data_;
-};
+// Creates the folders of a file's target unless the previous file went into
+// the same folder.
+void CreateFoldersOf(Extraction& job, const wchar_t* target)
+{
+    const size_t folderLength = static_cast<size_t>(FileNameOf(target) - target);
+    if (std::wcsncmp(job.lastFolder, target, folderLength) == 0 && job.lastFolder[folderLength] == L'\0')
+        return;
+    CreateFolderChain(target);
+    lstrcpynW(job.lastFolder, target, static_cast<int>(folderLength + 1));
+}
+
+// While set, the file goes away when its handle is closed, however the
+// writing ends (an error, a cancel, the end of the process).
+bool MarkForDeletion(HANDLE file, bool remove)
+{
+    FILE_DISPOSITION_INFO disposition{static_cast<BOOLEAN>(remove ? TRUE : FALSE)};
+    return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != 0;
+}
+
+bool StampFile(HANDLE file, DWORD dosDate)
+{
+    FILETIME local;
+    FILETIME stamp;
+    if (!DosDateTimeToFileTime(HIWORD(dosDate), LOWORD(dosDate), &local) || !LocalFileTimeToFileTime(&local, &stamp))
+        return false;
+    return SetFileTime(file, &stamp, nullptr, &stamp) != 0;
+}
 
 // Streams the open entry into file; 0 or the first read/write error.
-int CopyEntryData(unzFile archive, HANDLE file, char* buffer, ZPOS64_T declaredSize)
+int CopyEntryData(Extraction& job, HANDLE file, ZPOS64_T declaredSize, bool* cancelled)
 {
     ZPOS64_T total = 0;
-    for (;;) {
-        const int read = unzReadCurrentFile(archive, buffer, kCopyBufferSize);
+    for (unsigned blocks = 1;; ++blocks) {
+        const int read = unzReadCurrentFile(job.archive, job.buffers->data, kCopyBufferSize);
         if (read < 0)
             return read;
         if (read == 0)
             break;
         DWORD written = 0;
-        if (!g_writer(file, buffer, static_cast<DWORD>(read), &written) || written != static_cast<DWORD>(read))
+        if (!g_writer(file, job.buffers->data, static_cast<DWORD>(read), &written) ||
+            written != static_cast<DWORD>(read))
             return UNZ_ERRNO;
         total += static_cast<ZPOS64_T>(read);
+        job.work += static_cast<unsigned long long>(read);
+        if (blocks % kBlocksPerUpdate == 0) {
+            job.progress->SetProgress(job.work);
+            if (job.progress->IsCancelled()) {
+                *cancelled = true;
+                return UNZ_OK;
+            }
+        }
     }
     // A stream that ends before its declared size is damaged (minizip checks
     // the CRC only of entries read to their declared end).
     return total == declaredSize ? UNZ_OK : UNZ_BADZIPFILE;
 }
 
-// minizip does not find the end record of an archive that is nothing but
-// that record (an empty archive), so such files are recognised here.
-bool IsEmptyArchiveFile(const char* path)
+EntryOutcome WriteFileEntry(Extraction& job, const unz_file_info64& info, const wchar_t* target)
 {
-    ScopedFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file)
-        return false;
-    unsigned char record[22];
-    DWORD read = 0;
-    if (!ReadFile(file.Get(), record, sizeof record, &read, nullptr) || read != sizeof record)
-        return false;
-    const DWORD size = GetFileSize(file.Get(), nullptr);
-    const DWORD commentLength = record[20] | (record[21] << 8);
-    bool zeros = true;
-    for (int i = 4; i < 20; ++i)
-        zeros = zeros && record[i] == 0;
-    return record[0] == 'P' && record[1] == 'K' && record[2] == 5 && record[3] == 6 && zeros &&
-           size == sizeof record + commentLength;
+    // Encrypted entries cannot be read without a password: like an
+    // unsupported method, nothing is written and the extraction ends.
+    if ((info.flag & 1) != 0 || unzOpenCurrentFile(job.archive) != UNZ_OK) {
+        unzCloseCurrentFile(job.archive);
+        return kEntryFailed;
+    }
+    CreateFoldersOf(job, target);
+    ScopedFile file(CreateFileW(target, GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        unzCloseCurrentFile(job.archive);
+        return kEntrySkipped;
+    }
+    const bool marked = MarkForDeletion(file.Get(), true);
+    bool cancelled = false;
+    int error = CopyEntryData(job, file.Get(), info.uncompressed_size, &cancelled);
+    const int closed = unzCloseCurrentFile(job.archive);
+    if (error == UNZ_OK && !cancelled)
+        error = closed;
+    if (error == UNZ_OK && !cancelled) {
+        StampFile(file.Get(), info.dosDate);
+        if (!marked || MarkForDeletion(file.Get(), false))
+            return kEntryWritten;
+    }
+    file.Reset();
+    if (!marked)
+        DeleteFileW(target);  // a damaged file must not look complete
+    return cancelled ? kEntryCancelled : kEntryFailed;
+}
+
+// Writes the archive's current entry below the destination.
+EntryOutcome ExtractCurrentEntry(Extraction& job, ExtractReport* report)
+{
+    unz_file_info64 info;
+    Buffers& buffers = *job.buffers;
+    report->entry[0] = L'\0';
+    if (unzGetCurrentFileInfo64(job.archive, &info, buffers.name, kNameBufferSize, buffers.extra, kExtraBufferSize,
+                                nullptr, 0) != UNZ_OK)
+        return kEntryFailed;
+    // A name that cannot be decoded (or that is longer than any path) is
+    // skipped, as is a name with a NUL inside: it is not what it claims to be.
+    wchar_t name[MAX_PATH];
+    const size_t extraLength = info.size_file_extra < kExtraBufferSize ? info.size_file_extra : 0;
+    if (info.size_filename >= kNameBufferSize ||
+        !DecodeEntryName(buffers.name, info.size_filename, info.flag, buffers.extra, extraLength, name, MAX_PATH)) {
+        return kEntrySkipped;
+    }
+    lstrcpynW(report->entry, name, MAX_PATH);
+    if (IsSymbolicLink(info))
+        return kEntrySkipped;
+
+    wchar_t target[MAX_PATH];
+    if (!BuildEntryTarget(job.destination, name, target, MAX_PATH) || IsArchiveItself(job, target))
+        return kEntrySkipped;
+    // A name ending in a separator is a folder entry.
+    if (target[std::wcslen(target) - 1] == L'\\') {
+        CreateFolderChain(target);
+        return kEntryWritten;
+    }
+    return WriteFileEntry(job, info, target);
+}
+
+ExtractResult Finish(ExtractReport* report, ExtractResult result)
+{
+    report->result = result;
+    return result;
+}
+
+ExtractResult ExtractEntries(Extraction& job, const ArchiveScan& scan, ExtractReport* report)
+{
+    char format[128];
+    LoadStringA(GetModuleHandleA(nullptr), IDS_EXTRACT_PROGRESS_FORMAT, format, sizeof format);
+    const unsigned long count = static_cast<unsigned long>(scan.entries);
+    for (unsigned long long i = 0; i < scan.entries; ++i) {
+        if (job.progress->DueForDisplay()) {
+            char text[256];
+            wsprintfA(text, format, static_cast<unsigned long>(i), count);
+            job.progress->SetText(text);
+        }
+        job.progress->SetProgress(job.work);
+        switch (ExtractCurrentEntry(job, report)) {
+        case kEntrySkipped:
+            ++report->skipped;
+            break;
+        case kEntryFailed:
+            return Finish(report, kExtractFailed);
+        case kEntryCancelled:
+            return Finish(report, kExtractCancelled);
+        case kEntryWritten:
+            break;
+        }
+        job.work += kEntryWork;
+        if (i + 1 < scan.entries && unzGoToNextFile(job.archive) != UNZ_OK)
+            return Finish(report, kExtractFailed);
+        job.progress->SetProgress(job.work);
+        if (job.progress->IsCancelled())
+            return Finish(report, kExtractCancelled);
+    }
+    return Finish(report, kExtractDone);
 }
 
 }  // namespace
@@ -88,193 +251,77 @@ void OverrideEntryWriter(EntryWriteFunction writer)
     g_writer = writer ? writer : DefaultWriter;
 }
 
-bool CreateFolderChain(const char* path)
+bool CreateFolderChain(const wchar_t* path)
 {
     if (!path)
         return false;
-    TextBuffer copy;
-    if (!copy.Assign(path))
-        return false;
-    char* text = copy.GetText();
-    for (char* p = text; *p; p = CharNextA(p)) {
-        if (*p != '\\')
+    wchar_t part[MAX_PATH];
+    for (const wchar_t* p = path; *p; ++p) {
+        const size_t length = static_cast<size_t>(p - path);
+        if (*p != L'\\' || length == 0 || length >= MAX_PATH)
             continue;
-        *p = '\0';
-        if (p != text)
-            CreateDirectoryA(text, nullptr);
-        *p = '\\';
+        wmemcpy(part, path, length);
+        part[length] = L'\0';
+        CreateDirectoryW(part, nullptr);
     }
     return true;
 }
 
-bool SetFileTimeFromDos(const char* path, DWORD dosDate)
+bool SetFileTimeFromDos(const wchar_t* path, DWORD dosDate)
 {
     if (!path)
         return false;
-    ScopedFile file(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file)
-        return false;
-    FILETIME creation, access, write;
-    GetFileTime(file.Get(), &creation, &access, &write);
-    FILETIME local;
-    FILETIME stamp;
-    if (!DosDateTimeToFileTime(HIWORD(dosDate), LOWORD(dosDate), &local) || !LocalFileTimeToFileTime(&local, &stamp))
-        return false;
-    SetFileTime(file.Get(), &stamp, nullptr, &stamp);
-    return true;
+    ScopedFile file(CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    return file && StampFile(file.Get(), dosDate);
 }
 
-bool IsZipArchive(const char* path)
+bool IsZipArchive(const wchar_t* path)
 {
-    if (!path)
-        return false;
-    unzFile archive = unzOpen(path);
-    if (!archive)
-        return IsEmptyArchiveFile(path);
-    unzClose(archive);
-    return true;
+    ScopedZipReader archive(OpenZipForReading(path));
+    return archive || (path && ClassifyUnreadableZip(path) == kZipFileEmpty);
 }
 
-bool HasOverlappingEntries(unzFile archive)
+ExtractResult ExtractArchive(const wchar_t* archivePath, const wchar_t* destination, HWND owner,
+                             ExtractReport* report)
 {
-    struct Range {
-        ZPOS64_T begin;
-        ZPOS64_T end;
-    };
-    std::vector<Range> ranges;
-    for (int status = unzGoToFirstFile(archive); status == UNZ_OK; status = unzGoToNextFile(archive)) {
-        unz_file_info64 info;
-        if (unzGetCurrentFileInfo64(archive, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
-            break;
-        // Opened raw: only the local header is read and checked, nothing inflated.
-        int method = 0;
-        int level = 0;
-        if (unzOpenCurrentFile2(archive, &method, &level, 1) != UNZ_OK)
-            continue;  // never written: the extraction stops at this entry
-        const ZPOS64_T dataStart = unzGetCurrentFileZStreamPos64(archive);
-        const int localExtra = unzGetLocalExtrafield(archive, nullptr, 0);
-        unzCloseCurrentFile(archive);
-        const ZPOS64_T header = 30 + static_cast<ZPOS64_T>(info.size_filename) +
-                                static_cast<ZPOS64_T>(localExtra > 0 ? localExtra : 0);
-        const ZPOS64_T begin = dataStart >= header ? dataStart - header : 0;
-        ranges.push_back(Range{begin, dataStart + info.compressed_size});
-    }
-    unzGoToFirstFile(archive);
-    std::sort(ranges.begin(), ranges.end(), [](const Range& a, const Range& b) { return a.begin < b.begin; });
-    for (size_t i = 1; i < ranges.size(); ++i) {
-        if (ranges[i].begin < ranges[i - 1].end)
-            return true;
-    }
-    return false;
-}
-
-int ExtractCurrentEntry(unzFile archive, const char* destination)
-{
-    unz_file_info64 info;
-    char name[kNameBufferSize];
-    const int status = unzGetCurrentFileInfo64(archive, &info, name, sizeof name, nullptr, 0, nullptr, 0);
-    if (status != UNZ_OK)
-        return status;
-    // minizip leaves a name that fills the buffer unterminated; a name with
-    // a NUL inside is not what it claims to be. Both are skipped.
-    if (info.size_filename >= sizeof name)
-        return UNZ_OK;
-    name[info.size_filename] = '\0';
-    if (std::strlen(name) != info.size_filename || IsSymbolicLink(info))
-        return UNZ_OK;
-
-    char target[MAX_PATH * 2];
-    if (!BuildEntryTarget(destination, name, target, sizeof target))
-        return UNZ_OK;
-
-    CopyBuffer buffer;
-    if (!buffer.Get())
-        return UNZ_OK;
-
-    // A name ending in a separator is a folder entry.
-    const char* lastCharacter = CharPrevA(target, target + std::strlen(target));
-    if (*lastCharacter == '\\' && lastCharacter == target + std::strlen(target) - 1) {
-        CreateFolderChain(target);
-        return UNZ_OK;
-    }
-
-    // Encrypted entries cannot be read without a password: like an
-    // unsupported method, nothing is written and the extraction ends.
-    if ((info.flag & 1) != 0 || unzOpenCurrentFile(archive) != UNZ_OK) {
-        unzCloseCurrentFile(archive);
-        return UNZ_PARAMERROR;
-    }
-
-    int error = UNZ_OK;
-    bool created = false;
-    CreateFolderChain(target);
-    {
-        ScopedFile file(CreateFileA(target, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file) {
-            created = true;
-            error = CopyEntryData(archive, file.Get(), buffer.Get(), info.uncompressed_size);
-            SetEndOfFile(file.Get());
-        }
-    }
-    const int closed = unzCloseCurrentFile(archive);
-    const int result = error != UNZ_OK ? error : (created ? closed : UNZ_OK);
-    if (created) {
-        if (result != UNZ_OK)
-            DeleteFileA(target);  // a damaged file must not look complete
-        else
-            SetFileTimeFromDos(target, info.dosDate);
-    }
-    return result;
-}
-
-bool ExtractArchive(const char* archivePath, const char* destination, HWND owner, int* cancelled)
-{
+    ExtractReport local;
+    if (!report)
+        report = &local;
+    *report = ExtractReport();
     ProgressDialog progress;
     if (!owner)
         owner = GetForegroundWindow();
-    if (cancelled)
-        *cancelled = 0;
     if (!archivePath || !destination)
-        return false;
-    unzFile archive = unzOpen(archivePath);
+        return Finish(report, kExtractNotArchive);
+    ScopedZipReader archive(OpenZipForReading(archivePath));
     if (!archive) {
-        if (!IsEmptyArchiveFile(archivePath))
-            return false;
-        progress.Show(owner);
-        return true;
-    }
-
-    unz_global_info64 global;
-    if (unzGetGlobalInfo64(archive, &global) == UNZ_OK && !HasOverlappingEntries(archive)) {
-        progress.Show(owner);
-        progress.SetRange(0, static_cast<int>(global.number_entry));
-        char title[128];
-        char format[128];
-        LoadStringA(GetModuleHandleA(nullptr), IDS_EXTRACT_TITLE, title, sizeof title);
-        LoadStringA(GetModuleHandleA(nullptr), IDS_EXTRACT_PROGRESS_FORMAT, format, sizeof format);
-        progress.SetTitle(title);
-        const unsigned long count = static_cast<unsigned long>(global.number_entry);
-        for (unsigned long i = 0; i < count; ++i) {
-            if (progress.DueForDisplay()) {
-                char text[256];
-                wsprintfA(text, format, i, count);
-                progress.SetText(text);
-            }
-            progress.SetProgress(i);
-            if (ExtractCurrentEntry(archive, destination) != UNZ_OK)
-                break;
-            if (i + 1 < count && unzGoToNextFile(archive) != UNZ_OK)
-                break;
-            progress.SetProgress(i);
-            if (progress.IsCancelled()) {
-                if (cancelled)
-                    *cancelled = 1;
-                break;
-            }
+        switch (ClassifyUnreadableZip(archivePath)) {
+        case kZipFileEmpty:
+            progress.Show(owner);
+            return Finish(report, kExtractDone);
+        case kZipFileDamaged:
+            return Finish(report, kExtractRefused);
+        case kZipFileOther:
+            break;
         }
+        return Finish(report, kExtractNotArchive);
     }
-    unzCloseCurrentFile(archive);
-    unzClose(archive);
-    return true;
+    ArchiveScan scan;
+    if (!ScanArchive(archive.Get(), &scan))
+        return Finish(report, kExtractRefused);
+    HeapObject<Buffers> buffers;
+    if (!buffers.Allocate())
+        return Finish(report, kExtractFailed);
+
+    progress.Show(owner);
+    progress.SetTotal(scan.bytes + scan.entries * kEntryWork);
+    char title[128];
+    LoadStringA(GetModuleHandleA(nullptr), IDS_EXTRACT_TITLE, title, sizeof title);
+    progress.SetTitle(title);
+    Extraction job{archive.Get(), destination, archivePath, &progress, buffers.Get()};
+    lstrcpynW(job.archiveName, FileNameOf(archivePath), MAX_PATH);
+    wchar_t shortPath[MAX_PATH];
+    if (GetShortPathNameW(archivePath, shortPath, MAX_PATH))
+        lstrcpynW(job.archiveShortName, FileNameOf(shortPath), MAX_PATH);
+    return ExtractEntries(job, scan, report);
 }

@@ -1,36 +1,41 @@
 #pragma once
 // Extracts a ZIP archive into a folder through minizip: entries in archive
-// order, folders recreated, file times restored, progress shown with a
-// cancel between entries. Entries whose names would lead outside the folder
-// are skipped; archives whose entries share data are refused whole.
+// order under their decoded names (UTF-8, Unicode Path field or code page
+// 932), files and folders created through the wide API, file times
+// restored, progress by bytes with a cancel that also works inside a large
+// entry. Entries whose names would lead outside the folder are skipped;
+// damaged archives are refused whole before anything is written. A file is
+// never left half-written.
 #include <windows.h>
 
-#include <unzip.h>
+enum ExtractResult {
+    kExtractNotArchive,  // not a ZIP archive: nothing was touched
+    kExtractDone,        // every entry was written or skipped
+    kExtractCancelled,   // stopped by the user (or a close); the entry in progress was removed
+    kExtractRefused,     // a damaged archive, refused before anything was written
+    kExtractFailed,      // stopped at an entry that could not be read or written
+};
 
-// False when an argument is missing or the file is no ZIP archive; true when
-// the archive was opened, whatever happened to its entries. The owner
-// defaults to the foreground window; cancelled is set to 1 when the user
-// stopped the extraction.
-bool ExtractArchive(const char* archivePath, const char* destination, HWND owner, int* cancelled);
+struct ExtractReport {
+    ExtractResult result = kExtractNotArchive;
+    unsigned long long skipped = 0;  // entries not written: unsafe names, links, files that could not be created
+    wchar_t entry[MAX_PATH] = L"";   // kExtractFailed: the entry it stopped at
+};
 
-// Writes the archive's current entry below destination. 0 on success and for
-// a skipped entry; a minizip error code (negative) that ends the extraction.
-// A file whose data fails (read, write, CRC or size error) is deleted.
-int ExtractCurrentEntry(unzFile archive, const char* destination);
+// The owner defaults to the foreground window; the report is optional.
+// Silent: the caller tells the user.
+ExtractResult ExtractArchive(const wchar_t* archivePath, const wchar_t* destination, HWND owner,
+                             ExtractReport* report = nullptr);
 
 // Creates every folder of path before each of its backslashes.
-bool CreateFolderChain(const char* path);
+bool CreateFolderChain(const wchar_t* path);
 
 // Stamps the file's creation and last-write time from a DOS date (high 16
 // bits) and time (low 16 bits) taken as local time.
-bool SetFileTimeFromDos(const char* path, DWORD dosDate);
-
-// True when two entries' local header and data ranges overlap (the shape of
-// the known decompression bombs); the archive is left on its first entry.
-bool HasOverlappingEntries(unzFile archive);
+bool SetFileTimeFromDos(const wchar_t* path, DWORD dosDate);
 
 // True when the file can be opened as a ZIP archive.
-bool IsZipArchive(const char* path);
+bool IsZipArchive(const wchar_t* path);
 
 // Seam for tests: the call that writes extracted data (WriteFile by default).
 using EntryWriteFunction = BOOL (*)(HANDLE file, const void* data, DWORD size, DWORD* written);

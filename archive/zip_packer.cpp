@@ -1,78 +1,33 @@
 #include "archive/zip_packer.h"
 
+#include "archive/entry_name.h"
 #include "archive/entry_path.h"
+#include "archive/path_identity.h"
 #include "archive/progress_dialog.h"
-#include "resources/string_ids.h"
+#include "archive/zip_io.h"
+#include "resources/resource_ids.h"
+#include "support/path_text.h"
 #include "support/scoped_handle.h"
 #include "support/system_helper.h"
-#include "support/text_buffer.h"
 
-#include <cstring>
-
-ZipPacker::~ZipPacker()
-{
-    Close();
-    if (buffer_) {
-        g_systemHelper.Free(buffer_);
-        buffer_ = nullptr;
-    }
-}
-
-bool ZipPacker::Open(const char* archivePath)
-{
-    if (!archivePath)
-        return false;
-    if (!buffer_)
-        buffer_ = static_cast<char*>(g_systemHelper.Alloc(kBufferSize));
-    if (!buffer_)
-        return false;
-    Close();
-    archivePath_ = archivePath;
-    archive_ = zipOpen(archivePath, APPEND_STATUS_CREATE);
-    return archive_ != nullptr;
-}
-
-bool ZipPacker::Close()
-{
-    if (!archive_)
-        return false;
-    const int result = zipClose(archive_, nullptr);
-    archive_ = nullptr;
-    return result == ZIP_OK;
-}
-
-const char* GetFileNamePart(const char* path)
-{
-    if (!path || !*path)
-        return nullptr;
-    const char* afterLast = nullptr;
-    for (const char* p = CharNextA(path); *p; p = CharNextA(p)) {
-        if (*p == '\\')
-            afterLast = p + 1;
-    }
-    return afterLast;
-}
-
-const char* FindEntryNameStart(const char* path, int depth)
-{
-    if (!path || !*path || depth < 0)
-        return nullptr;
-    // Backslashes before the last whole character, from the end backwards.
-    const char* last = path;
-    for (const char* p = path; *p; p = CharNextA(p))
-        last = p;
-    int passed = 0;
-    for (const char* p = last; p > path;) {
-        p = CharPrevA(path, p);
-        if (*p == '\\' && ++passed == depth + 1)
-            return p + 1;
-    }
-    return nullptr;
-}
+#include <cwchar>
+#include <string>
 
 namespace {
 
-DWORD DosDateOf(const WIN32_FIND_DATAA& found)
+// Sizes from here on are written as ZIP64: the deflated stream of a file
+// that does not compress can be a little larger than the file itself.
+constexpr unsigned long long kZip64Threshold = 0xFF000000ULL;
+constexpr uLong kHostNtfs = 11;
+
+BOOL DefaultReader(HANDLE file, void* data, DWORD size, DWORD* read)
+{
+    return ReadFile(file, data, size, read, nullptr);
+}
+
+SourceReadFunction g_reader = DefaultReader;
+
+DWORD DosDateOf(const WIN32_FIND_DATAW& found)
 {
     FILETIME local;
     WORD date = 0;
@@ -82,114 +37,210 @@ DWORD DosDateOf(const WIN32_FIND_DATAA& found)
     return (static_cast<DWORD>(date) << 16) | time;
 }
 
-void ShowEntry(ProgressDialog* progress, UINT titleId, const char* path, unsigned value)
+// The progress texts show the name as well as code page 932 allows.
+void ShowEntry(ProgressDialog* progress, UINT titleId, const wchar_t* path, unsigned long long value)
 {
     if (progress->DueForDisplay()) {
-        char title[128];
-        LoadStringA(GetModuleHandleA(nullptr), titleId, title, sizeof title);
-        progress->SetTitle(title);
-        const char* own = GetFileNamePart(path);
-        progress->SetText(own ? own : "");
+        char text[MAX_PATH * 2];
+        LoadStringA(GetModuleHandleA(nullptr), titleId, text, sizeof text);
+        progress->SetTitle(text);
+        ToCodePage932(FileNameOf(path), text, sizeof text);
+        progress->SetText(text);
     }
     progress->SetProgress(value);
 }
 
 }  // namespace
 
-bool ZipPacker::PackItem(const char* path, int recurse, int depth, ProgressDialog* progress, unsigned* counter,
+void OverrideSourceReader(SourceReadFunction reader)
+{
+    g_reader = reader ? reader : DefaultReader;
+}
+
+const wchar_t* FindEntryNameStart(const wchar_t* path, int depth)
+{
+    if (!path || !*path || depth < 0)
+        return nullptr;
+    // Backslashes before the last character, from the end backwards.
+    int passed = 0;
+    for (const wchar_t* p = path + std::wcslen(path) - 1; p > path;) {
+        if (*--p == L'\\' && ++passed == depth + 1)
+            return p + 1;
+    }
+    return nullptr;
+}
+
+ZipPacker::~ZipPacker()
+{
+    Close();
+}
+
+bool ZipPacker::Open(const wchar_t* archivePath)
+{
+    if (!archivePath)
+        return false;
+    if (!buffer_)
+        buffer_.Reset(g_systemHelper.Alloc(kBufferSize));
+    if (!buffer_)
+        return false;
+    Close();
+    lstrcpynW(archivePath_, archivePath, MAX_PATH);
+    entries_ = 0;
+    archive_ = CreateZipFile(archivePath);
+    return archive_ != nullptr;
+}
+
+bool ZipPacker::Close()
+{
+    if (!archive_)
+        return false;
+    const int result = zipClose(archive_, nullptr);
+    archive_ = nullptr;
+    return result == ZIP_OK && CompleteZip64EndRecords(archivePath_, entries_);
+}
+
+bool ZipPacker::PackItem(const wchar_t* path, int recurse, int depth, ProgressDialog* progress, unsigned* counter,
                          int countOnly)
 {
     if (progress && progress->IsCancelled())
         return true;
-    if (!path || !*path)
+    if (!path || !*path || failed_)
         return false;
-    // The archive being written is never packed into itself.
-    if (archivePath_ && lstrcmpiA(path, archivePath_) == 0)
-        return false;
-
-    const DWORD attributes = GetFileAttributesA(path);
-    const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-    if (recurse && folder) {
-        TextBuffer pattern;
-        pattern.Assign(path);
-        pattern.Append("\\*.*");
-        WIN32_FIND_DATAA found;
-        ScopedFind search(pattern.GetText() ? FindFirstFileA(pattern.GetText(), &found) : INVALID_HANDLE_VALUE);
-        if (search) {
-            do {
-                if (std::strcmp(found.cFileName, ".") == 0 || std::strcmp(found.cFileName, "..") == 0)
-                    continue;
-                TextBuffer child;
-                child.Assign(path);
-                child.Append("\\");
-                child.Append(found.cFileName);
-                if (child.GetText())
-                    PackItem(child.GetText(), recurse, depth + 1, progress, counter, countOnly);
-            } while (FindNextFileA(search.Get(), &found));
-        }
+    // A drive or share root has no name of its own: its items are packed as
+    // if each had been dropped, so no name begins with "/" or holds a drive.
+    if (recurse && IsRootPath(path)) {
+        PackChildren(path, 0, progress, counter, countOnly);
+        return true;
     }
-
-    WIN32_FIND_DATAA self;
+    WIN32_FIND_DATAW self;
     {
-        ScopedFind lookup(FindFirstFileA(path, &self));
+        ScopedFind lookup(FindFirstFileW(path, &self));
         if (!lookup)
             return false;
     }
+    return PackFound(path, self, recurse, depth, progress, counter, countOnly);
+}
+
+void ZipPacker::PackChildren(const wchar_t* path, int depth, ProgressDialog* progress, unsigned* counter,
+                             int countOnly)
+{
+    std::wstring folder = path;
+    if (folder.back() != L'\\')
+        folder += L'\\';
+    WIN32_FIND_DATAW found;
+    ScopedFind search(FindFirstFileW((folder + L"*").c_str(), &found));
+    if (!search)
+        return;
+    do {
+        if (std::wcscmp(found.cFileName, L".") == 0 || std::wcscmp(found.cFileName, L"..") == 0)
+            continue;
+        if ((progress && progress->IsCancelled()) || failed_)
+            return;
+        PackFound((folder + found.cFileName).c_str(), found, 1, depth, progress, counter, countOnly);
+    } while (FindNextFileW(search.Get(), &found));
+}
+
+// The item at path, as the folder walk (or the look-up of a dropped item) found it.
+bool ZipPacker::PackFound(const wchar_t* path, const WIN32_FIND_DATAW& self, int recurse, int depth,
+                          ProgressDialog* progress, unsigned* counter, int countOnly)
+{
+    // The archive being written is never packed into itself.
+    if (lstrcmpiW(path, archivePath_) == 0)
+        return false;
+    // Subfolders are entered before the folder's own entry is made.
+    const bool folder = (self.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (recurse && folder)
+        PackChildren(path, depth + 1, progress, counter, countOnly);
+
     zip_fileinfo info{};
     info.dosDate = DosDateOf(self);
-
-    TextBuffer itemPath;
-    itemPath.Assign(path);
-    if (folder)
-        itemPath.Append("\\");
-    if (!itemPath.GetText())
-        return false;
-    const char* nameStart = FindEntryNameStart(itemPath.GetText(), depth);
+    const unsigned long long size =
+        folder ? 0 : (static_cast<unsigned long long>(self.nFileSizeHigh) << 32) | self.nFileSizeLow;
+    const std::wstring itemPath = folder ? std::wstring(path) + L'\\' : std::wstring(path);
+    const wchar_t* nameStart = FindEntryNameStart(itemPath.c_str(), depth);
     if (!nameStart)
         return false;
 
     if (counter)
         ++*counter;
+    work_ += kEntryWork;
     if (countOnly) {
+        work_ += size;
         if (progress)
-            ShowEntry(progress, IDS_PACK_COUNT_TITLE, itemPath.GetText(), 0);
+            ShowEntry(progress, IDS_PACK_COUNT_TITLE, itemPath.c_str(), 0);
         return true;
     }
     if (progress)
-        ShowEntry(progress, IDS_PACK_TITLE, itemPath.GetText(), counter ? *counter : 0);
+        ShowEntry(progress, IDS_PACK_TITLE, itemPath.c_str(), work_);
 
-    // Inside the archive the separator is "/", as every unzip tool expects.
-    TextBuffer name;
-    name.Assign(nameStart);
-    if (!name.GetText())
+    // Inside the archive the separator is "/", as every unzip tool expects;
+    // the name is code page 932 when that holds it exactly, UTF-8 otherwise.
+    std::wstring slashed = nameStart;
+    ReplaceCharacters(&slashed[0], L'\\', L'/');
+    char name[MAX_PATH * 4];
+    unsigned flag = 0;
+    if (!EncodeEntryName(slashed.c_str(), name, sizeof name, &flag)) {
+        ++skipped_;
         return false;
-    ToForwardSlashes(name.GetText());
-    return WriteEntry(itemPath.GetText(), name.GetText(), info);
+    }
+    return WriteEntry(itemPath.c_str(), name, flag, info, folder, size, progress);
 }
 
-bool ZipPacker::WriteEntry(const char* path, const char* name, const zip_fileinfo& info)
+void ZipPacker::Fail(const wchar_t* path)
+{
+    failed_ = true;
+    lstrcpynW(failedItem_, path, MAX_PATH);
+}
+
+bool ZipPacker::WriteEntry(const wchar_t* path, const char* name, unsigned flag, const zip_fileinfo& info,
+                           bool folder, unsigned long long size, ProgressDialog* progress)
 {
     if (!archive_ || !buffer_)
         return false;
-    if (zipOpenNewFileInZip(archive_, name, &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
-                            Z_DEFAULT_COMPRESSION) != ZIP_OK)
+    // A file that cannot be opened is left out (and counted), never stored
+    // as an empty entry that would pass for the file.
+    ScopedFile file(folder ? INVALID_HANDLE_VALUE
+                           : CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!folder && !file) {
+        ++skipped_;
         return false;
-    bool complete = false;
-    ScopedFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file) {
-        for (;;) {
-            DWORD read = 0;
-            if (!ReadFile(file.Get(), buffer_, kBufferSize, &read, nullptr))
-                break;
-            if (read == 0) {
-                complete = true;
-                break;
-            }
-            if (zipWriteInFileInZip(archive_, buffer_, read) < 0)
-                break;
+    }
+    const int zip64 = size >= kZip64Threshold ? 1 : 0;
+    // A UTF-8 name is marked as made on NTFS: tools that read names of the
+    // MS-DOS host as OEM text (Info-ZIP's unzip) would garble it otherwise.
+    const uLong madeBy = (flag & kUtf8NameFlag) ? (kHostNtfs << 8) | 20 : 0;
+    if (zipOpenNewFileInZip4_64(archive_, name, &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
+                                Z_DEFAULT_COMPRESSION, 0, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr, 0,
+                                madeBy, flag, zip64) != ZIP_OK) {
+        Fail(path);
+        return false;
+    }
+    ++entries_;
+    bool complete = folder;
+    unsigned long long total = 0;
+    for (unsigned blocks = 1; file; ++blocks) {
+        DWORD read = 0;
+        if (!g_reader(file.Get(), buffer_.Get(), kBufferSize, &read))
+            break;
+        if (read == 0) {
+            complete = true;
+            break;
+        }
+        total += read;
+        // A file that grew past what its header allows cannot be stored whole.
+        if ((!zip64 && total >= kZip64Threshold) || zipWriteInFileInZip(archive_, buffer_.Get(), read) < 0)
+            break;
+        work_ += read;
+        if (progress && blocks % kBlocksPerUpdate == 0) {
+            progress->SetProgress(work_);
+            if (progress->IsCancelled())
+                return true;  // the archive is given up as a whole
         }
     }
-    zipCloseFileInZip(archive_);
-    return complete;
+    if (zipCloseFileInZip(archive_) != ZIP_OK || !complete) {
+        Fail(path);
+        return false;
+    }
+    return true;
 }

@@ -1,8 +1,14 @@
 #pragma once
 // Packs files and folders into a new ZIP archive through minizip: one entry
 // per file and per folder, folders after their contents, names relative to
-// the dropped item's parent folder with "/" separators. The same walk serves
-// as the counting pass (entries counted only) and the packing pass.
+// the dropped item's parent folder with "/" separators, in code page 932
+// when it holds them exactly and in UTF-8 (bit 11) otherwise. Items are
+// walked through the wide API, so no name is lost. The same walk serves
+// as the counting pass (entries and bytes counted only) and the packing pass.
+// An entry is written as ZIP64 only when its size needs it, so small
+// archives stay plain ZIP.
+#include "support/scoped_handle.h"
+
 #include <windows.h>
 
 #include <zip.h>
@@ -12,6 +18,12 @@ class ProgressDialog;
 class ZipPacker {
 public:
     static constexpr DWORD kBufferSize = 16384;
+    // The progress counts bytes plus this much per entry, so that many small
+    // files move the bar as well as one large one.
+    static constexpr unsigned long long kEntryWork = 16384;
+    // Within a file the progress (and with it the cancel button) is served
+    // every this many blocks.
+    static constexpr unsigned kBlocksPerUpdate = 16;
 
     ZipPacker() = default;
     virtual ~ZipPacker();
@@ -19,34 +31,56 @@ public:
     ZipPacker& operator=(const ZipPacker&) = delete;
 
     // Creates (or replaces) the archive file; true when it is open.
-    bool Open(const char* archivePath);
-    // Finishes the archive; false when none was open or minizip failed.
+    bool Open(const wchar_t* archivePath);
+    // Finishes the archive; false when none was open or it could not be
+    // written completely.
     bool Close();
-    bool IsOpen() const { return archive_ != nullptr; }
 
     // Adds the item at path (a folder with everything below it when recurse
-    // is set). depth counts the folder levels between the dropped item's
-    // parent and path (0 for a dropped item). counter, when given, grows by
-    // one per entry; countOnly walks and counts without writing. True when
-    // the item's own entry was complete (or the walk was cancelled).
-    bool PackItem(const char* path, int recurse, int depth, ProgressDialog* progress, unsigned* counter,
+    // is set; a drive root as its items). depth counts the folder levels
+    // between the dropped item's parent and path (0 for a dropped item).
+    // counter, when given, grows by one per entry; countOnly walks and counts
+    // without writing. True when the item's own entry was complete (or the
+    // walk was cancelled).
+    bool PackItem(const wchar_t* path, int recurse, int depth, ProgressDialog* progress, unsigned* counter,
                   int countOnly);
 
+    // Bytes plus kEntryWork per entry: after the counting pass the whole
+    // job, during the packing pass what is done.
+    unsigned long long Work() const { return work_; }
+    // Files left out because they could not be opened for reading (or their
+    // names, holding a lone surrogate, have no UTF-8 form).
+    unsigned Skipped() const { return skipped_; }
+    // A file could not be read to its end or the archive could not be
+    // written: the archive is unusable and the walk has stopped.
+    bool Failed() const { return failed_; }
+    // The item the walk failed at.
+    const wchar_t* FailedItem() const { return failedItem_; }
+
 private:
-    bool WriteEntry(const char* path, const char* name, const zip_fileinfo& info);
+    void PackChildren(const wchar_t* path, int depth, ProgressDialog* progress, unsigned* counter, int countOnly);
+    bool PackFound(const wchar_t* path, const WIN32_FIND_DATAW& found, int recurse, int depth,
+                   ProgressDialog* progress, unsigned* counter, int countOnly);
+    bool WriteEntry(const wchar_t* path, const char* name, unsigned flag, const zip_fileinfo& info, bool folder,
+                    unsigned long long size, ProgressDialog* progress);
+    void Fail(const wchar_t* path);
 
-    char* buffer_ = nullptr;
+    ScopedHeapBlock buffer_;
     zipFile archive_ = nullptr;
-    const char* archivePath_ = nullptr;
+    wchar_t archivePath_[MAX_PATH] = L"";
+    unsigned long long entries_ = 0;
+    unsigned long long work_ = 0;
+    unsigned skipped_ = 0;
+    bool failed_ = false;
+    wchar_t failedItem_[MAX_PATH] = L"";
 };
-
-// The position just after the last backslash of path, found in whole
-// characters; null when path is missing, empty or has no backslash after its
-// first character.
-const char* GetFileNamePart(const char* path);
 
 // The start of the entry name inside path: just after the (depth + 1)-th
 // backslash counted backwards from the character before the last one (so a
 // folder path's own trailing backslash does not count). Null when path has
 // fewer backslashes.
-const char* FindEntryNameStart(const char* path, int depth);
+const wchar_t* FindEntryNameStart(const wchar_t* path, int depth);
+
+// Seam for tests: the call that reads the files being packed (ReadFile by default).
+using SourceReadFunction = BOOL (*)(HANDLE file, void* data, DWORD size, DWORD* read);
+void OverrideSourceReader(SourceReadFunction reader);

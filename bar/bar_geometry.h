@@ -1,26 +1,17 @@
 #pragma once
 // The bar's fixed geometry: a 44-pixel column of thirteen controls.
+#include "resources/resource_ids.h"
+
 #include <windows.h>
 
 constexpr int kBarWidth = 44;
 constexpr int kBarExpandedHeight = 434;   // group button, arrow row, ten buttons
 constexpr int kBarCollapsedHeight = 38;   // the group button alone
 
-// Control ids of the bar; a control's command id is its control id.
-constexpr int kGroupButtonId = 1000;
-constexpr int kPreviousGroupId = 1001;
-constexpr int kNextGroupId = 1002;
-constexpr int kFirstLauncherId = 1003;  // launcher button i has id 1003 + i
-constexpr int kLastLauncherId = 1012;
+// The controls' ids (IDC_GROUP_BUTTON ...) and icons are in resources/resource_ids.h.
 constexpr int kLauncherButtonCount = 10;
-
-// Icon resources of the bar, all shown at 32 x 32.
-constexpr int kIconFace = 103;      // group button until the first group is shown
-constexpr int kIconEmpty = 137;     // a button with neither file nor icon file
-constexpr int kIconNotFound = 138;  // no icon from the source, or the file is gone
-constexpr int kIconPrevious = 139;
-constexpr int kIconNext = 140;
-constexpr int kBarIconSize = 32;
+constexpr int kLastLauncherId = IDC_FIRST_LAUNCHER + kLauncherButtonCount - 1;
+constexpr int kBarIconSize = 32;  // every icon of the bar
 
 // One control of the bar: where it stands and what it first shows.
 struct BarControl {
@@ -35,18 +26,18 @@ constexpr int kBarControlCount = 13;
 inline BarControl BarControlAt(int position)
 {
     if (position == 0)
-        return BarControl{kGroupButtonId, 0, 0, 44, 38, BS_PUSHLIKE | BS_AUTOCHECKBOX, kIconFace};
+        return BarControl{IDC_GROUP_BUTTON, 0, 0, 44, 38, BS_PUSHLIKE | BS_AUTOCHECKBOX, IDI_FACE};
     if (position == 1)
-        return BarControl{kPreviousGroupId, 0, 38, 22, 16, 0, kIconPrevious};
+        return BarControl{IDC_PREVIOUS_GROUP, 0, 38, 22, 16, 0, IDI_PREVIOUS_GROUP};
     if (position == 2)
-        return BarControl{kNextGroupId, 22, 38, 22, 16, 0, kIconNext};
+        return BarControl{IDC_NEXT_GROUP, 22, 38, 22, 16, 0, IDI_NEXT_GROUP};
     const int i = position - 3;
-    return BarControl{kFirstLauncherId + i, 0, 54 + 38 * i, 44, 38, 0, kIconEmpty};
+    return BarControl{IDC_FIRST_LAUNCHER + i, 0, 54 + 38 * i, 44, 38, 0, IDI_EMPTY_BUTTON};
 }
 
 inline bool IsLauncherButtonId(int id)
 {
-    return id >= kFirstLauncherId && id <= kLastLauncherId;
+    return id >= IDC_FIRST_LAUNCHER && id <= kLastLauncherId;
 }
 
 // Outer window size for the given system metrics.

@@ -1,11 +1,13 @@
 #include "bar/button_icons.h"
 
-#include "app/messages.h"
-#include "app/program_path.h"
 #include "bar/bar_geometry.h"
-#include "bar/button_bar.h"
+#include "bar/bar_tooltips.h"
 #include "data/launcher_data.h"
+#include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
+#include "support/max_path.h"
+#include "support/messages.h"
+#include "support/program_files.h"
 #include "support/scoped_handle.h"
 
 #include <shellapi.h>
@@ -13,8 +15,6 @@
 #include <cstring>
 
 namespace {
-constexpr UINT kAskClearButton = 201;
-
 HINSTANCE ProgramInstance()
 {
     return GetModuleHandleA(nullptr);
@@ -37,7 +37,7 @@ HICON NotFoundInstead(HICON icon)
 {
     if (icon)
         DestroyIcon(icon);
-    return LoadResourceIcon(kIconNotFound);
+    return LoadResourceIcon(IDI_NOT_FOUND);
 }
 
 HICON LoadGroupIcon(int group)
@@ -48,11 +48,11 @@ HICON LoadGroupIcon(int group)
     if (record->iconFile[0] == '\0') {
         char path[kTextFieldSize];
         if (GetProgramPath(path, sizeof path) == 0)
-            return LoadResourceIcon(kIconNotFound);
+            return LoadResourceIcon(IDI_NOT_FOUND);
         HICON icon = UsableIcon(ExtractIconA(ProgramInstance(), path, group + 1));
         std::memcpy(record->iconFile, path, sizeof path);
         record->iconIndex = group + 1;
-        return icon ? icon : LoadResourceIcon(kIconNotFound);
+        return icon ? icon : LoadResourceIcon(IDI_NOT_FOUND);
     }
     char source[kTextFieldSize];
     CopyPath(source, record->iconFile);
@@ -84,13 +84,17 @@ HICON LoadButtonIcon(const char* path, int iconIndex)
 {
     if (!path || path[0] == '\0')
         return nullptr;
+    if (!PathFitsMaxPath(path))
+        return LoadResourceIcon(IDI_NOT_FOUND);
     char source[kTextFieldSize];
     lstrcpynA(source, path, sizeof source);
     char work[kTextFieldSize];
     std::memcpy(work, source, sizeof work);
 
+    // Below 0 ExtractIconA answers a count or looks up a resource id: a
+    // damaged file's negative index means the file's own icon, as 0 does.
     HICON icon;
-    if (iconIndex != 0) {
+    if (iconIndex > 0) {
         icon = UsableIcon(ExtractIconA(ProgramInstance(), work, iconIndex));
     } else {
         WORD index = 0;
@@ -108,10 +112,10 @@ HICON LoadRecordIcon(const ButtonRecord& record)
     CopyPath(file, record.file);
     CopyPath(iconFile, record.iconFile);
     const char* source = iconFile[0] ? iconFile : file;
-    HICON icon = source[0] ? LoadButtonIcon(source, record.iconIndex) : LoadResourceIcon(kIconEmpty);
+    HICON icon = source[0] ? LoadButtonIcon(source, record.iconIndex) : LoadResourceIcon(IDI_EMPTY_BUTTON);
     if (icon && file[0]) {
         WIN32_FIND_DATAA found;
-        ScopedFind find(FindFirstFileA(file, &found));
+        ScopedFind find(PathFitsMaxPath(file) ? FindFirstFileA(file, &found) : INVALID_HANDLE_VALUE);
         if (!find)
             icon = NotFoundInstead(icon);
     }
@@ -123,12 +127,12 @@ bool ShowGroup(HWND mainWindow, int group)
     if (group < 0 || group >= kGroupCount || !SelectCurrentGroup(group))
         return false;
     SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    SetButtonImage(mainWindow, kGroupButtonId, LoadGroupIcon(group));
+    SetButtonImage(mainWindow, IDC_GROUP_BUTTON, LoadGroupIcon(group));
     for (int i = 0; i < kLauncherButtonCount; ++i) {
         const ButtonRecord* record = CurrentButton(i);
-        SetButtonImage(mainWindow, kFirstLauncherId + i, record ? LoadRecordIcon(*record) : nullptr);
+        SetButtonImage(mainWindow, IDC_FIRST_LAUNCHER + i, record ? LoadRecordIcon(*record) : nullptr);
     }
-    UpdateBarTooltips(mainWindow, TooltipMode::Update);
+    UpdateBarTooltips(mainWindow);
     return true;
 }
 
@@ -150,7 +154,7 @@ bool ClearButton(HWND mainWindow, int index)
     if (!record)
         return false;
     char format[128];
-    LoadText(kAskClearButton, format, sizeof format);
+    LoadText(IDS_ASK_CLEAR_BUTTON, format, sizeof format);
     char title[kTextFieldSize];
     CopyPath(title, record->title);
     char question[kTextFieldSize + sizeof format];
@@ -159,9 +163,9 @@ bool ClearButton(HWND mainWindow, int index)
         return false;
 
     std::memset(record, 0, sizeof *record);
-    SetButtonImage(mainWindow, kFirstLauncherId + index, LoadResourceIcon(kIconEmpty));
+    SetButtonImage(mainWindow, IDC_FIRST_LAUNCHER + index, LoadResourceIcon(IDI_EMPTY_BUTTON));
 
     ClearButtonShortcut(mainWindow, CurrentGroupIndex(), index);
-    UpdateBarTooltips(mainWindow, TooltipMode::Update);
+    UpdateBarTooltips(mainWindow);
     return true;
 }

@@ -15,9 +15,10 @@ void SetButtonImage(HWND window, int controlId, HICON icon);
 // An icon resource of the program at 32 x 32; null when it is missing.
 HICON LoadResourceIcon(int resourceId);
 
-// The icon for an icon source (path, index): index 0 the file's associated
-// icon, n > 0 icon n of the file itself. Null for an empty path; the not-found
-// icon when no icon comes from the file itself.
+// The icon for an icon source (path, index): index 0 (or below) the file's
+// associated icon, n > 0 icon n of the file itself. Null for an empty path;
+// the not-found icon when no icon comes from the file itself, or when the
+// path does not fit MAX_PATH.
 HICON LoadButtonIcon(const char* path, int iconIndex);
 
 // The icon a launcher button of any group shows for its record: the empty
@@ -29,6 +30,6 @@ HICON LoadRecordIcon(const ButtonRecord& record);
 bool ShowGroup(HWND mainWindow, int group);
 // Steps to the next or previous group in use, wrapping; always true.
 bool StepGroup(HWND mainWindow, bool forward);
-// Asks (string 201) and, answered Yes, empties button index of the current
+// Asks (IDS_ASK_CLEAR_BUTTON) and, answered Yes, empties button index of the current
 // group with its shortcut. False for an invalid index or any other answer.
 bool ClearButton(HWND mainWindow, int index);

@@ -1,23 +1,35 @@
 #include "bar/button_mouse.h"
 
-#include "app/main_window.h"
-#include "app/messages.h"
 #include "bar/bar_geometry.h"
-#include "bar/button_bar.h"
+#include "bar/bar_tooltips.h"
 #include "bar/button_icons.h"
 #include "data/launcher_data.h"
+#include "resources/resource_ids.h"
+#include "shortcuts/hotkeys.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/messages.h"
 
 namespace {
-constexpr int kCursorPlain = 119;
-constexpr int kCursorNoDrop = 120;
-constexpr int kCursorSwap = 121;
-constexpr int kCursorCopy = 124;
 constexpr unsigned kDragThreshold = 3;
-constexpr UINT kAskOverwriteButton = 50;
 
 unsigned g_moveCounter = 0;
 int g_dragSourceGroup = -1;
+
+WNDPROC g_buttonProcedure = nullptr;  // group button and launcher buttons (one class)
+WNDPROC g_previousArrowProcedure = nullptr;
+WNDPROC g_nextArrowProcedure = nullptr;
+bool g_released = false;  // the bar's procedures only pass messages on
+
+WNDPROC BarProcedureFor(int id)
+{
+    return IsLauncherButtonId(id) ? LauncherButtonProc : KeyForwardingProc;
+}
+
+WNDPROC Subclass(HWND control, WNDPROC procedure)
+{
+    return reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
 
 bool KeyDown(int key)
 {
@@ -49,7 +61,7 @@ void OnLauncherButtonUp(HWND control)
         const int a = GetDlgCtrlID(control);
         const int b = BarControlUnderCursor(mainWindow);
         if (IsLauncherButtonId(a) && (b != a || g_dragSourceGroup != CurrentGroupIndex()))
-            MoveButton(mainWindow, a - kFirstLauncherId, b - kFirstLauncherId);
+            MoveButton(mainWindow, a - IDC_FIRST_LAUNCHER, b - IDC_FIRST_LAUNCHER);
     }
     g_dragSourceGroup = -1;
 }
@@ -58,8 +70,8 @@ void OnLauncherButtonUp(HWND control)
 // only target (and, in a same-group swap, source) change.
 void MoveImages(HWND mainWindow, int a, int b, bool acrossGroups, bool overwrite, const ButtonRecord& moved)
 {
-    HWND controlA = GetDlgItem(mainWindow, kFirstLauncherId + a);
-    HWND controlB = GetDlgItem(mainWindow, kFirstLauncherId + b);
+    HWND controlA = GetDlgItem(mainWindow, IDC_FIRST_LAUNCHER + a);
+    HWND controlB = GetDlgItem(mainWindow, IDC_FIRST_LAUNCHER + b);
     if (!controlA || !controlB)
         return;
     HICON icon;
@@ -79,14 +91,41 @@ void MoveImages(HWND mainWindow, int a, int b, bool acrossGroups, bool overwrite
 }
 }  // namespace
 
-int DragSourceGroup()
+void SubclassBarControls(HWND mainWindow)
 {
-    return g_dragSourceGroup;
+    g_released = false;
+    for (int position = 0; position < kBarControlCount; ++position) {
+        const int id = BarControlAt(position).id;
+        const WNDPROC previous = Subclass(GetDlgItem(mainWindow, id), BarProcedureFor(id));
+        if (id == IDC_PREVIOUS_GROUP)
+            g_previousArrowProcedure = previous;
+        else if (id == IDC_NEXT_GROUP)
+            g_nextArrowProcedure = previous;
+        else
+            g_buttonProcedure = previous;
+    }
 }
 
-unsigned MoveCounter()
+void RestoreBarControls(HWND mainWindow)
 {
-    return g_moveCounter;
+    g_released = true;
+    for (int position = 0; position < kBarControlCount; ++position) {
+        const int id = BarControlAt(position).id;
+        HWND control = GetDlgItem(mainWindow, id);
+        const WNDPROC previous = PreviousBarProcedure(id);
+        if (control && previous &&
+            reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC)) == BarProcedureFor(id))
+            Subclass(control, previous);
+    }
+}
+
+WNDPROC PreviousBarProcedure(int controlId)
+{
+    if (controlId == IDC_PREVIOUS_GROUP)
+        return g_previousArrowProcedure;
+    if (controlId == IDC_NEXT_GROUP)
+        return g_nextArrowProcedure;
+    return g_buttonProcedure;
 }
 
 int BarControlUnderCursor(HWND mainWindow)
@@ -102,7 +141,7 @@ int BarControlUnderCursor(HWND mainWindow)
 
 LRESULT CALLBACK KeyForwardingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_KEYDOWN && !BarProceduresReleased())
+    if (message == WM_KEYDOWN && !g_released)
         SendMessageA(MainWindowOf(control), WM_BUTTONKEYDOWN, wParam, lParam);
     return CallWindowProcA(PreviousBarProcedure(GetDlgCtrlID(control)), control, message, wParam, lParam);
 }
@@ -110,7 +149,7 @@ LRESULT CALLBACK KeyForwardingProc(HWND control, UINT message, WPARAM wParam, LP
 LRESULT CALLBACK LauncherButtonProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const WNDPROC previous = PreviousBarProcedure(GetDlgCtrlID(control));
-    if (BarProceduresReleased())
+    if (g_released)
         return CallWindowProcA(previous, control, message, wParam, lParam);
     switch (message) {
     case WM_KEYDOWN:
@@ -145,11 +184,11 @@ void UpdateDragCursor(HWND pressedButton)
     const int b = BarControlUnderCursor(MainWindowOf(pressedButton));
     int cursor;
     if (!IsLauncherButtonId(b))
-        cursor = kCursorNoDrop;
+        cursor = IDCUR_NO_DROP;
     else if (b == a && g_dragSourceGroup == CurrentGroupIndex())
-        cursor = kCursorPlain;
+        cursor = IDCUR_DRAG;
     else
-        cursor = KeyDown(VK_SHIFT) ? kCursorCopy : kCursorSwap;
+        cursor = KeyDown(VK_SHIFT) ? IDCUR_COPY : IDCUR_SWAP;
     if (HCURSOR handle = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(cursor)))
         SetCursor(handle);
 }
@@ -159,16 +198,16 @@ int WatchDragHover(HWND mainWindow, int hoveredControl)
     if (!KeyDown(VK_LBUTTON))
         return hoveredControl;
     HWND capture = GetCapture();
-    if (capture && (capture == mainWindow || capture == GetDlgItem(mainWindow, kPreviousGroupId) ||
-                    capture == GetDlgItem(mainWindow, kNextGroupId)))
+    if (capture && (capture == mainWindow || capture == GetDlgItem(mainWindow, IDC_PREVIOUS_GROUP) ||
+                    capture == GetDlgItem(mainWindow, IDC_NEXT_GROUP)))
         return hoveredControl;
 
     int x = BarControlUnderCursor(mainWindow);
-    if (x == hoveredControl && x < kFirstLauncherId) {
-        if (x == kGroupButtonId) {
-            if (IsDlgButtonChecked(mainWindow, kGroupButtonId) == BST_CHECKED)
+    if (x == hoveredControl && x < IDC_FIRST_LAUNCHER) {
+        if (x == IDC_GROUP_BUTTON) {
+            if (IsDlgButtonChecked(mainWindow, IDC_GROUP_BUTTON) == BST_CHECKED)
                 return hoveredControl;
-            CheckDlgButton(mainWindow, kGroupButtonId, BST_CHECKED);
+            CheckDlgButton(mainWindow, IDC_GROUP_BUTTON, BST_CHECKED);
         }
         if (x != 0)
             PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(x, BN_CLICKED),
@@ -194,7 +233,7 @@ bool MoveButton(HWND mainWindow, int a, int b)
     const ButtonRecord saved = *source;
 
     if (overwrite && destination->file[0] != '\0') {
-        const int answer = ShowMessageId(mainWindow, kAskOverwriteButton, MB_YESNOCANCEL | MB_ICONQUESTION);
+        const int answer = ShowMessageId(mainWindow, IDS_ASK_OVERWRITE_BUTTON, MB_YESNOCANCEL | MB_ICONQUESTION);
         if (answer != IDYES && answer != IDNO) {
             g_dragSourceGroup = -1;
             return true;
@@ -213,8 +252,9 @@ bool MoveButton(HWND mainWindow, int a, int b)
     *destination = saved;
 
     MoveImages(mainWindow, a, b, sourceGroup != current, overwrite, saved);
+    RenewButtonHotkeys(mainWindow);  // the system hotkeys follow the moved entries
     g_dragSourceGroup = -1;
-    UpdateBarTooltips(mainWindow, TooltipMode::Update);
+    UpdateBarTooltips(mainWindow);
     SaveLauncherData(mainWindow);
     return true;
 }

@@ -5,16 +5,31 @@
 // while the mouse button is held over the group controls.
 #include <windows.h>
 
-// Subclass procedures installed by CreateButtonBar.
+// A bar control forwards its WM_KEYDOWN to the main window as this message.
+constexpr UINT WM_BUTTONKEYDOWN = WM_USER + 2000;
+
+// Gives the thirteen controls the bar's window procedures, remembering theirs.
+void SubclassBarControls(HWND mainWindow);
+// Gives the controls their previous procedures back. Where another procedure
+// still sits on top of the bar's, the bar's stays in the chain but only
+// passes messages on.
+void RestoreBarControls(HWND mainWindow);
+
+// The window procedure control id had before the bar subclassed it (the group
+// button and the launcher buttons share one); null before SubclassBarControls.
+WNDPROC PreviousBarProcedure(int controlId);
+
+// The bar's procedures: every control forwards its keys; the launcher buttons
+// also drag.
 LRESULT CALLBACK KeyForwardingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK LauncherButtonProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Id of the bar control under the mouse cursor; 0 outside the bar's controls.
 int BarControlUnderCursor(HWND mainWindow);
 
-// Shows the drag cursor for the pressed launcher button: no-drop (120) off the
-// launcher buttons, plain (119) over itself in its own group, else copy (124)
-// with SHIFT or swap (121).
+// Shows the drag cursor for the pressed launcher button: no-drop off the
+// launcher buttons, plain over itself in its own group, else copy
+// with SHIFT or swap.
 void UpdateDragCursor(HWND pressedButton);
 
 // One tick of the main window's timer. Takes the control seen under the
@@ -23,11 +38,8 @@ int WatchDragHover(HWND mainWindow, int hoveredControl);
 
 // Moves launcher button source of the drag source group (the current group
 // when no drag is in progress) onto button target of the current group: a
-// swap, or with SHIFT a copy (asking message 50 over a filled button). The
-// records, shortcut entries, images and tips follow; the data file is saved.
+// swap, or with SHIFT a copy (asking IDS_ASK_OVERWRITE_BUTTON over a filled
+// button). The records, shortcut entries, system hotkeys, images and tips
+// follow; the data file is saved.
 // False for an invalid index.
 bool MoveButton(HWND mainWindow, int source, int target);
-
-// The press in progress: its group (-1 when none) and its mouse movements.
-int DragSourceGroup();
-unsigned MoveCounter();

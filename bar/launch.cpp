@@ -1,16 +1,15 @@
 #include "bar/launch.h"
 
-#include "app/main_window.h"
-#include "app/messages.h"
-#include "archive/archive_drop.h"
 #include "bar/bar_geometry.h"
+#include "bar/button_bar.h"
 #include "bar/button_icons.h"
 #include "data/launcher_data.h"
-#include "dialogs/button_settings_dialog.h"
-#include "dialogs/dialog_request.h"
-#include "dialogs/group_settings_dialog.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/kept_path.h"
+#include "support/max_path.h"
+#include "support/messages.h"
+#include "support/scoped_handle.h"
 
 #include <cstring>
 
@@ -31,8 +30,11 @@ struct Field {
     char text[kTextFieldSize];
 };
 
+// A file or working folder too long for the system is a file that is not there.
 bool ShellOpen(HWND owner, const char* file, const char* params, const char* directory)
 {
+    if (!PathFitsMaxPath(file) || (directory && !PathFitsMaxPath(directory)))
+        return false;
     const HINSTANCE result = ShellExecuteA(owner, "open", file, params, directory, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
@@ -41,15 +43,8 @@ void CollapseAfterLaunch(HWND mainWindow)
 {
     if (!GetSettings().collapseOnLaunch)
         return;
-    CheckDlgButton(mainWindow, kGroupButtonId, BST_UNCHECKED);
+    CheckDlgButton(mainWindow, IDC_GROUP_BUTTON, BST_UNCHECKED);
     SetBarExpanded(mainWindow, false);
-}
-
-void OpenButtonSettings(HWND mainWindow, int index, int presetFlag, const char* path)
-{
-    SetSelectedButton(index);
-    SetDialogRequest(index, presetFlag, path);
-    RunButtonSettingsDialog(mainWindow);
 }
 
 int ControlAtDropPoint(HWND mainWindow, HDROP drop)
@@ -65,14 +60,29 @@ int ControlAtDropPoint(HWND mainWindow, HDROP drop)
 // The item exists and the system has an icon for it.
 bool HasAssociatedIcon(const char* path)
 {
+    if (!PathFitsMaxPath(path))
+        return false;
     char copy[kTextFieldSize];
     lstrcpynA(copy, path, sizeof copy);
     WORD index = 0;
-    HICON probe = ExtractAssociatedIconA(GetModuleHandleA(nullptr), copy, &index);
-    if (!probe)
+    return static_cast<bool>(ScopedIcon(ExtractAssociatedIconA(GetModuleHandleA(nullptr), copy, &index)));
+}
+
+// The first dropped item as a path the launcher can keep (its own name, or
+// its short name for one the code page cannot hold). False, after saying so,
+// when there is none.
+bool TakeDroppedPath(HWND mainWindow, HDROP drop, char* path, int size)
+{
+    const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+    if (length == 0)
         return false;
-    DestroyIcon(probe);
-    return true;
+    wchar_t wide[1024] = L"";
+    if (length < 1024)
+        DragQueryFileW(drop, 0, wide, 1024);
+    if (KeepPath(wide, path, size) != KeptPath::None)
+        return true;
+    ShowMessageId(mainWindow, IDS_MSG_NAME_NOT_KEPT, MB_OK | MB_ICONEXCLAMATION);
+    return false;
 }
 
 void OpenWithButton(HWND mainWindow, const ButtonRecord& button, const char* dropped)
@@ -82,21 +92,12 @@ void OpenWithButton(HWND mainWindow, const ButtonRecord& button, const char* dro
     const Field file(button.file);
     const Field workDir(button.workDir);
     if (!ShellOpen(mainWindow, file.text, quoted, workDir.OrNull())) {
-        ShowMessageId(mainWindow, kMsgLaunchFailed, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageId(mainWindow, IDS_MSG_LAUNCH_FAILED, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     CollapseAfterLaunch(mainWindow);
 }
 
-// Archives first; what the archive handling leaves is proposed as the
-// current group's icon source in the group settings dialog.
-void DropOnGroupButton(HWND mainWindow, HDROP drop, const char* path)
-{
-    if (HandleArchiveDrop(mainWindow, drop))
-        return;
-    SetDialogRequest(0, 1, path);
-    RunGroupSettingsDialog(mainWindow);
-}
 }  // namespace
 
 bool StartButtonFile(HWND owner, const ButtonRecord& button)
@@ -107,28 +108,18 @@ bool StartButtonFile(HWND owner, const ButtonRecord& button)
     return ShellOpen(owner, file.text, params.OrNull(), workDir.OrNull());
 }
 
-void RunButtonSettingsDialog(HWND mainWindow)
-{
-    ShowButtonSettingsDialog(mainWindow);
-}
-
-void RunGroupSettingsDialog(HWND mainWindow)
-{
-    ShowGroupSettingsDialog(mainWindow);
-}
-
-void LaunchButton(HWND mainWindow, int index)
+void LaunchButton(HWND mainWindow, int index, const BarActions& actions)
 {
     const ButtonRecord* button = CurrentButton(index);
     if (!button)
         return;
     if (button->file[0] == '\0') {
-        OpenButtonSettings(mainWindow, index, 0, nullptr);
+        actions.openButtonSettings(mainWindow, index, false, nullptr);
         return;
     }
     if (KeyDown(VK_SHIFT) || KeyDown(VK_LSHIFT)) {
         const Field file(button->file);
-        OpenButtonSettings(mainWindow, index, 0, file.text);
+        actions.openButtonSettings(mainWindow, index, false, file.text);
         return;
     }
     if (KeyDown(VK_ESCAPE)) {
@@ -136,7 +127,7 @@ void LaunchButton(HWND mainWindow, int index)
         return;
     }
     if (!StartButtonFile(mainWindow, *button)) {
-        ShowMessageId(mainWindow, kMsgLaunchFailed, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageId(mainWindow, IDS_MSG_LAUNCH_FAILED, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     CollapseAfterLaunch(mainWindow);
@@ -150,7 +141,7 @@ void HandleShortcutKey(HWND mainWindow, int key)
     const int index = DigitToIndex(key);
     if (index >= 0) {
         if (IsCtrlDigit(key, modifiers)) {
-            const int id = kFirstLauncherId + index;
+            const int id = IDC_FIRST_LAUNCHER + index;
             PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(mainWindow, id)));
         } else if (IsPlainDigit(key, modifiers) && index < ClampGroupCount(GetSettings().groupCount)) {
@@ -165,12 +156,12 @@ void HandleShortcutKey(HWND mainWindow, int key)
                 continue;
             const ButtonRecord* button = ButtonAt(group, i);
             if (button && !StartButtonFile(mainWindow, *button))
-                ShowMessageId(mainWindow, kMsgLaunchFailed, MB_OK | MB_ICONEXCLAMATION);
+                ShowMessageId(mainWindow, IDS_MSG_LAUNCH_FAILED, MB_OK | MB_ICONEXCLAMATION);
         }
     }
 }
 
-void HandleBarDrop(HWND mainWindow, HDROP drop)
+void HandleBarDrop(HWND mainWindow, HDROP drop, const BarActions& actions)
 {
     SetForegroundWindow(mainWindow);
     const int id = ControlAtDropPoint(mainWindow, drop);
@@ -178,20 +169,22 @@ void HandleBarDrop(HWND mainWindow, HDROP drop)
     if (!DragQueryFileA(drop, 0, path, sizeof path))
         path[0] = '\0';
 
-    if (id == kGroupButtonId) {
-        DropOnGroupButton(mainWindow, drop, path);
+    if (id == IDC_GROUP_BUTTON) {
+        // Archives first; what they leave is proposed as the group's icon.
+        if (!actions.handleArchiveDrop(mainWindow, drop))
+            actions.openGroupSettings(mainWindow, path);
         return;
     }
-    const int index = id - kFirstLauncherId;
+    const int index = id - IDC_FIRST_LAUNCHER;
     const ButtonRecord* button = CurrentButton(index);
     if (!button) {
-        ShowMessageId(mainWindow, kMsgCannotRegister, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageId(mainWindow, IDS_MSG_DROP_REFUSED, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (!HasAssociatedIcon(path))
+    if (!TakeDroppedPath(mainWindow, drop, path, sizeof path) || !HasAssociatedIcon(path))
         return;
     if (button->file[0] == '\0') {
-        OpenButtonSettings(mainWindow, index, 1, path);
+        actions.openButtonSettings(mainWindow, index, true, path);
         return;
     }
     OpenWithButton(mainWindow, *button, path);

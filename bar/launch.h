@@ -7,25 +7,34 @@
 
 struct ButtonRecord;
 
+// What a click or a drop on the bar leads to above the bar: the settings
+// dialogs and the archives. The main window hands them in.
+struct BarActions {
+    // The button settings dialog for launcher button index of the current
+    // group, with path proposed as its new file when proposed is set.
+    void (*openButtonSettings)(HWND mainWindow, int index, bool proposed, const char* path);
+    // The group settings dialog with path proposed as the group's icon file.
+    void (*openGroupSettings)(HWND mainWindow, const char* path);
+    // A drop on the group button: true when the archives dealt with it.
+    bool (*handleArchiveDrop)(HWND mainWindow, HDROP drop);
+};
+
 // ShellExecuteA "open" with the button's file, options and working folder;
 // true when the system started it.
 bool StartButtonFile(HWND owner, const ButtonRecord& button);
 
-// Command 1003 + index: launch (collapsing the bar when so set), or with SHIFT
-// the settings dialog, with ESC the clear question; an empty button opens the
-// settings dialog. The modifiers are read when the command is handled.
-void LaunchButton(HWND mainWindow, int index);
+// Command IDC_FIRST_LAUNCHER + index: launch (collapsing the bar when so set),
+// or with SHIFT the settings dialog, with ESC the clear question; an empty
+// button opens the settings dialog. The modifiers are read when the command
+// is handled.
+void LaunchButton(HWND mainWindow, int index, const BarActions& actions);
 
 // A key-down of the main window or forwarded by a bar control: CTRL+digit
 // clicks a button, a plain digit switches groups, other keys start every
 // button whose shortcut matches.
 void HandleShortcutKey(HWND mainWindow, int key);
 
-// WM_DROPFILES. The caller releases the drop afterwards.
-void HandleBarDrop(HWND mainWindow, HDROP drop);
-
-// Run the button settings dialog (114) or the group and general settings
-// dialog (118) for the current DialogRequest; the request is reset when the
-// dialog closes.
-void RunButtonSettingsDialog(HWND mainWindow);
-void RunGroupSettingsDialog(HWND mainWindow);
+// WM_DROPFILES: a file on an empty button is proposed for it, a file on a
+// filled button opened with its program, a drop on the group button handed to
+// the archives or proposed as the group's icon. The caller releases the drop.
+void HandleBarDrop(HWND mainWindow, HDROP drop, const BarActions& actions);

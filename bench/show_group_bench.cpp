@@ -2,11 +2,13 @@
 // process holds before and after many group switches. Not a test: prints figures.
 //   scripts/wine-run build/bench/porun_show_group_bench.exe
 #include "app/main_window.h"
-#include "app/program_path.h"
 #include "bar/bar_geometry.h"
+#include "bar/bar_tooltips.h"
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
 #include "data/launcher_data.h"
+#include "resources/resource_ids.h"
+#include "support/program_files.h"
 
 #include <shellapi.h>
 
@@ -133,10 +135,10 @@ int main()
         SetCursor(LoadCursor(nullptr, IDC_ARROW));
         HICON icons[kLauncherButtonCount];
         for (HICON& icon : icons)
-            icon = LoadResourceIcon(137);
+            icon = LoadResourceIcon(IDI_EMPTY_BUTTON);
         start = Now();
-        for (int id = kFirstLauncherId; id <= kLastLauncherId; ++id)
-            SetButtonImage(window, id, icons[id - kFirstLauncherId]);
+        for (int id = IDC_FIRST_LAUNCHER; id <= kLastLauncherId; ++id)
+            SetButtonImage(window, id, icons[id - IDC_FIRST_LAUNCHER]);
         images.push_back(Now() - start);
     }
     std::printf("of which the wait cursor        median %.3f ms\n", Median(cursor));
@@ -150,8 +152,8 @@ int main()
     // Leaks: the handles the bar shows now must all be gone after the switches.
     // (the arrows keep their images: only the group and launcher buttons count)
     std::vector<HICON> shown;
-    for (int id = kGroupButtonId; id <= kLastLauncherId; ++id)
-        if (id != kPreviousGroupId && id != kNextGroupId)
+    for (int id = IDC_GROUP_BUTTON; id <= kLastLauncherId; ++id)
+        if (id != IDC_PREVIOUS_GROUP && id != IDC_NEXT_GROUP)
             shown.push_back(reinterpret_cast<HICON>(SendDlgItemMessageA(window, id, BM_GETIMAGE, IMAGE_ICON, 0)));
     PrintObjects("before 1000 switches:");
     for (int i = 0; i < kSwitches; ++i)

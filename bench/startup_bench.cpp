@@ -12,8 +12,9 @@
 // the minimal one with the launcher's manifest (common controls 6), shows
 // what the platform's themed controls cost by themselves.
 // Targets: launcher within 1.5 times the minimal program, under 8 MiB private.
-#include "app/program_path.h"
 #include "data/launcher_data.h"
+#include "resources/resource_ids.h"
+#include "support/program_files.h"
 
 #include <windows.h>
 #include <psapi.h>
@@ -125,8 +126,8 @@ bool WriteFullDataFile(const std::string& programPath)
 
 bool BarShowsItsIcons(HWND window)
 {
-    for (int id : {1000, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012}) {
-        HWND control = GetDlgItem(window, id);
+    for (int i = -1; i < 10; ++i) {  // the group button, then the ten launcher buttons
+        HWND control = GetDlgItem(window, i < 0 ? IDC_GROUP_BUTTON : IDC_FIRST_LAUNCHER + i);
         if (!control || !SendMessageA(control, BM_GETIMAGE, IMAGE_ICON, 0))
             return false;
     }

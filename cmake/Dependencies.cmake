@@ -1,6 +1,8 @@
-# zlib and minizip. A minizip package found on the machine (MSYS2 ships one)
-# is used as it is; otherwise minizip is built from the sources that
-# scripts/setup.sh fetched into .deps/minizip.
+# zlib and minizip. A minizip package found on the machine (MSYS2 ships one,
+# with the Win32 file functions of iowin32) is used as it is; otherwise
+# minizip is built from the sources that scripts/setup.sh fetched into
+# .deps/minizip, iowin32.c included: archives are read and written through
+# the 64-bit interface on Win32 file handles.
 find_package(ZLIB REQUIRED)
 add_library(zlib_static INTERFACE)
 if(EXISTS ${CMAKE_FIND_ROOT_PATH}/lib/libz.a)
@@ -19,6 +21,7 @@ endif()
 if(EXISTS ${PORUN_MINIZIP_SOURCE}/unzip.c)
     add_library(minizip_static STATIC
         ${PORUN_MINIZIP_SOURCE}/ioapi.c
+        ${PORUN_MINIZIP_SOURCE}/iowin32.c
         ${PORUN_MINIZIP_SOURCE}/unzip.c
         ${PORUN_MINIZIP_SOURCE}/zip.c)
     target_include_directories(minizip_static SYSTEM PUBLIC ${PORUN_MINIZIP_SOURCE})

@@ -1,6 +1,7 @@
 #include "data/atomic_file.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 const FileCalls kSystemCalls = {CreateFileA, WriteFile, FlushFileBuffers, CloseHandle, MoveFileExA};
@@ -61,29 +62,21 @@ bool ReplaceFileContents(const char* path, const WritePiece* pieces, int count)
     return ok;
 }
 
-bool ReadSmallFile(const char* path, DWORD maxSize, char** contents, DWORD* size)
+bool ReadSmallFile(const char* path, DWORD maxSize, ScopedHeapBlock* contents, DWORD* size)
 {
-    *contents = nullptr;
+    contents->Reset();
     *size = 0;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    ScopedFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER length;
-    bool ok = GetFileSizeEx(file, &length) && length.QuadPart <= maxSize;
-    char* buffer = nullptr;
-    if (ok) {
-        const DWORD bytes = static_cast<DWORD>(length.QuadPart);
-        buffer = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes + 1));
-        DWORD read = 0;
-        ok = buffer && ReadFile(file, buffer, bytes, &read, nullptr) && read == bytes;
-        if (ok) {
-            *contents = buffer;
-            *size = bytes;
-        } else if (buffer) {
-            HeapFree(GetProcessHeap(), 0, buffer);
-        }
-    }
-    CloseHandle(file);
-    return ok;
+    if (!file || !GetFileSizeEx(file.Get(), &length) || length.QuadPart > maxSize)
+        return false;
+    const DWORD bytes = static_cast<DWORD>(length.QuadPart);
+    ScopedHeapBlock buffer(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes + 1));
+    DWORD read = 0;
+    if (!buffer || !ReadFile(file.Get(), buffer.Get(), bytes, &read, nullptr) || read != bytes)
+        return false;
+    *contents = std::move(buffer);
+    *size = bytes;
+    return true;
 }

@@ -2,6 +2,8 @@
 // Writing a file so that it is either the old one or the whole new one:
 // the new contents go to "<name>.tmp" beside it, are flushed, and the
 // temporary file is then moved over the old one in one step.
+#include "support/scoped_handle.h"
+
 #include <windows.h>
 
 struct WritePiece {
@@ -28,6 +30,6 @@ bool TemporaryPathFor(const char* path, char* out, size_t size);
 // On any failure path is left as it was and the temporary file is removed.
 bool ReplaceFileContents(const char* path, const WritePiece* pieces, int count);
 
-// Reads a whole file of at most maxSize bytes into a heap block (caller frees
-// with HeapFree). False for a missing, unreadable or larger file.
-bool ReadSmallFile(const char* path, DWORD maxSize, char** contents, DWORD* size);
+// Reads a whole file of at most maxSize bytes into contents, a terminating
+// NUL after it. False for a missing, unreadable or larger file.
+bool ReadSmallFile(const char* path, DWORD maxSize, ScopedHeapBlock* contents, DWORD* size);

@@ -1,6 +1,5 @@
 #include "data/key_value_file.h"
 
-#include "app/program_path.h"
 #include "data/atomic_file.h"
 
 #include <climits>
@@ -8,6 +7,8 @@
 #include <cstring>
 
 namespace {
+constexpr char kSeparator = ',';
+
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t';
@@ -37,25 +38,6 @@ long ParseNumber(const char* p, const char* end)
     return static_cast<long>(value);
 }
 
-// Length of the longest whole-character prefix of [p, p + length) not longer
-// than limit bytes.
-DWORD WholeCharacterPrefix(const char* p, DWORD length, DWORD limit)
-{
-    DWORD taken = 0;
-    while (taken < length) {
-        const DWORD step = IsDBCSLeadByte(static_cast<BYTE>(p[taken])) && taken + 1 < length ? 2 : 1;
-        if (taken + step > limit)
-            break;
-        taken += step;
-    }
-    return taken;
-}
-
-void FreeBlock(void* block)
-{
-    if (block)
-        HeapFree(GetProcessHeap(), 0, block);
-}
 }  // namespace
 
 KeyValueFile::~KeyValueFile()
@@ -69,20 +51,18 @@ bool KeyValueFile::Open(const char* path, bool forWriting)
     if (!path || !*path)
         return false;
     if (!forWriting) {
-        char* contents = nullptr;
         DWORD size = 0;
-        if (!ReadSmallFile(path, kKeyValueFileMaxSize, &contents, &size))
+        if (!ReadSmallFile(path, kKeyValueFileMaxSize, &text_, &size))
             return false;
-        text_ = contents;  // size + 1 bytes, NUL-terminated
-        length_ = size;
+        length_ = size;  // and a NUL
         capacity_ = size + 1;
         return true;
     }
     const size_t pathLength = strlen(path);
-    path_ = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, pathLength + 1));
+    path_.Reset(HeapAlloc(GetProcessHeap(), 0, pathLength + 1));
     if (!path_)
         return false;
-    memcpy(path_, path, pathLength + 1);
+    memcpy(path_.Get(), path, pathLength + 1);
     return true;
 }
 
@@ -90,28 +70,27 @@ bool KeyValueFile::Close()
 {
     bool ok = true;
     if (path_) {
-        const WritePiece piece = {text_, length_};
-        ok = ReplaceFileContents(path_, &piece, length_ ? 1 : 0);
-        FreeBlock(path_);
-        path_ = nullptr;
+        const WritePiece piece = {text_.Get(), length_};
+        ok = ReplaceFileContents(static_cast<const char*>(path_.Get()), &piece, length_ ? 1 : 0);
+        path_.Reset();
     }
-    FreeBlock(text_);
-    text_ = nullptr;
+    text_.Reset();
     length_ = 0;
     capacity_ = 0;
     return ok;
 }
 
-bool KeyValueFile::FindValue(const char* name, char separator, const char** start, const char** end) const
+bool KeyValueFile::FindValue(const char* name, const char** start, const char** end) const
 {
     if (path_ || !text_ || !name || !*name)
         return false;
     const size_t nameLength = strlen(name);
-    const char* search = text_;
+    const char* text = Text();
+    const char* search = text;
     const char* found = nullptr;
     while ((found = strstr(search, name)) != nullptr) {
-        const bool atLineStart = found == text_ || (found - text_ >= 2 && found[-2] == '\r' && found[-1] == '\n');
-        if (atLineStart && found[nameLength] == separator)
+        const bool atLineStart = found == text || (found - text >= 2 && found[-2] == '\r' && found[-1] == '\n');
+        if (atLineStart && found[nameLength] == kSeparator)
             break;
         search = found + nameLength;
     }
@@ -128,30 +107,16 @@ bool KeyValueFile::FindValue(const char* name, char separator, const char** star
     return true;
 }
 
-bool KeyValueFile::ReadNumber(const char* name, long* value, char separator) const
+bool KeyValueFile::ReadNumber(const char* name, long* value) const
 {
     if (!value)
         return false;
     *value = 0;
     const char* start = nullptr;
     const char* end = nullptr;
-    if (!FindValue(name, separator, &start, &end))
+    if (!FindValue(name, &start, &end))
         return false;
     *value = ParseNumber(start, end);
-    return true;
-}
-
-bool KeyValueFile::ReadText(const char* name, char* buffer, int size, char separator) const
-{
-    if (!buffer || size <= 0)
-        return false;
-    const char* start = nullptr;
-    const char* end = nullptr;
-    if (!FindValue(name, separator, &start, &end))
-        return false;
-    memset(buffer, 0, static_cast<size_t>(size));
-    const DWORD taken = WholeCharacterPrefix(start, static_cast<DWORD>(end - start), static_cast<DWORD>(size - 1));
-    memcpy(buffer, start, taken);
     return true;
 }
 
@@ -162,16 +127,17 @@ bool KeyValueFile::Reserve(DWORD needed)
     DWORD capacity = capacity_ ? capacity_ : 1024;
     while (capacity < needed)
         capacity *= 2;
-    void* grown = text_ ? HeapReAlloc(GetProcessHeap(), 0, text_, capacity) : HeapAlloc(GetProcessHeap(), 0, capacity);
+    void* grown = text_ ? HeapReAlloc(GetProcessHeap(), 0, text_.Get(), capacity) : HeapAlloc(GetProcessHeap(), 0, capacity);
     if (!grown)
         return false;
-    text_ = static_cast<char*>(grown);
+    text_.Release();  // taken over by HeapReAlloc, if there was one
+    text_.Reset(grown);
     capacity_ = capacity;
     return true;
 }
 
-// Appends "name<separator>value\r\n" whole, or nothing.
-bool KeyValueFile::AppendLine(const char* name, char separator, const char* value, size_t valueLength)
+// Appends "name,value\r\n" whole, or nothing.
+bool KeyValueFile::AppendLine(const char* name, const char* value, size_t valueLength)
 {
     if (!path_ || !name)
         return false;
@@ -180,46 +146,18 @@ bool KeyValueFile::AppendLine(const char* name, char separator, const char* valu
     if (nameLength > kKeyValueFileMaxSize || valueLength > kKeyValueFileMaxSize ||
         length_ + total > kKeyValueFileMaxSize || !Reserve(static_cast<DWORD>(length_ + total)))
         return false;
-    char* out = text_ + length_;
+    char* out = Text() + length_;
     memcpy(out, name, nameLength);
-    out[nameLength] = separator;
+    out[nameLength] = kSeparator;
     memcpy(out + nameLength + 1, value, valueLength);
     memcpy(out + nameLength + 1 + valueLength, "\r\n", 2);
     length_ += static_cast<DWORD>(total);
     return true;
 }
 
-bool KeyValueFile::WriteNumber(const char* name, long value, char separator)
+bool KeyValueFile::WriteNumber(const char* name, long value)
 {
     char digits[16];
     const int length = snprintf(digits, sizeof digits, "%ld", value);
-    return length > 0 && AppendLine(name, separator, digits, static_cast<size_t>(length));
-}
-
-bool KeyValueFile::WriteText(const char* name, const char* text, char separator)
-{
-    return text && AppendLine(name, separator, text, strlen(text));
-}
-
-bool PathBesideExecutable(char* buffer, DWORD size, const char* fileName)
-{
-    if (!buffer || size == 0 || !fileName)
-        return false;
-    char program[MAX_PATH * 2];
-    if (GetProgramPath(program, sizeof program) == 0)
-        return false;
-    const char* lastSeparator = nullptr;
-    for (const char* p = program; *p; p = CharNextA(p)) {
-        if (*p == '\\')
-            lastSeparator = p;
-    }
-    if (!lastSeparator)
-        return false;
-    const size_t folderLength = static_cast<size_t>(lastSeparator - program);
-    const size_t nameLength = strlen(fileName);
-    if (folderLength + 1 + nameLength + 1 > size)
-        return false;
-    memcpy(buffer, program, folderLength + 1);  // the folder and its backslash
-    memcpy(buffer + folderLength + 1, fileName, nameLength + 1);
-    return true;
+    return length > 0 && AppendLine(name, digits, static_cast<size_t>(length));
 }

@@ -3,6 +3,8 @@
 // Reading loads the whole file and looks names up in the raw text; writing
 // collects the lines and puts them in place on Close, replacing the old file
 // in one step so that a crash mid-write never leaves a half-written file.
+#include "support/scoped_handle.h"
+
 #include <windows.h>
 
 // Files larger than this are refused (the program's files are tens of lines).
@@ -21,16 +23,12 @@ public:
     // false without a path.
     bool Open(const char* path, bool forWriting);
 
-    // The first line "name<separator>value" whose name stands at a line start.
-    // value becomes 0 first; an empty or non-numeric value reads as 0 with success.
-    bool ReadNumber(const char* name, long* value, char separator) const;
-    // Copies the value, truncated to size - 1 bytes on a whole character,
-    // into buffer (zero-filled first).
-    bool ReadText(const char* name, char* buffer, int size, char separator) const;
+    // The first line "name,value" whose name stands at a line start. value
+    // becomes 0 first; an empty or non-numeric value reads as 0 with success.
+    bool ReadNumber(const char* name, long* value) const;
 
-    // Appends "name<separator>value\r\n"; false unless open for writing.
-    bool WriteNumber(const char* name, long value, char separator);
-    bool WriteText(const char* name, const char* text, char separator);
+    // Appends "name,value\r\n"; false unless open for writing.
+    bool WriteNumber(const char* name, long value);
 
     // Ends reading or writing. For a file open for writing this puts the new
     // contents in place and answers whether that worked; otherwise true.
@@ -38,18 +36,14 @@ public:
     bool Close();
 
 private:
-    bool FindValue(const char* name, char separator, const char** start, const char** end) const;
+    bool FindValue(const char* name, const char** start, const char** end) const;
     bool Reserve(DWORD needed);
-    bool AppendLine(const char* name, char separator, const char* value, size_t valueLength);
+    bool AppendLine(const char* name, const char* value, size_t valueLength);
 
-    char* text_ = nullptr;  // read: the file and a NUL; write: the lines so far
+    char* Text() const { return static_cast<char*>(text_.Get()); }
+
+    ScopedHeapBlock text_;  // read: the file and a NUL; write: the lines so far
     DWORD length_ = 0;
     DWORD capacity_ = 0;
-    char* path_ = nullptr;  // write: the file to replace on Close
+    ScopedHeapBlock path_;  // write: the file to replace on Close
 };
-
-// "<folder of the executable>\<fileName>" into buffer (size bytes with the
-// NUL). False when the executable's path has no backslash or the result does
-// not fit. The folder is cut at its last backslash, stepping over whole
-// characters, so a Shift-JIS trail byte 0x5C is no separator.
-bool PathBesideExecutable(char* buffer, DWORD size, const char* fileName);

@@ -1,22 +1,22 @@
 #include "data/launcher_data.h"
 
-#include "app/messages.h"
-#include "app/program_path.h"
 #include "data/atomic_file.h"
 #include "data/legacy_import.h"
+#include "support/messages.h"
+#include "support/path_text.h"
+#include "support/program_files.h"
 #include "support/scoped_handle.h"
 
 #include <cstring>
 
 namespace {
-LauncherData* g_data = nullptr;
-AppSettings* g_settings = nullptr;
+HeapObject<LauncherData> g_data;
+HeapObject<AppSettings> g_settings;
 int g_currentGroup = 0;
 
 // A data file that existed but could not be loaded is kept aside before the
 // first save replaces it.
 bool g_damagedFileOnDisk = false;
-char g_keptDamagedPath[MAX_PATH + 16];
 
 void TerminateField(char* field)
 {
@@ -100,72 +100,72 @@ bool KeepDamagedFile(const char* path)
     if (!FileExists(path))
         return true;
     for (int n = 1; n < 1000; ++n) {
-        char kept[sizeof g_keptDamagedPath];
+        char kept[MAX_PATH + 16];
         if (n == 1)
             wsprintfA(kept, "%s.bad", path);
         else
             wsprintfA(kept, "%s.bad%d", path, n);
         if (FileExists(kept))
             continue;
-        if (MoveFileExA(path, kept, MOVEFILE_WRITE_THROUGH)) {
-            lstrcpyA(g_keptDamagedPath, kept);
-            return true;
-        }
-        return false;
+        return MoveFileExA(path, kept, MOVEFILE_WRITE_THROUGH) != FALSE;
     }
     return false;
 }
 
-bool LoadFailed(HWND owner, HANDLE file)
+// Reads a data file of either layout whole; false when it is anything else.
+bool ReadDataFile(const char* path)
 {
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
+    ScopedFile file(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size;
+    if (!file || !GetFileSizeEx(file.Get(), &size))
+        return false;
+    bool ok = false;
+    if (size.QuadPart == static_cast<LONGLONG>(kDataFileSize))
+        ok = ReadExactly(file.Get(), g_data.Get(), sizeof(LauncherData));
+    else if (size.QuadPart == static_cast<LONGLONG>(kOldDataFileSize))
+        ok = ReadOldLayout(file.Get());
+    return ok && ReadExactly(file.Get(), g_settings.Get(), sizeof(AppSettings));
+}
+
+bool LoadFailed(HWND owner)
+{
     TerminateAllFields();
     g_settings->groupCount = ClampGroupCount(g_settings->groupCount);
     g_currentGroup = 0;
     SelectCurrentGroup(0);
-    ShowMessageId(owner, kMsgLoadFailed, MB_OK | MB_ICONERROR);
+    ShowMessageId(owner, IDS_MSG_LOAD_FAILED, MB_OK | MB_ICONERROR);
     return false;
 }
 }  // namespace
 
 bool AllocateLauncherData()
 {
-    HANDLE heap = GetProcessHeap();
-    g_data = static_cast<LauncherData*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(LauncherData)));
-    g_settings = static_cast<AppSettings*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(AppSettings)));
-    if (!g_data || !g_settings) {
+    if (!g_data.Allocate() || !g_settings.Allocate()) {
         FreeLauncherData();
-        ShowMessageId(nullptr, kMsgNoMemory, MB_OK | MB_ICONERROR);
+        ShowMessageId(nullptr, IDS_MSG_MEMORY_FAILED, MB_OK | MB_ICONERROR);
         return false;
     }
     g_currentGroup = 0;
     g_damagedFileOnDisk = false;
-    g_keptDamagedPath[0] = '\0';
     return true;
 }
 
 void FreeLauncherData()
 {
-    HANDLE heap = GetProcessHeap();
-    if (g_data)
-        HeapFree(heap, 0, g_data);
-    if (g_settings)
-        HeapFree(heap, 0, g_settings);
-    g_data = nullptr;
-    g_settings = nullptr;
+    g_data.Free();
+    g_settings.Free();
     g_currentGroup = 0;
 }
 
 bool DataFilePath(char* buffer, DWORD size)
 {
-    char path[MAX_PATH];
-    const DWORD length = GetProgramPath(path, sizeof path);
-    if (length < 5 || path[length - 4] != '.' || length + 1 > size)
+    // Only a program named with a three-letter extension has a data file:
+    // x.exe keeps its data in x.dat.
+    char program[MAX_PATH];
+    if (GetProgramPath(program, sizeof program) == 0)
         return false;
-    std::memcpy(buffer, path, length - 3);
-    std::memcpy(buffer + length - 3, "dat", 4);
-    return true;
+    const char* extension = ExtensionOf(program);
+    return extension && std::strlen(extension) == 4 && ProgramPathWithExtension("dat", buffer, size);
 }
 
 bool LoadLauncherData(HWND owner)
@@ -174,11 +174,13 @@ bool LoadLauncherData(HWND owner)
         return false;
     char path[MAX_PATH];
     if (!DataFilePath(path, sizeof path))
-        return LoadFailed(owner, INVALID_HANDLE_VALUE);
+        return LoadFailed(owner);
 
     RecoverInterruptedSave(path);
     if (!FileExists(path)) {
-        ImportLegacySettings(owner);
+        if (owner)
+            StoreWindowOrigin(owner);
+        ImportLegacySettings(owner, g_data.Get(), g_settings.Get());
         g_settings->groupCount = ClampGroupCount(g_settings->groupCount);
         TerminateAllFields();
         SelectCurrentGroup(0);
@@ -187,22 +189,8 @@ bool LoadLauncherData(HWND owner)
 
     // From here on a failure means a file the user had; it is kept at the next save.
     g_damagedFileOnDisk = true;
-    HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return LoadFailed(owner, file);
-
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file, &size))
-        return LoadFailed(owner, file);
-    bool ok = false;
-    if (size.QuadPart == static_cast<LONGLONG>(kDataFileSize))
-        ok = ReadExactly(file, g_data, sizeof(LauncherData));
-    else if (size.QuadPart == static_cast<LONGLONG>(kOldDataFileSize))
-        ok = ReadOldLayout(file);
-    if (!ok || !ReadExactly(file, g_settings, sizeof(AppSettings)))
-        return LoadFailed(owner, file);
-    CloseHandle(file);
+    if (!ReadDataFile(path))
+        return LoadFailed(owner);
 
     g_damagedFileOnDisk = false;
     TerminateAllFields();
@@ -227,11 +215,11 @@ bool SaveLauncherData(HWND owner)
             g_damagedFileOnDisk = false;
     }
     if (ok) {
-        const WritePiece pieces[] = {{g_data, sizeof(LauncherData)}, {g_settings, sizeof(AppSettings)}};
+        const WritePiece pieces[] = {{g_data.Get(), sizeof(LauncherData)}, {g_settings.Get(), sizeof(AppSettings)}};
         ok = ReplaceFileContents(path, pieces, 2);
     }
     if (!ok)
-        ShowMessageId(owner, kMsgSaveFailed, MB_OK | MB_ICONERROR);
+        ShowMessageId(owner, IDS_MSG_SAVE_FAILED, MB_OK | MB_ICONERROR);
     return ok;
 }
 
@@ -314,51 +302,9 @@ bool SetButtonRecord(int index, const ButtonRecord& record)
     return true;
 }
 
-int ButtonIconIndex(int index)
-{
-    const ButtonRecord* button = CurrentButton(index);
-    return button ? button->iconIndex : 0;
-}
-
-char* ButtonTitle(int index)
-{
-    ButtonRecord* button = CurrentButton(index);
-    return button ? button->title : nullptr;
-}
-
-char* ButtonFile(int index)
-{
-    ButtonRecord* button = CurrentButton(index);
-    return button ? button->file : nullptr;
-}
-
-char* ButtonWorkDir(int index)
-{
-    ButtonRecord* button = CurrentButton(index);
-    return button ? button->workDir : nullptr;
-}
-
-char* ButtonParams(int index)
-{
-    ButtonRecord* button = CurrentButton(index);
-    return button ? button->params : nullptr;
-}
-
-char* ButtonIconFile(int index)
-{
-    ButtonRecord* button = CurrentButton(index);
-    return button ? button->iconFile : nullptr;
-}
-
-bool IsButtonInUse(int index)
-{
-    const ButtonRecord* button = CurrentButton(index);
-    return button && button->file[0] != '\0';
-}
-
 LauncherData* LauncherImage()
 {
-    return g_data;
+    return g_data.Get();
 }
 
 ButtonRecord* ButtonAt(int group, int index)
@@ -366,9 +312,4 @@ ButtonRecord* ButtonAt(int group, int index)
     if (!g_data || group < 0 || group >= kGroupCount || index < 0 || index >= kButtonsPerGroup)
         return nullptr;
     return &g_data->groups[group].buttons[index];
-}
-
-const char* KeptDamagedFilePath()
-{
-    return g_keptDamagedPath;
 }

@@ -6,21 +6,16 @@
 
 #include <windows.h>
 
-bool AllocateLauncherData();  // message 1004 on failure
+bool AllocateLauncherData();  // IDS_MSG_MEMORY_FAILED on failure
 void FreeLauncherData();
 
-bool LoadLauncherData(HWND owner);  // message 1006 on failure
-bool SaveLauncherData(HWND owner);  // message 1005 on failure
+bool LoadLauncherData(HWND owner);  // IDS_MSG_LOAD_FAILED on failure
+bool SaveLauncherData(HWND owner);  // IDS_MSG_SAVE_FAILED on failure
 void StoreWindowOrigin(HWND window);
 
-// The data file: the program's path with its extension replaced by "dat".
+// The data file: the program's path with its three-letter extension replaced
+// by "dat". False for a program named otherwise.
 bool DataFilePath(char* buffer, DWORD size);
-
-// Number of groups in use, brought into 1..10.
-inline int ClampGroupCount(int count)
-{
-    return count < 1 ? 1 : count > kGroupCount ? kGroupCount : count;
-}
 
 // Settings.
 AppSettings GetSettings();
@@ -39,17 +34,7 @@ GroupRecord* CurrentGroupRecord();  // in place; null before allocation
 bool IsValidButtonIndex(int index);
 bool SetButtonRecord(int index, const ButtonRecord& record);
 ButtonRecord* CurrentButton(int index);  // null for an invalid index
-int ButtonIconIndex(int index);
-char* ButtonTitle(int index);
-char* ButtonFile(int index);
-char* ButtonWorkDir(int index);
-char* ButtonParams(int index);
-char* ButtonIconFile(int index);
-bool IsButtonInUse(int index);
 
 // Any group: the whole image, and one button by group and index.
 LauncherData* LauncherImage();
 ButtonRecord* ButtonAt(int group, int index);  // null when out of range
-
-// Where a damaged data file was kept at the last save, empty if none.
-const char* KeptDamagedFilePath();

@@ -55,6 +55,12 @@ static_assert(sizeof(GroupBlock) == 14104, "group block layout");
 static_assert(sizeof(LauncherData) == 141040, "launcher data layout");
 static_assert(sizeof(AppSettings) == 28, "settings layout");
 
+// Number of groups in use, brought into 1..10.
+inline int ClampGroupCount(int count)
+{
+    return count < 1 ? 1 : count > kGroupCount ? kGroupCount : count;
+}
+
 // Sizes of the two data file layouts the loader accepts.
 constexpr std::size_t kDataFileSize = sizeof(LauncherData) + sizeof(AppSettings);  // 141068
 constexpr std::size_t kOldButtonSize = 1084;  // older layout: no iconFile

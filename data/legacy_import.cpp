@@ -1,34 +1,11 @@
 #include "data/legacy_import.h"
 
-#include "app/messages.h"
-#include "app/program_path.h"
-#include "data/launcher_data.h"
-
-#include <cstring>
+#include "support/messages.h"
+#include "support/program_files.h"
+#include "support/scoped_handle.h"
 
 namespace {
 constexpr char kIniName[] = "porun.ini";
-
-bool LegacyFilePath(char* buffer, DWORD size)
-{
-    char path[MAX_PATH];
-    if (GetProgramPath(path, sizeof path) == 0)
-        return false;
-    // Cut behind the last backslash, stepping by whole characters.
-    char* cut = nullptr;
-    for (char* p = path; *p; p = CharNextA(p)) {
-        if (*p == '\\')
-            cut = p + 1;
-    }
-    if (!cut)
-        return false;
-    const size_t folder = static_cast<size_t>(cut - path);
-    if (folder + sizeof kIniName > size)
-        return false;
-    std::memcpy(buffer, path, folder);
-    std::memcpy(buffer + folder, kIniName, sizeof kIniName);
-    return true;
-}
 
 void ReadText(const char* section, const char* key, char* field, const char* ini)
 {
@@ -37,31 +14,23 @@ void ReadText(const char* section, const char* key, char* field, const char* ini
 
 }  // namespace
 
-bool ImportLegacySettings(HWND owner)
+bool ImportLegacySettings(HWND owner, LauncherData* data, AppSettings* settings)
 {
-    if (owner)
-        StoreWindowOrigin(owner);
-
     char ini[MAX_PATH];
-    if (!LegacyFilePath(ini, sizeof ini)) {
-        ShowMessageId(owner, kMsgLoadFailed, MB_OK | MB_ICONERROR);
+    if (!ProgramFolderFile(kIniName, ini, sizeof ini)) {
+        ShowMessageId(owner, IDS_MSG_LOAD_FAILED, MB_OK | MB_ICONERROR);
         return false;
     }
 
-    AppSettings settings = GetSettings();
     WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA(ini, &found);
-    if (find == INVALID_HANDLE_VALUE) {
-        settings.collapseOnLaunch = 1;
-        settings.alwaysOnTop = 0;
-        settings.groupCount = 3;
-        settings.startWithLastGroup = 0;
-        SetSettings(settings);
+    if (!ScopedFind(FindFirstFileA(ini, &found))) {
+        settings->collapseOnLaunch = 1;
+        settings->alwaysOnTop = 0;
+        settings->groupCount = 3;
+        settings->startWithLastGroup = 0;
         return false;
     }
-    FindClose(find);
 
-    LauncherData* data = LauncherImage();
     char section[16];
     for (int g = 0; g < kGroupCount; ++g) {
         GroupRecord& group = data->groups[g].group;
@@ -79,11 +48,10 @@ bool ImportLegacySettings(HWND owner)
             ReadText(section, "PARAM", button.params, ini);
         }
     }
-    settings.collapseOnLaunch = static_cast<int>(GetPrivateProfileIntA("SETTING", "WINCHANGE", 1, ini));
-    settings.alwaysOnTop = static_cast<int>(GetPrivateProfileIntA("SETTING", "WINTOP", 1, ini));
-    settings.groupCount = ClampGroupCount(static_cast<int>(GetPrivateProfileIntA("SETTING", "GROUPMAX", 3, ini)));
-    settings.windowX = static_cast<int>(GetPrivateProfileIntA("Windows", "WINX", 30, ini));
-    settings.windowY = static_cast<int>(GetPrivateProfileIntA("Windows", "WINY", 30, ini));
-    SetSettings(settings);
+    settings->collapseOnLaunch = static_cast<int>(GetPrivateProfileIntA("SETTING", "WINCHANGE", 1, ini));
+    settings->alwaysOnTop = static_cast<int>(GetPrivateProfileIntA("SETTING", "WINTOP", 1, ini));
+    settings->groupCount = ClampGroupCount(static_cast<int>(GetPrivateProfileIntA("SETTING", "GROUPMAX", 3, ini)));
+    settings->windowX = static_cast<int>(GetPrivateProfileIntA("Windows", "WINX", 30, ini));
+    settings->windowY = static_cast<int>(GetPrivateProfileIntA("Windows", "WINY", 30, ini));
     return true;
 }

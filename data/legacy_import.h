@@ -1,7 +1,10 @@
 #pragma once
+#include "data/launcher_records.h"
+
 #include <windows.h>
 
-// Fills the launcher data from the older generation's "porun.ini" beside the
-// program, or sets the first-start defaults when there is none. True when the
-// file was found and read.
-bool ImportLegacySettings(HWND owner);
+// Fills data and settings from the older generation's "porun.ini" beside the
+// program, or sets the first-start defaults in settings when there is none
+// (its other fields stay as they are). True when the file was found and read;
+// IDS_MSG_LOAD_FAILED over owner when its path cannot be built.
+bool ImportLegacySettings(HWND owner, LauncherData* data, AppSettings* settings);

@@ -1,6 +1,7 @@
 #include "data/window_positions.h"
 
 #include "data/key_value_file.h"
+#include "support/program_files.h"
 
 #include <windows.h>
 
@@ -8,7 +9,6 @@
 
 namespace {
 WindowPositionTable g_positions;  // zero-filled before the program starts
-constexpr char kSeparator = ',';
 
 // The four names of slot n; the spelling "positon" is the file's own.
 struct SlotNames {
@@ -31,7 +31,7 @@ SlotNames NamesOfSlot(int n)
 std::int32_t ReadOrZero(const KeyValueFile& file, const char* name)
 {
     long value = 0;
-    file.ReadNumber(name, &value, kSeparator);
+    file.ReadNumber(name, &value);
     return static_cast<std::int32_t>(value);
 }
 }  // namespace
@@ -39,7 +39,7 @@ std::int32_t ReadOrZero(const KeyValueFile& file, const char* name)
 bool LoadPositions(WindowPositionTable* table)
 {
     char path[MAX_PATH];
-    if (!table || !PathBesideExecutable(path, sizeof path, kPositionFileName))
+    if (!table || !ProgramFolderFile(kPositionFileName, path, sizeof path))
         return false;
     KeyValueFile file;
     if (!file.Open(path, false))
@@ -47,7 +47,7 @@ bool LoadPositions(WindowPositionTable* table)
     for (int n = 0; n < kPositionSlots; ++n) {
         const SlotNames names = NamesOfSlot(n);
         long width = 0;
-        if (!file.ReadNumber(names.width, &width, kSeparator))
+        if (!file.ReadNumber(names.width, &width))
             continue;
         PositionEntry& slot = table->slots[n];
         slot.desktopWidth = static_cast<std::int32_t>(width);
@@ -62,7 +62,7 @@ bool LoadPositions(WindowPositionTable* table)
 bool SavePositions(const WindowPositionTable* table)
 {
     char path[MAX_PATH];
-    if (!table || !PathBesideExecutable(path, sizeof path, kPositionFileName))
+    if (!table || !ProgramFolderFile(kPositionFileName, path, sizeof path))
         return false;
     KeyValueFile file;
     if (!file.Open(path, true))
@@ -73,10 +73,10 @@ bool SavePositions(const WindowPositionTable* table)
         if (!slot.used)
             continue;
         const SlotNames names = NamesOfSlot(n);
-        ok = file.WriteNumber(names.width, slot.desktopWidth, kSeparator) &&
-             file.WriteNumber(names.height, slot.desktopHeight, kSeparator) &&
-             file.WriteNumber(names.x, slot.x, kSeparator) &&
-             file.WriteNumber(names.y, slot.y, kSeparator);
+        ok = file.WriteNumber(names.width, slot.desktopWidth) &&
+             file.WriteNumber(names.height, slot.desktopHeight) &&
+             file.WriteNumber(names.x, slot.x) &&
+             file.WriteNumber(names.y, slot.y);
     }
     // Lines are only collected in memory; Close puts them in place in one step.
     return file.Close() && ok;

@@ -1,20 +1,21 @@
 #include "dialogs/button_settings_dialog.h"
 
-#include "shortcuts/key_capture_dialog.h"
-
-#include "app/messages.h"
-#include "app/program_path.h"
 #include "bar/bar_geometry.h"
-#include "bar/button_bar.h"
+#include "bar/bar_tooltips.h"
 #include "bar/button_icons.h"
 #include "data/launcher_data.h"
 #include "dialogs/dialog_request.h"
 #include "dialogs/icon_preview.h"
+#include "dialogs/key_capture_dialog.h"
 #include "dialogs/shell_link.h"
+#include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
-#include "shortcuts/key_capture_dialog.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/kept_path.h"
+#include "support/messages.h"
+#include "support/path_text.h"
+#include "support/program_files.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -22,29 +23,7 @@
 #include <cstring>
 
 namespace {
-constexpr int kDialogId = 114;
-constexpr int kIdTitle = 1000;
-constexpr int kIdWorkDir = 1003;
-constexpr int kIdFile = 1004;
-constexpr int kIdBrowseFile = 1006;
-constexpr int kIdPreview = 1008;
-constexpr int kIdSlider = 1009;
-constexpr int kIdIconFile = 1011;
-constexpr int kIdBrowseIcon = 1012;
-constexpr int kIdIconSource = 1014;
-constexpr int kIdCapture = 1021;
-constexpr int kIdSystemHotkey = 1022;
-constexpr int kIdShortcutText = 1023;
-constexpr int kIdParams = 1033;
-
-constexpr UINT kCaptionFormat = 2;
-constexpr UINT kBrowseTitleFile = 3;
-constexpr UINT kBrowseTitleIcon = 4;
-constexpr UINT kIconNumberFormat = 200;
-constexpr UINT kFilterProgram = 202;
-constexpr UINT kFilterIcon = 203;
-constexpr UINT kIconSourceFirst = 300;  // 300..302
-constexpr int kIconSourceChoices = 3;
+constexpr int kIconSourceChoices = 3;  // IDS_ICON_SOURCE_FREE, _SELF, _TARGET
 constexpr int kEditLimit = 260;
 
 HWND g_mainWindow = nullptr;
@@ -100,29 +79,29 @@ void ShowShortcutRow(HWND dialog)
     const int flag = entry ? entry->flag : 0;
     FormatShortcutText(key, flag, text, sizeof text);
     const bool modifier = key != 0 && (flag & kModifierMask) != 0;
-    SetDlgItemTextA(dialog, kIdShortcutText, text);
-    EnableControl(dialog, kIdSystemHotkey, modifier);
+    SetDlgItemTextA(dialog, IDC_BUTTON_SHORTCUT_TEXT, text);
+    EnableControl(dialog, IDC_BUTTON_SYSTEM_HOTKEY, modifier);
     if (entry && !modifier)
         entry->usesystemshortcut = 0;
-    CheckDlgButton(dialog, kIdSystemHotkey, entry && entry->usesystemshortcut ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_BUTTON_SYSTEM_HOTKEY, entry && entry->usesystemshortcut ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void PrepareControls(HWND dialog)
 {
-    const int edits[] = {kIdTitle, kIdFile, kIdParams, kIdWorkDir, kIdIconFile};
+    const int edits[] = {IDC_BUTTON_TITLE, IDC_BUTTON_FILE, IDC_BUTTON_PARAMS, IDC_BUTTON_WORK_DIR, IDC_BUTTON_ICON_FILE};
     for (int id : edits)
         SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, kEditLimit, 0);
-    if (SendDlgItemMessageA(dialog, kIdIconSource, CB_GETCOUNT, 0, 0) == 0) {
+    if (SendDlgItemMessageA(dialog, IDC_ICON_SOURCE_LIST, CB_GETCOUNT, 0, 0) == 0) {
         for (int i = 0; i < kIconSourceChoices; ++i) {
             char text[128];
-            LoadText(kIconSourceFirst + i, text, sizeof text);
-            SendDlgItemMessageA(dialog, kIdIconSource, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+            LoadText(IDS_ICON_SOURCE_FREE + i, text, sizeof text);
+            SendDlgItemMessageA(dialog, IDC_ICON_SOURCE_LIST, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
         }
     }
-    SendDlgItemMessageA(dialog, kIdIconSource, CB_SETCURSEL, 0, 0);
+    SendDlgItemMessageA(dialog, IDC_ICON_SOURCE_LIST, CB_SETCURSEL, 0, 0);
 
     char format[128];
-    if (LoadText(kCaptionFormat, format, sizeof format) > 0) {
+    if (LoadText(IDS_CAPTION_BUTTON_SETTINGS, format, sizeof format) > 0) {
         char caption[192];
         wsprintfA(caption, format, TargetIndex() + 1);
         SetWindowTextA(dialog, caption);
@@ -144,35 +123,36 @@ void Initialise(HWND dialog)
     char path[kTextFieldSize];
     CopyField(path, request.presetPath);
     if (!path[0]) {
-        SetButtonImage(dialog, kIdPreview, LoadResourceIcon(kIconEmpty));
+        SetButtonImage(dialog, IDC_ICON_PREVIEW, LoadResourceIcon(IDI_EMPTY_BUTTON));
         SetSliderRange(dialog, 0);
-        EnableControl(dialog, kIdBrowseIcon, false);
-        EnableControl(dialog, kIdIconSource, false);
+        EnableControl(dialog, IDC_BUTTON_BROWSE_ICON, false);
+        EnableControl(dialog, IDC_ICON_SOURCE_LIST, false);
         return;
     }
     if (IsShellLinkPath(path) && !ResolveShellLink(dialog, path)) {
-        ShowMessageId(dialog, kMsgLinkFailed, MB_OK | MB_ICONERROR);
+        ShowMessageId(dialog, IDS_MSG_LINK_FAILED, MB_OK | MB_ICONERROR);
         path[0] = '\0';
     }
 
     char title[kTextFieldSize];
     if (request.presetFlag)
-        DeriveTitleFromPath(path, title, sizeof title);
+        CopyNameWithoutExtension(path, title, sizeof title);
     else
         CopyField(title, button->title);
-    SetDlgItemTextA(dialog, kIdTitle, title);
-    SetDlgItemTextA(dialog, kIdFile, path);
-    EnableControl(dialog, kIdBrowseIcon, true);
-    EnableControl(dialog, kIdIconSource, true);
+    SetDlgItemTextA(dialog, IDC_BUTTON_TITLE, title);
+    SetDlgItemTextA(dialog, IDC_BUTTON_FILE, path);
+    EnableControl(dialog, IDC_BUTTON_BROWSE_ICON, true);
+    EnableControl(dialog, IDC_ICON_SOURCE_LIST, true);
 
     char source[kTextFieldSize];
-    if (button->iconFile[0] && GetWindowTextLengthA(GetDlgItem(dialog, kIdIconFile)) == 0)
+    if (button->iconFile[0] && GetWindowTextLengthA(GetDlgItem(dialog, IDC_BUTTON_ICON_FILE)) == 0)
         CopyField(source, button->iconFile);
     else
         lstrcpynA(source, path, sizeof source);
-    SetDlgItemTextA(dialog, kIdIconFile, source);
+    SetDlgItemTextA(dialog, IDC_BUTTON_ICON_FILE, source);
     SetSliderRange(dialog, IconCountOf(source));
 
+    // The slider always stands on the icon the preview shows: OK stores its position.
     int index = 0;
     HICON icon;
     if (request.presetFlag || button->iconIndex <= 0) {
@@ -180,21 +160,21 @@ void Initialise(HWND dialog)
     } else {
         index = button->iconIndex;
         icon = IconAtOrNotFound(source, index);
-        SetIconSliderPosition(dialog, index);
     }
+    SetIconSliderPosition(dialog, index);
     SetIconNumberLabel(dialog, index);
-    SetButtonImage(dialog, kIdPreview, icon);
+    SetButtonImage(dialog, IDC_ICON_PREVIEW, icon);
 
     if (request.presetFlag) {
         char folder[kTextFieldSize];
-        FolderOfPath(path, folder, sizeof folder);
-        SetDlgItemTextA(dialog, kIdWorkDir, folder);
+        CopyFolderOf(path, folder, sizeof folder);
+        SetDlgItemTextA(dialog, IDC_BUTTON_WORK_DIR, folder);
     } else {
         char text[kTextFieldSize];
         CopyField(text, button->workDir);
-        SetDlgItemTextA(dialog, kIdWorkDir, text);
+        SetDlgItemTextA(dialog, IDC_BUTTON_WORK_DIR, text);
         CopyField(text, button->params);
-        SetDlgItemTextA(dialog, kIdParams, text);
+        SetDlgItemTextA(dialog, IDC_BUTTON_PARAMS, text);
     }
 }
 
@@ -203,13 +183,13 @@ void ResetIconToSource(HWND dialog, const char* source)
 {
     SetSliderRange(dialog, IconCountOf(source));
     SetIconSliderPosition(dialog, 0);
-    SetButtonImage(dialog, kIdPreview, AssociatedIconOrNotFound(source));
+    SetButtonImage(dialog, IDC_ICON_PREVIEW, AssociatedIconOrNotFound(source));
     SetIconNumberLabel(dialog, 0);
 }
 
 void OnIconSourceChosen(HWND dialog)
 {
-    const int choice = static_cast<int>(SendDlgItemMessageA(dialog, kIdIconSource, CB_GETCURSEL, 0, 0));
+    const int choice = static_cast<int>(SendDlgItemMessageA(dialog, IDC_ICON_SOURCE_LIST, CB_GETCURSEL, 0, 0));
     char source[kTextFieldSize] = "";
     if (choice == 0) {
         BrowseForFile(dialog, 1);
@@ -218,10 +198,10 @@ void OnIconSourceChosen(HWND dialog)
     if (choice == 1)
         GetProgramPath(source, sizeof source);
     else if (choice == 2)
-        GetDlgItemTextA(dialog, kIdFile, source, sizeof source);
+        GetDlgItemTextA(dialog, IDC_BUTTON_FILE, source, sizeof source);
     else
         return;
-    SetDlgItemTextA(dialog, kIdIconFile, source);
+    SetDlgItemTextA(dialog, IDC_BUTTON_ICON_FILE, source);
     ResetIconToSource(dialog, source);
 }
 
@@ -232,14 +212,14 @@ void OnSliderMoved(HWND dialog)
     const int index = IconSliderPosition(dialog);
     SetIconNumberLabel(dialog, index);
     char source[kTextFieldSize];
-    GetDlgItemTextA(dialog, kIdIconFile, source, sizeof source);
-    SetButtonImage(dialog, kIdPreview, IconAtOrNotFound(source, index));
+    GetDlgItemTextA(dialog, IDC_BUTTON_ICON_FILE, source, sizeof source);
+    SetButtonImage(dialog, IDC_ICON_PREVIEW, IconAtOrNotFound(source, index));
 }
 
 void OnPreviewClicked(HWND dialog)
 {
     char source[kTextFieldSize];
-    GetDlgItemTextA(dialog, kIdIconFile, source, sizeof source);
+    GetDlgItemTextA(dialog, IDC_BUTTON_ICON_FILE, source, sizeof source);
     if (!source[0])
         return;
     ChooseIconIntoPreview(dialog, source);
@@ -248,7 +228,7 @@ void OnPreviewClicked(HWND dialog)
 void OnCapture(HWND dialog)
 {
     if (ShortcutEntry* entry = TargetEntry())
-        entry->usesystemshortcut = IsDlgButtonChecked(dialog, kIdSystemHotkey) == BST_CHECKED ? 1 : 0;
+        entry->usesystemshortcut = IsDlgButtonChecked(dialog, IDC_BUTTON_SYSTEM_HOTKEY) == BST_CHECKED ? 1 : 0;
     CaptureShortcutForDialog(dialog, CurrentGroupIndex(), TargetIndex());
     ShowShortcutRow(dialog);
 }
@@ -263,33 +243,33 @@ void Save(HWND dialog)
     const int index = TargetIndex();
     ButtonRecord record = {};
     // The whole 260 characters the field allows: a shorter read would cut a path.
-    ReadField(dialog, kIdFile, record.file);
+    ReadField(dialog, IDC_BUTTON_FILE, record.file);
     if (!record.file[0] || !IsValidButtonIndex(index)) {
-        SetButtonImage(dialog, kIdPreview, nullptr);
+        SetButtonImage(dialog, IDC_ICON_PREVIEW, nullptr);
         return;
     }
     record.iconIndex = IconSliderPosition(dialog);
-    ReadField(dialog, kIdTitle, record.title);
-    ReadField(dialog, kIdWorkDir, record.workDir);
-    ReadField(dialog, kIdParams, record.params);
-    ReadField(dialog, kIdIconFile, record.iconFile);
+    ReadField(dialog, IDC_BUTTON_TITLE, record.title);
+    ReadField(dialog, IDC_BUTTON_WORK_DIR, record.workDir);
+    ReadField(dialog, IDC_BUTTON_PARAMS, record.params);
+    ReadField(dialog, IDC_BUTTON_ICON_FILE, record.iconFile);
 
     // The preview's icon moves to the bar button, which owns it from now on.
-    HWND preview = GetDlgItem(dialog, kIdPreview);
+    HWND preview = GetDlgItem(dialog, IDC_ICON_PREVIEW);
     HICON icon = reinterpret_cast<HICON>(SendMessageA(preview, BM_SETIMAGE, IMAGE_ICON, 0));
-    SetButtonImage(g_mainWindow, kFirstLauncherId + index, icon);
+    SetButtonImage(g_mainWindow, IDC_FIRST_LAUNCHER + index, icon);
 
     SetButtonRecord(index, record);
-    UpdateBarTooltips(g_mainWindow, TooltipMode::Update);
+    UpdateBarTooltips(g_mainWindow);
     SaveLauncherData(g_mainWindow);
     ApplyButtonHotkey(g_mainWindow, CurrentGroupIndex(), index,
-                      IsDlgButtonChecked(dialog, kIdSystemHotkey) == BST_CHECKED);
+                      IsDlgButtonChecked(dialog, IDC_BUTTON_SYSTEM_HOTKEY) == BST_CHECKED);
 }
 
 void OnCancel(HWND dialog)
 {
     PostMessageA(dialog, WM_CLOSE, 0, 0);
-    SetButtonImage(dialog, kIdPreview, nullptr);
+    SetButtonImage(dialog, IDC_ICON_PREVIEW, nullptr);
     if (ShortcutEntry* entry = TargetEntry())
         *entry = g_entryAtOpen;
 }
@@ -297,20 +277,20 @@ void OnCancel(HWND dialog)
 bool OnCommand(HWND dialog, int id, int code)
 {
     switch (id) {
-    case kIdIconSource:
+    case IDC_ICON_SOURCE_LIST:
         if (code == CBN_SELCHANGE)
             OnIconSourceChosen(dialog);
         return true;
-    case kIdPreview:
+    case IDC_ICON_PREVIEW:
         OnPreviewClicked(dialog);
         return true;
-    case kIdBrowseFile:
+    case IDC_BUTTON_BROWSE_FILE:
         BrowseForFile(dialog, 1);
         return true;
-    case kIdBrowseIcon:
+    case IDC_BUTTON_BROWSE_ICON:
         BrowseForFile(dialog, 2);
         return true;
-    case kIdCapture:
+    case IDC_BUTTON_KEY:
         OnCapture(dialog);
         return true;
     case IDOK:
@@ -334,14 +314,14 @@ INT_PTR CALLBACK ButtonSettingsProc(HWND dialog, UINT message, WPARAM wParam, LP
             g_entryAtOpen = *entry;
         return TRUE;
     case WM_HSCROLL:
-        if (reinterpret_cast<HWND>(lParam) == GetDlgItem(dialog, kIdSlider))
+        if (reinterpret_cast<HWND>(lParam) == GetDlgItem(dialog, IDC_ICON_SLIDER))
             OnSliderMoved(dialog);
         return TRUE;
     case WM_COMMAND:
         return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_CLOSE)
-            SetButtonImage(dialog, kIdPreview, nullptr);
+            SetButtonImage(dialog, IDC_ICON_PREVIEW, nullptr);
         return FALSE;
     case WM_CLOSE:
         ResetDialogRequest();
@@ -352,11 +332,36 @@ INT_PTR CALLBACK ButtonSettingsProc(HWND dialog, UINT message, WPARAM wParam, LP
     }
 }
 
+// ANSI text of the program's code page as UTF-16, for the wide dialog.
+class WideText {
+public:
+    explicit WideText(const char* text, int length = -1)
+    {
+        const int units = MultiByteToWideChar(CP_ACP, 0, text, length, text_, kSize - 1);
+        text_[units > 0 ? units : 0] = L'\0';
+    }
+    const wchar_t* Text() const { return text_; }
+
+private:
+    static constexpr int kSize = 512;
+    wchar_t text_[kSize];
+};
+
+// Bytes of a filter up to and including its closing pair of terminators.
+int FilterLength(const char* filter)
+{
+    int length = 0;
+    while (filter[length] || filter[length + 1])
+        ++length;
+    return length + 2;
+}
+
 void ShowChosenIconSource(HWND dialog, const char* chosen)
 {
     SetIconSliderPosition(dialog, 0);
     SetSliderRange(dialog, IconCountOf(chosen));
-    SetButtonImage(dialog, kIdPreview, AssociatedIconOrNotFound(chosen));
+    SetButtonImage(dialog, IDC_ICON_PREVIEW, AssociatedIconOrNotFound(chosen));
+    SetIconNumberLabel(dialog, 0);
 }
 }  // namespace
 
@@ -369,53 +374,8 @@ INT_PTR ShowButtonSettingsDialog(HWND mainWindow)
     g_mainWindow = mainWindow;
     g_iconCount = 0;
     g_entryAtOpen = ShortcutEntry{};
-    DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(kDialogId), mainWindow, ButtonSettingsProc, 0);
+    DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_BUTTON_SETTINGS), mainWindow, ButtonSettingsProc, 0);
     return 1;
-}
-
-void DeriveTitleFromPath(const char* path, char* title, int size)
-{
-    if (!title || size <= 0)
-        return;
-    title[0] = '\0';
-    if (!path)
-        return;
-    const char* name = nullptr;
-    for (const char* p = path; *p; p = CharNextA(p)) {
-        if (*p == '\\')
-            name = p + 1;
-    }
-    if (!name)
-        return;
-    const char* dot = nullptr;
-    for (const char* p = name; *p; p = CharNextA(p)) {
-        if (*p == '.')
-            dot = p;
-    }
-    const int length = static_cast<int>(dot && dot != name ? dot - name : std::strlen(name));
-    const int copied = length < size - 1 ? length : size - 1;
-    std::memcpy(title, name, copied);
-    title[copied] = '\0';
-}
-
-void FolderOfPath(const char* path, char* folder, int size)
-{
-    if (!folder || size <= 0)
-        return;
-    folder[0] = '\0';
-    if (!path)
-        return;
-    const char* last = nullptr;
-    for (const char* p = path; *p; p = CharNextA(p)) {
-        if (*p == '\\')
-            last = p;
-    }
-    if (!last)
-        return;
-    const int length = static_cast<int>(last - path);
-    const int copied = length < size - 1 ? length : size - 1;
-    std::memcpy(folder, path, copied);
-    folder[copied] = '\0';
 }
 
 bool BuildFileFilter(const char* patterns, char* filter, int size)
@@ -457,40 +417,53 @@ void OverrideOpenFileDialog(OpenFileFunction function)
 bool BrowseForFile(HWND dialog, int mode)
 {
     DialogRequest& request = GetDialogRequest();
-    char file[kTextFieldSize] = "";
+    char initial[kTextFieldSize] = "";
     if (request.presetPath[0]) {
         if (mode == 2)
-            GetDlgItemTextA(dialog, kIdIconFile, file, sizeof file);
+            GetDlgItemTextA(dialog, IDC_BUTTON_ICON_FILE, initial, sizeof initial);
         else
-            CopyField(file, request.presetPath);
+            CopyField(initial, request.presetPath);
     }
     char folder[kTextFieldSize];
-    FolderOfPath(file, folder, sizeof folder);
+    CopyFolderOf(initial, folder, sizeof folder);
 
     char patterns[128];
-    LoadText(mode == 1 ? kFilterProgram : kFilterIcon, patterns, sizeof patterns);
+    LoadText(mode == 1 ? IDS_FILTER_PROGRAM : IDS_FILTER_ICON, patterns, sizeof patterns);
     char filter[512];
     if (!BuildFileFilter(patterns, filter, sizeof filter))
         filter[0] = filter[1] = '\0';
     char title[256];
-    LoadText(mode == 1 ? kBrowseTitleFile : kBrowseTitleIcon, title, sizeof title);
-    char fileTitle[kTextFieldSize] = "";
+    LoadText(mode == 1 ? IDS_BROWSE_TITLE_FILE : IDS_BROWSE_TITLE_ICON, title, sizeof title);
 
-    OPENFILENAMEA open = {};
+    // The wide dialog: it hands over every name as it is, and the choice then
+    // goes through the same rule as a dropped file.
+    WideText wideFilter(filter, FilterLength(filter));
+    WideText wideTitle(title);
+    WideText wideFolder(folder);
+    wchar_t chosen[1024] = L"";
+    MultiByteToWideChar(CP_ACP, 0, initial, -1, chosen, 1024);
+    wchar_t fileTitle[MAX_PATH] = L"";
+
+    OPENFILENAMEW open = {};
     open.lStructSize = sizeof open;
     open.hwndOwner = dialog;
-    open.lpstrFilter = filter;
+    open.lpstrFilter = wideFilter.Text();
     open.nFilterIndex = 1;
-    open.lpstrFile = file;
-    open.nMaxFile = sizeof file;
+    open.lpstrFile = chosen;
+    open.nMaxFile = 1024;
     open.lpstrFileTitle = fileTitle;
-    open.nMaxFileTitle = sizeof fileTitle;
-    open.lpstrInitialDir = folder[0] ? folder : nullptr;
-    open.lpstrTitle = title;
+    open.nMaxFileTitle = MAX_PATH;
+    open.lpstrInitialDir = folder[0] ? wideFolder.Text() : nullptr;
+    open.lpstrTitle = wideTitle.Text();
     open.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NONETWORKBUTTON;
-    const OpenFileFunction show = g_openFile ? g_openFile : GetOpenFileNameA;
+    const OpenFileFunction show = g_openFile ? g_openFile : GetOpenFileNameW;
     if (!show(&open))
         return false;
+    char file[kTextFieldSize];
+    if (KeepPath(chosen, file, sizeof file) == KeptPath::None) {
+        ShowMessageId(dialog, IDS_MSG_NAME_NOT_KEPT, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
 
     if (mode == 1) {
         SetDialogRequest(request.targetIndex, 1, file);
@@ -498,12 +471,12 @@ bool BrowseForFile(HWND dialog, int mode)
         return true;
     }
     if (mode == 2) {
-        SetDlgItemTextA(dialog, kIdIconFile, file);
-        SendDlgItemMessageA(dialog, kIdIconSource, CB_SETCURSEL, 2, 0);
+        SetDlgItemTextA(dialog, IDC_BUTTON_ICON_FILE, file);
+        SendDlgItemMessageA(dialog, IDC_ICON_SOURCE_LIST, CB_SETCURSEL, 2, 0);
     } else {
         SetDialogRequest(request.targetIndex, request.presetFlag, file);
-        SetDlgItemTextA(dialog, kIdFile, file);
-        SendDlgItemMessageA(dialog, kIdIconSource, CB_SETCURSEL, 0, 0);
+        SetDlgItemTextA(dialog, IDC_BUTTON_FILE, file);
+        SendDlgItemMessageA(dialog, IDC_ICON_SOURCE_LIST, CB_SETCURSEL, 0, 0);
     }
     ShowChosenIconSource(dialog, file);
     return true;

@@ -1,6 +1,6 @@
 #pragma once
-// The input of the button settings dialog (114) and the group and general
-// settings dialog (118): which button, and whether a file is proposed for it.
+// The input of the button settings dialog and the group and general
+// settings dialog: which button, and whether a file is proposed for it.
 #include "data/launcher_records.h"
 
 struct DialogRequest {

@@ -1,12 +1,10 @@
 #pragma once
-// The group and general settings dialog (118): the current group's name and
+// The group and general settings dialog: the current group's name and
 // icon, collapse after launch, always on top, start with the last group, the
 // number of groups in use and the activation hotkey.
 #include <windows.h>
 
-constexpr int kGroupSettingsDialogId = 118;
-
-// Runs dialog 118 modally over the main window for the current group. Uses the
+// Runs the dialog modally over the main window for the current group. Uses the
 // DialogRequest's preset flag and path (a file dropped on the group button)
 // and resets the request when it closes. Returns 1.
 INT_PTR ShowGroupSettingsDialog(HWND mainWindow);

@@ -1,5 +1,9 @@
 #include "dialogs/icon_chooser.h"
 
+#include "resources/resource_ids.h"
+#include "support/max_path.h"
+#include "support/scoped_handle.h"
+
 #include <cstring>
 
 namespace {
@@ -16,20 +20,20 @@ constexpr COLORREF kFocusColour = RGB(255, 0, 0);
 
 void FrameRectangle(HDC dc, RECT rect, COLORREF colour)
 {
-    HBRUSH brush = CreateSolidBrush(colour);
-    if (!brush)
-        return;
-    FrameRect(dc, &rect, brush);
-    DeleteObject(brush);
+    const ScopedGdi<HBRUSH> brush(CreateSolidBrush(colour));
+    if (brush)
+        FrameRect(dc, &rect, brush.Get());
 }
 
 void FillIconList(HWND dialog)
 {
-    HWND list = GetDlgItem(dialog, kIconChooserListId);
+    HWND list = GetDlgItem(dialog, IDC_ICON_CHOOSER_LIST);
     SendMessageA(list, LB_SETCOLUMNWIDTH, kIconCellSize, 0);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    const UINT count = static_cast<UINT>(
-        reinterpret_cast<UINT_PTR>(ExtractIconA(instance, g_chooser.iconFile, static_cast<UINT>(-1))));
+    // A file too long for the system lists no icons, as a missing one.
+    const UINT count = PathFitsMaxPath(g_chooser.iconFile) ? static_cast<UINT>(reinterpret_cast<UINT_PTR>(
+                           ExtractIconA(instance, g_chooser.iconFile, static_cast<UINT>(-1))))
+                                                           : 0;
     for (UINT i = 0; i < count; ++i) {
         HICON icon = ExtractIconA(instance, g_chooser.iconFile, i);
         if (reinterpret_cast<UINT_PTR>(icon) <= 1)
@@ -79,7 +83,7 @@ void DrawCell(const DRAWITEMSTRUCT& item)
 
 void Confirm(HWND dialog)
 {
-    g_chooser.result = static_cast<int>(SendDlgItemMessageA(dialog, kIconChooserListId, LB_GETCURSEL, 0, 0));
+    g_chooser.result = static_cast<int>(SendDlgItemMessageA(dialog, IDC_ICON_CHOOSER_LIST, LB_GETCURSEL, 0, 0));
     if (g_chooser.result < 0)
         g_chooser.result = -1;
     PostMessageA(dialog, WM_CLOSE, 0, 0);
@@ -87,7 +91,7 @@ void Confirm(HWND dialog)
 
 void Close(HWND dialog)
 {
-    HWND list = GetDlgItem(dialog, kIconChooserListId);
+    HWND list = GetDlgItem(dialog, IDC_ICON_CHOOSER_LIST);
     const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         HICON icon = reinterpret_cast<HICON>(SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0));
@@ -112,13 +116,13 @@ INT_PTR CALLBACK IconChooserProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         return TRUE;
     }
     case WM_DRAWITEM:
-        if (wParam != kIconChooserListId)
+        if (wParam != IDC_ICON_CHOOSER_LIST)
             return FALSE;
         DrawCell(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK ||
-            (LOWORD(wParam) == kIconChooserListId && HIWORD(wParam) == LBN_DBLCLK)) {
+            (LOWORD(wParam) == IDC_ICON_CHOOSER_LIST && HIWORD(wParam) == LBN_DBLCLK)) {
             Confirm(dialog);
             return TRUE;
         }
@@ -153,7 +157,7 @@ int ChooseIcon(HWND owner, const char* iconFile, int preselected)
     lstrcpynA(g_chooser.iconFile, iconFile, sizeof g_chooser.iconFile);
     g_chooser.preselected = preselected;
     g_chooser.result = -1;
-    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kIconChooserDialogId),
+    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ICON_CHOOSER),
                                            owner, IconChooserProc, 0);
     return result < 0 ? -1 : static_cast<int>(result);
 }

@@ -1,10 +1,8 @@
 #pragma once
-// The icon chooser (dialog 1015): every icon of a file as a grid of 32 x 32
+// The icon chooser: every icon of a file as a grid of 32 x 32
 // pictures; the user picks one.
 #include <windows.h>
 
-constexpr int kIconChooserDialogId = 1015;
-constexpr int kIconChooserListId = 1015;
 constexpr int kIconCellSize = 36;
 
 // Runs the chooser modally over owner on the icons of iconFile with item

@@ -1,17 +1,18 @@
 #include "dialogs/icon_preview.h"
 
-#include "app/messages.h"
 #include "bar/bar_geometry.h"
 #include "bar/button_icons.h"
 #include "data/launcher_records.h"
 #include "dialogs/icon_chooser.h"
+#include "resources/resource_ids.h"
+#include "support/max_path.h"
+#include "support/messages.h"
+#include "support/scoped_handle.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
 
 namespace {
-constexpr UINT kIconNumberFormat = 200;
-
 HINSTANCE ProgramInstance()
 {
     return GetModuleHandleA(nullptr);
@@ -25,13 +26,13 @@ HICON Usable(HICON icon)
 
 HICON OrNotFound(HICON icon)
 {
-    return icon ? icon : LoadResourceIcon(kIconNotFound);
+    return icon ? icon : LoadResourceIcon(IDI_NOT_FOUND);
 }
 }  // namespace
 
 int IconCountOf(const char* path)
 {
-    if (!path || !*path)
+    if (!path || !*path || !PathFitsMaxPath(path))
         return 0;
     const UINT_PTR count =
         reinterpret_cast<UINT_PTR>(ExtractIconA(ProgramInstance(), path, static_cast<UINT>(-1)));
@@ -40,49 +41,47 @@ int IconCountOf(const char* path)
 
 HICON AssociatedIconOrNotFound(const char* path)
 {
-    if (!path || !*path)
+    if (!path || !*path || !PathFitsMaxPath(path))
         return OrNotFound(nullptr);
     char copy[kTextFieldSize];
     lstrcpynA(copy, path, sizeof copy);
     WORD index = 0;
-    HICON icon = Usable(ExtractAssociatedIconA(ProgramInstance(), copy, &index));
-    if (icon && lstrcmpiA(copy, path) != 0) {
-        DestroyIcon(icon);
-        icon = nullptr;
-    }
-    return OrNotFound(icon);
+    ScopedIcon icon(Usable(ExtractAssociatedIconA(ProgramInstance(), copy, &index)));
+    if (lstrcmpiA(copy, path) != 0)
+        icon.Reset();  // the system answered with another file's icon
+    return OrNotFound(icon.Release());
 }
 
 HICON IconAtOrNotFound(const char* path, int index)
 {
-    if (!path || !*path || index < 0)
+    if (!path || !*path || index < 0 || !PathFitsMaxPath(path))
         return OrNotFound(nullptr);
     return OrNotFound(Usable(ExtractIconA(ProgramInstance(), path, static_cast<UINT>(index))));
 }
 
 void SetIconSliderRange(HWND dialog, int count)
 {
-    SendDlgItemMessageA(dialog, kIconSliderId, TBM_SETRANGE, TRUE, MAKELONG(0, count > 0 ? count - 1 : 0));
+    SendDlgItemMessageA(dialog, IDC_ICON_SLIDER, TBM_SETRANGE, TRUE, MAKELONG(0, count > 0 ? count - 1 : 0));
 }
 
 void SetIconSliderPosition(HWND dialog, int position)
 {
-    SendDlgItemMessageA(dialog, kIconSliderId, TBM_SETPOS, TRUE, position);
+    SendDlgItemMessageA(dialog, IDC_ICON_SLIDER, TBM_SETPOS, TRUE, position);
 }
 
 int IconSliderPosition(HWND dialog)
 {
-    return static_cast<int>(SendDlgItemMessageA(dialog, kIconSliderId, TBM_GETPOS, 0, 0));
+    return static_cast<int>(SendDlgItemMessageA(dialog, IDC_ICON_SLIDER, TBM_GETPOS, 0, 0));
 }
 
 void SetIconNumberLabel(HWND dialog, int index)
 {
     char format[64];
     char text[96];
-    if (LoadText(kIconNumberFormat, format, sizeof format) == 0)
+    if (LoadText(IDS_ICON_NUMBER_FORMAT, format, sizeof format) == 0)
         return;
     wsprintfA(text, format, index);
-    SetDlgItemTextA(dialog, kIconNumberLabelId, text);
+    SetDlgItemTextA(dialog, IDC_ICON_NUMBER, text);
 }
 
 bool ChooseIconIntoPreview(HWND dialog, const char* path)
@@ -94,6 +93,6 @@ bool ChooseIconIntoPreview(HWND dialog, const char* path)
         return false;
     SetIconSliderPosition(dialog, chosen);
     SetIconNumberLabel(dialog, chosen);
-    SetButtonImage(dialog, kPreviewButtonId, IconAtOrNotFound(path, chosen));
+    SetButtonImage(dialog, IDC_ICON_PREVIEW, IconAtOrNotFound(path, chosen));
     return true;
 }

@@ -1,12 +1,8 @@
 #pragma once
-// The icon part shared by the settings dialogs 114 and 118: the preview
-// button 1008, the icon number label 1007 and the slider 1009 over the icons
-// of the current icon source.
+// The icon part shared by the two settings dialogs: the preview button, the
+// icon number label and the slider over the icons of the current icon source
+// (IDC_ICON_PREVIEW, IDC_ICON_NUMBER, IDC_ICON_SLIDER).
 #include <windows.h>
-
-constexpr int kPreviewButtonId = 1008;
-constexpr int kIconNumberLabelId = 1007;
-constexpr int kIconSliderId = 1009;
 
 // Number of icons in path (0 for an empty path or a file without icons).
 int IconCountOf(const char* path);
@@ -21,7 +17,7 @@ HICON IconAtOrNotFound(const char* path, int index);
 void SetIconSliderRange(HWND dialog, int count);
 void SetIconSliderPosition(HWND dialog, int position);
 int IconSliderPosition(HWND dialog);
-// Label 1007 := string 200 "アイコン&No.%2d" with index.
+// The number label := string IDS_ICON_NUMBER_FORMAT "アイコン&No.%2d" with index.
 void SetIconNumberLabel(HWND dialog, int index);
 
 // The icon chooser over the dialog on path, preselected at the slider

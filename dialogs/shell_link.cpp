@@ -1,5 +1,8 @@
 #include "dialogs/shell_link.h"
 
+#include "resources/resource_ids.h"
+#include "support/max_path.h"
+
 #include <objbase.h>
 #include <objidl.h>
 #include <shlobj.h>
@@ -39,7 +42,7 @@ bool IsShellLinkPath(const char* path)
 
 bool ResolveShellLink(HWND dialog, char* path)
 {
-    if (!path || !*path)
+    if (!path || !*path || !PathFitsMaxPath(path))
         return false;
     CoInitialize(nullptr);  // every time; the thread stays initialised
 
@@ -63,12 +66,12 @@ bool ResolveShellLink(HWND dialog, char* path)
     bool ok = link->GetPath(target, MAX_PATH, nullptr, SLGP_UNCPRIORITY) == S_OK && target[0] != '\0';
     char text[MAX_PATH] = "";
     if (link->GetArguments(text, MAX_PATH) == S_OK)
-        SetDlgItemTextA(dialog, kLinkParamsEditId, text);
+        SetDlgItemTextA(dialog, IDC_BUTTON_PARAMS, text);
     else
         ok = false;
     text[0] = '\0';
     if (link->GetWorkingDirectory(text, MAX_PATH) == S_OK)
-        SetDlgItemTextA(dialog, kLinkWorkDirEditId, text);
+        SetDlgItemTextA(dialog, IDC_BUTTON_WORK_DIR, text);
     else
         ok = false;
 

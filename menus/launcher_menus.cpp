@@ -1,34 +1,22 @@
 #include "menus/launcher_menus.h"
 
-#include "app/main_window.h"
-#include "app/messages.h"
 #include "data/launcher_data.h"
 #include "menus/popup_menu.h"
-#include "resources/string_ids.h"
+#include "resources/resource_ids.h"
+#include "support/messages.h"
+#include "support/path_text.h"
+#include "support/scoped_handle.h"
 #include "support/system_helper.h"
 
 #include <cstring>
 
 namespace {
 
-constexpr int kFirstLauncherControl = 1003;
-constexpr int kLastLauncherControl = 1012;
-constexpr int kGroupControl = 1000;
-constexpr int kPreviousGroupControl = 1001;
-constexpr int kNextGroupControl = 1002;
-constexpr UINT kTrayIconId = 1;
-
 // A zero-filled text workspace from the process heap, freed on scope exit.
-class Workspace {
-public:
-    Workspace() : block_(static_cast<char*>(g_systemHelper.Alloc(kMenuWorkspaceSize))) {}
-    ~Workspace() { g_systemHelper.Free(block_); }
-    Workspace(const Workspace&) = delete;
-    Workspace& operator=(const Workspace&) = delete;
-    char* Get() const { return block_; }
-
-private:
-    char* block_;
+struct Workspace {
+    Workspace() : block(g_systemHelper.Alloc(kMenuWorkspaceSize)) {}
+    char* Get() const { return static_cast<char*>(block.Get()); }
+    ScopedHeapBlock block;
 };
 
 void GrayItem(HMENU menu, UINT id)
@@ -69,26 +57,14 @@ void JoinMenuTitle(char* buffer, int size, const char* title, int titleLimit, co
     int room = size - 1 - suffixLength;
     if (room < 0)
         room = 0;
-    const int available = FieldLength(title, titleLimit);
-    // Take whole characters of the title while they fit.
-    int taken = 0;
-    while (taken < available) {
-        const bool pair = SystemHelper::IsLeadByte(static_cast<unsigned char>(title[taken])) &&
-                          taken + 1 < available;
-        const int step = pair ? 2 : 1;
-        if (taken + step > room)
-            break;
-        taken += step;
-    }
-    std::memcpy(buffer, title, static_cast<size_t>(taken));
-    buffer[taken] = '\0';
-    if (taken + suffixLength < size)
+    CopyWholeCharacters(title, FieldLength(title, titleLimit), buffer, room + 1);
+    if (lstrlenA(buffer) + suffixLength < size)
         lstrcatA(buffer, suffix);
 }
 
 bool PrepareButtonMenu(PopupMenu& menu, int target, char* workspace)
 {
-    HMENU popup = menu.LoadFromResource(kButtonMenuResource);
+    HMENU popup = menu.LoadFromResource(IDR_BUTTON_MENU);
     if (!popup)
         return false;
     char* title = workspace;
@@ -100,9 +76,9 @@ bool PrepareButtonMenu(PopupMenu& menu, int target, char* workspace)
 
     if (target == kGroupButtonTarget) {
         LoadText(IDS_MENU_TITLE_GROUP_BUTTON, source, sizeof source);
-        GrayItem(popup, kCmdClearButton);
-        GrayItem(popup, kCmdMoveButtonUp);
-        GrayItem(popup, kCmdMoveButtonDown);
+        GrayItem(popup, IDM_CLEAR_BUTTON);
+        GrayItem(popup, IDM_MOVE_UP);
+        GrayItem(popup, IDM_MOVE_DOWN);
     } else {
         const ButtonRecord* button = CurrentButton(target);
         const bool inUse = button && button->file[0] != '\0';
@@ -112,13 +88,13 @@ bool PrepareButtonMenu(PopupMenu& menu, int target, char* workspace)
         } else {
             LoadText(IDS_MENU_TITLE_EMPTY_BUTTON, source, sizeof source);
         }
-        EnableItem(popup, kCmdClearButton, inUse);
-        EnableItem(popup, kCmdMoveButtonUp, target != 0);
-        EnableItem(popup, kCmdMoveButtonDown, target != kButtonsPerGroup - 1);
+        EnableItem(popup, IDM_CLEAR_BUTTON, inUse);
+        EnableItem(popup, IDM_MOVE_UP, target != 0);
+        EnableItem(popup, IDM_MOVE_DOWN, target != kButtonsPerGroup - 1);
     }
     LoadText(IDS_MENU_TITLE_SUFFIX, suffix, suffixSize);
     JoinMenuTitle(title, kMenuTitlePart, name, sourceLimit, suffix);
-    ModifyMenuA(popup, kCmdMenuTitle, MF_BYCOMMAND | MF_STRING, kCmdMenuTitle, title);
+    ModifyMenuA(popup, IDM_MENU_TITLE, MF_BYCOMMAND | MF_STRING, IDM_MENU_TITLE, title);
     return true;
 }
 
@@ -134,7 +110,6 @@ bool ShowButtonMenu(HWND mainWindow, int target)
     if (!PrepareButtonMenu(menu, target, workspace.Get()))
         return false;
     DrawMenuBar(mainWindow);
-    SetSelectedButton(target);
     TrackAtCursor(menu, mainWindow);
     return true;
 }
@@ -153,7 +128,7 @@ bool FillGroupMenu(PopupMenu& menu, char* workspace)
     LoadText(IDS_MENU_TITLE_SUFFIX, suffix, suffixSize);
     char heading[kMenuTitlePart];
     JoinMenuTitle(heading, sizeof heading, title, kMenuTitlePart, suffix);
-    menu.AppendItem(kCmdGroupMenuTitle, heading);
+    menu.AppendItem(IDM_GROUP_MENU_TITLE, heading);
     menu.AppendSeparator();
 
     const LauncherData* data = LauncherImage();
@@ -169,7 +144,7 @@ bool FillGroupMenu(PopupMenu& menu, char* workspace)
         UINT flags = MF_BYPOSITION | MF_STRING;
         if (g == current)
             flags |= MF_GRAYED | MF_DISABLED;
-        InsertMenuA(popup, static_cast<UINT>(-1), flags, kCmdFirstGroupMenu + g, title);
+        InsertMenuA(popup, static_cast<UINT>(-1), flags, IDM_FIRST_GROUP + g, title);
     }
     return true;
 }
@@ -189,20 +164,6 @@ bool ShowGroupMenu(HWND mainWindow)
     return true;
 }
 
-bool ShowContextMenu(HWND mainWindow, HWND clicked)
-{
-    if (!clicked || clicked == mainWindow || GetParent(clicked) != mainWindow)
-        return false;
-    const LONG id = GetWindowLongA(clicked, GWL_ID);
-    if (id == kPreviousGroupControl || id == kNextGroupControl)
-        return ShowGroupMenu(mainWindow);
-    if (id == kGroupControl)
-        return ShowButtonMenu(mainWindow, kGroupButtonTarget);
-    if (id >= kFirstLauncherControl && id <= kLastLauncherControl)
-        return ShowButtonMenu(mainWindow, id - kFirstLauncherControl);
-    return false;
-}
-
 bool ShowTrayMenu(HWND mainWindow, bool onTop)
 {
     TrayMenu menu;
@@ -213,10 +174,8 @@ bool ShowTrayMenu(HWND mainWindow, bool onTop)
     return true;
 }
 
-void HandleTrayNotify(HWND mainWindow, UINT iconId, UINT mouseMessage, bool onTop)
+void HandleTrayNotify(HWND mainWindow, UINT mouseMessage, bool onTop)
 {
-    if (iconId != kTrayIconId)
-        return;
     switch (mouseMessage) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:

@@ -1,26 +1,14 @@
 #pragma once
 // The launcher's three popup menus: the context menu of the group button and
-// the launcher buttons (resource 163), the group-switch menu of the arrow
-// buttons, and the tray icon's menu (resource 164). Each is skinned, opened at
+// the launcher buttons (IDR_BUTTON_MENU), the group-switch menu of the arrow
+// buttons, and the tray icon's menu (IDR_TRAY_MENU). Each is skinned, opened at
 // the mouse cursor with the main window as owner, and answered by the main
 // window's WM_COMMAND handling.
+#include "resources/resource_ids.h"
+
 #include <windows.h>
 
 class PopupMenu;
-
-// Commands of the menus.
-constexpr UINT kCmdMenuTitle = 40010;
-constexpr UINT kCmdButtonSettings = 40011;
-constexpr UINT kCmdButtonShortcut = 40012;
-constexpr UINT kCmdMoveButtonUp = 40013;
-constexpr UINT kCmdMoveButtonDown = 40014;
-constexpr UINT kCmdClearButton = 40015;
-constexpr UINT kCmdShowHelp = 40016;
-constexpr UINT kCmdShowAbout = 40017;
-constexpr UINT kCmdAlwaysOnTop = 40020;
-constexpr UINT kCmdCloseLauncher = 40021;
-constexpr UINT kCmdGroupMenuTitle = 30;
-constexpr UINT kCmdFirstGroupMenu = 6000;  // + group index, 0..9
 
 // Target of the group button's context menu (the selected button then is 20).
 constexpr int kGroupButtonTarget = 20;
@@ -29,14 +17,10 @@ constexpr int kGroupButtonTarget = 20;
 constexpr int kMenuTitlePart = 270;
 constexpr int kMenuWorkspaceSize = 300;
 
-// WM_CONTEXTMENU of the main window for the window that was clicked: the
-// arrow buttons open the group-switch menu, the group and launcher buttons
-// their context menu. False when nothing was shown.
-bool ShowContextMenu(HWND mainWindow, HWND clicked);
-
-// The context menu of target (0..9 launcher button, 20 group button).
+// The context menu of target (0..9 launcher button, kGroupButtonTarget for
+// the group button); its commands come back to the main window.
 bool ShowButtonMenu(HWND mainWindow, int target);
-// Loads menu 163 into menu and sets its title and item states for target;
+// Loads IDR_BUTTON_MENU into menu and sets its title and item states for target;
 // workspace holds kMenuWorkspaceSize zero-filled bytes.
 bool PrepareButtonMenu(PopupMenu& menu, int target, char* workspace);
 
@@ -45,9 +29,9 @@ bool ShowGroupMenu(HWND mainWindow);
 // Fills the empty popup of menu with the title and the groups in use.
 bool FillGroupMenu(PopupMenu& menu, char* workspace);
 
-// WM_TRAYNOTIFY: icon 1 only; a right button release opens the tray menu,
-// other clicks bring the main window forward.
-void HandleTrayNotify(HWND mainWindow, UINT iconId, UINT mouseMessage, bool onTop);
+// A mouse message of the tray icon: a right button release opens the tray
+// menu, other clicks bring the main window forward.
+void HandleTrayNotify(HWND mainWindow, UINT mouseMessage, bool onTop);
 bool ShowTrayMenu(HWND mainWindow, bool onTop);
 
 // Copies title, cut at a whole character where needed, followed by suffix

@@ -1,19 +1,15 @@
 #pragma once
 // The look of the popup menus: skin metrics with their defaults, which three
-// optional bitmaps beside the program override, the menu font, and the
-// owner-draw message entry points of the main window.
+// optional bitmaps beside the program override, and the menu font.
+#include "resources/resource_ids.h"
+#include "support/scoped_handle.h"
+
 #include <windows.h>
 
 #include <cstdint>
 
-// Resources the menus use.
-constexpr UINT kButtonMenuResource = 163;
-constexpr UINT kTrayMenuResource = 164;
-constexpr UINT kCheckIconResource = 166;
-
 // Sizes in pixels, colours as 0x00BBGGRR.
 struct MenuSkin {
-    std::int32_t menuWidth = 0;          // last width computed by MeasureItem
     std::int32_t acceleratorGap = 10;    // between caption and accelerator text
     std::int32_t titleWidth = 20;        // strip left of the top-level menu
     std::int32_t sideMargin = 0;         // on both sides of the text block
@@ -25,14 +21,22 @@ struct MenuSkin {
     COLORREF titleColor = 0x404040;
     COLORREF itemColor = 0x000000;
     COLORREF highlightColor = 0x808080;
-    HBITMAP itemBitmap = nullptr;       // "menuforeground.bmp"
-    HBITMAP highlightBitmap = nullptr;  // "menubackground.bmp"
-    HBITMAP titleBitmap = nullptr;      // "menutitle.bmp"
+    ScopedGdi<HBITMAP> itemBitmap;       // "menuforeground.bmp"
+    ScopedGdi<HBITMAP> highlightBitmap;  // "menubackground.bmp"
+    ScopedGdi<HBITMAP> titleBitmap;      // "menutitle.bmp"
 };
 
 constexpr char kMenuItemBitmapFile[] = "menuforeground.bmp";
 constexpr char kMenuHighlightBitmapFile[] = "menubackground.bmp";
 constexpr char kMenuTitleBitmapFile[] = "menutitle.bmp";
+
+// Loads the three bitmaps found beside the program into skin in place of
+// those it held: each found one takes its top-left pixel as the colour of its
+// part, the title bitmap also gives the strip its width. False when the
+// program's path cannot be had.
+bool LoadMenuSkin(MenuSkin& skin);
+// The size and format of a bitmap (all zero for none).
+BITMAP BitmapInfo(HBITMAP bitmap);
 
 // Owns one font.
 class FontHandle {
@@ -58,12 +62,3 @@ private:
 // an installed face of the same family of Japanese fonts, else face (the
 // system then substitutes). buffer holds at least LF_FACESIZE bytes.
 void MenuFontFace(const char* face, char* buffer);
-
-// The program's folder without the last backslash; a 0x5C trail byte of a
-// double-byte character is never taken for it. False without a buffer or
-// when the program's path cannot be had.
-bool ExecutableFolder(char* buffer, DWORD size);
-
-// WM_MEASUREITEM and WM_DRAWITEM of the owner window: the result to return.
-LRESULT HandleMenuMeasureItem(HWND owner, WPARAM wParam, LPARAM lParam);
-LRESULT HandleMenuDrawItem(HWND owner, WPARAM wParam, LPARAM lParam);

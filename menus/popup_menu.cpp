@@ -1,23 +1,15 @@
 #include "menus/popup_menu.h"
 
-#include "app/messages.h"
+#include "resources/resource_ids.h"
 
 #include <new>
 
 namespace {
-// Conversions running: 0 outside PopupMenu::MakeOwnerDraw, deeper for submenus.
-int g_ownerDrawNesting = 0;
-
 HINSTANCE ModuleInstance()
 {
     return GetModuleHandleA(nullptr);
 }
 }  // namespace
-
-int OwnerDrawNesting()
-{
-    return g_ownerDrawNesting;
-}
 
 HMENU PopupMenu::LoadFromResource(UINT id)
 {
@@ -41,46 +33,6 @@ HMENU PopupMenu::CreateEmpty()
     return popup_;
 }
 
-bool PopupMenu::SetItemState(MenuItemState& request)
-{
-    HMENU menu = request.menu;
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        const UINT id = GetMenuItemID(menu, i);
-        if (id == static_cast<UINT>(-1)) {
-            HMENU sub = GetSubMenu(menu, i);
-            if (!sub)
-                continue;
-            request.menu = sub;
-            const bool found = SetItemState(request);
-            request.menu = menu;
-            if (found)
-                return true;
-            continue;
-        }
-        if (id != request.id)
-            continue;
-        switch (request.kind) {
-        case kMenuStateCheck:
-            CheckMenuItem(menu, id, MF_BYCOMMAND | (request.on ? MF_CHECKED : MF_UNCHECKED));
-            break;
-        case kMenuStateEnabled:
-            EnableMenuItem(menu, id, MF_BYCOMMAND | (request.on ? MF_ENABLED : MF_GRAYED | MF_DISABLED));
-            break;
-        case kMenuStateText: {
-            char text[260];
-            LoadText(request.stringId, text, sizeof text);
-            ModifyMenuA(menu, id, MF_BYCOMMAND | MF_STRING, id, text);
-            break;
-        }
-        default:
-            break;
-        }
-        return true;
-    }
-    return false;
-}
-
 bool PopupMenu::Track(HWND owner, int x, int y)
 {
     if (!popup_)
@@ -90,12 +42,6 @@ bool PopupMenu::Track(HWND owner, int x, int y)
     TrackPopupMenu(popup_, TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
     ClearItemRecords();
     return true;
-}
-
-void PopupMenu::TrackAtPoint(HWND owner, DWORD point)
-{
-    // Signed halves, so that points on a screen left of or above the primary one work.
-    Track(owner, static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point)));
 }
 
 bool PopupMenu::Destroy()
@@ -116,7 +62,11 @@ PopupMenu::~PopupMenu()
     // Records of a menu that was converted but never tracked would otherwise
     // be lost; the menu handle no longer refers to them.
     ClearItemRecords();
-    DeleteSkinBitmaps();
+}
+
+bool PopupMenu::LoadSkin()
+{
+    return LoadMenuSkin(skin_);
 }
 
 bool PopupMenu::AppendItem(UINT id, const char* text)
@@ -139,30 +89,11 @@ void PopupMenu::ClearItemRecords()
 
 bool PopupMenu::MakeOwnerDraw(HWND owner, HMENU menu)
 {
-    if (g_ownerDrawNesting == 0)
-        ClearItemRecords();
+    ClearItemRecords();
     if (!menu)
         menu = popup_;
-    if (!MakeOwnerDrawLevel(menu))
-        return false;
-    if (g_ownerDrawNesting == 0)
-        DrawMenuBar(owner);
-    return true;
-}
-
-bool PopupMenu::MakeOwnerDrawLevel(HMENU menu)
-{
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
-        if (GetMenuItemID(menu, i) == static_cast<UINT>(-1)) {
-            if (HMENU sub = GetSubMenu(menu, i)) {
-                ++g_ownerDrawNesting;
-                const bool converted = MakeOwnerDraw(nullptr, sub);
-                --g_ownerDrawNesting;
-                if (!converted)
-                    return false;
-            }
-        }
         char text[260] = {};
         MENUITEMINFOA info = {};
         info.cbSize = sizeof info;
@@ -188,14 +119,17 @@ bool PopupMenu::MakeOwnerDrawLevel(HMENU menu)
             return false;
         }
 
+        // The caption stays the item's string: it is what the menu says to
+        // anyone who asks (GetMenuString, screen readers).
         MENUITEMINFOA drawn = {};
         drawn.cbSize = sizeof drawn;
-        drawn.fMask = MIIM_TYPE | MIIM_DATA;
+        drawn.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_DATA;
         drawn.fType = MFT_OWNERDRAW;
+        drawn.dwTypeData = text;
         drawn.dwItemData = reinterpret_cast<ULONG_PTR>(record);
-        drawn.dwTypeData = reinterpret_cast<LPSTR>(record);
         SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &drawn);
     }
+    DrawMenuBar(owner);
     return true;
 }
 
@@ -203,9 +137,9 @@ TrayMenu::~TrayMenu() = default;
 
 bool TrayMenu::LoadTrayMenu(bool onTop)
 {
-    HMENU popup = LoadFromResource(kTrayMenuResource);
+    HMENU popup = LoadFromResource(IDR_TRAY_MENU);
     if (!popup)
         return false;
-    CheckMenuItem(popup, 40020, MF_BYCOMMAND | (onTop ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(popup, IDM_ALWAYS_ON_TOP, MF_BYCOMMAND | (onTop ? MF_CHECKED : MF_UNCHECKED));
     return true;
 }

@@ -2,7 +2,7 @@
 // Short-lived popup menus: load or create a menu, adjust its items, turn every
 // item into an owner-drawn item carrying a MenuItemRecord, track it at a point
 // with an owner window, and clean everything up when the object dies. The
-// owner window forwards WM_MEASUREITEM and WM_DRAWITEM (menus/menu_skin.h).
+// owner window forwards WM_MEASUREITEM and WM_DRAWITEM (menus/menu_paint.h).
 #include "menus/menu_skin.h"
 #include "support/pointer_list.h"
 #include "support/text_buffer.h"
@@ -19,28 +19,11 @@ constexpr std::uint32_t kMenuItemSeparator = 1;
 // One per converted item; also the item's dwItemData.
 struct MenuItemRecord {
     PopupMenu* owner = nullptr;
-    HMENU menu = nullptr;          // the (sub)menu that holds the item
+    HMENU menu = nullptr;          // the menu that holds the item
     TextBuffer caption;            // caption, then a tab and the accelerator text
     std::int32_t position = 0;     // index in its menu
     std::uint32_t flags = 0;       // kMenuItemSeparator
-    std::int32_t captionWidth = 0;      // widest caption of the menu (set by MeasureItem)
-    std::int32_t acceleratorWidth = 0;  // widest accelerator text of the menu
-    std::int32_t textWidth = 0;         // widest caption + gap + accelerator of the menu
-};
-
-// What PopupMenu::SetItemState changes.
-enum MenuItemStateKind : int {
-    kMenuStateCheck = 0,    // check mark on or off
-    kMenuStateEnabled = 1,  // enabled, or grayed and disabled
-    kMenuStateText = 2,     // text from the string table
-};
-
-struct MenuItemState {
-    HMENU menu = nullptr;  // where the search starts
-    UINT id = 0;           // command id
-    int kind = kMenuStateCheck;
-    bool on = false;       // kinds 0 and 1
-    UINT stringId = 0;     // kind 2
+    std::int32_t textWidth = 0;    // widest caption + gap + accelerator of the menu (set by MeasureItem)
 };
 
 class PopupMenu {
@@ -54,15 +37,10 @@ public:
     virtual HMENU LoadFromResource(UINT id);
     // A new empty popup (or the one already held); null on failure.
     virtual HMENU CreateEmpty();
-    // Finds request.id in request.menu and its submenus and changes it; false
-    // when the id is nowhere.
-    virtual bool SetItemState(MenuItemState& request);
     // Shows the popup at screen point (x, y) until it closes; the chosen
     // command reaches owner as WM_COMMAND. The item records are deleted
     // afterwards. False without a popup.
     virtual bool Track(HWND owner, int x, int y);
-    // Track at a point packed as x in the low and y in the high 16 bits.
-    virtual void TrackAtPoint(HWND owner, DWORD point);
     // Destroys the menu handle that was loaded or created.
     virtual bool Destroy();
     virtual ~PopupMenu();
@@ -71,25 +49,21 @@ public:
     bool AppendSeparator();
     HMENU GetPopup() const { return popup_; }
 
-    // Turns every item of menu (null: the popup), submenus first, into an
-    // owner-drawn item with a record. False when a record cannot be made.
+    // Turns every item of menu (null: the popup) into an owner-drawn item with
+    // a record, its caption kept as the item's string. False when a record
+    // cannot be made.
     bool MakeOwnerDraw(HWND owner, HMENU menu);
     // Deletes every item record.
     void ClearItemRecords();
 
-    // Skin and painting (menus/menu_skin.cpp).
+    // The skin beside the program (see LoadMenuSkin).
     bool LoadSkin();
+    // Painting (menus/menu_paint.cpp).
     bool MeasureItem(HWND owner, MEASUREITEMSTRUCT* item);
     bool DrawItem(HWND owner, const DRAWITEMSTRUCT* item);
 
-    const PointerList& ItemRecords() const { return records_; }
-    MenuSkin& Skin() { return skin_; }
-    const MenuSkin& Skin() const { return skin_; }
-    HFONT Font() const { return font_.Get(); }
 
 private:
-    void DeleteSkinBitmaps();
-    bool MakeOwnerDrawLevel(HMENU menu);
 
     PointerList records_;
     FontHandle font_;
@@ -98,13 +72,10 @@ private:
     MenuSkin skin_;
 };
 
-// The tray icon's menu (resource 164) with the always-on-top check mark.
+// The tray icon's menu (IDR_TRAY_MENU) with the always-on-top check mark.
 class TrayMenu : public PopupMenu {
 public:
     TrayMenu() = default;
     ~TrayMenu() override;
     bool LoadTrayMenu(bool onTop);
 };
-
-// Number of owner-draw conversions running (for the outermost-call test).
-int OwnerDrawNesting();

@@ -38,24 +38,35 @@ bool RegisterActiveHotkey(HWND window)
     const ShortcutTable* table = GetShortcutTable();
     if (!table)
         return false;
-    UnregisterHotKey(window, kActiveHotkeyId);
-    return RegisterHotKey(window, kActiveHotkeyId, ToHotkeyModifiers(table->Active.flag),
+    UnregisterHotKey(window, kActivationHotkeyId);
+    return RegisterHotKey(window, kActivationHotkeyId, ToHotkeyModifiers(table->Active.flag),
                           static_cast<UINT>(table->Active.key)) != FALSE;
 }
 
 bool UnregisterActiveHotkey(HWND window)
 {
-    UnregisterHotKey(window, kActiveHotkeyId);
+    UnregisterHotKey(window, kActivationHotkeyId);
     return true;
 }
 
-bool RegisterAllHotkeys(HWND window)
+bool RenewButtonHotkeys(HWND window)
 {
+    // Every id is given back first: an entry that moved to another button
+    // takes its combination along instead of finding it held by its old id.
+    for (int group = 0; group < 10; ++group)
+        for (int button = 0; button < 10; ++button)
+            UnregisterButtonHotkey(window, group, button);
     bool all = true;
     for (int group = 0; group < 10; ++group)
         for (int button = 0; button < 10; ++button)
             all = RegisterButtonHotkey(window, group, button) && all;
-    return RegisterActiveHotkey(window) && all;
+    return all;
+}
+
+bool RegisterAllHotkeys(HWND window)
+{
+    const bool buttons = RenewButtonHotkeys(window);
+    return RegisterActiveHotkey(window) && buttons;
 }
 
 bool UnregisterAllHotkeys(HWND window)
@@ -88,10 +99,4 @@ void ClearButtonShortcut(HWND window, int group, int button)
     entry->id = 0;
     entry->key = 0;
     entry->flag = 0;
-}
-
-bool RenewActiveHotkey(HWND window)
-{
-    UnregisterActiveHotkey(window);
-    return RegisterActiveHotkey(window);
 }

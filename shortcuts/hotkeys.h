@@ -1,10 +1,10 @@
 #pragma once
 // System-wide hotkeys of the main window: ids 0..99 are button numbers
-// (group * 10 + button) of entries marked usesystemshortcut, id 1000 is the
+// (group * 10 + button) of entries marked usesystemshortcut, kActivationHotkeyId is the
 // activation shortcut. Failures are reported by result only.
 #include <windows.h>
 
-constexpr int kActiveHotkeyId = 1000;
+constexpr int kActivationHotkeyId = 1000;  // button hotkeys use their button numbers 0..99
 
 // Modifier flags (SHIFT 1, CTRL 2, ALT 4) as RegisterHotKey modifiers.
 UINT ToHotkeyModifiers(int flags);
@@ -17,8 +17,11 @@ bool UnregisterButtonHotkey(HWND window, int group, int button);  // always true
 bool RegisterActiveHotkey(HWND window);
 bool UnregisterActiveHotkey(HWND window);  // always true
 
-// Every button, then the activation shortcut; each is attempted, true only
-// when all succeeded.
+// Makes the button hotkeys match the shortcut table exactly, after entries
+// moved between buttons: all ids are released, then every entry registered.
+// Each is attempted; true only when all succeeded.
+bool RenewButtonHotkeys(HWND window);
+// Every button as above, then the activation shortcut; true only when all succeeded.
 bool RegisterAllHotkeys(HWND window);
 bool UnregisterAllHotkeys(HWND window);  // always true
 
@@ -30,7 +33,3 @@ bool ApplyButtonHotkey(HWND window, int group, int button, bool system);
 // A button is cleared: its system hotkey is unregistered and its entry
 // emptied (id, key, flag and the system flag).
 void ClearButtonShortcut(HWND window, int group, int button);
-
-// The group and general settings dialog was confirmed: the activation
-// shortcut is registered anew.
-bool RenewActiveHotkey(HWND window);

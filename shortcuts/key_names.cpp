@@ -1,14 +1,18 @@
 #include "shortcuts/key_names.h"
 
-#include "app/messages.h"
-#include "resources/string_ids.h"
+#include "resources/resource_ids.h"
+#include "support/messages.h"
 
 #include <cstdio>
 
-// Rows 0x30..0x39 are the digits, 0x41..0x5A the letters, 0x60..0x69 the
-// number pad and 0x70..0x87 the function keys; the OEM rows follow the
-// Japanese keyboard layout.
-const char KeyNameTable[kKeyNameCount][kKeyNameSize] = {
+namespace {
+constexpr int kKeyNameCount = 256;
+constexpr int kKeyNameSize = 20;  // NUL-terminated, at most 19 characters
+
+// The name of every virtual-key code. Rows 0x30..0x39 are the digits,
+// 0x41..0x5A the letters, 0x60..0x69 the number pad and 0x70..0x87 the
+// function keys; the OEM rows follow the Japanese keyboard layout.
+const char kKeyNames[kKeyNameCount][kKeyNameSize] = {
     /* 0x00 */ "", "", "", "BREAK",
     /* 0x04 */ "", "", "", "",
     /* 0x08 */ "BACKSPACE", "TAB", "", "",
@@ -74,12 +78,13 @@ const char KeyNameTable[kKeyNameCount][kKeyNameSize] = {
     /* 0xF8 */ "", "", "", "",
     /* 0xFC */ "", "", "", "PAUSE",
 };
+}  // namespace
 
 const char* GetKeyName(int key)
 {
     if (key < 0 || key >= kKeyNameCount)
         return "";
-    return KeyNameTable[key];
+    return kKeyNames[key];
 }
 
 void FormatShortcutText(int key, int flags, char* buffer, int size)

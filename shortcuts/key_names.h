@@ -9,21 +9,15 @@ constexpr int kModifierCtrl = 2;
 constexpr int kModifierAlt = 4;
 constexpr int kModifierMask = kModifierShift | kModifierCtrl | kModifierAlt;
 
-constexpr int kKeyNameCount = 256;
-constexpr int kKeyNameSize = 20;  // NUL-terminated, at most 19 characters
-
-// Name of every virtual-key code; an empty row means the key has no name and
-// cannot be assigned.
-extern const char KeyNameTable[kKeyNameCount][kKeyNameSize];
-
-// The table's row for key, or "" for any code outside 0..255.
+// The name of virtual-key code key; "" for a key without a name (it cannot
+// be assigned) and for any code outside 0..255.
 const char* GetKeyName(int key);
 
 // Buffer size that holds every shortcut text (at most 99 characters).
 constexpr int kShortcutTextSize = 100;
 
 // Writes the shortcut's text into buffer (size bytes, truncated to fit):
-// "- 未設定 -" (string 403) when key is 0, else e.g. "CTRL+ALT+SPACE".
+// "- 未設定 -" (IDS_SHORTCUT_NONE) when key is 0, else e.g. "CTRL+ALT+SPACE".
 void FormatShortcutText(int key, int flags, char* buffer, int size);
 
 // The modifier keys held right now, as modifier flags.

@@ -2,13 +2,13 @@
 
 #include "data/key_value_file.h"
 #include "shortcuts/key_names.h"
+#include "support/program_files.h"
 
 #include <windows.h>
 
 #include <cstdio>
 
 namespace {
-constexpr char kSeparator = ',';
 constexpr int kPathSize = 270;
 constexpr int kDefaultActiveKey = VK_SPACE;
 constexpr int kDefaultActiveFlags = kModifierCtrl | kModifierAlt;
@@ -23,7 +23,7 @@ long ReadField(const KeyValueFile& file, int group, int button, const char* fiel
     char name[64];
     EntryName(name, sizeof name, group, button, field);
     long value = 0;
-    const bool found = file.ReadNumber(name, &value, kSeparator);
+    const bool found = file.ReadNumber(name, &value);
     if (present)
         *present = found;
     return value;
@@ -51,8 +51,8 @@ void LoadActive(const KeyValueFile& file)
 {
     long key = 0;
     long flags = 0;
-    if (file.ReadNumber("ShortCut.Active.key", &key, kSeparator)) {
-        file.ReadNumber("ShortCut.Active.flag", &flags, kSeparator);
+    if (file.ReadNumber("ShortCut.Active.key", &key)) {
+        file.ReadNumber("ShortCut.Active.flag", &flags);
     } else {
         key = kDefaultActiveKey;
         flags = kDefaultActiveFlags;
@@ -68,7 +68,7 @@ void WriteField(KeyValueFile& file, int group, int button, const char* field, lo
 {
     char name[64];
     EntryName(name, sizeof name, group, button, field);
-    file.WriteNumber(name, value, kSeparator);
+    file.WriteNumber(name, value);
 }
 }  // namespace
 
@@ -77,7 +77,7 @@ bool LoadShortcutTable()
     if (!CreateShortcutTable())
         return false;
     char path[kPathSize];
-    if (!PathBesideExecutable(path, sizeof path, kShortcutFileName))
+    if (!ProgramFolderFile(kShortcutFileName, path, sizeof path))
         return false;
     KeyValueFile file;
     if (!file.Open(path, false))
@@ -96,7 +96,7 @@ bool SaveShortcutTable()
     if (!table)
         return false;
     char path[kPathSize];
-    if (!PathBesideExecutable(path, sizeof path, kShortcutFileName))
+    if (!ProgramFolderFile(kShortcutFileName, path, sizeof path))
         return false;
     KeyValueFile file;
     if (!file.Open(path, true))
@@ -112,7 +112,7 @@ bool SaveShortcutTable()
             WriteField(file, group, button, "usesystemshortcut", entry.usesystemshortcut);
         }
     }
-    file.WriteNumber("ShortCut.Active.key", table->Active.key, kSeparator);
-    file.WriteNumber("ShortCut.Active.flag", table->Active.flag, kSeparator);
+    file.WriteNumber("ShortCut.Active.key", table->Active.key);
+    file.WriteNumber("ShortCut.Active.flag", table->Active.flag);
     return file.Close();
 }

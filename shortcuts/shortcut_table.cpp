@@ -1,11 +1,13 @@
 #include "shortcuts/shortcut_table.h"
 
+#include "support/scoped_handle.h"
+
 #include <windows.h>
 
 #include <cstring>
 
 namespace {
-ShortcutTable* g_table = nullptr;
+HeapObject<ShortcutTable> g_table;
 
 bool IsDigitKey(int key)
 {
@@ -42,34 +44,19 @@ bool IsSystemHotkeyCombination(const ShortcutTable& table, int key, int flags)
 
 ShortcutTable* CreateShortcutTable()
 {
-    DestroyShortcutTable();
-    auto* table = static_cast<ShortcutTable*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ShortcutTable)));
-    if (!table)
-        return nullptr;
-    table->entries = static_cast<ShortcutEntry*>(
-        HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ShortcutEntry) * kShortcutEntryCount));
-    if (!table->entries) {
-        HeapFree(GetProcessHeap(), 0, table);
-        return nullptr;
-    }
-    g_table = table;
-    return table;
+    g_table.Allocate();
+    return g_table.Get();
 }
 
 bool DestroyShortcutTable()
 {
-    if (g_table) {
-        if (g_table->entries)
-            HeapFree(GetProcessHeap(), 0, g_table->entries);
-        HeapFree(GetProcessHeap(), 0, g_table);
-        g_table = nullptr;
-    }
+    g_table.Free();
     return true;
 }
 
 ShortcutTable* GetShortcutTable()
 {
-    return g_table && g_table->entries ? g_table : nullptr;
+    return g_table.Get();
 }
 
 ShortcutEntry* GetShortcutEntry(int group, int button)
@@ -120,18 +107,6 @@ bool RestoreShortcutEntries(const ShortcutEntry* in, int count)
     if (!table || !in || count != kShortcutEntryCount)
         return false;
     memcpy(table->entries, in, sizeof(ShortcutEntry) * kShortcutEntryCount);
-    return true;
-}
-
-bool ExchangeShortcutEntries(int buttonNumberA, int buttonNumberB)
-{
-    ShortcutEntry* a = ShortcutEntryAt(buttonNumberA);
-    ShortcutEntry* b = ShortcutEntryAt(buttonNumberB);
-    if (!a || !b)
-        return false;
-    const ShortcutEntry kept = *a;
-    *a = *b;
-    *b = kept;
     return true;
 }
 

@@ -16,8 +16,8 @@ static_assert(sizeof(ShortcutEntry) == 16, "shortcut entry layout");
 constexpr int kShortcutEntryCount = 100;
 
 struct ShortcutTable {
-    ShortcutEntry* entries = nullptr;  // kShortcutEntryCount zero-filled entries
-    ShortcutEntry Active = {};         // only key and flag are used
+    ShortcutEntry entries[kShortcutEntryCount];
+    ShortcutEntry Active;  // only key and flag are used
 };
 
 // Destroys an existing table and makes a new, empty one the global table.
@@ -40,9 +40,6 @@ void SetActiveShortcut(int key, int flags);
 // Copies all 100 entries out of or back into the table (a dialog's backup).
 bool CopyShortcutEntries(ShortcutEntry* out, int count);
 bool RestoreShortcutEntries(const ShortcutEntry* in, int count);
-
-// Exchanges two buttons' entries whole (id included), as moving buttons does.
-bool ExchangeShortcutEntries(int buttonNumberA, int buttonNumberB);
 
 // True when the combination may not be assigned: keys never allowed
 // (BACKSPACE, TAB, ENTER, SHIFT, CTRL, ESC, 0x2A, DEL), SPACE alone, the

@@ -9,7 +9,6 @@ PointerList::~PointerList()
     Clear();
     g_systemHelper.Free(items_);
     items_ = nullptr;
-    growBy_ = 0;
 }
 
 bool PointerList::Add(void* item)
@@ -39,7 +38,7 @@ void PointerList::Clear()
 
 bool PointerList::Grow()
 {
-    const std::uint32_t newCapacity = capacity_ + growBy_;
+    const std::uint32_t newCapacity = capacity_ + kGrowBy;
     if (newCapacity < capacity_ || newCapacity > SIZE_MAX / sizeof(void*))
         return false;
     void** grown = static_cast<void**>(g_systemHelper.Alloc(sizeof(void*) * newCapacity));

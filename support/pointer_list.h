@@ -5,8 +5,6 @@
 
 class PointerList {
 public:
-    static constexpr std::uint32_t kGrowBy = 500;
-
     PointerList() = default;
     virtual ~PointerList();
     PointerList(const PointerList&) = delete;
@@ -16,7 +14,6 @@ public:
     // cannot grow.
     bool Add(void* item);
     std::uint32_t GetCount() const { return count_; }
-    std::uint32_t GetCapacity() const { return capacity_; }
     // The slot at index, or null outside the array (slots from the count up are null).
     void* Get(std::uint32_t index) const;
     // Empties every slot; count and capacity become 0. The array is kept
@@ -26,7 +23,7 @@ public:
 private:
     bool Grow();
 
-    std::uint32_t growBy_ = kGrowBy;
+    static constexpr std::uint32_t kGrowBy = 500;  // slots added at a time
     void** items_ = nullptr;
     std::uint32_t capacity_ = 0;
     std::uint32_t count_ = 0;

@@ -1,8 +1,9 @@
 #pragma once
-// Owners for the handles the program opens: one owner each, never copied.
+// Owners for the handles the program opens: one owner each, never copied;
+// each frees its handle when it goes.
 #include <windows.h>
+#include <commctrl.h>
 
-// Closes a kernel handle (file, mutex, find handle via the closer given).
 template <typename Traits>
 class ScopedHandle {
 public:
@@ -21,8 +22,8 @@ public:
     }
 
     Handle Get() const { return handle_; }
-    bool Valid() const { return Traits::Valid(handle_); }
-    explicit operator bool() const { return Valid(); }
+    explicit operator bool() const { return Traits::Valid(handle_); }
+    // Hands the handle over to the caller, who frees it from now on.
     Handle Release()
     {
         Handle h = handle_;
@@ -40,14 +41,14 @@ private:
     Handle handle_ = Traits::Invalid();
 };
 
-struct FileHandleTraits {
+// Kernel handles: files from CreateFile, the instance mutex.
+struct KernelHandleTraits {
     using Handle = HANDLE;
     static Handle Invalid() { return INVALID_HANDLE_VALUE; }
     static bool Valid(Handle h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
     static void Close(Handle h) { CloseHandle(h); }
 };
-using ScopedFile = ScopedHandle<FileHandleTraits>;  // CreateFile results
-using ScopedKernelHandle = ScopedFile;              // mutexes, events, processes
+using ScopedFile = ScopedHandle<KernelHandleTraits>;
 
 struct FindHandleTraits {
     using Handle = HANDLE;
@@ -65,6 +66,7 @@ struct IconTraits {
 };
 using ScopedIcon = ScopedHandle<IconTraits>;
 
+// Brushes, bitmaps, fonts.
 template <typename T>
 struct GdiTraits {
     using Handle = T;
@@ -75,6 +77,16 @@ struct GdiTraits {
 template <typename T>
 using ScopedGdi = ScopedHandle<GdiTraits<T>>;
 
+// Device contexts made with CreateCompatibleDC.
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle Invalid() { return nullptr; }
+    static bool Valid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { DeleteDC(h); }
+};
+using ScopedMemoryDC = ScopedHandle<MemoryDcTraits>;
+
+// Blocks of the process heap (HeapAlloc, SystemHelper::Alloc).
 struct HeapBlockTraits {
     using Handle = void*;
     static Handle Invalid() { return nullptr; }
@@ -82,3 +94,74 @@ struct HeapBlockTraits {
     static void Close(Handle h) { HeapFree(GetProcessHeap(), 0, h); }
 };
 using ScopedHeapBlock = ScopedHandle<HeapBlockTraits>;
+
+// One T (a plain record) in a zero-filled block of the process heap.
+template <typename T>
+class HeapObject {
+public:
+    // A new zero-filled T in place of the one held; false when memory is short.
+    bool Allocate()
+    {
+        block_.Reset(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(T)));
+        return Get() != nullptr;
+    }
+    void Free() { block_.Reset(); }
+    T* Get() const { return static_cast<T*>(block_.Get()); }
+    T* operator->() const { return Get(); }
+    T& operator*() const { return *Get(); }
+    explicit operator bool() const { return Get() != nullptr; }
+
+private:
+    ScopedHeapBlock block_;
+};
+
+struct LibraryTraits {
+    using Handle = HMODULE;
+    static Handle Invalid() { return nullptr; }
+    static bool Valid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { FreeLibrary(h); }
+};
+using ScopedLibrary = ScopedHandle<LibraryTraits>;
+
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static Handle Invalid() { return nullptr; }
+    static bool Valid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { ImageList_Destroy(h); }
+};
+using ScopedImageList = ScopedHandle<ImageListTraits>;
+
+// The device context of a window (null: the screen), given back to that window.
+class ScopedWindowDC {
+public:
+    explicit ScopedWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~ScopedWindowDC()
+    {
+        if (dc_)
+            ReleaseDC(window_, dc_);
+    }
+    ScopedWindowDC(const ScopedWindowDC&) = delete;
+    ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Selects an object into a device context and puts the old one back.
+class ScopedSelect {
+public:
+    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
+    ~ScopedSelect()
+    {
+        if (old_)
+            SelectObject(dc_, old_);
+    }
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};

@@ -21,13 +21,3 @@ bool SystemHelper::Free(void* block)
         return true;
     return HeapFree(heap, 0, block) != FALSE;
 }
-
-bool SystemHelper::IsLeadByte(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-bool SystemHelper::IsTrailByte(unsigned char byte)
-{
-    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
-}

@@ -114,24 +114,6 @@ void TextBuffer::Release()
     length_ = 0;
 }
 
-bool TextBuffer::ReplaceChar(char from, char to)
-{
-    if (from == 0 || !data_)
-        return false;
-    char* const end = data_ + length_;
-    for (char* p = data_; p < end && *p;) {
-        char* next = CharNextA(p);
-        if (next == p)
-            break;
-        if (*p == from)
-            *p = to;
-        p = next;
-    }
-    // Replacing by 0 cuts the text at the first replaced character.
-    length_ = lstrlenA(data_);
-    return true;
-}
-
 int TextBuffer::Find(char c) const
 {
     if (!data_)
@@ -145,29 +127,6 @@ int TextBuffer::Find(char c) const
             return -1;
         p = next;
     }
-}
-
-int TextBuffer::ReverseFind(char c) const
-{
-    if (!data_)
-        return -1;
-    // A byte that can be a trail byte only counts where a character starts.
-    // The text is walked from its start: a lead byte followed by a trail-byte
-    // candidate is one character, so a trail byte that itself lies in the
-    // lead-byte range (as in 0x88 0x9F) never hides the separator after it.
-    const int length = lstrlenA(data_);
-    if (c == 0)
-        return length;
-    int found = -1;
-    for (int i = 0; i < length;) {
-        const unsigned char byte = static_cast<unsigned char>(data_[i]);
-        const bool pair = SystemHelper::IsLeadByte(byte) && i + 1 < length &&
-                          SystemHelper::IsTrailByte(static_cast<unsigned char>(data_[i + 1]));
-        if (data_[i] == c)
-            found = i;
-        i += pair ? 2 : 1;
-    }
-    return found;
 }
 
 bool TextBuffer::IsValidIndex(int index) const

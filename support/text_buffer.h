@@ -27,27 +27,19 @@ public:
     // Frees the block.
     void Release();
 
-    // Sets every character equal to from to to, stepping by whole characters
-    // so trail bytes are never compared. False for from 0 or without a block.
-    bool ReplaceChar(char from, char to);
     // Index of the first character equal to c, or -1.
     int Find(char c) const;
-    // Index of the last character equal to c (the terminator's index for 0),
-    // or -1; the second byte of a double-byte character never counts, so a
-    // 0x5C trail byte is not taken for a backslash.
-    int ReverseFind(char c) const;
-    // A block exists and 0 <= index <= length.
-    bool IsValidIndex(int index) const;
     // Stores byte at index and takes the length of the resulting text (so 0
     // cuts the text there). False outside 0..length, and for a non-zero byte
     // at the terminator's index, which would leave the text unterminated.
     bool SetAt(int index, char byte);
 
-    std::uint32_t GetCapacity() const { return capacity_; }
     int GetLength() const { return length_; }
 
 private:
     bool Owns(const char* text) const;
+    // A block exists and 0 <= index <= length.
+    bool IsValidIndex(int index) const;
 
     std::uint32_t capacity_ = 0;
     std::int32_t length_ = 0;

@@ -8,9 +8,10 @@
 #include "app/main_window.h"
 #include "bar/bar_geometry.h"
 #include "dialogs/icon_preview.h"
+#include "dialogs/key_capture_dialog.h"
+#include "dialogs/shortcut_settings_dialog.h"
 #include "menus/launcher_menus.h"
-#include "shortcuts/key_capture_dialog.h"
-#include "shortcuts/shortcut_settings_dialog.h"
+#include "resources/resource_ids.h"
 
 #include <commctrl.h>
 
@@ -19,7 +20,6 @@ using namespace support;
 namespace {
 
 std::string g_folder;
-constexpr int kGroupDialogCancel = 1032;  // the group settings dialog has no IDCANCEL button
 
 // A 32-bit canvas that pixels are copied onto and that is written as a BMP file.
 class Canvas {
@@ -156,10 +156,10 @@ TEST_F(Screens, BarAndButtonDialogs)
     SaveWindow(window_, "bar", {7, 4, 53 - (bar.right - bar.left), 466 - (bar.bottom - bar.top)});
 
     DialogWaiter empty("ボタンの設定", IDCANCEL, [](HWND dialog) { SaveDialog(dialog, "button_dialog_empty"); });
-    Click(kFirstLauncherId + 7);
+    Click(IDC_FIRST_LAUNCHER + 7);
     EXPECT_TRUE(empty.Seen());
     DialogWaiter filled("ボタンの設定", IDCANCEL, [](HWND dialog) { SaveDialog(dialog, "button_dialog_filled"); });
-    RightClick(kFirstLauncherId + 1, kCmdButtonSettings);
+    RightClick(IDC_FIRST_LAUNCHER + 1, IDM_BUTTON_SETTINGS);
     EXPECT_TRUE(filled.Seen());
 }
 
@@ -167,8 +167,8 @@ TEST_F(Screens, GroupSettings)
 {
     shortcuts_ = ActiveLines(VK_F5, 2);
     Open(SW_SHOWNORMAL);
-    DialogWaiter dialog("基本設定", kGroupDialogCancel, [](HWND d) { SaveWindow(d, "group_settings"); });
-    RightClick(kGroupButtonId, kCmdButtonSettings);
+    DialogWaiter dialog("基本設定", IDC_GROUP_CANCEL, [](HWND d) { SaveWindow(d, "group_settings"); });
+    RightClick(IDC_GROUP_BUTTON, IDM_BUTTON_SETTINGS);
     EXPECT_TRUE(dialog.Seen());
 }
 
@@ -179,13 +179,13 @@ TEST_F(Screens, IconChooser)
     data_.Button(0, 0, "icons", icons, "", "", icons, 2);
     Open(SW_SHOWNORMAL);
     DialogWaiter dialog("ボタンの設定", IDCANCEL, [](HWND settings) {
-        Press(settings, kPreviewButtonId);
+        Press(settings, IDC_ICON_PREVIEW);
         HWND chooser = WaitForDialog("アイコンを選択");
         SaveWindow(chooser, "icon_chooser");
         Press(chooser, IDCANCEL);
         WaitGone(chooser);
     });
-    RightClick(kFirstLauncherId, kCmdButtonSettings);
+    RightClick(IDC_FIRST_LAUNCHER, IDM_BUTTON_SETTINGS);
     EXPECT_TRUE(dialog.Seen());
 }
 
@@ -195,13 +195,13 @@ TEST_F(Screens, Menus)
     data_.settings.groupCount = 4;
     data_.settings.alwaysOnTop = 1;
     Open(SW_SHOWNORMAL);
-    SaveMenu(kFirstLauncherId, "menu_button_menu");
+    SaveMenu(IDC_FIRST_LAUNCHER, "menu_button_menu");
     SaveMenu(kLastLauncherId, "menu_button_menu_last");
-    SaveMenu(kFirstLauncherId + 3, "menu_button_menu_empty");
-    SaveMenu(kGroupButtonId, "menu_group_button_menu");
-    SaveMenu(kPreviousGroupId, "menu_group_menu");
-    SaveMenu(kNextGroupId, "menu_group_menu_next");
-    SaveTrayMenu("menu_tray_menu", kCmdAlwaysOnTop);
+    SaveMenu(IDC_FIRST_LAUNCHER + 3, "menu_button_menu_empty");
+    SaveMenu(IDC_GROUP_BUTTON, "menu_group_button_menu");
+    SaveMenu(IDC_PREVIOUS_GROUP, "menu_group_menu");
+    SaveMenu(IDC_NEXT_GROUP, "menu_group_menu_next");
+    SaveTrayMenu("menu_tray_menu", IDM_ALWAYS_ON_TOP);
     SaveTrayMenu("menu_tray_menu_off");
 }
 
@@ -212,9 +212,9 @@ TEST_F(Screens, SkinnedMenus)
     data_.Button(0, 1, "ブラウザ", "C:\\x.exe");
     data_.settings.alwaysOnTop = 1;
     Open(SW_SHOWNORMAL);
-    SaveMenu(kFirstLauncherId + 1, "menu_button_menu_skin");
+    SaveMenu(IDC_FIRST_LAUNCHER + 1, "menu_button_menu_skin");
     SaveTrayMenu("menu_tray_menu_skin");
-    SaveMenu(kPreviousGroupId, "menu_group_menu_skin");
+    SaveMenu(IDC_PREVIOUS_GROUP, "menu_group_menu_skin");
 }
 
 TEST_F(Screens, ShortcutListAndKeyCapture)
@@ -223,18 +223,18 @@ TEST_F(Screens, ShortcutListAndKeyCapture)
     data_.Button(0, 0, "", program).Button(0, 1, "", program).Button(2, 5, "", program).Button(4, 4, "", program);
     Open(SW_SHOWNORMAL);
     DialogWaiter list("ショートカットキーの設定", IDCANCEL, [](HWND dialog) {
-        HWND rows = GetDlgItem(dialog, kShortcutListId);
+        HWND rows = GetDlgItem(dialog, IDC_SHORTCUT_LIST);
         for (int row = 0; row < ListView_GetItemCount(rows); ++row)
             ListView_SetItemState(rows, row, row < 3 ? LVIS_SELECTED : 0, LVIS_SELECTED);
-        Press(dialog, kAssignKeyButtonId);
+        Press(dialog, IDC_SHORTCUT_ASSIGN);
         HWND capture = WaitForDialog("ショートカットキーの登録");
         SaveWindow(capture, "key_capture");
-        PostKeys(GetDlgItem(capture, kKeyCapturePromptId), {VK_CONTROL}, VK_F5);
+        PostKeys(GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT), {VK_CONTROL}, VK_F5);
         EXPECT_TRUE(WaitGone(capture));
         Idle(dialog);
         SaveWindow(dialog, "shortcut_settings");
     });
-    RightClick(kFirstLauncherId, kCmdButtonShortcut);
+    RightClick(IDC_FIRST_LAUNCHER, IDM_BUTTON_SHORTCUTS);
     EXPECT_TRUE(list.Seen());
 }
 

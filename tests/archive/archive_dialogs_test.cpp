@@ -1,10 +1,9 @@
 // The progress window (percentages, owner disabled, the cancel question) and
 // the archive-name dialog (proposed name selected, typing limit, both exits).
-#include "archive/archive_ids.h"
 #include "archive/archive_name_dialog.h"
 #include "archive/progress_dialog.h"
-
 #include "common/test_support.h"
+#include "resources/resource_ids.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -16,26 +15,6 @@
 #include <thread>
 
 namespace {
-
-struct PercentCase {
-    unsigned value;
-    unsigned high;
-    int percent;
-};
-
-class ProgressPercentage : public ::testing::TestWithParam<PercentCase> {};
-
-TEST_P(ProgressPercentage, IsTruncatedShareOfTheHighEnd)
-{
-    EXPECT_EQ(GetParam().percent, ProgressDialog::Percentage(GetParam().value, GetParam().high));
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, ProgressPercentage,
-                         ::testing::Values(PercentCase{3, 7, 42}, PercentCase{7, 7, 100}, PercentCase{0, 7, 0},
-                                           PercentCase{5, 0, 0}, PercentCase{0, 0, 0}, PercentCase{29, 100, 29},
-                                           PercentCase{57, 100, 57}, PercentCase{1, 3, 33},
-                                           PercentCase{2, 3, 66}, PercentCase{UINT_MAX, UINT_MAX, 100},
-                                           PercentCase{UINT_MAX / 2, UINT_MAX, 49}));
 
 // A plain top-level window standing in for the launcher.
 class OwnerWindow {
@@ -83,6 +62,12 @@ TEST(ProgressDialog, ShowsPercentagesAndDisablesItsOwner)
         EXPECT_EQ(0, progress.SetProgress(3));
         EXPECT_EQ(42, BarPosition(dialog));
         EXPECT_EQ(42, progress.SetProgress(7));
+        EXPECT_EQ(100, BarPosition(dialog));
+        progress.SetRange(0, 100);
+        progress.SetProgress(29);  // an exact share stays exact
+        EXPECT_EQ(29, BarPosition(dialog));
+        progress.SetRange(0, INT_MAX);
+        progress.SetProgress(INT_MAX);  // no overflow on the way
         EXPECT_EQ(100, BarPosition(dialog));
         progress.SetRange(0, 0);
         int cancelled = -1;
@@ -232,7 +217,7 @@ std::string EditText(HWND dialog)
 TEST(ArchiveNameDialog, ProposesTheNameSelectedAndReturnsItOnConfirm)
 {
     ArchiveNameDialog dialog;
-    dialog.SetName("report");
+    dialog.SetName(L"report");
     std::string shown;
     DWORD selStart = 99, selEnd = 99;
     bool focusOnEdit = false;
@@ -254,13 +239,13 @@ TEST(ArchiveNameDialog, ProposesTheNameSelectedAndReturnsItOnConfirm)
     EXPECT_EQ(0u, selStart);
     EXPECT_EQ(6u, selEnd);
     EXPECT_TRUE(focusOnEdit);
-    EXPECT_STREQ("new", dialog.GetName());
+    EXPECT_STREQ(L"new", dialog.GetName());
 }
 
 TEST(ArchiveNameDialog, LongProposalShownWholeButTypingStopsAtFifty)
 {
     ArchiveNameDialog dialog;
-    const std::string proposal(60, 'p');
+    const std::wstring proposal(60, L'p');
     dialog.SetName(proposal.c_str());
     std::string shown;
     std::string typed;
@@ -273,9 +258,9 @@ TEST(ArchiveNameDialog, LongProposalShownWholeButTypingStopsAtFifty)
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
     EXPECT_EQ(1, driver.Run(dialog));
-    EXPECT_EQ(proposal, shown);
+    EXPECT_EQ(std::string(60, 'p'), shown);
     EXPECT_EQ(std::string(50, 'x'), typed);
-    EXPECT_EQ(std::string(50, 'x'), dialog.GetName());
+    EXPECT_EQ(std::wstring(50, L'x'), dialog.GetName());
 }
 
 struct CloseWay {
@@ -288,14 +273,14 @@ class ArchiveNameDialogClose : public ::testing::TestWithParam<CloseWay> {};
 TEST_P(ArchiveNameDialogClose, ReturnsZero)
 {
     ArchiveNameDialog dialog;
-    dialog.SetName("keep");
+    dialog.SetName(L"keep");
     auto close = GetParam().close;
     NameDialogDriver driver([close](HWND window) {
         SetDlgItemTextA(window, IDC_ARCHIVE_NAME_EDIT, "typed");
         close(window);
     });
     EXPECT_EQ(0, driver.Run(dialog));
-    EXPECT_STREQ("keep", dialog.GetName());
+    EXPECT_STREQ(L"keep", dialog.GetName());
 }
 
 INSTANTIATE_TEST_SUITE_P(

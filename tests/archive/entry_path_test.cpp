@@ -1,8 +1,10 @@
 // Which stored entry names may be written below a destination folder, and
 // how the target path is joined and checked.
 #include "archive/entry_path.h"
+#include "archive/path_identity.h"
 
 #include "common/test_support.h"
+#include "zip_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,37 +12,36 @@
 
 namespace {
 
-class HostileEntryName : public ::testing::TestWithParam<const char*> {};
+class HostileEntryName : public ::testing::TestWithParam<const wchar_t*> {};
 
 TEST_P(HostileEntryName, IsRefused)
 {
     EXPECT_FALSE(IsSafeEntryName(GetParam())) << GetParam();
     TempFolder folder;
-    char target[600] = "unchanged";
-    EXPECT_FALSE(BuildEntryTarget(folder.Path().c_str(), GetParam(), target, sizeof target));
-    EXPECT_STREQ("", target);
+    wchar_t target[600] = L"unchanged";
+    EXPECT_FALSE(BuildEntryTarget(Wide(folder.Path()).c_str(), GetParam(), target, 600));
+    EXPECT_STREQ(L"", target);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Names, HostileEntryName,
     ::testing::Values(
         // parent references, also mixed separators
-        "..", "../x", "..\\x", "..\\/x", "a/../../x", "a/..", "a\\..\\..\\x", "a/./b", ".", "./x",
+        L"..", L"../x", L"..\\x", L"..\\/x", L"a/../../x", L"a/..", L"a\\..\\..\\x", L"a/./b", L".", L"./x",
+        L"表\\..",
         // drive and stream forms
-        "C:x", "C:\\x", "c:/x", "a/b:stream", "file.txt:Zone.Identifier", "a:",
+        L"C:x", L"C:\\x", L"c:/x", L"a/b:stream", L"file.txt:Zone.Identifier", L"a:",
         // rooted, UNC and device paths
-        "\\x", "/x", "\\\\srv\\share\\x", "//srv/share/x", "\\\\?\\C:\\x", "\\\\.\\pipe\\x", "\\\\.\\C:",
-        // reserved device names, also with extensions and in subfolders
-        "CON", "con", "PRN", "AUX", "NUL", "nul.txt", "a/NUL.tar.gz", "COM1", "com9.log", "LPT1", "lpt9.txt",
-        "CONIN$", "conout$", "AUX .txt", "docs/CON/x.txt",
+        L"\\x", L"/x", L"\\\\srv\\share\\x", L"//srv/share/x", L"\\\\?\\C:\\x", L"\\\\.\\pipe\\x", L"\\\\.\\C:",
+        // reserved device names, also with extensions, in subfolders and with superscript digits
+        L"CON", L"con", L"PRN", L"AUX", L"NUL", L"nul.txt", L"a/NUL.tar.gz", L"COM1", L"com9.log", L"LPT1",
+        L"lpt9.txt", L"CONIN$", L"conout$", L"AUX .txt", L"docs/CON/x.txt", L"COM\u00B9", L"lpt\u00B3.txt",
         // components ending in a dot or blank, empty components
-        "x.", "x ", "a./b", "a /b", "a//b", "a\\\\b", "",
+        L"x.", L"x ", L"a./b", L"a /b", L"a//b", L"a\\\\b", L"", L"表.",
         // wildcards and control characters
-        "a/*.txt", "a?b", "a<b", "a>b", "a|b", "a\"b", "tab\tname", "line\nfeed",
-        // a double-byte character cut short
-        "abc\x95"));
+        L"a/*.txt", L"a?b", L"a<b", L"a>b", L"a|b", L"a\"b", L"tab\tname", L"line\nfeed"));
 
-class SafeEntryName : public ::testing::TestWithParam<const char*> {};
+class SafeEntryName : public ::testing::TestWithParam<const wchar_t*> {};
 
 TEST_P(SafeEntryName, IsAccepted)
 {
@@ -48,68 +49,63 @@ TEST_P(SafeEntryName, IsAccepted)
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, SafeEntryName,
-                         ::testing::Values("a.txt", "docs/", "docs\\", "docs/a.txt", "docs\\sub\\b.txt",
-                                           "x/y/z.txt", ".profile", "a..b", "...a", "CONSOLE.txt", "COM10",
-                                           "LPT0", "COM", "com1x.txt", "nullish", "file name.txt",
-                                           "表", "表/", "docs/表/能.txt", "ソ\\ソ", "ポルン.txt"));
-
-TEST(SafeEntryName, TrailByte5CIsNotASeparator)
-{
-    // "表" is 0x95 0x5C: its second byte is the backslash code.
-    ASSERT_EQ(std::string("\x95\x5C"), std::string("表"));
-    // Whole characters see "表." as one component ending in a dot, and "表\\.."
-    // as the component "表" followed by a ".." component.
-    EXPECT_FALSE(IsSafeEntryName("表."));
-    EXPECT_FALSE(IsSafeEntryName("表\\.."));
-    EXPECT_TRUE(IsSafeEntryName("表.txt"));
-}
+                         ::testing::Values(L"a.txt", L"docs/", L"docs\\", L"docs/a.txt", L"docs\\sub\\b.txt",
+                                           L"x/y/z.txt", L".profile", L"a..b", L"...a", L"CONSOLE.txt", L"COM10",
+                                           L"LPT0", L"COM", L"com1x.txt", L"nullish", L"file name.txt", L"表",
+                                           L"表/", L"docs/表/能.txt", L"ソ\\ソ", L"ポルン.txt", L"表.txt",
+                                           L"caf\u00E9.txt", L"\uD55C\uAD6D\uC5B4/\uBA54\uBAA8", L"\U0001F600"));
 
 TEST(BuildEntryTarget, JoinsBelowTheDestination)
 {
     TempFolder folder;
-    char target[600];
-    ASSERT_TRUE(BuildEntryTarget(folder.Path().c_str(), "docs/sub/b.txt", target, sizeof target));
-    EXPECT_EQ(folder.Path() + "\\docs\\sub\\b.txt", target);
-    ASSERT_TRUE(BuildEntryTarget((folder.Path() + "\\").c_str(), "docs/", target, sizeof target));
-    EXPECT_EQ(folder.Path() + "\\docs\\", target);
-    std::string slashed = folder.Path();
-    for (char& c : slashed)
-        if (c == '\\')
-            c = '/';
-    ASSERT_TRUE(BuildEntryTarget(slashed.c_str(), "x\\y.txt", target, sizeof target));
-    EXPECT_EQ(folder.Path() + "\\x\\y.txt", target);
-}
-
-TEST(BuildEntryTarget, DestinationEndingInTrailByte5CGetsItsSeparator)
-{
-    TempFolder folder;
-    const std::string destination = folder.Path() + "\\表";
-    char target[600];
-    ASSERT_TRUE(BuildEntryTarget(destination.c_str(), "a.txt", target, sizeof target));
-    EXPECT_EQ(destination + "\\a.txt", target);
+    const std::wstring path = Wide(folder.Path());
+    wchar_t target[600];
+    ASSERT_TRUE(BuildEntryTarget(path.c_str(), L"docs/sub/b.txt", target, 600));
+    EXPECT_EQ(path + L"\\docs\\sub\\b.txt", target);
+    ASSERT_TRUE(BuildEntryTarget((path + L"\\").c_str(), L"docs/", target, 600));
+    EXPECT_EQ(path + L"\\docs\\", target);
+    std::wstring slashed = path;
+    for (wchar_t& c : slashed)
+        if (c == L'\\')
+            c = L'/';
+    ASSERT_TRUE(BuildEntryTarget(slashed.c_str(), L"x\\y.txt", target, 600));
+    EXPECT_EQ(path + L"\\x\\y.txt", target);
 }
 
 TEST(BuildEntryTarget, RefusesWhatDoesNotFit)
 {
     TempFolder folder;
-    const std::string name(40, 'n');
-    const size_t needed = folder.Path().size() + 1 + name.size() + 1;
-    char target[600];
-    EXPECT_FALSE(BuildEntryTarget(folder.Path().c_str(), name.c_str(), target, needed - 1));
-    EXPECT_STREQ("", target);
-    EXPECT_TRUE(BuildEntryTarget(folder.Path().c_str(), name.c_str(), target, needed));
-    EXPECT_FALSE(BuildEntryTarget(nullptr, "a", target, sizeof target));
-    EXPECT_FALSE(BuildEntryTarget("", "a", target, sizeof target));
-    EXPECT_FALSE(BuildEntryTarget(folder.Path().c_str(), nullptr, target, sizeof target));
+    const std::wstring path = Wide(folder.Path());
+    // The whole path counts in UTF-16 characters against MAX_PATH.
+    const std::wstring fits(MAX_PATH - 2 - path.size(), L'あ');
+    wchar_t target[600];
+    EXPECT_TRUE(BuildEntryTarget(path.c_str(), fits.c_str(), target, 600));
+    EXPECT_FALSE(BuildEntryTarget(path.c_str(), (fits + L"x").c_str(), target, 600));
+    EXPECT_STREQ(L"", target);
+    EXPECT_FALSE(BuildEntryTarget(path.c_str(), L"abc", target, path.size() + 4));
+    EXPECT_FALSE(BuildEntryTarget(nullptr, L"a", target, 600));
+    EXPECT_FALSE(BuildEntryTarget(L"", L"a", target, 600));
+    EXPECT_FALSE(BuildEntryTarget(path.c_str(), nullptr, target, 600));
 }
 
-TEST(Separators, ReplacedByWholeCharacters)
+struct RootCase {
+    const wchar_t* path;
+    bool root;
+};
+
+class RootPath : public ::testing::TestWithParam<RootCase> {};
+
+// A root has no name of its own: its items are packed as if dropped one by one.
+TEST_P(RootPath, HasNoNameOfItsOwn)
 {
-    char text[] = "a/表/ソ\\b";
-    ToForwardSlashes(text);
-    EXPECT_STREQ("a/表/ソ/b", text);
-    ToBackslashes(text);
-    EXPECT_STREQ("a\\表\\ソ\\b", text);
+    EXPECT_EQ(GetParam().root, IsRootPath(GetParam().path)) << GetParam().path;
 }
+
+INSTANTIATE_TEST_SUITE_P(Paths, RootPath,
+                         ::testing::Values(RootCase{L"D:\\", true}, RootCase{L"D:", true}, RootCase{L"d:/", true},
+                                           RootCase{L"\\\\srv\\share\\", true}, RootCase{L"\\\\srv\\share", true},
+                                           RootCase{L"D:\\work", false}, RootCase{L"D:\\work\\", false},
+                                           RootCase{L"\\\\srv\\share\\docs", false}, RootCase{L"\\\\srv", false},
+                                           RootCase{L"\\\\?\\C:\\", false}, RootCase{L"docs", false}));
 
 }  // namespace

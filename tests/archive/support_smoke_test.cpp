@@ -13,15 +13,13 @@ using namespace support;
 
 namespace {
 
-using Tree = std::vector<std::string>;
-
 TEST(SupportedArchive, AnEntryLeadingOutsideIsSkippedAndTheRestExtracts)
 {
     TempFolder root;
     ASSERT_TRUE(WriteBytes(root.File("a.zip"), BuildZip({StoredEntry("a.txt", "alpha"), StoredEntry("../evil.txt", "x"),
                                                          DeflatedEntry("表/能.txt", std::string(3000, '\\'))})));
-    ASSERT_TRUE(ExtractArchive(root.File("a.zip").c_str(), root.File("out").c_str(), nullptr, nullptr));
-    EXPECT_EQ(Tree({"a.zip", "out\\", "out\\a.txt", "out\\表\\", "out\\表\\能.txt"}), ListTree(root.Path()));
+    ASSERT_EQ(kExtractDone, ExtractArchive(Wide(root.File("a.zip")).c_str(), Wide(root.File("out")).c_str(), nullptr));
+    EXPECT_EQ(Tree({L"a.zip", L"out\\", L"out\\a.txt", L"out\\表\\", L"out\\表\\能.txt"}), ListTree(root.Path()));
     EXPECT_EQ(std::string(3000, '\\'), ReadBytes(root.File("out\\表\\能.txt")));
 }
 
@@ -35,7 +33,7 @@ TEST(SupportedArchive, ADiskFullWhileWritingLeavesNoPartialFile)
         return FALSE;
     });
     ASSERT_TRUE(WriteBytes(root.File("a.zip"), BuildZip({DeflatedEntry("big.bin", std::string(70000, 'b'))})));
-    ExtractArchive(root.File("a.zip").c_str(), root.File("out").c_str(), nullptr, nullptr);
+    ExtractArchive(Wide(root.File("a.zip")).c_str(), Wide(root.File("out")).c_str(), nullptr, nullptr);
     EXPECT_FALSE(Exists(root.File("out\\big.bin")));
 }
 
@@ -45,9 +43,9 @@ TEST(SupportedArchive, APackedFolderHoldsItsContentsThenItself)
     ASSERT_TRUE(WriteBytes(root.Folder("ソ") + "\\表.txt", "hyou"));
     const std::string archive = root.File("p.zip");  // the packer keeps the path
     ZipPacker packer;
-    ASSERT_TRUE(packer.Open(archive.c_str()));
+    ASSERT_TRUE(packer.Open(Wide(archive).c_str()));
     unsigned counted = 0;
-    packer.PackItem(root.File("ソ").c_str(), 1, 0, nullptr, &counted, 0);
+    packer.PackItem(Wide(root.File("ソ")).c_str(), 1, 0, nullptr, &counted, 0);
     ASSERT_TRUE(packer.Close());
     bool whole = false;
     const std::vector<ListedEntry> entries = ListZip(archive, &whole);

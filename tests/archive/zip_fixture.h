@@ -1,5 +1,7 @@
 #pragma once
 // The archive tests' own dialog answerer; their archives come from support/zip.h.
+// Characters outside code page 932 are spelled as \u escapes in the tests:
+// the test macros quote their arguments as text of the program's code page.
 #include "support/files.h"
 #include "support/zip.h"
 
@@ -17,7 +19,12 @@ using support::ListTree;
 using support::ListZip;
 using support::LocalHeader;
 using support::RawEntry;
+using support::ReadFileWide;
 using support::StoredEntry;
+using support::Tree;
+using support::UnicodePathExtra;
+using support::Wide;
+using support::WriteFileWide;
 
 // Waits on another thread for a dialog of this process whose caption is
 // exactly caption, and presses button in it.

@@ -1,5 +1,6 @@
 // Packing: entry names and order, "/" separators, times, the counting pass,
 // cancel, and what happens when the archive cannot be created.
+#include "archive/archive_pack.h"
 #include "archive/progress_dialog.h"
 #include "archive/zip_extract.h"
 #include "archive/zip_packer.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,37 +29,22 @@ unsigned Pack(const std::string& archive, const std::vector<std::string>& items,
               ProgressDialog* progress = nullptr)
 {
     ZipPacker packer;
-    EXPECT_TRUE(packer.Open(archive.c_str()));
+    EXPECT_TRUE(packer.Open(Wide(archive).c_str()));
     unsigned counter = 0;
     for (const std::string& item : items)
-        packer.PackItem(item.c_str(), 1, 0, progress, &counter, countOnly);
+        packer.PackItem(Wide(item).c_str(), 1, 0, progress, &counter, countOnly);
     EXPECT_TRUE(packer.Close());
     return counter;
 }
 
-TEST(GetFileNamePart, AfterTheLastBackslashInWholeCharacters)
+TEST(FindEntryNameStart, CountsFolderLevels)
 {
-    const char* path = "D:\\work\\photo.jpg";
-    EXPECT_EQ(path + 8, GetFileNamePart(path));
-    const char* folder = "D:\\work\\docs\\";
-    EXPECT_STREQ("", GetFileNamePart(folder));
-    const char* trail = "D:\\表";  // 表 ends in 0x5C
-    EXPECT_STREQ("表", GetFileNamePart(trail));
-    EXPECT_EQ(nullptr, GetFileNamePart("\\abc"));
-    EXPECT_EQ(nullptr, GetFileNamePart("name"));
-    EXPECT_EQ(nullptr, GetFileNamePart(""));
-    EXPECT_EQ(nullptr, GetFileNamePart(nullptr));
-}
-
-TEST(FindEntryNameStart, CountsFolderLevelsInWholeCharacters)
-{
-    EXPECT_STREQ("photo.jpg", FindEntryNameStart("D:\\work\\photo.jpg", 0));
-    EXPECT_STREQ("docs\\", FindEntryNameStart("D:\\work\\docs\\", 0));
-    EXPECT_STREQ("docs\\a.txt", FindEntryNameStart("D:\\work\\docs\\a.txt", 1));
-    EXPECT_STREQ("docs\\sub\\", FindEntryNameStart("D:\\work\\docs\\sub\\", 1));
-    EXPECT_STREQ("ソ\\表", FindEntryNameStart("D:\\w\\ソ\\表", 1));
-    EXPECT_EQ(nullptr, FindEntryNameStart("D:\\a.txt", 1));
-    EXPECT_EQ(nullptr, FindEntryNameStart("a.txt", 0));
+    EXPECT_STREQ(L"photo.jpg", FindEntryNameStart(L"D:\\work\\photo.jpg", 0));
+    EXPECT_STREQ(L"docs\\", FindEntryNameStart(L"D:\\work\\docs\\", 0));
+    EXPECT_STREQ(L"docs\\a.txt", FindEntryNameStart(L"D:\\work\\docs\\a.txt", 1));
+    EXPECT_STREQ(L"docs\\sub\\", FindEntryNameStart(L"D:\\work\\docs\\sub\\", 1));
+    EXPECT_EQ(nullptr, FindEntryNameStart(L"D:\\a.txt", 1));
+    EXPECT_EQ(nullptr, FindEntryNameStart(L"a.txt", 0));
 }
 
 TEST(ZipPacker, OneFileIsOneDeflatedEntryWithItsLocalTime)
@@ -82,6 +69,11 @@ TEST(ZipPacker, OneFileIsOneDeflatedEntryWithItsLocalTime)
     const unsigned long date = ((2019 - 1980) << 9) | (7 << 5) | 21;
     const unsigned long time = (8 << 11) | (30 << 5) | (44 / 2);
     EXPECT_EQ((date << 16) | time, entries[0].dosDate);
+    // A small archive is plain ZIP: version 2.0 headers, no ZIP64 records.
+    const std::string bytes = ReadFileBytes(root.File("out.zip"));
+    EXPECT_EQ(std::string("\x14\0", 2), bytes.substr(4, 2));
+    EXPECT_EQ(std::string::npos, bytes.find("PK\x06\x06"));
+    EXPECT_EQ(std::string::npos, bytes.find("PK\x06\x07"));
 }
 
 TEST(ZipPacker, FolderEntriesFollowTheirContentsWithSlashes)
@@ -183,12 +175,12 @@ TEST(ZipPacker, ArchiveThatCannotBeCreated)
     TempFolder root;
     WriteFileBytes(root.File("a.txt"), "a");
     ZipPacker packer;
-    EXPECT_FALSE(packer.Open(root.File("missing\\out.zip").c_str()));
-    EXPECT_FALSE(packer.Open(root.File("bad|name.zip").c_str()));
+    EXPECT_FALSE(packer.Open(Wide(root.File("missing\\out.zip")).c_str()));
+    EXPECT_FALSE(packer.Open(Wide(root.File("bad|name.zip")).c_str()));
     unsigned counter = 0;
-    EXPECT_FALSE(packer.PackItem(root.File("a.txt").c_str(), 1, 0, nullptr, &counter, 0));
+    EXPECT_FALSE(packer.PackItem(Wide(root.File("a.txt")).c_str(), 1, 0, nullptr, &counter, 0));
     EXPECT_FALSE(packer.Close());
-    EXPECT_EQ(std::vector<std::string>({"a.txt"}), ListTree(root.Path()));
+    EXPECT_EQ(Tree({L"a.txt"}), ListTree(root.Path()));
 }
 
 TEST(ZipPacker, MissingItemIsSkippedUncounted)
@@ -196,8 +188,8 @@ TEST(ZipPacker, MissingItemIsSkippedUncounted)
     TempFolder root;
     unsigned counter = 0;
     ZipPacker packer;
-    ASSERT_TRUE(packer.Open(root.File("out.zip").c_str()));
-    EXPECT_FALSE(packer.PackItem(root.File("nothing.txt").c_str(), 1, 0, nullptr, &counter, 0));
+    ASSERT_TRUE(packer.Open(Wide(root.File("out.zip")).c_str()));
+    EXPECT_FALSE(packer.PackItem(Wide(root.File("nothing.txt")).c_str(), 1, 0, nullptr, &counter, 0));
     EXPECT_TRUE(packer.Close());
     EXPECT_EQ(0u, counter);
 }
@@ -210,7 +202,7 @@ void PackWithCancelAt(const std::string& archive, const std::vector<std::string>
     progress.Show(nullptr);
     progress.SetRange(0, 100);
     ZipPacker packer;
-    ASSERT_TRUE(packer.Open(archive.c_str()));
+    ASSERT_TRUE(packer.Open(Wide(archive).c_str()));
     *counter = 0;
     for (const std::string& item : items) {
         if (*counter == cancelAt) {
@@ -220,7 +212,7 @@ void PackWithCancelAt(const std::string& archive, const std::vector<std::string>
             answer.Join();
             ASSERT_TRUE(progress.IsCancelled());
         }
-        packer.PackItem(item.c_str(), 1, 0, &progress, counter, countOnly);
+        packer.PackItem(Wide(item).c_str(), 1, 0, &progress, counter, countOnly);
     }
     packer.Close();
 }
@@ -243,20 +235,126 @@ TEST(ZipPacker, CancelEndsBothPasses)
     EXPECT_EQ(0u, ListZip(root.File("count.zip")).size());
 }
 
+// The packing job: a cancel inside a large file, or a file that cannot be
+// read, never leaves a half-written archive; an older archive stays.
+int g_readCalls = 0;
+BOOL CancellingReader(HANDLE file, void* data, DWORD size, DWORD* read)
+{
+    if (++g_readCalls == 40) {
+        HWND progress = FindProcessDialog("ファイルの圧縮中");
+        if (progress)
+            PostMessageA(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
+    }
+    return ReadFile(file, data, size, read, nullptr);
+}
+
+BOOL FailingReader(HANDLE, void*, DWORD, DWORD* read)
+{
+    *read = 0;
+    SetLastError(ERROR_READ_FAULT);
+    return FALSE;
+}
+
+struct JobCase {
+    const char* label;
+    SourceReadFunction reader;
+    PackResult result;
+};
+
+class PackingJob : public ::testing::TestWithParam<JobCase> {};
+
+TEST_P(PackingJob, LeavesNothingHalfWritten)
+{
+    TempFolder root;
+    WriteFileBytes(root.File("small.txt"), "small");
+    WriteFileBytes(root.File("big.bin"), std::string(2 << 20, 'b'));
+    WriteFileBytes(root.File("out.zip"), "the older archive");
+    g_readCalls = 0;
+    OverrideSourceReader(GetParam().reader);
+    std::unique_ptr<ExactDialogAnswerer> answer;
+    if (GetParam().result == kPackCancelled)
+        answer.reset(new ExactDialogAnswerer("=(o.o)=", IDOK));
+    PackReport report;
+    EXPECT_EQ(GetParam().result,
+              PackIntoArchive(Wide(root.File("out.zip")).c_str(),
+                              {Wide(root.File("small.txt")), Wide(root.File("big.bin"))}, nullptr, &report));
+    OverrideSourceReader(nullptr);
+    answer.reset();
+    EXPECT_EQ("the older archive", ReadFileBytes(root.File("out.zip")));
+    EXPECT_EQ(Tree({L"big.bin", L"out.zip", L"small.txt"}), ListTree(root.Path()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PackingJob,
+                         ::testing::Values(JobCase{"CancelInsideALargeFile", CancellingReader, kPackCancelled},
+                                           JobCase{"ReadFailure", FailingReader, kPackFailed}),
+                         [](const ::testing::TestParamInfo<JobCase>& info) { return std::string(info.param.label); });
+
+TEST(PackingJob, FileThatCannotBeOpenedIsLeftOutAndCounted)
+{
+    TempFolder root;
+    WriteFileBytes(root.File("open.txt"), "open");
+    WriteFileBytes(root.File("locked.txt"), "locked");
+    HANDLE lock = CreateFileA(root.File("locked.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    PackReport report;
+    EXPECT_EQ(kPackDone, PackIntoArchive(Wide(root.File("out.zip")).c_str(),
+                                         {Wide(root.File("open.txt")), Wide(root.File("locked.txt"))}, nullptr,
+                                         &report));
+    CloseHandle(lock);
+    EXPECT_EQ(1u, report.skipped);
+    EXPECT_EQ(std::vector<std::string>({"open.txt"}), Names(ListZip(root.File("out.zip"))));
+}
+
+// A name is stored in code page 932 when that holds it exactly (no flag),
+// as UTF-8 with bit 11 otherwise.
+struct StoredNameCase {
+    const wchar_t* onDisk;
+    std::string stored;
+    unsigned long flag;
+};
+
+class StoredName : public ::testing::TestWithParam<StoredNameCase> {};
+
+TEST_P(StoredName, IsCodePage932WhenItFitsAndUtf8Otherwise)
+{
+    TempFolder root;
+    const std::wstring file = Wide(root.Path()) + L"\\" + GetParam().onDisk;
+    ASSERT_TRUE(WriteFileWide(file, "x"));
+    ZipPacker packer;
+    ASSERT_TRUE(packer.Open(Wide(root.File("out.zip")).c_str()));
+    EXPECT_TRUE(packer.PackItem(file.c_str(), 1, 0, nullptr, nullptr, 0));
+    ASSERT_TRUE(packer.Close());
+    const auto entries = ListZip(root.File("out.zip"));
+    ASSERT_EQ(1u, entries.size());
+    EXPECT_EQ(GetParam().stored, entries[0].name);
+    EXPECT_EQ(GetParam().flag, entries[0].flag & 0x800);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, StoredName,
+                         ::testing::Values(StoredNameCase{L"表.txt", "表.txt", 0},
+                                           StoredNameCase{L"ｶﾀｶﾅ.txt", "ｶﾀｶﾅ.txt", 0},
+                                           StoredNameCase{L"caf\u00E9.txt", u8"caf\u00E9.txt", 0x800},
+                                           StoredNameCase{L"\uD55C\uAD6D\uC5B4.txt", u8"\uD55C\uAD6D\uC5B4.txt", 0x800},
+                                           StoredNameCase{L"絵文字\U0001F600.txt", u8"絵文字\U0001F600.txt", 0x800},
+                                           StoredNameCase{L"\u301Cwave.txt", u8"\u301Cwave.txt", 0x800}));
+
 TEST(ZipPacker, PackedTreeExtractsToTheSameTree)
 {
     TempFolder root;
-    const std::string docs = root.File("docs");
-    CreateDirectoryA(docs.c_str(), nullptr);
-    CreateDirectoryA((docs + "\\e").c_str(), nullptr);
-    CreateDirectoryA((docs + "\\表").c_str(), nullptr);
-    WriteFileBytes(docs + "\\表\\b.bin", std::string(70000, '\x5C'));
-    WriteFileBytes(docs + "\\a.txt", "alpha");
-    Pack(root.File("docs.zip"), {docs}, 0);
-    ASSERT_TRUE(ExtractArchive(root.File("docs.zip").c_str(), root.File("out").c_str(), nullptr, nullptr));
-    EXPECT_EQ(std::vector<std::string>({"docs\\", "docs\\a.txt", "docs\\e\\", "docs\\表\\", "docs\\表\\b.bin"}),
-              ListTree(root.File("out")));
-    EXPECT_EQ(std::string(70000, '\x5C'), ReadFileBytes(root.File("out\\docs\\表\\b.bin")));
+    const std::wstring docs = Wide(root.File("docs"));
+    for (const wchar_t* folder : {L"", L"\\e", L"\\表", L"\\\uD55C\uAD6D\uC5B4"})
+        CreateDirectoryW((docs + folder).c_str(), nullptr);
+    WriteFileWide(docs + L"\\表\\b.bin", std::string(70000, '\x5C'));
+    WriteFileWide(docs + L"\\\uD55C\uAD6D\uC5B4\\caf\u00E9\U0001F600.txt", "unicode");
+    WriteFileWide(docs + L"\\a.txt", "alpha");
+    ZipPacker packer;
+    ASSERT_TRUE(packer.Open(Wide(root.File("docs.zip")).c_str()));
+    packer.PackItem(docs.c_str(), 1, 0, nullptr, nullptr, 0);
+    ASSERT_TRUE(packer.Close());
+    ASSERT_EQ(kExtractDone,
+              ExtractArchive(Wide(root.File("docs.zip")).c_str(), Wide(root.File("out")).c_str(), nullptr, nullptr));
+    EXPECT_EQ(ListTree(root.File("docs")), ListTree(root.File("out\\docs")));
+    EXPECT_EQ(std::string(70000, '\x5C'), ReadFileWide(Wide(root.File("out")) + L"\\docs\\表\\b.bin"));
+    EXPECT_EQ("unicode", ReadFileWide(Wide(root.File("out")) + L"\\docs\\\uD55C\uAD6D\uC5B4\\caf\u00E9\U0001F600.txt"));
 }
 
 }  // namespace

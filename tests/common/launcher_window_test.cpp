@@ -1,9 +1,8 @@
-#include "common/launcher_window_test.h"
-
 #include "app/main_window.h"
-#include "app/program_path.h"
+#include "common/launcher_window_test.h"
 #include "data/launcher_data.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/program_files.h"
 
 void LauncherWindowTest::OpenLauncherWindow(int showCommand)
 {

@@ -1,7 +1,8 @@
 #include "menu_harness.h"
-
+#include "menus/menu_paint.h"
 #include "menus/menu_skin.h"
 #include "menus/popup_menu.h"
+#include "resources/resource_ids.h"
 
 #include <cstring>
 #include <vector>

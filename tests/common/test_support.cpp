@@ -1,6 +1,6 @@
 #include "common/test_support.h"
-
-#include "app/program_path.h"
+#include "support/files.h"
+#include "support/program_files.h"
 
 
 TempFolder::TempFolder()
@@ -23,25 +23,26 @@ TempFolder::~TempFolder()
     RemoveTree(path_);
 }
 
+std::wstring Widen(const std::string& ansi)
+{
+    return support::Wide(ansi);
+}
+
+std::string Narrow(const std::wstring& wide)
+{
+    char ansi[2048] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi, sizeof ansi, nullptr, nullptr);
+    return ansi;
+}
+
+std::wstring LongForm(const std::string& path)
+{
+    return L"\\\\?\\" + Widen(path);
+}
+
 void RemoveTree(const std::string& path)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryA(path.c_str());
+    support::RemoveTree(path);
 }
 
 std::string ReadFileBytes(const std::string& path)

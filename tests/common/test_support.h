@@ -27,7 +27,12 @@ std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 long long FileSize(const std::string& path);  // -1 when missing
-void RemoveTree(const std::string& path);
+void RemoveTree(const std::string& path);  // also names outside the code page, paths beyond MAX_PATH
+// Text between the program's ANSI code page and UTF-16.
+std::wstring Widen(const std::string& ansi);
+std::string Narrow(const std::wstring& wide);  // "?" for what the code page lacks
+// An absolute ANSI path in the wide API's long form ("\\?\"), which knows no MAX_PATH.
+std::wstring LongForm(const std::string& path);
 
 // Windows path of a file of the build (CMake hands Unix paths to the tests).
 std::string HostPath(const char* unixPath);

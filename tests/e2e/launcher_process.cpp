@@ -1,6 +1,5 @@
-#include "launcher_process.h"
-
 #include "app/main_window.h"
+#include "launcher_process.h"
 
 LauncherProcess::LauncherProcess(const std::string& exe)
 {

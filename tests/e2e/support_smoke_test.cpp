@@ -3,6 +3,7 @@
 #include "support/launcher.h"
 
 #include "bar/bar_geometry.h"
+#include "resources/resource_ids.h"
 
 using namespace support;
 
@@ -15,12 +16,12 @@ TEST(SupportedProcess, ADroppedProgramConfirmedAndDraggedIntoTheNextGroupIsSaved
     const Recorder memo(folder, "tools\\memo.exe", true);
     LauncherProcess launcher(exe);
     ASSERT_NE(nullptr, launcher.Window());
-    ASSERT_TRUE(launcher.Drop({memo.Path()}, kFirstLauncherId));
+    ASSERT_TRUE(launcher.Drop({memo.Path()}, IDC_FIRST_LAUNCHER));
     HWND dialog = launcher.Dialog("第 1ボタンの設定");
     ASSERT_NE(nullptr, dialog);
     Press(dialog, IDOK);
     ASSERT_TRUE(WaitGone(dialog));
-    launcher.Drag(kFirstLauncherId, kNextGroupId, kFirstLauncherId + 5);
+    launcher.Drag(IDC_FIRST_LAUNCHER, IDC_NEXT_GROUP, IDC_FIRST_LAUNCHER + 5);
     ASSERT_TRUE(launcher.Close());
     EXPECT_EQ(0, launcher.WaitForExit());
     const std::optional<DataImage> saved = DataImage::Read(folder.File("porun.dat"));

@@ -22,9 +22,9 @@
 // (VirtualAllocEx, WriteProcessMemory) and posts WM_DROPFILES with its
 // address, which is what a fixed global block is. The launcher's DragFinish
 // then cannot free that block and leaves it; Wine reports that quietly.
-#include "data/launcher_records.h"
-
 #include "common/test_support.h"
+#include "data/launcher_records.h"
+#include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
@@ -40,30 +40,6 @@ namespace {
 constexpr char kClass[] = "porun21 - kessaro/QZT";
 constexpr DWORD kWaitMs = 15000;
 
-// Control ids of the bar and of the button settings dialog.
-constexpr int kGroupButton = 1000;
-constexpr int kNextGroup = 1002;
-constexpr int kFirstButton = 1003;
-constexpr int kEditTitle = 1000;
-constexpr int kEditWorkDir = 1003;
-constexpr int kEditFile = 1004;
-constexpr int kEditParams = 1033;
-constexpr int kCaptureKey = 1021;
-constexpr int kButtonSystemHotkey = 1022;
-constexpr int kShortcutText = 1023;
-// ... of the group and general settings dialog and the archive name dialog.
-constexpr int kEditGroupName = 1000;
-constexpr int kEditGroupCount = 1005;
-constexpr int kCheckStartWithLast = 1010;
-constexpr int kCheckAlwaysOnTop = 1026;
-constexpr int kSpinGroupCount = 1030;
-constexpr int kCheckCollapse = 1101;
-constexpr int kEditArchiveName = 1024;
-// ... and of the shortcut list.
-constexpr int kCommandShortcuts = 40012;
-constexpr int kShortcutList = 1016;
-constexpr int kAssignKey = 1017;
-constexpr int kListSystemHotkey = 1028;
 
 // Presses keys for real (the launcher reads the asynchronous key state) and
 // releases them on every way out.
@@ -409,13 +385,13 @@ protected:
     // Drops a program on an empty button and confirms the proposed settings.
     void RegisterByDrop(Launcher& launcher, const std::string& program, int index, const char* caption)
     {
-        ASSERT_TRUE(launcher.Drop({program}, kFirstButton + index));
+        ASSERT_TRUE(launcher.Drop({program}, IDC_FIRST_LAUNCHER + index));
         HWND dialog = launcher.WaitForDialog(caption);
         ASSERT_NE(nullptr, dialog) << "no button settings dialog after the drop";
         const std::string name = program.substr(program.rfind('\\') + 1);
-        EXPECT_EQ(name.substr(0, name.rfind('.')), ItemText(dialog, kEditTitle));
-        EXPECT_EQ(program, ItemText(dialog, kEditFile));
-        EXPECT_EQ(tools_, ItemText(dialog, kEditWorkDir));
+        EXPECT_EQ(name.substr(0, name.rfind('.')), ItemText(dialog, IDC_BUTTON_TITLE));
+        EXPECT_EQ(program, ItemText(dialog, IDC_BUTTON_FILE));
+        EXPECT_EQ(tools_, ItemText(dialog, IDC_BUTTON_WORK_DIR));
         PressDialogButton(dialog, IDOK);
         ASSERT_TRUE(launcher.WaitUntilGone(dialog));
     }
@@ -451,13 +427,13 @@ TEST_F(WholeDayTest, FilesSettingsAndShortcutsSurviveTheDayAndADamagedDataFileIs
         HWND dialog = nullptr;
         {
             HeldKeys shift({VK_SHIFT});
-            launcher.Click(kFirstButton + 1);
+            launcher.Click(IDC_FIRST_LAUNCHER + 1);
             dialog = launcher.WaitForDialog("第 2ボタン");
         }
         ASSERT_NE(nullptr, dialog) << "SHIFT + click did not open the button's settings";
-        EXPECT_EQ(calc_, ItemText(dialog, kEditFile));
-        SetDlgItemTextA(dialog, kEditTitle, "でんたく");
-        SetDlgItemTextA(dialog, kEditParams, "--evening \"two words\"");
+        EXPECT_EQ(calc_, ItemText(dialog, IDC_BUTTON_FILE));
+        SetDlgItemTextA(dialog, IDC_BUTTON_TITLE, "でんたく");
+        SetDlgItemTextA(dialog, IDC_BUTTON_PARAMS, "--evening \"two words\"");
         PressDialogButton(dialog, IDOK);
         ASSERT_TRUE(launcher.WaitUntilGone(dialog));
         data = ReadDataFile(AppFile("porun.dat"));
@@ -468,11 +444,11 @@ TEST_F(WholeDayTest, FilesSettingsAndShortcutsSurviveTheDayAndADamagedDataFileIs
         // Give it the shortcut CTRL+SHIFT+F9 in the shortcut list (menu command
         // "ショートカットキーの設定ら！"), which opens on the button just edited,
         // and make it a system hotkey.
-        PostMessageA(window, WM_COMMAND, kCommandShortcuts, 0);
+        PostMessageA(window, WM_COMMAND, IDM_BUTTON_SHORTCUTS, 0);
         HWND list = launcher.WaitForDialog("ショートカットキーの設定");
         ASSERT_NE(nullptr, list) << "no shortcut list";
-        ASSERT_EQ(1, SendDlgItemMessageA(list, kShortcutList, LVM_GETSELECTEDCOUNT, 0, 0));
-        PressDialogButton(list, kAssignKey);
+        ASSERT_EQ(1, SendDlgItemMessageA(list, IDC_SHORTCUT_LIST, LVM_GETSELECTEDCOUNT, 0, 0));
+        PressDialogButton(list, IDC_SHORTCUT_ASSIGN);
         HWND capture = launcher.WaitForDialog("ショートカットキーの登録");
         ASSERT_NE(nullptr, capture) << "no key capture dialog";
         ASSERT_TRUE(HasKeyboardFocus(capture)) << "the key capture dialog does not have the keyboard";
@@ -480,7 +456,7 @@ TEST_F(WholeDayTest, FilesSettingsAndShortcutsSurviveTheDayAndADamagedDataFileIs
             HeldKeys keys({VK_CONTROL, VK_SHIFT, VK_F9});
             ASSERT_TRUE(launcher.WaitUntilGone(capture)) << "the key capture did not take CTRL+SHIFT+F9";
         }
-        HWND systemHotkey = GetDlgItem(list, kListSystemHotkey);
+        HWND systemHotkey = GetDlgItem(list, IDC_SHORTCUT_SYSTEM_HOTKEY);
         WaitFor([&] { return IsWindowEnabled(systemHotkey) != FALSE; }, 2000);
         ASSERT_TRUE(IsWindowEnabled(systemHotkey)) << "a unique shortcut with modifiers cannot be made a system hotkey";
         PostMessageA(systemHotkey, BM_CLICK, 0, 0);
@@ -503,17 +479,17 @@ TEST_F(WholeDayTest, FilesSettingsAndShortcutsSurviveTheDayAndADamagedDataFileIs
 
         // Drag button 1 (memo) over the next-group arrow until the group
         // changes, then onto button 6 of group 2.
-        const HANDLE groupImage = launcher.ControlImage(kGroupButton);
-        const POINT from = launcher.ControlCentreOnScreen(kFirstButton);
-        const POINT arrow = launcher.ControlCentreOnScreen(kNextGroup);
-        const POINT to = launcher.ControlCentreOnScreen(kFirstButton + 5);
+        const HANDLE groupImage = launcher.ControlImage(IDC_GROUP_BUTTON);
+        const POINT from = launcher.ControlCentreOnScreen(IDC_FIRST_LAUNCHER);
+        const POINT arrow = launcher.ControlCentreOnScreen(IDC_NEXT_GROUP);
+        const POINT to = launcher.ControlCentreOnScreen(IDC_FIRST_LAUNCHER + 5);
         SetCursorPos(from.x, from.y);
         {
             HeldMouseButton mouse;
             for (int step = 1; step <= 5; ++step)
                 SetCursorPos(from.x + step * 2, from.y + step);
             SetCursorPos(arrow.x, arrow.y);
-            ASSERT_TRUE(WaitFor([&] { return launcher.ControlImage(kGroupButton) != groupImage; }))
+            ASSERT_TRUE(WaitFor([&] { return launcher.ControlImage(IDC_GROUP_BUTTON) != groupImage; }))
                 << "resting on the arrow did not change the group";
             SetCursorPos(to.x, to.y);
             SetCursorPos(to.x + 1, to.y + 1);
@@ -532,12 +508,12 @@ TEST_F(WholeDayTest, FilesSettingsAndShortcutsSurviveTheDayAndADamagedDataFileIs
         // its own dialog, and start it with that key while the bar has the keyboard.
         {
             HeldKeys shift({VK_SHIFT});
-            launcher.Click(kFirstButton + 5);
+            launcher.Click(IDC_FIRST_LAUNCHER + 5);
             dialog = launcher.WaitForDialog("第 6ボタン");
         }
         ASSERT_NE(nullptr, dialog) << "SHIFT + click did not open the moved button's settings";
-        EXPECT_EQ(memo_, ItemText(dialog, kEditFile));
-        PressDialogButton(dialog, kCaptureKey);
+        EXPECT_EQ(memo_, ItemText(dialog, IDC_BUTTON_FILE));
+        PressDialogButton(dialog, IDC_BUTTON_KEY);
         HWND keyCapture = launcher.WaitForDialog("ショートカットキーの登録");
         ASSERT_NE(nullptr, keyCapture) << "the key button of the button settings opened no key capture";
         ASSERT_TRUE(HasKeyboardFocus(keyCapture));
@@ -545,8 +521,8 @@ TEST_F(WholeDayTest, FilesSettingsAndShortcutsSurviveTheDayAndADamagedDataFileIs
             HeldKeys keys({VK_CONTROL, VK_F8});
             ASSERT_TRUE(launcher.WaitUntilGone(keyCapture)) << "the key capture did not take CTRL+F8";
         }
-        EXPECT_EQ("CTRL+F8", ItemText(dialog, kShortcutText));
-        EXPECT_EQ(BST_UNCHECKED, SendDlgItemMessageA(dialog, kButtonSystemHotkey, BM_GETCHECK, 0, 0));
+        EXPECT_EQ("CTRL+F8", ItemText(dialog, IDC_BUTTON_SHORTCUT_TEXT));
+        EXPECT_EQ(BST_UNCHECKED, SendDlgItemMessageA(dialog, IDC_BUTTON_SYSTEM_HOTKEY, BM_GETCHECK, 0, 0));
         PressDialogButton(dialog, IDOK);
         ASSERT_TRUE(launcher.WaitUntilGone(dialog));
         EXPECT_FALSE(HotkeyTaken(MOD_CONTROL, VK_F8)) << "a plain shortcut became a system hotkey";
@@ -563,16 +539,16 @@ TEST_F(WholeDayTest, FilesSettingsAndShortcutsSurviveTheDayAndADamagedDataFileIs
         // in the group and general settings dialog (SHIFT + click on the group button).
         {
             HeldKeys shift({VK_SHIFT});
-            PostMessageA(GetDlgItem(window, kGroupButton), BM_CLICK, 0, 0);
+            PostMessageA(GetDlgItem(window, IDC_GROUP_BUTTON), BM_CLICK, 0, 0);
             dialog = launcher.WaitForDialog("基本設定");
         }
         ASSERT_NE(nullptr, dialog) << "SHIFT + click on the group button did not open the settings";
-        SetDlgItemTextA(dialog, kEditGroupName, "道具箱");
-        SendDlgItemMessageA(dialog, kCheckAlwaysOnTop, BM_SETCHECK, BST_CHECKED, 0);
-        SendDlgItemMessageA(dialog, kCheckStartWithLast, BM_SETCHECK, BST_CHECKED, 0);
-        SendDlgItemMessageA(dialog, kCheckCollapse, BM_SETCHECK, BST_UNCHECKED, 0);
-        SetDlgItemTextA(dialog, kEditGroupCount, "5");
-        SendDlgItemMessageA(dialog, kSpinGroupCount, UDM_SETPOS, 0, MAKELPARAM(5, 0));
+        SetDlgItemTextA(dialog, IDC_GROUP_NAME, "道具箱");
+        SendDlgItemMessageA(dialog, IDC_GROUP_ALWAYS_ON_TOP, BM_SETCHECK, BST_CHECKED, 0);
+        SendDlgItemMessageA(dialog, IDC_GROUP_START_WITH_LAST, BM_SETCHECK, BST_CHECKED, 0);
+        SendDlgItemMessageA(dialog, IDC_GROUP_COLLAPSE, BM_SETCHECK, BST_UNCHECKED, 0);
+        SetDlgItemTextA(dialog, IDC_GROUP_COUNT, "5");
+        SendDlgItemMessageA(dialog, IDC_GROUP_COUNT_SPIN, UDM_SETPOS, 0, MAKELPARAM(5, 0));
         PressDialogButton(dialog, IDOK);
         ASSERT_TRUE(launcher.WaitUntilGone(dialog));
         EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) << "always on top not applied at once";
@@ -593,15 +569,15 @@ TEST_F(WholeDayTest, FilesSettingsAndShortcutsSurviveTheDayAndADamagedDataFileIs
         ASSERT_TRUE(WriteFileBytes(pictures + "\\cat.txt", std::string(70000, 'c')));
         DesktopItems desktop("porun-whole-day-" + std::to_string(GetCurrentProcessId()) + "-" +
                              std::to_string(GetTickCount() % 100000));
-        ASSERT_TRUE(launcher.Drop({notes, pictures}, kGroupButton));
+        ASSERT_TRUE(launcher.Drop({notes, pictures}, IDC_GROUP_BUTTON));
         HWND naming = launcher.WaitForDialog("ZIP書庫の作成");
         ASSERT_NE(nullptr, naming) << "no archive name dialog";
-        EXPECT_EQ("notes", ItemText(naming, kEditArchiveName));
-        SetDlgItemTextA(naming, kEditArchiveName, desktop.Name().c_str());
+        EXPECT_EQ("notes", ItemText(naming, IDC_ARCHIVE_NAME_EDIT));
+        SetDlgItemTextA(naming, IDC_ARCHIVE_NAME_EDIT, desktop.Name().c_str());
         PressDialogButton(naming, IDOK);
         ASSERT_TRUE(WaitFor([&] { return FileExists(desktop.Archive()) && IsWindowEnabled(window); }))
             << "no archive " << desktop.Archive();
-        ASSERT_TRUE(launcher.Drop({desktop.Archive()}, kGroupButton));
+        ASSERT_TRUE(launcher.Drop({desktop.Archive()}, IDC_GROUP_BUTTON));
         ASSERT_TRUE(WaitFor([&] { return FileExists(desktop.Folder() + "\\pictures\\cat.txt") && IsWindowEnabled(window); }))
             << "the archive was not unpacked into " << desktop.Folder();
         EXPECT_EQ(ReadFileBytes(notes), ReadFileBytes(desktop.Folder() + "\\notes.txt"));
@@ -640,7 +616,7 @@ TEST_F(WholeDayTest, FilesSettingsAndShortcutsSurviveTheDayAndADamagedDataFileIs
         EXPECT_EQ(placeAfterDay.top, place.top);
         EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
         EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F9)) << "the system hotkey was not registered again";
-        EXPECT_NE(nullptr, launcher.ControlImage(kFirstButton + 1));
+        EXPECT_NE(nullptr, launcher.ControlImage(IDC_FIRST_LAUNCHER + 1));
         ASSERT_TRUE(launcher.Close());
     }
     // Started on the group the day ended on and changed nothing: the same files.

@@ -11,21 +11,21 @@ namespace support {
 namespace {
 // Relative paths below folder, parents before their contents; folders end in '\'.
 // relative is a copy: it comes from out, which grows meanwhile.
-void Walk(const std::string& folder, std::string relative, std::vector<std::string>& out)
+void Walk(const std::wstring& folder, std::wstring relative, Tree& out)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((folder + "\\" + relative + "*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"\\" + relative + L"*").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE)
         return;
     do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..")
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..")
             continue;
         const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        out.push_back(relative + name + (isFolder ? "\\" : ""));
+        out.push_back(relative + name + (isFolder ? L"\\" : L""));
         if (isFolder)
             Walk(folder, out.back(), out);
-    } while (FindNextFileA(find, &found));
+    } while (FindNextFileW(find, &found));
     FindClose(find);
 }
 }  // namespace
@@ -64,22 +64,56 @@ bool WriteBytes(const std::string& path, const std::string& bytes)
 
 void RemoveTree(const std::string& path)
 {
-    std::vector<std::string> items;
-    Walk(path, "", items);
+    const std::wstring longForm = L"\\\\?\\" + Wide(path);  // knows no MAX_PATH
+    Tree items;
+    Walk(longForm, L"", items);
     for (auto item = items.rbegin(); item != items.rend(); ++item) {  // contents before their folders
-        const std::string full = path + "\\" + *item;
-        SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-        item->back() == '\\' ? RemoveDirectoryA(full.c_str()) : DeleteFileA(full.c_str());
+        const std::wstring full = longForm + L"\\" + *item;
+        SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        item->back() == L'\\' ? RemoveDirectoryW(full.c_str()) : DeleteFileW(full.c_str());
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(longForm.c_str());
 }
 
-std::vector<std::string> ListTree(const std::string& folder)
+std::wstring Wide(const std::string& text)
 {
-    std::vector<std::string> out;
-    Walk(folder, "", out);
+    std::wstring out(text.size() + 1, L'\0');
+    out.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0],
+                                                       static_cast<int>(out.size()))));
+    return out;
+}
+
+Tree ListTree(const std::wstring& folder)
+{
+    Tree out;
+    Walk(folder, L"", out);
     std::sort(out.begin(), out.end());
     return out;
+}
+
+bool WriteFileWide(const std::wstring& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+std::string ReadFileWide(const std::wstring& path)
+{
+    std::string bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    char block[4096];
+    DWORD read = 0;
+    while (ReadFile(file, block, sizeof block, &read, nullptr) && read > 0)
+        bytes.append(block, read);
+    CloseHandle(file);
+    return bytes;
 }
 
 std::string FolderOf(const std::string& path)

@@ -8,7 +8,9 @@
 
 namespace support {
 
-void RemoveTree(const std::string& path);
+void RemoveTree(const std::string& path);  // also names outside the code page, paths beyond MAX_PATH
+
+std::wstring Wide(const std::string& text);  // text of the system code page in UTF-16
 
 // A fresh folder under %TEMP%, removed with everything in it at the end; with a
 // leaf (e.g. "表ソ", whose bytes end in 0x5C) Path() is that sub-folder of it.
@@ -31,7 +33,14 @@ std::string ReadBytes(const std::string& path);  // whole file, "" when missing
 bool WriteBytes(const std::string& path, const std::string& bytes);
 inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 inline long long SizeOf(const std::string& path) { return Exists(path) ? ReadBytes(path).size() : -1; }
-std::vector<std::string> ListTree(const std::string& folder);  // sorted relative paths, folders end in '\'
+// Sorted relative paths below folder, folders ending in '\', in UTF-16 so that
+// every name shows as it is.
+using Tree = std::vector<std::wstring>;
+Tree ListTree(const std::wstring& folder);
+inline Tree ListTree(const std::string& folder) { return ListTree(Wide(folder)); }
+// Files under names outside the system code page.
+bool WriteFileWide(const std::wstring& path, const std::string& bytes);
+std::string ReadFileWide(const std::wstring& path);  // "" when missing
 std::string FolderOf(const std::string& path);  // up to its last backslash, in whole characters
 std::string BuildFile(const char* cmakePath);  // Windows path of a build output (PORUN_EXE_PATH, ...)
 // A file of the source tree, e.g. "docs/skin/menutitle.bmp".

@@ -2,9 +2,10 @@
 
 // What this file takes from the product: the main window, the program-path seam, the bar's ids.
 #include "app/main_window.h"
-#include "app/program_path.h"
 #include "bar/bar_geometry.h"
 #include "data/launcher_data.h"
+#include "resources/resource_ids.h"
+#include "support/program_files.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -261,7 +262,7 @@ void LauncherWindow::Close()
 void LauncherWindow::Click(int id, Keys held)
 {
     const HeldKeys keys(held);
-    if (id == kGroupButtonId)
+    if (id == IDC_GROUP_BUTTON)
         CheckDlgButton(window_, id, IsDlgButtonChecked(window_, id) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
     SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window_, id)));
 }
@@ -395,7 +396,7 @@ void LauncherProcess::Drag(int from, int restOn, int to) const
 {
     // The launcher's own hover timer ticks too, once a second: a switch takes two
     // ticks at one place, and the mouse button is down only while ours are sent.
-    HWND group = GetDlgItem(window_, kGroupButtonId);
+    HWND group = GetDlgItem(window_, IDC_GROUP_BUTTON);
     const LRESULT before = SendMessageA(group, BM_GETIMAGE, IMAGE_ICON, 0);
     SendDrag(window_, from, {{restOn, 0, 2}, {to}}, {}, [&] {
         WaitUntil([&] { return SendMessageA(group, BM_GETIMAGE, IMAGE_ICON, 0) != before; });

@@ -1,5 +1,9 @@
 #include "support/zip.h"
 
+#include "support/files.h"
+
+#include "archive/zip_io.h"
+
 #include <unzip.h>
 #include <zlib.h>
 
@@ -15,13 +19,17 @@ std::string Fields(std::initializer_list<std::pair<int, uint32_t>> fields)
             out.push_back(static_cast<char>((value >> (8 * byte)) & 0xFF));
     return out;
 }
+
+uint32_t Crc(const std::string& bytes)
+{
+    return static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
+}
 }  // namespace
 
 RawEntry StoredEntry(const std::string& name, const std::string& content)
 {
     RawEntry entry{name, content};
-    entry.crc = static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(content.data()),
-                                            static_cast<uInt>(content.size())));
+    entry.crc = Crc(content);
     entry.compressedSize = entry.size = static_cast<uint32_t>(content.size());
     return entry;
 }
@@ -44,19 +52,26 @@ RawEntry DeflatedEntry(const std::string& name, const std::string& content)
     return entry;
 }
 
+std::string UnicodePathExtra(const std::string& crcOf, const std::string& utf8Name)
+{
+    return Fields({{2, 0x7075}, {2, static_cast<uint32_t>(5 + utf8Name.size())}, {1, 1}, {4, Crc(crcOf)}}) + utf8Name;
+}
+
 std::string LocalHeader(const RawEntry& e)
 {
     return Fields({{4, 0x04034b50}, {2, 20}, {2, e.flag}, {2, e.method}, {4, e.dosDate}, {4, e.crc},
-                   {4, e.compressedSize}, {4, e.size}, {2, static_cast<uint32_t>(e.name.size())}, {2, 0}}) +
-           e.name;
+                   {4, e.compressedSize}, {4, e.size}, {2, static_cast<uint32_t>(e.name.size())},
+                   {2, static_cast<uint32_t>(e.extra.size())}}) +
+           e.name + e.extra;
 }
 
 std::string CentralRecord(const RawEntry& e, uint32_t localOffset)
 {
     return Fields({{4, 0x02014b50}, {2, e.madeBy}, {2, 20}, {2, e.flag}, {2, e.method}, {4, e.dosDate}, {4, e.crc},
-                   {4, e.compressedSize}, {4, e.size}, {2, static_cast<uint32_t>(e.name.size())}, {2, 0}, {2, 0},
-                   {2, 0}, {2, 0}, {4, e.externalAttributes}, {4, localOffset}}) +
-           e.name;
+                   {4, e.compressedSize}, {4, e.size}, {2, static_cast<uint32_t>(e.name.size())},
+                   {2, static_cast<uint32_t>(e.extra.size())}, {2, 0}, {2, 0}, {2, 0}, {4, e.externalAttributes},
+                   {4, localOffset}}) +
+           e.name + e.extra;
 }
 
 std::string EndRecord(uint16_t count, uint32_t centralSize, uint32_t centralOffset)
@@ -79,8 +94,13 @@ std::string BuildZip(const std::vector<RawEntry>& entries)
 
 std::vector<ListedEntry> ListZip(const std::string& path, bool* whole)
 {
+    return ListZip(Wide(path), whole);
+}
+
+std::vector<ListedEntry> ListZip(const std::wstring& path, bool* whole)
+{
     std::vector<ListedEntry> entries;
-    unzFile archive = unzOpen(path.c_str());
+    unzFile archive = OpenZipForReading(path.c_str());  // 64-bit offsets and wide names
     bool complete = archive != nullptr;
     for (int status = unzGoToFirstFile(archive); status == UNZ_OK; status = unzGoToNextFile(archive)) {
         unz_file_info info;
@@ -89,7 +109,7 @@ std::vector<ListedEntry> ListZip(const std::string& path, bool* whole)
             complete = false;
             break;
         }
-        ListedEntry entry{name, "", static_cast<int>(info.compression_method), info.dosDate};
+        ListedEntry entry{name, "", static_cast<int>(info.compression_method), info.dosDate, info.flag};
         char buffer[4096];
         int read = -1;
         if (unzOpenCurrentFile(archive) == UNZ_OK)

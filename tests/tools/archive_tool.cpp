@@ -1,24 +1,33 @@
 // Packs or extracts with the launcher's own archive code, for the
-// interoperability check against Info-ZIP (tests/archive/interop.sh):
+// interoperability check against Info-ZIP and Python (tests/archive/interop.sh):
 //   archive_tool pack <archive> <item>...   (items as dropped, recurse)
 //   archive_tool extract <archive> <folder>
+// Exit code 0 when the job was complete, otherwise 10 + its result. The
+// arguments are taken through the wide API, so names outside code page 932
+// arrive as they are.
+#include "archive/archive_pack.h"
 #include "archive/zip_extract.h"
-#include "archive/zip_packer.h"
 
-#include <cstring>
+#include <shellapi.h>
 
-int main(int argc, char** argv)
+#include <cwchar>
+#include <string>
+#include <vector>
+
+int main()
 {
-    if (argc >= 4 && std::strcmp(argv[1], "pack") == 0) {
-        ZipPacker packer;
-        if (!packer.Open(argv[2]))
-            return 2;
-        unsigned counter = 0;
-        for (int i = 3; i < argc; ++i)
-            packer.PackItem(argv[i], 1, 0, nullptr, &counter, 0);
-        return packer.Close() && counter > 0 ? 0 : 3;
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argc >= 4 && std::wcscmp(argv[1], L"pack") == 0) {
+        PackReport report;
+        const PackResult result =
+            PackIntoArchive(argv[2], std::vector<std::wstring>(argv + 3, argv + argc), nullptr, &report);
+        return result == kPackDone && report.skipped == 0 ? 0 : 10 + result;
     }
-    if (argc == 4 && std::strcmp(argv[1], "extract") == 0)
-        return ExtractArchive(argv[2], argv[3], nullptr, nullptr) ? 0 : 4;
+    if (argc == 4 && std::wcscmp(argv[1], L"extract") == 0) {
+        ExtractReport report;
+        const ExtractResult result = ExtractArchive(argv[2], argv[3], nullptr, &report);
+        return result == kExtractDone && report.skipped == 0 ? 0 : 10 + result;
+    }
     return 1;
 }

@@ -4,8 +4,8 @@
 // its uncompressed #SYSTEM record are read by a small parser below; the page
 // contents themselves are LZX-compressed and compared by their stored length.
 #include "app/help.h"
-#include "app/program_path.h"
 #include "common/test_support.h"
+#include "support/program_files.h"
 
 #include <gtest/gtest.h>
 

@@ -158,16 +158,6 @@ TEST_F(HotkeyTest, ClearingAButtonDropsItsHotkeyAndEntry)
     EXPECT_TRUE(IsFree(MOD_CONTROL | MOD_SHIFT, 'K'));
 }
 
-TEST_F(HotkeyTest, RenewingTheActivationShortcutMovesIt)
-{
-    SetActiveShortcut(VK_SPACE, 6);
-    ASSERT_TRUE(RegisterActiveHotkey(owner_));
-    SetActiveShortcut('L', 2);
-    EXPECT_TRUE(RenewActiveHotkey(owner_));
-    EXPECT_TRUE(IsFree(MOD_CONTROL | MOD_ALT, VK_SPACE));
-    EXPECT_FALSE(IsFree(MOD_CONTROL, 'L'));
-}
-
 TEST(HotkeysWithoutTable, ReportFailure)
 {
     DestroyShortcutTable();

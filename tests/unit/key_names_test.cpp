@@ -58,34 +58,6 @@ INSTANTIATE_TEST_SUITE_P(
                       NamedRow{0xDC, "\\"}, NamedRow{0xDD, "]"}, NamedRow{0xDE, "^"},
                       NamedRow{0xE2, "\\(backslash)"}, NamedRow{0xFF, "PAUSE"}));
 
-bool IsNamedCode(int code)
-{
-    static const int kNamed[] = {0x03, 0x08, 0x09, 0x0C, 0x0D, 0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x1B,
-                                 0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28, 0x29, 0x2D, 0x2E,
-                                 0x2F, 0x6A, 0x6B, 0x6C, 0x6D, 0x6E, 0x6F, 0x90, 0x91, 0xBA, 0xBB, 0xBC,
-                                 0xBD, 0xBE, 0xBF, 0xC0, 0xDB, 0xDC, 0xDD, 0xDE, 0xE2, 0xFF};
-    for (int named : kNamed)
-        if (named == code)
-            return true;
-    return (code >= 0x30 && code <= 0x39) || (code >= 0x41 && code <= 0x5A) ||
-           (code >= 0x60 && code <= 0x69) || (code >= 0x70 && code <= 0x87);
-}
-
-TEST(KeyNameTable, EveryOtherRowIsEmptyAndEveryRowIsTerminated)
-{
-    int named = 0;
-    for (int code = 0; code < kKeyNameCount; ++code) {
-        EXPECT_LT(strnlen(KeyNameTable[code], kKeyNameSize), static_cast<size_t>(kKeyNameSize)) << code;
-        if (IsNamedCode(code)) {
-            EXPECT_STRNE("", GetKeyName(code)) << std::hex << code;
-            ++named;
-        } else {
-            EXPECT_STREQ("", GetKeyName(code)) << std::hex << code;
-        }
-    }
-    EXPECT_EQ(116, named);
-}
-
 TEST(KeyNameTable, PrintScreenAndWindowsKeyHaveNoName)
 {
     EXPECT_STREQ("", GetKeyName(0x2C));

@@ -1,17 +1,15 @@
 // The name/value text file: lookups in the raw text, writing, the path beside
 // the executable.
-#include "app/program_path.h"
+#include "common/test_support.h"
 #include "data/atomic_file.h"
 #include "data/key_value_file.h"
-#include "common/test_support.h"
+#include "support/program_files.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-constexpr char kSep = ',';
 
 class KeyValueFileTest : public ::testing::Test {
 protected:
@@ -26,19 +24,15 @@ protected:
     TempFolder folder_;
 };
 
-TEST_F(KeyValueFileTest, ReadsNumbersAndTexts)
+TEST_F(KeyValueFileTest, ReadsNumbers)
 {
     KeyValueFile file;
-    ASSERT_TRUE(OpenWith(file, "position00.desktop.width,1024\r\nposition00.desktop.height,-768\r\n"
-                               "title,ぽてまる 2\r\n"));
+    ASSERT_TRUE(OpenWith(file, "position00.desktop.width,1024\r\nposition00.desktop.height,-768\r\n"));
     long value = 99;
-    EXPECT_TRUE(file.ReadNumber("position00.desktop.width", &value, kSep));
+    EXPECT_TRUE(file.ReadNumber("position00.desktop.width", &value));
     EXPECT_EQ(1024, value);
-    EXPECT_TRUE(file.ReadNumber("position00.desktop.height", &value, kSep));
+    EXPECT_TRUE(file.ReadNumber("position00.desktop.height", &value));
     EXPECT_EQ(-768, value);
-    char text[32];
-    EXPECT_TRUE(file.ReadText("title", text, sizeof text, kSep));
-    EXPECT_STREQ("ぽてまる 2", text);
 }
 
 TEST_F(KeyValueFileTest, NameInsideAnotherLinesValueIsNotTaken)
@@ -46,7 +40,7 @@ TEST_F(KeyValueFileTest, NameInsideAnotherLinesValueIsNotTaken)
     KeyValueFile file;
     ASSERT_TRUE(OpenWith(file, "other,key,5\r\nkey,7\r\n"));
     long value = 0;
-    EXPECT_TRUE(file.ReadNumber("key", &value, kSep));
+    EXPECT_TRUE(file.ReadNumber("key", &value));
     EXPECT_EQ(7, value);
 }
 
@@ -55,9 +49,9 @@ TEST_F(KeyValueFileTest, NameAsTailOfALongerNameIsNotTaken)
     KeyValueFile file;
     ASSERT_TRUE(OpenWith(file, "long.key,1\r\nkey,2\r\n"));
     long value = 0;
-    EXPECT_TRUE(file.ReadNumber("key", &value, kSep));
+    EXPECT_TRUE(file.ReadNumber("key", &value));
     EXPECT_EQ(2, value);
-    EXPECT_FALSE(file.ReadNumber("ong.key", &value, kSep));
+    EXPECT_FALSE(file.ReadNumber("ong.key", &value));
     EXPECT_EQ(0, value);
 }
 
@@ -66,21 +60,20 @@ TEST_F(KeyValueFileTest, NameThatIsThePrefixOfAnotherFindsOnlyItsOwnLine)
     KeyValueFile file;
     ASSERT_TRUE(OpenWith(file, "ShortCut.Active.keyboard,9\r\nShortCut.Active.key,32\r\n"));
     long value = 0;
-    EXPECT_TRUE(file.ReadNumber("ShortCut.Active.key", &value, kSep));
+    EXPECT_TRUE(file.ReadNumber("ShortCut.Active.key", &value));
     EXPECT_EQ(32, value);
-    EXPECT_FALSE(file.ReadNumber("ShortCut.Active.ke", &value, kSep));
+    EXPECT_FALSE(file.ReadNumber("ShortCut.Active.ke", &value));
 }
 
 TEST_F(KeyValueFileTest, BlanksAfterTheSeparatorAreSkipped)
 {
     KeyValueFile file;
-    ASSERT_TRUE(OpenWith(file, "position00.desktop.width, 1024\r\ntext,\t \tvalue here\r\n"));
+    ASSERT_TRUE(OpenWith(file, "position00.desktop.width, 1024\r\nheight,\t \t768\r\n"));
     long value = 0;
-    EXPECT_TRUE(file.ReadNumber("position00.desktop.width", &value, kSep));
+    EXPECT_TRUE(file.ReadNumber("position00.desktop.width", &value));
     EXPECT_EQ(1024, value);
-    char text[32];
-    EXPECT_TRUE(file.ReadText("text", text, sizeof text, kSep));
-    EXPECT_STREQ("value here", text);
+    EXPECT_TRUE(file.ReadNumber("height", &value));
+    EXPECT_EQ(768, value);
 }
 
 TEST_F(KeyValueFileTest, LastLineWithoutLineEndIsNotFound)
@@ -88,8 +81,8 @@ TEST_F(KeyValueFileTest, LastLineWithoutLineEndIsNotFound)
     KeyValueFile file;
     ASSERT_TRUE(OpenWith(file, "first,1\r\nlast,2"));
     long value = 5;
-    EXPECT_TRUE(file.ReadNumber("first", &value, kSep));
-    EXPECT_FALSE(file.ReadNumber("last", &value, kSep));
+    EXPECT_TRUE(file.ReadNumber("first", &value));
+    EXPECT_FALSE(file.ReadNumber("last", &value));
     EXPECT_EQ(0, value);
 }
 
@@ -99,8 +92,8 @@ TEST_F(KeyValueFileTest, LineEndMustBeCrLf)
     ASSERT_TRUE(OpenWith(file, "a,1\nb,2\r\n"));
     long value = 0;
     // "b" does not stand after CR LF, and "a"'s value runs to the first CR LF.
-    EXPECT_FALSE(file.ReadNumber("b", &value, kSep));
-    EXPECT_TRUE(file.ReadNumber("a", &value, kSep));
+    EXPECT_FALSE(file.ReadNumber("b", &value));
+    EXPECT_TRUE(file.ReadNumber("a", &value));
     EXPECT_EQ(1, value);
 }
 
@@ -109,21 +102,18 @@ TEST_F(KeyValueFileTest, DigitsFollowedByLettersAndEmptyValues)
     KeyValueFile file;
     ASSERT_TRUE(OpenWith(file, "mixed,42abc\r\nempty,\r\nwords,abc\r\nsigned,+17\r\nhuge,99999999999\r\n"));
     long value = 5;
-    EXPECT_TRUE(file.ReadNumber("mixed", &value, kSep));
+    EXPECT_TRUE(file.ReadNumber("mixed", &value));
     EXPECT_EQ(42, value);
     value = 5;
-    EXPECT_TRUE(file.ReadNumber("empty", &value, kSep));
+    EXPECT_TRUE(file.ReadNumber("empty", &value));
     EXPECT_EQ(0, value);
     value = 5;
-    EXPECT_TRUE(file.ReadNumber("words", &value, kSep));
+    EXPECT_TRUE(file.ReadNumber("words", &value));
     EXPECT_EQ(0, value);
-    EXPECT_TRUE(file.ReadNumber("signed", &value, kSep));
+    EXPECT_TRUE(file.ReadNumber("signed", &value));
     EXPECT_EQ(17, value);
-    EXPECT_TRUE(file.ReadNumber("huge", &value, kSep));
+    EXPECT_TRUE(file.ReadNumber("huge", &value));
     EXPECT_EQ(2147483647, value);
-    char text[8] = "xxxxxxx";
-    EXPECT_TRUE(file.ReadText("empty", text, sizeof text, kSep));
-    EXPECT_STREQ("", text);
 }
 
 TEST_F(KeyValueFileTest, FirstMatchingLineWinsAndNamesAreCaseSensitive)
@@ -131,18 +121,9 @@ TEST_F(KeyValueFileTest, FirstMatchingLineWinsAndNamesAreCaseSensitive)
     KeyValueFile file;
     ASSERT_TRUE(OpenWith(file, "Key,1\r\nkey,2\r\nkey,3\r\n"));
     long value = 0;
-    EXPECT_TRUE(file.ReadNumber("key", &value, kSep));
+    EXPECT_TRUE(file.ReadNumber("key", &value));
     EXPECT_EQ(2, value);
-    EXPECT_FALSE(file.ReadNumber("KEY", &value, kSep));
-}
-
-TEST_F(KeyValueFileTest, OtherSeparatorsAreHonoured)
-{
-    KeyValueFile file;
-    ASSERT_TRUE(OpenWith(file, "a,1\r\na=2\r\n"));
-    long value = 0;
-    EXPECT_TRUE(file.ReadNumber("a", &value, '='));
-    EXPECT_EQ(2, value);
+    EXPECT_FALSE(file.ReadNumber("KEY", &value));
 }
 
 TEST_F(KeyValueFileTest, LookupsLeaveTheTextUnchanged)
@@ -151,23 +132,11 @@ TEST_F(KeyValueFileTest, LookupsLeaveTheTextUnchanged)
     ASSERT_TRUE(OpenWith(file, "a,12\r\nb,34\r\n"));
     long value = 0;
     for (int i = 0; i < 3; ++i) {
-        EXPECT_TRUE(file.ReadNumber("a", &value, kSep));
+        EXPECT_TRUE(file.ReadNumber("a", &value));
         EXPECT_EQ(12, value);
-        EXPECT_TRUE(file.ReadNumber("b", &value, kSep));
+        EXPECT_TRUE(file.ReadNumber("b", &value));
         EXPECT_EQ(34, value);
     }
-}
-
-TEST_F(KeyValueFileTest, ReadTextTruncatesOnAWholeCharacter)
-{
-    KeyValueFile file;
-    ASSERT_TRUE(OpenWith(file, "t,abあい\r\n"));
-    char text[5];
-    EXPECT_TRUE(file.ReadText("t", text, sizeof text, kSep));
-    EXPECT_STREQ("abあ", text);
-    char small[4];
-    EXPECT_TRUE(file.ReadText("t", small, sizeof small, kSep));
-    EXPECT_STREQ("ab", small);  // half of "あ" is not copied
 }
 
 TEST_F(KeyValueFileTest, MissingFileAndClosedFileAnswerFalse)
@@ -177,12 +146,12 @@ TEST_F(KeyValueFileTest, MissingFileAndClosedFileAnswerFalse)
     EXPECT_FALSE(file.Open(nullptr, false));
     EXPECT_FALSE(file.Open("", true));
     long value = 3;
-    EXPECT_FALSE(file.ReadNumber("a", &value, kSep));
+    EXPECT_FALSE(file.ReadNumber("a", &value));
     EXPECT_EQ(0, value);
-    EXPECT_FALSE(file.WriteNumber("a", 1, kSep));
+    EXPECT_FALSE(file.WriteNumber("a", 1));
     ASSERT_TRUE(OpenWith(file, "a,1\r\n"));
     file.Close();
-    EXPECT_FALSE(file.ReadNumber("a", &value, kSep));
+    EXPECT_FALSE(file.ReadNumber("a", &value));
 }
 
 TEST_F(KeyValueFileTest, AbsurdlyLargeFileIsRefused)
@@ -192,7 +161,7 @@ TEST_F(KeyValueFileTest, AbsurdlyLargeFileIsRefused)
     KeyValueFile file;
     EXPECT_FALSE(OpenWith(file, big));
     long value = 3;
-    EXPECT_FALSE(file.ReadNumber("a", &value, kSep));
+    EXPECT_FALSE(file.ReadNumber("a", &value));
     EXPECT_TRUE(OpenWith(file, big.substr(0, kKeyValueFileMaxSize)));
 }
 
@@ -201,13 +170,12 @@ TEST_F(KeyValueFileTest, WritesLinesInOrder)
     {
         KeyValueFile file;
         ASSERT_TRUE(file.Open(Path().c_str(), true));
-        EXPECT_TRUE(file.WriteNumber("position00.desktop.width", 1024, kSep));
-        EXPECT_TRUE(file.WriteNumber("neg", -5, kSep));
-        EXPECT_TRUE(file.WriteText("name", "ぽてまる", kSep));
-        EXPECT_FALSE(file.ReadNumber("neg", nullptr, kSep));
+        EXPECT_TRUE(file.WriteNumber("position00.desktop.width", 1024));
+        EXPECT_TRUE(file.WriteNumber("neg", -5));
+        EXPECT_FALSE(file.ReadNumber("neg", nullptr));
         EXPECT_TRUE(file.Close());
     }
-    EXPECT_EQ("position00.desktop.width,1024\r\nneg,-5\r\nname,ぽてまる\r\n", ReadFileBytes(Path()));
+    EXPECT_EQ("position00.desktop.width,1024\r\nneg,-5\r\n", ReadFileBytes(Path()));
     EXPECT_FALSE(FileExists(Path() + ".tmp"));
 }
 
@@ -227,7 +195,7 @@ TEST_F(KeyValueFileTest, OldFileStaysWholeUntilTheNewOneIsComplete)
     ASSERT_TRUE(WriteFileBytes(Path(), "old,1\r\n"));
     KeyValueFile file;
     ASSERT_TRUE(file.Open(Path().c_str(), true));
-    ASSERT_TRUE(file.WriteNumber("new", 2, kSep));
+    ASSERT_TRUE(file.WriteNumber("new", 2));
     EXPECT_EQ("old,1\r\n", ReadFileBytes(Path()));  // a crash now keeps the old file
     ASSERT_TRUE(file.Close());
     EXPECT_EQ("new,2\r\n", ReadFileBytes(Path()));
@@ -238,7 +206,7 @@ TEST_F(KeyValueFileTest, FailedReplacementReportsFalseAndKeepsTheOldFile)
     ASSERT_TRUE(WriteFileBytes(Path(), "old,1\r\n"));
     KeyValueFile file;
     ASSERT_TRUE(file.Open(Path().c_str(), true));
-    file.WriteNumber("new", 2, kSep);
+    file.WriteNumber("new", 2);
     ActiveFileCalls().moveFileEx = [](LPCSTR, LPCSTR, DWORD) -> BOOL { return FALSE; };
     const bool closed = file.Close();
     RestoreFileCalls();
@@ -251,64 +219,8 @@ TEST_F(KeyValueFileTest, WritingIntoAMissingFolderFailsOnClose)
     const std::string path = folder_.File("no such folder\\values.dat");
     KeyValueFile file;
     ASSERT_TRUE(file.Open(path.c_str(), true));
-    file.WriteNumber("a", 1, kSep);
+    file.WriteNumber("a", 1);
     EXPECT_FALSE(file.Close());
-}
-
-TEST_F(KeyValueFileTest, WritingStopsAtTheSizeLimit)
-{
-    KeyValueFile file;
-    ASSERT_TRUE(file.Open(Path().c_str(), true));
-    const std::string longText(kKeyValueFileMaxSize / 2, 'v');
-    EXPECT_TRUE(file.WriteText("a", longText.c_str(), kSep));
-    EXPECT_FALSE(file.WriteText("b", longText.c_str(), kSep));
-    EXPECT_TRUE(file.Close());
-    EXPECT_EQ(static_cast<long long>(longText.size() + 4), FileSize(Path()));
-}
-
-class PathBesideExecutableTest : public ::testing::Test {
-protected:
-    void TearDown() override { OverrideProgramPath(nullptr); }
-};
-
-TEST_F(PathBesideExecutableTest, JoinsTheProgramFolderAndTheName)
-{
-    OverrideProgramPath("C:\\tools\\porun\\porun.exe");
-    char path[270];
-    ASSERT_TRUE(PathBesideExecutable(path, sizeof path, "shortcut.dat"));
-    EXPECT_STREQ("C:\\tools\\porun\\shortcut.dat", path);
-}
-
-TEST_F(PathBesideExecutableTest, FailsOneByteShortOfTheLimit)
-{
-    OverrideProgramPath("C:\\ab\\porun.exe");
-    const std::string expected = "C:\\ab\\shortcut.dat";
-    std::string buffer(expected.size() + 1, 'x');
-    ASSERT_TRUE(PathBesideExecutable(&buffer[0], static_cast<DWORD>(buffer.size()), "shortcut.dat"));
-    EXPECT_STREQ(expected.c_str(), buffer.c_str());
-    std::string shorter(expected.size(), 'y');
-    EXPECT_FALSE(PathBesideExecutable(&shorter[0], static_cast<DWORD>(shorter.size()), "shortcut.dat"));
-    EXPECT_EQ(std::string(expected.size(), 'y'), shorter);  // nothing written
-}
-
-TEST_F(PathBesideExecutableTest, TrailByte5CIsNoSeparator)
-{
-    // "ソ" is 0x83 0x5C in Shift-JIS: its second byte looks like a backslash.
-    OverrideProgramPath("C:\\dir\\ソ.exe");
-    char path[270];
-    ASSERT_TRUE(PathBesideExecutable(path, sizeof path, "shortcut.dat"));
-    EXPECT_STREQ("C:\\dir\\shortcut.dat", path);
-    OverrideProgramPath("C:\\表\\porun.exe");  // 0x95 0x5C inside the folder
-    ASSERT_TRUE(PathBesideExecutable(path, sizeof path, "position.dat"));
-    EXPECT_STREQ("C:\\表\\position.dat", path);
-}
-
-TEST_F(PathBesideExecutableTest, PathWithoutBackslashFails)
-{
-    OverrideProgramPath("porun.exe");
-    char path[270] = "unchanged";
-    EXPECT_FALSE(PathBesideExecutable(path, sizeof path, "shortcut.dat"));
-    EXPECT_STREQ("unchanged", path);
 }
 
 }  // namespace

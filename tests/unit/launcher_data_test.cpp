@@ -1,9 +1,8 @@
 // The data file: both layouts, damaged files, interrupted and failing saves.
-#include "app/program_path.h"
+#include "common/test_support.h"
 #include "data/atomic_file.h"
 #include "data/launcher_data.h"
-
-#include "common/test_support.h"
+#include "support/program_files.h"
 
 #include <gtest/gtest.h>
 
@@ -127,7 +126,6 @@ TEST_P(DamagedFileTest, IsReportedKeptAsideAndNeverOverwritten)
     ASSERT_TRUE(SaveLauncherData(nullptr));
     EXPECT_EQ(bytes, ReadFileBytes(dataFile_ + ".bad"));
     EXPECT_EQ(static_cast<long long>(kDataFileSize), FileSize(dataFile_));
-    EXPECT_EQ(dataFile_ + ".bad", KeptDamagedFilePath());
 
     // Only the first save after the failed load keeps a copy.
     ASSERT_TRUE(SaveLauncherData(nullptr));
@@ -233,25 +231,6 @@ TEST_F(LauncherDataTest, ProgramPathWithoutExtensionFailsBothWays)
         answer.Join();
         EXPECT_EQ("データの保存に失敗したのら！！", answer.Text());
     }
-}
-
-TEST_F(LauncherDataTest, ButtonAccessorsRefuseInvalidIndexes)
-{
-    for (int index : {-1, 10}) {
-        EXPECT_EQ(nullptr, CurrentButton(index));
-        EXPECT_EQ(nullptr, ButtonTitle(index));
-        EXPECT_EQ(nullptr, ButtonFile(index));
-        EXPECT_EQ(0, ButtonIconIndex(index));
-        EXPECT_FALSE(IsButtonInUse(index));
-        EXPECT_FALSE(SetButtonRecord(index, ButtonRecord{}));
-    }
-    EXPECT_FALSE(SelectCurrentGroup(10));
-    EXPECT_FALSE(SelectCurrentGroup(-1));
-    EXPECT_EQ(nullptr, ButtonAt(10, 0));
-    ButtonRecord record = {};
-    std::strcpy(record.file, "x.exe");
-    ASSERT_TRUE(SetButtonRecord(9, record));
-    EXPECT_TRUE(IsButtonInUse(9));
 }
 
 // --- Failing each step of a save in turn -----------------------------------

@@ -2,6 +2,7 @@
 #include "data/launcher_data.h"
 #include "menus/launcher_menus.h"
 #include "menus/popup_menu.h"
+#include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -61,11 +62,11 @@ TEST_P(ButtonMenuStates, TitleAndItemStates)
     PopupMenu menu;
     ASSERT_TRUE(PrepareButtonMenu(menu, c.target, workspace_));
     HMENU popup = menu.GetPopup();
-    EXPECT_EQ(c.title, MenuText(popup, kCmdMenuTitle));
-    EXPECT_EQ(c.clearGrayed, IsGrayed(popup, kCmdClearButton));
-    EXPECT_EQ(c.upGrayed, IsGrayed(popup, kCmdMoveButtonUp));
-    EXPECT_EQ(c.downGrayed, IsGrayed(popup, kCmdMoveButtonDown));
-    for (UINT id : {kCmdButtonSettings, kCmdButtonShortcut, kCmdShowHelp, kCmdShowAbout})
+    EXPECT_EQ(c.title, MenuText(popup, IDM_MENU_TITLE));
+    EXPECT_EQ(c.clearGrayed, IsGrayed(popup, IDM_CLEAR_BUTTON));
+    EXPECT_EQ(c.upGrayed, IsGrayed(popup, IDM_MOVE_UP));
+    EXPECT_EQ(c.downGrayed, IsGrayed(popup, IDM_MOVE_DOWN));
+    for (UINT id : {IDM_BUTTON_SETTINGS, IDM_BUTTON_SHORTCUTS, IDM_HELP, IDM_ABOUT})
         EXPECT_FALSE(IsGrayed(popup, id)) << id;
     EXPECT_EQ(13, GetMenuItemCount(popup));
 }
@@ -83,9 +84,9 @@ TEST_F(LauncherMenusTest, AnEmptyFirstButtonGraysMoveUpAndDelete)
     CurrentButton(0)->file[0] = '\0';
     PopupMenu menu;
     ASSERT_TRUE(PrepareButtonMenu(menu, 0, workspace_));
-    EXPECT_EQ("からっぽボタン、なのら。", MenuText(menu.GetPopup(), kCmdMenuTitle));
-    EXPECT_TRUE(IsGrayed(menu.GetPopup(), kCmdClearButton));
-    EXPECT_TRUE(IsGrayed(menu.GetPopup(), kCmdMoveButtonUp));
+    EXPECT_EQ("からっぽボタン、なのら。", MenuText(menu.GetPopup(), IDM_MENU_TITLE));
+    EXPECT_TRUE(IsGrayed(menu.GetPopup(), IDM_CLEAR_BUTTON));
+    EXPECT_TRUE(IsGrayed(menu.GetPopup(), IDM_MOVE_UP));
 }
 
 TEST_F(LauncherMenusTest, AFullLengthTitleStillEndsWithTheSuffix)
@@ -95,7 +96,7 @@ TEST_F(LauncherMenusTest, AFullLengthTitleStillEndsWithTheSuffix)
     lstrcpyA(button->file, "C:\\\\x.exe");
     PopupMenu menu;
     ASSERT_TRUE(PrepareButtonMenu(menu, 2, workspace_));
-    const std::string title = MenuText(menu.GetPopup(), kCmdMenuTitle);
+    const std::string title = MenuText(menu.GetPopup(), IDM_MENU_TITLE);
     EXPECT_EQ(269u, title.size());
     EXPECT_EQ("、なのら。", title.substr(title.size() - 10));
     EXPECT_EQ(std::string(259, 'A'), title.substr(0, 259));
@@ -133,13 +134,13 @@ TEST_F(LauncherMenusTest, GroupMenuListsTheGroupsInUse)
     EXPECT_FALSE(IsGrayed(popup, 30));
     EXPECT_TRUE(GetMenuState(popup, 1, MF_BYPOSITION) & MF_SEPARATOR);
     for (int g = 0; g < 3; ++g)
-        EXPECT_EQ(static_cast<UINT>(6000 + g), GetMenuItemID(popup, 2 + g)) << g;
-    EXPECT_EQ("仕事", MenuText(popup, 6000));
-    EXPECT_EQ("グループ 2", MenuText(popup, 6001));
-    EXPECT_EQ("遊び", MenuText(popup, 6002));
-    EXPECT_FALSE(IsGrayed(popup, 6000));
-    EXPECT_FALSE(IsGrayed(popup, 6001));
-    EXPECT_TRUE(IsGrayed(popup, 6002));
+        EXPECT_EQ(static_cast<UINT>(IDM_FIRST_GROUP + g), GetMenuItemID(popup, 2 + g)) << g;
+    EXPECT_EQ("仕事", MenuText(popup, IDM_FIRST_GROUP));
+    EXPECT_EQ("グループ 2", MenuText(popup, IDM_FIRST_GROUP + 1));
+    EXPECT_EQ("遊び", MenuText(popup, IDM_FIRST_GROUP + 2));
+    EXPECT_FALSE(IsGrayed(popup, IDM_FIRST_GROUP));
+    EXPECT_FALSE(IsGrayed(popup, IDM_FIRST_GROUP + 1));
+    EXPECT_TRUE(IsGrayed(popup, IDM_FIRST_GROUP + 2));
 }
 
 TEST_F(LauncherMenusTest, GroupMenuOfAnOutOfRangeCountStaysWithinTenGroups)
@@ -151,7 +152,7 @@ TEST_F(LauncherMenusTest, GroupMenuOfAnOutOfRangeCountStaysWithinTenGroups)
     ASSERT_NE(nullptr, menu.CreateEmpty());
     ASSERT_TRUE(FillGroupMenu(menu, workspace_));
     EXPECT_EQ(12, GetMenuItemCount(menu.GetPopup()));
-    EXPECT_EQ("グループ 10", MenuText(menu.GetPopup(), 6009));
+    EXPECT_EQ("グループ 10", MenuText(menu.GetPopup(), IDM_FIRST_GROUP + 9));
 }
 
 }  // namespace

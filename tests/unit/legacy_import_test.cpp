@@ -1,9 +1,7 @@
 // Taking over the older generation's "porun.ini" when there is no data file.
-#include "app/program_path.h"
-#include "data/launcher_data.h"
-#include "data/legacy_import.h"
-
 #include "common/test_support.h"
+#include "data/launcher_data.h"
+#include "support/program_files.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +66,7 @@ TEST_F(LegacyImportTest, SectionNumbersArePaddedWithABlank)
              "[BUTTON05]\r\nFILE=C:\\zero-padded.exe\r\n"
              "[GROUP 3]\r\nNAME=games\r\nFILE=C:\\icons.dll\r\nICON=4\r\n"
              "[GROUP03]\r\nNAME=wrong\r\n");
-    ASSERT_TRUE(ImportLegacySettings(nullptr));
+    ASSERT_TRUE(LoadLauncherData(nullptr));
     const ButtonRecord* button = ButtonAt(1, 5);
     EXPECT_STREQ("C:\\a.exe", button->file);
     EXPECT_STREQ("C:\\work", button->workDir);
@@ -84,7 +82,7 @@ TEST_F(LegacyImportTest, SectionNumbersArePaddedWithABlank)
 TEST_F(LegacyImportTest, AllSettingsAreRead)
 {
     WriteIni("[SETTING]\r\nWINCHANGE=0\r\nWINTOP=0\r\nGROUPMAX=7\r\n[Windows]\r\nWINX=-5\r\nWINY=640\r\n");
-    ASSERT_TRUE(ImportLegacySettings(nullptr));
+    ASSERT_TRUE(LoadLauncherData(nullptr));
     const AppSettings settings = GetSettings();
     EXPECT_EQ(0, settings.collapseOnLaunch);
     EXPECT_EQ(0, settings.alwaysOnTop);
@@ -103,7 +101,7 @@ class GroupMaxTest : public LegacyImportTest, public ::testing::WithParamInterfa
 TEST_P(GroupMaxTest, IsBroughtIntoOneToTen)
 {
     WriteIni(std::string("[SETTING]\r\nGROUPMAX=") + GetParam().value + "\r\n");
-    ASSERT_TRUE(ImportLegacySettings(nullptr));
+    ASSERT_TRUE(LoadLauncherData(nullptr));
     EXPECT_EQ(GetParam().expected, GetSettings().groupCount);
 }
 
@@ -116,7 +114,7 @@ TEST_F(LegacyImportTest, TooLongTextsAreCutInsideTheirFields)
 {
     const std::string longName(600, 'n');
     WriteIni("[BUTTON 0]\r\nNAME=" + longName + "\r\nFILE=C:\\f.exe\r\n");
-    ASSERT_TRUE(ImportLegacySettings(nullptr));
+    ASSERT_TRUE(LoadLauncherData(nullptr));
     const ButtonRecord* button = ButtonAt(0, 0);
     EXPECT_EQ(std::string(kTextFieldSize - 1, 'n'), std::string(button->title));
     EXPECT_STREQ("C:\\f.exe", button->file);
@@ -131,7 +129,7 @@ TEST_F(LegacyImportTest, WithoutAnyFileTheFirstStartDefaultsApply)
     settings.alwaysOnTop = 1;
     settings.groupCount = 9;
     SetSettings(settings);
-    EXPECT_FALSE(ImportLegacySettings(window));
+    EXPECT_TRUE(LoadLauncherData(window));
     DestroyWindow(window);
     settings = GetSettings();
     EXPECT_EQ(1, settings.collapseOnLaunch);

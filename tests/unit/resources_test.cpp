@@ -1,5 +1,6 @@
 // The program file's resources as the shell sees them.
 #include "common/test_support.h"
+#include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +41,8 @@ std::vector<unsigned char> IconPixels(HICON icon)
 TEST(ProgramIcons, IconNumbersOfTheProgramFileAreTheProgramAndGroupIcons)
 {
     const std::string exe = BuiltProgramPath();
-    const int resourceIds[] = {101, 103, 104, 105, 106, 125, 131, 132, 133, 134, 135};
+    const int resourceIds[] = {IDI_PROGRAM, IDI_FACE,    IDI_GROUP_2, IDI_GROUP_3, IDI_GROUP_4, IDI_GROUP_5,
+                               IDI_GROUP_6, IDI_GROUP_7, IDI_GROUP_8, IDI_GROUP_9, IDI_GROUP_10};
     std::vector<std::vector<unsigned char>> seen;
     for (int n = 0; n < 11; ++n) {
         HICON extracted = ExtractIconA(GetModuleHandleA(nullptr), exe.c_str(), n);
@@ -61,12 +63,12 @@ TEST(ProgramIcons, IconNumbersOfTheProgramFileAreTheProgramAndGroupIcons)
 TEST(ProgramIcons, BarCursorsAndPicturesLoad)
 {
     HINSTANCE self = GetModuleHandleA(nullptr);
-    for (int id : {137, 138, 139, 140, 166}) {
+    for (int id : {IDI_EMPTY_BUTTON, IDI_NOT_FOUND, IDI_PREVIOUS_GROUP, IDI_NEXT_GROUP, IDI_MENU_CHECK}) {
         HANDLE icon = LoadImageA(self, MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0);
         EXPECT_NE(nullptr, icon) << id;
         DestroyIcon(static_cast<HICON>(icon));
     }
-    for (int id : {119, 120, 121, 124}) {
+    for (int id : {IDCUR_DRAG, IDCUR_NO_DROP, IDCUR_SWAP, IDCUR_COPY}) {
         EXPECT_NE(nullptr, LoadCursorA(self, MAKEINTRESOURCEA(id))) << id;
         for (int size : {32, 48, 64}) {
             // A drop lands where the arrow tip points, at every display scale.
@@ -79,7 +81,7 @@ TEST(ProgramIcons, BarCursorsAndPicturesLoad)
             DestroyCursor(cursor);
         }
     }
-    HBITMAP picture = static_cast<HBITMAP>(LoadImageA(self, MAKEINTRESOURCEA(116), IMAGE_BITMAP, 0, 0, 0));
+    HBITMAP picture = static_cast<HBITMAP>(LoadImageA(self, MAKEINTRESOURCEA(IDB_ABOUT), IMAGE_BITMAP, 0, 0, 0));
     ASSERT_NE(nullptr, picture);
     BITMAP info;
     GetObjectA(picture, sizeof info, &info);

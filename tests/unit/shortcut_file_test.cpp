@@ -1,7 +1,7 @@
 // "shortcut.dat": saving, loading and the refusal rules applied while loading.
-#include "app/program_path.h"
-#include "shortcuts/shortcut_file.h"
 #include "common/test_support.h"
+#include "shortcuts/shortcut_file.h"
+#include "support/program_files.h"
 
 #include <gtest/gtest.h>
 

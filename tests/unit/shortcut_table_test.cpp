@@ -176,18 +176,6 @@ TEST_F(ShortcutTableTest, BackupAndRestoreCoverAllEntries)
     EXPECT_FALSE(CopyShortcutEntries(backup, 10));
 }
 
-TEST_F(ShortcutTableTest, ExchangeSwapsEntriesWhole)
-{
-    Set(0, 1, 'A', 2, 1);
-    Set(5, 5, 'B', 4, 0);
-    ASSERT_TRUE(ExchangeShortcutEntries(1, 55));
-    EXPECT_EQ(55, GetShortcutEntry(0, 1)->id);
-    EXPECT_EQ('B', GetShortcutEntry(0, 1)->key);
-    EXPECT_EQ(1, GetShortcutEntry(5, 5)->id);
-    EXPECT_EQ(1, GetShortcutEntry(5, 5)->usesystemshortcut);
-    EXPECT_FALSE(ExchangeShortcutEntries(1, 100));
-}
-
 TEST(DigitHelpers, DigitToIndex)
 {
     EXPECT_EQ(9, DigitToIndex('0'));

@@ -3,7 +3,7 @@
 #include "support/files.h"
 #include "support/launcher.h"
 
-#include "app/program_path.h"
+#include "support/program_files.h"
 #include "shortcuts/shortcut_file.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,7 @@
 // The window places per screen size and their file "position.dat".
-#include "app/program_path.h"
-#include "data/window_positions.h"
-
 #include "common/test_support.h"
+#include "data/window_positions.h"
+#include "support/program_files.h"
 
 #include <gtest/gtest.h>
 

@@ -69,17 +69,19 @@ std::vector<DWORD> FileIconPixels(const std::string& path, int index)
     return pixels;
 }
 
-std::string ToolText(HWND window, int controlId)
+HWND BarTooltip(HWND window)
 {
-    HWND tooltip = nullptr;
-    // The bar's tooltip is the one owned by the main window.
     for (HWND w = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); w;
          w = FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr)) {
-        if (GetWindow(w, GW_OWNER) == window) {
-            tooltip = w;
-            break;
-        }
+        if (GetWindow(w, GW_OWNER) == window)
+            return w;
     }
+    return nullptr;
+}
+
+std::string ToolText(HWND window, int controlId)
+{
+    HWND tooltip = BarTooltip(window);
     if (!tooltip)
         return "<no tooltip>";
     char text[512] = "";
@@ -213,18 +215,23 @@ bool WaitForRecord(const std::string& program, std::string* commandLine, std::st
     return true;
 }
 
-HDROP MakeDrop(const std::string& file, POINT point)
+HDROP MakeDrop(const std::wstring& file, POINT point)
 {
-    const SIZE_T size = sizeof(DROPFILES) + file.size() + 2;
-    HGLOBAL memory = GlobalAlloc(GHND, size);
+    const SIZE_T bytes = (file.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes + sizeof(wchar_t));
     auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
     drop->pt = point;
     drop->fNC = FALSE;
-    drop->fWide = FALSE;
-    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), file.c_str(), file.size() + 1);
+    drop->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), file.c_str(), bytes);
     GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
+}
+
+HDROP MakeDrop(const std::string& file, POINT point)
+{
+    return MakeDrop(Widen(file), point);
 }
 
 POINT ControlCentre(HWND window, int controlId)

@@ -2,13 +2,12 @@
 // The real main window with its bar, created in this process, and the helpers
 // the bar's tests share: records, held keys, icon pictures, tool texts.
 #include "app/main_window.h"
-#include "app/program_path.h"
 #include "bar/bar_geometry.h"
-#include "data/launcher_data.h"
-#include "shortcuts/shortcut_table.h"
-
 #include "common/launcher_window_test.h"
 #include "common/test_support.h"
+#include "data/launcher_data.h"
+#include "shortcuts/shortcut_table.h"
+#include "support/program_files.h"
 #include "window/dialog_driver.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +43,9 @@ bool WaitForRecord(const std::string& program, std::string* commandLine, std::st
                    DWORD timeoutMs = 10000);
 std::string ReceivedPath(const std::string& program);
 
-// A real drop handle of one file at point (client coordinates of window).
+// A real drop handle of one file at point (client coordinates of window),
+// its name in UTF-16 as the shell hands it over.
+HDROP MakeDrop(const std::wstring& file, POINT point);
 HDROP MakeDrop(const std::string& file, POINT point);
 // The centre of a bar control in the main window's client coordinates.
 POINT ControlCentre(HWND window, int controlId);
@@ -61,6 +62,8 @@ std::vector<DWORD> ControlPixels(HWND window, int controlId);
 std::vector<DWORD> ResourcePixels(int resourceId);
 std::vector<DWORD> FileIconPixels(const std::string& path, int index);
 
+// The bar's tooltip: the one owned by the main window; null when there is none.
+HWND BarTooltip(HWND window);
 // Text of the bar tooltip's tool for control id ("" also when there is none).
 std::string ToolText(HWND window, int controlId);
 

@@ -1,8 +1,9 @@
 // The bar's controls, their geometry and subclassing, and the tool texts.
 #include "bar/button_bar.h"
+#include "bar/bar_tooltips.h"
 #include "bar/button_mouse.h"
+#include "resources/resource_ids.h"
 #include "shortcuts/key_names.h"
-
 #include "window/bar_fixture.h"
 
 #include <commctrl.h>
@@ -17,13 +18,13 @@ struct ExpectedControl {
 };
 
 const ExpectedControl kControls[] = {
-    {1000, {0, 0, 44, 38}, true, 0},  // the group button shows the group icon
-    {1001, {0, 38, 22, 54}, false, 139},
-    {1002, {22, 38, 44, 54}, false, 140},
-    {1003, {0, 54, 44, 92}, false, 137},
-    {1004, {0, 92, 44, 130}, false, 137},
-    {1007, {0, 206, 44, 244}, false, 137},
-    {1012, {0, 396, 44, 434}, false, 137},
+    {IDC_GROUP_BUTTON, {0, 0, 44, 38}, true, 0},  // the group button shows the group icon
+    {IDC_PREVIOUS_GROUP, {0, 38, 22, 54}, false, IDI_PREVIOUS_GROUP},
+    {IDC_NEXT_GROUP, {22, 38, 44, 54}, false, IDI_NEXT_GROUP},
+    {IDC_FIRST_LAUNCHER, {0, 54, 44, 92}, false, IDI_EMPTY_BUTTON},
+    {IDC_FIRST_LAUNCHER + 1, {0, 92, 44, 130}, false, IDI_EMPTY_BUTTON},
+    {IDC_FIRST_LAUNCHER + 4, {0, 206, 44, 244}, false, IDI_EMPTY_BUTTON},
+    {IDC_FIRST_LAUNCHER + 9, {0, 396, 44, 434}, false, IDI_EMPTY_BUTTON},
 };
 
 class ControlGeometryTest : public BarWindowTest, public ::testing::WithParamInterface<ExpectedControl> {};
@@ -65,7 +66,7 @@ TEST_F(BarWindowTest, ThirteenControlsAndAnExpandedCheckedGroupButton)
     for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         ++children;
     EXPECT_EQ(13, children);
-    EXPECT_EQ(static_cast<UINT>(BST_CHECKED), IsDlgButtonChecked(window_, kGroupButtonId));
+    EXPECT_EQ(static_cast<UINT>(BST_CHECKED), IsDlgButtonChecked(window_, IDC_GROUP_BUTTON));
     RECT client;
     GetClientRect(window_, &client);
     EXPECT_EQ(44, client.right);
@@ -74,43 +75,43 @@ TEST_F(BarWindowTest, ThirteenControlsAndAnExpandedCheckedGroupButton)
 
 TEST_F(BarWindowTest, GroupButtonClickCollapsesToTheGroupButtonAndBack)
 {
-    SendDlgItemMessageA(window_, kGroupButtonId, BM_CLICK, 0, 0);
+    SendDlgItemMessageA(window_, IDC_GROUP_BUTTON, BM_CLICK, 0, 0);
     RECT client;
     GetClientRect(window_, &client);
     EXPECT_EQ(38, client.bottom);
-    EXPECT_EQ(static_cast<UINT>(BST_UNCHECKED), IsDlgButtonChecked(window_, kGroupButtonId));
+    EXPECT_EQ(static_cast<UINT>(BST_UNCHECKED), IsDlgButtonChecked(window_, IDC_GROUP_BUTTON));
     const SIZE collapsed = BarWindowSize(false);
     RECT outer;
     GetWindowRect(window_, &outer);
     EXPECT_EQ(collapsed.cy, outer.bottom - outer.top);
     EXPECT_EQ(collapsed.cx, outer.right - outer.left);
 
-    SendDlgItemMessageA(window_, kGroupButtonId, BM_CLICK, 0, 0);
+    SendDlgItemMessageA(window_, IDC_GROUP_BUTTON, BM_CLICK, 0, 0);
     GetClientRect(window_, &client);
     EXPECT_EQ(434, client.bottom);
-    EXPECT_EQ(static_cast<UINT>(BST_CHECKED), IsDlgButtonChecked(window_, kGroupButtonId));
+    EXPECT_EQ(static_cast<UINT>(BST_CHECKED), IsDlgButtonChecked(window_, IDC_GROUP_BUTTON));
 }
 
 TEST_F(BarWindowTest, ControlsForwardKeysUntilTheyGetTheirProceduresBack)
 {
     SetGroupCount(5);
-    for (int id = kGroupButtonId; id <= kLastLauncherId; ++id)
+    for (int id = IDC_GROUP_BUTTON; id <= kLastLauncherId; ++id)
         EXPECT_NE(nullptr, PreviousBarProcedure(id)) << id;
     // The group button and the launcher buttons share one remembered procedure.
-    EXPECT_EQ(PreviousBarProcedure(kGroupButtonId), PreviousBarProcedure(kFirstLauncherId));
+    EXPECT_EQ(PreviousBarProcedure(IDC_GROUP_BUTTON), PreviousBarProcedure(IDC_FIRST_LAUNCHER));
 
     // A digit pressed on any bar control reaches the main window's key handling.
-    SendDlgItemMessageA(window_, kGroupButtonId, WM_KEYDOWN, '3', 1);
+    SendDlgItemMessageA(window_, IDC_GROUP_BUTTON, WM_KEYDOWN, '3', 1);
     EXPECT_EQ(2, CurrentGroupIndex());
-    SendDlgItemMessageA(window_, kNextGroupId, WM_KEYDOWN, '4', 1);
+    SendDlgItemMessageA(window_, IDC_NEXT_GROUP, WM_KEYDOWN, '4', 1);
     EXPECT_EQ(3, CurrentGroupIndex());
-    SendDlgItemMessageA(window_, 1012, WM_KEYDOWN, '1', 1);
+    SendDlgItemMessageA(window_, IDC_FIRST_LAUNCHER + 9, WM_KEYDOWN, '1', 1);
     EXPECT_EQ(0, CurrentGroupIndex());
 
-    HICON shown = reinterpret_cast<HICON>(SendDlgItemMessageA(window_, 1005, BM_GETIMAGE, IMAGE_ICON, 0));
+    HICON shown = reinterpret_cast<HICON>(SendDlgItemMessageA(window_, IDC_FIRST_LAUNCHER + 2, BM_GETIMAGE, IMAGE_ICON, 0));
     ASSERT_NE(nullptr, shown);
     ReleaseButtonBar(window_);
-    for (int id = kGroupButtonId; id <= kLastLauncherId; ++id) {
+    for (int id = IDC_GROUP_BUTTON; id <= kLastLauncherId; ++id) {
         HWND control = GetDlgItem(window_, id);
         const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC));
         EXPECT_NE(LauncherButtonProc, procedure) << id;
@@ -120,24 +121,23 @@ TEST_F(BarWindowTest, ControlsForwardKeysUntilTheyGetTheirProceduresBack)
     }
     EXPECT_EQ(0, CurrentGroupIndex()) << "no key is forwarded any more";
     // The standard procedure answers: the group button still toggles.
-    CheckDlgButton(window_, kGroupButtonId, BST_UNCHECKED);
-    EXPECT_EQ(static_cast<UINT>(BST_UNCHECKED), IsDlgButtonChecked(window_, kGroupButtonId));
+    CheckDlgButton(window_, IDC_GROUP_BUTTON, BST_UNCHECKED);
+    EXPECT_EQ(static_cast<UINT>(BST_UNCHECKED), IsDlgButtonChecked(window_, IDC_GROUP_BUTTON));
     ICONINFO info;
     EXPECT_FALSE(GetIconInfo(shown, &info)) << "the icon a control showed is destroyed with the bar";
-    EXPECT_EQ(nullptr, BarTooltipWindow());
+    EXPECT_EQ(nullptr, BarTooltip(window_));
 }
 
 TEST_F(BarWindowTest, TooltipHasElevenToolsAndShowsAmpersands)
 {
-    HWND tooltip = BarTooltipWindow();
+    HWND tooltip = BarTooltip(window_);
     ASSERT_NE(nullptr, tooltip);
-    EXPECT_EQ(window_, GetWindow(tooltip, GW_OWNER));
     const LONG style = GetWindowLongA(tooltip, GWL_STYLE);
     EXPECT_TRUE(style & TTS_ALWAYSTIP);
     EXPECT_TRUE(style & TTS_NOPREFIX);
     EXPECT_EQ(11, SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
-    EXPECT_EQ("<no tool>", ToolText(window_, kPreviousGroupId));
-    EXPECT_EQ("<no tool>", ToolText(window_, kNextGroupId));
+    EXPECT_EQ("<no tool>", ToolText(window_, IDC_PREVIOUS_GROUP));
+    EXPECT_EQ("<no tool>", ToolText(window_, IDC_NEXT_GROUP));
 }
 
 struct TipCase {
@@ -158,7 +158,7 @@ TEST_P(ToolTextTest, TitleThenShortcutInItsBrackets)
     ASSERT_NE(nullptr, entry);
     *entry = ShortcutEntry{4, c.key, c.flag, c.system};
     UpdateBarTooltips(window_, TooltipMode::Update);
-    EXPECT_EQ(c.expected, ToolText(window_, kFirstLauncherId + 4));
+    EXPECT_EQ(c.expected, ToolText(window_, IDC_FIRST_LAUNCHER + 4));
     char built[kToolTextSize];
     BuildButtonToolText(4, built, sizeof built);
     EXPECT_STREQ(c.expected, built);
@@ -194,20 +194,20 @@ TEST_F(BarWindowTest, GroupButtonTipIsTheGroupNameAndFollowsTheGroup)
     lstrcpyA(LauncherImage()->groups[0].group.name, "Tools");
     lstrcpyA(LauncherImage()->groups[1].group.name, "Games & Fun");
     SetGroupCount(3);
-    Command(6000);
-    EXPECT_EQ("Tools", ToolText(window_, kGroupButtonId));
-    Command(kNextGroupId);
-    EXPECT_EQ("Games & Fun", ToolText(window_, kGroupButtonId));
-    Command(kNextGroupId);
-    EXPECT_EQ("", ToolText(window_, kGroupButtonId));
+    Command(IDM_FIRST_GROUP);
+    EXPECT_EQ("Tools", ToolText(window_, IDC_GROUP_BUTTON));
+    Command(IDC_NEXT_GROUP);
+    EXPECT_EQ("Games & Fun", ToolText(window_, IDC_GROUP_BUTTON));
+    Command(IDC_NEXT_GROUP);
+    EXPECT_EQ("", ToolText(window_, IDC_GROUP_BUTTON));
 }
 
 TEST_F(BarWindowTest, EmptyButtonGetsItsTipBackWhenFilled)
 {
-    EXPECT_EQ("", ToolText(window_, 1010));
+    EXPECT_EQ("", ToolText(window_, IDC_FIRST_LAUNCHER + 7));
     FillButton(7, "Later", "C:\\later.exe");
     UpdateBarTooltips(window_, TooltipMode::Update);
-    EXPECT_EQ("Later", ToolText(window_, 1010));
+    EXPECT_EQ("Later", ToolText(window_, IDC_FIRST_LAUNCHER + 7));
 }
 
 }  // namespace

@@ -1,23 +1,27 @@
 // Which icon each bar control shows, group switching and clearing a button.
 #include "bar/button_bar.h"
+#include "app/commands.h"
 #include "bar/button_icons.h"
-
+#include "dialogs/button_settings_dialog.h"
+#include "dialogs/dialog_request.h"
+#include "resources/resource_ids.h"
 #include "window/bar_fixture.h"
 
 #include <cstring>
 
 namespace {
 
-const int kGroupIcons[kGroupCount] = {103, 104, 105, 106, 125, 131, 132, 133, 134, 135};
+const int kGroupIcons[kGroupCount] = {IDI_FACE,    IDI_GROUP_2, IDI_GROUP_3, IDI_GROUP_4, IDI_GROUP_5,
+                                      IDI_GROUP_6, IDI_GROUP_7, IDI_GROUP_8, IDI_GROUP_9, IDI_GROUP_10};
 
 std::vector<DWORD> NotFound()
 {
-    return ResourcePixels(138);
+    return ResourcePixels(IDI_NOT_FOUND);
 }
 
 std::vector<DWORD> Empty()
 {
-    return ResourcePixels(137);
+    return ResourcePixels(IDI_EMPTY_BUTTON);
 }
 
 TEST_F(BarWindowTest, IconSourceRule)
@@ -39,26 +43,84 @@ TEST_F(BarWindowTest, IconSourceRule)
     FillButton(9, "missing icon file", program, "", "", folder_.File("none.ico"), 1);
     ASSERT_TRUE(ShowGroup(window_, 0));
 
-    EXPECT_EQ(Empty(), ControlPixels(window_, 1003));
-    EXPECT_EQ(FileIconPixels(program, 0), ControlPixels(window_, 1004));
-    EXPECT_EQ(ResourcePixels(101), ControlPixels(window_, 1004)) << "a program shows its own first icon";
-    EXPECT_EQ(FileIconPixels(program, 3), ControlPixels(window_, 1005));
-    EXPECT_EQ(ResourcePixels(105), ControlPixels(window_, 1005)) << "icon 3 counted from 0 after 101";
-    EXPECT_EQ(NotFound(), ControlPixels(window_, 1006)) << "a document's icon comes from another file";
-    EXPECT_EQ(ResourcePixels(104), ControlPixels(window_, 1007));
-    EXPECT_EQ(NotFound(), ControlPixels(window_, 1008));
-    EXPECT_EQ(NotFound(), ControlPixels(window_, 1009)) << "a missing file wins over its icon file";
-    EXPECT_EQ(ResourcePixels(106), ControlPixels(window_, 1010)) << "an empty button with an icon file";
-    EXPECT_EQ(ResourcePixels(103), ControlPixels(window_, 1011)) << "a folder counts as found";
-    EXPECT_EQ(NotFound(), ControlPixels(window_, 1012));
+    EXPECT_EQ(Empty(), ControlPixels(window_, IDC_FIRST_LAUNCHER));
+    EXPECT_EQ(FileIconPixels(program, 0), ControlPixels(window_, IDC_FIRST_LAUNCHER + 1));
+    EXPECT_EQ(ResourcePixels(IDI_PROGRAM), ControlPixels(window_, IDC_FIRST_LAUNCHER + 1)) << "a program shows its own first icon";
+    EXPECT_EQ(FileIconPixels(program, 3), ControlPixels(window_, IDC_FIRST_LAUNCHER + 2));
+    EXPECT_EQ(ResourcePixels(IDI_GROUP_3), ControlPixels(window_, IDC_FIRST_LAUNCHER + 2)) << "icon 3 counted from 0 after the program icon";
+    EXPECT_EQ(NotFound(), ControlPixels(window_, IDC_FIRST_LAUNCHER + 3)) << "a document's icon comes from another file";
+    EXPECT_EQ(ResourcePixels(IDI_GROUP_2), ControlPixels(window_, IDC_FIRST_LAUNCHER + 4));
+    EXPECT_EQ(NotFound(), ControlPixels(window_, IDC_FIRST_LAUNCHER + 5));
+    EXPECT_EQ(NotFound(), ControlPixels(window_, IDC_FIRST_LAUNCHER + 6)) << "a missing file wins over its icon file";
+    EXPECT_EQ(ResourcePixels(IDI_GROUP_4), ControlPixels(window_, IDC_FIRST_LAUNCHER + 7)) << "an empty button with an icon file";
+    EXPECT_EQ(ResourcePixels(IDI_FACE), ControlPixels(window_, IDC_FIRST_LAUNCHER + 8)) << "a folder counts as found";
+    EXPECT_EQ(NotFound(), ControlPixels(window_, IDC_FIRST_LAUNCHER + 9));
 }
+
+// A copy of source at a path of exactly length characters inside folder,
+// made through the wide API, which knows no MAX_PATH.
+std::string CopyAtPathLength(const std::string& folder, const std::string& source, size_t length)
+{
+    std::string path = folder;
+    size_t remaining = length - path.size();
+    for (; remaining > 105; remaining -= 100) {
+        path += "\\" + std::string(99, 'd');
+        CreateDirectoryW(LongForm(path).c_str(), nullptr);
+    }
+    path += "\\" + std::string(remaining - 5, 'p') + ".exe";
+    CopyFileW(LongForm(source).c_str(), LongForm(path).c_str(), FALSE);
+    return path;
+}
+
+struct PathLengthCase {
+    size_t length;
+    bool fits;
+};
+
+class StoredPathLengthTest : public BarWindowTest, public ::testing::WithParamInterface<PathLengthCase> {};
+
+// The file is there, but a path the ANSI calls cannot take whole is shown,
+// previewed and launched as a missing file.
+TEST_P(StoredPathLengthTest, PathBeyondMaxPathCountsAsMissing)
+{
+    const PathLengthCase& c = GetParam();
+    const std::string program = CopyAtPathLength(folder_.Path(), ProgramCopy(), c.length);
+    ASSERT_EQ(c.length, program.size());
+    lstrcpyA(CurrentGroupRecord()->iconFile, program.c_str());
+    CurrentGroupRecord()->iconIndex = 2;
+    FillButton(0, "file", program);
+    FillButton(1, "icon file", "", "", "", program, 3);
+    ASSERT_TRUE(ShowGroup(window_, 0));
+    EXPECT_EQ(c.fits ? ResourcePixels(IDI_GROUP_2) : NotFound(), ControlPixels(window_, IDC_GROUP_BUTTON));
+    EXPECT_EQ(c.fits ? ResourcePixels(IDI_PROGRAM) : NotFound(), ControlPixels(window_, IDC_FIRST_LAUNCHER));
+    EXPECT_EQ(c.fits ? ResourcePixels(IDI_GROUP_3) : NotFound(), ControlPixels(window_, IDC_FIRST_LAUNCHER + 1));
+
+    std::vector<DWORD> preview;
+    DialogProbe probe("ボタンの設定", [&](HWND dialog) {
+        preview = IconPixels(reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, IDC_ICON_PREVIEW, BM_GETIMAGE, IMAGE_ICON, 0)));
+    }, IDCANCEL);
+    SetDialogRequest(0, 0, nullptr);
+    ShowButtonSettingsDialog(window_);
+    probe.Join();
+    EXPECT_EQ(c.fits ? ResourcePixels(IDI_PROGRAM) : NotFound(), preview);
+    if (c.fits)
+        return;  // starting a program is the launch tests' part
+    DialogAnswerer answer("ぽてまるのお知らせ", IDOK);
+    Command(IDC_FIRST_LAUNCHER);
+    answer.Join();
+    EXPECT_EQ("起動に失敗したのら！！", answer.Text());
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, StoredPathLengthTest,
+                         ::testing::Values(PathLengthCase{259, true}, PathLengthCase{260, false},
+                                           PathLengthCase{269, false}));
 
 TEST_F(BarWindowTest, LoadButtonIconOnItsOwn)
 {
     EXPECT_EQ(nullptr, LoadButtonIcon("", 0));
     EXPECT_EQ(nullptr, LoadButtonIcon(nullptr, 3));
     HICON icon = LoadButtonIcon(ProgramCopy().c_str(), 3);
-    EXPECT_EQ(ResourcePixels(105), IconPixels(icon));
+    EXPECT_EQ(ResourcePixels(IDI_GROUP_3), IconPixels(icon));
     DestroyIcon(icon);
     // A file without icons at an index above 0: the not-found icon, never a bogus handle.
     const std::string document = folder_.File("plain.txt");
@@ -69,6 +131,12 @@ TEST_F(BarWindowTest, LoadButtonIconOnItsOwn)
     icon = LoadButtonIcon(ProgramCopy().c_str(), 400);
     EXPECT_EQ(NotFound(), IconPixels(icon));
     DestroyIcon(icon);
+    // A negative index from a damaged file counts as 0: the file's own icon.
+    for (int negative : {-1, -2, -105}) {
+        icon = LoadButtonIcon(ProgramCopy().c_str(), negative);
+        EXPECT_EQ(ResourcePixels(IDI_PROGRAM), IconPixels(icon)) << negative;
+        DestroyIcon(icon);
+    }
 }
 
 TEST_F(BarWindowTest, ButtonWhoseFileWasDeletedShowsNotFoundAfterTheNextSwitch)
@@ -77,11 +145,11 @@ TEST_F(BarWindowTest, ButtonWhoseFileWasDeletedShowsNotFoundAfterTheNextSwitch)
     ASSERT_TRUE(CopyFileA(ProgramCopy().c_str(), copy.c_str(), FALSE));
     FillButton(0, "tool", copy);
     ShowGroup(window_, 0);
-    EXPECT_EQ(ResourcePixels(101), ControlPixels(window_, 1003));
+    EXPECT_EQ(ResourcePixels(IDI_PROGRAM), ControlPixels(window_, IDC_FIRST_LAUNCHER));
     ASSERT_TRUE(DeleteFileA(copy.c_str()));
-    EXPECT_EQ(ResourcePixels(101), ControlPixels(window_, 1003)) << "not at once";
+    EXPECT_EQ(ResourcePixels(IDI_PROGRAM), ControlPixels(window_, IDC_FIRST_LAUNCHER)) << "not at once";
     ShowGroup(window_, 0);
-    EXPECT_EQ(NotFound(), ControlPixels(window_, 1003));
+    EXPECT_EQ(NotFound(), ControlPixels(window_, IDC_FIRST_LAUNCHER));
 }
 
 TEST_F(BarWindowTest, DefaultGroupIconsComeFromTheProgramFile)
@@ -92,9 +160,9 @@ TEST_F(BarWindowTest, DefaultGroupIconsComeFromTheProgramFile)
 
     // The start group has been shown; groups 1 and 4 are visited, the others not.
     ASSERT_TRUE(ShowGroup(window_, 4));
-    EXPECT_EQ(ResourcePixels(125), ControlPixels(window_, kGroupButtonId));
+    EXPECT_EQ(ResourcePixels(IDI_GROUP_5), ControlPixels(window_, IDC_GROUP_BUTTON));
     ASSERT_TRUE(ShowGroup(window_, 1));
-    EXPECT_EQ(ResourcePixels(104), ControlPixels(window_, kGroupButtonId));
+    EXPECT_EQ(ResourcePixels(IDI_GROUP_2), ControlPixels(window_, IDC_GROUP_BUTTON));
     ASSERT_TRUE(SaveLauncherData(window_));
 
     const std::string data = ReadFileBytes(folder_.File("porun.dat"));
@@ -119,36 +187,36 @@ TEST_F(BarWindowTest, GroupIconFromItsOwnSource)
     lstrcpyA(group.iconFile, ProgramCopy().c_str());
     group.iconIndex = 9;
     ASSERT_TRUE(ShowGroup(window_, 2));
-    EXPECT_EQ(ResourcePixels(134), ControlPixels(window_, kGroupButtonId));
+    EXPECT_EQ(ResourcePixels(IDI_GROUP_9), ControlPixels(window_, IDC_GROUP_BUTTON));
     lstrcpyA(group.iconFile, folder_.File("missing.ico").c_str());
     ASSERT_TRUE(ShowGroup(window_, 2));
-    EXPECT_EQ(NotFound(), ControlPixels(window_, kGroupButtonId));
+    EXPECT_EQ(NotFound(), ControlPixels(window_, IDC_GROUP_BUTTON));
     EXPECT_EQ(folder_.File("missing.ico"), group.iconFile) << "a set icon file is kept";
 }
 
 TEST_F(BarWindowTest, ShowGroupOutsideTheGroupsChangesNothing)
 {
     ShowGroup(window_, 3);
-    const auto before = ControlPixels(window_, kGroupButtonId);
+    const auto before = ControlPixels(window_, IDC_GROUP_BUTTON);
     EXPECT_FALSE(ShowGroup(window_, -1));
     EXPECT_FALSE(ShowGroup(window_, 10));
     EXPECT_EQ(3, CurrentGroupIndex());
-    EXPECT_EQ(before, ControlPixels(window_, kGroupButtonId));
+    EXPECT_EQ(before, ControlPixels(window_, IDC_GROUP_BUTTON));
 }
 
 TEST_F(BarWindowTest, ReplacingAnImageDestroysTheOldIcon)
 {
-    HICON old = reinterpret_cast<HICON>(SendDlgItemMessageA(window_, 1003, BM_GETIMAGE, IMAGE_ICON, 0));
+    HICON old = reinterpret_cast<HICON>(SendDlgItemMessageA(window_, IDC_FIRST_LAUNCHER, BM_GETIMAGE, IMAGE_ICON, 0));
     ICONINFO info;
     ASSERT_TRUE(GetIconInfo(old, &info));
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
-    HICON fresh = LoadResourceIcon(138);
-    SetButtonImage(window_, 1003, fresh);
+    HICON fresh = LoadResourceIcon(IDI_NOT_FOUND);
+    SetButtonImage(window_, IDC_FIRST_LAUNCHER, fresh);
     EXPECT_FALSE(GetIconInfo(old, &info));
-    EXPECT_EQ(fresh, reinterpret_cast<HICON>(SendDlgItemMessageA(window_, 1003, BM_GETIMAGE, IMAGE_ICON, 0)));
-    SetButtonImage(window_, 1003, nullptr);
-    EXPECT_EQ(0, SendDlgItemMessageA(window_, 1003, BM_GETIMAGE, IMAGE_ICON, 0));
+    EXPECT_EQ(fresh, reinterpret_cast<HICON>(SendDlgItemMessageA(window_, IDC_FIRST_LAUNCHER, BM_GETIMAGE, IMAGE_ICON, 0)));
+    SetButtonImage(window_, IDC_FIRST_LAUNCHER, nullptr);
+    EXPECT_EQ(0, SendDlgItemMessageA(window_, IDC_FIRST_LAUNCHER, BM_GETIMAGE, IMAGE_ICON, 0));
     EXPECT_FALSE(GetIconInfo(fresh, &info));
 }
 
@@ -166,9 +234,9 @@ TEST_P(StepGroupTest, WrapsWithinTheGroupsInUse)
     const StepCase& c = GetParam();
     SetGroupCount(c.groupCount);
     ASSERT_TRUE(ShowGroup(window_, c.current));
-    Command(c.forward ? kNextGroupId : kPreviousGroupId);
+    Command(c.forward ? IDC_NEXT_GROUP : IDC_PREVIOUS_GROUP);
     EXPECT_EQ(c.expected, CurrentGroupIndex());
-    EXPECT_EQ(ResourcePixels(kGroupIcons[c.expected]), ControlPixels(window_, kGroupButtonId));
+    EXPECT_EQ(ResourcePixels(kGroupIcons[c.expected]), ControlPixels(window_, IDC_GROUP_BUTTON));
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, StepGroupTest,
@@ -181,9 +249,9 @@ INSTANTIATE_TEST_SUITE_P(Steps, StepGroupTest,
 
 TEST_F(BarWindowTest, GroupMenuCommandsShowTheirGroup)
 {
-    Command(6007);
+    Command(IDM_FIRST_GROUP + 7);
     EXPECT_EQ(7, CurrentGroupIndex());
-    EXPECT_EQ(ResourcePixels(133), ControlPixels(window_, kGroupButtonId));
+    EXPECT_EQ(ResourcePixels(IDI_GROUP_8), ControlPixels(window_, IDC_GROUP_BUTTON));
 }
 
 TEST_F(BarWindowTest, CtrlClickOnTheGroupButtonStepsAndKeepsTheBarExpanded)
@@ -191,11 +259,11 @@ TEST_F(BarWindowTest, CtrlClickOnTheGroupButtonStepsAndKeepsTheBarExpanded)
     SetGroupCount(2);
     {
         HeldKey ctrl(VK_CONTROL);
-        SendDlgItemMessageA(window_, kGroupButtonId, BM_CLICK, 0, 0);
+        SendDlgItemMessageA(window_, IDC_GROUP_BUTTON, BM_CLICK, 0, 0);
     }
     EXPECT_EQ(1, CurrentGroupIndex());
     EXPECT_TRUE(Expanded());
-    EXPECT_EQ(static_cast<UINT>(BST_CHECKED), IsDlgButtonChecked(window_, kGroupButtonId));
+    EXPECT_EQ(static_cast<UINT>(BST_CHECKED), IsDlgButtonChecked(window_, IDC_GROUP_BUTTON));
 }
 
 class ClearButtonTest : public BarWindowTest {
@@ -212,7 +280,7 @@ protected:
 TEST_F(ClearButtonTest, YesEmptiesRecordImageShortcutAndTip)
 {
     Prepare("Editor");
-    EXPECT_EQ("Editor <CTRL+ALT+Q>", ToolText(window_, 1005));
+    EXPECT_EQ("Editor <CTRL+ALT+Q>", ToolText(window_, IDC_FIRST_LAUNCHER + 2));
     DialogAnswerer answer("ぽてまるの質問", IDYES);
     EXPECT_TRUE(ClearButton(window_, 2));
     answer.Join();
@@ -221,13 +289,13 @@ TEST_F(ClearButtonTest, YesEmptiesRecordImageShortcutAndTip)
 
     const ButtonRecord zero = {};
     EXPECT_EQ(0, std::memcmp(&zero, CurrentButton(2), sizeof zero));
-    EXPECT_EQ(ResourcePixels(137), ControlPixels(window_, 1005));
+    EXPECT_EQ(ResourcePixels(IDI_EMPTY_BUTTON), ControlPixels(window_, IDC_FIRST_LAUNCHER + 2));
     const ShortcutEntry* entry = GetShortcutEntry(0, 2);
     EXPECT_EQ(0, entry->id);
     EXPECT_EQ(0, entry->key);
     EXPECT_EQ(0, entry->flag);
     EXPECT_EQ(0, entry->usesystemshortcut);
-    EXPECT_EQ("", ToolText(window_, 1005));
+    EXPECT_EQ("", ToolText(window_, IDC_FIRST_LAUNCHER + 2));
     // The system hotkey was given back at once.
     EXPECT_TRUE(RegisterHotKey(window_, 2, MOD_CONTROL | MOD_ALT, 'Q'));
     UnregisterHotKey(window_, 2);
@@ -237,13 +305,13 @@ TEST_F(ClearButtonTest, NoLeavesEverything)
 {
     Prepare("");
     const ButtonRecord before = *CurrentButton(2);
-    const auto image = ControlPixels(window_, 1005);
+    const auto image = ControlPixels(window_, IDC_FIRST_LAUNCHER + 2);
     DialogAnswerer answer("ぽてまるの質問", IDNO);
     EXPECT_FALSE(ClearButton(window_, 2));
     answer.Join();
     EXPECT_EQ(" の設定を削除しちゃうのら？", answer.Text());
     EXPECT_EQ(0, std::memcmp(&before, CurrentButton(2), sizeof before));
-    EXPECT_EQ(image, ControlPixels(window_, 1005));
+    EXPECT_EQ(image, ControlPixels(window_, IDC_FIRST_LAUNCHER + 2));
     EXPECT_EQ('Q', GetShortcutEntry(0, 2)->key);
     EXPECT_EQ(1, GetShortcutEntry(0, 2)->usesystemshortcut);
     EXPECT_FALSE(RegisterHotKey(window_, 2, MOD_CONTROL | MOD_ALT, 'Q')) << "still registered";
@@ -262,7 +330,7 @@ TEST_F(ClearButtonTest, DeleteCommandClearsTheSelectedButton)
     Prepare("Editor");
     SetSelectedButton(2);
     DialogAnswerer answer("ぽてまるの質問", IDYES);
-    Command(40015);
+    Command(IDM_CLEAR_BUTTON);
     answer.Join();
     EXPECT_STREQ("", CurrentButton(2)->file);
 }

@@ -1,8 +1,10 @@
 // Dragging launcher buttons onto each other, across groups, and the menu moves.
 #include "bar/button_bar.h"
+#include "app/commands.h"
 #include "bar/button_icons.h"
 #include "bar/button_mouse.h"
-
+#include "resources/resource_ids.h"
+#include "shortcuts/hotkeys.h"
 #include "window/bar_fixture.h"
 
 #include <cstring>
@@ -24,8 +26,8 @@ protected:
         ShowGroup(window_, 0);
         two_ = *CurrentButton(2);
         five_ = *CurrentButton(5);
-        twoPixels_ = ControlPixels(window_, 1005);
-        fivePixels_ = ControlPixels(window_, 1008);
+        twoPixels_ = ControlPixels(window_, IDC_FIRST_LAUNCHER + 2);
+        fivePixels_ = ControlPixels(window_, IDC_FIRST_LAUNCHER + 5);
     }
     bool Same(const ButtonRecord& a, const ButtonRecord* b) { return std::memcmp(&a, b, sizeof a) == 0; }
     // The data file holds the current memory image of the records.
@@ -48,12 +50,11 @@ TEST_F(MoveTest, SwapExchangesRecordsShortcutsImagesAndTips)
     EXPECT_EQ(1, GetShortcutEntry(0, 2)->usesystemshortcut);
     EXPECT_EQ('A', GetShortcutEntry(0, 5)->key);
     EXPECT_EQ(2, GetShortcutEntry(0, 5)->id);
-    EXPECT_EQ(fivePixels_, ControlPixels(window_, 1005));
-    EXPECT_EQ(twoPixels_, ControlPixels(window_, 1008));
-    EXPECT_EQ("Five <ALT+B>", ToolText(window_, 1005));
-    EXPECT_EQ("Two (CTRL+A)", ToolText(window_, 1008));
+    EXPECT_EQ(fivePixels_, ControlPixels(window_, IDC_FIRST_LAUNCHER + 2));
+    EXPECT_EQ(twoPixels_, ControlPixels(window_, IDC_FIRST_LAUNCHER + 5));
+    EXPECT_EQ("Five <ALT+B>", ToolText(window_, IDC_FIRST_LAUNCHER + 2));
+    EXPECT_EQ("Two (CTRL+A)", ToolText(window_, IDC_FIRST_LAUNCHER + 5));
     EXPECT_TRUE(Saved());
-    EXPECT_EQ(-1, DragSourceGroup());
 }
 
 TEST_F(MoveTest, ShiftOverAFilledButtonYesCopies)
@@ -71,11 +72,11 @@ TEST_F(MoveTest, ShiftOverAFilledButtonYesCopies)
     EXPECT_TRUE(Same(two_, CurrentButton(5)));
     EXPECT_EQ('A', GetShortcutEntry(0, 2)->key) << "shortcuts stay where they were";
     EXPECT_EQ('B', GetShortcutEntry(0, 5)->key);
-    EXPECT_EQ(twoPixels_, ControlPixels(window_, 1005));
-    EXPECT_EQ(twoPixels_, ControlPixels(window_, 1008));
+    EXPECT_EQ(twoPixels_, ControlPixels(window_, IDC_FIRST_LAUNCHER + 2));
+    EXPECT_EQ(twoPixels_, ControlPixels(window_, IDC_FIRST_LAUNCHER + 5));
     // Two icons, two owners: replacing one leaves the other intact.
-    EXPECT_NE(SendDlgItemMessageA(window_, 1005, BM_GETIMAGE, IMAGE_ICON, 0),
-              SendDlgItemMessageA(window_, 1008, BM_GETIMAGE, IMAGE_ICON, 0));
+    EXPECT_NE(SendDlgItemMessageA(window_, IDC_FIRST_LAUNCHER + 2, BM_GETIMAGE, IMAGE_ICON, 0),
+              SendDlgItemMessageA(window_, IDC_FIRST_LAUNCHER + 5, BM_GETIMAGE, IMAGE_ICON, 0));
     EXPECT_TRUE(Saved());
 }
 
@@ -90,7 +91,7 @@ TEST_F(MoveTest, ShiftOverAFilledButtonNoSwaps)
     EXPECT_TRUE(Same(five_, CurrentButton(2)));
     EXPECT_TRUE(Same(two_, CurrentButton(5)));
     EXPECT_EQ('B', GetShortcutEntry(0, 2)->key);
-    EXPECT_EQ(fivePixels_, ControlPixels(window_, 1005));
+    EXPECT_EQ(fivePixels_, ControlPixels(window_, IDC_FIRST_LAUNCHER + 2));
 }
 
 TEST_F(MoveTest, ShiftOverAFilledButtonCancelChangesNothing)
@@ -105,8 +106,8 @@ TEST_F(MoveTest, ShiftOverAFilledButtonCancelChangesNothing)
     EXPECT_TRUE(answer.Answered());
     EXPECT_TRUE(Same(two_, CurrentButton(2)));
     EXPECT_TRUE(Same(five_, CurrentButton(5)));
-    EXPECT_EQ(twoPixels_, ControlPixels(window_, 1005));
-    EXPECT_EQ(fivePixels_, ControlPixels(window_, 1008));
+    EXPECT_EQ(twoPixels_, ControlPixels(window_, IDC_FIRST_LAUNCHER + 2));
+    EXPECT_EQ(fivePixels_, ControlPixels(window_, IDC_FIRST_LAUNCHER + 5));
     EXPECT_FALSE(FileExists(folder_.File("porun.dat"))) << "nothing saved";
 }
 
@@ -119,7 +120,7 @@ TEST_F(MoveTest, ShiftOverAnEmptyButtonCopiesWithoutAQuestion)
     EXPECT_EQ(nullptr, FindProcessDialog(kQuestion));
     EXPECT_TRUE(Same(two_, CurrentButton(2)));
     EXPECT_TRUE(Same(two_, CurrentButton(7)));
-    EXPECT_EQ(twoPixels_, ControlPixels(window_, 1010));
+    EXPECT_EQ(twoPixels_, ControlPixels(window_, IDC_FIRST_LAUNCHER + 7));
     EXPECT_EQ(0, GetShortcutEntry(0, 7)->key);
 }
 
@@ -134,19 +135,81 @@ TEST_F(MoveTest, InvalidIndexesChangeNothing)
 TEST_F(MoveTest, MenuCommandsMoveTheSelectedButtonUpAndDown)
 {
     SetSelectedButton(5);
-    Command(40013);
+    Command(IDM_MOVE_UP);
     EXPECT_TRUE(Same(five_, CurrentButton(4)));
     EXPECT_STREQ("", CurrentButton(5)->file);
     EXPECT_EQ('B', GetShortcutEntry(0, 4)->key);
     SetSelectedButton(2);
-    Command(40014);
+    Command(IDM_MOVE_DOWN);
     EXPECT_TRUE(Same(two_, CurrentButton(3)));
-    EXPECT_EQ(fivePixels_, ControlPixels(window_, 1007));
-    EXPECT_EQ(twoPixels_, ControlPixels(window_, 1006));
+    EXPECT_EQ(fivePixels_, ControlPixels(window_, IDC_FIRST_LAUNCHER + 4));
+    EXPECT_EQ(twoPixels_, ControlPixels(window_, IDC_FIRST_LAUNCHER + 3));
     SetSelectedButton(0);
-    Command(40013);  // no button above the first
+    Command(IDM_MOVE_UP);  // no button above the first
     EXPECT_STREQ("", CurrentButton(0)->file);
 }
+
+// Presses CTRL+SHIFT+key for real, as the user does for a system hotkey.
+void PressHotkey(BYTE key)
+{
+    HeldKey control(VK_CONTROL);
+    HeldKey shift(VK_SHIFT);
+    HeldKey pressed(key);
+}
+
+// Whether another window could take CTRL+SHIFT+key now (given back at once).
+bool HotkeyFree(BYTE key)
+{
+    HWND probe = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    const bool free = RegisterHotKey(probe, 1, MOD_CONTROL | MOD_SHIFT, key) != FALSE;
+    DestroyWindow(probe);
+    return free;
+}
+
+struct HotkeyMoveCase {
+    bool acrossGroups;
+    bool clearMoved;  // clear the moved button afterwards
+};
+
+class HotkeyMoveTest : public BarWindowTest, public ::testing::WithParamInterface<HotkeyMoveCase> {};
+
+// Two buttons with system hotkeys swap places: each hotkey then starts the
+// button that carries it; clearing a moved button gives its hotkey back and
+// leaves the other one held.
+TEST_P(HotkeyMoveTest, SystemHotkeysFollowTheMovedShortcuts)
+{
+    const HotkeyMoveCase& c = GetParam();
+    const int target = c.acrossGroups ? 1 : 0;
+    const std::string first = InstallRecorder(folder_, "first\\rec.exe");
+    const std::string second = InstallRecorder(folder_, "second\\rec.exe");
+    FillButtonAt(0, 2, "first", first);
+    FillButtonAt(target, 4, "second", second);
+    *GetShortcutEntry(0, 2) = ShortcutEntry{2, VK_F11, 3, 1};
+    *GetShortcutEntry(target, 4) = ShortcutEntry{target * 10 + 4, VK_F9, 3, 1};
+    ASSERT_TRUE(RegisterAllHotkeys(window_));
+    ShowGroup(window_, 0);
+    SendDlgItemMessageA(window_, IDC_FIRST_LAUNCHER + 2, WM_LBUTTONDOWN, MK_LBUTTON, 0);  // the drag's press
+    ShowGroup(window_, target);
+    ASSERT_TRUE(MoveButton(window_, 2, 4));
+    ReleaseCapture();
+
+    if (c.clearMoved) {
+        DialogAnswerer answer(kQuestion, IDYES);
+        EXPECT_TRUE(ClearButton(window_, 4));
+        answer.Join();
+        EXPECT_TRUE(HotkeyFree(VK_F11));
+        EXPECT_FALSE(HotkeyFree(VK_F9));
+        return;
+    }
+    PressHotkey(VK_F11);
+    EXPECT_TRUE(WaitForRecord(first, nullptr, nullptr));
+    PressHotkey(VK_F9);
+    EXPECT_TRUE(WaitForRecord(second, nullptr, nullptr));
+}
+
+INSTANTIATE_TEST_SUITE_P(Moves, HotkeyMoveTest,
+                         ::testing::Values(HotkeyMoveCase{false, false}, HotkeyMoveCase{true, false},
+                                           HotkeyMoveCase{true, true}));
 
 // Real mouse input on the bar: press, move, hold over the next-group arrow
 // for two timer ticks, release over a button of the new group.
@@ -184,22 +247,19 @@ protected:
 
 TEST_F(DragTest, DragOntoAnotherButtonSwapsWithTheSwapCursor)
 {
-    MoveTo(1005);
+    MoveTo(IDC_FIRST_LAUNCHER + 2);
     Press();
-    ASSERT_EQ(GetDlgItem(window_, 1005), GetCapture());
-    EXPECT_EQ(0, DragSourceGroup());
-    MoveTo(1005, 1);
-    MoveTo(1005, 2);
-    MoveTo(1008);
-    EXPECT_GE(MoveCounter(), 3u);
-    EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(121)), GetCursor());
-    MoveTo(kNextGroupId);
-    EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(120)), GetCursor());
-    MoveTo(1008);
+    ASSERT_EQ(GetDlgItem(window_, IDC_FIRST_LAUNCHER + 2), GetCapture());
+    MoveTo(IDC_FIRST_LAUNCHER + 2, 1);
+    MoveTo(IDC_FIRST_LAUNCHER + 2, 2);
+    MoveTo(IDC_FIRST_LAUNCHER + 5);
+    EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDCUR_SWAP)), GetCursor());
+    MoveTo(IDC_NEXT_GROUP);
+    EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDCUR_NO_DROP)), GetCursor());
+    MoveTo(IDC_FIRST_LAUNCHER + 5);
     Release();
     EXPECT_TRUE(Same(five_, CurrentButton(2)));
     EXPECT_TRUE(Same(two_, CurrentButton(5)));
-    EXPECT_EQ(-1, DragSourceGroup());
     EXPECT_TRUE(Saved());
 }
 
@@ -208,10 +268,10 @@ TEST_F(DragTest, ShortDragStaysAClick)
     const std::string program = InstallRecorder(folder_, "apps\\rec.exe");
     FillButton(2, "Recorder", program);
     two_ = *CurrentButton(2);
-    MoveTo(1005);
+    MoveTo(IDC_FIRST_LAUNCHER + 2);
     Press();
-    MoveTo(1005, 1);
-    MoveTo(1005, 2);
+    MoveTo(IDC_FIRST_LAUNCHER + 2, 1);
+    MoveTo(IDC_FIRST_LAUNCHER + 2, 2);
     Release();
     EXPECT_TRUE(WaitForRecord(program, nullptr, nullptr)) << "a click launched the button";
     EXPECT_TRUE(Same(two_, CurrentButton(2)));
@@ -223,60 +283,60 @@ TEST_F(DragTest, HoverOverTheNextArrowMovesAButtonIntoAnotherGroup)
     SetGroupCount(3);
     FillButtonAt(1, 7, "Seven", ProgramCopy(), ProgramCopy(), 4);
     const ButtonRecord seven = *ButtonAt(1, 7);
-    MoveTo(1005);
+    MoveTo(IDC_FIRST_LAUNCHER + 2);
     Press();
-    MoveTo(1005, 1);
-    MoveTo(1005, 2);
-    MoveTo(1005, 3);
-    EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(119)), GetCursor());
-    MoveTo(kNextGroupId);
+    MoveTo(IDC_FIRST_LAUNCHER + 2, 1);
+    MoveTo(IDC_FIRST_LAUNCHER + 2, 2);
+    MoveTo(IDC_FIRST_LAUNCHER + 2, 3);
+    EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDCUR_DRAG)), GetCursor());
+    MoveTo(IDC_NEXT_GROUP);
     Tick();
     EXPECT_EQ(0, CurrentGroupIndex()) << "the first tick only notes the arrow";
     Tick();
     EXPECT_EQ(1, CurrentGroupIndex());
-    ASSERT_EQ(GetDlgItem(window_, 1005), GetCapture()) << "the press still holds the capture";
-    MoveTo(1010);
-    EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(121)), GetCursor());
+    ASSERT_EQ(GetDlgItem(window_, IDC_FIRST_LAUNCHER + 2), GetCapture()) << "the press still holds the capture";
+    MoveTo(IDC_FIRST_LAUNCHER + 7);
+    EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDCUR_SWAP)), GetCursor());
     Release();
 
     EXPECT_TRUE(Same(two_, ButtonAt(1, 7)));
     EXPECT_TRUE(Same(seven, ButtonAt(0, 2))) << "the vacated slot gets the target's record";
     EXPECT_EQ('A', GetShortcutEntry(1, 7)->key);
     EXPECT_EQ(0, GetShortcutEntry(0, 2)->key);
-    EXPECT_EQ(twoPixels_, ControlPixels(window_, 1010)) << "the moved button shows its own icon";
-    EXPECT_EQ("Two (CTRL+A)", ToolText(window_, 1010));
+    EXPECT_EQ(twoPixels_, ControlPixels(window_, IDC_FIRST_LAUNCHER + 7)) << "the moved button shows its own icon";
+    EXPECT_EQ("Two (CTRL+A)", ToolText(window_, IDC_FIRST_LAUNCHER + 7));
     EXPECT_TRUE(Saved());
 }
 
 TEST_F(DragTest, HoldingOverTheCollapsedGroupButtonExpandsTheBar)
 {
-    SendDlgItemMessageA(window_, kGroupButtonId, BM_CLICK, 0, 0);
+    SendDlgItemMessageA(window_, IDC_GROUP_BUTTON, BM_CLICK, 0, 0);
     ASSERT_FALSE(Expanded());
     // Files dragged in from another program: no window of ours holds the capture.
-    MoveTo(kGroupButtonId);
+    MoveTo(IDC_GROUP_BUTTON);
     HeldKey left(VK_LBUTTON);
     ReleaseCapture();
     Tick();
     EXPECT_FALSE(Expanded());
     Tick();
     EXPECT_TRUE(Expanded());
-    EXPECT_EQ(static_cast<UINT>(BST_CHECKED), IsDlgButtonChecked(window_, kGroupButtonId));
+    EXPECT_EQ(static_cast<UINT>(BST_CHECKED), IsDlgButtonChecked(window_, IDC_GROUP_BUTTON));
 }
 
 TEST_F(DragTest, StrayButtonUpAfterADragMovesNothing)
 {
-    MoveTo(1005);
+    MoveTo(IDC_FIRST_LAUNCHER + 2);
     Press();
-    MoveTo(1005, 1);
-    MoveTo(1005, 2);
-    MoveTo(1005, 3);
-    MoveTo(1008);
-    MoveTo(kPreviousGroupId);
+    MoveTo(IDC_FIRST_LAUNCHER + 2, 1);
+    MoveTo(IDC_FIRST_LAUNCHER + 2, 2);
+    MoveTo(IDC_FIRST_LAUNCHER + 2, 3);
+    MoveTo(IDC_FIRST_LAUNCHER + 5);
+    MoveTo(IDC_PREVIOUS_GROUP);
     Release();  // released off the launcher buttons: nothing moves
     EXPECT_TRUE(Same(two_, CurrentButton(2)));
     // A button-up that no press on a launcher button preceded, over a filled button.
-    MoveTo(1008);
-    SendDlgItemMessageA(window_, 1006, WM_LBUTTONUP, 0, 0);
+    MoveTo(IDC_FIRST_LAUNCHER + 5);
+    SendDlgItemMessageA(window_, IDC_FIRST_LAUNCHER + 3, WM_LBUTTONUP, 0, 0);
     EXPECT_TRUE(Same(two_, CurrentButton(2)));
     EXPECT_TRUE(Same(five_, CurrentButton(5)));
     EXPECT_FALSE(FileExists(folder_.File("porun.dat")));

@@ -1,9 +1,8 @@
 #include "capture_keys.h"
-
-#include "shortcuts/key_capture_dialog.h"
-
 #include "common/menu_harness.h"
 #include "common/test_support.h"
+#include "resources/resource_ids.h"
+#include "dialogs/key_capture_dialog.h"
 
 
 #include <atomic>
@@ -30,7 +29,7 @@ void Watch(HWND dialog)
 {
     for (auto& count : g_handled)
         count = 0;
-    HWND prompt = GetDlgItem(dialog, kKeyCapturePromptId);
+    HWND prompt = GetDlgItem(dialog, IDC_KEY_CAPTURE_PROMPT);
     g_captureProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(prompt, GWLP_WNDPROC));
     SetWindowLongPtrA(prompt, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WitnessProc));
     g_watchedDialog = dialog;
@@ -95,13 +94,13 @@ bool DriveCapture(const std::function<void()>& press, std::string* prompt)
         return false;
     if (prompt) {
         char text[256] = "";
-        GetDlgItemTextA(dialog, kKeyCapturePromptId, text, sizeof text);
+        GetDlgItemTextA(dialog, IDC_KEY_CAPTURE_PROMPT, text, sizeof text);
         *prompt = text;
     }
     Watch(dialog);
     // Keys go to the foreground window: make sure that is the capture dialog
     // with its prompt focused before pressing anything.
-    HWND promptControl = GetDlgItem(dialog, kKeyCapturePromptId);
+    HWND promptControl = GetDlgItem(dialog, IDC_KEY_CAPTURE_PROMPT);
     const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
     for (int i = 0; i < 250; ++i) {
         GUITHREADINFO info = {};

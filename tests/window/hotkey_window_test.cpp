@@ -2,11 +2,11 @@
 // and a button's hotkey, pressed for real, starting its program from any
 // group. Also the shortcut file's trip through the window's life.
 #include "app/main_window.h"
-#include "app/program_path.h"
-#include "data/launcher_data.h"
-#include "shortcuts/shortcut_table.h"
-
 #include "common/test_support.h"
+#include "data/launcher_data.h"
+#include "shortcuts/hotkeys.h"
+#include "shortcuts/shortcut_table.h"
+#include "support/program_files.h"
 
 #include <gtest/gtest.h>
 
@@ -189,7 +189,7 @@ private:
 
 void PressActivationHotkey(HWND launcher)
 {
-    PostMessageA(launcher, WM_HOTKEY, 1000, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_F12));
+    PostMessageA(launcher, WM_HOTKEY, kActivationHotkeyId, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_F12));
 }
 
 TEST_F(HotkeyWindowTest, ActivationHotkeyTogglesTheForeground)

@@ -1,8 +1,8 @@
-// The icon chooser (dialog 1015) and the reading of shell links.
+// The icon chooser and the reading of shell links.
+#include "common/test_support.h"
 #include "dialogs/icon_chooser.h"
 #include "dialogs/shell_link.h"
-
-#include "common/test_support.h"
+#include "resources/resource_ids.h"
 #include "window/dialog_driver.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +28,7 @@ TEST(IconChooser, FiveIconsWithTheThirdPreselectedAndDoubleClickOnTheFifth)
     int count = -1, selected = -1;
     int lightRedOnSelected = 0, lightRedOnOther = 0, redInsideSelected = 0, windowOnOther = 0;
     DialogDriver driver(kChooserCaption, [&](HWND dialog) {
-        HWND list = GetDlgItem(dialog, kIconChooserListId);
+        HWND list = GetDlgItem(dialog, IDC_ICON_CHOOSER_LIST);
         count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
         selected = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
         // The outer frame of the selected cell is light red (the focus
@@ -79,7 +79,7 @@ TEST(IconChooser, OkTakesTheSelectionMovedByTheKeyboard)
     const std::string file = folder.File("five.exe");
     ASSERT_TRUE(MakeFileWithIcons(file, 5));
     DialogDriver driver(kChooserCaption, [](HWND dialog) {
-        SendDlgItemMessageA(dialog, kIconChooserListId, LB_SETCURSEL, 1, 0);
+        SendDlgItemMessageA(dialog, IDC_ICON_CHOOSER_LIST, LB_SETCURSEL, 1, 0);
         ClickButton(dialog, IDOK);
     });
     EXPECT_EQ(1, ChooseIcon(nullptr, file.c_str(), 0));
@@ -93,7 +93,7 @@ TEST(IconChooser, AFileWithoutIconsGivesAnEmptyListAndOkReturnsMinusOne)
     ASSERT_TRUE(WriteFileBytes(file, "no icons here"));
     int count = -1;
     DialogDriver driver(kChooserCaption, [&](HWND dialog) {
-        count = static_cast<int>(SendDlgItemMessageA(dialog, kIconChooserListId, LB_GETCOUNT, 0, 0));
+        count = static_cast<int>(SendDlgItemMessageA(dialog, IDC_ICON_CHOOSER_LIST, LB_GETCOUNT, 0, 0));
         ClickButton(dialog, IDOK);
     });
     EXPECT_EQ(-1, ChooseIcon(nullptr, file.c_str(), 0));
@@ -115,7 +115,7 @@ public:
     {
         window_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
-        for (int id : {kLinkParamsEditId, kLinkWorkDirEditId})
+        for (int id : {IDC_BUTTON_PARAMS, IDC_BUTTON_WORK_DIR})
             CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 90, 20, window_,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     }
@@ -145,8 +145,8 @@ TEST(ShellLink, ALinkResolvesToItsTargetArgumentsAndFolder)
     lstrcpyA(path, link.c_str());
     ASSERT_TRUE(ResolveShellLink(dialog.Window(), path));
     EXPECT_EQ(0, lstrcmpiA(target.c_str(), path)) << path;
-    EXPECT_EQ("-n \"two words\"", dialog.Text(kLinkParamsEditId));
-    EXPECT_EQ(0, lstrcmpiA(folder.Path().c_str(), dialog.Text(kLinkWorkDirEditId).c_str()));
+    EXPECT_EQ("-n \"two words\"", dialog.Text(IDC_BUTTON_PARAMS));
+    EXPECT_EQ(0, lstrcmpiA(folder.Path().c_str(), dialog.Text(IDC_BUTTON_WORK_DIR).c_str()));
 }
 
 TEST(ShellLink, AFileThatIsNoLinkFailsAndKeepsThePath)

@@ -2,14 +2,15 @@
 // click on the bar's buttons or the tray icon opens the skinned menu with the
 // right title and item states.
 #include "app/main_window.h"
-#include "app/program_path.h"
+#include "app/commands.h"
+#include "common/launcher_window_test.h"
+#include "common/menu_harness.h"
+#include "common/test_support.h"
 #include "data/launcher_data.h"
 #include "menus/launcher_menus.h"
 #include "menus/popup_menu.h"
-
-#include "common/menu_harness.h"
-#include "common/launcher_window_test.h"
-#include "common/test_support.h"
+#include "resources/resource_ids.h"
+#include "support/program_files.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +49,7 @@ protected:
     // Sends message to the main window with the cursor beside the control and
     // reads the menu that opens.
     OpenMenu Open(UINT message, WPARAM wParam, LPARAM lParam, int controlId,
-                  UINT id0 = kCmdClearButton, UINT id1 = kCmdMoveButtonUp, UINT id2 = kCmdMoveButtonDown)
+                  UINT id0 = IDM_CLEAR_BUTTON, UINT id1 = IDM_MOVE_UP, UINT id2 = IDM_MOVE_DOWN)
     {
         RECT place;
         GetWindowRect(controlId ? GetDlgItem(window_, controlId) : window_, &place);
@@ -61,12 +62,9 @@ protected:
                 return;
             seen.opened = true;
             seen.items = GetMenuItemCount(menu);
-            MENUITEMINFOA info = {};
-            info.cbSize = sizeof info;
-            info.fMask = MIIM_DATA;
-            GetMenuItemInfoA(menu, 0, TRUE, &info);
-            if (const auto* record = reinterpret_cast<const MenuItemRecord*>(info.dwItemData))
-                seen.title = record->caption.GetText() ? record->caption.GetText() : "";
+            char title[300] = "";
+            GetMenuStringA(menu, 0, title, sizeof title, MF_BYPOSITION);  // the owner-drawn item keeps its caption
+            seen.title = title;
             const UINT ids[3] = {id0, id1, id2};
             for (int i = 0; i < 3; ++i)
                 seen.states[i] = GetMenuState(menu, ids[i], MF_BYCOMMAND);
@@ -102,7 +100,7 @@ TEST_F(LauncherMenusWindowTest, FirstLauncherButtonMenuIsSkinnedTitledAndSelects
     lstrcpyA(button->title, "メモ帳");
     lstrcpyA(button->file, "C:\\windows\\notepad.exe");
     SetSelectedButton(7);
-    const OpenMenu menu = RightClick(1003);
+    const OpenMenu menu = RightClick(IDC_FIRST_LAUNCHER);
     ASSERT_TRUE(menu.opened);
     EXPECT_EQ(13, menu.items);
     EXPECT_EQ("メモ帳、なのら。", menu.title);
@@ -111,37 +109,35 @@ TEST_F(LauncherMenusWindowTest, FirstLauncherButtonMenuIsSkinnedTitledAndSelects
     EXPECT_FALSE(Grayed(menu.states[2]));  // move down
     EXPECT_EQ(kTitleGrey, menu.stripPixel);
     EXPECT_EQ(RGB(0, 0, 0), menu.itemPixel);
-    EXPECT_EQ(0, SelectedButton());
+    SendMessageA(window_, WM_COMMAND, IDM_MOVE_DOWN, 0);  // the menu's commands act on the button it was opened on
+    EXPECT_STREQ("メモ帳", CurrentButton(1)->title);
 }
 
 TEST_F(LauncherMenusWindowTest, LastAndEmptyButtonMenus)
 {
     lstrcpyA(CurrentButton(9)->title, "最後");
     lstrcpyA(CurrentButton(9)->file, "C:\\x.exe");
-    OpenMenu last = RightClick(1012);
+    OpenMenu last = RightClick(IDC_FIRST_LAUNCHER + 9);
     ASSERT_TRUE(last.opened);
     EXPECT_EQ("最後、なのら。", last.title);
     EXPECT_FALSE(Grayed(last.states[1]));
     EXPECT_TRUE(Grayed(last.states[2]));
-    EXPECT_EQ(9, SelectedButton());
 
-    OpenMenu empty = RightClick(1006);
+    OpenMenu empty = RightClick(IDC_FIRST_LAUNCHER + 3);
     ASSERT_TRUE(empty.opened);
     EXPECT_EQ("からっぽボタン、なのら。", empty.title);
     EXPECT_TRUE(Grayed(empty.states[0]));
     EXPECT_FALSE(Grayed(empty.states[1]));
     EXPECT_FALSE(Grayed(empty.states[2]));
-    EXPECT_EQ(3, SelectedButton());
 }
 
-TEST_F(LauncherMenusWindowTest, GroupButtonMenuSelectsTwenty)
+TEST_F(LauncherMenusWindowTest, GroupButtonMenuGraysTheButtonCommands)
 {
-    const OpenMenu menu = RightClick(1000);
+    const OpenMenu menu = RightClick(IDC_GROUP_BUTTON);
     ASSERT_TRUE(menu.opened);
     EXPECT_EQ("おべんとばこ、なのら。", menu.title);
     for (UINT state : menu.states)
         EXPECT_TRUE(Grayed(state));
-    EXPECT_EQ(20, SelectedButton());
 }
 
 TEST_F(LauncherMenusWindowTest, BothArrowsOpenTheGroupSwitchMenu)
@@ -150,9 +146,10 @@ TEST_F(LauncherMenusWindowTest, BothArrowsOpenTheGroupSwitchMenu)
     settings.groupCount = 4;
     SetSettings(settings);
     lstrcpyA(LauncherImage()->groups[0].group.name, "いつもの");
-    for (int arrow : {1001, 1002}) {
+    for (int arrow : {IDC_PREVIOUS_GROUP, IDC_NEXT_GROUP}) {
         HWND control = GetDlgItem(window_, arrow);
-        const OpenMenu menu = Open(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), 0, arrow, 6000, 6001, 30);
+        const OpenMenu menu = Open(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), 0, arrow, IDM_FIRST_GROUP,
+                                   IDM_FIRST_GROUP + 1, IDM_GROUP_MENU_TITLE);
         ASSERT_TRUE(menu.opened) << arrow;
         EXPECT_EQ(6, menu.items);
         EXPECT_EQ("グループ切り替え、なのら。", menu.title);
@@ -165,15 +162,15 @@ TEST_F(LauncherMenusWindowTest, BothArrowsOpenTheGroupSwitchMenu)
 TEST_F(LauncherMenusWindowTest, TrayMenuCheckFollowsAlwaysOnTop)
 {
     SetAlwaysOnTop(true);
-    OpenMenu on = Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, kCmdAlwaysOnTop, kCmdCloseLauncher,
-                       kCmdCloseLauncher);
+    OpenMenu on = Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, IDM_ALWAYS_ON_TOP, IDM_CLOSE,
+                       IDM_CLOSE);
     ASSERT_TRUE(on.opened);
     EXPECT_EQ(2, on.items);
     EXPECT_TRUE(on.states[0] & MF_CHECKED);
     EXPECT_FALSE(on.states[1] & MF_CHECKED);
     SetAlwaysOnTop(false);
-    OpenMenu off = Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, kCmdAlwaysOnTop,
-                        kCmdCloseLauncher, kCmdCloseLauncher);
+    OpenMenu off = Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, IDM_ALWAYS_ON_TOP,
+                        IDM_CLOSE, IDM_CLOSE);
     ASSERT_TRUE(off.opened);
     EXPECT_FALSE(off.states[0] & MF_CHECKED);
 }
@@ -200,27 +197,27 @@ TEST_F(LauncherMenusWindowTest, TheExampleSkinReplacesTheDefaultColours)
     UseExampleSkin();
     lstrcpyA(CurrentButton(1)->title, "ブラウザ");
     lstrcpyA(CurrentButton(1)->file, "C:\\x.exe");
-    const OpenMenu menu = RightClick(1004);
+    const OpenMenu menu = RightClick(IDC_FIRST_LAUNCHER + 1);
     ASSERT_TRUE(menu.opened);
     EXPECT_NE(kTitleGrey, menu.stripPixel);
     EXPECT_NE(RGB(0, 0, 0), menu.itemPixel);
     // The night-sky item bitmap: blue above red and green.
     EXPECT_GT(GetBValue(menu.itemPixel), GetRValue(menu.itemPixel));
     SetAlwaysOnTop(true);
-    EXPECT_TRUE(Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, kCmdAlwaysOnTop, kCmdCloseLauncher,
-                     kCmdCloseLauncher).opened);
-    HWND control = GetDlgItem(window_, 1001);
-    EXPECT_TRUE(Open(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), 0, 1001, 6000, 6000,
+    EXPECT_TRUE(Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, IDM_ALWAYS_ON_TOP, IDM_CLOSE,
+                     IDM_CLOSE).opened);
+    HWND control = GetDlgItem(window_, IDC_PREVIOUS_GROUP);
+    EXPECT_TRUE(Open(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), 0, IDC_PREVIOUS_GROUP, IDM_FIRST_GROUP, IDM_FIRST_GROUP,
                      30).opened);
 }
 
 TEST_F(LauncherMenusWindowTest, AlwaysOnTopCommandTogglesTheSettingAndTheWindow)
 {
     SetAlwaysOnTop(false);
-    SendMessageA(window_, WM_COMMAND, kCmdAlwaysOnTop, 0);
+    SendMessageA(window_, WM_COMMAND, IDM_ALWAYS_ON_TOP, 0);
     EXPECT_TRUE(GetAlwaysOnTop());
     EXPECT_TRUE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    SendMessageA(window_, WM_COMMAND, kCmdAlwaysOnTop, 0);
+    SendMessageA(window_, WM_COMMAND, IDM_ALWAYS_ON_TOP, 0);
     EXPECT_FALSE(GetAlwaysOnTop());
     EXPECT_FALSE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }

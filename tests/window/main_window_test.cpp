@@ -1,11 +1,13 @@
 // The real main window, created in this process and driven with messages.
 #include "app/main_window.h"
-#include "app/program_path.h"
 #include "bar/bar_geometry.h"
+#include "bar/button_bar.h"
 #include "data/launcher_data.h"
-
 #include "common/launcher_window_test.h"
 #include "common/test_support.h"
+#include "data/launcher_data.h"
+#include "resources/resource_ids.h"
+#include "support/program_files.h"
 
 #include <gtest/gtest.h>
 
@@ -84,10 +86,10 @@ TEST_F(MainWindowTest, SetBarExpandedChangesOnlyTheHeight)
 TEST_F(MainWindowTest, TopmostCommandTogglesSettingAndWindow)
 {
     ASSERT_FALSE(GetAlwaysOnTop());
-    SendMessageA(window_, WM_COMMAND, 40020, 0);
+    SendMessageA(window_, WM_COMMAND, IDM_ALWAYS_ON_TOP, 0);
     EXPECT_TRUE(GetAlwaysOnTop());
     EXPECT_TRUE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    SendMessageA(window_, WM_COMMAND, 40020, 0);
+    SendMessageA(window_, WM_COMMAND, IDM_ALWAYS_ON_TOP, 0);
     EXPECT_FALSE(GetAlwaysOnTop());
     EXPECT_FALSE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
@@ -110,7 +112,7 @@ TEST_F(MainWindowTest, DestroyWritesTheDataFileWithThePlaceAndGroup)
 
 TEST_F(MainWindowTest, CloseCommandPostsWmClose)
 {
-    SendMessageA(window_, WM_COMMAND, 40021, 0);
+    SendMessageA(window_, WM_COMMAND, IDM_CLOSE, 0);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window_); }));
     EXPECT_EQ(static_cast<long long>(kDataFileSize), FileSize(folder_.File("porun.dat")));
 }
@@ -133,7 +135,7 @@ TEST_F(MainWindowTest, AboutBoxIgnoresEscapeAndClosesWithItsButton)
         survivedEscape = IsWindow(box) && IsWindowVisible(box);
         PostMessageA(box, WM_COMMAND, 1, 0);
     });
-    SendMessageA(window_, WM_COMMAND, 40017, 0);
+    SendMessageA(window_, WM_COMMAND, IDM_ABOUT, 0);
     presser.join();
     EXPECT_TRUE(found);
     EXPECT_TRUE(survivedEscape);
@@ -161,9 +163,40 @@ TEST(MainWindowStart, RememberedGroupOutOfRangeShowsGroupZero)
     // Showing group 0 gave it its default icon source: the program file, icon 1.
     EXPECT_EQ(1, LauncherImage()->groups[0].group.iconIndex);
     EXPECT_NE(nullptr, reinterpret_cast<HICON>(
-        SendDlgItemMessageA(window, kGroupButtonId, BM_GETIMAGE, IMAGE_ICON, 0)));
+        SendDlgItemMessageA(window, IDC_GROUP_BUTTON, BM_GETIMAGE, IMAGE_ICON, 0)));
     DestroyWindow(window);
     PumpMessages(20);
+    FreeLauncherData();
+    OverrideProgramPath(nullptr);
+}
+
+// The bar cannot be created: the window is refused, and the destruction that
+// Windows sends after a refused WM_CREATE (Wine sends none; the test delivers
+// it as Windows does) leaves every file of the user as it was and posts no
+// quit that would close the start-up's message before it is read.
+TEST(MainWindowStart, RefusedCreationWritesNothingAndPostsNoQuit)
+{
+    TempFolder folder;
+    InstallProgramCopy(folder);
+    const char* const files[] = {"porun.dat", "position.dat", "shortcut.dat"};
+    for (const char* name : files)
+        ASSERT_TRUE(WriteFileBytes(folder.File(name), std::string("the user's ") + name));
+    ASSERT_TRUE(AllocateLauncherData());
+
+    RefuseBarControlsForTests(true);
+    DialogAnswerer answer("ぽてまるエラー", IDOK);
+    EXPECT_EQ(nullptr, CreateMainWindow(GetModuleHandleA(nullptr), kMainWindowClass));
+    answer.Join();
+    RefuseBarControlsForTests(false);
+    EXPECT_EQ("Windowの作成に失敗したのら！", answer.Text());
+    HWND standIn = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    MainWindowProc(standIn, WM_DESTROY, 0, 0);
+    DestroyWindow(standIn);
+
+    for (const char* name : files)
+        EXPECT_EQ(std::string("the user's ") + name, ReadFileBytes(folder.File(name)));
+    MSG quit;
+    EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     FreeLauncherData();
     OverrideProgramPath(nullptr);
 }

@@ -1,12 +1,12 @@
 // The main window kept on the screen, and its tray icon.
 #include "app/main_window.h"
 #include "app/placement.h"
-#include "app/program_path.h"
 #include "app/tray_icon.h"
+#include "common/test_support.h"
 #include "data/launcher_data.h"
 #include "data/window_positions.h"
-
-#include "common/test_support.h"
+#include "resources/resource_ids.h"
+#include "support/program_files.h"
 
 #include <gtest/gtest.h>
 
@@ -150,7 +150,7 @@ protected:
 
 TEST_F(TrayIconTest, AddFillsTheRecordWithTheTipAndCallback)
 {
-    ASSERT_TRUE(AddTrayIcon(&record_, window_, 101, 1, WM_APP + 100));
+    ASSERT_TRUE(AddTrayIcon(&record_, window_, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY));
     EXPECT_EQ(static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE), record_.cbSize);
     EXPECT_EQ(kTrayIconId, record_.uID);
     EXPECT_EQ(window_, record_.hWnd);
@@ -165,11 +165,11 @@ TEST_F(TrayIconTest, AddFillsTheRecordWithTheTipAndCallback)
 TEST_F(TrayIconTest, RefusedWithoutWindowOrIcon)
 {
     record_.cbSize = 123;
-    EXPECT_FALSE(AddTrayIcon(&record_, nullptr, 101, 1, WM_APP + 100));
+    EXPECT_FALSE(AddTrayIcon(&record_, nullptr, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY));
     EXPECT_EQ(0u, record_.cbSize);
     EXPECT_FALSE(AddTrayIcon(&record_, window_, 59999, 1, WM_APP + 100));
     EXPECT_EQ(0u, record_.cbSize);
-    EXPECT_FALSE(AddTrayIcon(nullptr, window_, 101, 1, WM_APP + 100));
+    EXPECT_FALSE(AddTrayIcon(nullptr, window_, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY));
 }
 
 }  // namespace

@@ -1,19 +1,20 @@
-// The shortcut list (dialog 157) driven from a helper thread: its rows and
+// The shortcut list dialog driven from a helper thread: its rows and
 // columns, assigning one key to several rows, DEL, clearing, the system
 // hotkey check box, question 51, Cancel, preselection, sorting, and command
-// 40012 of the main window.
+// IDM_BUTTON_SHORTCUTS of the main window.
 #include "app/main_window.h"
-#include "app/messages.h"
-#include "app/program_path.h"
-#include "data/launcher_data.h"
-#include "shortcuts/hotkeys.h"
-#include "shortcuts/shortcut_settings_dialog.h"
-#include "shortcuts/shortcut_table.h"
-
+#include "app/commands.h"
+#include "support/messages.h"
 #include "bar_fixture.h"
 #include "capture_keys.h"
 #include "common/launcher_window_test.h"
 #include "common/test_support.h"
+#include "data/launcher_data.h"
+#include "resources/resource_ids.h"
+#include "shortcuts/hotkeys.h"
+#include "dialogs/shortcut_settings_dialog.h"
+#include "shortcuts/shortcut_table.h"
+#include "support/program_files.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -33,7 +34,7 @@ const char kListCaption[] = "ショートカットキーの設定";
 
 HWND ListOf(HWND dialog)
 {
-    return GetDlgItem(dialog, kShortcutListId);
+    return GetDlgItem(dialog, IDC_SHORTCUT_LIST);
 }
 
 std::string Cell(HWND dialog, int row, int column)
@@ -93,11 +94,11 @@ void ClickHeader(HWND dialog, int column)
 {
     NMLISTVIEW click = {};
     click.hdr.hwndFrom = ListOf(dialog);
-    click.hdr.idFrom = kShortcutListId;
+    click.hdr.idFrom = IDC_SHORTCUT_LIST;
     click.hdr.code = LVN_COLUMNCLICK;
     click.iItem = -1;
     click.iSubItem = column;
-    SendMessageA(dialog, WM_NOTIFY, kShortcutListId, reinterpret_cast<LPARAM>(&click));
+    SendMessageA(dialog, WM_NOTIFY, IDC_SHORTCUT_LIST, reinterpret_cast<LPARAM>(&click));
 }
 
 // From the driver thread: whether the combination is free (a hotkey of the
@@ -207,7 +208,7 @@ TEST_F(ShortcutSettingsTest, RowsShowNumberNamesGroupMarkKeyAndFile)
             widths.push_back(ListView_GetColumnWidth(ListOf(dialog), column));
         }
         idTextWidth = ListView_GetStringWidth(ListOf(dialog), const_cast<char*>("100"));
-        assignEnabled = Enabled(dialog, kAssignKeyButtonId);
+        assignEnabled = Enabled(dialog, IDC_SHORTCUT_ASSIGN);
         selected = SelectedButtons(dialog);
         Click(dialog, IDOK);
     }));
@@ -234,13 +235,13 @@ TEST_F(ShortcutSettingsTest, ThreeRowsGetCtrlF5AndTheCheckBoxStaysDisabled)
     bool captured = false;
     ASSERT_TRUE(Run(0, 0, [&](HWND dialog) {
         SelectButtons(dialog, {0, 1, 25});
-        Click(dialog, kAssignKeyButtonId);
+        Click(dialog, IDC_SHORTCUT_ASSIGN);
         captured = DriveCapture([] { Press({VK_CONTROL}, VK_F5); });
         for (int number : {0, 1, 25, 44})
             keys.push_back(Cell(dialog, RowOf(dialog, number), 4));
         for (int number : {0, 1, 25}) {
             SelectButtons(dialog, {number});
-            checkEnabled.push_back(Enabled(dialog, kSystemHotkeyCheckId));
+            checkEnabled.push_back(Enabled(dialog, IDC_SHORTCUT_SYSTEM_HOTKEY));
         }
         Click(dialog, IDOK);
     }));
@@ -265,7 +266,7 @@ TEST_F(ShortcutSettingsTest, DelClearsTheSelectedRowsInsteadOfStoringDel)
     SetEntry(3, 4, 'B', 2, 0);
     std::string key;
     ASSERT_TRUE(Run(3, 3, [&](HWND dialog) {
-        Click(dialog, kAssignKeyButtonId);  // the preselected row
+        Click(dialog, IDC_SHORTCUT_ASSIGN);  // the preselected row
         DriveCapture([] { Press({}, VK_DELETE); });
         key = Cell(dialog, RowOf(dialog, 33), 4);
         Click(dialog, IDOK);
@@ -286,10 +287,10 @@ TEST_F(ShortcutSettingsTest, SystemRowAsksQuestion51AndLosesItsMarkAfterTheCaptu
     bool checkedBefore = false, enabledBefore = false, freeDuring = false;
     std::string mark, key, question;
     ASSERT_TRUE(Run(0, 4, [&](HWND dialog) {
-        checkedBefore = Checked(dialog, kSystemHotkeyCheckId);
-        enabledBefore = Enabled(dialog, kSystemHotkeyCheckId);
+        checkedBefore = Checked(dialog, IDC_SHORTCUT_SYSTEM_HOTKEY);
+        enabledBefore = Enabled(dialog, IDC_SHORTCUT_SYSTEM_HOTKEY);
         DialogAnswerer answer(TitleFor(MB_ICONINFORMATION), IDYES);
-        Click(dialog, kAssignKeyButtonId);
+        Click(dialog, IDC_SHORTCUT_ASSIGN);
         answer.Join();
         question = answer.Text();
         DriveCapture([] { Press({VK_CONTROL, VK_MENU}, 'J'); });
@@ -318,7 +319,7 @@ TEST_F(ShortcutSettingsTest, Question51AnsweredNoCapturesNothing)
     HWND capture = nullptr;
     ASSERT_TRUE(Run(0, 4, [&](HWND dialog) {
         DialogAnswerer answer(TitleFor(MB_ICONINFORMATION), IDNO);
-        Click(dialog, kAssignKeyButtonId);
+        Click(dialog, IDC_SHORTCUT_ASSIGN);
         answer.Join();
         answered = answer.Answered();
         capture = WaitForDialog(capture_keys::kCaptureCaption, 1500);
@@ -347,7 +348,7 @@ TEST_F(ShortcutSettingsTest, CancelRestoresEveryEntryAndRegistersTheRestoredTabl
     std::vector<std::string> keysAfterClear;
     ASSERT_TRUE(Run(0, 0, [&](HWND dialog) {
         SelectButtons(dialog, {0, 1, 2});
-        Click(dialog, kClearKeyButtonId);
+        Click(dialog, IDC_SHORTCUT_CLEAR);
         for (int number : {0, 1, 2})
             keysAfterClear.push_back(Cell(dialog, RowOf(dialog, number), 4));
         freeAfterClear = IsFreeForThisThread(MOD_CONTROL | MOD_SHIFT, 'K');
@@ -370,7 +371,7 @@ TEST_F(ShortcutSettingsTest, ClosingTheWindowCancelsToo)
     Fill(0, 0);
     SetEntry(0, 0, 'K', 3, 0);
     ASSERT_TRUE(Run(0, 0, [&](HWND dialog) {
-        Click(dialog, kClearKeyButtonId);
+        Click(dialog, IDC_SHORTCUT_CLEAR);
         PostMessageA(dialog, WM_CLOSE, 0, 0);
     }));
     EXPECT_EQ('K', GetShortcutEntry(0, 0)->key);
@@ -390,14 +391,14 @@ TEST_F(ShortcutSettingsTest, CheckBoxMarksAUniqueCombinationAsSystemHotkey)
     std::string mark;
     ASSERT_TRUE(Run(0, 0, [&](HWND dialog) {
         SelectButtons(dialog, {1});
-        sharedEnabled = Enabled(dialog, kSystemHotkeyCheckId) || Enabled(dialog, kSystemHotkeyNoteId);
+        sharedEnabled = Enabled(dialog, IDC_SHORTCUT_SYSTEM_HOTKEY) || Enabled(dialog, IDC_SHORTCUT_SYSTEM_NOTE);
         SelectButtons(dialog, {3});
-        plainEnabled = Enabled(dialog, kSystemHotkeyCheckId);
+        plainEnabled = Enabled(dialog, IDC_SHORTCUT_SYSTEM_HOTKEY);
         SelectButtons(dialog, {0});
-        uniqueEnabled = Enabled(dialog, kSystemHotkeyCheckId) && Enabled(dialog, kSystemHotkeyNoteId);
-        SendMessageA(GetDlgItem(dialog, kSystemHotkeyCheckId), BM_CLICK, 0, 0);
+        uniqueEnabled = Enabled(dialog, IDC_SHORTCUT_SYSTEM_HOTKEY) && Enabled(dialog, IDC_SHORTCUT_SYSTEM_NOTE);
+        SendMessageA(GetDlgItem(dialog, IDC_SHORTCUT_SYSTEM_HOTKEY), BM_CLICK, 0, 0);
         mark = Cell(dialog, RowOf(dialog, 0), 3);
-        checkedAfter = Checked(dialog, kSystemHotkeyCheckId);
+        checkedAfter = Checked(dialog, IDC_SHORTCUT_SYSTEM_HOTKEY);
         Click(dialog, IDOK);
     }));
     EXPECT_FALSE(sharedEnabled);
@@ -425,7 +426,7 @@ TEST_P(PreselectionTest, SelectsTheButtonOrTheNextFilledOneOfItsGroup)
     bool enabled = false;
     ASSERT_TRUE(Run(2, GetParam().button, [&](HWND dialog) {
         selected = SelectedButtons(dialog);
-        enabled = Enabled(dialog, kClearKeyButtonId);
+        enabled = Enabled(dialog, IDC_SHORTCUT_CLEAR);
         Click(dialog, IDOK);
     }));
     EXPECT_EQ(GetParam().selected, selected);
@@ -436,36 +437,39 @@ INSTANTIATE_TEST_SUITE_P(Buttons, PreselectionTest,
                          ::testing::Values(PreselectCase{5, {25}}, PreselectCase{4, {25}}, PreselectCase{6, {27}},
                                            PreselectCase{8, {}}, PreselectCase{10, {25}}, PreselectCase{-1, {25}}));
 
-TEST_F(ShortcutSettingsTest, HeaderClicksSortDescendingFirstThenReverse)
+TEST_F(ShortcutSettingsTest, HeaderClicksSortDescendingFirstThenReverseInEveryOpening)
 {
     Fill(0, 0, "b");
     Fill(0, 1, "a");
     Fill(0, 2, "c");
-    std::vector<std::string> byTitle1, byTitle2, byId1, byId2;
-    auto titles = [](HWND dialog, int column) {
-        std::vector<std::string> cells;
+    std::vector<std::string> byTitle1, byTitle2, byId1, byIdNextOpening;
+    auto cells = [](HWND dialog, int column) {
+        std::vector<std::string> values;
         for (int row = 0; row < 3; ++row)
-            cells.push_back(Cell(dialog, row, column));
-        return cells;
+            values.push_back(Cell(dialog, row, column));
+        return values;
     };
     ASSERT_TRUE(Run(0, 0, [&](HWND dialog) {
         ClickHeader(dialog, 1);
-        byTitle1 = titles(dialog, 1);
+        byTitle1 = cells(dialog, 1);
         ClickHeader(dialog, 1);
-        byTitle2 = titles(dialog, 1);
+        byTitle2 = cells(dialog, 1);
         ClickHeader(dialog, 0);
-        byId1 = titles(dialog, 0);
+        byId1 = cells(dialog, 0);
+        Click(dialog, IDOK);
+    }));
+    ASSERT_TRUE(Run(0, 0, [&](HWND dialog) {
         ClickHeader(dialog, 0);
-        byId2 = titles(dialog, 0);
+        byIdNextOpening = cells(dialog, 0);
         Click(dialog, IDOK);
     }));
     EXPECT_EQ((std::vector<std::string>{"c", "b", "a"}), byTitle1);
     EXPECT_EQ((std::vector<std::string>{"a", "b", "c"}), byTitle2);
     EXPECT_EQ((std::vector<std::string>{"003", "002", "001"}), byId1);
-    EXPECT_EQ((std::vector<std::string>{"001", "002", "003"}), byId2);
+    EXPECT_EQ(byId1, byIdNextOpening) << "the last opening's directions are forgotten";
 }
 
-// Command 40012 of the real main window opens the list and renews the tips.
+// Command IDM_BUTTON_SHORTCUTS of the real main window opens the list and renews the tips.
 class ShortcutCommandTest : public LauncherWindowTest {};
 
 TEST_F(ShortcutCommandTest, OpensTheListForTheSelectedButtonAndRenewsTheTooltips)
@@ -479,16 +483,16 @@ TEST_F(ShortcutCommandTest, OpensTheListForTheSelectedButtonAndRenewsTheTooltips
         if (!dialog)
             return;
         selected = SelectedButtons(dialog);
-        Click(dialog, kAssignKeyButtonId);
+        Click(dialog, IDC_SHORTCUT_ASSIGN);
         captured = DriveCapture([] { Press({VK_CONTROL}, VK_F8); });
         Click(dialog, IDOK);
     });
-    SendMessageA(window_, WM_COMMAND, 40012, 0);
+    SendMessageA(window_, WM_COMMAND, IDM_BUTTON_SHORTCUTS, 0);
     driver.join();
     EXPECT_EQ(std::vector<int>{3}, selected);
     EXPECT_TRUE(captured);
     EXPECT_EQ(VK_F8, GetShortcutEntry(0, 3)->key);
-    EXPECT_EQ("Tool (CTRL+F8)", ToolText(window_, kFirstLauncherId + 3));
+    EXPECT_EQ("Tool (CTRL+F8)", ToolText(window_, IDC_FIRST_LAUNCHER + 3));
 }
 
 }  // namespace

@@ -4,14 +4,15 @@
 
 #include "bar/bar_geometry.h"
 #include "dialogs/button_settings_dialog.h"
+#include "dialogs/key_capture_dialog.h"
 #include "menus/launcher_menus.h"
-#include "shortcuts/key_capture_dialog.h"
+#include "resources/resource_ids.h"
 
 using namespace support;
 
 namespace {
 
-constexpr int kButton1 = kFirstLauncherId;
+constexpr int kButton1 = IDC_FIRST_LAUNCHER;
 constexpr char kSettingsCaption[] = "ボタンの設定";
 constexpr int kTitleEdit = 1000;  // of the button settings dialog
 constexpr int kFolderEdit = 1003;
@@ -30,7 +31,7 @@ TEST_F(SupportedWindow, RightClickAndSettingsOpenTheDialogOfThatButton)
 {
     Open();
     DialogWaiter dialog(kSettingsCaption, IDCANCEL);
-    RightClick(kButton1 + 3, kCmdButtonSettings);
+    RightClick(kButton1 + 3, IDM_BUTTON_SETTINGS);
     EXPECT_EQ("=(o.o)= 第 4ボタンの設定、なのら。", dialog.Caption());
 }
 
@@ -39,9 +40,9 @@ TEST_F(SupportedWindow, ClearAnsweredYesEmptiesTheButtonAndItsRecord)
     data_.Button(0, 2, "Editor", recorder_.Path());
     Open();
     DialogWaiter question("ぽてまるの質問", IDYES);
-    RightClick(kButton1 + 2, kCmdClearButton);
+    RightClick(kButton1 + 2, IDM_CLEAR_BUTTON);
     EXPECT_EQ("Editor の設定を削除しちゃうのら？", question.Message());
-    EXPECT_EQ(Picture::OfResourceIcon(kIconEmpty), Shows(kButton1 + 2));
+    EXPECT_EQ(Picture::OfResourceIcon(IDI_EMPTY_BUTTON), Shows(kButton1 + 2));
     Close();
     EXPECT_STREQ("", Saved()->At(0, 2).file);
 }
@@ -63,7 +64,7 @@ TEST_F(SupportedWindow, KeysPostedToTheCapturePromptBecomeTheButtonsShortcut)
     DialogWaiter dialog(kSettingsCaption, IDCANCEL, [&](HWND settings) {
         Press(settings, kKeyButton);
         HWND capture = WaitForDialog("ショートカットキーの登録");
-        HWND prompt = GetDlgItem(capture, kKeyCapturePromptId);
+        HWND prompt = GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT);
         PostKeys(prompt, {}, VK_RETURN);  // refused: the capture goes on
         PostKeys(prompt, {VK_CONTROL, VK_MENU}, 'K');
         EXPECT_TRUE(WaitGone(capture));
@@ -141,8 +142,10 @@ TEST_F(SupportedWindow, AShortcutFileChosenByBrowsingFillsInItsTargetItsOptionsA
     chosen = folder_.File("rec.lnk");
     ASSERT_TRUE(MakeShellLink(chosen, recorder_.Path(), "-n", folder_.Path()));
     Restore browse{[] { OverrideOpenFileDialog(nullptr); }};
-    OverrideOpenFileDialog([](LPOPENFILENAMEA open) {
-        return BOOL(lstrcpynA(open->lpstrFile, chosen.c_str(), static_cast<int>(open->nMaxFile)) != nullptr);
+    OverrideOpenFileDialog([](LPOPENFILENAMEW open) {
+        const int written = MultiByteToWideChar(CP_ACP, 0, chosen.c_str(), -1, open->lpstrFile,
+                                                static_cast<int>(open->nMaxFile));
+        return BOOL(written > 0);
     });
     Open();
     std::vector<std::string> fields;
@@ -158,7 +161,7 @@ TEST_F(SupportedWindow, DraggedOverTheNextArrowAButtonMovesIntoTheNextGroup)
 {
     data_.Button(0, 0, "rec", recorder_.Path());
     Open();
-    Drag(kButton1, {{kNextGroupId, 0, 2}, {kButton1 + 5}});
+    Drag(kButton1, {{IDC_NEXT_GROUP, 0, 2}, {kButton1 + 5}});
     const std::optional<DataImage> saved = Saved();
     ASSERT_TRUE(saved);
     EXPECT_STREQ("rec", saved->At(1, 5).title);
@@ -171,7 +174,7 @@ TEST_F(SupportedWindow, TheTrayMenuIsSkinnedChecksAlwaysOnTopAndChoosingItLetsGo
     data_.settings.alwaysOnTop = 1;
     Open();
     ASSERT_TRUE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    const OpenMenu menu = Tray(WM_RBUTTONUP, kCmdAlwaysOnTop);
+    const OpenMenu menu = Tray(WM_RBUTTONUP, IDM_ALWAYS_ON_TOP);
     ASSERT_TRUE(menu.opened);
     ASSERT_EQ(2u, menu.states.size());
     EXPECT_TRUE(menu.states[0] & MF_CHECKED);

@@ -21,11 +21,8 @@ public:
     static INT_PTR CALLBACK RouteMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND DialogWindow() const { return dialog_; }
-    HWND ParentWindow() const { return parent_; }
 
 protected:
-    int reserved_ = 0;
-    int templateId_ = 0;
     HWND dialog_ = nullptr;
     HWND parent_ = nullptr;
 };

@@ -1,11 +1,9 @@
 #pragma once
-// Dialog 159: waits for the key combination to assign. A named, allowed key
+// The key capture dialog: waits for the key combination to assign. A named, allowed key
 // ends it with that key and the modifiers held; ESC cancels (key 0); DEL ends
 // it with 0x2E, the request to clear; refused or nameless keys are ignored.
-#include "dialogs/dialog_base.h"
-
-constexpr int kKeyCaptureTemplate = 159;
-constexpr int kKeyCapturePromptId = 1019;
+#include "resources/resource_ids.h"
+#include "support/dialog_base.h"
 
 class KeyCaptureDialog : public DialogBase {
 public:
@@ -13,12 +11,12 @@ public:
     void SetRequiredModifiers(int flags) { required_ = flags; }
     // Runs the dialog modally; the captured key, 0 when cancelled.
     int Run(HWND owner);
-    int GetKey() const { return key_; }
     int GetModifiers() const { return modifiers_; }
 
     // One examined key message: a key-down, or the key-up of a key whose
     // key-down this dialog saw (a key still held from before it opened is no
-    // answer). Returns whether OnKey ran.
+    // answer). The keys seen going down are forgotten whenever the dialog
+    // loses activation. Returns whether OnKey ran.
     bool OnKeyMessage(UINT message, int key);
     // Takes, refuses or ignores key with the modifiers held now.
     void OnKey(int key);
@@ -39,7 +37,7 @@ private:
 
 // Captures a key for button (group, button): DEL clears its entry; a
 // combination another button already uses as a plain shortcut is stored only
-// after the user agrees (message 52). Key and flag change, id and the system
+// after the user agrees (IDS_ASK_DUPLICATE_SHORTCUT). Key and flag change, id and the system
 // flag stay. True when the entry was changed.
 bool CaptureButtonShortcut(HWND owner, int group, int button);
 

@@ -1,27 +1,22 @@
 #pragma once
-// Dialog 157: the shortcuts of every filled button of all groups in one list.
+// The shortcut settings dialog: the shortcuts of every filled button of all groups in one list.
 // Keys are assigned to one or several rows at once, cleared, or marked as a
 // system hotkey; edits act on the live shortcut table, Cancel puts the copy
 // taken at opening back, and both buttons register the hotkeys anew.
 #include "data/launcher_records.h"
-#include "dialogs/dialog_base.h"
+#include "resources/resource_ids.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/dialog_base.h"
+#include "support/scoped_handle.h"
 
 #include <commctrl.h>
 
-constexpr int kShortcutSettingsTemplate = 157;
-constexpr int kShortcutListId = 1016;
-constexpr int kAssignKeyButtonId = 1017;
-constexpr int kClearKeyButtonId = 1018;
-constexpr int kSystemHotkeyCheckId = 1028;
-constexpr int kSystemHotkeyNoteId = 1029;
 constexpr int kShortcutColumnCount = 6;
 
 class ShortcutSettingsDialog : public DialogBase {
 public:
     // group/button: the row to select first (a button outside 0..9 counts as 0).
     ShortcutSettingsDialog(HWND mainWindow, LauncherData* data, int group, int button);
-    ~ShortcutSettingsDialog() override;
 
     INT_PTR Run();
 
@@ -44,15 +39,16 @@ private:
     void Leave(bool confirmed);
     INT_PTR OnNotify(const NMHDR* header);
     int ButtonNumberOfRow(int row) const;  // -1 when unreadable
+    bool SelectionHoldsSystemHotkey() const;
     HWND List() const;
 
     HWND mainWindow_;
     LauncherData* data_;
-    ShortcutEntry* backup_ = nullptr;
+    HeapObject<ShortcutTable> backup_;  // the entries as they were at opening
     int preselected_;
-    HIMAGELIST images_ = nullptr;
-
-    static int sortDirections_[kShortcutColumnCount];
+    ScopedImageList images_;
+    // Per opening: every column starts unsorted, its first click sorts descending.
+    int sortDirections_[kShortcutColumnCount] = {};
 };
 
 // Shows the dialog for the main window; always 0.

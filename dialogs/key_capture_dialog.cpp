@@ -1,9 +1,9 @@
-#include "shortcuts/key_capture_dialog.h"
+#include "dialogs/key_capture_dialog.h"
 
-#include "app/messages.h"
-#include "resources/string_ids.h"
+#include "resources/resource_ids.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/messages.h"
 
 #include <cstdio>
 
@@ -49,7 +49,7 @@ int KeyCaptureDialog::Run(HWND owner)
     modifiers_ = 0;
     for (bool& pressed : pressedHere_)
         pressed = false;
-    const INT_PTR result = ShowModal(owner, kKeyCaptureTemplate);
+    const INT_PTR result = ShowModal(owner, IDD_KEY_CAPTURE);
     if (result <= 0)
         key_ = 0;
     return key_;
@@ -125,7 +125,7 @@ LRESULT CALLBACK KeyCaptureDialog::PromptProc(HWND control, UINT message, WPARAM
 
 void KeyCaptureDialog::OnInitDialog(HWND dialog)
 {
-    HWND prompt = GetDlgItem(dialog, kKeyCapturePromptId);
+    HWND prompt = GetDlgItem(dialog, IDC_KEY_CAPTURE_PROMPT);
     if (prompt) {
         SetWindowLongPtrA(prompt, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         g_previousPromptProc = reinterpret_cast<WNDPROC>(
@@ -138,14 +138,14 @@ void KeyCaptureDialog::OnInitDialog(HWND dialog)
         LoadText(IDS_CAPTURE_PROMPT_FORMAT, format, sizeof format);
         char text[160];
         snprintf(text, sizeof text, format, names);
-        SetDlgItemTextA(dialog, kKeyCapturePromptId, text);
+        SetDlgItemTextA(dialog, IDC_KEY_CAPTURE_PROMPT, text);
     }
     SetFocus(prompt ? prompt : dialog);
 }
 
 void KeyCaptureDialog::Finish(HWND dialog)
 {
-    HWND prompt = GetDlgItem(dialog, kKeyCapturePromptId);
+    HWND prompt = GetDlgItem(dialog, IDC_KEY_CAPTURE_PROMPT);
     if (prompt && g_previousPromptProc) {
         SetWindowLongPtrA(prompt, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_previousPromptProc));
         SetWindowLongPtrA(prompt, GWLP_USERDATA, 0);
@@ -163,6 +163,13 @@ INT_PTR KeyCaptureDialog::HandleMessage(HWND dialog, UINT message, WPARAM wParam
     case WM_KEYDOWN:
         OnKeyMessage(message, static_cast<int>(wParam));
         return TRUE;
+    case WM_ACTIVATE:
+        // Keys let go in another window never send their key-up here.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            for (bool& pressed : pressedHere_)
+                pressed = false;
+        }
+        return FALSE;
     case WM_COMMAND:
         // The dialog manager's own cancel (no control of this dialog sends commands).
         if (LOWORD(wParam) == IDCANCEL) {

@@ -1,4 +1,4 @@
-#include "dialogs/dialog_base.h"
+#include "support/dialog_base.h"
 
 INT_PTR DialogBase::HandleMessage(HWND, UINT, WPARAM, LPARAM)
 {

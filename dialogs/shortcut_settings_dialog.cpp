@@ -1,17 +1,15 @@
-#include "shortcuts/shortcut_settings_dialog.h"
+#include "dialogs/shortcut_settings_dialog.h"
 
-#include "app/messages.h"
 #include "archive/progress_dialog.h"
 #include "bar/button_icons.h"
-#include "resources/string_ids.h"
+#include "dialogs/key_capture_dialog.h"
+#include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
-#include "shortcuts/key_capture_dialog.h"
 #include "shortcuts/key_names.h"
+#include "support/messages.h"
 
 #include <cstdio>
 #include <functional>
-
-int ShortcutSettingsDialog::sortDirections_[kShortcutColumnCount] = {};
 
 namespace {
 struct ColumnSpec {
@@ -68,32 +66,20 @@ ShortcutSettingsDialog::ShortcutSettingsDialog(HWND mainWindow, LauncherData* da
     if (button < 0 || button > 9)
         button = 0;
     preselected_ = group * 10 + button;
-    backup_ = static_cast<ShortcutEntry*>(
-        HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ShortcutEntry) * kShortcutEntryCount));
-    if (backup_ && !CopyShortcutEntries(backup_, kShortcutEntryCount)) {
-        HeapFree(GetProcessHeap(), 0, backup_);
-        backup_ = nullptr;
-    }
-}
-
-ShortcutSettingsDialog::~ShortcutSettingsDialog()
-{
-    if (backup_)
-        HeapFree(GetProcessHeap(), 0, backup_);
-    if (images_)
-        ImageList_Destroy(images_);
+    if (backup_.Allocate() && !CopyShortcutEntries(backup_->entries, kShortcutEntryCount))
+        backup_.Free();
 }
 
 INT_PTR ShortcutSettingsDialog::Run()
 {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
-    return ShowModal(mainWindow_, kShortcutSettingsTemplate);
+    return ShowModal(mainWindow_, IDD_SHORTCUTS);
 }
 
 HWND ShortcutSettingsDialog::List() const
 {
-    return GetDlgItem(dialog_, kShortcutListId);
+    return GetDlgItem(dialog_, IDC_SHORTCUT_LIST);
 }
 
 int ShortcutSettingsDialog::ButtonNumberOfRow(int row) const
@@ -128,8 +114,8 @@ void ShortcutSettingsDialog::SetUpList()
         column.iSubItem = i;
         SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
-    images_ = ImageList_Create(32, 32, ILC_COLOR24 | ILC_MASK, 100, 1);
-    ListView_SetImageList(list, images_, LVSIL_SMALL);
+    images_.Reset(ImageList_Create(32, 32, ILC_COLOR24 | ILC_MASK, 100, 1));
+    ListView_SetImageList(list, images_.Get(), LVSIL_SMALL);
 }
 
 void ShortcutSettingsDialog::InsertRow(int group, int button)
@@ -140,9 +126,8 @@ void ShortcutSettingsDialog::InsertRow(int group, int button)
     HWND list = List();
 
     int image = 0;
-    if (HICON icon = LoadRecordIcon(record)) {
-        const int added = ImageList_AddIcon(images_, icon);
-        DestroyIcon(icon);
+    if (const ScopedIcon icon{LoadRecordIcon(record)}) {
+        const int added = ImageList_AddIcon(images_.Get(), icon.Get());
         if (added >= 0)
             image = added;
     }
@@ -244,20 +229,25 @@ void ShortcutSettingsDialog::RefreshShortcutRow(int row)
     UpdateShortcutButtons();
 }
 
-void ShortcutSettingsDialog::UpdateShortcutButtons()
+bool ShortcutSettingsDialog::SelectionHoldsSystemHotkey() const
 {
     HWND list = List();
-    const int selectedCount = ListView_GetSelectedCount(list);
-    EnableWindow(GetDlgItem(dialog_, kAssignKeyButtonId), selectedCount > 0);
-    EnableWindow(GetDlgItem(dialog_, kClearKeyButtonId), selectedCount > 0);
-
-    bool system = false;
     for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
          row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
         const ShortcutEntry* entry = EntryOfRow(row);
         if (entry && entry->usesystemshortcut)
-            system = true;
+            return true;
     }
+    return false;
+}
+
+void ShortcutSettingsDialog::UpdateShortcutButtons()
+{
+    HWND list = List();
+    const int selectedCount = ListView_GetSelectedCount(list);
+    EnableWindow(GetDlgItem(dialog_, IDC_SHORTCUT_ASSIGN), selectedCount > 0);
+    EnableWindow(GetDlgItem(dialog_, IDC_SHORTCUT_CLEAR), selectedCount > 0);
+    const bool system = SelectionHoldsSystemHotkey();
 
     bool unique = false;
     if (selectedCount == 1) {
@@ -271,9 +261,9 @@ void ShortcutSettingsDialog::UpdateShortcutButtons()
                 unique = false;
         }
     }
-    EnableWindow(GetDlgItem(dialog_, kSystemHotkeyCheckId), unique);
-    EnableWindow(GetDlgItem(dialog_, kSystemHotkeyNoteId), unique);
-    CheckDlgButton(dialog_, kSystemHotkeyCheckId, system ? BST_CHECKED : BST_UNCHECKED);
+    EnableWindow(GetDlgItem(dialog_, IDC_SHORTCUT_SYSTEM_HOTKEY), unique);
+    EnableWindow(GetDlgItem(dialog_, IDC_SHORTCUT_SYSTEM_NOTE), unique);
+    CheckDlgButton(dialog_, IDC_SHORTCUT_SYSTEM_HOTKEY, system ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void ShortcutSettingsDialog::AssignKey()
@@ -281,14 +271,7 @@ void ShortcutSettingsDialog::AssignKey()
     HWND list = List();
     if (ListView_GetSelectedCount(list) == 0)
         return;
-    bool system = false;
-    for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
-         row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
-        const ShortcutEntry* entry = EntryOfRow(row);
-        if (entry && entry->usesystemshortcut)
-            system = true;
-    }
-    if (system &&
+    if (SelectionHoldsSystemHotkey() &&
         ShowMessageId(dialog_, IDS_ASK_RELEASE_SYSTEM_HOTKEY, MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) != IDYES)
         return;
     KeyCaptureDialog capture;
@@ -339,7 +322,7 @@ void ShortcutSettingsDialog::OnSystemHotkeyCheck()
     ShortcutEntry* entry = EntryOfRow(row);
     if (!entry)
         return;
-    entry->usesystemshortcut = IsDlgButtonChecked(dialog_, kSystemHotkeyCheckId) == BST_CHECKED ? 1 : 0;
+    entry->usesystemshortcut = IsDlgButtonChecked(dialog_, IDC_SHORTCUT_SYSTEM_HOTKEY) == BST_CHECKED ? 1 : 0;
     RefreshShortcutRow(row);
 }
 
@@ -355,14 +338,14 @@ void ShortcutSettingsDialog::SortByColumn(int column)
 void ShortcutSettingsDialog::Leave(bool confirmed)
 {
     if (!confirmed && backup_)
-        RestoreShortcutEntries(backup_, kShortcutEntryCount);
+        RestoreShortcutEntries(backup_->entries, kShortcutEntryCount);
     RegisterAllHotkeys(mainWindow_);
     EndDialog(dialog_, confirmed ? IDOK : IDCANCEL);
 }
 
 INT_PTR ShortcutSettingsDialog::OnNotify(const NMHDR* header)
 {
-    if (header->idFrom != kShortcutListId)
+    if (header->idFrom != IDC_SHORTCUT_LIST)
         return FALSE;
     switch (header->code) {
     case LVN_ITEMCHANGED: {
@@ -393,13 +376,13 @@ INT_PTR ShortcutSettingsDialog::HandleMessage(HWND dialog, UINT message, WPARAM 
         return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case kAssignKeyButtonId:
+        case IDC_SHORTCUT_ASSIGN:
             AssignKey();
             return TRUE;
-        case kClearKeyButtonId:
+        case IDC_SHORTCUT_CLEAR:
             ClearRows();
             return TRUE;
-        case kSystemHotkeyCheckId:
+        case IDC_SHORTCUT_SYSTEM_HOTKEY:
             OnSystemHotkeyCheck();
             return TRUE;
         case IDOK:
@@ -419,10 +402,7 @@ INT_PTR ShortcutSettingsDialog::HandleMessage(HWND dialog, UINT message, WPARAM 
         return TRUE;
     case WM_DESTROY:
         ListView_SetImageList(List(), nullptr, LVSIL_SMALL);
-        if (images_) {
-            ImageList_Destroy(images_);
-            images_ = nullptr;
-        }
+        images_.Reset();
         return FALSE;
     default:
         return FALSE;

@@ -1,0 +1,150 @@
+#include "app/commands.h"
+
+#include "app/about_box.h"
+#include "app/help.h"
+#include "archive/archive_drop.h"
+#include "bar/bar_geometry.h"
+#include "bar/bar_tooltips.h"
+#include "bar/button_bar.h"
+#include "bar/button_icons.h"
+#include "bar/button_mouse.h"
+#include "bar/launch.h"
+#include "data/launcher_data.h"
+#include "dialogs/button_settings_dialog.h"
+#include "dialogs/dialog_request.h"
+#include "dialogs/group_settings_dialog.h"
+#include "dialogs/shortcut_settings_dialog.h"
+#include "menus/launcher_menus.h"
+#include "resources/resource_ids.h"
+
+namespace {
+int g_selectedButton = 0;
+
+bool KeyDown(int key)
+{
+    return (GetAsyncKeyState(key) & 0x8000) != 0;
+}
+
+void OpenButtonSettings(HWND window, int index, bool proposed, const char* path)
+{
+    g_selectedButton = index;
+    SetDialogRequest(index, proposed ? 1 : 0, path);
+    ShowButtonSettingsDialog(window);
+}
+
+void OpenGroupSettings(HWND window, const char* path)
+{
+    SetDialogRequest(0, 1, path);
+    ShowGroupSettingsDialog(window);
+}
+
+const BarActions kBarActions = {OpenButtonSettings, OpenGroupSettings, HandleArchiveDrop};
+
+// The group button's click has already toggled its check state; the keys held
+// now decide what the click means.
+void OnGroupButton(HWND window)
+{
+    const bool checked = IsDlgButtonChecked(window, IDC_GROUP_BUTTON) == BST_CHECKED;
+    const UINT before = checked ? BST_UNCHECKED : BST_CHECKED;
+    if (KeyDown(VK_ESCAPE) || KeyDown(VK_RSHIFT)) {
+        ShowAboutBox(window);
+        CheckDlgButton(window, IDC_GROUP_BUTTON, before);
+    } else if (KeyDown(VK_SHIFT) || KeyDown(VK_LSHIFT)) {
+        ShowGroupSettingsDialog(window);
+        CheckDlgButton(window, IDC_GROUP_BUTTON, before);
+    } else if (KeyDown(VK_CONTROL)) {
+        StepGroup(window, true);
+        CheckDlgButton(window, IDC_GROUP_BUTTON, before);
+    } else {
+        SetBarExpanded(window, checked);
+    }
+}
+
+void OnSettingsCommand(HWND window)
+{
+    SetDialogRequest(g_selectedButton, 0, nullptr);
+    if (IsValidButtonIndex(g_selectedButton))
+        ShowButtonSettingsDialog(window);
+    else
+        ShowGroupSettingsDialog(window);
+}
+}  // namespace
+
+bool OnCommand(HWND window, int id)
+{
+    if (id >= IDM_FIRST_GROUP && id < IDM_FIRST_GROUP + kGroupCount) {
+        ShowGroup(window, id - IDM_FIRST_GROUP);
+        return true;
+    }
+    if (IsLauncherButtonId(id)) {
+        LaunchButton(window, id - IDC_FIRST_LAUNCHER, kBarActions);
+        return true;
+    }
+    switch (id) {
+    case IDC_GROUP_BUTTON:
+        OnGroupButton(window);
+        return true;
+    case IDC_PREVIOUS_GROUP:
+        StepGroup(window, false);
+        return true;
+    case IDC_NEXT_GROUP:
+        StepGroup(window, true);
+        return true;
+    case IDM_BUTTON_SETTINGS:
+        OnSettingsCommand(window);
+        return true;
+    case IDM_MOVE_UP:
+        MoveButton(window, g_selectedButton, g_selectedButton - 1);
+        return true;
+    case IDM_MOVE_DOWN:
+        MoveButton(window, g_selectedButton, g_selectedButton + 1);
+        return true;
+    case IDM_CLEAR_BUTTON:
+        ClearButton(window, g_selectedButton);
+        return true;
+    case IDM_BUTTON_SHORTCUTS:
+        ShowShortcutSettings(window, LauncherImage(), CurrentGroupIndex(), g_selectedButton);
+        UpdateBarTooltips(window);
+        return true;
+    case IDM_HELP:
+        ShowHelp(window);
+        return true;
+    case IDM_ABOUT:
+        ShowAboutBox(window);
+        return true;
+    case IDM_ALWAYS_ON_TOP:
+        SetAlwaysOnTop(!GetAlwaysOnTop());
+        SetTopmost(window, GetAlwaysOnTop());
+        return true;
+    case IDM_CLOSE:
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void OnContextMenu(HWND window, HWND clicked)
+{
+    if (!clicked || clicked == window || GetParent(clicked) != window)
+        return;
+    const int id = GetDlgCtrlID(clicked);
+    if (id == IDC_PREVIOUS_GROUP || id == IDC_NEXT_GROUP) {
+        ShowGroupMenu(window);
+        return;
+    }
+    if (id != IDC_GROUP_BUTTON && !IsLauncherButtonId(id))
+        return;
+    g_selectedButton = id == IDC_GROUP_BUTTON ? kGroupButtonTarget : id - IDC_FIRST_LAUNCHER;
+    ShowButtonMenu(window, g_selectedButton);
+}
+
+void OnDropFiles(HWND window, HDROP drop)
+{
+    HandleBarDrop(window, drop, kBarActions);
+}
+
+void SetSelectedButton(int index)
+{
+    g_selectedButton = index;
+}

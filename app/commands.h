@@ -1,0 +1,21 @@
+#pragma once
+// What the main window's commands, right clicks and drops do: the bar's
+// buttons, the items of the launcher's menus, and the dialogs they open. The
+// menu items that act on a button act on the one whose menu was opened last.
+#include <windows.h>
+#include <shellapi.h>
+
+// WM_COMMAND of the bar's buttons and the menus; false for any other id.
+bool OnCommand(HWND window, int id);
+
+// WM_CONTEXTMENU for the window that was clicked: the arrows open the
+// group-switch menu, the group and launcher buttons their own menu.
+void OnContextMenu(HWND window, HWND clicked);
+
+// WM_DROPFILES; the caller releases the drop.
+void OnDropFiles(HWND window, HDROP drop);
+
+// Makes button index (0..9, or kGroupButtonTarget for the group button) the
+// one the next button command (settings, shortcut, move, delete) applies to,
+// as opening its menu does.
+void SetSelectedButton(int index);

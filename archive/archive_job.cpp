@@ -1,0 +1,76 @@
+#include "archive/archive_job.h"
+
+namespace {
+
+bool g_running = false;
+bool g_stopping = false;
+HWND g_closeAfter = nullptr;
+int* g_cancelFlag = nullptr;  // the job's progress dialog's
+HWND g_dialog = nullptr;
+
+}  // namespace
+
+bool ArchiveJobRunning()
+{
+    return g_running;
+}
+
+bool ArchiveJobStopping()
+{
+    return g_running && g_stopping;
+}
+
+void StopArchiveJob()
+{
+    if (!g_running)
+        return;
+    g_stopping = true;
+    if (g_cancelFlag)
+        *g_cancelFlag = 1;
+    if (g_dialog)
+        PostMessageW(g_dialog, WM_CLOSE, 0, 0);
+}
+
+bool StopArchiveJobThenClose(HWND window)
+{
+    if (!g_running)
+        return false;
+    g_closeAfter = window;
+    StopArchiveJob();
+    return true;
+}
+
+ArchiveJobScope::ArchiveJobScope() : outermost_(!g_running)
+{
+    if (outermost_) {
+        g_running = true;
+        g_stopping = false;
+        g_closeAfter = nullptr;
+    }
+}
+
+ArchiveJobScope::~ArchiveJobScope()
+{
+    if (!outermost_)
+        return;
+    g_running = false;
+    g_stopping = false;
+    HWND window = g_closeAfter;
+    g_closeAfter = nullptr;
+    if (window && IsWindow(window))
+        PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+void NoteJobProgress(int* cancelFlag)
+{
+    g_cancelFlag = cancelFlag;
+    if (cancelFlag && g_running && g_stopping)
+        *cancelFlag = 1;
+}
+
+void NoteJobDialog(HWND dialog)
+{
+    g_dialog = dialog;
+    if (dialog && g_running && g_stopping)
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
+}

@@ -1,0 +1,124 @@
+#include "archive/entry_name.h"
+
+#include <windows.h>
+#include <zlib.h>
+
+#include <climits>
+#include <cstring>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+constexpr UINT kCodePage932 = 932;
+constexpr unsigned kUnicodePathTag = 0x7075;
+
+unsigned Get16(const unsigned char* bytes)
+{
+    return bytes[0] | (bytes[1] << 8);
+}
+
+// Strict: an invalid sequence fails instead of turning into a stand-in.
+bool Decode(UINT codePage, const char* bytes, size_t length, wchar_t* out, size_t size)
+{
+    if (length == 0 || length > INT_MAX || size < 2)
+        return false;
+    const int count = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(length), out,
+                                          static_cast<int>(size < INT_MAX ? size - 1 : INT_MAX));
+    if (count <= 0)
+        return false;
+    out[count] = L'\0';
+    return std::wcslen(out) == static_cast<size_t>(count);  // no NUL inside
+}
+
+// The UTF-8 name of the Unicode Path field (version 1, CRC-32 of the stored
+// name, the name), when the field is there and its CRC matches.
+bool FindUnicodePath(const unsigned char* extra, size_t extraLength, const char* stored, size_t length,
+                     const char** utf8, size_t* utf8Length)
+{
+    for (size_t at = 0; extra && at + 4 <= extraLength;) {
+        const size_t fieldLength = Get16(extra + at + 2);
+        const unsigned char* field = extra + at + 4;
+        if (at + 4 + fieldLength > extraLength)
+            return false;
+        if (Get16(extra + at) == kUnicodePathTag) {
+            if (fieldLength < 5 || field[0] != 1)
+                return false;
+            const unsigned long stated = field[1] | (field[2] << 8) | (field[3] << 16) |
+                                         (static_cast<unsigned long>(field[4]) << 24);
+            const unsigned long actual =
+                crc32(0, reinterpret_cast<const Bytef*>(stored), static_cast<uInt>(length));
+            *utf8 = reinterpret_cast<const char*>(field + 5);
+            *utf8Length = fieldLength - 5;
+            return stated == actual;
+        }
+        at += 4 + fieldLength;
+    }
+    return false;
+}
+
+std::string Encode(UINT codePage, DWORD flags, const wchar_t* text, BOOL* usedDefault)
+{
+    const int size = WideCharToMultiByte(codePage, flags, text, -1, nullptr, 0, nullptr, usedDefault);
+    if (size <= 0)
+        return std::string();
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(codePage, flags, text, -1, &out[0], size, nullptr, usedDefault);
+    out.resize(static_cast<size_t>(size - 1));
+    return out;
+}
+
+}  // namespace
+
+bool DecodeEntryName(const char* stored, size_t length, unsigned flag, const unsigned char* extra,
+                     size_t extraLength, wchar_t* name, size_t size)
+{
+    if (!stored || !name)
+        return false;
+    if (flag & kUtf8NameFlag)
+        return Decode(CP_UTF8, stored, length, name, size);
+    const char* utf8 = nullptr;
+    size_t utf8Length = 0;
+    if (FindUnicodePath(extra, extraLength, stored, length, &utf8, &utf8Length) &&
+        Decode(CP_UTF8, utf8, utf8Length, name, size))
+        return true;
+    return Decode(kCodePage932, stored, length, name, size);
+}
+
+bool FitsCodePage932(const wchar_t* text)
+{
+    if (!text)
+        return false;
+    BOOL usedDefault = FALSE;
+    const std::string bytes = Encode(kCodePage932, WC_NO_BEST_FIT_CHARS, text, &usedDefault);
+    if (usedDefault || (bytes.empty() && *text))
+        return false;
+    const size_t length = std::wcslen(text);
+    std::wstring back(length + 1, L'\0');
+    return bytes.empty() || (Decode(kCodePage932, bytes.data(), bytes.size(), &back[0], back.size()) &&
+                             std::wcscmp(back.c_str(), text) == 0);
+}
+
+bool EncodeEntryName(const wchar_t* name, char* stored, size_t size, unsigned* flag)
+{
+    if (!name || !stored || size == 0 || !flag)
+        return false;
+    const bool fits = FitsCodePage932(name);
+    // A lone surrogate has no UTF-8 form: such a name cannot be stored as it is.
+    const std::string bytes = fits ? Encode(kCodePage932, WC_NO_BEST_FIT_CHARS, name, nullptr)
+                                   : Encode(CP_UTF8, WC_ERR_INVALID_CHARS, name, nullptr);
+    if ((bytes.empty() && *name) || bytes.size() >= size)
+        return false;
+    std::memcpy(stored, bytes.c_str(), bytes.size() + 1);
+    *flag = fits ? 0 : kUtf8NameFlag;
+    return true;
+}
+
+void ToCodePage932(const wchar_t* text, char* out, size_t size)
+{
+    if (!out || size == 0)
+        return;
+    out[0] = '\0';
+    if (text && !WideCharToMultiByte(kCodePage932, 0, text, -1, out, static_cast<int>(size), nullptr, nullptr))
+        out[size - 1] = '\0';
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The bar's one tooltip control: the group's name on the group button, each
+// launcher button's title and shortcut on that button.
+#include <windows.h>
+
+enum class TooltipMode { Add, Update };
+
+// Creates the tooltip control and registers the eleven tools. A failure
+// leaves the bar without tips, silently.
+void CreateBarTooltips(HWND mainWindow);
+// Writes the eleven tool texts from the current data; nothing without a tooltip.
+void UpdateBarTooltips(HWND mainWindow, TooltipMode mode = TooltipMode::Update);
+// Takes the tools away and destroys the tooltip control. The tooltip
+// subclasses its tools, so this comes before the bar's own procedures are
+// given back.
+void ReleaseBarTooltips(HWND mainWindow);
+
+constexpr int kToolTextSize = 350;
+// Tool text of launcher button index of the current group: its title, then
+// the shortcut in "( )" or, for a system hotkey, "< >". Empty for a bad index.
+void BuildButtonToolText(int index, char* buffer, int size);

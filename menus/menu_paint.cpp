@@ -1,0 +1,247 @@
+#include "menus/menu_paint.h"
+
+#include "menus/popup_menu.h"
+#include "support/scoped_handle.h"
+#include "support/text_buffer.h"
+
+namespace {
+SIZE TextSize(HDC dc, const char* text)
+{
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    return size;
+}
+
+void FillArea(HDC dc, int left, int top, int right, int bottom, COLORREF colour)
+{
+    const ScopedGdi<HBRUSH> brush(CreateSolidBrush(colour));
+    const RECT area = {left, top, right, bottom};
+    if (brush)
+        FillRect(dc, &area, brush.Get());
+}
+
+// Copies the rows of a bitmap that fall on an item: the bitmap's bottom row
+// lies on the menu's bottom edge (menu height menuHeight), the item starts
+// itemTop rows below the menu's top and is height rows high.
+void CopySlice(HDC target, int x, int width, HDC source, HBITMAP bitmap, int menuHeight, int itemTop,
+               int height)
+{
+    const BITMAP info = BitmapInfo(bitmap);
+    if (width <= 0 || info.bmHeight <= 0)
+        return;
+    const int y0 = info.bmHeight - menuHeight + itemTop;
+    int targetY = 0;
+    int sourceY = y0;
+    int rows = height;
+    if (y0 < 0) {
+        if (-y0 >= height)
+            return;
+        targetY = -y0;
+        sourceY = 0;
+        rows = height + y0;
+    }
+    if (sourceY + rows > info.bmHeight)  // never read below the bitmap
+        rows = info.bmHeight - sourceY;
+    if (rows <= 0)
+        return;
+    ScopedSelect selected(source, bitmap);
+    BitBlt(target, x, targetY, width, rows, source, 0, sourceY, SRCCOPY);
+}
+
+// The item's top measured from the top of the menu's first item. The item
+// rectangle of WM_DRAWITEM may include a margin above the first item, which
+// is not part of the menu's height.
+int OffsetInMenu(HWND owner, HMENU menu, int position, int drawnTop)
+{
+    RECT first, item;
+    if (GetMenuItemRect(owner, menu, 0, &first) &&
+        GetMenuItemRect(owner, menu, static_cast<UINT>(position), &item))
+        return item.top - first.top;
+    return drawnTop;
+}
+
+int MenuHeight(HWND owner, HMENU menu)
+{
+    int height = 0;
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        RECT rect;
+        if (GetMenuItemRect(owner, menu, static_cast<UINT>(i), &rect))
+            height += rect.bottom - rect.top;
+    }
+    return height;
+}
+
+MenuItemRecord* RecordAt(HMENU menu, int position)
+{
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_DATA;
+    if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info))
+        return nullptr;
+    return reinterpret_cast<MenuItemRecord*>(info.dwItemData);
+}
+
+}  // namespace
+
+bool PopupMenu::MeasureItem(HWND owner, MEASUREITEMSTRUCT* item)
+{
+    auto* record = reinterpret_cast<MenuItemRecord*>(item->itemData);
+    if (!font_.Get() && !font_.Create(skin_.fontFace, skin_.fontHeight))
+        return false;
+    item->itemWidth = 200;
+    item->itemHeight = 20;
+    HMENU menu = record->menu;
+
+    const ScopedWindowDC window(owner);
+    HDC dc = window.Get();
+    if (!dc)
+        return true;
+    int lineHeight = 0, widestText = 0;
+    {
+        ScopedSelect selected(dc, font_.Get());
+        const int count = GetMenuItemCount(menu);
+        for (int i = 0; i < count; ++i) {
+            TextBuffer text;
+            const MenuItemRecord* other = RecordAt(menu, i);
+            text.Assign(other && other->caption.GetText() ? other->caption.GetText() : "");
+            if (text.GetLength() == 0)
+                text.Assign(" ");
+            int width = 0;
+            const int tab = text.Find('\t');
+            if (tab >= 0) {
+                width = TextSize(dc, text.GetText() + tab + 1).cx + skin_.acceleratorGap;
+                text.SetAt(tab, 0);
+            }
+            const SIZE caption = TextSize(dc, text.GetText());
+            width += caption.cx;
+            if (width > widestText)
+                widestText = width;
+            const int line = caption.cy * 12 / 10;
+            if (line > lineHeight)
+                lineHeight = line;
+            const int height = (record->flags & kMenuItemSeparator) ? skin_.fontHeight / 2
+                                                                     : lineHeight + skin_.itemPadding;
+            if (i == record->position)
+                item->itemHeight = static_cast<UINT>(height);
+        }
+    }
+
+    const int strip = menu == popup_ ? skin_.titleWidth : 0;
+    item->itemWidth = static_cast<UINT>(strip + skin_.leftColumnWidth + widestText + 2 * skin_.sideMargin);
+    record->textWidth = widestText;
+    return true;
+}
+
+bool PopupMenu::DrawItem(HWND owner, const DRAWITEMSTRUCT* item)
+{
+    const auto* record = reinterpret_cast<const MenuItemRecord*>(item->itemData);
+    HMENU menu = record->menu;
+    const bool separator = (record->flags & kMenuItemSeparator) != 0;
+    const bool top = menu == popup_;
+    const int strip = top ? skin_.titleWidth : 0;
+    const RECT& area = item->rcItem;
+    const int w = area.right - area.left;
+    const int h = area.bottom - area.top;
+    if (w <= 0 || h <= 0)
+        return true;
+    const int menuHeight = MenuHeight(owner, menu);
+    const int offset = OffsetInMenu(owner, menu, record->position, area.top);
+
+    const ScopedMemoryDC targetDC(CreateCompatibleDC(item->hDC));
+    const ScopedMemoryDC sourceDC(CreateCompatibleDC(item->hDC));
+    const ScopedGdi<HBITMAP> canvas(CreateCompatibleBitmap(item->hDC, w, h));
+    if (!targetDC || !sourceDC || !canvas)
+        return true;
+    HDC target = targetDC.Get();
+    HDC source = sourceDC.Get();
+    {
+        ScopedSelect drawnOn(target, canvas.Get());
+
+        if (top) {
+            FillArea(target, 0, 0, strip, h, skin_.titleColor);
+            if (HBITMAP title = skin_.titleBitmap.Get()) {
+                const int width = strip < BitmapInfo(title).bmWidth ? strip : BitmapInfo(title).bmWidth;
+                CopySlice(target, 0, width, source, title, menuHeight, offset, h);
+            }
+        }
+
+        const bool selected = (item->itemState & ODS_SELECTED) && !separator;
+        const COLORREF fill = selected ? skin_.highlightColor : skin_.itemColor;
+        HBITMAP picture = selected ? skin_.highlightBitmap.Get() : skin_.itemBitmap.Get();
+        FillArea(target, strip, 0, w, h, fill);
+        if (picture) {
+            const int available = w - strip;
+            const int pictureWidth = BitmapInfo(picture).bmWidth;
+            if (pictureWidth < available)
+                CopySlice(target, strip + available - pictureWidth, pictureWidth, source, picture,
+                          menuHeight, offset, h);
+            else
+                CopySlice(target, strip, available, source, picture, menuHeight, offset, h);
+        }
+
+        SetTextColor(target, skin_.textColor);
+        SetBkMode(target, TRANSPARENT);
+        ScopedSelect font(target, font_.Get());
+        UINT state = DSS_NORMAL;
+        if (item->itemState & (ODS_GRAYED | ODS_DISABLED))
+            state |= DSS_DISABLED;
+
+        if (!separator && record->caption.GetText()) {
+            TextBuffer caption(record->caption);
+            const SIZE whole = TextSize(target, caption.GetText());
+            const int tab = caption.Find('\t');
+            const char* accelerator = "";
+            if (tab >= 0) {
+                caption.SetAt(tab, 0);
+                accelerator = record->caption.GetText() + tab + 1;
+            }
+            const int left = strip + skin_.leftColumnWidth + skin_.sideMargin;
+            DrawStateA(target, nullptr, nullptr, reinterpret_cast<LPARAM>(caption.GetText()), 0, left,
+                       h / 2 - whole.cy / 2, w, h, DST_PREFIXTEXT | state);
+            if (accelerator[0]) {
+                const SIZE size = TextSize(target, accelerator);
+                DrawStateA(target, nullptr, nullptr, reinterpret_cast<LPARAM>(accelerator), 0,
+                           left + record->textWidth - size.cx, h / 2 - size.cy / 2, w, h,
+                           DST_PREFIXTEXT | state);
+            }
+        }
+
+        if (item->itemState & ODS_CHECKED) {
+            if (HICON check = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MENU_CHECK)))
+                DrawIcon(target, strip + skin_.leftColumnWidth / 2 - 16, h / 2 - 16, check);
+        }
+
+        if (separator) {
+            RECT line = {strip, h / 2 - 1, w + 2, h / 2 + 1};
+            DrawEdge(target, &line, BDR_SUNKENINNER, BF_RECT);
+        }
+
+        BitBlt(item->hDC, area.left, area.top, w, h, target, 0, 0, SRCCOPY);
+    }
+    return true;
+}
+
+LRESULT HandleMenuMeasureItem(HWND owner, WPARAM wParam, LPARAM lParam)
+{
+    if (wParam != 0)
+        return 0;
+    auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    if (!item || item->CtlType != ODT_MENU)
+        return 0;
+    auto* record = reinterpret_cast<MenuItemRecord*>(item->itemData);
+    if (record && record->owner)
+        record->owner->MeasureItem(owner, item);
+    return 1;
+}
+
+LRESULT HandleMenuDrawItem(HWND owner, WPARAM, LPARAM lParam)
+{
+    auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+    if (!item || item->CtlType != ODT_MENU)
+        return 0;
+    auto* record = reinterpret_cast<MenuItemRecord*>(item->itemData);
+    if (record && record->owner)
+        record->owner->DrawItem(owner, item);
+    return 1;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// The program's own path and the files it keeps beside it: everything the
+// launcher keeps lies in the folder of its executable. Tests point the path at
+// a copy in a temporary folder.
+#include <windows.h>
+
+// Copies the executable's full path into buffer (size bytes including the
+// terminator). Returns the length, or 0 when it cannot be had or does not fit.
+DWORD GetProgramPath(char* buffer, DWORD size);
+
+// Makes GetProgramPath return path instead of the module's file name;
+// nullptr goes back to the real module path. For tests.
+void OverrideProgramPath(const char* path);
+
+// "<folder of the program>\<name>" into buffer (size bytes with the
+// terminator). False when the program's path has no backslash or the result
+// does not fit.
+bool ProgramFolderFile(const char* name, char* buffer, DWORD size);
+
+// The program's path with the extension of its file name replaced by
+// extension ("C:\tools\x.exe" and "chm" give "C:\tools\x.chm"); a name without
+// extension gets it appended after a dot. False when it does not fit.
+bool ProgramPathWithExtension(const char* extension, char* buffer, DWORD size);
