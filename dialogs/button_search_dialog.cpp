@@ -12,14 +12,15 @@
 namespace {
 HWND g_openWindow = nullptr;
 
+// The columns share the list's width: title, group, and the file the rest.
 struct ColumnSpec {
     UINT headerId;
-    int width;
+    int percent;
 };
 const ColumnSpec kColumns[] = {
-    {IDS_COLUMN_BUTTON_NAME, 190},
-    {IDS_COLUMN_GROUP, 130},
-    {IDS_COLUMN_FILE, 400},
+    {IDS_COLUMN_BUTTON_NAME, 36},
+    {IDS_COLUMN_GROUP, 22},
+    {IDS_COLUMN_FILE, 42},
 };
 
 bool Held(int key)
@@ -75,12 +76,15 @@ void ButtonSearchDialog::SetUpList()
 {
     HWND list = List();
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+    RECT client = {};
+    GetClientRect(list, &client);
+    const int width = client.right - GetSystemMetrics(SM_CXVSCROLL);
     for (int i = 0; i < static_cast<int>(sizeof kColumns / sizeof kColumns[0]); ++i) {
         char header[64] = "";
         LoadText(kColumns[i].headerId, header, sizeof header);
         LVCOLUMNA column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.cx = kColumns[i].width;
+        column.cx = width * kColumns[i].percent / 100;
         column.pszText = header;
         column.iSubItem = i;
         SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
@@ -203,6 +207,27 @@ void ButtonSearchDialog::FillCell(LVITEMA* item)
     lstrcpynA(item->pszText, text, item->cchTextMax);
 }
 
+// The focus stays in the field, so the list draws the selected row in the
+// highlight colours itself: the row ENTER starts is always plain to see.
+LRESULT ButtonSearchDialog::OnCustomDraw(NMLVCUSTOMDRAW* draw) const
+{
+    switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT: {
+        const int row = static_cast<int>(draw->nmcd.dwItemSpec);
+        if (ListView_GetItemState(List(), row, LVIS_SELECTED) & LVIS_SELECTED) {
+            draw->nmcd.uItemState &= ~(CDIS_SELECTED | CDIS_FOCUS);
+            draw->clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+            draw->clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+        }
+        return CDRF_DODEFAULT;
+    }
+    default:
+        return CDRF_DODEFAULT;
+    }
+}
+
 INT_PTR ButtonSearchDialog::OnNotify(const NMHDR* header)
 {
     if (header->idFrom != IDC_SEARCH_LIST)
@@ -210,6 +235,10 @@ INT_PTR ButtonSearchDialog::OnNotify(const NMHDR* header)
     switch (header->code) {
     case LVN_GETDISPINFOA:
         FillCell(&reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(header))->item);
+        return TRUE;
+    case NM_CUSTOMDRAW:
+        SetWindowLongPtrA(dialog_, DWLP_MSGRESULT, OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(
+                                                       const_cast<NMHDR*>(header))));
         return TRUE;
     case NM_DBLCLK:
         Choose(Held(VK_CONTROL), Held(VK_SHIFT));

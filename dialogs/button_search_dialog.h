@@ -43,6 +43,7 @@ private:
     void FillCell(LVITEMA* item);
     int ImageOf(int buttonNumber);
     INT_PTR OnNotify(const NMHDR* header);
+    LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw) const;
     HWND List() const;
     static LRESULT CALLBACK QueryProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR self);
