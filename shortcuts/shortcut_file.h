@@ -14,6 +14,7 @@ constexpr char kShortcutFileName[] = "shortcut.dat";
 bool LoadShortcutTable();
 
 // Writes the global table (the search key only when one is set, so that a
-// file without it is exactly what older versions wrote); false without a table or when the file cannot be
-// written (the previous file is then left as it was).
+// file without it is exactly what older versions wrote); false without a
+// table or when the file cannot be written (the previous file is then left
+// as it was).
 bool SaveShortcutTable();
