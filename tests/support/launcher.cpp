@@ -221,9 +221,12 @@ Recorder::Recorder(const TempFolder& folder, const std::string& relative, bool w
 
 bool Recorder::Started(std::string* commandLine, std::string* folder, DWORD ms) const
 {
-    if (!WaitUntil([this] { return StartedYet(); }, ms))
+    // Its two lines. The file is there as soon as the recorder's rename is done,
+    // but an open for reading may be refused while that rename still holds it.
+    const std::string received = FolderOf(path_) + "\\received.txt";
+    std::string text;
+    if (!WaitUntil([&] { return (text = ReadBytes(received)).find('\n') != std::string::npos; }, ms))
         return false;
-    const std::string text = ReadBytes(FolderOf(path_) + "\\received.txt");  // its two lines
     const size_t first = text.find('\n');
     if (commandLine)
         *commandLine = text.substr(0, first);
