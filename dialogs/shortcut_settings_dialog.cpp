@@ -10,6 +10,8 @@
 
 #include <cstdio>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 struct ColumnSpec {
@@ -28,33 +30,26 @@ constexpr int kTextSize = 300;
 // Item data of the row of the search window's hotkey; button rows hold their button numbers.
 constexpr int kSearchRowNumber = kShortcutEntryCount;
 
+// The sorted column's texts by item data, taken before the sort: the list
+// hands the comparison its items' data, and asking the list for a row's text
+// while it sorts is not reliable.
 struct SortContext {
-    HWND list;
-    int column;
+    std::vector<std::string> texts;
     bool descending;
 };
-
-bool IsSearchItem(HWND list, int row)
-{
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    return SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) && item.lParam == kSearchRowNumber;
-}
 
 // By the column's text; the search window's row stays on top in either order.
 int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM context)
 {
     const auto* sort = reinterpret_cast<const SortContext*>(context);
-    const bool searchFirst = IsSearchItem(sort->list, static_cast<int>(first));
-    const bool searchSecond = IsSearchItem(sort->list, static_cast<int>(second));
+    const bool searchFirst = first == kSearchRowNumber;
+    const bool searchSecond = second == kSearchRowNumber;
     if (searchFirst != searchSecond)
         return searchFirst ? -1 : 1;
-    char a[kTextSize] = "";
-    char b[kTextSize] = "";
-    ListView_GetItemText(sort->list, static_cast<int>(first), sort->column, a, sizeof a);
-    ListView_GetItemText(sort->list, static_cast<int>(second), sort->column, b, sizeof b);
-    const int order = lstrcmpA(a, b);
+    auto text = [sort](LPARAM number) {
+        return number >= 0 && number <= kSearchRowNumber ? sort->texts[static_cast<size_t>(number)].c_str() : "";
+    };
+    const int order = lstrcmpA(text(first), text(second));
     return sort->descending ? -order : order;
 }
 
@@ -402,8 +397,17 @@ void ShortcutSettingsDialog::SortByColumn(int column)
     if (column < 0 || column >= kShortcutColumnCount)
         return;
     sortDirections_[column] = !sortDirections_[column];
-    SortContext context = {List(), column, sortDirections_[column] != 0};
-    ListView_SortItemsEx(List(), CompareRows, reinterpret_cast<LPARAM>(&context));
+    SortContext context = {std::vector<std::string>(kSearchRowNumber + 1), sortDirections_[column] != 0};
+    HWND list = List();
+    for (int row = 0, rows = ListView_GetItemCount(list); row < rows; ++row) {
+        const int number = RowNumber(row);
+        if (number < 0)
+            continue;
+        char text[kTextSize] = "";
+        ListView_GetItemText(list, row, column, text, sizeof text);
+        context.texts[static_cast<size_t>(number)] = text;
+    }
+    ListView_SortItems(list, CompareRows, reinterpret_cast<LPARAM>(&context));
 }
 
 void ShortcutSettingsDialog::Leave(bool confirmed)

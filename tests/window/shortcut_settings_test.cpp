@@ -212,7 +212,7 @@ TEST_F(ShortcutSettingsTest, RowsShowNumberNamesGroupMarkKeyAndFile)
         selected = SelectedButtons(dialog);
         Click(dialog, IDOK);
     }));
-    EXPECT_EQ(2, rows);
+    EXPECT_EQ(3, rows);  // the search window's row and the two buttons
     EXPECT_EQ((std::vector<std::string>{"003", "Editor", "Tools - 3", "*", "CTRL+SHIFT+E", file_}), first);
     EXPECT_EQ((std::vector<std::string>{"011", "第 1ボタン", "第 2グループ - 1", "", "- 未設定 -", file_}), second);
     EXPECT_EQ((std::vector<std::string>{"ID", "ボタン名", "グループ - No", "*", "キー設定", "実行ファイル"}), headers);
@@ -445,7 +445,7 @@ TEST_F(ShortcutSettingsTest, HeaderClicksSortDescendingFirstThenReverseInEveryOp
     std::vector<std::string> byTitle1, byTitle2, byId1, byIdNextOpening;
     auto cells = [](HWND dialog, int column) {
         std::vector<std::string> values;
-        for (int row = 0; row < 3; ++row)
+        for (int row = 1; row < 4; ++row)  // below the search window's row, which stays on top
             values.push_back(Cell(dialog, row, column));
         return values;
     };
