@@ -7,6 +7,7 @@
 #include "support/messages.h"
 #include "support/path_text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -107,18 +108,30 @@ bool ButtonSearchDialog::OnInitDialog()
     return true;
 }
 
+// A keystroke that leaves the same buttons listed (typing on after the
+// match is unique) repaints nothing and keeps the row chosen with UP/DOWN;
+// painting the list is what a keystroke costs, the comparing is cheap.
 void ButtonSearchDialog::Filter()
 {
     char query[kTextFieldSize] = "";
     GetDlgItemTextA(dialog_, IDC_SEARCH_QUERY, query, sizeof query);
-    foundCount_ = FindButtons(*index_, query, found_);
+    int found[kButtonCount];
+    const int count = FindButtons(*index_, query, found);
+    if (count == foundCount_ && std::equal(found, found + count, found_))
+        return;
+    std::copy(found, found + count, found_);
+    foundCount_ = count;
     HWND list = List();
     ListView_SetItemCountEx(list, foundCount_, 0);
     Select(foundCount_ > 0 ? 0 : -1);
     InvalidateRect(list, nullptr, TRUE);
-    char hint[160] = "";
-    LoadText(foundCount_ > 0 ? IDS_SEARCH_HINT : IDS_SEARCH_NO_MATCH, hint, sizeof hint);
-    SetDlgItemTextA(dialog_, IDC_SEARCH_HINT, hint);
+    const UINT hintId = foundCount_ > 0 ? IDS_SEARCH_HINT : IDS_SEARCH_NO_MATCH;
+    if (hintId != hintId_) {  // the label repaints at once when its text is set
+        hintId_ = hintId;
+        char hint[160] = "";
+        LoadText(hintId, hint, sizeof hint);
+        SetDlgItemTextA(dialog_, IDC_SEARCH_HINT, hint);
+    }
 }
 
 void ButtonSearchDialog::Select(int row)
@@ -133,7 +146,7 @@ void ButtonSearchDialog::Select(int row)
 
 void ButtonSearchDialog::MoveSelection(int rows)
 {
-    if (foundCount_ == 0)
+    if (foundCount_ <= 0)
         return;
     int row = ListView_GetNextItem(List(), -1, LVNI_SELECTED) + rows;
     if (row < 0)

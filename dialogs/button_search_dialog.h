@@ -51,7 +51,8 @@ private:
     HWND mainWindow_;
     HeapObject<SearchIndex> index_;  // folded at opening
     int found_[kButtonCount] = {};
-    int foundCount_ = 0;
+    int foundCount_ = -1;  // none listed yet: the first filtering fills the list
+    UINT hintId_ = 0;
     int images_[kButtonCount] = {};  // image list index by button number; -1 until first drawn
     ScopedImageList imageList_;
     SearchChoice choice_ = {SearchAction::Cancelled, -1};
