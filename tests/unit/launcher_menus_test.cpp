@@ -68,7 +68,7 @@ TEST_P(ButtonMenuStates, TitleAndItemStates)
     EXPECT_EQ(c.downGrayed, IsGrayed(popup, IDM_MOVE_DOWN));
     for (UINT id : {IDM_BUTTON_SETTINGS, IDM_BUTTON_SHORTCUTS, IDM_HELP, IDM_ABOUT})
         EXPECT_FALSE(IsGrayed(popup, id)) << id;
-    EXPECT_EQ(13, GetMenuItemCount(popup));
+    EXPECT_EQ(15, GetMenuItemCount(popup));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -35,7 +35,7 @@ TEST(PopupMenu, LoadingTheContextMenuTwiceReturnsTheSamePopup)
     PopupMenu menu;
     HMENU first = menu.LoadFromResource(IDR_BUTTON_MENU);
     ASSERT_NE(nullptr, first);
-    EXPECT_EQ(13, GetMenuItemCount(first));
+    EXPECT_EQ(15, GetMenuItemCount(first));
     EXPECT_EQ(first, menu.LoadFromResource(IDR_BUTTON_MENU));
     EXPECT_EQ(first, menu.LoadFromResource(IDR_TRAY_MENU));  // a held popup is kept
     EXPECT_EQ(first, menu.CreateEmpty());
@@ -63,15 +63,17 @@ TEST(PopupMenu, TheMenuResourcesHoldTheirTexts)
     EXPECT_EQ("削除するろ！(&D)\tESC+クリック", MenuText(popup, IDM_CLEAR_BUTTON));
     EXPECT_EQ("ヘルプを読むろ！(&H)", MenuText(popup, IDM_HELP));
     EXPECT_EQ("バージョンら！(&A)", MenuText(popup, IDM_ABOUT));
+    EXPECT_EQ("ボタンをさがすろ！(&F)", MenuText(popup, IDM_SEARCH_BUTTONS));
     const std::vector<UINT> ids = {IDM_MENU_TITLE, 0, IDM_BUTTON_SETTINGS, IDM_BUTTON_SHORTCUTS, 0, IDM_MOVE_UP, IDM_MOVE_DOWN, 0,
-                                   IDM_CLEAR_BUTTON, 0, IDM_HELP, 0, IDM_ABOUT};
+                                   IDM_CLEAR_BUTTON, 0, IDM_SEARCH_BUTTONS, 0, IDM_HELP, 0, IDM_ABOUT};
     for (int i = 0; i < static_cast<int>(ids.size()); ++i) {
         EXPECT_EQ(ids[i], GetMenuItemID(popup, i)) << i;
         EXPECT_EQ(ids[i] == 0, (GetMenuState(popup, i, MF_BYPOSITION) & MF_SEPARATOR) != 0) << i;
     }
     TrayMenu tray;
     ASSERT_TRUE(tray.LoadTrayMenu(false));
-    ASSERT_EQ(2, GetMenuItemCount(tray.GetPopup()));
+    ASSERT_EQ(4, GetMenuItemCount(tray.GetPopup()));  // the search item and a separator first
+    EXPECT_EQ(IDM_SEARCH_BUTTONS, GetMenuItemID(tray.GetPopup(), 0));
     EXPECT_EQ("いつも手前に表示(&T)", MenuText(tray.GetPopup(), IDM_ALWAYS_ON_TOP));
     EXPECT_EQ("ばいばいら！(&C)", MenuText(tray.GetPopup(), IDM_CLOSE));
 }

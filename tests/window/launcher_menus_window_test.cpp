@@ -102,7 +102,7 @@ TEST_F(LauncherMenusWindowTest, FirstLauncherButtonMenuIsSkinnedTitledAndSelects
     SetSelectedButton(7);
     const OpenMenu menu = RightClick(IDC_FIRST_LAUNCHER);
     ASSERT_TRUE(menu.opened);
-    EXPECT_EQ(13, menu.items);
+    EXPECT_EQ(15, menu.items);
     EXPECT_EQ("メモ帳、なのら。", menu.title);
     EXPECT_FALSE(Grayed(menu.states[0]));  // delete
     EXPECT_TRUE(Grayed(menu.states[1]));   // move up
@@ -165,7 +165,7 @@ TEST_F(LauncherMenusWindowTest, TrayMenuCheckFollowsAlwaysOnTop)
     OpenMenu on = Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, IDM_ALWAYS_ON_TOP, IDM_CLOSE,
                        IDM_CLOSE);
     ASSERT_TRUE(on.opened);
-    EXPECT_EQ(2, on.items);
+    EXPECT_EQ(4, on.items);  // the search item and a separator first
     EXPECT_TRUE(on.states[0] & MF_CHECKED);
     EXPECT_FALSE(on.states[1] & MF_CHECKED);
     SetAlwaysOnTop(false);

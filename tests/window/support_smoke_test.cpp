@@ -176,9 +176,9 @@ TEST_F(SupportedWindow, TheTrayMenuIsSkinnedChecksAlwaysOnTopAndChoosingItLetsGo
     ASSERT_TRUE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
     const OpenMenu menu = Tray(WM_RBUTTONUP, IDM_ALWAYS_ON_TOP);
     ASSERT_TRUE(menu.opened);
-    ASSERT_EQ(2u, menu.states.size());
-    EXPECT_TRUE(menu.states[0] & MF_CHECKED);
-    const RECT& item = menu.rects[1];
+    ASSERT_EQ(4u, menu.states.size());  // the search item and a separator first
+    EXPECT_TRUE(menu.states[2] & MF_CHECKED);
+    const RECT& item = menu.rects[3];
     EXPECT_EQ(RGB(10, 200, 30), menu.picture.At(item.right - 3, (item.top + item.bottom) / 2));
     EXPECT_FALSE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
