@@ -19,6 +19,7 @@
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/shortcut_file.h"
 #include "support/messages.h"
+#include "support/program_files.h"
 
 #include <imm.h>
 #include <shellapi.h>
@@ -57,6 +58,7 @@ void RebuildSystemMenu(HWND window)
 LRESULT OnCreate(HWND window)
 {
     g_created = false;
+    SetProgramFolderVariable();  // before any stored path is used, and for the programs started
     ImmAssociateContext(window, nullptr);
     if (!CreateButtonBar(window))
         return -1;

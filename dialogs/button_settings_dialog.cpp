@@ -16,6 +16,7 @@
 #include "support/messages.h"
 #include "support/path_text.h"
 #include "support/program_files.h"
+#include "support/stored_path.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -417,14 +418,18 @@ void OverrideOpenFileDialog(OpenFileFunction function)
 bool BrowseForFile(HWND dialog, int mode)
 {
     DialogRequest& request = GetDialogRequest();
-    char initial[kTextFieldSize] = "";
+    char stored[kTextFieldSize] = "";
     if (request.presetPath[0]) {
         if (mode == 2)
-            GetDlgItemTextA(dialog, IDC_BUTTON_ICON_FILE, initial, sizeof initial);
+            GetDlgItemTextA(dialog, IDC_BUTTON_ICON_FILE, stored, sizeof stored);
         else
-            CopyField(initial, request.presetPath);
+            CopyField(stored, request.presetPath);
     }
-    char folder[kTextFieldSize];
+    // The browser opens where the stored file is now; what it hands back is a real path.
+    char initial[kResolvedPathSize];
+    if (!ResolveStoredPath(stored, initial, sizeof initial))
+        lstrcpynA(initial, stored, sizeof initial);
+    char folder[kResolvedPathSize];
     CopyFolderOf(initial, folder, sizeof folder);
 
     char patterns[128];
