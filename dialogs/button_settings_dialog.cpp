@@ -263,16 +263,33 @@ void Save(HWND dialog)
     SetButtonRecord(index, record);
     UpdateBarTooltips(g_mainWindow);
     SaveLauncherData(g_mainWindow);
-    ApplyButtonHotkey(g_mainWindow, CurrentGroupIndex(), index,
-                      IsDlgButtonChecked(dialog, IDC_BUTTON_SYSTEM_HOTKEY) == BST_CHECKED);
+    const bool system = IsDlgButtonChecked(dialog, IDC_BUTTON_SYSTEM_HOTKEY) == BST_CHECKED;
+    if (!ApplyButtonHotkey(g_mainWindow, CurrentGroupIndex(), index, system)) {
+        ApplyButtonHotkey(g_mainWindow, CurrentGroupIndex(), index, false);  // a plain shortcut
+        ShowMessageId(dialog, IDS_MSG_HOTKEY_REFUSED, MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+// The check box turned on: told at once when the system will not give the
+// combination, and the box goes off again.
+void OnSystemHotkeyChecked(HWND dialog)
+{
+    const ShortcutEntry* entry = TargetEntry();
+    if (!entry || IsDlgButtonChecked(dialog, IDC_BUTTON_SYSTEM_HOTKEY) != BST_CHECKED ||
+        HotkeyAvailable(g_mainWindow, CurrentGroupIndex(), TargetIndex(), entry->key, entry->flag))
+        return;
+    CheckDlgButton(dialog, IDC_BUTTON_SYSTEM_HOTKEY, BST_UNCHECKED);
+    ShowMessageId(dialog, IDS_MSG_HOTKEY_REFUSED, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void OnCancel(HWND dialog)
 {
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     SetButtonImage(dialog, IDC_ICON_PREVIEW, nullptr);
-    if (ShortcutEntry* entry = TargetEntry())
+    if (ShortcutEntry* entry = TargetEntry()) {
         *entry = g_entryAtOpen;
+        RegisterButtonHotkey(g_mainWindow, CurrentGroupIndex(), TargetIndex());  // as it was, after a try
+    }
 }
 
 bool OnCommand(HWND dialog, int id, int code)
@@ -293,6 +310,10 @@ bool OnCommand(HWND dialog, int id, int code)
         return true;
     case IDC_BUTTON_KEY:
         OnCapture(dialog);
+        return true;
+    case IDC_BUTTON_SYSTEM_HOTKEY:
+        if (code == BN_CLICKED)
+            OnSystemHotkeyChecked(dialog);
         return true;
     case IDOK:
         Save(dialog);
