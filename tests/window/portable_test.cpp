@@ -7,8 +7,6 @@
 
 #include <commctrl.h>
 
-#include <optional>
-
 using namespace support;
 
 namespace {
@@ -40,17 +38,15 @@ TEST_P(StoredPathLaunch, AClickStartsTheStoredPathAsItIsHere)
     data_.Button(0, 0, "rec", Filled(GetParam().file), "", Filled(GetParam().folder));
     Open();
     EXPECT_EQ(GetParam().starts, Shows(kButton1) != Picture::OfResourceIcon(IDI_NOT_FOUND));
-    std::optional<DialogWaiter> failure;
-    if (!GetParam().starts)
-        failure.emplace(kNotice, IDOK, [](HWND box) { EXPECT_EQ("起動に失敗したのら！！", Text(box, 0xFFFF)); });
+    DialogWaiter failure(kNotice, IDOK, {}, GetCurrentProcessId(), nullptr, GetParam().starts ? 0 : 15000);
     Click(kButton1);
-    if (failure) {
-        EXPECT_TRUE(failure->Seen());
-        return;
-    }
     std::string folder;
-    ASSERT_TRUE(recorder_.Started(nullptr, &folder));
-    EXPECT_EQ(folder_.File("tools"), folder);
+    if (!GetParam().starts) {
+        EXPECT_EQ("起動に失敗したのら！！", failure.Message());
+    } else {
+        ASSERT_TRUE(recorder_.Started(nullptr, &folder));
+        EXPECT_EQ(folder_.File("tools"), folder);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, StoredPathLaunch,
