@@ -11,6 +11,7 @@
 #include "support/messages.h"
 #include "support/path_text.h"
 #include "support/scoped_handle.h"
+#include "support/stored_path.h"
 
 #include <cstring>
 
@@ -31,12 +32,19 @@ struct Field {
     char text[kTextFieldSize];
 };
 
-// A file or working folder too long for the system is a file that is not there.
+// The stored file and working folder as they are used here (variables
+// expanded, moved to the launcher's drive); one that counts as missing is
+// not started. The options go to the program as written, as Windows' shell
+// hands them over.
 bool ShellOpen(HWND owner, const char* file, const char* params, const char* directory)
 {
-    if (!PathFitsMaxPath(file) || (directory && !PathFitsMaxPath(directory)))
+    char usedFile[kResolvedPathSize];
+    char usedFolder[kResolvedPathSize];
+    if (!ResolveStoredPath(file, usedFile, sizeof usedFile) ||
+        (directory && !ResolveStoredPath(directory, usedFolder, sizeof usedFolder)))
         return false;
-    const HINSTANCE result = ShellExecuteA(owner, "open", file, params, directory, SW_SHOWNORMAL);
+    const HINSTANCE result =
+        ShellExecuteA(owner, "open", usedFile, params, directory ? usedFolder : nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
@@ -46,12 +54,6 @@ void CollapseAfterLaunch(HWND mainWindow)
         return;
     CheckDlgButton(mainWindow, IDC_GROUP_BUTTON, BST_UNCHECKED);
     SetBarExpanded(mainWindow, false);
-}
-
-// A file or folder that is there, under a path the system can take.
-bool Exists(const char* path)
-{
-    return path[0] && PathFitsMaxPath(path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 int ControlAtDropPoint(HWND mainWindow, HDROP drop)
@@ -147,21 +149,26 @@ void LaunchAsClick(HWND mainWindow, const ButtonRecord& button)
 
 bool ShowButtonFolder(HWND mainWindow, const ButtonRecord& button)
 {
-    const Field file(button.file);
-    char folder[kTextFieldSize];
-    CopyFolderOf(file.text, folder, sizeof folder);
+    // The file where a click would start it from (variables expanded, moved
+    // to the launcher's drive), and its folder.
+    const Field stored(button.file);
+    char file[kResolvedPathSize] = "";
+    bool found = false;
+    ResolveStoredPath(stored.text, file, sizeof file, &found);
+    char folder[kResolvedPathSize] = "";
+    CopyFolderOf(file, folder, sizeof folder);
     bool shown = false;
-    if (Exists(file.text)) {
+    if (found) {
         // Explorer from the system's own folder, never one found beside the launcher.
         char explorer[MAX_PATH + 16] = "";
         const UINT length = GetWindowsDirectoryA(explorer, MAX_PATH);
-        char params[kTextFieldSize + 16];
-        wsprintfA(params, "/select,\"%s\"", file.text);
+        char params[kResolvedPathSize + 16];
+        wsprintfA(params, "/select,\"%s\"", file);
         if (length > 0 && length < MAX_PATH) {
             lstrcatA(explorer, "\\explorer.exe");
             shown = ShellOpen(mainWindow, explorer, params, nullptr);
         }
-    } else if (Exists(folder)) {
+    } else if (folder[0] && StoredPathExists(folder)) {
         shown = ShellOpen(mainWindow, folder, nullptr, nullptr);
     }
     if (!shown)
