@@ -32,10 +32,19 @@ std::string Names(const std::wstring& archive)
     return out;
 }
 
-// Every file holds 70,000 bytes 0x5C and its own name.
-std::string Contents(const std::wstring& name)
+// Every file holds 70,000 bytes 0x5C and its own name, last written
+// 2019-07-21 08:30:44 local time.
+bool MakeFile(const std::wstring& path, const std::wstring& name)
 {
-    return std::string(70000, '\x5C') + std::string(name.begin(), name.end());
+    const SYSTEMTIME local{2019, 7, 0, 21, 8, 30, 44, 0};
+    FILETIME localTime, utc;
+    SystemTimeToFileTime(&local, &localTime);
+    LocalFileTimeToFileTime(&localTime, &utc);
+    WriteFileWide(path, std::string(70000, '\x5C') + std::string(name.begin(), name.end()));
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const bool stamped = SetFileTime(file, nullptr, nullptr, &utc);
+    CloseHandle(file);
+    return stamped;
 }
 
 struct PackCase {
@@ -47,8 +56,9 @@ struct PackCase {
 
 class PackedItems : public ::testing::TestWithParam<PackCase> {};
 
-// Both passes count the same entries, the counting pass writes none, every
-// folder entry follows its contents, and the archive extracts to the same tree.
+// Both passes count the same entries, the counting pass writes none; files are
+// deflated with their local time, folder entries follow their contents, in a
+// plain zip (version 2.0, no ZIP64 records) that extracts to the same tree.
 TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
 {
     TempFolder root("p");
@@ -56,7 +66,7 @@ TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
     auto path = [&](const std::wstring& item) { return item.empty() ? Wide(root.Path()) : base + item; };
     for (const std::wstring& item : GetParam().tree)
         ASSERT_TRUE(item.back() == L'\\' ? CreateDirectoryW((base + item).c_str(), nullptr)
-                                         : WriteFileWide(base + item, Contents(item)));
+                                         : MakeFile(base + item, item));
     unsigned counted[2] = {0, 0};
     for (int countOnly = 1; countOnly >= 0; --countOnly) {
         ZipPacker packer;
@@ -69,8 +79,13 @@ TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
     const std::vector<ListedEntry> entries = ListZip(base + L"out.zip");
     EXPECT_EQ(counted[1], counted[0]);
     EXPECT_EQ(entries.size(), counted[0]);
+    const std::string bytes = ReadFileWide(base + L"out.zip");
+    EXPECT_EQ(std::string("\x14\0", 2), bytes.substr(4, 2));
+    EXPECT_EQ(std::string::npos, bytes.find("PK\x06\x06"));
     for (size_t i = 0; i < entries.size(); ++i) {  // its folder's entry comes later
         const std::string& name = entries[i].name;
+        const unsigned long stamp = ((2019ul - 1980) << 9 | 7 << 5 | 21) << 16 | (8 << 11 | 30 << 5 | 22);
+        EXPECT_TRUE(name.back() == '/' || (entries[i].method == 8 && entries[i].dosDate == stamp)) << name;
         const size_t cut = name.rfind('/', name.size() - 2);
         bool later = cut == std::string::npos;
         for (size_t j = i + 1; j < entries.size() && !later; ++j)
@@ -101,31 +116,6 @@ INSTANTIATE_TEST_SUITE_P(Trees, PackedItems, ::testing::ValuesIn(std::vector<Pac
      {L"caf\u00E9.txt", L"\uD55C\uAD6D\uC5B4", L"\u301Cw"},
      u8"caf\u00E9.txt* \u301Cw* \uD55C\uAD6D\uC5B4/* \uD55C\uAD6D\uC5B4/\U0001F600*"},
 }), [](const auto& info) { return std::string(info.param.label); });
-
-TEST(PackedItems, OneFileIsOneDeflatedEntryWithItsLocalTimeInAPlainZip)
-{
-    TempFolder root;
-    ASSERT_TRUE(WriteBytes(root.File("a.txt"), std::string(1000, 'a')));
-    HANDLE file = CreateFileA(root.File("a.txt").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    const SYSTEMTIME local{2019, 7, 0, 21, 8, 30, 44, 0};
-    FILETIME localTime, utc;
-    SystemTimeToFileTime(&local, &localTime);
-    LocalFileTimeToFileTime(&localTime, &utc);
-    SetFileTime(file, nullptr, nullptr, &utc);
-    CloseHandle(file);
-    ZipPacker packer;
-    ASSERT_TRUE(packer.Open(Wide(root.File("out.zip")).c_str()));
-    EXPECT_TRUE(packer.PackItem(Wide(root.File("a.txt")).c_str(), 1, 0, nullptr, nullptr, 0));
-    ASSERT_TRUE(packer.Close());
-    const auto entries = ListZip(root.File("out.zip"));
-    ASSERT_EQ(1u, entries.size());
-    EXPECT_EQ(8, entries[0].method);
-    EXPECT_EQ(std::string(1000, 'a'), entries[0].content);
-    EXPECT_EQ(((2019ul - 1980) << 9 | 7 << 5 | 21) << 16 | (8 << 11 | 30 << 5 | 22), entries[0].dosDate);
-    const std::string bytes = ReadBytes(root.File("out.zip"));  // version 2.0, no ZIP64 records
-    EXPECT_EQ(std::string("\x14\0", 2), bytes.substr(4, 2));
-    EXPECT_EQ(std::string::npos, bytes.find("PK\x06\x06"));
-}
 
 TEST(PackedItems, AnArchiveThatCannotBeCreatedLeavesNothing)
 {
