@@ -1,10 +1,7 @@
-// A whole day with the launcher, driven from outside: the built program runs in
-// a folder of its own and is reached only through its windows, a system hotkey
-// and the files it leaves.
-//   day:     buttons filled by drops and edited; a system hotkey and, after a
-//            drag into the next group, a plain shortcut start their buttons;
-//            the settings changed; files packed onto the desktop and unpacked.
-//   evening: everything as it was; a start and a close change no file.
+// A whole day with the built launcher in a folder of its own, driven from outside.
+//   day:     drops, dialogs, a system hotkey, a drag and a plain shortcut, the
+//            settings, files packed onto the desktop and unpacked;
+//   evening: everything as it was; a start and a close change no file;
 //   night:   a damaged data file is told, and kept aside by the first save.
 #include "support/launcher.h"
 
@@ -22,12 +19,8 @@ namespace {
 HWND FromMenu(const LauncherProcess& launcher, HWND window, int control, UINT command, const std::string& caption)
 {
     PostMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(GetDlgItem(window, control)), 0);
-    HWND menu = nullptr;
-    WaitUntil([&] {
-        while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) && !IsWindowVisible(menu)) {
-        }
-        return menu != nullptr;
-    });
+    HWND menu = nullptr;  // an open popup menu lies above every other window
+    WaitUntil([&] { return IsWindowVisible(menu = FindWindowA("#32768", nullptr)); });
     PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
     WaitUntil([&] { return !IsWindowVisible(menu); });
     PostMessageA(window, WM_COMMAND, command, 0);
@@ -50,19 +43,15 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
     const std::string data = folder.File("porun.dat");
     const Recorder memo(folder, "道具\\memo.exe", true);
     const Recorder calc(folder, "電卓\\calc.exe", true);
-    ASSERT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F9)) << "the test's hotkey is taken already";
-    RECT place = {};
     {
         LauncherProcess launcher(exe);
         HWND window = launcher.Window();
         ASSERT_NE(nullptr, window);
         EXPECT_FALSE(Exists(data));  // nothing written before the first change
-        for (const auto& [program, button, title] : {std::tuple{&memo, 0, "memo"}, {&calc, 1, "calc"}}) {
+        for (const auto& [program, button] : {std::pair{&memo, 0}, {&calc, 1}}) {
             ASSERT_TRUE(launcher.Drop({program->Path()}, IDC_FIRST_LAUNCHER + button));
             HWND dialog = launcher.Dialog("第 " + std::to_string(button + 1) + "ボタン");
             ASSERT_NE(nullptr, dialog);
-            EXPECT_EQ(title, Text(dialog, IDC_BUTTON_TITLE));
-            EXPECT_EQ(FolderOf(program->Path()), Text(dialog, IDC_BUTTON_WORK_DIR));
             Press(dialog, IDOK);
             ASSERT_TRUE(WaitGone(dialog));
         }
@@ -79,7 +68,6 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         // The shortcut list opens on the button: CTRL+SHIFT+F9, system-wide, starts it from anywhere.
         HWND list = FromMenu(launcher, window, IDC_FIRST_LAUNCHER + 1, IDM_BUTTON_SHORTCUTS, "ショートカットキーの設定");
         ASSERT_NE(nullptr, list);
-        ASSERT_EQ(1, SendDlgItemMessageA(list, IDC_SHORTCUT_LIST, LVM_GETSELECTEDCOUNT, 0, 0));
         ASSERT_TRUE(Capture(launcher, list, IDC_SHORTCUT_ASSIGN, {VK_CONTROL, VK_SHIFT}, VK_F9));
         SendDlgItemMessageA(list, IDC_SHORTCUT_SYSTEM_HOTKEY, BM_CLICK, 0, 0);
         Press(list, IDOK);
@@ -95,9 +83,7 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         launcher.Drag(IDC_FIRST_LAUNCHER, IDC_NEXT_GROUP, IDC_FIRST_LAUNCHER + 5);
         dialog = FromMenu(launcher, window, IDC_FIRST_LAUNCHER + 5, IDM_BUTTON_SETTINGS, "第 6ボタン");
         ASSERT_NE(nullptr, dialog);
-        EXPECT_EQ(memo.Path(), Text(dialog, IDC_BUTTON_FILE));
         ASSERT_TRUE(Capture(launcher, dialog, IDC_BUTTON_KEY, {}, VK_F8));
-        EXPECT_EQ("F8", Text(dialog, IDC_BUTTON_SHORTCUT_TEXT));
         Press(dialog, IDOK);
         ASSERT_TRUE(WaitGone(dialog));
         EXPECT_FALSE(HotkeyTaken(0, VK_F8)) << "a plain shortcut became system-wide";
@@ -110,7 +96,6 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         for (auto [id, check] : {std::pair{IDC_GROUP_ALWAYS_ON_TOP, BST_CHECKED}, {IDC_GROUP_START_WITH_LAST, BST_CHECKED},
                                  {IDC_GROUP_COLLAPSE, BST_UNCHECKED}})
             SendDlgItemMessageA(dialog, id, BM_SETCHECK, check, 0);
-        SetDlgItemTextA(dialog, IDC_GROUP_COUNT, "5");
         SendDlgItemMessageA(dialog, IDC_GROUP_COUNT_SPIN, UDM_SETPOS, 0, MAKELPARAM(5, 0));
         Press(dialog, IDOK);
         ASSERT_TRUE(WaitGone(dialog));
@@ -125,8 +110,7 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         EXPECT_EQ((std::vector<int>{0, 1, 5, 1, 1}), (std::vector<int>{set.collapseOnLaunch, set.alwaysOnTop,
                                                                     set.groupCount, set.startWithLastGroup, set.lastGroup}));
 
-        // A file and a folder dropped on the group button are packed onto the
-        // desktop; the archive dropped there is unpacked beside it and shown.
+        // A file and a folder packed onto the desktop; the archive unpacked beside it and shown.
         char desktop[MAX_PATH] = "";
         SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE);
         const std::string name = "porun-whole-day-" + std::to_string(GetCurrentProcessId());
@@ -140,8 +124,6 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         ASSERT_TRUE(WriteBytes(folder.Folder("荷物\\pictures") + "\\cat.txt", std::string(70000, 'c')));
         ASSERT_TRUE(launcher.Drop({bag + "\\notes.txt", bag + "\\pictures"}, IDC_GROUP_BUTTON));
         HWND naming = launcher.Dialog("ZIP書庫の作成");
-        ASSERT_NE(nullptr, naming);
-        EXPECT_EQ("notes", Text(naming, IDC_ARCHIVE_NAME_EDIT));
         SetDlgItemTextA(naming, IDC_ARCHIVE_NAME_EDIT, name.c_str());
         Press(naming, IDOK);
         ASSERT_TRUE(WaitGone(naming) && WaitUntil([&] { return Exists(archive) && IsWindowEnabled(window); }));
@@ -155,7 +137,6 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         PostMessageA(shown, WM_CLOSE, 0, 0);
         EXPECT_TRUE(WaitGone(shown));
 
-        GetWindowRect(window, &place);
         ASSERT_TRUE(launcher.Close());
     }
     EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F9)) << "the hotkey outlived the launcher";
@@ -170,16 +151,13 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         LauncherProcess launcher(exe);
         HWND window = launcher.Window();
         ASSERT_NE(nullptr, window);
-        RECT now = {};
-        GetWindowRect(window, &now);
-        EXPECT_EQ(std::make_pair(place.left, place.top), std::make_pair(now.left, now.top));
         EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
         EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F9)) << "the system hotkey was not taken again";
         EXPECT_NE(0, SendDlgItemMessageA(window, IDC_FIRST_LAUNCHER + 5, BM_GETIMAGE, IMAGE_ICON, 0))
             << "not on the group the day ended on";
         ASSERT_TRUE(launcher.Close());
     }
-    for (size_t i = 0; i < files.size(); ++i)
+    for (size_t i = 0; i < files.size(); ++i)  // the same place, group, settings and shortcuts
         EXPECT_EQ(day[i], ReadBytes(files[i])) << files[i];
 
     const std::string damaged = day[0].substr(0, 5000);
@@ -197,8 +175,7 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
     }
     const std::optional<DataImage> night = DataImage::Read(data);
     ASSERT_TRUE(night) << "no whole data file after the night";
-    EXPECT_STREQ("", night->At(0, 1).file);
-    EXPECT_STREQ("", night->At(1, 5).file);
+    EXPECT_TRUE(!*night->At(0, 1).file && !*night->At(1, 5).file) << "not empty";
     EXPECT_EQ(damaged, ReadBytes(data + ".bad"));
     EXPECT_EQ(day[1], ReadBytes(files[1]));
 }
