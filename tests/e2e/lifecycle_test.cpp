@@ -29,6 +29,7 @@ std::vector<Ending> Endings()
              SendMessageTimeoutA(launcher.Window(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, nullptr);
          }},
         {"ASecondStartEndsAndTouchesNothing", kPath, false, [](const std::string& exe, LauncherProcess& first) {
+             ASSERT_NE(nullptr, first.Window());
              const Tree before = ListTree(FolderOf(exe));
              const std::string data = ReadBytes(FolderOf(exe) + "\\porun.dat");
              EXPECT_EQ(0, LauncherProcess(exe).WaitForExit());

@@ -165,7 +165,6 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
     {
         LauncherProcess launcher(exe);
         HWND box = launcher.Dialog("ぽてまるエラー");
-        ASSERT_NE(nullptr, box);
         EXPECT_EQ("データの読み込みに失敗したのら！！", Text(box, 0xFFFF));
         Press(box, IDOK);
         ASSERT_NE(nullptr, launcher.Window());
