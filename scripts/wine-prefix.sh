@@ -2,11 +2,31 @@
 # Creates the project's Wine prefix once: Japanese font replacements, and a
 # default virtual desktop with a taskbar so that every program gets drawn
 # captions and a "Shell_TrayWnd" with a notification area.
+#
+# With PORUN_DPI=N set: the prefix .wine-dpiN, a copy of the first one (files
+# hard-linked, registry copied) whose screen runs at N DPI (LogPixels).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/wine-env.sh"
 stamp="$WINEPREFIX/.porun-prefix-v1"
 [ -f "$stamp" ] && exit 0
+
+if [ -n "${PORUN_DPI:-}" ]; then
+    first=$(PORUN_DPI= WINEPREFIX= bash -c ". '$root/scripts/wine-env.sh'; echo \$WINEPREFIX")
+    PORUN_DPI= WINEPREFIX="$first" "$0"
+    printf 'setup: creating the Wine prefix %s at %s DPI\n' "$WINEPREFIX" "$PORUN_DPI" >&2
+    rm -rf "$WINEPREFIX"
+    cp -al "$first" "$WINEPREFIX"
+    rm -f "$stamp"
+    for reg in "$WINEPREFIX"/*.reg; do
+        cp --remove-destination "$first/${reg##*/}" "$reg"
+    done
+    "$root/scripts/with-display.sh" "$wine_bin" reg add 'HKCU\Control Panel\Desktop' /v LogPixels \
+        /t REG_DWORD /d "$PORUN_DPI" /f >/dev/null 2>&1
+    wineserver -w || true
+    touch "$stamp"
+    exit 0
+fi
 
 printf 'setup: creating the Wine prefix %s\n' "$WINEPREFIX" >&2
 "$root/scripts/with-display.sh" "$wine_bin" wineboot -i >/dev/null 2>&1 || true
