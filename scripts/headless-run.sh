@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Inside a virtual display: starts the launcher, waits for its window, takes a
-# screenshot of the screen, then closes the launcher with WM_CLOSE.
+# Inside a virtual display: starts the launcher, waits until its window is up
+# and its loop running, takes a screenshot of the screen, then closes the
+# launcher with WM_CLOSE.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/wine-env.sh"
@@ -9,12 +10,9 @@ shot=$2
 mkdir -p "$(dirname "$shot")"
 "$wine_bin" "$exe" &
 pid=$!
-tool="${PORUN_BUILD_DIR:-$root/build}/tests/porun_window_tool.exe"
-for _ in $(seq 100); do
-    "$wine_bin" "$tool" wait "porun21 - kessaro/QZT" 200 >/dev/null 2>&1 && break
-    sleep 0.2
-done
-sleep 2
+tool="${PORUN_BUILD_DIR:-$root/build}/scripts/tools/porun_window_tool.exe"
+# The launcher paints its window before it enters its message loop.
+"$wine_bin" "$tool" wait "porun21 - kessaro/QZT" 20000 >/dev/null 2>&1
 rect=$("$wine_bin" "$tool" rect "porun21 - kessaro/QZT" 2>/dev/null | tr -d '\r')
 import -window root "$shot.full.png"
 # The launcher's window with a margin of desktop around it.

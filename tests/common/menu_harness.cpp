@@ -188,11 +188,6 @@ COLORREF Canvas::Pixel(int x, int y) const
     return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
 }
 
-bool Canvas::SaveBmp(const std::string& path) const
-{
-    return WriteTestBitmap(path, width_, height_, [this](int x, int y) { return Pixel(x, y); });
-}
-
 namespace {
 std::vector<unsigned char> BmpBytes(int width, int height, const std::function<COLORREF(int, int)>& colour)
 {
@@ -251,14 +246,3 @@ HBITMAP CreateTestBitmap(int width, int height, const std::function<COLORREF(int
     return bitmap;
 }
 
-bool CaptureWindowBmp(HWND window, const std::string& path)
-{
-    RECT rect;
-    if (!window || !GetWindowRect(window, &rect))
-        return false;
-    Canvas canvas(rect.right - rect.left, rect.bottom - rect.top);
-    HDC dc = GetWindowDC(window);
-    BitBlt(canvas.Dc(), 0, 0, canvas.Width(), canvas.Height(), dc, 0, 0, SRCCOPY);
-    ReleaseDC(window, dc);
-    return canvas.SaveBmp(path);
-}

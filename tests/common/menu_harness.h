@@ -67,8 +67,6 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     COLORREF Pixel(int x, int y) const;  // CLR_INVALID outside
-    // Saves the canvas as a 24-bit BMP file.
-    bool SaveBmp(const std::string& path) const;
 
 private:
     int width_;
@@ -84,6 +82,3 @@ bool WriteTestBitmap(const std::string& path, int width, int height,
                      const std::function<COLORREF(int, int)>& colour);
 // A DIB section of the same kind (the caller owns it).
 HBITMAP CreateTestBitmap(int width, int height, const std::function<COLORREF(int, int)>& colour);
-
-// Copies the open menu window (frame included) onto a canvas-sized BMP file.
-bool CaptureWindowBmp(HWND window, const std::string& path);

@@ -1,4 +1,5 @@
 #include "common/test_support.h"
+#include "support/files.h"
 #include "support/program_files.h"
 
 
@@ -22,36 +23,9 @@ TempFolder::~TempFolder()
     RemoveTree(path_);
 }
 
-namespace {
-// Wide and in the long form: names outside the code page and paths beyond
-// MAX_PATH that tests make go too.
-void RemoveTreeWide(const std::wstring& path)
-{
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const std::wstring child = path + L"\\" + name;
-            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTreeWide(child);
-            else
-                DeleteFileW(child.c_str());
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryW(path.c_str());
-}
-}  // namespace
-
 std::wstring Widen(const std::string& ansi)
 {
-    wchar_t wide[1024] = L"";
-    MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide, 1024);
-    return wide;
+    return support::Wide(ansi);
 }
 
 std::string Narrow(const std::wstring& wide)
@@ -68,7 +42,7 @@ std::wstring LongForm(const std::string& path)
 
 void RemoveTree(const std::string& path)
 {
-    RemoveTreeWide(LongForm(path));
+    support::RemoveTree(path);
 }
 
 std::string ReadFileBytes(const std::string& path)

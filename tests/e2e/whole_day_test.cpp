@@ -375,7 +375,7 @@ protected:
         // Two small programs with an icon that note how they were started.
         memo_ = tools_ + "\\memo.exe";
         calc_ = tools_ + "\\calc.exe";
-        const std::string recorder = HostPath(PORUN_RECORD_ARGS_ICON_PATH);
+        const std::string recorder = HostPath(PORUN_RECORDER_ICON_PATH);
         ASSERT_TRUE(CopyFileA(recorder.c_str(), memo_.c_str(), FALSE));
         ASSERT_TRUE(CopyFileA(recorder.c_str(), calc_.c_str(), FALSE));
     }

@@ -189,7 +189,7 @@ std::string InstallRecorder(const TempFolder& folder, const std::string& relativ
     const std::string path = folder.File(relativePath);
     const size_t slash = path.rfind('\\');
     CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
-    CopyFileA(HostPath(PORUN_RECORD_ARGS_PATH).c_str(), path.c_str(), FALSE);
+    CopyFileA(HostPath(PORUN_RECORDER_PATH).c_str(), path.c_str(), FALSE);
     return path;
 }
 

@@ -378,7 +378,7 @@ TEST_P(ForeignNameTest, NameOutsideTheCodePageIsKeptByItsShortNameOrRefused)
     if (!c.shortNames)
         OverrideShortPathLookup(NoShortNames);
     const std::wstring program = Widen(folder_.Path()) + L"\\" + c.name;
-    ASSERT_TRUE(CopyFileW(Widen(HostPath(PORUN_RECORD_ARGS_ICON_PATH)).c_str(), program.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(Widen(HostPath(PORUN_RECORDER_ICON_PATH)).c_str(), program.c_str(), FALSE));
     g_choice = program;
     std::string proposed;
     auto readFile = [&](HWND dialog) { proposed = ItemText(dialog, IDC_BUTTON_FILE); };

@@ -4,7 +4,6 @@
 #include "resources/resource_ids.h"
 #include "dialogs/key_capture_dialog.h"
 
-#include <cstdlib>
 
 #include <atomic>
 
@@ -99,7 +98,6 @@ bool DriveCapture(const std::function<void()>& press, std::string* prompt)
         *prompt = text;
     }
     Watch(dialog);
-    ScreenshotIfAsked(dialog, "key_capture");
     // Keys go to the foreground window: make sure that is the capture dialog
     // with its prompt focused before pressing anything.
     HWND promptControl = GetDlgItem(dialog, IDC_KEY_CAPTURE_PROMPT);
@@ -139,15 +137,6 @@ void CaptureDriver::Join()
 {
     if (thread_.joinable())
         thread_.join();
-}
-
-void ScreenshotIfAsked(HWND window, const char* name)
-{
-    const char* folder = std::getenv("PORUN_SCREENSHOT_DIR");
-    if (!folder || !window)
-        return;
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    CaptureWindowBmp(window, std::string(folder) + "\\" + name + ".bmp");
 }
 
 }  // namespace capture_keys

@@ -47,8 +47,4 @@ private:
 // true when a capture dialog came and the keys ended it.
 bool DriveCapture(const std::function<void()>& press, std::string* prompt = nullptr);
 
-// With PORUN_SCREENSHOT_DIR set, saves a picture of window as <name>.bmp there
-// (after it is painted); otherwise does nothing.
-void ScreenshotIfAsked(HWND window, const char* name);
-
 }  // namespace capture_keys

@@ -1,6 +1,8 @@
 #pragma once
 // Helpers for driving modal dialogs of this process from a second thread,
 // and for making the files the dialogs are tried on.
+#include "support/launcher.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -42,17 +44,8 @@ void DoubleClickItem(HWND list, int index);
 std::vector<COLORREF> ItemColumnColours(HWND list, int index, int dx);
 int CountColour(const std::vector<COLORREF>& colours, COLORREF colour);
 
-// A program file holding exactly count icons (copies of the program's own).
-bool MakeFileWithIcons(const std::string& path, int count);
-// A shell link made with IShellLinkA and saved with IPersistFile::Save.
-bool MakeShellLink(const std::string& link, const std::string& target, const std::string& arguments,
-                   const std::string& workDir);
-
-// When PORUN_SHOT_DIR is set: writes the screen's rectangle rect as
-// <dir>\<name>.bmp (for the documentation's screenshots). Nothing otherwise.
-void MaybeSaveScreenShot(const RECT& rect, const char* name);
-// The same for a window's rectangle.
-void MaybeSaveWindowShot(HWND window, const char* name);
+using support::MakeFileWithIcons;
+using support::MakeShellLink;
 
 // Holds a key down for real (the asynchronous key state changes) and lets it
 // go on every path out of the scope.

@@ -37,7 +37,6 @@ TEST(IconChooser, FiveIconsWithTheThirdPreselectedAndDoubleClickOnTheFifth)
         redInsideSelected = CountColour(ItemColumnColours(list, 2, 1), RGB(255, 0, 0));
         lightRedOnOther = CountColour(ItemColumnColours(list, 1, 0), RGB(255, 128, 128));
         windowOnOther = CountColour(ItemColumnColours(list, 1, 0), GetSysColor(COLOR_WINDOW));
-        MaybeSaveWindowShot(dialog, "icon_chooser");
         DoubleClickItem(list, 4);
     });
     const int result = ChooseIcon(nullptr, file.c_str(), 2);

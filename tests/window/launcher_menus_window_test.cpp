@@ -1,7 +1,6 @@
 // The launcher's popup menus opened through the real main window: a right
 // click on the bar's buttons or the tray icon opens the skinned menu with the
-// right title and item states. With PORUN_SCREENSHOT_DIR set, every open menu
-// is also saved there as a BMP picture.
+// right title and item states.
 #include "app/main_window.h"
 #include "app/commands.h"
 #include "common/launcher_window_test.h"
@@ -15,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -50,7 +48,7 @@ protected:
 
     // Sends message to the main window with the cursor beside the control and
     // reads the menu that opens.
-    OpenMenu Open(UINT message, WPARAM wParam, LPARAM lParam, int controlId, const char* picture,
+    OpenMenu Open(UINT message, WPARAM wParam, LPARAM lParam, int controlId,
                   UINT id0 = IDM_CLEAR_BUTTON, UINT id1 = IDM_MOVE_UP, UINT id2 = IDM_MOVE_DOWN)
     {
         RECT place;
@@ -78,21 +76,19 @@ protected:
             ReleaseDC(menuWindow, dc);
             seen.stripPixel = canvas.Pixel(5, client.bottom / 2);
             seen.itemPixel = canvas.Pixel(client.right - 6, client.bottom / 2);
-            if (const char* folder = std::getenv("PORUN_SCREENSHOT_DIR"))
-                CaptureWindowBmp(menuWindow, std::string(folder) + "\\" + picture + ".bmp");
         });
         SendMessageA(window_, message, wParam, lParam);
         EXPECT_TRUE(hook.Ran());
         return seen;
     }
 
-    OpenMenu RightClick(int controlId, const char* picture)
+    OpenMenu RightClick(int controlId)
     {
         HWND control = GetDlgItem(window_, controlId);
         RECT place;
         GetWindowRect(control, &place);
         return Open(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(place.left + 2, place.top + 2),
-                    controlId, picture);
+                    controlId);
     }
 
     static bool Grayed(UINT state) { return (state & (MF_GRAYED | MF_DISABLED)) == (MF_GRAYED | MF_DISABLED); }
@@ -104,7 +100,7 @@ TEST_F(LauncherMenusWindowTest, FirstLauncherButtonMenuIsSkinnedTitledAndSelects
     lstrcpyA(button->title, "メモ帳");
     lstrcpyA(button->file, "C:\\windows\\notepad.exe");
     SetSelectedButton(7);
-    const OpenMenu menu = RightClick(IDC_FIRST_LAUNCHER, "button_menu");
+    const OpenMenu menu = RightClick(IDC_FIRST_LAUNCHER);
     ASSERT_TRUE(menu.opened);
     EXPECT_EQ(13, menu.items);
     EXPECT_EQ("メモ帳、なのら。", menu.title);
@@ -121,13 +117,13 @@ TEST_F(LauncherMenusWindowTest, LastAndEmptyButtonMenus)
 {
     lstrcpyA(CurrentButton(9)->title, "最後");
     lstrcpyA(CurrentButton(9)->file, "C:\\x.exe");
-    OpenMenu last = RightClick(IDC_FIRST_LAUNCHER + 9, "button_menu_last");
+    OpenMenu last = RightClick(IDC_FIRST_LAUNCHER + 9);
     ASSERT_TRUE(last.opened);
     EXPECT_EQ("最後、なのら。", last.title);
     EXPECT_FALSE(Grayed(last.states[1]));
     EXPECT_TRUE(Grayed(last.states[2]));
 
-    OpenMenu empty = RightClick(IDC_FIRST_LAUNCHER + 3, "button_menu_empty");
+    OpenMenu empty = RightClick(IDC_FIRST_LAUNCHER + 3);
     ASSERT_TRUE(empty.opened);
     EXPECT_EQ("からっぽボタン、なのら。", empty.title);
     EXPECT_TRUE(Grayed(empty.states[0]));
@@ -137,7 +133,7 @@ TEST_F(LauncherMenusWindowTest, LastAndEmptyButtonMenus)
 
 TEST_F(LauncherMenusWindowTest, GroupButtonMenuGraysTheButtonCommands)
 {
-    const OpenMenu menu = RightClick(IDC_GROUP_BUTTON, "group_button_menu");
+    const OpenMenu menu = RightClick(IDC_GROUP_BUTTON);
     ASSERT_TRUE(menu.opened);
     EXPECT_EQ("おべんとばこ、なのら。", menu.title);
     for (UINT state : menu.states)
@@ -152,8 +148,7 @@ TEST_F(LauncherMenusWindowTest, BothArrowsOpenTheGroupSwitchMenu)
     lstrcpyA(LauncherImage()->groups[0].group.name, "いつもの");
     for (int arrow : {IDC_PREVIOUS_GROUP, IDC_NEXT_GROUP}) {
         HWND control = GetDlgItem(window_, arrow);
-        const OpenMenu menu = Open(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), 0, arrow,
-                                   arrow == IDC_PREVIOUS_GROUP ? "group_menu" : "group_menu_next", IDM_FIRST_GROUP,
+        const OpenMenu menu = Open(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), 0, arrow, IDM_FIRST_GROUP,
                                    IDM_FIRST_GROUP + 1, IDM_GROUP_MENU_TITLE);
         ASSERT_TRUE(menu.opened) << arrow;
         EXPECT_EQ(6, menu.items);
@@ -167,14 +162,14 @@ TEST_F(LauncherMenusWindowTest, BothArrowsOpenTheGroupSwitchMenu)
 TEST_F(LauncherMenusWindowTest, TrayMenuCheckFollowsAlwaysOnTop)
 {
     SetAlwaysOnTop(true);
-    OpenMenu on = Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, "tray_menu", IDM_ALWAYS_ON_TOP, IDM_CLOSE,
+    OpenMenu on = Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, IDM_ALWAYS_ON_TOP, IDM_CLOSE,
                        IDM_CLOSE);
     ASSERT_TRUE(on.opened);
     EXPECT_EQ(2, on.items);
     EXPECT_TRUE(on.states[0] & MF_CHECKED);
     EXPECT_FALSE(on.states[1] & MF_CHECKED);
     SetAlwaysOnTop(false);
-    OpenMenu off = Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, "tray_menu_off", IDM_ALWAYS_ON_TOP,
+    OpenMenu off = Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, IDM_ALWAYS_ON_TOP,
                         IDM_CLOSE, IDM_CLOSE);
     ASSERT_TRUE(off.opened);
     EXPECT_FALSE(off.states[0] & MF_CHECKED);
@@ -202,17 +197,17 @@ TEST_F(LauncherMenusWindowTest, TheExampleSkinReplacesTheDefaultColours)
     UseExampleSkin();
     lstrcpyA(CurrentButton(1)->title, "ブラウザ");
     lstrcpyA(CurrentButton(1)->file, "C:\\x.exe");
-    const OpenMenu menu = RightClick(IDC_FIRST_LAUNCHER + 1, "button_menu_skin");
+    const OpenMenu menu = RightClick(IDC_FIRST_LAUNCHER + 1);
     ASSERT_TRUE(menu.opened);
     EXPECT_NE(kTitleGrey, menu.stripPixel);
     EXPECT_NE(RGB(0, 0, 0), menu.itemPixel);
     // The night-sky item bitmap: blue above red and green.
     EXPECT_GT(GetBValue(menu.itemPixel), GetRValue(menu.itemPixel));
     SetAlwaysOnTop(true);
-    EXPECT_TRUE(Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, "tray_menu_skin", IDM_ALWAYS_ON_TOP, IDM_CLOSE,
+    EXPECT_TRUE(Open(WM_TRAYNOTIFY, 1, WM_RBUTTONUP, 0, IDM_ALWAYS_ON_TOP, IDM_CLOSE,
                      IDM_CLOSE).opened);
     HWND control = GetDlgItem(window_, IDC_PREVIOUS_GROUP);
-    EXPECT_TRUE(Open(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), 0, IDC_PREVIOUS_GROUP, "group_menu_skin", IDM_FIRST_GROUP, IDM_FIRST_GROUP,
+    EXPECT_TRUE(Open(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), 0, IDC_PREVIOUS_GROUP, IDM_FIRST_GROUP, IDM_FIRST_GROUP,
                      30).opened);
 }
 

@@ -1,5 +1,6 @@
 // Small helper for the scripts: waits for a window class, or closes it.
-//   porun_window_tool wait CLASS MS   exit 0 when a window of CLASS exists within MS
+//   porun_window_tool wait CLASS MS   exit 0 when a window of CLASS exists within MS and its
+//                                     thread has handled what was sent before (it is in its loop)
 //   porun_window_tool close CLASS     posts WM_CLOSE and waits until it is gone
 //   porun_window_tool rect CLASS      prints the window's screen rectangle as WxH+X+Y
 //   porun_window_tool command CLASS ID  posts WM_COMMAND ID to the window
@@ -17,12 +18,14 @@ int main(int argc, char** argv)
     if (std::strcmp(argv[1], "wait") == 0) {
         const DWORD limit = argc > 3 ? static_cast<DWORD>(std::atoi(argv[3])) : 5000;
         const DWORD start = GetTickCount();
-        while (!FindWindowA(className, nullptr)) {
+        HWND window;
+        while (!(window = FindWindowA(className, nullptr))) {
             if (GetTickCount() - start > limit)
                 return 1;
             Sleep(50);
         }
-        return 0;
+        DWORD_PTR ignored = 0;
+        return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, limit, &ignored) ? 0 : 1;
     }
     if (std::strcmp(argv[1], "close") == 0) {
         HWND window = FindWindowA(className, nullptr);

@@ -1,0 +1,412 @@
+#include "support/launcher.h"
+
+// What this file takes from the product: the main window, the program-path seam, the bar's ids.
+#include "app/main_window.h"
+#include "bar/bar_geometry.h"
+#include "data/launcher_data.h"
+#include "resources/resource_ids.h"
+#include "support/program_files.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+namespace support {
+
+namespace {
+POINT Centre(HWND control, HWND clientOf = nullptr)  // on the screen, or in clientOf's client area
+{
+    RECT rect = {};
+    GetWindowRect(control, &rect);
+    POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    if (clientOf)
+        ScreenToClient(clientOf, &centre);
+    return centre;
+}
+
+// A DROPFILES record followed by the names, as the shell hands a drop over.
+std::string DropBlock(const std::vector<std::string>& files, POINT point)
+{
+    DROPFILES header = {sizeof header, point, FALSE, FALSE};
+    std::string block(reinterpret_cast<const char*>(&header), sizeof header);
+    for (const std::string& file : files)
+        block += file + '\0';
+    return block + '\0';
+}
+
+// Puts the cursor at a point and confines it there until the next move or the
+// end of the scope: under Wine the threads that see the pointer's X events (the
+// virtual desktop's, the launcher's) hand their positions to the system when
+// they get to them, so an earlier position could otherwise come back.
+struct CursorAt {
+    ~CursorAt() { ClipCursor(nullptr); }
+    void MoveTo(POINT point) const
+    {
+        const RECT only = {point.x, point.y, point.x + 1, point.y + 1};
+        ClipCursor(nullptr);
+        SetCursorPos(point.x, point.y);
+        ClipCursor(&only);
+    }
+};
+
+// The messages a drag sends to the pressed bar button, the cursor moved as a
+// hand moves the mouse; afterTicks runs once the ticks of a stop are sent.
+void SendDrag(HWND window, int from, const std::vector<DragStep>& steps, Keys held,
+              const std::function<void()>& afterTicks)
+{
+    HWND source = GetDlgItem(window, from);
+    const CursorAt cursor;
+    auto moveOver = [&](int id, int dx) {
+        POINT at = Centre(GetDlgItem(window, id));
+        at.x += dx;
+        cursor.MoveTo(at);
+        ScreenToClient(source, &at);
+        return MAKELPARAM(at.x, at.y);
+    };
+    LPARAM point = moveOver(from, 0);
+    SendMessageA(source, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    const HeldKeys keys(held);  // after the press, which gives the button the focus
+    for (const DragStep& step : steps) {
+        point = moveOver(step.over, step.dx);
+        for (int move = 0; move < 4; ++move)
+            SendMessageA(source, WM_MOUSEMOVE, MK_LBUTTON, point);
+        if (step.ticks > 0) {
+            {
+                const HeldKeys button({VK_LBUTTON});  // the hover timer looks for the mouse button
+                for (int tick = 0; tick < step.ticks; ++tick)
+                    SendMessageA(window, WM_TIMER, kHoverTimerId, 0);
+            }
+            afterTicks();
+        }
+    }
+    SendMessageA(source, WM_LBUTTONUP, 0, point);
+}
+}  // namespace
+
+DataImage& DataImage::Button(int group, int index, const std::string& title, const std::string& file,
+                             const std::string& params, const std::string& workDir, const std::string& iconFile,
+                             int iconIndex)
+{
+    ButtonRecord& button = data.groups[group].buttons[index];
+    for (auto [field, text] : {std::pair<char*, const std::string*>{button.title, &title}, {button.file, &file},
+                               {button.params, &params}, {button.workDir, &workDir}, {button.iconFile, &iconFile}}) {
+        std::memset(field, 0, kTextFieldSize);
+        lstrcpynA(field, text->c_str(), kTextFieldSize);
+    }
+    button.iconIndex = iconIndex;
+    return *this;
+}
+
+DataImage& DataImage::Group(int group, const std::string& name, const std::string& iconFile, int iconIndex)
+{
+    GroupRecord& record = data.groups[group].group;
+    record = GroupRecord{};
+    lstrcpynA(record.name, name.c_str(), kTextFieldSize);
+    lstrcpynA(record.iconFile, iconFile.c_str(), kTextFieldSize);
+    record.iconIndex = iconIndex;
+    return *this;
+}
+
+std::string DataImage::Bytes() const
+{
+    return std::string(reinterpret_cast<const char*>(&data), sizeof data) +
+           std::string(reinterpret_cast<const char*>(&settings), sizeof settings);
+}
+
+std::optional<DataImage> DataImage::Read(const std::string& path)
+{
+    const std::string bytes = ReadBytes(path);
+    if (bytes.size() != kDataFileSize)
+        return std::nullopt;
+    DataImage image;
+    std::memcpy(&image.data, bytes.data(), sizeof image.data);
+    std::memcpy(&image.settings, bytes.data() + sizeof image.data, sizeof image.settings);
+    return image;
+}
+
+std::string ShortcutLines(int group, int button, int key, int flags, int system, int id)
+{
+    std::string lines;
+    for (const auto& [field, value] : {std::pair<const char*, int>{"id", id < 0 ? group * 10 + button : id},
+                                       {"key", key}, {"flag", flags}, {"usesystemshortcut", system}}) {
+        char line[64];
+        snprintf(line, sizeof line, "ShortCut.%02d:%03d.%s,%d\r\n", group, button, field, value);
+        lines += line;
+    }
+    return lines;
+}
+
+std::string ActiveLines(int key, int flags)
+{
+    return "ShortCut.Active.key," + std::to_string(key) + "\r\nShortCut.Active.flag," + std::to_string(flags) + "\r\n";
+}
+
+bool HotkeyTaken(UINT modifiers, UINT vk)
+{
+    const bool free = RegisterHotKey(nullptr, 0x2345, modifiers, vk);
+    UnregisterHotKey(nullptr, 0x2345);
+    return !free;
+}
+
+bool MakeFileWithIcons(const std::string& path, int count)
+{
+    // The recorder has no icons; it gets this program's first count icon groups, each as its 32 x 32 image.
+    std::vector<int> groups;
+    EnumResourceNamesA(nullptr, RT_GROUP_ICON, [](HMODULE, LPCSTR, LPSTR name, LONG_PTR found) -> BOOL {
+        reinterpret_cast<std::vector<int>*>(found)->push_back(static_cast<int>(reinterpret_cast<UINT_PTR>(name)));
+        return TRUE;
+    }, reinterpret_cast<LONG_PTR>(&groups));
+    HANDLE update = count <= static_cast<int>(groups.size()) &&
+                    CopyFileA(BuildFile(PORUN_RECORDER_PATH).c_str(), path.c_str(), FALSE)
+                        ? BeginUpdateResourceA(path.c_str(), FALSE) : nullptr;
+    bool ok = update != nullptr;
+    for (WORD k = 1; ok && k <= count; ++k) {
+        auto bytesOf = [](LPCSTR name, LPCSTR type, DWORD* size) {
+            HRSRC found = FindResourceA(nullptr, name, type);
+            *size = found ? SizeofResource(nullptr, found) : 0;
+            return found ? static_cast<BYTE*>(LockResource(LoadResource(nullptr, found))) : nullptr;
+        };
+        DWORD size = 0;
+        BYTE* directory = bytesOf(MAKEINTRESOURCEA(groups[k - 1]), RT_GROUP_ICON, &size);
+        const int image = directory ? LookupIconIdFromDirectoryEx(directory, TRUE, 32, 32, 0) : 0;
+        BYTE* bits = bytesOf(MAKEINTRESOURCEA(image), RT_ICON, &size);
+        #pragma pack(push, 2)
+        struct { WORD reserved = 0, type = 1, count = 1; BYTE width = 32, height = 32, colours = 0, zero = 0;
+                 WORD planes = 1, bitCount = 32; DWORD bytes; WORD id; } group{};
+        #pragma pack(pop)
+        group.bytes = size;
+        group.id = k;
+        ok = bits && UpdateResourceA(update, RT_ICON, MAKEINTRESOURCEA(k), 0, bits, size) &&
+             UpdateResourceA(update, RT_GROUP_ICON, MAKEINTRESOURCEA(200 + k), 0, &group, sizeof group);
+    }
+    ok = update && EndUpdateResourceA(update, !ok) && ok;
+    return ok && reinterpret_cast<UINT_PTR>(ExtractIconA(nullptr, path.c_str(), UINT(-1))) == UINT_PTR(count);
+}
+
+bool MakeShellLink(const std::string& link, const std::string& target, const std::string& args,
+                   const std::string& dir)
+{
+    CoInitialize(nullptr);
+    IShellLinkA* shellLink = nullptr;
+    IPersistFile* file = nullptr;
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
+    const bool ok = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                               reinterpret_cast<void**>(&shellLink))) &&
+                    SUCCEEDED(shellLink->SetPath(target.c_str())) && SUCCEEDED(shellLink->SetArguments(args.c_str())) &&
+                    SUCCEEDED(shellLink->SetWorkingDirectory(dir.c_str())) &&
+                    SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+                    SUCCEEDED(file->Save(wide, TRUE));
+    if (file)
+        file->Release();
+    if (shellLink)
+        shellLink->Release();
+    return ok;
+}
+
+HDROP MakeDrop(const std::vector<std::string>& files, POINT point)
+{
+    const std::string block = DropBlock(files, point);
+    HGLOBAL memory = GlobalAlloc(GHND, block.size());
+    std::memcpy(GlobalLock(memory), block.data(), block.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+Recorder::Recorder(const TempFolder& folder, const std::string& relative, bool withIcon)
+    : path_(CopyInto(BuildFile(withIcon ? PORUN_RECORDER_ICON_PATH : PORUN_RECORDER_PATH), folder, relative))
+{
+}
+
+bool Recorder::Started(std::string* commandLine, std::string* folder, DWORD ms) const
+{
+    if (!WaitUntil([this] { return StartedYet(); }, ms))
+        return false;
+    const std::string text = ReadBytes(FolderOf(path_) + "\\received.txt");  // its two lines
+    const size_t first = text.find('\n');
+    if (commandLine)
+        *commandLine = text.substr(0, first);
+    if (folder)
+        *folder = text.substr(first + 1, text.find('\n', first + 1) - first - 1);
+    return first != std::string::npos;
+}
+
+void LauncherWindow::Open(int show)
+{
+    program_ = CopyInto(BuildFile(PORUN_EXE_PATH), folder_, "porun.exe");
+    ASSERT_FALSE(program_.empty());
+    ASSERT_TRUE(WriteBytes(folder_.File("porun.dat"), data_.Bytes()));
+    ASSERT_TRUE(shortcuts_.empty() || WriteBytes(folder_.File("shortcut.dat"), shortcuts_));
+    OverrideProgramPath(program_.c_str());
+    ASSERT_TRUE(AllocateLauncherData());
+    window_ = CreateMainWindow(GetModuleHandleA(nullptr), kMainWindowClass);
+    ASSERT_NE(nullptr, window_);
+    KillTimer(window_, kHoverTimerId);
+    ShowWindow(window_, show);
+    UpdateWindow(window_);
+    PumpPending();
+}
+
+void LauncherWindow::Close()
+{
+    if (!window_)
+        return;
+    DestroyWindow(window_);
+    PumpPending();
+    FreeLauncherData();
+    OverrideProgramPath(nullptr);
+    window_ = nullptr;
+}
+
+void LauncherWindow::Click(int id, Keys held)
+{
+    const HeldKeys keys(held);
+    if (id == IDC_GROUP_BUTTON)
+        CheckDlgButton(window_, id, IsDlgButtonChecked(window_, id) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
+    SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window_, id)));
+}
+
+void LauncherWindow::Key(BYTE vk, Keys held, int controlId)
+{
+    const HeldKeys keys(held);
+    SendMessageA(controlId ? GetDlgItem(window_, controlId) : window_, WM_KEYDOWN, vk,
+                 1 | MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) << 16);
+}
+
+void LauncherWindow::Drop(const std::vector<std::string>& files, int controlId, Keys held)
+{
+    const HeldKeys keys(held);
+    HDROP drop = MakeDrop(files, Centre(GetDlgItem(window_, controlId), window_));
+    SendMessageA(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+}
+
+OpenMenu LauncherWindow::RightClick(int controlId, UINT choose)
+{
+    HWND control = controlId ? GetDlgItem(window_, controlId) : window_;
+    const POINT at = Centre(control);
+    const OpenMenu menu = WhileMenuOpen(window_, [&] {
+        SendMessageA(window_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(at.x, at.y));
+    }, choose);
+    PumpPending();  // the choice
+    return menu;
+}
+
+OpenMenu LauncherWindow::Tray(UINT mouseMessage, UINT choose, UINT iconId)
+{
+    const OpenMenu menu =
+        WhileMenuOpen(window_, [&] { SendMessageA(window_, WM_TRAYNOTIFY, iconId, mouseMessage); }, choose);
+    PumpPending();
+    return menu;
+}
+
+void LauncherWindow::Drag(int from, std::initializer_list<DragStep> steps, Keys held)
+{
+    SendDrag(window_, from, steps, held, PumpPending);
+    PumpPending();
+}
+
+std::string LauncherWindow::Tip(int controlId) const
+{
+    HWND tip = nullptr;  // the bar's tooltip is the one the main window owns
+    while ((tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) && GetWindow(tip, GW_OWNER) != window_) {
+    }
+    char text[1024] = "";
+    TTTOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window_, controlId));
+    if (tip && SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool))) {
+        tool.lpszText = text;
+        SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    }
+    return text;
+}
+
+bool LauncherWindow::Expanded() const
+{
+    RECT client = {};
+    GetClientRect(window_, &client);
+    return Centre(GetDlgItem(window_, kLastLauncherId), window_).y < client.bottom;
+}
+
+LauncherProcess::LauncherProcess(const std::string& exe, const std::string& currentFolder)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string command = "\"" + exe + "\"";
+    if (!CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup, &process_))
+        process_ = {};
+}
+
+LauncherProcess::~LauncherProcess()
+{
+    Kill();
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+}
+
+long LauncherProcess::WaitForExit(DWORD ms) const
+{
+    DWORD code = 0;
+    return process_.hProcess && WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0 &&
+                   GetExitCodeProcess(process_.hProcess, &code)
+               ? static_cast<long>(code) : -1;
+}
+
+void LauncherProcess::Kill() const
+{
+    if (Running()) {
+        TerminateProcess(process_.hProcess, 99);
+        WaitForSingleObject(process_.hProcess, 15000);
+    }
+}
+
+HWND LauncherProcess::Window(DWORD ms)
+{
+    WaitUntil([&] {
+        window_ = FindWindowA(kMainWindowClass, nullptr);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window_, &owner);
+        window_ = owner == Id() && IsWindowVisible(window_) ? window_ : nullptr;
+        return window_ || !Running();
+    }, ms);
+    return window_;
+}
+
+void LauncherProcess::Click(int controlId) const
+{
+    PostMessageA(window_, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window_, controlId)));
+}
+
+bool LauncherProcess::Drop(const std::vector<std::string>& files, int controlId) const
+{
+    // A handle of this process means nothing in the launcher's: the record goes
+    // into its memory, a fixed global block (which its DragFinish leaves).
+    const std::string block = DropBlock(files, Centre(GetDlgItem(window_, controlId), window_));
+    void* remote = VirtualAllocEx(process_.hProcess, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    SIZE_T written = 0;
+    return remote && WriteProcessMemory(process_.hProcess, remote, block.data(), block.size(), &written) &&
+           written == block.size() && PostMessageA(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+}
+
+void LauncherProcess::Drag(int from, int restOn, int to) const
+{
+    // The launcher's own hover timer ticks too, once a second: a switch takes two
+    // ticks at one place, and the mouse button is down only while ours are sent.
+    HWND group = GetDlgItem(window_, IDC_GROUP_BUTTON);
+    const LRESULT before = SendMessageA(group, BM_GETIMAGE, IMAGE_ICON, 0);
+    SendDrag(window_, from, {{restOn, 0, 2}, {to}}, {}, [&] {
+        WaitUntil([&] { return SendMessageA(group, BM_GETIMAGE, IMAGE_ICON, 0) != before; });
+    });
+}
+
+bool LauncherProcess::Close() const
+{
+    PostMessageA(window_, WM_CLOSE, 0, 0);
+    return WaitForExit() != -1;
+}
+
+}  // namespace support

@@ -1,0 +1,110 @@
+#pragma once
+// The launcher under test: its files arranged before a start and read back
+// after a save, the programs it starts, its main window in this process, and
+// the built program started as a user starts it.
+#include "support/files.h"
+#include "support/ui.h"
+
+#include "data/launcher_records.h"
+
+#include <gtest/gtest.h>
+#include <shellapi.h>
+
+#include <optional>
+
+namespace support {
+
+// porun.dat as records: arranged before a start, read back after a save.
+struct DataImage {
+    LauncherData data{};
+    AppSettings settings{1, 0, 3, 30, 30, 0, 0};  // what a first start chooses
+    DataImage& Button(int group, int index, const std::string& title, const std::string& file,
+                      const std::string& params = "", const std::string& workDir = "",
+                      const std::string& iconFile = "", int iconIndex = 0);
+    DataImage& Group(int group, const std::string& name, const std::string& iconFile = "", int iconIndex = 0);
+    const ButtonRecord& At(int group, int index) const { return data.groups[group].buttons[index]; }
+    std::string Bytes() const;
+    static std::optional<DataImage> Read(const std::string& path);  // nullopt unless a whole image
+};
+
+// shortcut.dat lines as the launcher writes them: one button's four (id: its number), the activation's two.
+std::string ShortcutLines(int group, int button, int key, int flags, int system, int id = -1);
+std::string ActiveLines(int key, int flags);
+bool HotkeyTaken(UINT modifiers, UINT vk);  // another window holds the combination as a system hotkey
+bool MakeFileWithIcons(const std::string& path, int count);  // a program holding count distinct icons
+bool MakeShellLink(const std::string& link, const std::string& target, const std::string& args,
+                   const std::string& dir);
+HDROP MakeDrop(const std::vector<std::string>& files, POINT point = {});  // as the shell hands one over
+
+// The recording program copied to folder\relative; started, it writes the
+// command line and current folder it got into received.txt beside itself.
+class Recorder {
+public:
+    Recorder(const TempFolder& folder, const std::string& relative, bool withIcon = false);
+    const std::string& Path() const { return path_; }
+    bool Started(std::string* commandLine = nullptr, std::string* folder = nullptr, DWORD ms = 10000) const;
+    bool StartedYet() const { return Exists(FolderOf(path_) + "\\received.txt"); }  // after a positive barrier
+
+private:
+    std::string path_;
+};
+
+// A drag's stop: the cursor over control over (+dx), mouse moves, then ticks of
+// the launcher's hover timer with the mouse button down.
+struct DragStep {
+    int over;
+    int dx = 0;
+    int ticks = 0;
+};
+
+// The real main window in this process over a copy of the built program in a
+// folder "表ソ": every window test runs with 0x5C trail bytes in the program's
+// folder. The window's own hover timer is stopped: drags tick it.
+class LauncherWindow : public ::testing::Test {
+protected:
+    void TearDown() override { Close(); }
+    void Open(int show = SW_SHOWNOACTIVATE);  // writes data_ and shortcuts_ (when set) beside the copy first
+    void Close();                             // DestroyWindow: the launcher writes its files
+    void Click(int id, Keys held = {});       // BN_CLICKED with keys held (the group button's check toggles first)
+    void Command(UINT id) { SendMessageA(window_, WM_COMMAND, id, 0); }  // as a menu choice sends it
+    void Key(BYTE vk, Keys held = {}, int controlId = 0);  // WM_KEYDOWN to the window or a bar control
+    void Drop(const std::vector<std::string>& files, int controlId, Keys held = {});  // at the control's centre
+    OpenMenu RightClick(int controlId, UINT choose = 0);  // WM_CONTEXTMENU of a control (0: the bare window)
+    OpenMenu Tray(UINT mouseMessage, UINT choose = 0, UINT iconId = 1);
+    void Drag(int from, std::initializer_list<DragStep> steps, Keys held = {});  // released over the last step
+    Picture Shows(int controlId) const { return Picture::OfControl(window_, controlId); }
+    std::string Tip(int controlId) const;  // its tooltip text, "" when none
+    bool Expanded() const;                 // every launcher button lies inside the client area
+    std::optional<DataImage> Saved() const { return DataImage::Read(folder_.File("porun.dat")); }
+
+    TempFolder folder_{"表ソ"};
+    DataImage data_;
+    std::string shortcuts_;  // shortcut.dat; none when empty
+    std::string program_;
+    HWND window_ = nullptr;
+};
+
+// The built launcher started as a user starts it; killed at the end if still running.
+class LauncherProcess {
+public:
+    explicit LauncherProcess(const std::string& exe, const std::string& currentFolder = "");
+    ~LauncherProcess();
+    LauncherProcess(const LauncherProcess&) = delete;
+    LauncherProcess& operator=(const LauncherProcess&) = delete;
+    DWORD Id() const { return process_.dwProcessId; }
+    bool Running() const { return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+    long WaitForExit(DWORD ms = 15000) const;  // exit code, -1 on time-out
+    void Kill() const;
+    HWND Window(DWORD ms = 15000);  // its main window once visible; null when it ended
+    HWND Dialog(const std::string& captionPart, DWORD ms = 15000) const { return WaitForDialog(captionPart, Id(), ms); }
+    void Click(int controlId) const;  // BN_CLICKED posted (hold keys around it with HeldKeys)
+    bool Drop(const std::vector<std::string>& files, int controlId) const;  // DROPFILES in its memory
+    void Drag(int from, int restOn, int to) const;  // rests over the arrow restOn until the group changed
+    bool Close() const;  // WM_CLOSE; true when the process ended
+
+private:
+    PROCESS_INFORMATION process_ = {};
+    HWND window_ = nullptr;
+};
+
+}  // namespace support

@@ -1,0 +1,298 @@
+#include "support/ui.h"
+
+#include "support/files.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace support {
+
+bool AllKeys(const std::vector<BYTE>& keys, bool down)
+{
+    return std::all_of(keys.begin(), keys.end(), [down](BYTE key) { return (GetAsyncKeyState(key) < 0) == down; });
+}
+
+namespace {
+bool SendKeys(const std::vector<BYTE>& keys, bool up)
+{
+    std::vector<INPUT> inputs(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = keys[i];
+        inputs[i].ki.wScan = static_cast<WORD>(MapVirtualKeyA(keys[i], MAPVK_VK_TO_VSC));
+        inputs[i].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    }
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+template <typename Visit>
+void ForEachWindow(Visit visit, DWORD thread = 0)  // visit returns true to stop
+{
+    auto call = [](HWND window, LPARAM param) -> BOOL { return !(*reinterpret_cast<Visit*>(param))(window); };
+    thread ? EnumThreadWindows(thread, call, reinterpret_cast<LPARAM>(&visit))
+           : EnumWindows(call, reinterpret_cast<LPARAM>(&visit));
+}
+
+bool HasClass(HWND window, const char* name)
+{
+    char found[32] = "";
+    GetClassNameA(window, found, sizeof found);
+    return std::strcmp(found, name) == 0 && IsWindowVisible(window);
+}
+}  // namespace
+
+void PumpPending()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message != WM_QUIT) {  // the tests own the loop; a closed launcher window posts one
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD ms)
+{
+    for (const DWORD start = GetTickCount(); !done(); MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT)) {
+        if (GetTickCount() - start >= ms)
+            return false;
+        PumpPending();
+    }
+    return true;
+}
+
+HWND FindDialog(const std::string& captionPart, DWORD pid, HWND skip)
+{
+    HWND found = nullptr;
+    ForEachWindow([&](HWND window) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == pid && window != skip && HasClass(window, "#32770") &&
+            Text(window).find(captionPart) != std::string::npos)
+            found = window;
+        return found != nullptr;
+    });
+    return found;
+}
+
+HWND WaitForDialog(const std::string& captionPart, DWORD pid, DWORD ms, HWND skip)
+{
+    HWND dialog = nullptr;
+    WaitUntil([&] { return (dialog = FindDialog(captionPart, pid, skip)) != nullptr; }, ms);
+    return dialog && Idle(dialog) ? dialog : nullptr;
+}
+
+std::string Text(HWND window, int id)
+{
+    char text[2048] = "";
+    id ? GetDlgItemTextA(window, id, text, sizeof text) : GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+void PostKeys(HWND target, Keys held, BYTE key)
+{
+    static HWND lastTarget = nullptr;
+    static std::vector<BYTE> down;
+    for (auto k = down.rbegin(); target == lastTarget && k != down.rend(); ++k)
+        PostMessageA(target, WM_KEYUP, *k, 0xC0000001 | MapVirtualKeyA(*k, MAPVK_VK_TO_VSC) << 16);
+    lastTarget = target;
+    down.assign(held);
+    down.push_back(key);
+    for (BYTE k : down)
+        PostMessageA(target, WM_KEYDOWN, k, 1 | MapVirtualKeyA(k, MAPVK_VK_TO_VSC) << 16);
+}
+
+bool PressChord(Keys modifiers, BYTE key)
+{
+    std::vector<BYTE> keys(modifiers);
+    keys.push_back(key);
+    return SendKeys(keys, false) && SendKeys({keys.rbegin(), keys.rend()}, true);
+}
+
+DialogWaiter::DialogWaiter(std::string captionPart, int press, std::function<void(HWND)> act, DWORD pid, HWND skip,
+                           DWORD ms)
+    : thread_([=] {
+          HWND dialog = WaitForDialog(captionPart, pid, ms, skip);
+          if (!dialog)
+              return;
+          caption_ = Text(dialog);
+          message_ = Text(dialog, 0xFFFF);
+          if (act)
+              act(dialog);
+          if (press)
+              Press(dialog, press);
+          seen_ = true;
+      })
+{
+}
+
+HeldKeys::HeldKeys(Keys keys) : keys_(keys)
+{
+    SendKeys(keys_, false);
+    WaitUntil([this] { return AllKeys(keys_, true); }, 5000);
+}
+
+HeldKeys::~HeldKeys()
+{
+    SendKeys({keys_.rbegin(), keys_.rend()}, true);
+    WaitUntil([this] { return AllKeys(keys_, false); }, 5000);
+}
+
+Picture Picture::Drawn(int width, int height, const std::function<void(HDC)>& paint)
+{
+    Picture picture;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top-down
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (bitmap && width > 0 && height > 0) {
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        paint(dc);
+        GdiFlush();
+        picture.width_ = width;
+        picture.height_ = height;
+        picture.pixels_.assign(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width * height);
+        SelectObject(dc, old);
+    }
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    return picture;
+}
+
+Picture Picture::OfIcon(HICON icon, bool destroy)
+{
+    if (!icon)
+        return {};
+    const Picture picture = Drawn(32, 32, [icon](HDC dc) {
+        PatBlt(dc, 0, 0, 32, 32, WHITENESS);
+        DrawIconEx(dc, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    });
+    if (destroy)
+        DestroyIcon(icon);
+    return picture;
+}
+
+Picture Picture::OfResourceIcon(int id)
+{
+    return OfIcon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0)),
+                  true);
+}
+
+Picture Picture::OfFileIcon(const std::string& path, int index)
+{
+    HICON icon = ExtractIconA(GetModuleHandleA(nullptr), path.c_str(), static_cast<UINT>(index));
+    return OfIcon(reinterpret_cast<UINT_PTR>(icon) > 1 ? icon : nullptr, true);  // 1: a file without icons
+}
+
+Picture Picture::OfWindow(HWND window)
+{
+    RECT client = {};
+    GetClientRect(window, &client);
+    UpdateWindow(window);
+    return Drawn(client.right, client.bottom, [&](HDC dc) {
+        HDC source = GetDC(window);
+        BitBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
+        ReleaseDC(window, source);
+    });
+}
+
+COLORREF Picture::At(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width_ || y >= height_)
+        return CLR_INVALID;
+    const DWORD v = pixels_[static_cast<size_t>(y) * width_ + x];
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+bool WriteBmp(const std::string& path, int width, int height, const std::function<COLORREF(int, int)>& colour)
+{
+    const int stride = (width * 3 + 3) & ~3;
+    const BITMAPINFOHEADER info = {sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};  // bottom-up
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info;
+    const BITMAPFILEHEADER file = {0x4D42, offset + stride * height, 0, 0, offset};
+    std::string bytes(file.bfSize, '\0');
+    std::memcpy(&bytes[0], &file, sizeof file);
+    std::memcpy(&bytes[sizeof file], &info, sizeof info);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = colour(x, y);
+            char* pixel = &bytes[offset + static_cast<size_t>(stride) * (height - 1 - y) + x * 3];
+            pixel[0] = static_cast<char>(GetBValue(c));
+            pixel[1] = static_cast<char>(GetGValue(c));
+            pixel[2] = static_cast<char>(GetRValue(c));
+        }
+    return WriteBytes(path, bytes);
+}
+
+namespace {
+constexpr UINT_PTR kMenuDeadlineTimer = 0x7E57;  // ends a menu that never idles
+struct MenuWatch {
+    WNDPROC previous;
+    OpenMenu& seen;
+    const std::function<void(const OpenMenu&)>& look;
+    bool done;
+} * g_watch = nullptr;
+
+void ReadOpenMenu(OpenMenu& seen)
+{
+    ForEachWindow([&](HWND window) { return HasClass(window, "#32768") && (seen.window = window); },
+                  GetCurrentThreadId());
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(seen.window, 0x01E1, 0, 0));  // MN_GETHMENU
+    seen.opened = seen.window && menu;
+    for (int i = 0; seen.opened && i < GetMenuItemCount(menu); ++i) {
+        char text[256] = "";
+        MENUITEMINFOA item = {};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_STRING;
+        item.dwTypeData = text;
+        item.cch = sizeof text;
+        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item);
+        seen.texts.push_back(text);
+        seen.states.push_back(GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION));
+        RECT rect = {};
+        GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &rect);
+        MapWindowPoints(nullptr, seen.window, reinterpret_cast<POINT*>(&rect), 2);
+        seen.rects.push_back(rect);
+    }
+    if (seen.opened)
+        seen.picture = Picture::OfWindow(seen.window);
+}
+
+LRESULT CALLBACK MenuWatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MenuWatch& watch = *g_watch;
+    const bool idle = message == WM_ENTERIDLE && wParam == MSGF_MENU;
+    if (watch.done || !(idle || (message == WM_TIMER && wParam == kMenuDeadlineTimer)))
+        return CallWindowProcA(watch.previous, window, message, wParam, lParam);
+    watch.done = true;
+    if (idle)
+        ReadOpenMenu(watch.seen);
+    if (watch.seen.opened && watch.look)
+        watch.look(watch.seen);
+    EndMenu();
+    return 0;
+}
+}  // namespace
+
+OpenMenu WhileMenuOpen(HWND owner, const std::function<void()>& open, UINT choose,
+                       const std::function<void(const OpenMenu&)>& look)
+{
+    OpenMenu seen;
+    MenuWatch watch{nullptr, seen, look, false};
+    g_watch = &watch;
+    watch.previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MenuWatchProc)));
+    SetTimer(owner, kMenuDeadlineTimer, 10000, nullptr);
+    open();
+    KillTimer(owner, kMenuDeadlineTimer);
+    SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watch.previous));
+    g_watch = nullptr;
+    seen.window = nullptr;
+    if (choose && seen.opened)
+        PostMessageA(owner, WM_COMMAND, choose, 0);
+    return seen;
+}
+
+}  // namespace support

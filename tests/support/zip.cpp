@@ -1,0 +1,129 @@
+#include "support/zip.h"
+
+#include "support/files.h"
+
+#include "archive/zip_io.h"
+
+#include <unzip.h>
+#include <zlib.h>
+
+namespace support {
+
+namespace {
+// Little-endian fields of the given byte widths.
+std::string Fields(std::initializer_list<std::pair<int, uint32_t>> fields)
+{
+    std::string out;
+    for (const auto& [width, value] : fields)
+        for (int byte = 0; byte < width; ++byte)
+            out.push_back(static_cast<char>((value >> (8 * byte)) & 0xFF));
+    return out;
+}
+
+uint32_t Crc(const std::string& bytes)
+{
+    return static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
+}
+}  // namespace
+
+RawEntry StoredEntry(const std::string& name, const std::string& content)
+{
+    RawEntry entry{name, content};
+    entry.crc = Crc(content);
+    entry.compressedSize = entry.size = static_cast<uint32_t>(content.size());
+    return entry;
+}
+
+RawEntry DeflatedEntry(const std::string& name, const std::string& content)
+{
+    RawEntry entry = StoredEntry(name, content);
+    z_stream stream{};
+    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    entry.data.assign(deflateBound(&stream, static_cast<uLong>(content.size())) + 16, '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(content.data()));
+    stream.avail_in = static_cast<uInt>(content.size());
+    stream.next_out = reinterpret_cast<Bytef*>(&entry.data[0]);
+    stream.avail_out = static_cast<uInt>(entry.data.size());
+    deflate(&stream, Z_FINISH);
+    entry.data.resize(stream.total_out);
+    deflateEnd(&stream);
+    entry.method = 8;
+    entry.compressedSize = static_cast<uint32_t>(entry.data.size());
+    return entry;
+}
+
+std::string UnicodePathExtra(const std::string& crcOf, const std::string& utf8Name)
+{
+    return Fields({{2, 0x7075}, {2, static_cast<uint32_t>(5 + utf8Name.size())}, {1, 1}, {4, Crc(crcOf)}}) + utf8Name;
+}
+
+std::string LocalHeader(const RawEntry& e)
+{
+    return Fields({{4, 0x04034b50}, {2, 20}, {2, e.flag}, {2, e.method}, {4, e.dosDate}, {4, e.crc},
+                   {4, e.compressedSize}, {4, e.size}, {2, static_cast<uint32_t>(e.name.size())},
+                   {2, static_cast<uint32_t>(e.extra.size())}}) +
+           e.name + e.extra;
+}
+
+std::string CentralRecord(const RawEntry& e, uint32_t localOffset)
+{
+    return Fields({{4, 0x02014b50}, {2, e.madeBy}, {2, 20}, {2, e.flag}, {2, e.method}, {4, e.dosDate}, {4, e.crc},
+                   {4, e.compressedSize}, {4, e.size}, {2, static_cast<uint32_t>(e.name.size())},
+                   {2, static_cast<uint32_t>(e.extra.size())}, {2, 0}, {2, 0}, {2, 0}, {4, e.externalAttributes},
+                   {4, localOffset}}) +
+           e.name + e.extra;
+}
+
+std::string EndRecord(uint16_t count, uint32_t centralSize, uint32_t centralOffset)
+{
+    return Fields({{4, 0x06054b50}, {2, 0}, {2, 0}, {2, count}, {2, count}, {4, centralSize}, {4, centralOffset},
+                   {2, 0}});
+}
+
+std::string BuildZip(const std::vector<RawEntry>& entries)
+{
+    std::string out, central;
+    for (const RawEntry& entry : entries) {
+        central += CentralRecord(entry, static_cast<uint32_t>(out.size()));
+        out += LocalHeader(entry) + entry.data;
+    }
+    return out + central +
+           EndRecord(static_cast<uint16_t>(entries.size()), static_cast<uint32_t>(central.size()),
+                     static_cast<uint32_t>(out.size()));
+}
+
+std::vector<ListedEntry> ListZip(const std::string& path, bool* whole)
+{
+    return ListZip(Wide(path), whole);
+}
+
+std::vector<ListedEntry> ListZip(const std::wstring& path, bool* whole)
+{
+    std::vector<ListedEntry> entries;
+    unzFile archive = OpenZipForReading(path.c_str());  // 64-bit offsets and wide names
+    bool complete = archive != nullptr;
+    for (int status = unzGoToFirstFile(archive); status == UNZ_OK; status = unzGoToNextFile(archive)) {
+        unz_file_info info;
+        char name[1024];
+        if (unzGetCurrentFileInfo(archive, &info, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK) {
+            complete = false;
+            break;
+        }
+        ListedEntry entry{name, "", static_cast<int>(info.compression_method), info.dosDate, info.flag};
+        char buffer[4096];
+        int read = -1;
+        if (unzOpenCurrentFile(archive) == UNZ_OK)
+            while ((read = unzReadCurrentFile(archive, buffer, sizeof buffer)) > 0)
+                entry.content.append(buffer, static_cast<size_t>(read));
+        if (read < 0 || unzCloseCurrentFile(archive) != UNZ_OK)
+            complete = false;  // listed all the same
+        entries.push_back(entry);
+    }
+    if (archive)
+        unzClose(archive);
+    if (whole)
+        *whole = complete;
+    return entries;
+}
+
+}  // namespace support

@@ -1,0 +1,40 @@
+#pragma once
+// Archives built byte by byte, so that damaged and hostile ones can be made,
+// and archives read back through minizip.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace support {
+
+struct RawEntry {
+    std::string name;
+    std::string data;  // as stored (compressed for method 8)
+    uint16_t method = 0, flag = 0;
+    uint32_t crc = 0, compressedSize = 0, size = 0;
+    uint32_t dosDate = 0x5A8C6000;  // 2025-04-12 12:00:00
+    uint16_t madeBy = 20;
+    uint32_t externalAttributes = 0;
+    std::string extra;  // the same extra field in the local header and the directory
+};
+RawEntry StoredEntry(const std::string& name, const std::string& content);
+RawEntry DeflatedEntry(const std::string& name, const std::string& content);
+inline RawEntry FolderEntry(const std::string& name) { return StoredEntry(name, ""); }
+// The Info-ZIP Unicode Path extra field (0x7075) naming an entry stored as
+// crcOf (the CRC-32 of that text goes in) utf8Name instead.
+std::string UnicodePathExtra(const std::string& crcOf, const std::string& utf8Name);
+std::string LocalHeader(const RawEntry& entry);
+std::string CentralRecord(const RawEntry& entry, uint32_t localOffset);
+std::string EndRecord(uint16_t count, uint32_t centralSize, uint32_t centralOffset);
+std::string BuildZip(const std::vector<RawEntry>& entries);  // local headers and data, central directory, end
+
+struct ListedEntry {
+    std::string name, content;
+    int method = -1;
+    unsigned long dosDate = 0, flag = 0;
+};
+// Every entry of the archive in order; whole false when it cannot be read through.
+std::vector<ListedEntry> ListZip(const std::wstring& path, bool* whole = nullptr);
+std::vector<ListedEntry> ListZip(const std::string& path, bool* whole = nullptr);
+
+}  // namespace support
