@@ -36,8 +36,9 @@ TEST_P(BarAtScale, ControlsTileTheClientAreaAndIconsFollowTheScale)
         for (int y = c.y; y < c.y + c.height; ++y)
             for (int x = c.x; x < c.x + c.width; ++x)
                 ++covered[y * expanded.cx + x];
-        if (position == 0)  // collapsed, the group button alone fills the client area
+        if (position == 0) {  // collapsed, the group button alone fills the client area
             EXPECT_EQ(collapsed.cy, c.height);
+        }
     }
     for (size_t i = 0; i < covered.size(); ++i)
         ASSERT_EQ(1, covered[i]) << "pixel " << i % expanded.cx << ", " << i / expanded.cx;

@@ -44,9 +44,10 @@ protected:
         for (const auto& row : rows) {
             const HICON shown = reinterpret_cast<HICON>(SendDlgItemMessageA(window_, row.id, BM_GETIMAGE, IMAGE_ICON, 0));
             EXPECT_EQ(48, IconSide(shown)) << row.id;
-            if (row.resource)
+            if (row.resource) {
                 EXPECT_EQ(Picture::OfIcon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
                               MAKEINTRESOURCEA(row.resource), IMAGE_ICON, 48, 48, 0)), true), Shows(row.id)) << row.id;
+            }
         }
     }
     Recorder recorder_{folder_, "rec.exe", true};
