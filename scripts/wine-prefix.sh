@@ -4,11 +4,14 @@
 # captions and a "Shell_TrayWnd" with a notification area.
 #
 # With PORUN_DPI=N set: the prefix .wine-dpiN, a copy of the first one (files
-# hard-linked, registry copied) whose screen runs at N DPI (LogPixels).
+# hard-linked, registry copied) whose screen runs at N DPI (LogPixels), its
+# desktop as many physical pixels larger as the scale says (the same screen
+# in logical pixels; with-display.sh makes its X screen as large).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/wine-env.sh"
 stamp="$WINEPREFIX/.porun-prefix-v1"
+[ -z "${PORUN_DPI:-}" ] || stamp="$WINEPREFIX/.porun-prefix-dpi-v2"
 [ -f "$stamp" ] && exit 0
 
 if [ -n "${PORUN_DPI:-}" ]; then
@@ -23,6 +26,8 @@ if [ -n "${PORUN_DPI:-}" ]; then
     done
     "$root/scripts/with-display.sh" "$wine_bin" reg add 'HKCU\Control Panel\Desktop' /v LogPixels \
         /t REG_DWORD /d "$PORUN_DPI" /f >/dev/null 2>&1
+    "$root/scripts/with-display.sh" "$wine_bin" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default \
+        /t REG_SZ /d "$((1024 * PORUN_DPI / 96))x$((768 * PORUN_DPI / 96))" /f >/dev/null 2>&1
     wineserver -w || true
     touch "$stamp"
     exit 0
