@@ -36,10 +36,13 @@ bool KeyDown(int key)
     return (GetAsyncKeyState(key) & 0x8000) != 0;
 }
 
-// A drag cursor at size pixels. Each one is loaded once per size and kept
-// for the program's life: the one on the screen is never destroyed under it.
+// A drag cursor at size pixels. At the system's cursor size the shared one,
+// as LoadCursor gives it; at other sizes each one is loaded once and kept for
+// the program's life: the one on the screen is never destroyed under it.
 HCURSOR DragCursor(int cursor, int size)
 {
+    if (size == GetSystemMetrics(SM_CXCURSOR))
+        return LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(cursor));
     struct Loaded {
         int cursor, size;
         HCURSOR handle;
