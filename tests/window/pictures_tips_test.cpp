@@ -84,7 +84,6 @@ const PictureRow kPictures[] = {
     {"FileWithoutIconsAtIndexTwo", false, "document", "document", 2, IDI_NOT_FOUND},
     {"IndexBeyondTheIcons", false, "program", "", 400, IDI_NOT_FOUND},
     {"NegativeIndexCountsAsTheFirst", false, "program", "", -1, IDI_PROGRAM},
-    {"FarNegativeIndexCountsAsTheFirst", false, "program", "", -105, IDI_PROGRAM},
     {"PathOf259Fits", false, "259", "", 0, IDI_PROGRAM},
     {"PathOf260CountsAsMissing", false, "260", "", 0, IDI_NOT_FOUND},
     {"PathFillingTheFieldCountsAsMissing", false, "267", "", 0, IDI_NOT_FOUND},
@@ -152,15 +151,11 @@ TEST_P(Tooltip, NamesTheButtonAndItsShortcut)
 
 const TipRow kTips[] = {
     {"TitleAlone", "Editor", 0, 0, 0, "Editor"},
-    {"FlagsWithoutKeyDoNotShow", "Editor", 0, 7, 1, "Editor"},
     {"PlainShortcutInRoundBrackets", "Editor", 'A', 2, 0, "Editor (CTRL+A)"},
     {"SystemHotkeyInAngleBrackets", "Editor", 'A', 2, 1, "Editor <CTRL+A>"},
     {"ModifiersInTheOrderCtrlShiftAlt", "Editor", 'A', 7, 0, "Editor (CTRL+SHIFT+ALT+A)"},
-    {"ShiftAltSystemHotkey", "Editor", 'A', 5, 1, "Editor <SHIFT+ALT+A>"},
-    {"FunctionKey", "Editor", VK_F1, 0, 0, "Editor (F1)"},
     {"CtrlAltSpace", "Editor", VK_SPACE, 6, 0, "Editor (CTRL+ALT+SPACE)"},
     {"AmpersandShownAsItIs", "Tom & Jerry", 0, 0, 0, "Tom & Jerry"},
-    {"JapaneseTitle", "メモ帳", 'M', 1, 0, "メモ帳 (SHIFT+M)"},
     {"EmptyButton", "", 0, 0, 0, ""},
     {"EmptyButtonWithAShortcut", "", VK_F2, 0, 0, " (F2)"},
     {"KeyWithoutANameShowsTheModifiersOnly", "Editor", 300, 1, 0, "Editor (SHIFT+)"},
