@@ -57,11 +57,10 @@ void SendDrag(HWND window, int from, const std::vector<DragStep>& steps, Keys he
 {
     HWND source = GetDlgItem(window, from);
     const CursorAt cursor;
-    POINT screen = {};
     auto moveOver = [&](int id, int dx) {
         POINT at = Centre(GetDlgItem(window, id));
         at.x += dx;
-        cursor.MoveTo(screen = at);
+        cursor.MoveTo(at);
         ScreenToClient(source, &at);
         return MAKELPARAM(at.x, at.y);
     };
@@ -73,9 +72,7 @@ void SendDrag(HWND window, int from, const std::vector<DragStep>& steps, Keys he
             SendMessageA(source, WM_MOUSEMOVE, MK_LBUTTON, point);
         if (step.ticks > 0) {
             {
-                PumpPending();
                 const HeldKeys button({VK_LBUTTON});  // the hover timer looks for the mouse button
-                cursor.MoveTo(screen);  // what the wait dispatched (late pointer events) may have moved it
                 for (int tick = 0; tick < step.ticks; ++tick)
                     SendMessageA(window, WM_TIMER, kHoverTimerId, 0);
             }
@@ -84,7 +81,6 @@ void SendDrag(HWND window, int from, const std::vector<DragStep>& steps, Keys he
     }
     PumpPending();  // the press's focus change first: under Wine it resets the key state
     const HeldKeys keys(held);
-    cursor.MoveTo(screen);
     SendMessageA(source, WM_LBUTTONUP, 0, point);
 }
 }  // namespace
