@@ -222,9 +222,13 @@ Recorder::Recorder(const TempFolder& folder, const std::string& relative, bool w
 
 bool Recorder::Started(std::string* commandLine, std::string* folder, DWORD ms) const
 {
-    if (!WaitUntil([this] { return StartedYet(); }, ms))
+    std::string text;  // its two lines: the file is there before they are
+    auto twoLines = [&] {
+        text = ReadBytes(FolderOf(path_) + "\\received.txt");
+        return text.find('\n', text.find('\n') + 1) != std::string::npos;
+    };
+    if (!WaitUntil(twoLines, ms))
         return false;
-    const std::string text = ReadBytes(FolderOf(path_) + "\\received.txt");  // its two lines
     const size_t first = text.find('\n');
     if (commandLine)
         *commandLine = text.substr(0, first);
