@@ -433,7 +433,9 @@ TEST_F(Bar, ButtonUpWithoutEnoughMovesIsAClickAndAStrayButtonUpNothing)
 
 TEST_F(Bar, HoldingTheMouseButtonOverTheFoldedGroupButtonUnfoldsTheBar)
 {
-    Open();
+    Open(SW_SHOWNORMAL);
+    SetForegroundWindow(window_);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window_; }));
     Click(IDC_GROUP_BUTTON);
     ASSERT_FALSE(Expanded());
     RECT over = {};
@@ -465,7 +467,9 @@ TEST_F(Bar, RestingOnTheNextArrowMovesAButtonIntoTheNextGroupWithItsHotkey)
     data_.settings.groupCount = 3;
     data_.Button(0, 0, "first", first.Path()).Button(1, 7, "second", second.Path());
     shortcuts_ = ShortcutLines(0, 0, VK_F11, 3, 1) + ShortcutLines(1, 7, VK_F9, 3, 1) + ActiveLines(0, 0);
-    Open();
+    Open(SW_SHOWNORMAL);
+    SetForegroundWindow(window_);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window_; }));
     Drag(B(0), {{IDC_NEXT_GROUP, 0, 2}, {B(7)}});
     ASSERT_EQ(GroupPicture(1), Shows(IDC_GROUP_BUTTON));
     EXPECT_EQ("first <CTRL+SHIFT+F11>", Tip(B(7)));
@@ -474,7 +478,7 @@ TEST_F(Bar, RestingOnTheNextArrowMovesAButtonIntoTheNextGroupWithItsHotkey)
     ASSERT_TRUE(PressChord({VK_CONTROL, VK_SHIFT}, VK_F9));
     EXPECT_TRUE(second.Started());
     DialogWaiter clear(kQuestion, IDYES);
-    Click(B(7), {VK_ESCAPE});
+    RightClick(B(7), IDM_CLEAR_BUTTON);
     EXPECT_TRUE(clear.Seen());
     EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F11));
     EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F9));
