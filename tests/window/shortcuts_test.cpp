@@ -75,8 +75,7 @@ TEST(KeyCaptureActivation, ForgetsTheModifiersWhenItLosesActivation)
     ASSERT_NE(nullptr, CreateShortcutTable());
     Restore table{[] { DestroyShortcutTable(); }};
     std::thread user([] {
-        HWND capture = WaitForDialog(kCapture);
-        HWND prompt = GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT);
+        HWND capture = WaitForDialog(kCapture), prompt = GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT);
         SendMessageA(prompt, WM_KEYDOWN, VK_CONTROL, 0);
         SendMessageA(capture, WM_ACTIVATE, WA_INACTIVE, 0);
         PostMessageA(prompt, WM_KEYDOWN, 'A', 0);
@@ -235,9 +234,16 @@ TEST_F(ShortcutList, ListsTheFilledButtonsUnderTheSearchRowAndSortsThem)
         EXPECT_EQ((std::vector<std::string>{"003", "Editor", "Tools - 3", "*", "CTRL+SHIFT+E", editor[5]}), editor);
         EXPECT_EQ((std::vector<std::string>{"011", "第 1ボタン", "第 2グループ - 1", "", kNone, editor[5]}), untitled);
         EXPECT_EQ(-1, RowOf(d, 0)) << "an empty button has no row";
-        EXPECT_EQ(std::vector<int>{2}, Selected(d));
+        EXPECT_EQ(std::vector<int>{2}, Selected(d)) << "the next filled button of its group";
         Press(d, IDCANCEL);
     }));
+    for (int opened : {B(4), IDC_GROUP_BUTTON, B(8)}) {  // itself, the group's first filled, none after it
+        ASSERT_TRUE(Run(opened, [&](HWND d) {
+            EXPECT_EQ(opened == B(8) ? std::vector<int>{} : std::vector<int>{opened == B(4) ? 4 : 2}, Selected(d));
+            EXPECT_EQ(opened != B(8), Enabled(d, IDC_SHORTCUT_CLEAR));
+            Press(d, IDCANCEL);
+        }));
+    }
     for (const auto& firsts : {std::vector<const char*>{"011", "003", "011"}, std::vector<const char*>{"011"}}) {
         ASSERT_TRUE(Run(B(2), [&](HWND d) {
             for (const char* first : firsts) {
@@ -332,41 +338,6 @@ const ListRow kChanges[] = {
      {"*", "", "*"}, {5, 7}, true, {"Editor <CTRL+SHIFT+E>", "a (CTRL+L)", "c <CTRL+N>"}, true},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ShortcutChanges, ::testing::ValuesIn(kChanges), RowName());
-
-struct PreselectRow {
-    const char* name;
-    int opened;  // in group 3, which has buttons 6 and 8 filled
-    std::vector<int> selected;
-};
-
-class ListPreselection : public Table<PreselectRow> {};
-
-TEST_P(ListPreselection, SelectsTheButtonOrTheNextFilledOneOfItsGroup)
-{
-    data_.settings.groupCount = 4;
-    data_.settings.lastGroup = 2;
-    data_.settings.startWithLastGroup = 1;
-    data_.Button(2, 5, "f", folder_.File("x.exe")).Button(2, 7, "s", folder_.File("x.exe"));
-    data_.Button(3, 0, "t", folder_.File("x.exe"));
-    Open();
-    std::vector<int> selected;
-    bool clearEnabled = false;
-    DialogWaiter list(kList, IDCANCEL, [&](HWND d) {
-        selected = Selected(d);
-        clearEnabled = Enabled(d, IDC_SHORTCUT_CLEAR);
-    });
-    RightClick(row().opened, IDM_BUTTON_SHORTCUTS);
-    ASSERT_TRUE(list.Seen());
-    EXPECT_EQ(row().selected, selected);
-    EXPECT_EQ(!selected.empty(), clearEnabled);
-}
-
-const PreselectRow kPreselections[] = {
-    {"FilledButtonItself", B(5), {25}},
-    {"EmptyButtonBetweenTheNextFilled", B(6), {27}},
-    {"GroupButtonTheFirstFilled", IDC_GROUP_BUTTON, {25}},
-};
-INSTANTIATE_TEST_SUITE_P(Rows, ListPreselection, ::testing::ValuesIn(kPreselections), RowName());
 
 // ---- System hotkeys ------------------------------------------------------------------
 
