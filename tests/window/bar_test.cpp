@@ -135,6 +135,7 @@ const StepRow kSteps[] = {
     {"DigitThreeShowsTheThirdGroup", 3, 1, 0, '3', 0, 2},
     {"DigitOfAGroupNotInUseDoesNothing", 3, 1, 0, '4', 0, 1},
     {"NumberPadDigitIsNoGroupKey", 3, 1, 0, VK_NUMPAD1, 0, 1},
+    {"ARememberedGroupBeyondTheTenStartsOnTheFirst", 10, 12, 0, VK_NUMPAD1, 0, 0},
     {"ShiftDigitIsNoGroupKey", 3, 1, 0, '3', VK_SHIFT, 1},
     {"DigitOnALauncherButton", 3, 1, B(9), '3', 0, 2},
 };

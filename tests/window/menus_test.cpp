@@ -191,23 +191,19 @@ TEST_F(MenuSkin, WithoutSkinFilesTheStripIsGreyAndTheItemsBlackAndTheExampleSkin
     EXPECT_TRUE(RightClick(IDC_PREVIOUS_GROUP).opened);
 }
 
-TEST_F(MenuSkin, ATallTitleBitmapSetsTheStripWidthAndShowsItsBottomRows)
+// A tall title bitmap sets the strip's width and shows its bottom rows; a narrow item bitmap stands flush right
+// over its top left colour.
+TEST_F(MenuSkin, BitmapsOfOtherSizesKeepTheirPlaces)
 {
     ASSERT_TRUE(WriteBmp(folder_.File("menutitle.bmp"), 30, 2000,
                          [](int, int y) { return y < 1990 ? RGB(200, 0, 0) : RGB(0, 0, 200); }));
-    const OpenMenu menu = ButtonMenu();
-    const int left = menu.rects[0].left;  // the strip's
-    const int bottom = menu.rects.back().bottom - 1;
-    EXPECT_EQ(RGB(0, 0, 200), menu.picture.At(left + 29, bottom));
-    EXPECT_EQ(RGB(200, 0, 0), menu.picture.At(left + 29, bottom - 20));
-    EXPECT_NE(RGB(200, 0, 0), menu.picture.At(left + 30, bottom - 20));
-}
-
-TEST_F(MenuSkin, ANarrowItemBitmapStandsFlushRightOverItsTopLeftColour)
-{
     ASSERT_TRUE(WriteBmp(folder_.File("menuforeground.bmp"), 16, 1500,
                          [](int x, int) { return x == 0 ? RGB(10, 200, 30) : RGB(250, 0, 250); }));
     const OpenMenu menu = ButtonMenu();
+    const int left = menu.rects[0].left, bottom = menu.rects.back().bottom - 1;  // the strip's
+    EXPECT_EQ(RGB(0, 0, 200), menu.picture.At(left + 29, bottom));
+    EXPECT_EQ(RGB(200, 0, 0), menu.picture.At(left + 29, bottom - 20));
+    EXPECT_NE(RGB(200, 0, 0), menu.picture.At(left + 30, bottom - 20));
     EXPECT_EQ(RGB(250, 0, 250), Mid(menu, 8, -3));
     EXPECT_EQ(RGB(10, 200, 30), Mid(menu, 8, -30));
 }

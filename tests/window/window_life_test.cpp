@@ -67,17 +67,6 @@ TEST_F(WindowLife, ClosingSavesThePlaceTheGroupAndTheOtherFilesTakesTheTrayIconA
     EXPECT_TRUE(Exists(folder_.File("shortcut.dat")));
 }
 
-TEST_F(WindowLife, ARememberedGroupBeyondTheTenStartsOnTheFirstWithItsPicture)
-{
-    data_.settings.lastGroup = 12;
-    data_.settings.startWithLastGroup = 1;
-    Open();
-    EXPECT_EQ(GroupPicture(0), Shows(IDC_GROUP_BUTTON));
-    Close();
-    EXPECT_EQ(program_, Saved()->data.groups[0].group.iconFile);
-    EXPECT_EQ(1, Saved()->data.groups[0].group.iconIndex);
-}
-
 // Windows destroys a window whose WM_CREATE failed (Wine does not: the test delivers that destruction); the
 // user's files stay as they were and no quit is posted that would end the start-up's message box.
 TEST_F(WindowLife, ARefusedWindowWritesNothingAndPostsNoQuit)
