@@ -24,7 +24,6 @@ struct ClickRow {
     UINT hotkey = 0;  // CTRL+ALT+hotkey of the button: with its record, picture and tip kept or gone
     bool kept = true;
 };
-
 class ClickOnTheBar : public Table<ClickRow> {};
 
 // Button 1 starts the recorder with options in "work place"; button 2's file is gone; buttons 4 and 6
@@ -107,7 +106,6 @@ struct StepRow {
     BYTE held;
     int expected;
 };
-
 class GroupSteps : public Table<StepRow> {};
 
 TEST_P(GroupSteps, ShowTheGroupByItsPicture)
@@ -147,7 +145,6 @@ struct KeyRow {
     std::vector<BYTE> held;
     std::vector<int> started;  // of the recorders below
 };
-
 class KeyOnTheBar : public Table<KeyRow> {};
 
 // Recorders: 0 on button 3 and 1 on button 10 of group 1; CTRL+K on group 2 button 3 (system-wide) and
@@ -214,7 +211,6 @@ struct DropRow {
     const char* message;  // of a box, or the title proposed
     const char* folder;   // proposed working folder, relative
 };
-
 class DropOnTheBar : public Table<DropRow> {};
 
 // Whatever is proposed, nothing is stored until the user confirms.
@@ -283,7 +279,6 @@ struct DragRow {
     const char* tips[3];
     bool saved;
 };
-
 class DragOnTheBar : public Table<DragRow> {};
 
 // Button 3 "Two" (icon 2, CTRL+A), button 6 "Five" (icon 6, ALT+B system-wide); group 2 button 8 "Seven".

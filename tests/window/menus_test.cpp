@@ -33,7 +33,6 @@ struct MenuRow {
     const char* caption;  // of the first item; null: the title cut at a whole character
     std::vector<UINT> grayed, enabled, absent;
 };
-
 class MenuOnRightClick : public Table<MenuRow> {};
 
 // Group 1 is named "いつもの"; the menu of a button acts on that button.

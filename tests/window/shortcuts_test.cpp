@@ -15,59 +15,6 @@ namespace {
 constexpr char kList[] = "ショートカットキーの設定";
 constexpr char kNone[] = "- 未設定 -";
 
-struct CaptureRow {
-    const char* name;
-    int required;
-    std::vector<Keystroke> keys;
-    int key;  // returned
-    int modifiers;
-    const char* prompt;  // "" unchecked
-};
-
-class KeyCapture : public ::testing::TestWithParam<CaptureRow> {};
-
-// CTRL+ALT+SPACE is the activation combination; button 7 of group 2 holds CTRL+Q system-wide.
-TEST_P(KeyCapture, TakesOnlyAllowedCombinations)
-{
-    const CaptureRow& row = GetParam();
-    ASSERT_NE(nullptr, CreateShortcutTable());
-    Restore table{[] { DestroyShortcutTable(); }};
-    SetActiveShortcut(VK_SPACE, 6);
-    *GetShortcutEntry(6, 1) = ShortcutEntry{61, 'Q', 2, 1};
-    std::string prompt;
-    std::thread user([&] {
-        HWND capture = WaitForDialog(kCapture);
-        prompt = Text(capture, IDC_KEY_CAPTURE_PROMPT);
-        for (const Keystroke& k : row.keys)
-            Post(GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT), k);
-        EXPECT_TRUE(WaitGone(capture, 5000)) << "the keys did not end the capture";
-        if (IsWindow(capture))
-            PostMessageA(capture, WM_CLOSE, 0, 0);
-    });
-    KeyCaptureDialog dialog;
-    dialog.SetRequiredModifiers(row.required);
-    EXPECT_EQ(row.key, dialog.Run(nullptr));
-    user.join();
-    EXPECT_EQ(row.modifiers, dialog.GetModifiers());
-    if (*row.prompt) {
-        EXPECT_EQ(row.prompt, prompt);
-    }
-}
-
-const CaptureRow kCaptures[] = {
-    {"CtrlShiftAIsTaken", 0, {{VK_CONTROL, VK_SHIFT, 'A'}}, 'A', 3, "登録するキーを押すんら！"},
-    {"EscCancels", 0, {{0, 0, VK_ESCAPE}}, 0, 0, ""},
-    {"RefusedNamelessAndActivationKeysKeepWaiting", 0,
-     {{0, 0, '5'}, {VK_CONTROL, 0, '7'}, {0, 0, VK_RETURN}, {0, 0, VK_TAB}, {0, 0, VK_BACK}, {0, 0, VK_SNAPSHOT},
-      {VK_CONTROL, 0, 0x2C}, {VK_CONTROL, VK_MENU, VK_SPACE}, {0, 0, VK_ESCAPE}},
-     0, 0, ""},
-    {"DelAsksForClearingWhateverIsHeld", 0, {{VK_CONTROL, VK_SHIFT, VK_DELETE}}, VK_DELETE, 3, ""},
-    {"RequiredCtrlIgnoresOtherCombinations", 2, {{VK_SHIFT, 0, 'A'}, {0, 0, 'B'}, {VK_CONTROL, VK_SHIFT, 'A'}}, 'A',
-     3, "キーを押すのら！( 必須キー CTRL )"},
-    {"AnotherButtonsSystemHotkeyIgnored", 0, {{VK_CONTROL, 0, 'Q'}, {VK_CONTROL, VK_SHIFT, 'Q'}}, 'Q', 3, ""},
-};
-INSTANTIATE_TEST_SUITE_P(Rows, KeyCapture, ::testing::ValuesIn(kCaptures), RowName());
-
 // A modifier let go in another window no longer counts when the user comes back.
 TEST(KeyCaptureActivation, ForgetsTheModifiersWhenItLosesActivation)
 {
@@ -98,14 +45,14 @@ struct SettingsCaptureRow {
     UINT vk;
     bool taken;
 };
-
 class CaptureFromSettings : public Table<SettingsCaptureRow> {};
 
-// Button 1 holds ALT+Z system-wide, button 2 CTRL+M; the activation is CTRL+ALT+SPACE.
+// Button 1 holds ALT+Z system-wide, button 2 CTRL+M, button 3 CTRL+Q system-wide; the activation is CTRL+ALT+SPACE.
 TEST_P(CaptureFromSettings, ShowsAndStoresTheCapturedKey)
 {
     data_.Button(0, 0, "x", folder_.File("x.exe")).Button(0, 1, "y", folder_.File("y.exe"));
-    shortcuts_ = ShortcutLines(0, 0, 'Z', 4, 1) + ShortcutLines(0, 1, 'M', 2, 0) + ActiveLines(VK_SPACE, 6);
+    shortcuts_ = ShortcutLines(0, 0, 'Z', 4, 1) + ShortcutLines(0, 1, 'M', 2, 0) + ShortcutLines(0, 2, 'Q', 2, 1) +
+                 ActiveLines(VK_SPACE, 6);
     Open();
     std::string text, question;
     DialogWaiter dialog(row().group ? "基本設定" : "ボタンの設定", IDOK, [&](HWND d) {
@@ -134,6 +81,13 @@ constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
 const SettingsCaptureRow kSettingsCaptures[] = {
     {"ButtonKeyTakenKeepsItsSystemMark", false, {{VK_CONTROL, VK_MENU, 'K'}}, 0, "CTRL+ALT+K", "x <CTRL+ALT+K>",
      kCtrlAlt, 'K', true},
+    {"RefusedKeysKeepWaitingUntilEscKeeps", false,
+     {{0, 0, '5'}, {VK_CONTROL, 0, '7'}, {0, 0, VK_RETURN}, {0, 0, VK_TAB}, {0, 0, VK_BACK}, {0, 0, VK_SNAPSHOT},
+      {VK_CONTROL, 0, 0x2C}, {VK_CONTROL, VK_MENU, VK_SPACE}, {0, 0, VK_ESCAPE}},
+     0, "ALT+Z", "x <ALT+Z>", MOD_ALT, 'Z', true},
+    {"DelClearsWhateverIsHeld", false, {{VK_CONTROL, VK_SHIFT, VK_DELETE}}, 0, kNone, "x", MOD_ALT, 'Z', false},
+    {"AnotherButtonsSystemHotkeyIsIgnored", false, {{VK_CONTROL, 0, 'Q'}, {VK_CONTROL, VK_SHIFT, 'Q'}}, 0,
+     "CTRL+SHIFT+Q", "x <CTRL+SHIFT+Q>", MOD_CONTROL | MOD_SHIFT, 'Q', true},
     {"DuplicateAnsweredNoKeeps", false, {{VK_CONTROL, 0, 'M'}}, IDNO, "ALT+Z", "x <ALT+Z>", MOD_ALT, 'Z', true},
     {"DuplicateAnsweredYesStores", false, {{VK_CONTROL, 0, 'M'}}, IDYES, "CTRL+M", "x <CTRL+M>", MOD_ALT, 'Z',
      false},
@@ -260,7 +214,6 @@ struct ListRow {
     std::vector<std::string> tips;   // of buttons 2, 3, 4 afterwards
     bool heldAfter;
 };
-
 class ShortcutChanges : public ShortcutList, public ::testing::WithParamInterface<ListRow> {};
 
 TEST_P(ShortcutChanges, ShowStoreOrPutBackTheKeys)
