@@ -48,45 +48,36 @@ inline DWORD WINAPI NoShortNames(LPCWSTR path, LPWSTR shortPath, DWORD size)
     return static_cast<DWORD>(lstrlenW(path));
 }
 
-// A key with up to two modifiers (0: none), posted to a capture prompt.
+// A key with up to two modifiers (0: none).
 struct Keystroke {
-    BYTE first = 0;
-    BYTE second = 0;
-    BYTE key = 0;
+    BYTE first = 0, second = 0, key = 0;
 };
-inline void Post(HWND prompt, const Keystroke& k)
-{
-    k.second ? PostKeys(prompt, {k.first, k.second}, k.key)
-             : k.first ? PostKeys(prompt, {k.first}, k.key) : PostKeys(prompt, {}, k.key);
-}
 
-// Opened by owner's button (posted), the key capture gets the keystrokes and ends.
+// Opened by owner's button (posted), the key capture gets the keystrokes on its prompt and ends.
 inline void CaptureBy(HWND owner, int button, const std::vector<Keystroke>& keys)
 {
     Press(owner, button);
-    HWND capture = WaitForDialog(kCapture);
+    HWND capture = WaitForDialog(kCapture), prompt = GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT);
     for (const Keystroke& k : keys)
-        Post(GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT), k);
+        k.second ? PostKeys(prompt, {k.first, k.second}, k.key)
+                 : k.first ? PostKeys(prompt, {k.first}, k.key) : PostKeys(prompt, {}, k.key);
     EXPECT_TRUE(WaitGone(capture));
     Idle(owner);
 }
 
 // Keys a row holds while it acts (a row keeps them in a vector), let go in reverse.
-class Holding {
-public:
+struct Holding {
     explicit Holding(const std::vector<BYTE>& keys)
     {
         for (BYTE key : keys)
-            held_.push_back(std::make_unique<HeldKeys>(Keys{key}));
+            held.push_back(std::make_unique<HeldKeys>(Keys{key}));
     }
     ~Holding()
     {
-        while (!held_.empty())
-            held_.pop_back();
+        while (!held.empty())
+            held.pop_back();
     }
-
-private:
-    std::vector<std::unique_ptr<HeldKeys>> held_;
+    std::vector<std::unique_ptr<HeldKeys>> held;
 };
 
 // The window fixture. Drags open the window active and in front: a press then changes no focus, which under
