@@ -1,14 +1,21 @@
-// The launcher's rules: which key combinations a button may take, where the
-// bar's window is kept on the screen, and what the program file promises.
-#include "support/files.h"
+// The launcher's rules: which key combinations a button may take, where the bar's window is kept on the
+// screen, how the bar is laid out at each display scale, which buttons a typed query lists, best first, and
+// what the program file promises.
+#include "support/launcher.h"
 
 #include "app/placement.h"
+#include "bar/bar_geometry.h"
+#include "data/button_search.h"
 #include "menus/menu_skin.h"
 #include "shortcuts/shortcut_table.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <memory>
+
+using namespace support;
 
 namespace {
 
@@ -130,6 +137,81 @@ INSTANTIATE_TEST_SUITE_P(Places, PlacementRule, ::testing::ValuesIn(std::vector<
      {974, -1}},
     {"FullTableRecordsNothing", {-300, 900, -250, 1370}, kScreen, {0, 0}, kAboveTaskbar, {20}, {-1, 268}, true, {}},
 }), [](const auto& info) { return std::string(info.param.label); });
+
+// The controls tile the client area without gap or overlap; the bar and its icons grow with the scale.
+struct ScaleRow {
+    int dpi, width, expandedHeight, collapsedHeight, iconSize;
+};
+
+class BarAtScale : public ::testing::TestWithParam<ScaleRow> {};
+
+TEST_P(BarAtScale, ControlsTileTheClientAreaAndIconsFollowTheScale)
+{
+    const ScaleRow row = GetParam();
+    const SIZE expanded = BarWindowSize(0, 0, 0, true, row.dpi), collapsed = BarWindowSize(0, 0, 0, false, row.dpi);
+    EXPECT_EQ(std::vector<int>({row.width, row.expandedHeight, row.collapsedHeight, row.iconSize}),
+              std::vector<int>({expanded.cx, expanded.cy, collapsed.cy, BarIconSize(row.dpi)}));
+    std::vector<int> covered(expanded.cx * expanded.cy);
+    for (int position = 0; position < kBarControlCount; ++position) {
+        const BarControl c = BarControlAt(position, row.dpi);
+        EXPECT_TRUE(c.x >= 0 && c.y >= 0 && c.x + c.width <= expanded.cx && c.y + c.height <= expanded.cy) << position;
+        for (int y = std::max(c.y, 0); y < std::min(c.y + c.height, static_cast<int>(expanded.cy)); ++y)
+            for (int x = std::max(c.x, 0); x < std::min(c.x + c.width, static_cast<int>(expanded.cx)); ++x)
+                ++covered[y * expanded.cx + x];
+        EXPECT_TRUE(position > 0 || c.height == collapsed.cy);  // collapsed, the group button fills the client area
+    }
+    EXPECT_EQ(covered.size(), static_cast<size_t>(std::count(covered.begin(), covered.end(), 1)));  // each pixel once
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, BarAtScale, ::testing::Values(ScaleRow{96, 44, 434, 38, 32}, ScaleRow{120, 55, 543, 48, 40},
+                                                              ScaleRow{144, 66, 651, 57, 48}, ScaleRow{192, 88, 868, 76, 64}));
+
+struct QueryRow {
+    const char* query;
+    const char* listed;  // titles, best first
+};
+
+class ButtonSearch : public ::testing::TestWithParam<QueryRow> {};
+
+// Two groups in use; the third holds a button that is never searched.
+std::string Listed(const char* query)
+{
+    static const auto image = [] {
+        auto data = std::make_unique<DataImage>();
+        data->Button(0, 0, "メモ帳", "C:\\Windows\\notepad.exe").Button(0, 1, "サクラエディタ", "C:\\sakura.exe");
+        data->Button(0, 2, "WinMerge", "C:\\Tools\\WinMerge.exe").Button(0, 3, "空のエディタ", "");
+        data->Button(1, 0, "秀丸エディタ", "C:\\Tools\\Hidemaru.exe").Button(1, 1, "Ｗｏｒｄ", "C:\\winword.exe");
+        data->Button(1, 2, "merge tool", "C:\\mt.exe").Button(1, 3, "Emerge", "C:\\em.exe");
+        data->Button(1, 4, "ぺいんと", "C:\\mspaint.exe").Button(2, 0, "外のエディタ", "C:\\out.exe");
+        return data;
+    }();
+    auto index = std::make_unique<SearchIndex>();
+    BuildSearchIndex(image->data, 2, index.get());
+    int found[kButtonCount];
+    std::string titles;
+    for (int i = 0, count = FindButtons(*index, query, found); i < count; ++i)
+        titles += std::string(i ? "," : "") + image->At(found[i] / 10, found[i] % 10).title;
+    return titles;
+}
+
+TEST_P(ButtonSearch, ListsTheMatchingButtonsBestFirst)
+{
+    EXPECT_EQ(GetParam().listed, Listed(GetParam().query)) << GetParam().query;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ButtonSearch, ::testing::Values(
+    QueryRow{"めも", "メモ帳"},                       // hiragana finds katakana
+    QueryRow{"ﾒﾓ", "メモ帳"},                         // half width
+    QueryRow{"ペイント", "ぺいんと"},                 // katakana finds hiragana
+    QueryRow{"WORD", "Ｗｏｒｄ"},                     // case and full width
+    QueryRow{"ｗｉｎ", "WinMerge,Ｗｏｒｄ"},          // title start, then file name start (winword)
+    QueryRow{"えでぃた", "秀丸エディタ,サクラエディタ"},  // a word after kanji before one inside katakana
+    QueryRow{"merge", "merge tool,WinMerge,Emerge"},  // start, capital after a small letter, inside
+    QueryRow{"hidemaru", "秀丸エディタ"},             // the file's name
+    QueryRow{"tools", ""},                            // never its folder
+    QueryRow{"exe", ""},                              // nor its extension
+    QueryRow{"外", ""},                               // nor a group not in use
+    QueryRow{" ", "メモ帳,サクラエディタ,WinMerge,秀丸エディタ,Ｗｏｒｄ,merge tool,Emerge,ぺいんと"}));
 
 TEST(ProgramFile, RunsAsInvokerSoItsFilesStayBesideIt)
 {
