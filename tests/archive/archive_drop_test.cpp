@@ -111,12 +111,10 @@ void AnswerNames(std::vector<const wchar_t*> replies, NamesSeen* seen)
 const std::string kPics = BuildZip({StoredEntry("a.jpg", "jpeg"), StoredEntry("sub/b.jpg", "b")});
 const std::wstring kPicsTree = L"\\ pics\\a.jpg pics\\sub\\ pics\\sub\\b.jpg";
 
-std::string Damaged()
+std::string Damaged()  // two records, one entry
 {
     const RawEntry a = DeflatedEntry("a.jpg", std::string(5000, 'a'));
-    const std::string body = LocalHeader(a) + a.data;
-    const std::string central = CentralRecord(a, 0) + CentralRecord(a, 0);  // two records, one entry
-    return body + central + EndRecord(2, static_cast<uint32_t>(central.size()), static_cast<uint32_t>(body.size()));
+    return WithDirectory(LocalHeader(a) + a.data, CentralRecord(a, 0) + CentralRecord(a, 0), 2);
 }
 
 std::string Unreadable()
@@ -163,7 +161,7 @@ TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)
         const bool folder = path.back() == L'\\';
         CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
         const bool archive = path.find(L".zip") != std::wstring::npos || path.find(L".bin") != std::wstring::npos;
-        ASSERT_TRUE(WriteFileWide(folder ? path + L"a.txt" : path,
+        ASSERT_TRUE(WriteBytes(folder ? path + L"a.txt" : path,
                                   onDesktop ? std::string(item.begin(), item.end()) : archive ? c.archive : "plain"));
         if (mark != L'=')
             dropped.push_back(folder ? path.substr(0, path.size() - 1) : path);

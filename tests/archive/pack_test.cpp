@@ -39,7 +39,7 @@ bool MakeFile(const std::wstring& path, const std::wstring& name)
     FILETIME localTime, utc;
     SystemTimeToFileTime(&local, &localTime);
     LocalFileTimeToFileTime(&localTime, &utc);
-    WriteFileWide(path, std::string(70000, '\x5C') + std::string(name.begin(), name.end()));
+    WriteBytes(path, std::string(70000, '\x5C') + std::string(name.begin(), name.end()));
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     const bool stamped = SetFileTime(file, nullptr, nullptr, &utc);
     CloseHandle(file);
@@ -78,7 +78,7 @@ TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
     const std::vector<ListedEntry> entries = ListZip(base + L"out.zip");
     EXPECT_EQ(counted[1], counted[0]);
     EXPECT_EQ(entries.size(), counted[0]);
-    const std::string bytes = ReadFileWide(base + L"out.zip");
+    const std::string bytes = ReadBytes(base + L"out.zip");
     EXPECT_EQ(std::string("\x14\0", 2), bytes.substr(4, 2));
     EXPECT_EQ(std::string::npos, bytes.find("PK\x06\x06"));
     for (size_t i = 0; i < entries.size(); ++i) {  // its folder's entry comes later
@@ -95,7 +95,7 @@ TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
     const std::wstring& item = GetParam().dropped.back();  // written last
     const std::wstring packed = L"x\\" + item.substr(item.rfind(L'\\') + 1);
     for (const std::wstring& file : item.empty() ? Tree() : ListTree(base + item))
-        EXPECT_TRUE(ReadFileWide(base + item + L"\\" + file) == ReadFileWide(base + packed + L"\\" + file)) << file;
+        EXPECT_TRUE(ReadBytes(base + item + L"\\" + file) == ReadBytes(base + packed + L"\\" + file)) << file;
 }
 
 INSTANTIATE_TEST_SUITE_P(Trees, PackedItems, ::testing::ValuesIn(std::vector<PackCase>{
