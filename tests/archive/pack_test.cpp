@@ -1,5 +1,5 @@
-// Packing: the entries a new archive holds, both passes, the cancel, and the
-// packing job that never leaves a half-written archive.
+// Packing: the entries a new archive holds, both passes, the cancel, and the packing job that never leaves a
+// half-written archive.
 #include "support/files.h"
 #include "support/ui.h"
 #include "support/zip.h"
@@ -27,12 +27,11 @@ std::string Names(const std::wstring& archive)
     std::sort(names.begin(), names.end());
     std::string out;
     for (const std::string& name : names)
-        out += (out.empty() ? "" : " ") + name;
-    return out;
+        out += " " + name;
+    return out.substr(out.empty() ? 0 : 1);
 }
 
-// Every file holds 70,000 bytes 0x5C and its own name, last written
-// 2019-07-21 08:30:44 local time.
+// Every file holds 70,000 bytes 0x5C and its own name, last written 2019-07-21 08:30:44 local time.
 bool MakeFile(const std::wstring& path, const std::wstring& name)
 {
     const SYSTEMTIME local{2019, 7, 0, 21, 8, 30, 44, 0};
@@ -41,9 +40,7 @@ bool MakeFile(const std::wstring& path, const std::wstring& name)
     LocalFileTimeToFileTime(&localTime, &utc);
     WriteBytes(path, std::string(70000, '\x5C') + std::string(name.begin(), name.end()));
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    const bool stamped = SetFileTime(file, nullptr, nullptr, &utc);
-    CloseHandle(file);
-    return stamped;
+    return SetFileTime(file, nullptr, nullptr, &utc) && CloseHandle(file);
 }
 
 struct PackCase {
@@ -55,9 +52,8 @@ struct PackCase {
 
 class PackedItems : public ::testing::TestWithParam<PackCase> {};
 
-// Both passes count the same entries, the counting pass writes none; files are
-// deflated with their local time, folder entries follow their contents, in a
-// plain zip (version 2.0, no ZIP64 records) that extracts to the same tree.
+// Both passes count the same entries, the counting pass writes none; files are deflated with their local time,
+// folder entries follow their contents, in a plain zip (version 2.0, no ZIP64 records) that extracts alike.
 TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
 {
     TempFolder root("p");
@@ -116,11 +112,9 @@ INSTANTIATE_TEST_SUITE_P(Trees, PackedItems, ::testing::ValuesIn(std::vector<Pac
      u8"caf\u00E9.txt* \u301Cw* \uD55C\uAD6D\uC5B4/* \uD55C\uAD6D\uC5B4/\U0001F600*"},
 }), [](const auto& info) { return std::string(info.param.label); });
 
-// The job: a cancel between files or inside a large one, or a file that cannot
-// be read leaves the older archive as it was; a file that cannot be opened is
-// left out and counted.
-int g_reads = 0;
-int g_cancelAt = 0;
+// The job: a cancel between files or inside a large one, or a file that cannot be read leaves the older
+// archive as it was; a file that cannot be opened is left out and counted.
+int g_reads = 0, g_cancelAt = 0;
 std::unique_ptr<DialogWaiter> g_question;  // of the cancel, answered OK
 BOOL CancellingReader(HANDLE file, void* data, DWORD size, DWORD* read)
 {
@@ -134,9 +128,7 @@ BOOL CancellingReader(HANDLE file, void* data, DWORD size, DWORD* read)
 
 BOOL FailingReader(HANDLE, void*, DWORD, DWORD* read)
 {
-    *read = 0;
-    SetLastError(ERROR_READ_FAULT);
-    return FALSE;
+    return *read = 0, SetLastError(ERROR_READ_FAULT), FALSE;
 }
 
 struct JobCase {
