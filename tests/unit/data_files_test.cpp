@@ -34,20 +34,14 @@ std::string Image(int count = 4, int last = 2, int startWithLast = 1, char title
 // The layout before button icon files: (0,0) and (9,7) assigned, group 9 named.
 std::string OlderLayout()
 {
+    DataImage image;
+    image.Button(0, 0, "t00", "C:\\g0\\b0.exe", "", "", "", 1).Button(9, 7, "t97", "C:\\g9\\b7.exe", "", "", "", 8);
+    image.Group(9, "last");
     std::string bytes;
-    for (int g = 0; g < kGroupCount; ++g) {
-        GroupRecord group = {};
-        std::strcpy(group.name, g == 9 ? "last" : "");
-        bytes.append(reinterpret_cast<const char*>(&group), sizeof group);
-        for (int b = 0; b < kButtonsPerGroup; ++b) {
-            ButtonRecord button = {};
-            if ((g == 0 && b == 0) || (g == 9 && b == 7)) {
-                button.iconIndex = b + 1;
-                wsprintfA(button.file, "C:\\g%d\\b%d.exe", g, b);
-                wsprintfA(button.title, "t%d%d", g, b);
-            }
+    for (const auto& group : image.data.groups) {
+        bytes.append(reinterpret_cast<const char*>(&group.group), sizeof group.group);
+        for (const ButtonRecord& button : group.buttons)
             bytes.append(reinterpret_cast<const char*>(&button), kOldButtonSize);
-        }
     }
     const AppSettings settings{0, 1, 5, 10, 20, 3, 0};
     return bytes.append(reinterpret_cast<const char*>(&settings), sizeof settings);

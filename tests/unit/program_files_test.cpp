@@ -78,8 +78,8 @@ INSTANTIATE_TEST_SUITE_P(Programs, FilesBesideTheProgram, ::testing::Values(
     ProgramCase{kLong + "\\porun.exe", kLong + "\\porun.dat", kLong + "\\porun.chm", ""}));
 
 // A stored path as the launcher uses it: as written, expanded, or moved to the launcher's own drive. The
-// launcher runs from C:<R>; <R> is a folder that both C: and Z: (Wine's drive of /) hold, with other files on each.
-// <R> the folder, <259> / <260> letters up to that whole length.
+// launcher runs from C:<R>; <R> is a folder that both C: and Z: (Wine's drive of /) hold, with other files on
+// each; <259> / <260> are letters up to that whole length.
 std::string Filled(std::string text, const std::string& rest)
 {
     for (size_t at; (at = text.find("<R>")) != std::string::npos;)
@@ -119,16 +119,12 @@ TEST(StoredPath, IsUsedAsWrittenExpandedOrOnTheLaunchersDrive)
     char current[MAX_PATH];
     GetCurrentDirectoryA(sizeof current, current);
     Restore undo{[rest, &current] {
-        RemoveTree("C:" + rest);
-        RemoveTree("Z:" + rest);
-        OverrideProgramPath(nullptr);
-        SetCurrentDirectoryA(current);
+        RemoveTree("C:" + rest), RemoveTree("Z:" + rest), OverrideProgramPath(nullptr), SetCurrentDirectoryA(current);
     }};
     CreateDirectoryA("C:\\tmp", nullptr);
     for (const char* drive : {"C:", "Z:"})
         ASSERT_TRUE(CreateDirectoryA((drive + rest).c_str(), nullptr));
-    for (const char* file : {"C:<R>\\both.exe", "C:<R>\\c.exe", "C:<R>\\%PORUN_TEST_Z%.exe",
-                             "Z:<R>\\both.exe"})
+    for (const char* file : {"C:<R>\\both.exe", "C:<R>\\c.exe", "C:<R>\\%PORUN_TEST_Z%.exe", "Z:<R>\\both.exe"})
         ASSERT_TRUE(WriteBytes(Filled(file, rest), ""));
     SetEnvironmentVariableA("PORUN_TEST_C", ("C:" + rest).c_str());
     SetEnvironmentVariableA("PORUN_TEST_Q", ("Q:" + rest).c_str());
@@ -137,7 +133,6 @@ TEST(StoredPath, IsUsedAsWrittenExpandedOrOnTheLaunchersDrive)
     OverrideProgramPath(("C:" + rest + "\\porun.exe").c_str());
     ASSERT_TRUE(SetProgramFolderVariable());
     ASSERT_TRUE(SetCurrentDirectoryA("Z:\\"));
-
     for (const Case& row : kCases) {
         const std::string stored = Filled(row.stored, rest);
         SCOPED_TRACE(stored);

@@ -19,10 +19,8 @@ using namespace support;
 
 namespace {
 
-// With the activation combination CTRL+ALT+SPACE (unless the row says
-// otherwise), system hotkeys CTRL+S on button (4,4) and CTRL+L on (9,9), and
-// the plain shortcut CTRL+P on (1,2); the combination is asked for button
-// (1,3) unless the row says otherwise.
+// With the activation combination CTRL+ALT+SPACE, system hotkeys CTRL+S on button (4,4) and CTRL+L on (9,9),
+// and the plain shortcut CTRL+P on (1,2); the combination is asked for button (1,3) unless the row says otherwise.
 struct Combination {
     int key, flags;
     bool refused;
@@ -87,9 +85,8 @@ INSTANTIATE_TEST_SUITE_P(Edges, WorkAreaBesideTaskbar, ::testing::ValuesIn(std::
     {"StaleFromASmallerScreen", {0, 570, 800, 600}, {0, 0, 1023, 767}},
 }), [](const auto& info) { return std::string(info.param.label); });
 
-// A window on a screen, the screen size seen before (0: a
-// start), the work area and a remembered place → where it goes and which
-// place the table holds for the screen afterwards.
+// A window on a screen, the screen size seen before (0: a start), the work area and a remembered place →
+// where it goes and which place the table holds for the screen afterwards.
 struct PlacementCase {
     const char* label;
     RECT window;
@@ -117,9 +114,7 @@ TEST_P(PlacementRule, KeepsTheWindowOnTheScreen)
     for (int i = 0; r.size() == 1 && i < kPositionSlots; ++i)
         RecordPosition(&table, 640 + i, 480, i, i);
     const PlacementResult place = ComputePlacement(c.window, c.screen, c.last, c.area, &table);
-    EXPECT_EQ(c.placed.x, place.left);
-    EXPECT_EQ(c.placed.y, place.top);
-    EXPECT_EQ(c.move, place.move);
+    EXPECT_EQ(std::vector<int>({c.placed.x, c.placed.y, c.move}), std::vector<int>({place.left, place.top, place.move}));
     PositionQuery query{c.screen.cx, c.screen.cy, 0, 0};
     const std::vector<int> held = FindPosition(&table, &query) ? std::vector<int>{query.x, query.y} : std::vector<int>{};
     EXPECT_EQ(c.held, held);
