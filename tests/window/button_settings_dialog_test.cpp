@@ -3,6 +3,7 @@
 #include "app/commands.h"
 #include "dialogs/button_settings_dialog.h"
 #include "dialogs/dialog_request.h"
+#include "dialogs/file_browser.h"
 #include "resources/resource_ids.h"
 #include "support/kept_path.h"
 #include "window/bar_fixture.h"

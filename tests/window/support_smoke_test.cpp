@@ -3,7 +3,7 @@
 #include "support/launcher.h"
 
 #include "bar/bar_geometry.h"
-#include "dialogs/button_settings_dialog.h"
+#include "dialogs/file_browser.h"
 #include "dialogs/key_capture_dialog.h"
 #include "menus/launcher_menus.h"
 #include "resources/resource_ids.h"
