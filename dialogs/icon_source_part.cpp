@@ -50,16 +50,8 @@ int IconSourcePart::Index() const
 IconSourceChoice IconSourcePart::Choice() const
 {
     const LRESULT entry = SendDlgItemMessageA(dialog_, IDC_ICON_SOURCE_LIST, CB_GETCURSEL, 0, 0);
-    switch (entry) {
-    case 0:
-        return IconSourceChoice::Browse;
-    case 1:
-        return IconSourceChoice::Program;
-    case 2:
-        return IconSourceChoice::FileToRun;
-    default:
-        return IconSourceChoice::None;
-    }
+    const bool listed = entry >= 0 && entry <= static_cast<LRESULT>(IconSourceChoice::FileToRun);
+    return listed ? static_cast<IconSourceChoice>(entry) : IconSourceChoice::None;
 }
 
 void IconSourcePart::Select(IconSourceChoice choice)
