@@ -55,7 +55,7 @@ private:
     void OnOpen() override;
     void OnIconSourceChosen() override;
     void Save() override;
-    bool OnCommand(int id) override;
+    bool OnCommand(int id, int code) override;
 
     void Initialise();
     void PrepareControls();
@@ -63,6 +63,7 @@ private:
     void BrowseFileToRun();
     void BrowseIconFile();
     void CaptureShortcut();
+    void OnSystemHotkeyChecked();
     void Cancel();
     ShortcutEntry* TargetEntry() const;
 
@@ -242,19 +243,36 @@ void ButtonSettingsDialog::Save()
     SetButtonRecord(index, record);
     UpdateBarTooltips(mainWindow_);
     SaveLauncherData(mainWindow_);
-    ApplyButtonHotkey(mainWindow_, CurrentGroupIndex(), index,
-                      IsDlgButtonChecked(dialog_, IDC_BUTTON_SYSTEM_HOTKEY) == BST_CHECKED);
+    const bool system = IsDlgButtonChecked(dialog_, IDC_BUTTON_SYSTEM_HOTKEY) == BST_CHECKED;
+    if (!ApplyButtonHotkey(mainWindow_, CurrentGroupIndex(), index, system)) {
+        ApplyButtonHotkey(mainWindow_, CurrentGroupIndex(), index, false);  // a plain shortcut
+        ShowMessageId(dialog_, IDS_MSG_HOTKEY_REFUSED, MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+// The check box turned on: told at once when the system will not give the
+// combination, and the box goes off again.
+void ButtonSettingsDialog::OnSystemHotkeyChecked()
+{
+    const ShortcutEntry* entry = TargetEntry();
+    if (!entry || IsDlgButtonChecked(dialog_, IDC_BUTTON_SYSTEM_HOTKEY) != BST_CHECKED ||
+        HotkeyAvailable(mainWindow_, CurrentGroupIndex(), TargetIndex(), entry->key, entry->flag))
+        return;
+    CheckDlgButton(dialog_, IDC_BUTTON_SYSTEM_HOTKEY, BST_UNCHECKED);
+    ShowMessageId(dialog_, IDS_MSG_HOTKEY_REFUSED, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void ButtonSettingsDialog::Cancel()
 {
     PostMessageA(dialog_, WM_CLOSE, 0, 0);
     icon_.ClearPreview();
-    if (ShortcutEntry* entry = TargetEntry())
+    if (ShortcutEntry* entry = TargetEntry()) {
         *entry = entryAtOpen_;
+        RegisterButtonHotkey(mainWindow_, CurrentGroupIndex(), TargetIndex());  // as it was, after a try
+    }
 }
 
-bool ButtonSettingsDialog::OnCommand(int id)
+bool ButtonSettingsDialog::OnCommand(int id, int code)
 {
     switch (id) {
     case IDC_BUTTON_BROWSE_FILE:
@@ -266,6 +284,10 @@ bool ButtonSettingsDialog::OnCommand(int id)
     case IDC_BUTTON_KEY:
         CaptureShortcut();
         return true;
+    case IDC_BUTTON_SYSTEM_HOTKEY:
+        if (code == BN_CLICKED)
+            OnSystemHotkeyChecked();
+        return true;
     case IDCANCEL:
         Cancel();
         return true;
@@ -273,7 +295,6 @@ bool ButtonSettingsDialog::OnCommand(int id)
         return false;
     }
 }
-
 }  // namespace
 
 INT_PTR ShowButtonSettingsDialog(HWND mainWindow)

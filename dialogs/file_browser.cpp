@@ -5,6 +5,7 @@
 #include "support/kept_path.h"
 #include "support/messages.h"
 #include "support/path_text.h"
+#include "support/stored_path.h"
 
 #include <cstring>
 
@@ -76,10 +77,12 @@ void OverrideOpenFileDialog(OpenFileFunction function)
 
 bool BrowseForFile(HWND owner, BrowseKind kind, const char* initial, char* file, int size)
 {
-    char proposed[kTextFieldSize] = "";
-    if (initial)
-        lstrcpynA(proposed, initial, sizeof proposed);
-    char folder[kTextFieldSize];
+    // The browser opens where the stored file is now; what it hands back is a real path.
+    const char* stored = initial ? initial : "";
+    char proposed[kResolvedPathSize];
+    if (!ResolveStoredPath(stored, proposed, sizeof proposed))
+        lstrcpynA(proposed, stored, sizeof proposed);
+    char folder[kResolvedPathSize];
     CopyFolderOf(proposed, folder, sizeof folder);
 
     const bool toRun = kind == BrowseKind::FileToRun;

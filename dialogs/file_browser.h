@@ -11,8 +11,9 @@ enum class BrowseKind {
     IconFile,   // IDS_FILTER_ICON, IDS_BROWSE_TITLE_ICON
 };
 
-// Shows the open-file dialog over owner with initial as the proposed file
-// and its folder as the first folder (both empty for an empty initial). A
+// Shows the open-file dialog over owner with initial, a path as stored, as
+// the proposed file where it is used now (support/stored_path) and its
+// folder as the first folder (both empty for an empty initial). A
 // chosen name the code page cannot hold is taken by its short name, or
 // refused with IDS_MSG_NAME_NOT_KEPT. True with the kept path in file; false
 // when nothing was taken.

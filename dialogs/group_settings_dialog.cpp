@@ -43,7 +43,7 @@ private:
     void OnOpen() override;
     void OnIconSourceChosen() override;
     void Save() override;
-    bool OnCommand(int id) override;
+    bool OnCommand(int id, int code) override;
 
     void PrepareControls(const AppSettings& settings);
     void ShowHotkeyRow();
@@ -193,7 +193,7 @@ void GroupSettingsDialog::Cancel()
     SetActiveShortcut(activeKeyAtOpen_, activeFlagAtOpen_);
 }
 
-bool GroupSettingsDialog::OnCommand(int id)
+bool GroupSettingsDialog::OnCommand(int id, int)
 {
     switch (id) {
     case IDC_GROUP_BROWSE_ICON:

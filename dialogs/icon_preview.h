@@ -1,5 +1,7 @@
 #pragma once
-// The icons a settings dialog previews for an icon source file.
+// The icons a settings dialog previews for an icon source file. The dialogs
+// show the paths as stored; the icons come from the paths as they are used
+// (support/stored_path).
 #include <windows.h>
 
 // Number of icons in path (0 for an empty path or a file without icons).

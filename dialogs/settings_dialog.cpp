@@ -26,7 +26,7 @@ INT_PTR SettingsDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM 
             PostMessageA(dialog_, WM_CLOSE, 0, 0);
             return TRUE;
         default:
-            return OnCommand(LOWORD(wParam)) ? TRUE : FALSE;
+            return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
         }
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_CLOSE)

@@ -20,7 +20,7 @@ protected:
     // OK, before the dialog closes.
     virtual void Save() = 0;
     // The dialog's other commands; false for one it does not handle.
-    virtual bool OnCommand(int id) = 0;
+    virtual bool OnCommand(int id, int code) = 0;
 
     HWND mainWindow_;
     IconSourcePart icon_;
