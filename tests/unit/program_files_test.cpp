@@ -58,10 +58,10 @@ TEST(PathText, SeparatorsAreWholeCharacters)
 }
 
 struct ProgramCase {
-    const char* program;
-    const char* dataFile;  // "": the program has no data file
-    const char* helpTopic;
-    const char* positions;  // "": no file beside a program without folder
+    std::string program;
+    std::string dataFile;  // "": the program has no data file
+    std::string helpTopic;
+    std::string positions;  // "": no position.dat beside the program
 };
 
 class FilesBesideTheProgram : public ::testing::TestWithParam<ProgramCase> {
@@ -76,7 +76,7 @@ std::string Built(bool built, const char* text)
 
 TEST_P(FilesBesideTheProgram, AreNamedAfterItInItsFolder)
 {
-    OverrideProgramPath(GetParam().program);
+    OverrideProgramPath(GetParam().program.c_str());
     char data[MAX_PATH];
     char topic[520];
     char positions[MAX_PATH];
@@ -84,6 +84,8 @@ TEST_P(FilesBesideTheProgram, AreNamedAfterItInItsFolder)
     EXPECT_EQ(GetParam().helpTopic, Built(BuildHelpTopic(topic, sizeof topic), topic));
     EXPECT_EQ(GetParam().positions, Built(ProgramFolderFile("position.dat", positions, sizeof positions), positions));
 }
+
+const std::string kLong = "C:\\" + std::string(245, 'd');  // porun.exe fits MAX_PATH beside it, position.dat not
 
 INSTANTIATE_TEST_SUITE_P(
     Programs, FilesBesideTheProgram,
@@ -99,6 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "C:\\ソフト表\\position.dat"},
         ProgramCase{"C:\\亜\\porun.exe", "C:\\亜\\porun.dat", "C:\\亜\\porun.chm::/html/index.html",
                     "C:\\亜\\position.dat"},
-        ProgramCase{"porun.exe", "porun.dat", "porun.chm::/html/index.html", ""}));
+        ProgramCase{"porun.exe", "porun.dat", "porun.chm::/html/index.html", ""},
+        ProgramCase{kLong + "\\porun.exe", kLong + "\\porun.dat", kLong + "\\porun.chm::/html/index.html", ""}));
 
 }  // namespace
