@@ -128,7 +128,8 @@ void ButtonSettingsDialog::Initialise()
     char path[kTextFieldSize];
     CopyField(path, request.presetPath);
     if (!path[0]) {
-        icon_.ShowWithoutSource(LoadResourceIcon(IDI_EMPTY_BUTTON));
+        // The empty-button picture at the size the files' icons come in.
+        icon_.ShowWithoutSource(LoadResourceIcon(IDI_EMPTY_BUTTON, GetSystemMetrics(SM_CXICON)));
         EnableControl(dialog_, IDC_BUTTON_BROWSE_ICON, false);
         EnableControl(dialog_, IDC_ICON_SOURCE_LIST, false);
         return;

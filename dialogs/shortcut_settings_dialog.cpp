@@ -6,6 +6,7 @@
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/key_names.h"
+#include "support/display_scale.h"
 #include "support/messages.h"
 
 #include <cstdio>
@@ -43,14 +44,15 @@ int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM context)
     return sort->descending ? -order : order;
 }
 
-// The number column shows the row's 32-pixel icon and then "001".."100":
-// 36 pixels would leave no room for the number, so the column is widened
-// to hold both.
-int IdColumnWidth(HWND list)
+// The number column shows the row's icon (iconSize pixels) and then
+// "001".."100": its own width would leave no room for the number, so the
+// column is widened to hold both.
+int IdColumnWidth(HWND list, int iconSize, int dpi)
 {
     const int text = ListView_GetStringWidth(list, const_cast<char*>("000"));
-    const int needed = 32 + text + 16;
-    return needed > kColumns[0].width ? needed : kColumns[0].width;
+    const int needed = iconSize + text + ScaleForDpi(16, dpi);
+    const int width = ScaleForDpi(kColumns[0].width, dpi);
+    return needed > width ? needed : width;
 }
 
 void SetCellText(HWND list, int row, int column, const char* text)
@@ -103,18 +105,21 @@ void ShortcutSettingsDialog::SetUpList()
 {
     HWND list = List();
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+    // Columns and icons at the dialog's scale, as its font.
+    const int dpi = WindowDpi(dialog_);
+    iconSize_ = BarIconSize(dpi);
     for (int i = 0; i < kShortcutColumnCount; ++i) {
         char header[64] = "";
         LoadText(kColumns[i].headerId, header, sizeof header);
         LVCOLUMNA column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
         column.fmt = kColumns[i].format;
-        column.cx = i == 0 ? IdColumnWidth(list) : kColumns[i].width;
+        column.cx = i == 0 ? IdColumnWidth(list, iconSize_, dpi) : ScaleForDpi(kColumns[i].width, dpi);
         column.pszText = header;
         column.iSubItem = i;
         SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
-    images_.Reset(ImageList_Create(32, 32, ILC_COLOR24 | ILC_MASK, 100, 1));
+    images_.Reset(ImageList_Create(iconSize_, iconSize_, ILC_COLOR24 | ILC_MASK, 100, 1));
     ListView_SetImageList(list, images_.Get(), LVSIL_SMALL);
 }
 
@@ -126,7 +131,7 @@ void ShortcutSettingsDialog::InsertRow(int group, int button)
     HWND list = List();
 
     int image = 0;
-    if (const ScopedIcon icon{LoadRecordIcon(record)}) {
+    if (const ScopedIcon icon{LoadRecordIcon(record, iconSize_)}) {
         const int added = ImageList_AddIcon(images_.Get(), icon.Get());
         if (added >= 0)
             image = added;

@@ -47,6 +47,7 @@ private:
     HeapObject<ShortcutTable> backup_;  // the entries as they were at opening
     int preselected_;
     ScopedImageList images_;
+    int iconSize_ = 32;  // the rows' icons, at the dialog's scale
     // Per opening: every column starts unsorted, its first click sorts descending.
     int sortDirections_[kShortcutColumnCount] = {};
 };

@@ -62,6 +62,7 @@
 #define IDC_STATIC                      (-1)
 #endif
 #define IDD_ABOUT                       115   // its one button is IDOK: Enter closes it, ESC does not
+#define IDC_ABOUT_PICTURE               1040  // the picture over the whole about box
 
 #define IDD_BUTTON_SETTINGS             114
 #define IDD_GROUP_SETTINGS              118

@@ -66,54 +66,47 @@ std::wstring Describe(const std::wstring& desktop)
 
 const wchar_t kCancel[] = L"", kEscape[] = L"\x1B", kCloseBox[] = L"\x7F";
 
-// Answers the archive-name dialogs in turn: notes each proposal, whether it is
-// shown whole and selected with the focus, and the prompt; types the reply over
-// it (null keeps it) and confirms; kCancel presses Cancel, kEscape types ESC, kCloseBox closes it.
-class NameReplies {
-public:
-    explicit NameReplies(std::vector<const wchar_t*> replies)
-        : thread_([this, replies] {
-              HWND previous = nullptr;
-              for (const wchar_t* reply : replies) {
-                  HWND dialog = WaitForDialog("ZIP書庫の作成", GetCurrentProcessId(), 15000, previous);
-                  if (!dialog)
-                      return;
-                  HWND edit = GetDlgItem(dialog, IDC_ARCHIVE_NAME_EDIT);
-                  wchar_t text[300];
-                  GetWindowTextW(edit, text, 300);
-                  proposals_ += (proposals_.empty() ? L"" : L"|") + std::wstring(text);
-                  DWORD from = 1, to = 0;
-                  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-                  GUITHREADINFO thread{};
-                  thread.cbSize = sizeof thread;
-                  GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread);
-                  selected_ = selected_ && from == 0 && to == wcslen(text) && thread.hwndFocus == edit;
-                  GetDlgItemTextW(dialog, IDC_ARCHIVE_NAME_PROMPT, text, 300);
-                  prompt_ = text;
-                  if (reply == kEscape || reply == kCloseBox) {
-                      reply == kEscape ? PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0)
-                                       : PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-                  } else {
-                      for (const wchar_t* key = reply; key && *key; ++key)
-                          SendMessageW(edit, WM_CHAR, *key, 0);
-                      Press(dialog, reply == kCancel ? IDCANCEL : IDOK);
-                  }
-                  previous = dialog;
-              }
-          })
-    {
-    }
-    ~NameReplies() { Join(); }
-    std::wstring Proposals() { return Join(), proposals_; }
-    std::wstring LastPrompt() { return Join(), prompt_; }
-    bool Selected() { return Join(), selected_; }
-
-private:
-    void Join() { if (thread_.joinable()) thread_.join(); }
-    std::wstring proposals_, prompt_;
-    bool selected_ = true;
-    std::thread thread_;
+// What the archive-name dialogs showed: each proposal, the last prompt, and
+// whether every proposal was shown whole and selected with the focus.
+struct NamesSeen {
+    std::wstring proposals, prompt;
+    bool selected = true;
 };
+
+// Answers the archive-name dialogs in turn: types the reply over the proposal
+// (null keeps it) and confirms; kCancel presses Cancel, kEscape types ESC,
+// kCloseBox closes it.
+void AnswerNames(std::vector<const wchar_t*> replies, NamesSeen* seen)
+{
+    HWND previous = nullptr;
+    for (const wchar_t* reply : replies) {
+        HWND dialog = WaitForDialog("ZIP書庫の作成", GetCurrentProcessId(), 15000, previous);
+        if (!dialog)
+            return;
+        HWND edit = GetDlgItem(dialog, IDC_ARCHIVE_NAME_EDIT);
+        wchar_t text[300];
+        GetWindowTextW(edit, text, 300);
+        seen->proposals += (seen->proposals.empty() ? L"" : L"|") + std::wstring(text);
+        DWORD from = 1, to = 0;
+        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread);
+        seen->selected = seen->selected && from == 0 && to == wcslen(text) && thread.hwndFocus == edit;
+        GetDlgItemTextW(dialog, IDC_ARCHIVE_NAME_PROMPT, text, 300);
+        seen->prompt = text;
+        if (reply == kEscape) {
+            PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+        } else if (reply == kCloseBox) {
+            PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        } else {
+            for (const wchar_t* key = reply; key && *key; ++key)
+                SendMessageW(edit, WM_CHAR, *key, 0);
+            Press(dialog, reply == kCancel ? IDCANCEL : IDOK);
+        }
+        previous = dialog;
+    }
+}
 
 const std::string kPics = BuildZip({StoredEntry("a.jpg", "jpeg"), StoredEntry("sub/b.jpg", "b")});
 const std::wstring kPicsTree = L"\\ pics\\a.jpg pics\\sub\\ pics\\sub\\b.jpg";
@@ -177,18 +170,20 @@ TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)
     }
     const std::wstring before = Describe(desktop);
     {
-        NameReplies names(c.replies);
+        NamesSeen seen;
+        std::thread names(AnswerNames, c.replies, &seen);
         DialogWaiter box(c.caption.empty() ? "no box" : c.caption, IDOK, {}, GetCurrentProcessId(), nullptr,
                          c.caption.empty() ? 0 : 15000);
         std::unique_ptr<HeldKeys> ctrl(c.ctrl ? new HeldKeys({VK_CONTROL}) : nullptr);
         HDROP drop = WideDrop(dropped);
         EXPECT_EQ(c.handled, HandleArchiveDrop(nullptr, drop));
         GlobalFree(drop);
-        EXPECT_EQ(c.proposals, names.Proposals());
+        names.join();
+        EXPECT_EQ(c.proposals, seen.proposals);
         EXPECT_EQ(c.replies.size() < 2 ? L"" : L"その名前だと、ドロップされたものを上書きしちゃうのら！\nほかの名前にしてほしいろ！",
-                  c.replies.size() < 2 ? L"" : names.LastPrompt());
+                  c.replies.size() < 2 ? L"" : seen.prompt);
         EXPECT_EQ(c.message, box.Message());
-        EXPECT_TRUE(names.Selected());
+        EXPECT_TRUE(seen.selected);
     }
     EXPECT_EQ(c.desktop.empty() ? before : c.desktop, Describe(desktop));
     EXPECT_EQ(c.opened ? std::vector<std::wstring>{desktop + L"\\" + c.desktop.substr(0, c.desktop.find(L'\\'))}
@@ -237,7 +232,6 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
     {"NameThatCannotBeCreated", {L"docs\\"}, {L"bad|name"}, L"docs", kError, kCannotCreate, L""},
     {"UnknownDesktopArchive", {L"pics.zip"}, {}, L"", kError, kNoDesktop, L"", true, false, false, kPics, L""},
     {"UnknownDesktopFolder", {L"docs\\"}, {}, L"", kError, kNoDesktop, L"", true, false, false, kPics, L""},
-    {"UnknownDesktopPlainFile", {L"plain.txt"}, {}, L"", "", "", L"", false, false, false, kPics, L""},
     // a name that would write over a dropped item is asked for again; the dropped items stay
     {"TakenByADroppedArchive", {L">report.zip", L">other.txt"}, {nullptr, L"bundle"}, L"report|report", "", "",
      L"bundle.zip[report.zip,other.txt] other.txt report.zip"},
@@ -300,7 +294,10 @@ int Bar(HWND dialog)
     return static_cast<int>(SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0));
 }
 
-TEST(ProgressWindow, ShowsTheShareDoneAndDisablesItsOwnerMeanwhile)
+// The share done, the owner disabled meanwhile, other windows' messages run
+// during an update, and the cancel asked first with Cancel as the default
+// answer (ENTER answers Cancel and the job goes on).
+TEST(ProgressWindow, ShowsTheShareDoneAndAsksBeforeCancelling)
 {
     HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100, nullptr, nullptr, nullptr,
                                  nullptr);
@@ -308,7 +305,6 @@ TEST(ProgressWindow, ShowsTheShareDoneAndDisablesItsOwnerMeanwhile)
     {
         ProgressDialog progress;
         dialog = progress.Show(owner);
-        EXPECT_TRUE(IsWindowVisible(dialog));
         EXPECT_FALSE(IsWindowEnabled(owner));
         progress.SetTitle("title");
         progress.SetText("a.txt");
@@ -322,37 +318,30 @@ TEST(ProgressWindow, ShowsTheShareDoneAndDisablesItsOwnerMeanwhile)
         progress.SetTotal(ULLONG_MAX);
         progress.SetProgress(ULLONG_MAX);
         EXPECT_EQ(100, Bar(dialog));
-        // A message for another window of the thread is handled during an update.
         HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         PostMessageA(other, WM_CLOSE, 0, 0);
         progress.SetProgress(1);
         EXPECT_FALSE(IsWindow(other));
+        for (int answer : {IDCANCEL, IDOK}) {
+            std::vector<LONG> styles;
+            DialogWaiter question("=(o.o)=", answer, [&](HWND box) {
+                for (int id : {IDOK, IDCANCEL})
+                    styles.push_back(GetWindowLongA(GetDlgItem(box, id), GWL_STYLE) & BS_TYPEMASK);
+            }, GetCurrentProcessId(), dialog);
+            PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+            int cancelled = -1;
+            progress.SetProgress(1, &cancelled);
+            EXPECT_EQ("中断しても、いいのら？", question.Message());
+            EXPECT_EQ(std::vector<LONG>({BS_PUSHBUTTON, BS_DEFPUSHBUTTON}), styles);
+            EXPECT_EQ(answer == IDOK, cancelled == 1);
+            EXPECT_TRUE(IsWindowVisible(dialog));
+        }
+        progress.SetProgress(2);
+        EXPECT_EQ(1, progress.IsCancelled());  // stays cancelled on later updates
     }
     EXPECT_FALSE(IsWindow(dialog));
     EXPECT_TRUE(IsWindowEnabled(owner));
     DestroyWindow(owner);
-}
-
-TEST(ProgressWindow, CancelAsksFirstWithCancelAsTheDefaultAnswer)
-{
-    ProgressDialog progress;
-    HWND dialog = progress.Show(nullptr);
-    for (int answer : {IDCANCEL, IDOK}) {
-        std::vector<LONG> styles;  // OK, Cancel: ENTER answers Cancel and the job goes on
-        DialogWaiter question("=(o.o)=", answer, [&](HWND box) {
-            for (int id : {IDOK, IDCANCEL})
-                styles.push_back(GetWindowLongA(GetDlgItem(box, id), GWL_STYLE) & BS_TYPEMASK);
-        }, GetCurrentProcessId(), dialog);
-        PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
-        int cancelled = -1;
-        progress.SetProgress(1, &cancelled);
-        EXPECT_EQ("中断しても、いいのら？", question.Message());
-        EXPECT_EQ(std::vector<LONG>({BS_PUSHBUTTON, BS_DEFPUSHBUTTON}), styles);
-        EXPECT_EQ(answer == IDOK, cancelled == 1);
-        EXPECT_TRUE(IsWindowVisible(dialog));
-    }
-    progress.SetProgress(2);
-    EXPECT_EQ(1, progress.IsCancelled());  // stays cancelled on later updates
 }
 
 }  // namespace

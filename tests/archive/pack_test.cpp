@@ -6,7 +6,6 @@
 
 #include "archive/archive_pack.h"
 #include "archive/path_identity.h"
-#include "archive/progress_dialog.h"
 #include "archive/zip_extract.h"
 #include "archive/zip_packer.h"
 
@@ -117,54 +116,16 @@ INSTANTIATE_TEST_SUITE_P(Trees, PackedItems, ::testing::ValuesIn(std::vector<Pac
      u8"caf\u00E9.txt* \u301Cw* \uD55C\uAD6D\uC5B4/* \uD55C\uAD6D\uC5B4/\U0001F600*"},
 }), [](const auto& info) { return std::string(info.param.label); });
 
-TEST(PackedItems, AnArchiveThatCannotBeCreatedLeavesNothing)
-{
-    TempFolder root;
-    ASSERT_TRUE(WriteBytes(root.File("a.txt"), "a"));
-    for (const char* archive : {"missing\\out.zip", "bad|name.zip"}) {
-        ZipPacker packer;
-        EXPECT_FALSE(packer.Open(Wide(root.File(archive)).c_str()));
-        EXPECT_FALSE(packer.PackItem(Wide(root.File("a.txt")).c_str(), 1, 0, nullptr, nullptr, 0));
-        EXPECT_FALSE(packer.Close());
-    }
-    EXPECT_EQ(Tree({L"a.txt"}), ListTree(root.Path()));
-}
-
-// The cancel pressed (and confirmed) before the third item; both passes stop there.
-TEST(PackCancel, EndsTheCountingAndThePackingPass)
-{
-    TempFolder root;
-    for (int countOnly = 0; countOnly < 2; ++countOnly) {
-        ProgressDialog progress;
-        progress.Show(nullptr);
-        ZipPacker packer;
-        ASSERT_TRUE(packer.Open(Wide(root.File("out.zip")).c_str()));
-        unsigned counter = 0;
-        for (int i = 0; i < 6; ++i) {
-            const std::string item = root.File("f" + std::to_string(i) + ".txt");
-            ASSERT_TRUE(WriteBytes(item, "data"));
-            if (i == 2) {
-                DialogWaiter question("=(o.o)=", IDOK, {}, GetCurrentProcessId(), progress.DialogWindow());
-                PostMessageA(GetDlgItem(progress.DialogWindow(), IDCANCEL), BM_CLICK, 0, 0);
-                progress.SetProgress(0);
-                ASSERT_TRUE(question.Seen());
-            }
-            packer.PackItem(Wide(item).c_str(), 1, 0, &progress, &counter, countOnly);
-        }
-        packer.Close();
-        EXPECT_EQ(2u, counter);
-        EXPECT_EQ(countOnly ? "" : "f0.txt f1.txt", Names(Wide(root.File("out.zip"))));
-    }
-}
-
-// The job: a cancel inside a large file or a file that cannot be read leaves
-// the older archive as it was; a file that cannot be opened is left out and counted.
+// The job: a cancel between files or inside a large one, or a file that cannot
+// be read leaves the older archive as it was; a file that cannot be opened is
+// left out and counted.
 int g_reads = 0;
+int g_cancelAt = 0;
 std::unique_ptr<DialogWaiter> g_question;  // of the cancel, answered OK
 BOOL CancellingReader(HANDLE file, void* data, DWORD size, DWORD* read)
 {
     HWND progress = FindDialog("ファイルの圧縮中");
-    if (++g_reads == 40 && progress) {
+    if (++g_reads == g_cancelAt && progress) {
         g_question.reset(new DialogWaiter("=(o.o)=", IDOK, {}, GetCurrentProcessId(), progress));
         PostMessageA(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
     }
@@ -184,6 +145,7 @@ struct JobCase {
     PackResult result;
     std::string archive;  // afterwards
     unsigned skipped;
+    int cancelAt = 0;  // the read that presses the cancel
 };
 
 class PackingJob : public ::testing::TestWithParam<JobCase> {};
@@ -197,6 +159,7 @@ TEST_P(PackingJob, NeverLeavesAHalfWrittenArchive)
     HANDLE lock = CreateFileA(root.File(GetParam().reader ? "none" : "big.bin").c_str(), GENERIC_READ, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     g_reads = 0;
+    g_cancelAt = GetParam().cancelAt;
     Restore reader{[] { OverrideSourceReader(nullptr); }};
     OverrideSourceReader(GetParam().reader);
     PackReport report;
@@ -213,7 +176,8 @@ TEST_P(PackingJob, NeverLeavesAHalfWrittenArchive)
 }
 
 INSTANTIATE_TEST_SUITE_P(Jobs, PackingJob, ::testing::ValuesIn(std::vector<JobCase>{
-    {"CancelInsideALargeFile", CancellingReader, kPackCancelled, "the older archive", 0},
+    {"CancelBetweenFiles", CancellingReader, kPackCancelled, "the older archive", 0, 1},
+    {"CancelInsideALargeFile", CancellingReader, kPackCancelled, "the older archive", 0, 40},
     {"ReadFailure", FailingReader, kPackFailed, "the older archive", 0},
     {"FileThatCannotBeOpened", nullptr, kPackDone, "small.txt", 1},
 }), [](const auto& info) { return std::string(info.param.label); });

@@ -26,13 +26,16 @@ std::string Name(const ::testing::TestParamInfo<FileCase>& info)
     return info.param.label;
 }
 
+// The file named kFile beside the program in the folder "表", written first
+// unless the row says "-".
+template <const char* kFile>
 class SettingsFile : public ::testing::TestWithParam<FileCase> {
 protected:
     void SetUp() override
     {
         OverrideProgramPath(folder_.File("porun.exe").c_str());
         if (GetParam().before != "-") {
-            ASSERT_TRUE(WriteBytes(folder_.File(File()), GetParam().before));
+            ASSERT_TRUE(WriteBytes(folder_.File(kFile), GetParam().before));
         }
     }
     void TearDown() override
@@ -40,21 +43,20 @@ protected:
         DestroyShortcutTable();
         OverrideProgramPath(nullptr);
     }
-    virtual const char* File() const = 0;
-    std::string Saved() const { return ReadBytes(folder_.File(File())); }
+    std::string Saved() const { return ReadBytes(folder_.File(kFile)); }
 
     TempFolder folder_{"表"};
 };
 
-class ShortcutFileReading : public SettingsFile {
-protected:
-    const char* File() const override { return "shortcut.dat"; }
-};
+const char kShortcutFile[] = "shortcut.dat";
+const char kPositionFile[] = "position.dat";
+using ShortcutFileReading = SettingsFile<kShortcutFile>;
+using PositionFileReading = SettingsFile<kPositionFile>;
 
 TEST_P(ShortcutFileReading, KeepsWhatTheRulesAllow)
 {
     LoadShortcutTable();
-    ASSERT_TRUE(DeleteFileA(folder_.File(File()).c_str()) || GetParam().before == "-");
+    ASSERT_TRUE(DeleteFileA(folder_.File(kShortcutFile).c_str()) || GetParam().before == "-");
     ASSERT_TRUE(SaveShortcutTable());
     EXPECT_EQ(GetParam().saved.empty() ? GetParam().before : GetParam().saved, Saved());
 }
@@ -90,11 +92,6 @@ INSTANTIATE_TEST_SUITE_P(Files, ShortcutFileReading, ::testing::ValuesIn(std::ve
     {"FirstOfTwoLinesWins", ActiveLines('K', 2) + ActiveLines('L', 2) + "shortcut.active.key,77\r\n",
      ActiveLines('K', 2)},
 }), Name);
-
-class PositionFileReading : public SettingsFile {
-protected:
-    const char* File() const override { return "position.dat"; }
-};
 
 std::string Slot(int slot, int width, int height, int x, int y)
 {

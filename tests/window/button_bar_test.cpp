@@ -80,7 +80,7 @@ TEST_F(BarWindowTest, GroupButtonClickCollapsesToTheGroupButtonAndBack)
     GetClientRect(window_, &client);
     EXPECT_EQ(38, client.bottom);
     EXPECT_EQ(static_cast<UINT>(BST_UNCHECKED), IsDlgButtonChecked(window_, IDC_GROUP_BUTTON));
-    const SIZE collapsed = BarWindowSize(false);
+    const SIZE collapsed = BarWindowSize(false, kBaseDpi);
     RECT outer;
     GetWindowRect(window_, &outer);
     EXPECT_EQ(collapsed.cy, outer.bottom - outer.top);

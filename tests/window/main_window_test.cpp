@@ -45,7 +45,7 @@ TEST_F(MainWindowTest, SystemMenuHoldsMoveAndCloseOnly)
 TEST_F(MainWindowTest, ToolWindowWithTheBarsExactOuterSize)
 {
     EXPECT_TRUE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-    const SIZE expected = BarWindowSize(true);
+    const SIZE expected = BarWindowSize(true, kBaseDpi);
     const SIZE actual = OuterSize();
     EXPECT_EQ(expected.cx, actual.cx);
     EXPECT_EQ(expected.cy, actual.cy);
