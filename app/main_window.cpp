@@ -125,6 +125,8 @@ void OnHotkey(HWND window, int id)
 {
     if (id == kActivationHotkeyId)
         ToggleActivation(window);
+    else if (id == IDHK_SEARCH)
+        OnCommand(window, IDM_SEARCH_BUTTONS);
     else if (id >= 0 && id < kButtonCount)
         LaunchHotkeyButton(id);
 }

@@ -260,7 +260,7 @@ TEST_F(Screens, ShortcutListAndKeyCapture)
     DialogWaiter list("ショートカットキーの設定", IDCANCEL, [](HWND dialog) {
         HWND rows = GetDlgItem(dialog, IDC_SHORTCUT_LIST);
         for (int row = 0; row < ListView_GetItemCount(rows); ++row)
-            ListView_SetItemState(rows, row, row < 3 ? LVIS_SELECTED : 0, LVIS_SELECTED);
+            ListView_SetItemState(rows, row, row >= 1 && row < 4 ? LVIS_SELECTED : 0, LVIS_SELECTED);
         Press(dialog, IDC_SHORTCUT_ASSIGN);
         HWND capture = WaitForDialog("ショートカットキーの登録");
         SaveWindow(capture, "key_capture");
@@ -271,6 +271,37 @@ TEST_F(Screens, ShortcutListAndKeyCapture)
     });
     RightClick(IDC_FIRST_LAUNCHER, IDM_BUTTON_SHORTCUTS);
     EXPECT_TRUE(list.Seen());
+}
+
+TEST_F(Screens, Search)
+{
+    // Programs with icons in a folder of a plain name, shown in the file column.
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string place = std::string(temp) + "porun-search";
+    CreateDirectoryA(place.c_str(), nullptr);
+    const Restore cleanup{[place] { RemoveTree(place); }};
+    const std::string program = BuildFile(PORUN_EXE_PATH);
+    auto button = [&](int group, int index, const char* title, const char* file, int icon) {
+        const std::string path = place + "\\" + file;
+        ASSERT_TRUE(CopyFileA(program.c_str(), path.c_str(), FALSE));
+        data_.Button(group, index, title, path, "", "", path, icon);
+    };
+    data_.Group(0, "いつもの").Group(1, "エディタ").Group(2, "おえかき");
+    button(0, 0, "メモ帳", "notepad.exe", 1);
+    button(1, 0, "秀丸エディタ", "Hidemaru.exe", 3);
+    button(1, 2, "サクラエディタ", "sakura.exe", 6);
+    button(1, 5, "ﾃｷｽﾄ ｴﾃﾞｨﾀ", "TextEditor.exe", 8);
+    button(2, 1, "おえかきエディタ", "paint.exe", 10);
+    data_.settings.groupCount = 3;
+    Open(SW_SHOWNORMAL);
+    DialogWaiter search("ボタンをさがす", IDCANCEL, [](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_SEARCH_QUERY, "えでぃた");
+        Idle(dialog);
+        SaveWindow(dialog, "search");
+    });
+    Command(IDM_SEARCH_BUTTONS);
+    EXPECT_TRUE(search.Seen());
 }
 
 // The balloon at start and the marked list, with CTRL+SHIFT+F9 held by this
