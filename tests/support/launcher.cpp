@@ -258,16 +258,14 @@ OpenMenu LauncherWindow::RightClick(int controlId, UINT choose)
     const OpenMenu menu = WhileMenuOpen(window_, [&] {
         SendMessageA(window_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(at.x, at.y));
     }, choose);
-    PumpPending();  // the choice
-    return menu;
+    return PumpPending(), menu;  // the choice
 }
 
 OpenMenu LauncherWindow::Tray(UINT mouseMessage, UINT choose, UINT iconId)
 {
     const OpenMenu menu =
         WhileMenuOpen(window_, [&] { SendMessageA(window_, WM_TRAYNOTIFY, iconId, mouseMessage); }, choose);
-    PumpPending();
-    return menu;
+    return PumpPending(), menu;
 }
 
 void LauncherWindow::Drag(int from, const std::vector<DragStep>& steps, Keys held)

@@ -44,12 +44,9 @@ HWND FindVisible(const char* name, const std::function<bool(HWND)>& take, DWORD 
 
 void PumpPending()
 {
-    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) {
-        if (message.message != WM_QUIT) {  // the tests own the loop; a closed launcher window posts one
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
+    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
+        if (message.message != WM_QUIT)  // the tests own the loop; a closed launcher window posts one
+            TranslateMessage(&message), DispatchMessageA(&message);
 }
 
 bool WaitUntil(const std::function<bool()>& done, DWORD ms)
