@@ -48,14 +48,11 @@ std::wstring Describe(const std::wstring& desktop)
     std::wstring out;
     for (const std::wstring& item : ListTree(desktop)) {
         out += (out.empty() ? L"" : L" ") + item;
-        if (item.size() > 4 && item.compare(item.size() - 4, 4, L".zip") == 0 && ListZip(desktop + L"\\" + item).size()) {
-            out += L"[";
-            for (const ListedEntry& entry : ListZip(desktop + L"\\" + item)) {
-                wchar_t name[300] = L"";
-                MultiByteToWideChar(entry.flag & 0x800 ? CP_UTF8 : 932, 0, entry.name.c_str(), -1, name, 300);
-                out += name + std::wstring(L",");
-            }
-            out.back() = L']';
+        const std::vector<ListedEntry> entries = ListZip(desktop + L"\\" + item);  // none unless an archive
+        for (size_t i = 0; i < entries.size(); ++i) {
+            wchar_t name[300] = L"";
+            MultiByteToWideChar(entries[i].flag & 0x800 ? CP_UTF8 : 932, 0, entries[i].name.c_str(), -1, name, 300);
+            out += (i ? L"," : L"[") + std::wstring(name) + (i + 1 == entries.size() ? L"]" : L"");
         }
     }
     return out;
