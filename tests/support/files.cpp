@@ -33,7 +33,8 @@ TempFolder::TempFolder(const char* leaf)
                 std::to_string(InterlockedIncrement(&counter));
     while (!CreateDirectoryA(root_.c_str(), nullptr));
     path_ = root_;
-    path_ = leaf ? Folder(leaf) : path_;
+    if (leaf)
+        path_ = Folder(leaf);
 }
 
 std::string ReadBytes(const std::wstring& path)
