@@ -4,6 +4,7 @@
 #include "bar/bar_tooltips.h"
 #include "bar/button_icons.h"
 #include "bar/button_mouse.h"
+#include "bar/icon_cache.h"
 #include "support/messages.h"
 
 namespace {
@@ -49,6 +50,7 @@ void ReleaseButtonBar(HWND mainWindow)
     RestoreBarControls(mainWindow);
     for (int position = 0; position < kBarControlCount; ++position)
         SetButtonImage(mainWindow, BarControlAt(position).id, nullptr);
+    ClearIconCache();
 }
 
 void SetBarExpanded(HWND mainWindow, bool expanded)

@@ -2,6 +2,7 @@
 
 #include "bar/bar_geometry.h"
 #include "bar/bar_tooltips.h"
+#include "bar/icon_cache.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
@@ -35,10 +36,25 @@ void CopyPath(char (&buffer)[kTextFieldSize], const char* field)
 
 HICON NotFoundInstead(HICON icon)
 {
-    if (icon)
-        DestroyIcon(icon);
+    ReleaseIcon(icon);
     return LoadResourceIcon(IDI_NOT_FOUND);
 }
+
+// LoadButtonIcon for the bar's own images: an icon the bar showed before for
+// the same unchanged file comes back without being extracted again.
+HICON LoadKeptIcon(const char* path, int iconIndex)
+{
+    const IconCacheKey key = MakeIconCacheKey(path, iconIndex, kBarIconSize);
+    if (HICON kept = LendCachedIcon(key))
+        return kept;
+    HICON icon = LoadButtonIcon(path, iconIndex);
+    LendNewIcon(key, icon);
+    return icon;
+}
+
+using IconLoader = HICON (*)(const char* path, int iconIndex);
+
+HICON RecordIcon(const ButtonRecord& record, IconLoader load);
 
 HICON LoadGroupIcon(int group)
 {
@@ -56,7 +72,24 @@ HICON LoadGroupIcon(int group)
     }
     char source[kTextFieldSize];
     CopyPath(source, record->iconFile);
-    return LoadButtonIcon(source, record->iconIndex);
+    return LoadKeptIcon(source, record->iconIndex);
+}
+
+HICON RecordIcon(const ButtonRecord& record, IconLoader load)
+{
+    char file[kTextFieldSize];
+    char iconFile[kTextFieldSize];
+    CopyPath(file, record.file);
+    CopyPath(iconFile, record.iconFile);
+    const char* source = iconFile[0] ? iconFile : file;
+    HICON icon = source[0] ? load(source, record.iconIndex) : LoadResourceIcon(IDI_EMPTY_BUTTON);
+    if (icon && file[0]) {
+        WIN32_FIND_DATAA found;
+        ScopedFind find(PathFitsMaxPath(file) ? FindFirstFileA(file, &found) : INVALID_HANDLE_VALUE);
+        if (!find)
+            icon = NotFoundInstead(icon);
+    }
+    return icon;
 }
 }  // namespace
 
@@ -64,14 +97,13 @@ void SetButtonImage(HWND window, int controlId, HICON icon)
 {
     HWND control = GetDlgItem(window, controlId);
     if (!control) {
-        if (icon)
-            DestroyIcon(icon);  // it was handed over: nobody else will free it
+        ReleaseIcon(icon);  // it was handed over: nobody else will free it
         return;
     }
     HICON old = reinterpret_cast<HICON>(
         SendMessageA(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon)));
     if (old && old != icon)
-        DestroyIcon(old);
+        ReleaseIcon(old);
 }
 
 HICON LoadResourceIcon(int resourceId)
@@ -107,19 +139,7 @@ HICON LoadButtonIcon(const char* path, int iconIndex)
 
 HICON LoadRecordIcon(const ButtonRecord& record)
 {
-    char file[kTextFieldSize];
-    char iconFile[kTextFieldSize];
-    CopyPath(file, record.file);
-    CopyPath(iconFile, record.iconFile);
-    const char* source = iconFile[0] ? iconFile : file;
-    HICON icon = source[0] ? LoadButtonIcon(source, record.iconIndex) : LoadResourceIcon(IDI_EMPTY_BUTTON);
-    if (icon && file[0]) {
-        WIN32_FIND_DATAA found;
-        ScopedFind find(PathFitsMaxPath(file) ? FindFirstFileA(file, &found) : INVALID_HANDLE_VALUE);
-        if (!find)
-            icon = NotFoundInstead(icon);
-    }
-    return icon;
+    return RecordIcon(record, LoadButtonIcon);
 }
 
 bool ShowGroup(HWND mainWindow, int group)
@@ -130,7 +150,7 @@ bool ShowGroup(HWND mainWindow, int group)
     SetButtonImage(mainWindow, IDC_GROUP_BUTTON, LoadGroupIcon(group));
     for (int i = 0; i < kLauncherButtonCount; ++i) {
         const ButtonRecord* record = CurrentButton(i);
-        SetButtonImage(mainWindow, IDC_FIRST_LAUNCHER + i, record ? LoadRecordIcon(*record) : nullptr);
+        SetButtonImage(mainWindow, IDC_FIRST_LAUNCHER + i, record ? RecordIcon(*record, LoadKeptIcon) : nullptr);
     }
     UpdateBarTooltips(mainWindow);
     return true;

@@ -9,7 +9,8 @@
 #include <windows.h>
 
 // Sets icon (or none) as the image of the button control id of window and
-// destroys the icon the control showed before.
+// lets the icon the control showed before go (ReleaseIcon: a kept icon goes
+// back to the icon cache, any other is destroyed).
 void SetButtonImage(HWND window, int controlId, HICON icon);
 
 // An icon resource of the program at 32 x 32; null when it is missing.
