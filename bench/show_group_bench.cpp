@@ -183,7 +183,7 @@ int main(int argc, char** argv)
     std::printf("floor with the ten images handed over      %8.3f ms  first time %.2f, return %.2f\n",
                 floorWithImages, medianFirst / floorWithImages, medianAgain / floorWithImages);
     std::printf("  parts: ten images handed to their buttons (BM_SETIMAGE) %.3f ms, the ten replaced ones "
-                "destroyed %.3f ms\n", Median(images), Median(releases));
+                "released %.3f ms\n", Median(images), Median(releases));
     std::printf("         of it, ten copies made with CopyImage as the button makes them %.3f ms\n", Median(copies));
     std::printf("         the eleven tool texts %.3f ms, the wait cursor %.3f ms\n", Median(tips), Median(cursor));
 
