@@ -17,8 +17,10 @@
 #include "menus/menu_paint.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
+#include "shortcuts/refused_hotkeys.h"
 #include "shortcuts/shortcut_file.h"
 #include "support/messages.h"
+#include "support/program_files.h"
 
 #include <imm.h>
 #include <shellapi.h>
@@ -54,9 +56,19 @@ void RebuildSystemMenu(HWND window)
     InsertSystemMenuItem(menu, IDS_SYSMENU_MOVE, SC_MOVE, false);
 }
 
+// Once, at start: the hotkeys the system refused, in a balloon that blocks nothing.
+void TellRefusedHotkeys()
+{
+    char text[sizeof NOTIFYICONDATAA::szInfo];
+    char title[sizeof NOTIFYICONDATAA::szInfoTitle];
+    if (DescribeRefusedHotkeys(text, sizeof text) && LoadText(IDS_REFUSED_HOTKEYS_TITLE, title, sizeof title))
+        ShowTrayBalloon(&g_trayIcon, title, text);
+}
+
 LRESULT OnCreate(HWND window)
 {
     g_created = false;
+    SetProgramFolderVariable();  // before any stored path is used, and for the programs started
     ImmAssociateContext(window, nullptr);
     if (!CreateButtonBar(window))
         return -1;
@@ -69,6 +81,7 @@ LRESULT OnCreate(HWND window)
     LoadPositions(WindowPositions());
     LoadShortcutTable();  // no file yet: an empty table, created at exit
     RegisterAllHotkeys(window);  // a combination taken elsewhere stays unregistered
+    TellRefusedHotkeys();
     SetWindowPos(window, nullptr, settings.windowX, settings.windowY, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (settings.alwaysOnTop)

@@ -12,3 +12,13 @@ bool AddTrayIcon(NOTIFYICONDATAA* record, HWND window, UINT iconId, UINT tipId, 
 
 // Removes an added icon and destroys its image; nothing when the size field is 0.
 void RemoveTrayIcon(NOTIFYICONDATAA* record);
+
+// Shows a balloon on the added icon (NIF_INFO, the warning kind) with title
+// (at most 63 bytes kept) and text (at most 255); it goes away by itself and
+// blocks nothing. False when the icon was not added or the shell refused.
+bool ShowTrayBalloon(const NOTIFYICONDATAA* record, const char* title, const char* text);
+
+// For tests: stands in for Shell_NotifyIconA in every call above; null goes
+// back to the system's.
+using NotifyIconFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
+void OverrideNotifyIcon(NotifyIconFunction function);

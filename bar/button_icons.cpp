@@ -6,10 +6,10 @@
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
-#include "support/max_path.h"
 #include "support/messages.h"
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
+#include "support/stored_path.h"
 
 #include <shellapi.h>
 
@@ -41,10 +41,14 @@ HICON NotFoundInstead(HICON icon)
 }
 
 // LoadButtonIcon for the bar's own images: an icon the bar showed before for
-// the same unchanged file comes back without being extracted again.
+// the same unchanged file (the stored path as used) comes back without being
+// extracted again.
 HICON LoadKeptIcon(const char* path, int iconIndex)
 {
-    const IconCacheKey key = MakeIconCacheKey(path, iconIndex, kBarIconSize);
+    char used[kResolvedPathSize];
+    if (!ResolveStoredPath(path, used, sizeof used))
+        return LoadButtonIcon(path, iconIndex);
+    const IconCacheKey key = MakeIconCacheKey(used, iconIndex, kBarIconSize);
     if (HICON kept = LendCachedIcon(key))
         return kept;
     HICON icon = LoadButtonIcon(path, iconIndex);
@@ -83,12 +87,8 @@ HICON RecordIcon(const ButtonRecord& record, IconLoader load)
     CopyPath(iconFile, record.iconFile);
     const char* source = iconFile[0] ? iconFile : file;
     HICON icon = source[0] ? load(source, record.iconIndex) : LoadResourceIcon(IDI_EMPTY_BUTTON);
-    if (icon && file[0]) {
-        WIN32_FIND_DATAA found;
-        ScopedFind find(PathFitsMaxPath(file) ? FindFirstFileA(file, &found) : INVALID_HANDLE_VALUE);
-        if (!find)
-            icon = NotFoundInstead(icon);
-    }
+    if (icon && file[0] && !StoredPathExists(file))
+        icon = NotFoundInstead(icon);
     return icon;
 }
 }  // namespace
@@ -116,12 +116,11 @@ HICON LoadButtonIcon(const char* path, int iconIndex)
 {
     if (!path || path[0] == '\0')
         return nullptr;
-    if (!PathFitsMaxPath(path))
+    char source[kResolvedPathSize];
+    if (!ResolveStoredPath(path, source, sizeof source))
         return LoadResourceIcon(IDI_NOT_FOUND);
-    char source[kTextFieldSize];
-    lstrcpynA(source, path, sizeof source);
-    char work[kTextFieldSize];
-    std::memcpy(work, source, sizeof work);
+    char work[kResolvedPathSize];
+    lstrcpynA(work, source, sizeof work);
 
     // Below 0 ExtractIconA answers a count or looks up a resource id: a
     // damaged file's negative index means the file's own icon, as 0 does.

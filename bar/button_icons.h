@@ -16,10 +16,11 @@ void SetButtonImage(HWND window, int controlId, HICON icon);
 // An icon resource of the program at 32 x 32; null when it is missing.
 HICON LoadResourceIcon(int resourceId);
 
-// The icon for an icon source (path, index): index 0 (or below) the file's
-// associated icon, n > 0 icon n of the file itself. Null for an empty path;
-// the not-found icon when no icon comes from the file itself, or when the
-// path does not fit MAX_PATH.
+// The icon for an icon source (stored path, index), taken from the path as it
+// is used (support/stored_path): index 0 (or below) the file's associated
+// icon, n > 0 icon n of the file itself. Null for an empty path; the
+// not-found icon when no icon comes from the file itself, or when the path
+// counts as missing.
 HICON LoadButtonIcon(const char* path, int iconIndex);
 
 // The icon a launcher button of any group shows for its record: the empty

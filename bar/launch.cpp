@@ -10,6 +10,7 @@
 #include "support/max_path.h"
 #include "support/messages.h"
 #include "support/scoped_handle.h"
+#include "support/stored_path.h"
 
 #include <cstring>
 
@@ -30,12 +31,19 @@ struct Field {
     char text[kTextFieldSize];
 };
 
-// A file or working folder too long for the system is a file that is not there.
+// The stored file and working folder as they are used here (variables
+// expanded, moved to the launcher's drive); one that counts as missing is
+// not started. The options go to the program as written, as Windows' shell
+// hands them over.
 bool ShellOpen(HWND owner, const char* file, const char* params, const char* directory)
 {
-    if (!PathFitsMaxPath(file) || (directory && !PathFitsMaxPath(directory)))
+    char usedFile[kResolvedPathSize];
+    char usedFolder[kResolvedPathSize];
+    if (!ResolveStoredPath(file, usedFile, sizeof usedFile) ||
+        (directory && !ResolveStoredPath(directory, usedFolder, sizeof usedFolder)))
         return false;
-    const HINSTANCE result = ShellExecuteA(owner, "open", file, params, directory, SW_SHOWNORMAL);
+    const HINSTANCE result =
+        ShellExecuteA(owner, "open", usedFile, params, directory ? usedFolder : nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 

@@ -16,6 +16,7 @@
 #include "support/messages.h"
 #include "support/path_text.h"
 #include "support/program_files.h"
+#include "support/stored_path.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -262,16 +263,33 @@ void Save(HWND dialog)
     SetButtonRecord(index, record);
     UpdateBarTooltips(g_mainWindow);
     SaveLauncherData(g_mainWindow);
-    ApplyButtonHotkey(g_mainWindow, CurrentGroupIndex(), index,
-                      IsDlgButtonChecked(dialog, IDC_BUTTON_SYSTEM_HOTKEY) == BST_CHECKED);
+    const bool system = IsDlgButtonChecked(dialog, IDC_BUTTON_SYSTEM_HOTKEY) == BST_CHECKED;
+    if (!ApplyButtonHotkey(g_mainWindow, CurrentGroupIndex(), index, system)) {
+        ApplyButtonHotkey(g_mainWindow, CurrentGroupIndex(), index, false);  // a plain shortcut
+        ShowMessageId(dialog, IDS_MSG_HOTKEY_REFUSED, MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+// The check box turned on: told at once when the system will not give the
+// combination, and the box goes off again.
+void OnSystemHotkeyChecked(HWND dialog)
+{
+    const ShortcutEntry* entry = TargetEntry();
+    if (!entry || IsDlgButtonChecked(dialog, IDC_BUTTON_SYSTEM_HOTKEY) != BST_CHECKED ||
+        HotkeyAvailable(g_mainWindow, CurrentGroupIndex(), TargetIndex(), entry->key, entry->flag))
+        return;
+    CheckDlgButton(dialog, IDC_BUTTON_SYSTEM_HOTKEY, BST_UNCHECKED);
+    ShowMessageId(dialog, IDS_MSG_HOTKEY_REFUSED, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void OnCancel(HWND dialog)
 {
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     SetButtonImage(dialog, IDC_ICON_PREVIEW, nullptr);
-    if (ShortcutEntry* entry = TargetEntry())
+    if (ShortcutEntry* entry = TargetEntry()) {
         *entry = g_entryAtOpen;
+        RegisterButtonHotkey(g_mainWindow, CurrentGroupIndex(), TargetIndex());  // as it was, after a try
+    }
 }
 
 bool OnCommand(HWND dialog, int id, int code)
@@ -292,6 +310,10 @@ bool OnCommand(HWND dialog, int id, int code)
         return true;
     case IDC_BUTTON_KEY:
         OnCapture(dialog);
+        return true;
+    case IDC_BUTTON_SYSTEM_HOTKEY:
+        if (code == BN_CLICKED)
+            OnSystemHotkeyChecked(dialog);
         return true;
     case IDOK:
         Save(dialog);
@@ -417,14 +439,18 @@ void OverrideOpenFileDialog(OpenFileFunction function)
 bool BrowseForFile(HWND dialog, int mode)
 {
     DialogRequest& request = GetDialogRequest();
-    char initial[kTextFieldSize] = "";
+    char stored[kTextFieldSize] = "";
     if (request.presetPath[0]) {
         if (mode == 2)
-            GetDlgItemTextA(dialog, IDC_BUTTON_ICON_FILE, initial, sizeof initial);
+            GetDlgItemTextA(dialog, IDC_BUTTON_ICON_FILE, stored, sizeof stored);
         else
-            CopyField(initial, request.presetPath);
+            CopyField(stored, request.presetPath);
     }
-    char folder[kTextFieldSize];
+    // The browser opens where the stored file is now; what it hands back is a real path.
+    char initial[kResolvedPathSize];
+    if (!ResolveStoredPath(stored, initial, sizeof initial))
+        lstrcpynA(initial, stored, sizeof initial);
+    char folder[kResolvedPathSize];
     CopyFolderOf(initial, folder, sizeof folder);
 
     char patterns[128];

@@ -1,8 +1,8 @@
 #include "dialogs/icon_chooser.h"
 
 #include "resources/resource_ids.h"
-#include "support/max_path.h"
 #include "support/scoped_handle.h"
+#include "support/stored_path.h"
 
 #include <cstring>
 
@@ -30,12 +30,14 @@ void FillIconList(HWND dialog)
     HWND list = GetDlgItem(dialog, IDC_ICON_CHOOSER_LIST);
     SendMessageA(list, LB_SETCOLUMNWIDTH, kIconCellSize, 0);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    // A file too long for the system lists no icons, as a missing one.
-    const UINT count = PathFitsMaxPath(g_chooser.iconFile) ? static_cast<UINT>(reinterpret_cast<UINT_PTR>(
-                           ExtractIconA(instance, g_chooser.iconFile, static_cast<UINT>(-1))))
-                                                           : 0;
+    // The icons of the file as it is used here; one that counts as missing lists none.
+    char used[kResolvedPathSize];
+    const UINT count = ResolveStoredPath(g_chooser.iconFile, used, sizeof used)
+                           ? static_cast<UINT>(reinterpret_cast<UINT_PTR>(
+                                 ExtractIconA(instance, used, static_cast<UINT>(-1))))
+                           : 0;
     for (UINT i = 0; i < count; ++i) {
-        HICON icon = ExtractIconA(instance, g_chooser.iconFile, i);
+        HICON icon = ExtractIconA(instance, used, i);
         if (reinterpret_cast<UINT_PTR>(icon) <= 1)
             icon = nullptr;  // keeps the file's numbering: an empty cell for an unreadable icon
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(icon));

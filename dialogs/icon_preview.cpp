@@ -5,9 +5,9 @@
 #include "data/launcher_records.h"
 #include "dialogs/icon_chooser.h"
 #include "resources/resource_ids.h"
-#include "support/max_path.h"
 #include "support/messages.h"
 #include "support/scoped_handle.h"
+#include "support/stored_path.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -32,31 +32,34 @@ HICON OrNotFound(HICON icon)
 
 int IconCountOf(const char* path)
 {
-    if (!path || !*path || !PathFitsMaxPath(path))
+    char used[kResolvedPathSize];
+    if (!ResolveStoredPath(path, used, sizeof used))
         return 0;
     const UINT_PTR count =
-        reinterpret_cast<UINT_PTR>(ExtractIconA(ProgramInstance(), path, static_cast<UINT>(-1)));
+        reinterpret_cast<UINT_PTR>(ExtractIconA(ProgramInstance(), used, static_cast<UINT>(-1)));
     return count > 0x7FFF ? 0 : static_cast<int>(count);
 }
 
 HICON AssociatedIconOrNotFound(const char* path)
 {
-    if (!path || !*path || !PathFitsMaxPath(path))
+    char used[kResolvedPathSize];
+    if (!ResolveStoredPath(path, used, sizeof used))
         return OrNotFound(nullptr);
-    char copy[kTextFieldSize];
-    lstrcpynA(copy, path, sizeof copy);
+    char copy[kResolvedPathSize];
+    lstrcpynA(copy, used, sizeof copy);
     WORD index = 0;
     ScopedIcon icon(Usable(ExtractAssociatedIconA(ProgramInstance(), copy, &index)));
-    if (lstrcmpiA(copy, path) != 0)
+    if (lstrcmpiA(copy, used) != 0)
         icon.Reset();  // the system answered with another file's icon
     return OrNotFound(icon.Release());
 }
 
 HICON IconAtOrNotFound(const char* path, int index)
 {
-    if (!path || !*path || index < 0 || !PathFitsMaxPath(path))
+    char used[kResolvedPathSize];
+    if (index < 0 || !ResolveStoredPath(path, used, sizeof used))
         return OrNotFound(nullptr);
-    return OrNotFound(Usable(ExtractIconA(ProgramInstance(), path, static_cast<UINT>(index))));
+    return OrNotFound(Usable(ExtractIconA(ProgramInstance(), used, static_cast<UINT>(index))));
 }
 
 void SetIconSliderRange(HWND dialog, int count)

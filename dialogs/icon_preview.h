@@ -1,7 +1,9 @@
 #pragma once
 // The icon part shared by the two settings dialogs: the preview button, the
 // icon number label and the slider over the icons of the current icon source
-// (IDC_ICON_PREVIEW, IDC_ICON_NUMBER, IDC_ICON_SLIDER).
+// (IDC_ICON_PREVIEW, IDC_ICON_NUMBER, IDC_ICON_SLIDER). The dialogs show the
+// paths as stored; the icons come from the paths as they are used
+// (support/stored_path).
 #include <windows.h>
 
 // Number of icons in path (0 for an empty path or a file without icons).

@@ -1,7 +1,7 @@
 #include "dialogs/shell_link.h"
 
 #include "resources/resource_ids.h"
-#include "support/max_path.h"
+#include "support/stored_path.h"
 
 #include <objbase.h>
 #include <objidl.h>
@@ -42,7 +42,9 @@ bool IsShellLinkPath(const char* path)
 
 bool ResolveShellLink(HWND dialog, char* path)
 {
-    if (!path || !*path || !PathFitsMaxPath(path))
+    // A button's stored link is read where it is now (variables, the launcher's drive).
+    char linkFile[kResolvedPathSize];
+    if (!ResolveStoredPath(path, linkFile, sizeof linkFile))
         return false;
     CoInitialize(nullptr);  // every time; the thread stays initialised
 
@@ -55,7 +57,7 @@ bool ResolveShellLink(HWND dialog, char* path)
         return false;
 
     WCHAR widePath[MAX_PATH];
-    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH))
+    if (!MultiByteToWideChar(CP_ACP, 0, linkFile, -1, widePath, MAX_PATH))
         return false;
     if (FAILED(file->Load(widePath, STGM_READ)))
         return false;

@@ -224,7 +224,14 @@ void ShortcutSettingsDialog::RefreshShortcutRow(int row)
         char text[kShortcutTextSize];
         FormatShortcutText(entry->key, entry->flag, text, sizeof text);
         SetCellText(List(), row, kKeyColumn, text);
-        SetCellText(List(), row, kMarkColumn, entry->usesystemshortcut ? "*" : "");
+        // A system hotkey the system refused keeps its wish, marked apart.
+        const int number = ButtonNumberOfRow(row);
+        char mark[8] = "";
+        if (entry->usesystemshortcut && HotkeyRefused(number / 10, number % 10))
+            LoadText(IDS_HOTKEY_REFUSED_MARK, mark, sizeof mark);
+        else if (entry->usesystemshortcut)
+            lstrcpynA(mark, "*", sizeof mark);
+        SetCellText(List(), row, kMarkColumn, mark);
     }
     UpdateShortcutButtons();
 }
@@ -322,8 +329,14 @@ void ShortcutSettingsDialog::OnSystemHotkeyCheck()
     ShortcutEntry* entry = EntryOfRow(row);
     if (!entry)
         return;
-    entry->usesystemshortcut = IsDlgButtonChecked(dialog_, IDC_SHORTCUT_SYSTEM_HOTKEY) == BST_CHECKED ? 1 : 0;
+    const int number = ButtonNumberOfRow(row);
+    const bool wanted = IsDlgButtonChecked(dialog_, IDC_SHORTCUT_SYSTEM_HOTKEY) == BST_CHECKED;
+    // Told at once when the system will not give the combination: the row stays a plain shortcut.
+    const bool refused = wanted && !HotkeyAvailable(mainWindow_, number / 10, number % 10, entry->key, entry->flag);
+    entry->usesystemshortcut = wanted && !refused ? 1 : 0;
     RefreshShortcutRow(row);
+    if (refused)
+        ShowMessageId(dialog_, IDS_MSG_HOTKEY_REFUSED, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void ShortcutSettingsDialog::SortByColumn(int column)

@@ -166,6 +166,14 @@
 #define IDS_COLUMN_SYSTEM_MARK          408   // list column 3 header
 #define IDS_CAPTURE_PROMPT_FORMAT       409   // key capture prompt, "%s" = required modifiers
 
+// System hotkeys the system refused
+#define IDS_HOTKEY_REFUSED_MARK         430   // shortcut list, mark column: wanted as a system hotkey, refused
+#define IDS_REFUSED_HOTKEYS_TITLE       431   // tray balloon title at start
+#define IDS_REFUSED_HOTKEYS_TEXT        432   // tray balloon, first line
+#define IDS_REFUSED_HOTKEY_LINE         433   // tray balloon, one hotkey: "%s" combination, "%s" what it starts
+#define IDS_REFUSED_HOTKEYS_MORE        434   // tray balloon, last line: "%d" hotkeys that did not fit
+#define IDS_ACTIVATION_HOTKEY_NAME      435   // tray balloon: what the activation hotkey starts
+
 // Archives
 #define IDS_EXTRACT_TITLE               500   // progress title while extracting
 #define IDS_EXTRACT_PROGRESS_FORMAT     501   // progress text, "%lu / %lu" = entry / entries
@@ -183,6 +191,7 @@
 #define IDS_MSG_LOAD_FAILED             1006  // data file / porun.ini cannot be read
 #define IDS_MSG_HELP_FAILED             1007  // help cannot be opened
 #define IDS_MSG_NAME_NOT_KEPT           1008  // a file's name is outside the code page and has no short name
+#define IDS_MSG_HOTKEY_REFUSED          1020  // a combination made a system hotkey is refused: a plain shortcut
 #define IDS_MSG_ARCHIVE_CREATE_FAILED   1050  // the new archive file cannot be created
 #define IDS_MSG_NO_DESKTOP              1051  // the desktop folder cannot be determined
 #define IDS_MSG_DESKTOP_DROPPED         1052  // the desktop lies inside a dropped folder

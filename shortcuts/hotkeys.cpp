@@ -3,6 +3,17 @@
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
 
+namespace {
+// What the system refused at the latest registration of each id.
+bool g_buttonRefused[kShortcutEntryCount] = {};
+bool g_activeRefused = false;
+
+bool IsButtonNumber(int number)
+{
+    return number >= 0 && number < kShortcutEntryCount;
+}
+}  // namespace
+
 UINT ToHotkeyModifiers(int flags)
 {
     UINT modifiers = 0;
@@ -22,14 +33,20 @@ bool RegisterButtonHotkey(HWND window, int group, int button)
         return false;
     const int id = group * 10 + button;
     UnregisterHotKey(window, id);
+    g_buttonRefused[id] = false;
     if (entry->key == 0 || entry->usesystemshortcut != 1)
         return true;
-    return RegisterHotKey(window, id, ToHotkeyModifiers(entry->flag), static_cast<UINT>(entry->key)) != FALSE;
+    const bool held = RegisterHotKey(window, id, ToHotkeyModifiers(entry->flag), static_cast<UINT>(entry->key)) != FALSE;
+    g_buttonRefused[id] = !held;
+    return held;
 }
 
 bool UnregisterButtonHotkey(HWND window, int group, int button)
 {
-    UnregisterHotKey(window, group * 10 + button);
+    const int id = group * 10 + button;
+    UnregisterHotKey(window, id);
+    if (IsButtonNumber(id))
+        g_buttonRefused[id] = false;
     return true;
 }
 
@@ -39,13 +56,16 @@ bool RegisterActiveHotkey(HWND window)
     if (!table)
         return false;
     UnregisterHotKey(window, kActivationHotkeyId);
-    return RegisterHotKey(window, kActivationHotkeyId, ToHotkeyModifiers(table->Active.flag),
-                          static_cast<UINT>(table->Active.key)) != FALSE;
+    const bool held = RegisterHotKey(window, kActivationHotkeyId, ToHotkeyModifiers(table->Active.flag),
+                                     static_cast<UINT>(table->Active.key)) != FALSE;
+    g_activeRefused = !held && table->Active.key != 0;  // a cleared shortcut is no loss
+    return held;
 }
 
 bool UnregisterActiveHotkey(HWND window)
 {
     UnregisterHotKey(window, kActivationHotkeyId);
+    g_activeRefused = false;
     return true;
 }
 
@@ -93,10 +113,36 @@ void ClearButtonShortcut(HWND window, int group, int button)
     if (!entry)
         return;
     if (entry->usesystemshortcut) {
-        UnregisterHotKey(window, group * 10 + button);
+        UnregisterButtonHotkey(window, group, button);
         entry->usesystemshortcut = 0;
     }
     entry->id = 0;
     entry->key = 0;
     entry->flag = 0;
+}
+
+bool HotkeyRefused(int group, int button)
+{
+    const int number = group * 10 + button;
+    return button >= 0 && button < 10 && IsButtonNumber(number) && g_buttonRefused[number];
+}
+
+bool ActiveHotkeyRefused()
+{
+    return g_activeRefused;
+}
+
+bool HotkeyAvailable(HWND window, int group, int button, int key, int flag)
+{
+    if (!GetShortcutEntry(group, button) || key == 0)
+        return false;
+    // Our own ids are let go for the try: one of them may still hold the
+    // combination from before an edit that moved it to this button.
+    for (int number = 0; number < kShortcutEntryCount; ++number)
+        UnregisterHotKey(window, number);
+    const int id = group * 10 + button;
+    const bool available = RegisterHotKey(window, id, ToHotkeyModifiers(flag), static_cast<UINT>(key)) != FALSE;
+    UnregisterHotKey(window, id);
+    RenewButtonHotkeys(window);  // back to what the table says
+    return available;
 }

@@ -1,7 +1,10 @@
 #pragma once
 // System-wide hotkeys of the main window: ids 0..99 are button numbers
 // (group * 10 + button) of entries marked usesystemshortcut, kActivationHotkeyId is the
-// activation shortcut. Failures are reported by result only.
+// activation shortcut. Failures are reported by result, and each id remembers
+// whether the system refused it at its latest registration (another program
+// holds the combination, or the system keeps it for itself): the entry keeps
+// its system flag, so that the next registration tries again.
 #include <windows.h>
 
 constexpr int kActivationHotkeyId = 1000;  // button hotkeys use their button numbers 0..99
@@ -33,3 +36,14 @@ bool ApplyButtonHotkey(HWND window, int group, int button, bool system);
 // A button is cleared: its system hotkey is unregistered and its entry
 // emptied (id, key, flag and the system flag).
 void ClearButtonShortcut(HWND window, int group, int button);
+
+// The system refused (g, b)'s hotkey, or the activation hotkey, at its latest
+// registration; false once it is registered, unregistered or no longer asked for.
+bool HotkeyRefused(int group, int button);
+bool ActiveHotkeyRefused();
+
+// True when the system gives (g, b) the combination key/flag as a system
+// hotkey now (a combination one of the launcher's own ids holds does not
+// count against it). Afterwards every button's registration is again what
+// its entry says.
+bool HotkeyAvailable(HWND window, int group, int button, int key, int flag);

@@ -69,3 +69,13 @@ bool ProgramPathWithExtension(const char* extension, char* buffer, DWORD size)
     std::memcpy(buffer + stem + 1, extension, extensionLength + 1);
     return true;
 }
+
+bool SetProgramFolderVariable()
+{
+    char program[MAX_PATH];
+    if (GetProgramPath(program, sizeof program) == 0)
+        return false;
+    char folder[MAX_PATH];
+    CopyFolderOf(program, folder, sizeof folder);
+    return folder[0] && SetEnvironmentVariableA(kProgramFolderVariable, folder);
+}

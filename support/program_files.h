@@ -21,3 +21,13 @@ bool ProgramFolderFile(const char* name, char* buffer, DWORD size);
 // extension ("C:\tools\x.exe" and "chm" give "C:\tools\x.chm"); a name without
 // extension gets it appended after a dot. False when it does not fit.
 bool ProgramPathWithExtension(const char* extension, char* buffer, DWORD size);
+
+// The environment variable that names the program's folder, so that stored
+// paths can be written relative to it ("%PORUN_DIR%\apps\x.exe").
+constexpr char kProgramFolderVariable[] = "PORUN_DIR";
+
+// Sets kProgramFolderVariable in this process's environment to the program's
+// folder, without a trailing backslash ("E:" for a program in a drive's
+// root); the programs the launcher starts inherit it. False when the
+// program's path is unknown.
+bool SetProgramFolderVariable();

@@ -238,6 +238,42 @@ TEST_F(Screens, ShortcutListAndKeyCapture)
     EXPECT_TRUE(list.Seen());
 }
 
+// The balloon at start and the marked list, with CTRL+SHIFT+F9 held by this
+// thread (not the launcher's window) as another program would hold it.
+TEST_F(Screens, RefusedHotkeys)
+{
+    ASSERT_TRUE(RegisterHotKey(nullptr, 0xBFF1, MOD_CONTROL | MOD_SHIFT, VK_F9));
+    const Restore release{[] { UnregisterHotKey(nullptr, 0xBFF1); }};
+    // Stored beside the launcher, as a stick keeps them.
+    ASSERT_FALSE(CopyInto(BuildFile(PORUN_EXE_PATH), folder_, "ツール\\editor.exe").empty());
+    const std::string program = "%PORUN_DIR%\\ツール\\editor.exe";
+    data_.Button(0, 0, "エディタ", program).Button(0, 1, "メモ帳", program).Button(1, 2, "", program);
+    shortcuts_ = ShortcutLines(0, 0, VK_F9, 3, 1) + ShortcutLines(0, 1, 'M', 6, 1) + ShortcutLines(1, 2, VK_F5, 2, 0);
+    Open(SW_SHOWNORMAL);
+    // The shell's balloon: a visible balloon tooltip of another process.
+    HWND balloon = nullptr;
+    EXPECT_TRUE(WaitUntil([&] {
+        balloon = nullptr;
+        EnumWindows([](HWND window, LPARAM found) -> BOOL {
+            char name[32] = "";
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            GetClassNameA(window, name, sizeof name);
+            if (pid == GetCurrentProcessId() || !IsWindowVisible(window) || lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 ||
+                !(GetWindowLongA(window, GWL_STYLE) & TTS_BALLOON))
+                return TRUE;
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        }, reinterpret_cast<LPARAM>(&balloon));
+        return balloon != nullptr;
+    }));
+    if (balloon)
+        SaveWindow(balloon, "hotkey_balloon", {8, 8, 8, 8});
+    DialogWaiter list("ショートカットキーの設定", IDCANCEL, [](HWND dialog) { SaveWindow(dialog, "shortcut_settings_refused"); });
+    RightClick(IDC_FIRST_LAUNCHER, IDM_BUTTON_SHORTCUTS);
+    EXPECT_TRUE(list.Seen());
+}
+
 }  // namespace
 
 int main(int argc, char** argv)

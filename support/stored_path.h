@@ -1,0 +1,32 @@
+#pragma once
+// A stored path as it is used. The launcher keeps every path as the user
+// wrote it; wherever it uses one (to start it, as working folder, for an
+// icon, to tell whether the file is there) it first fits it to the machine
+// it runs on:
+// - %NAME% parts are expanded from the environment (ExpandEnvironmentStringsA),
+//   by the launcher itself; when the expansion is not there but the path as
+//   written is, the path as written wins (a file name with a real "%");
+// - a path on another drive than the launcher's own ("E:\apps\x.exe" while
+//   the launcher runs from F:) that is not there is tried on the launcher's
+//   drive with the same rest ("F:\apps\x.exe") and used from there when it is
+//   there. A path that is there is used as it is; UNC and relative paths and
+//   a launcher outside a drive letter are left alone;
+// - a path that, so made, does not fit MAX_PATH counts as missing
+//   (support/max_path).
+// Nothing stored changes.
+#include <windows.h>
+
+// Room for any path that fits MAX_PATH, in double-byte characters.
+constexpr int kResolvedPathSize = 2 * MAX_PATH;
+
+// Writes into out (size bytes) the path stored stands for: the first that is
+// there of its expansion, its text as written, the expansion on the
+// launcher's drive and the text on the launcher's drive; when none is there,
+// its expansion. True when out holds a usable path, which need not exist (the
+// system call that uses it finds out); found, when given, tells whether it
+// is there. False, with out empty, for an empty path or one that does not
+// fit MAX_PATH (or out).
+bool ResolveStoredPath(const char* stored, char* out, int size, bool* found = nullptr);
+
+// True when stored resolves to a file or folder that is there.
+bool StoredPathExists(const char* stored);
