@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The release package: scripts/release.sh packs the build, the zip holds what a
-# user needs, and the unpacked launcher starts under Wine from a folder whose
-# name has Japanese characters and blanks, writes its files there and closes.
+# user needs, the help file holds every page and opens on the index in
+# Japanese, and the unpacked launcher starts under Wine from a folder whose
+# name has Japanese characters, blanks and a 0x5C trail byte (表), writes its
+# files there and closes.
 #   release_package_test.sh <repository root> <build dir> <window tool exe>
 set -uo pipefail
 root=$1
@@ -33,11 +35,20 @@ for entry in porun.exe porun.chm readme.txt skin/menuforeground.bmp skin/menubac
 done
 check "nothing outside the package folder" bash -c "! grep -qv '^$version/' <<<\"\$1\"" _ "$listing"
 
-place="$work/ぽてまる の 道具 箱"
+place="$work/ぽてまる の 道具 箱 表"
 mkdir -p "$place"
 unzip -q "$zip" -d "$place"
 app="$place/$version"
 check "the help file is the one the build made" cmp -s "$build/porun.chm" "$app/porun.chm"
+names=$(chmls -n list "$app/porun.chm")
+for entry in $(cd "$root/docs/help" && ls html/*.html) toc.hhc html/images/about.png; do
+    check "the help file holds /$entry" grep -qx "/$entry" <<<"$names"
+done
+chmls extract "$app/porun.chm" /html/index.html "$work/index.html" >/dev/null
+check "the help file's index page is the one staged" cmp -s "$build/help-stage/html/index.html" "$work/index.html"
+chmls extract "$app/porun.chm" /#SYSTEM "$work/system" >/dev/null
+check "the help file opens on html/index.html" grep -aq 'html/index\.html' "$work/system"
+check "the help file is Japanese (LCID 0x0411)" bash -c 'od -An -v -tx1 "$1" | tr -d "\n" | grep -q " 04 00 .. 00 11 04 00 00"' _ "$work/system"
 check "the readme is Shift-JIS with Windows line ends, Japanese and English" bash -c '
     iconv -f CP932 -t UTF-8 "$1" > "$1.utf8" &&
     grep -q "ぽてまるポルン" "$1.utf8" && grep -q "Getting started" "$1.utf8" &&

@@ -395,9 +395,10 @@ bool LauncherProcess::Drop(const std::vector<std::string>& files, int controlId)
 void LauncherProcess::Drag(int from, int restOn, int to) const
 {
     // The launcher's own hover timer ticks too, once a second: a switch takes two
-    // ticks at one place, and the mouse button is down only while ours are sent.
+    // ticks at one place, and the mouse button is down only until ours are sent.
     HWND group = GetDlgItem(window_, IDC_GROUP_BUTTON);
     const LRESULT before = SendMessageA(group, BM_GETIMAGE, IMAGE_ICON, 0);
+    const HeldForLauncher button({VK_LBUTTON});  // so that the ticks' own press counts there at once
     SendDrag(window_, from, {{restOn, 0, 2}, {to}}, {}, [&] {
         WaitUntil([&] { return SendMessageA(group, BM_GETIMAGE, IMAGE_ICON, 0) != before; });
     });

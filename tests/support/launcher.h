@@ -84,6 +84,13 @@ protected:
     HWND window_ = nullptr;
 };
 
+// Keys held for the launcher's process. Wine answers a process's key-state
+// question from its reading of the last 50 ms, so keys pressed from here count
+// there once that has passed (on Windows at once): this waits it out.
+struct HeldForLauncher : HeldKeys {
+    explicit HeldForLauncher(Keys keys) : HeldKeys(keys) { Sleep(60); }
+};
+
 // The built launcher started as a user starts it; killed at the end if still running.
 class LauncherProcess {
 public:

@@ -1,0 +1,118 @@
+// How the launcher, started for real in a folder of its own, ends; and what its
+// next start finds there: whole files, nothing set aside, and the library
+// planted beside the program (hhctrl.ocx) never loaded.
+#include "support/launcher.h"
+
+#include "resources/resource_ids.h"
+
+#include <cstring>
+
+using namespace support;
+
+namespace {
+
+struct Ending {
+    std::string name;
+    std::string text;  // every text field of porun.dat before the start
+    bool killed;       // it may stop anywhere in its save
+    std::function<void(const std::string& exe, LauncherProcess& launcher)> end;
+};
+
+const std::string kPath = "C:\\道具 表\\memo.exe";
+
+std::vector<Ending> Endings()
+{
+    std::vector<Ending> rows = {
+        {"EndedWithTheSessionAfterACancelledEnd", kPath, false, [](const std::string&, LauncherProcess& launcher) {
+             SendMessageTimeoutA(launcher.Window(), WM_ENDSESSION, FALSE, 0, SMTO_NORMAL, 5000, nullptr);
+             EXPECT_TRUE(Idle(launcher.Window()) && launcher.Running());
+             SendMessageTimeoutA(launcher.Window(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, nullptr);
+         }},
+        {"ASecondStartEndsAndTouchesNothing", kPath, false, [](const std::string& exe, LauncherProcess& first) {
+             ASSERT_NE(nullptr, first.Window());
+             const Tree before = ListTree(FolderOf(exe));
+             const std::string data = ReadBytes(FolderOf(exe) + "\\porun.dat");
+             EXPECT_EQ(0, LauncherProcess(exe).WaitForExit());
+             EXPECT_TRUE(Idle(first.Window()) && first.Running());
+             EXPECT_EQ(before, ListTree(FolderOf(exe)));
+             EXPECT_EQ(data, ReadBytes(FolderOf(exe) + "\\porun.dat"));
+             EXPECT_TRUE(first.Close());
+         }},
+        {"TwoStartsAtOnceLeaveOneLauncher", kPath, false, [](const std::string& exe, LauncherProcess& first) {
+             LauncherProcess second(exe);
+             ASSERT_TRUE(WaitUntil([&] { return !first.Running() || !second.Running(); }));
+             LauncherProcess& winner = first.Running() ? first : second;
+             EXPECT_EQ(0, (first.Running() ? second : first).WaitForExit());
+             EXPECT_TRUE(winner.Window() && Idle(winner.Window()) && winner.Running());
+             EXPECT_TRUE(winner.Close());
+         }},
+        {"LongestPathsInEveryFieldStillAnswerAndClose", "C:\\" + std::string(262, 'x') + ".exe", false,
+         [](const std::string&, LauncherProcess& launcher) {
+             EXPECT_EQ("", Text(launcher.Window()));  // the bar's window has no title
+             PostMessageA(launcher.Window(), WM_COMMAND, IDC_NEXT_GROUP, 0);  // the next group's pictures too
+             EXPECT_TRUE(launcher.Close());
+         }},
+        {"HelpOpensFromTheSystemsLibrary", kPath, false, [](const std::string&, LauncherProcess& launcher) {
+             PostMessageA(launcher.Window(), WM_COMMAND, IDM_HELP, 0);  // the planted one would show nothing
+             EXPECT_TRUE(WaitUntil([] { return FindWindowA("HH Parent", nullptr) != nullptr; }));
+             EXPECT_TRUE(launcher.Close());
+         }},
+    };
+    // A kill at whatever moment of the save leaves the old or the new file whole.
+    for (DWORD ms : {0, 2, 5, 10})
+        rows.push_back({"KilledAfterClosing" + std::to_string(ms) + "ms", kPath, true,
+                        [ms](const std::string&, LauncherProcess& launcher) {
+                            PostMessageA(launcher.Window(), WM_CLOSE, 0, 0);
+                            Sleep(ms);  // the moment of the kill, not a wait for anything
+                            launcher.Kill();
+                        }});
+    return rows;
+}
+
+class LauncherProcessEnds : public ::testing::TestWithParam<Ending> {};
+
+TEST_P(LauncherProcessEnds, AndItsNextStartFindsWholeFiles)
+{
+    const Ending& row = GetParam();
+    TempFolder folder("ぽてまる 表");
+    const std::string built = BuildFile(PORUN_EXE_PATH);
+    const std::string exe = CopyInto(built, folder, "porun.exe");
+    CopyInto(built.substr(0, built.rfind('.')) + ".chm", folder, "porun.chm");
+    ASSERT_FALSE(CopyInto(BuildFile(PORUN_PLANTED_LIBRARY_PATH), folder, "hhctrl.ocx").empty());
+    DataImage arranged;
+    arranged.settings.groupCount = 10;
+    for (int group = 0; group < 10; ++group) {
+        arranged.Group(group, row.text, row.text);
+        for (int button = 0; button < 10; ++button)
+            arranged.Button(group, button, row.text, row.text, row.text, row.text, row.text);
+    }
+    ASSERT_TRUE(WriteBytes(folder.File("porun.dat"), arranged.Bytes()));
+    // Windows looks beside the program first for a library that is not a known
+    // DLL; Wine prefers its built-in one unless told otherwise, as these are.
+    char overrides[512] = "";
+    GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
+    SetEnvironmentVariableA("WINEDLLOVERRIDES", (std::string(overrides) + ";hhctrl.ocx=n,b").c_str());
+    const Restore environment{[&] { SetEnvironmentVariableA("WINEDLLOVERRIDES", *overrides ? overrides : nullptr); }};
+    {
+        LauncherProcess launcher(exe);
+        row.end(exe, launcher);
+        EXPECT_TRUE(launcher.WaitForExit() == 0 || row.killed);
+    }
+    const std::optional<DataImage> saved = DataImage::Read(folder.File("porun.dat"));
+    ASSERT_TRUE(saved) << SizeOf(folder.File("porun.dat")) << " bytes";
+    EXPECT_EQ(0, std::memcmp(&arranged.data, &saved->data, sizeof arranged.data));
+    if (!row.killed) {  // a kill may stop a save anywhere: then only the data file's wholeness holds
+        EXPECT_FALSE(Exists(folder.File("porun.dat.tmp")));
+        EXPECT_TRUE(Exists(folder.File("position.dat")) && Exists(folder.File("shortcut.dat")));
+    }
+    LauncherProcess next(exe);
+    ASSERT_NE(nullptr, next.Window()) << "no window: an error box?";
+    EXPECT_TRUE(next.Close());
+    EXPECT_FALSE(Exists(folder.File("porun.dat.bad")));
+    EXPECT_FALSE(Exists(folder.File("planted-loaded.txt")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, LauncherProcessEnds, ::testing::ValuesIn(Endings()),
+                         [](const auto& info) { return info.param.name; });
+
+}  // namespace
