@@ -1,17 +1,40 @@
 #include "app/about_box.h"
 
 #include "resources/resource_ids.h"
+#include "support/display_scale.h"
 
 namespace {
 // The one button is IDOK, so that Enter closes the box; ESC (IDCANCEL) does not.
 constexpr int kPictureWidth = 320;  // IDB_ABOUT
 constexpr int kPictureHeight = 240;
+HBITMAP g_scaledPicture = nullptr;  // the picture at another scale than 100 %, while the box is open
+
+// On a screen at another scale the picture grows with it, so that the
+// caption, drawn with the scaled caption font, keeps its room.
+void ScalePicture(HWND dialog, int width, int height)
+{
+    HWND picture = GetDlgItem(dialog, IDC_ABOUT_PICTURE);
+    g_scaledPicture = static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ABOUT), IMAGE_BITMAP, width, height, 0));
+    if (!picture || !g_scaledPicture)
+        return;
+    // The picture the control loaded from the template is ours to delete once replaced.
+    if (HGDIOBJ old = reinterpret_cast<HGDIOBJ>(
+            SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(g_scaledPicture))))
+        DeleteObject(old);
+    SetWindowPos(picture, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 // The dialog's client area is exactly the picture, whatever the dialog font's
 // units make of the template; the button stays at the top centre.
 void FitToPicture(HWND dialog)
 {
-    RECT rect = {0, 0, kPictureWidth, kPictureHeight};
+    const int dpi = WindowDpi(dialog);
+    const int pictureWidth = ScaleForDpi(kPictureWidth, dpi);
+    const int pictureHeight = ScaleForDpi(kPictureHeight, dpi);
+    if (dpi != kBaseDpi)
+        ScalePicture(dialog, pictureWidth, pictureHeight);
+    RECT rect = {0, 0, pictureWidth, pictureHeight};
     AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));
     RECT window;
@@ -26,7 +49,7 @@ void FitToPicture(HWND dialog)
     RECT buttonRect;
     GetWindowRect(button, &buttonRect);
     const int buttonWidth = buttonRect.right - buttonRect.left;
-    SetWindowPos(button, nullptr, (kPictureWidth - buttonWidth) / 2, 6, 0, 0,
+    SetWindowPos(button, nullptr, (pictureWidth - buttonWidth) / 2, ScaleForDpi(6, dpi), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -46,7 +69,8 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     case WM_INITDIALOG:
         FitToPicture(dialog);
         SetButtonIcon(dialog, static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-            MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 32, 32, 0)));
+            MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, ScaleForDpi(32, WindowDpi(dialog)),
+            ScaleForDpi(32, WindowDpi(dialog)), 0)));
         return TRUE;
     case WM_COMMAND:
         // Only the button (or Enter) closes the box; Escape arrives as IDCANCEL and is ignored.
@@ -63,6 +87,11 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
         return FALSE;
     case WM_DESTROY:
         SetButtonIcon(dialog, nullptr);
+        if (g_scaledPicture) {
+            SendDlgItemMessageA(dialog, IDC_ABOUT_PICTURE, STM_SETIMAGE, IMAGE_BITMAP, 0);
+            DeleteObject(g_scaledPicture);
+            g_scaledPicture = nullptr;
+        }
         return FALSE;
     default:
         return FALSE;

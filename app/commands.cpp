@@ -10,6 +10,7 @@
 #include "bar/button_mouse.h"
 #include "bar/launch.h"
 #include "data/launcher_data.h"
+#include "dialogs/button_search_dialog.h"
 #include "dialogs/button_settings_dialog.h"
 #include "dialogs/dialog_request.h"
 #include "dialogs/group_settings_dialog.h"
@@ -60,6 +61,52 @@ void OnGroupButton(HWND window)
     }
 }
 
+// The search window; what was chosen in it is done once it has gone, with
+// the main window enabled again. Opening it again while it is open brings
+// it to the front.
+void OnSearchCommand(HWND window)
+{
+    if (HWND open = ButtonSearchWindow()) {
+        SetForegroundWindow(open);
+        return;
+    }
+    // Another dialog of the launcher is open: it stays the one to answer.
+    if (!IsWindowEnabled(window)) {
+        SetForegroundWindow(GetLastActivePopup(window));
+        return;
+    }
+    HWND before = GetForegroundWindow();
+    ButtonSearchDialog search(window);
+    const SearchChoice choice = search.Run();
+    const int group = choice.buttonNumber / kButtonsPerGroup;
+    const int index = choice.buttonNumber % kButtonsPerGroup;
+    const ButtonRecord* button = ButtonAt(group, index);
+    switch (choice.action) {
+    case SearchAction::Cancelled:
+        // Back to the program the hotkey was pressed in.
+        if (before && before != window && IsWindow(before))
+            SetForegroundWindow(before);
+        break;
+    case SearchAction::Launch:
+        if (button)
+            LaunchAsClick(window, *button);
+        break;
+    case SearchAction::OpenFolder:
+        if (button)
+            ShowButtonFolder(window, *button);
+        break;
+    case SearchAction::OpenSettings:
+        // The bar shows the button whose settings are open.
+        if (button && group != CurrentGroupIndex())
+            ShowGroup(window, group);
+        if (button)
+            OpenButtonSettings(window, index, false, button->file);
+        break;
+    case SearchAction::Dismissed:
+        break;
+    }
+}
+
 void OnSettingsCommand(HWND window)
 {
     SetDialogRequest(g_selectedButton, 0, nullptr);
@@ -105,6 +152,9 @@ bool OnCommand(HWND window, int id)
     case IDM_BUTTON_SHORTCUTS:
         ShowShortcutSettings(window, LauncherImage(), CurrentGroupIndex(), g_selectedButton);
         UpdateBarTooltips(window);
+        return true;
+    case IDM_SEARCH_BUTTONS:
+        OnSearchCommand(window);
         return true;
     case IDM_HELP:
         ShowHelp(window);

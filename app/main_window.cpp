@@ -19,6 +19,7 @@
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/refused_hotkeys.h"
 #include "shortcuts/shortcut_file.h"
+#include "support/display_scale.h"
 #include "support/messages.h"
 #include "support/program_files.h"
 
@@ -124,6 +125,8 @@ void OnHotkey(HWND window, int id)
 {
     if (id == kActivationHotkeyId)
         ToggleActivation(window);
+    else if (id == IDHK_SEARCH)
+        OnCommand(window, IDM_SEARCH_BUTTONS);
     else if (id >= 0 && id < kButtonCount)
         LaunchHotkeyButton(id);
 }
@@ -149,11 +152,11 @@ bool IgnoredDuringArchiveJob(UINT message, WPARAM wParam)
     }
 }
 
-void OnMinMaxInfo(MINMAXINFO* info)
+void OnMinMaxInfo(HWND window, MINMAXINFO* info)
 {
     // Keep the bar's exact geometry: the window may be narrower than the
     // system's minimum tracking size.
-    const SIZE collapsed = BarWindowSize(false);
+    const SIZE collapsed = BarWindowSize(false, WindowDpi(window));
     info->ptMinTrackSize.x = collapsed.cx;
     info->ptMinTrackSize.y = collapsed.cy;
 }
@@ -248,7 +251,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DRAWITEM:
         return HandleMenuDrawItem(window, wParam, lParam);
     case WM_GETMINMAXINFO:
-        OnMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+        OnMinMaxInfo(window, reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
+    case WM_DPICHANGED:
+        // Moved to a screen of another scale: the bar at the new scale,
+        // where the system suggests.
+        if (lParam)
+            RescaleButtonBar(window, *reinterpret_cast<const RECT*>(lParam));
         return 0;
     default:
         break;

@@ -23,7 +23,8 @@ bool AddTrayIcon(NOTIFYICONDATAA* record, HWND window, UINT iconId, UINT tipId, 
     if (!window)
         return false;
     HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId),
-                                               IMAGE_ICON, 16, 16, 0));
+                                               IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), 0));  // the taskbar's scale
     if (!icon)
         return false;
 

@@ -4,13 +4,17 @@
 #include "data/launcher_data.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/display_scale.h"
+#include "support/scoped_handle.h"
 
 #include <commctrl.h>
 
 #include <cstring>
+#include <utility>
 
 namespace {
 HWND g_tooltip = nullptr;
+ScopedGdi<HFONT> g_font;  // the tips' font at the window's DPI
 
 // Copies at most size - 1 bytes of a fixed text field that may lack its terminator.
 void CopyField(char* buffer, int size, const char* field, int fieldSize)
@@ -59,7 +63,22 @@ void CreateBarTooltips(HWND mainWindow)
     g_tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, mainWindow, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
+    ScaleBarTooltips(mainWindow);
     UpdateBarTooltips(mainWindow, TooltipMode::Add);
+}
+
+void ScaleBarTooltips(HWND mainWindow)
+{
+    if (!g_tooltip)
+        return;
+    NONCLIENTMETRICSA metrics;
+    if (!NonClientMetricsForDpi(metrics, WindowDpi(mainWindow)))
+        return;
+    ScopedGdi<HFONT> font(CreateFontIndirectA(&metrics.lfStatusFont));
+    if (!font)
+        return;
+    SendMessageA(g_tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    g_font = std::move(font);
 }
 
 void ReleaseBarTooltips(HWND mainWindow)
@@ -72,6 +91,7 @@ void ReleaseBarTooltips(HWND mainWindow)
         DestroyWindow(g_tooltip);
     }
     g_tooltip = nullptr;
+    g_font.Reset();
 }
 
 void BuildButtonToolText(int index, char* buffer, int size)

@@ -8,6 +8,8 @@ enum class TooltipMode { Add, Update };
 // Creates the tooltip control and registers the eleven tools. A failure
 // leaves the bar without tips, silently.
 void CreateBarTooltips(HWND mainWindow);
+// Gives the tips the system's tooltip font at the window's DPI.
+void ScaleBarTooltips(HWND mainWindow);
 // Writes the eleven tool texts from the current data; nothing without a tooltip.
 void UpdateBarTooltips(HWND mainWindow, TooltipMode mode = TooltipMode::Update);
 // Takes the tools away and destroys the tooltip control. The tooltip

@@ -5,12 +5,13 @@
 #include "bar/button_icons.h"
 #include "bar/button_mouse.h"
 #include "bar/icon_cache.h"
+#include "data/launcher_data.h"
 #include "support/messages.h"
 
 namespace {
 bool g_refuseControls = false;
 
-HWND CreateBarControl(HWND mainWindow, const BarControl& c)
+HWND CreateBarControl(HWND mainWindow, const BarControl& c, int dpi)
 {
     if (g_refuseControls)
         return nullptr;
@@ -19,18 +20,19 @@ HWND CreateBarControl(HWND mainWindow, const BarControl& c)
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                                    GetModuleHandleA(nullptr), nullptr);
     if (control)
-        SetButtonImage(mainWindow, c.id, LoadResourceIcon(c.icon));
+        SetButtonImage(mainWindow, c.id, LoadResourceIcon(c.icon, BarIconSize(dpi)));
     return control;
 }
 }  // namespace
 
 bool CreateButtonBar(HWND mainWindow)
 {
-    const SIZE size = BarWindowSize(true);
+    const int dpi = WindowDpi(mainWindow);
+    const SIZE size = BarWindowSize(true, dpi);
     SetWindowPos(mainWindow, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     for (int position = 0; position < kBarControlCount; ++position) {
-        if (!CreateBarControl(mainWindow, BarControlAt(position))) {
+        if (!CreateBarControl(mainWindow, BarControlAt(position, dpi), dpi)) {
             ShowMessageId(mainWindow, IDS_MSG_WINDOW_FAILED, MB_OK | MB_ICONERROR);
             return false;
         }
@@ -57,9 +59,28 @@ void SetBarExpanded(HWND mainWindow, bool expanded)
 {
     RECT rect;
     GetWindowRect(mainWindow, &rect);
-    const SIZE size = BarWindowSize(expanded);
+    const SIZE size = BarWindowSize(expanded, WindowDpi(mainWindow));
     SetWindowPos(mainWindow, nullptr, 0, 0, rect.right - rect.left, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void RescaleButtonBar(HWND mainWindow, const RECT& suggested)
+{
+    const int dpi = WindowDpi(mainWindow);
+    const bool expanded = IsDlgButtonChecked(mainWindow, IDC_GROUP_BUTTON) == BST_CHECKED;
+    const SIZE size = BarWindowSize(expanded, dpi);
+    SetWindowPos(mainWindow, nullptr, suggested.left, suggested.top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int position = 0; position < kBarControlCount; ++position) {
+        const BarControl c = BarControlAt(position, dpi);
+        SetWindowPos(GetDlgItem(mainWindow, c.id), nullptr, c.x, c.y, c.width, c.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SetButtonImage(mainWindow, IDC_PREVIOUS_GROUP, LoadResourceIcon(IDI_PREVIOUS_GROUP, BarIconSize(dpi)));
+    SetButtonImage(mainWindow, IDC_NEXT_GROUP, LoadResourceIcon(IDI_NEXT_GROUP, BarIconSize(dpi)));
+    ClearIconCache();  // icons kept at the old size would never be asked for again
+    ShowGroup(mainWindow, CurrentGroupIndex());  // the group's icons at the new size, tips with the new rectangles
+    ScaleBarTooltips(mainWindow);
 }
 
 void SetTopmost(HWND mainWindow, bool on)

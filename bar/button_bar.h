@@ -17,5 +17,10 @@ void ReleaseButtonBar(HWND mainWindow);
 
 // Gives the window its expanded or collapsed height, keeping width, place and Z order.
 void SetBarExpanded(HWND mainWindow, bool expanded);
+// The window moved to a screen of another scale (WM_DPICHANGED): the window
+// at the bar's size for its new DPI with its top-left corner at the
+// suggested rectangle's, the controls laid out and every image and the tips'
+// font loaded again at the new scale.
+void RescaleButtonBar(HWND mainWindow, const RECT& suggested);
 // Keeps the window on top of all others, or not.
 void SetTopmost(HWND mainWindow, bool on);

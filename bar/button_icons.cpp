@@ -34,33 +34,50 @@ void CopyPath(char (&buffer)[kTextFieldSize], const char* field)
     buffer[kTextFieldSize - 1] = '\0';
 }
 
-HICON NotFoundInstead(HICON icon)
+HICON NotFoundInstead(HICON icon, int size)
 {
     ReleaseIcon(icon);
-    return LoadResourceIcon(IDI_NOT_FOUND);
+    return LoadResourceIcon(IDI_NOT_FOUND, size);
+}
+
+// Icon number index (0 and up) of a file at size pixels. At 32 pixels the
+// classic call, which answers the file's 32-pixel image; at other sizes the
+// image nearest to size, scaled.
+HICON ExtractIconAt(const char* path, int index, int size)
+{
+    if (size == kBarIconSize)
+        return UsableIcon(ExtractIconA(ProgramInstance(), path, index));
+    HICON icon = nullptr;
+    const UINT count = PrivateExtractIconsA(path, index, size, size, &icon, nullptr, 1, LR_DEFAULTCOLOR);
+    if (count == 0 || count == 0xFFFFFFFF) {
+        if (icon)
+            DestroyIcon(icon);
+        return nullptr;
+    }
+    return icon;
 }
 
 // LoadButtonIcon for the bar's own images: an icon the bar showed before for
-// the same unchanged file (the stored path as used) comes back without being
-// extracted again.
-HICON LoadKeptIcon(const char* path, int iconIndex)
+// the same unchanged file (the stored path as used) at the same pixel size
+// comes back without being extracted again.
+HICON LoadKeptIcon(const char* path, int iconIndex, int size)
 {
     char used[kResolvedPathSize];
     if (!ResolveStoredPath(path, used, sizeof used))
-        return LoadButtonIcon(path, iconIndex);
-    const IconCacheKey key = MakeIconCacheKey(used, iconIndex, kBarIconSize);
+        return LoadButtonIcon(path, iconIndex, size);
+    const IconCacheKey key = MakeIconCacheKey(used, iconIndex, size);
     if (HICON kept = LendCachedIcon(key))
         return kept;
-    HICON icon = LoadButtonIcon(path, iconIndex);
+    HICON icon = LoadButtonIcon(path, iconIndex, size);
     LendNewIcon(key, icon);
     return icon;
 }
 
-using IconLoader = HICON (*)(const char* path, int iconIndex);
+using IconLoader = HICON (*)(const char* path, int iconIndex, int size);
 
-HICON RecordIcon(const ButtonRecord& record, IconLoader load);
+HICON RecordIcon(const ButtonRecord& record, int size, IconLoader load);
 
-HICON LoadGroupIcon(int group)
+HICON LoadGroupIcon(int group, int size)
 {
     GroupRecord* record = CurrentGroupRecord();
     if (!record)
@@ -68,27 +85,27 @@ HICON LoadGroupIcon(int group)
     if (record->iconFile[0] == '\0') {
         char path[kTextFieldSize];
         if (GetProgramPath(path, sizeof path) == 0)
-            return LoadResourceIcon(IDI_NOT_FOUND);
-        HICON icon = UsableIcon(ExtractIconA(ProgramInstance(), path, group + 1));
+            return LoadResourceIcon(IDI_NOT_FOUND, size);
+        HICON icon = ExtractIconAt(path, group + 1, size);
         std::memcpy(record->iconFile, path, sizeof path);
         record->iconIndex = group + 1;
-        return icon ? icon : LoadResourceIcon(IDI_NOT_FOUND);
+        return icon ? icon : LoadResourceIcon(IDI_NOT_FOUND, size);
     }
     char source[kTextFieldSize];
     CopyPath(source, record->iconFile);
-    return LoadKeptIcon(source, record->iconIndex);
+    return LoadKeptIcon(source, record->iconIndex, size);
 }
 
-HICON RecordIcon(const ButtonRecord& record, IconLoader load)
+HICON RecordIcon(const ButtonRecord& record, int size, IconLoader load)
 {
     char file[kTextFieldSize];
     char iconFile[kTextFieldSize];
     CopyPath(file, record.file);
     CopyPath(iconFile, record.iconFile);
     const char* source = iconFile[0] ? iconFile : file;
-    HICON icon = source[0] ? load(source, record.iconIndex) : LoadResourceIcon(IDI_EMPTY_BUTTON);
+    HICON icon = source[0] ? load(source, record.iconIndex, size) : LoadResourceIcon(IDI_EMPTY_BUTTON, size);
     if (icon && file[0] && !StoredPathExists(file))
-        icon = NotFoundInstead(icon);
+        icon = NotFoundInstead(icon, size);
     return icon;
 }
 }  // namespace
@@ -106,39 +123,46 @@ void SetButtonImage(HWND window, int controlId, HICON icon)
         ReleaseIcon(old);
 }
 
-HICON LoadResourceIcon(int resourceId)
+HICON LoadResourceIcon(int resourceId, int size)
 {
     return static_cast<HICON>(LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(resourceId), IMAGE_ICON,
-                                         kBarIconSize, kBarIconSize, 0));
+                                         size, size, 0));
 }
 
-HICON LoadButtonIcon(const char* path, int iconIndex)
+HICON LoadButtonIcon(const char* path, int iconIndex, int size)
 {
     if (!path || path[0] == '\0')
         return nullptr;
     char source[kResolvedPathSize];
     if (!ResolveStoredPath(path, source, sizeof source))
-        return LoadResourceIcon(IDI_NOT_FOUND);
+        return LoadResourceIcon(IDI_NOT_FOUND, size);
     char work[kResolvedPathSize];
     lstrcpynA(work, source, sizeof work);
 
     // Below 0 ExtractIconA answers a count or looks up a resource id: a
     // damaged file's negative index means the file's own icon, as 0 does.
-    HICON icon;
     if (iconIndex > 0) {
-        icon = UsableIcon(ExtractIconA(ProgramInstance(), work, iconIndex));
-    } else {
-        WORD index = 0;
-        icon = UsableIcon(ExtractAssociatedIconA(ProgramInstance(), work, &index));
+        HICON icon = ExtractIconAt(work, iconIndex, size);
+        return icon ? icon : NotFoundInstead(nullptr, size);
     }
+    WORD index = 0;
+    HICON icon = UsableIcon(ExtractAssociatedIconA(ProgramInstance(), work, &index));
     if (!icon || std::strcmp(work, source) != 0)
-        return NotFoundInstead(icon);
+        return NotFoundInstead(icon, size);
+    // The system's call answers 32 pixels: the same icon of the file taken
+    // again at the size asked for, where the file gives it.
+    if (size != kBarIconSize) {
+        if (HICON sized = ExtractIconAt(work, static_cast<short>(index), size)) {
+            DestroyIcon(icon);
+            icon = sized;
+        }
+    }
     return icon;
 }
 
-HICON LoadRecordIcon(const ButtonRecord& record)
+HICON LoadRecordIcon(const ButtonRecord& record, int size)
 {
-    return RecordIcon(record, LoadButtonIcon);
+    return RecordIcon(record, size, LoadButtonIcon);
 }
 
 bool ShowGroup(HWND mainWindow, int group)
@@ -146,10 +170,11 @@ bool ShowGroup(HWND mainWindow, int group)
     if (group < 0 || group >= kGroupCount || !SelectCurrentGroup(group))
         return false;
     SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    SetButtonImage(mainWindow, IDC_GROUP_BUTTON, LoadGroupIcon(group));
+    const int size = BarIconSize(WindowDpi(mainWindow));
+    SetButtonImage(mainWindow, IDC_GROUP_BUTTON, LoadGroupIcon(group, size));
     for (int i = 0; i < kLauncherButtonCount; ++i) {
         const ButtonRecord* record = CurrentButton(i);
-        SetButtonImage(mainWindow, IDC_FIRST_LAUNCHER + i, record ? RecordIcon(*record, LoadKeptIcon) : nullptr);
+        SetButtonImage(mainWindow, IDC_FIRST_LAUNCHER + i, record ? RecordIcon(*record, size, LoadKeptIcon) : nullptr);
     }
     UpdateBarTooltips(mainWindow);
     return true;
@@ -182,7 +207,8 @@ bool ClearButton(HWND mainWindow, int index)
         return false;
 
     std::memset(record, 0, sizeof *record);
-    SetButtonImage(mainWindow, IDC_FIRST_LAUNCHER + index, LoadResourceIcon(IDI_EMPTY_BUTTON));
+    SetButtonImage(mainWindow, IDC_FIRST_LAUNCHER + index,
+                   LoadResourceIcon(IDI_EMPTY_BUTTON, BarIconSize(WindowDpi(mainWindow))));
 
     ClearButtonShortcut(mainWindow, CurrentGroupIndex(), index);
     UpdateBarTooltips(mainWindow);

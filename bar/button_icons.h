@@ -6,6 +6,8 @@
 // on. To move an image to another control, take it with BM_GETIMAGE and set it
 // on the other control directly (not through SetButtonImage), so that it is not
 // destroyed.
+#include "bar/bar_geometry.h"
+
 #include <windows.h>
 
 // Sets icon (or none) as the image of the button control id of window and
@@ -13,20 +15,23 @@
 // back to the icon cache, any other is destroyed).
 void SetButtonImage(HWND window, int controlId, HICON icon);
 
-// An icon resource of the program at 32 x 32; null when it is missing.
-HICON LoadResourceIcon(int resourceId);
+// Every icon below is size x size pixels: the bar's size at 96 DPI unless
+// asked for (BarIconSize of the window's DPI).
+
+// An icon resource of the program; null when it is missing.
+HICON LoadResourceIcon(int resourceId, int size = kBarIconSize);
 
 // The icon for an icon source (stored path, index), taken from the path as it
 // is used (support/stored_path): index 0 (or below) the file's associated
 // icon, n > 0 icon n of the file itself. Null for an empty path; the
 // not-found icon when no icon comes from the file itself, or when the path
 // counts as missing.
-HICON LoadButtonIcon(const char* path, int iconIndex);
+HICON LoadButtonIcon(const char* path, int iconIndex, int size = kBarIconSize);
 
 // The icon a launcher button of any group shows for its record: the empty
 // icon, its icon source's icon, or the not-found icon when its file is gone.
 struct ButtonRecord;
-HICON LoadRecordIcon(const ButtonRecord& record);
+HICON LoadRecordIcon(const ButtonRecord& record, int size = kBarIconSize);
 
 // Makes group (0..9) current and reloads every image of the bar and the tips.
 bool ShowGroup(HWND mainWindow, int group);

@@ -37,6 +37,31 @@ bool KeyDown(int key)
     return (GetAsyncKeyState(key) & 0x8000) != 0;
 }
 
+// A drag cursor at size pixels. At the system's cursor size the shared one,
+// as LoadCursor gives it; at other sizes each one is loaded once and kept for
+// the program's life: the one on the screen is never destroyed under it.
+HCURSOR DragCursor(int cursor, int size)
+{
+    if (size == GetSystemMetrics(SM_CXCURSOR))
+        return LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(cursor));
+    struct Loaded {
+        int cursor, size;
+        HCURSOR handle;
+    };
+    static Loaded loaded[16] = {};
+    for (const Loaded& l : loaded)
+        if (l.handle && l.cursor == cursor && l.size == size)
+            return l.handle;
+    HCURSOR handle = static_cast<HCURSOR>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(cursor), IMAGE_CURSOR, size, size, 0));
+    for (Loaded& l : loaded)
+        if (!l.handle) {
+            l = Loaded{cursor, size, handle};
+            break;
+        }
+    return handle;  // with every place taken (many scales in one run) it stays unkept
+}
+
 HWND MainWindowOf(HWND control)
 {
     return GetParent(control);
@@ -77,7 +102,7 @@ void MoveImages(HWND mainWindow, int a, int b, bool acrossGroups, bool overwrite
         return;
     HICON icon;
     if (acrossGroups) {
-        icon = LoadRecordIcon(moved);
+        icon = LoadRecordIcon(moved, BarIconSize(WindowDpi(mainWindow)));
     } else if (overwrite) {
         HICON imageA = ButtonImage(controlA);
         icon = imageA ? CopyIcon(imageA) : nullptr;
@@ -190,7 +215,7 @@ void UpdateDragCursor(HWND pressedButton)
         cursor = IDCUR_DRAG;
     else
         cursor = KeyDown(VK_SHIFT) ? IDCUR_COPY : IDCUR_SWAP;
-    if (HCURSOR handle = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(cursor)))
+    if (HCURSOR handle = DragCursor(cursor, SystemMetricForDpi(SM_CXCURSOR, WindowDpi(pressedButton))))
         SetCursor(handle);
 }
 

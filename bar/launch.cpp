@@ -9,6 +9,7 @@
 #include "support/kept_path.h"
 #include "support/max_path.h"
 #include "support/messages.h"
+#include "support/path_text.h"
 #include "support/scoped_handle.h"
 #include "support/stored_path.h"
 
@@ -134,11 +135,45 @@ void LaunchButton(HWND mainWindow, int index, const BarActions& actions)
         ClearButton(mainWindow, index);
         return;
     }
-    if (!StartButtonFile(mainWindow, *button)) {
+    LaunchAsClick(mainWindow, *button);
+}
+
+void LaunchAsClick(HWND mainWindow, const ButtonRecord& button)
+{
+    if (!StartButtonFile(mainWindow, button)) {
         ShowMessageId(mainWindow, IDS_MSG_LAUNCH_FAILED, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     CollapseAfterLaunch(mainWindow);
+}
+
+bool ShowButtonFolder(HWND mainWindow, const ButtonRecord& button)
+{
+    // The file where a click would start it from (variables expanded, moved
+    // to the launcher's drive), and its folder.
+    const Field stored(button.file);
+    char file[kResolvedPathSize] = "";
+    bool found = false;
+    ResolveStoredPath(stored.text, file, sizeof file, &found);
+    char folder[kResolvedPathSize] = "";
+    CopyFolderOf(file, folder, sizeof folder);
+    bool shown = false;
+    if (found) {
+        // Explorer from the system's own folder, never one found beside the launcher.
+        char explorer[MAX_PATH + 16] = "";
+        const UINT length = GetWindowsDirectoryA(explorer, MAX_PATH);
+        char params[kResolvedPathSize + 16];
+        wsprintfA(params, "/select,\"%s\"", file);
+        if (length > 0 && length < MAX_PATH) {
+            lstrcatA(explorer, "\\explorer.exe");
+            shown = ShellOpen(mainWindow, explorer, params, nullptr);
+        }
+    } else if (folder[0] && StoredPathExists(folder)) {
+        shown = ShellOpen(mainWindow, folder, nullptr, nullptr);
+    }
+    if (!shown)
+        ShowMessageId(mainWindow, IDS_MSG_FOLDER_FAILED, MB_OK | MB_ICONEXCLAMATION);
+    return shown;
 }
 
 void HandleShortcutKey(HWND mainWindow, int key)

@@ -23,6 +23,16 @@ struct BarActions {
 // true when the system started it.
 bool StartButtonFile(HWND owner, const ButtonRecord& button);
 
+// What a click on a filled button does when no modifier is held: starts its
+// file, tells a failure (IDS_MSG_LAUNCH_FAILED), and collapses the bar when
+// so set. The button may be of any group.
+void LaunchAsClick(HWND mainWindow, const ButtonRecord& button);
+
+// Opens the folder of the button's file in Explorer with the file selected,
+// or just the folder when the file is not there; IDS_MSG_FOLDER_FAILED when
+// neither is.
+bool ShowButtonFolder(HWND mainWindow, const ButtonRecord& button);
+
 // Command IDC_FIRST_LAUNCHER + index: launch (collapsing the bar when so set),
 // or with SHIFT the settings dialog, with ESC the clear question; an empty
 // button opens the settings dialog. The modifiers are read when the command

@@ -124,7 +124,7 @@ void Initialise(HWND dialog)
     char path[kTextFieldSize];
     CopyField(path, request.presetPath);
     if (!path[0]) {
-        SetButtonImage(dialog, IDC_ICON_PREVIEW, LoadResourceIcon(IDI_EMPTY_BUTTON));
+        SetButtonImage(dialog, IDC_ICON_PREVIEW, LoadResourceIcon(IDI_EMPTY_BUTTON, GetSystemMetrics(SM_CXICON)));  // as the files' icons
         SetSliderRange(dialog, 0);
         EnableControl(dialog, IDC_BUTTON_BROWSE_ICON, false);
         EnableControl(dialog, IDC_ICON_SOURCE_LIST, false);

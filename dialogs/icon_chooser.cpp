@@ -1,6 +1,7 @@
 #include "dialogs/icon_chooser.h"
 
 #include "resources/resource_ids.h"
+#include "support/display_scale.h"
 #include "support/scoped_handle.h"
 #include "support/stored_path.h"
 
@@ -25,10 +26,16 @@ void FrameRectangle(HDC dc, RECT rect, COLORREF colour)
         FrameRect(dc, &rect, brush.Get());
 }
 
+// A length of the cells (written for 96 DPI) at the dialog's scale.
+int Scaled(HWND window, int length)
+{
+    return ScaleForDpi(length, WindowDpi(window));
+}
+
 void FillIconList(HWND dialog)
 {
     HWND list = GetDlgItem(dialog, IDC_ICON_CHOOSER_LIST);
-    SendMessageA(list, LB_SETCOLUMNWIDTH, kIconCellSize, 0);
+    SendMessageA(list, LB_SETCOLUMNWIDTH, Scaled(dialog, kIconCellSize), 0);
     HINSTANCE instance = GetModuleHandleA(nullptr);
     // The icons of the file as it is used here; one that counts as missing lists none.
     char used[kResolvedPathSize];
@@ -65,9 +72,11 @@ void DrawCell(const DRAWITEMSTRUCT& item)
         HBRUSH background = GetSysColorBrush(COLOR_WINDOW);
         FillRect(item.hDC, &item.rcItem, background);
         HICON icon = reinterpret_cast<HICON>(item.itemData);
+        const int margin = Scaled(item.hwndItem, 2);
+        const int size = Scaled(item.hwndItem, 32);
         if (icon)
-            DrawIconEx(item.hDC, item.rcItem.left + 2, item.rcItem.top + 2, icon, 32, 32, 0, background,
-                       DI_NORMAL);
+            DrawIconEx(item.hDC, item.rcItem.left + margin, item.rcItem.top + margin, icon, size, size, 0,
+                       background, DI_NORMAL);
         // A repainted cell keeps its frames (and the focus rectangle, drawn once).
         DrawFrames(item, (item.itemState & ODS_FOCUS) != 0);
         break;
@@ -113,8 +122,8 @@ INT_PTR CALLBACK IconChooserProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         return TRUE;
     case WM_MEASUREITEM: {
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        measure->itemWidth = kIconCellSize;
-        measure->itemHeight = kIconCellSize;
+        measure->itemWidth = Scaled(dialog, kIconCellSize);
+        measure->itemHeight = Scaled(dialog, kIconCellSize);
         return TRUE;
     }
     case WM_DRAWITEM:

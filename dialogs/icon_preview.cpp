@@ -24,9 +24,11 @@ HICON Usable(HICON icon)
     return reinterpret_cast<UINT_PTR>(icon) > 1 ? icon : nullptr;
 }
 
+// The program's own picture at the size the system gives files' icons in
+// (32 pixels at 100 %), so that it matches them at any scale.
 HICON OrNotFound(HICON icon)
 {
-    return icon ? icon : LoadResourceIcon(IDI_NOT_FOUND);
+    return icon ? icon : LoadResourceIcon(IDI_NOT_FOUND, GetSystemMetrics(SM_CXICON));
 }
 }  // namespace
 

@@ -6,10 +6,13 @@
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/key_names.h"
+#include "support/display_scale.h"
 #include "support/messages.h"
 
 #include <cstdio>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 struct ColumnSpec {
@@ -25,32 +28,41 @@ const ColumnSpec kColumns[kShortcutColumnCount] = {
 constexpr int kKeyColumn = 4;
 constexpr int kMarkColumn = 3;
 constexpr int kTextSize = 300;
+// Item data of the row of the search window's hotkey; button rows hold their button numbers.
+constexpr int kSearchRowNumber = kShortcutEntryCount;
 
+// The sorted column's texts by item data, taken before the sort: the list
+// hands the comparison its items' data, and asking the list for a row's text
+// while it sorts is not reliable.
 struct SortContext {
-    HWND list;
-    int column;
+    std::vector<std::string> texts;
     bool descending;
 };
 
+// By the column's text; the search window's row stays on top in either order.
 int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM context)
 {
     const auto* sort = reinterpret_cast<const SortContext*>(context);
-    char a[kTextSize] = "";
-    char b[kTextSize] = "";
-    ListView_GetItemText(sort->list, static_cast<int>(first), sort->column, a, sizeof a);
-    ListView_GetItemText(sort->list, static_cast<int>(second), sort->column, b, sizeof b);
-    const int order = lstrcmpA(a, b);
+    const bool searchFirst = first == kSearchRowNumber;
+    const bool searchSecond = second == kSearchRowNumber;
+    if (searchFirst != searchSecond)
+        return searchFirst ? -1 : 1;
+    auto text = [sort](LPARAM number) {
+        return number >= 0 && number <= kSearchRowNumber ? sort->texts[static_cast<size_t>(number)].c_str() : "";
+    };
+    const int order = lstrcmpA(text(first), text(second));
     return sort->descending ? -order : order;
 }
 
-// The number column shows the row's 32-pixel icon and then "001".."100":
-// 36 pixels would leave no room for the number, so the column is widened
-// to hold both.
-int IdColumnWidth(HWND list)
+// The number column shows the row's icon (iconSize pixels) and then
+// "001".."100": its own width would leave no room for the number, so the
+// column is widened to hold both.
+int IdColumnWidth(HWND list, int iconSize, int dpi)
 {
     const int text = ListView_GetStringWidth(list, const_cast<char*>("000"));
-    const int needed = 32 + text + 16;
-    return needed > kColumns[0].width ? needed : kColumns[0].width;
+    const int needed = iconSize + text + ScaleForDpi(16, dpi);
+    const int width = ScaleForDpi(kColumns[0].width, dpi);
+    return needed > width ? needed : width;
 }
 
 void SetCellText(HWND list, int row, int column, const char* text)
@@ -68,6 +80,8 @@ ShortcutSettingsDialog::ShortcutSettingsDialog(HWND mainWindow, LauncherData* da
     preselected_ = group * 10 + button;
     if (backup_.Allocate() && !CopyShortcutEntries(backup_->entries, kShortcutEntryCount))
         backup_.Free();
+    if (backup_)
+        GetSearchShortcut(&backup_->Search.key, &backup_->Search.flag);
 }
 
 INT_PTR ShortcutSettingsDialog::Run()
@@ -82,7 +96,7 @@ HWND ShortcutSettingsDialog::List() const
     return GetDlgItem(dialog_, IDC_SHORTCUT_LIST);
 }
 
-int ShortcutSettingsDialog::ButtonNumberOfRow(int row) const
+int ShortcutSettingsDialog::RowNumber(int row) const
 {
     LVITEMA item = {};
     item.mask = LVIF_PARAM;
@@ -90,11 +104,24 @@ int ShortcutSettingsDialog::ButtonNumberOfRow(int row) const
     if (row < 0 || !SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
         return -1;
     const int number = static_cast<int>(item.lParam);
-    return number >= 0 && number < kShortcutEntryCount ? number : -1;
+    return number >= 0 && number <= kSearchRowNumber ? number : -1;
+}
+
+int ShortcutSettingsDialog::ButtonNumberOfRow(int row) const
+{
+    const int number = RowNumber(row);
+    return number < kShortcutEntryCount ? number : -1;
+}
+
+bool ShortcutSettingsDialog::IsSearchRow(int row) const
+{
+    return RowNumber(row) == kSearchRowNumber;
 }
 
 ShortcutEntry* ShortcutSettingsDialog::EntryOfRow(int row) const
 {
+    if (IsSearchRow(row))
+        return GetShortcutTable() ? &GetShortcutTable()->Search : nullptr;
     const int number = ButtonNumberOfRow(row);
     return number < 0 ? nullptr : GetShortcutEntry(number / 10, number % 10);
 }
@@ -103,18 +130,21 @@ void ShortcutSettingsDialog::SetUpList()
 {
     HWND list = List();
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+    // Columns and icons at the dialog's scale, as its font.
+    const int dpi = WindowDpi(dialog_);
+    iconSize_ = BarIconSize(dpi);
     for (int i = 0; i < kShortcutColumnCount; ++i) {
         char header[64] = "";
         LoadText(kColumns[i].headerId, header, sizeof header);
         LVCOLUMNA column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
         column.fmt = kColumns[i].format;
-        column.cx = i == 0 ? IdColumnWidth(list) : kColumns[i].width;
+        column.cx = i == 0 ? IdColumnWidth(list, iconSize_, dpi) : ScaleForDpi(kColumns[i].width, dpi);
         column.pszText = header;
         column.iSubItem = i;
         SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
-    images_.Reset(ImageList_Create(32, 32, ILC_COLOR24 | ILC_MASK, 100, 1));
+    images_.Reset(ImageList_Create(iconSize_, iconSize_, ILC_COLOR24 | ILC_MASK, 100, 1));
     ListView_SetImageList(list, images_.Get(), LVSIL_SMALL);
 }
 
@@ -126,7 +156,7 @@ void ShortcutSettingsDialog::InsertRow(int group, int button)
     HWND list = List();
 
     int image = 0;
-    if (const ScopedIcon icon{LoadRecordIcon(record)}) {
+    if (const ScopedIcon icon{LoadRecordIcon(record, iconSize_)}) {
         const int added = ImageList_AddIcon(images_.Get(), icon.Get());
         if (added >= 0)
             image = added;
@@ -168,6 +198,33 @@ void ShortcutSettingsDialog::InsertRow(int group, int button)
     }
 }
 
+// The search window's hotkey heads the list: a system hotkey of the
+// launcher's own, CTRL required, never one of a button.
+void ShortcutSettingsDialog::InsertSearchRow()
+{
+    HWND list = List();
+    int image = 0;
+    if (const ScopedIcon icon{LoadResourceIcon(IDI_PROGRAM)}) {
+        const int added = ImageList_AddIcon(images_.Get(), icon.Get());
+        if (added >= 0)
+            image = added;
+    }
+    char text[kTextSize] = "---";
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.pszText = text;
+    item.iImage = image;
+    item.lParam = kSearchRowNumber;
+    const int row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (row < 0)
+        return;
+    LoadText(IDS_SEARCH_ROW_TITLE, text, sizeof text);
+    SetCellText(list, row, 1, text);
+    LoadText(IDS_SEARCH_ROW_GROUP, text, sizeof text);
+    SetCellText(list, row, 2, text);
+    RefreshShortcutRow(row);
+}
+
 bool ShortcutSettingsDialog::FillList()
 {
     ProgressDialog progress;
@@ -187,6 +244,7 @@ bool ShortcutSettingsDialog::FillList()
             ++count;
     }
     progress.SetRange(0, count);
+    InsertSearchRow();
     int done = 0;
     for (int number = 0; number < kShortcutEntryCount; ++number) {
         if (progress.IsCancelled())
@@ -224,25 +282,26 @@ void ShortcutSettingsDialog::RefreshShortcutRow(int row)
         char text[kShortcutTextSize];
         FormatShortcutText(entry->key, entry->flag, text, sizeof text);
         SetCellText(List(), row, kKeyColumn, text);
-        // A system hotkey the system refused keeps its wish, marked apart.
+        // A system hotkey the system refused keeps its wish, marked apart;
+        // the search window's hotkey is always a system hotkey.
         const int number = ButtonNumberOfRow(row);
         char mark[8] = "";
-        if (entry->usesystemshortcut && HotkeyRefused(number / 10, number % 10))
+        if (entry->usesystemshortcut && number >= 0 && HotkeyRefused(number / 10, number % 10))
             LoadText(IDS_HOTKEY_REFUSED_MARK, mark, sizeof mark);
-        else if (entry->usesystemshortcut)
+        else if (entry->usesystemshortcut || (IsSearchRow(row) && entry->key))
             lstrcpynA(mark, "*", sizeof mark);
         SetCellText(List(), row, kMarkColumn, mark);
     }
     UpdateShortcutButtons();
 }
 
-bool ShortcutSettingsDialog::SelectionHoldsSystemHotkey() const
+bool ShortcutSettingsDialog::SelectionHoldsSystemHotkey(bool withSearch) const
 {
     HWND list = List();
     for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
          row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
         const ShortcutEntry* entry = EntryOfRow(row);
-        if (entry && entry->usesystemshortcut)
+        if (entry && (entry->usesystemshortcut || (withSearch && IsSearchRow(row) && entry->key)))
             return true;
     }
     return false;
@@ -254,13 +313,13 @@ void ShortcutSettingsDialog::UpdateShortcutButtons()
     const int selectedCount = ListView_GetSelectedCount(list);
     EnableWindow(GetDlgItem(dialog_, IDC_SHORTCUT_ASSIGN), selectedCount > 0);
     EnableWindow(GetDlgItem(dialog_, IDC_SHORTCUT_CLEAR), selectedCount > 0);
-    const bool system = SelectionHoldsSystemHotkey();
+    const bool system = SelectionHoldsSystemHotkey(true);
 
     bool unique = false;
     if (selectedCount == 1) {
         const int selected = ListView_GetNextItem(list, -1, LVNI_SELECTED);
         const ShortcutEntry* entry = EntryOfRow(selected);
-        unique = entry && entry->key != 0 && (entry->flag & kModifierMask) != 0;
+        unique = entry && !IsSearchRow(selected) && entry->key != 0 && (entry->flag & kModifierMask) != 0;
         const int rows = ListView_GetItemCount(list);
         for (int row = 0; unique && row < rows; ++row) {
             const ShortcutEntry* other = row == selected ? nullptr : EntryOfRow(row);
@@ -278,18 +337,30 @@ void ShortcutSettingsDialog::AssignKey()
     HWND list = List();
     if (ListView_GetSelectedCount(list) == 0)
         return;
-    if (SelectionHoldsSystemHotkey() &&
+    if (SelectionHoldsSystemHotkey(false) &&
         ShowMessageId(dialog_, IDS_ASK_RELEASE_SYSTEM_HOTKEY, MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) != IDYES)
         return;
+    // The search window's hotkey takes a key of its own, CTRL held; chosen
+    // together with buttons it is left out.
+    const int first = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+    const bool searchAlone = ListView_GetSelectedCount(list) == 1 && IsSearchRow(first);
     KeyCaptureDialog capture;
+    if (searchAlone)
+        capture.SetRequiredModifiers(kModifierCtrl);
     const int key = capture.Run(dialog_);
     if (key == 0)
         return;
-    for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
-         row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
+    if (searchAlone) {
+        SetSearchShortcut(key == VK_DELETE ? 0 : key, key == VK_DELETE ? 0 : capture.GetModifiers());
+        RefreshShortcutRow(first);
+        return;
+    }
+    for (int row = first; row >= 0; row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
         ShortcutEntry* entry = EntryOfRow(row);
         if (!entry)
             break;
+        if (IsSearchRow(row))
+            continue;
         if (key == VK_DELETE) {
             *entry = ShortcutEntry{};
         } else {
@@ -327,7 +398,7 @@ void ShortcutSettingsDialog::OnSystemHotkeyCheck()
         return;
     const int row = ListView_GetNextItem(list, -1, LVNI_SELECTED);
     ShortcutEntry* entry = EntryOfRow(row);
-    if (!entry)
+    if (!entry || IsSearchRow(row))
         return;
     const int number = ButtonNumberOfRow(row);
     const bool wanted = IsDlgButtonChecked(dialog_, IDC_SHORTCUT_SYSTEM_HOTKEY) == BST_CHECKED;
@@ -344,14 +415,25 @@ void ShortcutSettingsDialog::SortByColumn(int column)
     if (column < 0 || column >= kShortcutColumnCount)
         return;
     sortDirections_[column] = !sortDirections_[column];
-    SortContext context = {List(), column, sortDirections_[column] != 0};
-    ListView_SortItemsEx(List(), CompareRows, reinterpret_cast<LPARAM>(&context));
+    SortContext context = {std::vector<std::string>(kSearchRowNumber + 1), sortDirections_[column] != 0};
+    HWND list = List();
+    for (int row = 0, rows = ListView_GetItemCount(list); row < rows; ++row) {
+        const int number = RowNumber(row);
+        if (number < 0)
+            continue;
+        char text[kTextSize] = "";
+        ListView_GetItemText(list, row, column, text, sizeof text);
+        context.texts[static_cast<size_t>(number)] = text;
+    }
+    ListView_SortItems(list, CompareRows, reinterpret_cast<LPARAM>(&context));
 }
 
 void ShortcutSettingsDialog::Leave(bool confirmed)
 {
-    if (!confirmed && backup_)
+    if (!confirmed && backup_) {
         RestoreShortcutEntries(backup_->entries, kShortcutEntryCount);
+        SetSearchShortcut(backup_->Search.key, backup_->Search.flag);
+    }
     RegisterAllHotkeys(mainWindow_);
     EndDialog(dialog_, confirmed ? IDOK : IDCANCEL);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The shortcut settings dialog: the shortcuts of every filled button of all groups in one list.
+// The shortcut settings dialog: the shortcuts of every filled button of all
+// groups in one list, headed by the search window's hotkey.
 // Keys are assigned to one or several rows at once, cleared, or marked as a
 // system hotkey; edits act on the live shortcut table, Cancel puts the copy
 // taken at opening back, and both buttons register the hotkeys anew.
@@ -38,8 +39,12 @@ private:
     void SortByColumn(int column);
     void Leave(bool confirmed);
     INT_PTR OnNotify(const NMHDR* header);
-    int ButtonNumberOfRow(int row) const;  // -1 when unreadable
-    bool SelectionHoldsSystemHotkey() const;
+    void InsertSearchRow();
+    int RowNumber(int row) const;          // a button number or the search row's; -1 when unreadable
+    int ButtonNumberOfRow(int row) const;  // -1 when unreadable or the search row
+    bool IsSearchRow(int row) const;
+    // withSearch: the search window's hotkey counts once it has a key.
+    bool SelectionHoldsSystemHotkey(bool withSearch) const;
     HWND List() const;
 
     HWND mainWindow_;
@@ -47,6 +52,7 @@ private:
     HeapObject<ShortcutTable> backup_;  // the entries as they were at opening
     int preselected_;
     ScopedImageList images_;
+    int iconSize_ = 32;  // the rows' icons, at the dialog's scale
     // Per opening: every column starts unsorted, its first click sorts descending.
     int sortDirections_[kShortcutColumnCount] = {};
 };

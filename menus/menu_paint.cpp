@@ -1,6 +1,7 @@
 #include "menus/menu_paint.h"
 
 #include "menus/popup_menu.h"
+#include "support/display_scale.h"
 #include "support/scoped_handle.h"
 #include "support/text_buffer.h"
 
@@ -84,13 +85,28 @@ MenuItemRecord* RecordAt(HMENU menu, int position)
 
 }  // namespace
 
+int PopupMenu::Scaled(int length) const
+{
+    return ScaleForDpi(length, dpi_);
+}
+
+int PopupMenu::TitleStripWidth() const
+{
+    // A title bitmap's strip is the bitmap's own width, drawn as it is.
+    return skin_.titleBitmap ? skin_.titleWidth : Scaled(skin_.titleWidth);
+}
+
 bool PopupMenu::MeasureItem(HWND owner, MEASUREITEMSTRUCT* item)
 {
     auto* record = reinterpret_cast<MenuItemRecord*>(item->itemData);
-    if (!font_.Get() && !font_.Create(skin_.fontFace, skin_.fontHeight))
-        return false;
-    item->itemWidth = 200;
-    item->itemHeight = 20;
+    const int dpi = WindowDpi(owner);
+    if (!font_.Get() || dpi != dpi_) {
+        dpi_ = dpi;
+        if (!font_.Create(skin_.fontFace, Scaled(skin_.fontHeight)))
+            return false;
+    }
+    item->itemWidth = Scaled(200);
+    item->itemHeight = Scaled(20);
     HMENU menu = record->menu;
 
     const ScopedWindowDC window(owner);
@@ -110,7 +126,7 @@ bool PopupMenu::MeasureItem(HWND owner, MEASUREITEMSTRUCT* item)
             int width = 0;
             const int tab = text.Find('\t');
             if (tab >= 0) {
-                width = TextSize(dc, text.GetText() + tab + 1).cx + skin_.acceleratorGap;
+                width = TextSize(dc, text.GetText() + tab + 1).cx + Scaled(skin_.acceleratorGap);
                 text.SetAt(tab, 0);
             }
             const SIZE caption = TextSize(dc, text.GetText());
@@ -120,15 +136,16 @@ bool PopupMenu::MeasureItem(HWND owner, MEASUREITEMSTRUCT* item)
             const int line = caption.cy * 12 / 10;
             if (line > lineHeight)
                 lineHeight = line;
-            const int height = (record->flags & kMenuItemSeparator) ? skin_.fontHeight / 2
-                                                                     : lineHeight + skin_.itemPadding;
+            const int height = (record->flags & kMenuItemSeparator) ? Scaled(skin_.fontHeight) / 2
+                                                                     : lineHeight + Scaled(skin_.itemPadding);
             if (i == record->position)
                 item->itemHeight = static_cast<UINT>(height);
         }
     }
 
-    const int strip = menu == popup_ ? skin_.titleWidth : 0;
-    item->itemWidth = static_cast<UINT>(strip + skin_.leftColumnWidth + widestText + 2 * skin_.sideMargin);
+    const int strip = menu == popup_ ? TitleStripWidth() : 0;
+    item->itemWidth =
+        static_cast<UINT>(strip + Scaled(skin_.leftColumnWidth) + widestText + 2 * Scaled(skin_.sideMargin));
     record->textWidth = widestText;
     return true;
 }
@@ -139,7 +156,8 @@ bool PopupMenu::DrawItem(HWND owner, const DRAWITEMSTRUCT* item)
     HMENU menu = record->menu;
     const bool separator = (record->flags & kMenuItemSeparator) != 0;
     const bool top = menu == popup_;
-    const int strip = top ? skin_.titleWidth : 0;
+    const int strip = top ? TitleStripWidth() : 0;
+    const int column = Scaled(skin_.leftColumnWidth);
     const RECT& area = item->rcItem;
     const int w = area.right - area.left;
     const int h = area.bottom - area.top;
@@ -196,7 +214,7 @@ bool PopupMenu::DrawItem(HWND owner, const DRAWITEMSTRUCT* item)
                 caption.SetAt(tab, 0);
                 accelerator = record->caption.GetText() + tab + 1;
             }
-            const int left = strip + skin_.leftColumnWidth + skin_.sideMargin;
+            const int left = strip + column + Scaled(skin_.sideMargin);
             DrawStateA(target, nullptr, nullptr, reinterpret_cast<LPARAM>(caption.GetText()), 0, left,
                        h / 2 - whole.cy / 2, w, h, DST_PREFIXTEXT | state);
             if (accelerator[0]) {
@@ -208,8 +226,12 @@ bool PopupMenu::DrawItem(HWND owner, const DRAWITEMSTRUCT* item)
         }
 
         if (item->itemState & ODS_CHECKED) {
-            if (HICON check = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MENU_CHECK)))
-                DrawIcon(target, strip + skin_.leftColumnWidth / 2 - 16, h / 2 - 16, check);
+            const int size = Scaled(32);
+            const ScopedIcon check(static_cast<HICON>(LoadImageA(
+                GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MENU_CHECK), IMAGE_ICON, size, size, 0)));
+            if (check)
+                DrawIconEx(target, strip + column / 2 - size / 2, h / 2 - size / 2, check.Get(), size, size, 0,
+                           nullptr, DI_NORMAL);
         }
 
         if (separator) {

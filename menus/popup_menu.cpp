@@ -94,7 +94,7 @@ bool PopupMenu::MakeOwnerDraw(HWND owner, HMENU menu)
         menu = popup_;
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
-        char text[260] = {};
+        char text[300] = {};  // a launcher menu title holds up to 269 bytes
         MENUITEMINFOA info = {};
         info.cbSize = sizeof info;
         info.fMask = MIIM_TYPE;

@@ -64,9 +64,13 @@ public:
 
 
 private:
+    // A length of the skin (written for 96 DPI) at the DPI the font was made for.
+    int Scaled(int length) const;
+    int TitleStripWidth() const;
 
     PointerList records_;
     FontHandle font_;
+    int dpi_ = 96;  // of the owner window when the font was made
     HMENU popup_ = nullptr;
     HMENU root_ = nullptr;
     MenuSkin skin_;

@@ -51,10 +51,16 @@
 #define IDM_CLEAR_BUTTON                40015
 #define IDM_HELP                        40016
 #define IDM_ABOUT                       40017
+#define IDM_SEARCH_BUTTONS              40018  // in both menus: opens the search window
 #define IDM_ALWAYS_ON_TOP               40020
 #define IDM_CLOSE                       40021
 #define IDM_GROUP_MENU_TITLE            30    // title item of the group-switch menu
 #define IDM_FIRST_GROUP                 6000  // group-switch menu: group g (0..9) is IDM_FIRST_GROUP + g
+
+// ---- System hotkeys of the main window ---------------------------------------
+// Button hotkeys are registered under their button numbers 0..99.
+#define IDHK_ACTIVATION                 1000  // brings the launcher to the front and back
+#define IDHK_SEARCH                     1001  // opens the search window
 
 // ---- Dialogs and their controls (resources/dialog_*.rc, about.rc) ------------
 // IDC_STATIC marks labels no code refers to.
@@ -62,6 +68,7 @@
 #define IDC_STATIC                      (-1)
 #endif
 #define IDD_ABOUT                       115   // its one button is IDOK: Enter closes it, ESC does not
+#define IDC_ABOUT_PICTURE               1040  // the picture over the whole about box
 
 #define IDD_BUTTON_SETTINGS             114
 #define IDD_GROUP_SETTINGS              118
@@ -112,6 +119,11 @@
 #define IDC_ARCHIVE_NAME_EDIT           1024
 #define IDC_ARCHIVE_NAME_PROMPT         1025
 #define IDC_ARCHIVE_NAME_LABEL          1026
+
+#define IDD_BUTTON_SEARCH               165
+#define IDC_SEARCH_QUERY                1040
+#define IDC_SEARCH_LIST                 1041
+#define IDC_SEARCH_HINT                 1042  // the keys, or that nothing matches
 
 #define IDD_ICON_CHOOSER                1015
 #define IDC_ICON_CHOOSER_LIST           1015
@@ -165,6 +177,12 @@
 #define IDS_COLUMN_ID                   407   // list column 0 header
 #define IDS_COLUMN_SYSTEM_MARK          408   // list column 3 header
 #define IDS_CAPTURE_PROMPT_FORMAT       409   // key capture prompt, "%s" = required modifiers
+#define IDS_SEARCH_ROW_TITLE            410   // shortcut list: the search window's row, its name
+#define IDS_SEARCH_ROW_GROUP            411   // shortcut list: the search window's row, its group cell
+
+// Search window
+#define IDS_SEARCH_HINT                 450   // the keys of the search window
+#define IDS_SEARCH_NO_MATCH             451   // nothing matches what is typed
 
 // System hotkeys the system refused
 #define IDS_HOTKEY_REFUSED_MARK         430   // shortcut list, mark column: wanted as a system hotkey, refused
@@ -191,6 +209,7 @@
 #define IDS_MSG_LOAD_FAILED             1006  // data file / porun.ini cannot be read
 #define IDS_MSG_HELP_FAILED             1007  // help cannot be opened
 #define IDS_MSG_NAME_NOT_KEPT           1008  // a file's name is outside the code page and has no short name
+#define IDS_MSG_FOLDER_FAILED           1009  // a button's folder cannot be opened
 #define IDS_MSG_HOTKEY_REFUSED          1020  // a combination made a system hotkey is refused: a plain shortcut
 #define IDS_MSG_ARCHIVE_CREATE_FAILED   1050  // the new archive file cannot be created
 #define IDS_MSG_NO_DESKTOP              1051  // the desktop folder cannot be determined

@@ -2,11 +2,36 @@
 # Creates the project's Wine prefix once: Japanese font replacements, and a
 # default virtual desktop with a taskbar so that every program gets drawn
 # captions and a "Shell_TrayWnd" with a notification area.
+#
+# With PORUN_DPI=N set: the prefix .wine-dpiN, a copy of the first one (files
+# hard-linked, registry copied) whose screen runs at N DPI (LogPixels), its
+# desktop as many physical pixels larger as the scale says (the same screen
+# in logical pixels; with-display.sh makes its X screen as large).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/wine-env.sh"
 stamp="$WINEPREFIX/.porun-prefix-v1"
+[ -z "${PORUN_DPI:-}" ] || stamp="$WINEPREFIX/.porun-prefix-dpi-v2"
 [ -f "$stamp" ] && exit 0
+
+if [ -n "${PORUN_DPI:-}" ]; then
+    first=$(PORUN_DPI= WINEPREFIX= bash -c ". '$root/scripts/wine-env.sh'; echo \$WINEPREFIX")
+    PORUN_DPI= WINEPREFIX="$first" "$0"
+    printf 'setup: creating the Wine prefix %s at %s DPI\n' "$WINEPREFIX" "$PORUN_DPI" >&2
+    rm -rf "$WINEPREFIX"
+    cp -al "$first" "$WINEPREFIX"
+    rm -f "$stamp"
+    for reg in "$WINEPREFIX"/*.reg; do
+        cp --remove-destination "$first/${reg##*/}" "$reg"
+    done
+    "$root/scripts/with-display.sh" "$wine_bin" reg add 'HKCU\Control Panel\Desktop' /v LogPixels \
+        /t REG_DWORD /d "$PORUN_DPI" /f >/dev/null 2>&1
+    "$root/scripts/with-display.sh" "$wine_bin" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default \
+        /t REG_SZ /d "$((1024 * PORUN_DPI / 96))x$((768 * PORUN_DPI / 96))" /f >/dev/null 2>&1
+    wineserver -w || true
+    touch "$stamp"
+    exit 0
+fi
 
 printf 'setup: creating the Wine prefix %s\n' "$WINEPREFIX" >&2
 "$root/scripts/with-display.sh" "$wine_bin" wineboot -i >/dev/null 2>&1 || true

@@ -69,6 +69,18 @@ bool UnregisterActiveHotkey(HWND window)
     return true;
 }
 
+bool RegisterSearchHotkey(HWND window)
+{
+    const ShortcutTable* table = GetShortcutTable();
+    if (!table)
+        return false;
+    UnregisterHotKey(window, IDHK_SEARCH);
+    if (table->Search.key == 0)
+        return true;
+    return RegisterHotKey(window, IDHK_SEARCH, ToHotkeyModifiers(table->Search.flag),
+                          static_cast<UINT>(table->Search.key)) != FALSE;
+}
+
 bool RenewButtonHotkeys(HWND window)
 {
     // Every id is given back first: an entry that moved to another button
@@ -86,7 +98,8 @@ bool RenewButtonHotkeys(HWND window)
 bool RegisterAllHotkeys(HWND window)
 {
     const bool buttons = RenewButtonHotkeys(window);
-    return RegisterActiveHotkey(window) && buttons;
+    const bool active = RegisterActiveHotkey(window);
+    return RegisterSearchHotkey(window) && active && buttons;
 }
 
 bool UnregisterAllHotkeys(HWND window)
@@ -94,6 +107,7 @@ bool UnregisterAllHotkeys(HWND window)
     for (int group = 0; group < 10; ++group)
         for (int button = 0; button < 10; ++button)
             UnregisterButtonHotkey(window, group, button);
+    UnregisterHotKey(window, IDHK_SEARCH);
     return UnregisterActiveHotkey(window);
 }
 

@@ -1,13 +1,16 @@
 #pragma once
 // System-wide hotkeys of the main window: ids 0..99 are button numbers
 // (group * 10 + button) of entries marked usesystemshortcut, kActivationHotkeyId is the
-// activation shortcut. Failures are reported by result, and each id remembers
-// whether the system refused it at its latest registration (another program
-// holds the combination, or the system keeps it for itself): the entry keeps
-// its system flag, so that the next registration tries again.
+// activation shortcut, IDHK_SEARCH the search window's. Failures are reported
+// by result, and each id remembers whether the system refused it at its latest
+// registration (another program holds the combination, or the system keeps it
+// for itself): the entry keeps its system flag, so that the next registration
+// tries again.
+#include "resources/resource_ids.h"
+
 #include <windows.h>
 
-constexpr int kActivationHotkeyId = 1000;  // button hotkeys use their button numbers 0..99
+constexpr int kActivationHotkeyId = IDHK_ACTIVATION;  // button hotkeys use their button numbers 0..99
 
 // Modifier flags (SHIFT 1, CTRL 2, ALT 4) as RegisterHotKey modifiers.
 UINT ToHotkeyModifiers(int flags);
@@ -20,11 +23,14 @@ bool UnregisterButtonHotkey(HWND window, int group, int button);  // always true
 bool RegisterActiveHotkey(HWND window);
 bool UnregisterActiveHotkey(HWND window);  // always true
 
+// The search window's hotkey after unregistering it; none set counts as success.
+bool RegisterSearchHotkey(HWND window);
+
 // Makes the button hotkeys match the shortcut table exactly, after entries
 // moved between buttons: all ids are released, then every entry registered.
 // Each is attempted; true only when all succeeded.
 bool RenewButtonHotkeys(HWND window);
-// Every button as above, then the activation shortcut; true only when all succeeded.
+// Every button as above, then the activation and search hotkeys; true only when all succeeded.
 bool RegisterAllHotkeys(HWND window);
 bool UnregisterAllHotkeys(HWND window);  // always true
 

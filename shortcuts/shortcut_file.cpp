@@ -64,6 +64,20 @@ void LoadActive(const KeyValueFile& file)
     SetActiveShortcut(key, flags);
 }
 
+// The search window's hotkey: written only once one is set, so a file
+// without it reads as none. One that CTRL is missing from, or that the
+// activation shortcut or a button's system hotkey already holds, is dropped.
+void LoadSearch(const KeyValueFile& file)
+{
+    long key = 0;
+    long flags = 0;
+    file.ReadNumber("ShortCut.Search.key", &key);
+    file.ReadNumber("ShortCut.Search.flag", &flags);
+    if (key == 0 || !(flags & kModifierCtrl) || IsShortcutRefused(key, flags))
+        key = flags = 0;
+    SetSearchShortcut(key, flags);
+}
+
 void WriteField(KeyValueFile& file, int group, int button, const char* field, long value)
 {
     char name[64];
@@ -86,6 +100,7 @@ bool LoadShortcutTable()
         for (int button = 0; button < 10; ++button)
             LoadEntry(file, group, button);
     LoadActive(file);
+    LoadSearch(file);
     file.Close();
     return true;
 }
@@ -114,5 +129,9 @@ bool SaveShortcutTable()
     }
     file.WriteNumber("ShortCut.Active.key", table->Active.key);
     file.WriteNumber("ShortCut.Active.flag", table->Active.flag);
+    if (table->Search.key != 0) {
+        file.WriteNumber("ShortCut.Search.key", table->Search.key);
+        file.WriteNumber("ShortCut.Search.flag", table->Search.flag);
+    }
     return file.Close();
 }

@@ -92,6 +92,24 @@ void SetActiveShortcut(int key, int flags)
     table->Active.flag = flags;
 }
 
+void GetSearchShortcut(int* key, int* flags)
+{
+    const ShortcutTable* table = GetShortcutTable();
+    if (!key || !flags || !table)
+        return;
+    *key = table->Search.key;
+    *flags = table->Search.flag;
+}
+
+void SetSearchShortcut(int key, int flags)
+{
+    ShortcutTable* table = GetShortcutTable();
+    if (!table)
+        return;
+    table->Search.key = key;
+    table->Search.flag = flags;
+}
+
 bool CopyShortcutEntries(ShortcutEntry* out, int count)
 {
     const ShortcutTable* table = GetShortcutTable();
@@ -120,6 +138,8 @@ bool IsShortcutRefused(int key, int flags)
         return true;
     const ShortcutTable* table = GetShortcutTable();
     if (table && key == table->Active.key && flags == table->Active.flag)
+        return true;
+    if (table && table->Search.key != 0 && key == table->Search.key && flags == table->Search.flag)
         return true;
     if (IsPlainDigit(key, flags) || IsCtrlDigit(key, flags))
         return true;

@@ -1,7 +1,7 @@
 #pragma once
 // The one table of keyboard shortcuts: an entry per button of all ten groups
 // (entry number = group * 10 + button, the button number) plus the activation
-// shortcut. A process-wide heap object; while it does not exist every
+// shortcut and the search window's. A process-wide heap object; while it does not exist every
 // operation below does nothing or answers false/null.
 #include <cstdint>
 
@@ -18,6 +18,7 @@ constexpr int kShortcutEntryCount = 100;
 struct ShortcutTable {
     ShortcutEntry entries[kShortcutEntryCount];
     ShortcutEntry Active;  // only key and flag are used
+    ShortcutEntry Search;  // opens the search window; only key and flag are used, key 0: none
 };
 
 // Destroys an existing table and makes a new, empty one the global table.
@@ -36,6 +37,9 @@ ShortcutEntry* ShortcutEntryAt(int buttonNumber);
 // The activation shortcut. Get does nothing if an output is missing.
 void GetActiveShortcut(int* key, int* flags);
 void SetActiveShortcut(int key, int flags);
+// The search window's hotkey, alike.
+void GetSearchShortcut(int* key, int* flags);
+void SetSearchShortcut(int key, int flags);
 
 // Copies all 100 entries out of or back into the table (a dialog's backup).
 bool CopyShortcutEntries(ShortcutEntry* out, int count);
@@ -43,7 +47,8 @@ bool RestoreShortcutEntries(const ShortcutEntry* in, int count);
 
 // True when the combination may not be assigned: keys never allowed
 // (BACKSPACE, TAB, ENTER, SHIFT, CTRL, ESC, 0x2A, DEL), SPACE alone, the
-// activation shortcut, a plain or CTRL digit, or a system hotkey of any button.
+// activation shortcut, the search window's, a plain or CTRL digit, or a
+// system hotkey of any button.
 bool IsShortcutRefused(int key, int flags);
 
 // True when a button other than (group, button) has the same combination as a

@@ -1,6 +1,8 @@
 // Writes the pictures of the README and the help from the real window opened
 // in this process, each window or menu once it is shown and painted:
 //   porun_screens.exe FOLDER [--gtest_filter=Screens.Bar*]   writes FOLDER\<picture>.bmp
+// On a screen at another scale than 100 % each name ends in the scale
+// (bar_150.bmp at 144 DPI).
 // Each case below makes one set of pictures; the screenshot scripts choose
 // theirs with the filter and turn the BMP files into docs/screenshots/*.png.
 #include "support/launcher.h"
@@ -11,7 +13,11 @@
 #include "dialogs/key_capture_dialog.h"
 #include "dialogs/shortcut_settings_dialog.h"
 #include "menus/launcher_menus.h"
+#include "archive/archive_name_dialog.h"
+#include "archive/progress_dialog.h"
 #include "resources/resource_ids.h"
+#include "support/display_scale.h"
+#include "support/messages.h"
 
 #include <commctrl.h>
 
@@ -51,7 +57,10 @@ public:
     }
     void Save(const char* name) const
     {
-        const bool ok = WriteBmp(g_folder + "\\" + name + ".bmp", width_, height_, [this](int x, int y) {
+        std::string file = g_folder + "\\" + name;
+        if (SystemDpi() != kBaseDpi)
+            file += "_" + std::to_string(ScaleForDpi(100, SystemDpi()));
+        const bool ok = WriteBmp(file + ".bmp", width_, height_, [this](int x, int y) {
             const DWORD v = bits_[y * width_ + x];
             return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
         });
@@ -152,8 +161,11 @@ TEST_F(Screens, BarAndButtonDialogs)
     shortcuts_ = ShortcutLines(0, 1, 'E', 6, 1);
     Open(SW_SHOWNORMAL);
     RECT bar = {};
-    GetWindowRect(window_, &bar);  // pictured as 60 x 470 pixels of the screen
-    SaveWindow(window_, "bar", {7, 4, 53 - (bar.right - bar.left), 466 - (bar.bottom - bar.top)});
+    GetWindowRect(window_, &bar);  // pictured as 60 x 470 pixels of the screen at 100 %
+    const int dpi = SystemDpi();
+    SaveWindow(window_, "bar",
+               {ScaleForDpi(7, dpi), ScaleForDpi(4, dpi), ScaleForDpi(53, dpi) - (bar.right - bar.left),
+                ScaleForDpi(466, dpi) - (bar.bottom - bar.top)});
 
     DialogWaiter empty("ボタンの設定", IDCANCEL, [](HWND dialog) { SaveDialog(dialog, "button_dialog_empty"); });
     Click(IDC_FIRST_LAUNCHER + 7);
@@ -217,6 +229,29 @@ TEST_F(Screens, SkinnedMenus)
     SaveMenu(IDC_PREVIOUS_GROUP, "menu_group_menu_skin");
 }
 
+// The dialogs no other case opens, to look at them at every scale.
+TEST_F(Screens, AboutAndArchiveDialogs)
+{
+    Open(SW_SHOWNORMAL);
+    DialogWaiter about("バージョン情報", IDOK, [](HWND d) { SaveWindow(d, "about"); });
+    Command(IDM_ABOUT);
+    EXPECT_TRUE(about.Seen());
+    DialogWaiter name("ZIP書庫の作成", IDCANCEL, [](HWND d) { SaveWindow(d, "archive_name_dialog"); });
+    ArchiveNameDialog asked;
+    asked.SetName(L"お弁当のレシピ.zip");
+    asked.Run(window_);
+    EXPECT_TRUE(name.Seen());
+    ProgressDialog progress;
+    HWND shown = progress.Show(window_);
+    char title[128];
+    LoadText(IDS_PACK_TITLE, title, sizeof title);
+    progress.SetTitle(title);
+    progress.SetText("きのこの炊き込みごはん（お弁当用）のレシピ.txt");
+    progress.SetProgress(40);
+    Idle(shown);
+    SaveWindow(shown, "progress_dialog");
+}
+
 TEST_F(Screens, ShortcutListAndKeyCapture)
 {
     const std::string program = BuildFile(PORUN_EXE_PATH);
@@ -225,7 +260,7 @@ TEST_F(Screens, ShortcutListAndKeyCapture)
     DialogWaiter list("ショートカットキーの設定", IDCANCEL, [](HWND dialog) {
         HWND rows = GetDlgItem(dialog, IDC_SHORTCUT_LIST);
         for (int row = 0; row < ListView_GetItemCount(rows); ++row)
-            ListView_SetItemState(rows, row, row < 3 ? LVIS_SELECTED : 0, LVIS_SELECTED);
+            ListView_SetItemState(rows, row, row >= 1 && row < 4 ? LVIS_SELECTED : 0, LVIS_SELECTED);
         Press(dialog, IDC_SHORTCUT_ASSIGN);
         HWND capture = WaitForDialog("ショートカットキーの登録");
         SaveWindow(capture, "key_capture");
@@ -236,6 +271,37 @@ TEST_F(Screens, ShortcutListAndKeyCapture)
     });
     RightClick(IDC_FIRST_LAUNCHER, IDM_BUTTON_SHORTCUTS);
     EXPECT_TRUE(list.Seen());
+}
+
+TEST_F(Screens, Search)
+{
+    // Programs with icons in a folder of a plain name, shown in the file column.
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string place = std::string(temp) + "porun-search";
+    CreateDirectoryA(place.c_str(), nullptr);
+    const Restore cleanup{[place] { RemoveTree(place); }};
+    const std::string program = BuildFile(PORUN_EXE_PATH);
+    auto button = [&](int group, int index, const char* title, const char* file, int icon) {
+        const std::string path = place + "\\" + file;
+        ASSERT_TRUE(CopyFileA(program.c_str(), path.c_str(), FALSE));
+        data_.Button(group, index, title, path, "", "", path, icon);
+    };
+    data_.Group(0, "いつもの").Group(1, "エディタ").Group(2, "おえかき");
+    button(0, 0, "メモ帳", "notepad.exe", 1);
+    button(1, 0, "秀丸エディタ", "Hidemaru.exe", 3);
+    button(1, 2, "サクラエディタ", "sakura.exe", 6);
+    button(1, 5, "ﾃｷｽﾄ ｴﾃﾞｨﾀ", "TextEditor.exe", 8);
+    button(2, 1, "おえかきエディタ", "paint.exe", 10);
+    data_.settings.groupCount = 3;
+    Open(SW_SHOWNORMAL);
+    DialogWaiter search("ボタンをさがす", IDCANCEL, [](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_SEARCH_QUERY, "えでぃた");
+        Idle(dialog);
+        SaveWindow(dialog, "search");
+    });
+    Command(IDM_SEARCH_BUTTONS);
+    EXPECT_TRUE(search.Seen());
 }
 
 // The balloon at start and the marked list, with CTRL+SHIFT+F9 held by this

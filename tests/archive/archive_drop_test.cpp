@@ -1,42 +1,40 @@
-// The drop on the group button: which drops extract, which pack under the
-// confirmed name, and the refusals with their messages.
+// The drop on the group button: which drops extract onto the desktop, which
+// pack under the name the user confirms, what the user is told, and closing
+// the launcher while a job runs; then the two windows of the jobs.
+#include "support/files.h"
+#include "support/launcher.h"
+#include "support/zip.h"
+
 #include "archive/archive_drop.h"
-#include "resources/resource_ids.h"
+#include "archive/progress_dialog.h"
 #include "archive/zip_extract.h"
 #include "data/launcher_data.h"
+#include "resources/resource_ids.h"
 
-#include "common/launcher_window_test.h"
-#include "common/test_support.h"
-#include "support/path_text.h"
-#include "zip_fixture.h"
-
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
-#include <cstring>
-#include <cwchar>
+#include <climits>
 #include <memory>
-#include <string>
-#include <vector>
+#include <thread>
+#include <tuple>
+
+using namespace support;
 
 namespace {
 
-// A drop handle as the shell builds it: DROPFILES and a double-NUL list of
-// UTF-16 paths.
-HDROP MakeDrop(const std::vector<std::wstring>& paths)
+// A drop as the shell hands it over, with UTF-16 names.
+HDROP WideDrop(const std::vector<std::wstring>& paths)
 {
-    size_t size = sizeof(DROPFILES) + sizeof(wchar_t);
+    std::wstring names;
     for (const std::wstring& path : paths)
-        size += (path.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-    auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
-    files->pFiles = sizeof(DROPFILES);
-    files->fWide = TRUE;
-    auto* out = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(files) + sizeof(DROPFILES));
-    for (const std::wstring& path : paths) {
-        std::memcpy(out, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
-        out += path.size() + 1;
-    }
+        names += path + L'\0';
+    const DROPFILES header = {sizeof header, {}, FALSE, TRUE};
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof header + (names.size() + 1) * sizeof(wchar_t));
+    char* block = static_cast<char*>(GlobalLock(memory));
+    memcpy(block, &header, sizeof header);
+    memcpy(block + sizeof header, names.c_str(), names.size() * sizeof(wchar_t));
     GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
 }
@@ -47,370 +45,202 @@ void RecordOpen(HWND, const wchar_t* folder)
     g_opened.push_back(folder);
 }
 
-struct CtrlHeld {
-    CtrlHeld() { keybd_event(VK_CONTROL, 0, 0, 0); }
-    ~CtrlHeld() { keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0); }
-};
-
-// Answers successive name dialogs from another thread: records each one's
-// proposal and prompt, types the answer's name (unless null) and confirms,
-// or cancels.
-struct NameReply {
-    const wchar_t* name;
-    bool confirm;
-};
-
-class NameAnswer {
-public:
-    NameAnswer(const wchar_t* name, bool confirm) : NameAnswer(std::vector<NameReply>{{name, confirm}}) {}
-    explicit NameAnswer(std::vector<NameReply> replies) : replies_(std::move(replies))
-    {
-        thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
-    }
-    ~NameAnswer() { Join(); }
-    void Join()
-    {
-        if (thread_) {
-            WaitForSingleObject(thread_, 15000);
-            CloseHandle(thread_);
-            thread_ = nullptr;
-        }
-    }
-    std::wstring proposal;              // of the first dialog
-    std::vector<std::wstring> prompts;  // of every dialog answered
-    bool seen = false;
-
-private:
-    static DWORD WINAPI Run(void* self)
-    {
-        auto* answer = static_cast<NameAnswer*>(self);
-        HWND previous = nullptr;
-        for (const NameReply& reply : answer->replies_) {
-            HWND dialog = nullptr;
-            for (int i = 0; i < 500 && !dialog; ++i) {
-                dialog = IsWindow(previous) ? nullptr : FindProcessDialog("ZIP書庫の作成");
-                if (!dialog)
-                    Sleep(20);
+// The desktop's items; an archive with its entries, in UTF-16 whatever they were stored in.
+std::wstring Describe(const std::wstring& desktop)
+{
+    std::wstring out;
+    for (const std::wstring& item : ListTree(desktop)) {
+        out += (out.empty() ? L"" : L" ") + item;
+        if (item.size() > 4 && item.compare(item.size() - 4, 4, L".zip") == 0 && ListZip(desktop + L"\\" + item).size()) {
+            out += L"[";
+            for (const ListedEntry& entry : ListZip(desktop + L"\\" + item)) {
+                wchar_t name[300] = L"";
+                MultiByteToWideChar(entry.flag & 0x800 ? CP_UTF8 : 932, 0, entry.name.c_str(), -1, name, 300);
+                out += name + std::wstring(L",");
             }
-            if (!dialog)
-                return 0;
-            Sleep(100);
-            wchar_t text[300];
-            GetDlgItemTextW(dialog, IDC_ARCHIVE_NAME_EDIT, text, 300);
-            if (!answer->seen)
-                answer->proposal = text;
-            GetDlgItemTextW(dialog, IDC_ARCHIVE_NAME_PROMPT, text, 300);
-            answer->prompts.push_back(text);
-            if (reply.name)
-                SetDlgItemTextW(dialog, IDC_ARCHIVE_NAME_EDIT, reply.name);
-            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(reply.confirm ? IDOK : IDCANCEL, BN_CLICKED), 0);
-            answer->seen = true;
-            previous = dialog;
+            out.back() = L']';
         }
-        return 0;
     }
-    std::vector<NameReply> replies_;
-    HANDLE thread_ = nullptr;
+    return out;
+}
+
+const wchar_t kCancel[] = L"", kEscape[] = L"\x1B", kCloseBox[] = L"\x7F";
+
+// What the archive-name dialogs showed: each proposal, the last prompt, and
+// whether every proposal was shown whole and selected with the focus.
+struct NamesSeen {
+    std::wstring proposals, prompt;
+    bool selected = true;
 };
 
-class ArchiveDrop : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        CreateDirectoryA(Desktop().c_str(), nullptr);
-        CreateDirectoryA(Source().c_str(), nullptr);
-        OverrideDesktopFolder(Wide(Desktop()).c_str());
-        OverrideFolderOpener(RecordOpen);
-        g_opened.clear();
+// Answers the archive-name dialogs in turn: types the reply over the proposal
+// (null keeps it) and confirms; kCancel presses Cancel, kEscape types ESC,
+// kCloseBox closes it.
+void AnswerNames(std::vector<const wchar_t*> replies, NamesSeen* seen)
+{
+    HWND previous = nullptr;
+    for (const wchar_t* reply : replies) {
+        HWND dialog = WaitForDialog("ZIP書庫の作成", GetCurrentProcessId(), 15000, previous);
+        if (!dialog)
+            return;
+        HWND edit = GetDlgItem(dialog, IDC_ARCHIVE_NAME_EDIT);
+        wchar_t text[300];
+        GetWindowTextW(edit, text, 300);
+        seen->proposals += (seen->proposals.empty() ? L"" : L"|") + std::wstring(text);
+        DWORD from = 1, to = 0;
+        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread);
+        seen->selected = seen->selected && from == 0 && to == wcslen(text) && thread.hwndFocus == edit;
+        GetDlgItemTextW(dialog, IDC_ARCHIVE_NAME_PROMPT, text, 300);
+        seen->prompt = text;
+        if (reply == kEscape) {
+            PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+        } else if (reply == kCloseBox) {
+            PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        } else {
+            for (const wchar_t* key = reply; key && *key; ++key)
+                SendMessageW(edit, WM_CHAR, *key, 0);
+            Press(dialog, reply == kCancel ? IDCANCEL : IDOK);
+        }
+        previous = dialog;
     }
-    void TearDown() override
-    {
-        OverrideDesktopFolder(nullptr);
-        OverrideFolderOpener(nullptr);
+}
+
+const std::string kPics = BuildZip({StoredEntry("a.jpg", "jpeg"), StoredEntry("sub/b.jpg", "b")});
+const std::wstring kPicsTree = L"\\ pics\\a.jpg pics\\sub\\ pics\\sub\\b.jpg";
+
+std::string Damaged()
+{
+    const RawEntry a = DeflatedEntry("a.jpg", std::string(5000, 'a'));
+    const std::string body = LocalHeader(a) + a.data;
+    const std::string central = CentralRecord(a, 0) + CentralRecord(a, 0);  // two records, one entry
+    return body + central + EndRecord(2, static_cast<uint32_t>(central.size()), static_cast<uint32_t>(body.size()));
+}
+
+std::string Unreadable()
+{
+    RawEntry bad = StoredEntry("b.jpg", "damaged");
+    bad.crc ^= 1;
+    return BuildZip({StoredEntry("a.jpg", "a"), bad, StoredEntry("c.jpg", "c")});
+}
+
+struct DropCase {
+    const char* label;
+    // In the source folder and all dropped: a trailing '\' makes a folder holding a.txt, every
+    // ".zip" and ".bin" holds the archive; a leading '>' puts the item on the desktop instead
+    // (holding its own name), a leading '=' too, but it is not dropped.
+    std::vector<std::wstring> items;
+    std::vector<const wchar_t*> replies;  // to the name dialogs in turn
+    std::wstring proposals;
+    std::string caption, message;  // of the box that tells the outcome
+    std::wstring desktop;          // afterwards
+    bool handled = true;
+    bool opened = false;
+    bool ctrl = false;
+    std::string archive = kPics;
+    const wchar_t* desktopFolder = nullptr;  // L"": unknown
+};
+
+class DropOnTheGroupButton : public ::testing::TestWithParam<DropCase> {};
+
+TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)
+{
+    const DropCase& c = GetParam();
+    TempFolder root;
+    const std::wstring desktop = Wide(root.Folder("desk")), source = Wide(root.Folder("src"));
+    Restore seams{[] { OverrideDesktopFolder(nullptr); OverrideFolderOpener(nullptr); }};
+    OverrideDesktopFolder(c.desktopFolder ? c.desktopFolder : desktop.c_str());
+    OverrideFolderOpener(RecordOpen);
+    g_opened.clear();
+    std::vector<std::wstring> dropped;
+    for (std::wstring item : c.items) {
+        const wchar_t mark = item[0];
+        const bool onDesktop = mark == L'>' || mark == L'=';
+        item.erase(0, onDesktop ? 1 : 0);
+        const std::wstring path = (onDesktop ? desktop : source) + L"\\" + item;
+        const bool folder = path.back() == L'\\';
+        CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
+        const bool archive = path.find(L".zip") != std::wstring::npos || path.find(L".bin") != std::wstring::npos;
+        ASSERT_TRUE(WriteFileWide(folder ? path + L"a.txt" : path,
+                                  onDesktop ? std::string(item.begin(), item.end()) : archive ? c.archive : "plain"));
+        if (mark != L'=')
+            dropped.push_back(folder ? path.substr(0, path.size() - 1) : path);
     }
-    std::string Desktop() const { return root_.File("desk"); }
-    std::string Source() const { return root_.File("src"); }
-    bool Drop(const std::vector<std::string>& paths)
+    const std::wstring before = Describe(desktop);
     {
-        std::vector<std::wstring> wide;
-        for (const std::string& path : paths)
-            wide.push_back(Wide(path));
-        return Drop(wide);
-    }
-    bool Drop(const std::vector<std::wstring>& paths)
-    {
-        HDROP drop = MakeDrop(paths);
-        const bool result = HandleArchiveDrop(nullptr, drop);
+        NamesSeen seen;
+        std::thread names(AnswerNames, c.replies, &seen);
+        DialogWaiter box(c.caption.empty() ? "no box" : c.caption, IDOK, {}, GetCurrentProcessId(), nullptr,
+                         c.caption.empty() ? 0 : 15000);
+        std::unique_ptr<HeldKeys> ctrl(c.ctrl ? new HeldKeys({VK_CONTROL}) : nullptr);
+        HDROP drop = WideDrop(dropped);
+        EXPECT_EQ(c.handled, HandleArchiveDrop(nullptr, drop));
         GlobalFree(drop);
-        return result;
+        names.join();
+        EXPECT_EQ(c.proposals, seen.proposals);
+        EXPECT_EQ(c.replies.size() < 2 ? L"" : L"その名前だと、ドロップされたものを上書きしちゃうのら！\nほかの名前にしてほしいろ！",
+                  c.replies.size() < 2 ? L"" : seen.prompt);
+        EXPECT_EQ(c.message, box.Message());
+        EXPECT_TRUE(seen.selected);
     }
-    TempFolder root_;
-};
-
-TEST_F(ArchiveDrop, OneArchiveExtractsToTheDesktopAndOpens)
-{
-    const std::string archive = Source() + "\\pics.zip";
-    WriteFileBytes(archive, BuildZip({StoredEntry("a.jpg", "jpeg"), StoredEntry("sub/b.jpg", "b")}));
-    EXPECT_TRUE(Drop({archive}));
-    EXPECT_EQ(Tree({L"pics\\", L"pics\\a.jpg", L"pics\\sub\\", L"pics\\sub\\b.jpg"}), ListTree(Desktop()));
-    EXPECT_EQ(Tree({Wide(Desktop()) + L"\\pics"}), g_opened);
+    EXPECT_EQ(c.desktop.empty() ? before : c.desktop, Describe(desktop));
+    EXPECT_EQ(c.opened ? std::vector<std::wstring>{desktop + L"\\" + c.desktop.substr(0, c.desktop.find(L'\\'))}
+                       : std::vector<std::wstring>{},
+              g_opened);
 }
 
-// What the user is told when an archive cannot be extracted whole, what is
-// left on the desktop, and whether the folder opens.
-struct OutcomeCase {
-    const char* label;
-    std::string (*archive)();
-    const char* caption;  // of the message box
-    const char* message;
-    Tree desktop;
-    bool opened;
-};
+const char kError[] = "ぽてまるエラー";
+const char kNotice[] = "ぽてまるのお知らせ";
+const char kCannotCreate[] = "圧縮ファイルを作成できなかったのら！！\nファイル名か、デスクトップへの書き込みを確かめてほしいろ！";
+const std::wstring kSixty(60, L'x');
+const char kNoDesktop[] = "デスクトップの場所がわからないのら！！";
 
-class ArchiveOutcome : public ArchiveDrop, public ::testing::WithParamInterface<OutcomeCase> {};
+INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::vector<DropCase>{
+    {"ArchiveExtractedAndOpened", {L"pics.zip"}, {}, L"", "", "", L"pics" + kPicsTree, true, true},
+    {"ArchiveKnownByItsContents", {L"data.bin"}, {}, L"", "", "", L"data\\ data\\a.jpg data\\sub\\ data\\sub\\b.jpg",
+     true, true},
+    {"ArchiveNameEndingIn5C", {L"表.zip"}, {}, L"", "", "", L"表\\ 表\\a.jpg 表\\sub\\ 表\\sub\\b.jpg", true, true},
+    {"ArchiveNameOutsideCodePage932", {L"caf\u00E9.zip"}, {}, L"", "", "",
+     L"caf\u00E9\\ caf\u00E9\\a.jpg caf\u00E9\\sub\\ caf\u00E9\\sub\\b.jpg", true, true},
+    {"DamagedArchive", {L"pics.zip"}, {}, L"", kError, "「pics.zip」は壊れているみたいなのら！！\n中身はひとつも取り出さなかったろ。",
+     L"", true, false, false, Damaged()},
+    {"StoppedAtAnEntry", {L"pics.zip"}, {}, L"", kError,
+     "「pics.zip」の「b.jpg」が読めないか書き込めなくて、解凍をとちゅうでやめたのら！！\nそれまでに取り出したファイルは「pics」に残してあるろ。",
+     L"pics\\ pics\\a.jpg", true, false, false, Unreadable()},
+    {"UnsafeNamesSkipped", {L"pics.zip"}, {}, L"", kNotice,
+     "「pics.zip」のうち 2 個は、危ない名前か作れない名前だったので、取り出さなかったのら。", L"pics\\ pics\\a.jpg", true,
+     true, false, BuildZip({StoredEntry("a.jpg", "a"), StoredEntry("../evil.jpg", "e"), StoredEntry("CON", "c")})},
+    {"PlainFileGoesOnToTheIconOffer", {L"report.txt"}, {}, L"", "", "", L"", false},
+    {"PlainFileWithCtrl", {L"report.txt"}, {nullptr}, L"report", "", "", L"report.zip[report.txt]", true, false, true},
+    {"Folder", {L"docs\\"}, {nullptr}, L"docs", "", "", L"docs.zip[docs/a.txt,docs/]"},
+    {"FolderOutsideCodePage932", {L"\uD55C\uAD6D\uC5B4\\"}, {nullptr}, L"\uD55C\uAD6D\uC5B4", "", "",
+     L"\uD55C\uAD6D\uC5B4.zip[\uD55C\uAD6D\uC5B4/a.txt,\uD55C\uAD6D\uC5B4/]"},
+    {"TypedNameReplacesAnArchive", {L"one.c", L"two.h", L"=bundle.zip"}, {L"bundle"}, L"one", "", "",
+     L"bundle.zip[one.c,two.h]"},
+    {"ProposalOfADottedName", {L"a.b.c"}, {kCancel}, L"a.b", "", "", L"", false, false, true},
+    {"ProposalOfADotFile", {L".profile"}, {kCancel}, L".profile", "", "", L"", false, false, true},
+    {"ProposalEndingIn5C", {L"表.txt"}, {kCancel}, L"表", "", "", L"", false, false, true},
+    {"ProposalInADottedFolder", {L"dl.d\\name"}, {kCancel}, L"name", "", "", L"", false, false, true},
+    {"NameCancelled", {L"docs\\"}, {kCancel}, L"docs", "", "", L"", false},
+    {"NameEscaped", {L"docs\\"}, {kEscape}, L"docs", "", "", L"", false},
+    {"NameDialogClosed", {L"docs\\"}, {kCloseBox}, L"docs", "", "", L"", false},
+    {"TypingStopsAtFifty", {L"docs\\"}, {kSixty.c_str()}, L"docs", "", "", std::wstring(50, L'x') + L".zip[docs/a.txt,docs/]"},
+    {"LongProposalShownWhole", {std::wstring(60, L'p') + L".txt"}, {kCancel}, std::wstring(60, L'p'), "", "", L"", false,
+     false, true},
+    {"NameThatCannotBeCreated", {L"docs\\"}, {L"bad|name"}, L"docs", kError, kCannotCreate, L""},
+    {"UnknownDesktopArchive", {L"pics.zip"}, {}, L"", kError, kNoDesktop, L"", true, false, false, kPics, L""},
+    {"UnknownDesktopFolder", {L"docs\\"}, {}, L"", kError, kNoDesktop, L"", true, false, false, kPics, L""},
+    // a name that would write over a dropped item is asked for again; the dropped items stay
+    {"TakenByADroppedArchive", {L">report.zip", L">other.txt"}, {nullptr, L"bundle"}, L"report|report", "", "",
+     L"bundle.zip[report.zip,other.txt] other.txt report.zip"},
+    {"TakenByTheOneFile", {L">x.zip"}, {nullptr, kCancel}, L"x|x", "", "", L"", false, false, true},
+    {"InsideADroppedFolder", {L">docs\\"}, {L"docs\\inner", kCancel}, L"docs|docs\\inner", "", "", L"", false},
+}), [](const auto& info) { return std::string(info.param.label); });
 
-TEST_P(ArchiveOutcome, IsToldAndNeverPassesForSuccess)
-{
-    const OutcomeCase& c = GetParam();
-    WriteFileBytes(Source() + "\\pics.zip", c.archive());
-    DialogAnswerer message(c.caption, IDOK);
-    EXPECT_TRUE(Drop({Source() + "\\pics.zip"}));
-    message.Join();
-    EXPECT_EQ(c.message, message.Text());
-    EXPECT_EQ(c.desktop, ListTree(Desktop()));
-    EXPECT_EQ(c.opened, !g_opened.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ArchiveOutcome,
-    ::testing::Values(
-        OutcomeCase{"Damaged",  // two directory records point at the same data
-                    [] {
-                        const RawEntry a = DeflatedEntry("a.jpg", std::string(5000, 'a'));
-                        const std::string body = LocalHeader(a) + a.data;
-                        const std::string central = CentralRecord(a, 0) + CentralRecord(a, 0);
-                        return body + central +
-                               EndRecord(2, static_cast<uint32_t>(central.size()), static_cast<uint32_t>(body.size()));
-                    },
-                    "=(@.@)=",
-                    "「pics.zip」は壊れているみたいなのら！！\n中身はひとつも取り出さなかったろ。",
-                    {},
-                    false},
-        OutcomeCase{"StoppedAtAnEntry",
-                    [] {
-                        RawEntry bad = StoredEntry("b.jpg", "damaged");
-                        bad.crc ^= 1;
-                        return BuildZip({StoredEntry("a.jpg", "a"), bad, StoredEntry("c.jpg", "c")});
-                    },
-                    "=(@.@)=",
-                    "「pics.zip」の「b.jpg」が読めないか書き込めなくて、解凍をとちゅうでやめたのら！！\n"
-                    "それまでに取り出したファイルは「pics」に残してあるろ。",
-                    {L"pics\\", L"pics\\a.jpg"},
-                    false},
-        OutcomeCase{"UnsafeNamesSkipped",
-                    [] {
-                        return BuildZip({StoredEntry("a.jpg", "a"), StoredEntry("../evil.jpg", "e"),
-                                         StoredEntry("CON", "c")});
-                    },
-                    "=(+.+)=",
-                    "「pics.zip」のうち 2 個は、危ない名前か作れない名前だったので、取り出さなかったのら。",
-                    {L"pics\\", L"pics\\a.jpg"},
-                    true}),
-    [](const ::testing::TestParamInfo<OutcomeCase>& info) { return std::string(info.param.label); });
-
-TEST_F(ArchiveDrop, NamesOutsideCodePage932KeepTheirNames)
-{
-    // An archive so named extracts into a folder of its own name.
-    const std::wstring archive = Wide(Source()) + L"\\caf\u00E9.zip";
-    WriteFileWide(archive, BuildZip({StoredEntry("a.txt", "a")}));
-    EXPECT_TRUE(Drop({archive}));
-    EXPECT_EQ(Tree({L"caf\u00E9\\", L"caf\u00E9\\a.txt"}), ListTree(Desktop()));
-    EXPECT_EQ(Tree({Wide(Desktop()) + L"\\caf\u00E9"}), g_opened);
-    // A folder so named is proposed and packed under its own name.
-    const std::wstring folder = Wide(Source()) + L"\\\uD55C\uAD6D\uC5B4";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    WriteFileWide(folder + L"\\\U0001F600.txt", "smile");
-    NameAnswer answer(nullptr, true);
-    EXPECT_TRUE(Drop({folder}));
-    answer.Join();
-    EXPECT_EQ(L"\uD55C\uAD6D\uC5B4", answer.proposal);
-    std::vector<std::string> names;
-    for (const ListedEntry& entry : ListZip(Wide(Desktop()) + L"\\\uD55C\uAD6D\uC5B4.zip"))
-        names.push_back(entry.name);
-    EXPECT_EQ(std::vector<std::string>({u8"\uD55C\uAD6D\uC5B4/\U0001F600.txt", u8"\uD55C\uAD6D\uC5B4/"}), names);
-}
-
-TEST_F(ArchiveDrop, ArchiveIsRecognisedByContentNotName)
-{
-    const std::string archive = Source() + "\\data.bin";
-    WriteFileBytes(archive, BuildZip({StoredEntry("x.txt", "x")}));
-    EXPECT_TRUE(Drop({archive}));
-    EXPECT_EQ(Tree({L"data\\", L"data\\x.txt"}), ListTree(Desktop()));
-}
-
-TEST_F(ArchiveDrop, PlainFileWithoutCtrlIsLeftAlone)
-{
-    const std::string text = Source() + "\\report.txt";
-    WriteFileBytes(text, "plain");
-    EXPECT_FALSE(Drop({text}));
-    EXPECT_TRUE(ListTree(Desktop()).empty());
-    EXPECT_TRUE(g_opened.empty());
-}
-
-TEST_F(ArchiveDrop, PlainFileWithCtrlIsPackedUnderItsBaseName)
-{
-    const std::string text = Source() + "\\report.txt";
-    WriteFileBytes(text, "plain");
-    CtrlHeld ctrl;
-    NameAnswer answer(nullptr, true);
-    EXPECT_TRUE(Drop({text}));
-    answer.Join();
-    EXPECT_EQ(L"report", answer.proposal);
-    const auto entries = ListZip(Desktop() + "\\report.zip");
-    ASSERT_EQ(1u, entries.size());
-    EXPECT_EQ("report.txt", entries[0].name);
-    EXPECT_EQ("plain", entries[0].content);
-}
-
-TEST_F(ArchiveDrop, FolderIsPackedWithItsTree)
-{
-    const std::string docs = Source() + "\\docs";
-    CreateDirectoryA(docs.c_str(), nullptr);
-    CreateDirectoryA((docs + "\\sub").c_str(), nullptr);
-    WriteFileBytes(docs + "\\sub\\b.txt", "b");
-    NameAnswer answer(nullptr, true);
-    EXPECT_TRUE(Drop({docs}));
-    answer.Join();
-    EXPECT_EQ(L"docs", answer.proposal);
-    std::vector<std::string> names;
-    for (const ListedEntry& entry : ListZip(Desktop() + "\\docs.zip"))
-        names.push_back(entry.name);
-    EXPECT_EQ(std::vector<std::string>({"docs/sub/b.txt", "docs/sub/", "docs/"}), names);
-    EXPECT_TRUE(g_opened.empty());
-}
-
-TEST_F(ArchiveDrop, ThreeFilesAtTheTopLevelUnderTheTypedName)
-{
-    std::vector<std::string> files;
-    for (const char* name : {"one.c", "two.h", "three.txt"}) {
-        files.push_back(Source() + "\\" + name);
-        WriteFileBytes(files.back(), name);
-    }
-    // An archive of that name exists already: it is replaced without a question.
-    WriteFileBytes(Desktop() + "\\bundle.zip", "old contents");
-    NameAnswer answer(L"bundle", true);
-    EXPECT_TRUE(Drop(files));
-    answer.Join();
-    EXPECT_EQ(L"one", answer.proposal);
-    std::vector<std::string> names;
-    for (const ListedEntry& entry : ListZip(Desktop() + "\\bundle.zip"))
-        names.push_back(entry.name);
-    EXPECT_EQ(std::vector<std::string>({"one.c", "two.h", "three.txt"}), names);
-}
-
-TEST_F(ArchiveDrop, CancelledNameCreatesNothing)
-{
-    const std::string docs = Source() + "\\docs";
-    CreateDirectoryA(docs.c_str(), nullptr);
-    NameAnswer answer(nullptr, false);
-    EXPECT_FALSE(Drop({docs}));
-    answer.Join();
-    EXPECT_TRUE(answer.seen);
-    EXPECT_TRUE(ListTree(Desktop()).empty());
-}
-
-TEST_F(ArchiveDrop, ArchiveThatCannotBeCreatedIsReported)
-{
-    const std::string docs = Source() + "\\docs";
-    CreateDirectoryA(docs.c_str(), nullptr);
-    WriteFileBytes(docs + "\\a.txt", "a");
-    NameAnswer answer(L"bad|name", true);
-    DialogAnswerer error("=(@.@)=", IDOK);
-    EXPECT_TRUE(Drop({docs}));
-    answer.Join();
-    error.Join();
-    EXPECT_TRUE(error.Answered());
-    EXPECT_EQ("圧縮ファイルを作成できなかったのら！！\nファイル名か、デスクトップへの書き込みを確かめてほしいろ！",
-              error.Text());
-    EXPECT_TRUE(ListTree(Desktop()).empty());
-}
-
-TEST_F(ArchiveDrop, UnknownDesktopIsRefusedWithAMessage)
-{
-    OverrideDesktopFolder(L"");
-    const std::string archive = Source() + "\\pics.zip";
-    WriteFileBytes(archive, BuildZip({StoredEntry("a.jpg", "jpeg")}));
-    {
-        DialogAnswerer error("=(@.@)=", IDOK);
-        EXPECT_TRUE(Drop({archive}));
-        error.Join();
-        EXPECT_EQ("デスクトップの場所がわからないのら！！", error.Text());
-    }
-    {
-        DialogAnswerer error("=(@.@)=", IDOK);
-        EXPECT_TRUE(Drop({Source()}));
-        error.Join();
-        EXPECT_TRUE(error.Answered());
-    }
-    // A plain file does not need the desktop: it goes on to the icon offer.
-    WriteFileBytes(Source() + "\\plain.txt", "p");
-    EXPECT_FALSE(Drop({Source() + "\\plain.txt"}));
-    EXPECT_EQ(Tree({L"pics.zip", L"plain.txt"}), ListTree(Source()));
-    EXPECT_TRUE(ListTree(Desktop()).empty());
-    EXPECT_TRUE(g_opened.empty());
-}
-
-// A name that would write over a dropped item, or into a dropped folder, is
-// asked for again; the dropped items stay as they were.
-struct TakenNameCase {
-    const char* label;
-    std::vector<std::string> items;  // on the desktop; a trailing "\\" makes a folder holding a.txt
-    bool ctrl;
-    const wchar_t* firstName;   // typed into the first dialog (null keeps the proposal)
-    const wchar_t* secondName;  // typed into the second one; null cancels it
-};
-
-class TakenName : public ArchiveDrop, public ::testing::WithParamInterface<TakenNameCase> {};
-
-TEST_P(TakenName, IsAskedAgainAndNothingDroppedIsTouched)
-{
-    const TakenNameCase& c = GetParam();
-    std::vector<std::string> paths, files;
-    for (const std::string& item : c.items) {
-        const bool folder = item.back() == '\\';
-        paths.push_back(Desktop() + "\\" + item.substr(0, item.size() - (folder ? 1 : 0)));
-        if (folder)
-            CreateDirectoryA(paths.back().c_str(), nullptr);
-        files.push_back(folder ? paths.back() + "\\a.txt" : paths.back());
-        WriteFileBytes(files.back(), "original " + item);
-    }
-    std::unique_ptr<CtrlHeld> ctrl(c.ctrl ? new CtrlHeld : nullptr);
-    NameAnswer answer({{c.firstName, true}, {c.secondName, c.secondName != nullptr}});
-    EXPECT_EQ(c.secondName != nullptr, Drop(paths));
-    answer.Join();
-    ctrl.reset();
-    ASSERT_EQ(2u, answer.prompts.size());
-    EXPECT_EQ(L"その名前だと、ドロップされたものを上書きしちゃうのら！\nほかの名前にしてほしいろ！", answer.prompts[1]);
-    for (size_t i = 0; i < files.size(); ++i)
-        EXPECT_EQ("original " + c.items[i], ReadFileBytes(files[i]));
-    if (c.secondName) {
-        std::vector<std::string> names;
-        for (const ListedEntry& entry : ListZip(Wide(Desktop()) + L"\\" + c.secondName + L".zip"))
-            names.push_back(entry.name);
-        EXPECT_EQ(c.items, names);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TakenName,
-    ::testing::Values(TakenNameCase{"ArchiveOfTheSameName", {"report.zip", "other.txt"}, false, nullptr, L"bundle"},
-                      TakenNameCase{"OneFileWithCtrl", {"x.zip"}, true, nullptr, nullptr},
-                      TakenNameCase{"NameInsideADroppedFolder", {"docs\\"}, false, L"docs\\inner", nullptr}),
-    [](const ::testing::TestParamInfo<TakenNameCase>& info) { return std::string(info.param.label); });
-
-// Closing the launcher during an archive job stops the job first (the file
-// it was writing is removed), then closes and saves; what would act
-// meanwhile (here a group switch from the menu) is ignored.
+// Closing the launcher during a job stops the job first (the file it was
+// writing goes), then closes and saves; a group switch meanwhile is ignored.
 struct CloseCase {
     const char* label;
     UINT message;
@@ -418,82 +248,100 @@ struct CloseCase {
 };
 
 HWND g_launcher = nullptr;
-const CloseCase* g_close = nullptr;
+CloseCase g_close;
 int g_jobWrites = 0;
 BOOL ClosingWriter(HANDLE file, const void* data, DWORD size, DWORD* written)
 {
     if (++g_jobWrites == 3) {
         PostMessageA(g_launcher, WM_COMMAND, IDM_FIRST_GROUP + 1, 0);
-        PostMessageA(g_launcher, g_close->message, g_close->wParam, 0);
+        PostMessageA(g_launcher, g_close.message, g_close.wParam, 0);
     }
     return WriteFile(file, data, size, written, nullptr);
 }
 
-class CloseDuringJob : public LauncherWindowTest, public ::testing::WithParamInterface<CloseCase> {};
+class CloseDuringJob : public LauncherWindow, public ::testing::WithParamInterface<CloseCase> {};
 
 TEST_P(CloseDuringJob, StopsTheJobThenCloses)
 {
+    Open();
     TempFolder desktop;
+    Restore seams{[] { OverrideDesktopFolder(nullptr); OverrideFolderOpener(nullptr); OverrideEntryWriter(nullptr); }};
     OverrideDesktopFolder(Wide(desktop.Path()).c_str());
     OverrideFolderOpener(RecordOpen);
-    g_opened.clear();
-    WriteFileBytes(folder_.File("pics.zip"), BuildZip({StoredEntry("a.jpg", "a"),
-                                                       DeflatedEntry("big.bin", std::string(2 << 20, 'b'))}));
-    g_launcher = window_;
-    g_close = &GetParam();
-    g_jobWrites = 0;
     OverrideEntryWriter(ClosingWriter);
-    HDROP drop = MakeDrop({Wide(folder_.File("pics.zip"))});
+    g_opened.clear();
+    g_launcher = window_;
+    g_close = GetParam();
+    g_jobWrites = 0;
+    ASSERT_TRUE(WriteBytes(folder_.File("pics.zip"), BuildZip({StoredEntry("a.jpg", "a"),
+                                                               DeflatedEntry("big.bin", std::string(2 << 20, 'b'))})));
+    HDROP drop = WideDrop({Wide(folder_.File("pics.zip"))});
     EXPECT_TRUE(HandleArchiveDrop(window_, drop));
     GlobalFree(drop);
-    OverrideEntryWriter(nullptr);
-    OverrideDesktopFolder(nullptr);
-    OverrideFolderOpener(nullptr);
     EXPECT_EQ(0, CurrentGroupIndex());
     EXPECT_EQ(Tree({L"pics\\", L"pics\\a.jpg"}), ListTree(desktop.Path()));
     EXPECT_TRUE(g_opened.empty());
-    EXPECT_TRUE(PumpUntil([this] { return !IsWindow(window_); }));
-    EXPECT_TRUE(FileExists(folder_.File("porun.dat")));
+    EXPECT_TRUE(WaitGone(window_));
+    EXPECT_TRUE(Exists(folder_.File("porun.dat")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, CloseDuringJob,
-                         ::testing::Values(CloseCase{"CloseMessage", WM_CLOSE, 0},
-                                           CloseCase{"TrayMenuGoodbye", WM_COMMAND, IDM_CLOSE},
-                                           CloseCase{"SessionEnd", WM_ENDSESSION, TRUE}),
-                         [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Ways, CloseDuringJob, ::testing::ValuesIn(std::vector<CloseCase>{
+    {"CloseMessage", WM_CLOSE, 0}, {"TrayMenuGoodbye", WM_COMMAND, IDM_CLOSE}, {"SessionEnd", WM_ENDSESSION, TRUE},
+}), [](const auto& info) { return std::string(info.param.label); });
 
-struct BaseCase {
-    const wchar_t* path;
-    const wchar_t* base;
-};
-
-class BaseName : public ::testing::TestWithParam<BaseCase> {};
-
-TEST_P(BaseName, CutsTheLastExtension)
+int Bar(HWND dialog)
 {
-    wchar_t base[MAX_PATH];
-    CopyNameWithoutExtension(GetParam().path, base, MAX_PATH);
-    EXPECT_STREQ(GetParam().base, base);
+    return static_cast<int>(SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, BaseName,
-                         ::testing::Values(BaseCase{L"D:\\dl\\report.txt", L"report"},
-                                           BaseCase{L"D:\\dl\\photos", L"photos"},
-                                           BaseCase{L"D:\\dl\\a.b.c", L"a.b"},
-                                           BaseCase{L"D:\\dl\\.profile", L".profile"},
-                                           BaseCase{L"D:\\dl\\表.txt", L"表"},
-                                           BaseCase{L"D:\\dl\\\uD55C\uAD6D\uC5B4.zip", L"\uD55C\uAD6D\uC5B4"},
-                                           BaseCase{L"D:\\dl.d\\name", L"name"}));
-
-TEST(GetDesktopFolder, RealDesktopOrFalse)
+// The share done, the owner disabled meanwhile, other windows' messages run
+// during an update, and the cancel asked first with Cancel as the default
+// answer (ENTER answers Cancel and the job goes on).
+TEST(ProgressWindow, ShowsTheShareDoneAndAsksBeforeCancelling)
 {
-    wchar_t small[4] = L"xyz";
-    wchar_t path[MAX_PATH];
-    ASSERT_TRUE(GetDesktopFolder(path, MAX_PATH));
-    EXPECT_NE(nullptr, std::wcschr(path, L'\\'));
-    EXPECT_FALSE(GetDesktopFolder(small, 4));
-    EXPECT_STREQ(L"xyz", small);
-    EXPECT_FALSE(GetDesktopFolder(nullptr, 10));
+    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100, nullptr, nullptr, nullptr,
+                                 nullptr);
+    HWND dialog = nullptr;
+    {
+        ProgressDialog progress;
+        dialog = progress.Show(owner);
+        EXPECT_FALSE(IsWindowEnabled(owner));
+        progress.SetTitle("title");
+        progress.SetText("a.txt");
+        EXPECT_EQ("title a.txt", Text(dialog) + " " + Text(dialog, IDC_PROGRESS_TEXT));
+        for (const auto& [high, value, bar] : {std::tuple<int, unsigned, int>{7, 3, 42}, {7, 7, 100}, {100, 29, 29},
+                                               {INT_MAX, INT_MAX, 100}, {0, 5, 0}}) {
+            progress.SetRange(0, high);
+            progress.SetProgress(value);
+            EXPECT_EQ(bar, Bar(dialog)) << value << " of " << high;
+        }
+        progress.SetTotal(ULLONG_MAX);
+        progress.SetProgress(ULLONG_MAX);
+        EXPECT_EQ(100, Bar(dialog));
+        HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        PostMessageA(other, WM_CLOSE, 0, 0);
+        progress.SetProgress(1);
+        EXPECT_FALSE(IsWindow(other));
+        for (int answer : {IDCANCEL, IDOK}) {
+            std::vector<LONG> styles;
+            DialogWaiter question("=(o.o)=", answer, [&](HWND box) {
+                for (int id : {IDOK, IDCANCEL})
+                    styles.push_back(GetWindowLongA(GetDlgItem(box, id), GWL_STYLE) & BS_TYPEMASK);
+            }, GetCurrentProcessId(), dialog);
+            PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+            int cancelled = -1;
+            progress.SetProgress(1, &cancelled);
+            EXPECT_EQ("中断しても、いいのら？", question.Message());
+            EXPECT_EQ(std::vector<LONG>({BS_PUSHBUTTON, BS_DEFPUSHBUTTON}), styles);
+            EXPECT_EQ(answer == IDOK, cancelled == 1);
+            EXPECT_TRUE(IsWindowVisible(dialog));
+        }
+        progress.SetProgress(2);
+        EXPECT_EQ(1, progress.IsCancelled());  // stays cancelled on later updates
+    }
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    DestroyWindow(owner);
 }
 
 }  // namespace

@@ -66,7 +66,6 @@ void SendDrag(HWND window, int from, const std::vector<DragStep>& steps, Keys he
     };
     LPARAM point = moveOver(from, 0);
     SendMessageA(source, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    const HeldKeys keys(held);  // after the press, which gives the button the focus
     for (const DragStep& step : steps) {
         point = moveOver(step.over, step.dx);
         for (int move = 0; move < 4; ++move)
@@ -80,6 +79,8 @@ void SendDrag(HWND window, int from, const std::vector<DragStep>& steps, Keys he
             afterTicks();
         }
     }
+    PumpPending();  // the press's focus change first: under Wine it resets the key state
+    const HeldKeys keys(held);
     SendMessageA(source, WM_LBUTTONUP, 0, point);
 }
 }  // namespace
@@ -221,9 +222,13 @@ Recorder::Recorder(const TempFolder& folder, const std::string& relative, bool w
 
 bool Recorder::Started(std::string* commandLine, std::string* folder, DWORD ms) const
 {
-    if (!WaitUntil([this] { return StartedYet(); }, ms))
+    std::string text;  // its two lines: the file is there before they are
+    auto twoLines = [&] {
+        text = ReadBytes(FolderOf(path_) + "\\received.txt");
+        return text.find('\n', text.find('\n') + 1) != std::string::npos;
+    };
+    if (!WaitUntil(twoLines, ms))
         return false;
-    const std::string text = ReadBytes(FolderOf(path_) + "\\received.txt");  // its two lines
     const size_t first = text.find('\n');
     if (commandLine)
         *commandLine = text.substr(0, first);
@@ -300,7 +305,7 @@ OpenMenu LauncherWindow::Tray(UINT mouseMessage, UINT choose, UINT iconId)
     return menu;
 }
 
-void LauncherWindow::Drag(int from, std::initializer_list<DragStep> steps, Keys held)
+void LauncherWindow::Drag(int from, const std::vector<DragStep>& steps, Keys held)
 {
     SendDrag(window_, from, steps, held, PumpPending);
     PumpPending();

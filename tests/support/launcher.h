@@ -71,7 +71,7 @@ protected:
     void Drop(const std::vector<std::string>& files, int controlId, Keys held = {});  // at the control's centre
     OpenMenu RightClick(int controlId, UINT choose = 0);  // WM_CONTEXTMENU of a control (0: the bare window)
     OpenMenu Tray(UINT mouseMessage, UINT choose = 0, UINT iconId = 1);
-    void Drag(int from, std::initializer_list<DragStep> steps, Keys held = {});  // released over the last step
+    void Drag(int from, const std::vector<DragStep>& steps, Keys held = {});  // released over the last step
     Picture Shows(int controlId) const { return Picture::OfControl(window_, controlId); }
     std::string Tip(int controlId) const;  // its tooltip text, "" when none
     bool Expanded() const;                 // every launcher button lies inside the client area

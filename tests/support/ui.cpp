@@ -242,7 +242,7 @@ void ReadOpenMenu(OpenMenu& seen)
     HMENU menu = reinterpret_cast<HMENU>(SendMessageA(seen.window, 0x01E1, 0, 0));  // MN_GETHMENU
     seen.opened = seen.window && menu;
     for (int i = 0; seen.opened && i < GetMenuItemCount(menu); ++i) {
-        char text[256] = "";
+        char text[512] = "";  // a title fills 270 bytes
         MENUITEMINFOA item = {};
         item.cbSize = sizeof item;
         item.fMask = MIIM_STRING;

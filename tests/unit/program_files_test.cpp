@@ -32,36 +32,17 @@ TEST_P(PathParts, SplitAtTheLastBackslashAndTheNamesLastDot)
     EXPECT_STREQ(GetParam().folder, folder);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paths, PathParts,
-    ::testing::Values(PathCase{"D:\\Tools\\editor.exe", "editor.exe", "editor", "D:\\Tools"},
-                      PathCase{"C:\\x\\.profile", ".profile", ".profile", "C:\\x"},
-                      PathCase{"C:\\x\\README", "README", "README", "C:\\x"},
-                      PathCase{"C:\\x\\a.b.c", "a.b.c", "a.b", "C:\\x"},
-                      PathCase{"C:\\x.y\\name", "name", "name", "C:\\x.y"},
-                      PathCase{"D:\\work\\docs\\", "", "", "D:\\work\\docs"},
-                      PathCase{"editor.exe", "editor.exe", "editor", ""},
-                      PathCase{"C:\\ツール\\表示.exe", "表示.exe", "表示", "C:\\ツール"},
-                      PathCase{"C:\\dir\\ソ", "ソ", "ソ", "C:\\dir"},
-                      PathCase{"C:\\表\\予定.表.txt", "予定.表.txt", "予定.表", "C:\\表"},
-                      PathCase{"C:\\亜\\porun.exe", "porun.exe", "porun", "C:\\亜"}));
-
-TEST(PathText, SeparatorsAreWholeCharacters)
-{
-    char text[] = "a/表/ソ\\b";
-    ReplaceCharacters(text, '\\', '/');
-    EXPECT_STREQ("a/表/ソ/b", text);
-    ReplaceCharacters(text, '/', '\\');
-    EXPECT_STREQ("a\\表\\ソ\\b", text);
-    EXPECT_TRUE(EndsWithBackslash("C:\\out\\"));
-    EXPECT_FALSE(EndsWithBackslash("C:\\表"));
-}
+INSTANTIATE_TEST_SUITE_P(Paths, PathParts, ::testing::Values(
+    PathCase{"C:\\x\\.profile", ".profile", ".profile", "C:\\x"},
+    PathCase{"C:\\x\\README", "README", "README", "C:\\x"},
+    PathCase{"D:\\work\\docs\\", "", "", "D:\\work\\docs"},
+    PathCase{"C:\\表\\予定.表.txt", "予定.表.txt", "予定.表", "C:\\表"}));
 
 struct ProgramCase {
-    const char* program;
-    const char* dataFile;  // "": the program has no data file
-    const char* helpTopic;
-    const char* positions;  // "": no file beside a program without folder
+    std::string program;
+    std::string dataFile;  // "": the program has no data file
+    std::string helpTopic;
+    std::string positions;  // "": no position.dat beside the program
 };
 
 class FilesBesideTheProgram : public ::testing::TestWithParam<ProgramCase> {
@@ -76,7 +57,7 @@ std::string Built(bool built, const char* text)
 
 TEST_P(FilesBesideTheProgram, AreNamedAfterItInItsFolder)
 {
-    OverrideProgramPath(GetParam().program);
+    OverrideProgramPath(GetParam().program.c_str());
     char data[MAX_PATH];
     char topic[520];
     char positions[MAX_PATH];
@@ -84,6 +65,8 @@ TEST_P(FilesBesideTheProgram, AreNamedAfterItInItsFolder)
     EXPECT_EQ(GetParam().helpTopic, Built(BuildHelpTopic(topic, sizeof topic), topic));
     EXPECT_EQ(GetParam().positions, Built(ProgramFolderFile("position.dat", positions, sizeof positions), positions));
 }
+
+const std::string kLong = "C:\\" + std::string(245, 'd');  // porun.exe fits MAX_PATH beside it, position.dat not
 
 INSTANTIATE_TEST_SUITE_P(
     Programs, FilesBesideTheProgram,
@@ -99,6 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "C:\\ソフト表\\position.dat"},
         ProgramCase{"C:\\亜\\porun.exe", "C:\\亜\\porun.dat", "C:\\亜\\porun.chm::/html/index.html",
                     "C:\\亜\\position.dat"},
-        ProgramCase{"porun.exe", "porun.dat", "porun.chm::/html/index.html", ""}));
+        ProgramCase{"porun.exe", "porun.dat", "porun.chm::/html/index.html", ""},
+        ProgramCase{kLong + "\\porun.exe", kLong + "\\porun.dat", kLong + "\\porun.chm::/html/index.html", ""}));
 
 }  // namespace

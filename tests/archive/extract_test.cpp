@@ -1,0 +1,298 @@
+// Extraction: which stored names are written and where, damaged archives,
+// the tree, its contents and times, and the cancel. Characters outside code
+// page 932 are spelled as \u escapes: test macros quote their arguments as
+// text of the program's code page.
+#include "support/files.h"
+#include "support/ui.h"
+#include "support/zip.h"
+
+#include "archive/zip_extract.h"
+#include "resources/resource_ids.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+using namespace support;
+
+namespace {
+
+// An archive written into a fresh folder and extracted into its "out" folder.
+class Extraction : public ::testing::Test {
+protected:
+    void TearDown() override { OverrideEntryWriter(nullptr); }
+    std::string Out() const { return root_.File("out"); }
+    ExtractResult Extract(const std::string& bytes, ExtractReport* report = nullptr)
+    {
+        EXPECT_TRUE(WriteBytes(root_.File("a.zip"), bytes));
+        return ExtractArchive(Wide(root_.File("a.zip")).c_str(), Wide(Out()).c_str(), nullptr, report);
+    }
+    // Beside the destination: only the archive; nowhere else a file "evil".
+    void ExpectNothingOutside() const
+    {
+        Tree outside;
+        for (const std::wstring& path : ListTree(root_.Path()))
+            if (path.rfind(L"out\\", 0) != 0)
+                outside.push_back(path);
+        EXPECT_EQ(Tree({L"a.zip"}), outside);
+        char current[MAX_PATH];
+        GetCurrentDirectoryA(MAX_PATH, current);
+        for (const std::string& folder : {FolderOf(root_.Path()), std::string(current), std::string("C:")})
+            EXPECT_FALSE(Exists(folder + "\\evil")) << folder;
+    }
+
+    TempFolder root_;
+};
+
+struct NameCase {
+    NameCase(const char* stored) : stored(stored) {}
+    NameCase(std::string stored, Tree written = {}, uint16_t flag = 0, std::string extra = "")
+        : stored(std::move(stored)), written(std::move(written)), flag(flag), extra(std::move(extra)) {}
+    std::string stored;  // "<root>" stands for the folder holding the archive and the destination
+    Tree written;        // what the entry adds below the destination; empty: skipped
+    uint16_t flag;
+    std::string extra;
+};
+
+class EntryNameOnExtraction : public Extraction, public ::testing::WithParamInterface<NameCase> {};
+
+TEST_P(EntryNameOnExtraction, WritesInsideTheDestinationOrIsSkipped)
+{
+    RawEntry entry = StoredEntry(GetParam().stored, "x");
+    const size_t at = entry.name.find("<root>");
+    if (at != std::string::npos)
+        entry.name.replace(at, 6, root_.Path());
+    entry.flag = GetParam().flag;
+    entry.extra = GetParam().extra;
+    ExtractReport report;
+    EXPECT_EQ(kExtractDone, Extract(BuildZip({StoredEntry("before.txt", "1"), entry, StoredEntry("zafter.txt", "2")}),
+                                    &report));
+    Tree expected = GetParam().written;
+    expected.insert(expected.end(), {L"before.txt", L"zafter.txt"});
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, ListTree(Out()));
+    EXPECT_EQ(GetParam().written.empty() ? 1u : 0u, report.skipped);
+    ExpectNothingOutside();
+}
+
+constexpr uint16_t kUtf8 = 0x800;
+const std::string kAa = u8"\u3042";  // あ in UTF-8
+
+std::string Times(const std::string& text, int count)
+{
+    std::string out;
+    while (count-- > 0)
+        out += text;
+    return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, EntryNameOnExtraction, ::testing::ValuesIn(std::vector<NameCase>{
+    // leading out: parents, drives, streams, roots, UNC and device paths
+    "..", "../evil", "..\\evil", "..\\/evil", "a/../../evil", "a/..", "a\\..\\..\\evil", "a/./b", ".", "./evil",
+    "C:evil", "C:\\evil", "c:/evil", "a/b:stream", "file.txt:Zone.Identifier", "a:", "\\evil", "/evil",
+    "\\\\srv\\share\\evil", "//srv/share/evil", "\\\\?\\C:\\evil", "\\\\.\\pipe\\evil", "\\\\.\\C:",
+    "\\\\localhost\\C$\\evil", "<root>\\evil", "\\\\?\\<root>\\evil", "\\\\.\\<root>\\evil",
+    // reserved device names, also with extensions and in folders
+    "CON", "con", "PRN", "AUX", "NUL", "nul.txt", "a/NUL.tar.gz", "COM1", "com9.log", "LPT1", "lpt9.txt", "CONIN$",
+    "conout$", "AUX .txt", "docs/CON/x.txt",
+    // components ending in a dot or blank, empty components, wildcards, controls, cut characters
+    "x.", "x ", "a./b", "a /b", "a//b", "a\\\\b", "a/*.txt", "a?b", "a<b", "a>b", "a|b", "a\"b", "tab\tname",
+    "line\nfeed", "abc\x95", "表.", "表\\..", std::string(300, 'n'), std::string(260, 'e'),
+    std::string("a\0/../../evil", 13),
+    // written: '/' and '\' both separate; "表" and "ソ" end in the byte 0x5C and are no separators
+    {"a.txt", {L"a.txt"}}, {"docs/", {L"docs\\"}}, {"docs\\", {L"docs\\"}}, {"docs/a.txt", {L"docs\\", L"docs\\a.txt"}},
+    {"docs\\sub\\b.txt", {L"docs\\", L"docs\\sub\\", L"docs\\sub\\b.txt"}}, {"x/y/z.txt", {L"x\\", L"x\\y\\", L"x\\y\\z.txt"}},
+    {"a/表/c/", {L"a\\", L"a\\表\\", L"a\\表\\c\\"}}, {".profile", {L".profile"}}, {"a..b", {L"a..b"}},
+    {"...a", {L"...a"}}, {"CONSOLE.txt", {L"CONSOLE.txt"}}, {"COM10", {L"COM10"}}, {"LPT0", {L"LPT0"}},
+    {"COM", {L"COM"}}, {"com1x.txt", {L"com1x.txt"}}, {"nullish", {L"nullish"}}, {"file name.txt", {L"file name.txt"}},
+    {"表", {L"表"}}, {"表/", {L"表\\"}}, {"docs/表/能.txt", {L"docs\\", L"docs\\表\\", L"docs\\表\\能.txt"}},
+    {"ソ\\ソ", {L"ソ\\", L"ソ\\ソ"}}, {"ポルン.txt", {L"ポルン.txt"}}, {"d\\表", {L"d\\", L"d\\表"}},
+    // names flagged UTF-8 or given by a Unicode Path field, and what decodes to a name leading out
+    {u8"日本語/説明書.txt", {L"日本語\\", L"日本語\\説明書.txt"}, kUtf8}, {u8"caf\u00E9.txt", {L"caf\u00E9.txt"}, kUtf8},
+    {u8"\uD55C\uAD6D\uC5B4/\uBA54\uBAA8", {L"\uD55C\uAD6D\uC5B4\\", L"\uD55C\uAD6D\uC5B4\\\uBA54\uBAA8"}, kUtf8},
+    {u8"絵\U0001F600.txt", {L"絵\U0001F600.txt"}, kUtf8}, {Times(kAa, 80), {std::wstring(80, L'\u3042')}, kUtf8},
+    {"cafe.txt", {L"caf\u00E9.txt"}, 0, UnicodePathExtra("cafe.txt", u8"caf\u00E9.txt")},
+    {"cafe.txt", {L"cafe.txt"}, 0, UnicodePathExtra("renamed", u8"caf\u00E9.txt")},
+    {"safe.txt", {}, 0, UnicodePathExtra("safe.txt", "../evil")}, {"bad\xC3\x28.txt", {}, kUtf8},
+    {"a\xC0\xAF..\xC0\xAF" "evil", {}, kUtf8}, {"\xED\xA0\x80.txt", {}, kUtf8}, {u8"../\u00E9vil", {}, kUtf8},
+    {u8"C:\u00E9vil", {}, kUtf8}, {u8"COM\u00B9.txt", {}, kUtf8}, {u8"lpt\u00B3", {}, kUtf8}, {u8"\u00E9vil.", {}, kUtf8},
+    {Times(kAa, 300), {}, kUtf8},
+}));
+
+// A full disk once a file holds two blocks.
+BOOL DiskFull(HANDLE file, const void* data, DWORD size, DWORD* written)
+{
+    LARGE_INTEGER length{};
+    GetFileSizeEx(file, &length);
+    if (length.QuadPart < 32768)
+        return WriteFile(file, data, size, written, nullptr);
+    *written = 0;
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+// The progress window's cancel pressed from inside write call g_cancelAt, the
+// question ("=(o.o)=") answered OK; where the bar stood then.
+int g_writes = 0;
+int g_cancelAt = 0;
+int g_bar = 0;
+std::unique_ptr<DialogWaiter> g_question;
+BOOL Cancelling(HANDLE file, const void* data, DWORD size, DWORD* written)
+{
+    HWND progress = FindDialog("ZIP書庫の解凍中");
+    if (++g_writes == g_cancelAt && progress) {
+        g_bar = static_cast<int>(SendDlgItemMessageA(progress, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0));
+        g_question.reset(new DialogWaiter("=(o.o)=", IDOK, {}, GetCurrentProcessId(), progress));
+        PostMessageA(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
+    }
+    return WriteFile(file, data, size, written, nullptr);
+}
+
+struct DamagedCase {
+    const char* label;
+    std::string archive;
+    ExtractResult result;
+    Tree written;
+    EntryWriteFunction writer = nullptr;
+    int cancelAt = 0, barAtLeast = 0;
+};
+
+// a.txt, then b, then c.txt that is never reached.
+std::string Around(RawEntry b)
+{
+    b.name = "b.txt";
+    return BuildZip({StoredEntry("a.txt", "good"), b, StoredEntry("c.txt", "never")});
+}
+
+RawEntry Changed(RawEntry entry, uint32_t crc, int size, uint16_t flag, const char* cut = nullptr)
+{
+    entry.crc ^= crc;
+    entry.size += size;
+    entry.flag = flag;
+    for (size_t i = entry.data.size() / 2; cut && i < entry.data.size(); ++i)
+        entry.data[i] = *cut;
+    return entry;
+}
+
+std::string WithDirectory(const std::string& body, const std::string& central, uint16_t count)
+{
+    return body + central + EndRecord(count, static_cast<uint32_t>(central.size()), static_cast<uint32_t>(body.size()));
+}
+
+std::vector<DamagedCase> DamagedCases()
+{
+    const RawEntry a = DeflatedEntry("a.txt", std::string(100000, 'a'));
+    const RawEntry inner = StoredEntry("b.txt", "inner data");
+    const RawEntry outer = StoredEntry("a.txt", LocalHeader(inner) + inner.data);
+    RawEntry link = StoredEntry("link", "/etc");
+    link.madeBy = (3 << 8) | 30;
+    link.externalAttributes = 0120777u << 16;
+    std::string junkEnd = BuildZip({StoredEntry("a.txt", "alpha")});
+    for (size_t i = junkEnd.size() - 22; i < junkEnd.size(); ++i)
+        junkEnd[i] = static_cast<char>(i * 37);
+    const RawEntry big = DeflatedEntry("b", std::string(70000, 's'));
+    std::vector<RawEntry> ten;
+    for (int i = 0; i < 10; ++i)
+        ten.push_back(StoredEntry("f" + std::to_string(i) + ".txt", "data"));
+    return {
+        {"PlainText", "just some text, not a zip archive at all", kExtractNotArchive, {}},
+        {"EmptyFile", "", kExtractNotArchive, {}},
+        {"AllFF", std::string(300, '\xFF'), kExtractNotArchive, {}},
+        {"JunkInPlaceOfTheEndRecord", junkEnd, kExtractRefused, {}},
+        {"NoEntry", BuildZip({}), kExtractDone, {}},
+        {"CrcMismatch", Around(Changed(StoredEntry("b", "damaged"), 1, 0, 0)), kExtractFailed, {L"a.txt"}},
+        {"BrokenDeflateData", Around(Changed(DeflatedEntry("b", std::string(100000, 'x') + "t"), 0, 0, 0, "\xFF")),
+         kExtractFailed, {L"a.txt"}},
+        {"StreamShorterThanDeclared", Around(Changed(big, 0, 100, 0)), kExtractFailed, {L"a.txt"}},
+        {"Encrypted", Around(Changed(StoredEntry("b", "............cipher"), 0, 0, 1)), kExtractFailed, {L"a.txt"}},
+        {"DiskFull", Around(DeflatedEntry("b", std::string(200000, 'g'))), kExtractFailed, {L"a.txt"}, DiskFull},
+        {"UnixLink", BuildZip({link, StoredEntry("link/passwd", "x"), StoredEntry("a.txt", "good")}), kExtractDone,
+         {L"a.txt", L"link\\", L"link\\passwd"}},
+        {"TwoEntriesShareTheirData", WithDirectory(LocalHeader(a) + a.data, CentralRecord(a, 0) + CentralRecord(a, 0), 2),
+         kExtractRefused, {}},
+        {"OneEntryQuotesTheNext", WithDirectory(LocalHeader(outer) + outer.data, CentralRecord(outer, 0) +
+         CentralRecord(inner, static_cast<uint32_t>(LocalHeader(outer).size())), 2), kExtractRefused, {}},
+        {"DirectoryShorterThanItsCount", WithDirectory(LocalHeader(inner) + inner.data, CentralRecord(inner, 0), 3),
+         kExtractRefused, {}},
+        // a small entry in progress is finished first; inside a large one the
+        // cancel is seen there (the bar has moved within it) and its file goes
+        {"CancelBetweenSmallEntries", BuildZip(ten), kExtractCancelled, {L"f0.txt", L"f1.txt", L"f2.txt"}, Cancelling, 3},
+        {"CancelInsideALargeEntry", BuildZip({StoredEntry("a.txt", "a"), DeflatedEntry("big.bin", std::string(2 << 20, 'g'))}),
+         kExtractCancelled, {L"a.txt"}, Cancelling, 40, 10},
+    };
+}
+
+class DamagedArchive : public Extraction, public ::testing::WithParamInterface<DamagedCase> {};
+
+TEST_P(DamagedArchive, LeavesOnlyWholeFiles)
+{
+    const DamagedCase& c = GetParam();
+    OverrideEntryWriter(c.writer);
+    g_writes = g_bar = 0;
+    g_cancelAt = c.cancelAt;
+    ExtractReport report;
+    EXPECT_EQ(c.result, Extract(c.archive, &report));
+    EXPECT_EQ(c.written, ListTree(Out()));
+    if (c.result == kExtractFailed) {
+        EXPECT_STREQ(L"b.txt", report.entry);
+    }
+    EXPECT_EQ(!c.written.empty(), Exists(Out()));
+    EXPECT_EQ(c.cancelAt != 0, g_question && g_question->Seen());
+    EXPECT_GE(g_bar, c.barAtLeast);
+    EXPECT_EQ(nullptr, FindDialog("ZIP書庫の解凍中"));
+    g_question.reset();
+}
+
+INSTANTIATE_TEST_SUITE_P(Archives, DamagedArchive, ::testing::ValuesIn(DamagedCases()),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(Extraction, AnArchiveCutShortAnywhereLeavesOnlyWholeFiles)
+{
+    const std::string whole = BuildZip({StoredEntry("a.txt", "alpha"), DeflatedEntry("b.txt", std::string(3000, 'b')),
+                                        FolderEntry("c/"), StoredEntry("c/d.txt", "delta")});
+    for (size_t cut = 0; cut < whole.size(); cut += 7) {
+        Extract(whole.substr(0, cut));
+        for (const std::wstring& path : ListTree(Out())) {
+            const std::string want = path == L"a.txt" ? "alpha" : path == L"b.txt" ? std::string(3000, 'b') : "delta";
+            EXPECT_TRUE(path == L"c\\" || want == ReadFileWide(Wide(Out()) + L"\\" + path)) << cut;
+        }
+        RemoveTree(Out());
+    }
+}
+
+TEST_F(Extraction, TreeContentsAndTimesComeFromTheArchive)
+{
+    RawEntry timed = StoredEntry("docs/t.txt", "time");
+    timed.dosDate = (((2021 - 1980) << 9 | 3 << 5 | 14) << 16) | (15 << 11 | 9 << 5 | 26 / 2);
+    ASSERT_EQ(kExtractDone, Extract(BuildZip({StoredEntry("docs/a.txt", "first run, longer text")})));
+    ASSERT_EQ(kExtractDone, Extract(BuildZip({FolderEntry("docs/"), StoredEntry("docs/a.txt", "second"), timed,
+                                              DeflatedEntry("docs/sub/b.txt", std::string(5000, 'b'))})));
+    EXPECT_EQ(Tree({L"docs\\", L"docs\\a.txt", L"docs\\sub\\", L"docs\\sub\\b.txt", L"docs\\t.txt"}), ListTree(Out()));
+    EXPECT_EQ("second", ReadBytes(Out() + "\\docs\\a.txt"));
+    EXPECT_EQ(std::string(5000, 'b'), ReadBytes(Out() + "\\docs\\sub\\b.txt"));
+    WIN32_FILE_ATTRIBUTE_DATA file;
+    ASSERT_TRUE(GetFileAttributesExA((Out() + "\\docs\\t.txt").c_str(), GetFileExInfoStandard, &file));
+    FILETIME local;
+    SYSTEMTIME time;
+    FileTimeToLocalFileTime(&file.ftLastWriteTime, &local);
+    FileTimeToSystemTime(&local, &time);
+    EXPECT_EQ(std::vector<int>({2021, 3, 14, 15, 9, 26}),
+              std::vector<int>({time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond}));
+    EXPECT_EQ(0, CompareFileTime(&file.ftCreationTime, &file.ftLastWriteTime));
+}
+
+TEST_F(Extraction, AnEntryNamedLikeTheArchiveLeavesTheArchiveIntact)
+{
+    for (const char* name : {"foo.zip", "FOO.ZIP"}) {
+        const std::string bytes = BuildZip({StoredEntry(name, "overwritten"), StoredEntry("b.txt", "b")});
+        const std::string archive = root_.Folder("out") + "\\foo.zip";
+        ASSERT_TRUE(WriteBytes(archive, bytes));
+        EXPECT_EQ(kExtractDone, ExtractArchive(Wide(archive).c_str(), Wide(Out()).c_str(), nullptr, nullptr));
+        EXPECT_EQ(bytes, ReadBytes(archive));
+        EXPECT_EQ("b", ReadBytes(Out() + "\\b.txt"));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,241 @@
+// porun.dat and the older porun.ini beside the program: what a start loads
+// from them, what the saves leave, and saves that fail at any step.
+#include "support/files.h"
+#include "support/launcher.h"
+
+#include "data/atomic_file.h"
+#include "data/launcher_data.h"
+#include "data/window_positions.h"
+#include "shortcuts/shortcut_file.h"
+#include "support/program_files.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+
+using namespace support;
+
+namespace {
+
+const char kLoadFailed[] = "データの読み込みに失敗したのら！！";
+const char kSaveFailed[] = "データの保存に失敗したのら！！";
+
+// A current-layout image: button (1,3) "Editor", settings {1, 0, count, 120, 80, last, startWithLast}.
+std::string Image(int count = 4, int last = 2, int startWithLast = 1)
+{
+    DataImage image;
+    image.Button(1, 3, "Editor", "C:\\bin\\edit.exe", "-n", "", "", 2);
+    image.settings = AppSettings{1, 0, count, 120, 80, last, startWithLast};
+    return image.Bytes();
+}
+
+std::string Unterminated()
+{
+    std::string bytes = Image(77, 12, 1);
+    auto* data = reinterpret_cast<LauncherData*>(&bytes[0]);
+    std::memset(data->groups[1].buttons[3].title, 'A', kTextFieldSize);
+    std::memset(data->groups[9].group.name, 'B', kTextFieldSize);
+    return bytes;
+}
+
+// The layout before button icon files: (0,0) and (9,7) assigned, group 9 named.
+std::string OlderLayout()
+{
+    std::string bytes;
+    for (int g = 0; g < kGroupCount; ++g) {
+        GroupRecord group = {};
+        std::strcpy(group.name, g == 9 ? "last" : "");
+        bytes.append(reinterpret_cast<const char*>(&group), sizeof group);
+        for (int b = 0; b < kButtonsPerGroup; ++b) {
+            ButtonRecord button = {};
+            if ((g == 0 && b == 0) || (g == 9 && b == 7)) {
+                button.iconIndex = b + 1;
+                wsprintfA(button.file, "C:\\g%d\\b%d.exe", g, b);
+                wsprintfA(button.title, "t%d%d", g, b);
+            }
+            bytes.append(reinterpret_cast<const char*>(&button), kOldButtonSize);
+        }
+    }
+    const AppSettings settings{0, 1, 5, 10, 20, 3, 0};
+    return bytes.append(reinterpret_cast<const char*>(&settings), sizeof settings);
+}
+
+// What the launcher holds: settings, current group, every named group and assigned button.
+std::string Loaded()
+{
+    const AppSettings s = GetSettings();
+    char text[2048];
+    wsprintfA(text, "s=%d,%d,%d,%d,%d,%d @%d", s.collapseOnLaunch, s.alwaysOnTop, s.groupCount, s.windowX,
+              s.windowY, s.startWithLastGroup, CurrentGroupIndex());
+    std::string out = text;
+    for (int g = 0; g < kGroupCount; ++g) {
+        const GroupRecord& group = LauncherImage()->groups[g].group;
+        if (group.name[0] || group.iconFile[0])
+            out += " g" + std::to_string(g) + "=" + group.name + "|" + group.iconFile + "#" +
+                   std::to_string(group.iconIndex);
+        for (int b = 0; b < kButtonsPerGroup; ++b) {
+            const ButtonRecord& r = *ButtonAt(g, b);
+            if (r.file[0] || r.title[0])
+                out += " b" + std::to_string(g * 10 + b) + "=" + r.file + "|" + r.title + "|" + r.workDir + "|" +
+                       r.params + "|" + r.iconFile + "#" + std::to_string(r.iconIndex);
+        }
+    }
+    return out;
+}
+
+// Names and sizes of the files in folder but the ini, which is only read.
+std::string Listing(const TempFolder& folder)
+{
+    std::string out;
+    for (const std::wstring& name : ListTree(folder.Path())) {
+        const std::string file(name.begin(), name.end());
+        if (file != "porun.ini")
+            out += (out.empty() ? "" : " ") + file + "=" + std::to_string(SizeOf(folder.File(file)));
+    }
+    return out;
+}
+
+struct StartCase {
+    const char* label;
+    std::vector<std::pair<const char*, std::string>> before;  // files beside the program
+    const char* loadMessage;  // "" when the start says nothing
+    std::string loaded;
+    std::string after;  // the folder after two saves
+    const char* program = "porun.exe";
+    const char* saveMessage = "";
+};
+
+const std::string kDefaults = "s=1,0,3,210,170,0 @0";  // a first start: the window's own place
+const std::string kNothing = "s=0,0,1,0,0,0 @0";      // after a failed load
+const std::string kEditor = " b13=C:\\bin\\edit.exe|Editor||-n|#2";
+const std::string kSaved = "porun.dat=141068";
+const std::string kIni = "[SETTING]\r\nGROUPMAX=";
+
+class DataFileAtStart : public ::testing::TestWithParam<StartCase> {};
+
+TEST_P(DataFileAtStart, LoadsWhatTheFilesHoldAndSavesTheCurrentLayout)
+{
+    const StartCase& c = GetParam();
+    TempFolder folder("表");
+    for (const auto& [name, bytes] : c.before)
+        ASSERT_TRUE(WriteBytes(folder.File(name), bytes));
+    Restore restore{[] { FreeLauncherData(); OverrideProgramPath(nullptr); }};
+    OverrideProgramPath(folder.File(c.program).c_str());
+    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 210, 170, 40, 40, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(AllocateLauncherData());
+    for (int step = 0; step < 3; ++step) {  // the start, then two saves
+        const char* message = step ? c.saveMessage : c.loadMessage;
+        std::unique_ptr<DialogWaiter> box(*message ? new DialogWaiter("=(@.@)=", IDOK) : nullptr);
+        EXPECT_EQ(!*message, step ? SaveLauncherData(owner) : LoadLauncherData(owner));
+        EXPECT_EQ(message, box ? box->Message() : "");
+        if (step == 0) {
+            EXPECT_EQ(c.loaded, Loaded());
+            EXPECT_TRUE(!c.before.empty() || !Exists(folder.File("porun.dat")));  // a start creates nothing
+        }
+    }
+    DestroyWindow(owner);
+    EXPECT_EQ(c.after, Listing(folder));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, DataFileAtStart, ::testing::ValuesIn(std::vector<StartCase>{
+    {"CurrentLayout", {{"porun.dat", Image()}}, "", "s=1,0,4,120,80,1 @2" + kEditor, kSaved},
+    {"OlderLayout", {{"porun.dat", OlderLayout()}}, "",
+     "s=0,1,5,10,20,0 @0 b0=C:\\g0\\b0.exe|t00|||C:\\g0\\b0.exe#1 g9=last|#0 b97=C:\\g9\\b7.exe|t97|||C:\\g9\\b7.exe#8",
+     kSaved},
+    {"NoFile", {}, "", kDefaults, kSaved},
+    {"Empty", {{"porun.dat", ""}}, kLoadFailed, kNothing, kSaved + " porun.dat.bad=0"},
+    {"OneByteShort", {{"porun.dat", Image().substr(1)}}, kLoadFailed, kNothing, kSaved + " porun.dat.bad=141067"},
+    {"OneByteLonger", {{"porun.dat", Image() + "x"}}, kLoadFailed, kNothing, kSaved + " porun.dat.bad=141069"},
+    {"BetweenLayouts", {{"porun.dat", Image().substr(0, 120000)}}, kLoadFailed, kNothing,
+     kSaved + " porun.dat.bad=120000"},
+    {"EarlierKeptCopy", {{"porun.dat", "second"}, {"porun.dat.bad", "first"}}, kLoadFailed, kNothing,
+     kSaved + " porun.dat.bad=5 porun.dat.bad2=6"},
+    {"UnterminatedTexts", {{"porun.dat", Unterminated()}}, "",
+     "s=1,0,10,120,80,1 @0 b13=C:\\bin\\edit.exe|" + std::string(269, 'A') + "||-n|#2 g9=" + std::string(269, 'B') + "|#0",
+     kSaved},
+    {"GroupCountBelowOne", {{"porun.dat", Image(-3, 0, 0)}}, "", "s=1,0,1,120,80,0 @0" + kEditor, kSaved},
+    {"LastGroupBeyondTheCount", {{"porun.dat", Image(3, 7, 1)}}, "", "s=1,0,3,120,80,1 @7" + kEditor, kSaved},
+    {"LastGroupNotWanted", {{"porun.dat", Image(3, 7, 0)}}, "", "s=1,0,3,120,80,0 @0" + kEditor, kSaved},
+    {"CompleteTemporaryFile", {{"porun.dat.tmp", Image()}}, "", "s=1,0,4,120,80,1 @2" + kEditor, kSaved},
+    {"HalfTemporaryFile", {{"porun.dat.tmp", Image().substr(0, 5000)}}, "", kDefaults, kSaved},
+    {"StaleTemporaryFile", {{"porun.dat", Image()}, {"porun.dat.tmp", Image(9)}}, "", "s=1,0,4,120,80,1 @2" + kEditor,
+     kSaved},
+    {"ProgramWithoutExtension", {}, kLoadFailed, kNothing, "", "porun", kSaveFailed},
+    // The older generation's porun.ini counts only while there is no porun.dat.
+    {"IniButton", {{"porun.ini", "[BUTTON 5]\r\nFILE=C:\\Tools\\editor.exe\r\nNAME=editor\r\n"}}, "",
+     "s=1,1,3,30,30,0 @0 b5=C:\\Tools\\editor.exe|editor|||#0", kSaved},
+    {"IniSectionsPaddedWithABlank",
+     {{"porun.ini", "[BUTTON15]\r\nFILE=C:\\a.exe\r\nDIR=C:\\w\r\nPARAM=-x 1\r\nICON=2\r\n[BUTTON05]\r\nFILE=C:\\z.exe\r\n"
+                    "[GROUP 3]\r\nNAME=games\r\nFILE=C:\\i.dll\r\nICON=4\r\n[GROUP03]\r\nNAME=wrong\r\n"}}, "",
+     "s=1,1,3,30,30,0 @0 b15=C:\\a.exe||C:\\w|-x 1|#2 g3=games|C:\\i.dll#4", kSaved},
+    {"IniSettings", {{"porun.ini", kIni + "7\r\nWINCHANGE=0\r\nWINTOP=0\r\n[Windows]\r\nWINX=-5\r\nWINY=640\r\n"}}, "",
+     "s=0,0,7,-5,640,0 @0", kSaved},
+    {"IniGroupMaxZero", {{"porun.ini", kIni + "0\r\n"}}, "", "s=1,1,1,30,30,0 @0", kSaved},
+    {"IniGroupMaxEleven", {{"porun.ini", kIni + "11\r\n"}}, "", "s=1,1,10,30,30,0 @0", kSaved},
+    {"IniGroupMaxHuge", {{"porun.ini", kIni + "4000000000\r\n"}}, "", "s=1,1,1,30,30,0 @0", kSaved},
+    {"IniGroupMaxNoNumber", {{"porun.ini", kIni + "x\r\n"}}, "", "s=1,1,1,30,30,0 @0", kSaved},
+    {"IniLongName", {{"porun.ini", "[BUTTON 0]\r\nNAME=" + std::string(600, 'n') + "\r\nFILE=C:\\f.exe\r\n"}}, "",
+     "s=1,1,3,30,30,0 @0 b0=C:\\f.exe|" + std::string(269, 'n') + "|||#0", kSaved},
+    {"IniBesideADataFile", {{"porun.dat", Image()}, {"porun.ini", "[BUTTON 6]\r\nFILE=C:\\new.exe\r\n"}}, "",
+     "s=1,0,4,120,80,1 @2" + kEditor, kSaved},
+}), [](const auto& info) { return std::string(info.param.label); });
+
+// A save that fails at any step leaves the file as it was and no temporary
+// file; the next save stores the change.
+using CallChange = std::function<void(FileCalls&)>;
+struct FailCase {
+    const char* label;
+    const char* file;
+    bool (*save)();
+    CallChange fail;
+};
+
+bool SaveData() { return SaveLauncherData(nullptr); }
+bool SavePlaces() { return SavePositions(WindowPositions()); }
+
+class SaveSurvivesAFailingStep : public ::testing::TestWithParam<FailCase> {};
+
+TEST_P(SaveSurvivesAFailingStep, KeepsTheOldFile)
+{
+    TempFolder folder("表");
+    const std::string file = folder.File(GetParam().file);
+    ASSERT_TRUE(WriteBytes(file, "old"));
+    Restore restore{[] { RestoreFileCalls(); FreeLauncherData(); DestroyShortcutTable(); OverrideProgramPath(nullptr); }};
+    OverrideProgramPath(folder.File("porun.exe").c_str());
+    const bool data = GetParam().save == SaveData;
+    ASSERT_TRUE(AllocateLauncherData());
+    CreateShortcutTable();
+    auto save = GetParam().save;
+    GetParam().fail(ActiveFileCalls());
+    {
+        std::unique_ptr<DialogWaiter> box(data ? new DialogWaiter("=(@.@)=", IDOK) : nullptr);
+        EXPECT_FALSE(save());
+        EXPECT_EQ(data ? kSaveFailed : "", box ? box->Message() : "");
+    }
+    EXPECT_EQ("old", ReadBytes(file));
+    EXPECT_FALSE(Exists(file + ".tmp"));
+    RestoreFileCalls();
+    EXPECT_TRUE(save());
+    EXPECT_NE("old", ReadBytes(file));
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, SaveSurvivesAFailingStep, ::testing::ValuesIn(std::vector<FailCase>{
+    {"DataCreate", "porun.dat", SaveData, [](FileCalls& c) {
+        c.createFile = [](LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) { return INVALID_HANDLE_VALUE; };
+    }},
+    {"DataWrite", "porun.dat", SaveData, [](FileCalls& c) {
+        c.writeFile = [](HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) { *written = 0; return FALSE; };
+    }},
+    {"DataShortWrite", "porun.dat", SaveData, [](FileCalls& c) {  // a full disk takes part of it
+        c.writeFile = [](HANDLE f, LPCVOID d, DWORD n, LPDWORD w, LPOVERLAPPED o) { return WriteFile(f, d, n / 2, w, o); };
+    }},
+    {"DataFlush", "porun.dat", SaveData, [](FileCalls& c) { c.flushFileBuffers = [](HANDLE) { return FALSE; }; }},
+    {"DataClose", "porun.dat", SaveData, [](FileCalls& c) { c.closeHandle = [](HANDLE f) { CloseHandle(f); return FALSE; }; }},
+    {"DataMove", "porun.dat", SaveData, [](FileCalls& c) { c.moveFileEx = [](LPCSTR, LPCSTR, DWORD) { return FALSE; }; }},
+    {"PositionsMove", "position.dat", SavePlaces, [](FileCalls& c) { c.moveFileEx = [](LPCSTR, LPCSTR, DWORD) { return FALSE; }; }},
+    {"ShortcutsMove", "shortcut.dat", SaveShortcutTable, [](FileCalls& c) { c.moveFileEx = [](LPCSTR, LPCSTR, DWORD) { return FALSE; }; }},
+}), [](const auto& info) { return std::string(info.param.label); });
+
+}  // namespace

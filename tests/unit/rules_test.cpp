@@ -1,0 +1,158 @@
+// The launcher's rules: which key combinations a button may take, where the
+// bar's window is kept on the screen, and what the program file promises.
+#include "support/files.h"
+
+#include "app/placement.h"
+#include "menus/menu_skin.h"
+#include "shortcuts/shortcut_table.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace {
+
+// With the activation combination CTRL+ALT+SPACE (unless the row says
+// otherwise), system hotkeys CTRL+S on button (4,4) and CTRL+L on (9,9), and
+// the plain shortcut CTRL+P on (1,2); the combination is asked for button
+// (1,3) unless the row says otherwise.
+struct Combination {
+    int key, flags;
+    bool refused;
+    int asks;  // the duplicate question; -1: no combination to compare (key 0)
+    int group = 1, button = 3;
+    int activeKey = VK_SPACE, activeFlags = 6;
+};
+
+class RefusedCombinations : public ::testing::TestWithParam<Combination> {};
+
+TEST_P(RefusedCombinations, FollowTheRulesOfTheReadme)
+{
+    const Combination& c = GetParam();
+    ASSERT_NE(nullptr, CreateShortcutTable());
+    *GetShortcutEntry(4, 4) = ShortcutEntry{44, 'S', 2, 1};
+    *GetShortcutEntry(9, 9) = ShortcutEntry{99, 'L', 2, 1};
+    *GetShortcutEntry(1, 2) = ShortcutEntry{12, 'P', 2, 0};
+    SetActiveShortcut(c.activeKey, c.activeFlags);
+    EXPECT_EQ(c.refused, IsShortcutRefused(c.key, c.flags));
+    EXPECT_TRUE(c.asks < 0 || c.asks == IsDuplicateShortcut(c.key, c.flags, c.group, c.button));
+    DestroyShortcutTable();
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, RefusedCombinations, ::testing::ValuesIn(std::vector<Combination>{
+    {VK_BACK, 0, true, false}, {VK_TAB, 7, true, false}, {VK_RETURN, 2, true, false}, {VK_SHIFT, 1, true, false},
+    {VK_CONTROL, 2, true, false}, {VK_ESCAPE, 4, true, false}, {0x2A, 6, true, false}, {VK_DELETE, 3, true, false},
+    {VK_MENU, 2, false, false}, {VK_INSERT, 2, false, false},
+    {VK_SPACE, 0, true, false}, {VK_SPACE, 2, false, false}, {VK_SPACE, 1, false, false},
+    {VK_SPACE, 6, true, false}, {VK_SPACE, 7, false, false}, {'Q', 2, true, false, 1, 3, 'Q', 2},
+    {0, 0, true, -1, 1, 3, 0, 0}, {0, 2, false, -1, 1, 3, 0, 0},
+    {'5', 0, true, false}, {'5', 2, true, false}, {'0', 0, true, false}, {'9', 2, true, false},
+    {'5', 1, false, false}, {'5', 6, false, false}, {'5', 3, false, false}, {VK_NUMPAD5, 0, false, false},
+    {'S', 2, true, false}, {'S', 2, true, false, 4, 4}, {'S', 3, false, false}, {'L', 2, true, false},
+    {'P', 2, false, true}, {'P', 2, false, true, 2, 1}, {'P', 2, false, false, 1, 2}, {'P', 3, false, false},
+}));
+
+struct AreaCase {
+    const char* label;
+    RECT taskbar;  // on a 1024 x 768 screen
+    WorkArea area;
+};
+
+class WorkAreaBesideTaskbar : public ::testing::TestWithParam<AreaCase> {};
+
+TEST_P(WorkAreaBesideTaskbar, LeavesTheTaskbarsEdgeOut)
+{
+    const WorkArea area = ::WorkAreaBesideTaskbar(SIZE{1024, 768}, GetParam().taskbar);
+    const WorkArea& want = GetParam().area;
+    EXPECT_EQ(std::vector<int>({want.left, want.top, want.right, want.bottom}),
+              std::vector<int>({area.left, area.top, area.right, area.bottom}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Edges, WorkAreaBesideTaskbar, ::testing::ValuesIn(std::vector<AreaCase>{
+    {"Bottom", {0, 738, 1024, 768}, {0, 0, 1023, 737}},
+    {"Top", {0, 0, 1024, 30}, {0, 31, 1023, 767}},
+    {"Left", {0, 0, 60, 768}, {61, 0, 1023, 767}},
+    {"Right", {964, 0, 1024, 768}, {0, 0, 963, 767}},
+    {"AutoHiddenStrip", {0, 766, 1024, 798}, {0, 0, 1023, 765}},
+    {"HiddenBelow", {0, 768, 1024, 798}, {0, 0, 1023, 767}},
+    {"NoArea", {0, 0, 0, 0}, {0, 0, 1023, 767}},
+    {"BottomOverhang", {-2, 736, 1026, 770}, {0, 0, 1023, 735}},
+    {"StaleFromASmallerScreen", {0, 570, 800, 600}, {0, 0, 1023, 767}},
+}), [](const auto& info) { return std::string(info.param.label); });
+
+// A window on a screen, the screen size seen before (0: a
+// start), the work area and a remembered place → where it goes and which
+// place the table holds for the screen afterwards.
+struct PlacementCase {
+    const char* label;
+    RECT window;
+    SIZE screen, last;
+    WorkArea area;
+    std::vector<int> remembered;  // width, height, x, y; 20 sizes for a full table
+    POINT placed;
+    bool move;
+    std::vector<int> held;  // x, y for the screen; empty: none
+};
+
+const SIZE kScreen{1024, 768};
+const WorkArea kAboveTaskbar{0, 0, 1023, 737};
+
+class PlacementRule : public ::testing::TestWithParam<PlacementCase> {};
+
+TEST_P(PlacementRule, KeepsTheWindowOnTheScreen)
+{
+    const PlacementCase& c = GetParam();
+    WindowPositionTable table;
+    ClearPositions(&table);
+    const std::vector<int>& r = c.remembered;
+    if (r.size() == 4)
+        RecordPosition(&table, r[0], r[1], r[2], r[3]);
+    for (int i = 0; r.size() == 1 && i < kPositionSlots; ++i)
+        RecordPosition(&table, 640 + i, 480, i, i);
+    const PlacementResult place = ComputePlacement(c.window, c.screen, c.last, c.area, &table);
+    EXPECT_EQ(c.placed.x, place.left);
+    EXPECT_EQ(c.placed.y, place.top);
+    EXPECT_EQ(c.move, place.move);
+    PositionQuery query{c.screen.cx, c.screen.cy, 0, 0};
+    const std::vector<int> held = FindPosition(&table, &query) ? std::vector<int>{query.x, query.y} : std::vector<int>{};
+    EXPECT_EQ(c.held, held);
+    EXPECT_EQ(!c.held.empty(), place.recorded);
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, PlacementRule, ::testing::ValuesIn(std::vector<PlacementCase>{
+    {"SnapsOntoARightTaskbar", {940, 100, 990, 570}, kScreen, kScreen, {0, 0, 963, 767}, {}, {914, 100}, true, {914, 100}},
+    {"LargerThanTheArea", {500, 500, 2500, 1500}, kScreen, kScreen, {61, 31, 1023, 737}, {}, {60, 30}, true, {60, 30}},
+    {"UserMoveReplacesTheRemembered", {30, 30, 80, 500}, kScreen, kScreen, kAboveTaskbar, {1024, 768, 400, 120}, {30, 30}, false,
+     {30, 30}},
+    {"RememberedOffTheScreen", {100, 100, 150, 570}, {800, 600}, kScreen, {0, 0, 799, 569}, {800, 600, 3000, -2500}, {750, -1},
+     true, {750, -1}},
+    {"ExtremeRemembered", {10, 10, 60, 480}, kScreen, {0, 0}, kAboveTaskbar, {1024, 768, INT_MAX, INT_MIN}, {974, -1}, true,
+     {974, -1}},
+    {"FullTableRecordsNothing", {-300, 900, -250, 1370}, kScreen, {0, 0}, kAboveTaskbar, {20}, {-1, 268}, true, {}},
+}), [](const auto& info) { return std::string(info.param.label); });
+
+TEST(ProgramFile, RunsAsInvokerSoItsFilesStayBesideIt)
+{
+    HMODULE exe = LoadLibraryExA(support::BuildFile(PORUN_EXE_PATH).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, exe);
+    HRSRC found = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_NE(nullptr, found);
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(exe, found))), SizeofResource(exe, found));
+    EXPECT_NE(std::string::npos, manifest.find("level=\"asInvoker\""));
+    FreeLibrary(exe);
+}
+
+TEST(MenuFont, AnUnknownFaceFallsBackToAnInstalledJapaneseFace)
+{
+    FontHandle font;
+    ASSERT_NE(nullptr, font.Create("No Such Face At All", 12));
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font.Get());
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    EXPECT_EQ(SHIFTJIS_CHARSET, metrics.tmCharSet);
+}
+
+}  // namespace

@@ -1,0 +1,486 @@
+// Clicks, keys, drops and drags on the bar, and what the user sees after them.
+#include "window/window_test.h"
+
+#include "app/main_window.h"
+#include "support/kept_path.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+
+using namespace window_test;
+
+namespace {
+
+struct ClickRow {
+    const char* name;
+    int control;
+    std::vector<BYTE> held;
+    int collapse;        // collapse on launch
+    const char* dialog;  // what opens (caption part), none when null
+    int press;           // its button
+    const char* seen;    // its caption or a box's text ("" unchecked)
+    bool started;        // the recorder of buttons 1, 4 and 6 got a start
+    int expanded;        // the bar unfolded afterwards (-1: either)
+    int group;           // group shown afterwards
+    int clicks = 1;
+    UINT hotkey = 0;  // CTRL+ALT+hotkey of the button: with its record, picture and tip kept or gone
+    bool kept = true;
+};
+
+class ClickOnTheBar : public Table<ClickRow> {};
+
+// Button 1 starts the recorder with options in "work place"; button 2's file
+// is gone; buttons 4 and 6 (untitled) hold it too, 1 and 6 with system hotkeys.
+TEST_P(ClickOnTheBar, ShowsWhatTheClickMeans)
+{
+    Recorder recorder(folder_, "apps\\rec.exe");
+    const std::string work = folder_.Folder("work place");
+    data_.settings.groupCount = 3;
+    data_.settings.collapseOnLaunch = row().collapse;
+    data_.Button(0, 0, "Recorder", recorder.Path(), "-a \"two words\"", work)
+        .Button(0, 1, "Gone", folder_.File("gone.exe"))
+        .Button(0, 3, "Recorder", recorder.Path())
+        .Button(0, 5, "", recorder.Path());
+    shortcuts_ = ShortcutLines(0, 0, 'Q', 6, 1) + ShortcutLines(0, 5, 'W', 6, 1) + ActiveLines(0, 0);
+    Open();
+    RECT before = {};
+    GetWindowRect(window_, &before);
+    if (row().dialog) {
+        DialogWaiter dialog(row().dialog, row().press);
+        const Holding keys(row().held);
+        Click(row().control);
+        EXPECT_TRUE(dialog.Seen());
+        if (*row().seen) {
+            EXPECT_EQ(row().seen, dialog.Message().empty() ? dialog.Caption() : dialog.Message());
+        }
+    } else {
+        const Holding keys(row().held);
+        for (int click = 0; click < row().clicks; ++click)
+            Click(row().control);
+    }
+    std::string commandLine, currentFolder;
+    if (row().started) {
+        ASSERT_TRUE(recorder.Started(&commandLine, &currentFolder));
+        EXPECT_TRUE(EndsWith(commandLine, " -a \"two words\"")) << commandLine;
+        EXPECT_EQ(work, currentFolder);
+    } else {
+        EXPECT_FALSE(recorder.StartedYet());
+    }
+    if (row().expanded >= 0) {
+        EXPECT_EQ(row().expanded != 0, Expanded());
+        EXPECT_EQ(row().expanded != 0, IsDlgButtonChecked(window_, IDC_GROUP_BUTTON) == BST_CHECKED);
+    }
+    RECT after = {};
+    GetWindowRect(window_, &after);
+    EXPECT_EQ(before.left, after.left);
+    EXPECT_EQ(before.top, after.top);
+    EXPECT_EQ(GroupPicture(row().group), Shows(IDC_GROUP_BUTTON));
+    if (row().hotkey) {
+        EXPECT_EQ(row().kept, HotkeyTaken(MOD_CONTROL | MOD_ALT, row().hotkey));
+        EXPECT_EQ(row().kept, Shows(row().control) != Resource(IDI_EMPTY_BUTTON));
+        EXPECT_EQ(row().kept, Tip(row().control) != "");
+        Close();
+        EXPECT_EQ(row().kept, Saved()->At(0, row().control - B(0)).file[0] != '\0');
+    }
+}
+
+const ClickRow kClicks[] = {
+    {"GroupButtonFoldsTheBar", IDC_GROUP_BUTTON, {}, 1, nullptr, 0, "", false, 0, 0},
+    {"GroupButtonAgainUnfoldsIt", IDC_GROUP_BUTTON, {}, 1, nullptr, 0, "", false, 1, 0, 2},
+    {"CtrlGroupButtonStepsAndStaysUnfolded", IDC_GROUP_BUTTON, {VK_CONTROL}, 1, nullptr, 0, "", false, 1, 1},
+    {"LeftShiftGroupButtonOpensTheGroupSettings", IDC_GROUP_BUTTON, {VK_LSHIFT}, 1, kGroupDialog,
+     IDC_GROUP_CANCEL, "", false, 1, 0},
+    {"EscGroupButtonShowsTheAboutBox", IDC_GROUP_BUTTON, {VK_ESCAPE}, 1, "バージョン情報", IDOK, "", false, -1, 0},
+    {"ClickStartsWithOptionsInItsFolderAndFolds", B(0), {}, 1, nullptr, 0, "", true, 0, 0},
+    {"ClickWithoutCollapseStaysUnfolded", B(0), {}, 0, nullptr, 0, "", true, 1, 0},
+    {"MissingFileIsToldAndTheBarStays", B(1), {}, 1, kNotice, IDOK, "起動に失敗したのら！！", false, 1, 0},
+    {"ShiftEscOpensTheSettingsAndStartsNothing", B(3), {VK_SHIFT, VK_ESCAPE}, 1, kButtonDialog, IDCANCEL,
+     "=(o.o)= 第 4ボタンの設定、なのら。", false, 1, 0},
+    {"EscAsksToClearAndYesClears", B(0), {VK_ESCAPE}, 1, kQuestion, IDYES, "Recorder の設定を削除しちゃうのら？",
+     false, 1, 0, 1, 'Q', false},
+    {"EscOnAnUntitledButtonAnsweredNoKeeps", B(5), {VK_ESCAPE}, 1, kQuestion, IDNO, " の設定を削除しちゃうのら？",
+     false, 1, 0, 1, 'W', true},
+    {"EscOnAnEmptyButtonOpensItsSettings", B(7), {VK_ESCAPE}, 1, kButtonDialog, IDCANCEL,
+     "=(o.o)= 第 8ボタンの設定、なのら。", false, 1, 0},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, ClickOnTheBar, ::testing::ValuesIn(kClicks), RowName());
+
+struct StepRow {
+    const char* name;
+    int groupCount;
+    int shown;
+    int control;  // the arrow clicked, or the control a digit key is pressed on (0: the window)
+    BYTE key;     // 0: a click on the arrow
+    BYTE held;
+    int expected;
+};
+
+class GroupSteps : public Table<StepRow> {};
+
+TEST_P(GroupSteps, ShowTheGroupByItsPicture)
+{
+    data_.settings.groupCount = row().groupCount;
+    data_.settings.lastGroup = row().shown;
+    data_.settings.startWithLastGroup = 1;
+    Open();
+    if (row().key) {
+        row().held ? Key(row().key, {row().held}, row().control) : Key(row().key, {}, row().control);
+    } else {
+        Click(row().control);
+    }
+    EXPECT_EQ(GroupPicture(row().expected), Shows(IDC_GROUP_BUTTON));
+}
+
+constexpr int kNext = IDC_NEXT_GROUP;
+constexpr int kPrevious = IDC_PREVIOUS_GROUP;
+const StepRow kSteps[] = {
+    {"NextFromTheLastOfThreeWrapsToTheFirst", 3, 2, kNext, 0, 0, 0},
+    {"PreviousFromTheFirstWrapsToTheLast", 3, 0, kPrevious, 0, 0, 2},
+    {"NextWithOneGroupStays", 1, 0, kNext, 0, 0, 0},
+    {"NextFromTheTenthWraps", 10, 9, kNext, 0, 0, 0},
+    {"NextFromBeyondTheGroupsInUse", 3, 7, kNext, 0, 0, 0},
+    {"PreviousFromJustBeyondTheGroupsInUse", 3, 3, kPrevious, 0, 0, 2},
+    {"GroupCountZeroCountsAsOne", 0, 0, kPrevious, 0, 0, 0},
+    {"DigitThreeShowsTheThirdGroup", 3, 1, 0, '3', 0, 2},
+    {"DigitOfAGroupNotInUseDoesNothing", 3, 1, 0, '4', 0, 1},
+    {"NumberPadDigitIsNoGroupKey", 3, 1, 0, VK_NUMPAD1, 0, 1},
+    {"ShiftDigitIsNoGroupKey", 3, 1, 0, '3', VK_SHIFT, 1},
+    {"DigitOnTheGroupButton", 3, 1, IDC_GROUP_BUTTON, '3', 0, 2},
+    {"DigitOnALauncherButton", 3, 1, B(9), '3', 0, 2},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, GroupSteps, ::testing::ValuesIn(kSteps), RowName());
+
+struct KeyRow {
+    const char* name;
+    BYTE key;
+    std::vector<BYTE> held;
+    std::vector<int> started;  // of the recorders below
+};
+
+class KeyOnTheBar : public Table<KeyRow> {};
+
+// Recorders: 0 on button 3 and 1 on button 10 of group 1; CTRL+K on group 2
+// button 3 (system-wide) and group 5 button 1 (2, 3); CTRL+SHIFT+K on group 1
+// button 6 (4); SHIFT+3 on group 1 button 1 (5). F12 starts the last one, the
+// witness that every key before it was handled.
+TEST_P(KeyOnTheBar, StartsEveryButtonWithExactlyThatShortcut)
+{
+    const int slots[][2] = {{0, 2}, {0, 9}, {1, 2}, {4, 0}, {0, 5}, {0, 0}, {2, 1}};
+    std::vector<std::unique_ptr<Recorder>> recorders;
+    for (int r = 0; r < 7; ++r) {
+        recorders.push_back(std::make_unique<Recorder>(folder_, "r" + std::to_string(r) + "\\rec.exe"));
+        data_.Button(slots[r][0], slots[r][1], "rec", recorders[r]->Path());
+    }
+    data_.settings.groupCount = 5;
+    data_.settings.collapseOnLaunch = 0;
+    shortcuts_ = ShortcutLines(1, 2, 'K', 2, 0) + ShortcutLines(4, 0, 'K', 2, 0) + ShortcutLines(0, 5, 'K', 3, 0) +
+                 ShortcutLines(0, 0, '3', 1, 0) + ShortcutLines(2, 1, VK_F12, 0, 0) + ActiveLines(0, 0);
+    Open();
+    {
+        const Holding held(row().held);
+        Key(row().key);
+    }
+    PumpPending();
+    Key(VK_F12);
+    ASSERT_TRUE(recorders[6]->Started());
+    for (int r = 0; r < 6; ++r) {
+        const bool expected = std::find(row().started.begin(), row().started.end(), r) != row().started.end();
+        EXPECT_EQ(expected, expected ? recorders[r]->Started() : recorders[r]->StartedYet()) << r;
+    }
+    EXPECT_EQ(GroupPicture(0), Shows(IDC_GROUP_BUTTON));
+}
+
+const KeyRow kKeys[] = {
+    {"CtrlDigitClicksThatButtonOfTheShownGroup", '3', {VK_CONTROL}, {0}},
+    {"CtrlZeroClicksTheTenth", '0', {VK_CONTROL}, {1}},
+    {"CtrlKStartsTheCtrlKButtonsOfEveryGroup", 'K', {VK_CONTROL}, {2, 3}},
+    {"CtrlShiftKStartsOnlyItsOwn", 'K', {VK_CONTROL, VK_SHIFT}, {4}},
+    {"ShiftDigitNeverReachesTheShortcuts", '3', {VK_SHIFT}, {}},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, KeyOnTheBar, ::testing::ValuesIn(kKeys), RowName());
+
+class Bar : public LauncherWindow {};
+
+TEST_F(Bar, MatchingShortcutsStartInGroupOrderAndAFailureIsToldFirst)
+{
+    Recorder later(folder_, "later\\rec.exe");
+    data_.settings.groupCount = 5;
+    data_.Button(1, 2, "first", folder_.File("missing.exe")).Button(4, 0, "second", later.Path());
+    shortcuts_ = ShortcutLines(1, 2, VK_F5, 0, 0) + ShortcutLines(4, 0, VK_F5, 0, 0) + ActiveLines(0, 0);
+    Open();
+    bool laterBeforeTheMessage = true;
+    DialogWaiter failure(kNotice, IDOK, [&](HWND) { laterBeforeTheMessage = later.StartedYet(); });
+    Key(VK_F5);
+    EXPECT_EQ("起動に失敗したのら！！", failure.Message());
+    EXPECT_FALSE(laterBeforeTheMessage);
+    EXPECT_TRUE(later.Started());
+}
+
+struct DropRow {
+    const char* name;
+    const char* dropped;  // a program, relative to the program's folder (none made without a dialog)
+    int control;
+    const char* dialog;
+    const char* message;  // of a box, or the title proposed
+    const char* folder;   // proposed working folder, relative
+};
+
+class DropOnTheBar : public Table<DropRow> {};
+
+// Whatever is proposed, nothing is stored until the user confirms.
+TEST_P(DropOnTheBar, ProposesOrRefusesAndStoresNothing)
+{
+    Recorder target(folder_, "target\\rec.exe", true);
+    const std::string dropped = folder_.File(row().dropped);
+    ASSERT_TRUE(!row().dialog || !CopyInto(target.Path(), folder_, row().dropped).empty());
+    Open();
+    std::vector<std::string> fields;
+    std::unique_ptr<DialogWaiter> dialog;
+    const bool refused = row().dialog && std::string(row().dialog) == kNotice;
+    if (row().dialog)
+        dialog = std::make_unique<DialogWaiter>(row().dialog, refused                                ? IDOK
+                                                              : row().control == IDC_GROUP_BUTTON ? IDC_GROUP_CANCEL
+                                                                                                  : IDCANCEL,
+                                                [&](HWND d) {
+            for (int id : {IDC_BUTTON_TITLE, IDC_BUTTON_FILE, IDC_BUTTON_WORK_DIR, IDC_BUTTON_PARAMS})
+                fields.push_back(Text(d, id));
+        });
+    Drop({dropped}, row().control);
+    if (refused) {
+        EXPECT_EQ(row().message, dialog->Message());
+    } else if (row().control == IDC_GROUP_BUTTON) {
+        ASSERT_TRUE(dialog->Seen());
+        EXPECT_EQ(dropped, fields[1]);  // the group's icon file
+    } else if (dialog) {
+        ASSERT_TRUE(dialog->Seen());
+        const std::vector<std::string> proposed = {row().message, dropped, folder_.File(row().folder), ""};
+        EXPECT_EQ(proposed, fields);
+    }
+    EXPECT_EQ(data_.Bytes(), ReadBytes(folder_.File("porun.dat")));
+}
+
+const DropRow kDrops[] = {
+    {"ProgramOnAnEmptyButtonIsProposed", "Tools\\editor.exe", B(2), kButtonDialog, "editor", "Tools"},
+    {"JapaneseNamesAreProposedWhole", "ツール\\表示.exe", B(2), kButtonDialog, "表示", "ツール"},
+    {"OnlyTheLastExtensionIsLeftOut", "表\\予定.表.exe", B(0), kButtonDialog, "予定.表", "表"},
+    {"ANameStartingWithADotIsKept", "x\\.profile", B(0), kButtonDialog, ".profile", "x"},
+    {"OnThePreviousArrowIsRefused", "a.exe", IDC_PREVIOUS_GROUP, kNotice, "ここには、登録できないろ！", ""},
+    {"OnTheNextArrowIsRefused", "a.exe", IDC_NEXT_GROUP, kNotice, "ここには、登録できないろ！", ""},
+    {"AVanishedItemIsIgnored", "gone.txt", B(0), nullptr, "", ""},
+    {"AFileOnTheGroupButtonIsOfferedAsItsIcon", "Tools\\editor.exe", IDC_GROUP_BUTTON, kGroupDialog, "", ""},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, DropOnTheBar, ::testing::ValuesIn(kDrops), RowName());
+
+TEST_F(Bar, AnItemDroppedOnAFilledButtonIsItsOnlyParameter)
+{
+    Recorder recorder(folder_, "apps\\rec.exe", true);
+    data_.Button(0, 5, "Recorder", recorder.Path(), "--own-options", folder_.Path());
+    const std::string dropped = CopyInto(recorder.Path(), folder_, "some folder\\my tool.exe");
+    Open();
+    Drop({dropped}, B(5));
+    std::string commandLine;
+    ASSERT_TRUE(recorder.Started(&commandLine));
+    EXPECT_TRUE(EndsWith(commandLine, " \"" + dropped + "\"")) << commandLine;
+    EXPECT_EQ(std::string::npos, commandLine.find("--own-options"));
+    EXPECT_FALSE(Expanded());
+    Close();
+    EXPECT_STREQ("--own-options", Saved()->At(0, 5).params);
+}
+
+// The shell hands names over in UTF-16, also those the code page cannot hold.
+HDROP WideDrop(const std::wstring& file, POINT point)
+{
+    DROPFILES header = {sizeof header, point, FALSE, TRUE};
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof header + (file.size() + 2) * sizeof(wchar_t));
+    auto* block = static_cast<char*>(GlobalLock(memory));
+    memcpy(block, &header, sizeof header);
+    memcpy(block + sizeof header, file.c_str(), file.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+struct ForeignRow {
+    const char* name;
+    const wchar_t* file;
+    bool shortNames;
+};
+
+class ForeignNameDrop : public Table<ForeignRow> {};
+
+// On an empty button a name outside the code page is kept by its short name
+// and starts; without one the user is told and nothing is stored.
+TEST_P(ForeignNameDrop, IsKeptByItsShortNameOrRefused)
+{
+    Restore lookup{[] { OverrideShortPathLookup(nullptr); }};
+    if (!row().shortNames)
+        OverrideShortPathLookup(NoShortNames);
+    const std::wstring program = Wide(folder_.Path()) + L"\\" + row().file;
+    ASSERT_TRUE(CopyFileW(Wide(BuildFile(PORUN_RECORDER_ICON_PATH)).c_str(), program.c_str(), FALSE));
+    Open();
+    std::string proposed;
+    DialogWaiter dialog(row().shortNames ? kButtonDialog : kNotice, IDOK,
+                        [&](HWND d) { proposed = Text(d, IDC_BUTTON_FILE); });
+    RECT rect = {};
+    GetWindowRect(GetDlgItem(window_, B(0)), &rect);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
+    SendMessageA(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(WideDrop(program, {rect.left + 4, rect.top + 4})), 0);
+    ASSERT_TRUE(dialog.Seen());
+    if (!row().shortNames) {
+        EXPECT_EQ("このファイルの名前は、ポルンには覚えられないのら！\n短い名前（8.3形式）もないから、使えないろ！\n\n"
+                  "名前を変えてから、もう一度ためしてほしいのら。", dialog.Message());
+        EXPECT_EQ(Resource(IDI_EMPTY_BUTTON), Shows(B(0)));
+        return;
+    }
+    EXPECT_TRUE(Exists(proposed)) << proposed;
+    Click(B(0));
+    EXPECT_TRUE(WaitUntil([&] { return Exists(FolderOf(proposed) + "\\received.txt"); }));
+}
+
+const ForeignRow kForeignNames[] = {
+    {"NameOfTheCodePageAsItIs", L"ツール.exe", true},  // the recorder cannot tell a 0x5C trail byte
+    {"OutsideTheCodePageByItsShortName", L"caf\u00e9\ud55c\uad6d\U0001F600.exe", true},
+    {"OutsideTheCodePageWithoutShortNameRefused", L"caf\u00e9\ud55c\uad6d\U0001F600.exe", false},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, ForeignNameDrop, ::testing::ValuesIn(kForeignNames), RowName());
+
+struct DragRow {
+    const char* name;
+    std::vector<DragStep> steps;  // from button 3
+    bool shift;
+    int answer;  // to the overwrite question; 0: none comes
+    // Afterwards (buttons 3, 6, 8): title ("" empty) and tip.
+    const char* titles[3];
+    const char* tips[3];
+    bool saved;
+};
+
+class DragOnTheBar : public Table<DragRow> {};
+
+// Button 3 "Two" (icon 2, CTRL+A), button 6 "Five" (icon 6, ALT+B system-wide);
+// group 2 button 8 "Seven" (icon 4).
+TEST_P(DragOnTheBar, MovesCopiesOrLeavesTheButtons)
+{
+    const std::string program = folder_.File("porun.exe");
+    data_.settings.groupCount = 3;
+    data_.Button(0, 2, "Two", program, "", "", program, 2).Button(0, 5, "Five", program, "", "", program, 6);
+    data_.Button(1, 7, "Seven", program, "", "", program, 4);
+    shortcuts_ = ShortcutLines(0, 2, 'A', 2, 0) + ShortcutLines(0, 5, 'B', 4, 1) + ActiveLines(0, 0);
+    Open(SW_SHOWNORMAL);
+    SetForegroundWindow(window_);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window_; }));
+    std::unique_ptr<DialogWaiter> question;
+    if (row().answer)
+        question = std::make_unique<DialogWaiter>(kQuestion, row().answer);
+    row().shift ? Drag(B(2), row().steps, {VK_SHIFT}) : Drag(B(2), row().steps);
+    if (question) {
+        EXPECT_EQ("ここにはもうボタンが登録されてるろ！\nボタンデータを上書きしちゃうのら？\n\n"
+                  "[は い]……上書きするろ！\n[いいえ]……やっぱり入れ替えるろ！", question->Message());
+    }
+    const int shown[] = {2, 5, 7};
+    for (int k = 0; k < 3; ++k) {
+        const std::string title = row().titles[k];
+        const int icon = title == "Two" ? 2 : title == "Five" ? 6 : 4;
+        EXPECT_EQ(title.empty() ? Resource(IDI_EMPTY_BUTTON) : Picture::OfFileIcon(program, icon), Shows(B(shown[k])))
+            << k;
+        EXPECT_EQ(row().tips[k], Tip(B(shown[k]))) << k;
+    }
+    if (!row().saved) {
+        EXPECT_EQ(data_.Bytes(), ReadBytes(folder_.File("porun.dat")));
+        return;
+    }
+    const std::optional<DataImage> saved = Saved();
+    ASSERT_TRUE(saved);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_STREQ(row().titles[k], saved->At(0, shown[k]).title) << k;
+    }
+    EXPECT_STREQ("Seven", saved->At(1, 7).title);
+}
+
+const DragRow kDrags[] = {
+    {"OntoAnotherButtonSwapsThemWithTheirShortcuts", {{B(5)}}, false, 0, {"Five", "Two", ""},
+     {"Five <ALT+B>", "Two (CTRL+A)", ""}, true},
+    {"ReleasedOverAnArrowMovesNothing", {{B(5)}, {IDC_PREVIOUS_GROUP}}, false, 0, {"Two", "Five", ""},
+     {"Two (CTRL+A)", "Five <ALT+B>", ""}, false},
+    {"ShiftOntoAFilledButtonAnsweredYesCopies", {{B(5)}}, true, IDYES, {"Two", "Two", ""},
+     {"Two (CTRL+A)", "Two <ALT+B>", ""}, true},
+    {"ShiftOntoAFilledButtonAnsweredNoSwaps", {{B(5)}}, true, IDNO, {"Five", "Two", ""},
+     {"Five <ALT+B>", "Two (CTRL+A)", ""}, true},
+    {"ShiftOntoAFilledButtonCancelledLeavesAll", {{B(5)}}, true, IDCANCEL, {"Two", "Five", ""},
+     {"Two (CTRL+A)", "Five <ALT+B>", ""}, false},
+    {"ShiftOntoAnEmptyButtonCopiesWithoutAQuestionOrShortcut", {{B(7)}}, true, 0, {"Two", "Five", "Two"},
+     {"Two (CTRL+A)", "Five <ALT+B>", "Two"}, true},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, DragOnTheBar, ::testing::ValuesIn(kDrags), RowName());
+
+TEST_F(Bar, ButtonUpWithoutEnoughMovesIsAClickAndAStrayButtonUpNothing)
+{
+    Recorder recorder(folder_, "apps\\rec.exe");
+    data_.Button(0, 2, "Recorder", recorder.Path());
+    Open();
+    HWND button = GetDlgItem(window_, B(2));
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(button, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(6, 5));
+    SendMessageA(button, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(7, 5));
+    SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(7, 5));
+    PumpPending();
+    EXPECT_TRUE(recorder.Started());
+    SendMessageA(GetDlgItem(window_, B(4)), WM_LBUTTONUP, 0, MAKELPARAM(7, 5));  // no press before it
+    Close();
+    EXPECT_STREQ("Recorder", Saved()->At(0, 2).title);
+    EXPECT_STREQ("", Saved()->At(0, 4).title);
+}
+
+TEST_F(Bar, HoldingTheMouseButtonOverTheFoldedGroupButtonUnfoldsTheBar)
+{
+    Open();
+    Click(IDC_GROUP_BUTTON);
+    ASSERT_FALSE(Expanded());
+    RECT over = {};
+    GetWindowRect(GetDlgItem(window_, IDC_GROUP_BUTTON), &over);
+    over = {(over.left + over.right) / 2, (over.top + over.bottom) / 2, (over.left + over.right) / 2 + 1,
+            (over.top + over.bottom) / 2 + 1};
+    SetCursorPos(over.left, over.top);
+    ClipCursor(&over);
+    {
+        const HeldKeys left({VK_LBUTTON});  // files dragged in from another program: no capture of ours
+        ReleaseCapture();
+        SendMessageA(window_, WM_TIMER, kHoverTimerId, 0);
+        PumpPending();
+        EXPECT_FALSE(Expanded());
+        SendMessageA(window_, WM_TIMER, kHoverTimerId, 0);
+        PumpPending();
+    }
+    ClipCursor(nullptr);
+    EXPECT_TRUE(Expanded());
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(window_, IDC_GROUP_BUTTON));
+}
+
+// A button dragged into another group takes its system hotkey along; the
+// button it displaced keeps its own; clearing the moved one frees only its own.
+TEST_F(Bar, RestingOnTheNextArrowMovesAButtonIntoTheNextGroupWithItsHotkey)
+{
+    Recorder first(folder_, "first\\rec.exe");
+    Recorder second(folder_, "second\\rec.exe");
+    data_.settings.groupCount = 3;
+    data_.Button(0, 0, "first", first.Path()).Button(1, 7, "second", second.Path());
+    shortcuts_ = ShortcutLines(0, 0, VK_F11, 3, 1) + ShortcutLines(1, 7, VK_F9, 3, 1) + ActiveLines(0, 0);
+    Open();
+    Drag(B(0), {{IDC_NEXT_GROUP, 0, 2}, {B(7)}});
+    ASSERT_EQ(GroupPicture(1), Shows(IDC_GROUP_BUTTON));
+    EXPECT_EQ("first <CTRL+SHIFT+F11>", Tip(B(7)));
+    ASSERT_TRUE(PressChord({VK_CONTROL, VK_SHIFT}, VK_F11));
+    EXPECT_TRUE(first.Started());
+    ASSERT_TRUE(PressChord({VK_CONTROL, VK_SHIFT}, VK_F9));
+    EXPECT_TRUE(second.Started());
+    DialogWaiter clear(kQuestion, IDYES);
+    Click(B(7), {VK_ESCAPE});
+    EXPECT_TRUE(clear.Seen());
+    EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F11));
+    EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F9));
+    Close();
+    EXPECT_STREQ("second", Saved()->At(0, 0).title);
+    EXPECT_STREQ("", Saved()->At(1, 7).title);
+}
+
+}  // namespace

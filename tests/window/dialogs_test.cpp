@@ -1,0 +1,326 @@
+// The settings dialogs of a button and of the groups, and the icon chooser.
+#include "window/window_test.h"
+
+#include "dialogs/button_settings_dialog.h"
+#include "dialogs/icon_chooser.h"
+#include "support/kept_path.h"
+
+#include <commctrl.h>
+
+using namespace window_test;
+
+namespace {
+
+constexpr char kChooser[] = "アイコンを選択するんら";
+
+void Slide(HWND d, int position)
+{
+    HWND slider = GetDlgItem(d, IDC_ICON_SLIDER);
+    SendMessageA(slider, TBM_SETPOS, TRUE, position);
+    SendMessageA(d, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(slider));
+}
+
+void Source(HWND d, int entry)  // 0 free, 1 this program, 2 the file to run
+{
+    SendDlgItemMessageA(d, IDC_ICON_SOURCE_LIST, CB_SETCURSEL, entry, 0);
+    SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_ICON_SOURCE_LIST, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(d, IDC_ICON_SOURCE_LIST)));
+}
+
+LRESULT Item(HWND d, int id, UINT message) { return SendDlgItemMessageA(d, id, message, 0, 0); }
+
+void ClickSpin(HWND d, bool up)  // a click on the spin's upper or lower arrow
+{
+    HWND spin = GetDlgItem(d, IDC_GROUP_COUNT_SPIN);
+    RECT rect = {};
+    GetClientRect(spin, &rect);
+    const LPARAM at = MAKELPARAM(rect.right / 2, up ? rect.bottom / 4 : rect.bottom * 3 / 4);
+    SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(spin, WM_LBUTTONUP, 0, at);
+}
+
+std::string g_folder;    // the program's folder of the running row
+std::wstring g_chosen;  // what the file browser returns; empty: cancelled
+BOOL WINAPI Browser(LPOPENFILENAMEW open)
+{
+    lstrcpynW(open->lpstrFile, g_chosen.c_str(), static_cast<int>(open->nMaxFile));
+    return !g_chosen.empty();
+}
+
+std::string CopyTo(const std::string& from, const std::string& to)
+{
+    CreateDirectoryA(FolderOf(to).c_str(), nullptr);
+    return CopyFileA(from.c_str(), to.c_str(), FALSE) ? to : "";
+}
+
+class SettingsDialog;
+struct DialogRow {
+    const char* name;
+    int opened;                         // the control SHIFT-clicked
+    std::function<void(HWND)> act;      // then the button pressed
+    int press;
+    std::function<void(SettingsDialog&)> after;
+};
+
+// Button 3 "Porun" is the program with "-x" in its folder, CTRL+SHIFT+ALT+A
+// system-wide; button 4 F7 marked system-wide; button 5 CTRL+S; 3 groups,
+// the activation CTRL+ALT+SPACE. The file browser answers g_chosen.
+class SettingsDialog : public Table<DialogRow> {
+public:
+    std::string Program() const { return program_; }
+    std::string Tip(int id) const { return LauncherWindow::Tip(id); }
+    Picture Shows(int id) const { return LauncherWindow::Shows(id); }
+    std::optional<DataImage> Saved() const { return LauncherWindow::Saved(); }
+    bool Unsaved() const { return ReadBytes(folder_.File("porun.dat")) == data_.Bytes(); }
+    HWND Window() const { return window_; }
+    void Click(int id) { LauncherWindow::Click(id); }
+    std::string File(const std::string& name) const { return folder_.File(name); }
+    bool StoredKey(int button, int key)  // in shortcut.dat once the window closed
+    {
+        Close();
+        const std::string line = "ShortCut.00:00" + std::to_string(button) + ".key," + std::to_string(key) + "\r\n";
+        return ReadBytes(folder_.File("shortcut.dat")).find(line) != std::string::npos;
+    }
+};
+
+TEST_P(SettingsDialog, ShowsAndStoresWhatTheUserChose)
+{
+    Restore undo{[] {
+        OverrideOpenFileDialog(nullptr);
+        OverrideShortPathLookup(nullptr);
+        g_chosen.clear();
+    }};
+    OverrideOpenFileDialog(Browser);
+    g_folder = folder_.Path();
+    const std::string program = folder_.File("porun.exe");
+    data_.settings.groupCount = 3;
+    data_.Button(0, 2, "Porun", program, "-x", folder_.Path()).Button(0, 3, "Four", program);
+    data_.Button(0, 4, "Five", program);
+    shortcuts_ = ShortcutLines(0, 2, 'A', 7, 1) + ShortcutLines(0, 3, VK_F7, 0, 1) + ShortcutLines(0, 4, 'S', 2, 0) +
+                 ActiveLines(VK_SPACE, 6);
+    ASSERT_TRUE(MakeFileWithIcons(folder_.File("five.exe"), 5));
+    Open();
+    const bool group = row().opened == IDC_GROUP_BUTTON;
+    DialogWaiter dialog(group ? "基本設定" : "ボタンの設定", row().press, row().act);
+    RightClick(row().opened, IDM_BUTTON_SETTINGS);
+    ASSERT_TRUE(dialog.Seen());
+    row().after(*this);
+}
+
+const DialogRow kDialogs[] = {
+    {"EmptyButtonOffersNoIconChoiceAndATitleAloneStoresNothing", B(7),
+     [](HWND d) {
+         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_BUTTON_BROWSE_ICON)));
+         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_ICON_SOURCE_LIST)));
+         SetDlgItemTextA(d, IDC_BUTTON_TITLE, "a title only");
+     },
+     IDOK, [](SettingsDialog& t) { EXPECT_TRUE(t.Unsaved()); }},
+    {"SliderToThreeStoresIconThree", B(2),
+     [](HWND d) {
+         Slide(d, 3);
+         EXPECT_EQ("アイコン&No. 3", Text(d, IDC_ICON_NUMBER));
+     },
+     IDOK,
+     [](SettingsDialog& t) {
+         EXPECT_EQ(Picture::OfFileIcon(t.Program(), 3), t.Shows(B(2)));
+         EXPECT_EQ("Porun <CTRL+SHIFT+ALT+A>", t.Tip(B(2)));
+         EXPECT_EQ(3, t.Saved()->At(0, 2).iconIndex);
+         EXPECT_EQ(t.Program(), t.Saved()->At(0, 2).iconFile);
+         EXPECT_STREQ("-x", t.Saved()->At(0, 2).params);
+     }},
+    {"IconSourceProgramOffersItsIconsAndTargetTheFile", B(3),
+     [](HWND d) {
+         Source(d, 1);
+         EXPECT_EQ(FolderOf(Text(d, IDC_BUTTON_FILE)) + "\\porun.exe", Text(d, IDC_BUTTON_ICON_FILE));
+         EXPECT_GE(Item(d, IDC_ICON_SLIDER, TBM_GETRANGEMAX), 10);
+         Source(d, 2);
+         EXPECT_EQ(Text(d, IDC_BUTTON_FILE), Text(d, IDC_BUTTON_ICON_FILE));
+     },
+     IDCANCEL, [](SettingsDialog& t) { EXPECT_TRUE(t.Unsaved()); }},
+    {"ShortcutOfTheButtonWithItsSystemMark", B(2),
+     [](HWND d) {
+         EXPECT_EQ("CTRL+SHIFT+ALT+A", Text(d, IDC_BUTTON_SHORTCUT_TEXT));
+         EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(d, IDC_BUTTON_SYSTEM_HOTKEY));
+         Toggle(d, IDC_BUTTON_SYSTEM_HOTKEY);
+     },
+     IDOK, [](SettingsDialog&) { EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT | MOD_ALT, 'A')); }},
+    {"SystemMarkSetOnOkTakesTheCombination", B(4), [](HWND d) { Toggle(d, IDC_BUTTON_SYSTEM_HOTKEY); }, IDOK,
+     [](SettingsDialog&) { EXPECT_TRUE(HotkeyTaken(MOD_CONTROL, 'S')); }},
+    {"KeyWithoutModifierCannotBeSystemWide", B(3),
+     [](HWND d) {
+         EXPECT_EQ("F7", Text(d, IDC_BUTTON_SHORTCUT_TEXT));
+         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_BUTTON_SYSTEM_HOTKEY)));
+         EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(d, IDC_BUTTON_SYSTEM_HOTKEY));
+     },
+     IDOK, [](SettingsDialog& t) { EXPECT_EQ("Four (F7)", t.Tip(B(3))); }},
+    {"CancelPutsTheCapturedShortcutBack", B(4), [](HWND d) { CaptureBy(d, IDC_BUTTON_KEY, {{VK_CONTROL, 0, 'T'}}); },
+     IDCANCEL, [](SettingsDialog& t) { EXPECT_TRUE(t.StoredKey(4, 'S')); }},
+    {"TheCloseBoxKeepsTheCapturedShortcut", B(4),
+     [](HWND d) {
+         CaptureBy(d, IDC_BUTTON_KEY, {{VK_CONTROL, 0, 'T'}});
+         PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0);
+     },
+     0, [](SettingsDialog& t) { EXPECT_TRUE(t.StoredKey(4, 'T')); }},
+    {"BrowsingForTheFileProposesItsTitleAndFolder", B(7),
+     [](HWND d) {
+         g_chosen = Wide(CopyTo(g_folder + "\\porun.exe", g_folder + "\\Tools\\editor.exe"));
+         Press(d, IDC_BUTTON_BROWSE_FILE, true);
+         EXPECT_EQ("editor", Text(d, IDC_BUTTON_TITLE));
+         EXPECT_EQ(g_folder + "\\Tools", Text(d, IDC_BUTTON_WORK_DIR));
+     },
+     IDOK,
+     [](SettingsDialog& t) {
+         EXPECT_EQ(Resource(IDI_PROGRAM), t.Shows(B(7)));
+         EXPECT_EQ(t.File("Tools\\editor.exe"), t.Saved()->At(0, 7).file);
+     }},
+    {"BrowsingForAnIconFileStartsAtItsFirstIconAsAFreeChoice", B(2),
+     [](HWND d) {
+         Slide(d, 3);
+         g_chosen = Wide(g_folder + "\\five.exe");
+         Press(d, IDC_BUTTON_BROWSE_ICON, true);
+         EXPECT_EQ(g_folder + "\\five.exe", Text(d, IDC_BUTTON_ICON_FILE));
+         EXPECT_EQ(4, Item(d, IDC_ICON_SLIDER, TBM_GETRANGEMAX));
+         EXPECT_EQ(0, Item(d, IDC_ICON_SLIDER, TBM_GETPOS));
+     },
+     IDCANCEL, [](SettingsDialog& t) { EXPECT_TRUE(t.Unsaved()); }},
+    {"ABrowsedLinkProposesItsTargetArgumentsAndFolder", B(7),
+     [](HWND d) {
+         g_chosen = Wide(g_folder + "\\rec.lnk");
+         ASSERT_TRUE(MakeShellLink(g_folder + "\\rec.lnk", g_folder + "\\porun.exe", "-n", g_folder));
+         Press(d, IDC_BUTTON_BROWSE_FILE, true);
+         EXPECT_EQ(g_folder + "\\porun.exe", Text(d, IDC_BUTTON_FILE));
+         EXPECT_EQ("-n", Text(d, IDC_BUTTON_PARAMS));
+         EXPECT_EQ(g_folder, Text(d, IDC_BUTTON_WORK_DIR));
+     },
+     IDCANCEL, [](SettingsDialog& t) { EXPECT_TRUE(t.Unsaved()); }},
+    {"CancelledBrowsingChangesNothing", B(7), [](HWND d) { Press(d, IDC_BUTTON_BROWSE_FILE, true); }, IDOK,
+     [](SettingsDialog& t) { EXPECT_TRUE(t.Unsaved()); }},
+    {"ABrowsedNameOutsideTheCodePageIsKeptByItsShortName", B(7),
+     [](HWND d) {
+         g_chosen = Wide(g_folder) + L"\\caf\u00e9\ud55c\uad6d.exe";
+         CopyFileW(Wide(g_folder + "\\porun.exe").c_str(), g_chosen.c_str(), FALSE);
+         Press(d, IDC_BUTTON_BROWSE_FILE, true);
+         EXPECT_TRUE(Exists(Text(d, IDC_BUTTON_FILE))) << Text(d, IDC_BUTTON_FILE);
+     },
+     IDOK, [](SettingsDialog& t) { EXPECT_EQ(Resource(IDI_PROGRAM), t.Shows(B(7))); }},
+    {"ABrowsedNameWithoutShortNameIsRefused", B(7),
+     [](HWND d) {
+         OverrideShortPathLookup(NoShortNames);
+         g_chosen = Wide(g_folder) + L"\\caf\u00e9\ud55c\uad6d.exe";
+         CopyFileW(Wide(g_folder + "\\porun.exe").c_str(), g_chosen.c_str(), FALSE);
+         DialogWaiter refusal("ぽてまるのお知らせ", IDOK, {}, GetCurrentProcessId(), d);
+         Press(d, IDC_BUTTON_BROWSE_FILE, true);
+         EXPECT_TRUE(refusal.Seen());
+         EXPECT_EQ("", Text(d, IDC_BUTTON_FILE));
+     },
+     IDOK, [](SettingsDialog& t) { EXPECT_TRUE(t.Unsaved()); }},
+    {"SpinCountsDownwardsOnItsUpperArrowAndWraps", IDC_GROUP_BUTTON,
+     [](HWND d) {
+         EXPECT_EQ(" 3", Text(d, IDC_GROUP_COUNT));
+         ClickSpin(d, true);
+         EXPECT_EQ("2", Text(d, IDC_GROUP_COUNT));
+         SendDlgItemMessageA(d, IDC_GROUP_COUNT_SPIN, UDM_SETPOS, 0, 10);
+         ClickSpin(d, false);
+         EXPECT_EQ(1, LOWORD(Item(d, IDC_GROUP_COUNT_SPIN, UDM_GETPOS)));
+         ClickSpin(d, true);
+         EXPECT_EQ(10, LOWORD(Item(d, IDC_GROUP_COUNT_SPIN, UDM_GETPOS)));
+     },
+     IDC_GROUP_CANCEL, [](SettingsDialog& t) { EXPECT_TRUE(t.Unsaved()); }},
+    {"ACountTheSpinCannotTakeKeepsTheLast", IDC_GROUP_BUTTON,
+     [](HWND d) { SetDlgItemTextA(d, IDC_GROUP_COUNT, "50"); }, IDOK,
+     [](SettingsDialog& t) { EXPECT_EQ(3, t.Saved()->settings.groupCount); }},
+    {"AlwaysOnTopTakesEffectAtOnce", IDC_GROUP_BUTTON,
+     [](HWND d) { CheckDlgButton(d, IDC_GROUP_ALWAYS_ON_TOP, BST_CHECKED); }, IDOK,
+     [](SettingsDialog& t) {
+         EXPECT_TRUE(GetWindowLongA(t.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+         EXPECT_EQ(1, t.Saved()->settings.alwaysOnTop);
+     }},
+    {"IconSourceProgramStoresItWithIndexZero", IDC_GROUP_BUTTON,
+     [](HWND d) {
+         Slide(d, 4);
+         Source(d, 1);
+         EXPECT_EQ(0, Item(d, IDC_ICON_SLIDER, TBM_GETPOS));
+     },
+     IDOK,
+     [](SettingsDialog& t) {
+         EXPECT_EQ(t.Program(), t.Saved()->data.groups[0].group.iconFile);
+         EXPECT_EQ(0, t.Saved()->data.groups[0].group.iconIndex);
+     }},
+    {"NameAndIconChosenByDoubleClickAreSaved", IDC_GROUP_BUTTON,
+     [](HWND d) {
+         SetDlgItemTextA(d, IDC_GROUP_NAME, "ゲーム");
+         Press(d, IDC_ICON_PREVIEW);
+         HWND chooser = WaitForDialog(kChooser);
+         HWND list = GetDlgItem(chooser, IDC_ICON_CHOOSER_LIST);
+         SendMessageA(list, LB_SETCURSEL, 4, 0);
+         SendMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDC_ICON_CHOOSER_LIST, LBN_DBLCLK), LPARAM(list));
+         EXPECT_TRUE(WaitGone(chooser));
+     },
+     IDOK,
+     [](SettingsDialog& t) {
+         EXPECT_STREQ("ゲーム", t.Saved()->data.groups[0].group.name);
+         EXPECT_EQ(4, t.Saved()->data.groups[0].group.iconIndex);
+     }},
+    {"EscInTheNameFieldKeepsTheDialogOpen", IDC_GROUP_BUTTON,
+     [](HWND d) {
+         SendDlgItemMessageA(d, IDC_GROUP_NAME, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+         SendMessageA(d, WM_COMMAND, IDCANCEL, 0);
+         Idle(d);
+         EXPECT_TRUE(IsWindowVisible(d));
+     },
+     IDC_GROUP_CANCEL, [](SettingsDialog&) {}},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, SettingsDialog, ::testing::ValuesIn(kDialogs), RowName());
+
+class GroupCount : public LauncherWindow {};
+
+TEST_F(GroupCount, LoweringTheGroupCountKeepsTheShownGroupUntilTheNextStep)
+{
+    data_.settings.groupCount = 10;
+    data_.settings.lastGroup = 5;
+    data_.settings.startWithLastGroup = 1;
+    Open();
+    DialogWaiter dialog("基本設定", IDOK, [](HWND d) { SendDlgItemMessageA(d, IDC_GROUP_COUNT_SPIN, UDM_SETPOS, 0, 3); });
+    RightClick(IDC_GROUP_BUTTON, IDM_BUTTON_SETTINGS);
+    EXPECT_EQ(GroupPicture(5), Shows(IDC_GROUP_BUTTON));
+    Click(IDC_NEXT_GROUP);
+    EXPECT_EQ(GroupPicture(0), Shows(IDC_GROUP_BUTTON));
+}
+
+// ---- The icon chooser ---------------------------------------------------------------
+
+struct ChooserRow {
+    const char* name;
+    int icons;  // in the file; -1: no file given
+    int preselected;
+    std::function<void(HWND)> act;
+    int chosen;
+};
+
+class IconChooser : public ::testing::TestWithParam<ChooserRow> {};
+
+TEST_P(IconChooser, ReturnsTheIconTheUserTook)
+{
+    const ChooserRow& row = GetParam();
+    TempFolder folder;
+    const std::string file = row.icons > 0 ? folder.File("icons.exe") : "";
+    ASSERT_TRUE(row.icons < 0 || MakeFileWithIcons(file, row.icons));
+    DialogWaiter chooser(kChooser, 0, row.act);
+    EXPECT_EQ(row.chosen, ChooseIcon(nullptr, file.c_str(), row.preselected));
+    EXPECT_EQ(row.icons >= 0, chooser.Seen());
+}
+
+auto List = [](HWND d) { return GetDlgItem(d, IDC_ICON_CHOOSER_LIST); };
+const ChooserRow kChoosers[] = {
+    {"DoubleClickTakesThatIcon", 5, 2,
+     [](HWND d) {
+         SendMessageA(List(d), LB_SETCURSEL, 4, 0);
+         SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_ICON_CHOOSER_LIST, LBN_DBLCLK), LPARAM(List(d)));
+     },
+     4},
+    {"CancelTakesNone", 5, 3, [](HWND d) { Press(d, IDCANCEL); }, -1},
+    {"AnEmptyPathOpensNothing", -1, 0, [](HWND) {}, -1},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, IconChooser, ::testing::ValuesIn(kChoosers), RowName());
+
+}  // namespace

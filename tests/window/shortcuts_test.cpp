@@ -1,0 +1,431 @@
+// Shortcut keys: the key capture, the shortcut list and the system hotkeys.
+#include "window/window_test.h"
+
+#include "dialogs/key_capture_dialog.h"
+#include "shortcuts/hotkeys.h"
+#include "shortcuts/shortcut_table.h"
+
+#include <commctrl.h>
+
+using namespace window_test;
+
+namespace {
+
+constexpr char kList[] = "ショートカットキーの設定";
+constexpr char kNone[] = "- 未設定 -";
+
+// ---- The capture dialog itself ------------------------------------------------
+
+struct CaptureRow {
+    const char* name;
+    int required;
+    std::vector<Keystroke> keys;
+    int key;  // returned
+    int modifiers;
+    const char* prompt;  // "" unchecked
+};
+
+class KeyCapture : public ::testing::TestWithParam<CaptureRow> {};
+
+// CTRL+ALT+SPACE is the activation combination; button 7 of group 2 holds CTRL+Q system-wide.
+TEST_P(KeyCapture, TakesOnlyAllowedCombinations)
+{
+    const CaptureRow& row = GetParam();
+    ASSERT_NE(nullptr, CreateShortcutTable());
+    Restore table{[] { DestroyShortcutTable(); }};
+    SetActiveShortcut(VK_SPACE, 6);
+    *GetShortcutEntry(6, 1) = ShortcutEntry{61, 'Q', 2, 1};
+    std::string prompt;
+    std::thread user([&] {
+        HWND capture = WaitForDialog(kCapture);
+        prompt = Text(capture, IDC_KEY_CAPTURE_PROMPT);
+        for (const Keystroke& k : row.keys)
+            Post(GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT), k);
+        EXPECT_TRUE(WaitGone(capture, 5000)) << "the keys did not end the capture";
+        if (IsWindow(capture))
+            PostMessageA(capture, WM_CLOSE, 0, 0);
+    });
+    KeyCaptureDialog dialog;
+    dialog.SetRequiredModifiers(row.required);
+    EXPECT_EQ(row.key, dialog.Run(nullptr));
+    user.join();
+    EXPECT_EQ(row.modifiers, dialog.GetModifiers());
+    if (*row.prompt) {
+        EXPECT_EQ(row.prompt, prompt);
+    }
+}
+
+const CaptureRow kCaptures[] = {
+    {"CtrlShiftAIsTaken", 0, {{VK_CONTROL, VK_SHIFT, 'A'}}, 'A', 3, "登録するキーを押すんら！"},
+    {"EscCancels", 0, {{0, 0, VK_ESCAPE}}, 0, 0, ""},
+    {"RefusedNamelessAndActivationKeysKeepWaiting", 0,
+     {{0, 0, '5'}, {VK_CONTROL, 0, '7'}, {0, 0, VK_RETURN}, {0, 0, VK_TAB}, {0, 0, VK_BACK}, {0, 0, VK_SNAPSHOT},
+      {VK_CONTROL, 0, 0x2C}, {VK_CONTROL, VK_MENU, VK_SPACE}, {0, 0, VK_ESCAPE}},
+     0, 0, ""},
+    {"DelAsksForClearingWhateverIsHeld", 0, {{VK_CONTROL, VK_SHIFT, VK_DELETE}}, VK_DELETE, 3, ""},
+    {"RequiredCtrlIgnoresOtherCombinations", 2, {{VK_SHIFT, 0, 'A'}, {0, 0, 'B'}, {VK_CONTROL, VK_SHIFT, 'A'}}, 'A',
+     3, "キーを押すのら！( 必須キー CTRL )"},
+    {"AnotherButtonsSystemHotkeyIgnored", 0, {{VK_CONTROL, 0, 'Q'}, {VK_CONTROL, VK_SHIFT, 'Q'}}, 'Q', 3, ""},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, KeyCapture, ::testing::ValuesIn(kCaptures), RowName());
+
+// A modifier let go in another window no longer counts when the user comes back.
+TEST(KeyCaptureActivation, ForgetsTheModifiersWhenItLosesActivation)
+{
+    ASSERT_NE(nullptr, CreateShortcutTable());
+    Restore table{[] { DestroyShortcutTable(); }};
+    std::thread user([] {
+        HWND capture = WaitForDialog(kCapture);
+        HWND prompt = GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT);
+        SendMessageA(prompt, WM_KEYDOWN, VK_CONTROL, 0);
+        SendMessageA(capture, WM_ACTIVATE, WA_INACTIVE, 0);
+        PostMessageA(prompt, WM_KEYDOWN, 'A', 0);
+        if (!WaitGone(capture, 5000))
+            PostMessageA(capture, WM_CLOSE, 0, 0);
+    });
+    KeyCaptureDialog dialog;
+    EXPECT_EQ('A', dialog.Run(nullptr));
+    user.join();
+    EXPECT_EQ(0, dialog.GetModifiers());
+}
+
+// ---- The capture opened from the settings dialogs ----------------------------------
+
+struct SettingsCaptureRow {
+    const char* name;
+    bool group;  // the activation key of the group settings, else button 1's key
+    std::vector<Keystroke> keys;
+    int answer;        // to the duplicate question; 0: none comes
+    const char* text;  // the dialog's shortcut row afterwards
+    const char* tip;   // button 1's tip after OK
+    UINT modifiers;    // a combination and whether it is held after OK
+    UINT vk;
+    bool taken;
+};
+
+class CaptureFromSettings : public Table<SettingsCaptureRow> {};
+
+// Button 1 holds ALT+Z system-wide, button 2 CTRL+M; the activation is CTRL+ALT+SPACE.
+TEST_P(CaptureFromSettings, ShowsAndStoresTheCapturedKey)
+{
+    data_.Button(0, 0, "x", folder_.File("x.exe")).Button(0, 1, "y", folder_.File("y.exe"));
+    shortcuts_ = ShortcutLines(0, 0, 'Z', 4, 1) + ShortcutLines(0, 1, 'M', 2, 0) + ActiveLines(VK_SPACE, 6);
+    Open();
+    std::string text, question;
+    DialogWaiter dialog(row().group ? "基本設定" : "ボタンの設定", IDOK, [&](HWND d) {
+        std::unique_ptr<DialogWaiter> duplicate;
+        if (row().answer)
+            duplicate = std::make_unique<DialogWaiter>("ぽてまる", row().answer, nullptr, GetCurrentProcessId(), d);
+        CaptureBy(d, row().group ? IDC_GROUP_HOTKEY_KEY : IDC_BUTTON_KEY, row().keys);
+        question = duplicate ? duplicate->Message() : "";  // answered, the question goes
+        EXPECT_TRUE(WaitUntil([&] { return !FindDialog("ぽてまる", GetCurrentProcessId(), d); }));
+        Idle(d);
+        text = Text(d, row().group ? IDC_GROUP_HOTKEY_TEXT : IDC_BUTTON_SHORTCUT_TEXT);
+    });
+    RightClick(row().group ? IDC_GROUP_BUTTON : B(0), IDM_BUTTON_SETTINGS);
+    ASSERT_TRUE(dialog.Seen());
+    EXPECT_EQ(row().text, text);
+    if (row().answer) {
+        EXPECT_EQ("同じキー設定が他のボタンにも登録されてるろ！\nほんとに登録してもいいのら？", question);
+    }
+    if (row().tip) {
+        EXPECT_EQ(row().tip, Tip(B(0)));
+    }
+    EXPECT_EQ(row().taken, HotkeyTaken(row().modifiers, row().vk));
+}
+
+constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
+const SettingsCaptureRow kSettingsCaptures[] = {
+    {"ButtonKeyTakenKeepsItsSystemMark", false, {{VK_CONTROL, VK_MENU, 'K'}}, 0, "CTRL+ALT+K", "x <CTRL+ALT+K>",
+     kCtrlAlt, 'K', true},
+    {"ButtonDelClearsTheShortcut", false, {{0, 0, VK_DELETE}}, 0, kNone, "x", MOD_ALT, 'Z', false},
+    {"ButtonEscKeepsTheShortcut", false, {{0, 0, VK_ESCAPE}}, 0, "ALT+Z", "x <ALT+Z>", MOD_ALT, 'Z', true},
+    {"DuplicateAnsweredNoKeeps", false, {{VK_CONTROL, 0, 'M'}}, IDNO, "ALT+Z", "x <ALT+Z>", MOD_ALT, 'Z', true},
+    {"DuplicateAnsweredYesStores", false, {{VK_CONTROL, 0, 'M'}}, IDYES, "CTRL+M", "x <CTRL+M>", MOD_ALT, 'Z',
+     false},
+    {"ActivationNeedsCtrl", true, {{VK_SHIFT, 0, 'P'}, {VK_CONTROL, VK_SHIFT, 'P'}}, 0, "CTRL+SHIFT+P", nullptr,
+     MOD_CONTROL | MOD_SHIFT, 'P', true},
+    {"ActivationEscKeeps", true, {{0, 0, VK_ESCAPE}}, 0, "CTRL+ALT+SPACE", nullptr, kCtrlAlt, VK_SPACE, true},
+    {"ActivationDelClears", true, {{0, 0, VK_DELETE}}, 0, kNone, nullptr, kCtrlAlt, VK_SPACE, false},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, CaptureFromSettings, ::testing::ValuesIn(kSettingsCaptures), RowName());
+
+// ---- The shortcut list -------------------------------------------------------------
+
+HWND ListOf(HWND dialog) { return GetDlgItem(dialog, IDC_SHORTCUT_LIST); }
+
+int RowOf(HWND dialog, int number)  // the row of button number (group * 10 + index)
+{
+    LVFINDINFOA find = {};
+    find.flags = LVFI_PARAM;
+    find.lParam = number;
+    return static_cast<int>(SendMessageA(ListOf(dialog), LVM_FINDITEMA, -1, reinterpret_cast<LPARAM>(&find)));
+}
+
+std::string Cell(HWND dialog, int number, int column, bool byRow = false)
+{
+    char text[512] = "";
+    ListView_GetItemText(ListOf(dialog), byRow ? number : RowOf(dialog, number), column, text, sizeof text);
+    return text;
+}
+
+void Select(HWND dialog, const std::vector<int>& numbers)
+{
+    ListView_SetItemState(ListOf(dialog), -1, 0, LVIS_SELECTED);
+    for (int number : numbers)
+        ListView_SetItemState(ListOf(dialog), RowOf(dialog, number), LVIS_SELECTED, LVIS_SELECTED);
+    Idle(dialog);
+}
+
+std::vector<int> Selected(HWND dialog)
+{
+    std::vector<int> numbers;
+    for (int row = ListView_GetNextItem(ListOf(dialog), -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(ListOf(dialog), row, LVNI_SELECTED)) {
+        LVITEMA item = {LVIF_PARAM, row};
+        SendMessageA(ListOf(dialog), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        numbers.push_back(static_cast<int>(item.lParam));
+    }
+    return numbers;
+}
+
+bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+
+void ClickHeader(HWND dialog, int column)
+{
+    NMLISTVIEW click = {{ListOf(dialog), IDC_SHORTCUT_LIST, UINT(LVN_COLUMNCLICK)}, -1, column};
+    SendMessageA(dialog, WM_NOTIFY, IDC_SHORTCUT_LIST, reinterpret_cast<LPARAM>(&click));
+}
+
+// Rows are buttons numbered group * 10 + index. Group 1 "Tools": 2 "Editor"
+// CTRL+SHIFT+E system-wide, 3 "a" CTRL+L, 4 "c" CTRL+N, 5 and 6 CTRL+P, 7 F6;
+// group 2 button 0 untitled.
+class ShortcutList : public LauncherWindow {
+protected:
+    void Open()
+    {
+        const std::string file = folder_.File("x.exe");
+        data_.settings.groupCount = 3;
+        data_.Group(0, "Tools").Button(0, 2, "Editor", file).Button(0, 3, "a", file).Button(0, 4, "c", file);
+        data_.Button(0, 5, "b", file).Button(0, 6, "d", file).Button(0, 7, "f", file).Button(1, 0, "", file);
+        shortcuts_ = ShortcutLines(0, 2, 'E', 3, 1) + ShortcutLines(0, 3, 'L', 2, 0) + ShortcutLines(0, 4, 'N', 2, 0) +
+                     ShortcutLines(0, 5, 'P', 2, 0) + ShortcutLines(0, 6, 'P', 2, 0) +
+                     ShortcutLines(0, 7, VK_F6, 0, 0) + ActiveLines(0, 0);
+        LauncherWindow::Open();
+    }
+    bool Run(int opened, const std::function<void(HWND)>& act)  // act ends the list
+    {
+        DialogWaiter list(kList, 0, act);
+        RightClick(opened, IDM_BUTTON_SHORTCUTS);
+        return list.Seen();
+    }
+};
+
+TEST_F(ShortcutList, ListsTheFilledButtonsAndSelectsTheFirstFilledOne)
+{
+    Open();
+    ASSERT_TRUE(Run(B(0), [](HWND d) {
+        std::vector<std::string> editor, untitled;
+        for (int column = 0; column < 6; ++column) {
+            editor.push_back(Cell(d, 2, column));
+            untitled.push_back(Cell(d, 10, column));
+        }
+        EXPECT_EQ(7, ListView_GetItemCount(ListOf(d)));
+        EXPECT_EQ((std::vector<std::string>{"003", "Editor", "Tools - 3", "*", "CTRL+SHIFT+E", editor[5]}), editor);
+        EXPECT_EQ((std::vector<std::string>{"011", "第 1ボタン", "第 2グループ - 1", "", kNone, editor[5]}), untitled);
+        EXPECT_EQ(std::vector<int>{2}, Selected(d));
+        Press(d, IDCANCEL);
+    }));
+}
+
+// Header clicks sort descending first, then back; each opening starts afresh.
+TEST_F(ShortcutList, SortsByAColumnDescendingFirstInEveryOpening)
+{
+    Open();
+    for (const auto& firsts : {std::vector<const char*>{"011", "003", "011"}, std::vector<const char*>{"011"}}) {
+        ASSERT_TRUE(Run(B(2), [&](HWND d) {
+            for (const char* first : firsts) {
+                ClickHeader(d, 0);
+                EXPECT_EQ(first, Cell(d, 0, 0, true));
+            }
+            Press(d, IDCANCEL);
+        }));
+    }
+}
+
+struct ListRow {
+    const char* name;
+    int opened;               // the button whose menu opens the list
+    std::vector<int> select;  // empty: as preselected
+    int press;                // assign (the keystroke below), clear, or the system check box
+    Keystroke key;
+    int answer;  // to the question about system-wide rows; 0: none comes
+    int end;     // IDOK, IDCANCEL or WM_CLOSE
+    std::vector<std::string> keys;   // of buttons 2, 3, 4 before the end
+    std::vector<std::string> marks;  // their system marks
+    std::vector<int> uncheckable;    // rows whose check box is disabled
+    bool heldDuring;                 // CTRL+SHIFT+E of button 2 held by the launcher
+    std::vector<std::string> tips;   // of buttons 2, 3, 4 afterwards
+    bool heldAfter;
+};
+
+class ShortcutChanges : public ShortcutList, public ::testing::WithParamInterface<ListRow> {};
+
+TEST_P(ShortcutChanges, ShowStoreOrPutBackTheKeys)
+{
+    const ListRow& row = GetParam();
+    Open();
+    std::vector<std::string> keys, marks;
+    bool heldDuring = false;
+    ASSERT_TRUE(Run(B(row.opened), [&](HWND d) {
+        if (!row.select.empty())
+            Select(d, row.select);
+        std::unique_ptr<DialogWaiter> ask;
+        if (row.answer)
+            ask = std::make_unique<DialogWaiter>("ぽてまる", row.answer, nullptr, GetCurrentProcessId(), d);
+        if (row.press == IDC_SHORTCUT_ASSIGN && row.answer != IDNO)
+            CaptureBy(d, IDC_SHORTCUT_ASSIGN, {row.key});
+        else if (row.press == IDC_SHORTCUT_SYSTEM_HOTKEY)
+            Toggle(d, row.press);
+        else
+            Press(d, row.press, true);
+        EXPECT_EQ(nullptr, FindDialog(kCapture));
+        if (row.answer == IDYES) {
+            EXPECT_EQ("選択したボタンには、ショートカットキーをシステムに登録してあるものが含まれてるのら。\n"
+                      "この画面でキー登録すると、システム登録の設定はいったん解除されるろ！\n\nそれでもいいのら？",
+                      ask->Message());
+        }
+        for (int number : {2, 3, 4}) {
+            keys.push_back(Cell(d, number, 4));
+            marks.push_back(Cell(d, number, 3));
+        }
+        for (int number : row.uncheckable) {
+            Select(d, {number});
+            EXPECT_FALSE(Enabled(d, IDC_SHORTCUT_SYSTEM_HOTKEY)) << number;
+        }
+        heldDuring = HotkeyTaken(MOD_CONTROL | MOD_SHIFT, 'E');
+        row.end == WM_CLOSE ? void(PostMessageA(d, WM_CLOSE, 0, 0)) : Press(d, row.end);
+    }));
+    EXPECT_EQ(row.keys, keys);
+    EXPECT_EQ(row.marks, marks);
+    EXPECT_EQ(row.heldDuring, heldDuring);
+    EXPECT_EQ(row.tips, std::vector<std::string>({Tip(B(2)), Tip(B(3)), Tip(B(4))}));
+    EXPECT_EQ(row.heldAfter, HotkeyTaken(MOD_CONTROL | MOD_SHIFT, 'E'));
+}
+
+constexpr int kAssign = IDC_SHORTCUT_ASSIGN;
+const std::vector<std::string> kKeys = {"CTRL+SHIFT+E", "CTRL+L", "CTRL+N"};
+const std::vector<std::string> kMarks = {"*", "", ""};
+const std::vector<std::string> kTips = {"Editor <CTRL+SHIFT+E>", "a (CTRL+L)", "c (CTRL+N)"};
+const ListRow kChanges[] = {
+    {"OneKeyForSeveralRowsIsNeverSystemWide", 3, {3, 4, 10}, kAssign, {VK_CONTROL, 0, VK_F5}, 0, IDOK,
+     {"CTRL+SHIFT+E", "CTRL+F5", "CTRL+F5"}, kMarks, {3, 4, 10}, true,
+     {"Editor <CTRL+SHIFT+E>", "a (CTRL+F5)", "c (CTRL+F5)"}, true},
+    {"DelClearsThePreselectedRowOnly", 3, {}, kAssign, {0, 0, VK_DELETE}, 0, IDOK, {"CTRL+SHIFT+E", kNone, "CTRL+N"},
+     kMarks, {}, true, {"Editor <CTRL+SHIFT+E>", "a", "c (CTRL+N)"}, true},
+    {"ASystemRowAnsweredYesLosesItsMarkAndHotkey", 2, {}, kAssign, {VK_CONTROL, VK_MENU, 'J'}, IDYES, IDOK,
+     {"CTRL+ALT+J", "CTRL+L", "CTRL+N"}, {"", "", ""}, {}, false,
+     {"Editor (CTRL+ALT+J)", "a (CTRL+L)", "c (CTRL+N)"}, false},
+    {"ASystemRowAnsweredNoCapturesNothing", 2, {}, kAssign, {}, IDNO, IDOK, kKeys, kMarks, {}, true, kTips, true},
+    {"CancelPutsClearedRowsBackAndHoldsTheirHotkeysAgain", 2, {2, 3, 4}, IDC_SHORTCUT_CLEAR, {}, 0, IDCANCEL,
+     {kNone, kNone, kNone}, {"", "", ""}, {}, false, kTips, true},
+    {"ClosingTheWindowCancelsToo", 2, {2, 3, 4}, IDC_SHORTCUT_CLEAR, {}, 0, WM_CLOSE, {kNone, kNone, kNone},
+     {"", "", ""}, {}, false, kTips, true},
+    {"OnlyAUniqueCombinationWithModifiersCanBeMarked", 4, {4}, IDC_SHORTCUT_SYSTEM_HOTKEY, {}, 0, IDOK, kKeys,
+     {"*", "", "*"}, {5, 7}, true, {"Editor <CTRL+SHIFT+E>", "a (CTRL+L)", "c <CTRL+N>"}, true},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, ShortcutChanges, ::testing::ValuesIn(kChanges), RowName());
+
+struct PreselectRow {
+    const char* name;
+    int opened;  // in group 3, which has buttons 6 and 8 filled
+    std::vector<int> selected;
+};
+
+class ListPreselection : public Table<PreselectRow> {};
+
+TEST_P(ListPreselection, SelectsTheButtonOrTheNextFilledOneOfItsGroup)
+{
+    data_.settings.groupCount = 4;
+    data_.settings.lastGroup = 2;
+    data_.settings.startWithLastGroup = 1;
+    data_.Button(2, 5, "f", folder_.File("x.exe")).Button(2, 7, "s", folder_.File("x.exe"));
+    data_.Button(3, 0, "t", folder_.File("x.exe"));
+    Open();
+    std::vector<int> selected;
+    bool clearEnabled = false;
+    DialogWaiter list(kList, IDCANCEL, [&](HWND d) {
+        selected = Selected(d);
+        clearEnabled = Enabled(d, IDC_SHORTCUT_CLEAR);
+    });
+    RightClick(row().opened, IDM_BUTTON_SHORTCUTS);
+    ASSERT_TRUE(list.Seen());
+    EXPECT_EQ(row().selected, selected);
+    EXPECT_EQ(!selected.empty(), clearEnabled);
+}
+
+const PreselectRow kPreselections[] = {
+    {"FilledButtonItself", B(5), {25}},
+    {"EmptyButtonBetweenTheNextFilled", B(6), {27}},
+    {"GroupButtonTheFirstFilled", IDC_GROUP_BUTTON, {25}},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, ListPreselection, ::testing::ValuesIn(kPreselections), RowName());
+
+// ---- System hotkeys ------------------------------------------------------------------
+
+class SystemHotkeys : public LauncherWindow {};
+
+TEST_F(SystemHotkeys, AreHeldWhileTheWindowLivesOnlyForSystemEntries)
+{
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(RegisterHotKey(other, 1, MOD_CONTROL | MOD_SHIFT, 'G'));  // another program holds it
+    shortcuts_ = ShortcutLines(0, 1, 'G', 3, 1) + ShortcutLines(0, 4, VK_F11, 3, 1) + ShortcutLines(0, 5, 'Q', 4, 0) +
+                 ShortcutLines(0, 6, VK_F10, 3, 2) + ActiveLines(VK_F12, 6);
+    Open();
+    DestroyWindow(other);
+    EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F11));
+    EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_ALT, VK_F12));
+    EXPECT_FALSE(HotkeyTaken(MOD_ALT, 'Q'));
+    EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F10)) << "only a system flag of 1 counts";
+    Close();
+    EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F11));
+    EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_ALT, VK_F12));
+}
+
+TEST_F(SystemHotkeys, TheActivationKeyTogglesTheLauncherAndActivatesAgainAfterTheUserLeft)
+{
+    shortcuts_ = ActiveLines(VK_F12, 6);
+    Open(SW_SHOWNORMAL);
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200, 200, 100,
+                                 nullptr, nullptr, nullptr, nullptr);
+    Restore destroy{[other] { DestroyWindow(other); }};
+    auto front = [](HWND w) { return WaitUntil([w] { return GetForegroundWindow() == w; }); };
+    SetForegroundWindow(other);
+    ASSERT_TRUE(front(other));
+    for (HWND expected : {window_, other, window_}) {
+        PostMessageA(window_, WM_HOTKEY, kActivationHotkeyId, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_F12));
+        EXPECT_TRUE(front(expected));
+    }
+    SetForegroundWindow(other);  // the user goes to another program by hand
+    ASSERT_TRUE(front(other));
+    SendMessageA(window_, WM_ACTIVATEAPP, FALSE, 0);  // as the system tells the launcher's process
+    PostMessageA(window_, WM_HOTKEY, kActivationHotkeyId, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_F12));
+    EXPECT_TRUE(front(window_));
+}
+
+TEST_F(SystemHotkeys, TheShortcutFileIsReadAtTheStartAndWrittenAtTheClose)
+{
+    data_.settings.groupCount = 10;
+    data_.Button(5, 0, "five", folder_.File("x.exe"));
+    shortcuts_ = ShortcutLines(2, 3, 'A', 3, 0, 23);
+    Open();
+    DialogWaiter settings("ボタンの設定", IDOK, [](HWND d) { CaptureBy(d, IDC_BUTTON_KEY, {{VK_MENU, 0, VK_F7}}); });
+    Command(IDM_FIRST_GROUP + 5);
+    RightClick(B(0), IDM_BUTTON_SETTINGS);
+    ASSERT_TRUE(settings.Seen());
+    Close();
+    EXPECT_EQ(shortcuts_ + ShortcutLines(5, 0, VK_F7, 4, 0, 0) + ActiveLines(VK_SPACE, 6),
+              ReadBytes(folder_.File("shortcut.dat")));
+}
+
+}  // namespace

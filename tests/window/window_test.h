@@ -1,0 +1,103 @@
+#pragma once
+// What the window tables share: the bar's ids, the pictures a user tells
+// groups and buttons by, the dialogs' captions, and tables of named rows.
+#include "support/launcher.h"
+
+#include "resources/resource_ids.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace window_test {
+
+using namespace support;
+
+constexpr char kNotice[] = "ぽてまるのお知らせ";
+constexpr char kQuestion[] = "ぽてまるの質問";
+constexpr char kButtonDialog[] = "ボタンの設定";
+constexpr char kGroupDialog[] = "基本設定";
+constexpr char kCapture[] = "ショートカットキーの登録";
+
+constexpr int B(int index) { return IDC_FIRST_LAUNCHER + index; }  // launcher button index (0..9)
+
+inline Picture Resource(int id) { return Picture::OfResourceIcon(id); }
+inline Picture GroupPicture(int group)  // a group's default icon
+{
+    static const int ids[] = {IDI_FACE,    IDI_GROUP_2, IDI_GROUP_3, IDI_GROUP_4, IDI_GROUP_5,
+                              IDI_GROUP_6, IDI_GROUP_7, IDI_GROUP_8, IDI_GROUP_9, IDI_GROUP_10};
+    return Resource(ids[group]);
+}
+
+inline bool EndsWith(const std::string& text, const std::string& tail)
+{
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// A check box clicked: its state flips, then its owner hears of it.
+inline void Toggle(HWND dialog, int id)
+{
+    CheckDlgButton(dialog, id, IsDlgButtonChecked(dialog, id) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
+    Press(dialog, id, true);
+}
+
+// A volume without short (8.3) names answers with the long path itself.
+inline DWORD WINAPI NoShortNames(LPCWSTR path, LPWSTR shortPath, DWORD size)
+{
+    lstrcpynW(shortPath, path, static_cast<int>(size));
+    return static_cast<DWORD>(lstrlenW(path));
+}
+
+// A key with up to two modifiers (0: none), posted to a capture prompt.
+struct Keystroke {
+    BYTE first = 0;
+    BYTE second = 0;
+    BYTE key = 0;
+};
+inline void Post(HWND prompt, const Keystroke& k)
+{
+    k.second ? PostKeys(prompt, {k.first, k.second}, k.key)
+             : k.first ? PostKeys(prompt, {k.first}, k.key) : PostKeys(prompt, {}, k.key);
+}
+
+// Opened by owner's button (posted), the key capture gets the keystrokes and ends.
+inline void CaptureBy(HWND owner, int button, const std::vector<Keystroke>& keys)
+{
+    Press(owner, button);
+    HWND capture = WaitForDialog(kCapture);
+    for (const Keystroke& k : keys)
+        Post(GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT), k);
+    EXPECT_TRUE(WaitGone(capture));
+    Idle(owner);
+}
+
+// Keys a row holds while it acts (a row keeps them in a vector), let go in reverse.
+class Holding {
+public:
+    explicit Holding(const std::vector<BYTE>& keys)
+    {
+        for (BYTE key : keys)
+            held_.push_back(std::make_unique<HeldKeys>(Keys{key}));
+    }
+    ~Holding()
+    {
+        while (!held_.empty())
+            held_.pop_back();
+    }
+
+private:
+    std::vector<std::unique_ptr<HeldKeys>> held_;
+};
+
+// The window fixture with one row of a table; rows carry their name.
+template <class Row>
+class Table : public LauncherWindow, public ::testing::WithParamInterface<Row> {
+protected:
+    const Row& row() const { return this->GetParam(); }
+};
+struct RowName {
+    template <class Info>
+    std::string operator()(const Info& info) const { return info.param.name; }
+};
+
+}  // namespace window_test
