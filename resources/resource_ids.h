@@ -72,7 +72,9 @@
 
 #define IDD_BUTTON_SETTINGS             114
 #define IDD_GROUP_SETTINGS              118
-// The icon part both settings dialogs show.
+// The icon part both settings dialogs show (dialogs/icon_source_part.h); the
+// read-only edit with its source file has each dialog's own id:
+// IDC_BUTTON_ICON_FILE, IDC_GROUP_ICON_FILE.
 #define IDC_ICON_PREVIEW                1008  // button showing the chosen icon; a click opens the chooser
 #define IDC_ICON_NUMBER                 1007  // "アイコン&No.%2d"
 #define IDC_ICON_SLIDER                 1009
