@@ -1,11 +1,10 @@
 // A return to a group shows each button's file as it is now: an unchanged
 // file its same image, a file rewritten since (new time or new size) its new one.
-#include "support/launcher.h"
+#include "window/window_test.h"
 
-#include "resources/resource_ids.h"
 #include "support/scoped_handle.h"
 
-using namespace support;
+using namespace window_test;
 
 namespace {
 
@@ -30,13 +29,13 @@ bool Stamp(const std::string& path, ULONGLONG time)  // its last-write time, 100
 }
 
 struct Change {
-    const char* label;
+    const char* name;
     std::string now;  // the file's bytes at the return; "" leaves them alone
     ULONGLONG written;
 };
 constexpr ULONGLONG kFirst = 132000000000000000ULL, kHourLater = kFirst + 36000000000ULL;
 
-class IconCache : public LauncherWindow, public ::testing::WithParamInterface<Change> {};
+class IconCache : public Table<Change> {};
 
 TEST_P(IconCache, AReturnShowsTheFileAsItIsNow)
 {
@@ -46,16 +45,15 @@ TEST_P(IconCache, AReturnShowsTheFileAsItIsNow)
     Open();
     const Picture before = Shows(IDC_FIRST_LAUNCHER);
     Command(IDM_FIRST_GROUP + 1);
-    ASSERT_TRUE((GetParam().now.empty() || WriteBytes(file, GetParam().now)) && Stamp(file, GetParam().written));
+    ASSERT_TRUE((row().now.empty() || WriteBytes(file, row().now)) && Stamp(file, row().written));
     Command(IDM_FIRST_GROUP);
     EXPECT_EQ(Picture::OfFileIcon(file, 0), Shows(IDC_FIRST_LAUNCHER));
-    EXPECT_EQ(GetParam().now.empty(), before == Shows(IDC_FIRST_LAUNCHER));
+    EXPECT_EQ(row().now.empty(), before == Shows(IDC_FIRST_LAUNCHER));
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, IconCache, ::testing::Values(
     Change{"Unchanged", "", kFirst},
     Change{"NewTimeSameSize", IconFile(0x0000FF), kHourLater},
-    Change{"NewSizeSameTime", IconFile(0x0000FF, 64), kFirst}),
-    [](const ::testing::TestParamInfo<Change>& info) { return std::string(info.param.label); });
+    Change{"NewSizeSameTime", IconFile(0x0000FF, 64), kFirst}), RowName());
 
 }  // namespace
