@@ -282,6 +282,10 @@ void ShortcutSettingsDialog::RefreshShortcutRow(int row)
         char text[kShortcutTextSize];
         FormatShortcutText(entry->key, entry->flag, text, sizeof text);
         SetCellText(List(), row, kKeyColumn, text);
+        // The key column grows to the longest combination ("CTRL+SHIFT+F9"); it never shrinks.
+        const int needed = ListView_GetStringWidth(List(), text) + ScaleForDpi(12, WindowDpi(List()));
+        if (needed > ListView_GetColumnWidth(List(), kKeyColumn))
+            ListView_SetColumnWidth(List(), kKeyColumn, needed);
         // A system hotkey the system refused keeps its wish, marked apart;
         // the search window's hotkey is always a system hotkey.
         const int number = ButtonNumberOfRow(row);
