@@ -2,6 +2,7 @@
 // client area without gap or overlap, and the bar and its icons grow with
 // the scale (44 pixels wide and 32-pixel icons at 100 %).
 #include "bar/bar_geometry.h"
+#include "bar/icon_cache.h"
 
 #include <gtest/gtest.h>
 
@@ -47,5 +48,19 @@ TEST_P(BarAtScale, ControlsTileTheClientAreaAndIconsFollowTheScale)
 INSTANTIATE_TEST_SUITE_P(Scales, BarAtScale,
                          ::testing::Values(ScaleRow{96, 44, 434, 38, 32}, ScaleRow{120, 55, 543, 48, 40},
                                            ScaleRow{144, 66, 651, 57, 48}, ScaleRow{192, 88, 868, 76, 64}));
+
+// An icon the bar kept at one scale is never lent to a button of another size.
+TEST(IconCache, LendsAKeptIconOnlyAtThePixelSizeItWasMadeAt)
+{
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    const HICON icon = CopyIcon(LoadIcon(nullptr, IDI_APPLICATION));
+    LendNewIcon(MakeIconCacheKey(self, 0, 32), icon);
+    ReleaseIcon(icon);  // taken back and kept
+    EXPECT_EQ(nullptr, LendCachedIcon(MakeIconCacheKey(self, 0, 48)));
+    EXPECT_EQ(icon, LendCachedIcon(MakeIconCacheKey(self, 0, 32)));
+    ReleaseIcon(icon);
+    ClearIconCache();
+}
 
 }  // namespace
