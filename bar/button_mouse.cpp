@@ -3,6 +3,7 @@
 #include "bar/bar_geometry.h"
 #include "bar/bar_tooltips.h"
 #include "bar/button_icons.h"
+#include "bar/icon_cache.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
@@ -112,7 +113,7 @@ void MoveImages(HWND mainWindow, int a, int b, bool acrossGroups, bool overwrite
     }
     HICON replaced = PutButtonImage(controlB, icon);
     if (replaced && replaced != icon && (acrossGroups || overwrite))
-        DestroyIcon(replaced);
+        ReleaseIcon(replaced);
 }
 }  // namespace
 

@@ -213,6 +213,7 @@
 #define IDS_MSG_NAME_NOT_KEPT           1008  // a file's name is outside the code page and has no short name
 #define IDS_MSG_FOLDER_FAILED           1009  // a button's folder cannot be opened
 #define IDS_MSG_HOTKEY_REFUSED          1020  // a combination made a system hotkey is refused: a plain shortcut
+#define IDS_MSG_SEARCH_HOTKEY_REFUSED   1021  // the search window's new hotkey is refused; the one before stays
 #define IDS_MSG_ARCHIVE_CREATE_FAILED   1050  // the new archive file cannot be created
 #define IDS_MSG_NO_DESKTOP              1051  // the desktop folder cannot be determined
 #define IDS_MSG_DESKTOP_DROPPED         1052  // the desktop lies inside a dropped folder

@@ -5,6 +5,7 @@
 
 #include "app/placement.h"
 #include "bar/bar_geometry.h"
+#include "bar/icon_cache.h"
 #include "data/button_search.h"
 #include "menus/menu_skin.h"
 #include "shortcuts/shortcut_table.h"
@@ -160,6 +161,20 @@ TEST_P(BarAtScale, ControlsTileTheClientAreaAndIconsFollowTheScale)
 
 INSTANTIATE_TEST_SUITE_P(Scales, BarAtScale, ::testing::Values(ScaleRow{96, 44, 434, 38, 32}, ScaleRow{120, 55, 543, 48, 40},
                                                               ScaleRow{144, 66, 651, 57, 48}, ScaleRow{192, 88, 868, 76, 64}));
+
+// An icon the bar kept at one scale is never lent to a button of another size.
+TEST(IconCache, LendsAKeptIconOnlyAtThePixelSizeItWasMadeAt)
+{
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    const HICON icon = CopyIcon(LoadIcon(nullptr, IDI_APPLICATION));
+    LendNewIcon(MakeIconCacheKey(self, 0, 32), icon);
+    ReleaseIcon(icon);  // taken back and kept
+    EXPECT_EQ(nullptr, LendCachedIcon(MakeIconCacheKey(self, 0, 48)));
+    EXPECT_EQ(icon, LendCachedIcon(MakeIconCacheKey(self, 0, 32)));
+    ReleaseIcon(icon);
+    ClearIconCache();
+}
 
 struct QueryRow {
     const char* query;

@@ -58,14 +58,14 @@ TEST_P(MenuOnRightClick, IsTitledForItsTargetWithTheItemsItCanUse)
 
 // Items of a button's menu: 0 title, 5 up, 6 down, 8 delete; of the group menu: 2.. the groups.
 const MenuRow kMenus[] = {
-    {"FirstFilledButton", B(0), "メモ帳", 4, 13, "メモ帳、なのら。", {5}, {6, 8}},
-    {"LastButton", B(9), "最後", 4, 13, "最後、なのら。", {6}, {5, 8}},
-    {"EmptyButton", B(3), nullptr, 4, 13, "からっぽボタン、なのら。", {8}, {5, 6}},
-    {"EmptyFirstButton", B(0), nullptr, 4, 13, "からっぽボタン、なのら。", {5, 8}, {6}},
-    {"UntitledButton", B(2), "", 4, 13, "、なのら。", {}, {5, 6, 8}},
-    {"TitleFillingTheField", B(2), "x", 4, 13, nullptr, {}, {8}},
-    {"TitleOfDoubleByteCharactersFillingTheField", B(2), "表", 4, 13, nullptr, {}, {8}},
-    {"GroupButton", IDC_GROUP_BUTTON, nullptr, 4, 13, "おべんとばこ、なのら。", {5, 6, 8}, {}},
+    {"FirstFilledButton", B(0), "メモ帳", 4, 15, "メモ帳、なのら。", {5}, {6, 8}},
+    {"LastButton", B(9), "最後", 4, 15, "最後、なのら。", {6}, {5, 8}},
+    {"EmptyButton", B(3), nullptr, 4, 15, "からっぽボタン、なのら。", {8}, {5, 6}},
+    {"EmptyFirstButton", B(0), nullptr, 4, 15, "からっぽボタン、なのら。", {5, 8}, {6}},
+    {"UntitledButton", B(2), "", 4, 15, "、なのら。", {}, {5, 6, 8}},
+    {"TitleFillingTheField", B(2), "x", 4, 15, nullptr, {}, {8}},
+    {"TitleOfDoubleByteCharactersFillingTheField", B(2), "表", 4, 15, nullptr, {}, {8}},
+    {"GroupButton", IDC_GROUP_BUTTON, nullptr, 4, 15, "おべんとばこ、なのら。", {5, 6, 8}, {}},
     {"PreviousArrowSwitchesGroups", IDC_PREVIOUS_GROUP, nullptr, 4, 6, "グループ切り替え、なのら。", {2}, {3}},
     {"NextArrowSwitchesGroups", IDC_NEXT_GROUP, nullptr, 4, 6, "グループ切り替え、なのら。", {2}, {5}},
     {"GroupCountBeyondTenShowsTen", IDC_NEXT_GROUP, nullptr, 77, 12, "グループ切り替え、なのら。", {2}, {11}},
@@ -90,15 +90,15 @@ TEST_F(Menus, TheTrayMenuChecksAlwaysOnTopAndOnlyItsRightClickOpensIt)
     data_.settings.alwaysOnTop = 1;
     Open();
     const OpenMenu on = Tray(WM_RBUTTONUP, IDM_ALWAYS_ON_TOP);
-    ASSERT_EQ(2u, on.states.size());
-    EXPECT_TRUE(on.states[0] & MF_CHECKED);
+    ASSERT_EQ(4u, on.states.size());  // find a button, a line, always on top, close
+    EXPECT_TRUE(on.states[2] & MF_CHECKED);
     EXPECT_FALSE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
     const OpenMenu off = Tray(WM_RBUTTONUP);
-    EXPECT_FALSE(off.states[0] & MF_CHECKED);
+    EXPECT_FALSE(off.states[2] & MF_CHECKED);
     ASSERT_EQ(on.picture.Width(), off.picture.Width());
-    for (int y = 0; y < on.picture.Height(); ++y)  // the pictures differ in the first row only
+    for (int y = 0; y < on.picture.Height(); ++y)  // the pictures differ in the checked row only
         for (int x = 0; x < on.picture.Width(); ++x)
-            if (y < on.rects[0].top || y >= on.rects[0].bottom) {
+            if (y < on.rects[2].top || y >= on.rects[2].bottom) {
                 ASSERT_EQ(on.picture.At(x, y), off.picture.At(x, y)) << x << "," << y;
             }
     EXPECT_NE(on.picture, off.picture);
@@ -190,7 +190,7 @@ TEST_F(MenuSkin, TheExampleSkinPaintsEveryMenu)
     const COLORREF item = Mid(menu, 8, -3);
     EXPECT_GT(GetBValue(item), GetRValue(item)) << "the night-sky item bitmap";
     data_.settings.alwaysOnTop = 1;
-    const COLORREF tray = Mid(Tray(WM_RBUTTONUP), 1, -3);
+    const COLORREF tray = Mid(Tray(WM_RBUTTONUP), 3, -3);
     EXPECT_GT(GetBValue(tray), GetRValue(tray));
     EXPECT_TRUE(RightClick(IDC_PREVIOUS_GROUP).opened);
 }

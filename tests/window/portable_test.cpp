@@ -95,11 +95,11 @@ TEST_F(LauncherWindow, AHotkeyHeldElsewhereIsToldOnceMarkedInTheListAndRefusedWh
             ListView_GetItemText(rows, row, 3, text, sizeof text);
             return std::string(text);
         };
-        EXPECT_EQ("×", mark(0));
+        EXPECT_EQ("×", mark(1));  // under the search window's row
         ListView_SetItemState(rows, -1, 0, LVIS_SELECTED);
-        ListView_SetItemState(rows, 1, LVIS_SELECTED, LVIS_SELECTED);
+        ListView_SetItemState(rows, 2, LVIS_SELECTED, LVIS_SELECTED);
         refused(dialog, IDC_SHORTCUT_SYSTEM_HOTKEY);
-        EXPECT_EQ("", mark(1));
+        EXPECT_EQ("", mark(2));
     });
     RightClick(kButton1 + 2, IDM_BUTTON_SHORTCUTS);
     EXPECT_TRUE(list.Seen());
