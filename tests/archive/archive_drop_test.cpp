@@ -120,9 +120,7 @@ struct DropCase {
     std::wstring proposals;
     std::string caption, message;  // of the box that tells the outcome
     std::wstring desktop;          // afterwards
-    bool handled = true;
-    bool opened = false;
-    bool ctrl = false;
+    bool handled = true, opened = false, ctrl = false;
     std::string archive = kPics;
     const wchar_t* desktopFolder = nullptr;  // L"": unknown
 };

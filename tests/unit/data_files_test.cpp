@@ -74,8 +74,7 @@ struct StartCase {
     const char* label;
     std::vector<std::pair<const char*, std::string>> before;  // files beside the program
     const char* loadMessage;  // "" when the start says nothing
-    std::string loaded;
-    std::string after;  // the folder after two saves
+    std::string loaded, after;  // after: the folder after two saves
     const char* program = "porun.exe";
     const char* saveMessage = "";
 };

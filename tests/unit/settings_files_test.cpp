@@ -87,11 +87,10 @@ INSTANTIATE_TEST_SUITE_P(Files, ShortcutFileReading, ::testing::ValuesIn(std::ve
 
 std::string Slot(int slot, int width, int height, int x, int y)
 {
-    char prefix[16];
-    wsprintfA(prefix, "position%02d.", slot);
-    const std::string p = prefix;
-    return p + "desktop.width," + std::to_string(width) + "\r\n" + p + "desktop.height," + std::to_string(height) +
-           "\r\n" + p + "positon.x," + std::to_string(x) + "\r\n" + p + "positon.y," + std::to_string(y) + "\r\n";
+    char lines[256];
+    wsprintfA(lines, "position%02d.desktop.width,%d\r\nposition%02d.desktop.height,%d\r\nposition%02d.positon.x,%d\r\n"
+              "position%02d.positon.y,%d\r\n", slot, width, slot, height, slot, x, slot, y);
+    return lines;
 }
 
 TEST_P(PositionFileReading, GivesThePlacesPerScreenSize)
