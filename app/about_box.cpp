@@ -34,13 +34,13 @@ void FitToPicture(HWND dialog)
     const int pictureHeight = ScaleForDpi(kPictureHeight, dpi);
     if (dpi != kBaseDpi)
         ScalePicture(dialog, pictureWidth, pictureHeight);
-    RECT rect = {0, 0, pictureWidth, pictureHeight};
-    AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));
+    // The frame as the system draws it now, at this screen's scale.
     RECT window;
+    RECT client;
     GetWindowRect(dialog, &window);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
+    GetClientRect(dialog, &client);
+    const int width = pictureWidth + (window.right - window.left) - client.right;
+    const int height = pictureHeight + (window.bottom - window.top) - client.bottom;
     const int centerX = (window.left + window.right) / 2;
     const int centerY = (window.top + window.bottom) / 2;
     SetWindowPos(dialog, nullptr, centerX - width / 2, centerY - height / 2, width, height,

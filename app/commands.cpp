@@ -17,14 +17,10 @@
 #include "dialogs/shortcut_settings_dialog.h"
 #include "menus/launcher_menus.h"
 #include "resources/resource_ids.h"
+#include "support/key_state.h"
 
 namespace {
 int g_selectedButton = 0;
-
-bool KeyDown(int key)
-{
-    return (GetAsyncKeyState(key) & 0x8000) != 0;
-}
 
 void OpenButtonSettings(HWND window, int index, bool proposed, const char* path)
 {
@@ -47,13 +43,13 @@ void OnGroupButton(HWND window)
 {
     const bool checked = IsDlgButtonChecked(window, IDC_GROUP_BUTTON) == BST_CHECKED;
     const UINT before = checked ? BST_UNCHECKED : BST_CHECKED;
-    if (KeyDown(VK_ESCAPE) || KeyDown(VK_RSHIFT)) {
+    if (KeyHeld(VK_ESCAPE) || KeyHeld(VK_RSHIFT)) {
         ShowAboutBox(window);
         CheckDlgButton(window, IDC_GROUP_BUTTON, before);
-    } else if (KeyDown(VK_SHIFT) || KeyDown(VK_LSHIFT)) {
+    } else if (KeyHeld(VK_SHIFT) || KeyHeld(VK_LSHIFT)) {
         ShowGroupSettingsDialog(window);
         CheckDlgButton(window, IDC_GROUP_BUTTON, before);
-    } else if (KeyDown(VK_CONTROL)) {
+    } else if (KeyHeld(VK_CONTROL)) {
         StepGroup(window, true);
         CheckDlgButton(window, IDC_GROUP_BUTTON, before);
     } else {

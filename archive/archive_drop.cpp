@@ -8,6 +8,7 @@
 #include "archive/zip_extract.h"
 #include "archive/zip_packer.h"
 #include "resources/resource_ids.h"
+#include "support/key_state.h"
 #include "support/messages.h"
 #include "support/path_text.h"
 
@@ -33,11 +34,6 @@ bool IsFolder(const wchar_t* path)
 {
     const DWORD attributes = GetFileAttributesW(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool ControlHeld()
-{
-    return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
 }
 
 // The dropped paths in drop order.
@@ -190,7 +186,7 @@ bool DealWithDrop(HWND window, HDROP drop)
         if (!haveDesktop) {
             // Only an archive or a CTRL drop needs the desktop; a plain file
             // goes on to be offered as the group's icon.
-            if (!IsZipArchive(first) && !ControlHeld())
+            if (!IsZipArchive(first) && !KeyHeld(VK_CONTROL))
                 return false;
             ShowMessageId(window, IDS_MSG_NO_DESKTOP, MB_OK | MB_ICONERROR);
             return true;
@@ -206,13 +202,13 @@ bool DealWithDrop(HWND window, HDROP drop)
             return false;
         case kExtractRefused:
             // With CTRL held a damaged archive is packed like any other file.
-            if (!ControlHeld()) {
+            if (!KeyHeld(VK_CONTROL)) {
                 ShowArchiveMessage(window, IDS_MSG_ARCHIVE_DAMAGED, MB_OK | MB_ICONERROR, ShownName(first));
                 return true;
             }
             break;
         case kExtractNotArchive:
-            pack = ControlHeld();
+            pack = KeyHeld(VK_CONTROL);
             break;
         }
     }

@@ -141,6 +141,39 @@ int CopyEntryData(Extraction& job, HANDLE file, ZPOS64_T declaredSize, bool* can
     return total == declaredSize ? UNZ_OK : UNZ_BADZIPFILE;
 }
 
+// An entry that fits the copy buffer is read and checked whole before its file
+// is made: a damaged one never leaves a file, and the file needs no mark.
+EntryOutcome WriteSmallEntry(Extraction& job, const unz_file_info64& info, const wchar_t* target)
+{
+    ZPOS64_T total = 0;
+    int read = 0;
+    do {
+        read = unzReadCurrentFile(job.archive, job.buffers->data + total,
+                                  static_cast<unsigned>(kCopyBufferSize - total));
+        total += read > 0 ? static_cast<ZPOS64_T>(read) : 0;
+    } while (read > 0 && total < kCopyBufferSize);
+    char rest;
+    const bool whole = read >= 0 && total == info.uncompressed_size &&
+                       (total < kCopyBufferSize || unzReadCurrentFile(job.archive, &rest, 1) == 0);
+    if (unzCloseCurrentFile(job.archive) != UNZ_OK || !whole)
+        return kEntryFailed;
+    CreateFoldersOf(job, target);
+    ScopedFile file(CreateFileW(target, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return kEntrySkipped;
+    DWORD written = 0;
+    if (total == 0 || (g_writer(file.Get(), job.buffers->data, static_cast<DWORD>(total), &written) &&
+                       written == static_cast<DWORD>(total))) {
+        job.work += total;
+        StampFile(file.Get(), info.dosDate);
+        return kEntryWritten;
+    }
+    file.Reset();
+    DeleteFileW(target);  // a damaged file must not look complete
+    return kEntryFailed;
+}
+
 EntryOutcome WriteFileEntry(Extraction& job, const unz_file_info64& info, const wchar_t* target)
 {
     // Encrypted entries cannot be read without a password: like an
@@ -149,6 +182,8 @@ EntryOutcome WriteFileEntry(Extraction& job, const unz_file_info64& info, const 
         unzCloseCurrentFile(job.archive);
         return kEntryFailed;
     }
+    if (info.uncompressed_size <= kCopyBufferSize)
+        return WriteSmallEntry(job, info, target);
     CreateFoldersOf(job, target);
     ScopedFile file(CreateFileW(target, GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -222,7 +257,8 @@ ExtractResult ExtractEntries(Extraction& job, const ArchiveScan& scan, ExtractRe
             wsprintfA(text, format, static_cast<unsigned long>(i), count);
             job.progress->SetText(text);
         }
-        job.progress->SetProgress(job.work);
+        if (i == 0)
+            job.progress->SetProgress(job.work);  // later, the end of the previous entry shows it
         switch (ExtractCurrentEntry(job, report)) {
         case kEntrySkipped:
             ++report->skipped;

@@ -1,5 +1,6 @@
 #include "archive/zip_io.h"
 
+#include "archive/zip_file_buffer.h"
 #include "support/scoped_handle.h"
 
 #include <iowin32.h>
@@ -17,10 +18,16 @@ constexpr DWORD kZip64LocatorSignature = 0x07064b50;
 constexpr DWORD kLocalHeaderSignature = 0x04034b50;
 constexpr DWORD kLongestComment = 0xFFFF;
 
+// Win32 file handles behind a buffer (see zip_file_buffer.h).
 zlib_filefunc64_def Win32Files()
 {
+    static const zlib_filefunc64_def win32 = [] {
+        zlib_filefunc64_def files;
+        fill_win32_filefunc64W(&files);
+        return files;
+    }();
     zlib_filefunc64_def files;
-    fill_win32_filefunc64W(&files);
+    FillBufferedFileFunctions(&files, &win32);
     return files;
 }
 

@@ -4,6 +4,7 @@
 #include "bar/bar_tooltips.h"
 #include "bar/button_icons.h"
 #include "bar/button_mouse.h"
+#include "bar/icon_cache.h"
 #include "data/launcher_data.h"
 #include "support/messages.h"
 
@@ -51,6 +52,7 @@ void ReleaseButtonBar(HWND mainWindow)
     RestoreBarControls(mainWindow);
     for (int position = 0; position < kBarControlCount; ++position)
         SetButtonImage(mainWindow, BarControlAt(position).id, nullptr);
+    ClearIconCache();
 }
 
 void SetBarExpanded(HWND mainWindow, bool expanded)
@@ -76,6 +78,7 @@ void RescaleButtonBar(HWND mainWindow, const RECT& suggested)
     }
     SetButtonImage(mainWindow, IDC_PREVIOUS_GROUP, LoadResourceIcon(IDI_PREVIOUS_GROUP, BarIconSize(dpi)));
     SetButtonImage(mainWindow, IDC_NEXT_GROUP, LoadResourceIcon(IDI_NEXT_GROUP, BarIconSize(dpi)));
+    ClearIconCache();  // icons kept at the old size would never be asked for again
     ShowGroup(mainWindow, CurrentGroupIndex());  // the group's icons at the new size, tips with the new rectangles
     ScaleBarTooltips(mainWindow);
 }

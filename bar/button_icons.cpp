@@ -2,6 +2,7 @@
 
 #include "bar/bar_geometry.h"
 #include "bar/bar_tooltips.h"
+#include "bar/icon_cache.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
@@ -35,8 +36,7 @@ void CopyPath(char (&buffer)[kTextFieldSize], const char* field)
 
 HICON NotFoundInstead(HICON icon, int size)
 {
-    if (icon)
-        DestroyIcon(icon);
+    ReleaseIcon(icon);
     return LoadResourceIcon(IDI_NOT_FOUND, size);
 }
 
@@ -57,6 +57,26 @@ HICON ExtractIconAt(const char* path, int index, int size)
     return icon;
 }
 
+// LoadButtonIcon for the bar's own images: an icon the bar showed before for
+// the same unchanged file (the stored path as used) at the same pixel size
+// comes back without being extracted again.
+HICON LoadKeptIcon(const char* path, int iconIndex, int size)
+{
+    char used[kResolvedPathSize];
+    if (!ResolveStoredPath(path, used, sizeof used))
+        return LoadButtonIcon(path, iconIndex, size);
+    const IconCacheKey key = MakeIconCacheKey(used, iconIndex, size);
+    if (HICON kept = LendCachedIcon(key))
+        return kept;
+    HICON icon = LoadButtonIcon(path, iconIndex, size);
+    LendNewIcon(key, icon);
+    return icon;
+}
+
+using IconLoader = HICON (*)(const char* path, int iconIndex, int size);
+
+HICON RecordIcon(const ButtonRecord& record, int size, IconLoader load);
+
 HICON LoadGroupIcon(int group, int size)
 {
     GroupRecord* record = CurrentGroupRecord();
@@ -73,7 +93,20 @@ HICON LoadGroupIcon(int group, int size)
     }
     char source[kTextFieldSize];
     CopyPath(source, record->iconFile);
-    return LoadButtonIcon(source, record->iconIndex, size);
+    return LoadKeptIcon(source, record->iconIndex, size);
+}
+
+HICON RecordIcon(const ButtonRecord& record, int size, IconLoader load)
+{
+    char file[kTextFieldSize];
+    char iconFile[kTextFieldSize];
+    CopyPath(file, record.file);
+    CopyPath(iconFile, record.iconFile);
+    const char* source = iconFile[0] ? iconFile : file;
+    HICON icon = source[0] ? load(source, record.iconIndex, size) : LoadResourceIcon(IDI_EMPTY_BUTTON, size);
+    if (icon && file[0] && !StoredPathExists(file))
+        icon = NotFoundInstead(icon, size);
+    return icon;
 }
 }  // namespace
 
@@ -81,14 +114,13 @@ void SetButtonImage(HWND window, int controlId, HICON icon)
 {
     HWND control = GetDlgItem(window, controlId);
     if (!control) {
-        if (icon)
-            DestroyIcon(icon);  // it was handed over: nobody else will free it
+        ReleaseIcon(icon);  // it was handed over: nobody else will free it
         return;
     }
     HICON old = reinterpret_cast<HICON>(
         SendMessageA(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon)));
     if (old && old != icon)
-        DestroyIcon(old);
+        ReleaseIcon(old);
 }
 
 HICON LoadResourceIcon(int resourceId, int size)
@@ -130,15 +162,7 @@ HICON LoadButtonIcon(const char* path, int iconIndex, int size)
 
 HICON LoadRecordIcon(const ButtonRecord& record, int size)
 {
-    char file[kTextFieldSize];
-    char iconFile[kTextFieldSize];
-    CopyPath(file, record.file);
-    CopyPath(iconFile, record.iconFile);
-    const char* source = iconFile[0] ? iconFile : file;
-    HICON icon = source[0] ? LoadButtonIcon(source, record.iconIndex, size) : LoadResourceIcon(IDI_EMPTY_BUTTON, size);
-    if (icon && file[0] && !StoredPathExists(file))
-        icon = NotFoundInstead(icon, size);
-    return icon;
+    return RecordIcon(record, size, LoadButtonIcon);
 }
 
 bool ShowGroup(HWND mainWindow, int group)
@@ -150,7 +174,7 @@ bool ShowGroup(HWND mainWindow, int group)
     SetButtonImage(mainWindow, IDC_GROUP_BUTTON, LoadGroupIcon(group, size));
     for (int i = 0; i < kLauncherButtonCount; ++i) {
         const ButtonRecord* record = CurrentButton(i);
-        SetButtonImage(mainWindow, IDC_FIRST_LAUNCHER + i, record ? LoadRecordIcon(*record, size) : nullptr);
+        SetButtonImage(mainWindow, IDC_FIRST_LAUNCHER + i, record ? RecordIcon(*record, size, LoadKeptIcon) : nullptr);
     }
     UpdateBarTooltips(mainWindow);
     return true;

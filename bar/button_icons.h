@@ -11,7 +11,8 @@
 #include <windows.h>
 
 // Sets icon (or none) as the image of the button control id of window and
-// destroys the icon the control showed before.
+// lets the icon the control showed before go (ReleaseIcon: a kept icon goes
+// back to the icon cache, any other is destroyed).
 void SetButtonImage(HWND window, int controlId, HICON icon);
 
 // Every icon below is size x size pixels: the bar's size at 96 DPI unless

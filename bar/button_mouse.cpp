@@ -3,10 +3,12 @@
 #include "bar/bar_geometry.h"
 #include "bar/bar_tooltips.h"
 #include "bar/button_icons.h"
+#include "bar/icon_cache.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/key_state.h"
 #include "support/messages.h"
 
 namespace {
@@ -29,11 +31,6 @@ WNDPROC Subclass(HWND control, WNDPROC procedure)
 {
     return reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
-}
-
-bool KeyDown(int key)
-{
-    return (GetAsyncKeyState(key) & 0x8000) != 0;
 }
 
 // A drag cursor at size pixels. At the system's cursor size the shared one,
@@ -112,7 +109,7 @@ void MoveImages(HWND mainWindow, int a, int b, bool acrossGroups, bool overwrite
     }
     HICON replaced = PutButtonImage(controlB, icon);
     if (replaced && replaced != icon && (acrossGroups || overwrite))
-        DestroyIcon(replaced);
+        ReleaseIcon(replaced);
 }
 }  // namespace
 
@@ -213,14 +210,14 @@ void UpdateDragCursor(HWND pressedButton)
     else if (b == a && g_dragSourceGroup == CurrentGroupIndex())
         cursor = IDCUR_DRAG;
     else
-        cursor = KeyDown(VK_SHIFT) ? IDCUR_COPY : IDCUR_SWAP;
+        cursor = KeyHeld(VK_SHIFT) ? IDCUR_COPY : IDCUR_SWAP;
     if (HCURSOR handle = DragCursor(cursor, SystemMetricForDpi(SM_CXCURSOR, WindowDpi(pressedButton))))
         SetCursor(handle);
 }
 
 int WatchDragHover(HWND mainWindow, int hoveredControl)
 {
-    if (!KeyDown(VK_LBUTTON))
+    if (!KeyHeld(VK_LBUTTON))
         return hoveredControl;
     HWND capture = GetCapture();
     if (capture && (capture == mainWindow || capture == GetDlgItem(mainWindow, IDC_PREVIOUS_GROUP) ||
@@ -246,7 +243,7 @@ bool MoveButton(HWND mainWindow, int a, int b)
 {
     if (!IsValidButtonIndex(a) || !IsValidButtonIndex(b))
         return false;
-    bool overwrite = KeyDown(VK_SHIFT);
+    bool overwrite = KeyHeld(VK_SHIFT);
     const int current = CurrentGroupIndex();
     const int sourceGroup = g_dragSourceGroup == -1 ? current : g_dragSourceGroup;
     ButtonRecord* source = ButtonAt(sourceGroup, a);

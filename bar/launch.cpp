@@ -7,6 +7,7 @@
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
 #include "support/kept_path.h"
+#include "support/key_state.h"
 #include "support/max_path.h"
 #include "support/messages.h"
 #include "support/path_text.h"
@@ -16,11 +17,6 @@
 #include <cstring>
 
 namespace {
-bool KeyDown(int key)
-{
-    return (GetAsyncKeyState(key) & 0x8000) != 0;
-}
-
 // A fixed text field as a terminated string.
 struct Field {
     explicit Field(const char* field)
@@ -126,12 +122,12 @@ void LaunchButton(HWND mainWindow, int index, const BarActions& actions)
         actions.openButtonSettings(mainWindow, index, false, nullptr);
         return;
     }
-    if (KeyDown(VK_SHIFT) || KeyDown(VK_LSHIFT)) {
+    if (KeyHeld(VK_SHIFT) || KeyHeld(VK_LSHIFT)) {
         const Field file(button->file);
         actions.openButtonSettings(mainWindow, index, false, file.text);
         return;
     }
-    if (KeyDown(VK_ESCAPE)) {
+    if (KeyHeld(VK_ESCAPE)) {
         ClearButton(mainWindow, index);
         return;
     }

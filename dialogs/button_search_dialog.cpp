@@ -4,6 +4,7 @@
 #include "bar/button_icons.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
+#include "support/display_scale.h"
 #include "support/messages.h"
 #include "support/path_text.h"
 
@@ -92,7 +93,8 @@ void ButtonSearchDialog::SetUpList()
     }
     for (int& image : images_)
         image = -1;
-    imageList_.Reset(ImageList_Create(kBarIconSize, kBarIconSize, ILC_COLOR32 | ILC_MASK, 16, 16));
+    iconSize_ = BarIconSize(WindowDpi(dialog_));  // the bar's icon size on this window's screen
+    imageList_.Reset(ImageList_Create(iconSize_, iconSize_, ILC_COLOR32 | ILC_MASK, 16, 16));
     ListView_SetImageList(list, imageList_.Get(), LVSIL_SMALL);
 }
 
@@ -188,7 +190,7 @@ int ButtonSearchDialog::ImageOf(int number)
     if (shown) {
         image = ImageList_AddIcon(imageList_.Get(), shown);  // a copy: the bar keeps its own
     } else if (const ButtonRecord* record = ButtonAt(group, button)) {
-        const ScopedIcon icon(LoadRecordIcon(*record));
+        const ScopedIcon icon(LoadRecordIcon(*record, iconSize_));
         if (icon)
             image = ImageList_AddIcon(imageList_.Get(), icon.Get());
     }

@@ -53,6 +53,7 @@ private:
     int found_[kButtonCount] = {};
     int foundCount_ = -1;  // none listed yet: the first filtering fills the list
     UINT hintId_ = 0;
+    int iconSize_ = 0;
     int images_[kButtonCount] = {};  // image list index by button number; -1 until first drawn
     ScopedImageList imageList_;
     SearchChoice choice_ = {SearchAction::Cancelled, -1};

@@ -1,15 +1,11 @@
 #include "dialogs/icon_preview.h"
 
-#include "bar/bar_geometry.h"
 #include "bar/button_icons.h"
 #include "data/launcher_records.h"
-#include "dialogs/icon_chooser.h"
 #include "resources/resource_ids.h"
-#include "support/messages.h"
 #include "support/scoped_handle.h"
 #include "support/stored_path.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 
 namespace {
@@ -62,42 +58,4 @@ HICON IconAtOrNotFound(const char* path, int index)
     if (index < 0 || !ResolveStoredPath(path, used, sizeof used))
         return OrNotFound(nullptr);
     return OrNotFound(Usable(ExtractIconA(ProgramInstance(), used, static_cast<UINT>(index))));
-}
-
-void SetIconSliderRange(HWND dialog, int count)
-{
-    SendDlgItemMessageA(dialog, IDC_ICON_SLIDER, TBM_SETRANGE, TRUE, MAKELONG(0, count > 0 ? count - 1 : 0));
-}
-
-void SetIconSliderPosition(HWND dialog, int position)
-{
-    SendDlgItemMessageA(dialog, IDC_ICON_SLIDER, TBM_SETPOS, TRUE, position);
-}
-
-int IconSliderPosition(HWND dialog)
-{
-    return static_cast<int>(SendDlgItemMessageA(dialog, IDC_ICON_SLIDER, TBM_GETPOS, 0, 0));
-}
-
-void SetIconNumberLabel(HWND dialog, int index)
-{
-    char format[64];
-    char text[96];
-    if (LoadText(IDS_ICON_NUMBER_FORMAT, format, sizeof format) == 0)
-        return;
-    wsprintfA(text, format, index);
-    SetDlgItemTextA(dialog, IDC_ICON_NUMBER, text);
-}
-
-bool ChooseIconIntoPreview(HWND dialog, const char* path)
-{
-    if (!path || !*path)
-        return false;
-    const int chosen = ChooseIcon(dialog, path, IconSliderPosition(dialog));
-    if (chosen < 0)
-        return false;
-    SetIconSliderPosition(dialog, chosen);
-    SetIconNumberLabel(dialog, chosen);
-    SetButtonImage(dialog, IDC_ICON_PREVIEW, IconAtOrNotFound(path, chosen));
-    return true;
 }

@@ -282,11 +282,18 @@ void ShortcutSettingsDialog::RefreshShortcutRow(int row)
         char text[kShortcutTextSize];
         FormatShortcutText(entry->key, entry->flag, text, sizeof text);
         SetCellText(List(), row, kKeyColumn, text);
+        // The key column grows to the longest combination ("CTRL+SHIFT+F9"); it never shrinks.
+        const int needed = ListView_GetStringWidth(List(), text) + ScaleForDpi(12, WindowDpi(List()));
+        if (needed > ListView_GetColumnWidth(List(), kKeyColumn))
+            ListView_SetColumnWidth(List(), kKeyColumn, needed);
         // A system hotkey the system refused keeps its wish, marked apart;
         // the search window's hotkey is always a system hotkey.
         const int number = ButtonNumberOfRow(row);
         char mark[8] = "";
-        if (entry->usesystemshortcut && number >= 0 && HotkeyRefused(number / 10, number % 10))
+        const bool refused = IsSearchRow(row) ? entry->key && SearchHotkeyRefused()
+                                              : entry->usesystemshortcut && number >= 0 &&
+                                                    HotkeyRefused(number / 10, number % 10);
+        if (refused)
             LoadText(IDS_HOTKEY_REFUSED_MARK, mark, sizeof mark);
         else if (entry->usesystemshortcut || (IsSearchRow(row) && entry->key))
             lstrcpynA(mark, "*", sizeof mark);
@@ -351,8 +358,20 @@ void ShortcutSettingsDialog::AssignKey()
     if (key == 0)
         return;
     if (searchAlone) {
+        // Taken at once, so that a combination another program holds is told
+        // now; the one before stays then.
+        int oldKey = 0;
+        int oldFlags = 0;
+        GetSearchShortcut(&oldKey, &oldFlags);
         SetSearchShortcut(key == VK_DELETE ? 0 : key, key == VK_DELETE ? 0 : capture.GetModifiers());
+        const bool held = RegisterSearchHotkey(mainWindow_);
+        if (!held) {
+            SetSearchShortcut(oldKey, oldFlags);
+            RegisterSearchHotkey(mainWindow_);
+        }
         RefreshShortcutRow(first);
+        if (!held)
+            ShowMessageId(dialog_, IDS_MSG_SEARCH_HOTKEY_REFUSED, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     for (int row = first; row >= 0; row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {

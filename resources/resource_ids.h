@@ -72,7 +72,9 @@
 
 #define IDD_BUTTON_SETTINGS             114
 #define IDD_GROUP_SETTINGS              118
-// The icon part both settings dialogs show.
+// The icon part both settings dialogs show (dialogs/icon_source_part.h); the
+// read-only edit with its source file has each dialog's own id:
+// IDC_BUTTON_ICON_FILE, IDC_GROUP_ICON_FILE.
 #define IDC_ICON_PREVIEW                1008  // button showing the chosen icon; a click opens the chooser
 #define IDC_ICON_NUMBER                 1007  // "アイコン&No.%2d"
 #define IDC_ICON_SLIDER                 1009
@@ -211,6 +213,7 @@
 #define IDS_MSG_NAME_NOT_KEPT           1008  // a file's name is outside the code page and has no short name
 #define IDS_MSG_FOLDER_FAILED           1009  // a button's folder cannot be opened
 #define IDS_MSG_HOTKEY_REFUSED          1020  // a combination made a system hotkey is refused: a plain shortcut
+#define IDS_MSG_SEARCH_HOTKEY_REFUSED   1021  // the search window's new hotkey is refused; the one before stays
 #define IDS_MSG_ARCHIVE_CREATE_FAILED   1050  // the new archive file cannot be created
 #define IDS_MSG_NO_DESKTOP              1051  // the desktop folder cannot be determined
 #define IDS_MSG_DESKTOP_DROPPED         1052  // the desktop lies inside a dropped folder

@@ -7,6 +7,7 @@ namespace {
 // What the system refused at the latest registration of each id.
 bool g_buttonRefused[kShortcutEntryCount] = {};
 bool g_activeRefused = false;
+bool g_searchRefused = false;
 
 bool IsButtonNumber(int number)
 {
@@ -75,10 +76,13 @@ bool RegisterSearchHotkey(HWND window)
     if (!table)
         return false;
     UnregisterHotKey(window, IDHK_SEARCH);
+    g_searchRefused = false;
     if (table->Search.key == 0)
         return true;
-    return RegisterHotKey(window, IDHK_SEARCH, ToHotkeyModifiers(table->Search.flag),
-                          static_cast<UINT>(table->Search.key)) != FALSE;
+    const bool held = RegisterHotKey(window, IDHK_SEARCH, ToHotkeyModifiers(table->Search.flag),
+                                     static_cast<UINT>(table->Search.key)) != FALSE;
+    g_searchRefused = !held;
+    return held;
 }
 
 bool RenewButtonHotkeys(HWND window)
@@ -108,6 +112,7 @@ bool UnregisterAllHotkeys(HWND window)
         for (int button = 0; button < 10; ++button)
             UnregisterButtonHotkey(window, group, button);
     UnregisterHotKey(window, IDHK_SEARCH);
+    g_searchRefused = false;
     return UnregisterActiveHotkey(window);
 }
 
@@ -144,6 +149,11 @@ bool HotkeyRefused(int group, int button)
 bool ActiveHotkeyRefused()
 {
     return g_activeRefused;
+}
+
+bool SearchHotkeyRefused()
+{
+    return g_searchRefused;
 }
 
 bool HotkeyAvailable(HWND window, int group, int button, int key, int flag)

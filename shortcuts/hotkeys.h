@@ -43,10 +43,12 @@ bool ApplyButtonHotkey(HWND window, int group, int button, bool system);
 // emptied (id, key, flag and the system flag).
 void ClearButtonShortcut(HWND window, int group, int button);
 
-// The system refused (g, b)'s hotkey, or the activation hotkey, at its latest
-// registration; false once it is registered, unregistered or no longer asked for.
+// The system refused (g, b)'s hotkey, the activation or the search hotkey, at
+// its latest registration; false once it is registered, unregistered or no
+// longer asked for.
 bool HotkeyRefused(int group, int button);
 bool ActiveHotkeyRefused();
+bool SearchHotkeyRefused();
 
 // True when the system gives (g, b) the combination key/flag as a system
 // hotkey now (a combination one of the launcher's own ids holds does not

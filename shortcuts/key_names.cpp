@@ -1,6 +1,7 @@
 #include "shortcuts/key_names.h"
 
 #include "resources/resource_ids.h"
+#include "support/key_state.h"
 #include "support/messages.h"
 
 #include <cstdio>
@@ -109,11 +110,11 @@ void FormatShortcutText(int key, int flags, char* buffer, int size)
 int GetModifierState()
 {
     int flags = 0;
-    if (GetAsyncKeyState(VK_SHIFT) & 0x8000)
+    if (KeyHeld(VK_SHIFT))
         flags |= kModifierShift;
-    if (GetAsyncKeyState(VK_CONTROL) & 0x8000)
+    if (KeyHeld(VK_CONTROL))
         flags |= kModifierCtrl;
-    if (GetAsyncKeyState(VK_MENU) & 0x8000)
+    if (KeyHeld(VK_MENU))
         flags |= kModifierAlt;
     return flags;
 }

@@ -74,6 +74,10 @@ bool DescribeRefusedHotkeys(char* text, int size)
         LoadText(IDS_ACTIVATION_HOTKEY_NAME, name, sizeof name);
         tell(table->Active.key, table->Active.flag, name);
     }
+    if (SearchHotkeyRefused()) {
+        LoadText(IDS_SEARCH_ROW_TITLE, name, sizeof name);
+        tell(table->Search.key, table->Search.flag, name);
+    }
     for (int number = 0; number < kShortcutEntryCount; ++number) {
         const int group = number / 10;
         const int button = number % 10;

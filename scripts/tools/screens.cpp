@@ -304,17 +304,22 @@ TEST_F(Screens, Search)
     EXPECT_TRUE(search.Seen());
 }
 
-// The balloon at start and the marked list, with CTRL+SHIFT+F9 held by this
+// The balloon at start and the marked list, with CTRL+SHIFT+F9 and F10 held by this
 // thread (not the launcher's window) as another program would hold it.
 TEST_F(Screens, RefusedHotkeys)
 {
     ASSERT_TRUE(RegisterHotKey(nullptr, 0xBFF1, MOD_CONTROL | MOD_SHIFT, VK_F9));
-    const Restore release{[] { UnregisterHotKey(nullptr, 0xBFF1); }};
+    ASSERT_TRUE(RegisterHotKey(nullptr, 0xBFF2, MOD_CONTROL | MOD_SHIFT, VK_F10));
+    const Restore release{[] {
+        UnregisterHotKey(nullptr, 0xBFF1);
+        UnregisterHotKey(nullptr, 0xBFF2);
+    }};
     // Stored beside the launcher, as a stick keeps them.
     ASSERT_FALSE(CopyInto(BuildFile(PORUN_EXE_PATH), folder_, "ツール\\editor.exe").empty());
     const std::string program = "%PORUN_DIR%\\ツール\\editor.exe";
     data_.Button(0, 0, "エディタ", program).Button(0, 1, "メモ帳", program).Button(1, 2, "", program);
-    shortcuts_ = ShortcutLines(0, 0, VK_F9, 3, 1) + ShortcutLines(0, 1, 'M', 6, 1) + ShortcutLines(1, 2, VK_F5, 2, 0);
+    shortcuts_ = ShortcutLines(0, 0, VK_F9, 3, 1) + ShortcutLines(0, 1, 'M', 6, 1) + ShortcutLines(1, 2, VK_F5, 2, 0) +
+                 "ShortCut.Search.key,121\r\nShortCut.Search.flag,3\r\n";  // CTRL+SHIFT+F10
     Open(SW_SHOWNORMAL);
     // The shell's balloon: a visible balloon tooltip of another process.
     HWND balloon = nullptr;

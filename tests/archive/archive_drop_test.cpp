@@ -1,6 +1,5 @@
-// The drop on the group button: which drops extract onto the desktop, which
-// pack under the name the user confirms, what the user is told, and closing
-// the launcher while a job runs; then the two windows of the jobs.
+// The drop on the group button: which drops extract onto the desktop, which pack under the name the user
+// confirms, what the user is told, and closing the launcher while a job runs; then the jobs' progress window.
 #include "support/files.h"
 #include "support/launcher.h"
 #include "support/zip.h"
@@ -24,26 +23,24 @@ using namespace support;
 
 namespace {
 
-// A drop as the shell hands it over, with UTF-16 names.
-HDROP WideDrop(const std::vector<std::wstring>& paths)
+// A drop as the shell hands it over, with UTF-16 names; handled at once and freed.
+bool ShellDrop(HWND owner, const std::vector<std::wstring>& paths)
 {
     std::wstring names;
     for (const std::wstring& path : paths)
         names += path + L'\0';
     const DROPFILES header = {sizeof header, {}, FALSE, TRUE};
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof header + (names.size() + 1) * sizeof(wchar_t));
-    char* block = static_cast<char*>(GlobalLock(memory));
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof header + (names.size() + 1) * sizeof(wchar_t));
+    char* block = static_cast<char*>(GlobalLock(drop));
     memcpy(block, &header, sizeof header);
     memcpy(block + sizeof header, names.c_str(), names.size() * sizeof(wchar_t));
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
+    GlobalUnlock(drop);
+    const bool handled = HandleArchiveDrop(owner, static_cast<HDROP>(drop));
+    return GlobalFree(drop), handled;
 }
 
 std::vector<std::wstring> g_opened;
-void RecordOpen(HWND, const wchar_t* folder)
-{
-    g_opened.push_back(folder);
-}
+void RecordOpen(HWND, const wchar_t* folder) { g_opened.push_back(folder); }
 
 // The desktop's items; an archive with its entries, in UTF-16 whatever they were stored in.
 std::wstring Describe(const std::wstring& desktop)
@@ -51,14 +48,11 @@ std::wstring Describe(const std::wstring& desktop)
     std::wstring out;
     for (const std::wstring& item : ListTree(desktop)) {
         out += (out.empty() ? L"" : L" ") + item;
-        if (item.size() > 4 && item.compare(item.size() - 4, 4, L".zip") == 0 && ListZip(desktop + L"\\" + item).size()) {
-            out += L"[";
-            for (const ListedEntry& entry : ListZip(desktop + L"\\" + item)) {
-                wchar_t name[300] = L"";
-                MultiByteToWideChar(entry.flag & 0x800 ? CP_UTF8 : 932, 0, entry.name.c_str(), -1, name, 300);
-                out += name + std::wstring(L",");
-            }
-            out.back() = L']';
+        const std::vector<ListedEntry> entries = ListZip(desktop + L"\\" + item);  // none unless an archive
+        for (size_t i = 0; i < entries.size(); ++i) {
+            wchar_t name[300] = L"";
+            MultiByteToWideChar(entries[i].flag & 0x800 ? CP_UTF8 : 932, 0, entries[i].name.c_str(), -1, name, 300);
+            out += (i ? L"," : L"[") + std::wstring(name) + (i + 1 == entries.size() ? L"]" : L"");
         }
     }
     return out;
@@ -66,16 +60,14 @@ std::wstring Describe(const std::wstring& desktop)
 
 const wchar_t kCancel[] = L"", kEscape[] = L"\x1B", kCloseBox[] = L"\x7F";
 
-// What the archive-name dialogs showed: each proposal, the last prompt, and
-// whether every proposal was shown whole and selected with the focus.
+// What the archive-name dialogs showed: each proposal, the last prompt, whether each was whole and selected.
 struct NamesSeen {
     std::wstring proposals, prompt;
     bool selected = true;
 };
 
-// Answers the archive-name dialogs in turn: types the reply over the proposal
-// (null keeps it) and confirms; kCancel presses Cancel, kEscape types ESC,
-// kCloseBox closes it.
+// Answers the archive-name dialogs in turn: types the reply over the proposal (null keeps it) and confirms;
+// kCancel presses Cancel, kEscape types ESC, kCloseBox closes it.
 void AnswerNames(std::vector<const wchar_t*> replies, NamesSeen* seen)
 {
     HWND previous = nullptr;
@@ -89,21 +81,16 @@ void AnswerNames(std::vector<const wchar_t*> replies, NamesSeen* seen)
         seen->proposals += (seen->proposals.empty() ? L"" : L"|") + std::wstring(text);
         DWORD from = 1, to = 0;
         SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-        GUITHREADINFO thread{};
-        thread.cbSize = sizeof thread;
+        GUITHREADINFO thread{sizeof thread, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, {}};
         GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread);
         seen->selected = seen->selected && from == 0 && to == wcslen(text) && thread.hwndFocus == edit;
         GetDlgItemTextW(dialog, IDC_ARCHIVE_NAME_PROMPT, text, 300);
         seen->prompt = text;
-        if (reply == kEscape) {
-            PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
-        } else if (reply == kCloseBox) {
-            PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-        } else {
-            for (const wchar_t* key = reply; key && *key; ++key)
-                SendMessageW(edit, WM_CHAR, *key, 0);
-            Press(dialog, reply == kCancel ? IDCANCEL : IDOK);
-        }
+        for (const wchar_t* key = reply; reply != kEscape && reply != kCloseBox && key && *key; ++key)
+            SendMessageW(edit, WM_CHAR, *key, 0);
+        reply == kEscape     ? void(PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0))
+        : reply == kCloseBox ? void(PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0))
+                             : Press(dialog, reply == kCancel ? IDCANCEL : IDOK);
         previous = dialog;
     }
 }
@@ -111,12 +98,10 @@ void AnswerNames(std::vector<const wchar_t*> replies, NamesSeen* seen)
 const std::string kPics = BuildZip({StoredEntry("a.jpg", "jpeg"), StoredEntry("sub/b.jpg", "b")});
 const std::wstring kPicsTree = L"\\ pics\\a.jpg pics\\sub\\ pics\\sub\\b.jpg";
 
-std::string Damaged()
+std::string Damaged()  // two records, one entry
 {
     const RawEntry a = DeflatedEntry("a.jpg", std::string(5000, 'a'));
-    const std::string body = LocalHeader(a) + a.data;
-    const std::string central = CentralRecord(a, 0) + CentralRecord(a, 0);  // two records, one entry
-    return body + central + EndRecord(2, static_cast<uint32_t>(central.size()), static_cast<uint32_t>(body.size()));
+    return WithDirectory(LocalHeader(a) + a.data, CentralRecord(a, 0) + CentralRecord(a, 0), 2);
 }
 
 std::string Unreadable()
@@ -128,17 +113,14 @@ std::string Unreadable()
 
 struct DropCase {
     const char* label;
-    // In the source folder and all dropped: a trailing '\' makes a folder holding a.txt, every
-    // ".zip" and ".bin" holds the archive; a leading '>' puts the item on the desktop instead
-    // (holding its own name), a leading '=' too, but it is not dropped.
+    // In the source folder and all dropped: a trailing '\' makes a folder holding a.txt, every ".zip" and ".bin"
+    // holds the archive; a leading '>' puts it on the desktop (holding its name), '=' too but not dropped.
     std::vector<std::wstring> items;
     std::vector<const wchar_t*> replies;  // to the name dialogs in turn
     std::wstring proposals;
     std::string caption, message;  // of the box that tells the outcome
     std::wstring desktop;          // afterwards
-    bool handled = true;
-    bool opened = false;
-    bool ctrl = false;
+    bool handled = true, opened = false, ctrl = false;
     std::string archive = kPics;
     const wchar_t* desktopFolder = nullptr;  // L"": unknown
 };
@@ -163,7 +145,7 @@ TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)
         const bool folder = path.back() == L'\\';
         CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
         const bool archive = path.find(L".zip") != std::wstring::npos || path.find(L".bin") != std::wstring::npos;
-        ASSERT_TRUE(WriteFileWide(folder ? path + L"a.txt" : path,
+        ASSERT_TRUE(WriteBytes(folder ? path + L"a.txt" : path,
                                   onDesktop ? std::string(item.begin(), item.end()) : archive ? c.archive : "plain"));
         if (mark != L'=')
             dropped.push_back(folder ? path.substr(0, path.size() - 1) : path);
@@ -175,9 +157,7 @@ TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)
         DialogWaiter box(c.caption.empty() ? "no box" : c.caption, IDOK, {}, GetCurrentProcessId(), nullptr,
                          c.caption.empty() ? 0 : 15000);
         std::unique_ptr<HeldKeys> ctrl(c.ctrl ? new HeldKeys({VK_CONTROL}) : nullptr);
-        HDROP drop = WideDrop(dropped);
-        EXPECT_EQ(c.handled, HandleArchiveDrop(nullptr, drop));
-        GlobalFree(drop);
+        EXPECT_EQ(c.handled, ShellDrop(nullptr, dropped));
         names.join();
         EXPECT_EQ(c.proposals, seen.proposals);
         EXPECT_EQ(c.replies.size() < 2 ? L"" : L"その名前だと、ドロップされたものを上書きしちゃうのら！\nほかの名前にしてほしいろ！",
@@ -239,8 +219,8 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
     {"InsideADroppedFolder", {L">docs\\"}, {L"docs\\inner", kCancel}, L"docs|docs\\inner", "", "", L"", false},
 }), [](const auto& info) { return std::string(info.param.label); });
 
-// Closing the launcher during a job stops the job first (the file it was
-// writing goes), then closes and saves; a group switch meanwhile is ignored.
+// Closing the launcher during a job stops the job first (the file it was writing goes), then closes and saves;
+// a group switch meanwhile is ignored.
 struct CloseCase {
     const char* label;
     UINT message;
@@ -275,9 +255,7 @@ TEST_P(CloseDuringJob, StopsTheJobThenCloses)
     g_jobWrites = 0;
     ASSERT_TRUE(WriteBytes(folder_.File("pics.zip"), BuildZip({StoredEntry("a.jpg", "a"),
                                                                DeflatedEntry("big.bin", std::string(2 << 20, 'b'))})));
-    HDROP drop = WideDrop({Wide(folder_.File("pics.zip"))});
-    EXPECT_TRUE(HandleArchiveDrop(window_, drop));
-    GlobalFree(drop);
+    EXPECT_TRUE(ShellDrop(window_, {Wide(folder_.File("pics.zip"))}));
     EXPECT_EQ(0, CurrentGroupIndex());
     EXPECT_EQ(Tree({L"pics\\", L"pics\\a.jpg"}), ListTree(desktop.Path()));
     EXPECT_TRUE(g_opened.empty());
@@ -289,14 +267,8 @@ INSTANTIATE_TEST_SUITE_P(Ways, CloseDuringJob, ::testing::ValuesIn(std::vector<C
     {"CloseMessage", WM_CLOSE, 0}, {"TrayMenuGoodbye", WM_COMMAND, IDM_CLOSE}, {"SessionEnd", WM_ENDSESSION, TRUE},
 }), [](const auto& info) { return std::string(info.param.label); });
 
-int Bar(HWND dialog)
-{
-    return static_cast<int>(SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0));
-}
-
-// The share done, the owner disabled meanwhile, other windows' messages run
-// during an update, and the cancel asked first with Cancel as the default
-// answer (ENTER answers Cancel and the job goes on).
+// The share done, the owner disabled meanwhile, other windows' messages run during an update, and the cancel
+// asked first with Cancel as the default answer (ENTER answers Cancel and the job goes on).
 TEST(ProgressWindow, ShowsTheShareDoneAndAsksBeforeCancelling)
 {
     HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100, nullptr, nullptr, nullptr,
@@ -305,6 +277,7 @@ TEST(ProgressWindow, ShowsTheShareDoneAndAsksBeforeCancelling)
     {
         ProgressDialog progress;
         dialog = progress.Show(owner);
+        auto position = [dialog] { return static_cast<int>(SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0)); };
         EXPECT_FALSE(IsWindowEnabled(owner));
         progress.SetTitle("title");
         progress.SetText("a.txt");
@@ -313,11 +286,11 @@ TEST(ProgressWindow, ShowsTheShareDoneAndAsksBeforeCancelling)
                                                {INT_MAX, INT_MAX, 100}, {0, 5, 0}}) {
             progress.SetRange(0, high);
             progress.SetProgress(value);
-            EXPECT_EQ(bar, Bar(dialog)) << value << " of " << high;
+            EXPECT_EQ(bar, position()) << value << " of " << high;
         }
         progress.SetTotal(ULLONG_MAX);
         progress.SetProgress(ULLONG_MAX);
-        EXPECT_EQ(100, Bar(dialog));
+        EXPECT_EQ(100, position());
         HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         PostMessageA(other, WM_CLOSE, 0, 0);
         progress.SetProgress(1);

@@ -1,5 +1,5 @@
-// Packing: the entries a new archive holds, both passes, the cancel, and the
-// packing job that never leaves a half-written archive.
+// Packing: the entries a new archive holds, both passes, the cancel, and the packing job that never leaves a
+// half-written archive.
 #include "support/files.h"
 #include "support/ui.h"
 #include "support/zip.h"
@@ -27,23 +27,20 @@ std::string Names(const std::wstring& archive)
     std::sort(names.begin(), names.end());
     std::string out;
     for (const std::string& name : names)
-        out += (out.empty() ? "" : " ") + name;
-    return out;
+        out += " " + name;
+    return out.substr(out.empty() ? 0 : 1);
 }
 
-// Every file holds 70,000 bytes 0x5C and its own name, last written
-// 2019-07-21 08:30:44 local time.
+// Every file holds 70,000 bytes 0x5C and its own name, last written 2019-07-21 08:30:44 local time.
 bool MakeFile(const std::wstring& path, const std::wstring& name)
 {
     const SYSTEMTIME local{2019, 7, 0, 21, 8, 30, 44, 0};
     FILETIME localTime, utc;
     SystemTimeToFileTime(&local, &localTime);
     LocalFileTimeToFileTime(&localTime, &utc);
-    WriteFileWide(path, std::string(70000, '\x5C') + std::string(name.begin(), name.end()));
+    WriteBytes(path, std::string(70000, '\x5C') + std::string(name.begin(), name.end()));
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    const bool stamped = SetFileTime(file, nullptr, nullptr, &utc);
-    CloseHandle(file);
-    return stamped;
+    return SetFileTime(file, nullptr, nullptr, &utc) && CloseHandle(file);
 }
 
 struct PackCase {
@@ -55,9 +52,8 @@ struct PackCase {
 
 class PackedItems : public ::testing::TestWithParam<PackCase> {};
 
-// Both passes count the same entries, the counting pass writes none; files are
-// deflated with their local time, folder entries follow their contents, in a
-// plain zip (version 2.0, no ZIP64 records) that extracts to the same tree.
+// Both passes count the same entries, the counting pass writes none; files are deflated with their local time,
+// folder entries follow their contents, in a plain zip (version 2.0, no ZIP64 records) that extracts alike.
 TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
 {
     TempFolder root("p");
@@ -78,7 +74,7 @@ TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
     const std::vector<ListedEntry> entries = ListZip(base + L"out.zip");
     EXPECT_EQ(counted[1], counted[0]);
     EXPECT_EQ(entries.size(), counted[0]);
-    const std::string bytes = ReadFileWide(base + L"out.zip");
+    const std::string bytes = ReadBytes(base + L"out.zip");
     EXPECT_EQ(std::string("\x14\0", 2), bytes.substr(4, 2));
     EXPECT_EQ(std::string::npos, bytes.find("PK\x06\x06"));
     for (size_t i = 0; i < entries.size(); ++i) {  // its folder's entry comes later
@@ -95,7 +91,7 @@ TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
     const std::wstring& item = GetParam().dropped.back();  // written last
     const std::wstring packed = L"x\\" + item.substr(item.rfind(L'\\') + 1);
     for (const std::wstring& file : item.empty() ? Tree() : ListTree(base + item))
-        EXPECT_TRUE(ReadFileWide(base + item + L"\\" + file) == ReadFileWide(base + packed + L"\\" + file)) << file;
+        EXPECT_TRUE(ReadBytes(base + item + L"\\" + file) == ReadBytes(base + packed + L"\\" + file)) << file;
 }
 
 INSTANTIATE_TEST_SUITE_P(Trees, PackedItems, ::testing::ValuesIn(std::vector<PackCase>{
@@ -116,11 +112,9 @@ INSTANTIATE_TEST_SUITE_P(Trees, PackedItems, ::testing::ValuesIn(std::vector<Pac
      u8"caf\u00E9.txt* \u301Cw* \uD55C\uAD6D\uC5B4/* \uD55C\uAD6D\uC5B4/\U0001F600*"},
 }), [](const auto& info) { return std::string(info.param.label); });
 
-// The job: a cancel between files or inside a large one, or a file that cannot
-// be read leaves the older archive as it was; a file that cannot be opened is
-// left out and counted.
-int g_reads = 0;
-int g_cancelAt = 0;
+// The job: a cancel between files or inside a large one, or a file that cannot be read leaves the older
+// archive as it was; a file that cannot be opened is left out and counted.
+int g_reads = 0, g_cancelAt = 0;
 std::unique_ptr<DialogWaiter> g_question;  // of the cancel, answered OK
 BOOL CancellingReader(HANDLE file, void* data, DWORD size, DWORD* read)
 {
@@ -134,9 +128,7 @@ BOOL CancellingReader(HANDLE file, void* data, DWORD size, DWORD* read)
 
 BOOL FailingReader(HANDLE, void*, DWORD, DWORD* read)
 {
-    *read = 0;
-    SetLastError(ERROR_READ_FAULT);
-    return FALSE;
+    return *read = 0, SetLastError(ERROR_READ_FAULT), FALSE;
 }
 
 struct JobCase {

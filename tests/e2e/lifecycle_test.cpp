@@ -1,6 +1,5 @@
-// How the launcher, started for real in a folder of its own, ends; and what its
-// next start finds there: whole files, nothing set aside, and the library
-// planted beside the program (hhctrl.ocx) never loaded.
+// How the launcher, started for real in a folder of its own, ends; and what its next start finds there: whole
+// files, nothing set aside, and the library planted beside the program (hhctrl.ocx) never loaded.
 #include "support/launcher.h"
 
 #include "resources/resource_ids.h"
@@ -99,7 +98,7 @@ TEST_P(LauncherProcessEnds, AndItsNextStartFindsWholeFiles)
         EXPECT_TRUE(launcher.WaitForExit() == 0 || row.killed);
     }
     const std::optional<DataImage> saved = DataImage::Read(folder.File("porun.dat"));
-    ASSERT_TRUE(saved) << SizeOf(folder.File("porun.dat")) << " bytes";
+    ASSERT_TRUE(saved) << ReadBytes(folder.File("porun.dat")).size() << " bytes";
     EXPECT_EQ(0, std::memcmp(&arranged.data, &saved->data, sizeof arranged.data));
     if (!row.killed) {  // a kill may stop a save anywhere: then only the data file's wholeness holds
         EXPECT_FALSE(Exists(folder.File("porun.dat.tmp")));

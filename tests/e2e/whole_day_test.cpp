@@ -1,8 +1,6 @@
-// A whole day with the built launcher in a folder of its own, driven from outside.
-//   day:     drops, dialogs, a system hotkey, a drag and a plain shortcut, the
-//            settings, files packed onto the desktop and unpacked;
-//   evening: everything as it was; a start and a close change no file;
-//   night:   a damaged data file is told, and kept aside by the first save.
+// A whole day with the built launcher in a folder of its own, driven from outside. Day: drops, dialogs, a system
+// hotkey, a drag and a plain shortcut, the settings, files packed onto the desktop and unpacked; evening:
+// everything as it was, a start and a close change no file; night: a damaged data file is told and kept aside.
 #include "support/launcher.h"
 
 #include "resources/resource_ids.h"
@@ -25,6 +23,12 @@ HWND FromMenu(const LauncherProcess& launcher, HWND window, int control, UINT co
     WaitUntil([&] { return !IsWindowVisible(menu); });
     PostMessageA(window, WM_COMMAND, command, 0);
     return launcher.Dialog(caption);
+}
+
+// OK pressed on dialog; true once it is gone.
+bool Confirm(HWND dialog)
+{
+    return dialog && (Press(dialog, IDOK), WaitGone(dialog));
 }
 
 // Opens the key capture with button of dialog and gives it the keys; true once it took them.
@@ -50,10 +54,7 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         EXPECT_FALSE(Exists(data));  // nothing written before the first change
         for (const auto& [program, button] : {std::pair{&memo, 0}, {&calc, 1}}) {
             ASSERT_TRUE(launcher.Drop({program->Path()}, IDC_FIRST_LAUNCHER + button));
-            HWND dialog = launcher.Dialog("第 " + std::to_string(button + 1) + "ボタン");
-            ASSERT_NE(nullptr, dialog);
-            Press(dialog, IDOK);
-            ASSERT_TRUE(WaitGone(dialog));
+            ASSERT_TRUE(Confirm(launcher.Dialog("第 " + std::to_string(button + 1) + "ボタン")));
         }
         std::optional<DataImage> saved = DataImage::Read(data);  // a confirmed dialog saves
         ASSERT_TRUE(saved && saved->At(0, 1).file == calc.Path());
@@ -62,16 +63,14 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         ASSERT_NE(nullptr, dialog);
         SetDlgItemTextA(dialog, IDC_BUTTON_TITLE, "でんたく");
         SetDlgItemTextA(dialog, IDC_BUTTON_PARAMS, "--evening \"two words\"");
-        Press(dialog, IDOK);
-        ASSERT_TRUE(WaitGone(dialog));
+        ASSERT_TRUE(Confirm(dialog));
 
         // The shortcut list opens on the button: CTRL+SHIFT+F9, system-wide, starts it from anywhere.
         HWND list = FromMenu(launcher, window, IDC_FIRST_LAUNCHER + 1, IDM_BUTTON_SHORTCUTS, "ショートカットキーの設定");
         ASSERT_NE(nullptr, list);
         ASSERT_TRUE(Capture(launcher, list, IDC_SHORTCUT_ASSIGN, {VK_CONTROL, VK_SHIFT}, VK_F9));
         SendDlgItemMessageA(list, IDC_SHORTCUT_SYSTEM_HOTKEY, BM_CLICK, 0, 0);
-        Press(list, IDOK);
-        ASSERT_TRUE(WaitGone(list) && Idle(window));
+        ASSERT_TRUE(Confirm(list) && Idle(window));
         EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F9));
         ASSERT_TRUE(PressChord({VK_CONTROL, VK_SHIFT}, VK_F9));
         std::string command, current;
@@ -83,9 +82,7 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         launcher.Drag(IDC_FIRST_LAUNCHER, IDC_NEXT_GROUP, IDC_FIRST_LAUNCHER + 5);
         dialog = FromMenu(launcher, window, IDC_FIRST_LAUNCHER + 5, IDM_BUTTON_SETTINGS, "第 6ボタン");
         ASSERT_NE(nullptr, dialog);
-        ASSERT_TRUE(Capture(launcher, dialog, IDC_BUTTON_KEY, {}, VK_F8));
-        Press(dialog, IDOK);
-        ASSERT_TRUE(WaitGone(dialog));
+        ASSERT_TRUE(Capture(launcher, dialog, IDC_BUTTON_KEY, {}, VK_F8) && Confirm(dialog));
         EXPECT_FALSE(HotkeyTaken(0, VK_F8)) << "a plain shortcut became system-wide";
         PostMessageA(window, WM_KEYDOWN, VK_F8, 1);
         EXPECT_TRUE(memo.Started()) << "F8 did not start the moved button";
@@ -97,8 +94,7 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
                                  {IDC_GROUP_COLLAPSE, BST_UNCHECKED}})
             SendDlgItemMessageA(dialog, id, BM_SETCHECK, check, 0);
         SendDlgItemMessageA(dialog, IDC_GROUP_COUNT_SPIN, UDM_SETPOS, 0, MAKELPARAM(5, 0));
-        Press(dialog, IDOK);
-        ASSERT_TRUE(WaitGone(dialog));
+        ASSERT_TRUE(Confirm(dialog));
         EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) << "always on top not applied at once";
         saved = DataImage::Read(data);
         ASSERT_TRUE(saved);
@@ -115,18 +111,14 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE);
         const std::string name = "porun-whole-day-" + std::to_string(GetCurrentProcessId());
         const std::string archive = desktop + ("\\" + name + ".zip"), unpacked = desktop + ("\\" + name);
-        const Restore tidy{[&] {
-            DeleteFileA(archive.c_str());
-            RemoveTree(unpacked);
-        }};
+        const Restore tidy{[&] { DeleteFileA(archive.c_str()), RemoveTree(unpacked); }};
         const std::string bag = folder.Folder("荷物");
         ASSERT_TRUE(WriteBytes(bag + "\\notes.txt", "お弁当を忘れないのら\r\n"));
         ASSERT_TRUE(WriteBytes(folder.Folder("荷物\\pictures") + "\\cat.txt", std::string(70000, 'c')));
         ASSERT_TRUE(launcher.Drop({bag + "\\notes.txt", bag + "\\pictures"}, IDC_GROUP_BUTTON));
         HWND naming = launcher.Dialog("ZIP書庫の作成");
         SetDlgItemTextA(naming, IDC_ARCHIVE_NAME_EDIT, name.c_str());
-        Press(naming, IDOK);
-        ASSERT_TRUE(WaitGone(naming) && WaitUntil([&] { return Exists(archive) && IsWindowEnabled(window); }));
+        ASSERT_TRUE(Confirm(naming) && WaitUntil([&] { return Exists(archive) && IsWindowEnabled(window); }));
         ASSERT_TRUE(launcher.Drop({archive}, IDC_GROUP_BUTTON));
         ASSERT_TRUE(WaitUntil([&] { return Exists(unpacked + "\\pictures\\cat.txt") && IsWindowEnabled(window); }));
         EXPECT_EQ(ListTree(bag), ListTree(unpacked));

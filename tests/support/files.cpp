@@ -1,23 +1,16 @@
 #include "support/files.h"
 
-#include <shlobj.h>
-
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 namespace support {
 
 namespace {
-// Relative paths below folder, parents before their contents; folders end in '\'.
-// relative is a copy: it comes from out, which grows meanwhile.
+// Relative paths below folder, parents before their contents; relative is a copy: out grows meanwhile.
 void Walk(const std::wstring& folder, std::wstring relative, Tree& out)
 {
     WIN32_FIND_DATAW found;
     HANDLE find = FindFirstFileW((folder + L"\\" + relative + L"*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found)) {
         const std::wstring name = found.cFileName;
         if (name == L"." || name == L"..")
             continue;
@@ -25,7 +18,7 @@ void Walk(const std::wstring& folder, std::wstring relative, Tree& out)
         out.push_back(relative + name + (isFolder ? L"\\" : L""));
         if (isFolder)
             Walk(folder, out.back(), out);
-    } while (FindNextFileW(find, &found));
+    }
     FindClose(find);
 }
 }  // namespace
@@ -35,31 +28,32 @@ TempFolder::TempFolder(const char* leaf)
     char base[MAX_PATH];
     GetTempPathA(sizeof base, base);
     static LONG counter = 0;
-    do {
-        root_ = std::string(base) + "porun-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+    do
+        root_ = base + ("porun-test-" + std::to_string(GetCurrentProcessId())) + "-" +
                 std::to_string(InterlockedIncrement(&counter));
-    } while (!CreateDirectoryA(root_.c_str(), nullptr));
+    while (!CreateDirectoryA(root_.c_str(), nullptr));
     path_ = root_;
     if (leaf)
         path_ = Folder(leaf);
 }
 
-std::string TempFolder::Folder(const std::string& relative) const
+std::string ReadBytes(const std::wstring& path)
 {
-    SHCreateDirectoryExA(nullptr, File(relative).c_str(), nullptr);
-    return File(relative);
+    std::string bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    char block[65536];
+    for (DWORD read = 0; ReadFile(file, block, sizeof block, &read, nullptr) && read > 0;)
+        bytes.append(block, read);
+    CloseHandle(file);
+    return bytes;
 }
 
-std::string ReadBytes(const std::string& path)
+bool WriteBytes(const std::wstring& path, const std::string& bytes)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    return static_cast<bool>(out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush());
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    return CloseHandle(file) && ok && written == bytes.size();
 }
 
 void RemoveTree(const std::string& path)
@@ -91,31 +85,6 @@ Tree ListTree(const std::wstring& folder)
     return out;
 }
 
-bool WriteFileWide(const std::wstring& path, const std::string& bytes)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == bytes.size();
-}
-
-std::string ReadFileWide(const std::wstring& path)
-{
-    std::string bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    char block[4096];
-    DWORD read = 0;
-    while (ReadFile(file, block, sizeof block, &read, nullptr) && read > 0)
-        bytes.append(block, read);
-    CloseHandle(file);
-    return bytes;
-}
-
 std::string FolderOf(const std::string& path)
 {
     size_t cut = 0;
@@ -126,18 +95,9 @@ std::string FolderOf(const std::string& path)
 
 std::string BuildFile(const char* cmakePath)
 {
-    std::string path = cmakePath;
-    if (path[0] == '/')  // a cross build hands Unix paths over
-        path = "Z:" + path;
+    std::string path = (cmakePath[0] == '/' ? "Z:" : "") + std::string(cmakePath);  // a cross build hands Unix paths
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
-}
-
-std::string CopyInto(const std::string& source, const TempFolder& folder, const std::string& relative)
-{
-    const std::string target = folder.File(relative);
-    SHCreateDirectoryExA(nullptr, FolderOf(target).c_str(), nullptr);
-    return CopyFileA(source.c_str(), target.c_str(), FALSE) ? target : std::string();
 }
 
 }  // namespace support

@@ -35,10 +35,8 @@ std::string DropBlock(const std::vector<std::string>& files, POINT point)
     return block + '\0';
 }
 
-// Puts the cursor at a point and confines it there until the next move or the
-// end of the scope: under Wine the threads that see the pointer's X events (the
-// virtual desktop's, the launcher's) hand their positions to the system when
-// they get to them, so an earlier position could otherwise come back.
+// Puts the cursor at a point and confines it there until the next move or the end of the scope: under Wine
+// a thread that gets to the pointer's X events late could otherwise bring an earlier position back.
 struct CursorAt {
     ~CursorAt() { ClipCursor(nullptr); }
     void MoveTo(POINT point) const
@@ -50,8 +48,8 @@ struct CursorAt {
     }
 };
 
-// The messages a drag sends to the pressed bar button, the cursor moved as a
-// hand moves the mouse; afterTicks runs once the ticks of a stop are sent.
+// The messages a drag sends to the pressed bar button as a hand moves the mouse; afterTicks runs once the
+// ticks of a stop are sent.
 void SendDrag(HWND window, int from, const std::vector<DragStep>& steps, Keys held,
               const std::function<void()>& afterTicks)
 {
@@ -101,26 +99,19 @@ DataImage& DataImage::Button(int group, int index, const std::string& title, con
 
 DataImage& DataImage::Group(int group, const std::string& name, const std::string& iconFile, int iconIndex)
 {
-    GroupRecord& record = data.groups[group].group;
-    record = GroupRecord{};
+    GroupRecord& record = data.groups[group].group = GroupRecord{};
     lstrcpynA(record.name, name.c_str(), kTextFieldSize);
     lstrcpynA(record.iconFile, iconFile.c_str(), kTextFieldSize);
     record.iconIndex = iconIndex;
     return *this;
 }
 
-std::string DataImage::Bytes() const
-{
-    return std::string(reinterpret_cast<const char*>(&data), sizeof data) +
-           std::string(reinterpret_cast<const char*>(&settings), sizeof settings);
-}
-
 std::optional<DataImage> DataImage::Read(const std::string& path)
 {
     const std::string bytes = ReadBytes(path);
+    DataImage image;
     if (bytes.size() != kDataFileSize)
         return std::nullopt;
-    DataImage image;
     std::memcpy(&image.data, bytes.data(), sizeof image.data);
     std::memcpy(&image.settings, bytes.data() + sizeof image.data, sizeof image.settings);
     return image;
@@ -138,21 +129,9 @@ std::string ShortcutLines(int group, int button, int key, int flags, int system,
     return lines;
 }
 
-std::string ActiveLines(int key, int flags)
-{
-    return "ShortCut.Active.key," + std::to_string(key) + "\r\nShortCut.Active.flag," + std::to_string(flags) + "\r\n";
-}
-
-bool HotkeyTaken(UINT modifiers, UINT vk)
-{
-    const bool free = RegisterHotKey(nullptr, 0x2345, modifiers, vk);
-    UnregisterHotKey(nullptr, 0x2345);
-    return !free;
-}
-
 bool MakeFileWithIcons(const std::string& path, int count)
 {
-    // The recorder has no icons; it gets this program's first count icon groups, each as its 32 x 32 image.
+    // A copy of the recorder, which has no icons, given this program's first count icon groups as 32 x 32 images.
     std::vector<int> groups;
     EnumResourceNamesA(nullptr, RT_GROUP_ICON, [](HMODULE, LPCSTR, LPSTR name, LONG_PTR found) -> BOOL {
         reinterpret_cast<std::vector<int>*>(found)->push_back(static_cast<int>(reinterpret_cast<UINT_PTR>(name)));
@@ -162,12 +141,12 @@ bool MakeFileWithIcons(const std::string& path, int count)
                     CopyFileA(BuildFile(PORUN_RECORDER_PATH).c_str(), path.c_str(), FALSE)
                         ? BeginUpdateResourceA(path.c_str(), FALSE) : nullptr;
     bool ok = update != nullptr;
+    auto bytesOf = [](LPCSTR name, LPCSTR type, DWORD* size) {
+        HRSRC found = FindResourceA(nullptr, name, type);
+        *size = found ? SizeofResource(nullptr, found) : 0;
+        return found ? static_cast<BYTE*>(LockResource(LoadResource(nullptr, found))) : nullptr;
+    };
     for (WORD k = 1; ok && k <= count; ++k) {
-        auto bytesOf = [](LPCSTR name, LPCSTR type, DWORD* size) {
-            HRSRC found = FindResourceA(nullptr, name, type);
-            *size = found ? SizeofResource(nullptr, found) : 0;
-            return found ? static_cast<BYTE*>(LockResource(LoadResource(nullptr, found))) : nullptr;
-        };
         DWORD size = 0;
         BYTE* directory = bytesOf(MAKEINTRESOURCEA(groups[k - 1]), RT_GROUP_ICON, &size);
         const int image = directory ? LookupIconIdFromDirectoryEx(directory, TRUE, 32, 32, 0) : 0;
@@ -191,14 +170,12 @@ bool MakeShellLink(const std::string& link, const std::string& target, const std
     CoInitialize(nullptr);
     IShellLinkA* shellLink = nullptr;
     IPersistFile* file = nullptr;
-    WCHAR wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
     const bool ok = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                                reinterpret_cast<void**>(&shellLink))) &&
                     SUCCEEDED(shellLink->SetPath(target.c_str())) && SUCCEEDED(shellLink->SetArguments(args.c_str())) &&
                     SUCCEEDED(shellLink->SetWorkingDirectory(dir.c_str())) &&
                     SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-                    SUCCEEDED(file->Save(wide, TRUE));
+                    SUCCEEDED(file->Save(Wide(link).c_str(), TRUE));
     if (file)
         file->Release();
     if (shellLink)
@@ -206,35 +183,20 @@ bool MakeShellLink(const std::string& link, const std::string& target, const std
     return ok;
 }
 
-HDROP MakeDrop(const std::vector<std::string>& files, POINT point)
-{
-    const std::string block = DropBlock(files, point);
-    HGLOBAL memory = GlobalAlloc(GHND, block.size());
-    std::memcpy(GlobalLock(memory), block.data(), block.size());
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
-Recorder::Recorder(const TempFolder& folder, const std::string& relative, bool withIcon)
-    : path_(CopyInto(BuildFile(withIcon ? PORUN_RECORDER_ICON_PATH : PORUN_RECORDER_PATH), folder, relative))
-{
-}
-
 bool Recorder::Started(std::string* commandLine, std::string* folder, DWORD ms) const
 {
     std::string text;  // its two lines: the file is there before they are
-    auto twoLines = [&] {
-        text = ReadBytes(FolderOf(path_) + "\\received.txt");
-        return text.find('\n', text.find('\n') + 1) != std::string::npos;
-    };
-    if (!WaitUntil(twoLines, ms))
+    size_t first = std::string::npos;
+    if (!WaitUntil([&] {
+            text = ReadBytes(FolderOf(path_) + "\\received.txt");
+            return (first = text.find('\n')) != std::string::npos && text.find('\n', first + 1) != std::string::npos;
+        }, ms))
         return false;
-    const size_t first = text.find('\n');
     if (commandLine)
         *commandLine = text.substr(0, first);
     if (folder)
         *folder = text.substr(first + 1, text.find('\n', first + 1) - first - 1);
-    return first != std::string::npos;
+    return true;
 }
 
 void LauncherWindow::Open(int show)
@@ -269,7 +231,7 @@ void LauncherWindow::Click(int id, Keys held)
     const HeldKeys keys(held);
     if (id == IDC_GROUP_BUTTON)
         CheckDlgButton(window_, id, IsDlgButtonChecked(window_, id) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
-    SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window_, id)));
+    Press(window_, id, true);
 }
 
 void LauncherWindow::Key(BYTE vk, Keys held, int controlId)
@@ -282,7 +244,10 @@ void LauncherWindow::Key(BYTE vk, Keys held, int controlId)
 void LauncherWindow::Drop(const std::vector<std::string>& files, int controlId, Keys held)
 {
     const HeldKeys keys(held);
-    HDROP drop = MakeDrop(files, Centre(GetDlgItem(window_, controlId), window_));
+    const std::string block = DropBlock(files, Centre(GetDlgItem(window_, controlId), window_));
+    HGLOBAL drop = GlobalAlloc(GHND, block.size());
+    std::memcpy(GlobalLock(drop), block.data(), block.size());
+    GlobalUnlock(drop);
     SendMessageA(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
 }
 
@@ -293,16 +258,14 @@ OpenMenu LauncherWindow::RightClick(int controlId, UINT choose)
     const OpenMenu menu = WhileMenuOpen(window_, [&] {
         SendMessageA(window_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(at.x, at.y));
     }, choose);
-    PumpPending();  // the choice
-    return menu;
+    return PumpPending(), menu;  // the choice
 }
 
 OpenMenu LauncherWindow::Tray(UINT mouseMessage, UINT choose, UINT iconId)
 {
     const OpenMenu menu =
         WhileMenuOpen(window_, [&] { SendMessageA(window_, WM_TRAYNOTIFY, iconId, mouseMessage); }, choose);
-    PumpPending();
-    return menu;
+    return PumpPending(), menu;
 }
 
 void LauncherWindow::Drag(int from, const std::vector<DragStep>& steps, Keys held)
@@ -335,37 +298,19 @@ bool LauncherWindow::Expanded() const
     return Centre(GetDlgItem(window_, kLastLauncherId), window_).y < client.bottom;
 }
 
-LauncherProcess::LauncherProcess(const std::string& exe, const std::string& currentFolder)
+LauncherProcess::LauncherProcess(const std::string& exe)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string command = "\"" + exe + "\"";
-    if (!CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup, &process_))
-        process_ = {};
-}
-
-LauncherProcess::~LauncherProcess()
-{
-    Kill();
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
+    CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_);
 }
 
 long LauncherProcess::WaitForExit(DWORD ms) const
 {
     DWORD code = 0;
-    return process_.hProcess && WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0 &&
-                   GetExitCodeProcess(process_.hProcess, &code)
+    return WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0 && GetExitCodeProcess(process_.hProcess, &code)
                ? static_cast<long>(code) : -1;
-}
-
-void LauncherProcess::Kill() const
-{
-    if (Running()) {
-        TerminateProcess(process_.hProcess, 99);
-        WaitForSingleObject(process_.hProcess, 15000);
-    }
 }
 
 HWND LauncherProcess::Window(DWORD ms)
@@ -380,16 +325,10 @@ HWND LauncherProcess::Window(DWORD ms)
     return window_;
 }
 
-void LauncherProcess::Click(int controlId) const
-{
-    PostMessageA(window_, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(window_, controlId)));
-}
-
 bool LauncherProcess::Drop(const std::vector<std::string>& files, int controlId) const
 {
-    // A handle of this process means nothing in the launcher's: the record goes
-    // into its memory, a fixed global block (which its DragFinish leaves).
+    // A handle of this process means nothing in the launcher's: the record goes into its memory, a fixed
+    // global block (which its DragFinish leaves).
     const std::string block = DropBlock(files, Centre(GetDlgItem(window_, controlId), window_));
     void* remote = VirtualAllocEx(process_.hProcess, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     SIZE_T written = 0;
@@ -399,20 +338,16 @@ bool LauncherProcess::Drop(const std::vector<std::string>& files, int controlId)
 
 void LauncherProcess::Drag(int from, int restOn, int to) const
 {
-    // The launcher's own hover timer ticks too, once a second: a switch takes two
-    // ticks at one place, and the mouse button is down only until ours are sent.
+    // The launcher's own hover timer ticks too, once a second: a switch takes two ticks at one place, and the
+    // mouse button is down only until ours are sent. Wine answers another process's key-state question from
+    // its reading of the last 50 ms, so the button held here counts there once that has passed.
     HWND group = GetDlgItem(window_, IDC_GROUP_BUTTON);
     const LRESULT before = SendMessageA(group, BM_GETIMAGE, IMAGE_ICON, 0);
-    const HeldForLauncher button({VK_LBUTTON});  // so that the ticks' own press counts there at once
+    const HeldKeys button({VK_LBUTTON});
+    Sleep(60);
     SendDrag(window_, from, {{restOn, 0, 2}, {to}}, {}, [&] {
         WaitUntil([&] { return SendMessageA(group, BM_GETIMAGE, IMAGE_ICON, 0) != before; });
     });
-}
-
-bool LauncherProcess::Close() const
-{
-    PostMessageA(window_, WM_CLOSE, 0, 0);
-    return WaitForExit() != -1;
 }
 
 }  // namespace support

@@ -1,7 +1,6 @@
 #pragma once
-// The launcher under test: its files arranged before a start and read back
-// after a save, the programs it starts, its main window in this process, and
-// the built program started as a user starts it.
+// The launcher under test: its files arranged and read back, the programs it starts, its main window in this
+// process, and the built program started as a user starts it.
 #include "support/files.h"
 #include "support/ui.h"
 
@@ -23,24 +22,35 @@ struct DataImage {
                       const std::string& iconFile = "", int iconIndex = 0);
     DataImage& Group(int group, const std::string& name, const std::string& iconFile = "", int iconIndex = 0);
     const ButtonRecord& At(int group, int index) const { return data.groups[group].buttons[index]; }
-    std::string Bytes() const;
+    std::string Bytes() const
+    {
+        const auto* bytes = reinterpret_cast<const char*>(&data);
+        return std::string(bytes, sizeof data).append(reinterpret_cast<const char*>(&settings), sizeof settings);
+    }
     static std::optional<DataImage> Read(const std::string& path);  // nullopt unless a whole image
 };
 
 // shortcut.dat lines as the launcher writes them: one button's four (id: its number), the activation's two.
 std::string ShortcutLines(int group, int button, int key, int flags, int system, int id = -1);
-std::string ActiveLines(int key, int flags);
-bool HotkeyTaken(UINT modifiers, UINT vk);  // another window holds the combination as a system hotkey
+inline std::string ActiveLines(int key, int flags)
+{
+    return "ShortCut.Active.key," + std::to_string(key) + "\r\nShortCut.Active.flag," + std::to_string(flags) + "\r\n";
+}
+inline bool HotkeyTaken(UINT modifiers, UINT vk)  // another window holds the combination as a system hotkey
+{
+    const bool free = RegisterHotKey(nullptr, 0x2345, modifiers, vk);
+    return UnregisterHotKey(nullptr, 0x2345), !free;
+}
 bool MakeFileWithIcons(const std::string& path, int count);  // a program holding count distinct icons
 bool MakeShellLink(const std::string& link, const std::string& target, const std::string& args,
                    const std::string& dir);
-HDROP MakeDrop(const std::vector<std::string>& files, POINT point = {});  // as the shell hands one over
 
-// The recording program copied to folder\relative; started, it writes the
-// command line and current folder it got into received.txt beside itself.
+// The recording program copied to folder\relative; started, it writes its command line and current folder
+// into received.txt beside itself.
 class Recorder {
 public:
-    Recorder(const TempFolder& folder, const std::string& relative, bool withIcon = false);
+    Recorder(const TempFolder& folder, const std::string& relative, bool withIcon = false)
+        : path_(CopyInto(BuildFile(withIcon ? PORUN_RECORDER_ICON_PATH : PORUN_RECORDER_PATH), folder, relative)) {}
     const std::string& Path() const { return path_; }
     bool Started(std::string* commandLine = nullptr, std::string* folder = nullptr, DWORD ms = 10000) const;
     bool StartedYet() const { return Exists(FolderOf(path_) + "\\received.txt"); }  // after a positive barrier
@@ -49,17 +59,15 @@ private:
     std::string path_;
 };
 
-// A drag's stop: the cursor over control over (+dx), mouse moves, then ticks of
-// the launcher's hover timer with the mouse button down.
+// A drag's stop: the cursor over control over (+dx), mouse moves, then ticks of the hover timer.
 struct DragStep {
     int over;
     int dx = 0;
     int ticks = 0;
 };
 
-// The real main window in this process over a copy of the built program in a
-// folder "表ソ": every window test runs with 0x5C trail bytes in the program's
-// folder. The window's own hover timer is stopped: drags tick it.
+// The real main window in this process over a copy of the built program in a folder "表ソ" (0x5C trail
+// bytes); its own hover timer is stopped: drags tick it.
 class LauncherWindow : public ::testing::Test {
 protected:
     void TearDown() override { Close(); }
@@ -72,7 +80,10 @@ protected:
     OpenMenu RightClick(int controlId, UINT choose = 0);  // WM_CONTEXTMENU of a control (0: the bare window)
     OpenMenu Tray(UINT mouseMessage, UINT choose = 0, UINT iconId = 1);
     void Drag(int from, const std::vector<DragStep>& steps, Keys held = {});  // released over the last step
-    Picture Shows(int controlId) const { return Picture::OfControl(window_, controlId); }
+    Picture Shows(int controlId) const  // the image a bar control shows
+    {
+        return Picture::OfIcon(reinterpret_cast<HICON>(SendDlgItemMessageA(window_, controlId, BM_GETIMAGE, IMAGE_ICON, 0)));
+    }
     std::string Tip(int controlId) const;  // its tooltip text, "" when none
     bool Expanded() const;                 // every launcher button lies inside the client area
     std::optional<DataImage> Saved() const { return DataImage::Read(folder_.File("porun.dat")); }
@@ -84,30 +95,25 @@ protected:
     HWND window_ = nullptr;
 };
 
-// Keys held for the launcher's process. Wine answers a process's key-state
-// question from its reading of the last 50 ms, so keys pressed from here count
-// there once that has passed (on Windows at once): this waits it out.
-struct HeldForLauncher : HeldKeys {
-    explicit HeldForLauncher(Keys keys) : HeldKeys(keys) { Sleep(60); }
-};
-
 // The built launcher started as a user starts it; killed at the end if still running.
 class LauncherProcess {
 public:
-    explicit LauncherProcess(const std::string& exe, const std::string& currentFolder = "");
-    ~LauncherProcess();
-    LauncherProcess(const LauncherProcess&) = delete;
-    LauncherProcess& operator=(const LauncherProcess&) = delete;
+    explicit LauncherProcess(const std::string& exe);
+    ~LauncherProcess() { Kill(), CloseHandle(process_.hProcess), CloseHandle(process_.hThread); }
     DWORD Id() const { return process_.dwProcessId; }
-    bool Running() const { return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+    bool Running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
     long WaitForExit(DWORD ms = 15000) const;  // exit code, -1 on time-out
-    void Kill() const;
+    void Kill() const
+    {
+        if (Running() && TerminateProcess(process_.hProcess, 99))
+            WaitForSingleObject(process_.hProcess, 15000);
+    }
     HWND Window(DWORD ms = 15000);  // its main window once visible; null when it ended
     HWND Dialog(const std::string& captionPart, DWORD ms = 15000) const { return WaitForDialog(captionPart, Id(), ms); }
-    void Click(int controlId) const;  // BN_CLICKED posted (hold keys around it with HeldKeys)
+    void Click(int controlId) const { Press(window_, controlId); }  // hold keys around it with HeldKeys
     bool Drop(const std::vector<std::string>& files, int controlId) const;  // DROPFILES in its memory
     void Drag(int from, int restOn, int to) const;  // rests over the arrow restOn until the group changed
-    bool Close() const;  // WM_CLOSE; true when the process ended
+    bool Close() const { return PostMessageA(window_, WM_CLOSE, 0, 0), WaitForExit() != -1; }  // true: it ended
 
 private:
     PROCESS_INFORMATION process_ = {};

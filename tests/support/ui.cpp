@@ -7,49 +7,46 @@
 
 namespace support {
 
-bool AllKeys(const std::vector<BYTE>& keys, bool down)
-{
-    return std::all_of(keys.begin(), keys.end(), [down](BYTE key) { return (GetAsyncKeyState(key) < 0) == down; });
-}
-
 namespace {
 bool SendKeys(const std::vector<BYTE>& keys, bool up)
 {
     std::vector<INPUT> inputs(keys.size());
     for (size_t i = 0; i < keys.size(); ++i) {
         inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = keys[i];
-        inputs[i].ki.wScan = static_cast<WORD>(MapVirtualKeyA(keys[i], MAPVK_VK_TO_VSC));
-        inputs[i].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        const WORD scan = static_cast<WORD>(MapVirtualKeyA(keys[i], MAPVK_VK_TO_VSC));
+        inputs[i].ki = {keys[i], scan, up ? KEYEVENTF_KEYUP : 0u, 0, 0};
     }
     return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
-template <typename Visit>
-void ForEachWindow(Visit visit, DWORD thread = 0)  // visit returns true to stop
+bool AllKeys(const std::vector<BYTE>& keys, bool down)
 {
-    auto call = [](HWND window, LPARAM param) -> BOOL { return !(*reinterpret_cast<Visit*>(param))(window); };
-    thread ? EnumThreadWindows(thread, call, reinterpret_cast<LPARAM>(&visit))
-           : EnumWindows(call, reinterpret_cast<LPARAM>(&visit));
+    return std::all_of(keys.begin(), keys.end(), [down](BYTE key) { return (GetAsyncKeyState(key) < 0) == down; });
 }
 
-bool HasClass(HWND window, const char* name)
+// The first visible window of class name (of this thread's, or any) for which take is true.
+HWND FindVisible(const char* name, const std::function<bool(HWND)>& take, DWORD thread = 0)
 {
-    char found[32] = "";
-    GetClassNameA(window, found, sizeof found);
-    return std::strcmp(found, name) == 0 && IsWindowVisible(window);
+    struct Search { const char* name; const std::function<bool(HWND)>& take; HWND found; } search{name, take, nullptr};
+    auto visit = [](HWND window, LPARAM param) -> BOOL {
+        Search& s = *reinterpret_cast<Search*>(param);
+        char found[32] = "";
+        GetClassNameA(window, found, sizeof found);
+        if (std::strcmp(found, s.name) == 0 && IsWindowVisible(window) && s.take(window))
+            s.found = window;
+        return !s.found;
+    };
+    thread ? EnumThreadWindows(thread, visit, reinterpret_cast<LPARAM>(&search))
+           : EnumWindows(visit, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 }  // namespace
 
 void PumpPending()
 {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message != WM_QUIT) {  // the tests own the loop; a closed launcher window posts one
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
+    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
+        if (message.message != WM_QUIT)  // the tests own the loop; a closed launcher window posts one
+            TranslateMessage(&message), DispatchMessageA(&message);
 }
 
 bool WaitUntil(const std::function<bool()>& done, DWORD ms)
@@ -64,30 +61,11 @@ bool WaitUntil(const std::function<bool()>& done, DWORD ms)
 
 HWND FindDialog(const std::string& captionPart, DWORD pid, HWND skip)
 {
-    HWND found = nullptr;
-    ForEachWindow([&](HWND window) {
+    return FindVisible("#32770", [&](HWND window) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner == pid && window != skip && HasClass(window, "#32770") &&
-            Text(window).find(captionPart) != std::string::npos)
-            found = window;
-        return found != nullptr;
+        return owner == pid && window != skip && Text(window).find(captionPart) != std::string::npos;
     });
-    return found;
-}
-
-HWND WaitForDialog(const std::string& captionPart, DWORD pid, DWORD ms, HWND skip)
-{
-    HWND dialog = nullptr;
-    WaitUntil([&] { return (dialog = FindDialog(captionPart, pid, skip)) != nullptr; }, ms);
-    return dialog && Idle(dialog) ? dialog : nullptr;
-}
-
-std::string Text(HWND window, int id)
-{
-    char text[2048] = "";
-    id ? GetDlgItemTextA(window, id, text, sizeof text) : GetWindowTextA(window, text, sizeof text);
-    return text;
 }
 
 void PostKeys(HWND target, Keys held, BYTE key)
@@ -142,8 +120,7 @@ HeldKeys::~HeldKeys()
 Picture Picture::Drawn(int width, int height, const std::function<void(HDC)>& paint)
 {
     Picture picture;
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top-down
+    BITMAPINFO info = {{sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};  // top-down
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HDC dc = CreateCompatibleDC(nullptr);
@@ -163,27 +140,13 @@ Picture Picture::Drawn(int width, int height, const std::function<void(HDC)>& pa
 
 Picture Picture::OfIcon(HICON icon, bool destroy)
 {
-    if (!icon)
-        return {};
-    const Picture picture = Drawn(32, 32, [icon](HDC dc) {
+    const Picture picture = icon ? Drawn(32, 32, [icon](HDC dc) {
         PatBlt(dc, 0, 0, 32, 32, WHITENESS);
         DrawIconEx(dc, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
-    });
-    if (destroy)
+    }) : Picture();
+    if (icon && destroy)
         DestroyIcon(icon);
     return picture;
-}
-
-Picture Picture::OfResourceIcon(int id)
-{
-    return OfIcon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0)),
-                  true);
-}
-
-Picture Picture::OfFileIcon(const std::string& path, int index)
-{
-    HICON icon = ExtractIconA(GetModuleHandleA(nullptr), path.c_str(), static_cast<UINT>(index));
-    return OfIcon(reinterpret_cast<UINT_PTR>(icon) > 1 ? icon : nullptr, true);  // 1: a file without icons
 }
 
 Picture Picture::OfWindow(HWND window)
@@ -196,14 +159,6 @@ Picture Picture::OfWindow(HWND window)
         BitBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
         ReleaseDC(window, source);
     });
-}
-
-COLORREF Picture::At(int x, int y) const
-{
-    if (x < 0 || y < 0 || x >= width_ || y >= height_)
-        return CLR_INVALID;
-    const DWORD v = pixels_[static_cast<size_t>(y) * width_ + x];
-    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
 }
 
 bool WriteBmp(const std::string& path, int width, int height, const std::function<COLORREF(int, int)>& colour)
@@ -237,22 +192,21 @@ struct MenuWatch {
 
 void ReadOpenMenu(OpenMenu& seen)
 {
-    ForEachWindow([&](HWND window) { return HasClass(window, "#32768") && (seen.window = window); },
-                  GetCurrentThreadId());
+    seen.window = FindVisible("#32768", [](HWND) { return true; }, GetCurrentThreadId());
     HMENU menu = reinterpret_cast<HMENU>(SendMessageA(seen.window, 0x01E1, 0, 0));  // MN_GETHMENU
     seen.opened = seen.window && menu;
-    for (int i = 0; seen.opened && i < GetMenuItemCount(menu); ++i) {
+    for (UINT i = 0; seen.opened && i < static_cast<UINT>(GetMenuItemCount(menu)); ++i) {
         char text[512] = "";  // a title fills 270 bytes
         MENUITEMINFOA item = {};
         item.cbSize = sizeof item;
         item.fMask = MIIM_STRING;
         item.dwTypeData = text;
         item.cch = sizeof text;
-        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item);
+        GetMenuItemInfoA(menu, i, TRUE, &item);
         seen.texts.push_back(text);
-        seen.states.push_back(GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION));
+        seen.states.push_back(GetMenuState(menu, i, MF_BYPOSITION));
         RECT rect = {};
-        GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &rect);
+        GetMenuItemRect(nullptr, menu, i, &rect);
         MapWindowPoints(nullptr, seen.window, reinterpret_cast<POINT*>(&rect), 2);
         seen.rects.push_back(rect);
     }

@@ -1,7 +1,5 @@
 #pragma once
-// Driving windows as a user does and reading what they show. Nothing here
-// sleeps to synchronise: a wait polls its condition until a deadline, or makes
-// a WM_NULL round trip through the window's thread.
+// Driving windows as a user does and reading what they show; a wait polls until a deadline, never sleeps.
 #include <windows.h>
 
 #include <functional>
@@ -13,40 +11,42 @@
 namespace support {
 
 using Keys = std::initializer_list<BYTE>;
-bool AllKeys(const std::vector<BYTE>& keys, bool down);  // the system's key state shows them all down (up)
-
 void PumpPending();  // dispatches what this thread has queued now, never waits; a WM_QUIT is dropped
-// Until done(), dispatching this thread's messages meanwhile (nothing to dispatch on a helper thread).
+// Until done(), dispatching this thread's messages meanwhile.
 bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000);
 inline bool Idle(HWND window, DWORD ms = 5000)  // WM_NULL round trip: its thread handled what was sent before
 {
     return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, ms, nullptr) != 0;
 }
-// A visible dialog (#32770) of process pid whose caption holds captionPart, other than skip.
+// A visible dialog of process pid whose caption holds captionPart, other than skip; the wait ends Idle().
 HWND FindDialog(const std::string& captionPart, DWORD pid = GetCurrentProcessId(), HWND skip = nullptr);
-HWND WaitForDialog(const std::string& captionPart, DWORD pid = GetCurrentProcessId(), DWORD ms = 15000,
-                   HWND skip = nullptr);  // found, then Idle()
+inline HWND WaitForDialog(const std::string& captionPart, DWORD pid = GetCurrentProcessId(), DWORD ms = 15000,
+                          HWND skip = nullptr)
+{
+    HWND dialog = nullptr;
+    WaitUntil([&] { return (dialog = FindDialog(captionPart, pid, skip)) != nullptr; }, ms);
+    return dialog && Idle(dialog) ? dialog : nullptr;
+}
 inline bool WaitGone(HWND window, DWORD ms = 15000) { return WaitUntil([&] { return !IsWindow(window); }, ms); }
-// Control id's BN_CLICKED posted, as a click makes it; sent, back once handled (for a button that opens no window).
+// Control id's BN_CLICKED posted, as a click makes it; sent with wait (for a button that opens no window).
 inline void Press(HWND dialog, int id, bool wait = false)
 {
     const LPARAM button = reinterpret_cast<LPARAM>(GetDlgItem(dialog, id));
     wait ? void(SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), button))
          : void(PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), button));
 }
-std::string Text(HWND window, int id = 0);  // of control id; 0: the window's; 0xFFFF: a message box's text
+inline std::string Text(HWND window, int id = 0)  // of control id; 0: the window's; 0xFFFF: a message box's text
+{
+    char text[2048] = "";
+    return (id ? GetDlgItemTextA(window, id, text, sizeof text) : GetWindowTextA(window, text, sizeof text)), text;
+}
 
-// Keys into a key capture prompt without focus or a real keyboard: posts the
-// ups of what the previous call left down on target, then WM_KEYDOWN of held
-// and of key (the prompt counts WM_KEYDOWN only; a real ALT is WM_SYSKEYDOWN).
-// Keys stay down, as a user's fingers do, so an accepted key closes the dialog
-// before any key-up reaches it.
+// WM_KEYDOWN of held and key posted to a key capture prompt, after the ups of the previous call's keys: keys
+// stay down as fingers do, so an accepted key closes the dialog before any key-up reaches it.
 void PostKeys(HWND target, Keys held, BYTE key);
-// One SendInput batch pressing and releasing a system hotkey (matched by the system, no focus needed).
-bool PressChord(Keys modifiers, BYTE key);
+bool PressChord(Keys modifiers, BYTE key);  // one SendInput batch pressing and releasing a system hotkey
 
-// On its own thread: waits for a dialog, records its caption and message text,
-// runs act, then presses button press (0: none).
+// On its own thread: waits for a dialog, records its caption and text, runs act, then presses press (0: none).
 class DialogWaiter {
 public:
     DialogWaiter(std::string captionPart, int press, std::function<void(HWND)> act = {},
@@ -59,21 +59,16 @@ public:
 private:
     void Join() { if (thread_.joinable()) thread_.join(); }
     bool seen_ = false;
-    std::string caption_;
-    std::string message_;
+    std::string caption_, message_;
     std::thread thread_;
 };
 
-// Keys pressed through SendInput; the constructor returns once the system's
-// key state shows them all, and they are let go in reverse on every way out.
-// The product reads modifiers with GetAsyncKeyState when it handles a click.
+// Keys pressed through SendInput until the system's key state shows them (the product reads modifiers with
+// GetAsyncKeyState), let go in reverse on every way out.
 class HeldKeys {
 public:
     explicit HeldKeys(Keys keys);
     ~HeldKeys();
-    HeldKeys(const HeldKeys&) = delete;
-    HeldKeys& operator=(const HeldKeys&) = delete;
-    bool StillHeld() const { return AllKeys(keys_, true); }  // a focus change lets keys go under Wine
 
 private:
     std::vector<BYTE> keys_;
@@ -84,13 +79,23 @@ class Picture {
 public:
     static Picture OfIcon(HICON icon, bool destroy = false);
     static Picture OfWindow(HWND window);  // as painted now
-    static Picture OfResourceIcon(int id);  // an icon of this program: the same art as porun.exe
-    static Picture OfFileIcon(const std::string& path, int index);  // ExtractIconA's
-    static Picture OfControl(HWND parent, int id)  // the image a bar button shows
+    static Picture OfResourceIcon(int id)  // an icon of this program: the same art as porun.exe
     {
-        return OfIcon(reinterpret_cast<HICON>(SendDlgItemMessageA(parent, id, BM_GETIMAGE, IMAGE_ICON, 0)));
+        return OfIcon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0)),
+                      true);
     }
-    COLORREF At(int x, int y) const;  // CLR_INVALID outside
+    static Picture OfFileIcon(const std::string& path, int index)  // ExtractIconA's; 1: a file without icons
+    {
+        HICON icon = ExtractIconA(GetModuleHandleA(nullptr), path.c_str(), static_cast<UINT>(index));
+        return OfIcon(reinterpret_cast<UINT_PTR>(icon) > 1 ? icon : nullptr, true);
+    }
+    COLORREF At(int x, int y) const  // CLR_INVALID outside
+    {
+        if (x < 0 || y < 0 || x >= width_ || y >= height_)
+            return CLR_INVALID;
+        const DWORD v = pixels_[static_cast<size_t>(y) * width_ + x];
+        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
     int Width() const { return width_; }
     int Height() const { return height_; }
     bool Empty() const { return pixels_.empty(); }
@@ -99,16 +104,15 @@ public:
 
 private:
     static Picture Drawn(int width, int height, const std::function<void(HDC)>& paint);
-    int width_ = 0;
-    int height_ = 0;
+    int width_ = 0, height_ = 0;
     std::vector<DWORD> pixels_;
 };
 
 // A 24-bit BMP file whose pixel (x, y), y from the top, is colour(x, y).
 bool WriteBmp(const std::string& path, int width, int height, const std::function<COLORREF(int, int)>& colour);
 
-// A popup menu as it was while open: captions ("" for separators and for
-// owner-drawn items without a string), states, item rectangles in its picture.
+// A popup menu as it was while open: captions ("" for separators and owner-drawn items without a string),
+// states, item rectangles in its picture.
 struct OpenMenu {
     bool opened = false;
     std::vector<std::string> texts;
@@ -117,9 +121,8 @@ struct OpenMenu {
     Picture picture;
     HWND window = nullptr;  // the menu window, while look runs
 };
-// Runs open, which makes owner track a popup menu. When the menu loop first
-// idles, reads the menu, runs look with it and ends the menu; then, when
-// choose is not 0, posts that command to owner as choosing it does.
+// Runs open, which makes owner track a popup menu; when the menu loop first idles, reads the menu, runs look
+// and ends the menu; then posts command choose (0: none) to owner as choosing it does.
 OpenMenu WhileMenuOpen(HWND owner, const std::function<void()>& open, UINT choose = 0,
                        const std::function<void(const OpenMenu&)>& look = {});
 

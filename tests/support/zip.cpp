@@ -1,7 +1,5 @@
 #include "support/zip.h"
 
-#include "support/files.h"
-
 #include "archive/zip_io.h"
 
 #include <unzip.h>
@@ -23,6 +21,13 @@ std::string Fields(std::initializer_list<std::pair<int, uint32_t>> fields)
 uint32_t Crc(const std::string& bytes)
 {
     return static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
+}
+
+// From the version needed to the extra field's length: the same in both headers.
+std::string Common(const RawEntry& e)
+{
+    return Fields({{2, 20}, {2, e.flag}, {2, e.method}, {4, e.dosDate}, {4, e.crc}, {4, e.compressedSize}, {4, e.size},
+                   {2, static_cast<uint32_t>(e.name.size())}, {2, static_cast<uint32_t>(e.extra.size())}});
 }
 }  // namespace
 
@@ -59,70 +64,54 @@ std::string UnicodePathExtra(const std::string& crcOf, const std::string& utf8Na
 
 std::string LocalHeader(const RawEntry& e)
 {
-    return Fields({{4, 0x04034b50}, {2, 20}, {2, e.flag}, {2, e.method}, {4, e.dosDate}, {4, e.crc},
-                   {4, e.compressedSize}, {4, e.size}, {2, static_cast<uint32_t>(e.name.size())},
-                   {2, static_cast<uint32_t>(e.extra.size())}}) +
-           e.name + e.extra;
+    return Fields({{4, 0x04034b50}}) + Common(e) + e.name + e.extra;
 }
 
 std::string CentralRecord(const RawEntry& e, uint32_t localOffset)
 {
-    return Fields({{4, 0x02014b50}, {2, e.madeBy}, {2, 20}, {2, e.flag}, {2, e.method}, {4, e.dosDate}, {4, e.crc},
-                   {4, e.compressedSize}, {4, e.size}, {2, static_cast<uint32_t>(e.name.size())},
-                   {2, static_cast<uint32_t>(e.extra.size())}, {2, 0}, {2, 0}, {2, 0}, {4, e.externalAttributes},
-                   {4, localOffset}}) +
-           e.name + e.extra;
+    return Fields({{4, 0x02014b50}, {2, e.madeBy}}) + Common(e) +
+           Fields({{2, 0}, {2, 0}, {2, 0}, {4, e.externalAttributes}, {4, localOffset}}) + e.name + e.extra;
 }
 
 std::string EndRecord(uint16_t count, uint32_t centralSize, uint32_t centralOffset)
 {
-    return Fields({{4, 0x06054b50}, {2, 0}, {2, 0}, {2, count}, {2, count}, {4, centralSize}, {4, centralOffset},
-                   {2, 0}});
+    return Fields({{4, 0x06054b50}, {2, 0}, {2, 0}, {2, count}, {2, count}, {4, centralSize}, {4, centralOffset}, {2, 0}});
+}
+
+std::string WithDirectory(const std::string& body, const std::string& central, uint16_t count)
+{
+    return body + central + EndRecord(count, static_cast<uint32_t>(central.size()), static_cast<uint32_t>(body.size()));
 }
 
 std::string BuildZip(const std::vector<RawEntry>& entries)
 {
-    std::string out, central;
+    std::string body, central;
     for (const RawEntry& entry : entries) {
-        central += CentralRecord(entry, static_cast<uint32_t>(out.size()));
-        out += LocalHeader(entry) + entry.data;
+        central += CentralRecord(entry, static_cast<uint32_t>(body.size()));
+        body += LocalHeader(entry) + entry.data;
     }
-    return out + central +
-           EndRecord(static_cast<uint16_t>(entries.size()), static_cast<uint32_t>(central.size()),
-                     static_cast<uint32_t>(out.size()));
+    return WithDirectory(body, central, static_cast<uint16_t>(entries.size()));
 }
 
-std::vector<ListedEntry> ListZip(const std::string& path, bool* whole)
-{
-    return ListZip(Wide(path), whole);
-}
-
-std::vector<ListedEntry> ListZip(const std::wstring& path, bool* whole)
+std::vector<ListedEntry> ListZip(const std::wstring& path)
 {
     std::vector<ListedEntry> entries;
     unzFile archive = OpenZipForReading(path.c_str());  // 64-bit offsets and wide names
-    bool complete = archive != nullptr;
     for (int status = unzGoToFirstFile(archive); status == UNZ_OK; status = unzGoToNextFile(archive)) {
         unz_file_info info;
         char name[1024];
-        if (unzGetCurrentFileInfo(archive, &info, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK) {
-            complete = false;
+        if (unzGetCurrentFileInfo(archive, &info, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK)
             break;
-        }
-        ListedEntry entry{name, "", static_cast<int>(info.compression_method), info.dosDate, info.flag};
+        entries.push_back({name, "", static_cast<int>(info.compression_method), info.dosDate, info.flag});
         char buffer[4096];
-        int read = -1;
+        int read = 0;
         if (unzOpenCurrentFile(archive) == UNZ_OK)
             while ((read = unzReadCurrentFile(archive, buffer, sizeof buffer)) > 0)
-                entry.content.append(buffer, static_cast<size_t>(read));
-        if (read < 0 || unzCloseCurrentFile(archive) != UNZ_OK)
-            complete = false;  // listed all the same
-        entries.push_back(entry);
+                entries.back().content.append(buffer, static_cast<size_t>(read));
+        unzCloseCurrentFile(archive);
     }
     if (archive)
         unzClose(archive);
-    if (whole)
-        *whole = complete;
     return entries;
 }
 

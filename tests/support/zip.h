@@ -1,6 +1,5 @@
 #pragma once
-// Archives built byte by byte, so that damaged and hostile ones can be made,
-// and archives read back through minizip.
+// Archives built byte by byte, so that damaged and hostile ones can be made, and read back through minizip.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,22 +18,20 @@ struct RawEntry {
 };
 RawEntry StoredEntry(const std::string& name, const std::string& content);
 RawEntry DeflatedEntry(const std::string& name, const std::string& content);
-inline RawEntry FolderEntry(const std::string& name) { return StoredEntry(name, ""); }
-// The Info-ZIP Unicode Path extra field (0x7075) naming an entry stored as
-// crcOf (the CRC-32 of that text goes in) utf8Name instead.
+// The Info-ZIP Unicode Path extra field (0x7075): utf8Name for an entry stored as crcOf.
 std::string UnicodePathExtra(const std::string& crcOf, const std::string& utf8Name);
 std::string LocalHeader(const RawEntry& entry);
 std::string CentralRecord(const RawEntry& entry, uint32_t localOffset);
 std::string EndRecord(uint16_t count, uint32_t centralSize, uint32_t centralOffset);
 std::string BuildZip(const std::vector<RawEntry>& entries);  // local headers and data, central directory, end
+// body, then the directory central of count records and its end record.
+std::string WithDirectory(const std::string& body, const std::string& central, uint16_t count);
 
 struct ListedEntry {
     std::string name, content;
     int method = -1;
     unsigned long dosDate = 0, flag = 0;
 };
-// Every entry of the archive in order; whole false when it cannot be read through.
-std::vector<ListedEntry> ListZip(const std::wstring& path, bool* whole = nullptr);
-std::vector<ListedEntry> ListZip(const std::string& path, bool* whole = nullptr);
+std::vector<ListedEntry> ListZip(const std::wstring& path);  // every entry of the archive in order
 
 }  // namespace support

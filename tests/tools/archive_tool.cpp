@@ -1,18 +1,12 @@
-// Packs or extracts with the launcher's own archive code, for the
-// interoperability check against Info-ZIP and Python (tests/archive/interop.sh):
-//   archive_tool pack <archive> <item>...   (items as dropped, recurse)
-//   archive_tool extract <archive> <folder>
-// Exit code 0 when the job was complete, otherwise 10 + its result. The
-// arguments are taken through the wide API, so names outside code page 932
-// arrive as they are.
+// Packs or extracts with the launcher's own archive code for the Info-ZIP and Python check (archive/interop.sh):
+// "pack <archive> <item>..." or "extract <archive> <folder>", names as they are (wide API); exit code 0 when the
+// job was complete, otherwise 10 + its result.
 #include "archive/archive_pack.h"
 #include "archive/zip_extract.h"
 
 #include <shellapi.h>
 
 #include <cwchar>
-#include <string>
-#include <vector>
 
 int main()
 {

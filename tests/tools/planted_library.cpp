@@ -1,27 +1,18 @@
-// A library planted beside a copy of the launcher under the name of one it
-// uses (hhctrl.ocx): if it is ever loaded, it leaves "planted-loaded.txt"
-// beside itself.
+// A library planted beside a copy of the launcher under the name of one it uses (hhctrl.ocx): if it is ever
+// loaded, it leaves "planted-loaded.txt" beside itself.
 #include <windows.h>
+
+#include <string>
 
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID)
 {
-    if (reason != DLL_PROCESS_ATTACH)
-        return TRUE;
     char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(self, path, MAX_PATH);
-    while (length > 0 && path[length - 1] != '\\')
-        --length;
-    if (length == 0 || length + sizeof "planted-loaded.txt" > MAX_PATH)
-        return TRUE;
-    lstrcpyA(path + length, "planted-loaded.txt");
-    HANDLE marker = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (marker != INVALID_HANDLE_VALUE)
-        CloseHandle(marker);
+    std::string marker(path, GetModuleFileNameA(self, path, MAX_PATH));
+    if (reason == DLL_PROCESS_ATTACH && marker.rfind('\\') != std::string::npos)
+        CloseHandle(CreateFileA((marker.erase(marker.rfind('\\') + 1) + "planted-loaded.txt").c_str(), GENERIC_WRITE, 0,
+                                nullptr, CREATE_ALWAYS, 0, nullptr));
     return TRUE;
 }
 
 // The entry the launcher takes from the real help control.
-extern "C" __declspec(dllexport) HWND WINAPI HtmlHelpA(HWND, LPCSTR, UINT, DWORD_PTR)
-{
-    return nullptr;
-}
+extern "C" __declspec(dllexport) HWND WINAPI HtmlHelpA(HWND, LPCSTR, UINT, DWORD_PTR) { return nullptr; }

@@ -1,37 +1,20 @@
-// A program for the launch tests: writes the command line it was started with
-// and its current folder into "received.txt" beside itself, then ends.
+// A program for the launch tests: writes the command line it was started with and its current folder into
+// "received.txt" beside itself (under another name first, so that the file is whole once there), then ends.
 #include <windows.h>
 
-#include <cstring>
+#include <string>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length == 0 || length >= sizeof path)
-        return 1;
-    char* slash = std::strrchr(path, '\\');
-    if (!slash)
-        return 1;
-    char temp[MAX_PATH];
-    char final[MAX_PATH];
-    lstrcpynA(slash + 1, "received.tmp", static_cast<int>(sizeof path - (slash + 1 - path)));
-    lstrcpyA(temp, path);
-    lstrcpynA(slash + 1, "received.txt", static_cast<int>(sizeof path - (slash + 1 - path)));
-    lstrcpyA(final, path);
-
-    char folder[MAX_PATH] = "";
+    char path[MAX_PATH], folder[MAX_PATH] = "";
+    std::string beside(path, GetModuleFileNameA(nullptr, path, sizeof path));
+    beside.erase(beside.rfind('\\') + 1);
     GetCurrentDirectoryA(sizeof folder, folder);
-    const char* commandLine = GetCommandLineA();
-
-    HANDLE file = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return 1;
+    const std::string text = GetCommandLineA() + ("\n" + std::string(folder)) + "\n";
+    HANDLE file = CreateFileA((beside + "received.tmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
-    WriteFile(file, commandLine, static_cast<DWORD>(std::strlen(commandLine)), &written, nullptr);
-    WriteFile(file, "\n", 1, &written, nullptr);
-    WriteFile(file, folder, static_cast<DWORD>(std::strlen(folder)), &written, nullptr);
-    WriteFile(file, "\n", 1, &written, nullptr);
-    CloseHandle(file);
-    return MoveFileExA(temp, final, MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
+    const bool whole = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                       CloseHandle(file) && written == text.size();
+    return whole && MoveFileExA((beside + "received.tmp").c_str(), (beside + "received.txt").c_str(),
+                                MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
 }

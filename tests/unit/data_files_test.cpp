@@ -1,6 +1,5 @@
-// porun.dat and the older porun.ini beside the program: what a start loads
-// from them, what the saves leave, and saves that fail at any step.
-#include "support/files.h"
+// porun.dat and the older porun.ini beside the program: what a start loads from them, what the saves
+// leave, and saves that fail at any step.
 #include "support/launcher.h"
 
 #include "data/atomic_file.h"
@@ -9,10 +8,7 @@
 #include "shortcuts/shortcut_file.h"
 #include "support/program_files.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
-#include <functional>
 #include <memory>
 
 using namespace support;
@@ -23,40 +19,29 @@ const char kLoadFailed[] = "データの読み込みに失敗したのら！！"
 const char kSaveFailed[] = "データの保存に失敗したのら！！";
 
 // A current-layout image: button (1,3) "Editor", settings {1, 0, count, 120, 80, last, startWithLast}.
-std::string Image(int count = 4, int last = 2, int startWithLast = 1)
+std::string Image(int count = 4, int last = 2, int startWithLast = 1, char title = 0, char groupName = 0)
 {
     DataImage image;
     image.Button(1, 3, "Editor", "C:\\bin\\edit.exe", "-n", "", "", 2);
     image.settings = AppSettings{1, 0, count, 120, 80, last, startWithLast};
+    if (title) {  // unterminated texts
+        std::memset(image.data.groups[1].buttons[3].title, title, kTextFieldSize);
+        std::memset(image.data.groups[9].group.name, groupName, kTextFieldSize);
+    }
     return image.Bytes();
-}
-
-std::string Unterminated()
-{
-    std::string bytes = Image(77, 12, 1);
-    auto* data = reinterpret_cast<LauncherData*>(&bytes[0]);
-    std::memset(data->groups[1].buttons[3].title, 'A', kTextFieldSize);
-    std::memset(data->groups[9].group.name, 'B', kTextFieldSize);
-    return bytes;
 }
 
 // The layout before button icon files: (0,0) and (9,7) assigned, group 9 named.
 std::string OlderLayout()
 {
+    DataImage image;
+    image.Button(0, 0, "t00", "C:\\g0\\b0.exe", "", "", "", 1).Button(9, 7, "t97", "C:\\g9\\b7.exe", "", "", "", 8);
+    image.Group(9, "last");
     std::string bytes;
-    for (int g = 0; g < kGroupCount; ++g) {
-        GroupRecord group = {};
-        std::strcpy(group.name, g == 9 ? "last" : "");
-        bytes.append(reinterpret_cast<const char*>(&group), sizeof group);
-        for (int b = 0; b < kButtonsPerGroup; ++b) {
-            ButtonRecord button = {};
-            if ((g == 0 && b == 0) || (g == 9 && b == 7)) {
-                button.iconIndex = b + 1;
-                wsprintfA(button.file, "C:\\g%d\\b%d.exe", g, b);
-                wsprintfA(button.title, "t%d%d", g, b);
-            }
+    for (const auto& group : image.data.groups) {
+        bytes.append(reinterpret_cast<const char*>(&group.group), sizeof group.group);
+        for (const ButtonRecord& button : group.buttons)
             bytes.append(reinterpret_cast<const char*>(&button), kOldButtonSize);
-        }
     }
     const AppSettings settings{0, 1, 5, 10, 20, 3, 0};
     return bytes.append(reinterpret_cast<const char*>(&settings), sizeof settings);
@@ -66,15 +51,15 @@ std::string OlderLayout()
 std::string Loaded()
 {
     const AppSettings s = GetSettings();
-    char text[2048];
-    wsprintfA(text, "s=%d,%d,%d,%d,%d,%d @%d", s.collapseOnLaunch, s.alwaysOnTop, s.groupCount, s.windowX,
-              s.windowY, s.startWithLastGroup, CurrentGroupIndex());
-    std::string out = text;
+    std::string out = "s=";
+    for (int value : {s.collapseOnLaunch, s.alwaysOnTop, s.groupCount, s.windowX, s.windowY, s.startWithLastGroup})
+        out += std::to_string(value) + ",";
+    out.back() = ' ';
+    out += "@" + std::to_string(CurrentGroupIndex());
     for (int g = 0; g < kGroupCount; ++g) {
         const GroupRecord& group = LauncherImage()->groups[g].group;
         if (group.name[0] || group.iconFile[0])
-            out += " g" + std::to_string(g) + "=" + group.name + "|" + group.iconFile + "#" +
-                   std::to_string(group.iconIndex);
+            out += " g" + std::to_string(g) + "=" + group.name + "|" + group.iconFile + "#" + std::to_string(group.iconIndex);
         for (int b = 0; b < kButtonsPerGroup; ++b) {
             const ButtonRecord& r = *ButtonAt(g, b);
             if (r.file[0] || r.title[0])
@@ -85,24 +70,11 @@ std::string Loaded()
     return out;
 }
 
-// Names and sizes of the files in folder but the ini, which is only read.
-std::string Listing(const TempFolder& folder)
-{
-    std::string out;
-    for (const std::wstring& name : ListTree(folder.Path())) {
-        const std::string file(name.begin(), name.end());
-        if (file != "porun.ini")
-            out += (out.empty() ? "" : " ") + file + "=" + std::to_string(SizeOf(folder.File(file)));
-    }
-    return out;
-}
-
 struct StartCase {
     const char* label;
     std::vector<std::pair<const char*, std::string>> before;  // files beside the program
     const char* loadMessage;  // "" when the start says nothing
-    std::string loaded;
-    std::string after;  // the folder after two saves
+    std::string loaded, after;  // after: the folder after two saves
     const char* program = "porun.exe";
     const char* saveMessage = "";
 };
@@ -136,7 +108,12 @@ TEST_P(DataFileAtStart, LoadsWhatTheFilesHoldAndSavesTheCurrentLayout)
         }
     }
     DestroyWindow(owner);
-    EXPECT_EQ(c.after, Listing(folder));
+    std::string after;  // names and sizes of the files but the ini, which is only read
+    for (const std::wstring& name : ListTree(folder.Path()))
+        if (name != L"porun.ini")
+            after += (after.empty() ? "" : " ") + std::string(name.begin(), name.end()) + "=" +
+                     std::to_string(ReadBytes(Wide(folder.Path()) + L"\\" + name).size());
+    EXPECT_EQ(c.after, after);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, DataFileAtStart, ::testing::ValuesIn(std::vector<StartCase>{
@@ -152,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(Files, DataFileAtStart, ::testing::ValuesIn(std::vector
      kSaved + " porun.dat.bad=120000"},
     {"EarlierKeptCopy", {{"porun.dat", "second"}, {"porun.dat.bad", "first"}}, kLoadFailed, kNothing,
      kSaved + " porun.dat.bad=5 porun.dat.bad2=6"},
-    {"UnterminatedTexts", {{"porun.dat", Unterminated()}}, "",
+    {"UnterminatedTexts", {{"porun.dat", Image(77, 12, 1, 'A', 'B')}}, "",
      "s=1,0,10,120,80,1 @0 b13=C:\\bin\\edit.exe|" + std::string(269, 'A') + "||-n|#2 g9=" + std::string(269, 'B') + "|#0",
      kSaved},
     {"GroupCountBelowOne", {{"porun.dat", Image(-3, 0, 0)}}, "", "s=1,0,1,120,80,0 @0" + kEditor, kSaved},
@@ -182,8 +159,7 @@ INSTANTIATE_TEST_SUITE_P(Files, DataFileAtStart, ::testing::ValuesIn(std::vector
      "s=1,0,4,120,80,1 @2" + kEditor, kSaved},
 }), [](const auto& info) { return std::string(info.param.label); });
 
-// A save that fails at any step leaves the file as it was and no temporary
-// file; the next save stores the change.
+// A save that fails at any step leaves the file as it was and no temporary file; the next save stores the change.
 using CallChange = std::function<void(FileCalls&)>;
 struct FailCase {
     const char* label;
@@ -193,6 +169,7 @@ struct FailCase {
 };
 
 bool SaveData() { return SaveLauncherData(nullptr); }
+const CallChange kMoveFails = [](FileCalls& c) { c.moveFileEx = [](LPCSTR, LPCSTR, DWORD) { return FALSE; }; };
 bool SavePlaces() { return SavePositions(WindowPositions()); }
 
 class SaveSurvivesAFailingStep : public ::testing::TestWithParam<FailCase> {};
@@ -233,9 +210,9 @@ INSTANTIATE_TEST_SUITE_P(Steps, SaveSurvivesAFailingStep, ::testing::ValuesIn(st
     }},
     {"DataFlush", "porun.dat", SaveData, [](FileCalls& c) { c.flushFileBuffers = [](HANDLE) { return FALSE; }; }},
     {"DataClose", "porun.dat", SaveData, [](FileCalls& c) { c.closeHandle = [](HANDLE f) { CloseHandle(f); return FALSE; }; }},
-    {"DataMove", "porun.dat", SaveData, [](FileCalls& c) { c.moveFileEx = [](LPCSTR, LPCSTR, DWORD) { return FALSE; }; }},
-    {"PositionsMove", "position.dat", SavePlaces, [](FileCalls& c) { c.moveFileEx = [](LPCSTR, LPCSTR, DWORD) { return FALSE; }; }},
-    {"ShortcutsMove", "shortcut.dat", SaveShortcutTable, [](FileCalls& c) { c.moveFileEx = [](LPCSTR, LPCSTR, DWORD) { return FALSE; }; }},
+    {"DataMove", "porun.dat", SaveData, kMoveFails},
+    {"PositionsMove", "position.dat", SavePlaces, kMoveFails},
+    {"ShortcutsMove", "shortcut.dat", SaveShortcutTable, kMoveFails},
 }), [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace

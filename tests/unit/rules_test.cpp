@@ -1,21 +1,27 @@
-// The launcher's rules: which key combinations a button may take, where the
-// bar's window is kept on the screen, and what the program file promises.
-#include "support/files.h"
+// The launcher's rules: which key combinations a button may take, where the bar's window is kept on the
+// screen, how the bar is laid out at each display scale, which buttons a typed query lists, best first, and
+// what the program file promises.
+#include "support/launcher.h"
 
 #include "app/placement.h"
+#include "bar/bar_geometry.h"
+#include "bar/icon_cache.h"
+#include "data/button_search.h"
 #include "menus/menu_skin.h"
 #include "shortcuts/shortcut_table.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <memory>
+
+using namespace support;
 
 namespace {
 
-// With the activation combination CTRL+ALT+SPACE (unless the row says
-// otherwise), system hotkeys CTRL+S on button (4,4) and CTRL+L on (9,9), and
-// the plain shortcut CTRL+P on (1,2); the combination is asked for button
-// (1,3) unless the row says otherwise.
+// With the activation combination CTRL+ALT+SPACE, system hotkeys CTRL+S on button (4,4) and CTRL+L on (9,9),
+// and the plain shortcut CTRL+P on (1,2); the combination is asked for button (1,3) unless the row says otherwise.
 struct Combination {
     int key, flags;
     bool refused;
@@ -80,9 +86,8 @@ INSTANTIATE_TEST_SUITE_P(Edges, WorkAreaBesideTaskbar, ::testing::ValuesIn(std::
     {"StaleFromASmallerScreen", {0, 570, 800, 600}, {0, 0, 1023, 767}},
 }), [](const auto& info) { return std::string(info.param.label); });
 
-// A window on a screen, the screen size seen before (0: a
-// start), the work area and a remembered place → where it goes and which
-// place the table holds for the screen afterwards.
+// A window on a screen, the screen size seen before (0: a start), the work area and a remembered place →
+// where it goes and which place the table holds for the screen afterwards.
 struct PlacementCase {
     const char* label;
     RECT window;
@@ -110,9 +115,7 @@ TEST_P(PlacementRule, KeepsTheWindowOnTheScreen)
     for (int i = 0; r.size() == 1 && i < kPositionSlots; ++i)
         RecordPosition(&table, 640 + i, 480, i, i);
     const PlacementResult place = ComputePlacement(c.window, c.screen, c.last, c.area, &table);
-    EXPECT_EQ(c.placed.x, place.left);
-    EXPECT_EQ(c.placed.y, place.top);
-    EXPECT_EQ(c.move, place.move);
+    EXPECT_EQ(std::vector<int>({c.placed.x, c.placed.y, c.move}), std::vector<int>({place.left, place.top, place.move}));
     PositionQuery query{c.screen.cx, c.screen.cy, 0, 0};
     const std::vector<int> held = FindPosition(&table, &query) ? std::vector<int>{query.x, query.y} : std::vector<int>{};
     EXPECT_EQ(c.held, held);
@@ -130,6 +133,95 @@ INSTANTIATE_TEST_SUITE_P(Places, PlacementRule, ::testing::ValuesIn(std::vector<
      {974, -1}},
     {"FullTableRecordsNothing", {-300, 900, -250, 1370}, kScreen, {0, 0}, kAboveTaskbar, {20}, {-1, 268}, true, {}},
 }), [](const auto& info) { return std::string(info.param.label); });
+
+// The controls tile the client area without gap or overlap; the bar and its icons grow with the scale.
+struct ScaleRow {
+    int dpi, width, expandedHeight, collapsedHeight, iconSize;
+};
+
+class BarAtScale : public ::testing::TestWithParam<ScaleRow> {};
+
+TEST_P(BarAtScale, ControlsTileTheClientAreaAndIconsFollowTheScale)
+{
+    const ScaleRow row = GetParam();
+    const SIZE expanded = BarWindowSize(0, 0, 0, true, row.dpi), collapsed = BarWindowSize(0, 0, 0, false, row.dpi);
+    EXPECT_EQ(std::vector<int>({row.width, row.expandedHeight, row.collapsedHeight, row.iconSize}),
+              std::vector<int>({expanded.cx, expanded.cy, collapsed.cy, BarIconSize(row.dpi)}));
+    std::vector<int> covered(expanded.cx * expanded.cy);
+    for (int position = 0; position < kBarControlCount; ++position) {
+        const BarControl c = BarControlAt(position, row.dpi);
+        EXPECT_TRUE(c.x >= 0 && c.y >= 0 && c.x + c.width <= expanded.cx && c.y + c.height <= expanded.cy) << position;
+        for (int y = std::max(c.y, 0); y < std::min(c.y + c.height, static_cast<int>(expanded.cy)); ++y)
+            for (int x = std::max(c.x, 0); x < std::min(c.x + c.width, static_cast<int>(expanded.cx)); ++x)
+                ++covered[y * expanded.cx + x];
+        EXPECT_TRUE(position > 0 || c.height == collapsed.cy);  // collapsed, the group button fills the client area
+    }
+    EXPECT_EQ(covered.size(), static_cast<size_t>(std::count(covered.begin(), covered.end(), 1)));  // each pixel once
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, BarAtScale, ::testing::Values(ScaleRow{96, 44, 434, 38, 32}, ScaleRow{120, 55, 543, 48, 40},
+                                                              ScaleRow{144, 66, 651, 57, 48}, ScaleRow{192, 88, 868, 76, 64}));
+
+// An icon the bar kept at one scale is never lent to a button of another size.
+TEST(IconCache, LendsAKeptIconOnlyAtThePixelSizeItWasMadeAt)
+{
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    const HICON icon = CopyIcon(LoadIcon(nullptr, IDI_APPLICATION));
+    LendNewIcon(MakeIconCacheKey(self, 0, 32), icon);
+    ReleaseIcon(icon);  // taken back and kept
+    EXPECT_EQ(nullptr, LendCachedIcon(MakeIconCacheKey(self, 0, 48)));
+    EXPECT_EQ(icon, LendCachedIcon(MakeIconCacheKey(self, 0, 32)));
+    ReleaseIcon(icon);
+    ClearIconCache();
+}
+
+struct QueryRow {
+    const char* query;
+    const char* listed;  // titles, best first
+};
+
+class ButtonSearch : public ::testing::TestWithParam<QueryRow> {};
+
+// Two groups in use; the third holds a button that is never searched.
+std::string Listed(const char* query)
+{
+    static const auto image = [] {
+        auto data = std::make_unique<DataImage>();
+        data->Button(0, 0, "メモ帳", "C:\\Windows\\notepad.exe").Button(0, 1, "サクラエディタ", "C:\\sakura.exe");
+        data->Button(0, 2, "WinMerge", "C:\\Tools\\WinMerge.exe").Button(0, 3, "空のエディタ", "");
+        data->Button(1, 0, "秀丸エディタ", "C:\\Tools\\Hidemaru.exe").Button(1, 1, "Ｗｏｒｄ", "C:\\winword.exe");
+        data->Button(1, 2, "merge tool", "C:\\mt.exe").Button(1, 3, "Emerge", "C:\\em.exe");
+        data->Button(1, 4, "ぺいんと", "C:\\mspaint.exe").Button(2, 0, "外のエディタ", "C:\\out.exe");
+        return data;
+    }();
+    auto index = std::make_unique<SearchIndex>();
+    BuildSearchIndex(image->data, 2, index.get());
+    int found[kButtonCount];
+    std::string titles;
+    for (int i = 0, count = FindButtons(*index, query, found); i < count; ++i)
+        titles += std::string(i ? "," : "") + image->At(found[i] / 10, found[i] % 10).title;
+    return titles;
+}
+
+TEST_P(ButtonSearch, ListsTheMatchingButtonsBestFirst)
+{
+    EXPECT_EQ(GetParam().listed, Listed(GetParam().query)) << GetParam().query;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ButtonSearch, ::testing::Values(
+    QueryRow{"めも", "メモ帳"},                       // hiragana finds katakana
+    QueryRow{"ﾒﾓ", "メモ帳"},                         // half width
+    QueryRow{"ペイント", "ぺいんと"},                 // katakana finds hiragana
+    QueryRow{"WORD", "Ｗｏｒｄ"},                     // case and full width
+    QueryRow{"ｗｉｎ", "WinMerge,Ｗｏｒｄ"},          // title start, then file name start (winword)
+    QueryRow{"えでぃた", "秀丸エディタ,サクラエディタ"},  // a word after kanji before one inside katakana
+    QueryRow{"merge", "merge tool,WinMerge,Emerge"},  // start, capital after a small letter, inside
+    QueryRow{"hidemaru", "秀丸エディタ"},             // the file's name
+    QueryRow{"tools", ""},                            // never its folder
+    QueryRow{"exe", ""},                              // nor its extension
+    QueryRow{"外", ""},                               // nor a group not in use
+    QueryRow{" ", "メモ帳,サクラエディタ,WinMerge,秀丸エディタ,Ｗｏｒｄ,merge tool,Emerge,ぺいんと"}));
 
 TEST(ProgramFile, RunsAsInvokerSoItsFilesStayBesideIt)
 {

@@ -1,14 +1,10 @@
-// shortcut.dat and position.dat beside the program (in a folder "表", whose
-// second byte is 0x5C): what a start reads from them, seen in what the
-// launcher writes back.
-#include "support/files.h"
+// shortcut.dat and position.dat beside the program in a folder "表" (0x5C trail byte): what a start reads
+// from them, seen in what the launcher writes back.
 #include "support/launcher.h"
 
 #include "data/window_positions.h"
 #include "shortcuts/shortcut_file.h"
 #include "support/program_files.h"
-
-#include <gtest/gtest.h>
 
 using namespace support;
 
@@ -21,28 +17,18 @@ struct FileCase {
     bool record = true;  // position.dat: a place for 640 x 480 at (1, 2) is recorded before the save
 };
 
-std::string Name(const ::testing::TestParamInfo<FileCase>& info)
-{
-    return info.param.label;
-}
+std::string Name(const ::testing::TestParamInfo<FileCase>& info) { return info.param.label; }
 
-// The file named kFile beside the program in the folder "表", written first
-// unless the row says "-".
+// The file named kFile beside the program, written first unless the row says "-".
 template <const char* kFile>
 class SettingsFile : public ::testing::TestWithParam<FileCase> {
 protected:
     void SetUp() override
     {
         OverrideProgramPath(folder_.File("porun.exe").c_str());
-        if (GetParam().before != "-") {
-            ASSERT_TRUE(WriteBytes(folder_.File(kFile), GetParam().before));
-        }
+        ASSERT_TRUE(GetParam().before == "-" || WriteBytes(folder_.File(kFile), GetParam().before));
     }
-    void TearDown() override
-    {
-        DestroyShortcutTable();
-        OverrideProgramPath(nullptr);
-    }
+    void TearDown() override { DestroyShortcutTable(), OverrideProgramPath(nullptr); }
     std::string Saved() const { return ReadBytes(folder_.File(kFile)); }
 
     TempFolder folder_{"表"};
@@ -62,6 +48,7 @@ TEST_P(ShortcutFileReading, KeepsWhatTheRulesAllow)
 }
 
 const std::string kCtrlAltSpace = ActiveLines(VK_SPACE, 6);
+const std::string kBase = ShortcutLines(0, 1, 'E', 2, 0) + ActiveLines('P', 2);  // the activation is CTRL+P
 
 std::string WithoutIdLine(std::string lines)
 {
@@ -91,15 +78,19 @@ INSTANTIATE_TEST_SUITE_P(Files, ShortcutFileReading, ::testing::ValuesIn(std::ve
     {"LongerNameBesideTheName", "ShortCut.Active.keyboard,7\r\n" + ActiveLines('K', 2), ActiveLines('K', 2)},
     {"FirstOfTwoLinesWins", ActiveLines('K', 2) + ActiveLines('L', 2) + "shortcut.active.key,77\r\n",
      ActiveLines('K', 2)},
+    // the search window's hotkey needs CTRL and a combination of its own
+    {"SearchKey", kBase + "ShortCut.Search.key,70\r\nShortCut.Search.flag,6\r\n", ""},
+    {"SearchKeyWithoutCtrl", kBase + "ShortCut.Search.key,70\r\nShortCut.Search.flag,4\r\n", kBase},
+    {"SearchKeyOfTheActivation", kBase + "ShortCut.Search.key,80\r\nShortCut.Search.flag,2\r\n", kBase},
+    {"SearchKeyNoNumber", kBase + "ShortCut.Search.key,abc\r\nShortCut.Search.flag,6\r\n", kBase},
 }), Name);
 
 std::string Slot(int slot, int width, int height, int x, int y)
 {
-    char prefix[16];
-    wsprintfA(prefix, "position%02d.", slot);
-    const std::string p = prefix;
-    return p + "desktop.width," + std::to_string(width) + "\r\n" + p + "desktop.height," + std::to_string(height) +
-           "\r\n" + p + "positon.x," + std::to_string(x) + "\r\n" + p + "positon.y," + std::to_string(y) + "\r\n";
+    char lines[256];
+    wsprintfA(lines, "position%02d.desktop.width,%d\r\nposition%02d.desktop.height,%d\r\nposition%02d.positon.x,%d\r\n"
+              "position%02d.positon.y,%d\r\n", slot, width, slot, height, slot, x, slot, y);
+    return lines;
 }
 
 TEST_P(PositionFileReading, GivesThePlacesPerScreenSize)

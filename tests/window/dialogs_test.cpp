@@ -1,7 +1,7 @@
 // The settings dialogs of a button and of the groups, and the icon chooser they open.
 #include "window/window_test.h"
 
-#include "dialogs/button_settings_dialog.h"
+#include "dialogs/file_browser.h"
 #include "support/kept_path.h"
 
 #include <commctrl.h>

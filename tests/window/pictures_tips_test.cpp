@@ -52,7 +52,10 @@ TEST_P(ButtonPicture, ShowsTheIconItsRecordNamesAlsoInTheSettings)
     EXPECT_EQ(Resource(row().expected), Shows(control));
     Picture preview;
     DialogWaiter dialog(row().group ? kGroupDialog : kButtonDialog, row().group ? IDC_GROUP_CANCEL : IDCANCEL,
-                        [&](HWND d) { preview = Picture::OfControl(d, IDC_ICON_PREVIEW); });
+                        [&](HWND d) {
+        preview = Picture::OfIcon(reinterpret_cast<HICON>(SendDlgItemMessageA(d, IDC_ICON_PREVIEW, BM_GETIMAGE,
+                                                                               IMAGE_ICON, 0)));
+    });
     RightClick(control, IDM_BUTTON_SETTINGS);
     EXPECT_TRUE(dialog.Seen());
     if (row().group || (*row().file && std::string(row().file) != "missing")) {  // else no file to preview

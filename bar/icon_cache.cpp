@@ -1,0 +1,104 @@
+#include "bar/icon_cache.h"
+
+#include <cstring>
+
+namespace {
+
+// Ten groups of eleven icons fit, with room to spare.
+constexpr int kCachedIcons = 160;
+
+struct CachedIcon {
+    IconCacheKey key;
+    HICON icon;
+    bool lent;
+    unsigned long long lastUse;
+};
+
+CachedIcon g_icons[kCachedIcons];
+unsigned long long g_uses = 0;
+
+bool SameKey(const IconCacheKey& a, const IconCacheKey& b)
+{
+    return a.index == b.index && a.pixelSize == b.pixelSize && a.size == b.size &&
+           CompareFileTime(&a.written, &b.written) == 0 && lstrcmpiA(a.path, b.path) == 0;
+}
+
+CachedIcon* FindLent(HICON icon)
+{
+    for (CachedIcon& entry : g_icons) {
+        if (entry.icon == icon && entry.lent)
+            return &entry;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+IconCacheKey MakeIconCacheKey(const char* path, int index, int pixelSize)
+{
+    IconCacheKey key{};
+    key.index = index;
+    key.pixelSize = pixelSize;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!path || std::strlen(path) >= sizeof key.path || !GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return key;
+    std::strcpy(key.path, path);
+    key.written = data.ftLastWriteTime;
+    key.size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    key.usable = true;
+    return key;
+}
+
+HICON LendCachedIcon(const IconCacheKey& key)
+{
+    if (!key.usable)
+        return nullptr;
+    for (CachedIcon& entry : g_icons) {
+        if (entry.icon && !entry.lent && SameKey(entry.key, key)) {
+            entry.lent = true;
+            entry.lastUse = ++g_uses;
+            return entry.icon;
+        }
+    }
+    return nullptr;
+}
+
+void LendNewIcon(const IconCacheKey& key, HICON icon)
+{
+    if (!key.usable || !icon || FindLent(icon))
+        return;
+    // A free slot, or else the least recently used icon that is not lent.
+    CachedIcon* slot = nullptr;
+    for (CachedIcon& entry : g_icons) {
+        if (!entry.icon) {
+            slot = &entry;
+            break;
+        }
+        if (!entry.lent && (!slot || entry.lastUse < slot->lastUse))
+            slot = &entry;
+    }
+    if (!slot)
+        return;  // every icon is out: this one is simply not kept
+    if (slot->icon)
+        DestroyIcon(slot->icon);
+    *slot = CachedIcon{key, icon, true, ++g_uses};
+}
+
+void ReleaseIcon(HICON icon)
+{
+    if (!icon)
+        return;
+    if (CachedIcon* entry = FindLent(icon))
+        entry->lent = false;
+    else
+        DestroyIcon(icon);
+}
+
+void ClearIconCache()
+{
+    for (CachedIcon& entry : g_icons) {
+        if (entry.icon && !entry.lent)
+            DestroyIcon(entry.icon);
+        entry = CachedIcon{};
+    }
+}

@@ -1,0 +1,40 @@
+#pragma once
+// Icons the bar showed before, kept for the next time the same file shows
+// them: a return to a group then needs no extraction. An icon is found again
+// only while its file keeps its last-write time and size, so a changed file
+// is always read anew.
+//
+// A kept icon is lent to the one control that shows it and comes back when
+// that control's image is replaced (ReleaseIcon); the cache destroys the
+// icons it holds when it lets them go.
+#include <windows.h>
+
+// What an icon was made from: the path as used, the icon index, the file's
+// last-write time and size, and the icon's pixel size.
+struct IconCacheKey {
+    char path[MAX_PATH];
+    int index;
+    int pixelSize;
+    FILETIME written;
+    unsigned long long size;
+    bool usable;  // false when the file could not be looked at: never kept
+};
+
+// The key of path's icon index at pixelSize, as the file is now.
+IconCacheKey MakeIconCacheKey(const char* path, int index, int pixelSize);
+
+// The kept icon for key, now lent to the caller until it is released; null
+// when none is kept.
+HICON LendCachedIcon(const IconCacheKey& key);
+
+// Notes a freshly made icon, lent to the caller from now on, as made for key,
+// so that releasing it keeps it. A full cache lets its least recently used
+// icon go.
+void LendNewIcon(const IconCacheKey& key, HICON icon);
+
+// Takes back an image a control no longer shows: a lent icon is kept, any
+// other is destroyed.
+void ReleaseIcon(HICON icon);
+
+// Destroys every kept icon; icons still lent are destroyed when released.
+void ClearIconCache();

@@ -1,0 +1,27 @@
+#pragma once
+// What the button and the group settings dialogs share: the main window they
+// change, the icon part, and the messages both answer alike (the slider, the
+// preview, the icon-source list, OK, the close box and closing itself).
+#include "dialogs/icon_source_part.h"
+#include "support/dialog_base.h"
+
+class SettingsDialog : public DialogBase {
+public:
+    INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) final;
+
+protected:
+    // iconFileEdit: the id of the dialog's edit that shows the icon source.
+    SettingsDialog(HWND mainWindow, int iconFileEdit) : mainWindow_(mainWindow), icon_(iconFileEdit) {}
+
+    // WM_INITDIALOG: fills the dialog.
+    virtual void OnOpen() = 0;
+    // A new entry chosen in the icon-source list.
+    virtual void OnIconSourceChosen() = 0;
+    // OK, before the dialog closes.
+    virtual void Save() = 0;
+    // The dialog's other commands; false for one it does not handle.
+    virtual bool OnCommand(int id, int code) = 0;
+
+    HWND mainWindow_;
+    IconSourcePart icon_;
+};
