@@ -5,24 +5,10 @@ using namespace window_test;
 
 namespace {
 
-// A copy of source at a path of exactly length UTF-16 units under folder, made through the wide calls.
-std::string CopyAtPathLength(const std::string& folder, const std::string& source, size_t length)
-{
-    std::string path = folder;
-    size_t remaining = length - Wide(path).size();
-    for (; remaining > 105; remaining -= 100) {
-        path += "\\" + std::string(99, 'd');
-        CreateDirectoryW((L"\\\\?\\" + Wide(path)).c_str(), nullptr);
-    }
-    path += "\\" + std::string(remaining - 5, 'p') + ".exe";
-    CopyFileW(Wide(source).c_str(), (L"\\\\?\\" + Wide(path)).c_str(), FALSE);
-    return path;
-}
-
 struct PictureRow {
     const char* name;
     bool group;            // the group's icon, else button 1's
-    const char* file;      // "program", "document", "folder", "missing", a path length, or ""
+    const char* file;      // "program", "document", "folder", "missing" or ""
     const char* iconFile;  // the same words
     int index;
     int expected;  // icon resource shown
@@ -34,9 +20,7 @@ protected:
     {
         if (word == "program" || word == "document" || word == "folder")
             return word == "folder" ? folder_.Path() : folder_.File(word == "program" ? "porun.exe" : "notes.txt");
-        if (word == "missing")
-            return folder_.File("missing.exe");
-        return word.empty() ? "" : CopyAtPathLength(folder_.Path(), BuildFile(PORUN_EXE_PATH), std::stoul(word));
+        return word == "missing" ? folder_.File("missing.exe") : "";
     }
 };
 
@@ -80,9 +64,6 @@ const PictureRow kPictures[] = {
     {"FileWithoutIconsAtIndexTwo", false, "document", "document", 2, IDI_NOT_FOUND},
     {"IndexBeyondTheIcons", false, "program", "", 400, IDI_NOT_FOUND},
     {"NegativeIndexCountsAsTheFirst", false, "program", "", -1, IDI_PROGRAM},
-    {"PathOf259Fits", false, "259", "", 0, IDI_PROGRAM},
-    {"PathOf260CountsAsMissing", false, "260", "", 0, IDI_NOT_FOUND},
-    {"IconFileOf260CountsAsMissing", false, "", "260", 3, IDI_NOT_FOUND},
     {"GroupIconNine", true, "", "program", 9, IDI_GROUP_9},
     {"GroupIconFileMissing", true, "", "missing", 1, IDI_NOT_FOUND},
 };
