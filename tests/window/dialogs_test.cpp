@@ -1,8 +1,7 @@
-// The settings dialogs of a button and of the groups, and the icon chooser.
+// The settings dialogs of a button and of the groups, and the icon chooser they open.
 #include "window/window_test.h"
 
 #include "dialogs/file_browser.h"
-#include "dialogs/icon_chooser.h"
 #include "support/kept_path.h"
 
 #include <commctrl.h>
@@ -47,12 +46,6 @@ BOOL WINAPI Browser(LPOPENFILENAMEW open)
     return !g_chosen.empty();
 }
 
-std::string CopyTo(const std::string& from, const std::string& to)
-{
-    CreateDirectoryA(FolderOf(to).c_str(), nullptr);
-    return CopyFileA(from.c_str(), to.c_str(), FALSE) ? to : "";
-}
-
 class SettingsDialog;
 struct DialogRow {
     const char* name;
@@ -67,14 +60,9 @@ struct DialogRow {
 // the activation CTRL+ALT+SPACE. The file browser answers g_chosen.
 class SettingsDialog : public Table<DialogRow> {
 public:
-    std::string Program() const { return program_; }
-    std::string Tip(int id) const { return LauncherWindow::Tip(id); }
-    Picture Shows(int id) const { return LauncherWindow::Shows(id); }
-    std::optional<DataImage> Saved() const { return LauncherWindow::Saved(); }
-    bool Unsaved() const { return ReadBytes(folder_.File("porun.dat")) == data_.Bytes(); }
+    using LauncherWindow::Tip, LauncherWindow::Shows, LauncherWindow::Saved, LauncherWindow::program_;
     HWND Window() const { return window_; }
-    void Click(int id) { LauncherWindow::Click(id); }
-    std::string File(const std::string& name) const { return folder_.File(name); }
+    bool Unsaved() const { return ReadBytes(folder_.File("porun.dat")) == data_.Bytes(); }
     bool StoredKey(int button, int key)  // in shortcut.dat once the window closed
     {
         Close();
@@ -92,8 +80,8 @@ TEST_P(SettingsDialog, ShowsAndStoresWhatTheUserChose)
     }};
     OverrideOpenFileDialog(Browser);
     g_folder = folder_.Path();
-    const std::string program = folder_.File("porun.exe");
     data_.settings.groupCount = 3;
+    const std::string program = folder_.File("porun.exe");
     data_.Button(0, 2, "Porun", program, "-x", folder_.Path()).Button(0, 3, "Four", program);
     data_.Button(0, 4, "Five", program);
     shortcuts_ = ShortcutLines(0, 2, 'A', 7, 1) + ShortcutLines(0, 3, VK_F7, 0, 1) + ShortcutLines(0, 4, 'S', 2, 0) +
@@ -122,21 +110,12 @@ const DialogRow kDialogs[] = {
      },
      IDOK,
      [](SettingsDialog& t) {
-         EXPECT_EQ(Picture::OfFileIcon(t.Program(), 3), t.Shows(B(2)));
+         EXPECT_EQ(Picture::OfFileIcon(t.program_, 3), t.Shows(B(2)));
          EXPECT_EQ("Porun <CTRL+SHIFT+ALT+A>", t.Tip(B(2)));
          EXPECT_EQ(3, t.Saved()->At(0, 2).iconIndex);
-         EXPECT_EQ(t.Program(), t.Saved()->At(0, 2).iconFile);
+         EXPECT_EQ(t.program_, t.Saved()->At(0, 2).iconFile);
          EXPECT_STREQ("-x", t.Saved()->At(0, 2).params);
      }},
-    {"IconSourceProgramOffersItsIconsAndTargetTheFile", B(3),
-     [](HWND d) {
-         Source(d, 1);
-         EXPECT_EQ(FolderOf(Text(d, IDC_BUTTON_FILE)) + "\\porun.exe", Text(d, IDC_BUTTON_ICON_FILE));
-         EXPECT_GE(Item(d, IDC_ICON_SLIDER, TBM_GETRANGEMAX), 10);
-         Source(d, 2);
-         EXPECT_EQ(Text(d, IDC_BUTTON_FILE), Text(d, IDC_BUTTON_ICON_FILE));
-     },
-     IDCANCEL, [](SettingsDialog& t) { EXPECT_TRUE(t.Unsaved()); }},
     {"ShortcutOfTheButtonWithItsSystemMark", B(2),
      [](HWND d) {
          EXPECT_EQ("CTRL+SHIFT+ALT+A", Text(d, IDC_BUTTON_SHORTCUT_TEXT));
@@ -146,13 +125,6 @@ const DialogRow kDialogs[] = {
      IDOK, [](SettingsDialog&) { EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT | MOD_ALT, 'A')); }},
     {"SystemMarkSetOnOkTakesTheCombination", B(4), [](HWND d) { Toggle(d, IDC_BUTTON_SYSTEM_HOTKEY); }, IDOK,
      [](SettingsDialog&) { EXPECT_TRUE(HotkeyTaken(MOD_CONTROL, 'S')); }},
-    {"KeyWithoutModifierCannotBeSystemWide", B(3),
-     [](HWND d) {
-         EXPECT_EQ("F7", Text(d, IDC_BUTTON_SHORTCUT_TEXT));
-         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_BUTTON_SYSTEM_HOTKEY)));
-         EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(d, IDC_BUTTON_SYSTEM_HOTKEY));
-     },
-     IDOK, [](SettingsDialog& t) { EXPECT_EQ("Four (F7)", t.Tip(B(3))); }},
     {"CancelPutsTheCapturedShortcutBack", B(4), [](HWND d) { CaptureBy(d, IDC_BUTTON_KEY, {{VK_CONTROL, 0, 'T'}}); },
      IDCANCEL, [](SettingsDialog& t) { EXPECT_TRUE(t.StoredKey(4, 'S')); }},
     {"TheCloseBoxKeepsTheCapturedShortcut", B(4),
@@ -161,18 +133,6 @@ const DialogRow kDialogs[] = {
          PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0);
      },
      0, [](SettingsDialog& t) { EXPECT_TRUE(t.StoredKey(4, 'T')); }},
-    {"BrowsingForTheFileProposesItsTitleAndFolder", B(7),
-     [](HWND d) {
-         g_chosen = Wide(CopyTo(g_folder + "\\porun.exe", g_folder + "\\Tools\\editor.exe"));
-         Press(d, IDC_BUTTON_BROWSE_FILE, true);
-         EXPECT_EQ("editor", Text(d, IDC_BUTTON_TITLE));
-         EXPECT_EQ(g_folder + "\\Tools", Text(d, IDC_BUTTON_WORK_DIR));
-     },
-     IDOK,
-     [](SettingsDialog& t) {
-         EXPECT_EQ(Resource(IDI_PROGRAM), t.Shows(B(7)));
-         EXPECT_EQ(t.File("Tools\\editor.exe"), t.Saved()->At(0, 7).file);
-     }},
     {"BrowsingForAnIconFileStartsAtItsFirstIconAsAFreeChoice", B(2),
      [](HWND d) {
          Slide(d, 3);
@@ -193,8 +153,6 @@ const DialogRow kDialogs[] = {
          EXPECT_EQ(g_folder, Text(d, IDC_BUTTON_WORK_DIR));
      },
      IDCANCEL, [](SettingsDialog& t) { EXPECT_TRUE(t.Unsaved()); }},
-    {"CancelledBrowsingChangesNothing", B(7), [](HWND d) { Press(d, IDC_BUTTON_BROWSE_FILE, true); }, IDOK,
-     [](SettingsDialog& t) { EXPECT_TRUE(t.Unsaved()); }},
     {"ABrowsedNameOutsideTheCodePageIsKeptByItsShortName", B(7),
      [](HWND d) {
          g_chosen = Wide(g_folder) + L"\\caf\u00e9\ud55c\uad6d.exe";
@@ -214,8 +172,12 @@ const DialogRow kDialogs[] = {
          EXPECT_EQ("", Text(d, IDC_BUTTON_FILE));
      },
      IDOK, [](SettingsDialog& t) { EXPECT_TRUE(t.Unsaved()); }},
-    {"SpinCountsDownwardsOnItsUpperArrowAndWraps", IDC_GROUP_BUTTON,
+    {"SpinCountsDownwardsOnItsUpperArrowAndWrapsAndEscInTheNameFieldKeepsTheDialog", IDC_GROUP_BUTTON,
      [](HWND d) {
+         SendDlgItemMessageA(d, IDC_GROUP_NAME, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+         SendMessageA(d, WM_COMMAND, IDCANCEL, 0);
+         Idle(d);
+         EXPECT_TRUE(IsWindowVisible(d));
          EXPECT_EQ(" 3", Text(d, IDC_GROUP_COUNT));
          ClickSpin(d, true);
          EXPECT_EQ("2", Text(d, IDC_GROUP_COUNT));
@@ -226,14 +188,16 @@ const DialogRow kDialogs[] = {
          EXPECT_EQ(10, LOWORD(Item(d, IDC_GROUP_COUNT_SPIN, UDM_GETPOS)));
      },
      IDC_GROUP_CANCEL, [](SettingsDialog& t) { EXPECT_TRUE(t.Unsaved()); }},
-    {"ACountTheSpinCannotTakeKeepsTheLast", IDC_GROUP_BUTTON,
-     [](HWND d) { SetDlgItemTextA(d, IDC_GROUP_COUNT, "50"); }, IDOK,
-     [](SettingsDialog& t) { EXPECT_EQ(3, t.Saved()->settings.groupCount); }},
-    {"AlwaysOnTopTakesEffectAtOnce", IDC_GROUP_BUTTON,
-     [](HWND d) { CheckDlgButton(d, IDC_GROUP_ALWAYS_ON_TOP, BST_CHECKED); }, IDOK,
+    {"AlwaysOnTopTakesEffectAtOnceAndACountTheSpinCannotTakeKeepsTheLast", IDC_GROUP_BUTTON,
+     [](HWND d) {
+         CheckDlgButton(d, IDC_GROUP_ALWAYS_ON_TOP, BST_CHECKED);
+         SetDlgItemTextA(d, IDC_GROUP_COUNT, "50");
+     },
+     IDOK,
      [](SettingsDialog& t) {
          EXPECT_TRUE(GetWindowLongA(t.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
          EXPECT_EQ(1, t.Saved()->settings.alwaysOnTop);
+         EXPECT_EQ(3, t.Saved()->settings.groupCount);
      }},
     {"IconSourceProgramStoresItWithIndexZero", IDC_GROUP_BUTTON,
      [](HWND d) {
@@ -243,7 +207,7 @@ const DialogRow kDialogs[] = {
      },
      IDOK,
      [](SettingsDialog& t) {
-         EXPECT_EQ(t.Program(), t.Saved()->data.groups[0].group.iconFile);
+         EXPECT_EQ(t.program_, t.Saved()->data.groups[0].group.iconFile);
          EXPECT_EQ(0, t.Saved()->data.groups[0].group.iconIndex);
      }},
     {"NameAndIconChosenByDoubleClickAreSaved", IDC_GROUP_BUTTON,
@@ -261,14 +225,6 @@ const DialogRow kDialogs[] = {
          EXPECT_STREQ("ゲーム", t.Saved()->data.groups[0].group.name);
          EXPECT_EQ(4, t.Saved()->data.groups[0].group.iconIndex);
      }},
-    {"EscInTheNameFieldKeepsTheDialogOpen", IDC_GROUP_BUTTON,
-     [](HWND d) {
-         SendDlgItemMessageA(d, IDC_GROUP_NAME, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-         SendMessageA(d, WM_COMMAND, IDCANCEL, 0);
-         Idle(d);
-         EXPECT_TRUE(IsWindowVisible(d));
-     },
-     IDC_GROUP_CANCEL, [](SettingsDialog&) {}},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsDialog, ::testing::ValuesIn(kDialogs), RowName());
 
@@ -286,41 +242,5 @@ TEST_F(GroupCount, LoweringTheGroupCountKeepsTheShownGroupUntilTheNextStep)
     Click(IDC_NEXT_GROUP);
     EXPECT_EQ(GroupPicture(0), Shows(IDC_GROUP_BUTTON));
 }
-
-// ---- The icon chooser ---------------------------------------------------------------
-
-struct ChooserRow {
-    const char* name;
-    int icons;  // in the file; -1: no file given
-    int preselected;
-    std::function<void(HWND)> act;
-    int chosen;
-};
-
-class IconChooser : public ::testing::TestWithParam<ChooserRow> {};
-
-TEST_P(IconChooser, ReturnsTheIconTheUserTook)
-{
-    const ChooserRow& row = GetParam();
-    TempFolder folder;
-    const std::string file = row.icons > 0 ? folder.File("icons.exe") : "";
-    ASSERT_TRUE(row.icons < 0 || MakeFileWithIcons(file, row.icons));
-    DialogWaiter chooser(kChooser, 0, row.act);
-    EXPECT_EQ(row.chosen, ChooseIcon(nullptr, file.c_str(), row.preselected));
-    EXPECT_EQ(row.icons >= 0, chooser.Seen());
-}
-
-auto List = [](HWND d) { return GetDlgItem(d, IDC_ICON_CHOOSER_LIST); };
-const ChooserRow kChoosers[] = {
-    {"DoubleClickTakesThatIcon", 5, 2,
-     [](HWND d) {
-         SendMessageA(List(d), LB_SETCURSEL, 4, 0);
-         SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_ICON_CHOOSER_LIST, LBN_DBLCLK), LPARAM(List(d)));
-     },
-     4},
-    {"CancelTakesNone", 5, 3, [](HWND d) { Press(d, IDCANCEL); }, -1},
-    {"AnEmptyPathOpensNothing", -1, 0, [](HWND) {}, -1},
-};
-INSTANTIATE_TEST_SUITE_P(Rows, IconChooser, ::testing::ValuesIn(kChoosers), RowName());
 
 }  // namespace

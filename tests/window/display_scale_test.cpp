@@ -1,78 +1,63 @@
 // The bar on a screen at 150 % (144 DPI): run by CTest in a Wine prefix with
-// LogPixels 144 (PORUN_DPI=144); elsewhere these rows skip themselves.
-#include "support/launcher.h"
+// LogPixels 144 (PORUN_DPI=144); elsewhere it skips itself.
+#include "window/window_test.h"
 
-#include "resources/resource_ids.h"
 #include "support/display_scale.h"
 
-using namespace support;
+using namespace window_test;
 
 namespace {
-
-constexpr int kButton1 = IDC_FIRST_LAUNCHER;
 
 int IconSide(HICON icon)
 {
     ICONINFO info = {};
-    if (!icon || !GetIconInfo(icon, &info))
-        return 0;
     BITMAP bitmap = {};
-    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    if (icon && GetIconInfo(icon, &info))
+        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
     return bitmap.bmWidth;
 }
 
-class BarAtDpi144 : public LauncherWindow {
-protected:
-    void SetUp() override
-    {
-        if (SystemDpi() != 144)
-            GTEST_SKIP() << "the screen runs at " << SystemDpi() << " DPI";
-    }
-    // Every image at 48 pixels; the program's own pictures as drawn for 48.
-    void ExpectScaledImages()
-    {
-        RECT client;
-        GetClientRect(window_, &client);
-        EXPECT_EQ(66, client.right);
-        EXPECT_EQ(651, client.bottom);
-        const struct {
-            int id, resource;  // the program's picture it shows, 0: a file's
-        } rows[] = {{IDC_GROUP_BUTTON, 0}, {IDC_PREVIOUS_GROUP, IDI_PREVIOUS_GROUP}, {IDC_NEXT_GROUP, IDI_NEXT_GROUP},
-                    {kButton1, IDI_EMPTY_BUTTON}, {kButton1 + 1, IDI_NOT_FOUND}, {kButton1 + 2, 0}, {kButton1 + 3, 0}};
-        for (const auto& row : rows) {
-            const HICON shown = reinterpret_cast<HICON>(SendDlgItemMessageA(window_, row.id, BM_GETIMAGE, IMAGE_ICON, 0));
-            EXPECT_EQ(48, IconSide(shown)) << row.id;
-            if (row.resource) {
-                EXPECT_EQ(Picture::OfIcon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-                              MAKEINTRESOURCEA(row.resource), IMAGE_ICON, 48, 48, 0)), true), Shows(row.id)) << row.id;
-            }
-        }
-    }
-    Recorder recorder_{folder_, "rec.exe", true};
-};
+// Every image at 48 pixels, the program's own pictures as drawn for 48, also once moved to another screen and laid
+// out again at the place the system suggests.
+class BarAtDpi144 : public Window {};
 
 TEST_F(BarAtDpi144, TheBarAndEveryImageOnItAreScaled)
 {
+    if (SystemDpi() != 144)
+        GTEST_SKIP() << "the screen runs at " << SystemDpi() << " DPI";
+    Recorder recorder(folder_, "rec.exe", true);
     const std::string icons = folder_.File("icons.exe");
     ASSERT_TRUE(MakeFileWithIcons(icons, 3));
-    data_.Button(0, 1, "gone", folder_.File("gone.exe"));
-    data_.Button(0, 2, "rec", recorder_.Path());
+    data_.Button(0, 1, "gone", folder_.File("gone.exe")).Button(0, 2, "rec", recorder.Path());
     data_.Button(0, 3, "icons", icons, "", "", icons, 2);
     Open();
-    ExpectScaledImages();
-
-    // Moved to another screen: laid out again at the place the system suggests.
-    RECT suggested;
-    GetWindowRect(window_, &suggested);
-    OffsetRect(&suggested, 30 - suggested.left, 40 - suggested.top);
-    SendMessageA(window_, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    RECT now;
-    GetWindowRect(window_, &now);
-    EXPECT_EQ(30, now.left);
-    EXPECT_EQ(40, now.top);
-    ExpectScaledImages();
+    for (int pass = 0; pass < 2; ++pass) {
+        RECT client, now;
+        GetClientRect(window_, &client);
+        EXPECT_EQ(66, client.right);
+        EXPECT_EQ(651, client.bottom);
+        const int rows[][2] = {{IDC_GROUP_BUTTON, 0}, {IDC_PREVIOUS_GROUP, IDI_PREVIOUS_GROUP},
+                               {IDC_NEXT_GROUP, IDI_NEXT_GROUP}, {B(0), IDI_EMPTY_BUTTON}, {B(1), IDI_NOT_FOUND},
+                               {B(2), 0}, {B(3), 0}};  // the program's picture a control shows, 0: a file's
+        for (const auto& [id, resource] : rows) {
+            EXPECT_EQ(48, IconSide(reinterpret_cast<HICON>(SendDlgItemMessageA(window_, id, BM_GETIMAGE, IMAGE_ICON, 0))))
+                << id;
+            if (resource) {
+                EXPECT_EQ(Picture::OfIcon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
+                              MAKEINTRESOURCEA(resource), IMAGE_ICON, 48, 48, 0)), true), Shows(id)) << id;
+            }
+        }
+        GetWindowRect(window_, &now);
+        if (pass == 0) {
+            OffsetRect(&now, 30 - now.left, 40 - now.top);
+            SendMessageA(window_, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&now));
+        } else {
+            EXPECT_EQ(30, now.left);
+            EXPECT_EQ(40, now.top);
+        }
+    }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The menus a right click opens, their commands, and the skin that paints them.
 #include "window/window_test.h"
 
-#include <algorithm>
+#include "app/main_window.h"
+
 #include <cstring>
 
 using namespace window_test;
@@ -9,18 +10,29 @@ using namespace window_test;
 namespace {
 
 constexpr char kSuffix[] = "、なのら。";
+constexpr UINT kAbsent = UINT(-1);
+
+// The menu open() opens, with the states of commands (kAbsent: not in it) read while it is open.
+OpenMenu WithStates(HWND window, const std::function<void()>& open, const std::vector<UINT>& ids,
+                    std::vector<UINT>* states, UINT choose = 0)
+{
+    const OpenMenu menu = WhileMenuOpen(window, open, choose, [&](const OpenMenu& m) {
+        HMENU shown = reinterpret_cast<HMENU>(SendMessageA(m.window, 0x01E1, 0, 0));  // MN_GETHMENU
+        for (UINT id : ids)
+            states->push_back(GetMenuState(shown, id, MF_BYCOMMAND));
+    });
+    PumpPending();
+    return menu;
+}
 
 struct MenuRow {
     const char* name;
     int control;
     const char* title;  // of the clicked launcher button ("" untitled; null: empty button)
     int groupCount;
-    int items;
-    const char* caption;         // of the first item; null: the title cut at a whole character
-    std::vector<int> grayed;     // item positions
-    std::vector<int> enabled;
+    const char* caption;  // of the first item; null: the title cut at a whole character
+    std::vector<UINT> grayed, enabled, absent;
 };
-
 class MenuOnRightClick : public Table<MenuRow> {};
 
 // Group 1 is named "いつもの"; the menu of a button acts on that button.
@@ -34,85 +46,82 @@ TEST_P(MenuOnRightClick, IsTitledForItsTargetWithTheItemsItCanUse)
     for (int at = 0; !row().caption && at < 270; ++at)  // a title filling its field without an end
         data_.data.groups[0].buttons[index].title[at] = row().title[at % strlen(row().title)];
     Open();
-    const OpenMenu menu = RightClick(row().control);
+    std::vector<UINT> ids = row().grayed, states;
+    ids.insert(ids.end(), row().enabled.begin(), row().enabled.end());
+    ids.insert(ids.end(), row().absent.begin(), row().absent.end());
+    HWND control = GetDlgItem(window_, row().control);
+    const OpenMenu menu = WithStates(window_, [&] { SendMessageA(window_, WM_CONTEXTMENU, WPARAM(control), 0); },
+                                     ids, &states);
     ASSERT_TRUE(menu.opened);
-    ASSERT_EQ(row().items, static_cast<int>(menu.texts.size()));
     const std::string caption = menu.texts[0];
+    if (row().control == IDC_PREVIOUS_GROUP) {  // the groups by name
+        EXPECT_EQ("いつもの", menu.texts.at(2));
+        EXPECT_EQ("グループ 2", menu.texts.at(3));
+    }
     if (row().caption) {
         EXPECT_EQ(row().caption, caption);
     } else {
         const size_t cut = caption.size() - strlen(kSuffix);
-        ASSERT_GT(cut, 0u);
         EXPECT_EQ(kSuffix, caption.substr(cut));
         EXPECT_LE(cut, 270u);
         EXPECT_EQ(0u, cut % strlen(row().title)) << "cut at a whole character";
         EXPECT_EQ(std::string(data_.data.groups[0].buttons[index].title, cut), caption.substr(0, cut));
     }
-    for (int position : row().grayed) {
-        EXPECT_TRUE(menu.states[position] & MF_GRAYED) << position;
-    }
-    for (int position : row().enabled) {
-        EXPECT_FALSE(menu.states[position] & MF_GRAYED) << position;
+    for (size_t k = 0; k < ids.size(); ++k) {
+        const size_t grayed = row().grayed.size(), enabled = row().enabled.size();
+        EXPECT_EQ(k < grayed ? UINT(MF_GRAYED) : k < grayed + enabled ? 0u : kAbsent,
+                  states[k] == kAbsent ? kAbsent : states[k] & MF_GRAYED) << ids[k];
     }
 }
 
-// Items of a button's menu: 0 title, 5 up, 6 down, 8 delete; of the group menu: 2.. the groups.
+constexpr UINT kUp = IDM_MOVE_UP, kDown = IDM_MOVE_DOWN, kClear = IDM_CLEAR_BUTTON, kGroup1 = IDM_FIRST_GROUP;
 const MenuRow kMenus[] = {
-    {"FirstFilledButton", B(0), "メモ帳", 4, 15, "メモ帳、なのら。", {5}, {6, 8}},
-    {"LastButton", B(9), "最後", 4, 15, "最後、なのら。", {6}, {5, 8}},
-    {"EmptyButton", B(3), nullptr, 4, 15, "からっぽボタン、なのら。", {8}, {5, 6}},
-    {"EmptyFirstButton", B(0), nullptr, 4, 15, "からっぽボタン、なのら。", {5, 8}, {6}},
-    {"UntitledButton", B(2), "", 4, 15, "、なのら。", {}, {5, 6, 8}},
-    {"TitleFillingTheField", B(2), "x", 4, 15, nullptr, {}, {8}},
-    {"TitleOfDoubleByteCharactersFillingTheField", B(2), "表", 4, 15, nullptr, {}, {8}},
-    {"GroupButton", IDC_GROUP_BUTTON, nullptr, 4, 15, "おべんとばこ、なのら。", {5, 6, 8}, {}},
-    {"PreviousArrowSwitchesGroups", IDC_PREVIOUS_GROUP, nullptr, 4, 6, "グループ切り替え、なのら。", {2}, {3}},
-    {"NextArrowSwitchesGroups", IDC_NEXT_GROUP, nullptr, 4, 6, "グループ切り替え、なのら。", {2}, {5}},
-    {"GroupCountBeyondTenShowsTen", IDC_NEXT_GROUP, nullptr, 77, 12, "グループ切り替え、なのら。", {2}, {11}},
+    {"FirstFilledButton", B(0), "メモ帳", 4, "メモ帳、なのら。", {kUp}, {kDown, kClear}},
+    {"LastButton", B(9), "最後", 4, "最後、なのら。", {kDown}, {kUp, kClear}},
+    {"EmptyButton", B(3), nullptr, 4, "からっぽボタン、なのら。", {kClear}, {kUp, kDown}},
+    {"EmptyFirstButton", B(0), nullptr, 4, "からっぽボタン、なのら。", {kUp, kClear}, {kDown}},
+    {"UntitledButton", B(2), "", 4, "、なのら。", {}, {kUp, kDown, kClear}},
+    {"TitleFillingTheField", B(2), "x", 4, nullptr, {}, {kClear}},
+    {"TitleOfDoubleByteCharactersFillingTheField", B(2), "表", 4, nullptr, {}, {kClear}},
+    {"GroupButton", IDC_GROUP_BUTTON, nullptr, 4, "おべんとばこ、なのら。", {kUp, kDown, kClear}, {}},
+    {"PreviousArrowSwitchesGroups", IDC_PREVIOUS_GROUP, nullptr, 4, "グループ切り替え、なのら。", {kGroup1},
+     {kGroup1 + 1, kGroup1 + 3}, {kGroup1 + 4, kUp}},
+    {"GroupCountBeyondTenShowsTen", IDC_NEXT_GROUP, nullptr, 77, "グループ切り替え、なのら。", {kGroup1},
+     {kGroup1 + 9}, {kGroup1 + 10}},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, MenuOnRightClick, ::testing::ValuesIn(kMenus), RowName());
 
 class Menus : public LauncherWindow {};
 
-TEST_F(Menus, TheGroupMenuNamesTheGroupsAndShowsTheChosenOne)
-{
-    data_.settings.groupCount = 4;
-    data_.Group(0, "いつもの");
-    Open();
-    const OpenMenu menu = RightClick(IDC_NEXT_GROUP, IDM_FIRST_GROUP + 3);
-    EXPECT_NE(menu.texts.end(), std::find(menu.texts.begin(), menu.texts.end(), "いつもの"));
-    EXPECT_NE(menu.texts.end(), std::find(menu.texts.begin(), menu.texts.end(), "グループ 2"));
-    EXPECT_EQ(GroupPicture(3), Shows(IDC_GROUP_BUTTON));
-}
-
-TEST_F(Menus, TheTrayMenuChecksAlwaysOnTopAndOnlyItsRightClickOpensIt)
+// The tray menu checks "always on top" as it is and toggles it; its close command saves and ends.
+TEST_F(Menus, TheTrayMenuOpensOnItsRightClickOnlyAndTogglesAlwaysOnTop)
 {
     data_.settings.alwaysOnTop = 1;
     Open();
-    const OpenMenu on = Tray(WM_RBUTTONUP, IDM_ALWAYS_ON_TOP);
-    ASSERT_EQ(4u, on.states.size());  // find a button, a line, always on top, close
-    EXPECT_TRUE(on.states[2] & MF_CHECKED);
-    EXPECT_FALSE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    const OpenMenu off = Tray(WM_RBUTTONUP);
-    EXPECT_FALSE(off.states[2] & MF_CHECKED);
-    ASSERT_EQ(on.picture.Width(), off.picture.Width());
-    for (int y = 0; y < on.picture.Height(); ++y)  // the pictures differ in the checked row only
-        for (int x = 0; x < on.picture.Width(); ++x)
-            if (y < on.rects[2].top || y >= on.rects[2].bottom) {
-                ASSERT_EQ(on.picture.At(x, y), off.picture.At(x, y)) << x << "," << y;
-            }
-    EXPECT_NE(on.picture, off.picture);
+    auto tray = [&](std::vector<UINT>* checked, UINT choose) {
+        return WithStates(window_, [&] { SendMessageA(window_, WM_TRAYNOTIFY, 1, WM_RBUTTONUP); },
+                          {IDM_ALWAYS_ON_TOP}, checked, choose);
+    };
+    std::vector<Picture> pictures;
+    for (bool on : {true, false, true}) {
+        std::vector<UINT> checked;
+        pictures.push_back(tray(&checked, IDM_ALWAYS_ON_TOP).picture);
+        EXPECT_EQ(on, (checked.at(0) & MF_CHECKED) != 0);
+        EXPECT_EQ(!on, (GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+    }
+    EXPECT_NE(pictures[0], pictures[1]) << "the check is drawn";
+    EXPECT_EQ(pictures[0], pictures[2]);
     for (auto [icon, mouse] : {std::pair<UINT, UINT>{2, WM_RBUTTONUP}, {1, WM_LBUTTONDBLCLK}, {1, WM_LBUTTONUP},
                                {1, WM_RBUTTONDOWN}})
         EXPECT_FALSE(Tray(mouse, 0, icon).opened) << icon << " " << mouse;
     EXPECT_FALSE(RightClick(0).opened) << "the bare window";
     HMENU system = GetSystemMenu(window_, FALSE);
-    ASSERT_EQ(2, GetMenuItemCount(system));
-    EXPECT_EQ(UINT(SC_MOVE), GetMenuItemID(system, 0));
+    EXPECT_EQ(2, GetMenuItemCount(system));
     EXPECT_EQ(UINT(SC_CLOSE), GetMenuDefaultItem(system, FALSE, 0));
+    Tray(WM_RBUTTONUP, IDM_CLOSE);
+    EXPECT_TRUE(WaitGone(window_));
+    EXPECT_EQ(0, Saved()->settings.alwaysOnTop);
 }
-
-// ---- Commands -------------------------------------------------------------------
 
 TEST_F(Menus, MoveCommandsMoveTheButtonWithItsShortcut)
 {
@@ -125,9 +134,8 @@ TEST_F(Menus, MoveCommandsMoveTheButtonWithItsShortcut)
     EXPECT_EQ("six (CTRL+S)", Tip(B(4)));
     Close();
     const char* expected[] = {"one", "", "", "three", "six", ""};
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 6; ++i)
         EXPECT_STREQ(expected[i], Saved()->At(0, i).title) << i;
-    }
 }
 
 TEST_F(Menus, TheAboutBoxIgnoresEscapeAndClosesWithItsButton)
@@ -143,20 +151,7 @@ TEST_F(Menus, TheAboutBoxIgnoresEscapeAndClosesWithItsButton)
     EXPECT_TRUE(stayed);
 }
 
-TEST_F(Menus, AlwaysOnTopTogglesTheWindowAndTheSettingAndCloseSavesAndEnds)
-{
-    Open();
-    for (bool on : {true, false}) {
-        Tray(WM_RBUTTONUP, IDM_ALWAYS_ON_TOP);
-        EXPECT_EQ(on, (GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
-    }
-    Tray(WM_RBUTTONUP, IDM_ALWAYS_ON_TOP);
-    Tray(WM_RBUTTONUP, IDM_CLOSE);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window_); }));
-    EXPECT_EQ(1, DataImage::Read(folder_.File("porun.dat"))->settings.alwaysOnTop);
-}
-
-// ---- Skins ------------------------------------------------------------------------
+// ---- Skins: pictures of the button menu, its delete item (8) and strip -------------------
 
 class MenuSkin : public LauncherWindow {
 protected:
@@ -173,45 +168,34 @@ protected:
     }
 };
 
-TEST_F(MenuSkin, WithoutSkinFilesTheStripIsGreyAndTheItemsBlack)
+TEST_F(MenuSkin, WithoutSkinFilesTheStripIsGreyAndTheItemsBlackAndTheExampleSkinPaintsEveryMenu)
 {
-    const OpenMenu menu = ButtonMenu();
-    EXPECT_EQ(RGB(0x40, 0x40, 0x40), menu.picture.At(3, menu.picture.Height() / 2));
-    EXPECT_EQ(RGB(0, 0, 0), Mid(menu, 8, -3));
-}
-
-TEST_F(MenuSkin, TheExampleSkinPaintsEveryMenu)
-{
-    for (const char* name : {"menuforeground.bmp", "menubackground.bmp", "menutitle.bmp"}) {
+    const OpenMenu plain = ButtonMenu();
+    EXPECT_EQ(RGB(0x40, 0x40, 0x40), plain.picture.At(3, plain.picture.Height() / 2));
+    EXPECT_EQ(RGB(0, 0, 0), Mid(plain, 8, -3));
+    Close();
+    for (const char* name : {"menuforeground.bmp", "menubackground.bmp", "menutitle.bmp"})
         ASSERT_FALSE(CopyInto(SourceFile(std::string("docs/skin/") + name), folder_, name).empty());
-    }
     const OpenMenu menu = ButtonMenu();
     EXPECT_NE(RGB(0x40, 0x40, 0x40), menu.picture.At(3, menu.picture.Height() / 2));
-    const COLORREF item = Mid(menu, 8, -3);
-    EXPECT_GT(GetBValue(item), GetRValue(item)) << "the night-sky item bitmap";
-    data_.settings.alwaysOnTop = 1;
-    const COLORREF tray = Mid(Tray(WM_RBUTTONUP), 3, -3);
-    EXPECT_GT(GetBValue(tray), GetRValue(tray));
+    for (const COLORREF item : {Mid(menu, 8, -3), Mid(Tray(WM_RBUTTONUP), 0, -3)})
+        EXPECT_GT(GetBValue(item), GetRValue(item)) << "the night-sky item bitmap";
     EXPECT_TRUE(RightClick(IDC_PREVIOUS_GROUP).opened);
 }
 
-TEST_F(MenuSkin, ATallTitleBitmapSetsTheStripWidthAndShowsItsBottomRows)
+// A tall title bitmap sets the strip's width and shows its bottom rows; a narrow item bitmap stands flush right
+// over its top left colour.
+TEST_F(MenuSkin, BitmapsOfOtherSizesKeepTheirPlaces)
 {
     ASSERT_TRUE(WriteBmp(folder_.File("menutitle.bmp"), 30, 2000,
                          [](int, int y) { return y < 1990 ? RGB(200, 0, 0) : RGB(0, 0, 200); }));
-    const OpenMenu menu = ButtonMenu();
-    const int left = menu.rects[0].left;  // the strip's
-    const int bottom = menu.rects.back().bottom - 1;
-    EXPECT_EQ(RGB(0, 0, 200), menu.picture.At(left + 29, bottom));
-    EXPECT_EQ(RGB(200, 0, 0), menu.picture.At(left + 29, bottom - 20));
-    EXPECT_NE(RGB(200, 0, 0), menu.picture.At(left + 30, bottom - 20));
-}
-
-TEST_F(MenuSkin, ANarrowItemBitmapStandsFlushRightOverItsTopLeftColour)
-{
     ASSERT_TRUE(WriteBmp(folder_.File("menuforeground.bmp"), 16, 1500,
                          [](int x, int) { return x == 0 ? RGB(10, 200, 30) : RGB(250, 0, 250); }));
     const OpenMenu menu = ButtonMenu();
+    const int left = menu.rects[0].left, bottom = menu.rects.back().bottom - 1;  // the strip's
+    EXPECT_EQ(RGB(0, 0, 200), menu.picture.At(left + 29, bottom));
+    EXPECT_EQ(RGB(200, 0, 0), menu.picture.At(left + 29, bottom - 20));
+    EXPECT_NE(RGB(200, 0, 0), menu.picture.At(left + 30, bottom - 20));
     EXPECT_EQ(RGB(250, 0, 250), Mid(menu, 8, -3));
     EXPECT_EQ(RGB(10, 200, 30), Mid(menu, 8, -30));
 }

@@ -1,7 +1,8 @@
-// Shortcut keys: the key capture, the shortcut list and the system hotkeys.
+// Shortcut keys: the key capture, the shortcut list and the system hotkeys, also those held elsewhere.
 #include "window/window_test.h"
 
 #include "dialogs/key_capture_dialog.h"
+#include "app/tray_icon.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/shortcut_table.h"
 
@@ -14,69 +15,13 @@ namespace {
 constexpr char kList[] = "ショートカットキーの設定";
 constexpr char kNone[] = "- 未設定 -";
 
-// ---- The capture dialog itself ------------------------------------------------
-
-struct CaptureRow {
-    const char* name;
-    int required;
-    std::vector<Keystroke> keys;
-    int key;  // returned
-    int modifiers;
-    const char* prompt;  // "" unchecked
-};
-
-class KeyCapture : public ::testing::TestWithParam<CaptureRow> {};
-
-// CTRL+ALT+SPACE is the activation combination; button 7 of group 2 holds CTRL+Q system-wide.
-TEST_P(KeyCapture, TakesOnlyAllowedCombinations)
-{
-    const CaptureRow& row = GetParam();
-    ASSERT_NE(nullptr, CreateShortcutTable());
-    Restore table{[] { DestroyShortcutTable(); }};
-    SetActiveShortcut(VK_SPACE, 6);
-    *GetShortcutEntry(6, 1) = ShortcutEntry{61, 'Q', 2, 1};
-    std::string prompt;
-    std::thread user([&] {
-        HWND capture = WaitForDialog(kCapture);
-        prompt = Text(capture, IDC_KEY_CAPTURE_PROMPT);
-        for (const Keystroke& k : row.keys)
-            Post(GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT), k);
-        EXPECT_TRUE(WaitGone(capture, 5000)) << "the keys did not end the capture";
-        if (IsWindow(capture))
-            PostMessageA(capture, WM_CLOSE, 0, 0);
-    });
-    KeyCaptureDialog dialog;
-    dialog.SetRequiredModifiers(row.required);
-    EXPECT_EQ(row.key, dialog.Run(nullptr));
-    user.join();
-    EXPECT_EQ(row.modifiers, dialog.GetModifiers());
-    if (*row.prompt) {
-        EXPECT_EQ(row.prompt, prompt);
-    }
-}
-
-const CaptureRow kCaptures[] = {
-    {"CtrlShiftAIsTaken", 0, {{VK_CONTROL, VK_SHIFT, 'A'}}, 'A', 3, "登録するキーを押すんら！"},
-    {"EscCancels", 0, {{0, 0, VK_ESCAPE}}, 0, 0, ""},
-    {"RefusedNamelessAndActivationKeysKeepWaiting", 0,
-     {{0, 0, '5'}, {VK_CONTROL, 0, '7'}, {0, 0, VK_RETURN}, {0, 0, VK_TAB}, {0, 0, VK_BACK}, {0, 0, VK_SNAPSHOT},
-      {VK_CONTROL, 0, 0x2C}, {VK_CONTROL, VK_MENU, VK_SPACE}, {0, 0, VK_ESCAPE}},
-     0, 0, ""},
-    {"DelAsksForClearingWhateverIsHeld", 0, {{VK_CONTROL, VK_SHIFT, VK_DELETE}}, VK_DELETE, 3, ""},
-    {"RequiredCtrlIgnoresOtherCombinations", 2, {{VK_SHIFT, 0, 'A'}, {0, 0, 'B'}, {VK_CONTROL, VK_SHIFT, 'A'}}, 'A',
-     3, "キーを押すのら！( 必須キー CTRL )"},
-    {"AnotherButtonsSystemHotkeyIgnored", 0, {{VK_CONTROL, 0, 'Q'}, {VK_CONTROL, VK_SHIFT, 'Q'}}, 'Q', 3, ""},
-};
-INSTANTIATE_TEST_SUITE_P(Rows, KeyCapture, ::testing::ValuesIn(kCaptures), RowName());
-
 // A modifier let go in another window no longer counts when the user comes back.
 TEST(KeyCaptureActivation, ForgetsTheModifiersWhenItLosesActivation)
 {
     ASSERT_NE(nullptr, CreateShortcutTable());
     Restore table{[] { DestroyShortcutTable(); }};
     std::thread user([] {
-        HWND capture = WaitForDialog(kCapture);
-        HWND prompt = GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT);
+        HWND capture = WaitForDialog(kCapture), prompt = GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT);
         SendMessageA(prompt, WM_KEYDOWN, VK_CONTROL, 0);
         SendMessageA(capture, WM_ACTIVATE, WA_INACTIVE, 0);
         PostMessageA(prompt, WM_KEYDOWN, 'A', 0);
@@ -89,8 +34,6 @@ TEST(KeyCaptureActivation, ForgetsTheModifiersWhenItLosesActivation)
     EXPECT_EQ(0, dialog.GetModifiers());
 }
 
-// ---- The capture opened from the settings dialogs ----------------------------------
-
 struct SettingsCaptureRow {
     const char* name;
     bool group;  // the activation key of the group settings, else button 1's key
@@ -102,14 +45,14 @@ struct SettingsCaptureRow {
     UINT vk;
     bool taken;
 };
-
 class CaptureFromSettings : public Table<SettingsCaptureRow> {};
 
-// Button 1 holds ALT+Z system-wide, button 2 CTRL+M; the activation is CTRL+ALT+SPACE.
+// Button 1 holds ALT+Z system-wide, button 2 CTRL+M, button 3 CTRL+Q system-wide; the activation is CTRL+ALT+SPACE.
 TEST_P(CaptureFromSettings, ShowsAndStoresTheCapturedKey)
 {
     data_.Button(0, 0, "x", folder_.File("x.exe")).Button(0, 1, "y", folder_.File("y.exe"));
-    shortcuts_ = ShortcutLines(0, 0, 'Z', 4, 1) + ShortcutLines(0, 1, 'M', 2, 0) + ActiveLines(VK_SPACE, 6);
+    shortcuts_ = ShortcutLines(0, 0, 'Z', 4, 1) + ShortcutLines(0, 1, 'M', 2, 0) + ShortcutLines(0, 2, 'Q', 2, 1) +
+                 ActiveLines(VK_SPACE, 6);
     Open();
     std::string text, question;
     DialogWaiter dialog(row().group ? "基本設定" : "ボタンの設定", IDOK, [&](HWND d) {
@@ -138,28 +81,28 @@ constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
 const SettingsCaptureRow kSettingsCaptures[] = {
     {"ButtonKeyTakenKeepsItsSystemMark", false, {{VK_CONTROL, VK_MENU, 'K'}}, 0, "CTRL+ALT+K", "x <CTRL+ALT+K>",
      kCtrlAlt, 'K', true},
-    {"ButtonDelClearsTheShortcut", false, {{0, 0, VK_DELETE}}, 0, kNone, "x", MOD_ALT, 'Z', false},
-    {"ButtonEscKeepsTheShortcut", false, {{0, 0, VK_ESCAPE}}, 0, "ALT+Z", "x <ALT+Z>", MOD_ALT, 'Z', true},
+    {"RefusedKeysKeepWaitingUntilEscKeeps", false,
+     {{0, 0, '5'}, {VK_CONTROL, 0, '7'}, {0, 0, VK_RETURN}, {0, 0, VK_TAB}, {0, 0, VK_BACK}, {0, 0, VK_SNAPSHOT},
+      {VK_CONTROL, 0, 0x2C}, {VK_CONTROL, VK_MENU, VK_SPACE}, {0, 0, VK_ESCAPE}},
+     0, "ALT+Z", "x <ALT+Z>", MOD_ALT, 'Z', true},
+    {"DelClearsWhateverIsHeld", false, {{VK_CONTROL, VK_SHIFT, VK_DELETE}}, 0, kNone, "x", MOD_ALT, 'Z', false},
+    {"AnotherButtonsSystemHotkeyIsIgnored", false, {{VK_CONTROL, 0, 'Q'}, {VK_CONTROL, VK_SHIFT, 'Q'}}, 0,
+     "CTRL+SHIFT+Q", "x <CTRL+SHIFT+Q>", MOD_CONTROL | MOD_SHIFT, 'Q', true},
     {"DuplicateAnsweredNoKeeps", false, {{VK_CONTROL, 0, 'M'}}, IDNO, "ALT+Z", "x <ALT+Z>", MOD_ALT, 'Z', true},
     {"DuplicateAnsweredYesStores", false, {{VK_CONTROL, 0, 'M'}}, IDYES, "CTRL+M", "x <CTRL+M>", MOD_ALT, 'Z',
      false},
     {"ActivationNeedsCtrl", true, {{VK_SHIFT, 0, 'P'}, {VK_CONTROL, VK_SHIFT, 'P'}}, 0, "CTRL+SHIFT+P", nullptr,
      MOD_CONTROL | MOD_SHIFT, 'P', true},
-    {"ActivationEscKeeps", true, {{0, 0, VK_ESCAPE}}, 0, "CTRL+ALT+SPACE", nullptr, kCtrlAlt, VK_SPACE, true},
     {"ActivationDelClears", true, {{0, 0, VK_DELETE}}, 0, kNone, nullptr, kCtrlAlt, VK_SPACE, false},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, CaptureFromSettings, ::testing::ValuesIn(kSettingsCaptures), RowName());
-
-// ---- The shortcut list -------------------------------------------------------------
 
 HWND ListOf(HWND dialog) { return GetDlgItem(dialog, IDC_SHORTCUT_LIST); }
 
 int RowOf(HWND dialog, int number)  // the row of button number (group * 10 + index)
 {
-    LVFINDINFOA find = {};
-    find.flags = LVFI_PARAM;
-    find.lParam = number;
-    return static_cast<int>(SendMessageA(ListOf(dialog), LVM_FINDITEMA, -1, reinterpret_cast<LPARAM>(&find)));
+    LVFINDINFOA find = {LVFI_PARAM, nullptr, number};
+    return ListView_FindItem(ListOf(dialog), -1, &find);
 }
 
 std::string Cell(HWND dialog, int number, int column, bool byRow = false)
@@ -183,8 +126,7 @@ std::vector<int> Selected(HWND dialog)
     for (int row = ListView_GetNextItem(ListOf(dialog), -1, LVNI_SELECTED); row >= 0;
          row = ListView_GetNextItem(ListOf(dialog), row, LVNI_SELECTED)) {
         LVITEMA item = {LVIF_PARAM, row};
-        SendMessageA(ListOf(dialog), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        numbers.push_back(static_cast<int>(item.lParam));
+        numbers.push_back(ListView_GetItem(ListOf(dialog), &item) ? static_cast<int>(item.lParam) : -1);
     }
     return numbers;
 }
@@ -221,7 +163,9 @@ protected:
     }
 };
 
-TEST_F(ShortcutList, ListsTheFilledButtonsAndSelectsTheFirstFilledOne)
+// The search window's row heads the list in every order; header clicks sort descending first, then back, and each
+// opening starts afresh.
+TEST_F(ShortcutList, ListsTheFilledButtonsUnderTheSearchRowAndSortsThem)
 {
     Open();
     ASSERT_TRUE(Run(B(0), [](HWND d) {
@@ -230,23 +174,25 @@ TEST_F(ShortcutList, ListsTheFilledButtonsAndSelectsTheFirstFilledOne)
             editor.push_back(Cell(d, 2, column));
             untitled.push_back(Cell(d, 10, column));
         }
-        EXPECT_EQ(8, ListView_GetItemCount(ListOf(d)));  // the search window's row heads them
         EXPECT_EQ((std::vector<std::string>{"003", "Editor", "Tools - 3", "*", "CTRL+SHIFT+E", editor[5]}), editor);
         EXPECT_EQ((std::vector<std::string>{"011", "第 1ボタン", "第 2グループ - 1", "", kNone, editor[5]}), untitled);
-        EXPECT_EQ(std::vector<int>{2}, Selected(d));
+        EXPECT_EQ(-1, RowOf(d, 0)) << "an empty button has no row";
+        EXPECT_EQ(std::vector<int>{2}, Selected(d)) << "the next filled button of its group";
         Press(d, IDCANCEL);
     }));
-}
-
-// Header clicks sort descending first, then back; each opening starts afresh.
-TEST_F(ShortcutList, SortsByAColumnDescendingFirstInEveryOpening)
-{
-    Open();
+    for (int opened : {B(4), IDC_GROUP_BUTTON, B(8)}) {  // itself, the group's first filled, none after it
+        ASSERT_TRUE(Run(opened, [&](HWND d) {
+            EXPECT_EQ(opened == B(8) ? std::vector<int>{} : std::vector<int>{opened == B(4) ? 4 : 2}, Selected(d));
+            EXPECT_EQ(opened != B(8), Enabled(d, IDC_SHORTCUT_CLEAR));
+            Press(d, IDCANCEL);
+        }));
+    }
     for (const auto& firsts : {std::vector<const char*>{"011", "003", "011"}, std::vector<const char*>{"011"}}) {
         ASSERT_TRUE(Run(B(2), [&](HWND d) {
             for (const char* first : firsts) {
                 ClickHeader(d, 0);
-                EXPECT_EQ(first, Cell(d, 1, 0, true));  // the search window's row stays on top
+                EXPECT_EQ("---", Cell(d, 0, 0, true));
+                EXPECT_EQ(first, Cell(d, 1, 0, true));
             }
             Press(d, IDCANCEL);
         }));
@@ -268,7 +214,6 @@ struct ListRow {
     std::vector<std::string> tips;   // of buttons 2, 3, 4 afterwards
     bool heldAfter;
 };
-
 class ShortcutChanges : public ShortcutList, public ::testing::WithParamInterface<ListRow> {};
 
 TEST_P(ShortcutChanges, ShowStoreOrPutBackTheKeys)
@@ -336,43 +281,6 @@ const ListRow kChanges[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ShortcutChanges, ::testing::ValuesIn(kChanges), RowName());
 
-struct PreselectRow {
-    const char* name;
-    int opened;  // in group 3, which has buttons 6 and 8 filled
-    std::vector<int> selected;
-};
-
-class ListPreselection : public Table<PreselectRow> {};
-
-TEST_P(ListPreselection, SelectsTheButtonOrTheNextFilledOneOfItsGroup)
-{
-    data_.settings.groupCount = 4;
-    data_.settings.lastGroup = 2;
-    data_.settings.startWithLastGroup = 1;
-    data_.Button(2, 5, "f", folder_.File("x.exe")).Button(2, 7, "s", folder_.File("x.exe"));
-    data_.Button(3, 0, "t", folder_.File("x.exe"));
-    Open();
-    std::vector<int> selected;
-    bool clearEnabled = false;
-    DialogWaiter list(kList, IDCANCEL, [&](HWND d) {
-        selected = Selected(d);
-        clearEnabled = Enabled(d, IDC_SHORTCUT_CLEAR);
-    });
-    RightClick(row().opened, IDM_BUTTON_SHORTCUTS);
-    ASSERT_TRUE(list.Seen());
-    EXPECT_EQ(row().selected, selected);
-    EXPECT_EQ(!selected.empty(), clearEnabled);
-}
-
-const PreselectRow kPreselections[] = {
-    {"FilledButtonItself", B(5), {25}},
-    {"EmptyButtonBetweenTheNextFilled", B(6), {27}},
-    {"GroupButtonTheFirstFilled", IDC_GROUP_BUTTON, {25}},
-};
-INSTANTIATE_TEST_SUITE_P(Rows, ListPreselection, ::testing::ValuesIn(kPreselections), RowName());
-
-// ---- System hotkeys ------------------------------------------------------------------
-
 class SystemHotkeys : public LauncherWindow {};
 
 TEST_F(SystemHotkeys, AreHeldWhileTheWindowLivesOnlyForSystemEntries)
@@ -413,19 +321,53 @@ TEST_F(SystemHotkeys, TheActivationKeyTogglesTheLauncherAndActivatesAgainAfterTh
     EXPECT_TRUE(front(window_));
 }
 
-TEST_F(SystemHotkeys, TheShortcutFileIsReadAtTheStartAndWrittenAtTheClose)
+// Combinations held elsewhere: told once, marked in the list, refused when chosen.
+class HeldElsewhere : public Window {};
+
+TEST_F(HeldElsewhere, AHotkeyHeldElsewhereIsToldOnceMarkedInTheListAndRefusedWhenChosen)
 {
-    data_.settings.groupCount = 10;
-    data_.Button(5, 0, "five", folder_.File("x.exe"));
-    shortcuts_ = ShortcutLines(2, 3, 'A', 3, 0, 23);
+    static std::vector<std::string> balloons;
+    balloons.clear();
+    ASSERT_TRUE(RegisterHotKey(nullptr, 0xBFF1, MOD_CONTROL | MOD_SHIFT, VK_F9));
+    ASSERT_TRUE(RegisterHotKey(nullptr, 0xBFF2, MOD_CONTROL | MOD_SHIFT, VK_F10));
+    Restore undo{[] {
+        UnregisterHotKey(nullptr, 0xBFF1);
+        UnregisterHotKey(nullptr, 0xBFF2);
+        OverrideNotifyIcon(nullptr);
+    }};
+    OverrideNotifyIcon([](DWORD message, PNOTIFYICONDATAA icon) -> BOOL {
+        if (message == NIM_MODIFY && (icon->uFlags & NIF_INFO))
+            balloons.push_back(std::string(icon->szInfoTitle) + "|" + icon->szInfo);
+        return TRUE;
+    });
+    data_.Button(0, 2, "Editor", folder_.Path()).Button(0, 3, "Memo", folder_.Path());
+    shortcuts_ = ShortcutLines(0, 2, VK_F9, 3, 1) + ShortcutLines(0, 3, VK_F10, 3, 0) + ActiveLines(0, 0);
     Open();
-    DialogWaiter settings("ボタンの設定", IDOK, [](HWND d) { CaptureBy(d, IDC_BUTTON_KEY, {{VK_MENU, 0, VK_F7}}); });
-    Command(IDM_FIRST_GROUP + 5);
-    RightClick(B(0), IDM_BUTTON_SETTINGS);
-    ASSERT_TRUE(settings.Seen());
-    Close();
-    EXPECT_EQ(shortcuts_ + ShortcutLines(5, 0, VK_F7, 4, 0, 0) + ActiveLines(VK_SPACE, 6),
-              ReadBytes(folder_.File("shortcut.dat")));
+    ASSERT_EQ(1u, balloons.size());
+    EXPECT_EQ(0u, balloons[0].find("=(+.+)= 使えないホットキーがあるのら！|"));
+    EXPECT_NE(std::string::npos, balloons[0].find("\nCTRL+SHIFT+F9 → Editor"));
+    EXPECT_EQ(std::string::npos, balloons[0].find("Memo"));  // a plain shortcut loses nothing
+    // Checking the box of a combination held elsewhere says so, and the box goes off again.
+    auto refused = [](HWND dialog, int box) {
+        CheckDlgButton(dialog, box, BST_CHECKED);
+        DialogWaiter told(kNotice, IDOK, {}, GetCurrentProcessId(), dialog);
+        Press(dialog, box);
+        EXPECT_EQ("このキーの組み合わせは、ほかのソフトが先に使ってるみたいで、ホットキーにできないのら！\n"
+                  "ふつうのショートカットキーのままにしておくろ。", told.Message());
+        Idle(dialog);
+        EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog, box));
+    };
+    DialogWaiter list(kList, IDCANCEL, [&](HWND dialog) {
+        EXPECT_EQ("×", Cell(dialog, 2, 3));
+        Select(dialog, {3});
+        refused(dialog, IDC_SHORTCUT_SYSTEM_HOTKEY);
+        EXPECT_EQ("", Cell(dialog, 3, 3));
+    });
+    RightClick(B(2), IDM_BUTTON_SHORTCUTS);
+    EXPECT_TRUE(list.Seen());
+    DialogWaiter settings("第 4ボタンの設定", IDCANCEL, [&](HWND dialog) { refused(dialog, IDC_BUTTON_SYSTEM_HOTKEY); });
+    RightClick(B(3), IDM_BUTTON_SETTINGS);
+    EXPECT_TRUE(settings.Seen());
 }
 
 }  // namespace
