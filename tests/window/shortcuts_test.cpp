@@ -14,6 +14,7 @@ namespace {
 
 constexpr char kList[] = "ショートカットキーの設定";
 constexpr char kNone[] = "- 未設定 -";
+constexpr int kSearchRow = 100;  // the search window's row: after the hundred buttons
 
 // A modifier let go in another window no longer counts when the user comes back.
 TEST(KeyCaptureActivation, ForgetsTheModifiersWhenItLosesActivation)
@@ -330,9 +331,13 @@ TEST_F(HeldElsewhere, AHotkeyHeldElsewhereIsToldOnceMarkedInTheListAndRefusedWhe
     balloons.clear();
     ASSERT_TRUE(RegisterHotKey(nullptr, 0xBFF1, MOD_CONTROL | MOD_SHIFT, VK_F9));
     ASSERT_TRUE(RegisterHotKey(nullptr, 0xBFF2, MOD_CONTROL | MOD_SHIFT, VK_F10));
+    ASSERT_TRUE(RegisterHotKey(nullptr, 0xBFF3, MOD_CONTROL | MOD_SHIFT, VK_F8));
+    ASSERT_TRUE(RegisterHotKey(nullptr, 0xBFF4, MOD_CONTROL | MOD_ALT, VK_F8));
     Restore undo{[] {
         UnregisterHotKey(nullptr, 0xBFF1);
         UnregisterHotKey(nullptr, 0xBFF2);
+        UnregisterHotKey(nullptr, 0xBFF3);
+        UnregisterHotKey(nullptr, 0xBFF4);
         OverrideNotifyIcon(nullptr);
     }};
     OverrideNotifyIcon([](DWORD message, PNOTIFYICONDATAA icon) -> BOOL {
@@ -341,11 +346,13 @@ TEST_F(HeldElsewhere, AHotkeyHeldElsewhereIsToldOnceMarkedInTheListAndRefusedWhe
         return TRUE;
     });
     data_.Button(0, 2, "Editor", folder_.Path()).Button(0, 3, "Memo", folder_.Path());
-    shortcuts_ = ShortcutLines(0, 2, VK_F9, 3, 1) + ShortcutLines(0, 3, VK_F10, 3, 0) + ActiveLines(0, 0);
+    shortcuts_ = ShortcutLines(0, 2, VK_F9, 3, 1) + ShortcutLines(0, 3, VK_F10, 3, 0) + ActiveLines(0, 0) +
+                 "ShortCut.Search.key,119\r\nShortCut.Search.flag,3\r\n";  // the search window's CTRL+SHIFT+F8
     Open();
     ASSERT_EQ(1u, balloons.size());
     EXPECT_EQ(0u, balloons[0].find("=(+.+)= 使えないホットキーがあるのら！|"));
     EXPECT_NE(std::string::npos, balloons[0].find("\nCTRL+SHIFT+F9 → Editor"));
+    EXPECT_NE(std::string::npos, balloons[0].find("\nCTRL+SHIFT+F8 → ボタンさがし"));
     EXPECT_EQ(std::string::npos, balloons[0].find("Memo"));  // a plain shortcut loses nothing
     // Checking the box of a combination held elsewhere says so, and the box goes off again.
     auto refused = [](HWND dialog, int box) {
@@ -362,6 +369,14 @@ TEST_F(HeldElsewhere, AHotkeyHeldElsewhereIsToldOnceMarkedInTheListAndRefusedWhe
         Select(dialog, {3});
         refused(dialog, IDC_SHORTCUT_SYSTEM_HOTKEY);
         EXPECT_EQ("", Cell(dialog, 3, 3));
+        // The search window's row: marked too, and a held combination chosen for it leaves the one before.
+        EXPECT_EQ("×", Cell(dialog, kSearchRow, 3));
+        Select(dialog, {kSearchRow});
+        DialogWaiter told(kNotice, IDOK, {}, GetCurrentProcessId(), dialog);
+        CaptureBy(dialog, IDC_SHORTCUT_ASSIGN, {{VK_CONTROL, VK_MENU, VK_F8}});
+        EXPECT_EQ("このキーの組み合わせは、ほかのソフトが先に使ってるみたいで、ボタンさがしのホットキーにできないのら！\n"
+                  "まえのキーのままにしておくろ。", told.Message());
+        EXPECT_EQ("CTRL+SHIFT+F8", Cell(dialog, kSearchRow, 4));
     });
     RightClick(B(2), IDM_BUTTON_SHORTCUTS);
     EXPECT_TRUE(list.Seen());
