@@ -26,19 +26,20 @@ struct ClickRow {
 };
 class ClickOnTheBar : public Table<ClickRow> {};
 
-// Button 1 starts the recorder with options in "work place"; button 2's file is gone; buttons 4 and 6
-// (untitled) hold it too, 1 and 6 with system hotkeys. The window never moves.
+// Button 1 starts the recorder with options in "work place", both named by %PORUN_DIR%; button 2's file is
+// gone; buttons 4 and 6 (untitled) hold it too, 1 and 6 with system hotkeys. The window never moves.
 TEST_P(ClickOnTheBar, ShowsWhatTheClickMeans)
 {
-    Recorder recorder(folder_, "apps\\rec.exe");
+    Recorder recorder(folder_, "apps\\rec.exe", true);
     const std::string work = folder_.Folder("work place");
     data_.settings.groupCount = 3;
     data_.settings.collapseOnLaunch = row().collapse;
-    data_.Button(0, 0, "Recorder", recorder.Path(), "-a \"two words\"", work)
+    data_.Button(0, 0, "Recorder", "%PORUN_DIR%\\apps\\rec.exe", "-a \"two words\"", "%PORUN_DIR%\\work place")
         .Button(0, 1, "Gone", folder_.File("gone.exe")).Button(0, 3, "Recorder", recorder.Path())
         .Button(0, 5, "", recorder.Path());
     shortcuts_ = ShortcutLines(0, 0, 'Q', 6, 1) + ShortcutLines(0, 5, 'W', 6, 1) + ActiveLines(0, 0);
     Open();
+    EXPECT_EQ(Shows(B(3)), Shows(B(0))) << "the recorder's icon: found through %PORUN_DIR%";
     RECT before = {}, after = {};
     GetWindowRect(window_, &before);
     {
