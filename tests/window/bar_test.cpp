@@ -93,8 +93,8 @@ const ClickRow kClicks[] = {
      false, 1, 0, 1, 'Q', false},
     {"EscOnAnUntitledButtonAnsweredNoKeeps", B(5), {VK_ESCAPE}, 1, kQuestion, IDNO, " の設定を削除しちゃうのら？",
      false, 1, 0, 1, 'W', true},
-    {"EscOnAnEmptyButtonOpensItsSettings", B(7), {VK_ESCAPE}, 1, kButtonDialog, IDCANCEL,
-     "=(o.o)= 第 8ボタンの設定、なのら。", false, 1, 0},
+    {"EscOnTheEmptyTenthButtonOpensItsSettings", B(9), {VK_ESCAPE}, 1, kButtonDialog, IDCANCEL,
+     "=(o.o)= 第10ボタンの設定、なのら。", false, 1, 0},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ClickOnTheBar, ::testing::ValuesIn(kClicks), RowName());
 
@@ -241,6 +241,20 @@ TEST_P(DropOnTheBar, ProposesOrRefusesAndStoresNothing)
         EXPECT_EQ(proposed, fields);
     }
     EXPECT_EQ(data_.Bytes(), ReadBytes(folder_.File("porun.dat")));
+}
+
+// A link that cannot be resolved is told; the group keeps proposing its default icon.
+TEST_F(Bar, ABrokenLinkOnTheGroupButtonIsToldAndTheDefaultIconProposed)
+{
+    ASSERT_TRUE(WriteBytes(folder_.File("broken.lnk"), "no link"));
+    Open();
+    std::string source = "?";
+    DialogWaiter told("ぽてまるエラー", IDOK);
+    DialogWaiter settings(kGroupDialog, IDC_GROUP_CANCEL, [&](HWND d) { source = Text(d, IDC_GROUP_ICON_FILE); });
+    Drop({folder_.File("broken.lnk")}, IDC_GROUP_BUTTON);
+    EXPECT_EQ("そのショートカットには、リンクできないのら！", told.Message());
+    EXPECT_TRUE(settings.Seen());
+    EXPECT_EQ(program_, source);
 }
 
 const DropRow kDrops[] = {

@@ -123,7 +123,7 @@ TEST_F(Menus, TheTrayMenuOpensOnItsRightClickOnlyAndTogglesAlwaysOnTop)
     EXPECT_EQ(0, Saved()->settings.alwaysOnTop);
 }
 
-TEST_F(Menus, MoveCommandsMoveTheButtonWithItsShortcut)
+TEST_F(Menus, MoveCommandsMoveTheButtonWithItsShortcutAndClearEmptiesOne)
 {
     data_.Button(0, 5, "six", "C:\\6.exe").Button(0, 2, "three", "C:\\3.exe").Button(0, 0, "one", "C:\\1.exe");
     shortcuts_ = ShortcutLines(0, 5, 'S', 2, 0) + ActiveLines(0, 0);
@@ -132,8 +132,12 @@ TEST_F(Menus, MoveCommandsMoveTheButtonWithItsShortcut)
     RightClick(B(2), IDM_MOVE_DOWN);
     RightClick(B(0), IDM_MOVE_UP);
     EXPECT_EQ("six (CTRL+S)", Tip(B(4)));
+    DialogWaiter ask(kQuestion, IDYES);
+    RightClick(B(3), IDM_CLEAR_BUTTON);
+    EXPECT_TRUE(ask.Seen());
+    EXPECT_EQ("", Tip(B(3)));
     Close();
-    const char* expected[] = {"one", "", "", "three", "six", ""};
+    const char* expected[] = {"one", "", "", "", "six", ""};
     for (int i = 0; i < 6; ++i)
         EXPECT_STREQ(expected[i], Saved()->At(0, i).title) << i;
 }

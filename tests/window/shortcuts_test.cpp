@@ -45,6 +45,7 @@ struct SettingsCaptureRow {
     UINT modifiers;    // a combination and whether it is held after OK
     UINT vk;
     bool taken;
+    int close = IDOK;  // how the settings end
 };
 class CaptureFromSettings : public Table<SettingsCaptureRow> {};
 
@@ -56,7 +57,7 @@ TEST_P(CaptureFromSettings, ShowsAndStoresTheCapturedKey)
                  ActiveLines(VK_SPACE, 6);
     Open();
     std::string text, question;
-    DialogWaiter dialog(row().group ? "基本設定" : "ボタンの設定", IDOK, [&](HWND d) {
+    DialogWaiter dialog(row().group ? "基本設定" : "ボタンの設定", row().close, [&](HWND d) {
         std::unique_ptr<DialogWaiter> duplicate;
         if (row().answer)
             duplicate = std::make_unique<DialogWaiter>("ぽてまる", row().answer, nullptr, GetCurrentProcessId(), d);
@@ -95,6 +96,8 @@ const SettingsCaptureRow kSettingsCaptures[] = {
     {"ActivationNeedsCtrl", true, {{VK_SHIFT, 0, 'P'}, {VK_CONTROL, VK_SHIFT, 'P'}}, 0, "CTRL+SHIFT+P", nullptr,
      MOD_CONTROL | MOD_SHIFT, 'P', true},
     {"ActivationDelClears", true, {{0, 0, VK_DELETE}}, 0, kNone, nullptr, kCtrlAlt, VK_SPACE, false},
+    {"ActivationCancelledKeepsTheOneBefore", true, {{VK_CONTROL, VK_SHIFT, 'P'}}, 0, "CTRL+SHIFT+P", nullptr, kCtrlAlt,
+     VK_SPACE, true, IDC_GROUP_CANCEL},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, CaptureFromSettings, ::testing::ValuesIn(kSettingsCaptures), RowName());
 
