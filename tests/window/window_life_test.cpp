@@ -45,6 +45,35 @@ TEST_F(WindowLife, ARememberedPlaceWinsAndAPlaceUnderTheTaskbarSnapsBackAndIsRem
     EXPECT_NE(std::string::npos, positions.find("position00.positon.y," + std::to_string(rect.top))) << positions;
 }
 
+// The screen changes size and back again, twice: the bar goes back to the place it had at each size.
+TEST_F(WindowLife, AScreenSizeChangeBackAndForthReturnsTheBarToItsPlaceAtThatSize)
+{
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    auto resize = [](int w, int h) {
+        DEVMODEA mode = {};
+        mode.dmSize = sizeof mode;
+        mode.dmPelsWidth = DWORD(w), mode.dmPelsHeight = DWORD(h), mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+        return ChangeDisplaySettingsA(&mode, 0) == DISP_CHANGE_SUCCESSFUL && GetSystemMetrics(SM_CXSCREEN) == w;
+    };
+    const Restore back{[=] { resize(width, height); }};
+    auto at = [&](int x, int y) {
+        return WaitUntil([&] {
+            RECT rect = {};
+            return GetWindowRect(window_, &rect) && rect.left == x && rect.top == y;
+        });
+    };
+    Open();
+    SetWindowPos(window_, nullptr, 500, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(resize(800, 600));
+    SetWindowPos(window_, nullptr, 100, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(resize(width, height));
+        EXPECT_TRUE(at(500, 200)) << round;
+        ASSERT_TRUE(resize(800, 600));
+        EXPECT_TRUE(at(100, 40)) << round;
+    }
+}
+
 // Closing saves the place and the group, writes the other files, takes the tray icon away and quits.
 TEST_F(WindowLife, ClosingSavesThePlaceTheGroupAndTheOtherFilesTakesTheTrayIconAndQuits)
 {
