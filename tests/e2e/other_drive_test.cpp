@@ -26,7 +26,7 @@ TEST(OtherDrive, AButtonStoredWithTheOldLetterStartsFromTheLaunchersDrive)
     const std::string exe = CopyInto(BuildFile(PORUN_EXE_PATH), folder, "porun.exe");
     LauncherProcess launcher(drive + exe.substr(2));
     ASSERT_NE(nullptr, launcher.Window());
-    launcher.Click(IDC_FIRST_LAUNCHER);
+    Press(launcher.Window(), IDC_FIRST_LAUNCHER);
     std::string started;
     ASSERT_TRUE(memo.Started(&started));
     EXPECT_NE(std::string::npos, started.find(drive + memo.Path().substr(2))) << started;

@@ -12,12 +12,12 @@ using namespace support;
 
 namespace {
 
-// A right-click on control; once its menu is up, ESC closes it and command is
-// posted as choosing it posts it. The dialog that opens, found by caption.
-HWND FromMenu(const LauncherProcess& launcher, HWND window, int control, UINT command, const std::string& caption)
+// The command posted once control's right-click menu is up and ESC closed it, as choosing it posts it; the
+// dialog that opens, found by caption.
+HWND FromMenu(LauncherProcess& launcher, int control, UINT command, const std::string& caption)
 {
+    HWND window = launcher.Window(), menu = nullptr;  // an open popup menu lies above every other window
     PostMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(GetDlgItem(window, control)), 0);
-    HWND menu = nullptr;  // an open popup menu lies above every other window
     WaitUntil([&] { return IsWindowVisible(menu = FindWindowA("#32768", nullptr)); });
     PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
     WaitUntil([&] { return !IsWindowVisible(menu); });
@@ -25,13 +25,12 @@ HWND FromMenu(const LauncherProcess& launcher, HWND window, int control, UINT co
     return launcher.Dialog(caption);
 }
 
-// OK pressed on dialog; true once it is gone.
-bool Confirm(HWND dialog)
+bool Confirm(HWND dialog)  // OK pressed; true once the dialog is gone
 {
     return dialog && (Press(dialog, IDOK), WaitGone(dialog));
 }
 
-// Opens the key capture with button of dialog and gives it the keys; true once it took them.
+// The key capture opened by button of dialog takes the keys; true once it did.
 bool Capture(const LauncherProcess& launcher, HWND dialog, int button, Keys held, BYTE key)
 {
     Press(dialog, button);
@@ -59,15 +58,13 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         std::optional<DataImage> saved = DataImage::Read(data);  // a confirmed dialog saves
         ASSERT_TRUE(saved && saved->At(0, 1).file == calc.Path());
 
-        HWND dialog = FromMenu(launcher, window, IDC_FIRST_LAUNCHER + 1, IDM_BUTTON_SETTINGS, "第 2ボタン");
-        ASSERT_NE(nullptr, dialog);
+        HWND dialog = FromMenu(launcher, IDC_FIRST_LAUNCHER + 1, IDM_BUTTON_SETTINGS, "第 2ボタン");
         SetDlgItemTextA(dialog, IDC_BUTTON_TITLE, "でんたく");
         SetDlgItemTextA(dialog, IDC_BUTTON_PARAMS, "--evening \"two words\"");
         ASSERT_TRUE(Confirm(dialog));
 
         // The shortcut list opens on the button: CTRL+SHIFT+F9, system-wide, starts it from anywhere.
-        HWND list = FromMenu(launcher, window, IDC_FIRST_LAUNCHER + 1, IDM_BUTTON_SHORTCUTS, "ショートカットキーの設定");
-        ASSERT_NE(nullptr, list);
+        HWND list = FromMenu(launcher, IDC_FIRST_LAUNCHER + 1, IDM_BUTTON_SHORTCUTS, "ショートカットキーの設定");
         ASSERT_TRUE(Capture(launcher, list, IDC_SHORTCUT_ASSIGN, {VK_CONTROL, VK_SHIFT}, VK_F9));
         SendDlgItemMessageA(list, IDC_SHORTCUT_SYSTEM_HOTKEY, BM_CLICK, 0, 0);
         ASSERT_TRUE(Confirm(list) && Idle(window));
@@ -80,15 +77,13 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
 
         // memo dragged into the next group gets F8 there, a plain shortcut, which starts it.
         launcher.Drag(IDC_FIRST_LAUNCHER, IDC_NEXT_GROUP, IDC_FIRST_LAUNCHER + 5);
-        dialog = FromMenu(launcher, window, IDC_FIRST_LAUNCHER + 5, IDM_BUTTON_SETTINGS, "第 6ボタン");
-        ASSERT_NE(nullptr, dialog);
+        dialog = FromMenu(launcher, IDC_FIRST_LAUNCHER + 5, IDM_BUTTON_SETTINGS, "第 6ボタン");
         ASSERT_TRUE(Capture(launcher, dialog, IDC_BUTTON_KEY, {}, VK_F8) && Confirm(dialog));
         EXPECT_FALSE(HotkeyTaken(0, VK_F8)) << "a plain shortcut became system-wide";
         PostMessageA(window, WM_KEYDOWN, VK_F8, 1);
         EXPECT_TRUE(memo.Started()) << "F8 did not start the moved button";
 
-        dialog = FromMenu(launcher, window, IDC_GROUP_BUTTON, IDM_BUTTON_SETTINGS, "基本設定");
-        ASSERT_NE(nullptr, dialog);
+        dialog = FromMenu(launcher, IDC_GROUP_BUTTON, IDM_BUTTON_SETTINGS, "基本設定");
         SetDlgItemTextA(dialog, IDC_GROUP_NAME, "道具箱");
         for (auto [id, check] : {std::pair{IDC_GROUP_ALWAYS_ON_TOP, BST_CHECKED}, {IDC_GROUP_START_WITH_LAST, BST_CHECKED},
                                  {IDC_GROUP_COLLAPSE, BST_UNCHECKED}})
@@ -142,8 +137,7 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
 
     {
         LauncherProcess launcher(exe);
-        HWND window = launcher.Window();
-        ASSERT_NE(nullptr, window);
+        HWND window = launcher.Window();  // null fails every check below
         EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
         EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F9)) << "the system hotkey was not taken again";
         EXPECT_NE(0, SendDlgItemMessageA(window, IDC_FIRST_LAUNCHER + 5, BM_GETIMAGE, IMAGE_ICON, 0))

@@ -10,6 +10,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace support {
@@ -35,30 +36,20 @@ std::string DropBlock(const std::vector<std::string>& files, POINT point)
     return block + '\0';
 }
 
-// Puts the cursor at a point and confines it there until the next move or the end of the scope: under Wine
-// a thread that gets to the pointer's X events late could otherwise bring an earlier position back.
-struct CursorAt {
-    ~CursorAt() { ClipCursor(nullptr); }
-    void MoveTo(POINT point) const
-    {
-        const RECT only = {point.x, point.y, point.x + 1, point.y + 1};
-        ClipCursor(nullptr);
-        SetCursorPos(point.x, point.y);
-        ClipCursor(&only);
-    }
-};
-
 // The messages a drag sends to the pressed bar button as a hand moves the mouse; afterTicks runs once the
-// ticks of a stop are sent.
+// ticks of a stop are sent. The cursor is confined to each place: under Wine a thread that gets to the
+// pointer's X events late could otherwise bring an earlier position back.
 void SendDrag(HWND window, int from, const std::vector<DragStep>& steps, Keys held,
               const std::function<void()>& afterTicks)
 {
     HWND source = GetDlgItem(window, from);
-    const CursorAt cursor;
     auto moveOver = [&](int id, int dx) {
         POINT at = Centre(GetDlgItem(window, id));
         at.x += dx;
-        cursor.MoveTo(at);
+        const RECT only = {at.x, at.y, at.x + 1, at.y + 1};
+        ClipCursor(nullptr);
+        SetCursorPos(at.x, at.y);
+        ClipCursor(&only);
         ScreenToClient(source, &at);
         return MAKELPARAM(at.x, at.y);
     };
@@ -80,6 +71,7 @@ void SendDrag(HWND window, int from, const std::vector<DragStep>& steps, Keys he
     PumpPending();  // the press's focus change first: under Wine it resets the key state
     const HeldKeys keys(held);
     SendMessageA(source, WM_LBUTTONUP, 0, point);
+    ClipCursor(nullptr);
 }
 }  // namespace
 
@@ -119,13 +111,12 @@ std::optional<DataImage> DataImage::Read(const std::string& path)
 
 std::string ShortcutLines(int group, int button, int key, int flags, int system, int id)
 {
+    char head[32];
+    snprintf(head, sizeof head, "ShortCut.%02d:%03d.", group, button);
     std::string lines;
     for (const auto& [field, value] : {std::pair<const char*, int>{"id", id < 0 ? group * 10 + button : id},
-                                       {"key", key}, {"flag", flags}, {"usesystemshortcut", system}}) {
-        char line[64];
-        snprintf(line, sizeof line, "ShortCut.%02d:%03d.%s,%d\r\n", group, button, field, value);
-        lines += line;
-    }
+                                       {"key", key}, {"flag", flags}, {"usesystemshortcut", system}})
+        lines += head + (field + ("," + std::to_string(value))) + "\r\n";
     return lines;
 }
 
@@ -186,17 +177,16 @@ bool MakeShellLink(const std::string& link, const std::string& target, const std
 bool Recorder::Started(std::string* commandLine, std::string* folder, DWORD ms) const
 {
     std::string text;  // its two lines: the file is there before they are
-    size_t first = std::string::npos;
-    if (!WaitUntil([&] {
-            text = ReadBytes(FolderOf(path_) + "\\received.txt");
-            return (first = text.find('\n')) != std::string::npos && text.find('\n', first + 1) != std::string::npos;
-        }, ms))
-        return false;
-    if (commandLine)
+    const bool started = WaitUntil([&] {
+        text = ReadBytes(FolderOf(path_) + "\\received.txt");
+        return std::count(text.begin(), text.end(), '\n') >= 2;
+    }, ms);
+    const size_t first = text.find('\n');
+    if (started && commandLine)
         *commandLine = text.substr(0, first);
-    if (folder)
+    if (started && folder)
         *folder = text.substr(first + 1, text.find('\n', first + 1) - first - 1);
-    return true;
+    return started;
 }
 
 void LauncherWindow::Open(int show)
@@ -279,15 +269,13 @@ std::string LauncherWindow::Tip(int controlId) const
     HWND tip = nullptr;  // the bar's tooltip is the one the main window owns
     while ((tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) && GetWindow(tip, GW_OWNER) != window_) {
     }
-    char text[1024] = "";
+    char text[1024] = "";  // left empty for a control without a tool
     TTTOOLINFOA tool = {};
     tool.cbSize = TTTOOLINFOA_V1_SIZE;
     tool.hwnd = window_;
     tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window_, controlId));
-    if (tip && SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool))) {
-        tool.lpszText = text;
-        SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
-    }
+    tool.lpszText = text;
+    SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
     return text;
 }
 
@@ -306,22 +294,20 @@ LauncherProcess::LauncherProcess(const std::string& exe)
     CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_);
 }
 
-long LauncherProcess::WaitForExit(DWORD ms) const
+long LauncherProcess::WaitForExit() const
 {
     DWORD code = 0;
-    return WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0 && GetExitCodeProcess(process_.hProcess, &code)
-               ? static_cast<long>(code) : -1;
+    return WaitForSingleObject(process_.hProcess, 15000) == WAIT_OBJECT_0 &&
+                   GetExitCodeProcess(process_.hProcess, &code) ? static_cast<long>(code) : -1;
 }
 
-HWND LauncherProcess::Window(DWORD ms)
+HWND LauncherProcess::Window()
 {
-    WaitUntil([&] {
+    WaitUntil([&] {  // the main window belongs to its first thread
         window_ = FindWindowA(kMainWindowClass, nullptr);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window_, &owner);
-        window_ = owner == Id() && IsWindowVisible(window_) ? window_ : nullptr;
-        return window_ || !Running();
-    }, ms);
+        const bool ours = GetWindowThreadProcessId(window_, nullptr) == process_.dwThreadId && IsWindowVisible(window_);
+        return (window_ = ours ? window_ : nullptr) || !Running();
+    }, 15000);
     return window_;
 }
 

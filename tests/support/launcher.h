@@ -100,17 +100,11 @@ class LauncherProcess {
 public:
     explicit LauncherProcess(const std::string& exe);
     ~LauncherProcess() { Kill(), CloseHandle(process_.hProcess), CloseHandle(process_.hThread); }
-    DWORD Id() const { return process_.dwProcessId; }
     bool Running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
-    long WaitForExit(DWORD ms = 15000) const;  // exit code, -1 on time-out
-    void Kill() const
-    {
-        if (Running() && TerminateProcess(process_.hProcess, 99))
-            WaitForSingleObject(process_.hProcess, 15000);
-    }
-    HWND Window(DWORD ms = 15000);  // its main window once visible; null when it ended
-    HWND Dialog(const std::string& captionPart, DWORD ms = 15000) const { return WaitForDialog(captionPart, Id(), ms); }
-    void Click(int controlId) const { Press(window_, controlId); }  // hold keys around it with HeldKeys
+    long WaitForExit() const;  // exit code, -1 on time-out
+    void Kill() const { Running() && TerminateProcess(process_.hProcess, 99) && WaitForExit(); }
+    HWND Window();  // its main window once visible; null when it ended
+    HWND Dialog(const std::string& captionPart) const { return WaitForDialog(captionPart, process_.dwProcessId); }
     bool Drop(const std::vector<std::string>& files, int controlId) const;  // DROPFILES in its memory
     void Drag(int from, int restOn, int to) const;  // rests over the arrow restOn until the group changed
     bool Close() const { return PostMessageA(window_, WM_CLOSE, 0, 0), WaitForExit() != -1; }  // true: it ended

@@ -197,14 +197,8 @@ void ReadOpenMenu(OpenMenu& seen)
     seen.opened = seen.window && menu;
     for (UINT i = 0; seen.opened && i < static_cast<UINT>(GetMenuItemCount(menu)); ++i) {
         char text[512] = "";  // a title fills 270 bytes
-        MENUITEMINFOA item = {};
-        item.cbSize = sizeof item;
-        item.fMask = MIIM_STRING;
-        item.dwTypeData = text;
-        item.cch = sizeof text;
-        GetMenuItemInfoA(menu, i, TRUE, &item);
+        GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
         seen.texts.push_back(text);
-        seen.states.push_back(GetMenuState(menu, i, MF_BYPOSITION));
         RECT rect = {};
         GetMenuItemRect(nullptr, menu, i, &rect);
         MapWindowPoints(nullptr, seen.window, reinterpret_cast<POINT*>(&rect), 2);

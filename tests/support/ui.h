@@ -96,9 +96,7 @@ public:
         const DWORD v = pixels_[static_cast<size_t>(y) * width_ + x];
         return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
     }
-    int Width() const { return width_; }
     int Height() const { return height_; }
-    bool Empty() const { return pixels_.empty(); }
     bool operator==(const Picture& o) const { return width_ == o.width_ && pixels_ == o.pixels_; }
     bool operator!=(const Picture& o) const { return !(*this == o); }
 
@@ -111,12 +109,11 @@ private:
 // A 24-bit BMP file whose pixel (x, y), y from the top, is colour(x, y).
 bool WriteBmp(const std::string& path, int width, int height, const std::function<COLORREF(int, int)>& colour);
 
-// A popup menu as it was while open: captions ("" for separators and owner-drawn items without a string),
-// states, item rectangles in its picture.
+// A popup menu as it was while open: captions ("" for separators and owner-drawn items), item rectangles in
+// its picture.
 struct OpenMenu {
     bool opened = false;
     std::vector<std::string> texts;
-    std::vector<UINT> states;
     std::vector<RECT> rects;
     Picture picture;
     HWND window = nullptr;  // the menu window, while look runs
