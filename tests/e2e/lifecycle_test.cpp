@@ -1,9 +1,11 @@
 // How the launcher, started for real in a folder of its own, ends; and what its next start finds there: whole
-// files, nothing set aside, and the library planted beside the program (hhctrl.ocx) never loaded.
+// files, nothing set aside, and the library planted beside the program (hhctrl.ocx) never loaded. And a start
+// from another drive letter than the one its buttons were stored with.
 #include "support/launcher.h"
 
 #include "resources/resource_ids.h"
 
+#include <cstdlib>
 #include <cstring>
 
 using namespace support;
@@ -109,5 +111,29 @@ TEST_P(LauncherProcessEnds, AndItsNextStartFindsWholeFiles)
 
 INSTANTIATE_TEST_SUITE_P(Rows, LauncherProcessEnds, ::testing::ValuesIn(Endings()),
                          [](const auto& info) { return info.param.name; });
+
+// Run by other_drive.sh, which maps a letter of its own onto C:.
+TEST(OtherDrive, AButtonStoredWithTheOldLetterStartsFromTheLaunchersDrive)
+{
+    const char* drive = std::getenv("PORUN_TEST_DRIVE");  // "R:"
+    if (!drive)
+        GTEST_SKIP() << "run by other_drive.sh, which makes the drive";
+    char oldLetter = 'E';  // the letter the stick had: no drive has it here
+    while (GetLogicalDrives() & (1u << (oldLetter - 'A')))
+        ++oldLetter;
+    TempFolder folder("ぽてまる");
+    const Recorder memo(folder, "tools\\memo.exe", true);
+    DataImage data;
+    data.Button(0, 0, "memo", oldLetter + memo.Path().substr(1));
+    ASSERT_TRUE(WriteBytes(folder.File("porun.dat"), data.Bytes()));
+    const std::string exe = CopyInto(BuildFile(PORUN_EXE_PATH), folder, "porun.exe");
+    LauncherProcess launcher(drive + exe.substr(2));
+    ASSERT_NE(nullptr, launcher.Window());
+    Press(launcher.Window(), IDC_FIRST_LAUNCHER);
+    std::string started;
+    ASSERT_TRUE(memo.Started(&started));
+    EXPECT_NE(std::string::npos, started.find(drive + memo.Path().substr(2))) << started;
+    EXPECT_TRUE(launcher.Close());
+}
 
 }  // namespace

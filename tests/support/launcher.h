@@ -106,7 +106,6 @@ public:
     HWND Window();  // its main window once visible; null when it ended
     HWND Dialog(const std::string& captionPart) const { return WaitForDialog(captionPart, process_.dwProcessId); }
     bool Drop(const std::vector<std::string>& files, int controlId) const;  // DROPFILES in its memory
-    void Drag(int from, int restOn, int to) const;  // rests over the arrow restOn until the group changed
     bool Close() const { return PostMessageA(window_, WM_CLOSE, 0, 0), WaitForExit() != -1; }  // true: it ended
 
 private:
