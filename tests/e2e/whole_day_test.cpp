@@ -12,8 +12,7 @@ using namespace support;
 
 namespace {
 
-// The command posted once control's right-click menu is up and ESC closed it, as choosing it posts it; the
-// dialog that opens, found by caption.
+// command posted, as choosing it does, once control's right-click menu is up and ESC closed it; its dialog.
 HWND FromMenu(LauncherProcess& launcher, int control, UINT command, const std::string& caption)
 {
     HWND window = launcher.Window(), menu = nullptr;  // an open popup menu lies above every other window
@@ -91,8 +90,7 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         SendDlgItemMessageA(dialog, IDC_GROUP_COUNT_SPIN, UDM_SETPOS, 0, MAKELPARAM(5, 0));
         ASSERT_TRUE(Confirm(dialog));
         EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) << "always on top not applied at once";
-        saved = DataImage::Read(data);
-        ASSERT_TRUE(saved);
+        ASSERT_TRUE(saved = DataImage::Read(data));
         EXPECT_STREQ("道具箱", saved->data.groups[1].group.name);
         EXPECT_STREQ("でんたく", saved->At(0, 1).title);
         EXPECT_EQ(memo.Path(), saved->At(1, 5).file);
@@ -106,7 +104,7 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         const std::string name = "porun-whole-day-" + std::to_string(GetCurrentProcessId());
         const std::string archive = desktop + ("\\" + name + ".zip"), unpacked = desktop + ("\\" + name);
         const Restore tidy{[&] { DeleteFileA(archive.c_str()), RemoveTree(unpacked); }};
-        DeleteFileA(archive.c_str()), RemoveTree(unpacked);  // left by a killed run of a process with this id
+        tidy.undo();  // what a killed run of a process with this id left
         const std::string bag = folder.Folder("荷物");
         ASSERT_TRUE(WriteBytes(bag + "\\notes.txt", "お弁当を忘れないのら\r\n"));
         ASSERT_TRUE(WriteBytes(folder.Folder("荷物\\pictures") + "\\cat.txt", std::string(70000, 'c')));

@@ -66,8 +66,7 @@ std::optional<DataImage> DataImage::Read(const std::string& path)
     DataImage image;
     if (bytes.size() != kDataFileSize)
         return std::nullopt;
-    std::memcpy(&image.data, bytes.data(), sizeof image.data);
-    std::memcpy(&image.settings, bytes.data() + sizeof image.data, sizeof image.settings);
+    std::memcpy(static_cast<void*>(&image), bytes.data(), sizeof image);
     return image;
 }
 
@@ -146,8 +145,7 @@ bool Recorder::Started(std::string* commandLine, std::string* folder, DWORD ms) 
 void LauncherWindow::Open(int show)
 {
     program_ = CopyInto(BuildFile(PORUN_EXE_PATH), folder_, "porun.exe");
-    ASSERT_FALSE(program_.empty());
-    ASSERT_TRUE(WriteBytes(folder_.File("porun.dat"), data_.Bytes()));
+    ASSERT_TRUE(!program_.empty() && WriteBytes(folder_.File("porun.dat"), data_.Bytes()));
     ASSERT_TRUE(shortcuts_.empty() || WriteBytes(folder_.File("shortcut.dat"), shortcuts_));
     OverrideProgramPath(program_.c_str());
     ASSERT_TRUE(AllocateLauncherData());
@@ -211,8 +209,7 @@ OpenMenu LauncherWindow::Tray(UINT mouseMessage, UINT choose, UINT iconId)
     return PumpPending(), menu;
 }
 
-// The messages a drag sends to the pressed bar button as a hand moves the mouse. The cursor is confined to each
-// place: under Wine a thread that gets to the pointer's X events late could otherwise bring an earlier one back.
+// A hand's drag as the pressed button hears it; the cursor is held at each place (Wine may bring an old one back).
 void LauncherWindow::Drag(int from, const std::vector<DragStep>& steps, Keys held)
 {
     HWND source = GetDlgItem(window_, from);
