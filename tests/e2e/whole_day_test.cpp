@@ -51,14 +51,12 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         ASSERT_NE(nullptr, window);
         EXPECT_FALSE(Exists(data));  // nothing written before the first change
         ASSERT_TRUE(launcher.Drop({calc.Path()}, IDC_FIRST_LAUNCHER + 1));
-        ASSERT_TRUE(Confirm(launcher.Dialog("第 2ボタン")));
-        std::optional<DataImage> saved = DataImage::Read(data);  // a confirmed dialog saves
-        ASSERT_TRUE(saved && saved->At(0, 1).file == calc.Path());
-
-        HWND dialog = FromMenu(launcher, IDC_FIRST_LAUNCHER + 1, IDM_BUTTON_SETTINGS, "第 2ボタン");
+        HWND dialog = launcher.Dialog("第 2ボタン");
         SetDlgItemTextA(dialog, IDC_BUTTON_TITLE, "でんたく");
         SetDlgItemTextA(dialog, IDC_BUTTON_PARAMS, "--evening \"two words\"");
         ASSERT_TRUE(Confirm(dialog));
+        std::optional<DataImage> saved = DataImage::Read(data);  // a confirmed dialog saves
+        ASSERT_TRUE(saved && saved->At(0, 1).file == calc.Path());
 
         // The shortcut list opens on the button: CTRL+SHIFT+F9, system-wide, starts it from anywhere.
         HWND list = FromMenu(launcher, IDC_FIRST_LAUNCHER + 1, IDM_BUTTON_SHORTCUTS, "ショートカットキーの設定");
@@ -75,12 +73,11 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         // memo dropped into the next group gets F8 there, a plain shortcut, which starts it.
         PostMessageA(window, WM_COMMAND, IDC_NEXT_GROUP, 0);
         ASSERT_TRUE(launcher.Drop({memo.Path()}, IDC_FIRST_LAUNCHER + 5));
-        ASSERT_TRUE(Confirm(launcher.Dialog("第 6ボタン")));
-        dialog = FromMenu(launcher, IDC_FIRST_LAUNCHER + 5, IDM_BUTTON_SETTINGS, "第 6ボタン");
+        dialog = launcher.Dialog("第 6ボタン");
         ASSERT_TRUE(Capture(launcher, dialog, IDC_BUTTON_KEY, {}, VK_F8) && Confirm(dialog));
         EXPECT_FALSE(HotkeyTaken(0, VK_F8)) << "a plain shortcut became system-wide";
         PostMessageA(window, WM_KEYDOWN, VK_F8, 1);
-        EXPECT_TRUE(memo.Started()) << "F8 did not start the moved button";
+        EXPECT_TRUE(memo.Started()) << "F8 did not start the dropped button";
 
         dialog = FromMenu(launcher, IDC_GROUP_BUTTON, IDM_BUTTON_SETTINGS, "基本設定");
         SetDlgItemTextA(dialog, IDC_GROUP_NAME, "道具箱");
