@@ -159,10 +159,8 @@ bool WriteBmp(const std::string& path, int width, int height, const std::functio
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const COLORREF c = colour(x, y);
-            char* pixel = &bytes[offset + static_cast<size_t>(stride) * (height - 1 - y) + x * 3];
-            pixel[0] = static_cast<char>(GetBValue(c));
-            pixel[1] = static_cast<char>(GetGValue(c));
-            pixel[2] = static_cast<char>(GetRValue(c));
+            const BYTE bgr[] = {GetBValue(c), GetGValue(c), GetRValue(c)};
+            std::memcpy(&bytes[offset + static_cast<size_t>(stride) * (height - 1 - y) + x * 3], bgr, sizeof bgr);
         }
     return WriteBytes(path, bytes);
 }
