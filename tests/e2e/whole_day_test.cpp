@@ -123,9 +123,7 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
     }
     EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F9)) << "the hotkey outlived the launcher";
     const std::vector<std::string> files = {data, folder.File("shortcut.dat"), folder.File("position.dat")};
-    std::vector<std::string> day;
-    for (const std::string& file : files)
-        day.push_back(ReadBytes(file));
+    const std::vector<std::string> day = {ReadBytes(files[0]), ReadBytes(files[1]), ReadBytes(files[2])};
     EXPECT_NE(std::string::npos, day[1].find(ShortcutLines(0, 1, VK_F9, 3, 1))) << day[1];
     EXPECT_NE(std::string::npos, day[1].find(ShortcutLines(1, 5, VK_F8, 0, 0, 0))) << day[1];
 

@@ -127,13 +127,13 @@ bool MakeShellLink(const std::string& link, const std::string& target, const std
     return ok;
 }
 
-bool Recorder::Started(std::string* commandLine, std::string* folder, DWORD ms) const
+bool Recorder::Started(std::string* commandLine, std::string* folder) const
 {
     std::string text;  // its two lines: the file is there before they are
     const bool started = WaitUntil([&] {
         text = ReadBytes(FolderOf(path_) + "\\received.txt");
         return std::count(text.begin(), text.end(), '\n') >= 2;
-    }, ms);
+    });
     const size_t first = text.find('\n');
     if (started && commandLine)
         *commandLine = text.substr(0, first);

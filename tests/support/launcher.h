@@ -47,7 +47,7 @@ public:
     Recorder(const TempFolder& folder, const std::string& relative, bool withIcon = false)
         : path_(CopyInto(BuildFile(withIcon ? PORUN_RECORDER_ICON_PATH : PORUN_RECORDER_PATH), folder, relative)) {}
     const std::string& Path() const { return path_; }
-    bool Started(std::string* commandLine = nullptr, std::string* folder = nullptr, DWORD ms = 10000) const;
+    bool Started(std::string* commandLine = nullptr, std::string* folder = nullptr) const;
     bool StartedYet() const { return Exists(FolderOf(path_) + "\\received.txt"); }  // after a positive barrier
 
 private:
