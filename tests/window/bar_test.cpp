@@ -46,7 +46,7 @@ TEST_P(ClickOnTheBar, ShowsWhatTheClickMeans)
         std::unique_ptr<DialogWaiter> dialog;
         if (row().dialog)
             dialog = std::make_unique<DialogWaiter>(row().dialog, row().press);
-        const Holding keys(row().held);
+        const auto keys = Hold(row().held);
         for (int click = 0; click < row().clicks; ++click)
             Click(row().control);
         EXPECT_TRUE(!dialog || dialog->Seen());
@@ -57,7 +57,7 @@ TEST_P(ClickOnTheBar, ShowsWhatTheClickMeans)
     std::string commandLine, currentFolder;
     if (row().started) {
         ASSERT_TRUE(recorder.Started(&commandLine, &currentFolder));
-        EXPECT_TRUE(EndsWith(commandLine, " -a \"two words\"")) << commandLine;
+        EXPECT_NE(std::string::npos, commandLine.find(" -a \"two words\"")) << commandLine;
         EXPECT_EQ(work, currentFolder);
     }
     EXPECT_EQ(row().started, recorder.StartedYet());
@@ -128,7 +128,6 @@ const StepRow kSteps[] = {
     {"NextFromTheLastOfThreeWrapsToTheFirst", 3, 2, kNext, 0, 0, 0},
     {"PreviousFromTheFirstWrapsToTheLast", 3, 0, kPrevious, 0, 0, 2},
     {"NextWithOneGroupStays", 1, 0, kNext, 0, 0, 0},
-    {"NextFromBeyondTheGroupsInUse", 3, 7, kNext, 0, 0, 0},
     {"PreviousFromJustBeyondTheGroupsInUse", 3, 3, kPrevious, 0, 0, 2},
     {"GroupCountZeroCountsAsOne", 0, 0, kPrevious, 0, 0, 0},
     {"DigitThreeShowsTheThirdGroup", 3, 1, 0, '3', 0, 2},
@@ -145,12 +144,13 @@ struct KeyRow {
     BYTE key;
     std::vector<BYTE> held;
     std::vector<int> started;  // of the recorders below
+    bool told = false;         // the missing file of group 2 is told before group 5 starts
 };
 class KeyOnTheBar : public Table<KeyRow> {};
 
-// Recorders: 0 on button 3 and 1 on button 10 of group 1; CTRL+K on group 2 button 3 (system-wide) and
-// group 5 button 1 (2, 3); CTRL+SHIFT+K on group 1 button 6 (4); SHIFT+3 on group 1 button 1 (5). F12
-// starts the last one, the witness that every key before it was handled.
+// Recorders: 0 on button 3 and 1 on button 10 of group 1; CTRL+K on group 2 button 3 and group 5 button 1 (2, 3),
+// group 2 button 4 missing; CTRL+SHIFT+K on group 1 button 6 (4); SHIFT+3 on group 1 button 1 (5). F12 starts
+// the last one, the witness that every key before it was handled.
 TEST_P(KeyOnTheBar, StartsEveryButtonWithExactlyThatShortcut)
 {
     const int slots[][2] = {{0, 2}, {0, 9}, {1, 2}, {4, 0}, {0, 5}, {0, 0}, {2, 1}};
@@ -159,15 +159,23 @@ TEST_P(KeyOnTheBar, StartsEveryButtonWithExactlyThatShortcut)
         recorders.push_back(std::make_unique<Recorder>(folder_, "r" + std::to_string(r) + "\\rec.exe"));
         data_.Button(slots[r][0], slots[r][1], "rec", recorders[r]->Path());
     }
+    data_.Button(1, 3, "gone", folder_.File("gone.exe"));
     data_.settings.groupCount = 5;
     data_.settings.collapseOnLaunch = 0;
     shortcuts_ = ShortcutLines(1, 2, 'K', 2, 0) + ShortcutLines(4, 0, 'K', 2, 0) + ShortcutLines(0, 5, 'K', 3, 0) +
-                 ShortcutLines(0, 0, '3', 1, 0) + ShortcutLines(2, 1, VK_F12, 0, 0) + ActiveLines(0, 0);
+                 ShortcutLines(0, 0, '3', 1, 0) + ShortcutLines(2, 1, VK_F12, 0, 0) + ShortcutLines(1, 3, 'K', 2, 0) +
+                 ActiveLines(0, 0);
     Open();
+    bool laterFirst = false;
+    std::unique_ptr<DialogWaiter> failure;
+    if (row().told)
+        failure = std::make_unique<DialogWaiter>(kNotice, IDOK, [&](HWND) { laterFirst = recorders[3]->StartedYet(); });
     {
-        const Holding held(row().held);
+        const auto held = Hold(row().held);
         Key(row().key);
     }
+    EXPECT_TRUE(!failure || failure->Seen());
+    EXPECT_FALSE(laterFirst);
     PumpPending();
     Key(VK_F12);
     ASSERT_TRUE(recorders[6]->Started());
@@ -181,28 +189,11 @@ TEST_P(KeyOnTheBar, StartsEveryButtonWithExactlyThatShortcut)
 const KeyRow kKeys[] = {
     {"CtrlDigitClicksThatButtonOfTheShownGroup", '3', {VK_CONTROL}, {0}},
     {"CtrlZeroClicksTheTenth", '0', {VK_CONTROL}, {1}},
-    {"CtrlKStartsTheCtrlKButtonsOfEveryGroup", 'K', {VK_CONTROL}, {2, 3}},
+    {"CtrlKStartsTheCtrlKButtonsOfEveryGroupInOrderAndAFailureIsToldFirst", 'K', {VK_CONTROL}, {2, 3}, true},
     {"CtrlShiftKStartsOnlyItsOwn", 'K', {VK_CONTROL, VK_SHIFT}, {4}},
     {"ShiftDigitNeverReachesTheShortcuts", '3', {VK_SHIFT}, {}},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, KeyOnTheBar, ::testing::ValuesIn(kKeys), RowName());
-
-class Bar : public Window {};
-
-TEST_F(Bar, MatchingShortcutsStartInGroupOrderAndAFailureIsToldFirst)
-{
-    Recorder later(folder_, "later\\rec.exe");
-    data_.settings.groupCount = 5;
-    data_.Button(1, 2, "first", folder_.File("missing.exe")).Button(4, 0, "second", later.Path());
-    shortcuts_ = ShortcutLines(1, 2, VK_F5, 0, 0) + ShortcutLines(4, 0, VK_F5, 0, 0) + ActiveLines(0, 0);
-    Open();
-    bool laterBeforeTheMessage = true;
-    DialogWaiter failure(kNotice, IDOK, [&](HWND) { laterBeforeTheMessage = later.StartedYet(); });
-    Key(VK_F5);
-    EXPECT_EQ("起動に失敗したのら！！", failure.Message());
-    EXPECT_FALSE(laterBeforeTheMessage);
-    EXPECT_TRUE(later.Started());
-}
 
 struct DropRow {
     const char* name;
@@ -243,6 +234,8 @@ TEST_P(DropOnTheBar, ProposesOrRefusesAndStoresNothing)
     EXPECT_EQ(data_.Bytes(), ReadBytes(folder_.File("porun.dat")));
 }
 
+class Bar : public Window {};
+
 // A link that cannot be resolved is told; the group keeps proposing its default icon.
 TEST_F(Bar, ABrokenLinkOnTheGroupButtonIsToldAndTheDefaultIconProposed)
 {
@@ -277,7 +270,7 @@ TEST_F(Bar, AnItemDroppedOnAFilledButtonIsItsOnlyParameter)
     Drop({dropped}, B(5));
     std::string commandLine;
     ASSERT_TRUE(recorder.Started(&commandLine));
-    EXPECT_TRUE(EndsWith(commandLine, " \"" + dropped + "\"")) << commandLine;
+    EXPECT_EQ(" \"" + dropped + "\"", commandLine.substr(commandLine.size() - dropped.size() - 3)) << commandLine;
     EXPECT_EQ(std::string::npos, commandLine.find("--own-options"));
     EXPECT_FALSE(Expanded());
     Close();
@@ -288,10 +281,8 @@ struct DragRow {
     const char* name;
     std::vector<DragStep> steps;  // from button 3
     bool shift;
-    int answer;  // to the overwrite question; 0: none comes
-    // Afterwards (buttons 3, 6, 8): title ("" empty) and tip.
-    const char* titles[3];
-    const char* tips[3];
+    int answer;           // to the overwrite question; 0: none comes
+    const char* tips[3];  // of buttons 3, 6, 8 afterwards: title and shortcut, "" empty
     bool saved;
 };
 class DragOnTheBar : public Table<DragRow> {};
@@ -309,41 +300,30 @@ TEST_P(DragOnTheBar, MovesCopiesOrLeavesTheButtons)
     if (row().answer)
         question = std::make_unique<DialogWaiter>(kQuestion, row().answer);
     row().shift ? Drag(B(2), row().steps, {VK_SHIFT}) : Drag(B(2), row().steps);
-    if (question) {
-        EXPECT_EQ("ここにはもうボタンが登録されてるろ！\nボタンデータを上書きしちゃうのら？\n\n"
-                  "[は い]……上書きするろ！\n[いいえ]……やっぱり入れ替えるろ！", question->Message());
-    }
-    const int shown[] = {2, 5, 7};
-    for (int k = 0; k < 3; ++k) {
-        const std::string title = row().titles[k];
+    EXPECT_TRUE(!question || question->Seen());
+    const std::optional<DataImage> saved = Saved();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(row().saved, saved->Bytes() != data_.Bytes());
+    for (int k = 0, shown[] = {2, 5, 7}; k < 3; ++k) {
+        const std::string tip = row().tips[k], title = tip.substr(0, tip.find(' '));
         const int icon = title == "Two" ? 2 : title == "Five" ? 6 : 4;
         EXPECT_EQ(title.empty() ? Resource(IDI_EMPTY_BUTTON) : Picture::OfFileIcon(program, icon), Shows(B(shown[k])))
             << k;
-        EXPECT_EQ(row().tips[k], Tip(B(shown[k]))) << k;
+        EXPECT_EQ(tip, Tip(B(shown[k]))) << k;
+        EXPECT_EQ(title, saved->At(0, shown[k]).title) << k;
     }
-    if (!row().saved) {
-        EXPECT_EQ(data_.Bytes(), ReadBytes(folder_.File("porun.dat")));
-        return;
-    }
-    const std::optional<DataImage> saved = Saved();
-    ASSERT_TRUE(saved);
-    for (int k = 0; k < 3; ++k)
-        EXPECT_STREQ(row().titles[k], saved->At(0, shown[k]).title) << k;
     EXPECT_STREQ("Seven", saved->At(1, 7).title);
 }
 
 const DragRow kDrags[] = {
-    {"OntoAnotherButtonSwapsThemWithTheirShortcuts", {{B(5)}}, false, 0, {"Five", "Two", ""},
-     {"Five <ALT+B>", "Two (CTRL+A)", ""}, true},
-    {"ReleasedOverAnArrowMovesNothing", {{B(5)}, {IDC_PREVIOUS_GROUP}}, false, 0, {"Two", "Five", ""},
+    {"OntoAnotherButtonSwapsThemWithTheirShortcuts", {{B(5)}}, false, 0, {"Five <ALT+B>", "Two (CTRL+A)", ""}, true},
+    {"ReleasedOverAnArrowMovesNothing", {{B(5)}, {IDC_PREVIOUS_GROUP}}, false, 0,
      {"Two (CTRL+A)", "Five <ALT+B>", ""}, false},
-    {"ShiftOntoAFilledButtonAnsweredYesCopies", {{B(5)}}, true, IDYES, {"Two", "Two", ""},
-     {"Two (CTRL+A)", "Two <ALT+B>", ""}, true},
-    {"ShiftOntoAFilledButtonAnsweredNoSwaps", {{B(5)}}, true, IDNO, {"Five", "Two", ""},
-     {"Five <ALT+B>", "Two (CTRL+A)", ""}, true},
-    {"ShiftOntoAFilledButtonCancelledLeavesAll", {{B(5)}}, true, IDCANCEL, {"Two", "Five", ""},
-     {"Two (CTRL+A)", "Five <ALT+B>", ""}, false},
-    {"ShiftOntoAnEmptyButtonCopiesWithoutAQuestionOrShortcut", {{B(7)}}, true, 0, {"Two", "Five", "Two"},
+    {"ShiftOntoAFilledButtonAnsweredYesCopies", {{B(5)}}, true, IDYES, {"Two (CTRL+A)", "Two <ALT+B>", ""}, true},
+    {"ShiftOntoAFilledButtonAnsweredNoSwaps", {{B(5)}}, true, IDNO, {"Five <ALT+B>", "Two (CTRL+A)", ""}, true},
+    {"ShiftOntoAFilledButtonCancelledLeavesAll", {{B(5)}}, true, IDCANCEL, {"Two (CTRL+A)", "Five <ALT+B>", ""},
+     false},
+    {"ShiftOntoAnEmptyButtonCopiesWithoutAQuestionOrShortcut", {{B(7)}}, true, 0,
      {"Two (CTRL+A)", "Five <ALT+B>", "Two"}, true},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, DragOnTheBar, ::testing::ValuesIn(kDrags), RowName());

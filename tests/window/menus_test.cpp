@@ -81,7 +81,6 @@ const MenuRow kMenus[] = {
     {"EmptyButton", B(3), nullptr, 4, "からっぽボタン、なのら。", {kClear}, {kUp, kDown}},
     {"EmptyFirstButton", B(0), nullptr, 4, "からっぽボタン、なのら。", {kUp, kClear}, {kDown}},
     {"UntitledButton", B(2), "", 4, "、なのら。", {}, {kUp, kDown, kClear}},
-    {"TitleFillingTheField", B(2), "x", 4, nullptr, {}, {kClear}},
     {"TitleOfDoubleByteCharactersFillingTheField", B(2), "表", 4, nullptr, {}, {kClear}},
     {"GroupButton", IDC_GROUP_BUTTON, nullptr, 4, "おべんとばこ、なのら。", {kUp, kDown, kClear}, {}},
     {"PreviousArrowSwitchesGroups", IDC_PREVIOUS_GROUP, nullptr, 4, "グループ切り替え、なのら。", {kGroup1},
@@ -145,14 +144,12 @@ TEST_F(Menus, MoveCommandsMoveTheButtonWithItsShortcutAndClearEmptiesOne)
 TEST_F(Menus, TheAboutBoxIgnoresEscapeAndClosesWithItsButton)
 {
     Open();
-    bool stayed = false;
-    DialogWaiter about("バージョン情報", IDOK, [&](HWND box) {
+    DialogWaiter about("バージョン情報", IDOK, [](HWND box) {
         SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
-        stayed = IsWindowVisible(box) != FALSE;
+        EXPECT_TRUE(IsWindowVisible(box));
     });
     RightClick(B(0), IDM_ABOUT);
     EXPECT_TRUE(about.Seen());
-    EXPECT_TRUE(stayed);
 }
 
 // ---- Skins: pictures of the button menu, its delete item (8) and strip -------------------

@@ -56,13 +56,13 @@ TEST_P(CaptureFromSettings, ShowsAndStoresTheCapturedKey)
     shortcuts_ = ShortcutLines(0, 0, 'Z', 4, 1) + ShortcutLines(0, 1, 'M', 2, 0) + ShortcutLines(0, 2, 'Q', 2, 1) +
                  ActiveLines(VK_SPACE, 6);
     Open();
-    std::string text, question;
-    DialogWaiter dialog(row().group ? "基本設定" : "ボタンの設定", row().close, [&](HWND d) {
+    std::string text;
+    DialogWaiter dialog(row().group ? kGroupDialog : kButtonDialog, row().close, [&](HWND d) {
         std::unique_ptr<DialogWaiter> duplicate;
         if (row().answer)
             duplicate = std::make_unique<DialogWaiter>("ぽてまる", row().answer, nullptr, GetCurrentProcessId(), d);
         CaptureBy(d, row().group ? IDC_GROUP_HOTKEY_KEY : IDC_BUTTON_KEY, row().keys);
-        question = duplicate ? duplicate->Message() : "";  // answered, the question goes
+        EXPECT_TRUE(!duplicate || duplicate->Seen());
         EXPECT_TRUE(WaitUntil([&] { return !FindDialog("ぽてまる", GetCurrentProcessId(), d); }));
         Idle(d);
         text = Text(d, row().group ? IDC_GROUP_HOTKEY_TEXT : IDC_BUTTON_SHORTCUT_TEXT);
@@ -70,9 +70,6 @@ TEST_P(CaptureFromSettings, ShowsAndStoresTheCapturedKey)
     RightClick(row().group ? IDC_GROUP_BUTTON : B(0), IDM_BUTTON_SETTINGS);
     ASSERT_TRUE(dialog.Seen());
     EXPECT_EQ(row().text, text);
-    if (row().answer) {
-        EXPECT_EQ("同じキー設定が他のボタンにも登録されてるろ！\nほんとに登録してもいいのら？", question);
-    }
     if (row().tip) {
         EXPECT_EQ(row().tip, Tip(B(0)));
     }
@@ -239,11 +236,7 @@ TEST_P(ShortcutChanges, ShowStoreOrPutBackTheKeys)
         else
             Press(d, row.press, true);
         EXPECT_EQ(nullptr, FindDialog(kCapture));
-        if (row.answer == IDYES) {
-            EXPECT_EQ("選択したボタンには、ショートカットキーをシステムに登録してあるものが含まれてるのら。\n"
-                      "この画面でキー登録すると、システム登録の設定はいったん解除されるろ！\n\nそれでもいいのら？",
-                      ask->Message());
-        }
+        EXPECT_TRUE(!ask || ask->Seen());
         for (int number : {2, 3, 4}) {
             keys.push_back(Cell(d, number, 4));
             marks.push_back(Cell(d, number, 3));
@@ -287,23 +280,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, ShortcutChanges, ::testing::ValuesIn(kChanges), R
 
 class SystemHotkeys : public LauncherWindow {};
 
-TEST_F(SystemHotkeys, AreHeldWhileTheWindowLivesOnlyForSystemEntries)
-{
-    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(RegisterHotKey(other, 1, MOD_CONTROL | MOD_SHIFT, 'G'));  // another program holds it
-    shortcuts_ = ShortcutLines(0, 1, 'G', 3, 1) + ShortcutLines(0, 4, VK_F11, 3, 1) + ShortcutLines(0, 5, 'Q', 4, 0) +
-                 ShortcutLines(0, 6, VK_F10, 3, 2) + ActiveLines(VK_F12, 6);
-    Open();
-    DestroyWindow(other);
-    EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F11));
-    EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_ALT, VK_F12));
-    EXPECT_FALSE(HotkeyTaken(MOD_ALT, 'Q'));
-    EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F10)) << "only a system flag of 1 counts";
-    Close();
-    EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F11));
-    EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_ALT, VK_F12));
-}
-
 TEST_F(SystemHotkeys, TheActivationKeyTogglesTheLauncherAndActivatesAgainAfterTheUserLeft)
 {
     shortcuts_ = ActiveLines(VK_F12, 6);
@@ -325,22 +301,19 @@ TEST_F(SystemHotkeys, TheActivationKeyTogglesTheLauncherAndActivatesAgainAfterTh
     EXPECT_TRUE(front(window_));
 }
 
-// Combinations held elsewhere: told once, marked in the list, refused when chosen.
-class HeldElsewhere : public Window {};
-
-TEST_F(HeldElsewhere, AHotkeyHeldElsewhereIsToldOnceMarkedInTheListAndRefusedWhenChosen)
+// System hotkeys are held while the window lives, only for entries marked 1. Combinations held elsewhere: told
+// once, marked in the list, refused when chosen; the others are held all the same.
+TEST_F(SystemHotkeys, AreHeldWhileTheWindowLivesAndOnesHeldElsewhereAreToldMarkedAndRefused)
 {
     static std::vector<std::string> balloons;
     balloons.clear();
-    ASSERT_TRUE(RegisterHotKey(nullptr, 0xBFF1, MOD_CONTROL | MOD_SHIFT, VK_F9));
-    ASSERT_TRUE(RegisterHotKey(nullptr, 0xBFF2, MOD_CONTROL | MOD_SHIFT, VK_F10));
-    ASSERT_TRUE(RegisterHotKey(nullptr, 0xBFF3, MOD_CONTROL | MOD_SHIFT, VK_F8));
-    ASSERT_TRUE(RegisterHotKey(nullptr, 0xBFF4, MOD_CONTROL | MOD_ALT, VK_F8));
+    const std::pair<UINT, UINT> elsewhere[] = {{MOD_CONTROL | MOD_SHIFT, VK_F9}, {MOD_CONTROL | MOD_SHIFT, VK_F10},
+                                               {MOD_CONTROL | MOD_SHIFT, VK_F8}, {MOD_CONTROL | MOD_ALT, VK_F8}};
+    for (int k = 0; k < 4; ++k)
+        ASSERT_TRUE(RegisterHotKey(nullptr, 0xBFF0 + k, elsewhere[k].first, elsewhere[k].second));
     Restore undo{[] {
-        UnregisterHotKey(nullptr, 0xBFF1);
-        UnregisterHotKey(nullptr, 0xBFF2);
-        UnregisterHotKey(nullptr, 0xBFF3);
-        UnregisterHotKey(nullptr, 0xBFF4);
+        for (int id = 0xBFF0; id < 0xBFF4; ++id)
+            UnregisterHotKey(nullptr, id);
         OverrideNotifyIcon(nullptr);
     }};
     OverrideNotifyIcon([](DWORD message, PNOTIFYICONDATAA icon) -> BOOL {
@@ -349,9 +322,14 @@ TEST_F(HeldElsewhere, AHotkeyHeldElsewhereIsToldOnceMarkedInTheListAndRefusedWhe
         return TRUE;
     });
     data_.Button(0, 2, "Editor", folder_.Path()).Button(0, 3, "Memo", folder_.Path());
-    shortcuts_ = ShortcutLines(0, 2, VK_F9, 3, 1) + ShortcutLines(0, 3, VK_F10, 3, 0) + ActiveLines(0, 0) +
-                 "ShortCut.Search.key,119\r\nShortCut.Search.flag,3\r\n";  // the search window's CTRL+SHIFT+F8
+    shortcuts_ = ShortcutLines(0, 2, VK_F9, 3, 1) + ShortcutLines(0, 3, VK_F10, 3, 0) +
+                 ShortcutLines(0, 4, VK_F11, 3, 1) + ShortcutLines(0, 5, 'Q', 4, 0) + ShortcutLines(0, 6, VK_F7, 3, 2) +
+                 ActiveLines(VK_F12, 6) + "ShortCut.Search.key,119\r\nShortCut.Search.flag,3\r\n";  // CTRL+SHIFT+F8
     Open();
+    EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F11));
+    EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_ALT, VK_F12));
+    EXPECT_FALSE(HotkeyTaken(MOD_ALT, 'Q'));
+    EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F7)) << "only a system flag of 1 counts";
     ASSERT_EQ(1u, balloons.size());
     EXPECT_EQ(0u, balloons[0].find("=(+.+)= 使えないホットキーがあるのら！|"));
     EXPECT_NE(std::string::npos, balloons[0].find("\nCTRL+SHIFT+F9 → Editor"));
@@ -362,8 +340,7 @@ TEST_F(HeldElsewhere, AHotkeyHeldElsewhereIsToldOnceMarkedInTheListAndRefusedWhe
         CheckDlgButton(dialog, box, BST_CHECKED);
         DialogWaiter told(kNotice, IDOK, {}, GetCurrentProcessId(), dialog);
         Press(dialog, box);
-        EXPECT_EQ("このキーの組み合わせは、ほかのソフトが先に使ってるみたいで、ホットキーにできないのら！\n"
-                  "ふつうのショートカットキーのままにしておくろ。", told.Message());
+        EXPECT_TRUE(told.Seen());
         Idle(dialog);
         EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog, box));
     };
@@ -377,8 +354,7 @@ TEST_F(HeldElsewhere, AHotkeyHeldElsewhereIsToldOnceMarkedInTheListAndRefusedWhe
         Select(dialog, {kSearchRow});
         DialogWaiter told(kNotice, IDOK, {}, GetCurrentProcessId(), dialog);
         CaptureBy(dialog, IDC_SHORTCUT_ASSIGN, {{VK_CONTROL, VK_MENU, VK_F8}});
-        EXPECT_EQ("このキーの組み合わせは、ほかのソフトが先に使ってるみたいで、ボタンさがしのホットキーにできないのら！\n"
-                  "まえのキーのままにしておくろ。", told.Message());
+        EXPECT_NE(std::string::npos, told.Message().find("ボタンさがし")) << told.Message();
         EXPECT_EQ("CTRL+SHIFT+F8", Cell(dialog, kSearchRow, 4));
     });
     RightClick(B(2), IDM_BUTTON_SHORTCUTS);
@@ -386,6 +362,9 @@ TEST_F(HeldElsewhere, AHotkeyHeldElsewhereIsToldOnceMarkedInTheListAndRefusedWhe
     DialogWaiter settings("第 4ボタンの設定", IDCANCEL, [&](HWND dialog) { refused(dialog, IDC_BUTTON_SYSTEM_HOTKEY); });
     RightClick(B(3), IDM_BUTTON_SETTINGS);
     EXPECT_TRUE(settings.Seen());
+    Close();
+    EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F11));
+    EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_ALT, VK_F12));
 }
 
 }  // namespace
