@@ -197,57 +197,49 @@ INSTANTIATE_TEST_SUITE_P(Rows, KeyOnTheBar, ::testing::ValuesIn(kKeys), RowName(
 
 struct DropRow {
     const char* name;
-    const char* dropped;  // a program, relative to the program's folder (none made without a dialog)
+    const char* dropped;  // a copy of the recorder, relative to the program's folder; "gone.txt" is none
     int control;
-    const char* dialog;
-    const char* message;  // of a box, or the title proposed
+    const char* dialog;   // the settings that open, none when null
+    const char* message;  // a box's text ("" none), or the title proposed
     const char* folder;   // proposed working folder, relative
 };
 class DropOnTheBar : public Table<DropRow> {};
 
-// Whatever is proposed, nothing is stored until the user confirms.
-TEST_P(DropOnTheBar, ProposesOrRefusesAndStoresNothing)
+// Button 6 holds the recorder with options of its own. Boxes are answered OK, settings cancelled: whatever is
+// proposed, nothing is stored until the user confirms.
+TEST_P(DropOnTheBar, ProposesRefusesOrStartsAndStoresNothing)
 {
     Recorder target(folder_, "target\\rec.exe", true);
+    data_.Button(0, 5, "Recorder", target.Path(), "--own-options", folder_.Path());
     const std::string dropped = folder_.File(row().dropped);
-    ASSERT_TRUE(!row().dialog || !CopyInto(target.Path(), folder_, row().dropped).empty());
+    ASSERT_TRUE(std::string(row().dropped) == "gone.txt" || !CopyInto(target.Path(), folder_, row().dropped).empty());
     Open();
+    const bool group = row().control == IDC_GROUP_BUTTON;
     std::vector<std::string> fields;
-    std::unique_ptr<DialogWaiter> dialog;
-    const bool refused = row().dialog && std::string(row().dialog) == kNotice;
-    const int close = refused ? IDOK : row().control == IDC_GROUP_BUTTON ? IDC_GROUP_CANCEL : IDCANCEL;
+    std::unique_ptr<DialogWaiter> box, dialog;
+    if (row().dialog != kButtonDialog && *row().message)
+        box = std::make_unique<DialogWaiter>("ぽてまる", IDOK);
     if (row().dialog)
-        dialog = std::make_unique<DialogWaiter>(row().dialog, close, [&](HWND d) {
+        dialog = std::make_unique<DialogWaiter>(row().dialog, group ? IDC_GROUP_CANCEL : IDCANCEL, [&](HWND d) {
             for (int id : {IDC_BUTTON_TITLE, IDC_BUTTON_FILE, IDC_BUTTON_WORK_DIR, IDC_BUTTON_PARAMS})
-                fields.push_back(Text(d, id));
+                fields.push_back(Text(d, id));  // a group's icon file is its second
         });
     Drop({dropped}, row().control);
-    if (refused) {
-        EXPECT_EQ(row().message, dialog->Message());
+    EXPECT_EQ(box ? row().message : "", box ? box->Message() : "");
+    EXPECT_TRUE(!dialog || dialog->Seen());
+    if (dialog && group) {
+        EXPECT_EQ(box ? program_ : dropped, fields.at(1)) << "the file offered as the icon, else the default one";
     } else if (dialog) {
-        ASSERT_TRUE(dialog->Seen());
-        std::vector<std::string> proposed = {row().message, dropped, folder_.File(row().folder), ""};
-        if (row().control == IDC_GROUP_BUTTON)  // a group offers the file as its icon
-            proposed = {fields[0], dropped, fields[2], fields[3]};
-        EXPECT_EQ(proposed, fields);
+        EXPECT_EQ((std::vector<std::string>{row().message, dropped, folder_.File(row().folder), ""}), fields);
+    }
+    if (row().control == B(5)) {  // started with the item as its only parameter
+        std::string commandLine;
+        ASSERT_TRUE(target.Started(&commandLine));
+        EXPECT_EQ(" \"" + dropped + "\"", commandLine.substr(commandLine.size() - dropped.size() - 3)) << commandLine;
+        EXPECT_EQ(std::string::npos, commandLine.find("--own-options"));
+        EXPECT_FALSE(Expanded());
     }
     EXPECT_EQ(data_.Bytes(), ReadBytes(folder_.File("porun.dat")));
-}
-
-class Bar : public Window {};
-
-// A link that cannot be resolved is told; the group keeps proposing its default icon.
-TEST_F(Bar, ABrokenLinkOnTheGroupButtonIsToldAndTheDefaultIconProposed)
-{
-    ASSERT_TRUE(WriteBytes(folder_.File("broken.lnk"), "no link"));
-    Open();
-    std::string source = "?";
-    DialogWaiter told("ぽてまるエラー", IDOK);
-    DialogWaiter settings(kGroupDialog, IDC_GROUP_CANCEL, [&](HWND d) { source = Text(d, IDC_GROUP_ICON_FILE); });
-    Drop({folder_.File("broken.lnk")}, IDC_GROUP_BUTTON);
-    EXPECT_EQ("そのショートカットには、リンクできないのら！", told.Message());
-    EXPECT_TRUE(settings.Seen());
-    EXPECT_EQ(program_, source);
 }
 
 const DropRow kDrops[] = {
@@ -255,27 +247,16 @@ const DropRow kDrops[] = {
     {"JapaneseNamesAreProposedWhole", "ツール\\表示.exe", B(2), kButtonDialog, "表示", "ツール"},
     {"OnlyTheLastExtensionIsLeftOut", "表\\予定.表.exe", B(0), kButtonDialog, "予定.表", "表"},
     {"ANameStartingWithADotIsKept", "x\\.profile", B(0), kButtonDialog, ".profile", "x"},
-    {"OnAnArrowIsRefused", "a.exe", IDC_PREVIOUS_GROUP, kNotice, "ここには、登録できないろ！", ""},
+    {"OnAnArrowIsRefused", "a.exe", IDC_PREVIOUS_GROUP, nullptr, "ここには、登録できないろ！", ""},
     {"AVanishedItemIsIgnored", "gone.txt", B(0), nullptr, "", ""},
     {"AFileOnTheGroupButtonIsOfferedAsItsIcon", "Tools\\editor.exe", IDC_GROUP_BUTTON, kGroupDialog, "", ""},
+    {"ABrokenLinkOnTheGroupButtonIsToldAndTheDefaultIconOffered", "broken.lnk", IDC_GROUP_BUTTON, kGroupDialog,
+     "そのショートカットには、リンクできないのら！", ""},
+    {"OnAFilledButtonItStartsItAsItsOnlyParameter", "some folder\\my tool.exe", B(5), nullptr, "", ""},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, DropOnTheBar, ::testing::ValuesIn(kDrops), RowName());
 
-TEST_F(Bar, AnItemDroppedOnAFilledButtonIsItsOnlyParameter)
-{
-    Recorder recorder(folder_, "apps\\rec.exe", true);
-    data_.Button(0, 5, "Recorder", recorder.Path(), "--own-options", folder_.Path());
-    const std::string dropped = CopyInto(recorder.Path(), folder_, "some folder\\my tool.exe");
-    Open();
-    Drop({dropped}, B(5));
-    std::string commandLine;
-    ASSERT_TRUE(recorder.Started(&commandLine));
-    EXPECT_EQ(" \"" + dropped + "\"", commandLine.substr(commandLine.size() - dropped.size() - 3)) << commandLine;
-    EXPECT_EQ(std::string::npos, commandLine.find("--own-options"));
-    EXPECT_FALSE(Expanded());
-    Close();
-    EXPECT_STREQ("--own-options", Saved()->At(0, 5).params);
-}
+class Bar : public Window {};
 
 struct DragRow {
     const char* name;
