@@ -78,7 +78,6 @@ constexpr UINT kUp = IDM_MOVE_UP, kDown = IDM_MOVE_DOWN, kClear = IDM_CLEAR_BUTT
 const MenuRow kMenus[] = {
     {"FirstFilledButton", B(0), "メモ帳", 4, "メモ帳、なのら。", {kUp}, {kDown, kClear}},
     {"LastButton", B(9), "最後", 4, "最後、なのら。", {kDown}, {kUp, kClear}},
-    {"EmptyButton", B(3), nullptr, 4, "からっぽボタン、なのら。", {kClear}, {kUp, kDown}},
     {"EmptyFirstButton", B(0), nullptr, 4, "からっぽボタン、なのら。", {kUp, kClear}, {kDown}},
     {"UntitledButton", B(2), "", 4, "、なのら。", {}, {kUp, kDown, kClear}},
     {"TitleOfDoubleByteCharactersFillingTheField", B(2), "表", 4, nullptr, {}, {kClear}},
@@ -152,12 +151,11 @@ TEST_F(Menus, TheAboutBoxIgnoresEscapeAndClosesWithItsButton)
     EXPECT_TRUE(about.Seen());
 }
 
-// ---- Skins: pictures of the button menu, its delete item (8) and strip -------------------
-
 class MenuSkin : public LauncherWindow {
 protected:
-    OpenMenu ButtonMenu()
+    OpenMenu ButtonMenu()  // opened anew with the skin files now beside the program
     {
+        Close();
         data_.Button(0, 1, "ブラウザ", "C:\\x.exe");
         Open();
         return RightClick(B(1));
@@ -169,25 +167,20 @@ protected:
     }
 };
 
-TEST_F(MenuSkin, WithoutSkinFilesTheStripIsGreyAndTheItemsBlackAndTheExampleSkinPaintsEveryMenu)
+// Without skin files a grey strip and black items; the example skin paints every menu; a tall title bitmap shows its
+// bottom rows in a strip its width, a narrow item bitmap (the delete item is 8) stands right over its first colour.
+TEST_F(MenuSkin, PaintsEveryMenuWithTheSkinFilesOfAnySize)
 {
     const OpenMenu plain = ButtonMenu();
     EXPECT_EQ(RGB(0x40, 0x40, 0x40), plain.picture.At(3, plain.picture.Height() / 2));
     EXPECT_EQ(RGB(0, 0, 0), Mid(plain, 8, -3));
-    Close();
     for (const char* name : {"menuforeground.bmp", "menubackground.bmp", "menutitle.bmp"})
         ASSERT_FALSE(CopyInto(SourceFile(std::string("docs/skin/") + name), folder_, name).empty());
-    const OpenMenu menu = ButtonMenu();
-    EXPECT_NE(RGB(0x40, 0x40, 0x40), menu.picture.At(3, menu.picture.Height() / 2));
-    for (const COLORREF item : {Mid(menu, 8, -3), Mid(Tray(WM_RBUTTONUP), 0, -3)})
+    const OpenMenu skinned = ButtonMenu();
+    EXPECT_NE(RGB(0x40, 0x40, 0x40), skinned.picture.At(3, skinned.picture.Height() / 2));
+    for (const COLORREF item : {Mid(skinned, 8, -3), Mid(Tray(WM_RBUTTONUP), 0, -3)})
         EXPECT_GT(GetBValue(item), GetRValue(item)) << "the night-sky item bitmap";
     EXPECT_TRUE(RightClick(IDC_PREVIOUS_GROUP).opened);
-}
-
-// A tall title bitmap sets the strip's width and shows its bottom rows; a narrow item bitmap stands flush right
-// over its top left colour.
-TEST_F(MenuSkin, BitmapsOfOtherSizesKeepTheirPlaces)
-{
     ASSERT_TRUE(WriteBmp(folder_.File("menutitle.bmp"), 30, 2000,
                          [](int, int y) { return y < 1990 ? RGB(200, 0, 0) : RGB(0, 0, 200); }));
     ASSERT_TRUE(WriteBmp(folder_.File("menuforeground.bmp"), 16, 1500,

@@ -1,5 +1,4 @@
-// The search window opened as a user opens it, typed into, and left by ENTER, ESC or another window taking the
-// activation.
+// The search window opened as a user opens it, typed into, and left by ENTER, ESC or another window.
 #include "window/window_test.h"
 
 #include <atomic>

@@ -121,15 +121,11 @@ void Select(HWND dialog, const std::vector<int>& numbers)
     Idle(dialog);
 }
 
-std::vector<int> Selected(HWND dialog)
+int Selected(HWND dialog)  // the number of the one selected row; -1 when none or several
 {
-    std::vector<int> numbers;
-    for (int row = ListView_GetNextItem(ListOf(dialog), -1, LVNI_SELECTED); row >= 0;
-         row = ListView_GetNextItem(ListOf(dialog), row, LVNI_SELECTED)) {
-        LVITEMA item = {LVIF_PARAM, row};
-        numbers.push_back(ListView_GetItem(ListOf(dialog), &item) ? static_cast<int>(item.lParam) : -1);
-    }
-    return numbers;
+    HWND list = ListOf(dialog);
+    LVITEMA item = {LVIF_PARAM, ListView_GetNextItem(list, -1, LVNI_SELECTED)};
+    return ListView_GetSelectedCount(list) == 1 && ListView_GetItem(list, &item) ? int(item.lParam) : -1;
 }
 
 bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
@@ -140,9 +136,8 @@ void ClickHeader(HWND dialog, int column)
     SendMessageA(dialog, WM_NOTIFY, IDC_SHORTCUT_LIST, reinterpret_cast<LPARAM>(&click));
 }
 
-// Rows are buttons numbered group * 10 + index. Group 1 "Tools": 2 "Editor"
-// CTRL+SHIFT+E system-wide, 3 "a" CTRL+L, 4 "c" CTRL+N, 5 and 6 CTRL+P, 7 F6;
-// group 2 button 0 untitled.
+// Rows by number (group * 10 + index). Group 1 "Tools": 2 "Editor" CTRL+SHIFT+E system-wide, 3 "a" CTRL+L,
+// 4 "c" CTRL+N, 5 and 6 CTRL+P, 7 F6; group 2 button 0 untitled.
 class ShortcutList : public LauncherWindow {
 protected:
     void Open()
@@ -164,8 +159,7 @@ protected:
     }
 };
 
-// The search window's row heads the list in every order; header clicks sort descending first, then back, and each
-// opening starts afresh.
+// The search row heads every order; a header sorts descending first, then back; each opening starts unsorted.
 TEST_F(ShortcutList, ListsTheFilledButtonsUnderTheSearchRowAndSortsThem)
 {
     Open();
@@ -178,12 +172,12 @@ TEST_F(ShortcutList, ListsTheFilledButtonsUnderTheSearchRowAndSortsThem)
         EXPECT_EQ((std::vector<std::string>{"003", "Editor", "Tools - 3", "*", "CTRL+SHIFT+E", editor[5]}), editor);
         EXPECT_EQ((std::vector<std::string>{"011", "第 1ボタン", "第 2グループ - 1", "", kNone, editor[5]}), untitled);
         EXPECT_EQ(-1, RowOf(d, 0)) << "an empty button has no row";
-        EXPECT_EQ(std::vector<int>{2}, Selected(d)) << "the next filled button of its group";
+        EXPECT_EQ(2, Selected(d)) << "the next filled button of its group";
         Press(d, IDCANCEL);
     }));
     for (int opened : {B(4), IDC_GROUP_BUTTON, B(8)}) {  // itself, the group's first filled, none after it
         ASSERT_TRUE(Run(opened, [&](HWND d) {
-            EXPECT_EQ(opened == B(8) ? std::vector<int>{} : std::vector<int>{opened == B(4) ? 4 : 2}, Selected(d));
+            EXPECT_EQ(opened == B(8) ? -1 : opened == B(4) ? 4 : 2, Selected(d));
             EXPECT_EQ(opened != B(8), Enabled(d, IDC_SHORTCUT_CLEAR));
             Press(d, IDCANCEL);
         }));
@@ -301,8 +295,7 @@ TEST_F(SystemHotkeys, TheActivationKeyTogglesTheLauncherAndActivatesAgainAfterTh
     EXPECT_TRUE(front(window_));
 }
 
-// System hotkeys are held while the window lives, only for entries marked 1. Combinations held elsewhere: told
-// once, marked in the list, refused when chosen; the others are held all the same.
+// Held while the window lives, only if marked 1; ones held elsewhere are told once, marked, refused when chosen.
 TEST_F(SystemHotkeys, AreHeldWhileTheWindowLivesAndOnesHeldElsewhereAreToldMarkedAndRefused)
 {
     static std::vector<std::string> balloons;

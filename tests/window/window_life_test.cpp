@@ -17,9 +17,8 @@ protected:
     void SetUp() override { ClearPositions(WindowPositions()); }  // places are kept for the process's life
 };
 
-// A place remembered for this screen size wins over porun.dat's and is brought inside the work area; moved under
-// the taskbar the window snaps back. Closing saves that place, also for this screen size, and the group, takes the
-// tray icon away and quits.
+// A place remembered for this screen size wins and is brought inside; moved under the taskbar the window snaps
+// back; closing saves that place (also for this size) and the group, takes the tray icon away and quits.
 TEST_F(WindowLife, ARememberedPlaceWinsAPlaceUnderTheTaskbarSnapsBackAndClosingSavesItWithTheGroupAndQuits)
 {
     data_.settings.groupCount = 5;
@@ -85,8 +84,7 @@ TEST_F(WindowLife, AScreenSizeChangeBackAndForthReturnsTheBarToItsPlaceAtThatSiz
     }
 }
 
-// Windows destroys a window whose WM_CREATE failed (Wine does not: the test delivers that destruction); the
-// user's files stay as they were and no quit is posted that would end the start-up's message box.
+// Windows destroys a window whose WM_CREATE failed (Wine does not: the test does it); no file written, no quit.
 TEST_F(WindowLife, ARefusedWindowWritesNothingAndPostsNoQuit)
 {
     const std::string program = CopyInto(BuildFile(PORUN_EXE_PATH), folder_, "porun.exe");

@@ -46,8 +46,7 @@ inline void CaptureBy(HWND owner, int button, const std::vector<Keystroke>& keys
     Press(owner, button);
     HWND capture = WaitForDialog(kCapture), prompt = GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT);
     for (const Keystroke& k : keys)
-        k.second ? PostKeys(prompt, {k.first, k.second}, k.key)
-                 : k.first ? PostKeys(prompt, {k.first}, k.key) : PostKeys(prompt, {}, k.key);
+        PostKeys(prompt, !k.first ? Keys{} : !k.second ? Keys{k.first} : Keys{k.first, k.second}, k.key);
     if (!WaitGone(capture)) {  // a failure, not a hang of the dialogs waiting on it
         ADD_FAILURE() << "the keys did not end the capture";
         PostMessageA(capture, WM_CLOSE, 0, 0);
