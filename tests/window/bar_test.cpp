@@ -18,11 +18,8 @@ struct ClickRow {
     int press;           // its button
     const char* seen;    // its caption or a box's text ("" unchecked)
     bool started;        // the recorder of buttons 1, 4 and 6 got a start
-    int expanded;        // the bar unfolded afterwards (-1: either)
-    int group;           // group shown afterwards
+    int expanded, group;  // afterwards: the bar unfolded (-1: either), the group shown
     int clicks = 1;
-    UINT hotkey = 0;  // CTRL+ALT+hotkey of the button: with its record, picture and tip kept or gone
-    bool kept = true;
 };
 class ClickOnTheBar : public Table<ClickRow> {};
 
@@ -36,7 +33,6 @@ TEST_P(ClickOnTheBar, ShowsWhatTheClickMeans)
     data_.Button(0, 0, "Recorder", "%PORUN_DIR%\\apps\\rec.exe", "-a \"two words\"", "%PORUN_DIR%\\work place")
         .Button(0, 1, "Gone", folder_.File("gone.exe")).Button(0, 3, "Recorder", recorder.Path())
         .Button(0, 5, "", recorder.Path());
-    shortcuts_ = ShortcutLines(0, 0, 'Q', 6, 1) + ShortcutLines(0, 5, 'W', 6, 1) + ActiveLines(0, 0);
     Open();
     EXPECT_EQ(Shows(B(3)), Shows(B(0))) << "the recorder's icon: found through %PORUN_DIR%";
     RECT before = {}, after = {};
@@ -67,12 +63,11 @@ TEST_P(ClickOnTheBar, ShowsWhatTheClickMeans)
     GetWindowRect(window_, &after);
     EXPECT_EQ(std::make_pair(before.left, before.top), std::make_pair(after.left, after.top));
     EXPECT_EQ(GroupPicture(row().group), Shows(IDC_GROUP_BUTTON));
-    if (row().hotkey) {
-        EXPECT_EQ(row().kept, HotkeyTaken(MOD_CONTROL | MOD_ALT, row().hotkey));
-        EXPECT_EQ(row().kept, Shows(row().control) != Resource(IDI_EMPTY_BUTTON));
-        EXPECT_EQ(row().kept, Tip(row().control) != "");
+    if (row().dialog == kQuestion) {  // answered yes, the button's picture and record go
+        const bool kept = row().press == IDNO;
+        EXPECT_EQ(kept, Shows(row().control) != Resource(IDI_EMPTY_BUTTON));
         Close();
-        EXPECT_EQ(row().kept, Saved()->At(0, row().control - B(0)).file[0] != '\0');
+        EXPECT_EQ(kept, Saved()->At(0, row().control - B(0)).file[0] != '\0');
     }
 }
 
@@ -88,10 +83,8 @@ const ClickRow kClicks[] = {
     {"MissingFileIsToldAndTheBarStays", B(1), {}, 1, kNotice, IDOK, "起動に失敗したのら！！", false, 1, 0},
     {"ShiftEscOpensTheSettingsAndStartsNothing", B(3), {VK_SHIFT, VK_ESCAPE}, 1, kButtonDialog, IDCANCEL,
      "=(o.o)= 第 4ボタンの設定、なのら。", false, 1, 0},
-    {"EscAsksToClearAndYesClears", B(0), {VK_ESCAPE}, 1, kQuestion, IDYES, "Recorder の設定を削除しちゃうのら？",
-     false, 1, 0, 1, 'Q', false},
-    {"EscOnAnUntitledButtonAnsweredNoKeeps", B(5), {VK_ESCAPE}, 1, kQuestion, IDNO, " の設定を削除しちゃうのら？",
-     false, 1, 0, 1, 'W', true},
+    {"EscAsksToClearAndYesClears", B(0), {VK_ESCAPE}, 1, kQuestion, IDYES, "Recorder の設定を削除しちゃうのら？", false, 1, 0},
+    {"EscOnAnUntitledButtonAnsweredNoKeeps", B(5), {VK_ESCAPE}, 1, kQuestion, IDNO, " の設定を削除しちゃうのら？", false, 1, 0},
     {"EscOnTheEmptyTenthButtonOpensItsSettings", B(9), {VK_ESCAPE}, 1, kButtonDialog, IDCANCEL,
      "=(o.o)= 第10ボタンの設定、なのら。", false, 1, 0},
 };
@@ -99,12 +92,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ClickOnTheBar, ::testing::ValuesIn(kClicks), RowN
 
 struct StepRow {
     const char* name;
-    int groupCount;
-    int shown;
-    int control;  // the arrow clicked, or the control a digit key is pressed on (0: the window)
-    BYTE key;     // 0: a click on the arrow
-    BYTE held;
-    int expected;
+    int groupCount, shown, control, expected;  // control: the arrow clicked
 };
 class GroupSteps : public Table<StepRow> {};
 
@@ -114,26 +102,18 @@ TEST_P(GroupSteps, ShowTheGroupByItsPicture)
     data_.settings.lastGroup = row().shown;
     data_.settings.startWithLastGroup = 1;
     Open();
-    if (!row().key)
-        Click(row().control);
-    else
-        row().held ? Key(row().key, {row().held}, row().control) : Key(row().key, {}, row().control);
+    Click(row().control);
     EXPECT_EQ(GroupPicture(row().expected), Shows(IDC_GROUP_BUTTON));
 }
 
 constexpr int kNext = IDC_NEXT_GROUP;
 constexpr int kPrevious = IDC_PREVIOUS_GROUP;
 const StepRow kSteps[] = {
-    {"NextFromTheLastOfThreeWrapsToTheFirst", 3, 2, kNext, 0, 0, 0},
-    {"PreviousFromTheFirstWrapsToTheLast", 3, 0, kPrevious, 0, 0, 2},
-    {"NextWithOneGroupStays", 1, 0, kNext, 0, 0, 0},
-    {"PreviousFromJustBeyondTheGroupsInUse", 3, 3, kPrevious, 0, 0, 2},
-    {"DigitThreeShowsTheThirdGroup", 3, 1, 0, '3', 0, 2},
-    {"DigitOfAGroupNotInUseDoesNothing", 3, 1, 0, '4', 0, 1},
-    {"NumberPadDigitIsNoGroupKey", 3, 1, 0, VK_NUMPAD1, 0, 1},
-    {"ARememberedGroupBeyondTheTenStartsOnTheFirst", 10, 12, 0, VK_NUMPAD1, 0, 0},
-    {"ShiftDigitIsNoGroupKey", 3, 1, 0, '3', VK_SHIFT, 1},
-    {"DigitOnALauncherButton", 3, 1, B(9), '3', 0, 2},
+    {"NextFromTheLastOfThreeWrapsToTheFirst", 3, 2, kNext, 0},
+    {"PreviousFromTheFirstWrapsToTheLast", 3, 0, kPrevious, 2},
+    {"NextWithOneGroupStays", 1, 0, kNext, 0},
+    {"PreviousFromJustBeyondTheGroupsInUse", 3, 3, kPrevious, 2},
+    {"ARememberedGroupBeyondTheTenStartsOnTheFirst", 10, 12, kNext, 1},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, GroupSteps, ::testing::ValuesIn(kSteps), RowName());
 
@@ -143,6 +123,7 @@ struct KeyRow {
     std::vector<BYTE> held;
     std::vector<int> started;  // of the recorders below
     bool told = false;         // the missing file of group 2 is told before group 5 starts
+    int group = 0, on = 0;     // shown afterwards; the control the key is pressed on (0: the window)
 };
 class KeyOnTheBar : public Table<KeyRow> {};
 
@@ -170,7 +151,7 @@ TEST_P(KeyOnTheBar, StartsEveryButtonWithExactlyThatShortcut)
         failure = std::make_unique<DialogWaiter>(kNotice, IDOK, [&](HWND) { laterFirst = recorders[3]->StartedYet(); });
     {
         const auto held = Hold(row().held);
-        Key(row().key);
+        Key(row().key, {}, row().on);
     }
     EXPECT_TRUE(!failure || failure->Seen());
     EXPECT_FALSE(laterFirst);
@@ -181,7 +162,7 @@ TEST_P(KeyOnTheBar, StartsEveryButtonWithExactlyThatShortcut)
         const bool expected = std::find(row().started.begin(), row().started.end(), r) != row().started.end();
         EXPECT_EQ(expected, expected ? recorders[r]->Started() : recorders[r]->StartedYet()) << r;
     }
-    EXPECT_EQ(GroupPicture(0), Shows(IDC_GROUP_BUTTON));
+    EXPECT_EQ(GroupPicture(row().group), Shows(IDC_GROUP_BUTTON));
 }
 
 const KeyRow kKeys[] = {
@@ -189,7 +170,11 @@ const KeyRow kKeys[] = {
     {"CtrlZeroClicksTheTenth", '0', {VK_CONTROL}, {1}},
     {"CtrlKStartsTheCtrlKButtonsOfEveryGroupInOrderAndAFailureIsToldFirst", 'K', {VK_CONTROL}, {2, 3}, true},
     {"CtrlShiftKStartsOnlyItsOwn", 'K', {VK_CONTROL, VK_SHIFT}, {4}},
-    {"ShiftDigitNeverReachesTheShortcuts", '3', {VK_SHIFT}, {}},
+    {"ShiftDigitNeverReachesTheShortcutsNorTheGroups", '3', {VK_SHIFT}, {}},
+    {"DigitThreeShowsTheThirdGroup", '3', {}, {}, false, 2},
+    {"DigitOnALauncherButtonToo", '3', {}, {}, false, 2, B(9)},
+    {"DigitOfAGroupNotInUseDoesNothing", '7', {}, {}, false, 0},
+    {"NumberPadDigitIsNoGroupKey", VK_NUMPAD2, {}, {}, false, 0},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, KeyOnTheBar, ::testing::ValuesIn(kKeys), RowName());
 
@@ -197,9 +182,7 @@ struct DropRow {
     const char* name;
     const char* dropped;  // a copy of the recorder, relative to the program's folder; "gone.txt" is none
     int control;
-    const char* dialog;   // the settings that open, none when null
-    const char* message;  // a box's text ("" none), or the title proposed
-    const char* folder;   // proposed working folder, relative
+    const char *dialog, *message, *folder;  // the settings that open; a box's text or the title and folder proposed
 };
 class DropOnTheBar : public Table<DropRow> {};
 
@@ -299,8 +282,7 @@ const DragRow kDrags[] = {
      {"Two (CTRL+A)", "Five <ALT+B>", ""}, false},
     {"ShiftOntoAFilledButtonAnsweredYesCopies", {{B(5)}}, true, IDYES, {"Two (CTRL+A)", "Two <ALT+B>", ""}, true},
     {"ShiftOntoAFilledButtonAnsweredNoSwaps", {{B(5)}}, true, IDNO, {"Five <ALT+B>", "Two (CTRL+A)", ""}, true},
-    {"ShiftOntoAFilledButtonCancelledLeavesAll", {{B(5)}}, true, IDCANCEL, {"Two (CTRL+A)", "Five <ALT+B>", ""},
-     false},
+    {"ShiftOntoAFilledButtonCancelledLeavesAll", {{B(5)}}, true, IDCANCEL, {"Two (CTRL+A)", "Five <ALT+B>", ""}, false},
     {"ShiftOntoAnEmptyButtonCopiesWithoutAQuestionOrShortcut", {{B(7)}}, true, 0,
      {"Two (CTRL+A)", "Five <ALT+B>", "Two"}, true},
 };

