@@ -207,21 +207,4 @@ const DialogRow kDialogs[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsDialog, ::testing::ValuesIn(kDialogs), RowName());
 
-class GroupCount : public LauncherWindow {};
-
-TEST_F(GroupCount, LoweringTheGroupCountKeepsTheShownGroupUntilTheNextStep)
-{
-    data_.settings.groupCount = 10;
-    data_.settings.lastGroup = 5;
-    data_.settings.startWithLastGroup = 1;
-    Open();
-    DialogWaiter dialog(kGroupDialog, IDOK, [](HWND d) {
-        SendDlgItemMessageA(d, IDC_GROUP_COUNT_SPIN, UDM_SETPOS, 0, 3);
-    });
-    RightClick(IDC_GROUP_BUTTON, IDM_BUTTON_SETTINGS);
-    EXPECT_EQ(GroupPicture(5), Shows(IDC_GROUP_BUTTON));
-    Click(IDC_NEXT_GROUP);
-    EXPECT_EQ(GroupPicture(0), Shows(IDC_GROUP_BUTTON));
-}
-
 }  // namespace

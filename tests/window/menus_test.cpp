@@ -121,7 +121,9 @@ TEST_F(Menus, TheTrayMenuOpensOnItsRightClickOnlyAndTogglesAlwaysOnTop)
     EXPECT_EQ(0, Saved()->settings.alwaysOnTop);
 }
 
-TEST_F(Menus, MoveCommandsMoveTheButtonWithItsShortcutAndClearEmptiesOne)
+// The button menu's commands: up and down move the button with its shortcut, delete empties one, the about box
+// ignores ESC and closes with its button.
+TEST_F(Menus, TheButtonMenusCommandsMoveClearAndShowTheAboutBox)
 {
     data_.Button(0, 5, "six", "C:\\6.exe").Button(0, 2, "three", "C:\\3.exe").Button(0, 0, "one", "C:\\1.exe");
     shortcuts_ = ShortcutLines(0, 5, 'S', 2, 0) + ActiveLines(0, 0);
@@ -134,21 +136,16 @@ TEST_F(Menus, MoveCommandsMoveTheButtonWithItsShortcutAndClearEmptiesOne)
     RightClick(B(3), IDM_CLEAR_BUTTON);
     EXPECT_TRUE(ask.Seen());
     EXPECT_EQ("", Tip(B(3)));
-    Close();
-    const char* expected[] = {"one", "", "", "", "six", ""};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_STREQ(expected[i], Saved()->At(0, i).title) << i;
-}
-
-TEST_F(Menus, TheAboutBoxIgnoresEscapeAndClosesWithItsButton)
-{
-    Open();
     DialogWaiter about("バージョン情報", IDOK, [](HWND box) {
         SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
         EXPECT_TRUE(IsWindowVisible(box));
     });
     RightClick(B(0), IDM_ABOUT);
     EXPECT_TRUE(about.Seen());
+    Close();
+    const char* expected[] = {"one", "", "", "", "six", ""};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_STREQ(expected[i], Saved()->At(0, i).title) << i;
 }
 
 class MenuSkin : public LauncherWindow {
