@@ -107,8 +107,14 @@ const DialogRow kDialogs[] = {
          SetDlgItemTextA(d, IDC_BUTTON_TITLE, "a title only");
      },
      IDOK},
-    {"SliderToThreeStoresIconThreeAndTheSystemMarkOfTheShortcutIsUnchecked", B(2),
+    {"ABrowsedIconFileStartsAtItsFirstIconTheSliderStoresThreeAndTheSystemMarkIsUnchecked", B(2),
      [](HWND d) {
+         Slide(d, 3);
+         g_chosen = Wide(g_folder + "\\five.exe");
+         Press(d, IDC_BUTTON_BROWSE_ICON, true);
+         EXPECT_EQ(g_folder + "\\five.exe", Text(d, IDC_BUTTON_ICON_FILE));
+         EXPECT_EQ(4, Item(d, IDC_ICON_SLIDER, TBM_GETRANGEMAX));
+         EXPECT_EQ(0, Item(d, IDC_ICON_SLIDER, TBM_GETPOS));
          Slide(d, 3);
          EXPECT_EQ("アイコン&No. 3", Text(d, IDC_ICON_NUMBER));
          EXPECT_EQ("CTRL+SHIFT+ALT+A", Text(d, IDC_BUTTON_SHORTCUT_TEXT));
@@ -117,33 +123,23 @@ const DialogRow kDialogs[] = {
      },
      IDOK,
      [](SettingsDialog& t) {
-         EXPECT_EQ(Picture::OfFileIcon(t.program_, 3), t.Shows(B(2)));
+         EXPECT_EQ(Picture::OfFileIcon(g_folder + "\\five.exe", 3), t.Shows(B(2)));
          EXPECT_EQ("Porun (CTRL+SHIFT+ALT+A)", t.Tip(B(2)));
          EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT | MOD_ALT, 'A'));
          EXPECT_EQ(3, t.Saved()->At(0, 2).iconIndex);
-         EXPECT_EQ(t.program_, t.Saved()->At(0, 2).iconFile);
+         EXPECT_EQ(g_folder + "\\five.exe", t.Saved()->At(0, 2).iconFile);
          EXPECT_STREQ("-x", t.Saved()->At(0, 2).params);
      }},
     {"SystemMarkSetOnOkTakesTheCombination", B(4), [](HWND d) { Toggle(d, IDC_BUTTON_SYSTEM_HOTKEY); }, IDOK,
      [](SettingsDialog&) { EXPECT_TRUE(HotkeyTaken(MOD_CONTROL, 'S')); }},
-    {"CancelPutsTheCapturedShortcutBack", B(4), [](HWND d) { CaptureBy(d, IDC_BUTTON_KEY, {{VK_CONTROL, 0, 'T'}}); },
+    {"CancelPutsTheCapturedShortcutBack", B(4), [](HWND d) { CaptureBy(d, IDC_BUTTON_KEY, {{VK_CONTROL, 'T'}}); },
      IDCANCEL, [](SettingsDialog& t) { EXPECT_TRUE(t.StoredKey(4, 'S')); }},
     {"TheCloseBoxKeepsTheCapturedShortcut", B(4),
      [](HWND d) {
-         CaptureBy(d, IDC_BUTTON_KEY, {{VK_CONTROL, 0, 'T'}});
+         CaptureBy(d, IDC_BUTTON_KEY, {{VK_CONTROL, 'T'}});
          PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0);
      },
      0, [](SettingsDialog& t) { EXPECT_TRUE(t.StoredKey(4, 'T')); }},
-    {"BrowsingForAnIconFileStartsAtItsFirstIconAsAFreeChoice", B(2),
-     [](HWND d) {
-         Slide(d, 3);
-         g_chosen = Wide(g_folder + "\\five.exe");
-         Press(d, IDC_BUTTON_BROWSE_ICON, true);
-         EXPECT_EQ(g_folder + "\\five.exe", Text(d, IDC_BUTTON_ICON_FILE));
-         EXPECT_EQ(4, Item(d, IDC_ICON_SLIDER, TBM_GETRANGEMAX));
-         EXPECT_EQ(0, Item(d, IDC_ICON_SLIDER, TBM_GETPOS));
-     },
-     IDCANCEL},
     {"ABrowsedLinkProposesItsTargetAndANameOutsideTheCodePageIsKeptByItsShortName", B(7),
      [](HWND d) {
          g_chosen = Wide(g_folder + "\\rec.lnk");

@@ -21,17 +21,17 @@ TEST(KeyCaptureActivation, ForgetsTheModifiersWhenItLosesActivation)
 {
     ASSERT_NE(nullptr, CreateShortcutTable());
     Restore table{[] { DestroyShortcutTable(); }};
-    std::thread user([] {
-        HWND capture = WaitForDialog(kCapture), prompt = GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT);
+    DialogWaiter user(kCapture, 0, [](HWND capture) {
+        HWND prompt = GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT);
         SendMessageA(prompt, WM_KEYDOWN, VK_CONTROL, 0);
         SendMessageA(capture, WM_ACTIVATE, WA_INACTIVE, 0);
         PostMessageA(prompt, WM_KEYDOWN, 'A', 0);
-        if (!WaitGone(capture, 5000))
+        if (!WaitGone(capture, 5000))  // a failure, not a hang
             PostMessageA(capture, WM_CLOSE, 0, 0);
     });
     KeyCaptureDialog dialog;
     EXPECT_EQ('A', dialog.Run(nullptr));
-    user.join();
+    EXPECT_TRUE(user.Seen());
     EXPECT_EQ(0, dialog.GetModifiers());
 }
 
@@ -78,18 +78,17 @@ constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
 const SettingsCaptureRow kSettingsCaptures[] = {
     {"ButtonKeyTakenKeepsItsSystemMark", false, {{VK_CONTROL, VK_MENU, 'K'}}, 0, "CTRL+ALT+K", "x <CTRL+ALT+K>",
      kCtrlAlt, 'K', true},
-    {"RefusedKeysKeepWaitingUntilEscKeeps", false,
-     {{0, 0, '5'}, {VK_CONTROL, 0, '7'}, {0, 0, VK_RETURN}, {0, 0, VK_TAB}, {0, 0, VK_BACK}, {0, 0, VK_SNAPSHOT},
-      {VK_CONTROL, 0, 0x2C}, {VK_CONTROL, VK_MENU, VK_SPACE}, {0, 0, VK_ESCAPE}},
-     0, "ALT+Z", "x <ALT+Z>", MOD_ALT, 'Z', true},
+    {"RefusedKeysKeepWaitingUntilEscKeeps", false, {{'5'}, {VK_CONTROL, '7'}, {VK_RETURN}, {VK_TAB}, {VK_BACK},
+     {VK_SNAPSHOT}, {VK_CONTROL, 0x2C}, {VK_CONTROL, VK_MENU, VK_SPACE}, {VK_ESCAPE}}, 0, "ALT+Z", "x <ALT+Z>", MOD_ALT,
+     'Z', true},
     {"DelClearsWhateverIsHeld", false, {{VK_CONTROL, VK_SHIFT, VK_DELETE}}, 0, kNone, "x", MOD_ALT, 'Z', false},
-    {"AnotherButtonsSystemHotkeyIsIgnored", false, {{VK_CONTROL, 0, 'Q'}, {VK_CONTROL, VK_SHIFT, 'Q'}}, 0,
+    {"AnotherButtonsSystemHotkeyIsIgnored", false, {{VK_CONTROL, 'Q'}, {VK_CONTROL, VK_SHIFT, 'Q'}}, 0,
      "CTRL+SHIFT+Q", "x <CTRL+SHIFT+Q>", MOD_CONTROL | MOD_SHIFT, 'Q', true},
-    {"DuplicateAnsweredNoKeeps", false, {{VK_CONTROL, 0, 'M'}}, IDNO, "ALT+Z", "x <ALT+Z>", MOD_ALT, 'Z', true},
-    {"DuplicateAnsweredYesStores", false, {{VK_CONTROL, 0, 'M'}}, IDYES, "CTRL+M", "x <CTRL+M>", MOD_ALT, 'Z', false},
+    {"DuplicateAnsweredNoKeeps", false, {{VK_CONTROL, 'M'}}, IDNO, "ALT+Z", "x <ALT+Z>", MOD_ALT, 'Z', true},
+    {"DuplicateAnsweredYesStores", false, {{VK_CONTROL, 'M'}}, IDYES, "CTRL+M", "x <CTRL+M>", MOD_ALT, 'Z', false},
     {"ActivationNeedsCtrl", true, {{VK_SHIFT, 0, 'P'}, {VK_CONTROL, VK_SHIFT, 'P'}}, 0, "CTRL+SHIFT+P", nullptr,
      MOD_CONTROL | MOD_SHIFT, 'P', true},
-    {"ActivationDelClears", true, {{0, 0, VK_DELETE}}, 0, kNone, nullptr, kCtrlAlt, VK_SPACE, false},
+    {"ActivationDelClears", true, {{VK_DELETE}}, 0, kNone, nullptr, kCtrlAlt, VK_SPACE, false},
     {"ActivationCancelledKeepsTheOneBefore", true, {{VK_CONTROL, VK_SHIFT, 'P'}}, 0, "CTRL+SHIFT+P", nullptr, kCtrlAlt,
      VK_SPACE, true, IDC_GROUP_CANCEL},
 };
@@ -249,10 +248,10 @@ const std::vector<std::string> kKeys = {"CTRL+SHIFT+E", "CTRL+L", "CTRL+N"};
 const std::vector<std::string> kMarks = {"*", "", ""};
 const std::vector<std::string> kTips = {"Editor <CTRL+SHIFT+E>", "a (CTRL+L)", "c (CTRL+N)"};
 const ListRow kChanges[] = {
-    {"OneKeyForSeveralRowsIsNeverSystemWide", 3, {3, 4, 10}, kAssign, {VK_CONTROL, 0, VK_F5}, 0, IDOK,
+    {"OneKeyForSeveralRowsIsNeverSystemWide", 3, {3, 4, 10}, kAssign, {VK_CONTROL, VK_F5}, 0, IDOK,
      {"CTRL+SHIFT+E", "CTRL+F5", "CTRL+F5"}, kMarks, {3, 4, 10}, true,
      {"Editor <CTRL+SHIFT+E>", "a (CTRL+F5)", "c (CTRL+F5)"}, true},
-    {"DelClearsThePreselectedRowOnly", 3, {}, kAssign, {0, 0, VK_DELETE}, 0, IDOK, {"CTRL+SHIFT+E", kNone, "CTRL+N"},
+    {"DelClearsThePreselectedRowOnly", 3, {}, kAssign, {VK_DELETE}, 0, IDOK, {"CTRL+SHIFT+E", kNone, "CTRL+N"},
      kMarks, {}, true, {"Editor <CTRL+SHIFT+E>", "a", "c (CTRL+N)"}, true},
     {"ASystemRowAnsweredYesLosesItsMarkAndHotkey", 2, {}, kAssign, {VK_CONTROL, VK_MENU, 'J'}, IDYES, IDOK,
      {"CTRL+ALT+J", "CTRL+L", "CTRL+N"}, {"", "", ""}, {}, false,

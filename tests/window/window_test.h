@@ -35,10 +35,7 @@ inline void Toggle(HWND dialog, int id)
     Press(dialog, id, true);
 }
 
-// A key with up to two modifiers (0: none).
-struct Keystroke {
-    BYTE first = 0, second = 0, key = 0;
-};
+using Keystroke = std::vector<BYTE>;  // up to two modifiers, then the key
 
 // Opened by owner's button (posted), the key capture gets the keystrokes on its prompt and ends.
 inline void CaptureBy(HWND owner, int button, const std::vector<Keystroke>& keys)
@@ -46,7 +43,7 @@ inline void CaptureBy(HWND owner, int button, const std::vector<Keystroke>& keys
     Press(owner, button);
     HWND capture = WaitForDialog(kCapture), prompt = GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT);
     for (const Keystroke& k : keys)
-        PostKeys(prompt, !k.first ? Keys{} : !k.second ? Keys{k.first} : Keys{k.first, k.second}, k.key);
+        PostKeys(prompt, k.size() < 2 ? Keys{} : k.size() == 2 ? Keys{k[0]} : Keys{k[0], k[1]}, k.back());
     if (!WaitGone(capture)) {  // a failure, not a hang of the dialogs waiting on it
         ADD_FAILURE() << "the keys did not end the capture";
         PostMessageA(capture, WM_CLOSE, 0, 0);
