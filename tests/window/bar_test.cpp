@@ -134,9 +134,8 @@ struct KeyRow {
 };
 class KeyOnTheBar : public Table<KeyRow> {};
 
-// Recorders: 0 on button 3 and 1 on button 10 of group 1; CTRL+K on group 2 button 3 and group 5 button 1 (2, 3),
-// group 2 button 4 missing; CTRL+SHIFT+K on group 1 button 6 (4); SHIFT+3 on group 1 button 1 (5). F12 starts
-// the last one, the witness that every key before it was handled.
+// Recorders 0 and 1 on buttons 3 and 10; CTRL+K: 2 and 3 in groups 2 and 5, a missing file between; CTRL+SHIFT+K: 4;
+// SHIFT+3: 5. F12 starts the last one, the witness that every key before it was handled.
 TEST_P(KeyOnTheBar, StartsEveryButtonWithExactlyThatShortcut)
 {
     const int slots[][2] = {{0, 2}, {0, 9}, {1, 2}, {4, 0}, {0, 5}, {0, 0}, {2, 1}};
@@ -295,8 +294,7 @@ const DragRow kDrags[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Rows, DragOnTheBar, ::testing::ValuesIn(kDrags), RowName());
 
-// Too few moves make a press a click, which starts and folds; a button-up without a press moves nothing. Files
-// dragged in from another program: the mouse button held over the folded group button, no capture of ours.
+// Files dragged in from another program hold the mouse button over the folded group button, no capture of ours.
 TEST_F(Bar, AShortPressIsAClickAStrayButtonUpNothingAndHoldingOverTheFoldedGroupButtonUnfolds)
 {
     Recorder recorder(folder_, "apps\\rec.exe");

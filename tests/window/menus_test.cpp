@@ -91,7 +91,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, MenuOnRightClick, ::testing::ValuesIn(kMenus), Ro
 
 class Menus : public LauncherWindow {};
 
-// The tray menu checks "always on top" as it is and toggles it; its close command saves and ends.
 TEST_F(Menus, TheTrayMenuOpensOnItsRightClickOnlyAndTogglesAlwaysOnTop)
 {
     data_.settings.alwaysOnTop = 1;
@@ -121,8 +120,6 @@ TEST_F(Menus, TheTrayMenuOpensOnItsRightClickOnlyAndTogglesAlwaysOnTop)
     EXPECT_EQ(0, Saved()->settings.alwaysOnTop);
 }
 
-// The button menu's commands: up and down move the button with its shortcut, delete empties one, the about box
-// ignores ESC and closes with its button.
 TEST_F(Menus, TheButtonMenusCommandsMoveClearAndShowTheAboutBox)
 {
     data_.Button(0, 5, "six", "C:\\6.exe").Button(0, 2, "three", "C:\\3.exe").Button(0, 0, "one", "C:\\1.exe");
@@ -164,8 +161,7 @@ protected:
     }
 };
 
-// Without skin files a grey strip and black items; the example skin paints every menu; a tall title bitmap shows its
-// bottom rows in a strip its width, a narrow item bitmap (the delete item is 8) stands right over its first colour.
+// Plain: a grey strip, black items; a tall title bitmap fills a strip its width, a narrow item bitmap stands right.
 TEST_F(MenuSkin, PaintsEveryMenuWithTheSkinFilesOfAnySize)
 {
     const OpenMenu plain = ButtonMenu();

@@ -70,8 +70,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ButtonPicture, ::testing::ValuesIn(kPictures), Ro
 
 class Pictures : public Window {};
 
-// The default group icons are this program's icons 1 to 10, all different, recorded for shown groups. Tips beside
-// the brackets other tests read: modifiers in order, texts as they are, a nameless key, groups, none on arrows.
+// Group icons recorded once shown; tips: modifiers in order, texts as they are, a nameless key, none on arrows.
 TEST_F(Pictures, AStartedBarShowsTheDefaultGroupIconsOfThisProgramAndTipsOfButtonsAndGroups)
 {
     data_.settings.groupCount = 10;

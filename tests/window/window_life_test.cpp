@@ -17,8 +17,7 @@ protected:
     void SetUp() override { ClearPositions(WindowPositions()); }  // places are kept for the process's life
 };
 
-// A place remembered for this screen size wins and is brought inside; moved under the taskbar the window snaps
-// back; closing saves that place (also for this size) and the group, takes the tray icon away and quits.
+// The place remembered for this screen size is brought inside; closing saves the place for it too, and the group.
 TEST_F(WindowLife, ARememberedPlaceWinsAPlaceUnderTheTaskbarSnapsBackAndClosingSavesItWithTheGroupAndQuits)
 {
     data_.settings.groupCount = 5;
