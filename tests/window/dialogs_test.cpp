@@ -170,10 +170,15 @@ const DialogRow kDialogs[] = {
          EXPECT_EQ(10, LOWORD(Item(d, IDC_GROUP_COUNT_SPIN, UDM_GETPOS)));
      },
      IDC_GROUP_CANCEL},
-    {"ACountTheSpinCannotTakeKeepsTheLastAndANameAndAnIconChosenByDoubleClickAreSaved", IDC_GROUP_BUTTON,
+    {"ACountTheSpinCannotTakeKeepsTheLastTheProgramAsSourceStartsAtZeroAndANameAndChosenIconAreSaved", IDC_GROUP_BUTTON,
      [](HWND d) {
          SetDlgItemTextA(d, IDC_GROUP_COUNT, "50");
          SetDlgItemTextA(d, IDC_GROUP_NAME, "ゲーム");
+         Slide(d, 4);
+         SendDlgItemMessageA(d, IDC_ICON_SOURCE_LIST, CB_SETCURSEL, 1, 0);  // this program
+         SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_ICON_SOURCE_LIST, CBN_SELCHANGE),
+                      reinterpret_cast<LPARAM>(GetDlgItem(d, IDC_ICON_SOURCE_LIST)));
+         EXPECT_EQ(0, Item(d, IDC_ICON_SLIDER, TBM_GETPOS));
          Press(d, IDC_ICON_PREVIEW);
          HWND chooser = WaitForDialog(kChooser);
          HWND list = GetDlgItem(chooser, IDC_ICON_CHOOSER_LIST);
@@ -185,20 +190,8 @@ const DialogRow kDialogs[] = {
      [](SettingsDialog& t) {
          EXPECT_EQ(3, t.Saved()->settings.groupCount);
          EXPECT_STREQ("ゲーム", t.Saved()->data.groups[0].group.name);
-         EXPECT_EQ(4, t.Saved()->data.groups[0].group.iconIndex);
-     }},
-    {"IconSourceProgramStoresItWithIndexZero", IDC_GROUP_BUTTON,
-     [](HWND d) {
-         Slide(d, 4);
-         SendDlgItemMessageA(d, IDC_ICON_SOURCE_LIST, CB_SETCURSEL, 1, 0);  // this program
-         SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_ICON_SOURCE_LIST, CBN_SELCHANGE),
-                      reinterpret_cast<LPARAM>(GetDlgItem(d, IDC_ICON_SOURCE_LIST)));
-         EXPECT_EQ(0, Item(d, IDC_ICON_SLIDER, TBM_GETPOS));
-     },
-     IDOK,
-     [](SettingsDialog& t) {
          EXPECT_EQ(t.program_, t.Saved()->data.groups[0].group.iconFile);
-         EXPECT_EQ(0, t.Saved()->data.groups[0].group.iconIndex);
+         EXPECT_EQ(4, t.Saved()->data.groups[0].group.iconIndex);
      }},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsDialog, ::testing::ValuesIn(kDialogs), RowName());
