@@ -130,8 +130,6 @@ const DialogRow kDialogs[] = {
          EXPECT_EQ(g_folder + "\\five.exe", t.Saved()->At(0, 2).iconFile);
          EXPECT_STREQ("-x", t.Saved()->At(0, 2).params);
      }},
-    {"SystemMarkSetOnOkTakesTheCombination", B(4), [](HWND d) { Toggle(d, IDC_BUTTON_SYSTEM_HOTKEY); }, IDOK,
-     [](SettingsDialog&) { EXPECT_TRUE(HotkeyTaken(MOD_CONTROL, 'S')); }},
     {"CancelPutsTheCapturedShortcutBack", B(4), [](HWND d) { CaptureBy(d, IDC_BUTTON_KEY, {{VK_CONTROL, 'T'}}); },
      IDCANCEL, [](SettingsDialog& t) { EXPECT_TRUE(t.StoredKey(4, 'S')); }},
     {"TheCloseBoxKeepsTheCapturedShortcut", B(4),
