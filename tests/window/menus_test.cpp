@@ -95,14 +95,11 @@ TEST_F(Menus, TheTrayMenuOpensOnItsRightClickOnlyAndTogglesAlwaysOnTop)
 {
     data_.settings.alwaysOnTop = 1;
     Open();
-    auto tray = [&](std::vector<UINT>* checked, UINT choose) {
-        return WithStates(window_, [&] { SendMessageA(window_, WM_TRAYNOTIFY, 1, WM_RBUTTONUP); },
-                          {IDM_ALWAYS_ON_TOP}, checked, choose);
-    };
     std::vector<Picture> pictures;
     for (bool on : {true, false, true}) {
         std::vector<UINT> checked;
-        pictures.push_back(tray(&checked, IDM_ALWAYS_ON_TOP).picture);
+        pictures.push_back(WithStates(window_, [&] { SendMessageA(window_, WM_TRAYNOTIFY, 1, WM_RBUTTONUP); },
+                                      {IDM_ALWAYS_ON_TOP}, &checked, IDM_ALWAYS_ON_TOP).picture);
         EXPECT_EQ(on, (checked.at(0) & MF_CHECKED) != 0);
         EXPECT_EQ(!on, (GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
     }
