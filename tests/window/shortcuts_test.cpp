@@ -124,8 +124,6 @@ int Selected(HWND dialog)  // the number of the one selected row; -1 when none o
     return ListView_GetSelectedCount(list) == 1 && ListView_GetItem(list, &item) ? int(item.lParam) : -1;
 }
 
-bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
-
 void ClickHeader(HWND dialog, int column)
 {
     NMLISTVIEW click = {{ListOf(dialog), IDC_SHORTCUT_LIST, UINT(LVN_COLUMNCLICK)}, -1, column};
@@ -174,7 +172,7 @@ TEST_F(ShortcutList, ListsTheFilledButtonsUnderTheSearchRowAndSortsThem)
     for (int opened : {B(4), IDC_GROUP_BUTTON, B(8)}) {  // itself, the group's first filled, none after it
         ASSERT_TRUE(Run(opened, [&](HWND d) {
             EXPECT_EQ(opened == B(8) ? -1 : opened == B(4) ? 4 : 2, Selected(d));
-            EXPECT_EQ(opened != B(8), Enabled(d, IDC_SHORTCUT_CLEAR));
+            EXPECT_EQ(opened != B(8), IsWindowEnabled(GetDlgItem(d, IDC_SHORTCUT_CLEAR)) != FALSE);
             Press(d, IDCANCEL);
         }));
     }
@@ -231,7 +229,7 @@ TEST_P(ShortcutChanges, ShowStoreOrPutBackTheKeys)
         }
         for (int number : row.uncheckable) {
             Select(d, {number});
-            EXPECT_FALSE(Enabled(d, IDC_SHORTCUT_SYSTEM_HOTKEY)) << number;
+            EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_SHORTCUT_SYSTEM_HOTKEY))) << number;
         }
         heldDuring = HotkeyTaken(MOD_CONTROL | MOD_SHIFT, 'E');
         row.end == WM_CLOSE ? void(PostMessageA(d, WM_CLOSE, 0, 0)) : Press(d, row.end);
