@@ -79,7 +79,7 @@ TEST_P(OnTheBar, AClickOrAKeyShowsAndStartsWhatItMeans)
         EXPECT_EQ(expected, expected ? recorders[r]->Started() : recorders[r]->StartedYet()) << r;
     }
     std::string commandLine, currentFolder;
-    if (recorders[0]->Started(&commandLine, &currentFolder, 0)) {
+    if (recorders[0]->StartedYet() && recorders[0]->Started(&commandLine, &currentFolder)) {
         EXPECT_NE(std::string::npos, commandLine.find(" -a \"two words\"")) << commandLine;
         EXPECT_EQ(work, currentFolder);
     }
