@@ -1,5 +1,4 @@
-// porun.dat and the older porun.ini beside the program: what a start loads from them, what the saves
-// leave, and saves that fail at any step.
+// The files beside the program in a folder "表" (0x5C trail byte): what a start reads, what saves leave.
 #include "support/launcher.h"
 
 #include "data/atomic_file.h"
@@ -14,6 +13,23 @@
 using namespace support;
 
 namespace {
+
+// A program "porun.exe" in a folder "表"; what the launcher holds and its seams are put back afterwards.
+template <class Row>
+class BesideTheProgram : public ::testing::TestWithParam<Row> {
+protected:
+    void SetUp() override { OverrideProgramPath(folder_.File("porun.exe").c_str()); }
+    void TearDown() override
+    {
+        RestoreFileCalls(), FreeLauncherData(), DestroyShortcutTable(), OverrideProgramPath(nullptr);
+    }
+    bool Arrange(const std::string& name, const std::string& bytes) const  // "-": no file
+    {
+        return bytes == "-" || WriteBytes(folder_.File(name), bytes);
+    }
+
+    TempFolder folder_{"表"};
+};
 
 const char kLoadFailed[] = "データの読み込みに失敗したのら！！";
 const char kSaveFailed[] = "データの保存に失敗したのら！！";
@@ -85,16 +101,14 @@ const std::string kEditor = " b13=C:\\bin\\edit.exe|Editor||-n|#2";
 const std::string kSaved = "porun.dat=141068";
 const std::string kIni = "[SETTING]\r\nGROUPMAX=";
 
-class DataFileAtStart : public ::testing::TestWithParam<StartCase> {};
+class DataFileAtStart : public BesideTheProgram<StartCase> {};
 
 TEST_P(DataFileAtStart, LoadsWhatTheFilesHoldAndSavesTheCurrentLayout)
 {
     const StartCase& c = GetParam();
-    TempFolder folder("表");
     for (const auto& [name, bytes] : c.before)
-        ASSERT_TRUE(WriteBytes(folder.File(name), bytes));
-    Restore restore{[] { FreeLauncherData(); OverrideProgramPath(nullptr); }};
-    OverrideProgramPath(folder.File(c.program).c_str());
+        ASSERT_TRUE(Arrange(name, bytes));
+    OverrideProgramPath(folder_.File(c.program).c_str());
     HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 210, 170, 40, 40, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(AllocateLauncherData());
     for (int step = 0; step < 3; ++step) {  // the start, then two saves
@@ -104,15 +118,15 @@ TEST_P(DataFileAtStart, LoadsWhatTheFilesHoldAndSavesTheCurrentLayout)
         EXPECT_EQ(message, box ? box->Message() : "");
         if (step == 0) {
             EXPECT_EQ(c.loaded, Loaded());
-            EXPECT_TRUE(!c.before.empty() || !Exists(folder.File("porun.dat")));  // a start creates nothing
+            EXPECT_TRUE(!c.before.empty() || !Exists(folder_.File("porun.dat")));  // a start creates nothing
         }
     }
     DestroyWindow(owner);
     std::string after;  // names and sizes of the files but the ini, which is only read
-    for (const std::wstring& name : ListTree(folder.Path()))
+    for (const std::wstring& name : ListTree(folder_.Path()))
         if (name != L"porun.ini")
             after += (after.empty() ? "" : " ") + std::string(name.begin(), name.end()) + "=" +
-                     std::to_string(ReadBytes(Wide(folder.Path()) + L"\\" + name).size());
+                     std::to_string(ReadBytes(Wide(folder_.Path()) + L"\\" + name).size());
     EXPECT_EQ(c.after, after);
 }
 
@@ -172,15 +186,12 @@ bool SaveData() { return SaveLauncherData(nullptr); }
 const CallChange kMoveFails = [](FileCalls& c) { c.moveFileEx = [](LPCSTR, LPCSTR, DWORD) { return FALSE; }; };
 bool SavePlaces() { return SavePositions(WindowPositions()); }
 
-class SaveSurvivesAFailingStep : public ::testing::TestWithParam<FailCase> {};
+class SaveSurvivesAFailingStep : public BesideTheProgram<FailCase> {};
 
 TEST_P(SaveSurvivesAFailingStep, KeepsTheOldFile)
 {
-    TempFolder folder("表");
-    const std::string file = folder.File(GetParam().file);
+    const std::string file = folder_.File(GetParam().file);
     ASSERT_TRUE(WriteBytes(file, "old"));
-    Restore restore{[] { RestoreFileCalls(); FreeLauncherData(); DestroyShortcutTable(); OverrideProgramPath(nullptr); }};
-    OverrideProgramPath(folder.File("porun.exe").c_str());
     const bool data = GetParam().save == SaveData;
     ASSERT_TRUE(AllocateLauncherData());
     CreateShortcutTable();
@@ -214,5 +225,110 @@ INSTANTIATE_TEST_SUITE_P(Steps, SaveSurvivesAFailingStep, ::testing::ValuesIn(st
     {"PositionsMove", "position.dat", SavePlaces, kMoveFails},
     {"ShortcutsMove", "shortcut.dat", SaveShortcutTable, kMoveFails},
 }), [](const auto& info) { return std::string(info.param.label); });
+
+struct FileCase {
+    const char* label;
+    std::string before;  // the file at the start ("-": none)
+    std::string saved;   // what the next save writes; shortcut.dat: "" when it equals before
+    bool record = true;  // position.dat: a place for 640 x 480 at (1, 2) is recorded before the save
+};
+
+std::string Name(const ::testing::TestParamInfo<FileCase>& info) { return info.param.label; }
+
+class ShortcutFileReading : public BesideTheProgram<FileCase> {};
+
+TEST_P(ShortcutFileReading, KeepsWhatTheRulesAllow)
+{
+    ASSERT_TRUE(Arrange("shortcut.dat", GetParam().before));
+    LoadShortcutTable();
+    ASSERT_TRUE(DeleteFileA(folder_.File("shortcut.dat").c_str()) || GetParam().before == "-");
+    ASSERT_TRUE(SaveShortcutTable());
+    EXPECT_EQ(GetParam().saved.empty() ? GetParam().before : GetParam().saved, ReadBytes(folder_.File("shortcut.dat")));
+}
+
+const std::string kCtrlAltSpace = ActiveLines(VK_SPACE, 6);
+const std::string kBase = ShortcutLines(0, 1, 'E', 2, 0) + ActiveLines('P', 2);  // the activation is CTRL+P
+
+std::string WithoutIdLine(std::string lines)
+{
+    return lines.erase(0, lines.find("\r\n") + 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ShortcutFileReading, ::testing::ValuesIn(std::vector<FileCase>{
+    {"NoFile", "-", ActiveLines(0, 0)},
+    {"RoundTripKeepsIdsAsStored", ShortcutLines(0, 0, 'Q', 3, 1, 0) + ShortcutLines(4, 2, 'Z', 1, 0, 17) +
+     ShortcutLines(9, 9, VK_F5, 4, 0) + ActiveLines('K', 6), ""},
+    {"NoActiveLines", ShortcutLines(0, 1, 'A', 2, 0), ShortcutLines(0, 1, 'A', 2, 0) + kCtrlAltSpace},
+    {"ActiveKeyZeroStaysCleared", ActiveLines(0, 6), ActiveLines(0, 6)},
+    {"RefusedActiveKey", ActiveLines(VK_RETURN, 2), kCtrlAltSpace},
+    {"ActiveKeyOfASystemHotkey", ShortcutLines(0, 3, 'J', 6, 1) + ActiveLines('J', 6),
+     ShortcutLines(0, 3, 'J', 6, 1) + kCtrlAltSpace},
+    {"ActiveKeyWithoutFlagLine", "ShortCut.Active.key,123\r\n", ActiveLines(123, 0)},
+    {"SameKeyAfterASystemHotkey", ShortcutLines(0, 1, 'A', 2, 1) + ShortcutLines(0, 2, 'A', 2, 0) + kCtrlAltSpace,
+     ShortcutLines(0, 1, 'A', 2, 1) + kCtrlAltSpace},
+    {"SameKeyTwicePlain", ShortcutLines(0, 1, 'A', 2, 0) + ShortcutLines(0, 2, 'A', 2, 0) + kCtrlAltSpace, ""},
+    {"DigitsPlainShiftCtrl", ShortcutLines(0, 0, '5', 0, 0) + ShortcutLines(0, 1, '5', 1, 0) +
+     ShortcutLines(0, 2, '5', 2, 0) + kCtrlAltSpace, ShortcutLines(0, 1, '5', 1, 0) + kCtrlAltSpace},
+    {"EntryWithoutIdLine", WithoutIdLine(ShortcutLines(6, 6, 'A', 2, 0)) + "ShortCut.99:000.key,65\r\nnonsense\r\n" +
+     kCtrlAltSpace, kCtrlAltSpace},
+    {"IdWithoutKey", "ShortCut.01:001.id,11\r\n" + kCtrlAltSpace, kCtrlAltSpace},
+    {"KeysBeyondTheKeyTable", ShortcutLines(1, 0, 300, 2, 0) + ShortcutLines(1, 1, -7, 2, 0) + kCtrlAltSpace, ""},
+    {"OversizedFile", ShortcutLines(0, 1, 'A', 2, 0) + std::string(2 << 20, ' '), ActiveLines(0, 0)},
+    {"LongerNameBesideTheName", "ShortCut.Active.keyboard,7\r\n" + ActiveLines('K', 2), ActiveLines('K', 2)},
+    {"FirstOfTwoLinesWins", ActiveLines('K', 2) + ActiveLines('L', 2) + "shortcut.active.key,77\r\n",
+     ActiveLines('K', 2)},
+    // the search window's hotkey needs CTRL and a combination of its own
+    {"SearchKey", kBase + "ShortCut.Search.key,70\r\nShortCut.Search.flag,6\r\n", ""},
+    {"SearchKeyWithoutCtrl", kBase + "ShortCut.Search.key,70\r\nShortCut.Search.flag,4\r\n", kBase},
+    {"SearchKeyOfTheActivation", kBase + "ShortCut.Search.key,80\r\nShortCut.Search.flag,2\r\n", kBase},
+    {"SearchKeyNoNumber", kBase + "ShortCut.Search.key,abc\r\nShortCut.Search.flag,6\r\n", kBase},
+}), Name);
+
+std::string Slot(int slot, int width, int height, int x, int y)
+{
+    char lines[256];
+    wsprintfA(lines, "position%02d.desktop.width,%d\r\nposition%02d.desktop.height,%d\r\nposition%02d.positon.x,%d\r\n"
+              "position%02d.positon.y,%d\r\n", slot, width, slot, height, slot, x, slot, y);
+    return lines;
+}
+
+class PositionFileReading : public BesideTheProgram<FileCase> {};
+
+TEST_P(PositionFileReading, GivesThePlacesPerScreenSize)
+{
+    ASSERT_TRUE(Arrange("position.dat", GetParam().before));
+    WindowPositionTable table;
+    ClearPositions(&table);
+    LoadPositions(&table);
+    if (GetParam().record) {
+        ASSERT_TRUE(RecordPosition(&table, 640, 480, 1, 2));
+    }
+    ASSERT_TRUE(SavePositions(&table));
+    EXPECT_EQ(GetParam().saved, ReadBytes(folder_.File("position.dat")));
+    EXPECT_FALSE(Exists(folder_.File("position.dat.tmp")));
+}
+
+const std::string kSlot5 = "position05.desktop.width,1280\r\nposition05.desktop.height,1024\r\n"
+                           "position05.positon.x,600\r\nposition05.positon.y, 12\r\n";
+
+INSTANTIATE_TEST_SUITE_P(Files, PositionFileReading, ::testing::ValuesIn(std::vector<FileCase>{
+    {"NoFile", "-", Slot(0, 640, 480, 1, 2)},
+    {"UsedSlotsInSlotOrder", Slot(2, 800, 600, 750, -1) + Slot(7, 1280, 1024, -1, 200),
+     Slot(0, 640, 480, 1, 2) + Slot(2, 800, 600, 750, -1) + Slot(7, 1280, 1024, -1, 200)},
+    {"OnlySlotFive", kSlot5, Slot(0, 640, 480, 1, 2) + Slot(5, 1280, 1024, 600, 12)},
+    {"SameSizeKeepsItsSlot", kSlot5 + Slot(6, 640, 480, 9, 9), Slot(5, 1280, 1024, 600, 12) + Slot(6, 640, 480, 1, 2)},
+    {"MissingLinesReadAsZero", "position02.desktop.width,800\r\nposition03.desktop.height,600\r\n",
+     Slot(0, 640, 480, 1, 2) + Slot(2, 800, 0, 0, 0)},
+    {"HostileValues", "position00.desktop.width,abc\r\nxposition01.desktop.width,5\r\nposition03.desktop.width,42abc\r\n"
+     "position04.desktop.width,+17\r\nposition06.desktop.width,\r\nposition19.desktop.width,99999999999\r\n"
+     "position20.desktop.width,640\r\nposition08.desktop.height,1 position08.desktop.width,9\r\n",
+     Slot(0, 0, 0, 0, 0) + Slot(1, 640, 480, 1, 2) + Slot(3, 42, 0, 0, 0) + Slot(4, 17, 0, 0, 0) +
+     Slot(6, 0, 0, 0, 0) + Slot(19, 2147483647, 0, 0, 0)},
+    {"BlanksAfterTheComma", "position01.desktop.width, \t1024\r\n", Slot(0, 640, 480, 1, 2) + Slot(1, 1024, 0, 0, 0)},
+    {"HalfWrittenLastLine", Slot(1, 800, 600, 3, 4) + "position02.desktop.width,1024",
+     Slot(0, 640, 480, 1, 2) + Slot(1, 800, 600, 3, 4)},
+    {"LineFeedsOnly", "position01.desktop.width,1024\n", Slot(0, 640, 480, 1, 2)},
+    {"EmptyTableEmptiesTheFile", "old contents\r\n", "", false},
+}), Name);
 
 }  // namespace

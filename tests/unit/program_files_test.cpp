@@ -1,5 +1,4 @@
-// Paths split by whole characters, and the files the launcher keeps beside its program: names whose second
-// byte is 0x5C ("表", "ソ") or lies in the lead-byte range ("亜", 0x88 0x9F) never hide or fake a separator.
+// Paths split by whole characters ("表", "ソ" end in 0x5C, "亜" in a lead byte), the files beside the program.
 #include "support/files.h"
 
 #include "app/help.h"
@@ -24,7 +23,7 @@ struct PathCase {
     const char* folder;
 };
 
-class PathParts : public ::testing::TestWithParam<PathCase> {};
+using PathParts = ::testing::TestWithParam<PathCase>;
 
 TEST_P(PathParts, SplitAtTheLastBackslashAndTheNamesLastDot)
 {
@@ -49,13 +48,11 @@ struct ProgramCase {
     std::string positions;  // "": no position.dat beside the program
 };
 
-class FilesBesideTheProgram : public ::testing::TestWithParam<ProgramCase> {
-protected:
-    void TearDown() override { OverrideProgramPath(nullptr); }
-};
+using FilesBesideTheProgram = ::testing::TestWithParam<ProgramCase>;
 
 TEST_P(FilesBesideTheProgram, AreNamedAfterItInItsFolder)
 {
+    Restore restore{[] { OverrideProgramPath(nullptr); }};
     OverrideProgramPath(GetParam().program.c_str());
     char data[MAX_PATH] = "", topic[520] = "", positions[MAX_PATH] = "";
     auto built = [](bool ok, const char* text) { return std::string(ok ? text : ""); };
@@ -77,9 +74,7 @@ INSTANTIATE_TEST_SUITE_P(Programs, FilesBesideTheProgram, ::testing::Values(
     ProgramCase{"porun.exe", "porun.dat", "porun.chm", ""},
     ProgramCase{kLong + "\\porun.exe", kLong + "\\porun.dat", kLong + "\\porun.chm", ""}));
 
-// A stored path as the launcher uses it: as written, expanded, or moved to the launcher's own drive. The
-// launcher runs from C:<R>; <R> is a folder that both C: and Z: (Wine's drive of /) hold, with other files on
-// each; <259> / <260> are letters up to that whole length.
+// The launcher runs from C:<R>, a folder both C: and Z: hold; <259> / <260>: letters up to that whole length.
 std::string Filled(std::string text, const std::string& rest)
 {
     for (size_t at; (at = text.find("<R>")) != std::string::npos;)

@@ -1,6 +1,4 @@
-// The launcher's rules: which key combinations a button may take, where the bar's window is kept on the
-// screen, how the bar is laid out at each display scale, which buttons a typed query lists, best first, and
-// what the program file promises.
+// The launcher's rules: key combinations, the window's place, the bar at each scale, the button search.
 #include "support/launcher.h"
 
 #include "app/placement.h"
@@ -20,8 +18,7 @@ using namespace support;
 
 namespace {
 
-// With the activation combination CTRL+ALT+SPACE, system hotkeys CTRL+S on button (4,4) and CTRL+L on (9,9),
-// and the plain shortcut CTRL+P on (1,2); the combination is asked for button (1,3) unless the row says otherwise.
+// Activation CTRL+ALT+SPACE, hotkeys CTRL+S on (4,4) and CTRL+L on (9,9), plain CTRL+P on (1,2); asked for (1,3).
 struct Combination {
     int key, flags;
     bool refused;
@@ -86,8 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Edges, WorkAreaBesideTaskbar, ::testing::ValuesIn(std::
     {"StaleFromASmallerScreen", {0, 570, 800, 600}, {0, 0, 1023, 767}},
 }), [](const auto& info) { return std::string(info.param.label); });
 
-// A window on a screen, the screen size seen before (0: a start), the work area and a remembered place →
-// where it goes and which place the table holds for the screen afterwards.
+// A window, the screen, the size seen before (0: a start), the work area, a remembered place → where it goes.
 struct PlacementCase {
     const char* label;
     RECT window;
@@ -95,8 +91,7 @@ struct PlacementCase {
     WorkArea area;
     std::vector<int> remembered;  // width, height, x, y; 20 sizes for a full table
     POINT placed;
-    bool move;
-    std::vector<int> held;  // x, y for the screen; empty: none
+    bool move, recorded = true;  // recorded: the table holds the place for the screen afterwards
 };
 
 const SIZE kScreen{1024, 768};
@@ -117,21 +112,19 @@ TEST_P(PlacementRule, KeepsTheWindowOnTheScreen)
     const PlacementResult place = ComputePlacement(c.window, c.screen, c.last, c.area, &table);
     EXPECT_EQ(std::vector<int>({c.placed.x, c.placed.y, c.move}), std::vector<int>({place.left, place.top, place.move}));
     PositionQuery query{c.screen.cx, c.screen.cy, 0, 0};
-    const std::vector<int> held = FindPosition(&table, &query) ? std::vector<int>{query.x, query.y} : std::vector<int>{};
-    EXPECT_EQ(c.held, held);
-    EXPECT_EQ(!c.held.empty(), place.recorded);
+    EXPECT_EQ(c.recorded, FindPosition(&table, &query) && query.x == c.placed.x && query.y == c.placed.y);
+    EXPECT_EQ(c.recorded, place.recorded);
 }
 
 INSTANTIATE_TEST_SUITE_P(Places, PlacementRule, ::testing::ValuesIn(std::vector<PlacementCase>{
-    {"SnapsOntoARightTaskbar", {940, 100, 990, 570}, kScreen, kScreen, {0, 0, 963, 767}, {}, {914, 100}, true, {914, 100}},
-    {"LargerThanTheArea", {500, 500, 2500, 1500}, kScreen, kScreen, {61, 31, 1023, 737}, {}, {60, 30}, true, {60, 30}},
-    {"UserMoveReplacesTheRemembered", {30, 30, 80, 500}, kScreen, kScreen, kAboveTaskbar, {1024, 768, 400, 120}, {30, 30}, false,
-     {30, 30}},
-    {"RememberedOffTheScreen", {100, 100, 150, 570}, {800, 600}, kScreen, {0, 0, 799, 569}, {800, 600, 3000, -2500}, {750, -1},
-     true, {750, -1}},
-    {"ExtremeRemembered", {10, 10, 60, 480}, kScreen, {0, 0}, kAboveTaskbar, {1024, 768, INT_MAX, INT_MIN}, {974, -1}, true,
-     {974, -1}},
-    {"FullTableRecordsNothing", {-300, 900, -250, 1370}, kScreen, {0, 0}, kAboveTaskbar, {20}, {-1, 268}, true, {}},
+    {"SnapsOntoARightTaskbar", {940, 100, 990, 570}, kScreen, kScreen, {0, 0, 963, 767}, {}, {914, 100}, true},
+    {"LargerThanTheArea", {500, 500, 2500, 1500}, kScreen, kScreen, {61, 31, 1023, 737}, {}, {60, 30}, true},
+    {"UserMoveReplacesTheRemembered", {30, 30, 80, 500}, kScreen, kScreen, kAboveTaskbar, {1024, 768, 400, 120}, {30, 30},
+     false},
+    {"RememberedOffTheScreen", {100, 100, 150, 570}, {800, 600}, kScreen, {0, 0, 799, 569}, {800, 600, 3000, -2500},
+     {750, -1}, true},
+    {"ExtremeRemembered", {10, 10, 60, 480}, kScreen, {0, 0}, kAboveTaskbar, {1024, 768, INT_MAX, INT_MIN}, {974, -1}, true},
+    {"FullTableRecordsNothing", {-300, 900, -250, 1370}, kScreen, {0, 0}, kAboveTaskbar, {20}, {-1, 268}, true, false},
 }), [](const auto& info) { return std::string(info.param.label); });
 
 // The controls tile the client area without gap or overlap; the bar and its icons grow with the scale.
@@ -165,25 +158,17 @@ INSTANTIATE_TEST_SUITE_P(Scales, BarAtScale, ::testing::Values(ScaleRow{96, 44, 
 // An icon the bar kept at one scale is never lent to a button of another size.
 TEST(IconCache, LendsAKeptIconOnlyAtThePixelSizeItWasMadeAt)
 {
-    char self[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, self, sizeof self);
+    const std::string self = BuildFile(PORUN_EXE_PATH);
     const HICON icon = CopyIcon(LoadIcon(nullptr, IDI_APPLICATION));
-    LendNewIcon(MakeIconCacheKey(self, 0, 32), icon);
+    LendNewIcon(MakeIconCacheKey(self.c_str(), 0, 32), icon);
     ReleaseIcon(icon);  // taken back and kept
-    EXPECT_EQ(nullptr, LendCachedIcon(MakeIconCacheKey(self, 0, 48)));
-    EXPECT_EQ(icon, LendCachedIcon(MakeIconCacheKey(self, 0, 32)));
+    EXPECT_EQ(nullptr, LendCachedIcon(MakeIconCacheKey(self.c_str(), 0, 48)));
+    EXPECT_EQ(icon, LendCachedIcon(MakeIconCacheKey(self.c_str(), 0, 32)));
     ReleaseIcon(icon);
     ClearIconCache();
 }
 
-struct QueryRow {
-    const char* query;
-    const char* listed;  // titles, best first
-};
-
-class ButtonSearch : public ::testing::TestWithParam<QueryRow> {};
-
-// Two groups in use; the third holds a button that is never searched.
+// The titles a query lists, best first: two groups in use; the third holds a button that is never searched.
 std::string Listed(const char* query)
 {
     static const auto image = [] {
@@ -204,9 +189,12 @@ std::string Listed(const char* query)
     return titles;
 }
 
+using QueryRow = std::pair<const char*, const char*>;  // query, titles listed
+using ButtonSearch = ::testing::TestWithParam<QueryRow>;
+
 TEST_P(ButtonSearch, ListsTheMatchingButtonsBestFirst)
 {
-    EXPECT_EQ(GetParam().listed, Listed(GetParam().query)) << GetParam().query;
+    EXPECT_EQ(GetParam().second, Listed(GetParam().first)) << GetParam().first;
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ButtonSearch, ::testing::Values(
@@ -225,7 +213,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ButtonSearch, ::testing::Values(
 
 TEST(ProgramFile, RunsAsInvokerSoItsFilesStayBesideIt)
 {
-    HMODULE exe = LoadLibraryExA(support::BuildFile(PORUN_EXE_PATH).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE exe = LoadLibraryExA(BuildFile(PORUN_EXE_PATH).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, exe);
     HRSRC found = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
     ASSERT_NE(nullptr, found);
