@@ -21,15 +21,13 @@ namespace {
 // A drop as the shell hands it over, with UTF-16 names; handled at once and freed.
 bool ShellDrop(HWND owner, const std::vector<std::wstring>& paths)
 {
-    std::wstring names;
-    for (const std::wstring& path : paths)
-        names += path + L'\0';
     const DROPFILES header = {sizeof header, {}, FALSE, TRUE};
-    HGLOBAL drop = GlobalAlloc(GHND, sizeof header + (names.size() + 1) * sizeof(wchar_t));
-    char* block = static_cast<char*>(GlobalLock(drop));
-    memcpy(block, &header, sizeof header);
-    memcpy(block + sizeof header, names.c_str(), names.size() * sizeof(wchar_t));
-    GlobalUnlock(drop);
+    std::string block(reinterpret_cast<const char*>(&header), sizeof header);
+    for (const std::wstring& path : paths)
+        block.append(reinterpret_cast<const char*>(path.c_str()), (path.size() + 1) * sizeof(wchar_t));
+    block.append(sizeof(wchar_t), '\0');
+    HGLOBAL drop = GlobalAlloc(GMEM_FIXED, block.size());
+    memcpy(drop, block.data(), block.size());
     const bool handled = HandleArchiveDrop(owner, static_cast<HDROP>(drop));
     return GlobalFree(drop), handled;
 }
@@ -86,8 +84,7 @@ std::wstring AnswerNames(const std::vector<const wchar_t*>& replies)
     return seen;
 }
 
-const std::string kPics = BuildZip({StoredEntry("a.jpg", "jpeg"), StoredEntry("sub/b.jpg", "b")});
-const std::wstring kPicsTree = L"\\ pics\\a.jpg pics\\sub\\ pics\\sub\\b.jpg";
+const std::string kPics = BuildZip({StoredEntry("a.jpg", "jpeg")});
 
 std::string Damaged()  // two records, one entry
 {
@@ -105,7 +102,7 @@ std::string Unreadable()
 struct DropCase {
     const char* label;
     // In the source folder and all dropped: a trailing '\' makes a folder holding a.txt, every ".zip" and ".bin"
-    // holds the archive; a leading '>' puts it on the desktop (holding its name), '=' too but not dropped.
+    // holds the archive; a leading '>' puts it on the desktop, '=' too but not dropped.
     std::vector<std::wstring> items;
     std::vector<const wchar_t*> replies;  // to the name dialogs in turn
     std::wstring proposals;
@@ -128,17 +125,14 @@ TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)
     OverrideFolderOpener(RecordOpen);
     g_opened.clear();
     std::vector<std::wstring> dropped;
-    for (std::wstring item : c.items) {
-        const wchar_t mark = item[0];
-        const bool onDesktop = mark == L'>' || mark == L'=';
-        item.erase(0, onDesktop ? 1 : 0);
-        const std::wstring path = (onDesktop ? desktop : source) + L"\\" + item;
+    for (const std::wstring& item : c.items) {
+        const bool onDesktop = item[0] == L'>' || item[0] == L'=';
+        const std::wstring path = (onDesktop ? desktop : source) + L"\\" + item.substr(onDesktop);
         const bool folder = path.back() == L'\\';
         CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
         const bool archive = path.find(L".zip") != std::wstring::npos || path.find(L".bin") != std::wstring::npos;
-        ASSERT_TRUE(WriteBytes(folder ? path + L"a.txt" : path,
-                                  onDesktop ? std::string(item.begin(), item.end()) : archive ? c.archive : "plain"));
-        if (mark != L'=')
+        ASSERT_TRUE(WriteBytes(folder ? path + L"a.txt" : path, onDesktop ? "desktop" : archive ? c.archive : "plain"));
+        if (item[0] != L'=')
             dropped.push_back(folder ? path.substr(0, path.size() - 1) : path);
     }
     const std::wstring before = Describe(desktop);
@@ -164,12 +158,10 @@ const std::wstring kSixty(60, L'x');
 const char kNoDesktop[] = "デスクトップの場所がわからないのら！！";
 
 INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::vector<DropCase>{
-    {"ArchiveExtractedAndOpened", {L"pics.zip"}, {}, L"", "", "", L"pics" + kPicsTree, true, true},
-    {"ArchiveKnownByItsContents", {L"data.bin"}, {}, L"", "", "", L"data\\ data\\a.jpg data\\sub\\ data\\sub\\b.jpg",
-     true, true},
-    {"ArchiveNameEndingIn5C", {L"表.zip"}, {}, L"", "", "", L"表\\ 表\\a.jpg 表\\sub\\ 表\\sub\\b.jpg", true, true},
-    {"ArchiveNameOutsideCodePage932", {L"caf\u00E9.zip"}, {}, L"", "", "",
-     L"caf\u00E9\\ caf\u00E9\\a.jpg caf\u00E9\\sub\\ caf\u00E9\\sub\\b.jpg", true, true},
+    {"ArchiveExtractedAndOpened", {L"pics.zip"}, {}, L"", "", "", L"pics\\ pics\\a.jpg", true, true},
+    {"ArchiveKnownByItsContents", {L"data.bin"}, {}, L"", "", "", L"data\\ data\\a.jpg", true, true},
+    {"ArchiveNameEndingIn5C", {L"表.zip"}, {}, L"", "", "", L"表\\ 表\\a.jpg", true, true},
+    {"ArchiveNameOutsideCodePage932", {L"caf\u00E9.zip"}, {}, L"", "", "", L"caf\u00E9\\ caf\u00E9\\a.jpg", true, true},
     {"DamagedArchive", {L"pics.zip"}, {}, L"", kError, "「pics.zip」は壊れているみたいなのら！！\n中身はひとつも取り出さなかったろ。",
      L"", true, false, false, Damaged()},
     {"StoppedAtAnEntry", {L"pics.zip"}, {}, L"", kError,
@@ -180,7 +172,6 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
      true, false, BuildZip({StoredEntry("a.jpg", "a"), StoredEntry("../evil.jpg", "e"), StoredEntry("CON", "c")})},
     {"PlainFileGoesOnToTheIconOffer", {L"report.txt"}, {}, L"", "", "", L"", false},
     {"PlainFileWithCtrl", {L"report.txt"}, {nullptr}, L"report", "", "", L"report.zip[report.txt]", true, false, true},
-    {"Folder", {L"docs\\"}, {nullptr}, L"docs", "", "", L"docs.zip[docs/a.txt,docs/]"},
     {"FolderOutsideCodePage932", {L"\uD55C\uAD6D\uC5B4\\"}, {nullptr}, L"\uD55C\uAD6D\uC5B4", "", "",
      L"\uD55C\uAD6D\uC5B4.zip[\uD55C\uAD6D\uC5B4/a.txt,\uD55C\uAD6D\uC5B4/]"},
     {"TypedNameReplacesAnArchive", {L"one.c", L"two.h", L"=bundle.zip"}, {L"bundle"}, L"one", "", "",
@@ -205,8 +196,7 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
     {"InsideADroppedFolder", {L">docs\\"}, {L"docs\\inner", kCancel}, L"docs|docs\\inner?", "", "", L"", false},
 }), [](const auto& info) { return std::string(info.param.label); });
 
-// Closing the launcher during a job stops the job first (the file it was writing goes), then closes and saves;
-// a group switch meanwhile is ignored.
+// Closing during a job stops it first (its file goes), then closes and saves; a group switch meanwhile is ignored.
 struct CloseCase {
     const char* label;
     UINT message;
@@ -253,8 +243,7 @@ INSTANTIATE_TEST_SUITE_P(Ways, CloseDuringJob, ::testing::ValuesIn(std::vector<C
     {"CloseMessage", WM_CLOSE, 0}, {"TrayMenuGoodbye", WM_COMMAND, IDM_CLOSE}, {"SessionEnd", WM_ENDSESSION, TRUE},
 }), [](const auto& info) { return std::string(info.param.label); });
 
-// The share done, the owner disabled meanwhile, other windows' messages run during an update, and the cancel
-// asked first with Cancel as the default answer (ENTER answers Cancel and the job goes on).
+// The share done, the owner disabled meanwhile, the cancel asked first with Cancel the default (ENTER goes on).
 TEST(ProgressWindow, ShowsTheShareDoneAndAsksBeforeCancelling)
 {
     HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100, nullptr, nullptr, nullptr,
@@ -276,10 +265,6 @@ TEST(ProgressWindow, ShowsTheShareDoneAndAsksBeforeCancelling)
         progress.SetTotal(ULLONG_MAX);
         progress.SetProgress(ULLONG_MAX);
         EXPECT_EQ(100, position());
-        HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        PostMessageA(other, WM_CLOSE, 0, 0);
-        progress.SetProgress(1);
-        EXPECT_FALSE(IsWindow(other));
         for (int answer : {IDCANCEL, IDOK}) {
             std::vector<LONG> styles;
             DialogWaiter question("=(o.o)=", answer, [&](HWND box) {

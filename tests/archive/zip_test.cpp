@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <set>
 
 using namespace support;
 
@@ -35,10 +36,9 @@ void PressCancelAt(const char* progressCaption)
 // Entry names sorted, each flagged UTF-8 marked "*", joined by blanks.
 std::string Names(const std::wstring& archive)
 {
-    std::vector<std::string> names;
+    std::multiset<std::string> names;
     for (const ListedEntry& entry : ListZip(archive))
-        names.push_back(entry.name + (entry.flag & 0x800 ? "*" : ""));
-    std::sort(names.begin(), names.end());
+        names.insert(entry.name + (entry.flag & 0x800 ? "*" : ""));
     std::string out;
     for (const std::string& name : names)
         out += " " + name;
@@ -66,8 +66,8 @@ struct PackCase {
 
 class PackedItems : public ::testing::TestWithParam<PackCase> {};
 
-// Both passes count the same entries, the counting pass writes none; files are deflated with their local time,
-// folder entries follow their contents, in a plain zip (version 2.0, no ZIP64 records) that extracts alike.
+// Both passes count alike, the first writes nothing; files deflated with their local time, folders after their
+// contents, in a plain zip (version 2.0, no ZIP64 records); what it holds extracts alike (archive/interop.sh).
 TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
 {
     TempFolder root("p");
@@ -101,11 +101,6 @@ TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
             later = entries[j].name == name.substr(0, cut + 1);
         EXPECT_TRUE(later) << name;
     }
-    ASSERT_EQ(kExtractDone, ExtractArchive((base + L"out.zip").c_str(), (base + L"x").c_str(), nullptr, nullptr));
-    const std::wstring& item = GetParam().dropped.back();  // written last
-    const std::wstring packed = L"x\\" + item.substr(item.rfind(L'\\') + 1);
-    for (const std::wstring& file : item.empty() ? Tree() : ListTree(base + item))
-        EXPECT_TRUE(ReadBytes(base + item + L"\\" + file) == ReadBytes(base + packed + L"\\" + file)) << file;
 }
 
 INSTANTIATE_TEST_SUITE_P(Trees, PackedItems, ::testing::ValuesIn(std::vector<PackCase>{
@@ -131,10 +126,7 @@ BOOL CancellingReader(HANDLE file, void* data, DWORD size, DWORD* read)
     return ReadFile(file, data, size, read, nullptr);
 }
 
-BOOL FailingReader(HANDLE, void*, DWORD, DWORD* read)
-{
-    return *read = 0, SetLastError(ERROR_READ_FAULT), FALSE;
-}
+BOOL FailingReader(HANDLE, void*, DWORD, DWORD* read) { return *read = 0, SetLastError(ERROR_READ_FAULT), FALSE; }
 
 struct JobCase {
     const char* label;
@@ -356,8 +348,7 @@ std::vector<DamagedCase> DamagedCases()
          CentralRecord(inner, static_cast<uint32_t>(LocalHeader(outer).size())), 2), kExtractRefused, {}},
         {"DirectoryShorterThanItsCount", WithDirectory(LocalHeader(inner) + inner.data, CentralRecord(inner, 0), 3),
          kExtractRefused, {}},
-        // a small entry in progress is finished first; inside a large one the
-        // cancel is seen there (the bar has moved within it) and its file goes
+        // a small entry in progress is finished first; a large one sees it (the bar moved within it) and goes
         {"CancelBetweenSmallEntries", BuildZip(ten), kExtractCancelled, {L"f0.txt", L"f1.txt", L"f2.txt"}, Cancelling, 3},
         {"CancelInsideALargeEntry", BuildZip({StoredEntry("a.txt", "a"), DeflatedEntry("big.bin", std::string(2 << 20, 'g'))}),
          kExtractCancelled, {L"a.txt"}, Cancelling, 40, 10},
@@ -375,9 +366,7 @@ TEST_P(DamagedArchive, LeavesOnlyWholeFiles)
     ExtractReport report;
     EXPECT_EQ(c.result, Extract(c.archive, &report));
     EXPECT_EQ(c.written, ListTree(Out()));
-    if (c.result == kExtractFailed) {
-        EXPECT_STREQ(L"b.txt", report.entry);
-    }
+    EXPECT_TRUE(c.result != kExtractFailed || std::wstring(L"b.txt") == report.entry) << report.entry;
     EXPECT_EQ(!c.written.empty(), Exists(Out()));
     EXPECT_EQ(c.cancelAt != 0, g_question && g_question->Seen());
     EXPECT_GE(g_bar, c.barAtLeast);
@@ -388,18 +377,15 @@ TEST_P(DamagedArchive, LeavesOnlyWholeFiles)
 INSTANTIATE_TEST_SUITE_P(Archives, DamagedArchive, ::testing::ValuesIn(DamagedCases()),
                          [](const auto& info) { return std::string(info.param.label); });
 
-TEST_F(Extraction, TreeContentsAndTimesComeFromTheArchive)
+TEST_F(Extraction, ASecondRunReplacesTheFilesWithTheArchivesContentsAndTimes)
 {
-    RawEntry timed = StoredEntry("docs/t.txt", "time");
-    timed.dosDate = (((2021 - 1980) << 9 | 3 << 5 | 14) << 16) | (15 << 11 | 9 << 5 | 26 / 2);
+    RawEntry second = DeflatedEntry("docs/a.txt", "second");
+    second.dosDate = (((2021 - 1980) << 9 | 3 << 5 | 14) << 16) | (15 << 11 | 9 << 5 | 26 / 2);
     ASSERT_EQ(kExtractDone, Extract(BuildZip({StoredEntry("docs/a.txt", "first run, longer text")})));
-    ASSERT_EQ(kExtractDone, Extract(BuildZip({StoredEntry("docs/", ""), StoredEntry("docs/a.txt", "second"), timed,
-                                              DeflatedEntry("docs/sub/b.txt", std::string(5000, 'b'))})));
-    EXPECT_EQ(Tree({L"docs\\", L"docs\\a.txt", L"docs\\sub\\", L"docs\\sub\\b.txt", L"docs\\t.txt"}), ListTree(Out()));
+    ASSERT_EQ(kExtractDone, Extract(BuildZip({StoredEntry("docs/", ""), second})));
     EXPECT_EQ("second", ReadBytes(Out() + "\\docs\\a.txt"));
-    EXPECT_EQ(std::string(5000, 'b'), ReadBytes(Out() + "\\docs\\sub\\b.txt"));
     WIN32_FILE_ATTRIBUTE_DATA file;
-    ASSERT_TRUE(GetFileAttributesExA((Out() + "\\docs\\t.txt").c_str(), GetFileExInfoStandard, &file));
+    ASSERT_TRUE(GetFileAttributesExA((Out() + "\\docs\\a.txt").c_str(), GetFileExInfoStandard, &file));
     FILETIME local;
     SYSTEMTIME time;
     FileTimeToLocalFileTime(&file.ftLastWriteTime, &local);

@@ -86,20 +86,21 @@ std::string Loaded()
     return out;
 }
 
+const std::string kDefaults = "s=1,0,3,210,170,0 @0";  // a first start: the window's own place
+const std::string kNothing = "s=0,0,1,0,0,0 @0";      // after a failed load, which says so
+const std::string kButton = " b13=C:\\bin\\edit.exe|Editor||-n|#2";
+const std::string kEditor = "s=1,0,4,120,80,1 @2" + kButton;  // Image() with its defaults
+const std::string kSaved = "porun.dat=141068";
+const std::string kIni = "[SETTING]\r\nGROUPMAX=";
+
 struct StartCase {
     const char* label;
     std::vector<std::pair<const char*, std::string>> before;  // files beside the program
-    const char* loadMessage;  // "" when the start says nothing
-    std::string loaded, after;  // after: the folder after two saves
+    std::string loaded;
+    std::string after = kSaved;  // the folder after two saves
     const char* program = "porun.exe";
     const char* saveMessage = "";
 };
-
-const std::string kDefaults = "s=1,0,3,210,170,0 @0";  // a first start: the window's own place
-const std::string kNothing = "s=0,0,1,0,0,0 @0";      // after a failed load
-const std::string kEditor = " b13=C:\\bin\\edit.exe|Editor||-n|#2";
-const std::string kSaved = "porun.dat=141068";
-const std::string kIni = "[SETTING]\r\nGROUPMAX=";
 
 class DataFileAtStart : public BesideTheProgram<StartCase> {};
 
@@ -112,7 +113,7 @@ TEST_P(DataFileAtStart, LoadsWhatTheFilesHoldAndSavesTheCurrentLayout)
     HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 210, 170, 40, 40, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(AllocateLauncherData());
     for (int step = 0; step < 3; ++step) {  // the start, then two saves
-        const char* message = step ? c.saveMessage : c.loadMessage;
+        const char* message = step ? c.saveMessage : c.loaded == kNothing ? kLoadFailed : "";
         std::unique_ptr<DialogWaiter> box(*message ? new DialogWaiter("=(@.@)=", IDOK) : nullptr);
         EXPECT_EQ(!*message, step ? SaveLauncherData(owner) : LoadLauncherData(owner));
         EXPECT_EQ(message, box ? box->Message() : "");
@@ -131,46 +132,41 @@ TEST_P(DataFileAtStart, LoadsWhatTheFilesHoldAndSavesTheCurrentLayout)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, DataFileAtStart, ::testing::ValuesIn(std::vector<StartCase>{
-    {"CurrentLayout", {{"porun.dat", Image()}}, "", "s=1,0,4,120,80,1 @2" + kEditor, kSaved},
-    {"OlderLayout", {{"porun.dat", OlderLayout()}}, "",
-     "s=0,1,5,10,20,0 @0 b0=C:\\g0\\b0.exe|t00|||C:\\g0\\b0.exe#1 g9=last|#0 b97=C:\\g9\\b7.exe|t97|||C:\\g9\\b7.exe#8",
-     kSaved},
-    {"NoFile", {}, "", kDefaults, kSaved},
-    {"Empty", {{"porun.dat", ""}}, kLoadFailed, kNothing, kSaved + " porun.dat.bad=0"},
-    {"OneByteShort", {{"porun.dat", Image().substr(1)}}, kLoadFailed, kNothing, kSaved + " porun.dat.bad=141067"},
-    {"OneByteLonger", {{"porun.dat", Image() + "x"}}, kLoadFailed, kNothing, kSaved + " porun.dat.bad=141069"},
-    {"BetweenLayouts", {{"porun.dat", Image().substr(0, 120000)}}, kLoadFailed, kNothing,
-     kSaved + " porun.dat.bad=120000"},
-    {"EarlierKeptCopy", {{"porun.dat", "second"}, {"porun.dat.bad", "first"}}, kLoadFailed, kNothing,
+    {"CurrentLayout", {{"porun.dat", Image()}}, kEditor},
+    {"OlderLayout", {{"porun.dat", OlderLayout()}},
+     "s=0,1,5,10,20,0 @0 b0=C:\\g0\\b0.exe|t00|||C:\\g0\\b0.exe#1 g9=last|#0 b97=C:\\g9\\b7.exe|t97|||C:\\g9\\b7.exe#8"},
+    {"NoFile", {}, kDefaults},
+    {"Empty", {{"porun.dat", ""}}, kNothing, kSaved + " porun.dat.bad=0"},
+    {"OneByteShort", {{"porun.dat", Image().substr(1)}}, kNothing, kSaved + " porun.dat.bad=141067"},
+    {"OneByteLonger", {{"porun.dat", Image() + "x"}}, kNothing, kSaved + " porun.dat.bad=141069"},
+    {"BetweenLayouts", {{"porun.dat", Image().substr(0, 120000)}}, kNothing, kSaved + " porun.dat.bad=120000"},
+    {"EarlierKeptCopy", {{"porun.dat", "second"}, {"porun.dat.bad", "first"}}, kNothing,
      kSaved + " porun.dat.bad=5 porun.dat.bad2=6"},
-    {"UnterminatedTexts", {{"porun.dat", Image(77, 12, 1, 'A', 'B')}}, "",
-     "s=1,0,10,120,80,1 @0 b13=C:\\bin\\edit.exe|" + std::string(269, 'A') + "||-n|#2 g9=" + std::string(269, 'B') + "|#0",
-     kSaved},
-    {"GroupCountBelowOne", {{"porun.dat", Image(-3, 0, 0)}}, "", "s=1,0,1,120,80,0 @0" + kEditor, kSaved},
-    {"LastGroupBeyondTheCount", {{"porun.dat", Image(3, 7, 1)}}, "", "s=1,0,3,120,80,1 @7" + kEditor, kSaved},
-    {"LastGroupNotWanted", {{"porun.dat", Image(3, 7, 0)}}, "", "s=1,0,3,120,80,0 @0" + kEditor, kSaved},
-    {"CompleteTemporaryFile", {{"porun.dat.tmp", Image()}}, "", "s=1,0,4,120,80,1 @2" + kEditor, kSaved},
-    {"HalfTemporaryFile", {{"porun.dat.tmp", Image().substr(0, 5000)}}, "", kDefaults, kSaved},
-    {"StaleTemporaryFile", {{"porun.dat", Image()}, {"porun.dat.tmp", Image(9)}}, "", "s=1,0,4,120,80,1 @2" + kEditor,
-     kSaved},
-    {"ProgramWithoutExtension", {}, kLoadFailed, kNothing, "", "porun", kSaveFailed},
+    {"UnterminatedTexts", {{"porun.dat", Image(77, 12, 1, 'A', 'B')}},
+     "s=1,0,10,120,80,1 @0 b13=C:\\bin\\edit.exe|" + std::string(269, 'A') + "||-n|#2 g9=" + std::string(269, 'B') + "|#0"},
+    {"GroupCountBelowOne", {{"porun.dat", Image(-3, 0, 0)}}, "s=1,0,1,120,80,0 @0" + kButton},
+    {"LastGroupBeyondTheCount", {{"porun.dat", Image(3, 7, 1)}}, "s=1,0,3,120,80,1 @7" + kButton},
+    {"LastGroupNotWanted", {{"porun.dat", Image(3, 7, 0)}}, "s=1,0,3,120,80,0 @0" + kButton},
+    {"CompleteTemporaryFile", {{"porun.dat.tmp", Image()}}, kEditor},
+    {"HalfTemporaryFile", {{"porun.dat.tmp", Image().substr(0, 5000)}}, kDefaults},
+    {"StaleTemporaryFile", {{"porun.dat", Image()}, {"porun.dat.tmp", Image(9)}}, kEditor},
+    {"ProgramWithoutExtension", {}, kNothing, "", "porun", kSaveFailed},
     // The older generation's porun.ini counts only while there is no porun.dat.
-    {"IniButton", {{"porun.ini", "[BUTTON 5]\r\nFILE=C:\\Tools\\editor.exe\r\nNAME=editor\r\n"}}, "",
-     "s=1,1,3,30,30,0 @0 b5=C:\\Tools\\editor.exe|editor|||#0", kSaved},
+    {"IniButton", {{"porun.ini", "[BUTTON 5]\r\nFILE=C:\\Tools\\editor.exe\r\nNAME=editor\r\n"}},
+     "s=1,1,3,30,30,0 @0 b5=C:\\Tools\\editor.exe|editor|||#0"},
     {"IniSectionsPaddedWithABlank",
      {{"porun.ini", "[BUTTON15]\r\nFILE=C:\\a.exe\r\nDIR=C:\\w\r\nPARAM=-x 1\r\nICON=2\r\n[BUTTON05]\r\nFILE=C:\\z.exe\r\n"
-                    "[GROUP 3]\r\nNAME=games\r\nFILE=C:\\i.dll\r\nICON=4\r\n[GROUP03]\r\nNAME=wrong\r\n"}}, "",
-     "s=1,1,3,30,30,0 @0 b15=C:\\a.exe||C:\\w|-x 1|#2 g3=games|C:\\i.dll#4", kSaved},
-    {"IniSettings", {{"porun.ini", kIni + "7\r\nWINCHANGE=0\r\nWINTOP=0\r\n[Windows]\r\nWINX=-5\r\nWINY=640\r\n"}}, "",
-     "s=0,0,7,-5,640,0 @0", kSaved},
-    {"IniGroupMaxZero", {{"porun.ini", kIni + "0\r\n"}}, "", "s=1,1,1,30,30,0 @0", kSaved},
-    {"IniGroupMaxEleven", {{"porun.ini", kIni + "11\r\n"}}, "", "s=1,1,10,30,30,0 @0", kSaved},
-    {"IniGroupMaxHuge", {{"porun.ini", kIni + "4000000000\r\n"}}, "", "s=1,1,1,30,30,0 @0", kSaved},
-    {"IniGroupMaxNoNumber", {{"porun.ini", kIni + "x\r\n"}}, "", "s=1,1,1,30,30,0 @0", kSaved},
-    {"IniLongName", {{"porun.ini", "[BUTTON 0]\r\nNAME=" + std::string(600, 'n') + "\r\nFILE=C:\\f.exe\r\n"}}, "",
-     "s=1,1,3,30,30,0 @0 b0=C:\\f.exe|" + std::string(269, 'n') + "|||#0", kSaved},
-    {"IniBesideADataFile", {{"porun.dat", Image()}, {"porun.ini", "[BUTTON 6]\r\nFILE=C:\\new.exe\r\n"}}, "",
-     "s=1,0,4,120,80,1 @2" + kEditor, kSaved},
+                    "[GROUP 3]\r\nNAME=games\r\nFILE=C:\\i.dll\r\nICON=4\r\n[GROUP03]\r\nNAME=wrong\r\n"}},
+     "s=1,1,3,30,30,0 @0 b15=C:\\a.exe||C:\\w|-x 1|#2 g3=games|C:\\i.dll#4"},
+    {"IniSettings", {{"porun.ini", kIni + "7\r\nWINCHANGE=0\r\nWINTOP=0\r\n[Windows]\r\nWINX=-5\r\nWINY=640\r\n"}},
+     "s=0,0,7,-5,640,0 @0"},
+    {"IniGroupMaxZero", {{"porun.ini", kIni + "0\r\n"}}, "s=1,1,1,30,30,0 @0"},
+    {"IniGroupMaxEleven", {{"porun.ini", kIni + "11\r\n"}}, "s=1,1,10,30,30,0 @0"},
+    {"IniGroupMaxHuge", {{"porun.ini", kIni + "4000000000\r\n"}}, "s=1,1,1,30,30,0 @0"},
+    {"IniGroupMaxNoNumber", {{"porun.ini", kIni + "x\r\n"}}, "s=1,1,1,30,30,0 @0"},
+    {"IniLongName", {{"porun.ini", "[BUTTON 0]\r\nNAME=" + std::string(600, 'n') + "\r\nFILE=C:\\f.exe\r\n"}},
+     "s=1,1,3,30,30,0 @0 b0=C:\\f.exe|" + std::string(269, 'n') + "|||#0"},
+    {"IniBesideADataFile", {{"porun.dat", Image()}, {"porun.ini", "[BUTTON 6]\r\nFILE=C:\\new.exe\r\n"}}, kEditor},
 }), [](const auto& info) { return std::string(info.param.label); });
 
 // A save that fails at any step leaves the file as it was and no temporary file; the next save stores the change.
@@ -249,10 +245,7 @@ TEST_P(ShortcutFileReading, KeepsWhatTheRulesAllow)
 const std::string kCtrlAltSpace = ActiveLines(VK_SPACE, 6);
 const std::string kBase = ShortcutLines(0, 1, 'E', 2, 0) + ActiveLines('P', 2);  // the activation is CTRL+P
 
-std::string WithoutIdLine(std::string lines)
-{
-    return lines.erase(0, lines.find("\r\n") + 2);
-}
+std::string WithoutIdLine(std::string lines) { return lines.erase(0, lines.find("\r\n") + 2); }
 
 INSTANTIATE_TEST_SUITE_P(Files, ShortcutFileReading, ::testing::ValuesIn(std::vector<FileCase>{
     {"NoFile", "-", ActiveLines(0, 0)},
