@@ -86,8 +86,7 @@ TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
         EXPECT_EQ(countOnly ? "" : GetParam().names, Names(base + L"out.zip"));
     }
     const std::vector<ListedEntry> entries = ListZip(base + L"out.zip");
-    EXPECT_EQ(counted[1], counted[0]);
-    EXPECT_EQ(entries.size(), counted[0]);
+    EXPECT_EQ(std::vector<size_t>({entries.size(), entries.size()}), std::vector<size_t>({counted[0], counted[1]}));
     const std::string bytes = ReadBytes(base + L"out.zip");
     EXPECT_EQ(std::string("\x14\0", 2), bytes.substr(4, 2));
     EXPECT_EQ(std::string::npos, bytes.find("PK\x06\x06"));
@@ -142,25 +141,23 @@ class PackingJob : public ::testing::TestWithParam<JobCase> {};
 TEST_P(PackingJob, NeverLeavesAHalfWrittenArchive)
 {
     TempFolder root;
-    ASSERT_TRUE(WriteBytes(root.File("small.txt"), "small"));
-    ASSERT_TRUE(WriteBytes(root.File("big.bin"), std::string(2 << 20, 'b')));
-    ASSERT_TRUE(WriteBytes(root.File("out.zip"), "the older archive"));
-    HANDLE lock = CreateFileA(root.File(GetParam().reader ? "none" : "big.bin").c_str(), GENERIC_READ, 0, nullptr,
+    const std::wstring base = Wide(root.Path()) + L"\\";
+    ASSERT_TRUE(WriteBytes(base + L"small.txt", "small") && WriteBytes(base + L"big.bin", std::string(2 << 20, 'b')));
+    ASSERT_TRUE(WriteBytes(base + L"out.zip", "the older archive"));
+    HANDLE lock = CreateFileW((base + (GetParam().reader ? L"none" : L"big.bin")).c_str(), GENERIC_READ, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     g_calls = 0;
     g_cancelAt = GetParam().cancelAt;
-    Restore reader{[] { OverrideSourceReader(nullptr); }};
+    Restore reader{[lock] { OverrideSourceReader(nullptr), CloseHandle(lock); }};
     OverrideSourceReader(GetParam().reader);
     PackReport report;
-    EXPECT_EQ(GetParam().result, PackIntoArchive(Wide(root.File("out.zip")).c_str(),
-                                                 {Wide(root.File("small.txt")), Wide(root.File("big.bin"))}, nullptr,
-                                                 &report));
+    EXPECT_EQ(GetParam().result, PackIntoArchive((base + L"out.zip").c_str(), {base + L"small.txt", base + L"big.bin"},
+                                                 nullptr, &report));
     EXPECT_EQ(GetParam().result == kPackCancelled, g_question && g_question->Seen());
     g_question.reset();
-    CloseHandle(lock);
     EXPECT_EQ(GetParam().skipped, report.skipped);
-    EXPECT_EQ(GetParam().archive, GetParam().result == kPackDone ? Names(Wide(root.File("out.zip")))
-                                                                 : ReadBytes(root.File("out.zip")));
+    const std::string afterwards = ReadBytes(base + L"out.zip");
+    EXPECT_EQ(GetParam().archive, GetParam().result == kPackDone ? Names(base + L"out.zip") : afterwards);
     EXPECT_EQ(Tree({L"big.bin", L"out.zip", L"small.txt"}), ListTree(root.Path()));
 }
 
@@ -192,10 +189,7 @@ protected:
     }
     void ExpectNothingOutside() const  // beside the destination only the archive; nowhere else a file "evil"
     {
-        Tree outside = ListTree(root_.Path());
-        outside.erase(std::remove_if(outside.begin(), outside.end(), [](auto& p) { return p.rfind(L"out\\", 0) == 0; }),
-                      outside.end());
-        EXPECT_EQ(Tree({L"a.zip"}), outside);
+        EXPECT_EQ(ListTree(Out()).size() + 2, ListTree(root_.Path()).size());  // the archive and "out\\"
         char current[MAX_PATH];
         GetCurrentDirectoryA(MAX_PATH, current);
         for (const std::string& folder : {FolderOf(root_.Path()), std::string(current), std::string("C:")})

@@ -286,9 +286,8 @@ TEST(StoredPath, IsUsedAsWrittenExpandedOrOnTheLaunchersDrive)
     Restore undo{[rest, &current] {
         RemoveTree("C:" + rest), RemoveTree("Z:" + rest), OverrideProgramPath(nullptr), SetCurrentDirectoryA(current);
     }};
-    CreateDirectoryA("C:\\tmp", nullptr);
     for (const char* drive : {"C:", "Z:"})
-        ASSERT_TRUE(CreateDirectoryA((drive + rest).c_str(), nullptr));
+        ASSERT_EQ(ERROR_SUCCESS, SHCreateDirectoryExA(nullptr, (drive + rest).c_str(), nullptr));
     for (const char* file : {"C:<R>\\both.exe", "C:<R>\\c.exe", "C:<R>\\%PORUN_TEST_Z%.exe", "Z:<R>\\both.exe"})
         ASSERT_TRUE(WriteBytes(Filled(file, rest), ""));
     SetEnvironmentVariableA("PORUN_TEST_C", ("C:" + rest).c_str());
