@@ -178,6 +178,9 @@ struct FailCase {
 };
 
 bool SaveData() { return SaveLauncherData(nullptr); }
+HANDLE WINAPI NoFile(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) { return INVALID_HANDLE_VALUE; }
+BOOL WINAPI NoWrite(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) { return *written = 0, FALSE; }
+BOOL WINAPI HalfWrite(HANDLE f, LPCVOID d, DWORD n, LPDWORD w, LPOVERLAPPED o) { return WriteFile(f, d, n / 2, w, o); }
 const CallChange kMoveFails = [](FileCalls& c) { c.moveFileEx = [](LPCSTR, LPCSTR, DWORD) { return FALSE; }; };
 bool SavePlaces() { return SavePositions(WindowPositions()); }
 
@@ -204,15 +207,9 @@ TEST_P(SaveSurvivesAFailingStep, KeepsTheOldFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, SaveSurvivesAFailingStep, ::testing::ValuesIn(std::vector<FailCase>{
-    {"DataCreate", "porun.dat", SaveData, [](FileCalls& c) {
-        c.createFile = [](LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) { return INVALID_HANDLE_VALUE; };
-    }},
-    {"DataWrite", "porun.dat", SaveData, [](FileCalls& c) {
-        c.writeFile = [](HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) { *written = 0; return FALSE; };
-    }},
-    {"DataShortWrite", "porun.dat", SaveData, [](FileCalls& c) {  // a full disk takes part of it
-        c.writeFile = [](HANDLE f, LPCVOID d, DWORD n, LPDWORD w, LPOVERLAPPED o) { return WriteFile(f, d, n / 2, w, o); };
-    }},
+    {"DataCreate", "porun.dat", SaveData, [](FileCalls& c) { c.createFile = NoFile; }},
+    {"DataWrite", "porun.dat", SaveData, [](FileCalls& c) { c.writeFile = NoWrite; }},
+    {"DataShortWrite", "porun.dat", SaveData, [](FileCalls& c) { c.writeFile = HalfWrite; }},  // a full disk takes part
     {"DataFlush", "porun.dat", SaveData, [](FileCalls& c) { c.flushFileBuffers = [](HANDLE) { return FALSE; }; }},
     {"DataClose", "porun.dat", SaveData, [](FileCalls& c) { c.closeHandle = [](HANDLE f) { CloseHandle(f); return FALSE; }; }},
     {"DataMove", "porun.dat", SaveData, kMoveFails},
