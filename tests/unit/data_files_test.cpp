@@ -19,16 +19,9 @@ template <class Row>
 class BesideTheProgram : public ::testing::TestWithParam<Row> {
 protected:
     void SetUp() override { OverrideProgramPath(folder_.File("porun.exe").c_str()); }
-    void TearDown() override
-    {
-        RestoreFileCalls(), FreeLauncherData(), DestroyShortcutTable(), OverrideProgramPath(nullptr);
-    }
-    bool Arrange(const std::string& name, const std::string& bytes) const  // "-": no file
-    {
-        return bytes == "-" || WriteBytes(folder_.File(name), bytes);
-    }
 
     TempFolder folder_{"表"};
+    Restore undo_{[] { RestoreFileCalls(), FreeLauncherData(), DestroyShortcutTable(), OverrideProgramPath(nullptr); }};
 };
 
 const char kLoadFailed[] = "データの読み込みに失敗したのら！！";
@@ -108,7 +101,7 @@ TEST_P(DataFileAtStart, LoadsWhatTheFilesHoldAndSavesTheCurrentLayout)
 {
     const StartCase& c = GetParam();
     for (const auto& [name, bytes] : c.before)
-        ASSERT_TRUE(Arrange(name, bytes));
+        ASSERT_TRUE(WriteBytes(folder_.File(name), bytes));
     OverrideProgramPath(folder_.File(c.program).c_str());
     HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 210, 170, 40, 40, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(AllocateLauncherData());
@@ -132,10 +125,9 @@ TEST_P(DataFileAtStart, LoadsWhatTheFilesHoldAndSavesTheCurrentLayout)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, DataFileAtStart, ::testing::ValuesIn(std::vector<StartCase>{
-    {"CurrentLayout", {{"porun.dat", Image()}}, kEditor},
+    {"CurrentLayout", {{"porun.dat", Image()}}, kEditor}, {"NoFile", {}, kDefaults},
     {"OlderLayout", {{"porun.dat", OlderLayout()}},
      "s=0,1,5,10,20,0 @0 b0=C:\\g0\\b0.exe|t00|||C:\\g0\\b0.exe#1 g9=last|#0 b97=C:\\g9\\b7.exe|t97|||C:\\g9\\b7.exe#8"},
-    {"NoFile", {}, kDefaults},
     {"Empty", {{"porun.dat", ""}}, kNothing, kSaved + " porun.dat.bad=0"},
     {"OneByteShort", {{"porun.dat", Image().substr(1)}}, kNothing, kSaved + " porun.dat.bad=141067"},
     {"OneByteLonger", {{"porun.dat", Image() + "x"}}, kNothing, kSaved + " porun.dat.bad=141069"},
@@ -224,13 +216,11 @@ struct FileCase {
     bool record = true;  // position.dat: a place for 640 x 480 at (1, 2) is recorded before the save
 };
 
-std::string Name(const ::testing::TestParamInfo<FileCase>& info) { return info.param.label; }
-
 class ShortcutFileReading : public BesideTheProgram<FileCase> {};
 
 TEST_P(ShortcutFileReading, KeepsWhatTheRulesAllow)
 {
-    ASSERT_TRUE(Arrange("shortcut.dat", GetParam().before));
+    ASSERT_TRUE(GetParam().before == "-" || WriteBytes(folder_.File("shortcut.dat"), GetParam().before));
     LoadShortcutTable();
     ASSERT_TRUE(DeleteFileA(folder_.File("shortcut.dat").c_str()) || GetParam().before == "-");
     ASSERT_TRUE(SaveShortcutTable());
@@ -243,11 +233,10 @@ const std::string kBase = ShortcutLines(0, 1, 'E', 2, 0) + ActiveLines('P', 2); 
 std::string WithoutIdLine(std::string lines) { return lines.erase(0, lines.find("\r\n") + 2); }
 
 INSTANTIATE_TEST_SUITE_P(Files, ShortcutFileReading, ::testing::ValuesIn(std::vector<FileCase>{
-    {"NoFile", "-", ActiveLines(0, 0)},
+    {"NoFile", "-", ActiveLines(0, 0)}, {"ActiveKeyZeroStaysCleared", ActiveLines(0, 6), ActiveLines(0, 6)},
     {"RoundTripKeepsIdsAsStored", ShortcutLines(0, 0, 'Q', 3, 1, 0) + ShortcutLines(4, 2, 'Z', 1, 0, 17) +
      ShortcutLines(9, 9, VK_F5, 4, 0) + ActiveLines('K', 6), ""},
     {"NoActiveLines", ShortcutLines(0, 1, 'A', 2, 0), ShortcutLines(0, 1, 'A', 2, 0) + kCtrlAltSpace},
-    {"ActiveKeyZeroStaysCleared", ActiveLines(0, 6), ActiveLines(0, 6)},
     {"RefusedActiveKey", ActiveLines(VK_RETURN, 2), kCtrlAltSpace},
     {"ActiveKeyOfASystemHotkey", ShortcutLines(0, 3, 'J', 6, 1) + ActiveLines('J', 6),
      ShortcutLines(0, 3, 'J', 6, 1) + kCtrlAltSpace},
@@ -270,7 +259,7 @@ INSTANTIATE_TEST_SUITE_P(Files, ShortcutFileReading, ::testing::ValuesIn(std::ve
     {"SearchKeyWithoutCtrl", kBase + "ShortCut.Search.key,70\r\nShortCut.Search.flag,4\r\n", kBase},
     {"SearchKeyOfTheActivation", kBase + "ShortCut.Search.key,80\r\nShortCut.Search.flag,2\r\n", kBase},
     {"SearchKeyNoNumber", kBase + "ShortCut.Search.key,abc\r\nShortCut.Search.flag,6\r\n", kBase},
-}), Name);
+}), [](const auto& info) { return std::string(info.param.label); });
 
 std::string Slot(int slot, int width, int height, int x, int y)
 {
@@ -284,7 +273,7 @@ class PositionFileReading : public BesideTheProgram<FileCase> {};
 
 TEST_P(PositionFileReading, GivesThePlacesPerScreenSize)
 {
-    ASSERT_TRUE(Arrange("position.dat", GetParam().before));
+    ASSERT_TRUE(GetParam().before == "-" || WriteBytes(folder_.File("position.dat"), GetParam().before));
     WindowPositionTable table;
     ClearPositions(&table);
     LoadPositions(&table);
@@ -300,7 +289,7 @@ const std::string kSlot5 = "position05.desktop.width,1280\r\nposition05.desktop.
                            "position05.positon.x,600\r\nposition05.positon.y, 12\r\n";
 
 INSTANTIATE_TEST_SUITE_P(Files, PositionFileReading, ::testing::ValuesIn(std::vector<FileCase>{
-    {"NoFile", "-", Slot(0, 640, 480, 1, 2)},
+    {"NoFile", "-", Slot(0, 640, 480, 1, 2)}, {"EmptyTableEmptiesTheFile", "old contents\r\n", "", false},
     {"UsedSlotsInSlotOrder", Slot(2, 800, 600, 750, -1) + Slot(7, 1280, 1024, -1, 200),
      Slot(0, 640, 480, 1, 2) + Slot(2, 800, 600, 750, -1) + Slot(7, 1280, 1024, -1, 200)},
     {"OnlySlotFive", kSlot5, Slot(0, 640, 480, 1, 2) + Slot(5, 1280, 1024, 600, 12)},
@@ -316,7 +305,6 @@ INSTANTIATE_TEST_SUITE_P(Files, PositionFileReading, ::testing::ValuesIn(std::ve
     {"HalfWrittenLastLine", Slot(1, 800, 600, 3, 4) + "position02.desktop.width,1024",
      Slot(0, 640, 480, 1, 2) + Slot(1, 800, 600, 3, 4)},
     {"LineFeedsOnly", "position01.desktop.width,1024\n", Slot(0, 640, 480, 1, 2)},
-    {"EmptyTableEmptiesTheFile", "old contents\r\n", "", false},
-}), Name);
+}), [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace

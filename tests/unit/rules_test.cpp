@@ -68,7 +68,7 @@ struct PlacementCase {
 };
 
 const SIZE kScreen{1024, 768};
-const RECT kBottomBar{0, 738, 1024, 768}, kLow{10, 700, 60, 1170};  // kLow: a window the bottom edge pushes up
+const RECT kBottomBar{0, 738, 1024, 768}, kLow{10, 700, 60, 1170};  // kLow: pushed up by the bottom
 
 class PlacementRule : public ::testing::TestWithParam<PlacementCase> {};
 
@@ -108,7 +108,6 @@ INSTANTIATE_TEST_SUITE_P(Places, PlacementRule, ::testing::ValuesIn(std::vector<
     {"TaskbarFromASmallerScreen", kLow, kScreen, kScreen, {0, 570, 800, 600}, {}, {10, 298}, true},
 }), [](const auto& info) { return std::string(info.param.label); });
 
-// The controls tile the client area without gap or overlap; the bar and its icons grow with the scale.
 struct ScaleRow {
     int dpi, width, expandedHeight, collapsedHeight, iconSize;
 };
@@ -136,7 +135,6 @@ TEST_P(BarAtScale, ControlsTileTheClientAreaAndIconsFollowTheScale)
 INSTANTIATE_TEST_SUITE_P(Scales, BarAtScale, ::testing::Values(ScaleRow{96, 44, 434, 38, 32}, ScaleRow{120, 55, 543, 48, 40},
                                                               ScaleRow{144, 66, 651, 57, 48}, ScaleRow{192, 88, 868, 76, 64}));
 
-// An icon the bar kept at one scale is never lent to a button of another size.
 TEST(IconCache, LendsAKeptIconOnlyAtThePixelSizeItWasMadeAt)
 {
     const std::string self = BuildFile(PORUN_EXE_PATH);
@@ -174,17 +172,12 @@ TEST_P(ButtonSearch, ListsTheMatchingButtonsBestFirst)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ButtonSearch, ::testing::Values(
-    QueryRow{"めも", "メモ帳"},                       // hiragana finds katakana
-    QueryRow{"ﾒﾓ", "メモ帳"},                         // half width
-    QueryRow{"ペイント", "ぺいんと"},                 // katakana finds hiragana
-    QueryRow{"WORD", "Ｗｏｒｄ"},                     // case and full width
-    QueryRow{"ｗｉｎ", "WinMerge,Ｗｏｒｄ"},          // title start, then file name start (winword)
+    QueryRow{"めも", "メモ帳"}, QueryRow{"ﾒﾓ", "メモ帳"}, QueryRow{"ペイント", "ぺいんと"},  // kana and width folded
+    QueryRow{"WORD", "Ｗｏｒｄ"}, QueryRow{"ｗｉｎ", "WinMerge,Ｗｏｒｄ"},  // case; a title start before a file's
     QueryRow{"えでぃた", "秀丸エディタ,サクラエディタ"},  // a word after kanji before one inside katakana
     QueryRow{"merge", "merge tool,WinMerge,Emerge"},  // start, capital after a small letter, inside
-    QueryRow{"hidemaru", "秀丸エディタ"},             // the file's name
-    QueryRow{"tools", ""},                            // never its folder
-    QueryRow{"exe", ""},                              // nor its extension
-    QueryRow{"外", ""},                               // nor a group not in use
+    QueryRow{"hidemaru", "秀丸エディタ"}, QueryRow{"tools", ""},  // the file's name, never its folder
+    QueryRow{"exe", ""}, QueryRow{"外", ""},          // nor its extension, nor a group not in use
     QueryRow{" ", "メモ帳,サクラエディタ,WinMerge,秀丸エディタ,Ｗｏｒｄ,merge tool,Emerge,ぺいんと"}));
 
 TEST(ProgramFile, RunsAsInvokerSoItsFilesStayBesideIt)
@@ -202,12 +195,11 @@ TEST(MenuFont, AnUnknownFaceFallsBackToAnInstalledJapaneseFace)
 {
     FontHandle font;
     ASSERT_NE(nullptr, font.Create("No Such Face At All", 12));
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font.Get());
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, font.Get());
     TEXTMETRICA metrics = {};
     GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    DeleteDC(dc);
     EXPECT_EQ(SHIFTJIS_CHARSET, metrics.tmCharSet);
 }
 
@@ -263,15 +255,12 @@ struct Case {
 
 const Case kCases[] = {
     {"Z:<R>\\both.exe", "Z:<R>\\both.exe", true},        // there as written: used as written
-    {"Z:<R>\\c.exe", "C:<R>\\c.exe", true},              // its drive is there, the file only on ours
-    {"Q:<R>\\c.exe", "C:<R>\\c.exe", true},              // its drive is not there
+    {"Z:<R>\\c.exe", "C:<R>\\c.exe", true}, {"Q:<R>\\c.exe", "C:<R>\\c.exe", true},  // only on ours; no such drive
     {"Q:<R>\\none.exe", "Q:<R>\\none.exe", false},        // nowhere: as written, missing
     {"\\\\nosuch\\share<R>\\c.exe", "\\\\nosuch\\share<R>\\c.exe", false},  // UNC: left alone
     {"<R>\\c.exe", "<R>\\c.exe", false},                    // no drive (the current one is Z:): left alone
-    {"Q:<R>\\<259>", "Q:<R>\\<259>", false},              // fits MAX_PATH
-    {"Q:<R>\\<260>", "", false},                          // does not, on any drive
-    {"%PORUN_TEST_C%\\c.exe", "C:<R>\\c.exe", true},      // expanded
-    {"%PORUN_TEST_Q%\\c.exe", "C:<R>\\c.exe", true},      // expanded, then moved
+    {"Q:<R>\\<259>", "Q:<R>\\<259>", false}, {"Q:<R>\\<260>", "", false},  // fits MAX_PATH; does not, on any drive
+    {"%PORUN_TEST_C%\\c.exe", "C:<R>\\c.exe", true}, {"%PORUN_TEST_Q%\\c.exe", "C:<R>\\c.exe", true},  // expanded
     {"%PORUN_DIR%\\c.exe", "C:<R>\\c.exe", true},         // the launcher's folder
     {"C:<R>\\%PORUN_UNSET%.exe", "C:<R>\\%PORUN_UNSET%.exe", false},  // undefined: as written
     {"C:<R>\\%PORUN_TEST_Z%.exe", "C:<R>\\%PORUN_TEST_Z%.exe", true},  // a real % in a name wins
