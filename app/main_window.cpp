@@ -6,6 +6,7 @@
 #include "app/tray_icon.h"
 #include "archive/archive_job.h"
 #include "bar/bar_geometry.h"
+#include "bar/bar_pictures.h"
 #include "bar/bar_tooltips.h"
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
@@ -246,6 +247,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (wParam == kTrayIconId)
             HandleTrayNotify(window, static_cast<UINT>(lParam), GetAlwaysOnTop());
         return 0;
+    case WM_NOTIFY: {
+        const auto* draw = reinterpret_cast<const NMCUSTOMDRAW*>(lParam);
+        if (draw->hdr.code == NM_CUSTOMDRAW && IsBarControlId(static_cast<int>(draw->hdr.idFrom)) &&
+            GetParent(draw->hdr.hwndFrom) == window)
+            return DrawBarPicture(*draw);
+        break;
+    }
     case WM_MEASUREITEM:
         return HandleMenuMeasureItem(window, wParam, lParam);
     case WM_DRAWITEM:

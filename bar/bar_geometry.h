@@ -58,6 +58,11 @@ inline bool IsLauncherButtonId(int id)
     return id >= IDC_FIRST_LAUNCHER && id <= kLastLauncherId;
 }
 
+inline bool IsBarControlId(int id)
+{
+    return id >= IDC_GROUP_BUTTON && id <= kLastLauncherId;
+}
+
 // Outer window size for the given system metrics (at the same dpi).
 inline SIZE BarWindowSize(int smallCaption, int frameX, int frameY, bool expanded, int dpi = kBaseDpi)
 {

@@ -11,17 +11,13 @@
 namespace {
 bool g_refuseControls = false;
 
-HWND CreateBarControl(HWND mainWindow, const BarControl& c, int dpi)
+HWND CreateBarControl(HWND mainWindow, const BarControl& c)
 {
     if (g_refuseControls)
         return nullptr;
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_ICON | c.extraStyle;
-    HWND control = CreateWindowExA(0, "BUTTON", "", style, c.x, c.y, c.width, c.height, mainWindow,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
-                                   GetModuleHandleA(nullptr), nullptr);
-    if (control)
-        SetButtonImage(mainWindow, c.id, LoadResourceIcon(c.icon, BarIconSize(dpi)));
-    return control;
+    return CreateWindowExA(0, "BUTTON", "", style, c.x, c.y, c.width, c.height, mainWindow,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleA(nullptr), nullptr);
 }
 }  // namespace
 
@@ -32,12 +28,17 @@ bool CreateButtonBar(HWND mainWindow)
     SetWindowPos(mainWindow, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     for (int position = 0; position < kBarControlCount; ++position) {
-        if (!CreateBarControl(mainWindow, BarControlAt(position, dpi), dpi)) {
+        if (!CreateBarControl(mainWindow, BarControlAt(position, dpi))) {
             ShowMessageId(mainWindow, IDS_MSG_WINDOW_FAILED, MB_OK | MB_ICONERROR);
             return false;
         }
     }
+    // The controls keep their pictures through the bar's procedures.
     SubclassBarControls(mainWindow);
+    for (int position = 0; position < kBarControlCount; ++position) {
+        const BarControl c = BarControlAt(position, dpi);
+        SetButtonImage(mainWindow, c.id, LoadResourceIcon(c.icon, BarIconSize(dpi)));
+    }
     return true;
 }
 
@@ -49,9 +50,9 @@ void RefuseBarControlsForTests(bool refuse)
 void ReleaseButtonBar(HWND mainWindow)
 {
     ReleaseBarTooltips(mainWindow);
-    RestoreBarControls(mainWindow);
     for (int position = 0; position < kBarControlCount; ++position)
         SetButtonImage(mainWindow, BarControlAt(position).id, nullptr);
+    RestoreBarControls(mainWindow);
     ClearIconCache();
 }
 

@@ -5,7 +5,7 @@
 // Ownership: an icon handed to SetButtonImage belongs to that control from then
 // on. To move an image to another control, take it with BM_GETIMAGE and set it
 // on the other control directly (not through SetButtonImage), so that it is not
-// destroyed.
+// destroyed. The bar's controls answer those messages themselves (bar_pictures).
 #include "bar/bar_geometry.h"
 
 #include <windows.h>

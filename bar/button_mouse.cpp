@@ -1,6 +1,7 @@
 #include "bar/button_mouse.h"
 
 #include "bar/bar_geometry.h"
+#include "bar/bar_pictures.h"
 #include "bar/bar_tooltips.h"
 #include "bar/button_icons.h"
 #include "bar/icon_cache.h"
@@ -63,15 +64,15 @@ HWND MainWindowOf(HWND control)
     return GetParent(control);
 }
 
-HICON ButtonImage(HWND control)
+// The images of the bar's controls live with the bar (bar_pictures): the
+// button's own image messages are answered there.
+bool AnswerImageMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    return reinterpret_cast<HICON>(SendMessageA(control, BM_GETIMAGE, IMAGE_ICON, 0));
-}
-
-HICON PutButtonImage(HWND control, HICON icon)
-{
-    return reinterpret_cast<HICON>(
-        SendMessageA(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon)));
+    if ((message != BM_SETIMAGE && message != BM_GETIMAGE) || wParam != IMAGE_ICON)
+        return false;
+    *result = reinterpret_cast<LRESULT>(message == BM_GETIMAGE ? BarPicture(control)
+                                                               : PutBarPicture(control, reinterpret_cast<HICON>(lParam)));
+    return true;
 }
 
 void OnLauncherButtonUp(HWND control)
@@ -100,14 +101,14 @@ void MoveImages(HWND mainWindow, int a, int b, bool acrossGroups, bool overwrite
     if (acrossGroups) {
         icon = LoadRecordIcon(moved, BarIconSize(WindowDpi(mainWindow)));
     } else if (overwrite) {
-        HICON imageA = ButtonImage(controlA);
+        HICON imageA = BarPicture(controlA);
         icon = imageA ? CopyIcon(imageA) : nullptr;
     } else {
-        HICON imageA = ButtonImage(controlA);
-        PutButtonImage(controlA, ButtonImage(controlB));  // now owned by a
+        HICON imageA = BarPicture(controlA);
+        PutBarPicture(controlA, BarPicture(controlB));  // now owned by a
         icon = imageA;
     }
-    HICON replaced = PutButtonImage(controlB, icon);
+    HICON replaced = PutBarPicture(controlB, icon);
     if (replaced && replaced != icon && (acrossGroups || overwrite))
         ReleaseIcon(replaced);
 }
@@ -163,6 +164,9 @@ int BarControlUnderCursor(HWND mainWindow)
 
 LRESULT CALLBACK KeyForwardingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT answer;
+    if (AnswerImageMessage(control, message, wParam, lParam, &answer))
+        return answer;
     if (message == WM_KEYDOWN && !g_released)
         SendMessageA(MainWindowOf(control), WM_BUTTONKEYDOWN, wParam, lParam);
     return CallWindowProcA(PreviousBarProcedure(GetDlgCtrlID(control)), control, message, wParam, lParam);
@@ -171,6 +175,9 @@ LRESULT CALLBACK KeyForwardingProc(HWND control, UINT message, WPARAM wParam, LP
 LRESULT CALLBACK LauncherButtonProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const WNDPROC previous = PreviousBarProcedure(GetDlgCtrlID(control));
+    LRESULT answer;
+    if (AnswerImageMessage(control, message, wParam, lParam, &answer))
+        return answer;
     if (g_released)
         return CallWindowProcA(previous, control, message, wParam, lParam);
     switch (message) {

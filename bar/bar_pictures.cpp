@@ -1,0 +1,61 @@
+#include "bar/bar_pictures.h"
+
+#include "bar/bar_geometry.h"
+
+namespace {
+// A themed face does not move its picture when pressed; the classic one moves
+// it a pixel down and right. The theme library is the one the common controls
+// loaded, asked only if it is already there.
+bool Themed(HWND control)
+{
+    using WindowTheme = HANDLE(WINAPI*)(HWND);
+    static const WindowTheme windowTheme = [] {
+        HMODULE theme = GetModuleHandleA("uxtheme.dll");
+        return theme ? reinterpret_cast<WindowTheme>(reinterpret_cast<void*>(GetProcAddress(theme, "GetWindowTheme")))
+                     : nullptr;
+    }();
+    return windowTheme && windowTheme(control);
+}
+
+bool Pressed(const NMCUSTOMDRAW& draw)
+{
+    if (draw.uItemState & CDIS_SELECTED)
+        return true;
+    // A checked push-like button (the group button of an unfolded bar) is drawn pressed.
+    return (draw.uItemState & CDIS_CHECKED) && (GetWindowLongA(draw.hdr.hwndFrom, GWL_STYLE) & BS_PUSHLIKE);
+}
+}  // namespace
+
+HICON BarPicture(HWND control)
+{
+    return reinterpret_cast<HICON>(GetWindowLongPtrA(control, GWLP_USERDATA));
+}
+
+HICON PutBarPicture(HWND control, HICON icon)
+{
+    const HICON previous = BarPicture(control);
+    if (icon != previous) {
+        SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(icon));
+        InvalidateRect(control, nullptr, FALSE);
+    }
+    return previous;
+}
+
+LRESULT DrawBarPicture(const NMCUSTOMDRAW& draw)
+{
+    if (draw.dwDrawStage == CDDS_PREPAINT)
+        return CDRF_NOTIFYPOSTPAINT;
+    HICON icon = draw.dwDrawStage == CDDS_POSTPAINT ? BarPicture(draw.hdr.hwndFrom) : nullptr;
+    if (!icon)
+        return CDRF_DODEFAULT;
+    // Centred as the button centres an image of its own.
+    const int side = BarIconSize(WindowDpi(draw.hdr.hwndFrom));
+    int x = (draw.rc.left + draw.rc.right - side) / 2;
+    int y = (draw.rc.top + draw.rc.bottom - side) / 2;
+    if (Pressed(draw) && !Themed(draw.hdr.hwndFrom)) {
+        ++x;
+        ++y;
+    }
+    DrawIconEx(draw.hdc, x, y, icon, side, side, 0, nullptr, DI_NORMAL);
+    return CDRF_DODEFAULT;
+}
