@@ -306,7 +306,8 @@ RawEntry Changed(RawEntry entry, int size, uint16_t flag, const char* cut = null
 std::vector<DamagedCase> DamagedCases()
 {
     const RawEntry inner = StoredEntry("b.txt", "inner data");
-    const RawEntry outer = StoredEntry("a.txt", LocalHeader(inner) + inner.data);
+    const std::string alone = LocalHeader(inner) + inner.data, record = CentralRecord(inner, 0);
+    const RawEntry outer = StoredEntry("a.txt", alone);
     RawEntry link = StoredEntry("link", "/etc");
     link.madeBy = (3 << 8) | 30;
     link.externalAttributes = 0120777u << 16;
@@ -315,9 +316,7 @@ std::vector<DamagedCase> DamagedCases()
         junkEnd[i] = static_cast<char>(i * 37);
     const RawEntry big = DeflatedEntry("b", std::string(70000, 's'));
     const std::string whole = BuildZip({StoredEntry("a.txt", "alpha"), DeflatedEntry("b.txt", std::string(3000, 'b'))});
-    std::vector<RawEntry> ten;
-    for (int i = 0; i < 10; ++i)
-        ten.push_back(StoredEntry("f" + std::to_string(i) + ".txt", "data"));
+    auto small = [](int i) { return StoredEntry("f" + std::to_string(i) + ".txt", "data"); };
     return {
         {"PlainText", "just some text", kExtractNotArchive, {}}, {"NoEntry", BuildZip({}), kExtractDone, {}},
         {"EmptyFile", "", kExtractNotArchive, {}}, {"AllFF", std::string(300, '\xFF'), kExtractNotArchive, {}},
@@ -333,10 +332,11 @@ std::vector<DamagedCase> DamagedCases()
          {L"a.txt", L"link\\", L"link\\passwd"}},
         {"OneEntryQuotesTheNext", WithDirectory(LocalHeader(outer) + outer.data, CentralRecord(outer, 0) +
          CentralRecord(inner, static_cast<uint32_t>(LocalHeader(outer).size())), 2), kExtractRefused, {}},
-        {"DirectoryShorterThanItsCount", WithDirectory(LocalHeader(inner) + inner.data, CentralRecord(inner, 0), 3),
-         kExtractRefused, {}},
+        {"DirectoryShorterThanItsCount", WithDirectory(alone, record, 3), kExtractRefused, {}},
+        {"TwoRecordsOfOneEntry", WithDirectory(alone, record + record, 2), kExtractRefused, {}},
         // a small entry in progress is finished first; a large one sees it (the bar moved within it) and goes
-        {"CancelBetweenSmallEntries", BuildZip(ten), kExtractCancelled, {L"f0.txt", L"f1.txt", L"f2.txt"}, Cancelling, 3},
+        {"CancelBetweenSmallEntries", BuildZip({small(0), small(1), small(2), small(3)}), kExtractCancelled,
+         {L"f0.txt", L"f1.txt", L"f2.txt"}, Cancelling, 3},
         {"CancelInsideALargeEntry", BuildZip({StoredEntry("a.txt", "a"), DeflatedEntry("big.bin", std::string(2 << 20, 'g'))}),
          kExtractCancelled, {L"a.txt"}, Cancelling, 40, 10},
     };
