@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 ProgressDialog::ProgressDialog()
 {
     InitCommonControls();
@@ -35,8 +37,11 @@ void ProgressDialog::SetRange(int low, int high)
 
 void ProgressDialog::SetTitle(const char* text)
 {
-    if (text && dialog_)
-        SetWindowTextA(dialog_, text);
+    // A caption is redrawn at once when set: the same one is not set again.
+    if (!text || !dialog_ || std::strncmp(text, title_, sizeof title_) == 0)
+        return;
+    lstrcpynA(title_, text, sizeof title_);
+    SetWindowTextA(dialog_, text);
 }
 
 void ProgressDialog::SetText(const char* text)
@@ -70,7 +75,7 @@ int ProgressDialog::SetProgress(unsigned long long value, int* cancelled)
     const int position = Percentage(value, rangeHigh_);
     int previous = shownPosition_ < 0 ? 0 : shownPosition_;
     // Many small entries share one percentage: the bar is touched only when its
-    // picture changes. Every update still runs the thread's messages.
+    // picture changes.
     if (dialog_ && position != shownPosition_)
         previous = static_cast<int>(SendDlgItemMessageA(dialog_, IDC_PROGRESS_BAR, PBM_SETPOS, position, 0));
     shownPosition_ = position;
@@ -82,6 +87,18 @@ int ProgressDialog::SetProgress(unsigned long long value, int* cancelled)
 
 void ProgressDialog::PumpMessages()
 {
+    // What the user does (a click on Cancel, a key) and what other windows
+    // send or post is run at once; the window's own painting and timers wait
+    // for the display interval. Entries finish hundreds a second: an empty
+    // round of PeekMessage, or a repaint per entry, would cost more than the
+    // entries themselves.
+    const DWORD now = GetTickCount();
+    if (HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE | QS_HOTKEY)) == 0) {
+        if (pumped_ && now - lastPump_ < kDisplayIntervalMs)
+            return;
+    }
+    pumped_ = true;
+    lastPump_ = now;
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {

@@ -1,8 +1,8 @@
 #pragma once
 // Modeless progress window shown while a long task runs on the GUI thread:
 // a title, one line of text, a percentage bar and a cancel button that asks
-// before it sets the cancel flag. Every progress update pumps the thread's
-// messages, so the rest of the program stays responsive.
+// before it sets the cancel flag. Progress updates run the thread's messages,
+// so the rest of the program stays responsive.
 #include "support/dialog_base.h"
 
 class ProgressDialog : public DialogBase {
@@ -17,14 +17,15 @@ public:
     void SetTotal(unsigned long long high) { rangeHigh_ = high; }
     void SetTitle(const char* text);
     void SetText(const char* text);
-    // Moves the bar to value as a percentage of the range's high end, pumps
-    // the pending messages, copies the cancel flag into cancelled when given
-    // and returns the bar's previous position.
+    // Moves the bar to value as a percentage of the range's high end, runs
+    // the messages waiting (input and messages from other windows at once,
+    // painting at most every kDisplayIntervalMs), copies the cancel flag into
+    // cancelled when given and returns the bar's previous position.
     int SetProgress(unsigned long long value, int* cancelled = nullptr);
     int IsCancelled() const { return cancelled_; }
     // True at the first call and then at most every kDisplayIntervalMs: tasks
     // that finish hundreds of entries a second renew the texts only then
-    // (nobody can read faster), while the bar and the pump run per entry.
+    // (nobody can read faster).
     bool DueForDisplay();
     static constexpr DWORD kDisplayIntervalMs = 50;
 
@@ -42,6 +43,9 @@ private:
     unsigned long long rangeHigh_ = 100;
     bool displayed_ = false;
     DWORD lastDisplay_ = 0;
+    char title_[128] = "";
+    bool pumped_ = false;
+    DWORD lastPump_ = 0;
     int shownPosition_ = -1;  // what the bar shows, -1 before the first update
     bool shownForJob_ = false;
 

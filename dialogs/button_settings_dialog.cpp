@@ -242,13 +242,13 @@ void ButtonSettingsDialog::Save()
     SetButtonImage(mainWindow_, IDC_FIRST_LAUNCHER + index, icon_.TakePreview());
 
     SetButtonRecord(index, record);
-    UpdateBarTooltips(mainWindow_);
     SaveLauncherData(mainWindow_);
     const bool system = IsDlgButtonChecked(dialog_, IDC_BUTTON_SYSTEM_HOTKEY) == BST_CHECKED;
     if (!ApplyButtonHotkey(mainWindow_, CurrentGroupIndex(), index, system)) {
         ApplyButtonHotkey(mainWindow_, CurrentGroupIndex(), index, false);  // a plain shortcut
         ShowMessageId(dialog_, IDS_MSG_HOTKEY_REFUSED, MB_OK | MB_ICONEXCLAMATION);
     }
+    UpdateBarTooltips(mainWindow_);  // after the hotkey: the tip's brackets tell whether it is system-wide
 }
 
 // The check box turned on: told at once when the system will not give the

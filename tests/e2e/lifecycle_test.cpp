@@ -1,9 +1,11 @@
 // How the launcher, started for real in a folder of its own, ends; and what its next start finds there: whole
-// files, nothing set aside, and the library planted beside the program (hhctrl.ocx) never loaded.
+// files, nothing set aside, and the library planted beside the program (hhctrl.ocx) never loaded. And a start
+// from another drive letter than the one its buttons were stored with.
 #include "support/launcher.h"
 
 #include "resources/resource_ids.h"
 
+#include <cstdlib>
 #include <cstring>
 
 using namespace support;
@@ -12,22 +14,20 @@ namespace {
 
 struct Ending {
     std::string name;
-    std::string text;  // every text field of porun.dat before the start
-    bool killed;       // it may stop anywhere in its save
     std::function<void(const std::string& exe, LauncherProcess& launcher)> end;
+    std::string text = "C:\\道具 表\\memo.exe";  // every text field of porun.dat before the start
+    bool killed = false;                          // it may stop anywhere in its save
 };
-
-const std::string kPath = "C:\\道具 表\\memo.exe";
 
 std::vector<Ending> Endings()
 {
     std::vector<Ending> rows = {
-        {"EndedWithTheSessionAfterACancelledEnd", kPath, false, [](const std::string&, LauncherProcess& launcher) {
+        {"EndedWithTheSessionAfterACancelledEnd", [](const std::string&, LauncherProcess& launcher) {
              SendMessageTimeoutA(launcher.Window(), WM_ENDSESSION, FALSE, 0, SMTO_NORMAL, 5000, nullptr);
              EXPECT_TRUE(Idle(launcher.Window()) && launcher.Running());
              SendMessageTimeoutA(launcher.Window(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, nullptr);
          }},
-        {"ASecondStartEndsAndTouchesNothing", kPath, false, [](const std::string& exe, LauncherProcess& first) {
+        {"ASecondStartEndsAndTouchesNothing", [](const std::string& exe, LauncherProcess& first) {
              ASSERT_NE(nullptr, first.Window());
              const Tree before = ListTree(FolderOf(exe));
              const std::string data = ReadBytes(FolderOf(exe) + "\\porun.dat");
@@ -37,7 +37,7 @@ std::vector<Ending> Endings()
              EXPECT_EQ(data, ReadBytes(FolderOf(exe) + "\\porun.dat"));
              EXPECT_TRUE(first.Close());
          }},
-        {"TwoStartsAtOnceLeaveOneLauncher", kPath, false, [](const std::string& exe, LauncherProcess& first) {
+        {"TwoStartsAtOnceLeaveOneLauncher", [](const std::string& exe, LauncherProcess& first) {
              LauncherProcess second(exe);
              ASSERT_TRUE(WaitUntil([&] { return !first.Running() || !second.Running(); }));
              LauncherProcess& winner = first.Running() ? first : second;
@@ -45,26 +45,25 @@ std::vector<Ending> Endings()
              EXPECT_TRUE(winner.Window() && Idle(winner.Window()) && winner.Running());
              EXPECT_TRUE(winner.Close());
          }},
-        {"LongestPathsInEveryFieldStillAnswerAndClose", "C:\\" + std::string(262, 'x') + ".exe", false,
-         [](const std::string&, LauncherProcess& launcher) {
+        {"LongestPathsInEveryFieldStillAnswerAndClose", [](const std::string&, LauncherProcess& launcher) {
              EXPECT_EQ("", Text(launcher.Window()));  // the bar's window has no title
              PostMessageA(launcher.Window(), WM_COMMAND, IDC_NEXT_GROUP, 0);  // the next group's pictures too
              EXPECT_TRUE(launcher.Close());
-         }},
-        {"HelpOpensFromTheSystemsLibrary", kPath, false, [](const std::string&, LauncherProcess& launcher) {
+         }, "C:\\" + std::string(262, 'x') + ".exe"},
+        {"HelpOpensFromTheSystemsLibrary", [](const std::string&, LauncherProcess& launcher) {
              PostMessageA(launcher.Window(), WM_COMMAND, IDM_HELP, 0);  // the planted one would show nothing
              EXPECT_TRUE(WaitUntil([] { return FindWindowA("HH Parent", nullptr) != nullptr; }));
              EXPECT_TRUE(launcher.Close());
          }},
     };
-    // A kill at whatever moment of the save leaves the old or the new file whole.
-    for (DWORD ms : {0, 2, 5, 10})
-        rows.push_back({"KilledAfterClosing" + std::to_string(ms) + "ms", kPath, true,
-                        [ms](const std::string&, LauncherProcess& launcher) {
-                            PostMessageA(launcher.Window(), WM_CLOSE, 0, 0);
-                            Sleep(ms);  // the moment of the kill, not a wait for anything
-                            launcher.Kill();
-                        }});
+    for (DWORD ms : {0, 2, 5, 10}) {  // a kill at whatever moment of the save leaves the old or the new file whole
+        auto kill = [ms](const std::string&, LauncherProcess& launcher) {
+            PostMessageA(launcher.Window(), WM_CLOSE, 0, 0);
+            Sleep(ms);  // the moment of the kill, not a wait for anything
+            launcher.Kill();
+        };
+        rows.push_back({"KilledAfterClosing" + std::to_string(ms) + "ms", kill, Ending().text, true});
+    }
     return rows;
 }
 
@@ -86,8 +85,7 @@ TEST_P(LauncherProcessEnds, AndItsNextStartFindsWholeFiles)
             arranged.Button(group, button, row.text, row.text, row.text, row.text, row.text);
     }
     ASSERT_TRUE(WriteBytes(folder.File("porun.dat"), arranged.Bytes()));
-    // Windows looks beside the program first for a library that is not a known
-    // DLL; Wine prefers its built-in one unless told otherwise, as these are.
+    // Windows looks beside the program first for a library that is not a known DLL; Wine, told so, does too.
     char overrides[512] = "";
     GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
     SetEnvironmentVariableA("WINEDLLOVERRIDES", (std::string(overrides) + ";hhctrl.ocx=n,b").c_str());
@@ -113,5 +111,27 @@ TEST_P(LauncherProcessEnds, AndItsNextStartFindsWholeFiles)
 
 INSTANTIATE_TEST_SUITE_P(Rows, LauncherProcessEnds, ::testing::ValuesIn(Endings()),
                          [](const auto& info) { return info.param.name; });
+
+TEST(OtherDrive, AButtonStoredWithTheOldLetterStartsFromTheLaunchersDrive)
+{
+    const char* drive = std::getenv("PORUN_TEST_DRIVE");  // "R:"
+    if (!drive)
+        GTEST_SKIP() << "run by other_drive.sh, which maps a letter of its own onto C:";
+    char oldLetter = 'E';  // the letter the stick had: no drive has it here
+    while (GetLogicalDrives() & (1u << (oldLetter - 'A')))
+        ++oldLetter;
+    TempFolder folder("ぽてまる");
+    const Recorder memo(folder, "tools\\memo.exe", true);
+    DataImage data;
+    data.Button(0, 0, "memo", oldLetter + memo.Path().substr(1));
+    ASSERT_TRUE(WriteBytes(folder.File("porun.dat"), data.Bytes()));
+    const std::string exe = CopyInto(BuildFile(PORUN_EXE_PATH), folder, "porun.exe");
+    LauncherProcess launcher(drive + exe.substr(2));
+    Press(launcher.Window(), IDC_FIRST_LAUNCHER);
+    std::string started;
+    ASSERT_TRUE(memo.Started(&started));
+    EXPECT_NE(std::string::npos, started.find(drive + memo.Path().substr(2))) << started;
+    EXPECT_TRUE(launcher.Close());
+}
 
 }  // namespace

@@ -1,5 +1,5 @@
 // A whole day with the built launcher in a folder of its own, driven from outside. Day: drops, dialogs, a system
-// hotkey, a drag and a plain shortcut, the settings, files packed onto the desktop and unpacked; evening:
+// hotkey, a plain shortcut in another group, the settings, files packed onto the desktop and unpacked; evening:
 // everything as it was, a start and a close change no file; night: a damaged data file is told and kept aside.
 #include "support/launcher.h"
 
@@ -12,12 +12,11 @@ using namespace support;
 
 namespace {
 
-// A right-click on control; once its menu is up, ESC closes it and command is
-// posted as choosing it posts it. The dialog that opens, found by caption.
-HWND FromMenu(const LauncherProcess& launcher, HWND window, int control, UINT command, const std::string& caption)
+// command posted, as choosing it does, once control's right-click menu is up and ESC closed it; its dialog.
+HWND FromMenu(LauncherProcess& launcher, int control, UINT command, const std::string& caption)
 {
+    HWND window = launcher.Window(), menu = nullptr;  // an open popup menu lies above every other window
     PostMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(GetDlgItem(window, control)), 0);
-    HWND menu = nullptr;  // an open popup menu lies above every other window
     WaitUntil([&] { return IsWindowVisible(menu = FindWindowA("#32768", nullptr)); });
     PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
     WaitUntil([&] { return !IsWindowVisible(menu); });
@@ -25,13 +24,12 @@ HWND FromMenu(const LauncherProcess& launcher, HWND window, int control, UINT co
     return launcher.Dialog(caption);
 }
 
-// OK pressed on dialog; true once it is gone.
-bool Confirm(HWND dialog)
+bool Confirm(HWND dialog)  // OK pressed; true once the dialog is gone
 {
     return dialog && (Press(dialog, IDOK), WaitGone(dialog));
 }
 
-// Opens the key capture with button of dialog and gives it the keys; true once it took them.
+// The key capture opened by button of dialog takes the keys; true once it did.
 bool Capture(const LauncherProcess& launcher, HWND dialog, int button, Keys held, BYTE key)
 {
     Press(dialog, button);
@@ -52,22 +50,16 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         HWND window = launcher.Window();
         ASSERT_NE(nullptr, window);
         EXPECT_FALSE(Exists(data));  // nothing written before the first change
-        for (const auto& [program, button] : {std::pair{&memo, 0}, {&calc, 1}}) {
-            ASSERT_TRUE(launcher.Drop({program->Path()}, IDC_FIRST_LAUNCHER + button));
-            ASSERT_TRUE(Confirm(launcher.Dialog("第 " + std::to_string(button + 1) + "ボタン")));
-        }
-        std::optional<DataImage> saved = DataImage::Read(data);  // a confirmed dialog saves
-        ASSERT_TRUE(saved && saved->At(0, 1).file == calc.Path());
-
-        HWND dialog = FromMenu(launcher, window, IDC_FIRST_LAUNCHER + 1, IDM_BUTTON_SETTINGS, "第 2ボタン");
-        ASSERT_NE(nullptr, dialog);
+        ASSERT_TRUE(launcher.Drop({calc.Path()}, IDC_FIRST_LAUNCHER + 1));
+        HWND dialog = launcher.Dialog("第 2ボタン");
         SetDlgItemTextA(dialog, IDC_BUTTON_TITLE, "でんたく");
         SetDlgItemTextA(dialog, IDC_BUTTON_PARAMS, "--evening \"two words\"");
         ASSERT_TRUE(Confirm(dialog));
+        std::optional<DataImage> saved = DataImage::Read(data);  // a confirmed dialog saves
+        ASSERT_TRUE(saved && saved->At(0, 1).file == calc.Path());
 
         // The shortcut list opens on the button: CTRL+SHIFT+F9, system-wide, starts it from anywhere.
-        HWND list = FromMenu(launcher, window, IDC_FIRST_LAUNCHER + 1, IDM_BUTTON_SHORTCUTS, "ショートカットキーの設定");
-        ASSERT_NE(nullptr, list);
+        HWND list = FromMenu(launcher, IDC_FIRST_LAUNCHER + 1, IDM_BUTTON_SHORTCUTS, "ショートカットキーの設定");
         ASSERT_TRUE(Capture(launcher, list, IDC_SHORTCUT_ASSIGN, {VK_CONTROL, VK_SHIFT}, VK_F9));
         SendDlgItemMessageA(list, IDC_SHORTCUT_SYSTEM_HOTKEY, BM_CLICK, 0, 0);
         ASSERT_TRUE(Confirm(list) && Idle(window));
@@ -78,17 +70,16 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         EXPECT_NE(std::string::npos, command.find(" --evening \"two words\"")) << command;
         EXPECT_EQ(FolderOf(calc.Path()), current);
 
-        // memo dragged into the next group gets F8 there, a plain shortcut, which starts it.
-        launcher.Drag(IDC_FIRST_LAUNCHER, IDC_NEXT_GROUP, IDC_FIRST_LAUNCHER + 5);
-        dialog = FromMenu(launcher, window, IDC_FIRST_LAUNCHER + 5, IDM_BUTTON_SETTINGS, "第 6ボタン");
-        ASSERT_NE(nullptr, dialog);
+        // memo dropped into the next group gets F8 there, a plain shortcut, which starts it.
+        PostMessageA(window, WM_COMMAND, IDC_NEXT_GROUP, 0);
+        ASSERT_TRUE(launcher.Drop({memo.Path()}, IDC_FIRST_LAUNCHER + 5));
+        dialog = launcher.Dialog("第 6ボタン");
         ASSERT_TRUE(Capture(launcher, dialog, IDC_BUTTON_KEY, {}, VK_F8) && Confirm(dialog));
         EXPECT_FALSE(HotkeyTaken(0, VK_F8)) << "a plain shortcut became system-wide";
         PostMessageA(window, WM_KEYDOWN, VK_F8, 1);
-        EXPECT_TRUE(memo.Started()) << "F8 did not start the moved button";
+        EXPECT_TRUE(memo.Started()) << "F8 did not start the dropped button";
 
-        dialog = FromMenu(launcher, window, IDC_GROUP_BUTTON, IDM_BUTTON_SETTINGS, "基本設定");
-        ASSERT_NE(nullptr, dialog);
+        dialog = FromMenu(launcher, IDC_GROUP_BUTTON, IDM_BUTTON_SETTINGS, "基本設定");
         SetDlgItemTextA(dialog, IDC_GROUP_NAME, "道具箱");
         for (auto [id, check] : {std::pair{IDC_GROUP_ALWAYS_ON_TOP, BST_CHECKED}, {IDC_GROUP_START_WITH_LAST, BST_CHECKED},
                                  {IDC_GROUP_COLLAPSE, BST_UNCHECKED}})
@@ -96,12 +87,10 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         SendDlgItemMessageA(dialog, IDC_GROUP_COUNT_SPIN, UDM_SETPOS, 0, MAKELPARAM(5, 0));
         ASSERT_TRUE(Confirm(dialog));
         EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) << "always on top not applied at once";
-        saved = DataImage::Read(data);
-        ASSERT_TRUE(saved);
+        ASSERT_TRUE(saved = DataImage::Read(data));
         EXPECT_STREQ("道具箱", saved->data.groups[1].group.name);
         EXPECT_STREQ("でんたく", saved->At(0, 1).title);
         EXPECT_EQ(memo.Path(), saved->At(1, 5).file);
-        EXPECT_STREQ("", saved->At(0, 0).file);  // swapped with the empty button
         const AppSettings& set = saved->settings;
         EXPECT_EQ((std::vector<int>{0, 1, 5, 1, 1}), (std::vector<int>{set.collapseOnLaunch, set.alwaysOnTop,
                                                                     set.groupCount, set.startWithLastGroup, set.lastGroup}));
@@ -112,7 +101,7 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         const std::string name = "porun-whole-day-" + std::to_string(GetCurrentProcessId());
         const std::string archive = desktop + ("\\" + name + ".zip"), unpacked = desktop + ("\\" + name);
         const Restore tidy{[&] { DeleteFileA(archive.c_str()), RemoveTree(unpacked); }};
-        DeleteFileA(archive.c_str()), RemoveTree(unpacked);  // left by a killed run of a process with this id
+        tidy.undo();  // what a killed run of a process with this id left
         const std::string bag = folder.Folder("荷物");
         ASSERT_TRUE(WriteBytes(bag + "\\notes.txt", "お弁当を忘れないのら\r\n"));
         ASSERT_TRUE(WriteBytes(folder.Folder("荷物\\pictures") + "\\cat.txt", std::string(70000, 'c')));
@@ -134,16 +123,13 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
     }
     EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F9)) << "the hotkey outlived the launcher";
     const std::vector<std::string> files = {data, folder.File("shortcut.dat"), folder.File("position.dat")};
-    std::vector<std::string> day;
-    for (const std::string& file : files)
-        day.push_back(ReadBytes(file));
+    const std::vector<std::string> day = {ReadBytes(files[0]), ReadBytes(files[1]), ReadBytes(files[2])};
     EXPECT_NE(std::string::npos, day[1].find(ShortcutLines(0, 1, VK_F9, 3, 1))) << day[1];
     EXPECT_NE(std::string::npos, day[1].find(ShortcutLines(1, 5, VK_F8, 0, 0, 0))) << day[1];
 
     {
         LauncherProcess launcher(exe);
-        HWND window = launcher.Window();
-        ASSERT_NE(nullptr, window);
+        HWND window = launcher.Window();  // null fails every check below
         EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
         EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F9)) << "the system hotkey was not taken again";
         EXPECT_NE(0, SendDlgItemMessageA(window, IDC_FIRST_LAUNCHER + 5, BM_GETIMAGE, IMAGE_ICON, 0))

@@ -14,9 +14,8 @@ void Walk(const std::wstring& folder, std::wstring relative, Tree& out)
         const std::wstring name = found.cFileName;
         if (name == L"." || name == L"..")
             continue;
-        const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        out.push_back(relative + name + (isFolder ? L"\\" : L""));
-        if (isFolder)
+        out.push_back(relative + name + (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? L"\\" : L""));
+        if (out.back().back() == L'\\')
             Walk(folder, out.back(), out);
     }
     FindClose(find);
@@ -32,9 +31,8 @@ TempFolder::TempFolder(const char* leaf)
         root_ = base + ("porun-test-" + std::to_string(GetCurrentProcessId())) + "-" +
                 std::to_string(InterlockedIncrement(&counter));
     while (!CreateDirectoryA(root_.c_str(), nullptr));
-    path_ = root_;
-    if (leaf)
-        path_ = Folder(leaf);
+    path_ = root_;  // Folder() builds on it
+    path_ = leaf ? Folder(leaf) : root_;
 }
 
 std::string ReadBytes(const std::wstring& path)
@@ -59,8 +57,7 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes)
 void RemoveTree(const std::string& path)
 {
     const std::wstring longForm = L"\\\\?\\" + Wide(path);  // knows no MAX_PATH
-    Tree items;
-    Walk(longForm, L"", items);
+    const Tree items = ListTree(longForm);
     for (auto item = items.rbegin(); item != items.rend(); ++item) {  // contents before their folders
         const std::wstring full = longForm + L"\\" + *item;
         SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);

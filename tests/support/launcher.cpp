@@ -10,6 +10,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace support {
@@ -33,53 +34,6 @@ std::string DropBlock(const std::vector<std::string>& files, POINT point)
     for (const std::string& file : files)
         block += file + '\0';
     return block + '\0';
-}
-
-// Puts the cursor at a point and confines it there until the next move or the end of the scope: under Wine
-// a thread that gets to the pointer's X events late could otherwise bring an earlier position back.
-struct CursorAt {
-    ~CursorAt() { ClipCursor(nullptr); }
-    void MoveTo(POINT point) const
-    {
-        const RECT only = {point.x, point.y, point.x + 1, point.y + 1};
-        ClipCursor(nullptr);
-        SetCursorPos(point.x, point.y);
-        ClipCursor(&only);
-    }
-};
-
-// The messages a drag sends to the pressed bar button as a hand moves the mouse; afterTicks runs once the
-// ticks of a stop are sent.
-void SendDrag(HWND window, int from, const std::vector<DragStep>& steps, Keys held,
-              const std::function<void()>& afterTicks)
-{
-    HWND source = GetDlgItem(window, from);
-    const CursorAt cursor;
-    auto moveOver = [&](int id, int dx) {
-        POINT at = Centre(GetDlgItem(window, id));
-        at.x += dx;
-        cursor.MoveTo(at);
-        ScreenToClient(source, &at);
-        return MAKELPARAM(at.x, at.y);
-    };
-    LPARAM point = moveOver(from, 0);
-    SendMessageA(source, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    for (const DragStep& step : steps) {
-        point = moveOver(step.over, step.dx);
-        for (int move = 0; move < 4; ++move)
-            SendMessageA(source, WM_MOUSEMOVE, MK_LBUTTON, point);
-        if (step.ticks > 0) {
-            {
-                const HeldKeys button({VK_LBUTTON});  // the hover timer looks for the mouse button
-                for (int tick = 0; tick < step.ticks; ++tick)
-                    SendMessageA(window, WM_TIMER, kHoverTimerId, 0);
-            }
-            afterTicks();
-        }
-    }
-    PumpPending();  // the press's focus change first: under Wine it resets the key state
-    const HeldKeys keys(held);
-    SendMessageA(source, WM_LBUTTONUP, 0, point);
 }
 }  // namespace
 
@@ -112,53 +66,43 @@ std::optional<DataImage> DataImage::Read(const std::string& path)
     DataImage image;
     if (bytes.size() != kDataFileSize)
         return std::nullopt;
-    std::memcpy(&image.data, bytes.data(), sizeof image.data);
-    std::memcpy(&image.settings, bytes.data() + sizeof image.data, sizeof image.settings);
+    std::memcpy(static_cast<void*>(&image), bytes.data(), sizeof image);
     return image;
 }
 
 std::string ShortcutLines(int group, int button, int key, int flags, int system, int id)
 {
+    char head[32];
+    snprintf(head, sizeof head, "ShortCut.%02d:%03d.", group, button);
     std::string lines;
     for (const auto& [field, value] : {std::pair<const char*, int>{"id", id < 0 ? group * 10 + button : id},
-                                       {"key", key}, {"flag", flags}, {"usesystemshortcut", system}}) {
-        char line[64];
-        snprintf(line, sizeof line, "ShortCut.%02d:%03d.%s,%d\r\n", group, button, field, value);
-        lines += line;
-    }
+                                       {"key", key}, {"flag", flags}, {"usesystemshortcut", system}})
+        lines += head + (field + ("," + std::to_string(value))) + "\r\n";
     return lines;
 }
 
 bool MakeFileWithIcons(const std::string& path, int count)
 {
-    // A copy of the recorder, which has no icons, given this program's first count icon groups as 32 x 32 images.
-    std::vector<int> groups;
+    // A copy of the recorder, which has no icons, given this program's first count icon groups and their images.
+    std::vector<LPSTR> groups;  // numbers
     EnumResourceNamesA(nullptr, RT_GROUP_ICON, [](HMODULE, LPCSTR, LPSTR name, LONG_PTR found) -> BOOL {
-        reinterpret_cast<std::vector<int>*>(found)->push_back(static_cast<int>(reinterpret_cast<UINT_PTR>(name)));
-        return TRUE;
+        return reinterpret_cast<std::vector<LPSTR>*>(found)->push_back(name), TRUE;
     }, reinterpret_cast<LONG_PTR>(&groups));
     HANDLE update = count <= static_cast<int>(groups.size()) &&
                     CopyFileA(BuildFile(PORUN_RECORDER_PATH).c_str(), path.c_str(), FALSE)
                         ? BeginUpdateResourceA(path.c_str(), FALSE) : nullptr;
-    bool ok = update != nullptr;
-    auto bytesOf = [](LPCSTR name, LPCSTR type, DWORD* size) {
+    auto copy = [update](LPCSTR name, LPCSTR type) {  // its bytes; null when it failed
         HRSRC found = FindResourceA(nullptr, name, type);
-        *size = found ? SizeofResource(nullptr, found) : 0;
-        return found ? static_cast<BYTE*>(LockResource(LoadResource(nullptr, found))) : nullptr;
+        auto* bytes = found ? static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found))) : nullptr;
+        return bytes && UpdateResourceA(update, type, name, 0, const_cast<BYTE*>(bytes), SizeofResource(nullptr, found))
+                   ? bytes : nullptr;
     };
-    for (WORD k = 1; ok && k <= count; ++k) {
-        DWORD size = 0;
-        BYTE* directory = bytesOf(MAKEINTRESOURCEA(groups[k - 1]), RT_GROUP_ICON, &size);
-        const int image = directory ? LookupIconIdFromDirectoryEx(directory, TRUE, 32, 32, 0) : 0;
-        BYTE* bits = bytesOf(MAKEINTRESOURCEA(image), RT_ICON, &size);
-        #pragma pack(push, 2)
-        struct { WORD reserved = 0, type = 1, count = 1; BYTE width = 32, height = 32, colours = 0, zero = 0;
-                 WORD planes = 1, bitCount = 32; DWORD bytes; WORD id; } group{};
-        #pragma pack(pop)
-        group.bytes = size;
-        group.id = k;
-        ok = bits && UpdateResourceA(update, RT_ICON, MAKEINTRESOURCEA(k), 0, bits, size) &&
-             UpdateResourceA(update, RT_GROUP_ICON, MAKEINTRESOURCEA(200 + k), 0, &group, sizeof group);
+    bool ok = update != nullptr;
+    for (int k = 0; ok && k < count; ++k) {
+        const BYTE* directory = copy(groups[k], RT_GROUP_ICON);  // 6 bytes, then 14 for each image: its id at 12
+        for (int i = 0; directory && i < *reinterpret_cast<const WORD*>(directory + 4); ++i)
+            ok = ok && copy(MAKEINTRESOURCEA(*reinterpret_cast<const WORD*>(directory + 18 + 14 * i)), RT_ICON);
+        ok = ok && directory;
     }
     ok = update && EndUpdateResourceA(update, !ok) && ok;
     return ok && reinterpret_cast<UINT_PTR>(ExtractIconA(nullptr, path.c_str(), UINT(-1))) == UINT_PTR(count);
@@ -183,27 +127,25 @@ bool MakeShellLink(const std::string& link, const std::string& target, const std
     return ok;
 }
 
-bool Recorder::Started(std::string* commandLine, std::string* folder, DWORD ms) const
+bool Recorder::Started(std::string* commandLine, std::string* folder) const
 {
     std::string text;  // its two lines: the file is there before they are
-    size_t first = std::string::npos;
-    if (!WaitUntil([&] {
-            text = ReadBytes(FolderOf(path_) + "\\received.txt");
-            return (first = text.find('\n')) != std::string::npos && text.find('\n', first + 1) != std::string::npos;
-        }, ms))
-        return false;
-    if (commandLine)
+    const bool started = WaitUntil([&] {
+        text = ReadBytes(FolderOf(path_) + "\\received.txt");
+        return std::count(text.begin(), text.end(), '\n') >= 2;
+    });
+    const size_t first = text.find('\n');
+    if (started && commandLine)
         *commandLine = text.substr(0, first);
-    if (folder)
+    if (started && folder)
         *folder = text.substr(first + 1, text.find('\n', first + 1) - first - 1);
-    return true;
+    return started;
 }
 
 void LauncherWindow::Open(int show)
 {
     program_ = CopyInto(BuildFile(PORUN_EXE_PATH), folder_, "porun.exe");
-    ASSERT_FALSE(program_.empty());
-    ASSERT_TRUE(WriteBytes(folder_.File("porun.dat"), data_.Bytes()));
+    ASSERT_TRUE(!program_.empty() && WriteBytes(folder_.File("porun.dat"), data_.Bytes()));
     ASSERT_TRUE(shortcuts_.empty() || WriteBytes(folder_.File("shortcut.dat"), shortcuts_));
     OverrideProgramPath(program_.c_str());
     ASSERT_TRUE(AllocateLauncherData());
@@ -245,9 +187,8 @@ void LauncherWindow::Drop(const std::vector<std::string>& files, int controlId, 
 {
     const HeldKeys keys(held);
     const std::string block = DropBlock(files, Centre(GetDlgItem(window_, controlId), window_));
-    HGLOBAL drop = GlobalAlloc(GHND, block.size());
-    std::memcpy(GlobalLock(drop), block.data(), block.size());
-    GlobalUnlock(drop);
+    HGLOBAL drop = GlobalAlloc(GPTR, block.size());  // fixed: the handle is the memory
+    std::memcpy(drop, block.data(), block.size());
     SendMessageA(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
 }
 
@@ -268,9 +209,39 @@ OpenMenu LauncherWindow::Tray(UINT mouseMessage, UINT choose, UINT iconId)
     return PumpPending(), menu;
 }
 
+// A hand's drag as the pressed button hears it; the cursor is held at each place (Wine may bring an old one back).
 void LauncherWindow::Drag(int from, const std::vector<DragStep>& steps, Keys held)
 {
-    SendDrag(window_, from, steps, held, PumpPending);
+    HWND source = GetDlgItem(window_, from);
+    auto moveOver = [&](int id, int dx) {
+        POINT at = Centre(GetDlgItem(window_, id));
+        at.x += dx;
+        const RECT only = {at.x, at.y, at.x + 1, at.y + 1};
+        ClipCursor(nullptr);
+        SetCursorPos(at.x, at.y);
+        ClipCursor(&only);
+        ScreenToClient(source, &at);
+        return MAKELPARAM(at.x, at.y);
+    };
+    LPARAM point = moveOver(from, 0);
+    SendMessageA(source, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    for (const DragStep& step : steps) {
+        point = moveOver(step.over, step.dx);
+        for (int move = 0; move < 4; ++move)
+            SendMessageA(source, WM_MOUSEMOVE, MK_LBUTTON, point);
+        if (step.ticks > 0) {
+            {
+                const HeldKeys button({VK_LBUTTON});  // the hover timer looks for the mouse button
+                for (int tick = 0; tick < step.ticks; ++tick)
+                    SendMessageA(window_, WM_TIMER, kHoverTimerId, 0);
+            }
+            PumpPending();
+        }
+    }
+    PumpPending();  // the press's focus change first: under Wine it resets the key state
+    const HeldKeys keys(held);
+    SendMessageA(source, WM_LBUTTONUP, 0, point);
+    ClipCursor(nullptr);
     PumpPending();
 }
 
@@ -279,15 +250,13 @@ std::string LauncherWindow::Tip(int controlId) const
     HWND tip = nullptr;  // the bar's tooltip is the one the main window owns
     while ((tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) && GetWindow(tip, GW_OWNER) != window_) {
     }
-    char text[1024] = "";
+    char text[1024] = "";  // left empty for a control without a tool
     TTTOOLINFOA tool = {};
     tool.cbSize = TTTOOLINFOA_V1_SIZE;
     tool.hwnd = window_;
     tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window_, controlId));
-    if (tip && SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool))) {
-        tool.lpszText = text;
-        SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
-    }
+    tool.lpszText = text;
+    SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
     return text;
 }
 
@@ -306,22 +275,20 @@ LauncherProcess::LauncherProcess(const std::string& exe)
     CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_);
 }
 
-long LauncherProcess::WaitForExit(DWORD ms) const
+long LauncherProcess::WaitForExit() const
 {
     DWORD code = 0;
-    return WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0 && GetExitCodeProcess(process_.hProcess, &code)
-               ? static_cast<long>(code) : -1;
+    return WaitForSingleObject(process_.hProcess, 15000) == WAIT_OBJECT_0 &&
+                   GetExitCodeProcess(process_.hProcess, &code) ? static_cast<long>(code) : -1;
 }
 
-HWND LauncherProcess::Window(DWORD ms)
+HWND LauncherProcess::Window()
 {
-    WaitUntil([&] {
+    WaitUntil([&] {  // the main window belongs to its first thread
         window_ = FindWindowA(kMainWindowClass, nullptr);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window_, &owner);
-        window_ = owner == Id() && IsWindowVisible(window_) ? window_ : nullptr;
-        return window_ || !Running();
-    }, ms);
+        const bool ours = GetWindowThreadProcessId(window_, nullptr) == process_.dwThreadId && IsWindowVisible(window_);
+        return (window_ = ours ? window_ : nullptr) || !Running();
+    }, 15000);
     return window_;
 }
 
@@ -334,20 +301,6 @@ bool LauncherProcess::Drop(const std::vector<std::string>& files, int controlId)
     SIZE_T written = 0;
     return remote && WriteProcessMemory(process_.hProcess, remote, block.data(), block.size(), &written) &&
            written == block.size() && PostMessageA(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
-}
-
-void LauncherProcess::Drag(int from, int restOn, int to) const
-{
-    // The launcher's own hover timer ticks too, once a second: a switch takes two ticks at one place, and the
-    // mouse button is down only until ours are sent. Wine answers another process's key-state question from
-    // its reading of the last 50 ms, so the button held here counts there once that has passed.
-    HWND group = GetDlgItem(window_, IDC_GROUP_BUTTON);
-    const LRESULT before = SendMessageA(group, BM_GETIMAGE, IMAGE_ICON, 0);
-    const HeldKeys button({VK_LBUTTON});
-    Sleep(60);
-    SendDrag(window_, from, {{restOn, 0, 2}, {to}}, {}, [&] {
-        WaitUntil([&] { return SendMessageA(group, BM_GETIMAGE, IMAGE_ICON, 0) != before; });
-    });
 }
 
 }  // namespace support

@@ -1,6 +1,5 @@
 #pragma once
-// The launcher under test: its files arranged and read back, the programs it starts, its main window in this
-// process, and the built program started as a user starts it.
+// The launcher under test: its files, the programs it starts, its window in this process, the built program.
 #include "support/files.h"
 #include "support/ui.h"
 
@@ -22,13 +21,10 @@ struct DataImage {
                       const std::string& iconFile = "", int iconIndex = 0);
     DataImage& Group(int group, const std::string& name, const std::string& iconFile = "", int iconIndex = 0);
     const ButtonRecord& At(int group, int index) const { return data.groups[group].buttons[index]; }
-    std::string Bytes() const
-    {
-        const auto* bytes = reinterpret_cast<const char*>(&data);
-        return std::string(bytes, sizeof data).append(reinterpret_cast<const char*>(&settings), sizeof settings);
-    }
+    std::string Bytes() const { return std::string(reinterpret_cast<const char*>(this), sizeof *this); }
     static std::optional<DataImage> Read(const std::string& path);  // nullopt unless a whole image
 };
+static_assert(sizeof(DataImage) == kDataFileSize, "the records as the file holds them");
 
 // shortcut.dat lines as the launcher writes them: one button's four (id: its number), the activation's two.
 std::string ShortcutLines(int group, int button, int key, int flags, int system, int id = -1);
@@ -45,14 +41,13 @@ bool MakeFileWithIcons(const std::string& path, int count);  // a program holdin
 bool MakeShellLink(const std::string& link, const std::string& target, const std::string& args,
                    const std::string& dir);
 
-// The recording program copied to folder\relative; started, it writes its command line and current folder
-// into received.txt beside itself.
+// The recorder copied to folder\relative; started, it writes its command line and folder into received.txt.
 class Recorder {
 public:
     Recorder(const TempFolder& folder, const std::string& relative, bool withIcon = false)
         : path_(CopyInto(BuildFile(withIcon ? PORUN_RECORDER_ICON_PATH : PORUN_RECORDER_PATH), folder, relative)) {}
     const std::string& Path() const { return path_; }
-    bool Started(std::string* commandLine = nullptr, std::string* folder = nullptr, DWORD ms = 10000) const;
+    bool Started(std::string* commandLine = nullptr, std::string* folder = nullptr) const;
     bool StartedYet() const { return Exists(FolderOf(path_) + "\\received.txt"); }  // after a positive barrier
 
 private:
@@ -66,8 +61,7 @@ struct DragStep {
     int ticks = 0;
 };
 
-// The real main window in this process over a copy of the built program in a folder "表ソ" (0x5C trail
-// bytes); its own hover timer is stopped: drags tick it.
+// The main window in this process, the program's copy in "表ソ" (0x5C trail bytes); drags tick its hover timer.
 class LauncherWindow : public ::testing::Test {
 protected:
     void TearDown() override { Close(); }
@@ -100,19 +94,12 @@ class LauncherProcess {
 public:
     explicit LauncherProcess(const std::string& exe);
     ~LauncherProcess() { Kill(), CloseHandle(process_.hProcess), CloseHandle(process_.hThread); }
-    DWORD Id() const { return process_.dwProcessId; }
     bool Running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
-    long WaitForExit(DWORD ms = 15000) const;  // exit code, -1 on time-out
-    void Kill() const
-    {
-        if (Running() && TerminateProcess(process_.hProcess, 99))
-            WaitForSingleObject(process_.hProcess, 15000);
-    }
-    HWND Window(DWORD ms = 15000);  // its main window once visible; null when it ended
-    HWND Dialog(const std::string& captionPart, DWORD ms = 15000) const { return WaitForDialog(captionPart, Id(), ms); }
-    void Click(int controlId) const { Press(window_, controlId); }  // hold keys around it with HeldKeys
+    long WaitForExit() const;  // exit code, -1 on time-out
+    void Kill() const { Running() && TerminateProcess(process_.hProcess, 99) && WaitForExit(); }
+    HWND Window();  // its main window once visible; null when it ended
+    HWND Dialog(const std::string& captionPart) const { return WaitForDialog(captionPart, process_.dwProcessId); }
     bool Drop(const std::vector<std::string>& files, int controlId) const;  // DROPFILES in its memory
-    void Drag(int from, int restOn, int to) const;  // rests over the arrow restOn until the group changed
     bool Close() const { return PostMessageA(window_, WM_CLOSE, 0, 0), WaitForExit() != -1; }  // true: it ended
 
 private:

@@ -23,23 +23,6 @@ bool AllKeys(const std::vector<BYTE>& keys, bool down)
 {
     return std::all_of(keys.begin(), keys.end(), [down](BYTE key) { return (GetAsyncKeyState(key) < 0) == down; });
 }
-
-// The first visible window of class name (of this thread's, or any) for which take is true.
-HWND FindVisible(const char* name, const std::function<bool(HWND)>& take, DWORD thread = 0)
-{
-    struct Search { const char* name; const std::function<bool(HWND)>& take; HWND found; } search{name, take, nullptr};
-    auto visit = [](HWND window, LPARAM param) -> BOOL {
-        Search& s = *reinterpret_cast<Search*>(param);
-        char found[32] = "";
-        GetClassNameA(window, found, sizeof found);
-        if (std::strcmp(found, s.name) == 0 && IsWindowVisible(window) && s.take(window))
-            s.found = window;
-        return !s.found;
-    };
-    thread ? EnumThreadWindows(thread, visit, reinterpret_cast<LPARAM>(&search))
-           : EnumWindows(visit, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 }  // namespace
 
 void PumpPending()
@@ -61,11 +44,14 @@ bool WaitUntil(const std::function<bool()>& done, DWORD ms)
 
 HWND FindDialog(const std::string& captionPart, DWORD pid, HWND skip)
 {
-    return FindVisible("#32770", [&](HWND window) {
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr;) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        return owner == pid && window != skip && Text(window).find(captionPart) != std::string::npos;
-    });
+        if (owner == pid && window != skip && IsWindowVisible(window) &&
+            Text(window).find(captionPart) != std::string::npos)
+            return window;
+    }
+    return nullptr;
 }
 
 void PostKeys(HWND target, Keys held, BYTE key)
@@ -173,38 +159,28 @@ bool WriteBmp(const std::string& path, int width, int height, const std::functio
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const COLORREF c = colour(x, y);
-            char* pixel = &bytes[offset + static_cast<size_t>(stride) * (height - 1 - y) + x * 3];
-            pixel[0] = static_cast<char>(GetBValue(c));
-            pixel[1] = static_cast<char>(GetGValue(c));
-            pixel[2] = static_cast<char>(GetRValue(c));
+            const BYTE bgr[] = {GetBValue(c), GetGValue(c), GetRValue(c)};
+            std::memcpy(&bytes[offset + static_cast<size_t>(stride) * (height - 1 - y) + x * 3], bgr, sizeof bgr);
         }
     return WriteBytes(path, bytes);
 }
 
 namespace {
 constexpr UINT_PTR kMenuDeadlineTimer = 0x7E57;  // ends a menu that never idles
-struct MenuWatch {
-    WNDPROC previous;
-    OpenMenu& seen;
-    const std::function<void(const OpenMenu&)>& look;
-    bool done;
-} * g_watch = nullptr;
+WNDPROC g_ownersProcedure = nullptr;              // while a menu is watched
+std::function<void()> g_onIdle;                   // reads the watched menu the first time its loop idles
 
 void ReadOpenMenu(OpenMenu& seen)
 {
-    seen.window = FindVisible("#32768", [](HWND) { return true; }, GetCurrentThreadId());
+    while ((seen.window = FindWindowExA(nullptr, seen.window, "#32768", nullptr)) &&
+           !(IsWindowVisible(seen.window) && GetWindowThreadProcessId(seen.window, nullptr) == GetCurrentThreadId())) {
+    }
     HMENU menu = reinterpret_cast<HMENU>(SendMessageA(seen.window, 0x01E1, 0, 0));  // MN_GETHMENU
     seen.opened = seen.window && menu;
     for (UINT i = 0; seen.opened && i < static_cast<UINT>(GetMenuItemCount(menu)); ++i) {
         char text[512] = "";  // a title fills 270 bytes
-        MENUITEMINFOA item = {};
-        item.cbSize = sizeof item;
-        item.fMask = MIIM_STRING;
-        item.dwTypeData = text;
-        item.cch = sizeof text;
-        GetMenuItemInfoA(menu, i, TRUE, &item);
+        GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
         seen.texts.push_back(text);
-        seen.states.push_back(GetMenuState(menu, i, MF_BYPOSITION));
         RECT rect = {};
         GetMenuItemRect(nullptr, menu, i, &rect);
         MapWindowPoints(nullptr, seen.window, reinterpret_cast<POINT*>(&rect), 2);
@@ -216,15 +192,13 @@ void ReadOpenMenu(OpenMenu& seen)
 
 LRESULT CALLBACK MenuWatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    MenuWatch& watch = *g_watch;
     const bool idle = message == WM_ENTERIDLE && wParam == MSGF_MENU;
-    if (watch.done || !(idle || (message == WM_TIMER && wParam == kMenuDeadlineTimer)))
-        return CallWindowProcA(watch.previous, window, message, wParam, lParam);
-    watch.done = true;
+    if (!g_onIdle || !(idle || (message == WM_TIMER && wParam == kMenuDeadlineTimer)))
+        return CallWindowProcA(g_ownersProcedure, window, message, wParam, lParam);
+    const std::function<void()> onIdle = std::move(g_onIdle);
+    g_onIdle = nullptr;  // once
     if (idle)
-        ReadOpenMenu(watch.seen);
-    if (watch.seen.opened && watch.look)
-        watch.look(watch.seen);
+        onIdle();
     EndMenu();
     return 0;
 }
@@ -234,15 +208,18 @@ OpenMenu WhileMenuOpen(HWND owner, const std::function<void()>& open, UINT choos
                        const std::function<void(const OpenMenu&)>& look)
 {
     OpenMenu seen;
-    MenuWatch watch{nullptr, seen, look, false};
-    g_watch = &watch;
-    watch.previous = reinterpret_cast<WNDPROC>(
+    g_onIdle = [&] {
+        ReadOpenMenu(seen);
+        if (seen.opened && look)
+            look(seen);
+    };
+    g_ownersProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MenuWatchProc)));
     SetTimer(owner, kMenuDeadlineTimer, 10000, nullptr);
     open();
     KillTimer(owner, kMenuDeadlineTimer);
-    SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watch.previous));
-    g_watch = nullptr;
+    SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_ownersProcedure));
+    g_onIdle = nullptr;
     seen.window = nullptr;
     if (choose && seen.opened)
         PostMessageA(owner, WM_COMMAND, choose, 0);

@@ -41,8 +41,7 @@ inline std::string Text(HWND window, int id = 0)  // of control id; 0: the windo
     return (id ? GetDlgItemTextA(window, id, text, sizeof text) : GetWindowTextA(window, text, sizeof text)), text;
 }
 
-// WM_KEYDOWN of held and key posted to a key capture prompt, after the ups of the previous call's keys: keys
-// stay down as fingers do, so an accepted key closes the dialog before any key-up reaches it.
+// held and key posted down to a capture prompt, the last call's keys up first: fingers stay on an accepted key.
 void PostKeys(HWND target, Keys held, BYTE key);
 bool PressChord(Keys modifiers, BYTE key);  // one SendInput batch pressing and releasing a system hotkey
 
@@ -63,8 +62,7 @@ private:
     std::thread thread_;
 };
 
-// Keys pressed through SendInput until the system's key state shows them (the product reads modifiers with
-// GetAsyncKeyState), let go in reverse on every way out.
+// Keys pressed through SendInput until GetAsyncKeyState shows them, let go in reverse on every way out.
 class HeldKeys {
 public:
     explicit HeldKeys(Keys keys);
@@ -96,9 +94,7 @@ public:
         const DWORD v = pixels_[static_cast<size_t>(y) * width_ + x];
         return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
     }
-    int Width() const { return width_; }
     int Height() const { return height_; }
-    bool Empty() const { return pixels_.empty(); }
     bool operator==(const Picture& o) const { return width_ == o.width_ && pixels_ == o.pixels_; }
     bool operator!=(const Picture& o) const { return !(*this == o); }
 
@@ -111,18 +107,15 @@ private:
 // A 24-bit BMP file whose pixel (x, y), y from the top, is colour(x, y).
 bool WriteBmp(const std::string& path, int width, int height, const std::function<COLORREF(int, int)>& colour);
 
-// A popup menu as it was while open: captions ("" for separators and owner-drawn items without a string),
-// states, item rectangles in its picture.
+// A popup menu as it was while open: captions ("" for separators), item rectangles in its picture.
 struct OpenMenu {
     bool opened = false;
     std::vector<std::string> texts;
-    std::vector<UINT> states;
     std::vector<RECT> rects;
     Picture picture;
     HWND window = nullptr;  // the menu window, while look runs
 };
-// Runs open, which makes owner track a popup menu; when the menu loop first idles, reads the menu, runs look
-// and ends the menu; then posts command choose (0: none) to owner as choosing it does.
+// open makes owner track a menu; once idle it is read, looked at and ended; choose (0: none) is then posted.
 OpenMenu WhileMenuOpen(HWND owner, const std::function<void()>& open, UINT choose = 0,
                        const std::function<void(const OpenMenu&)>& look = {});
 

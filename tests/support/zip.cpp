@@ -42,16 +42,11 @@ RawEntry StoredEntry(const std::string& name, const std::string& content)
 RawEntry DeflatedEntry(const std::string& name, const std::string& content)
 {
     RawEntry entry = StoredEntry(name, content);
-    z_stream stream{};
-    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    entry.data.assign(deflateBound(&stream, static_cast<uLong>(content.size())) + 16, '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(content.data()));
-    stream.avail_in = static_cast<uInt>(content.size());
-    stream.next_out = reinterpret_cast<Bytef*>(&entry.data[0]);
-    stream.avail_out = static_cast<uInt>(entry.data.size());
-    deflate(&stream, Z_FINISH);
-    entry.data.resize(stream.total_out);
-    deflateEnd(&stream);
+    uLongf size = compressBound(static_cast<uLong>(content.size()));
+    entry.data.assign(size, '\0');
+    compress2(reinterpret_cast<Bytef*>(&entry.data[0]), &size, reinterpret_cast<const Bytef*>(content.data()),
+              static_cast<uLong>(content.size()), Z_DEFAULT_COMPRESSION);
+    entry.data = entry.data.substr(2, size - 6);  // the raw stream between zlib's header and its check value
     entry.method = 8;
     entry.compressedSize = static_cast<uint32_t>(entry.data.size());
     return entry;

@@ -9,58 +9,61 @@ using namespace window_test;
 
 namespace {
 
-struct ClickRow {
+struct BarRow {
     const char* name;
-    int control;
+    int control;  // clicked; 0: the key pressed on the window, or on control on
+    BYTE key;
     std::vector<BYTE> held;
-    int collapse;        // collapse on launch
-    const char* dialog;  // what opens (caption part), none when null
-    int press;           // its button
-    const char* seen;    // its caption or a box's text ("" unchecked)
-    bool started;        // the recorder of buttons 1, 4 and 6 got a start
-    int expanded;        // the bar unfolded afterwards (-1: either)
-    int group;           // group shown afterwards
-    int clicks = 1;
-    UINT hotkey = 0;  // CTRL+ALT+hotkey of the button: with its record, picture and tip kept or gone
-    bool kept = true;
+    const char* dialog;        // what opens (caption part), none when null
+    int press;                 // its button
+    const char* seen;          // its caption or a box's text ("" unchecked)
+    std::vector<int> started;  // of the recorders below
+    int expanded, group;       // afterwards: the bar unfolded (-1: either), the group shown
+    int collapse = 1, clicks = 1, on = 0;  // collapse on launch
 };
-class ClickOnTheBar : public Table<ClickRow> {};
+class OnTheBar : public Table<BarRow> {};
 
-// Button 1 starts the recorder with options in "work place", both named by %PORUN_DIR%; button 2's file is
-// gone; buttons 4 and 6 (untitled) hold it too, 1 and 6 with system hotkeys. The window never moves.
-TEST_P(ClickOnTheBar, ShowsWhatTheClickMeans)
+// Recorders 0 to 6: group 1's buttons 1 (options, "work place", both via %PORUN_DIR%; SHIFT+3), 10, 6 (untitled;
+// CTRL+SHIFT+K) and 3; CTRL+K in groups 2 and 5, with a missing file between; F12 in group 3, the witness that
+// everything before it was handled. Group 1's button 2 is missing.
+TEST_P(OnTheBar, AClickOrAKeyShowsAndStartsWhatItMeans)
 {
-    Recorder recorder(folder_, "apps\\rec.exe", true);
+    const int slots[][2] = {{0, 0}, {0, 9}, {1, 2}, {4, 0}, {0, 5}, {0, 2}, {2, 1}};
+    std::vector<std::unique_ptr<Recorder>> recorders;
+    for (int r = 0; r < 7; ++r) {
+        recorders.push_back(std::make_unique<Recorder>(folder_, "r" + std::to_string(r) + "\\rec.exe", true));
+        data_.Button(slots[r][0], slots[r][1], r == 4 ? "" : "rec", recorders[r]->Path());
+    }
     const std::string work = folder_.Folder("work place");
-    data_.settings.groupCount = 3;
+    data_.Button(0, 0, "Recorder", "%PORUN_DIR%\\r0\\rec.exe", "-a \"two words\"", "%PORUN_DIR%\\work place");
+    data_.Button(0, 1, "Gone", folder_.File("gone.exe")).Button(1, 3, "gone", folder_.File("gone.exe"));
+    data_.settings.groupCount = 5;
     data_.settings.collapseOnLaunch = row().collapse;
-    data_.Button(0, 0, "Recorder", "%PORUN_DIR%\\apps\\rec.exe", "-a \"two words\"", "%PORUN_DIR%\\work place")
-        .Button(0, 1, "Gone", folder_.File("gone.exe")).Button(0, 3, "Recorder", recorder.Path())
-        .Button(0, 5, "", recorder.Path());
-    shortcuts_ = ShortcutLines(0, 0, 'Q', 6, 1) + ShortcutLines(0, 5, 'W', 6, 1) + ActiveLines(0, 0);
+    shortcuts_ = ShortcutLines(1, 2, 'K', 2, 0) + ShortcutLines(4, 0, 'K', 2, 0) + ShortcutLines(1, 3, 'K', 2, 0) +
+                 ShortcutLines(0, 5, 'K', 3, 0) + ShortcutLines(0, 0, '3', 1, 0) + ShortcutLines(2, 1, VK_F12, 0, 0) +
+                 ActiveLines(0, 0);
     Open();
-    EXPECT_EQ(Shows(B(3)), Shows(B(0))) << "the recorder's icon: found through %PORUN_DIR%";
+    EXPECT_EQ(Shows(B(2)), Shows(B(0))) << "the recorder's icon: found through %PORUN_DIR%";
     RECT before = {}, after = {};
     GetWindowRect(window_, &before);
+    bool laterFirst = false;  // group 5's CTRL+K started before group 2's missing file was told
     {
         std::unique_ptr<DialogWaiter> dialog;
         if (row().dialog)
-            dialog = std::make_unique<DialogWaiter>(row().dialog, row().press);
-        const Holding keys(row().held);
-        for (int click = 0; click < row().clicks; ++click)
+            dialog = std::make_unique<DialogWaiter>(row().dialog, row().press, [&](HWND) {
+                laterFirst = recorders[3]->StartedYet();
+            });
+        const auto keys = Hold(row().held);
+        for (int click = 0; row().control && click < row().clicks; ++click)
             Click(row().control);
+        if (!row().control)
+            Key(row().key, {}, row().on);
         EXPECT_TRUE(!dialog || dialog->Seen());
         if (dialog && *row().seen) {
             EXPECT_EQ(row().seen, dialog->Message().empty() ? dialog->Caption() : dialog->Message());
         }
     }
-    std::string commandLine, currentFolder;
-    if (row().started) {
-        ASSERT_TRUE(recorder.Started(&commandLine, &currentFolder));
-        EXPECT_TRUE(EndsWith(commandLine, " -a \"two words\"")) << commandLine;
-        EXPECT_EQ(work, currentFolder);
-    }
-    EXPECT_EQ(row().started, recorder.StartedYet());
+    EXPECT_FALSE(laterFirst);
     if (row().expanded >= 0) {
         EXPECT_EQ(row().expanded != 0, Expanded());
         EXPECT_EQ(row().expanded != 0, IsDlgButtonChecked(window_, IDC_GROUP_BUTTON) == BST_CHECKED);
@@ -68,44 +71,59 @@ TEST_P(ClickOnTheBar, ShowsWhatTheClickMeans)
     GetWindowRect(window_, &after);
     EXPECT_EQ(std::make_pair(before.left, before.top), std::make_pair(after.left, after.top));
     EXPECT_EQ(GroupPicture(row().group), Shows(IDC_GROUP_BUTTON));
-    if (row().hotkey) {
-        EXPECT_EQ(row().kept, HotkeyTaken(MOD_CONTROL | MOD_ALT, row().hotkey));
-        EXPECT_EQ(row().kept, Shows(row().control) != Resource(IDI_EMPTY_BUTTON));
-        EXPECT_EQ(row().kept, Tip(row().control) != "");
+    PumpPending();
+    Key(VK_F12);
+    ASSERT_TRUE(recorders[6]->Started());
+    for (int r = 0; r < 6; ++r) {
+        const bool expected = std::find(row().started.begin(), row().started.end(), r) != row().started.end();
+        EXPECT_EQ(expected, expected ? recorders[r]->Started() : recorders[r]->StartedYet()) << r;
+    }
+    std::string commandLine, currentFolder;
+    if (recorders[0]->Started(&commandLine, &currentFolder, 0)) {
+        EXPECT_NE(std::string::npos, commandLine.find(" -a \"two words\"")) << commandLine;
+        EXPECT_EQ(work, currentFolder);
+    }
+    if (row().dialog == kQuestion) {  // answered yes, the button's picture and record go
+        const bool kept = row().press == IDNO;
+        EXPECT_EQ(kept, Shows(row().control) != Resource(IDI_EMPTY_BUTTON));
         Close();
-        EXPECT_EQ(row().kept, Saved()->At(0, row().control - B(0)).file[0] != '\0');
+        EXPECT_EQ(kept, Saved()->At(0, row().control - B(0)).file[0] != '\0');
     }
 }
 
-const ClickRow kClicks[] = {
-    {"GroupButtonFoldsTheBar", IDC_GROUP_BUTTON, {}, 1, nullptr, 0, "", false, 0, 0},
-    {"GroupButtonAgainUnfoldsIt", IDC_GROUP_BUTTON, {}, 1, nullptr, 0, "", false, 1, 0, 2},
-    {"CtrlGroupButtonStepsAndStaysUnfolded", IDC_GROUP_BUTTON, {VK_CONTROL}, 1, nullptr, 0, "", false, 1, 1},
-    {"LeftShiftGroupButtonOpensTheGroupSettings", IDC_GROUP_BUTTON, {VK_LSHIFT}, 1, kGroupDialog,
-     IDC_GROUP_CANCEL, "", false, 1, 0},
-    {"EscGroupButtonShowsTheAboutBox", IDC_GROUP_BUTTON, {VK_ESCAPE}, 1, "バージョン情報", IDOK, "", false, -1, 0},
-    {"ClickStartsWithOptionsInItsFolderAndFolds", B(0), {}, 1, nullptr, 0, "", true, 0, 0},
-    {"ClickWithoutCollapseStaysUnfolded", B(0), {}, 0, nullptr, 0, "", true, 1, 0},
-    {"MissingFileIsToldAndTheBarStays", B(1), {}, 1, kNotice, IDOK, "起動に失敗したのら！！", false, 1, 0},
-    {"ShiftEscOpensTheSettingsAndStartsNothing", B(3), {VK_SHIFT, VK_ESCAPE}, 1, kButtonDialog, IDCANCEL,
-     "=(o.o)= 第 4ボタンの設定、なのら。", false, 1, 0},
-    {"EscAsksToClearAndYesClears", B(0), {VK_ESCAPE}, 1, kQuestion, IDYES, "Recorder の設定を削除しちゃうのら？",
-     false, 1, 0, 1, 'Q', false},
-    {"EscOnAnUntitledButtonAnsweredNoKeeps", B(5), {VK_ESCAPE}, 1, kQuestion, IDNO, " の設定を削除しちゃうのら？",
-     false, 1, 0, 1, 'W', true},
-    {"EscOnTheEmptyTenthButtonOpensItsSettings", B(9), {VK_ESCAPE}, 1, kButtonDialog, IDCANCEL,
-     "=(o.o)= 第10ボタンの設定、なのら。", false, 1, 0},
+constexpr int kGroup = IDC_GROUP_BUTTON;
+const BarRow kBar[] = {
+    {"GroupButtonFoldsTheBar", kGroup, 0, {}, nullptr, 0, "", {}, 0, 0},
+    {"GroupButtonAgainUnfoldsIt", kGroup, 0, {}, nullptr, 0, "", {}, 1, 0, 1, 2},
+    {"CtrlGroupButtonStepsAndStaysUnfolded", kGroup, 0, {VK_CONTROL}, nullptr, 0, "", {}, 1, 1},
+    {"LeftShiftGroupButtonOpensTheGroupSettings", kGroup, 0, {VK_LSHIFT}, kGroupDialog, IDC_GROUP_CANCEL, "", {}, 1, 0},
+    {"EscGroupButtonShowsTheAboutBox", kGroup, 0, {VK_ESCAPE}, "バージョン情報", IDOK, "", {}, -1, 0},
+    {"ClickStartsWithOptionsInItsFolderAndFolds", B(0), 0, {}, nullptr, 0, "", {0}, 0, 0},
+    {"ClickWithoutCollapseStaysUnfolded", B(0), 0, {}, nullptr, 0, "", {0}, 1, 0, 0},
+    {"MissingFileIsToldAndTheBarStays", B(1), 0, {}, kNotice, IDOK, "起動に失敗したのら！！", {}, 1, 0},
+    {"ShiftEscOpensTheSettingsAndStartsNothing", B(9), 0, {VK_SHIFT, VK_ESCAPE}, kButtonDialog, IDCANCEL,
+     "=(o.o)= 第10ボタンの設定、なのら。", {}, 1, 0},
+    {"EscAsksToClearAndYesClears", B(0), 0, {VK_ESCAPE}, kQuestion, IDYES, "Recorder の設定を削除しちゃうのら？", {}, 1, 0},
+    {"EscOnAnUntitledButtonAnsweredNoKeeps", B(5), 0, {VK_ESCAPE}, kQuestion, IDNO, " の設定を削除しちゃうのら？", {}, 1, 0},
+    {"EscOnAnEmptyButtonOpensItsSettings", B(6), 0, {VK_ESCAPE}, kButtonDialog, IDCANCEL,
+     "=(o.o)= 第 7ボタンの設定、なのら。", {}, 1, 0},
+    {"CtrlDigitClicksThatButtonOfTheShownGroup", 0, '3', {VK_CONTROL}, nullptr, 0, "", {5}, -1, 0},
+    {"CtrlZeroClicksTheTenth", 0, '0', {VK_CONTROL}, nullptr, 0, "", {1}, -1, 0},
+    {"CtrlKStartsEveryGroupsCtrlKButtonInOrderAndAFailureIsToldFirst", 0, 'K', {VK_CONTROL}, kNotice, IDOK, "",
+     {2, 3}, -1, 0},
+    {"CtrlShiftKStartsOnlyItsOwn", 0, 'K', {VK_CONTROL, VK_SHIFT}, nullptr, 0, "", {4}, -1, 0},
+    {"ShiftDigitNeverReachesTheShortcutsNorTheGroups", 0, '3', {VK_SHIFT}, nullptr, 0, "", {}, -1, 0},
+    {"DigitThreeShowsTheThirdGroup", 0, '3', {}, nullptr, 0, "", {}, -1, 2},
+    {"DigitOnALauncherButtonToo", 0, '3', {}, nullptr, 0, "", {}, -1, 2, 1, 1, B(9)},
+    {"DigitOfAGroupNotInUseDoesNothing", 0, '7', {}, nullptr, 0, "", {}, -1, 0},
+    {"NumberPadDigitIsNoGroupKey", 0, VK_NUMPAD2, {}, nullptr, 0, "", {}, -1, 0},
 };
-INSTANTIATE_TEST_SUITE_P(Rows, ClickOnTheBar, ::testing::ValuesIn(kClicks), RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, OnTheBar, ::testing::ValuesIn(kBar), RowName());
 
 struct StepRow {
     const char* name;
-    int groupCount;
-    int shown;
-    int control;  // the arrow clicked, or the control a digit key is pressed on (0: the window)
-    BYTE key;     // 0: a click on the arrow
-    BYTE held;
-    int expected;
+    int groupCount, shown, control, expected;  // control: the arrow clicked
+    int lowered = 0;                           // the count set in the group settings first
 };
 class GroupSteps : public Table<StepRow> {};
 
@@ -115,146 +133,69 @@ TEST_P(GroupSteps, ShowTheGroupByItsPicture)
     data_.settings.lastGroup = row().shown;
     data_.settings.startWithLastGroup = 1;
     Open();
-    if (!row().key)
-        Click(row().control);
-    else
-        row().held ? Key(row().key, {row().held}, row().control) : Key(row().key, {}, row().control);
+    if (row().lowered) {  // the group shown stays until the next step
+        DialogWaiter settings(kGroupDialog, IDOK, [&](HWND d) { SetDlgItemInt(d, IDC_GROUP_COUNT, row().lowered, 0); });
+        RightClick(IDC_GROUP_BUTTON, IDM_BUTTON_SETTINGS);
+        EXPECT_EQ(GroupPicture(row().shown), Shows(IDC_GROUP_BUTTON));
+    }
+    Click(row().control);
     EXPECT_EQ(GroupPicture(row().expected), Shows(IDC_GROUP_BUTTON));
 }
 
 constexpr int kNext = IDC_NEXT_GROUP;
 constexpr int kPrevious = IDC_PREVIOUS_GROUP;
 const StepRow kSteps[] = {
-    {"NextFromTheLastOfThreeWrapsToTheFirst", 3, 2, kNext, 0, 0, 0},
-    {"PreviousFromTheFirstWrapsToTheLast", 3, 0, kPrevious, 0, 0, 2},
-    {"NextWithOneGroupStays", 1, 0, kNext, 0, 0, 0},
-    {"NextFromBeyondTheGroupsInUse", 3, 7, kNext, 0, 0, 0},
-    {"PreviousFromJustBeyondTheGroupsInUse", 3, 3, kPrevious, 0, 0, 2},
-    {"GroupCountZeroCountsAsOne", 0, 0, kPrevious, 0, 0, 0},
-    {"DigitThreeShowsTheThirdGroup", 3, 1, 0, '3', 0, 2},
-    {"DigitOfAGroupNotInUseDoesNothing", 3, 1, 0, '4', 0, 1},
-    {"NumberPadDigitIsNoGroupKey", 3, 1, 0, VK_NUMPAD1, 0, 1},
-    {"ARememberedGroupBeyondTheTenStartsOnTheFirst", 10, 12, 0, VK_NUMPAD1, 0, 0},
-    {"ShiftDigitIsNoGroupKey", 3, 1, 0, '3', VK_SHIFT, 1},
-    {"DigitOnALauncherButton", 3, 1, B(9), '3', 0, 2},
+    {"NextFromTheLastOfThreeWrapsToTheFirst", 3, 2, kNext, 0},
+    {"PreviousFromTheFirstWrapsToTheLast", 3, 0, kPrevious, 2},
+    {"NextWithOneGroupStays", 1, 0, kNext, 0},
+    {"PreviousFromJustBeyondTheGroupsInUse", 3, 3, kPrevious, 2},
+    {"ARememberedGroupBeyondTheTenStartsOnTheFirst", 10, 12, kNext, 1},
+    {"LoweringTheCountKeepsTheShownGroupUntilTheNextStep", 10, 5, kNext, 0, 3},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, GroupSteps, ::testing::ValuesIn(kSteps), RowName());
 
-struct KeyRow {
-    const char* name;
-    BYTE key;
-    std::vector<BYTE> held;
-    std::vector<int> started;  // of the recorders below
-};
-class KeyOnTheBar : public Table<KeyRow> {};
-
-// Recorders: 0 on button 3 and 1 on button 10 of group 1; CTRL+K on group 2 button 3 (system-wide) and
-// group 5 button 1 (2, 3); CTRL+SHIFT+K on group 1 button 6 (4); SHIFT+3 on group 1 button 1 (5). F12
-// starts the last one, the witness that every key before it was handled.
-TEST_P(KeyOnTheBar, StartsEveryButtonWithExactlyThatShortcut)
-{
-    const int slots[][2] = {{0, 2}, {0, 9}, {1, 2}, {4, 0}, {0, 5}, {0, 0}, {2, 1}};
-    std::vector<std::unique_ptr<Recorder>> recorders;
-    for (int r = 0; r < 7; ++r) {
-        recorders.push_back(std::make_unique<Recorder>(folder_, "r" + std::to_string(r) + "\\rec.exe"));
-        data_.Button(slots[r][0], slots[r][1], "rec", recorders[r]->Path());
-    }
-    data_.settings.groupCount = 5;
-    data_.settings.collapseOnLaunch = 0;
-    shortcuts_ = ShortcutLines(1, 2, 'K', 2, 0) + ShortcutLines(4, 0, 'K', 2, 0) + ShortcutLines(0, 5, 'K', 3, 0) +
-                 ShortcutLines(0, 0, '3', 1, 0) + ShortcutLines(2, 1, VK_F12, 0, 0) + ActiveLines(0, 0);
-    Open();
-    {
-        const Holding held(row().held);
-        Key(row().key);
-    }
-    PumpPending();
-    Key(VK_F12);
-    ASSERT_TRUE(recorders[6]->Started());
-    for (int r = 0; r < 6; ++r) {
-        const bool expected = std::find(row().started.begin(), row().started.end(), r) != row().started.end();
-        EXPECT_EQ(expected, expected ? recorders[r]->Started() : recorders[r]->StartedYet()) << r;
-    }
-    EXPECT_EQ(GroupPicture(0), Shows(IDC_GROUP_BUTTON));
-}
-
-const KeyRow kKeys[] = {
-    {"CtrlDigitClicksThatButtonOfTheShownGroup", '3', {VK_CONTROL}, {0}},
-    {"CtrlZeroClicksTheTenth", '0', {VK_CONTROL}, {1}},
-    {"CtrlKStartsTheCtrlKButtonsOfEveryGroup", 'K', {VK_CONTROL}, {2, 3}},
-    {"CtrlShiftKStartsOnlyItsOwn", 'K', {VK_CONTROL, VK_SHIFT}, {4}},
-    {"ShiftDigitNeverReachesTheShortcuts", '3', {VK_SHIFT}, {}},
-};
-INSTANTIATE_TEST_SUITE_P(Rows, KeyOnTheBar, ::testing::ValuesIn(kKeys), RowName());
-
-class Bar : public Window {};
-
-TEST_F(Bar, MatchingShortcutsStartInGroupOrderAndAFailureIsToldFirst)
-{
-    Recorder later(folder_, "later\\rec.exe");
-    data_.settings.groupCount = 5;
-    data_.Button(1, 2, "first", folder_.File("missing.exe")).Button(4, 0, "second", later.Path());
-    shortcuts_ = ShortcutLines(1, 2, VK_F5, 0, 0) + ShortcutLines(4, 0, VK_F5, 0, 0) + ActiveLines(0, 0);
-    Open();
-    bool laterBeforeTheMessage = true;
-    DialogWaiter failure(kNotice, IDOK, [&](HWND) { laterBeforeTheMessage = later.StartedYet(); });
-    Key(VK_F5);
-    EXPECT_EQ("起動に失敗したのら！！", failure.Message());
-    EXPECT_FALSE(laterBeforeTheMessage);
-    EXPECT_TRUE(later.Started());
-}
-
 struct DropRow {
     const char* name;
-    const char* dropped;  // a program, relative to the program's folder (none made without a dialog)
+    const char* dropped;  // a copy of the recorder, relative to the program's folder; "gone.txt" is none
     int control;
-    const char* dialog;
-    const char* message;  // of a box, or the title proposed
-    const char* folder;   // proposed working folder, relative
+    const char *dialog, *message, *folder;  // the settings that open; a box's text or the title and folder proposed
 };
 class DropOnTheBar : public Table<DropRow> {};
 
-// Whatever is proposed, nothing is stored until the user confirms.
-TEST_P(DropOnTheBar, ProposesOrRefusesAndStoresNothing)
+// Button 6 starts the recorder with options of its own; nothing is stored until the user confirms.
+TEST_P(DropOnTheBar, ProposesRefusesOrStartsAndStoresNothing)
 {
     Recorder target(folder_, "target\\rec.exe", true);
+    data_.Button(0, 5, "Recorder", target.Path(), "--own-options", folder_.Path());
     const std::string dropped = folder_.File(row().dropped);
-    ASSERT_TRUE(!row().dialog || !CopyInto(target.Path(), folder_, row().dropped).empty());
+    ASSERT_TRUE(std::string(row().dropped) == "gone.txt" || !CopyInto(target.Path(), folder_, row().dropped).empty());
     Open();
+    const bool group = row().control == IDC_GROUP_BUTTON;
     std::vector<std::string> fields;
-    std::unique_ptr<DialogWaiter> dialog;
-    const bool refused = row().dialog && std::string(row().dialog) == kNotice;
-    const int close = refused ? IDOK : row().control == IDC_GROUP_BUTTON ? IDC_GROUP_CANCEL : IDCANCEL;
+    std::unique_ptr<DialogWaiter> box, dialog;
+    if (row().dialog != kButtonDialog && *row().message)
+        box = std::make_unique<DialogWaiter>("ぽてまる", IDOK);
     if (row().dialog)
-        dialog = std::make_unique<DialogWaiter>(row().dialog, close, [&](HWND d) {
+        dialog = std::make_unique<DialogWaiter>(row().dialog, group ? IDC_GROUP_CANCEL : IDCANCEL, [&](HWND d) {
             for (int id : {IDC_BUTTON_TITLE, IDC_BUTTON_FILE, IDC_BUTTON_WORK_DIR, IDC_BUTTON_PARAMS})
-                fields.push_back(Text(d, id));
+                fields.push_back(Text(d, id));  // a group's icon file is its second
         });
     Drop({dropped}, row().control);
-    if (refused) {
-        EXPECT_EQ(row().message, dialog->Message());
+    EXPECT_EQ(box ? row().message : "", box ? box->Message() : "");
+    EXPECT_TRUE(!dialog || dialog->Seen());
+    if (dialog && group) {
+        EXPECT_EQ(box ? program_ : dropped, fields.at(1)) << "the file offered as the icon, else the default one";
     } else if (dialog) {
-        ASSERT_TRUE(dialog->Seen());
-        std::vector<std::string> proposed = {row().message, dropped, folder_.File(row().folder), ""};
-        if (row().control == IDC_GROUP_BUTTON)  // a group offers the file as its icon
-            proposed = {fields[0], dropped, fields[2], fields[3]};
-        EXPECT_EQ(proposed, fields);
+        EXPECT_EQ((std::vector<std::string>{row().message, dropped, folder_.File(row().folder), ""}), fields);
+    }
+    if (row().control == B(5)) {  // started with the item as its only parameter
+        std::string commandLine;
+        ASSERT_TRUE(target.Started(&commandLine));
+        EXPECT_EQ(" \"" + dropped + "\"", commandLine.substr(commandLine.size() - dropped.size() - 3)) << commandLine;
+        EXPECT_EQ(std::string::npos, commandLine.find("--own-options"));
+        EXPECT_FALSE(Expanded());
     }
     EXPECT_EQ(data_.Bytes(), ReadBytes(folder_.File("porun.dat")));
-}
-
-// A link that cannot be resolved is told; the group keeps proposing its default icon.
-TEST_F(Bar, ABrokenLinkOnTheGroupButtonIsToldAndTheDefaultIconProposed)
-{
-    ASSERT_TRUE(WriteBytes(folder_.File("broken.lnk"), "no link"));
-    Open();
-    std::string source = "?";
-    DialogWaiter told("ぽてまるエラー", IDOK);
-    DialogWaiter settings(kGroupDialog, IDC_GROUP_CANCEL, [&](HWND d) { source = Text(d, IDC_GROUP_ICON_FILE); });
-    Drop({folder_.File("broken.lnk")}, IDC_GROUP_BUTTON);
-    EXPECT_EQ("そのショートカットには、リンクできないのら！", told.Message());
-    EXPECT_TRUE(settings.Seen());
-    EXPECT_EQ(program_, source);
 }
 
 const DropRow kDrops[] = {
@@ -262,36 +203,23 @@ const DropRow kDrops[] = {
     {"JapaneseNamesAreProposedWhole", "ツール\\表示.exe", B(2), kButtonDialog, "表示", "ツール"},
     {"OnlyTheLastExtensionIsLeftOut", "表\\予定.表.exe", B(0), kButtonDialog, "予定.表", "表"},
     {"ANameStartingWithADotIsKept", "x\\.profile", B(0), kButtonDialog, ".profile", "x"},
-    {"OnAnArrowIsRefused", "a.exe", IDC_PREVIOUS_GROUP, kNotice, "ここには、登録できないろ！", ""},
+    {"OnAnArrowIsRefused", "a.exe", IDC_PREVIOUS_GROUP, nullptr, "ここには、登録できないろ！", ""},
     {"AVanishedItemIsIgnored", "gone.txt", B(0), nullptr, "", ""},
     {"AFileOnTheGroupButtonIsOfferedAsItsIcon", "Tools\\editor.exe", IDC_GROUP_BUTTON, kGroupDialog, "", ""},
+    {"ABrokenLinkOnTheGroupButtonIsToldAndTheDefaultIconOffered", "broken.lnk", IDC_GROUP_BUTTON, kGroupDialog,
+     "そのショートカットには、リンクできないのら！", ""},
+    {"OnAFilledButtonItStartsItAsItsOnlyParameter", "some folder\\my tool.exe", B(5), nullptr, "", ""},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, DropOnTheBar, ::testing::ValuesIn(kDrops), RowName());
 
-TEST_F(Bar, AnItemDroppedOnAFilledButtonIsItsOnlyParameter)
-{
-    Recorder recorder(folder_, "apps\\rec.exe", true);
-    data_.Button(0, 5, "Recorder", recorder.Path(), "--own-options", folder_.Path());
-    const std::string dropped = CopyInto(recorder.Path(), folder_, "some folder\\my tool.exe");
-    Open();
-    Drop({dropped}, B(5));
-    std::string commandLine;
-    ASSERT_TRUE(recorder.Started(&commandLine));
-    EXPECT_TRUE(EndsWith(commandLine, " \"" + dropped + "\"")) << commandLine;
-    EXPECT_EQ(std::string::npos, commandLine.find("--own-options"));
-    EXPECT_FALSE(Expanded());
-    Close();
-    EXPECT_STREQ("--own-options", Saved()->At(0, 5).params);
-}
+class Bar : public Window {};
 
 struct DragRow {
     const char* name;
     std::vector<DragStep> steps;  // from button 3
     bool shift;
-    int answer;  // to the overwrite question; 0: none comes
-    // Afterwards (buttons 3, 6, 8): title ("" empty) and tip.
-    const char* titles[3];
-    const char* tips[3];
+    int answer;           // to the overwrite question; 0: none comes
+    const char* tips[3];  // of buttons 3, 6, 8 afterwards: title and shortcut, "" empty
     bool saved;
 };
 class DragOnTheBar : public Table<DragRow> {};
@@ -309,51 +237,39 @@ TEST_P(DragOnTheBar, MovesCopiesOrLeavesTheButtons)
     if (row().answer)
         question = std::make_unique<DialogWaiter>(kQuestion, row().answer);
     row().shift ? Drag(B(2), row().steps, {VK_SHIFT}) : Drag(B(2), row().steps);
-    if (question) {
-        EXPECT_EQ("ここにはもうボタンが登録されてるろ！\nボタンデータを上書きしちゃうのら？\n\n"
-                  "[は い]……上書きするろ！\n[いいえ]……やっぱり入れ替えるろ！", question->Message());
-    }
-    const int shown[] = {2, 5, 7};
-    for (int k = 0; k < 3; ++k) {
-        const std::string title = row().titles[k];
+    EXPECT_TRUE(!question || question->Seen());
+    const std::optional<DataImage> saved = Saved();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(row().saved, saved->Bytes() != data_.Bytes());
+    for (int k = 0, shown[] = {2, 5, 7}; k < 3; ++k) {
+        const std::string tip = row().tips[k], title = tip.substr(0, tip.find(' '));
         const int icon = title == "Two" ? 2 : title == "Five" ? 6 : 4;
         EXPECT_EQ(title.empty() ? Resource(IDI_EMPTY_BUTTON) : Picture::OfFileIcon(program, icon), Shows(B(shown[k])))
             << k;
-        EXPECT_EQ(row().tips[k], Tip(B(shown[k]))) << k;
+        EXPECT_EQ(tip, Tip(B(shown[k]))) << k;
+        EXPECT_EQ(title, saved->At(0, shown[k]).title) << k;
     }
-    if (!row().saved) {
-        EXPECT_EQ(data_.Bytes(), ReadBytes(folder_.File("porun.dat")));
-        return;
-    }
-    const std::optional<DataImage> saved = Saved();
-    ASSERT_TRUE(saved);
-    for (int k = 0; k < 3; ++k)
-        EXPECT_STREQ(row().titles[k], saved->At(0, shown[k]).title) << k;
     EXPECT_STREQ("Seven", saved->At(1, 7).title);
 }
 
 const DragRow kDrags[] = {
-    {"OntoAnotherButtonSwapsThemWithTheirShortcuts", {{B(5)}}, false, 0, {"Five", "Two", ""},
-     {"Five <ALT+B>", "Two (CTRL+A)", ""}, true},
-    {"ReleasedOverAnArrowMovesNothing", {{B(5)}, {IDC_PREVIOUS_GROUP}}, false, 0, {"Two", "Five", ""},
+    {"OntoAnotherButtonSwapsThemWithTheirShortcuts", {{B(5)}}, false, 0, {"Five <ALT+B>", "Two (CTRL+A)", ""}, true},
+    {"ReleasedOverAnArrowMovesNothing", {{B(5)}, {IDC_PREVIOUS_GROUP}}, false, 0,
      {"Two (CTRL+A)", "Five <ALT+B>", ""}, false},
-    {"ShiftOntoAFilledButtonAnsweredYesCopies", {{B(5)}}, true, IDYES, {"Two", "Two", ""},
-     {"Two (CTRL+A)", "Two <ALT+B>", ""}, true},
-    {"ShiftOntoAFilledButtonAnsweredNoSwaps", {{B(5)}}, true, IDNO, {"Five", "Two", ""},
-     {"Five <ALT+B>", "Two (CTRL+A)", ""}, true},
-    {"ShiftOntoAFilledButtonCancelledLeavesAll", {{B(5)}}, true, IDCANCEL, {"Two", "Five", ""},
-     {"Two (CTRL+A)", "Five <ALT+B>", ""}, false},
-    {"ShiftOntoAnEmptyButtonCopiesWithoutAQuestionOrShortcut", {{B(7)}}, true, 0, {"Two", "Five", "Two"},
+    {"ShiftOntoAFilledButtonAnsweredYesCopies", {{B(5)}}, true, IDYES, {"Two (CTRL+A)", "Two <ALT+B>", ""}, true},
+    {"ShiftOntoAFilledButtonAnsweredNoSwaps", {{B(5)}}, true, IDNO, {"Five <ALT+B>", "Two (CTRL+A)", ""}, true},
+    {"ShiftOntoAFilledButtonCancelledLeavesAll", {{B(5)}}, true, IDCANCEL, {"Two (CTRL+A)", "Five <ALT+B>", ""}, false},
+    {"ShiftOntoAnEmptyButtonCopiesWithoutAQuestionOrShortcut", {{B(7)}}, true, 0,
      {"Two (CTRL+A)", "Five <ALT+B>", "Two"}, true},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, DragOnTheBar, ::testing::ValuesIn(kDrags), RowName());
 
-// Too few moves make a press a click; a button-up without a press before it moves nothing.
-TEST_F(Bar, ButtonUpWithoutEnoughMovesIsAClickAndAStrayButtonUpNothing)
+// Files dragged in from another program hold the mouse button over the folded group button, no capture of ours.
+TEST_F(Bar, AShortPressIsAClickAStrayButtonUpNothingAndHoldingOverTheFoldedGroupButtonUnfolds)
 {
     Recorder recorder(folder_, "apps\\rec.exe");
     data_.Button(0, 2, "Recorder", recorder.Path());
-    Open();
+    OpenInFront();
     HWND button = GetDlgItem(window_, B(2));
     SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     for (int x : {6, 7})
@@ -362,16 +278,6 @@ TEST_F(Bar, ButtonUpWithoutEnoughMovesIsAClickAndAStrayButtonUpNothing)
     PumpPending();
     EXPECT_TRUE(recorder.Started());
     SendMessageA(GetDlgItem(window_, B(4)), WM_LBUTTONUP, 0, MAKELPARAM(7, 5));
-    Close();
-    EXPECT_STREQ("Recorder", Saved()->At(0, 2).title);
-    EXPECT_STREQ("", Saved()->At(0, 4).title);
-}
-
-// Files dragged in from another program: the mouse button held over the folded group button, no capture of ours.
-TEST_F(Bar, HoldingTheMouseButtonOverTheFoldedGroupButtonUnfoldsTheBar)
-{
-    OpenInFront();
-    Click(IDC_GROUP_BUTTON);
     ASSERT_FALSE(Expanded());
     RECT over = {};
     GetWindowRect(GetDlgItem(window_, IDC_GROUP_BUTTON), &over);
@@ -391,10 +297,12 @@ TEST_F(Bar, HoldingTheMouseButtonOverTheFoldedGroupButtonUnfoldsTheBar)
     ClipCursor(nullptr);
     EXPECT_TRUE(Expanded());
     EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(window_, IDC_GROUP_BUTTON));
+    Close();
+    EXPECT_STREQ("Recorder", Saved()->At(0, 2).title);
+    EXPECT_STREQ("", Saved()->At(0, 4).title);
 }
 
-// A button dragged into another group takes its system hotkey along; the button it displaced keeps its own;
-// clearing the moved one frees only its own.
+// The moved button takes its system hotkey along, the displaced one keeps its own; clearing frees only its own.
 TEST_F(Bar, RestingOnTheNextArrowMovesAButtonIntoTheNextGroupWithItsHotkey)
 {
     Recorder first(folder_, "first\\rec.exe");

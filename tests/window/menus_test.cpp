@@ -78,10 +78,8 @@ constexpr UINT kUp = IDM_MOVE_UP, kDown = IDM_MOVE_DOWN, kClear = IDM_CLEAR_BUTT
 const MenuRow kMenus[] = {
     {"FirstFilledButton", B(0), "メモ帳", 4, "メモ帳、なのら。", {kUp}, {kDown, kClear}},
     {"LastButton", B(9), "最後", 4, "最後、なのら。", {kDown}, {kUp, kClear}},
-    {"EmptyButton", B(3), nullptr, 4, "からっぽボタン、なのら。", {kClear}, {kUp, kDown}},
     {"EmptyFirstButton", B(0), nullptr, 4, "からっぽボタン、なのら。", {kUp, kClear}, {kDown}},
     {"UntitledButton", B(2), "", 4, "、なのら。", {}, {kUp, kDown, kClear}},
-    {"TitleFillingTheField", B(2), "x", 4, nullptr, {}, {kClear}},
     {"TitleOfDoubleByteCharactersFillingTheField", B(2), "表", 4, nullptr, {}, {kClear}},
     {"GroupButton", IDC_GROUP_BUTTON, nullptr, 4, "おべんとばこ、なのら。", {kUp, kDown, kClear}, {}},
     {"PreviousArrowSwitchesGroups", IDC_PREVIOUS_GROUP, nullptr, 4, "グループ切り替え、なのら。", {kGroup1},
@@ -93,19 +91,15 @@ INSTANTIATE_TEST_SUITE_P(Rows, MenuOnRightClick, ::testing::ValuesIn(kMenus), Ro
 
 class Menus : public LauncherWindow {};
 
-// The tray menu checks "always on top" as it is and toggles it; its close command saves and ends.
 TEST_F(Menus, TheTrayMenuOpensOnItsRightClickOnlyAndTogglesAlwaysOnTop)
 {
     data_.settings.alwaysOnTop = 1;
     Open();
-    auto tray = [&](std::vector<UINT>* checked, UINT choose) {
-        return WithStates(window_, [&] { SendMessageA(window_, WM_TRAYNOTIFY, 1, WM_RBUTTONUP); },
-                          {IDM_ALWAYS_ON_TOP}, checked, choose);
-    };
     std::vector<Picture> pictures;
     for (bool on : {true, false, true}) {
         std::vector<UINT> checked;
-        pictures.push_back(tray(&checked, IDM_ALWAYS_ON_TOP).picture);
+        pictures.push_back(WithStates(window_, [&] { SendMessageA(window_, WM_TRAYNOTIFY, 1, WM_RBUTTONUP); },
+                                      {IDM_ALWAYS_ON_TOP}, &checked, IDM_ALWAYS_ON_TOP).picture);
         EXPECT_EQ(on, (checked.at(0) & MF_CHECKED) != 0);
         EXPECT_EQ(!on, (GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
     }
@@ -123,7 +117,7 @@ TEST_F(Menus, TheTrayMenuOpensOnItsRightClickOnlyAndTogglesAlwaysOnTop)
     EXPECT_EQ(0, Saved()->settings.alwaysOnTop);
 }
 
-TEST_F(Menus, MoveCommandsMoveTheButtonWithItsShortcutAndClearEmptiesOne)
+TEST_F(Menus, TheButtonMenusCommandsMoveClearAndShowTheAboutBox)
 {
     data_.Button(0, 5, "six", "C:\\6.exe").Button(0, 2, "three", "C:\\3.exe").Button(0, 0, "one", "C:\\1.exe");
     shortcuts_ = ShortcutLines(0, 5, 'S', 2, 0) + ActiveLines(0, 0);
@@ -136,31 +130,23 @@ TEST_F(Menus, MoveCommandsMoveTheButtonWithItsShortcutAndClearEmptiesOne)
     RightClick(B(3), IDM_CLEAR_BUTTON);
     EXPECT_TRUE(ask.Seen());
     EXPECT_EQ("", Tip(B(3)));
+    DialogWaiter about("バージョン情報", IDOK, [](HWND box) {
+        SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(IsWindowVisible(box));
+    });
+    RightClick(B(0), IDM_ABOUT);
+    EXPECT_TRUE(about.Seen());
     Close();
     const char* expected[] = {"one", "", "", "", "six", ""};
     for (int i = 0; i < 6; ++i)
         EXPECT_STREQ(expected[i], Saved()->At(0, i).title) << i;
 }
 
-TEST_F(Menus, TheAboutBoxIgnoresEscapeAndClosesWithItsButton)
-{
-    Open();
-    bool stayed = false;
-    DialogWaiter about("バージョン情報", IDOK, [&](HWND box) {
-        SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
-        stayed = IsWindowVisible(box) != FALSE;
-    });
-    RightClick(B(0), IDM_ABOUT);
-    EXPECT_TRUE(about.Seen());
-    EXPECT_TRUE(stayed);
-}
-
-// ---- Skins: pictures of the button menu, its delete item (8) and strip -------------------
-
 class MenuSkin : public LauncherWindow {
 protected:
-    OpenMenu ButtonMenu()
+    OpenMenu ButtonMenu()  // opened anew with the skin files now beside the program
     {
+        Close();
         data_.Button(0, 1, "ブラウザ", "C:\\x.exe");
         Open();
         return RightClick(B(1));
@@ -172,25 +158,19 @@ protected:
     }
 };
 
-TEST_F(MenuSkin, WithoutSkinFilesTheStripIsGreyAndTheItemsBlackAndTheExampleSkinPaintsEveryMenu)
+// Plain: a grey strip, black items; a tall title bitmap fills a strip its width, a narrow item bitmap stands right.
+TEST_F(MenuSkin, PaintsEveryMenuWithTheSkinFilesOfAnySize)
 {
     const OpenMenu plain = ButtonMenu();
     EXPECT_EQ(RGB(0x40, 0x40, 0x40), plain.picture.At(3, plain.picture.Height() / 2));
     EXPECT_EQ(RGB(0, 0, 0), Mid(plain, 8, -3));
-    Close();
     for (const char* name : {"menuforeground.bmp", "menubackground.bmp", "menutitle.bmp"})
         ASSERT_FALSE(CopyInto(SourceFile(std::string("docs/skin/") + name), folder_, name).empty());
-    const OpenMenu menu = ButtonMenu();
-    EXPECT_NE(RGB(0x40, 0x40, 0x40), menu.picture.At(3, menu.picture.Height() / 2));
-    for (const COLORREF item : {Mid(menu, 8, -3), Mid(Tray(WM_RBUTTONUP), 0, -3)})
+    const OpenMenu skinned = ButtonMenu();
+    EXPECT_NE(RGB(0x40, 0x40, 0x40), skinned.picture.At(3, skinned.picture.Height() / 2));
+    for (const COLORREF item : {Mid(skinned, 8, -3), Mid(Tray(WM_RBUTTONUP), 0, -3)})
         EXPECT_GT(GetBValue(item), GetRValue(item)) << "the night-sky item bitmap";
     EXPECT_TRUE(RightClick(IDC_PREVIOUS_GROUP).opened);
-}
-
-// A tall title bitmap sets the strip's width and shows its bottom rows; a narrow item bitmap stands flush right
-// over its top left colour.
-TEST_F(MenuSkin, BitmapsOfOtherSizesKeepTheirPlaces)
-{
     ASSERT_TRUE(WriteBmp(folder_.File("menutitle.bmp"), 30, 2000,
                          [](int, int y) { return y < 1990 ? RGB(200, 0, 0) : RGB(0, 0, 200); }));
     ASSERT_TRUE(WriteBmp(folder_.File("menuforeground.bmp"), 16, 1500,

@@ -1,5 +1,8 @@
-// The pictures the bar and the settings dialogs show, and the bar's tips.
+// The pictures the bar and the settings show, fresh from their files and at 144 DPI (a CTest run), and the tips.
 #include "window/window_test.h"
+
+#include "support/display_scale.h"
+#include "support/scoped_handle.h"
 
 using namespace window_test;
 
@@ -8,10 +11,8 @@ namespace {
 struct PictureRow {
     const char* name;
     bool group;            // the group's icon, else button 1's
-    const char* file;      // "program", "document", "folder", "missing" or ""
-    const char* iconFile;  // the same words
-    int index;
-    int expected;  // icon resource shown
+    const char *file, *iconFile;  // "program", "document", "folder", "missing" or ""
+    int index, expected;          // expected: the icon resource shown
 };
 
 class ButtonPicture : public Table<PictureRow> {
@@ -52,11 +53,9 @@ TEST_P(ButtonPicture, ShowsTheIconItsRecordNamesAlsoInTheSettings)
 }
 
 const PictureRow kPictures[] = {
-    {"ProgramShowsItsOwnIcon", false, "program", "", 0, IDI_PROGRAM},
     {"ProgramWithIconThree", false, "program", "", 3, IDI_GROUP_3},
     {"DocumentHasNoIconOfItsOwn", false, "document", "", 0, IDI_NOT_FOUND},
     {"DocumentWithAnIconOfTheProgram", false, "document", "program", 2, IDI_GROUP_2},
-    {"MissingFile", false, "missing", "", 0, IDI_NOT_FOUND},
     {"MissingFileWinsOverItsIconFile", false, "missing", "program", 2, IDI_NOT_FOUND},
     {"IconFileWithoutFile", false, "", "program", 4, IDI_GROUP_4},
     {"FolderWithAnIconFile", false, "folder", "program", 1, IDI_FACE},
@@ -71,10 +70,14 @@ INSTANTIATE_TEST_SUITE_P(Rows, ButtonPicture, ::testing::ValuesIn(kPictures), Ro
 
 class Pictures : public Window {};
 
-// The default group icons are this program's icons 1 to 10, all different; they are recorded for shown groups.
-TEST_F(Pictures, AStartedBarShowsArrowsEmptyButtonsAndTheDefaultGroupIconsOfThisProgram)
+// Group icons recorded once shown; tips: modifiers in order, texts as they are, a nameless key, none on arrows.
+TEST_F(Pictures, AStartedBarShowsTheDefaultGroupIconsOfThisProgramAndTipsOfButtonsAndGroups)
 {
     data_.settings.groupCount = 10;
+    data_.Group(0, "Tools").Group(1, "Games & Fun");
+    data_.Button(0, 0, "Editor", "C:\\x.exe").Button(0, 1, "Tom & Jerry", "C:\\x.exe").Button(0, 3, "E", "C:\\x.exe");
+    shortcuts_ = ShortcutLines(0, 0, 'A', 7, 0) + ShortcutLines(0, 2, VK_F2, 0, 0) +
+                 ShortcutLines(0, 3, 300, 1, 0) + ShortcutLines(0, 4, VK_SPACE, 6, 0) + ActiveLines(0, 0);
     Open();
     EXPECT_EQ(Resource(IDI_PREVIOUS_GROUP), Shows(IDC_PREVIOUS_GROUP));
     EXPECT_EQ(Resource(IDI_NEXT_GROUP), Shows(IDC_NEXT_GROUP));
@@ -84,37 +87,6 @@ TEST_F(Pictures, AStartedBarShowsArrowsEmptyButtonsAndTheDefaultGroupIconsOfThis
         for (int other = 0; other < g; ++other)
             EXPECT_NE(GroupPicture(g), GroupPicture(other)) << g;
     }
-    Command(IDM_FIRST_GROUP + 4);
-    EXPECT_EQ(GroupPicture(4), Shows(IDC_GROUP_BUTTON));
-    Close();
-    for (int g = 0; g < 10; ++g) {
-        const bool shown = g == 0 || g == 4;
-        EXPECT_EQ(shown ? program_ : "", Saved()->data.groups[g].group.iconFile) << g;
-        EXPECT_EQ(shown ? g + 1 : 0, Saved()->data.groups[g].group.iconIndex) << g;
-    }
-}
-
-TEST_F(Pictures, AFileDeletedWhileShownIsNotFoundFromTheNextGroupSwitch)
-{
-    const std::string tool = CopyInto(BuildFile(PORUN_EXE_PATH), folder_, "tool.exe");
-    data_.Button(0, 0, "tool", tool);
-    Open();
-    ASSERT_TRUE(DeleteFileA(tool.c_str()));
-    EXPECT_EQ(Resource(IDI_PROGRAM), Shows(B(0)));
-    Command(IDM_FIRST_GROUP);
-    EXPECT_EQ(Resource(IDI_NOT_FOUND), Shows(B(0)));
-}
-
-// Plain shortcuts show in round brackets, system hotkeys in angle brackets (the drag, capture and list tests
-// read those); here the rest: modifiers in their order, texts as they are, a key without a name, groups, arrows.
-TEST_F(Pictures, TipsNameTheButtonAndItsShortcutTheGroupAndNothingOnTheArrows)
-{
-    data_.settings.groupCount = 3;
-    data_.Group(0, "Tools").Group(1, "Games & Fun");
-    data_.Button(0, 0, "Editor", "C:\\x.exe").Button(0, 1, "Tom & Jerry", "C:\\x.exe").Button(0, 3, "E", "C:\\x.exe");
-    shortcuts_ = ShortcutLines(0, 0, 'A', 7, 0) + ShortcutLines(0, 2, VK_F2, 0, 0) +
-                 ShortcutLines(0, 3, 300, 1, 0) + ShortcutLines(0, 4, VK_SPACE, 6, 0) + ActiveLines(0, 0);
-    Open();
     const char* tips[] = {"Editor (CTRL+SHIFT+ALT+A)", "Tom & Jerry", " (F2)", "E (SHIFT+)", " (CTRL+ALT+SPACE)", ""};
     for (int b = 0; b < 6; ++b)
         EXPECT_EQ(tips[b], Tip(B(b))) << b;
@@ -123,6 +95,115 @@ TEST_F(Pictures, TipsNameTheButtonAndItsShortcutTheGroupAndNothingOnTheArrows)
     for (const char* name : {"Tools", "Games & Fun", ""}) {
         EXPECT_EQ(name, Tip(IDC_GROUP_BUTTON));
         Click(IDC_NEXT_GROUP);
+    }
+    Command(IDM_FIRST_GROUP + 5);
+    EXPECT_EQ(GroupPicture(5), Shows(IDC_GROUP_BUTTON));
+    Close();
+    for (int g = 0; g < 10; ++g) {
+        const bool shown = g <= 3 || g == 5;
+        EXPECT_EQ(shown ? program_ : "", Saved()->data.groups[g].group.iconFile) << g;
+        EXPECT_EQ(shown ? g + 1 : 0, Saved()->data.groups[g].group.iconIndex) << g;
+    }
+}
+
+// A 32 x 32 icon file of one colour (0xRRGGBB), padded at its end by extra bytes.
+std::string IconFile(DWORD colour, size_t extra = 0)
+{
+#pragma pack(push, 2)
+    struct { WORD reserved = 0, type = 1, count = 1; BYTE width = 32, height = 32, colours = 0, zero = 0;
+             WORD planes = 1, bits = 32; DWORD size = 40 + 4096 + 128, offset = 22;
+             BITMAPINFOHEADER info{40, 32, 64, 1, 32}; } head;
+#pragma pack(pop)
+    const std::vector<DWORD> pixels(32 * 32, 0xFF000000 | colour);
+    return std::string(reinterpret_cast<const char*>(&head), sizeof head) +
+           std::string(reinterpret_cast<const char*>(pixels.data()), 4096) + std::string(128 + extra, '\0');
+}
+
+bool Stamp(const std::string& path, ULONGLONG time)  // its last-write time, 100 ns units since 1601
+{
+    ScopedFile file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    const FILETIME stamp{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+    return file && SetFileTime(file.Get(), nullptr, nullptr, &stamp);
+}
+
+struct Change {
+    const char* name;
+    std::string now;  // the file's bytes at the return; "" leaves them alone, "-" deletes the file
+    ULONGLONG written;
+};
+constexpr ULONGLONG kFirst = 132000000000000000ULL, kHourLater = kFirst + 36000000000ULL;
+
+class IconCache : public Table<Change> {};
+
+// A return to a group shows each file as it is now: rewritten (new time or size), deleted or the same.
+TEST_P(IconCache, AReturnShowsTheFileAsItIsNow)
+{
+    const std::string file = folder_.File("tool.ico");
+    ASSERT_TRUE(WriteBytes(file, IconFile(0xFF0000)) && Stamp(file, kFirst));
+    data_.Button(0, 0, "tool", file);
+    Open();
+    const Picture before = Shows(IDC_FIRST_LAUNCHER);
+    Command(IDM_FIRST_GROUP + 1);
+    if (row().now == "-")
+        ASSERT_TRUE(DeleteFileA(file.c_str()));
+    else
+        ASSERT_TRUE((row().now.empty() || WriteBytes(file, row().now)) && Stamp(file, row().written));
+    Command(IDM_FIRST_GROUP);
+    EXPECT_EQ(row().now == "-" ? Resource(IDI_NOT_FOUND) : Picture::OfFileIcon(file, 0), Shows(IDC_FIRST_LAUNCHER));
+    EXPECT_EQ(row().now.empty(), before == Shows(IDC_FIRST_LAUNCHER));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, IconCache, ::testing::Values(
+    Change{"Unchanged", "", kFirst}, Change{"NewTimeSameSize", IconFile(0x0000FF), kHourLater},
+    Change{"NewSizeSameTime", IconFile(0x0000FF, 64), kFirst}, Change{"Deleted", "-", kFirst}), RowName());
+
+int IconSide(HICON icon)
+{
+    ICONINFO info = {};
+    BITMAP bitmap = {};
+    if (icon && GetIconInfo(icon, &info))
+        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+// Every image at 48 pixels, the program's own drawn for 48, also laid out again where a new screen's DPI puts it.
+class BarAtDpi144 : public Window {};
+
+TEST_F(BarAtDpi144, TheBarAndEveryImageOnItAreScaled)
+{
+    if (SystemDpi() != 144)
+        GTEST_SKIP() << "the screen runs at " << SystemDpi() << " DPI";
+    Recorder recorder(folder_, "rec.exe", true);
+    const std::string icons = folder_.File("icons.exe");
+    ASSERT_TRUE(MakeFileWithIcons(icons, 3));
+    data_.Button(0, 1, "gone", folder_.File("gone.exe")).Button(0, 2, "rec", recorder.Path());
+    data_.Button(0, 3, "icons", icons, "", "", icons, 2);
+    Open();
+    for (int pass = 0; pass < 2; ++pass) {
+        RECT client, now;
+        GetClientRect(window_, &client);
+        EXPECT_EQ(std::make_pair(66L, 651L), std::make_pair(client.right, client.bottom));
+        const int rows[][2] = {{IDC_GROUP_BUTTON, 0}, {IDC_PREVIOUS_GROUP, IDI_PREVIOUS_GROUP},
+                               {IDC_NEXT_GROUP, IDI_NEXT_GROUP}, {B(0), IDI_EMPTY_BUTTON}, {B(1), IDI_NOT_FOUND},
+                               {B(2), 0}, {B(3), 0}};  // the program's picture a control shows, 0: a file's
+        for (const auto& [id, resource] : rows) {
+            const LRESULT shown = SendDlgItemMessageA(window_, id, BM_GETIMAGE, IMAGE_ICON, 0);
+            EXPECT_EQ(48, IconSide(reinterpret_cast<HICON>(shown))) << id;
+            if (resource) {
+                EXPECT_EQ(Picture::OfIcon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
+                              MAKEINTRESOURCEA(resource), IMAGE_ICON, 48, 48, 0)), true), Shows(id)) << id;
+            }
+        }
+        GetWindowRect(window_, &now);
+        if (pass == 0) {
+            OffsetRect(&now, 30 - now.left, 40 - now.top);
+            SendMessageA(window_, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&now));
+        } else {
+            EXPECT_EQ(30, now.left);
+            EXPECT_EQ(40, now.top);
+        }
     }
 }
 

@@ -1,6 +1,5 @@
 #pragma once
-// What the window tables share: the bar's ids, the pictures a user tells
-// groups and buttons by, the dialogs' captions, and tables of named rows.
+// What the window tables share: the bar's ids, the pictures a user tells groups and buttons by, the captions.
 #include "support/launcher.h"
 
 #include "resources/resource_ids.h"
@@ -29,11 +28,6 @@ inline Picture GroupPicture(int group)  // a group's default icon
     return Resource(ids[group]);
 }
 
-inline bool EndsWith(const std::string& text, const std::string& tail)
-{
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 // A check box clicked: its state flips, then its owner hears of it.
 inline void Toggle(HWND dialog, int id)
 {
@@ -41,17 +35,7 @@ inline void Toggle(HWND dialog, int id)
     Press(dialog, id, true);
 }
 
-// A volume without short (8.3) names answers with the long path itself.
-inline DWORD WINAPI NoShortNames(LPCWSTR path, LPWSTR shortPath, DWORD size)
-{
-    lstrcpynW(shortPath, path, static_cast<int>(size));
-    return static_cast<DWORD>(lstrlenW(path));
-}
-
-// A key with up to two modifiers (0: none).
-struct Keystroke {
-    BYTE first = 0, second = 0, key = 0;
-};
+using Keystroke = std::vector<BYTE>;  // up to two modifiers, then the key
 
 // Opened by owner's button (posted), the key capture gets the keystrokes on its prompt and ends.
 inline void CaptureBy(HWND owner, int button, const std::vector<Keystroke>& keys)
@@ -59,8 +43,7 @@ inline void CaptureBy(HWND owner, int button, const std::vector<Keystroke>& keys
     Press(owner, button);
     HWND capture = WaitForDialog(kCapture), prompt = GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT);
     for (const Keystroke& k : keys)
-        k.second ? PostKeys(prompt, {k.first, k.second}, k.key)
-                 : k.first ? PostKeys(prompt, {k.first}, k.key) : PostKeys(prompt, {}, k.key);
+        PostKeys(prompt, k.size() < 2 ? Keys{} : k.size() == 2 ? Keys{k[0]} : Keys{k[0], k[1]}, k.back());
     if (!WaitGone(capture)) {  // a failure, not a hang of the dialogs waiting on it
         ADD_FAILURE() << "the keys did not end the capture";
         PostMessageA(capture, WM_CLOSE, 0, 0);
@@ -68,23 +51,13 @@ inline void CaptureBy(HWND owner, int button, const std::vector<Keystroke>& keys
     Idle(owner);
 }
 
-// Keys a row holds while it acts (a row keeps them in a vector), let go in reverse.
-struct Holding {
-    explicit Holding(const std::vector<BYTE>& keys)
-    {
-        for (BYTE key : keys)
-            held.push_back(std::make_unique<HeldKeys>(Keys{key}));
-    }
-    ~Holding()
-    {
-        while (!held.empty())
-            held.pop_back();
-    }
-    std::vector<std::unique_ptr<HeldKeys>> held;
-};
+// The keys a row holds (up to two) while it acts, let go at the end of the scope.
+inline std::unique_ptr<HeldKeys> Hold(const std::vector<BYTE>& k)
+{
+    return std::make_unique<HeldKeys>(k.empty() ? Keys{} : k.size() == 1 ? Keys{k[0]} : Keys{k[0], k[1]});
+}
 
-// The window fixture. Drags open the window active and in front: a press then changes no focus, which under
-// Wine's virtual desktop can drop the cursor's clip and hand back a position from before it was put.
+// Drags open the window in front: a press then moves no focus, which under Wine can drop the cursor's clip.
 class Window : public LauncherWindow {
 protected:
     void OpenInFront()
