@@ -1,6 +1,4 @@
-// Packs or extracts with the launcher's own archive code for the Info-ZIP and Python check (archive/interop.sh):
-// "pack <archive> <item>..." or "extract <archive> <folder>", names as they are (wide API); exit code 0 when the
-// job was complete, otherwise 10 + its result.
+// For archive/interop.sh: "pack <archive> <item>..." or "extract <archive> <folder>"; 0 when whole, else 10 + result.
 #include "archive/archive_pack.h"
 #include "archive/zip_extract.h"
 

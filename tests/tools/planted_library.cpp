@@ -1,5 +1,4 @@
-// A library planted beside a copy of the launcher under the name of one it uses (hhctrl.ocx): if it is ever
-// loaded, it leaves "planted-loaded.txt" beside itself.
+// Planted beside the launcher as hhctrl.ocx: if it is ever loaded, it leaves "planted-loaded.txt" beside itself.
 #include <windows.h>
 
 #include <string>

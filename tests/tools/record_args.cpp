@@ -1,5 +1,4 @@
-// A program for the launch tests: writes the command line it was started with and its current folder into
-// "received.txt" beside itself (under another name first, so that the file is whole once there), then ends.
+// Writes its command line and current folder into "received.txt" beside itself, whole once it is there.
 #include <windows.h>
 
 #include <string>

@@ -1,5 +1,4 @@
-// porun.dat and the older porun.ini beside the program: what a start loads from them, what the saves
-// leave, and saves that fail at any step.
+// The files beside the program in a folder "表" (0x5C trail byte): what a start reads, what saves leave.
 #include "support/launcher.h"
 
 #include "data/atomic_file.h"
@@ -14,6 +13,16 @@
 using namespace support;
 
 namespace {
+
+// A program "porun.exe" in a folder "表"; what the launcher holds and its seams are put back afterwards.
+template <class Row>
+class BesideTheProgram : public ::testing::TestWithParam<Row> {
+protected:
+    void SetUp() override { OverrideProgramPath(folder_.File("porun.exe").c_str()); }
+
+    TempFolder folder_{"表"};
+    Restore undo_{[] { RestoreFileCalls(), FreeLauncherData(), DestroyShortcutTable(), OverrideProgramPath(nullptr); }};
+};
 
 const char kLoadFailed[] = "データの読み込みに失敗したのら！！";
 const char kSaveFailed[] = "データの保存に失敗したのら！！";
@@ -70,93 +79,85 @@ std::string Loaded()
     return out;
 }
 
+const std::string kDefaults = "s=1,0,3,210,170,0 @0";  // a first start: the window's own place
+const std::string kNothing = "s=0,0,1,0,0,0 @0";      // after a failed load, which says so
+const std::string kButton = " b13=C:\\bin\\edit.exe|Editor||-n|#2";
+const std::string kEditor = "s=1,0,4,120,80,1 @2" + kButton;  // Image() with its defaults
+const std::string kSaved = "porun.dat=141068";
+const std::string kIni = "[SETTING]\r\nGROUPMAX=";
+
 struct StartCase {
     const char* label;
     std::vector<std::pair<const char*, std::string>> before;  // files beside the program
-    const char* loadMessage;  // "" when the start says nothing
-    std::string loaded, after;  // after: the folder after two saves
+    std::string loaded;
+    std::string after = kSaved;  // the folder after two saves
     const char* program = "porun.exe";
     const char* saveMessage = "";
 };
 
-const std::string kDefaults = "s=1,0,3,210,170,0 @0";  // a first start: the window's own place
-const std::string kNothing = "s=0,0,1,0,0,0 @0";      // after a failed load
-const std::string kEditor = " b13=C:\\bin\\edit.exe|Editor||-n|#2";
-const std::string kSaved = "porun.dat=141068";
-const std::string kIni = "[SETTING]\r\nGROUPMAX=";
-
-class DataFileAtStart : public ::testing::TestWithParam<StartCase> {};
+class DataFileAtStart : public BesideTheProgram<StartCase> {};
 
 TEST_P(DataFileAtStart, LoadsWhatTheFilesHoldAndSavesTheCurrentLayout)
 {
     const StartCase& c = GetParam();
-    TempFolder folder("表");
     for (const auto& [name, bytes] : c.before)
-        ASSERT_TRUE(WriteBytes(folder.File(name), bytes));
-    Restore restore{[] { FreeLauncherData(); OverrideProgramPath(nullptr); }};
-    OverrideProgramPath(folder.File(c.program).c_str());
+        ASSERT_TRUE(WriteBytes(folder_.File(name), bytes));
+    OverrideProgramPath(folder_.File(c.program).c_str());
     HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 210, 170, 40, 40, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(AllocateLauncherData());
     for (int step = 0; step < 3; ++step) {  // the start, then two saves
-        const char* message = step ? c.saveMessage : c.loadMessage;
+        const char* message = step ? c.saveMessage : c.loaded == kNothing ? kLoadFailed : "";
         std::unique_ptr<DialogWaiter> box(*message ? new DialogWaiter("=(@.@)=", IDOK) : nullptr);
         EXPECT_EQ(!*message, step ? SaveLauncherData(owner) : LoadLauncherData(owner));
         EXPECT_EQ(message, box ? box->Message() : "");
         if (step == 0) {
             EXPECT_EQ(c.loaded, Loaded());
-            EXPECT_TRUE(!c.before.empty() || !Exists(folder.File("porun.dat")));  // a start creates nothing
+            EXPECT_TRUE(!c.before.empty() || !Exists(folder_.File("porun.dat")));  // a start creates nothing
         }
     }
     DestroyWindow(owner);
     std::string after;  // names and sizes of the files but the ini, which is only read
-    for (const std::wstring& name : ListTree(folder.Path()))
+    for (const std::wstring& name : ListTree(folder_.Path()))
         if (name != L"porun.ini")
             after += (after.empty() ? "" : " ") + std::string(name.begin(), name.end()) + "=" +
-                     std::to_string(ReadBytes(Wide(folder.Path()) + L"\\" + name).size());
+                     std::to_string(ReadBytes(Wide(folder_.Path()) + L"\\" + name).size());
     EXPECT_EQ(c.after, after);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, DataFileAtStart, ::testing::ValuesIn(std::vector<StartCase>{
-    {"CurrentLayout", {{"porun.dat", Image()}}, "", "s=1,0,4,120,80,1 @2" + kEditor, kSaved},
-    {"OlderLayout", {{"porun.dat", OlderLayout()}}, "",
-     "s=0,1,5,10,20,0 @0 b0=C:\\g0\\b0.exe|t00|||C:\\g0\\b0.exe#1 g9=last|#0 b97=C:\\g9\\b7.exe|t97|||C:\\g9\\b7.exe#8",
-     kSaved},
-    {"NoFile", {}, "", kDefaults, kSaved},
-    {"Empty", {{"porun.dat", ""}}, kLoadFailed, kNothing, kSaved + " porun.dat.bad=0"},
-    {"OneByteShort", {{"porun.dat", Image().substr(1)}}, kLoadFailed, kNothing, kSaved + " porun.dat.bad=141067"},
-    {"OneByteLonger", {{"porun.dat", Image() + "x"}}, kLoadFailed, kNothing, kSaved + " porun.dat.bad=141069"},
-    {"BetweenLayouts", {{"porun.dat", Image().substr(0, 120000)}}, kLoadFailed, kNothing,
-     kSaved + " porun.dat.bad=120000"},
-    {"EarlierKeptCopy", {{"porun.dat", "second"}, {"porun.dat.bad", "first"}}, kLoadFailed, kNothing,
+    {"CurrentLayout", {{"porun.dat", Image()}}, kEditor}, {"NoFile", {}, kDefaults},
+    {"OlderLayout", {{"porun.dat", OlderLayout()}},
+     "s=0,1,5,10,20,0 @0 b0=C:\\g0\\b0.exe|t00|||C:\\g0\\b0.exe#1 g9=last|#0 b97=C:\\g9\\b7.exe|t97|||C:\\g9\\b7.exe#8"},
+    {"Empty", {{"porun.dat", ""}}, kNothing, kSaved + " porun.dat.bad=0"},
+    {"OneByteShort", {{"porun.dat", Image().substr(1)}}, kNothing, kSaved + " porun.dat.bad=141067"},
+    {"OneByteLonger", {{"porun.dat", Image() + "x"}}, kNothing, kSaved + " porun.dat.bad=141069"},
+    {"BetweenLayouts", {{"porun.dat", Image().substr(0, 120000)}}, kNothing, kSaved + " porun.dat.bad=120000"},
+    {"EarlierKeptCopy", {{"porun.dat", "second"}, {"porun.dat.bad", "first"}}, kNothing,
      kSaved + " porun.dat.bad=5 porun.dat.bad2=6"},
-    {"UnterminatedTexts", {{"porun.dat", Image(77, 12, 1, 'A', 'B')}}, "",
-     "s=1,0,10,120,80,1 @0 b13=C:\\bin\\edit.exe|" + std::string(269, 'A') + "||-n|#2 g9=" + std::string(269, 'B') + "|#0",
-     kSaved},
-    {"GroupCountBelowOne", {{"porun.dat", Image(-3, 0, 0)}}, "", "s=1,0,1,120,80,0 @0" + kEditor, kSaved},
-    {"LastGroupBeyondTheCount", {{"porun.dat", Image(3, 7, 1)}}, "", "s=1,0,3,120,80,1 @7" + kEditor, kSaved},
-    {"LastGroupNotWanted", {{"porun.dat", Image(3, 7, 0)}}, "", "s=1,0,3,120,80,0 @0" + kEditor, kSaved},
-    {"CompleteTemporaryFile", {{"porun.dat.tmp", Image()}}, "", "s=1,0,4,120,80,1 @2" + kEditor, kSaved},
-    {"HalfTemporaryFile", {{"porun.dat.tmp", Image().substr(0, 5000)}}, "", kDefaults, kSaved},
-    {"StaleTemporaryFile", {{"porun.dat", Image()}, {"porun.dat.tmp", Image(9)}}, "", "s=1,0,4,120,80,1 @2" + kEditor,
-     kSaved},
-    {"ProgramWithoutExtension", {}, kLoadFailed, kNothing, "", "porun", kSaveFailed},
+    {"UnterminatedTexts", {{"porun.dat", Image(77, 12, 1, 'A', 'B')}},
+     "s=1,0,10,120,80,1 @0 b13=C:\\bin\\edit.exe|" + std::string(269, 'A') + "||-n|#2 g9=" + std::string(269, 'B') + "|#0"},
+    {"GroupCountBelowOne", {{"porun.dat", Image(-3, 0, 0)}}, "s=1,0,1,120,80,0 @0" + kButton},
+    {"LastGroupBeyondTheCount", {{"porun.dat", Image(3, 7, 1)}}, "s=1,0,3,120,80,1 @7" + kButton},
+    {"LastGroupNotWanted", {{"porun.dat", Image(3, 7, 0)}}, "s=1,0,3,120,80,0 @0" + kButton},
+    {"CompleteTemporaryFile", {{"porun.dat.tmp", Image()}}, kEditor},
+    {"HalfTemporaryFile", {{"porun.dat.tmp", Image().substr(0, 5000)}}, kDefaults},
+    {"StaleTemporaryFile", {{"porun.dat", Image()}, {"porun.dat.tmp", Image(9)}}, kEditor},
+    {"ProgramWithoutExtension", {}, kNothing, "", "porun", kSaveFailed},
     // The older generation's porun.ini counts only while there is no porun.dat.
-    {"IniButton", {{"porun.ini", "[BUTTON 5]\r\nFILE=C:\\Tools\\editor.exe\r\nNAME=editor\r\n"}}, "",
-     "s=1,1,3,30,30,0 @0 b5=C:\\Tools\\editor.exe|editor|||#0", kSaved},
+    {"IniButton", {{"porun.ini", "[BUTTON 5]\r\nFILE=C:\\Tools\\editor.exe\r\nNAME=editor\r\n"}},
+     "s=1,1,3,30,30,0 @0 b5=C:\\Tools\\editor.exe|editor|||#0"},
     {"IniSectionsPaddedWithABlank",
      {{"porun.ini", "[BUTTON15]\r\nFILE=C:\\a.exe\r\nDIR=C:\\w\r\nPARAM=-x 1\r\nICON=2\r\n[BUTTON05]\r\nFILE=C:\\z.exe\r\n"
-                    "[GROUP 3]\r\nNAME=games\r\nFILE=C:\\i.dll\r\nICON=4\r\n[GROUP03]\r\nNAME=wrong\r\n"}}, "",
-     "s=1,1,3,30,30,0 @0 b15=C:\\a.exe||C:\\w|-x 1|#2 g3=games|C:\\i.dll#4", kSaved},
-    {"IniSettings", {{"porun.ini", kIni + "7\r\nWINCHANGE=0\r\nWINTOP=0\r\n[Windows]\r\nWINX=-5\r\nWINY=640\r\n"}}, "",
-     "s=0,0,7,-5,640,0 @0", kSaved},
-    {"IniGroupMaxZero", {{"porun.ini", kIni + "0\r\n"}}, "", "s=1,1,1,30,30,0 @0", kSaved},
-    {"IniGroupMaxEleven", {{"porun.ini", kIni + "11\r\n"}}, "", "s=1,1,10,30,30,0 @0", kSaved},
-    {"IniGroupMaxHuge", {{"porun.ini", kIni + "4000000000\r\n"}}, "", "s=1,1,1,30,30,0 @0", kSaved},
-    {"IniGroupMaxNoNumber", {{"porun.ini", kIni + "x\r\n"}}, "", "s=1,1,1,30,30,0 @0", kSaved},
-    {"IniLongName", {{"porun.ini", "[BUTTON 0]\r\nNAME=" + std::string(600, 'n') + "\r\nFILE=C:\\f.exe\r\n"}}, "",
-     "s=1,1,3,30,30,0 @0 b0=C:\\f.exe|" + std::string(269, 'n') + "|||#0", kSaved},
-    {"IniBesideADataFile", {{"porun.dat", Image()}, {"porun.ini", "[BUTTON 6]\r\nFILE=C:\\new.exe\r\n"}}, "",
-     "s=1,0,4,120,80,1 @2" + kEditor, kSaved},
+                    "[GROUP 3]\r\nNAME=games\r\nFILE=C:\\i.dll\r\nICON=4\r\n[GROUP03]\r\nNAME=wrong\r\n"}},
+     "s=1,1,3,30,30,0 @0 b15=C:\\a.exe||C:\\w|-x 1|#2 g3=games|C:\\i.dll#4"},
+    {"IniSettings", {{"porun.ini", kIni + "7\r\nWINCHANGE=0\r\nWINTOP=0\r\n[Windows]\r\nWINX=-5\r\nWINY=640\r\n"}},
+     "s=0,0,7,-5,640,0 @0"},
+    {"IniGroupMaxEleven", {{"porun.ini", kIni + "11\r\n"}}, "s=1,1,10,30,30,0 @0"},
+    {"IniGroupMaxHuge", {{"porun.ini", kIni + "4000000000\r\n"}}, "s=1,1,1,30,30,0 @0"},
+    {"IniGroupMaxNoNumber", {{"porun.ini", kIni + "x\r\n"}}, "s=1,1,1,30,30,0 @0"},
+    {"IniLongName", {{"porun.ini", "[BUTTON 0]\r\nNAME=" + std::string(600, 'n') + "\r\nFILE=C:\\f.exe\r\n"}},
+     "s=1,1,3,30,30,0 @0 b0=C:\\f.exe|" + std::string(269, 'n') + "|||#0"},
+    {"IniBesideADataFile", {{"porun.dat", Image()}, {"porun.ini", "[BUTTON 6]\r\nFILE=C:\\new.exe\r\n"}}, kEditor},
 }), [](const auto& info) { return std::string(info.param.label); });
 
 // A save that fails at any step leaves the file as it was and no temporary file; the next save stores the change.
@@ -169,50 +170,141 @@ struct FailCase {
 };
 
 bool SaveData() { return SaveLauncherData(nullptr); }
+HANDLE WINAPI NoFile(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) { return INVALID_HANDLE_VALUE; }
+BOOL WINAPI NoWrite(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) { return *written = 0, FALSE; }
+BOOL WINAPI HalfWrite(HANDLE f, LPCVOID d, DWORD n, LPDWORD w, LPOVERLAPPED o) { return WriteFile(f, d, n / 2, w, o); }
 const CallChange kMoveFails = [](FileCalls& c) { c.moveFileEx = [](LPCSTR, LPCSTR, DWORD) { return FALSE; }; };
 bool SavePlaces() { return SavePositions(WindowPositions()); }
 
-class SaveSurvivesAFailingStep : public ::testing::TestWithParam<FailCase> {};
+class SaveSurvivesAFailingStep : public BesideTheProgram<FailCase> {};
 
 TEST_P(SaveSurvivesAFailingStep, KeepsTheOldFile)
 {
-    TempFolder folder("表");
-    const std::string file = folder.File(GetParam().file);
+    const std::string file = folder_.File(GetParam().file);
     ASSERT_TRUE(WriteBytes(file, "old"));
-    Restore restore{[] { RestoreFileCalls(); FreeLauncherData(); DestroyShortcutTable(); OverrideProgramPath(nullptr); }};
-    OverrideProgramPath(folder.File("porun.exe").c_str());
     const bool data = GetParam().save == SaveData;
     ASSERT_TRUE(AllocateLauncherData());
     CreateShortcutTable();
-    auto save = GetParam().save;
     GetParam().fail(ActiveFileCalls());
     {
         std::unique_ptr<DialogWaiter> box(data ? new DialogWaiter("=(@.@)=", IDOK) : nullptr);
-        EXPECT_FALSE(save());
+        EXPECT_FALSE(GetParam().save());
         EXPECT_EQ(data ? kSaveFailed : "", box ? box->Message() : "");
     }
     EXPECT_EQ("old", ReadBytes(file));
     EXPECT_FALSE(Exists(file + ".tmp"));
     RestoreFileCalls();
-    EXPECT_TRUE(save());
+    EXPECT_TRUE(GetParam().save());
     EXPECT_NE("old", ReadBytes(file));
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, SaveSurvivesAFailingStep, ::testing::ValuesIn(std::vector<FailCase>{
-    {"DataCreate", "porun.dat", SaveData, [](FileCalls& c) {
-        c.createFile = [](LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) { return INVALID_HANDLE_VALUE; };
-    }},
-    {"DataWrite", "porun.dat", SaveData, [](FileCalls& c) {
-        c.writeFile = [](HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) { *written = 0; return FALSE; };
-    }},
-    {"DataShortWrite", "porun.dat", SaveData, [](FileCalls& c) {  // a full disk takes part of it
-        c.writeFile = [](HANDLE f, LPCVOID d, DWORD n, LPDWORD w, LPOVERLAPPED o) { return WriteFile(f, d, n / 2, w, o); };
-    }},
+    {"DataCreate", "porun.dat", SaveData, [](FileCalls& c) { c.createFile = NoFile; }},
+    {"DataWrite", "porun.dat", SaveData, [](FileCalls& c) { c.writeFile = NoWrite; }},
+    {"DataShortWrite", "porun.dat", SaveData, [](FileCalls& c) { c.writeFile = HalfWrite; }},  // a full disk takes part
     {"DataFlush", "porun.dat", SaveData, [](FileCalls& c) { c.flushFileBuffers = [](HANDLE) { return FALSE; }; }},
     {"DataClose", "porun.dat", SaveData, [](FileCalls& c) { c.closeHandle = [](HANDLE f) { CloseHandle(f); return FALSE; }; }},
     {"DataMove", "porun.dat", SaveData, kMoveFails},
     {"PositionsMove", "position.dat", SavePlaces, kMoveFails},
     {"ShortcutsMove", "shortcut.dat", SaveShortcutTable, kMoveFails},
+}), [](const auto& info) { return std::string(info.param.label); });
+
+struct FileCase {
+    const char* label;
+    std::string before;  // the file at the start ("-": none)
+    std::string saved;   // what the next save writes; shortcut.dat: "" when it equals before
+    bool record = true;  // position.dat: a place for 640 x 480 at (1, 2) is recorded before the save
+};
+
+class ShortcutFileReading : public BesideTheProgram<FileCase> {};
+
+TEST_P(ShortcutFileReading, KeepsWhatTheRulesAllow)
+{
+    ASSERT_TRUE(GetParam().before == "-" || WriteBytes(folder_.File("shortcut.dat"), GetParam().before));
+    LoadShortcutTable();
+    ASSERT_TRUE(DeleteFileA(folder_.File("shortcut.dat").c_str()) || GetParam().before == "-");
+    ASSERT_TRUE(SaveShortcutTable());
+    EXPECT_EQ(GetParam().saved.empty() ? GetParam().before : GetParam().saved, ReadBytes(folder_.File("shortcut.dat")));
+}
+
+const std::string kCtrlAltSpace = ActiveLines(VK_SPACE, 6);
+const std::string kBase = ShortcutLines(0, 1, 'E', 2, 0) + ActiveLines('P', 2);  // the activation is CTRL+P
+
+std::string WithoutIdLine(std::string lines) { return lines.erase(0, lines.find("\r\n") + 2); }
+
+INSTANTIATE_TEST_SUITE_P(Files, ShortcutFileReading, ::testing::ValuesIn(std::vector<FileCase>{
+    {"NoFile", "-", ActiveLines(0, 0)}, {"ActiveKeyZeroStaysCleared", ActiveLines(0, 6), ActiveLines(0, 6)},
+    {"RoundTripKeepsIdsAsStored", ShortcutLines(0, 0, 'Q', 3, 1, 0) + ShortcutLines(4, 2, 'Z', 1, 0, 17) +
+     ShortcutLines(9, 9, VK_F5, 4, 0) + ActiveLines('K', 6), ""},
+    {"NoActiveLines", ShortcutLines(0, 1, 'A', 2, 0), ShortcutLines(0, 1, 'A', 2, 0) + kCtrlAltSpace},
+    {"RefusedActiveKey", ActiveLines(VK_RETURN, 2), kCtrlAltSpace},
+    {"ActiveKeyOfASystemHotkey", ShortcutLines(0, 3, 'J', 6, 1) + ActiveLines('J', 6),
+     ShortcutLines(0, 3, 'J', 6, 1) + kCtrlAltSpace},
+    {"ActiveKeyWithoutFlagLine", "ShortCut.Active.key,123\r\n", ActiveLines(123, 0)},
+    {"SameKeyAfterASystemHotkey", ShortcutLines(0, 1, 'A', 2, 1) + ShortcutLines(0, 2, 'A', 2, 0) + kCtrlAltSpace,
+     ShortcutLines(0, 1, 'A', 2, 1) + kCtrlAltSpace},
+    {"SameKeyTwicePlain", ShortcutLines(0, 1, 'A', 2, 0) + ShortcutLines(0, 2, 'A', 2, 0) + kCtrlAltSpace, ""},
+    {"DigitsPlainShiftCtrl", ShortcutLines(0, 0, '5', 0, 0) + ShortcutLines(0, 1, '5', 1, 0) +
+     ShortcutLines(0, 2, '5', 2, 0) + kCtrlAltSpace, ShortcutLines(0, 1, '5', 1, 0) + kCtrlAltSpace},
+    {"EntryWithoutIdLine", WithoutIdLine(ShortcutLines(6, 6, 'A', 2, 0)) + "ShortCut.99:000.key,65\r\nnonsense\r\n" +
+     kCtrlAltSpace, kCtrlAltSpace},
+    {"IdWithoutKey", "ShortCut.01:001.id,11\r\n" + kCtrlAltSpace, kCtrlAltSpace},
+    {"KeysBeyondTheKeyTable", ShortcutLines(1, 0, 300, 2, 0) + ShortcutLines(1, 1, -7, 2, 0) + kCtrlAltSpace, ""},
+    {"OversizedFile", ShortcutLines(0, 1, 'A', 2, 0) + std::string(2 << 20, ' '), ActiveLines(0, 0)},
+    {"LongerNameBesideTheName", "ShortCut.Active.keyboard,7\r\n" + ActiveLines('K', 2), ActiveLines('K', 2)},
+    {"FirstOfTwoLinesWins", ActiveLines('K', 2) + ActiveLines('L', 2) + "shortcut.active.key,77\r\n",
+     ActiveLines('K', 2)},
+    // the search window's hotkey needs CTRL and a combination of its own
+    {"SearchKey", kBase + "ShortCut.Search.key,70\r\nShortCut.Search.flag,6\r\n", ""},
+    {"SearchKeyWithoutCtrl", kBase + "ShortCut.Search.key,70\r\nShortCut.Search.flag,4\r\n", kBase},
+    {"SearchKeyOfTheActivation", kBase + "ShortCut.Search.key,80\r\nShortCut.Search.flag,2\r\n", kBase},
+    {"SearchKeyNoNumber", kBase + "ShortCut.Search.key,abc\r\nShortCut.Search.flag,6\r\n", kBase},
+}), [](const auto& info) { return std::string(info.param.label); });
+
+std::string Slot(int slot, int width, int height, int x, int y)
+{
+    char lines[256];
+    wsprintfA(lines, "position%02d.desktop.width,%d\r\nposition%02d.desktop.height,%d\r\nposition%02d.positon.x,%d\r\n"
+              "position%02d.positon.y,%d\r\n", slot, width, slot, height, slot, x, slot, y);
+    return lines;
+}
+
+class PositionFileReading : public BesideTheProgram<FileCase> {};
+
+TEST_P(PositionFileReading, GivesThePlacesPerScreenSize)
+{
+    ASSERT_TRUE(GetParam().before == "-" || WriteBytes(folder_.File("position.dat"), GetParam().before));
+    WindowPositionTable table;
+    ClearPositions(&table);
+    LoadPositions(&table);
+    if (GetParam().record) {
+        ASSERT_TRUE(RecordPosition(&table, 640, 480, 1, 2));
+    }
+    ASSERT_TRUE(SavePositions(&table));
+    EXPECT_EQ(GetParam().saved, ReadBytes(folder_.File("position.dat")));
+    EXPECT_FALSE(Exists(folder_.File("position.dat.tmp")));
+}
+
+const std::string kSlot5 = "position05.desktop.width,1280\r\nposition05.desktop.height,1024\r\n"
+                           "position05.positon.x,600\r\nposition05.positon.y, 12\r\n";
+
+INSTANTIATE_TEST_SUITE_P(Files, PositionFileReading, ::testing::ValuesIn(std::vector<FileCase>{
+    {"NoFile", "-", Slot(0, 640, 480, 1, 2)}, {"EmptyTableEmptiesTheFile", "old contents\r\n", "", false},
+    {"UsedSlotsInSlotOrder", Slot(2, 800, 600, 750, -1) + Slot(7, 1280, 1024, -1, 200),
+     Slot(0, 640, 480, 1, 2) + Slot(2, 800, 600, 750, -1) + Slot(7, 1280, 1024, -1, 200)},
+    {"OnlySlotFive", kSlot5, Slot(0, 640, 480, 1, 2) + Slot(5, 1280, 1024, 600, 12)},
+    {"SameSizeKeepsItsSlot", kSlot5 + Slot(6, 640, 480, 9, 9), Slot(5, 1280, 1024, 600, 12) + Slot(6, 640, 480, 1, 2)},
+    {"MissingLinesReadAsZero", "position02.desktop.width,800\r\nposition03.desktop.height,600\r\n",
+     Slot(0, 640, 480, 1, 2) + Slot(2, 800, 0, 0, 0)},
+    {"HostileValues", "position00.desktop.width,abc\r\nxposition01.desktop.width,5\r\nposition03.desktop.width,42abc\r\n"
+     "position04.desktop.width,+17\r\nposition06.desktop.width,\r\nposition19.desktop.width,99999999999\r\n"
+     "position20.desktop.width,640\r\nposition08.desktop.height,1 position08.desktop.width,9\r\n",
+     Slot(0, 0, 0, 0, 0) + Slot(1, 640, 480, 1, 2) + Slot(3, 42, 0, 0, 0) + Slot(4, 17, 0, 0, 0) +
+     Slot(6, 0, 0, 0, 0) + Slot(19, 2147483647, 0, 0, 0)},
+    {"BlanksAfterTheComma", "position01.desktop.width, \t1024\r\n", Slot(0, 640, 480, 1, 2) + Slot(1, 1024, 0, 0, 0)},
+    {"HalfWrittenLastLine", Slot(1, 800, 600, 3, 4) + "position02.desktop.width,1024",
+     Slot(0, 640, 480, 1, 2) + Slot(1, 800, 600, 3, 4)},
+    {"LineFeedsOnly", "position01.desktop.width,1024\n", Slot(0, 640, 480, 1, 2)},
 }), [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace

@@ -1,31 +1,32 @@
-// The launcher's rules: which key combinations a button may take, where the bar's window is kept on the
-// screen, how the bar is laid out at each display scale, which buttons a typed query lists, best first, and
-// what the program file promises.
+// The launcher's rules: key combinations, the window's place, the bar at each scale, the button search, the files
+// beside the program and stored paths ("表", "ソ" end in the byte 0x5C, "亜" in a lead byte).
 #include "support/launcher.h"
 
+#include "app/help.h"
 #include "app/placement.h"
 #include "bar/bar_geometry.h"
 #include "bar/icon_cache.h"
 #include "data/button_search.h"
+#include "data/launcher_data.h"
 #include "menus/menu_skin.h"
 #include "shortcuts/shortcut_table.h"
-
-#include <gtest/gtest.h>
+#include "support/program_files.h"
+#include "support/stored_path.h"
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <memory>
 
 using namespace support;
 
 namespace {
 
-// With the activation combination CTRL+ALT+SPACE, system hotkeys CTRL+S on button (4,4) and CTRL+L on (9,9),
-// and the plain shortcut CTRL+P on (1,2); the combination is asked for button (1,3) unless the row says otherwise.
+// Activation CTRL+ALT+SPACE, hotkeys CTRL+S on (4,4) and CTRL+L on (9,9), plain CTRL+P on (1,2); asked for (1,3).
 struct Combination {
     int key, flags;
     bool refused;
-    int asks;  // the duplicate question; -1: no combination to compare (key 0)
+    int asks = 0;  // the duplicate question; -1: no combination to compare (key 0)
     int group = 1, button = 3;
     int activeKey = VK_SPACE, activeFlags = 6;
 };
@@ -46,65 +47,32 @@ TEST_P(RefusedCombinations, FollowTheRulesOfTheReadme)
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, RefusedCombinations, ::testing::ValuesIn(std::vector<Combination>{
-    {VK_BACK, 0, true, false}, {VK_TAB, 7, true, false}, {VK_RETURN, 2, true, false}, {VK_SHIFT, 1, true, false},
-    {VK_CONTROL, 2, true, false}, {VK_ESCAPE, 4, true, false}, {0x2A, 6, true, false}, {VK_DELETE, 3, true, false},
-    {VK_MENU, 2, false, false}, {VK_INSERT, 2, false, false},
-    {VK_SPACE, 0, true, false}, {VK_SPACE, 2, false, false}, {VK_SPACE, 1, false, false},
-    {VK_SPACE, 6, true, false}, {VK_SPACE, 7, false, false}, {'Q', 2, true, false, 1, 3, 'Q', 2},
-    {0, 0, true, -1, 1, 3, 0, 0}, {0, 2, false, -1, 1, 3, 0, 0},
-    {'5', 0, true, false}, {'5', 2, true, false}, {'0', 0, true, false}, {'9', 2, true, false},
-    {'5', 1, false, false}, {'5', 6, false, false}, {'5', 3, false, false}, {VK_NUMPAD5, 0, false, false},
-    {'S', 2, true, false}, {'S', 2, true, false, 4, 4}, {'S', 3, false, false}, {'L', 2, true, false},
-    {'P', 2, false, true}, {'P', 2, false, true, 2, 1}, {'P', 2, false, false, 1, 2}, {'P', 3, false, false},
+    {VK_BACK, 0, true}, {VK_TAB, 7, true}, {VK_RETURN, 2, true}, {VK_SHIFT, 1, true}, {VK_CONTROL, 2, true},
+    {VK_ESCAPE, 4, true}, {0x2A, 6, true}, {VK_DELETE, 3, true}, {VK_MENU, 2, false}, {VK_INSERT, 2, false},
+    {VK_SPACE, 0, true}, {VK_SPACE, 2, false}, {VK_SPACE, 1, false}, {VK_SPACE, 6, true}, {VK_SPACE, 7, false},
+    {'Q', 2, true, 0, 1, 3, 'Q', 2}, {0, 0, true, -1, 1, 3, 0, 0}, {0, 2, false, -1, 1, 3, 0, 0},
+    {'5', 0, true}, {'5', 2, true}, {'0', 0, true}, {'9', 2, true}, {'5', 1, false}, {'5', 6, false}, {'5', 3, false},
+    {VK_NUMPAD5, 0, false}, {'S', 2, true}, {'S', 2, true, 0, 4, 4}, {'S', 3, false}, {'L', 2, true},
+    {'P', 2, false, 1}, {'P', 2, false, 1, 2, 1}, {'P', 2, false, 0, 1, 2}, {'P', 3, false},
 }));
 
-struct AreaCase {
-    const char* label;
-    RECT taskbar;  // on a 1024 x 768 screen
-    WorkArea area;
-};
-
-class WorkAreaBesideTaskbar : public ::testing::TestWithParam<AreaCase> {};
-
-TEST_P(WorkAreaBesideTaskbar, LeavesTheTaskbarsEdgeOut)
-{
-    const WorkArea area = ::WorkAreaBesideTaskbar(SIZE{1024, 768}, GetParam().taskbar);
-    const WorkArea& want = GetParam().area;
-    EXPECT_EQ(std::vector<int>({want.left, want.top, want.right, want.bottom}),
-              std::vector<int>({area.left, area.top, area.right, area.bottom}));
-}
-
-INSTANTIATE_TEST_SUITE_P(Edges, WorkAreaBesideTaskbar, ::testing::ValuesIn(std::vector<AreaCase>{
-    {"Bottom", {0, 738, 1024, 768}, {0, 0, 1023, 737}},
-    {"Top", {0, 0, 1024, 30}, {0, 31, 1023, 767}},
-    {"Left", {0, 0, 60, 768}, {61, 0, 1023, 767}},
-    {"Right", {964, 0, 1024, 768}, {0, 0, 963, 767}},
-    {"AutoHiddenStrip", {0, 766, 1024, 798}, {0, 0, 1023, 765}},
-    {"HiddenBelow", {0, 768, 1024, 798}, {0, 0, 1023, 767}},
-    {"NoArea", {0, 0, 0, 0}, {0, 0, 1023, 767}},
-    {"BottomOverhang", {-2, 736, 1026, 770}, {0, 0, 1023, 735}},
-    {"StaleFromASmallerScreen", {0, 570, 800, 600}, {0, 0, 1023, 767}},
-}), [](const auto& info) { return std::string(info.param.label); });
-
-// A window on a screen, the screen size seen before (0: a start), the work area and a remembered place →
-// where it goes and which place the table holds for the screen afterwards.
+// A window, the screen, the size seen before (0: a start), the taskbar, a remembered place → where it goes.
 struct PlacementCase {
     const char* label;
     RECT window;
     SIZE screen, last;
-    WorkArea area;
+    RECT taskbar;
     std::vector<int> remembered;  // width, height, x, y; 20 sizes for a full table
     POINT placed;
-    bool move;
-    std::vector<int> held;  // x, y for the screen; empty: none
+    bool move, recorded = true;  // recorded: the table holds the place for the screen afterwards
 };
 
 const SIZE kScreen{1024, 768};
-const WorkArea kAboveTaskbar{0, 0, 1023, 737};
+const RECT kBottomBar{0, 738, 1024, 768}, kLow{10, 700, 60, 1170};  // kLow: pushed up by the bottom
 
 class PlacementRule : public ::testing::TestWithParam<PlacementCase> {};
 
-TEST_P(PlacementRule, KeepsTheWindowOnTheScreen)
+TEST_P(PlacementRule, KeepsTheWindowOnTheScreenBesideTheTaskbar)
 {
     const PlacementCase& c = GetParam();
     WindowPositionTable table;
@@ -114,27 +82,32 @@ TEST_P(PlacementRule, KeepsTheWindowOnTheScreen)
         RecordPosition(&table, r[0], r[1], r[2], r[3]);
     for (int i = 0; r.size() == 1 && i < kPositionSlots; ++i)
         RecordPosition(&table, 640 + i, 480, i, i);
-    const PlacementResult place = ComputePlacement(c.window, c.screen, c.last, c.area, &table);
+    const WorkArea area = WorkAreaBesideTaskbar(c.screen, c.taskbar);
+    const PlacementResult place = ComputePlacement(c.window, c.screen, c.last, area, &table);
     EXPECT_EQ(std::vector<int>({c.placed.x, c.placed.y, c.move}), std::vector<int>({place.left, place.top, place.move}));
     PositionQuery query{c.screen.cx, c.screen.cy, 0, 0};
-    const std::vector<int> held = FindPosition(&table, &query) ? std::vector<int>{query.x, query.y} : std::vector<int>{};
-    EXPECT_EQ(c.held, held);
-    EXPECT_EQ(!c.held.empty(), place.recorded);
+    EXPECT_EQ(c.recorded, FindPosition(&table, &query) && query.x == c.placed.x && query.y == c.placed.y);
+    EXPECT_EQ(c.recorded, place.recorded);
 }
 
 INSTANTIATE_TEST_SUITE_P(Places, PlacementRule, ::testing::ValuesIn(std::vector<PlacementCase>{
-    {"SnapsOntoARightTaskbar", {940, 100, 990, 570}, kScreen, kScreen, {0, 0, 963, 767}, {}, {914, 100}, true, {914, 100}},
-    {"LargerThanTheArea", {500, 500, 2500, 1500}, kScreen, kScreen, {61, 31, 1023, 737}, {}, {60, 30}, true, {60, 30}},
-    {"UserMoveReplacesTheRemembered", {30, 30, 80, 500}, kScreen, kScreen, kAboveTaskbar, {1024, 768, 400, 120}, {30, 30}, false,
-     {30, 30}},
-    {"RememberedOffTheScreen", {100, 100, 150, 570}, {800, 600}, kScreen, {0, 0, 799, 569}, {800, 600, 3000, -2500}, {750, -1},
-     true, {750, -1}},
-    {"ExtremeRemembered", {10, 10, 60, 480}, kScreen, {0, 0}, kAboveTaskbar, {1024, 768, INT_MAX, INT_MIN}, {974, -1}, true,
-     {974, -1}},
-    {"FullTableRecordsNothing", {-300, 900, -250, 1370}, kScreen, {0, 0}, kAboveTaskbar, {20}, {-1, 268}, true, {}},
+    {"SnapsOntoARightTaskbar", {940, 100, 990, 570}, kScreen, kScreen, {964, 0, 1024, 768}, {}, {914, 100}, true},
+    {"LargerThanTheArea", {500, 500, 2500, 1500}, kScreen, kScreen, {0, 0, 60, 768}, {}, {60, -1}, true},
+    {"UserMoveReplacesTheRemembered", {30, 30, 80, 500}, kScreen, kScreen, kBottomBar, {1024, 768, 400, 120},
+     {30, 30}, false},
+    {"RememberedOffTheScreen", {100, 100, 150, 570}, {800, 600}, kScreen, {0, 570, 800, 600}, {800, 600, 3000, -2500},
+     {750, -1}, true},
+    {"ExtremeRemembered", {10, 10, 60, 480}, kScreen, {0, 0}, kBottomBar, {1024, 768, INT_MAX, INT_MIN}, {974, -1}, true},
+    {"FullTableRecordsNothing", {-300, 900, -250, 1370}, kScreen, {0, 0}, kBottomBar, {20}, {-1, 268}, true, false},
+    // the taskbar's edge is left out; a taskbar hidden, absent or left from a smaller screen leaves it all
+    {"BelowATopTaskbar", {10, -300, 60, 170}, kScreen, kScreen, {0, 0, 1024, 30}, {}, {10, 30}, true},
+    {"AboveAnAutoHiddenStrip", kLow, kScreen, kScreen, {0, 766, 1024, 798}, {}, {10, 296}, true},
+    {"AboveAnOverhangingTaskbar", kLow, kScreen, kScreen, {-2, 736, 1026, 770}, {}, {10, 266}, true},
+    {"TaskbarHiddenBelow", kLow, kScreen, kScreen, {0, 768, 1024, 798}, {}, {10, 298}, true},
+    {"NoTaskbar", kLow, kScreen, kScreen, {0, 0, 0, 0}, {}, {10, 298}, true},
+    {"TaskbarFromASmallerScreen", kLow, kScreen, kScreen, {0, 570, 800, 600}, {}, {10, 298}, true},
 }), [](const auto& info) { return std::string(info.param.label); });
 
-// The controls tile the client area without gap or overlap; the bar and its icons grow with the scale.
 struct ScaleRow {
     int dpi, width, expandedHeight, collapsedHeight, iconSize;
 };
@@ -162,29 +135,23 @@ TEST_P(BarAtScale, ControlsTileTheClientAreaAndIconsFollowTheScale)
 INSTANTIATE_TEST_SUITE_P(Scales, BarAtScale, ::testing::Values(ScaleRow{96, 44, 434, 38, 32}, ScaleRow{120, 55, 543, 48, 40},
                                                               ScaleRow{144, 66, 651, 57, 48}, ScaleRow{192, 88, 868, 76, 64}));
 
-// An icon the bar kept at one scale is never lent to a button of another size.
 TEST(IconCache, LendsAKeptIconOnlyAtThePixelSizeItWasMadeAt)
 {
-    char self[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, self, sizeof self);
+    const std::string self = BuildFile(PORUN_EXE_PATH);
     const HICON icon = CopyIcon(LoadIcon(nullptr, IDI_APPLICATION));
-    LendNewIcon(MakeIconCacheKey(self, 0, 32), icon);
+    LendNewIcon(MakeIconCacheKey(self.c_str(), 0, 32), icon);
     ReleaseIcon(icon);  // taken back and kept
-    EXPECT_EQ(nullptr, LendCachedIcon(MakeIconCacheKey(self, 0, 48)));
-    EXPECT_EQ(icon, LendCachedIcon(MakeIconCacheKey(self, 0, 32)));
+    EXPECT_EQ(nullptr, LendCachedIcon(MakeIconCacheKey(self.c_str(), 0, 48)));
+    EXPECT_EQ(icon, LendCachedIcon(MakeIconCacheKey(self.c_str(), 0, 32)));
     ReleaseIcon(icon);
     ClearIconCache();
 }
 
-struct QueryRow {
-    const char* query;
-    const char* listed;  // titles, best first
-};
-
-class ButtonSearch : public ::testing::TestWithParam<QueryRow> {};
+using QueryRow = std::pair<const char*, const char*>;  // query, titles listed
+using ButtonSearch = ::testing::TestWithParam<QueryRow>;
 
 // Two groups in use; the third holds a button that is never searched.
-std::string Listed(const char* query)
+TEST_P(ButtonSearch, ListsTheMatchingButtonsBestFirst)
 {
     static const auto image = [] {
         auto data = std::make_unique<DataImage>();
@@ -199,33 +166,23 @@ std::string Listed(const char* query)
     BuildSearchIndex(image->data, 2, index.get());
     int found[kButtonCount];
     std::string titles;
-    for (int i = 0, count = FindButtons(*index, query, found); i < count; ++i)
+    for (int i = 0, count = FindButtons(*index, GetParam().first, found); i < count; ++i)
         titles += std::string(i ? "," : "") + image->At(found[i] / 10, found[i] % 10).title;
-    return titles;
-}
-
-TEST_P(ButtonSearch, ListsTheMatchingButtonsBestFirst)
-{
-    EXPECT_EQ(GetParam().listed, Listed(GetParam().query)) << GetParam().query;
+    EXPECT_EQ(GetParam().second, titles) << GetParam().first;
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ButtonSearch, ::testing::Values(
-    QueryRow{"めも", "メモ帳"},                       // hiragana finds katakana
-    QueryRow{"ﾒﾓ", "メモ帳"},                         // half width
-    QueryRow{"ペイント", "ぺいんと"},                 // katakana finds hiragana
-    QueryRow{"WORD", "Ｗｏｒｄ"},                     // case and full width
-    QueryRow{"ｗｉｎ", "WinMerge,Ｗｏｒｄ"},          // title start, then file name start (winword)
+    QueryRow{"めも", "メモ帳"}, QueryRow{"ﾒﾓ", "メモ帳"}, QueryRow{"ペイント", "ぺいんと"},  // kana and width folded
+    QueryRow{"WORD", "Ｗｏｒｄ"}, QueryRow{"ｗｉｎ", "WinMerge,Ｗｏｒｄ"},  // case; a title start before a file's
     QueryRow{"えでぃた", "秀丸エディタ,サクラエディタ"},  // a word after kanji before one inside katakana
     QueryRow{"merge", "merge tool,WinMerge,Emerge"},  // start, capital after a small letter, inside
-    QueryRow{"hidemaru", "秀丸エディタ"},             // the file's name
-    QueryRow{"tools", ""},                            // never its folder
-    QueryRow{"exe", ""},                              // nor its extension
-    QueryRow{"外", ""},                               // nor a group not in use
+    QueryRow{"hidemaru", "秀丸エディタ"}, QueryRow{"tools", ""},  // the file's name, never its folder
+    QueryRow{"exe", ""}, QueryRow{"外", ""},          // nor its extension, nor a group not in use
     QueryRow{" ", "メモ帳,サクラエディタ,WinMerge,秀丸エディタ,Ｗｏｒｄ,merge tool,Emerge,ぺいんと"}));
 
 TEST(ProgramFile, RunsAsInvokerSoItsFilesStayBesideIt)
 {
-    HMODULE exe = LoadLibraryExA(support::BuildFile(PORUN_EXE_PATH).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE exe = LoadLibraryExA(BuildFile(PORUN_EXE_PATH).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, exe);
     HRSRC found = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
     ASSERT_NE(nullptr, found);
@@ -238,13 +195,106 @@ TEST(MenuFont, AnUnknownFaceFallsBackToAnInstalledJapaneseFace)
 {
     FontHandle font;
     ASSERT_NE(nullptr, font.Create("No Such Face At All", 12));
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font.Get());
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, font.Get());
     TEXTMETRICA metrics = {};
     GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    DeleteDC(dc);
     EXPECT_EQ(SHIFTJIS_CHARSET, metrics.tmCharSet);
+}
+
+struct ProgramCase {
+    std::string program;
+    std::string dataFile;  // "": the program has no data file
+    std::string helpFile;  // its topic opens the index page
+    std::string positions;  // "": no position.dat beside the program
+};
+
+using FilesBesideTheProgram = ::testing::TestWithParam<ProgramCase>;
+
+TEST_P(FilesBesideTheProgram, AreNamedAfterItInItsFolder)
+{
+    Restore restore{[] { OverrideProgramPath(nullptr); }};
+    OverrideProgramPath(GetParam().program.c_str());
+    char data[MAX_PATH] = "", topic[520] = "", positions[MAX_PATH] = "";
+    auto built = [](bool ok, const char* text) { return std::string(ok ? text : ""); };
+    EXPECT_EQ(GetParam().dataFile, built(DataFilePath(data, sizeof data), data));
+    EXPECT_EQ(GetParam().helpFile + "::/html/index.html", built(BuildHelpTopic(topic, sizeof topic), topic));
+    EXPECT_EQ(GetParam().positions, built(ProgramFolderFile("position.dat", positions, sizeof positions), positions));
+}
+
+const std::string kLong = "C:\\" + std::string(245, 'd');  // porun.exe fits MAX_PATH beside it, position.dat not
+
+INSTANTIATE_TEST_SUITE_P(Programs, FilesBesideTheProgram, ::testing::Values(
+    ProgramCase{"C:\\tools\\x.exe", "C:\\tools\\x.dat", "C:\\tools\\x.chm", "C:\\tools\\position.dat"},
+    ProgramCase{"C:\\my.tools\\launcher", "", "C:\\my.tools\\launcher.chm", "C:\\my.tools\\position.dat"},
+    ProgramCase{"C:\\a\\b.c.exe", "C:\\a\\b.c.dat", "C:\\a\\b.c.chm", "C:\\a\\position.dat"},
+    ProgramCase{"C:\\a\\x.ex", "", "C:\\a\\x.chm", "C:\\a\\position.dat"},
+    ProgramCase{"C:\\表.x\\ポルン表", "", "C:\\表.x\\ポルン表.chm", "C:\\表.x\\position.dat"},
+    ProgramCase{"C:\\ソフト表\\ソ.exe", "C:\\ソフト表\\ソ.dat", "C:\\ソフト表\\ソ.chm", "C:\\ソフト表\\position.dat"},
+    ProgramCase{"C:\\亜\\porun.exe", "C:\\亜\\porun.dat", "C:\\亜\\porun.chm", "C:\\亜\\position.dat"},
+    ProgramCase{"porun.exe", "porun.dat", "porun.chm", ""},
+    ProgramCase{kLong + "\\porun.exe", kLong + "\\porun.dat", kLong + "\\porun.chm", ""}));
+
+// A stored path as used: the launcher runs from C:<R>, a folder both C: and Z: hold; <259>: letters up to 259.
+std::string Filled(std::string text, const std::string& rest)
+{
+    for (size_t at; (at = text.find("<R>")) != std::string::npos;)
+        text.replace(at, 3, rest);
+    for (const char* mark : {"<259>", "<260>"})
+        if (const size_t at = text.find(mark); at != std::string::npos)
+            text.replace(at, 5, std::string(std::atoi(mark + 1) - (text.size() - 5), 'x'));
+    return text;
+}
+
+struct Case {
+    const char* stored;
+    const char* used;  // "" when it counts as missing whatever exists
+    bool found;
+};
+
+const Case kCases[] = {
+    {"Z:<R>\\both.exe", "Z:<R>\\both.exe", true},        // there as written: used as written
+    {"Z:<R>\\c.exe", "C:<R>\\c.exe", true}, {"Q:<R>\\c.exe", "C:<R>\\c.exe", true},  // only on ours; no such drive
+    {"Q:<R>\\none.exe", "Q:<R>\\none.exe", false},        // nowhere: as written, missing
+    {"\\\\nosuch\\share<R>\\c.exe", "\\\\nosuch\\share<R>\\c.exe", false},  // UNC: left alone
+    {"<R>\\c.exe", "<R>\\c.exe", false},                    // no drive (the current one is Z:): left alone
+    {"Q:<R>\\<259>", "Q:<R>\\<259>", false}, {"Q:<R>\\<260>", "", false},  // fits MAX_PATH; does not, on any drive
+    {"%PORUN_TEST_C%\\c.exe", "C:<R>\\c.exe", true}, {"%PORUN_TEST_Q%\\c.exe", "C:<R>\\c.exe", true},  // expanded
+    {"%PORUN_DIR%\\c.exe", "C:<R>\\c.exe", true},         // the launcher's folder
+    {"C:<R>\\%PORUN_UNSET%.exe", "C:<R>\\%PORUN_UNSET%.exe", false},  // undefined: as written
+    {"C:<R>\\%PORUN_TEST_Z%.exe", "C:<R>\\%PORUN_TEST_Z%.exe", true},  // a real % in a name wins
+    {"%PORUN_TEST_LONG%\\c.exe", "", false},              // too long once expanded
+};
+
+TEST(StoredPath, IsUsedAsWrittenExpandedOrOnTheLaunchersDrive)
+{
+    const std::string rest = "\\tmp\\porun-stored-" + std::to_string(GetCurrentProcessId());
+    char current[MAX_PATH];
+    GetCurrentDirectoryA(sizeof current, current);
+    Restore undo{[rest, &current] {
+        RemoveTree("C:" + rest), RemoveTree("Z:" + rest), OverrideProgramPath(nullptr), SetCurrentDirectoryA(current);
+    }};
+    for (const char* drive : {"C:", "Z:"})
+        ASSERT_EQ(ERROR_SUCCESS, SHCreateDirectoryExA(nullptr, (drive + rest).c_str(), nullptr));
+    for (const char* file : {"C:<R>\\both.exe", "C:<R>\\c.exe", "C:<R>\\%PORUN_TEST_Z%.exe", "Z:<R>\\both.exe"})
+        ASSERT_TRUE(WriteBytes(Filled(file, rest), ""));
+    SetEnvironmentVariableA("PORUN_TEST_C", ("C:" + rest).c_str());
+    SetEnvironmentVariableA("PORUN_TEST_Q", ("Q:" + rest).c_str());
+    SetEnvironmentVariableA("PORUN_TEST_Z", "z");
+    SetEnvironmentVariableA("PORUN_TEST_LONG", ("C:" + rest + "\\" + std::string(250, 'x')).c_str());
+    OverrideProgramPath(("C:" + rest + "\\porun.exe").c_str());
+    ASSERT_TRUE(SetProgramFolderVariable());
+    ASSERT_TRUE(SetCurrentDirectoryA("Z:\\"));
+    for (const Case& row : kCases) {
+        const std::string stored = Filled(row.stored, rest);
+        SCOPED_TRACE(stored);
+        char used[kResolvedPathSize] = "?";
+        bool found = !row.found;
+        EXPECT_EQ(row.used[0] != '\0', ResolveStoredPath(stored.c_str(), used, sizeof used, &found));
+        EXPECT_EQ(Filled(row.used, rest), used);
+        EXPECT_EQ(row.found, found);
+    }
 }
 
 }  // namespace

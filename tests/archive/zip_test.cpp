@@ -1,0 +1,397 @@
+// Packing and extraction: the entries written, stored names refused, damaged archives, cancels, the files left.
+#include "support/files.h"
+#include "support/ui.h"
+#include "support/zip.h"
+
+#include "archive/archive_pack.h"
+#include "archive/path_identity.h"
+#include "archive/zip_extract.h"
+#include "archive/zip_packer.h"
+#include "resources/resource_ids.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+
+using namespace support;
+
+namespace {
+
+// The progress window's cancel pressed in call g_cancelAt, the question answered OK; where the bar stood then.
+int g_calls = 0, g_cancelAt = 0, g_bar = 0;
+std::unique_ptr<DialogWaiter> g_question;
+void PressCancelAt(const char* progressCaption)
+{
+    HWND progress = FindDialog(progressCaption);
+    if (++g_calls != g_cancelAt || !progress)
+        return;
+    g_bar = static_cast<int>(SendDlgItemMessageA(progress, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0));
+    g_question.reset(new DialogWaiter("=(o.o)=", IDOK, {}, GetCurrentProcessId(), progress));
+    PostMessageA(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
+}
+
+// Entry names sorted, each flagged UTF-8 marked "*", joined by blanks.
+std::string Names(const std::wstring& archive)
+{
+    std::multiset<std::string> names;
+    for (const ListedEntry& entry : ListZip(archive))
+        names.insert(entry.name + (entry.flag & 0x800 ? "*" : ""));
+    std::string out;
+    for (const std::string& name : names)
+        out += " " + name;
+    return out.substr(out.empty() ? 0 : 1);
+}
+
+// Every file holds 70,000 bytes 0x5C and its own name, last written 2019-07-21 08:30:44 local time.
+bool MakeFile(const std::wstring& path, const std::wstring& name)
+{
+    const SYSTEMTIME local{2019, 7, 0, 21, 8, 30, 44, 0};
+    FILETIME localTime, utc;
+    SystemTimeToFileTime(&local, &localTime);
+    LocalFileTimeToFileTime(&localTime, &utc);
+    WriteBytes(path, std::string(70000, '\x5C') + std::string(name.begin(), name.end()));
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    return SetFileTime(file, nullptr, nullptr, &utc) && CloseHandle(file);
+}
+
+struct PackCase {
+    const char* label;
+    std::vector<std::wstring> tree;     // made in the root: a trailing '\' makes a folder
+    std::vector<std::wstring> dropped;  // packed in this order
+    std::string names;
+};
+
+class PackedItems : public ::testing::TestWithParam<PackCase> {};
+
+// Both passes count alike, the first writes nothing; deflated, local times, folders last, version 2.0, no ZIP64.
+TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
+{
+    TempFolder root("p");
+    const std::wstring base = Wide(root.Path()) + L"\\";
+    auto path = [&](const std::wstring& item) { return item.empty() ? Wide(root.Path()) : base + item; };
+    for (const std::wstring& item : GetParam().tree)
+        ASSERT_TRUE(item.back() == L'\\' ? CreateDirectoryW((base + item).c_str(), nullptr)
+                                         : MakeFile(base + item, item));
+    unsigned counted[2] = {0, 0};
+    for (int countOnly = 1; countOnly >= 0; --countOnly) {
+        ZipPacker packer;
+        ASSERT_TRUE(packer.Open((base + L"out.zip").c_str()));
+        for (const std::wstring& item : GetParam().dropped)
+            packer.PackItem(path(item).c_str(), 1, 0, nullptr, &counted[countOnly], countOnly);
+        ASSERT_TRUE(packer.Close());
+        EXPECT_EQ(countOnly ? "" : GetParam().names, Names(base + L"out.zip"));
+    }
+    const std::vector<ListedEntry> entries = ListZip(base + L"out.zip");
+    EXPECT_EQ(std::vector<size_t>({entries.size(), entries.size()}), std::vector<size_t>({counted[0], counted[1]}));
+    const std::string bytes = ReadBytes(base + L"out.zip");
+    EXPECT_EQ(std::string("\x14\0", 2), bytes.substr(4, 2));
+    EXPECT_EQ(std::string::npos, bytes.find("PK\x06\x06"));
+    for (size_t i = 0; i < entries.size(); ++i) {  // its folder's entry comes later
+        const std::string& name = entries[i].name;
+        const unsigned long stamp = ((2019ul - 1980) << 9 | 7 << 5 | 21) << 16 | (8 << 11 | 30 << 5 | 22);
+        EXPECT_TRUE(name.back() == '/' || (entries[i].method == 8 && entries[i].dosDate == stamp)) << name;
+        const size_t cut = name.rfind('/', name.size() - 2);
+        bool later = cut == std::string::npos;
+        for (size_t j = i + 1; j < entries.size() && !later; ++j)
+            later = entries[j].name == name.substr(0, cut + 1);
+        EXPECT_TRUE(later) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Trees, PackedItems, ::testing::ValuesIn(std::vector<PackCase>{
+    {"Folder", {L"docs\\", L"docs\\e\\", L"docs\\sub\\", L"docs\\a.txt", L"docs\\sub\\b.txt"}, {L"docs"},
+     "docs/ docs/a.txt docs/e/ docs/sub/ docs/sub/b.txt"},
+    {"TwoFoldersOfOneName", {L"one\\", L"one\\same\\", L"one\\same\\f", L"two\\", L"two\\same\\", L"two\\same\\f"},
+     {L"one\\same", L"two\\same"}, "same/ same/ same/f same/f"},
+    {"NamesEndingInTheByte5C", {L"ソ\\", L"ソ\\表\\", L"ソ\\表\\b.bin", L"ソ\\能.txt"}, {L"ソ"},
+     "ソ/ ソ/能.txt ソ/表/ ソ/表/b.bin"},
+    {"ArchiveInsideThePackedFolder", {L"a.txt"}, {L""}, "p/ p/a.txt"},  // the folder p holding out.zip
+    {"VanishedItem", {L"a.txt"}, {L"gone.txt", L"a.txt"}, "a.txt"},
+    {"CodePage932Names", {L"表.txt", L"ｶﾀｶﾅ.txt"}, {L"表.txt", L"ｶﾀｶﾅ.txt"}, "表.txt ｶﾀｶﾅ.txt"},
+    {"OtherNamesInUtf8", {L"caf\u00E9.txt", L"\uD55C\uAD6D\uC5B4\\", L"\uD55C\uAD6D\uC5B4\\\U0001F600", L"\u301Cw"},
+     {L"caf\u00E9.txt", L"\uD55C\uAD6D\uC5B4", L"\u301Cw"},
+     u8"caf\u00E9.txt* \u301Cw* \uD55C\uAD6D\uC5B4/* \uD55C\uAD6D\uC5B4/\U0001F600*"},
+}), [](const auto& info) { return std::string(info.param.label); });
+
+// The job: a cancel between files or inside a large one, or a file that cannot be read leaves the older
+// archive as it was; a file that cannot be opened is left out and counted.
+BOOL CancellingReader(HANDLE file, void* data, DWORD size, DWORD* read)
+{
+    PressCancelAt("ファイルの圧縮中");
+    return ReadFile(file, data, size, read, nullptr);
+}
+
+BOOL FailingReader(HANDLE, void*, DWORD, DWORD* read) { return *read = 0, SetLastError(ERROR_READ_FAULT), FALSE; }
+
+struct JobCase {
+    const char* label;
+    SourceReadFunction reader;
+    PackResult result;
+    std::string archive;  // afterwards
+    unsigned skipped;
+    int cancelAt = 0;  // the read that presses the cancel
+};
+
+class PackingJob : public ::testing::TestWithParam<JobCase> {};
+
+TEST_P(PackingJob, NeverLeavesAHalfWrittenArchive)
+{
+    TempFolder root;
+    const std::wstring base = Wide(root.Path()) + L"\\";
+    ASSERT_TRUE(WriteBytes(base + L"small.txt", "small") && WriteBytes(base + L"big.bin", std::string(2 << 20, 'b')));
+    ASSERT_TRUE(WriteBytes(base + L"out.zip", "the older archive"));
+    HANDLE lock = CreateFileW((base + (GetParam().reader ? L"none" : L"big.bin")).c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    g_calls = 0;
+    g_cancelAt = GetParam().cancelAt;
+    Restore reader{[lock] { OverrideSourceReader(nullptr), CloseHandle(lock); }};
+    OverrideSourceReader(GetParam().reader);
+    PackReport report;
+    EXPECT_EQ(GetParam().result, PackIntoArchive((base + L"out.zip").c_str(), {base + L"small.txt", base + L"big.bin"},
+                                                 nullptr, &report));
+    EXPECT_EQ(GetParam().result == kPackCancelled, g_question && g_question->Seen());
+    g_question.reset();
+    EXPECT_EQ(GetParam().skipped, report.skipped);
+    const std::string afterwards = ReadBytes(base + L"out.zip");
+    EXPECT_EQ(GetParam().archive, GetParam().result == kPackDone ? Names(base + L"out.zip") : afterwards);
+    EXPECT_EQ(Tree({L"big.bin", L"out.zip", L"small.txt"}), ListTree(root.Path()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Jobs, PackingJob, ::testing::ValuesIn(std::vector<JobCase>{
+    {"CancelBetweenFiles", CancellingReader, kPackCancelled, "the older archive", 0, 1},
+    {"CancelInsideALargeFile", CancellingReader, kPackCancelled, "the older archive", 0, 40},
+    {"ReadFailure", FailingReader, kPackFailed, "the older archive", 0},
+    {"FileThatCannotBeOpened", nullptr, kPackDone, "small.txt", 1},
+}), [](const auto& info) { return std::string(info.param.label); });
+
+TEST(RootPath, HasNoNameOfItsOwn)
+{
+    for (const wchar_t* root : {L"D:\\", L"D:", L"d:/", L"\\\\srv\\share\\", L"\\\\srv\\share"})
+        EXPECT_TRUE(IsRootPath(root)) << root;
+    for (const wchar_t* path : {L"D:\\work", L"D:\\work\\", L"\\\\srv\\share\\docs", L"\\\\srv", L"\\\\?\\C:\\", L"docs"})
+        EXPECT_FALSE(IsRootPath(path)) << path;
+}
+
+// An archive written into a fresh folder and extracted into its "out" folder.
+class Extraction : public ::testing::Test {
+protected:
+    void TearDown() override { OverrideEntryWriter(nullptr); }
+    std::string Out() const { return root_.File("out"); }
+    ExtractResult Extract(const std::string& bytes, ExtractReport* report = nullptr)
+    {
+        EXPECT_TRUE(WriteBytes(root_.File("a.zip"), bytes));
+        return ExtractArchive(Wide(root_.File("a.zip")).c_str(), Wide(Out()).c_str(), nullptr, report);
+    }
+    void ExpectNothingOutside() const  // beside the destination only the archive; nowhere else a file "evil"
+    {
+        EXPECT_EQ(ListTree(Out()).size() + 2, ListTree(root_.Path()).size());  // the archive and "out\\"
+        char current[MAX_PATH];
+        GetCurrentDirectoryA(MAX_PATH, current);
+        for (const std::string& folder : {FolderOf(root_.Path()), std::string(current), std::string("C:")})
+            EXPECT_FALSE(Exists(folder + "\\evil")) << folder;
+    }
+
+    TempFolder root_;
+};
+
+struct NameCase {
+    NameCase(const char* stored) : stored(stored) {}
+    NameCase(std::string stored, Tree written = {}, uint16_t flag = 0, std::string extra = "")
+        : stored(std::move(stored)), written(std::move(written)), flag(flag), extra(std::move(extra)) {}
+    std::string stored;  // "<root>" stands for the folder holding the archive and the destination
+    Tree written;        // what the entry adds below the destination; empty: skipped
+    uint16_t flag;
+    std::string extra;
+};
+
+class EntryNameOnExtraction : public Extraction, public ::testing::WithParamInterface<NameCase> {};
+
+TEST_P(EntryNameOnExtraction, WritesInsideTheDestinationOrIsSkipped)
+{
+    RawEntry entry = StoredEntry(GetParam().stored, "x");
+    if (const size_t at = entry.name.find("<root>"); at != std::string::npos)
+        entry.name.replace(at, 6, root_.Path());
+    entry.flag = GetParam().flag;
+    entry.extra = GetParam().extra;
+    ExtractReport report;
+    EXPECT_EQ(kExtractDone, Extract(BuildZip({StoredEntry("before.txt", "1"), entry, StoredEntry("zafter.txt", "2")}),
+                                    &report));
+    Tree expected = GetParam().written;
+    expected.insert(expected.end(), {L"before.txt", L"zafter.txt"});
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, ListTree(Out()));
+    EXPECT_EQ(GetParam().written.empty() ? 1u : 0u, report.skipped);
+    ExpectNothingOutside();
+}
+
+constexpr uint16_t kUtf8 = 0x800;
+const std::string kAa = u8"\u3042";  // あ in UTF-8
+
+std::string Times(const std::string& text, int count) { return count > 0 ? text + Times(text, count - 1) : ""; }
+
+INSTANTIATE_TEST_SUITE_P(Names, EntryNameOnExtraction, ::testing::ValuesIn(std::vector<NameCase>{
+    // leading out: parents, drives, streams, roots, UNC and device paths
+    "..", "../evil", "..\\evil", "..\\/evil", "a/../../evil", "a/..", "a\\..\\..\\evil", "a/./b", ".", "./evil",
+    "C:evil", "C:\\evil", "c:/evil", "a/b:stream", "file.txt:Zone.Identifier", "a:", "\\evil", "/evil",
+    "\\\\srv\\share\\evil", "//srv/share/evil", "\\\\?\\C:\\evil", "\\\\.\\pipe\\evil", "\\\\.\\C:",
+    "\\\\localhost\\C$\\evil", "<root>\\evil", "\\\\?\\<root>\\evil", "\\\\.\\<root>\\evil",
+    // reserved device names, also with extensions and in folders
+    "CON", "con", "PRN", "AUX", "NUL", "nul.txt", "a/NUL.tar.gz", "COM1", "com9.log", "LPT1", "lpt9.txt", "CONIN$",
+    "conout$", "AUX .txt", "docs/CON/x.txt",
+    // components ending in a dot or blank, empty components, wildcards, controls, cut characters
+    "x.", "x ", "a./b", "a /b", "a//b", "a\\\\b", "a/*.txt", "a?b", "a<b", "a>b", "a|b", "a\"b", "tab\tname",
+    "line\nfeed", "abc\x95", "表.", "表\\..", std::string(300, 'n'), std::string(260, 'e'),
+    std::string("a\0/../../evil", 13),
+    // written: '/' and '\' both separate; "表" and "ソ" end in the byte 0x5C and are no separators
+    {"a.txt", {L"a.txt"}}, {"docs/", {L"docs\\"}}, {"docs\\", {L"docs\\"}}, {"docs/a.txt", {L"docs\\", L"docs\\a.txt"}},
+    {"docs\\sub\\b.txt", {L"docs\\", L"docs\\sub\\", L"docs\\sub\\b.txt"}}, {"x/y/z.txt", {L"x\\", L"x\\y\\", L"x\\y\\z.txt"}},
+    {"a/表/c/", {L"a\\", L"a\\表\\", L"a\\表\\c\\"}}, {".profile", {L".profile"}}, {"a..b", {L"a..b"}},
+    {"...a", {L"...a"}}, {"CONSOLE.txt", {L"CONSOLE.txt"}}, {"COM10", {L"COM10"}}, {"LPT0", {L"LPT0"}},
+    {"COM", {L"COM"}}, {"com1x.txt", {L"com1x.txt"}}, {"nullish", {L"nullish"}}, {"file name.txt", {L"file name.txt"}},
+    {"表", {L"表"}}, {"表/", {L"表\\"}}, {"docs/表/能.txt", {L"docs\\", L"docs\\表\\", L"docs\\表\\能.txt"}},
+    {"ソ\\ソ", {L"ソ\\", L"ソ\\ソ"}}, {"ポルン.txt", {L"ポルン.txt"}}, {"d\\表", {L"d\\", L"d\\表"}},
+    // names flagged UTF-8 or given by a Unicode Path field, and what decodes to a name leading out
+    {u8"日本語/説明書.txt", {L"日本語\\", L"日本語\\説明書.txt"}, kUtf8}, {u8"caf\u00E9.txt", {L"caf\u00E9.txt"}, kUtf8},
+    {u8"\uD55C\uAD6D\uC5B4/\uBA54\uBAA8", {L"\uD55C\uAD6D\uC5B4\\", L"\uD55C\uAD6D\uC5B4\\\uBA54\uBAA8"}, kUtf8},
+    {u8"絵\U0001F600.txt", {L"絵\U0001F600.txt"}, kUtf8}, {Times(kAa, 80), {std::wstring(80, L'\u3042')}, kUtf8},
+    {"cafe.txt", {L"caf\u00E9.txt"}, 0, UnicodePathExtra("cafe.txt", u8"caf\u00E9.txt")},
+    {"cafe.txt", {L"cafe.txt"}, 0, UnicodePathExtra("renamed", u8"caf\u00E9.txt")},
+    {"safe.txt", {}, 0, UnicodePathExtra("safe.txt", "../evil")}, {"bad\xC3\x28.txt", {}, kUtf8},
+    {"a\xC0\xAF..\xC0\xAF" "evil", {}, kUtf8}, {"\xED\xA0\x80.txt", {}, kUtf8}, {u8"../\u00E9vil", {}, kUtf8},
+    {u8"C:\u00E9vil", {}, kUtf8}, {u8"COM\u00B9.txt", {}, kUtf8}, {u8"lpt\u00B3", {}, kUtf8}, {u8"\u00E9vil.", {}, kUtf8},
+    {Times(kAa, 300), {}, kUtf8},
+}));
+
+BOOL DiskFull(HANDLE file, const void* data, DWORD size, DWORD* written)  // once a file holds two blocks
+{
+    *written = 0;
+    SetLastError(ERROR_DISK_FULL);
+    return GetFileSize(file, nullptr) < 32768 && WriteFile(file, data, size, written, nullptr);
+}
+
+BOOL Cancelling(HANDLE file, const void* data, DWORD size, DWORD* written)
+{
+    PressCancelAt("ZIP書庫の解凍中");
+    return WriteFile(file, data, size, written, nullptr);
+}
+
+struct DamagedCase {
+    const char* label;
+    std::string archive;
+    ExtractResult result;
+    Tree written;
+    EntryWriteFunction writer = nullptr;
+    int cancelAt = 0, barAtLeast = 0;
+};
+
+// a.txt, then b, then c.txt that is never reached.
+std::string Around(RawEntry b)
+{
+    b.name = "b.txt";
+    return BuildZip({StoredEntry("a.txt", "good"), b, StoredEntry("c.txt", "never")});
+}
+
+RawEntry Changed(RawEntry entry, int size, uint16_t flag, const char* cut = nullptr)
+{
+    entry.size += size;
+    entry.flag = flag;
+    for (size_t i = entry.data.size() / 2; cut && i < entry.data.size(); ++i)
+        entry.data[i] = *cut;
+    return entry;
+}
+
+std::vector<DamagedCase> DamagedCases()
+{
+    const RawEntry inner = StoredEntry("b.txt", "inner data");
+    const std::string alone = LocalHeader(inner) + inner.data, record = CentralRecord(inner, 0);
+    const RawEntry outer = StoredEntry("a.txt", alone);
+    RawEntry link = StoredEntry("link", "/etc");
+    link.madeBy = (3 << 8) | 30;
+    link.externalAttributes = 0120777u << 16;
+    std::string junkEnd = BuildZip({StoredEntry("a.txt", "alpha")});
+    for (size_t i = junkEnd.size() - 22; i < junkEnd.size(); ++i)
+        junkEnd[i] = static_cast<char>(i * 37);
+    const RawEntry big = DeflatedEntry("b", std::string(70000, 's'));
+    const std::string whole = BuildZip({StoredEntry("a.txt", "alpha"), DeflatedEntry("b.txt", std::string(3000, 'b'))});
+    auto small = [](int i) { return StoredEntry("f" + std::to_string(i) + ".txt", "data"); };
+    return {
+        {"PlainText", "just some text", kExtractNotArchive, {}}, {"NoEntry", BuildZip({}), kExtractDone, {}},
+        {"EmptyFile", "", kExtractNotArchive, {}}, {"AllFF", std::string(300, '\xFF'), kExtractNotArchive, {}},
+        {"JunkInPlaceOfTheEndRecord", junkEnd, kExtractRefused, {}},
+        {"CutShortInsideAnEntry", whole.substr(0, 200), kExtractRefused, {}},
+        {"CutShortInsideTheEndRecord", whole.substr(0, whole.size() - 5), kExtractRefused, {}},
+        {"BrokenDeflateData", Around(Changed(DeflatedEntry("b", std::string(100000, 'x') + "t"), 0, 0, "\xFF")),
+         kExtractFailed, {L"a.txt"}},
+        {"StreamShorterThanDeclared", Around(Changed(big, 100, 0)), kExtractFailed, {L"a.txt"}},
+        {"Encrypted", Around(Changed(StoredEntry("b", "............cipher"), 0, 1)), kExtractFailed, {L"a.txt"}},
+        {"DiskFull", Around(DeflatedEntry("b", std::string(200000, 'g'))), kExtractFailed, {L"a.txt"}, DiskFull},
+        {"UnixLink", BuildZip({link, StoredEntry("link/passwd", "x"), StoredEntry("a.txt", "good")}), kExtractDone,
+         {L"a.txt", L"link\\", L"link\\passwd"}},
+        {"OneEntryQuotesTheNext", WithDirectory(LocalHeader(outer) + outer.data, CentralRecord(outer, 0) +
+         CentralRecord(inner, static_cast<uint32_t>(LocalHeader(outer).size())), 2), kExtractRefused, {}},
+        {"DirectoryShorterThanItsCount", WithDirectory(alone, record, 3), kExtractRefused, {}},
+        {"TwoRecordsOfOneEntry", WithDirectory(alone, record + record, 2), kExtractRefused, {}},
+        // a small entry in progress is finished first; a large one sees it (the bar moved within it) and goes
+        {"CancelBetweenSmallEntries", BuildZip({small(0), small(1), small(2), small(3)}), kExtractCancelled,
+         {L"f0.txt", L"f1.txt", L"f2.txt"}, Cancelling, 3},
+        {"CancelInsideALargeEntry", BuildZip({StoredEntry("a.txt", "a"), DeflatedEntry("big.bin", std::string(2 << 20, 'g'))}),
+         kExtractCancelled, {L"a.txt"}, Cancelling, 40, 10},
+    };
+}
+
+class DamagedArchive : public Extraction, public ::testing::WithParamInterface<DamagedCase> {};
+
+TEST_P(DamagedArchive, LeavesOnlyWholeFiles)
+{
+    const DamagedCase& c = GetParam();
+    OverrideEntryWriter(c.writer);
+    g_calls = g_bar = 0;
+    g_cancelAt = c.cancelAt;
+    ExtractReport report;
+    EXPECT_EQ(c.result, Extract(c.archive, &report));
+    EXPECT_EQ(c.written, ListTree(Out()));
+    EXPECT_TRUE(c.result != kExtractFailed || std::wstring(L"b.txt") == report.entry) << report.entry;
+    EXPECT_EQ(!c.written.empty(), Exists(Out()));
+    EXPECT_EQ(c.cancelAt != 0, g_question && g_question->Seen());
+    EXPECT_GE(g_bar, c.barAtLeast);
+    EXPECT_EQ(nullptr, FindDialog("ZIP書庫の解凍中"));
+    g_question.reset();
+}
+
+INSTANTIATE_TEST_SUITE_P(Archives, DamagedArchive, ::testing::ValuesIn(DamagedCases()),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(Extraction, ASecondRunReplacesTheFilesWithTheArchivesContentsAndTimes)
+{
+    RawEntry second = DeflatedEntry("docs/a.txt", "second");
+    second.dosDate = (((2021 - 1980) << 9 | 3 << 5 | 14) << 16) | (15 << 11 | 9 << 5 | 26 / 2);
+    ASSERT_EQ(kExtractDone, Extract(BuildZip({StoredEntry("docs/a.txt", "first run, longer text")})));
+    ASSERT_EQ(kExtractDone, Extract(BuildZip({StoredEntry("docs/", ""), second})));
+    EXPECT_EQ("second", ReadBytes(Out() + "\\docs\\a.txt"));
+    WIN32_FILE_ATTRIBUTE_DATA file;
+    ASSERT_TRUE(GetFileAttributesExA((Out() + "\\docs\\a.txt").c_str(), GetFileExInfoStandard, &file));
+    FILETIME local;
+    SYSTEMTIME time;
+    FileTimeToLocalFileTime(&file.ftLastWriteTime, &local);
+    FileTimeToSystemTime(&local, &time);
+    EXPECT_EQ(std::vector<int>({2021, 3, 14, 15, 9, 26}),
+              std::vector<int>({time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond}));
+    EXPECT_EQ(0, CompareFileTime(&file.ftCreationTime, &file.ftLastWriteTime));
+}
+
+TEST_F(Extraction, AnEntryNamedLikeTheArchiveLeavesTheArchiveIntact)
+{
+    for (const char* name : {"foo.zip", "FOO.ZIP"}) {
+        const std::string bytes = BuildZip({StoredEntry(name, "overwritten"), StoredEntry("b.txt", "b")});
+        const std::string archive = root_.Folder("out") + "\\foo.zip";
+        ASSERT_TRUE(WriteBytes(archive, bytes));
+        EXPECT_EQ(kExtractDone, ExtractArchive(Wide(archive).c_str(), Wide(Out()).c_str(), nullptr, nullptr));
+        EXPECT_EQ(bytes, ReadBytes(archive));
+        EXPECT_EQ("b", ReadBytes(Out() + "\\b.txt"));
+    }
+}
+
+}  // namespace
