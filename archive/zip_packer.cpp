@@ -73,6 +73,14 @@ const wchar_t* FindEntryNameStart(const wchar_t* path, int depth)
 ZipPacker::~ZipPacker()
 {
     Close();
+    EndDeflater();
+}
+
+void ZipPacker::EndDeflater()
+{
+    if (deflaterReady_)
+        deflateEnd(&deflater_);
+    deflaterReady_ = false;
 }
 
 bool ZipPacker::Open(const wchar_t* archivePath)
@@ -81,7 +89,14 @@ bool ZipPacker::Open(const wchar_t* archivePath)
         return false;
     if (!buffer_)
         buffer_.Reset(g_systemHelper.Alloc(kBufferSize));
-    if (!buffer_)
+    if (!deflated_)
+        deflated_.Reset(g_systemHelper.Alloc(kBufferSize));
+    if (!buffer_ || !deflated_)
+        return false;
+    if (!deflaterReady_)
+        deflaterReady_ = deflateInit2(&deflater_, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, DEF_MEM_LEVEL,
+                                      Z_DEFAULT_STRATEGY) == Z_OK;
+    if (!deflaterReady_)
         return false;
     Close();
     lstrcpynW(archivePath_, archivePath, MAX_PATH);
@@ -195,7 +210,7 @@ void ZipPacker::Fail(const wchar_t* path)
 bool ZipPacker::WriteEntry(const wchar_t* path, const char* name, unsigned flag, const zip_fileinfo& info,
                            bool folder, unsigned long long size, ProgressDialog* progress)
 {
-    if (!archive_ || !buffer_)
+    if (!archive_ || !buffer_ || !deflaterReady_)
         return false;
     // A file that cannot be opened is left out (and counted), never stored
     // as an empty entry that would pass for the file.
@@ -206,17 +221,13 @@ bool ZipPacker::WriteEntry(const wchar_t* path, const char* name, unsigned flag,
         ++skipped_;
         return false;
     }
-    const int zip64 = size >= kZip64Threshold ? 1 : 0;
     // A UTF-8 name is marked as made on NTFS: tools that read names of the
     // MS-DOS host as OEM text (Info-ZIP's unzip) would garble it otherwise.
-    const uLong madeBy = (flag & kUtf8NameFlag) ? (kHostNtfs << 8) | 20 : 0;
-    if (zipOpenNewFileInZip4_64(archive_, name, &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
-                                Z_DEFAULT_COMPRESSION, 0, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr, 0,
-                                madeBy, flag, zip64) != ZIP_OK) {
-        Fail(path);
-        return false;
-    }
-    ++entries_;
+    entry_ = Entry{name, info, (flag & kUtf8NameFlag) ? (kHostNtfs << 8) | 20 : 0, flag,
+                   size >= kZip64Threshold ? 1 : 0, false};
+    const int zip64 = entry_.zip64;
+    deflateReset(&deflater_);
+    uLong crc = crc32(0, nullptr, 0);
     bool complete = folder;
     unsigned long long total = 0;
     for (unsigned blocks = 1; file; ++blocks) {
@@ -229,7 +240,10 @@ bool ZipPacker::WriteEntry(const wchar_t* path, const char* name, unsigned flag,
         }
         total += read;
         // A file that grew past what its header allows cannot be stored whole.
-        if ((!zip64 && total >= kZip64Threshold) || zipWriteInFileInZip(archive_, buffer_.Get(), read) < 0)
+        if (!zip64 && total >= kZip64Threshold)
+            break;
+        crc = crc32(crc, static_cast<const Bytef*>(buffer_.Get()), read);
+        if (!Deflate(buffer_.Get(), read, Z_NO_FLUSH))
             break;
         work_ += read;
         if (progress && blocks % kBlocksPerUpdate == 0) {
@@ -238,9 +252,46 @@ bool ZipPacker::WriteEntry(const wchar_t* path, const char* name, unsigned flag,
                 return true;  // the archive is given up as a whole
         }
     }
-    if (zipCloseFileInZip(archive_) != ZIP_OK || !complete) {
+    if (complete)
+        complete = Deflate(nullptr, 0, Z_FINISH);
+    if (!entry_.open || zipCloseFileInZipRaw64(archive_, total, crc) != ZIP_OK || !complete) {
         Fail(path);
         return false;
     }
     return true;
+}
+
+// The entry is deflated here and handed to minizip as it is (raw), with its
+// size and CRC at the close. It is opened when its first compressed bytes are
+// there: by then the compressor has judged the data text or binary, which
+// the directory notes as minizip's own compression would.
+bool ZipPacker::OpenEntry()
+{
+    entry_.info.internal_fa = deflater_.data_type == Z_TEXT ? 1 : 0;
+    entry_.open = zipOpenNewFileInZip4_64(archive_, entry_.name, &entry_.info, nullptr, 0, nullptr, 0, nullptr,
+                                          Z_DEFLATED, Z_DEFAULT_COMPRESSION, 1, -MAX_WBITS, DEF_MEM_LEVEL,
+                                          Z_DEFAULT_STRATEGY, nullptr, 0, entry_.madeBy, entry_.flag,
+                                          entry_.zip64) == ZIP_OK;
+    if (entry_.open)
+        ++entries_;
+    return entry_.open;
+}
+
+bool ZipPacker::Deflate(const void* data, DWORD size, int flush)
+{
+    deflater_.next_in = static_cast<Bytef*>(const_cast<void*>(data));
+    deflater_.avail_in = size;
+    for (;;) {
+        deflater_.next_out = static_cast<Bytef*>(deflated_.Get());
+        deflater_.avail_out = kBufferSize;
+        const int result = deflate(&deflater_, flush);
+        const unsigned produced = kBufferSize - deflater_.avail_out;
+        if (result == Z_STREAM_ERROR || (result == Z_BUF_ERROR && produced == 0))
+            return false;
+        if (produced > 0 && ((!entry_.open && !OpenEntry()) ||
+                             zipWriteInFileInZip(archive_, deflated_.Get(), produced) < 0))
+            return false;
+        if (flush == Z_FINISH ? result == Z_STREAM_END : deflater_.avail_out != 0)
+            return true;
+    }
 }

@@ -63,9 +63,27 @@ private:
                    ProgressDialog* progress, unsigned* counter, int countOnly);
     bool WriteEntry(const wchar_t* path, const char* name, unsigned flag, const zip_fileinfo& info, bool folder,
                     unsigned long long size, ProgressDialog* progress);
+    // Compresses size bytes of data into the entry (flush Z_FINISH ends its
+    // stream); false when the stream or the archive fails.
+    bool Deflate(const void* data, DWORD size, int flush);
+    bool OpenEntry();
+    void EndDeflater();
     void Fail(const wchar_t* path);
 
     ScopedHeapBlock buffer_;
+    ScopedHeapBlock deflated_;  // kBufferSize bytes of compressed output
+    // One compressor for every entry, reset between them: making and freeing
+    // its quarter megabyte per entry cost more than compressing a small file.
+    z_stream deflater_{};
+    bool deflaterReady_ = false;
+    struct Entry {  // the entry being written, and whether minizip has it open
+        const char* name;
+        zip_fileinfo info;
+        uLong madeBy;
+        unsigned flag;
+        int zip64;
+        bool open;
+    } entry_{};
     zipFile archive_ = nullptr;
     wchar_t archivePath_[MAX_PATH] = L"";
     unsigned long long entries_ = 0;

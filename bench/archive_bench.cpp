@@ -135,9 +135,11 @@ std::vector<std::string> RawDeflate(const Tree& tree, double* seconds)
 {
     std::vector<std::string> out;
     const double start = Now();
+    // One compressor reset between the files, as the packer does.
+    z_stream stream{};
+    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
     for (const std::string& data : tree.contents) {
-        z_stream stream{};
-        deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+        deflateReset(&stream);
         std::string packed(deflateBound(&stream, static_cast<uLong>(data.size())), '\0');
         stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
         stream.avail_in = static_cast<uInt>(data.size());
@@ -145,9 +147,9 @@ std::vector<std::string> RawDeflate(const Tree& tree, double* seconds)
         stream.avail_out = static_cast<uInt>(packed.size());
         deflate(&stream, Z_FINISH);
         packed.resize(stream.total_out);
-        deflateEnd(&stream);
         out.push_back(std::move(packed));
     }
+    deflateEnd(&stream);
     *seconds = Now() - start;
     return out;
 }
