@@ -1,6 +1,4 @@
-// A whole day with the built launcher in a folder of its own, driven from outside. Day: drops, dialogs, a system
-// hotkey, a plain shortcut in another group, the settings, files packed onto the desktop and unpacked; evening:
-// everything as it was, a start and a close change no file; night: a damaged data file is told and kept aside.
+// A day of the built launcher driven from outside, then an evening that changes no file and a night of damage.
 #include "support/launcher.h"
 
 #include "resources/resource_ids.h"
@@ -101,7 +99,6 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         const std::string name = "porun-whole-day-" + std::to_string(GetCurrentProcessId());
         const std::string archive = desktop + ("\\" + name + ".zip"), unpacked = desktop + ("\\" + name);
         const Restore tidy{[&] { DeleteFileA(archive.c_str()), RemoveTree(unpacked); }};
-        tidy.undo();  // what a killed run of a process with this id left
         const std::string bag = folder.Folder("荷物");
         ASSERT_TRUE(WriteBytes(bag + "\\notes.txt", "お弁当を忘れないのら\r\n"));
         ASSERT_TRUE(WriteBytes(folder.Folder("荷物\\pictures") + "\\cat.txt", std::string(70000, 'c')));

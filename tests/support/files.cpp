@@ -4,24 +4,6 @@
 
 namespace support {
 
-namespace {
-// Relative paths below folder, parents before their contents; relative is a copy: out grows meanwhile.
-void Walk(const std::wstring& folder, std::wstring relative, Tree& out)
-{
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((folder + L"\\" + relative + L"*").c_str(), &found);
-    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found)) {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        out.push_back(relative + name + (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? L"\\" : L""));
-        if (out.back().back() == L'\\')
-            Walk(folder, out.back(), out);
-    }
-    FindClose(find);
-}
-}  // namespace
-
 TempFolder::TempFolder(const char* leaf)
 {
     char base[MAX_PATH];
@@ -77,7 +59,18 @@ std::wstring Wide(const std::string& text)
 Tree ListTree(const std::wstring& folder)
 {
     Tree out;
-    Walk(folder, L"", out);
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found)) {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        out.push_back(name + (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? L"\\" : L""));
+        if (out.back().back() == L'\\')
+            for (const std::wstring& inner : ListTree(folder + L"\\" + name))
+                out.push_back(name + L"\\" + inner);
+    }
+    FindClose(find);
     std::sort(out.begin(), out.end());
     return out;
 }

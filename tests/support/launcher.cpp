@@ -10,8 +10,8 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <cstring>
+#include <sstream>
 
 namespace support {
 
@@ -120,25 +120,18 @@ bool MakeShellLink(const std::string& link, const std::string& target, const std
                     SUCCEEDED(shellLink->SetWorkingDirectory(dir.c_str())) &&
                     SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
                     SUCCEEDED(file->Save(Wide(link).c_str(), TRUE));
-    if (file)
-        file->Release();
-    if (shellLink)
-        shellLink->Release();
+    for (IUnknown* made : std::initializer_list<IUnknown*>{file, shellLink})
+        made && made->Release();
     return ok;
 }
 
 bool Recorder::Started(std::string* commandLine, std::string* folder) const
 {
-    std::string text;  // its two lines: the file is there before they are
-    const bool started = WaitUntil([&] {
-        text = ReadBytes(FolderOf(path_) + "\\received.txt");
-        return std::count(text.begin(), text.end(), '\n') >= 2;
-    });
-    const size_t first = text.find('\n');
-    if (started && commandLine)
-        *commandLine = text.substr(0, first);
-    if (started && folder)
-        *folder = text.substr(first + 1, text.find('\n', first + 1) - first - 1);
+    const bool started = WaitUntil([this] { return StartedYet(); });  // the recorder renames it into place whole
+    std::istringstream lines(ReadBytes(FolderOf(path_) + "\\received.txt"));
+    std::string ignored;
+    std::getline(lines, commandLine ? *commandLine : ignored);
+    std::getline(lines, folder ? *folder : ignored);
     return started;
 }
 
@@ -251,11 +244,8 @@ std::string LauncherWindow::Tip(int controlId) const
     while ((tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) && GetWindow(tip, GW_OWNER) != window_) {
     }
     char text[1024] = "";  // left empty for a control without a tool
-    TTTOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
-    tool.hwnd = window_;
-    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window_, controlId));
-    tool.lpszText = text;
+    TTTOOLINFOA tool = {TTTOOLINFOA_V1_SIZE, 0, window_, reinterpret_cast<UINT_PTR>(GetDlgItem(window_, controlId)), {},
+                        nullptr, text};
     SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
     return text;
 }
@@ -269,8 +259,7 @@ bool LauncherWindow::Expanded() const
 
 LauncherProcess::LauncherProcess(const std::string& exe)
 {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
+    STARTUPINFOA startup = {sizeof startup};
     std::string command = "\"" + exe + "\"";
     CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_);
 }
@@ -294,8 +283,7 @@ HWND LauncherProcess::Window()
 
 bool LauncherProcess::Drop(const std::vector<std::string>& files, int controlId) const
 {
-    // A handle of this process means nothing in the launcher's: the record goes into its memory, a fixed
-    // global block (which its DragFinish leaves).
+    // A handle of ours means nothing there: the record goes into its memory, which its DragFinish leaves.
     const std::string block = DropBlock(files, Centre(GetDlgItem(window_, controlId), window_));
     void* remote = VirtualAllocEx(process_.hProcess, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     SIZE_T written = 0;

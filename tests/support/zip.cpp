@@ -68,14 +68,11 @@ std::string CentralRecord(const RawEntry& e, uint32_t localOffset)
            Fields({{2, 0}, {2, 0}, {2, 0}, {4, e.externalAttributes}, {4, localOffset}}) + e.name + e.extra;
 }
 
-std::string EndRecord(uint16_t count, uint32_t centralSize, uint32_t centralOffset)
-{
-    return Fields({{4, 0x06054b50}, {2, 0}, {2, 0}, {2, count}, {2, count}, {4, centralSize}, {4, centralOffset}, {2, 0}});
-}
-
 std::string WithDirectory(const std::string& body, const std::string& central, uint16_t count)
 {
-    return body + central + EndRecord(count, static_cast<uint32_t>(central.size()), static_cast<uint32_t>(body.size()));
+    const uint32_t size = static_cast<uint32_t>(central.size()), offset = static_cast<uint32_t>(body.size());
+    return body + central +  // the end record
+           Fields({{4, 0x06054b50}, {2, 0}, {2, 0}, {2, count}, {2, count}, {4, size}, {4, offset}, {2, 0}});
 }
 
 std::string BuildZip(const std::vector<RawEntry>& entries)
@@ -99,14 +96,12 @@ std::vector<ListedEntry> ListZip(const std::wstring& path)
             break;
         entries.push_back({name, "", static_cast<int>(info.compression_method), info.dosDate, info.flag});
         char buffer[4096];
-        int read = 0;
-        if (unzOpenCurrentFile(archive) == UNZ_OK)
-            while ((read = unzReadCurrentFile(archive, buffer, sizeof buffer)) > 0)
-                entries.back().content.append(buffer, static_cast<size_t>(read));
+        unzOpenCurrentFile(archive);  // when it fails, so does the first read
+        for (int read; (read = unzReadCurrentFile(archive, buffer, sizeof buffer)) > 0;)
+            entries.back().content.append(buffer, static_cast<size_t>(read));
         unzCloseCurrentFile(archive);
     }
-    if (archive)
-        unzClose(archive);
+    unzClose(archive);  // refuses a null archive
     return entries;
 }
 

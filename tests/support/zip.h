@@ -22,7 +22,6 @@ RawEntry DeflatedEntry(const std::string& name, const std::string& content);
 std::string UnicodePathExtra(const std::string& crcOf, const std::string& utf8Name);
 std::string LocalHeader(const RawEntry& entry);
 std::string CentralRecord(const RawEntry& entry, uint32_t localOffset);
-std::string EndRecord(uint16_t count, uint32_t centralSize, uint32_t centralOffset);
 std::string BuildZip(const std::vector<RawEntry>& entries);  // local headers and data, central directory, end
 // body, then the directory central of count records and its end record.
 std::string WithDirectory(const std::string& body, const std::string& central, uint16_t count);
