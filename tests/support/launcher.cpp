@@ -244,8 +244,11 @@ std::string LauncherWindow::Tip(int controlId) const
     while ((tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) && GetWindow(tip, GW_OWNER) != window_) {
     }
     char text[1024] = "";  // left empty for a control without a tool
-    TTTOOLINFOA tool = {TTTOOLINFOA_V1_SIZE, 0, window_, reinterpret_cast<UINT_PTR>(GetDlgItem(window_, controlId)), {},
-                        nullptr, text};
+    TTTOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window_, controlId));
+    tool.lpszText = text;
     SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
     return text;
 }
@@ -259,7 +262,8 @@ bool LauncherWindow::Expanded() const
 
 LauncherProcess::LauncherProcess(const std::string& exe)
 {
-    STARTUPINFOA startup = {sizeof startup};
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
     std::string command = "\"" + exe + "\"";
     CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_);
 }
