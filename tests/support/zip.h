@@ -7,8 +7,7 @@
 namespace support {
 
 struct RawEntry {
-    std::string name;
-    std::string data;  // as stored (compressed for method 8)
+    std::string name, data;  // data as stored (compressed for method 8)
     uint16_t method = 0, flag = 0;
     uint32_t crc = 0, compressedSize = 0, size = 0;
     uint32_t dosDate = 0x5A8C6000;  // 2025-04-12 12:00:00
