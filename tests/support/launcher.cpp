@@ -108,8 +108,7 @@ bool MakeFileWithIcons(const std::string& path, int count)
     return ok && reinterpret_cast<UINT_PTR>(ExtractIconA(nullptr, path.c_str(), UINT(-1))) == UINT_PTR(count);
 }
 
-bool MakeShellLink(const std::string& link, const std::string& target, const std::string& args,
-                   const std::string& dir)
+bool MakeShellLink(const std::string& link, const std::string& target, const std::string& args, const std::string& dir)
 {
     CoInitialize(nullptr);
     IShellLinkA* shellLink = nullptr;

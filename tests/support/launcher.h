@@ -38,8 +38,7 @@ inline bool HotkeyTaken(UINT modifiers, UINT vk)  // another window holds the co
     return UnregisterHotKey(nullptr, 0x2345), !free;
 }
 bool MakeFileWithIcons(const std::string& path, int count);  // a program holding count distinct icons
-bool MakeShellLink(const std::string& link, const std::string& target, const std::string& args,
-                   const std::string& dir);
+bool MakeShellLink(const std::string& link, const std::string& target, const std::string& args, const std::string& dir);
 
 // The recorder copied to folder\relative; started, it writes its command line and folder into received.txt.
 class Recorder {
