@@ -55,9 +55,7 @@ private:
 
 // A drag's stop: the cursor over control over (+dx), mouse moves, then ticks of the hover timer.
 struct DragStep {
-    int over;
-    int dx = 0;
-    int ticks = 0;
+    int over, dx = 0, ticks = 0;
 };
 
 // The main window in this process, the program's copy in "表ソ" (0x5C trail bytes); drags tick its hover timer.

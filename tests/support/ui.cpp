@@ -170,26 +170,6 @@ constexpr UINT_PTR kMenuDeadlineTimer = 0x7E57;  // ends a menu that never idles
 WNDPROC g_ownersProcedure = nullptr;              // while a menu is watched
 std::function<void()> g_onIdle;                   // reads the watched menu the first time its loop idles
 
-void ReadOpenMenu(OpenMenu& seen)
-{
-    while ((seen.window = FindWindowExA(nullptr, seen.window, "#32768", nullptr)) &&
-           !(IsWindowVisible(seen.window) && GetWindowThreadProcessId(seen.window, nullptr) == GetCurrentThreadId())) {
-    }
-    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(seen.window, 0x01E1, 0, 0));  // MN_GETHMENU
-    seen.opened = seen.window && menu;
-    for (UINT i = 0; seen.opened && i < static_cast<UINT>(GetMenuItemCount(menu)); ++i) {
-        char text[512] = "";  // a title fills 270 bytes
-        GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-        seen.texts.push_back(text);
-        RECT rect = {};
-        GetMenuItemRect(nullptr, menu, i, &rect);
-        MapWindowPoints(nullptr, seen.window, reinterpret_cast<POINT*>(&rect), 2);
-        seen.rects.push_back(rect);
-    }
-    if (seen.opened)
-        seen.picture = Picture::OfWindow(seen.window);
-}
-
 LRESULT CALLBACK MenuWatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const bool idle = message == WM_ENTERIDLE && wParam == MSGF_MENU;
@@ -208,8 +188,24 @@ OpenMenu WhileMenuOpen(HWND owner, const std::function<void()>& open, UINT choos
                        const std::function<void(const OpenMenu&)>& look)
 {
     OpenMenu seen;
-    g_onIdle = [&] {
-        ReadOpenMenu(seen);
+    g_onIdle = [&] {  // the menu of this thread, its items and its picture
+        while ((seen.window = FindWindowExA(nullptr, seen.window, "#32768", nullptr)) &&
+               !(IsWindowVisible(seen.window) &&
+                 GetWindowThreadProcessId(seen.window, nullptr) == GetCurrentThreadId())) {
+        }
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageA(seen.window, 0x01E1, 0, 0));  // MN_GETHMENU
+        seen.opened = seen.window && menu;
+        for (UINT i = 0; seen.opened && i < static_cast<UINT>(GetMenuItemCount(menu)); ++i) {
+            char text[512] = "";  // a title fills 270 bytes
+            GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+            seen.texts.push_back(text);
+            RECT rect = {};
+            GetMenuItemRect(nullptr, menu, i, &rect);
+            MapWindowPoints(nullptr, seen.window, reinterpret_cast<POINT*>(&rect), 2);
+            seen.rects.push_back(rect);
+        }
+        if (seen.opened)
+            seen.picture = Picture::OfWindow(seen.window);
         if (seen.opened && look)
             look(seen);
     };

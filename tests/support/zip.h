@@ -8,11 +8,9 @@ namespace support {
 
 struct RawEntry {
     std::string name, data;  // data as stored (compressed for method 8)
-    uint16_t method = 0, flag = 0;
-    uint32_t crc = 0, compressedSize = 0, size = 0;
+    uint16_t method = 0, flag = 0, madeBy = 20;
+    uint32_t crc = 0, compressedSize = 0, size = 0, externalAttributes = 0;
     uint32_t dosDate = 0x5A8C6000;  // 2025-04-12 12:00:00
-    uint16_t madeBy = 20;
-    uint32_t externalAttributes = 0;
     std::string extra;  // the same extra field in the local header and the directory
 };
 RawEntry StoredEntry(const std::string& name, const std::string& content);
