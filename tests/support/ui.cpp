@@ -10,12 +10,10 @@ namespace support {
 namespace {
 bool SendKeys(const std::vector<BYTE>& keys, bool up)
 {
-    std::vector<INPUT> inputs(keys.size());
-    for (size_t i = 0; i < keys.size(); ++i) {
-        inputs[i].type = INPUT_KEYBOARD;
-        const WORD scan = static_cast<WORD>(MapVirtualKeyA(keys[i], MAPVK_VK_TO_VSC));
-        inputs[i].ki = {keys[i], scan, up ? KEYEVENTF_KEYUP : 0u, 0, 0};
-    }
+    std::vector<INPUT> inputs(keys.size(), INPUT{INPUT_KEYBOARD, {}});
+    for (size_t i = 0; i < keys.size(); ++i)
+        inputs[i].ki = {keys[i], static_cast<WORD>(MapVirtualKeyA(keys[i], MAPVK_VK_TO_VSC)),
+                        up ? KEYEVENTF_KEYUP : 0u, 0, 0};
     return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
