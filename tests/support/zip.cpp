@@ -90,10 +90,9 @@ std::vector<ListedEntry> ListZip(const std::wstring& path)
     std::vector<ListedEntry> entries;
     unzFile archive = OpenZipForReading(path.c_str());  // 64-bit offsets and wide names
     for (int status = unzGoToFirstFile(archive); status == UNZ_OK; status = unzGoToNextFile(archive)) {
-        unz_file_info info;
-        char name[1024];
-        if (unzGetCurrentFileInfo(archive, &info, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK)
-            break;
+        unz_file_info info = {};
+        char name[1024] = "";  // the move to the entry read its record already
+        unzGetCurrentFileInfo(archive, &info, name, sizeof name, nullptr, 0, nullptr, 0);
         entries.push_back({name, "", static_cast<int>(info.compression_method), info.dosDate, info.flag});
         char buffer[4096];
         unzOpenCurrentFile(archive);  // when it fails, so does the first read
