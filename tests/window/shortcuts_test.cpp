@@ -55,18 +55,15 @@ TEST_P(CaptureFromSettings, ShowsAndStoresTheCapturedKey)
                  ActiveLines(VK_SPACE, 6);
     Open();
     std::string text;
-    DialogWaiter dialog(row().group ? kGroupDialog : kButtonDialog, row().close, [&](HWND d) {
-        std::unique_ptr<DialogWaiter> duplicate;
-        if (row().answer)
-            duplicate = std::make_unique<DialogWaiter>("ぽてまる", row().answer, nullptr, GetCurrentProcessId(), d);
+    const char* caption = row().group ? kGroupDialog : kButtonDialog;
+    ASSERT_TRUE(FromMenu(row().group ? IDC_GROUP_BUTTON : B(0), IDM_BUTTON_SETTINGS, caption, row().close, [&](HWND d) {
+        const auto duplicate = Expect("ぽてまる", row().answer, {}, d);
         CaptureBy(d, row().group ? IDC_GROUP_HOTKEY_KEY : IDC_BUTTON_KEY, row().keys);
         EXPECT_TRUE(!duplicate || duplicate->Seen());
         EXPECT_TRUE(WaitUntil([&] { return !FindDialog("ぽてまる", GetCurrentProcessId(), d); }));
         Idle(d);
         text = Text(d, row().group ? IDC_GROUP_HOTKEY_TEXT : IDC_BUTTON_SHORTCUT_TEXT);
-    });
-    RightClick(row().group ? IDC_GROUP_BUTTON : B(0), IDM_BUTTON_SETTINGS);
-    ASSERT_TRUE(dialog.Seen());
+    }));
     EXPECT_EQ(row().text, text);
     if (row().tip) {
         EXPECT_EQ(row().tip, Tip(B(0)));
@@ -124,15 +121,8 @@ int Selected(HWND dialog)  // the number of the one selected row; -1 when none o
     return ListView_GetSelectedCount(list) == 1 && ListView_GetItem(list, &item) ? int(item.lParam) : -1;
 }
 
-void ClickHeader(HWND dialog, int column)
-{
-    NMLISTVIEW click = {{ListOf(dialog), IDC_SHORTCUT_LIST, UINT(LVN_COLUMNCLICK)}, -1, column};
-    SendMessageA(dialog, WM_NOTIFY, IDC_SHORTCUT_LIST, reinterpret_cast<LPARAM>(&click));
-}
-
-// Rows by number (group * 10 + index). Group 1 "Tools": 2 "Editor" CTRL+SHIFT+E system-wide, 3 "a" CTRL+L,
-// 4 "c" CTRL+N, 5 and 6 CTRL+P, 7 F6; group 2 button 0 untitled.
-class ShortcutList : public LauncherWindow {
+// Rows by number (group * 10 + index): 2 "Editor" CTRL+SHIFT+E system-wide, 3 CTRL+L, 4 CTRL+N, 5 and 6 CTRL+P, 7 F6.
+class ShortcutList : public Window {
 protected:
     void Open()
     {
@@ -145,19 +135,13 @@ protected:
                      ShortcutLines(0, 7, VK_F6, 0, 0) + ActiveLines(0, 0);
         LauncherWindow::Open();
     }
-    bool Run(int opened, const std::function<void(HWND)>& act)  // act ends the list
-    {
-        DialogWaiter list(kList, 0, act);
-        RightClick(opened, IDM_BUTTON_SHORTCUTS);
-        return list.Seen();
-    }
 };
 
 // The search row heads every order; a header sorts descending first, then back; each opening starts unsorted.
 TEST_F(ShortcutList, ListsTheFilledButtonsUnderTheSearchRowAndSortsThem)
 {
     Open();
-    ASSERT_TRUE(Run(B(0), [](HWND d) {
+    ASSERT_TRUE(FromMenu(B(0), IDM_BUTTON_SHORTCUTS, kList, 0, [](HWND d) {
         std::vector<std::string> editor, untitled;
         for (int column = 0; column < 6; ++column) {
             editor.push_back(Cell(d, 2, column));
@@ -170,16 +154,17 @@ TEST_F(ShortcutList, ListsTheFilledButtonsUnderTheSearchRowAndSortsThem)
         Press(d, IDCANCEL);
     }));
     for (int opened : {B(4), IDC_GROUP_BUTTON, B(8)}) {  // itself, the group's first filled, none after it
-        ASSERT_TRUE(Run(opened, [&](HWND d) {
+        ASSERT_TRUE(FromMenu(opened, IDM_BUTTON_SHORTCUTS, kList, 0, [&](HWND d) {
             EXPECT_EQ(opened == B(8) ? -1 : opened == B(4) ? 4 : 2, Selected(d));
             EXPECT_EQ(opened != B(8), IsWindowEnabled(GetDlgItem(d, IDC_SHORTCUT_CLEAR)) != FALSE);
             Press(d, IDCANCEL);
         }));
     }
     for (const auto& firsts : {std::vector<const char*>{"011", "003", "011"}, std::vector<const char*>{"011"}}) {
-        ASSERT_TRUE(Run(B(2), [&](HWND d) {
+        ASSERT_TRUE(FromMenu(B(2), IDM_BUTTON_SHORTCUTS, kList, 0, [&](HWND d) {
             for (const char* first : firsts) {
-                ClickHeader(d, 0);
+                NMLISTVIEW click = {{ListOf(d), IDC_SHORTCUT_LIST, UINT(LVN_COLUMNCLICK)}, -1, 0};  // the first header
+                SendMessageA(d, WM_NOTIFY, IDC_SHORTCUT_LIST, reinterpret_cast<LPARAM>(&click));
                 EXPECT_EQ("---", Cell(d, 0, 0, true));
                 EXPECT_EQ(first, Cell(d, 1, 0, true));
             }
@@ -209,12 +194,10 @@ TEST_P(ShortcutChanges, ShowStoreOrPutBackTheKeys)
     Open();
     std::vector<std::string> keys, marks;
     bool heldDuring = false;
-    ASSERT_TRUE(Run(B(row.opened), [&](HWND d) {
+    ASSERT_TRUE(FromMenu(B(row.opened), IDM_BUTTON_SHORTCUTS, kList, 0, [&](HWND d) {
         if (!row.select.empty())
             Select(d, row.select);
-        std::unique_ptr<DialogWaiter> ask;
-        if (row.answer)
-            ask = std::make_unique<DialogWaiter>("ぽてまる", row.answer, nullptr, GetCurrentProcessId(), d);
+        const auto ask = Expect("ぽてまる", row.answer, {}, d);
         if (row.press == IDC_SHORTCUT_ASSIGN && row.answer != IDNO)
             CaptureBy(d, IDC_SHORTCUT_ASSIGN, {row.key});
         else if (row.press == IDC_SHORTCUT_SYSTEM_HOTKEY)
@@ -264,7 +247,7 @@ const ListRow kChanges[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ShortcutChanges, ::testing::ValuesIn(kChanges), RowName());
 
-class SystemHotkeys : public LauncherWindow {};
+class SystemHotkeys : public Window {};
 
 TEST_F(SystemHotkeys, TheActivationKeyTogglesTheLauncherAndActivatesAgainAfterTheUserLeft)
 {
@@ -329,7 +312,7 @@ TEST_F(SystemHotkeys, AreHeldWhileTheWindowLivesAndOnesHeldElsewhereAreToldMarke
         Idle(dialog);
         EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog, box));
     };
-    DialogWaiter list(kList, IDCANCEL, [&](HWND dialog) {
+    EXPECT_TRUE(FromMenu(B(2), IDM_BUTTON_SHORTCUTS, kList, IDCANCEL, [&](HWND dialog) {
         EXPECT_EQ("×", Cell(dialog, 2, 3));
         Select(dialog, {3});
         refused(dialog, IDC_SHORTCUT_SYSTEM_HOTKEY);
@@ -341,12 +324,9 @@ TEST_F(SystemHotkeys, AreHeldWhileTheWindowLivesAndOnesHeldElsewhereAreToldMarke
         CaptureBy(dialog, IDC_SHORTCUT_ASSIGN, {{VK_CONTROL, VK_MENU, VK_F8}});
         EXPECT_NE(std::string::npos, told.Message().find("ボタンさがし")) << told.Message();
         EXPECT_EQ("CTRL+SHIFT+F8", Cell(dialog, kSearchRow, 4));
-    });
-    RightClick(B(2), IDM_BUTTON_SHORTCUTS);
-    EXPECT_TRUE(list.Seen());
-    DialogWaiter settings("第 4ボタンの設定", IDCANCEL, [&](HWND dialog) { refused(dialog, IDC_BUTTON_SYSTEM_HOTKEY); });
-    RightClick(B(3), IDM_BUTTON_SETTINGS);
-    EXPECT_TRUE(settings.Seen());
+    }));
+    EXPECT_TRUE(FromMenu(B(3), IDM_BUTTON_SETTINGS, "第 4ボタンの設定", IDCANCEL,
+                         [&](HWND dialog) { refused(dialog, IDC_BUTTON_SYSTEM_HOTKEY); }));
     Close();
     EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F11));
     EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_ALT, VK_F12));

@@ -51,10 +51,12 @@ inline void CaptureBy(HWND owner, int button, const std::vector<Keystroke>& keys
     Idle(owner);
 }
 
-// The keys a row holds (up to two) while it acts, let go at the end of the scope.
-inline std::unique_ptr<HeldKeys> Hold(const std::vector<BYTE>& k)
+// A waiter for the dialog a row expects (act on it, then press); none for a null caption or press 0.
+inline std::unique_ptr<DialogWaiter> Expect(const char* caption, int press, std::function<void(HWND)> act = {},
+                                            HWND skip = nullptr)
 {
-    return std::make_unique<HeldKeys>(k.empty() ? Keys{} : k.size() == 1 ? Keys{k[0]} : Keys{k[0], k[1]});
+    return caption && press ? std::make_unique<DialogWaiter>(caption, press, act, GetCurrentProcessId(), skip)
+                            : nullptr;
 }
 
 // Drags open the window in front: a press then moves no focus, which under Wine can drop the cursor's clip.
@@ -65,6 +67,13 @@ protected:
         Open(SW_SHOWNORMAL);
         SetForegroundWindow(window_);
         ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window_; }));
+    }
+    // Choosing command on control's menu opens the dialog captioned caption: act runs on it, then press ends it.
+    bool FromMenu(int control, UINT command, const char* caption, int press, std::function<void(HWND)> act = {})
+    {
+        DialogWaiter dialog(caption, press, act);
+        RightClick(control, command);
+        return dialog.Seen();
     }
 };
 
