@@ -141,7 +141,7 @@ protected:
 TEST_F(ShortcutList, ListsTheFilledButtonsUnderTheSearchRowAndSortsThem)
 {
     Open();
-    ASSERT_TRUE(FromMenu(B(0), IDM_BUTTON_SHORTCUTS, kList, 0, [](HWND d) {
+    ASSERT_TRUE(FromMenu(B(0), IDM_BUTTON_SHORTCUTS, kList, IDCANCEL, [](HWND d) {
         std::vector<std::string> editor, untitled;
         for (int column = 0; column < 6; ++column) {
             editor.push_back(Cell(d, 2, column));
@@ -151,24 +151,21 @@ TEST_F(ShortcutList, ListsTheFilledButtonsUnderTheSearchRowAndSortsThem)
         EXPECT_EQ((std::vector<std::string>{"011", "第 1ボタン", "第 2グループ - 1", "", kNone, editor[5]}), untitled);
         EXPECT_EQ(-1, RowOf(d, 0)) << "an empty button has no row";
         EXPECT_EQ(2, Selected(d)) << "the next filled button of its group";
-        Press(d, IDCANCEL);
     }));
     for (int opened : {B(4), IDC_GROUP_BUTTON, B(8)}) {  // itself, the group's first filled, none after it
-        ASSERT_TRUE(FromMenu(opened, IDM_BUTTON_SHORTCUTS, kList, 0, [&](HWND d) {
+        ASSERT_TRUE(FromMenu(opened, IDM_BUTTON_SHORTCUTS, kList, IDCANCEL, [&](HWND d) {
             EXPECT_EQ(opened == B(8) ? -1 : opened == B(4) ? 4 : 2, Selected(d));
             EXPECT_EQ(opened != B(8), IsWindowEnabled(GetDlgItem(d, IDC_SHORTCUT_CLEAR)) != FALSE);
-            Press(d, IDCANCEL);
         }));
     }
     for (const auto& firsts : {std::vector<const char*>{"011", "003", "011"}, std::vector<const char*>{"011"}}) {
-        ASSERT_TRUE(FromMenu(B(2), IDM_BUTTON_SHORTCUTS, kList, 0, [&](HWND d) {
+        ASSERT_TRUE(FromMenu(B(2), IDM_BUTTON_SHORTCUTS, kList, IDCANCEL, [&](HWND d) {
             for (const char* first : firsts) {
                 NMLISTVIEW click = {{ListOf(d), IDC_SHORTCUT_LIST, UINT(LVN_COLUMNCLICK)}, -1, 0};  // the first header
                 SendMessageA(d, WM_NOTIFY, IDC_SHORTCUT_LIST, reinterpret_cast<LPARAM>(&click));
                 EXPECT_EQ("---", Cell(d, 0, 0, true));
                 EXPECT_EQ(first, Cell(d, 1, 0, true));
             }
-            Press(d, IDCANCEL);
         }));
     }
 }
@@ -305,11 +302,9 @@ TEST_F(SystemHotkeys, AreHeldWhileTheWindowLivesAndOnesHeldElsewhereAreToldMarke
     EXPECT_EQ(std::string::npos, balloons[0].find("Memo"));  // a plain shortcut loses nothing
     // Checking the box of a combination held elsewhere says so, and the box goes off again.
     auto refused = [](HWND dialog, int box) {
-        CheckDlgButton(dialog, box, BST_CHECKED);
         DialogWaiter told(kNotice, IDOK, {}, GetCurrentProcessId(), dialog);
-        Press(dialog, box);
+        Toggle(dialog, box);
         EXPECT_TRUE(told.Seen());
-        Idle(dialog);
         EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog, box));
     };
     EXPECT_TRUE(FromMenu(B(2), IDM_BUTTON_SHORTCUTS, kList, IDCANCEL, [&](HWND dialog) {
