@@ -36,14 +36,21 @@ inline void Toggle(HWND dialog, int id)
 }
 
 using Keystroke = std::vector<BYTE>;  // up to two modifiers, then the key
+constexpr BYTE kLeave = 0xFF;         // ends a keystroke whose first key goes down before the user goes elsewhere
 
 // Opened by owner's button (posted), the key capture gets the keystrokes on its prompt and ends.
 inline void CaptureBy(HWND owner, int button, const std::vector<Keystroke>& keys)
 {
     Press(owner, button);
     HWND capture = WaitForDialog(kCapture), prompt = GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT);
-    for (const Keystroke& k : keys)
-        PostKeys(prompt, k.size() < 2 ? Keys{} : k.size() == 2 ? Keys{k[0]} : Keys{k[0], k[1]}, k.back());
+    for (const Keystroke& k : keys) {
+        if (k.back() == kLeave) {  // on the dialog, whose key-up never comes: another window takes the activation
+            PostKeys(capture, {}, k[0]);
+            PostMessageA(capture, WM_ACTIVATE, WA_INACTIVE, 0);
+        } else {
+            PostKeys(prompt, k.size() < 2 ? Keys{} : k.size() == 2 ? Keys{k[0]} : Keys{k[0], k[1]}, k.back());
+        }
+    }
     if (!WaitGone(capture)) {  // a failure, not a hang of the dialogs waiting on it
         ADD_FAILURE() << "the keys did not end the capture";
         PostMessageA(capture, WM_CLOSE, 0, 0);
