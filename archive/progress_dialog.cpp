@@ -75,9 +75,22 @@ int ProgressDialog::SetProgress(unsigned long long value, int* cancelled)
     const int position = Percentage(value, rangeHigh_);
     int previous = shownPosition_ < 0 ? 0 : shownPosition_;
     // Many small entries share one percentage: the bar is touched only when its
-    // picture changes.
-    if (dialog_ && position != shownPosition_)
-        previous = static_cast<int>(SendDlgItemMessageA(dialog_, IDC_PROGRESS_BAR, PBM_SETPOS, position, 0));
+    // position changes. It repaints itself at once when moved, so between the
+    // display intervals it is moved without drawing, and drawn whole at them.
+    if (dialog_ && position != shownPosition_) {
+        HWND bar = GetDlgItem(dialog_, IDC_PROGRESS_BAR);
+        const DWORD now = GetTickCount();
+        const bool draw = shownPosition_ < 0 || now - lastBarDrawn_ >= kDisplayIntervalMs;
+        if (!draw)
+            SendMessageA(bar, WM_SETREDRAW, FALSE, 0);
+        previous = static_cast<int>(SendMessageA(bar, PBM_SETPOS, position, 0));
+        if (!draw) {
+            SendMessageA(bar, WM_SETREDRAW, TRUE, 0);
+        } else {
+            RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            lastBarDrawn_ = now;
+        }
+    }
     shownPosition_ = position;
     PumpMessages();
     if (cancelled)

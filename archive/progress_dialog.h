@@ -44,6 +44,7 @@ private:
     bool displayed_ = false;
     DWORD lastDisplay_ = 0;
     char title_[128] = "";
+    DWORD lastBarDrawn_ = 0;
     bool pumped_ = false;
     DWORD lastPump_ = 0;
     int shownPosition_ = -1;  // what the bar shows, -1 before the first update
