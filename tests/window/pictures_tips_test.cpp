@@ -186,8 +186,7 @@ TEST_F(BarAtDpi144, TheBarAndEveryImageOnItAreScaled)
             OffsetRect(&now, 30 - now.left, 40 - now.top);
             SendMessageA(window_, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&now));
         } else {
-            EXPECT_EQ(30, now.left);
-            EXPECT_EQ(40, now.top);
+            EXPECT_EQ(std::make_pair(30L, 40L), std::make_pair(now.left, now.top));
         }
     }
 }
