@@ -137,8 +137,7 @@ TEST_P(GroupSteps, ShowTheGroupByItsPicture)
     EXPECT_EQ(GroupPicture(row().expected), Shows(IDC_GROUP_BUTTON));
 }
 
-constexpr int kNext = IDC_NEXT_GROUP;
-constexpr int kPrevious = IDC_PREVIOUS_GROUP;
+constexpr int kNext = IDC_NEXT_GROUP, kPrevious = IDC_PREVIOUS_GROUP;
 const StepRow kSteps[] = {
     {"NextFromTheLastOfThreeWrapsToTheFirst", 3, 2, kNext, 0},
     {"PreviousFromTheFirstWrapsToTheLast", 3, 0, kPrevious, 2},

@@ -10,8 +10,7 @@ using namespace window_test;
 
 namespace {
 
-constexpr char kList[] = "ショートカットキーの設定";
-constexpr char kNone[] = "- 未設定 -";
+constexpr char kList[] = "ショートカットキーの設定", kNone[] = "- 未設定 -";
 constexpr int kSearchRow = 100;  // the search window's row: after the hundred buttons
 
 struct SettingsCaptureRow {
@@ -203,8 +202,7 @@ TEST_P(ShortcutChanges, ShowStoreOrPutBackTheKeys)
 }
 
 constexpr int kAssign = IDC_SHORTCUT_ASSIGN;
-const std::vector<std::string> kKeys = {"CTRL+SHIFT+E", "CTRL+L", "CTRL+N"};
-const std::vector<std::string> kMarks = {"*", "", ""};
+const std::vector<std::string> kKeys = {"CTRL+SHIFT+E", "CTRL+L", "CTRL+N"}, kMarks = {"*", "", ""};
 const std::vector<std::string> kTips = {"Editor <CTRL+SHIFT+E>", "a (CTRL+L)", "c (CTRL+N)"};
 const ListRow kChanges[] = {
     {"OneKeyForSeveralRowsIsNeverSystemWide", 3, {3, 4, 10}, kAssign, {VK_CONTROL, VK_F5}, 0, IDOK,

@@ -12,11 +12,8 @@ namespace window_test {
 
 using namespace support;
 
-constexpr char kNotice[] = "ぽてまるのお知らせ";
-constexpr char kQuestion[] = "ぽてまるの質問";
-constexpr char kButtonDialog[] = "ボタンの設定";
-constexpr char kGroupDialog[] = "基本設定";
-constexpr char kCapture[] = "ショートカットキーの登録";
+constexpr char kNotice[] = "ぽてまるのお知らせ", kQuestion[] = "ぽてまるの質問";
+constexpr char kButtonDialog[] = "ボタンの設定", kGroupDialog[] = "基本設定", kCapture[] = "ショートカットキーの登録";
 
 constexpr int B(int index) { return IDC_FIRST_LAUNCHER + index; }  // launcher button index (0..9)
 
