@@ -283,8 +283,7 @@ TEST_F(Bar, AShortPressIsAClickAStrayButtonUpNothingAndHoldingOverTheFoldedGroup
         }
     }
     ClipCursor(nullptr);
-    EXPECT_TRUE(Expanded());
-    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(window_, IDC_GROUP_BUTTON));
+    EXPECT_TRUE(Expanded() && IsDlgButtonChecked(window_, IDC_GROUP_BUTTON) == BST_CHECKED);
     Close();
     EXPECT_STREQ("Recorder", Saved()->At(0, 2).title);
     EXPECT_STREQ("", Saved()->At(0, 4).title);
