@@ -10,61 +10,49 @@ namespace {
 
 struct PictureRow {
     const char* name;
-    bool group;            // the group's icon, else button 1's
-    const char *file, *iconFile;  // "program", "document", "folder", "missing" or ""
+    bool group;                   // the group's icon, else button 1's
+    const char *file, *iconFile;  // beside the program: porun.exe, notes.txt, the folder box, missing.exe; "" none
     int index, expected;          // expected: the icon resource shown
 };
-
-class ButtonPicture : public Table<PictureRow> {
-protected:
-    std::string Place(const std::string& word)
-    {
-        if (word == "program" || word == "document" || word == "folder")
-            return word == "folder" ? folder_.Path() : folder_.File(word == "program" ? "porun.exe" : "notes.txt");
-        return word == "missing" ? folder_.File("missing.exe") : "";
-    }
-};
+class ButtonPicture : public Table<PictureRow> {};
 
 // The bar and the settings dialog's preview show the same picture: what is previewed is what the button gets.
 TEST_P(ButtonPicture, ShowsTheIconItsRecordNamesAlsoInTheSettings)
 {
-    ASSERT_TRUE(WriteBytes(folder_.File("notes.txt"), "hello"));
-    const std::string file = Place(row().file), iconFile = Place(row().iconFile);
+    ASSERT_TRUE(WriteBytes(folder_.File("notes.txt"), "hello") && Exists(folder_.Folder("box")));
+    auto place = [&](const char* name) { return *name ? folder_.File(name) : std::string(); };
+    const std::string file = place(row().file), iconFile = place(row().iconFile);
     row().group ? void(data_.Group(0, "", iconFile, row().index))
                 : void(data_.Button(0, 0, "x", file, "", "", iconFile, row().index));
     Open();
     const int control = row().group ? IDC_GROUP_BUTTON : B(0);
     EXPECT_EQ(Resource(row().expected), Shows(control));
     Picture preview;
-    DialogWaiter dialog(row().group ? kGroupDialog : kButtonDialog, row().group ? IDC_GROUP_CANCEL : IDCANCEL,
-                        [&](HWND d) {
-        preview = Picture::OfIcon(reinterpret_cast<HICON>(SendDlgItemMessageA(d, IDC_ICON_PREVIEW, BM_GETIMAGE,
-                                                                               IMAGE_ICON, 0)));
-    });
-    RightClick(control, IDM_BUTTON_SETTINGS);
-    EXPECT_TRUE(dialog.Seen());
-    if (row().group || (*row().file && std::string(row().file) != "missing")) {  // else no file to preview
+    const char* caption = row().group ? kGroupDialog : kButtonDialog;
+    EXPECT_TRUE(FromMenu(control, IDM_BUTTON_SETTINGS, caption, row().group ? IDC_GROUP_CANCEL : IDCANCEL, [&](HWND d) {
+        const LRESULT shown = SendDlgItemMessageA(d, IDC_ICON_PREVIEW, BM_GETIMAGE, IMAGE_ICON, 0);
+        preview = Picture::OfIcon(reinterpret_cast<HICON>(shown));
+    }));
+    if (row().group || (*row().file && std::string(row().file) != "missing.exe")) {  // else no file to preview
         EXPECT_EQ(Resource(row().expected), preview);
     }
     Close();
-    if (row().group) {
-        EXPECT_EQ(iconFile, Saved()->data.groups[0].group.iconFile) << "a chosen icon file is kept";
-    }
+    EXPECT_TRUE(!row().group || iconFile == Saved()->data.groups[0].group.iconFile) << "a chosen icon file is kept";
 }
 
 const PictureRow kPictures[] = {
-    {"ProgramWithIconThree", false, "program", "", 3, IDI_GROUP_3},
-    {"DocumentHasNoIconOfItsOwn", false, "document", "", 0, IDI_NOT_FOUND},
-    {"DocumentWithAnIconOfTheProgram", false, "document", "program", 2, IDI_GROUP_2},
-    {"MissingFileWinsOverItsIconFile", false, "missing", "program", 2, IDI_NOT_FOUND},
-    {"IconFileWithoutFile", false, "", "program", 4, IDI_GROUP_4},
-    {"FolderWithAnIconFile", false, "folder", "program", 1, IDI_FACE},
-    {"MissingIconFile", false, "program", "missing", 1, IDI_NOT_FOUND},
-    {"FileWithoutIconsAtIndexTwo", false, "document", "document", 2, IDI_NOT_FOUND},
-    {"IndexBeyondTheIcons", false, "program", "", 400, IDI_NOT_FOUND},
-    {"NegativeIndexCountsAsTheFirst", false, "program", "", -1, IDI_PROGRAM},
-    {"GroupIconNine", true, "", "program", 9, IDI_GROUP_9},
-    {"GroupIconFileMissing", true, "", "missing", 1, IDI_NOT_FOUND},
+    {"ProgramWithIconThree", false, "porun.exe", "", 3, IDI_GROUP_3},
+    {"DocumentHasNoIconOfItsOwn", false, "notes.txt", "", 0, IDI_NOT_FOUND},
+    {"DocumentWithAnIconOfTheProgram", false, "notes.txt", "porun.exe", 2, IDI_GROUP_2},
+    {"MissingFileWinsOverItsIconFile", false, "missing.exe", "porun.exe", 2, IDI_NOT_FOUND},
+    {"IconFileWithoutFile", false, "", "porun.exe", 4, IDI_GROUP_4},
+    {"FolderWithAnIconFile", false, "box", "porun.exe", 1, IDI_FACE},
+    {"MissingIconFile", false, "porun.exe", "missing.exe", 1, IDI_NOT_FOUND},
+    {"FileWithoutIconsAtIndexTwo", false, "notes.txt", "notes.txt", 2, IDI_NOT_FOUND},
+    {"IndexBeyondTheIcons", false, "porun.exe", "", 400, IDI_NOT_FOUND},
+    {"NegativeIndexCountsAsTheFirst", false, "porun.exe", "", -1, IDI_PROGRAM},
+    {"GroupIconNine", true, "", "porun.exe", 9, IDI_GROUP_9},
+    {"GroupIconFileMissing", true, "", "missing.exe", 1, IDI_NOT_FOUND},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ButtonPicture, ::testing::ValuesIn(kPictures), RowName());
 
@@ -82,16 +70,10 @@ TEST_F(Pictures, AStartedBarShowsTheDefaultGroupIconsOfThisProgramAndTipsOfButto
     EXPECT_EQ(Resource(IDI_PREVIOUS_GROUP), Shows(IDC_PREVIOUS_GROUP));
     EXPECT_EQ(Resource(IDI_NEXT_GROUP), Shows(IDC_NEXT_GROUP));
     EXPECT_EQ(Resource(IDI_EMPTY_BUTTON), Shows(B(9)));
-    for (int g = 0; g < 10; ++g) {
-        EXPECT_EQ(GroupPicture(g), Picture::OfFileIcon(program_, g + 1)) << g;
-        for (int other = 0; other < g; ++other)
-            EXPECT_NE(GroupPicture(g), GroupPicture(other)) << g;
-    }
     const char* tips[] = {"Editor (CTRL+SHIFT+ALT+A)", "Tom & Jerry", " (F2)", "E (SHIFT+)", " (CTRL+ALT+SPACE)", ""};
     for (int b = 0; b < 6; ++b)
         EXPECT_EQ(tips[b], Tip(B(b))) << b;
-    EXPECT_EQ("", Tip(IDC_PREVIOUS_GROUP));
-    EXPECT_EQ("", Tip(IDC_NEXT_GROUP));
+    EXPECT_EQ("", Tip(IDC_PREVIOUS_GROUP) + Tip(IDC_NEXT_GROUP)) << "the arrows have no tips";
     for (const char* name : {"Tools", "Games & Fun", ""}) {
         EXPECT_EQ(name, Tip(IDC_GROUP_BUTTON));
         Click(IDC_NEXT_GROUP);
@@ -103,6 +85,9 @@ TEST_F(Pictures, AStartedBarShowsTheDefaultGroupIconsOfThisProgramAndTipsOfButto
         const bool shown = g <= 3 || g == 5;
         EXPECT_EQ(shown ? program_ : "", Saved()->data.groups[g].group.iconFile) << g;
         EXPECT_EQ(shown ? g + 1 : 0, Saved()->data.groups[g].group.iconIndex) << g;
+        EXPECT_EQ(GroupPicture(g), Picture::OfFileIcon(program_, g + 1)) << g;
+        for (int other = 0; other < g; ++other)
+            EXPECT_NE(GroupPicture(g), GroupPicture(other)) << g;
     }
 }
 
@@ -176,10 +161,7 @@ TEST_F(BarAtDpi144, TheBarAndEveryImageOnItAreScaled)
     if (SystemDpi() != 144)
         GTEST_SKIP() << "the screen runs at " << SystemDpi() << " DPI";
     Recorder recorder(folder_, "rec.exe", true);
-    const std::string icons = folder_.File("icons.exe");
-    ASSERT_TRUE(MakeFileWithIcons(icons, 3));
     data_.Button(0, 1, "gone", folder_.File("gone.exe")).Button(0, 2, "rec", recorder.Path());
-    data_.Button(0, 3, "icons", icons, "", "", icons, 2);
     Open();
     for (int pass = 0; pass < 2; ++pass) {
         RECT client, now;
@@ -187,7 +169,7 @@ TEST_F(BarAtDpi144, TheBarAndEveryImageOnItAreScaled)
         EXPECT_EQ(std::make_pair(66L, 651L), std::make_pair(client.right, client.bottom));
         const int rows[][2] = {{IDC_GROUP_BUTTON, 0}, {IDC_PREVIOUS_GROUP, IDI_PREVIOUS_GROUP},
                                {IDC_NEXT_GROUP, IDI_NEXT_GROUP}, {B(0), IDI_EMPTY_BUTTON}, {B(1), IDI_NOT_FOUND},
-                               {B(2), 0}, {B(3), 0}};  // the program's picture a control shows, 0: a file's
+                               {B(2), 0}};  // the program's picture a control shows, 0: a file's
         for (const auto& [id, resource] : rows) {
             const LRESULT shown = SendDlgItemMessageA(window_, id, BM_GETIMAGE, IMAGE_ICON, 0);
             EXPECT_EQ(48, IconSide(reinterpret_cast<HICON>(shown))) << id;
@@ -201,8 +183,7 @@ TEST_F(BarAtDpi144, TheBarAndEveryImageOnItAreScaled)
             OffsetRect(&now, 30 - now.left, 40 - now.top);
             SendMessageA(window_, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&now));
         } else {
-            EXPECT_EQ(30, now.left);
-            EXPECT_EQ(40, now.top);
+            EXPECT_EQ(std::make_pair(30L, 40L), std::make_pair(now.left, now.top));
         }
     }
 }

@@ -1,10 +1,8 @@
 // Shortcut keys: the key capture, the shortcut list and the system hotkeys, also those held elsewhere.
 #include "window/window_test.h"
 
-#include "dialogs/key_capture_dialog.h"
 #include "app/tray_icon.h"
 #include "shortcuts/hotkeys.h"
-#include "shortcuts/shortcut_table.h"
 
 #include <commctrl.h>
 
@@ -12,28 +10,8 @@ using namespace window_test;
 
 namespace {
 
-constexpr char kList[] = "ショートカットキーの設定";
-constexpr char kNone[] = "- 未設定 -";
+constexpr char kList[] = "ショートカットキーの設定", kNone[] = "- 未設定 -";
 constexpr int kSearchRow = 100;  // the search window's row: after the hundred buttons
-
-// A modifier let go in another window no longer counts when the user comes back.
-TEST(KeyCaptureActivation, ForgetsTheModifiersWhenItLosesActivation)
-{
-    ASSERT_NE(nullptr, CreateShortcutTable());
-    Restore table{[] { DestroyShortcutTable(); }};
-    DialogWaiter user(kCapture, 0, [](HWND capture) {
-        HWND prompt = GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT);
-        SendMessageA(prompt, WM_KEYDOWN, VK_CONTROL, 0);
-        SendMessageA(capture, WM_ACTIVATE, WA_INACTIVE, 0);
-        PostMessageA(prompt, WM_KEYDOWN, 'A', 0);
-        if (!WaitGone(capture, 5000))  // a failure, not a hang
-            PostMessageA(capture, WM_CLOSE, 0, 0);
-    });
-    KeyCaptureDialog dialog;
-    EXPECT_EQ('A', dialog.Run(nullptr));
-    EXPECT_TRUE(user.Seen());
-    EXPECT_EQ(0, dialog.GetModifiers());
-}
 
 struct SettingsCaptureRow {
     const char* name;
@@ -55,22 +33,17 @@ TEST_P(CaptureFromSettings, ShowsAndStoresTheCapturedKey)
                  ActiveLines(VK_SPACE, 6);
     Open();
     std::string text;
-    DialogWaiter dialog(row().group ? kGroupDialog : kButtonDialog, row().close, [&](HWND d) {
-        std::unique_ptr<DialogWaiter> duplicate;
-        if (row().answer)
-            duplicate = std::make_unique<DialogWaiter>("ぽてまる", row().answer, nullptr, GetCurrentProcessId(), d);
+    const char* caption = row().group ? kGroupDialog : kButtonDialog;
+    ASSERT_TRUE(FromMenu(row().group ? IDC_GROUP_BUTTON : B(0), IDM_BUTTON_SETTINGS, caption, row().close, [&](HWND d) {
+        const auto duplicate = Expect("ぽてまる", row().answer, {}, d);
         CaptureBy(d, row().group ? IDC_GROUP_HOTKEY_KEY : IDC_BUTTON_KEY, row().keys);
         EXPECT_TRUE(!duplicate || duplicate->Seen());
         EXPECT_TRUE(WaitUntil([&] { return !FindDialog("ぽてまる", GetCurrentProcessId(), d); }));
         Idle(d);
         text = Text(d, row().group ? IDC_GROUP_HOTKEY_TEXT : IDC_BUTTON_SHORTCUT_TEXT);
-    });
-    RightClick(row().group ? IDC_GROUP_BUTTON : B(0), IDM_BUTTON_SETTINGS);
-    ASSERT_TRUE(dialog.Seen());
+    }));
     EXPECT_EQ(row().text, text);
-    if (row().tip) {
-        EXPECT_EQ(row().tip, Tip(B(0)));
-    }
+    EXPECT_EQ(row().tip ? row().tip : Tip(B(0)), Tip(B(0)));  // null: not looked at
     EXPECT_EQ(row().taken, HotkeyTaken(row().modifiers, row().vk));
 }
 
@@ -81,6 +54,8 @@ const SettingsCaptureRow kSettingsCaptures[] = {
     {"RefusedKeysKeepWaitingUntilEscKeeps", false, {{'5'}, {VK_CONTROL, '7'}, {VK_RETURN}, {VK_TAB}, {VK_BACK},
      {VK_SNAPSHOT}, {VK_CONTROL, 0x2C}, {VK_CONTROL, VK_MENU, VK_SPACE}, {VK_ESCAPE}}, 0, "ALT+Z", "x <ALT+Z>", MOD_ALT,
      'Z', true},
+    {"AModifierLetGoInAnotherWindowNoLongerCounts", false, {{VK_CONTROL, kLeave}, {VK_F8}}, 0, "F8", "x (F8)", MOD_ALT,
+     'Z', false},
     {"DelClearsWhateverIsHeld", false, {{VK_CONTROL, VK_SHIFT, VK_DELETE}}, 0, kNone, "x", MOD_ALT, 'Z', false},
     {"AnotherButtonsSystemHotkeyIsIgnored", false, {{VK_CONTROL, 'Q'}, {VK_CONTROL, VK_SHIFT, 'Q'}}, 0,
      "CTRL+SHIFT+Q", "x <CTRL+SHIFT+Q>", MOD_CONTROL | MOD_SHIFT, 'Q', true},
@@ -124,15 +99,8 @@ int Selected(HWND dialog)  // the number of the one selected row; -1 when none o
     return ListView_GetSelectedCount(list) == 1 && ListView_GetItem(list, &item) ? int(item.lParam) : -1;
 }
 
-void ClickHeader(HWND dialog, int column)
-{
-    NMLISTVIEW click = {{ListOf(dialog), IDC_SHORTCUT_LIST, UINT(LVN_COLUMNCLICK)}, -1, column};
-    SendMessageA(dialog, WM_NOTIFY, IDC_SHORTCUT_LIST, reinterpret_cast<LPARAM>(&click));
-}
-
-// Rows by number (group * 10 + index). Group 1 "Tools": 2 "Editor" CTRL+SHIFT+E system-wide, 3 "a" CTRL+L,
-// 4 "c" CTRL+N, 5 and 6 CTRL+P, 7 F6; group 2 button 0 untitled.
-class ShortcutList : public LauncherWindow {
+// Rows by number (group * 10 + index): 2 "Editor" CTRL+SHIFT+E system-wide, 3 CTRL+L, 4 CTRL+N, 5 and 6 CTRL+P, 7 F6.
+class ShortcutList : public Window {
 protected:
     void Open()
     {
@@ -145,19 +113,13 @@ protected:
                      ShortcutLines(0, 7, VK_F6, 0, 0) + ActiveLines(0, 0);
         LauncherWindow::Open();
     }
-    bool Run(int opened, const std::function<void(HWND)>& act)  // act ends the list
-    {
-        DialogWaiter list(kList, 0, act);
-        RightClick(opened, IDM_BUTTON_SHORTCUTS);
-        return list.Seen();
-    }
 };
 
 // The search row heads every order; a header sorts descending first, then back; each opening starts unsorted.
 TEST_F(ShortcutList, ListsTheFilledButtonsUnderTheSearchRowAndSortsThem)
 {
     Open();
-    ASSERT_TRUE(Run(B(0), [](HWND d) {
+    ASSERT_TRUE(FromMenu(B(0), IDM_BUTTON_SHORTCUTS, kList, IDCANCEL, [](HWND d) {
         std::vector<std::string> editor, untitled;
         for (int column = 0; column < 6; ++column) {
             editor.push_back(Cell(d, 2, column));
@@ -167,23 +129,21 @@ TEST_F(ShortcutList, ListsTheFilledButtonsUnderTheSearchRowAndSortsThem)
         EXPECT_EQ((std::vector<std::string>{"011", "第 1ボタン", "第 2グループ - 1", "", kNone, editor[5]}), untitled);
         EXPECT_EQ(-1, RowOf(d, 0)) << "an empty button has no row";
         EXPECT_EQ(2, Selected(d)) << "the next filled button of its group";
-        Press(d, IDCANCEL);
     }));
     for (int opened : {B(4), IDC_GROUP_BUTTON, B(8)}) {  // itself, the group's first filled, none after it
-        ASSERT_TRUE(Run(opened, [&](HWND d) {
+        ASSERT_TRUE(FromMenu(opened, IDM_BUTTON_SHORTCUTS, kList, IDCANCEL, [&](HWND d) {
             EXPECT_EQ(opened == B(8) ? -1 : opened == B(4) ? 4 : 2, Selected(d));
             EXPECT_EQ(opened != B(8), IsWindowEnabled(GetDlgItem(d, IDC_SHORTCUT_CLEAR)) != FALSE);
-            Press(d, IDCANCEL);
         }));
     }
     for (const auto& firsts : {std::vector<const char*>{"011", "003", "011"}, std::vector<const char*>{"011"}}) {
-        ASSERT_TRUE(Run(B(2), [&](HWND d) {
+        ASSERT_TRUE(FromMenu(B(2), IDM_BUTTON_SHORTCUTS, kList, IDCANCEL, [&](HWND d) {
             for (const char* first : firsts) {
-                ClickHeader(d, 0);
+                NMLISTVIEW click = {{ListOf(d), IDC_SHORTCUT_LIST, UINT(LVN_COLUMNCLICK)}, -1, 0};  // the first header
+                SendMessageA(d, WM_NOTIFY, IDC_SHORTCUT_LIST, reinterpret_cast<LPARAM>(&click));
                 EXPECT_EQ("---", Cell(d, 0, 0, true));
                 EXPECT_EQ(first, Cell(d, 1, 0, true));
             }
-            Press(d, IDCANCEL);
         }));
     }
 }
@@ -209,12 +169,10 @@ TEST_P(ShortcutChanges, ShowStoreOrPutBackTheKeys)
     Open();
     std::vector<std::string> keys, marks;
     bool heldDuring = false;
-    ASSERT_TRUE(Run(B(row.opened), [&](HWND d) {
+    ASSERT_TRUE(FromMenu(B(row.opened), IDM_BUTTON_SHORTCUTS, kList, 0, [&](HWND d) {
         if (!row.select.empty())
             Select(d, row.select);
-        std::unique_ptr<DialogWaiter> ask;
-        if (row.answer)
-            ask = std::make_unique<DialogWaiter>("ぽてまる", row.answer, nullptr, GetCurrentProcessId(), d);
+        const auto ask = Expect("ぽてまる", row.answer, {}, d);
         if (row.press == IDC_SHORTCUT_ASSIGN && row.answer != IDNO)
             CaptureBy(d, IDC_SHORTCUT_ASSIGN, {row.key});
         else if (row.press == IDC_SHORTCUT_SYSTEM_HOTKEY)
@@ -242,8 +200,7 @@ TEST_P(ShortcutChanges, ShowStoreOrPutBackTheKeys)
 }
 
 constexpr int kAssign = IDC_SHORTCUT_ASSIGN;
-const std::vector<std::string> kKeys = {"CTRL+SHIFT+E", "CTRL+L", "CTRL+N"};
-const std::vector<std::string> kMarks = {"*", "", ""};
+const std::vector<std::string> kKeys = {"CTRL+SHIFT+E", "CTRL+L", "CTRL+N"}, kMarks = {"*", "", ""};
 const std::vector<std::string> kTips = {"Editor <CTRL+SHIFT+E>", "a (CTRL+L)", "c (CTRL+N)"};
 const ListRow kChanges[] = {
     {"OneKeyForSeveralRowsIsNeverSystemWide", 3, {3, 4, 10}, kAssign, {VK_CONTROL, VK_F5}, 0, IDOK,
@@ -264,7 +221,7 @@ const ListRow kChanges[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ShortcutChanges, ::testing::ValuesIn(kChanges), RowName());
 
-class SystemHotkeys : public LauncherWindow {};
+class SystemHotkeys : public Window {};
 
 TEST_F(SystemHotkeys, TheActivationKeyTogglesTheLauncherAndActivatesAgainAfterTheUserLeft)
 {
@@ -311,10 +268,8 @@ TEST_F(SystemHotkeys, AreHeldWhileTheWindowLivesAndOnesHeldElsewhereAreToldMarke
                  ShortcutLines(0, 4, VK_F11, 3, 1) + ShortcutLines(0, 5, 'Q', 4, 0) + ShortcutLines(0, 6, VK_F7, 3, 2) +
                  ActiveLines(VK_F12, 6) + "ShortCut.Search.key,119\r\nShortCut.Search.flag,3\r\n";  // CTRL+SHIFT+F8
     Open();
-    EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F11));
-    EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_ALT, VK_F12));
-    EXPECT_FALSE(HotkeyTaken(MOD_ALT, 'Q'));
-    EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F7)) << "only a system flag of 1 counts";
+    EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F11) && HotkeyTaken(MOD_CONTROL | MOD_ALT, VK_F12));
+    EXPECT_FALSE(HotkeyTaken(MOD_ALT, 'Q') || HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F7)) << "flag 2 holds none";
     ASSERT_EQ(1u, balloons.size());
     EXPECT_EQ(0u, balloons[0].find("=(+.+)= 使えないホットキーがあるのら！|"));
     EXPECT_NE(std::string::npos, balloons[0].find("\nCTRL+SHIFT+F9 → Editor"));
@@ -322,14 +277,12 @@ TEST_F(SystemHotkeys, AreHeldWhileTheWindowLivesAndOnesHeldElsewhereAreToldMarke
     EXPECT_EQ(std::string::npos, balloons[0].find("Memo"));  // a plain shortcut loses nothing
     // Checking the box of a combination held elsewhere says so, and the box goes off again.
     auto refused = [](HWND dialog, int box) {
-        CheckDlgButton(dialog, box, BST_CHECKED);
         DialogWaiter told(kNotice, IDOK, {}, GetCurrentProcessId(), dialog);
-        Press(dialog, box);
+        Toggle(dialog, box);
         EXPECT_TRUE(told.Seen());
-        Idle(dialog);
         EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog, box));
     };
-    DialogWaiter list(kList, IDCANCEL, [&](HWND dialog) {
+    EXPECT_TRUE(FromMenu(B(2), IDM_BUTTON_SHORTCUTS, kList, IDCANCEL, [&](HWND dialog) {
         EXPECT_EQ("×", Cell(dialog, 2, 3));
         Select(dialog, {3});
         refused(dialog, IDC_SHORTCUT_SYSTEM_HOTKEY);
@@ -341,15 +294,11 @@ TEST_F(SystemHotkeys, AreHeldWhileTheWindowLivesAndOnesHeldElsewhereAreToldMarke
         CaptureBy(dialog, IDC_SHORTCUT_ASSIGN, {{VK_CONTROL, VK_MENU, VK_F8}});
         EXPECT_NE(std::string::npos, told.Message().find("ボタンさがし")) << told.Message();
         EXPECT_EQ("CTRL+SHIFT+F8", Cell(dialog, kSearchRow, 4));
-    });
-    RightClick(B(2), IDM_BUTTON_SHORTCUTS);
-    EXPECT_TRUE(list.Seen());
-    DialogWaiter settings("第 4ボタンの設定", IDCANCEL, [&](HWND dialog) { refused(dialog, IDC_BUTTON_SYSTEM_HOTKEY); });
-    RightClick(B(3), IDM_BUTTON_SETTINGS);
-    EXPECT_TRUE(settings.Seen());
+    }));
+    EXPECT_TRUE(FromMenu(B(3), IDM_BUTTON_SETTINGS, "第 4ボタンの設定", IDCANCEL,
+                         [&](HWND dialog) { refused(dialog, IDC_BUTTON_SYSTEM_HOTKEY); }));
     Close();
-    EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F11));
-    EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_ALT, VK_F12));
+    EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F11) || HotkeyTaken(MOD_CONTROL | MOD_ALT, VK_F12));
 }
 
 }  // namespace

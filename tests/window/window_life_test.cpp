@@ -35,12 +35,10 @@ TEST_F(WindowLife, ARememberedPlaceWinsAPlaceUnderTheTaskbarSnapsBackAndClosingS
     ASSERT_LT(area.bottom, GetSystemMetrics(SM_CYSCREEN) - 1) << "the test desktop's taskbar stands at the bottom";
     RECT rect = {};
     GetWindowRect(window_, &rect);
-    EXPECT_EQ(area.right + 1, rect.right);
-    EXPECT_EQ(-1, rect.top);
+    EXPECT_EQ(std::make_pair(LONG(area.right + 1), -1L), std::make_pair(rect.right, rect.top));
     SetWindowPos(window_, nullptr, 300, area.bottom - 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     GetWindowRect(window_, &rect);
-    EXPECT_EQ(300, rect.left);
-    EXPECT_EQ(area.bottom + 1, rect.bottom);
+    EXPECT_EQ(std::make_pair(300L, LONG(area.bottom + 1)), std::make_pair(rect.left, rect.bottom));
     Command(IDM_FIRST_GROUP + 2);
     DestroyWindow(window_);
     MSG quit;

@@ -12,11 +12,8 @@ namespace window_test {
 
 using namespace support;
 
-constexpr char kNotice[] = "ぽてまるのお知らせ";
-constexpr char kQuestion[] = "ぽてまるの質問";
-constexpr char kButtonDialog[] = "ボタンの設定";
-constexpr char kGroupDialog[] = "基本設定";
-constexpr char kCapture[] = "ショートカットキーの登録";
+constexpr char kNotice[] = "ぽてまるのお知らせ", kQuestion[] = "ぽてまるの質問";
+constexpr char kButtonDialog[] = "ボタンの設定", kGroupDialog[] = "基本設定", kCapture[] = "ショートカットキーの登録";
 
 constexpr int B(int index) { return IDC_FIRST_LAUNCHER + index; }  // launcher button index (0..9)
 
@@ -36,14 +33,21 @@ inline void Toggle(HWND dialog, int id)
 }
 
 using Keystroke = std::vector<BYTE>;  // up to two modifiers, then the key
+constexpr BYTE kLeave = 0xFF;         // ends a keystroke whose first key goes down before the user goes elsewhere
 
 // Opened by owner's button (posted), the key capture gets the keystrokes on its prompt and ends.
 inline void CaptureBy(HWND owner, int button, const std::vector<Keystroke>& keys)
 {
     Press(owner, button);
     HWND capture = WaitForDialog(kCapture), prompt = GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT);
-    for (const Keystroke& k : keys)
-        PostKeys(prompt, k.size() < 2 ? Keys{} : k.size() == 2 ? Keys{k[0]} : Keys{k[0], k[1]}, k.back());
+    for (const Keystroke& k : keys) {
+        if (k.back() == kLeave) {  // on the dialog, whose key-up never comes: another window takes the activation
+            PostKeys(capture, {}, k[0]);
+            PostMessageA(capture, WM_ACTIVATE, WA_INACTIVE, 0);
+        } else {
+            PostKeys(prompt, k.size() < 2 ? Keys{} : k.size() == 2 ? Keys{k[0]} : Keys{k[0], k[1]}, k.back());
+        }
+    }
     if (!WaitGone(capture)) {  // a failure, not a hang of the dialogs waiting on it
         ADD_FAILURE() << "the keys did not end the capture";
         PostMessageA(capture, WM_CLOSE, 0, 0);
@@ -51,10 +55,12 @@ inline void CaptureBy(HWND owner, int button, const std::vector<Keystroke>& keys
     Idle(owner);
 }
 
-// The keys a row holds (up to two) while it acts, let go at the end of the scope.
-inline std::unique_ptr<HeldKeys> Hold(const std::vector<BYTE>& k)
+// A waiter for the dialog a row expects (act on it, then press); none for a null caption or press 0.
+inline std::unique_ptr<DialogWaiter> Expect(const char* caption, int press, std::function<void(HWND)> act = {},
+                                            HWND skip = nullptr)
 {
-    return std::make_unique<HeldKeys>(k.empty() ? Keys{} : k.size() == 1 ? Keys{k[0]} : Keys{k[0], k[1]});
+    return caption && press ? std::make_unique<DialogWaiter>(caption, press, act, GetCurrentProcessId(), skip)
+                            : nullptr;
 }
 
 // Drags open the window in front: a press then moves no focus, which under Wine can drop the cursor's clip.
@@ -65,6 +71,13 @@ protected:
         Open(SW_SHOWNORMAL);
         SetForegroundWindow(window_);
         ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window_; }));
+    }
+    // Choosing command on control's menu opens the dialog captioned caption: act runs on it, then press ends it.
+    bool FromMenu(int control, UINT command, const char* caption, int press, std::function<void(HWND)> act = {})
+    {
+        DialogWaiter dialog(caption, press, act);
+        RightClick(control, command);
+        return dialog.Seen();
     }
 };
 
