@@ -116,8 +116,7 @@ INSTANTIATE_TEST_SUITE_P(Trees, PackedItems, ::testing::ValuesIn(std::vector<Pac
      u8"caf\u00E9.txt* \u301Cw* \uD55C\uAD6D\uC5B4/* \uD55C\uAD6D\uC5B4/\U0001F600*"},
 }), [](const auto& info) { return std::string(info.param.label); });
 
-// The job: a cancel between files or inside a large one, or a file that cannot be read leaves the older
-// archive as it was; a file that cannot be opened is left out and counted.
+// A cancel or a read failure leaves the older archive as it was; a file that cannot be opened is left out, counted.
 BOOL CancellingReader(HANDLE file, void* data, DWORD size, DWORD* read)
 {
     PressCancelAt("ファイルの圧縮中");

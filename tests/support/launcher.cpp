@@ -160,24 +160,19 @@ void LauncherWindow::Close()
     window_ = nullptr;
 }
 
-void LauncherWindow::Click(int id, Keys held)
+void LauncherWindow::Click(int id)
 {
-    const HeldKeys keys(held);
-    if (id == IDC_GROUP_BUTTON)
-        CheckDlgButton(window_, id, IsDlgButtonChecked(window_, id) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
-    Press(window_, id, true);
+    id == IDC_GROUP_BUTTON ? Toggle(window_, id) : Press(window_, id, true);
 }
 
-void LauncherWindow::Key(BYTE vk, Keys held, int controlId)
+void LauncherWindow::Key(BYTE vk, int controlId)
 {
-    const HeldKeys keys(held);
     SendMessageA(controlId ? GetDlgItem(window_, controlId) : window_, WM_KEYDOWN, vk,
                  1 | MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) << 16);
 }
 
-void LauncherWindow::Drop(const std::vector<std::string>& files, int controlId, Keys held)
+void LauncherWindow::Drop(const std::vector<std::string>& files, int controlId)
 {
-    const HeldKeys keys(held);
     const std::string block = DropBlock(files, Centre(GetDlgItem(window_, controlId), window_));
     HGLOBAL drop = GlobalAlloc(GPTR, block.size());  // fixed: the handle is the memory
     std::memcpy(drop, block.data(), block.size());

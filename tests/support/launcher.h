@@ -64,10 +64,10 @@ protected:
     void TearDown() override { Close(); }
     void Open(int show = SW_SHOWNOACTIVATE);  // writes data_ and shortcuts_ (when set) beside the copy first
     void Close();                             // DestroyWindow: the launcher writes its files
-    void Click(int id, Keys held = {});       // BN_CLICKED with keys held (the group button's check toggles first)
+    void Click(int id);                       // BN_CLICKED (the group button's check toggles first)
     void Command(UINT id) { SendMessageA(window_, WM_COMMAND, id, 0); }  // as a menu choice sends it
-    void Key(BYTE vk, Keys held = {}, int controlId = 0);  // WM_KEYDOWN to the window or a bar control
-    void Drop(const std::vector<std::string>& files, int controlId, Keys held = {});  // at the control's centre
+    void Key(BYTE vk, int controlId = 0);  // WM_KEYDOWN to the window or a bar control
+    void Drop(const std::vector<std::string>& files, int controlId);  // at the control's centre
     OpenMenu RightClick(int controlId, UINT choose = 0);  // WM_CONTEXTMENU of a control (0: the bare window)
     OpenMenu Tray(UINT mouseMessage, UINT choose = 0, UINT iconId = 1);
     void Drag(int from, const std::vector<DragStep>& steps, Keys held = {});  // released over the last step

@@ -14,9 +14,9 @@ using Keys = std::initializer_list<BYTE>;
 void PumpPending();  // dispatches what this thread has queued now, never waits; a WM_QUIT is dropped
 // Until done(), dispatching this thread's messages meanwhile.
 bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000);
-inline bool Idle(HWND window, DWORD ms = 5000)  // WM_NULL round trip: its thread handled what was sent before
+inline bool Idle(HWND window)  // WM_NULL round trip: its thread handled what was sent before
 {
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, ms, nullptr) != 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr) != 0;
 }
 // A visible dialog of process pid whose caption holds captionPart, other than skip; the wait ends Idle().
 HWND FindDialog(const std::string& captionPart, DWORD pid = GetCurrentProcessId(), HWND skip = nullptr);
@@ -34,6 +34,11 @@ inline void Press(HWND dialog, int id, bool wait = false)
     const LPARAM button = reinterpret_cast<LPARAM>(GetDlgItem(dialog, id));
     wait ? void(SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), button))
          : void(PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), button));
+}
+inline void Toggle(HWND dialog, int id)  // a check box clicked: its state flips, then its owner hears of it
+{
+    CheckDlgButton(dialog, id, IsDlgButtonChecked(dialog, id) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
+    Press(dialog, id, true);
 }
 inline std::string Text(HWND window, int id = 0)  // of control id; 0: the window's; 0xFFFF: a message box's text
 {
@@ -77,10 +82,10 @@ class Picture {
 public:
     static Picture OfIcon(HICON icon, bool destroy = false);
     static Picture OfWindow(HWND window);  // as painted now
-    static Picture OfResourceIcon(int id)  // an icon of this program: the same art as porun.exe
+    static Picture OfResourceIcon(int id, int side = 32)  // an icon of this program (as porun.exe) loaded at side
     {
-        return OfIcon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0)),
-                      true);
+        HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, side, side, 0);
+        return OfIcon(static_cast<HICON>(icon), true);
     }
     static Picture OfFileIcon(const std::string& path, int index)  // ExtractIconA's; 1: a file without icons
     {

@@ -277,9 +277,7 @@ TEST_P(PositionFileReading, GivesThePlacesPerScreenSize)
     WindowPositionTable table;
     ClearPositions(&table);
     LoadPositions(&table);
-    if (GetParam().record) {
-        ASSERT_TRUE(RecordPosition(&table, 640, 480, 1, 2));
-    }
+    ASSERT_TRUE(!GetParam().record || RecordPosition(&table, 640, 480, 1, 2));
     ASSERT_TRUE(SavePositions(&table));
     EXPECT_EQ(GetParam().saved, ReadBytes(folder_.File("position.dat")));
     EXPECT_FALSE(Exists(folder_.File("position.dat.tmp")));

@@ -1,5 +1,4 @@
-// The launcher's rules: key combinations, the window's place, the bar at each scale, the button search, the files
-// beside the program and stored paths ("表", "ソ" end in the byte 0x5C, "亜" in a lead byte).
+// Key combinations, the window's place, the bar's scale, the search, files beside the program, stored paths.
 #include "support/launcher.h"
 
 #include "app/help.h"

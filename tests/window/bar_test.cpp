@@ -52,11 +52,10 @@ TEST_P(OnTheBar, AClickOrAKeyShowsAndStartsWhatItMeans)
         for (int click = 0; row().control && click < row().clicks; ++click)
             Click(row().control);
         if (!row().control)
-            Key(row().key, {}, row().on);
+            Key(row().key, row().on);
         EXPECT_TRUE(!dialog || dialog->Seen());
-        if (dialog && *row().seen) {
+        if (dialog && *row().seen)
             EXPECT_EQ(row().seen, dialog->Message().empty() ? dialog->Caption() : dialog->Message());
-        }
     }
     EXPECT_FALSE(laterFirst);
     if (row().expanded >= 0) {

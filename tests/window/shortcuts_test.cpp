@@ -130,13 +130,12 @@ TEST_F(ShortcutList, ListsTheFilledButtonsUnderTheSearchRowAndSortsThem)
         EXPECT_EQ(-1, RowOf(d, 0)) << "an empty button has no row";
         EXPECT_EQ(2, Selected(d)) << "the next filled button of its group";
     }));
-    for (int opened : {B(4), IDC_GROUP_BUTTON, B(8)}) {  // itself, the group's first filled, none after it
+    for (int opened : {B(4), IDC_GROUP_BUTTON, B(8)})  // itself, the group's first filled, none after it
         ASSERT_TRUE(FromMenu(opened, IDM_BUTTON_SHORTCUTS, kList, IDCANCEL, [&](HWND d) {
             EXPECT_EQ(opened == B(8) ? -1 : opened == B(4) ? 4 : 2, Selected(d));
             EXPECT_EQ(opened != B(8), IsWindowEnabled(GetDlgItem(d, IDC_SHORTCUT_CLEAR)) != FALSE);
         }));
-    }
-    for (const auto& firsts : {std::vector<const char*>{"011", "003", "011"}, std::vector<const char*>{"011"}}) {
+    for (const auto& firsts : {std::vector<const char*>{"011", "003", "011"}, std::vector<const char*>{"011"}})
         ASSERT_TRUE(FromMenu(B(2), IDM_BUTTON_SHORTCUTS, kList, IDCANCEL, [&](HWND d) {
             for (const char* first : firsts) {
                 NMLISTVIEW click = {{ListOf(d), IDC_SHORTCUT_LIST, UINT(LVN_COLUMNCLICK)}, -1, 0};  // the first header
@@ -145,7 +144,6 @@ TEST_F(ShortcutList, ListsTheFilledButtonsUnderTheSearchRowAndSortsThem)
                 EXPECT_EQ(first, Cell(d, 1, 0, true));
             }
         }));
-    }
 }
 
 struct ListRow {

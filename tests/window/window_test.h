@@ -25,13 +25,6 @@ inline Picture GroupPicture(int group)  // a group's default icon
     return Resource(ids[group]);
 }
 
-// A check box clicked: its state flips, then its owner hears of it.
-inline void Toggle(HWND dialog, int id)
-{
-    CheckDlgButton(dialog, id, IsDlgButtonChecked(dialog, id) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
-    Press(dialog, id, true);
-}
-
 using Keystroke = std::vector<BYTE>;  // up to two modifiers, then the key
 constexpr BYTE kLeave = 0xFF;         // ends a keystroke whose first key goes down before the user goes elsewhere
 
