@@ -89,7 +89,7 @@ DialogWaiter::DialogWaiter(std::string captionPart, int press, std::function<voi
 {
 }
 
-HeldKeys::HeldKeys(Keys keys) : keys_(keys)
+HeldKeys::HeldKeys(std::vector<BYTE> keys) : keys_(std::move(keys))
 {
     SendKeys(keys_, false);
     WaitUntil([this] { return AllKeys(keys_, true); }, 5000);

@@ -70,7 +70,7 @@ private:
 // Keys pressed through SendInput until GetAsyncKeyState shows them, let go in reverse on every way out.
 class HeldKeys {
 public:
-    explicit HeldKeys(Keys keys);
+    explicit HeldKeys(std::vector<BYTE> keys);
     ~HeldKeys();
 
 private:

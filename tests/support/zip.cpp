@@ -93,12 +93,7 @@ std::vector<ListedEntry> ListZip(const std::wstring& path)
         unz_file_info info = {};
         char name[1024] = "";  // the move to the entry read its record already
         unzGetCurrentFileInfo(archive, &info, name, sizeof name, nullptr, 0, nullptr, 0);
-        entries.push_back({name, "", static_cast<int>(info.compression_method), info.dosDate, info.flag});
-        char buffer[4096];
-        unzOpenCurrentFile(archive);  // when it fails, so does the first read
-        for (int read; (read = unzReadCurrentFile(archive, buffer, sizeof buffer)) > 0;)
-            entries.back().content.append(buffer, static_cast<size_t>(read));
-        unzCloseCurrentFile(archive);
+        entries.push_back({name, static_cast<int>(info.compression_method), info.dosDate, info.flag});
     }
     unzClose(archive);  // refuses a null archive
     return entries;

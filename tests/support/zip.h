@@ -24,7 +24,7 @@ std::string BuildZip(const std::vector<RawEntry>& entries);  // local headers an
 std::string WithDirectory(const std::string& body, const std::string& central, uint16_t count);
 
 struct ListedEntry {
-    std::string name, content;
+    std::string name;
     int method = -1;
     unsigned long dosDate = 0, flag = 0;
 };

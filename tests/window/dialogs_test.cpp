@@ -57,11 +57,7 @@ public:
 
 TEST_P(SettingsDialog, ShowsAndStoresWhatTheUserChose)
 {
-    Restore undo{[] {
-        OverrideOpenFileDialog(nullptr);
-        OverrideShortPathLookup(nullptr);
-        g_chosen.clear();
-    }};
+    Restore undo{[] { OverrideOpenFileDialog(nullptr), OverrideShortPathLookup(nullptr), g_chosen.clear(); }};
     OverrideOpenFileDialog(Browser);
     g_folder = folder_.Path();
     data_.settings.groupCount = 3;

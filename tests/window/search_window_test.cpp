@@ -42,12 +42,11 @@ TEST_P(SearchWindow, StartsTheChosenButtonOfAnyGroupOrClosesWithoutStarting)
         }
         gone = WaitGone(dialog);
     });
-    if (!row().opened) {
+    if (!row().opened)
         ASSERT_TRUE(PressChord({VK_CONTROL, VK_SHIFT}, VK_F3));
-    } else {
+    else
         ASSERT_TRUE((row().opened < 0 ? Tray(WM_RBUTTONUP, IDM_SEARCH_BUTTONS)
                                       : RightClick(row().opened, IDM_SEARCH_BUTTONS)).opened);
-    }
     ASSERT_TRUE(WaitUntil([&] { return gone.load(); }));  // the search has returned: what was chosen is done
     EXPECT_TRUE(!row().started || (row().started == 1 ? first : second).Started());
     EXPECT_EQ(row().started == 1, first.StartedYet());

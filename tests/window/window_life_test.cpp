@@ -88,11 +88,7 @@ TEST_F(WindowLife, ARefusedWindowWritesNothingAndPostsNoQuit)
     for (const char* name : {"porun.dat", "position.dat", "shortcut.dat"})
         ASSERT_TRUE(WriteBytes(folder_.File(name), std::string("the user's ") + name));
     OverrideProgramPath(program.c_str());
-    Restore undo{[] {
-        RefuseBarControlsForTests(false);
-        FreeLauncherData();
-        OverrideProgramPath(nullptr);
-    }};
+    Restore undo{[] { RefuseBarControlsForTests(false), FreeLauncherData(), OverrideProgramPath(nullptr); }};
     ASSERT_TRUE(AllocateLauncherData());
     RefuseBarControlsForTests(true);
     DialogWaiter error("=(@.@)=", IDOK);
