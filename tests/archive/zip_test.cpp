@@ -106,8 +106,7 @@ INSTANTIATE_TEST_SUITE_P(Trees, PackedItems, ::testing::ValuesIn(std::vector<Pac
      "docs/ docs/a.txt docs/e/ docs/sub/ docs/sub/b.txt"},
     {"TwoFoldersOfOneName", {L"one\\", L"one\\same\\", L"one\\same\\f", L"two\\", L"two\\same\\", L"two\\same\\f"},
      {L"one\\same", L"two\\same"}, "same/ same/ same/f same/f"},
-    {"NamesEndingInTheByte5C", {L"ソ\\", L"ソ\\表\\", L"ソ\\表\\b.bin", L"ソ\\能.txt"}, {L"ソ"},
-     "ソ/ ソ/能.txt ソ/表/ ソ/表/b.bin"},
+    {"NamesEndingInTheByte5C", {L"ソ\\", L"ソ\\表\\", L"ソ\\表\\b.bin", L"ソ\\能.txt"}, {L"ソ"}, "ソ/ ソ/能.txt ソ/表/ ソ/表/b.bin"},
     {"ArchiveInsideThePackedFolder", {L"a.txt"}, {L""}, "p/ p/a.txt"},  // the folder p holding out.zip
     {"VanishedItem", {L"a.txt"}, {L"gone.txt", L"a.txt"}, "a.txt"},
     {"CodePage932Names", {L"表.txt", L"ｶﾀｶﾅ.txt"}, {L"表.txt", L"ｶﾀｶﾅ.txt"}, "表.txt ｶﾀｶﾅ.txt"},

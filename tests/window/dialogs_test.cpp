@@ -79,8 +79,7 @@ TEST_P(SettingsDialog, ShowsAndStoresWhatTheUserChose)
 std::wstring Foreign() { return Wide(g_folder) + L"\\caf\u00e9\ud55c\uad6d.exe"; }  // outside code page 932
 
 const DialogRow kDialogs[] = {
-    {"EmptyButtonOffersNoIconChoiceRefusesANameWithoutShortNameAndATitleAloneStoresNothing", B(7),
-     [](HWND d) {
+    {"EmptyButtonOffersNoIconChoiceRefusesANameWithoutShortNameAndATitleAloneStoresNothing", B(7), [](HWND d) {
          EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_BUTTON_BROWSE_ICON)));
          EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_ICON_SOURCE_LIST)));
          OverrideShortPathLookup([](LPCWSTR path, LPWSTR shortPath, DWORD size) -> DWORD {
@@ -94,10 +93,8 @@ const DialogRow kDialogs[] = {
          EXPECT_TRUE(refusal.Seen());
          EXPECT_EQ("", Text(d, IDC_BUTTON_FILE));
          SetDlgItemTextA(d, IDC_BUTTON_TITLE, "a title only");
-     },
-     IDOK},
-    {"ABrowsedIconFileStartsAtItsFirstIconTheSliderStoresThreeAndTheSystemMarkIsUnchecked", B(2),
-     [](HWND d) {
+     }, IDOK},
+    {"ABrowsedIconFileStartsAtItsFirstIconTheSliderStoresThreeAndTheSystemMarkIsUnchecked", B(2), [](HWND d) {
          Slide(d, 3);
          g_chosen = Wide(g_folder + "\\five.exe");
          Press(d, IDC_BUTTON_BROWSE_ICON, true);
@@ -109,9 +106,7 @@ const DialogRow kDialogs[] = {
          EXPECT_EQ("CTRL+SHIFT+ALT+A", Text(d, IDC_BUTTON_SHORTCUT_TEXT));
          EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(d, IDC_BUTTON_SYSTEM_HOTKEY));
          Toggle(d, IDC_BUTTON_SYSTEM_HOTKEY);
-     },
-     IDOK,
-     [](SettingsDialog& t) {
+     }, IDOK, [](SettingsDialog& t) {
          EXPECT_EQ(Picture::OfFileIcon(g_folder + "\\five.exe", 3), t.Shows(B(2)));
          EXPECT_EQ("Porun (CTRL+SHIFT+ALT+A)", t.Tip(B(2)));
          EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT | MOD_ALT, 'A'));
@@ -121,14 +116,11 @@ const DialogRow kDialogs[] = {
      }},
     {"CancelPutsTheCapturedShortcutBack", B(4), [](HWND d) { CaptureBy(d, IDC_BUTTON_KEY, {{VK_CONTROL, 'T'}}); },
      IDCANCEL, [](SettingsDialog& t) { EXPECT_EQ("Five (CTRL+S)", t.TipOnceRewritten(B(4))); }},
-    {"TheCloseBoxKeepsTheCapturedShortcut", B(4),
-     [](HWND d) {
+    {"TheCloseBoxKeepsTheCapturedShortcut", B(4), [](HWND d) {
          CaptureBy(d, IDC_BUTTON_KEY, {{VK_CONTROL, 'T'}});
          PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0);
-     },
-     0, [](SettingsDialog& t) { EXPECT_EQ("Five (CTRL+T)", t.TipOnceRewritten(B(4))); }},
-    {"ABrowsedLinkProposesItsTargetAndANameOutsideTheCodePageIsKeptByItsShortName", B(7),
-     [](HWND d) {
+     }, 0, [](SettingsDialog& t) { EXPECT_EQ("Five (CTRL+T)", t.TipOnceRewritten(B(4))); }},
+    {"ABrowsedLinkProposesItsTargetAndANameOutsideTheCodePageIsKeptByItsShortName", B(7), [](HWND d) {
          g_chosen = Wide(g_folder + "\\rec.lnk");
          ASSERT_TRUE(MakeShellLink(g_folder + "\\rec.lnk", g_folder + "\\porun.exe", "-n", g_folder));
          Press(d, IDC_BUTTON_BROWSE_FILE, true);
@@ -139,10 +131,8 @@ const DialogRow kDialogs[] = {
          CopyFileW(Wide(g_folder + "\\porun.exe").c_str(), g_chosen.c_str(), FALSE);
          Press(d, IDC_BUTTON_BROWSE_FILE, true);
          EXPECT_TRUE(Exists(Text(d, IDC_BUTTON_FILE))) << Text(d, IDC_BUTTON_FILE);
-     },
-     IDOK, [](SettingsDialog& t) { EXPECT_EQ(Resource(IDI_PROGRAM), t.Shows(B(7))); }},
-    {"SpinCountsDownwardsOnItsUpperArrowAndWrapsAndEscInTheNameFieldKeepsTheDialog", IDC_GROUP_BUTTON,
-     [](HWND d) {
+     }, IDOK, [](SettingsDialog& t) { EXPECT_EQ(Resource(IDI_PROGRAM), t.Shows(B(7))); }},
+    {"SpinCountsDownwardsOnItsUpperArrowAndWrapsAndEscInTheNameFieldKeepsTheDialog", IDC_GROUP_BUTTON, [](HWND d) {
          SendDlgItemMessageA(d, IDC_GROUP_NAME, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
          SendMessageA(d, WM_COMMAND, IDCANCEL, 0);
          Idle(d);
@@ -155,8 +145,7 @@ const DialogRow kDialogs[] = {
          EXPECT_EQ(1, LOWORD(Item(d, IDC_GROUP_COUNT_SPIN, UDM_GETPOS)));
          ClickSpin(d, true);
          EXPECT_EQ(10, LOWORD(Item(d, IDC_GROUP_COUNT_SPIN, UDM_GETPOS)));
-     },
-     IDC_GROUP_CANCEL},
+     }, IDC_GROUP_CANCEL},
     {"ACountTheSpinCannotTakeKeepsTheLastTheProgramAsSourceStartsAtZeroAndANameAndChosenIconAreSaved", IDC_GROUP_BUTTON,
      [](HWND d) {
          SetDlgItemTextA(d, IDC_GROUP_COUNT, "50");
@@ -172,9 +161,7 @@ const DialogRow kDialogs[] = {
          SendMessageA(list, LB_SETCURSEL, 4, 0);
          SendMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDC_ICON_CHOOSER_LIST, LBN_DBLCLK), LPARAM(list));
          EXPECT_TRUE(WaitGone(chooser));
-     },
-     IDOK,
-     [](SettingsDialog& t) {
+     }, IDOK, [](SettingsDialog& t) {
          EXPECT_EQ(3, t.Saved()->settings.groupCount);
          EXPECT_STREQ("ゲーム", t.Saved()->data.groups[0].group.name);
          EXPECT_EQ(t.program_, t.Saved()->data.groups[0].group.iconFile);
