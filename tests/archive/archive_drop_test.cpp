@@ -53,8 +53,7 @@ std::wstring Describe(const std::wstring& desktop)
 
 const wchar_t kCancel[] = L"", kEscape[] = L"\x1B", kCloseBox[] = L"\x7F";
 
-// Types each reply over the name proposed (null keeps it) and confirms, or cancels: the button, ESC, the close box.
-// Gives the proposals; "!" marks one without the focus, "?" a prompt other than the first dialog's.
+// Types each reply over the proposal (null keeps it), confirms or cancels; the proposals, "!" unfocused, "?" reworded.
 std::wstring AnswerNames(const std::vector<const wchar_t*>& replies)
 {
     std::wstring seen, first;

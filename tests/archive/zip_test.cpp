@@ -173,7 +173,6 @@ TEST(RootPath, HasNoNameOfItsOwn)
         EXPECT_FALSE(IsRootPath(path)) << path;
 }
 
-// An archive written into a fresh folder and extracted into its "out" folder.
 class Extraction : public ::testing::Test {
 protected:
     void TearDown() override { OverrideEntryWriter(nullptr); }

@@ -201,6 +201,8 @@ OpenMenu WhileMenuOpen(HWND owner, const std::function<void()>& open, UINT choos
             GetMenuItemRect(nullptr, menu, i, &rect);
             MapWindowPoints(nullptr, seen.window, reinterpret_cast<POINT*>(&rect), 2);
             seen.rects.push_back(rect);
+            seen.ids.push_back(GetMenuItemID(menu, static_cast<int>(i)));
+            seen.states.push_back(GetMenuState(menu, i, MF_BYPOSITION));
         }
         if (seen.opened)
             seen.picture = Picture::OfWindow(seen.window);

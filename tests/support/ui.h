@@ -2,6 +2,7 @@
 // Driving windows as a user does and reading what they show; a wait polls until a deadline, never sleeps.
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -117,8 +118,14 @@ struct OpenMenu {
     bool opened = false;
     std::vector<std::string> texts;
     std::vector<RECT> rects;
+    std::vector<UINT> ids, states;  // of each item: its command and GetMenuState's flags
     Picture picture;
     HWND window = nullptr;  // the menu window, while look runs
+    UINT State(UINT id) const  // UINT(-1) when id is not in the menu
+    {
+        const auto at = std::find(ids.begin(), ids.end(), id);
+        return at == ids.end() ? UINT(-1) : states[at - ids.begin()];
+    }
 };
 // open makes owner track a menu; once idle it is read, looked at and ended; choose (0: none) is then posted.
 OpenMenu WhileMenuOpen(HWND owner, const std::function<void()>& open, UINT choose = 0,

@@ -149,7 +149,6 @@ TEST(IconCache, LendsAKeptIconOnlyAtThePixelSizeItWasMadeAt)
 using QueryRow = std::pair<const char*, const char*>;  // query, titles listed
 using ButtonSearch = ::testing::TestWithParam<QueryRow>;
 
-// Two groups in use; the third holds a button that is never searched.
 TEST_P(ButtonSearch, ListsTheMatchingButtonsBestFirst)
 {
     static const auto image = [] {

@@ -53,8 +53,9 @@ TEST_P(OnTheBar, AClickOrAKeyShowsAndStartsWhatItMeans)
         if (!row().control)
             Key(row().key, row().on);
         EXPECT_TRUE(!dialog || dialog->Seen());
-        if (dialog && *row().seen)
+        if (dialog && *row().seen) {
             EXPECT_EQ(row().seen, dialog->Message().empty() ? dialog->Caption() : dialog->Message());
+        }
     }
     EXPECT_FALSE(laterFirst);
     if (row().expanded >= 0) {

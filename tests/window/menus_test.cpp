@@ -1,8 +1,6 @@
 // The menus a right click opens, their commands, and the skin that paints them.
 #include "window/window_test.h"
 
-#include "app/main_window.h"
-
 #include <cstring>
 
 using namespace window_test;
@@ -11,19 +9,6 @@ namespace {
 
 constexpr char kSuffix[] = "、なのら。";
 constexpr UINT kAbsent = UINT(-1);
-
-// The menu open() opens, with the states of commands (kAbsent: not in it) read while it is open.
-OpenMenu WithStates(HWND window, const std::function<void()>& open, const std::vector<UINT>& ids,
-                    std::vector<UINT>* states, UINT choose = 0)
-{
-    const OpenMenu menu = WhileMenuOpen(window, open, choose, [&](const OpenMenu& m) {
-        HMENU shown = reinterpret_cast<HMENU>(SendMessageA(m.window, 0x01E1, 0, 0));  // MN_GETHMENU
-        for (UINT id : ids)
-            states->push_back(GetMenuState(shown, id, MF_BYCOMMAND));
-    });
-    PumpPending();
-    return menu;
-}
 
 struct MenuRow {
     const char* name;
@@ -46,12 +31,7 @@ TEST_P(MenuOnRightClick, IsTitledForItsTargetWithTheItemsItCanUse)
     for (int at = 0; !row().caption && at < 270; ++at)  // a title filling its field without an end
         data_.data.groups[0].buttons[index].title[at] = row().title[at % strlen(row().title)];
     Open();
-    std::vector<UINT> ids = row().grayed, states;
-    ids.insert(ids.end(), row().enabled.begin(), row().enabled.end());
-    ids.insert(ids.end(), row().absent.begin(), row().absent.end());
-    HWND control = GetDlgItem(window_, row().control);
-    const OpenMenu menu = WithStates(window_, [&] { SendMessageA(window_, WM_CONTEXTMENU, WPARAM(control), 0); },
-                                     ids, &states);
+    const OpenMenu menu = RightClick(row().control);
     ASSERT_TRUE(menu.opened);
     const std::string caption = menu.texts[0];
     if (row().control == IDC_PREVIOUS_GROUP) {  // the groups by name
@@ -67,11 +47,10 @@ TEST_P(MenuOnRightClick, IsTitledForItsTargetWithTheItemsItCanUse)
         EXPECT_EQ(0u, cut % strlen(row().title)) << "cut at a whole character";
         EXPECT_EQ(std::string(data_.data.groups[0].buttons[index].title, cut), caption.substr(0, cut));
     }
-    for (size_t k = 0; k < ids.size(); ++k) {
-        const size_t grayed = row().grayed.size(), enabled = row().enabled.size();
-        EXPECT_EQ(k < grayed ? UINT(MF_GRAYED) : k < grayed + enabled ? 0u : kAbsent,
-                  states[k] == kAbsent ? kAbsent : states[k] & MF_GRAYED) << ids[k];
-    }
+    for (const auto& [listed, expected] : {std::pair{&row().grayed, UINT(MF_GRAYED)}, {&row().enabled, 0u},
+                                           {&row().absent, kAbsent}})
+        for (UINT id : *listed)
+            EXPECT_EQ(expected, menu.State(id) == kAbsent ? kAbsent : menu.State(id) & MF_GRAYED) << id;
 }
 
 constexpr UINT kUp = IDM_MOVE_UP, kDown = IDM_MOVE_DOWN, kClear = IDM_CLEAR_BUTTON, kGroup1 = IDM_FIRST_GROUP;
@@ -97,10 +76,9 @@ TEST_F(Menus, TheTrayMenuOpensOnItsRightClickOnlyAndTogglesAlwaysOnTop)
     Open();
     std::vector<Picture> pictures;
     for (bool on : {true, false, true}) {
-        std::vector<UINT> checked;
-        pictures.push_back(WithStates(window_, [&] { SendMessageA(window_, WM_TRAYNOTIFY, 1, WM_RBUTTONUP); },
-                                      {IDM_ALWAYS_ON_TOP}, &checked, IDM_ALWAYS_ON_TOP).picture);
-        EXPECT_EQ(on, (checked.at(0) & MF_CHECKED) != 0);
+        const OpenMenu menu = Tray(WM_RBUTTONUP, IDM_ALWAYS_ON_TOP);
+        pictures.push_back(menu.picture);
+        EXPECT_EQ(on, (menu.State(IDM_ALWAYS_ON_TOP) & MF_CHECKED) != 0);
         EXPECT_EQ(!on, (GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
     }
     EXPECT_TRUE(pictures[0] != pictures[1] && pictures[0] == pictures[2]) << "the check is drawn";

@@ -33,8 +33,9 @@ TEST_P(ButtonPicture, ShowsTheIconItsRecordNamesAlsoInTheSettings)
         const LRESULT shown = SendDlgItemMessageA(d, IDC_ICON_PREVIEW, BM_GETIMAGE, IMAGE_ICON, 0);
         preview = Picture::OfIcon(reinterpret_cast<HICON>(shown));
     }));
-    if (row().group || (*row().file && std::string(row().file) != "missing.exe"))  // else no file to preview
+    if (row().group || (*row().file && std::string(row().file) != "missing.exe")) {  // else no file to preview
         EXPECT_EQ(Resource(row().expected), preview);
+    }
     Close();
     EXPECT_TRUE(!row().group || iconFile == Saved()->data.groups[0].group.iconFile) << "a chosen icon file is kept";
 }
@@ -172,8 +173,9 @@ TEST_F(BarAtDpi144, TheBarAndEveryImageOnItAreScaled)
         for (const auto& [id, resource] : rows) {
             const LRESULT shown = SendDlgItemMessageA(window_, id, BM_GETIMAGE, IMAGE_ICON, 0);
             EXPECT_EQ(48, IconSide(reinterpret_cast<HICON>(shown))) << id;
-            if (resource)
+            if (resource) {
                 EXPECT_EQ(Picture::OfResourceIcon(resource, 48), Shows(id)) << id;
+            }
         }
         GetWindowRect(window_, &now);
         if (pass == 0) {
