@@ -139,8 +139,7 @@ TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)
     EXPECT_EQ(c.opened ? desktop + L"\\" + c.desktop.substr(0, c.desktop.find(L'\\')) : L"", g_opened);
 }
 
-const char kError[] = "ぽてまるエラー";
-const char kNotice[] = "ぽてまるのお知らせ";
+const char kError[] = "ぽてまるエラー", kNotice[] = "ぽてまるのお知らせ";
 const std::wstring kSixty(60, L'x');
 
 INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::vector<DropCase>{

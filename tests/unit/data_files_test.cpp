@@ -24,8 +24,7 @@ protected:
     Restore undo_{[] { RestoreFileCalls(), FreeLauncherData(), DestroyShortcutTable(), OverrideProgramPath(nullptr); }};
 };
 
-const char kLoadFailed[] = "データの読み込みに失敗したのら！！";
-const char kSaveFailed[] = "データの保存に失敗したのら！！";
+const char kLoadFailed[] = "データの読み込みに失敗したのら！！", kSaveFailed[] = "データの保存に失敗したのら！！";
 
 // A current-layout image: button (1,3) "Editor", settings {1, 0, count, 120, 80, last, startWithLast}.
 std::string Image(int count = 4, int last = 2, int startWithLast = 1, char title = 0, char groupName = 0)
