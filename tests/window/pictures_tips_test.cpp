@@ -68,6 +68,7 @@ TEST_F(Pictures, AStartedBarShowsTheDefaultGroupIconsOfThisProgramAndTipsOfButto
                  ShortcutLines(0, 3, 300, 1, 0) + ShortcutLines(0, 4, VK_SPACE, 6, 0) + ActiveLines(0, 0);
     Open();
     EXPECT_EQ(Resource(IDI_PREVIOUS_GROUP), Shows(IDC_PREVIOUS_GROUP));
+    EXPECT_NE(Picture::OfWindow(GetDlgItem(window_, B(0))), Picture::OfWindow(GetDlgItem(window_, B(2))));  // drawn
     EXPECT_EQ(Resource(IDI_NEXT_GROUP), Shows(IDC_NEXT_GROUP));
     EXPECT_EQ(Resource(IDI_EMPTY_BUTTON), Shows(B(9)));
     const char* tips[] = {"Editor (CTRL+SHIFT+ALT+A)", "Tom & Jerry", " (F2)", "E (SHIFT+)", " (CTRL+ALT+SPACE)", ""};
