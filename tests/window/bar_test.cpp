@@ -112,7 +112,7 @@ const BarRow kBar[] = {
     {"DigitOfAGroupNotInUseDoesNothing", 0, '7', {}, nullptr, 0, "", {}, -1, 0},
     {"NumberPadDigitIsNoGroupKey", 0, VK_NUMPAD2, {}, nullptr, 0, "", {}, -1, 0},
 };
-INSTANTIATE_TEST_SUITE_P(Rows, OnTheBar, ::testing::ValuesIn(kBar), RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, OnTheBar, ::testing::ValuesIn(kBar), RowName);
 
 struct StepRow {
     const char* name;
@@ -145,7 +145,7 @@ const StepRow kSteps[] = {
     {"ARememberedGroupBeyondTheTenStartsOnTheFirst", 10, 12, kNext, 1},
     {"LoweringTheCountKeepsTheShownGroupUntilTheNextStep", 10, 5, kNext, 0, 3},
 };
-INSTANTIATE_TEST_SUITE_P(Rows, GroupSteps, ::testing::ValuesIn(kSteps), RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, GroupSteps, ::testing::ValuesIn(kSteps), RowName);
 
 struct DropRow {
     const char* name;
@@ -199,7 +199,7 @@ const DropRow kDrops[] = {
      "そのショートカットには、リンクできないのら！", ""},
     {"OnAFilledButtonItStartsItAsItsOnlyParameter", "some folder\\my tool.exe", B(5), nullptr, "", ""},
 };
-INSTANTIATE_TEST_SUITE_P(Rows, DropOnTheBar, ::testing::ValuesIn(kDrops), RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, DropOnTheBar, ::testing::ValuesIn(kDrops), RowName);
 
 class Bar : public Window {};
 
@@ -249,7 +249,7 @@ const DragRow kDrags[] = {
     {"ShiftOntoAnEmptyButtonCopiesWithoutAQuestionOrShortcut", {{B(7)}}, true, 0,
      {"Two (CTRL+A)", "Five <ALT+B>", "Two"}, true},
 };
-INSTANTIATE_TEST_SUITE_P(Rows, DragOnTheBar, ::testing::ValuesIn(kDrags), RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, DragOnTheBar, ::testing::ValuesIn(kDrags), RowName);
 
 // Files dragged in from another program hold the mouse button over the folded group button, no capture of ours.
 TEST_F(Bar, AShortPressIsAClickAStrayButtonUpNothingAndHoldingOverTheFoldedGroupButtonUnfolds)

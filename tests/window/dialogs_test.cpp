@@ -168,6 +168,6 @@ const DialogRow kDialogs[] = {
          EXPECT_EQ(4, t.Saved()->data.groups[0].group.iconIndex);
      }},
 };
-INSTANTIATE_TEST_SUITE_P(Rows, SettingsDialog, ::testing::ValuesIn(kDialogs), RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, SettingsDialog, ::testing::ValuesIn(kDialogs), RowName);
 
 }  // namespace

@@ -66,7 +66,7 @@ const MenuRow kMenus[] = {
     {"GroupCountBeyondTenShowsTen", IDC_NEXT_GROUP, nullptr, 77, "グループ切り替え、なのら。", {kGroup1},
      {kGroup1 + 9}, {kGroup1 + 10}},
 };
-INSTANTIATE_TEST_SUITE_P(Rows, MenuOnRightClick, ::testing::ValuesIn(kMenus), RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, MenuOnRightClick, ::testing::ValuesIn(kMenus), RowName);
 
 class Menus : public Window {};
 

@@ -54,7 +54,7 @@ const PictureRow kPictures[] = {
     {"GroupIconNine", true, "", "porun.exe", 9, IDI_GROUP_9},
     {"GroupIconFileMissing", true, "", "missing.exe", 1, IDI_NOT_FOUND},
 };
-INSTANTIATE_TEST_SUITE_P(Rows, ButtonPicture, ::testing::ValuesIn(kPictures), RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, ButtonPicture, ::testing::ValuesIn(kPictures), RowName);
 
 class Pictures : public Window {};
 
@@ -141,7 +141,7 @@ TEST_P(IconCache, AReturnShowsTheFileAsItIsNow)
 
 INSTANTIATE_TEST_SUITE_P(Files, IconCache, ::testing::Values(
     Change{"Unchanged", "", kFirst}, Change{"NewTimeSameSize", IconFile(0x0000FF), kHourLater},
-    Change{"NewSizeSameTime", IconFile(0x0000FF, 64), kFirst}, Change{"Deleted", "-", kFirst}), RowName());
+    Change{"NewSizeSameTime", IconFile(0x0000FF, 64), kFirst}, Change{"Deleted", "-", kFirst}), RowName);
 
 int IconSide(HICON icon)
 {

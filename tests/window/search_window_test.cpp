@@ -60,6 +60,6 @@ const SearchRow kSearches[] = {
     {"EscStartsNothing", 0, "ALPHA", 0, VK_ESCAPE, 0},
     {"AnotherWindowTakingTheActivationClosesIt", -1, "べーた", 0, 0, 0},
 };
-INSTANTIATE_TEST_SUITE_P(Rows, SearchWindow, ::testing::ValuesIn(kSearches), RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, SearchWindow, ::testing::ValuesIn(kSearches), RowName);
 
 }  // namespace

@@ -67,7 +67,7 @@ const SettingsCaptureRow kSettingsCaptures[] = {
     {"ActivationCancelledKeepsTheOneBefore", true, {{VK_CONTROL, VK_SHIFT, 'P'}}, 0, "CTRL+SHIFT+P", nullptr, kCtrlAlt,
      VK_SPACE, true, IDC_GROUP_CANCEL},
 };
-INSTANTIATE_TEST_SUITE_P(Rows, CaptureFromSettings, ::testing::ValuesIn(kSettingsCaptures), RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, CaptureFromSettings, ::testing::ValuesIn(kSettingsCaptures), RowName);
 
 HWND ListOf(HWND dialog) { return GetDlgItem(dialog, IDC_SHORTCUT_LIST); }
 
@@ -217,7 +217,7 @@ const ListRow kChanges[] = {
     {"OnlyAUniqueCombinationWithModifiersCanBeMarked", 4, {4}, IDC_SHORTCUT_SYSTEM_HOTKEY, {}, 0, IDOK, kKeys,
      {"*", "", "*"}, {5, 7}, true, {"Editor <CTRL+SHIFT+E>", "a (CTRL+L)", "c <CTRL+N>"}, true},
 };
-INSTANTIATE_TEST_SUITE_P(Rows, ShortcutChanges, ::testing::ValuesIn(kChanges), RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, ShortcutChanges, ::testing::ValuesIn(kChanges), RowName);
 
 class SystemHotkeys : public Window {};
 

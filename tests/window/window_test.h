@@ -80,9 +80,6 @@ class Table : public Window, public ::testing::WithParamInterface<Row> {
 protected:
     const Row& row() const { return this->GetParam(); }
 };
-struct RowName {
-    template <class Info>
-    std::string operator()(const Info& info) const { return info.param.name; }
-};
+inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };
 
 }  // namespace window_test
