@@ -128,7 +128,6 @@ protected:
                         MenuPicture(name))
                         .opened)
             << name;
-        PumpPending();
     }
 };
 

@@ -21,11 +21,7 @@ namespace {
 // A drop as the shell hands it over, with UTF-16 names; handled at once and freed.
 bool ShellDrop(HWND owner, const std::vector<std::wstring>& paths)
 {
-    const DROPFILES header = {sizeof header, {}, FALSE, TRUE};
-    std::string block(reinterpret_cast<const char*>(&header), sizeof header);
-    for (const std::wstring& path : paths)
-        block.append(reinterpret_cast<const char*>(path.c_str()), (path.size() + 1) * sizeof(wchar_t));
-    block.append(sizeof(wchar_t), '\0');
+    const std::string block = DropBlock(paths);
     HGLOBAL drop = GlobalAlloc(GMEM_FIXED, block.size());
     memcpy(drop, block.data(), block.size());
     const bool handled = HandleArchiveDrop(owner, static_cast<HDROP>(drop));

@@ -22,10 +22,7 @@ HWND FromMenu(LauncherProcess& launcher, int control, UINT command, const std::s
     return launcher.Dialog(caption);
 }
 
-bool Confirm(HWND dialog)  // OK pressed; true once the dialog is gone
-{
-    return dialog && (Press(dialog, IDOK), WaitGone(dialog));
-}
+bool Confirm(HWND dialog) { return dialog && (Press(dialog, IDOK), WaitGone(dialog)); }  // OK; true once it is gone
 
 // The key capture opened by button of dialog takes the keys; true once it did.
 bool Capture(const LauncherProcess& launcher, HWND dialog, int button, Keys held, BYTE key)

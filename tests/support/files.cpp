@@ -1,5 +1,7 @@
 #include "support/files.h"
 
+#include "support/path_text.h"
+
 #include <algorithm>
 
 namespace support {
@@ -77,10 +79,8 @@ Tree ListTree(const std::wstring& folder)
 
 std::string FolderOf(const std::string& path)
 {
-    size_t cut = 0;
-    for (size_t i = 0; i < path.size(); i += IsDBCSLeadByte(static_cast<BYTE>(path[i])) ? 2 : 1)
-        cut = path[i] == '\\' ? i : cut;  // a trail byte may be 0x5C: whole characters only
-    return path.substr(0, cut);
+    const char* last = LastBackslash(path.c_str());
+    return path.substr(0, last ? last - path.c_str() : 0);
 }
 
 std::string BuildFile(const char* cmakePath)

@@ -25,16 +25,6 @@ POINT Centre(HWND control, HWND clientOf = nullptr)  // on the screen, or in cli
         ScreenToClient(clientOf, &centre);
     return centre;
 }
-
-// A DROPFILES record followed by the names, as the shell hands a drop over.
-std::string DropBlock(const std::vector<std::string>& files, POINT point)
-{
-    DROPFILES header = {sizeof header, point, FALSE, FALSE};
-    std::string block(reinterpret_cast<const char*>(&header), sizeof header);
-    for (const std::string& file : files)
-        block += file + '\0';
-    return block + '\0';
-}
 }  // namespace
 
 DataImage& DataImage::Button(int group, int index, const std::string& title, const std::string& file,
@@ -160,10 +150,7 @@ void LauncherWindow::Close()
     window_ = nullptr;
 }
 
-void LauncherWindow::Click(int id)
-{
-    id == IDC_GROUP_BUTTON ? Toggle(window_, id) : Press(window_, id, true);
-}
+void LauncherWindow::Click(int id) { id == IDC_GROUP_BUTTON ? Toggle(window_, id) : Press(window_, id, true); }
 
 void LauncherWindow::Key(BYTE vk, int controlId)
 {
@@ -183,17 +170,14 @@ OpenMenu LauncherWindow::RightClick(int controlId, UINT choose)
 {
     HWND control = controlId ? GetDlgItem(window_, controlId) : window_;
     const POINT at = Centre(control);
-    const OpenMenu menu = WhileMenuOpen(window_, [&] {
+    return WhileMenuOpen(window_, [&] {
         SendMessageA(window_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(at.x, at.y));
     }, choose);
-    return PumpPending(), menu;  // the choice
 }
 
 OpenMenu LauncherWindow::Tray(UINT mouseMessage, UINT choose, UINT iconId)
 {
-    const OpenMenu menu =
-        WhileMenuOpen(window_, [&] { SendMessageA(window_, WM_TRAYNOTIFY, iconId, mouseMessage); }, choose);
-    return PumpPending(), menu;
+    return WhileMenuOpen(window_, [&] { SendMessageA(window_, WM_TRAYNOTIFY, iconId, mouseMessage); }, choose);
 }
 
 // A hand's drag as the pressed button hears it; the cursor is held at each place (Wine may bring an old one back).

@@ -37,6 +37,16 @@ inline bool HotkeyTaken(UINT modifiers, UINT vk)  // another window holds the co
     const bool free = RegisterHotKey(nullptr, 0x2345, modifiers, vk);
     return UnregisterHotKey(nullptr, 0x2345), !free;
 }
+// A DROPFILES record followed by the names, as the shell hands a drop over; UTF-16 for wide names.
+template <class Name>
+std::string DropBlock(const std::vector<Name>& files, POINT point = {})
+{
+    const DROPFILES header = {sizeof header, point, FALSE, sizeof(typename Name::value_type) == 2};
+    std::string block(reinterpret_cast<const char*>(&header), sizeof header);
+    for (const Name& file : files)
+        block.append(reinterpret_cast<const char*>(file.c_str()), (file.size() + 1) * sizeof file[0]);
+    return block.append(sizeof(typename Name::value_type), '\0');
+}
 bool MakeFileWithIcons(const std::string& path, int count);  // a program holding count distinct icons
 bool MakeShellLink(const std::string& link, const std::string& target, const std::string& args, const std::string& dir);
 

@@ -219,6 +219,7 @@ OpenMenu WhileMenuOpen(HWND owner, const std::function<void()>& open, UINT choos
     seen.window = nullptr;
     if (choose && seen.opened)
         PostMessageA(owner, WM_COMMAND, choose, 0);
+    PumpPending();
     return seen;
 }
 

@@ -15,10 +15,8 @@ using Keys = std::initializer_list<BYTE>;
 void PumpPending();  // dispatches what this thread has queued now, never waits; a WM_QUIT is dropped
 // Until done(), dispatching this thread's messages meanwhile.
 bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000);
-inline bool Idle(HWND window)  // WM_NULL round trip: its thread handled what was sent before
-{
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr) != 0;
-}
+// A WM_NULL round trip: window's thread has handled what was sent to it before.
+inline bool Idle(HWND window) { return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr) != 0; }
 // A visible dialog of process pid whose caption holds captionPart, other than skip; the wait ends Idle().
 HWND FindDialog(const std::string& captionPart, DWORD pid = GetCurrentProcessId(), HWND skip = nullptr);
 inline HWND WaitForDialog(const std::string& captionPart, DWORD pid = GetCurrentProcessId(), DWORD ms = 15000,
@@ -127,7 +125,7 @@ struct OpenMenu {
         return at == ids.end() ? UINT(-1) : states[at - ids.begin()];
     }
 };
-// open makes owner track a menu; once idle it is read, looked at and ended; choose (0: none) is then posted.
+// open makes owner track a menu; once idle it is read, looked at and ended; choose (0: none) is then posted, handled.
 OpenMenu WhileMenuOpen(HWND owner, const std::function<void()>& open, UINT choose = 0,
                        const std::function<void(const OpenMenu&)>& look = {});
 

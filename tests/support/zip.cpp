@@ -57,10 +57,7 @@ std::string UnicodePathExtra(const std::string& crcOf, const std::string& utf8Na
     return Fields({{2, 0x7075}, {2, static_cast<uint32_t>(5 + utf8Name.size())}, {1, 1}, {4, Crc(crcOf)}}) + utf8Name;
 }
 
-std::string LocalHeader(const RawEntry& e)
-{
-    return Fields({{4, 0x04034b50}}) + Common(e) + e.name + e.extra;
-}
+std::string LocalHeader(const RawEntry& e) { return Fields({{4, 0x04034b50}}) + Common(e) + e.name + e.extra; }
 
 std::string CentralRecord(const RawEntry& e, uint32_t localOffset)
 {

@@ -229,6 +229,7 @@ INSTANTIATE_TEST_SUITE_P(Programs, FilesBesideTheProgram, ::testing::Values(
     ProgramCase{"C:\\ソフト表\\ソ.exe", "C:\\ソフト表\\ソ.dat", "C:\\ソフト表\\ソ.chm", "C:\\ソフト表\\position.dat"},
     ProgramCase{"C:\\亜\\porun.exe", "C:\\亜\\porun.dat", "C:\\亜\\porun.chm", "C:\\亜\\position.dat"},
     ProgramCase{"porun.exe", "porun.dat", "porun.chm", ""},
+    ProgramCase{"C:\\p.exe", "C:\\p.dat", "C:\\p.chm", "C:\\position.dat"},
     ProgramCase{kLong + "\\porun.exe", kLong + "\\porun.dat", kLong + "\\porun.chm", ""}));
 
 // A stored path as used: the launcher runs from C:<R>, a folder both C: and Z: hold; <259>: letters up to 259.
