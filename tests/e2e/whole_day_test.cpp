@@ -59,7 +59,8 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         SendDlgItemMessageA(list, IDC_SHORTCUT_SYSTEM_HOTKEY, BM_CLICK, 0, 0);
         ASSERT_TRUE(Confirm(list) && Idle(window));
         EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F9));
-        ASSERT_TRUE(PressChord({VK_CONTROL, VK_SHIFT}, VK_F9));
+        // As the system posts it (id: the button's number): a real chord here races Wine's focus events.
+        PostMessageA(window, WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_SHIFT, VK_F9));
         std::string command, current;
         ASSERT_TRUE(calc.Started(&command, &current)) << "the system hotkey started nothing";
         EXPECT_NE(std::string::npos, command.find(" --evening \"two words\"")) << command;
