@@ -15,7 +15,7 @@ as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 # --- Debian packages -------------------------------------------------------
 packages=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest cmake make
           wine wine64 xvfb x11-utils imagemagick librsvg2-bin fonts-ipafont-gothic locales
-          dpkg-dev xz-utils zip unzip fp-utils)
+          dpkg-dev xz-utils zip unzip fp-utils fonts-wine)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -10,9 +10,18 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/wine-env.sh"
+# Marlett from Wine's own fonts (Debian's fonts-wine): it draws the caption
+# buttons. Wine finds it in the prefix's Fonts folder; this also brings it into
+# a prefix made before. Wine's Tahoma stays out, so that the Japanese
+# replacements below keep their hold on the user interface.
+wine_fonts() {
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ] && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+    return 0
+}
 stamp="$WINEPREFIX/.porun-prefix-v1"
 [ -z "${PORUN_DPI:-}" ] || stamp="$WINEPREFIX/.porun-prefix-dpi-v2"
-[ -f "$stamp" ] && exit 0
+[ -f "$stamp" ] && { wine_fonts; exit 0; }
 
 if [ -n "${PORUN_DPI:-}" ]; then
     first=$(PORUN_DPI= WINEPREFIX= bash -c ". '$root/scripts/wine-env.sh'; echo \$WINEPREFIX")
@@ -47,6 +56,7 @@ done
 for face in "MS Gothic" "ＭＳ ゴシック" "ＭＳ Ｐゴシック"; do
     reg "$key" /v "$face" /t REG_SZ /d "$font"
 done
+wine_fonts
 reg 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default
 reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768
 reg 'HKCU\Software\Wine\Explorer\Desktops\Default' /v EnableShell /t REG_DWORD /d 1

@@ -4,11 +4,54 @@
 //   porun_window_tool close CLASS     posts WM_CLOSE and waits until it is gone
 //   porun_window_tool rect CLASS      prints the window's screen rectangle as WxH+X+Y
 //   porun_window_tool command CLASS ID  posts WM_COMMAND ID to the window
+//   porun_window_tool snap CLASS FILE   writes the client area as the window has painted it
+//                                     to FILE, a 24-bit BMP, and prints its screen rectangle as WxH+X+Y
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+namespace {
+
+// The client area as the window has painted it (its children included), into a 24-bit BMP; the rectangle on the screen in screen.
+bool SnapClient(HWND window, const char* path, RECT* screen)
+{
+    RECT client;
+    if (!GetClientRect(window, &client))
+        return false;
+    const int width = client.right, height = client.bottom;
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    *screen = {origin.x, origin.y, origin.x + width, origin.y + height};
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, height, 1, 24, BI_RGB};
+    void* bits = nullptr;
+    HDC screenDc = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screenDc);
+    HBITMAP bitmap = CreateDIBSection(screenDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screenDc);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    HDC windowDc = GetDCEx(window, nullptr, DCX_CACHE);
+    const bool printed = bitmap && BitBlt(memory, 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
+    ReleaseDC(window, windowDc);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    const DWORD imageSize = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER header{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof info.bmiHeader) + imageSize, 0,
+                            0, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof info.bmiHeader)};
+    FILE* file = printed ? std::fopen(path, "wb") : nullptr;
+    const bool written = file && std::fwrite(&header, sizeof header, 1, file) == 1 &&
+                         std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, file) == 1 &&
+                         std::fwrite(bits, imageSize, 1, file) == 1;
+    if (file)
+        std::fclose(file);
+    DeleteObject(bitmap);
+    return written;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -39,6 +82,14 @@ int main(int argc, char** argv)
     if (std::strcmp(argv[1], "command") == 0 && argc > 3) {
         HWND window = FindWindowA(className, nullptr);
         return window && PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(std::atoi(argv[3])), 0) ? 0 : 1;
+    }
+    if (std::strcmp(argv[1], "snap") == 0 && argc > 3) {
+        HWND window = FindWindowA(className, nullptr);
+        RECT rect;
+        if (!window || !SnapClient(window, argv[3], &rect))
+            return 1;
+        printf("%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top);
+        return 0;
     }
     if (std::strcmp(argv[1], "rect") == 0) {
         HWND window = FindWindowA(className, nullptr);
