@@ -46,8 +46,10 @@ HWND FindDialog(const std::string& captionPart, DWORD pid, HWND skip)
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
         if (owner == pid && window != skip && IsWindowVisible(window) &&
-            Text(window).find(captionPart) != std::string::npos)
+            Text(window).find(captionPart) != std::string::npos) {
+            ClaimDialog(window);
             return window;
+        }
     }
     return nullptr;
 }

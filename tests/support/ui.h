@@ -1,5 +1,7 @@
 #pragma once
 // Driving windows as a user does and reading what they show; a wait polls until a deadline, never sleeps.
+#include "support/dialog_watch.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -17,11 +19,13 @@ void PumpPending();  // dispatches what this thread has queued now, never waits;
 bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000);
 // A WM_NULL round trip: window's thread has handled what was sent to it before.
 inline bool Idle(HWND window) { return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr) != 0; }
-// A visible dialog of process pid whose caption holds captionPart, other than skip; the wait ends Idle().
+// A visible dialog of process pid whose caption holds captionPart, other than skip, claimed as expected
+// (dialog_watch.h); the wait ends Idle().
 HWND FindDialog(const std::string& captionPart, DWORD pid = GetCurrentProcessId(), HWND skip = nullptr);
 inline HWND WaitForDialog(const std::string& captionPart, DWORD pid = GetCurrentProcessId(), DWORD ms = 15000,
                           HWND skip = nullptr)
 {
+    const ExpectedDialog expecting(captionPart);
     HWND dialog = nullptr;
     WaitUntil([&] { return (dialog = FindDialog(captionPart, pid, skip)) != nullptr; }, ms);
     return dialog && Idle(dialog) ? dialog : nullptr;
