@@ -5,152 +5,100 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <set>
-#include <vector>
 
 namespace support {
 
 namespace {
 
-constexpr DWORD kRound = 100;  // ms between two looks at the screen
+std::mutex g_lock;
+std::set<HWND> g_claimed;
+std::multiset<std::string> g_expected;  // caption parts of the waits running now
+std::map<HWND, DWORD> g_unclaimedSince;
 
-struct Watch {
-    std::mutex lock;
-    std::set<HWND> claimed;
-    std::multiset<std::string> expected;  // caption parts of the waits running now
-    std::map<HWND, DWORD> unclaimedSince;
-};
-
-Watch& TheWatch()
+std::string Utf8(HWND window, int id)  // the window's text (id 0) or its control's
 {
-    static Watch* watch = new Watch;  // never destroyed: the watching thread outlives main
-    return *watch;
-}
-
-std::string Utf8(const wchar_t* text)
-{
-    char out[2048] = "";
+    wchar_t text[2048] = L"";
+    id ? GetDlgItemTextW(window, id, text, 2048) : GetWindowTextW(window, text, 2048);
+    char out[4096] = "";
     WideCharToMultiByte(CP_UTF8, 0, text, -1, out, sizeof out, nullptr, nullptr);
     return out;
 }
 
-std::string Caption(HWND window)
+bool IsExpected(HWND dialog)
 {
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    char caption[1024] = "";
+    GetWindowTextA(dialog, caption, sizeof caption);
+    const auto inCaption = [&](const std::string& part) { return std::strstr(caption, part.c_str()) != nullptr; };
+    return g_claimed.count(dialog) || std::any_of(g_expected.begin(), g_expected.end(), inCaption);
 }
 
-bool ShowsProgress(HWND dialog)
+// Told, then answered with Cancel where the dialog has it, else No, else OK: the answer that changes least.
+void FailAndAnswer(HWND dialog)
 {
-    return FindWindowExA(dialog, nullptr, PROGRESS_CLASSA, nullptr) != nullptr;
-}
-
-bool IsExpected(Watch& watch, HWND dialog)
-{
-    const std::string caption = Caption(dialog);
-    return watch.claimed.count(dialog) ||
-           std::any_of(watch.expected.begin(), watch.expected.end(),
-                       [&](const std::string& part) { return caption.find(part) != std::string::npos; });
-}
-
-// Cancel where the dialog has it, else No, else OK: the answer that changes least.
-void Dismiss(HWND dialog)
-{
+    const std::string what = "unexpected dialog \"" + Utf8(dialog, 0) + "\": " + Utf8(dialog, 0xFFFF);
+    fprintf(stderr, "%s\n", what.c_str());
+    ADD_FAILURE() << what;
     for (int id : {IDCANCEL, IDNO, IDOK}) {
-        HWND button = GetDlgItem(dialog, id);
-        if (button && IsWindowEnabled(button)) {
-            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-            return;
-        }
+        if (HWND button = GetDlgItem(dialog, id); button && IsWindowEnabled(button))
+            return void(PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button)));
     }
     PostMessageA(dialog, WM_CLOSE, 0, 0);
 }
 
-void Report(HWND dialog)
+// The visible dialogs unclaimed for kUnclaimedLimit now; each is claimed as it is returned.
+std::set<HWND> Overdue()
 {
-    wchar_t caption[512] = L"";
-    wchar_t message[2048] = L"";
-    GetWindowTextW(dialog, caption, 512);
-    GetDlgItemTextW(dialog, 0xFFFF, message, 2048);
-    const std::string what = "unexpected dialog \"" + Utf8(caption) + "\": " + Utf8(message);
-    fprintf(stderr, "%s\n", what.c_str());
-    if (::testing::UnitTest::GetInstance()->current_test_info())
-        ADD_FAILURE() << what;
-    Dismiss(dialog);
-}
-
-std::vector<HWND> VisibleDialogs()
-{
-    std::vector<HWND> dialogs;
+    const std::lock_guard<std::mutex> hold(g_lock);
+    std::map<HWND, DWORD> since;
+    std::set<HWND> overdue;
     for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr;) {
-        if (IsWindowVisible(window) && !ShowsProgress(window))
-            dialogs.push_back(window);
+        const bool progress = FindWindowExA(window, nullptr, PROGRESS_CLASSA, nullptr) != nullptr;  // asks nothing
+        if (!IsWindowVisible(window) || progress || IsExpected(window))
+            continue;
+        since[window] = g_unclaimedSince.count(window) ? g_unclaimedSince[window] : GetTickCount();
+        if (GetTickCount() - since[window] >= kUnclaimedLimit && g_claimed.insert(window).second)
+            overdue.insert(window);
     }
-    return dialogs;
+    g_unclaimedSince.swap(since);
+    return overdue;
 }
 
-void LookOnce(Watch& watch)
-{
-    const std::vector<HWND> dialogs = VisibleDialogs();
-    const DWORD now = GetTickCount();
-    std::vector<HWND> overdue;
-    {
-        std::lock_guard<std::mutex> hold(watch.lock);
-        std::map<HWND, DWORD> since;
-        for (HWND dialog : dialogs) {
-            if (IsExpected(watch, dialog))
-                continue;
-            const auto seen = watch.unclaimedSince.find(dialog);
-            since[dialog] = seen == watch.unclaimedSince.end() ? now : seen->second;
-            if (now - since[dialog] >= kUnclaimedLimit) {
-                overdue.push_back(dialog);
-                watch.claimed.insert(dialog);
-            }
-        }
-        watch.unclaimedSince.swap(since);
-    }
-    for (HWND dialog : overdue)
-        Report(dialog);
-}
-
-// A look at the screen at every tick of this thread's timer.
+// A look at the screen at every tick of this thread's timer, while a test runs.
 DWORD WINAPI WatchScreen(void*)
 {
-    SetTimer(nullptr, 0, kRound, nullptr);
+    SetTimer(nullptr, 0, 100, nullptr);
     for (MSG message; GetMessageA(&message, nullptr, 0, 0) > 0;) {
-        if (message.message == WM_TIMER && ::testing::UnitTest::GetInstance()->current_test_info())
-            LookOnce(TheWatch());
+        for (HWND dialog : ::testing::UnitTest::GetInstance()->current_test_info() ? Overdue() : std::set<HWND>())
+            FailAndAnswer(dialog);
     }
     return 0;
 }
 
-// Started with the program; its thread ends with the process.
-const bool g_watching = [] {
-    HANDLE thread = CreateThread(nullptr, 0, WatchScreen, nullptr, 0, nullptr);
-    return thread && CloseHandle(thread);
-}();
+// Started with the program; the thread ends with the process.
+const bool g_watching = CloseHandle(CreateThread(nullptr, 0, WatchScreen, nullptr, 0, nullptr));
 
 }  // namespace
 
 void ClaimDialog(HWND dialog)
 {
-    std::lock_guard<std::mutex> hold(TheWatch().lock);
-    TheWatch().claimed.insert(dialog);
+    const std::lock_guard<std::mutex> hold(g_lock);
+    g_claimed.insert(dialog);
 }
 
 ExpectedDialog::ExpectedDialog(const std::string& captionPart) : captionPart_(captionPart)
 {
-    std::lock_guard<std::mutex> hold(TheWatch().lock);
-    TheWatch().expected.insert(captionPart_);
+    const std::lock_guard<std::mutex> hold(g_lock);
+    g_expected.insert(captionPart_);
 }
 
 ExpectedDialog::~ExpectedDialog()
 {
-    std::lock_guard<std::mutex> hold(TheWatch().lock);
-    TheWatch().expected.erase(TheWatch().expected.find(captionPart_));
+    const std::lock_guard<std::mutex> hold(g_lock);
+    g_expected.erase(g_expected.find(captionPart_));
 }
 
 }  // namespace support
