@@ -19,6 +19,7 @@
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/refused_hotkeys.h"
+#include "shortcuts/saved_changes.h"
 #include "shortcuts/shortcut_file.h"
 #include "support/display_scale.h"
 #include "support/messages.h"
@@ -80,8 +81,8 @@ LRESULT OnCreate(HWND window)
     const AppSettings settings = GetSettings();
     ClearPositions(WindowPositions());
     ForgetLastDesktopSize();
-    LoadPositions(WindowPositions());
-    LoadShortcutTable();  // no file yet: an empty table, created at exit
+    LoadPositions(WindowPositions(), window);
+    LoadShortcutTable(window);  // no file yet: an empty table, written at the first change
     RegisterAllHotkeys(window);  // a combination taken elsewhere stays unregistered
     TellRefusedHotkeys();
     SetWindowPos(window, nullptr, settings.windowX, settings.windowY, 0, 0,
@@ -117,7 +118,7 @@ void OnDestroy(HWND window)
         g_timer = 0;
     }
     SavePositions(WindowPositions());
-    SaveShortcutTable();
+    SaveShortcutChanges(window);
     DestroyShortcutTable();
     PostQuitMessage(0);
 }

@@ -63,7 +63,7 @@ HICON ExtractIconAt(const char* path, int index, int size)
 HICON LoadKeptIcon(const char* path, int iconIndex, int size)
 {
     char used[kResolvedPathSize];
-    if (!ResolveStoredPath(path, used, sizeof used))
+    if (!ResolveIconSource(path, used, sizeof used))
         return LoadButtonIcon(path, iconIndex, size);
     const IconCacheKey key = MakeIconCacheKey(used, iconIndex, size);
     if (HICON kept = LendCachedIcon(key))
@@ -87,7 +87,7 @@ HICON LoadGroupIcon(int group, int size)
         if (GetProgramPath(path, sizeof path) == 0)
             return LoadResourceIcon(IDI_NOT_FOUND, size);
         HICON icon = ExtractIconAt(path, group + 1, size);
-        std::memcpy(record->iconFile, path, sizeof path);
+        StoreField(record->iconFile, path);
         record->iconIndex = group + 1;
         return icon ? icon : LoadResourceIcon(IDI_NOT_FOUND, size);
     }
@@ -134,7 +134,7 @@ HICON LoadButtonIcon(const char* path, int iconIndex, int size)
     if (!path || path[0] == '\0')
         return nullptr;
     char source[kResolvedPathSize];
-    if (!ResolveStoredPath(path, source, sizeof source))
+    if (!ResolveIconSource(path, source, sizeof source))
         return LoadResourceIcon(IDI_NOT_FOUND, size);
     char work[kResolvedPathSize];
     lstrcpynA(work, source, sizeof work);

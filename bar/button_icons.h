@@ -22,7 +22,7 @@ void SetButtonImage(HWND window, int controlId, HICON icon);
 HICON LoadResourceIcon(int resourceId, int size = kBarIconSize);
 
 // The icon for an icon source (stored path, index), taken from the path as it
-// is used (support/stored_path): index 0 (or below) the file's associated
+// is used as an icon source (ResolveIconSource, support/stored_path): index 0 (or below) the file's associated
 // icon, n > 0 icon n of the file itself. Null for an empty path; the
 // not-found icon when no icon comes from the file itself, or when the path
 // counts as missing.

@@ -8,6 +8,7 @@
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
+#include "shortcuts/saved_changes.h"
 #include "shortcuts/shortcut_table.h"
 #include "support/key_state.h"
 #include "support/messages.h"
@@ -284,6 +285,6 @@ bool MoveButton(HWND mainWindow, int a, int b)
     RenewButtonHotkeys(mainWindow);  // the system hotkeys follow the moved entries
     g_dragSourceGroup = -1;
     UpdateBarTooltips(mainWindow);
-    SaveLauncherData(mainWindow);
+    SaveChanges(mainWindow);  // the keys moved with the buttons
     return true;
 }

@@ -1,7 +1,8 @@
 #include "data/atomic_file.h"
 
+#include "data/user_file.h"
+
 #include <cstring>
-#include <utility>
 
 namespace {
 const FileCalls kSystemCalls = {CreateFileA, WriteFile, FlushFileBuffers, CloseHandle, MoveFileExA};
@@ -41,6 +42,8 @@ bool ReplaceFileContents(const char* path, const WritePiece* pieces, int count)
     char temp[MAX_PATH + 8];
     if (!path || !TemporaryPathFor(path, temp, sizeof temp))
         return false;
+    if (UserFileKept(path))
+        return true;  // the user's own version stays
 
     HANDLE file = g_calls.createFile(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                      FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -60,23 +63,4 @@ bool ReplaceFileContents(const char* path, const WritePiece* pieces, int count)
     if (!ok)
         DeleteFileA(temp);
     return ok;
-}
-
-bool ReadSmallFile(const char* path, DWORD maxSize, ScopedHeapBlock* contents, DWORD* size)
-{
-    contents->Reset();
-    *size = 0;
-    ScopedFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER length;
-    if (!file || !GetFileSizeEx(file.Get(), &length) || length.QuadPart > maxSize)
-        return false;
-    const DWORD bytes = static_cast<DWORD>(length.QuadPart);
-    ScopedHeapBlock buffer(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes + 1));
-    DWORD read = 0;
-    if (!buffer || !ReadFile(file.Get(), buffer.Get(), bytes, &read, nullptr) || read != bytes)
-        return false;
-    *contents = std::move(buffer);
-    *size = bytes;
-    return true;
 }

@@ -28,8 +28,6 @@ bool TemporaryPathFor(const char* path, char* out, size_t size);
 
 // Writes the pieces in order to the temporary file and moves it over path.
 // On any failure path is left as it was and the temporary file is removed.
+// A file that could not be read this run (data/user_file) is not written:
+// true, and the user's file stays as it is.
 bool ReplaceFileContents(const char* path, const WritePiece* pieces, int count);
-
-// Reads a whole file of at most maxSize bytes into contents, a terminating
-// NUL after it. False for a missing, unreadable or larger file.
-bool ReadSmallFile(const char* path, DWORD maxSize, ScopedHeapBlock* contents, DWORD* size);

@@ -1,6 +1,7 @@
 #include "data/key_value_file.h"
 
 #include "data/atomic_file.h"
+#include "data/user_file.h"
 
 #include <climits>
 #include <cstdio>
@@ -50,20 +51,30 @@ bool KeyValueFile::Open(const char* path, bool forWriting)
     Close();
     if (!path || !*path)
         return false;
-    if (!forWriting) {
-        DWORD size = 0;
-        if (!ReadSmallFile(path, kKeyValueFileMaxSize, &text_, &size))
-            return false;
-        length_ = size;  // and a NUL
-        capacity_ = size + 1;
-        return true;
-    }
+    if (!forWriting)
+        return Read(path) == UserFileRead::Done;
     const size_t pathLength = strlen(path);
     path_.Reset(HeapAlloc(GetProcessHeap(), 0, pathLength + 1));
     if (!path_)
         return false;
     memcpy(path_.Get(), path, pathLength + 1);
     return true;
+}
+
+UserFileRead KeyValueFile::Read(const char* path)
+{
+    Close();
+    if (!path || !*path)
+        return UserFileRead::Unreadable;
+    DWORD size = 0;
+    const UserFileRead result = ReadUserFile(path, kKeyValueFileMaxSize, &text_, &size);
+    if (result == UserFileRead::TooLarge)
+        KeepUserFile(path);  // not the user's whole file: never replaced by what was read
+    if (result != UserFileRead::Done)
+        return result;
+    length_ = size;  // and a NUL
+    capacity_ = size + 1;
+    return result;
 }
 
 bool KeyValueFile::Close()

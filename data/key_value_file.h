@@ -3,6 +3,7 @@
 // Reading loads the whole file and looks names up in the raw text; writing
 // collects the lines and puts them in place on Close, replacing the old file
 // in one step so that a crash mid-write never leaves a half-written file.
+#include "data/user_file.h"
 #include "support/scoped_handle.h"
 
 #include <windows.h>
@@ -22,6 +23,10 @@ public:
     // empty file that replaces path on Close (even with no line written);
     // false without a path.
     bool Open(const char* path, bool forWriting);
+
+    // Reading as Open does, with what became of the file: one that is there
+    // but held, unreadable or too large is not written for the rest of the run.
+    UserFileRead Read(const char* path);
 
     // The first line "name,value" whose name stands at a line start. value
     // becomes 0 first; an empty or non-numeric value reads as 0 with success.

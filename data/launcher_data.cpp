@@ -2,6 +2,7 @@
 
 #include "data/atomic_file.h"
 #include "data/legacy_import.h"
+#include "data/user_file.h"
 #include "support/messages.h"
 #include "support/path_text.h"
 #include "support/program_files.h"
@@ -18,13 +19,15 @@ int g_currentGroup = 0;
 // first save replaces it.
 bool g_damagedFileOnDisk = false;
 
+// The field's text, ended inside the field, and zeros after it.
 void TerminateField(char* field)
 {
-    if (!std::memchr(field, '\0', kTextFieldSize))
-        field[kTextFieldSize - 1] = '\0';
+    const size_t length = strnlen(field, kTextFieldSize - 1);
+    std::memset(field + length, 0, kTextFieldSize - length);
 }
 
-// Text read from a file may lack its terminator: end every field inside its buffer.
+// Text read from a file may lack its terminator, or carry stray bytes after
+// it: every field becomes its text followed by zeros.
 void TerminateAllFields()
 {
     for (GroupBlock& block : g_data->groups) {
@@ -48,24 +51,36 @@ int StartGroup()
     return last >= 0 && last < kGroupCount ? last : 0;
 }
 
-bool ReadExactly(HANDLE file, void* buffer, DWORD size)
-{
-    DWORD read = 0;
-    return ReadFile(file, buffer, size, &read, nullptr) && read == size;
-}
-
-bool ReadOldLayout(HANDLE file)
+// The older layout: each button record without its iconFile, which then
+// comes from its file.
+void TakeOldLayout(const char* bytes)
 {
     for (GroupBlock& block : g_data->groups) {
-        if (!ReadExactly(file, &block.group, sizeof block.group))
-            return false;
+        std::memcpy(&block.group, bytes, sizeof block.group);
+        bytes += sizeof block.group;
         for (ButtonRecord& button : block.buttons) {
-            if (!ReadExactly(file, &button, kOldButtonSize))
-                return false;
+            std::memcpy(&button, bytes, kOldButtonSize);
+            bytes += kOldButtonSize;
             std::memcpy(button.iconFile, button.file, kTextFieldSize);
         }
     }
-    return true;
+    std::memcpy(g_settings.Get(), bytes, sizeof(AppSettings));
+}
+
+// The file's bytes as groups, buttons and settings; false for a file of
+// neither layout's size.
+bool TakeImage(const char* bytes, DWORD size)
+{
+    if (size == kDataFileSize) {
+        std::memcpy(g_data.Get(), bytes, sizeof(LauncherData));
+        std::memcpy(g_settings.Get(), bytes + sizeof(LauncherData), sizeof(AppSettings));
+        return true;
+    }
+    if (size == kOldDataFileSize) {
+        TakeOldLayout(bytes);
+        return true;
+    }
+    return false;
 }
 
 bool FileExists(const char* path)
@@ -112,28 +127,49 @@ bool KeepDamagedFile(const char* path)
     return false;
 }
 
-// Reads a data file of either layout whole; false when it is anything else.
-bool ReadDataFile(const char* path)
+// A data file larger than either layout is damaged all the same.
+constexpr DWORD kDataFileReadLimit = 4 * kDataFileSize;
+
+enum class DataFileRead { Loaded, Damaged, NotRead };
+
+// Reads the data file of either layout whole into the records.
+DataFileRead ReadDataFile(const char* path)
 {
-    ScopedFile file(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size;
-    if (!file || !GetFileSizeEx(file.Get(), &size))
-        return false;
-    bool ok = false;
-    if (size.QuadPart == static_cast<LONGLONG>(kDataFileSize))
-        ok = ReadExactly(file.Get(), g_data.Get(), sizeof(LauncherData));
-    else if (size.QuadPart == static_cast<LONGLONG>(kOldDataFileSize))
-        ok = ReadOldLayout(file.Get());
-    return ok && ReadExactly(file.Get(), g_settings.Get(), sizeof(AppSettings));
+    ScopedHeapBlock bytes;
+    DWORD size = 0;
+    switch (ReadUserFile(path, kDataFileReadLimit, &bytes, &size)) {
+    case UserFileRead::Done:
+        return TakeImage(static_cast<const char*>(bytes.Get()), size) ? DataFileRead::Loaded : DataFileRead::Damaged;
+    case UserFileRead::TooLarge:
+        return DataFileRead::Damaged;
+    default:
+        return DataFileRead::NotRead;
+    }
 }
 
-bool LoadFailed(HWND owner)
+// Nothing loaded: an empty bar with one group.
+void StartEmpty()
 {
     TerminateAllFields();
     g_settings->groupCount = ClampGroupCount(g_settings->groupCount);
     g_currentGroup = 0;
     SelectCurrentGroup(0);
+}
+
+// The file was read and is damaged: it is kept aside at the next save.
+bool LoadFailed(HWND owner)
+{
+    StartEmpty();
     ShowMessageId(owner, IDS_MSG_LOAD_FAILED, MB_OK | MB_ICONERROR);
+    return false;
+}
+
+// The file is there but could not be read: it is left as it is for the run.
+bool LoadHeldBack(HWND owner, const char* path)
+{
+    KeepUserFile(path);
+    StartEmpty();
+    TellUserFileKept(owner, path);
     return false;
 }
 }  // namespace
@@ -187,12 +223,16 @@ bool LoadLauncherData(HWND owner)
         return true;
     }
 
-    // From here on a failure means a file the user had; it is kept at the next save.
-    g_damagedFileOnDisk = true;
-    if (!ReadDataFile(path))
+    // From here on a failure means a file the user had: one read and found
+    // damaged is kept aside at the next save, one that could not be read is
+    // not written at all.
+    const DataFileRead read = ReadDataFile(path);
+    if (read == DataFileRead::Damaged) {
+        g_damagedFileOnDisk = true;
         return LoadFailed(owner);
-
-    g_damagedFileOnDisk = false;
+    }
+    if (read == DataFileRead::NotRead)
+        return LoadHeldBack(owner, path);
     TerminateAllFields();
     g_settings->groupCount = ClampGroupCount(g_settings->groupCount);
     SelectCurrentGroup(StartGroup());
@@ -221,6 +261,13 @@ bool SaveLauncherData(HWND owner)
     if (!ok)
         ShowMessageId(owner, IDS_MSG_SAVE_FAILED, MB_OK | MB_ICONERROR);
     return ok;
+}
+
+void StoreField(char* field, const char* text)
+{
+    std::memset(field, 0, kTextFieldSize);
+    if (text)
+        CopyWholeCharacters(text, strnlen(text, kTextFieldSize), field, kTextFieldSize);
 }
 
 void StoreWindowOrigin(HWND window)

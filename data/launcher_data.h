@@ -17,6 +17,11 @@ void StoreWindowOrigin(HWND window);
 // by "dat". False for a program named otherwise.
 bool DataFilePath(char* buffer, DWORD size);
 
+// Puts text into a record's text field (kTextFieldSize bytes): as many whole
+// characters as fit with the terminator, then zeros to the field's end, so
+// that nothing but the text reaches the data file.
+void StoreField(char* field, const char* text);
+
 // Settings.
 AppSettings GetSettings();
 void SetSettings(const AppSettings& settings);

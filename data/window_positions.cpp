@@ -1,6 +1,7 @@
 #include "data/window_positions.h"
 
 #include "data/key_value_file.h"
+#include "data/user_file.h"
 #include "support/program_files.h"
 
 #include <windows.h>
@@ -36,13 +37,15 @@ std::int32_t ReadOrZero(const KeyValueFile& file, const char* name)
 }
 }  // namespace
 
-bool LoadPositions(WindowPositionTable* table)
+bool LoadPositions(WindowPositionTable* table, HWND owner)
 {
     char path[MAX_PATH];
     if (!table || !ProgramFolderFile(kPositionFileName, path, sizeof path))
         return false;
     KeyValueFile file;
-    if (!file.Open(path, false))
+    const bool read = file.Read(path) == UserFileRead::Done;
+    TellUserFileKept(owner, path);
+    if (!read)
         return false;
     for (int n = 0; n < kPositionSlots; ++n) {
         const SlotNames names = NamesOfSlot(n);

@@ -12,6 +12,7 @@
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/key_names.h"
+#include "shortcuts/saved_changes.h"
 #include "shortcuts/shortcut_table.h"
 #include "support/messages.h"
 #include "support/path_text.h"
@@ -242,12 +243,12 @@ void ButtonSettingsDialog::Save()
     SetButtonImage(mainWindow_, IDC_FIRST_LAUNCHER + index, icon_.TakePreview());
 
     SetButtonRecord(index, record);
-    SaveLauncherData(mainWindow_);
     const bool system = IsDlgButtonChecked(dialog_, IDC_BUTTON_SYSTEM_HOTKEY) == BST_CHECKED;
     if (!ApplyButtonHotkey(mainWindow_, CurrentGroupIndex(), index, system)) {
         ApplyButtonHotkey(mainWindow_, CurrentGroupIndex(), index, false);  // a plain shortcut
         ShowMessageId(dialog_, IDS_MSG_HOTKEY_REFUSED, MB_OK | MB_ICONEXCLAMATION);
     }
+    SaveChanges(mainWindow_);  // the record with its key as the system took it
     UpdateBarTooltips(mainWindow_);  // after the hotkey: the tip's brackets tell whether it is system-wide
 }
 

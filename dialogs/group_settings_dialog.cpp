@@ -13,6 +13,7 @@
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/key_names.h"
+#include "shortcuts/saved_changes.h"
 #include "shortcuts/shortcut_table.h"
 #include "support/messages.h"
 #include "support/program_files.h"
@@ -181,7 +182,7 @@ void GroupSettingsDialog::Save()
     SetSettings(settings);
 
     UpdateBarTooltips(mainWindow_);
-    SaveLauncherData(mainWindow_);
+    SaveChanges(mainWindow_);  // with the activation key
     UnregisterActiveHotkey(mainWindow_);
     RegisterActiveHotkey(mainWindow_);
 }

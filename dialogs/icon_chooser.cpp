@@ -39,7 +39,7 @@ void FillIconList(HWND dialog)
     HINSTANCE instance = GetModuleHandleA(nullptr);
     // The icons of the file as it is used here; one that counts as missing lists none.
     char used[kResolvedPathSize];
-    const UINT count = ResolveStoredPath(g_chooser.iconFile, used, sizeof used)
+    const UINT count = ResolveIconSource(g_chooser.iconFile, used, sizeof used)
                            ? static_cast<UINT>(reinterpret_cast<UINT_PTR>(
                                  ExtractIconA(instance, used, static_cast<UINT>(-1))))
                            : 0;

@@ -31,7 +31,7 @@ HICON OrNotFound(HICON icon)
 int IconCountOf(const char* path)
 {
     char used[kResolvedPathSize];
-    if (!ResolveStoredPath(path, used, sizeof used))
+    if (!ResolveIconSource(path, used, sizeof used))
         return 0;
     const UINT_PTR count =
         reinterpret_cast<UINT_PTR>(ExtractIconA(ProgramInstance(), used, static_cast<UINT>(-1)));
@@ -41,7 +41,7 @@ int IconCountOf(const char* path)
 HICON AssociatedIconOrNotFound(const char* path)
 {
     char used[kResolvedPathSize];
-    if (!ResolveStoredPath(path, used, sizeof used))
+    if (!ResolveIconSource(path, used, sizeof used))
         return OrNotFound(nullptr);
     char copy[kResolvedPathSize];
     lstrcpynA(copy, used, sizeof copy);
@@ -55,7 +55,7 @@ HICON AssociatedIconOrNotFound(const char* path)
 HICON IconAtOrNotFound(const char* path, int index)
 {
     char used[kResolvedPathSize];
-    if (index < 0 || !ResolveStoredPath(path, used, sizeof used))
+    if (index < 0 || !ResolveIconSource(path, used, sizeof used))
         return OrNotFound(nullptr);
     return OrNotFound(Usable(ExtractIconA(ProgramInstance(), used, static_cast<UINT>(index))));
 }

@@ -6,6 +6,7 @@
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/key_names.h"
+#include "shortcuts/saved_changes.h"
 #include "support/display_scale.h"
 #include "support/messages.h"
 
@@ -454,6 +455,8 @@ void ShortcutSettingsDialog::Leave(bool confirmed)
         SetSearchShortcut(backup_->Search.key, backup_->Search.flag);
     }
     RegisterAllHotkeys(mainWindow_);
+    if (confirmed)
+        SaveShortcutChanges(dialog_);
     EndDialog(dialog_, confirmed ? IDOK : IDCANCEL);
 }
 

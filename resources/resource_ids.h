@@ -212,6 +212,8 @@
 #define IDS_MSG_HELP_FAILED             1007  // help cannot be opened
 #define IDS_MSG_NAME_NOT_KEPT           1008  // a file's name is outside the code page and has no short name
 #define IDS_MSG_FOLDER_FAILED           1009  // a button's folder cannot be opened
+#define IDS_MSG_FILE_KEPT               1010  // %s: a file of the launcher's that is there but cannot be read; not written this run
+#define IDS_MSG_SHORTCUT_SAVE_FAILED    1011  // shortcut.dat cannot be written
 #define IDS_MSG_HOTKEY_REFUSED          1020  // a combination made a system hotkey is refused: a plain shortcut
 #define IDS_MSG_SEARCH_HOTKEY_REFUSED   1021  // the search window's new hotkey is refused; the one before stays
 #define IDS_MSG_ARCHIVE_CREATE_FAILED   1050  // the new archive file cannot be created

@@ -1,6 +1,7 @@
 #include "shortcuts/shortcut_file.h"
 
 #include "data/key_value_file.h"
+#include "data/user_file.h"
 #include "shortcuts/key_names.h"
 #include "support/program_files.h"
 
@@ -86,7 +87,7 @@ void WriteField(KeyValueFile& file, int group, int button, const char* field, lo
 }
 }  // namespace
 
-bool LoadShortcutTable()
+bool LoadShortcutTable(HWND owner)
 {
     if (!CreateShortcutTable())
         return false;
@@ -94,7 +95,9 @@ bool LoadShortcutTable()
     if (!ProgramFolderFile(kShortcutFileName, path, sizeof path))
         return false;
     KeyValueFile file;
-    if (!file.Open(path, false))
+    const bool read = file.Read(path) == UserFileRead::Done;
+    TellUserFileKept(owner, path);
+    if (!read)
         return false;
     for (int group = 0; group < 10; ++group)
         for (int button = 0; button < 10; ++button)

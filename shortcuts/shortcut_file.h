@@ -4,17 +4,21 @@
 // shortcuts/shortcut_table.h.
 #include "shortcuts/shortcut_table.h"
 
+#include <windows.h>
+
 constexpr char kShortcutFileName[] = "shortcut.dat";
 
 // Makes a new, empty global table and fills it from the file. False when the
 // table cannot be allocated (no table then), or when the path cannot be
 // built or the file cannot be read (the empty table stays). Refused entries
 // are dropped; a file without an activation key gives CTRL+ALT+SPACE, one
-// without a search key no search hotkey.
-bool LoadShortcutTable();
+// without a search key no search hotkey. A file that is there but cannot be
+// read (held by another program, or too large) is told, owner's box, and
+// not written this run.
+bool LoadShortcutTable(HWND owner = nullptr);
 
 // Writes the global table (the search key only when one is set, so that a
 // file without it is exactly what older versions wrote); false without a
 // table or when the file cannot be written (the previous file is then left
-// as it was).
+// as it was); true, writing nothing, for a file the load could not read.
 bool SaveShortcutTable();

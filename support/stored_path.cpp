@@ -1,6 +1,7 @@
 #include "support/stored_path.h"
 
 #include "support/max_path.h"
+#include "support/path_text.h"
 #include "support/program_files.h"
 
 #include <cstring>
@@ -24,13 +25,31 @@ bool StartsWithDrive(const char* path)
     return letter >= 'A' && letter <= 'Z' && path[1] == ':' && path[2] == '\\';
 }
 
-// The launcher's drive letter in upper case; 0 when it runs from elsewhere.
+char g_windowsDriveOverride = 0;
+
+// The drive letter Windows runs from, in upper case; 0 when unknown.
+char WindowsDrive()
+{
+    if (g_windowsDriveOverride)
+        return g_windowsDriveOverride;
+    wchar_t windows[MAX_PATH];
+    const UINT length = GetSystemWindowsDirectoryW(windows, MAX_PATH);
+    if (length < 2 || length >= MAX_PATH || windows[1] != L':')
+        return 0;
+    const wchar_t letter = static_cast<wchar_t>(windows[0] & ~0x20);
+    return letter >= L'A' && letter <= L'Z' ? static_cast<char>(letter) : 0;
+}
+
+// The launcher's drive letter in upper case; 0 when it runs from elsewhere,
+// or from the drive Windows runs from: a path of another drive is never
+// tried there, where any local user can make the folder it names.
 char LauncherDrive()
 {
     char program[MAX_PATH];
     if (GetProgramPath(program, sizeof program) == 0 || !StartsWithDrive(program))
         return 0;
-    return static_cast<char>(program[0] & ~0x20);
+    const char drive = static_cast<char>(program[0] & ~0x20);
+    return drive == WindowsDrive() ? 0 : drive;
 }
 
 // path on the launcher's drive, into buffer; null when it has no other drive
@@ -64,6 +83,21 @@ bool CopyOut(const char* path, char* out, int size)
     return true;
 }
 }  // namespace
+
+// A stored path with the launcher's file name that is not there is the
+// launcher from where it ran before it was moved: the launcher's path now.
+static const char* LauncherIfMoved(const char* stored, char (&buffer)[MAX_PATH])
+{
+    if (!stored || GetProgramPath(buffer, sizeof buffer) == 0)
+        return stored;
+    const bool launcher = lstrcmpiA(FileNameOf(stored), FileNameOf(buffer)) == 0;
+    return launcher && !StoredPathExists(stored) ? buffer : stored;
+}
+
+void OverrideWindowsDrive(char drive)
+{
+    g_windowsDriveOverride = static_cast<char>(drive & ~0x20);
+}
 
 bool ResolveStoredPath(const char* stored, char* out, int size, bool* found)
 {
@@ -102,4 +136,10 @@ bool StoredPathExists(const char* stored)
     char path[kResolvedPathSize];
     bool found = false;
     return ResolveStoredPath(stored, path, sizeof path, &found) && found;
+}
+
+bool ResolveIconSource(const char* stored, char* out, int size, bool* found)
+{
+    char launcher[MAX_PATH];
+    return ResolveStoredPath(LauncherIfMoved(stored, launcher), out, size, found);
 }

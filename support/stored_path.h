@@ -10,7 +10,9 @@
 //   the launcher runs from F:) that is not there is tried on the launcher's
 //   drive with the same rest ("F:\apps\x.exe") and used from there when it is
 //   there. A path that is there is used as it is; UNC and relative paths and
-//   a launcher outside a drive letter are left alone;
+//   a launcher outside a drive letter are left alone, and so is every path
+//   while the launcher runs from the drive Windows runs from (carried media
+//   are never that drive, and a planted folder there must not be used);
 // - a path that, so made, does not fit MAX_PATH counts as missing
 //   (support/max_path).
 // Nothing stored changes.
@@ -28,5 +30,15 @@ constexpr int kResolvedPathSize = 2 * MAX_PATH;
 // fit MAX_PATH (or out).
 bool ResolveStoredPath(const char* stored, char* out, int size, bool* found = nullptr);
 
+// Makes the drive Windows runs from drive ('C') instead of the system's; 0
+// goes back to the system's. For tests.
+void OverrideWindowsDrive(char drive);
+
 // True when stored resolves to a file or folder that is there.
 bool StoredPathExists(const char* stored);
+
+// ResolveStoredPath for an icon source, which is often the launcher itself (a
+// group's default icons): a path with the launcher's file name that is not
+// there any more is taken to be the launcher from where it ran before it was
+// moved, and stands for the launcher's path as it runs now.
+bool ResolveIconSource(const char* stored, char* out, int size, bool* found = nullptr);

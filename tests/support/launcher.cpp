@@ -10,6 +10,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <sstream>
 
@@ -58,6 +59,22 @@ std::optional<DataImage> DataImage::Read(const std::string& path)
         return std::nullopt;
     std::memcpy(static_cast<void*>(&image), bytes.data(), sizeof image);
     return image;
+}
+
+bool DataImage::TextThenZeros() const
+{
+    auto clean = [](const char* field) {
+        const size_t length = strnlen(field, kTextFieldSize);
+        return length < kTextFieldSize && std::all_of(field + length, field + kTextFieldSize, [](char c) { return !c; });
+    };
+    bool all = true;
+    for (const GroupBlock& block : data.groups) {
+        all = all && clean(block.group.name) && clean(block.group.iconFile);
+        for (const ButtonRecord& b : block.buttons)
+            for (const char* field : {b.title, b.file, b.workDir, b.params, b.iconFile})
+                all = all && clean(field);
+    }
+    return all;
 }
 
 std::string ShortcutLines(int group, int button, int key, int flags, int system, int id)
@@ -130,6 +147,8 @@ void LauncherWindow::Open(int show)
     ASSERT_TRUE(!program_.empty() && WriteBytes(folder_.File("porun.dat"), data_.Bytes()));
     ASSERT_TRUE(shortcuts_.empty() || WriteBytes(folder_.File("shortcut.dat"), shortcuts_));
     OverrideProgramPath(program_.c_str());
+    if (beforeStart_)
+        beforeStart_();
     ASSERT_TRUE(AllocateLauncherData());
     window_ = CreateMainWindow(GetModuleHandleA(nullptr), kMainWindowClass);
     ASSERT_NE(nullptr, window_);

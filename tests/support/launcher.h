@@ -23,6 +23,7 @@ struct DataImage {
     const ButtonRecord& At(int group, int index) const { return data.groups[group].buttons[index]; }
     std::string Bytes() const { return std::string(reinterpret_cast<const char*>(this), sizeof *this); }
     static std::optional<DataImage> Read(const std::string& path);  // nullopt unless a whole image
+    bool TextThenZeros() const;  // every text field is its text, ended inside the field, then zeros
 };
 static_assert(sizeof(DataImage) == kDataFileSize, "the records as the file holds them");
 
@@ -92,6 +93,7 @@ protected:
     TempFolder folder_{"表ソ"};
     DataImage data_;
     std::string shortcuts_;  // shortcut.dat; none when empty
+    std::function<void()> beforeStart_;  // run by Open once the files are written, before the window is made
     std::string program_;
     HWND window_ = nullptr;
 };

@@ -249,7 +249,6 @@ INSTANTIATE_TEST_SUITE_P(Files, ShortcutFileReading, ::testing::ValuesIn(std::ve
      kCtrlAltSpace, kCtrlAltSpace},
     {"IdWithoutKey", "ShortCut.01:001.id,11\r\n" + kCtrlAltSpace, kCtrlAltSpace},
     {"KeysBeyondTheKeyTable", ShortcutLines(1, 0, 300, 2, 0) + ShortcutLines(1, 1, -7, 2, 0) + kCtrlAltSpace, ""},
-    {"OversizedFile", ShortcutLines(0, 1, 'A', 2, 0) + std::string(2 << 20, ' '), ActiveLines(0, 0)},
     {"LongerNameBesideTheName", "ShortCut.Active.keyboard,7\r\n" + ActiveLines('K', 2), ActiveLines('K', 2)},
     {"FirstOfTwoLinesWins", ActiveLines('K', 2) + ActiveLines('L', 2) + "shortcut.active.key,77\r\n",
      ActiveLines('K', 2)},
@@ -291,6 +290,7 @@ INSTANTIATE_TEST_SUITE_P(Files, PositionFileReading, ::testing::ValuesIn(std::ve
      Slot(0, 640, 480, 1, 2) + Slot(2, 800, 600, 750, -1) + Slot(7, 1280, 1024, -1, 200)},
     {"OnlySlotFive", kSlot5, Slot(0, 640, 480, 1, 2) + Slot(5, 1280, 1024, 600, 12)},
     {"SameSizeKeepsItsSlot", kSlot5 + Slot(6, 640, 480, 9, 9), Slot(5, 1280, 1024, 600, 12) + Slot(6, 640, 480, 1, 2)},
+    {"OnlyTheHeightDiffers", Slot(3, 640, 800, 9, 9), Slot(0, 640, 480, 1, 2) + Slot(3, 640, 800, 9, 9)},
     {"MissingLinesReadAsZero", "position02.desktop.width,800\r\nposition03.desktop.height,600\r\n",
      Slot(0, 640, 480, 1, 2) + Slot(2, 800, 0, 0, 0)},
     {"HostileValues", "position00.desktop.width,abc\r\nxposition01.desktop.width,5\r\nposition03.desktop.width,42abc\r\n"

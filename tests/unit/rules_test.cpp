@@ -97,6 +97,7 @@ INSTANTIATE_TEST_SUITE_P(Places, PlacementRule, ::testing::ValuesIn(std::vector<
     {"RememberedOffTheScreen", {100, 100, 150, 570}, {800, 600}, kScreen, {0, 570, 800, 600}, {800, 600, 3000, -2500},
      {750, -1}, true},
     {"ExtremeRemembered", {10, 10, 60, 480}, kScreen, {0, 0}, kBottomBar, {1024, 768, INT_MAX, INT_MIN}, {974, -1}, true},
+    {"OnlyTheHeightDiffers", {30, 30, 80, 500}, kScreen, {0, 0}, kBottomBar, {1024, 600, 400, 120}, {30, 30}, false},
     {"FullTableRecordsNothing", {-300, 900, -250, 1370}, kScreen, {0, 0}, kBottomBar, {20}, {-1, 268}, true, false},
     // the taskbar's edge is left out; a taskbar hidden, absent or left from a smaller screen leaves it all
     {"BelowATopTaskbar", {10, -300, 60, 170}, kScreen, kScreen, {0, 0, 1024, 30}, {}, {10, 30}, true},
@@ -247,7 +248,17 @@ struct Case {
     const char* stored;
     const char* used;  // "" when it counts as missing whatever exists
     bool found;
+    char windowsDrive = 'W';  // the drive Windows runs from
 };
+
+std::string Repeated(const std::string& text, int times)
+{
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+const std::string kJapanese = "Q:<R>\\" + Repeated("表", 200) + ".exe";  // 200 characters in 400 bytes
 
 const Case kCases[] = {
     {"Z:<R>\\both.exe", "Z:<R>\\both.exe", true},        // there as written: used as written
@@ -261,6 +272,8 @@ const Case kCases[] = {
     {"C:<R>\\%PORUN_UNSET%.exe", "C:<R>\\%PORUN_UNSET%.exe", false},  // undefined: as written
     {"C:<R>\\%PORUN_TEST_Z%.exe", "C:<R>\\%PORUN_TEST_Z%.exe", true},  // a real % in a name wins
     {"%PORUN_TEST_LONG%\\c.exe", "", false},              // too long once expanded
+    {.stored = kJapanese.c_str(), .used = kJapanese.c_str(), .found = false},  // MAX_PATH counts characters
+    {.stored = "Z:<R>\\c.exe", .used = "Z:<R>\\c.exe", .found = false, .windowsDrive = 'C'},  // not onto Windows's
 };
 
 TEST(StoredPath, IsUsedAsWrittenExpandedOrOnTheLaunchersDrive)
@@ -270,6 +283,7 @@ TEST(StoredPath, IsUsedAsWrittenExpandedOrOnTheLaunchersDrive)
     GetCurrentDirectoryA(sizeof current, current);
     Restore undo{[rest, &current] {
         RemoveTree("C:" + rest), RemoveTree("Z:" + rest), OverrideProgramPath(nullptr), SetCurrentDirectoryA(current);
+        OverrideWindowsDrive(0);
     }};
     for (const char* drive : {"C:", "Z:"})
         ASSERT_EQ(ERROR_SUCCESS, SHCreateDirectoryExA(nullptr, (drive + rest).c_str(), nullptr));
@@ -285,6 +299,7 @@ TEST(StoredPath, IsUsedAsWrittenExpandedOrOnTheLaunchersDrive)
     for (const Case& row : kCases) {
         const std::string stored = Filled(row.stored, rest);
         SCOPED_TRACE(stored);
+        OverrideWindowsDrive(row.windowsDrive);
         char used[kResolvedPathSize] = "?";
         bool found = !row.found;
         EXPECT_EQ(row.used[0] != '\0', ResolveStoredPath(stored.c_str(), used, sizeof used, &found));

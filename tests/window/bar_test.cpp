@@ -226,6 +226,7 @@ TEST_P(DragOnTheBar, MovesCopiesOrLeavesTheButtons)
     row().shift ? Drag(B(2), row().steps, {VK_SHIFT}) : Drag(B(2), row().steps);
     EXPECT_TRUE(!question || question->Seen());
     const std::optional<DataImage> saved = Saved();
+    const std::string keys = ReadBytes(folder_.File("shortcut.dat"));  // what a kill now would leave
     ASSERT_TRUE(saved);
     EXPECT_EQ(row().saved, saved->Bytes() != data_.Bytes());
     for (int k = 0, shown[] = {2, 5, 7}; k < 3; ++k) {
@@ -235,6 +236,10 @@ TEST_P(DragOnTheBar, MovesCopiesOrLeavesTheButtons)
             << k;
         EXPECT_EQ(tip, Tip(B(shown[k]))) << k;
         EXPECT_EQ(title, saved->At(0, shown[k]).title) << k;
+        const size_t open = tip.find_first_of("(<");
+        const std::string line = "ShortCut.00:00" + std::to_string(shown[k]) + ".key," +
+                                 (tip.find("CTRL+A") != std::string::npos ? "65" : "66");
+        EXPECT_EQ(open != std::string::npos, keys.find(line) != std::string::npos) << k;
     }
     EXPECT_STREQ("Seven", saved->At(1, 7).title);
 }

@@ -53,6 +53,7 @@ const PictureRow kPictures[] = {
     {"NegativeIndexCountsAsTheFirst", false, "porun.exe", "", -1, IDI_PROGRAM},
     {"GroupIconNine", true, "", "porun.exe", 9, IDI_GROUP_9},
     {"GroupIconFileMissing", true, "", "missing.exe", 1, IDI_NOT_FOUND},
+    {"GroupIconOfTheLauncherMovedAway", true, "", "old place\\porun.exe", 3, IDI_GROUP_3},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ButtonPicture, ::testing::ValuesIn(kPictures), RowName);
 
@@ -82,6 +83,7 @@ TEST_F(Pictures, AStartedBarShowsTheDefaultGroupIconsOfThisProgramAndTipsOfButto
     Command(IDM_FIRST_GROUP + 5);
     EXPECT_EQ(GroupPicture(5), Shows(IDC_GROUP_BUTTON));
     Close();
+    EXPECT_TRUE(Saved()->TextThenZeros());
     for (int g = 0; g < 10; ++g) {
         const bool shown = g <= 3 || g == 5;
         EXPECT_EQ(shown ? program_ : "", Saved()->data.groups[g].group.iconFile) << g;

@@ -6,6 +6,7 @@
 #include "app/tray_icon.h"
 #include "bar/button_bar.h"
 #include "data/launcher_data.h"
+#include "data/user_file.h"
 #include "support/program_files.h"
 
 using namespace window_test;
@@ -102,5 +103,64 @@ TEST_F(WindowLife, ARefusedWindowWritesNothingAndPostsNoQuit)
     MSG quit;
     EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
+
+// A file the launcher cannot read at its start: told by name and left byte for byte; or read once let go.
+struct HeldRow {
+    const char* name;
+    const char* file;
+    bool held = true;       // open in the test without sharing while the launcher starts
+    bool released = false;  // let go at the launcher's first retry
+    std::string padding;    // after shortcut.dat's lines
+};
+class FileNotReadAtStart : public Table<HeldRow> {};
+
+HANDLE g_held = INVALID_HANDLE_VALUE;
+int g_retries = 0;
+void LetGo(int)
+{
+    ++g_retries;
+    CloseHandle(g_held);
+    g_held = INVALID_HANDLE_VALUE;
+}
+
+TEST_P(FileNotReadAtStart, IsToldByNameAndNeverWritten)
+{
+    data_.Button(0, 0, "memo", "C:\\memo.exe");
+    shortcuts_ = ShortcutLines(0, 0, 'A', 7, 0) + ActiveLines(0, 0) + row().padding;
+    ASSERT_TRUE(WriteBytes(folder_.File("position.dat"), "position00.desktop.width,1\r\n"));
+    const std::string path = folder_.File(row().file);
+    const Restore undo{[] {
+        RestoreUserFileRetry();
+        LetGo(0);
+        g_retries = 0;
+    }};
+    ActiveUserFileRetry() = {3, 0, row().released ? LetGo : [](int) { ++g_retries; }};
+    std::string before;
+    beforeStart_ = [&] {
+        before = ReadBytes(path);
+        g_held = row().held ? CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : g_held;
+    };
+    const std::unique_ptr<DialogWaiter> box = Expect(row().released ? nullptr : "=(@.@)=", IDOK);
+    Open();
+    const bool dataRead = row().released || std::string(row().file) != "porun.dat";
+    const bool keysRead = row().released || std::string(row().file) != "shortcut.dat";
+    EXPECT_EQ(Resource(dataRead ? IDI_NOT_FOUND : IDI_EMPTY_BUTTON), Shows(B(0)));
+    EXPECT_EQ((dataRead ? "memo" : "") + std::string(keysRead ? " (CTRL+SHIFT+ALT+A)" : ""), Tip(B(0)));
+    EXPECT_EQ(row().held, g_retries > 0);  // before the LetGo below, which counts one more
+    const std::string told = box ? box->Message() : "";
+    EXPECT_EQ(!row().released, told.find(row().file + std::string(" が読めなかったのら！！")) == 0) << told;
+    LetGo(0);
+    Close();
+    EXPECT_EQ(!row().released, before == ReadBytes(path));  // released: the launcher wrote it at its close
+}
+
+const HeldRow kHeld[] = {
+    {.name = "DataFile", .file = "porun.dat"},
+    {.name = "DataFileLetGoDuringTheRetry", .file = "porun.dat", .released = true},
+    {.name = "Shortcuts", .file = "shortcut.dat"},
+    {.name = "ShortcutsOverTheSizeLimit", .file = "shortcut.dat", .held = false, .padding = std::string(2 << 20, ' ')},
+    {.name = "Positions", .file = "position.dat"},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, FileNotReadAtStart, ::testing::ValuesIn(kHeld), RowName);
 
 }  // namespace
