@@ -5,6 +5,7 @@
 #include "support/kept_path.h"
 
 #include <commctrl.h>
+#include <dlgs.h>
 
 using namespace window_test;
 
@@ -29,6 +30,13 @@ void ClickSpin(HWND d, bool up)  // a click on the spin's upper or lower arrow
     const LPARAM at = MAKELPARAM(rect.right / 2, up ? rect.bottom / 4 : rect.bottom * 3 / 4);
     SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(spin, WM_LBUTTONUP, 0, at);
+}
+
+std::string CurrentFolder()  // the process's
+{
+    char folder[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    return folder;
 }
 
 std::string g_folder;    // the program's folder of the running row
@@ -114,6 +122,17 @@ const DialogRow kDialogs[] = {
          EXPECT_EQ(g_folder + "\\five.exe", t.Saved()->At(0, 2).iconFile);
          EXPECT_STREQ("-x", t.Saved()->At(0, 2).params);
      }},
+    {"TheSystemsFileBrowserLeavesTheProgramInItsFolder", B(3), [](HWND d) {
+         OverrideOpenFileDialog(nullptr);
+         const std::string before = CurrentFolder();
+         DialogWaiter browser("ボタンに関連付ける", IDOK, [](HWND b) {
+             EXPECT_TRUE(SetDlgItemTextA(b, cmb13, (g_folder + "\\five.exe").c_str()));
+         });
+         Press(d, IDC_BUTTON_BROWSE_FILE, true);
+         EXPECT_TRUE(browser.Seen());
+         EXPECT_EQ(g_folder + "\\five.exe", Text(d, IDC_BUTTON_FILE));
+         EXPECT_EQ(before, CurrentFolder());
+     }, IDCANCEL},
     {"CancelPutsTheCapturedShortcutBack", B(4), [](HWND d) { CaptureBy(d, IDC_BUTTON_KEY, {{VK_CONTROL, 'T'}}); },
      IDCANCEL, [](SettingsDialog& t) { EXPECT_EQ("Five (CTRL+S)", t.TipOnceRewritten(B(4))); }},
     {"TheCloseBoxKeepsTheCapturedShortcut", B(4), [](HWND d) {
