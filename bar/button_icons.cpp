@@ -165,9 +165,23 @@ HICON LoadRecordIcon(const ButtonRecord& record, int size)
     return RecordIcon(record, size, LoadButtonIcon);
 }
 
+namespace {
+// A dialog of the launcher (which disables the main window) or one of its
+// menus is open: it works on the group it was opened over, so the group stays.
+bool GroupHeld(HWND mainWindow)
+{
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    const bool inMenu = GetGUIThreadInfo(GetWindowThreadProcessId(mainWindow, nullptr), &thread) &&
+                        (thread.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
+    return inMenu || !IsWindowEnabled(mainWindow);
+}
+}  // namespace
+
 bool ShowGroup(HWND mainWindow, int group)
 {
-    if (group < 0 || group >= kGroupCount || !SelectCurrentGroup(group))
+    if (group < 0 || group >= kGroupCount || (group != CurrentGroupIndex() && GroupHeld(mainWindow)) ||
+        !SelectCurrentGroup(group))
         return false;
     SetCursor(LoadCursor(nullptr, IDC_WAIT));
     const int size = BarIconSize(WindowDpi(mainWindow));
