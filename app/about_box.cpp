@@ -1,6 +1,7 @@
 #include "app/about_box.h"
 
 #include "resources/resource_ids.h"
+#include "support/dialog_base.h"
 #include "support/display_scale.h"
 
 namespace {
@@ -85,6 +86,9 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
             return TRUE;
         }
         return FALSE;
+    case WM_CANCEL_REQUEST:  // the main window closes
+        EndDialog(dialog, 1);
+        return AnswerCancelRequest(dialog);
     case WM_DESTROY:
         SetButtonIcon(dialog, nullptr);
         if (g_scaledPicture) {

@@ -32,7 +32,7 @@ public:
     HtmlHelpFunction Function()
     {
         if (!function_ && !library_) {
-            library_.Reset(LoadSystemLibrary("hhctrl.ocx"));
+            library_.Reset(LoadSystemLibrary(L"hhctrl.ocx"));
             if (library_)
                 function_ = reinterpret_cast<HtmlHelpFunction>(
                     reinterpret_cast<void*>(GetProcAddress(library_.Get(), "HtmlHelpA")));

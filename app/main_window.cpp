@@ -21,6 +21,7 @@
 #include "shortcuts/refused_hotkeys.h"
 #include "shortcuts/saved_changes.h"
 #include "shortcuts/shortcut_file.h"
+#include "support/dialog_base.h"
 #include "support/display_scale.h"
 #include "support/messages.h"
 #include "support/program_files.h"
@@ -154,6 +155,44 @@ bool IgnoredDuringArchiveJob(UINT message, WPARAM wParam)
     }
 }
 
+// The launcher's dialog in front: a modal dialog disables the main window
+// and every dialog under it, so it is the visible, enabled dialog that the
+// main window owns, directly or through the others. Null when none is open.
+HWND DialogInFront(HWND window)
+{
+    if (IsWindowEnabled(window))
+        return nullptr;
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search = {window, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND candidate, LPARAM data) -> BOOL {
+        auto* state = reinterpret_cast<Search*>(data);
+        wchar_t className[8] = L"";
+        GetClassNameW(candidate, className, 8);
+        if (IsWindowVisible(candidate) && IsWindowEnabled(candidate) && lstrcmpW(className, L"#32770") == 0 &&
+            GetAncestor(candidate, GA_ROOTOWNER) == state->owner)
+            state->found = candidate;
+        return state->found == nullptr;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A close while dialogs are open ends them first, the one in front at a
+// time, as their cancel buttons would (a message box as if answered with
+// its cancel), so that nothing unconfirmed is saved; the close is asked
+// again once that one has gone. False when no dialog is open.
+bool CancelDialogInFront(HWND window)
+{
+    HWND dialog = DialogInFront(window);
+    if (!dialog)
+        return false;
+    if (!SendMessageW(dialog, WM_CANCEL_REQUEST, 0, 0))
+        SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return true;
+}
+
 void OnMinMaxInfo(HWND window, MINMAXINFO* info)
 {
     // Keep the bar's exact geometry: the window may be narrower than the
@@ -200,8 +239,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_CLOSE:
         // During an archive job the job stops first (removing its partial
-        // output) and the close follows when it has ended.
-        if (StopArchiveJobThenClose(window))
+        // output) and the close follows when it has ended; open dialogs
+        // are cancelled first.
+        if (StopArchiveJobThenClose(window) || CancelDialogInFront(window))
             return 0;
         break;
     case WM_ENDSESSION:

@@ -6,6 +6,7 @@
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
+#include "shortcuts/saved_changes.h"
 #include "support/messages.h"
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
@@ -165,9 +166,23 @@ HICON LoadRecordIcon(const ButtonRecord& record, int size)
     return RecordIcon(record, size, LoadButtonIcon);
 }
 
+namespace {
+// A dialog of the launcher (which disables the main window) or one of its
+// menus is open: it works on the group it was opened over, so the group stays.
+bool GroupHeld(HWND mainWindow)
+{
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    const bool inMenu = GetGUIThreadInfo(GetWindowThreadProcessId(mainWindow, nullptr), &thread) &&
+                        (thread.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
+    return inMenu || !IsWindowEnabled(mainWindow);
+}
+}  // namespace
+
 bool ShowGroup(HWND mainWindow, int group)
 {
-    if (group < 0 || group >= kGroupCount || !SelectCurrentGroup(group))
+    if (group < 0 || group >= kGroupCount || (group != CurrentGroupIndex() && GroupHeld(mainWindow)) ||
+        !SelectCurrentGroup(group))
         return false;
     SetCursor(LoadCursor(nullptr, IDC_WAIT));
     const int size = BarIconSize(WindowDpi(mainWindow));
@@ -212,5 +227,6 @@ bool ClearButton(HWND mainWindow, int index)
 
     ClearButtonShortcut(mainWindow, CurrentGroupIndex(), index);
     UpdateBarTooltips(mainWindow);
+    SaveChanges(mainWindow);  // the button and its key go together
     return true;
 }

@@ -34,8 +34,10 @@ struct ButtonRecord;
 HICON LoadRecordIcon(const ButtonRecord& record, int size = kBarIconSize);
 
 // Makes group (0..9) current and reloads every image of the bar and the tips.
+// While a dialog or a menu of the launcher is open the current group stays:
+// false for any other then.
 bool ShowGroup(HWND mainWindow, int group);
-// Steps to the next or previous group in use, wrapping; always true.
+// Steps to the next or previous group in use, wrapping (as ShowGroup); always true.
 bool StepGroup(HWND mainWindow, bool forward);
 // Asks (IDS_ASK_CLEAR_BUTTON) and, answered Yes, empties button index of the current
 // group with its shortcut. False for an invalid index or any other answer.

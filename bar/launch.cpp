@@ -62,11 +62,22 @@ int ControlAtDropPoint(HWND mainWindow, HDROP drop)
     return GetDlgCtrlID(child);
 }
 
-// The item exists and the system has an icon for it.
+bool IsFolder(const char* path)
+{
+    wchar_t wide[MAX_PATH] = L"";
+    MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH);
+    const DWORD attributes = GetFileAttributesW(wide);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The item exists and the system has an icon for it. A folder (a drive's
+// root too) always has the folder's, which Wine's call does not hand out.
 bool HasAssociatedIcon(const char* path)
 {
     if (!PathFitsMaxPath(path))
         return false;
+    if (IsFolder(path))
+        return true;
     char copy[kTextFieldSize];
     lstrcpynA(copy, path, sizeof copy);
     WORD index = 0;
@@ -92,11 +103,11 @@ bool TakeDroppedPath(HWND mainWindow, HDROP drop, char* path, int size)
 
 void OpenWithButton(HWND mainWindow, const ButtonRecord& button, const char* dropped)
 {
-    char quoted[kTextFieldSize + 2];
-    wsprintfA(quoted, "\"%s\"", dropped);
+    char quoted[2 * kTextFieldSize + 3];
     const Field file(button.file);
     const Field workDir(button.workDir);
-    if (!ShellOpen(mainWindow, file.text, quoted, workDir.OrNull())) {
+    if (!QuoteForCommandLine(dropped, quoted, sizeof quoted) ||
+        !ShellOpen(mainWindow, file.text, quoted, workDir.OrNull())) {
         ShowMessageId(mainWindow, IDS_MSG_LAUNCH_FAILED, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
@@ -158,9 +169,9 @@ bool ShowButtonFolder(HWND mainWindow, const ButtonRecord& button)
         // Explorer from the system's own folder, never one found beside the launcher.
         char explorer[MAX_PATH + 16] = "";
         const UINT length = GetWindowsDirectoryA(explorer, MAX_PATH);
-        char params[kResolvedPathSize + 16];
-        wsprintfA(params, "/select,\"%s\"", file);
-        if (length > 0 && length < MAX_PATH) {
+        char params[2 * kResolvedPathSize + 16] = "/select,";
+        const size_t prefix = std::strlen(params);
+        if (length > 0 && length < MAX_PATH && QuoteForCommandLine(file, params + prefix, sizeof params - prefix)) {
             lstrcatA(explorer, "\\explorer.exe");
             shown = ShellOpen(mainWindow, explorer, params, nullptr);
         }

@@ -23,11 +23,6 @@
 namespace {
 constexpr int kEditLimit = 260;
 
-int TargetIndex()
-{
-    return GetDialogRequest().targetIndex;
-}
-
 void CopyField(char* buffer, const char* field)
 {
     std::memcpy(buffer, field, kTextFieldSize);
@@ -46,10 +41,14 @@ void EnableControl(HWND dialog, int id, bool on)
 
 class ButtonSettingsDialog : public SettingsDialog {
 public:
-    explicit ButtonSettingsDialog(HWND mainWindow) : SettingsDialog(mainWindow, IDC_BUTTON_ICON_FILE) {}
+    // Button index (0..9) of group, whatever group the bar shows meanwhile.
+    ButtonSettingsDialog(HWND mainWindow, int group, int index)
+        : SettingsDialog(mainWindow, IDC_BUTTON_ICON_FILE), group_(group), index_(index)
+    {
+    }
 
-    // Runs the dialog modally for the current DialogRequest, whose button
-    // index must be 0..9; the request is reset when the dialog closes.
+    // Runs the dialog modally for the current DialogRequest; the request is
+    // reset when the dialog closes.
     void Run() { ShowModal(mainWindow_, IDD_BUTTON_SETTINGS); }
 
 private:
@@ -65,9 +64,11 @@ private:
     void BrowseIconFile();
     void CaptureShortcut();
     void OnSystemHotkeyChecked();
-    void Cancel();
+    void Cancel() override;
     ShortcutEntry* TargetEntry() const;
 
+    const int group_;
+    const int index_;
     ShortcutEntry entryAtOpen_ = {};  // put back by Cancel
 };
 
@@ -80,7 +81,7 @@ void ButtonSettingsDialog::OnOpen()
 
 ShortcutEntry* ButtonSettingsDialog::TargetEntry() const
 {
-    return GetShortcutEntry(CurrentGroupIndex(), TargetIndex());
+    return GetShortcutEntry(group_, index_);
 }
 
 void ButtonSettingsDialog::ShowShortcutRow()
@@ -109,7 +110,7 @@ void ButtonSettingsDialog::PrepareControls()
     char format[128];
     if (LoadText(IDS_CAPTION_BUTTON_SETTINGS, format, sizeof format) > 0) {
         char caption[192];
-        wsprintfA(caption, format, TargetIndex() + 1);
+        wsprintfA(caption, format, index_ + 1);
         SetWindowTextA(dialog_, caption);
     }
 }
@@ -118,7 +119,7 @@ void ButtonSettingsDialog::PrepareControls()
 void ButtonSettingsDialog::Initialise()
 {
     DialogRequest& request = GetDialogRequest();
-    const ButtonRecord* button = CurrentButton(request.targetIndex);
+    const ButtonRecord* button = ButtonAt(group_, index_);
     if (!button)
         return;
     PrepareControls();
@@ -199,7 +200,7 @@ void ButtonSettingsDialog::BrowseFileToRun()
     char file[kTextFieldSize];
     if (!BrowseForFile(dialog_, BrowseKind::FileToRun, initial, file, sizeof file))
         return;
-    SetDialogRequest(request.targetIndex, 1, file);
+    SetDialogRequest(index_, 1, file);
     Initialise();
 }
 
@@ -219,17 +220,17 @@ void ButtonSettingsDialog::CaptureShortcut()
 {
     if (ShortcutEntry* entry = TargetEntry())
         entry->usesystemshortcut = IsDlgButtonChecked(dialog_, IDC_BUTTON_SYSTEM_HOTKEY) == BST_CHECKED ? 1 : 0;
-    CaptureButtonShortcut(dialog_, CurrentGroupIndex(), TargetIndex());
+    CaptureButtonShortcut(dialog_, group_, index_);
     ShowShortcutRow();
 }
 
 void ButtonSettingsDialog::Save()
 {
-    const int index = TargetIndex();
+    ButtonRecord* target = ButtonAt(group_, index_);
     ButtonRecord record = {};
     // The whole 260 characters the field allows: a shorter read would cut a path.
     ReadField(dialog_, IDC_BUTTON_FILE, record.file);
-    if (!record.file[0] || !IsValidButtonIndex(index)) {
+    if (!record.file[0] || !target) {
         icon_.ClearPreview();
         return;
     }
@@ -240,12 +241,15 @@ void ButtonSettingsDialog::Save()
     ReadField(dialog_, IDC_BUTTON_ICON_FILE, record.iconFile);
 
     // The preview's icon moves to the bar button, which owns it from now on.
-    SetButtonImage(mainWindow_, IDC_FIRST_LAUNCHER + index, icon_.TakePreview());
+    if (group_ == CurrentGroupIndex())
+        SetButtonImage(mainWindow_, IDC_FIRST_LAUNCHER + index_, icon_.TakePreview());
+    else
+        icon_.ClearPreview();
 
-    SetButtonRecord(index, record);
+    *target = record;
     const bool system = IsDlgButtonChecked(dialog_, IDC_BUTTON_SYSTEM_HOTKEY) == BST_CHECKED;
-    if (!ApplyButtonHotkey(mainWindow_, CurrentGroupIndex(), index, system)) {
-        ApplyButtonHotkey(mainWindow_, CurrentGroupIndex(), index, false);  // a plain shortcut
+    if (!ApplyButtonHotkey(mainWindow_, group_, index_, system)) {
+        ApplyButtonHotkey(mainWindow_, group_, index_, false);  // a plain shortcut
         ShowMessageId(dialog_, IDS_MSG_HOTKEY_REFUSED, MB_OK | MB_ICONEXCLAMATION);
     }
     SaveChanges(mainWindow_);  // the record with its key as the system took it
@@ -258,7 +262,7 @@ void ButtonSettingsDialog::OnSystemHotkeyChecked()
 {
     const ShortcutEntry* entry = TargetEntry();
     if (!entry || IsDlgButtonChecked(dialog_, IDC_BUTTON_SYSTEM_HOTKEY) != BST_CHECKED ||
-        HotkeyAvailable(mainWindow_, CurrentGroupIndex(), TargetIndex(), entry->key, entry->flag))
+        HotkeyAvailable(mainWindow_, group_, index_, entry->key, entry->flag))
         return;
     CheckDlgButton(dialog_, IDC_BUTTON_SYSTEM_HOTKEY, BST_UNCHECKED);
     ShowMessageId(dialog_, IDS_MSG_HOTKEY_REFUSED, MB_OK | MB_ICONEXCLAMATION);
@@ -270,7 +274,7 @@ void ButtonSettingsDialog::Cancel()
     icon_.ClearPreview();
     if (ShortcutEntry* entry = TargetEntry()) {
         *entry = entryAtOpen_;
-        RegisterButtonHotkey(mainWindow_, CurrentGroupIndex(), TargetIndex());  // as it was, after a try
+        RegisterButtonHotkey(mainWindow_, group_, index_);  // as it was, after a try
     }
 }
 
@@ -305,7 +309,7 @@ INT_PTR ShowButtonSettingsDialog(HWND mainWindow)
         ResetDialogRequest();
         return 0;
     }
-    ButtonSettingsDialog dialog(mainWindow);
+    ButtonSettingsDialog dialog(mainWindow, CurrentGroupIndex(), GetDialogRequest().targetIndex);
     dialog.Run();
     return 1;
 }

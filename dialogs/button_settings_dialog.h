@@ -1,7 +1,8 @@
 #pragma once
 // The button settings dialog: title, file to run, launch options,
 // working folder, icon source and keyboard shortcut of one launcher button of
-// the current group, given by the DialogRequest.
+// the group the bar shows when it opens, given by the DialogRequest; it stays
+// that button's until it closes.
 #include <windows.h>
 
 // Runs the dialog modally for the current DialogRequest (set it first). The

@@ -114,7 +114,8 @@ bool BrowseForFile(HWND owner, BrowseKind kind, const char* initial, char* file,
     open.nMaxFileTitle = MAX_PATH;
     open.lpstrInitialDir = folder[0] ? wideFolder.Text() : nullptr;
     open.lpstrTitle = wideTitle.Text();
-    open.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NONETWORKBUTTON;
+    // The process keeps its folder: a button without a working folder starts from it.
+    open.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NONETWORKBUTTON | OFN_NOCHANGEDIR;
     const OpenFileFunction show = g_openFile ? g_openFile : GetOpenFileNameW;
     if (!show(&open))
         return false;

@@ -34,10 +34,11 @@ void CopyField(char* buffer, const char* field)
 
 class GroupSettingsDialog : public SettingsDialog {
 public:
-    explicit GroupSettingsDialog(HWND mainWindow) : SettingsDialog(mainWindow, IDC_GROUP_ICON_FILE) {}
+    // The settings of group, whatever group the bar shows meanwhile.
+    GroupSettingsDialog(HWND mainWindow, int group) : SettingsDialog(mainWindow, IDC_GROUP_ICON_FILE), group_(group) {}
 
-    // Runs the dialog modally for the current group; uses the DialogRequest's
-    // preset flag and path and resets the request when it closes.
+    // Runs the dialog modally; uses the DialogRequest's preset flag and path
+    // and resets the request when it closes.
     void Run() { ShowModal(mainWindow_, IDD_GROUP_SETTINGS); }
 
 private:
@@ -51,8 +52,9 @@ private:
     void BrowseIconFile();
     void CaptureHotkey();
     int SpinGroupCount() const;
-    void Cancel();
+    void Cancel() override;
 
+    const int group_;
     // The activation shortcut as it was at opening, put back by Cancel.
     int activeKeyAtOpen_ = 0;
     int activeFlagAtOpen_ = 0;
@@ -92,7 +94,7 @@ void GroupSettingsDialog::PrepareControls(const AppSettings& settings)
 void GroupSettingsDialog::OnOpen()
 {
     const AppSettings settings = GetSettings();
-    const GroupRecord group = GetCurrentGroupRecord();
+    const GroupRecord group = LauncherImage()->groups[group_].group;
     PrepareControls(settings);
 
     const DialogRequest& request = GetDialogRequest();
@@ -109,7 +111,7 @@ void GroupSettingsDialog::OnOpen()
     }
     if (!path[0]) {
         GetProgramPath(path, sizeof path);
-        index = CurrentGroupIndex() + 1;  // the group's default icon
+        index = group_ + 1;  // the group's default icon
     }
     icon_.ShowSource(path, index);
 
@@ -168,10 +170,13 @@ void GroupSettingsDialog::Save()
     GetDlgItemTextA(dialog_, IDC_GROUP_NAME, group.name, sizeof group.name);
     icon_.Source(group.iconFile, sizeof group.iconFile);
     group.iconIndex = icon_.Index();
-    SetCurrentGroupRecord(group);
+    LauncherImage()->groups[group_].group = group;
 
     // The preview's icon moves to the group button and belongs to it now.
-    SetButtonImage(mainWindow_, IDC_GROUP_BUTTON, icon_.TakePreview());
+    if (group_ == CurrentGroupIndex())
+        SetButtonImage(mainWindow_, IDC_GROUP_BUTTON, icon_.TakePreview());
+    else
+        icon_.ClearPreview();
 
     AppSettings settings = GetSettings();
     settings.collapseOnLaunch = IsDlgButtonChecked(dialog_, IDC_GROUP_COLLAPSE) == BST_CHECKED ? 1 : 0;
@@ -217,7 +222,9 @@ bool GroupSettingsDialog::OnCommand(int id, int)
 
 INT_PTR ShowGroupSettingsDialog(HWND mainWindow)
 {
-    GroupSettingsDialog dialog(mainWindow);
+    if (!LauncherImage())
+        return 1;
+    GroupSettingsDialog dialog(mainWindow, CurrentGroupIndex());
     dialog.Run();
     return 1;
 }

@@ -4,7 +4,8 @@
 // number of groups in use and the activation hotkey.
 #include <windows.h>
 
-// Runs the dialog modally over the main window for the current group. Uses the
+// Runs the dialog modally over the main window for the group the bar shows
+// when it opens (it stays that group's until it closes). Uses the
 // DialogRequest's preset flag and path (a file dropped on the group button)
 // and resets the request when it closes. Returns 1.
 INT_PTR ShowGroupSettingsDialog(HWND mainWindow);

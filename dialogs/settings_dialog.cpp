@@ -32,6 +32,9 @@ INT_PTR SettingsDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM 
         if ((wParam & 0xFFF0) == SC_CLOSE)
             icon_.ClearPreview();
         return FALSE;
+    case WM_CANCEL_REQUEST:
+        Cancel();
+        return AnswerCancelRequest(dialog_);
     case WM_CLOSE:
         ResetDialogRequest();
         EndDialog(dialog_, 1);

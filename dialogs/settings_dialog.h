@@ -1,7 +1,8 @@
 #pragma once
 // What the button and the group settings dialogs share: the main window they
 // change, the icon part, and the messages both answer alike (the slider, the
-// preview, the icon-source list, OK, the close box and closing itself).
+// preview, the icon-source list, OK, the close box, the main window's close
+// and closing itself).
 #include "dialogs/icon_source_part.h"
 #include "support/dialog_base.h"
 
@@ -21,6 +22,8 @@ protected:
     virtual void Save() = 0;
     // The dialog's other commands; false for one it does not handle.
     virtual bool OnCommand(int id, int code) = 0;
+    // Ends the dialog as its cancel button does: asked too when the main window closes.
+    virtual void Cancel() = 0;
 
     HWND mainWindow_;
     IconSourcePart icon_;

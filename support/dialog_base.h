@@ -3,6 +3,16 @@
 // an object bound to its window; every message goes to HandleMessage.
 #include <windows.h>
 
+// Sent to the dialog in front when the main window closes: a dialog that
+// knows it ends as its cancel button would and answers with
+// AnswerCancelRequest; any other is sent IDCANCEL instead.
+constexpr UINT WM_CANCEL_REQUEST = WM_APP + 101;
+inline INT_PTR AnswerCancelRequest(HWND dialog)
+{
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
+    return TRUE;
+}
+
 class DialogBase {
 public:
     DialogBase() = default;

@@ -58,6 +58,23 @@ bool EndsWithBackslash(const char* text)
     return last == text + length - 1 && *last == '\\';
 }
 
+bool QuoteForCommandLine(const char* path, char* buffer, size_t size)
+{
+    // The backslashes that end path, counted by whole characters.
+    size_t ending = 0;
+    for (const char* p = path; *p; p = CharNextA(p))
+        ending = *p == '\\' ? ending + 1 : 0;
+    const size_t length = std::strlen(path);
+    if (length + ending + 3 > size)
+        return false;
+    buffer[0] = '"';
+    std::memcpy(buffer + 1, path, length);
+    std::memset(buffer + 1 + length, '\\', ending);
+    buffer[1 + length + ending] = '"';
+    buffer[2 + length + ending] = '\0';
+    return true;
+}
+
 void ReplaceCharacters(char* text, char from, char to)
 {
     for (char* p = text; p && *p; p = CharNextA(p)) {

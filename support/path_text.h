@@ -21,6 +21,11 @@ const char* ExtensionOf(const char* path);
 // True when text ends in a backslash of its own.
 bool EndsWithBackslash(const char* text);
 
+// path in double quotes, as a program's command-line parser reads it back
+// whole: the backslashes that end it are doubled, so that none escapes the
+// closing quote ("D:\" is written "D:\\"). False when it does not fit in size.
+bool QuoteForCommandLine(const char* path, char* buffer, size_t size);
+
 // Replaces every character from by to (both single-byte characters).
 void ReplaceCharacters(char* text, char from, char to);
 void ReplaceCharacters(wchar_t* text, wchar_t from, wchar_t to);

@@ -11,4 +11,12 @@ void RestrictLibrarySearch();
 
 // Loads a library by file name from the system folder, never from the
 // program's own folder; null when it cannot be loaded.
-HMODULE LoadSystemLibrary(const char* fileName);
+HMODULE LoadSystemLibrary(const wchar_t* fileName);
+
+// Test seam: the two calls that choose where libraries are looked for (a
+// null member: the system's SetDefaultDllDirectories or LoadLibraryExW).
+struct LibrarySearchCalls {
+    BOOL(WINAPI* setDefaultDirectories)(DWORD flags);
+    HMODULE(WINAPI* loadLibrary)(LPCWSTR fileName, HANDLE file, DWORD flags);
+};
+void OverrideLibrarySearchCalls(const LibrarySearchCalls& calls);

@@ -185,13 +185,13 @@ void LauncherWindow::Drop(const std::vector<std::string>& files, int controlId)
     SendMessageA(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
 }
 
-OpenMenu LauncherWindow::RightClick(int controlId, UINT choose)
+OpenMenu LauncherWindow::RightClick(int controlId, UINT choose, const std::function<void(const OpenMenu&)>& look)
 {
     HWND control = controlId ? GetDlgItem(window_, controlId) : window_;
     const POINT at = Centre(control);
     return WhileMenuOpen(window_, [&] {
         SendMessageA(window_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(at.x, at.y));
-    }, choose);
+    }, choose, look);
 }
 
 OpenMenu LauncherWindow::Tray(UINT mouseMessage, UINT choose, UINT iconId)

@@ -79,7 +79,8 @@ protected:
     void Command(UINT id) { SendMessageA(window_, WM_COMMAND, id, 0); }  // as a menu choice sends it
     void Key(BYTE vk, int controlId = 0);  // WM_KEYDOWN to the window or a bar control
     void Drop(const std::vector<std::string>& files, int controlId);  // at the control's centre
-    OpenMenu RightClick(int controlId, UINT choose = 0);  // WM_CONTEXTMENU of a control (0: the bare window)
+    OpenMenu RightClick(int controlId, UINT choose = 0,  // WM_CONTEXTMENU of a control (0: the bare window)
+                        const std::function<void(const OpenMenu&)>& look = {});
     OpenMenu Tray(UINT mouseMessage, UINT choose = 0, UINT iconId = 1);
     void Drag(int from, const std::vector<DragStep>& steps, Keys held = {});  // released over the last step
     Picture Shows(int controlId) const  // the image a bar control shows

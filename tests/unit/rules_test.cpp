@@ -11,6 +11,7 @@
 #include "shortcuts/shortcut_table.h"
 #include "support/program_files.h"
 #include "support/stored_path.h"
+#include "support/system_library.h"
 
 #include <algorithm>
 #include <climits>
@@ -185,6 +186,25 @@ TEST(ProgramFile, RunsAsInvokerSoItsFilesStayBesideIt)
     const std::string manifest(static_cast<const char*>(LockResource(LoadResource(exe, found))), SizeofResource(exe, found));
     EXPECT_NE(std::string::npos, manifest.find("level=\"asInvoker\""));
     FreeLibrary(exe);
+}
+
+// Libraries are looked for in the system folder alone, never where a planted one could lie beside the program.
+TEST(LibrarySearch, NamesTheSystemFolderAlone)
+{
+    static std::vector<DWORD> flags;
+    Restore undo{[] { OverrideLibrarySearchCalls({}); }};
+    const auto setDefault = [](DWORD f) -> BOOL {
+        flags.push_back(f);
+        return TRUE;
+    };
+    const auto load = [](LPCWSTR, HANDLE, DWORD f) {
+        flags.push_back(f);
+        return GetModuleHandleW(nullptr);
+    };
+    OverrideLibrarySearchCalls({setDefault, load});
+    RestrictLibrarySearch();
+    LoadSystemLibrary(L"hhctrl.ocx");
+    EXPECT_EQ((std::vector<DWORD>{LOAD_LIBRARY_SEARCH_SYSTEM32, LOAD_LIBRARY_SEARCH_SYSTEM32}), flags);
 }
 
 TEST(MenuFont, AnUnknownFaceFallsBackToAnInstalledJapaneseFace)

@@ -5,6 +5,9 @@
 #include "support/kept_path.h"
 
 #include <commctrl.h>
+#include <dlgs.h>
+
+#include <filesystem>
 
 using namespace window_test;
 
@@ -29,6 +32,13 @@ void ClickSpin(HWND d, bool up)  // a click on the spin's upper or lower arrow
     const LPARAM at = MAKELPARAM(rect.right / 2, up ? rect.bottom / 4 : rect.bottom * 3 / 4);
     SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(spin, WM_LBUTTONUP, 0, at);
+}
+
+void SwitchGroups(HWND d)  // d open: as the hover timer over an arrow, the group menu and a digit key would
+{
+    for (const auto& [message, id] : {std::pair<UINT, WPARAM>{WM_COMMAND, IDC_NEXT_GROUP},
+                                      {WM_COMMAND, IDM_FIRST_GROUP + 1}, {WM_KEYDOWN, '2'}})
+        SendMessageA(GetWindow(d, GW_OWNER), message, id, 0);
 }
 
 std::string g_folder;    // the program's folder of the running row
@@ -106,7 +116,9 @@ const DialogRow kDialogs[] = {
          EXPECT_EQ("CTRL+SHIFT+ALT+A", Text(d, IDC_BUTTON_SHORTCUT_TEXT));
          EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(d, IDC_BUTTON_SYSTEM_HOTKEY));
          Toggle(d, IDC_BUTTON_SYSTEM_HOTKEY);
+         SwitchGroups(d);
      }, IDOK, [](SettingsDialog& t) {
+         EXPECT_EQ(GroupPicture(0), t.Shows(IDC_GROUP_BUTTON));
          EXPECT_EQ(Picture::OfFileIcon(g_folder + "\\five.exe", 3), t.Shows(B(2)));
          EXPECT_EQ("Porun (CTRL+SHIFT+ALT+A)", t.Tip(B(2)));
          EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT | MOD_ALT, 'A'));
@@ -114,8 +126,19 @@ const DialogRow kDialogs[] = {
          EXPECT_EQ(g_folder + "\\five.exe", t.Saved()->At(0, 2).iconFile);
          EXPECT_STREQ("-x", t.Saved()->At(0, 2).params);
      }},
-    {"CancelPutsTheCapturedShortcutBack", B(4), [](HWND d) { CaptureBy(d, IDC_BUTTON_KEY, {{VK_CONTROL, 'T'}}); },
-     IDCANCEL, [](SettingsDialog& t) { EXPECT_EQ("Five (CTRL+S)", t.TipOnceRewritten(B(4))); }},
+    {"TheSystemsFileBrowserLeavesTheProgramInItsFolder", B(3), [](HWND d) {
+         OverrideOpenFileDialog(nullptr);
+         const std::filesystem::path before = std::filesystem::current_path();
+         DialogWaiter browser("ボタンに関連付ける", IDOK,
+                              [](HWND b) { SetDlgItemTextA(b, cmb13, (g_folder + "\\five.exe").c_str()); });
+         Press(d, IDC_BUTTON_BROWSE_FILE, true);
+         EXPECT_EQ(g_folder + "\\five.exe", Text(d, IDC_BUTTON_FILE));
+         EXPECT_EQ(before, std::filesystem::current_path());
+     }, IDCANCEL},
+    {"CancelPutsTheCapturedShortcutBackOnItsButtonWhateverGroupIsAskedFor", B(4), [](HWND d) {
+         CaptureBy(d, IDC_BUTTON_KEY, {{VK_CONTROL, 'T'}});
+         SwitchGroups(d);
+     }, IDCANCEL, [](SettingsDialog& t) { EXPECT_EQ("Five (CTRL+S)", t.TipOnceRewritten(B(4))); }},
     {"TheCloseBoxKeepsTheCapturedShortcut", B(4), [](HWND d) {
          CaptureBy(d, IDC_BUTTON_KEY, {{VK_CONTROL, 'T'}});
          PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -161,6 +184,7 @@ const DialogRow kDialogs[] = {
          SendMessageA(list, LB_SETCURSEL, 4, 0);
          SendMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDC_ICON_CHOOSER_LIST, LBN_DBLCLK), LPARAM(list));
          EXPECT_TRUE(WaitGone(chooser));
+         SwitchGroups(d);
      }, IDOK, [](SettingsDialog& t) {
          EXPECT_EQ(3, t.Saved()->settings.groupCount);
          EXPECT_STREQ("ゲーム", t.Saved()->data.groups[0].group.name);

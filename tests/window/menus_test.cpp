@@ -31,8 +31,9 @@ TEST_P(MenuOnRightClick, IsTitledForItsTargetWithTheItemsItCanUse)
     for (int at = 0; !row().caption && at < 270; ++at)  // a title filling its field without an end
         data_.data.groups[0].buttons[index].title[at] = row().title[at % strlen(row().title)];
     Open();
-    const OpenMenu menu = RightClick(row().control);
+    const OpenMenu menu = RightClick(row().control, 0, [&](const OpenMenu&) { Command(IDC_NEXT_GROUP); });
     ASSERT_TRUE(menu.opened);
+    EXPECT_EQ(GroupPicture(0), Shows(IDC_GROUP_BUTTON)) << "no group switch while a menu is open";
     const std::string caption = menu.texts[0];
     if (row().control == IDC_PREVIOUS_GROUP) {  // the groups by name
         EXPECT_EQ("いつもの", menu.texts.at(2));

@@ -13,62 +13,6 @@ namespace {
 constexpr char kList[] = "ショートカットキーの設定", kNone[] = "- 未設定 -";
 constexpr int kSearchRow = 100;  // the search window's row: after the hundred buttons
 
-struct SettingsCaptureRow {
-    const char* name;
-    bool group;  // the activation key of the group settings, else button 1's key
-    std::vector<Keystroke> keys;
-    int answer;        // to the duplicate question; 0: none comes
-    const char *text, *tip;  // the dialog's shortcut row afterwards, button 1's tip after OK
-    UINT modifiers, vk;      // a combination and whether it is held after OK
-    bool taken;
-    int close = IDOK;  // how the settings end
-};
-class CaptureFromSettings : public Table<SettingsCaptureRow> {};
-
-// Button 1 holds ALT+Z system-wide, button 2 CTRL+M, button 3 CTRL+Q system-wide; the activation is CTRL+ALT+SPACE.
-TEST_P(CaptureFromSettings, ShowsAndStoresTheCapturedKey)
-{
-    data_.Button(0, 0, "x", folder_.File("x.exe")).Button(0, 1, "y", folder_.File("y.exe"));
-    shortcuts_ = ShortcutLines(0, 0, 'Z', 4, 1) + ShortcutLines(0, 1, 'M', 2, 0) + ShortcutLines(0, 2, 'Q', 2, 1) +
-                 ActiveLines(VK_SPACE, 6);
-    Open();
-    std::string text;
-    const char* caption = row().group ? kGroupDialog : kButtonDialog;
-    ASSERT_TRUE(FromMenu(row().group ? IDC_GROUP_BUTTON : B(0), IDM_BUTTON_SETTINGS, caption, row().close, [&](HWND d) {
-        const auto duplicate = Expect("ぽてまる", row().answer, {}, d);
-        CaptureBy(d, row().group ? IDC_GROUP_HOTKEY_KEY : IDC_BUTTON_KEY, row().keys);
-        EXPECT_TRUE(!duplicate || duplicate->Seen());
-        EXPECT_TRUE(WaitUntil([&] { return !FindDialog("ぽてまる", GetCurrentProcessId(), d); }));
-        Idle(d);
-        text = Text(d, row().group ? IDC_GROUP_HOTKEY_TEXT : IDC_BUTTON_SHORTCUT_TEXT);
-    }));
-    EXPECT_EQ(row().text, text);
-    EXPECT_EQ(row().tip ? row().tip : Tip(B(0)), Tip(B(0)));  // null: not looked at
-    EXPECT_EQ(row().taken, HotkeyTaken(row().modifiers, row().vk));
-}
-
-constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
-const SettingsCaptureRow kSettingsCaptures[] = {
-    {"ButtonKeyTakenKeepsItsSystemMark", false, {{VK_CONTROL, VK_MENU, 'K'}}, 0, "CTRL+ALT+K", "x <CTRL+ALT+K>",
-     kCtrlAlt, 'K', true},
-    {"RefusedKeysKeepWaitingUntilEscKeeps", false, {{'5'}, {VK_CONTROL, '7'}, {VK_RETURN}, {VK_TAB}, {VK_BACK},
-     {VK_SNAPSHOT}, {VK_CONTROL, 0x2C}, {VK_CONTROL, VK_MENU, VK_SPACE}, {VK_ESCAPE}}, 0, "ALT+Z", "x <ALT+Z>", MOD_ALT,
-     'Z', true},
-    {"AModifierLetGoInAnotherWindowNoLongerCounts", false, {{VK_CONTROL, kLeave}, {VK_F8}}, 0, "F8", "x (F8)", MOD_ALT,
-     'Z', false},
-    {"DelClearsWhateverIsHeld", false, {{VK_CONTROL, VK_SHIFT, VK_DELETE}}, 0, kNone, "x", MOD_ALT, 'Z', false},
-    {"AnotherButtonsSystemHotkeyIsIgnored", false, {{VK_CONTROL, 'Q'}, {VK_CONTROL, VK_SHIFT, 'Q'}}, 0,
-     "CTRL+SHIFT+Q", "x <CTRL+SHIFT+Q>", MOD_CONTROL | MOD_SHIFT, 'Q', true},
-    {"DuplicateAnsweredNoKeeps", false, {{VK_CONTROL, 'M'}}, IDNO, "ALT+Z", "x <ALT+Z>", MOD_ALT, 'Z', true},
-    {"DuplicateAnsweredYesStores", false, {{VK_CONTROL, 'M'}}, IDYES, "CTRL+M", "x <CTRL+M>", MOD_ALT, 'Z', false},
-    {"ActivationNeedsCtrl", true, {{VK_SHIFT, 0, 'P'}, {VK_CONTROL, VK_SHIFT, 'P'}}, 0, "CTRL+SHIFT+P", nullptr,
-     MOD_CONTROL | MOD_SHIFT, 'P', true},
-    {"ActivationDelClears", true, {{VK_DELETE}}, 0, kNone, nullptr, kCtrlAlt, VK_SPACE, false},
-    {"ActivationCancelledKeepsTheOneBefore", true, {{VK_CONTROL, VK_SHIFT, 'P'}}, 0, "CTRL+SHIFT+P", nullptr, kCtrlAlt,
-     VK_SPACE, true, IDC_GROUP_CANCEL},
-};
-INSTANTIATE_TEST_SUITE_P(Rows, CaptureFromSettings, ::testing::ValuesIn(kSettingsCaptures), RowName);
-
 HWND ListOf(HWND dialog) { return GetDlgItem(dialog, IDC_SHORTCUT_LIST); }
 
 int RowOf(HWND dialog, int number)  // the row of button number (group * 10 + index)
@@ -98,6 +42,78 @@ int Selected(HWND dialog)  // the number of the one selected row; -1 when none o
     LVITEMA item = {LVIF_PARAM, ListView_GetNextItem(list, -1, LVNI_SELECTED)};
     return ListView_GetSelectedCount(list) == 1 && ListView_GetItem(list, &item) ? int(item.lParam) : -1;
 }
+
+struct SettingsCaptureRow {
+    const char* name;
+    bool group;  // the activation key of the group settings, else button 1's key
+    std::vector<Keystroke> keys;
+    int answer;        // to the duplicate question; 0: none comes
+    const char *text, *tip;  // the dialog's shortcut row afterwards, button 1's tip after OK
+    UINT modifiers, vk;      // a combination and whether it is held after OK
+    bool taken;
+    int close = IDOK;  // how the settings end
+    bool search = false;  // the search window's row of the shortcut list instead
+};
+class CaptureFromSettings : public Table<SettingsCaptureRow> {};
+
+// Button 1 holds ALT+Z system-wide, button 2 CTRL+M, button 3 CTRL+Q system-wide; the activation is CTRL+ALT+SPACE.
+TEST_P(CaptureFromSettings, ShowsAndStoresTheCapturedKey)
+{
+    data_.Button(0, 0, "x", folder_.File("x.exe")).Button(0, 1, "y", folder_.File("y.exe"));
+    shortcuts_ = ShortcutLines(0, 0, 'Z', 4, 1) + ShortcutLines(0, 1, 'M', 2, 0) + ShortcutLines(0, 2, 'Q', 2, 1) +
+                 ActiveLines(VK_SPACE, 6);
+    Open();
+    std::string text;
+    const char* caption = row().search ? kList : row().group ? kGroupDialog : kButtonDialog;
+    const UINT command = row().search ? IDM_BUTTON_SHORTCUTS : IDM_BUTTON_SETTINGS;
+    ASSERT_TRUE(FromMenu(row().group ? IDC_GROUP_BUTTON : B(0), command, caption, row().close, [&](HWND d) {
+        if (row().search)
+            Select(d, {kSearchRow});
+        const auto duplicate = Expect("ぽてまる", row().answer, {}, d);
+        CaptureBy(d, row().search ? IDC_SHORTCUT_ASSIGN : row().group ? IDC_GROUP_HOTKEY_KEY : IDC_BUTTON_KEY, row().keys);
+        EXPECT_TRUE(!duplicate || duplicate->Seen());
+        EXPECT_TRUE(WaitUntil([&] { return !FindDialog("ぽてまる", GetCurrentProcessId(), d); }));
+        Idle(d);
+        text = row().search ? Cell(d, kSearchRow, 4) : Text(d, row().group ? IDC_GROUP_HOTKEY_TEXT : IDC_BUTTON_SHORTCUT_TEXT);
+    }));
+    EXPECT_EQ(row().text, text);
+    EXPECT_EQ(row().tip ? row().tip : Tip(B(0)), Tip(B(0)));  // null: not looked at
+    EXPECT_EQ(row().taken, HotkeyTaken(row().modifiers, row().vk));
+    Close();
+    shortcuts_.clear();  // the next start reads what this one saved
+    Open();
+    EXPECT_EQ(row().taken, HotkeyTaken(row().modifiers, row().vk)) << "at the next start";
+}
+
+constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
+const SettingsCaptureRow kSettingsCaptures[] = {
+    {"ButtonKeyTakenKeepsItsSystemMark", false, {{VK_CONTROL, VK_MENU, 'K'}}, 0, "CTRL+ALT+K", "x <CTRL+ALT+K>",
+     kCtrlAlt, 'K', true},
+    {"RefusedKeysKeepWaitingUntilEscKeeps", false, {{'5'}, {VK_CONTROL, '7'}, {VK_RETURN}, {VK_TAB}, {VK_BACK},
+     {VK_SNAPSHOT}, {VK_CONTROL, 0x2C}, {VK_CONTROL, VK_MENU, VK_SPACE}, {VK_ESCAPE}}, 0, "ALT+Z", "x <ALT+Z>", MOD_ALT,
+     'Z', true},
+    {"AModifierLetGoInAnotherWindowNoLongerCounts", false, {{VK_CONTROL, kLeave}, {VK_F8}}, 0, "F8", "x (F8)", MOD_ALT,
+     'Z', false},
+    {"DelClearsWhateverIsHeld", false, {{VK_CONTROL, VK_SHIFT, VK_DELETE}}, 0, kNone, "x", MOD_ALT, 'Z', false},
+    {"AnotherButtonsSystemHotkeyIsIgnored", false, {{VK_CONTROL, 'Q'}, {VK_CONTROL, VK_SHIFT, 'Q'}}, 0,
+     "CTRL+SHIFT+Q", "x <CTRL+SHIFT+Q>", MOD_CONTROL | MOD_SHIFT, 'Q', true},
+    {"DuplicateAnsweredNoKeeps", false, {{VK_CONTROL, 'M'}}, IDNO, "ALT+Z", "x <ALT+Z>", MOD_ALT, 'Z', true},
+    {"DuplicateAnsweredYesStores", false, {{VK_CONTROL, 'M'}}, IDYES, "CTRL+M", "x <CTRL+M>", MOD_ALT, 'Z', false},
+    {"ActivationNeedsCtrl", true, {{VK_SHIFT, 0, 'P'}, {VK_CONTROL, VK_SHIFT, 'P'}}, 0, "CTRL+SHIFT+P", nullptr,
+     MOD_CONTROL | MOD_SHIFT, 'P', true},
+    {"ActivationDelClears", true, {{VK_DELETE}}, 0, kNone, nullptr, kCtrlAlt, VK_SPACE, false},
+    {"ActivationCancelledKeepsTheOneBefore", true, {{VK_CONTROL, VK_SHIFT, 'P'}}, 0, "CTRL+SHIFT+P", nullptr, kCtrlAlt,
+     VK_SPACE, true, IDC_GROUP_CANCEL},
+    {.name = "ActivationRefusesAPlainKey", .group = true, .keys = {{'P'}, {kCloseBox}}, .answer = 0,
+     .text = "CTRL+ALT+SPACE", .tip = nullptr, .modifiers = 0, .vk = 'P', .taken = false},
+    {.name = "ActivationRefusesAltWithoutCtrl", .group = true, .keys = {{VK_MENU, 'P'}, {kCloseBox}}, .answer = 0,
+     .text = "CTRL+ALT+SPACE", .tip = nullptr, .modifiers = MOD_ALT, .vk = 'P', .taken = false},
+    {.name = "SearchRefusesAPlainKey", .group = false, .keys = {{'P'}, {kCloseBox}}, .answer = 0, .text = kNone,
+     .tip = nullptr, .modifiers = 0, .vk = 'P', .taken = false, .search = true},
+    {.name = "SearchRefusesAltWithoutCtrl", .group = false, .keys = {{VK_MENU, 'P'}, {kCloseBox}}, .answer = 0,
+     .text = kNone, .tip = nullptr, .modifiers = MOD_ALT, .vk = 'P', .taken = false, .search = true},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, CaptureFromSettings, ::testing::ValuesIn(kSettingsCaptures), RowName);
 
 // Rows by number (group * 10 + index): 2 "Editor" CTRL+SHIFT+E system-wide, 3 CTRL+L, 4 CTRL+N, 5 and 6 CTRL+P, 7 F6.
 class ShortcutList : public Window {
@@ -218,6 +234,19 @@ const ListRow kChanges[] = {
      {"*", "", "*"}, {5, 7}, true, {"Editor <CTRL+SHIFT+E>", "a (CTRL+L)", "c <CTRL+N>"}, true},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ShortcutChanges, ::testing::ValuesIn(kChanges), RowName);
+
+// Closed from the tray while the list is open, the launcher cancels the list first: nothing unconfirmed is saved.
+TEST_F(ShortcutList, ClosingTheLauncherCancelsTheOpenListFirst)
+{
+    Open();
+    ASSERT_TRUE(FromMenu(B(3), IDM_BUTTON_SHORTCUTS, kList, 0, [&](HWND d) {
+        CaptureBy(d, IDC_SHORTCUT_ASSIGN, {{VK_CONTROL, VK_F5}});
+        PostMessageA(window_, WM_COMMAND, IDM_CLOSE, 0);
+        EXPECT_TRUE(WaitGone(d));
+    }));
+    EXPECT_TRUE(WaitGone(window_));
+    EXPECT_NE(std::string::npos, ReadBytes(folder_.File("shortcut.dat")).find(ShortcutLines(0, 3, 'L', 2, 0)));
+}
 
 class SystemHotkeys : public Window {};
 

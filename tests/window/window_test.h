@@ -27,6 +27,7 @@ inline Picture GroupPicture(int group)  // a group's default icon
 
 using Keystroke = std::vector<BYTE>;  // up to two modifiers, then the key
 constexpr BYTE kLeave = 0xFF;         // ends a keystroke whose first key goes down before the user goes elsewhere
+constexpr BYTE kCloseBox = 0xFE;      // alone: the capture's close box, after the keys before it were handled
 
 // Opened by owner's button (posted), the key capture gets the keystrokes on its prompt and ends.
 inline void CaptureBy(HWND owner, int button, const std::vector<Keystroke>& keys)
@@ -34,7 +35,9 @@ inline void CaptureBy(HWND owner, int button, const std::vector<Keystroke>& keys
     Press(owner, button);
     HWND capture = WaitForDialog(kCapture), prompt = GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT);
     for (const Keystroke& k : keys) {
-        if (k.back() == kLeave) {  // on the dialog, whose key-up never comes: another window takes the activation
+        if (k.back() == kCloseBox) {
+            PostMessageA(capture, WM_CLOSE, 0, 0);
+        } else if (k.back() == kLeave) {  // on the dialog, whose key-up never comes: another window takes the activation
             PostKeys(capture, {}, k[0]);
             PostMessageA(capture, WM_ACTIVATE, WA_INACTIVE, 0);
         } else {
