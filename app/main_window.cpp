@@ -180,8 +180,8 @@ HWND DialogInFront(HWND window)
 
 // A close while dialogs are open ends them first, the one in front at a
 // time, as their cancel buttons would (a message box as if answered with
-// its cancel), so that nothing unconfirmed is saved; the close is asked
-// again once that one has gone. False when no dialog is open.
+// its cancel), so that nothing unconfirmed is saved. False when no dialog
+// is open.
 bool CancelDialogInFront(HWND window)
 {
     HWND dialog = DialogInFront(window);
@@ -189,8 +189,16 @@ bool CancelDialogInFront(HWND window)
         return false;
     if (!SendMessageW(dialog, WM_CANCEL_REQUEST, 0, 0))
         SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    PostMessageW(window, WM_CLOSE, 0, 0);
     return true;
+}
+
+// A session end cannot wait for the dialogs' loops: every open dialog is
+// cancelled at once, front to back (a cancel hides its dialog and gives the
+// one below back its input), before the files are written.
+void CancelEveryDialog(HWND window)
+{
+    for (int open = 0; open < 16 && CancelDialogInFront(window); ++open) {
+    }
 }
 
 void OnMinMaxInfo(HWND window, MINMAXINFO* info)
@@ -240,9 +248,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
         // During an archive job the job stops first (removing its partial
         // output) and the close follows when it has ended; open dialogs
-        // are cancelled first.
-        if (StopArchiveJobThenClose(window) || CancelDialogInFront(window))
+        // are cancelled first, and the close is asked again once the one in
+        // front has gone.
+        if (StopArchiveJobThenClose(window))
             return 0;
+        if (CancelDialogInFront(window)) {
+            PostMessageW(window, WM_CLOSE, 0, 0);
+            return 0;
+        }
         break;
     case WM_ENDSESSION:
         // Logoff or shutdown: save everything as a normal exit does, after
@@ -250,6 +263,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         // keeps the launcher running.
         if (wParam) {
             StopArchiveJob();
+            CancelEveryDialog(window);
             DestroyWindow(window);
         }
         return 0;

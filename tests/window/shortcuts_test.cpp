@@ -235,17 +235,23 @@ const ListRow kChanges[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ShortcutChanges, ::testing::ValuesIn(kChanges), RowName);
 
-// Closed from the tray while the list is open, the launcher cancels the list first: nothing unconfirmed is saved.
+// Closed from the tray or by the session's end while the list is open, the launcher cancels the list first:
+// nothing unconfirmed is saved.
 TEST_F(ShortcutList, ClosingTheLauncherCancelsTheOpenListFirst)
 {
-    Open();
-    ASSERT_TRUE(FromMenu(B(3), IDM_BUTTON_SHORTCUTS, kList, 0, [&](HWND d) {
-        CaptureBy(d, IDC_SHORTCUT_ASSIGN, {{VK_CONTROL, VK_F5}});
-        PostMessageA(window_, WM_COMMAND, IDM_CLOSE, 0);
-        EXPECT_TRUE(WaitGone(d));
-    }));
-    EXPECT_TRUE(WaitGone(window_));
-    EXPECT_NE(std::string::npos, ReadBytes(folder_.File("shortcut.dat")).find(ShortcutLines(0, 3, 'L', 2, 0)));
+    const MSG ways[] = {{.message = WM_COMMAND, .wParam = IDM_CLOSE}, {.message = WM_ENDSESSION, .wParam = TRUE}};
+    for (const MSG& way : ways) {
+        Open();
+        ASSERT_TRUE(FromMenu(B(3), IDM_BUTTON_SHORTCUTS, kList, 0, [&](HWND d) {
+            CaptureBy(d, IDC_SHORTCUT_ASSIGN, {{VK_CONTROL, VK_F5}});
+            PostMessageA(window_, way.message, way.wParam, 0);
+            EXPECT_TRUE(WaitGone(d));
+        }));
+        EXPECT_TRUE(WaitGone(window_));
+        EXPECT_NE(std::string::npos, ReadBytes(folder_.File("shortcut.dat")).find(ShortcutLines(0, 3, 'L', 2, 0)))
+            << "closed by message " << way.message;
+        Close();
+    }
 }
 
 class SystemHotkeys : public Window {};
