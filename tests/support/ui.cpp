@@ -2,8 +2,15 @@
 
 #include "support/files.h"
 
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstring>
+#include <map>
+#include <mutex>
+#include <set>
 
 namespace support {
 
@@ -21,6 +28,64 @@ bool AllKeys(const std::vector<BYTE>& keys, bool down)
 {
     return std::all_of(keys.begin(), keys.end(), [down](BYTE key) { return (GetAsyncKeyState(key) < 0) == down; });
 }
+
+std::mutex g_dialogsLock;
+std::set<HWND> g_claimed;                  // found by a test: the test's to answer
+std::map<HWND, DWORD> g_unclaimedSince;  // seen on the screen unclaimed, since
+
+std::string Utf8(HWND window, int id)  // the window's text (id 0) or its control's
+{
+    wchar_t text[2048] = L"";
+    id ? GetDlgItemTextW(window, id, text, 2048) : GetWindowTextW(window, text, 2048);
+    char out[4096] = "";
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, out, sizeof out, nullptr, nullptr);
+    return out;
+}
+
+// Told, then answered with Cancel where the dialog has it, else No, else OK: the answer that changes least.
+void FailAndAnswer(HWND dialog)
+{
+    const std::string what = "unexpected dialog \"" + Utf8(dialog, 0) + "\": " + Utf8(dialog, 0xFFFF);
+    fprintf(stderr, "%s\n", what.c_str());
+    ADD_FAILURE() << what;
+    for (int id : {IDCANCEL, IDNO, IDOK}) {
+        if (HWND button = GetDlgItem(dialog, id); button && IsWindowEnabled(button))
+            return void(PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button)));
+    }
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+}
+
+// The visible dialogs unclaimed for kUnclaimedLimit now, each claimed as it is returned; the progress window
+// asks nothing.
+std::set<HWND> OverdueDialogs()
+{
+    const std::lock_guard<std::mutex> hold(g_dialogsLock);
+    std::map<HWND, DWORD> since;
+    std::set<HWND> overdue;
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr;) {
+        const bool progress = FindWindowExA(window, nullptr, PROGRESS_CLASSA, nullptr) != nullptr;
+        if (!IsWindowVisible(window) || progress || g_claimed.count(window))
+            continue;
+        since[window] = g_unclaimedSince.count(window) ? g_unclaimedSince[window] : GetTickCount();
+        if (GetTickCount() - since[window] >= kUnclaimedLimit && g_claimed.insert(window).second)
+            overdue.insert(window);
+    }
+    g_unclaimedSince.swap(since);
+    return overdue;
+}
+
+// A look at the screen at every tick of this thread's timer while a test runs; the thread ends with the process.
+DWORD WINAPI WatchTheScreen(void*)
+{
+    SetTimer(nullptr, 0, 100, nullptr);
+    for (MSG message; GetMessageA(&message, nullptr, 0, 0) > 0;) {
+        const bool running = ::testing::UnitTest::GetInstance()->current_test_info() != nullptr;
+        for (HWND dialog : running ? OverdueDialogs() : std::set<HWND>())
+            FailAndAnswer(dialog);
+    }
+    return 0;
+}
+const bool g_watching = CloseHandle(CreateThread(nullptr, 0, WatchTheScreen, nullptr, 0, nullptr));
 }  // namespace
 
 void PumpPending()
@@ -47,7 +112,8 @@ HWND FindDialog(const std::string& captionPart, DWORD pid, HWND skip)
         GetWindowThreadProcessId(window, &owner);
         if (owner == pid && window != skip && IsWindowVisible(window) &&
             Text(window).find(captionPart) != std::string::npos) {
-            ClaimDialog(window);
+            const std::lock_guard<std::mutex> hold(g_dialogsLock);
+            g_claimed.insert(window);
             return window;
         }
     }

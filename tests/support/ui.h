@@ -1,7 +1,5 @@
 #pragma once
 // Driving windows as a user does and reading what they show; a wait polls until a deadline, never sleeps.
-#include "support/dialog_watch.h"
-
 #include <windows.h>
 
 #include <algorithm>
@@ -19,13 +17,14 @@ void PumpPending();  // dispatches what this thread has queued now, never waits;
 bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000);
 // A WM_NULL round trip: window's thread has handled what was sent to it before.
 inline bool Idle(HWND window) { return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr) != 0; }
-// A visible dialog of process pid whose caption holds captionPart, other than skip, claimed as expected
-// (dialog_watch.h); the wait ends Idle().
+// A visible dialog of process pid whose caption holds captionPart, other than skip; the wait ends Idle().
+// Every test program watches the screen: a dialog of any process that no FindDialog has claimed for
+// kUnclaimedLimit ms fails the running test, naming its caption and text, and is answered (Cancel, No, OK).
 HWND FindDialog(const std::string& captionPart, DWORD pid = GetCurrentProcessId(), HWND skip = nullptr);
+constexpr DWORD kUnclaimedLimit = 5000;
 inline HWND WaitForDialog(const std::string& captionPart, DWORD pid = GetCurrentProcessId(), DWORD ms = 15000,
                           HWND skip = nullptr)
 {
-    const ExpectedDialog expecting(captionPart);
     HWND dialog = nullptr;
     WaitUntil([&] { return (dialog = FindDialog(captionPart, pid, skip)) != nullptr; }, ms);
     return dialog && Idle(dialog) ? dialog : nullptr;
