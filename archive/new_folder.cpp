@@ -8,16 +8,19 @@ namespace {
 
 constexpr unsigned kLastNumber = 9999;
 
-// wanted with " (number)" after it, number 1 standing for wanted itself;
-// false when it does not fit a path.
+// wanted with " (number)" after it, number 1 standing for wanted itself,
+// into path (MAX_PATH characters); false when it does not fit.
 bool NumberedName(const wchar_t* wanted, unsigned number, wchar_t* path)
 {
-    const size_t length = std::wcslen(wanted);
-    if (length + 8 >= MAX_PATH)
-        return false;
-    wmemcpy(path, wanted, length + 1);
+    wchar_t suffix[16] = L"";
     if (number > 1)
-        wsprintfW(path + length, L" (%u)", number);
+        wsprintfW(suffix, L" (%u)", number);
+    const size_t length = std::wcslen(wanted);
+    const size_t suffixLength = std::wcslen(suffix);
+    if (length + suffixLength >= MAX_PATH)
+        return false;
+    wmemcpy(path, wanted, length);
+    wmemcpy(path + length, suffix, suffixLength + 1);
     return true;
 }
 
