@@ -4,7 +4,9 @@
 #include "archive/archive_messages.h"
 #include "archive/archive_name_dialog.h"
 #include "archive/archive_pack.h"
+#include "archive/entry_path.h"
 #include "archive/path_identity.h"
+#include "archive/size_text.h"
 #include "archive/zip_extract.h"
 #include "archive/zip_packer.h"
 #include "resources/resource_ids.h"
@@ -34,6 +36,23 @@ bool IsFolder(const wchar_t* path)
 {
     const DWORD attributes = GetFileAttributesW(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsFile(const wchar_t* path)
+{
+    const DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The name a new folder or archive takes from the dropped item path: its
+// name without extension, made safe to stand directly below the desktop.
+void NameAfterItem(const wchar_t* path, wchar_t* name, size_t size)
+{
+    wchar_t base[MAX_PATH];
+    CopyNameWithoutExtension(path, base, MAX_PATH);
+    wchar_t fallback[MAX_PATH] = L"";
+    LoadStringW(GetModuleHandleW(nullptr), IDS_ARCHIVE_FALLBACK_NAME, fallback, MAX_PATH);
+    MakeSafeItemName(base, fallback, name, size);
 }
 
 // The dropped paths in drop order.
@@ -89,6 +108,12 @@ void ReportPacking(HWND window, const wchar_t* archivePath, const PackReport& re
     }
 }
 
+bool AgreesToReplace(HWND window, const wchar_t* archivePath)
+{
+    return ShowArchiveMessage(window, IDS_MSG_ARCHIVE_REPLACE, MB_YESNO | MB_ICONQUESTION, ShownName(archivePath)) ==
+           IDYES;
+}
+
 bool PackDrop(HWND window, const std::vector<std::wstring>& items, const wchar_t* desktop, const wchar_t* baseName)
 {
     // Every name would land inside what was dropped: no point in asking.
@@ -104,9 +129,16 @@ bool PackDrop(HWND window, const std::vector<std::wstring>& items, const wchar_t
             return false;
         archivePath = std::wstring(desktop) + L'\\' + nameDialog.GetName() + L".zip";
         // A dropped item is never opened for writing: the name is asked again.
-        if (!HitsDroppedItem(items, archivePath.c_str()))
+        if (HitsDroppedItem(items, archivePath.c_str())) {
+            nameDialog.SetNotice(IDS_ARCHIVE_NAME_TAKEN);
+            continue;
+        }
+        // An archive of that name is replaced only when the user says so;
+        // otherwise the name is asked again.
+        if (!IsFile(archivePath.c_str()) || AgreesToReplace(window, archivePath.c_str()))
             break;
-        nameDialog.SetNotice(IDS_ARCHIVE_NAME_TAKEN);
+        if (ArchiveJobStopping())
+            return false;
     }
     PackReport report;
     PackIntoArchive(archivePath.c_str(), items, window, &report);
@@ -114,16 +146,32 @@ bool PackDrop(HWND window, const std::vector<std::wstring>& items, const wchar_t
     return true;
 }
 
-// Extracts the one dropped file into folder, tells what went wrong and opens
-// the folder when it was extracted; a damaged archive is told by the caller,
-// which packs it instead when CTRL is held.
-ExtractResult ExtractDrop(HWND window, const wchar_t* archivePath, const wchar_t* folder)
+void ReportNoRoom(HWND window, const wchar_t* archivePath, const ExtractReport& report)
+{
+    wchar_t needed[32];
+    wchar_t available[32];
+    FormatByteSize(report.needed, needed, 32);
+    FormatByteSize(report.available, available, 32);
+    ShowArchiveMessage(window, IDS_MSG_EXTRACT_NO_ROOM, MB_OK | MB_ICONERROR, ShownName(archivePath), needed,
+                       available);
+}
+
+// Extracts the one dropped file into a new folder named after wanted, tells
+// what went wrong and opens the folder when it was extracted; a damaged
+// archive is told by the caller, which packs it instead when CTRL is held.
+ExtractResult ExtractDrop(HWND window, const wchar_t* archivePath, const wchar_t* wanted)
 {
     ExtractReport report;
-    const ExtractResult result = ExtractArchive(archivePath, folder, window, &report);
+    const ExtractResult result = ExtractArchive(archivePath, wanted, window, &report, kIntoNewFolder);
     if (ArchiveJobStopping())
         return result;  // the launcher is closing: nothing more is shown
-    if (result == kExtractFailed) {
+    const wchar_t* folder = report.folder;
+    if (result == kExtractNoRoom) {
+        ReportNoRoom(window, archivePath, report);
+    } else if (result == kExtractNoFolder) {
+        ShowArchiveMessage(window, IDS_MSG_EXTRACT_NO_FOLDER, MB_OK | MB_ICONERROR, ShownName(archivePath),
+                           ShownName(wanted));
+    } else if (result == kExtractFailed) {
         ShowArchiveMessage(window, IDS_MSG_EXTRACT_STOPPED, MB_OK | MB_ICONERROR, ShownName(archivePath),
                            report.entry, ShownName(folder));
     } else if (result == kExtractDone) {
@@ -133,7 +181,7 @@ ExtractResult ExtractDrop(HWND window, const wchar_t* archivePath, const wchar_t
             ShowArchiveMessage(window, IDS_MSG_EXTRACT_SKIPPED, MB_OK | MB_ICONEXCLAMATION, ShownName(archivePath),
                                number);
         }
-        if (IsFolder(folder))
+        if (*folder && IsFolder(folder))
             g_openFolder(window, folder);
     }
     return result;
@@ -177,7 +225,7 @@ bool DealWithDrop(HWND window, HDROP drop)
     const std::vector<std::wstring> items = DroppedItems(drop, DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
     const wchar_t* first = items.empty() ? L"" : items[0].c_str();
     wchar_t baseName[MAX_PATH];
-    CopyNameWithoutExtension(first, baseName, MAX_PATH);
+    NameAfterItem(first, baseName, MAX_PATH);
     wchar_t desktop[MAX_PATH];
     const bool haveDesktop = GetDesktopFolder(desktop, MAX_PATH);
 
@@ -197,6 +245,8 @@ bool DealWithDrop(HWND window, HDROP drop)
         switch (ExtractDrop(window, first, folder.c_str())) {
         case kExtractDone:
         case kExtractFailed:
+        case kExtractNoRoom:
+        case kExtractNoFolder:
             return true;
         case kExtractCancelled:
             return false;

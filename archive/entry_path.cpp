@@ -60,6 +60,16 @@ bool IsSafeComponent(const wchar_t* begin, const wchar_t* end)
     return !IsReservedDeviceName(begin, end);
 }
 
+// One component alone: no separator, no forbidden character, a safe name.
+bool IsSafeSingleComponent(const wchar_t* begin, const wchar_t* end)
+{
+    for (const wchar_t* p = begin; p < end; ++p) {
+        if (IsSeparator(*p) || IsForbidden(*p))
+            return false;
+    }
+    return IsSafeComponent(begin, end);
+}
+
 }  // namespace
 
 bool IsSafeEntryName(const wchar_t* name)
@@ -115,4 +125,21 @@ bool BuildEntryTarget(const wchar_t* destination, const wchar_t* name, wchar_t* 
     if (!inside)
         target[0] = L'\0';
     return inside;
+}
+
+void MakeSafeItemName(const wchar_t* name, const wchar_t* fallback, wchar_t* out, size_t size)
+{
+    if (!out || size == 0)
+        return;
+    const wchar_t* source = name ? name : L"";
+    const wchar_t* end = source + std::wcslen(source);
+    while (end > source && (end[-1] == L'.' || end[-1] == L' '))
+        --end;
+    size_t length = static_cast<size_t>(end - source);
+    if (length >= size || !IsSafeSingleComponent(source, end)) {
+        source = fallback ? fallback : L"";
+        length = std::wcslen(source) < size ? std::wcslen(source) : size - 1;
+    }
+    wmemcpy(out, source, length);
+    out[length] = L'\0';
 }

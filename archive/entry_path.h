@@ -18,3 +18,11 @@ bool IsSafeEntryName(const wchar_t* name);
 // MAX_PATH. False (target emptied) when the name is not safe, the result is
 // too long, or it would lie outside.
 bool BuildEntryTarget(const wchar_t* destination, const wchar_t* name, wchar_t* target, size_t size);
+
+// A name taken from a dropped item, fit to name one new item directly below
+// a folder (the folder an archive is extracted into, an archive's proposed
+// name): its trailing dots and blanks dropped, and fallback in its place
+// when what is left is empty, a reserved device name, holds a separator or
+// a character no name may hold, or does not fit in size characters. The
+// same component rules as for entry names.
+void MakeSafeItemName(const wchar_t* name, const wchar_t* fallback, wchar_t* out, size_t size);

@@ -2,6 +2,7 @@
 
 #include "archive/entry_name.h"
 #include "archive/entry_path.h"
+#include "archive/new_folder.h"
 #include "archive/path_identity.h"
 #include "archive/progress_dialog.h"
 #include "archive/zip_io.h"
@@ -158,7 +159,7 @@ EntryOutcome WriteSmallEntry(Extraction& job, const unz_file_info64& info, const
     if (unzCloseCurrentFile(job.archive) != UNZ_OK || !whole)
         return kEntryFailed;
     CreateFoldersOf(job, target);
-    ScopedFile file(CreateFileW(target, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+    ScopedFile file(CreateFileW(target, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return kEntrySkipped;
@@ -185,7 +186,7 @@ EntryOutcome WriteFileEntry(Extraction& job, const unz_file_info64& info, const 
     if (info.uncompressed_size <= kCopyBufferSize)
         return WriteSmallEntry(job, info, target);
     CreateFoldersOf(job, target);
-    ScopedFile file(CreateFileW(target, GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+    ScopedFile file(CreateFileW(target, GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         unzCloseCurrentFile(job.archive);
@@ -244,6 +245,37 @@ ExtractResult Finish(ExtractReport* report, ExtractResult result)
 {
     report->result = result;
     return result;
+}
+
+// True when the declared sizes fit in the free space of the volume the
+// destination goes on (asked of the folder it lies in, which exists); an
+// unknown free space lets the extraction go on.
+bool HasRoom(const wchar_t* destination, const ArchiveScan& scan, ExtractReport* report)
+{
+    wchar_t parent[MAX_PATH];
+    lstrcpynW(parent, destination, MAX_PATH);
+    const wchar_t* last = LastBackslash(parent);
+    if (last)
+        parent[last + 1 - parent] = L'\0';
+    ULARGE_INTEGER available;
+    if (!GetDiskFreeSpaceExW(last ? parent : nullptr, &available, nullptr, nullptr))
+        return true;
+    report->needed = scan.bytes;
+    report->available = available.QuadPart;
+    return scan.bytes <= available.QuadPart;
+}
+
+// Settles the folder the entries go into (report->folder); false when a new
+// one was wanted and could not be made.
+bool SettleFolder(const wchar_t* destination, ExtractInto into, const ArchiveScan& scan, ExtractReport* report)
+{
+    if (into == kIntoFolder) {
+        if (std::wcslen(destination) >= MAX_PATH)
+            return false;  // cut short it would name another folder
+        lstrcpynW(report->folder, destination, MAX_PATH);
+        return true;
+    }
+    return scan.entries == 0 || MakeNewFolder(destination, report->folder, MAX_PATH);
 }
 
 ExtractResult ExtractEntries(Extraction& job, const ArchiveScan& scan, ExtractReport* report)
@@ -318,7 +350,7 @@ bool IsZipArchive(const wchar_t* path)
 }
 
 ExtractResult ExtractArchive(const wchar_t* archivePath, const wchar_t* destination, HWND owner,
-                             ExtractReport* report)
+                             ExtractReport* report, ExtractInto into)
 {
     ExtractReport local;
     if (!report)
@@ -345,16 +377,20 @@ ExtractResult ExtractArchive(const wchar_t* archivePath, const wchar_t* destinat
     ArchiveScan scan;
     if (!ScanArchive(archive.Get(), &scan))
         return Finish(report, kExtractRefused);
+    if (!HasRoom(destination, scan, report))
+        return Finish(report, kExtractNoRoom);
     HeapObject<Buffers> buffers;
     if (!buffers.Allocate())
         return Finish(report, kExtractFailed);
+    if (!SettleFolder(destination, into, scan, report))
+        return Finish(report, kExtractNoFolder);
 
     progress.Show(owner);
     progress.SetTotal(scan.bytes + scan.entries * kEntryWork);
     char title[128];
     LoadStringA(GetModuleHandleA(nullptr), IDS_EXTRACT_TITLE, title, sizeof title);
     progress.SetTitle(title);
-    Extraction job{archive.Get(), destination, archivePath, &progress, buffers.Get()};
+    Extraction job{archive.Get(), report->folder, archivePath, &progress, buffers.Get()};
     lstrcpynW(job.archiveName, FileNameOf(archivePath), MAX_PATH);
     wchar_t shortPath[MAX_PATH];
     if (GetShortPathNameW(archivePath, shortPath, MAX_PATH))

@@ -4,8 +4,11 @@
 // 932), files and folders created through the wide API, file times
 // restored, progress by bytes with a cancel that also works inside a large
 // entry. Entries whose names would lead outside the folder are skipped;
-// damaged archives are refused whole before anything is written. A file is
-// never left half-written.
+// damaged archives are refused whole before anything is written, and so are
+// archives whose declared sizes exceed the free space of the destination's
+// volume. Files are created new, never opened over an existing one: an entry
+// whose file is already there (the same name in other case, or the user's
+// own file) is skipped. A file is never left half-written.
 #include <windows.h>
 
 enum ExtractResult {
@@ -14,18 +17,29 @@ enum ExtractResult {
     kExtractCancelled,   // stopped by the user (or a close); the entry in progress was removed
     kExtractRefused,     // a damaged archive, refused before anything was written
     kExtractFailed,      // stopped at an entry that could not be read or written
+    kExtractNoRoom,      // the declared sizes exceed the free space: nothing was written
+    kExtractNoFolder,    // the new folder could not be made: nothing was written
 };
+
+// Where the entries go: into the destination itself (made when missing; what
+// it holds already is never written over), or into a folder made new for
+// them, the destination's name or the first free "name (2)", "name (3)", …
+// beside it (none for an archive without entries).
+enum ExtractInto { kIntoFolder, kIntoNewFolder };
 
 struct ExtractReport {
     ExtractResult result = kExtractNotArchive;
     unsigned long long skipped = 0;  // entries not written: unsafe names, links, files that could not be created
     wchar_t entry[MAX_PATH] = L"";   // kExtractFailed: the entry it stopped at
+    wchar_t folder[MAX_PATH] = L"";  // the folder the entries went into; empty when none was made
+    unsigned long long needed = 0;     // kExtractNoRoom: the declared sizes of all entries
+    unsigned long long available = 0;  // and the free space there
 };
 
 // The owner defaults to the foreground window; the report is optional.
 // Silent: the caller tells the user.
 ExtractResult ExtractArchive(const wchar_t* archivePath, const wchar_t* destination, HWND owner,
-                             ExtractReport* report = nullptr);
+                             ExtractReport* report = nullptr, ExtractInto into = kIntoFolder);
 
 // Creates every folder of path before each of its backslashes.
 bool CreateFolderChain(const wchar_t* path);

@@ -200,6 +200,7 @@
 #define IDS_PACK_COUNT_TITLE            550   // progress title of the counting pass
 #define IDS_PACK_TITLE                  551   // progress title of the packing pass
 #define IDS_ARCHIVE_NAME_TAKEN          552   // name dialog again: the name would overwrite a dropped item
+#define IDS_ARCHIVE_FALLBACK_NAME       553   // folder or archive name when the dropped item's name is no usable name
 
 // Error and notice messages
 #define IDS_MSG_WINDOW_FAILED           1000  // main window or bar control not created
@@ -224,6 +225,9 @@
 #define IDS_MSG_EXTRACT_SKIPPED         1055  // %1 archive, %2 number of entries not written
 #define IDS_MSG_PACK_FAILED             1056  // %1 archive, %2 item it failed at; nothing left behind
 #define IDS_MSG_PACK_SKIPPED            1057  // %1 archive, %2 number of files left out
+#define IDS_MSG_ARCHIVE_REPLACE         1058  // question: %1 archive already on the desktop, replace it?
+#define IDS_MSG_EXTRACT_NO_ROOM         1059  // %1 archive, %2 its declared size, %3 the free space; nothing written
+#define IDS_MSG_EXTRACT_NO_FOLDER       1060  // %1 archive, %2 the folder that could not be made; nothing written
 
 // Progress dialog cancel question
 #define IDS_CANCEL_TITLE                9800  // title of the cancel question

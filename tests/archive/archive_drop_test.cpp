@@ -97,6 +97,7 @@ struct DropCase {
     bool handled = true, opened = false, ctrl = false;
     std::string archive = kPics;
     const wchar_t* desktopFolder = nullptr;  // L"": unknown
+    int answer = IDOK;                       // pressed in the box
 };
 
 class DropOnTheGroupButton : public ::testing::TestWithParam<DropCase> {};
@@ -124,7 +125,7 @@ TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)
     const std::wstring before = Describe(desktop);
     std::wstring seen;
     std::thread names([&] { seen = AnswerNames(c.replies); });
-    DialogWaiter box(c.caption.empty() ? "no box" : c.caption, IDOK, {}, GetCurrentProcessId(), nullptr,
+    DialogWaiter box(c.caption.empty() ? "no box" : c.caption, c.answer, {}, GetCurrentProcessId(), nullptr,
                      c.caption.empty() ? 0 : 15000);
     std::unique_ptr<HeldKeys> ctrl(c.ctrl ? new HeldKeys({VK_CONTROL}) : nullptr);
     EXPECT_EQ(c.handled, ShellDrop(nullptr, dropped));
@@ -135,7 +136,9 @@ TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)
     EXPECT_EQ(c.opened ? desktop + L"\\" + c.desktop.substr(0, c.desktop.find(L'\\')) : L"", g_opened);
 }
 
-const char kError[] = "ぽてまるエラー", kNotice[] = "ぽてまるのお知らせ";
+const char kError[] = "ぽてまるエラー", kNotice[] = "ぽてまるのお知らせ", kQuestion[] = "ぽてまるの質問";
+const wchar_t kFallback[] = L"ポルンの書庫\\ ポルンの書庫\\a.jpg";  // a folder named in the program's own words
+const std::wstring kBesidePics = L"pics (2)\\ pics (2)\\a.jpg pics\\ pics\\a.jpg";
 const std::wstring kSixty(60, L'x');
 
 INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::vector<DropCase>{
@@ -154,8 +157,12 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
     {"PlainFileWithCtrl", {L"report.txt"}, {nullptr}, L"report", "", "", L"report.zip[report.txt]", true, false, true},
     {"FolderOutsideCodePage932", {L"\uD55C\uAD6D\uC5B4\\"}, {nullptr}, L"\uD55C\uAD6D\uC5B4", "", "",
      L"\uD55C\uAD6D\uC5B4.zip[\uD55C\uAD6D\uC5B4/a.txt,\uD55C\uAD6D\uC5B4/]"},
-    {"TypedNameReplacesAnArchive", {L"one.c", L"two.h", L"=bundle.zip"}, {L"bundle"}, L"one", "", "",
-     L"bundle.zip[one.c,two.h]"},
+    {.label = "TypedNameReplacesAnArchive", .items = {L"one.c", L"two.h", L"=bundle.zip"}, .replies = {L"bundle"},
+     .proposals = L"one", .caption = kQuestion, .message = "「bundle.zip」がある", .desktop = L"bundle.zip[one.c,two.h]",
+     .answer = IDYES},
+    {.label = "ArchiveKeptAsksTheNameAgain", .items = {L"one.c", L"two.h", L"=bundle.zip"},
+     .replies = {L"bundle", L"other"}, .proposals = L"one|bundle", .caption = kQuestion, .message = "「bundle.zip」がある",
+     .desktop = L"bundle.zip other.zip[one.c,two.h]", .answer = IDNO},
     {"ProposalOfADottedName", {L"a.b.c"}, {kCancel}, L"a.b", "", "", L"", false, false, true},
     {"ProposalOfADotFile", {L".profile"}, {kCancel}, L".profile", "", "", L"", false, false, true},
     {"ProposalEndingIn5C", {L"表.txt"}, {kCancel}, L"表", "", "", L"", false, false, true},
@@ -174,6 +181,18 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
      L"bundle.zip[report.zip,other.txt] other.txt report.zip"},
     {"TakenByTheOneFile", {L">x.zip"}, {nullptr, kCancel}, L"x|x?", "", "", L"", false, false, true},
     {"InsideADroppedFolder", {L">docs\\"}, {L"docs\\inner", kCancel}, L"docs|docs\\inner?", "", "", L"", false},
+    // the folder is always a new one directly below the desktop
+    {.label = "ArchiveNamedOfDots", .items = {L"...zip"}, .desktop = kFallback, .opened = true},
+    {.label = "ArchiveNamedOfOneDot", .items = {L"..zip"}, .desktop = kFallback, .opened = true},
+    {.label = "ProposalForANameOfDots", .items = {L"...txt"}, .replies = {kCancel}, .proposals = L"ポルンの書庫",
+     .handled = false, .ctrl = true},
+    {.label = "FolderOfThatNameKept", .items = {L"=pics\\a.jpg", L"pics.zip"}, .desktop = kBesidePics, .opened = true},
+    {.label = "StoppedInTheNewFolder", .items = {L"=pics\\a.jpg", L"pics.zip"}, .caption = kError,
+     .message = "「pics (2)」に残してある", .desktop = kBesidePics, .archive = Unreadable()},
+    {.label = "EmptyArchiveMakesNoFolder", .items = {L"pics.zip"}, .archive = "stub" + BuildZip({})},  // read past the stub
+    {.label = "ArchiveLargerThanTheFreeSpace", .items = {L"pics.zip"}, .caption = kError,
+     .message = "「pics.zip」を解凍するには 1.0 PB いるのに、空きは ",
+     .archive = BuildZip({Claiming(StoredEntry("a.jpg", "jpeg"), 1ULL << 50)})},
 }), [](const auto& info) { return std::string(info.param.label); });
 
 // Closing during a job stops it first (its file goes), then closes and saves; a group switch meanwhile is ignored.

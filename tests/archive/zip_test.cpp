@@ -8,6 +8,7 @@
 #include "archive/zip_extract.h"
 #include "archive/zip_packer.h"
 #include "resources/resource_ids.h"
+#include "support/path_text.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -237,6 +238,8 @@ INSTANTIATE_TEST_SUITE_P(Names, EntryNameOnExtraction, ::testing::ValuesIn(std::
     "x.", "x ", "a./b", "a /b", "a//b", "a\\\\b", "a/*.txt", "a?b", "a<b", "a>b", "a|b", "a\"b", "tab\tname",
     "line\nfeed", "abc\x95", "表.", "表\\..", std::string(300, 'n'), std::string(260, 'e'),
     std::string("a\0/../../evil", 13),
+    // a file written before by this extraction, also in other case: never written over
+    "before.txt", "BEFORE.TXT",
     // written: '/' and '\' both separate; "表" and "ソ" end in the byte 0x5C and are no separators
     {"a.txt", {L"a.txt"}}, {"docs/", {L"docs\\"}}, {"docs\\", {L"docs\\"}}, {"docs/a.txt", {L"docs\\", L"docs\\a.txt"}},
     {"docs\\sub\\b.txt", {L"docs\\", L"docs\\sub\\", L"docs\\sub\\b.txt"}}, {"x/y/z.txt", {L"x\\", L"x\\y\\", L"x\\y\\z.txt"}},
@@ -356,13 +359,19 @@ TEST_P(DamagedArchive, LeavesOnlyWholeFiles)
 INSTANTIATE_TEST_SUITE_P(Archives, DamagedArchive, ::testing::ValuesIn(DamagedCases()),
                          [](const auto& info) { return std::string(info.param.label); });
 
-TEST_F(Extraction, ASecondRunReplacesTheFilesWithTheArchivesContentsAndTimes)
+// Small and large files alike keep what they held; the times are the archive's.
+TEST_F(Extraction, ASecondRunLeavesTheFilesThatAreThere)
 {
-    RawEntry second = DeflatedEntry("docs/a.txt", "second");
-    second.dosDate = (((2021 - 1980) << 9 | 3 << 5 | 14) << 16) | (15 << 11 | 9 << 5 | 26 / 2);
-    ASSERT_EQ(kExtractDone, Extract(BuildZip({StoredEntry("docs/a.txt", "first run, longer text")})));
-    ASSERT_EQ(kExtractDone, Extract(BuildZip({StoredEntry("docs/", ""), second})));
-    EXPECT_EQ("second", ReadBytes(Out() + "\\docs\\a.txt"));
+    RawEntry first = DeflatedEntry("docs/a.txt", "first");
+    first.dosDate = (((2021 - 1980) << 9 | 3 << 5 | 14) << 16) | (15 << 11 | 9 << 5 | 26 / 2);
+    const std::string big(70000, 'f');
+    ASSERT_EQ(kExtractDone, Extract(BuildZip({first, StoredEntry("docs/big.bin", big)})));
+    ExtractReport report;
+    ASSERT_EQ(kExtractDone, Extract(BuildZip({StoredEntry("docs/", ""), StoredEntry("docs/a.txt", "second, longer"),
+                                              DeflatedEntry("docs/big.bin", std::string(80000, 's'))}), &report));
+    EXPECT_EQ(2u, report.skipped);
+    EXPECT_EQ(big, ReadBytes(Out() + "\\docs\\big.bin"));
+    EXPECT_EQ("first", ReadBytes(Out() + "\\docs\\a.txt"));
     WIN32_FILE_ATTRIBUTE_DATA file;
     ASSERT_TRUE(GetFileAttributesExA((Out() + "\\docs\\a.txt").c_str(), GetFileExInfoStandard, &file));
     FILETIME local;
@@ -374,15 +383,21 @@ TEST_F(Extraction, ASecondRunReplacesTheFilesWithTheArchivesContentsAndTimes)
     EXPECT_EQ(0, CompareFileTime(&file.ftCreationTime, &file.ftLastWriteTime));
 }
 
-TEST_F(Extraction, AnEntryNamedLikeTheArchiveLeavesTheArchiveIntact)
+// Skipped unread: the entry is encrypted, so reading it would stop the extraction.
+TEST_F(Extraction, AnEntryNamedLikeTheArchiveIsSkippedUnread)
 {
-    for (const char* name : {"foo.zip", "FOO.ZIP"}) {
-        const std::string bytes = BuildZip({StoredEntry(name, "overwritten"), StoredEntry("b.txt", "b")});
-        const std::string archive = root_.Folder("out") + "\\foo.zip";
+    const std::string archive = root_.Folder("out") + "\\long archive name.zip";
+    ASSERT_TRUE(WriteBytes(archive, "placeholder"));
+    char shortPath[MAX_PATH] = "";
+    ASSERT_TRUE(GetShortPathNameA(archive.c_str(), shortPath, MAX_PATH));
+    for (const std::string& name : {std::string("long archive name.zip"), std::string("LONG ARCHIVE NAME.ZIP"),
+                                   std::string(FileNameOf(shortPath))}) {
+        const std::string bytes = BuildZip({Changed(StoredEntry(name, "overwritten"), 0, 1)});
         ASSERT_TRUE(WriteBytes(archive, bytes));
-        EXPECT_EQ(kExtractDone, ExtractArchive(Wide(archive).c_str(), Wide(Out()).c_str(), nullptr, nullptr));
+        ExtractReport report;
+        EXPECT_EQ(kExtractDone, ExtractArchive(Wide(archive).c_str(), Wide(Out()).c_str(), nullptr, &report)) << name;
+        EXPECT_EQ(1u, report.skipped);
         EXPECT_EQ(bytes, ReadBytes(archive));
-        EXPECT_EQ("b", ReadBytes(Out() + "\\b.txt"));
     }
 }
 

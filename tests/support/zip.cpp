@@ -52,6 +52,13 @@ RawEntry DeflatedEntry(const std::string& name, const std::string& content)
     return entry;
 }
 
+RawEntry Claiming(RawEntry entry, uint64_t size)
+{
+    entry.size = 0xFFFFFFFF;
+    entry.extra = Fields({{2, 0x0001}, {2, 8}, {4, static_cast<uint32_t>(size)}, {4, static_cast<uint32_t>(size >> 32)}});
+    return entry;
+}
+
 std::string UnicodePathExtra(const std::string& crcOf, const std::string& utf8Name)
 {
     return Fields({{2, 0x7075}, {2, static_cast<uint32_t>(5 + utf8Name.size())}, {1, 1}, {4, Crc(crcOf)}}) + utf8Name;

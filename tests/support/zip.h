@@ -15,6 +15,7 @@ struct RawEntry {
 };
 RawEntry StoredEntry(const std::string& name, const std::string& content);
 RawEntry DeflatedEntry(const std::string& name, const std::string& content);
+RawEntry Claiming(RawEntry entry, uint64_t size);  // its directory declares size bytes (a ZIP64 field), its data kept
 // The Info-ZIP Unicode Path extra field (0x7075): utf8Name for an entry stored as crcOf.
 std::string UnicodePathExtra(const std::string& crcOf, const std::string& utf8Name);
 std::string LocalHeader(const RawEntry& entry);
