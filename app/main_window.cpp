@@ -259,11 +259,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_ENDSESSION:
         // Logoff or shutdown: save everything as a normal exit does, after
-        // telling a running archive job to stop. A cancelled session end
+        // telling a running archive job to stop or cancelling the open
+        // dialogs. A cancelled session end
         // keeps the launcher running.
         if (wParam) {
-            StopArchiveJob();
-            CancelEveryDialog(window);
+            if (ArchiveJobRunning())
+                StopArchiveJob();  // which ends the job's own windows
+            else
+                CancelEveryDialog(window);
             DestroyWindow(window);
         }
         return 0;
