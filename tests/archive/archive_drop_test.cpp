@@ -189,7 +189,8 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
     {.label = "FolderOfThatNameKept", .items = {L"=pics\\a.jpg", L"pics.zip"}, .desktop = kBesidePics, .opened = true},
     {.label = "StoppedInTheNewFolder", .items = {L"=pics\\a.jpg", L"pics.zip"}, .caption = kError,
      .message = "「pics (2)」に残してある", .desktop = kBesidePics, .archive = Unreadable()},
-    {.label = "EmptyArchiveMakesNoFolder", .items = {L"pics.zip"}, .archive = "stub" + BuildZip({})},  // read past the stub
+    // an archive without entries, read past a stub in front of it
+    {.label = "EmptyArchiveMakesNoFolder", .items = {L"pics.zip"}, .archive = "stub" + BuildZip({})},
     {.label = "ArchiveLargerThanTheFreeSpace", .items = {L"pics.zip"}, .caption = kError,
      .message = "「pics.zip」を解凍するには 1.0 PB いるのに、空きは ",
      .archive = BuildZip({Claiming(StoredEntry("a.jpg", "jpeg"), 1ULL << 50)})},

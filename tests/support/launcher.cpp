@@ -64,8 +64,8 @@ std::optional<DataImage> DataImage::Read(const std::string& path)
 bool DataImage::TextThenZeros() const
 {
     auto clean = [](const char* field) {
-        const size_t length = strnlen(field, kTextFieldSize);
-        return length < kTextFieldSize && std::all_of(field + length, field + kTextFieldSize, [](char c) { return !c; });
+        const char* end = field + strnlen(field, kTextFieldSize);
+        return end < field + kTextFieldSize && std::all_of(end, field + kTextFieldSize, [](char c) { return !c; });
     };
     bool all = true;
     for (const GroupBlock& block : data.groups) {

@@ -55,7 +55,8 @@ RawEntry DeflatedEntry(const std::string& name, const std::string& content)
 RawEntry Claiming(RawEntry entry, uint64_t size)
 {
     entry.size = 0xFFFFFFFF;
-    entry.extra = Fields({{2, 0x0001}, {2, 8}, {4, static_cast<uint32_t>(size)}, {4, static_cast<uint32_t>(size >> 32)}});
+    const uint32_t low = static_cast<uint32_t>(size), high = static_cast<uint32_t>(size >> 32);
+    entry.extra = Fields({{2, 0x0001}, {2, 8}, {4, low}, {4, high}});
     return entry;
 }
 

@@ -70,11 +70,13 @@ TEST_P(CaptureFromSettings, ShowsAndStoresTheCapturedKey)
         if (row().search)
             Select(d, {kSearchRow});
         const auto duplicate = Expect("ぽてまる", row().answer, {}, d);
-        CaptureBy(d, row().search ? IDC_SHORTCUT_ASSIGN : row().group ? IDC_GROUP_HOTKEY_KEY : IDC_BUTTON_KEY, row().keys);
+        const int assign = row().search ? IDC_SHORTCUT_ASSIGN : row().group ? IDC_GROUP_HOTKEY_KEY : IDC_BUTTON_KEY;
+        CaptureBy(d, assign, row().keys);
         EXPECT_TRUE(!duplicate || duplicate->Seen());
         EXPECT_TRUE(WaitUntil([&] { return !FindDialog("ぽてまる", GetCurrentProcessId(), d); }));
         Idle(d);
-        text = row().search ? Cell(d, kSearchRow, 4) : Text(d, row().group ? IDC_GROUP_HOTKEY_TEXT : IDC_BUTTON_SHORTCUT_TEXT);
+        const int shown = row().group ? IDC_GROUP_HOTKEY_TEXT : IDC_BUTTON_SHORTCUT_TEXT;
+        text = row().search ? Cell(d, kSearchRow, 4) : Text(d, shown);
     }));
     EXPECT_EQ(row().text, text);
     EXPECT_EQ(row().tip ? row().tip : Tip(B(0)), Tip(B(0)));  // null: not looked at
