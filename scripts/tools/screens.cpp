@@ -13,6 +13,7 @@
 #include "dialogs/key_capture_dialog.h"
 #include "dialogs/shortcut_settings_dialog.h"
 #include "menus/launcher_menus.h"
+#include "archive/archive_messages.h"
 #include "archive/archive_name_dialog.h"
 #include "archive/progress_dialog.h"
 #include "resources/resource_ids.h"
@@ -240,6 +241,12 @@ TEST_F(Screens, AboutAndArchiveDialogs)
     asked.SetName(L"お弁当のレシピ.zip");
     asked.Run(window_);
     EXPECT_TRUE(name.Seen());
+    DialogWaiter replace("ぽてまるの質問", IDNO, [](HWND d) { SaveWindow(d, "archive_replace_question"); });
+    ShowArchiveMessage(window_, IDS_MSG_ARCHIVE_REPLACE, MB_YESNO | MB_ICONQUESTION, L"お弁当のレシピ.zip");
+    EXPECT_TRUE(replace.Seen());
+    DialogWaiter room("ぽてまるエラー", IDOK, [](HWND d) { SaveWindow(d, "archive_no_room"); });
+    ShowArchiveMessage(window_, IDS_MSG_EXTRACT_NO_ROOM, MB_OK | MB_ICONERROR, L"写真.zip", L"12.3 GB", L"4.0 GB");
+    EXPECT_TRUE(room.Seen());
     ProgressDialog progress;
     HWND shown = progress.Show(window_);
     char title[128];

@@ -192,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
     // an archive without entries, read past a stub in front of it
     {.label = "EmptyArchiveMakesNoFolder", .items = {L"pics.zip"}, .archive = "stub" + BuildZip({})},
     {.label = "ArchiveLargerThanTheFreeSpace", .items = {L"pics.zip"}, .caption = kError,
-     .message = "「pics.zip」を解凍するには 1.0 PB いるのに、空きは ",
+     .message = "「pics.zip」を解凍するには 1.0 PB いるのに、\n空きは ",
      .archive = BuildZip({Claiming(StoredEntry("a.jpg", "jpeg"), 1ULL << 50)})},
 }), [](const auto& info) { return std::string(info.param.label); });
 
