@@ -127,6 +127,12 @@ bool PackDrop(HWND window, const std::vector<std::wstring>& items, const wchar_t
     for (;;) {
         if (nameDialog.Run(window) == 0)
             return false;
+        // A typed name that is no single file name (a "..\\", a device,
+        // a "|") would write elsewhere or nowhere: it is asked again.
+        if (!IsSafeItemName(nameDialog.GetName())) {
+            nameDialog.SetNotice(IDS_ARCHIVE_NAME_UNUSABLE);
+            continue;
+        }
         archivePath = std::wstring(desktop) + L'\\' + nameDialog.GetName() + L".zip";
         // A dropped item is never opened for writing: the name is asked again.
         if (HitsDroppedItem(items, archivePath.c_str())) {

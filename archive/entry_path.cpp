@@ -127,6 +127,11 @@ bool BuildEntryTarget(const wchar_t* destination, const wchar_t* name, wchar_t* 
     return inside;
 }
 
+bool IsSafeItemName(const wchar_t* name)
+{
+    return name && IsSafeSingleComponent(name, name + std::wcslen(name));
+}
+
 void MakeSafeItemName(const wchar_t* name, const wchar_t* fallback, wchar_t* out, size_t size)
 {
     if (!out || size == 0)

@@ -19,6 +19,11 @@ bool IsSafeEntryName(const wchar_t* name);
 // too long, or it would lie outside.
 bool BuildEntryTarget(const wchar_t* destination, const wchar_t* name, wchar_t* target, size_t size);
 
+// True when name can name one item directly below a folder: one component,
+// no separator, no character a name may not hold, not ending in a dot or a
+// blank, no reserved device name.
+bool IsSafeItemName(const wchar_t* name);
+
 // A name taken from a dropped item, fit to name one new item directly below
 // a folder (the folder an archive is extracted into, an archive's proposed
 // name): its trailing dots and blanks dropped, and fallback in its place

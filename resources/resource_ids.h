@@ -201,6 +201,7 @@
 #define IDS_PACK_TITLE                  551   // progress title of the packing pass
 #define IDS_ARCHIVE_NAME_TAKEN          552   // name dialog again: the name would overwrite a dropped item
 #define IDS_ARCHIVE_FALLBACK_NAME       553   // folder or archive name when the dropped item's name is no usable name
+#define IDS_ARCHIVE_NAME_UNUSABLE       554   // name dialog again: the typed name cannot name a file on the desktop
 
 // Error and notice messages
 #define IDS_MSG_WINDOW_FAILED           1000  // main window or bar control not created

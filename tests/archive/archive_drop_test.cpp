@@ -173,7 +173,9 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
     {"TypingStopsAtFifty", {L"docs\\"}, {kSixty.c_str()}, L"docs", "", "", std::wstring(50, L'x') + L".zip[docs/a.txt,docs/]"},
     {"LongProposalShownWhole", {std::wstring(60, L'p') + L".txt"}, {kCancel}, std::wstring(60, L'p'), "", "", L"", false,
      false, true},
-    {"NameThatCannotBeCreated", {L"docs\\"}, {L"bad|name"}, L"docs", kError, "作成できなかった", L""},
+    // a typed name that is no single file name on the desktop is asked for again
+    {.label = "NamesThatNameNoFileAreAskedAgain", .items = {L"docs\\"},
+     .replies = {L"bad|name", L"..\\up", L"CON", kCancel}, .proposals = L"docs|bad|name?|..\\up?|CON?", .handled = false},
     {"UnknownDesktopArchive", {L"pics.zip"}, {}, L"", kError, "デスクトップの場所", L"", true, false, false, kPics, L""},
     {"UnknownDesktopFolder", {L"docs\\"}, {}, L"", kError, "デスクトップの場所", L"", true, false, false, kPics, L""},
     // a name that would write over a dropped item is asked for again; the dropped items stay
