@@ -4,7 +4,6 @@
 #include "resources/resource_ids.h"
 
 #include <commctrl.h>
-#include <shlobj.h>
 
 using namespace support;
 

@@ -13,7 +13,6 @@
 #include "support/stored_path.h"
 #include "support/system_library.h"
 
-#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <memory>
@@ -58,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, RefusedCombinations, ::testing::ValuesIn(std::vec
 
 // A window, the screen, the size seen before (0: a start), the taskbar, a remembered place → where it goes.
 struct PlacementCase {
-    const char* label;
+    const char* name;
     RECT window;
     SIZE screen, last;
     RECT taskbar;
@@ -107,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(Places, PlacementRule, ::testing::ValuesIn(std::vector<
     {"TaskbarHiddenBelow", kLow, kScreen, kScreen, {0, 768, 1024, 798}, {}, {10, 298}, true},
     {"NoTaskbar", kLow, kScreen, kScreen, {0, 0, 0, 0}, {}, {10, 298}, true},
     {"TaskbarFromASmallerScreen", kLow, kScreen, kScreen, {0, 570, 800, 600}, {}, {10, 298}, true},
-}), [](const auto& info) { return std::string(info.param.label); });
+}), RowName);
 
 struct ScaleRow {
     int dpi, width, expandedHeight, collapsedHeight, iconSize;
@@ -271,13 +270,6 @@ struct Case {
     char windowsDrive = 'W';  // the drive Windows runs from
 };
 
-std::string Repeated(const std::string& text, int times)
-{
-    std::string out;
-    for (int i = 0; i < times; ++i)
-        out += text;
-    return out;
-}
 const std::string kJapanese = "Q:<R>\\" + Repeated("表", 200) + ".exe";  // 200 characters in 400 bytes
 
 const Case kCases[] = {

@@ -3,8 +3,6 @@
 
 #include "app/main_window.h"
 
-#include <algorithm>
-
 using namespace window_test;
 
 namespace {

@@ -5,8 +5,6 @@
 #include "resources/resource_ids.h"
 
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace window_test {
 
@@ -83,6 +81,5 @@ class Table : public Window, public ::testing::WithParamInterface<Row> {
 protected:
     const Row& row() const { return this->GetParam(); }
 };
-inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };
 
 }  // namespace window_test
