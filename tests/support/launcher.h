@@ -48,7 +48,6 @@ std::string DropBlock(const std::vector<Name>& files, POINT point = {})
         block.append(reinterpret_cast<const char*>(file.c_str()), (file.size() + 1) * sizeof file[0]);
     return block.append(sizeof(typename Name::value_type), '\0');
 }
-bool MakeFileWithIcons(const std::string& path, int count);  // a program holding count distinct icons
 bool MakeShellLink(const std::string& link, const std::string& target, const std::string& args, const std::string& dir);
 
 // The recorder copied to folder\relative; started, it writes its command line and folder into received.txt.
