@@ -4,7 +4,6 @@
 #include "app/help.h"
 #include "app/placement.h"
 #include "bar/bar_geometry.h"
-#include "bar/icon_cache.h"
 #include "data/button_search.h"
 #include "data/launcher_data.h"
 #include "menus/menu_skin.h"
@@ -29,7 +28,6 @@ struct Combination {
     int group = 1, button = 3;
     int activeKey = VK_SPACE, activeFlags = 6;
 };
-
 class RefusedCombinations : public ::testing::TestWithParam<Combination> {};
 
 TEST_P(RefusedCombinations, FollowTheRulesOfTheReadme)
@@ -111,7 +109,6 @@ INSTANTIATE_TEST_SUITE_P(Places, PlacementRule, ::testing::ValuesIn(std::vector<
 struct ScaleRow {
     int dpi, width, expandedHeight, collapsedHeight, iconSize;
 };
-
 class BarAtScale : public ::testing::TestWithParam<ScaleRow> {};
 
 TEST_P(BarAtScale, ControlsTileTheClientAreaAndIconsFollowTheScale)
@@ -134,18 +131,6 @@ TEST_P(BarAtScale, ControlsTileTheClientAreaAndIconsFollowTheScale)
 
 INSTANTIATE_TEST_SUITE_P(Scales, BarAtScale, ::testing::Values(ScaleRow{96, 44, 434, 38, 32}, ScaleRow{120, 55, 543, 48, 40},
                                                               ScaleRow{144, 66, 651, 57, 48}, ScaleRow{192, 88, 868, 76, 64}));
-
-TEST(IconCache, LendsAKeptIconOnlyAtThePixelSizeItWasMadeAt)
-{
-    const std::string self = BuildFile(PORUN_EXE_PATH);
-    const HICON icon = CopyIcon(LoadIcon(nullptr, IDI_APPLICATION));
-    LendNewIcon(MakeIconCacheKey(self.c_str(), 0, 32), icon);
-    ReleaseIcon(icon);  // taken back and kept
-    EXPECT_EQ(nullptr, LendCachedIcon(MakeIconCacheKey(self.c_str(), 0, 48)));
-    EXPECT_EQ(icon, LendCachedIcon(MakeIconCacheKey(self.c_str(), 0, 32)));
-    ReleaseIcon(icon);
-    ClearIconCache();
-}
 
 using QueryRow = std::pair<const char*, const char*>;  // query, titles listed
 using ButtonSearch = ::testing::TestWithParam<QueryRow>;
@@ -224,7 +209,6 @@ struct ProgramCase {
     std::string helpFile;  // its topic opens the index page
     std::string positions;  // "": no position.dat beside the program
 };
-
 using FilesBesideTheProgram = ::testing::TestWithParam<ProgramCase>;
 
 TEST_P(FilesBesideTheProgram, AreNamedAfterItInItsFolder)
@@ -247,7 +231,6 @@ INSTANTIATE_TEST_SUITE_P(Programs, FilesBesideTheProgram, ::testing::Values(
     ProgramCase{"C:\\a\\x.ex", "", "C:\\a\\x.chm", "C:\\a\\position.dat"},
     ProgramCase{"C:\\表.x\\ポルン表", "", "C:\\表.x\\ポルン表.chm", "C:\\表.x\\position.dat"},
     ProgramCase{"C:\\ソフト表\\ソ.exe", "C:\\ソフト表\\ソ.dat", "C:\\ソフト表\\ソ.chm", "C:\\ソフト表\\position.dat"},
-    ProgramCase{"C:\\亜\\porun.exe", "C:\\亜\\porun.dat", "C:\\亜\\porun.chm", "C:\\亜\\position.dat"},
     ProgramCase{"porun.exe", "porun.dat", "porun.chm", ""},
     ProgramCase{"C:\\p.exe", "C:\\p.dat", "C:\\p.chm", "C:\\position.dat"},
     ProgramCase{kLong + "\\porun.exe", kLong + "\\porun.dat", kLong + "\\porun.chm", ""}));

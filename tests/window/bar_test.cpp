@@ -199,7 +199,6 @@ TEST_P(DropOnTheBar, ProposesRefusesOrStartsAndStoresNothing)
 }
 
 const DropRow kDrops[] = {
-    {"JapaneseNamesAreProposedWhole", "ツール\\表示.exe", B(2), kButtonDialog, "表示", "ツール"},
     {"OnlyTheLastExtensionIsLeftOut", "表\\予定.表.exe", B(0), kButtonDialog, "予定.表", "表"},
     {"ANameStartingWithADotIsKept", "x\\.profile", B(0), kButtonDialog, ".profile", "x"},
     {"OnAnArrowIsRefused", "a.exe", IDC_PREVIOUS_GROUP, nullptr, "ここには、登録できないろ！", ""},
