@@ -98,7 +98,6 @@ struct DropCase {
     const wchar_t* desktopFolder = nullptr;  // L"": unknown
     int answer = IDOK;                       // pressed in the box
 };
-
 class DropOnTheGroupButton : public ::testing::TestWithParam<DropCase> {};
 
 TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)

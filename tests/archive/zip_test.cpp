@@ -63,7 +63,6 @@ struct PackCase {
     std::vector<std::wstring> dropped;  // packed in this order
     std::string names;
 };
-
 class PackedItems : public ::testing::TestWithParam<PackCase> {};
 
 // Both passes count alike, the first writes nothing; deflated, local times, folders last, version 2.0, no ZIP64.
@@ -132,7 +131,6 @@ struct JobCase {
     unsigned skipped;
     int cancelAt = 0;  // the read that presses the cancel
 };
-
 class PackingJob : public ::testing::TestWithParam<JobCase> {};
 
 TEST_P(PackingJob, NeverLeavesAHalfWrittenArchive)
@@ -194,7 +192,6 @@ struct NameCase {
     uint16_t flag;
     std::string extra;
 };
-
 class EntryNameOnExtraction : public Extraction, public ::testing::WithParamInterface<NameCase> {};
 
 TEST_P(EntryNameOnExtraction, WritesInsideTheDestinationOrIsSkipped)

@@ -52,8 +52,7 @@ inline std::string CopyInto(const std::string& source, const TempFolder& folder,
     return CopyFileA(source.c_str(), target.c_str(), FALSE) ? target : std::string();
 }
 
-// A parameterised test's name: its row's name.
-inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };
+inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };  // a table's test
 
 // Puts a product seam back on every way out of a test.
 struct Restore {

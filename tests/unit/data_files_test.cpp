@@ -93,7 +93,6 @@ struct StartCase {
     const char* program = "porun.exe";
     const char* saveMessage = "";
 };
-
 class DataFileAtStart : public BesideTheProgram<StartCase> {};
 
 TEST_P(DataFileAtStart, LoadsWhatTheFilesHoldAndSavesTheCurrentLayout)
@@ -214,7 +213,6 @@ struct FileCase {
     std::string saved;   // what the next save writes; shortcut.dat: "" when it equals before
     bool record = true;  // position.dat: a place for 640 x 480 at (1, 2) is recorded before the save
 };
-
 class ShortcutFileReading : public BesideTheProgram<FileCase> {};
 
 TEST_P(ShortcutFileReading, KeepsWhatTheRulesAllow)
