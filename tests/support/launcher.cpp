@@ -15,8 +15,7 @@
 
 namespace support {
 
-namespace {
-POINT Centre(HWND control, HWND clientOf = nullptr)  // on the screen, or in clientOf's client area
+POINT Centre(HWND control, HWND clientOf)
 {
     RECT rect = {};
     GetWindowRect(control, &rect);
@@ -25,7 +24,6 @@ POINT Centre(HWND control, HWND clientOf = nullptr)  // on the screen, or in cli
         ScreenToClient(clientOf, &centre);
     return centre;
 }
-}  // namespace
 
 DataImage& DataImage::Button(int group, int index, const std::string& title, const std::string& file,
                              const std::string& params, const std::string& workDir, const std::string& iconFile,

@@ -282,11 +282,9 @@ TEST_F(Bar, AShortPressIsAClickAStrayButtonUpNothingAndHoldingOverTheFoldedGroup
     EXPECT_TRUE(recorder.Started());
     SendMessageA(GetDlgItem(window_, B(4)), WM_LBUTTONUP, 0, MAKELPARAM(7, 5));
     ASSERT_FALSE(Expanded());
-    RECT over = {};
-    GetWindowRect(GetDlgItem(window_, IDC_GROUP_BUTTON), &over);
-    const POINT at = {(over.left + over.right) / 2, (over.top + over.bottom) / 2};
-    over = {at.x, at.y, at.x + 1, at.y + 1};
-    SetCursorPos(over.left, over.top);
+    const POINT at = Centre(GetDlgItem(window_, IDC_GROUP_BUTTON));
+    const RECT over = {at.x, at.y, at.x + 1, at.y + 1};
+    SetCursorPos(at.x, at.y);
     ClipCursor(&over);
     {
         const HeldKeys left({VK_LBUTTON});
