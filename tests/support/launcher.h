@@ -12,6 +12,8 @@
 
 namespace support {
 
+constexpr char kError[] = "ぽてまるエラー", kNotice[] = "ぽてまるのお知らせ", kQuestion[] = "ぽてまるの質問";  // boxes
+
 // porun.dat as records: arranged before a start, read back after a save.
 struct DataImage {
     LauncherData data{};

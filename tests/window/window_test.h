@@ -10,7 +10,6 @@ namespace window_test {
 
 using namespace support;
 
-constexpr char kNotice[] = "ぽてまるのお知らせ", kQuestion[] = "ぽてまるの質問";
 constexpr char kButtonDialog[] = "ボタンの設定", kGroupDialog[] = "基本設定", kCapture[] = "ショートカットキーの登録";
 
 constexpr int B(int index) { return IDC_FIRST_LAUNCHER + index; }  // launcher button index (0..9)
