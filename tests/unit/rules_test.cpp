@@ -161,17 +161,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, ButtonSearch, ::testing::Values(
     QueryRow{"exe", ""}, QueryRow{"外", ""},          // nor its extension, nor a group not in use
     QueryRow{" ", "メモ帳,サクラエディタ,WinMerge,秀丸エディタ,Ｗｏｒｄ,merge tool,Emerge,ぺいんと"}));
 
-TEST(ProgramFile, RunsAsInvokerSoItsFilesStayBesideIt)
-{
-    HMODULE exe = LoadLibraryExA(BuildFile(PORUN_EXE_PATH).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(nullptr, exe);
-    HRSRC found = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
-    ASSERT_NE(nullptr, found);
-    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(exe, found))), SizeofResource(exe, found));
-    EXPECT_NE(std::string::npos, manifest.find("level=\"asInvoker\""));
-    FreeLibrary(exe);
-}
-
 // Libraries are looked for in the system folder alone, never where a planted one could lie beside the program.
 TEST(LibrarySearch, NamesTheSystemFolderAlone)
 {
