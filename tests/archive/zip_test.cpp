@@ -13,7 +13,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <set>
 
@@ -59,12 +58,11 @@ bool MakeFile(const std::wstring& path, const std::wstring& name)
 }
 
 struct PackCase {
-    const char* label;
+    const char* name;
     std::vector<std::wstring> tree;     // made in the root: a trailing '\' makes a folder
     std::vector<std::wstring> dropped;  // packed in this order
     std::string names;
 };
-
 class PackedItems : public ::testing::TestWithParam<PackCase> {};
 
 // Both passes count alike, the first writes nothing; deflated, local times, folders last, version 2.0, no ZIP64.
@@ -114,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(Trees, PackedItems, ::testing::ValuesIn(std::vector<Pac
     {"OtherNamesInUtf8", {L"caf\u00E9.txt", L"\uD55C\uAD6D\uC5B4\\", L"\uD55C\uAD6D\uC5B4\\\U0001F600", L"\u301Cw"},
      {L"caf\u00E9.txt", L"\uD55C\uAD6D\uC5B4", L"\u301Cw"},
      u8"caf\u00E9.txt* \u301Cw* \uD55C\uAD6D\uC5B4/* \uD55C\uAD6D\uC5B4/\U0001F600*"},
-}), [](const auto& info) { return std::string(info.param.label); });
+}), RowName);
 
 // A cancel or a read failure leaves the older archive as it was; a file that cannot be opened is left out, counted.
 BOOL CancellingReader(HANDLE file, void* data, DWORD size, DWORD* read)
@@ -126,14 +124,13 @@ BOOL CancellingReader(HANDLE file, void* data, DWORD size, DWORD* read)
 BOOL FailingReader(HANDLE, void*, DWORD, DWORD* read) { return *read = 0, SetLastError(ERROR_READ_FAULT), FALSE; }
 
 struct JobCase {
-    const char* label;
+    const char* name;
     SourceReadFunction reader;
     PackResult result;
     std::string archive;  // afterwards
     unsigned skipped;
     int cancelAt = 0;  // the read that presses the cancel
 };
-
 class PackingJob : public ::testing::TestWithParam<JobCase> {};
 
 TEST_P(PackingJob, NeverLeavesAHalfWrittenArchive)
@@ -164,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(Jobs, PackingJob, ::testing::ValuesIn(std::vector<JobCa
     {"CancelInsideALargeFile", CancellingReader, kPackCancelled, "the older archive", 0, 40},
     {"ReadFailure", FailingReader, kPackFailed, "the older archive", 0},
     {"FileThatCannotBeOpened", nullptr, kPackDone, "small.txt", 1},
-}), [](const auto& info) { return std::string(info.param.label); });
+}), RowName);
 
 TEST(RootPath, HasNoNameOfItsOwn)
 {
@@ -195,7 +192,6 @@ struct NameCase {
     uint16_t flag;
     std::string extra;
 };
-
 class EntryNameOnExtraction : public Extraction, public ::testing::WithParamInterface<NameCase> {};
 
 TEST_P(EntryNameOnExtraction, WritesInsideTheDestinationOrIsSkipped)
@@ -223,8 +219,6 @@ TEST_P(EntryNameOnExtraction, WritesInsideTheDestinationOrIsSkipped)
 constexpr uint16_t kUtf8 = 0x800;
 const std::string kAa = u8"\u3042";  // あ in UTF-8
 
-std::string Times(const std::string& text, int count) { return count > 0 ? text + Times(text, count - 1) : ""; }
-
 INSTANTIATE_TEST_SUITE_P(Names, EntryNameOnExtraction, ::testing::ValuesIn(std::vector<NameCase>{
     // leading out: parents, drives, streams, roots, UNC and device paths
     "..", "../evil", "..\\evil", "..\\/evil", "a/../../evil", "a/..", "a\\..\\..\\evil", "a/./b", ".", "./evil",
@@ -251,13 +245,13 @@ INSTANTIATE_TEST_SUITE_P(Names, EntryNameOnExtraction, ::testing::ValuesIn(std::
     // names flagged UTF-8 or given by a Unicode Path field, and what decodes to a name leading out
     {u8"日本語/説明書.txt", {L"日本語\\", L"日本語\\説明書.txt"}, kUtf8}, {u8"caf\u00E9.txt", {L"caf\u00E9.txt"}, kUtf8},
     {u8"\uD55C\uAD6D\uC5B4/\uBA54\uBAA8", {L"\uD55C\uAD6D\uC5B4\\", L"\uD55C\uAD6D\uC5B4\\\uBA54\uBAA8"}, kUtf8},
-    {u8"絵\U0001F600.txt", {L"絵\U0001F600.txt"}, kUtf8}, {Times(kAa, 80), {std::wstring(80, L'\u3042')}, kUtf8},
+    {u8"絵\U0001F600.txt", {L"絵\U0001F600.txt"}, kUtf8}, {Repeated(kAa, 80), {std::wstring(80, L'\u3042')}, kUtf8},
     {"cafe.txt", {L"caf\u00E9.txt"}, 0, UnicodePathExtra("cafe.txt", u8"caf\u00E9.txt")},
     {"cafe.txt", {L"cafe.txt"}, 0, UnicodePathExtra("renamed", u8"caf\u00E9.txt")},
     {"safe.txt", {}, 0, UnicodePathExtra("safe.txt", "../evil")}, {"bad\xC3\x28.txt", {}, kUtf8},
     {"a\xC0\xAF..\xC0\xAF" "evil", {}, kUtf8}, {"\xED\xA0\x80.txt", {}, kUtf8}, {u8"../\u00E9vil", {}, kUtf8},
     {u8"C:\u00E9vil", {}, kUtf8}, {u8"COM\u00B9.txt", {}, kUtf8}, {u8"lpt\u00B3", {}, kUtf8}, {u8"\u00E9vil.", {}, kUtf8},
-    {Times(kAa, 300), {}, kUtf8},
+    {Repeated(kAa, 300), {}, kUtf8},
 }));
 
 BOOL DiskFull(HANDLE file, const void* data, DWORD size, DWORD* written)  // once a file holds two blocks
@@ -274,7 +268,7 @@ BOOL Cancelling(HANDLE file, const void* data, DWORD size, DWORD* written)
 }
 
 struct DamagedCase {
-    const char* label;
+    const char* name;
     std::string archive;
     ExtractResult result;
     Tree written;
@@ -356,8 +350,7 @@ TEST_P(DamagedArchive, LeavesOnlyWholeFiles)
     g_question.reset();
 }
 
-INSTANTIATE_TEST_SUITE_P(Archives, DamagedArchive, ::testing::ValuesIn(DamagedCases()),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Archives, DamagedArchive, ::testing::ValuesIn(DamagedCases()), RowName);
 
 // Small and large files alike keep what they held; the times are the archive's.
 TEST_F(Extraction, ASecondRunLeavesTheFilesThatAreThere)

@@ -100,8 +100,7 @@ TEST_P(LauncherProcessEnds, AndItsNextStartFindsWholeFiles)
     EXPECT_FALSE(Exists(folder.File("planted-loaded.txt")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, LauncherProcessEnds, ::testing::ValuesIn(Endings()),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Rows, LauncherProcessEnds, ::testing::ValuesIn(Endings()), RowName);
 
 TEST(OtherDrive, AButtonStoredWithTheOldLetterStartsFromTheLaunchersDrive)
 {

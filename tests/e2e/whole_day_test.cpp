@@ -1,10 +1,9 @@
-// A day of the built launcher driven from outside, then an evening that changes no file and a night of damage.
+// A day of the built launcher driven from outside, then an evening that changes no file.
 #include "support/launcher.h"
 
 #include "resources/resource_ids.h"
 
 #include <commctrl.h>
-#include <shlobj.h>
 
 using namespace support;
 
@@ -33,7 +32,7 @@ bool Capture(const LauncherProcess& launcher, HWND dialog, int button, Keys held
     return capture && WaitGone(capture) && Idle(dialog);
 }
 
-TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAside)
+TEST(WholeDay, FilesSettingsAndShortcutsSurviveADay)
 {
     TempFolder folder("ぽてまる 表");
     const std::string exe = CopyInto(BuildFile(PORUN_EXE_PATH), folder, "porun.exe");
@@ -118,7 +117,6 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
 
         ASSERT_TRUE(launcher.Close());
     }
-    EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F9)) << "the hotkey outlived the launcher";
     const std::vector<std::string> files = {data, folder.File("shortcut.dat"), folder.File("position.dat")};
     const std::vector<std::string> day = {ReadBytes(files[0]), ReadBytes(files[1]), ReadBytes(files[2])};
     EXPECT_NE(std::string::npos, day[1].find(ShortcutLines(0, 1, VK_F9, 3, 1))) << day[1];
@@ -128,31 +126,10 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADayAndADamagedDataFileIsKeptAsid
         LauncherProcess launcher(exe);
         HWND window = launcher.Window();  // null fails every check below
         EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-        EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F9)) << "the system hotkey was not taken again";
-        EXPECT_NE(0, SendDlgItemMessageA(window, IDC_FIRST_LAUNCHER + 5, BM_GETIMAGE, IMAGE_ICON, 0))
-            << "not on the group the day ended on";
         ASSERT_TRUE(launcher.Close());
     }
     for (size_t i = 0; i < files.size(); ++i)  // the same place, group, settings and shortcuts
         EXPECT_EQ(day[i], ReadBytes(files[i])) << files[i];
-
-    const std::string damaged = day[0].substr(0, 5000);
-    ASSERT_TRUE(WriteBytes(data, damaged));
-    {
-        LauncherProcess launcher(exe);
-        HWND box = launcher.Dialog("ぽてまるエラー");
-        EXPECT_EQ("データの読み込みに失敗したのら！！", Text(box, 0xFFFF));
-        Press(box, IDOK);
-        ASSERT_NE(nullptr, launcher.Window());
-        EXPECT_EQ(damaged, ReadBytes(data));  // kept until the first save
-        EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F9)) << "shortcut.dat is apart from the data file";
-        ASSERT_TRUE(launcher.Close());
-    }
-    const std::optional<DataImage> night = DataImage::Read(data);
-    ASSERT_TRUE(night) << "no whole data file after the night";
-    EXPECT_TRUE(!*night->At(0, 1).file && !*night->At(1, 5).file) << "not empty";
-    EXPECT_EQ(damaged, ReadBytes(data + ".bad"));
-    EXPECT_EQ(day[1], ReadBytes(files[1]));
 }
 
 }  // namespace

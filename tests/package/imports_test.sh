@@ -3,7 +3,8 @@
 # the program's own folder: the system's known DLLs, and the common controls,
 # which the embedded manifest binds to the system's side-by-side assembly.
 # Any other import would be looked for beside porun.exe first, where a planted
-# file of that name would run before the launcher's own code.
+# file of that name would run before the launcher's own code. The manifest also
+# has it run as the invoker, never virtualised: its files stay beside it.
 #   imports_test.sh <objdump> <porun.exe>
 set -uo pipefail
 objdump=$1
@@ -16,6 +17,11 @@ if [ -z "$imports" ]; then
     exit 1
 fi
 failures=0
+if grep -aq 'requestedExecutionLevel level="asInvoker"' "$exe"; then
+    echo "ok: runs as the invoker"
+else
+    echo "FAILED: the manifest does not have it run as the invoker"; failures=$((failures + 1))
+fi
 for dll in $imports; do
     if [ "$dll" = comctl32.dll ]; then
         if grep -aq 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' "$exe"; then

@@ -36,6 +36,7 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes);
 inline std::string ReadBytes(const std::string& path) { return ReadBytes(Wide(path)); }
 inline bool WriteBytes(const std::string& path, const std::string& bytes) { return WriteBytes(Wide(path), bytes); }
 inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+inline std::string Repeated(const std::string& text, int n) { return n > 0 ? text + Repeated(text, n - 1) : ""; }
 // Sorted relative paths below folder, folders ending in '\', in UTF-16 so that every name shows as it is.
 using Tree = std::vector<std::wstring>;
 Tree ListTree(const std::wstring& folder);
@@ -50,6 +51,8 @@ inline std::string CopyInto(const std::string& source, const TempFolder& folder,
     SHCreateDirectoryExA(nullptr, FolderOf(target).c_str(), nullptr);
     return CopyFileA(source.c_str(), target.c_str(), FALSE) ? target : std::string();
 }
+
+inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };  // a table's test
 
 // Puts a product seam back on every way out of a test.
 struct Restore {

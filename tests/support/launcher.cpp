@@ -10,14 +10,12 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <cstring>
 #include <sstream>
 
 namespace support {
 
-namespace {
-POINT Centre(HWND control, HWND clientOf = nullptr)  // on the screen, or in clientOf's client area
+POINT Centre(HWND control, HWND clientOf)
 {
     RECT rect = {};
     GetWindowRect(control, &rect);
@@ -26,7 +24,6 @@ POINT Centre(HWND control, HWND clientOf = nullptr)  // on the screen, or in cli
         ScreenToClient(clientOf, &centre);
     return centre;
 }
-}  // namespace
 
 DataImage& DataImage::Button(int group, int index, const std::string& title, const std::string& file,
                              const std::string& params, const std::string& workDir, const std::string& iconFile,
@@ -86,33 +83,6 @@ std::string ShortcutLines(int group, int button, int key, int flags, int system,
                                        {"key", key}, {"flag", flags}, {"usesystemshortcut", system}})
         lines += head + (field + ("," + std::to_string(value))) + "\r\n";
     return lines;
-}
-
-bool MakeFileWithIcons(const std::string& path, int count)
-{
-    // A copy of the recorder, which has no icons, given this program's first count icon groups and their images.
-    std::vector<LPSTR> groups;  // numbers
-    EnumResourceNamesA(nullptr, RT_GROUP_ICON, [](HMODULE, LPCSTR, LPSTR name, LONG_PTR found) -> BOOL {
-        return reinterpret_cast<std::vector<LPSTR>*>(found)->push_back(name), TRUE;
-    }, reinterpret_cast<LONG_PTR>(&groups));
-    HANDLE update = count <= static_cast<int>(groups.size()) &&
-                    CopyFileA(BuildFile(PORUN_RECORDER_PATH).c_str(), path.c_str(), FALSE)
-                        ? BeginUpdateResourceA(path.c_str(), FALSE) : nullptr;
-    auto copy = [update](LPCSTR name, LPCSTR type) {  // its bytes; null when it failed
-        HRSRC found = FindResourceA(nullptr, name, type);
-        auto* bytes = found ? static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found))) : nullptr;
-        return bytes && UpdateResourceA(update, type, name, 0, const_cast<BYTE*>(bytes), SizeofResource(nullptr, found))
-                   ? bytes : nullptr;
-    };
-    bool ok = update != nullptr;
-    for (int k = 0; ok && k < count; ++k) {
-        const BYTE* directory = copy(groups[k], RT_GROUP_ICON);  // 6 bytes, then 14 for each image: its id at 12
-        for (int i = 0; directory && i < *reinterpret_cast<const WORD*>(directory + 4); ++i)
-            ok = ok && copy(MAKEINTRESOURCEA(*reinterpret_cast<const WORD*>(directory + 18 + 14 * i)), RT_ICON);
-        ok = ok && directory;
-    }
-    ok = update && EndUpdateResourceA(update, !ok) && ok;
-    return ok && reinterpret_cast<UINT_PTR>(ExtractIconA(nullptr, path.c_str(), UINT(-1))) == UINT_PTR(count);
 }
 
 bool MakeShellLink(const std::string& link, const std::string& target, const std::string& args, const std::string& dir)

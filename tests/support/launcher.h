@@ -12,6 +12,8 @@
 
 namespace support {
 
+constexpr char kError[] = "ぽてまるエラー", kNotice[] = "ぽてまるのお知らせ", kQuestion[] = "ぽてまるの質問";  // boxes
+
 // porun.dat as records: arranged before a start, read back after a save.
 struct DataImage {
     LauncherData data{};
@@ -48,7 +50,7 @@ std::string DropBlock(const std::vector<Name>& files, POINT point = {})
         block.append(reinterpret_cast<const char*>(file.c_str()), (file.size() + 1) * sizeof file[0]);
     return block.append(sizeof(typename Name::value_type), '\0');
 }
-bool MakeFileWithIcons(const std::string& path, int count);  // a program holding count distinct icons
+POINT Centre(HWND control, HWND clientOf = nullptr);  // of the control: on the screen, or in clientOf's client area
 bool MakeShellLink(const std::string& link, const std::string& target, const std::string& args, const std::string& dir);
 
 // The recorder copied to folder\relative; started, it writes its command line and folder into received.txt.

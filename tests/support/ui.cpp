@@ -6,7 +6,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstring>
 #include <map>
 #include <mutex>

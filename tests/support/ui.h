@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <thread>
 #include <vector>

@@ -86,14 +86,13 @@ const std::string kSaved = "porun.dat=141068";
 const std::string kIni = "[SETTING]\r\nGROUPMAX=";
 
 struct StartCase {
-    const char* label;
+    const char* name;
     std::vector<std::pair<const char*, std::string>> before;  // files beside the program
     std::string loaded;
     std::string after = kSaved;  // the folder after two saves
     const char* program = "porun.exe";
     const char* saveMessage = "";
 };
-
 class DataFileAtStart : public BesideTheProgram<StartCase> {};
 
 TEST_P(DataFileAtStart, LoadsWhatTheFilesHoldAndSavesTheCurrentLayout)
@@ -157,12 +156,12 @@ INSTANTIATE_TEST_SUITE_P(Files, DataFileAtStart, ::testing::ValuesIn(std::vector
     {"IniLongName", {{"porun.ini", "[BUTTON 0]\r\nNAME=" + std::string(600, 'n') + "\r\nFILE=C:\\f.exe\r\n"}},
      "s=1,1,3,30,30,0 @0 b0=C:\\f.exe|" + std::string(269, 'n') + "|||#0"},
     {"IniBesideADataFile", {{"porun.dat", Image()}, {"porun.ini", "[BUTTON 6]\r\nFILE=C:\\new.exe\r\n"}}, kEditor},
-}), [](const auto& info) { return std::string(info.param.label); });
+}), RowName);
 
 // A save that fails at any step leaves the file as it was and no temporary file; the next save stores the change.
 using CallChange = std::function<void(FileCalls&)>;
 struct FailCase {
-    const char* label;
+    const char* name;
     const char* file;
     bool (*save)();
     CallChange fail;
@@ -206,15 +205,14 @@ INSTANTIATE_TEST_SUITE_P(Steps, SaveSurvivesAFailingStep, ::testing::ValuesIn(st
     {"DataMove", "porun.dat", SaveData, kMoveFails},
     {"PositionsMove", "position.dat", SavePlaces, kMoveFails},
     {"ShortcutsMove", "shortcut.dat", SaveShortcutTable, kMoveFails},
-}), [](const auto& info) { return std::string(info.param.label); });
+}), RowName);
 
 struct FileCase {
-    const char* label;
+    const char* name;
     std::string before;  // the file at the start ("-": none)
     std::string saved;   // what the next save writes; shortcut.dat: "" when it equals before
     bool record = true;  // position.dat: a place for 640 x 480 at (1, 2) is recorded before the save
 };
-
 class ShortcutFileReading : public BesideTheProgram<FileCase> {};
 
 TEST_P(ShortcutFileReading, KeepsWhatTheRulesAllow)
@@ -257,7 +255,7 @@ INSTANTIATE_TEST_SUITE_P(Files, ShortcutFileReading, ::testing::ValuesIn(std::ve
     {"SearchKeyWithoutCtrl", kBase + "ShortCut.Search.key,70\r\nShortCut.Search.flag,4\r\n", kBase},
     {"SearchKeyOfTheActivation", kBase + "ShortCut.Search.key,80\r\nShortCut.Search.flag,2\r\n", kBase},
     {"SearchKeyNoNumber", kBase + "ShortCut.Search.key,abc\r\nShortCut.Search.flag,6\r\n", kBase},
-}), [](const auto& info) { return std::string(info.param.label); });
+}), RowName);
 
 std::string Slot(int slot, int width, int height, int x, int y)
 {
@@ -302,6 +300,6 @@ INSTANTIATE_TEST_SUITE_P(Files, PositionFileReading, ::testing::ValuesIn(std::ve
     {"HalfWrittenLastLine", Slot(1, 800, 600, 3, 4) + "position02.desktop.width,1024",
      Slot(0, 640, 480, 1, 2) + Slot(1, 800, 600, 3, 4)},
     {"LineFeedsOnly", "position01.desktop.width,1024\n", Slot(0, 640, 480, 1, 2)},
-}), [](const auto& info) { return std::string(info.param.label); });
+}), RowName);
 
 }  // namespace

@@ -18,7 +18,6 @@ protected:
     void SetUp() override { ClearPositions(WindowPositions()); }  // places are kept for the process's life
 };
 
-// The place remembered for this screen size is brought inside; closing saves the place for it too, and the group.
 TEST_F(WindowLife, ARememberedPlaceWinsAPlaceUnderTheTaskbarSnapsBackAndClosingSavesItWithTheGroupAndQuits)
 {
     data_.settings.groupCount = 5;
@@ -53,7 +52,6 @@ TEST_F(WindowLife, ARememberedPlaceWinsAPlaceUnderTheTaskbarSnapsBackAndClosingS
     EXPECT_EQ((std::vector<int>{300, int(rect.top), 2}), (std::vector<int>{s.windowX, s.windowY, s.lastGroup}));
 }
 
-// The screen changes size and back again, twice: the bar goes back to the place it had at each size.
 TEST_F(WindowLife, AScreenSizeChangeBackAndForthReturnsTheBarToItsPlaceAtThatSize)
 {
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);

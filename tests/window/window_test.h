@@ -5,14 +5,11 @@
 #include "resources/resource_ids.h"
 
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace window_test {
 
 using namespace support;
 
-constexpr char kNotice[] = "ぽてまるのお知らせ", kQuestion[] = "ぽてまるの質問";
 constexpr char kButtonDialog[] = "ボタンの設定", kGroupDialog[] = "基本設定", kCapture[] = "ショートカットキーの登録";
 
 constexpr int B(int index) { return IDC_FIRST_LAUNCHER + index; }  // launcher button index (0..9)
@@ -83,6 +80,5 @@ class Table : public Window, public ::testing::WithParamInterface<Row> {
 protected:
     const Row& row() const { return this->GetParam(); }
 };
-inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };
 
 }  // namespace window_test
