@@ -84,16 +84,6 @@ bool CopyOut(const char* path, char* out, int size)
 }
 }  // namespace
 
-// A stored path with the launcher's file name that is not there is the
-// launcher from where it ran before it was moved: the launcher's path now.
-static const char* LauncherIfMoved(const char* stored, char (&buffer)[MAX_PATH])
-{
-    if (!stored || GetProgramPath(buffer, sizeof buffer) == 0)
-        return stored;
-    const bool launcher = lstrcmpiA(FileNameOf(stored), FileNameOf(buffer)) == 0;
-    return launcher && !StoredPathExists(stored) ? buffer : stored;
-}
-
 void OverrideWindowsDrive(char drive)
 {
     g_windowsDriveOverride = static_cast<char>(drive & ~0x20);
@@ -137,6 +127,18 @@ bool StoredPathExists(const char* stored)
     bool found = false;
     return ResolveStoredPath(stored, path, sizeof path, &found) && found;
 }
+
+namespace {
+// A stored path with the launcher's file name that is not there is the
+// launcher from where it ran before it was moved: the launcher's path now.
+const char* LauncherIfMoved(const char* stored, char (&buffer)[MAX_PATH])
+{
+    if (!stored || GetProgramPath(buffer, sizeof buffer) == 0)
+        return stored;
+    const bool launcher = lstrcmpiA(FileNameOf(stored), FileNameOf(buffer)) == 0;
+    return launcher && !StoredPathExists(stored) ? buffer : stored;
+}
+}  // namespace
 
 bool ResolveIconSource(const char* stored, char* out, int size, bool* found)
 {
