@@ -15,8 +15,8 @@ public:
     void SetRange(int low, int high);
     // The high end of a task counted in bytes, past what an int holds.
     void SetTotal(unsigned long long high) { rangeHigh_ = high; }
-    void SetTitle(const char* text);
-    void SetText(const char* text);
+    void SetTitle(const wchar_t* text);
+    void SetText(const wchar_t* text);
     // Moves the bar to value as a percentage of the range's high end, runs
     // the messages waiting (input and messages from other windows at once,
     // painting at most every kDisplayIntervalMs), copies the cancel flag into
@@ -43,7 +43,7 @@ private:
     unsigned long long rangeHigh_ = 100;
     bool displayed_ = false;
     DWORD lastDisplay_ = 0;
-    char title_[128] = "";
+    wchar_t title_[128] = L"";
     DWORD lastBarDrawn_ = 0;
     bool pumped_ = false;
     DWORD lastPump_ = 0;

@@ -12,9 +12,9 @@ struct ButtonRecord;
 struct BarActions {
     // The button settings dialog for launcher button index of the current
     // group, with path proposed as its new file when proposed is set.
-    void (*openButtonSettings)(HWND mainWindow, int index, bool proposed, const char* path);
+    void (*openButtonSettings)(HWND mainWindow, int index, bool proposed, const wchar_t* path);
     // The group settings dialog with path proposed as the group's icon file.
-    void (*openGroupSettings)(HWND mainWindow, const char* path);
+    void (*openGroupSettings)(HWND mainWindow, const wchar_t* path);
     // A drop on the group button: true when the archives dealt with it.
     bool (*handleArchiveDrop)(HWND mainWindow, HDROP drop);
 };

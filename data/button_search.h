@@ -25,7 +25,7 @@
 #include "data/launcher_records.h"
 
 // Folding turns a character into at most two.
-constexpr int kFoldedSize = 2 * kTextFieldSize;
+constexpr int kFoldedSize = 2 * kFieldSize;
 
 // A text folded for comparing, with the places where its words begin.
 struct FoldedText {
@@ -50,7 +50,7 @@ struct SearchIndex {
 };
 
 // Folds the ANSI text in field (at most size bytes, terminated or not).
-void FoldSearchText(const char* field, int size, FoldedText* folded);
+void FoldSearchText(const wchar_t* field, int size, FoldedText* folded);
 
 // Where in field the folded query matches best. An empty query matches at the start.
 MatchRank RankMatch(const FoldedText& field, const FoldedText& query);
@@ -60,4 +60,4 @@ void BuildSearchIndex(const LauncherData& data, int groupCount, SearchIndex* ind
 
 // The numbers of the buttons that match query (ANSI), best first, into found
 // (room for kButtonCount); returns how many.
-int FindButtons(const SearchIndex& index, const char* query, int* found);
+int FindButtons(const SearchIndex& index, const wchar_t* query, int* found);

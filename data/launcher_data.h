@@ -15,12 +15,12 @@ void StoreWindowOrigin(HWND window);
 
 // The data file: the program's path with its three-letter extension replaced
 // by "dat". False for a program named otherwise.
-bool DataFilePath(char* buffer, DWORD size);
+bool DataFilePath(wchar_t* buffer, DWORD size);
 
-// Puts text into a record's text field (kTextFieldSize bytes): as many whole
+// Puts text into a record's text field (kFieldSize bytes): as many whole
 // characters as fit with the terminator, then zeros to the field's end, so
 // that nothing but the text reaches the data file.
-void StoreField(char* field, const char* text);
+void StoreField(wchar_t* field, const wchar_t* text);
 
 // Settings.
 AppSettings GetSettings();

@@ -17,12 +17,12 @@ enum class BrowseKind {
 // chosen name the code page cannot hold is taken by its short name, or
 // refused with IDS_MSG_NAME_NOT_KEPT. True with the kept path in file; false
 // when nothing was taken.
-bool BrowseForFile(HWND owner, BrowseKind kind, const char* initial, char* file, int size);
+bool BrowseForFile(HWND owner, BrowseKind kind, const wchar_t* initial, wchar_t* file, int size);
 
 // "*.exe;*.lnk;*.*" as the open-file dialog's filter: one description and
 // pattern pair per pattern, ending in two terminators. Returns false when the
 // result does not fit in size.
-bool BuildFileFilter(const char* patterns, char* filter, int size);
+bool BuildFileFilter(const wchar_t* patterns, wchar_t* filter, int size);
 
 // Test seam: the call that shows the open-file dialog (null = GetOpenFileNameW).
 using OpenFileFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);

@@ -7,8 +7,8 @@
 // link's arguments and working folder, and on
 // success replaces path with the link's target. False, path unchanged, when
 // the link cannot be loaded or resolved or has no file-system target.
-bool ResolveShellLink(HWND dialog, char* path);
+bool ResolveShellLink(HWND dialog, wchar_t* path);
 
 // True when the path is longer than three characters and ends in "lnk",
 // compared without regard to case.
-bool IsShellLinkPath(const char* path);
+bool IsShellLinkPath(const wchar_t* path);

@@ -22,12 +22,12 @@ constexpr int kMenuWorkspaceSize = 300;
 bool ShowButtonMenu(HWND mainWindow, int target);
 // Loads IDR_BUTTON_MENU into menu and sets its title and item states for target;
 // workspace holds kMenuWorkspaceSize zero-filled bytes.
-bool PrepareButtonMenu(PopupMenu& menu, int target, char* workspace);
+bool PrepareButtonMenu(PopupMenu& menu, int target, wchar_t* workspace);
 
 // The group-switch menu. False when the menu or its workspace cannot be had.
 bool ShowGroupMenu(HWND mainWindow);
 // Fills the empty popup of menu with the title and the groups in use.
-bool FillGroupMenu(PopupMenu& menu, char* workspace);
+bool FillGroupMenu(PopupMenu& menu, wchar_t* workspace);
 
 // A mouse message of the tray icon: a right button release opens the tray
 // menu, other clicks bring the main window forward.
@@ -37,4 +37,4 @@ bool ShowTrayMenu(HWND mainWindow, bool onTop);
 // Copies title, cut at a whole character where needed, followed by suffix
 // into buffer of size bytes; the result always ends with the whole suffix
 // when the suffix fits at all.
-void JoinMenuTitle(char* buffer, int size, const char* title, int titleLimit, const char* suffix);
+void JoinMenuTitle(wchar_t* buffer, int size, const wchar_t* title, int titleLimit, const wchar_t* suffix);

@@ -45,7 +45,7 @@ public:
     virtual bool Destroy();
     virtual ~PopupMenu();
 
-    bool AppendItem(UINT id, const char* text);
+    bool AppendItem(UINT id, const wchar_t* text);
     bool AppendSeparator();
     HMENU GetPopup() const { return popup_; }
 

@@ -10,4 +10,4 @@
 // numbers, by title, IDS_UNTITLED_BUTTON_FORMAT for an untitled one). Lines
 // that do not fit are counted in a last line (IDS_REFUSED_HOTKEYS_MORE).
 // False, with text empty, when nothing was refused.
-bool DescribeRefusedHotkeys(char* text, int size);
+bool DescribeRefusedHotkeys(wchar_t* text, int size);

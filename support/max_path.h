@@ -7,4 +7,4 @@
 
 // True when path, converted from the ANSI code page as the system converts
 // it, fits MAX_PATH with its terminator (at most 259 characters). False for null.
-bool PathFitsMaxPath(const char* path);
+bool PathFitsMaxPath(const wchar_t* path);

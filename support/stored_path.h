@@ -19,7 +19,7 @@
 #include <windows.h>
 
 // Room for any path that fits MAX_PATH, in double-byte characters.
-constexpr int kResolvedPathSize = 2 * MAX_PATH;
+constexpr int kResolvedPathSize = MAX_PATH;
 
 // Writes into out (size bytes) the path stored stands for: the first that is
 // there of its expansion, its text as written, the expansion on the
@@ -28,17 +28,17 @@ constexpr int kResolvedPathSize = 2 * MAX_PATH;
 // system call that uses it finds out); found, when given, tells whether it
 // is there. False, with out empty, for an empty path or one that does not
 // fit MAX_PATH (or out).
-bool ResolveStoredPath(const char* stored, char* out, int size, bool* found = nullptr);
+bool ResolveStoredPath(const wchar_t* stored, wchar_t* out, int size, bool* found = nullptr);
 
 // Makes the drive Windows runs from drive ('C') instead of the system's; 0
 // goes back to the system's. For tests.
-void OverrideWindowsDrive(char drive);
+void OverrideWindowsDrive(wchar_t drive);
 
 // True when stored resolves to a file or folder that is there.
-bool StoredPathExists(const char* stored);
+bool StoredPathExists(const wchar_t* stored);
 
 // ResolveStoredPath for an icon source, which is often the launcher itself (a
 // group's default icons): a path with the launcher's file name that is not
 // there any more is taken to be the launcher from where it ran before it was
 // moved, and stands for the launcher's path as it runs now.
-bool ResolveIconSource(const char* stored, char* out, int size, bool* found = nullptr);
+bool ResolveIconSource(const wchar_t* stored, wchar_t* out, int size, bool* found = nullptr);
