@@ -18,9 +18,9 @@ bool FitsCodePage932(const wchar_t* text);
 // text exactly.
 bool ToCodePage932(const wchar_t* text, char* out, size_t size);
 
-// bytes[0, length) of code page 932 text into out (size characters with the
-// terminator), as much as fits in whole characters. Lenient: a byte the code
-// page does not define becomes what the system maps it to. Strict (for
-// archive entry names): false for any invalid sequence or a NUL inside.
+// bytes[0, length) of code page 932 text in UTF-16. Lenient: a byte the code
+// page does not define becomes what the system maps it to. Strict (archive
+// entry names): into out (size characters with the terminator), false for
+// any invalid sequence, a NUL inside or a text that does not fit.
 std::wstring FromCodePage932(const char* bytes, size_t length);
 bool FromCodePage932Strict(const char* bytes, size_t length, wchar_t* out, size_t size);
