@@ -3,6 +3,7 @@
 // the current group. Allocated once at start-up, loaded while the main window
 // is created, changed in place, written back whole.
 #include "data/launcher_records.h"
+#include "data/store_field.h"
 
 #include <windows.h>
 
@@ -17,10 +18,7 @@ void StoreWindowOrigin(HWND window);
 // by "dat". False for a program named otherwise.
 bool DataFilePath(wchar_t* buffer, DWORD size);
 
-// Puts text into a record's text field (kFieldSize bytes): as many whole
-// characters as fit with the terminator, then zeros to the field's end, so
-// that nothing but the text reaches the data file.
-void StoreField(wchar_t* field, const wchar_t* text);
+// StoreField: every text goes into a record through it.
 
 // Settings.
 AppSettings GetSettings();

@@ -1,8 +1,6 @@
 #pragma once
-// Splitting paths and names. In the system's ANSI code page every walk steps
-// by whole characters, so the second byte of a double-byte character is never
-// taken for a separator: "表" (0x95 0x5C) and "ソ" (0x83 0x5C) end in the byte
-// of "\". The archives work on UTF-16 paths and split them alike.
+// Splitting paths and names, all in UTF-16: a backslash or a dot is one
+// character of its own, and a cut never parts a surrogate pair.
 #include <cstddef>
 
 // The last backslash of text, or null when it has none.
@@ -24,17 +22,17 @@ bool EndsWithBackslash(const wchar_t* text);
 // closing quote ("D:\" is written "D:\\"). False when it does not fit in size.
 bool QuoteForCommandLine(const wchar_t* path, wchar_t* buffer, size_t size);
 
-// Replaces every character from by to (both single-byte characters).
+// Replaces every character from by to.
 void ReplaceCharacters(wchar_t* text, wchar_t from, wchar_t to);
 
 // Copies as many whole characters of [text, text + length) as fit into
-// buffer (size bytes with the terminator).
+// buffer (size characters with the terminator), never half a surrogate pair.
 void CopyWholeCharacters(const wchar_t* text, size_t length, wchar_t* buffer, size_t size);
 
 // The folder part of path, up to and without its last backslash; empty
-// without one. Cut to size bytes on a whole character.
+// without one. Cut to size characters on a whole character.
 void CopyFolderOf(const wchar_t* path, wchar_t* buffer, size_t size);
 
-// The file name without its extension (see ExtensionOf). Cut to size bytes on
-// a whole character (size characters for UTF-16).
+// The file name without its extension (see ExtensionOf). Cut to size characters on
+// a whole character (size characters with the terminator).
 void CopyNameWithoutExtension(const wchar_t* path, wchar_t* buffer, size_t size);

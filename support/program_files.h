@@ -4,7 +4,7 @@
 // a copy in a temporary folder.
 #include <windows.h>
 
-// Copies the executable's full path into buffer (size bytes including the
+// Copies the executable's full path into buffer (size characters including the
 // terminator). Returns the length, or 0 when it cannot be had or does not fit.
 DWORD GetProgramPath(wchar_t* buffer, DWORD size);
 
@@ -12,7 +12,7 @@ DWORD GetProgramPath(wchar_t* buffer, DWORD size);
 // nullptr goes back to the real module path. For tests.
 void OverrideProgramPath(const wchar_t* path);
 
-// "<folder of the program>\<name>" into buffer (size bytes with the
+// "<folder of the program>\<name>" into buffer (size characters with the
 // terminator). False when the program's path has no backslash or the result
 // does not fit.
 bool ProgramFolderFile(const wchar_t* name, wchar_t* buffer, DWORD size);

@@ -1,43 +1,26 @@
-#include "support/kept_path.h"
-
-#include "support/max_path.h"
+#include "support/short_path.h"
 
 #include <cwchar>
 
 namespace {
 ShortPathFunction g_shortPath = nullptr;
-
-bool ConvertsExactly(const wchar_t* path, char* buffer, int size)
-{
-    if (std::wcslen(path) >= MAX_PATH)
-        return false;
-    BOOL usedDefault = FALSE;
-    if (!WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path, -1, buffer, size, nullptr, &usedDefault) ||
-        usedDefault)
-        return false;
-    wchar_t back[MAX_PATH];
-    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, buffer, -1, back, MAX_PATH) > 0 &&
-           std::wcscmp(back, path) == 0 && PathFitsMaxPath(buffer);
-}
 }  // namespace
 
-KeptPath KeepPath(const wchar_t* path, char* buffer, int size)
+bool ShortPathOf(const wchar_t* path, wchar_t* buffer, DWORD size)
 {
-    if (!buffer || size <= 0)
-        return KeptPath::None;
-    buffer[0] = '\0';
+    if (!buffer || size == 0)
+        return false;
+    buffer[0] = L'\0';
     if (!path || !*path)
-        return KeptPath::None;
-    if (ConvertsExactly(path, buffer, size))
-        return KeptPath::AsIs;
-    // A volume without short names hands the long path back: it fails the same test.
-    wchar_t shortPath[MAX_PATH];
+        return false;
     const ShortPathFunction lookup = g_shortPath ? g_shortPath : GetShortPathNameW;
-    const DWORD length = lookup(path, shortPath, MAX_PATH);
-    if (length > 0 && length < MAX_PATH && ConvertsExactly(shortPath, buffer, size))
-        return KeptPath::ShortName;
-    buffer[0] = '\0';
-    return KeptPath::None;
+    const DWORD length = lookup(path, buffer, size);
+    // A volume without short names hands the long path back: no short form.
+    if (length == 0 || length >= size || std::wcscmp(buffer, path) == 0) {
+        buffer[0] = L'\0';
+        return false;
+    }
+    return true;
 }
 
 void OverrideShortPathLookup(ShortPathFunction function)

@@ -3,7 +3,7 @@
 // wrote it; wherever it uses one (to start it, as working folder, for an
 // icon, to tell whether the file is there) it first fits it to the machine
 // it runs on:
-// - %NAME% parts are expanded from the environment (ExpandEnvironmentStringsA),
+// - %NAME% parts are expanded from the environment (ExpandEnvironmentStringsW),
 //   by the launcher itself; when the expansion is not there but the path as
 //   written is, the path as written wins (a file name with a real "%");
 // - a path on another drive than the launcher's own ("E:\apps\x.exe" while
@@ -18,10 +18,10 @@
 // Nothing stored changes.
 #include <windows.h>
 
-// Room for any path that fits MAX_PATH, in double-byte characters.
+// Room for any path that fits MAX_PATH, in characters.
 constexpr int kResolvedPathSize = MAX_PATH;
 
-// Writes into out (size bytes) the path stored stands for: the first that is
+// Writes into out (size characters) the path stored stands for: the first that is
 // there of its expansion, its text as written, the expansion on the
 // launcher's drive and the text on the launcher's drive; when none is there,
 // its expansion. True when out holds a usable path, which need not exist (the

@@ -1,6 +1,5 @@
 #pragma once
-// The program's own growable, NUL-terminated byte string in the ANSI code
-// page (Shift-JIS). Blocks come from the global SystemHelper, zero-filled,
+// The program's own growable, NUL-terminated UTF-16 string. Blocks come from the global SystemHelper, zero-filled,
 // and are always sized exactly for the text plus its terminator.
 #include <cstdint>
 
@@ -29,8 +28,8 @@ public:
 
     // Index of the first character equal to c, or -1.
     int Find(wchar_t c) const;
-    // Stores byte at index and takes the length of the resulting text (so 0
-    // cuts the text there). False outside 0..length, and for a non-zero byte
+    // Stores character at index and takes the length of the resulting text (so 0
+    // cuts the text there). False outside 0..length, and for a non-zero character
     // at the terminator's index, which would leave the text unterminated.
     bool SetAt(int index, wchar_t character);
 
