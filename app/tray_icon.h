@@ -14,11 +14,11 @@ bool AddTrayIcon(NOTIFYICONDATAW* record, HWND window, UINT iconId, UINT tipId, 
 void RemoveTrayIcon(NOTIFYICONDATAW* record);
 
 // Shows a balloon on the added icon (NIF_INFO, the warning kind) with title
-// (at most 63 bytes kept) and text (at most 255); it goes away by itself and
-// blocks nothing. False when the icon was not added or the shell refused.
+// (at most 63 characters kept) and text (at most 255), never cut inside a
+// surrogate pair; it goes away by itself and blocks nothing. False when the icon was not added or the shell refused.
 bool ShowTrayBalloon(const NOTIFYICONDATAW* record, const wchar_t* title, const wchar_t* text);
 
-// For tests: stands in for Shell_NotifyIconA in every call above; null goes
+// For tests: stands in for Shell_NotifyIconW in every call above; null goes
 // back to the system's.
 using NotifyIconFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAW);
 void OverrideNotifyIcon(NotifyIconFunction function);

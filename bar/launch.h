@@ -19,9 +19,20 @@ struct BarActions {
     bool (*handleArchiveDrop)(HWND mainWindow, HDROP drop);
 };
 
-// ShellExecuteA "open" with the button's file, options and working folder;
-// true when the system started it.
-bool StartButtonFile(HWND owner, const ButtonRecord& button);
+// Why a start failed: the path that was tried (as used, or as stored when it
+// could not be used) and the system's error code.
+struct LaunchFailure {
+    wchar_t tried[MAX_PATH + 1] = L"";
+    DWORD error = ERROR_SUCCESS;
+};
+
+// ShellExecuteExW "open" with the button's file, options and working folder;
+// true when the system started it. On a failure, failure (when given) tells why.
+bool StartButtonFile(HWND owner, const ButtonRecord& button, LaunchFailure* failure = nullptr);
+
+// IDS_MSG_LAUNCH_FAILED, with the path tried and the system's own words for
+// the error in a second paragraph (IDS_MSG_LAUNCH_FAILED_WHY).
+void TellLaunchFailure(HWND owner, const LaunchFailure& failure);
 
 // What a click on a filled button does when no modifier is held: starts its
 // file, tells a failure (IDS_MSG_LAUNCH_FAILED), and collapses the bar when

@@ -47,9 +47,9 @@ public:
     FontHandle& operator=(const FontHandle&) = delete;
 
     // Replaces the font by a new one of face and lfHeight height. Null for a
-    // null face or a face of 32 bytes or more (the object is then left
-    // without a font). A face the system does not know is replaced by the
-    // nearest Japanese face it has (see MenuFontFace).
+    // null face or a face of LF_FACESIZE (32) characters or more (the
+    // object is then left without a font). A face the system does not know
+    // is replaced by the nearest Japanese face it has (see MenuFontFace).
     HFONT Create(const wchar_t* face, int height);
     HFONT Get() const { return font_; }
 
@@ -60,5 +60,5 @@ private:
 
 // The face to ask the system for: face itself when the system has it, else
 // an installed face of the same family of Japanese fonts, else face (the
-// system then substitutes). buffer holds at least LF_FACESIZE bytes.
+// system then substitutes). buffer holds at least LF_FACESIZE characters.
 void MenuFontFace(const wchar_t* face, wchar_t* buffer);

@@ -13,6 +13,10 @@
 
 class PopupMenu;
 
+// Characters of an item's caption, terminator included: a launcher menu
+// title (a whole field and the suffix) fits.
+constexpr int kMenuCaptionSize = 300;
+
 // Flag bit of MenuItemRecord::flags: the item was a separator.
 constexpr std::uint32_t kMenuItemSeparator = 1;
 
