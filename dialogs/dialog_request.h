@@ -9,7 +9,7 @@ struct DialogRequest {
     wchar_t presetPath[kFieldSize];
 };
 
-// Clears the path, stores index and flag and copies at most 260 bytes of path
+// Clears the path, stores index and flag and copies at most 260 characters of path
 // (null or empty: no path).
 void SetDialogRequest(int targetIndex, int presetFlag, const wchar_t* path);
 // The request, changed in place by the dialogs.

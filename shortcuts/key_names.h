@@ -16,7 +16,7 @@ const wchar_t* GetKeyName(int key);
 // Buffer size that holds every shortcut text (at most 99 characters).
 constexpr int kShortcutTextSize = 100;
 
-// Writes the shortcut's text into buffer (size bytes, truncated to fit):
+// Writes the shortcut's text into buffer (size characters, cut to fit):
 // "- 未設定 -" (IDS_SHORTCUT_NONE) when key is 0, else e.g. "CTRL+ALT+SPACE".
 void FormatShortcutText(int key, int flags, wchar_t* buffer, int size);
 

@@ -4,7 +4,7 @@
 // combination another program holds is not left silently dead.
 #include <windows.h>
 
-// Writes into text (size bytes) IDS_REFUSED_HOTKEYS_TEXT and one line per
+// Writes into text (size characters) IDS_REFUSED_HOTKEYS_TEXT and one line per
 // refused hotkey: its combination and what it starts (IDS_ACTIVATION_HOTKEY_NAME
 // for the activation hotkey, first; then the buttons in order of their
 // numbers, by title, IDS_UNTITLED_BUTTON_FORMAT for an untitled one). Lines
