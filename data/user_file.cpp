@@ -26,7 +26,8 @@ bool ReadExactly(HANDLE file, void* buffer, DWORD size)
 }
 
 // One attempt; error holds the reason of an Unreadable answer.
-UserFileRead ReadOnce(const wchar_t* path, DWORD maxSize, ScopedHeapBlock* contents, DWORD* size, DWORD* error)
+UserFileRead ReadOnce(const wchar_t* path, DWORD maxSize, UserFileOversize oversize, ScopedHeapBlock* contents,
+                      DWORD* size, DWORD* error)
 {
     *error = 0;
     ScopedFile file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -41,9 +42,9 @@ UserFileRead ReadOnce(const wchar_t* path, DWORD maxSize, ScopedHeapBlock* conte
         *error = GetLastError();
         return UserFileRead::Unreadable;
     }
-    if (length.QuadPart > maxSize)
+    if (length.QuadPart > maxSize && oversize == UserFileOversize::Refuse)
         return UserFileRead::TooLarge;
-    const DWORD bytes = static_cast<DWORD>(length.QuadPart);
+    const DWORD bytes = length.QuadPart > maxSize ? maxSize : static_cast<DWORD>(length.QuadPart);
     ScopedHeapBlock buffer(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes + 1));
     if (!buffer || !ReadExactly(file.Get(), buffer.Get(), bytes)) {
         *error = GetLastError();
@@ -73,20 +74,21 @@ void ForgetKept(const wchar_t* path)
 UserFileRetry& ActiveUserFileRetry() { return g_retry; }
 void RestoreUserFileRetry() { g_retry = kRetry; }
 
-UserFileRead ReadUserFile(const wchar_t* path, DWORD maxSize, ScopedHeapBlock* contents, DWORD* size)
+UserFileRead ReadUserFile(const wchar_t* path, DWORD maxSize, ScopedHeapBlock* contents, DWORD* size,
+                          UserFileOversize oversize)
 {
     contents->Reset();
     *size = 0;
     UserFileRead result = UserFileRead::Unreadable;
     DWORD error = 0;
     if (path && PathFitsMaxPath(path)) {
-        result = ReadOnce(path, maxSize, contents, size, &error);
+        result = ReadOnce(path, maxSize, oversize, contents, size, &error);
         for (int attempt = 1; result == UserFileRead::Unreadable && HeldByAnother(error) && attempt < g_retry.attempts;
              ++attempt) {
             if (g_retry.onRetry)
                 g_retry.onRetry(attempt);
             Sleep(g_retry.delay);  // the other program lets go within moments
-            result = ReadOnce(path, maxSize, contents, size, &error);
+            result = ReadOnce(path, maxSize, oversize, contents, size, &error);
         }
     }
     if (result == UserFileRead::Unreadable)

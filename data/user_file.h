@@ -18,8 +18,11 @@ enum class UserFileRead {
 // Reads the whole file of at most maxSize bytes, trying again while another
 // program holds it. A file that cannot be read is marked kept (see
 // UserFileKept); any other answer unmarks it (the caller keeps one too large
-// when that is not safe to replace).
-UserFileRead ReadUserFile(const wchar_t* path, DWORD maxSize, ScopedHeapBlock* contents, DWORD* size);
+// when that is not safe to replace). A file larger than maxSize is
+// TooLarge, or with TakeTheStart its first maxSize bytes are read (Done).
+enum class UserFileOversize { Refuse, TakeTheStart };
+UserFileRead ReadUserFile(const wchar_t* path, DWORD maxSize, ScopedHeapBlock* contents, DWORD* size,
+                          UserFileOversize oversize = UserFileOversize::Refuse);
 
 // True when path could not be read this run: it is not to be written.
 bool UserFileKept(const wchar_t* path);

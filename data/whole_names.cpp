@@ -42,6 +42,13 @@ void ApplyLine(const char* start, const char* end, bool (&seen)[kFieldCount], La
     StoreField(field, line.whole);
     ++*changed;
 }
+// The size of the complete lines at the start of [text, text + size).
+DWORD WholeLinesSize(const char* text, DWORD size)
+{
+    while (size > 0 && text[size - 1] != '\n')
+        --size;
+    return size;
+}
 }  // namespace
 
 bool NamesFilePath(const wchar_t* dataFile, wchar_t* buffer, DWORD size)
@@ -95,8 +102,12 @@ void ReadNamesFile(const wchar_t* path, LauncherData* data)
 {
     ScopedHeapBlock text;
     DWORD size = 0;
-    if (ReadUserFile(path, kNamesFileMaxSize, &text, &size) == UserFileRead::Done)
-        ApplyNamesText(static_cast<const char*>(text.Get()), size, data);
+    if (ReadUserFile(path, kNamesFileReadLimit, &text, &size, UserFileOversize::TakeTheStart) != UserFileRead::Done)
+        return;
+    const char* bytes = static_cast<const char*>(text.Get());
+    if (size == kNamesFileReadLimit)
+        size = WholeLinesSize(bytes, size);  // the file goes on: its last line here may be cut
+    ApplyNamesText(bytes, size, data);
 }
 
 bool WriteNamesFile(const wchar_t* path, const LauncherData& data, const StoredData& stored)

@@ -13,8 +13,9 @@
 #include <cstddef>
 #include <string>
 
-// Larger than any names file the launcher writes; a larger one is not its.
-constexpr DWORD kNamesFileMaxSize = 1024 * 1024;
+// Larger than any names file the launcher writes (under 1 MiB): of a larger
+// one, only the whole lines within its first kNamesFileReadLimit bytes are read.
+constexpr DWORD kNamesFileReadLimit = 4 * 1024 * 1024;
 
 // The names file's path: the data file's (data/launcher_data.h DataFilePath)
 // with the extension "names". False when it does not fit.

@@ -190,7 +190,10 @@ protected:
     }
 
     support::TempFolder folder_{L"表"};
-    Restore undo_{[] { FreeLauncherData(), OverrideProgramPath(nullptr); }};
+    Restore undo_{[] {
+        FreeLauncherData();
+        OverrideProgramPath(nullptr);
+    }};
 };
 
 TEST_P(NamesBesideTheData, KeepBytesNoOneChangedAndNamesWhole)
@@ -224,8 +227,8 @@ INSTANTIATE_TEST_SUITE_P(Files, NamesBesideTheData, ::testing::ValuesIn(std::vec
     {.name = "WholeNameRestored", .file = "C:\\?.exe", .names = kNamesFile, .loaded = kWhole, .namesAfter = kNamesFile},
     {.name = "OlderLaunchersEditWins", .file = "C:\\old.exe", .names = kNamesFile, .loaded = L"C:\\old.exe"},
     {.name = "DamagedNamesFileGoes", .file = "C:\\?.exe", .names = "\xC3\x28\r\n" + kLine + "\\q\r\n", .loaded = kForm},
-    {.name = "NamesFileOfManyMegabytes", .file = "C:\\?.exe", .names = kNamesFile + std::string(3 << 20, ';'),
-     .loaded = kForm},
+    {.name = "NamesFileOfManyMegabytes", .file = "C:\\?.exe", .names = kNamesFile + std::string(6 << 20, ';'),
+     .loaded = kWhole, .namesAfter = kNamesFile},
 }), RowName);
 
 }  // namespace
