@@ -143,9 +143,10 @@ void OpenWithButton(HWND mainWindow, const ButtonRecord& button, const wchar_t* 
         TellLaunchFailure(mainWindow, failure);
 }
 
-// The system's words for error, without the line break they end with; the
-// code itself when the system has none.
-std::wstring SystemReason(DWORD error)
+// The system's words for error about path, without the line break they end
+// with, its own line breaks as the notice's, and "%1" (ERROR_BAD_EXE_FORMAT …)
+// standing for path; the code itself when the system has none.
+std::wstring SystemReason(DWORD error, const wchar_t* path)
 {
     wchar_t text[512] = L"";
     DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
@@ -154,7 +155,13 @@ std::wstring SystemReason(DWORD error)
         text[--length] = L'\0';
     if (length == 0)
         std::swprintf(text, ARRAYSIZE(text), L"0x%08lX", static_cast<unsigned long>(error));
-    return text;
+    std::wstring reason = text;
+    for (size_t at; (at = reason.find(L"\r\n")) != std::wstring::npos;)
+        reason.erase(at, 1);
+    const size_t insert = reason.find(L"%1");
+    if (insert != std::wstring::npos)
+        reason.replace(insert, 2, FileNameOf(path));
+    return reason;
 }
 
 // The second paragraph of the failed-launch notice.
@@ -163,7 +170,7 @@ std::wstring LaunchFailureDetail(const LaunchFailure& failure)
     wchar_t format[256] = L"";
     if (!LoadText(IDS_MSG_LAUNCH_FAILED_WHY, format, ARRAYSIZE(format)))
         return L"";
-    const std::wstring reason = SystemReason(failure.error);
+    const std::wstring reason = SystemReason(failure.error, failure.tried);
     const DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(failure.tried),
                                  reinterpret_cast<DWORD_PTR>(reason.c_str())};
     wchar_t detail[1024] = L"";
