@@ -2,14 +2,19 @@
 
 #include "data/field_form.h"
 #include "data/field_place.h"
+#include "support/code_page_932.h"
 
 #include <cstring>
 #include <cwchar>
 
 namespace {
+// A field without its terminator is cut before the character that would
+// leave no room for it.
 void TerminateField(char* field)
 {
-    const size_t length = strnlen(field, kStoredFieldSize - 1);
+    size_t length = strnlen(field, kStoredFieldSize - 1);
+    if (length == kStoredFieldSize - 1)
+        length = WholeCharactersLength(field, length);
     std::memset(field + length, 0, kStoredFieldSize - length);
 }
 

@@ -26,12 +26,28 @@ public:
     ComRef(const ComRef&) = delete;
     ComRef& operator=(const ComRef&) = delete;
     T* operator->() const { return p_; }
+    T* Get() const { return p_; }
     T** Out() { return &p_; }
     explicit operator bool() const { return p_ != nullptr; }
 
 private:
     T* p_ = nullptr;
 };
+
+// The link's target, whole. Its ID list names it in UTF-16 wherever the link
+// was made (Wine's GetPath hands back the system code page's form, "?" for
+// what that lacks); GetPath serves a link without one.
+bool ReadLinkTarget(IShellLinkW* link, wchar_t (&target)[kTargetSize])
+{
+    PIDLIST_ABSOLUTE ids = nullptr;
+    if (SUCCEEDED(link->GetIDList(&ids)) && ids) {
+        const bool found = SHGetPathFromIDListW(ids, target) && target[0] != L'\0';
+        CoTaskMemFree(ids);
+        if (found)
+            return true;
+    }
+    return link->GetPath(target, kTargetSize, nullptr, SLGP_UNCPRIORITY) == S_OK && target[0] != L'\0';
+}
 }  // namespace
 
 bool IsShellLinkPath(const wchar_t* path)
@@ -64,8 +80,7 @@ bool ResolveShellLink(HWND dialog, wchar_t* path)
 
     // The target whole, or not at all: a cut name would reach another file.
     wchar_t target[kTargetSize] = L"";
-    bool ok = link->GetPath(target, kTargetSize, nullptr, SLGP_UNCPRIORITY) == S_OK && target[0] != L'\0' &&
-              lstrlenW(target) < kFieldSize;
+    bool ok = ReadLinkTarget(link.Get(), target) && lstrlenW(target) < kFieldSize;
     wchar_t text[kFieldSize] = L"";
     if (link->GetArguments(text, kFieldSize) == S_OK)
         SetDlgItemTextW(dialog, IDC_BUTTON_PARAMS, text);

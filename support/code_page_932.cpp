@@ -81,6 +81,18 @@ bool ToCodePage932(const wchar_t* text, char* out, size_t size)
     return exact;
 }
 
+size_t WholeCharactersLength(const char* bytes, size_t length)
+{
+    size_t at = 0;
+    while (at < length) {
+        const size_t step = IsDBCSLeadByteEx(kCodePage932, static_cast<BYTE>(bytes[at])) ? 2 : 1;
+        if (at + step > length)
+            break;
+        at += step;
+    }
+    return at;
+}
+
 std::wstring FromCodePage932(const char* bytes, size_t length)
 {
     if (!bytes || length == 0 || length > INT_MAX)

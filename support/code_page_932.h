@@ -23,4 +23,8 @@ bool ToCodePage932(const wchar_t* text, char* out, size_t size);
 // entry names): into out (size characters with the terminator), false for
 // any invalid sequence, a NUL inside or a text that does not fit.
 std::wstring FromCodePage932(const char* bytes, size_t length);
+
+// How many of bytes[0, length) are whole code page 932 characters: a lead
+// byte whose trail byte lies past length is left out.
+size_t WholeCharactersLength(const char* bytes, size_t length);
 bool FromCodePage932Strict(const char* bytes, size_t length, wchar_t* out, size_t size);
