@@ -20,14 +20,7 @@ unsigned Get16(const unsigned char* bytes)
 // Strict: an invalid sequence fails instead of turning into a stand-in.
 bool DecodeUtf8(const char* bytes, size_t length, wchar_t* out, size_t size)
 {
-    if (length == 0 || length > INT_MAX || size < 2)
-        return false;
-    const int count = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(length), out,
-                                          static_cast<int>(size < INT_MAX ? size - 1 : INT_MAX));
-    if (count <= 0)
-        return false;
-    out[count] = L'\0';
-    return std::wcslen(out) == static_cast<size_t>(count);  // no NUL inside
+    return FromCodePageStrict(CP_UTF8, bytes, length, out, size);
 }
 
 // The UTF-8 name of the Unicode Path field (version 1, CRC-32 of the stored

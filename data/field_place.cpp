@@ -26,6 +26,14 @@ auto* FieldOf(Group& group, Button* button, FieldKind kind)
     default: return button->iconFile;
     }
 }
+
+// The field at place in the groups of data (records or the stored image).
+template <class Data>
+auto* FieldAt(Data& data, const FieldPlace& place)
+{
+    auto& block = data.groups[place.group];
+    return FieldOf(block.group, place.button < 0 ? nullptr : &block.buttons[place.button], place.kind);
+}
 }  // namespace
 
 FieldPlace FieldPlaceAt(int index)
@@ -62,24 +70,20 @@ bool IsPathField(FieldKind kind)
 
 wchar_t* RecordField(LauncherData& data, const FieldPlace& place)
 {
-    GroupBlock& block = data.groups[place.group];
-    return FieldOf(block.group, place.button < 0 ? nullptr : &block.buttons[place.button], place.kind);
+    return FieldAt(data, place);
 }
 
 const wchar_t* RecordField(const LauncherData& data, const FieldPlace& place)
 {
-    const GroupBlock& block = data.groups[place.group];
-    return FieldOf(block.group, place.button < 0 ? nullptr : &block.buttons[place.button], place.kind);
+    return FieldAt(data, place);
 }
 
 char* StoredField(StoredData& data, const FieldPlace& place)
 {
-    StoredBlock& block = data.groups[place.group];
-    return FieldOf(block.group, place.button < 0 ? nullptr : &block.buttons[place.button], place.kind);
+    return FieldAt(data, place);
 }
 
 const char* StoredField(const StoredData& data, const FieldPlace& place)
 {
-    const StoredBlock& block = data.groups[place.group];
-    return FieldOf(block.group, place.button < 0 ? nullptr : &block.buttons[place.button], place.kind);
+    return FieldAt(data, place);
 }

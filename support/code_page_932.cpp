@@ -107,9 +107,14 @@ std::wstring FromCodePage932(const char* bytes, size_t length)
 
 bool FromCodePage932Strict(const char* bytes, size_t length, wchar_t* out, size_t size)
 {
+    return FromCodePageStrict(kCodePage932, bytes, length, out, size);
+}
+
+bool FromCodePageStrict(unsigned codePage, const char* bytes, size_t length, wchar_t* out, size_t size)
+{
     if (!bytes || !out || length == 0 || length > INT_MAX || size < 2)
         return false;
-    const int count = MultiByteToWideChar(kCodePage932, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(length), out,
+    const int count = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(length), out,
                                           static_cast<int>(size < INT_MAX ? size - 1 : INT_MAX));
     if (count <= 0)
         return false;

@@ -28,3 +28,5 @@ std::wstring FromCodePage932(const char* bytes, size_t length);
 // byte whose trail byte lies past length is left out.
 size_t WholeCharactersLength(const char* bytes, size_t length);
 bool FromCodePage932Strict(const char* bytes, size_t length, wchar_t* out, size_t size);
+// The strict decoding in any code page (CP_UTF8 for the archives' UTF-8 names).
+bool FromCodePageStrict(unsigned codePage, const char* bytes, size_t length, wchar_t* out, size_t size);
