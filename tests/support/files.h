@@ -24,7 +24,8 @@ public:
     std::wstring File(const std::wstring& relative) const { return path_ + L"\\" + relative; }  // no I/O
     std::wstring Folder(const std::wstring& relative) const  // made with its parents; its path
     {
-        return SHCreateDirectoryExW(nullptr, File(relative).c_str(), nullptr), File(relative);
+        SHCreateDirectoryExW(nullptr, File(relative).c_str(), nullptr);
+        return File(relative);
     }
 
 private:

@@ -38,7 +38,7 @@ void FailAndAnswer(HWND dialog)
     ADD_FAILURE() << what;
     for (int id : {IDCANCEL, IDNO, IDOK}) {
         if (HWND button = GetDlgItem(dialog, id); button && IsWindowEnabled(button))
-            return void(PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button)));
+            return Press(dialog, id);
     }
     PostMessageW(dialog, WM_CLOSE, 0, 0);
 }
@@ -79,8 +79,10 @@ const bool g_watching = CloseHandle(CreateThread(nullptr, 0, WatchTheScreen, nul
 void PumpPending()
 {
     for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
-        if (message.message != WM_QUIT)  // the tests own the loop; a closed launcher window posts one
-            TranslateMessage(&message), DispatchMessageW(&message);
+        if (message.message != WM_QUIT) {  // the tests own the loop; a closed launcher window posts one
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
 }
 
 bool WaitUntil(const std::function<bool()>& done, DWORD ms)

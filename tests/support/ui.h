@@ -45,7 +45,8 @@ inline void Toggle(HWND dialog, int id)  // a check box clicked: its state flips
 inline std::wstring Text(HWND window, int id = 0)  // of control id; 0: the window's; 0xFFFF: a message box's text
 {
     wchar_t text[2048] = L"";
-    return (id ? GetDlgItemTextW(window, id, text, 2048) : GetWindowTextW(window, text, 2048)), text;
+    id ? GetDlgItemTextW(window, id, text, 2048) : GetWindowTextW(window, text, 2048);
+    return text;
 }
 inline std::wstring ListCell(HWND list, int row, int column)  // a list view's, also of one whose owner keeps the data
 {
@@ -69,13 +70,18 @@ class DialogWaiter {
 public:
     DialogWaiter(std::wstring captionPart, int press, std::function<void(HWND)> act = {},
                  DWORD pid = GetCurrentProcessId(), HWND skip = nullptr, DWORD ms = 15000);
-    ~DialogWaiter() { Join(); }
-    bool Seen() { return Join(), seen_; }  // the dialog came and was acted on
-    std::wstring Caption() { return Join(), caption_; }
-    std::wstring Message() { return Join(), message_; }
+    ~DialogWaiter() { Joined(); }
+    bool Seen() { return Joined().seen_; }  // the dialog came and was acted on
+    std::wstring Caption() { return Joined().caption_; }
+    std::wstring Message() { return Joined().message_; }
 
 private:
-    void Join() { if (thread_.joinable()) thread_.join(); }
+    DialogWaiter& Joined()  // once the waiting thread has ended
+    {
+        if (thread_.joinable())
+            thread_.join();
+        return *this;
+    }
     bool seen_ = false;
     std::wstring caption_, message_;
     std::thread thread_;
