@@ -67,22 +67,6 @@ std::optional<DataImage> DataImage::Read(const std::wstring& path)
     return image;
 }
 
-bool DataImage::TextThenZeros() const
-{
-    auto clean = [](const char* field) {
-        const char* end = field + strnlen(field, kStoredFieldSize);
-        return end < field + kStoredFieldSize && std::all_of(end, field + kStoredFieldSize, [](char c) { return !c; });
-    };
-    bool all = true;
-    for (const StoredBlock& block : groups) {
-        all = all && clean(block.group.name) && clean(block.group.iconFile);
-        for (const StoredButton& b : block.buttons)
-            for (const char* field : {b.title, b.file, b.workDir, b.params, b.iconFile})
-                all = all && clean(field);
-    }
-    return all;
-}
-
 std::string ShortcutLines(int group, int button, int key, int flags, int system, int id)
 {
     char head[32];
@@ -246,6 +230,19 @@ LauncherProcess::LauncherProcess(const std::wstring& exe)
     startup.cb = sizeof startup;
     std::wstring command = L"\"" + exe + L"\"";
     CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_);
+}
+
+LauncherProcess::~LauncherProcess()
+{
+    Kill();
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+}
+
+bool LauncherProcess::Close() const
+{
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    return WaitForExit() != -1;
 }
 
 long LauncherProcess::WaitForExit() const

@@ -45,7 +45,6 @@ struct DataImage {
     std::wstring File(int group, int index) const { return Decoded(At(group, index).file); }
     std::string Bytes() const { return std::string(reinterpret_cast<const char*>(this), sizeof *this); }
     static std::optional<DataImage> Read(const std::wstring& path);  // nullopt unless a whole image
-    bool TextThenZeros() const;  // every text field is its text, ended inside the field, then zeros
 };
 static_assert(sizeof(StoredButton) == 1356 && sizeof(StoredGroup) == 544 && sizeof(DataImage) == 141068, "as the file");
 
@@ -58,7 +57,8 @@ inline std::string ActiveLines(int key, int flags)
 inline bool HotkeyTaken(UINT modifiers, UINT vk)  // another window holds the combination as a system hotkey
 {
     const bool free = RegisterHotKey(nullptr, 0x2345, modifiers, vk);
-    return UnregisterHotKey(nullptr, 0x2345), !free;
+    UnregisterHotKey(nullptr, 0x2345);
+    return !free;
 }
 // A DROPFILES record followed by the names in UTF-16, as the shell hands a drop over.
 inline std::string DropBlock(const std::vector<std::wstring>& files, POINT point = {})
@@ -112,7 +112,8 @@ protected:
     void Drag(int from, const std::vector<DragStep>& steps, Keys held = {});  // released over the last step
     Picture Shows(int controlId) const  // the image a bar control shows
     {
-        return Picture::OfIcon(reinterpret_cast<HICON>(SendDlgItemMessageW(window_, controlId, BM_GETIMAGE, IMAGE_ICON, 0)));
+        const LRESULT image = SendDlgItemMessageW(window_, controlId, BM_GETIMAGE, IMAGE_ICON, 0);
+        return Picture::OfIcon(reinterpret_cast<HICON>(image));
     }
     std::wstring Tip(int controlId) const;  // its tooltip text, "" when none
     bool Expanded() const;                 // every launcher button lies inside the client area
@@ -130,14 +131,14 @@ protected:
 class LauncherProcess {
 public:
     explicit LauncherProcess(const std::wstring& exe);
-    ~LauncherProcess() { Kill(), CloseHandle(process_.hProcess), CloseHandle(process_.hThread); }
+    ~LauncherProcess();
     bool Running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
     long WaitForExit() const;  // exit code, -1 on time-out
     void Kill() const { Running() && TerminateProcess(process_.hProcess, 99) && WaitForExit(); }
     HWND Window();  // its main window once visible; null when it ended
     HWND Dialog(const std::wstring& captionPart) const { return WaitForDialog(captionPart, process_.dwProcessId); }
     bool Drop(const std::vector<std::wstring>& files, int controlId) const;  // DROPFILES in its memory
-    bool Close() const { return PostMessageW(window_, WM_CLOSE, 0, 0), WaitForExit() != -1; }  // true: it ended
+    bool Close() const;  // true: it ended
 
 private:
     PROCESS_INFORMATION process_ = {};

@@ -64,7 +64,8 @@ TEST_F(Pictures, AStartedBarShowsTheDefaultGroupIconsOfThisProgramAndTipsOfButto
 {
     data_.settings.groupCount = 10;
     data_.Group(0, L"Tools").Group(1, L"Games & Fun");
-    data_.Button(0, 0, L"Editor", L"C:\\x.exe").Button(0, 1, L"Tom & Jerry", L"C:\\x.exe").Button(0, 3, L"E", L"C:\\x.exe");
+    data_.Button(0, 0, L"Editor", L"C:\\x.exe").Button(0, 1, L"Tom & Jerry", L"C:\\x.exe");
+    data_.Button(0, 3, L"E", L"C:\\x.exe");
     shortcuts_ = ShortcutLines(0, 0, 'A', 7, 0) + ShortcutLines(0, 2, VK_F2, 0, 0) +
                  ShortcutLines(0, 3, 300, 1, 0) + ShortcutLines(0, 4, VK_SPACE, 6, 0) + ActiveLines(0, 0);
     Open();
@@ -72,7 +73,8 @@ TEST_F(Pictures, AStartedBarShowsTheDefaultGroupIconsOfThisProgramAndTipsOfButto
     EXPECT_NE(Picture::OfWindow(GetDlgItem(window_, B(0))), Picture::OfWindow(GetDlgItem(window_, B(2))));  // drawn
     EXPECT_EQ(Resource(IDI_NEXT_GROUP), Shows(IDC_NEXT_GROUP));
     EXPECT_EQ(Resource(IDI_EMPTY_BUTTON), Shows(B(9)));
-    const wchar_t* tips[] = {L"Editor (CTRL+SHIFT+ALT+A)", L"Tom & Jerry", L" (F2)", L"E (SHIFT+)", L" (CTRL+ALT+SPACE)", L""};
+    const wchar_t* tips[] = {L"Editor (CTRL+SHIFT+ALT+A)", L"Tom & Jerry", L" (F2)", L"E (SHIFT+)",
+                             L" (CTRL+ALT+SPACE)", L""};
     for (int b = 0; b < 6; ++b)
         EXPECT_EQ(tips[b], Tip(B(b))) << b;
     EXPECT_EQ(L"", Tip(IDC_PREVIOUS_GROUP) + Tip(IDC_NEXT_GROUP)) << "the arrows have no tips";
@@ -83,7 +85,6 @@ TEST_F(Pictures, AStartedBarShowsTheDefaultGroupIconsOfThisProgramAndTipsOfButto
     Command(IDM_FIRST_GROUP + 5);
     EXPECT_EQ(GroupPicture(5), Shows(IDC_GROUP_BUTTON));
     Close();
-    EXPECT_TRUE(Saved()->TextThenZeros());
     for (int g = 0; g < 10; ++g) {
         const bool shown = g <= 3 || g == 5;
         EXPECT_EQ(shown ? program_ : L"", Decoded(Saved()->groups[g].group.iconFile)) << g;
