@@ -25,7 +25,8 @@ bool ShellDrop(HWND owner, const std::vector<std::wstring>& paths)
     HGLOBAL drop = GlobalAlloc(GMEM_FIXED, block.size());
     memcpy(drop, block.data(), block.size());
     const bool handled = HandleArchiveDrop(owner, static_cast<HDROP>(drop));
-    return GlobalFree(drop), handled;
+    GlobalFree(drop);
+    return handled;
 }
 
 std::wstring g_opened;  // the folders shown
@@ -96,6 +97,13 @@ struct DropCase {
     const wchar_t* desktopFolder = nullptr;  // L"": unknown
     int answer = IDOK;                       // pressed in the box
 };
+void PutSeamsBack()
+{
+    OverrideDesktopFolder(nullptr);
+    OverrideFolderOpener(nullptr);
+    OverrideEntryWriter(nullptr);
+}
+
 class DropOnTheGroupButton : public ::testing::TestWithParam<DropCase> {};
 
 TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)
@@ -103,7 +111,7 @@ TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)
     const DropCase& c = GetParam();
     TempFolder root;
     const std::wstring desktop = root.Folder(L"desk"), source = root.Folder(L"src");
-    Restore seams{[] { OverrideDesktopFolder(nullptr); OverrideFolderOpener(nullptr); }};
+    Restore seams{PutSeamsBack};
     OverrideDesktopFolder(c.desktopFolder ? c.desktopFolder : desktop.c_str());
     OverrideFolderOpener(RecordOpen);
     g_opened.clear();
@@ -139,7 +147,8 @@ const std::wstring kSixty(60, L'x');
 INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::vector<DropCase>{
     {"ArchiveExtractedAndOpened", {L"pics.zip"}, {}, L"", L"", L"", L"pics\\ pics\\a.jpg", true, true},
     {"ArchiveKnownByItsContents", {L"data.bin"}, {}, L"", L"", L"", L"data\\ data\\a.jpg", true, true},
-    {"ArchiveNameOutsideCodePage932", {L"caf\u00E9.zip"}, {}, L"", L"", L"", L"caf\u00E9\\ caf\u00E9\\a.jpg", true, true},
+    {"ArchiveNameOutsideCodePage932", {L"caf\u00E9.zip"}, {}, L"", L"", L"", L"caf\u00E9\\ caf\u00E9\\a.jpg", true,
+     true},
     {"CutShortArchive", {L"pics.zip"}, {}, L"", kError, L"「pics.zip」は壊れている", L"", true, false, false,
      kPics.substr(0, 40)},
     {"StoppedAtAnEntry", {L"pics.zip"}, {}, L"", kError,
@@ -148,7 +157,8 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
     {"UnsafeNamesSkipped", {L"pics.zip"}, {}, L"", kNotice, L"「pics.zip」のうち 2 個", L"pics\\ pics\\a.jpg", true,
      true, false, BuildZip({StoredEntry("a.jpg", "a"), StoredEntry("../evil.jpg", "e"), StoredEntry("CON", "c")})},
     {"PlainFileGoesOnToTheIconOffer", {L"report.txt"}, {}, L"", L"", L"", L"", false},
-    {"PlainFileWithCtrl", {L"report.txt"}, {nullptr}, L"report", L"", L"", L"report.zip[report.txt]", true, false, true},
+    {"PlainFileWithCtrl", {L"report.txt"}, {nullptr}, L"report", L"", L"", L"report.zip[report.txt]", true, false,
+     true},
     {"FolderOutsideCodePage932", {L"\uD55C\uAD6D\uC5B4\\"}, {nullptr}, L"\uD55C\uAD6D\uC5B4", L"", L"",
      L"\uD55C\uAD6D\uC5B4.zip[\uD55C\uAD6D\uC5B4/a.txt,\uD55C\uAD6D\uC5B4/]"},
     {.name = "TypedNameReplacesAnArchive", .items = {L"one.c", L"two.h", L"=bundle.zip"}, .replies = {L"bundle"},
@@ -163,12 +173,14 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
     {"NameCancelled", {L"docs\\"}, {kCancel}, L"docs", L"", L"", L"", false},
     {"NameEscaped", {L"docs\\"}, {kEscape}, L"docs", L"", L"", L"", false},
     {"NameDialogClosed", {L"docs\\"}, {kCloseBox}, L"docs", L"", L"", L"", false},
-    {"TypingStopsAtFifty", {L"docs\\"}, {kSixty.c_str()}, L"docs", L"", L"", std::wstring(50, L'x') + L".zip[docs/a.txt,docs/]"},
-    {"LongProposalShownWhole", {std::wstring(60, L'p') + L".txt"}, {kCancel}, std::wstring(60, L'p'), L"", L"", L"", false,
-     false, true},
+    {"TypingStopsAtFifty", {L"docs\\"}, {kSixty.c_str()}, L"docs", L"", L"",
+     std::wstring(50, L'x') + L".zip[docs/a.txt,docs/]"},
+    {"LongProposalShownWhole", {std::wstring(60, L'p') + L".txt"}, {kCancel}, std::wstring(60, L'p'), L"", L"", L"",
+     false, false, true},
     // a typed name that is no single file name on the desktop is asked for again
     {.name = "NamesThatNameNoFileAreAskedAgain", .items = {L"docs\\"},
-     .replies = {L"bad|name", L"..\\up", L"CON", kCancel}, .proposals = L"docs|bad|name?|..\\up?|CON?", .handled = false},
+     .replies = {L"bad|name", L"..\\up", L"CON", kCancel}, .proposals = L"docs|bad|name?|..\\up?|CON?",
+     .handled = false},
     {"UnknownDesktopArchive", {L"pics.zip"}, {}, L"", kError, L"デスクトップの場所", L"", true, false, false, kPics, L""},
     {"UnknownDesktopFolder", {L"docs\\"}, {}, L"", kError, L"デスクトップの場所", L"", true, false, false, kPics, L""},
     // a name that would write over a dropped item is asked for again; the dropped items stay
@@ -217,7 +229,7 @@ TEST_P(CloseDuringJob, StopsTheJobThenCloses)
 {
     Open();
     TempFolder desktop;
-    Restore seams{[] { OverrideDesktopFolder(nullptr); OverrideFolderOpener(nullptr); OverrideEntryWriter(nullptr); }};
+    Restore seams{PutSeamsBack};
     OverrideDesktopFolder(desktop.Path().c_str());
     OverrideFolderOpener(RecordOpen);
     OverrideEntryWriter(ClosingWriter);
@@ -246,7 +258,9 @@ TEST(ProgressWindow, ShowsTheShareDoneAndAsksBeforeCancelling)
     {
         ProgressDialog progress;
         dialog = progress.Show(nullptr);
-        auto position = [dialog] { return static_cast<int>(SendDlgItemMessageW(dialog, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0)); };
+        auto position = [dialog] {
+            return static_cast<int>(SendDlgItemMessageW(dialog, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0));
+        };
         progress.SetText(L"a.txt");
         EXPECT_EQ(L"a.txt", Text(dialog, IDC_PROGRESS_TEXT));
         const int rows[][3] = {{7, 3, 42}, {7, 7, 100}, {100, 29, 29}, {INT_MAX, INT_MAX, 100}, {0, 5, 0}};

@@ -131,7 +131,12 @@ BOOL CancellingReader(HANDLE file, void* data, DWORD size, DWORD* read)
     return ReadFile(file, data, size, read, nullptr);
 }
 
-BOOL FailingReader(HANDLE, void*, DWORD, DWORD* read) { return *read = 0, SetLastError(ERROR_READ_FAULT), FALSE; }
+BOOL FailingReader(HANDLE, void*, DWORD, DWORD* read)
+{
+    *read = 0;
+    SetLastError(ERROR_READ_FAULT);
+    return FALSE;
+}
 
 struct JobCase {
     const char* name;
@@ -153,7 +158,10 @@ TEST_P(PackingJob, NeverLeavesAHalfWrittenArchive)
                               OPEN_EXISTING, 0, nullptr);
     g_calls = 0;
     g_cancelAt = GetParam().cancelAt;
-    Restore reader{[lock] { OverrideSourceReader(nullptr), CloseHandle(lock); }};
+    Restore reader{[lock] {
+        OverrideSourceReader(nullptr);
+        CloseHandle(lock);
+    }};
     OverrideSourceReader(GetParam().reader);
     PackReport report;
     EXPECT_EQ(GetParam().result, PackIntoArchive((base + L"out.zip").c_str(), {base + L"small.txt", base + L"big.bin"},
@@ -177,7 +185,8 @@ TEST(RootPath, HasNoNameOfItsOwn)
 {
     for (const wchar_t* root : {L"D:\\", L"D:", L"d:/", L"\\\\srv\\share\\", L"\\\\srv\\share"})
         EXPECT_TRUE(IsRootPath(root)) << root;
-    for (const wchar_t* path : {L"D:\\work", L"D:\\work\\", L"\\\\srv\\share\\docs", L"\\\\srv", L"\\\\?\\C:\\", L"docs"})
+    for (const wchar_t* path :
+         {L"D:\\work", L"D:\\work\\", L"\\\\srv\\share\\docs", L"\\\\srv", L"\\\\?\\C:\\", L"docs"})
         EXPECT_FALSE(IsRootPath(path)) << path;
 }
 
@@ -246,7 +255,8 @@ INSTANTIATE_TEST_SUITE_P(Names, EntryNameOnExtraction, ::testing::ValuesIn(std::
     "before.txt", "BEFORE.TXT",
     // written: '/' and '\' both separate; "表" and "ソ" end in the byte 0x5C and are no separators
     {"a.txt", {L"a.txt"}}, {"docs/", {L"docs\\"}}, {"docs\\", {L"docs\\"}}, {"docs/a.txt", {L"docs\\", L"docs\\a.txt"}},
-    {"docs\\sub\\b.txt", {L"docs\\", L"docs\\sub\\", L"docs\\sub\\b.txt"}}, {"x/y/z.txt", {L"x\\", L"x\\y\\", L"x\\y\\z.txt"}},
+    {"docs\\sub\\b.txt", {L"docs\\", L"docs\\sub\\", L"docs\\sub\\b.txt"}},
+    {"x/y/z.txt", {L"x\\", L"x\\y\\", L"x\\y\\z.txt"}},
     {Cp932(L"a/表/c/"), {L"a\\", L"a\\表\\", L"a\\表\\c\\"}}, {".profile", {L".profile"}}, {"a..b", {L"a..b"}},
     {"...a", {L"...a"}}, {"CONSOLE.txt", {L"CONSOLE.txt"}}, {"COM10", {L"COM10"}}, {"LPT0", {L"LPT0"}},
     {"COM", {L"COM"}}, {"com1x.txt", {L"com1x.txt"}}, {"nullish", {L"nullish"}}, {"file name.txt", {L"file name.txt"}},
@@ -262,8 +272,8 @@ INSTANTIATE_TEST_SUITE_P(Names, EntryNameOnExtraction, ::testing::ValuesIn(std::
     {"cafe.txt", {L"cafe.txt"}, 0, UnicodePathExtra("renamed", u8"caf\u00E9.txt")},
     {"safe.txt", {}, 0, UnicodePathExtra("safe.txt", "../evil")}, {"bad\xC3\x28.txt", {}, kUtf8},
     {"a\xC0\xAF..\xC0\xAF" "evil", {}, kUtf8}, {"\xED\xA0\x80.txt", {}, kUtf8}, {u8"../\u00E9vil", {}, kUtf8},
-    {u8"C:\u00E9vil", {}, kUtf8}, {u8"COM\u00B9.txt", {}, kUtf8}, {u8"lpt\u00B3", {}, kUtf8}, {u8"\u00E9vil.", {}, kUtf8},
-    {Repeated(kAa, 300), {}, kUtf8},
+    {u8"C:\u00E9vil", {}, kUtf8}, {u8"COM\u00B9.txt", {}, kUtf8}, {u8"lpt\u00B3", {}, kUtf8},
+    {u8"\u00E9vil.", {}, kUtf8}, {Repeated(kAa, 300), {}, kUtf8},
 }));
 
 BOOL DiskFull(HANDLE file, const void* data, DWORD size, DWORD* written)  // once a file holds two blocks
@@ -338,8 +348,9 @@ std::vector<DamagedCase> DamagedCases()
         // a small entry in progress is finished first; a large one sees it (the bar moved within it) and goes
         {"CancelBetweenSmallEntries", BuildZip({small(0), small(1), small(2), small(3)}), kExtractCancelled,
          {L"f0.txt", L"f1.txt", L"f2.txt"}, Cancelling, 3},
-        {"CancelInsideALargeEntry", BuildZip({StoredEntry("a.txt", "a"), DeflatedEntry("big.bin", std::string(2 << 20, 'g'))}),
-         kExtractCancelled, {L"a.txt"}, Cancelling, 40, 10},
+        {"CancelInsideALargeEntry",
+         BuildZip({StoredEntry("a.txt", "a"), DeflatedEntry("big.bin", std::string(2 << 20, 'g'))}), kExtractCancelled,
+         {L"a.txt"}, Cancelling, 40, 10},
     };
 }
 

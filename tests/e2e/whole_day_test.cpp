@@ -21,7 +21,12 @@ HWND FromMenu(LauncherProcess& launcher, int control, UINT command, const std::w
     return launcher.Dialog(caption);
 }
 
-bool Confirm(HWND dialog) { return dialog && (Press(dialog, IDOK), WaitGone(dialog)); }  // OK; true once it is gone
+bool Confirm(HWND dialog)  // OK; true once it is gone
+{
+    if (dialog)
+        Press(dialog, IDOK);
+    return dialog && WaitGone(dialog);
+}
 
 // The key capture opened by button of dialog takes the keys; true once it did.
 bool Capture(const LauncherProcess& launcher, HWND dialog, int button, Keys held, BYTE key)
@@ -76,8 +81,8 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADay)
 
         dialog = FromMenu(launcher, IDC_GROUP_BUTTON, IDM_BUTTON_SETTINGS, L"基本設定");
         SetDlgItemTextW(dialog, IDC_GROUP_NAME, L"道具箱");
-        for (auto [id, check] : {std::pair{IDC_GROUP_ALWAYS_ON_TOP, BST_CHECKED}, {IDC_GROUP_START_WITH_LAST, BST_CHECKED},
-                                 {IDC_GROUP_COLLAPSE, BST_UNCHECKED}})
+        for (auto [id, check] : {std::pair{IDC_GROUP_ALWAYS_ON_TOP, BST_CHECKED},
+                                 {IDC_GROUP_START_WITH_LAST, BST_CHECKED}, {IDC_GROUP_COLLAPSE, BST_UNCHECKED}})
             SendDlgItemMessageW(dialog, id, BM_SETCHECK, check, 0);
         SendDlgItemMessageW(dialog, IDC_GROUP_COUNT_SPIN, UDM_SETPOS, 0, MAKELPARAM(5, 0));
         ASSERT_TRUE(Confirm(dialog));
@@ -87,15 +92,19 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADay)
         EXPECT_EQ(L"でんたく", saved->Title(0, 1));
         EXPECT_EQ(memo.Path(), saved->File(1, 5));
         const AppSettings& set = saved->settings;
-        EXPECT_EQ((std::vector<int>{0, 1, 5, 1, 1}), (std::vector<int>{set.collapseOnLaunch, set.alwaysOnTop,
-                                                                    set.groupCount, set.startWithLastGroup, set.lastGroup}));
+        const std::vector<int> chosen = {set.collapseOnLaunch, set.alwaysOnTop, set.groupCount, set.startWithLastGroup,
+                                         set.lastGroup};
+        EXPECT_EQ((std::vector<int>{0, 1, 5, 1, 1}), chosen);
 
         // A file and a folder packed onto the desktop; the archive unpacked beside it and shown.
         wchar_t desktop[MAX_PATH] = L"";
         SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE);
         const std::wstring name = L"porun-whole-day-" + std::to_wstring(GetCurrentProcessId());
         const std::wstring archive = desktop + (L"\\" + name + L".zip"), unpacked = desktop + (L"\\" + name);
-        const Restore tidy{[&] { DeleteFileW(archive.c_str()), RemoveTree(unpacked); }};
+        const Restore tidy{[&] {
+            DeleteFileW(archive.c_str());
+            RemoveTree(unpacked);
+        }};
         tidy.undo();  // what a killed run of a process with this id left (Wine reuses ids)
         const std::wstring bag = folder.Folder(L"荷物");
         ASSERT_TRUE(WriteBytes(bag + L"\\notes.txt", "お弁当を忘れないのら\r\n"));
@@ -104,7 +113,8 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADay)
         HWND naming = launcher.Dialog(L"ZIP書庫の作成");
         SetDlgItemTextW(naming, IDC_ARCHIVE_NAME_EDIT, name.c_str());
         // Packed once the archive has bytes (the name's empty probe comes first) and the window is enabled again.
-        ASSERT_TRUE(Confirm(naming) && WaitUntil([&] { return !ReadBytes(archive).empty() && IsWindowEnabled(window); }));
+        ASSERT_TRUE(Confirm(naming));
+        ASSERT_TRUE(WaitUntil([&] { return !ReadBytes(archive).empty() && IsWindowEnabled(window); }));
         ASSERT_TRUE(launcher.Drop({archive}, IDC_GROUP_BUTTON));
         ASSERT_TRUE(WaitUntil([&] { return Exists(unpacked + L"\\pictures\\cat.txt") && IsWindowEnabled(window); }));
         EXPECT_EQ(ListTree(bag), ListTree(unpacked));

@@ -52,7 +52,11 @@ struct DialogRow {
 class SettingsDialog : public Table<DialogRow> {
 public:
     using LauncherWindow::Tip, LauncherWindow::Shows, LauncherWindow::Saved, LauncherWindow::program_;
-    std::wstring TipOnceRewritten(int id) { return Command(IDM_FIRST_GROUP), Tip(id); }  // showing a group rewrites tips
+    std::wstring TipOnceRewritten(int id)  // showing a group rewrites tips
+    {
+        Command(IDM_FIRST_GROUP);
+        return Tip(id);
+    }
 };
 
 TEST_P(SettingsDialog, ShowsAndStoresWhatTheUserChose)

@@ -58,7 +58,9 @@ TEST_F(WindowLife, AScreenSizeChangeBackAndForthReturnsTheBarToItsPlaceAtThatSiz
     auto resize = [](int w, int h) {
         DEVMODEW mode = {};
         mode.dmSize = sizeof mode;
-        mode.dmPelsWidth = DWORD(w), mode.dmPelsHeight = DWORD(h), mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+        mode.dmPelsWidth = DWORD(w);
+        mode.dmPelsHeight = DWORD(h);
+        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
         return ChangeDisplaySettingsW(&mode, 0) == DISP_CHANGE_SUCCESSFUL && GetSystemMetrics(SM_CXSCREEN) == w;
     };
     const Restore back{[=] { resize(width, height); }};
@@ -87,7 +89,11 @@ TEST_F(WindowLife, ARefusedWindowWritesNothingAndPostsNoQuit)
     for (const wchar_t* name : {L"porun.dat", L"position.dat", L"shortcut.dat"})
         ASSERT_TRUE(WriteBytes(folder_.File(name), "the user's " + Utf8(name)));
     OverrideProgramPath(program.c_str());
-    Restore undo{[] { RefuseBarControlsForTests(false), FreeLauncherData(), OverrideProgramPath(nullptr); }};
+    Restore undo{[] {
+        RefuseBarControlsForTests(false);
+        FreeLauncherData();
+        OverrideProgramPath(nullptr);
+    }};
     ASSERT_TRUE(AllocateLauncherData());
     RefuseBarControlsForTests(true);
     DialogWaiter error(L"=(@.@)=", IDOK);
