@@ -24,7 +24,12 @@ protected:
     void SetUp() override { OverrideProgramPath(folder_.File(L"porun.exe").c_str()); }
 
     TempFolder folder_{L"表"};
-    Restore undo_{[] { RestoreFileCalls(), FreeLauncherData(), DestroyShortcutTable(), OverrideProgramPath(nullptr); }};
+    Restore undo_{[] {
+        RestoreFileCalls();
+        FreeLauncherData();
+        DestroyShortcutTable();
+        OverrideProgramPath(nullptr);
+    }};
 };
 
 const wchar_t kLoadFailed[] = L"データの読み込みに失敗したのら！！", kSaveFailed[] = L"データの保存に失敗したのら！！";
@@ -46,7 +51,8 @@ std::string Image(int count = 4, int last = 2, int startWithLast = 1, char title
 std::string OlderLayout()
 {
     DataImage image;
-    image.Button(0, 0, L"t00", L"C:\\g0\\b0.exe", L"", L"", L"", 1).Button(9, 7, L"t97", L"C:\\g9\\b7.exe", L"", L"", L"", 8);
+    image.Button(0, 0, L"t00", L"C:\\g0\\b0.exe", L"", L"", L"", 1);
+    image.Button(9, 7, L"t97", L"C:\\g9\\b7.exe", L"", L"", L"", 8);
     image.Group(9, L"last");
     std::string bytes;
     for (const auto& group : image.groups) {
@@ -70,7 +76,8 @@ std::wstring Loaded()
     for (int g = 0; g < kGroupCount; ++g) {
         const GroupRecord& group = LauncherImage()->groups[g].group;
         if (group.name[0] || group.iconFile[0])
-            out += L" g" + std::to_wstring(g) + L"=" + group.name + L"|" + group.iconFile + L"#" + std::to_wstring(group.iconIndex);
+            out += L" g" + std::to_wstring(g) + L"=" + group.name + L"|" + group.iconFile + L"#" +
+                   std::to_wstring(group.iconIndex);
         for (int b = 0; b < kButtonsPerGroup; ++b) {
             const ButtonRecord& r = *ButtonAt(g, b);
             if (r.file[0] || r.title[0])
@@ -127,7 +134,8 @@ TEST_P(DataFileAtStart, LoadsWhatTheFilesHoldAndSavesTheCurrentLayout)
 INSTANTIATE_TEST_SUITE_P(Files, DataFileAtStart, ::testing::ValuesIn(std::vector<StartCase>{
     {"CurrentLayout", {{L"porun.dat", Image()}}, kEditor}, {"NoFile", {}, kDefaults},
     {"OlderLayout", {{L"porun.dat", OlderLayout()}},
-     L"s=0,1,5,10,20,0 @0 b0=C:\\g0\\b0.exe|t00|||C:\\g0\\b0.exe#1 g9=last|#0 b97=C:\\g9\\b7.exe|t97|||C:\\g9\\b7.exe#8"},
+     L"s=0,1,5,10,20,0 @0 b0=C:\\g0\\b0.exe|t00|||C:\\g0\\b0.exe#1 g9=last|#0"
+     L" b97=C:\\g9\\b7.exe|t97|||C:\\g9\\b7.exe#8"},
     {"Empty", {{L"porun.dat", ""}}, kNothing, kSaved + L" porun.dat.bad=0"},
     {"OneByteShort", {{L"porun.dat", Image().substr(1)}}, kNothing, kSaved + L" porun.dat.bad=141067"},
     {"OneByteLonger", {{L"porun.dat", Image() + "x"}}, kNothing, kSaved + L" porun.dat.bad=141069"},
@@ -135,7 +143,8 @@ INSTANTIATE_TEST_SUITE_P(Files, DataFileAtStart, ::testing::ValuesIn(std::vector
     {"EarlierKeptCopy", {{L"porun.dat", "second"}, {L"porun.dat.bad", "first"}}, kNothing,
      kSaved + L" porun.dat.bad=5 porun.dat.bad2=6"},
     {"UnterminatedTexts", {{L"porun.dat", Image(77, 12, 1, 'A', 'B')}},
-     L"s=1,0,10,120,80,1 @0 b13=C:\\bin\\edit.exe|" + std::wstring(260, L'A') + L"||-n|#2 g9=" + std::wstring(260, L'B') + L"|#0"},
+     L"s=1,0,10,120,80,1 @0 b13=C:\\bin\\edit.exe|" + std::wstring(260, L'A') + L"||-n|#2 g9=" +
+         std::wstring(260, L'B') + L"|#0"},
     {"GroupCountBelowOne", {{L"porun.dat", Image(-3, 0, 0)}}, L"s=1,0,1,120,80,0 @0" + kButton},
     {"LastGroupBeyondTheCount", {{L"porun.dat", Image(3, 7, 1)}}, L"s=1,0,3,120,80,1 @7" + kButton},
     {"LastGroupNotWanted", {{L"porun.dat", Image(3, 7, 0)}}, L"s=1,0,3,120,80,0 @0" + kButton},
@@ -147,7 +156,8 @@ INSTANTIATE_TEST_SUITE_P(Files, DataFileAtStart, ::testing::ValuesIn(std::vector
     {"IniButton", {{L"porun.ini", "[BUTTON 5]\r\nFILE=C:\\Tools\\editor.exe\r\nNAME=editor\r\n"}},
      L"s=1,1,3,30,30,0 @0 b5=C:\\Tools\\editor.exe|editor|||#0"},
     {"IniSectionsPaddedWithABlank",
-     {{L"porun.ini", "[BUTTON15]\r\nFILE=C:\\a.exe\r\nDIR=C:\\w\r\nPARAM=-x 1\r\nICON=2\r\n[BUTTON05]\r\nFILE=C:\\z.exe\r\n"
+     {{L"porun.ini", "[BUTTON15]\r\nFILE=C:\\a.exe\r\nDIR=C:\\w\r\nPARAM=-x 1\r\nICON=2\r\n"
+                    "[BUTTON05]\r\nFILE=C:\\z.exe\r\n"
                     "[GROUP 3]\r\nNAME=games\r\nFILE=C:\\i.dll\r\nICON=4\r\n[GROUP03]\r\nNAME=wrong\r\n"}},
      L"s=1,1,3,30,30,0 @0 b15=C:\\a.exe||C:\\w|-x 1|#2 g3=games|C:\\i.dll#4"},
     {"IniSettings", {{L"porun.ini", kIni + "7\r\nWINCHANGE=0\r\nWINTOP=0\r\n[Windows]\r\nWINX=-5\r\nWINY=640\r\n"}},
@@ -170,8 +180,12 @@ struct FailCase {
 };
 
 bool SaveData() { return SaveLauncherData(nullptr); }
-HANDLE WINAPI NoFile(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) { return INVALID_HANDLE_VALUE; }
+HANDLE WINAPI NoFile(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE)
+{
+    return INVALID_HANDLE_VALUE;
+}
 BOOL WINAPI NoWrite(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) { return *written = 0, FALSE; }
+BOOL WINAPI ClosedButFailed(HANDLE f) { return CloseHandle(f) && FALSE; }  // the file closed, a failure told
 BOOL WINAPI HalfWrite(HANDLE f, LPCVOID d, DWORD n, LPDWORD w, LPOVERLAPPED o) { return WriteFile(f, d, n / 2, w, o); }
 const CallChange kMoveFails = [](FileCalls& c) { c.moveFileEx = [](LPCWSTR, LPCWSTR, DWORD) { return FALSE; }; };
 bool SavePlaces() { return SavePositions(WindowPositions()); }
@@ -201,9 +215,9 @@ TEST_P(SaveSurvivesAFailingStep, KeepsTheOldFile)
 INSTANTIATE_TEST_SUITE_P(Steps, SaveSurvivesAFailingStep, ::testing::ValuesIn(std::vector<FailCase>{
     {"DataCreate", L"porun.dat", SaveData, [](FileCalls& c) { c.createFile = NoFile; }},
     {"DataWrite", L"porun.dat", SaveData, [](FileCalls& c) { c.writeFile = NoWrite; }},
-    {"DataShortWrite", L"porun.dat", SaveData, [](FileCalls& c) { c.writeFile = HalfWrite; }},  // a full disk takes part
+    {"DataShortWrite", L"porun.dat", SaveData, [](FileCalls& c) { c.writeFile = HalfWrite; }},  // a full disk's part
     {"DataFlush", L"porun.dat", SaveData, [](FileCalls& c) { c.flushFileBuffers = [](HANDLE) { return FALSE; }; }},
-    {"DataClose", L"porun.dat", SaveData, [](FileCalls& c) { c.closeHandle = [](HANDLE f) { CloseHandle(f); return FALSE; }; }},
+    {"DataClose", L"porun.dat", SaveData, [](FileCalls& c) { c.closeHandle = ClosedButFailed; }},
     {"DataMove", L"porun.dat", SaveData, kMoveFails},
     {"PositionsMove", L"position.dat", SavePlaces, kMoveFails},
     {"ShortcutsMove", L"shortcut.dat", SaveShortcutTable, kMoveFails},
@@ -223,7 +237,8 @@ TEST_P(ShortcutFileReading, KeepsWhatTheRulesAllow)
     LoadShortcutTable();
     ASSERT_TRUE(DeleteFileW(folder_.File(L"shortcut.dat").c_str()) || GetParam().before == "-");
     ASSERT_TRUE(SaveShortcutTable());
-    EXPECT_EQ(GetParam().saved.empty() ? GetParam().before : GetParam().saved, ReadBytes(folder_.File(L"shortcut.dat")));
+    const std::string& expected = GetParam().saved.empty() ? GetParam().before : GetParam().saved;
+    EXPECT_EQ(expected, ReadBytes(folder_.File(L"shortcut.dat")));
 }
 
 const std::string kCtrlAltSpace = ActiveLines(VK_SPACE, 6);
@@ -262,8 +277,10 @@ INSTANTIATE_TEST_SUITE_P(Files, ShortcutFileReading, ::testing::ValuesIn(std::ve
 std::string Slot(int slot, int width, int height, int x, int y)
 {
     char lines[256];
-    std::snprintf(lines, sizeof lines, "position%02d.desktop.width,%d\r\nposition%02d.desktop.height,%d\r\nposition%02d.positon.x,%d\r\n"
-              "position%02d.positon.y,%d\r\n", slot, width, slot, height, slot, x, slot, y);
+    std::snprintf(lines, sizeof lines,
+                  "position%02d.desktop.width,%d\r\nposition%02d.desktop.height,%d\r\n"
+                  "position%02d.positon.x,%d\r\nposition%02d.positon.y,%d\r\n",
+                  slot, width, slot, height, slot, x, slot, y);
     return lines;
 }
 
@@ -293,8 +310,9 @@ INSTANTIATE_TEST_SUITE_P(Files, PositionFileReading, ::testing::ValuesIn(std::ve
     {"OnlyTheHeightDiffers", Slot(3, 640, 800, 9, 9), Slot(0, 640, 480, 1, 2) + Slot(3, 640, 800, 9, 9)},
     {"MissingLinesReadAsZero", "position02.desktop.width,800\r\nposition03.desktop.height,600\r\n",
      Slot(0, 640, 480, 1, 2) + Slot(2, 800, 0, 0, 0)},
-    {"HostileValues", "position00.desktop.width,abc\r\nxposition01.desktop.width,5\r\nposition03.desktop.width,42abc\r\n"
-     "position04.desktop.width,+17\r\nposition06.desktop.width,\r\nposition19.desktop.width,99999999999\r\n"
+    {"HostileValues", "position00.desktop.width,abc\r\nxposition01.desktop.width,5\r\n"
+     "position03.desktop.width,42abc\r\nposition04.desktop.width,+17\r\nposition06.desktop.width,\r\n"
+     "position19.desktop.width,99999999999\r\n"
      "position20.desktop.width,640\r\nposition08.desktop.height,1 position08.desktop.width,9\r\n",
      Slot(0, 0, 0, 0, 0) + Slot(1, 640, 480, 1, 2) + Slot(3, 42, 0, 0, 0) + Slot(4, 17, 0, 0, 0) +
      Slot(6, 0, 0, 0, 0) + Slot(19, 2147483647, 0, 0, 0)},

@@ -83,7 +83,8 @@ TEST_P(PlacementRule, KeepsTheWindowOnTheScreenBesideTheTaskbar)
         RecordPosition(&table, 640 + i, 480, i, i);
     const WorkArea area = WorkAreaBesideTaskbar(c.screen, c.taskbar);
     const PlacementResult place = ComputePlacement(c.window, c.screen, c.last, area, &table);
-    EXPECT_EQ(std::vector<int>({c.placed.x, c.placed.y, c.move}), std::vector<int>({place.left, place.top, place.move}));
+    EXPECT_EQ(std::vector<int>({c.placed.x, c.placed.y, c.move}),
+              std::vector<int>({place.left, place.top, place.move}));
     PositionQuery query{c.screen.cx, c.screen.cy, 0, 0};
     EXPECT_EQ(c.recorded, FindPosition(&table, &query) && query.x == c.placed.x && query.y == c.placed.y);
     EXPECT_EQ(c.recorded, place.recorded);
@@ -96,7 +97,8 @@ INSTANTIATE_TEST_SUITE_P(Places, PlacementRule, ::testing::ValuesIn(std::vector<
      {30, 30}, false},
     {"RememberedOffTheScreen", {100, 100, 150, 570}, {800, 600}, kScreen, {0, 570, 800, 600}, {800, 600, 3000, -2500},
      {750, -1}, true},
-    {"ExtremeRemembered", {10, 10, 60, 480}, kScreen, {0, 0}, kBottomBar, {1024, 768, INT_MAX, INT_MIN}, {974, -1}, true},
+    {"ExtremeRemembered", {10, 10, 60, 480}, kScreen, {0, 0}, kBottomBar, {1024, 768, INT_MAX, INT_MIN}, {974, -1},
+     true},
     {"OnlyTheHeightDiffers", {30, 30, 80, 500}, kScreen, {0, 0}, kBottomBar, {1024, 600, 400, 120}, {30, 30}, false},
     {"FullTableRecordsNothing", {-300, 900, -250, 1370}, kScreen, {0, 0}, kBottomBar, {20}, {-1, 268}, true, false},
     // the taskbar's edge is left out; a taskbar hidden, absent or left from a smaller screen leaves it all
@@ -131,8 +133,11 @@ TEST_P(BarAtScale, ControlsTileTheClientAreaAndIconsFollowTheScale)
     EXPECT_EQ(covered.size(), static_cast<size_t>(std::count(covered.begin(), covered.end(), 1)));  // each pixel once
 }
 
-INSTANTIATE_TEST_SUITE_P(Scales, BarAtScale, ::testing::Values(ScaleRow{96, 44, 434, 38, 32}, ScaleRow{120, 55, 543, 48, 40},
-                                                              ScaleRow{144, 66, 651, 57, 48}, ScaleRow{192, 88, 868, 76, 64}));
+INSTANTIATE_TEST_SUITE_P(Scales, BarAtScale, ::testing::Values(
+    ScaleRow{.dpi = 96, .width = 44, .expandedHeight = 434, .collapsedHeight = 38, .iconSize = 32},
+    ScaleRow{.dpi = 120, .width = 55, .expandedHeight = 543, .collapsedHeight = 48, .iconSize = 40},
+    ScaleRow{.dpi = 144, .width = 66, .expandedHeight = 651, .collapsedHeight = 57, .iconSize = 48},
+    ScaleRow{.dpi = 192, .width = 88, .expandedHeight = 868, .collapsedHeight = 76, .iconSize = 64}));
 
 using QueryRow = std::pair<const wchar_t*, const wchar_t*>;  // query, titles listed
 using ButtonSearch = ::testing::TestWithParam<QueryRow>;
@@ -233,15 +238,14 @@ TEST_P(FilesBesideTheProgram, AreNamedAfterItInItsFolder)
 const std::wstring kLong = L"C:\\" + std::wstring(245, L'd');  // porun.exe fits MAX_PATH beside it, position.dat not
 
 INSTANTIATE_TEST_SUITE_P(Programs, FilesBesideTheProgram, ::testing::Values(
-    ProgramCase{L"C:\\tools\\x.exe", L"C:\\tools\\x.dat", L"C:\\tools\\x.chm", L"C:\\tools\\position.dat", L"C:\\tools\\x.names"},
+    ProgramCase{L"C:\\tools\\x.exe", L"C:\\tools\\x.dat", L"C:\\tools\\x.chm", L"C:\\tools\\position.dat",
+                L"C:\\tools\\x.names"},
     ProgramCase{L"C:\\my.tools\\launcher", L"", L"C:\\my.tools\\launcher.chm", L"C:\\my.tools\\position.dat", L""},
     ProgramCase{L"C:\\a\\b.c.exe", L"C:\\a\\b.c.dat", L"C:\\a\\b.c.chm", L"C:\\a\\position.dat", L"C:\\a\\b.c.names"},
     ProgramCase{L"C:\\a\\x.ex", L"", L"C:\\a\\x.chm", L"C:\\a\\position.dat", L""},
     ProgramCase{L"C:\\表.x\\ポルン表", L"", L"C:\\表.x\\ポルン表.chm", L"C:\\表.x\\position.dat", L""},
-    ProgramCase{L"C:\\ソフト表\\ソ.exe", L"C:\\ソフト表\\ソ.dat", L"C:\\ソフト表\\ソ.chm", L"C:\\ソフト表\\position.dat",
-                L"C:\\ソフト表\\ソ.names"},
-    ProgramCase{L"C:\\\U0001F600\\p.exe", L"C:\\\U0001F600\\p.dat", L"C:\\\U0001F600\\p.chm", L"C:\\\U0001F600\\position.dat",
-                L"C:\\\U0001F600\\p.names"},
+    ProgramCase{L"C:\\\U0001F600\\p.exe", L"C:\\\U0001F600\\p.dat", L"C:\\\U0001F600\\p.chm",
+                L"C:\\\U0001F600\\position.dat", L"C:\\\U0001F600\\p.names"},
     ProgramCase{L"porun.exe", L"porun.dat", L"porun.chm", L"", L"porun.names"},
     ProgramCase{L"C:\\p.exe", L"C:\\p.dat", L"C:\\p.chm", L"C:\\position.dat", L"C:\\p.names"},
     ProgramCase{kLong + L"\\porun.exe", kLong + L"\\porun.dat", kLong + L"\\porun.chm", L"", L""}));
@@ -290,13 +294,17 @@ TEST(StoredPath, IsUsedAsWrittenExpandedOrOnTheLaunchersDrive)
     wchar_t current[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, current);
     Restore undo{[rest, &current] {
-        RemoveTree(L"C:" + rest), RemoveTree(L"Z:" + rest), OverrideProgramPath(nullptr), SetCurrentDirectoryW(current);
+        RemoveTree(L"C:" + rest);
+        RemoveTree(L"Z:" + rest);
+        OverrideProgramPath(nullptr);
+        SetCurrentDirectoryW(current);
         OverrideWindowsDrive(0);
     }};
     for (const wchar_t* drive : {L"C:", L"Z:"})
         ASSERT_EQ(ERROR_SUCCESS, SHCreateDirectoryExW(nullptr, (drive + rest).c_str(), nullptr));
-    for (const std::wstring& file : {std::wstring(L"C:<R>\\both.exe"), std::wstring(L"C:<R>\\c.exe"),
-                                     std::wstring(L"C:<R>\\%PORUN_TEST_Z%.exe"), std::wstring(L"Z:<R>\\both.exe"), kBeyond})
+    const std::wstring files[] = {L"C:<R>\\both.exe", L"C:<R>\\c.exe", L"C:<R>\\%PORUN_TEST_Z%.exe", L"Z:<R>\\both.exe",
+                                  kBeyond};
+    for (const std::wstring& file : files)
         ASSERT_TRUE(WriteBytes(Filled(file, rest), ""));
     SetEnvironmentVariableW(L"PORUN_TEST_C", (L"C:" + rest).c_str());
     SetEnvironmentVariableW(L"PORUN_TEST_Q", (L"Q:" + rest).c_str());
