@@ -243,7 +243,6 @@ INSTANTIATE_TEST_SUITE_P(Programs, FilesBesideTheProgram, ::testing::Values(
     ProgramCase{L"C:\\my.tools\\launcher", L"", L"C:\\my.tools\\launcher.chm", L"C:\\my.tools\\position.dat", L""},
     ProgramCase{L"C:\\a\\b.c.exe", L"C:\\a\\b.c.dat", L"C:\\a\\b.c.chm", L"C:\\a\\position.dat", L"C:\\a\\b.c.names"},
     ProgramCase{L"C:\\a\\x.ex", L"", L"C:\\a\\x.chm", L"C:\\a\\position.dat", L""},
-    ProgramCase{L"C:\\表.x\\ポルン表", L"", L"C:\\表.x\\ポルン表.chm", L"C:\\表.x\\position.dat", L""},
     ProgramCase{L"C:\\\U0001F600\\p.exe", L"C:\\\U0001F600\\p.dat", L"C:\\\U0001F600\\p.chm",
                 L"C:\\\U0001F600\\position.dat", L"C:\\\U0001F600\\p.names"},
     ProgramCase{L"porun.exe", L"porun.dat", L"porun.chm", L"", L"porun.names"},
