@@ -2,7 +2,8 @@
 // The data file byte for byte: 10 groups, each a StoredGroup followed by its
 // 10 StoredButtons, then the settings. Every text is a code page 932 field
 // of 270 bytes, ended inside the field and zero-filled after its text. The
-// older layout has no iconFile in its buttons. Seen only inside data/.
+// older layout has no iconFile in its buttons. Seen only inside data/ (and
+// by the tests, which check the file byte for byte).
 #include "data/launcher_records.h"
 
 #include <cstddef>

@@ -4,6 +4,7 @@
 #include "support/ui.h"
 
 #include "data/launcher_records.h"
+#include "data/stored_layout.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
@@ -14,22 +15,7 @@ namespace support {
 
 constexpr wchar_t kError[] = L"ぽてまるエラー", kNotice[] = L"ぽてまるのお知らせ", kQuestion[] = L"ぽてまるの質問";
 
-// porun.dat byte for byte as every launcher, old and new, reads it: fields of code page 932 bytes.
-constexpr int kStoredFieldSize = 270;
-using StoredField = char[kStoredFieldSize];
-struct StoredGroup {
-    StoredField name, iconFile;
-    std::int32_t iconIndex;
-};
-struct StoredButton {
-    std::int32_t iconIndex;
-    StoredField title, file, workDir, params, iconFile;
-    char padding[2];
-};
-struct StoredBlock {
-    StoredGroup group;
-    StoredButton buttons[kButtonsPerGroup];
-};
+// porun.dat byte for byte as every launcher, old and new, reads it (data/stored_layout.h).
 std::wstring Decoded(const char* field);  // a field's text from code page 932
 
 // porun.dat as records: arranged before a start, read back after a save.
@@ -46,7 +32,7 @@ struct DataImage {
     std::string Bytes() const { return std::string(reinterpret_cast<const char*>(this), sizeof *this); }
     static std::optional<DataImage> Read(const std::wstring& path);  // nullopt unless a whole image
 };
-static_assert(sizeof(StoredButton) == 1356 && sizeof(StoredGroup) == 544 && sizeof(DataImage) == 141068, "as the file");
+static_assert(sizeof(DataImage) == kDataFileSize, "as the file");
 
 // shortcut.dat lines as the launcher writes them: one button's four (id: its number), the activation's two.
 std::string ShortcutLines(int group, int button, int key, int flags, int system, int id = -1);

@@ -92,6 +92,9 @@ const NameRow kNames[] = {
      .shortNames = true, .browsed = false},
     {.name = "AnEmojiOfTwoUnitsBrowsedWithoutShortNames", .title = L"\U0001F600 smile", .questioned = L"? smile",
      .shortNames = false, .browsed = true},
+    {.name = "HangulDroppedWithoutShortNames", .title = L"한글 메모", .questioned = L"?? ??", .shortNames = false,
+     .browsed = false},
+    {.name = "HangulBrowsedWithShortNames", .title = L"한글", .questioned = L"??", .shortNames = true, .browsed = true},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, WholeNames, ::testing::ValuesIn(kNames), RowName);
 
