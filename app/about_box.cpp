@@ -16,12 +16,12 @@ void ScalePicture(HWND dialog, int width, int height)
 {
     HWND picture = GetDlgItem(dialog, IDC_ABOUT_PICTURE);
     g_scaledPicture = static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ABOUT), IMAGE_BITMAP, width, height, 0));
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_ABOUT), IMAGE_BITMAP, width, height, 0));
     if (!picture || !g_scaledPicture)
         return;
     // The picture the control loaded from the template is ours to delete once replaced.
     if (HGDIOBJ old = reinterpret_cast<HGDIOBJ>(
-            SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(g_scaledPicture))))
+            SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(g_scaledPicture))))
         DeleteObject(old);
     SetWindowPos(picture, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -58,7 +58,7 @@ void SetButtonIcon(HWND dialog, HICON icon)
 {
     HWND button = GetDlgItem(dialog, IDOK);
     HANDLE old = reinterpret_cast<HANDLE>(
-        SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon)));
+        SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon)));
     if (old)
         DestroyIcon(static_cast<HICON>(old));
 }
@@ -69,8 +69,8 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     switch (message) {
     case WM_INITDIALOG:
         FitToPicture(dialog);
-        SetButtonIcon(dialog, static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-            MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, ScaleForDpi(32, WindowDpi(dialog)),
+        SetButtonIcon(dialog, static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+            MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, ScaleForDpi(32, WindowDpi(dialog)),
             ScaleForDpi(32, WindowDpi(dialog)), 0)));
         return TRUE;
     case WM_COMMAND:
@@ -92,7 +92,7 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     case WM_DESTROY:
         SetButtonIcon(dialog, nullptr);
         if (g_scaledPicture) {
-            SendDlgItemMessageA(dialog, IDC_ABOUT_PICTURE, STM_SETIMAGE, IMAGE_BITMAP, 0);
+            SendDlgItemMessageW(dialog, IDC_ABOUT_PICTURE, STM_SETIMAGE, IMAGE_BITMAP, 0);
             DeleteObject(g_scaledPicture);
             g_scaledPicture = nullptr;
         }
@@ -104,6 +104,6 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 
 void ShowAboutBox(HWND owner)
 {
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner,
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner,
                     AboutBoxProc, 0);
 }

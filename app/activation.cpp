@@ -2,11 +2,11 @@
 
 #include "bar/bar_geometry.h"
 #include "bar/launch.h"
+#include "bar/window_state.h"
+#include "data/button_place.h"
 #include "data/launcher_data.h"
 
 namespace {
-HWND g_previousForeground = nullptr;
-
 void BringToFront(HWND launcher, HWND foreground)
 {
     const DWORD self = GetCurrentThreadId();
@@ -14,10 +14,10 @@ void BringToFront(HWND launcher, HWND foreground)
     const bool attached = other && other != self && AttachThreadInput(self, other, TRUE);
 
     DWORD timeout = 0;
-    SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0);
-    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, 0);
+    SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0);
+    SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, 0);
     SetForegroundWindow(launcher);
-    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
+    SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
                           reinterpret_cast<void*>(static_cast<UINT_PTR>(timeout)), 0);
     if (attached)
         AttachThreadInput(self, other, FALSE);
@@ -30,26 +30,31 @@ void BringToFront(HWND launcher, HWND foreground)
 
 void ToggleActivation(HWND launcher)
 {
-    if (g_previousForeground) {
-        SetForegroundWindow(g_previousForeground);
-        g_previousForeground = nullptr;
+    MainWindowState* state = WindowState(launcher);
+    if (!state)
+        return;
+    if (state->previousForeground) {
+        SetForegroundWindow(state->previousForeground);
+        state->previousForeground = nullptr;
         return;
     }
     HWND foreground = GetForegroundWindow();
     if (foreground != launcher)
-        g_previousForeground = foreground;
+        state->previousForeground = foreground;
     BringToFront(launcher, foreground);
 }
 
-void ForgetPreviousForeground()
+void ForgetPreviousForeground(HWND launcher)
 {
-    g_previousForeground = nullptr;
+    if (MainWindowState* state = WindowState(launcher))
+        state->previousForeground = nullptr;
 }
 
 void LaunchHotkeyButton(int buttonNumber)
 {
-    const ButtonRecord* button = ButtonAt(buttonNumber / kButtonsPerGroup, buttonNumber % kButtonsPerGroup);
-    if (!button || buttonNumber < 0)
+    const ButtonPlace place = ButtonPlace::FromNumber(buttonNumber);
+    const ButtonRecord* button = place.Valid() ? ButtonAt(place.group, place.button) : nullptr;
+    if (!button)
         return;
     StartButtonFile(nullptr, *button);  // silent: nobody is watching the launcher
 }

@@ -6,7 +6,8 @@
 void ToggleActivation(HWND launcher);
 
 // The launcher lost activation: the next press activates it again.
-void ForgetPreviousForeground();
+void ForgetPreviousForeground(HWND launcher);
 
-// Starts button (id / 10, id mod 10) of any group, as a system hotkey does.
+// Starts the button of any group whose flat number (ButtonPlace) is
+// buttonNumber, as a system hotkey does.
 void LaunchHotkeyButton(int buttonNumber);

@@ -9,6 +9,8 @@
 #include "bar/button_icons.h"
 #include "bar/button_mouse.h"
 #include "bar/launch.h"
+#include "bar/window_state.h"
+#include "data/button_place.h"
 #include "data/launcher_data.h"
 #include "dialogs/button_search_dialog.h"
 #include "dialogs/button_settings_dialog.h"
@@ -20,16 +22,20 @@
 #include "support/key_state.h"
 
 namespace {
-int g_selectedButton = 0;
-
-void OpenButtonSettings(HWND window, int index, bool proposed, const char* path)
+int SelectedButton(HWND window)
 {
-    g_selectedButton = index;
+    const MainWindowState* state = WindowState(window);
+    return state ? state->selectedButton : 0;
+}
+
+void OpenButtonSettings(HWND window, int index, bool proposed, const wchar_t* path)
+{
+    SetSelectedButton(window, index);
     SetDialogRequest(index, proposed ? 1 : 0, path);
     ShowButtonSettingsDialog(window);
 }
 
-void OpenGroupSettings(HWND window, const char* path)
+void OpenGroupSettings(HWND window, const wchar_t* path)
 {
     SetDialogRequest(0, 1, path);
     ShowGroupSettingsDialog(window);
@@ -74,9 +80,8 @@ void OnSearchCommand(HWND window)
     HWND before = GetForegroundWindow();
     ButtonSearchDialog search(window);
     const SearchChoice choice = search.Run();
-    const int group = choice.buttonNumber / kButtonsPerGroup;
-    const int index = choice.buttonNumber % kButtonsPerGroup;
-    const ButtonRecord* button = ButtonAt(group, index);
+    const ButtonPlace place = ButtonPlace::FromNumber(choice.buttonNumber);
+    const ButtonRecord* button = ButtonAt(place.group, place.button);
     switch (choice.action) {
     case SearchAction::Cancelled:
         // Back to the program the hotkey was pressed in.
@@ -93,10 +98,10 @@ void OnSearchCommand(HWND window)
         break;
     case SearchAction::OpenSettings:
         // The bar shows the button whose settings are open.
-        if (button && group != CurrentGroupIndex())
-            ShowGroup(window, group);
+        if (button && place.group != CurrentGroupIndex())
+            ShowGroup(window, place.group);
         if (button)
-            OpenButtonSettings(window, index, false, button->file);
+            OpenButtonSettings(window, place.button, false, button->file);
         break;
     case SearchAction::Dismissed:
         break;
@@ -105,8 +110,9 @@ void OnSearchCommand(HWND window)
 
 void OnSettingsCommand(HWND window)
 {
-    SetDialogRequest(g_selectedButton, 0, nullptr);
-    if (IsValidButtonIndex(g_selectedButton))
+    const int selected = SelectedButton(window);
+    SetDialogRequest(selected, 0, nullptr);
+    if (IsValidButtonIndex(selected))
         ShowButtonSettingsDialog(window);
     else
         ShowGroupSettingsDialog(window);
@@ -137,16 +143,16 @@ bool OnCommand(HWND window, int id)
         OnSettingsCommand(window);
         return true;
     case IDM_MOVE_UP:
-        MoveButton(window, g_selectedButton, g_selectedButton - 1);
+        MoveButton(window, SelectedButton(window), SelectedButton(window) - 1);
         return true;
     case IDM_MOVE_DOWN:
-        MoveButton(window, g_selectedButton, g_selectedButton + 1);
+        MoveButton(window, SelectedButton(window), SelectedButton(window) + 1);
         return true;
     case IDM_CLEAR_BUTTON:
-        ClearButton(window, g_selectedButton);
+        ClearButton(window, SelectedButton(window));
         return true;
     case IDM_BUTTON_SHORTCUTS:
-        ShowShortcutSettings(window, LauncherImage(), CurrentGroupIndex(), g_selectedButton);
+        ShowShortcutSettings(window, LauncherImage(), CurrentGroupIndex(), SelectedButton(window));
         UpdateBarTooltips(window);
         return true;
     case IDM_SEARCH_BUTTONS:
@@ -163,7 +169,7 @@ bool OnCommand(HWND window, int id)
         SetTopmost(window, GetAlwaysOnTop());
         return true;
     case IDM_CLOSE:
-        PostMessageA(window, WM_CLOSE, 0, 0);
+        PostMessageW(window, WM_CLOSE, 0, 0);
         return true;
     default:
         return false;
@@ -181,8 +187,9 @@ void OnContextMenu(HWND window, HWND clicked)
     }
     if (id != IDC_GROUP_BUTTON && !IsLauncherButtonId(id))
         return;
-    g_selectedButton = id == IDC_GROUP_BUTTON ? kGroupButtonTarget : id - IDC_FIRST_LAUNCHER;
-    ShowButtonMenu(window, g_selectedButton);
+    const int target = id == IDC_GROUP_BUTTON ? kGroupButtonTarget : id - IDC_FIRST_LAUNCHER;
+    SetSelectedButton(window, target);
+    ShowButtonMenu(window, target);
 }
 
 void OnDropFiles(HWND window, HDROP drop)
@@ -190,7 +197,8 @@ void OnDropFiles(HWND window, HDROP drop)
     HandleBarDrop(window, drop, kBarActions);
 }
 
-void SetSelectedButton(int index)
+void SetSelectedButton(HWND window, int index)
 {
-    g_selectedButton = index;
+    if (MainWindowState* state = WindowState(window))
+        state->selectedButton = index;
 }

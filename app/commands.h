@@ -18,4 +18,4 @@ void OnDropFiles(HWND window, HDROP drop);
 // Makes button index (0..9, or kGroupButtonTarget for the group button) the
 // one the next button command (settings, shortcut, move, delete) applies to,
 // as opening its menu does.
-void SetSelectedButton(int index);
+void SetSelectedButton(HWND window, int index);

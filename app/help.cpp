@@ -6,13 +6,13 @@
 #include "support/system_library.h"
 
 #include <htmlhelp.h>
-#include <cstring>
+#include <cwchar>
 
 namespace {
 constexpr DWORD kTopicSize = 520;
-constexpr char kIndexPage[] = "::/html/index.html";
+constexpr wchar_t kIndexPage[] = L"::/html/index.html";
 
-using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
 
 // The HTML Help control, loaded from the system folder at the first use and
 // kept for the rest of the run (its window outlives the call). At the end its
@@ -35,7 +35,7 @@ public:
             library_.Reset(LoadSystemLibrary(L"hhctrl.ocx"));
             if (library_)
                 function_ = reinterpret_cast<HtmlHelpFunction>(
-                    reinterpret_cast<void*>(GetProcAddress(library_.Get(), "HtmlHelpA")));
+                    reinterpret_cast<void*>(GetProcAddress(library_.Get(), "HtmlHelpW")));
         }
         return function_;
     }
@@ -48,22 +48,23 @@ private:
 HelpControl g_helpControl;
 }  // namespace
 
-bool BuildHelpTopic(char* buffer, DWORD size)
+bool BuildHelpTopic(wchar_t* buffer, DWORD size)
 {
-    if (!ProgramPathWithExtension("chm", buffer, size))
+    if (!ProgramPathWithExtension(L"chm", buffer, size))
         return false;
-    const size_t length = std::strlen(buffer);
-    if (length + sizeof kIndexPage > size)
+    const size_t length = std::wcslen(buffer);
+    constexpr size_t kPageSize = ARRAYSIZE(kIndexPage);  // with the terminator
+    if (length + kPageSize > size)
         return false;
-    std::memcpy(buffer + length, kIndexPage, sizeof kIndexPage);
+    std::wmemcpy(buffer + length, kIndexPage, kPageSize);
     return true;
 }
 
 void ShowHelp(HWND owner)
 {
     const HtmlHelpFunction helpControl = g_helpControl.Function();
-    char topic[kTopicSize];
-    if (!helpControl || !BuildHelpTopic(topic, sizeof topic)) {
+    wchar_t topic[kTopicSize];
+    if (!helpControl || !BuildHelpTopic(topic, kTopicSize)) {
         ShowMessageId(owner, IDS_MSG_HELP_FAILED, MB_ICONEXCLAMATION);
         return;
     }

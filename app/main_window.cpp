@@ -12,6 +12,8 @@
 #include "bar/button_icons.h"
 #include "bar/button_mouse.h"
 #include "bar/launch.h"
+#include "bar/message_guard.h"
+#include "bar/window_state.h"
 #include "data/launcher_data.h"
 #include "data/window_positions.h"
 #include "menus/launcher_menus.h"
@@ -30,22 +32,17 @@
 #include <shellapi.h>
 
 namespace {
-UINT_PTR g_timer = 0;
-NOTIFYICONDATAA g_trayIcon;  // size field 0 until the icon is added
-int g_hoveredControl = 0;  // control under the cursor at the previous timer tick
-bool g_created = false;    // WM_CREATE went through: there is something to save
-
 void InsertSystemMenuItem(HMENU menu, UINT textId, UINT command, bool isDefault)
 {
-    char text[64];
-    LoadText(textId, text, sizeof text);
-    MENUITEMINFOA item = {};
+    wchar_t text[64];
+    LoadText(textId, text, 64);
+    MENUITEMINFOW item = {};
     item.cbSize = sizeof item;
     item.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE;
     item.wID = command;
     item.fState = isDefault ? MFS_DEFAULT : 0;
     item.dwTypeData = text;
-    InsertMenuItemA(menu, 0, TRUE, &item);
+    InsertMenuItemW(menu, 0, TRUE, &item);
 }
 
 // The system menu holds just "move" and "close" (the default).
@@ -61,22 +58,25 @@ void RebuildSystemMenu(HWND window)
 }
 
 // Once, at start: the hotkeys the system refused, in a balloon that blocks nothing.
-void TellRefusedHotkeys()
+void TellRefusedHotkeys(const MainWindowState& state)
 {
-    char text[sizeof NOTIFYICONDATAA::szInfo];
-    char title[sizeof NOTIFYICONDATAA::szInfoTitle];
-    if (DescribeRefusedHotkeys(text, sizeof text) && LoadText(IDS_REFUSED_HOTKEYS_TITLE, title, sizeof title))
-        ShowTrayBalloon(&g_trayIcon, title, text);
+    wchar_t text[ARRAYSIZE(NOTIFYICONDATAW{}.szInfo)];
+    wchar_t title[ARRAYSIZE(NOTIFYICONDATAW{}.szInfoTitle)];
+    if (DescribeRefusedHotkeys(text, ARRAYSIZE(text)) && LoadText(IDS_REFUSED_HOTKEYS_TITLE, title, ARRAYSIZE(title)))
+        ShowTrayBalloon(&state.trayIcon, title, text);
 }
 
 LRESULT OnCreate(HWND window)
 {
-    g_created = false;
+    MainWindowState* state = WindowState(window);
+    if (!state)
+        return -1;
+    state->created = false;
     SetProgramFolderVariable();  // before any stored path is used, and for the programs started
     ImmAssociateContext(window, nullptr);
     if (!CreateButtonBar(window))
         return -1;
-    AddTrayIcon(&g_trayIcon, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY);
+    AddTrayIcon(&state->trayIcon, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY);
     RebuildSystemMenu(window);
     LoadLauncherData(window);
     const AppSettings settings = GetSettings();
@@ -85,7 +85,7 @@ LRESULT OnCreate(HWND window)
     LoadPositions(WindowPositions(), window);
     LoadShortcutTable(window);  // no file yet: an empty table, written at the first change
     RegisterAllHotkeys(window);  // a combination taken elsewhere stays unregistered
-    TellRefusedHotkeys();
+    TellRefusedHotkeys(*state);
     SetWindowPos(window, nullptr, settings.windowX, settings.windowY, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (settings.alwaysOnTop)
@@ -95,28 +95,29 @@ LRESULT OnCreate(HWND window)
     CheckDlgButton(window, IDC_GROUP_BUTTON, BST_CHECKED);
     CreateBarTooltips(window);
     DragAcceptFiles(window, TRUE);
-    g_timer = SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
-    g_created = true;
+    state->timer = SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
+    state->created = true;
     return 0;
 }
 
 void OnDestroy(HWND window)
 {
-    if (!g_created) {
+    MainWindowState* state = WindowState(window);
+    if (!state || !state->created) {
         // Windows destroys a window whose WM_CREATE refused: nothing was
         // loaded, so nothing is written over the user's files, and no quit is
         // posted that would close the start-up's message at once.
         ReleaseButtonBar(window);
         return;
     }
-    g_created = false;
+    state->created = false;
     UnregisterAllHotkeys(window);
     ReleaseButtonBar(window);
-    RemoveTrayIcon(&g_trayIcon);
+    RemoveTrayIcon(&state->trayIcon);
     SaveLauncherData(window);
-    if (g_timer) {
+    if (state->timer) {
         KillTimer(window, kHoverTimerId);
-        g_timer = 0;
+        state->timer = 0;
     }
     SavePositions(WindowPositions());
     SaveShortcutChanges(window);
@@ -209,24 +210,32 @@ void OnMinMaxInfo(HWND window, MINMAXINFO* info)
     info->ptMinTrackSize.x = collapsed.cx;
     info->ptMinTrackSize.y = collapsed.cy;
 }
+
+void OnHoverTimer(HWND window)
+{
+    if (MainWindowState* state = WindowState(window))
+        state->hoveredControl = WatchDragHover(window, state->hoveredControl);
+}
+
+LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 }  // namespace
 
-HWND CreateMainWindow(HINSTANCE instance, const char* className)
+HWND CreateMainWindow(HINSTANCE instance, const wchar_t* className)
 {
-    WNDCLASSEXA wc = {};
+    WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PROGRAM));
-    wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON,
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));  // the system's
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = className;
-    if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         return nullptr;
-    return CreateWindowExA(WS_EX_TOOLWINDOW, className, "",
+    return CreateWindowExW(WS_EX_TOOLWINDOW, className, L"",
                            WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                            nullptr, nullptr, instance, nullptr);
@@ -234,12 +243,27 @@ HWND CreateMainWindow(HINSTANCE instance, const char* className)
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A creation that threw fails (WM_NCCREATE's 0 is FALSE, WM_CREATE's -1).
+    const LRESULT failed = message == WM_CREATE ? -1 : 0;
+    return AnswerWithoutThrowing([&] { return HandleMessage(window, message, wParam, lParam); }, failed);
+}
+
+namespace {
+LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     if (IgnoredDuringArchiveJob(message, wParam)) {
         if (message == WM_DROPFILES)
             DragFinish(reinterpret_cast<HDROP>(wParam));
         return 0;
     }
     switch (message) {
+    case WM_NCCREATE:
+        if (!AttachWindowState(window))
+            return FALSE;
+        break;
+    case WM_NCDESTROY:
+        DetachWindowState(window);
+        break;
     case WM_CREATE:
         return OnCreate(window);
     case WM_DESTROY:
@@ -272,7 +296,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_ACTIVATEAPP:
         if (!wParam)
-            ForgetPreviousForeground();
+            ForgetPreviousForeground(window);
         break;
     case WM_COMMAND:
         if (OnCommand(window, LOWORD(wParam)))
@@ -291,7 +315,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_TIMER:
         if (wParam == kHoverTimerId)
-            g_hoveredControl = WatchDragHover(window, g_hoveredControl);
+            OnHoverTimer(window);
         break;
     case WM_MOVE:
     case WM_SETTINGCHANGE:
@@ -328,5 +352,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default:
         break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
+}  // namespace

@@ -3,7 +3,7 @@
 // and hands each to the part that owns it.
 #include <windows.h>
 
-constexpr char kMainWindowClass[] = "porun21 - kessaro/QZT";
+constexpr wchar_t kMainWindowClass[] = L"porun21 - kessaro/QZT";
 
 constexpr UINT WM_TRAYNOTIFY = WM_APP + 100;  // the tray icon's callback message
 
@@ -11,5 +11,5 @@ constexpr UINT_PTR kHoverTimerId = 1;
 constexpr UINT kHoverTimerPeriod = 1000;
 
 // Registers the class and creates the (hidden) main window; null on failure.
-HWND CreateMainWindow(HINSTANCE instance, const char* className);
+HWND CreateMainWindow(HINSTANCE instance, const wchar_t* className);
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

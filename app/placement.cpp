@@ -34,7 +34,7 @@ SIZE ScreenSize()
 WorkArea FallbackWorkArea(SIZE screen)
 {
     RECT rect;
-    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &rect, 0) && rect.right > rect.left &&
+    if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &rect, 0) && rect.right > rect.left &&
         rect.bottom > rect.top)
         return WorkArea{rect.left, rect.top, rect.right - 1, rect.bottom - 1};
     return WorkArea{0, 0, screen.cx - 1, screen.cy - 1};
@@ -70,7 +70,7 @@ WorkArea WorkAreaBesideTaskbar(SIZE screen, const RECT& taskbar)
 
 bool ComputeWorkArea(WorkArea* area)
 {
-    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
     RECT rect;
     if (!area || !taskbar || !GetWindowRect(taskbar, &rect))
         return false;

@@ -7,13 +7,13 @@
 #include "support/system_library.h"
 
 namespace {
-constexpr char kInstanceMutex[] = "porun21 - kessaro/QZT instance";
+constexpr wchar_t kInstanceMutex[] = L"porun21 - kessaro/QZT instance";
 constexpr DWORD kWaitForFirstWindow = 5000;  // ms a second start waits for the first one's window
 constexpr DWORD kPollInterval = 50;
 
-bool BringExistingToFront(const char* className)
+bool BringExistingToFront(const wchar_t* className)
 {
-    HWND existing = FindWindowA(className, nullptr);
+    HWND existing = FindWindowW(className, nullptr);
     if (!existing)
         return false;
     SetForegroundWindow(existing);
@@ -21,11 +21,11 @@ bool BringExistingToFront(const char* className)
 }
 }  // namespace
 
-bool AnotherInstanceRuns(const char* className, ScopedFile* claim)
+bool AnotherInstanceRuns(const wchar_t* className, ScopedFile* claim)
 {
     // The class name is the key other copies look for; the mutex closes the gap
     // between two starts at the same moment.
-    claim->Reset(CreateMutexA(nullptr, FALSE, kInstanceMutex));
+    claim->Reset(CreateMutexW(nullptr, FALSE, kInstanceMutex));
     const bool held = *claim && GetLastError() == ERROR_ALREADY_EXISTS;
     if (!held)
         return BringExistingToFront(className);
@@ -42,11 +42,11 @@ bool AnotherInstanceRuns(const char* className, ScopedFile* claim)
 int RunMessageLoop(HWND mainWindow)
 {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageA(mainWindow, &message))
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageW(mainWindow, &message))
             continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
 }

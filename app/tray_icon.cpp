@@ -4,40 +4,41 @@
 #include "support/path_text.h"
 
 #include <cstring>
+#include <cwchar>
 
 namespace {
 NotifyIconFunction g_notifyIcon = nullptr;
 constexpr UINT kBalloonTimeout = 30000;  // ms; newer systems choose their own
 
-BOOL NotifyIcon(DWORD message, NOTIFYICONDATAA* record)
+BOOL NotifyIcon(DWORD message, NOTIFYICONDATAW* record)
 {
-    return (g_notifyIcon ? g_notifyIcon : Shell_NotifyIconA)(message, record);
+    return (g_notifyIcon ? g_notifyIcon : Shell_NotifyIconW)(message, record);
 }
 }  // namespace
 
-bool AddTrayIcon(NOTIFYICONDATAA* record, HWND window, UINT iconId, UINT tipId, UINT callbackMessage)
+bool AddTrayIcon(NOTIFYICONDATAW* record, HWND window, UINT iconId, UINT tipId, UINT callbackMessage)
 {
     if (!record)
         return false;
     record->cbSize = 0;
     if (!window)
         return false;
-    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId),
+    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId),
                                                IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), 0));  // the taskbar's scale
     if (!icon)
         return false;
 
     std::memset(record, 0, sizeof *record);
-    record->cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record->cbSize = NOTIFYICONDATAW_V1_SIZE;
     record->uID = kTrayIconId;
     record->hWnd = window;
     record->uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record->hIcon = icon;
     record->uCallbackMessage = callbackMessage;
-    char tip[100];
-    LoadText(tipId, tip, sizeof tip);
-    lstrcpynA(record->szTip, tip, 64);  // the V1 tip field holds 64 bytes
+    wchar_t tip[100];
+    LoadText(tipId, tip, 100);
+    CopyWholeCharacters(tip, std::wcslen(tip), record->szTip, 64);  // the V1 tip field holds 64 characters
 
     if (!NotifyIcon(NIM_ADD, record)) {
         DestroyIcon(icon);
@@ -48,7 +49,7 @@ bool AddTrayIcon(NOTIFYICONDATAA* record, HWND window, UINT iconId, UINT tipId, 
     return true;
 }
 
-void RemoveTrayIcon(NOTIFYICONDATAA* record)
+void RemoveTrayIcon(NOTIFYICONDATAW* record)
 {
     if (!record || record->cbSize == 0)
         return;
@@ -59,21 +60,21 @@ void RemoveTrayIcon(NOTIFYICONDATAA* record)
     record->cbSize = 0;
 }
 
-bool ShowTrayBalloon(const NOTIFYICONDATAA* record, const char* title, const char* text)
+bool ShowTrayBalloon(const NOTIFYICONDATAW* record, const wchar_t* title, const wchar_t* text)
 {
     if (!record || record->cbSize == 0 || !title || !text)
         return false;
     // The icon was added with the first version of the record; a balloon
     // needs the second, which the shell reads this far.
-    NOTIFYICONDATAA balloon = {};
-    balloon.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    NOTIFYICONDATAW balloon = {};
+    balloon.cbSize = NOTIFYICONDATAW_V2_SIZE;
     balloon.hWnd = record->hWnd;
     balloon.uID = record->uID;
     balloon.uFlags = NIF_INFO;
     balloon.uTimeout = kBalloonTimeout;
     balloon.dwInfoFlags = NIIF_WARNING;
-    CopyWholeCharacters(title, std::strlen(title), balloon.szInfoTitle, sizeof balloon.szInfoTitle);
-    CopyWholeCharacters(text, std::strlen(text), balloon.szInfo, sizeof balloon.szInfo);
+    CopyWholeCharacters(title, std::wcslen(title), balloon.szInfoTitle, ARRAYSIZE(balloon.szInfoTitle));
+    CopyWholeCharacters(text, std::wcslen(text), balloon.szInfo, ARRAYSIZE(balloon.szInfo));
     return NotifyIcon(NIM_MODIFY, &balloon) != FALSE;
 }
 

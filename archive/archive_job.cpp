@@ -1,5 +1,7 @@
 #include "archive/archive_job.h"
 
+#include "support/progress_window.h"
+
 namespace {
 
 bool g_running = false;
@@ -46,6 +48,8 @@ ArchiveJobScope::ArchiveJobScope() : outermost_(!g_running)
         g_running = true;
         g_stopping = false;
         g_closeAfter = nullptr;
+        // A close during the job reaches the task through its progress window.
+        WatchProgressCancel(NoteJobProgress);
     }
 }
 
@@ -53,12 +57,13 @@ ArchiveJobScope::~ArchiveJobScope()
 {
     if (!outermost_)
         return;
+    WatchProgressCancel(nullptr);
     g_running = false;
     g_stopping = false;
     HWND window = g_closeAfter;
     g_closeAfter = nullptr;
     if (window && IsWindow(window))
-        PostMessageA(window, WM_CLOSE, 0, 0);
+        PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 void NoteJobProgress(int* cancelFlag)

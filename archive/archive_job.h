@@ -31,8 +31,9 @@ private:
     bool outermost_;
 };
 
-// What a stop must reach: the cancel flag of the job's progress dialog
-// (set to 1 as its confirmed cancel button does) and its modal question (the
-// name dialog); null when gone.
+// What a stop must reach: the cancel flag of the job's progress window
+// (set to 1 as its confirmed cancel button does; the scope has every progress
+// window shown during the job report it) and its modal question (the name
+// dialog); null when gone.
 void NoteJobProgress(int* cancelFlag);
 void NoteJobDialog(HWND dialog);

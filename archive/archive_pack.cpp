@@ -1,9 +1,10 @@
 #include "archive/archive_pack.h"
 
-#include "archive/progress_dialog.h"
 #include "archive/zip_packer.h"
 #include "resources/resource_ids.h"
+#include "support/messages.h"
 #include "support/path_text.h"
+#include "support/progress_window.h"
 #include "support/scoped_handle.h"
 
 namespace {
@@ -58,8 +59,8 @@ PackResult PackIntoArchive(const wchar_t* archivePath, const std::vector<std::ws
     for (const std::wstring& item : items)
         counting.PackItem(item.c_str(), 1, 0, &progress, &counter, 1);
     progress.SetTotal(counting.Work());
-    char title[128];
-    LoadStringA(GetModuleHandleA(nullptr), IDS_PACK_TITLE, title, sizeof title);
+    wchar_t title[128];
+    LoadText(IDS_PACK_TITLE, title, ARRAYSIZE(title));
     progress.SetTitle(title);
 
     PackResult result = kPackDone;

@@ -1,16 +1,15 @@
 #include "archive/entry_name.h"
 
+#include "support/code_page_932.h"
+
 #include <windows.h>
 #include <zlib.h>
 
 #include <climits>
-#include <cstring>
 #include <cwchar>
-#include <string>
 
 namespace {
 
-constexpr UINT kCodePage932 = 932;
 constexpr unsigned kUnicodePathTag = 0x7075;
 
 unsigned Get16(const unsigned char* bytes)
@@ -19,16 +18,9 @@ unsigned Get16(const unsigned char* bytes)
 }
 
 // Strict: an invalid sequence fails instead of turning into a stand-in.
-bool Decode(UINT codePage, const char* bytes, size_t length, wchar_t* out, size_t size)
+bool DecodeUtf8(const char* bytes, size_t length, wchar_t* out, size_t size)
 {
-    if (length == 0 || length > INT_MAX || size < 2)
-        return false;
-    const int count = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(length), out,
-                                          static_cast<int>(size < INT_MAX ? size - 1 : INT_MAX));
-    if (count <= 0)
-        return false;
-    out[count] = L'\0';
-    return std::wcslen(out) == static_cast<size_t>(count);  // no NUL inside
+    return FromCodePageStrict(CP_UTF8, bytes, length, out, size);
 }
 
 // The UTF-8 name of the Unicode Path field (version 1, CRC-32 of the stored
@@ -57,15 +49,13 @@ bool FindUnicodePath(const unsigned char* extra, size_t extraLength, const char*
     return false;
 }
 
-std::string Encode(UINT codePage, DWORD flags, const wchar_t* text, BOOL* usedDefault)
+// A lone surrogate has no UTF-8 form: such a name cannot be stored as it is.
+bool EncodeUtf8(const wchar_t* text, char* out, size_t size)
 {
-    const int size = WideCharToMultiByte(codePage, flags, text, -1, nullptr, 0, nullptr, usedDefault);
-    if (size <= 0)
-        return std::string();
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(codePage, flags, text, -1, &out[0], size, nullptr, usedDefault);
-    out.resize(static_cast<size_t>(size - 1));
-    return out;
+    const int needed = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text, -1, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0 || static_cast<size_t>(needed) > size)
+        return false;
+    return WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text, -1, out, needed, nullptr, nullptr) == needed;
 }
 
 }  // namespace
@@ -73,30 +63,16 @@ std::string Encode(UINT codePage, DWORD flags, const wchar_t* text, BOOL* usedDe
 bool DecodeEntryName(const char* stored, size_t length, unsigned flag, const unsigned char* extra,
                      size_t extraLength, wchar_t* name, size_t size)
 {
-    if (!stored || !name)
+    if (!stored || !name || length == 0)
         return false;
     if (flag & kUtf8NameFlag)
-        return Decode(CP_UTF8, stored, length, name, size);
+        return DecodeUtf8(stored, length, name, size);
     const char* utf8 = nullptr;
     size_t utf8Length = 0;
     if (FindUnicodePath(extra, extraLength, stored, length, &utf8, &utf8Length) &&
-        Decode(CP_UTF8, utf8, utf8Length, name, size))
+        DecodeUtf8(utf8, utf8Length, name, size))
         return true;
-    return Decode(kCodePage932, stored, length, name, size);
-}
-
-bool FitsCodePage932(const wchar_t* text)
-{
-    if (!text)
-        return false;
-    BOOL usedDefault = FALSE;
-    const std::string bytes = Encode(kCodePage932, WC_NO_BEST_FIT_CHARS, text, &usedDefault);
-    if (usedDefault || (bytes.empty() && *text))
-        return false;
-    const size_t length = std::wcslen(text);
-    std::wstring back(length + 1, L'\0');
-    return bytes.empty() || (Decode(kCodePage932, bytes.data(), bytes.size(), &back[0], back.size()) &&
-                             std::wcscmp(back.c_str(), text) == 0);
+    return FromCodePage932Strict(stored, length, name, size);
 }
 
 bool EncodeEntryName(const wchar_t* name, char* stored, size_t size, unsigned* flag)
@@ -104,21 +80,8 @@ bool EncodeEntryName(const wchar_t* name, char* stored, size_t size, unsigned* f
     if (!name || !stored || size == 0 || !flag)
         return false;
     const bool fits = FitsCodePage932(name);
-    // A lone surrogate has no UTF-8 form: such a name cannot be stored as it is.
-    const std::string bytes = fits ? Encode(kCodePage932, WC_NO_BEST_FIT_CHARS, name, nullptr)
-                                   : Encode(CP_UTF8, WC_ERR_INVALID_CHARS, name, nullptr);
-    if ((bytes.empty() && *name) || bytes.size() >= size)
+    if (!(fits ? ToCodePage932(name, stored, size) : EncodeUtf8(name, stored, size)))
         return false;
-    std::memcpy(stored, bytes.c_str(), bytes.size() + 1);
     *flag = fits ? 0 : kUtf8NameFlag;
     return true;
-}
-
-void ToCodePage932(const wchar_t* text, char* out, size_t size)
-{
-    if (!out || size == 0)
-        return;
-    out[0] = '\0';
-    if (text && !WideCharToMultiByte(kCodePage932, 0, text, -1, out, static_cast<int>(size), nullptr, nullptr))
-        out[size - 1] = '\0';
 }

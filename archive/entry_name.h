@@ -2,9 +2,9 @@
 // Entry names between their stored bytes and UTF-16. A name flagged UTF-8
 // (general purpose bit 11) is UTF-8; otherwise the Info-ZIP Unicode Path
 // extra field (0x7075) gives the name when its CRC matches the stored bytes;
-// otherwise the bytes are code page 932. Names are stored in code page 932
-// when it represents them exactly (what Japanese tools expect) and as UTF-8
-// with bit 11 otherwise.
+// otherwise the bytes are code page 932 (support/code_page_932.h). Names are
+// stored in code page 932 when it holds them exactly (what Japanese tools
+// expect) and as UTF-8 with bit 11 otherwise.
 #include <cstddef>
 
 constexpr unsigned kUtf8NameFlag = 0x800;  // general purpose bit 11
@@ -19,11 +19,3 @@ bool DecodeEntryName(const char* stored, size_t length, unsigned flag, const uns
 // kUtf8NameFlag when the name went in as UTF-8, 0 otherwise. False when it
 // does not fit.
 bool EncodeEntryName(const wchar_t* name, char* stored, size_t size, unsigned* flag);
-
-// True when code page 932 represents text exactly (no best fit, no default
-// character, the same text back).
-bool FitsCodePage932(const wchar_t* text);
-
-// text in code page 932 as well as it goes ("?" for what it lacks), for the
-// texts of the ANSI windows.
-void ToCodePage932(const wchar_t* text, char* out, size_t size);

@@ -4,11 +4,12 @@
 #include "archive/entry_path.h"
 #include "archive/new_folder.h"
 #include "archive/path_identity.h"
-#include "archive/progress_dialog.h"
 #include "archive/zip_io.h"
 #include "archive/zip_scan.h"
 #include "resources/resource_ids.h"
+#include "support/messages.h"
 #include "support/path_text.h"
+#include "support/progress_window.h"
 #include "support/scoped_handle.h"
 #include "support/system_helper.h"
 
@@ -280,13 +281,13 @@ bool SettleFolder(const wchar_t* destination, ExtractInto into, const ArchiveSca
 
 ExtractResult ExtractEntries(Extraction& job, const ArchiveScan& scan, ExtractReport* report)
 {
-    char format[128];
-    LoadStringA(GetModuleHandleA(nullptr), IDS_EXTRACT_PROGRESS_FORMAT, format, sizeof format);
+    wchar_t format[128];
+    LoadText(IDS_EXTRACT_PROGRESS_FORMAT, format, ARRAYSIZE(format));
     const unsigned long count = static_cast<unsigned long>(scan.entries);
     for (unsigned long long i = 0; i < scan.entries; ++i) {
         if (job.progress->DueForDisplay()) {
-            char text[256];
-            wsprintfA(text, format, static_cast<unsigned long>(i), count);
+            wchar_t text[256];
+            wsprintfW(text, format, static_cast<unsigned long>(i), count);
             job.progress->SetText(text);
         }
         if (i == 0)
@@ -387,8 +388,8 @@ ExtractResult ExtractArchive(const wchar_t* archivePath, const wchar_t* destinat
 
     progress.Show(owner);
     progress.SetTotal(scan.bytes + scan.entries * kEntryWork);
-    char title[128];
-    LoadStringA(GetModuleHandleA(nullptr), IDS_EXTRACT_TITLE, title, sizeof title);
+    wchar_t title[128];
+    LoadText(IDS_EXTRACT_TITLE, title, ARRAYSIZE(title));
     progress.SetTitle(title);
     Extraction job{archive.Get(), report->folder, archivePath, &progress, buffers.Get()};
     lstrcpynW(job.archiveName, FileNameOf(archivePath), MAX_PATH);

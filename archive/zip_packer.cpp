@@ -3,10 +3,11 @@
 #include "archive/entry_name.h"
 #include "archive/entry_path.h"
 #include "archive/path_identity.h"
-#include "archive/progress_dialog.h"
 #include "archive/zip_io.h"
 #include "resources/resource_ids.h"
+#include "support/messages.h"
 #include "support/path_text.h"
+#include "support/progress_window.h"
 #include "support/scoped_handle.h"
 #include "support/system_helper.h"
 
@@ -37,15 +38,14 @@ DWORD DosDateOf(const WIN32_FIND_DATAW& found)
     return (static_cast<DWORD>(date) << 16) | time;
 }
 
-// The progress texts show the name as well as code page 932 allows.
+// The progress texts: the pass's title and the entry's whole name.
 void ShowEntry(ProgressDialog* progress, UINT titleId, const wchar_t* path, unsigned long long value)
 {
     if (progress->DueForDisplay()) {
-        char text[MAX_PATH * 2];
-        LoadStringA(GetModuleHandleA(nullptr), titleId, text, sizeof text);
-        progress->SetTitle(text);
-        ToCodePage932(FileNameOf(path), text, sizeof text);
-        progress->SetText(text);
+        wchar_t title[128];
+        LoadText(titleId, title, ARRAYSIZE(title));
+        progress->SetTitle(title);
+        progress->SetText(FileNameOf(path));
     }
     progress->SetProgress(value);
 }

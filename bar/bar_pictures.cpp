@@ -10,7 +10,7 @@ bool Themed(HWND control)
 {
     using WindowTheme = HANDLE(WINAPI*)(HWND);
     static const WindowTheme windowTheme = [] {
-        HMODULE theme = GetModuleHandleA("uxtheme.dll");
+        HMODULE theme = GetModuleHandleW(L"uxtheme.dll");
         return theme ? reinterpret_cast<WindowTheme>(reinterpret_cast<void*>(GetProcAddress(theme, "GetWindowTheme")))
                      : nullptr;
     }();
@@ -22,20 +22,20 @@ bool Pressed(const NMCUSTOMDRAW& draw)
     if (draw.uItemState & CDIS_SELECTED)
         return true;
     // A checked push-like button (the group button of an unfolded bar) is drawn pressed.
-    return (draw.uItemState & CDIS_CHECKED) && (GetWindowLongA(draw.hdr.hwndFrom, GWL_STYLE) & BS_PUSHLIKE);
+    return (draw.uItemState & CDIS_CHECKED) && (GetWindowLongW(draw.hdr.hwndFrom, GWL_STYLE) & BS_PUSHLIKE);
 }
 }  // namespace
 
 HICON BarPicture(HWND control)
 {
-    return reinterpret_cast<HICON>(GetWindowLongPtrA(control, GWLP_USERDATA));
+    return reinterpret_cast<HICON>(GetWindowLongPtrW(control, GWLP_USERDATA));
 }
 
 HICON PutBarPicture(HWND control, HICON icon)
 {
     const HICON previous = BarPicture(control);
     if (icon != previous) {
-        SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(icon));
+        SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(icon));
         InvalidateRect(control, nullptr, FALSE);
     }
     return previous;

@@ -1,134 +1,138 @@
 #include "bar/bar_tooltips.h"
 
 #include "bar/bar_geometry.h"
+#include "bar/window_state.h"
 #include "data/launcher_data.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
 #include "support/display_scale.h"
+#include "support/path_text.h"
 #include "support/scoped_handle.h"
 
 #include <commctrl.h>
 
-#include <cstring>
+#include <cwchar>
 #include <utility>
 
 namespace {
-HWND g_tooltip = nullptr;
-ScopedGdi<HFONT> g_font;  // the tips' font at the window's DPI
-
-// Copies at most size - 1 bytes of a fixed text field that may lack its terminator.
-void CopyField(char* buffer, int size, const char* field, int fieldSize)
+// The window's tooltip control; null without one.
+HWND TooltipOf(HWND mainWindow)
 {
-    const int limit = fieldSize < size - 1 ? fieldSize : size - 1;
-    int length = 0;
-    while (length < limit && field[length])
-        ++length;
-    std::memcpy(buffer, field, length);
-    buffer[length] = '\0';
+    const MainWindowState* state = WindowState(mainWindow);
+    return state ? state->tooltip : nullptr;
 }
 
-void AppendText(char* buffer, int size, const char* text)
+// Adds as much of text as fits in size characters, never half a surrogate pair.
+void AppendText(wchar_t* buffer, int size, const wchar_t* text)
 {
-    const int used = static_cast<int>(std::strlen(buffer));
-    lstrcpynA(buffer + used, text, size - used);
+    const size_t used = std::wcslen(buffer);
+    CopyWholeCharacters(text, std::wcslen(text), buffer + used, size - used);
 }
 
-TTTOOLINFOA ToolOf(HWND mainWindow, HWND control)
+TTTOOLINFOW ToolOf(HWND mainWindow, HWND control)
 {
-    TTTOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    TTTOOLINFOW tool = {};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
     tool.hwnd = mainWindow;
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     return tool;
 }
 
-void SetTool(HWND mainWindow, int id, char* text, TooltipMode mode)
+void SetTool(HWND mainWindow, HWND tooltip, int id, wchar_t* text, TooltipMode mode)
 {
     HWND control = GetDlgItem(mainWindow, id);
     if (!control)
         return;
-    TTTOOLINFOA tool = ToolOf(mainWindow, control);
+    TTTOOLINFOW tool = ToolOf(mainWindow, control);
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     GetWindowRect(control, &tool.rect);
-    tool.hinst = GetModuleHandleA(nullptr);
+    tool.hinst = GetModuleHandleW(nullptr);
     tool.lpszText = text;
-    SendMessageA(g_tooltip, mode == TooltipMode::Add ? TTM_ADDTOOLA : TTM_SETTOOLINFOA, 0,
+    SendMessageW(tooltip, mode == TooltipMode::Add ? TTM_ADDTOOLW : TTM_SETTOOLINFOW, 0,
                  reinterpret_cast<LPARAM>(&tool));
 }
 }  // namespace
 
 void CreateBarTooltips(HWND mainWindow)
 {
+    MainWindowState* state = WindowState(mainWindow);
+    if (!state)
+        return;
     InitCommonControls();
-    g_tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+    state->tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, mainWindow, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+                                GetModuleHandleW(nullptr), nullptr);
     ScaleBarTooltips(mainWindow);
     UpdateBarTooltips(mainWindow, TooltipMode::Add);
 }
 
 void ScaleBarTooltips(HWND mainWindow)
 {
-    if (!g_tooltip)
+    MainWindowState* state = WindowState(mainWindow);
+    if (!state || !state->tooltip)
         return;
-    NONCLIENTMETRICSA metrics;
+    NONCLIENTMETRICSW metrics;
     if (!NonClientMetricsForDpi(metrics, WindowDpi(mainWindow)))
         return;
-    ScopedGdi<HFONT> font(CreateFontIndirectA(&metrics.lfStatusFont));
+    ScopedGdi<HFONT> font(CreateFontIndirectW(&metrics.lfStatusFont));
     if (!font)
         return;
-    SendMessageA(g_tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
-    g_font = std::move(font);
+    SendMessageW(state->tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    state->tooltipFont = std::move(font);
 }
 
 void ReleaseBarTooltips(HWND mainWindow)
 {
-    if (g_tooltip && IsWindow(g_tooltip)) {
+    MainWindowState* state = WindowState(mainWindow);
+    if (!state)
+        return;
+    if (state->tooltip && IsWindow(state->tooltip)) {
         for (int position = 0; position < kBarControlCount; ++position) {
-            TTTOOLINFOA tool = ToolOf(mainWindow, GetDlgItem(mainWindow, BarControlAt(position).id));
-            SendMessageA(g_tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+            TTTOOLINFOW tool = ToolOf(mainWindow, GetDlgItem(mainWindow, BarControlAt(position).id));
+            SendMessageW(state->tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         }
-        DestroyWindow(g_tooltip);
+        DestroyWindow(state->tooltip);
     }
-    g_tooltip = nullptr;
-    g_font.Reset();
+    state->tooltip = nullptr;
+    state->tooltipFont.Reset();
 }
 
-void BuildButtonToolText(int index, char* buffer, int size)
+void BuildButtonToolText(int index, wchar_t* buffer, int size)
 {
     if (!buffer || size <= 0)
         return;
-    std::memset(buffer, 0, size);
+    std::wmemset(buffer, L'\0', size);
     const ButtonRecord* button = CurrentButton(index);
     if (!button)
         return;
-    CopyField(buffer, size, button->title, kTextFieldSize);
+    AppendText(buffer, size, button->title);
 
     const ShortcutEntry* entry = GetShortcutEntry(CurrentGroupIndex(), index);
     if (!entry || entry->key == 0)
         return;
     const bool system = entry->usesystemshortcut != 0;
-    AppendText(buffer, size, system ? " <" : " (");
+    AppendText(buffer, size, system ? L" <" : L" (");
     if (entry->flag & kModifierCtrl)
-        AppendText(buffer, size, "CTRL+");
+        AppendText(buffer, size, L"CTRL+");
     if (entry->flag & kModifierShift)
-        AppendText(buffer, size, "SHIFT+");
+        AppendText(buffer, size, L"SHIFT+");
     if (entry->flag & kModifierAlt)
-        AppendText(buffer, size, "ALT+");
+        AppendText(buffer, size, L"ALT+");
     AppendText(buffer, size, GetKeyName(entry->key));
-    AppendText(buffer, size, system ? ">" : ")");
+    AppendText(buffer, size, system ? L">" : L")");
 }
 
 void UpdateBarTooltips(HWND mainWindow, TooltipMode mode)
 {
-    if (!g_tooltip)
+    HWND tooltip = TooltipOf(mainWindow);
+    if (!tooltip)
         return;
-    char text[kToolTextSize];
+    wchar_t text[kToolTextSize] = L"";
     const GroupRecord group = GetCurrentGroupRecord();
-    CopyField(text, sizeof text, group.name, kTextFieldSize);
-    SetTool(mainWindow, IDC_GROUP_BUTTON, text, mode);
+    AppendText(text, kToolTextSize, group.name);
+    SetTool(mainWindow, tooltip, IDC_GROUP_BUTTON, text, mode);
     for (int i = 0; i < kLauncherButtonCount; ++i) {
-        BuildButtonToolText(i, text, sizeof text);
-        SetTool(mainWindow, IDC_FIRST_LAUNCHER + i, text, mode);
+        BuildButtonToolText(i, text, kToolTextSize);
+        SetTool(mainWindow, tooltip, IDC_FIRST_LAUNCHER + i, text, mode);
     }
 }

@@ -20,4 +20,4 @@ void ReleaseBarTooltips(HWND mainWindow);
 constexpr int kToolTextSize = 350;
 // Tool text of launcher button index of the current group: its title, then
 // the shortcut in "( )" or, for a system hotkey, "< >". Empty for a bad index.
-void BuildButtonToolText(int index, char* buffer, int size);
+void BuildButtonToolText(int index, wchar_t* buffer, int size);

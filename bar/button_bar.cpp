@@ -16,8 +16,8 @@ HWND CreateBarControl(HWND mainWindow, const BarControl& c)
     if (g_refuseControls)
         return nullptr;
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_ICON | c.extraStyle;
-    return CreateWindowExA(0, "BUTTON", "", style, c.x, c.y, c.width, c.height, mainWindow,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExW(0, L"BUTTON", L"", style, c.x, c.y, c.width, c.height, mainWindow,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleW(nullptr), nullptr);
 }
 }  // namespace
 

@@ -15,24 +15,18 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <cwchar>
 
 namespace {
 HINSTANCE ProgramInstance()
 {
-    return GetModuleHandleA(nullptr);
+    return GetModuleHandleW(nullptr);
 }
 
-// ExtractIconA answers 1 for a file that holds no icons at all: that is no icon.
+// ExtractIconW answers 1 for a file that holds no icons at all: that is no icon.
 HICON UsableIcon(HICON icon)
 {
     return reinterpret_cast<UINT_PTR>(icon) > 1 ? icon : nullptr;
-}
-
-// A fixed text field copied into a terminated 270-byte buffer.
-void CopyPath(char (&buffer)[kTextFieldSize], const char* field)
-{
-    std::memcpy(buffer, field, kTextFieldSize);
-    buffer[kTextFieldSize - 1] = '\0';
 }
 
 HICON NotFoundInstead(HICON icon, int size)
@@ -44,12 +38,12 @@ HICON NotFoundInstead(HICON icon, int size)
 // Icon number index (0 and up) of a file at size pixels. At 32 pixels the
 // classic call, which answers the file's 32-pixel image; at other sizes the
 // image nearest to size, scaled.
-HICON ExtractIconAt(const char* path, int index, int size)
+HICON ExtractIconAt(const wchar_t* path, int index, int size)
 {
     if (size == kBarIconSize)
-        return UsableIcon(ExtractIconA(ProgramInstance(), path, index));
+        return UsableIcon(ExtractIconW(ProgramInstance(), path, index));
     HICON icon = nullptr;
-    const UINT count = PrivateExtractIconsA(path, index, size, size, &icon, nullptr, 1, LR_DEFAULTCOLOR);
+    const UINT count = PrivateExtractIconsW(path, index, size, size, &icon, nullptr, 1, LR_DEFAULTCOLOR);
     if (count == 0 || count == 0xFFFFFFFF) {
         if (icon)
             DestroyIcon(icon);
@@ -61,10 +55,10 @@ HICON ExtractIconAt(const char* path, int index, int size)
 // LoadButtonIcon for the bar's own images: an icon the bar showed before for
 // the same unchanged file (the stored path as used) at the same pixel size
 // comes back without being extracted again.
-HICON LoadKeptIcon(const char* path, int iconIndex, int size)
+HICON LoadKeptIcon(const wchar_t* path, int iconIndex, int size)
 {
-    char used[kResolvedPathSize];
-    if (!ResolveIconSource(path, used, sizeof used))
+    wchar_t used[kResolvedPathSize];
+    if (!ResolveIconSource(path, used, kResolvedPathSize))
         return LoadButtonIcon(path, iconIndex, size);
     const IconCacheKey key = MakeIconCacheKey(used, iconIndex, size);
     if (HICON kept = LendCachedIcon(key))
@@ -74,7 +68,7 @@ HICON LoadKeptIcon(const char* path, int iconIndex, int size)
     return icon;
 }
 
-using IconLoader = HICON (*)(const char* path, int iconIndex, int size);
+using IconLoader = HICON (*)(const wchar_t* path, int iconIndex, int size);
 
 HICON RecordIcon(const ButtonRecord& record, int size, IconLoader load);
 
@@ -83,27 +77,22 @@ HICON LoadGroupIcon(int group, int size)
     GroupRecord* record = CurrentGroupRecord();
     if (!record)
         return nullptr;
-    if (record->iconFile[0] == '\0') {
-        char path[kTextFieldSize];
-        if (GetProgramPath(path, sizeof path) == 0)
+    if (record->iconFile[0] == L'\0') {
+        wchar_t path[kFieldSize];
+        if (GetProgramPath(path, kFieldSize) == 0)
             return LoadResourceIcon(IDI_NOT_FOUND, size);
         HICON icon = ExtractIconAt(path, group + 1, size);
         StoreField(record->iconFile, path);
         record->iconIndex = group + 1;
         return icon ? icon : LoadResourceIcon(IDI_NOT_FOUND, size);
     }
-    char source[kTextFieldSize];
-    CopyPath(source, record->iconFile);
-    return LoadKeptIcon(source, record->iconIndex, size);
+    return LoadKeptIcon(record->iconFile, record->iconIndex, size);
 }
 
 HICON RecordIcon(const ButtonRecord& record, int size, IconLoader load)
 {
-    char file[kTextFieldSize];
-    char iconFile[kTextFieldSize];
-    CopyPath(file, record.file);
-    CopyPath(iconFile, record.iconFile);
-    const char* source = iconFile[0] ? iconFile : file;
+    const wchar_t* file = record.file;
+    const wchar_t* source = record.iconFile[0] ? record.iconFile : file;
     HICON icon = source[0] ? load(source, record.iconIndex, size) : LoadResourceIcon(IDI_EMPTY_BUTTON, size);
     if (icon && file[0] && !StoredPathExists(file))
         icon = NotFoundInstead(icon, size);
@@ -119,36 +108,36 @@ void SetButtonImage(HWND window, int controlId, HICON icon)
         return;
     }
     HICON old = reinterpret_cast<HICON>(
-        SendMessageA(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon)));
+        SendMessageW(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon)));
     if (old && old != icon)
         ReleaseIcon(old);
 }
 
 HICON LoadResourceIcon(int resourceId, int size)
 {
-    return static_cast<HICON>(LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(resourceId), IMAGE_ICON,
+    return static_cast<HICON>(LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(resourceId), IMAGE_ICON,
                                          size, size, 0));
 }
 
-HICON LoadButtonIcon(const char* path, int iconIndex, int size)
+HICON LoadButtonIcon(const wchar_t* path, int iconIndex, int size)
 {
-    if (!path || path[0] == '\0')
+    if (!path || path[0] == L'\0')
         return nullptr;
-    char source[kResolvedPathSize];
-    if (!ResolveIconSource(path, source, sizeof source))
+    wchar_t source[kResolvedPathSize];
+    if (!ResolveIconSource(path, source, kResolvedPathSize))
         return LoadResourceIcon(IDI_NOT_FOUND, size);
-    char work[kResolvedPathSize];
-    lstrcpynA(work, source, sizeof work);
+    wchar_t work[kResolvedPathSize];  // the system's call may write another file's name over it
+    lstrcpynW(work, source, kResolvedPathSize);
 
-    // Below 0 ExtractIconA answers a count or looks up a resource id: a
+    // Below 0 ExtractIconW answers a count or looks up a resource id: a
     // damaged file's negative index means the file's own icon, as 0 does.
     if (iconIndex > 0) {
         HICON icon = ExtractIconAt(work, iconIndex, size);
         return icon ? icon : NotFoundInstead(nullptr, size);
     }
     WORD index = 0;
-    HICON icon = UsableIcon(ExtractAssociatedIconA(ProgramInstance(), work, &index));
-    if (!icon || std::strcmp(work, source) != 0)
+    HICON icon = UsableIcon(ExtractAssociatedIconW(ProgramInstance(), work, &index));
+    if (!icon || std::wcscmp(work, source) != 0)
         return NotFoundInstead(icon, size);
     // The system's call answers 32 pixels: the same icon of the file taken
     // again at the size asked for, where the file gives it.
@@ -184,7 +173,7 @@ bool ShowGroup(HWND mainWindow, int group)
     if (group < 0 || group >= kGroupCount || (group != CurrentGroupIndex() && GroupHeld(mainWindow)) ||
         !SelectCurrentGroup(group))
         return false;
-    SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     const int size = BarIconSize(WindowDpi(mainWindow));
     SetButtonImage(mainWindow, IDC_GROUP_BUTTON, LoadGroupIcon(group, size));
     for (int i = 0; i < kLauncherButtonCount; ++i) {
@@ -212,12 +201,10 @@ bool ClearButton(HWND mainWindow, int index)
     ButtonRecord* record = CurrentButton(index);
     if (!record)
         return false;
-    char format[128];
-    LoadText(IDS_ASK_CLEAR_BUTTON, format, sizeof format);
-    char title[kTextFieldSize];
-    CopyPath(title, record->title);
-    char question[kTextFieldSize + sizeof format];
-    wsprintfA(question, format, title);
+    wchar_t format[128];
+    LoadText(IDS_ASK_CLEAR_BUTTON, format, ARRAYSIZE(format));
+    wchar_t question[kFieldSize + ARRAYSIZE(format)];
+    std::swprintf(question, ARRAYSIZE(question), format, record->title);
     if (ShowMessage(mainWindow, question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return false;
 

@@ -26,7 +26,7 @@ HICON LoadResourceIcon(int resourceId, int size = kBarIconSize);
 // icon, n > 0 icon n of the file itself. Null for an empty path; the
 // not-found icon when no icon comes from the file itself, or when the path
 // counts as missing.
-HICON LoadButtonIcon(const char* path, int iconIndex, int size = kBarIconSize);
+HICON LoadButtonIcon(const wchar_t* path, int iconIndex, int size = kBarIconSize);
 
 // The icon a launcher button of any group shows for its record: the empty
 // icon, its icon source's icon, or the not-found icon when its file is gone.

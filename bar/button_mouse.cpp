@@ -5,6 +5,8 @@
 #include "bar/bar_tooltips.h"
 #include "bar/button_icons.h"
 #include "bar/icon_cache.h"
+#include "bar/message_guard.h"
+#include "bar/window_state.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
@@ -15,9 +17,6 @@
 
 namespace {
 constexpr unsigned kDragThreshold = 3;
-
-unsigned g_moveCounter = 0;
-int g_dragSourceGroup = -1;
 
 WNDPROC g_buttonProcedure = nullptr;  // group button and launcher buttons (one class)
 WNDPROC g_previousArrowProcedure = nullptr;
@@ -32,7 +31,7 @@ WNDPROC BarProcedureFor(int id)
 WNDPROC Subclass(HWND control, WNDPROC procedure)
 {
     return reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
 // A drag cursor at size pixels. At the system's cursor size the shared one,
@@ -41,7 +40,7 @@ WNDPROC Subclass(HWND control, WNDPROC procedure)
 HCURSOR DragCursor(int cursor, int size)
 {
     if (size == GetSystemMetrics(SM_CXCURSOR))
-        return LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(cursor));
+        return LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(cursor));
     struct Loaded {
         int cursor, size;
         HCURSOR handle;
@@ -51,7 +50,7 @@ HCURSOR DragCursor(int cursor, int size)
         if (l.handle && l.cursor == cursor && l.size == size)
             return l.handle;
     HCURSOR handle = static_cast<HCURSOR>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(cursor), IMAGE_CURSOR, size, size, 0));
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(cursor), IMAGE_CURSOR, size, size, 0));
     for (Loaded& l : loaded)
         if (!l.handle) {
             l = Loaded{cursor, size, handle};
@@ -65,6 +64,25 @@ HWND MainWindowOf(HWND control)
     return GetParent(control);
 }
 
+// The drag of the main window's record; none when the window has no record.
+MainWindowState* DragStateOf(HWND control)
+{
+    return WindowState(MainWindowOf(control));
+}
+
+// The group a drag started in; -1 when no drag is in progress.
+int DragSourceGroup(HWND mainWindow)
+{
+    const MainWindowState* state = WindowState(mainWindow);
+    return state ? state->dragSourceGroup : -1;
+}
+
+void EndDrag(HWND mainWindow)
+{
+    if (MainWindowState* state = WindowState(mainWindow))
+        state->dragSourceGroup = -1;
+}
+
 // The images of the bar's controls live with the bar (bar_pictures): the
 // button's own image messages are answered there.
 bool AnswerImageMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
@@ -76,18 +94,36 @@ bool AnswerImageMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam
     return true;
 }
 
+void OnLauncherButtonDown(HWND control)
+{
+    if (MainWindowState* state = DragStateOf(control)) {
+        state->dragMoves = 0;
+        state->dragSourceGroup = CurrentGroupIndex();
+    }
+}
+
+// A move with the button held; true once the moves make a drag.
+bool OnLauncherButtonMove(HWND control)
+{
+    MainWindowState* state = DragStateOf(control);
+    return state && ++state->dragMoves >= kDragThreshold;
+}
+
 void OnLauncherButtonUp(HWND control)
 {
-    const bool dragged = g_moveCounter >= kDragThreshold && g_dragSourceGroup != -1;
-    g_moveCounter = 0;
+    HWND mainWindow = MainWindowOf(control);
+    MainWindowState* state = WindowState(mainWindow);
+    if (!state)
+        return;
+    const bool dragged = state->dragMoves >= kDragThreshold && state->dragSourceGroup != -1;
+    state->dragMoves = 0;
     if (dragged) {
-        HWND mainWindow = MainWindowOf(control);
         const int a = GetDlgCtrlID(control);
         const int b = BarControlUnderCursor(mainWindow);
-        if (IsLauncherButtonId(a) && (b != a || g_dragSourceGroup != CurrentGroupIndex()))
+        if (IsLauncherButtonId(a) && (b != a || state->dragSourceGroup != CurrentGroupIndex()))
             MoveButton(mainWindow, a - IDC_FIRST_LAUNCHER, b - IDC_FIRST_LAUNCHER);
     }
-    g_dragSourceGroup = -1;
+    EndDrag(mainWindow);
 }
 
 // The bar's images after a move: the bar shows the current group only, so
@@ -138,7 +174,7 @@ void RestoreBarControls(HWND mainWindow)
         HWND control = GetDlgItem(mainWindow, id);
         const WNDPROC previous = PreviousBarProcedure(id);
         if (control && previous &&
-            reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC)) == BarProcedureFor(id))
+            reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC)) == BarProcedureFor(id))
             Subclass(control, previous);
     }
 }
@@ -163,27 +199,28 @@ int BarControlUnderCursor(HWND mainWindow)
     return GetDlgCtrlID(child);
 }
 
-LRESULT CALLBACK KeyForwardingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+namespace {
+LRESULT ForwardKeys(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT answer;
     if (AnswerImageMessage(control, message, wParam, lParam, &answer))
         return answer;
     if (message == WM_KEYDOWN && !g_released)
-        SendMessageA(MainWindowOf(control), WM_BUTTONKEYDOWN, wParam, lParam);
-    return CallWindowProcA(PreviousBarProcedure(GetDlgCtrlID(control)), control, message, wParam, lParam);
+        SendMessageW(MainWindowOf(control), WM_BUTTONKEYDOWN, wParam, lParam);
+    return CallWindowProcW(PreviousBarProcedure(GetDlgCtrlID(control)), control, message, wParam, lParam);
 }
 
-LRESULT CALLBACK LauncherButtonProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT HandleLauncherButton(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const WNDPROC previous = PreviousBarProcedure(GetDlgCtrlID(control));
     LRESULT answer;
     if (AnswerImageMessage(control, message, wParam, lParam, &answer))
         return answer;
     if (g_released)
-        return CallWindowProcA(previous, control, message, wParam, lParam);
+        return CallWindowProcW(previous, control, message, wParam, lParam);
     switch (message) {
     case WM_KEYDOWN:
-        SendMessageA(MainWindowOf(control), WM_BUTTONKEYDOWN, wParam, lParam);
+        SendMessageW(MainWindowOf(control), WM_BUTTONKEYDOWN, wParam, lParam);
         if (GetCapture() == control)
             UpdateDragCursor(control);
         break;
@@ -192,12 +229,11 @@ LRESULT CALLBACK LauncherButtonProc(HWND control, UINT message, WPARAM wParam, L
             UpdateDragCursor(control);
         break;
     case WM_MOUSEMOVE:
-        if (GetCapture() == control && ++g_moveCounter >= kDragThreshold)
+        if (GetCapture() == control && OnLauncherButtonMove(control))
             UpdateDragCursor(control);
         break;
     case WM_LBUTTONDOWN:
-        g_moveCounter = 0;
-        g_dragSourceGroup = CurrentGroupIndex();
+        OnLauncherButtonDown(control);
         break;
     case WM_LBUTTONUP:
         OnLauncherButtonUp(control);
@@ -205,7 +241,18 @@ LRESULT CALLBACK LauncherButtonProc(HWND control, UINT message, WPARAM wParam, L
     default:
         break;
     }
-    return CallWindowProcA(previous, control, message, wParam, lParam);
+    return CallWindowProcW(previous, control, message, wParam, lParam);
+}
+}  // namespace
+
+LRESULT CALLBACK KeyForwardingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return AnswerWithoutThrowing([&] { return ForwardKeys(control, message, wParam, lParam); });
+}
+
+LRESULT CALLBACK LauncherButtonProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return AnswerWithoutThrowing([&] { return HandleLauncherButton(control, message, wParam, lParam); });
 }
 
 void UpdateDragCursor(HWND pressedButton)
@@ -215,7 +262,7 @@ void UpdateDragCursor(HWND pressedButton)
     int cursor;
     if (!IsLauncherButtonId(b))
         cursor = IDCUR_NO_DROP;
-    else if (b == a && g_dragSourceGroup == CurrentGroupIndex())
+    else if (b == a && DragSourceGroup(MainWindowOf(pressedButton)) == CurrentGroupIndex())
         cursor = IDCUR_DRAG;
     else
         cursor = KeyHeld(VK_SHIFT) ? IDCUR_COPY : IDCUR_SWAP;
@@ -240,7 +287,7 @@ int WatchDragHover(HWND mainWindow, int hoveredControl)
             CheckDlgButton(mainWindow, IDC_GROUP_BUTTON, BST_CHECKED);
         }
         if (x != 0)
-            PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(x, BN_CLICKED),
+            PostMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(x, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(mainWindow, x)));
         x = 0;
     }
@@ -253,7 +300,8 @@ bool MoveButton(HWND mainWindow, int a, int b)
         return false;
     bool overwrite = KeyHeld(VK_SHIFT);
     const int current = CurrentGroupIndex();
-    const int sourceGroup = g_dragSourceGroup == -1 ? current : g_dragSourceGroup;
+    const int dragged = DragSourceGroup(mainWindow);
+    const int sourceGroup = dragged == -1 ? current : dragged;
     ButtonRecord* source = ButtonAt(sourceGroup, a);
     ButtonRecord* destination = ButtonAt(current, b);
     if (!source || !destination)
@@ -265,7 +313,7 @@ bool MoveButton(HWND mainWindow, int a, int b)
     if (overwrite && destination->file[0] != '\0') {
         const int answer = ShowMessageId(mainWindow, IDS_ASK_OVERWRITE_BUTTON, MB_YESNOCANCEL | MB_ICONQUESTION);
         if (answer != IDYES && answer != IDNO) {
-            g_dragSourceGroup = -1;
+            EndDrag(mainWindow);
             return true;
         }
         if (answer == IDNO)
@@ -283,7 +331,7 @@ bool MoveButton(HWND mainWindow, int a, int b)
 
     MoveImages(mainWindow, a, b, sourceGroup != current, overwrite, saved);
     RenewButtonHotkeys(mainWindow);  // the system hotkeys follow the moved entries
-    g_dragSourceGroup = -1;
+    EndDrag(mainWindow);
     UpdateBarTooltips(mainWindow);
     SaveChanges(mainWindow);  // the keys moved with the buttons
     return true;

@@ -1,6 +1,6 @@
 #include "bar/icon_cache.h"
 
-#include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -20,7 +20,7 @@ unsigned long long g_uses = 0;
 bool SameKey(const IconCacheKey& a, const IconCacheKey& b)
 {
     return a.index == b.index && a.pixelSize == b.pixelSize && a.size == b.size &&
-           CompareFileTime(&a.written, &b.written) == 0 && lstrcmpiA(a.path, b.path) == 0;
+           CompareFileTime(&a.written, &b.written) == 0 && lstrcmpiW(a.path, b.path) == 0;
 }
 
 CachedIcon* FindLent(HICON icon)
@@ -34,15 +34,15 @@ CachedIcon* FindLent(HICON icon)
 
 }  // namespace
 
-IconCacheKey MakeIconCacheKey(const char* path, int index, int pixelSize)
+IconCacheKey MakeIconCacheKey(const wchar_t* path, int index, int pixelSize)
 {
     IconCacheKey key{};
     key.index = index;
     key.pixelSize = pixelSize;
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!path || std::strlen(path) >= sizeof key.path || !GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+    if (!path || std::wcslen(path) >= MAX_PATH || !GetFileAttributesExW(path, GetFileExInfoStandard, &data))
         return key;
-    std::strcpy(key.path, path);
+    std::wcscpy(key.path, path);
     key.written = data.ftLastWriteTime;
     key.size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     key.usable = true;

@@ -12,7 +12,7 @@
 // What an icon was made from: the path as used, the icon index, the file's
 // last-write time and size, and the icon's pixel size.
 struct IconCacheKey {
-    char path[MAX_PATH];
+    wchar_t path[MAX_PATH];
     int index;
     int pixelSize;
     FILETIME written;
@@ -21,7 +21,7 @@ struct IconCacheKey {
 };
 
 // The key of path's icon index at pixelSize, as the file is now.
-IconCacheKey MakeIconCacheKey(const char* path, int index, int pixelSize);
+IconCacheKey MakeIconCacheKey(const wchar_t* path, int index, int pixelSize);
 
 // The kept icon for key, now lent to the caller until it is released; null
 // when none is kept.

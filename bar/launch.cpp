@@ -6,7 +6,6 @@
 #include "data/launcher_data.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
-#include "support/kept_path.h"
 #include "support/key_state.h"
 #include "support/max_path.h"
 #include "support/messages.h"
@@ -14,34 +13,69 @@
 #include "support/scoped_handle.h"
 #include "support/stored_path.h"
 
-#include <cstring>
+#include <cwchar>
+#include <string>
 
 namespace {
-// A fixed text field as a terminated string.
-struct Field {
-    explicit Field(const char* field)
-    {
-        std::memcpy(text, field, kTextFieldSize);
-        text[kTextFieldSize - 1] = '\0';
+const wchar_t* OrNull(const wchar_t* field)
+{
+    return field[0] ? field : nullptr;
+}
+
+bool Failed(LaunchFailure* failure, const wchar_t* tried, DWORD error)
+{
+    if (failure) {
+        lstrcpynW(failure->tried, tried ? tried : L"", MAX_PATH + 1);
+        failure->error = error;
     }
-    const char* OrNull() const { return text[0] ? text : nullptr; }
-    char text[kTextFieldSize];
-};
+    return false;
+}
+
+// A stored path that cannot be used is not there, or too long to be used.
+bool Unusable(LaunchFailure* failure, const wchar_t* stored)
+{
+    return Failed(failure, stored, stored[0] ? ERROR_FILENAME_EXCED_RANGE : ERROR_FILE_NOT_FOUND);
+}
+
+// The error a refused ShellExecuteExW leaves; where the system sets none,
+// the one its old-style answer stands for.
+DWORD ShellExecuteError(const SHELLEXECUTEINFOW& info)
+{
+    const DWORD last = GetLastError();
+    if (last != ERROR_SUCCESS)
+        return last;
+    const INT_PTR answer = reinterpret_cast<INT_PTR>(info.hInstApp);
+    if (answer == SE_ERR_NOASSOC)
+        return ERROR_NO_ASSOCIATION;
+    return answer > 0 && answer <= ERROR_BAD_FORMAT ? static_cast<DWORD>(answer) : ERROR_GEN_FAILURE;
+}
 
 // The stored file and working folder as they are used here (variables
 // expanded, moved to the launcher's drive); one that counts as missing is
 // not started. The options go to the program as written, as Windows' shell
 // hands them over.
-bool ShellOpen(HWND owner, const char* file, const char* params, const char* directory)
+bool ShellOpen(HWND owner, const wchar_t* file, const wchar_t* params, const wchar_t* directory,
+               LaunchFailure* failure = nullptr)
 {
-    char usedFile[kResolvedPathSize];
-    char usedFolder[kResolvedPathSize];
-    if (!ResolveStoredPath(file, usedFile, sizeof usedFile) ||
-        (directory && !ResolveStoredPath(directory, usedFolder, sizeof usedFolder)))
-        return false;
-    const HINSTANCE result =
-        ShellExecuteA(owner, "open", usedFile, params, directory ? usedFolder : nullptr, SW_SHOWNORMAL);
-    return reinterpret_cast<INT_PTR>(result) > 32;
+    wchar_t usedFile[kResolvedPathSize];
+    wchar_t usedFolder[kResolvedPathSize];
+    if (!ResolveStoredPath(file, usedFile, kResolvedPathSize))
+        return Unusable(failure, file);
+    if (directory && !ResolveStoredPath(directory, usedFolder, kResolvedPathSize))
+        return Unusable(failure, directory);
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI;  // the launcher tells a failure itself
+    info.hwnd = owner;
+    info.lpVerb = L"open";
+    info.lpFile = usedFile;
+    info.lpParameters = params;
+    info.lpDirectory = directory ? usedFolder : nullptr;
+    info.nShow = SW_SHOWNORMAL;
+    SetLastError(ERROR_SUCCESS);
+    if (ShellExecuteExW(&info))
+        return true;
+    return Failed(failure, usedFile, ShellExecuteError(info));
 }
 
 void CollapseAfterLaunch(HWND mainWindow)
@@ -62,66 +96,105 @@ int ControlAtDropPoint(HWND mainWindow, HDROP drop)
     return GetDlgCtrlID(child);
 }
 
-bool IsFolder(const char* path)
+bool IsFolder(const wchar_t* path)
 {
-    wchar_t wide[MAX_PATH] = L"";
-    MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH);
-    const DWORD attributes = GetFileAttributesW(wide);
+    const DWORD attributes = GetFileAttributesW(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The item exists and the system has an icon for it. A folder (a drive's
 // root too) always has the folder's, which Wine's call does not hand out.
-bool HasAssociatedIcon(const char* path)
+bool HasAssociatedIcon(const wchar_t* path)
 {
-    if (!PathFitsMaxPath(path))
-        return false;
     if (IsFolder(path))
         return true;
-    char copy[kTextFieldSize];
-    lstrcpynA(copy, path, sizeof copy);
+    wchar_t copy[MAX_PATH];  // the call may write the icon's file over it
+    lstrcpynW(copy, path, MAX_PATH);
     WORD index = 0;
-    return static_cast<bool>(ScopedIcon(ExtractAssociatedIconA(GetModuleHandleA(nullptr), copy, &index)));
+    return static_cast<bool>(ScopedIcon(ExtractAssociatedIconW(GetModuleHandleW(nullptr), copy, &index)));
 }
 
-// The first dropped item as a path the launcher can keep (its own name, or
-// its short name for one the code page cannot hold). False, after saying so,
-// when there is none.
-bool TakeDroppedPath(HWND mainWindow, HDROP drop, char* path, int size)
+// The first dropped item's whole path; empty when nothing was dropped. A
+// path the launcher cannot keep whole (longer than a field, or than the
+// system's calls take) is refused, after saying so: false.
+bool TakeDroppedPath(HWND mainWindow, HDROP drop, wchar_t (&path)[kFieldSize])
 {
+    path[0] = L'\0';
     const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
     if (length == 0)
-        return false;
-    wchar_t wide[1024] = L"";
-    if (length < 1024)
-        DragQueryFileW(drop, 0, wide, 1024);
-    if (KeepPath(wide, path, size) != KeptPath::None)
         return true;
+    if (length <= kFieldLength && DragQueryFileW(drop, 0, path, kFieldSize) == length && PathFitsMaxPath(path))
+        return true;
+    path[0] = L'\0';
     ShowMessageId(mainWindow, IDS_MSG_NAME_NOT_KEPT, MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
 
-void OpenWithButton(HWND mainWindow, const ButtonRecord& button, const char* dropped)
+void OpenWithButton(HWND mainWindow, const ButtonRecord& button, const wchar_t* dropped)
 {
-    char quoted[2 * kTextFieldSize + 3];
-    const Field file(button.file);
-    const Field workDir(button.workDir);
-    if (!QuoteForCommandLine(dropped, quoted, sizeof quoted) ||
-        !ShellOpen(mainWindow, file.text, quoted, workDir.OrNull())) {
-        ShowMessageId(mainWindow, IDS_MSG_LAUNCH_FAILED, MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    CollapseAfterLaunch(mainWindow);
+    wchar_t quoted[2 * kFieldSize + 3];
+    LaunchFailure failure;
+    const bool started = QuoteForCommandLine(dropped, quoted, ARRAYSIZE(quoted))
+                             ? ShellOpen(mainWindow, button.file, quoted, OrNull(button.workDir), &failure)
+                             : Failed(&failure, dropped, ERROR_FILENAME_EXCED_RANGE);
+    if (started)
+        CollapseAfterLaunch(mainWindow);
+    else
+        TellLaunchFailure(mainWindow, failure);
+}
+
+// The system's words for error about path, without the line break they end
+// with, its own line breaks as the notice's, and "%1" (ERROR_BAD_EXE_FORMAT …)
+// standing for path; the code itself when the system has none.
+std::wstring SystemReason(DWORD error, const wchar_t* path)
+{
+    wchar_t text[512] = L"";
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                                  text, ARRAYSIZE(text), nullptr);
+    while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n' || text[length - 1] == L' '))
+        text[--length] = L'\0';
+    if (length == 0)
+        std::swprintf(text, ARRAYSIZE(text), L"0x%08lX", static_cast<unsigned long>(error));
+    std::wstring reason = text;
+    for (size_t at; (at = reason.find(L"\r\n")) != std::wstring::npos;)
+        reason.erase(at, 1);
+    const size_t insert = reason.find(L"%1");
+    if (insert != std::wstring::npos)
+        reason.replace(insert, 2, FileNameOf(path));
+    return reason;
+}
+
+// The second paragraph of the failed-launch notice.
+std::wstring LaunchFailureDetail(const LaunchFailure& failure)
+{
+    wchar_t format[256] = L"";
+    if (!LoadText(IDS_MSG_LAUNCH_FAILED_WHY, format, ARRAYSIZE(format)))
+        return L"";
+    const std::wstring reason = SystemReason(failure.error, failure.tried);
+    const DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(failure.tried),
+                                 reinterpret_cast<DWORD_PTR>(reason.c_str())};
+    wchar_t detail[1024] = L"";
+    FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY, format, 0, 0, detail,
+                   ARRAYSIZE(detail), reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(inserts)));
+    return detail;
 }
 
 }  // namespace
 
-bool StartButtonFile(HWND owner, const ButtonRecord& button)
+bool StartButtonFile(HWND owner, const ButtonRecord& button, LaunchFailure* failure)
 {
-    const Field file(button.file);
-    const Field params(button.params);
-    const Field workDir(button.workDir);
-    return ShellOpen(owner, file.text, params.OrNull(), workDir.OrNull());
+    return ShellOpen(owner, button.file, OrNull(button.params), OrNull(button.workDir), failure);
+}
+
+void TellLaunchFailure(HWND owner, const LaunchFailure& failure)
+{
+    wchar_t notice[128] = L"";
+    LoadText(IDS_MSG_LAUNCH_FAILED, notice, ARRAYSIZE(notice));
+    const std::wstring detail = LaunchFailureDetail(failure);
+    std::wstring text = notice;
+    if (!detail.empty())
+        text += L"\n\n" + detail;
+    ShowMessage(owner, text.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void LaunchButton(HWND mainWindow, int index, const BarActions& actions)
@@ -129,13 +202,12 @@ void LaunchButton(HWND mainWindow, int index, const BarActions& actions)
     const ButtonRecord* button = CurrentButton(index);
     if (!button)
         return;
-    if (button->file[0] == '\0') {
+    if (button->file[0] == L'\0') {
         actions.openButtonSettings(mainWindow, index, false, nullptr);
         return;
     }
     if (KeyHeld(VK_SHIFT) || KeyHeld(VK_LSHIFT)) {
-        const Field file(button->file);
-        actions.openButtonSettings(mainWindow, index, false, file.text);
+        actions.openButtonSettings(mainWindow, index, false, button->file);
         return;
     }
     if (KeyHeld(VK_ESCAPE)) {
@@ -147,8 +219,9 @@ void LaunchButton(HWND mainWindow, int index, const BarActions& actions)
 
 void LaunchAsClick(HWND mainWindow, const ButtonRecord& button)
 {
-    if (!StartButtonFile(mainWindow, button)) {
-        ShowMessageId(mainWindow, IDS_MSG_LAUNCH_FAILED, MB_OK | MB_ICONEXCLAMATION);
+    LaunchFailure failure;
+    if (!StartButtonFile(mainWindow, button, &failure)) {
+        TellLaunchFailure(mainWindow, failure);
         return;
     }
     CollapseAfterLaunch(mainWindow);
@@ -158,21 +231,21 @@ bool ShowButtonFolder(HWND mainWindow, const ButtonRecord& button)
 {
     // The file where a click would start it from (variables expanded, moved
     // to the launcher's drive), and its folder.
-    const Field stored(button.file);
-    char file[kResolvedPathSize] = "";
+    wchar_t file[kResolvedPathSize] = L"";
     bool found = false;
-    ResolveStoredPath(stored.text, file, sizeof file, &found);
-    char folder[kResolvedPathSize] = "";
-    CopyFolderOf(file, folder, sizeof folder);
+    ResolveStoredPath(button.file, file, kResolvedPathSize, &found);
+    wchar_t folder[kResolvedPathSize] = L"";
+    CopyFolderOf(file, folder, kResolvedPathSize);
     bool shown = false;
     if (found) {
         // Explorer from the system's own folder, never one found beside the launcher.
-        char explorer[MAX_PATH + 16] = "";
-        const UINT length = GetWindowsDirectoryA(explorer, MAX_PATH);
-        char params[2 * kResolvedPathSize + 16] = "/select,";
-        const size_t prefix = std::strlen(params);
-        if (length > 0 && length < MAX_PATH && QuoteForCommandLine(file, params + prefix, sizeof params - prefix)) {
-            lstrcatA(explorer, "\\explorer.exe");
+        wchar_t explorer[MAX_PATH + 16] = L"";
+        const UINT length = GetWindowsDirectoryW(explorer, MAX_PATH);
+        wchar_t params[2 * kResolvedPathSize + 16] = L"/select,";
+        const size_t prefix = std::wcslen(params);
+        if (length > 0 && length < MAX_PATH &&
+            QuoteForCommandLine(file, params + prefix, ARRAYSIZE(params) - prefix)) {
+            lstrcatW(explorer, L"\\explorer.exe");
             shown = ShellOpen(mainWindow, explorer, params, nullptr);
         }
     } else if (folder[0] && StoredPathExists(folder)) {
@@ -192,7 +265,7 @@ void HandleShortcutKey(HWND mainWindow, int key)
     if (index >= 0) {
         if (IsCtrlDigit(key, modifiers)) {
             const int id = IDC_FIRST_LAUNCHER + index;
-            PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+            PostMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(mainWindow, id)));
         } else if (IsPlainDigit(key, modifiers) && index < ClampGroupCount(GetSettings().groupCount)) {
             ShowGroup(mainWindow, index);
@@ -205,8 +278,9 @@ void HandleShortcutKey(HWND mainWindow, int key)
             if (!entry || entry->key != key || entry->flag != modifiers)
                 continue;
             const ButtonRecord* button = ButtonAt(group, i);
-            if (button && !StartButtonFile(mainWindow, *button))
-                ShowMessageId(mainWindow, IDS_MSG_LAUNCH_FAILED, MB_OK | MB_ICONEXCLAMATION);
+            LaunchFailure failure;
+            if (button && !StartButtonFile(mainWindow, *button, &failure))
+                TellLaunchFailure(mainWindow, failure);
         }
     }
 }
@@ -215,13 +289,10 @@ void HandleBarDrop(HWND mainWindow, HDROP drop, const BarActions& actions)
 {
     SetForegroundWindow(mainWindow);
     const int id = ControlAtDropPoint(mainWindow, drop);
-    char path[kTextFieldSize] = "";
-    if (!DragQueryFileA(drop, 0, path, sizeof path))
-        path[0] = '\0';
-
+    wchar_t path[kFieldSize];
     if (id == IDC_GROUP_BUTTON) {
         // Archives first; what they leave is proposed as the group's icon.
-        if (!actions.handleArchiveDrop(mainWindow, drop))
+        if (!actions.handleArchiveDrop(mainWindow, drop) && TakeDroppedPath(mainWindow, drop, path))
             actions.openGroupSettings(mainWindow, path);
         return;
     }
@@ -231,9 +302,9 @@ void HandleBarDrop(HWND mainWindow, HDROP drop, const BarActions& actions)
         ShowMessageId(mainWindow, IDS_MSG_DROP_REFUSED, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (!TakeDroppedPath(mainWindow, drop, path, sizeof path) || !HasAssociatedIcon(path))
+    if (!TakeDroppedPath(mainWindow, drop, path) || path[0] == L'\0' || !HasAssociatedIcon(path))
         return;
-    if (button->file[0] == '\0') {
+    if (button->file[0] == L'\0') {
         actions.openButtonSettings(mainWindow, index, true, path);
         return;
     }

@@ -12,16 +12,27 @@ struct ButtonRecord;
 struct BarActions {
     // The button settings dialog for launcher button index of the current
     // group, with path proposed as its new file when proposed is set.
-    void (*openButtonSettings)(HWND mainWindow, int index, bool proposed, const char* path);
+    void (*openButtonSettings)(HWND mainWindow, int index, bool proposed, const wchar_t* path);
     // The group settings dialog with path proposed as the group's icon file.
-    void (*openGroupSettings)(HWND mainWindow, const char* path);
+    void (*openGroupSettings)(HWND mainWindow, const wchar_t* path);
     // A drop on the group button: true when the archives dealt with it.
     bool (*handleArchiveDrop)(HWND mainWindow, HDROP drop);
 };
 
-// ShellExecuteA "open" with the button's file, options and working folder;
-// true when the system started it.
-bool StartButtonFile(HWND owner, const ButtonRecord& button);
+// Why a start failed: the path that was tried (as used, or as stored when it
+// could not be used) and the system's error code.
+struct LaunchFailure {
+    wchar_t tried[MAX_PATH + 1] = L"";
+    DWORD error = ERROR_SUCCESS;
+};
+
+// ShellExecuteExW "open" with the button's file, options and working folder;
+// true when the system started it. On a failure, failure (when given) tells why.
+bool StartButtonFile(HWND owner, const ButtonRecord& button, LaunchFailure* failure = nullptr);
+
+// IDS_MSG_LAUNCH_FAILED, with the path tried and the system's own words for
+// the error in a second paragraph (IDS_MSG_LAUNCH_FAILED_WHY).
+void TellLaunchFailure(HWND owner, const LaunchFailure& failure);
 
 // What a click on a filled button does when no modifier is held: starts its
 // file, tells a failure (IDS_MSG_LAUNCH_FAILED), and collapses the bar when

@@ -7,29 +7,21 @@
 // The small files are measured against floors timed in the same run: the
 // same files written with the bare Win32 calls, and read back the same way.
 // bench/archive_bench.sh runs it and times Info-ZIP zip/unzip on the same trees.
-#include "archive/progress_dialog.h"
 #include "archive/zip_extract.h"
 #include "archive/zip_packer.h"
+#include "support/progress_window.h"
 
+#include <shellapi.h>
 #include <zlib.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::wstring Wide(const std::string& text)
-{
-    std::wstring out(text.size() + 1, L'\0');
-    out.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &out[0],
-                                                       static_cast<int>(out.size())) - 1));
-    return out;
-}
 
 double Now()
 {
@@ -68,9 +60,9 @@ std::string MixedData(size_t size, unsigned seed)
     return out;
 }
 
-bool WriteAll(const std::string& path, const std::string& data)
+bool WriteAll(const std::wstring& path, const std::string& data)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
@@ -79,53 +71,53 @@ bool WriteAll(const std::string& path, const std::string& data)
     return ok && written == data.size();
 }
 
-void RemoveTree(const std::string& path)
+void RemoveTree(const std::wstring& path)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &found);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
                 continue;
-            const std::string child = path + "\\" + name;
+            const std::wstring child = path + L"\\" + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(child);
             else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(find, &found));
+                DeleteFileW(child.c_str());
+        } while (FindNextFileW(find, &found));
         FindClose(find);
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(path.c_str());
 }
 
 struct Tree {
-    std::string folder;
+    std::wstring folder;
     std::vector<std::string> contents;  // every file's bytes, for the raw zlib runs
 };
 
-Tree MakeSmallTree(const std::string& root)
+Tree MakeSmallTree(const std::wstring& root)
 {
-    Tree tree{root + "\\small", {}};
-    CreateDirectoryA(tree.folder.c_str(), nullptr);
+    Tree tree{root + L"\\small", {}};
+    CreateDirectoryW(tree.folder.c_str(), nullptr);
     for (int d = 0; d < 20; ++d) {
-        const std::string sub = tree.folder + "\\d" + std::to_string(d);
-        CreateDirectoryA(sub.c_str(), nullptr);
+        const std::wstring sub = tree.folder + L"\\d" + std::to_wstring(d);
+        CreateDirectoryW(sub.c_str(), nullptr);
         for (int f = 0; f < 100; ++f) {
             tree.contents.push_back(MixedData(1024 + static_cast<size_t>((d * 100 + f) * 37 % 7168), d * 100 + f));
-            WriteAll(sub + "\\f" + std::to_string(f) + ".txt", tree.contents.back());
+            WriteAll(sub + L"\\f" + std::to_wstring(f) + L".txt", tree.contents.back());
         }
     }
     return tree;
 }
 
-Tree MakeLargeTree(const std::string& root, int files, size_t megabytes)
+Tree MakeLargeTree(const std::wstring& root, int files, size_t megabytes)
 {
-    Tree tree{root + "\\large", {}};
-    CreateDirectoryA(tree.folder.c_str(), nullptr);
+    Tree tree{root + L"\\large", {}};
+    CreateDirectoryW(tree.folder.c_str(), nullptr);
     for (int i = 0; i < files; ++i) {
         tree.contents.push_back(MixedData(megabytes << 20, 1000 + i));
-        WriteAll(tree.folder + "\\big" + std::to_string(i) + ".bin", tree.contents.back());
+        WriteAll(tree.folder + L"\\big" + std::to_wstring(i) + L".bin", tree.contents.back());
     }
     return tree;
 }
@@ -178,29 +170,29 @@ double RawInflate(const std::vector<std::string>& streams, const Tree& tree)
     return Now() - start;
 }
 
-double Pack(const std::string& folder, const std::string& archive, bool withProgress)
+double Pack(const std::wstring& folder, const std::wstring& archive, bool withProgress)
 {
     ProgressDialog progress;
     unsigned counter = 0;
     if (withProgress) {
         ZipPacker counting;  // the counting pass is not timed
-        counting.PackItem(Wide(folder).c_str(), 1, 0, nullptr, &counter, 1);
+        counting.PackItem(folder.c_str(), 1, 0, nullptr, &counter, 1);
         progress.Show(nullptr);
         progress.SetTotal(counting.Work());
     }
     const double start = Now();
     ZipPacker packer;
-    packer.Open(Wide(archive).c_str());
-    packer.PackItem(Wide(folder).c_str(), 1, 0, withProgress ? &progress : nullptr, &counter, 0);
+    packer.Open(archive.c_str());
+    packer.PackItem(folder.c_str(), 1, 0, withProgress ? &progress : nullptr, &counter, 0);
     packer.Close();
     return Now() - start;
 }
 
-double Extract(const std::string& archive, const std::string& folder)
+double Extract(const std::wstring& archive, const std::wstring& folder)
 {
     RemoveTree(folder);
     const double start = Now();
-    ExtractArchive(Wide(archive).c_str(), Wide(folder).c_str(), nullptr, nullptr);
+    ExtractArchive(archive.c_str(), folder.c_str(), nullptr, nullptr);
     return Now() - start;
 }
 
@@ -208,7 +200,7 @@ double Extract(const std::string& archive, const std::string& folder)
 // block of mixed data written again and again. Deflate's window is 32 KiB,
 // so the repetition does not make its work any lighter.
 struct HugeFile {
-    std::string folder;
+    std::wstring folder;
     std::string block;
     unsigned long long size;
 };
@@ -223,11 +215,11 @@ void ForEachHugeChunk(const HugeFile& huge, Sink sink)
     }
 }
 
-HugeFile MakeHugeFile(const std::string& root, unsigned long long megabytes)
+HugeFile MakeHugeFile(const std::wstring& root, unsigned long long megabytes)
 {
-    HugeFile huge{root + "\\huge", MixedData(64 << 20, 4242), megabytes * 1000000ULL};
-    CreateDirectoryA(huge.folder.c_str(), nullptr);
-    HANDLE file = CreateFileA((huge.folder + "\\disk.img").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+    HugeFile huge{root + L"\\huge", MixedData(64 << 20, 4242), megabytes * 1000000ULL};
+    CreateDirectoryW(huge.folder.c_str(), nullptr);
+    HANDLE file = CreateFileW((huge.folder + L"\\disk.img").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
                               nullptr);
     ForEachHugeChunk(huge, [file](const char* data, size_t length) {
         DWORD written = 0;
@@ -238,10 +230,10 @@ HugeFile MakeHugeFile(const std::string& root, unsigned long long megabytes)
 }
 
 // Raw deflate of the huge file's bytes into a file beside it, in 1 MiB steps.
-double RawDeflateHuge(const HugeFile& huge, const std::string& output)
+double RawDeflateHuge(const HugeFile& huge, const std::wstring& output)
 {
     const double start = Now();
-    HANDLE file = CreateFileA(output.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file = CreateFileW(output.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     z_stream stream{};
     deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
     std::string out(1 << 20, '\0');
@@ -268,10 +260,10 @@ double RawDeflateHuge(const HugeFile& huge, const std::string& output)
 }
 
 // Raw inflate of that stream, read in 1 MiB steps; the output is dropped.
-double RawInflateHuge(const std::string& input, unsigned long long expected)
+double RawInflateHuge(const std::wstring& input, unsigned long long expected)
 {
     const double start = Now();
-    HANDLE file = CreateFileA(input.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(input.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     z_stream stream{};
     inflateInit2(&stream, -MAX_WBITS);
     std::string in(1 << 20, '\0');
@@ -302,20 +294,20 @@ double RawInflateHuge(const std::string& input, unsigned long long expected)
 // The floor of extraction: the same files made with the calls no extractor
 // can skip (CreateFile, WriteFile, SetFileTime, CloseHandle), in the same
 // folders, made first.
-double WriteFloor(const Tree& tree, const std::string& folder)
+double WriteFloor(const Tree& tree, const std::wstring& folder)
 {
     RemoveTree(folder);
     FILETIME stamp;
     GetSystemTimeAsFileTime(&stamp);
     const double start = Now();
-    CreateDirectoryA(folder.c_str(), nullptr);
+    CreateDirectoryW(folder.c_str(), nullptr);
     size_t i = 0;
     for (int d = 0; d < 20; ++d) {
-        const std::string sub = folder + "\\d" + std::to_string(d);
-        CreateDirectoryA(sub.c_str(), nullptr);
+        const std::wstring sub = folder + L"\\d" + std::to_wstring(d);
+        CreateDirectoryW(sub.c_str(), nullptr);
         for (int f = 0; f < 100 && i < tree.contents.size(); ++f, ++i) {
-            HANDLE file = CreateFileA((sub + "\\f" + std::to_string(f) + ".txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+            HANDLE file = CreateFileW((sub + L"\\f" + std::to_wstring(f) + L".txt").c_str(), GENERIC_WRITE,
+                                      FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
             DWORD written = 0;
             WriteFile(file, tree.contents[i].data(), static_cast<DWORD>(tree.contents[i].size()), &written, nullptr);
             SetFileTime(file, &stamp, nullptr, &stamp);
@@ -351,11 +343,11 @@ void ReadTree(const std::wstring& folder, std::vector<char>& buffer)
     FindClose(find);
 }
 
-double ReadFloor(const std::string& folder)
+double ReadFloor(const std::wstring& folder)
 {
     std::vector<char> buffer(65536);
     const double start = Now();
-    ReadTree(Wide(folder), buffer);
+    ReadTree(folder, buffer);
     return Now() - start;
 }
 
@@ -378,49 +370,52 @@ double Best(int runs, const std::function<double()>& job)
 
 }  // namespace
 
-int main(int argc, char** argv)
+int main()
 {
-    std::string root;
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::wstring root;
     int largeFiles = 3;
     size_t largeMb = 50;
     unsigned long long hugeMb = 4500;
     bool keep = false;
     int smallRuns = 15;
     for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--folder") && i + 1 < argc)
+        if (!std::wcscmp(argv[i], L"--folder") && i + 1 < argc)
             root = argv[++i];
-        else if (!std::strcmp(argv[i], "--large-files") && i + 1 < argc)
-            largeFiles = std::atoi(argv[++i]);
-        else if (!std::strcmp(argv[i], "--large-mb") && i + 1 < argc)
-            largeMb = static_cast<size_t>(std::atoi(argv[++i]));
-        else if (!std::strcmp(argv[i], "--huge-mb") && i + 1 < argc)
-            hugeMb = std::strtoull(argv[++i], nullptr, 10);
-        else if (!std::strcmp(argv[i], "--runs") && i + 1 < argc)
-            smallRuns = std::max(1, std::atoi(argv[++i]));
-        else if (!std::strcmp(argv[i], "--keep"))
+        else if (!std::wcscmp(argv[i], L"--large-files") && i + 1 < argc)
+            largeFiles = static_cast<int>(std::wcstol(argv[++i], nullptr, 10));
+        else if (!std::wcscmp(argv[i], L"--large-mb") && i + 1 < argc)
+            largeMb = static_cast<size_t>(std::wcstoul(argv[++i], nullptr, 10));
+        else if (!std::wcscmp(argv[i], L"--huge-mb") && i + 1 < argc)
+            hugeMb = std::wcstoull(argv[++i], nullptr, 10);
+        else if (!std::wcscmp(argv[i], L"--runs") && i + 1 < argc)
+            smallRuns = std::max(1, static_cast<int>(std::wcstol(argv[++i], nullptr, 10)));
+        else if (!std::wcscmp(argv[i], L"--keep"))
             keep = true;
     }
+    LocalFree(argv);
     if (root.empty()) {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        root = std::string(temp) + "porun-archive-bench";
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        root = std::wstring(temp) + L"porun-archive-bench";
     }
     RemoveTree(root);
-    CreateDirectoryA(root.c_str(), nullptr);
+    CreateDirectoryW(root.c_str(), nullptr);
 
     const Tree small = MakeSmallTree(root);
-    const std::string smallZip = root + "\\small.zip";
+    const std::wstring smallZip = root + L"\\small.zip";
     Pack(small.folder, smallZip, false);  // warm-up
     // Every round runs each job once, so that the machine's load falls on all alike.
     std::vector<double> writeFloor, extract, readFloor, packBare, packShown;
     for (int round = 0; round < smallRuns; ++round) {
-        writeFloor.push_back(WriteFloor(small, root + "\\floor-small"));
-        extract.push_back(Extract(smallZip, root + "\\out-small"));
+        writeFloor.push_back(WriteFloor(small, root + L"\\floor-small"));
+        extract.push_back(Extract(smallZip, root + L"\\out-small"));
         readFloor.push_back(ReadFloor(small.folder));
         packBare.push_back(Pack(small.folder, smallZip, false));
         packShown.push_back(Pack(small.folder, smallZip, true));
     }
-    RemoveTree(root + "\\floor-small");
+    RemoveTree(root + L"\\floor-small");
     double rawDeflateSmall = 1e30;
     std::vector<std::string> smallStreams;
     for (int i = 0; i < 3; ++i) {
@@ -466,9 +461,9 @@ int main(int argc, char** argv)
             rawDeflateLarge = std::min(rawDeflateLarge, t);
         }
         const double rawInflateLarge = Best(runs, [&] { return RawInflate(largeStreams, large); });
-        const std::string largeZip = root + "\\large.zip";
+        const std::wstring largeZip = root + L"\\large.zip";
         const double packLarge = Best(runs, [&] { return Pack(large.folder, largeZip, true); });
-        const double extractLarge = Best(runs, [&] { return Extract(largeZip, root + "\\out-large"); });
+        const double extractLarge = Best(runs, [&] { return Extract(largeZip, root + L"\\out-large"); });
         std::printf("best of %d runs; %d x %zu MiB mixed files\n", runs, largeFiles, largeMb);
         std::printf("%-34s %9s %9s %7s\n", "job", "launcher", "raw zlib", "ratio");
         std::printf("%-34s %8.3fs %8.3fs %7.2f\n", "pack large (deflate)", packLarge, rawDeflateLarge,
@@ -479,16 +474,16 @@ int main(int argc, char** argv)
     if (hugeMb > 0) {
         // One run each: a pass over 4.5 GB takes a minute or more.
         const HugeFile huge = MakeHugeFile(root, hugeMb);
-        const double rawDeflate = RawDeflateHuge(huge, root + "\\huge.deflate");
-        const double rawInflate = RawInflateHuge(root + "\\huge.deflate", huge.size);
-        DeleteFileA((root + "\\huge.deflate").c_str());
-        const double pack = Pack(huge.folder, root + "\\huge.zip", true);
+        const double rawDeflate = RawDeflateHuge(huge, root + L"\\huge.deflate");
+        const double rawInflate = RawInflateHuge(root + L"\\huge.deflate", huge.size);
+        DeleteFileW((root + L"\\huge.deflate").c_str());
+        const double pack = Pack(huge.folder, root + L"\\huge.zip", true);
         if (!keep)
             RemoveTree(huge.folder);
-        const double extract = Extract(root + "\\huge.zip", root + "\\out-huge");
-        RemoveTree(root + "\\out-huge");
+        const double extract = Extract(root + L"\\huge.zip", root + L"\\out-huge");
+        RemoveTree(root + L"\\out-huge");
         if (!keep)
-            DeleteFileA((root + "\\huge.zip").c_str());
+            DeleteFileW((root + L"\\huge.zip").c_str());
         std::printf("one file of %llu MB, one run each\n", hugeMb);
         std::printf("%-34s %8.3fs %8.3fs %7.2f\n", "pack one huge file (deflate)", pack, rawDeflate, pack / rawDeflate);
         std::printf("%-34s %8.3fs %8.3fs %7.2f\n", "extract one huge file (inflate)", extract, rawInflate,
@@ -497,6 +492,6 @@ int main(int argc, char** argv)
     if (!keep)
         RemoveTree(root);
     else
-        std::printf("trees kept in %s\n", root.c_str());
+        std::printf("trees kept in %ls\n", root.c_str());
     return 0;
 }

@@ -3,6 +3,7 @@
 // list is painted, against one frame (16 ms). Not a test: prints figures.
 //   scripts/wine-run build/bench/porun_button_search_bench.exe
 #include "app/main_window.h"
+#include "data/button_place.h"
 #include "data/button_search.h"
 #include "data/launcher_data.h"
 #include "dialogs/button_search_dialog.h"
@@ -22,13 +23,13 @@ constexpr int kRounds = 200;
 constexpr double kFrameMs = 16.0;
 
 // Titles as users name their buttons: Japanese in every script, Latin, both widths.
-const char* const kTitles[] = {
-    "メモ帳", "秀丸エディタ", "WinMerge", "Microsoft Word", "ﾍﾟｲﾝﾄ", "ファイル管理", "電卓", "ぺいんと",
-    "Visual Studio Code", "ＴｅｒａＴｅｒｍ", "画像を見る", "Excel 2019", "サクラエディタ", "7-Zip", "ごみ箱",
-    "コマンドプロンプト", "Firefox", "音楽プレーヤー", "家計簿.xlsx", "スクリーンショット",
+const wchar_t* const kTitles[] = {
+    L"メモ帳", L"秀丸エディタ", L"WinMerge", L"Microsoft Word", L"ﾍﾟｲﾝﾄ", L"ファイル管理", L"電卓", L"ぺいんと",
+    L"Visual Studio Code", L"ＴｅｒａＴｅｒｍ", L"画像を見る", L"Excel 2019", L"サクラエディタ", L"7-Zip", L"ごみ箱",
+    L"コマンドプロンプト", L"Firefox", L"音楽プレーヤー", L"家計簿.xlsx", L"スクリーンショット",
 };
 // Words typed one character at a time: every prefix is one keystroke.
-const char* const kTyped[] = {"winmerge", "えでぃた", "ＷＯＲＤ", "ふぁいる", "ﾌﾟﾚｰﾔｰ", "tool 5", "zip"};
+const wchar_t* const kTyped[] = {L"winmerge", L"えでぃた", L"ＷＯＲＤ", L"ふぁいる", L"ﾌﾟﾚｰﾔｰ", L"tool 5", L"zip"};
 
 double Now()
 {
@@ -45,12 +46,12 @@ double Percentile(std::vector<double> values, double part)
 }
 
 // Every prefix of every typed word, whole characters only.
-std::vector<std::string> Keystrokes()
+std::vector<std::wstring> Keystrokes()
 {
-    std::vector<std::string> prefixes;
-    for (const char* word : kTyped) {
-        for (const char* p = word; *p;) {
-            p = CharNextA(p);
+    std::vector<std::wstring> prefixes;
+    for (const wchar_t* word : kTyped) {
+        for (const wchar_t* p = word; *p;) {
+            p += IS_SURROGATE_PAIR(p[0], p[1]) ? 2 : 1;
             prefixes.emplace_back(word, p);
         }
     }
@@ -63,11 +64,15 @@ void FillButtons()
     settings.groupCount = kGroupCount;
     SetSettings(settings);
     for (int number = 0; number < kButtonCount; ++number) {
-        ButtonRecord* button = ButtonAt(number / kButtonsPerGroup, number % kButtonsPerGroup);
+        const ButtonPlace place = ButtonPlace::FromNumber(number);
+        ButtonRecord* button = ButtonAt(place.group, place.button);
         std::memset(button, 0, sizeof *button);
         const int base = number % 20;
-        wsprintfA(button->title, "%s %d", kTitles[base], number / 20 + 1);
-        wsprintfA(button->file, "C:\\Program Files\\Tool %02d\\tool%02d.exe", number, number);
+        wchar_t text[kFieldSize];
+        wsprintfW(text, L"%ls %d", kTitles[base], number / 20 + 1);
+        StoreField(button->title, text);
+        wsprintfW(text, L"C:\\Program Files\\Tool %02d\\tool%02d.exe", number, number);
+        StoreField(button->file, text);
     }
 }
 
@@ -105,14 +110,14 @@ void CALLBACK TypeIntoWindow(HWND, UINT, UINT_PTR timer, DWORD)
     }
     HWND field = GetDlgItem(search, IDC_SEARCH_QUERY);
     HWND list = GetDlgItem(search, IDC_SEARCH_LIST);
-    const std::vector<std::string> keystrokes = Keystrokes();
+    const std::vector<std::wstring> keystrokes = Keystrokes();
     std::vector<int> before;
     for (int round = 0; round < 21; ++round) {
-        for (const std::string& text : keystrokes) {
+        for (const std::wstring& text : keystrokes) {
             std::vector<int> found(kButtonCount);
             found.resize(static_cast<size_t>(FindButtons(g_index, text.c_str(), found.data())));
             const double start = Now();
-            SetWindowTextA(field, text.c_str());  // EN_CHANGE: the list is filtered
+            SetWindowTextW(field, text.c_str());  // EN_CHANGE: the list is filtered
             UpdateWindow(list);                   // and painted, icons of new rows included
             const double spent = Now() - start;
             if (round > 0)
@@ -131,11 +136,11 @@ void CALLBACK TypeIntoWindow(HWND, UINT, UINT_PTR timer, DWORD)
     const int changes = 400;
     const double cpu = ProcessorMs();
     for (int i = 0; i < changes; ++i) {
-        SetWindowTextA(field, i % 2 ? "えでぃた" : "");
+        SetWindowTextW(field, i % 2 ? L"えでぃた" : L"");
         UpdateWindow(list);
     }
     g_cpuPerChange = (ProcessorMs() - cpu) / changes;
-    PostMessageA(search, WM_CLOSE, 0, 0);
+    PostMessageW(search, WM_CLOSE, 0, 0);
 }
 
 void PrintTimes(const char* what, const std::vector<double>& times)
@@ -149,15 +154,15 @@ void PrintTimes(const char* what, const std::vector<double>& times)
 
 int main()
 {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    char folder[MAX_PATH];
-    wsprintfA(folder, "%sporun-search-bench-%lu", temp, GetCurrentProcessId());
-    CreateDirectoryA(folder, nullptr);
-    OverrideProgramPath((std::string(folder) + "\\porun.exe").c_str());  // its files go there
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    wchar_t folder[MAX_PATH];
+    wsprintfW(folder, L"%lsporun-search-bench-%lu", temp, GetCurrentProcessId());
+    CreateDirectoryW(folder, nullptr);
+    OverrideProgramPath((std::wstring(folder) + L"\\porun.exe").c_str());  // its files go there
     if (!AllocateLauncherData())
         return 1;
-    HWND window = CreateMainWindow(GetModuleHandleA(nullptr), kMainWindowClass);
+    HWND window = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass);
     if (!window)
         return 1;
     FillButtons();
@@ -169,11 +174,11 @@ int main()
         BuildSearchIndex(*LauncherImage(), kGroupCount, &index);
         builds.push_back(Now() - start);
     }
-    const std::vector<std::string> keystrokes = Keystrokes();
+    const std::vector<std::wstring> keystrokes = Keystrokes();
     std::vector<double> filters;
     int found[kButtonCount];
     for (int round = 0; round < kRounds; ++round) {
-        for (const std::string& text : keystrokes) {
+        for (const std::wstring& text : keystrokes) {
             const double start = Now();
             FindButtons(index, text.c_str(), found);
             filters.push_back(Now() - start);
@@ -195,9 +200,9 @@ int main()
     std::printf("one frame: %.1f ms\n", kFrameMs);
     DestroyWindow(window);
     FreeLauncherData();
-    for (const char* name : {"\\porun.dat", "\\position.dat", "\\shortcut.dat"})
-        DeleteFileA((std::string(folder) + name).c_str());
-    RemoveDirectoryA(folder);
+    for (const wchar_t* name : {L"\\porun.dat", L"\\position.dat", L"\\shortcut.dat"})
+        DeleteFileW((std::wstring(folder) + name).c_str());
+    RemoveDirectoryW(folder);
     OverrideProgramPath(nullptr);
     return 0;
 }

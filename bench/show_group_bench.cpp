@@ -39,30 +39,30 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-std::string TempFolder()
+std::wstring TempFolder()
 {
-    char base[MAX_PATH];
-    GetTempPathA(sizeof base, base);
-    char folder[MAX_PATH];
-    wsprintfA(folder, "%sporun-bench-%lu", base, GetCurrentProcessId());
-    CreateDirectoryA(folder, nullptr);
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    wchar_t folder[MAX_PATH];
+    wsprintfW(folder, L"%lsporun-bench-%lu", base, GetCurrentProcessId());
+    CreateDirectoryW(folder, nullptr);
     return folder;
 }
 
 // The eleven extractions and ten look-ups ShowGroup makes, made directly.
-void BareCalls(const std::string& program, const std::vector<std::string>& files, int group)
+void BareCalls(const std::wstring& program, const std::vector<std::wstring>& files, int group)
 {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    HICON icon = ExtractIconA(instance, program.c_str(), group + 1);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HICON icon = ExtractIconW(instance, program.c_str(), group + 1);
     if (icon)
         DestroyIcon(icon);
-    for (const std::string& file : files) {
-        char work[kTextFieldSize];
-        lstrcpynA(work, file.c_str(), sizeof work);
+    for (const std::wstring& file : files) {
+        wchar_t work[kFieldSize];
+        lstrcpynW(work, file.c_str(), kFieldSize);
         WORD index = 0;
-        icon = ExtractAssociatedIconA(instance, work, &index);
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA(file.c_str(), &found);
+        icon = ExtractAssociatedIconW(instance, work, &index);
+        WIN32_FIND_DATAW found;
+        HANDLE find = FindFirstFileW(file.c_str(), &found);
         if (find != INVALID_HANDLE_VALUE)
             FindClose(find);
         if (icon)
@@ -86,23 +86,23 @@ int main(int argc, char** argv)
             rounds = std::atoi(argv[i + 1]);
     if (rounds < 1)
         rounds = 1;
-    const std::string folder = TempFolder();
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    const std::string program = folder + "\\porun.exe";
-    CopyFileA(self, program.c_str(), FALSE);
+    const std::wstring folder = TempFolder();
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::wstring program = folder + L"\\porun.exe";
+    CopyFileW(self, program.c_str(), FALSE);
     OverrideProgramPath(program.c_str());
 
-    std::vector<std::string> files;
+    std::vector<std::wstring> files;
     for (int i = 0; i < kButtonsPerGroup; ++i) {
-        char name[MAX_PATH];
-        wsprintfA(name, "%s\\tool%d.exe", folder.c_str(), i);
-        CopyFileA(self, name, FALSE);
+        wchar_t name[MAX_PATH];
+        wsprintfW(name, L"%ls\\tool%d.exe", folder.c_str(), i);
+        CopyFileW(self, name, FALSE);
         files.push_back(name);
     }
     if (!AllocateLauncherData())
         return 1;
-    HWND window = CreateMainWindow(GetModuleHandleA(nullptr), kMainWindowClass);
+    HWND window = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass);
     if (!window)
         return 1;
     AppSettings settings = GetSettings();
@@ -112,8 +112,8 @@ int main(int argc, char** argv)
         for (int i = 0; i < kButtonsPerGroup; ++i) {
             ButtonRecord* button = ButtonAt(group, i);
             std::memset(button, 0, sizeof *button);
-            lstrcpynA(button->file, files[i].c_str(), kTextFieldSize);
-            lstrcpynA(button->title, "tool", kTextFieldSize);
+            StoreField(button->file, files[i].c_str());
+            StoreField(button->title, L"tool");
         }
     }
     ShowWindow(window, SW_SHOWNOACTIVATE);  // the bar as the user sees it
@@ -155,7 +155,7 @@ int main(int argc, char** argv)
         HICON olds[kLauncherButtonCount];
         start = Now();
         for (int id = IDC_FIRST_LAUNCHER; id <= kLastLauncherId; ++id)
-            olds[id - IDC_FIRST_LAUNCHER] = reinterpret_cast<HICON>(SendDlgItemMessageA(
+            olds[id - IDC_FIRST_LAUNCHER] = reinterpret_cast<HICON>(SendDlgItemMessageW(
                 window, id, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icons[id - IDC_FIRST_LAUNCHER])));
         images.push_back(Now() - start);
         start = Now();
@@ -192,7 +192,7 @@ int main(int argc, char** argv)
     std::vector<HICON> shown;
     for (int id = IDC_GROUP_BUTTON; id <= kLastLauncherId; ++id)
         if (id != IDC_PREVIOUS_GROUP && id != IDC_NEXT_GROUP)
-            shown.push_back(reinterpret_cast<HICON>(SendDlgItemMessageA(window, id, BM_GETIMAGE, IMAGE_ICON, 0)));
+            shown.push_back(reinterpret_cast<HICON>(SendDlgItemMessageW(window, id, BM_GETIMAGE, IMAGE_ICON, 0)));
     PrintObjects("before 200 switches:");
     for (int i = 0; i < kSwitches; ++i)
         ShowGroup(window, i % 2);
@@ -212,19 +212,17 @@ int main(int argc, char** argv)
     DestroyWindow(window);
     FreeLauncherData();
     OverrideProgramPath(nullptr);
-    for (const std::string& file : files)
-        DeleteFileA(file.c_str());
-    char pattern[MAX_PATH];
-    wsprintfA(pattern, "%s\\*", folder.c_str());
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA(pattern, &found);
+    for (const std::wstring& file : files)
+        DeleteFileW(file.c_str());
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            if (found.cFileName[0] != '.')
-                DeleteFileA((folder + "\\" + found.cFileName).c_str());
-        } while (FindNextFileA(find, &found));
+            if (found.cFileName[0] != L'.')
+                DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+        } while (FindNextFileW(find, &found));
         FindClose(find);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
     return 0;
 }

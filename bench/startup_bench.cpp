@@ -20,6 +20,7 @@
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
 #include "bar/icon_cache.h"
+#include "data/button_place.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "support/program_files.h"
@@ -36,63 +37,65 @@
 
 namespace {
 
-constexpr char kLauncherClass[] = "porun21 - kessaro/QZT";
-constexpr char kMinimalClass[] = "porun bench minimal window";
+constexpr wchar_t kMinimalClass[] = L"porun bench minimal window";
 constexpr DWORD kStartLimitMs = 30000;
 constexpr double kTimeTarget = 1.5;
 constexpr double kMemoryTargetMiB = 8.0;
 
-std::string HostPath(const char* unixPath)
+// A build path as CMake gives it (UTF-8, a Unix path in a cross build) as Windows sees it.
+std::wstring HostPath(const char* unixPath)
 {
-    std::string path = unixPath;
-    if (!path.empty() && path[0] == '/') {
-        path = "Z:" + path;
-        std::replace(path.begin(), path.end(), '/', '\\');
+    wchar_t wide[MAX_PATH] = L"";
+    MultiByteToWideChar(CP_UTF8, 0, unixPath, -1, wide, MAX_PATH);
+    std::wstring path = wide;
+    if (!path.empty() && path[0] == L'/') {
+        path = L"Z:" + path;
+        std::replace(path.begin(), path.end(), L'/', L'\\');
     }
     return path;
 }
 
-std::string MakeWorkFolder()
+std::wstring MakeWorkFolder()
 {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    char folder[MAX_PATH];
-    wsprintfA(folder, "%sporun-bench-%lu", temp, GetCurrentProcessId());
-    CreateDirectoryA(folder, nullptr);
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    wchar_t folder[MAX_PATH];
+    wsprintfW(folder, L"%lsporun-bench-%lu", temp, GetCurrentProcessId());
+    CreateDirectoryW(folder, nullptr);
     return folder;
 }
 
-void RemoveFolder(const std::string& folder)
+void RemoveFolder(const std::wstring& folder)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
     if (find != INVALID_HANDLE_VALUE) {
         do {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileA((folder + "\\" + found.cFileName).c_str());
-        } while (FindNextFileA(find, &found));
+                DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+        } while (FindNextFileW(find, &found));
         FindClose(find);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 // Real program files of the system: its folder's and the Windows folder's
 // executables, repeated when there are fewer than 100.
-std::vector<std::string> ProgramFiles()
+std::vector<std::wstring> ProgramFiles()
 {
-    std::vector<std::string> files;
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, sizeof windows);
-    char system[MAX_PATH];
-    GetSystemDirectoryA(system, sizeof system);
-    for (const std::string& folder : {std::string(system), std::string(windows)}) {
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA((folder + "\\*.exe").c_str(), &found);
+    std::vector<std::wstring> files;
+    wchar_t windows[MAX_PATH];
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    for (const std::wstring& folder : {std::wstring(system), std::wstring(windows)}) {
+        WIN32_FIND_DATAW found;
+        HANDLE find = FindFirstFileW((folder + L"\\*.exe").c_str(), &found);
         if (find == INVALID_HANDLE_VALUE)
             continue;
         do {
-            files.push_back(folder + "\\" + found.cFileName);
-        } while (FindNextFileA(find, &found));
+            files.push_back(folder + L"\\" + found.cFileName);
+        } while (FindNextFileW(find, &found));
         FindClose(find);
     }
     if (files.empty())
@@ -105,19 +108,20 @@ std::vector<std::string> ProgramFiles()
 
 // Writes the launcher's data file beside programPath with all 100 buttons
 // filled and all 10 groups in use, through the launcher's own save.
-bool WriteFullDataFile(const std::string& programPath)
+bool WriteFullDataFile(const std::wstring& programPath)
 {
-    const std::vector<std::string> files = ProgramFiles();
-    if (files.size() != 100 || !AllocateLauncherData())
+    const std::vector<std::wstring> files = ProgramFiles();
+    if (files.size() != kButtonCount || !AllocateLauncherData())
         return false;
-    for (int n = 0; n < 100; ++n) {
-        ButtonRecord* button = ButtonAt(n / 10, n % 10);
-        const std::string& file = files[n];
-        const size_t slash = file.rfind('\\');
-        lstrcpynA(button->file, file.c_str(), sizeof button->file);
-        lstrcpynA(button->workDir, file.substr(0, slash).c_str(), sizeof button->workDir);
-        std::string title = file.substr(slash + 1);
-        lstrcpynA(button->title, title.substr(0, title.rfind('.')).c_str(), sizeof button->title);
+    for (int n = 0; n < kButtonCount; ++n) {
+        const ButtonPlace place = ButtonPlace::FromNumber(n);
+        ButtonRecord* button = ButtonAt(place.group, place.button);
+        const std::wstring& file = files[n];
+        const size_t slash = file.rfind(L'\\');
+        StoreField(button->file, file.c_str());
+        StoreField(button->workDir, file.substr(0, slash).c_str());
+        const std::wstring title = file.substr(slash + 1);
+        StoreField(button->title, title.substr(0, title.rfind(L'.')).c_str());
     }
     AppSettings settings = GetSettings();
     settings.collapseOnLaunch = 1;
@@ -136,7 +140,7 @@ bool BarShowsItsIcons(HWND window)
 {
     for (int i = -1; i < 10; ++i) {  // the group button, then the ten launcher buttons
         HWND control = GetDlgItem(window, i < 0 ? IDC_GROUP_BUTTON : IDC_FIRST_LAUNCHER + i);
-        if (!control || !SendMessageA(control, BM_GETIMAGE, IMAGE_ICON, 0))
+        if (!control || !SendMessageW(control, BM_GETIMAGE, IMAGE_ICON, 0))
             return false;
     }
     return true;
@@ -182,21 +186,22 @@ double Now()
 
 // Starts program, waits until its window of className is shown (with the
 // bar's icons when checkIcons), measures, then closes it and waits for its end.
-StartResult StartOnce(const std::string& program, const std::string& folder, const char* className, bool checkIcons)
+StartResult StartOnce(const std::wstring& program, const std::wstring& folder, const wchar_t* className,
+                      bool checkIcons)
 {
     StartResult result;
-    std::string commandLine = "\"" + program + "\"";
-    STARTUPINFOA startup = {};
+    std::wstring commandLine = L"\"" + program + L"\"";
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     const double start = Now();
-    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                         &startup, &process))
         return result;
     WaitForInputIdle(process.hProcess, kStartLimitMs);
     HWND window = nullptr;
     while (Now() - start < kStartLimitMs) {
-        window = FindWindowA(className, nullptr);
+        window = FindWindowW(className, nullptr);
         if (window && IsWindowVisible(window) && (!checkIcons || BarShowsItsIcons(window)))
             break;
         window = nullptr;
@@ -213,7 +218,7 @@ StartResult StartOnce(const std::string& program, const std::string& folder, con
         result.walkedMiB = PrivateCommittedMiB(process.hProcess);
         result.workingSetMiB = static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
         result.ok = true;
-        PostMessageA(window, WM_CLOSE, 0, 0);
+        PostMessageW(window, WM_CLOSE, 0, 0);
     }
     if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
         TerminateProcess(process.hProcess, 1);
@@ -239,14 +244,14 @@ struct Steps {
     std::vector<double> create, show, data, icons, tooltips, tray, bar;
 };
 
-void TimeSteps(const std::string& program, int runs, Steps* steps)
+void TimeSteps(const std::wstring& program, int runs, Steps* steps)
 {
     OverrideProgramPath(program.c_str());
     for (int i = -1; i < runs; ++i) {
         if (!AllocateLauncherData())
             break;
         double start = Now();
-        HWND window = CreateMainWindow(GetModuleHandleA(nullptr), kMainWindowClass);
+        HWND window = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass);
         const double create = Now() - start;
         if (!window)
             break;
@@ -265,13 +270,13 @@ void TimeSteps(const std::string& program, int runs, Steps* steps)
         start = Now();
         CreateBarTooltips(window);
         const double tooltips = Now() - start;
-        NOTIFYICONDATAA tray{};
+        NOTIFYICONDATAW tray{};
         start = Now();
         AddTrayIcon(&tray, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY);
         const double trayIcon = Now() - start;
         RemoveTrayIcon(&tray);
         // The thirteen controls with their first images, made again on a window of their own.
-        HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         start = Now();
         CreateButtonBar(other);
         const double barControls = Now() - start;
@@ -291,7 +296,7 @@ void TimeSteps(const std::string& program, int runs, Steps* steps)
     }
     OverrideProgramPath(nullptr);
     MSG quit;
-    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the window's end posts one
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the window's end posts one
 }
 
 }  // namespace
@@ -303,12 +308,12 @@ int main(int argc, char** argv)
         if (std::strcmp(argv[i], "--runs") == 0)
             runs = std::max(1, std::atoi(argv[i + 1]));
 
-    const std::string folder = MakeWorkFolder();
-    const std::string launcher = folder + "\\porun.exe";
-    const std::string minimal = HostPath(PORUN_BENCH_MINIMAL_PATH);
-    const std::string minimalCc6 = HostPath(PORUN_BENCH_MINIMAL_CC6_PATH);
-    if (!CopyFileA(HostPath(PORUN_EXE_PATH).c_str(), launcher.c_str(), FALSE) || !WriteFullDataFile(launcher)) {
-        std::fprintf(stderr, "cannot prepare the launcher in %s\n", folder.c_str());
+    const std::wstring folder = MakeWorkFolder();
+    const std::wstring launcher = folder + L"\\porun.exe";
+    const std::wstring minimal = HostPath(PORUN_BENCH_MINIMAL_PATH);
+    const std::wstring minimalCc6 = HostPath(PORUN_BENCH_MINIMAL_CC6_PATH);
+    if (!CopyFileW(HostPath(PORUN_EXE_PATH).c_str(), launcher.c_str(), FALSE) || !WriteFullDataFile(launcher)) {
+        std::fprintf(stderr, "cannot prepare the launcher in %ls\n", folder.c_str());
         RemoveFolder(folder);
         return 2;
     }
@@ -318,7 +323,7 @@ int main(int argc, char** argv)
     for (int i = -1; i < runs && ok; ++i) {  // run -1 warms up
         const StartResult small = StartOnce(minimal, folder, kMinimalClass, false);
         const StartResult small6 = StartOnce(minimalCc6, folder, kMinimalClass, false);
-        const StartResult bar = StartOnce(launcher, folder, kLauncherClass, true);
+        const StartResult bar = StartOnce(launcher, folder, kMainWindowClass, true);
         ok = small.ok && small6.ok && bar.ok;
         if (!ok || i < 0)
             continue;
@@ -333,7 +338,7 @@ int main(int argc, char** argv)
         TimeSteps(launcher, runs, &steps);
     const long long dataSize = [&] {
         WIN32_FILE_ATTRIBUTE_DATA data;
-        return GetFileAttributesExA((folder + "\\porun.dat").c_str(), GetFileExInfoStandard, &data)
+        return GetFileAttributesExW((folder + L"\\porun.dat").c_str(), GetFileExInfoStandard, &data)
                    ? static_cast<long long>(data.nFileSizeLow)
                    : -1LL;
     }();

@@ -2,10 +2,10 @@
 
 #include "data/user_file.h"
 
-#include <cstring>
+#include <cwchar>
 
 namespace {
-const FileCalls kSystemCalls = {CreateFileA, WriteFile, FlushFileBuffers, CloseHandle, MoveFileExA};
+const FileCalls kSystemCalls = {CreateFileW, WriteFile, FlushFileBuffers, CloseHandle, MoveFileExW};
 FileCalls g_calls = kSystemCalls;
 
 constexpr int kMoveAttempts = 5;
@@ -26,21 +26,22 @@ bool WriteAll(HANDLE file, const WritePiece* pieces, int count)
 FileCalls& ActiveFileCalls() { return g_calls; }
 void RestoreFileCalls() { g_calls = kSystemCalls; }
 
-bool TemporaryPathFor(const char* path, char* out, size_t size)
+bool TemporaryPathFor(const wchar_t* path, wchar_t* out, size_t size)
 {
-    static const char kSuffix[] = ".tmp";
-    const size_t length = std::strlen(path);
-    if (length + sizeof kSuffix > size)
+    static const wchar_t kSuffix[] = L".tmp";
+    constexpr size_t kSuffixSize = sizeof kSuffix / sizeof kSuffix[0];
+    const size_t length = std::wcslen(path);
+    if (length + kSuffixSize > size)
         return false;
-    std::memcpy(out, path, length);
-    std::memcpy(out + length, kSuffix, sizeof kSuffix);
+    std::wmemcpy(out, path, length);
+    std::wmemcpy(out + length, kSuffix, kSuffixSize);
     return true;
 }
 
-bool ReplaceFileContents(const char* path, const WritePiece* pieces, int count)
+bool ReplaceFileContents(const wchar_t* path, const WritePiece* pieces, int count)
 {
-    char temp[MAX_PATH + 8];
-    if (!path || !TemporaryPathFor(path, temp, sizeof temp))
+    wchar_t temp[MAX_PATH + 8];
+    if (!path || !TemporaryPathFor(path, temp, MAX_PATH + 8))
         return false;
     if (UserFileKept(path))
         return true;  // the user's own version stays
@@ -61,6 +62,6 @@ bool ReplaceFileContents(const char* path, const WritePiece* pieces, int count)
         }
     }
     if (!ok)
-        DeleteFileA(temp);
+        DeleteFileW(temp);
     return ok;
 }

@@ -72,31 +72,38 @@ bool MatchesAt(const FoldedText& field, const FoldedText& query, int position)
     return std::wmemcmp(field.text + position, query.text, static_cast<size_t>(query.length)) == 0;
 }
 
-void FoldFileName(const char* file, FoldedText* folded)
+void FoldFileName(const wchar_t* file, FoldedText* folded)
 {
-    char name[kTextFieldSize];
-    CopyWholeCharacters(file, strnlen(file, kTextFieldSize), name, sizeof name);
-    ReplaceCharacters(name, '/', '\\');  // the last part of an address, too
-    char stem[kTextFieldSize];
-    CopyNameWithoutExtension(name, stem, sizeof stem);
-    FoldSearchText(stem, sizeof stem, folded);
+    wchar_t name[kFieldSize];
+    CopyWholeCharacters(file, wcsnlen(file, kFieldSize), name, kFieldSize);
+    ReplaceCharacters(name, L'/', L'\\');  // the last part of an address, too
+    wchar_t stem[kFieldSize];
+    CopyNameWithoutExtension(name, stem, kFieldSize);
+    FoldSearchText(stem, kFieldSize, folded);
+}
+
+// A surrogate pair is one character: it is taken as it is, both halves.
+int CharacterLength(const wchar_t* text, int at, int length)
+{
+    const bool pair = at + 1 < length && text[at] >= 0xD800 && text[at] <= 0xDBFF && text[at + 1] >= 0xDC00 &&
+                      text[at + 1] <= 0xDFFF;
+    return pair ? 2 : 1;
 }
 }  // namespace
 
-void FoldSearchText(const char* field, int size, FoldedText* folded)
+void FoldSearchText(const wchar_t* field, int size, FoldedText* folded)
 {
     folded->length = 0;
-    wchar_t wide[kTextFieldSize];
-    const int length = MultiByteToWideChar(CP_ACP, 0, field, static_cast<int>(strnlen(field, size)), wide,
-                                           kTextFieldSize);
+    const int length = static_cast<int>(wcsnlen(field, static_cast<size_t>(size)));
     Kind previous = Kind::Separator;
-    for (int i = 0; i < length; ++i) {
-        const Kind kind = KindOf(wide[i]);
+    for (int i = 0, step = 1; i < length; i += step) {
+        step = CharacterLength(field, i, length);
+        const Kind kind = KindOf(field[i]);
         wchar_t mapped[4];
-        int count = LCMapStringW(kJapanese, kFolding, &wide[i], 1, mapped, 4);
+        int count = step == 1 ? LCMapStringW(kJapanese, kFolding, &field[i], 1, mapped, 4) : 0;
         if (count <= 0 || count > 2) {
-            mapped[0] = wide[i];
-            count = 1;
+            std::wmemcpy(mapped, &field[i], static_cast<size_t>(step));
+            count = step;
         }
         for (int k = 0; k < count && folded->length < kFoldedSize; ++k) {
             folded->wordStart[folded->length] = k == 0 && (i == 0 || BeginsWord(previous, kind));
@@ -131,20 +138,20 @@ void BuildSearchIndex(const LauncherData& data, int groupCount, SearchIndex* ind
     for (int group = 0; group < groups; ++group) {
         for (int button = 0; button < kButtonsPerGroup; ++button) {
             const ButtonRecord& record = data.groups[group].buttons[button];
-            if (record.file[0] == '\0')
+            if (record.file[0] == L'\0')
                 continue;
             SearchEntry& entry = index->entries[index->count++];
-            entry.buttonNumber = group * kButtonsPerGroup + button;
-            FoldSearchText(record.title, sizeof record.title, &entry.title);
+            entry.buttonNumber = ButtonPlace{group, button}.Number();
+            FoldSearchText(record.title, kFieldSize, &entry.title);
             FoldFileName(record.file, &entry.fileName);
         }
     }
 }
 
-int FindButtons(const SearchIndex& index, const char* query, int* found)
+int FindButtons(const SearchIndex& index, const wchar_t* query, int* found)
 {
     FoldedText folded;
-    FoldSearchText(query, kTextFieldSize, &folded);
+    FoldSearchText(query, kFieldSize, &folded);
     TrimBlanks(&folded);
     // One pass per rank keeps group and button order within a rank.
     MatchRank ranks[kButtonCount];

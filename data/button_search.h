@@ -22,10 +22,11 @@
 // at a capital after a small letter ("WinMerge" has the words "Win" and
 // "Merge"). Long vowel, voicing and repeat marks continue their word.
 // Empty buttons never match; an empty query (blanks only) lists every button.
+#include "data/button_place.h"
 #include "data/launcher_records.h"
 
 // Folding turns a character into at most two.
-constexpr int kFoldedSize = 2 * kTextFieldSize;
+constexpr int kFoldedSize = 2 * kFieldSize;
 
 // A text folded for comparing, with the places where its words begin.
 struct FoldedText {
@@ -38,7 +39,7 @@ struct FoldedText {
 enum MatchRank { kMatchAtStart, kMatchAtWordStart, kMatchInside, kNoMatch };
 
 struct SearchEntry {
-    int buttonNumber;  // group * 10 + button
+    int buttonNumber;  // ButtonPlace::Number()
     FoldedText title;
     FoldedText fileName;  // without folder and extension
 };
@@ -49,8 +50,9 @@ struct SearchIndex {
     SearchEntry entries[kButtonCount];
 };
 
-// Folds the ANSI text in field (at most size bytes, terminated or not).
-void FoldSearchText(const char* field, int size, FoldedText* folded);
+// Folds the text in field (at most size characters, terminated or not); a
+// surrogate pair is kept as it is.
+void FoldSearchText(const wchar_t* field, int size, FoldedText* folded);
 
 // Where in field the folded query matches best. An empty query matches at the start.
 MatchRank RankMatch(const FoldedText& field, const FoldedText& query);
@@ -58,6 +60,6 @@ MatchRank RankMatch(const FoldedText& field, const FoldedText& query);
 // Folds the filled buttons of groups 0 .. groupCount - 1.
 void BuildSearchIndex(const LauncherData& data, int groupCount, SearchIndex* index);
 
-// The numbers of the buttons that match query (ANSI), best first, into found
+// The numbers of the buttons that match query, best first, into found
 // (room for kButtonCount); returns how many.
-int FindButtons(const SearchIndex& index, const char* query, int* found);
+int FindButtons(const SearchIndex& index, const wchar_t* query, int* found);

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 namespace {
 constexpr char kSeparator = ',';
@@ -46,22 +47,22 @@ KeyValueFile::~KeyValueFile()
     Close();
 }
 
-bool KeyValueFile::Open(const char* path, bool forWriting)
+bool KeyValueFile::Open(const wchar_t* path, bool forWriting)
 {
     Close();
     if (!path || !*path)
         return false;
     if (!forWriting)
         return Read(path) == UserFileRead::Done;
-    const size_t pathLength = strlen(path);
-    path_.Reset(HeapAlloc(GetProcessHeap(), 0, pathLength + 1));
+    const size_t pathSize = (wcslen(path) + 1) * sizeof(wchar_t);
+    path_.Reset(HeapAlloc(GetProcessHeap(), 0, pathSize));
     if (!path_)
         return false;
-    memcpy(path_.Get(), path, pathLength + 1);
+    memcpy(path_.Get(), path, pathSize);
     return true;
 }
 
-UserFileRead KeyValueFile::Read(const char* path)
+UserFileRead KeyValueFile::Read(const wchar_t* path)
 {
     Close();
     if (!path || !*path)
@@ -82,7 +83,7 @@ bool KeyValueFile::Close()
     bool ok = true;
     if (path_) {
         const WritePiece piece = {text_.Get(), length_};
-        ok = ReplaceFileContents(static_cast<const char*>(path_.Get()), &piece, length_ ? 1 : 0);
+        ok = ReplaceFileContents(static_cast<const wchar_t*>(path_.Get()), &piece, length_ ? 1 : 0);
         path_.Reset();
     }
     text_.Reset();

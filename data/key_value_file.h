@@ -22,11 +22,11 @@ public:
     // unreadable or larger than kKeyValueFileMaxSize. Writing: starts a new,
     // empty file that replaces path on Close (even with no line written);
     // false without a path.
-    bool Open(const char* path, bool forWriting);
+    bool Open(const wchar_t* path, bool forWriting);
 
     // Reading as Open does, with what became of the file: one that is there
     // but held, unreadable or too large is not written for the rest of the run.
-    UserFileRead Read(const char* path);
+    UserFileRead Read(const wchar_t* path);
 
     // The first line "name,value" whose name stands at a line start. value
     // becomes 0 first; an empty or non-numeric value reads as 0 with success.

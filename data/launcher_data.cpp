@@ -2,13 +2,16 @@
 
 #include "data/atomic_file.h"
 #include "data/legacy_import.h"
+#include "data/stored_image.h"
 #include "data/user_file.h"
+#include "data/whole_names.h"
 #include "support/messages.h"
 #include "support/path_text.h"
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
 
 #include <cstring>
+#include <cwchar>
 
 namespace {
 HeapObject<LauncherData> g_data;
@@ -19,29 +22,10 @@ int g_currentGroup = 0;
 // first save replaces it.
 bool g_damagedFileOnDisk = false;
 
-// The field's text, ended inside the field, and zeros after it.
-void TerminateField(char* field)
-{
-    const size_t length = strnlen(field, kTextFieldSize - 1);
-    std::memset(field + length, 0, kTextFieldSize - length);
-}
-
-// Text read from a file may lack its terminator, or carry stray bytes after
-// it: every field becomes its text followed by zeros.
-void TerminateAllFields()
-{
-    for (GroupBlock& block : g_data->groups) {
-        TerminateField(block.group.name);
-        TerminateField(block.group.iconFile);
-        for (ButtonRecord& button : block.buttons) {
-            TerminateField(button.title);
-            TerminateField(button.file);
-            TerminateField(button.workDir);
-            TerminateField(button.params);
-            TerminateField(button.iconFile);
-        }
-    }
-}
+// The image as loaded, and the records as they were then: what no one
+// changed is written back with the bytes it came from.
+HeapObject<StoredData> g_stored;
+HeapObject<LauncherData> g_loaded;
 
 int StartGroup()
 {
@@ -51,78 +35,46 @@ int StartGroup()
     return last >= 0 && last < kGroupCount ? last : 0;
 }
 
-// The older layout: each button record without its iconFile, which then
-// comes from its file.
-void TakeOldLayout(const char* bytes)
+bool FileExists(const wchar_t* path)
 {
-    for (GroupBlock& block : g_data->groups) {
-        std::memcpy(&block.group, bytes, sizeof block.group);
-        bytes += sizeof block.group;
-        for (ButtonRecord& button : block.buttons) {
-            std::memcpy(&button, bytes, kOldButtonSize);
-            bytes += kOldButtonSize;
-            std::memcpy(button.iconFile, button.file, kTextFieldSize);
-        }
-    }
-    std::memcpy(g_settings.Get(), bytes, sizeof(AppSettings));
-}
-
-// The file's bytes as groups, buttons and settings; false for a file of
-// neither layout's size.
-bool TakeImage(const char* bytes, DWORD size)
-{
-    if (size == kDataFileSize) {
-        std::memcpy(g_data.Get(), bytes, sizeof(LauncherData));
-        std::memcpy(g_settings.Get(), bytes + sizeof(LauncherData), sizeof(AppSettings));
-        return true;
-    }
-    if (size == kOldDataFileSize) {
-        TakeOldLayout(bytes);
-        return true;
-    }
-    return false;
-}
-
-bool FileExists(const char* path)
-{
-    const DWORD attributes = GetFileAttributesA(path);
+    const DWORD attributes = GetFileAttributesW(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-DWORD FileSizeOf(const char* path)
+DWORD FileSizeOf(const wchar_t* path)
 {
     WIN32_FILE_ATTRIBUTE_DATA info;
-    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &info) || info.nFileSizeHigh)
+    if (!GetFileAttributesExW(path, GetFileExInfoStandard, &info) || info.nFileSizeHigh)
         return 0;
     return info.nFileSizeLow;
 }
 
 // A save interrupted after its temporary file was complete, but before the
 // move, leaves no data file and a whole ".tmp" beside it: take it.
-void RecoverInterruptedSave(const char* path)
+void RecoverInterruptedSave(const wchar_t* path)
 {
-    char temp[MAX_PATH + 8];
-    if (FileExists(path) || !TemporaryPathFor(path, temp, sizeof temp))
+    wchar_t temp[MAX_PATH + 8];
+    if (FileExists(path) || !TemporaryPathFor(path, temp, MAX_PATH + 8))
         return;
     if (FileSizeOf(temp) == kDataFileSize)
-        MoveFileExA(temp, path, MOVEFILE_WRITE_THROUGH);
+        MoveFileExW(temp, path, MOVEFILE_WRITE_THROUGH);
 }
 
 // Moves the damaged data file to "<name>.bad" (or ".bad2", ".bad3" …), never
 // replacing a copy kept earlier.
-bool KeepDamagedFile(const char* path)
+bool KeepDamagedFile(const wchar_t* path)
 {
     if (!FileExists(path))
         return true;
     for (int n = 1; n < 1000; ++n) {
-        char kept[MAX_PATH + 16];
+        wchar_t kept[MAX_PATH + 16];
         if (n == 1)
-            wsprintfA(kept, "%s.bad", path);
+            swprintf(kept, MAX_PATH + 16, L"%ls.bad", path);
         else
-            wsprintfA(kept, "%s.bad%d", path, n);
+            swprintf(kept, MAX_PATH + 16, L"%ls.bad%d", path, n);
         if (FileExists(kept))
             continue;
-        return MoveFileExA(path, kept, MOVEFILE_WRITE_THROUGH) != FALSE;
+        return MoveFileExW(path, kept, MOVEFILE_WRITE_THROUGH) != FALSE;
     }
     return false;
 }
@@ -133,13 +85,15 @@ constexpr DWORD kDataFileReadLimit = 4 * kDataFileSize;
 enum class DataFileRead { Loaded, Damaged, NotRead };
 
 // Reads the data file of either layout whole into the records.
-DataFileRead ReadDataFile(const char* path)
+DataFileRead ReadDataFile(const wchar_t* path)
 {
     ScopedHeapBlock bytes;
     DWORD size = 0;
     switch (ReadUserFile(path, kDataFileReadLimit, &bytes, &size)) {
     case UserFileRead::Done:
-        return TakeImage(static_cast<const char*>(bytes.Get()), size) ? DataFileRead::Loaded : DataFileRead::Damaged;
+        return TakeStoredImage(static_cast<const char*>(bytes.Get()), size, g_stored.Get(), g_settings.Get())
+                   ? DataFileRead::Loaded
+                   : DataFileRead::Damaged;
     case UserFileRead::TooLarge:
         return DataFileRead::Damaged;
     default:
@@ -147,10 +101,31 @@ DataFileRead ReadDataFile(const char* path)
     }
 }
 
+// Nothing taken from a data file: every field is new to it.
+void ForgetLoadedImage()
+{
+    std::memset(g_stored.Get(), 0, sizeof(StoredData));
+    std::memset(g_loaded.Get(), 0, sizeof(LauncherData));
+}
+
+// The image loaded, and the whole names beside it, as the records.
+void TakeLoadedImage(HWND owner, const wchar_t* path)
+{
+    TerminateStoredFields(g_stored.Get());
+    DecodeStoredData(*g_stored, g_data.Get());
+    wchar_t names[MAX_PATH];
+    if (NamesFilePath(path, names, MAX_PATH)) {
+        ReadNamesFile(names, g_data.Get());
+        TellUserFileKept(owner, names);
+    }
+    *g_loaded = *g_data;
+}
+
 // Nothing loaded: an empty bar with one group.
 void StartEmpty()
 {
-    TerminateAllFields();
+    ForgetLoadedImage();
+    std::memset(g_data.Get(), 0, sizeof(LauncherData));
     g_settings->groupCount = ClampGroupCount(g_settings->groupCount);
     g_currentGroup = 0;
     SelectCurrentGroup(0);
@@ -165,18 +140,33 @@ bool LoadFailed(HWND owner)
 }
 
 // The file is there but could not be read: it is left as it is for the run.
-bool LoadHeldBack(HWND owner, const char* path)
+bool LoadHeldBack(HWND owner, const wchar_t* path)
 {
     KeepUserFile(path);
     StartEmpty();
     TellUserFileKept(owner, path);
     return false;
 }
+// The records into the image, then the image to the data file and the
+// names it cannot hold beside it. A data file this run does not write gets
+// no names file either: the one there belongs to it.
+bool WriteDataFile(const wchar_t* path)
+{
+    EncodeStoredData(*g_data, *g_loaded, g_stored.Get());
+    *g_loaded = *g_data;
+    const WritePiece pieces[] = {{g_stored.Get(), sizeof(StoredData)}, {g_settings.Get(), sizeof(AppSettings)}};
+    if (!ReplaceFileContents(path, pieces, 2))
+        return false;
+    wchar_t names[MAX_PATH];
+    if (UserFileKept(path) || !NamesFilePath(path, names, MAX_PATH))
+        return true;
+    return WriteNamesFile(names, *g_data, *g_stored);
+}
 }  // namespace
 
 bool AllocateLauncherData()
 {
-    if (!g_data.Allocate() || !g_settings.Allocate()) {
+    if (!g_data.Allocate() || !g_settings.Allocate() || !g_stored.Allocate() || !g_loaded.Allocate()) {
         FreeLauncherData();
         ShowMessageId(nullptr, IDS_MSG_MEMORY_FAILED, MB_OK | MB_ICONERROR);
         return false;
@@ -190,35 +180,37 @@ void FreeLauncherData()
 {
     g_data.Free();
     g_settings.Free();
+    g_stored.Free();
+    g_loaded.Free();
     g_currentGroup = 0;
 }
 
-bool DataFilePath(char* buffer, DWORD size)
+bool DataFilePath(wchar_t* buffer, DWORD size)
 {
     // Only a program named with a three-letter extension has a data file:
     // x.exe keeps its data in x.dat.
-    char program[MAX_PATH];
-    if (GetProgramPath(program, sizeof program) == 0)
+    wchar_t program[MAX_PATH];
+    if (GetProgramPath(program, MAX_PATH) == 0)
         return false;
-    const char* extension = ExtensionOf(program);
-    return extension && std::strlen(extension) == 4 && ProgramPathWithExtension("dat", buffer, size);
+    const wchar_t* extension = ExtensionOf(program);
+    return extension && std::wcslen(extension) == 4 && ProgramPathWithExtension(L"dat", buffer, size);
 }
 
 bool LoadLauncherData(HWND owner)
 {
-    if (!g_data || !g_settings)
+    if (!g_data || !g_settings || !g_stored || !g_loaded)
         return false;
-    char path[MAX_PATH];
-    if (!DataFilePath(path, sizeof path))
+    wchar_t path[MAX_PATH];
+    if (!DataFilePath(path, MAX_PATH))
         return LoadFailed(owner);
 
     RecoverInterruptedSave(path);
     if (!FileExists(path)) {
         if (owner)
             StoreWindowOrigin(owner);
+        ForgetLoadedImage();
         ImportLegacySettings(owner, g_data.Get(), g_settings.Get());
         g_settings->groupCount = ClampGroupCount(g_settings->groupCount);
-        TerminateAllFields();
         SelectCurrentGroup(0);
         return true;
     }
@@ -233,7 +225,7 @@ bool LoadLauncherData(HWND owner)
     }
     if (read == DataFileRead::NotRead)
         return LoadHeldBack(owner, path);
-    TerminateAllFields();
+    TakeLoadedImage(owner, path);
     g_settings->groupCount = ClampGroupCount(g_settings->groupCount);
     SelectCurrentGroup(StartGroup());
     return true;
@@ -241,33 +233,24 @@ bool LoadLauncherData(HWND owner)
 
 bool SaveLauncherData(HWND owner)
 {
-    if (!g_data || !g_settings)
+    if (!g_data || !g_settings || !g_stored || !g_loaded)
         return false;
     if (owner)
         StoreWindowOrigin(owner);
     g_settings->lastGroup = g_currentGroup;
 
-    char path[MAX_PATH];
-    bool ok = DataFilePath(path, sizeof path);
+    wchar_t path[MAX_PATH];
+    bool ok = DataFilePath(path, MAX_PATH);
     if (ok && g_damagedFileOnDisk) {
         ok = KeepDamagedFile(path);
         if (ok)
             g_damagedFileOnDisk = false;
     }
-    if (ok) {
-        const WritePiece pieces[] = {{g_data.Get(), sizeof(LauncherData)}, {g_settings.Get(), sizeof(AppSettings)}};
-        ok = ReplaceFileContents(path, pieces, 2);
-    }
+    if (ok)
+        ok = WriteDataFile(path);
     if (!ok)
         ShowMessageId(owner, IDS_MSG_SAVE_FAILED, MB_OK | MB_ICONERROR);
     return ok;
-}
-
-void StoreField(char* field, const char* text)
-{
-    std::memset(field, 0, kTextFieldSize);
-    if (text)
-        CopyWholeCharacters(text, strnlen(text, kTextFieldSize), field, kTextFieldSize);
 }
 
 void StoreWindowOrigin(HWND window)

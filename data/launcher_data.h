@@ -3,6 +3,7 @@
 // the current group. Allocated once at start-up, loaded while the main window
 // is created, changed in place, written back whole.
 #include "data/launcher_records.h"
+#include "data/store_field.h"
 
 #include <windows.h>
 
@@ -15,12 +16,9 @@ void StoreWindowOrigin(HWND window);
 
 // The data file: the program's path with its three-letter extension replaced
 // by "dat". False for a program named otherwise.
-bool DataFilePath(char* buffer, DWORD size);
+bool DataFilePath(wchar_t* buffer, DWORD size);
 
-// Puts text into a record's text field (kTextFieldSize bytes): as many whole
-// characters as fit with the terminator, then zeros to the field's end, so
-// that nothing but the text reaches the data file.
-void StoreField(char* field, const char* text);
+// StoreField: every text goes into a record through it.
 
 // Settings.
 AppSettings GetSettings();

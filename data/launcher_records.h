@@ -1,28 +1,29 @@
 #pragma once
-// The fixed image of all groups and buttons, byte for byte as the data file
-// holds it: 10 groups, each a GroupRecord followed by its 10 ButtonRecords.
-#include <cstddef>
+// All groups and buttons as the program works on them: every text whole, in
+// UTF-16. The data file keeps them in its own fixed layout of code page 932
+// fields (data/stored_layout.h); names that code page cannot hold are kept
+// whole beside it (data/whole_names.h).
 #include <cstdint>
 
 constexpr int kGroupCount = 10;
 constexpr int kButtonsPerGroup = 10;
 constexpr int kButtonCount = kGroupCount * kButtonsPerGroup;
-constexpr int kTextFieldSize = 270;  // every text field; dialogs allow 260 characters
+constexpr int kFieldLength = 260;             // characters the dialogs accept in a field
+constexpr int kFieldSize = kFieldLength + 1;  // with the terminator
 
 struct GroupRecord {
-    char name[kTextFieldSize];
-    char iconFile[kTextFieldSize];
+    wchar_t name[kFieldSize];
+    wchar_t iconFile[kFieldSize];
     std::int32_t iconIndex;  // 0: the file's associated icon
 };
 
 struct ButtonRecord {
     std::int32_t iconIndex;  // 0: the file's associated icon
-    char title[kTextFieldSize];
-    char file[kTextFieldSize];  // empty: the button is unassigned
-    char workDir[kTextFieldSize];
-    char params[kTextFieldSize];
-    char iconFile[kTextFieldSize];  // empty: the icon comes from file
-    char padding[2];
+    wchar_t title[kFieldSize];
+    wchar_t file[kFieldSize];  // empty: the button is unassigned
+    wchar_t workDir[kFieldSize];
+    wchar_t params[kFieldSize];
+    wchar_t iconFile[kFieldSize];  // empty: the icon comes from file
 };
 
 struct GroupBlock {
@@ -43,16 +44,6 @@ struct AppSettings {
     std::int32_t lastGroup;
     std::int32_t startWithLastGroup;
 };
-
-static_assert(sizeof(GroupRecord) == 544, "group record layout");
-static_assert(offsetof(GroupRecord, iconFile) == 270 && offsetof(GroupRecord, iconIndex) == 540,
-              "group record fields");
-static_assert(sizeof(ButtonRecord) == 1356, "button record layout");
-static_assert(offsetof(ButtonRecord, title) == 4 && offsetof(ButtonRecord, file) == 274 &&
-              offsetof(ButtonRecord, workDir) == 544 && offsetof(ButtonRecord, params) == 814 &&
-              offsetof(ButtonRecord, iconFile) == 1084, "button record fields");
-static_assert(sizeof(GroupBlock) == 14104, "group block layout");
-static_assert(sizeof(LauncherData) == 141040, "launcher data layout");
 static_assert(sizeof(AppSettings) == 28, "settings layout");
 
 // Number of groups in use, brought into 1..10.
@@ -60,10 +51,3 @@ inline int ClampGroupCount(int count)
 {
     return count < 1 ? 1 : count > kGroupCount ? kGroupCount : count;
 }
-
-// Sizes of the two data file layouts the loader accepts.
-constexpr std::size_t kDataFileSize = sizeof(LauncherData) + sizeof(AppSettings);  // 141068
-constexpr std::size_t kOldButtonSize = 1084;  // older layout: no iconFile
-constexpr std::size_t kOldDataFileSize =
-    kGroupCount * (sizeof(GroupRecord) + kButtonsPerGroup * kOldButtonSize) + sizeof(AppSettings);
-static_assert(kDataFileSize == 141068 && kOldDataFileSize == 113868, "data file sizes");

@@ -1,57 +1,93 @@
 #include "data/legacy_import.h"
 
+#include "data/button_place.h"
+#include "data/ini_text.h"
+#include "data/store_field.h"
+#include "data/user_file.h"
+#include "support/code_page_932.h"
 #include "support/messages.h"
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
 
-namespace {
-constexpr char kIniName[] = "porun.ini";
+#include <cstdio>
+#include <string>
 
-void ReadText(const char* section, const char* key, char* field, const char* ini)
+namespace {
+constexpr wchar_t kIniName[] = L"porun.ini";
+constexpr DWORD kIniMaxSize = 1024 * 1024;  // the older generation's file is a few hundred lines
+
+// The ini file's bytes, written by the older generation in code page 932.
+struct IniText {
+    const char* text;
+    DWORD size;
+};
+
+void ReadText(const IniText& ini, const char* section, const char* key, wchar_t* field)
 {
-    GetPrivateProfileStringA(section, key, "", field, kTextFieldSize, ini);
+    std::string value;
+    FindIniValue(ini.text, ini.size, section, key, &value);
+    StoreField(field, FromCodePage932(value.data(), value.size()).c_str());
 }
 
+int ReadNumber(const IniText& ini, const char* section, const char* key, int fallback)
+{
+    return FindIniNumber(ini.text, ini.size, section, key, fallback);
+}
+
+void ImportGroup(const IniText& ini, int g, GroupBlock* block)
+{
+    char section[16];
+    std::snprintf(section, sizeof section, "GROUP%2d", g);
+    block->group.iconIndex = ReadNumber(ini, section, "ICON", 0);
+    ReadText(ini, section, "NAME", block->group.name);
+    ReadText(ini, section, "FILE", block->group.iconFile);
+    for (int b = 0; b < kButtonsPerGroup; ++b) {
+        ButtonRecord& button = block->buttons[b];
+        std::snprintf(section, sizeof section, "BUTTON%2d", ButtonPlace{g, b}.Number());
+        button.iconIndex = ReadNumber(ini, section, "ICON", 0);
+        ReadText(ini, section, "NAME", button.title);
+        ReadText(ini, section, "FILE", button.file);
+        ReadText(ini, section, "DIR", button.workDir);
+        ReadText(ini, section, "PARAM", button.params);
+    }
+}
+
+void ImportSettings(const IniText& ini, AppSettings* settings)
+{
+    settings->collapseOnLaunch = ReadNumber(ini, "SETTING", "WINCHANGE", 1);
+    settings->alwaysOnTop = ReadNumber(ini, "SETTING", "WINTOP", 1);
+    settings->groupCount = ClampGroupCount(ReadNumber(ini, "SETTING", "GROUPMAX", 3));
+    settings->windowX = ReadNumber(ini, "Windows", "WINX", 30);
+    settings->windowY = ReadNumber(ini, "Windows", "WINY", 30);
+}
+
+void SetFirstStartDefaults(AppSettings* settings)
+{
+    settings->collapseOnLaunch = 1;
+    settings->alwaysOnTop = 0;
+    settings->groupCount = 3;
+    settings->startWithLastGroup = 0;
+}
 }  // namespace
 
 bool ImportLegacySettings(HWND owner, LauncherData* data, AppSettings* settings)
 {
-    char ini[MAX_PATH];
-    if (!ProgramFolderFile(kIniName, ini, sizeof ini)) {
+    wchar_t path[MAX_PATH];
+    if (!ProgramFolderFile(kIniName, path, MAX_PATH)) {
         ShowMessageId(owner, IDS_MSG_LOAD_FAILED, MB_OK | MB_ICONERROR);
         return false;
     }
-
-    WIN32_FIND_DATAA found;
-    if (!ScopedFind(FindFirstFileA(ini, &found))) {
-        settings->collapseOnLaunch = 1;
-        settings->alwaysOnTop = 0;
-        settings->groupCount = 3;
-        settings->startWithLastGroup = 0;
+    ScopedHeapBlock bytes;
+    DWORD size = 0;
+    const UserFileRead read = ReadUserFile(path, kIniMaxSize, &bytes, &size);
+    if (read == UserFileRead::Missing) {
+        SetFirstStartDefaults(settings);
         return false;
     }
-
-    char section[16];
-    for (int g = 0; g < kGroupCount; ++g) {
-        GroupRecord& group = data->groups[g].group;
-        wsprintfA(section, "GROUP%2d", g);
-        group.iconIndex = static_cast<int>(GetPrivateProfileIntA(section, "ICON", 0, ini));
-        ReadText(section, "NAME", group.name, ini);
-        ReadText(section, "FILE", group.iconFile, ini);
-        for (int b = 0; b < kButtonsPerGroup; ++b) {
-            ButtonRecord& button = data->groups[g].buttons[b];
-            wsprintfA(section, "BUTTON%2d", g * kButtonsPerGroup + b);
-            button.iconIndex = static_cast<int>(GetPrivateProfileIntA(section, "ICON", 0, ini));
-            ReadText(section, "NAME", button.title, ini);
-            ReadText(section, "FILE", button.file, ini);
-            ReadText(section, "DIR", button.workDir, ini);
-            ReadText(section, "PARAM", button.params, ini);
-        }
-    }
-    settings->collapseOnLaunch = static_cast<int>(GetPrivateProfileIntA("SETTING", "WINCHANGE", 1, ini));
-    settings->alwaysOnTop = static_cast<int>(GetPrivateProfileIntA("SETTING", "WINTOP", 1, ini));
-    settings->groupCount = ClampGroupCount(static_cast<int>(GetPrivateProfileIntA("SETTING", "GROUPMAX", 3, ini)));
-    settings->windowX = static_cast<int>(GetPrivateProfileIntA("Windows", "WINX", 30, ini));
-    settings->windowY = static_cast<int>(GetPrivateProfileIntA("Windows", "WINY", 30, ini));
+    // One that is there but cannot be read gives every value its default.
+    const IniText ini = {read == UserFileRead::Done ? static_cast<const char*>(bytes.Get()) : "", size};
+    for (int g = 0; g < kGroupCount; ++g)
+        ImportGroup(ini, g, &data->groups[g]);
+    ImportSettings(ini, settings);
     return true;
 }

@@ -1,5 +1,6 @@
 #include "data/user_file.h"
 
+#include "support/max_path.h"
 #include "support/messages.h"
 #include "support/path_text.h"
 
@@ -11,13 +12,7 @@ UserFileRetry g_retry = kRetry;
 
 // The files of this run that were there but could not be read.
 constexpr int kKeptSlots = 8;
-char g_kept[kKeptSlots][MAX_PATH];
-
-// The ANSI path in UTF-16; false when it does not convert or fit.
-bool WidePath(const char* path, wchar_t (&wide)[MAX_PATH])
-{
-    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path, -1, wide, MAX_PATH) > 0;
-}
+wchar_t g_kept[kKeptSlots][MAX_PATH];
 
 bool HeldByAnother(DWORD error)
 {
@@ -31,7 +26,8 @@ bool ReadExactly(HANDLE file, void* buffer, DWORD size)
 }
 
 // One attempt; error holds the reason of an Unreadable answer.
-UserFileRead ReadOnce(const wchar_t* path, DWORD maxSize, ScopedHeapBlock* contents, DWORD* size, DWORD* error)
+UserFileRead ReadOnce(const wchar_t* path, DWORD maxSize, UserFileOversize oversize, ScopedHeapBlock* contents,
+                      DWORD* size, DWORD* error)
 {
     *error = 0;
     ScopedFile file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -46,9 +42,9 @@ UserFileRead ReadOnce(const wchar_t* path, DWORD maxSize, ScopedHeapBlock* conte
         *error = GetLastError();
         return UserFileRead::Unreadable;
     }
-    if (length.QuadPart > maxSize)
+    if (length.QuadPart > maxSize && oversize == UserFileOversize::Refuse)
         return UserFileRead::TooLarge;
-    const DWORD bytes = static_cast<DWORD>(length.QuadPart);
+    const DWORD bytes = length.QuadPart > maxSize ? maxSize : static_cast<DWORD>(length.QuadPart);
     ScopedHeapBlock buffer(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes + 1));
     if (!buffer || !ReadExactly(file.Get(), buffer.Get(), bytes)) {
         *error = GetLastError();
@@ -59,40 +55,40 @@ UserFileRead ReadOnce(const wchar_t* path, DWORD maxSize, ScopedHeapBlock* conte
     return UserFileRead::Done;
 }
 
-int KeptSlotOf(const char* path)
+int KeptSlotOf(const wchar_t* path)
 {
     for (int slot = 0; slot < kKeptSlots; ++slot)
-        if (g_kept[slot][0] && lstrcmpiA(g_kept[slot], path) == 0)
+        if (g_kept[slot][0] && lstrcmpiW(g_kept[slot], path) == 0)
             return slot;
     return -1;
 }
 
-void ForgetKept(const char* path)
+void ForgetKept(const wchar_t* path)
 {
     const int slot = KeptSlotOf(path);
     if (slot >= 0)
-        g_kept[slot][0] = '\0';
+        g_kept[slot][0] = L'\0';
 }
 }  // namespace
 
 UserFileRetry& ActiveUserFileRetry() { return g_retry; }
 void RestoreUserFileRetry() { g_retry = kRetry; }
 
-UserFileRead ReadUserFile(const char* path, DWORD maxSize, ScopedHeapBlock* contents, DWORD* size)
+UserFileRead ReadUserFile(const wchar_t* path, DWORD maxSize, ScopedHeapBlock* contents, DWORD* size,
+                          UserFileOversize oversize)
 {
     contents->Reset();
     *size = 0;
-    wchar_t wide[MAX_PATH];
     UserFileRead result = UserFileRead::Unreadable;
     DWORD error = 0;
-    if (path && WidePath(path, wide)) {
-        result = ReadOnce(wide, maxSize, contents, size, &error);
+    if (path && PathFitsMaxPath(path)) {
+        result = ReadOnce(path, maxSize, oversize, contents, size, &error);
         for (int attempt = 1; result == UserFileRead::Unreadable && HeldByAnother(error) && attempt < g_retry.attempts;
              ++attempt) {
             if (g_retry.onRetry)
                 g_retry.onRetry(attempt);
             Sleep(g_retry.delay);  // the other program lets go within moments
-            result = ReadOnce(wide, maxSize, contents, size, &error);
+            result = ReadOnce(path, maxSize, oversize, contents, size, &error);
         }
     }
     if (result == UserFileRead::Unreadable)
@@ -102,29 +98,29 @@ UserFileRead ReadUserFile(const char* path, DWORD maxSize, ScopedHeapBlock* cont
     return result;
 }
 
-bool UserFileKept(const char* path)
+bool UserFileKept(const wchar_t* path)
 {
     return path && KeptSlotOf(path) >= 0;
 }
 
-void KeepUserFile(const char* path)
+void KeepUserFile(const wchar_t* path)
 {
     if (!path || UserFileKept(path))
         return;
-    for (char* slot : g_kept) {
+    for (wchar_t* slot : g_kept) {
         if (!slot[0]) {
-            lstrcpynA(slot, path, MAX_PATH);
+            lstrcpynW(slot, path, MAX_PATH);
             return;
         }
     }
 }
 
-void TellUserFileKept(HWND owner, const char* path)
+void TellUserFileKept(HWND owner, const wchar_t* path)
 {
-    char format[512];
-    if (!UserFileKept(path) || !LoadText(IDS_MSG_FILE_KEPT, format, sizeof format))
+    wchar_t format[512];
+    if (!UserFileKept(path) || !LoadText(IDS_MSG_FILE_KEPT, format, 512))
         return;
-    char text[sizeof format + MAX_PATH];
-    wsprintfA(text, format, FileNameOf(path));
+    wchar_t text[512 + MAX_PATH];
+    wsprintfW(text, format, FileNameOf(path));
     ShowMessage(owner, text, MB_OK | MB_ICONERROR);
 }

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -22,10 +23,10 @@ struct SlotNames {
 SlotNames NamesOfSlot(int n)
 {
     SlotNames names;
-    wsprintfA(names.width, "position%02d.desktop.width", n);
-    wsprintfA(names.height, "position%02d.desktop.height", n);
-    wsprintfA(names.x, "position%02d.positon.x", n);
-    wsprintfA(names.y, "position%02d.positon.y", n);
+    std::snprintf(names.width, sizeof names.width, "position%02d.desktop.width", n);
+    std::snprintf(names.height, sizeof names.height, "position%02d.desktop.height", n);
+    std::snprintf(names.x, sizeof names.x, "position%02d.positon.x", n);
+    std::snprintf(names.y, sizeof names.y, "position%02d.positon.y", n);
     return names;
 }
 
@@ -39,8 +40,8 @@ std::int32_t ReadOrZero(const KeyValueFile& file, const char* name)
 
 bool LoadPositions(WindowPositionTable* table, HWND owner)
 {
-    char path[MAX_PATH];
-    if (!table || !ProgramFolderFile(kPositionFileName, path, sizeof path))
+    wchar_t path[MAX_PATH];
+    if (!table || !ProgramFolderFile(kPositionFileName, path, MAX_PATH))
         return false;
     KeyValueFile file;
     const bool read = file.Read(path) == UserFileRead::Done;
@@ -64,8 +65,8 @@ bool LoadPositions(WindowPositionTable* table, HWND owner)
 
 bool SavePositions(const WindowPositionTable* table)
 {
-    char path[MAX_PATH];
-    if (!table || !ProgramFolderFile(kPositionFileName, path, sizeof path))
+    wchar_t path[MAX_PATH];
+    if (!table || !ProgramFolderFile(kPositionFileName, path, MAX_PATH))
         return false;
     KeyValueFile file;
     if (!file.Open(path, true))

@@ -19,7 +19,7 @@ struct WindowPositionTable {
     PositionEntry slots[kPositionSlots];
 };
 
-constexpr char kPositionFileName[] = "position.dat";
+constexpr wchar_t kPositionFileName[] = L"position.dat";
 
 // The process-wide table.
 WindowPositionTable* WindowPositions();

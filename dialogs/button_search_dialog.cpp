@@ -2,6 +2,7 @@
 
 #include "bar/bar_geometry.h"
 #include "bar/button_icons.h"
+#include "data/button_place.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "support/display_scale.h"
@@ -9,7 +10,7 @@
 #include "support/path_text.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cwchar>
 
 namespace {
 HWND g_openWindow = nullptr;
@@ -31,25 +32,24 @@ bool Held(int key)
 }
 
 // The group cell as the shortcut list writes it: "name - n".
-void GroupCell(const LauncherData& data, int number, char* text, int size)
+void GroupCell(const LauncherData& data, ButtonPlace place, wchar_t* text, int size)
 {
-    const int group = number / kButtonsPerGroup;
-    char name[kTextFieldSize];
-    const char* stored = data.groups[group].group.name;
+    wchar_t name[kFieldSize];
+    const wchar_t* stored = data.groups[place.group].group.name;
     if (stored[0]) {
-        CopyWholeCharacters(stored, strnlen(stored, kTextFieldSize), name, sizeof name);
+        lstrcpynW(name, stored, kFieldSize);
     } else {
-        char format[64];
-        LoadText(IDS_UNNAMED_GROUP_FORMAT, format, sizeof format);
-        snprintf(name, sizeof name, format, group + 1);
+        wchar_t format[64];
+        LoadText(IDS_UNNAMED_GROUP_FORMAT, format, 64);
+        swprintf(name, kFieldSize, format, place.group + 1);
     }
-    snprintf(text, size, "%s - %d", name, number % kButtonsPerGroup + 1);
+    swprintf(text, static_cast<size_t>(size), L"%ls - %d", name, place.button + 1);
 }
 
-// A field that may lack its terminator, cut on a whole character.
-void FieldCell(const char* field, char* text, int size)
+// Text into a cell of the list (size characters), cut on a whole character.
+void CopyCell(const wchar_t* text, wchar_t* cell, int size)
 {
-    CopyWholeCharacters(field, strnlen(field, kTextFieldSize), text, size);
+    CopyWholeCharacters(text, std::wcslen(text), cell, static_cast<size_t>(size));
 }
 }  // namespace
 
@@ -82,14 +82,14 @@ void ButtonSearchDialog::SetUpList()
     GetClientRect(list, &client);
     const int width = client.right - GetSystemMetrics(SM_CXVSCROLL);
     for (int i = 0; i < static_cast<int>(sizeof kColumns / sizeof kColumns[0]); ++i) {
-        char header[64] = "";
-        LoadText(kColumns[i].headerId, header, sizeof header);
-        LVCOLUMNA column = {};
+        wchar_t header[64] = L"";
+        LoadText(kColumns[i].headerId, header, 64);
+        LVCOLUMNW column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.cx = width * kColumns[i].percent / 100;
         column.pszText = header;
         column.iSubItem = i;
-        SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+        SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
     for (int& image : images_)
         image = -1;
@@ -102,7 +102,7 @@ bool ButtonSearchDialog::OnInitDialog()
 {
     g_openWindow = dialog_;
     SetWindowSubclass(GetDlgItem(dialog_, IDC_SEARCH_QUERY), QueryProc, 0, reinterpret_cast<DWORD_PTR>(this));
-    SendDlgItemMessageA(dialog_, IDC_SEARCH_QUERY, EM_LIMITTEXT, kTextFieldSize - 10, 0);
+    SendDlgItemMessageW(dialog_, IDC_SEARCH_QUERY, EM_SETLIMITTEXT, kFieldLength, 0);
     SetUpList();
     Filter();
     SetForegroundWindow(dialog_);  // opened by a hotkey while another program was in front
@@ -115,8 +115,8 @@ bool ButtonSearchDialog::OnInitDialog()
 // painting the list is what a keystroke costs, the comparing is cheap.
 void ButtonSearchDialog::Filter()
 {
-    char query[kTextFieldSize] = "";
-    GetDlgItemTextA(dialog_, IDC_SEARCH_QUERY, query, sizeof query);
+    wchar_t query[kFieldSize] = L"";
+    GetDlgItemTextW(dialog_, IDC_SEARCH_QUERY, query, kFieldSize);
     int found[kButtonCount];
     const int count = FindButtons(*index_, query, found);
     if (count == foundCount_ && std::equal(found, found + count, found_))
@@ -130,9 +130,9 @@ void ButtonSearchDialog::Filter()
     const UINT hintId = foundCount_ > 0 ? IDS_SEARCH_HINT : IDS_SEARCH_NO_MATCH;
     if (hintId != hintId_) {  // the label repaints at once when its text is set
         hintId_ = hintId;
-        char hint[160] = "";
-        LoadText(hintId, hint, sizeof hint);
-        SetDlgItemTextA(dialog_, IDC_SEARCH_HINT, hint);
+        wchar_t hint[160] = L"";
+        LoadText(hintId, hint, 160);
+        SetDlgItemTextW(dialog_, IDC_SEARCH_HINT, hint);
     }
 }
 
@@ -182,14 +182,13 @@ int ButtonSearchDialog::ImageOf(int number)
 {
     if (images_[number] != -1)
         return images_[number];
-    const int group = number / kButtonsPerGroup;
-    const int button = number % kButtonsPerGroup;
+    const ButtonPlace place = ButtonPlace::FromNumber(number);
     int image = I_IMAGENONE;
-    HICON shown = group == CurrentGroupIndex() ? reinterpret_cast<HICON>(SendDlgItemMessageA(
-        mainWindow_, IDC_FIRST_LAUNCHER + button, BM_GETIMAGE, IMAGE_ICON, 0)) : nullptr;
+    HICON shown = place.group == CurrentGroupIndex() ? reinterpret_cast<HICON>(SendDlgItemMessageW(
+        mainWindow_, IDC_FIRST_LAUNCHER + place.button, BM_GETIMAGE, IMAGE_ICON, 0)) : nullptr;
     if (shown) {
         image = ImageList_AddIcon(imageList_.Get(), shown);  // a copy: the bar keeps its own
-    } else if (const ButtonRecord* record = ButtonAt(group, button)) {
+    } else if (const ButtonRecord* record = ButtonAt(place.group, place.button)) {
         const ScopedIcon icon(LoadRecordIcon(*record, iconSize_));
         if (icon)
             image = ImageList_AddIcon(imageList_.Get(), icon.Get());
@@ -198,28 +197,28 @@ int ButtonSearchDialog::ImageOf(int number)
     return images_[number];
 }
 
-void ButtonSearchDialog::FillCell(LVITEMA* item)
+void ButtonSearchDialog::FillCell(LVITEMW* item)
 {
     if (item->iItem < 0 || item->iItem >= foundCount_)
         return;
     const int number = found_[item->iItem];
+    const ButtonPlace place = ButtonPlace::FromNumber(number);
     const LauncherData& data = *LauncherImage();
-    const ButtonRecord& record = data.groups[number / kButtonsPerGroup].buttons[number % kButtonsPerGroup];
+    const ButtonRecord& record = data.groups[place.group].buttons[place.button];
     if (item->mask & LVIF_IMAGE)
         item->iImage = ImageOf(number);
     if (!(item->mask & LVIF_TEXT) || !item->pszText || item->cchTextMax <= 0)
         return;
-    char text[kTextFieldSize + 16] = "";
-    if (item->iSubItem == 0 && record.title[0]) {
-        FieldCell(record.title, text, sizeof text);
+    if (item->iSubItem == 1) {
+        wchar_t text[kFieldSize + 16] = L"";
+        GroupCell(data, place, text, kFieldSize + 16);
+        CopyCell(text, item->pszText, item->cchTextMax);
     } else if (item->iSubItem == 0) {
-        FieldCell(FileNameOf(record.file), text, sizeof text);  // an untitled button by its file's name
-    } else if (item->iSubItem == 1) {
-        GroupCell(data, number, text, sizeof text);
+        // An untitled button by its file's name.
+        CopyCell(record.title[0] ? record.title : FileNameOf(record.file), item->pszText, item->cchTextMax);
     } else {
-        FieldCell(record.file, text, sizeof text);
+        CopyCell(record.file, item->pszText, item->cchTextMax);
     }
-    lstrcpynA(item->pszText, text, item->cchTextMax);
 }
 
 // The focus stays in the field, so the list draws the selected row in the
@@ -248,11 +247,11 @@ INT_PTR ButtonSearchDialog::OnNotify(const NMHDR* header)
     if (header->idFrom != IDC_SEARCH_LIST)
         return FALSE;
     switch (header->code) {
-    case LVN_GETDISPINFOA:
-        FillCell(&reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(header))->item);
+    case LVN_GETDISPINFOW:
+        FillCell(&reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header))->item);
         return TRUE;
     case NM_CUSTOMDRAW:
-        SetWindowLongPtrA(dialog_, DWLP_MSGRESULT, OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(
+        SetWindowLongPtrW(dialog_, DWLP_MSGRESULT, OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(
                                                        const_cast<NMHDR*>(header))));
         return TRUE;
     case NM_DBLCLK:

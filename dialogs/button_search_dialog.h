@@ -20,7 +20,7 @@ enum class SearchAction {
 
 struct SearchChoice {
     SearchAction action;
-    int buttonNumber;  // group * 10 + button of the chosen button
+    int buttonNumber;  // ButtonPlace::Number of the chosen button
 };
 
 class ButtonSearchDialog : public DialogBase {
@@ -40,7 +40,7 @@ private:
     void MoveSelection(int rows);
     void Choose(bool ctrl, bool shift);
     void Finish(SearchAction action);
-    void FillCell(LVITEMA* item);
+    void FillCell(LVITEMW* item);
     int ImageOf(int buttonNumber);
     INT_PTR OnNotify(const NMHDR* header);
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw) const;

@@ -5,6 +5,7 @@
 #include "bar/button_icons.h"
 #include "data/launcher_data.h"
 #include "dialogs/dialog_request.h"
+#include "dialogs/field_edits.h"
 #include "dialogs/file_browser.h"
 #include "dialogs/settings_dialog.h"
 #include "dialogs/key_capture_dialog.h"
@@ -18,22 +19,9 @@
 #include "support/path_text.h"
 #include "support/program_files.h"
 
-#include <cstring>
+#include <cwchar>
 
 namespace {
-constexpr int kEditLimit = 260;
-
-void CopyField(char* buffer, const char* field)
-{
-    std::memcpy(buffer, field, kTextFieldSize);
-    buffer[kTextFieldSize - 1] = '\0';
-}
-
-void ReadField(HWND dialog, int id, char* field)
-{
-    GetDlgItemTextA(dialog, id, field, kTextFieldSize);
-}
-
 void EnableControl(HWND dialog, int id, bool on)
 {
     EnableWindow(GetDlgItem(dialog, id), on ? TRUE : FALSE);
@@ -87,12 +75,12 @@ ShortcutEntry* ButtonSettingsDialog::TargetEntry() const
 void ButtonSettingsDialog::ShowShortcutRow()
 {
     ShortcutEntry* entry = TargetEntry();
-    char text[kShortcutTextSize];
+    wchar_t text[kShortcutTextSize];
     const int key = entry ? entry->key : 0;
     const int flag = entry ? entry->flag : 0;
-    FormatShortcutText(key, flag, text, sizeof text);
+    FormatShortcutText(key, flag, text, kShortcutTextSize);
     const bool modifier = key != 0 && (flag & kModifierMask) != 0;
-    SetDlgItemTextA(dialog_, IDC_BUTTON_SHORTCUT_TEXT, text);
+    SetDlgItemTextW(dialog_, IDC_BUTTON_SHORTCUT_TEXT, text);
     EnableControl(dialog_, IDC_BUTTON_SYSTEM_HOTKEY, modifier);
     if (entry && !modifier)
         entry->usesystemshortcut = 0;
@@ -104,14 +92,14 @@ void ButtonSettingsDialog::PrepareControls()
 {
     const int edits[] = {IDC_BUTTON_TITLE, IDC_BUTTON_FILE, IDC_BUTTON_PARAMS, IDC_BUTTON_WORK_DIR, IDC_BUTTON_ICON_FILE};
     for (int id : edits)
-        SendDlgItemMessageA(dialog_, id, EM_LIMITTEXT, kEditLimit, 0);
+        LimitToField(dialog_, id);
     icon_.Prepare(dialog_, IconSourceChoice::FileToRun);
 
-    char format[128];
-    if (LoadText(IDS_CAPTION_BUTTON_SETTINGS, format, sizeof format) > 0) {
-        char caption[192];
-        wsprintfA(caption, format, index_ + 1);
-        SetWindowTextA(dialog_, caption);
+    wchar_t format[128];
+    if (LoadText(IDS_CAPTION_BUTTON_SETTINGS, format, 128) > 0) {
+        wchar_t caption[192];
+        swprintf(caption, 192, format, index_ + 1);
+        SetWindowTextW(dialog_, caption);
     }
 }
 
@@ -124,11 +112,11 @@ void ButtonSettingsDialog::Initialise()
         return;
     PrepareControls();
     if (!request.presetFlag)
-        CopyField(request.presetPath, button->file);
+        StoreField(request.presetPath, button->file);
     ShowShortcutRow();
 
-    char path[kTextFieldSize];
-    CopyField(path, request.presetPath);
+    wchar_t path[kFieldSize];
+    lstrcpynW(path, request.presetPath, kFieldSize);
     if (!path[0]) {
         // The empty-button picture at the size the files' icons come in.
         icon_.ShowWithoutSource(LoadResourceIcon(IDI_EMPTY_BUTTON, GetSystemMetrics(SM_CXICON)));
@@ -138,52 +126,47 @@ void ButtonSettingsDialog::Initialise()
     }
     if (IsShellLinkPath(path) && !ResolveShellLink(dialog_, path)) {
         ShowMessageId(dialog_, IDS_MSG_LINK_FAILED, MB_OK | MB_ICONERROR);
-        path[0] = '\0';
+        path[0] = L'\0';
     }
 
-    char title[kTextFieldSize];
+    wchar_t title[kFieldSize];
     if (request.presetFlag)
-        CopyNameWithoutExtension(path, title, sizeof title);
+        CopyNameWithoutExtension(path, title, kFieldSize);
     else
-        CopyField(title, button->title);
-    SetDlgItemTextA(dialog_, IDC_BUTTON_TITLE, title);
-    SetDlgItemTextA(dialog_, IDC_BUTTON_FILE, path);
+        lstrcpynW(title, button->title, kFieldSize);
+    SetDlgItemTextW(dialog_, IDC_BUTTON_TITLE, title);
+    SetDlgItemTextW(dialog_, IDC_BUTTON_FILE, path);
     EnableControl(dialog_, IDC_BUTTON_BROWSE_ICON, true);
     EnableControl(dialog_, IDC_ICON_SOURCE_LIST, true);
 
-    char source[kTextFieldSize];
-    if (button->iconFile[0] && GetWindowTextLengthA(GetDlgItem(dialog_, IDC_BUTTON_ICON_FILE)) == 0)
-        CopyField(source, button->iconFile);
-    else
-        lstrcpynA(source, path, sizeof source);
+    const bool storedSource =
+        button->iconFile[0] && GetWindowTextLengthW(GetDlgItem(dialog_, IDC_BUTTON_ICON_FILE)) == 0;
+    const wchar_t* source = storedSource ? button->iconFile : path;
     // A new file starts at its associated icon, as does a stored index of 0.
     icon_.ShowSource(source, request.presetFlag || button->iconIndex <= 0 ? 0 : button->iconIndex);
 
     if (request.presetFlag) {
-        char folder[kTextFieldSize];
-        CopyFolderOf(path, folder, sizeof folder);
-        SetDlgItemTextA(dialog_, IDC_BUTTON_WORK_DIR, folder);
+        wchar_t folder[kFieldSize];
+        CopyFolderOf(path, folder, kFieldSize);
+        SetDlgItemTextW(dialog_, IDC_BUTTON_WORK_DIR, folder);
     } else {
-        char text[kTextFieldSize];
-        CopyField(text, button->workDir);
-        SetDlgItemTextA(dialog_, IDC_BUTTON_WORK_DIR, text);
-        CopyField(text, button->params);
-        SetDlgItemTextA(dialog_, IDC_BUTTON_PARAMS, text);
+        SetDlgItemTextW(dialog_, IDC_BUTTON_WORK_DIR, button->workDir);
+        SetDlgItemTextW(dialog_, IDC_BUTTON_PARAMS, button->params);
     }
 }
 
 void ButtonSettingsDialog::OnIconSourceChosen()
 {
-    char source[kTextFieldSize] = "";
+    wchar_t source[kFieldSize] = L"";
     switch (icon_.Choice()) {
     case IconSourceChoice::Browse:
         BrowseFileToRun();
         return;
     case IconSourceChoice::Program:
-        GetProgramPath(source, sizeof source);
+        GetProgramPath(source, kFieldSize);
         break;
     case IconSourceChoice::FileToRun:
-        GetDlgItemTextA(dialog_, IDC_BUTTON_FILE, source, sizeof source);
+        GetDlgItemTextW(dialog_, IDC_BUTTON_FILE, source, kFieldSize);
         break;
     case IconSourceChoice::None:
         return;
@@ -195,10 +178,10 @@ void ButtonSettingsDialog::OnIconSourceChosen()
 void ButtonSettingsDialog::BrowseFileToRun()
 {
     DialogRequest& request = GetDialogRequest();
-    char initial[kTextFieldSize];
-    CopyField(initial, request.presetPath);
-    char file[kTextFieldSize];
-    if (!BrowseForFile(dialog_, BrowseKind::FileToRun, initial, file, sizeof file))
+    wchar_t initial[kFieldSize];
+    lstrcpynW(initial, request.presetPath, kFieldSize);
+    wchar_t file[kFieldSize];
+    if (!BrowseForFile(dialog_, BrowseKind::FileToRun, initial, file, kFieldSize))
         return;
     SetDialogRequest(index_, 1, file);
     Initialise();
@@ -206,11 +189,11 @@ void ButtonSettingsDialog::BrowseFileToRun()
 
 void ButtonSettingsDialog::BrowseIconFile()
 {
-    char initial[kTextFieldSize] = "";
+    wchar_t initial[kFieldSize] = L"";
     if (GetDialogRequest().presetPath[0])
-        icon_.Source(initial, sizeof initial);
-    char file[kTextFieldSize];
-    if (!BrowseForFile(dialog_, BrowseKind::IconFile, initial, file, sizeof file))
+        icon_.Source(initial, kFieldSize);
+    wchar_t file[kFieldSize];
+    if (!BrowseForFile(dialog_, BrowseKind::IconFile, initial, file, kFieldSize))
         return;
     icon_.Select(IconSourceChoice::FileToRun);
     icon_.ShowSource(file, 0);
@@ -229,16 +212,16 @@ void ButtonSettingsDialog::Save()
     ButtonRecord* target = ButtonAt(group_, index_);
     ButtonRecord record = {};
     // The whole 260 characters the field allows: a shorter read would cut a path.
-    ReadField(dialog_, IDC_BUTTON_FILE, record.file);
+    StoreEditText(dialog_, IDC_BUTTON_FILE, record.file);
     if (!record.file[0] || !target) {
         icon_.ClearPreview();
         return;
     }
     record.iconIndex = icon_.Index();
-    ReadField(dialog_, IDC_BUTTON_TITLE, record.title);
-    ReadField(dialog_, IDC_BUTTON_WORK_DIR, record.workDir);
-    ReadField(dialog_, IDC_BUTTON_PARAMS, record.params);
-    ReadField(dialog_, IDC_BUTTON_ICON_FILE, record.iconFile);
+    StoreEditText(dialog_, IDC_BUTTON_TITLE, record.title);
+    StoreEditText(dialog_, IDC_BUTTON_WORK_DIR, record.workDir);
+    StoreEditText(dialog_, IDC_BUTTON_PARAMS, record.params);
+    StoreEditText(dialog_, IDC_BUTTON_ICON_FILE, record.iconFile);
 
     // The preview's icon moves to the bar button, which owns it from now on.
     if (group_ == CurrentGroupIndex())
@@ -270,7 +253,7 @@ void ButtonSettingsDialog::OnSystemHotkeyChecked()
 
 void ButtonSettingsDialog::Cancel()
 {
-    PostMessageA(dialog_, WM_CLOSE, 0, 0);
+    PostMessageW(dialog_, WM_CLOSE, 0, 0);
     icon_.ClearPreview();
     if (ShortcutEntry* entry = TargetEntry()) {
         *entry = entryAtOpen_;

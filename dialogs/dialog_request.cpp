@@ -1,23 +1,16 @@
 #include "dialogs/dialog_request.h"
 
-#include <cstring>
+#include "data/launcher_data.h"
 
 namespace {
-constexpr int kPresetPathLimit = 260;
 DialogRequest g_request = {};
 }
 
-void SetDialogRequest(int targetIndex, int presetFlag, const char* path)
+void SetDialogRequest(int targetIndex, int presetFlag, const wchar_t* path)
 {
-    std::memset(g_request.presetPath, 0, sizeof g_request.presetPath);
     g_request.targetIndex = targetIndex;
     g_request.presetFlag = presetFlag;
-    if (path) {
-        int length = 0;
-        while (length < kPresetPathLimit && path[length])
-            ++length;
-        std::memcpy(g_request.presetPath, path, length);
-    }
+    StoreField(g_request.presetPath, path ? path : L"");
 }
 
 DialogRequest& GetDialogRequest()

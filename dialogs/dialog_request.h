@@ -6,12 +6,12 @@
 struct DialogRequest {
     int targetIndex;  // the selected button: 0..9, above 9 for the group button
     int presetFlag;   // 1: presetPath is a new file for the target; 0: edit what is stored
-    char presetPath[kTextFieldSize];
+    wchar_t presetPath[kFieldSize];
 };
 
-// Clears the path, stores index and flag and copies at most 260 bytes of path
+// Clears the path, stores index and flag and copies at most 260 characters of path
 // (null or empty: no path).
-void SetDialogRequest(int targetIndex, int presetFlag, const char* path);
+void SetDialogRequest(int targetIndex, int presetFlag, const wchar_t* path);
 // The request, changed in place by the dialogs.
 DialogRequest& GetDialogRequest();
 // Back to (0, 0, empty), as both dialogs do when they close.

@@ -13,16 +13,16 @@ enum class BrowseKind {
 
 // Shows the open-file dialog over owner with initial, a path as stored, as
 // the proposed file where it is used now (support/stored_path) and its
-// folder as the first folder (both empty for an empty initial). A
-// chosen name the code page cannot hold is taken by its short name, or
-// refused with IDS_MSG_NAME_NOT_KEPT. True with the kept path in file; false
-// when nothing was taken.
-bool BrowseForFile(HWND owner, BrowseKind kind, const char* initial, char* file, int size);
+// folder as the first folder (both empty for an empty initial). The chosen
+// name is kept whole; one past MAX_PATH (or size characters) is refused
+// with IDS_MSG_NAME_NOT_KEPT. True with the path in file; false when nothing
+// was taken.
+bool BrowseForFile(HWND owner, BrowseKind kind, const wchar_t* initial, wchar_t* file, int size);
 
 // "*.exe;*.lnk;*.*" as the open-file dialog's filter: one description and
 // pattern pair per pattern, ending in two terminators. Returns false when the
 // result does not fit in size.
-bool BuildFileFilter(const char* patterns, char* filter, int size);
+bool BuildFileFilter(const wchar_t* patterns, wchar_t* filter, int size);
 
 // Test seam: the call that shows the open-file dialog (null = GetOpenFileNameW).
 using OpenFileFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);

@@ -6,6 +6,7 @@
 #include "bar/button_icons.h"
 #include "data/launcher_data.h"
 #include "dialogs/dialog_request.h"
+#include "dialogs/field_edits.h"
 #include "dialogs/file_browser.h"
 #include "dialogs/settings_dialog.h"
 #include "dialogs/key_capture_dialog.h"
@@ -20,17 +21,10 @@
 
 #include <commctrl.h>
 
-#include <cstring>
+#include <cwchar>
 
 namespace {
-constexpr int kEditLimit = 260;
 constexpr int kGroupCountDigits = 4;
-
-void CopyField(char* buffer, const char* field)
-{
-    std::memcpy(buffer, field, kTextFieldSize);
-    buffer[kTextFieldSize - 1] = '\0';
-}
 
 class GroupSettingsDialog : public SettingsDialog {
 public:
@@ -65,16 +59,16 @@ void GroupSettingsDialog::ShowHotkeyRow()
     int key = 0;
     int flags = 0;
     GetActiveShortcut(&key, &flags);
-    char text[kShortcutTextSize];
-    FormatShortcutText(key, flags, text, sizeof text);
-    SetDlgItemTextA(dialog_, IDC_GROUP_HOTKEY_TEXT, text);
+    wchar_t text[kShortcutTextSize];
+    FormatShortcutText(key, flags, text, kShortcutTextSize);
+    SetDlgItemTextW(dialog_, IDC_GROUP_HOTKEY_TEXT, text);
 }
 
 void GroupSettingsDialog::PrepareControls(const AppSettings& settings)
 {
-    SendDlgItemMessageA(dialog_, IDC_GROUP_NAME, EM_LIMITTEXT, kEditLimit, 0);
-    SendDlgItemMessageA(dialog_, IDC_GROUP_ICON_FILE, EM_LIMITTEXT, kEditLimit, 0);
-    SendDlgItemMessageA(dialog_, IDC_GROUP_COUNT, EM_LIMITTEXT, kGroupCountDigits, 0);
+    LimitToField(dialog_, IDC_GROUP_NAME);
+    LimitToField(dialog_, IDC_GROUP_ICON_FILE);
+    SendDlgItemMessageW(dialog_, IDC_GROUP_COUNT, EM_SETLIMITTEXT, kGroupCountDigits, 0);
     CheckDlgButton(dialog_, IDC_GROUP_COLLAPSE, settings.collapseOnLaunch ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog_, IDC_GROUP_ALWAYS_ON_TOP, settings.alwaysOnTop ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog_, IDC_GROUP_START_WITH_LAST, settings.startWithLastGroup ? BST_CHECKED : BST_UNCHECKED);
@@ -83,12 +77,12 @@ void GroupSettingsDialog::PrepareControls(const AppSettings& settings)
     // The spin's range runs from 10 (minimum) to 1 (maximum): its up arrow
     // counts down toward 1, its down arrow up toward 10, wrapping at the ends.
     const int count = ClampGroupCount(settings.groupCount);
-    char text[16];
-    wsprintfA(text, "%2d", count);
-    SetDlgItemTextA(dialog_, IDC_GROUP_COUNT, text);
-    SendDlgItemMessageA(dialog_, IDC_GROUP_COUNT_SPIN, UDM_SETRANGE, 0, MAKELPARAM(1, kGroupCount));
-    SendDlgItemMessageA(dialog_, IDC_GROUP_COUNT_SPIN, UDM_SETPOS, 0, MAKELPARAM(count, 0));
-    SetDlgItemTextA(dialog_, IDC_GROUP_COUNT, text);
+    wchar_t text[16];
+    swprintf(text, 16, L"%2d", count);
+    SetDlgItemTextW(dialog_, IDC_GROUP_COUNT, text);
+    SendDlgItemMessageW(dialog_, IDC_GROUP_COUNT_SPIN, UDM_SETRANGE, 0, MAKELPARAM(1, kGroupCount));
+    SendDlgItemMessageW(dialog_, IDC_GROUP_COUNT_SPIN, UDM_SETPOS, 0, MAKELPARAM(count, 0));
+    SetDlgItemTextW(dialog_, IDC_GROUP_COUNT, text);
 }
 
 void GroupSettingsDialog::OnOpen()
@@ -98,26 +92,24 @@ void GroupSettingsDialog::OnOpen()
     PrepareControls(settings);
 
     const DialogRequest& request = GetDialogRequest();
-    char path[kTextFieldSize];
-    CopyField(path, group.iconFile);
+    wchar_t path[kFieldSize];
+    lstrcpynW(path, group.iconFile, kFieldSize);
     int index = group.iconIndex;
     if (request.presetFlag) {
-        CopyField(path, request.presetPath);
+        lstrcpynW(path, request.presetPath, kFieldSize);
         index = 0;
         if (IsShellLinkPath(path) && !ResolveShellLink(dialog_, path)) {
             ShowMessageId(dialog_, IDS_MSG_LINK_FAILED, MB_OK | MB_ICONERROR);
-            path[0] = '\0';
+            path[0] = L'\0';
         }
     }
     if (!path[0]) {
-        GetProgramPath(path, sizeof path);
+        GetProgramPath(path, kFieldSize);
         index = group_ + 1;  // the group's default icon
     }
     icon_.ShowSource(path, index);
 
-    char name[kTextFieldSize];
-    CopyField(name, group.name);
-    SetDlgItemTextA(dialog_, IDC_GROUP_NAME, name);
+    SetDlgItemTextW(dialog_, IDC_GROUP_NAME, group.name);
 
     ShowHotkeyRow();
     GetActiveShortcut(&activeKeyAtOpen_, &activeFlagAtOpen_);
@@ -130,8 +122,8 @@ void GroupSettingsDialog::OnIconSourceChosen()
         BrowseIconFile();
         return;
     case IconSourceChoice::Program: {
-        char path[kTextFieldSize] = "";
-        GetProgramPath(path, sizeof path);
+        wchar_t path[kFieldSize] = L"";
+        GetProgramPath(path, kFieldSize);
         icon_.ShowSource(path, 0);
         return;
     }
@@ -142,10 +134,10 @@ void GroupSettingsDialog::OnIconSourceChosen()
 
 void GroupSettingsDialog::BrowseIconFile()
 {
-    char initial[kTextFieldSize] = "";
-    icon_.Source(initial, sizeof initial);
-    char file[kTextFieldSize];
-    if (!BrowseForFile(dialog_, BrowseKind::IconFile, initial, file, sizeof file))
+    wchar_t initial[kFieldSize] = L"";
+    icon_.Source(initial, kFieldSize);
+    wchar_t file[kFieldSize];
+    if (!BrowseForFile(dialog_, BrowseKind::IconFile, initial, file, kFieldSize))
         return;
     icon_.Select(IconSourceChoice::Browse);
     icon_.ShowSource(file, 0);
@@ -160,15 +152,15 @@ void GroupSettingsDialog::CaptureHotkey()
 // The spin's last valid position: a text it cannot take leaves it as it was.
 int GroupSettingsDialog::SpinGroupCount() const
 {
-    const LRESULT position = SendDlgItemMessageA(dialog_, IDC_GROUP_COUNT_SPIN, UDM_GETPOS, 0, 0);
+    const LRESULT position = SendDlgItemMessageW(dialog_, IDC_GROUP_COUNT_SPIN, UDM_GETPOS, 0, 0);
     return ClampGroupCount(static_cast<short>(LOWORD(position)));
 }
 
 void GroupSettingsDialog::Save()
 {
     GroupRecord group = {};
-    GetDlgItemTextA(dialog_, IDC_GROUP_NAME, group.name, sizeof group.name);
-    icon_.Source(group.iconFile, sizeof group.iconFile);
+    StoreEditText(dialog_, IDC_GROUP_NAME, group.name);
+    StoreEditText(dialog_, IDC_GROUP_ICON_FILE, group.iconFile);
     group.iconIndex = icon_.Index();
     LauncherImage()->groups[group_].group = group;
 
@@ -194,7 +186,7 @@ void GroupSettingsDialog::Save()
 
 void GroupSettingsDialog::Cancel()
 {
-    PostMessageA(dialog_, WM_CLOSE, 0, 0);
+    PostMessageW(dialog_, WM_CLOSE, 0, 0);
     icon_.ClearPreview();
     SetActiveShortcut(activeKeyAtOpen_, activeFlagAtOpen_);
 }

@@ -1,5 +1,6 @@
 #include "dialogs/icon_chooser.h"
 
+#include "data/launcher_records.h"
 #include "resources/resource_ids.h"
 #include "support/display_scale.h"
 #include "support/scoped_handle.h"
@@ -10,7 +11,7 @@
 namespace {
 // The chooser's parameters, set right before it opens.
 struct ChooserParameters {
-    char iconFile[276];
+    wchar_t iconFile[kFieldSize];
     int preselected;
     int result;
 };
@@ -35,21 +36,21 @@ int Scaled(HWND window, int length)
 void FillIconList(HWND dialog)
 {
     HWND list = GetDlgItem(dialog, IDC_ICON_CHOOSER_LIST);
-    SendMessageA(list, LB_SETCOLUMNWIDTH, Scaled(dialog, kIconCellSize), 0);
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+    SendMessageW(list, LB_SETCOLUMNWIDTH, Scaled(dialog, kIconCellSize), 0);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
     // The icons of the file as it is used here; one that counts as missing lists none.
-    char used[kResolvedPathSize];
-    const UINT count = ResolveIconSource(g_chooser.iconFile, used, sizeof used)
+    wchar_t used[kResolvedPathSize];
+    const UINT count = ResolveIconSource(g_chooser.iconFile, used, kResolvedPathSize)
                            ? static_cast<UINT>(reinterpret_cast<UINT_PTR>(
-                                 ExtractIconA(instance, used, static_cast<UINT>(-1))))
+                                 ExtractIconW(instance, used, static_cast<UINT>(-1))))
                            : 0;
     for (UINT i = 0; i < count; ++i) {
-        HICON icon = ExtractIconA(instance, used, i);
+        HICON icon = ExtractIconW(instance, used, i);
         if (reinterpret_cast<UINT_PTR>(icon) <= 1)
             icon = nullptr;  // keeps the file's numbering: an empty cell for an unreadable icon
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(icon));
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(icon));
     }
-    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(g_chooser.preselected), 0);
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(g_chooser.preselected), 0);
 }
 
 void DrawFrames(const DRAWITEMSTRUCT& item, bool toggleFocus)
@@ -94,21 +95,21 @@ void DrawCell(const DRAWITEMSTRUCT& item)
 
 void Confirm(HWND dialog)
 {
-    g_chooser.result = static_cast<int>(SendDlgItemMessageA(dialog, IDC_ICON_CHOOSER_LIST, LB_GETCURSEL, 0, 0));
+    g_chooser.result = static_cast<int>(SendDlgItemMessageW(dialog, IDC_ICON_CHOOSER_LIST, LB_GETCURSEL, 0, 0));
     if (g_chooser.result < 0)
         g_chooser.result = -1;
-    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
 }
 
 void Close(HWND dialog)
 {
     HWND list = GetDlgItem(dialog, IDC_ICON_CHOOSER_LIST);
-    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        HICON icon = reinterpret_cast<HICON>(SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+        HICON icon = reinterpret_cast<HICON>(SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0));
         if (icon && icon != reinterpret_cast<HICON>(LB_ERR))
             DestroyIcon(icon);
-        SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(i), 0);
+        SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(i), 0);
     }
     EndDialog(dialog, g_chooser.result);
 }
@@ -138,7 +139,7 @@ INT_PTR CALLBACK IconChooserProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             return TRUE;
         }
         if (LOWORD(wParam) == IDCANCEL) {
-            PostMessageA(dialog, WM_CLOSE, 0, 0);
+            PostMessageW(dialog, WM_CLOSE, 0, 0);
             return TRUE;
         }
         return FALSE;
@@ -147,7 +148,7 @@ INT_PTR CALLBACK IconChooserProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         return TRUE;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_CLOSE) {
-            PostMessageA(dialog, WM_CLOSE, 0, 0);
+            PostMessageW(dialog, WM_CLOSE, 0, 0);
             return TRUE;
         }
         return FALSE;
@@ -160,15 +161,15 @@ INT_PTR CALLBACK IconChooserProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }
 }  // namespace
 
-int ChooseIcon(HWND owner, const char* iconFile, int preselected)
+int ChooseIcon(HWND owner, const wchar_t* iconFile, int preselected)
 {
     if (!iconFile || !*iconFile)
         return -1;
     std::memset(&g_chooser, 0, sizeof g_chooser);
-    lstrcpynA(g_chooser.iconFile, iconFile, sizeof g_chooser.iconFile);
+    lstrcpynW(g_chooser.iconFile, iconFile, kFieldSize);
     g_chooser.preselected = preselected;
     g_chooser.result = -1;
-    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ICON_CHOOSER),
+    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ICON_CHOOSER),
                                            owner, IconChooserProc, 0);
     return result < 0 ? -1 : static_cast<int>(result);
 }

@@ -11,7 +11,7 @@
 namespace {
 HINSTANCE ProgramInstance()
 {
-    return GetModuleHandleA(nullptr);
+    return GetModuleHandleW(nullptr);
 }
 
 // ExtractIcon answers 1 for a file that is no program, library or icon file.
@@ -28,34 +28,34 @@ HICON OrNotFound(HICON icon)
 }
 }  // namespace
 
-int IconCountOf(const char* path)
+int IconCountOf(const wchar_t* path)
 {
-    char used[kResolvedPathSize];
-    if (!ResolveIconSource(path, used, sizeof used))
+    wchar_t used[kResolvedPathSize];
+    if (!ResolveIconSource(path, used, kResolvedPathSize))
         return 0;
     const UINT_PTR count =
-        reinterpret_cast<UINT_PTR>(ExtractIconA(ProgramInstance(), used, static_cast<UINT>(-1)));
+        reinterpret_cast<UINT_PTR>(ExtractIconW(ProgramInstance(), used, static_cast<UINT>(-1)));
     return count > 0x7FFF ? 0 : static_cast<int>(count);
 }
 
-HICON AssociatedIconOrNotFound(const char* path)
+HICON AssociatedIconOrNotFound(const wchar_t* path)
 {
-    char used[kResolvedPathSize];
-    if (!ResolveIconSource(path, used, sizeof used))
+    wchar_t used[kResolvedPathSize];
+    if (!ResolveIconSource(path, used, kResolvedPathSize))
         return OrNotFound(nullptr);
-    char copy[kResolvedPathSize];
-    lstrcpynA(copy, used, sizeof copy);
+    wchar_t copy[kResolvedPathSize];
+    lstrcpynW(copy, used, kResolvedPathSize);
     WORD index = 0;
-    ScopedIcon icon(Usable(ExtractAssociatedIconA(ProgramInstance(), copy, &index)));
-    if (lstrcmpiA(copy, used) != 0)
+    ScopedIcon icon(Usable(ExtractAssociatedIconW(ProgramInstance(), copy, &index)));
+    if (lstrcmpiW(copy, used) != 0)
         icon.Reset();  // the system answered with another file's icon
     return OrNotFound(icon.Release());
 }
 
-HICON IconAtOrNotFound(const char* path, int index)
+HICON IconAtOrNotFound(const wchar_t* path, int index)
 {
-    char used[kResolvedPathSize];
-    if (index < 0 || !ResolveIconSource(path, used, sizeof used))
+    wchar_t used[kResolvedPathSize];
+    if (index < 0 || !ResolveIconSource(path, used, kResolvedPathSize))
         return OrNotFound(nullptr);
-    return OrNotFound(Usable(ExtractIconA(ProgramInstance(), used, static_cast<UINT>(index))));
+    return OrNotFound(Usable(ExtractIconW(ProgramInstance(), used, static_cast<UINT>(index))));
 }

@@ -5,10 +5,10 @@
 #include <windows.h>
 
 // Number of icons in path (0 for an empty path or a file without icons).
-int IconCountOf(const char* path);
+int IconCountOf(const wchar_t* path);
 
 // The icon the system associates with path; the not-found icon when there is
 // none or when it comes from another file (compared without regard to case).
-HICON AssociatedIconOrNotFound(const char* path);
+HICON AssociatedIconOrNotFound(const wchar_t* path);
 // Icon number index of path; the not-found icon when there is none.
-HICON IconAtOrNotFound(const char* path, int index);
+HICON IconAtOrNotFound(const wchar_t* path, int index);

@@ -29,12 +29,12 @@ public:
     // Shows source in the edit with the slider over its icons at index and
     // the label with index; the preview is icon index of the source, or its
     // associated icon for 0 and below (the slider then stands at 0).
-    void ShowSource(const char* source, int index);
+    void ShowSource(const wchar_t* source, int index);
     // A preview without a source: icon, and nothing for the slider to move over.
     void ShowWithoutSource(HICON icon);
 
     // The source file as the edit shows it.
-    void Source(char* buffer, int size) const;
+    void Source(wchar_t* buffer, int size) const;
     // The slider position: the icon index the preview shows.
     int Index() const;
     IconSourceChoice Choice() const;

@@ -5,26 +5,26 @@
 #include "shortcuts/shortcut_table.h"
 #include "support/messages.h"
 
-#include <cstdio>
+#include <cwchar>
 
 namespace {
 // The prompt control's own procedure while a capture dialog is open (one at a time).
 WNDPROC g_previousPromptProc = nullptr;
 
 // "CTRL+ALT+SHIFT" for the required flags, in that order.
-void RequiredKeyNames(int flags, char* buffer, size_t size)
+void RequiredKeyNames(int flags, wchar_t* buffer, size_t size)
 {
-    buffer[0] = '\0';
+    buffer[0] = L'\0';
     const struct {
         int flag;
-        const char* name;
-    } kNames[] = {{kModifierCtrl, "CTRL"}, {kModifierAlt, "ALT"}, {kModifierShift, "SHIFT"}};
+        const wchar_t* name;
+    } kNames[] = {{kModifierCtrl, L"CTRL"}, {kModifierAlt, L"ALT"}, {kModifierShift, L"SHIFT"}};
     for (const auto& entry : kNames) {
         if (!(flags & entry.flag))
             continue;
         if (buffer[0])
-            strncat(buffer, "+", size - strlen(buffer) - 1);
-        strncat(buffer, entry.name, size - strlen(buffer) - 1);
+            std::wcsncat(buffer, L"+", size - std::wcslen(buffer) - 1);
+        std::wcsncat(buffer, entry.name, size - std::wcslen(buffer) - 1);
     }
 }
 // The modifiers held when the key message being handled was sent. Reading
@@ -96,26 +96,26 @@ void KeyCaptureDialog::OnKey(int key)
         return;
     if (key == VK_DELETE) {
         key_ = VK_DELETE;
-        PostMessageA(DialogWindow(), WM_CLOSE, 0, 0);
+        PostMessageW(DialogWindow(), WM_CLOSE, 0, 0);
     } else if (key == VK_ESCAPE) {
-        PostMessageA(DialogWindow(), WM_CLOSE, 0, 0);
+        PostMessageW(DialogWindow(), WM_CLOSE, 0, 0);
     }
     modifiers_ = ModifiersOfCurrentMessage() | ModifiersPressedHere();
     if (IsShortcutRefused(key, modifiers_))
         return;
     if ((modifiers_ & required_) != required_)
         return;
-    PostMessageA(DialogWindow(), WM_CLOSE, 0, 0);
+    PostMessageW(DialogWindow(), WM_CLOSE, 0, 0);
     key_ = key;
 }
 
 LRESULT CALLBACK KeyCaptureDialog::PromptProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* dialog = reinterpret_cast<KeyCaptureDialog*>(GetWindowLongPtrA(control, GWLP_USERDATA));
+    auto* dialog = reinterpret_cast<KeyCaptureDialog*>(GetWindowLongPtrW(control, GWLP_USERDATA));
     if (dialog)
         dialog->OnKeyMessage(message, static_cast<int>(wParam));
-    const WNDPROC previous = g_previousPromptProc ? g_previousPromptProc : DefWindowProcA;
-    const LRESULT result = CallWindowProcA(previous, control, message, wParam, lParam);
+    const WNDPROC previous = g_previousPromptProc ? g_previousPromptProc : DefWindowProcW;
+    const LRESULT result = CallWindowProcW(previous, control, message, wParam, lParam);
     // Every key, ESC, ENTER and TAB included, is for the prompt, not for
     // the dialog's keyboard navigation.
     if (message == WM_GETDLGCODE)
@@ -127,18 +127,18 @@ void KeyCaptureDialog::OnInitDialog(HWND dialog)
 {
     HWND prompt = GetDlgItem(dialog, IDC_KEY_CAPTURE_PROMPT);
     if (prompt) {
-        SetWindowLongPtrA(prompt, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SetWindowLongPtrW(prompt, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         g_previousPromptProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(prompt, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PromptProc)));
+            SetWindowLongPtrW(prompt, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PromptProc)));
     }
     if (required_ != 0) {
-        char names[32];
-        RequiredKeyNames(required_, names, sizeof names);
-        char format[128];
-        LoadText(IDS_CAPTURE_PROMPT_FORMAT, format, sizeof format);
-        char text[160];
-        snprintf(text, sizeof text, format, names);
-        SetDlgItemTextA(dialog, IDC_KEY_CAPTURE_PROMPT, text);
+        wchar_t names[32];
+        RequiredKeyNames(required_, names, 32);
+        wchar_t format[128];
+        LoadText(IDS_CAPTURE_PROMPT_FORMAT, format, 128);
+        wchar_t text[160];
+        swprintf(text, 160, format, names);
+        SetDlgItemTextW(dialog, IDC_KEY_CAPTURE_PROMPT, text);
     }
     SetFocus(prompt ? prompt : dialog);
 }
@@ -147,8 +147,8 @@ void KeyCaptureDialog::Finish(HWND dialog)
 {
     HWND prompt = GetDlgItem(dialog, IDC_KEY_CAPTURE_PROMPT);
     if (prompt && g_previousPromptProc) {
-        SetWindowLongPtrA(prompt, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_previousPromptProc));
-        SetWindowLongPtrA(prompt, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(prompt, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_previousPromptProc));
+        SetWindowLongPtrW(prompt, GWLP_USERDATA, 0);
         g_previousPromptProc = nullptr;
     }
     EndDialog(dialog, key_);

@@ -23,7 +23,7 @@ INT_PTR SettingsDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM 
             return TRUE;
         case IDOK:
             Save();
-            PostMessageA(dialog_, WM_CLOSE, 0, 0);
+            PostMessageW(dialog_, WM_CLOSE, 0, 0);
             return TRUE;
         default:
             return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;

@@ -1,7 +1,7 @@
 #include "dialogs/shortcut_settings_dialog.h"
 
-#include "archive/progress_dialog.h"
 #include "bar/button_icons.h"
+#include "data/button_place.h"
 #include "dialogs/key_capture_dialog.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
@@ -9,8 +9,9 @@
 #include "shortcuts/saved_changes.h"
 #include "support/display_scale.h"
 #include "support/messages.h"
+#include "support/progress_window.h"
 
-#include <cstdio>
+#include <cwchar>
 #include <functional>
 #include <string>
 #include <vector>
@@ -36,7 +37,7 @@ constexpr int kSearchRowNumber = kShortcutEntryCount;
 // hands the comparison its items' data, and asking the list for a row's text
 // while it sorts is not reliable.
 struct SortContext {
-    std::vector<std::string> texts;
+    std::vector<std::wstring> texts;
     bool descending;
 };
 
@@ -49,9 +50,9 @@ int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM context)
     if (searchFirst != searchSecond)
         return searchFirst ? -1 : 1;
     auto text = [sort](LPARAM number) {
-        return number >= 0 && number <= kSearchRowNumber ? sort->texts[static_cast<size_t>(number)].c_str() : "";
+        return number >= 0 && number <= kSearchRowNumber ? sort->texts[static_cast<size_t>(number)].c_str() : L"";
     };
-    const int order = lstrcmpA(text(first), text(second));
+    const int order = lstrcmpW(text(first), text(second));
     return sort->descending ? -order : order;
 }
 
@@ -60,15 +61,15 @@ int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM context)
 // column is widened to hold both.
 int IdColumnWidth(HWND list, int iconSize, int dpi)
 {
-    const int text = ListView_GetStringWidth(list, const_cast<char*>("000"));
+    const int text = ListView_GetStringWidth(list, L"000");
     const int needed = iconSize + text + ScaleForDpi(16, dpi);
     const int width = ScaleForDpi(kColumns[0].width, dpi);
     return needed > width ? needed : width;
 }
 
-void SetCellText(HWND list, int row, int column, const char* text)
+void SetCellText(HWND list, int row, int column, const wchar_t* text)
 {
-    ListView_SetItemText(list, row, column, const_cast<char*>(text));
+    ListView_SetItemText(list, row, column, const_cast<wchar_t*>(text));
 }
 
 }  // namespace
@@ -76,9 +77,9 @@ void SetCellText(HWND list, int row, int column, const char* text)
 ShortcutSettingsDialog::ShortcutSettingsDialog(HWND mainWindow, LauncherData* data, int group, int button)
     : mainWindow_(mainWindow), data_(data)
 {
-    if (button < 0 || button > 9)
+    if (button < 0 || button >= kButtonsPerGroup)
         button = 0;
-    preselected_ = group * 10 + button;
+    preselected_ = ButtonPlace{group, button}.Number();
     if (backup_.Allocate() && !CopyShortcutEntries(backup_->entries, kShortcutEntryCount))
         backup_.Free();
     if (backup_)
@@ -99,10 +100,10 @@ HWND ShortcutSettingsDialog::List() const
 
 int ShortcutSettingsDialog::RowNumber(int row) const
 {
-    LVITEMA item = {};
+    LVITEMW item = {};
     item.mask = LVIF_PARAM;
     item.iItem = row;
-    if (row < 0 || !SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+    if (row < 0 || !SendMessageW(List(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
         return -1;
     const int number = static_cast<int>(item.lParam);
     return number >= 0 && number <= kSearchRowNumber ? number : -1;
@@ -124,7 +125,7 @@ ShortcutEntry* ShortcutSettingsDialog::EntryOfRow(int row) const
     if (IsSearchRow(row))
         return GetShortcutTable() ? &GetShortcutTable()->Search : nullptr;
     const int number = ButtonNumberOfRow(row);
-    return number < 0 ? nullptr : GetShortcutEntry(number / 10, number % 10);
+    return number < 0 ? nullptr : ShortcutEntryAt(number);
 }
 
 void ShortcutSettingsDialog::SetUpList()
@@ -135,25 +136,25 @@ void ShortcutSettingsDialog::SetUpList()
     const int dpi = WindowDpi(dialog_);
     iconSize_ = BarIconSize(dpi);
     for (int i = 0; i < kShortcutColumnCount; ++i) {
-        char header[64] = "";
-        LoadText(kColumns[i].headerId, header, sizeof header);
-        LVCOLUMNA column = {};
+        wchar_t header[64] = L"";
+        LoadText(kColumns[i].headerId, header, 64);
+        LVCOLUMNW column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
         column.fmt = kColumns[i].format;
         column.cx = i == 0 ? IdColumnWidth(list, iconSize_, dpi) : ScaleForDpi(kColumns[i].width, dpi);
         column.pszText = header;
         column.iSubItem = i;
-        SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+        SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
     images_.Reset(ImageList_Create(iconSize_, iconSize_, ILC_COLOR24 | ILC_MASK, 100, 1));
     ListView_SetImageList(list, images_.Get(), LVSIL_SMALL);
 }
 
-void ShortcutSettingsDialog::InsertRow(int group, int button)
+void ShortcutSettingsDialog::InsertRow(ButtonPlace place)
 {
-    const ButtonRecord& record = data_->groups[group].buttons[button];
-    const GroupRecord& groupRecord = data_->groups[group].group;
-    const int number = group * 10 + button;
+    const ButtonRecord& record = data_->groups[place.group].buttons[place.button];
+    const GroupRecord& groupRecord = data_->groups[place.group].group;
+    const int number = place.Number();
     HWND list = List();
 
     int image = 0;
@@ -162,35 +163,35 @@ void ShortcutSettingsDialog::InsertRow(int group, int button)
         if (added >= 0)
             image = added;
     }
-    char text[kTextSize];
-    snprintf(text, sizeof text, "%03lu", static_cast<unsigned long>(number + 1));
-    LVITEMA item = {};
+    wchar_t text[kTextSize];
+    swprintf(text, kTextSize, L"%03lu", static_cast<unsigned long>(number + 1));
+    LVITEMW item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.iItem = ListView_GetItemCount(list);
     item.pszText = text;
     item.iImage = image;
     item.lParam = number;
-    const int row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    const int row = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     if (row < 0)
         return;
 
-    char format[64];
+    wchar_t format[64];
     if (record.title[0]) {
-        lstrcpynA(text, record.title, sizeof text);
+        lstrcpynW(text, record.title, kTextSize);
     } else {
-        LoadText(IDS_UNTITLED_BUTTON_FORMAT, format, sizeof format);
-        snprintf(text, sizeof text, format, button + 1);
+        LoadText(IDS_UNTITLED_BUTTON_FORMAT, format, 64);
+        swprintf(text, kTextSize, format, place.button + 1);
     }
     SetCellText(list, row, 1, text);
 
-    char groupName[kTextSize];
+    wchar_t groupName[kTextSize];
     if (groupRecord.name[0]) {
-        lstrcpynA(groupName, groupRecord.name, sizeof groupName);
+        lstrcpynW(groupName, groupRecord.name, kTextSize);
     } else {
-        LoadText(IDS_UNNAMED_GROUP_FORMAT, format, sizeof format);
-        snprintf(groupName, sizeof groupName, format, group + 1);
+        LoadText(IDS_UNNAMED_GROUP_FORMAT, format, 64);
+        swprintf(groupName, kTextSize, format, place.group + 1);
     }
-    snprintf(text, sizeof text, "%s - %lu", groupName, static_cast<unsigned long>(button + 1));
+    swprintf(text, kTextSize, L"%ls - %lu", groupName, static_cast<unsigned long>(place.button + 1));
     SetCellText(list, row, 2, text);
     SetCellText(list, row, 5, record.file);
     RefreshShortcutRow(row);
@@ -210,53 +211,57 @@ void ShortcutSettingsDialog::InsertSearchRow()
         if (added >= 0)
             image = added;
     }
-    char text[kTextSize] = "---";
-    LVITEMA item = {};
+    wchar_t text[kTextSize] = L"---";
+    LVITEMW item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.pszText = text;
     item.iImage = image;
     item.lParam = kSearchRowNumber;
-    const int row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    const int row = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     if (row < 0)
         return;
-    LoadText(IDS_SEARCH_ROW_TITLE, text, sizeof text);
+    LoadText(IDS_SEARCH_ROW_TITLE, text, kTextSize);
     SetCellText(list, row, 1, text);
-    LoadText(IDS_SEARCH_ROW_GROUP, text, sizeof text);
+    LoadText(IDS_SEARCH_ROW_GROUP, text, kTextSize);
     SetCellText(list, row, 2, text);
     RefreshShortcutRow(row);
+}
+
+bool ShortcutSettingsDialog::IsFilled(ButtonPlace place) const
+{
+    return data_->groups[place.group].buttons[place.button].file[0] != L'\0';
 }
 
 bool ShortcutSettingsDialog::FillList()
 {
     ProgressDialog progress;
     progress.Show(dialog_);
-    char text[128];
-    LoadText(IDS_PROGRESS_WAIT_TITLE, text, sizeof text);
+    wchar_t text[128];
+    LoadText(IDS_PROGRESS_WAIT_TITLE, text, 128);
     progress.SetTitle(text);
-    LoadText(IDS_PROGRESS_SORTING_TEXT, text, sizeof text);
+    LoadText(IDS_PROGRESS_SORTING_TEXT, text, 128);
     progress.SetText(text);
     progress.SetProgress(0);
 
     int count = 0;
-    for (int number = 0; number < kShortcutEntryCount; ++number) {
+    for (int number = 0; number < kButtonCount; ++number) {
         if (progress.IsCancelled())
             return false;
-        if (data_->groups[number / 10].buttons[number % 10].file[0])
+        if (IsFilled(ButtonPlace::FromNumber(number)))
             ++count;
     }
     progress.SetRange(0, count);
     InsertSearchRow();
     int done = 0;
-    for (int number = 0; number < kShortcutEntryCount; ++number) {
+    for (int number = 0; number < kButtonCount; ++number) {
         if (progress.IsCancelled())
             return false;
-        const int group = number / 10;
-        const int button = number % 10;
-        if (data_->groups[group].buttons[button].file[0]) {
-            InsertRow(group, button);
+        const ButtonPlace place = ButtonPlace::FromNumber(number);
+        if (IsFilled(place)) {
+            InsertRow(place);
             progress.SetProgress(static_cast<unsigned>(++done));
         } else if (number == preselected_) {
-            preselected_ = button == 9 ? 0 : number + 1;
+            preselected_ = place.button == kButtonsPerGroup - 1 ? 0 : number + 1;
         }
     }
     return true;
@@ -280,8 +285,8 @@ void ShortcutSettingsDialog::RefreshShortcutRow(int row)
 {
     const ShortcutEntry* entry = EntryOfRow(row);
     if (entry) {
-        char text[kShortcutTextSize];
-        FormatShortcutText(entry->key, entry->flag, text, sizeof text);
+        wchar_t text[kShortcutTextSize];
+        FormatShortcutText(entry->key, entry->flag, text, kShortcutTextSize);
         SetCellText(List(), row, kKeyColumn, text);
         // The key column grows to the longest combination ("CTRL+SHIFT+F9"); it never shrinks.
         const int needed = ListView_GetStringWidth(List(), text) + ScaleForDpi(12, WindowDpi(List()));
@@ -289,15 +294,14 @@ void ShortcutSettingsDialog::RefreshShortcutRow(int row)
             ListView_SetColumnWidth(List(), kKeyColumn, needed);
         // A system hotkey the system refused keeps its wish, marked apart;
         // the search window's hotkey is always a system hotkey.
-        const int number = ButtonNumberOfRow(row);
-        char mark[8] = "";
+        const ButtonPlace place = ButtonPlace::FromNumber(ButtonNumberOfRow(row));
+        wchar_t mark[8] = L"";
         const bool refused = IsSearchRow(row) ? entry->key && SearchHotkeyRefused()
-                                              : entry->usesystemshortcut && number >= 0 &&
-                                                    HotkeyRefused(number / 10, number % 10);
+                                              : entry->usesystemshortcut && HotkeyRefused(place.group, place.button);
         if (refused)
-            LoadText(IDS_HOTKEY_REFUSED_MARK, mark, sizeof mark);
+            LoadText(IDS_HOTKEY_REFUSED_MARK, mark, 8);
         else if (entry->usesystemshortcut || (IsSearchRow(row) && entry->key))
-            lstrcpynA(mark, "*", sizeof mark);
+            lstrcpynW(mark, L"*", 8);
         SetCellText(List(), row, kMarkColumn, mark);
     }
     UpdateShortcutButtons();
@@ -389,7 +393,7 @@ void ShortcutSettingsDialog::AssignKey()
             entry->usesystemshortcut = 0;
         }
         entry->id = ButtonNumberOfRow(row);
-        UnregisterHotKey(mainWindow_, entry->id);
+        UnregisterButtonHotkey(mainWindow_, ButtonPlace::FromNumber(entry->id));
         RefreshShortcutRow(row);
     }
 }
@@ -405,7 +409,7 @@ void ShortcutSettingsDialog::ClearRows()
         // The hotkey is registered under the button number, whatever id the
         // entry carries (entries move whole with their buttons).
         if (entry->usesystemshortcut)
-            UnregisterHotKey(mainWindow_, ButtonNumberOfRow(row));
+            UnregisterButtonHotkey(mainWindow_, ButtonPlace::FromNumber(ButtonNumberOfRow(row)));
         *entry = ShortcutEntry{};
         RefreshShortcutRow(row);
     }
@@ -420,10 +424,11 @@ void ShortcutSettingsDialog::OnSystemHotkeyCheck()
     ShortcutEntry* entry = EntryOfRow(row);
     if (!entry || IsSearchRow(row))
         return;
-    const int number = ButtonNumberOfRow(row);
+    const ButtonPlace place = ButtonPlace::FromNumber(ButtonNumberOfRow(row));
     const bool wanted = IsDlgButtonChecked(dialog_, IDC_SHORTCUT_SYSTEM_HOTKEY) == BST_CHECKED;
     // Told at once when the system will not give the combination: the row stays a plain shortcut.
-    const bool refused = wanted && !HotkeyAvailable(mainWindow_, number / 10, number % 10, entry->key, entry->flag);
+    const bool refused =
+        wanted && !HotkeyAvailable(mainWindow_, place.group, place.button, entry->key, entry->flag);
     entry->usesystemshortcut = wanted && !refused ? 1 : 0;
     RefreshShortcutRow(row);
     if (refused)
@@ -435,14 +440,14 @@ void ShortcutSettingsDialog::SortByColumn(int column)
     if (column < 0 || column >= kShortcutColumnCount)
         return;
     sortDirections_[column] = !sortDirections_[column];
-    SortContext context = {std::vector<std::string>(kSearchRowNumber + 1), sortDirections_[column] != 0};
+    SortContext context = {std::vector<std::wstring>(kSearchRowNumber + 1), sortDirections_[column] != 0};
     HWND list = List();
     for (int row = 0, rows = ListView_GetItemCount(list); row < rows; ++row) {
         const int number = RowNumber(row);
         if (number < 0)
             continue;
-        char text[kTextSize] = "";
-        ListView_GetItemText(list, row, column, text, sizeof text);
+        wchar_t text[kTextSize] = L"";
+        ListView_GetItemText(list, row, column, text, kTextSize);
         context.texts[static_cast<size_t>(number)] = text;
     }
     ListView_SortItems(list, CompareRows, reinterpret_cast<LPARAM>(&context));

@@ -4,6 +4,7 @@
 // Keys are assigned to one or several rows at once, cleared, or marked as a
 // system hotkey; edits act on the live shortcut table, Cancel puts the copy
 // taken at opening back, and both buttons register the hotkeys anew.
+#include "data/button_place.h"
 #include "data/launcher_records.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/shortcut_table.h"
@@ -32,7 +33,9 @@ private:
     bool OnInitDialog();
     void SetUpList();
     bool FillList();
-    void InsertRow(int group, int button);
+    void InsertRow(ButtonPlace place);
+    // The button at place has a file to run: it has a row.
+    bool IsFilled(ButtonPlace place) const;
     void AssignKey();
     void ClearRows();
     void OnSystemHotkeyCheck();

@@ -8,14 +8,14 @@
 #include "support/scoped_handle.h"
 #include "support/system_helper.h"
 
-#include <cstring>
+#include <cwchar>
 
 namespace {
 
 // A zero-filled text workspace from the process heap, freed on scope exit.
 struct Workspace {
-    Workspace() : block(g_systemHelper.Alloc(kMenuWorkspaceSize)) {}
-    char* Get() const { return static_cast<char*>(block.Get()); }
+    Workspace() : block(g_systemHelper.Alloc(kMenuWorkspaceSize * sizeof(wchar_t))) {}
+    wchar_t* Get() const { return static_cast<wchar_t*>(block.Get()); }
     ScopedHeapBlock block;
 };
 
@@ -30,7 +30,7 @@ void EnableItem(HMENU menu, UINT id, bool enabled)
 }
 
 // Length of a text field that may lack its terminator.
-int FieldLength(const char* field, int size)
+int FieldLength(const wchar_t* field, int size)
 {
     int length = 0;
     while (length < size && field[length])
@@ -48,45 +48,45 @@ void TrackAtCursor(PopupMenu& menu, HWND mainWindow)
 
 }  // namespace
 
-void JoinMenuTitle(char* buffer, int size, const char* title, int titleLimit, const char* suffix)
+void JoinMenuTitle(wchar_t* buffer, int size, const wchar_t* title, int titleLimit, const wchar_t* suffix)
 {
     if (!buffer || size <= 0)
         return;
-    buffer[0] = '\0';
-    const int suffixLength = lstrlenA(suffix);
+    buffer[0] = L'\0';
+    const int suffixLength = lstrlenW(suffix);
     int room = size - 1 - suffixLength;
     if (room < 0)
         room = 0;
     CopyWholeCharacters(title, FieldLength(title, titleLimit), buffer, room + 1);
-    if (lstrlenA(buffer) + suffixLength < size)
-        lstrcatA(buffer, suffix);
+    if (lstrlenW(buffer) + suffixLength < size)
+        lstrcatW(buffer, suffix);
 }
 
-bool PrepareButtonMenu(PopupMenu& menu, int target, char* workspace)
+bool PrepareButtonMenu(PopupMenu& menu, int target, wchar_t* workspace)
 {
     HMENU popup = menu.LoadFromResource(IDR_BUTTON_MENU);
     if (!popup)
         return false;
-    char* title = workspace;
-    char* suffix = workspace + kMenuTitlePart;
+    wchar_t* title = workspace;
+    wchar_t* suffix = workspace + kMenuTitlePart;
     const int suffixSize = kMenuWorkspaceSize - kMenuTitlePart;
-    char source[kMenuTitlePart] = {};
+    wchar_t source[kMenuTitlePart] = {};
     int sourceLimit = kMenuTitlePart;
-    const char* name = source;
+    const wchar_t* name = source;
 
     if (target == kGroupButtonTarget) {
-        LoadText(IDS_MENU_TITLE_GROUP_BUTTON, source, sizeof source);
+        LoadText(IDS_MENU_TITLE_GROUP_BUTTON, source, kMenuTitlePart);
         GrayItem(popup, IDM_CLEAR_BUTTON);
         GrayItem(popup, IDM_MOVE_UP);
         GrayItem(popup, IDM_MOVE_DOWN);
     } else {
         const ButtonRecord* button = CurrentButton(target);
-        const bool inUse = button && button->file[0] != '\0';
+        const bool inUse = button && button->file[0] != L'\0';
         if (inUse) {
             name = button->title;
-            sourceLimit = sizeof button->title;
+            sourceLimit = kFieldSize;
         } else {
-            LoadText(IDS_MENU_TITLE_EMPTY_BUTTON, source, sizeof source);
+            LoadText(IDS_MENU_TITLE_EMPTY_BUTTON, source, kMenuTitlePart);
         }
         EnableItem(popup, IDM_CLEAR_BUTTON, inUse);
         EnableItem(popup, IDM_MOVE_UP, target != 0);
@@ -94,7 +94,7 @@ bool PrepareButtonMenu(PopupMenu& menu, int target, char* workspace)
     }
     LoadText(IDS_MENU_TITLE_SUFFIX, suffix, suffixSize);
     JoinMenuTitle(title, kMenuTitlePart, name, sourceLimit, suffix);
-    ModifyMenuA(popup, IDM_MENU_TITLE, MF_BYCOMMAND | MF_STRING, IDM_MENU_TITLE, title);
+    ModifyMenuW(popup, IDM_MENU_TITLE, MF_BYCOMMAND | MF_STRING, IDM_MENU_TITLE, title);
     return true;
 }
 
@@ -114,37 +114,37 @@ bool ShowButtonMenu(HWND mainWindow, int target)
     return true;
 }
 
-bool FillGroupMenu(PopupMenu& menu, char* workspace)
+bool FillGroupMenu(PopupMenu& menu, wchar_t* workspace)
 {
     HMENU popup = menu.GetPopup();
     if (!popup)
         return false;
-    char* title = workspace;
-    char* suffix = workspace + kMenuTitlePart;
+    wchar_t* title = workspace;
+    wchar_t* suffix = workspace + kMenuTitlePart;
     const int suffixSize = kMenuWorkspaceSize - kMenuTitlePart;
     const int groupCount = ClampGroupCount(GetSettings().groupCount);
 
     LoadText(IDS_MENU_TITLE_GROUP_SWITCH, title, kMenuTitlePart);
     LoadText(IDS_MENU_TITLE_SUFFIX, suffix, suffixSize);
-    char heading[kMenuTitlePart];
-    JoinMenuTitle(heading, sizeof heading, title, kMenuTitlePart, suffix);
+    wchar_t heading[kMenuTitlePart];
+    JoinMenuTitle(heading, kMenuTitlePart, title, kMenuTitlePart, suffix);
     menu.AppendItem(IDM_GROUP_MENU_TITLE, heading);
     menu.AppendSeparator();
 
     const LauncherData* data = LauncherImage();
     const int current = CurrentGroupIndex();
     for (int g = 0; g < groupCount; ++g) {
-        const char* name = data ? data->groups[g].group.name : "";
+        const wchar_t* name = data ? data->groups[g].group.name : L"";
         if (name[0]) {
-            JoinMenuTitle(title, kMenuTitlePart, name, kTextFieldSize, "");
+            JoinMenuTitle(title, kMenuTitlePart, name, kFieldSize, L"");
         } else {
             LoadText(IDS_GROUP_NAME_FORMAT, suffix, suffixSize);
-            wsprintfA(title, suffix, g + 1);
+            std::swprintf(title, kMenuTitlePart, suffix, g + 1);
         }
         UINT flags = MF_BYPOSITION | MF_STRING;
         if (g == current)
             flags |= MF_GRAYED | MF_DISABLED;
-        InsertMenuA(popup, static_cast<UINT>(-1), flags, IDM_FIRST_GROUP + g, title);
+        InsertMenuW(popup, static_cast<UINT>(-1), flags, IDM_FIRST_GROUP + g, title);
     }
     return true;
 }

@@ -13,7 +13,7 @@ class PopupMenu;
 // Target of the group button's context menu (the selected button then is 20).
 constexpr int kGroupButtonTarget = 20;
 
-// Bytes of the text workspace of a menu: a title part and a suffix part.
+// Characters of the text workspace of a menu: a title part and a suffix part.
 constexpr int kMenuTitlePart = 270;
 constexpr int kMenuWorkspaceSize = 300;
 
@@ -21,20 +21,20 @@ constexpr int kMenuWorkspaceSize = 300;
 // the group button); its commands come back to the main window.
 bool ShowButtonMenu(HWND mainWindow, int target);
 // Loads IDR_BUTTON_MENU into menu and sets its title and item states for target;
-// workspace holds kMenuWorkspaceSize zero-filled bytes.
-bool PrepareButtonMenu(PopupMenu& menu, int target, char* workspace);
+// workspace holds kMenuWorkspaceSize zero-filled characters.
+bool PrepareButtonMenu(PopupMenu& menu, int target, wchar_t* workspace);
 
 // The group-switch menu. False when the menu or its workspace cannot be had.
 bool ShowGroupMenu(HWND mainWindow);
 // Fills the empty popup of menu with the title and the groups in use.
-bool FillGroupMenu(PopupMenu& menu, char* workspace);
+bool FillGroupMenu(PopupMenu& menu, wchar_t* workspace);
 
 // A mouse message of the tray icon: a right button release opens the tray
 // menu, other clicks bring the main window forward.
 void HandleTrayNotify(HWND mainWindow, UINT mouseMessage, bool onTop);
 bool ShowTrayMenu(HWND mainWindow, bool onTop);
 
-// Copies title, cut at a whole character where needed, followed by suffix
-// into buffer of size bytes; the result always ends with the whole suffix
-// when the suffix fits at all.
-void JoinMenuTitle(char* buffer, int size, const char* title, int titleLimit, const char* suffix);
+// Copies title, cut at a whole character (never inside a surrogate pair)
+// where needed, followed by suffix into buffer of size characters; the
+// result always ends with the whole suffix when the suffix fits at all.
+void JoinMenuTitle(wchar_t* buffer, int size, const wchar_t* title, int titleLimit, const wchar_t* suffix);

@@ -6,10 +6,10 @@
 #include "support/text_buffer.h"
 
 namespace {
-SIZE TextSize(HDC dc, const char* text)
+SIZE TextSize(HDC dc, const wchar_t* text)
 {
     SIZE size = {0, 0};
-    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
     return size;
 }
 
@@ -75,10 +75,10 @@ int MenuHeight(HWND owner, HMENU menu)
 
 MenuItemRecord* RecordAt(HMENU menu, int position)
 {
-    MENUITEMINFOA info = {};
+    MENUITEMINFOW info = {};
     info.cbSize = sizeof info;
     info.fMask = MIIM_DATA;
-    if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info))
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info))
         return nullptr;
     return reinterpret_cast<MenuItemRecord*>(info.dwItemData);
 }
@@ -120,14 +120,14 @@ bool PopupMenu::MeasureItem(HWND owner, MEASUREITEMSTRUCT* item)
         for (int i = 0; i < count; ++i) {
             TextBuffer text;
             const MenuItemRecord* other = RecordAt(menu, i);
-            text.Assign(other && other->caption.GetText() ? other->caption.GetText() : "");
+            text.Assign(other && other->caption.GetText() ? other->caption.GetText() : L"");
             if (text.GetLength() == 0)
-                text.Assign(" ");
+                text.Assign(L" ");
             int width = 0;
-            const int tab = text.Find('\t');
+            const int tab = text.Find(L'\t');
             if (tab >= 0) {
                 width = TextSize(dc, text.GetText() + tab + 1).cx + Scaled(skin_.acceleratorGap);
-                text.SetAt(tab, 0);
+                text.SetAt(tab, L'\0');
             }
             const SIZE caption = TextSize(dc, text.GetText());
             width += caption.cx;
@@ -208,18 +208,18 @@ bool PopupMenu::DrawItem(HWND owner, const DRAWITEMSTRUCT* item)
         if (!separator && record->caption.GetText()) {
             TextBuffer caption(record->caption);
             const SIZE whole = TextSize(target, caption.GetText());
-            const int tab = caption.Find('\t');
-            const char* accelerator = "";
+            const int tab = caption.Find(L'\t');
+            const wchar_t* accelerator = L"";
             if (tab >= 0) {
-                caption.SetAt(tab, 0);
+                caption.SetAt(tab, L'\0');
                 accelerator = record->caption.GetText() + tab + 1;
             }
             const int left = strip + column + Scaled(skin_.sideMargin);
-            DrawStateA(target, nullptr, nullptr, reinterpret_cast<LPARAM>(caption.GetText()), 0, left,
+            DrawStateW(target, nullptr, nullptr, reinterpret_cast<LPARAM>(caption.GetText()), 0, left,
                        h / 2 - whole.cy / 2, w, h, DST_PREFIXTEXT | state);
             if (accelerator[0]) {
                 const SIZE size = TextSize(target, accelerator);
-                DrawStateA(target, nullptr, nullptr, reinterpret_cast<LPARAM>(accelerator), 0,
+                DrawStateW(target, nullptr, nullptr, reinterpret_cast<LPARAM>(accelerator), 0,
                            left + record->textWidth - size.cx, h / 2 - size.cy / 2, w, h,
                            DST_PREFIXTEXT | state);
             }
@@ -227,8 +227,8 @@ bool PopupMenu::DrawItem(HWND owner, const DRAWITEMSTRUCT* item)
 
         if (item->itemState & ODS_CHECKED) {
             const int size = Scaled(32);
-            const ScopedIcon check(static_cast<HICON>(LoadImageA(
-                GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MENU_CHECK), IMAGE_ICON, size, size, 0)));
+            const ScopedIcon check(static_cast<HICON>(LoadImageW(
+                GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MENU_CHECK), IMAGE_ICON, size, size, 0)));
             if (check)
                 DrawIconEx(target, strip + column / 2 - size / 2, h / 2 - size / 2, check.Get(), size, size, 0,
                            nullptr, DI_NORMAL);

@@ -4,21 +4,21 @@
 #include "support/scoped_handle.h"
 
 namespace {
-int CALLBACK NoteFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found)
+int CALLBACK NoteFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
 {
     *reinterpret_cast<bool*>(found) = true;
     return 0;
 }
 
-bool SystemHasFace(const char* face)
+bool SystemHasFace(const wchar_t* face)
 {
-    LOGFONTA query = {};
+    LOGFONTW query = {};
     query.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(query.lfFaceName, face, LF_FACESIZE);
+    lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
     bool found = false;
     const ScopedWindowDC screen(nullptr);
     if (screen.Get())
-        EnumFontFamiliesExA(screen.Get(), &query, NoteFace, reinterpret_cast<LPARAM>(&found), 0);
+        EnumFontFamiliesExW(screen.Get(), &query, NoteFace, reinterpret_cast<LPARAM>(&found), 0);
     return found;
 }
 
@@ -27,7 +27,7 @@ bool SystemHasFace(const char* face)
 BITMAP BitmapInfo(HBITMAP bitmap)
 {
     BITMAP info = {};
-    GetObjectA(bitmap, sizeof info, &info);
+    GetObjectW(bitmap, sizeof info, &info);
     return info;
 }
 
@@ -43,35 +43,35 @@ void FontHandle::Reset()
     font_ = nullptr;
 }
 
-HFONT FontHandle::Create(const char* face, int height)
+HFONT FontHandle::Create(const wchar_t* face, int height)
 {
     if (!face)
         return nullptr;
     Reset();
-    if (lstrlenA(face) >= LF_FACESIZE)
+    if (lstrlenW(face) >= LF_FACESIZE)
         return nullptr;
-    LOGFONTA font = {};
+    LOGFONTW font = {};
     font.lfHeight = height;
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = PROOF_QUALITY;
     MenuFontFace(face, font.lfFaceName);
-    font_ = CreateFontIndirectA(&font);
+    font_ = CreateFontIndirectW(&font);
     return font_;
 }
 
-void MenuFontFace(const char* face, char* buffer)
+void MenuFontFace(const wchar_t* face, wchar_t* buffer)
 {
-    lstrcpynA(buffer, face, LF_FACESIZE);
+    lstrcpynW(buffer, face, LF_FACESIZE);
     if (!face[0] || SystemHasFace(face))
         return;
     // The Japanese Windows face under its other names, then its common
     // stand-ins; the first one installed is taken.
-    static const char* const kAlternatives[] = {"ＭＳ ゴシック", "MS Gothic", "MS UI Gothic",
-                                                "IPAGothic", "Meiryo", "Yu Gothic"};
-    for (const char* alternative : kAlternatives) {
+    static const wchar_t* const kAlternatives[] = {L"ＭＳ ゴシック", L"MS Gothic", L"MS UI Gothic",
+                                                   L"IPAGothic", L"Meiryo", L"Yu Gothic"};
+    for (const wchar_t* alternative : kAlternatives) {
         if (SystemHasFace(alternative)) {
-            lstrcpynA(buffer, alternative, LF_FACESIZE);
+            lstrcpynW(buffer, alternative, LF_FACESIZE);
             return;
         }
     }
@@ -79,13 +79,13 @@ void MenuFontFace(const char* face, char* buffer)
 
 bool LoadMenuSkin(MenuSkin& skin)
 {
-    char probe[MAX_PATH];
-    if (GetProgramPath(probe, sizeof probe) == 0)
+    wchar_t probe[MAX_PATH];
+    if (GetProgramPath(probe, MAX_PATH) == 0)
         return false;
     const ScopedWindowDC screen(nullptr);
     const ScopedMemoryDC memory(screen.Get() ? CreateCompatibleDC(screen.Get()) : nullptr);
     struct Part {
-        const char* file;
+        const wchar_t* file;
         ScopedGdi<HBITMAP>* bitmap;
         COLORREF* colour;
     };
@@ -96,11 +96,11 @@ bool LoadMenuSkin(MenuSkin& skin)
     };
     for (const Part& part : parts) {
         part.bitmap->Reset();
-        char path[MAX_PATH + 30];
-        if (!ProgramFolderFile(part.file, path, sizeof path))
+        wchar_t path[MAX_PATH + 30];
+        if (!ProgramFolderFile(part.file, path, MAX_PATH + 30))
             continue;
         part.bitmap->Reset(static_cast<HBITMAP>(
-            LoadImageA(GetModuleHandleA(nullptr), path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+            LoadImageW(GetModuleHandleW(nullptr), path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
         HBITMAP bitmap = part.bitmap->Get();
         if (!bitmap)
             continue;

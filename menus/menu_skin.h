@@ -14,7 +14,7 @@ struct MenuSkin {
     std::int32_t titleWidth = 20;        // strip left of the top-level menu
     std::int32_t sideMargin = 0;         // on both sides of the text block
     std::int32_t leftColumnWidth = 20;   // column of the check icon
-    char fontFace[260] = "ＭＳ ゴシック";
+    wchar_t fontFace[260] = L"ＭＳ ゴシック";
     std::int32_t fontHeight = 12;        // lfHeight; half of it is a separator's height
     std::int32_t itemPadding = 10;       // added to the text line height
     COLORREF textColor = 0xFFFFFF;
@@ -26,9 +26,9 @@ struct MenuSkin {
     ScopedGdi<HBITMAP> titleBitmap;      // "menutitle.bmp"
 };
 
-constexpr char kMenuItemBitmapFile[] = "menuforeground.bmp";
-constexpr char kMenuHighlightBitmapFile[] = "menubackground.bmp";
-constexpr char kMenuTitleBitmapFile[] = "menutitle.bmp";
+constexpr wchar_t kMenuItemBitmapFile[] = L"menuforeground.bmp";
+constexpr wchar_t kMenuHighlightBitmapFile[] = L"menubackground.bmp";
+constexpr wchar_t kMenuTitleBitmapFile[] = L"menutitle.bmp";
 
 // Loads the three bitmaps found beside the program into skin in place of
 // those it held: each found one takes its top-left pixel as the colour of its
@@ -47,10 +47,10 @@ public:
     FontHandle& operator=(const FontHandle&) = delete;
 
     // Replaces the font by a new one of face and lfHeight height. Null for a
-    // null face or a face of 32 bytes or more (the object is then left
-    // without a font). A face the system does not know is replaced by the
-    // nearest Japanese face it has (see MenuFontFace).
-    HFONT Create(const char* face, int height);
+    // null face or a face of LF_FACESIZE (32) characters or more (the
+    // object is then left without a font). A face the system does not know
+    // is replaced by the nearest Japanese face it has (see MenuFontFace).
+    HFONT Create(const wchar_t* face, int height);
     HFONT Get() const { return font_; }
 
 private:
@@ -60,5 +60,5 @@ private:
 
 // The face to ask the system for: face itself when the system has it, else
 // an installed face of the same family of Japanese fonts, else face (the
-// system then substitutes). buffer holds at least LF_FACESIZE bytes.
-void MenuFontFace(const char* face, char* buffer);
+// system then substitutes). buffer holds at least LF_FACESIZE characters.
+void MenuFontFace(const wchar_t* face, wchar_t* buffer);

@@ -7,7 +7,7 @@
 namespace {
 HINSTANCE ModuleInstance()
 {
-    return GetModuleHandleA(nullptr);
+    return GetModuleHandleW(nullptr);
 }
 }  // namespace
 
@@ -15,7 +15,7 @@ HMENU PopupMenu::LoadFromResource(UINT id)
 {
     if (popup_)
         return popup_;
-    root_ = LoadMenuA(ModuleInstance(), MAKEINTRESOURCEA(id));
+    root_ = LoadMenuW(ModuleInstance(), MAKEINTRESOURCEW(id));
     if (!root_)
         return nullptr;
     popup_ = GetSubMenu(root_, 0);
@@ -69,14 +69,14 @@ bool PopupMenu::LoadSkin()
     return LoadMenuSkin(skin_);
 }
 
-bool PopupMenu::AppendItem(UINT id, const char* text)
+bool PopupMenu::AppendItem(UINT id, const wchar_t* text)
 {
-    return InsertMenuA(popup_, static_cast<UINT>(-1), MF_BYPOSITION, id, text) != FALSE;
+    return InsertMenuW(popup_, static_cast<UINT>(-1), MF_BYPOSITION, id, text) != FALSE;
 }
 
 bool PopupMenu::AppendSeparator()
 {
-    return InsertMenuA(popup_, static_cast<UINT>(-1), MF_SEPARATOR, 0, nullptr) != FALSE;
+    return InsertMenuW(popup_, static_cast<UINT>(-1), MF_SEPARATOR, 0, nullptr) != FALSE;
 }
 
 void PopupMenu::ClearItemRecords()
@@ -94,17 +94,17 @@ bool PopupMenu::MakeOwnerDraw(HWND owner, HMENU menu)
         menu = popup_;
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
-        char text[300] = {};  // a launcher menu title holds up to 269 bytes
-        MENUITEMINFOA info = {};
+        wchar_t text[kMenuCaptionSize] = {};
+        MENUITEMINFOW info = {};
         info.cbSize = sizeof info;
         info.fMask = MIIM_TYPE;
         info.dwTypeData = text;
-        info.cch = sizeof text;
-        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info))
-            text[0] = '\0';
+        info.cch = kMenuCaptionSize;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info))
+            text[0] = L'\0';
         if (info.fType & (MFT_BITMAP | MFT_OWNERDRAW))
-            text[0] = '\0';  // no text to read: an empty caption
-        text[sizeof text - 1] = '\0';
+            text[0] = L'\0';  // no text to read: an empty caption
+        text[kMenuCaptionSize - 1] = L'\0';
 
         auto* record = new (std::nothrow) MenuItemRecord;
         if (!record)
@@ -121,13 +121,13 @@ bool PopupMenu::MakeOwnerDraw(HWND owner, HMENU menu)
 
         // The caption stays the item's string: it is what the menu says to
         // anyone who asks (GetMenuString, screen readers).
-        MENUITEMINFOA drawn = {};
+        MENUITEMINFOW drawn = {};
         drawn.cbSize = sizeof drawn;
         drawn.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_DATA;
         drawn.fType = MFT_OWNERDRAW;
         drawn.dwTypeData = text;
         drawn.dwItemData = reinterpret_cast<ULONG_PTR>(record);
-        SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &drawn);
+        SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &drawn);
     }
     DrawMenuBar(owner);
     return true;

@@ -13,6 +13,10 @@
 
 class PopupMenu;
 
+// Characters of an item's caption, terminator included: a launcher menu
+// title (a whole field and the suffix) fits.
+constexpr int kMenuCaptionSize = 300;
+
 // Flag bit of MenuItemRecord::flags: the item was a separator.
 constexpr std::uint32_t kMenuItemSeparator = 1;
 
@@ -45,7 +49,7 @@ public:
     virtual bool Destroy();
     virtual ~PopupMenu();
 
-    bool AppendItem(UINT id, const char* text);
+    bool AppendItem(UINT id, const wchar_t* text);
     bool AppendSeparator();
     HMENU GetPopup() const { return popup_; }
 

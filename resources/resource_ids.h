@@ -161,7 +161,7 @@
 
 // Settings dialogs
 #define IDS_ICON_NUMBER_FORMAT          200   // icon number label, "%2d" = icon index
-#define IDS_ASK_CLEAR_BUTTON            201   // clear question, "%s" = button title
+#define IDS_ASK_CLEAR_BUTTON            201   // clear question, "%ls" = button title
 #define IDS_FILTER_PROGRAM              202   // patterns of the file-to-run browser
 #define IDS_FILTER_ICON                 203   // patterns of the icon file browsers
 #define IDS_ICON_SOURCE_FREE            300   // icon source choice 0: browse
@@ -178,7 +178,7 @@
 #define IDS_UNNAMED_GROUP_FORMAT        406   // unnamed group, "%2d" = group index + 1
 #define IDS_COLUMN_ID                   407   // list column 0 header
 #define IDS_COLUMN_SYSTEM_MARK          408   // list column 3 header
-#define IDS_CAPTURE_PROMPT_FORMAT       409   // key capture prompt, "%s" = required modifiers
+#define IDS_CAPTURE_PROMPT_FORMAT       409   // key capture prompt, "%ls" = required modifiers
 #define IDS_SEARCH_ROW_TITLE            410   // shortcut list: the search window's row, its name
 #define IDS_SEARCH_ROW_GROUP            411   // shortcut list: the search window's row, its group cell
 
@@ -190,7 +190,7 @@
 #define IDS_HOTKEY_REFUSED_MARK         430   // shortcut list, mark column: wanted as a system hotkey, refused
 #define IDS_REFUSED_HOTKEYS_TITLE       431   // tray balloon title at start
 #define IDS_REFUSED_HOTKEYS_TEXT        432   // tray balloon, first line
-#define IDS_REFUSED_HOTKEY_LINE         433   // tray balloon, one hotkey: "%s" combination, "%s" what it starts
+#define IDS_REFUSED_HOTKEY_LINE         433   // tray balloon, one hotkey: "%ls" combination, "%ls" what it starts
 #define IDS_REFUSED_HOTKEYS_MORE        434   // tray balloon, last line: "%d" hotkeys that did not fit
 #define IDS_ACTIVATION_HOTKEY_NAME      435   // tray balloon: what the activation hotkey starts
 
@@ -212,12 +212,13 @@
 #define IDS_MSG_SAVE_FAILED             1005  // data file cannot be written
 #define IDS_MSG_LOAD_FAILED             1006  // data file / porun.ini cannot be read
 #define IDS_MSG_HELP_FAILED             1007  // help cannot be opened
-#define IDS_MSG_NAME_NOT_KEPT           1008  // a file's name is outside the code page and has no short name
+#define IDS_MSG_NAME_NOT_KEPT           1008  // a dropped or chosen path is too long to keep (MAX_PATH)
 #define IDS_MSG_FOLDER_FAILED           1009  // a button's folder cannot be opened
-#define IDS_MSG_FILE_KEPT               1010  // %s: a file of the launcher's that is there but cannot be read; not written this run
+#define IDS_MSG_FILE_KEPT               1010  // %ls: a file of the launcher's that is there but cannot be read; not written this run
 #define IDS_MSG_SHORTCUT_SAVE_FAILED    1011  // shortcut.dat cannot be written
 #define IDS_MSG_HOTKEY_REFUSED          1020  // a combination made a system hotkey is refused: a plain shortcut
 #define IDS_MSG_SEARCH_HOTKEY_REFUSED   1021  // the search window's new hotkey is refused; the one before stays
+#define IDS_MSG_LAUNCH_FAILED_WHY       1022  // second paragraph of IDS_MSG_LAUNCH_FAILED: %1 the path tried, %2 the system's reason
 #define IDS_MSG_ARCHIVE_CREATE_FAILED   1050  // the new archive file cannot be created
 #define IDS_MSG_NO_DESKTOP              1051  // the desktop folder cannot be determined
 #define IDS_MSG_DESKTOP_DROPPED         1052  // the desktop lies inside a dropped folder

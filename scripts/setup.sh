@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs whatever this machine lacks to build, run and test porun:
 # the MinGW-w64 cross compiler, zlib for MinGW, GoogleTest sources, Wine,
-# Xvfb, Japanese fonts and locale, rsvg-convert and ImageMagick for the
-# artwork, the minizip sources and a Wine prefix with Japanese font replacements. Safe to run again: each step checks first.
+# Xvfb, Japanese fonts, the ja_JP and en_US locales, rsvg-convert and
+# ImageMagick for the artwork, the minizip sources and a Wine prefix with
+# Japanese font replacements. Safe to run again: each step checks first.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 deps="$root/.deps"
@@ -26,16 +27,18 @@ if [ ${#missing[@]} -gt 0 ]; then
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# --- ja_JP.UTF-8, so that Wine's ANSI code page is 932 ----------------------
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-    log "generating the ja_JP.UTF-8 locale"
-    if [ -f /etc/locale.gen ] && grep -q 'ja_JP.UTF-8' /etc/locale.gen; then
-        as_root sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+# --- ja_JP.UTF-8 (Wine's ANSI code page 932) and en_US.UTF-8 (1252) ---------
+for loc in ja_JP en_US; do
+    locale -a 2>/dev/null | grep -qi "^$loc\.utf-\?8\$" && continue
+    log "generating the $loc.UTF-8 locale"
+    if [ -f /etc/locale.gen ] && grep -q "$loc.UTF-8" /etc/locale.gen; then
+        as_root sed -i "s/^# *\($loc.UTF-8 UTF-8\)/\1/" /etc/locale.gen
     else
-        echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+        echo "$loc.UTF-8 UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
     fi
-    as_root locale-gen >/dev/null
-fi
+    generate=1
+done
+[ -z "${generate:-}" ] || as_root locale-gen >/dev/null
 
 # --- minizip sources (Debian's package, with its patches) -------------------
 # Fetched through a private source list and private apt state, derived from the

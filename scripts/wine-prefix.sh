@@ -7,6 +7,9 @@
 # hard-linked, registry copied) whose screen runs at N DPI (LogPixels), its
 # desktop as many physical pixels larger as the scale says (the same screen
 # in logical pixels; with-display.sh makes its X screen as large).
+#
+# With PORUN_LANG=en set: the prefix .wine-1252, made like the first one but
+# in en_US.UTF-8, so that its ANSI code page is 1252 (see wine-env.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/wine-env.sh"

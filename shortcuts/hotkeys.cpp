@@ -8,11 +8,6 @@ namespace {
 bool g_buttonRefused[kShortcutEntryCount] = {};
 bool g_activeRefused = false;
 bool g_searchRefused = false;
-
-bool IsButtonNumber(int number)
-{
-    return number >= 0 && number < kShortcutEntryCount;
-}
 }  // namespace
 
 UINT ToHotkeyModifiers(int flags)
@@ -32,22 +27,27 @@ bool RegisterButtonHotkey(HWND window, int group, int button)
     const ShortcutEntry* entry = GetShortcutEntry(group, button);
     if (!entry)
         return false;
-    const int id = group * 10 + button;
-    UnregisterHotKey(window, id);
-    g_buttonRefused[id] = false;
+    const ButtonPlace place{group, button};
+    UnregisterButtonHotkey(window, place);
     if (entry->key == 0 || entry->usesystemshortcut != 1)
         return true;
-    const bool held = RegisterHotKey(window, id, ToHotkeyModifiers(entry->flag), static_cast<UINT>(entry->key)) != FALSE;
-    g_buttonRefused[id] = !held;
+    const bool held = RegisterHotKey(window, place.HotkeyId(), ToHotkeyModifiers(entry->flag),
+                                     static_cast<UINT>(entry->key)) != FALSE;
+    g_buttonRefused[place.Number()] = !held;
     return held;
 }
 
 bool UnregisterButtonHotkey(HWND window, int group, int button)
 {
-    const int id = group * 10 + button;
-    UnregisterHotKey(window, id);
-    if (IsButtonNumber(id))
-        g_buttonRefused[id] = false;
+    return UnregisterButtonHotkey(window, ButtonPlace{group, button});
+}
+
+bool UnregisterButtonHotkey(HWND window, ButtonPlace place)
+{
+    if (!place.Valid())
+        return true;
+    UnregisterHotKey(window, place.HotkeyId());
+    g_buttonRefused[place.Number()] = false;
     return true;
 }
 
@@ -89,13 +89,13 @@ bool RenewButtonHotkeys(HWND window)
 {
     // Every id is given back first: an entry that moved to another button
     // takes its combination along instead of finding it held by its old id.
-    for (int group = 0; group < 10; ++group)
-        for (int button = 0; button < 10; ++button)
-            UnregisterButtonHotkey(window, group, button);
+    for (int number = 0; number < kButtonCount; ++number)
+        UnregisterButtonHotkey(window, ButtonPlace::FromNumber(number));
     bool all = true;
-    for (int group = 0; group < 10; ++group)
-        for (int button = 0; button < 10; ++button)
-            all = RegisterButtonHotkey(window, group, button) && all;
+    for (int number = 0; number < kButtonCount; ++number) {
+        const ButtonPlace place = ButtonPlace::FromNumber(number);
+        all = RegisterButtonHotkey(window, place.group, place.button) && all;
+    }
     return all;
 }
 
@@ -108,9 +108,8 @@ bool RegisterAllHotkeys(HWND window)
 
 bool UnregisterAllHotkeys(HWND window)
 {
-    for (int group = 0; group < 10; ++group)
-        for (int button = 0; button < 10; ++button)
-            UnregisterButtonHotkey(window, group, button);
+    for (int number = 0; number < kButtonCount; ++number)
+        UnregisterButtonHotkey(window, ButtonPlace::FromNumber(number));
     UnregisterHotKey(window, IDHK_SEARCH);
     g_searchRefused = false;
     return UnregisterActiveHotkey(window);
@@ -142,8 +141,8 @@ void ClearButtonShortcut(HWND window, int group, int button)
 
 bool HotkeyRefused(int group, int button)
 {
-    const int number = group * 10 + button;
-    return button >= 0 && button < 10 && IsButtonNumber(number) && g_buttonRefused[number];
+    const ButtonPlace place{group, button};
+    return place.Valid() && g_buttonRefused[place.Number()];
 }
 
 bool ActiveHotkeyRefused()
@@ -162,9 +161,9 @@ bool HotkeyAvailable(HWND window, int group, int button, int key, int flag)
         return false;
     // Our own ids are let go for the try: one of them may still hold the
     // combination from before an edit that moved it to this button.
-    for (int number = 0; number < kShortcutEntryCount; ++number)
-        UnregisterHotKey(window, number);
-    const int id = group * 10 + button;
+    for (int number = 0; number < kButtonCount; ++number)
+        UnregisterHotKey(window, ButtonPlace::FromNumber(number).HotkeyId());
+    const int id = ButtonPlace{group, button}.HotkeyId();
     const bool available = RegisterHotKey(window, id, ToHotkeyModifiers(flag), static_cast<UINT>(key)) != FALSE;
     UnregisterHotKey(window, id);
     RenewButtonHotkeys(window);  // back to what the table says

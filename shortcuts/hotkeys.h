@@ -1,11 +1,12 @@
 #pragma once
-// System-wide hotkeys of the main window: ids 0..99 are button numbers
-// (group * 10 + button) of entries marked usesystemshortcut, kActivationHotkeyId is the
-// activation shortcut, IDHK_SEARCH the search window's. Failures are reported
+// System-wide hotkeys of the main window: ids 0..99 are the buttons' hotkey
+// ids (ButtonPlace::HotkeyId) of entries marked usesystemshortcut,
+// kActivationHotkeyId is the activation shortcut, IDHK_SEARCH the search window's. Failures are reported
 // by result, and each id remembers whether the system refused it at its latest
 // registration (another program holds the combination, or the system keeps it
 // for itself): the entry keeps its system flag, so that the next registration
 // tries again.
+#include "data/button_place.h"
 #include "resources/resource_ids.h"
 
 #include <windows.h>
@@ -19,6 +20,9 @@ UINT ToHotkeyModifiers(int flags);
 // without the system flag registers nothing and counts as success.
 bool RegisterButtonHotkey(HWND window, int group, int button);
 bool UnregisterButtonHotkey(HWND window, int group, int button);  // always true
+// The same for the button at place: its hotkey is let go and no longer
+// counts as refused (nothing for a place that is not valid); always true.
+bool UnregisterButtonHotkey(HWND window, ButtonPlace place);
 
 bool RegisterActiveHotkey(HWND window);
 bool UnregisterActiveHotkey(HWND window);  // always true

@@ -4,7 +4,7 @@
 #include "support/key_state.h"
 #include "support/messages.h"
 
-#include <cstdio>
+#include <cwchar>
 
 namespace {
 constexpr int kKeyNameCount = 256;
@@ -13,98 +13,96 @@ constexpr int kKeyNameSize = 20;  // NUL-terminated, at most 19 characters
 // The name of every virtual-key code. Rows 0x30..0x39 are the digits,
 // 0x41..0x5A the letters, 0x60..0x69 the number pad and 0x70..0x87 the
 // function keys; the OEM rows follow the Japanese keyboard layout.
-const char kKeyNames[kKeyNameCount][kKeyNameSize] = {
-    /* 0x00 */ "", "", "", "BREAK",
-    /* 0x04 */ "", "", "", "",
-    /* 0x08 */ "BACKSPACE", "TAB", "", "",
-    /* 0x0C */ "CLEAR", "ENTER", "", "",
-    /* 0x10 */ "SHIFT", "CTRL", "ALT", "PAUSE",
-    /* 0x14 */ "CAPS", "KANA", "", "",
-    /* 0x18 */ "", "", "", "ESC",
-    /* 0x1C */ "", "", "", "",
-    /* 0x20 */ "SPACE", "PAGEUP", "PAGEDOWN", "END",
-    /* 0x24 */ "HOME", "LEFT", "UP", "RIGHT",
-    /* 0x28 */ "DOWN", "SELECT", "", "",
-    /* 0x2C */ "", "INS", "DEL", "HELP",
-    /* 0x30 */ "0", "1", "2", "3",
-    /* 0x34 */ "4", "5", "6", "7",
-    /* 0x38 */ "8", "9", "", "",
-    /* 0x3C */ "", "", "", "",
-    /* 0x40 */ "", "A", "B", "C",
-    /* 0x44 */ "D", "E", "F", "G",
-    /* 0x48 */ "H", "I", "J", "K",
-    /* 0x4C */ "L", "M", "N", "O",
-    /* 0x50 */ "P", "Q", "R", "S",
-    /* 0x54 */ "T", "U", "V", "W",
-    /* 0x58 */ "X", "Y", "Z", "",
-    /* 0x5C */ "", "", "", "",
-    /* 0x60 */ "NUM(0)", "NUM(1)", "NUM(2)", "NUM(3)",
-    /* 0x64 */ "NUM(4)", "NUM(5)", "NUM(6)", "NUM(7)",
-    /* 0x68 */ "NUM(8)", "NUM(9)", "NUM(*)", "NUM(+)",
-    /* 0x6C */ "NUM( , )", "NUM(-)", "NUM( . )", "NUM(/)",
-    /* 0x70 */ "F1", "F2", "F3", "F4",
-    /* 0x74 */ "F5", "F6", "F7", "F8",
-    /* 0x78 */ "F9", "F10", "F11", "F12",
-    /* 0x7C */ "F13", "F14", "F15", "F16",
-    /* 0x80 */ "F17", "F18", "F19", "F20",
-    /* 0x84 */ "F21", "F22", "F23", "F24",
-    /* 0x88 */ "", "", "", "",
-    /* 0x8C */ "", "", "", "",
-    /* 0x90 */ "NUMLOCK", "SCROLL", "", "",
-    /* 0x94 */ "", "", "", "",
-    /* 0x98 */ "", "", "", "",
-    /* 0x9C */ "", "", "", "",
-    /* 0xA0 */ "", "", "", "",
-    /* 0xA4 */ "", "", "", "",
-    /* 0xA8 */ "", "", "", "",
-    /* 0xAC */ "", "", "", "",
-    /* 0xB0 */ "", "", "", "",
-    /* 0xB4 */ "", "", "", "",
-    /* 0xB8 */ "", "", ":", ";",
-    /* 0xBC */ ",", "-", ".", "/",
-    /* 0xC0 */ "@", "", "", "",
-    /* 0xC4 */ "", "", "", "",
-    /* 0xC8 */ "", "", "", "",
-    /* 0xCC */ "", "", "", "",
-    /* 0xD0 */ "", "", "", "",
-    /* 0xD4 */ "", "", "", "",
-    /* 0xD8 */ "", "", "", "[",
-    /* 0xDC */ "\\", "]", "^", "",
-    /* 0xE0 */ "", "", "\\(backslash)", "",
-    /* 0xE4 */ "", "", "", "",
-    /* 0xE8 */ "", "", "", "",
-    /* 0xEC */ "", "", "", "",
-    /* 0xF0 */ "", "", "", "",
-    /* 0xF4 */ "", "", "", "",
-    /* 0xF8 */ "", "", "", "",
-    /* 0xFC */ "", "", "", "PAUSE",
+const wchar_t kKeyNames[kKeyNameCount][kKeyNameSize] = {
+    /* 0x00 */ L"", L"", L"", L"BREAK",
+    /* 0x04 */ L"", L"", L"", L"",
+    /* 0x08 */ L"BACKSPACE", L"TAB", L"", L"",
+    /* 0x0C */ L"CLEAR", L"ENTER", L"", L"",
+    /* 0x10 */ L"SHIFT", L"CTRL", L"ALT", L"PAUSE",
+    /* 0x14 */ L"CAPS", L"KANA", L"", L"",
+    /* 0x18 */ L"", L"", L"", L"ESC",
+    /* 0x1C */ L"", L"", L"", L"",
+    /* 0x20 */ L"SPACE", L"PAGEUP", L"PAGEDOWN", L"END",
+    /* 0x24 */ L"HOME", L"LEFT", L"UP", L"RIGHT",
+    /* 0x28 */ L"DOWN", L"SELECT", L"", L"",
+    /* 0x2C */ L"", L"INS", L"DEL", L"HELP",
+    /* 0x30 */ L"0", L"1", L"2", L"3",
+    /* 0x34 */ L"4", L"5", L"6", L"7",
+    /* 0x38 */ L"8", L"9", L"", L"",
+    /* 0x3C */ L"", L"", L"", L"",
+    /* 0x40 */ L"", L"A", L"B", L"C",
+    /* 0x44 */ L"D", L"E", L"F", L"G",
+    /* 0x48 */ L"H", L"I", L"J", L"K",
+    /* 0x4C */ L"L", L"M", L"N", L"O",
+    /* 0x50 */ L"P", L"Q", L"R", L"S",
+    /* 0x54 */ L"T", L"U", L"V", L"W",
+    /* 0x58 */ L"X", L"Y", L"Z", L"",
+    /* 0x5C */ L"", L"", L"", L"",
+    /* 0x60 */ L"NUM(0)", L"NUM(1)", L"NUM(2)", L"NUM(3)",
+    /* 0x64 */ L"NUM(4)", L"NUM(5)", L"NUM(6)", L"NUM(7)",
+    /* 0x68 */ L"NUM(8)", L"NUM(9)", L"NUM(*)", L"NUM(+)",
+    /* 0x6C */ L"NUM( , )", L"NUM(-)", L"NUM( . )", L"NUM(/)",
+    /* 0x70 */ L"F1", L"F2", L"F3", L"F4",
+    /* 0x74 */ L"F5", L"F6", L"F7", L"F8",
+    /* 0x78 */ L"F9", L"F10", L"F11", L"F12",
+    /* 0x7C */ L"F13", L"F14", L"F15", L"F16",
+    /* 0x80 */ L"F17", L"F18", L"F19", L"F20",
+    /* 0x84 */ L"F21", L"F22", L"F23", L"F24",
+    /* 0x88 */ L"", L"", L"", L"",
+    /* 0x8C */ L"", L"", L"", L"",
+    /* 0x90 */ L"NUMLOCK", L"SCROLL", L"", L"",
+    /* 0x94 */ L"", L"", L"", L"",
+    /* 0x98 */ L"", L"", L"", L"",
+    /* 0x9C */ L"", L"", L"", L"",
+    /* 0xA0 */ L"", L"", L"", L"",
+    /* 0xA4 */ L"", L"", L"", L"",
+    /* 0xA8 */ L"", L"", L"", L"",
+    /* 0xAC */ L"", L"", L"", L"",
+    /* 0xB0 */ L"", L"", L"", L"",
+    /* 0xB4 */ L"", L"", L"", L"",
+    /* 0xB8 */ L"", L"", L":", L";",
+    /* 0xBC */ L",", L"-", L".", L"/",
+    /* 0xC0 */ L"@", L"", L"", L"",
+    /* 0xC4 */ L"", L"", L"", L"",
+    /* 0xC8 */ L"", L"", L"", L"",
+    /* 0xCC */ L"", L"", L"", L"",
+    /* 0xD0 */ L"", L"", L"", L"",
+    /* 0xD4 */ L"", L"", L"", L"",
+    /* 0xD8 */ L"", L"", L"", L"[",
+    /* 0xDC */ L"\\", L"]", L"^", L"",
+    /* 0xE0 */ L"", L"", L"\\(backslash)", L"",
+    /* 0xE4 */ L"", L"", L"", L"",
+    /* 0xE8 */ L"", L"", L"", L"",
+    /* 0xEC */ L"", L"", L"", L"",
+    /* 0xF0 */ L"", L"", L"", L"",
+    /* 0xF4 */ L"", L"", L"", L"",
+    /* 0xF8 */ L"", L"", L"", L"",
+    /* 0xFC */ L"", L"", L"", L"PAUSE",
 };
 }  // namespace
 
-const char* GetKeyName(int key)
+const wchar_t* GetKeyName(int key)
 {
     if (key < 0 || key >= kKeyNameCount)
-        return "";
+        return L"";
     return kKeyNames[key];
 }
 
-void FormatShortcutText(int key, int flags, char* buffer, int size)
+void FormatShortcutText(int key, int flags, wchar_t* buffer, int size)
 {
     if (!buffer || size <= 0)
         return;
-    buffer[0] = '\0';
+    buffer[0] = L'\0';
     if (key == 0) {
         LoadText(IDS_SHORTCUT_NONE, buffer, size);
         return;
     }
-    char prefix[32] = "";
-    if (flags & kModifierCtrl)
-        lstrcatA(prefix, "CTRL+");
-    if (flags & kModifierShift)
-        lstrcatA(prefix, "SHIFT+");
-    if (flags & kModifierAlt)
-        lstrcatA(prefix, "ALT+");
-    snprintf(buffer, static_cast<size_t>(size), "%s%s", prefix, GetKeyName(key));
+    const wchar_t* ctrl = flags & kModifierCtrl ? L"CTRL+" : L"";
+    const wchar_t* shift = flags & kModifierShift ? L"SHIFT+" : L"";
+    const wchar_t* alt = flags & kModifierAlt ? L"ALT+" : L"";
+    // Cut to fit: what fits of the text, never a failure.
+    _snwprintf(buffer, static_cast<size_t>(size) - 1, L"%ls%ls%ls%ls", ctrl, shift, alt, GetKeyName(key));
+    buffer[size - 1] = L'\0';
 }
 
 int GetModifierState()

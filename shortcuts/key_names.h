@@ -11,14 +11,14 @@ constexpr int kModifierMask = kModifierShift | kModifierCtrl | kModifierAlt;
 
 // The name of virtual-key code key; "" for a key without a name (it cannot
 // be assigned) and for any code outside 0..255.
-const char* GetKeyName(int key);
+const wchar_t* GetKeyName(int key);
 
 // Buffer size that holds every shortcut text (at most 99 characters).
 constexpr int kShortcutTextSize = 100;
 
-// Writes the shortcut's text into buffer (size bytes, truncated to fit):
+// Writes the shortcut's text into buffer (size characters, cut to fit):
 // "- 未設定 -" (IDS_SHORTCUT_NONE) when key is 0, else e.g. "CTRL+ALT+SPACE".
-void FormatShortcutText(int key, int flags, char* buffer, int size);
+void FormatShortcutText(int key, int flags, wchar_t* buffer, int size);
 
 // The modifier keys held right now, as modifier flags.
 int GetModifierState();

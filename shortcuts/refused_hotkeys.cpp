@@ -1,5 +1,6 @@
 #include "shortcuts/refused_hotkeys.h"
 
+#include "data/button_place.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
@@ -7,92 +8,90 @@
 #include "shortcuts/shortcut_table.h"
 #include "support/messages.h"
 
-#include <cstdio>
-#include <cstring>
+#include <cwchar>
 
 namespace {
-constexpr int kLineSize = kShortcutTextSize + kTextFieldSize + 16;
+constexpr int kLineSize = kShortcutTextSize + kFieldSize + 16;
 
 // "combination：name" of one refused hotkey.
-void FormatLine(int key, int flag, const char* name, char (&line)[kLineSize])
+void FormatLine(int key, int flag, const wchar_t* name, wchar_t (&line)[kLineSize])
 {
-    char combination[kShortcutTextSize];
-    FormatShortcutText(key, flag, combination, sizeof combination);
-    char format[32];
-    LoadText(IDS_REFUSED_HOTKEY_LINE, format, sizeof format);
-    snprintf(line, sizeof line, format, combination, name);
+    wchar_t combination[kShortcutTextSize];
+    FormatShortcutText(key, flag, combination, kShortcutTextSize);
+    wchar_t format[32];
+    LoadText(IDS_REFUSED_HOTKEY_LINE, format, 32);
+    swprintf(line, kLineSize, format, combination, name);
 }
 
-void ButtonName(int group, int button, char (&name)[kTextFieldSize])
+void ButtonName(ButtonPlace place, wchar_t (&name)[kFieldSize])
 {
-    const ButtonRecord* record = ButtonAt(group, button);
+    const ButtonRecord* record = ButtonAt(place.group, place.button);
     if (record && record->title[0]) {
-        lstrcpynA(name, record->title, sizeof name);
+        lstrcpynW(name, record->title, kFieldSize);
         return;
     }
-    char format[32];
-    LoadText(IDS_UNTITLED_BUTTON_FORMAT, format, sizeof format);
-    snprintf(name, sizeof name, format, button + 1);
+    wchar_t format[32];
+    LoadText(IDS_UNTITLED_BUTTON_FORMAT, format, 32);
+    swprintf(name, kFieldSize, format, place.button + 1);
 }
 
 // Appends "\n" and line when it fits with room for the count of those that do not.
-bool Append(char* text, int size, const char* line, int reserve)
+bool Append(wchar_t* text, int size, const wchar_t* line, int reserve)
 {
-    const size_t used = std::strlen(text);
-    if (used + 1 + std::strlen(line) + reserve >= static_cast<size_t>(size))
+    const size_t used = std::wcslen(text);
+    if (used + 1 + std::wcslen(line) + reserve >= static_cast<size_t>(size))
         return false;
-    text[used] = '\n';
-    std::strcpy(text + used + 1, line);
+    text[used] = L'\n';
+    std::wcscpy(text + used + 1, line);
     return true;
 }
 }  // namespace
 
-bool DescribeRefusedHotkeys(char* text, int size)
+bool DescribeRefusedHotkeys(wchar_t* text, int size)
 {
     if (!text || size <= 0)
         return false;
-    text[0] = '\0';
+    text[0] = L'\0';
     const ShortcutTable* table = GetShortcutTable();
     if (!table)
         return false;
-    char more[64];
-    LoadText(IDS_REFUSED_HOTKEYS_MORE, more, sizeof more);
-    const int reserve = static_cast<int>(std::strlen(more)) + 8;  // with the count and its line break
+    wchar_t more[64];
+    LoadText(IDS_REFUSED_HOTKEYS_MORE, more, 64);
+    const int reserve = static_cast<int>(std::wcslen(more)) + 8;  // with the count and its line break
     LoadText(IDS_REFUSED_HOTKEYS_TEXT, text, size);
 
     int refused = 0;
     int untold = 0;
-    char line[kLineSize];
-    auto tell = [&](int key, int flag, const char* name) {
+    wchar_t line[kLineSize];
+    auto tell = [&](int key, int flag, const wchar_t* name) {
         FormatLine(key, flag, name, line);
         ++refused;
         if (untold > 0 || !Append(text, size, line, reserve))
             ++untold;
     };
-    char name[kTextFieldSize];
+    wchar_t name[kFieldSize];
     if (ActiveHotkeyRefused()) {
-        LoadText(IDS_ACTIVATION_HOTKEY_NAME, name, sizeof name);
+        LoadText(IDS_ACTIVATION_HOTKEY_NAME, name, kFieldSize);
         tell(table->Active.key, table->Active.flag, name);
     }
     if (SearchHotkeyRefused()) {
-        LoadText(IDS_SEARCH_ROW_TITLE, name, sizeof name);
+        LoadText(IDS_SEARCH_ROW_TITLE, name, kFieldSize);
         tell(table->Search.key, table->Search.flag, name);
     }
-    for (int number = 0; number < kShortcutEntryCount; ++number) {
-        const int group = number / 10;
-        const int button = number % 10;
-        if (!HotkeyRefused(group, button))
+    for (int number = 0; number < kButtonCount; ++number) {
+        const ButtonPlace place = ButtonPlace::FromNumber(number);
+        if (!HotkeyRefused(place.group, place.button))
             continue;
-        const ShortcutEntry* entry = GetShortcutEntry(group, button);
-        ButtonName(group, button, name);
+        const ShortcutEntry* entry = GetShortcutEntry(place.group, place.button);
+        ButtonName(place, name);
         tell(entry->key, entry->flag, name);
     }
     if (refused == 0) {
-        text[0] = '\0';
+        text[0] = L'\0';
         return false;
     }
     if (untold > 0) {
-        snprintf(line, sizeof line, more, untold);
+        swprintf(line, kLineSize, more, untold);
         Append(text, size, line, 0);
     }
     return true;

@@ -1,5 +1,6 @@
 #include "shortcuts/shortcut_file.h"
 
+#include "data/button_place.h"
 #include "data/key_value_file.h"
 #include "data/user_file.h"
 #include "shortcuts/key_names.h"
@@ -14,15 +15,16 @@ constexpr int kPathSize = 270;
 constexpr int kDefaultActiveKey = VK_SPACE;
 constexpr int kDefaultActiveFlags = kModifierCtrl | kModifierAlt;
 
-void EntryName(char* buffer, size_t size, int group, int button, const char* field)
+// The file's names stay ASCII, as every version wrote them.
+void EntryName(char* buffer, size_t size, ButtonPlace place, const char* field)
 {
-    snprintf(buffer, size, "ShortCut.%02d:%03d.%s", group, button, field);
+    snprintf(buffer, size, "ShortCut.%02d:%03d.%s", place.group, place.button, field);
 }
 
-long ReadField(const KeyValueFile& file, int group, int button, const char* field, bool* present)
+long ReadField(const KeyValueFile& file, ButtonPlace place, const char* field, bool* present)
 {
     char name[64];
-    EntryName(name, sizeof name, group, button, field);
+    EntryName(name, sizeof name, place, field);
     long value = 0;
     const bool found = file.ReadNumber(name, &value);
     if (present)
@@ -30,18 +32,18 @@ long ReadField(const KeyValueFile& file, int group, int button, const char* fiel
     return value;
 }
 
-void LoadEntry(const KeyValueFile& file, int group, int button)
+void LoadEntry(const KeyValueFile& file, ButtonPlace place)
 {
     bool hasId = false;
-    const long id = ReadField(file, group, button, "id", &hasId);
+    const long id = ReadField(file, place, "id", &hasId);
     if (!hasId)
         return;
-    const long key = ReadField(file, group, button, "key", nullptr);
-    const long flag = ReadField(file, group, button, "flag", nullptr);
-    const long system = ReadField(file, group, button, "usesystemshortcut", nullptr);
+    const long key = ReadField(file, place, "key", nullptr);
+    const long flag = ReadField(file, place, "flag", nullptr);
+    const long system = ReadField(file, place, "usesystemshortcut", nullptr);
     if (IsShortcutRefused(key, flag))
         return;
-    ShortcutEntry* entry = GetShortcutEntry(group, button);
+    ShortcutEntry* entry = GetShortcutEntry(place.group, place.button);
     entry->id = id;
     entry->key = key;
     entry->flag = flag;
@@ -79,10 +81,10 @@ void LoadSearch(const KeyValueFile& file)
     SetSearchShortcut(key, flags);
 }
 
-void WriteField(KeyValueFile& file, int group, int button, const char* field, long value)
+void WriteField(KeyValueFile& file, ButtonPlace place, const char* field, long value)
 {
     char name[64];
-    EntryName(name, sizeof name, group, button, field);
+    EntryName(name, sizeof name, place, field);
     file.WriteNumber(name, value);
 }
 }  // namespace
@@ -91,17 +93,16 @@ bool LoadShortcutTable(HWND owner)
 {
     if (!CreateShortcutTable())
         return false;
-    char path[kPathSize];
-    if (!ProgramFolderFile(kShortcutFileName, path, sizeof path))
+    wchar_t path[kPathSize];
+    if (!ProgramFolderFile(kShortcutFileName, path, kPathSize))
         return false;
     KeyValueFile file;
     const bool read = file.Read(path) == UserFileRead::Done;
     TellUserFileKept(owner, path);
     if (!read)
         return false;
-    for (int group = 0; group < 10; ++group)
-        for (int button = 0; button < 10; ++button)
-            LoadEntry(file, group, button);
+    for (int number = 0; number < kButtonCount; ++number)
+        LoadEntry(file, ButtonPlace::FromNumber(number));
     LoadActive(file);
     LoadSearch(file);
     file.Close();
@@ -113,22 +114,21 @@ bool SaveShortcutTable()
     const ShortcutTable* table = GetShortcutTable();
     if (!table)
         return false;
-    char path[kPathSize];
-    if (!ProgramFolderFile(kShortcutFileName, path, sizeof path))
+    wchar_t path[kPathSize];
+    if (!ProgramFolderFile(kShortcutFileName, path, kPathSize))
         return false;
     KeyValueFile file;
     if (!file.Open(path, true))
         return false;
-    for (int group = 0; group < 10; ++group) {
-        for (int button = 0; button < 10; ++button) {
-            const ShortcutEntry& entry = *GetShortcutEntry(group, button);
-            if (entry.key == 0)
-                continue;
-            WriteField(file, group, button, "id", entry.id);
-            WriteField(file, group, button, "key", entry.key);
-            WriteField(file, group, button, "flag", entry.flag);
-            WriteField(file, group, button, "usesystemshortcut", entry.usesystemshortcut);
-        }
+    for (int number = 0; number < kButtonCount; ++number) {
+        const ButtonPlace place = ButtonPlace::FromNumber(number);
+        const ShortcutEntry& entry = *GetShortcutEntry(place.group, place.button);
+        if (entry.key == 0)
+            continue;
+        WriteField(file, place, "id", entry.id);
+        WriteField(file, place, "key", entry.key);
+        WriteField(file, place, "flag", entry.flag);
+        WriteField(file, place, "usesystemshortcut", entry.usesystemshortcut);
     }
     file.WriteNumber("ShortCut.Active.key", table->Active.key);
     file.WriteNumber("ShortCut.Active.flag", table->Active.flag);

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-constexpr char kShortcutFileName[] = "shortcut.dat";
+constexpr wchar_t kShortcutFileName[] = L"shortcut.dat";
 
 // Makes a new, empty global table and fills it from the file. False when the
 // table cannot be allocated (no table then), or when the path cannot be

@@ -1,5 +1,6 @@
 #include "shortcuts/shortcut_table.h"
 
+#include "data/button_place.h"
 #include "support/scoped_handle.h"
 
 #include <windows.h>
@@ -61,9 +62,8 @@ ShortcutTable* GetShortcutTable()
 
 ShortcutEntry* GetShortcutEntry(int group, int button)
 {
-    if (group < 0 || group > 9 || button < 0 || button > 9)
-        return nullptr;
-    return ShortcutEntryAt(group * 10 + button);
+    // An invalid place has number -1, which has no entry.
+    return ShortcutEntryAt(ButtonPlace{group, button}.Number());
 }
 
 ShortcutEntry* ShortcutEntryAt(int buttonNumber)
@@ -151,7 +151,7 @@ bool IsDuplicateShortcut(int key, int flags, int group, int button)
     const ShortcutTable* table = GetShortcutTable();
     if (!table)
         return false;
-    const int own = group * 10 + button;
+    const int own = ButtonPlace{group, button}.Number();
     for (int i = 0; i < kShortcutEntryCount; ++i) {
         const ShortcutEntry& entry = table->entries[i];
         if (i != own && entry.usesystemshortcut == 0 && entry.key == key && entry.flag == flags)

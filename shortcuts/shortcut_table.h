@@ -1,6 +1,6 @@
 #pragma once
 // The one table of keyboard shortcuts: an entry per button of all ten groups
-// (entry number = group * 10 + button, the button number) plus the activation
+// (entry number = the button number, ButtonPlace::Number) plus the activation
 // shortcut and the search window's. A process-wide heap object; while it does not exist every
 // operation below does nothing or answers false/null.
 #include <cstdint>

@@ -8,22 +8,22 @@ INT_PTR DialogBase::HandleMessage(HWND, UINT, WPARAM, LPARAM)
 INT_PTR DialogBase::ShowModal(HWND parent, int templateId)
 {
     parent_ = parent;
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent,
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), parent,
                            RouteMessage, reinterpret_cast<LPARAM>(this));
 }
 
 HWND DialogBase::ShowModeless(HWND parent, int templateId)
 {
     parent_ = parent;
-    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent,
+    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), parent,
                               RouteMessage, reinterpret_cast<LPARAM>(this));
 }
 
 INT_PTR CALLBACK DialogBase::RouteMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG)
-        SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
-    auto* object = reinterpret_cast<DialogBase*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+        SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
+    auto* object = reinterpret_cast<DialogBase*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
     if (!object)
         return 0;
     object->dialog_ = dialog;

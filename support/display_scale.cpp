@@ -10,7 +10,7 @@ using MetricsForDpiFunction = int(WINAPI*)(int, UINT);
 // starts on Windows 7.
 FARPROC User32Function(const char* name)
 {
-    HMODULE user32 = GetModuleHandleA("user32.dll");
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
     return user32 ? GetProcAddress(user32, name) : nullptr;
 }
 
@@ -53,14 +53,14 @@ int SystemMetricForDpi(int index, int dpi)
     return MulDiv(GetSystemMetrics(index), dpi, SystemDpi());
 }
 
-bool NonClientMetricsForDpi(NONCLIENTMETRICSA& metrics, int dpi)
+bool NonClientMetricsForDpi(NONCLIENTMETRICSW& metrics, int dpi)
 {
     metrics = {};
     metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         return false;
     const int system = SystemDpi();
-    for (LOGFONTA* font : {&metrics.lfCaptionFont, &metrics.lfSmCaptionFont, &metrics.lfMenuFont,
+    for (LOGFONTW* font : {&metrics.lfCaptionFont, &metrics.lfSmCaptionFont, &metrics.lfMenuFont,
                            &metrics.lfStatusFont, &metrics.lfMessageFont})
         font->lfHeight = MulDiv(font->lfHeight, dpi, system);
     return true;

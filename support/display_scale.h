@@ -21,4 +21,4 @@ int SystemDpi();
 // else the system DPI's value scaled.
 int SystemMetricForDpi(int index, int dpi);
 // The non-client metrics' fonts at dpi, scaled from the system DPI's.
-bool NonClientMetricsForDpi(NONCLIENTMETRICSA& metrics, int dpi);
+bool NonClientMetricsForDpi(NONCLIENTMETRICSW& metrics, int dpi);

@@ -1,9 +1,8 @@
 #include "support/max_path.h"
 
-bool PathFitsMaxPath(const char* path)
+#include <cwchar>
+
+bool PathFitsMaxPath(const wchar_t* path)
 {
-    if (!path)
-        return false;
-    const int units = MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
-    return units > 0 && units <= MAX_PATH;
+    return path && std::wcslen(path) < MAX_PATH;
 }

@@ -2,8 +2,6 @@
 
 #include "resources/resource_ids.h"
 
-#include <cstring>
-
 namespace {
 constexpr int kTextSize = 260;
 }
@@ -19,26 +17,26 @@ UINT MessageTitleId(UINT type)
     }
 }
 
-int LoadText(UINT id, char* buffer, int size)
+int LoadText(UINT id, wchar_t* buffer, int size)
 {
     if (!buffer || size <= 0)
         return 0;
-    buffer[0] = '\0';
-    return LoadStringA(GetModuleHandleA(nullptr), id, buffer, size);
+    buffer[0] = L'\0';
+    return LoadStringW(GetModuleHandleW(nullptr), id, buffer, size);
 }
 
-int ShowMessage(HWND owner, const char* text, UINT type)
+int ShowMessage(HWND owner, const wchar_t* text, UINT type)
 {
     if (!text)
         return 0;
-    char title[kTextSize];
-    LoadText(MessageTitleId(type), title, sizeof title);
-    return MessageBoxA(owner, text, title, type);
+    wchar_t title[kTextSize];
+    LoadText(MessageTitleId(type), title, kTextSize);
+    return MessageBoxW(owner, text, title, type);
 }
 
 int ShowMessageId(HWND owner, UINT messageId, UINT type)
 {
-    char text[kTextSize];
-    LoadText(messageId, text, sizeof text);
+    wchar_t text[kTextSize];
+    LoadText(messageId, text, kTextSize);
     return ShowMessage(owner, text, type);
 }

@@ -8,9 +8,9 @@
 // String id of the title a message box of this type gets (only the icon bits count).
 UINT MessageTitleId(UINT type);
 
-// MessageBoxA with the title for type; 0 without showing anything when text is missing.
-int ShowMessage(HWND owner, const char* text, UINT type);
+// MessageBoxW with the title for type; 0 without showing anything when text is missing.
+int ShowMessage(HWND owner, const wchar_t* text, UINT type);
 int ShowMessageId(HWND owner, UINT messageId, UINT type);
 
-// LoadStringA from the program's module; characters copied, 0 when missing.
-int LoadText(UINT id, char* buffer, int size);
+// LoadStringW from the program's module; characters copied, 0 when missing.
+int LoadText(UINT id, wchar_t* buffer, int size);

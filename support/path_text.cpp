@@ -2,100 +2,28 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <cwchar>
 
-void CopyWholeCharacters(const char* text, size_t length, char* buffer, size_t size)
+namespace {
+bool IsHighSurrogate(wchar_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+}  // namespace
+
+void CopyWholeCharacters(const wchar_t* text, size_t length, wchar_t* buffer, size_t size)
 {
     if (!buffer || size == 0)
         return;
     size_t taken = 0;
-    for (const char* p = text; p && taken < length;) {
-        const size_t step = static_cast<size_t>(CharNextA(p) - p);
-        if (step == 0 || taken + step > length || taken + step >= size)
+    for (; text && taken < length && text[taken] && taken + 1 < size; ++taken) {
+        // A surrogate pair goes whole or not at all.
+        if (IsHighSurrogate(text[taken]) && (taken + 1 >= length || taken + 2 >= size))
             break;
-        taken += step;
-        p += step;
     }
     if (taken > 0)
-        std::memcpy(buffer, text, taken);
-    buffer[taken] = '\0';
-}
-
-const char* LastBackslash(const char* text)
-{
-    const char* last = nullptr;
-    for (const char* p = text; p && *p; p = CharNextA(p)) {
-        if (*p == '\\')
-            last = p;
-    }
-    return last;
-}
-
-const char* FileNameOf(const char* path)
-{
-    const char* last = LastBackslash(path);
-    return last ? last + 1 : path;
-}
-
-const char* ExtensionOf(const char* path)
-{
-    const char* name = FileNameOf(path);
-    const char* dot = nullptr;
-    for (const char* p = name; p && *p; p = CharNextA(p)) {
-        if (*p == '.')
-            dot = p;
-    }
-    return dot != name ? dot : nullptr;
-}
-
-bool EndsWithBackslash(const char* text)
-{
-    if (!text || !*text)
-        return false;
-    const size_t length = std::strlen(text);
-    const char* last = CharPrevA(text, text + length);
-    return last == text + length - 1 && *last == '\\';
-}
-
-bool QuoteForCommandLine(const char* path, char* buffer, size_t size)
-{
-    // The backslashes that end path, counted by whole characters.
-    size_t ending = 0;
-    for (const char* p = path; *p; p = CharNextA(p))
-        ending = *p == '\\' ? ending + 1 : 0;
-    const size_t length = std::strlen(path);
-    if (length + ending + 3 > size)
-        return false;
-    buffer[0] = '"';
-    std::memcpy(buffer + 1, path, length);
-    std::memset(buffer + 1 + length, '\\', ending);
-    buffer[1 + length + ending] = '"';
-    buffer[2 + length + ending] = '\0';
-    return true;
-}
-
-void ReplaceCharacters(char* text, char from, char to)
-{
-    for (char* p = text; p && *p; p = CharNextA(p)) {
-        if (*p == from)
-            *p = to;
-    }
-}
-
-void CopyFolderOf(const char* path, char* buffer, size_t size)
-{
-    const char* last = LastBackslash(path);
-    CopyWholeCharacters(path, last ? static_cast<size_t>(last - path) : 0, buffer, size);
-}
-
-void CopyNameWithoutExtension(const char* path, char* buffer, size_t size)
-{
-    const char* name = FileNameOf(path);
-    if (!name)
-        name = "";
-    const char* extension = ExtensionOf(name);
-    CopyWholeCharacters(name, extension ? static_cast<size_t>(extension - name) : std::strlen(name), buffer, size);
+        std::wmemcpy(buffer, text, taken);
+    buffer[taken] = L'\0';
 }
 
 const wchar_t* LastBackslash(const wchar_t* text)
@@ -109,6 +37,37 @@ const wchar_t* FileNameOf(const wchar_t* path)
     return last ? last + 1 : path;
 }
 
+const wchar_t* ExtensionOf(const wchar_t* path)
+{
+    const wchar_t* name = FileNameOf(path);
+    const wchar_t* dot = name ? std::wcsrchr(name, L'.') : nullptr;
+    return dot != name ? dot : nullptr;
+}
+
+bool EndsWithBackslash(const wchar_t* text)
+{
+    if (!text || !*text)
+        return false;
+    return text[std::wcslen(text) - 1] == L'\\';
+}
+
+bool QuoteForCommandLine(const wchar_t* path, wchar_t* buffer, size_t size)
+{
+    // The backslashes that end path.
+    size_t ending = 0;
+    for (const wchar_t* p = path; *p; ++p)
+        ending = *p == L'\\' ? ending + 1 : 0;
+    const size_t length = std::wcslen(path);
+    if (length + ending + 3 > size)
+        return false;
+    buffer[0] = L'"';
+    std::wmemcpy(buffer + 1, path, length);
+    std::wmemset(buffer + 1 + length, L'\\', ending);
+    buffer[1 + length + ending] = L'"';
+    buffer[2 + length + ending] = L'\0';
+    return true;
+}
+
 void ReplaceCharacters(wchar_t* text, wchar_t from, wchar_t to)
 {
     for (; text && *text; ++text) {
@@ -117,15 +76,15 @@ void ReplaceCharacters(wchar_t* text, wchar_t from, wchar_t to)
     }
 }
 
+void CopyFolderOf(const wchar_t* path, wchar_t* buffer, size_t size)
+{
+    const wchar_t* last = LastBackslash(path);
+    CopyWholeCharacters(path, last ? static_cast<size_t>(last - path) : 0, buffer, size);
+}
+
 void CopyNameWithoutExtension(const wchar_t* path, wchar_t* buffer, size_t size)
 {
-    if (!buffer || size == 0)
-        return;
     const wchar_t* name = path ? FileNameOf(path) : L"";
-    const wchar_t* dot = std::wcsrchr(name, L'.');
-    size_t length = dot && dot != name ? static_cast<size_t>(dot - name) : std::wcslen(name);
-    if (length >= size)
-        length = size - 1;
-    std::wmemcpy(buffer, name, length);
-    buffer[length] = L'\0';
+    const wchar_t* extension = ExtensionOf(name);
+    CopyWholeCharacters(name, extension ? static_cast<size_t>(extension - name) : std::wcslen(name), buffer, size);
 }

@@ -3,7 +3,7 @@
 // wrote it; wherever it uses one (to start it, as working folder, for an
 // icon, to tell whether the file is there) it first fits it to the machine
 // it runs on:
-// - %NAME% parts are expanded from the environment (ExpandEnvironmentStringsA),
+// - %NAME% parts are expanded from the environment (ExpandEnvironmentStringsW),
 //   by the launcher itself; when the expansion is not there but the path as
 //   written is, the path as written wins (a file name with a real "%");
 // - a path on another drive than the launcher's own ("E:\apps\x.exe" while
@@ -18,27 +18,27 @@
 // Nothing stored changes.
 #include <windows.h>
 
-// Room for any path that fits MAX_PATH, in double-byte characters.
-constexpr int kResolvedPathSize = 2 * MAX_PATH;
+// Room for any path that fits MAX_PATH, in characters.
+constexpr int kResolvedPathSize = MAX_PATH;
 
-// Writes into out (size bytes) the path stored stands for: the first that is
+// Writes into out (size characters) the path stored stands for: the first that is
 // there of its expansion, its text as written, the expansion on the
 // launcher's drive and the text on the launcher's drive; when none is there,
 // its expansion. True when out holds a usable path, which need not exist (the
 // system call that uses it finds out); found, when given, tells whether it
 // is there. False, with out empty, for an empty path or one that does not
 // fit MAX_PATH (or out).
-bool ResolveStoredPath(const char* stored, char* out, int size, bool* found = nullptr);
+bool ResolveStoredPath(const wchar_t* stored, wchar_t* out, int size, bool* found = nullptr);
 
 // Makes the drive Windows runs from drive ('C') instead of the system's; 0
 // goes back to the system's. For tests.
-void OverrideWindowsDrive(char drive);
+void OverrideWindowsDrive(wchar_t drive);
 
 // True when stored resolves to a file or folder that is there.
-bool StoredPathExists(const char* stored);
+bool StoredPathExists(const wchar_t* stored);
 
 // ResolveStoredPath for an icon source, which is often the launcher itself (a
 // group's default icons): a path with the launcher's file name that is not
 // there any more is taken to be the launcher from where it ran before it was
 // moved, and stands for the launcher's path as it runs now.
-bool ResolveIconSource(const char* stored, char* out, int size, bool* found = nullptr);
+bool ResolveIconSource(const wchar_t* stored, wchar_t* out, int size, bool* found = nullptr);

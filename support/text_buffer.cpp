@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include <cstring>
+#include <cwchar>
 
 TextBuffer::TextBuffer(const TextBuffer& other)
 {
@@ -23,23 +23,23 @@ TextBuffer& TextBuffer::operator=(const TextBuffer& other)
     return *this;
 }
 
-TextBuffer& TextBuffer::operator=(const char* text)
+TextBuffer& TextBuffer::operator=(const wchar_t* text)
 {
     Assign(text);
     return *this;
 }
 
-char* TextBuffer::GetText() const
+wchar_t* TextBuffer::GetText() const
 {
     return data_;
 }
 
-bool TextBuffer::Owns(const char* text) const
+bool TextBuffer::Owns(const wchar_t* text) const
 {
     return data_ && text >= data_ && text < data_ + capacity_;
 }
 
-bool TextBuffer::Assign(const char* text)
+bool TextBuffer::Assign(const wchar_t* text)
 {
     if (Owns(text)) {
         // A text inside this block would be wiped by the clear below: take a
@@ -54,21 +54,21 @@ bool TextBuffer::Assign(const char* text)
     Clear();
     if (!text)
         return false;
-    const int n = lstrlenA(text);
+    const int n = lstrlenW(text);
     if (static_cast<std::uint32_t>(n) + 1 > capacity_) {
         Release();
-        data_ = static_cast<char*>(g_systemHelper.Alloc(static_cast<SIZE_T>(n) + 1));
+        data_ = static_cast<wchar_t*>(g_systemHelper.Alloc((static_cast<SIZE_T>(n) + 1) * sizeof(wchar_t)));
         if (data_)
             capacity_ = static_cast<std::uint32_t>(n) + 1;
     }
     if (!data_)
         return false;
-    std::memcpy(data_, text, static_cast<size_t>(n));
+    std::wmemcpy(data_, text, static_cast<size_t>(n));
     length_ = n;
     return true;
 }
 
-TextBuffer& TextBuffer::Append(const char* text)
+TextBuffer& TextBuffer::Append(const wchar_t* text)
 {
     if (!text)
         return *this;
@@ -78,22 +78,22 @@ TextBuffer& TextBuffer::Append(const char* text)
             Append(copy.data_);
         return *this;
     }
-    const int n = lstrlenA(text);
+    const int n = lstrlenW(text);
     const std::uint32_t need = static_cast<std::uint32_t>(length_) + static_cast<std::uint32_t>(n) + 1;
     if (need <= capacity_) {
-        lstrcatA(data_, text);
+        lstrcatW(data_, text);
         length_ += n;
         return *this;
     }
-    char* grown = static_cast<char*>(g_systemHelper.Alloc(need));
+    wchar_t* grown = static_cast<wchar_t*>(g_systemHelper.Alloc(need * sizeof(wchar_t)));
     if (!grown)
         return *this;
     if (data_)
-        lstrcpyA(grown, data_);
-    lstrcatA(grown, text);
+        lstrcpyW(grown, data_);
+    lstrcatW(grown, text);
     g_systemHelper.Free(data_);
     data_ = grown;
-    length_ = lstrlenA(grown);
+    length_ = lstrlenW(grown);
     capacity_ = static_cast<std::uint32_t>(length_) + 1;
     return *this;
 }
@@ -101,7 +101,7 @@ TextBuffer& TextBuffer::Append(const char* text)
 void TextBuffer::Clear()
 {
     if (data_)
-        std::memset(data_, 0, capacity_);
+        std::wmemset(data_, 0, capacity_);
     length_ = 0;
 }
 
@@ -114,19 +114,12 @@ void TextBuffer::Release()
     length_ = 0;
 }
 
-int TextBuffer::Find(char c) const
+int TextBuffer::Find(wchar_t c) const
 {
     if (!data_)
         return -1;
-    const char* p = data_;
-    for (;;) {
-        if (*p == c)
-            return static_cast<int>(p - data_);
-        const char* next = CharNextA(p);
-        if (next == p || *next == 0)
-            return -1;
-        p = next;
-    }
+    const wchar_t* found = std::wcschr(data_, c);
+    return found && *found ? static_cast<int>(found - data_) : -1;
 }
 
 bool TextBuffer::IsValidIndex(int index) const
@@ -134,13 +127,13 @@ bool TextBuffer::IsValidIndex(int index) const
     return data_ && index >= 0 && index <= length_;
 }
 
-bool TextBuffer::SetAt(int index, char byte)
+bool TextBuffer::SetAt(int index, wchar_t character)
 {
     if (!IsValidIndex(index))
         return false;
-    if (index == length_ && byte != 0)
+    if (index == length_ && character != 0)
         return false;
-    data_[index] = byte;
-    length_ = lstrlenA(data_);
+    data_[index] = character;
+    length_ = lstrlenW(data_);
     return true;
 }

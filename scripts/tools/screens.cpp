@@ -15,7 +15,7 @@
 #include "menus/launcher_menus.h"
 #include "archive/archive_messages.h"
 #include "archive/archive_name_dialog.h"
-#include "archive/progress_dialog.h"
+#include "support/progress_window.h"
 #include "resources/resource_ids.h"
 #include "support/display_scale.h"
 #include "support/messages.h"
@@ -26,7 +26,7 @@ using namespace support;
 
 namespace {
 
-std::string g_folder;
+std::wstring g_folder;
 
 // A 32-bit canvas that pixels are copied onto and that is written as a BMP file.
 class Canvas {
@@ -56,12 +56,12 @@ public:
         BitBlt(dc_, x, y, width, height, source, sourceX, sourceY, SRCCOPY);
         GdiFlush();
     }
-    void Save(const char* name) const
+    void Save(const wchar_t* name) const
     {
-        std::string file = g_folder + "\\" + name;
+        std::wstring file = g_folder + L"\\" + name;
         if (SystemDpi() != kBaseDpi)
-            file += "_" + std::to_string(ScaleForDpi(100, SystemDpi()));
-        const bool ok = WriteBmp(file + ".bmp", width_, height_, [this](int x, int y) {
+            file += L"_" + std::to_wstring(ScaleForDpi(100, SystemDpi()));
+        const bool ok = WriteBmp(file + L".bmp", width_, height_, [this](int x, int y) {
             const DWORD v = bits_[y * width_ + x];
             return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
         });
@@ -79,7 +79,7 @@ private:
 
 // The window with its frame as it paints itself now and, around it, margin
 // pixels (left, top, right, bottom) of what the screen shows there.
-void SaveWindow(HWND window, const char* name, RECT margin = {})
+void SaveWindow(HWND window, const wchar_t* name, RECT margin = {})
 {
     ASSERT_TRUE(window) << name;
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -99,13 +99,13 @@ void SaveWindow(HWND window, const char* name, RECT margin = {})
 }
 
 // A button dialog as pictured so far: with a pixel of the desktop left of and below it.
-void SaveDialog(HWND dialog, const char* name)
+void SaveDialog(HWND dialog, const wchar_t* name)
 {
     SaveWindow(dialog, name, {1, 0, 0, 1});
 }
 
 // A menu's window with its frame, while it is open.
-std::function<void(const OpenMenu&)> MenuPicture(const char* name)
+std::function<void(const OpenMenu&)> MenuPicture(const wchar_t* name)
 {
     return [name](const OpenMenu& menu) { SaveWindow(menu.window, name); };
 }
@@ -113,19 +113,19 @@ std::function<void(const OpenMenu&)> MenuPicture(const char* name)
 class Screens : public LauncherWindow {
 protected:
     // Right-clicks a bar control and saves the menu that opens.
-    void SaveMenu(int controlId, const char* name)
+    void SaveMenu(int controlId, const wchar_t* name)
     {
         HWND control = GetDlgItem(window_, controlId);
         EXPECT_TRUE(WhileMenuOpen(
-                        window_, [&] { SendMessageA(window_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), 0); },
+                        window_, [&] { SendMessageW(window_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), 0); },
                         0, MenuPicture(name))
                         .opened)
             << name;
     }
-    void SaveTrayMenu(const char* name, UINT choose = 0)
+    void SaveTrayMenu(const wchar_t* name, UINT choose = 0)
     {
         EXPECT_TRUE(WhileMenuOpen(
-                        window_, [&] { SendMessageA(window_, WM_TRAYNOTIFY, 1, WM_RBUTTONUP); }, choose,
+                        window_, [&] { SendMessageW(window_, WM_TRAYNOTIFY, 1, WM_RBUTTONUP); }, choose,
                         MenuPicture(name))
                         .opened)
             << name;
@@ -135,26 +135,26 @@ protected:
 TEST_F(Screens, BarAndButtonDialogs)
 {
     // The pictured files live in a folder of a plain name, shown in the dialog.
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string place = std::string(temp) + "porun-screens";
-    const std::string program = place + "\\porun.exe";
-    const std::string tools = place + "\\ツール";
-    CreateDirectoryA(place.c_str(), nullptr);
-    CreateDirectoryA(tools.c_str(), nullptr);
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring place = std::wstring(temp) + L"porun-screens";
+    const std::wstring program = place + L"\\porun.exe";
+    const std::wstring tools = place + L"\\ツール";
+    CreateDirectoryW(place.c_str(), nullptr);
+    CreateDirectoryW(tools.c_str(), nullptr);
     const Restore cleanup{[place] { RemoveTree(place); }};
-    ASSERT_TRUE(CopyFileA(BuildFile(PORUN_EXE_PATH).c_str(), program.c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(program.c_str(), (tools + "\\editor.exe").c_str(), FALSE));
-    auto button = [&](int index, const char* title, const std::string& file, const std::string& icon, int iconIndex) {
-        data_.Button(0, index, title, file, "/s \"new notes.txt\"", FolderOf(file), icon, iconIndex);
+    ASSERT_TRUE(CopyFileW(BuildFile(PORUN_EXE_PATH).c_str(), program.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(program.c_str(), (tools + L"\\editor.exe").c_str(), FALSE));
+    auto button = [&](int index, const wchar_t* title, const std::wstring& file, const std::wstring& icon, int iconIndex) {
+        data_.Button(0, index, title, file, L"/s \"new notes.txt\"", FolderOf(file), icon, iconIndex);
     };
-    data_.Group(0, "ツール");
-    button(0, "エディタ", tools + "\\editor.exe", "", 0);
-    button(1, "ポルン", program, program, 3);
-    button(2, "お弁当", program, program, 6);
-    button(3, "きのこ", program, program, 8);
-    button(4, "消えたファイル", tools + "\\gone.exe", "", 0);
-    button(5, "お絵かき", program, program, 10);
+    data_.Group(0, L"ツール");
+    button(0, L"エディタ", tools + L"\\editor.exe", L"", 0);
+    button(1, L"ポルン", program, program, 3);
+    button(2, L"お弁当", program, program, 6);
+    button(3, L"きのこ", program, program, 8);
+    button(4, L"消えたファイル", tools + L"\\gone.exe", L"", 0);
+    button(5, L"お絵かき", program, program, 10);
     data_.settings.windowX = 120;
     data_.settings.windowY = 60;
     data_.settings.alwaysOnTop = 1;
@@ -163,14 +163,14 @@ TEST_F(Screens, BarAndButtonDialogs)
     RECT bar = {};
     GetWindowRect(window_, &bar);  // pictured as 60 x 470 pixels of the screen at 100 %
     const int dpi = SystemDpi();
-    SaveWindow(window_, "bar",
+    SaveWindow(window_, L"bar",
                {ScaleForDpi(7, dpi), ScaleForDpi(4, dpi), ScaleForDpi(53, dpi) - (bar.right - bar.left),
                 ScaleForDpi(466, dpi) - (bar.bottom - bar.top)});
 
-    DialogWaiter empty("ボタンの設定", IDCANCEL, [](HWND dialog) { SaveDialog(dialog, "button_dialog_empty"); });
+    DialogWaiter empty(L"ボタンの設定", IDCANCEL, [](HWND dialog) { SaveDialog(dialog, L"button_dialog_empty"); });
     Click(IDC_FIRST_LAUNCHER + 7);
     EXPECT_TRUE(empty.Seen());
-    DialogWaiter filled("ボタンの設定", IDCANCEL, [](HWND dialog) { SaveDialog(dialog, "button_dialog_filled"); });
+    DialogWaiter filled(L"ボタンの設定", IDCANCEL, [](HWND dialog) { SaveDialog(dialog, L"button_dialog_filled"); });
     RightClick(IDC_FIRST_LAUNCHER + 1, IDM_BUTTON_SETTINGS);
     EXPECT_TRUE(filled.Seen());
 }
@@ -179,21 +179,21 @@ TEST_F(Screens, GroupSettings)
 {
     shortcuts_ = ActiveLines(VK_F5, 2);
     Open(SW_SHOWNORMAL);
-    DialogWaiter dialog("基本設定", IDC_GROUP_CANCEL, [](HWND d) { SaveWindow(d, "group_settings"); });
+    DialogWaiter dialog(L"基本設定", IDC_GROUP_CANCEL, [](HWND d) { SaveWindow(d, L"group_settings"); });
     RightClick(IDC_GROUP_BUTTON, IDM_BUTTON_SETTINGS);
     EXPECT_TRUE(dialog.Seen());
 }
 
 TEST_F(Screens, IconChooser)
 {
-    const std::string icons = CopyInto(BuildFile(PORUN_RECORDER_ICON_PATH), folder_, "icons.exe");  // five icons
+    const std::wstring icons = CopyInto(BuildFile(PORUN_RECORDER_ICON_PATH), folder_, L"icons.exe");  // five icons
     ASSERT_FALSE(icons.empty());
-    data_.Button(0, 0, "icons", icons, "", "", icons, 2);
+    data_.Button(0, 0, L"icons", icons, L"", L"", icons, 2);
     Open(SW_SHOWNORMAL);
-    DialogWaiter dialog("ボタンの設定", IDCANCEL, [](HWND settings) {
+    DialogWaiter dialog(L"ボタンの設定", IDCANCEL, [](HWND settings) {
         Press(settings, IDC_ICON_PREVIEW);
-        HWND chooser = WaitForDialog("アイコンを選択");
-        SaveWindow(chooser, "icon_chooser");
+        HWND chooser = WaitForDialog(L"アイコンを選択");
+        SaveWindow(chooser, L"icon_chooser");
         Press(chooser, IDCANCEL);
         WaitGone(chooser);
     });
@@ -203,77 +203,77 @@ TEST_F(Screens, IconChooser)
 
 TEST_F(Screens, Menus)
 {
-    data_.Group(0, "いつもの").Button(0, 0, "メモ帳", "C:\\windows\\notepad.exe").Button(0, 9, "最後", "C:\\x.exe");
+    data_.Group(0, L"いつもの").Button(0, 0, L"メモ帳", L"C:\\windows\\notepad.exe").Button(0, 9, L"最後", L"C:\\x.exe");
     data_.settings.groupCount = 4;
     data_.settings.alwaysOnTop = 1;
     Open(SW_SHOWNORMAL);
-    SaveMenu(IDC_FIRST_LAUNCHER, "menu_button_menu");
-    SaveMenu(kLastLauncherId, "menu_button_menu_last");
-    SaveMenu(IDC_FIRST_LAUNCHER + 3, "menu_button_menu_empty");
-    SaveMenu(IDC_GROUP_BUTTON, "menu_group_button_menu");
-    SaveMenu(IDC_PREVIOUS_GROUP, "menu_group_menu");
-    SaveMenu(IDC_NEXT_GROUP, "menu_group_menu_next");
-    SaveTrayMenu("menu_tray_menu", IDM_ALWAYS_ON_TOP);
-    SaveTrayMenu("menu_tray_menu_off");
+    SaveMenu(IDC_FIRST_LAUNCHER, L"menu_button_menu");
+    SaveMenu(kLastLauncherId, L"menu_button_menu_last");
+    SaveMenu(IDC_FIRST_LAUNCHER + 3, L"menu_button_menu_empty");
+    SaveMenu(IDC_GROUP_BUTTON, L"menu_group_button_menu");
+    SaveMenu(IDC_PREVIOUS_GROUP, L"menu_group_menu");
+    SaveMenu(IDC_NEXT_GROUP, L"menu_group_menu_next");
+    SaveTrayMenu(L"menu_tray_menu", IDM_ALWAYS_ON_TOP);
+    SaveTrayMenu(L"menu_tray_menu_off");
 }
 
 TEST_F(Screens, SkinnedMenus)
 {
-    for (const char* name : {"menuforeground.bmp", "menubackground.bmp", "menutitle.bmp"})
-        ASSERT_FALSE(CopyInto(SourceFile((std::string("docs/skin/") + name).c_str()), folder_, name).empty());
-    data_.Button(0, 1, "ブラウザ", "C:\\x.exe");
+    for (const wchar_t* name : {L"menuforeground.bmp", L"menubackground.bmp", L"menutitle.bmp"})
+        ASSERT_FALSE(CopyInto(SourceFile((std::wstring(L"docs/skin/") + name).c_str()), folder_, name).empty());
+    data_.Button(0, 1, L"ブラウザ", L"C:\\x.exe");
     data_.settings.alwaysOnTop = 1;
     Open(SW_SHOWNORMAL);
-    SaveMenu(IDC_FIRST_LAUNCHER + 1, "menu_button_menu_skin");
-    SaveTrayMenu("menu_tray_menu_skin");
-    SaveMenu(IDC_PREVIOUS_GROUP, "menu_group_menu_skin");
+    SaveMenu(IDC_FIRST_LAUNCHER + 1, L"menu_button_menu_skin");
+    SaveTrayMenu(L"menu_tray_menu_skin");
+    SaveMenu(IDC_PREVIOUS_GROUP, L"menu_group_menu_skin");
 }
 
 // The dialogs no other case opens, to look at them at every scale.
 TEST_F(Screens, AboutAndArchiveDialogs)
 {
     Open(SW_SHOWNORMAL);
-    DialogWaiter about("バージョン情報", IDOK, [](HWND d) { SaveWindow(d, "about"); });
+    DialogWaiter about(L"バージョン情報", IDOK, [](HWND d) { SaveWindow(d, L"about"); });
     Command(IDM_ABOUT);
     EXPECT_TRUE(about.Seen());
-    DialogWaiter name("ZIP書庫の作成", IDCANCEL, [](HWND d) { SaveWindow(d, "archive_name_dialog"); });
+    DialogWaiter name(L"ZIP書庫の作成", IDCANCEL, [](HWND d) { SaveWindow(d, L"archive_name_dialog"); });
     ArchiveNameDialog asked;
     asked.SetName(L"お弁当のレシピ.zip");
     asked.Run(window_);
     EXPECT_TRUE(name.Seen());
-    DialogWaiter replace("ぽてまるの質問", IDNO, [](HWND d) { SaveWindow(d, "archive_replace_question"); });
+    DialogWaiter replace(L"ぽてまるの質問", IDNO, [](HWND d) { SaveWindow(d, L"archive_replace_question"); });
     ShowArchiveMessage(window_, IDS_MSG_ARCHIVE_REPLACE, MB_YESNO | MB_ICONQUESTION, L"お弁当のレシピ.zip");
     EXPECT_TRUE(replace.Seen());
-    DialogWaiter room("ぽてまるエラー", IDOK, [](HWND d) { SaveWindow(d, "archive_no_room"); });
+    DialogWaiter room(L"ぽてまるエラー", IDOK, [](HWND d) { SaveWindow(d, L"archive_no_room"); });
     ShowArchiveMessage(window_, IDS_MSG_EXTRACT_NO_ROOM, MB_OK | MB_ICONERROR, L"写真.zip", L"12.3 GB", L"4.0 GB");
     EXPECT_TRUE(room.Seen());
     ProgressDialog progress;
     HWND shown = progress.Show(window_);
-    char title[128];
-    LoadText(IDS_PACK_TITLE, title, sizeof title);
+    wchar_t title[128];
+    LoadText(IDS_PACK_TITLE, title, 128);
     progress.SetTitle(title);
-    progress.SetText("きのこの炊き込みごはん（お弁当用）のレシピ.txt");
+    progress.SetText(L"きのこの炊き込みごはん（お弁当用）のレシピ.txt");
     progress.SetProgress(40);
     Idle(shown);
-    SaveWindow(shown, "progress_dialog");
+    SaveWindow(shown, L"progress_dialog");
 }
 
 TEST_F(Screens, ShortcutListAndKeyCapture)
 {
-    const std::string program = BuildFile(PORUN_EXE_PATH);
-    data_.Button(0, 0, "", program).Button(0, 1, "", program).Button(2, 5, "", program).Button(4, 4, "", program);
+    const std::wstring program = BuildFile(PORUN_EXE_PATH);
+    data_.Button(0, 0, L"", program).Button(0, 1, L"", program).Button(2, 5, L"", program).Button(4, 4, L"", program);
     Open(SW_SHOWNORMAL);
-    DialogWaiter list("ショートカットキーの設定", IDCANCEL, [](HWND dialog) {
+    DialogWaiter list(L"ショートカットキーの設定", IDCANCEL, [](HWND dialog) {
         HWND rows = GetDlgItem(dialog, IDC_SHORTCUT_LIST);
         for (int row = 0; row < ListView_GetItemCount(rows); ++row)
             ListView_SetItemState(rows, row, row >= 1 && row < 4 ? LVIS_SELECTED : 0, LVIS_SELECTED);
         Press(dialog, IDC_SHORTCUT_ASSIGN);
-        HWND capture = WaitForDialog("ショートカットキーの登録");
-        SaveWindow(capture, "key_capture");
+        HWND capture = WaitForDialog(L"ショートカットキーの登録");
+        SaveWindow(capture, L"key_capture");
         PostKeys(GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT), {VK_CONTROL}, VK_F5);
         EXPECT_TRUE(WaitGone(capture));
         Idle(dialog);
-        SaveWindow(dialog, "shortcut_settings");
+        SaveWindow(dialog, L"shortcut_settings");
     });
     RightClick(IDC_FIRST_LAUNCHER, IDM_BUTTON_SHORTCUTS);
     EXPECT_TRUE(list.Seen());
@@ -282,29 +282,29 @@ TEST_F(Screens, ShortcutListAndKeyCapture)
 TEST_F(Screens, Search)
 {
     // Programs with icons in a folder of a plain name, shown in the file column.
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string place = std::string(temp) + "porun-search";
-    CreateDirectoryA(place.c_str(), nullptr);
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring place = std::wstring(temp) + L"porun-search";
+    CreateDirectoryW(place.c_str(), nullptr);
     const Restore cleanup{[place] { RemoveTree(place); }};
-    const std::string program = BuildFile(PORUN_EXE_PATH);
-    auto button = [&](int group, int index, const char* title, const char* file, int icon) {
-        const std::string path = place + "\\" + file;
-        ASSERT_TRUE(CopyFileA(program.c_str(), path.c_str(), FALSE));
-        data_.Button(group, index, title, path, "", "", path, icon);
+    const std::wstring program = BuildFile(PORUN_EXE_PATH);
+    auto button = [&](int group, int index, const wchar_t* title, const wchar_t* file, int icon) {
+        const std::wstring path = place + L"\\" + file;
+        ASSERT_TRUE(CopyFileW(program.c_str(), path.c_str(), FALSE));
+        data_.Button(group, index, title, path, L"", L"", path, icon);
     };
-    data_.Group(0, "いつもの").Group(1, "エディタ").Group(2, "おえかき");
-    button(0, 0, "メモ帳", "notepad.exe", 1);
-    button(1, 0, "秀丸エディタ", "Hidemaru.exe", 3);
-    button(1, 2, "サクラエディタ", "sakura.exe", 6);
-    button(1, 5, "ﾃｷｽﾄ ｴﾃﾞｨﾀ", "TextEditor.exe", 8);
-    button(2, 1, "おえかきエディタ", "paint.exe", 10);
+    data_.Group(0, L"いつもの").Group(1, L"エディタ").Group(2, L"おえかき");
+    button(0, 0, L"メモ帳", L"notepad.exe", 1);
+    button(1, 0, L"秀丸エディタ", L"Hidemaru.exe", 3);
+    button(1, 2, L"サクラエディタ", L"sakura.exe", 6);
+    button(1, 5, L"ﾃｷｽﾄ ｴﾃﾞｨﾀ", L"TextEditor.exe", 8);
+    button(2, 1, L"おえかきエディタ", L"paint.exe", 10);
     data_.settings.groupCount = 3;
     Open(SW_SHOWNORMAL);
-    DialogWaiter search("ボタンをさがす", IDCANCEL, [](HWND dialog) {
-        SetDlgItemTextA(dialog, IDC_SEARCH_QUERY, "えでぃた");
+    DialogWaiter search(L"ボタンをさがす", IDCANCEL, [](HWND dialog) {
+        SetDlgItemTextW(dialog, IDC_SEARCH_QUERY, L"えでぃた");
         Idle(dialog);
-        SaveWindow(dialog, "search");
+        SaveWindow(dialog, L"search");
     });
     Command(IDM_SEARCH_BUTTONS);
     EXPECT_TRUE(search.Seen());
@@ -321,9 +321,9 @@ TEST_F(Screens, RefusedHotkeys)
         UnregisterHotKey(nullptr, 0xBFF2);
     }};
     // Stored beside the launcher, as a stick keeps them.
-    ASSERT_FALSE(CopyInto(BuildFile(PORUN_EXE_PATH), folder_, "ツール\\editor.exe").empty());
-    const std::string program = "%PORUN_DIR%\\ツール\\editor.exe";
-    data_.Button(0, 0, "エディタ", program).Button(0, 1, "メモ帳", program).Button(1, 2, "", program);
+    ASSERT_FALSE(CopyInto(BuildFile(PORUN_EXE_PATH), folder_, L"ツール\\editor.exe").empty());
+    const std::wstring program = L"%PORUN_DIR%\\ツール\\editor.exe";
+    data_.Button(0, 0, L"エディタ", program).Button(0, 1, L"メモ帳", program).Button(1, 2, L"", program);
     shortcuts_ = ShortcutLines(0, 0, VK_F9, 3, 1) + ShortcutLines(0, 1, 'M', 6, 1) + ShortcutLines(1, 2, VK_F5, 2, 0) +
                  "ShortCut.Search.key,121\r\nShortCut.Search.flag,3\r\n";  // CTRL+SHIFT+F10
     Open(SW_SHOWNORMAL);
@@ -332,12 +332,12 @@ TEST_F(Screens, RefusedHotkeys)
     EXPECT_TRUE(WaitUntil([&] {
         balloon = nullptr;
         EnumWindows([](HWND window, LPARAM found) -> BOOL {
-            char name[32] = "";
+            wchar_t name[32] = L"";
             DWORD pid = 0;
             GetWindowThreadProcessId(window, &pid);
-            GetClassNameA(window, name, sizeof name);
-            if (pid == GetCurrentProcessId() || !IsWindowVisible(window) || lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 ||
-                !(GetWindowLongA(window, GWL_STYLE) & TTS_BALLOON))
+            GetClassNameW(window, name, 32);
+            if (pid == GetCurrentProcessId() || !IsWindowVisible(window) || lstrcmpiW(name, TOOLTIPS_CLASSW) != 0 ||
+                !(GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON))
                 return TRUE;
             *reinterpret_cast<HWND*>(found) = window;
             return FALSE;
@@ -345,8 +345,8 @@ TEST_F(Screens, RefusedHotkeys)
         return balloon != nullptr;
     }));
     if (balloon)
-        SaveWindow(balloon, "hotkey_balloon", {8, 8, 8, 8});
-    DialogWaiter list("ショートカットキーの設定", IDCANCEL, [](HWND dialog) { SaveWindow(dialog, "shortcut_settings_refused"); });
+        SaveWindow(balloon, L"hotkey_balloon", {8, 8, 8, 8});
+    DialogWaiter list(L"ショートカットキーの設定", IDCANCEL, [](HWND dialog) { SaveWindow(dialog, L"shortcut_settings_refused"); });
     RightClick(IDC_FIRST_LAUNCHER, IDM_BUTTON_SHORTCUTS);
     EXPECT_TRUE(list.Seen());
 }
@@ -360,6 +360,8 @@ int main(int argc, char** argv)
         fprintf(stderr, "usage: porun_screens FOLDER [--gtest_filter=...]\n");
         return 2;
     }
-    g_folder = argv[1];
+    int count = 0;  // the folder as the shell passed it, in UTF-16
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    g_folder = count > 1 ? wide[1] : L"";
     return RUN_ALL_TESTS();
 }

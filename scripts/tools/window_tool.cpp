@@ -7,15 +7,17 @@
 //   porun_window_tool snap CLASS FILE   writes the client area as the window has painted it
 //                                     to FILE, a 24-bit BMP, and prints its screen rectangle as WxH+X+Y
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 
 namespace {
 
 // The client area as the window has painted it (its children included), into a 24-bit BMP; the rectangle on the screen in screen.
-bool SnapClient(HWND window, const char* path, RECT* screen)
+bool SnapClient(HWND window, const wchar_t* path, RECT* screen)
 {
     RECT client;
     if (!GetClientRect(window, &client))
@@ -41,7 +43,7 @@ bool SnapClient(HWND window, const char* path, RECT* screen)
     const DWORD imageSize = stride * static_cast<DWORD>(height);
     BITMAPFILEHEADER header{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof info.bmiHeader) + imageSize, 0,
                             0, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof info.bmiHeader)};
-    FILE* file = printed ? std::fopen(path, "wb") : nullptr;
+    FILE* file = printed ? _wfopen(path, L"wb") : nullptr;
     const bool written = file && std::fwrite(&header, sizeof header, 1, file) == 1 &&
                          std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, file) == 1 &&
                          std::fwrite(bits, imageSize, 1, file) == 1;
@@ -53,46 +55,48 @@ bool SnapClient(HWND window, const char* path, RECT* screen)
 
 }  // namespace
 
-int main(int argc, char** argv)
+int main()
 {
+    int argc = 0;  // in UTF-16, as the shell passed them
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (argc < 3)
         return 2;
-    const char* className = argv[2];
-    if (std::strcmp(argv[1], "wait") == 0) {
-        const DWORD limit = argc > 3 ? static_cast<DWORD>(std::atoi(argv[3])) : 5000;
+    const wchar_t* className = argv[2];
+    if (std::wcscmp(argv[1], L"wait") == 0) {
+        const DWORD limit = argc > 3 ? static_cast<DWORD>(_wtoi(argv[3])) : 5000;
         const DWORD start = GetTickCount();
         HWND window;
-        while (!(window = FindWindowA(className, nullptr))) {
+        while (!(window = FindWindowW(className, nullptr))) {
             if (GetTickCount() - start > limit)
                 return 1;
             Sleep(50);
         }
         DWORD_PTR ignored = 0;
-        return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, limit, &ignored) ? 0 : 1;
+        return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, limit, &ignored) ? 0 : 1;
     }
-    if (std::strcmp(argv[1], "close") == 0) {
-        HWND window = FindWindowA(className, nullptr);
+    if (std::wcscmp(argv[1], L"close") == 0) {
+        HWND window = FindWindowW(className, nullptr);
         if (!window)
             return 1;
-        PostMessageA(window, WM_CLOSE, 0, 0);
+        PostMessageW(window, WM_CLOSE, 0, 0);
         for (int i = 0; i < 200 && IsWindow(window); ++i)
             Sleep(50);
         return IsWindow(window) ? 1 : 0;
     }
-    if (std::strcmp(argv[1], "command") == 0 && argc > 3) {
-        HWND window = FindWindowA(className, nullptr);
-        return window && PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(std::atoi(argv[3])), 0) ? 0 : 1;
+    if (std::wcscmp(argv[1], L"command") == 0 && argc > 3) {
+        HWND window = FindWindowW(className, nullptr);
+        return window && PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[3])), 0) ? 0 : 1;
     }
-    if (std::strcmp(argv[1], "snap") == 0 && argc > 3) {
-        HWND window = FindWindowA(className, nullptr);
+    if (std::wcscmp(argv[1], L"snap") == 0 && argc > 3) {
+        HWND window = FindWindowW(className, nullptr);
         RECT rect;
         if (!window || !SnapClient(window, argv[3], &rect))
             return 1;
         printf("%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top);
         return 0;
     }
-    if (std::strcmp(argv[1], "rect") == 0) {
-        HWND window = FindWindowA(className, nullptr);
+    if (std::wcscmp(argv[1], L"rect") == 0) {
+        HWND window = FindWindowW(className, nullptr);
         RECT rect;
         if (!window || !GetWindowRect(window, &rect))
             return 1;

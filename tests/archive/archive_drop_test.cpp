@@ -1,12 +1,13 @@
 // The drop on the group button: what extracts or packs onto the desktop, what the user is told, the progress window.
+#include "archive/listed_name.h"
 #include "support/launcher.h"
 #include "support/zip.h"
 
 #include "archive/archive_drop.h"
-#include "archive/progress_dialog.h"
 #include "archive/zip_extract.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
+#include "support/progress_window.h"
 
 #include <commctrl.h>
 
@@ -24,24 +25,22 @@ bool ShellDrop(HWND owner, const std::vector<std::wstring>& paths)
     HGLOBAL drop = GlobalAlloc(GMEM_FIXED, block.size());
     memcpy(drop, block.data(), block.size());
     const bool handled = HandleArchiveDrop(owner, static_cast<HDROP>(drop));
-    return GlobalFree(drop), handled;
+    GlobalFree(drop);
+    return handled;
 }
 
 std::wstring g_opened;  // the folders shown
 void RecordOpen(HWND, const wchar_t* folder) { g_opened += folder; }
 
-// The desktop's items; an archive with its entries, in UTF-16 whatever they were stored in.
+// The desktop's items; an archive with its entries.
 std::wstring Describe(const std::wstring& desktop)
 {
     std::wstring out;
     for (const std::wstring& item : ListTree(desktop)) {
         out += (out.empty() ? L"" : L" ") + item;
         const std::vector<ListedEntry> entries = ListZip(desktop + L"\\" + item);  // none unless an archive
-        for (size_t i = 0; i < entries.size(); ++i) {
-            wchar_t name[300] = L"";
-            MultiByteToWideChar(entries[i].flag & 0x800 ? CP_UTF8 : 932, 0, entries[i].name.c_str(), -1, name, 300);
-            out += (i ? L"," : L"[") + std::wstring(name) + (i + 1 == entries.size() ? L"]" : L"");
-        }
+        for (size_t i = 0; i < entries.size(); ++i)
+            out += (i ? L"," : L"[") + NameOf(entries[i]) + (i + 1 == entries.size() ? L"]" : L"");
     }
     return out;
 }
@@ -54,7 +53,7 @@ std::wstring AnswerNames(const std::vector<const wchar_t*>& replies)
     std::wstring seen, first;
     HWND previous = nullptr;
     for (const wchar_t* reply : replies) {
-        HWND dialog = WaitForDialog("ZIP書庫の作成", GetCurrentProcessId(), 15000, previous);
+        HWND dialog = WaitForDialog(L"ZIP書庫の作成", GetCurrentProcessId(), 15000, previous);
         if (!dialog)
             return seen;
         HWND edit = GetDlgItem(dialog, IDC_ARCHIVE_NAME_EDIT);
@@ -68,8 +67,8 @@ std::wstring AnswerNames(const std::vector<const wchar_t*>& replies)
         seen += (previous ? L"|" : L"") + std::wstring(text) + (focused ? L"" : L"!") + (first == prompt ? L"" : L"?");
         for (const wchar_t* key = reply; reply != kEscape && reply != kCloseBox && key && *key; ++key)
             SendMessageW(edit, WM_CHAR, *key, 0);
-        reply == kEscape     ? void(PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0))
-        : reply == kCloseBox ? void(PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0))
+        reply == kEscape     ? void(PostMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0))
+        : reply == kCloseBox ? void(PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0))
                              : Press(dialog, reply == kCancel ? IDCANCEL : IDOK);
         previous = dialog;
     }
@@ -91,21 +90,28 @@ struct DropCase {
     std::vector<std::wstring> items;
     std::vector<const wchar_t*> replies;  // to the name dialogs in turn
     std::wstring proposals;
-    std::string caption, message;  // of the box that tells the outcome: its caption, what its text says
+    std::wstring caption, message;  // of the box that tells the outcome: its caption, what its text says
     std::wstring desktop;          // afterwards
     bool handled = true, opened = false, ctrl = false;
     std::string archive = kPics;
     const wchar_t* desktopFolder = nullptr;  // L"": unknown
     int answer = IDOK;                       // pressed in the box
 };
+void PutSeamsBack()
+{
+    OverrideDesktopFolder(nullptr);
+    OverrideFolderOpener(nullptr);
+    OverrideEntryWriter(nullptr);
+}
+
 class DropOnTheGroupButton : public ::testing::TestWithParam<DropCase> {};
 
 TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)
 {
     const DropCase& c = GetParam();
     TempFolder root;
-    const std::wstring desktop = Wide(root.Folder("desk")), source = Wide(root.Folder("src"));
-    Restore seams{[] { OverrideDesktopFolder(nullptr); OverrideFolderOpener(nullptr); }};
+    const std::wstring desktop = root.Folder(L"desk"), source = root.Folder(L"src");
+    Restore seams{PutSeamsBack};
     OverrideDesktopFolder(c.desktopFolder ? c.desktopFolder : desktop.c_str());
     OverrideFolderOpener(RecordOpen);
     g_opened.clear();
@@ -123,7 +129,7 @@ TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)
     const std::wstring before = Describe(desktop);
     std::wstring seen;
     std::thread names([&] { seen = AnswerNames(c.replies); });
-    DialogWaiter box(c.caption.empty() ? "no box" : c.caption, c.answer, {}, GetCurrentProcessId(), nullptr,
+    DialogWaiter box(c.caption.empty() ? L"no box" : c.caption, c.answer, {}, GetCurrentProcessId(), nullptr,
                      c.caption.empty() ? 0 : 15000);
     std::unique_ptr<HeldKeys> ctrl(c.ctrl ? new HeldKeys({VK_CONTROL}) : nullptr);
     EXPECT_EQ(c.handled, ShellDrop(nullptr, dropped));
@@ -139,45 +145,49 @@ const std::wstring kBesidePics = L"pics (2)\\ pics (2)\\a.jpg pics\\ pics\\a.jpg
 const std::wstring kSixty(60, L'x');
 
 INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::vector<DropCase>{
-    {"ArchiveExtractedAndOpened", {L"pics.zip"}, {}, L"", "", "", L"pics\\ pics\\a.jpg", true, true},
-    {"ArchiveKnownByItsContents", {L"data.bin"}, {}, L"", "", "", L"data\\ data\\a.jpg", true, true},
-    {"ArchiveNameOutsideCodePage932", {L"caf\u00E9.zip"}, {}, L"", "", "", L"caf\u00E9\\ caf\u00E9\\a.jpg", true, true},
-    {"CutShortArchive", {L"pics.zip"}, {}, L"", kError, "「pics.zip」は壊れている", L"", true, false, false,
+    {"ArchiveExtractedAndOpened", {L"pics.zip"}, {}, L"", L"", L"", L"pics\\ pics\\a.jpg", true, true},
+    {"ArchiveKnownByItsContents", {L"data.bin"}, {}, L"", L"", L"", L"data\\ data\\a.jpg", true, true},
+    {"ArchiveNameOutsideCodePage932", {L"caf\u00E9.zip"}, {}, L"", L"", L"", L"caf\u00E9\\ caf\u00E9\\a.jpg", true,
+     true},
+    {"CutShortArchive", {L"pics.zip"}, {}, L"", kError, L"「pics.zip」は壊れている", L"", true, false, false,
      kPics.substr(0, 40)},
     {"StoppedAtAnEntry", {L"pics.zip"}, {}, L"", kError,
-     "「pics.zip」の「b.jpg」が読めないか書き込めなくて、解凍をとちゅうでやめたのら！！\nそれまでに取り出したファイルは「pics」に残してあるろ。",
+     L"「pics.zip」の「b.jpg」が読めないか書き込めなくて、解凍をとちゅうでやめたのら！！\nそれまでに取り出したファイルは「pics」に残してあるろ。",
      L"pics\\ pics\\a.jpg", true, false, false, Unreadable()},
-    {"UnsafeNamesSkipped", {L"pics.zip"}, {}, L"", kNotice, "「pics.zip」のうち 2 個", L"pics\\ pics\\a.jpg", true,
+    {"UnsafeNamesSkipped", {L"pics.zip"}, {}, L"", kNotice, L"「pics.zip」のうち 2 個", L"pics\\ pics\\a.jpg", true,
      true, false, BuildZip({StoredEntry("a.jpg", "a"), StoredEntry("../evil.jpg", "e"), StoredEntry("CON", "c")})},
-    {"PlainFileGoesOnToTheIconOffer", {L"report.txt"}, {}, L"", "", "", L"", false},
-    {"PlainFileWithCtrl", {L"report.txt"}, {nullptr}, L"report", "", "", L"report.zip[report.txt]", true, false, true},
-    {"FolderOutsideCodePage932", {L"\uD55C\uAD6D\uC5B4\\"}, {nullptr}, L"\uD55C\uAD6D\uC5B4", "", "",
+    {"PlainFileGoesOnToTheIconOffer", {L"report.txt"}, {}, L"", L"", L"", L"", false},
+    {"PlainFileWithCtrl", {L"report.txt"}, {nullptr}, L"report", L"", L"", L"report.zip[report.txt]", true, false,
+     true},
+    {"FolderOutsideCodePage932", {L"\uD55C\uAD6D\uC5B4\\"}, {nullptr}, L"\uD55C\uAD6D\uC5B4", L"", L"",
      L"\uD55C\uAD6D\uC5B4.zip[\uD55C\uAD6D\uC5B4/a.txt,\uD55C\uAD6D\uC5B4/]"},
     {.name = "TypedNameReplacesAnArchive", .items = {L"one.c", L"two.h", L"=bundle.zip"}, .replies = {L"bundle"},
-     .proposals = L"one", .caption = kQuestion, .message = "「bundle.zip」がある", .desktop = L"bundle.zip[one.c,two.h]",
+     .proposals = L"one", .caption = kQuestion, .message = L"「bundle.zip」がある", .desktop = L"bundle.zip[one.c,two.h]",
      .answer = IDYES},
     {.name = "ArchiveKeptAsksTheNameAgain", .items = {L"one.c", L"two.h", L"=bundle.zip"},
-     .replies = {L"bundle", L"other"}, .proposals = L"one|bundle", .caption = kQuestion, .message = "「bundle.zip」がある",
+     .replies = {L"bundle", L"other"}, .proposals = L"one|bundle", .caption = kQuestion, .message = L"「bundle.zip」がある",
      .desktop = L"bundle.zip other.zip[one.c,two.h]", .answer = IDNO},
-    {"ProposalOfADottedName", {L"a.b.c"}, {kCancel}, L"a.b", "", "", L"", false, false, true},
-    {"ProposalOfADotFile", {L".profile"}, {kCancel}, L".profile", "", "", L"", false, false, true},
-    {"ProposalInADottedFolder", {L"dl.d\\name"}, {kCancel}, L"name", "", "", L"", false, false, true},
-    {"NameCancelled", {L"docs\\"}, {kCancel}, L"docs", "", "", L"", false},
-    {"NameEscaped", {L"docs\\"}, {kEscape}, L"docs", "", "", L"", false},
-    {"NameDialogClosed", {L"docs\\"}, {kCloseBox}, L"docs", "", "", L"", false},
-    {"TypingStopsAtFifty", {L"docs\\"}, {kSixty.c_str()}, L"docs", "", "", std::wstring(50, L'x') + L".zip[docs/a.txt,docs/]"},
-    {"LongProposalShownWhole", {std::wstring(60, L'p') + L".txt"}, {kCancel}, std::wstring(60, L'p'), "", "", L"", false,
-     false, true},
+    {"ProposalOfADottedName", {L"a.b.c"}, {kCancel}, L"a.b", L"", L"", L"", false, false, true},
+    {"ProposalOfADotFile", {L".profile"}, {kCancel}, L".profile", L"", L"", L"", false, false, true},
+    {"ProposalInADottedFolder", {L"dl.d\\name"}, {kCancel}, L"name", L"", L"", L"", false, false, true},
+    {"NameCancelled", {L"docs\\"}, {kCancel}, L"docs", L"", L"", L"", false},
+    {"NameEscaped", {L"docs\\"}, {kEscape}, L"docs", L"", L"", L"", false},
+    {"NameDialogClosed", {L"docs\\"}, {kCloseBox}, L"docs", L"", L"", L"", false},
+    {"TypingStopsAtFifty", {L"docs\\"}, {kSixty.c_str()}, L"docs", L"", L"",
+     std::wstring(50, L'x') + L".zip[docs/a.txt,docs/]"},
+    {"LongProposalShownWhole", {std::wstring(60, L'p') + L".txt"}, {kCancel}, std::wstring(60, L'p'), L"", L"", L"",
+     false, false, true},
     // a typed name that is no single file name on the desktop is asked for again
     {.name = "NamesThatNameNoFileAreAskedAgain", .items = {L"docs\\"},
-     .replies = {L"bad|name", L"..\\up", L"CON", kCancel}, .proposals = L"docs|bad|name?|..\\up?|CON?", .handled = false},
-    {"UnknownDesktopArchive", {L"pics.zip"}, {}, L"", kError, "デスクトップの場所", L"", true, false, false, kPics, L""},
-    {"UnknownDesktopFolder", {L"docs\\"}, {}, L"", kError, "デスクトップの場所", L"", true, false, false, kPics, L""},
+     .replies = {L"bad|name", L"..\\up", L"CON", kCancel}, .proposals = L"docs|bad|name?|..\\up?|CON?",
+     .handled = false},
+    {"UnknownDesktopArchive", {L"pics.zip"}, {}, L"", kError, L"デスクトップの場所", L"", true, false, false, kPics, L""},
+    {"UnknownDesktopFolder", {L"docs\\"}, {}, L"", kError, L"デスクトップの場所", L"", true, false, false, kPics, L""},
     // a name that would write over a dropped item is asked for again; the dropped items stay
-    {"TakenByADroppedArchive", {L">report.zip", L">other.txt"}, {nullptr, L"bundle"}, L"report|report?", "", "",
+    {"TakenByADroppedArchive", {L">report.zip", L">other.txt"}, {nullptr, L"bundle"}, L"report|report?", L"", L"",
      L"bundle.zip[report.zip,other.txt] other.txt report.zip"},
-    {"TakenByTheOneFile", {L">x.zip"}, {nullptr, kCancel}, L"x|x?", "", "", L"", false, false, true},
-    {"InsideADroppedFolder", {L">docs\\"}, {L"docs\\inner", kCancel}, L"docs|docs\\inner?", "", "", L"", false},
+    {"TakenByTheOneFile", {L">x.zip"}, {nullptr, kCancel}, L"x|x?", L"", L"", L"", false, false, true},
+    {"InsideADroppedFolder", {L">docs\\"}, {L"docs\\inner", kCancel}, L"docs|docs\\inner?", L"", L"", L"", false},
     // the folder is always a new one directly below the desktop
     {.name = "ArchiveNamedOfDots", .items = {L"...zip"}, .desktop = kFallback, .opened = true},
     {.name = "ArchiveNamedOfOneDot", .items = {L"..zip"}, .desktop = kFallback, .opened = true},
@@ -185,11 +195,11 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
      .handled = false, .ctrl = true},
     {.name = "FolderOfThatNameKept", .items = {L"=pics\\a.jpg", L"pics.zip"}, .desktop = kBesidePics, .opened = true},
     {.name = "StoppedInTheNewFolder", .items = {L"=pics\\a.jpg", L"pics.zip"}, .caption = kError,
-     .message = "「pics (2)」に残してある", .desktop = kBesidePics, .archive = Unreadable()},
+     .message = L"「pics (2)」に残してある", .desktop = kBesidePics, .archive = Unreadable()},
     // an archive without entries, read past a stub in front of it
     {.name = "EmptyArchiveMakesNoFolder", .items = {L"pics.zip"}, .archive = "stub" + BuildZip({})},
     {.name = "ArchiveLargerThanTheFreeSpace", .items = {L"pics.zip"}, .caption = kError,
-     .message = "「pics.zip」を解凍するには 1.0 PB いるのに、\n空きは ",
+     .message = L"「pics.zip」を解凍するには 1.0 PB いるのに、\n空きは ",
      .archive = BuildZip({Claiming(StoredEntry("a.jpg", "jpeg"), 1ULL << 50)})},
 }), RowName);
 
@@ -207,8 +217,8 @@ BOOL ClosingWriter(HANDLE file, const void* data, DWORD size, DWORD* written)
 {
     if (++g_jobWrites == 3) {
         EXPECT_FALSE(IsWindowEnabled(g_launcher));  // no click reaches the bar meanwhile
-        PostMessageA(g_launcher, WM_COMMAND, IDM_FIRST_GROUP + 1, 0);
-        PostMessageA(g_launcher, g_close.message, g_close.wParam, 0);
+        PostMessageW(g_launcher, WM_COMMAND, IDM_FIRST_GROUP + 1, 0);
+        PostMessageW(g_launcher, g_close.message, g_close.wParam, 0);
     }
     return WriteFile(file, data, size, written, nullptr);
 }
@@ -219,22 +229,22 @@ TEST_P(CloseDuringJob, StopsTheJobThenCloses)
 {
     Open();
     TempFolder desktop;
-    Restore seams{[] { OverrideDesktopFolder(nullptr); OverrideFolderOpener(nullptr); OverrideEntryWriter(nullptr); }};
-    OverrideDesktopFolder(Wide(desktop.Path()).c_str());
+    Restore seams{PutSeamsBack};
+    OverrideDesktopFolder(desktop.Path().c_str());
     OverrideFolderOpener(RecordOpen);
     OverrideEntryWriter(ClosingWriter);
     g_opened.clear();
     g_launcher = window_;
     g_close = GetParam();
     g_jobWrites = 0;
-    ASSERT_TRUE(WriteBytes(folder_.File("pics.zip"), BuildZip({StoredEntry("a.jpg", "a"),
+    ASSERT_TRUE(WriteBytes(folder_.File(L"pics.zip"), BuildZip({StoredEntry("a.jpg", "a"),
                                                                DeflatedEntry("big.bin", std::string(2 << 20, 'b'))})));
-    EXPECT_TRUE(ShellDrop(window_, {Wide(folder_.File("pics.zip"))}));
+    EXPECT_TRUE(ShellDrop(window_, {folder_.File(L"pics.zip")}));
     EXPECT_EQ(0, CurrentGroupIndex());
     EXPECT_EQ(Tree({L"pics\\", L"pics\\a.jpg"}), ListTree(desktop.Path()));
     EXPECT_EQ(L"", g_opened);
     EXPECT_TRUE(WaitGone(window_));
-    EXPECT_TRUE(Exists(folder_.File("porun.dat")));
+    EXPECT_TRUE(Exists(folder_.File(L"porun.dat")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, CloseDuringJob, ::testing::ValuesIn(std::vector<CloseCase>{
@@ -248,9 +258,11 @@ TEST(ProgressWindow, ShowsTheShareDoneAndAsksBeforeCancelling)
     {
         ProgressDialog progress;
         dialog = progress.Show(nullptr);
-        auto position = [dialog] { return static_cast<int>(SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0)); };
-        progress.SetText("a.txt");
-        EXPECT_EQ("a.txt", Text(dialog, IDC_PROGRESS_TEXT));
+        auto position = [dialog] {
+            return static_cast<int>(SendDlgItemMessageW(dialog, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0));
+        };
+        progress.SetText(L"a.txt");
+        EXPECT_EQ(L"a.txt", Text(dialog, IDC_PROGRESS_TEXT));
         const int rows[][3] = {{7, 3, 42}, {7, 7, 100}, {100, 29, 29}, {INT_MAX, INT_MAX, 100}, {0, 5, 0}};
         for (const auto& [high, value, bar] : rows) {
             progress.SetRange(0, high);
@@ -262,14 +274,14 @@ TEST(ProgressWindow, ShowsTheShareDoneAndAsksBeforeCancelling)
         EXPECT_EQ(100, position());
         for (int answer : {IDCANCEL, IDOK}) {
             std::vector<LONG> styles;
-            DialogWaiter question("=(o.o)=", answer, [&](HWND box) {
+            DialogWaiter question(L"=(o.o)=", answer, [&](HWND box) {
                 for (int id : {IDOK, IDCANCEL})
-                    styles.push_back(GetWindowLongA(GetDlgItem(box, id), GWL_STYLE) & BS_TYPEMASK);
+                    styles.push_back(GetWindowLongW(GetDlgItem(box, id), GWL_STYLE) & BS_TYPEMASK);
             }, GetCurrentProcessId(), dialog);
-            PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+            PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
             int cancelled = -1;
             progress.SetProgress(1, &cancelled);
-            EXPECT_EQ("中断しても、いいのら？", question.Message());
+            EXPECT_EQ(L"中断しても、いいのら？", question.Message());
             EXPECT_EQ(std::vector<LONG>({BS_PUSHBUTTON, BS_DEFPUSHBUTTON}), styles);
             EXPECT_EQ(answer == IDOK, cancelled == 1);
             EXPECT_TRUE(IsWindowVisible(dialog));

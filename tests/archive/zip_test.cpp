@@ -1,4 +1,5 @@
 // Packing and extraction: the entries written, stored names refused, damaged archives, cancels, the files left.
+#include "archive/listed_name.h"
 #include "support/files.h"
 #include "support/ui.h"
 #include "support/zip.h"
@@ -8,6 +9,7 @@
 #include "archive/zip_extract.h"
 #include "archive/zip_packer.h"
 #include "resources/resource_ids.h"
+#include "support/code_page_932.h"
 #include "support/path_text.h"
 
 #include <commctrl.h>
@@ -23,25 +25,33 @@ namespace {
 // The progress window's cancel pressed in call g_cancelAt, the question answered OK; where the bar stood then.
 int g_calls = 0, g_cancelAt = 0, g_bar = 0;
 std::unique_ptr<DialogWaiter> g_question;
-void PressCancelAt(const char* progressCaption)
+void PressCancelAt(const wchar_t* progressCaption)
 {
     HWND progress = FindDialog(progressCaption);
     if (++g_calls != g_cancelAt || !progress)
         return;
-    g_bar = static_cast<int>(SendDlgItemMessageA(progress, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0));
-    g_question.reset(new DialogWaiter("=(o.o)=", IDOK, {}, GetCurrentProcessId(), progress));
-    PostMessageA(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
+    g_bar = static_cast<int>(SendDlgItemMessageW(progress, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0));
+    g_question.reset(new DialogWaiter(L"=(o.o)=", IDOK, {}, GetCurrentProcessId(), progress));
+    PostMessageW(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
 }
 
-// Entry names sorted, each flagged UTF-8 marked "*", joined by blanks.
-std::string Names(const std::wstring& archive)
+// text in code page 932, as a tool without the UTF-8 flag stores a name.
+std::string Cp932(const std::wstring& text)
 {
-    std::multiset<std::string> names;
+    char bytes[1024] = "";
+    ToCodePage932(text.c_str(), bytes, sizeof bytes);
+    return bytes;
+}
+
+// Entry names sorted, each read as its flag says, one flagged UTF-8 marked "*", joined by blanks.
+std::wstring Names(const std::wstring& archive)
+{
+    std::multiset<std::wstring> names;
     for (const ListedEntry& entry : ListZip(archive))
-        names.insert(entry.name + (entry.flag & 0x800 ? "*" : ""));
-    std::string out;
-    for (const std::string& name : names)
-        out += " " + name;
+        names.insert(NameOf(entry) + (IsUtf8Name(entry) ? L"*" : L""));
+    std::wstring out;
+    for (const std::wstring& name : names)
+        out += L" " + name;
     return out.substr(out.empty() ? 0 : 1);
 }
 
@@ -61,16 +71,16 @@ struct PackCase {
     const char* name;
     std::vector<std::wstring> tree;     // made in the root: a trailing '\' makes a folder
     std::vector<std::wstring> dropped;  // packed in this order
-    std::string names;
+    std::wstring names;
 };
 class PackedItems : public ::testing::TestWithParam<PackCase> {};
 
 // Both passes count alike, the first writes nothing; deflated, local times, folders last, version 2.0, no ZIP64.
 TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
 {
-    TempFolder root("p");
-    const std::wstring base = Wide(root.Path()) + L"\\";
-    auto path = [&](const std::wstring& item) { return item.empty() ? Wide(root.Path()) : base + item; };
+    TempFolder root(L"p");
+    const std::wstring base = root.Path() + L"\\";
+    auto path = [&](const std::wstring& item) { return item.empty() ? root.Path() : base + item; };
     for (const std::wstring& item : GetParam().tree)
         ASSERT_TRUE(item.back() == L'\\' ? CreateDirectoryW((base + item).c_str(), nullptr)
                                          : MakeFile(base + item, item));
@@ -81,7 +91,7 @@ TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
         for (const std::wstring& item : GetParam().dropped)
             packer.PackItem(path(item).c_str(), 1, 0, nullptr, &counted[countOnly], countOnly);
         ASSERT_TRUE(packer.Close());
-        EXPECT_EQ(countOnly ? "" : GetParam().names, Names(base + L"out.zip"));
+        EXPECT_EQ(countOnly ? L"" : GetParam().names, Names(base + L"out.zip"));
     }
     const std::vector<ListedEntry> entries = ListZip(base + L"out.zip");
     EXPECT_EQ(std::vector<size_t>({entries.size(), entries.size()}), std::vector<size_t>({counted[0], counted[1]}));
@@ -102,32 +112,37 @@ TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
 
 INSTANTIATE_TEST_SUITE_P(Trees, PackedItems, ::testing::ValuesIn(std::vector<PackCase>{
     {"Folder", {L"docs\\", L"docs\\e\\", L"docs\\sub\\", L"docs\\a.txt", L"docs\\sub\\b.txt"}, {L"docs"},
-     "docs/ docs/a.txt docs/e/ docs/sub/ docs/sub/b.txt"},
+     L"docs/ docs/a.txt docs/e/ docs/sub/ docs/sub/b.txt"},
     {"TwoFoldersOfOneName", {L"one\\", L"one\\same\\", L"one\\same\\f", L"two\\", L"two\\same\\", L"two\\same\\f"},
-     {L"one\\same", L"two\\same"}, "same/ same/ same/f same/f"},
-    {"NamesEndingInTheByte5C", {L"ソ\\", L"ソ\\表\\", L"ソ\\表\\b.bin", L"ソ\\能.txt"}, {L"ソ"}, "ソ/ ソ/能.txt ソ/表/ ソ/表/b.bin"},
-    {"ArchiveInsideThePackedFolder", {L"a.txt"}, {L""}, "p/ p/a.txt"},  // the folder p holding out.zip
-    {"VanishedItem", {L"a.txt"}, {L"gone.txt", L"a.txt"}, "a.txt"},
-    {"CodePage932Names", {L"表.txt", L"ｶﾀｶﾅ.txt"}, {L"表.txt", L"ｶﾀｶﾅ.txt"}, "表.txt ｶﾀｶﾅ.txt"},
+     {L"one\\same", L"two\\same"}, L"same/ same/ same/f same/f"},
+    {"NamesEndingInTheByte5C", {L"ソ\\", L"ソ\\表\\", L"ソ\\表\\b.bin", L"ソ\\能.txt"}, {L"ソ"}, L"ソ/ ソ/能.txt ソ/表/ ソ/表/b.bin"},
+    {"ArchiveInsideThePackedFolder", {L"a.txt"}, {L""}, L"p/ p/a.txt"},  // the folder p holding out.zip
+    {"VanishedItem", {L"a.txt"}, {L"gone.txt", L"a.txt"}, L"a.txt"},
+    {"CodePage932Names", {L"表.txt", L"ｶﾀｶﾅ.txt"}, {L"表.txt", L"ｶﾀｶﾅ.txt"}, L"表.txt ｶﾀｶﾅ.txt"},
     {"OtherNamesInUtf8", {L"caf\u00E9.txt", L"\uD55C\uAD6D\uC5B4\\", L"\uD55C\uAD6D\uC5B4\\\U0001F600", L"\u301Cw"},
      {L"caf\u00E9.txt", L"\uD55C\uAD6D\uC5B4", L"\u301Cw"},
-     u8"caf\u00E9.txt* \u301Cw* \uD55C\uAD6D\uC5B4/* \uD55C\uAD6D\uC5B4/\U0001F600*"},
+     L"caf\u00E9.txt* \u301Cw* \uD55C\uAD6D\uC5B4/* \uD55C\uAD6D\uC5B4/\U0001F600*"},
 }), RowName);
 
 // A cancel or a read failure leaves the older archive as it was; a file that cannot be opened is left out, counted.
 BOOL CancellingReader(HANDLE file, void* data, DWORD size, DWORD* read)
 {
-    PressCancelAt("ファイルの圧縮中");
+    PressCancelAt(L"ファイルの圧縮中");
     return ReadFile(file, data, size, read, nullptr);
 }
 
-BOOL FailingReader(HANDLE, void*, DWORD, DWORD* read) { return *read = 0, SetLastError(ERROR_READ_FAULT), FALSE; }
+BOOL FailingReader(HANDLE, void*, DWORD, DWORD* read)
+{
+    *read = 0;
+    SetLastError(ERROR_READ_FAULT);
+    return FALSE;
+}
 
 struct JobCase {
     const char* name;
     SourceReadFunction reader;
     PackResult result;
-    std::string archive;  // afterwards
+    std::wstring archive;  // afterwards
     unsigned skipped;
     int cancelAt = 0;  // the read that presses the cancel
 };
@@ -136,14 +151,17 @@ class PackingJob : public ::testing::TestWithParam<JobCase> {};
 TEST_P(PackingJob, NeverLeavesAHalfWrittenArchive)
 {
     TempFolder root;
-    const std::wstring base = Wide(root.Path()) + L"\\";
+    const std::wstring base = root.Path() + L"\\";
     ASSERT_TRUE(WriteBytes(base + L"small.txt", "small") && WriteBytes(base + L"big.bin", std::string(2 << 20, 'b')));
     ASSERT_TRUE(WriteBytes(base + L"out.zip", "the older archive"));
     HANDLE lock = CreateFileW((base + (GetParam().reader ? L"none" : L"big.bin")).c_str(), GENERIC_READ, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     g_calls = 0;
     g_cancelAt = GetParam().cancelAt;
-    Restore reader{[lock] { OverrideSourceReader(nullptr), CloseHandle(lock); }};
+    Restore reader{[lock] {
+        OverrideSourceReader(nullptr);
+        CloseHandle(lock);
+    }};
     OverrideSourceReader(GetParam().reader);
     PackReport report;
     EXPECT_EQ(GetParam().result, PackIntoArchive((base + L"out.zip").c_str(), {base + L"small.txt", base + L"big.bin"},
@@ -151,34 +169,35 @@ TEST_P(PackingJob, NeverLeavesAHalfWrittenArchive)
     EXPECT_EQ(GetParam().result == kPackCancelled, g_question && g_question->Seen());
     g_question.reset();
     EXPECT_EQ(GetParam().skipped, report.skipped);
-    const std::string afterwards = ReadBytes(base + L"out.zip");
+    const std::wstring afterwards = Utf16(ReadBytes(base + L"out.zip"));
     EXPECT_EQ(GetParam().archive, GetParam().result == kPackDone ? Names(base + L"out.zip") : afterwards);
     EXPECT_EQ(Tree({L"big.bin", L"out.zip", L"small.txt"}), ListTree(root.Path()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Jobs, PackingJob, ::testing::ValuesIn(std::vector<JobCase>{
-    {"CancelBetweenFiles", CancellingReader, kPackCancelled, "the older archive", 0, 1},
-    {"CancelInsideALargeFile", CancellingReader, kPackCancelled, "the older archive", 0, 40},
-    {"ReadFailure", FailingReader, kPackFailed, "the older archive", 0},
-    {"FileThatCannotBeOpened", nullptr, kPackDone, "small.txt", 1},
+    {"CancelBetweenFiles", CancellingReader, kPackCancelled, L"the older archive", 0, 1},
+    {"CancelInsideALargeFile", CancellingReader, kPackCancelled, L"the older archive", 0, 40},
+    {"ReadFailure", FailingReader, kPackFailed, L"the older archive", 0},
+    {"FileThatCannotBeOpened", nullptr, kPackDone, L"small.txt", 1},
 }), RowName);
 
 TEST(RootPath, HasNoNameOfItsOwn)
 {
     for (const wchar_t* root : {L"D:\\", L"D:", L"d:/", L"\\\\srv\\share\\", L"\\\\srv\\share"})
         EXPECT_TRUE(IsRootPath(root)) << root;
-    for (const wchar_t* path : {L"D:\\work", L"D:\\work\\", L"\\\\srv\\share\\docs", L"\\\\srv", L"\\\\?\\C:\\", L"docs"})
+    for (const wchar_t* path :
+         {L"D:\\work", L"D:\\work\\", L"\\\\srv\\share\\docs", L"\\\\srv", L"\\\\?\\C:\\", L"docs"})
         EXPECT_FALSE(IsRootPath(path)) << path;
 }
 
 class Extraction : public ::testing::Test {
 protected:
     void TearDown() override { OverrideEntryWriter(nullptr); }
-    std::string Out() const { return root_.File("out"); }
+    std::wstring Out() const { return root_.File(L"out"); }
     ExtractResult Extract(const std::string& bytes, ExtractReport* report = nullptr)
     {
-        EXPECT_TRUE(WriteBytes(root_.File("a.zip"), bytes));
-        return ExtractArchive(Wide(root_.File("a.zip")).c_str(), Wide(Out()).c_str(), nullptr, report);
+        EXPECT_TRUE(WriteBytes(root_.File(L"a.zip"), bytes));
+        return ExtractArchive(root_.File(L"a.zip").c_str(), Out().c_str(), nullptr, report);
     }
     TempFolder root_;
 };
@@ -198,7 +217,7 @@ TEST_P(EntryNameOnExtraction, WritesInsideTheDestinationOrIsSkipped)
 {
     RawEntry entry = StoredEntry(GetParam().stored, "x");
     if (const size_t at = entry.name.find("<root>"); at != std::string::npos)
-        entry.name.replace(at, 6, root_.Path());
+        entry.name.replace(at, 6, Cp932(root_.Path()));
     entry.flag = GetParam().flag;
     entry.extra = GetParam().extra;
     ExtractReport report;
@@ -210,10 +229,10 @@ TEST_P(EntryNameOnExtraction, WritesInsideTheDestinationOrIsSkipped)
     EXPECT_EQ(expected, ListTree(Out()));
     EXPECT_EQ(GetParam().written.empty() ? 1u : 0u, report.skipped);
     EXPECT_EQ(ListTree(Out()).size() + 2, ListTree(root_.Path()).size());  // beside it only the archive and "out\\"
-    char current[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, current);
-    for (const std::string& folder : {FolderOf(root_.Path()), std::string(current), std::string("C:")})
-        EXPECT_FALSE(Exists(folder + "\\evil")) << folder;
+    wchar_t current[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, current);
+    for (const std::wstring& folder : {FolderOf(root_.Path()), std::wstring(current), std::wstring(L"C:")})
+        EXPECT_FALSE(Exists(folder + L"\\evil")) << folder;
 }
 
 constexpr uint16_t kUtf8 = 0x800;
@@ -230,18 +249,21 @@ INSTANTIATE_TEST_SUITE_P(Names, EntryNameOnExtraction, ::testing::ValuesIn(std::
     "conout$", "AUX .txt", "docs/CON/x.txt",
     // components ending in a dot or blank, empty components, wildcards, controls, cut characters
     "x.", "x ", "a./b", "a /b", "a//b", "a\\\\b", "a/*.txt", "a?b", "a<b", "a>b", "a|b", "a\"b", "tab\tname",
-    "line\nfeed", "abc\x95", "表.", "表\\..", std::string(300, 'n'), std::string(260, 'e'),
+    "line\nfeed", "abc\x95", Cp932(L"表."), Cp932(L"表\\.."), std::string(300, 'n'), std::string(260, 'e'),
     std::string("a\0/../../evil", 13),
     // a file written before by this extraction, also in other case: never written over
     "before.txt", "BEFORE.TXT",
     // written: '/' and '\' both separate; "表" and "ソ" end in the byte 0x5C and are no separators
     {"a.txt", {L"a.txt"}}, {"docs/", {L"docs\\"}}, {"docs\\", {L"docs\\"}}, {"docs/a.txt", {L"docs\\", L"docs\\a.txt"}},
-    {"docs\\sub\\b.txt", {L"docs\\", L"docs\\sub\\", L"docs\\sub\\b.txt"}}, {"x/y/z.txt", {L"x\\", L"x\\y\\", L"x\\y\\z.txt"}},
-    {"a/表/c/", {L"a\\", L"a\\表\\", L"a\\表\\c\\"}}, {".profile", {L".profile"}}, {"a..b", {L"a..b"}},
+    {"docs\\sub\\b.txt", {L"docs\\", L"docs\\sub\\", L"docs\\sub\\b.txt"}},
+    {"x/y/z.txt", {L"x\\", L"x\\y\\", L"x\\y\\z.txt"}},
+    {Cp932(L"a/表/c/"), {L"a\\", L"a\\表\\", L"a\\表\\c\\"}}, {".profile", {L".profile"}}, {"a..b", {L"a..b"}},
     {"...a", {L"...a"}}, {"CONSOLE.txt", {L"CONSOLE.txt"}}, {"COM10", {L"COM10"}}, {"LPT0", {L"LPT0"}},
     {"COM", {L"COM"}}, {"com1x.txt", {L"com1x.txt"}}, {"nullish", {L"nullish"}}, {"file name.txt", {L"file name.txt"}},
-    {"表", {L"表"}}, {"表/", {L"表\\"}}, {"docs/表/能.txt", {L"docs\\", L"docs\\表\\", L"docs\\表\\能.txt"}},
-    {"ソ\\ソ", {L"ソ\\", L"ソ\\ソ"}}, {"ポルン.txt", {L"ポルン.txt"}}, {"d\\表", {L"d\\", L"d\\表"}},
+    {Cp932(L"表"), {L"表"}}, {Cp932(L"表/"), {L"表\\"}},
+    {Cp932(L"docs/表/能.txt"), {L"docs\\", L"docs\\表\\", L"docs\\表\\能.txt"}},
+    {Cp932(L"ソ\\ソ"), {L"ソ\\", L"ソ\\ソ"}}, {Cp932(L"ポルン.txt"), {L"ポルン.txt"}},
+    {Cp932(L"d\\表"), {L"d\\", L"d\\表"}}, {"\x95\x5C/\x83\x5C", {L"表\\", L"表\\ソ"}},  // the bytes themselves
     // names flagged UTF-8 or given by a Unicode Path field, and what decodes to a name leading out
     {u8"日本語/説明書.txt", {L"日本語\\", L"日本語\\説明書.txt"}, kUtf8}, {u8"caf\u00E9.txt", {L"caf\u00E9.txt"}, kUtf8},
     {u8"\uD55C\uAD6D\uC5B4/\uBA54\uBAA8", {L"\uD55C\uAD6D\uC5B4\\", L"\uD55C\uAD6D\uC5B4\\\uBA54\uBAA8"}, kUtf8},
@@ -250,8 +272,8 @@ INSTANTIATE_TEST_SUITE_P(Names, EntryNameOnExtraction, ::testing::ValuesIn(std::
     {"cafe.txt", {L"cafe.txt"}, 0, UnicodePathExtra("renamed", u8"caf\u00E9.txt")},
     {"safe.txt", {}, 0, UnicodePathExtra("safe.txt", "../evil")}, {"bad\xC3\x28.txt", {}, kUtf8},
     {"a\xC0\xAF..\xC0\xAF" "evil", {}, kUtf8}, {"\xED\xA0\x80.txt", {}, kUtf8}, {u8"../\u00E9vil", {}, kUtf8},
-    {u8"C:\u00E9vil", {}, kUtf8}, {u8"COM\u00B9.txt", {}, kUtf8}, {u8"lpt\u00B3", {}, kUtf8}, {u8"\u00E9vil.", {}, kUtf8},
-    {Repeated(kAa, 300), {}, kUtf8},
+    {u8"C:\u00E9vil", {}, kUtf8}, {u8"COM\u00B9.txt", {}, kUtf8}, {u8"lpt\u00B3", {}, kUtf8},
+    {u8"\u00E9vil.", {}, kUtf8}, {Repeated(kAa, 300), {}, kUtf8},
 }));
 
 BOOL DiskFull(HANDLE file, const void* data, DWORD size, DWORD* written)  // once a file holds two blocks
@@ -263,7 +285,7 @@ BOOL DiskFull(HANDLE file, const void* data, DWORD size, DWORD* written)  // onc
 
 BOOL Cancelling(HANDLE file, const void* data, DWORD size, DWORD* written)
 {
-    PressCancelAt("ZIP書庫の解凍中");
+    PressCancelAt(L"ZIP書庫の解凍中");
     return WriteFile(file, data, size, written, nullptr);
 }
 
@@ -326,8 +348,9 @@ std::vector<DamagedCase> DamagedCases()
         // a small entry in progress is finished first; a large one sees it (the bar moved within it) and goes
         {"CancelBetweenSmallEntries", BuildZip({small(0), small(1), small(2), small(3)}), kExtractCancelled,
          {L"f0.txt", L"f1.txt", L"f2.txt"}, Cancelling, 3},
-        {"CancelInsideALargeEntry", BuildZip({StoredEntry("a.txt", "a"), DeflatedEntry("big.bin", std::string(2 << 20, 'g'))}),
-         kExtractCancelled, {L"a.txt"}, Cancelling, 40, 10},
+        {"CancelInsideALargeEntry",
+         BuildZip({StoredEntry("a.txt", "a"), DeflatedEntry("big.bin", std::string(2 << 20, 'g'))}), kExtractCancelled,
+         {L"a.txt"}, Cancelling, 40, 10},
     };
 }
 
@@ -346,7 +369,7 @@ TEST_P(DamagedArchive, LeavesOnlyWholeFiles)
     EXPECT_EQ(!c.written.empty(), Exists(Out()));
     EXPECT_EQ(c.cancelAt != 0, g_question && g_question->Seen());
     EXPECT_GE(g_bar, c.barAtLeast);
-    EXPECT_EQ(nullptr, FindDialog("ZIP書庫の解凍中"));
+    EXPECT_EQ(nullptr, FindDialog(L"ZIP書庫の解凍中"));
     g_question.reset();
 }
 
@@ -363,10 +386,10 @@ TEST_F(Extraction, ASecondRunLeavesTheFilesThatAreThere)
     ASSERT_EQ(kExtractDone, Extract(BuildZip({StoredEntry("docs/", ""), StoredEntry("docs/a.txt", "second, longer"),
                                               DeflatedEntry("docs/big.bin", std::string(80000, 's'))}), &report));
     EXPECT_EQ(2u, report.skipped);
-    EXPECT_EQ(big, ReadBytes(Out() + "\\docs\\big.bin"));
-    EXPECT_EQ("first", ReadBytes(Out() + "\\docs\\a.txt"));
+    EXPECT_EQ(big, ReadBytes(Out() + L"\\docs\\big.bin"));
+    EXPECT_EQ("first", ReadBytes(Out() + L"\\docs\\a.txt"));
     WIN32_FILE_ATTRIBUTE_DATA file;
-    ASSERT_TRUE(GetFileAttributesExA((Out() + "\\docs\\a.txt").c_str(), GetFileExInfoStandard, &file));
+    ASSERT_TRUE(GetFileAttributesExW((Out() + L"\\docs\\a.txt").c_str(), GetFileExInfoStandard, &file));
     FILETIME local;
     SYSTEMTIME time;
     FileTimeToLocalFileTime(&file.ftLastWriteTime, &local);
@@ -379,16 +402,16 @@ TEST_F(Extraction, ASecondRunLeavesTheFilesThatAreThere)
 // Skipped unread: the entry is encrypted, so reading it would stop the extraction.
 TEST_F(Extraction, AnEntryNamedLikeTheArchiveIsSkippedUnread)
 {
-    const std::string archive = root_.Folder("out") + "\\long archive name.zip";
+    const std::wstring archive = root_.Folder(L"out") + L"\\long archive name.zip";
     ASSERT_TRUE(WriteBytes(archive, "placeholder"));
-    char shortPath[MAX_PATH] = "";
-    ASSERT_TRUE(GetShortPathNameA(archive.c_str(), shortPath, MAX_PATH));
+    wchar_t shortPath[MAX_PATH] = L"";
+    ASSERT_TRUE(GetShortPathNameW(archive.c_str(), shortPath, MAX_PATH));
     for (const std::string& name : {std::string("long archive name.zip"), std::string("LONG ARCHIVE NAME.ZIP"),
-                                   std::string(FileNameOf(shortPath))}) {
+                                   Cp932(FileNameOf(shortPath))}) {
         const std::string bytes = BuildZip({Changed(StoredEntry(name, "overwritten"), 0, 1)});
         ASSERT_TRUE(WriteBytes(archive, bytes));
         ExtractReport report;
-        EXPECT_EQ(kExtractDone, ExtractArchive(Wide(archive).c_str(), Wide(Out()).c_str(), nullptr, &report)) << name;
+        EXPECT_EQ(kExtractDone, ExtractArchive(archive.c_str(), Out().c_str(), nullptr, &report)) << name;
         EXPECT_EQ(1u, report.skipped);
         EXPECT_EQ(bytes, ReadBytes(archive));
     }

@@ -12,44 +12,44 @@ namespace {
 
 struct Ending {
     std::string name;
-    std::function<void(const std::string& exe, LauncherProcess& launcher)> end;
-    std::string text = "C:\\道具 表\\memo.exe";  // every text field of porun.dat before the start
+    std::function<void(const std::wstring& exe, LauncherProcess& launcher)> end;
+    std::wstring text = L"C:\\道具 表\\memo.exe";  // every text field of porun.dat before the start
     bool killed = false;                          // it may stop anywhere in its save
 };
 
 std::vector<Ending> Endings()
 {
     std::vector<Ending> rows = {
-        {"HelpFromTheSystemsLibraryThenACancelledAndARealLogOff", [](const std::string&, LauncherProcess& launcher) {
-             PostMessageA(launcher.Window(), WM_COMMAND, IDM_HELP, 0);  // the planted one would show nothing
-             EXPECT_TRUE(WaitUntil([] { return FindWindowA("HH Parent", nullptr) != nullptr; }));
-             SendMessageTimeoutA(launcher.Window(), WM_ENDSESSION, FALSE, 0, SMTO_NORMAL, 5000, nullptr);
+        {"HelpFromTheSystemsLibraryThenACancelledAndARealLogOff", [](const std::wstring&, LauncherProcess& launcher) {
+             PostMessageW(launcher.Window(), WM_COMMAND, IDM_HELP, 0);  // the planted one would show nothing
+             EXPECT_TRUE(WaitUntil([] { return FindWindowW(L"HH Parent", nullptr) != nullptr; }));
+             SendMessageTimeoutW(launcher.Window(), WM_ENDSESSION, FALSE, 0, SMTO_NORMAL, 5000, nullptr);
              EXPECT_TRUE(Idle(launcher.Window()) && launcher.Running());
-             SendMessageTimeoutA(launcher.Window(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, nullptr);
+             SendMessageTimeoutW(launcher.Window(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, nullptr);
          }},
-        {"StartsAtOnceOrLaterLeaveOneLauncherAndTouchNothing", [](const std::string& exe, LauncherProcess& first) {
+        {"StartsAtOnceOrLaterLeaveOneLauncherAndTouchNothing", [](const std::wstring& exe, LauncherProcess& first) {
              LauncherProcess second(exe);
              ASSERT_TRUE(WaitUntil([&] { return !first.Running() || !second.Running(); }));
              LauncherProcess& winner = first.Running() ? first : second;
              EXPECT_EQ(0, (first.Running() ? second : first).WaitForExit());
              ASSERT_NE(nullptr, winner.Window());
              const Tree before = ListTree(FolderOf(exe));
-             const std::string data = ReadBytes(FolderOf(exe) + "\\porun.dat");
+             const std::string data = ReadBytes(FolderOf(exe) + L"\\porun.dat");
              EXPECT_EQ(0, LauncherProcess(exe).WaitForExit());
              EXPECT_TRUE(Idle(winner.Window()) && winner.Running());
              EXPECT_EQ(before, ListTree(FolderOf(exe)));
-             EXPECT_EQ(data, ReadBytes(FolderOf(exe) + "\\porun.dat"));
+             EXPECT_EQ(data, ReadBytes(FolderOf(exe) + L"\\porun.dat"));
              EXPECT_TRUE(winner.Close());
          }},
-        {"LongestPathsInEveryFieldStillAnswerAndClose", [](const std::string&, LauncherProcess& launcher) {
-             EXPECT_EQ("", Text(launcher.Window()));  // the bar's window has no title
-             PostMessageA(launcher.Window(), WM_COMMAND, IDC_NEXT_GROUP, 0);  // the next group's pictures too
+        {"LongestPathsInEveryFieldStillAnswerAndClose", [](const std::wstring&, LauncherProcess& launcher) {
+             EXPECT_EQ(L"", Text(launcher.Window()));  // the bar's window has no title
+             PostMessageW(launcher.Window(), WM_COMMAND, IDC_NEXT_GROUP, 0);  // the next group's pictures too
              EXPECT_TRUE(launcher.Close());
-         }, "C:\\" + std::string(262, 'x') + ".exe"},
+         }, L"C:\\" + std::wstring(262, 'x') + L".exe"},
     };
     for (DWORD ms : {0, 2, 5, 10}) {  // a kill at whatever moment of the save leaves the old or the new file whole
-        auto kill = [ms](const std::string&, LauncherProcess& launcher) {
-            PostMessageA(launcher.Window(), WM_CLOSE, 0, 0);
+        auto kill = [ms](const std::wstring&, LauncherProcess& launcher) {
+            PostMessageW(launcher.Window(), WM_CLOSE, 0, 0);
             Sleep(ms);  // the moment of the kill, not a wait for anything
             launcher.Kill();
         };
@@ -63,11 +63,11 @@ class LauncherProcessEnds : public ::testing::TestWithParam<Ending> {};
 TEST_P(LauncherProcessEnds, AndItsNextStartFindsWholeFiles)
 {
     const Ending& row = GetParam();
-    TempFolder folder("ぽてまる 表");
-    const std::string built = BuildFile(PORUN_EXE_PATH);
-    const std::string exe = CopyInto(built, folder, "porun.exe");
-    CopyInto(built.substr(0, built.rfind('.')) + ".chm", folder, "porun.chm");
-    ASSERT_FALSE(CopyInto(BuildFile(PORUN_PLANTED_LIBRARY_PATH), folder, "hhctrl.ocx").empty());
+    TempFolder folder(L"ぽてまる 表");
+    const std::wstring built = BuildFile(PORUN_EXE_PATH);
+    const std::wstring exe = CopyInto(built, folder, L"porun.exe");
+    CopyInto(built.substr(0, built.rfind('.')) + L".chm", folder, L"porun.chm");
+    ASSERT_FALSE(CopyInto(BuildFile(PORUN_PLANTED_LIBRARY_PATH), folder, L"hhctrl.ocx").empty());
     DataImage arranged;
     arranged.settings.groupCount = 10;
     for (int group = 0; group < 10; ++group) {
@@ -75,52 +75,52 @@ TEST_P(LauncherProcessEnds, AndItsNextStartFindsWholeFiles)
         for (int button = 0; button < 10; ++button)
             arranged.Button(group, button, row.text, row.text, row.text, row.text, row.text);
     }
-    ASSERT_TRUE(WriteBytes(folder.File("porun.dat"), arranged.Bytes()));
+    ASSERT_TRUE(WriteBytes(folder.File(L"porun.dat"), arranged.Bytes()));
     // Windows looks beside the program first for a library that is not a known DLL; Wine, told so, does too.
-    char overrides[512] = "";
-    GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
-    SetEnvironmentVariableA("WINEDLLOVERRIDES", (std::string(overrides) + ";hhctrl.ocx=n,b").c_str());
-    const Restore environment{[&] { SetEnvironmentVariableA("WINEDLLOVERRIDES", *overrides ? overrides : nullptr); }};
+    wchar_t overrides[512] = L"";
+    GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 512);
+    SetEnvironmentVariableW(L"WINEDLLOVERRIDES", (std::wstring(overrides) + L";hhctrl.ocx=n,b").c_str());
+    const Restore environment{[&] { SetEnvironmentVariableW(L"WINEDLLOVERRIDES", *overrides ? overrides : nullptr); }};
     {
         LauncherProcess launcher(exe);
         row.end(exe, launcher);
         EXPECT_TRUE(launcher.WaitForExit() == 0 || row.killed);
     }
-    const std::optional<DataImage> saved = DataImage::Read(folder.File("porun.dat"));
-    ASSERT_TRUE(saved) << ReadBytes(folder.File("porun.dat")).size() << " bytes";
-    EXPECT_EQ(0, std::memcmp(&arranged.data, &saved->data, sizeof arranged.data));
+    const std::optional<DataImage> saved = DataImage::Read(folder.File(L"porun.dat"));
+    ASSERT_TRUE(saved) << ReadBytes(folder.File(L"porun.dat")).size() << " bytes";
+    EXPECT_EQ(0, std::memcmp(&arranged.groups, &saved->groups, sizeof arranged.groups));
     if (!row.killed) {  // a kill may stop a save anywhere: then only the data file's wholeness holds
-        EXPECT_FALSE(Exists(folder.File("porun.dat.tmp")));
-        EXPECT_TRUE(Exists(folder.File("position.dat")) && Exists(folder.File("shortcut.dat")));
+        EXPECT_FALSE(Exists(folder.File(L"porun.dat.tmp")));
+        EXPECT_TRUE(Exists(folder.File(L"position.dat")) && Exists(folder.File(L"shortcut.dat")));
     }
     LauncherProcess next(exe);
     ASSERT_NE(nullptr, next.Window()) << "no window: an error box?";
     EXPECT_TRUE(next.Close());
-    EXPECT_FALSE(Exists(folder.File("porun.dat.bad")));
-    EXPECT_FALSE(Exists(folder.File("planted-loaded.txt")));
+    EXPECT_FALSE(Exists(folder.File(L"porun.dat.bad")));
+    EXPECT_FALSE(Exists(folder.File(L"planted-loaded.txt")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, LauncherProcessEnds, ::testing::ValuesIn(Endings()), RowName);
 
 TEST(OtherDrive, AButtonStoredWithTheOldLetterStartsFromTheLaunchersDrive)
 {
-    const char* drive = std::getenv("PORUN_TEST_DRIVE");  // "R:"
-    if (!drive)
+    wchar_t drive[8] = L"";  // "R:"
+    if (!GetEnvironmentVariableW(L"PORUN_TEST_DRIVE", drive, 8))
         GTEST_SKIP() << "run by other_drive.sh, which maps a letter of its own onto C:";
-    char oldLetter = 'E';  // the letter the stick had: no drive has it here
-    while (GetLogicalDrives() & (1u << (oldLetter - 'A')))
+    wchar_t oldLetter = L'E';  // the letter the stick had: no drive has it here
+    while (GetLogicalDrives() & (1u << (oldLetter - L'A')))
         ++oldLetter;
-    TempFolder folder("ぽてまる");
-    const Recorder memo(folder, "tools\\memo.exe", true);
+    TempFolder folder(L"ぽてまる");
+    const Recorder memo(folder, L"tools\\memo.exe", true);
     DataImage data;
-    data.Button(0, 0, "memo", oldLetter + memo.Path().substr(1));
-    ASSERT_TRUE(WriteBytes(folder.File("porun.dat"), data.Bytes()));
-    const std::string exe = CopyInto(BuildFile(PORUN_EXE_PATH), folder, "porun.exe");
+    data.Button(0, 0, L"memo", oldLetter + memo.Path().substr(1));
+    ASSERT_TRUE(WriteBytes(folder.File(L"porun.dat"), data.Bytes()));
+    const std::wstring exe = CopyInto(BuildFile(PORUN_EXE_PATH), folder, L"porun.exe");
     LauncherProcess launcher(drive + exe.substr(2));
     Press(launcher.Window(), IDC_FIRST_LAUNCHER);
-    std::string started;
-    ASSERT_TRUE(memo.Started(&started));
-    EXPECT_NE(std::string::npos, started.find(drive + memo.Path().substr(2))) << started;
+    ASSERT_TRUE(memo.Started());
+    const std::wstring started = memo.Got().commandLine;
+    EXPECT_NE(std::wstring::npos, started.find(drive + memo.Path().substr(2))) << started;
     EXPECT_TRUE(launcher.Close());
 }
 

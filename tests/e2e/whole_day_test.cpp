@@ -10,114 +10,124 @@ using namespace support;
 namespace {
 
 // command posted, as choosing it does, once control's right-click menu is up and ESC closed it; its dialog.
-HWND FromMenu(LauncherProcess& launcher, int control, UINT command, const std::string& caption)
+HWND FromMenu(LauncherProcess& launcher, int control, UINT command, const std::wstring& caption)
 {
     HWND window = launcher.Window(), menu = nullptr;  // an open popup menu lies above every other window
-    PostMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(GetDlgItem(window, control)), 0);
-    WaitUntil([&] { return IsWindowVisible(menu = FindWindowA("#32768", nullptr)); });
-    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(GetDlgItem(window, control)), 0);
+    WaitUntil([&] { return IsWindowVisible(menu = FindWindowW(L"#32768", nullptr)); });
+    PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
     WaitUntil([&] { return !IsWindowVisible(menu); });
-    PostMessageA(window, WM_COMMAND, command, 0);
+    PostMessageW(window, WM_COMMAND, command, 0);
     return launcher.Dialog(caption);
 }
 
-bool Confirm(HWND dialog) { return dialog && (Press(dialog, IDOK), WaitGone(dialog)); }  // OK; true once it is gone
+bool Confirm(HWND dialog)  // OK; true once it is gone
+{
+    if (dialog)
+        Press(dialog, IDOK);
+    return dialog && WaitGone(dialog);
+}
 
 // The key capture opened by button of dialog takes the keys; true once it did.
 bool Capture(const LauncherProcess& launcher, HWND dialog, int button, Keys held, BYTE key)
 {
     Press(dialog, button);
-    HWND capture = launcher.Dialog("ショートカットキーの登録");
+    HWND capture = launcher.Dialog(L"ショートカットキーの登録");
     PostKeys(GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT), held, key);
     return capture && WaitGone(capture) && Idle(dialog);
 }
 
 TEST(WholeDay, FilesSettingsAndShortcutsSurviveADay)
 {
-    TempFolder folder("ぽてまる 表");
-    const std::string exe = CopyInto(BuildFile(PORUN_EXE_PATH), folder, "porun.exe");
-    const std::string data = folder.File("porun.dat");
-    const Recorder memo(folder, "道具\\memo.exe", true);
-    const Recorder calc(folder, "電卓\\calc.exe", true);
+    TempFolder folder(L"ぽてまる 表");
+    const std::wstring exe = CopyInto(BuildFile(PORUN_EXE_PATH), folder, L"porun.exe");
+    const std::wstring data = folder.File(L"porun.dat");
+    const Recorder memo(folder, L"道具\\memo.exe", true);
+    const Recorder calc(folder, L"電卓\\calc.exe", true);
     {
         LauncherProcess launcher(exe);
         HWND window = launcher.Window();
         ASSERT_NE(nullptr, window);
         EXPECT_FALSE(Exists(data));  // nothing written before the first change
         ASSERT_TRUE(launcher.Drop({calc.Path()}, IDC_FIRST_LAUNCHER + 1));
-        HWND dialog = launcher.Dialog("第 2ボタン");
-        SetDlgItemTextA(dialog, IDC_BUTTON_TITLE, "でんたく");
-        SetDlgItemTextA(dialog, IDC_BUTTON_PARAMS, "--evening \"two words\"");
+        HWND dialog = launcher.Dialog(L"第 2ボタン");
+        SetDlgItemTextW(dialog, IDC_BUTTON_TITLE, L"でんたく");
+        SetDlgItemTextW(dialog, IDC_BUTTON_PARAMS, L"--evening \"two words\"");
         ASSERT_TRUE(Confirm(dialog));
         std::optional<DataImage> saved = DataImage::Read(data);  // a confirmed dialog saves
-        ASSERT_TRUE(saved && saved->At(0, 1).file == calc.Path());
+        ASSERT_TRUE(saved && saved->File(0, 1) == calc.Path());
 
         // The shortcut list opens on the button: CTRL+SHIFT+F9, system-wide, starts it from anywhere.
-        HWND list = FromMenu(launcher, IDC_FIRST_LAUNCHER + 1, IDM_BUTTON_SHORTCUTS, "ショートカットキーの設定");
+        HWND list = FromMenu(launcher, IDC_FIRST_LAUNCHER + 1, IDM_BUTTON_SHORTCUTS, L"ショートカットキーの設定");
         ASSERT_TRUE(Capture(launcher, list, IDC_SHORTCUT_ASSIGN, {VK_CONTROL, VK_SHIFT}, VK_F9));
-        SendDlgItemMessageA(list, IDC_SHORTCUT_SYSTEM_HOTKEY, BM_CLICK, 0, 0);
+        SendDlgItemMessageW(list, IDC_SHORTCUT_SYSTEM_HOTKEY, BM_CLICK, 0, 0);
         ASSERT_TRUE(Confirm(list) && Idle(window));
         EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F9));
         // As the system posts it (id: the button's number): a real chord here races Wine's focus events.
-        PostMessageA(window, WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_SHIFT, VK_F9));
-        std::string command, current;
-        ASSERT_TRUE(calc.Started(&command, &current)) << "the system hotkey started nothing";
-        EXPECT_NE(std::string::npos, command.find(" --evening \"two words\"")) << command;
-        EXPECT_EQ(FolderOf(calc.Path()), current);
+        PostMessageW(window, WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_SHIFT, VK_F9));
+        ASSERT_TRUE(calc.Started()) << "the system hotkey started nothing";
+        const Received got = calc.Got();
+        EXPECT_NE(std::wstring::npos, got.commandLine.find(L" --evening \"two words\"")) << got.commandLine;
+        EXPECT_EQ(FolderOf(calc.Path()), got.folder);
 
         // memo dropped into the next group gets F8 there, a plain shortcut, which starts it.
-        PostMessageA(window, WM_COMMAND, IDC_NEXT_GROUP, 0);
+        PostMessageW(window, WM_COMMAND, IDC_NEXT_GROUP, 0);
         ASSERT_TRUE(launcher.Drop({memo.Path()}, IDC_FIRST_LAUNCHER + 5));
-        dialog = launcher.Dialog("第 6ボタン");
+        dialog = launcher.Dialog(L"第 6ボタン");
         ASSERT_TRUE(Capture(launcher, dialog, IDC_BUTTON_KEY, {}, VK_F8) && Confirm(dialog));
         EXPECT_FALSE(HotkeyTaken(0, VK_F8)) << "a plain shortcut became system-wide";
-        PostMessageA(window, WM_KEYDOWN, VK_F8, 1);
+        PostMessageW(window, WM_KEYDOWN, VK_F8, 1);
         EXPECT_TRUE(memo.Started()) << "F8 did not start the dropped button";
 
-        dialog = FromMenu(launcher, IDC_GROUP_BUTTON, IDM_BUTTON_SETTINGS, "基本設定");
-        SetDlgItemTextA(dialog, IDC_GROUP_NAME, "道具箱");
-        for (auto [id, check] : {std::pair{IDC_GROUP_ALWAYS_ON_TOP, BST_CHECKED}, {IDC_GROUP_START_WITH_LAST, BST_CHECKED},
-                                 {IDC_GROUP_COLLAPSE, BST_UNCHECKED}})
-            SendDlgItemMessageA(dialog, id, BM_SETCHECK, check, 0);
-        SendDlgItemMessageA(dialog, IDC_GROUP_COUNT_SPIN, UDM_SETPOS, 0, MAKELPARAM(5, 0));
+        dialog = FromMenu(launcher, IDC_GROUP_BUTTON, IDM_BUTTON_SETTINGS, L"基本設定");
+        SetDlgItemTextW(dialog, IDC_GROUP_NAME, L"道具箱");
+        for (auto [id, check] : {std::pair{IDC_GROUP_ALWAYS_ON_TOP, BST_CHECKED},
+                                 {IDC_GROUP_START_WITH_LAST, BST_CHECKED}, {IDC_GROUP_COLLAPSE, BST_UNCHECKED}})
+            SendDlgItemMessageW(dialog, id, BM_SETCHECK, check, 0);
+        SendDlgItemMessageW(dialog, IDC_GROUP_COUNT_SPIN, UDM_SETPOS, 0, MAKELPARAM(5, 0));
         ASSERT_TRUE(Confirm(dialog));
-        EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) << "always on top not applied at once";
+        EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) << "always on top not applied at once";
         ASSERT_TRUE(saved = DataImage::Read(data));
-        EXPECT_STREQ("道具箱", saved->data.groups[1].group.name);
-        EXPECT_STREQ("でんたく", saved->At(0, 1).title);
-        EXPECT_EQ(memo.Path(), saved->At(1, 5).file);
+        EXPECT_EQ(L"道具箱", Decoded(saved->groups[1].group.name));
+        EXPECT_EQ(L"でんたく", saved->Title(0, 1));
+        EXPECT_EQ(memo.Path(), saved->File(1, 5));
         const AppSettings& set = saved->settings;
-        EXPECT_EQ((std::vector<int>{0, 1, 5, 1, 1}), (std::vector<int>{set.collapseOnLaunch, set.alwaysOnTop,
-                                                                    set.groupCount, set.startWithLastGroup, set.lastGroup}));
+        const std::vector<int> chosen = {set.collapseOnLaunch, set.alwaysOnTop, set.groupCount, set.startWithLastGroup,
+                                         set.lastGroup};
+        EXPECT_EQ((std::vector<int>{0, 1, 5, 1, 1}), chosen);
 
         // A file and a folder packed onto the desktop; the archive unpacked beside it and shown.
-        char desktop[MAX_PATH] = "";
-        SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE);
-        const std::string name = "porun-whole-day-" + std::to_string(GetCurrentProcessId());
-        const std::string archive = desktop + ("\\" + name + ".zip"), unpacked = desktop + ("\\" + name);
-        const Restore tidy{[&] { DeleteFileA(archive.c_str()), RemoveTree(unpacked); }};
+        wchar_t desktop[MAX_PATH] = L"";
+        SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE);
+        const std::wstring name = L"porun-whole-day-" + std::to_wstring(GetCurrentProcessId());
+        const std::wstring archive = desktop + (L"\\" + name + L".zip"), unpacked = desktop + (L"\\" + name);
+        const Restore tidy{[&] {
+            DeleteFileW(archive.c_str());
+            RemoveTree(unpacked);
+        }};
         tidy.undo();  // what a killed run of a process with this id left (Wine reuses ids)
-        const std::string bag = folder.Folder("荷物");
-        ASSERT_TRUE(WriteBytes(bag + "\\notes.txt", "お弁当を忘れないのら\r\n"));
-        ASSERT_TRUE(WriteBytes(folder.Folder("荷物\\pictures") + "\\cat.txt", std::string(70000, 'c')));
-        ASSERT_TRUE(launcher.Drop({bag + "\\notes.txt", bag + "\\pictures"}, IDC_GROUP_BUTTON));
-        HWND naming = launcher.Dialog("ZIP書庫の作成");
-        SetDlgItemTextA(naming, IDC_ARCHIVE_NAME_EDIT, name.c_str());
+        const std::wstring bag = folder.Folder(L"荷物");
+        ASSERT_TRUE(WriteBytes(bag + L"\\notes.txt", "お弁当を忘れないのら\r\n"));
+        ASSERT_TRUE(WriteBytes(folder.Folder(L"荷物\\pictures") + L"\\cat.txt", std::string(70000, 'c')));
+        ASSERT_TRUE(launcher.Drop({bag + L"\\notes.txt", bag + L"\\pictures"}, IDC_GROUP_BUTTON));
+        HWND naming = launcher.Dialog(L"ZIP書庫の作成");
+        SetDlgItemTextW(naming, IDC_ARCHIVE_NAME_EDIT, name.c_str());
         // Packed once the archive has bytes (the name's empty probe comes first) and the window is enabled again.
-        ASSERT_TRUE(Confirm(naming) && WaitUntil([&] { return !ReadBytes(archive).empty() && IsWindowEnabled(window); }));
+        ASSERT_TRUE(Confirm(naming));
+        ASSERT_TRUE(WaitUntil([&] { return !ReadBytes(archive).empty() && IsWindowEnabled(window); }));
         ASSERT_TRUE(launcher.Drop({archive}, IDC_GROUP_BUTTON));
-        ASSERT_TRUE(WaitUntil([&] { return Exists(unpacked + "\\pictures\\cat.txt") && IsWindowEnabled(window); }));
+        ASSERT_TRUE(WaitUntil([&] { return Exists(unpacked + L"\\pictures\\cat.txt") && IsWindowEnabled(window); }));
         EXPECT_EQ(ListTree(bag), ListTree(unpacked));
-        for (const char* file : {"\\notes.txt", "\\pictures\\cat.txt"})
+        for (const wchar_t* file : {L"\\notes.txt", L"\\pictures\\cat.txt"})
             EXPECT_EQ(ReadBytes(bag + file), ReadBytes(unpacked + file)) << file;
         HWND shown = nullptr;  // the shell's window on the folder, titled by its name
-        EXPECT_TRUE(WaitUntil([&] { return (shown = FindWindowA(nullptr, name.c_str())) != nullptr; }));
-        PostMessageA(shown, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return (shown = FindWindowW(nullptr, name.c_str())) != nullptr; }));
+        PostMessageW(shown, WM_CLOSE, 0, 0);
         EXPECT_TRUE(WaitGone(shown));
 
         ASSERT_TRUE(launcher.Close());
     }
-    const std::vector<std::string> files = {data, folder.File("shortcut.dat"), folder.File("position.dat")};
+    const std::vector<std::wstring> files = {data, folder.File(L"shortcut.dat"), folder.File(L"position.dat")};
     const std::vector<std::string> day = {ReadBytes(files[0]), ReadBytes(files[1]), ReadBytes(files[2])};
     EXPECT_NE(std::string::npos, day[1].find(ShortcutLines(0, 1, VK_F9, 3, 1))) << day[1];
     EXPECT_NE(std::string::npos, day[1].find(ShortcutLines(1, 5, VK_F8, 0, 0, 0))) << day[1];
@@ -125,7 +135,7 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADay)
     {
         LauncherProcess launcher(exe);
         HWND window = launcher.Window();  // null fails every check below
-        EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
         ASSERT_TRUE(launcher.Close());
     }
     for (size_t i = 0; i < files.size(); ++i)  // the same place, group, settings and shortcuts

@@ -6,15 +6,15 @@
 
 namespace support {
 
-TempFolder::TempFolder(const char* leaf)
+TempFolder::TempFolder(const wchar_t* leaf)
 {
-    char base[MAX_PATH];
-    GetTempPathA(sizeof base, base);
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
     static LONG counter = 0;
     do
-        root_ = base + ("porun-test-" + std::to_string(GetCurrentProcessId())) + "-" +
-                std::to_string(InterlockedIncrement(&counter));
-    while (!CreateDirectoryA(root_.c_str(), nullptr));
+        root_ = base + (L"porun-test-" + std::to_wstring(GetCurrentProcessId())) + L"-" +
+                std::to_wstring(InterlockedIncrement(&counter));
+    while (!CreateDirectoryW(root_.c_str(), nullptr));
     path_ = root_;  // Folder() builds on it
     path_ = leaf ? Folder(leaf) : root_;
 }
@@ -39,9 +39,9 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes)
     return CloseHandle(file) && ok && written == bytes.size();
 }
 
-void RemoveTree(const std::string& path)
+void RemoveTree(const std::wstring& path)
 {
-    const std::wstring longForm = L"\\\\?\\" + Wide(path);  // knows no MAX_PATH
+    const std::wstring longForm = L"\\\\?\\" + path;  // knows no MAX_PATH
     const Tree items = ListTree(longForm);
     for (auto item = items.rbegin(); item != items.rend(); ++item) {  // contents before their folders
         const std::wstring full = longForm + L"\\" + *item;
@@ -51,11 +51,19 @@ void RemoveTree(const std::string& path)
     RemoveDirectoryW(longForm.c_str());
 }
 
-std::wstring Wide(const std::string& text)
+std::wstring Utf16(const std::string& utf8)
 {
-    std::wstring out(text.size() + 1, L'\0');
-    out.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0],
+    std::wstring out(utf8.size() + 1, L'\0');
+    out.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &out[0],
                                                        static_cast<int>(out.size()))));
+    return out;
+}
+
+std::string Utf8(const std::wstring& text)
+{
+    std::string out(text.size() * 3 + 1, '\0');
+    out.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0],
+                                                       static_cast<int>(out.size()), nullptr, nullptr)));
     return out;
 }
 
@@ -78,17 +86,19 @@ Tree ListTree(const std::wstring& folder)
     return out;
 }
 
-std::string FolderOf(const std::string& path)
+std::wstring FolderOf(const std::wstring& path)
 {
-    const char* last = LastBackslash(path.c_str());
+    const wchar_t* last = LastBackslash(path.c_str());
     return path.substr(0, last ? last - path.c_str() : 0);
 }
 
-std::string BuildFile(const char* cmakePath)
+std::wstring BuildFile(const char* cmakePath)
 {
-    std::string path = (cmakePath[0] == '/' ? "Z:" : "") + std::string(cmakePath);  // a cross build hands Unix paths
-    std::replace(path.begin(), path.end(), '/', '\\');
+    std::wstring path = (cmakePath[0] == '/' ? L"Z:" : L"") + Utf16(cmakePath);  // a cross build hands Unix paths
+    std::replace(path.begin(), path.end(), L'/', L'\\');
     return path;
 }
+
+std::wstring SourceFile(const std::wstring& relative) { return BuildFile(PORUN_SOURCE_DIR) + L"\\" + relative; }
 
 }  // namespace support

@@ -1,5 +1,5 @@
 #pragma once
-// Temporary folders, whole files, and the paths of the build's programs.
+// Temporary folders, whole files, and the paths of the build's programs; every path in UTF-16.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -9,47 +9,47 @@
 
 namespace support {
 
-std::wstring Wide(const std::string& text);  // text of the system code page in UTF-16
-void RemoveTree(const std::string& path);    // also names outside the code page, paths beyond MAX_PATH
+std::wstring Utf16(const std::string& utf8);  // a narrow literal (UTF-8) or a recorder's line
+std::string Utf8(const std::wstring& text);
+void RemoveTree(const std::wstring& path);  // also paths beyond MAX_PATH
 
-// A fresh folder under %TEMP%, removed at the end; with a leaf (e.g. "表ソ") Path() is that sub-folder.
+// A fresh folder under %TEMP%, removed at the end; with a leaf (e.g. L"表ソ") Path() is that sub-folder.
 class TempFolder {
 public:
-    explicit TempFolder(const char* leaf = nullptr);
+    explicit TempFolder(const wchar_t* leaf = nullptr);
     ~TempFolder() { RemoveTree(root_); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& relative) const { return path_ + "\\" + relative; }  // no I/O
-    std::string Folder(const std::string& relative) const  // made with its parents; its path
+    const std::wstring& Path() const { return path_; }
+    std::wstring File(const std::wstring& relative) const { return path_ + L"\\" + relative; }  // no I/O
+    std::wstring Folder(const std::wstring& relative) const  // made with its parents; its path
     {
-        return SHCreateDirectoryExA(nullptr, File(relative).c_str(), nullptr), File(relative);
+        SHCreateDirectoryExW(nullptr, File(relative).c_str(), nullptr);
+        return File(relative);
     }
 
 private:
-    std::string root_, path_;
+    std::wstring root_, path_;
 };
 
-// Whole files, also under names outside the system code page; "" when missing.
+// Whole files; "" when missing.
 std::string ReadBytes(const std::wstring& path);
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
-inline std::string ReadBytes(const std::string& path) { return ReadBytes(Wide(path)); }
-inline bool WriteBytes(const std::string& path, const std::string& bytes) { return WriteBytes(Wide(path), bytes); }
-inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-inline std::string Repeated(const std::string& text, int n) { return n > 0 ? text + Repeated(text, n - 1) : ""; }
-// Sorted relative paths below folder, folders ending in '\', in UTF-16 so that every name shows as it is.
+inline bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+template <class Text>
+Text Repeated(const Text& text, int n) { return n > 0 ? text + Repeated(text, n - 1) : Text(); }
+// Sorted relative paths below folder, folders ending in '\'.
 using Tree = std::vector<std::wstring>;
 Tree ListTree(const std::wstring& folder);
-inline Tree ListTree(const std::string& folder) { return ListTree(Wide(folder)); }
-std::string FolderOf(const std::string& path);  // up to its last backslash, in whole characters
-std::string BuildFile(const char* cmakePath);   // Windows path of a build output (PORUN_EXE_PATH, ...)
-inline std::string SourceFile(const std::string& relative) { return BuildFile((PORUN_SOURCE_DIR "/" + relative).c_str()); }
+std::wstring FolderOf(const std::wstring& path);  // up to its last backslash
+std::wstring BuildFile(const char* cmakePath);    // Windows path of a build output (PORUN_EXE_PATH, ...)
+std::wstring SourceFile(const std::wstring& relative);  // a file of the project's sources, relative with '\\'
 // Copies source to folder\relative, making its folders; the copy's path, "" on failure.
-inline std::string CopyInto(const std::string& source, const TempFolder& folder, const std::string& relative)
+inline std::wstring CopyInto(const std::wstring& source, const TempFolder& folder, const std::wstring& relative)
 {
-    const std::string target = folder.File(relative);
-    SHCreateDirectoryExA(nullptr, FolderOf(target).c_str(), nullptr);
-    return CopyFileA(source.c_str(), target.c_str(), FALSE) ? target : std::string();
+    const std::wstring target = folder.File(relative);
+    SHCreateDirectoryExW(nullptr, FolderOf(target).c_str(), nullptr);
+    return CopyFileW(source.c_str(), target.c_str(), FALSE) ? target : std::wstring();
 }
 
 inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };  // a table's test

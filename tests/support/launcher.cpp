@@ -3,11 +3,12 @@
 // What this file takes from the product: the main window, the program-path seam, the bar's ids.
 #include "app/main_window.h"
 #include "bar/bar_geometry.h"
+#include "data/button_place.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
+#include "support/code_page_932.h"
 #include "support/program_files.h"
 
-#include <commctrl.h>
 #include <shlobj.h>
 
 #include <cstring>
@@ -25,53 +26,45 @@ POINT Centre(HWND control, HWND clientOf)
     return centre;
 }
 
-DataImage& DataImage::Button(int group, int index, const std::string& title, const std::string& file,
-                             const std::string& params, const std::string& workDir, const std::string& iconFile,
+std::wstring Decoded(const char* field) { return FromCodePage932(field, strnlen(field, kStoredFieldSize)); }
+
+namespace {
+void Store(char* field, const std::wstring& text)  // cut on a whole character at the field's end, zeros after
+{
+    std::memset(field, 0, kStoredFieldSize);
+    ToCodePage932(text.c_str(), field, kStoredFieldSize);
+}
+}  // namespace
+
+DataImage& DataImage::Button(int group, int index, const std::wstring& title, const std::wstring& file,
+                             const std::wstring& params, const std::wstring& workDir, const std::wstring& iconFile,
                              int iconIndex)
 {
-    ButtonRecord& button = data.groups[group].buttons[index];
-    for (auto [field, text] : {std::pair<char*, const std::string*>{button.title, &title}, {button.file, &file},
-                               {button.params, &params}, {button.workDir, &workDir}, {button.iconFile, &iconFile}}) {
-        std::memset(field, 0, kTextFieldSize);
-        lstrcpynA(field, text->c_str(), kTextFieldSize);
-    }
+    StoredButton& button = groups[group].buttons[index];
+    for (auto [field, text] : {std::pair<char*, const std::wstring*>{button.title, &title}, {button.file, &file},
+                               {button.params, &params}, {button.workDir, &workDir}, {button.iconFile, &iconFile}})
+        Store(field, *text);
     button.iconIndex = iconIndex;
     return *this;
 }
 
-DataImage& DataImage::Group(int group, const std::string& name, const std::string& iconFile, int iconIndex)
+DataImage& DataImage::Group(int group, const std::wstring& name, const std::wstring& iconFile, int iconIndex)
 {
-    GroupRecord& record = data.groups[group].group = GroupRecord{};
-    lstrcpynA(record.name, name.c_str(), kTextFieldSize);
-    lstrcpynA(record.iconFile, iconFile.c_str(), kTextFieldSize);
+    StoredGroup& record = groups[group].group = StoredGroup{};
+    Store(record.name, name);
+    Store(record.iconFile, iconFile);
     record.iconIndex = iconIndex;
     return *this;
 }
 
-std::optional<DataImage> DataImage::Read(const std::string& path)
+std::optional<DataImage> DataImage::Read(const std::wstring& path)
 {
     const std::string bytes = ReadBytes(path);
     DataImage image;
-    if (bytes.size() != kDataFileSize)
+    if (bytes.size() != sizeof image)
         return std::nullopt;
     std::memcpy(static_cast<void*>(&image), bytes.data(), sizeof image);
     return image;
-}
-
-bool DataImage::TextThenZeros() const
-{
-    auto clean = [](const char* field) {
-        const char* end = field + strnlen(field, kTextFieldSize);
-        return end < field + kTextFieldSize && std::all_of(end, field + kTextFieldSize, [](char c) { return !c; });
-    };
-    bool all = true;
-    for (const GroupBlock& block : data.groups) {
-        all = all && clean(block.group.name) && clean(block.group.iconFile);
-        for (const ButtonRecord& b : block.buttons)
-            for (const char* field : {b.title, b.file, b.workDir, b.params, b.iconFile})
-                all = all && clean(field);
-    }
-    return all;
 }
 
 std::string ShortcutLines(int group, int button, int key, int flags, int system, int id)
@@ -79,48 +72,52 @@ std::string ShortcutLines(int group, int button, int key, int flags, int system,
     char head[32];
     snprintf(head, sizeof head, "ShortCut.%02d:%03d.", group, button);
     std::string lines;
-    for (const auto& [field, value] : {std::pair<const char*, int>{"id", id < 0 ? group * 10 + button : id},
+    const int number = ButtonPlace{group, button}.Number();
+    for (const auto& [field, value] : {std::pair<const char*, int>{"id", id < 0 ? number : id},
                                        {"key", key}, {"flag", flags}, {"usesystemshortcut", system}})
         lines += head + (field + ("," + std::to_string(value))) + "\r\n";
     return lines;
 }
 
-bool MakeShellLink(const std::string& link, const std::string& target, const std::string& args, const std::string& dir)
+bool MakeShellLink(const std::wstring& link, const std::wstring& target, const std::wstring& args,
+                   const std::wstring& dir)
 {
     CoInitialize(nullptr);
-    IShellLinkA* shellLink = nullptr;
+    IShellLinkW* shellLink = nullptr;
     IPersistFile* file = nullptr;
-    const bool ok = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    const bool ok = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                                reinterpret_cast<void**>(&shellLink))) &&
                     SUCCEEDED(shellLink->SetPath(target.c_str())) && SUCCEEDED(shellLink->SetArguments(args.c_str())) &&
                     SUCCEEDED(shellLink->SetWorkingDirectory(dir.c_str())) &&
                     SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-                    SUCCEEDED(file->Save(Wide(link).c_str(), TRUE));
+                    SUCCEEDED(file->Save(link.c_str(), TRUE));
     for (IUnknown* made : std::initializer_list<IUnknown*>{file, shellLink})
         made && made->Release();
     return ok;
 }
 
-bool Recorder::Started(std::string* commandLine, std::string* folder) const
+Received Recorder::Got() const
 {
-    const bool started = WaitUntil([this] { return StartedYet(); });  // the recorder renames it into place whole
-    std::istringstream lines(ReadBytes(FolderOf(path_) + "\\received.txt"));
-    std::string ignored;
-    std::getline(lines, commandLine ? *commandLine : ignored);
-    std::getline(lines, folder ? *folder : ignored);
-    return started;
+    std::istringstream lines(ReadBytes(FolderOf(path_) + L"\\received.txt"));
+    Received got;
+    for (std::wstring* field : {&got.commandLine, &got.folder, &got.program}) {
+        std::string line;
+        std::getline(lines, line);
+        *field = Utf16(line);
+    }
+    return got;
 }
 
 void LauncherWindow::Open(int show)
 {
-    program_ = CopyInto(BuildFile(PORUN_EXE_PATH), folder_, "porun.exe");
-    ASSERT_TRUE(!program_.empty() && WriteBytes(folder_.File("porun.dat"), data_.Bytes()));
-    ASSERT_TRUE(shortcuts_.empty() || WriteBytes(folder_.File("shortcut.dat"), shortcuts_));
+    program_ = CopyInto(BuildFile(PORUN_EXE_PATH), folder_, L"porun.exe");
+    ASSERT_TRUE(!program_.empty() && WriteBytes(folder_.File(L"porun.dat"), data_.Bytes()));
+    ASSERT_TRUE(shortcuts_.empty() || WriteBytes(folder_.File(L"shortcut.dat"), shortcuts_));
     OverrideProgramPath(program_.c_str());
     if (beforeStart_)
         beforeStart_();
     ASSERT_TRUE(AllocateLauncherData());
-    window_ = CreateMainWindow(GetModuleHandleA(nullptr), kMainWindowClass);
+    window_ = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass);
     ASSERT_NE(nullptr, window_);
     KillTimer(window_, kHoverTimerId);
     ShowWindow(window_, show);
@@ -143,16 +140,16 @@ void LauncherWindow::Click(int id) { id == IDC_GROUP_BUTTON ? Toggle(window_, id
 
 void LauncherWindow::Key(BYTE vk, int controlId)
 {
-    SendMessageA(controlId ? GetDlgItem(window_, controlId) : window_, WM_KEYDOWN, vk,
-                 1 | MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) << 16);
+    SendMessageW(controlId ? GetDlgItem(window_, controlId) : window_, WM_KEYDOWN, vk,
+                 1 | MapVirtualKeyW(vk, MAPVK_VK_TO_VSC) << 16);
 }
 
-void LauncherWindow::Drop(const std::vector<std::string>& files, int controlId)
+void LauncherWindow::Drop(const std::vector<std::wstring>& files, int controlId)
 {
     const std::string block = DropBlock(files, Centre(GetDlgItem(window_, controlId), window_));
     HGLOBAL drop = GlobalAlloc(GPTR, block.size());  // fixed: the handle is the memory
     std::memcpy(drop, block.data(), block.size());
-    SendMessageA(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    SendMessageW(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
 }
 
 OpenMenu LauncherWindow::RightClick(int controlId, UINT choose, const std::function<void(const OpenMenu&)>& look)
@@ -160,13 +157,13 @@ OpenMenu LauncherWindow::RightClick(int controlId, UINT choose, const std::funct
     HWND control = controlId ? GetDlgItem(window_, controlId) : window_;
     const POINT at = Centre(control);
     return WhileMenuOpen(window_, [&] {
-        SendMessageA(window_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(at.x, at.y));
+        SendMessageW(window_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(at.x, at.y));
     }, choose, look);
 }
 
 OpenMenu LauncherWindow::Tray(UINT mouseMessage, UINT choose, UINT iconId)
 {
-    return WhileMenuOpen(window_, [&] { SendMessageA(window_, WM_TRAYNOTIFY, iconId, mouseMessage); }, choose);
+    return WhileMenuOpen(window_, [&] { SendMessageW(window_, WM_TRAYNOTIFY, iconId, mouseMessage); }, choose);
 }
 
 // A hand's drag as the pressed button hears it; the cursor is held at each place (Wine may bring an old one back).
@@ -184,39 +181,39 @@ void LauncherWindow::Drag(int from, const std::vector<DragStep>& steps, Keys hel
         return MAKELPARAM(at.x, at.y);
     };
     LPARAM point = moveOver(from, 0);
-    SendMessageA(source, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageW(source, WM_LBUTTONDOWN, MK_LBUTTON, point);
     for (const DragStep& step : steps) {
         point = moveOver(step.over, step.dx);
         for (int move = 0; move < 4; ++move)
-            SendMessageA(source, WM_MOUSEMOVE, MK_LBUTTON, point);
+            SendMessageW(source, WM_MOUSEMOVE, MK_LBUTTON, point);
         if (step.ticks > 0) {
             {
                 const HeldKeys button({VK_LBUTTON});  // the hover timer looks for the mouse button
                 for (int tick = 0; tick < step.ticks; ++tick)
-                    SendMessageA(window_, WM_TIMER, kHoverTimerId, 0);
+                    SendMessageW(window_, WM_TIMER, kHoverTimerId, 0);
             }
             PumpPending();
         }
     }
     PumpPending();  // the press's focus change first: under Wine it resets the key state
     const HeldKeys keys(held);
-    SendMessageA(source, WM_LBUTTONUP, 0, point);
+    SendMessageW(source, WM_LBUTTONUP, 0, point);
     ClipCursor(nullptr);
     PumpPending();
 }
 
-std::string LauncherWindow::Tip(int controlId) const
+std::wstring LauncherWindow::Tip(int controlId) const
 {
     HWND tip = nullptr;  // the bar's tooltip is the one the main window owns
-    while ((tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) && GetWindow(tip, GW_OWNER) != window_) {
+    while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tip, GW_OWNER) != window_) {
     }
-    char text[1024] = "";  // left empty for a control without a tool
-    TTTOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    wchar_t text[1024] = L"";  // left empty for a control without a tool
+    TTTOOLINFOW tool = {};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
     tool.hwnd = window_;
     tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window_, controlId));
     tool.lpszText = text;
-    SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&tool));
     return text;
 }
 
@@ -227,12 +224,25 @@ bool LauncherWindow::Expanded() const
     return Centre(GetDlgItem(window_, kLastLauncherId), window_).y < client.bottom;
 }
 
-LauncherProcess::LauncherProcess(const std::string& exe)
+LauncherProcess::LauncherProcess(const std::wstring& exe)
 {
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    std::string command = "\"" + exe + "\"";
-    CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_);
+    std::wstring command = L"\"" + exe + L"\"";
+    CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_);
+}
+
+LauncherProcess::~LauncherProcess()
+{
+    Kill();
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+}
+
+bool LauncherProcess::Close() const
+{
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    return WaitForExit() != -1;
 }
 
 long LauncherProcess::WaitForExit() const
@@ -245,21 +255,21 @@ long LauncherProcess::WaitForExit() const
 HWND LauncherProcess::Window()
 {
     WaitUntil([&] {  // the main window belongs to its first thread
-        window_ = FindWindowA(kMainWindowClass, nullptr);
+        window_ = FindWindowW(kMainWindowClass, nullptr);
         const bool ours = GetWindowThreadProcessId(window_, nullptr) == process_.dwThreadId && IsWindowVisible(window_);
         return (window_ = ours ? window_ : nullptr) || !Running();
     }, 15000);
     return window_;
 }
 
-bool LauncherProcess::Drop(const std::vector<std::string>& files, int controlId) const
+bool LauncherProcess::Drop(const std::vector<std::wstring>& files, int controlId) const
 {
     // A handle of ours means nothing there: the record goes into its memory, which its DragFinish leaves.
     const std::string block = DropBlock(files, Centre(GetDlgItem(window_, controlId), window_));
     void* remote = VirtualAllocEx(process_.hProcess, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     SIZE_T written = 0;
     return remote && WriteProcessMemory(process_.hProcess, remote, block.data(), block.size(), &written) &&
-           written == block.size() && PostMessageA(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+           written == block.size() && PostMessageW(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
 }
 
 }  // namespace support

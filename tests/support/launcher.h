@@ -4,6 +4,7 @@
 #include "support/ui.h"
 
 #include "data/launcher_records.h"
+#include "data/stored_layout.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
@@ -12,22 +13,26 @@
 
 namespace support {
 
-constexpr char kError[] = "ぽてまるエラー", kNotice[] = "ぽてまるのお知らせ", kQuestion[] = "ぽてまるの質問";  // boxes
+constexpr wchar_t kError[] = L"ぽてまるエラー", kNotice[] = L"ぽてまるのお知らせ", kQuestion[] = L"ぽてまるの質問";
+
+// porun.dat byte for byte as every launcher, old and new, reads it (data/stored_layout.h).
+std::wstring Decoded(const char* field);  // a field's text from code page 932
 
 // porun.dat as records: arranged before a start, read back after a save.
 struct DataImage {
-    LauncherData data{};
+    StoredBlock groups[kGroupCount]{};
     AppSettings settings{1, 0, 3, 30, 30, 0, 0};  // what a first start chooses
-    DataImage& Button(int group, int index, const std::string& title, const std::string& file,
-                      const std::string& params = "", const std::string& workDir = "",
-                      const std::string& iconFile = "", int iconIndex = 0);
-    DataImage& Group(int group, const std::string& name, const std::string& iconFile = "", int iconIndex = 0);
-    const ButtonRecord& At(int group, int index) const { return data.groups[group].buttons[index]; }
+    DataImage& Button(int group, int index, const std::wstring& title, const std::wstring& file,
+                      const std::wstring& params = L"", const std::wstring& workDir = L"",
+                      const std::wstring& iconFile = L"", int iconIndex = 0);
+    DataImage& Group(int group, const std::wstring& name, const std::wstring& iconFile = L"", int iconIndex = 0);
+    const StoredButton& At(int group, int index) const { return groups[group].buttons[index]; }
+    std::wstring Title(int group, int index) const { return Decoded(At(group, index).title); }
+    std::wstring File(int group, int index) const { return Decoded(At(group, index).file); }
     std::string Bytes() const { return std::string(reinterpret_cast<const char*>(this), sizeof *this); }
-    static std::optional<DataImage> Read(const std::string& path);  // nullopt unless a whole image
-    bool TextThenZeros() const;  // every text field is its text, ended inside the field, then zeros
+    static std::optional<DataImage> Read(const std::wstring& path);  // nullopt unless a whole image
 };
-static_assert(sizeof(DataImage) == kDataFileSize, "the records as the file holds them");
+static_assert(sizeof(DataImage) == kDataFileSize, "as the file");
 
 // shortcut.dat lines as the launcher writes them: one button's four (id: its number), the activation's two.
 std::string ShortcutLines(int group, int button, int key, int flags, int system, int id = -1);
@@ -38,32 +43,38 @@ inline std::string ActiveLines(int key, int flags)
 inline bool HotkeyTaken(UINT modifiers, UINT vk)  // another window holds the combination as a system hotkey
 {
     const bool free = RegisterHotKey(nullptr, 0x2345, modifiers, vk);
-    return UnregisterHotKey(nullptr, 0x2345), !free;
+    UnregisterHotKey(nullptr, 0x2345);
+    return !free;
 }
-// A DROPFILES record followed by the names, as the shell hands a drop over; UTF-16 for wide names.
-template <class Name>
-std::string DropBlock(const std::vector<Name>& files, POINT point = {})
+// A DROPFILES record followed by the names in UTF-16, as the shell hands a drop over.
+inline std::string DropBlock(const std::vector<std::wstring>& files, POINT point = {})
 {
-    const DROPFILES header = {sizeof header, point, FALSE, sizeof(typename Name::value_type) == 2};
+    const DROPFILES header = {sizeof header, point, FALSE, TRUE};
     std::string block(reinterpret_cast<const char*>(&header), sizeof header);
-    for (const Name& file : files)
-        block.append(reinterpret_cast<const char*>(file.c_str()), (file.size() + 1) * sizeof file[0]);
-    return block.append(sizeof(typename Name::value_type), '\0');
+    for (const std::wstring& file : files)
+        block.append(reinterpret_cast<const char*>(file.c_str()), (file.size() + 1) * sizeof(wchar_t));
+    return block.append(sizeof(wchar_t), '\0');
 }
 POINT Centre(HWND control, HWND clientOf = nullptr);  // of the control: on the screen, or in clientOf's client area
-bool MakeShellLink(const std::string& link, const std::string& target, const std::string& args, const std::string& dir);
+bool MakeShellLink(const std::wstring& link, const std::wstring& target, const std::wstring& args,
+                   const std::wstring& dir);
 
-// The recorder copied to folder\relative; started, it writes its command line and folder into received.txt.
+// What a started recorder wrote into received.txt (UTF-8): its command line, current folder and own path.
+struct Received {
+    std::wstring commandLine, folder, program;
+};
+// The recorder copied to folder\relative; started, it writes what it received beside itself.
 class Recorder {
 public:
-    Recorder(const TempFolder& folder, const std::string& relative, bool withIcon = false)
+    Recorder(const TempFolder& folder, const std::wstring& relative, bool withIcon = false)
         : path_(CopyInto(BuildFile(withIcon ? PORUN_RECORDER_ICON_PATH : PORUN_RECORDER_PATH), folder, relative)) {}
-    const std::string& Path() const { return path_; }
-    bool Started(std::string* commandLine = nullptr, std::string* folder = nullptr) const;
-    bool StartedYet() const { return Exists(FolderOf(path_) + "\\received.txt"); }  // after a positive barrier
+    const std::wstring& Path() const { return path_; }
+    bool Started() const { return WaitUntil([this] { return StartedYet(); }); }  // it renames the file into place whole
+    Received Got() const;  // once Started()
+    bool StartedYet() const { return Exists(FolderOf(path_) + L"\\received.txt"); }  // after a positive barrier
 
 private:
-    std::string path_;
+    std::wstring path_;
 };
 
 // A drag's stop: the cursor over control over (+dx), mouse moves, then ticks of the hover timer.
@@ -78,41 +89,42 @@ protected:
     void Open(int show = SW_SHOWNOACTIVATE);  // writes data_ and shortcuts_ (when set) beside the copy first
     void Close();                             // DestroyWindow: the launcher writes its files
     void Click(int id);                       // BN_CLICKED (the group button's check toggles first)
-    void Command(UINT id) { SendMessageA(window_, WM_COMMAND, id, 0); }  // as a menu choice sends it
+    void Command(UINT id) { SendMessageW(window_, WM_COMMAND, id, 0); }  // as a menu choice sends it
     void Key(BYTE vk, int controlId = 0);  // WM_KEYDOWN to the window or a bar control
-    void Drop(const std::vector<std::string>& files, int controlId);  // at the control's centre
+    void Drop(const std::vector<std::wstring>& files, int controlId);  // at the control's centre
     OpenMenu RightClick(int controlId, UINT choose = 0,  // WM_CONTEXTMENU of a control (0: the bare window)
                         const std::function<void(const OpenMenu&)>& look = {});
     OpenMenu Tray(UINT mouseMessage, UINT choose = 0, UINT iconId = 1);
     void Drag(int from, const std::vector<DragStep>& steps, Keys held = {});  // released over the last step
     Picture Shows(int controlId) const  // the image a bar control shows
     {
-        return Picture::OfIcon(reinterpret_cast<HICON>(SendDlgItemMessageA(window_, controlId, BM_GETIMAGE, IMAGE_ICON, 0)));
+        const LRESULT image = SendDlgItemMessageW(window_, controlId, BM_GETIMAGE, IMAGE_ICON, 0);
+        return Picture::OfIcon(reinterpret_cast<HICON>(image));
     }
-    std::string Tip(int controlId) const;  // its tooltip text, "" when none
+    std::wstring Tip(int controlId) const;  // its tooltip text, "" when none
     bool Expanded() const;                 // every launcher button lies inside the client area
-    std::optional<DataImage> Saved() const { return DataImage::Read(folder_.File("porun.dat")); }
+    std::optional<DataImage> Saved() const { return DataImage::Read(folder_.File(L"porun.dat")); }
 
-    TempFolder folder_{"表ソ"};
+    TempFolder folder_{L"表ソ"};
     DataImage data_;
     std::string shortcuts_;  // shortcut.dat; none when empty
     std::function<void()> beforeStart_;  // run by Open once the files are written, before the window is made
-    std::string program_;
+    std::wstring program_;
     HWND window_ = nullptr;
 };
 
 // The built launcher started as a user starts it; killed at the end if still running.
 class LauncherProcess {
 public:
-    explicit LauncherProcess(const std::string& exe);
-    ~LauncherProcess() { Kill(), CloseHandle(process_.hProcess), CloseHandle(process_.hThread); }
+    explicit LauncherProcess(const std::wstring& exe);
+    ~LauncherProcess();
     bool Running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
     long WaitForExit() const;  // exit code, -1 on time-out
     void Kill() const { Running() && TerminateProcess(process_.hProcess, 99) && WaitForExit(); }
     HWND Window();  // its main window once visible; null when it ended
-    HWND Dialog(const std::string& captionPart) const { return WaitForDialog(captionPart, process_.dwProcessId); }
-    bool Drop(const std::vector<std::string>& files, int controlId) const;  // DROPFILES in its memory
-    bool Close() const { return PostMessageA(window_, WM_CLOSE, 0, 0), WaitForExit() != -1; }  // true: it ended
+    HWND Dialog(const std::wstring& captionPart) const { return WaitForDialog(captionPart, process_.dwProcessId); }
+    bool Drop(const std::vector<std::wstring>& files, int controlId) const;  // DROPFILES in its memory
+    bool Close() const;  // true: it ended
 
 private:
     PROCESS_INFORMATION process_ = {};

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
-
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -18,7 +16,7 @@ bool SendKeys(const std::vector<BYTE>& keys, bool up)
 {
     std::vector<INPUT> inputs(keys.size(), INPUT{INPUT_KEYBOARD, {}});
     for (size_t i = 0; i < keys.size(); ++i)
-        inputs[i].ki = {keys[i], static_cast<WORD>(MapVirtualKeyA(keys[i], MAPVK_VK_TO_VSC)),
+        inputs[i].ki = {keys[i], static_cast<WORD>(MapVirtualKeyW(keys[i], MAPVK_VK_TO_VSC)),
                         up ? KEYEVENTF_KEYUP : 0u, 0, 0};
     return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
@@ -32,26 +30,17 @@ std::mutex g_dialogsLock;
 std::set<HWND> g_claimed;                  // found by a test: the test's to answer
 std::map<HWND, DWORD> g_unclaimedSince;  // seen on the screen unclaimed, since
 
-std::string Utf8(HWND window, int id)  // the window's text (id 0) or its control's
-{
-    wchar_t text[2048] = L"";
-    id ? GetDlgItemTextW(window, id, text, 2048) : GetWindowTextW(window, text, 2048);
-    char out[4096] = "";
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, out, sizeof out, nullptr, nullptr);
-    return out;
-}
-
 // Told, then answered with Cancel where the dialog has it, else No, else OK: the answer that changes least.
 void FailAndAnswer(HWND dialog)
 {
-    const std::string what = "unexpected dialog \"" + Utf8(dialog, 0) + "\": " + Utf8(dialog, 0xFFFF);
+    const std::string what = "unexpected dialog \"" + Utf8(Text(dialog)) + "\": " + Utf8(Text(dialog, 0xFFFF));
     fprintf(stderr, "%s\n", what.c_str());
     ADD_FAILURE() << what;
     for (int id : {IDCANCEL, IDNO, IDOK}) {
         if (HWND button = GetDlgItem(dialog, id); button && IsWindowEnabled(button))
-            return void(PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button)));
+            return Press(dialog, id);
     }
-    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
 }
 
 // The visible dialogs unclaimed for kUnclaimedLimit now, each claimed as it is returned; the progress window
@@ -61,8 +50,8 @@ std::set<HWND> OverdueDialogs()
     const std::lock_guard<std::mutex> hold(g_dialogsLock);
     std::map<HWND, DWORD> since;
     std::set<HWND> overdue;
-    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr;) {
-        const bool progress = FindWindowExA(window, nullptr, PROGRESS_CLASSA, nullptr) != nullptr;
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, L"#32770", nullptr)) != nullptr;) {
+        const bool progress = FindWindowExW(window, nullptr, PROGRESS_CLASSW, nullptr) != nullptr;
         if (!IsWindowVisible(window) || progress || g_claimed.count(window))
             continue;
         since[window] = g_unclaimedSince.count(window) ? g_unclaimedSince[window] : GetTickCount();
@@ -77,7 +66,7 @@ std::set<HWND> OverdueDialogs()
 DWORD WINAPI WatchTheScreen(void*)
 {
     SetTimer(nullptr, 0, 100, nullptr);
-    for (MSG message; GetMessageA(&message, nullptr, 0, 0) > 0;) {
+    for (MSG message; GetMessageW(&message, nullptr, 0, 0) > 0;) {
         const bool running = ::testing::UnitTest::GetInstance()->current_test_info() != nullptr;
         for (HWND dialog : running ? OverdueDialogs() : std::set<HWND>())
             FailAndAnswer(dialog);
@@ -89,9 +78,11 @@ const bool g_watching = CloseHandle(CreateThread(nullptr, 0, WatchTheScreen, nul
 
 void PumpPending()
 {
-    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
-        if (message.message != WM_QUIT)  // the tests own the loop; a closed launcher window posts one
-            TranslateMessage(&message), DispatchMessageA(&message);
+    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+        if (message.message != WM_QUIT) {  // the tests own the loop; a closed launcher window posts one
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
 }
 
 bool WaitUntil(const std::function<bool()>& done, DWORD ms)
@@ -104,13 +95,13 @@ bool WaitUntil(const std::function<bool()>& done, DWORD ms)
     return true;
 }
 
-HWND FindDialog(const std::string& captionPart, DWORD pid, HWND skip)
+HWND FindDialog(const std::wstring& captionPart, DWORD pid, HWND skip)
 {
-    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr;) {
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, L"#32770", nullptr)) != nullptr;) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
         if (owner == pid && window != skip && IsWindowVisible(window) &&
-            Text(window).find(captionPart) != std::string::npos) {
+            Text(window).find(captionPart) != std::wstring::npos) {
             const std::lock_guard<std::mutex> hold(g_dialogsLock);
             g_claimed.insert(window);
             return window;
@@ -124,12 +115,12 @@ void PostKeys(HWND target, Keys held, BYTE key)
     static HWND lastTarget = nullptr;
     static std::vector<BYTE> down;
     for (auto k = down.rbegin(); target == lastTarget && k != down.rend(); ++k)
-        PostMessageA(target, WM_KEYUP, *k, 0xC0000001 | MapVirtualKeyA(*k, MAPVK_VK_TO_VSC) << 16);
+        PostMessageW(target, WM_KEYUP, *k, 0xC0000001 | MapVirtualKeyW(*k, MAPVK_VK_TO_VSC) << 16);
     lastTarget = target;
     down.assign(held);
     down.push_back(key);
     for (BYTE k : down)
-        PostMessageA(target, WM_KEYDOWN, k, 1 | MapVirtualKeyA(k, MAPVK_VK_TO_VSC) << 16);
+        PostMessageW(target, WM_KEYDOWN, k, 1 | MapVirtualKeyW(k, MAPVK_VK_TO_VSC) << 16);
 }
 
 bool PressChord(Keys modifiers, BYTE key)
@@ -139,7 +130,7 @@ bool PressChord(Keys modifiers, BYTE key)
     return SendKeys(keys, false) && SendKeys({keys.rbegin(), keys.rend()}, true);
 }
 
-DialogWaiter::DialogWaiter(std::string captionPart, int press, std::function<void(HWND)> act, DWORD pid, HWND skip,
+DialogWaiter::DialogWaiter(std::wstring captionPart, int press, std::function<void(HWND)> act, DWORD pid, HWND skip,
                            DWORD ms)
     : thread_([=] {
           HWND dialog = WaitForDialog(captionPart, pid, ms, skip);
@@ -212,7 +203,7 @@ Picture Picture::OfWindow(HWND window)
     });
 }
 
-bool WriteBmp(const std::string& path, int width, int height, const std::function<COLORREF(int, int)>& colour)
+bool WriteBmp(const std::wstring& path, int width, int height, const std::function<COLORREF(int, int)>& colour)
 {
     const int stride = (width * 3 + 3) & ~3;
     const BITMAPINFOHEADER info = {sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};  // bottom-up
@@ -239,7 +230,7 @@ LRESULT CALLBACK MenuWatchProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 {
     const bool idle = message == WM_ENTERIDLE && wParam == MSGF_MENU;
     if (!g_onIdle || !(idle || (message == WM_TIMER && wParam == kMenuDeadlineTimer)))
-        return CallWindowProcA(g_ownersProcedure, window, message, wParam, lParam);
+        return CallWindowProcW(g_ownersProcedure, window, message, wParam, lParam);
     const std::function<void()> onIdle = std::move(g_onIdle);
     g_onIdle = nullptr;  // once
     if (idle)
@@ -254,15 +245,15 @@ OpenMenu WhileMenuOpen(HWND owner, const std::function<void()>& open, UINT choos
 {
     OpenMenu seen;
     g_onIdle = [&] {  // the menu of this thread, its items and its picture
-        while ((seen.window = FindWindowExA(nullptr, seen.window, "#32768", nullptr)) &&
+        while ((seen.window = FindWindowExW(nullptr, seen.window, L"#32768", nullptr)) &&
                !(IsWindowVisible(seen.window) &&
                  GetWindowThreadProcessId(seen.window, nullptr) == GetCurrentThreadId())) {
         }
-        HMENU menu = reinterpret_cast<HMENU>(SendMessageA(seen.window, 0x01E1, 0, 0));  // MN_GETHMENU
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageW(seen.window, 0x01E1, 0, 0));  // MN_GETHMENU
         seen.opened = seen.window && menu;
         for (UINT i = 0; seen.opened && i < static_cast<UINT>(GetMenuItemCount(menu)); ++i) {
-            char text[512] = "";  // a title fills 270 bytes
-            GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+            wchar_t text[512] = L"";  // a title fills 260 characters
+            GetMenuStringW(menu, i, text, 512, MF_BYPOSITION);
             seen.texts.push_back(text);
             RECT rect = {};
             GetMenuItemRect(nullptr, menu, i, &rect);
@@ -277,15 +268,15 @@ OpenMenu WhileMenuOpen(HWND owner, const std::function<void()>& open, UINT choos
             look(seen);
     };
     g_ownersProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MenuWatchProc)));
+        SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MenuWatchProc)));
     SetTimer(owner, kMenuDeadlineTimer, 10000, nullptr);
     open();
     KillTimer(owner, kMenuDeadlineTimer);
-    SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_ownersProcedure));
+    SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_ownersProcedure));
     g_onIdle = nullptr;
     seen.window = nullptr;
     if (choose && seen.opened)
-        PostMessageA(owner, WM_COMMAND, choose, 0);
+        PostMessageW(owner, WM_COMMAND, choose, 0);
     PumpPending();
     return seen;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Driving windows as a user does and reading what they show; a wait polls until a deadline, never sleeps.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <functional>
@@ -15,13 +16,13 @@ void PumpPending();  // dispatches what this thread has queued now, never waits;
 // Until done(), dispatching this thread's messages meanwhile.
 bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000);
 // A WM_NULL round trip: window's thread has handled what was sent to it before.
-inline bool Idle(HWND window) { return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr) != 0; }
+inline bool Idle(HWND window) { return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr) != 0; }
 // A visible dialog of process pid whose caption holds captionPart, other than skip; the wait ends Idle().
 // Every test program watches the screen: a dialog of any process that no FindDialog has claimed for
 // kUnclaimedLimit ms fails the running test, naming its caption and text, and is answered (Cancel, No, OK).
-HWND FindDialog(const std::string& captionPart, DWORD pid = GetCurrentProcessId(), HWND skip = nullptr);
+HWND FindDialog(const std::wstring& captionPart, DWORD pid = GetCurrentProcessId(), HWND skip = nullptr);
 constexpr DWORD kUnclaimedLimit = 5000;
-inline HWND WaitForDialog(const std::string& captionPart, DWORD pid = GetCurrentProcessId(), DWORD ms = 15000,
+inline HWND WaitForDialog(const std::wstring& captionPart, DWORD pid = GetCurrentProcessId(), DWORD ms = 15000,
                           HWND skip = nullptr)
 {
     HWND dialog = nullptr;
@@ -33,18 +34,31 @@ inline bool WaitGone(HWND window, DWORD ms = 15000) { return WaitUntil([&] { ret
 inline void Press(HWND dialog, int id, bool wait = false)
 {
     const LPARAM button = reinterpret_cast<LPARAM>(GetDlgItem(dialog, id));
-    wait ? void(SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), button))
-         : void(PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), button));
+    wait ? void(SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), button))
+         : void(PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), button));
 }
 inline void Toggle(HWND dialog, int id)  // a check box clicked: its state flips, then its owner hears of it
 {
     CheckDlgButton(dialog, id, IsDlgButtonChecked(dialog, id) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
     Press(dialog, id, true);
 }
-inline std::string Text(HWND window, int id = 0)  // of control id; 0: the window's; 0xFFFF: a message box's text
+inline std::wstring Text(HWND window, int id = 0)  // of control id; 0: the window's; 0xFFFF: a message box's text
 {
-    char text[2048] = "";
-    return (id ? GetDlgItemTextA(window, id, text, sizeof text) : GetWindowTextA(window, text, sizeof text)), text;
+    wchar_t text[2048] = L"";
+    id ? GetDlgItemTextW(window, id, text, 2048) : GetWindowTextW(window, text, 2048);
+    return text;
+}
+inline std::wstring ListCell(HWND list, int row, int column)  // a list view's, also of one whose owner keeps the data
+{
+    wchar_t text[512] = L"";
+    ListView_GetItemText(list, row, column, text, 512);
+    return text;
+}
+inline std::wstring String(UINT id)  // of this program's string table (the tests carry porun.exe's resources)
+{
+    const wchar_t* text = nullptr;
+    const int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    return std::wstring(text, length > 0 ? length : 0);
 }
 
 // held and key posted down to a capture prompt, the last call's keys up first: fingers stay on an accepted key.
@@ -54,17 +68,22 @@ bool PressChord(Keys modifiers, BYTE key);  // one SendInput batch pressing and 
 // On its own thread: waits for a dialog, records its caption and text, runs act, then presses press (0: none).
 class DialogWaiter {
 public:
-    DialogWaiter(std::string captionPart, int press, std::function<void(HWND)> act = {},
+    DialogWaiter(std::wstring captionPart, int press, std::function<void(HWND)> act = {},
                  DWORD pid = GetCurrentProcessId(), HWND skip = nullptr, DWORD ms = 15000);
-    ~DialogWaiter() { Join(); }
-    bool Seen() { return Join(), seen_; }  // the dialog came and was acted on
-    std::string Caption() { return Join(), caption_; }
-    std::string Message() { return Join(), message_; }
+    ~DialogWaiter() { Joined(); }
+    bool Seen() { return Joined().seen_; }  // the dialog came and was acted on
+    std::wstring Caption() { return Joined().caption_; }
+    std::wstring Message() { return Joined().message_; }
 
 private:
-    void Join() { if (thread_.joinable()) thread_.join(); }
+    DialogWaiter& Joined()  // once the waiting thread has ended
+    {
+        if (thread_.joinable())
+            thread_.join();
+        return *this;
+    }
     bool seen_ = false;
-    std::string caption_, message_;
+    std::wstring caption_, message_;
     std::thread thread_;
 };
 
@@ -85,12 +104,12 @@ public:
     static Picture OfWindow(HWND window);  // as painted now
     static Picture OfResourceIcon(int id, int side = 32)  // an icon of this program (as porun.exe) loaded at side
     {
-        HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, side, side, 0);
+        HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, side, side, 0);
         return OfIcon(static_cast<HICON>(icon), true);
     }
-    static Picture OfFileIcon(const std::string& path, int index)  // ExtractIconA's; 1: a file without icons
+    static Picture OfFileIcon(const std::wstring& path, int index)  // ExtractIconW's; 1: a file without icons
     {
-        HICON icon = ExtractIconA(GetModuleHandleA(nullptr), path.c_str(), static_cast<UINT>(index));
+        HICON icon = ExtractIconW(GetModuleHandleW(nullptr), path.c_str(), static_cast<UINT>(index));
         return OfIcon(reinterpret_cast<UINT_PTR>(icon) > 1 ? icon : nullptr, true);
     }
     COLORREF At(int x, int y) const  // CLR_INVALID outside
@@ -111,12 +130,12 @@ private:
 };
 
 // A 24-bit BMP file whose pixel (x, y), y from the top, is colour(x, y).
-bool WriteBmp(const std::string& path, int width, int height, const std::function<COLORREF(int, int)>& colour);
+bool WriteBmp(const std::wstring& path, int width, int height, const std::function<COLORREF(int, int)>& colour);
 
 // A popup menu as it was while open: captions ("" for separators), item rectangles in its picture.
 struct OpenMenu {
     bool opened = false;
-    std::vector<std::string> texts;
+    std::vector<std::wstring> texts;
     std::vector<RECT> rects;
     std::vector<UINT> ids, states;  // of each item: its command and GetMenuState's flags
     Picture picture;

@@ -5,13 +5,13 @@
 
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID)
 {
-    char path[MAX_PATH];
-    std::string marker(path, GetModuleFileNameA(self, path, MAX_PATH));
-    if (reason == DLL_PROCESS_ATTACH && marker.rfind('\\') != std::string::npos)
-        CloseHandle(CreateFileA((marker.erase(marker.rfind('\\') + 1) + "planted-loaded.txt").c_str(), GENERIC_WRITE, 0,
-                                nullptr, CREATE_ALWAYS, 0, nullptr));
+    wchar_t path[MAX_PATH];
+    std::wstring marker(path, GetModuleFileNameW(self, path, MAX_PATH));  // its folder may hold any name
+    if (reason == DLL_PROCESS_ATTACH && marker.rfind(L'\\') != std::wstring::npos)
+        CloseHandle(CreateFileW((marker.erase(marker.rfind(L'\\') + 1) + L"planted-loaded.txt").c_str(), GENERIC_WRITE,
+                                0, nullptr, CREATE_ALWAYS, 0, nullptr));
     return TRUE;
 }
 
 // The entry the launcher takes from the real help control.
-extern "C" __declspec(dllexport) HWND WINAPI HtmlHelpA(HWND, LPCSTR, UINT, DWORD_PTR) { return nullptr; }
+extern "C" __declspec(dllexport) HWND WINAPI HtmlHelpW(HWND, LPCWSTR, UINT, DWORD_PTR) { return nullptr; }

@@ -2,11 +2,14 @@
 #include "support/launcher.h"
 
 #include "data/atomic_file.h"
+#include "data/button_place.h"
 #include "data/launcher_data.h"
 #include "data/window_positions.h"
 #include "shortcuts/shortcut_file.h"
 #include "support/program_files.h"
 
+#include <cstddef>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -18,23 +21,28 @@ namespace {
 template <class Row>
 class BesideTheProgram : public ::testing::TestWithParam<Row> {
 protected:
-    void SetUp() override { OverrideProgramPath(folder_.File("porun.exe").c_str()); }
+    void SetUp() override { OverrideProgramPath(folder_.File(L"porun.exe").c_str()); }
 
-    TempFolder folder_{"表"};
-    Restore undo_{[] { RestoreFileCalls(), FreeLauncherData(), DestroyShortcutTable(), OverrideProgramPath(nullptr); }};
+    TempFolder folder_{L"表"};
+    Restore undo_{[] {
+        RestoreFileCalls();
+        FreeLauncherData();
+        DestroyShortcutTable();
+        OverrideProgramPath(nullptr);
+    }};
 };
 
-const char kLoadFailed[] = "データの読み込みに失敗したのら！！", kSaveFailed[] = "データの保存に失敗したのら！！";
+const wchar_t kLoadFailed[] = L"データの読み込みに失敗したのら！！", kSaveFailed[] = L"データの保存に失敗したのら！！";
 
 // A current-layout image: button (1,3) "Editor", settings {1, 0, count, 120, 80, last, startWithLast}.
 std::string Image(int count = 4, int last = 2, int startWithLast = 1, char title = 0, char groupName = 0)
 {
     DataImage image;
-    image.Button(1, 3, "Editor", "C:\\bin\\edit.exe", "-n", "", "", 2);
+    image.Button(1, 3, L"Editor", L"C:\\bin\\edit.exe", L"-n", L"", L"", 2);
     image.settings = AppSettings{1, 0, count, 120, 80, last, startWithLast};
     if (title) {  // unterminated texts
-        std::memset(image.data.groups[1].buttons[3].title, title, kTextFieldSize);
-        std::memset(image.data.groups[9].group.name, groupName, kTextFieldSize);
+        std::memset(image.groups[1].buttons[3].title, title, kStoredFieldSize);
+        std::memset(image.groups[9].group.name, groupName, kStoredFieldSize);
     }
     return image.Bytes();
 }
@@ -43,55 +51,57 @@ std::string Image(int count = 4, int last = 2, int startWithLast = 1, char title
 std::string OlderLayout()
 {
     DataImage image;
-    image.Button(0, 0, "t00", "C:\\g0\\b0.exe", "", "", "", 1).Button(9, 7, "t97", "C:\\g9\\b7.exe", "", "", "", 8);
-    image.Group(9, "last");
+    image.Button(0, 0, L"t00", L"C:\\g0\\b0.exe", L"", L"", L"", 1);
+    image.Button(9, 7, L"t97", L"C:\\g9\\b7.exe", L"", L"", L"", 8);
+    image.Group(9, L"last");
     std::string bytes;
-    for (const auto& group : image.data.groups) {
+    for (const auto& group : image.groups) {
         bytes.append(reinterpret_cast<const char*>(&group.group), sizeof group.group);
-        for (const ButtonRecord& button : group.buttons)
-            bytes.append(reinterpret_cast<const char*>(&button), kOldButtonSize);
+        for (const StoredButton& button : group.buttons)
+            bytes.append(reinterpret_cast<const char*>(&button), offsetof(StoredButton, iconFile));
     }
     const AppSettings settings{0, 1, 5, 10, 20, 3, 0};
     return bytes.append(reinterpret_cast<const char*>(&settings), sizeof settings);
 }
 
 // What the launcher holds: settings, current group, every named group and assigned button.
-std::string Loaded()
+std::wstring Loaded()
 {
     const AppSettings s = GetSettings();
-    std::string out = "s=";
+    std::wstring out = L"s=";
     for (int value : {s.collapseOnLaunch, s.alwaysOnTop, s.groupCount, s.windowX, s.windowY, s.startWithLastGroup})
-        out += std::to_string(value) + ",";
-    out.back() = ' ';
-    out += "@" + std::to_string(CurrentGroupIndex());
+        out += std::to_wstring(value) + L",";
+    out.back() = L' ';
+    out += L"@" + std::to_wstring(CurrentGroupIndex());
     for (int g = 0; g < kGroupCount; ++g) {
         const GroupRecord& group = LauncherImage()->groups[g].group;
         if (group.name[0] || group.iconFile[0])
-            out += " g" + std::to_string(g) + "=" + group.name + "|" + group.iconFile + "#" + std::to_string(group.iconIndex);
+            out += L" g" + std::to_wstring(g) + L"=" + group.name + L"|" + group.iconFile + L"#" +
+                   std::to_wstring(group.iconIndex);
         for (int b = 0; b < kButtonsPerGroup; ++b) {
             const ButtonRecord& r = *ButtonAt(g, b);
             if (r.file[0] || r.title[0])
-                out += " b" + std::to_string(g * 10 + b) + "=" + r.file + "|" + r.title + "|" + r.workDir + "|" +
-                       r.params + "|" + r.iconFile + "#" + std::to_string(r.iconIndex);
+                out += L" b" + std::to_wstring(ButtonPlace{g, b}.Number()) + L"=" + r.file + L"|" + r.title + L"|" +
+                       r.workDir + L"|" + r.params + L"|" + r.iconFile + L"#" + std::to_wstring(r.iconIndex);
         }
     }
     return out;
 }
 
-const std::string kDefaults = "s=1,0,3,210,170,0 @0";  // a first start: the window's own place
-const std::string kNothing = "s=0,0,1,0,0,0 @0";      // after a failed load, which says so
-const std::string kButton = " b13=C:\\bin\\edit.exe|Editor||-n|#2";
-const std::string kEditor = "s=1,0,4,120,80,1 @2" + kButton;  // Image() with its defaults
-const std::string kSaved = "porun.dat=141068";
+const std::wstring kDefaults = L"s=1,0,3,210,170,0 @0";  // a first start: the window's own place
+const std::wstring kNothing = L"s=0,0,1,0,0,0 @0";      // after a failed load, which says so
+const std::wstring kButton = L" b13=C:\\bin\\edit.exe|Editor||-n|#2";
+const std::wstring kEditor = L"s=1,0,4,120,80,1 @2" + kButton;  // Image() with its defaults
+const std::wstring kSaved = L"porun.dat=141068";
 const std::string kIni = "[SETTING]\r\nGROUPMAX=";
 
 struct StartCase {
     const char* name;
-    std::vector<std::pair<const char*, std::string>> before;  // files beside the program
-    std::string loaded;
-    std::string after = kSaved;  // the folder after two saves
-    const char* program = "porun.exe";
-    const char* saveMessage = "";
+    std::vector<std::pair<const wchar_t*, std::string>> before;  // files beside the program
+    std::wstring loaded;
+    std::wstring after = kSaved;  // the folder after two saves
+    const wchar_t* program = L"porun.exe";
+    const wchar_t* saveMessage = L"";
 };
 class DataFileAtStart : public BesideTheProgram<StartCase> {};
 
@@ -101,110 +111,116 @@ TEST_P(DataFileAtStart, LoadsWhatTheFilesHoldAndSavesTheCurrentLayout)
     for (const auto& [name, bytes] : c.before)
         ASSERT_TRUE(WriteBytes(folder_.File(name), bytes));
     OverrideProgramPath(folder_.File(c.program).c_str());
-    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 210, 170, 40, 40, nullptr, nullptr, nullptr, nullptr);
+    HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 210, 170, 40, 40, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(AllocateLauncherData());
     for (int step = 0; step < 3; ++step) {  // the start, then two saves
-        const char* message = step ? c.saveMessage : c.loaded == kNothing ? kLoadFailed : "";
-        std::unique_ptr<DialogWaiter> box(*message ? new DialogWaiter("=(@.@)=", IDOK) : nullptr);
+        const wchar_t* message = step ? c.saveMessage : c.loaded == kNothing ? kLoadFailed : L"";
+        std::unique_ptr<DialogWaiter> box(*message ? new DialogWaiter(L"=(@.@)=", IDOK) : nullptr);
         EXPECT_EQ(!*message, step ? SaveLauncherData(owner) : LoadLauncherData(owner));
-        EXPECT_EQ(message, box ? box->Message() : "");
+        EXPECT_EQ(message, box ? box->Message() : L"");
         if (step == 0) {
             EXPECT_EQ(c.loaded, Loaded());
-            EXPECT_TRUE(!c.before.empty() || !Exists(folder_.File("porun.dat")));  // a start creates nothing
+            EXPECT_TRUE(!c.before.empty() || !Exists(folder_.File(L"porun.dat")));  // a start creates nothing
         }
     }
     DestroyWindow(owner);
-    std::string after;  // names and sizes of the files but the ini, which is only read
+    std::wstring after;  // names and sizes of the files but the ini, which is only read
     for (const std::wstring& name : ListTree(folder_.Path()))
         if (name != L"porun.ini")
-            after += (after.empty() ? "" : " ") + std::string(name.begin(), name.end()) + "=" +
-                     std::to_string(ReadBytes(Wide(folder_.Path()) + L"\\" + name).size());
+            after += (after.empty() ? L"" : L" ") + name + L"=" + std::to_wstring(ReadBytes(folder_.File(name)).size());
     EXPECT_EQ(c.after, after);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, DataFileAtStart, ::testing::ValuesIn(std::vector<StartCase>{
-    {"CurrentLayout", {{"porun.dat", Image()}}, kEditor}, {"NoFile", {}, kDefaults},
-    {"OlderLayout", {{"porun.dat", OlderLayout()}},
-     "s=0,1,5,10,20,0 @0 b0=C:\\g0\\b0.exe|t00|||C:\\g0\\b0.exe#1 g9=last|#0 b97=C:\\g9\\b7.exe|t97|||C:\\g9\\b7.exe#8"},
-    {"Empty", {{"porun.dat", ""}}, kNothing, kSaved + " porun.dat.bad=0"},
-    {"OneByteShort", {{"porun.dat", Image().substr(1)}}, kNothing, kSaved + " porun.dat.bad=141067"},
-    {"OneByteLonger", {{"porun.dat", Image() + "x"}}, kNothing, kSaved + " porun.dat.bad=141069"},
-    {"BetweenLayouts", {{"porun.dat", Image().substr(0, 120000)}}, kNothing, kSaved + " porun.dat.bad=120000"},
-    {"EarlierKeptCopy", {{"porun.dat", "second"}, {"porun.dat.bad", "first"}}, kNothing,
-     kSaved + " porun.dat.bad=5 porun.dat.bad2=6"},
-    {"UnterminatedTexts", {{"porun.dat", Image(77, 12, 1, 'A', 'B')}},
-     "s=1,0,10,120,80,1 @0 b13=C:\\bin\\edit.exe|" + std::string(269, 'A') + "||-n|#2 g9=" + std::string(269, 'B') + "|#0"},
-    {"GroupCountBelowOne", {{"porun.dat", Image(-3, 0, 0)}}, "s=1,0,1,120,80,0 @0" + kButton},
-    {"LastGroupBeyondTheCount", {{"porun.dat", Image(3, 7, 1)}}, "s=1,0,3,120,80,1 @7" + kButton},
-    {"LastGroupNotWanted", {{"porun.dat", Image(3, 7, 0)}}, "s=1,0,3,120,80,0 @0" + kButton},
-    {"CompleteTemporaryFile", {{"porun.dat.tmp", Image()}}, kEditor},
-    {"HalfTemporaryFile", {{"porun.dat.tmp", Image().substr(0, 5000)}}, kDefaults},
-    {"StaleTemporaryFile", {{"porun.dat", Image()}, {"porun.dat.tmp", Image(9)}}, kEditor},
-    {"ProgramWithoutExtension", {}, kNothing, "", "porun", kSaveFailed},
+    {"CurrentLayout", {{L"porun.dat", Image()}}, kEditor}, {"NoFile", {}, kDefaults},
+    {"OlderLayout", {{L"porun.dat", OlderLayout()}},
+     L"s=0,1,5,10,20,0 @0 b0=C:\\g0\\b0.exe|t00|||C:\\g0\\b0.exe#1 g9=last|#0"
+     L" b97=C:\\g9\\b7.exe|t97|||C:\\g9\\b7.exe#8"},
+    {"Empty", {{L"porun.dat", ""}}, kNothing, kSaved + L" porun.dat.bad=0"},
+    {"OneByteShort", {{L"porun.dat", Image().substr(1)}}, kNothing, kSaved + L" porun.dat.bad=141067"},
+    {"OneByteLonger", {{L"porun.dat", Image() + "x"}}, kNothing, kSaved + L" porun.dat.bad=141069"},
+    {"BetweenLayouts", {{L"porun.dat", Image().substr(0, 120000)}}, kNothing, kSaved + L" porun.dat.bad=120000"},
+    {"EarlierKeptCopy", {{L"porun.dat", "second"}, {L"porun.dat.bad", "first"}}, kNothing,
+     kSaved + L" porun.dat.bad=5 porun.dat.bad2=6"},
+    {"UnterminatedTexts", {{L"porun.dat", Image(77, 12, 1, 'A', 'B')}},
+     L"s=1,0,10,120,80,1 @0 b13=C:\\bin\\edit.exe|" + std::wstring(260, L'A') + L"||-n|#2 g9=" +
+         std::wstring(260, L'B') + L"|#0"},
+    {"GroupCountBelowOne", {{L"porun.dat", Image(-3, 0, 0)}}, L"s=1,0,1,120,80,0 @0" + kButton},
+    {"LastGroupBeyondTheCount", {{L"porun.dat", Image(3, 7, 1)}}, L"s=1,0,3,120,80,1 @7" + kButton},
+    {"LastGroupNotWanted", {{L"porun.dat", Image(3, 7, 0)}}, L"s=1,0,3,120,80,0 @0" + kButton},
+    {"CompleteTemporaryFile", {{L"porun.dat.tmp", Image()}}, kEditor},
+    {"HalfTemporaryFile", {{L"porun.dat.tmp", Image().substr(0, 5000)}}, kDefaults},
+    {"StaleTemporaryFile", {{L"porun.dat", Image()}, {L"porun.dat.tmp", Image(9)}}, kEditor},
+    {"ProgramWithoutExtension", {}, kNothing, L"", L"porun", kSaveFailed},
     // The older generation's porun.ini counts only while there is no porun.dat.
-    {"IniButton", {{"porun.ini", "[BUTTON 5]\r\nFILE=C:\\Tools\\editor.exe\r\nNAME=editor\r\n"}},
-     "s=1,1,3,30,30,0 @0 b5=C:\\Tools\\editor.exe|editor|||#0"},
+    {"IniButton", {{L"porun.ini", "[BUTTON 5]\r\nFILE=C:\\Tools\\editor.exe\r\nNAME=editor\r\n"}},
+     L"s=1,1,3,30,30,0 @0 b5=C:\\Tools\\editor.exe|editor|||#0"},
     {"IniSectionsPaddedWithABlank",
-     {{"porun.ini", "[BUTTON15]\r\nFILE=C:\\a.exe\r\nDIR=C:\\w\r\nPARAM=-x 1\r\nICON=2\r\n[BUTTON05]\r\nFILE=C:\\z.exe\r\n"
+     {{L"porun.ini", "[BUTTON15]\r\nFILE=C:\\a.exe\r\nDIR=C:\\w\r\nPARAM=-x 1\r\nICON=2\r\n"
+                    "[BUTTON05]\r\nFILE=C:\\z.exe\r\n"
                     "[GROUP 3]\r\nNAME=games\r\nFILE=C:\\i.dll\r\nICON=4\r\n[GROUP03]\r\nNAME=wrong\r\n"}},
-     "s=1,1,3,30,30,0 @0 b15=C:\\a.exe||C:\\w|-x 1|#2 g3=games|C:\\i.dll#4"},
-    {"IniSettings", {{"porun.ini", kIni + "7\r\nWINCHANGE=0\r\nWINTOP=0\r\n[Windows]\r\nWINX=-5\r\nWINY=640\r\n"}},
-     "s=0,0,7,-5,640,0 @0"},
-    {"IniGroupMaxEleven", {{"porun.ini", kIni + "11\r\n"}}, "s=1,1,10,30,30,0 @0"},
-    {"IniGroupMaxHuge", {{"porun.ini", kIni + "4000000000\r\n"}}, "s=1,1,1,30,30,0 @0"},
-    {"IniGroupMaxNoNumber", {{"porun.ini", kIni + "x\r\n"}}, "s=1,1,1,30,30,0 @0"},
-    {"IniLongName", {{"porun.ini", "[BUTTON 0]\r\nNAME=" + std::string(600, 'n') + "\r\nFILE=C:\\f.exe\r\n"}},
-     "s=1,1,3,30,30,0 @0 b0=C:\\f.exe|" + std::string(269, 'n') + "|||#0"},
-    {"IniBesideADataFile", {{"porun.dat", Image()}, {"porun.ini", "[BUTTON 6]\r\nFILE=C:\\new.exe\r\n"}}, kEditor},
+     L"s=1,1,3,30,30,0 @0 b15=C:\\a.exe||C:\\w|-x 1|#2 g3=games|C:\\i.dll#4"},
+    {"IniSettings", {{L"porun.ini", kIni + "7\r\nWINCHANGE=0\r\nWINTOP=0\r\n[Windows]\r\nWINX=-5\r\nWINY=640\r\n"}},
+     L"s=0,0,7,-5,640,0 @0"},
+    {"IniGroupMaxEleven", {{L"porun.ini", kIni + "11\r\n"}}, L"s=1,1,10,30,30,0 @0"},
+    {"IniGroupMaxHuge", {{L"porun.ini", kIni + "4000000000\r\n"}}, L"s=1,1,1,30,30,0 @0"},
+    {"IniGroupMaxNoNumber", {{L"porun.ini", kIni + "x\r\n"}}, L"s=1,1,1,30,30,0 @0"},
+    {"IniLongName", {{L"porun.ini", "[BUTTON 0]\r\nNAME=" + std::string(600, 'n') + "\r\nFILE=C:\\f.exe\r\n"}},
+     L"s=1,1,3,30,30,0 @0 b0=C:\\f.exe|" + std::wstring(260, L'n') + L"|||#0"},
+    {"IniBesideADataFile", {{L"porun.dat", Image()}, {L"porun.ini", "[BUTTON 6]\r\nFILE=C:\\new.exe\r\n"}}, kEditor},
 }), RowName);
 
 // A save that fails at any step leaves the file as it was and no temporary file; the next save stores the change.
 using CallChange = std::function<void(FileCalls&)>;
 struct FailCase {
     const char* name;
-    const char* file;
+    const wchar_t* file;
     bool (*save)();
     CallChange fail;
 };
 
 bool SaveData() { return SaveLauncherData(nullptr); }
-HANDLE WINAPI NoFile(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) { return INVALID_HANDLE_VALUE; }
+HANDLE WINAPI NoFile(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE)
+{
+    return INVALID_HANDLE_VALUE;
+}
 BOOL WINAPI NoWrite(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) { return *written = 0, FALSE; }
+BOOL WINAPI ClosedButFailed(HANDLE f) { return CloseHandle(f) && FALSE; }  // the file closed, a failure told
 BOOL WINAPI HalfWrite(HANDLE f, LPCVOID d, DWORD n, LPDWORD w, LPOVERLAPPED o) { return WriteFile(f, d, n / 2, w, o); }
-const CallChange kMoveFails = [](FileCalls& c) { c.moveFileEx = [](LPCSTR, LPCSTR, DWORD) { return FALSE; }; };
+const CallChange kMoveFails = [](FileCalls& c) { c.moveFileEx = [](LPCWSTR, LPCWSTR, DWORD) { return FALSE; }; };
 bool SavePlaces() { return SavePositions(WindowPositions()); }
 
 class SaveSurvivesAFailingStep : public BesideTheProgram<FailCase> {};
 
 TEST_P(SaveSurvivesAFailingStep, KeepsTheOldFile)
 {
-    const std::string file = folder_.File(GetParam().file);
+    const std::wstring file = folder_.File(GetParam().file);
     ASSERT_TRUE(WriteBytes(file, "old"));
     const bool data = GetParam().save == SaveData;
     ASSERT_TRUE(AllocateLauncherData());
     CreateShortcutTable();
     GetParam().fail(ActiveFileCalls());
     {
-        std::unique_ptr<DialogWaiter> box(data ? new DialogWaiter("=(@.@)=", IDOK) : nullptr);
+        std::unique_ptr<DialogWaiter> box(data ? new DialogWaiter(L"=(@.@)=", IDOK) : nullptr);
         EXPECT_FALSE(GetParam().save());
-        EXPECT_EQ(data ? kSaveFailed : "", box ? box->Message() : "");
+        EXPECT_EQ(data ? kSaveFailed : L"", box ? box->Message() : L"");
     }
     EXPECT_EQ("old", ReadBytes(file));
-    EXPECT_FALSE(Exists(file + ".tmp"));
+    EXPECT_FALSE(Exists(file + L".tmp"));
     RestoreFileCalls();
     EXPECT_TRUE(GetParam().save());
     EXPECT_NE("old", ReadBytes(file));
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, SaveSurvivesAFailingStep, ::testing::ValuesIn(std::vector<FailCase>{
-    {"DataCreate", "porun.dat", SaveData, [](FileCalls& c) { c.createFile = NoFile; }},
-    {"DataWrite", "porun.dat", SaveData, [](FileCalls& c) { c.writeFile = NoWrite; }},
-    {"DataShortWrite", "porun.dat", SaveData, [](FileCalls& c) { c.writeFile = HalfWrite; }},  // a full disk takes part
-    {"DataFlush", "porun.dat", SaveData, [](FileCalls& c) { c.flushFileBuffers = [](HANDLE) { return FALSE; }; }},
-    {"DataClose", "porun.dat", SaveData, [](FileCalls& c) { c.closeHandle = [](HANDLE f) { CloseHandle(f); return FALSE; }; }},
-    {"DataMove", "porun.dat", SaveData, kMoveFails},
-    {"PositionsMove", "position.dat", SavePlaces, kMoveFails},
-    {"ShortcutsMove", "shortcut.dat", SaveShortcutTable, kMoveFails},
+    {"DataCreate", L"porun.dat", SaveData, [](FileCalls& c) { c.createFile = NoFile; }},
+    {"DataWrite", L"porun.dat", SaveData, [](FileCalls& c) { c.writeFile = NoWrite; }},
+    {"DataShortWrite", L"porun.dat", SaveData, [](FileCalls& c) { c.writeFile = HalfWrite; }},  // a full disk's part
+    {"DataFlush", L"porun.dat", SaveData, [](FileCalls& c) { c.flushFileBuffers = [](HANDLE) { return FALSE; }; }},
+    {"DataClose", L"porun.dat", SaveData, [](FileCalls& c) { c.closeHandle = ClosedButFailed; }},
+    {"DataMove", L"porun.dat", SaveData, kMoveFails},
+    {"PositionsMove", L"position.dat", SavePlaces, kMoveFails},
+    {"ShortcutsMove", L"shortcut.dat", SaveShortcutTable, kMoveFails},
 }), RowName);
 
 struct FileCase {
@@ -217,11 +233,12 @@ class ShortcutFileReading : public BesideTheProgram<FileCase> {};
 
 TEST_P(ShortcutFileReading, KeepsWhatTheRulesAllow)
 {
-    ASSERT_TRUE(GetParam().before == "-" || WriteBytes(folder_.File("shortcut.dat"), GetParam().before));
+    ASSERT_TRUE(GetParam().before == "-" || WriteBytes(folder_.File(L"shortcut.dat"), GetParam().before));
     LoadShortcutTable();
-    ASSERT_TRUE(DeleteFileA(folder_.File("shortcut.dat").c_str()) || GetParam().before == "-");
+    ASSERT_TRUE(DeleteFileW(folder_.File(L"shortcut.dat").c_str()) || GetParam().before == "-");
     ASSERT_TRUE(SaveShortcutTable());
-    EXPECT_EQ(GetParam().saved.empty() ? GetParam().before : GetParam().saved, ReadBytes(folder_.File("shortcut.dat")));
+    const std::string& expected = GetParam().saved.empty() ? GetParam().before : GetParam().saved;
+    EXPECT_EQ(expected, ReadBytes(folder_.File(L"shortcut.dat")));
 }
 
 const std::string kCtrlAltSpace = ActiveLines(VK_SPACE, 6);
@@ -260,8 +277,10 @@ INSTANTIATE_TEST_SUITE_P(Files, ShortcutFileReading, ::testing::ValuesIn(std::ve
 std::string Slot(int slot, int width, int height, int x, int y)
 {
     char lines[256];
-    wsprintfA(lines, "position%02d.desktop.width,%d\r\nposition%02d.desktop.height,%d\r\nposition%02d.positon.x,%d\r\n"
-              "position%02d.positon.y,%d\r\n", slot, width, slot, height, slot, x, slot, y);
+    std::snprintf(lines, sizeof lines,
+                  "position%02d.desktop.width,%d\r\nposition%02d.desktop.height,%d\r\n"
+                  "position%02d.positon.x,%d\r\nposition%02d.positon.y,%d\r\n",
+                  slot, width, slot, height, slot, x, slot, y);
     return lines;
 }
 
@@ -269,14 +288,14 @@ class PositionFileReading : public BesideTheProgram<FileCase> {};
 
 TEST_P(PositionFileReading, GivesThePlacesPerScreenSize)
 {
-    ASSERT_TRUE(GetParam().before == "-" || WriteBytes(folder_.File("position.dat"), GetParam().before));
+    ASSERT_TRUE(GetParam().before == "-" || WriteBytes(folder_.File(L"position.dat"), GetParam().before));
     WindowPositionTable table;
     ClearPositions(&table);
     LoadPositions(&table);
     ASSERT_TRUE(!GetParam().record || RecordPosition(&table, 640, 480, 1, 2));
     ASSERT_TRUE(SavePositions(&table));
-    EXPECT_EQ(GetParam().saved, ReadBytes(folder_.File("position.dat")));
-    EXPECT_FALSE(Exists(folder_.File("position.dat.tmp")));
+    EXPECT_EQ(GetParam().saved, ReadBytes(folder_.File(L"position.dat")));
+    EXPECT_FALSE(Exists(folder_.File(L"position.dat.tmp")));
 }
 
 const std::string kSlot5 = "position05.desktop.width,1280\r\nposition05.desktop.height,1024\r\n"
@@ -291,8 +310,9 @@ INSTANTIATE_TEST_SUITE_P(Files, PositionFileReading, ::testing::ValuesIn(std::ve
     {"OnlyTheHeightDiffers", Slot(3, 640, 800, 9, 9), Slot(0, 640, 480, 1, 2) + Slot(3, 640, 800, 9, 9)},
     {"MissingLinesReadAsZero", "position02.desktop.width,800\r\nposition03.desktop.height,600\r\n",
      Slot(0, 640, 480, 1, 2) + Slot(2, 800, 0, 0, 0)},
-    {"HostileValues", "position00.desktop.width,abc\r\nxposition01.desktop.width,5\r\nposition03.desktop.width,42abc\r\n"
-     "position04.desktop.width,+17\r\nposition06.desktop.width,\r\nposition19.desktop.width,99999999999\r\n"
+    {"HostileValues", "position00.desktop.width,abc\r\nxposition01.desktop.width,5\r\n"
+     "position03.desktop.width,42abc\r\nposition04.desktop.width,+17\r\nposition06.desktop.width,\r\n"
+     "position19.desktop.width,99999999999\r\n"
      "position20.desktop.width,640\r\nposition08.desktop.height,1 position08.desktop.width,9\r\n",
      Slot(0, 0, 0, 0, 0) + Slot(1, 640, 480, 1, 2) + Slot(3, 42, 0, 0, 0) + Slot(4, 17, 0, 0, 0) +
      Slot(6, 0, 0, 0, 0) + Slot(19, 2147483647, 0, 0, 0)},

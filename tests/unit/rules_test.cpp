@@ -4,8 +4,10 @@
 #include "app/help.h"
 #include "app/placement.h"
 #include "bar/bar_geometry.h"
+#include "data/button_place.h"
 #include "data/button_search.h"
 #include "data/launcher_data.h"
+#include "data/whole_names.h"
 #include "menus/menu_skin.h"
 #include "shortcuts/shortcut_table.h"
 #include "support/program_files.h"
@@ -13,7 +15,7 @@
 #include "support/system_library.h"
 
 #include <climits>
-#include <cstdlib>
+#include <cwchar>
 #include <memory>
 
 using namespace support;
@@ -81,7 +83,8 @@ TEST_P(PlacementRule, KeepsTheWindowOnTheScreenBesideTheTaskbar)
         RecordPosition(&table, 640 + i, 480, i, i);
     const WorkArea area = WorkAreaBesideTaskbar(c.screen, c.taskbar);
     const PlacementResult place = ComputePlacement(c.window, c.screen, c.last, area, &table);
-    EXPECT_EQ(std::vector<int>({c.placed.x, c.placed.y, c.move}), std::vector<int>({place.left, place.top, place.move}));
+    EXPECT_EQ(std::vector<int>({c.placed.x, c.placed.y, c.move}),
+              std::vector<int>({place.left, place.top, place.move}));
     PositionQuery query{c.screen.cx, c.screen.cy, 0, 0};
     EXPECT_EQ(c.recorded, FindPosition(&table, &query) && query.x == c.placed.x && query.y == c.placed.y);
     EXPECT_EQ(c.recorded, place.recorded);
@@ -94,7 +97,8 @@ INSTANTIATE_TEST_SUITE_P(Places, PlacementRule, ::testing::ValuesIn(std::vector<
      {30, 30}, false},
     {"RememberedOffTheScreen", {100, 100, 150, 570}, {800, 600}, kScreen, {0, 570, 800, 600}, {800, 600, 3000, -2500},
      {750, -1}, true},
-    {"ExtremeRemembered", {10, 10, 60, 480}, kScreen, {0, 0}, kBottomBar, {1024, 768, INT_MAX, INT_MIN}, {974, -1}, true},
+    {"ExtremeRemembered", {10, 10, 60, 480}, kScreen, {0, 0}, kBottomBar, {1024, 768, INT_MAX, INT_MIN}, {974, -1},
+     true},
     {"OnlyTheHeightDiffers", {30, 30, 80, 500}, kScreen, {0, 0}, kBottomBar, {1024, 600, 400, 120}, {30, 30}, false},
     {"FullTableRecordsNothing", {-300, 900, -250, 1370}, kScreen, {0, 0}, kBottomBar, {20}, {-1, 268}, true, false},
     // the taskbar's edge is left out; a taskbar hidden, absent or left from a smaller screen leaves it all
@@ -129,37 +133,55 @@ TEST_P(BarAtScale, ControlsTileTheClientAreaAndIconsFollowTheScale)
     EXPECT_EQ(covered.size(), static_cast<size_t>(std::count(covered.begin(), covered.end(), 1)));  // each pixel once
 }
 
-INSTANTIATE_TEST_SUITE_P(Scales, BarAtScale, ::testing::Values(ScaleRow{96, 44, 434, 38, 32}, ScaleRow{120, 55, 543, 48, 40},
-                                                              ScaleRow{144, 66, 651, 57, 48}, ScaleRow{192, 88, 868, 76, 64}));
+INSTANTIATE_TEST_SUITE_P(Scales, BarAtScale, ::testing::Values(
+    ScaleRow{.dpi = 96, .width = 44, .expandedHeight = 434, .collapsedHeight = 38, .iconSize = 32},
+    ScaleRow{.dpi = 120, .width = 55, .expandedHeight = 543, .collapsedHeight = 48, .iconSize = 40},
+    ScaleRow{.dpi = 144, .width = 66, .expandedHeight = 651, .collapsedHeight = 57, .iconSize = 48},
+    ScaleRow{.dpi = 192, .width = 88, .expandedHeight = 868, .collapsedHeight = 76, .iconSize = 64}));
 
-using QueryRow = std::pair<const char*, const char*>;  // query, titles listed
+using QueryRow = std::pair<const wchar_t*, const wchar_t*>;  // query, titles listed
 using ButtonSearch = ::testing::TestWithParam<QueryRow>;
+
+void PutButton(LauncherData* data, int group, int button, const wchar_t* title, const wchar_t* file)
+{
+    StoreField(data->groups[group].buttons[button].title, title);
+    StoreField(data->groups[group].buttons[button].file, file);
+}
 
 TEST_P(ButtonSearch, ListsTheMatchingButtonsBestFirst)
 {
-    const auto image = std::make_unique<DataImage>();
-    image->Button(0, 0, "メモ帳", "C:\\Windows\\notepad.exe").Button(0, 1, "サクラエディタ", "C:\\sakura.exe");
-    image->Button(0, 2, "WinMerge", "C:\\Tools\\WinMerge.exe").Button(0, 3, "空のエディタ", "");
-    image->Button(1, 0, "秀丸エディタ", "C:\\Tools\\Hidemaru.exe").Button(1, 1, "Ｗｏｒｄ", "C:\\winword.exe");
-    image->Button(1, 2, "merge tool", "C:\\mt.exe").Button(1, 3, "Emerge", "C:\\em.exe");
-    image->Button(1, 4, "ぺいんと", "C:\\mspaint.exe").Button(2, 0, "外のエディタ", "C:\\out.exe");
+    const auto data = std::make_unique<LauncherData>();
+    PutButton(data.get(), 0, 0, L"メモ帳", L"C:\\Windows\\notepad.exe");
+    PutButton(data.get(), 0, 1, L"サクラエディタ", L"C:\\sakura.exe");
+    PutButton(data.get(), 0, 2, L"WinMerge", L"C:\\Tools\\WinMerge.exe");
+    PutButton(data.get(), 0, 3, L"空のエディタ", L"");
+    PutButton(data.get(), 1, 0, L"秀丸エディタ", L"C:\\Tools\\Hidemaru.exe");
+    PutButton(data.get(), 1, 1, L"Ｗｏｒｄ", L"C:\\winword.exe");
+    PutButton(data.get(), 1, 2, L"merge tool", L"C:\\mt.exe");
+    PutButton(data.get(), 1, 3, L"Emerge", L"C:\\em.exe");
+    PutButton(data.get(), 1, 4, L"ぺいんと", L"C:\\mspaint.exe");
+    PutButton(data.get(), 1, 5, L"絵文字\U0001F600ノート", L"C:\\\U0001F600\\emoji.exe");
+    PutButton(data.get(), 2, 0, L"外のエディタ", L"C:\\out.exe");
     auto index = std::make_unique<SearchIndex>();
-    BuildSearchIndex(image->data, 2, index.get());
+    BuildSearchIndex(*data, 2, index.get());
     int found[kButtonCount];
-    std::string titles;
-    for (int i = 0, count = FindButtons(*index, GetParam().first, found); i < count; ++i)
-        titles += std::string(i ? "," : "") + image->At(found[i] / 10, found[i] % 10).title;
-    EXPECT_EQ(GetParam().second, titles) << GetParam().first;
+    std::wstring titles;
+    for (int i = 0, count = FindButtons(*index, GetParam().first, found); i < count; ++i) {
+        const ButtonPlace place = ButtonPlace::FromNumber(found[i]);
+        titles += std::wstring(i ? L"," : L"") + data->groups[place.group].buttons[place.button].title;
+    }
+    EXPECT_EQ(GetParam().second, titles) << Utf8(GetParam().first);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ButtonSearch, ::testing::Values(
-    QueryRow{"めも", "メモ帳"}, QueryRow{"ﾒﾓ", "メモ帳"}, QueryRow{"ペイント", "ぺいんと"},  // kana and width folded
-    QueryRow{"WORD", "Ｗｏｒｄ"}, QueryRow{"ｗｉｎ", "WinMerge,Ｗｏｒｄ"},  // case; a title start before a file's
-    QueryRow{"えでぃた", "秀丸エディタ,サクラエディタ"},  // a word after kanji before one inside katakana
-    QueryRow{"merge", "merge tool,WinMerge,Emerge"},  // start, capital after a small letter, inside
-    QueryRow{"hidemaru", "秀丸エディタ"}, QueryRow{"tools", ""},  // the file's name, never its folder
-    QueryRow{"exe", ""}, QueryRow{"外", ""},          // nor its extension, nor a group not in use
-    QueryRow{" ", "メモ帳,サクラエディタ,WinMerge,秀丸エディタ,Ｗｏｒｄ,merge tool,Emerge,ぺいんと"}));
+    QueryRow{L"めも", L"メモ帳"}, QueryRow{L"ﾒﾓ", L"メモ帳"}, QueryRow{L"ペイント", L"ぺいんと"},  // kana and width folded
+    QueryRow{L"WORD", L"Ｗｏｒｄ"}, QueryRow{L"ｗｉｎ", L"WinMerge,Ｗｏｒｄ"},  // case; a title start before a file's
+    QueryRow{L"えでぃた", L"秀丸エディタ,サクラエディタ"},  // a word after kanji before one inside katakana
+    QueryRow{L"merge", L"merge tool,WinMerge,Emerge"},  // start, capital after a small letter, inside
+    QueryRow{L"hidemaru", L"秀丸エディタ"}, QueryRow{L"tools", L""},  // the file's name, never its folder
+    QueryRow{L"exe", L""}, QueryRow{L"外", L""},          // nor its extension, nor a group not in use
+    QueryRow{L"\U0001F600ノ", L"絵文字\U0001F600ノート"},  // a character beyond the code page, kept whole
+    QueryRow{L" ", L"メモ帳,サクラエディタ,WinMerge,秀丸エディタ,Ｗｏｒｄ,merge tool,Emerge,ぺいんと,絵文字\U0001F600ノート"}));
 
 // Libraries are looked for in the system folder alone, never where a planted one could lie beside the program.
 TEST(LibrarySearch, NamesTheSystemFolderAlone)
@@ -183,20 +205,21 @@ TEST(LibrarySearch, NamesTheSystemFolderAlone)
 TEST(MenuFont, AnUnknownFaceFallsBackToAnInstalledJapaneseFace)
 {
     FontHandle font;
-    ASSERT_NE(nullptr, font.Create("No Such Face At All", 12));
+    ASSERT_NE(nullptr, font.Create(L"No Such Face At All", 12));
     HDC dc = CreateCompatibleDC(nullptr);
     SelectObject(dc, font.Get());
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
     DeleteDC(dc);
     EXPECT_EQ(SHIFTJIS_CHARSET, metrics.tmCharSet);
 }
 
 struct ProgramCase {
-    std::string program;
-    std::string dataFile;  // "": the program has no data file
-    std::string helpFile;  // its topic opens the index page
-    std::string positions;  // "": no position.dat beside the program
+    std::wstring program;
+    std::wstring dataFile;  // "": the program has no data file
+    std::wstring helpFile;  // its topic opens the index page
+    std::wstring positions;  // "": no position.dat beside the program
+    std::wstring names;     // "": the program has no names file
 };
 using FilesBesideTheProgram = ::testing::TestWithParam<ProgramCase>;
 
@@ -204,89 +227,98 @@ TEST_P(FilesBesideTheProgram, AreNamedAfterItInItsFolder)
 {
     Restore restore{[] { OverrideProgramPath(nullptr); }};
     OverrideProgramPath(GetParam().program.c_str());
-    char data[MAX_PATH] = "", topic[520] = "", positions[MAX_PATH] = "";
-    auto built = [](bool ok, const char* text) { return std::string(ok ? text : ""); };
-    EXPECT_EQ(GetParam().dataFile, built(DataFilePath(data, sizeof data), data));
-    EXPECT_EQ(GetParam().helpFile + "::/html/index.html", built(BuildHelpTopic(topic, sizeof topic), topic));
-    EXPECT_EQ(GetParam().positions, built(ProgramFolderFile("position.dat", positions, sizeof positions), positions));
+    wchar_t data[MAX_PATH] = L"", topic[520] = L"", positions[MAX_PATH] = L"", names[MAX_PATH] = L"";
+    auto built = [](bool ok, const wchar_t* text) { return std::wstring(ok ? text : L""); };
+    EXPECT_EQ(GetParam().dataFile, built(DataFilePath(data, MAX_PATH), data));
+    EXPECT_EQ(GetParam().helpFile + L"::/html/index.html", built(BuildHelpTopic(topic, 520), topic));
+    EXPECT_EQ(GetParam().positions, built(ProgramFolderFile(L"position.dat", positions, MAX_PATH), positions));
+    EXPECT_EQ(GetParam().names, built(DataFilePath(data, MAX_PATH) && NamesFilePath(data, names, MAX_PATH), names));
 }
 
-const std::string kLong = "C:\\" + std::string(245, 'd');  // porun.exe fits MAX_PATH beside it, position.dat not
+const std::wstring kLong = L"C:\\" + std::wstring(245, L'd');  // porun.exe fits MAX_PATH beside it, position.dat not
 
 INSTANTIATE_TEST_SUITE_P(Programs, FilesBesideTheProgram, ::testing::Values(
-    ProgramCase{"C:\\tools\\x.exe", "C:\\tools\\x.dat", "C:\\tools\\x.chm", "C:\\tools\\position.dat"},
-    ProgramCase{"C:\\my.tools\\launcher", "", "C:\\my.tools\\launcher.chm", "C:\\my.tools\\position.dat"},
-    ProgramCase{"C:\\a\\b.c.exe", "C:\\a\\b.c.dat", "C:\\a\\b.c.chm", "C:\\a\\position.dat"},
-    ProgramCase{"C:\\a\\x.ex", "", "C:\\a\\x.chm", "C:\\a\\position.dat"},
-    ProgramCase{"C:\\表.x\\ポルン表", "", "C:\\表.x\\ポルン表.chm", "C:\\表.x\\position.dat"},
-    ProgramCase{"C:\\ソフト表\\ソ.exe", "C:\\ソフト表\\ソ.dat", "C:\\ソフト表\\ソ.chm", "C:\\ソフト表\\position.dat"},
-    ProgramCase{"porun.exe", "porun.dat", "porun.chm", ""},
-    ProgramCase{"C:\\p.exe", "C:\\p.dat", "C:\\p.chm", "C:\\position.dat"},
-    ProgramCase{kLong + "\\porun.exe", kLong + "\\porun.dat", kLong + "\\porun.chm", ""}));
+    ProgramCase{L"C:\\tools\\x.exe", L"C:\\tools\\x.dat", L"C:\\tools\\x.chm", L"C:\\tools\\position.dat",
+                L"C:\\tools\\x.names"},
+    ProgramCase{L"C:\\my.tools\\launcher", L"", L"C:\\my.tools\\launcher.chm", L"C:\\my.tools\\position.dat", L""},
+    ProgramCase{L"C:\\a\\b.c.exe", L"C:\\a\\b.c.dat", L"C:\\a\\b.c.chm", L"C:\\a\\position.dat", L"C:\\a\\b.c.names"},
+    ProgramCase{L"C:\\a\\x.ex", L"", L"C:\\a\\x.chm", L"C:\\a\\position.dat", L""},
+    ProgramCase{L"C:\\\U0001F600\\p.exe", L"C:\\\U0001F600\\p.dat", L"C:\\\U0001F600\\p.chm",
+                L"C:\\\U0001F600\\position.dat", L"C:\\\U0001F600\\p.names"},
+    ProgramCase{L"porun.exe", L"porun.dat", L"porun.chm", L"", L"porun.names"},
+    ProgramCase{L"C:\\p.exe", L"C:\\p.dat", L"C:\\p.chm", L"C:\\position.dat", L"C:\\p.names"},
+    ProgramCase{kLong + L"\\porun.exe", kLong + L"\\porun.dat", kLong + L"\\porun.chm", L"", L""}));
 
 // A stored path as used: the launcher runs from C:<R>, a folder both C: and Z: hold; <259>: letters up to 259.
-std::string Filled(std::string text, const std::string& rest)
+std::wstring Filled(std::wstring text, const std::wstring& rest)
 {
-    for (size_t at; (at = text.find("<R>")) != std::string::npos;)
+    for (size_t at; (at = text.find(L"<R>")) != std::wstring::npos;)
         text.replace(at, 3, rest);
-    for (const char* mark : {"<259>", "<260>"})
-        if (const size_t at = text.find(mark); at != std::string::npos)
-            text.replace(at, 5, std::string(std::atoi(mark + 1) - (text.size() - 5), 'x'));
+    for (const wchar_t* mark : {L"<259>", L"<260>"})
+        if (const size_t at = text.find(mark); at != std::wstring::npos)
+            text.replace(at, 5, std::wstring(std::wcstol(mark + 1, nullptr, 10) - (text.size() - 5), L'x'));
     return text;
 }
 
 struct Case {
-    const char* stored;
-    const char* used;  // "" when it counts as missing whatever exists
+    const wchar_t* stored;
+    const wchar_t* used;  // "" when it counts as missing whatever exists
     bool found;
-    char windowsDrive = 'W';  // the drive Windows runs from
+    wchar_t windowsDrive = L'W';  // the drive Windows runs from
 };
 
-const std::string kJapanese = "Q:<R>\\" + Repeated("表", 200) + ".exe";  // 200 characters in 400 bytes
+const std::wstring kJapanese = L"Q:<R>\\" + Repeated(std::wstring(L"表"), 200) + L".exe";  // 200 characters
+const std::wstring kBeyond = L"C:<R>\\\U0001F600.exe";  // a character beyond code page 932, there
 
 const Case kCases[] = {
-    {"Z:<R>\\both.exe", "Z:<R>\\both.exe", true},        // there as written: used as written
-    {"Z:<R>\\c.exe", "C:<R>\\c.exe", true}, {"Q:<R>\\c.exe", "C:<R>\\c.exe", true},  // only on ours; no such drive
-    {"Q:<R>\\none.exe", "Q:<R>\\none.exe", false},        // nowhere: as written, missing
-    {"\\\\nosuch\\share<R>\\c.exe", "\\\\nosuch\\share<R>\\c.exe", false},  // UNC: left alone
-    {"<R>\\c.exe", "<R>\\c.exe", false},                    // no drive (the current one is Z:): left alone
-    {"Q:<R>\\<259>", "Q:<R>\\<259>", false}, {"Q:<R>\\<260>", "", false},  // fits MAX_PATH; does not, on any drive
-    {"%PORUN_TEST_C%\\c.exe", "C:<R>\\c.exe", true}, {"%PORUN_TEST_Q%\\c.exe", "C:<R>\\c.exe", true},  // expanded
-    {"%PORUN_DIR%\\c.exe", "C:<R>\\c.exe", true},         // the launcher's folder
-    {"C:<R>\\%PORUN_UNSET%.exe", "C:<R>\\%PORUN_UNSET%.exe", false},  // undefined: as written
-    {"C:<R>\\%PORUN_TEST_Z%.exe", "C:<R>\\%PORUN_TEST_Z%.exe", true},  // a real % in a name wins
-    {"%PORUN_TEST_LONG%\\c.exe", "", false},              // too long once expanded
+    {L"Z:<R>\\both.exe", L"Z:<R>\\both.exe", true},        // there as written: used as written
+    {L"Z:<R>\\c.exe", L"C:<R>\\c.exe", true}, {L"Q:<R>\\c.exe", L"C:<R>\\c.exe", true},  // only on ours; no such drive
+    {L"Q:<R>\\none.exe", L"Q:<R>\\none.exe", false},        // nowhere: as written, missing
+    {L"\\\\nosuch\\share<R>\\c.exe", L"\\\\nosuch\\share<R>\\c.exe", false},  // UNC: left alone
+    {L"<R>\\c.exe", L"<R>\\c.exe", false},                    // no drive (the current one is Z:): left alone
+    {L"Q:<R>\\<259>", L"Q:<R>\\<259>", false}, {L"Q:<R>\\<260>", L"", false},  // fits MAX_PATH; does not, on any drive
+    {L"%PORUN_TEST_C%\\c.exe", L"C:<R>\\c.exe", true}, {L"%PORUN_TEST_Q%\\c.exe", L"C:<R>\\c.exe", true},  // expanded
+    {L"%PORUN_DIR%\\c.exe", L"C:<R>\\c.exe", true},         // the launcher's folder
+    {L"C:<R>\\%PORUN_UNSET%.exe", L"C:<R>\\%PORUN_UNSET%.exe", false},  // undefined: as written
+    {L"C:<R>\\%PORUN_TEST_Z%.exe", L"C:<R>\\%PORUN_TEST_Z%.exe", true},  // a real % in a name wins
+    {L"%PORUN_TEST_LONG%\\c.exe", L"", false},              // too long once expanded
     {.stored = kJapanese.c_str(), .used = kJapanese.c_str(), .found = false},  // MAX_PATH counts characters
-    {.stored = "Z:<R>\\c.exe", .used = "Z:<R>\\c.exe", .found = false, .windowsDrive = 'C'},  // not onto Windows's
+    {.stored = kBeyond.c_str(), .used = kBeyond.c_str(), .found = true},
+    {.stored = L"Z:<R>\\c.exe", .used = L"Z:<R>\\c.exe", .found = false, .windowsDrive = L'C'},  // not onto Windows's
 };
 
 TEST(StoredPath, IsUsedAsWrittenExpandedOrOnTheLaunchersDrive)
 {
-    const std::string rest = "\\tmp\\porun-stored-" + std::to_string(GetCurrentProcessId());
-    char current[MAX_PATH];
-    GetCurrentDirectoryA(sizeof current, current);
+    const std::wstring rest = L"\\tmp\\porun-stored-" + std::to_wstring(GetCurrentProcessId());
+    wchar_t current[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, current);
     Restore undo{[rest, &current] {
-        RemoveTree("C:" + rest), RemoveTree("Z:" + rest), OverrideProgramPath(nullptr), SetCurrentDirectoryA(current);
+        RemoveTree(L"C:" + rest);
+        RemoveTree(L"Z:" + rest);
+        OverrideProgramPath(nullptr);
+        SetCurrentDirectoryW(current);
         OverrideWindowsDrive(0);
     }};
-    for (const char* drive : {"C:", "Z:"})
-        ASSERT_EQ(ERROR_SUCCESS, SHCreateDirectoryExA(nullptr, (drive + rest).c_str(), nullptr));
-    for (const char* file : {"C:<R>\\both.exe", "C:<R>\\c.exe", "C:<R>\\%PORUN_TEST_Z%.exe", "Z:<R>\\both.exe"})
+    for (const wchar_t* drive : {L"C:", L"Z:"})
+        ASSERT_EQ(ERROR_SUCCESS, SHCreateDirectoryExW(nullptr, (drive + rest).c_str(), nullptr));
+    const std::wstring files[] = {L"C:<R>\\both.exe", L"C:<R>\\c.exe", L"C:<R>\\%PORUN_TEST_Z%.exe", L"Z:<R>\\both.exe",
+                                  kBeyond};
+    for (const std::wstring& file : files)
         ASSERT_TRUE(WriteBytes(Filled(file, rest), ""));
-    SetEnvironmentVariableA("PORUN_TEST_C", ("C:" + rest).c_str());
-    SetEnvironmentVariableA("PORUN_TEST_Q", ("Q:" + rest).c_str());
-    SetEnvironmentVariableA("PORUN_TEST_Z", "z");
-    SetEnvironmentVariableA("PORUN_TEST_LONG", ("C:" + rest + "\\" + std::string(250, 'x')).c_str());
-    OverrideProgramPath(("C:" + rest + "\\porun.exe").c_str());
+    SetEnvironmentVariableW(L"PORUN_TEST_C", (L"C:" + rest).c_str());
+    SetEnvironmentVariableW(L"PORUN_TEST_Q", (L"Q:" + rest).c_str());
+    SetEnvironmentVariableW(L"PORUN_TEST_Z", L"z");
+    SetEnvironmentVariableW(L"PORUN_TEST_LONG", (L"C:" + rest + L"\\" + std::wstring(250, L'x')).c_str());
+    OverrideProgramPath((L"C:" + rest + L"\\porun.exe").c_str());
     ASSERT_TRUE(SetProgramFolderVariable());
-    ASSERT_TRUE(SetCurrentDirectoryA("Z:\\"));
+    ASSERT_TRUE(SetCurrentDirectoryW(L"Z:\\"));
     for (const Case& row : kCases) {
-        const std::string stored = Filled(row.stored, rest);
-        SCOPED_TRACE(stored);
+        const std::wstring stored = Filled(row.stored, rest);
+        SCOPED_TRACE(Utf8(stored));
         OverrideWindowsDrive(row.windowsDrive);
-        char used[kResolvedPathSize] = "?";
+        wchar_t used[kResolvedPathSize] = L"?";
         bool found = !row.found;
-        EXPECT_EQ(row.used[0] != '\0', ResolveStoredPath(stored.c_str(), used, sizeof used, &found));
+        EXPECT_EQ(row.used[0] != L'\0', ResolveStoredPath(stored.c_str(), used, kResolvedPathSize, &found));
         EXPECT_EQ(Filled(row.used, rest), used);
         EXPECT_EQ(row.found, found);
     }

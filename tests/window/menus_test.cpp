@@ -7,15 +7,15 @@ using namespace window_test;
 
 namespace {
 
-constexpr char kSuffix[] = "、なのら。";
+constexpr wchar_t kSuffix[] = L"、なのら。";
 constexpr UINT kAbsent = UINT(-1);
 
 struct MenuRow {
     const char* name;
     int control;
-    const char* title;  // of the clicked launcher button ("" untitled; null: empty button)
+    const wchar_t* title;  // of the clicked launcher button ("" untitled; null: empty button)
     int groupCount;
-    const char* caption;  // of the first item; null: the title cut at a whole character
+    const wchar_t* caption;  // of the first item; null: the title cut at a whole character
     std::vector<UINT> grayed, enabled, absent;
 };
 class MenuOnRightClick : public Table<MenuRow> {};
@@ -24,29 +24,30 @@ class MenuOnRightClick : public Table<MenuRow> {};
 TEST_P(MenuOnRightClick, IsTitledForItsTargetWithTheItemsItCanUse)
 {
     data_.settings.groupCount = row().groupCount;
-    data_.Group(0, "いつもの");
+    data_.Group(0, L"いつもの");
     const int index = row().control - B(0);
     if (row().title && index >= 0 && index < 10)
-        data_.Button(0, index, row().title, "C:\\x.exe");
-    for (int at = 0; !row().caption && at < 270; ++at)  // a title filling its field without an end
-        data_.data.groups[0].buttons[index].title[at] = row().title[at % strlen(row().title)];
+        data_.Button(0, index, row().title, L"C:\\x.exe");
+    const std::string bytes = "\x95\x5C";  // "表" in code page 932, its second byte that of "\"
+    for (int at = 0; !row().caption && at < kStoredFieldSize; ++at)  // a title filling its field without an end
+        data_.groups[0].buttons[index].title[at] = bytes[at % bytes.size()];
     Open();
     const OpenMenu menu = RightClick(row().control, 0, [&](const OpenMenu&) { Command(IDC_NEXT_GROUP); });
     ASSERT_TRUE(menu.opened);
     EXPECT_EQ(GroupPicture(0), Shows(IDC_GROUP_BUTTON)) << "no group switch while a menu is open";
-    const std::string caption = menu.texts[0];
+    const std::wstring caption = menu.texts[0], suffix = String(IDS_MENU_TITLE_SUFFIX);
+    EXPECT_EQ(suffix, caption.substr(caption.size() - std::min(caption.size(), suffix.size()))) << "the string table's";
     if (row().control == IDC_PREVIOUS_GROUP) {  // the groups by name
-        EXPECT_EQ("いつもの", menu.texts.at(2));
-        EXPECT_EQ("グループ 2", menu.texts.at(3));
+        EXPECT_EQ(L"いつもの", menu.texts.at(2));
+        EXPECT_EQ(L"グループ 2", menu.texts.at(3));
     }
     if (row().caption) {
         EXPECT_EQ(row().caption, caption);
     } else {
-        const size_t cut = caption.size() - strlen(kSuffix);
+        const size_t cut = caption.size() - wcslen(kSuffix);
         EXPECT_EQ(kSuffix, caption.substr(cut));
-        EXPECT_LE(cut, 270u);
-        EXPECT_EQ(0u, cut % strlen(row().title)) << "cut at a whole character";
-        EXPECT_EQ(std::string(data_.data.groups[0].buttons[index].title, cut), caption.substr(0, cut));
+        EXPECT_LE(cut, size_t(kStoredFieldSize / 2));
+        EXPECT_EQ(Repeated(std::wstring(row().title), int(cut)), caption.substr(0, cut)) << "whole characters";
     }
     for (const auto& [listed, expected] : {std::pair{&row().grayed, UINT(MF_GRAYED)}, {&row().enabled, 0u},
                                            {&row().absent, kAbsent}})
@@ -56,15 +57,15 @@ TEST_P(MenuOnRightClick, IsTitledForItsTargetWithTheItemsItCanUse)
 
 constexpr UINT kUp = IDM_MOVE_UP, kDown = IDM_MOVE_DOWN, kClear = IDM_CLEAR_BUTTON, kGroup1 = IDM_FIRST_GROUP;
 const MenuRow kMenus[] = {
-    {"FirstFilledButton", B(0), "メモ帳", 4, "メモ帳、なのら。", {kUp}, {kDown, kClear}},
-    {"LastButton", B(9), "最後", 4, "最後、なのら。", {kDown}, {kUp, kClear}},
-    {"EmptyFirstButton", B(0), nullptr, 4, "からっぽボタン、なのら。", {kUp, kClear}, {kDown}},
-    {"UntitledButton", B(2), "", 4, "、なのら。", {}, {kUp, kDown, kClear}},
-    {"TitleOfDoubleByteCharactersFillingTheField", B(2), "表", 4, nullptr, {}, {kClear}},
-    {"GroupButton", IDC_GROUP_BUTTON, nullptr, 4, "おべんとばこ、なのら。", {kUp, kDown, kClear}, {}},
-    {"PreviousArrowSwitchesGroups", IDC_PREVIOUS_GROUP, nullptr, 4, "グループ切り替え、なのら。", {kGroup1},
+    {"FirstFilledButton", B(0), L"メモ帳", 4, L"メモ帳、なのら。", {kUp}, {kDown, kClear}},
+    {"LastButton", B(9), L"最後", 4, L"最後、なのら。", {kDown}, {kUp, kClear}},
+    {"EmptyFirstButton", B(0), nullptr, 4, L"からっぽボタン、なのら。", {kUp, kClear}, {kDown}},
+    {"UntitledButton", B(2), L"", 4, L"、なのら。", {}, {kUp, kDown, kClear}},
+    {"TitleOfDoubleByteCharactersFillingTheField", B(2), L"表", 4, nullptr, {}, {kClear}},
+    {"GroupButton", IDC_GROUP_BUTTON, nullptr, 4, L"おべんとばこ、なのら。", {kUp, kDown, kClear}, {}},
+    {"PreviousArrowSwitchesGroups", IDC_PREVIOUS_GROUP, nullptr, 4, L"グループ切り替え、なのら。", {kGroup1},
      {kGroup1 + 1, kGroup1 + 3}, {kGroup1 + 4, kUp}},
-    {"GroupCountBeyondTenShowsTen", IDC_NEXT_GROUP, nullptr, 77, "グループ切り替え、なのら。", {kGroup1},
+    {"GroupCountBeyondTenShowsTen", IDC_NEXT_GROUP, nullptr, 77, L"グループ切り替え、なのら。", {kGroup1},
      {kGroup1 + 9}, {kGroup1 + 10}},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, MenuOnRightClick, ::testing::ValuesIn(kMenus), RowName);
@@ -80,7 +81,7 @@ TEST_F(Menus, TheTrayMenuOpensOnItsRightClickOnlyAndTogglesAlwaysOnTop)
         const OpenMenu menu = Tray(WM_RBUTTONUP, IDM_ALWAYS_ON_TOP);
         pictures.push_back(menu.picture);
         EXPECT_EQ(on, (menu.State(IDM_ALWAYS_ON_TOP) & MF_CHECKED) != 0);
-        EXPECT_EQ(!on, (GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+        EXPECT_EQ(!on, (GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
     }
     EXPECT_TRUE(pictures[0] != pictures[1] && pictures[0] == pictures[2]) << "the check is drawn";
     for (auto [icon, mouse] : {std::pair<UINT, UINT>{2, WM_RBUTTONUP}, {1, WM_LBUTTONDBLCLK}, {1, WM_LBUTTONUP},
@@ -97,21 +98,21 @@ TEST_F(Menus, TheTrayMenuOpensOnItsRightClickOnlyAndTogglesAlwaysOnTop)
 
 TEST_F(Menus, TheButtonMenusCommandsMoveAndShowTheAboutBox)
 {
-    data_.Button(0, 5, "six", "C:\\6.exe").Button(0, 2, "three", "C:\\3.exe").Button(0, 0, "one", "C:\\1.exe");
+    data_.Button(0, 5, L"six", L"C:\\6.exe").Button(0, 2, L"three", L"C:\\3.exe").Button(0, 0, L"one", L"C:\\1.exe");
     shortcuts_ = ShortcutLines(0, 5, 'S', 2, 0) + ActiveLines(0, 0);
     Open();
     RightClick(B(5), IDM_MOVE_UP);
     RightClick(B(2), IDM_MOVE_DOWN);
     RightClick(B(0), IDM_MOVE_UP);
-    EXPECT_EQ("six (CTRL+S)", Tip(B(4)));
-    EXPECT_TRUE(FromMenu(B(0), IDM_ABOUT, "バージョン情報", IDOK, [](HWND box) {
-        SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(L"six (CTRL+S)", Tip(B(4)));
+    EXPECT_TRUE(FromMenu(B(0), IDM_ABOUT, L"バージョン情報", IDOK, [](HWND box) {
+        SendMessageW(box, WM_COMMAND, IDCANCEL, 0);
         EXPECT_TRUE(IsWindowVisible(box));
     }));
     Close();
-    const char* expected[] = {"one", "", "", "three", "six", ""};
+    const wchar_t* expected[] = {L"one", L"", L"", L"three", L"six", L""};
     for (int i = 0; i < 6; ++i)
-        EXPECT_STREQ(expected[i], Saved()->At(0, i).title) << i;
+        EXPECT_EQ(expected[i], Saved()->Title(0, i)) << i;
 }
 
 class MenuSkin : public LauncherWindow {
@@ -119,7 +120,7 @@ protected:
     OpenMenu ButtonMenu()  // opened anew with the skin files now beside the program
     {
         Close();
-        data_.Button(0, 1, "ブラウザ", "C:\\x.exe");
+        data_.Button(0, 1, L"ブラウザ", L"C:\\x.exe");
         Open();
         return RightClick(B(1));
     }
@@ -136,16 +137,16 @@ TEST_F(MenuSkin, PaintsEveryMenuWithTheSkinFilesOfAnySize)
     const OpenMenu plain = ButtonMenu();
     EXPECT_EQ(RGB(0x40, 0x40, 0x40), plain.picture.At(3, plain.picture.Height() / 2));
     EXPECT_EQ(RGB(0, 0, 0), Mid(plain, 8, -3));
-    for (const char* name : {"menuforeground.bmp", "menubackground.bmp", "menutitle.bmp"})
-        ASSERT_FALSE(CopyInto(SourceFile(std::string("docs/skin/") + name), folder_, name).empty());
+    for (const wchar_t* name : {L"menuforeground.bmp", L"menubackground.bmp", L"menutitle.bmp"})
+        ASSERT_FALSE(CopyInto(SourceFile(std::wstring(L"docs\\skin\\") + name), folder_, name).empty());
     const OpenMenu skinned = ButtonMenu();
     EXPECT_NE(RGB(0x40, 0x40, 0x40), skinned.picture.At(3, skinned.picture.Height() / 2));
     for (const COLORREF item : {Mid(skinned, 8, -3), Mid(Tray(WM_RBUTTONUP), 0, -3)})
         EXPECT_GT(GetBValue(item), GetRValue(item)) << "the night-sky item bitmap";
     EXPECT_TRUE(RightClick(IDC_PREVIOUS_GROUP).opened);
-    ASSERT_TRUE(WriteBmp(folder_.File("menutitle.bmp"), 30, 2000,
+    ASSERT_TRUE(WriteBmp(folder_.File(L"menutitle.bmp"), 30, 2000,
                          [](int, int y) { return y < 1990 ? RGB(200, 0, 0) : RGB(0, 0, 200); }));
-    ASSERT_TRUE(WriteBmp(folder_.File("menuforeground.bmp"), 16, 1500,
+    ASSERT_TRUE(WriteBmp(folder_.File(L"menuforeground.bmp"), 16, 1500,
                          [](int x, int) { return x == 0 ? RGB(10, 200, 30) : RGB(250, 0, 250); }));
     const OpenMenu menu = ButtonMenu();
     const int left = menu.rects[0].left, bottom = menu.rects.back().bottom - 1;  // the strip's

@@ -11,7 +11,7 @@ namespace {
 struct PictureRow {
     const char* name;
     bool group;                   // the group's icon, else button 1's
-    const char *file, *iconFile;  // beside the program: porun.exe, notes.txt, the folder box, missing.exe; "" none
+    const wchar_t *file, *iconFile;  // beside the program: porun.exe, notes.txt, the folder box, missing.exe; "" none
     int index, expected;          // expected: the icon resource shown
 };
 class ButtonPicture : public Table<PictureRow> {};
@@ -19,41 +19,41 @@ class ButtonPicture : public Table<PictureRow> {};
 // The bar and the settings dialog's preview show the same picture: what is previewed is what the button gets.
 TEST_P(ButtonPicture, ShowsTheIconItsRecordNamesAlsoInTheSettings)
 {
-    ASSERT_TRUE(WriteBytes(folder_.File("notes.txt"), "hello") && Exists(folder_.Folder("box")));
-    auto place = [&](const char* name) { return *name ? folder_.File(name) : std::string(); };
-    const std::string file = place(row().file), iconFile = place(row().iconFile);
-    row().group ? void(data_.Group(0, "", iconFile, row().index))
-                : void(data_.Button(0, 0, "x", file, "", "", iconFile, row().index));
+    ASSERT_TRUE(WriteBytes(folder_.File(L"notes.txt"), "hello") && Exists(folder_.Folder(L"box")));
+    auto place = [&](const wchar_t* name) { return *name ? folder_.File(name) : std::wstring(); };
+    const std::wstring file = place(row().file), iconFile = place(row().iconFile);
+    row().group ? void(data_.Group(0, L"", iconFile, row().index))
+                : void(data_.Button(0, 0, L"x", file, L"", L"", iconFile, row().index));
     Open();
     const int control = row().group ? IDC_GROUP_BUTTON : B(0);
     EXPECT_EQ(Resource(row().expected), Shows(control));
     Picture preview;
-    const char* caption = row().group ? kGroupDialog : kButtonDialog;
+    const wchar_t* caption = row().group ? kGroupDialog : kButtonDialog;
     EXPECT_TRUE(FromMenu(control, IDM_BUTTON_SETTINGS, caption, row().group ? IDC_GROUP_CANCEL : IDCANCEL, [&](HWND d) {
-        const LRESULT shown = SendDlgItemMessageA(d, IDC_ICON_PREVIEW, BM_GETIMAGE, IMAGE_ICON, 0);
+        const LRESULT shown = SendDlgItemMessageW(d, IDC_ICON_PREVIEW, BM_GETIMAGE, IMAGE_ICON, 0);
         preview = Picture::OfIcon(reinterpret_cast<HICON>(shown));
     }));
-    if (row().group || (*row().file && std::string(row().file) != "missing.exe")) {  // else no file to preview
+    if (row().group || (*row().file && std::wstring(row().file) != L"missing.exe")) {  // else no file to preview
         EXPECT_EQ(Resource(row().expected), preview);
     }
     Close();
-    EXPECT_TRUE(!row().group || iconFile == Saved()->data.groups[0].group.iconFile) << "a chosen icon file is kept";
+    EXPECT_TRUE(!row().group || iconFile == Decoded(Saved()->groups[0].group.iconFile)) << "a chosen icon file is kept";
 }
 
 const PictureRow kPictures[] = {
-    {"ProgramWithIconThree", false, "porun.exe", "", 3, IDI_GROUP_3},
-    {"DocumentHasNoIconOfItsOwn", false, "notes.txt", "", 0, IDI_NOT_FOUND},
-    {"DocumentWithAnIconOfTheProgram", false, "notes.txt", "porun.exe", 2, IDI_GROUP_2},
-    {"MissingFileWinsOverItsIconFile", false, "missing.exe", "porun.exe", 2, IDI_NOT_FOUND},
-    {"IconFileWithoutFile", false, "", "porun.exe", 4, IDI_GROUP_4},
-    {"FolderWithAnIconFile", false, "box", "porun.exe", 1, IDI_FACE},
-    {"MissingIconFile", false, "porun.exe", "missing.exe", 1, IDI_NOT_FOUND},
-    {"FileWithoutIconsAtIndexTwo", false, "notes.txt", "notes.txt", 2, IDI_NOT_FOUND},
-    {"IndexBeyondTheIcons", false, "porun.exe", "", 400, IDI_NOT_FOUND},
-    {"NegativeIndexCountsAsTheFirst", false, "porun.exe", "", -1, IDI_PROGRAM},
-    {"GroupIconNine", true, "", "porun.exe", 9, IDI_GROUP_9},
-    {"GroupIconFileMissing", true, "", "missing.exe", 1, IDI_NOT_FOUND},
-    {"GroupIconOfTheLauncherMovedAway", true, "", "old place\\porun.exe", 3, IDI_GROUP_3},
+    {"ProgramWithIconThree", false, L"porun.exe", L"", 3, IDI_GROUP_3},
+    {"DocumentHasNoIconOfItsOwn", false, L"notes.txt", L"", 0, IDI_NOT_FOUND},
+    {"DocumentWithAnIconOfTheProgram", false, L"notes.txt", L"porun.exe", 2, IDI_GROUP_2},
+    {"MissingFileWinsOverItsIconFile", false, L"missing.exe", L"porun.exe", 2, IDI_NOT_FOUND},
+    {"IconFileWithoutFile", false, L"", L"porun.exe", 4, IDI_GROUP_4},
+    {"FolderWithAnIconFile", false, L"box", L"porun.exe", 1, IDI_FACE},
+    {"MissingIconFile", false, L"porun.exe", L"missing.exe", 1, IDI_NOT_FOUND},
+    {"FileWithoutIconsAtIndexTwo", false, L"notes.txt", L"notes.txt", 2, IDI_NOT_FOUND},
+    {"IndexBeyondTheIcons", false, L"porun.exe", L"", 400, IDI_NOT_FOUND},
+    {"NegativeIndexCountsAsTheFirst", false, L"porun.exe", L"", -1, IDI_PROGRAM},
+    {"GroupIconNine", true, L"", L"porun.exe", 9, IDI_GROUP_9},
+    {"GroupIconFileMissing", true, L"", L"missing.exe", 1, IDI_NOT_FOUND},
+    {"GroupIconOfTheLauncherMovedAway", true, L"", L"old place\\porun.exe", 3, IDI_GROUP_3},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ButtonPicture, ::testing::ValuesIn(kPictures), RowName);
 
@@ -63,8 +63,9 @@ class Pictures : public Window {};
 TEST_F(Pictures, AStartedBarShowsTheDefaultGroupIconsOfThisProgramAndTipsOfButtonsAndGroups)
 {
     data_.settings.groupCount = 10;
-    data_.Group(0, "Tools").Group(1, "Games & Fun");
-    data_.Button(0, 0, "Editor", "C:\\x.exe").Button(0, 1, "Tom & Jerry", "C:\\x.exe").Button(0, 3, "E", "C:\\x.exe");
+    data_.Group(0, L"Tools").Group(1, L"Games & Fun");
+    data_.Button(0, 0, L"Editor", L"C:\\x.exe").Button(0, 1, L"Tom & Jerry", L"C:\\x.exe");
+    data_.Button(0, 3, L"E", L"C:\\x.exe");
     shortcuts_ = ShortcutLines(0, 0, 'A', 7, 0) + ShortcutLines(0, 2, VK_F2, 0, 0) +
                  ShortcutLines(0, 3, 300, 1, 0) + ShortcutLines(0, 4, VK_SPACE, 6, 0) + ActiveLines(0, 0);
     Open();
@@ -72,22 +73,22 @@ TEST_F(Pictures, AStartedBarShowsTheDefaultGroupIconsOfThisProgramAndTipsOfButto
     EXPECT_NE(Picture::OfWindow(GetDlgItem(window_, B(0))), Picture::OfWindow(GetDlgItem(window_, B(2))));  // drawn
     EXPECT_EQ(Resource(IDI_NEXT_GROUP), Shows(IDC_NEXT_GROUP));
     EXPECT_EQ(Resource(IDI_EMPTY_BUTTON), Shows(B(9)));
-    const char* tips[] = {"Editor (CTRL+SHIFT+ALT+A)", "Tom & Jerry", " (F2)", "E (SHIFT+)", " (CTRL+ALT+SPACE)", ""};
+    const wchar_t* tips[] = {L"Editor (CTRL+SHIFT+ALT+A)", L"Tom & Jerry", L" (F2)", L"E (SHIFT+)",
+                             L" (CTRL+ALT+SPACE)", L""};
     for (int b = 0; b < 6; ++b)
         EXPECT_EQ(tips[b], Tip(B(b))) << b;
-    EXPECT_EQ("", Tip(IDC_PREVIOUS_GROUP) + Tip(IDC_NEXT_GROUP)) << "the arrows have no tips";
-    for (const char* name : {"Tools", "Games & Fun", ""}) {
+    EXPECT_EQ(L"", Tip(IDC_PREVIOUS_GROUP) + Tip(IDC_NEXT_GROUP)) << "the arrows have no tips";
+    for (const wchar_t* name : {L"Tools", L"Games & Fun", L""}) {
         EXPECT_EQ(name, Tip(IDC_GROUP_BUTTON));
         Click(IDC_NEXT_GROUP);
     }
     Command(IDM_FIRST_GROUP + 5);
     EXPECT_EQ(GroupPicture(5), Shows(IDC_GROUP_BUTTON));
     Close();
-    EXPECT_TRUE(Saved()->TextThenZeros());
     for (int g = 0; g < 10; ++g) {
         const bool shown = g <= 3 || g == 5;
-        EXPECT_EQ(shown ? program_ : "", Saved()->data.groups[g].group.iconFile) << g;
-        EXPECT_EQ(shown ? g + 1 : 0, Saved()->data.groups[g].group.iconIndex) << g;
+        EXPECT_EQ(shown ? program_ : L"", Decoded(Saved()->groups[g].group.iconFile)) << g;
+        EXPECT_EQ(shown ? g + 1 : 0, Saved()->groups[g].group.iconIndex) << g;
         EXPECT_EQ(GroupPicture(g), Picture::OfFileIcon(program_, g + 1)) << g;
         for (int other = 0; other < g; ++other)
             EXPECT_NE(GroupPicture(g), GroupPicture(other)) << g;
@@ -107,9 +108,9 @@ std::string IconFile(DWORD colour, size_t extra = 0)
            std::string(reinterpret_cast<const char*>(pixels.data()), 4096) + std::string(128 + extra, '\0');
 }
 
-bool Stamp(const std::string& path, ULONGLONG time)  // its last-write time, 100 ns units since 1601
+bool Stamp(const std::wstring& path, ULONGLONG time)  // its last-write time, 100 ns units since 1601
 {
-    ScopedFile file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ScopedFile file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     const FILETIME stamp{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
     return file && SetFileTime(file.Get(), nullptr, nullptr, &stamp);
 }
@@ -126,14 +127,14 @@ class IconCache : public Table<Change> {};
 // A return to a group shows each file as it is now: rewritten (new time or size), deleted or the same.
 TEST_P(IconCache, AReturnShowsTheFileAsItIsNow)
 {
-    const std::string file = folder_.File("tool.ico");
+    const std::wstring file = folder_.File(L"tool.ico");
     ASSERT_TRUE(WriteBytes(file, IconFile(0xFF0000)) && Stamp(file, kFirst));
-    data_.Button(0, 0, "tool", file);
+    data_.Button(0, 0, L"tool", file);
     Open();
     const Picture before = Shows(IDC_FIRST_LAUNCHER);
     Command(IDM_FIRST_GROUP + 1);
     if (row().now == "-")
-        ASSERT_TRUE(DeleteFileA(file.c_str()));
+        ASSERT_TRUE(DeleteFileW(file.c_str()));
     else
         ASSERT_TRUE((row().now.empty() || WriteBytes(file, row().now)) && Stamp(file, row().written));
     Command(IDM_FIRST_GROUP);
@@ -150,7 +151,7 @@ int IconSide(HICON icon)
     ICONINFO info = {};
     BITMAP bitmap = {};
     if (icon && GetIconInfo(icon, &info))
-        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
     return bitmap.bmWidth;
@@ -163,8 +164,8 @@ TEST_F(BarAtDpi144, TheBarAndEveryImageOnItAreScaled)
 {
     if (SystemDpi() != 144)
         GTEST_SKIP() << "the screen runs at " << SystemDpi() << " DPI";
-    Recorder recorder(folder_, "rec.exe", true);
-    data_.Button(0, 1, "gone", folder_.File("gone.exe")).Button(0, 2, "rec", recorder.Path());
+    Recorder recorder(folder_, L"rec.exe", true);
+    data_.Button(0, 1, L"gone", folder_.File(L"gone.exe")).Button(0, 2, L"rec", recorder.Path());
     Open();
     for (int pass = 0; pass < 2; ++pass) {
         RECT client, now;
@@ -174,7 +175,7 @@ TEST_F(BarAtDpi144, TheBarAndEveryImageOnItAreScaled)
                                {IDC_NEXT_GROUP, IDI_NEXT_GROUP}, {B(0), IDI_EMPTY_BUTTON}, {B(1), IDI_NOT_FOUND},
                                {B(2), 0}};  // the program's picture a control shows, 0: a file's
         for (const auto& [id, resource] : rows) {
-            const LRESULT shown = SendDlgItemMessageA(window_, id, BM_GETIMAGE, IMAGE_ICON, 0);
+            const LRESULT shown = SendDlgItemMessageW(window_, id, BM_GETIMAGE, IMAGE_ICON, 0);
             EXPECT_EQ(48, IconSide(reinterpret_cast<HICON>(shown))) << id;
             if (resource) {
                 EXPECT_EQ(Picture::OfResourceIcon(resource, 48), Shows(id)) << id;
@@ -183,7 +184,7 @@ TEST_F(BarAtDpi144, TheBarAndEveryImageOnItAreScaled)
         GetWindowRect(window_, &now);
         if (pass == 0) {
             OffsetRect(&now, 30 - now.left, 40 - now.top);
-            SendMessageA(window_, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&now));
+            SendMessageW(window_, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&now));
         } else {
             EXPECT_EQ(std::make_pair(30L, 40L), std::make_pair(now.left, now.top));
         }

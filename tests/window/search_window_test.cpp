@@ -10,7 +10,7 @@ namespace {
 struct SearchRow {
     const char* name;
     int opened;  // the control whose menu opens it; 0: its hotkey, -1: the tray menu
-    const char* typed;
+    const wchar_t* typed;
     int downs;
     BYTE left;    // the key that leaves it; 0: another window takes the activation
     int started;  // 0 none, 1 the first recorder, 2 the second
@@ -19,22 +19,22 @@ class SearchWindow : public Table<SearchRow> {};
 
 TEST_P(SearchWindow, StartsTheChosenButtonOfAnyGroupOrClosesWithoutStarting)
 {
-    Recorder first(folder_, "a\\alpha.exe"), second(folder_, "b\\beta.exe");
+    Recorder first(folder_, L"a\\alpha.exe"), second(folder_, L"b\\beta.exe");
     data_.settings.groupCount = 4;
-    data_.Button(0, 0, "Alpha ツール", first.Path()).Button(3, 5, "ベータ ツール", second.Path());
+    data_.Button(0, 0, L"Alpha ツール", first.Path()).Button(3, 5, L"ベータ ツール", second.Path());
     shortcuts_ = ActiveLines(0, 0) + "ShortCut.Search.key,114\r\nShortCut.Search.flag,3\r\n";  // CTRL+SHIFT+F3
     Open();
     std::atomic<bool> gone{false};
-    DialogWaiter search("ボタンをさがす", 0, [&](HWND dialog) {
+    DialogWaiter search(kSearch, 0, [&](HWND dialog) {
         HWND field = GetDlgItem(dialog, IDC_SEARCH_QUERY);
-        SetWindowTextA(field, row().typed);
+        SetWindowTextW(field, row().typed);
         for (int i = 0; i < row().downs; ++i)
-            PostMessageA(field, WM_KEYDOWN, VK_DOWN, 1);
+            PostMessageW(field, WM_KEYDOWN, VK_DOWN, 1);
         if (row().left) {
-            PostMessageA(field, WM_KEYDOWN, row().left, 1);
+            PostMessageW(field, WM_KEYDOWN, row().left, 1);
         } else {
             EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }));
-            HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+            HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
                                          nullptr, nullptr);
             SetForegroundWindow(other);
             WaitGone(dialog);
@@ -54,11 +54,11 @@ TEST_P(SearchWindow, StartsTheChosenButtonOfAnyGroupOrClosesWithoutStarting)
 }
 
 const SearchRow kSearches[] = {
-    {"ByItsHotkeyFindsAnotherGroupsButtonWithKanaFolded", 0, "べーた", 0, VK_RETURN, 2},
-    {"ByTheButtonMenuTheSecondOfTwoWordStarts", B(2), "つーる", 1, VK_RETURN, 2},
-    {"ByTheTrayMenu", -1, "ALPHA", 0, VK_RETURN, 1},
-    {"EscStartsNothing", 0, "ALPHA", 0, VK_ESCAPE, 0},
-    {"AnotherWindowTakingTheActivationClosesIt", -1, "べーた", 0, 0, 0},
+    {"ByItsHotkeyFindsAnotherGroupsButtonWithKanaFolded", 0, L"べーた", 0, VK_RETURN, 2},
+    {"ByTheButtonMenuTheSecondOfTwoWordStarts", B(2), L"つーる", 1, VK_RETURN, 2},
+    {"ByTheTrayMenu", -1, L"ALPHA", 0, VK_RETURN, 1},
+    {"EscStartsNothing", 0, L"ALPHA", 0, VK_ESCAPE, 0},
+    {"AnotherWindowTakingTheActivationClosesIt", -1, L"べーた", 0, 0, 0},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, SearchWindow, ::testing::ValuesIn(kSearches), RowName);
 

@@ -23,13 +23,13 @@ TEST_F(WindowLife, ARememberedPlaceWinsAPlaceUnderTheTaskbarSnapsBackAndClosingS
     data_.settings.groupCount = 5;
     data_.settings.windowX = 120;
     data_.settings.windowY = 80;
-    ASSERT_TRUE(WriteBytes(folder_.File("position.dat"),
+    ASSERT_TRUE(WriteBytes(folder_.File(L"position.dat"),
                            "position00.desktop.width," + std::to_string(GetSystemMetrics(SM_CXSCREEN)) +
                                "\r\nposition00.desktop.height," + std::to_string(GetSystemMetrics(SM_CYSCREEN)) +
                                "\r\nposition00.positon.x,3000\r\nposition00.positon.y,-2000\r\n"));
     Open();
-    NOTIFYICONDATAA probe = {DWORD(NOTIFYICONDATAA_V1_SIZE), window_, kTrayIconId, NIF_TIP};
-    EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &probe));
+    NOTIFYICONDATAW probe = {DWORD(NOTIFYICONDATAW_V1_SIZE), window_, kTrayIconId, NIF_TIP};
+    EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe));
     WorkArea area = {};
     ASSERT_TRUE(ComputeWorkArea(&area));
     ASSERT_LT(area.bottom, GetSystemMetrics(SM_CYSCREEN) - 1) << "the test desktop's taskbar stands at the bottom";
@@ -42,10 +42,10 @@ TEST_F(WindowLife, ARememberedPlaceWinsAPlaceUnderTheTaskbarSnapsBackAndClosingS
     Command(IDM_FIRST_GROUP + 2);
     DestroyWindow(window_);
     MSG quit;
-    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &probe));
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe));
     Close();
-    const std::string positions = ReadBytes(folder_.File("position.dat"));
+    const std::string positions = ReadBytes(folder_.File(L"position.dat"));
     EXPECT_NE(std::string::npos, positions.find("position00.positon.x,300\r\n")) << positions;
     EXPECT_NE(std::string::npos, positions.find("position00.positon.y," + std::to_string(rect.top))) << positions;
     const AppSettings s = Saved().value_or(DataImage()).settings;
@@ -56,10 +56,12 @@ TEST_F(WindowLife, AScreenSizeChangeBackAndForthReturnsTheBarToItsPlaceAtThatSiz
 {
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     auto resize = [](int w, int h) {
-        DEVMODEA mode = {};
+        DEVMODEW mode = {};
         mode.dmSize = sizeof mode;
-        mode.dmPelsWidth = DWORD(w), mode.dmPelsHeight = DWORD(h), mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-        return ChangeDisplaySettingsA(&mode, 0) == DISP_CHANGE_SUCCESSFUL && GetSystemMetrics(SM_CXSCREEN) == w;
+        mode.dmPelsWidth = DWORD(w);
+        mode.dmPelsHeight = DWORD(h);
+        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+        return ChangeDisplaySettingsW(&mode, 0) == DISP_CHANGE_SUCCESSFUL && GetSystemMetrics(SM_CXSCREEN) == w;
     };
     const Restore back{[=] { resize(width, height); }};
     auto at = [&](int x, int y) {
@@ -83,29 +85,33 @@ TEST_F(WindowLife, AScreenSizeChangeBackAndForthReturnsTheBarToItsPlaceAtThatSiz
 // Windows destroys a window whose WM_CREATE failed (Wine does not: the test does it); no file written, no quit.
 TEST_F(WindowLife, ARefusedWindowWritesNothingAndPostsNoQuit)
 {
-    const std::string program = CopyInto(BuildFile(PORUN_EXE_PATH), folder_, "porun.exe");
-    for (const char* name : {"porun.dat", "position.dat", "shortcut.dat"})
-        ASSERT_TRUE(WriteBytes(folder_.File(name), std::string("the user's ") + name));
+    const std::wstring program = CopyInto(BuildFile(PORUN_EXE_PATH), folder_, L"porun.exe");
+    for (const wchar_t* name : {L"porun.dat", L"position.dat", L"shortcut.dat"})
+        ASSERT_TRUE(WriteBytes(folder_.File(name), "the user's " + Utf8(name)));
     OverrideProgramPath(program.c_str());
-    Restore undo{[] { RefuseBarControlsForTests(false), FreeLauncherData(), OverrideProgramPath(nullptr); }};
+    Restore undo{[] {
+        RefuseBarControlsForTests(false);
+        FreeLauncherData();
+        OverrideProgramPath(nullptr);
+    }};
     ASSERT_TRUE(AllocateLauncherData());
     RefuseBarControlsForTests(true);
-    DialogWaiter error("=(@.@)=", IDOK);
-    EXPECT_EQ(nullptr, CreateMainWindow(GetModuleHandleA(nullptr), kMainWindowClass));
-    EXPECT_EQ("Windowの作成に失敗したのら！", error.Message());
-    HWND standIn = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    DialogWaiter error(L"=(@.@)=", IDOK);
+    EXPECT_EQ(nullptr, CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass));
+    EXPECT_EQ(L"Windowの作成に失敗したのら！", error.Message());
+    HWND standIn = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     MainWindowProc(standIn, WM_DESTROY, 0, 0);
     DestroyWindow(standIn);
-    for (const char* name : {"porun.dat", "position.dat", "shortcut.dat"})
-        EXPECT_EQ(std::string("the user's ") + name, ReadBytes(folder_.File(name)));
+    for (const wchar_t* name : {L"porun.dat", L"position.dat", L"shortcut.dat"})
+        EXPECT_EQ("the user's " + Utf8(name), ReadBytes(folder_.File(name)));
     MSG quit;
-    EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 // A file the launcher cannot read at its start: told by name and left byte for byte; or read once let go.
 struct HeldRow {
     const char* name;
-    const char* file;
+    const wchar_t* file;
     bool held = true;       // open in the test without sharing while the launcher starts
     bool released = false;  // let go at the launcher's first retry
     std::string padding;    // after shortcut.dat's lines
@@ -123,10 +129,10 @@ void LetGo(int)
 
 TEST_P(FileNotReadAtStart, IsToldByNameAndNeverWritten)
 {
-    data_.Button(0, 0, "memo", "C:\\memo.exe");
+    data_.Button(0, 0, L"memo", L"C:\\memo.exe");
     shortcuts_ = ShortcutLines(0, 0, 'A', 7, 0) + ActiveLines(0, 0) + row().padding;
-    ASSERT_TRUE(WriteBytes(folder_.File("position.dat"), "position00.desktop.width,1\r\n"));
-    const std::string path = folder_.File(row().file);
+    ASSERT_TRUE(WriteBytes(folder_.File(L"position.dat"), "position00.desktop.width,1\r\n"));
+    const std::wstring path = folder_.File(row().file);
     const Restore undo{[] {
         RestoreUserFileRetry();
         LetGo(0);
@@ -136,28 +142,28 @@ TEST_P(FileNotReadAtStart, IsToldByNameAndNeverWritten)
     std::string before;
     beforeStart_ = [&] {
         before = ReadBytes(path);
-        g_held = row().held ? CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : g_held;
+        g_held = row().held ? CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : g_held;
     };
-    const std::unique_ptr<DialogWaiter> box = Expect(row().released ? nullptr : "=(@.@)=", IDOK);
+    const std::unique_ptr<DialogWaiter> box = Expect(row().released ? nullptr : L"=(@.@)=", IDOK);
     Open();
-    const bool dataRead = row().released || std::string(row().file) != "porun.dat";
-    const bool keysRead = row().released || std::string(row().file) != "shortcut.dat";
+    const bool dataRead = row().released || std::wstring(row().file) != L"porun.dat";
+    const bool keysRead = row().released || std::wstring(row().file) != L"shortcut.dat";
     EXPECT_EQ(Resource(dataRead ? IDI_NOT_FOUND : IDI_EMPTY_BUTTON), Shows(B(0)));
-    EXPECT_EQ((dataRead ? "memo" : "") + std::string(keysRead ? " (CTRL+SHIFT+ALT+A)" : ""), Tip(B(0)));
+    EXPECT_EQ((dataRead ? L"memo" : L"") + std::wstring(keysRead ? L" (CTRL+SHIFT+ALT+A)" : L""), Tip(B(0)));
     EXPECT_EQ(row().held, g_retries > 0);  // before the LetGo below, which counts one more
-    const std::string told = box ? box->Message() : "";
-    EXPECT_EQ(!row().released, told.find(row().file + std::string(" が読めなかったのら！！")) == 0) << told;
+    const std::wstring told = box ? box->Message() : L"";
+    EXPECT_EQ(!row().released, told.find(row().file + std::wstring(L" が読めなかったのら！！")) == 0) << told;
     LetGo(0);
     Close();
     EXPECT_EQ(!row().released, before == ReadBytes(path));  // released: the launcher wrote it at its close
 }
 
 const HeldRow kHeld[] = {
-    {.name = "DataFile", .file = "porun.dat"},
-    {.name = "DataFileLetGoDuringTheRetry", .file = "porun.dat", .released = true},
-    {.name = "Shortcuts", .file = "shortcut.dat"},
-    {.name = "ShortcutsOverTheSizeLimit", .file = "shortcut.dat", .held = false, .padding = std::string(2 << 20, ' ')},
-    {.name = "Positions", .file = "position.dat"},
+    {.name = "DataFile", .file = L"porun.dat"},
+    {.name = "DataFileLetGoDuringTheRetry", .file = L"porun.dat", .released = true},
+    {.name = "Shortcuts", .file = L"shortcut.dat"},
+    {.name = "ShortcutsOverTheSizeLimit", .file = L"shortcut.dat", .held = false, .padding = std::string(2 << 20, ' ')},
+    {.name = "Positions", .file = L"position.dat"},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, FileNotReadAtStart, ::testing::ValuesIn(kHeld), RowName);
 

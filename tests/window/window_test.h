@@ -2,6 +2,7 @@
 // What the window tables share: the bar's ids, the pictures a user tells groups and buttons by, the captions.
 #include "support/launcher.h"
 
+#include "dialogs/file_browser.h"
 #include "resources/resource_ids.h"
 
 #include <memory>
@@ -10,7 +11,8 @@ namespace window_test {
 
 using namespace support;
 
-constexpr char kButtonDialog[] = "ボタンの設定", kGroupDialog[] = "基本設定", kCapture[] = "ショートカットキーの登録";
+constexpr wchar_t kButtonDialog[] = L"ボタンの設定", kGroupDialog[] = L"基本設定", kCapture[] = L"ショートカットキーの登録",
+                  kSearch[] = L"ボタンをさがす";
 
 constexpr int B(int index) { return IDC_FIRST_LAUNCHER + index; }  // launcher button index (0..9)
 
@@ -33,27 +35,35 @@ inline void CaptureBy(HWND owner, int button, const std::vector<Keystroke>& keys
     HWND capture = WaitForDialog(kCapture), prompt = GetDlgItem(capture, IDC_KEY_CAPTURE_PROMPT);
     for (const Keystroke& k : keys) {
         if (k.back() == kCloseBox) {
-            PostMessageA(capture, WM_CLOSE, 0, 0);
+            PostMessageW(capture, WM_CLOSE, 0, 0);
         } else if (k.back() == kLeave) {  // on the dialog, whose key-up never comes: another window takes the activation
             PostKeys(capture, {}, k[0]);
-            PostMessageA(capture, WM_ACTIVATE, WA_INACTIVE, 0);
+            PostMessageW(capture, WM_ACTIVATE, WA_INACTIVE, 0);
         } else {
             PostKeys(prompt, k.size() < 2 ? Keys{} : k.size() == 2 ? Keys{k[0]} : Keys{k[0], k[1]}, k.back());
         }
     }
     if (!WaitGone(capture)) {  // a failure, not a hang of the dialogs waiting on it
         ADD_FAILURE() << "the keys did not end the capture";
-        PostMessageA(capture, WM_CLOSE, 0, 0);
+        PostMessageW(capture, WM_CLOSE, 0, 0);
     }
     Idle(owner);
 }
 
 // A waiter for the dialog a row expects (act on it, then press); none for a null caption or press 0.
-inline std::unique_ptr<DialogWaiter> Expect(const char* caption, int press, std::function<void(HWND)> act = {},
+inline std::unique_ptr<DialogWaiter> Expect(const wchar_t* caption, int press, std::function<void(HWND)> act = {},
                                             HWND skip = nullptr)
 {
     return caption && press ? std::make_unique<DialogWaiter>(caption, press, act, GetCurrentProcessId(), skip)
                             : nullptr;
+}
+
+// The file browser's stand-in (OverrideOpenFileDialog) answers g_chosen; empty: cancelled.
+inline std::wstring g_chosen;
+inline BOOL WINAPI ChosenFile(LPOPENFILENAMEW open)
+{
+    lstrcpynW(open->lpstrFile, g_chosen.c_str(), static_cast<int>(open->nMaxFile));
+    return !g_chosen.empty();
 }
 
 // Drags open the window in front: a press then moves no focus, which under Wine can drop the cursor's clip.
@@ -66,7 +76,7 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window_; }));
     }
     // Choosing command on control's menu opens the dialog captioned caption: act runs on it, then press ends it.
-    bool FromMenu(int control, UINT command, const char* caption, int press, std::function<void(HWND)> act = {})
+    bool FromMenu(int control, UINT command, const wchar_t* caption, int press, std::function<void(HWND)> act = {})
     {
         DialogWaiter dialog(caption, press, act);
         RightClick(control, command);

@@ -5,6 +5,12 @@
 // so the rest of the program stays responsive.
 #include "support/dialog_base.h"
 
+// Told the cancel flag of each progress window as it is shown and null as it
+// goes, for a task that must be stoppable from outside (a close of the main
+// window): setting the flag to 1 acts as a confirmed cancel. Null: nobody.
+using ProgressCancelWatcher = void (*)(int* cancelFlag);
+void WatchProgressCancel(ProgressCancelWatcher watcher);
+
 class ProgressDialog : public DialogBase {
 public:
     ProgressDialog();
@@ -15,8 +21,8 @@ public:
     void SetRange(int low, int high);
     // The high end of a task counted in bytes, past what an int holds.
     void SetTotal(unsigned long long high) { rangeHigh_ = high; }
-    void SetTitle(const char* text);
-    void SetText(const char* text);
+    void SetTitle(const wchar_t* text);
+    void SetText(const wchar_t* text);
     // Moves the bar to value as a percentage of the range's high end, runs
     // the messages waiting (input and messages from other windows at once,
     // painting at most every kDisplayIntervalMs), copies the cancel flag into
@@ -43,11 +49,11 @@ private:
     unsigned long long rangeHigh_ = 100;
     bool displayed_ = false;
     DWORD lastDisplay_ = 0;
-    char title_[128] = "";
+    static constexpr size_t kTitleSize = 128;
+    wchar_t title_[kTitleSize] = L"";
     DWORD lastBarDrawn_ = 0;
     bool pumped_ = false;
     DWORD lastPump_ = 0;
     int shownPosition_ = -1;  // what the bar shows, -1 before the first update
-    bool shownForJob_ = false;
-
+    ProgressCancelWatcher watcher_ = nullptr;  // the one told at Show
 };

@@ -1,11 +1,22 @@
-#include "archive/progress_dialog.h"
+#include "support/progress_window.h"
 
-#include "archive/archive_job.h"
 #include "resources/resource_ids.h"
+#include "support/messages.h"
 
 #include <commctrl.h>
 
-#include <cstring>
+#include <cwchar>
+
+namespace {
+
+ProgressCancelWatcher g_watcher = nullptr;
+
+}  // namespace
+
+void WatchProgressCancel(ProgressCancelWatcher watcher)
+{
+    g_watcher = watcher;
+}
 
 ProgressDialog::ProgressDialog()
 {
@@ -14,18 +25,18 @@ ProgressDialog::ProgressDialog()
 
 ProgressDialog::~ProgressDialog()
 {
-    if (shownForJob_)
-        NoteJobProgress(nullptr);
+    if (watcher_)
+        watcher_(nullptr);
     if (dialog_ && IsWindow(dialog_))
         DestroyWindow(dialog_);
 }
 
 HWND ProgressDialog::Show(HWND owner)
 {
-    // A close during an archive job reaches the task through this dialog.
-    shownForJob_ = ArchiveJobRunning();
-    if (shownForJob_)
-        NoteJobProgress(&cancelled_);
+    // A stop from outside reaches the task through this dialog.
+    watcher_ = g_watcher;
+    if (watcher_)
+        watcher_(&cancelled_);
     return ShowModeless(owner, IDD_PROGRESS);
 }
 
@@ -35,19 +46,19 @@ void ProgressDialog::SetRange(int low, int high)
     rangeHigh_ = high < 0 ? 0 : static_cast<unsigned long long>(high);
 }
 
-void ProgressDialog::SetTitle(const char* text)
+void ProgressDialog::SetTitle(const wchar_t* text)
 {
     // A caption is redrawn at once when set: the same one is not set again.
-    if (!text || !dialog_ || std::strncmp(text, title_, sizeof title_) == 0)
+    if (!text || !dialog_ || std::wcsncmp(text, title_, kTitleSize) == 0)
         return;
-    lstrcpynA(title_, text, sizeof title_);
-    SetWindowTextA(dialog_, text);
+    lstrcpynW(title_, text, kTitleSize);
+    SetWindowTextW(dialog_, text);
 }
 
-void ProgressDialog::SetText(const char* text)
+void ProgressDialog::SetText(const wchar_t* text)
 {
     if (text && dialog_)
-        SetDlgItemTextA(dialog_, IDC_PROGRESS_TEXT, text);
+        SetDlgItemTextW(dialog_, IDC_PROGRESS_TEXT, text);
 }
 
 bool ProgressDialog::DueForDisplay()
@@ -82,10 +93,10 @@ int ProgressDialog::SetProgress(unsigned long long value, int* cancelled)
         const DWORD now = GetTickCount();
         const bool draw = shownPosition_ < 0 || now - lastBarDrawn_ >= kDisplayIntervalMs;
         if (!draw)
-            SendMessageA(bar, WM_SETREDRAW, FALSE, 0);
-        previous = static_cast<int>(SendMessageA(bar, PBM_SETPOS, position, 0));
+            SendMessageW(bar, WM_SETREDRAW, FALSE, 0);
+        previous = static_cast<int>(SendMessageW(bar, PBM_SETPOS, position, 0));
         if (!draw) {
-            SendMessageA(bar, WM_SETREDRAW, TRUE, 0);
+            SendMessageW(bar, WM_SETREDRAW, TRUE, 0);
         } else {
             RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
             lastBarDrawn_ = now;
@@ -113,26 +124,26 @@ void ProgressDialog::PumpMessages()
     pumped_ = true;
     lastPump_ = now;
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             // The task must not swallow the end of the program's message loop.
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        if (dialog_ && IsDialogMessageA(dialog_, &msg))
+        if (dialog_ && IsDialogMessageW(dialog_, &msg))
             continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 
 void ProgressDialog::AskCancel()
 {
-    char title[64];
-    char text[260];
-    LoadStringA(GetModuleHandleA(nullptr), IDS_CANCEL_TITLE, title, sizeof title);
-    LoadStringA(GetModuleHandleA(nullptr), IDS_ASK_CANCEL, text, sizeof text);
-    if (MessageBoxA(dialog_, text, title, MB_OKCANCEL | MB_DEFBUTTON2) == IDOK)
+    wchar_t title[64];
+    wchar_t text[260];
+    LoadText(IDS_CANCEL_TITLE, title, ARRAYSIZE(title));
+    LoadText(IDS_ASK_CANCEL, text, ARRAYSIZE(text));
+    if (MessageBoxW(dialog_, text, title, MB_OKCANCEL | MB_DEFBUTTON2) == IDOK)
         cancelled_ = 1;
 }
 
@@ -145,7 +156,7 @@ INT_PTR ProgressDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM)
         return 1;
     case WM_DESTROY:
         // Later messages of the dying window no longer reach this object.
-        SetWindowLongPtrA(dialog_, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(dialog_, GWLP_USERDATA, 0);
         dialog_ = nullptr;
         if (parent_) {
             EnableWindow(parent_, TRUE);
