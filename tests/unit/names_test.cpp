@@ -220,6 +220,7 @@ INSTANTIATE_TEST_SUITE_P(Files, NamesBesideTheData, ::testing::ValuesIn(std::vec
      .namesAfter = kComment + "group02.button04.file\t" + support::Repeated(std::string("表"), 134) + "\t" +
                    support::Repeated(std::string("表"), 140) + "\r\n"},
     {.name = "WholeNameRestored", .file = "C:\\?.exe", .names = kNamesFile, .loaded = kWhole, .namesAfter = kNamesFile},
+    {.name = "NamesFileRemoved", .file = "C:\\?.exe", .names = "-", .loaded = kForm},
     {.name = "OlderLaunchersEditWins", .file = "C:\\old.exe", .names = kNamesFile, .loaded = L"C:\\old.exe"},
     {.name = "DamagedNamesFileGoes", .file = "C:\\?.exe", .names = "\xC3\x28\r\n" + kLine + "\\q\r\n", .loaded = kForm},
     {.name = "NamesFileOfManyMegabytes", .file = "C:\\?.exe", .names = kNamesFile + std::string(6 << 20, ';'),
