@@ -63,14 +63,8 @@ constexpr UINT kUp = IDM_MOVE_UP, kDown = IDM_MOVE_DOWN, kClear = IDM_CLEAR_BUTT
 constexpr UINT kAdmin = IDM_RUN_AS_ADMIN, kPlace = IDM_OPEN_FILE_LOCATION, kSheet = IDM_FILE_PROPERTIES;
 const MenuRow kMenus[] = {
     {"FirstFilledButton", B(0), L"メモ帳", 4, L"メモ帳、なのら。", {kUp, kAdmin, kPlace, kSheet}, {kDown, kClear}},
-    {.name = "AFileThatIsThereOffersTheShellsCommands",
-     .control = B(1),
-     .title = L"ノート",
-     .groupCount = 4,
-     .caption = L"ノート、なのら。",
-     .grayed = {},
-     .enabled = {kAdmin, kPlace, kSheet},
-     .absent = {},
+    {.name = "AFileThatIsThereOffersTheShellsCommands", .control = B(1), .title = L"ノート", .groupCount = 4,
+     .caption = L"ノート、なのら。", .grayed = {}, .enabled = {kAdmin, kPlace, kSheet}, .absent = {},
      .file = L"%WINDIR%\\notepad.exe"},
     {"LastButton", B(9), L"最後", 4, L"最後、なのら。", {kDown}, {kUp, kClear}},
     {"EmptyFirstButton", B(0), nullptr, 4, L"からっぽボタン、なのら。", {kUp, kClear, kAdmin, kPlace, kSheet}, {kDown}},
