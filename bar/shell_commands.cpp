@@ -41,6 +41,19 @@ bool SelectInFolder(const wchar_t* path)
     PCUITEMID_CHILD child = ILFindLastID(item.Get());
     return SUCCEEDED(CurrentShellCalls().openFolderAndSelect(folder.Get(), 1, &child, 0));
 }
+
+// The shell's properties sheet of file, owned by owner.
+bool OpenPropertiesSheet(HWND owner, const wchar_t* file)
+{
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_FLAG_NO_UI;  // the launcher tells a failure itself
+    info.hwnd = owner;
+    info.lpVerb = L"properties";
+    info.lpFile = file;
+    info.nShow = SW_SHOW;
+    return CurrentShellCalls().execute(&info) != FALSE;
+}
 }  // namespace
 
 bool ShowButtonFileLocation(HWND mainWindow, const ButtonRecord& button)
@@ -55,17 +68,8 @@ bool ShowButtonFileLocation(HWND mainWindow, const ButtonRecord& button)
 bool ShowButtonProperties(HWND mainWindow, const ButtonRecord& button)
 {
     wchar_t file[kResolvedPathSize] = L"";
-    if (ResolveStoredPath(button.file, file, kResolvedPathSize)) {
-        SHELLEXECUTEINFOW info = {};
-        info.cbSize = sizeof info;
-        info.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_FLAG_NO_UI;  // the launcher tells a failure itself
-        info.hwnd = mainWindow;
-        info.lpVerb = L"properties";
-        info.lpFile = file;
-        info.nShow = SW_SHOW;
-        if (CurrentShellCalls().execute(&info))
-            return true;
-    }
+    if (ResolveStoredPath(button.file, file, kResolvedPathSize) && OpenPropertiesSheet(mainWindow, file))
+        return true;
     ShowMessageId(mainWindow, IDS_MSG_PROPERTIES_FAILED, MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
