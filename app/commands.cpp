@@ -9,6 +9,7 @@
 #include "bar/button_icons.h"
 #include "bar/button_mouse.h"
 #include "bar/launch.h"
+#include "bar/shell_commands.h"
 #include "bar/window_state.h"
 #include "data/button_place.h"
 #include "data/launcher_data.h"
@@ -108,6 +109,20 @@ void OnSearchCommand(HWND window)
     }
 }
 
+// A shell command of the button menu on the selected button's file.
+void OnShellCommand(HWND window, int id)
+{
+    const ButtonRecord* button = CurrentButton(SelectedButton(window));
+    if (!button || button->file[0] == L'\0')
+        return;
+    if (id == IDM_RUN_AS_ADMIN)
+        LaunchAsAdministrator(window, *button);
+    else if (id == IDM_OPEN_FILE_LOCATION)
+        ShowButtonFileLocation(window, *button);
+    else
+        ShowButtonProperties(window, *button);
+}
+
 void OnSettingsCommand(HWND window)
 {
     const int selected = SelectedButton(window);
@@ -157,6 +172,11 @@ bool OnCommand(HWND window, int id)
         return true;
     case IDM_SEARCH_BUTTONS:
         OnSearchCommand(window);
+        return true;
+    case IDM_RUN_AS_ADMIN:
+    case IDM_OPEN_FILE_LOCATION:
+    case IDM_FILE_PROPERTIES:
+        OnShellCommand(window, id);
         return true;
     case IDM_HELP:
         ShowHelp(window);

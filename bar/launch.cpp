@@ -3,6 +3,7 @@
 #include "bar/bar_geometry.h"
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
+#include "bar/shell_calls.h"
 #include "data/launcher_data.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
@@ -51,11 +52,11 @@ DWORD ShellExecuteError(const SHELLEXECUTEINFOW& info)
 }
 
 // The stored file and working folder as they are used here (variables
-// expanded, moved to the launcher's drive); one that counts as missing is
-// not started. The options go to the program as written, as Windows' shell
-// hands them over.
-bool ShellOpen(HWND owner, const wchar_t* file, const wchar_t* params, const wchar_t* directory,
-               LaunchFailure* failure = nullptr)
+// expanded, moved to the launcher's drive) handed to the shell with verb;
+// one that counts as missing is not started. The options go to the program
+// as written, as Windows' shell hands them over.
+bool ShellRun(HWND owner, const wchar_t* verb, const wchar_t* file, const wchar_t* params,
+              const wchar_t* directory, LaunchFailure* failure = nullptr)
 {
     wchar_t usedFile[kResolvedPathSize];
     wchar_t usedFolder[kResolvedPathSize];
@@ -67,15 +68,21 @@ bool ShellOpen(HWND owner, const wchar_t* file, const wchar_t* params, const wch
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_FLAG_NO_UI;  // the launcher tells a failure itself
     info.hwnd = owner;
-    info.lpVerb = L"open";
+    info.lpVerb = verb;
     info.lpFile = usedFile;
     info.lpParameters = params;
     info.lpDirectory = directory ? usedFolder : nullptr;
     info.nShow = SW_SHOWNORMAL;
     SetLastError(ERROR_SUCCESS);
-    if (ShellExecuteExW(&info))
+    if (CurrentShellCalls().execute(&info))
         return true;
     return Failed(failure, usedFile, ShellExecuteError(info));
+}
+
+bool ShellOpen(HWND owner, const wchar_t* file, const wchar_t* params, const wchar_t* directory,
+               LaunchFailure* failure = nullptr)
+{
+    return ShellRun(owner, L"open", file, params, directory, failure);
 }
 
 void CollapseAfterLaunch(HWND mainWindow)
@@ -225,6 +232,15 @@ void LaunchAsClick(HWND mainWindow, const ButtonRecord& button)
         return;
     }
     CollapseAfterLaunch(mainWindow);
+}
+
+void LaunchAsAdministrator(HWND mainWindow, const ButtonRecord& button)
+{
+    LaunchFailure failure;
+    if (ShellRun(mainWindow, L"runas", button.file, OrNull(button.params), OrNull(button.workDir), &failure))
+        CollapseAfterLaunch(mainWindow);
+    else if (failure.error != ERROR_CANCELLED)  // the user said no to the elevation
+        TellLaunchFailure(mainWindow, failure);
 }
 
 bool ShowButtonFolder(HWND mainWindow, const ButtonRecord& button)

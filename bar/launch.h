@@ -39,6 +39,10 @@ void TellLaunchFailure(HWND owner, const LaunchFailure& failure);
 // so set. The button may be of any group.
 void LaunchAsClick(HWND mainWindow, const ButtonRecord& button);
 
+// LaunchAsClick with the shell's "runas" verb: the system asks for the
+// administrator's rights first; when the user refuses them nothing is told.
+void LaunchAsAdministrator(HWND mainWindow, const ButtonRecord& button);
+
 // Opens the folder of the button's file in Explorer with the file selected,
 // or just the folder when the file is not there; IDS_MSG_FOLDER_FAILED when
 // neither is.

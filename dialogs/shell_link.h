@@ -1,5 +1,7 @@
 #pragma once
 // Reading a Windows shell link (".lnk") through the system's shell-link object.
+#include "support/shell_link_file.h"
+
 #include <windows.h>
 
 // Loads and resolves the link at path (kFieldSize characters), sets the dialog's
@@ -9,7 +11,3 @@
 // when the link cannot be loaded or resolved or has no file-system target
 // that fits.
 bool ResolveShellLink(HWND dialog, wchar_t* path);
-
-// True when the path is longer than three characters and ends in "lnk",
-// compared without regard to case.
-bool IsShellLinkPath(const wchar_t* path);

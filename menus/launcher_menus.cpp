@@ -6,9 +6,11 @@
 #include "support/messages.h"
 #include "support/path_text.h"
 #include "support/scoped_handle.h"
+#include "support/stored_path.h"
 #include "support/system_helper.h"
 
 #include <cwchar>
+#include <initializer_list>
 
 namespace {
 
@@ -27,6 +29,14 @@ void GrayItem(HMENU menu, UINT id)
 void EnableItem(HMENU menu, UINT id, bool enabled)
 {
     EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED | MF_DISABLED));
+}
+
+// The shell's commands need a file that is there.
+void EnableShellItems(HMENU menu, const ButtonRecord* button)
+{
+    const bool found = button && button->file[0] != L'\0' && StoredPathExists(button->file);
+    for (UINT id : {IDM_RUN_AS_ADMIN, IDM_OPEN_FILE_LOCATION, IDM_FILE_PROPERTIES})
+        EnableItem(menu, id, found);
 }
 
 // Length of a text field that may lack its terminator.
@@ -79,6 +89,7 @@ bool PrepareButtonMenu(PopupMenu& menu, int target, wchar_t* workspace)
         GrayItem(popup, IDM_CLEAR_BUTTON);
         GrayItem(popup, IDM_MOVE_UP);
         GrayItem(popup, IDM_MOVE_DOWN);
+        EnableShellItems(popup, nullptr);
     } else {
         const ButtonRecord* button = CurrentButton(target);
         const bool inUse = button && button->file[0] != L'\0';
@@ -91,6 +102,7 @@ bool PrepareButtonMenu(PopupMenu& menu, int target, wchar_t* workspace)
         EnableItem(popup, IDM_CLEAR_BUTTON, inUse);
         EnableItem(popup, IDM_MOVE_UP, target != 0);
         EnableItem(popup, IDM_MOVE_DOWN, target != kButtonsPerGroup - 1);
+        EnableShellItems(popup, button);
     }
     LoadText(IDS_MENU_TITLE_SUFFIX, suffix, suffixSize);
     JoinMenuTitle(title, kMenuTitlePart, name, sourceLimit, suffix);

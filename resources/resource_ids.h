@@ -52,6 +52,9 @@
 #define IDM_HELP                        40016
 #define IDM_ABOUT                       40017
 #define IDM_SEARCH_BUTTONS              40018  // in both menus: opens the search window
+#define IDM_RUN_AS_ADMIN                40030  // button menu: the shell's "runas" on the button's file
+#define IDM_OPEN_FILE_LOCATION          40031  // button menu: Explorer with the file (a shortcut's target) selected
+#define IDM_FILE_PROPERTIES             40032  // button menu: the shell's properties sheet of the file
 #define IDM_ALWAYS_ON_TOP               40020
 #define IDM_CLOSE                       40021
 #define IDM_GROUP_MENU_TITLE            30    // title item of the group-switch menu
@@ -219,6 +222,7 @@
 #define IDS_MSG_HOTKEY_REFUSED          1020  // a combination made a system hotkey is refused: a plain shortcut
 #define IDS_MSG_SEARCH_HOTKEY_REFUSED   1021  // the search window's new hotkey is refused; the one before stays
 #define IDS_MSG_LAUNCH_FAILED_WHY       1022  // second paragraph of IDS_MSG_LAUNCH_FAILED: %1 the path tried, %2 the system's reason
+#define IDS_MSG_PROPERTIES_FAILED       1023  // the properties sheet of a button's file cannot be shown
 #define IDS_MSG_ARCHIVE_CREATE_FAILED   1050  // the new archive file cannot be created
 #define IDS_MSG_NO_DESKTOP              1051  // the desktop folder cannot be determined
 #define IDS_MSG_DESKTOP_DROPPED         1052  // the desktop lies inside a dropped folder

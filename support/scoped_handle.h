@@ -3,6 +3,8 @@
 // each frees its handle when it goes.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
+#include <shtypes.h>
 
 template <typename Traits>
 class ScopedHandle {
@@ -65,6 +67,15 @@ struct IconTraits {
     static void Close(Handle h) { DestroyIcon(h); }
 };
 using ScopedIcon = ScopedHandle<IconTraits>;
+
+// The shell's item ID lists (SHParseDisplayName, ILClone).
+struct IdListTraits {
+    using Handle = ITEMIDLIST*;
+    static Handle Invalid() { return nullptr; }
+    static bool Valid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { CoTaskMemFree(h); }
+};
+using ScopedIdList = ScopedHandle<IdListTraits>;
 
 // Brushes, bitmaps, fonts.
 template <typename T>

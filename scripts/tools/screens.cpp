@@ -221,7 +221,7 @@ TEST_F(Screens, SkinnedMenus)
 {
     for (const wchar_t* name : {L"menuforeground.bmp", L"menubackground.bmp", L"menutitle.bmp"})
         ASSERT_FALSE(CopyInto(SourceFile((std::wstring(L"docs/skin/") + name).c_str()), folder_, name).empty());
-    data_.Button(0, 1, L"ブラウザ", L"C:\\x.exe");
+    data_.Button(0, 1, L"ブラウザ", L"C:\\windows\\notepad.exe");  // a file that is there: every item enabled
     data_.settings.alwaysOnTop = 1;
     Open(SW_SHOWNORMAL);
     SaveMenu(IDC_FIRST_LAUNCHER + 1, L"menu_button_menu_skin");

@@ -1,6 +1,9 @@
 // The menus a right click opens, their commands, and the skin that paints them.
 #include "window/window_test.h"
 
+#include "bar/shell_calls.h"
+#include "support/scoped_handle.h"
+
 #include <cstring>
 
 using namespace window_test;
@@ -17,6 +20,7 @@ struct MenuRow {
     int groupCount;
     const wchar_t* caption;  // of the first item; null: the title cut at a whole character
     std::vector<UINT> grayed, enabled, absent;
+    const wchar_t* file = L"C:\\x.exe";  // of the clicked launcher button: not there
 };
 class MenuOnRightClick : public Table<MenuRow> {};
 
@@ -27,7 +31,7 @@ TEST_P(MenuOnRightClick, IsTitledForItsTargetWithTheItemsItCanUse)
     data_.Group(0, L"いつもの");
     const int index = row().control - B(0);
     if (row().title && index >= 0 && index < 10)
-        data_.Button(0, index, row().title, L"C:\\x.exe");
+        data_.Button(0, index, row().title, row().file);
     const std::string bytes = "\x95\x5C";  // "表" in code page 932, its second byte that of "\"
     for (int at = 0; !row().caption && at < kStoredFieldSize; ++at)  // a title filling its field without an end
         data_.groups[0].buttons[index].title[at] = bytes[at % bytes.size()];
@@ -56,13 +60,17 @@ TEST_P(MenuOnRightClick, IsTitledForItsTargetWithTheItemsItCanUse)
 }
 
 constexpr UINT kUp = IDM_MOVE_UP, kDown = IDM_MOVE_DOWN, kClear = IDM_CLEAR_BUTTON, kGroup1 = IDM_FIRST_GROUP;
+constexpr UINT kAdmin = IDM_RUN_AS_ADMIN, kPlace = IDM_OPEN_FILE_LOCATION, kSheet = IDM_FILE_PROPERTIES;
 const MenuRow kMenus[] = {
-    {"FirstFilledButton", B(0), L"メモ帳", 4, L"メモ帳、なのら。", {kUp}, {kDown, kClear}},
+    {"FirstFilledButton", B(0), L"メモ帳", 4, L"メモ帳、なのら。", {kUp, kAdmin, kPlace, kSheet}, {kDown, kClear}},
+    {.name = "AFileThatIsThereOffersTheShellsCommands", .control = B(1), .title = L"ノート", .groupCount = 4,
+     .caption = L"ノート、なのら。", .grayed = {}, .enabled = {kAdmin, kPlace, kSheet}, .absent = {},
+     .file = L"%WINDIR%\\notepad.exe"},
     {"LastButton", B(9), L"最後", 4, L"最後、なのら。", {kDown}, {kUp, kClear}},
-    {"EmptyFirstButton", B(0), nullptr, 4, L"からっぽボタン、なのら。", {kUp, kClear}, {kDown}},
+    {"EmptyFirstButton", B(0), nullptr, 4, L"からっぽボタン、なのら。", {kUp, kClear, kAdmin, kPlace, kSheet}, {kDown}},
     {"UntitledButton", B(2), L"", 4, L"、なのら。", {}, {kUp, kDown, kClear}},
     {"TitleOfDoubleByteCharactersFillingTheField", B(2), L"表", 4, nullptr, {}, {kClear}},
-    {"GroupButton", IDC_GROUP_BUTTON, nullptr, 4, L"おべんとばこ、なのら。", {kUp, kDown, kClear}, {}},
+    {"GroupButton", IDC_GROUP_BUTTON, nullptr, 4, L"おべんとばこ、なのら。", {kUp, kDown, kClear, kAdmin}, {}},
     {"PreviousArrowSwitchesGroups", IDC_PREVIOUS_GROUP, nullptr, 4, L"グループ切り替え、なのら。", {kGroup1},
      {kGroup1 + 1, kGroup1 + 3}, {kGroup1 + 4, kUp}},
     {"GroupCountBeyondTenShowsTen", IDC_NEXT_GROUP, nullptr, 77, L"グループ切り替え、なのら。", {kGroup1},
@@ -113,6 +121,69 @@ TEST_F(Menus, TheButtonMenusCommandsMoveAndShowTheAboutBox)
     const wchar_t* expected[] = {L"one", L"", L"", L"three", L"six", L""};
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(expected[i], Saved()->Title(0, i)) << i;
+}
+
+// What the shell was asked last: by ShellExecuteExW, or to select item in folder.
+struct ShellAsked {
+    std::wstring verb, file, params, directory, folder, item;
+    bool idList = false;  // SEE_MASK_INVOKEIDLIST
+};
+ShellAsked g_asked;
+std::wstring PathOf(PCIDLIST_ABSOLUTE ids)
+{
+    wchar_t path[MAX_PATH] = L"";
+    SHGetPathFromIDListW(ids, path);
+    return path;
+}
+BOOL WINAPI AskedToExecute(SHELLEXECUTEINFOW* info)
+{
+    const auto text = [](const wchar_t* t) { return std::wstring(t ? t : L"<none>"); };
+    g_asked = {text(info->lpVerb), text(info->lpFile), text(info->lpParameters), text(info->lpDirectory)};
+    g_asked.idList = (info->fMask & SEE_MASK_INVOKEIDLIST) != 0;
+    return TRUE;
+}
+HRESULT WINAPI AskedToSelect(PCIDLIST_ABSOLUTE folder, UINT count, PCUITEMID_CHILD_ARRAY items, DWORD)
+{
+    ScopedIdList item(count == 1 ? ILCombine(folder, items[0]) : nullptr);
+    g_asked = {};
+    g_asked.folder = PathOf(folder);
+    g_asked.item = item ? PathOf(item.Get()) : L"<none>";
+    return S_OK;
+}
+const ShellCalls kAskedCalls = {AskedToExecute, AskedToSelect};
+
+// Wine does not elevate: the stand-ins hear what each command asks of the shell.
+TEST_F(Menus, TheShellCommandsHandTheButtonsFileAsAClickWould)
+{
+    const std::wstring tool = folder_.File(L"道具.exe"), target = folder_.Folder(L"中") + L"\\先.txt";
+    ASSERT_TRUE(WriteBytes(tool, "MZ"));
+    ASSERT_TRUE(WriteBytes(target, "x"));
+    ASSERT_TRUE(MakeShellLink(folder_.File(L"先.lnk"), target, L"", L""));
+    data_.Button(0, 0, L"道具", tool, L"-x \"a b\"", L"%TEMP%").Button(0, 1, L"先", folder_.File(L"先.lnk"));
+    Open();
+    OverrideShellCalls(&kAskedCalls);
+    RightClick(B(0), kAdmin);
+    const ShellAsked admin = g_asked;
+    RightClick(B(0), kSheet);
+    const ShellAsked sheet = g_asked;
+    RightClick(B(0), kPlace);
+    const ShellAsked place = g_asked;
+    RightClick(B(1), kPlace);
+    const ShellAsked link = g_asked;
+    OverrideShellCalls(nullptr);
+    wchar_t temp[MAX_PATH] = L"";
+    ExpandEnvironmentStringsW(L"%TEMP%", temp, MAX_PATH);
+    EXPECT_EQ(L"runas", admin.verb);
+    EXPECT_EQ(tool, admin.file);
+    EXPECT_EQ(L"-x \"a b\"", admin.params);
+    EXPECT_EQ(temp, admin.directory) << "as a click resolves it";
+    EXPECT_EQ(L"properties", sheet.verb);
+    EXPECT_EQ(tool, sheet.file);
+    EXPECT_TRUE(sheet.idList);
+    EXPECT_EQ(folder_.Path(), place.folder);
+    EXPECT_EQ(tool, place.item);
+    EXPECT_EQ(folder_.File(L"中"), link.folder) << "the shortcut's target's";
+    EXPECT_EQ(target, link.item);
 }
 
 class MenuSkin : public LauncherWindow {

@@ -1,0 +1,16 @@
+#include "bar/shell_calls.h"
+
+namespace {
+const ShellCalls kSystemCalls = {ShellExecuteExW, SHOpenFolderAndSelectItems};
+const ShellCalls* g_calls = &kSystemCalls;
+}  // namespace
+
+void OverrideShellCalls(const ShellCalls* calls)
+{
+    g_calls = calls ? calls : &kSystemCalls;
+}
+
+const ShellCalls& CurrentShellCalls()
+{
+    return *g_calls;
+}
