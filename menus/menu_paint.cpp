@@ -5,6 +5,9 @@
 #include "support/scoped_handle.h"
 #include "support/text_buffer.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
+
 namespace {
 SIZE TextSize(HDC dc, const wchar_t* text)
 {
@@ -83,7 +86,27 @@ MenuItemRecord* RecordAt(HMENU menu, int position)
     return reinterpret_cast<MenuItemRecord*>(info.dwItemData);
 }
 
+// The system's image list of icons of at least size pixels, the small or
+// the large one; the system owns it.
+HIMAGELIST SystemImageList(int size)
+{
+    SHFILEINFOW info = {};
+    const UINT which = size <= GetSystemMetrics(SM_CXSMICON) ? SHGFI_SMALLICON : SHGFI_LARGEICON;
+    return reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoW(L"x", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | which));
+}
 }  // namespace
+
+// A small icon is 16 pixels at 96 DPI: at the menu's DPI, drawn from the
+// system's list that holds it at least that large.
+void PopupMenu::DrawItemIcon(HDC target, int left, int height, int index) const
+{
+    const int size = Scaled(16);
+    HIMAGELIST list = SystemImageList(size);
+    const ScopedIcon icon(list ? ImageList_GetIcon(list, index, ILD_TRANSPARENT) : nullptr);
+    if (icon)
+        DrawIconEx(target, left - size / 2, height / 2 - size / 2, icon.Get(), size, size, 0, nullptr, DI_NORMAL);
+}
 
 int PopupMenu::Scaled(int length) const
 {
@@ -233,6 +256,9 @@ bool PopupMenu::DrawItem(HWND owner, const DRAWITEMSTRUCT* item)
                 DrawIconEx(target, strip + column / 2 - size / 2, h / 2 - size / 2, check.Get(), size, size, 0,
                            nullptr, DI_NORMAL);
         }
+
+        if (record->iconIndex >= 0)
+            DrawItemIcon(target, strip + column / 2, h, record->iconIndex);
 
         if (separator) {
             RECT line = {strip, h / 2 - 1, w + 2, h / 2 + 1};

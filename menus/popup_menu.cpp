@@ -87,9 +87,19 @@ void PopupMenu::ClearItemRecords()
     records_.Clear();
 }
 
+int PopupMenu::ItemIcon(HMENU, int) const
+{
+    return -1;
+}
+
 bool PopupMenu::MakeOwnerDraw(HWND owner, HMENU menu)
 {
     ClearItemRecords();
+    return AddOwnerDraw(owner, menu);
+}
+
+bool PopupMenu::AddOwnerDraw(HWND owner, HMENU menu)
+{
     if (!menu)
         menu = popup_;
     const int count = GetMenuItemCount(menu);
@@ -114,6 +124,7 @@ bool PopupMenu::MakeOwnerDraw(HWND owner, HMENU menu)
         record->caption.Assign(text);
         record->position = i;
         record->flags = (info.fType & MFT_SEPARATOR) ? kMenuItemSeparator : 0;
+        record->iconIndex = ItemIcon(menu, i);
         if (!records_.Add(record)) {
             delete record;
             return false;
