@@ -29,12 +29,39 @@ std::wstring MenuText(const std::wstring& name)
     return text;
 }
 
-int SystemIconIndex(const std::wstring& path)
+// The system's icon for path; by attributes alone when byKind (only the
+// name's extension and whether it is a folder then count).
+int SystemIconIndex(const std::wstring& path, DWORD attributes, bool byKind)
 {
     SHFILEINFOW info = {};
-    if (!SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON))
+    const UINT flags = SHGFI_SYSICONINDEX | SHGFI_SMALLICON | (byKind ? SHGFI_USEFILEATTRIBUTES : 0);
+    if (!SHGetFileInfoW(path.c_str(), attributes, &info, sizeof info, flags))
         return -1;
     return info.iIcon;
+}
+
+// Files that carry their own icons: each is asked about. Any other file
+// has the icon of its kind.
+bool HasOwnIcon(const std::wstring& name)
+{
+    const size_t dot = name.find_last_of(L'.');
+    if (dot == std::wstring::npos)
+        return false;
+    const wchar_t* extension = name.c_str() + dot;
+    for (const wchar_t* own : {L".exe", L".lnk", L".ico", L".url", L".scr", L".cpl", L".msc"})
+        if (lstrcmpiW(extension, own) == 0)
+            return true;
+    return false;
+}
+
+// What files of the same icon share: the extension, or being a folder.
+std::wstring IconKind(const FolderEntry& entry)
+{
+    if (entry.folder)
+        return L"\\";
+    const size_t dot = entry.path.find_last_of(L'.');
+    const size_t slash = entry.path.find_last_of(L'\\');
+    return dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash) ? L"" : entry.path.substr(dot);
 }
 
 // The letter an item's caption starts with, as typed: "&&" stands for "&".
@@ -123,7 +150,7 @@ void FolderMenu::AppendNotice(HMENU menu, UINT textId, const std::wstring& opene
 void FolderMenu::AppendFolderItem(HMENU menu, const FolderEntry& item)
 {
     const std::wstring text = MenuText(item.name);
-    icons_[menu].push_back(SystemIconIndex(item.path));
+    icons_[menu].push_back(IconOf(item));
     if (item.folder) {
         HMENU submenu = CreatePopupMenu();
         if (submenu && AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), text.c_str())) {
@@ -165,6 +192,18 @@ std::wstring FolderMenu::Choose(HWND owner, int x, int y)
     ClearItemRecords();
     const size_t at = id - IDM_FIRST_FOLDER_ITEM;
     return id >= IDM_FIRST_FOLDER_ITEM && at < chosenPaths_.size() ? chosenPaths_[at] : L"";
+}
+
+int FolderMenu::IconOf(const FolderEntry& entry)
+{
+    if (!entry.folder && HasOwnIcon(entry.path))
+        return SystemIconIndex(entry.path, 0, false);
+    const std::wstring kind = IconKind(entry);
+    const auto known = iconsByKind_.find(kind);
+    if (known != iconsByKind_.end())
+        return known->second;
+    const DWORD attributes = entry.folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    return iconsByKind_[kind] = SystemIconIndex(entry.path, attributes, true);
 }
 
 int FolderMenu::ItemIcon(HMENU menu, int position) const

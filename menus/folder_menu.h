@@ -39,11 +39,13 @@ private:
     void AppendFolderItem(HMENU menu, const FolderEntry& item);
     void AppendNotice(HMENU menu, UINT textId, const std::wstring& openedPath);
     void Claim(HMENU menu);
+    int IconOf(const FolderEntry& entry);
 
     ShownItems shown_;
     std::vector<std::wstring> chosenPaths_;        // by id - IDM_FIRST_FOLDER_ITEM
     std::map<HMENU, std::wstring> unfilled_;      // submenus not yet opened, and their folders
     std::map<HMENU, std::vector<int>> icons_;     // by menu, by position
+    std::map<std::wstring, int> iconsByKind_;     // of files without icons of their own (IconKind)
 };
 
 // WM_INITMENUPOPUP of the owner: fills menu when it is a folder menu's

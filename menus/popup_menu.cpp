@@ -85,6 +85,7 @@ void PopupMenu::ClearItemRecords()
     for (std::uint32_t i = 0; i < count; ++i)
         delete static_cast<MenuItemRecord*>(records_.Get(i));
     records_.Clear();
+    measured_.clear();
 }
 
 int PopupMenu::ItemIcon(HMENU, int) const

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
 
 class PopupMenu;
 
@@ -80,6 +81,15 @@ private:
     int Scaled(int length) const;
     int TitleStripWidth() const;
     void DrawItemIcon(HDC target, int left, int height, int index) const;
+
+    // What every item of one menu shares, measured once while it is open.
+    struct MenuMeasure {
+        int widestText = 0;   // caption, gap and accelerator
+        int lineHeight = 0;
+        int menuHeight = -1;  // of the items on the screen; -1 until drawn
+    };
+    MenuMeasure& Measured(HWND owner, HMENU menu);
+    std::map<HMENU, MenuMeasure> measured_;
 
     PointerList records_;
     FontHandle font_;
