@@ -25,9 +25,17 @@ POINT MenuPoint(const POINT* at)
     return point;
 }
 
-// A chosen item started as a button holding it would be.
+// A chosen item started as a button holding it would be. A path longer than
+// a button's field is not cut to fit: it is refused as too long.
 void StartChosenItem(HWND mainWindow, const std::wstring& path)
 {
+    if (path.size() > static_cast<size_t>(kFieldLength)) {
+        LaunchFailure failure;
+        lstrcpynW(failure.tried, path.c_str(), ARRAYSIZE(failure.tried));
+        failure.error = ERROR_FILENAME_EXCED_RANGE;
+        TellLaunchFailure(mainWindow, failure);
+        return;
+    }
     ButtonRecord item = {};
     StoreField(item.file, path.c_str());
     wchar_t folder[kFieldSize] = L"";

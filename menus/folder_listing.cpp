@@ -1,9 +1,9 @@
 #include "menus/folder_listing.h"
 
 #include "support/scoped_handle.h"
+#include "support/system_library.h"
 
 #include <shlobj.h>
-#include <shlwapi.h>
 
 #include <algorithm>
 
@@ -32,11 +32,31 @@ std::wstring ListedName(const wchar_t* fileName, bool folder)
     return name;
 }
 
+// Explorer's comparison of names (StrCmpLogicalW), from the system folder's
+// shlwapi.dll; loaded once for the process and kept.
+using LogicalCompare = int(WINAPI*)(const wchar_t*, const wchar_t*);
+LogicalCompare ExplorersCompare()
+{
+    static const ScopedLibrary shlwapi(LoadSystemLibrary(L"shlwapi.dll"));
+    static const auto compare = shlwapi ? reinterpret_cast<LogicalCompare>(
+                                              reinterpret_cast<void*>(GetProcAddress(shlwapi.Get(), "StrCmpLogicalW")))
+                                        : nullptr;
+    return compare;
+}
+
+// Without shlwapi.dll names go in the user's order, case ignored.
+int CompareNames(const std::wstring& a, const std::wstring& b)
+{
+    if (const LogicalCompare compare = ExplorersCompare())
+        return compare(a.c_str(), b.c_str());
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) - CSTR_EQUAL;
+}
+
 bool ListedBefore(const FolderEntry& a, const FolderEntry& b)
 {
     if (a.folder != b.folder)
         return a.folder;
-    return StrCmpLogicalW(a.name.c_str(), b.name.c_str()) < 0;
+    return CompareNames(a.name, b.name) < 0;
 }
 }  // namespace
 

@@ -92,8 +92,8 @@ HIMAGELIST SystemImageList(int size)
 {
     SHFILEINFOW info = {};
     const UINT which = size <= GetSystemMetrics(SM_CXSMICON) ? SHGFI_SMALLICON : SHGFI_LARGEICON;
-    return reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoW(L"x", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | which));
+    const UINT flags = SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | which;
+    return reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"x", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags));
 }
 }  // namespace
 
