@@ -1,5 +1,6 @@
 #include "app/activation.h"
 
+#include "app/folder_menus.h"
 #include "bar/bar_geometry.h"
 #include "bar/launch.h"
 #include "bar/window_state.h"
@@ -50,11 +51,11 @@ void ForgetPreviousForeground(HWND launcher)
         state->previousForeground = nullptr;
 }
 
-void LaunchHotkeyButton(int buttonNumber)
+void LaunchHotkeyButton(HWND launcher, int buttonNumber)
 {
     const ButtonPlace place = ButtonPlace::FromNumber(buttonNumber);
     const ButtonRecord* button = place.Valid() ? ButtonAt(place.group, place.button) : nullptr;
-    if (!button)
+    if (!button || OpenFolderMenu(launcher, *button, nullptr))
         return;
     StartButtonFile(nullptr, *button);  // silent: nobody is watching the launcher
 }

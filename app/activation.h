@@ -9,5 +9,6 @@ void ToggleActivation(HWND launcher);
 void ForgetPreviousForeground(HWND launcher);
 
 // Starts the button of any group whose flat number (ButtonPlace) is
-// buttonNumber, as a system hotkey does.
-void LaunchHotkeyButton(int buttonNumber);
+// buttonNumber, as a system hotkey does; a folder menu opens at the cursor
+// with launcher as its owner.
+void LaunchHotkeyButton(HWND launcher, int buttonNumber);

@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include "app/about_box.h"
+#include "app/folder_menus.h"
 #include "app/help.h"
 #include "archive/archive_drop.h"
 #include "bar/bar_geometry.h"
@@ -42,7 +43,7 @@ void OpenGroupSettings(HWND window, const wchar_t* path)
     ShowGroupSettingsDialog(window);
 }
 
-const BarActions kBarActions = {OpenButtonSettings, OpenGroupSettings, HandleArchiveDrop};
+const BarActions kBarActions = {OpenButtonSettings, OpenGroupSettings, HandleArchiveDrop, OpenFolderMenu};
 
 // The group button's click has already toggled its check state; the keys held
 // now decide what the click means.
@@ -215,6 +216,11 @@ void OnContextMenu(HWND window, HWND clicked)
 void OnDropFiles(HWND window, HDROP drop)
 {
     HandleBarDrop(window, drop, kBarActions);
+}
+
+void OnShortcutKey(HWND window, int key)
+{
+    HandleShortcutKey(window, key, kBarActions);
 }
 
 void SetSelectedButton(HWND window, int index)

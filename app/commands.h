@@ -15,6 +15,9 @@ void OnContextMenu(HWND window, HWND clicked);
 // WM_DROPFILES; the caller releases the drop.
 void OnDropFiles(HWND window, HDROP drop);
 
+// A key-down of the window or of a bar control (bar/launch.h HandleShortcutKey).
+void OnShortcutKey(HWND window, int key);
+
 // Makes button index (0..9, or kGroupButtonTarget for the group button) the
 // one the next button command (settings, shortcut, move, delete) applies to,
 // as opening its menu does.

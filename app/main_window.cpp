@@ -16,6 +16,7 @@
 #include "bar/window_state.h"
 #include "data/launcher_data.h"
 #include "data/window_positions.h"
+#include "menus/folder_menu.h"
 #include "menus/launcher_menus.h"
 #include "menus/menu_paint.h"
 #include "resources/resource_ids.h"
@@ -132,7 +133,7 @@ void OnHotkey(HWND window, int id)
     else if (id == IDHK_SEARCH)
         OnCommand(window, IDM_SEARCH_BUTTONS);
     else if (id >= 0 && id < kButtonCount)
-        LaunchHotkeyButton(id);
+        LaunchHotkeyButton(window, id);
 }
 
 // While an archive job runs, its progress updates still hand this window
@@ -307,7 +308,7 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_KEYDOWN:
     case WM_BUTTONKEYDOWN:
-        HandleShortcutKey(window, static_cast<int>(wParam));
+        OnShortcutKey(window, static_cast<int>(wParam));
         break;
     case WM_DROPFILES:
         OnDropFiles(window, reinterpret_cast<HDROP>(wParam));
@@ -340,6 +341,17 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return HandleMenuMeasureItem(window, wParam, lParam);
     case WM_DRAWITEM:
         return HandleMenuDrawItem(window, wParam, lParam);
+    case WM_INITMENUPOPUP:
+        if (HandleFolderMenuInit(window, reinterpret_cast<HMENU>(wParam)))
+            return 0;
+        break;
+    case WM_MENUCHAR: {
+        bool handled = false;
+        const LRESULT answer = HandleFolderMenuChar(wParam, lParam, &handled);
+        if (handled)
+            return answer;
+        break;
+    }
     case WM_GETMINMAXINFO:
         OnMinMaxInfo(window, reinterpret_cast<MINMAXINFO*>(lParam));
         return 0;

@@ -186,6 +186,13 @@ std::wstring LaunchFailureDetail(const LaunchFailure& failure)
     return detail;
 }
 
+// A folder menu opens under its button, at the button's left edge.
+POINT FolderMenuPoint(HWND mainWindow, int index)
+{
+    RECT rect = {0, 0, 0, 0};
+    GetWindowRect(GetDlgItem(mainWindow, IDC_FIRST_LAUNCHER + index), &rect);
+    return POINT{rect.left, rect.bottom};
+}
 }  // namespace
 
 bool StartButtonFile(HWND owner, const ButtonRecord& button, LaunchFailure* failure)
@@ -221,7 +228,9 @@ void LaunchButton(HWND mainWindow, int index, const BarActions& actions)
         ClearButton(mainWindow, index);
         return;
     }
-    LaunchAsClick(mainWindow, *button);
+    const POINT at = FolderMenuPoint(mainWindow, index);
+    if (!actions.openFolderMenu(mainWindow, *button, &at))
+        LaunchAsClick(mainWindow, *button);
 }
 
 void LaunchAsClick(HWND mainWindow, const ButtonRecord& button)
@@ -272,7 +281,7 @@ bool ShowButtonFolder(HWND mainWindow, const ButtonRecord& button)
     return shown;
 }
 
-void HandleShortcutKey(HWND mainWindow, int key)
+void HandleShortcutKey(HWND mainWindow, int key, const BarActions& actions)
 {
     if (key == 0)
         return;
@@ -295,7 +304,9 @@ void HandleShortcutKey(HWND mainWindow, int key)
                 continue;
             const ButtonRecord* button = ButtonAt(group, i);
             LaunchFailure failure;
-            if (button && !StartButtonFile(mainWindow, *button, &failure))
+            if (!button || actions.openFolderMenu(mainWindow, *button, nullptr))
+                continue;
+            if (!StartButtonFile(mainWindow, *button, &failure))
                 TellLaunchFailure(mainWindow, failure);
         }
     }

@@ -17,6 +17,9 @@ struct BarActions {
     void (*openGroupSettings)(HWND mainWindow, const wchar_t* path);
     // A drop on the group button: true when the archives dealt with it.
     bool (*handleArchiveDrop)(HWND mainWindow, HDROP drop);
+    // A button set to open its folder as a menu: the menu at screen point at
+    // (null: at the cursor), true when it was shown.
+    bool (*openFolderMenu)(HWND mainWindow, const ButtonRecord& button, const POINT* at);
 };
 
 // Why a start failed: the path that was tried (as used, or as stored when it
@@ -56,8 +59,8 @@ void LaunchButton(HWND mainWindow, int index, const BarActions& actions);
 
 // A key-down of the main window or forwarded by a bar control: CTRL+digit
 // clicks a button, a plain digit switches groups, other keys start every
-// button whose shortcut matches.
-void HandleShortcutKey(HWND mainWindow, int key);
+// button whose shortcut matches (a folder menu opens at the cursor).
+void HandleShortcutKey(HWND mainWindow, int key, const BarActions& actions);
 
 // WM_DROPFILES: a file on an empty button is proposed for it, a file on a
 // filled button opened with its program, a drop on the group button handed to

@@ -1,6 +1,7 @@
 #include "data/launcher_data.h"
 
 #include "data/atomic_file.h"
+#include "data/button_options.h"
 #include "data/legacy_import.h"
 #include "data/stored_image.h"
 #include "data/user_file.h"
@@ -118,6 +119,9 @@ void TakeLoadedImage(HWND owner, const wchar_t* path)
         ReadNamesFile(names, g_data.Get());
         TellUserFileKept(owner, names);
     }
+    wchar_t options[MAX_PATH];
+    if (OptionsFilePath(path, options, MAX_PATH))
+        ReadButtonOptions(options, g_data.Get());
     *g_loaded = *g_data;
 }
 
@@ -157,10 +161,13 @@ bool WriteDataFile(const wchar_t* path)
     const WritePiece pieces[] = {{g_stored.Get(), sizeof(StoredData)}, {g_settings.Get(), sizeof(AppSettings)}};
     if (!ReplaceFileContents(path, pieces, 2))
         return false;
-    wchar_t names[MAX_PATH];
-    if (UserFileKept(path) || !NamesFilePath(path, names, MAX_PATH))
+    if (UserFileKept(path))
         return true;
-    return WriteNamesFile(names, *g_data, *g_stored);
+    wchar_t options[MAX_PATH];
+    if (OptionsFilePath(path, options, MAX_PATH) && !WriteButtonOptions(options, *g_data))
+        return false;
+    wchar_t names[MAX_PATH];
+    return !NamesFilePath(path, names, MAX_PATH) || WriteNamesFile(names, *g_data, *g_stored);
 }
 }  // namespace
 

@@ -24,6 +24,7 @@ struct ButtonRecord {
     wchar_t workDir[kFieldSize];
     wchar_t params[kFieldSize];
     wchar_t iconFile[kFieldSize];  // empty: the icon comes from file
+    std::int32_t folderMenu;       // 1: a folder in file opens as a menu of its contents (data/button_options.h)
 };
 
 struct GroupBlock {

@@ -114,6 +114,7 @@ void ButtonSettingsDialog::Initialise()
     if (!request.presetFlag)
         StoreField(request.presetPath, button->file);
     ShowShortcutRow();
+    CheckDlgButton(dialog_, IDC_BUTTON_FOLDER_MENU, button->folderMenu ? BST_CHECKED : BST_UNCHECKED);
 
     wchar_t path[kFieldSize];
     lstrcpynW(path, request.presetPath, kFieldSize);
@@ -218,6 +219,7 @@ void ButtonSettingsDialog::Save()
         return;
     }
     record.iconIndex = icon_.Index();
+    record.folderMenu = IsDlgButtonChecked(dialog_, IDC_BUTTON_FOLDER_MENU) == BST_CHECKED ? 1 : 0;
     StoreEditText(dialog_, IDC_BUTTON_TITLE, record.title);
     StoreEditText(dialog_, IDC_BUTTON_WORK_DIR, record.workDir);
     StoreEditText(dialog_, IDC_BUTTON_PARAMS, record.params);

@@ -5,6 +5,9 @@
 #include "support/scoped_handle.h"
 #include "support/text_buffer.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
+
 namespace {
 SIZE TextSize(HDC dc, const wchar_t* text)
 {
@@ -83,7 +86,27 @@ MenuItemRecord* RecordAt(HMENU menu, int position)
     return reinterpret_cast<MenuItemRecord*>(info.dwItemData);
 }
 
+// The system's image list of icons of at least size pixels, the small or
+// the large one; the system owns it.
+HIMAGELIST SystemImageList(int size)
+{
+    SHFILEINFOW info = {};
+    const UINT which = size <= GetSystemMetrics(SM_CXSMICON) ? SHGFI_SMALLICON : SHGFI_LARGEICON;
+    const UINT flags = SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | which;
+    return reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"x", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags));
+}
 }  // namespace
+
+// A small icon is 16 pixels at 96 DPI: at the menu's DPI, drawn from the
+// system's list that holds it at least that large.
+void PopupMenu::DrawItemIcon(HDC target, int left, int height, int index) const
+{
+    const int size = Scaled(16);
+    HIMAGELIST list = SystemImageList(size);
+    const ScopedIcon icon(list ? ImageList_GetIcon(list, index, ILD_TRANSPARENT) : nullptr);
+    if (icon)
+        DrawIconEx(target, left - size / 2, height / 2 - size / 2, icon.Get(), size, size, 0, nullptr, DI_NORMAL);
+}
 
 int PopupMenu::Scaled(int length) const
 {
@@ -96,57 +119,61 @@ int PopupMenu::TitleStripWidth() const
     return skin_.titleBitmap ? skin_.titleWidth : Scaled(skin_.titleWidth);
 }
 
+// The widest caption and the tallest line of menu's items, in the menu's font.
+PopupMenu::MenuMeasure& PopupMenu::Measured(HWND owner, HMENU menu)
+{
+    const auto known = measured_.find(menu);
+    if (known != measured_.end())
+        return known->second;
+    MenuMeasure& measure = measured_[menu];
+    const ScopedWindowDC window(owner);
+    HDC dc = window.Get();
+    if (!dc)
+        return measure;
+    ScopedSelect selected(dc, font_.Get());
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        TextBuffer text;
+        const MenuItemRecord* other = RecordAt(menu, i);
+        text.Assign(other && other->caption.GetText() ? other->caption.GetText() : L"");
+        if (text.GetLength() == 0)
+            text.Assign(L" ");
+        int width = 0;
+        const int tab = text.Find(L'\t');
+        if (tab >= 0) {
+            width = TextSize(dc, text.GetText() + tab + 1).cx + Scaled(skin_.acceleratorGap);
+            text.SetAt(tab, L'\0');
+        }
+        const SIZE caption = TextSize(dc, text.GetText());
+        width += caption.cx;
+        if (width > measure.widestText)
+            measure.widestText = width;
+        const int line = caption.cy * 12 / 10;
+        if (line > measure.lineHeight)
+            measure.lineHeight = line;
+    }
+    return measure;
+}
+
 bool PopupMenu::MeasureItem(HWND owner, MEASUREITEMSTRUCT* item)
 {
     auto* record = reinterpret_cast<MenuItemRecord*>(item->itemData);
     const int dpi = WindowDpi(owner);
     if (!font_.Get() || dpi != dpi_) {
         dpi_ = dpi;
+        measured_.clear();
         if (!font_.Create(skin_.fontFace, Scaled(skin_.fontHeight)))
             return false;
     }
-    item->itemWidth = Scaled(200);
-    item->itemHeight = Scaled(20);
     HMENU menu = record->menu;
-
-    const ScopedWindowDC window(owner);
-    HDC dc = window.Get();
-    if (!dc)
-        return true;
-    int lineHeight = 0, widestText = 0;
-    {
-        ScopedSelect selected(dc, font_.Get());
-        const int count = GetMenuItemCount(menu);
-        for (int i = 0; i < count; ++i) {
-            TextBuffer text;
-            const MenuItemRecord* other = RecordAt(menu, i);
-            text.Assign(other && other->caption.GetText() ? other->caption.GetText() : L"");
-            if (text.GetLength() == 0)
-                text.Assign(L" ");
-            int width = 0;
-            const int tab = text.Find(L'\t');
-            if (tab >= 0) {
-                width = TextSize(dc, text.GetText() + tab + 1).cx + Scaled(skin_.acceleratorGap);
-                text.SetAt(tab, L'\0');
-            }
-            const SIZE caption = TextSize(dc, text.GetText());
-            width += caption.cx;
-            if (width > widestText)
-                widestText = width;
-            const int line = caption.cy * 12 / 10;
-            if (line > lineHeight)
-                lineHeight = line;
-            const int height = (record->flags & kMenuItemSeparator) ? Scaled(skin_.fontHeight) / 2
-                                                                     : lineHeight + Scaled(skin_.itemPadding);
-            if (i == record->position)
-                item->itemHeight = static_cast<UINT>(height);
-        }
-    }
-
+    const MenuMeasure& measure = Measured(owner, menu);
+    const bool separator = (record->flags & kMenuItemSeparator) != 0;
+    item->itemHeight = static_cast<UINT>(separator ? Scaled(skin_.fontHeight) / 2
+                                                   : measure.lineHeight + Scaled(skin_.itemPadding));
     const int strip = menu == popup_ ? TitleStripWidth() : 0;
-    item->itemWidth =
-        static_cast<UINT>(strip + Scaled(skin_.leftColumnWidth) + widestText + 2 * Scaled(skin_.sideMargin));
-    record->textWidth = widestText;
+    item->itemWidth = static_cast<UINT>(strip + Scaled(skin_.leftColumnWidth) + measure.widestText +
+                                        2 * Scaled(skin_.sideMargin));
+    record->textWidth = measure.widestText;
     return true;
 }
 
@@ -163,7 +190,10 @@ bool PopupMenu::DrawItem(HWND owner, const DRAWITEMSTRUCT* item)
     const int h = area.bottom - area.top;
     if (w <= 0 || h <= 0)
         return true;
-    const int menuHeight = MenuHeight(owner, menu);
+    MenuMeasure& measure = Measured(owner, menu);
+    if (measure.menuHeight < 0)
+        measure.menuHeight = MenuHeight(owner, menu);
+    const int menuHeight = measure.menuHeight;
     const int offset = OffsetInMenu(owner, menu, record->position, area.top);
 
     const ScopedMemoryDC targetDC(CreateCompatibleDC(item->hDC));
@@ -233,6 +263,9 @@ bool PopupMenu::DrawItem(HWND owner, const DRAWITEMSTRUCT* item)
                 DrawIconEx(target, strip + column / 2 - size / 2, h / 2 - size / 2, check.Get(), size, size, 0,
                            nullptr, DI_NORMAL);
         }
+
+        if (record->iconIndex >= 0)
+            DrawItemIcon(target, strip + column / 2, h, record->iconIndex);
 
         if (separator) {
             RECT line = {strip, h / 2 - 1, w + 2, h / 2 + 1};

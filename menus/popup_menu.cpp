@@ -85,11 +85,22 @@ void PopupMenu::ClearItemRecords()
     for (std::uint32_t i = 0; i < count; ++i)
         delete static_cast<MenuItemRecord*>(records_.Get(i));
     records_.Clear();
+    measured_.clear();
+}
+
+int PopupMenu::ItemIcon(HMENU, int) const
+{
+    return -1;
 }
 
 bool PopupMenu::MakeOwnerDraw(HWND owner, HMENU menu)
 {
     ClearItemRecords();
+    return AddOwnerDraw(owner, menu);
+}
+
+bool PopupMenu::AddOwnerDraw(HWND owner, HMENU menu)
+{
     if (!menu)
         menu = popup_;
     const int count = GetMenuItemCount(menu);
@@ -114,6 +125,7 @@ bool PopupMenu::MakeOwnerDraw(HWND owner, HMENU menu)
         record->caption.Assign(text);
         record->position = i;
         record->flags = (info.fType & MFT_SEPARATOR) ? kMenuItemSeparator : 0;
+        record->iconIndex = ItemIcon(menu, i);
         if (!records_.Add(record)) {
             delete record;
             return false;

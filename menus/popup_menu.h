@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
 
 class PopupMenu;
 
@@ -28,6 +29,7 @@ struct MenuItemRecord {
     std::int32_t position = 0;     // index in its menu
     std::uint32_t flags = 0;       // kMenuItemSeparator
     std::int32_t textWidth = 0;    // widest caption + gap + accelerator of the menu (set by MeasureItem)
+    std::int32_t iconIndex = -1;   // the item's icon in the system image list; -1: none
 };
 
 class PopupMenu {
@@ -57,6 +59,9 @@ public:
     // a record, its caption kept as the item's string. False when a record
     // cannot be made.
     bool MakeOwnerDraw(HWND owner, HMENU menu);
+    // As MakeOwnerDraw, keeping the records of the other menus: for a submenu
+    // filled while the menu is open.
+    bool AddOwnerDraw(HWND owner, HMENU menu);
     // Deletes every item record.
     void ClearItemRecords();
 
@@ -66,11 +71,25 @@ public:
     bool MeasureItem(HWND owner, MEASUREITEMSTRUCT* item);
     bool DrawItem(HWND owner, const DRAWITEMSTRUCT* item);
 
+protected:
+    // The system image list index of the icon drawn with the item at
+    // position of menu; -1 for none.
+    virtual int ItemIcon(HMENU menu, int position) const;
 
 private:
     // A length of the skin (written for 96 DPI) at the DPI the font was made for.
     int Scaled(int length) const;
     int TitleStripWidth() const;
+    void DrawItemIcon(HDC target, int left, int height, int index) const;
+
+    // What every item of one menu shares, measured once while it is open.
+    struct MenuMeasure {
+        int widestText = 0;   // caption, gap and accelerator
+        int lineHeight = 0;
+        int menuHeight = -1;  // of the items on the screen; -1 until drawn
+    };
+    MenuMeasure& Measured(HWND owner, HMENU menu);
+    std::map<HMENU, MenuMeasure> measured_;
 
     PointerList records_;
     FontHandle font_;

@@ -57,6 +57,9 @@
 #define IDM_FILE_PROPERTIES             40032  // button menu: the shell's properties sheet of the file
 #define IDM_ALWAYS_ON_TOP               40020
 #define IDM_CLOSE                       40021
+// Items of a folder menu take the ids from here on, one each, as the menu is filled.
+#define IDM_FIRST_FOLDER_ITEM           41000
+#define IDM_LAST_FOLDER_ITEM            41999
 #define IDM_GROUP_MENU_TITLE            30    // title item of the group-switch menu
 #define IDM_FIRST_GROUP                 6000  // group-switch menu: group g (0..9) is IDM_FIRST_GROUP + g
 
@@ -93,6 +96,7 @@
 #define IDC_BUTTON_SYSTEM_HOTKEY        1022
 #define IDC_BUTTON_SHORTCUT_TEXT        1023
 #define IDC_BUTTON_PARAMS               1033
+#define IDC_BUTTON_FOLDER_MENU          1034  // a folder opens as a menu of its contents
 // Group and general settings dialog.
 #define IDC_GROUP_NAME                  1000
 #define IDC_GROUP_ICON_FILE             1004
@@ -205,6 +209,11 @@
 #define IDS_ARCHIVE_NAME_TAKEN          552   // name dialog again: the name would overwrite a dropped item
 #define IDS_ARCHIVE_FALLBACK_NAME       553   // folder or archive name when the dropped item's name is no usable name
 #define IDS_ARCHIVE_NAME_UNUSABLE       554   // name dialog again: the typed name cannot name a file on the desktop
+
+// Folder menus
+#define IDS_FOLDER_MENU_EMPTY           130   // the one disabled item of an empty folder
+#define IDS_FOLDER_MENU_UNREADABLE      131   // the one disabled item of a folder that cannot be read
+#define IDS_FOLDER_MENU_MORE            132   // last item of a folder with more items than a menu holds: opens it
 
 // Error and notice messages
 #define IDS_MSG_WINDOW_FAILED           1000  // main window or bar control not created

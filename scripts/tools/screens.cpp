@@ -229,6 +229,53 @@ TEST_F(Screens, SkinnedMenus)
     SaveMenu(IDC_PREVIOUS_GROUP, L"menu_group_menu_skin");
 }
 
+// Every menu window open now (a menu and its open submenu) in one picture.
+void SaveOpenMenus(const wchar_t* name)
+{
+    RECT all = {};
+    for (HWND menu = nullptr; (menu = FindWindowExW(nullptr, menu, L"#32768", nullptr));) {
+        RECT rect = {};
+        if (IsWindowVisible(menu) && GetWindowRect(menu, &rect))
+            UnionRect(&all, &all, &rect);
+    }
+    Canvas canvas(all.right - all.left, all.bottom - all.top);
+    HDC screen = GetDC(nullptr);
+    canvas.Copy(screen, all.left, all.top, 0, 0, all.right - all.left, all.bottom - all.top);
+    ReleaseDC(nullptr, screen);
+    canvas.Save(name);
+}
+
+// A button's folder as a menu, its second item's submenu opened by the keys
+// queued before the click.
+void SaveFolderMenu(HWND window, const wchar_t* name)
+{
+    for (BYTE key : {VK_DOWN, VK_DOWN, VK_RIGHT})
+        PostMessageW(window, WM_KEYDOWN, key, 0);
+    EXPECT_TRUE(WhileMenuOpen(window, [&] { SendMessageW(window, WM_COMMAND, IDC_FIRST_LAUNCHER, 0); }, 0,
+                              [name](const OpenMenu&) { SaveOpenMenus(name); })
+                    .opened)
+        << name;
+}
+
+TEST_F(Screens, FolderMenus)
+{
+    const std::wstring tree = folder_.Folder(L"ツール");
+    for (const wchar_t* name : {L"画像\\", L"書類\\", L"書類\\メモ.txt", L"書類\\予定 2.txt", L"書類\\予定 10.txt",
+                                L"書類\\古い\\", L"エディタ.exe", L"readme.txt", L"notes 2.txt", L"notes 10.txt"}) {
+        const std::wstring path = tree + L"\\" + name;
+        path.back() == L'\\' ? void(folder_.Folder(L"ツール\\" + std::wstring(name))) : void(WriteBytes(path, ""));
+    }
+    data_.Button(0, 0, L"ツール", tree);
+    ASSERT_TRUE(WriteBytes(folder_.File(L"porun.options"), "folder_menu_0,1\r\n"));
+    Open(SW_SHOWNORMAL);
+    SaveFolderMenu(window_, L"menu_folder_menu");
+    Close();
+    for (const wchar_t* name : {L"menuforeground.bmp", L"menubackground.bmp", L"menutitle.bmp"})
+        ASSERT_FALSE(CopyInto(SourceFile((std::wstring(L"docs/skin/") + name).c_str()), folder_, name).empty());
+    Open(SW_SHOWNORMAL);
+    SaveFolderMenu(window_, L"menu_folder_menu_skin");
+}
+
 // The dialogs no other case opens, to look at them at every scale.
 TEST_F(Screens, AboutAndArchiveDialogs)
 {

@@ -125,6 +125,14 @@ const DialogRow kDialogs[] = {
          EXPECT_EQ(g_folder + L"\\five.exe", Text(d, IDC_BUTTON_FILE));
          EXPECT_EQ(before, std::filesystem::current_path());
      }, IDCANCEL},
+    {"TheFolderMenuOptionIsStoredBesideTheDataFile", B(3), [](HWND d) {
+         EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(d, IDC_BUTTON_FOLDER_MENU));
+         Toggle(d, IDC_BUTTON_FOLDER_MENU);
+     }, IDOK, [](SettingsDialog& t) {
+         EXPECT_EQ("folder_menu_3,1\r\n", ReadBytes(g_folder + L"\\porun.options"));
+         EXPECT_EQ(L"Four", t.Saved()->Title(0, 3));
+         EXPECT_EQ(t.program_, t.Saved()->File(0, 3));
+     }},
     {"CancelPutsTheCapturedShortcutBackOnItsButtonWhateverGroupIsAskedFor", B(4), [](HWND d) {
          CaptureBy(d, IDC_BUTTON_KEY, {{VK_CONTROL, 'T'}});
          SwitchGroups(d);

@@ -1,0 +1,62 @@
+#include "app/folder_menus.h"
+
+#include "bar/launch.h"
+#include "data/launcher_records.h"
+#include "data/store_field.h"
+#include "menus/folder_menu.h"
+#include "support/path_text.h"
+#include "support/stored_path.h"
+
+#include <string>
+
+namespace {
+bool IsFolderPath(const wchar_t* path)
+{
+    const DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+POINT MenuPoint(const POINT* at)
+{
+    POINT point = {0, 0};
+    if (at)
+        return *at;
+    GetCursorPos(&point);
+    return point;
+}
+
+// A chosen item started as a button holding it would be. A path longer than
+// a button's field is not cut to fit: it is refused as too long.
+void StartChosenItem(HWND mainWindow, const std::wstring& path)
+{
+    if (path.size() > static_cast<size_t>(kFieldLength)) {
+        LaunchFailure failure;
+        lstrcpynW(failure.tried, path.c_str(), ARRAYSIZE(failure.tried));
+        failure.error = ERROR_FILENAME_EXCED_RANGE;
+        TellLaunchFailure(mainWindow, failure);
+        return;
+    }
+    ButtonRecord item = {};
+    StoreField(item.file, path.c_str());
+    wchar_t folder[kFieldSize] = L"";
+    CopyFolderOf(path.c_str(), folder, kFieldSize);
+    StoreField(item.workDir, folder);
+    LaunchAsClick(mainWindow, item);
+}
+}  // namespace
+
+bool OpenFolderMenu(HWND mainWindow, const ButtonRecord& button, const POINT* at)
+{
+    wchar_t folder[kResolvedPathSize] = L"";
+    if (!button.folderMenu || !ResolveStoredPath(button.file, folder, kResolvedPathSize) || !IsFolderPath(folder))
+        return false;
+    FolderMenu menu;
+    menu.LoadSkin();
+    if (!menu.Open(mainWindow, folder))
+        return false;
+    const POINT point = MenuPoint(at);
+    const std::wstring chosen = menu.Choose(mainWindow, point.x, point.y);
+    if (!chosen.empty())
+        StartChosenItem(mainWindow, chosen);
+    return true;
+}
