@@ -7,6 +7,8 @@
 // The small files are measured against floors timed in the same run: the
 // same files written with the bare Win32 calls, and read back the same way.
 // bench/archive_bench.sh runs it and times Info-ZIP zip/unzip on the same trees.
+#include "bench/bench_time.h"
+
 #include "archive/zip_extract.h"
 #include "archive/zip_packer.h"
 #include "support/progress_window.h"
@@ -23,16 +25,10 @@
 
 namespace {
 
+// Seconds, as the archive figures are printed.
 double Now()
 {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return NowMs() / 1000.0;
 }
 
 // Mixed data: text-like runs that compress well, interleaved with random blocks.
@@ -349,12 +345,6 @@ double ReadFloor(const std::wstring& folder)
     const double start = Now();
     ReadTree(folder, buffer);
     return Now() - start;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 double Best(int runs, const std::function<double()>& job)

@@ -2,6 +2,8 @@
 // filtering them per keystroke, and a keystroke in the real window until its
 // list is painted, against one frame (16 ms). Not a test: prints figures.
 //   scripts/wine-run build/bench/porun_button_search_bench.exe
+#include "bench/bench_time.h"
+
 #include "app/main_window.h"
 #include "data/button_place.h"
 #include "data/button_search.h"
@@ -30,14 +32,6 @@ const wchar_t* const kTitles[] = {
 };
 // Words typed one character at a time: every prefix is one keystroke.
 const wchar_t* const kTyped[] = {L"winmerge", L"えでぃた", L"ＷＯＲＤ", L"ふぁいる", L"ﾌﾟﾚｰﾔｰ", L"tool 5", L"zip"};
-
-double Now()
-{
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 double Percentile(std::vector<double> values, double part)
 {
@@ -116,18 +110,18 @@ void CALLBACK TypeIntoWindow(HWND, UINT, UINT_PTR timer, DWORD)
         for (const std::wstring& text : keystrokes) {
             std::vector<int> found(kButtonCount);
             found.resize(static_cast<size_t>(FindButtons(g_index, text.c_str(), found.data())));
-            const double start = Now();
+            const double start = NowMs();
             SetWindowTextW(field, text.c_str());  // EN_CHANGE: the list is filtered
             UpdateWindow(list);                   // and painted, icons of new rows included
-            const double spent = Now() - start;
+            const double spent = NowMs() - start;
             if (round > 0)
                 (found == before ? g_unchanged : g_changing).push_back(spent);
             before = found;
             if (round > 0) {
                 InvalidateRect(list, nullptr, TRUE);
-                const double again = Now();
+                const double again = NowMs();
                 UpdateWindow(list);
-                g_repaints.push_back(Now() - again);
+                g_repaints.push_back(NowMs() - again);
             }
         }
     }
@@ -170,18 +164,18 @@ int main()
     SearchIndex& index = g_index;
     std::vector<double> builds;
     for (int round = 0; round < kRounds; ++round) {
-        const double start = Now();
+        const double start = NowMs();
         BuildSearchIndex(*LauncherImage(), kGroupCount, &index);
-        builds.push_back(Now() - start);
+        builds.push_back(NowMs() - start);
     }
     const std::vector<std::wstring> keystrokes = Keystrokes();
     std::vector<double> filters;
     int found[kButtonCount];
     for (int round = 0; round < kRounds; ++round) {
         for (const std::wstring& text : keystrokes) {
-            const double start = Now();
+            const double start = NowMs();
             FindButtons(index, text.c_str(), found);
-            filters.push_back(Now() - start);
+            filters.push_back(NowMs() - start);
         }
     }
     SetTimer(nullptr, 0, 0, TypeIntoWindow);

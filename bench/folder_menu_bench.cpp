@@ -4,6 +4,8 @@
 // A folder of 2,000 files: the time from the click's call until the menu is
 // on the screen (its loop first idles), against FindFirstFileW and
 // FindNextFileW over the same folder, in the same rounds.
+#include "bench/bench_time.h"
+
 #include "menus/folder_menu.h"
 #include "menus/menu_paint.h"
 
@@ -16,20 +18,6 @@
 
 namespace {
 constexpr int kFiles = 2000;
-
-double Now()
-{
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 double g_shownAt = 0;  // when the menu's loop first idled
 double g_filledIn = 0;  // how long the menu took to be filled, of the last opening
@@ -46,7 +34,7 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_ENTERIDLE:
         if (wParam == MSGF_MENU && g_shownAt == 0) {
-            g_shownAt = Now();
+            g_shownAt = NowMs();
             EndMenu();
         }
         return 0;
@@ -100,11 +88,11 @@ int BareListing(const std::wstring& folder)
 double MenuShown(HWND owner, const std::wstring& folder)
 {
     g_shownAt = 0;
-    const double start = Now();
+    const double start = NowMs();
     FolderMenu menu;
     menu.LoadSkin();
     menu.Open(owner, folder);
-    g_filledIn = Now() - start;
+    g_filledIn = NowMs() - start;
     menu.Choose(owner, 100, 100);
     return g_shownAt - start;
 }
@@ -132,9 +120,9 @@ int main(int argc, char** argv)
     for (int round = 0; round < rounds; ++round) {
         menus.push_back(MenuShown(owner, folder));
         filled.push_back(g_filledIn);
-        const double start = Now();
+        const double start = NowMs();
         BareListing(folder);
-        bare.push_back(Now() - start);
+        bare.push_back(NowMs() - start);
     }
     RemoveFolder(folder);
     const double medianMenu = Median(menus);

@@ -3,6 +3,8 @@
 //   scripts/wine-run build/bench/porun_show_group_bench.exe [--rounds N]
 // A first showing (nothing kept) and a return to a group with unchanged files
 // are timed apart; both against the same floor, measured in between.
+#include "bench/bench_time.h"
+
 #include "app/main_window.h"
 #include "bar/bar_geometry.h"
 #include "bar/bar_tooltips.h"
@@ -24,20 +26,6 @@
 
 namespace {
 constexpr int kSwitches = 200;
-
-double Now()
-{
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 std::wstring TempFolder()
 {
@@ -127,47 +115,47 @@ int main(int argc, char** argv)
         // The icons shown now are kept when replaced; the group's own are not.
         ClearIconCache();
         ShowGroup(window, 1 - group);
-        double start = Now();
+        double start = NowMs();
         ShowGroup(window, group);
-        first.push_back(Now() - start);
+        first.push_back(NowMs() - start);
         ShowGroup(window, 1 - group);
-        start = Now();
+        start = NowMs();
         ShowGroup(window, group);
-        again.push_back(Now() - start);
-        start = Now();
+        again.push_back(NowMs() - start);
+        start = NowMs();
         RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        paints.push_back(Now() - start);
-        start = Now();
+        paints.push_back(NowMs() - start);
+        start = NowMs();
         BareCalls(program, files, group);
-        bare.push_back(Now() - start);
+        bare.push_back(NowMs() - start);
 
         // The parts, in the same round so that the load falls on all alike.
-        start = Now();
+        start = NowMs();
         UpdateBarTooltips(window, TooltipMode::Update);
-        tips.push_back(Now() - start);
-        start = Now();
+        tips.push_back(NowMs() - start);
+        start = NowMs();
         SetCursor(LoadCursor(nullptr, IDC_WAIT));
-        cursor.push_back(Now() - start);
+        cursor.push_back(NowMs() - start);
         SetCursor(LoadCursor(nullptr, IDC_ARROW));
         HICON icons[kLauncherButtonCount];
         for (HICON& icon : icons)
             icon = LoadResourceIcon(IDI_EMPTY_BUTTON);
         HICON olds[kLauncherButtonCount];
-        start = Now();
+        start = NowMs();
         for (int id = IDC_FIRST_LAUNCHER; id <= kLastLauncherId; ++id)
             olds[id - IDC_FIRST_LAUNCHER] = reinterpret_cast<HICON>(SendDlgItemMessageW(
                 window, id, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icons[id - IDC_FIRST_LAUNCHER])));
-        images.push_back(Now() - start);
-        start = Now();
+        images.push_back(NowMs() - start);
+        start = NowMs();
         for (HICON old : olds)
             ReleaseIcon(old);
-        releases.push_back(Now() - start);
+        releases.push_back(NowMs() - start);
         // What the common controls 6 button would do with every image handed to
         // it by its own BM_SETIMAGE (Wine 8): keep a copy, made with CopyImage.
-        start = Now();
+        start = NowMs();
         for (int i = 0; i < kLauncherButtonCount; ++i)
             olds[i] = static_cast<HICON>(CopyImage(icons[i], IMAGE_ICON, 0, 0, 0));
-        copies.push_back(Now() - start);
+        copies.push_back(NowMs() - start);
         for (HICON copy : olds)
             DestroyIcon(copy);
     }

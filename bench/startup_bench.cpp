@@ -14,6 +14,8 @@
 // Targets: launcher within 1.5 times the minimal program with the common
 // controls 6, under 8 MiB private. Then the steps of the launcher's window
 // creation are timed in this process (TimeSteps).
+#include "bench/bench_time.h"
+
 #include "app/main_window.h"
 #include "app/tray_icon.h"
 #include "bar/bar_tooltips.h"
@@ -172,18 +174,6 @@ struct StartResult {
     double workingSetMiB = 0;
 };
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // Starts program, waits until its window of className is shown (with the
 // bar's icons when checkIcons), measures, then closes it and waits for its end.
 StartResult StartOnce(const std::wstring& program, const std::wstring& folder, const wchar_t* className,
@@ -194,13 +184,13 @@ StartResult StartOnce(const std::wstring& program, const std::wstring& folder, c
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    const double start = Now();
+    const double start = NowMs();
     if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                         &startup, &process))
         return result;
     WaitForInputIdle(process.hProcess, kStartLimitMs);
     HWND window = nullptr;
-    while (Now() - start < kStartLimitMs) {
+    while (NowMs() - start < kStartLimitMs) {
         window = FindWindowW(className, nullptr);
         if (window && IsWindowVisible(window) && (!checkIcons || BarShowsItsIcons(window)))
             break;
@@ -208,7 +198,7 @@ StartResult StartOnce(const std::wstring& program, const std::wstring& folder, c
         if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0)
             break;
     }
-    result.ms = Now() - start;
+    result.ms = NowMs() - start;
     if (window) {
         PROCESS_MEMORY_COUNTERS_EX counters = {};
         counters.cb = sizeof counters;
@@ -229,13 +219,6 @@ StartResult StartOnce(const std::wstring& program, const std::wstring& folder, c
     return result;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 // Where the launcher's own time goes: its window made in this process over
 // the same files (after a first, unmeasured one: libraries and classes are
 // loaded by then, as the process start has loaded them), then the steps of
@@ -250,36 +233,36 @@ void TimeSteps(const std::wstring& program, int runs, Steps* steps)
     for (int i = -1; i < runs; ++i) {
         if (!AllocateLauncherData())
             break;
-        double start = Now();
+        double start = NowMs();
         HWND window = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass);
-        const double create = Now() - start;
+        const double create = NowMs() - start;
         if (!window)
             break;
-        start = Now();
+        start = NowMs();
         ShowWindow(window, SW_SHOWNOACTIVATE);
         UpdateWindow(window);
-        const double show = Now() - start;
-        start = Now();
+        const double show = NowMs() - start;
+        start = NowMs();
         LoadLauncherData(window);
-        const double data = Now() - start;
+        const double data = NowMs() - start;
         ClearIconCache();  // the start group's icons as a first start extracts them
-        start = Now();
+        start = NowMs();
         ShowGroup(window, CurrentGroupIndex());
-        const double icons = Now() - start;
+        const double icons = NowMs() - start;
         ReleaseBarTooltips(window);
-        start = Now();
+        start = NowMs();
         CreateBarTooltips(window);
-        const double tooltips = Now() - start;
+        const double tooltips = NowMs() - start;
         NOTIFYICONDATAW tray{};
-        start = Now();
+        start = NowMs();
         AddTrayIcon(&tray, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY);
-        const double trayIcon = Now() - start;
+        const double trayIcon = NowMs() - start;
         RemoveTrayIcon(&tray);
         // The thirteen controls with their first images, made again on a window of their own.
         HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        start = Now();
+        start = NowMs();
         CreateButtonBar(other);
-        const double barControls = Now() - start;
+        const double barControls = NowMs() - start;
         ReleaseButtonBar(other);
         DestroyWindow(other);
         DestroyWindow(window);
