@@ -18,28 +18,26 @@ BOOL WINAPI StartedInOrder(SHELLEXECUTEINFOW* info)
 }
 const ShellCalls kStartedCalls = {StartedInOrder, SHOpenFolderAndSelectItems};
 
+// The Startup folder is the test's "スタートアップ"; Started() sends what a first start posts once the bar is shown.
 class StartWith : public Window {
 protected:
+    void SetUp() override { OverrideStartupFolder(startup_.c_str()); }
     void TearDown() override
     {
         Window::TearDown();
         OverrideShellCalls(nullptr);
         OverrideStartupFolder(nullptr);
     }
-    void Started() { SendMessageW(window_, WM_LAUNCHER_STARTED, 0, 0); }  // as a first start posts it
-    std::wstring Link() const { return folder_.File(L"スタートアップ\\" + String(IDS_STARTUP_LINK_NAME) + L".lnk"); }
-    std::wstring Target(std::wstring* workDir = nullptr) const  // of Link(); "" when none
+    void Started() { SendMessageW(window_, WM_LAUNCHER_STARTED, 0, 0); }
+    std::wstring Link() const { return startup_ + L"\\" + String(IDS_STARTUP_LINK_NAME) + L".lnk"; }
+    std::wstring Target(wchar_t* workDir = nullptr) const  // of Link(); "" when none
     {
         ComRef<IShellLinkW> link;
         wchar_t target[MAX_PATH] = L"";
-        wchar_t folder[MAX_PATH] = L"";
         const bool read = LoadShellLink(Link().c_str(), link) && ReadLinkTarget(link.Get(), target, MAX_PATH);
-        if (read && workDir)
-            link->GetWorkingDirectory(folder, MAX_PATH);
-        if (workDir)
-            *workDir = folder;
-        return read ? target : L"";
+        return read && (!workDir || link->GetWorkingDirectory(workDir, MAX_PATH) == S_OK) ? target : L"";
     }
+    const std::wstring startup_ = folder_.File(L"スタートアップ");
 };
 
 TEST_F(StartWith, TheMarkedButtonsStartInGroupAndButtonOrderAndTheFailedAreToldOnceTheBarUnfolded)
@@ -47,13 +45,15 @@ TEST_F(StartWith, TheMarkedButtonsStartInGroupAndButtonOrderAndTheFailedAreToldO
     const Recorder a(folder_, L"a\\a.exe"), b(folder_, L"b\\b.exe");
     data_.Group(0, L"一").Button(0, 3, L"A", a.Path(), L"-a", folder_.Folder(L"w")).Button(0, 5, L"Gone", L"C:\\no.exe");
     data_.Button(1, 0, L"B", b.Path(), L"-b").Button(0, 4, L"Unmarked", L"C:\\no.exe");
-    const char options[] = "start_with_porun_3,1\r\nstart_with_porun_5,1\r\nstart_with_porun_7,1\r\nstart_with_porun_10,1\r\n";
+    std::string options;
+    for (const char* number : {"3", "5", "7", "10"})  // 7 is empty
+        options += "start_with_porun_" + std::string(number) + ",1\r\n";
     beforeStart_ = [&] { ASSERT_TRUE(WriteBytes(folder_.File(L"porun.options"), options)); };
     Open();
     OverrideShellCalls(&kStartedCalls);
     DialogWaiter failed(kNotice, IDOK);
     Started();
-    EXPECT_EQ(String(IDS_MSG_START_WITH_FAILED) + L"\n一 の Gone", failed.Message());
+    EXPECT_EQ(String(IDS_MSG_START_WITH_FAILED) + L"\n一 の Gone", failed.Message()) << "once";
     EXPECT_EQ((std::vector<std::wstring>{a.Path(), L"C:\\no.exe", b.Path()}), g_started);
     ASSERT_TRUE(a.Started() && b.Started());
     EXPECT_EQ(folder_.File(L"w"), a.Got().folder) << "as a click starts it";
@@ -63,56 +63,45 @@ TEST_F(StartWith, TheMarkedButtonsStartInGroupAndButtonOrderAndTheFailedAreToldO
 
 struct LinkRow {
     const char* name;
-    std::string options;  // porun.options before the start
-    bool stale;           // a shortcut of that name leads to a launcher elsewhere
-    bool folder;          // the Startup folder is there
-    bool leadsHere;       // after the start
-    bool told;            // IDS_MSG_STARTUP_LINK_FAILED
+    bool on;      // porun.options holds start_with_windows
+    bool stale;   // a shortcut of that name leads to a launcher elsewhere
+    bool folder;  // the Startup folder is there
 };
-
 class StartupLinkAtStart : public StartWith, public ::testing::WithParamInterface<LinkRow> {};
 
-TEST_P(StartupLinkAtStart, IsRenewedOnlyWithTheOptionOn)
+TEST_P(StartupLinkAtStart, IsWrittenOrRenewedOnlyWithTheOptionOnAndAFailureIsTold)
 {
     const LinkRow& row = GetParam();
-    const std::wstring elsewhere = folder_.File(L"old\\porun.exe"), startup = folder_.File(L"スタートアップ");
+    const std::wstring elsewhere = folder_.File(L"old\\porun.exe");
     ASSERT_TRUE(!row.folder || !folder_.Folder(L"スタートアップ").empty());
     ASSERT_TRUE(!row.stale || MakeShellLink(Link(), elsewhere, L"", L""));
-    beforeStart_ = [&] { ASSERT_TRUE(WriteBytes(folder_.File(L"porun.options"), row.options)); };
-    OverrideStartupFolder(startup.c_str());
+    const std::wstring options = folder_.File(L"porun.options");
+    beforeStart_ = [&] { ASSERT_TRUE(!row.on || WriteBytes(options, "start_with_windows,1\r\n")); };
     Open();
-    {
-        const auto told = Expect(row.told ? kNotice : nullptr, IDOK);
-        Started();
-        EXPECT_TRUE(!told || told->Message() == String(IDS_MSG_STARTUP_LINK_FAILED));
-    }
-    const std::wstring expected = row.leadsHere ? program_ : row.stale ? elsewhere : L"";
-    EXPECT_EQ(expected, Target());
-    EXPECT_EQ(row.folder && (row.leadsHere || row.stale) ? 1u : 0u, ListTree(startup).size());
+    const auto told = Expect(row.on && !row.folder ? kNotice : nullptr, IDOK);
+    Started();
+    EXPECT_TRUE(!told || told->Message() == String(IDS_MSG_STARTUP_LINK_FAILED));
+    EXPECT_EQ(row.on && row.folder ? program_ : row.stale ? elsewhere : L"", Target());
+    EXPECT_EQ(row.folder && (row.on || row.stale) ? 1u : 0u, ListTree(startup_).size()) << "no other file";
 }
 
 const LinkRow kLinks[] = {
-    {.name = "WrittenWhenMissing", .options = "start_with_windows,1\r\n", .stale = false, .folder = true,
-     .leadsHere = true, .told = false},
-    {.name = "RenewedAfterAMove", .options = "start_with_windows,1\r\n", .stale = true, .folder = true,
-     .leadsHere = true, .told = false},
-    {.name = "AFailureToWriteItIsTold", .options = "start_with_windows,1\r\n", .stale = false, .folder = false,
-     .leadsHere = false, .told = true},
-    {.name = "OffLeavesOneThatLeadsElsewhere", .options = "", .stale = true, .folder = true, .leadsHere = false,
-     .told = false},
-    {.name = "OffMakesNone", .options = "", .stale = false, .folder = true, .leadsHere = false, .told = false},
+    {.name = "WrittenWhenMissing", .on = true, .stale = false, .folder = true},
+    {.name = "RenewedAfterAMove", .on = true, .stale = true, .folder = true},
+    {.name = "AFailureToWriteItIsTold", .on = true, .stale = false, .folder = false},
+    {.name = "OffLeavesOneThatLeadsElsewhere", .on = false, .stale = true, .folder = true},
+    {.name = "OffMakesNone", .on = false, .stale = false, .folder = true},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, StartupLinkAtStart, ::testing::ValuesIn(kLinks), RowName);
 
 TEST_F(StartWith, TheGeneralSettingsWriteTheShortcutToTheLauncherAndRemoveItWhenTurnedOff)
 {
-    const std::wstring startup = folder_.Folder(L"スタートアップ");
-    OverrideStartupFolder(startup.c_str());
+    folder_.Folder(L"スタートアップ");
     Open();
     const auto toggle = [](HWND d) { Toggle(d, IDC_GROUP_START_WITH_WINDOWS); };
     ASSERT_TRUE(FromMenu(IDC_GROUP_BUTTON, IDM_BUTTON_SETTINGS, kGroupDialog, IDOK, toggle));
-    std::wstring workDir;
-    EXPECT_EQ(program_, Target(&workDir));
+    wchar_t workDir[MAX_PATH] = L"";
+    EXPECT_EQ(program_, Target(workDir));
     EXPECT_EQ(folder_.Path(), workDir);
     EXPECT_EQ("start_with_windows,1\r\n", ReadBytes(folder_.File(L"porun.options")));
     ASSERT_TRUE(FromMenu(IDC_GROUP_BUTTON, IDM_BUTTON_SETTINGS, kGroupDialog, IDOK, toggle));
