@@ -106,9 +106,7 @@ TEST(StartWithPorun, AMarkedButtonStartsAtAFirstStartOnlyNotWhenASecondStartBrin
 {
     TempFolder folder(L"ぽてまる");
     const Recorder memo(folder, L"tools\\memo.exe");
-    DataImage data;
-    data.Button(0, 0, L"memo", memo.Path());
-    ASSERT_TRUE(WriteBytes(folder.File(L"porun.dat"), data.Bytes()));
+    ASSERT_TRUE(WriteBytes(folder.File(L"porun.dat"), DataImage().Button(0, 0, L"memo", memo.Path()).Bytes()));
     ASSERT_TRUE(WriteBytes(folder.File(L"porun.options"), "start_with_porun_0,1\r\n"));
     const std::wstring exe = CopyInto(BuildFile(PORUN_EXE_PATH), folder, L"porun.exe");
     LauncherProcess first(exe);

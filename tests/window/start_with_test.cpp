@@ -18,7 +18,7 @@ BOOL WINAPI StartedInOrder(SHELLEXECUTEINFOW* info)
 }
 const ShellCalls kStartedCalls = {StartedInOrder, SHOpenFolderAndSelectItems};
 
-// The Startup folder is the test's "スタートアップ"; Started() sends what a first start posts once the bar is shown.
+// The Startup folder is the test's "スタートアップ".
 class StartWith : public Window {
 protected:
     void SetUp() override { OverrideStartupFolder(startup_.c_str()); }
@@ -28,7 +28,6 @@ protected:
         OverrideShellCalls(nullptr);
         OverrideStartupFolder(nullptr);
     }
-    void Started() { SendMessageW(window_, WM_LAUNCHER_STARTED, 0, 0); }
     std::wstring Link() const { return startup_ + L"\\" + String(IDS_STARTUP_LINK_NAME) + L".lnk"; }
     std::wstring Target(wchar_t* workDir = nullptr) const  // of Link(); "" when none
     {
@@ -52,7 +51,7 @@ TEST_F(StartWith, TheMarkedButtonsStartInGroupAndButtonOrderAndTheFailedAreToldO
     Open();
     OverrideShellCalls(&kStartedCalls);
     DialogWaiter failed(kNotice, IDOK);
-    Started();
+    SendMessageW(window_, WM_LAUNCHER_STARTED, 0, 0);  // as a first start posts it once the bar is shown
     EXPECT_EQ(String(IDS_MSG_START_WITH_FAILED) + L"\n一 の Gone", failed.Message()) << "once";
     EXPECT_EQ((std::vector<std::wstring>{a.Path(), L"C:\\no.exe", b.Path()}), g_started);
     ASSERT_TRUE(a.Started() && b.Started());
@@ -79,7 +78,7 @@ TEST_P(StartupLinkAtStart, IsWrittenOrRenewedOnlyWithTheOptionOnAndAFailureIsTol
     beforeStart_ = [&] { ASSERT_TRUE(!row.on || WriteBytes(options, "start_with_windows,1\r\n")); };
     Open();
     const auto told = Expect(row.on && !row.folder ? kNotice : nullptr, IDOK);
-    Started();
+    SendMessageW(window_, WM_LAUNCHER_STARTED, 0, 0);  // as a first start posts it once the bar is shown
     EXPECT_TRUE(!told || told->Message() == String(IDS_MSG_STARTUP_LINK_FAILED));
     EXPECT_EQ(row.on && row.folder ? program_ : row.stale ? elsewhere : L"", Target());
     EXPECT_EQ(row.folder && (row.on || row.stale) ? 1u : 0u, ListTree(startup_).size()) << "no other file";
