@@ -13,6 +13,7 @@
 #include "bar/button_mouse.h"
 #include "bar/launch.h"
 #include "bar/message_guard.h"
+#include "bar/start_with_launcher.h"
 #include "bar/window_state.h"
 #include "data/launcher_data.h"
 #include "data/window_positions.h"
@@ -28,6 +29,7 @@
 #include "support/display_scale.h"
 #include "support/messages.h"
 #include "support/program_files.h"
+#include "support/startup_link.h"
 
 #include <imm.h>
 #include <shellapi.h>
@@ -99,6 +101,16 @@ LRESULT OnCreate(HWND window)
     state->timer = SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
     state->created = true;
     return 0;
+}
+
+// Once the bar of a first start is on the screen: the Startup folder's
+// shortcut renewed when the launcher starts with Windows (it may have moved),
+// then the buttons started with it.
+void OnLauncherStarted(HWND window)
+{
+    if (GetLauncherOptions().startWithWindows && !RenewStartupLink())
+        ShowMessageId(window, IDS_MSG_STARTUP_LINK_FAILED, MB_OK | MB_ICONEXCLAMATION);
+    StartMarkedButtons(window);
 }
 
 void OnDestroy(HWND window)
@@ -326,6 +338,9 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CONTEXTMENU:
         OnContextMenu(window, reinterpret_cast<HWND>(wParam));
         break;
+    case WM_LAUNCHER_STARTED:
+        OnLauncherStarted(window);
+        return 0;
     case WM_TRAYNOTIFY:
         if (wParam == kTrayIconId)
             HandleTrayNotify(window, static_cast<UINT>(lParam), GetAlwaysOnTop());

@@ -6,6 +6,8 @@
 constexpr wchar_t kMainWindowClass[] = L"porun21 - kessaro/QZT";
 
 constexpr UINT WM_TRAYNOTIFY = WM_APP + 100;  // the tray icon's callback message
+// Posted once by a first start after the bar is shown: what starts with the launcher.
+constexpr UINT WM_LAUNCHER_STARTED = WM_APP + 101;
 
 constexpr UINT_PTR kHoverTimerId = 1;
 constexpr UINT kHoverTimerPeriod = 1000;

@@ -66,6 +66,7 @@ int RunLauncher(HINSTANCE instance, int showCommand)
     }
     ShowWindow(window, showCommand);
     UpdateWindow(window);
+    PostMessageW(window, WM_LAUNCHER_STARTED, 0, 0);  // after the first picture, not before it
     const int code = RunMessageLoop(window);
     FreeLauncherData();
     return code;

@@ -12,10 +12,23 @@ struct OptionName {
     char text[32];
 };
 
-OptionName FolderMenuName(int number)
+// A button's option: the name of its line (with the button's number) and its flag in the record.
+struct ButtonOption {
+    const char* format;
+    std::int32_t ButtonRecord::*flag;
+};
+
+const ButtonOption kButtonOptions[] = {
+    {"folder_menu_%d", &ButtonRecord::folderMenu},
+    {"start_with_porun_%d", &ButtonRecord::startWithLauncher},
+};
+
+constexpr char kStartWithWindows[] = "start_with_windows";
+
+OptionName NameOf(const ButtonOption& option, int number)
 {
     OptionName name = {};
-    std::snprintf(name.text, sizeof name.text, "folder_menu_%d", number);
+    std::snprintf(name.text, sizeof name.text, option.format, number);
     return name;
 }
 
@@ -30,12 +43,20 @@ ButtonRecord& ButtonOf(LauncherData& data, int number)
     return const_cast<ButtonRecord&>(ButtonOf(static_cast<const LauncherData&>(data), number));
 }
 
-bool AnyOptionOn(const LauncherData& data)
+bool AnyOptionOn(const LauncherData& data, const LauncherOptions& options)
 {
     for (int number = 0; number < kButtonCount; ++number)
-        if (ButtonOf(data, number).folderMenu)
-            return true;
-    return false;
+        for (const ButtonOption& option : kButtonOptions)
+            if (ButtonOf(data, number).*option.flag)
+                return true;
+    return options.startWithWindows != 0;
+}
+
+// An option's line read as on: its value is 1.
+std::int32_t ReadFlag(const KeyValueFile& file, bool read, const char* name)
+{
+    long value = 0;
+    return read && file.ReadNumber(name, &value) && value == 1 ? 1 : 0;
 }
 }  // namespace
 
@@ -50,26 +71,28 @@ bool OptionsFilePath(const wchar_t* dataFile, wchar_t* buffer, DWORD size)
     return true;
 }
 
-void ReadButtonOptions(const wchar_t* path, LauncherData* data)
+void ReadButtonOptions(const wchar_t* path, LauncherData* data, LauncherOptions* options)
 {
     KeyValueFile file;
     const bool read = file.Open(path, false);
-    for (int number = 0; number < kButtonCount; ++number) {
-        long value = 0;
-        const bool found = read && file.ReadNumber(FolderMenuName(number).text, &value);
-        ButtonOf(*data, number).folderMenu = found && value == 1 ? 1 : 0;
-    }
+    for (int number = 0; number < kButtonCount; ++number)
+        for (const ButtonOption& option : kButtonOptions)
+            ButtonOf(*data, number).*option.flag = ReadFlag(file, read, NameOf(option, number).text);
+    options->startWithWindows = ReadFlag(file, read, kStartWithWindows);
 }
 
-bool WriteButtonOptions(const wchar_t* path, const LauncherData& data)
+bool WriteButtonOptions(const wchar_t* path, const LauncherData& data, const LauncherOptions& options)
 {
-    if (!AnyOptionOn(data))
+    if (!AnyOptionOn(data, options))
         return DeleteFileW(path) || GetLastError() == ERROR_FILE_NOT_FOUND;
     KeyValueFile file;
     if (!file.Open(path, true))
         return false;
-    for (int number = 0; number < kButtonCount; ++number)
-        if (ButtonOf(data, number).folderMenu)
-            file.WriteNumber(FolderMenuName(number).text, 1);
+    for (const ButtonOption& option : kButtonOptions)
+        for (int number = 0; number < kButtonCount; ++number)
+            if (ButtonOf(data, number).*option.flag)
+                file.WriteNumber(NameOf(option, number).text, 1);
+    if (options.startWithWindows)
+        file.WriteNumber(kStartWithWindows, 1);
     return file.Close();
 }

@@ -18,6 +18,7 @@ namespace {
 HeapObject<LauncherData> g_data;
 HeapObject<AppSettings> g_settings;
 int g_currentGroup = 0;
+LauncherOptions g_options = {};
 
 // A data file that existed but could not be loaded is kept aside before the
 // first save replaces it.
@@ -121,7 +122,7 @@ void TakeLoadedImage(HWND owner, const wchar_t* path)
     }
     wchar_t options[MAX_PATH];
     if (OptionsFilePath(path, options, MAX_PATH))
-        ReadButtonOptions(options, g_data.Get());
+        ReadButtonOptions(options, g_data.Get(), &g_options);
     *g_loaded = *g_data;
 }
 
@@ -164,7 +165,7 @@ bool WriteDataFile(const wchar_t* path)
     if (UserFileKept(path))
         return true;
     wchar_t options[MAX_PATH];
-    if (OptionsFilePath(path, options, MAX_PATH) && !WriteButtonOptions(options, *g_data))
+    if (OptionsFilePath(path, options, MAX_PATH) && !WriteButtonOptions(options, *g_data, g_options))
         return false;
     wchar_t names[MAX_PATH];
     return !NamesFilePath(path, names, MAX_PATH) || WriteNamesFile(names, *g_data, *g_stored);
@@ -179,6 +180,7 @@ bool AllocateLauncherData()
         return false;
     }
     g_currentGroup = 0;
+    g_options = {};
     g_damagedFileOnDisk = false;
     return true;
 }
@@ -278,6 +280,16 @@ void SetSettings(const AppSettings& settings)
 {
     if (g_settings)
         *g_settings = settings;
+}
+
+LauncherOptions GetLauncherOptions()
+{
+    return g_options;
+}
+
+void SetLauncherOptions(const LauncherOptions& options)
+{
+    g_options = options;
 }
 
 bool GetAlwaysOnTop()

@@ -23,6 +23,8 @@ bool DataFilePath(wchar_t* buffer, DWORD size);
 // Settings.
 AppSettings GetSettings();
 void SetSettings(const AppSettings& settings);
+LauncherOptions GetLauncherOptions();  // kept in the options file, not in the data file
+void SetLauncherOptions(const LauncherOptions& options);
 bool GetAlwaysOnTop();
 void SetAlwaysOnTop(bool on);
 

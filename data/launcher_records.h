@@ -25,6 +25,7 @@ struct ButtonRecord {
     wchar_t params[kFieldSize];
     wchar_t iconFile[kFieldSize];  // empty: the icon comes from file
     std::int32_t folderMenu;       // 1: a folder in file opens as a menu of its contents (data/button_options.h)
+    std::int32_t startWithLauncher;  // 1: started when the launcher starts (data/button_options.h)
 };
 
 struct GroupBlock {
@@ -46,6 +47,11 @@ struct AppSettings {
     std::int32_t startWithLastGroup;
 };
 static_assert(sizeof(AppSettings) == 28, "settings layout");
+
+// The launcher's settings the data file has no field for (data/button_options.h).
+struct LauncherOptions {
+    std::int32_t startWithWindows;  // 1: a shortcut in the user's Startup folder starts the launcher
+};
 
 // Number of groups in use, brought into 1..10.
 inline int ClampGroupCount(int count)

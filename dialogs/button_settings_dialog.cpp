@@ -115,6 +115,7 @@ void ButtonSettingsDialog::Initialise()
         StoreField(request.presetPath, button->file);
     ShowShortcutRow();
     CheckDlgButton(dialog_, IDC_BUTTON_FOLDER_MENU, button->folderMenu ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog_, IDC_BUTTON_START_WITH_PORUN, button->startWithLauncher ? BST_CHECKED : BST_UNCHECKED);
 
     wchar_t path[kFieldSize];
     lstrcpynW(path, request.presetPath, kFieldSize);
@@ -220,6 +221,7 @@ void ButtonSettingsDialog::Save()
     }
     record.iconIndex = icon_.Index();
     record.folderMenu = IsDlgButtonChecked(dialog_, IDC_BUTTON_FOLDER_MENU) == BST_CHECKED ? 1 : 0;
+    record.startWithLauncher = IsDlgButtonChecked(dialog_, IDC_BUTTON_START_WITH_PORUN) == BST_CHECKED ? 1 : 0;
     StoreEditText(dialog_, IDC_BUTTON_TITLE, record.title);
     StoreEditText(dialog_, IDC_BUTTON_WORK_DIR, record.workDir);
     StoreEditText(dialog_, IDC_BUTTON_PARAMS, record.params);

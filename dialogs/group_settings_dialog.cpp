@@ -18,6 +18,7 @@
 #include "shortcuts/shortcut_table.h"
 #include "support/messages.h"
 #include "support/program_files.h"
+#include "support/startup_link.h"
 
 #include <commctrl.h>
 
@@ -42,6 +43,7 @@ private:
     bool OnCommand(int id, int code) override;
 
     void PrepareControls(const AppSettings& settings);
+    void SaveStartWithWindows();
     void ShowHotkeyRow();
     void BrowseIconFile();
     void CaptureHotkey();
@@ -72,6 +74,8 @@ void GroupSettingsDialog::PrepareControls(const AppSettings& settings)
     CheckDlgButton(dialog_, IDC_GROUP_COLLAPSE, settings.collapseOnLaunch ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog_, IDC_GROUP_ALWAYS_ON_TOP, settings.alwaysOnTop ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog_, IDC_GROUP_START_WITH_LAST, settings.startWithLastGroup ? BST_CHECKED : BST_UNCHECKED);
+    const bool withWindows = GetLauncherOptions().startWithWindows != 0;
+    CheckDlgButton(dialog_, IDC_GROUP_START_WITH_WINDOWS, withWindows ? BST_CHECKED : BST_UNCHECKED);
     icon_.Prepare(dialog_, IconSourceChoice::Program);
 
     // The spin's range runs from 10 (minimum) to 1 (maximum): its up arrow
@@ -156,6 +160,19 @@ int GroupSettingsDialog::SpinGroupCount() const
     return ClampGroupCount(static_cast<short>(LOWORD(position)));
 }
 
+// On: the Startup folder's shortcut written (or renewed); turned off: removed.
+// A failure is told, and the option stays as chosen.
+void GroupSettingsDialog::SaveStartWithWindows()
+{
+    LauncherOptions options = GetLauncherOptions();
+    const bool wasOn = options.startWithWindows != 0;
+    options.startWithWindows = IsDlgButtonChecked(dialog_, IDC_GROUP_START_WITH_WINDOWS) == BST_CHECKED ? 1 : 0;
+    SetLauncherOptions(options);
+    const bool done = options.startWithWindows ? RenewStartupLink() : !wasOn || RemoveStartupLink();
+    if (!done)
+        ShowMessageId(dialog_, IDS_MSG_STARTUP_LINK_FAILED, MB_OK | MB_ICONEXCLAMATION);
+}
+
 void GroupSettingsDialog::Save()
 {
     GroupRecord group = {};
@@ -177,6 +194,7 @@ void GroupSettingsDialog::Save()
     settings.groupCount = SpinGroupCount();
     SetTopmost(mainWindow_, settings.alwaysOnTop != 0);
     SetSettings(settings);
+    SaveStartWithWindows();
 
     UpdateBarTooltips(mainWindow_);
     SaveChanges(mainWindow_);  // with the activation key

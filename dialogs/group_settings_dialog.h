@@ -1,6 +1,7 @@
 #pragma once
 // The group and general settings dialog: the current group's name and
-// icon, collapse after launch, always on top, start with the last group, the
+// icon, collapse after launch, always on top, start with the last group, start
+// with Windows (the Startup folder's shortcut), the
 // number of groups in use and the activation hotkey.
 #include <windows.h>
 

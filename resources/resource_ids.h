@@ -97,6 +97,7 @@
 #define IDC_BUTTON_SHORTCUT_TEXT        1023
 #define IDC_BUTTON_PARAMS               1033
 #define IDC_BUTTON_FOLDER_MENU          1034  // a folder opens as a menu of its contents
+#define IDC_BUTTON_START_WITH_PORUN     1080  // started when the launcher starts
 // Group and general settings dialog.
 #define IDC_GROUP_NAME                  1000
 #define IDC_GROUP_ICON_FILE             1004
@@ -109,6 +110,7 @@
 #define IDC_GROUP_COUNT_SPIN            1030
 #define IDC_GROUP_CANCEL                1032  // its own cancel button: ESC (IDCANCEL) does nothing
 #define IDC_GROUP_COLLAPSE              1101
+#define IDC_GROUP_START_WITH_WINDOWS    1081  // a shortcut in the Startup folder starts the launcher with Windows
 
 #define IDD_SHORTCUTS                   157
 #define IDC_SHORTCUT_LIST               1016
@@ -215,6 +217,10 @@
 #define IDS_FOLDER_MENU_UNREADABLE      131   // the one disabled item of a folder that cannot be read
 #define IDS_FOLDER_MENU_MORE            132   // last item of a folder with more items than a menu holds: opens it
 
+// Starting with the launcher and with Windows
+#define IDS_STARTUP_LINK_NAME           620   // name of the shortcut in the Startup folder, without ".lnk"
+#define IDS_START_FAILED_LINE           621   // one button that did not start with the launcher: group, title
+
 // Error and notice messages
 #define IDS_MSG_WINDOW_FAILED           1000  // main window or bar control not created
 #define IDS_MSG_LINK_FAILED             1001  // .lnk cannot be resolved
@@ -232,6 +238,8 @@
 #define IDS_MSG_SEARCH_HOTKEY_REFUSED   1021  // the search window's new hotkey is refused; the one before stays
 #define IDS_MSG_LAUNCH_FAILED_WHY       1022  // second paragraph of IDS_MSG_LAUNCH_FAILED: %1 the path tried, %2 the system's reason
 #define IDS_MSG_PROPERTIES_FAILED       1023  // the properties sheet of a button's file cannot be shown
+#define IDS_MSG_START_WITH_FAILED       1080  // buttons started with the launcher that failed, one line each follows
+#define IDS_MSG_STARTUP_LINK_FAILED     1081  // the shortcut in the Startup folder cannot be written or removed
 #define IDS_MSG_ARCHIVE_CREATE_FAILED   1050  // the new archive file cannot be created
 #define IDS_MSG_NO_DESKTOP              1051  // the desktop folder cannot be determined
 #define IDS_MSG_DESKTOP_DROPPED         1052  // the desktop lies inside a dropped folder

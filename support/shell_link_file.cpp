@@ -12,11 +12,18 @@ bool IsShellLinkPath(const wchar_t* path)
     return length > 3 && lstrcmpiW(path + length - 3, L"lnk") == 0;
 }
 
-bool LoadShellLink(const wchar_t* linkFile, ComRef<IShellLinkW>& link)
+namespace {
+bool MakeShellLinkObject(ComRef<IShellLinkW>& link)
 {
     CoInitialize(nullptr);  // every time; the thread stays initialised
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(link.Out()))))
+    return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                      reinterpret_cast<void**>(link.Out())));
+}
+}  // namespace
+
+bool LoadShellLink(const wchar_t* linkFile, ComRef<IShellLinkW>& link)
+{
+    if (!MakeShellLinkObject(link))
         return false;
     ComRef<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Out()))))
@@ -40,4 +47,15 @@ bool ReadLinkTarget(IShellLinkW* link, wchar_t* target, int size)
             return true;
     }
     return link->GetPath(target, size, nullptr, SLGP_UNCPRIORITY) == S_OK && target[0] != L'\0';
+}
+
+bool SaveShellLink(const wchar_t* linkFile, const wchar_t* target, const wchar_t* folder)
+{
+    ComRef<IShellLinkW> link;
+    if (!MakeShellLinkObject(link) || FAILED(link->SetPath(target)) || FAILED(link->SetWorkingDirectory(folder)))
+        return false;
+    ComRef<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Out()))))
+        return false;
+    return SUCCEEDED(file->Save(linkFile, TRUE));
 }

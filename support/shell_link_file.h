@@ -1,6 +1,6 @@
 #pragma once
-// Reading a shell link (".lnk") file through the system's shell-link object:
-// its loading and its target, shared by the settings dialog (which also takes
+// Reading and writing a shell link (".lnk") file through the system's
+// shell-link object: its loading and its target, shared by the settings dialog (which also takes
 // the link's options) and the bar (which shows where the target lies).
 #include <windows.h>
 #include <shobjidl.h>
@@ -33,6 +33,10 @@ bool LoadShellLink(const wchar_t* linkFile, ComRef<IShellLinkW>& link);
 // The loaded link's target, whole, into target (size characters). False when
 // it has no file-system target.
 bool ReadLinkTarget(IShellLinkW* link, wchar_t* target, int size);
+
+// Writes a link file at linkFile to target, started in folder. False when the
+// shell-link object cannot be had or the file not written.
+bool SaveShellLink(const wchar_t* linkFile, const wchar_t* target, const wchar_t* folder);
 
 // True when the path is longer than three characters and ends in "lnk",
 // compared without regard to case.

@@ -159,6 +159,7 @@ TEST_F(Screens, BarAndButtonDialogs)
     data_.settings.windowY = 60;
     data_.settings.alwaysOnTop = 1;
     shortcuts_ = ShortcutLines(0, 1, 'E', 6, 1);
+    ASSERT_TRUE(WriteBytes(folder_.File(L"porun.options"), "start_with_porun_1,1\r\n"));  // not started: no first start
     Open(SW_SHOWNORMAL);
     RECT bar = {};
     GetWindowRect(window_, &bar);  // pictured as 60 x 470 pixels of the screen at 100 %
@@ -178,6 +179,7 @@ TEST_F(Screens, BarAndButtonDialogs)
 TEST_F(Screens, GroupSettings)
 {
     shortcuts_ = ActiveLines(VK_F5, 2);
+    ASSERT_TRUE(WriteBytes(folder_.File(L"porun.options"), "start_with_windows,1\r\n"));  // cancelled: no shortcut made
     Open(SW_SHOWNORMAL);
     DialogWaiter dialog(L"基本設定", IDC_GROUP_CANCEL, [](HWND d) { SaveWindow(d, L"group_settings"); });
     RightClick(IDC_GROUP_BUTTON, IDM_BUTTON_SETTINGS);

@@ -102,6 +102,22 @@ TEST_P(LauncherProcessEnds, AndItsNextStartFindsWholeFiles)
 
 INSTANTIATE_TEST_SUITE_P(Rows, LauncherProcessEnds, ::testing::ValuesIn(Endings()), RowName);
 
+TEST(StartWithPorun, AMarkedButtonStartsAtAFirstStartOnlyNotWhenASecondStartBringsTheFirstForward)
+{
+    TempFolder folder(L"ぽてまる");
+    const Recorder memo(folder, L"tools\\memo.exe");
+    ASSERT_TRUE(WriteBytes(folder.File(L"porun.dat"), DataImage().Button(0, 0, L"memo", memo.Path()).Bytes()));
+    ASSERT_TRUE(WriteBytes(folder.File(L"porun.options"), "start_with_porun_0,1\r\n"));
+    const std::wstring exe = CopyInto(BuildFile(PORUN_EXE_PATH), folder, L"porun.exe");
+    LauncherProcess first(exe);
+    ASSERT_NE(nullptr, first.Window());
+    ASSERT_TRUE(memo.Started());
+    ASSERT_TRUE(DeleteFileW(folder.File(L"tools\\received.txt").c_str()));
+    EXPECT_EQ(0, LauncherProcess(exe).WaitForExit());
+    EXPECT_TRUE(first.Close());
+    EXPECT_FALSE(memo.StartedYet());
+}
+
 TEST(OtherDrive, AButtonStoredWithTheOldLetterStartsFromTheLaunchersDrive)
 {
     wchar_t drive[8] = L"";  // "R:"

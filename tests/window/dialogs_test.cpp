@@ -125,11 +125,13 @@ const DialogRow kDialogs[] = {
          EXPECT_EQ(g_folder + L"\\five.exe", Text(d, IDC_BUTTON_FILE));
          EXPECT_EQ(before, std::filesystem::current_path());
      }, IDCANCEL},
-    {"TheFolderMenuOptionIsStoredBesideTheDataFile", B(3), [](HWND d) {
+    {"TheFolderMenuAndStartWithPorunOptionsAreStoredBesideTheDataFile", B(3), [](HWND d) {
          EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(d, IDC_BUTTON_FOLDER_MENU));
+         EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(d, IDC_BUTTON_START_WITH_PORUN));
          Toggle(d, IDC_BUTTON_FOLDER_MENU);
+         Toggle(d, IDC_BUTTON_START_WITH_PORUN);
      }, IDOK, [](SettingsDialog& t) {
-         EXPECT_EQ("folder_menu_3,1\r\n", ReadBytes(g_folder + L"\\porun.options"));
+         EXPECT_EQ("folder_menu_3,1\r\nstart_with_porun_3,1\r\n", ReadBytes(g_folder + L"\\porun.options"));
          EXPECT_EQ(L"Four", t.Saved()->Title(0, 3));
          EXPECT_EQ(t.program_, t.Saved()->File(0, 3));
      }},

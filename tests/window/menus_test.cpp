@@ -108,7 +108,7 @@ TEST_F(Menus, TheButtonMenusCommandsMoveAndShowTheAboutBox)
 {
     data_.Button(0, 5, L"six", L"C:\\6.exe").Button(0, 2, L"three", L"C:\\3.exe").Button(0, 0, L"one", L"C:\\1.exe");
     shortcuts_ = ShortcutLines(0, 5, 'S', 2, 0) + ActiveLines(0, 0);
-    ASSERT_TRUE(WriteBytes(folder_.File(L"porun.options"), "folder_menu_5,1\r\n"));
+    ASSERT_TRUE(WriteBytes(folder_.File(L"porun.options"), "folder_menu_5,1\r\nstart_with_porun_5,1\r\n"));
     Open();
     RightClick(B(5), IDM_MOVE_UP);
     RightClick(B(2), IDM_MOVE_DOWN);
@@ -122,7 +122,7 @@ TEST_F(Menus, TheButtonMenusCommandsMoveAndShowTheAboutBox)
     const wchar_t* expected[] = {L"one", L"", L"", L"three", L"six", L""};
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(expected[i], Saved()->Title(0, i)) << i;
-    EXPECT_EQ("folder_menu_4,1\r\n", ReadBytes(folder_.File(L"porun.options"))) << "the option moved with six";
+    EXPECT_EQ("folder_menu_4,1\r\nstart_with_porun_4,1\r\n", ReadBytes(folder_.File(L"porun.options"))) << "with six";
 }
 
 // What the shell was asked last: by ShellExecuteExW, or to select item in folder.

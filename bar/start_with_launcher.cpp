@@ -1,0 +1,60 @@
+#include "bar/start_with_launcher.h"
+
+#include "bar/launch.h"
+#include "data/launcher_data.h"
+#include "support/messages.h"
+
+#include <cwchar>
+#include <string>
+
+namespace {
+// A name as the shortcut list writes it: stored, or by format and number from 1.
+std::wstring NameOr(const wchar_t* stored, UINT formatId, int number)
+{
+    if (stored[0])
+        return stored;
+    wchar_t format[64] = L"";
+    LoadText(formatId, format, ARRAYSIZE(format));
+    wchar_t name[80] = L"";
+    std::swprintf(name, ARRAYSIZE(name), format, number);
+    return name;
+}
+
+// "group の title" of a button that did not start.
+std::wstring FailedLine(int group, int index)
+{
+    const std::wstring groupName =
+        NameOr(LauncherImage()->groups[group].group.name, IDS_UNNAMED_GROUP_FORMAT, group + 1);
+    const std::wstring title = NameOr(ButtonAt(group, index)->title, IDS_UNTITLED_BUTTON_FORMAT, index + 1);
+    wchar_t format[32] = L"";
+    LoadText(IDS_START_FAILED_LINE, format, ARRAYSIZE(format));
+    std::wstring line(groupName.size() + title.size() + std::wcslen(format), L'\0');
+    std::swprintf(&line[0], line.size() + 1, format, groupName.c_str(), title.c_str());
+    return line.c_str();
+}
+
+void TellFailures(HWND mainWindow, const std::wstring& lines)
+{
+    wchar_t notice[256] = L"";
+    LoadText(IDS_MSG_START_WITH_FAILED, notice, ARRAYSIZE(notice));
+    ShowMessage(mainWindow, (notice + lines).c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+}  // namespace
+
+void StartMarkedButtons(HWND mainWindow)
+{
+    if (!LauncherImage())
+        return;
+    std::wstring failed;
+    const int groups = ClampGroupCount(GetSettings().groupCount);
+    for (int group = 0; group < groups; ++group) {
+        for (int index = 0; index < kButtonsPerGroup; ++index) {
+            const ButtonRecord* button = ButtonAt(group, index);
+            if (!button->file[0] || !button->startWithLauncher || StartButtonFile(mainWindow, *button))
+                continue;
+            failed += L"\n" + FailedLine(group, index);
+        }
+    }
+    if (!failed.empty())
+        TellFailures(mainWindow, failed);
+}
