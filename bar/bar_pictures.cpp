@@ -43,8 +43,10 @@ HICON PutBarPicture(HWND control, HICON icon)
 
 LRESULT DrawBarPicture(const NMCUSTOMDRAW& draw)
 {
+    // The face only (CDRF_DOERASE): the control's window text is its name for
+    // screen readers, never painted.
     if (draw.dwDrawStage == CDDS_PREPAINT)
-        return CDRF_NOTIFYPOSTPAINT;
+        return CDRF_NOTIFYPOSTPAINT | CDRF_DOERASE;
     HICON icon = draw.dwDrawStage == CDDS_POSTPAINT ? BarPicture(draw.hdr.hwndFrom) : nullptr;
     if (!icon)
         return CDRF_DODEFAULT;

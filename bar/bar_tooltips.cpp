@@ -1,6 +1,7 @@
 #include "bar/bar_tooltips.h"
 
 #include "bar/bar_geometry.h"
+#include "bar/bar_names.h"
 #include "bar/window_state.h"
 #include "data/launcher_data.h"
 #include "shortcuts/key_names.h"
@@ -124,6 +125,7 @@ void BuildButtonToolText(int index, wchar_t* buffer, int size)
 
 void UpdateBarTooltips(HWND mainWindow, TooltipMode mode)
 {
+    NameBarControls(mainWindow);  // also without a tooltip
     HWND tooltip = TooltipOf(mainWindow);
     if (!tooltip)
         return;
