@@ -38,6 +38,7 @@ TEST_P(MenuOnRightClick, IsTitledForItsTargetWithTheItemsItCanUse)
     Open();
     const OpenMenu menu = RightClick(row().control, 0, [&](const OpenMenu&) { Command(IDC_NEXT_GROUP); });
     ASSERT_TRUE(menu.opened);
+    EXPECT_EQ(menu.texts, menu.accessible) << "every item's text for screen readers";
     EXPECT_EQ(GroupPicture(0), Shows(IDC_GROUP_BUTTON)) << "no group switch while a menu is open";
     const std::wstring caption = menu.texts[0], suffix = String(IDS_MENU_TITLE_SUFFIX);
     EXPECT_EQ(suffix, caption.substr(caption.size() - std::min(caption.size(), suffix.size()))) << "the string table's";
@@ -87,6 +88,7 @@ TEST_F(Menus, TheTrayMenuOpensOnItsRightClickOnlyAndTogglesAlwaysOnTop)
     std::vector<Picture> pictures;
     for (bool on : {true, false, true}) {
         const OpenMenu menu = Tray(WM_RBUTTONUP, IDM_ALWAYS_ON_TOP);
+        EXPECT_EQ(menu.texts, menu.accessible);
         pictures.push_back(menu.picture);
         EXPECT_EQ(on, (menu.State(IDM_ALWAYS_ON_TOP) & MF_CHECKED) != 0);
         EXPECT_EQ(!on, (GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
