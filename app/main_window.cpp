@@ -330,8 +330,15 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam == kHoverTimerId)
             OnHoverTimer(window);
         break;
-    case WM_MOVE:
     case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        // High contrast on or off: the bar's pictures again in the colours now chosen.
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        if (message == WM_SYSCOLORCHANGE)
+            return 0;
+        PlaceWindow(window, WindowPositions());
+        return 0;
+    case WM_MOVE:
     case WM_DISPLAYCHANGE:
         PlaceWindow(window, WindowPositions());
         return 0;

@@ -2,6 +2,7 @@
 #include "window/window_test.h"
 
 #include "bar/shell_calls.h"
+#include "support/high_contrast.h"
 #include "support/scoped_handle.h"
 
 #include <cstring>
@@ -232,4 +233,24 @@ TEST_F(MenuSkin, PaintsEveryMenuWithTheSkinFilesOfAnySize)
     EXPECT_EQ(RGB(10, 200, 30), Mid(menu, 8, -30));
 }
 
+}  // namespace
+
+namespace {
+BOOL WINAPI HighContrastIsOn(UINT, UINT, PVOID contrast, UINT)
+{
+    static_cast<HIGHCONTRASTW*>(contrast)->dwFlags = HCF_HIGHCONTRASTON;
+    return TRUE;
+}
+
+// With high contrast on, the skin's bitmaps and colours give way to the system's menu colours, strip included.
+TEST_F(MenuSkin, HighContrastPaintsInTheSystemsColours)
+{
+    for (const wchar_t* name : {L"menuforeground.bmp", L"menubackground.bmp", L"menutitle.bmp"})
+        ASSERT_FALSE(CopyInto(SourceFile(std::wstring(L"docs\\skin\\") + name), folder_, name).empty());
+    OverrideHighContrastLookup(HighContrastIsOn);
+    const OpenMenu menu = ButtonMenu();
+    OverrideHighContrastLookup(nullptr);
+    EXPECT_EQ(GetSysColor(COLOR_MENU), Mid(menu, 8, -3));
+    EXPECT_EQ(GetSysColor(COLOR_MENU), menu.picture.At(3, menu.picture.Height() / 2));
+}
 }  // namespace
