@@ -6,6 +6,7 @@
 #include "app/tray_icon.h"
 #include "archive/archive_job.h"
 #include "bar/bar_geometry.h"
+#include "bar/bar_keys.h"
 #include "bar/bar_pictures.h"
 #include "bar/bar_tooltips.h"
 #include "bar/button_bar.h"
@@ -343,7 +344,7 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         PlaceWindow(window, WindowPositions());
         return 0;
     case WM_CONTEXTMENU:
-        OnContextMenu(window, reinterpret_cast<HWND>(wParam));
+        OnContextMenu(window, reinterpret_cast<HWND>(wParam), lParam);
         break;
     case WM_LAUNCHER_STARTED:
         OnLauncherStarted(window);
@@ -351,6 +352,8 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TRAYNOTIFY:
         if (wParam == kTrayIconId)
             HandleTrayNotify(window, static_cast<UINT>(lParam), GetAlwaysOnTop());
+        if (wParam == kTrayIconId && lParam == WM_LBUTTONUP)
+            FocusBar(window);  // raised from the tray: the keys work on the bar at once
         return 0;
     case WM_NOTIFY: {
         const auto* draw = reinterpret_cast<const NMCUSTOMDRAW*>(lParam);

@@ -1,7 +1,7 @@
 #include "bar/bar_names.h"
 
 #include "bar/bar_geometry.h"
-#include "bar/bar_tooltips.h"
+#include "bar/button_text.h"
 #include "data/launcher_data.h"
 #include "support/messages.h"
 

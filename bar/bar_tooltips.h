@@ -18,8 +18,3 @@ void UpdateBarTooltips(HWND mainWindow, TooltipMode mode = TooltipMode::Update);
 // subclasses its tools, so this comes before the bar's own procedures are
 // given back.
 void ReleaseBarTooltips(HWND mainWindow);
-
-constexpr int kToolTextSize = 350;
-// Tool text of launcher button index of the current group: its title, then
-// the shortcut in "( )" or, for a system hotkey, "< >". Empty for a bad index.
-void BuildButtonToolText(int index, wchar_t* buffer, int size);

@@ -51,4 +51,42 @@ const NameRow kNames[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Rows, BarNames, ::testing::ValuesIn(kNames), RowName);
 
+class Keyboard : public Window {};
+
+// From another window: the hotkey focuses button 1; arrows wrap over the arrows; Enter, SHIFT+F10 and ESC.
+TEST_F(Keyboard, TheHotkeyFocusesTheBarWhoseKeysStartOpenAndGiveBack)
+{
+    const Recorder started(folder_, L"r\\rec.exe", true);
+    data_.Button(0, 1, L"録る", started.Path());
+    OpenInFront();
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 300, 0, 50, 50, nullptr, nullptr,
+                                 nullptr, nullptr);
+    SetForegroundWindow(other);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other; }));
+    SendMessageW(window_, WM_HOTKEY, IDHK_ACTIVATION, 0);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window_; }));
+    EXPECT_EQ(GetDlgItem(window_, B(0)), GetFocus());
+    const std::pair<BYTE, int> moves[] = {{VK_UP, IDC_NEXT_GROUP}, {VK_RIGHT, B(0)}, {VK_DOWN, B(1)}};
+    for (const auto& [key, focused] : moves) {
+        Key(key, GetDlgCtrlID(GetFocus()));
+        EXPECT_EQ(GetDlgItem(window_, focused), GetFocus()) << key;
+    }
+    Key(VK_RETURN, B(1));
+    EXPECT_TRUE(started.Started());
+    MSG down = {GetFocus(), WM_KEYDOWN, VK_DOWN};
+    EXPECT_TRUE(SendMessageW(GetFocus(), WM_GETDLGCODE, VK_DOWN, LPARAM(&down)) & DLGC_WANTMESSAGE) << "past the loop";
+    RECT button = {}, shown = {};
+    GetWindowRect(GetFocus(), &button);
+    const OpenMenu menu = WhileMenuOpen(window_, [&] {
+        const HeldKeys shift({VK_SHIFT});
+        SendMessageW(GetFocus(), WM_SYSKEYDOWN, VK_F10, 1);
+    }, 0, [&](const OpenMenu& open) { GetWindowRect(open.window, &shown); });
+    ASSERT_TRUE(menu.opened);
+    EXPECT_EQ(std::make_pair(button.left, button.bottom), std::make_pair(shown.left, shown.top)) << "below the button";
+    EXPECT_EQ(L"録る、なのら。", menu.texts.at(0));
+    Key(VK_ESCAPE, B(1));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other; }));
+    DestroyWindow(other);
+}
+
 }  // namespace
