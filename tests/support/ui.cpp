@@ -227,7 +227,7 @@ std::wstring AccessibleText(HMENU menu, UINT position)  // as a screen reader re
     MENUITEMINFOW item = {sizeof item, MIIM_DATA};
     GetMenuItemInfoW(menu, position, TRUE, &item);
     const auto* info = reinterpret_cast<const MSAAMENUINFO*>(item.dwItemData);
-    if (!info || info->dwMSAASignature != static_cast<DWORD>(MSAA_MENU_SIG))
+    if (!info || info->dwMSAASignature != static_cast<DWORD>(MSAA_MENU_SIG) || !info->pszWText)
         return L"-";
     return std::wstring(info->pszWText, info->cchWText);
 }
