@@ -2,6 +2,7 @@
 
 #include "app/folder_menus.h"
 #include "bar/bar_geometry.h"
+#include "bar/bar_keys.h"
 #include "bar/launch.h"
 #include "bar/window_state.h"
 #include "data/button_place.h"
@@ -25,7 +26,7 @@ void BringToFront(HWND launcher, HWND foreground)
     // Detaching may hand the foreground back to nobody (seen under Wine): claim it again.
     if (GetForegroundWindow() != launcher)
         SetForegroundWindow(launcher);
-    SetFocus(GetDlgItem(launcher, IDC_GROUP_BUTTON));
+    FocusBar(launcher);  // the bar from the keyboard at once
 }
 }  // namespace
 
@@ -43,6 +44,15 @@ void ToggleActivation(HWND launcher)
     if (foreground != launcher)
         state->previousForeground = foreground;
     BringToFront(launcher, foreground);
+}
+
+bool GiveBackActivation(HWND launcher)
+{
+    MainWindowState* state = WindowState(launcher);
+    if (!state || !state->previousForeground)
+        return false;
+    ToggleActivation(launcher);
+    return true;
 }
 
 void ForgetPreviousForeground(HWND launcher)

@@ -1,9 +1,15 @@
 #pragma once
 #include <windows.h>
 
-// The activation hotkey: brings the launcher to the front, and on the next
-// press gives the foreground back to the window that had it.
+// The activation hotkey: brings the launcher to the front with the keyboard
+// focus on the bar (bar/bar_keys.h FocusBar), and on the next press gives
+// the foreground back to the window that had it.
 void ToggleActivation(HWND launcher);
+
+// ESC on the bar after the activation hotkey: the foreground back to the
+// window that had it, as a second press does. False when the launcher was
+// not brought forward by the hotkey (nothing done).
+bool GiveBackActivation(HWND launcher);
 
 // The launcher lost activation: the next press activates it again.
 void ForgetPreviousForeground(HWND launcher);

@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include "app/about_box.h"
+#include "app/activation.h"
 #include "app/folder_menus.h"
 #include "app/help.h"
 #include "archive/archive_drop.h"
@@ -197,20 +198,35 @@ bool OnCommand(HWND window, int id)
     }
 }
 
-void OnContextMenu(HWND window, HWND clicked)
+namespace {
+// A menu opened from the keyboard (lParam -1) stands below its control, as a folder menu does; the mouse's at
+// the cursor (null).
+const POINT* KeyboardMenuPoint(HWND control, LPARAM place, POINT* point)
+{
+    RECT rect = {0, 0, 0, 0};
+    if (place != -1 || !GetWindowRect(control, &rect))
+        return nullptr;
+    *point = POINT{rect.left, rect.bottom};
+    return point;
+}
+}  // namespace
+
+void OnContextMenu(HWND window, HWND clicked, LPARAM place)
 {
     if (!clicked || clicked == window || GetParent(clicked) != window)
         return;
     const int id = GetDlgCtrlID(clicked);
+    POINT point;
+    const POINT* at = KeyboardMenuPoint(clicked, place, &point);
     if (id == IDC_PREVIOUS_GROUP || id == IDC_NEXT_GROUP) {
-        ShowGroupMenu(window);
+        ShowGroupMenu(window, at);
         return;
     }
     if (id != IDC_GROUP_BUTTON && !IsLauncherButtonId(id))
         return;
     const int target = id == IDC_GROUP_BUTTON ? kGroupButtonTarget : id - IDC_FIRST_LAUNCHER;
     SetSelectedButton(window, target);
-    ShowButtonMenu(window, target);
+    ShowButtonMenu(window, target, at);
 }
 
 void OnDropFiles(HWND window, HDROP drop)
@@ -220,6 +236,8 @@ void OnDropFiles(HWND window, HDROP drop)
 
 void OnShortcutKey(HWND window, int key)
 {
+    if (key == VK_ESCAPE && GiveBackActivation(window))
+        return;
     HandleShortcutKey(window, key, kBarActions);
 }
 

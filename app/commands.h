@@ -9,13 +9,16 @@
 bool OnCommand(HWND window, int id);
 
 // WM_CONTEXTMENU for the window that was clicked: the arrows open the
-// group-switch menu, the group and launcher buttons their own menu.
-void OnContextMenu(HWND window, HWND clicked);
+// group-switch menu, the group and launcher buttons their own menu; at the
+// cursor, or below the control when place is -1 (the context-menu key or
+// SHIFT+F10 on the focused control).
+void OnContextMenu(HWND window, HWND clicked, LPARAM place);
 
 // WM_DROPFILES; the caller releases the drop.
 void OnDropFiles(HWND window, HDROP drop);
 
-// A key-down of the window or of a bar control (bar/launch.h HandleShortcutKey).
+// A key-down of the window or of a bar control (bar/launch.h HandleShortcutKey);
+// ESC after the activation hotkey gives the foreground back.
 void OnShortcutKey(HWND window, int key);
 
 // Makes button index (0..9, or kGroupButtonTarget for the group button) the

@@ -6,6 +6,7 @@
 #include "app/tray_icon.h"
 #include "archive/archive_job.h"
 #include "bar/bar_geometry.h"
+#include "bar/bar_keys.h"
 #include "bar/bar_pictures.h"
 #include "bar/bar_tooltips.h"
 #include "bar/button_bar.h"
@@ -330,13 +331,20 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam == kHoverTimerId)
             OnHoverTimer(window);
         break;
-    case WM_MOVE:
     case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        // High contrast on or off: the bar's pictures again in the colours now chosen.
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        if (message == WM_SYSCOLORCHANGE)
+            return 0;
+        PlaceWindow(window, WindowPositions());
+        return 0;
+    case WM_MOVE:
     case WM_DISPLAYCHANGE:
         PlaceWindow(window, WindowPositions());
         return 0;
     case WM_CONTEXTMENU:
-        OnContextMenu(window, reinterpret_cast<HWND>(wParam));
+        OnContextMenu(window, reinterpret_cast<HWND>(wParam), lParam);
         break;
     case WM_LAUNCHER_STARTED:
         OnLauncherStarted(window);
@@ -344,6 +352,8 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TRAYNOTIFY:
         if (wParam == kTrayIconId)
             HandleTrayNotify(window, static_cast<UINT>(lParam), GetAlwaysOnTop());
+        if (wParam == kTrayIconId && lParam == WM_LBUTTONUP)
+            FocusBar(window);  // raised from the tray: the keys work on the bar at once
         return 0;
     case WM_NOTIFY: {
         const auto* draw = reinterpret_cast<const NMCUSTOMDRAW*>(lParam);

@@ -1,6 +1,7 @@
 #include "bar/bar_pictures.h"
 
 #include "bar/bar_geometry.h"
+#include "support/high_contrast.h"
 
 namespace {
 // A themed face does not move its picture when pressed; the classic one moves
@@ -24,6 +25,19 @@ bool Pressed(const NMCUSTOMDRAW& draw)
     // A checked push-like button (the group button of an unfolded bar) is drawn pressed.
     return (draw.uItemState & CDIS_CHECKED) && (GetWindowLongW(draw.hdr.hwndFrom, GWL_STYLE) & BS_PUSHLIKE);
 }
+// With high contrast on, the focused control is framed in the highlight
+// colour, two pixels inside its edge, over the face and the picture.
+void DrawHighContrastFocus(const NMCUSTOMDRAW& draw)
+{
+    if (!(draw.uItemState & CDIS_FOCUS) || !HighContrastOn())
+        return;
+    RECT frame = draw.rc;
+    HBRUSH highlight = GetSysColorBrush(COLOR_HIGHLIGHT);
+    for (int line = 0; line < 2; ++line) {
+        InflateRect(&frame, -1, -1);
+        FrameRect(draw.hdc, &frame, highlight);
+    }
+}
 }  // namespace
 
 HICON BarPicture(HWND control)
@@ -43,19 +57,23 @@ HICON PutBarPicture(HWND control, HICON icon)
 
 LRESULT DrawBarPicture(const NMCUSTOMDRAW& draw)
 {
+    // The face only (CDRF_DOERASE): the control's window text is its name for
+    // screen readers, never painted.
     if (draw.dwDrawStage == CDDS_PREPAINT)
-        return CDRF_NOTIFYPOSTPAINT;
-    HICON icon = draw.dwDrawStage == CDDS_POSTPAINT ? BarPicture(draw.hdr.hwndFrom) : nullptr;
-    if (!icon)
+        return CDRF_NOTIFYPOSTPAINT | CDRF_DOERASE;
+    if (draw.dwDrawStage != CDDS_POSTPAINT)
         return CDRF_DODEFAULT;
-    // Centred as the button centres an image of its own.
-    const int side = BarIconSize(WindowDpi(draw.hdr.hwndFrom));
-    int x = (draw.rc.left + draw.rc.right - side) / 2;
-    int y = (draw.rc.top + draw.rc.bottom - side) / 2;
-    if (Pressed(draw) && !Themed(draw.hdr.hwndFrom)) {
-        ++x;
-        ++y;
+    if (HICON icon = BarPicture(draw.hdr.hwndFrom)) {
+        // Centred as the button centres an image of its own.
+        const int side = BarIconSize(WindowDpi(draw.hdr.hwndFrom));
+        int x = (draw.rc.left + draw.rc.right - side) / 2;
+        int y = (draw.rc.top + draw.rc.bottom - side) / 2;
+        if (Pressed(draw) && !Themed(draw.hdr.hwndFrom)) {
+            ++x;
+            ++y;
+        }
+        DrawIconEx(draw.hdc, x, y, icon, side, side, 0, nullptr, DI_NORMAL);
     }
-    DrawIconEx(draw.hdc, x, y, icon, side, side, 0, nullptr, DI_NORMAL);
+    DrawHighContrastFocus(draw);
     return CDRF_DODEFAULT;
 }

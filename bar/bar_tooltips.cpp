@@ -1,10 +1,10 @@
 #include "bar/bar_tooltips.h"
 
 #include "bar/bar_geometry.h"
+#include "bar/bar_names.h"
+#include "bar/button_text.h"
 #include "bar/window_state.h"
 #include "data/launcher_data.h"
-#include "shortcuts/key_names.h"
-#include "shortcuts/shortcut_table.h"
 #include "support/display_scale.h"
 #include "support/path_text.h"
 #include "support/scoped_handle.h"
@@ -20,13 +20,6 @@ HWND TooltipOf(HWND mainWindow)
 {
     const MainWindowState* state = WindowState(mainWindow);
     return state ? state->tooltip : nullptr;
-}
-
-// Adds as much of text as fits in size characters, never half a surrogate pair.
-void AppendText(wchar_t* buffer, int size, const wchar_t* text)
-{
-    const size_t used = std::wcslen(buffer);
-    CopyWholeCharacters(text, std::wcslen(text), buffer + used, size - used);
 }
 
 TTTOOLINFOW ToolOf(HWND mainWindow, HWND control)
@@ -97,39 +90,15 @@ void ReleaseBarTooltips(HWND mainWindow)
     state->tooltipFont.Reset();
 }
 
-void BuildButtonToolText(int index, wchar_t* buffer, int size)
-{
-    if (!buffer || size <= 0)
-        return;
-    std::wmemset(buffer, L'\0', size);
-    const ButtonRecord* button = CurrentButton(index);
-    if (!button)
-        return;
-    AppendText(buffer, size, button->title);
-
-    const ShortcutEntry* entry = GetShortcutEntry(CurrentGroupIndex(), index);
-    if (!entry || entry->key == 0)
-        return;
-    const bool system = entry->usesystemshortcut != 0;
-    AppendText(buffer, size, system ? L" <" : L" (");
-    if (entry->flag & kModifierCtrl)
-        AppendText(buffer, size, L"CTRL+");
-    if (entry->flag & kModifierShift)
-        AppendText(buffer, size, L"SHIFT+");
-    if (entry->flag & kModifierAlt)
-        AppendText(buffer, size, L"ALT+");
-    AppendText(buffer, size, GetKeyName(entry->key));
-    AppendText(buffer, size, system ? L">" : L")");
-}
-
 void UpdateBarTooltips(HWND mainWindow, TooltipMode mode)
 {
+    NameBarControls(mainWindow);  // also without a tooltip
     HWND tooltip = TooltipOf(mainWindow);
     if (!tooltip)
         return;
     wchar_t text[kToolTextSize] = L"";
     const GroupRecord group = GetCurrentGroupRecord();
-    AppendText(text, kToolTextSize, group.name);
+    CopyWholeCharacters(group.name, std::wcslen(group.name), text, kToolTextSize);
     SetTool(mainWindow, tooltip, IDC_GROUP_BUTTON, text, mode);
     for (int i = 0; i < kLauncherButtonCount; ++i) {
         BuildButtonToolText(i, text, kToolTextSize);

@@ -10,14 +10,11 @@ enum class TooltipMode { Add, Update };
 void CreateBarTooltips(HWND mainWindow);
 // Gives the tips the system's tooltip font at the window's DPI.
 void ScaleBarTooltips(HWND mainWindow);
-// Writes the eleven tool texts from the current data; nothing without a tooltip.
+// Writes the eleven tool texts from the current data (nothing without a
+// tooltip) and, with them, the controls' names (bar_names): every change of
+// the bar comes through here.
 void UpdateBarTooltips(HWND mainWindow, TooltipMode mode = TooltipMode::Update);
 // Takes the tools away and destroys the tooltip control. The tooltip
 // subclasses its tools, so this comes before the bar's own procedures are
 // given back.
 void ReleaseBarTooltips(HWND mainWindow);
-
-constexpr int kToolTextSize = 350;
-// Tool text of launcher button index of the current group: its title, then
-// the shortcut in "( )" or, for a system hotkey, "< >". Empty for a bad index.
-void BuildButtonToolText(int index, wchar_t* buffer, int size);

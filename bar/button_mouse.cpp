@@ -1,6 +1,7 @@
 #include "bar/button_mouse.h"
 
 #include "bar/bar_geometry.h"
+#include "bar/bar_keys.h"
 #include "bar/bar_pictures.h"
 #include "bar/bar_tooltips.h"
 #include "bar/button_icons.h"
@@ -205,9 +206,13 @@ LRESULT ForwardKeys(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
     LRESULT answer;
     if (AnswerImageMessage(control, message, wParam, lParam, &answer))
         return answer;
+    if (!g_released && OpenMenuByKey(control, message, wParam))
+        return 0;
     if (message == WM_KEYDOWN && !g_released)
         SendMessageW(MainWindowOf(control), WM_BUTTONKEYDOWN, wParam, lParam);
-    return CallWindowProcW(PreviousBarProcedure(GetDlgCtrlID(control)), control, message, wParam, lParam);
+    const LRESULT result = CallWindowProcW(PreviousBarProcedure(GetDlgCtrlID(control)), control, message, wParam,
+                                           lParam);
+    return message == WM_GETDLGCODE ? BarDialogCode(reinterpret_cast<const MSG*>(lParam), result) : result;
 }
 
 LRESULT HandleLauncherButton(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
@@ -218,6 +223,8 @@ LRESULT HandleLauncherButton(HWND control, UINT message, WPARAM wParam, LPARAM l
         return answer;
     if (g_released)
         return CallWindowProcW(previous, control, message, wParam, lParam);
+    if (OpenMenuByKey(control, message, wParam))
+        return 0;
     switch (message) {
     case WM_KEYDOWN:
         SendMessageW(MainWindowOf(control), WM_BUTTONKEYDOWN, wParam, lParam);
@@ -228,6 +235,9 @@ LRESULT HandleLauncherButton(HWND control, UINT message, WPARAM wParam, LPARAM l
         if (GetCapture() == control)
             UpdateDragCursor(control);
         break;
+    case WM_GETDLGCODE:
+        return BarDialogCode(reinterpret_cast<const MSG*>(lParam),
+                             CallWindowProcW(previous, control, message, wParam, lParam));
     case WM_MOUSEMOVE:
         if (GetCapture() == control && OnLauncherButtonMove(control))
             UpdateDragCursor(control);

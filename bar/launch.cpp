@@ -1,6 +1,7 @@
 #include "bar/launch.h"
 
 #include "bar/bar_geometry.h"
+#include "bar/bar_keys.h"
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
 #include "bar/shell_calls.h"
@@ -297,11 +298,13 @@ void HandleShortcutKey(HWND mainWindow, int key, const BarActions& actions)
         }
         return;
     }
+    bool matched = false;
     for (int group = 0; group < kGroupCount; ++group) {
         for (int i = 0; i < kButtonsPerGroup; ++i) {
             const ShortcutEntry* entry = GetShortcutEntry(group, i);
             if (!entry || entry->key != key || entry->flag != modifiers)
                 continue;
+            matched = true;
             const ButtonRecord* button = ButtonAt(group, i);
             LaunchFailure failure;
             if (!button || actions.openFolderMenu(mainWindow, *button, nullptr))
@@ -310,6 +313,8 @@ void HandleShortcutKey(HWND mainWindow, int key, const BarActions& actions)
                 TellLaunchFailure(mainWindow, failure);
         }
     }
+    if (!matched && modifiers == 0)  // a shortcut on an arrow keeps it
+        HandleBarKey(mainWindow, key);
 }
 
 void HandleBarDrop(HWND mainWindow, HDROP drop, const BarActions& actions)

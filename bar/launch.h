@@ -59,7 +59,8 @@ void LaunchButton(HWND mainWindow, int index, const BarActions& actions);
 
 // A key-down of the main window or forwarded by a bar control: CTRL+digit
 // clicks a button, a plain digit switches groups, other keys start every
-// button whose shortcut matches (a folder menu opens at the cursor).
+// button whose shortcut matches (a folder menu opens at the cursor); a key
+// without modifiers that no shortcut holds moves along the bar (bar_keys).
 void HandleShortcutKey(HWND mainWindow, int key, const BarActions& actions);
 
 // WM_DROPFILES: a file on an empty button is proposed for it, a file on a

@@ -48,12 +48,14 @@ int FieldLength(const wchar_t* field, int size)
     return length;
 }
 
-void TrackAtCursor(PopupMenu& menu, HWND mainWindow)
+// At screen point at, or at the cursor when at is null.
+void TrackAt(PopupMenu& menu, HWND mainWindow, const POINT* at = nullptr)
 {
     menu.MakeOwnerDraw(mainWindow, menu.GetPopup());
     POINT cursor = {0, 0};
     GetCursorPos(&cursor);
-    menu.Track(mainWindow, cursor.x, cursor.y);
+    const POINT place = at ? *at : cursor;
+    menu.Track(mainWindow, place.x, place.y);
 }
 
 }  // namespace
@@ -110,7 +112,7 @@ bool PrepareButtonMenu(PopupMenu& menu, int target, wchar_t* workspace)
     return true;
 }
 
-bool ShowButtonMenu(HWND mainWindow, int target)
+bool ShowButtonMenu(HWND mainWindow, int target, const POINT* at)
 {
     if (target != kGroupButtonTarget && (target < 0 || target >= kButtonsPerGroup))
         return false;
@@ -122,7 +124,7 @@ bool ShowButtonMenu(HWND mainWindow, int target)
     if (!PrepareButtonMenu(menu, target, workspace.Get()))
         return false;
     DrawMenuBar(mainWindow);
-    TrackAtCursor(menu, mainWindow);
+    TrackAt(menu, mainWindow, at);
     return true;
 }
 
@@ -161,7 +163,7 @@ bool FillGroupMenu(PopupMenu& menu, wchar_t* workspace)
     return true;
 }
 
-bool ShowGroupMenu(HWND mainWindow)
+bool ShowGroupMenu(HWND mainWindow, const POINT* at)
 {
     PopupMenu menu;
     menu.LoadSkin();
@@ -172,7 +174,7 @@ bool ShowGroupMenu(HWND mainWindow)
         return false;
     if (!FillGroupMenu(menu, workspace.Get()))
         return false;
-    TrackAtCursor(menu, mainWindow);
+    TrackAt(menu, mainWindow, at);
     return true;
 }
 
@@ -182,7 +184,7 @@ bool ShowTrayMenu(HWND mainWindow, bool onTop)
     menu.LoadSkin();
     if (!menu.LoadTrayMenu(onTop))
         return false;
-    TrackAtCursor(menu, mainWindow);
+    TrackAt(menu, mainWindow);
     return true;
 }
 

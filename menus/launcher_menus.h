@@ -18,14 +18,15 @@ constexpr int kMenuTitlePart = 270;
 constexpr int kMenuWorkspaceSize = 300;
 
 // The context menu of target (0..9 launcher button, kGroupButtonTarget for
-// the group button); its commands come back to the main window.
-bool ShowButtonMenu(HWND mainWindow, int target);
+// the group button), at screen point at (null: at the cursor); its commands
+// come back to the main window.
+bool ShowButtonMenu(HWND mainWindow, int target, const POINT* at = nullptr);
 // Loads IDR_BUTTON_MENU into menu and sets its title and item states for target;
 // workspace holds kMenuWorkspaceSize zero-filled characters.
 bool PrepareButtonMenu(PopupMenu& menu, int target, wchar_t* workspace);
 
-// The group-switch menu. False when the menu or its workspace cannot be had.
-bool ShowGroupMenu(HWND mainWindow);
+// The group-switch menu, at at as above. False when the menu or its workspace cannot be had.
+bool ShowGroupMenu(HWND mainWindow, const POINT* at = nullptr);
 // Fills the empty popup of menu with the title and the groups in use.
 bool FillGroupMenu(PopupMenu& menu, wchar_t* workspace);
 

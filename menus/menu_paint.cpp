@@ -1,7 +1,9 @@
 #include "menus/menu_paint.h"
 
+#include "menus/menu_colours.h"
 #include "menus/popup_menu.h"
 #include "support/display_scale.h"
+#include "support/high_contrast.h"
 #include "support/scoped_handle.h"
 #include "support/text_buffer.h"
 
@@ -203,20 +205,21 @@ bool PopupMenu::DrawItem(HWND owner, const DRAWITEMSTRUCT* item)
         return true;
     HDC target = targetDC.Get();
     HDC source = sourceDC.Get();
+    const MenuColours colours = ChooseMenuColours(skin_, HighContrastOn());
     {
         ScopedSelect drawnOn(target, canvas.Get());
 
         if (top) {
-            FillArea(target, 0, 0, strip, h, skin_.titleColor);
-            if (HBITMAP title = skin_.titleBitmap.Get()) {
+            FillArea(target, 0, 0, strip, h, colours.title);
+            if (HBITMAP title = colours.bitmaps ? skin_.titleBitmap.Get() : nullptr) {
                 const int width = strip < BitmapInfo(title).bmWidth ? strip : BitmapInfo(title).bmWidth;
                 CopySlice(target, 0, width, source, title, menuHeight, offset, h);
             }
         }
 
         const bool selected = (item->itemState & ODS_SELECTED) && !separator;
-        const COLORREF fill = selected ? skin_.highlightColor : skin_.itemColor;
-        HBITMAP picture = selected ? skin_.highlightBitmap.Get() : skin_.itemBitmap.Get();
+        const COLORREF fill = selected ? colours.highlight : colours.item;
+        HBITMAP picture = !colours.bitmaps ? nullptr : selected ? skin_.highlightBitmap.Get() : skin_.itemBitmap.Get();
         FillArea(target, strip, 0, w, h, fill);
         if (picture) {
             const int available = w - strip;
@@ -228,12 +231,13 @@ bool PopupMenu::DrawItem(HWND owner, const DRAWITEMSTRUCT* item)
                 CopySlice(target, strip, available, source, picture, menuHeight, offset, h);
         }
 
-        SetTextColor(target, skin_.textColor);
+        const bool grayed = (item->itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
+        SetTextColor(target, grayed && !colours.embossed ? colours.grayedText
+                             : selected                  ? colours.selectedText
+                                                         : colours.text);
         SetBkMode(target, TRANSPARENT);
         ScopedSelect font(target, font_.Get());
-        UINT state = DSS_NORMAL;
-        if (item->itemState & (ODS_GRAYED | ODS_DISABLED))
-            state |= DSS_DISABLED;
+        const UINT state = grayed && colours.embossed ? DSS_DISABLED : DSS_NORMAL;
 
         if (!separator && record->caption.GetText()) {
             TextBuffer caption(record->caption);

@@ -123,6 +123,8 @@ bool PopupMenu::AddOwnerDraw(HWND owner, HMENU menu)
         record->owner = this;
         record->menu = menu;
         record->caption.Assign(text);
+        record->accessible.pszWText = record->caption.GetText();
+        record->accessible.cchWText = static_cast<DWORD>(record->caption.GetLength());
         record->position = i;
         record->flags = (info.fType & MFT_SEPARATOR) ? kMenuItemSeparator : 0;
         record->iconIndex = ItemIcon(menu, i);

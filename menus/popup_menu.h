@@ -8,6 +8,7 @@
 #include "support/text_buffer.h"
 
 #include <windows.h>
+#include <oleacc.h>
 
 #include <cstdint>
 #include <map>
@@ -21,8 +22,13 @@ constexpr int kMenuCaptionSize = 300;
 // Flag bit of MenuItemRecord::flags: the item was a separator.
 constexpr std::uint32_t kMenuItemSeparator = 1;
 
-// One per converted item; also the item's dwItemData.
+// One per converted item; also the item's dwItemData. An owner-drawn item's
+// data that starts with MSAAMENUINFO gives screen readers its text: the
+// caption as the item's string holds it, "&" and "\t" accelerator included,
+// as Windows reports a plain item (the reader takes the access key and the
+// shortcut from it). The record is the first thing in its own memory.
 struct MenuItemRecord {
+    MSAAMENUINFO accessible = {static_cast<DWORD>(MSAA_MENU_SIG), 0, nullptr};  // points into caption
     PopupMenu* owner = nullptr;
     HMENU menu = nullptr;          // the menu that holds the item
     TextBuffer caption;            // caption, then a tab and the accelerator text

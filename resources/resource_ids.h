@@ -221,6 +221,13 @@
 #define IDS_STARTUP_LINK_NAME           620   // name of the shortcut in the Startup folder, without ".lnk"
 #define IDS_START_FAILED_LINE           621   // one button that did not start with the launcher: group, title
 
+// Names of the bar's controls for screen readers (their window texts, never painted)
+#define IDS_BAR_NAME_BUTTON             640   // a filled launcher button: %1 its number, %2 title and shortcut
+#define IDS_BAR_NAME_EMPTY              641   // an empty launcher button: %1 its number
+#define IDS_BAR_NAME_GROUP              642   // the group button: %1 the group's name
+#define IDS_BAR_NAME_PREVIOUS           643   // the arrow to the previous group
+#define IDS_BAR_NAME_NEXT               644   // the arrow to the next group
+
 // Error and notice messages
 #define IDS_MSG_WINDOW_FAILED           1000  // main window or bar control not created
 #define IDS_MSG_LINK_FAILED             1001  // .lnk cannot be resolved

@@ -222,6 +222,16 @@ bool WriteBmp(const std::wstring& path, int width, int height, const std::functi
 }
 
 namespace {
+std::wstring AccessibleText(HMENU menu, UINT position)  // as a screen reader reads an owner-drawn item
+{
+    MENUITEMINFOW item = {sizeof item, MIIM_DATA};
+    GetMenuItemInfoW(menu, position, TRUE, &item);
+    const auto* info = reinterpret_cast<const MSAAMENUINFO*>(item.dwItemData);
+    if (!info || info->dwMSAASignature != static_cast<DWORD>(MSAA_MENU_SIG) || !info->pszWText)
+        return L"-";
+    return std::wstring(info->pszWText, info->cchWText);
+}
+
 constexpr UINT_PTR kMenuDeadlineTimer = 0x7E57;  // ends a menu that never idles
 WNDPROC g_ownersProcedure = nullptr;              // while a menu is watched
 std::function<void()> g_onIdle;                   // reads the watched menu the first time its loop idles
@@ -255,6 +265,7 @@ OpenMenu WhileMenuOpen(HWND owner, const std::function<void()>& open, UINT choos
             wchar_t text[512] = L"";  // a title fills 260 characters
             GetMenuStringW(menu, i, text, 512, MF_BYPOSITION);
             seen.texts.push_back(text);
+            seen.accessible.push_back(AccessibleText(menu, i));
             RECT rect = {};
             GetMenuItemRect(nullptr, menu, i, &rect);
             MapWindowPoints(nullptr, seen.window, reinterpret_cast<POINT*>(&rect), 2);

@@ -2,6 +2,7 @@
 // Driving windows as a user does and reading what they show; a wait polls until a deadline, never sleeps.
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <functional>
@@ -136,6 +137,7 @@ bool WriteBmp(const std::wstring& path, int width, int height, const std::functi
 struct OpenMenu {
     bool opened = false;
     std::vector<std::wstring> texts;
+    std::vector<std::wstring> accessible;  // what each item's MSAAMENUINFO says; "-" for data without one
     std::vector<RECT> rects;
     std::vector<UINT> ids, states;  // of each item: its command and GetMenuState's flags
     Picture picture;

@@ -61,6 +61,7 @@ TEST_P(FolderMenuOfAButton, ListsTheFolderAndFillsASubmenuWhenItOpens)
         inside = Captions(submenu);
     });
     ASSERT_TRUE(menu.opened);
+    EXPECT_EQ(menu.texts, menu.accessible);
     const size_t shown = std::min(menu.texts.size(), row().listed.size());
     EXPECT_EQ(row().listed, std::vector<std::wstring>(menu.texts.begin(), menu.texts.begin() + shown));
     EXPECT_EQ(row().count, menu.texts.size());

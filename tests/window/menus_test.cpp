@@ -2,6 +2,7 @@
 #include "window/window_test.h"
 
 #include "bar/shell_calls.h"
+#include "support/high_contrast.h"
 #include "support/scoped_handle.h"
 
 #include <cstring>
@@ -38,6 +39,7 @@ TEST_P(MenuOnRightClick, IsTitledForItsTargetWithTheItemsItCanUse)
     Open();
     const OpenMenu menu = RightClick(row().control, 0, [&](const OpenMenu&) { Command(IDC_NEXT_GROUP); });
     ASSERT_TRUE(menu.opened);
+    EXPECT_EQ(menu.texts, menu.accessible) << "every item's text for screen readers";
     EXPECT_EQ(GroupPicture(0), Shows(IDC_GROUP_BUTTON)) << "no group switch while a menu is open";
     const std::wstring caption = menu.texts[0], suffix = String(IDS_MENU_TITLE_SUFFIX);
     EXPECT_EQ(suffix, caption.substr(caption.size() - std::min(caption.size(), suffix.size()))) << "the string table's";
@@ -87,6 +89,7 @@ TEST_F(Menus, TheTrayMenuOpensOnItsRightClickOnlyAndTogglesAlwaysOnTop)
     std::vector<Picture> pictures;
     for (bool on : {true, false, true}) {
         const OpenMenu menu = Tray(WM_RBUTTONUP, IDM_ALWAYS_ON_TOP);
+        EXPECT_EQ(menu.texts, menu.accessible);
         pictures.push_back(menu.picture);
         EXPECT_EQ(on, (menu.State(IDM_ALWAYS_ON_TOP) & MF_CHECKED) != 0);
         EXPECT_EQ(!on, (GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
@@ -230,4 +233,24 @@ TEST_F(MenuSkin, PaintsEveryMenuWithTheSkinFilesOfAnySize)
     EXPECT_EQ(RGB(10, 200, 30), Mid(menu, 8, -30));
 }
 
+}  // namespace
+
+namespace {
+BOOL WINAPI HighContrastIsOn(UINT, UINT, PVOID contrast, UINT)
+{
+    static_cast<HIGHCONTRASTW*>(contrast)->dwFlags = HCF_HIGHCONTRASTON;
+    return TRUE;
+}
+
+// With high contrast on, the skin's bitmaps and colours give way to the system's menu colours, strip included.
+TEST_F(MenuSkin, HighContrastPaintsInTheSystemsColours)
+{
+    for (const wchar_t* name : {L"menuforeground.bmp", L"menubackground.bmp", L"menutitle.bmp"})
+        ASSERT_FALSE(CopyInto(SourceFile(std::wstring(L"docs\\skin\\") + name), folder_, name).empty());
+    OverrideHighContrastLookup(HighContrastIsOn);
+    const OpenMenu menu = ButtonMenu();
+    OverrideHighContrastLookup(nullptr);
+    EXPECT_EQ(GetSysColor(COLOR_MENU), Mid(menu, 8, -3));
+    EXPECT_EQ(GetSysColor(COLOR_MENU), menu.picture.At(3, menu.picture.Height() / 2));
+}
 }  // namespace
