@@ -25,8 +25,19 @@ void ShowFocusMark(HWND mainWindow)
     SendMessageW(mainWindow, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 }
 
+// A folded bar shows its group button alone: the keys stay on it.
+bool BarFolded(HWND mainWindow)
+{
+    return IsDlgButtonChecked(mainWindow, IDC_GROUP_BUTTON) != BST_CHECKED;
+}
+
 void MoveFocus(HWND mainWindow, bool forward)
 {
+    if (BarFolded(mainWindow)) {
+        SetFocus(GetDlgItem(mainWindow, IDC_GROUP_BUTTON));
+        ShowFocusMark(mainWindow);
+        return;
+    }
     const int position = FocusedPosition(mainWindow);
     const int next = position < 0 ? 3 : (position + (forward ? 1 : kBarControlCount - 1)) % kBarControlCount;
     SetFocus(GetDlgItem(mainWindow, BarControlAt(next).id));
@@ -68,6 +79,6 @@ bool HandleBarKey(HWND mainWindow, int key)
 
 void FocusBar(HWND mainWindow)
 {
-    SetFocus(GetDlgItem(mainWindow, IDC_FIRST_LAUNCHER));
+    SetFocus(GetDlgItem(mainWindow, BarFolded(mainWindow) ? IDC_GROUP_BUTTON : IDC_FIRST_LAUNCHER));
     ShowFocusMark(mainWindow);
 }

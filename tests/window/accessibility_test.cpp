@@ -51,7 +51,17 @@ const NameRow kNames[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Rows, BarNames, ::testing::ValuesIn(kNames), RowName);
 
-class Keyboard : public Window {};
+class Keyboard : public Window {
+protected:
+    // The window the activation hotkey comes from.
+    static HWND ForegroundWindowElsewhere()
+    {
+        HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 300, 0, 50, 50, nullptr, nullptr,
+                                     nullptr, nullptr);
+        SetForegroundWindow(other);
+        return other;
+    }
+};
 
 // From another window: the hotkey focuses button 1; arrows wrap over the arrows; Enter, SHIFT+F10 and ESC.
 TEST_F(Keyboard, TheHotkeyFocusesTheBarWhoseKeysStartOpenAndGiveBack)
@@ -59,9 +69,7 @@ TEST_F(Keyboard, TheHotkeyFocusesTheBarWhoseKeysStartOpenAndGiveBack)
     const Recorder started(folder_, L"r\\rec.exe", true);
     data_.Button(0, 1, L"録る", started.Path());
     OpenInFront();
-    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 300, 0, 50, 50, nullptr, nullptr,
-                                 nullptr, nullptr);
-    SetForegroundWindow(other);
+    HWND other = ForegroundWindowElsewhere();
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other; }));
     SendMessageW(window_, WM_HOTKEY, IDHK_ACTIVATION, 0);
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window_; }));
@@ -86,6 +94,21 @@ TEST_F(Keyboard, TheHotkeyFocusesTheBarWhoseKeysStartOpenAndGiveBack)
     EXPECT_EQ(L"録る、なのら。", menu.texts.at(0));
     Key(VK_ESCAPE, B(1));
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other; }));
+    DestroyWindow(other);
+}
+
+TEST_F(Keyboard, AFoldedBarKeepsTheFocusOnItsGroupButton)
+{
+    OpenInFront();
+    SendMessageW(GetDlgItem(window_, IDC_GROUP_BUTTON), BM_CLICK, 0, 0);
+    ASSERT_EQ(BST_UNCHECKED, IsDlgButtonChecked(window_, IDC_GROUP_BUTTON)) << "folded";
+    HWND other = ForegroundWindowElsewhere();
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other; }));
+    SendMessageW(window_, WM_HOTKEY, IDHK_ACTIVATION, 0);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window_; }));
+    EXPECT_EQ(GetDlgItem(window_, IDC_GROUP_BUTTON), GetFocus());
+    Key(VK_DOWN, IDC_GROUP_BUTTON);
+    EXPECT_EQ(GetDlgItem(window_, IDC_GROUP_BUTTON), GetFocus()) << "no step onto a hidden button";
     DestroyWindow(other);
 }
 
