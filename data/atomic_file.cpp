@@ -1,5 +1,6 @@
 #include "data/atomic_file.h"
 
+#include "data/generations.h"
 #include "data/user_file.h"
 
 #include <cwchar>
@@ -45,6 +46,7 @@ bool ReplaceFileContents(const wchar_t* path, const WritePiece* pieces, int coun
         return false;
     if (UserFileKept(path))
         return true;  // the user's own version stays
+    NoteFileReplacing(path, pieces, count);
 
     HANDLE file = g_calls.createFile(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                      FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -64,4 +66,12 @@ bool ReplaceFileContents(const wchar_t* path, const WritePiece* pieces, int coun
     if (!ok)
         DeleteFileW(temp);
     return ok;
+}
+
+bool RemoveUserFile(const wchar_t* path)
+{
+    if (UserFileKept(path))
+        return true;
+    NoteFileRemoving(path);
+    return DeleteFileW(path) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
