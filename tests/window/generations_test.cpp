@@ -5,6 +5,8 @@
 #include "data/launcher_data.h"
 #include "shortcuts/saved_changes.h"
 
+#include <commctrl.h>
+
 namespace {
 
 using namespace window_test;
@@ -31,7 +33,10 @@ protected:
     }
     void RestoreNewest()  // from the tray menu's command, the newest row (selected first) restored, answered Yes
     {
-        DialogWaiter dialog(kRestoreDialog, IDC_RESTORE_RUN);
+        DialogWaiter dialog(kRestoreDialog, IDC_RESTORE_RUN, [](HWND restore) {
+            if (ListView_GetItemCount(GetDlgItem(restore, IDC_RESTORE_LIST)) == 0)
+                Press(restore, IDC_RESTORE_CLOSE);  // nothing kept: closed, so the test fails instead of waiting
+        });
         DialogWaiter question(kQuestion, IDYES);
         Command(IDM_RESTORE_GENERATION);
         ASSERT_TRUE(dialog.Seen());
