@@ -23,6 +23,12 @@ struct FileCalls {
 FileCalls& ActiveFileCalls();
 void RestoreFileCalls();
 
+// Told before ReplaceFileContents replaces a file (pieces: its new contents)
+// or RemoveUserFile removes one (pieces null); the generations keep the
+// files before they change. Null: no one is told.
+using FileChangeWatcher = void (*)(const wchar_t* path, const WritePiece* pieces, int count);
+void WatchFileChanges(FileChangeWatcher watcher);
+
 // "<path>.tmp"; false when it does not fit into size characters.
 bool TemporaryPathFor(const wchar_t* path, wchar_t* out, size_t size);
 

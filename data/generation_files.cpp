@@ -2,7 +2,7 @@
 
 #include "data/atomic_file.h"
 #include "data/button_options.h"
-#include "data/launcher_data.h"
+#include "data/data_file_path.h"
 #include "data/whole_names.h"
 #include "support/path_text.h"
 #include "support/program_files.h"

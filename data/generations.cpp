@@ -152,6 +152,30 @@ bool SameAsPieces(const KeptFile& file, const WritePiece* pieces, int count)
     }
     return file.present && offset == file.bytes.size();
 }
+
+// What data/atomic_file tells before it replaces or removes a file.
+void NoteFileReplacing(const wchar_t* path, const WritePiece* pieces, int count)
+{
+    if (g_keptInScope || !IsLiveSetFile(path))
+        return;
+    KeptFile now;
+    if (!ReadKeptFile(path, &now) || !SameAsPieces(now, pieces, count))
+        KeepOncePerScope();
+}
+
+void NoteFileRemoving(const wchar_t* path)
+{
+    if (!g_keptInScope && IsLiveSetFile(path) && GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES)
+        KeepOncePerScope();
+}
+
+void NoteFileChange(const wchar_t* path, const WritePiece* pieces, int count)
+{
+    if (pieces)
+        NoteFileReplacing(path, pieces, count);
+    else
+        NoteFileRemoving(path);
+}
 }  // namespace
 
 void OverrideGenerationClock(GenerationClock clock)
@@ -170,19 +194,9 @@ GenerationScope::~GenerationScope()
         g_keptInScope = false;
 }
 
-void NoteFileReplacing(const wchar_t* path, const WritePiece* pieces, int count)
+void KeepGenerationsOfSaves(bool on)
 {
-    if (g_keptInScope || !IsLiveSetFile(path))
-        return;
-    KeptFile now;
-    if (!ReadKeptFile(path, &now) || !SameAsPieces(now, pieces, count))
-        KeepOncePerScope();
-}
-
-void NoteFileRemoving(const wchar_t* path)
-{
-    if (!g_keptInScope && IsLiveSetFile(path) && GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES)
-        KeepOncePerScope();
+    WatchFileChanges(on ? NoteFileChange : nullptr);
 }
 
 bool KeepGeneration()

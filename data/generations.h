@@ -29,10 +29,9 @@ public:
     GenerationScope& operator=(const GenerationScope&) = delete;
 };
 
-// Told before a file is replaced or removed: when it is one of the set and
-// changes, the set as it is now is kept (once per scope).
-void NoteFileReplacing(const wchar_t* path, const WritePiece* pieces, int count);
-void NoteFileRemoving(const wchar_t* path);
+// On: before a file of the set is replaced or removed (data/atomic_file.h)
+// and changes, the set as it is now is kept (once per scope). Off: nothing is.
+void KeepGenerationsOfSaves(bool on);
 
 // Keeps the set as it is now, unless it equals the newest generation or has
 // no data file; then prunes. False when nothing was kept.

@@ -200,27 +200,18 @@ bool AllocateLauncherData()
     g_currentGroup = 0;
     g_options = {};
     g_damagedFileOnDisk = false;
+    KeepGenerationsOfSaves(true);
     return true;
 }
 
 void FreeLauncherData()
 {
+    KeepGenerationsOfSaves(false);
     g_data.Free();
     g_settings.Free();
     g_stored.Free();
     g_loaded.Free();
     g_currentGroup = 0;
-}
-
-bool DataFilePath(wchar_t* buffer, DWORD size)
-{
-    // Only a program named with a three-letter extension has a data file:
-    // x.exe keeps its data in x.dat.
-    wchar_t program[MAX_PATH];
-    if (GetProgramPath(program, MAX_PATH) == 0)
-        return false;
-    const wchar_t* extension = ExtensionOf(program);
-    return extension && std::wcslen(extension) == 4 && ProgramPathWithExtension(L"dat", buffer, size);
 }
 
 bool LoadLauncherData(HWND owner)
