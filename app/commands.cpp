@@ -19,6 +19,7 @@
 #include "dialogs/button_settings_dialog.h"
 #include "dialogs/dialog_request.h"
 #include "dialogs/group_settings_dialog.h"
+#include "dialogs/restore_dialog.h"
 #include "dialogs/shortcut_settings_dialog.h"
 #include "menus/launcher_menus.h"
 #include "resources/resource_ids.h"
@@ -179,6 +180,9 @@ bool OnCommand(HWND window, int id)
     case IDM_OPEN_FILE_LOCATION:
     case IDM_FILE_PROPERTIES:
         OnShellCommand(window, id);
+        return true;
+    case IDM_RESTORE_GENERATION:
+        ShowRestoreDialog(window, window);
         return true;
     case IDM_HELP:
         ShowHelp(window);

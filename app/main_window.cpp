@@ -16,6 +16,7 @@
 #include "bar/message_guard.h"
 #include "bar/start_with_launcher.h"
 #include "bar/window_state.h"
+#include "data/generations.h"
 #include "data/launcher_data.h"
 #include "data/window_positions.h"
 #include "menus/folder_menu.h"
@@ -125,6 +126,7 @@ void OnDestroy(HWND window)
         return;
     }
     state->created = false;
+    GenerationScope oneGeneration;  // what the last save left, once
     UnregisterAllHotkeys(window);
     ReleaseButtonBar(window);
     RemoveTrayIcon(&state->trayIcon);

@@ -7,6 +7,7 @@
 namespace {
 const FileCalls kSystemCalls = {CreateFileW, WriteFile, FlushFileBuffers, CloseHandle, MoveFileExW};
 FileCalls g_calls = kSystemCalls;
+FileChangeWatcher g_watcher = nullptr;
 
 constexpr int kMoveAttempts = 5;
 constexpr DWORD kMoveRetryDelay = 40;  // ms; a virus scanner or indexer may hold the file briefly
@@ -25,6 +26,7 @@ bool WriteAll(HANDLE file, const WritePiece* pieces, int count)
 
 FileCalls& ActiveFileCalls() { return g_calls; }
 void RestoreFileCalls() { g_calls = kSystemCalls; }
+void WatchFileChanges(FileChangeWatcher watcher) { g_watcher = watcher; }
 
 bool TemporaryPathFor(const wchar_t* path, wchar_t* out, size_t size)
 {
@@ -45,6 +47,8 @@ bool ReplaceFileContents(const wchar_t* path, const WritePiece* pieces, int coun
         return false;
     if (UserFileKept(path))
         return true;  // the user's own version stays
+    if (g_watcher)
+        g_watcher(path, pieces, count);
 
     HANDLE file = g_calls.createFile(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                      FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -64,4 +68,13 @@ bool ReplaceFileContents(const wchar_t* path, const WritePiece* pieces, int coun
     if (!ok)
         DeleteFileW(temp);
     return ok;
+}
+
+bool RemoveUserFile(const wchar_t* path)
+{
+    if (UserFileKept(path))
+        return true;
+    if (g_watcher)
+        g_watcher(path, nullptr, 0);
+    return DeleteFileW(path) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }

@@ -1,5 +1,6 @@
 #include "data/button_options.h"
 
+#include "data/atomic_file.h"
 #include "data/button_place.h"
 #include "data/key_value_file.h"
 #include "support/path_text.h"
@@ -84,7 +85,7 @@ void ReadButtonOptions(const wchar_t* path, LauncherData* data, LauncherOptions*
 bool WriteButtonOptions(const wchar_t* path, const LauncherData& data, const LauncherOptions& options)
 {
     if (!AnyOptionOn(data, options))
-        return DeleteFileW(path) || GetLastError() == ERROR_FILE_NOT_FOUND;
+        return RemoveUserFile(path);
     KeyValueFile file;
     if (!file.Open(path, true))
         return false;

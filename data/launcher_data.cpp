@@ -2,6 +2,8 @@
 
 #include "data/atomic_file.h"
 #include "data/button_options.h"
+#include "data/generation_summary.h"
+#include "data/generations.h"
 #include "data/legacy_import.h"
 #include "data/stored_image.h"
 #include "data/user_file.h"
@@ -152,6 +154,22 @@ bool LoadHeldBack(HWND owner, const wchar_t* path)
     TellUserFileKept(owner, path);
     return false;
 }
+// A damaged data file: the newest generation that reads is offered. Taken,
+// the damaged file is kept aside now and the generation's files are put in
+// place and read.
+bool TakeGoodGeneration(HWND owner, const wchar_t* path)
+{
+    GenerationSummary good;
+    wchar_t format[512];
+    if (!NewestGoodGeneration(&good) || !LoadText(IDS_MSG_OFFER_GENERATION, format, 512))
+        return false;
+    wchar_t text[600];
+    swprintf(text, 600, format, GenerationTimeText(good.time).c_str());
+    if (ShowMessage(owner, text, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return false;
+    return KeepDamagedFile(path) && PutGenerationInPlace(good.name) && ReadDataFile(path) == DataFileRead::Loaded;
+}
+
 // The records into the image, then the image to the data file and the
 // names it cannot hold beside it. A data file this run does not write gets
 // no names file either: the one there belongs to it.
@@ -182,27 +200,18 @@ bool AllocateLauncherData()
     g_currentGroup = 0;
     g_options = {};
     g_damagedFileOnDisk = false;
+    KeepGenerationsOfSaves(true);
     return true;
 }
 
 void FreeLauncherData()
 {
+    KeepGenerationsOfSaves(false);
     g_data.Free();
     g_settings.Free();
     g_stored.Free();
     g_loaded.Free();
     g_currentGroup = 0;
-}
-
-bool DataFilePath(wchar_t* buffer, DWORD size)
-{
-    // Only a program named with a three-letter extension has a data file:
-    // x.exe keeps its data in x.dat.
-    wchar_t program[MAX_PATH];
-    if (GetProgramPath(program, MAX_PATH) == 0)
-        return false;
-    const wchar_t* extension = ExtensionOf(program);
-    return extension && std::wcslen(extension) == 4 && ProgramPathWithExtension(L"dat", buffer, size);
 }
 
 bool LoadLauncherData(HWND owner)
@@ -227,7 +236,9 @@ bool LoadLauncherData(HWND owner)
     // From here on a failure means a file the user had: one read and found
     // damaged is kept aside at the next save, one that could not be read is
     // not written at all.
-    const DataFileRead read = ReadDataFile(path);
+    DataFileRead read = ReadDataFile(path);
+    if (read == DataFileRead::Damaged && TakeGoodGeneration(owner, path))
+        read = DataFileRead::Loaded;
     if (read == DataFileRead::Damaged) {
         g_damagedFileOnDisk = true;
         return LoadFailed(owner);
@@ -248,6 +259,7 @@ bool SaveLauncherData(HWND owner)
         StoreWindowOrigin(owner);
     g_settings->lastGroup = g_currentGroup;
 
+    GenerationScope oneGeneration;
     wchar_t path[MAX_PATH];
     bool ok = DataFilePath(path, MAX_PATH);
     if (ok && g_damagedFileOnDisk) {

@@ -2,6 +2,7 @@
 // The process-wide launcher data: all groups and buttons, the settings, and
 // the current group. Allocated once at start-up, loaded while the main window
 // is created, changed in place, written back whole.
+#include "data/data_file_path.h"
 #include "data/launcher_records.h"
 #include "data/store_field.h"
 
@@ -14,9 +15,6 @@ bool LoadLauncherData(HWND owner);  // IDS_MSG_LOAD_FAILED on failure
 bool SaveLauncherData(HWND owner);  // IDS_MSG_SAVE_FAILED on failure
 void StoreWindowOrigin(HWND window);
 
-// The data file: the program's path with its three-letter extension replaced
-// by "dat". False for a program named otherwise.
-bool DataFilePath(wchar_t* buffer, DWORD size);
 
 // StoreField: every text goes into a record through it.
 

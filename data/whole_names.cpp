@@ -116,7 +116,7 @@ bool WriteNamesFile(const wchar_t* path, const LauncherData& data, const StoredD
         return true;
     const std::string text = NamesTextFor(data, stored);
     if (text.empty())
-        return DeleteFileW(path) || GetLastError() == ERROR_FILE_NOT_FOUND;
+        return RemoveUserFile(path);
     const WritePiece piece = {text.data(), static_cast<DWORD>(text.size())};
     return ReplaceFileContents(path, &piece, 1);
 }

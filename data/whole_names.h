@@ -17,7 +17,7 @@
 // one, only the whole lines within its first kNamesFileReadLimit bytes are read.
 constexpr DWORD kNamesFileReadLimit = 4 * 1024 * 1024;
 
-// The names file's path: the data file's (data/launcher_data.h DataFilePath)
+// The names file's path: the data file's (data/data_file_path.h DataFilePath)
 // with the extension "names". False when it does not fit.
 bool NamesFilePath(const wchar_t* dataFile, wchar_t* buffer, DWORD size);
 

@@ -10,6 +10,7 @@
 #include "dialogs/file_browser.h"
 #include "dialogs/settings_dialog.h"
 #include "dialogs/key_capture_dialog.h"
+#include "dialogs/restore_dialog.h"
 #include "dialogs/shell_link.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
@@ -49,6 +50,7 @@ private:
     void CaptureHotkey();
     int SpinGroupCount() const;
     void Cancel() override;
+    void OpenRestore();
 
     const int group_;
     // The activation shortcut as it was at opening, put back by Cancel.
@@ -209,6 +211,16 @@ void GroupSettingsDialog::Cancel()
     SetActiveShortcut(activeKeyAtOpen_, activeFlagAtOpen_);
 }
 
+// A restore changes what this dialog shows: it closes as its cancel does,
+// leaving the restored activation shortcut as it is.
+void GroupSettingsDialog::OpenRestore()
+{
+    if (!ShowRestoreDialog(dialog_, mainWindow_))
+        return;
+    PostMessageW(dialog_, WM_CLOSE, 0, 0);
+    icon_.ClearPreview();
+}
+
 bool GroupSettingsDialog::OnCommand(int id, int)
 {
     switch (id) {
@@ -220,6 +232,9 @@ bool GroupSettingsDialog::OnCommand(int id, int)
         return true;
     case IDC_GROUP_CANCEL:
         Cancel();
+        return true;
+    case IDC_GROUP_RESTORE:
+        OpenRestore();
         return true;
     case IDCANCEL:
         return true;  // ESC: the dialog has no cancel button of that id

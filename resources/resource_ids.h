@@ -57,6 +57,7 @@
 #define IDM_FILE_PROPERTIES             40032  // button menu: the shell's properties sheet of the file
 #define IDM_ALWAYS_ON_TOP               40020
 #define IDM_CLOSE                       40021
+#define IDM_RESTORE_GENERATION          40040  // tray menu: the restore dialog of the kept generations
 // Items of a folder menu take the ids from here on, one each, as the menu is filled.
 #define IDM_FIRST_FOLDER_ITEM           41000
 #define IDM_LAST_FOLDER_ITEM            41999
@@ -135,6 +136,12 @@
 #define IDC_SEARCH_QUERY                1040
 #define IDC_SEARCH_LIST                 1041
 #define IDC_SEARCH_HINT                 1042  // the keys, or that nothing matches
+
+#define IDD_RESTORE                     170   // the kept generations, newest first
+#define IDC_RESTORE_LIST                1070
+#define IDC_RESTORE_RUN                 1071  // restores the selected generation (asks first)
+#define IDC_RESTORE_CLOSE               1072
+#define IDC_GROUP_RESTORE               1073  // group settings: opens the restore dialog
 
 #define IDD_ICON_CHOOSER                1015
 #define IDC_ICON_CHOOSER_LIST           1015
@@ -258,6 +265,16 @@
 #define IDS_MSG_ARCHIVE_REPLACE         1058  // question: %1 archive already on the desktop, replace it?
 #define IDS_MSG_EXTRACT_NO_ROOM         1059  // %1 archive, %2 its declared size, %3 the free space; nothing written
 #define IDS_MSG_EXTRACT_NO_FOLDER       1060  // %1 archive, %2 the folder that could not be made; nothing written
+
+// Generations
+#define IDS_RESTORE_COLUMN_TIME         600   // restore dialog's list: when the generation was kept
+#define IDS_RESTORE_COLUMN_BUTTONS      601   // restore dialog's list: filled buttons
+#define IDS_RESTORE_COLUMN_GROUPS       602   // restore dialog's list: the names of the groups in use
+#define IDS_RESTORE_DAMAGED             603   // restore dialog's list: its data file does not read
+#define IDS_RESTORE_UNNAMED_GROUP       604   // restore dialog's list: a group without a name
+#define IDS_MSG_OFFER_GENERATION        1070  // question at start, damaged data file: %ls the newest good generation's time
+#define IDS_MSG_RESTORE_ASK             1071  // question: %ls the generation's time, restore it?
+#define IDS_MSG_RESTORE_FAILED          1072  // the generation's files could not all be put in place
 
 // Progress dialog cancel question
 #define IDS_CANCEL_TITLE                9800  // title of the cancel question

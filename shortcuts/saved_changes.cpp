@@ -1,11 +1,13 @@
 #include "shortcuts/saved_changes.h"
 
+#include "data/generations.h"
 #include "data/launcher_data.h"
 #include "shortcuts/shortcut_file.h"
 #include "support/messages.h"
 
 bool SaveChanges(HWND owner)
 {
+    GenerationScope oneGeneration;  // the files before this change, kept together
     const bool data = SaveLauncherData(owner);
     return SaveShortcutChanges(owner) && data;
 }

@@ -1,6 +1,7 @@
 #include "shortcuts/shortcut_file.h"
 
 #include "data/button_place.h"
+#include "data/generations.h"
 #include "data/key_value_file.h"
 #include "data/user_file.h"
 #include "shortcuts/key_names.h"
@@ -117,6 +118,7 @@ bool SaveShortcutTable()
     wchar_t path[kPathSize];
     if (!ProgramFolderFile(kShortcutFileName, path, kPathSize))
         return false;
+    GenerationScope oneGeneration;
     KeyValueFile file;
     if (!file.Open(path, true))
         return false;

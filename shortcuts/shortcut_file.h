@@ -2,11 +2,10 @@
 // "shortcut.dat" beside the executable: the shortcut table's name/value file.
 // The table itself (CreateShortcutTable, DestroyShortcutTable) is in
 // shortcuts/shortcut_table.h.
+#include "data/generation_files.h"  // kShortcutFileName
 #include "shortcuts/shortcut_table.h"
 
 #include <windows.h>
-
-constexpr wchar_t kShortcutFileName[] = L"shortcut.dat";
 
 // Makes a new, empty global table and fills it from the file. False when the
 // table cannot be allocated (no table then), or when the path cannot be

@@ -8,6 +8,9 @@
 #include "support/launcher.h"
 
 #include "app/main_window.h"
+#include "data/generations.h"
+#include "data/launcher_data.h"
+#include "shortcuts/saved_changes.h"
 #include "bar/bar_geometry.h"
 #include "dialogs/icon_preview.h"
 #include "dialogs/key_capture_dialog.h"
@@ -183,6 +186,31 @@ TEST_F(Screens, GroupSettings)
     Open(SW_SHOWNORMAL);
     DialogWaiter dialog(L"基本設定", IDC_GROUP_CANCEL, [](HWND d) { SaveWindow(d, L"group_settings"); });
     RightClick(IDC_GROUP_BUTTON, IDM_BUTTON_SETTINGS);
+    EXPECT_TRUE(dialog.Seen());
+}
+
+// Three earlier versions of the buttons, kept a day apart.
+void ThreeDaysApart(SYSTEMTIME* now)
+{
+    static WORD day = 5;
+    *now = {2026, 12, 0, day++, 9, 41, 7, 0};
+}
+
+TEST_F(Screens, RestoreDialog)
+{
+    data_.Group(0, L"いつもの").Group(1, L"お仕事").Button(0, 0, L"メモ帳", L"C:\\windows\\notepad.exe");
+    data_.settings.groupCount = 2;
+    Open(SW_SHOWNORMAL);
+    OverrideGenerationClock(ThreeDaysApart);
+    const Restore clock{[] { OverrideGenerationClock(nullptr); }};
+    const wchar_t* titles[] = {L"メモ", L"めも", L"メモ帳"};
+    for (const wchar_t* title : titles) {
+        lstrcpynW(ButtonAt(0, 1)->title, title, kFieldSize);
+        lstrcpynW(ButtonAt(0, 1)->file, L"C:\\windows\\regedit.exe", kFieldSize);
+        ASSERT_TRUE(SaveChanges(window_));
+    }
+    DialogWaiter dialog(L"おもいでから戻す", IDC_RESTORE_CLOSE, [](HWND d) { SaveWindow(d, L"restore_dialog"); });
+    Command(IDM_RESTORE_GENERATION);
     EXPECT_TRUE(dialog.Seen());
 }
 

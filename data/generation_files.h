@@ -1,0 +1,50 @@
+#pragma once
+// The files a generation holds: the data file, the names and options files
+// beside it (their names follow the program's) and shortcut.dat, read whole
+// from a folder, compared, written into a new generation's folder, and put
+// back in place beside the program.
+#include <windows.h>
+
+#include <string>
+
+constexpr wchar_t kShortcutFileName[] = L"shortcut.dat";
+
+enum GenerationFileIndex {
+    kGenerationDataFile,
+    kGenerationNamesFile,
+    kGenerationOptionsFile,
+    kGenerationShortcutFile,
+    kGenerationFileCount
+};
+
+struct KeptFile {
+    bool present = false;
+    std::string bytes;
+};
+
+struct GenerationSet {
+    KeptFile files[kGenerationFileCount];
+};
+
+// The set's files beside the program (full paths). False when one cannot be had.
+bool LiveSetPaths(std::wstring paths[kGenerationFileCount]);
+
+// The same files inside folder, under the names they have beside the program.
+bool SetPathsIn(const std::wstring& folder, std::wstring paths[kGenerationFileCount]);
+
+// True when path is one of the set's files beside the program.
+bool IsLiveSetFile(const wchar_t* path);
+
+// Reads the file whole; an absent one is not present. False when it is
+// there but cannot be read.
+bool ReadKeptFile(const std::wstring& path, KeptFile* file);
+bool ReadSet(const std::wstring paths[kGenerationFileCount], GenerationSet* set);
+
+bool SameSet(const GenerationSet& a, const GenerationSet& b);
+
+// Each present file made new at its path, written and flushed.
+bool WriteSetFiles(const std::wstring paths[kGenerationFileCount], const GenerationSet& set);
+
+// Each file beside the program replaced crash-safely (data/atomic_file.h);
+// one absent in the set is deleted.
+bool PutSetInPlace(const GenerationSet& set);

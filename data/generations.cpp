@@ -1,0 +1,259 @@
+#include "data/generations.h"
+
+#include "data/generation_rule.h"
+#include "support/program_files.h"
+#include "support/scoped_handle.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+GenerationClock g_clock = nullptr;
+int g_scopeDepth = 0;
+bool g_keptInScope = false;
+
+constexpr wchar_t kWritingSuffix[] = L".tmp";  // a generation being written
+
+void Now(SYSTEMTIME* time)
+{
+    if (g_clock)
+        g_clock(time);
+    else
+        GetLocalTime(time);
+}
+
+bool GenerationsFolder(std::wstring* folder)
+{
+    wchar_t path[MAX_PATH];
+    if (!ProgramFolderFile(kGenerationsFolderName, path, MAX_PATH))
+        return false;
+    *folder = path;
+    return true;
+}
+
+bool IsFolder(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool EndsWith(const std::wstring& text, const wchar_t* end)
+{
+    const size_t length = wcslen(end);
+    return text.size() >= length && text.compare(text.size() - length, length, end) == 0;
+}
+
+// Every subfolder name of folder.
+std::vector<std::wstring> SubfolderNames(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    ScopedFind find(FindFirstFileW((folder + L"\\*").c_str(), &found));
+    if (!find)
+        return names;
+    do {
+        const std::wstring name = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..")
+            names.push_back(name);
+    } while (FindNextFileW(find.Get(), &found));
+    return names;
+}
+
+void RemoveGenerationFolder(const std::wstring& folder)
+{
+    for (const std::wstring& name : SubfolderNames(folder))
+        RemoveGenerationFolder(folder + L"\\" + name);
+    WIN32_FIND_DATAW found;
+    ScopedFind find(FindFirstFileW((folder + L"\\*").c_str(), &found));
+    if (find) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+        } while (FindNextFileW(find.Get(), &found));
+    }
+    find.Reset();
+    RemoveDirectoryW(folder.c_str());
+}
+
+// What an interrupted write left behind.
+void RemoveLeftovers(const std::wstring& folder)
+{
+    for (const std::wstring& name : SubfolderNames(folder))
+        if (EndsWith(name, kWritingSuffix))
+            RemoveGenerationFolder(folder + L"\\" + name);
+}
+
+// The time's name, or with "-2", "-3" … the first one not taken.
+std::wstring FreeName(const std::wstring& folder, const SYSTEMTIME& time)
+{
+    const std::wstring base = GenerationName(time);
+    std::wstring name = base;
+    for (int n = 2; IsFolder(folder + L"\\" + name) && n < 1000; ++n)
+        name = base + L"-" + std::to_wstring(n);
+    return name;
+}
+
+bool NewestEquals(const GenerationSet& set)
+{
+    const std::vector<std::wstring> names = ListGenerations();
+    GenerationSet newest;
+    return !names.empty() && ReadGeneration(names.front(), &newest) && SameSet(newest, set);
+}
+
+// Into "<name>.tmp", every file flushed, then renamed into place in one step.
+bool WriteGeneration(const std::wstring& folder, const GenerationSet& set)
+{
+    SYSTEMTIME now;
+    Now(&now);
+    const std::wstring name = FreeName(folder, now);
+    const std::wstring writing = folder + L"\\" + name + kWritingSuffix;
+    std::wstring paths[kGenerationFileCount];
+    if (!SetPathsIn(writing, paths) || !CreateDirectoryW(writing.c_str(), nullptr))
+        return false;
+    if (WriteSetFiles(paths, set) && MoveFileExW(writing.c_str(), (folder + L"\\" + name).c_str(), 0))
+        return true;
+    RemoveGenerationFolder(writing);
+    return false;
+}
+
+void Prune(const std::wstring& folder)
+{
+    const std::vector<std::wstring> names = ListGenerations();
+    std::vector<SYSTEMTIME> times;
+    for (const std::wstring& name : names) {
+        SYSTEMTIME time = {};
+        GenerationTime(name, &time);
+        times.push_back(time);
+    }
+    SYSTEMTIME today;
+    Now(&today);
+    const std::vector<bool> kept = GenerationsKept(times, today);
+    for (size_t i = 0; i < names.size(); ++i)
+        if (!kept[i])
+            RemoveGenerationFolder(folder + L"\\" + names[i]);
+}
+
+void KeepOncePerScope()
+{
+    if (g_keptInScope)
+        return;
+    g_keptInScope = g_scopeDepth > 0;
+    KeepGeneration();
+}
+
+bool SameAsPieces(const KeptFile& file, const WritePiece* pieces, int count)
+{
+    size_t offset = 0;
+    for (int i = 0; i < count; ++i) {
+        if (offset + pieces[i].size > file.bytes.size() ||
+            std::memcmp(file.bytes.data() + offset, pieces[i].data, pieces[i].size) != 0)
+            return false;
+        offset += pieces[i].size;
+    }
+    return file.present && offset == file.bytes.size();
+}
+
+// What data/atomic_file tells before it replaces or removes a file.
+void NoteFileReplacing(const wchar_t* path, const WritePiece* pieces, int count)
+{
+    if (g_keptInScope || !IsLiveSetFile(path))
+        return;
+    KeptFile now;
+    if (!ReadKeptFile(path, &now) || !SameAsPieces(now, pieces, count))
+        KeepOncePerScope();
+}
+
+void NoteFileRemoving(const wchar_t* path)
+{
+    if (!g_keptInScope && IsLiveSetFile(path) && GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES)
+        KeepOncePerScope();
+}
+
+void NoteFileChange(const wchar_t* path, const WritePiece* pieces, int count)
+{
+    if (pieces)
+        NoteFileReplacing(path, pieces, count);
+    else
+        NoteFileRemoving(path);
+}
+}  // namespace
+
+void OverrideGenerationClock(GenerationClock clock)
+{
+    g_clock = clock;
+}
+
+GenerationScope::GenerationScope()
+{
+    ++g_scopeDepth;
+}
+
+GenerationScope::~GenerationScope()
+{
+    if (--g_scopeDepth == 0)
+        g_keptInScope = false;
+}
+
+void KeepGenerationsOfSaves(bool on)
+{
+    WatchFileChanges(on ? NoteFileChange : nullptr);
+}
+
+bool KeepGeneration()
+{
+    std::wstring live[kGenerationFileCount];
+    GenerationSet set;
+    if (!LiveSetPaths(live) || !ReadSet(live, &set) || !set.files[kGenerationDataFile].present || NewestEquals(set))
+        return false;
+    std::wstring folder;
+    if (!GenerationsFolder(&folder))
+        return false;
+    CreateDirectoryW(folder.c_str(), nullptr);
+    RemoveLeftovers(folder);
+    if (!WriteGeneration(folder, set))
+        return false;
+    Prune(folder);
+    return true;
+}
+
+std::vector<std::wstring> ListGenerations()
+{
+    std::vector<std::wstring> names;
+    std::wstring folder;
+    if (!GenerationsFolder(&folder))
+        return names;
+    for (const std::wstring& name : SubfolderNames(folder)) {
+        SYSTEMTIME ignored;
+        if (GenerationTime(name, &ignored))
+            names.push_back(name);
+    }
+    std::sort(names.rbegin(), names.rend());
+    return names;
+}
+
+bool ReadGeneration(const std::wstring& name, GenerationSet* set)
+{
+    std::wstring folder;
+    std::wstring paths[kGenerationFileCount];
+    return GenerationsFolder(&folder) && SetPathsIn(folder + L"\\" + name, paths) && ReadSet(paths, set);
+}
+
+bool RestoreGeneration(const std::wstring& name)
+{
+    GenerationSet set;
+    if (!ReadGeneration(name, &set))
+        return false;
+    GenerationScope scope;
+    KeepOncePerScope();
+    return PutSetInPlace(set);
+}
+
+bool PutGenerationInPlace(const std::wstring& name)
+{
+    GenerationSet set;
+    if (!ReadGeneration(name, &set))
+        return false;
+    GenerationScope scope;
+    g_keptInScope = true;  // the set on disk is the damaged one: nothing of it is kept
+    return PutSetInPlace(set);
+}

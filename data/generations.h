@@ -1,0 +1,50 @@
+#pragma once
+// Generations: the set of the user's files (data/generation_files.h) as it
+// lay on disk just before a save changed one of them, kept in a folder
+// beside the program, one subfolder each (data/generation_rule.h). Keeping
+// one never stops or fails a save and never shows a message: what cannot be
+// kept is simply not kept.
+#include "data/atomic_file.h"
+#include "data/generation_files.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+constexpr wchar_t kGenerationsFolderName[] = L"ポルンのおもいで";
+
+// The local time generations are named by; tests set their own clock
+// (nullptr: the system's).
+using GenerationClock = void (*)(SYSTEMTIME* localNow);
+void OverrideGenerationClock(GenerationClock clock);
+
+// One save that writes several files keeps one generation, before its first
+// change: hold a scope over it (scopes nest).
+class GenerationScope {
+public:
+    GenerationScope();
+    ~GenerationScope();
+    GenerationScope(const GenerationScope&) = delete;
+    GenerationScope& operator=(const GenerationScope&) = delete;
+};
+
+// On: before a file of the set is replaced or removed (data/atomic_file.h)
+// and changes, the set as it is now is kept (once per scope). Off: nothing is.
+void KeepGenerationsOfSaves(bool on);
+
+// Keeps the set as it is now, unless it equals the newest generation or has
+// no data file; then prunes. False when nothing was kept.
+bool KeepGeneration();
+
+// The generations' folder names, newest first.
+std::vector<std::wstring> ListGenerations();
+
+// A generation's files; false when they cannot be read.
+bool ReadGeneration(const std::wstring& name, GenerationSet* set);
+
+// Keeps the set as it is now, then puts the generation's files in place.
+bool RestoreGeneration(const std::wstring& name);
+
+// The generation's files in place, keeping nothing (a damaged data file at start).
+bool PutGenerationInPlace(const std::wstring& name);

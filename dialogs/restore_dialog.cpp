@@ -1,0 +1,198 @@
+#include "dialogs/restore_dialog.h"
+
+#include "bar/bar_tooltips.h"
+#include "bar/button_bar.h"
+#include "bar/button_icons.h"
+#include "data/generation_summary.h"
+#include "data/generations.h"
+#include "data/launcher_data.h"
+#include "resources/resource_ids.h"
+#include "shortcuts/hotkeys.h"
+#include "shortcuts/shortcut_file.h"
+#include "support/dialog_base.h"
+#include "support/display_scale.h"
+#include "support/messages.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+enum RestoreColumn { kTimeColumn, kButtonsColumn, kGroupsColumn };
+
+std::wstring Loaded(UINT id)
+{
+    wchar_t text[256] = L"";
+    LoadText(id, text, 256);
+    return text;
+}
+
+std::wstring GroupNamesText(const GenerationSummary& summary)
+{
+    std::wstring text;
+    for (const std::wstring& name : summary.groupNames) {
+        if (!text.empty())
+            text += L"、";
+        text += name.empty() ? Loaded(IDS_RESTORE_UNNAMED_GROUP) : name;
+    }
+    return text;
+}
+
+// Everything the launcher holds, read again from its files; the bar shows
+// the group it showed, or the last one in use.
+void ReloadLauncherFiles(HWND mainWindow)
+{
+    const int group = CurrentGroupIndex();
+    UnregisterAllHotkeys(mainWindow);
+    LoadLauncherData(mainWindow);
+    LoadShortcutTable(mainWindow);
+    RegisterAllHotkeys(mainWindow);
+    const AppSettings settings = GetSettings();
+    SetTopmost(mainWindow, settings.alwaysOnTop != 0);
+    const int shown = std::min(group, ClampGroupCount(settings.groupCount) - 1);
+    SelectCurrentGroup(shown);
+    ShowGroup(mainWindow, shown);
+    UpdateBarTooltips(mainWindow);
+}
+
+class RestoreDialog : public DialogBase {
+public:
+    explicit RestoreDialog(HWND mainWindow) : mainWindow_(mainWindow) {}
+    bool Run(HWND owner)
+    {
+        ShowModal(owner, IDD_RESTORE);
+        return restored_;
+    }
+    INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    HWND List() const { return GetDlgItem(dialog_, IDC_RESTORE_LIST); }
+    void AddColumns();
+    void AddRow(int row, const GenerationSummary& summary);
+    void Fill();
+    int Selected() const { return ListView_GetNextItem(List(), -1, LVNI_SELECTED); }
+    void ShowRunState();
+    void Restore();
+    bool OnNotify(const NMHDR& header);
+
+    const HWND mainWindow_;
+    std::vector<GenerationSummary> generations_;
+    bool restored_ = false;
+};
+
+void RestoreDialog::AddColumns()
+{
+    HWND list = List();
+    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+    const int margin = ScaleForDpi(16, WindowDpi(list));
+    RECT client;
+    GetClientRect(list, &client);
+    const int time = ListView_GetStringWidth(list, L"0000/00/00 00:00:00") + margin;
+    const int buttons = ListView_GetStringWidth(list, Loaded(IDS_RESTORE_DAMAGED).c_str()) + margin;
+    const int groups = std::max(buttons, static_cast<int>(client.right) - time - buttons - GetSystemMetrics(SM_CXVSCROLL));
+    const UINT titles[] = {IDS_RESTORE_COLUMN_TIME, IDS_RESTORE_COLUMN_BUTTONS, IDS_RESTORE_COLUMN_GROUPS};
+    const int widths[] = {time, buttons, groups};
+    for (int column = kTimeColumn; column <= kGroupsColumn; ++column) {
+        std::wstring title = Loaded(titles[column]);
+        LVCOLUMNW item = {};
+        item.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        item.fmt = column == kButtonsColumn ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        item.cx = widths[column];
+        item.pszText = &title[0];
+        ListView_InsertColumn(list, column, &item);
+    }
+}
+
+void RestoreDialog::AddRow(int row, const GenerationSummary& summary)
+{
+    std::wstring time = GenerationTimeText(summary.time);
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = &time[0];
+    ListView_InsertItem(List(), &item);
+    std::wstring buttons = summary.damaged ? Loaded(IDS_RESTORE_DAMAGED) : std::to_wstring(summary.filledButtons);
+    std::wstring groups = GroupNamesText(summary);
+    ListView_SetItemText(List(), row, kButtonsColumn, &buttons[0]);
+    ListView_SetItemText(List(), row, kGroupsColumn, groups.empty() ? nullptr : &groups[0]);
+}
+
+void RestoreDialog::Fill()
+{
+    generations_ = SummariseGenerations();
+    for (size_t row = 0; row < generations_.size(); ++row)
+        AddRow(static_cast<int>(row), generations_[row]);
+    if (!generations_.empty())
+        ListView_SetItemState(List(), 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ShowRunState();
+}
+
+// Only a generation whose data file reads can be restored.
+void RestoreDialog::ShowRunState()
+{
+    const int row = Selected();
+    const bool usable = row >= 0 && row < static_cast<int>(generations_.size()) && !generations_[row].damaged;
+    EnableWindow(GetDlgItem(dialog_, IDC_RESTORE_RUN), usable);
+}
+
+void RestoreDialog::Restore()
+{
+    const int row = Selected();
+    if (row < 0 || row >= static_cast<int>(generations_.size()) || generations_[row].damaged)
+        return;
+    wchar_t format[512];
+    wchar_t text[600];
+    LoadText(IDS_MSG_RESTORE_ASK, format, 512);
+    swprintf(text, 600, format, GenerationTimeText(generations_[row].time).c_str());
+    if (ShowMessage(dialog_, text, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    const bool ok = RestoreGeneration(generations_[row].name);
+    ReloadLauncherFiles(mainWindow_);
+    if (!ok)
+        ShowMessageId(dialog_, IDS_MSG_RESTORE_FAILED, MB_OK | MB_ICONERROR);
+    restored_ = true;
+    EndDialog(dialog_, 1);
+}
+
+bool RestoreDialog::OnNotify(const NMHDR& header)
+{
+    if (header.idFrom != IDC_RESTORE_LIST)
+        return false;
+    if (header.code == LVN_ITEMCHANGED)
+        ShowRunState();
+    else if (header.code == NM_DBLCLK)
+        Restore();
+    return true;
+}
+
+INT_PTR RestoreDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        AddColumns();
+        Fill();
+        return TRUE;
+    case WM_NOTIFY:
+        return OnNotify(*reinterpret_cast<const NMHDR*>(lParam)) ? TRUE : FALSE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_RESTORE_RUN)
+            Restore();
+        else if (LOWORD(wParam) == IDC_RESTORE_CLOSE || LOWORD(wParam) == IDCANCEL)
+            EndDialog(dialog_, 0);
+        return TRUE;
+    case WM_CANCEL_REQUEST:
+        EndDialog(dialog_, 0);
+        return AnswerCancelRequest(dialog_);
+    default:
+        return FALSE;
+    }
+}
+}  // namespace
+
+bool ShowRestoreDialog(HWND owner, HWND mainWindow)
+{
+    RestoreDialog dialog(mainWindow);
+    return dialog.Run(owner);
+}

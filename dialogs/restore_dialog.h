@@ -1,0 +1,11 @@
+#pragma once
+// The restore dialog: the kept generations of the user's files
+// (data/generations.h), newest first, with their time, filled buttons and
+// group names. Restoring one asks first, keeps the files as they are now as
+// a generation of their own, puts the chosen one in place and shows it at
+// once: records, names, options, shortcuts and hotkeys are read again.
+#include <windows.h>
+
+// Runs the dialog modally over owner for the launcher's main window; true
+// when a generation was restored.
+bool ShowRestoreDialog(HWND owner, HWND mainWindow);

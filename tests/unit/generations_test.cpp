@@ -1,0 +1,65 @@
+// Which kept generations stay: the newest ten, and the newest of each of the last thirty days.
+#include "data/generation_rule.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+SYSTEMTIME DaysBefore(int days, int minute)  // at 12:minute on the day `days` before 2026-12-08
+{
+    SYSTEMTIME time = {2026, 12, 0, 8, 12, 0, 0, 0};
+    FILETIME file;
+    SystemTimeToFileTime(&time, &file);
+    ULARGE_INTEGER units = {{file.dwLowDateTime, file.dwHighDateTime}};
+    units.QuadPart -= days * 864000000000ULL;
+    units.QuadPart += minute * 600000000ULL;
+    file = {units.LowPart, units.HighPart};
+    FileTimeToSystemTime(&file, &time);
+    return time;
+}
+
+struct Kept {
+    const char* name;
+    int daysBack, minute;
+    bool kept;
+};
+// Newest first: twelve today, then two a day further back.
+const Kept kKept[] = {
+    {.name = "tenth newest", .daysBack = 0, .minute = 50, .kept = true},
+    {.name = "eleventh, today's newest is kept already", .daysBack = 0, .minute = 49, .kept = false},
+    {.name = "newest of yesterday", .daysBack = 1, .minute = 40, .kept = true},
+    {.name = "second of yesterday", .daysBack = 1, .minute = 39, .kept = false},
+    {.name = "newest of the thirtieth day", .daysBack = 29, .minute = 40, .kept = true},
+    {.name = "older than thirty days", .daysBack = 30, .minute = 40, .kept = false},
+};
+
+TEST(GenerationsKept, TheNewestTenAndTheNewestOfEachOfThirtyDaysStay)
+{
+    std::vector<SYSTEMTIME> times;
+    for (int minute = 59; minute >= 49; --minute)
+        times.push_back(DaysBefore(0, minute));
+    for (int day = 1; day <= 40; ++day) {
+        times.push_back(DaysBefore(day, 40));
+        times.push_back(DaysBefore(day, 39));
+    }
+    const std::vector<bool> kept = GenerationsKept(times, DaysBefore(0, 59));
+    for (const Kept& row : kKept) {
+        const auto at = std::find_if(times.begin(), times.end(), [&](const SYSTEMTIME& t) {
+            const SYSTEMTIME want = DaysBefore(row.daysBack, row.minute);
+            return t.wDay == want.wDay && t.wMonth == want.wMonth && t.wMinute == want.wMinute;
+        });
+        EXPECT_EQ(kept[at - times.begin()], row.kept) << row.name;
+    }
+}
+
+TEST(GenerationsKept, NamesSortByTimeAndReadBack)
+{
+    const SYSTEMTIME time = DaysBefore(3, 7);
+    SYSTEMTIME back = {};
+    ASSERT_TRUE(GenerationTime(GenerationName(time) + L"-2", &back));
+    EXPECT_EQ(GenerationName(back), GenerationName(time));
+    EXPECT_FALSE(GenerationTime(GenerationName(time) + L".tmp", &back));
+    EXPECT_LT(GenerationName(DaysBefore(3, 7)), GenerationName(DaysBefore(3, 8)));
+}
+
+}  // namespace
