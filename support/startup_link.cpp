@@ -45,34 +45,43 @@ void LinkTarget(const wchar_t* link, wchar_t (&target)[MAX_PATH])
         !ReadLinkTarget(loaded.Get(), target, MAX_PATH))
         target[0] = L'\0';
 }
+
+// The link's path, the running program's and where the link leads now.
+struct StartupLinkState {
+    wchar_t link[MAX_PATH];
+    wchar_t program[MAX_PATH];
+    wchar_t target[MAX_PATH];
+};
+
+bool LookAtStartupLink(StartupLinkState* state)
+{
+    if (!StartupLinkPath(state->link) || GetProgramPath(state->program, MAX_PATH) == 0)
+        return false;
+    LinkTarget(state->link, state->target);
+    return true;
+}
 }  // namespace
 
 bool RenewStartupLink()
 {
-    wchar_t link[MAX_PATH];
-    wchar_t program[MAX_PATH];
-    if (!StartupLinkPath(link) || GetProgramPath(program, MAX_PATH) == 0)
+    StartupLinkState state;
+    if (!LookAtStartupLink(&state))
         return false;
-    wchar_t target[MAX_PATH];
-    LinkTarget(link, target);
-    if (lstrcmpiW(target, program) == 0)
+    if (lstrcmpiW(state.target, state.program) == 0)
         return true;
     wchar_t folder[MAX_PATH];
-    CopyFolderOf(program, folder, MAX_PATH);
-    return SaveShellLink(link, program, folder);
+    CopyFolderOf(state.program, folder, MAX_PATH);
+    return SaveShellLink(state.link, state.program, folder);
 }
 
 bool RemoveStartupLink()
 {
-    wchar_t link[MAX_PATH];
-    wchar_t program[MAX_PATH];
-    if (!StartupLinkPath(link) || GetProgramPath(program, MAX_PATH) == 0)
+    StartupLinkState state;
+    if (!LookAtStartupLink(&state))
         return false;
-    wchar_t target[MAX_PATH];
-    LinkTarget(link, target);
-    if (!target[0] || lstrcmpiW(FileNameOf(target), FileNameOf(program)) != 0)
+    if (!state.target[0] || lstrcmpiW(FileNameOf(state.target), FileNameOf(state.program)) != 0)
         return true;
-    return DeleteFileW(link) || GetLastError() == ERROR_FILE_NOT_FOUND;
+    return DeleteFileW(state.link) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 void OverrideStartupFolder(const wchar_t* folder)
