@@ -81,7 +81,6 @@ LRESULT OnCreate(HWND window)
     ImmAssociateContext(window, nullptr);
     if (!CreateButtonBar(window))
         return -1;
-    AddTrayIcon(&state->trayIcon, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY);
     RebuildSystemMenu(window);
     LoadLauncherData(window);
     const AppSettings settings = GetSettings();
@@ -90,7 +89,6 @@ LRESULT OnCreate(HWND window)
     LoadPositions(WindowPositions(), window);
     LoadShortcutTable(window);  // no file yet: an empty table, written at the first change
     RegisterAllHotkeys(window);  // a combination taken elsewhere stays unregistered
-    TellRefusedHotkeys(*state);
     SetWindowPos(window, nullptr, settings.windowX, settings.windowY, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (settings.alwaysOnTop)
@@ -98,11 +96,23 @@ LRESULT OnCreate(HWND window)
     PlaceWindow(window, WindowPositions());
     ShowGroup(window, CurrentGroupIndex());  // the start group the load chose, 0 when out of range
     CheckDlgButton(window, IDC_GROUP_BUTTON, BST_CHECKED);
-    CreateBarTooltips(window);
     DragAcceptFiles(window, TRUE);
-    state->timer = SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
     state->created = true;
+    PostMessageW(window, WM_FINISH_START, 0, 0);
     return 0;
+}
+
+// The start's second half, once the bar is up: nothing here shows on the bar.
+void FinishStart(HWND window)
+{
+    MainWindowState* state = WindowState(window);
+    if (!state || !state->created || state->ready)
+        return;
+    AddTrayIcon(&state->trayIcon, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY);
+    TellRefusedHotkeys(*state);
+    CreateBarTooltips(window);
+    state->timer = SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
+    state->ready = true;
 }
 
 // Once the bar of a first start is on the screen: the Startup folder's
@@ -127,6 +137,7 @@ void OnDestroy(HWND window)
     }
     state->created = false;
     GenerationScope oneGeneration;  // what the last save left, once
+    state->ready = false;
     UnregisterAllHotkeys(window);
     ReleaseButtonBar(window);
     RemoveTrayIcon(&state->trayIcon);
@@ -257,6 +268,12 @@ HWND CreateMainWindow(HINSTANCE instance, const wchar_t* className)
                            nullptr, nullptr, instance, nullptr);
 }
 
+bool MainWindowReady(HWND mainWindow)
+{
+    const MainWindowState* state = WindowState(mainWindow);
+    return state && state->ready;
+}
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     // A creation that threw fails (WM_NCCREATE's 0 is FALSE, WM_CREATE's -1).
@@ -350,6 +367,9 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_LAUNCHER_STARTED:
         OnLauncherStarted(window);
+        return 0;
+    case WM_FINISH_START:
+        FinishStart(window);
         return 0;
     case WM_TRAYNOTIFY:
         if (wParam == kTrayIconId)

@@ -119,9 +119,10 @@ void LauncherWindow::Open(int show)
     ASSERT_TRUE(AllocateLauncherData());
     window_ = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass);
     ASSERT_NE(nullptr, window_);
-    KillTimer(window_, kHoverTimerId);
     ShowWindow(window_, show);
     UpdateWindow(window_);
+    ASSERT_TRUE(WaitUntil([this] { return MainWindowReady(window_); }));  // tray icon, tips, timer
+    KillTimer(window_, kHoverTimerId);
     PumpPending();
 }
 
