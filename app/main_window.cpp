@@ -12,6 +12,7 @@
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
 #include "bar/button_mouse.h"
+#include "bar/icon_cache_file.h"
 #include "bar/launch.h"
 #include "bar/message_guard.h"
 #include "bar/start_with_launcher.h"
@@ -94,6 +95,7 @@ LRESULT OnCreate(HWND window)
     if (settings.alwaysOnTop)
         SetTopmost(window, true);
     PlaceWindow(window, WindowPositions());
+    ReadIconCacheFile();  // the start group's icons from one file where it still holds them
     ShowGroup(window, CurrentGroupIndex());  // the start group the load chose, 0 when out of range
     CheckDlgButton(window, IDC_GROUP_BUTTON, BST_CHECKED);
     DragAcceptFiles(window, TRUE);
@@ -112,6 +114,7 @@ void FinishStart(HWND window)
     TellRefusedHotkeys(*state);
     CreateBarTooltips(window);
     state->timer = SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
+    SaveBarIconFile();  // the icons the file lacked or held wrongly, for the next start
     state->ready = true;
 }
 
@@ -139,6 +142,7 @@ void OnDestroy(HWND window)
     GenerationScope oneGeneration;  // what the last save left, once
     state->ready = false;
     UnregisterAllHotkeys(window);
+    SaveBarIconFile();  // the groups shown in this run, while the bar still holds their icons
     ReleaseButtonBar(window);
     RemoveTrayIcon(&state->trayIcon);
     SaveLauncherData(window);

@@ -5,6 +5,7 @@
 #include "bar/button_icons.h"
 #include "bar/button_mouse.h"
 #include "bar/icon_cache.h"
+#include "bar/icon_cache_file.h"
 #include "data/launcher_data.h"
 #include "support/messages.h"
 
@@ -54,6 +55,7 @@ void ReleaseButtonBar(HWND mainWindow)
         SetButtonImage(mainWindow, BarControlAt(position).id, nullptr);
     RestoreBarControls(mainWindow);
     ClearIconCache();
+    ForgetIconCacheFile();
 }
 
 void SetBarExpanded(HWND mainWindow, bool expanded)
