@@ -89,7 +89,6 @@ LRESULT OnCreate(HWND window)
     ForgetLastDesktopSize();
     LoadPositions(WindowPositions(), window);
     LoadShortcutTable(window);  // no file yet: an empty table, written at the first change
-    RegisterAllHotkeys(window);  // a combination taken elsewhere stays unregistered
     SetWindowPos(window, nullptr, settings.windowX, settings.windowY, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (settings.alwaysOnTop)
@@ -110,6 +109,7 @@ void FinishStart(HWND window)
     MainWindowState* state = WindowState(window);
     if (!state || !state->created || state->ready)
         return;
+    RegisterAllHotkeys(window);  // a combination taken elsewhere stays unregistered
     AddTrayIcon(&state->trayIcon, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY);
     TellRefusedHotkeys(*state);
     CreateBarTooltips(window);

@@ -121,6 +121,8 @@ void LauncherWindow::Open(int show)
     ASSERT_NE(nullptr, window_);
     ShowWindow(window_, show);
     UpdateWindow(window_);
+    if (!waitReady_)
+        return;
     ASSERT_TRUE(WaitUntil([this] { return MainWindowReady(window_); }));  // tray icon, tips, timer
     KillTimer(window_, kHoverTimerId);
     PumpPending();

@@ -109,6 +109,7 @@ protected:
     DataImage data_;
     std::string shortcuts_;  // shortcut.dat; none when empty
     std::function<void()> beforeStart_;  // run by Open once the files are written, before the window is made
+    bool waitReady_ = true;              // Open waits for the start's second half (MainWindowReady)
     std::wstring program_;
     HWND window_ = nullptr;
 };
