@@ -36,9 +36,11 @@ bool CreateButtonBar(HWND mainWindow)
     }
     // The controls keep their pictures through the bar's procedures.
     SubclassBarControls(mainWindow);
+    // The group button and the launcher buttons get their images from ShowGroup.
     for (int position = 0; position < kBarControlCount; ++position) {
         const BarControl c = BarControlAt(position, dpi);
-        SetButtonImage(mainWindow, c.id, LoadResourceIcon(c.icon, BarIconSize(dpi)));
+        if (c.id != IDC_GROUP_BUTTON && !IsLauncherButtonId(c.id))
+            SetButtonImage(mainWindow, c.id, LoadResourceIcon(c.icon, BarIconSize(dpi)));
     }
     return true;
 }

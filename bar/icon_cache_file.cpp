@@ -253,23 +253,24 @@ bool CaptureIcon(HICON icon, int side, StoredIcon* stored)
 HICON MakeStoredIcon(const StoredIcon& stored)
 {
     const int side = stored.key.pixelSize;
-    if (side < 1 || side > kMaxStoredIconSide || stored.pixels.size() != static_cast<size_t>(side) * side ||
+    const size_t rowPixels = static_cast<size_t>(side);
+    const size_t maskRow = IconMaskBytes(side) / rowPixels;
+    if (side < 1 || side > kMaxStoredIconSide || stored.pixels.size() != rowPixels * rowPixels ||
         stored.mask.size() != IconMaskBytes(side))
         return nullptr;
-    BITMAPINFO colourInfo = ColourHeader(side);
-    void* bits = nullptr;
-    ScopedGdi<HBITMAP> colour(CreateDIBSection(nullptr, &colourInfo, DIB_RGB_COLORS, &bits, nullptr, 0));
-    ScopedGdi<HBITMAP> mask(CreateBitmap(side, side, 1, 1, nullptr));
-    if (!colour || !mask || !bits)
-        return nullptr;
-    std::memcpy(bits, stored.pixels.data(), stored.pixels.size() * 4);
-    MaskInfo maskInfo = MaskHeader(side);
-    ScopedWindowDC screen(nullptr);
-    if (SetDIBits(screen.Get(), mask.Get(), 0, side, stored.mask.data(), reinterpret_cast<BITMAPINFO*>(&maskInfo),
-                  DIB_RGB_COLORS) != side)
-        return nullptr;
-    ICONINFO info = {TRUE, 0, 0, mask.Get(), colour.Get()};
-    return CreateIconIndirect(&info);
+    // The image as an icon resource holds it: the header (twice the height:
+    // the colours, then the mask), the rows bottom first.
+    BITMAPINFOHEADER header = TopDownHeader(side, 32);
+    header.biHeight = 2 * side;
+    std::vector<BYTE> image;
+    image.reserve(sizeof header + stored.pixels.size() * 4 + stored.mask.size());
+    Append(&image, &header, sizeof header);
+    for (size_t row = rowPixels; row-- > 0;)
+        Append(&image, &stored.pixels[row * rowPixels], rowPixels * 4);
+    for (size_t row = rowPixels; row-- > 0;)
+        Append(&image, &stored.mask[row * maskRow], maskRow);
+    return CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE, 0x00030000, side, side,
+                                    LR_DEFAULTCOLOR);
 }
 
 void ReadIconCacheFile()
