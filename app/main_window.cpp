@@ -110,11 +110,12 @@ void FinishStart(HWND window)
     if (!state || !state->created || state->ready)
         return;
     RegisterAllHotkeys(window);  // a combination taken elsewhere stays unregistered
-    AddTrayIcon(&state->trayIcon, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY);
-    TellRefusedHotkeys(*state);
     CreateBarTooltips(window);
     state->timer = SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
     SaveBarIconFile();  // the icons the file lacked or held wrongly, for the next start
+    // Last: another process that sees the tray icon knows the start is complete.
+    AddTrayIcon(&state->trayIcon, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY);
+    TellRefusedHotkeys(*state);
     state->ready = true;
 }
 

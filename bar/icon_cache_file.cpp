@@ -74,7 +74,8 @@ bool ParseEntry(ByteReader* reader, StoredIcon* icon)
     icon->pixels.resize(side * side);
     icon->mask.resize(IconMaskBytes(key.pixelSize));
     key.usable = true;
-    return reader->Take(icon->pixels.data(), icon->pixels.size() * 4) && reader->Take(icon->mask.data(), icon->mask.size());
+    return reader->Take(icon->pixels.data(), icon->pixels.size() * 4) &&
+           reader->Take(icon->mask.data(), icon->mask.size());
 }
 
 // A BITMAPINFO with room for the two colours of a mask.
