@@ -4,7 +4,6 @@
 #include "bar/icon_cache_file.h"
 
 #include <gtest/gtest.h>
-
 #include <cstring>
 
 using namespace support;
@@ -86,7 +85,6 @@ INSTANTIATE_TEST_SUITE_P(Files, DamagedIconFile, ::testing::Values(
     Damage{.name = "CountPastTheLimit", .keep = 0, .at = 8, .put = 0xFFFFFFFF, .flip = false, .reseal = true},
     Damage{.name = "CountPastTheEntries", .keep = 0, .at = 8, .put = 3, .flip = false, .reseal = true},
     Damage{.name = "PathPastMaxPath", .keep = 0, .at = 16, .put = MAX_PATH, .flip = false, .reseal = true},
-    Damage{.name = "PathEmpty", .keep = 0, .at = 16, .put = 0, .flip = false, .reseal = true},
     Damage{.name = "PathWithANul", .keep = 0, .at = 44, .put = 0, .flip = false, .reseal = true},
     Damage{.name = "SidePastTheLimit", .keep = 0, .at = 24, .put = 0x7FFFFFFF, .flip = false, .reseal = true},
     Damage{.name = "SideZero", .keep = 0, .at = 24, .put = 0, .flip = false, .reseal = true},
