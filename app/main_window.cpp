@@ -12,6 +12,7 @@
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
 #include "bar/button_mouse.h"
+#include "bar/icon_cache_file.h"
 #include "bar/launch.h"
 #include "bar/message_guard.h"
 #include "bar/start_with_launcher.h"
@@ -81,7 +82,6 @@ LRESULT OnCreate(HWND window)
     ImmAssociateContext(window, nullptr);
     if (!CreateButtonBar(window))
         return -1;
-    AddTrayIcon(&state->trayIcon, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY);
     RebuildSystemMenu(window);
     LoadLauncherData(window);
     const AppSettings settings = GetSettings();
@@ -89,20 +89,34 @@ LRESULT OnCreate(HWND window)
     ForgetLastDesktopSize();
     LoadPositions(WindowPositions(), window);
     LoadShortcutTable(window);  // no file yet: an empty table, written at the first change
-    RegisterAllHotkeys(window);  // a combination taken elsewhere stays unregistered
-    TellRefusedHotkeys(*state);
     SetWindowPos(window, nullptr, settings.windowX, settings.windowY, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (settings.alwaysOnTop)
         SetTopmost(window, true);
     PlaceWindow(window, WindowPositions());
+    ReadIconCacheFile();  // the start group's icons from one file where it still holds them
     ShowGroup(window, CurrentGroupIndex());  // the start group the load chose, 0 when out of range
     CheckDlgButton(window, IDC_GROUP_BUTTON, BST_CHECKED);
-    CreateBarTooltips(window);
     DragAcceptFiles(window, TRUE);
-    state->timer = SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
     state->created = true;
+    PostMessageW(window, WM_FINISH_START, 0, 0);
     return 0;
+}
+
+// The start's second half, once the bar is up: nothing here shows on the bar.
+void FinishStart(HWND window)
+{
+    MainWindowState* state = WindowState(window);
+    if (!state || !state->created || state->ready)
+        return;
+    RegisterAllHotkeys(window);  // a combination taken elsewhere stays unregistered
+    CreateBarTooltips(window);
+    state->timer = SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
+    SaveBarIconFile();  // the icons the file lacked or held wrongly, for the next start
+    // Last: another process that sees the tray icon knows the start is complete.
+    AddTrayIcon(&state->trayIcon, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY);
+    TellRefusedHotkeys(*state);
+    state->ready = true;
 }
 
 // Once the bar of a first start is on the screen: the Startup folder's
@@ -127,7 +141,9 @@ void OnDestroy(HWND window)
     }
     state->created = false;
     GenerationScope oneGeneration;  // what the last save left, once
+    state->ready = false;
     UnregisterAllHotkeys(window);
+    SaveBarIconFile();  // the groups shown in this run, while the bar still holds their icons
     ReleaseButtonBar(window);
     RemoveTrayIcon(&state->trayIcon);
     SaveLauncherData(window);
@@ -257,6 +273,12 @@ HWND CreateMainWindow(HINSTANCE instance, const wchar_t* className)
                            nullptr, nullptr, instance, nullptr);
 }
 
+bool MainWindowReady(HWND mainWindow)
+{
+    const MainWindowState* state = WindowState(mainWindow);
+    return state && state->ready;
+}
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     // A creation that threw fails (WM_NCCREATE's 0 is FALSE, WM_CREATE's -1).
@@ -350,6 +372,9 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_LAUNCHER_STARTED:
         OnLauncherStarted(window);
+        return 0;
+    case WM_FINISH_START:
+        FinishStart(window);
         return 0;
     case WM_TRAYNOTIFY:
         if (wParam == kTrayIconId)

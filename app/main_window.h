@@ -8,10 +8,16 @@ constexpr wchar_t kMainWindowClass[] = L"porun21 - kessaro/QZT";
 constexpr UINT WM_TRAYNOTIFY = WM_APP + 100;  // the tray icon's callback message
 // Posted once by a first start after the bar is shown: what starts with the launcher.
 constexpr UINT WM_LAUNCHER_STARTED = WM_APP + 101;
+// Posted by WM_CREATE to itself: what the bar's first picture does not need
+// (the hotkeys, the tray icon, its balloon, the tooltips, the hover timer,
+// the icon file) follows it.
+constexpr UINT WM_FINISH_START = WM_APP + 102;
 
 constexpr UINT_PTR kHoverTimerId = 1;
 constexpr UINT kHoverTimerPeriod = 1000;
 
 // Registers the class and creates the (hidden) main window; null on failure.
 HWND CreateMainWindow(HINSTANCE instance, const wchar_t* className);
+// True once WM_FINISH_START has run: the hotkeys, the tray icon and the tooltips exist.
+bool MainWindowReady(HWND mainWindow);
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -5,6 +5,7 @@
 #include "bar/button_icons.h"
 #include "bar/button_mouse.h"
 #include "bar/icon_cache.h"
+#include "bar/icon_cache_file.h"
 #include "data/launcher_data.h"
 #include "support/messages.h"
 
@@ -35,9 +36,11 @@ bool CreateButtonBar(HWND mainWindow)
     }
     // The controls keep their pictures through the bar's procedures.
     SubclassBarControls(mainWindow);
+    // The group button and the launcher buttons get their images from ShowGroup.
     for (int position = 0; position < kBarControlCount; ++position) {
         const BarControl c = BarControlAt(position, dpi);
-        SetButtonImage(mainWindow, c.id, LoadResourceIcon(c.icon, BarIconSize(dpi)));
+        if (c.id != IDC_GROUP_BUTTON && !IsLauncherButtonId(c.id))
+            SetButtonImage(mainWindow, c.id, LoadResourceIcon(c.icon, BarIconSize(dpi)));
     }
     return true;
 }
@@ -54,6 +57,7 @@ void ReleaseButtonBar(HWND mainWindow)
         SetButtonImage(mainWindow, BarControlAt(position).id, nullptr);
     RestoreBarControls(mainWindow);
     ClearIconCache();
+    ForgetIconCacheFile();
 }
 
 void SetBarExpanded(HWND mainWindow, bool expanded)

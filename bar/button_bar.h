@@ -3,8 +3,9 @@
 // and place in the Z order that the bar decides.
 #include <windows.h>
 
-// Sizes the main window to the expanded bar and creates the controls with
-// their first images, then subclasses them. On a control that cannot be
+// Sizes the main window to the expanded bar and creates the controls, the
+// arrows with their images (the group's come with ShowGroup), then
+// subclasses them. On a control that cannot be
 // created: IDS_MSG_WINDOW_FAILED and false (the main window's creation then fails).
 bool CreateButtonBar(HWND mainWindow);
 // For tests: while set, CreateButtonBar fails at its first control as if the

@@ -3,6 +3,7 @@
 #include "bar/bar_geometry.h"
 #include "bar/bar_tooltips.h"
 #include "bar/icon_cache.h"
+#include "bar/icon_cache_file.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
@@ -54,7 +55,8 @@ HICON ExtractIconAt(const wchar_t* path, int index, int size)
 
 // LoadButtonIcon for the bar's own images: an icon the bar showed before for
 // the same unchanged file (the stored path as used) at the same pixel size
-// comes back without being extracted again.
+// comes back without being extracted again, from memory or else from the
+// icon file an earlier run wrote.
 HICON LoadKeptIcon(const wchar_t* path, int iconIndex, int size)
 {
     wchar_t used[kResolvedPathSize];
@@ -63,9 +65,35 @@ HICON LoadKeptIcon(const wchar_t* path, int iconIndex, int size)
     const IconCacheKey key = MakeIconCacheKey(used, iconIndex, size);
     if (HICON kept = LendCachedIcon(key))
         return kept;
-    HICON icon = LoadButtonIcon(path, iconIndex, size);
+    HICON icon = TakeFileIcon(key);
+    if (!icon) {
+        icon = LoadButtonIcon(path, iconIndex, size);
+        NoteIconExtracted(key);
+    }
     LendNewIcon(key, icon);
     return icon;
+}
+
+// The icon source a record shows, as LoadKeptIcon looks it up.
+void AddSourceInUse(const wchar_t* source, int iconIndex, std::vector<IconSourceInUse>* inUse)
+{
+    wchar_t used[kResolvedPathSize];
+    if (source[0] && ResolveIconSource(source, used, kResolvedPathSize))
+        inUse->push_back({used, iconIndex});
+}
+
+std::vector<IconSourceInUse> SourcesOfGroupsInUse()
+{
+    std::vector<IconSourceInUse> inUse;
+    LauncherData* data = LauncherImage();
+    const int groups = data ? ClampGroupCount(GetSettings().groupCount) : 0;
+    for (int g = 0; g < groups; ++g) {
+        const GroupBlock& block = data->groups[g];
+        AddSourceInUse(block.group.iconFile, block.group.iconIndex, &inUse);
+        for (const ButtonRecord& button : block.buttons)
+            AddSourceInUse(button.iconFile[0] ? button.iconFile : button.file, button.iconIndex, &inUse);
+    }
+    return inUse;
 }
 
 using IconLoader = HICON (*)(const wchar_t* path, int iconIndex, int size);
@@ -182,6 +210,11 @@ bool ShowGroup(HWND mainWindow, int group)
     }
     UpdateBarTooltips(mainWindow);
     return true;
+}
+
+void SaveBarIconFile()
+{
+    WriteIconCacheFile(SourcesOfGroupsInUse());
 }
 
 bool StepGroup(HWND mainWindow, bool forward)

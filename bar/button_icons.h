@@ -37,6 +37,9 @@ HICON LoadRecordIcon(const ButtonRecord& record, int size = kBarIconSize);
 // While a dialog or a menu of the launcher is open the current group stays:
 // false for any other then.
 bool ShowGroup(HWND mainWindow, int group);
+// Writes the icon file beside the program (bar/icon_cache_file.h) when this
+// run showed an icon it lacked or held wrongly: the icons of the groups in use.
+void SaveBarIconFile();
 // Steps to the next or previous group in use, wrapping (as ShowGroup); always true.
 bool StepGroup(HWND mainWindow, bool forward);
 // Asks (IDS_ASK_CLEAR_BUTTON) and, answered Yes, empties button index of the current

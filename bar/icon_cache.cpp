@@ -17,12 +17,6 @@ struct CachedIcon {
 CachedIcon g_icons[kCachedIcons];
 unsigned long long g_uses = 0;
 
-bool SameKey(const IconCacheKey& a, const IconCacheKey& b)
-{
-    return a.index == b.index && a.pixelSize == b.pixelSize && a.size == b.size &&
-           CompareFileTime(&a.written, &b.written) == 0 && lstrcmpiW(a.path, b.path) == 0;
-}
-
 CachedIcon* FindLent(HICON icon)
 {
     for (CachedIcon& entry : g_icons) {
@@ -33,6 +27,12 @@ CachedIcon* FindLent(HICON icon)
 }
 
 }  // namespace
+
+bool SameIconKey(const IconCacheKey& a, const IconCacheKey& b)
+{
+    return a.index == b.index && a.pixelSize == b.pixelSize && a.size == b.size &&
+           CompareFileTime(&a.written, &b.written) == 0 && lstrcmpiW(a.path, b.path) == 0;
+}
 
 IconCacheKey MakeIconCacheKey(const wchar_t* path, int index, int pixelSize)
 {
@@ -54,7 +54,7 @@ HICON LendCachedIcon(const IconCacheKey& key)
     if (!key.usable)
         return nullptr;
     for (CachedIcon& entry : g_icons) {
-        if (entry.icon && !entry.lent && SameKey(entry.key, key)) {
+        if (entry.icon && !entry.lent && SameIconKey(entry.key, key)) {
             entry.lent = true;
             entry.lastUse = ++g_uses;
             return entry.icon;
@@ -92,6 +92,16 @@ void ReleaseIcon(HICON icon)
         entry->lent = false;
     else
         DestroyIcon(icon);
+}
+
+std::vector<KeptIcon> KeptIcons()
+{
+    std::vector<KeptIcon> kept;
+    for (const CachedIcon& entry : g_icons) {
+        if (entry.icon)
+            kept.push_back({entry.key, entry.icon});
+    }
+    return kept;
 }
 
 void ClearIconCache()

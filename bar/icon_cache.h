@@ -9,6 +9,8 @@
 // icons it holds when it lets them go.
 #include <windows.h>
 
+#include <vector>
+
 // What an icon was made from: the path as used, the icon index, the file's
 // last-write time and size, and the icon's pixel size.
 struct IconCacheKey {
@@ -35,6 +37,17 @@ void LendNewIcon(const IconCacheKey& key, HICON icon);
 // Takes back an image a control no longer shows: a lent icon is kept, any
 // other is destroyed.
 void ReleaseIcon(HICON icon);
+
+// Every icon the cache holds now, lent or not, with its key; the icons stay
+// the cache's.
+struct KeptIcon {
+    IconCacheKey key;
+    HICON icon;
+};
+std::vector<KeptIcon> KeptIcons();
+
+// True when both keys name the same icon of the same, unchanged file.
+bool SameIconKey(const IconCacheKey& a, const IconCacheKey& b);
 
 // Destroys every kept icon; icons still lent are destroyed when released.
 void ClearIconCache();

@@ -14,6 +14,7 @@ struct MainWindowState {
     NOTIFYICONDATAW trayIcon = {};  // size field 0 until the icon is added
     UINT_PTR timer = 0;
     bool created = false;           // WM_CREATE went through: there is something to save
+    bool ready = false;             // the start's deferred half ran: tray icon, tooltips, timer
     HWND tooltip = nullptr;         // the bar's one tooltip control
     ScopedGdi<HFONT> tooltipFont;   // its font at the window's DPI
     int hoveredControl = 0;         // control under the cursor at the previous timer tick

@@ -2,6 +2,7 @@
 
 // What this file takes from the product: the main window, the program-path seam, the bar's ids.
 #include "app/main_window.h"
+#include "app/tray_icon.h"
 #include "bar/bar_geometry.h"
 #include "data/button_place.h"
 #include "data/launcher_data.h"
@@ -119,9 +120,12 @@ void LauncherWindow::Open(int show)
     ASSERT_TRUE(AllocateLauncherData());
     window_ = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass);
     ASSERT_NE(nullptr, window_);
-    KillTimer(window_, kHoverTimerId);
     ShowWindow(window_, show);
     UpdateWindow(window_);
+    if (!waitReady_)
+        return;
+    ASSERT_TRUE(WaitUntil([this] { return MainWindowReady(window_); }));  // tray icon, tips, timer
+    KillTimer(window_, kHoverTimerId);
     PumpPending();
 }
 
@@ -254,10 +258,14 @@ long LauncherProcess::WaitForExit() const
 
 HWND LauncherProcess::Window()
 {
+    if (window_ && IsWindow(window_))
+        return window_;
     WaitUntil([&] {  // the main window belongs to its first thread
         window_ = FindWindowW(kMainWindowClass, nullptr);
         const bool ours = GetWindowThreadProcessId(window_, nullptr) == process_.dwThreadId && IsWindowVisible(window_);
-        return (window_ = ours ? window_ : nullptr) || !Running();
+        NOTIFYICONDATAW probe = {DWORD(NOTIFYICONDATAW_V1_SIZE), window_, kTrayIconId, NIF_TIP};
+        const bool started = ours && Shell_NotifyIconW(NIM_MODIFY, &probe);  // its start's last step
+        return (window_ = started ? window_ : nullptr) || !Running();
     }, 15000);
     return window_;
 }

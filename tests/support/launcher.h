@@ -109,6 +109,7 @@ protected:
     DataImage data_;
     std::string shortcuts_;  // shortcut.dat; none when empty
     std::function<void()> beforeStart_;  // run by Open once the files are written, before the window is made
+    bool waitReady_ = true;              // Open waits for the start's second half (MainWindowReady)
     std::wstring program_;
     HWND window_ = nullptr;
 };
@@ -121,7 +122,7 @@ public:
     bool Running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
     long WaitForExit() const;  // exit code, -1 on time-out
     void Kill() const { Running() && TerminateProcess(process_.hProcess, 99) && WaitForExit(); }
-    HWND Window();  // its main window once visible; null when it ended
+    HWND Window();  // its main window once visible with its tray icon (its start's last step); null when it ended
     HWND Dialog(const std::wstring& captionPart) const { return WaitForDialog(captionPart, process_.dwProcessId); }
     bool Drop(const std::vector<std::wstring>& files, int controlId) const;  // DROPFILES in its memory
     bool Close() const;  // true: it ended

@@ -1,6 +1,7 @@
 // The pictures the bar and the settings show, fresh from their files and at 144 DPI (a CTest run), and the tips.
 #include "window/window_test.h"
 
+#include "bar/icon_cache_file.h"
 #include "support/display_scale.h"
 #include "support/scoped_handle.h"
 
@@ -145,6 +146,66 @@ TEST_P(IconCache, AReturnShowsTheFileAsItIsNow)
 INSTANTIATE_TEST_SUITE_P(Files, IconCache, ::testing::Values(
     Change{"Unchanged", "", kFirst}, Change{"NewTimeSameSize", IconFile(0x0000FF), kHourLater},
     Change{"NewSizeSameTime", IconFile(0x0000FF, 64), kFirst}, Change{"Deleted", "-", kFirst}), RowName);
+
+struct CacheFileRow {
+    const char* name;
+    ULONGLONG written;    // tool.ico's time when it turns red before the second start (same size)
+    bool damage;          // a byte of the icon file flipped before the second start
+    DWORD shown, stored;  // the colour of the second start's icon, and of the icon file's entry after it
+};
+class IconCacheFile : public Table<CacheFileRow> {};
+
+DWORD StoredColour(const std::wstring& iconFile, const std::wstring& path)  // an entry's first pixel, 0 for none
+{
+    const std::string bytes = ReadBytes(iconFile);
+    std::vector<StoredIcon> icons;
+    ParseIconCacheFile(reinterpret_cast<const BYTE*>(bytes.data()), bytes.size(), &icons);
+    for (const StoredIcon& icon : icons) {
+        if (path == icon.key.path)
+            return icon.pixels.at(0) & 0xFFFFFF;
+    }
+    return 0;
+}
+
+// A start takes an icon from the icon file while the icon's file keeps its time and size; else it reads it anew.
+TEST_P(IconCacheFile, AnEntryIsShownOnlyWhileItsFileIsUnchanged)
+{
+    const std::wstring file = folder_.File(L"tool.ico"), icons = folder_.File(L"porun.icons");
+    ASSERT_TRUE(WriteBytes(file, IconFile(0x0000FF)) && Stamp(file, kFirst));
+    data_.Button(0, 0, L"tool", file);
+    Open();
+    Close();
+    std::string cached = ReadBytes(icons);
+    cached[cached.size() / 2] ^= row().damage ? 0x01 : 0x00;
+    ASSERT_TRUE(WriteBytes(icons, cached));
+    ASSERT_TRUE(WriteBytes(file, IconFile(0xFF0000)) && Stamp(file, row().written));
+    ASSERT_TRUE(WriteBytes(folder_.File(L"shown.ico"), IconFile(row().shown)));
+    Open();
+    EXPECT_EQ(Picture::OfFileIcon(folder_.File(L"shown.ico"), 0), Shows(B(0)));
+    Close();
+    EXPECT_EQ(row().stored, StoredColour(icons, file));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, IconCacheFile, ::testing::Values(
+    CacheFileRow{.name = "Unchanged", .written = kFirst, .damage = false, .shown = 0x0000FF, .stored = 0x0000FF},
+    CacheFileRow{.name = "NewTime", .written = kHourLater, .damage = false, .shown = 0xFF0000, .stored = 0xFF0000},
+    CacheFileRow{.name = "Damaged", .written = kFirst, .damage = true, .shown = 0xFF0000, .stored = 0xFF0000}),
+    RowName);
+
+// The icon file changes nothing a start shows: the bar drawn from it is the bar drawn from the files themselves.
+TEST_F(Pictures, AStartFromTheIconFileDrawsTheSameBar)
+{
+    Recorder withIcon(folder_, L"rec.exe", true), plain(folder_, L"plain.exe");
+    ASSERT_TRUE(WriteBytes(folder_.File(L"notes.txt"), "hello") && Exists(folder_.Folder(L"box")));
+    data_.Button(0, 0, L"rec", withIcon.Path()).Button(0, 1, L"plain", plain.Path());
+    data_.Button(0, 2, L"notes", folder_.File(L"notes.txt")).Button(0, 3, L"box", folder_.Folder(L"box"));
+    Open();
+    const Picture extracted = Picture::OfWindow(window_);
+    Close();
+    ASSERT_TRUE(Exists(folder_.File(L"porun.icons")));
+    Open();
+    EXPECT_EQ(extracted, Picture::OfWindow(window_));
+}
 
 int IconSide(HICON icon)
 {

@@ -52,6 +52,26 @@ TEST_F(WindowLife, ARememberedPlaceWinsAPlaceUnderTheTaskbarSnapsBackAndClosingS
     EXPECT_EQ((std::vector<int>{300, int(rect.top), 2}), (std::vector<int>{s.windowX, s.windowY, s.lastGroup}));
 }
 
+// The bar's first picture comes first; the hotkeys, the tray icon and the tips follow, and change nothing on it.
+TEST_F(WindowLife, TheHotkeysTheTrayIconAndTheTipsFollowTheFirstPicture)
+{
+    data_.Button(0, 0, L"Editor", L"C:\\x.exe");
+    shortcuts_ = ShortcutLines(0, 0, VK_F7, 2, 1) + ActiveLines(0, 0);
+    waitReady_ = false;
+    Open();
+    NOTIFYICONDATAW probe = {DWORD(NOTIFYICONDATAW_V1_SIZE), window_, kTrayIconId, NIF_TIP};
+    const Picture first = Picture::OfWindow(window_);
+    EXPECT_FALSE(MainWindowReady(window_));
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe)) << "no tray icon before the first picture";
+    EXPECT_FALSE(HotkeyTaken(MOD_CONTROL, VK_F7)) << "no hotkey before the first picture";
+    EXPECT_EQ(L"", Tip(B(0)));
+    ASSERT_TRUE(WaitUntil([this] { return MainWindowReady(window_); }));
+    EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe));
+    EXPECT_TRUE(HotkeyTaken(MOD_CONTROL, VK_F7));
+    EXPECT_EQ(L"Editor <CTRL+F7>", Tip(B(0)));
+    EXPECT_EQ(first, Picture::OfWindow(window_));
+}
+
 TEST_F(WindowLife, AScreenSizeChangeBackAndForthReturnsTheBarToItsPlaceAtThatSize)
 {
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);

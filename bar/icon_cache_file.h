@@ -1,0 +1,64 @@
+#pragma once
+// The bar's icons kept between runs in a file beside the program
+// ("<program>.icons"), so that a start shows its group from one read instead
+// of extracting every icon again. Each entry carries the icon cache's key
+// (bar/icon_cache.h: the path as used, the icon index, the file's last-write
+// time and size, the pixel size) and the icon's pixels; an entry is used only
+// while its key still matches the file on disk. A file that is damaged in any
+// way (its magic, version, counts, sizes or checksum) is not used at all and
+// is written anew; a file that cannot be written changes nothing.
+//
+// Layout, little-endian: "PRIC", version 1, entry count, checksum (FNV-1a of
+// the twelve bytes before it and of every byte after it); per entry the path's
+// length in UTF-16 units, the index, the pixel size, the last-write time (low,
+// high), the file size (64 bits), the path, then side x side pixels of 32-bit
+// BGRA (top row first) and the 1-bit mask in rows of whole DWORDs.
+#include "bar/icon_cache.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct StoredIcon {
+    IconCacheKey key;
+    std::vector<DWORD> pixels;  // pixelSize x pixelSize, top row first
+    std::vector<BYTE> mask;     // IconMaskBytes(pixelSize)
+};
+
+// Limits of what a file may hold: more is a damaged file.
+constexpr int kMaxStoredIconSide = 256;
+constexpr DWORD kMaxStoredIcons = 1024;
+
+size_t IconMaskBytes(int side);
+
+std::vector<BYTE> FormatIconCacheFile(const std::vector<StoredIcon>& icons);
+// False (and icons empty) for anything but a whole, undamaged file.
+bool ParseIconCacheFile(const BYTE* bytes, size_t size, std::vector<StoredIcon>* icons);
+
+// The pixels of icon as drawn at side pixels; false for an icon without a
+// colour image (it is then not kept in the file).
+bool CaptureIcon(HICON icon, int side, StoredIcon* stored);
+// An icon made from stored's pixels; null when it cannot be made.
+HICON MakeStoredIcon(const StoredIcon& stored);
+
+// At start: reads the program's icon file (once per window; a missing or
+// damaged one is noted for writing).
+void ReadIconCacheFile();
+// The icon the file holds for key, made now, when the entry's key still
+// matches the file; null otherwise (the file is then written anew).
+HICON TakeFileIcon(const IconCacheKey& key);
+// Notes that an icon had to be extracted: the file lacks it.
+void NoteIconExtracted(const IconCacheKey& key);
+
+// An icon source the bar's groups in use show: the path as used, the index.
+struct IconSourceInUse {
+    std::wstring path;
+    int index;
+};
+// Writes the file anew when it lacks or holds wrongly an icon the bar showed:
+// the icons kept in memory and the file's still valid entries, of the sources
+// in inUse only. Nothing is told when it cannot be written.
+void WriteIconCacheFile(const std::vector<IconSourceInUse>& inUse);
+// Drops what was read (the window goes).
+void ForgetIconCacheFile();
