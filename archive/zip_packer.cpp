@@ -85,24 +85,33 @@ void ZipPacker::EndDeflater()
 
 bool ZipPacker::Open(const wchar_t* archivePath)
 {
-    if (!archivePath)
-        return false;
-    if (!buffer_)
-        buffer_.Reset(g_systemHelper.Alloc(kBufferSize));
-    if (!deflated_)
-        deflated_.Reset(g_systemHelper.Alloc(kBufferSize));
-    if (!buffer_ || !deflated_)
-        return false;
-    if (!deflaterReady_)
-        deflaterReady_ = deflateInit2(&deflater_, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, DEF_MEM_LEVEL,
-                                      Z_DEFAULT_STRATEGY) == Z_OK;
-    if (!deflaterReady_)
+    if (!archivePath || !PrepareBuffers())
         return false;
     Close();
     lstrcpynW(archivePath_, archivePath, MAX_PATH);
     entries_ = 0;
     archive_ = CreateZipFile(archivePath);
     return archive_ != nullptr;
+}
+
+bool ZipPacker::PrepareBuffers()
+{
+    if (!buffer_)
+        buffer_.Reset(g_systemHelper.Alloc(kWholeEntryLimit));
+    if (!deflated_)
+        deflated_.Reset(g_systemHelper.Alloc(kBufferSize));
+    if (!compressor_)
+        compressor_.Reset(NewWholeCompressor());
+    if (compressor_ && !packed_) {
+        packedSize_ = WholeDeflateBound(compressor_.Get(), kWholeEntryLimit);
+        packed_.Reset(g_systemHelper.Alloc(packedSize_));
+    }
+    if (!buffer_ || !deflated_ || !packed_)
+        return false;
+    if (!deflaterReady_)
+        deflaterReady_ = deflateInit2(&deflater_, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, DEF_MEM_LEVEL,
+                                      Z_DEFAULT_STRATEGY) == Z_OK;
+    return deflaterReady_;
 }
 
 bool ZipPacker::Close()
@@ -225,14 +234,71 @@ bool ZipPacker::WriteEntry(const wchar_t* path, const char* name, unsigned flag,
     // MS-DOS host as OEM text (Info-ZIP's unzip) would garble it otherwise.
     entry_ = Entry{name, info, (flag & kUtf8NameFlag) ? (kHostNtfs << 8) | 20 : 0, flag,
                    size >= kZip64Threshold ? 1 : 0, false};
+    if (folder)
+        return StreamEntry(nullptr, path, 0, progress);
+    DWORD length = 0;
+    switch (ReadFirstPart(file.Get(), progress, &length)) {
+    case FirstPart::kCancelled:
+        return true;  // the archive is given up as a whole
+    case FirstPart::kFailed:
+        Fail(path);
+        return false;
+    case FirstPart::kWhole:
+        return length == 0 ? StreamEntry(nullptr, path, 0, progress) : WriteWhole(path, length);
+    case FirstPart::kMore:
+        break;
+    }
+    return StreamEntry(file.Get(), path, length, progress);
+}
+
+// Reads the file into the whole-entry buffer until its end or the buffer's.
+ZipPacker::FirstPart ZipPacker::ReadFirstPart(HANDLE file, ProgressDialog* progress, DWORD* length)
+{
+    char* buffer = static_cast<char*>(buffer_.Get());
+    *length = 0;
+    for (unsigned blocks = 1; *length < kWholeEntryLimit; ++blocks) {
+        DWORD read = 0;
+        const DWORD room = static_cast<DWORD>(kWholeEntryLimit) - *length;
+        if (!g_reader(file, buffer + *length, room < kBufferSize ? room : kBufferSize, &read))
+            return FirstPart::kFailed;
+        if (read == 0)
+            return FirstPart::kWhole;
+        *length += read;
+        work_ += read;
+        if (progress && blocks % kBlocksPerUpdate == 0) {
+            progress->SetProgress(work_);
+            if (progress->IsCancelled())
+                return FirstPart::kCancelled;
+        }
+    }
+    return FirstPart::kMore;
+}
+
+bool ZipPacker::WriteWhole(const wchar_t* path, DWORD length)
+{
+    const size_t packed = DeflateWhole(compressor_.Get(), buffer_.Get(), length, packed_.Get(), packedSize_);
+    const uLong crc = WholeCrc32(0, buffer_.Get(), length);
+    if (packed == 0 || !OpenEntry(LooksLikeText(buffer_.Get(), length)) ||
+        zipWriteInFileInZip(archive_, packed_.Get(), static_cast<unsigned>(packed)) < 0 ||
+        zipCloseFileInZipRaw64(archive_, length, crc) != ZIP_OK) {
+        Fail(path);
+        return false;
+    }
+    return true;
+}
+
+bool ZipPacker::StreamEntry(HANDLE file, const wchar_t* path, DWORD length, ProgressDialog* progress)
+{
     const int zip64 = entry_.zip64;
     deflateReset(&deflater_);
-    uLong crc = crc32(0, nullptr, 0);
-    bool complete = folder;
-    unsigned long long total = 0;
+    uLong crc = WholeCrc32(0, buffer_.Get(), length);
+    unsigned long long total = length;
+    bool complete = !file;
+    if (length > 0 && !Deflate(buffer_.Get(), length, Z_NO_FLUSH))
+        file = nullptr;
     for (unsigned blocks = 1; file; ++blocks) {
         DWORD read = 0;
-        if (!g_reader(file.Get(), buffer_.Get(), kBufferSize, &read))
+        if (!g_reader(file, buffer_.Get(), kBufferSize, &read))
             break;
         if (read == 0) {
             complete = true;
@@ -242,7 +308,7 @@ bool ZipPacker::WriteEntry(const wchar_t* path, const char* name, unsigned flag,
         // A file that grew past what its header allows cannot be stored whole.
         if (!zip64 && total >= kZip64Threshold)
             break;
-        crc = crc32(crc, static_cast<const Bytef*>(buffer_.Get()), read);
+        crc = WholeCrc32(crc, buffer_.Get(), read);
         if (!Deflate(buffer_.Get(), read, Z_NO_FLUSH))
             break;
         work_ += read;
@@ -263,11 +329,12 @@ bool ZipPacker::WriteEntry(const wchar_t* path, const char* name, unsigned flag,
 
 // The entry is deflated here and handed to minizip as it is (raw), with its
 // size and CRC at the close. It is opened when its first compressed bytes are
-// there: by then the compressor has judged the data text or binary, which
-// the directory notes as minizip's own compression would.
-bool ZipPacker::OpenEntry()
+// there: by then the data is judged text or binary (by zlib's stream or by
+// the same rule over a whole entry), which the directory notes as minizip's
+// own compression would.
+bool ZipPacker::OpenEntry(bool text)
 {
-    entry_.info.internal_fa = deflater_.data_type == Z_TEXT ? 1 : 0;
+    entry_.info.internal_fa = text ? 1 : 0;
     entry_.open = zipOpenNewFileInZip4_64(archive_, entry_.name, &entry_.info, nullptr, 0, nullptr, 0, nullptr,
                                           Z_DEFLATED, Z_DEFAULT_COMPRESSION, 1, -MAX_WBITS, DEF_MEM_LEVEL,
                                           Z_DEFAULT_STRATEGY, nullptr, 0, entry_.madeBy, entry_.flag,
@@ -288,7 +355,7 @@ bool ZipPacker::Deflate(const void* data, DWORD size, int flush)
         const unsigned produced = kBufferSize - deflater_.avail_out;
         if (result == Z_STREAM_ERROR || (result == Z_BUF_ERROR && produced == 0))
             return false;
-        if (produced > 0 && ((!entry_.open && !OpenEntry()) ||
+        if (produced > 0 && ((!entry_.open && !OpenEntry(deflater_.data_type == Z_TEXT)) ||
                              zipWriteInFileInZip(archive_, deflated_.Get(), produced) < 0))
             return false;
         if (flush == Z_FINISH ? result == Z_STREAM_END : deflater_.avail_out != 0)

@@ -6,7 +6,10 @@
 // walked through the wide API, so no name is lost. The same walk serves
 // as the counting pass (entries and bytes counted only) and the packing pass.
 // An entry is written as ZIP64 only when its size needs it, so small
-// archives stay plain ZIP.
+// archives stay plain ZIP. A file that fits the whole-entry buffer is read
+// whole and deflated at once (libdeflate); a larger one, an empty one and a
+// folder go through zlib's stream.
+#include "archive/whole_deflate.h"
 #include "support/scoped_handle.h"
 
 #include <windows.h>
@@ -17,6 +20,8 @@ class ProgressDialog;
 
 class ZipPacker {
 public:
+    // Files are read in blocks of this size (and streamed through zlib in
+    // them past the whole-entry buffer).
     static constexpr DWORD kBufferSize = 16384;
     // The progress counts bytes plus this much per entry, so that many small
     // files move the bar as well as one large one.
@@ -63,15 +68,28 @@ private:
                    ProgressDialog* progress, unsigned* counter, int countOnly);
     bool WriteEntry(const wchar_t* path, const char* name, unsigned flag, const zip_fileinfo& info, bool folder,
                     unsigned long long size, ProgressDialog* progress);
+    // How the start of a file came into the whole-entry buffer.
+    enum class FirstPart { kWhole, kMore, kFailed, kCancelled };
+    FirstPart ReadFirstPart(HANDLE file, ProgressDialog* progress, DWORD* length);
+    // Deflates the length bytes read whole in one go.
+    bool WriteWhole(const wchar_t* path, DWORD length);
+    // Streams the length bytes read so far and the rest of file (none when
+    // file is null) through zlib. True when complete or cancelled.
+    bool StreamEntry(HANDLE file, const wchar_t* path, DWORD length, ProgressDialog* progress);
     // Compresses size bytes of data into the entry (flush Z_FINISH ends its
     // stream); false when the stream or the archive fails.
     bool Deflate(const void* data, DWORD size, int flush);
-    bool OpenEntry();
+    // Allocates the buffers and compressors once; false when memory is short.
+    bool PrepareBuffers();
+    bool OpenEntry(bool text);
     void EndDeflater();
     void Fail(const wchar_t* path);
 
-    ScopedHeapBlock buffer_;
-    ScopedHeapBlock deflated_;  // kBufferSize bytes of compressed output
+    ScopedHeapBlock buffer_;    // kWholeEntryLimit bytes of the file being read
+    ScopedHeapBlock deflated_;  // kBufferSize bytes of the stream's compressed output
+    ScopedHeapBlock packed_;    // packedSize_ bytes: a whole entry deflated
+    size_t packedSize_ = 0;
+    ScopedCompressor compressor_;
     // One compressor for every entry, reset between them: making and freeing
     // its quarter megabyte per entry cost more than compressing a small file.
     z_stream deflater_{};

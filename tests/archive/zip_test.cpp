@@ -276,7 +276,7 @@ INSTANTIATE_TEST_SUITE_P(Names, EntryNameOnExtraction, ::testing::ValuesIn(std::
     {u8"\u00E9vil.", {}, kUtf8}, {Repeated(kAa, 300), {}, kUtf8},
 }));
 
-BOOL DiskFull(HANDLE file, const void* data, DWORD size, DWORD* written)  // once a file holds two blocks
+BOOL DiskFull(HANDLE file, const void* data, DWORD size, DWORD* written)  // once a file holds a block
 {
     *written = 0;
     SetLastError(ERROR_DISK_FULL);
@@ -338,7 +338,7 @@ std::vector<DamagedCase> DamagedCases()
          kExtractFailed, {L"a.txt"}},
         {"StreamShorterThanDeclared", Around(Changed(big, 100, 0)), kExtractFailed, {L"a.txt"}},
         {"Encrypted", Around(Changed(StoredEntry("b", "............cipher"), 0, 1)), kExtractFailed, {L"a.txt"}},
-        {"DiskFull", Around(DeflatedEntry("b", std::string(200000, 'g'))), kExtractFailed, {L"a.txt"}, DiskFull},
+        {"DiskFull", Around(DeflatedEntry("b", std::string(600000, 'g'))), kExtractFailed, {L"a.txt"}, DiskFull},
         {"UnixLink", BuildZip({link, StoredEntry("link/passwd", "x"), StoredEntry("a.txt", "good")}), kExtractDone,
          {L"a.txt", L"link\\", L"link\\passwd"}},
         {"OneEntryQuotesTheNext", WithDirectory(LocalHeader(outer) + outer.data, CentralRecord(outer, 0) +
@@ -350,7 +350,7 @@ std::vector<DamagedCase> DamagedCases()
          {L"f0.txt", L"f1.txt", L"f2.txt"}, Cancelling, 3},
         {"CancelInsideALargeEntry",
          BuildZip({StoredEntry("a.txt", "a"), DeflatedEntry("big.bin", std::string(2 << 20, 'g'))}), kExtractCancelled,
-         {L"a.txt"}, Cancelling, 40, 10},
+         {L"a.txt"}, Cancelling, 5, 10},
     };
 }
 
