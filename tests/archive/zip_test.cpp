@@ -181,6 +181,34 @@ INSTANTIATE_TEST_SUITE_P(Jobs, PackingJob, ::testing::ValuesIn(std::vector<JobCa
     {"FileThatCannotBeOpened", nullptr, kPackDone, L"small.txt", 1},
 }), RowName);
 
+// Files read in several pieces, each deflated apart, come back byte for byte: at, around and past a piece's size.
+TEST(PackedPieces, ComeBackByteForByte)
+{
+    TempFolder root;
+    const std::wstring in = root.Folder(L"in");
+    const size_t piece = DeflatePiece::kPieceSize;
+    const std::vector<size_t> sizes = {0, 1, piece - 1, piece, piece + 1, 3 * piece + 5};
+    std::vector<std::string> contents;
+    unsigned state = 1;
+    for (size_t i = 0; i < sizes.size(); ++i) {
+        std::string data;
+        while (data.size() < sizes[i]) {
+            state = state * 1103515245u + 12345u;
+            data += (state >> 16) % 4 == 0 ? std::string(1, static_cast<char>(state >> 8)) : "bento box ";
+        }
+        data.resize(sizes[i]);
+        contents.push_back(data);
+        ASSERT_TRUE(WriteBytes(in + L"\\" + std::to_wstring(i) + L".bin", data));
+    }
+    ZipPacker packer;
+    ASSERT_TRUE(packer.Open(root.File(L"out.zip").c_str()));
+    packer.PackItem(in.c_str(), 1, 0, nullptr, nullptr, 0);
+    ASSERT_TRUE(packer.Close());
+    ASSERT_EQ(kExtractDone, ExtractArchive(root.File(L"out.zip").c_str(), root.File(L"out").c_str(), nullptr, nullptr));
+    for (size_t i = 0; i < sizes.size(); ++i)
+        EXPECT_EQ(contents[i], ReadBytes(root.File(L"out\\in\\" + std::to_wstring(i) + L".bin"))) << sizes[i];
+}
+
 TEST(RootPath, HasNoNameOfItsOwn)
 {
     for (const wchar_t* root : {L"D:\\", L"D:", L"d:/", L"\\\\srv\\share\\", L"\\\\srv\\share"})
