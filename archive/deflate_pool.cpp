@@ -22,7 +22,8 @@ unsigned WorkerCount()
 
 struct DeflatePool::Worker {
     DeflatePool* pool = nullptr;
-    ScopedCompressor compressor;
+    ScopedCompressor wholeFiles;
+    ScopedCompressor parts;
     z_stream inflater{};  // finds a part's last block (MakeStreamContinue)
     bool inflaterReady = false;
     ScopedFile thread;
@@ -45,7 +46,7 @@ bool DeflatePool::Start()
     if (Started())
         return true;
     const unsigned workers = WorkerCount();
-    ScopedCompressor sizing(NewWholeCompressor());
+    ScopedCompressor sizing(NewWholeCompressor(WholeInput::kPartOfLarger));
     if (!sizing)
         return false;
     packedCapacity_ = WholeDeflateBound(sizing.Get(), DeflatePiece::kPieceSize) + kContinueSlack;
@@ -61,9 +62,10 @@ bool DeflatePool::Start()
     for (unsigned i = 0; i < workers; ++i) {
         std::unique_ptr<Worker> worker(new Worker);
         worker->pool = this;
-        worker->compressor.Reset(NewWholeCompressor());
+        worker->wholeFiles.Reset(NewWholeCompressor(WholeInput::kWholeFile));
+        worker->parts.Reset(NewWholeCompressor(WholeInput::kPartOfLarger));
         worker->inflaterReady = inflateInit2(&worker->inflater, -MAX_WBITS) == Z_OK;
-        if (!worker->compressor || !worker->inflaterReady)
+        if (!worker->wholeFiles || !worker->parts || !worker->inflaterReady)
             break;
         worker->thread.Reset(CreateThread(nullptr, 0, Work, worker.get(), 0, nullptr));
         if (!worker->thread)
@@ -108,8 +110,9 @@ void DeflatePool::Serve(Worker& worker)
         ReleaseSRWLockExclusive(&lock_);
         if (!drop) {
             piece.crc = WholeCrc32(0, piece.data, piece.length);
-            piece.packedLength = DeflateWhole(worker.compressor.Get(), piece.data, piece.length, piece.packed,
-                                              packedCapacity_ - kContinueSlack);
+            libdeflate_compressor* compressor = piece.partOfLarger ? worker.parts.Get() : worker.wholeFiles.Get();
+            piece.packedLength =
+                DeflateWhole(compressor, piece.data, piece.length, piece.packed, packedCapacity_ - kContinueSlack);
             if (piece.packedLength > 0 && !piece.ends)
                 piece.packedLength = MakeStreamContinue(piece.packed, piece.packedLength, &worker.inflater);
         }
@@ -127,6 +130,7 @@ DeflatePiece* DeflatePool::Claim(PieceSink& sink, size_t* slot)
     DeflatePiece& piece = Piece(submitted_);
     piece.length = 0;
     piece.ends = true;
+    piece.partOfLarger = false;
     piece.packedLength = 0;
     piece.done = false;
     *slot = static_cast<size_t>(submitted_ % pieces_.size());

@@ -18,6 +18,7 @@ struct DeflatePiece {
     unsigned char* data = nullptr;  // kPieceSize bytes, filled by the packing thread
     size_t length = 0;
     bool ends = true;  // the last piece of its file: its stream ends here
+    bool partOfLarger = false;  // one of several pieces of its file
     // Filled by the worker.
     unsigned char* packed = nullptr;
     size_t packedLength = 0;  // 0 when it could not be deflated

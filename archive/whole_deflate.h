@@ -27,8 +27,10 @@ struct DecompressorTraits {
 using ScopedCompressor = ScopedHandle<CompressorTraits>;
 using ScopedDecompressor = ScopedHandle<DecompressorTraits>;
 
-// A compressor at the level that matches zlib's default in size.
-libdeflate_compressor* NewWholeCompressor();
+// A compressor at the level that matches zlib's default in size, for a
+// whole file or for a part of a larger one.
+enum class WholeInput { kWholeFile, kPartOfLarger };
+libdeflate_compressor* NewWholeCompressor(WholeInput input);
 libdeflate_decompressor* NewWholeDecompressor();
 
 // The most a whole buffer of size bytes can take deflated.

@@ -254,6 +254,7 @@ bool ZipPacker::ReadPieces(HANDLE file, const PendingEntry& entry, ProgressDialo
         // A full piece may have more behind it; a file that ends with a full
         // piece ends with an empty one.
         piece->ends = piece->length < DeflatePiece::kPieceSize;
+        piece->partOfLarger = !first || !piece->ends;
         pool_.Submit();
         if (piece->ends)
             return true;

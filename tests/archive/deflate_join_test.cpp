@@ -47,7 +47,7 @@ private:
 // piece deflated whole; made to go on when more pieces follow.
 std::string Deflated(const std::string& piece, bool goesOn, RawInflater* inflater)
 {
-    ScopedCompressor compressor(NewWholeCompressor());
+    ScopedCompressor compressor(NewWholeCompressor(WholeInput::kPartOfLarger));
     std::string out(WholeDeflateBound(compressor.Get(), piece.size()) + kContinueSlack, '\0');
     size_t length = DeflateWhole(compressor.Get(), piece.data(), piece.size(), &out[0], out.size() - kContinueSlack);
     if (goesOn)
