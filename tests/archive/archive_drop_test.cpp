@@ -219,6 +219,10 @@ BOOL ClosingWriter(HANDLE file, const void* data, DWORD size, DWORD* written)
         EXPECT_FALSE(IsWindowEnabled(g_launcher));  // no click reaches the bar meanwhile
         PostMessageW(g_launcher, WM_COMMAND, IDM_FIRST_GROUP + 1, 0);
         PostMessageW(g_launcher, g_close.message, g_close.wParam, 0);
+        // The job's next look at its messages, which comes at its display interval, made in this write.
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
     }
     return WriteFile(file, data, size, written, nullptr);
 }
@@ -278,7 +282,7 @@ TEST(ProgressWindow, ShowsTheShareDoneAndAsksBeforeCancelling)
                 for (int id : {IDOK, IDCANCEL})
                     styles.push_back(GetWindowLongW(GetDlgItem(box, id), GWL_STYLE) & BS_TYPEMASK);
             }, GetCurrentProcessId(), dialog);
-            PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+            SendMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);  // back once answered
             int cancelled = -1;
             progress.SetProgress(1, &cancelled);
             EXPECT_EQ(L"中断しても、いいのら？", question.Message());

@@ -32,7 +32,7 @@ void PressCancelAt(const wchar_t* progressCaption)
         return;
     g_bar = static_cast<int>(SendDlgItemMessageW(progress, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0));
     g_question.reset(new DialogWaiter(L"=(o.o)=", IDOK, {}, GetCurrentProcessId(), progress));
-    PostMessageW(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);  // back once the question is answered
 }
 
 // text in code page 932, as a tool without the UTF-8 flag stores a name.
