@@ -13,6 +13,7 @@ ProgressCancelWatcher g_watcher = nullptr;
 
 // Sent by the task's thread when the task is over.
 constexpr UINT WM_PROGRESS_END = WM_APP + 1;
+constexpr UINT_PTR kBarTimer = 1;
 
 // Waits for handle while running the messages other threads send to this
 // one: the window's thread sends some to the window that owns it.
@@ -112,8 +113,12 @@ void ProgressDialog::SetTitle(const wchar_t* text)
 
 void ProgressDialog::SetText(const wchar_t* text)
 {
-    if (text && dialog_)
-        SetDlgItemTextW(dialog_, IDC_PROGRESS_TEXT, text);
+    if (!text)
+        return;
+    AcquireSRWLockExclusive(&textLock_);
+    text_ = text;
+    textChanged_ = true;
+    ReleaseSRWLockExclusive(&textLock_);
 }
 
 bool ProgressDialog::DueForDisplay()
@@ -138,18 +143,32 @@ int ProgressDialog::Percentage(unsigned long long value, unsigned long long high
 
 int ProgressDialog::SetProgress(unsigned long long value, int* cancelled)
 {
-    // Many small entries share one percentage: the bar is moved only when its
-    // position changes, at most a hundred times a task.
+    // The window's thread shows it (and the text) at the display interval.
     const int position = Percentage(value, rangeHigh_);
-    int previous = shownPosition_ < 0 ? 0 : shownPosition_;
-    if (dialog_ && position != shownPosition_)
-        previous = static_cast<int>(SendDlgItemMessageW(dialog_, IDC_PROGRESS_BAR, PBM_SETPOS, position, 0));
+    const int previous = shownPosition_ < 0 ? 0 : shownPosition_;
     shownPosition_ = position;
+    InterlockedExchange(&position_, position);
     WaitForAnswer();
     PumpMessages();
     if (cancelled)
         *cancelled = IsCancelled();
     return previous;
+}
+
+// On the window's thread: the bar and the text as the task last set them.
+void ProgressDialog::ShowProgress()
+{
+    const int position = position_;
+    if (dialog_ && position != barPosition_)
+        SendDlgItemMessageW(dialog_, IDC_PROGRESS_BAR, PBM_SETPOS, position, 0);
+    barPosition_ = position;
+    AcquireSRWLockExclusive(&textLock_);
+    const bool changed = textChanged_;
+    const std::wstring text = changed ? text_ : std::wstring();
+    textChanged_ = false;
+    ReleaseSRWLockExclusive(&textLock_);
+    if (changed && dialog_)
+        SetDlgItemTextW(dialog_, IDC_PROGRESS_TEXT, text.c_str());
 }
 
 // While the cancel is asked, the task waits; this thread's windows still run.
@@ -204,6 +223,10 @@ INT_PTR ProgressDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM)
     case WM_INITDIALOG:
         if (parent_)
             EnableWindow(parent_, FALSE);
+        SetTimer(dialog_, kBarTimer, kDisplayIntervalMs, nullptr);
+        return 1;
+    case WM_TIMER:
+        ShowProgress();
         return 1;
     case WM_PROGRESS_END:
         DestroyWindow(dialog_);
@@ -216,6 +239,7 @@ INT_PTR ProgressDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM)
         return 0;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL) {
+            ShowProgress();  // the question shows how far the task came
             AskCancel();
             return 1;
         }

@@ -10,6 +10,8 @@
 #include "support/dialog_base.h"
 #include "support/scoped_handle.h"
 
+#include <string>
+
 // Told the cancel flag of each progress window as it is shown and null as it
 // goes, for a task that must be stoppable from outside (a close of the main
 // window): setting the flag to 1 acts as a confirmed cancel. Null: nobody.
@@ -27,11 +29,13 @@ public:
     // The high end of a task counted in bytes, past what an int holds.
     void SetTotal(unsigned long long high) { rangeHigh_ = high; }
     void SetTitle(const wchar_t* text);
+    // The text line, shown at the window's next display interval.
     void SetText(const wchar_t* text);
-    // Moves the bar to value as a percentage of the range's high end, waits
+    // Moves the bar to value as a percentage of the range's high end (the
+    // window shows it at its next display interval, or at a cancel), waits
     // while the cancel is being asked, runs this thread's messages at most
     // every kDisplayIntervalMs, copies the cancel flag into cancelled when
-    // given and returns the bar's previous position.
+    // given and returns the position the update before gave.
     int SetProgress(unsigned long long value, int* cancelled = nullptr);
     int IsCancelled() const { return cancelled_ != 0; }
     // True at the first call and then at most every kDisplayIntervalMs: tasks
@@ -47,12 +51,18 @@ private:
     static int Percentage(unsigned long long value, unsigned long long high);
     static DWORD WINAPI RunWindow(void* context);
 
+    void ShowProgress();
     void AskCancel();
     void WaitForAnswer();
     void PumpMessages();
 
     volatile LONG cancelled_ = 0;
     volatile LONG asking_ = 0;
+    volatile LONG position_ = 0;  // where the task put the bar
+    int barPosition_ = 0;         // where the window's thread put it
+    SRWLOCK textLock_ = SRWLOCK_INIT;
+    std::wstring text_;  // the text the task set last, for the window's thread
+    bool textChanged_ = false;
     ScopedFile created_;   // set once the window's thread has made it (or failed to)
     ScopedFile answered_;  // set whenever no cancel is being asked
     ScopedFile thread_;    // the window's thread, ending with the window

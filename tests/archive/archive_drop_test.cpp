@@ -266,16 +266,16 @@ TEST(ProgressWindow, ShowsTheShareDoneAndAsksBeforeCancelling)
             return static_cast<int>(SendDlgItemMessageW(dialog, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0));
         };
         progress.SetText(L"a.txt");
-        EXPECT_EQ(L"a.txt", Text(dialog, IDC_PROGRESS_TEXT));
+        EXPECT_TRUE(WaitUntil([dialog] { return Text(dialog, IDC_PROGRESS_TEXT) == L"a.txt"; }));
         const int rows[][3] = {{7, 3, 42}, {7, 7, 100}, {100, 29, 29}, {INT_MAX, INT_MAX, 100}, {0, 5, 0}};
         for (const auto& [high, value, bar] : rows) {
             progress.SetRange(0, high);
             progress.SetProgress(value);
-            EXPECT_EQ(bar, position()) << value << " of " << high;
+            EXPECT_TRUE(WaitUntil([&] { return position() == bar; })) << value << " of " << high;
         }
         progress.SetTotal(ULLONG_MAX);
         progress.SetProgress(ULLONG_MAX);
-        EXPECT_EQ(100, position());
+        EXPECT_TRUE(WaitUntil([&] { return position() == 100; }));
         for (int answer : {IDCANCEL, IDOK}) {
             std::vector<LONG> styles;
             DialogWaiter question(L"=(o.o)=", answer, [&](HWND box) {

@@ -30,9 +30,9 @@ void PressCancelAt(const wchar_t* progressCaption)
     HWND progress = FindDialog(progressCaption);
     if (++g_calls != g_cancelAt || !progress)
         return;
-    g_bar = static_cast<int>(SendDlgItemMessageW(progress, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0));
     g_question.reset(new DialogWaiter(L"=(o.o)=", IDOK, {}, GetCurrentProcessId(), progress));
     SendMessageW(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);  // back once the question is answered
+    g_bar = static_cast<int>(SendDlgItemMessageW(progress, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0));
 }
 
 // text in code page 932, as a tool without the UTF-8 flag stores a name.
