@@ -181,13 +181,14 @@ INSTANTIATE_TEST_SUITE_P(Jobs, PackingJob, ::testing::ValuesIn(std::vector<JobCa
     {"FileThatCannotBeOpened", nullptr, kPackDone, L"small.txt", 1},
 }), RowName);
 
-// Files read in several pieces, each deflated apart, come back byte for byte: at, around and past a piece's size.
+// Files read in several pieces, each deflated apart, come back byte for byte: at, around and past a piece's size,
+// and past what extraction inflates whole.
 TEST(PackedPieces, ComeBackByteForByte)
 {
     TempFolder root;
     const std::wstring in = root.Folder(L"in");
     const size_t piece = DeflatePiece::kPieceSize;
-    const std::vector<size_t> sizes = {0, 1, piece - 1, piece, piece + 1, 3 * piece + 5};
+    const std::vector<size_t> sizes = {0, 1, piece - 1, piece, piece + 1, 3 * piece + 5, kWholeEntryLimit + 7};
     std::vector<std::string> contents;
     unsigned state = 1;
     for (size_t i = 0; i < sizes.size(); ++i) {
@@ -365,6 +366,11 @@ std::vector<DamagedCase> DamagedCases()
         {"BrokenDeflateData", Around(Changed(DeflatedEntry("b", std::string(100000, 'x') + "t"), 0, 0, "\xFF")),
          kExtractFailed, {L"a.txt"}},
         {"StreamShorterThanDeclared", Around(Changed(big, 100, 0)), kExtractFailed, {L"a.txt"}},
+        {"BrokenDeflateDataPastTheWholeBuffer",
+         Around(Changed(DeflatedEntry("b", std::string(kWholeEntryLimit + 1000, 'x') + "t"), 0, 0, "\xFF")),
+         kExtractFailed, {L"a.txt"}},
+        {"LargeStreamShorterThanDeclared", Around(Changed(DeflatedEntry("b", std::string(kWholeEntryLimit + 5, 'y')),
+         1000, 0)), kExtractFailed, {L"a.txt"}},
         {"Encrypted", Around(Changed(StoredEntry("b", "............cipher"), 0, 1)), kExtractFailed, {L"a.txt"}},
         {"DiskFull", Around(DeflatedEntry("b", std::string(600000, 'g'))), kExtractFailed, {L"a.txt"}, DiskFull},
         {"UnixLink", BuildZip({link, StoredEntry("link/passwd", "x"), StoredEntry("a.txt", "good")}), kExtractDone,
