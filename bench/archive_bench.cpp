@@ -263,7 +263,7 @@ double RawInflateHuge(const std::wstring& input, unsigned long long expected)
     return Now() - start;
 }
 
-// The floor of a large extraction: every stream inflated (zlib) into blocks
+// The floor of a large extraction: every stream (the archive's) inflated (zlib) into blocks
 // of the size the extractor writes, each written to its file as it comes.
 double InflateAndWrite(const std::vector<std::string>& streams, const std::wstring& folder)
 {
@@ -308,6 +308,29 @@ unsigned long long CompressedBytes(const std::wstring& archive)
     if (zip)
         unzClose(zip);
     return total;
+}
+
+// Every entry's compressed bytes as the archive holds them.
+std::vector<std::string> StoredStreams(const std::wstring& archive)
+{
+    std::vector<std::string> streams;
+    unzFile zip = OpenZipForReading(archive.c_str());
+    for (int status = zip ? unzGoToFirstFile(zip) : UNZ_END_OF_LIST_OF_FILE; status == UNZ_OK;
+         status = unzGoToNextFile(zip)) {
+        unz_file_info64 info{};
+        if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
+            unzOpenCurrentFile2(zip, nullptr, nullptr, 1) != UNZ_OK)
+            continue;
+        std::string stream(static_cast<size_t>(info.compressed_size), '\0');
+        size_t done = 0;
+        for (int read = 1; read > 0 && done < stream.size(); done += read > 0 ? read : 0)
+            read = unzReadCurrentFile(zip, &stream[done], static_cast<unsigned>(stream.size() - done));
+        unzCloseCurrentFile(zip);
+        streams.push_back(std::move(stream));
+    }
+    if (zip)
+        unzClose(zip);
+    return streams;
 }
 
 unsigned long long TotalSize(const std::vector<std::string>& streams)
@@ -493,16 +516,18 @@ int main()
             rawDeflateLarge = std::min(rawDeflateLarge, t);
         }
         const std::wstring largeZip = root + L"\\large.zip";
+        Pack(large.folder, largeZip, false);
+        const std::vector<std::string> storedStreams = StoredStreams(largeZip);  // what extraction inflates
         std::vector<double> pack, extract, floor;
         for (int round = 0; round < smallRuns; ++round) {
             pack.push_back(Pack(large.folder, largeZip, true));
             extract.push_back(Extract(largeZip, root + L"\\out-large"));
-            floor.push_back(InflateAndWrite(largeStreams, root + L"\\floor-large"));
+            floor.push_back(InflateAndWrite(storedStreams, root + L"\\floor-large"));
         }
         RemoveTree(root + L"\\out-large");
         std::printf("%d x %zu MiB mixed files, medians of %d rounds\n", largeFiles, largeMb, smallRuns);
         std::printf("%-44s %8s %8s %6s\n", "job", "launcher", "floor", "ratio");
-        std::printf("%-44s %7.3fs %7.3fs %6.2f\n", "extract (floor: zlib inflate, write)", Median(extract),
+        std::printf("%-44s %7.3fs %7.3fs %6.2f\n", "extract (floor: zlib inflate of its data, write)", Median(extract),
                     Median(floor), Median(extract) / Median(floor));
         std::printf("%-44s %7.3fs %7.3fs %6.2f\n", "pack, progress shown (against zlib deflate)", Median(pack),
                     rawDeflateLarge, Median(pack) / rawDeflateLarge);
