@@ -7,7 +7,7 @@ namespace {
 bool g_running = false;
 bool g_stopping = false;
 HWND g_closeAfter = nullptr;
-int* g_cancelFlag = nullptr;  // the job's progress dialog's
+volatile LONG* g_cancelFlag = nullptr;  // the job's progress dialog's
 HWND g_dialog = nullptr;
 
 }  // namespace
@@ -28,7 +28,7 @@ void StopArchiveJob()
         return;
     g_stopping = true;
     if (g_cancelFlag)
-        *g_cancelFlag = 1;
+        InterlockedExchange(g_cancelFlag, 1);
     if (g_dialog)
         PostMessageW(g_dialog, WM_CLOSE, 0, 0);
 }
@@ -66,11 +66,11 @@ ArchiveJobScope::~ArchiveJobScope()
         PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
-void NoteJobProgress(int* cancelFlag)
+void NoteJobProgress(volatile LONG* cancelFlag)
 {
     g_cancelFlag = cancelFlag;
     if (cancelFlag && g_running && g_stopping)
-        *cancelFlag = 1;
+        InterlockedExchange(cancelFlag, 1);
 }
 
 void NoteJobDialog(HWND dialog)

@@ -35,5 +35,5 @@ private:
 // (set to 1 as its confirmed cancel button does; the scope has every progress
 // window shown during the job report it) and its modal question (the name
 // dialog); null when gone.
-void NoteJobProgress(int* cancelFlag);
+void NoteJobProgress(volatile LONG* cancelFlag);
 void NoteJobDialog(HWND dialog);

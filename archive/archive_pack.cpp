@@ -74,10 +74,10 @@ PackResult PackIntoArchive(const wchar_t* archivePath, const std::vector<std::ws
             counter = 0;
             for (const std::wstring& item : items)
                 packer.PackItem(item.c_str(), 1, 0, &progress, &counter, 0);
+            const bool closed = packer.Close();  // the last pieces written: a failure may come here
             report->skipped = packer.Skipped();
             if (packer.Failed())
                 lstrcpynW(report->item, packer.FailedItem(), MAX_PATH);
-            const bool closed = packer.Close();
             if (!closed && !packer.Failed())
                 lstrcpynW(report->item, archivePath, MAX_PATH);
             if (progress.IsCancelled())

@@ -4,6 +4,7 @@
 #include "archive/entry_path.h"
 #include "archive/new_folder.h"
 #include "archive/path_identity.h"
+#include "archive/whole_deflate.h"
 #include "archive/zip_io.h"
 #include "archive/zip_scan.h"
 #include "resources/resource_ids.h"
@@ -19,15 +20,19 @@
 
 namespace {
 
+// Entries up to this size are read whole before their file is made.
 constexpr DWORD kCopyBufferSize = 16384;
+// Larger ones are written in blocks of this size, the progress (and with it
+// the cancel button) served after each.
+constexpr DWORD kWriteBlockSize = 262144;
+// A large deflated entry's compressed bytes are read in blocks of this size.
+constexpr DWORD kReadBlockSize = 65536;
 // A stored name this long decodes to more than MAX_PATH characters in any
 // encoding, so the buffer never cuts a name that could be written.
 constexpr DWORD kNameBufferSize = 1024;
 constexpr DWORD kExtraBufferSize = 0x10000;
-// The progress counts bytes plus this much per entry; inside an entry it
-// (and with it the cancel button) is served every kBlocksPerUpdate blocks.
+// The progress counts bytes plus this much per entry.
 constexpr unsigned long long kEntryWork = 16384;
-constexpr unsigned kBlocksPerUpdate = 16;
 
 BOOL DefaultWriter(HANDLE file, const void* data, DWORD size, DWORD* written)
 {
@@ -52,13 +57,45 @@ using ScopedZipReader = ScopedHandle<ReaderCloser>;
 
 // The copy buffer, the stored name and the extra field of the entry at hand.
 struct Buffers {
-    char data[kCopyBufferSize];
+    char data[kWriteBlockSize];
     char name[kNameBufferSize];
     unsigned char extra[kExtraBufferSize];
+    unsigned char packed[kReadBlockSize];
+};
+
+// zlib's raw inflater for the large deflated entries, made at the first.
+class StreamInflater {
+public:
+    StreamInflater() = default;
+    ~StreamInflater()
+    {
+        if (ready_)
+            inflateEnd(&stream_);
+    }
+    StreamInflater(const StreamInflater&) = delete;
+    StreamInflater& operator=(const StreamInflater&) = delete;
+    // The inflater, reset for a new stream; null when it cannot be made.
+    z_stream* Fresh()
+    {
+        if (!ready_)
+            ready_ = inflateInit2(&stream_, -MAX_WBITS) == Z_OK;
+        else
+            inflateReset(&stream_);
+        return ready_ ? &stream_ : nullptr;
+    }
+
+private:
+    z_stream stream_{};
+    bool ready_ = false;
 };
 
 // One extraction's running state.
 struct Extraction {
+    Extraction(unzFile archive, const wchar_t* destination, const wchar_t* archivePath, ProgressDialog* progress,
+               Buffers* buffers)
+        : archive(archive), destination(destination), archivePath(archivePath), progress(progress), buffers(buffers)
+    {
+    }
     unzFile archive;
     const wchar_t* destination;
     const wchar_t* archivePath;
@@ -68,6 +105,11 @@ struct Extraction {
     wchar_t archiveName[MAX_PATH] = L"";       // the archive's own name, long
     wchar_t archiveShortName[MAX_PATH] = L"";  // and short (8.3)
     wchar_t lastFolder[MAX_PATH] = L"";        // the folder the previous file went into
+    // For the entries inflated whole: made at the first one.
+    ScopedHeapBlock packed;    // kWholeEntryLimit bytes of compressed data
+    ScopedHeapBlock unpacked;  // kWholeEntryLimit bytes of the entry's file
+    ScopedDecompressor decompressor;
+    StreamInflater inflater;
 };
 
 // A Unix symbolic link stored by Info-ZIP and others: host 3, mode S_IFLNK.
@@ -114,33 +156,168 @@ bool StampFile(HANDLE file, DWORD dosDate)
     return SetFileTime(file, &stamp, nullptr, &stamp) != 0;
 }
 
+// Serves the progress after a block; true when it was cancelled.
+bool BlockDone(Extraction& job, DWORD size)
+{
+    job.work += size;
+    job.progress->SetProgress(job.work);
+    return job.progress->IsCancelled() != 0;
+}
+
+bool WriteBlock(HANDLE file, const void* data, DWORD size)
+{
+    DWORD written = 0;
+    return g_writer(file, data, size, &written) && written == size;
+}
+
 // Streams the open entry into file; 0 or the first read/write error.
 int CopyEntryData(Extraction& job, HANDLE file, ZPOS64_T declaredSize, bool* cancelled)
 {
     ZPOS64_T total = 0;
-    for (unsigned blocks = 1;; ++blocks) {
-        const int read = unzReadCurrentFile(job.archive, job.buffers->data, kCopyBufferSize);
+    for (;;) {
+        const int read = unzReadCurrentFile(job.archive, job.buffers->data, kWriteBlockSize);
         if (read < 0)
             return read;
         if (read == 0)
             break;
-        DWORD written = 0;
-        if (!g_writer(file, job.buffers->data, static_cast<DWORD>(read), &written) ||
-            written != static_cast<DWORD>(read))
+        if (!WriteBlock(file, job.buffers->data, static_cast<DWORD>(read)))
             return UNZ_ERRNO;
         total += static_cast<ZPOS64_T>(read);
-        job.work += static_cast<unsigned long long>(read);
-        if (blocks % kBlocksPerUpdate == 0) {
-            job.progress->SetProgress(job.work);
-            if (job.progress->IsCancelled()) {
-                *cancelled = true;
-                return UNZ_OK;
-            }
+        if (BlockDone(job, static_cast<DWORD>(read))) {
+            *cancelled = true;
+            return UNZ_OK;
         }
     }
     // A stream that ends before its declared size is damaged (minizip checks
     // the CRC only of entries read to their declared end).
     return total == declaredSize ? UNZ_OK : UNZ_BADZIPFILE;
+}
+
+// Inflates the open (raw) entry's stream into file in blocks, checked
+// against the entry's size and CRC: zlib inflates, libdeflate's CRC-32 is
+// several times as fast as minizip's. 0 or the first error.
+int InflateEntryData(Extraction& job, HANDLE file, const unz_file_info64& info, bool* cancelled)
+{
+    z_stream* stream = job.inflater.Fresh();
+    if (!stream)
+        return UNZ_INTERNALERROR;
+    unsigned char* out = reinterpret_cast<unsigned char*>(job.buffers->data);
+    unsigned long crc = 0;
+    ZPOS64_T total = 0;
+    stream->avail_in = 0;
+    for (int status = Z_OK; status != Z_STREAM_END;) {
+        if (stream->avail_in == 0) {
+            const int read = unzReadCurrentFile(job.archive, job.buffers->packed, kReadBlockSize);
+            if (read <= 0)
+                return read < 0 ? read : UNZ_BADZIPFILE;  // the data ends before its stream
+            stream->next_in = job.buffers->packed;
+            stream->avail_in = static_cast<uInt>(read);
+        }
+        stream->next_out = out;
+        stream->avail_out = kWriteBlockSize;
+        status = inflate(stream, Z_NO_FLUSH);
+        if (status != Z_OK && status != Z_STREAM_END)
+            return UNZ_BADZIPFILE;
+        const DWORD produced = kWriteBlockSize - stream->avail_out;
+        total += produced;
+        if (total > info.uncompressed_size)
+            return UNZ_BADZIPFILE;
+        crc = WholeCrc32(crc, out, produced);
+        if (produced > 0 && !WriteBlock(file, out, produced))
+            return UNZ_ERRNO;
+        if (produced > 0 && BlockDone(job, produced)) {
+            *cancelled = true;
+            return UNZ_OK;
+        }
+    }
+    return total == info.uncompressed_size && crc == info.crc ? UNZ_OK : UNZ_BADZIPFILE;
+}
+
+// Writes size bytes of data into file in blocks; 0 or UNZ_ERRNO.
+int WriteWholeData(Extraction& job, HANDLE file, const char* data, size_t size, bool* cancelled)
+{
+    for (size_t done = 0; done < size;) {
+        const DWORD block = static_cast<DWORD>(size - done < kWriteBlockSize ? size - done : kWriteBlockSize);
+        if (!WriteBlock(file, data + done, block))
+            return UNZ_ERRNO;
+        done += block;
+        if (BlockDone(job, block)) {
+            *cancelled = true;
+            return UNZ_OK;
+        }
+    }
+    return UNZ_OK;
+}
+
+// Makes the entry's file and fills it through fill (0 or an error), marked
+// for deletion until it is whole: a damaged or cancelled one never stays.
+template <typename Fill>
+EntryOutcome WriteMarkedFile(Extraction& job, const unz_file_info64& info, const wchar_t* target, Fill fill)
+{
+    CreateFoldersOf(job, target);
+    ScopedFile file(CreateFileW(target, GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return kEntrySkipped;
+    const bool marked = MarkForDeletion(file.Get(), true);
+    bool cancelled = false;
+    const int error = fill(file.Get(), &cancelled);
+    if (error == UNZ_OK && !cancelled) {
+        StampFile(file.Get(), info.dosDate);
+        if (!marked || MarkForDeletion(file.Get(), false))
+            return kEntryWritten;
+    }
+    file.Reset();
+    if (!marked)
+        DeleteFileW(target);  // a damaged file must not look complete
+    return cancelled ? kEntryCancelled : kEntryFailed;
+}
+
+// A deflated entry whose both sizes fit the whole-entry buffers is inflated
+// at once (libdeflate), checked against its CRC before its file is made.
+bool FitsWholeBuffers(const unz_file_info64& info)
+{
+    return info.compression_method == Z_DEFLATED && info.uncompressed_size > kCopyBufferSize &&
+           info.uncompressed_size <= kWholeEntryLimit && info.compressed_size <= kWholeEntryLimit;
+}
+
+bool PrepareWholeBuffers(Extraction& job)
+{
+    if (!job.packed)
+        job.packed.Reset(g_systemHelper.Alloc(kWholeEntryLimit));
+    if (!job.unpacked)
+        job.unpacked.Reset(g_systemHelper.Alloc(kWholeEntryLimit));
+    if (!job.decompressor)
+        job.decompressor.Reset(NewWholeDecompressor());
+    return job.packed && job.unpacked && job.decompressor;
+}
+
+// Reads the open (raw) entry's compressed bytes, all size of them.
+bool ReadRawEntry(Extraction& job, ZPOS64_T size)
+{
+    char* packed = static_cast<char*>(job.packed.Get());
+    ZPOS64_T total = 0;
+    int read = 1;
+    while (read > 0 && total < size) {
+        read = unzReadCurrentFile(job.archive, packed + total, static_cast<unsigned>(size - total));
+        total += read > 0 ? static_cast<ZPOS64_T>(read) : 0;
+    }
+    return total == size;
+}
+
+EntryOutcome WriteWholeEntry(Extraction& job, const unz_file_info64& info, const wchar_t* target)
+{
+    const bool read = PrepareWholeBuffers(job) && ReadRawEntry(job, info.compressed_size);
+    const size_t size = static_cast<size_t>(info.uncompressed_size);
+    const char* data = static_cast<const char*>(job.unpacked.Get());
+    if (unzCloseCurrentFile(job.archive) != UNZ_OK || !read ||
+        !InflateWhole(job.decompressor.Get(), job.packed.Get(), static_cast<size_t>(info.compressed_size),
+                      job.unpacked.Get(), size) ||
+        WholeCrc32(0, data, size) != info.crc)
+        return kEntryFailed;
+    return WriteMarkedFile(job, info, target, [&job, data, size](HANDLE file, bool* cancelled) {
+        return WriteWholeData(job, file, data, size, cancelled);
+    });
 }
 
 // An entry that fits the copy buffer is read and checked whole before its file
@@ -180,34 +357,25 @@ EntryOutcome WriteFileEntry(Extraction& job, const unz_file_info64& info, const 
 {
     // Encrypted entries cannot be read without a password: like an
     // unsupported method, nothing is written and the extraction ends.
-    if ((info.flag & 1) != 0 || unzOpenCurrentFile(job.archive) != UNZ_OK) {
+    const bool whole = FitsWholeBuffers(info);
+    const bool streamed = !whole && info.compression_method == Z_DEFLATED && info.uncompressed_size > kCopyBufferSize;
+    if ((info.flag & 1) != 0 || unzOpenCurrentFile2(job.archive, nullptr, nullptr, whole || streamed) != UNZ_OK) {
         unzCloseCurrentFile(job.archive);
         return kEntryFailed;
     }
+    if (whole)
+        return WriteWholeEntry(job, info, target);
     if (info.uncompressed_size <= kCopyBufferSize)
         return WriteSmallEntry(job, info, target);
-    CreateFoldersOf(job, target);
-    ScopedFile file(CreateFileW(target, GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
+    const EntryOutcome outcome = WriteMarkedFile(job, info, target, [&](HANDLE file, bool* cancelled) {
+        const int error = streamed ? InflateEntryData(job, file, info, cancelled)
+                                   : CopyEntryData(job, file, info.uncompressed_size, cancelled);
+        const int closed = unzCloseCurrentFile(job.archive);
+        return error == UNZ_OK && !*cancelled ? closed : error;
+    });
+    if (outcome == kEntrySkipped)
         unzCloseCurrentFile(job.archive);
-        return kEntrySkipped;
-    }
-    const bool marked = MarkForDeletion(file.Get(), true);
-    bool cancelled = false;
-    int error = CopyEntryData(job, file.Get(), info.uncompressed_size, &cancelled);
-    const int closed = unzCloseCurrentFile(job.archive);
-    if (error == UNZ_OK && !cancelled)
-        error = closed;
-    if (error == UNZ_OK && !cancelled) {
-        StampFile(file.Get(), info.dosDate);
-        if (!marked || MarkForDeletion(file.Get(), false))
-            return kEntryWritten;
-    }
-    file.Reset();
-    if (!marked)
-        DeleteFileW(target);  // a damaged file must not look complete
-    return cancelled ? kEntryCancelled : kEntryFailed;
+    return outcome;
 }
 
 // Writes the archive's current entry below the destination.

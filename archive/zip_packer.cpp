@@ -9,7 +9,6 @@
 #include "support/path_text.h"
 #include "support/progress_window.h"
 #include "support/scoped_handle.h"
-#include "support/system_helper.h"
 
 #include <cwchar>
 #include <string>
@@ -73,45 +72,32 @@ const wchar_t* FindEntryNameStart(const wchar_t* path, int depth)
 ZipPacker::~ZipPacker()
 {
     Close();
-    EndDeflater();
-}
-
-void ZipPacker::EndDeflater()
-{
-    if (deflaterReady_)
-        deflateEnd(&deflater_);
-    deflaterReady_ = false;
 }
 
 bool ZipPacker::Open(const wchar_t* archivePath)
 {
-    if (!archivePath)
-        return false;
-    if (!buffer_)
-        buffer_.Reset(g_systemHelper.Alloc(kBufferSize));
-    if (!deflated_)
-        deflated_.Reset(g_systemHelper.Alloc(kBufferSize));
-    if (!buffer_ || !deflated_)
-        return false;
-    if (!deflaterReady_)
-        deflaterReady_ = deflateInit2(&deflater_, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, DEF_MEM_LEVEL,
-                                      Z_DEFAULT_STRATEGY) == Z_OK;
-    if (!deflaterReady_)
+    if (!archivePath || !pool_.Start())
         return false;
     Close();
+    pending_.resize(pool_.Slots());
     lstrcpynW(archivePath_, archivePath, MAX_PATH);
     entries_ = 0;
+    cancelled_ = false;
     archive_ = CreateZipFile(archivePath);
     return archive_ != nullptr;
 }
 
+// The pieces still with the workers are written first, unless the packing
+// was cancelled or has failed: then the archive is given up as a whole.
 bool ZipPacker::Close()
 {
     if (!archive_)
         return false;
+    if (cancelled_ || failed_ || !pool_.Drain(*this))
+        pool_.Abandon();
     const int result = zipClose(archive_, nullptr);
     archive_ = nullptr;
-    return result == ZIP_OK && CompleteZip64EndRecords(archivePath_, entries_);
+    return !failed_ && result == ZIP_OK && CompleteZip64EndRecords(archivePath_, entries_);
 }
 
 bool ZipPacker::PackItem(const wchar_t* path, int recurse, int depth, ProgressDialog* progress, unsigned* counter,
@@ -201,16 +187,16 @@ bool ZipPacker::PackFound(const wchar_t* path, const WIN32_FIND_DATAW& self, int
     return WriteEntry(itemPath.c_str(), name, flag, info, folder, size, progress);
 }
 
-void ZipPacker::Fail(const wchar_t* path)
+void ZipPacker::Fail(const std::wstring& path)
 {
     failed_ = true;
-    lstrcpynW(failedItem_, path, MAX_PATH);
+    lstrcpynW(failedItem_, path.c_str(), MAX_PATH);
 }
 
 bool ZipPacker::WriteEntry(const wchar_t* path, const char* name, unsigned flag, const zip_fileinfo& info,
                            bool folder, unsigned long long size, ProgressDialog* progress)
 {
-    if (!archive_ || !buffer_ || !deflaterReady_)
+    if (!archive_)
         return false;
     // A file that cannot be opened is left out (and counted), never stored
     // as an empty entry that would pass for the file.
@@ -223,75 +209,88 @@ bool ZipPacker::WriteEntry(const wchar_t* path, const char* name, unsigned flag,
     }
     // A UTF-8 name is marked as made on NTFS: tools that read names of the
     // MS-DOS host as OEM text (Info-ZIP's unzip) would garble it otherwise.
-    entry_ = Entry{name, info, (flag & kUtf8NameFlag) ? (kHostNtfs << 8) | 20 : 0, flag,
-                   size >= kZip64Threshold ? 1 : 0, false};
-    const int zip64 = entry_.zip64;
-    deflateReset(&deflater_);
-    uLong crc = crc32(0, nullptr, 0);
-    bool complete = folder;
+    const PendingEntry entry{name, info, (flag & kUtf8NameFlag) ? (kHostNtfs << 8) | 20 : 0, flag,
+                             size >= kZip64Threshold ? 1 : 0, path, true};
+    return ReadPieces(folder ? nullptr : file.Get(), entry, progress);
+}
+
+bool ZipPacker::ReadPieces(HANDLE file, const PendingEntry& entry, ProgressDialog* progress)
+{
     unsigned long long total = 0;
-    for (unsigned blocks = 1; file; ++blocks) {
-        DWORD read = 0;
-        if (!g_reader(file.Get(), buffer_.Get(), kBufferSize, &read))
-            break;
-        if (read == 0) {
-            complete = true;
-            break;
+    unsigned blocks = 0;
+    for (bool first = true;; first = false) {
+        size_t slot = 0;
+        DeflatePiece* piece = pool_.Claim(*this, &slot);
+        if (!piece)
+            return false;  // the archive refused an earlier piece
+        pending_[slot] = entry;
+        pending_[slot].first = first;
+        while (file && piece->length < DeflatePiece::kPieceSize) {
+            const size_t room = DeflatePiece::kPieceSize - piece->length;
+            DWORD read = 0;
+            if (!g_reader(file, piece->data + piece->length, room < kBufferSize ? static_cast<DWORD>(room) : kBufferSize,
+                          &read)) {
+                Fail(entry.path);
+                return false;
+            }
+            if (read == 0)
+                break;
+            piece->length += read;
+            total += read;
+            work_ += read;
+            // A file that grew past what its header allows cannot be stored whole.
+            if (!entry.zip64 && total >= kZip64Threshold) {
+                Fail(entry.path);
+                return false;
+            }
+            if (progress && ++blocks % kBlocksPerUpdate == 0) {
+                progress->SetProgress(work_);
+                if (progress->IsCancelled()) {
+                    cancelled_ = true;
+                    return true;  // the archive is given up as a whole
+                }
+            }
         }
-        total += read;
-        // A file that grew past what its header allows cannot be stored whole.
-        if (!zip64 && total >= kZip64Threshold)
-            break;
-        crc = crc32(crc, static_cast<const Bytef*>(buffer_.Get()), read);
-        if (!Deflate(buffer_.Get(), read, Z_NO_FLUSH))
-            break;
-        work_ += read;
-        if (progress && blocks % kBlocksPerUpdate == 0) {
-            progress->SetProgress(work_);
-            if (progress->IsCancelled())
-                return true;  // the archive is given up as a whole
-        }
+        // A full piece may have more behind it; a file that ends with a full
+        // piece ends with an empty one.
+        piece->ends = piece->length < DeflatePiece::kPieceSize;
+        piece->partOfLarger = !first || !piece->ends;
+        pool_.Submit();
+        if (piece->ends)
+            return true;
     }
-    if (complete)
-        complete = Deflate(nullptr, 0, Z_FINISH);
-    if (!entry_.open || zipCloseFileInZipRaw64(archive_, total, crc) != ZIP_OK || !complete) {
-        Fail(path);
+}
+
+bool ZipPacker::TakePiece(const DeflatePiece& piece, size_t slot)
+{
+    const PendingEntry& entry = pending_[slot];
+    if (piece.packedLength == 0 || (entry.first && !OpenEntry(entry, LooksLikeText(piece.data, piece.length)))) {
+        Fail(entry.path);
+        return false;
+    }
+    entryCrc_ = entry.first ? piece.crc : crc32_combine(entryCrc_, piece.crc, static_cast<z_off_t>(piece.length));
+    entrySize_ = (entry.first ? 0 : entrySize_) + piece.length;
+    if (zipWriteInFileInZip(archive_, piece.packed, static_cast<unsigned>(piece.packedLength)) < 0 ||
+        (piece.ends && zipCloseFileInZipRaw64(archive_, entrySize_, entryCrc_) != ZIP_OK)) {
+        Fail(entry.path);
         return false;
     }
     return true;
 }
 
-// The entry is deflated here and handed to minizip as it is (raw), with its
-// size and CRC at the close. It is opened when its first compressed bytes are
-// there: by then the compressor has judged the data text or binary, which
-// the directory notes as minizip's own compression would.
-bool ZipPacker::OpenEntry()
+// The entry is deflated by the pool and handed to minizip as it is (raw),
+// with its size and CRC at the close. The directory notes it as text or
+// binary by the rule zlib's stream applies, as minizip's own compression
+// would.
+bool ZipPacker::OpenEntry(const PendingEntry& entry, bool text)
 {
-    entry_.info.internal_fa = deflater_.data_type == Z_TEXT ? 1 : 0;
-    entry_.open = zipOpenNewFileInZip4_64(archive_, entry_.name, &entry_.info, nullptr, 0, nullptr, 0, nullptr,
-                                          Z_DEFLATED, Z_DEFAULT_COMPRESSION, 1, -MAX_WBITS, DEF_MEM_LEVEL,
-                                          Z_DEFAULT_STRATEGY, nullptr, 0, entry_.madeBy, entry_.flag,
-                                          entry_.zip64) == ZIP_OK;
-    if (entry_.open)
+    zip_fileinfo info = entry.info;
+    info.internal_fa = text ? 1 : 0;
+    const bool open = zipOpenNewFileInZip4_64(archive_, entry.name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
+                                              Z_DEFLATED, Z_DEFAULT_COMPRESSION, 1, -MAX_WBITS, DEF_MEM_LEVEL,
+                                              Z_DEFAULT_STRATEGY, nullptr, 0, entry.madeBy, entry.flag,
+                                              entry.zip64) == ZIP_OK;
+    if (open)
         ++entries_;
-    return entry_.open;
-}
-
-bool ZipPacker::Deflate(const void* data, DWORD size, int flush)
-{
-    deflater_.next_in = static_cast<Bytef*>(const_cast<void*>(data));
-    deflater_.avail_in = size;
-    for (;;) {
-        deflater_.next_out = static_cast<Bytef*>(deflated_.Get());
-        deflater_.avail_out = kBufferSize;
-        const int result = deflate(&deflater_, flush);
-        const unsigned produced = kBufferSize - deflater_.avail_out;
-        if (result == Z_STREAM_ERROR || (result == Z_BUF_ERROR && produced == 0))
-            return false;
-        if (produced > 0 && ((!entry_.open && !OpenEntry()) ||
-                             zipWriteInFileInZip(archive_, deflated_.Get(), produced) < 0))
-            return false;
-        if (flush == Z_FINISH ? result == Z_STREAM_END : deflater_.avail_out != 0)
-            return true;
-    }
+    return open;
 }

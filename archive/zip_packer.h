@@ -6,17 +6,24 @@
 // walked through the wide API, so no name is lost. The same walk serves
 // as the counting pass (entries and bytes counted only) and the packing pass.
 // An entry is written as ZIP64 only when its size needs it, so small
-// archives stay plain ZIP.
-#include "support/scoped_handle.h"
+// archives stay plain ZIP. Files are read in pieces that worker threads
+// deflate (libdeflate, deflate_pool) while the walk reads on; the pieces are
+// written in the order read, so the archive is the same whatever the number
+// of threads.
+#include "archive/deflate_pool.h"
 
 #include <windows.h>
 
 #include <zip.h>
 
+#include <string>
+#include <vector>
+
 class ProgressDialog;
 
-class ZipPacker {
+class ZipPacker : private PieceSink {
 public:
+    // Files are read in blocks of this size.
     static constexpr DWORD kBufferSize = 16384;
     // The progress counts bytes plus this much per entry, so that many small
     // files move the bar as well as one large one.
@@ -63,27 +70,30 @@ private:
                    ProgressDialog* progress, unsigned* counter, int countOnly);
     bool WriteEntry(const wchar_t* path, const char* name, unsigned flag, const zip_fileinfo& info, bool folder,
                     unsigned long long size, ProgressDialog* progress);
-    // Compresses size bytes of data into the entry (flush Z_FINISH ends its
-    // stream); false when the stream or the archive fails.
-    bool Deflate(const void* data, DWORD size, int flush);
-    bool OpenEntry();
-    void EndDeflater();
-    void Fail(const wchar_t* path);
-
-    ScopedHeapBlock buffer_;
-    ScopedHeapBlock deflated_;  // kBufferSize bytes of compressed output
-    // One compressor for every entry, reset between them: making and freeing
-    // its quarter megabyte per entry cost more than compressing a small file.
-    z_stream deflater_{};
-    bool deflaterReady_ = false;
-    struct Entry {  // the entry being written, and whether minizip has it open
-        const char* name;
+    // What the archive needs of an entry when its pieces are written.
+    struct PendingEntry {
+        std::string name;
         zip_fileinfo info;
         uLong madeBy;
         unsigned flag;
         int zip64;
-        bool open;
-    } entry_{};
+        std::wstring path;
+        bool first;  // the entry's first piece: the entry is opened with it
+    };
+    // Reads file (none for a folder) into pieces for the workers. True when
+    // complete or cancelled.
+    bool ReadPieces(HANDLE file, const PendingEntry& entry, ProgressDialog* progress);
+    // Writes a deflated piece, opening its entry at the first and closing it
+    // at the last; false (the packing failed) when the archive refuses it.
+    bool TakePiece(const DeflatePiece& piece, size_t slot) override;
+    bool OpenEntry(const PendingEntry& entry, bool text);
+    void Fail(const std::wstring& path);
+
+    DeflatePool pool_;
+    std::vector<PendingEntry> pending_;  // one per piece slot
+    unsigned long entryCrc_ = 0;         // of the entry being written
+    unsigned long long entrySize_ = 0;
+    bool cancelled_ = false;
     zipFile archive_ = nullptr;
     wchar_t archivePath_[MAX_PATH] = L"";
     unsigned long long entries_ = 0;

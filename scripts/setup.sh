@@ -2,8 +2,8 @@
 # Installs whatever this machine lacks to build, run and test porun:
 # the MinGW-w64 cross compiler, zlib for MinGW, GoogleTest sources, Wine,
 # Xvfb, Japanese fonts, the ja_JP and en_US locales, rsvg-convert and
-# ImageMagick for the artwork, the minizip sources and a Wine prefix with
-# Japanese font replacements. Safe to run again: each step checks first.
+# ImageMagick for the artwork, the minizip and libdeflate sources and a Wine
+# prefix with Japanese font replacements. Safe to run again: each step checks first.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 deps="$root/.deps"
@@ -40,12 +40,17 @@ for loc in ja_JP en_US; do
 done
 [ -z "${generate:-}" ] || as_root locale-gen >/dev/null
 
-# --- minizip sources (Debian's package, with its patches) -------------------
+# --- minizip and libdeflate sources (Debian's packages, with their patches) --
 # Fetched through a private source list and private apt state, derived from the
 # machine's own binary sources; the system's apt configuration is not touched.
-if [ ! -f "$deps/minizip/unzip.c" ]; then
-    log "fetching the minizip sources"
-    apt_dir="$deps/apt"
+# The build compiles both from these folders for MinGW, statically.
+apt_dir="$deps/apt"
+apt_opts=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o "Dir::Etc::SourceParts=$apt_dir/parts"
+          -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache"
+          -o "APT::Sandbox::User=root")
+private_apt_ready=
+prepare_private_apt() {
+    [ -z "$private_apt_ready" ] || return 0
     rm -rf "$apt_dir"
     mkdir -p "$apt_dir/lists/partial" "$apt_dir/parts" "$apt_dir/cache/archives/partial" "$deps/src"
     : > "$apt_dir/sources.list"
@@ -55,16 +60,25 @@ if [ ! -f "$deps/minizip/unzip.c" ]; then
     if [ -f /etc/apt/sources.list ]; then
         grep -E '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' >> "$apt_dir/sources.list" || true
     fi
-    opts=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o "Dir::Etc::SourceParts=$apt_dir/parts"
-          -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache"
-          -o "APT::Sandbox::User=root")
-    apt-get "${opts[@]}" update -qq
-    (cd "$deps/src" && apt-get "${opts[@]}" source -qq minizip >/dev/null)
-    src=$(find "$deps/src" -maxdepth 1 -type d -name 'minizip-*' | head -n 1)
-    [ -n "$src" ] && [ -f "$src/unzip.c" ] || { log "minizip sources not found"; exit 1; }
-    rm -rf "$deps/minizip"
-    cp -r "$src" "$deps/minizip"
-fi
+    apt-get "${apt_opts[@]}" update -qq
+    private_apt_ready=1
+}
+
+# fetch_source PACKAGE FILE: unpacks PACKAGE's source into .deps/PACKAGE
+# unless FILE (a path inside it) is there already.
+fetch_source() {
+    local package=$1 probe=$2 src
+    [ -f "$deps/$package/$probe" ] && return 0
+    log "fetching the $package sources"
+    prepare_private_apt
+    (cd "$deps/src" && apt-get "${apt_opts[@]}" source -qq "$package" >/dev/null)
+    src=$(find "$deps/src" -maxdepth 1 -type d -name "$package-*" | head -n 1)
+    [ -n "$src" ] && [ -f "$src/$probe" ] || { log "$package sources not found"; exit 1; }
+    rm -rf "${deps:?}/$package"
+    cp -r "$src" "$deps/$package"
+}
+fetch_source minizip unzip.c
+fetch_source libdeflate libdeflate.h
 
 # --- Wine prefix -------------------------------------------------------------
 "$root/scripts/wine-prefix.sh"

@@ -11,6 +11,25 @@ namespace {
 
 ProgressCancelWatcher g_watcher = nullptr;
 
+// Sent by the task's thread when the task is over.
+constexpr UINT WM_PROGRESS_END = WM_APP + 1;
+constexpr UINT_PTR kBarTimer = 1;
+
+// Waits for handle while running the messages other threads send to this
+// one: the window's thread sends some to the window that owns it.
+void WaitServingSentMessages(HANDLE handle)
+{
+    while (MsgWaitForMultipleObjectsEx(1, &handle, INFINITE, QS_SENDMESSAGE, 0) != WAIT_OBJECT_0) {
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
+HANDLE NewEvent(BOOL signalled)
+{
+    return CreateEventW(nullptr, TRUE, signalled, nullptr);
+}
+
 }  // namespace
 
 void WatchProgressCancel(ProgressCancelWatcher watcher)
@@ -23,21 +42,58 @@ ProgressDialog::ProgressDialog()
     InitCommonControls();
 }
 
+// The owner is enabled again before the window goes, so that it (not some
+// other program) becomes the active window, and gets the focus back once
+// the window's thread has ended.
 ProgressDialog::~ProgressDialog()
 {
     if (watcher_)
         watcher_(nullptr);
-    if (dialog_ && IsWindow(dialog_))
-        DestroyWindow(dialog_);
+    if (!thread_)
+        return;
+    if (owner_)
+        EnableWindow(owner_, TRUE);
+    if (dialog_)
+        PostMessageW(dialog_, WM_PROGRESS_END, 0, 0);
+    WaitServingSentMessages(thread_.Get());
+    if (owner_)
+        SetFocus(owner_);
 }
 
 HWND ProgressDialog::Show(HWND owner)
 {
+    if (thread_)
+        return dialog_;
     // A stop from outside reaches the task through this dialog.
     watcher_ = g_watcher;
     if (watcher_)
         watcher_(&cancelled_);
-    return ShowModeless(owner, IDD_PROGRESS);
+    owner_ = owner;
+    created_.Reset(NewEvent(FALSE));
+    answered_.Reset(NewEvent(TRUE));
+    if (created_ && answered_)
+        thread_.Reset(CreateThread(nullptr, 0, RunWindow, this, 0, nullptr));
+    if (!thread_)
+        return nullptr;
+    WaitServingSentMessages(created_.Get());
+    return dialog_;
+}
+
+DWORD WINAPI ProgressDialog::RunWindow(void* context)
+{
+    ProgressDialog* self = static_cast<ProgressDialog*>(context);
+    HWND dialog = self->ShowModeless(self->owner_, IDD_PROGRESS);
+    SetEvent(self->created_.Get());
+    if (!dialog)
+        return 0;
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageW(dialog, &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
 }
 
 void ProgressDialog::SetRange(int low, int high)
@@ -57,8 +113,12 @@ void ProgressDialog::SetTitle(const wchar_t* text)
 
 void ProgressDialog::SetText(const wchar_t* text)
 {
-    if (text && dialog_)
-        SetDlgItemTextW(dialog_, IDC_PROGRESS_TEXT, text);
+    if (!text)
+        return;
+    AcquireSRWLockExclusive(&textLock_);
+    text_ = text;
+    textChanged_ = true;
+    ReleaseSRWLockExclusive(&textLock_);
 }
 
 bool ProgressDialog::DueForDisplay()
@@ -83,44 +143,52 @@ int ProgressDialog::Percentage(unsigned long long value, unsigned long long high
 
 int ProgressDialog::SetProgress(unsigned long long value, int* cancelled)
 {
+    // The window's thread shows it (and the text) at the display interval.
     const int position = Percentage(value, rangeHigh_);
-    int previous = shownPosition_ < 0 ? 0 : shownPosition_;
-    // Many small entries share one percentage: the bar is touched only when its
-    // position changes. It repaints itself at once when moved, so between the
-    // display intervals it is moved without drawing, and drawn whole at them.
-    if (dialog_ && position != shownPosition_) {
-        HWND bar = GetDlgItem(dialog_, IDC_PROGRESS_BAR);
-        const DWORD now = GetTickCount();
-        const bool draw = shownPosition_ < 0 || now - lastBarDrawn_ >= kDisplayIntervalMs;
-        if (!draw)
-            SendMessageW(bar, WM_SETREDRAW, FALSE, 0);
-        previous = static_cast<int>(SendMessageW(bar, PBM_SETPOS, position, 0));
-        if (!draw) {
-            SendMessageW(bar, WM_SETREDRAW, TRUE, 0);
-        } else {
-            RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-            lastBarDrawn_ = now;
-        }
-    }
+    const int previous = shownPosition_ < 0 ? 0 : shownPosition_;
     shownPosition_ = position;
+    InterlockedExchange(&position_, position);
+    WaitForAnswer();
     PumpMessages();
     if (cancelled)
-        *cancelled = cancelled_;
+        *cancelled = IsCancelled();
     return previous;
+}
+
+// On the window's thread: the bar and the text as the task last set them.
+void ProgressDialog::ShowProgress()
+{
+    const int position = position_;
+    if (dialog_ && position != barPosition_)
+        SendDlgItemMessageW(dialog_, IDC_PROGRESS_BAR, PBM_SETPOS, position, 0);
+    barPosition_ = position;
+    AcquireSRWLockExclusive(&textLock_);
+    const bool changed = textChanged_;
+    const std::wstring text = changed ? text_ : std::wstring();
+    textChanged_ = false;
+    ReleaseSRWLockExclusive(&textLock_);
+    if (changed && dialog_)
+        SetDlgItemTextW(dialog_, IDC_PROGRESS_TEXT, text.c_str());
+}
+
+// While the cancel is asked, the task waits; this thread's windows still run.
+void ProgressDialog::WaitForAnswer()
+{
+    HANDLE answered = answered_.Get();
+    while (asking_ && MsgWaitForMultipleObjectsEx(1, &answered, INFINITE, QS_ALLINPUT, 0) != WAIT_OBJECT_0) {
+        pumped_ = false;
+        PumpMessages();
+    }
 }
 
 void ProgressDialog::PumpMessages()
 {
-    // What the user does (a click on Cancel, a key) and what other windows
-    // send or post is run at once; the window's own painting and timers wait
-    // for the display interval. Entries finish hundreds a second: an empty
-    // round of PeekMessage, or a repaint per entry, would cost more than the
-    // entries themselves.
+    // Entries finish hundreds a second: this thread's messages (the other
+    // windows', a close of the program) are run at the display interval; the
+    // progress window answers its cancel button on its own thread meanwhile.
     const DWORD now = GetTickCount();
-    if (HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE | QS_HOTKEY)) == 0) {
-        if (pumped_ && now - lastPump_ < kDisplayIntervalMs)
-            return;
-    }
+    if (pumped_ && now - lastPump_ < kDisplayIntervalMs)
+        return;
     pumped_ = true;
     lastPump_ = now;
     MSG msg;
@@ -130,8 +198,6 @@ void ProgressDialog::PumpMessages()
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        if (dialog_ && IsDialogMessageW(dialog_, &msg))
-            continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -143,8 +209,12 @@ void ProgressDialog::AskCancel()
     wchar_t text[260];
     LoadText(IDS_CANCEL_TITLE, title, ARRAYSIZE(title));
     LoadText(IDS_ASK_CANCEL, text, ARRAYSIZE(text));
+    ResetEvent(answered_.Get());
+    InterlockedExchange(&asking_, 1);
     if (MessageBoxW(dialog_, text, title, MB_OKCANCEL | MB_DEFBUTTON2) == IDOK)
-        cancelled_ = 1;
+        InterlockedExchange(&cancelled_, 1);
+    InterlockedExchange(&asking_, 0);
+    SetEvent(answered_.Get());
 }
 
 INT_PTR ProgressDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM)
@@ -153,18 +223,23 @@ INT_PTR ProgressDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM)
     case WM_INITDIALOG:
         if (parent_)
             EnableWindow(parent_, FALSE);
+        SetTimer(dialog_, kBarTimer, kDisplayIntervalMs, nullptr);
+        return 1;
+    case WM_TIMER:
+        ShowProgress();
+        return 1;
+    case WM_PROGRESS_END:
+        DestroyWindow(dialog_);
         return 1;
     case WM_DESTROY:
         // Later messages of the dying window no longer reach this object.
         SetWindowLongPtrW(dialog_, GWLP_USERDATA, 0);
         dialog_ = nullptr;
-        if (parent_) {
-            EnableWindow(parent_, TRUE);
-            SetFocus(parent_);
-        }
+        PostQuitMessage(0);
         return 0;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL) {
+            ShowProgress();  // the question shows how far the task came
             AskCancel();
             return 1;
         }

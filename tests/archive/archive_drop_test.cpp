@@ -219,6 +219,10 @@ BOOL ClosingWriter(HANDLE file, const void* data, DWORD size, DWORD* written)
         EXPECT_FALSE(IsWindowEnabled(g_launcher));  // no click reaches the bar meanwhile
         PostMessageW(g_launcher, WM_COMMAND, IDM_FIRST_GROUP + 1, 0);
         PostMessageW(g_launcher, g_close.message, g_close.wParam, 0);
+        // The job's next look at its messages, which comes at its display interval, made in this write.
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
     }
     return WriteFile(file, data, size, written, nullptr);
 }
@@ -262,23 +266,23 @@ TEST(ProgressWindow, ShowsTheShareDoneAndAsksBeforeCancelling)
             return static_cast<int>(SendDlgItemMessageW(dialog, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0));
         };
         progress.SetText(L"a.txt");
-        EXPECT_EQ(L"a.txt", Text(dialog, IDC_PROGRESS_TEXT));
+        EXPECT_TRUE(WaitUntil([dialog] { return Text(dialog, IDC_PROGRESS_TEXT) == L"a.txt"; }));
         const int rows[][3] = {{7, 3, 42}, {7, 7, 100}, {100, 29, 29}, {INT_MAX, INT_MAX, 100}, {0, 5, 0}};
         for (const auto& [high, value, bar] : rows) {
             progress.SetRange(0, high);
             progress.SetProgress(value);
-            EXPECT_EQ(bar, position()) << value << " of " << high;
+            EXPECT_TRUE(WaitUntil([&] { return position() == bar; })) << value << " of " << high;
         }
         progress.SetTotal(ULLONG_MAX);
         progress.SetProgress(ULLONG_MAX);
-        EXPECT_EQ(100, position());
+        EXPECT_TRUE(WaitUntil([&] { return position() == 100; }));
         for (int answer : {IDCANCEL, IDOK}) {
             std::vector<LONG> styles;
             DialogWaiter question(L"=(o.o)=", answer, [&](HWND box) {
                 for (int id : {IDOK, IDCANCEL})
                     styles.push_back(GetWindowLongW(GetDlgItem(box, id), GWL_STYLE) & BS_TYPEMASK);
             }, GetCurrentProcessId(), dialog);
-            PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+            SendMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);  // back once answered
             int cancelled = -1;
             progress.SetProgress(1, &cancelled);
             EXPECT_EQ(L"中断しても、いいのら？", question.Message());

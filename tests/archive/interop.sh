@@ -16,8 +16,9 @@ winpath() { echo "Z:$1" | sed 's|/|\\|g'; }
 
 mkdir -p "$work/src/docs/sub/deeper" "$work/src/docs/empty"
 printf 'alpha\n' > "$work/src/docs/a.txt"
-head -c 300000 /dev/urandom > "$work/src/docs/sub/random.bin"
-seq 1 50000 > "$work/src/docs/sub/deeper/numbers.txt"
+head -c 2500000 /dev/urandom > "$work/src/docs/sub/random.bin"
+head -c 1048576 /dev/urandom > "$work/src/docs/sub/one-piece-exactly.bin"
+seq 1 500000 > "$work/src/docs/sub/deeper/numbers.txt"
 : > "$work/src/docs/sub/zero.txt"
 
 # Packed here, extracted by Info-ZIP.
