@@ -82,20 +82,24 @@ HWND ProgressDialog::Show(HWND owner)
 DWORD WINAPI ProgressDialog::RunWindow(void* context)
 {
     ProgressDialog* self = static_cast<ProgressDialog*>(context);
+    // This thread shares its owner's input state, so that the window is
+    // activated when shown, as a window of the owner's own thread would be,
+    // with the keyboard (ESC, ENTER) on its cancel button.
+    const DWORD ownerThread = self->owner_ ? GetWindowThreadProcessId(self->owner_, nullptr) : 0;
+    const bool attached = ownerThread && AttachThreadInput(GetCurrentThreadId(), ownerThread, TRUE);
     HWND dialog = self->ShowModeless(self->owner_, IDD_PROGRESS);
     SetEvent(self->created_.Get());
-    if (!dialog)
-        return 0;
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    while (dialog && GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (IsDialogMessageW(dialog, &msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    if (attached)
+        AttachThreadInput(GetCurrentThreadId(), ownerThread, FALSE);
     return 0;
 }
-
 void ProgressDialog::SetRange(int low, int high)
 {
     rangeLow_ = low;

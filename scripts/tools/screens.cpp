@@ -331,6 +331,9 @@ TEST_F(Screens, AboutAndArchiveDialogs)
     progress.SetTitle(title);
     progress.SetText(L"きのこの炊き込みごはん（お弁当用）のレシピ.txt");
     progress.SetProgress(40);
+    // The window's own thread shows the text and the bar at its display interval.
+    WaitUntil([shown] { return SendDlgItemMessageW(shown, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0) == 40; });
+    WaitUntil([shown] { return GetWindowTextLengthW(GetDlgItem(shown, IDC_PROGRESS_TEXT)) > 0; });
     Idle(shown);
     SaveWindow(shown, L"progress_dialog");
 }
