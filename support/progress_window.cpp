@@ -100,6 +100,7 @@ DWORD WINAPI ProgressDialog::RunWindow(void* context)
         AttachThreadInput(GetCurrentThreadId(), ownerThread, FALSE);
     return 0;
 }
+
 void ProgressDialog::SetRange(int low, int high)
 {
     rangeLow_ = low;
