@@ -1,7 +1,9 @@
 #pragma once
-// Deflate and inflate of a whole buffer at once through libdeflate: for the
-// entries that fit a buffer it is several times as fast as zlib's stream and
-// no larger than zlib's default level. Larger entries stay with the stream.
+// Deflate and inflate of a whole buffer at once through libdeflate, several
+// times as fast as zlib's stream and no larger than zlib's default level.
+// Packing deflates every file in pieces this way (deflate_pool); extraction
+// inflates the entries that fit its buffers whole, larger ones through
+// zlib's stream.
 #include "support/scoped_handle.h"
 
 #include <cstddef>
@@ -9,7 +11,7 @@
 struct libdeflate_compressor;
 struct libdeflate_decompressor;
 
-// Entries up to this many bytes, compressed or not, go through a buffer whole.
+// Extraction: entries up to this many bytes, compressed or not, are inflated whole.
 constexpr size_t kWholeEntryLimit = 4u << 20;
 
 struct CompressorTraits {
