@@ -22,9 +22,24 @@ wine_fonts() {
     [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ] && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
     return 0
 }
+# The user's shell folders inside the prefix (what winetricks' "sandbox" does):
+# Wine makes Desktop, Documents, Downloads and the like links to the home
+# folder, so whatever a program writes onto its desktop would land there. Each
+# link becomes a folder of its own, also in a prefix made before; and the
+# prefix is not updated behind our back, which would make the links again.
+sandbox_shell_folders() {
+    local link
+    for link in "$WINEPREFIX"/drive_c/users/*/*; do
+        [ -L "$link" ] || continue
+        rm -f "$link"
+        mkdir -p "$link"
+    done
+    [ -d "$WINEPREFIX/drive_c" ] && echo disable > "$WINEPREFIX/.update-timestamp"
+    return 0
+}
 stamp="$WINEPREFIX/.porun-prefix-v1"
 [ -z "${PORUN_DPI:-}" ] || stamp="$WINEPREFIX/.porun-prefix-dpi-v2"
-[ -f "$stamp" ] && { wine_fonts; exit 0; }
+[ -f "$stamp" ] && { wine_fonts; sandbox_shell_folders; exit 0; }
 
 if [ -n "${PORUN_DPI:-}" ]; then
     first=$(PORUN_DPI= WINEPREFIX= bash -c ". '$root/scripts/wine-env.sh'; echo \$WINEPREFIX")
@@ -41,6 +56,7 @@ if [ -n "${PORUN_DPI:-}" ]; then
     "$root/scripts/with-display.sh" "$wine_bin" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default \
         /t REG_SZ /d "$((1024 * PORUN_DPI / 96))x$((768 * PORUN_DPI / 96))" /f >/dev/null 2>&1
     wineserver -w || true
+    sandbox_shell_folders
     touch "$stamp"
     exit 0
 fi
@@ -60,6 +76,7 @@ for face in "MS Gothic" "ＭＳ ゴシック" "ＭＳ Ｐゴシック"; do
     reg "$key" /v "$face" /t REG_SZ /d "$font"
 done
 wine_fonts
+sandbox_shell_folders
 reg 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default
 reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768
 reg 'HKCU\Software\Wine\Explorer\Desktops\Default' /v EnableShell /t REG_DWORD /d 1

@@ -44,6 +44,8 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADay)
     const std::wstring data = folder.File(L"porun.dat");
     const Recorder memo(folder, L"道具\\memo.exe", true);
     const Recorder calc(folder, L"電卓\\calc.exe", true);
+    const std::wstring desktop = folder.Folder(L"デスクトップ");
+    const DesktopRedirect onlyHere(desktop);
     {
         LauncherProcess launcher(exe);
         HWND window = launcher.Window();
@@ -96,16 +98,10 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADay)
                                          set.lastGroup};
         EXPECT_EQ((std::vector<int>{0, 1, 5, 1, 1}), chosen);
 
-        // A file and a folder packed onto the desktop; the archive unpacked beside it and shown.
-        wchar_t desktop[MAX_PATH] = L"";
-        SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE);
-        const std::wstring name = L"porun-whole-day-" + std::to_wstring(GetCurrentProcessId());
-        const std::wstring archive = desktop + (L"\\" + name + L".zip"), unpacked = desktop + (L"\\" + name);
-        const Restore tidy{[&] {
-            DeleteFileW(archive.c_str());
-            RemoveTree(unpacked);
-        }};
-        tidy.undo();  // what a killed run of a process with this id left (Wine reuses ids)
+        // A file and a folder packed onto the desktop (the test's own); the archive unpacked beside it and shown.
+        const std::wstring name = L"porun-whole-day";
+        const std::wstring archive = desktop + L"\\" + name + L".zip";
+        const std::wstring unpacked = desktop + L"\\" + name;
         const std::wstring bag = folder.Folder(L"荷物");
         ASSERT_TRUE(WriteBytes(bag + L"\\notes.txt", "お弁当を忘れないのら\r\n"));
         ASSERT_TRUE(WriteBytes(folder.Folder(L"荷物\\pictures") + L"\\cat.txt", std::string(70000, 'c')));

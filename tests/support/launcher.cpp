@@ -228,6 +228,35 @@ bool LauncherWindow::Expanded() const
     return Centre(GetDlgItem(window_, kLastLauncherId), window_).y < client.bottom;
 }
 
+namespace {
+constexpr wchar_t kUserShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+void SetDesktopValue(const std::wstring& value)
+{
+    if (value.empty()) {
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kUserShellFolders, L"Desktop");
+        return;
+    }
+    const DWORD bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+    RegSetKeyValueW(HKEY_CURRENT_USER, kUserShellFolders, L"Desktop", REG_EXPAND_SZ, value.c_str(), bytes);
+}
+}  // namespace
+
+DesktopRedirect::DesktopRedirect(const std::wstring& folder)
+{
+    wchar_t value[MAX_PATH] = L"";
+    DWORD bytes = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, kUserShellFolders, L"Desktop", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ |
+                     RRF_NOEXPAND, nullptr, value, &bytes) == ERROR_SUCCESS)
+        before_ = value;
+    SetDesktopValue(folder);
+}
+
+DesktopRedirect::~DesktopRedirect()
+{
+    SetDesktopValue(before_);
+}
+
 LauncherProcess::LauncherProcess(const std::wstring& exe)
 {
     STARTUPINFOW startup = {};

@@ -114,6 +114,19 @@ protected:
     HWND window_ = nullptr;
 };
 
+// The desktop of every program started meanwhile (the user's shell folder "Desktop") is folder; the one
+// before comes back at the end, so that what a started launcher packs or extracts stays in the test's folder.
+class DesktopRedirect {
+public:
+    explicit DesktopRedirect(const std::wstring& folder);
+    ~DesktopRedirect();
+    DesktopRedirect(const DesktopRedirect&) = delete;
+    DesktopRedirect& operator=(const DesktopRedirect&) = delete;
+
+private:
+    std::wstring before_;  // the value as it was; empty when there was none
+};
+
 // The built launcher started as a user starts it; killed at the end if still running.
 class LauncherProcess {
 public:
