@@ -19,9 +19,16 @@
 #include <cwchar>
 
 namespace {
+AssociatedIconFunction g_associatedIcon = nullptr;
+
 HINSTANCE ProgramInstance()
 {
     return GetModuleHandleW(nullptr);
+}
+
+HICON AssociatedIcon(wchar_t* path, WORD* index)
+{
+    return (g_associatedIcon ? g_associatedIcon : ExtractAssociatedIconW)(ProgramInstance(), path, index);
 }
 
 // ExtractIconW answers 1 for a file that holds no icons at all: that is no icon.
@@ -164,7 +171,7 @@ HICON LoadButtonIcon(const wchar_t* path, int iconIndex, int size)
         return icon ? icon : NotFoundInstead(nullptr, size);
     }
     WORD index = 0;
-    HICON icon = UsableIcon(ExtractAssociatedIconW(ProgramInstance(), work, &index));
+    HICON icon = UsableIcon(AssociatedIcon(work, &index));
     if (!icon || std::wcscmp(work, source) != 0)
         return NotFoundInstead(icon, size);
     // The system's call answers 32 pixels: the same icon of the file taken
@@ -249,4 +256,9 @@ bool ClearButton(HWND mainWindow, int index)
     UpdateBarTooltips(mainWindow);
     SaveChanges(mainWindow);  // the button and its key go together
     return true;
+}
+
+void OverrideAssociatedIcon(AssociatedIconFunction function)
+{
+    g_associatedIcon = function;
 }

@@ -45,3 +45,8 @@ bool StepGroup(HWND mainWindow, bool forward);
 // Asks (IDS_ASK_CLEAR_BUTTON) and, answered Yes, empties button index of the current
 // group with its shortcut. False for an invalid index or any other answer.
 bool ClearButton(HWND mainWindow, int index);
+
+// For tests: stands in for ExtractAssociatedIconW where a button's icon is
+// its file's own (index 0); null goes back to the system's.
+using AssociatedIconFunction = HICON(WINAPI*)(HINSTANCE instance, LPWSTR path, LPWORD index);
+void OverrideAssociatedIcon(AssociatedIconFunction function);

@@ -1,5 +1,7 @@
 #include "bar/icon_cache.h"
 
+#include "support/path_lookup.h"
+
 #include <cwchar>
 
 namespace {
@@ -40,7 +42,7 @@ IconCacheKey MakeIconCacheKey(const wchar_t* path, int index, int pixelSize)
     key.index = index;
     key.pixelSize = pixelSize;
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!path || std::wcslen(path) >= MAX_PATH || !GetFileAttributesExW(path, GetFileExInfoStandard, &data))
+    if (!path || std::wcslen(path) >= MAX_PATH || !LookUpPath(path, &data))
         return key;
     std::wcscpy(key.path, path);
     key.written = data.ftLastWriteTime;

@@ -1,23 +1,13 @@
 #include "support/stored_path.h"
 
 #include "support/max_path.h"
+#include "support/path_lookup.h"
 #include "support/path_text.h"
 #include "support/program_files.h"
 
 #include <cwchar>
 
 namespace {
-bool IsThere(const wchar_t* path)
-{
-    // A drive without its medium is a path that is not there, not a question
-    // the system puts to the user.
-    DWORD previous = 0;
-    SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous);
-    const bool there = GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
-    SetThreadErrorMode(previous, nullptr);
-    return there;
-}
-
 // "X:\..." with an ASCII letter.
 bool StartsWithDrive(const wchar_t* path)
 {
@@ -108,7 +98,7 @@ bool ResolveStoredPath(const wchar_t* stored, wchar_t* out, int size, bool* foun
     const wchar_t* candidates[] = {expanded, literal, OnLauncherDrive(expanded, drive, movedExpanded),
                                 OnLauncherDrive(literal, drive, movedLiteral)};
     for (const wchar_t* candidate : candidates) {
-        if (candidate && IsThere(candidate)) {
+        if (candidate && LookUpPath(candidate)) {
             if (!CopyOut(candidate, out, size))
                 return false;
             if (found)
