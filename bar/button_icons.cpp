@@ -241,10 +241,8 @@ bool ClearButton(HWND mainWindow, int index)
     ButtonRecord* record = CurrentButton(index);
     if (!record)
         return false;
-    wchar_t format[128];
-    LoadText(IDS_ASK_CLEAR_BUTTON, format, ARRAYSIZE(format));
-    wchar_t question[kFieldSize + ARRAYSIZE(format)];
-    std::swprintf(question, ARRAYSIZE(question), format, record->title);
+    wchar_t question[kFieldSize + 128];
+    FormatText(question, ARRAYSIZE(question), IDS_ASK_CLEAR_BUTTON, record->title);
     if (ShowMessage(mainWindow, question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return false;
 
