@@ -2,6 +2,7 @@
 
 #include "app/activation.h"
 #include "app/commands.h"
+#include "app/held_input.h"
 #include "app/placement.h"
 #include "app/tray_icon.h"
 #include "archive/archive_job.h"
@@ -167,50 +168,6 @@ void OnHotkey(HWND window, int id)
         LaunchHotkeyButton(window, id);
 }
 
-// While an archive job runs, its progress updates still hand this window
-// its messages: a close waits for the job (see WM_CLOSE), while launches,
-// hotkeys, menus and further drops are ignored until the job has ended.
-bool IgnoredDuringArchiveJob(UINT message, WPARAM wParam)
-{
-    if (!ArchiveJobRunning())
-        return false;
-    switch (message) {
-    case WM_HOTKEY:
-    case WM_KEYDOWN:
-    case WM_BUTTONKEYDOWN:
-    case WM_CONTEXTMENU:
-    case WM_DROPFILES:
-        return true;
-    case WM_COMMAND:
-        return LOWORD(wParam) != IDM_CLOSE;
-    default:
-        return false;
-    }
-}
-
-// The launcher's dialog in front: a modal dialog disables the main window
-// and every dialog under it, so it is the visible, enabled dialog that the
-// main window owns, directly or through the others. Null when none is open.
-HWND DialogInFront(HWND window)
-{
-    if (IsWindowEnabled(window))
-        return nullptr;
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search = {window, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND candidate, LPARAM data) -> BOOL {
-        auto* state = reinterpret_cast<Search*>(data);
-        wchar_t className[8] = L"";
-        GetClassNameW(candidate, className, 8);
-        if (IsWindowVisible(candidate) && IsWindowEnabled(candidate) && lstrcmpW(className, L"#32770") == 0 &&
-            GetAncestor(candidate, GA_ROOTOWNER) == state->owner)
-            state->found = candidate;
-        return state->found == nullptr;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // A close while dialogs are open ends them first, the one in front at a
 // time, as their cancel buttons would (a message box as if answered with
 // its cancel), so that nothing unconfirmed is saved. False when no dialog
@@ -289,11 +246,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 namespace {
 LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (IgnoredDuringArchiveJob(message, wParam)) {
-        if (message == WM_DROPFILES)
-            DragFinish(reinterpret_cast<HDROP>(wParam));
+    if (RefusedWhileHeld(window, message, wParam))
         return 0;
-    }
     switch (message) {
     case WM_NCCREATE:
         if (!AttachWindowState(window))

@@ -9,6 +9,7 @@
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/saved_changes.h"
 #include "support/messages.h"
+#include "support/modal_state.h"
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
 #include "support/stored_path.h"
@@ -190,22 +191,10 @@ HICON LoadRecordIcon(const ButtonRecord& record, int size)
     return RecordIcon(record, size, LoadButtonIcon);
 }
 
-namespace {
-// A dialog of the launcher (which disables the main window) or one of its
-// menus is open: it works on the group it was opened over, so the group stays.
-bool GroupHeld(HWND mainWindow)
-{
-    GUITHREADINFO thread = {};
-    thread.cbSize = sizeof thread;
-    const bool inMenu = GetGUIThreadInfo(GetWindowThreadProcessId(mainWindow, nullptr), &thread) &&
-                        (thread.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
-    return inMenu || !IsWindowEnabled(mainWindow);
-}
-}  // namespace
-
+// A dialog or a menu of the launcher works on the group it was opened over.
 bool ShowGroup(HWND mainWindow, int group)
 {
-    if (group < 0 || group >= kGroupCount || (group != CurrentGroupIndex() && GroupHeld(mainWindow)) ||
+    if (group < 0 || group >= kGroupCount || (group != CurrentGroupIndex() && DialogOrMenuOpen(mainWindow)) ||
         !SelectCurrentGroup(group))
         return false;
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));
