@@ -144,16 +144,17 @@ void OnDestroy(HWND window)
     GenerationScope oneGeneration;  // what the last save left, once
     state->ready = false;
     UnregisterAllHotkeys(window);
-    SaveBarIconFile();  // the groups shown in this run, while the bar still holds their icons
-    ReleaseButtonBar(window);
     RemoveTrayIcon(&state->trayIcon);
-    SaveLauncherData(window);
     if (state->timer) {
         KillTimer(window, kHoverTimerId);
         state->timer = 0;
     }
+    // The user's files first: the icon file may look at the icons' files.
+    SaveLauncherData(window);
     SavePositions(WindowPositions());
     SaveShortcutChanges(window);
+    SaveBarIconFile();  // the groups shown in this run, while the bar still holds their icons
+    ReleaseButtonBar(window);
     DestroyShortcutTable();
     PostQuitMessage(0);
 }

@@ -82,11 +82,12 @@ HICON LoadKeptIcon(const wchar_t* path, int iconIndex, int size)
     return icon;
 }
 
-// The icon source a record shows, as LoadKeptIcon looks it up.
+// The icon source a record shows, as LoadKeptIcon looks it up; none off this
+// machine, which may keep the window waiting on the network.
 void AddSourceInUse(const wchar_t* source, int iconIndex, std::vector<IconSourceInUse>* inUse)
 {
     wchar_t used[kResolvedPathSize];
-    if (source[0] && ResolveIconSource(source, used, kResolvedPathSize))
+    if (source[0] && !IconSourceOnNetwork(source) && ResolveIconSource(source, used, kResolvedPathSize))
         inUse->push_back({used, iconIndex});
 }
 
@@ -210,7 +211,8 @@ bool ShowGroup(HWND mainWindow, int group)
 
 void SaveBarIconFile()
 {
-    WriteIconCacheFile(SourcesOfGroupsInUse());
+    if (IconCacheFileStale())
+        WriteIconCacheFile(SourcesOfGroupsInUse());
 }
 
 bool StepGroup(HWND mainWindow, bool forward)

@@ -38,7 +38,8 @@ HICON LoadRecordIcon(const ButtonRecord& record, int size = kBarIconSize);
 // false for any other then.
 bool ShowGroup(HWND mainWindow, int group);
 // Writes the icon file beside the program (bar/icon_cache_file.h) when this
-// run showed an icon it lacked or held wrongly: the icons of the groups in use.
+// run showed an icon it lacked or held wrongly: the icons of the groups in use
+// that lie on this machine. Looks at no file when the icon file is whole.
 void SaveBarIconFile();
 // Steps to the next or previous group in use, wrapping (as ShowGroup); always true.
 bool StepGroup(HWND mainWindow, bool forward);

@@ -1,6 +1,7 @@
 #include "bar/icon_cache_file.h"
 
 #include "data/atomic_file.h"
+#include "support/path_lookup.h"
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
 
@@ -299,7 +300,12 @@ HICON TakeFileIcon(const IconCacheKey& key)
 
 void NoteIconExtracted(const IconCacheKey& key)
 {
-    g_rewrite = g_rewrite || key.usable;
+    g_rewrite = g_rewrite || (key.usable && !IsNetworkPath(key.path));
+}
+
+bool IconCacheFileStale()
+{
+    return g_rewrite;
 }
 
 void WriteIconCacheFile(const std::vector<IconSourceInUse>& inUse)

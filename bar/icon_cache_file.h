@@ -48,8 +48,12 @@ void ReadIconCacheFile();
 // The icon the file holds for key, made now, when the entry's key still
 // matches the file; null otherwise (the file is then written anew).
 HICON TakeFileIcon(const IconCacheKey& key);
-// Notes that an icon had to be extracted: the file lacks it.
+// Notes that an icon had to be extracted: the file lacks it, unless its file
+// lies off this machine (never kept in the file: see WriteIconCacheFile).
 void NoteIconExtracted(const IconCacheKey& key);
+// True when the file lacks or holds wrongly an icon the bar showed: only then
+// are the sources in use worked out and the file written.
+bool IconCacheFileStale();
 
 // An icon source the bar's groups in use show: the path as used, the index.
 struct IconSourceInUse {
@@ -58,7 +62,9 @@ struct IconSourceInUse {
 };
 // Writes the file anew when it lacks or holds wrongly an icon the bar showed:
 // the icons kept in memory and the file's still valid entries, of the sources
-// in inUse only. Nothing is told when it cannot be written.
+// in inUse only, which hold no source off this machine: looking at a file on
+// a share may wait for as long as the network takes, and the file is written
+// at the start and at the exit. Nothing is told when it cannot be written.
 void WriteIconCacheFile(const std::vector<IconSourceInUse>& inUse);
 // Drops what was read (the window goes).
 void ForgetIconCacheFile();

@@ -12,6 +12,7 @@
 #include "resources/resource_ids.h"
 #include "shortcuts/shortcut_table.h"
 #include "support/messages.h"
+#include "support/path_lookup.h"
 #include "support/program_files.h"
 #include "support/stored_path.h"
 #include "support/system_library.h"
@@ -356,5 +357,23 @@ INSTANTIATE_TEST_SUITE_P(Rows, StringTableText, ::testing::Values(
     TextRow{.name = "CutAtTheLimit", .id = IDS_ASK_CLEAR_BUTTON, .text = kClear, .insert = std::wstring(2000, L'表'),
             .formatted = std::wstring(kFormattedTextLimit, L'表'), .room = 2048}),
     RowName);
+
+UINT WINAPI DriveRIsAShare(LPCWSTR root)
+{
+    return (root[0] | 0x20) == L'r' ? DRIVE_REMOTE : GetDriveTypeW(root);
+}
+
+// Off this machine: a UNC path in either form, a path on a drive mapped to a share; not a local drive or device.
+TEST(NetworkPath, IsAUncPathOrOnADriveMappedToAShare)
+{
+    const Restore undo{[] { OverrideDriveType(nullptr); }};
+    OverrideDriveType(DriveRIsAShare);
+    const std::pair<const wchar_t*, bool> paths[] = {
+        {L"\\\\server\\share\\a.exe", true}, {L"\\\\?\\UNC\\server\\share\\a.exe", true}, {L"R:\\a.exe", true},
+        {L"\\\\?\\r:\\a.exe", true}, {L"C:\\a.exe", false}, {L"\\\\?\\C:\\a.exe", false}, {L"\\\\.\\C:", false},
+        {L"a.exe", false}};
+    for (const auto& [path, network] : paths)
+        EXPECT_EQ(network, IsNetworkPath(path)) << Utf8(path);
+}
 
 }  // namespace
