@@ -113,6 +113,7 @@ void FinishStart(HWND window)
     RegisterAllHotkeys(window);  // a combination taken elsewhere stays unregistered
     CreateBarTooltips(window);
     state->timer = SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
+    RenewBorrowedBarIcons(window);  // the icon file's that may have changed with another file
     SaveBarIconFile();  // the icons the file lacked or held wrongly, for the next start
     // Last: another process that sees the tray icon knows the start is complete.
     AddTrayIcon(&state->trayIcon, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY);

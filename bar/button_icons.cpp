@@ -76,7 +76,7 @@ HICON LoadKeptIcon(const wchar_t* path, int iconIndex, int size)
     HICON icon = TakeFileIcon(key);
     if (!icon) {
         icon = LoadButtonIcon(path, iconIndex, size);
-        NoteIconExtracted(key);
+        NoteIconExtracted(key, icon);
     }
     LendNewIcon(key, icon);
     return icon;
@@ -207,6 +207,12 @@ bool ShowGroup(HWND mainWindow, int group)
     }
     UpdateBarTooltips(mainWindow);
     return true;
+}
+
+void RenewBorrowedBarIcons(HWND mainWindow)
+{
+    if (RenewBorrowedIcons(LoadButtonIcon))
+        ShowGroup(mainWindow, CurrentGroupIndex());
 }
 
 void SaveBarIconFile()

@@ -14,6 +14,7 @@ struct CachedIcon {
     HICON icon;
     bool lent;
     unsigned long long lastUse;
+    bool forgotten;  // destroyed when it comes back
 };
 
 CachedIcon g_icons[kCachedIcons];
@@ -56,7 +57,7 @@ HICON LendCachedIcon(const IconCacheKey& key)
     if (!key.usable)
         return nullptr;
     for (CachedIcon& entry : g_icons) {
-        if (entry.icon && !entry.lent && SameIconKey(entry.key, key)) {
+        if (entry.icon && !entry.lent && !entry.forgotten && SameIconKey(entry.key, key)) {
             entry.lent = true;
             entry.lastUse = ++g_uses;
             return entry.icon;
@@ -83,27 +84,45 @@ void LendNewIcon(const IconCacheKey& key, HICON icon)
         return;  // every icon is out: this one is simply not kept
     if (slot->icon)
         DestroyIcon(slot->icon);
-    *slot = CachedIcon{key, icon, true, ++g_uses};
+    *slot = CachedIcon{key, icon, true, ++g_uses, false};
 }
 
 void ReleaseIcon(HICON icon)
 {
     if (!icon)
         return;
-    if (CachedIcon* entry = FindLent(icon))
+    CachedIcon* entry = FindLent(icon);
+    if (entry && !entry->forgotten) {
         entry->lent = false;
-    else
-        DestroyIcon(icon);
+        return;
+    }
+    DestroyIcon(icon);
+    if (entry)
+        *entry = CachedIcon{};
 }
 
 std::vector<KeptIcon> KeptIcons()
 {
     std::vector<KeptIcon> kept;
     for (const CachedIcon& entry : g_icons) {
-        if (entry.icon)
+        if (entry.icon && !entry.forgotten)
             kept.push_back({entry.key, entry.icon});
     }
     return kept;
+}
+
+void ForgetCachedIcons(const IconCacheKey& key)
+{
+    for (CachedIcon& entry : g_icons) {
+        if (!entry.icon || !SameIconKey(entry.key, key))
+            continue;
+        if (entry.lent) {
+            entry.forgotten = true;
+            continue;
+        }
+        DestroyIcon(entry.icon);
+        entry = CachedIcon{};
+    }
 }
 
 void ClearIconCache()

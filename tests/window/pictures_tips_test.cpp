@@ -156,6 +156,7 @@ struct CacheFileRow {
     bool damage;          // a byte of the icon file flipped before the second start
     DWORD shown, stored;  // the colour of the second start's icon, and of the icon file's entry after it
     bool shortcut = false;  // button 1 holds tool.lnk, which the shell shows with its target tool.ico's icon
+    int group = 0;          // button 1's, shown after each start
 };
 class IconCacheFile : public Table<CacheFileRow> {};
 
@@ -191,8 +192,9 @@ TEST_P(IconCacheFile, AnEntryIsShownOnlyWhileItsFileIsUnchanged)
     g_target = file;
     const Restore undo{[] { OverrideAssociatedIcon(nullptr); }};
     OverrideAssociatedIcon(TargetsIcon);
-    data_.Button(0, 0, L"tool", shown);
+    data_.Button(row().group, 0, L"tool", shown);
     Open();
+    Command(IDM_FIRST_GROUP + row().group);
     Close();
     std::string cached = ReadBytes(icons);
     cached[cached.size() / 2] ^= row().damage ? 0x01 : 0x00;
@@ -200,6 +202,7 @@ TEST_P(IconCacheFile, AnEntryIsShownOnlyWhileItsFileIsUnchanged)
     ASSERT_TRUE(WriteBytes(file, IconFile(0xFF0000)) && Stamp(file, row().written));
     ASSERT_TRUE(WriteBytes(folder_.File(L"shown.ico"), IconFile(row().shown)));
     Open();
+    Command(IDM_FIRST_GROUP + row().group);
     EXPECT_EQ(Picture::OfFileIcon(folder_.File(L"shown.ico"), 0), Shows(B(0)));
     Close();
     EXPECT_EQ(row().stored, StoredColour(icons, shown));
@@ -208,7 +211,11 @@ TEST_P(IconCacheFile, AnEntryIsShownOnlyWhileItsFileIsUnchanged)
 INSTANTIATE_TEST_SUITE_P(Files, IconCacheFile, ::testing::Values(
     CacheFileRow{.name = "Unchanged", .written = kFirst, .damage = false, .shown = 0x0000FF, .stored = 0x0000FF},
     CacheFileRow{.name = "NewTime", .written = kHourLater, .damage = false, .shown = 0xFF0000, .stored = 0xFF0000},
-    CacheFileRow{.name = "Damaged", .written = kFirst, .damage = true, .shown = 0xFF0000, .stored = 0xFF0000}),
+    CacheFileRow{.name = "Damaged", .written = kFirst, .damage = true, .shown = 0xFF0000, .stored = 0xFF0000},
+    CacheFileRow{.name = "AShortcutWhoseTargetChanged", .written = kHourLater, .damage = false, .shown = 0xFF0000,
+                 .stored = 0xFF0000, .shortcut = true},
+    CacheFileRow{.name = "AShortcutWhoseTargetChangedInAGroupShownLater", .written = kHourLater, .damage = false,
+                 .shown = 0xFF0000, .stored = 0xFF0000, .shortcut = true, .group = 2}),
     RowName);
 
 // Lookups of button 1's file in group 3, counted; a share that is gone answers at once that nothing is there.
