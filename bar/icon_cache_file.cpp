@@ -5,6 +5,7 @@
 #include "support/path_text.h"
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
+#include "support/shell_link_file.h"
 
 #include <cstring>
 #include <cwchar>
@@ -168,6 +169,14 @@ void DropEntry(const IconCacheKey& key)
     g_rewrite = true;
 }
 
+// An icon that may come from another file than key's, made again to be
+// compared: not a shortcut's that leads to a share, whose making may wait on
+// the network (it keeps what the file holds).
+bool MadeAgainToCompare(const IconCacheKey& key)
+{
+    return !IconOfItsOwnFile(key) && !(IsShellLinkPath(key.path) && LinkLeadsOffThisMachine(key.path));
+}
+
 // The icon's key is still what the file on disk gives.
 bool StillCurrent(const IconCacheKey& key)
 {
@@ -327,17 +336,16 @@ bool IconOfItsOwnFile(const IconCacheKey& key)
 
 HICON TakeFileIcon(const IconCacheKey& key)
 {
-    if (!key.usable)
-        return nullptr;
+    if (!key.usable || IsNetworkPath(key.path))
+        return nullptr;  // never kept in the file, though one an older version wrote may hold it
     for (const StoredIcon& stored : g_fileIcons) {
         if (!SameSource(stored.key, key))
             continue;
-        const bool own = IconOfItsOwnFile(key);
-        if (!own && g_firstPictureChecked)
+        if (g_firstPictureChecked && MadeAgainToCompare(key))
             return nullptr;  // made anew, and compared with the entry then
         HICON icon = SameIconKey(stored.key, key) ? MakeStoredIcon(stored) : nullptr;
         g_rewrite = g_rewrite || !icon;  // a stale entry is replaced
-        if (icon && !own)
+        if (icon && !IconOfItsOwnFile(key))
             g_unchecked.push_back(key);
         return icon;
     }
@@ -358,7 +366,7 @@ bool RenewBorrowedIcons(IconMaker make)
     g_firstPictureChecked = true;
     bool renewed = false;
     for (const IconCacheKey& key : g_unchecked) {
-        if (IsNetworkPath(key.path) || !EntryOf(key))
+        if (!EntryOf(key) || !MadeAgainToCompare(key))
             continue;
         const ScopedIcon made(make(key.path, key.index, key.pixelSize));
         if (FileHolds(key, made.Get()))

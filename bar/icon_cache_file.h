@@ -54,6 +54,8 @@ bool IconOfItsOwnFile(const IconCacheKey& key);
 // matches the file (null otherwise: the file is then written anew). An icon
 // that may come from another file is given only to the start's first
 // picture, and checked after it (RenewBorrowedIcons); later it is made anew.
+// A shortcut's that leads off this machine is given always: making it may
+// wait on the network.
 HICON TakeFileIcon(const IconCacheKey& key);
 // Notes that icon had to be made for key: the file lacks it or holds another
 // picture, unless its file lies off this machine (never kept in the file:

@@ -157,8 +157,14 @@ struct CacheFileRow {
     DWORD shown, stored;  // the colour of the second start's icon, and of the icon file's entry after it
     bool shortcut = false;  // button 1 holds tool.lnk, which the shell shows with its target tool.ico's icon
     int group = 0;          // button 1's, shown after each start
+    bool onShare = false;   // the shortcut leads to R:\\tool.exe, on a drive mapped to a share
 };
 class IconCacheFile : public Table<CacheFileRow> {};
+
+UINT WINAPI DriveRIsAShare(LPCWSTR root)
+{
+    return (root[0] | 0x20) == L'r' ? DRIVE_REMOTE : GetDriveTypeW(root);
+}
 
 // As the shell may show a shortcut: its target's icon, the shortcut's path left as it was (Wine shows none).
 std::wstring g_target;
@@ -188,9 +194,14 @@ TEST_P(IconCacheFile, AnEntryIsShownOnlyWhileItsFileIsUnchanged)
     const std::wstring file = folder_.File(L"tool.ico"), icons = folder_.File(L"porun.icons");
     const std::wstring shown = row().shortcut ? folder_.File(L"tool.lnk") : file;
     ASSERT_TRUE(WriteBytes(file, IconFile(0x0000FF)) && Stamp(file, kFirst));
-    ASSERT_TRUE(!row().shortcut || WriteBytes(shown, "a shortcut"));
+    const Restore undo{[] {
+        OverrideAssociatedIcon(nullptr);
+        OverrideDriveType(nullptr);
+    }};
+    OverrideDriveType(DriveRIsAShare);
+    ASSERT_TRUE(!row().shortcut || (row().onShare ? MakeShellLink(shown, L"R:\\tool.exe", L"", L"")
+                                                  : WriteBytes(shown, "a shortcut")));
     g_target = file;
-    const Restore undo{[] { OverrideAssociatedIcon(nullptr); }};
     OverrideAssociatedIcon(TargetsIcon);
     data_.Button(row().group, 0, L"tool", shown);
     Open();
@@ -215,7 +226,9 @@ INSTANTIATE_TEST_SUITE_P(Files, IconCacheFile, ::testing::Values(
     CacheFileRow{.name = "AShortcutWhoseTargetChanged", .written = kHourLater, .damage = false, .shown = 0xFF0000,
                  .stored = 0xFF0000, .shortcut = true},
     CacheFileRow{.name = "AShortcutWhoseTargetChangedInAGroupShownLater", .written = kHourLater, .damage = false,
-                 .shown = 0xFF0000, .stored = 0xFF0000, .shortcut = true, .group = 2}),
+                 .shown = 0xFF0000, .stored = 0xFF0000, .shortcut = true, .group = 2},
+    CacheFileRow{.name = "AShortcutToAShareKeepsWhatTheFileHolds", .written = kHourLater, .damage = false,
+                 .shown = 0x0000FF, .stored = 0x0000FF, .shortcut = true, .onShare = true}),
     RowName);
 
 // Lookups of button 1's file in group 3, counted; a share that is gone answers at once that nothing is there.
@@ -229,10 +242,6 @@ BOOL WINAPI CountedLookup(LPCWSTR path, GET_FILEEX_INFO_LEVELS level, LPVOID dat
         return FALSE;
     }
     return GetFileAttributesExW(path, level, data);
-}
-UINT WINAPI DriveRIsAShare(LPCWSTR root)
-{
-    return (root[0] | 0x20) == L'r' ? DRIVE_REMOTE : GetDriveTypeW(root);
 }
 
 struct SourceRow {
