@@ -68,19 +68,10 @@ void OnGroupButton(HWND window)
 }
 
 // The search window; what was chosen in it is done once it has gone, with
-// the main window enabled again. Opening it again while it is open brings
-// it to the front.
+// the main window enabled again. While it or another dialog of the launcher
+// is open, the command is not done (app/held_input.h).
 void OnSearchCommand(HWND window)
 {
-    if (HWND open = ButtonSearchWindow()) {
-        SetForegroundWindow(open);
-        return;
-    }
-    // Another dialog of the launcher is open: it stays the one to answer.
-    if (!IsWindowEnabled(window)) {
-        SetForegroundWindow(GetLastActivePopup(window));
-        return;
-    }
     HWND before = GetForegroundWindow();
     ButtonSearchDialog search(window);
     const SearchChoice choice = search.Run();

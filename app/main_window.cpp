@@ -2,6 +2,7 @@
 
 #include "app/activation.h"
 #include "app/commands.h"
+#include "app/held_input.h"
 #include "app/placement.h"
 #include "app/tray_icon.h"
 #include "archive/archive_job.h"
@@ -112,6 +113,7 @@ void FinishStart(HWND window)
     RegisterAllHotkeys(window);  // a combination taken elsewhere stays unregistered
     CreateBarTooltips(window);
     state->timer = SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
+    RenewBorrowedBarIcons(window);  // the icon file's that may have changed with another file
     SaveBarIconFile();  // the icons the file lacked or held wrongly, for the next start
     // Last: another process that sees the tray icon knows the start is complete.
     AddTrayIcon(&state->trayIcon, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY);
@@ -143,16 +145,17 @@ void OnDestroy(HWND window)
     GenerationScope oneGeneration;  // what the last save left, once
     state->ready = false;
     UnregisterAllHotkeys(window);
-    SaveBarIconFile();  // the groups shown in this run, while the bar still holds their icons
-    ReleaseButtonBar(window);
     RemoveTrayIcon(&state->trayIcon);
-    SaveLauncherData(window);
     if (state->timer) {
         KillTimer(window, kHoverTimerId);
         state->timer = 0;
     }
+    // The user's files first: the icon file may look at the icons' files.
+    SaveLauncherData(window);
     SavePositions(WindowPositions());
     SaveShortcutChanges(window);
+    SaveBarIconFile();  // the groups shown in this run, while the bar still holds their icons
+    ReleaseButtonBar(window);
     DestroyShortcutTable();
     PostQuitMessage(0);
 }
@@ -165,50 +168,6 @@ void OnHotkey(HWND window, int id)
         OnCommand(window, IDM_SEARCH_BUTTONS);
     else if (id >= 0 && id < kButtonCount)
         LaunchHotkeyButton(window, id);
-}
-
-// While an archive job runs, its progress updates still hand this window
-// its messages: a close waits for the job (see WM_CLOSE), while launches,
-// hotkeys, menus and further drops are ignored until the job has ended.
-bool IgnoredDuringArchiveJob(UINT message, WPARAM wParam)
-{
-    if (!ArchiveJobRunning())
-        return false;
-    switch (message) {
-    case WM_HOTKEY:
-    case WM_KEYDOWN:
-    case WM_BUTTONKEYDOWN:
-    case WM_CONTEXTMENU:
-    case WM_DROPFILES:
-        return true;
-    case WM_COMMAND:
-        return LOWORD(wParam) != IDM_CLOSE;
-    default:
-        return false;
-    }
-}
-
-// The launcher's dialog in front: a modal dialog disables the main window
-// and every dialog under it, so it is the visible, enabled dialog that the
-// main window owns, directly or through the others. Null when none is open.
-HWND DialogInFront(HWND window)
-{
-    if (IsWindowEnabled(window))
-        return nullptr;
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search = {window, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND candidate, LPARAM data) -> BOOL {
-        auto* state = reinterpret_cast<Search*>(data);
-        wchar_t className[8] = L"";
-        GetClassNameW(candidate, className, 8);
-        if (IsWindowVisible(candidate) && IsWindowEnabled(candidate) && lstrcmpW(className, L"#32770") == 0 &&
-            GetAncestor(candidate, GA_ROOTOWNER) == state->owner)
-            state->found = candidate;
-        return state->found == nullptr;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 // A close while dialogs are open ends them first, the one in front at a
@@ -289,11 +248,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 namespace {
 LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (IgnoredDuringArchiveJob(message, wParam)) {
-        if (message == WM_DROPFILES)
-            DragFinish(reinterpret_cast<HDROP>(wParam));
+    if (RefusedWhileHeld(window, message, wParam))
         return 0;
-    }
     switch (message) {
     case WM_NCCREATE:
         if (!AttachWindowState(window))

@@ -9,6 +9,7 @@
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/saved_changes.h"
 #include "support/messages.h"
+#include "support/modal_state.h"
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
 #include "support/stored_path.h"
@@ -19,9 +20,16 @@
 #include <cwchar>
 
 namespace {
+AssociatedIconFunction g_associatedIcon = nullptr;
+
 HINSTANCE ProgramInstance()
 {
     return GetModuleHandleW(nullptr);
+}
+
+HICON AssociatedIcon(wchar_t* path, WORD* index)
+{
+    return (g_associatedIcon ? g_associatedIcon : ExtractAssociatedIconW)(ProgramInstance(), path, index);
 }
 
 // ExtractIconW answers 1 for a file that holds no icons at all: that is no icon.
@@ -68,17 +76,18 @@ HICON LoadKeptIcon(const wchar_t* path, int iconIndex, int size)
     HICON icon = TakeFileIcon(key);
     if (!icon) {
         icon = LoadButtonIcon(path, iconIndex, size);
-        NoteIconExtracted(key);
+        NoteIconExtracted(key, icon);
     }
     LendNewIcon(key, icon);
     return icon;
 }
 
-// The icon source a record shows, as LoadKeptIcon looks it up.
+// The icon source a record shows, as LoadKeptIcon looks it up; none off this
+// machine, which may keep the window waiting on the network.
 void AddSourceInUse(const wchar_t* source, int iconIndex, std::vector<IconSourceInUse>* inUse)
 {
     wchar_t used[kResolvedPathSize];
-    if (source[0] && ResolveIconSource(source, used, kResolvedPathSize))
+    if (source[0] && !IconSourceOnNetwork(source) && ResolveIconSource(source, used, kResolvedPathSize))
         inUse->push_back({used, iconIndex});
 }
 
@@ -164,7 +173,7 @@ HICON LoadButtonIcon(const wchar_t* path, int iconIndex, int size)
         return icon ? icon : NotFoundInstead(nullptr, size);
     }
     WORD index = 0;
-    HICON icon = UsableIcon(ExtractAssociatedIconW(ProgramInstance(), work, &index));
+    HICON icon = UsableIcon(AssociatedIcon(work, &index));
     if (!icon || std::wcscmp(work, source) != 0)
         return NotFoundInstead(icon, size);
     // The system's call answers 32 pixels: the same icon of the file taken
@@ -183,22 +192,10 @@ HICON LoadRecordIcon(const ButtonRecord& record, int size)
     return RecordIcon(record, size, LoadButtonIcon);
 }
 
-namespace {
-// A dialog of the launcher (which disables the main window) or one of its
-// menus is open: it works on the group it was opened over, so the group stays.
-bool GroupHeld(HWND mainWindow)
-{
-    GUITHREADINFO thread = {};
-    thread.cbSize = sizeof thread;
-    const bool inMenu = GetGUIThreadInfo(GetWindowThreadProcessId(mainWindow, nullptr), &thread) &&
-                        (thread.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
-    return inMenu || !IsWindowEnabled(mainWindow);
-}
-}  // namespace
-
+// A dialog or a menu of the launcher works on the group it was opened over.
 bool ShowGroup(HWND mainWindow, int group)
 {
-    if (group < 0 || group >= kGroupCount || (group != CurrentGroupIndex() && GroupHeld(mainWindow)) ||
+    if (group < 0 || group >= kGroupCount || (group != CurrentGroupIndex() && DialogOrMenuOpen(mainWindow)) ||
         !SelectCurrentGroup(group))
         return false;
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));
@@ -212,9 +209,16 @@ bool ShowGroup(HWND mainWindow, int group)
     return true;
 }
 
+void RenewBorrowedBarIcons(HWND mainWindow)
+{
+    if (RenewBorrowedIcons(LoadButtonIcon))
+        ShowGroup(mainWindow, CurrentGroupIndex());
+}
+
 void SaveBarIconFile()
 {
-    WriteIconCacheFile(SourcesOfGroupsInUse());
+    if (IconCacheFileStale())
+        WriteIconCacheFile(SourcesOfGroupsInUse());
 }
 
 bool StepGroup(HWND mainWindow, bool forward)
@@ -234,10 +238,8 @@ bool ClearButton(HWND mainWindow, int index)
     ButtonRecord* record = CurrentButton(index);
     if (!record)
         return false;
-    wchar_t format[128];
-    LoadText(IDS_ASK_CLEAR_BUTTON, format, ARRAYSIZE(format));
-    wchar_t question[kFieldSize + ARRAYSIZE(format)];
-    std::swprintf(question, ARRAYSIZE(question), format, record->title);
+    wchar_t question[kFieldSize + 128];
+    FormatText(question, ARRAYSIZE(question), IDS_ASK_CLEAR_BUTTON, record->title);
     if (ShowMessage(mainWindow, question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return false;
 
@@ -249,4 +251,9 @@ bool ClearButton(HWND mainWindow, int index)
     UpdateBarTooltips(mainWindow);
     SaveChanges(mainWindow);  // the button and its key go together
     return true;
+}
+
+void OverrideAssociatedIcon(AssociatedIconFunction function)
+{
+    g_associatedIcon = function;
 }

@@ -37,11 +37,22 @@ HICON LoadRecordIcon(const ButtonRecord& record, int size = kBarIconSize);
 // While a dialog or a menu of the launcher is open the current group stays:
 // false for any other then.
 bool ShowGroup(HWND mainWindow, int group);
+// After the start's first picture: the icons it took from the icon file that
+// may come from another file than the one they are kept for (a shortcut's
+// target, a document's program) are made anew, and the bar shows them again
+// where one differs (bar/icon_cache_file.h RenewBorrowedIcons).
+void RenewBorrowedBarIcons(HWND mainWindow);
 // Writes the icon file beside the program (bar/icon_cache_file.h) when this
-// run showed an icon it lacked or held wrongly: the icons of the groups in use.
+// run showed an icon it lacked or held wrongly: the icons of the groups in use
+// that lie on this machine. Looks at no file when the icon file is whole.
 void SaveBarIconFile();
 // Steps to the next or previous group in use, wrapping (as ShowGroup); always true.
 bool StepGroup(HWND mainWindow, bool forward);
 // Asks (IDS_ASK_CLEAR_BUTTON) and, answered Yes, empties button index of the current
 // group with its shortcut. False for an invalid index or any other answer.
 bool ClearButton(HWND mainWindow, int index);
+
+// For tests: stands in for ExtractAssociatedIconW where a button's icon is
+// its file's own (index 0); null goes back to the system's.
+using AssociatedIconFunction = HICON(WINAPI*)(HINSTANCE instance, LPWSTR path, LPWORD index);
+void OverrideAssociatedIcon(AssociatedIconFunction function);

@@ -1,5 +1,7 @@
 #include "bar/icon_cache.h"
 
+#include "support/path_lookup.h"
+
 #include <cwchar>
 
 namespace {
@@ -12,6 +14,7 @@ struct CachedIcon {
     HICON icon;
     bool lent;
     unsigned long long lastUse;
+    bool forgotten;  // destroyed when it comes back
 };
 
 CachedIcon g_icons[kCachedIcons];
@@ -40,7 +43,7 @@ IconCacheKey MakeIconCacheKey(const wchar_t* path, int index, int pixelSize)
     key.index = index;
     key.pixelSize = pixelSize;
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!path || std::wcslen(path) >= MAX_PATH || !GetFileAttributesExW(path, GetFileExInfoStandard, &data))
+    if (!path || std::wcslen(path) >= MAX_PATH || !LookUpPath(path, &data))
         return key;
     std::wcscpy(key.path, path);
     key.written = data.ftLastWriteTime;
@@ -54,7 +57,7 @@ HICON LendCachedIcon(const IconCacheKey& key)
     if (!key.usable)
         return nullptr;
     for (CachedIcon& entry : g_icons) {
-        if (entry.icon && !entry.lent && SameIconKey(entry.key, key)) {
+        if (entry.icon && !entry.lent && !entry.forgotten && SameIconKey(entry.key, key)) {
             entry.lent = true;
             entry.lastUse = ++g_uses;
             return entry.icon;
@@ -81,27 +84,45 @@ void LendNewIcon(const IconCacheKey& key, HICON icon)
         return;  // every icon is out: this one is simply not kept
     if (slot->icon)
         DestroyIcon(slot->icon);
-    *slot = CachedIcon{key, icon, true, ++g_uses};
+    *slot = CachedIcon{key, icon, true, ++g_uses, false};
 }
 
 void ReleaseIcon(HICON icon)
 {
     if (!icon)
         return;
-    if (CachedIcon* entry = FindLent(icon))
+    CachedIcon* entry = FindLent(icon);
+    if (entry && !entry->forgotten) {
         entry->lent = false;
-    else
-        DestroyIcon(icon);
+        return;
+    }
+    DestroyIcon(icon);
+    if (entry)
+        *entry = CachedIcon{};
 }
 
 std::vector<KeptIcon> KeptIcons()
 {
     std::vector<KeptIcon> kept;
     for (const CachedIcon& entry : g_icons) {
-        if (entry.icon)
+        if (entry.icon && !entry.forgotten)
             kept.push_back({entry.key, entry.icon});
     }
     return kept;
+}
+
+void ForgetCachedIcons(const IconCacheKey& key)
+{
+    for (CachedIcon& entry : g_icons) {
+        if (!entry.icon || !SameIconKey(entry.key, key))
+            continue;
+        if (entry.lent) {
+            entry.forgotten = true;
+            continue;
+        }
+        DestroyIcon(entry.icon);
+        entry = CachedIcon{};
+    }
 }
 
 void ClearIconCache()

@@ -46,6 +46,11 @@ struct KeptIcon {
 };
 std::vector<KeptIcon> KeptIcons();
 
+// Lets every icon kept for key go: its file shows another icon now. One not
+// lent is destroyed at once, one lent when it comes back; neither is lent or
+// listed again.
+void ForgetCachedIcons(const IconCacheKey& key);
+
 // True when both keys name the same icon of the same, unchanged file.
 bool SameIconKey(const IconCacheKey& a, const IconCacheKey& b);
 

@@ -1,8 +1,11 @@
 #include "bar/icon_cache_file.h"
 
 #include "data/atomic_file.h"
+#include "support/path_lookup.h"
+#include "support/path_text.h"
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
+#include "support/shell_link_file.h"
 
 #include <cstring>
 #include <cwchar>
@@ -110,6 +113,10 @@ bool IconSide(HBITMAP bitmap, int side)
 // What this run read from the file, and whether the file must be written anew.
 std::vector<StoredIcon> g_fileIcons;
 bool g_rewrite = false;
+// Icons that may come from another file, given to the start's first picture
+// and not checked yet; once they were, no such icon is given unchecked.
+std::vector<IconCacheKey> g_unchecked;
+bool g_firstPictureChecked = false;
 
 bool IconFilePath(wchar_t* path)
 {
@@ -132,6 +139,42 @@ bool ReadWholeFile(const wchar_t* path, std::vector<BYTE>* bytes)
 bool SameSource(const IconCacheKey& a, const IconCacheKey& b)
 {
     return a.index == b.index && a.pixelSize == b.pixelSize && lstrcmpiW(a.path, b.path) == 0;
+}
+
+// The file's entry for key, of the same unchanged file; null when none.
+StoredIcon* EntryOf(const IconCacheKey& key)
+{
+    for (StoredIcon& stored : g_fileIcons) {
+        if (SameIconKey(stored.key, key))
+            return &stored;
+    }
+    return nullptr;
+}
+
+// The file's entry for key holds icon's picture.
+bool FileHolds(const IconCacheKey& key, HICON icon)
+{
+    const StoredIcon* stored = EntryOf(key);
+    StoredIcon made{key, {}, {}};
+    return stored && CaptureIcon(icon, key.pixelSize, &made) && made.pixels == stored->pixels &&
+           made.mask == stored->mask;
+}
+
+// The entry for key held another picture than its file gives now.
+void DropEntry(const IconCacheKey& key)
+{
+    if (const StoredIcon* stored = EntryOf(key))
+        g_fileIcons.erase(g_fileIcons.begin() + (stored - g_fileIcons.data()));
+    ForgetCachedIcons(key);
+    g_rewrite = true;
+}
+
+// An icon that may come from another file than key's, made again to be
+// compared: not a shortcut's that leads to a share, whose making may wait on
+// the network (it keeps what the file holds).
+bool MadeAgainToCompare(const IconCacheKey& key)
+{
+    return !IconOfItsOwnFile(key) && !(IsShellLinkPath(key.path) && LinkLeadsOffThisMachine(key.path));
 }
 
 // The icon's key is still what the file on disk gives.
@@ -277,29 +320,67 @@ HICON MakeStoredIcon(const StoredIcon& stored)
 void ReadIconCacheFile()
 {
     g_fileIcons.clear();
+    g_unchecked.clear();
+    g_firstPictureChecked = false;
     wchar_t path[MAX_PATH];
     std::vector<BYTE> bytes;
     g_rewrite = !IconFilePath(path) || !ReadWholeFile(path, &bytes) ||
                 !ParseIconCacheFile(bytes.data(), bytes.size(), &g_fileIcons);
 }
 
+bool IconOfItsOwnFile(const IconCacheKey& key)
+{
+    const wchar_t* extension = ExtensionOf(key.path);
+    return key.index > 0 || (extension && (lstrcmpiW(extension, L".exe") == 0 || lstrcmpiW(extension, L".ico") == 0));
+}
+
 HICON TakeFileIcon(const IconCacheKey& key)
 {
-    if (!key.usable)
-        return nullptr;
+    if (!key.usable || IsNetworkPath(key.path))
+        return nullptr;  // never kept in the file, though one an older version wrote may hold it
     for (const StoredIcon& stored : g_fileIcons) {
         if (!SameSource(stored.key, key))
             continue;
+        if (g_firstPictureChecked && MadeAgainToCompare(key))
+            return nullptr;  // made anew, and compared with the entry then
         HICON icon = SameIconKey(stored.key, key) ? MakeStoredIcon(stored) : nullptr;
         g_rewrite = g_rewrite || !icon;  // a stale entry is replaced
+        if (icon && !IconOfItsOwnFile(key))
+            g_unchecked.push_back(key);
         return icon;
     }
     return nullptr;
 }
 
-void NoteIconExtracted(const IconCacheKey& key)
+void NoteIconExtracted(const IconCacheKey& key, HICON icon)
 {
-    g_rewrite = g_rewrite || key.usable;
+    if (!key.usable || IsNetworkPath(key.path) || FileHolds(key, icon))
+        return;
+    if (EntryOf(key))
+        DropEntry(key);
+    g_rewrite = true;
+}
+
+bool RenewBorrowedIcons(IconMaker make)
+{
+    g_firstPictureChecked = true;
+    bool renewed = false;
+    for (const IconCacheKey& key : g_unchecked) {
+        if (!EntryOf(key) || !MadeAgainToCompare(key))
+            continue;
+        const ScopedIcon made(make(key.path, key.index, key.pixelSize));
+        if (FileHolds(key, made.Get()))
+            continue;
+        DropEntry(key);
+        renewed = true;
+    }
+    g_unchecked.clear();
+    return renewed;
+}
+
+bool IconCacheFileStale()
+{
+    return g_rewrite;
 }
 
 void WriteIconCacheFile(const std::vector<IconSourceInUse>& inUse)
@@ -316,5 +397,6 @@ void WriteIconCacheFile(const std::vector<IconSourceInUse>& inUse)
 void ForgetIconCacheFile()
 {
     g_fileIcons.clear();
+    g_unchecked.clear();
     g_rewrite = false;
 }

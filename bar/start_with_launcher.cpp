@@ -13,10 +13,8 @@ std::wstring NameOr(const wchar_t* stored, UINT formatId, int number)
 {
     if (stored[0])
         return stored;
-    wchar_t format[64] = L"";
-    LoadText(formatId, format, ARRAYSIZE(format));
     wchar_t name[80] = L"";
-    std::swprintf(name, ARRAYSIZE(name), format, number);
+    FormatText(name, ARRAYSIZE(name), formatId, number);
     return name;
 }
 
@@ -26,11 +24,9 @@ std::wstring FailedLine(int group, int index)
     const std::wstring groupName =
         NameOr(LauncherImage()->groups[group].group.name, IDS_UNNAMED_GROUP_FORMAT, group + 1);
     const std::wstring title = NameOr(ButtonAt(group, index)->title, IDS_UNTITLED_BUTTON_FORMAT, index + 1);
-    wchar_t format[32] = L"";
-    LoadText(IDS_START_FAILED_LINE, format, ARRAYSIZE(format));
-    std::wstring line(groupName.size() + title.size() + std::wcslen(format), L'\0');
-    std::swprintf(&line[0], line.size() + 1, format, groupName.c_str(), title.c_str());
-    return line.c_str();
+    wchar_t line[2 * kFieldSize + 16] = L"";
+    FormatText(line, ARRAYSIZE(line), IDS_START_FAILED_LINE, groupName.c_str(), title.c_str());
+    return line;
 }
 
 void TellFailures(HWND mainWindow, const std::wstring& lines)

@@ -117,10 +117,7 @@ void KeepUserFile(const wchar_t* path)
 
 void TellUserFileKept(HWND owner, const wchar_t* path)
 {
-    wchar_t format[512];
-    if (!UserFileKept(path) || !LoadText(IDS_MSG_FILE_KEPT, format, 512))
-        return;
-    wchar_t text[512 + MAX_PATH];
-    wsprintfW(text, format, FileNameOf(path));
-    ShowMessage(owner, text, MB_OK | MB_ICONERROR);
+    wchar_t text[kFormattedTextLimit + 1];
+    if (UserFileKept(path) && FormatText(text, ARRAYSIZE(text), IDS_MSG_FILE_KEPT, FileNameOf(path)))
+        ShowMessage(owner, text, MB_OK | MB_ICONERROR);
 }

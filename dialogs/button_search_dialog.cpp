@@ -39,9 +39,7 @@ void GroupCell(const LauncherData& data, ButtonPlace place, wchar_t* text, int s
     if (stored[0]) {
         lstrcpynW(name, stored, kFieldSize);
     } else {
-        wchar_t format[64];
-        LoadText(IDS_UNNAMED_GROUP_FORMAT, format, 64);
-        swprintf(name, kFieldSize, format, place.group + 1);
+        FormatText(name, kFieldSize, IDS_UNNAMED_GROUP_FORMAT, place.group + 1);
     }
     swprintf(text, static_cast<size_t>(size), L"%ls - %d", name, place.button + 1);
 }

@@ -95,12 +95,9 @@ void ButtonSettingsDialog::PrepareControls()
         LimitToField(dialog_, id);
     icon_.Prepare(dialog_, IconSourceChoice::FileToRun);
 
-    wchar_t format[128];
-    if (LoadText(IDS_CAPTION_BUTTON_SETTINGS, format, 128) > 0) {
-        wchar_t caption[192];
-        swprintf(caption, 192, format, index_ + 1);
+    wchar_t caption[192];
+    if (FormatText(caption, 192, IDS_CAPTION_BUTTON_SETTINGS, index_ + 1))
         SetWindowTextW(dialog_, caption);
-    }
 }
 
 // Fills the dialog from the record, or from the request's preset path.

@@ -105,12 +105,9 @@ void IconSourcePart::SetIconCount(int count)
 // The label := IDS_ICON_NUMBER_FORMAT "アイコン&No.%2d" with index.
 void IconSourcePart::SetNumberLabel(int index)
 {
-    wchar_t format[64];
     wchar_t text[96];
-    if (LoadText(IDS_ICON_NUMBER_FORMAT, format, 64) == 0)
-        return;
-    swprintf(text, 96, format, index);
-    SetDlgItemTextW(dialog_, IDC_ICON_NUMBER, text);
+    if (FormatText(text, 96, IDS_ICON_NUMBER_FORMAT, index))
+        SetDlgItemTextW(dialog_, IDC_ICON_NUMBER, text);
 }
 
 void IconSourcePart::SetPreview(HICON icon)

@@ -134,10 +134,8 @@ void KeyCaptureDialog::OnInitDialog(HWND dialog)
     if (required_ != 0) {
         wchar_t names[32];
         RequiredKeyNames(required_, names, 32);
-        wchar_t format[128];
-        LoadText(IDS_CAPTURE_PROMPT_FORMAT, format, 128);
         wchar_t text[160];
-        swprintf(text, 160, format, names);
+        FormatText(text, 160, IDS_CAPTURE_PROMPT_FORMAT, names);
         SetDlgItemTextW(dialog, IDC_KEY_CAPTURE_PROMPT, text);
     }
     SetFocus(prompt ? prompt : dialog);

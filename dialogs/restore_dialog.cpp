@@ -142,10 +142,8 @@ void RestoreDialog::Restore()
     const int row = Selected();
     if (row < 0 || row >= static_cast<int>(generations_.size()) || generations_[row].damaged)
         return;
-    wchar_t format[512];
     wchar_t text[600];
-    LoadText(IDS_MSG_RESTORE_ASK, format, 512);
-    swprintf(text, 600, format, GenerationTimeText(generations_[row].time).c_str());
+    FormatText(text, 600, IDS_MSG_RESTORE_ASK, GenerationTimeText(generations_[row].time).c_str());
     if (ShowMessage(dialog_, text, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     const bool ok = RestoreGeneration(generations_[row].name);

@@ -175,22 +175,17 @@ void ShortcutSettingsDialog::InsertRow(ButtonPlace place)
     if (row < 0)
         return;
 
-    wchar_t format[64];
-    if (record.title[0]) {
+    if (record.title[0])
         lstrcpynW(text, record.title, kTextSize);
-    } else {
-        LoadText(IDS_UNTITLED_BUTTON_FORMAT, format, 64);
-        swprintf(text, kTextSize, format, place.button + 1);
-    }
+    else
+        FormatText(text, kTextSize, IDS_UNTITLED_BUTTON_FORMAT, place.button + 1);
     SetCellText(list, row, 1, text);
 
     wchar_t groupName[kTextSize];
-    if (groupRecord.name[0]) {
+    if (groupRecord.name[0])
         lstrcpynW(groupName, groupRecord.name, kTextSize);
-    } else {
-        LoadText(IDS_UNNAMED_GROUP_FORMAT, format, 64);
-        swprintf(groupName, kTextSize, format, place.group + 1);
-    }
+    else
+        FormatText(groupName, kTextSize, IDS_UNNAMED_GROUP_FORMAT, place.group + 1);
     swprintf(text, kTextSize, L"%ls - %lu", groupName, static_cast<unsigned long>(place.button + 1));
     SetCellText(list, row, 2, text);
     SetCellText(list, row, 5, record.file);

@@ -149,12 +149,10 @@ bool FillGroupMenu(PopupMenu& menu, wchar_t* workspace)
     const int current = CurrentGroupIndex();
     for (int g = 0; g < groupCount; ++g) {
         const wchar_t* name = data ? data->groups[g].group.name : L"";
-        if (name[0]) {
+        if (name[0])
             JoinMenuTitle(title, kMenuTitlePart, name, kFieldSize, L"");
-        } else {
-            LoadText(IDS_GROUP_NAME_FORMAT, suffix, suffixSize);
-            std::swprintf(title, kMenuTitlePart, suffix, g + 1);
-        }
+        else
+            FormatText(title, kMenuTitlePart, IDS_GROUP_NAME_FORMAT, g + 1);
         UINT flags = MF_BYPOSITION | MF_STRING;
         if (g == current)
             flags |= MF_GRAYED | MF_DISABLED;

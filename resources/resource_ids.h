@@ -177,7 +177,7 @@
 
 // Settings dialogs
 #define IDS_ICON_NUMBER_FORMAT          200   // icon number label, "%2d" = icon index
-#define IDS_ASK_CLEAR_BUTTON            201   // clear question, "%ls" = button title
+#define IDS_ASK_CLEAR_BUTTON            201   // clear question, "%s" = button title
 #define IDS_FILTER_PROGRAM              202   // patterns of the file-to-run browser
 #define IDS_FILTER_ICON                 203   // patterns of the icon file browsers
 #define IDS_ICON_SOURCE_FREE            300   // icon source choice 0: browse
@@ -194,7 +194,7 @@
 #define IDS_UNNAMED_GROUP_FORMAT        406   // unnamed group, "%2d" = group index + 1
 #define IDS_COLUMN_ID                   407   // list column 0 header
 #define IDS_COLUMN_SYSTEM_MARK          408   // list column 3 header
-#define IDS_CAPTURE_PROMPT_FORMAT       409   // key capture prompt, "%ls" = required modifiers
+#define IDS_CAPTURE_PROMPT_FORMAT       409   // key capture prompt, "%s" = required modifiers
 #define IDS_SEARCH_ROW_TITLE            410   // shortcut list: the search window's row, its name
 #define IDS_SEARCH_ROW_GROUP            411   // shortcut list: the search window's row, its group cell
 

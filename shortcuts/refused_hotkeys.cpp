@@ -18,9 +18,7 @@ void FormatLine(int key, int flag, const wchar_t* name, wchar_t (&line)[kLineSiz
 {
     wchar_t combination[kShortcutTextSize];
     FormatShortcutText(key, flag, combination, kShortcutTextSize);
-    wchar_t format[32];
-    LoadText(IDS_REFUSED_HOTKEY_LINE, format, 32);
-    swprintf(line, kLineSize, format, combination, name);
+    FormatText(line, kLineSize, IDS_REFUSED_HOTKEY_LINE, combination, name);
 }
 
 void ButtonName(ButtonPlace place, wchar_t (&name)[kFieldSize])
@@ -30,9 +28,7 @@ void ButtonName(ButtonPlace place, wchar_t (&name)[kFieldSize])
         lstrcpynW(name, record->title, kFieldSize);
         return;
     }
-    wchar_t format[32];
-    LoadText(IDS_UNTITLED_BUTTON_FORMAT, format, 32);
-    swprintf(name, kFieldSize, format, place.button + 1);
+    FormatText(name, kFieldSize, IDS_UNTITLED_BUTTON_FORMAT, place.button + 1);
 }
 
 // Appends "\n" and line when it fits with room for the count of those that do not.
@@ -91,7 +87,7 @@ bool DescribeRefusedHotkeys(wchar_t* text, int size)
         return false;
     }
     if (untold > 0) {
-        swprintf(line, kLineSize, more, untold);
+        FormatText(line, kLineSize, IDS_REFUSED_HOTKEYS_MORE, untold);
         Append(text, size, line, 0);
     }
     return true;

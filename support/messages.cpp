@@ -1,6 +1,9 @@
 #include "support/messages.h"
 
 #include "resources/resource_ids.h"
+#include "support/path_text.h"
+
+#include <cstdarg>
 
 namespace {
 constexpr int kTextSize = 260;
@@ -39,4 +42,21 @@ int ShowMessageId(HWND owner, UINT messageId, UINT type)
     wchar_t text[kTextSize];
     LoadText(messageId, text, kTextSize);
     return ShowMessage(owner, text, type);
+}
+
+int FormatText(wchar_t* buffer, int size, UINT id, ...)
+{
+    if (!buffer || size <= 0)
+        return 0;
+    buffer[0] = L'\0';
+    wchar_t format[kFormattedTextLimit + 1];
+    if (!LoadText(id, format, ARRAYSIZE(format)))
+        return 0;
+    wchar_t text[kFormattedTextLimit + 1] = L"";
+    va_list inserts;
+    va_start(inserts, id);
+    const int length = wvsprintfW(text, format, inserts);
+    va_end(inserts);
+    CopyWholeCharacters(text, length > 0 ? static_cast<size_t>(length) : 0, buffer, static_cast<size_t>(size));
+    return lstrlenW(buffer);
 }

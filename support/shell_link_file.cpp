@@ -1,5 +1,7 @@
 #include "support/shell_link_file.h"
 
+#include "support/path_lookup.h"
+
 #include <objbase.h>
 #include <objidl.h>
 #include <shlobj.h>
@@ -47,6 +49,23 @@ bool ReadLinkTarget(IShellLinkW* link, wchar_t* target, int size)
             return true;
     }
     return link->GetPath(target, size, nullptr, SLGP_UNCPRIORITY) == S_OK && target[0] != L'\0';
+}
+
+bool LinkLeadsOffThisMachine(const wchar_t* linkFile)
+{
+    ComRef<IShellLinkW> link;
+    if (!LoadShellLink(linkFile, link))
+        return false;
+    wchar_t target[MAX_PATH] = L"";
+    if (link->GetPath(target, MAX_PATH, nullptr, SLGP_UNCPRIORITY) == S_OK && IsNetworkPath(target))
+        return true;
+    wchar_t icon[MAX_PATH] = L"";
+    int index = 0;
+    if (FAILED(link->GetIconLocation(icon, MAX_PATH, &index)) || !icon[0])
+        return false;
+    wchar_t expanded[MAX_PATH] = L"";
+    const DWORD length = ExpandEnvironmentStringsW(icon, expanded, MAX_PATH);
+    return length > 0 && length <= MAX_PATH && IsNetworkPath(expanded);
 }
 
 bool SaveShellLink(const wchar_t* linkFile, const wchar_t* target, const wchar_t* folder)

@@ -34,6 +34,11 @@ bool LoadShellLink(const wchar_t* linkFile, ComRef<IShellLinkW>& link);
 // it has no file-system target.
 bool ReadLinkTarget(IShellLinkW* link, wchar_t* target, int size);
 
+// True when the link file at linkFile leads to a file off this machine or
+// takes its icon from one (support/path_lookup.h IsNetworkPath), as the link
+// file itself says: nothing it names is looked at.
+bool LinkLeadsOffThisMachine(const wchar_t* linkFile);
+
 // Writes a link file at linkFile to target, started in folder. False when the
 // shell-link object cannot be had or the file not written.
 bool SaveShellLink(const wchar_t* linkFile, const wchar_t* target, const wchar_t* folder);

@@ -1,23 +1,13 @@
 #include "support/stored_path.h"
 
 #include "support/max_path.h"
+#include "support/path_lookup.h"
 #include "support/path_text.h"
 #include "support/program_files.h"
 
 #include <cwchar>
 
 namespace {
-bool IsThere(const wchar_t* path)
-{
-    // A drive without its medium is a path that is not there, not a question
-    // the system puts to the user.
-    DWORD previous = 0;
-    SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous);
-    const bool there = GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
-    SetThreadErrorMode(previous, nullptr);
-    return there;
-}
-
 // "X:\..." with an ASCII letter.
 bool StartsWithDrive(const wchar_t* path)
 {
@@ -72,6 +62,31 @@ const wchar_t* Expanded(const wchar_t* stored, wchar_t (&buffer)[kResolvedPathSi
     return buffer;
 }
 
+// The paths a stored path stands for, in the order they are tried: its
+// expansion, its text as written, both on the launcher's drive; null where
+// there is none.
+struct Candidates {
+    wchar_t expanded[kResolvedPathSize];
+    wchar_t movedExpanded[kResolvedPathSize];
+    wchar_t movedLiteral[kResolvedPathSize];
+    const wchar_t* paths[4];
+
+    Candidates(const Candidates&) = delete;
+    Candidates& operator=(const Candidates&) = delete;
+    explicit Candidates(const wchar_t* stored)
+    {
+        const wchar_t* expandedPath = Expanded(stored, expanded);
+        const wchar_t* literal = PathFitsMaxPath(stored) ? stored : nullptr;
+        if (expandedPath && literal && std::wcscmp(expandedPath, literal) == 0)
+            literal = nullptr;  // nothing to expand: one path to try
+        const wchar_t drive = LauncherDrive();
+        paths[0] = expandedPath;
+        paths[1] = literal;
+        paths[2] = OnLauncherDrive(expandedPath, drive, movedExpanded);
+        paths[3] = OnLauncherDrive(literal, drive, movedLiteral);
+    }
+};
+
 bool CopyOut(const wchar_t* path, wchar_t* out, int size)
 {
     const size_t length = std::wcslen(path);
@@ -97,18 +112,9 @@ bool ResolveStoredPath(const wchar_t* stored, wchar_t* out, int size, bool* foun
     if (!stored || !*stored)
         return false;
 
-    wchar_t expandedBuffer[kResolvedPathSize];
-    const wchar_t* expanded = Expanded(stored, expandedBuffer);
-    const wchar_t* literal = PathFitsMaxPath(stored) ? stored : nullptr;
-    if (expanded && literal && std::wcscmp(expanded, literal) == 0)
-        literal = nullptr;  // nothing to expand: one path to try
-    const wchar_t drive = LauncherDrive();
-    wchar_t movedExpanded[kResolvedPathSize];
-    wchar_t movedLiteral[kResolvedPathSize];
-    const wchar_t* candidates[] = {expanded, literal, OnLauncherDrive(expanded, drive, movedExpanded),
-                                OnLauncherDrive(literal, drive, movedLiteral)};
-    for (const wchar_t* candidate : candidates) {
-        if (candidate && IsThere(candidate)) {
+    const Candidates candidates(stored);
+    for (const wchar_t* candidate : candidates.paths) {
+        if (candidate && LookUpPath(candidate)) {
             if (!CopyOut(candidate, out, size))
                 return false;
             if (found)
@@ -116,6 +122,7 @@ bool ResolveStoredPath(const wchar_t* stored, wchar_t* out, int size, bool* foun
             return true;
         }
     }
+    const wchar_t* expanded = candidates.paths[0];
     return expanded && CopyOut(expanded, out, size);
 }
 
@@ -127,14 +134,29 @@ bool StoredPathExists(const wchar_t* stored)
 }
 
 namespace {
+// stored has the launcher's file name; buffer then holds the launcher's path.
+bool NamedAsTheLauncher(const wchar_t* stored, wchar_t (&buffer)[MAX_PATH])
+{
+    return stored && GetProgramPath(buffer, MAX_PATH) != 0 && lstrcmpiW(FileNameOf(stored), FileNameOf(buffer)) == 0;
+}
+
 // A stored path with the launcher's file name that is not there is the
 // launcher from where it ran before it was moved: the launcher's path now.
 const wchar_t* LauncherIfMoved(const wchar_t* stored, wchar_t (&buffer)[MAX_PATH])
 {
-    if (!stored || GetProgramPath(buffer, MAX_PATH) == 0)
-        return stored;
-    const bool launcher = lstrcmpiW(FileNameOf(stored), FileNameOf(buffer)) == 0;
-    return launcher && !StoredPathExists(stored) ? buffer : stored;
+    return NamedAsTheLauncher(stored, buffer) && !StoredPathExists(stored) ? buffer : stored;
+}
+
+bool AnyOnNetwork(const wchar_t* stored)
+{
+    if (!stored || !*stored)
+        return false;
+    const Candidates candidates(stored);
+    for (const wchar_t* candidate : candidates.paths) {
+        if (candidate && IsNetworkPath(candidate))
+            return true;
+    }
+    return false;
 }
 }  // namespace
 
@@ -142,4 +164,10 @@ bool ResolveIconSource(const wchar_t* stored, wchar_t* out, int size, bool* foun
 {
     wchar_t launcher[MAX_PATH];
     return ResolveStoredPath(LauncherIfMoved(stored, launcher), out, size, found);
+}
+
+bool IconSourceOnNetwork(const wchar_t* stored)
+{
+    wchar_t launcher[MAX_PATH];
+    return AnyOnNetwork(stored) || (NamedAsTheLauncher(stored, launcher) && AnyOnNetwork(launcher));
 }

@@ -42,3 +42,7 @@ bool StoredPathExists(const wchar_t* stored);
 // there any more is taken to be the launcher from where it ran before it was
 // moved, and stands for the launcher's path as it runs now.
 bool ResolveIconSource(const wchar_t* stored, wchar_t* out, int size, bool* found = nullptr);
+
+// True when ResolveIconSource may look at a path off this machine for stored
+// (support/path_lookup.h IsNetworkPath); asks nothing of the network itself.
+bool IconSourceOnNetwork(const wchar_t* stored);

@@ -48,6 +48,8 @@ const ListingRow kListings[] = {
                 L"ひらがな.txt", L"リンク"}, .more = false},
     {.name = "TheCapKeepsTheFirstOnes", .shown = {.hidden = false, .system = false}, .cap = 3,
      .listed = {L"a-first", L"z-last", L"2.txt"}, .more = true},
+    {.name = "AsManyAsTheCapLeaveNoneOut", .shown = {.hidden = false, .system = false}, .cap = 7,
+     .listed = {L"a-first", L"z-last", L"2.txt", L"10.txt", L"Ελληνικά.txt", L"ひらがな.txt", L"リンク"}, .more = false},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, FolderListing, ::testing::ValuesIn(kListings), RowName);
 

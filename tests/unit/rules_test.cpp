@@ -9,7 +9,10 @@
 #include "data/launcher_data.h"
 #include "data/whole_names.h"
 #include "menus/menu_skin.h"
+#include "resources/resource_ids.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/messages.h"
+#include "support/path_lookup.h"
 #include "support/program_files.h"
 #include "support/stored_path.h"
 #include "support/system_library.h"
@@ -322,6 +325,55 @@ TEST(StoredPath, IsUsedAsWrittenExpandedOrOnTheLaunchersDrive)
         EXPECT_EQ(Filled(row.used, rest), used);
         EXPECT_EQ(row.found, found);
     }
+}
+
+// The string table's texts with an insert read as the program's, "%s" for a wide string; formatted, cut on a whole
+// character to the room given and to wvsprintfW's 1024 characters.
+struct TextRow {
+    const char* name;
+    UINT id;
+    const wchar_t* text;
+    std::wstring insert, formatted;
+    int room = 64;
+};
+class StringTableText : public ::testing::TestWithParam<TextRow> {};
+
+TEST_P(StringTableText, ReadsAsTheProgramsOwnAndFormatsItsInsertWhole)
+{
+    EXPECT_EQ(GetParam().text, String(GetParam().id));
+    std::vector<wchar_t> formatted(GetParam().room, L'?');
+    FormatText(formatted.data(), GetParam().room, GetParam().id, GetParam().insert.c_str());
+    EXPECT_EQ(GetParam().formatted, formatted.data());
+}
+
+constexpr wchar_t kClear[] = L"%s の設定を削除しちゃうのら？";
+INSTANTIATE_TEST_SUITE_P(Rows, StringTableText, ::testing::Values(
+    TextRow{.name = "ClearQuestion", .id = IDS_ASK_CLEAR_BUTTON, .text = kClear, .insert = L"メモ帳",
+            .formatted = L"メモ帳 の設定を削除しちゃうのら？"},
+    TextRow{.name = "CapturePrompt", .id = IDS_CAPTURE_PROMPT_FORMAT, .text = L"キーを押すのら！( 必須キー %s )",
+            .insert = L"CTRL", .formatted = L"キーを押すのら！( 必須キー CTRL )"},
+    TextRow{.name = "CutBeforeAPairThatDoesNotFit", .id = IDS_ASK_CLEAR_BUTTON, .text = kClear,
+            .insert = L"ab\U0001F600", .formatted = L"ab", .room = 4},
+    TextRow{.name = "CutAtTheLimit", .id = IDS_ASK_CLEAR_BUTTON, .text = kClear, .insert = std::wstring(2000, L'表'),
+            .formatted = std::wstring(kFormattedTextLimit, L'表'), .room = 2048}),
+    RowName);
+
+UINT WINAPI DriveRIsAShare(LPCWSTR root)
+{
+    return (root[0] | 0x20) == L'r' ? DRIVE_REMOTE : GetDriveTypeW(root);
+}
+
+// Off this machine: a UNC path in either form, a path on a drive mapped to a share; not a local drive or device.
+TEST(NetworkPath, IsAUncPathOrOnADriveMappedToAShare)
+{
+    const Restore undo{[] { OverrideDriveType(nullptr); }};
+    OverrideDriveType(DriveRIsAShare);
+    const std::pair<const wchar_t*, bool> paths[] = {
+        {L"\\\\server\\share\\a.exe", true}, {L"\\\\?\\UNC\\server\\share\\a.exe", true}, {L"R:\\a.exe", true},
+        {L"\\\\?\\r:\\a.exe", true}, {L"C:\\a.exe", false}, {L"\\\\?\\C:\\a.exe", false}, {L"\\\\.\\C:", false},
+        {L"a.exe", false}};
+    for (const auto& [path, network] : paths)
+        EXPECT_EQ(network, IsNetworkPath(path)) << Utf8(path);
 }
 
 }  // namespace

@@ -81,6 +81,10 @@ const FolderMenuRow kFolderMenus[] = {
     {.name = "ASubfolderThatCannotBeReadSaysSo", .made = {L"gone\\", L"gone\\x.txt"}, .filler = 0,
      .listed = {L"gone"}, .count = 1, .last = L"gone", .opened = 0, .goneFirst = true,
      .inside = {String(IDS_FOLDER_MENU_UNREADABLE)}},
+    {.name = "AFolderOneBelowTheCapIsWhole", .made = {}, .filler = 499, .listed = {L"f1000.txt"}, .count = 499,
+     .last = L"f1498.txt", .opened = -1, .goneFirst = false, .inside = {}},
+    {.name = "AFolderOfExactlyTheCapIsWhole", .made = {}, .filler = 500, .listed = {L"f1000.txt"}, .count = 500,
+     .last = L"f1499.txt", .opened = -1, .goneFirst = false, .inside = {}},
     {.name = "AFullFolderShowsTheFirstOnesAndOpensItself", .made = {}, .filler = 501, .listed = {L"f1000.txt"},
      .count = 501, .last = String(IDS_FOLDER_MENU_MORE), .opened = -1, .goneFirst = false, .inside = {}},
 };

@@ -191,6 +191,67 @@ TEST_F(Menus, TheShellCommandsHandTheButtonsFileAsAClickWould)
     EXPECT_EQ(target, link.item);
 }
 
+constexpr wchar_t kList[] = L"ショートカットキーの設定";
+constexpr UINT kRestore = IDM_RESTORE_GENERATION, kFind = IDM_SEARCH_BUTTONS, kOnTop = IDM_ALWAYS_ON_TOP;
+
+// A dialog, a message box or a menu of the launcher open, and a command of the tray menu chosen meanwhile.
+struct HeldRow {
+    const char* name;
+    int control;             // whose menu opens
+    UINT opener;             // its command that opens the dialog; 0: the menu itself stays open
+    const wchar_t* caption;  // of the dialog or box opened
+    int cancel;              // ends it unconfirmed
+    bool capture;            // the key capture its assign button opens is the one open
+    UINT command;            // of the tray menu
+};
+class TrayCommandWhileOpen : public Table<HeldRow> {};
+
+// What would reload or replace what the open one works on brings it to the front instead; always on top and the
+// close work as ever (the close cancels what is open first).
+TEST_P(TrayCommandWhileOpen, LeavesWhatTheOpenOneWorksOnAlone)
+{
+    data_.Button(0, 0, L"A", L"C:\\a.exe");
+    Open();
+    const bool topmost = (GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    auto choose = [&](HWND open) {  // sent as the menu's choice is posted: handled before the test goes on
+        SendMessageW(window_, WM_COMMAND, row().command, 0);
+        EXPECT_TRUE(!open || row().command == IDM_CLOSE || WaitUntil([&] { return GetForegroundWindow() == open; }));
+    };
+    DialogWaiter dialog(row().caption ? row().caption : L"-", row().cancel, [&](HWND d) {
+        if (!row().capture)
+            return choose(d);
+        DialogWaiter capture(kCapture, IDCANCEL, choose);
+        Press(d, IDC_SHORTCUT_ASSIGN);
+        EXPECT_TRUE(capture.Seen());
+    }, GetCurrentProcessId(), nullptr, row().opener ? 15000 : 0);
+    RightClick(row().control, row().opener, [&](const OpenMenu&) { row().opener ? void() : choose(nullptr); });
+    EXPECT_EQ(row().opener != 0, dialog.Seen());
+    if (row().command == IDM_CLOSE)
+        EXPECT_TRUE(WaitGone(window_));
+    else
+        EXPECT_EQ(topmost != (row().command == kOnTop), (GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+}
+
+const HeldRow kHeld[] = {
+    {"RestoreWhileTheButtonSettingsAreOpen", B(0), IDM_BUTTON_SETTINGS, kButtonDialog, IDCANCEL, false, kRestore},
+    {"RestoreWhileTheGeneralSettingsAreOpen", IDC_GROUP_BUTTON, IDM_BUTTON_SETTINGS, kGroupDialog, IDC_GROUP_CANCEL,
+     false, kRestore},
+    {"RestoreWhileTheShortcutListIsOpen", B(0), IDM_BUTTON_SHORTCUTS, kList, IDCANCEL, false, kRestore},
+    {"RestoreWhileAKeyIsCaptured", B(0), IDM_BUTTON_SHORTCUTS, kList, IDCANCEL, true, kRestore},
+    {"RestoreWhileTheClearQuestionIsOpen", B(0), IDM_CLEAR_BUTTON, kQuestion, IDNO, false, kRestore},
+    {"RestoreWhileTheButtonMenuIsOpen", B(0), 0, nullptr, 0, false, kRestore},
+    {"SearchWhileTheGeneralSettingsAreOpen", IDC_GROUP_BUTTON, IDM_BUTTON_SETTINGS, kGroupDialog, IDC_GROUP_CANCEL,
+     false, kFind},
+    {"SearchWhileTheClearQuestionIsOpen", B(0), IDM_CLEAR_BUTTON, kQuestion, IDNO, false, kFind},
+    {"SearchWhileTheSearchWindowIsOpen", B(0), IDM_SEARCH_BUTTONS, kSearch, IDCANCEL, false, kFind},
+    {"SearchWhileTheButtonMenuIsOpen", B(0), 0, nullptr, 0, false, kFind},
+    {"AlwaysOnTopWhileAKeyIsCaptured", B(0), IDM_BUTTON_SHORTCUTS, kList, IDCANCEL, true, kOnTop},
+    {"AlwaysOnTopWhileTheClearQuestionIsOpen", B(0), IDM_CLEAR_BUTTON, kQuestion, IDNO, false, kOnTop},
+    {"CloseWhileAKeyIsCaptured", B(0), IDM_BUTTON_SHORTCUTS, kList, IDCANCEL, true, IDM_CLOSE},
+    {"CloseWhileTheClearQuestionIsOpen", B(0), IDM_CLEAR_BUTTON, kQuestion, IDNO, false, IDM_CLOSE},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, TrayCommandWhileOpen, ::testing::ValuesIn(kHeld), RowName);
+
 class MenuSkin : public LauncherWindow {
 protected:
     OpenMenu ButtonMenu()  // opened anew with the skin files now beside the program

@@ -1,8 +1,11 @@
 // The pictures the bar and the settings show, fresh from their files and at 144 DPI (a CTest run), and the tips.
 #include "window/window_test.h"
 
+#include "bar/button_icons.h"
 #include "bar/icon_cache_file.h"
+#include "data/launcher_data.h"
 #include "support/display_scale.h"
+#include "support/path_lookup.h"
 #include "support/scoped_handle.h"
 
 using namespace window_test;
@@ -152,8 +155,26 @@ struct CacheFileRow {
     ULONGLONG written;    // tool.ico's time when it turns red before the second start (same size)
     bool damage;          // a byte of the icon file flipped before the second start
     DWORD shown, stored;  // the colour of the second start's icon, and of the icon file's entry after it
+    bool shortcut = false;  // button 1 holds tool.lnk, which the shell shows with its target tool.ico's icon
+    int group = 0;          // button 1's, shown after each start
+    bool onShare = false;   // the shortcut leads to R:\\tool.exe, on a drive mapped to a share
 };
 class IconCacheFile : public Table<CacheFileRow> {};
+
+UINT WINAPI DriveRIsAShare(LPCWSTR root)
+{
+    return (root[0] | 0x20) == L'r' ? DRIVE_REMOTE : GetDriveTypeW(root);
+}
+
+// As the shell may show a shortcut: its target's icon, the shortcut's path left as it was (Wine shows none).
+std::wstring g_target;
+HICON WINAPI TargetsIcon(HINSTANCE instance, LPWSTR path, LPWORD index)
+{
+    const std::wstring name = path;
+    if (name.size() < 4 || name.substr(name.size() - 4) != L".lnk")
+        return ExtractAssociatedIconW(instance, path, index);
+    return ExtractIconW(instance, g_target.c_str(), *index);
+}
 
 DWORD StoredColour(const std::wstring& iconFile, const std::wstring& path)  // an entry's first pixel, 0 for none
 {
@@ -171,9 +192,20 @@ DWORD StoredColour(const std::wstring& iconFile, const std::wstring& path)  // a
 TEST_P(IconCacheFile, AnEntryIsShownOnlyWhileItsFileIsUnchanged)
 {
     const std::wstring file = folder_.File(L"tool.ico"), icons = folder_.File(L"porun.icons");
+    const std::wstring shown = row().shortcut ? folder_.File(L"tool.lnk") : file;
     ASSERT_TRUE(WriteBytes(file, IconFile(0x0000FF)) && Stamp(file, kFirst));
-    data_.Button(0, 0, L"tool", file);
+    const Restore undo{[] {
+        OverrideAssociatedIcon(nullptr);
+        OverrideDriveType(nullptr);
+    }};
+    OverrideDriveType(DriveRIsAShare);
+    ASSERT_TRUE(!row().shortcut || (row().onShare ? MakeShellLink(shown, L"R:\\tool.exe", L"", L"")
+                                                  : WriteBytes(shown, "a shortcut")));
+    g_target = file;
+    OverrideAssociatedIcon(TargetsIcon);
+    data_.Button(row().group, 0, L"tool", shown);
     Open();
+    Command(IDM_FIRST_GROUP + row().group);
     Close();
     std::string cached = ReadBytes(icons);
     cached[cached.size() / 2] ^= row().damage ? 0x01 : 0x00;
@@ -181,16 +213,101 @@ TEST_P(IconCacheFile, AnEntryIsShownOnlyWhileItsFileIsUnchanged)
     ASSERT_TRUE(WriteBytes(file, IconFile(0xFF0000)) && Stamp(file, row().written));
     ASSERT_TRUE(WriteBytes(folder_.File(L"shown.ico"), IconFile(row().shown)));
     Open();
+    Command(IDM_FIRST_GROUP + row().group);
     EXPECT_EQ(Picture::OfFileIcon(folder_.File(L"shown.ico"), 0), Shows(B(0)));
     Close();
-    EXPECT_EQ(row().stored, StoredColour(icons, file));
+    EXPECT_EQ(row().stored, StoredColour(icons, shown));
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, IconCacheFile, ::testing::Values(
     CacheFileRow{.name = "Unchanged", .written = kFirst, .damage = false, .shown = 0x0000FF, .stored = 0x0000FF},
     CacheFileRow{.name = "NewTime", .written = kHourLater, .damage = false, .shown = 0xFF0000, .stored = 0xFF0000},
-    CacheFileRow{.name = "Damaged", .written = kFirst, .damage = true, .shown = 0xFF0000, .stored = 0xFF0000}),
+    CacheFileRow{.name = "Damaged", .written = kFirst, .damage = true, .shown = 0xFF0000, .stored = 0xFF0000},
+    CacheFileRow{.name = "AShortcutWhoseTargetChanged", .written = kHourLater, .damage = false, .shown = 0xFF0000,
+                 .stored = 0xFF0000, .shortcut = true},
+    CacheFileRow{.name = "AShortcutWhoseTargetChangedInAGroupShownLater", .written = kHourLater, .damage = false,
+                 .shown = 0xFF0000, .stored = 0xFF0000, .shortcut = true, .group = 2},
+    CacheFileRow{.name = "AShortcutToAShareKeepsWhatTheFileHolds", .written = kHourLater, .damage = false,
+                 .shown = 0x0000FF, .stored = 0x0000FF, .shortcut = true, .onShare = true}),
     RowName);
+
+// Lookups of button 1's file in group 3, counted; a share that is gone answers at once that nothing is there.
+int g_lookups = 0;
+BOOL WINAPI CountedLookup(LPCWSTR path, GET_FILEEX_INFO_LEVELS level, LPVOID data)
+{
+    const std::wstring looked = path;
+    g_lookups += looked.find(L"tool.exe") != std::wstring::npos;
+    if (looked.rfind(L"\\\\", 0) == 0) {
+        SetLastError(ERROR_BAD_NETPATH);
+        return FALSE;
+    }
+    return GetFileAttributesExW(path, level, data);
+}
+
+struct SourceRow {
+    const char* name;
+    const wchar_t* file;  // of button 1 in group 3, a group the start looked at never shows; "~": the test's folder
+    bool shownBefore;     // an earlier start showed group 3: the icon file holds all it needs
+};
+class IconFileSources : public Table<SourceRow> {};
+
+// The start and the close wait on no file off this machine, and look for the icon file's sources only to write it.
+TEST_P(IconFileSources, AreLookedForOnlyOnThisMachineAndOnlyToWriteTheFile)
+{
+    const Recorder tool(folder_, L"tool.exe", true);
+    for (int g = 0; g < 3; ++g)
+        data_.Group(g, L"", folder_.File(L"porun.exe"), g + 1);
+    const std::wstring file = row().file;
+    data_.Button(2, 0, L"tool", file[0] == L'~' ? folder_.Path() + file.substr(1) : file);
+    const Restore undo{[] {
+        OverridePathLookup(nullptr);
+        OverrideDriveType(nullptr);
+    }};
+    OverrideDriveType(DriveRIsAShare);
+    if (row().shownBefore) {
+        Open();
+        Command(IDM_FIRST_GROUP + 2);
+        Command(IDM_FIRST_GROUP);
+        Close();
+    }
+    g_lookups = 0;
+    OverridePathLookup(CountedLookup);
+    Open();
+    Close();
+    EXPECT_EQ(0, g_lookups);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, IconFileSources, ::testing::Values(
+    SourceRow{.name = "OnAShareThatIsGone", .file = L"\\\\gone\\share\\tool.exe", .shownBefore = false},
+    SourceRow{.name = "OnAMappedNetworkDrive", .file = L"R:\\tool.exe", .shownBefore = false},
+    SourceRow{.name = "HereOnceTheIconFileHoldsThem", .file = L"~\\tool.exe", .shownBefore = true}), RowName);
+
+// At a lookup made while closing: whether porun.dat already held the change the close saves.
+std::wstring g_dataFile;
+bool g_savedBefore = true;
+BOOL WINAPI LookupAfterTheSave(LPCWSTR path, GET_FILEEX_INFO_LEVELS level, LPVOID data)
+{
+    ++g_lookups;
+    g_savedBefore = g_savedBefore && DataImage::Read(g_dataFile).value_or(DataImage()).Title(0, 0) == L"B";
+    return GetFileAttributesExW(path, level, data);
+}
+
+TEST_F(Pictures, AClosingSavesTheDataFileBeforeLookingAtTheIconsFiles)
+{
+    const Recorder tool(folder_, L"tool.exe", true);
+    data_.Button(0, 0, L"A", L"C:\\a.exe").Button(1, 0, L"tool", tool.Path());
+    Open();
+    Command(IDM_FIRST_GROUP + 1);  // icons the icon file lacks: it is written again at the close
+    Command(IDM_FIRST_GROUP);
+    lstrcpynW(ButtonAt(0, 0)->title, L"B", kFieldSize);
+    g_dataFile = folder_.File(L"porun.dat");
+    g_lookups = 0;
+    const Restore undo{[] { OverridePathLookup(nullptr); }};
+    OverridePathLookup(LookupAfterTheSave);
+    Close();
+    EXPECT_GT(g_lookups, 0);
+    EXPECT_TRUE(g_savedBefore);
+}
 
 // The icon file changes nothing a start shows: the bar drawn from it is the bar drawn from the files themselves.
 TEST_F(Pictures, AStartFromTheIconFileDrawsTheSameBar)
