@@ -4,7 +4,6 @@
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -227,8 +226,9 @@ std::vector<std::wstring> ListGenerations()
         if (GenerationTime(name, &ignored))
             names.push_back(name);
     }
-    std::sort(names.rbegin(), names.rend());
-    return names;
+    SYSTEMTIME now;
+    Now(&now);
+    return NewestFirst(names, now);
 }
 
 bool ReadGeneration(const std::wstring& name, GenerationSet* set)

@@ -37,7 +37,7 @@ void KeepGenerationsOfSaves(bool on);
 // no data file; then prunes. False when nothing was kept.
 bool KeepGeneration();
 
-// The generations' folder names, newest first.
+// The generations' folder names, newest first (data/generation_rule.h).
 std::vector<std::wstring> ListGenerations();
 
 // A generation's files; false when they cannot be read.
