@@ -1,10 +1,12 @@
 #include "data/generations.h"
 
 #include "data/generation_rule.h"
+#include "support/folder_removal.h"
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
 
 #include <cstring>
+#include <cwchar>
 
 namespace {
 GenerationClock g_clock = nullptr;
@@ -36,13 +38,16 @@ bool IsFolder(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool EndsWith(const std::wstring& text, const wchar_t* end)
+// A generation's name, or one with the writing suffix after it.
+bool NamedLikeAGeneration(const std::wstring& name, bool* writing)
 {
-    const size_t length = wcslen(end);
-    return text.size() >= length && text.compare(text.size() - length, length, end) == 0;
+    const size_t suffix = wcslen(kWritingSuffix);
+    *writing = name.size() > suffix && name.compare(name.size() - suffix, suffix, kWritingSuffix) == 0;
+    SYSTEMTIME ignored;
+    return GenerationTime(*writing ? name.substr(0, name.size() - suffix) : name, &ignored);
 }
 
-// Every subfolder name of folder.
+// Every subfolder name of folder, links among them.
 std::vector<std::wstring> SubfolderNames(const std::wstring& folder)
 {
     std::vector<std::wstring> names;
@@ -58,27 +63,41 @@ std::vector<std::wstring> SubfolderNames(const std::wstring& folder)
     return names;
 }
 
-void RemoveGenerationFolder(const std::wstring& folder)
+enum class Held { Generation, Leftover, Other };
+
+// What a subfolder of the generations' folder holds. Files of the set only,
+// the data file among them, under a generation's name: a generation. Files
+// of the set only, but under "<name>.tmp" (a write cut short) or without the
+// data file (a removal cut short): a leftover, removed at the next keep.
+// Anything else (another file, a subfolder, a link) is not the launcher's.
+Held Inspect(const std::wstring& folder, const std::wstring& name)
 {
-    for (const std::wstring& name : SubfolderNames(folder))
-        RemoveGenerationFolder(folder + L"\\" + name);
-    WIN32_FIND_DATAW found;
-    ScopedFind find(FindFirstFileW((folder + L"\\*").c_str(), &found));
-    if (find) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileW((folder + L"\\" + found.cFileName).c_str());
-        } while (FindNextFileW(find.Get(), &found));
+    bool writing = false;
+    std::vector<std::wstring> files;
+    if (!NamedLikeAGeneration(name, &writing) || !ListPlainFiles(folder + L"\\" + name, &files))
+        return Held::Other;
+    bool data = false;
+    for (const std::wstring& file : files) {
+        const int index = SetFileIndexOf(file);
+        if (index < 0)
+            return Held::Other;
+        data = data || index == kGenerationDataFile;
     }
-    find.Reset();
-    RemoveDirectoryW(folder.c_str());
+    return data && !writing ? Held::Generation : Held::Leftover;
 }
 
-// What an interrupted write left behind.
+// The data file goes first, so that a removal cut short leaves no generation
+// that looks whole.
+bool RemoveGenerationFolder(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    return SetFileNames(&names) && RemovePlainFolder(folder, names);
+}
+
 void RemoveLeftovers(const std::wstring& folder)
 {
     for (const std::wstring& name : SubfolderNames(folder))
-        if (EndsWith(name, kWritingSuffix))
+        if (Inspect(folder, name) == Held::Leftover)
             RemoveGenerationFolder(folder + L"\\" + name);
 }
 
@@ -221,11 +240,9 @@ std::vector<std::wstring> ListGenerations()
     std::wstring folder;
     if (!GenerationsFolder(&folder))
         return names;
-    for (const std::wstring& name : SubfolderNames(folder)) {
-        SYSTEMTIME ignored;
-        if (GenerationTime(name, &ignored))
+    for (const std::wstring& name : SubfolderNames(folder))
+        if (Inspect(folder, name) == Held::Generation)
             names.push_back(name);
-    }
     SYSTEMTIME now;
     Now(&now);
     return NewestFirst(names, now);
@@ -235,7 +252,8 @@ bool ReadGeneration(const std::wstring& name, GenerationSet* set)
 {
     std::wstring folder;
     std::wstring paths[kGenerationFileCount];
-    return GenerationsFolder(&folder) && SetPathsIn(folder + L"\\" + name, paths) && ReadSet(paths, set);
+    return GenerationsFolder(&folder) && Inspect(folder, name) == Held::Generation &&
+           SetPathsIn(folder + L"\\" + name, paths) && ReadSet(paths, set);
 }
 
 bool RestoreGeneration(const std::wstring& name)

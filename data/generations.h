@@ -3,7 +3,9 @@
 // lay on disk just before a save changed one of them, kept in a folder
 // beside the program, one subfolder each (data/generation_rule.h). Keeping
 // one never stops or fails a save and never shows a message: what cannot be
-// kept is simply not kept.
+// kept is simply not kept. A subfolder holding anything but the set's files,
+// or reached through a link, is not the launcher's: it is neither listed nor
+// removed (support/folder_removal.h).
 #include "data/atomic_file.h"
 #include "data/generation_files.h"
 

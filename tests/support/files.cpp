@@ -1,6 +1,7 @@
 #include "support/files.h"
 
 #include "support/path_text.h"
+#include "support/ui.h"
 
 #include <algorithm>
 
@@ -84,6 +85,67 @@ Tree ListTree(const std::wstring& folder)
     FindClose(find);
     std::sort(out.begin(), out.end());
     return out;
+}
+
+namespace {
+// The Unix name Wine gives a path; "" outside Wine.
+std::wstring UnixName(const std::wstring& path)
+{
+    using Convert = char*(CDECL*)(const wchar_t*);
+    const auto convert = reinterpret_cast<Convert>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* name = convert ? convert(path.c_str()) : nullptr;
+    const std::wstring unix = name ? Utf16(name) : L"";
+    HeapFree(GetProcessHeap(), 0, name);
+    return unix;
+}
+
+// Starts a program of the Unix system Wine runs on (under Z:), its arguments quoted. Wine hands back no handle to
+// wait on: the caller waits for what the program makes.
+bool StartUnixProgram(const std::wstring& program, const std::vector<std::wstring>& arguments)
+{
+    std::wstring line = program;
+    for (const std::wstring& argument : arguments)
+        line += L" \"" + argument + L"\"";
+    STARTUPINFOW startup = {sizeof startup};
+    PROCESS_INFORMATION process = {};
+    std::wstring exe = L"Z:" + program;
+    std::replace(exe.begin(), exe.end(), L'/', L'\\');
+    if (!CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    for (HANDLE handle : {process.hThread, process.hProcess})
+        if (handle && handle != INVALID_HANDLE_VALUE)
+            CloseHandle(handle);
+    return true;
+}
+}  // namespace
+
+SymbolicLink::SymbolicLink(const std::wstring& path, const std::wstring& target) : path_(path)
+{
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const DWORD folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
+                             ? SYMBOLIC_LINK_FLAG_DIRECTORY
+                             : 0;
+    const DWORD unprivileged = 0x2;  // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
+    made_ = CreateSymbolicLinkW(path.c_str(), target.c_str(), folder | unprivileged) && Exists(path);
+    if (made_)
+        return;
+    const std::wstring from = UnixName(path);
+    const std::wstring to = UnixName(target);
+    unix_ = !from.empty() && !to.empty();
+    made_ = unix_ && StartUnixProgram(L"/bin/ln", {L"-s", to, from}) && WaitUntil([&] { return Exists(path); });
+}
+
+SymbolicLink::~SymbolicLink()
+{
+    if (!made_)
+        return;
+    if (unix_)
+        StartUnixProgram(L"/bin/rm", {UnixName(path_)}) && WaitUntil([this] { return !Exists(path_); });
+    else if (GetFileAttributesW(path_.c_str()) & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveDirectoryW(path_.c_str());  // the link, not where it leads
+    else
+        DeleteFileW(path_.c_str());
 }
 
 std::wstring FolderOf(const std::wstring& path)

@@ -1,11 +1,17 @@
-// Generations: the files before a change are kept, restored (and the restore undone), offered for a damaged start.
+// Generations: the files before a change are kept, restored (and the restore undone), offered for a damaged start;
+// whatever else lies in their folder is left as it is.
 #include "window_test.h"
 
+#include "data/generation_rule.h"
 #include "data/generations.h"
 #include "data/launcher_data.h"
 #include "shortcuts/saved_changes.h"
+#include "support/scoped_handle.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
+#include <map>
 
 namespace {
 
@@ -13,8 +19,24 @@ using namespace window_test;
 
 constexpr wchar_t kRestoreDialog[] = L"おもいでから戻す";
 
+void NoonOfTheEighth(SYSTEMTIME* now)  // the tests' clock: 2026-12-08 12:00
+{
+    *now = {.wYear = 2026, .wMonth = 12, .wDayOfWeek = 2, .wDay = 8, .wHour = 12};
+}
+
 class Generations : public Window {
 protected:
+    void SetUp() override { OverrideGenerationClock(NoonOfTheEighth); }
+    void TearDown() override
+    {
+        Window::TearDown();
+        OverrideGenerationClock(nullptr);
+    }
+    bool Listed(const std::wstring& name) const  // among the generations the launcher offers
+    {
+        const std::vector<std::wstring> names = ListGenerations();
+        return std::find(names.begin(), names.end(), name) != names.end();
+    }
     std::wstring Kept() const { return folder_.File(kGenerationsFolderName); }
     std::vector<std::wstring> Names() const
     {
@@ -71,6 +93,65 @@ TEST_F(Generations, AKeepThatCannotBeWrittenStillSaves)
     Retitle(L"B");
     EXPECT_EQ(Saved().value_or(DataImage()).Title(0, 0), L"B");
 }
+
+// Planted among ten newer generations: a keep removes what a write left and prunes the eleventh.
+enum class Planted { LinkedLeftover, LinkedGeneration, ForeignFile, LinkedFile, HeldDataFile };
+struct PlantedRow {
+    const char* name;
+    Planted planted;
+    bool listed;  // offered as a generation afterwards
+};
+class PlantedAmongGenerations : public Generations, public ::testing::WithParamInterface<PlantedRow> {};
+
+TEST_P(PlantedAmongGenerations, IsLeftAsItIsAndNeverReachedThrough)
+{
+    const PlantedRow& row = GetParam();
+    data_.Button(0, 0, L"A", L"C:\\a.exe");
+    const TempFolder outside;
+    const bool leftover = row.planted == Planted::LinkedLeftover;
+    const std::wstring name = leftover ? L"20261207-090000-000.tmp" : L"20261001-090000-000";  // long past
+    const std::wstring planted = Kept() + L"\\" + name;
+    std::map<std::wstring, std::string> stays = {{outside.File(L"porun.names"), "names"}};  // only files of a set
+    std::unique_ptr<SymbolicLink> link;
+    ScopedFile held;
+    beforeStart_ = [&] {
+        for (int i = 10; i < 10 + kGenerationsKeptNewest; ++i)
+            ASSERT_TRUE(WriteBytes(folder_.Folder(L"ポルンのおもいで\\20261207-1000" + std::to_wstring(i) + L"-000") +
+                                       L"\\porun.dat", DataImage().Bytes()));  // not the set now: it is kept
+        const bool linked = row.planted == Planted::LinkedLeftover || row.planted == Planted::LinkedGeneration;
+        const std::wstring folder = linked ? outside.Path() : folder_.Folder(L"ポルンのおもいで\\" + name);
+        stays[folder + L"\\porun.dat"] = data_.Bytes();
+        if (row.planted == Planted::ForeignFile)
+            stays[folder + L"\\mine.txt"] = "mine";
+        if (row.planted == Planted::HeldDataFile)
+            stays[folder + L"\\porun.options"] = "folder_menu_0,1\r\n";
+        for (const auto& [path, bytes] : stays)
+            ASSERT_TRUE(WriteBytes(path, bytes));
+        if (linked)
+            link = std::make_unique<SymbolicLink>(planted, outside.Path());
+        if (row.planted == Planted::LinkedFile)
+            link = std::make_unique<SymbolicLink>(folder + L"\\porun.names", outside.File(L"porun.names"));
+        if (row.planted == Planted::HeldDataFile)
+            held.Reset(CreateFileW((folder + L"\\porun.dat").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(!link || link->Made()) << "no symbolic link could be made";
+        ASSERT_TRUE(row.planted != Planted::HeldDataFile || held);
+    };
+    Open();
+    Retitle(L"B");
+    EXPECT_EQ(row.listed, Listed(name));
+    for (const auto& [path, bytes] : stays)
+        EXPECT_TRUE(bytes == ReadBytes(path)) << Utf8(path);
+}
+
+const PlantedRow kPlanted[] = {
+    {.name = "ALinkNamedLikeALeftover", .planted = Planted::LinkedLeftover, .listed = false},
+    {.name = "ALinkNamedLikeAGeneration", .planted = Planted::LinkedGeneration, .listed = false},
+    {.name = "AFolderHoldingAnotherFile", .planted = Planted::ForeignFile, .listed = false},
+    {.name = "AFolderHoldingALinkedFile", .planted = Planted::LinkedFile, .listed = false},
+    {.name = "AGenerationWhoseDataFileCannotBeRemovedStaysWhole", .planted = Planted::HeldDataFile, .listed = true},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, PlantedAmongGenerations, ::testing::ValuesIn(kPlanted), RowName);
 
 TEST_F(Generations, ARestoreShowsTheKeptButtonsWithTheirHotkeysAndIsUndoneByRestoringAgain)
 {
