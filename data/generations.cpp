@@ -12,6 +12,8 @@ namespace {
 GenerationClock g_clock = nullptr;
 int g_scopeDepth = 0;
 bool g_keptInScope = false;
+HWND g_failureWindow = nullptr;  // told of the first keep that fails
+UINT g_failureMessage = 0;
 
 constexpr wchar_t kWritingSuffix[] = L".tmp";  // a generation being written
 
@@ -36,6 +38,11 @@ bool IsFolder(const std::wstring& path)
 {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool MakeFolder(const std::wstring& path)
+{
+    return CreateDirectoryW(path.c_str(), nullptr) || (GetLastError() == ERROR_ALREADY_EXISTS && IsFolder(path));
 }
 
 // A generation's name, or one with the writing suffix after it.
@@ -151,12 +158,31 @@ void Prune(const std::wstring& folder)
             RemoveGenerationFolder(folder + L"\\" + names[i]);
 }
 
-void KeepOncePerScope()
+KeepResult KeepSet()
+{
+    std::wstring live[kGenerationFileCount];
+    GenerationSet set;
+    if (!LiveSetPaths(live) || !ReadSet(live, &set))
+        return KeepResult::Failed;
+    if (!set.files[kGenerationDataFile].present || NewestEquals(set))
+        return KeepResult::NotNeeded;
+    std::wstring folder;
+    if (!GenerationsFolder(&folder) || !MakeFolder(folder))
+        return KeepResult::Failed;
+    RemoveLeftovers(folder);
+    if (!WriteGeneration(folder, set))
+        return KeepResult::Failed;
+    Prune(folder);
+    return KeepResult::Kept;
+}
+
+// False when the set had to be kept and could not.
+bool KeepOncePerScope()
 {
     if (g_keptInScope)
-        return;
+        return true;
     g_keptInScope = g_scopeDepth > 0;
-    KeepGeneration();
+    return KeepGeneration() != KeepResult::Failed;
 }
 
 bool SameAsPieces(const KeptFile& file, const WritePiece* pieces, int count)
@@ -217,21 +243,20 @@ void KeepGenerationsOfSaves(bool on)
     WatchFileChanges(on ? NoteFileChange : nullptr);
 }
 
-bool KeepGeneration()
+void TellFirstKeepFailureTo(HWND window, UINT message)
 {
-    std::wstring live[kGenerationFileCount];
-    GenerationSet set;
-    if (!LiveSetPaths(live) || !ReadSet(live, &set) || !set.files[kGenerationDataFile].present || NewestEquals(set))
-        return false;
-    std::wstring folder;
-    if (!GenerationsFolder(&folder))
-        return false;
-    CreateDirectoryW(folder.c_str(), nullptr);
-    RemoveLeftovers(folder);
-    if (!WriteGeneration(folder, set))
-        return false;
-    Prune(folder);
-    return true;
+    g_failureWindow = window;
+    g_failureMessage = message;
+}
+
+KeepResult KeepGeneration()
+{
+    const KeepResult result = KeepSet();
+    if (result == KeepResult::Failed && g_failureWindow) {
+        PostMessageW(g_failureWindow, g_failureMessage, 0, 0);
+        g_failureWindow = nullptr;
+    }
+    return result;
 }
 
 std::vector<std::wstring> ListGenerations()
@@ -262,8 +287,7 @@ bool RestoreGeneration(const std::wstring& name)
     if (!ReadGeneration(name, &set))
         return false;
     GenerationScope scope;
-    KeepOncePerScope();
-    return PutSetInPlace(set);
+    return KeepOncePerScope() && PutSetInPlace(set);
 }
 
 bool PutGenerationInPlace(const std::wstring& name)

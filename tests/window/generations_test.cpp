@@ -85,13 +85,18 @@ TEST_F(Generations, ASaveKeepsTheFilesBeforeItAndAnUnchangedSaveKeepsNone)
     EXPECT_EQ(Names().size(), 1u);
 }
 
-TEST_F(Generations, AKeepThatCannotBeWrittenStillSaves)
+TEST_F(Generations, AKeepThatCannotBeWrittenStillSavesAndIsToldOnce)
 {
     data_.Button(0, 0, L"A", L"C:\\a.exe");
     beforeStart_ = [this] { WriteBytes(Kept(), "a file where the folder would be"); };
     Open();
+    DialogWaiter told(kNotice, IDOK);
     Retitle(L"B");
-    EXPECT_EQ(Saved().value_or(DataImage()).Title(0, 0), L"B");
+    PumpPending();  // the window tells it
+    EXPECT_EQ(String(IDS_MSG_GENERATION_NOT_KEPT), told.Message());
+    Retitle(L"C");
+    PumpPending();  // a second notice would be a dialog no one waits for
+    EXPECT_EQ(Saved().value_or(DataImage()).Title(0, 0), L"C");
 }
 
 // Planted among ten newer generations: a keep removes what a write left and prunes the eleventh.
