@@ -296,6 +296,6 @@ bool PutGenerationInPlace(const std::wstring& name)
     if (!ReadGeneration(name, &set))
         return false;
     GenerationScope scope;
-    g_keptInScope = true;  // the set on disk is the damaged one: nothing of it is kept
+    g_keptInScope = true;  // the caller kept what it had to
     return PutSetInPlace(set);
 }

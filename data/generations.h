@@ -56,5 +56,5 @@ bool ReadGeneration(const std::wstring& name, GenerationSet* set);
 // False, with nothing changed, when the set now could not be kept.
 bool RestoreGeneration(const std::wstring& name);
 
-// The generation's files in place, keeping nothing (a damaged data file at start).
+// The generation's files in place, keeping nothing (the caller kept the set).
 bool PutGenerationInPlace(const std::wstring& name);

@@ -173,15 +173,20 @@ TEST_F(Generations, ARestoreShowsTheKeptButtonsWithTheirHotkeysAndIsUndoneByRest
     EXPECT_EQ(Saved().value_or(DataImage()).Title(0, 0), L"B");
 }
 
-TEST_F(Generations, ADamagedDataFileAtStartTakesTheNewestGoodGenerationOnYes)
+TEST_F(Generations, ADamagedDataFileAtStartTakesTheNewestGoodGenerationOnYesKeepingTheNewerFilesFirst)
 {
     data_.Button(0, 0, L"A", L"C:\\a.exe");
+    shortcuts_ = ShortcutLines(0, 0, 'S', 2, 0);  // newer than the generation, which has none
     DamagedWithGeneration();
     DialogWaiter question(kQuestion, IDYES);
     Open();
     ASSERT_TRUE(question.Seen());
     EXPECT_EQ(Tip(B(0)), L"A");
     EXPECT_EQ(ReadBytes(folder_.File(L"porun.dat.bad")), "broken");
+    const std::vector<std::wstring> names = ListGenerations();
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(ReadBytes(Kept() + L"\\" + names.front() + L"\\shortcut.dat"), shortcuts_);
+    EXPECT_TRUE(ReadBytes(Kept() + L"\\" + names.front() + L"\\porun.dat") == "broken");
 }
 
 TEST_F(Generations, ADamagedDataFileAtStartAnsweredNoGivesAnEmptyBarAndKeepsItAside)
@@ -196,6 +201,22 @@ TEST_F(Generations, ADamagedDataFileAtStartAnsweredNoGivesAnEmptyBarAndKeepsItAs
     EXPECT_EQ(Tip(B(0)), L"");
     Close();
     EXPECT_EQ(ReadBytes(folder_.File(L"porun.dat.bad")), "broken");
+}
+
+TEST_F(Generations, ARestoreAfterADamagedStartIsSavedAsRestored)
+{
+    data_.Button(0, 0, L"A", L"C:\\a.exe");
+    DamagedWithGeneration();
+    DialogWaiter question(kQuestion, IDNO);
+    DialogWaiter failed(kError, IDOK);
+    Open();
+    ASSERT_TRUE(question.Seen());
+    ASSERT_TRUE(failed.Seen());
+    RestoreNewest();
+    Close();
+    EXPECT_EQ(Saved().value_or(DataImage()).Title(0, 0), L"A");
+    EXPECT_TRUE(ReadBytes(folder_.File(L"porun.dat.bad")) == "broken") << "the damaged file, not the restored one";
+    EXPECT_FALSE(Exists(folder_.File(L"porun.dat.bad2")));
 }
 
 }  // namespace
