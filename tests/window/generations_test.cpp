@@ -2,11 +2,13 @@
 // whatever else lies in their folder is left as it is.
 #include "window_test.h"
 
+#include "app/main_window.h"
 #include "data/generation_rule.h"
 #include "data/generations.h"
 #include "data/launcher_data.h"
 #include "shortcuts/saved_changes.h"
 #include "support/scoped_handle.h"
+#include "support/startup_link.h"
 
 #include <commctrl.h>
 
@@ -218,5 +220,38 @@ TEST_F(Generations, ARestoreAfterADamagedStartIsSavedAsRestored)
     EXPECT_TRUE(ReadBytes(folder_.File(L"porun.dat.bad")) == "broken") << "the damaged file, not the restored one";
     EXPECT_FALSE(Exists(folder_.File(L"porun.dat.bad2")));
 }
+
+// The Startup folder's shortcut follows the option a restore brings back.
+struct StartupRow {
+    const char* name;
+    bool on;        // the option before the restore
+    bool restored;  // the option the generation holds
+};
+class StartupLinkAfterARestore : public Generations, public ::testing::WithParamInterface<StartupRow> {};
+
+TEST_P(StartupLinkAfterARestore, FollowsTheRestoredOption)
+{
+    const StartupRow& row = GetParam();
+    const std::wstring startup = folder_.Folder(L"スタートアップ");
+    OverrideStartupFolder(startup.c_str());
+    const Restore folder{[] { OverrideStartupFolder(nullptr); }};
+    data_.Button(0, 0, L"A", L"C:\\a.exe");
+    beforeStart_ = [&] {
+        const std::wstring kept = folder_.Folder(L"ポルンのおもいで\\20261201-100000-000");
+        ASSERT_TRUE(WriteBytes(kept + L"\\porun.dat", data_.Bytes()));
+        ASSERT_TRUE(!row.restored || WriteBytes(kept + L"\\porun.options", "start_with_windows,1\r\n"));
+        ASSERT_TRUE(!row.on || WriteBytes(folder_.File(L"porun.options"), "start_with_windows,1\r\n"));
+    };
+    Open();
+    SendMessageW(window_, WM_LAUNCHER_STARTED, 0, 0);  // as a first start posts it: the shortcut written while on
+    RestoreNewest();
+    EXPECT_EQ(row.restored, Exists(startup + L"\\" + String(IDS_STARTUP_LINK_NAME) + L".lnk"));
+}
+
+const StartupRow kStartup[] = {
+    {.name = "RemovedWhenTheRestoreTurnsItOff", .on = true, .restored = false},
+    {.name = "WrittenWhenTheRestoreTurnsItOn", .on = false, .restored = true},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, StartupLinkAfterARestore, ::testing::ValuesIn(kStartup), RowName);
 
 }  // namespace
