@@ -3,6 +3,7 @@
 #include "window_test.h"
 
 #include "app/main_window.h"
+#include "data/atomic_file.h"
 #include "data/generation_rule.h"
 #include "data/generations.h"
 #include "data/launcher_data.h"
@@ -100,6 +101,42 @@ TEST_F(Generations, AKeepThatCannotBeWrittenStillSavesAndIsToldOnce)
     PumpPending();  // a second notice would be a dialog no one waits for
     EXPECT_EQ(Saved().value_or(DataImage()).Title(0, 0), L"C");
 }
+
+// Saves after which the set on disk is no new generation.
+enum class Before { FailedWrite, FirstStart, DataFileDeleted };
+struct NothingNewRow {
+    const char* name;
+    Before before;
+    size_t kept;  // generations afterwards
+};
+class NothingNew : public Generations, public ::testing::WithParamInterface<NothingNewRow> {};
+
+TEST_P(NothingNew, IsKeptByTheNextSave)
+{
+    const NothingNewRow& row = GetParam();
+    data_.Button(0, 0, L"A", L"C:\\a.exe");
+    const std::wstring dataFile = folder_.File(L"porun.dat");
+    beforeStart_ = [&] { ASSERT_TRUE(row.before != Before::FirstStart || DeleteFileW(dataFile.c_str())); };
+    Open();
+    ASSERT_TRUE(row.before != Before::DataFileDeleted || DeleteFileW(dataFile.c_str()));
+    if (row.before == Before::FailedWrite) {  // the set before it is kept, and stays on disk
+        const Restore calls{RestoreFileCalls};
+        ActiveFileCalls().moveFileEx = [](LPCWSTR, LPCWSTR, DWORD) -> BOOL { return FALSE; };
+        DialogWaiter failed(kError, IDOK);
+        lstrcpynW(ButtonAt(0, 0)->title, L"B", kFieldSize);
+        EXPECT_FALSE(SaveLauncherData(window_));
+        ASSERT_TRUE(failed.Seen());
+    }
+    Retitle(L"B");
+    EXPECT_EQ(row.kept, Names().size());
+}
+
+const NothingNewRow kNothingNew[] = {
+    {.name = "TheSetOfTheNewestAfterAFailedWrite", .before = Before::FailedWrite, .kept = 1},
+    {.name = "ASetWithoutDataFileAtAFirstStart", .before = Before::FirstStart, .kept = 0},
+    {.name = "ASetWhoseDataFileWasDeleted", .before = Before::DataFileDeleted, .kept = 0},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, NothingNew, ::testing::ValuesIn(kNothingNew), RowName);
 
 // Planted among ten newer generations: a keep removes what a write left and prunes the eleventh.
 enum class Planted { LinkedLeftover, LinkedGeneration, ForeignFile, LinkedFile, HeldDataFile };
