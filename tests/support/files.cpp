@@ -100,8 +100,8 @@ std::wstring UnixName(const std::wstring& path)
     return unix;
 }
 
-// Starts a program of the Unix system Wine runs on (under Z:), its arguments quoted. Wine hands back no handle to
-// wait on: the caller waits for what the program makes.
+// Starts a program of the Unix system Wine runs on, its arguments quoted. Wine hands back no handle to wait on: the
+// caller waits for what the program makes.
 bool StartUnixProgram(const std::wstring& program, const std::vector<std::wstring>& arguments)
 {
     std::wstring line = program;
@@ -109,43 +109,31 @@ bool StartUnixProgram(const std::wstring& program, const std::vector<std::wstrin
         line += L" \"" + argument + L"\"";
     STARTUPINFOW startup = {sizeof startup};
     PROCESS_INFORMATION process = {};
-    std::wstring exe = L"Z:" + program;
-    std::replace(exe.begin(), exe.end(), L'/', L'\\');
-    if (!CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    for (HANDLE handle : {process.hThread, process.hProcess})
-        if (handle && handle != INVALID_HANDLE_VALUE)
-            CloseHandle(handle);
-    return true;
+    const bool started = CreateProcessW(BuildFile(Utf8(program).c_str()).c_str(), &line[0], nullptr, nullptr, FALSE, 0,
+                                        nullptr, nullptr, &startup, &process);
+    CloseHandle(process.hThread);  // none under Wine
+    CloseHandle(process.hProcess);
+    return started;
 }
 }  // namespace
 
 SymbolicLink::SymbolicLink(const std::wstring& path, const std::wstring& target) : path_(path)
 {
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    const DWORD folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
-                             ? SYMBOLIC_LINK_FLAG_DIRECTORY
-                             : 0;
-    const DWORD unprivileged = 0x2;  // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
-    made_ = CreateSymbolicLinkW(path.c_str(), target.c_str(), folder | unprivileged) && Exists(path);
-    if (made_)
-        return;
-    const std::wstring from = UnixName(path);
-    const std::wstring to = UnixName(target);
-    unix_ = !from.empty() && !to.empty();
-    made_ = unix_ && StartUnixProgram(L"/bin/ln", {L"-s", to, from}) && WaitUntil([&] { return Exists(path); });
+    const DWORD kind = GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_DIRECTORY ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0;
+    made_ = CreateSymbolicLinkW(path.c_str(), target.c_str(), kind | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) &&
+            Exists(path);
+    unix_ = !made_ && !UnixName(path).empty();
+    made_ = made_ || (unix_ && StartUnixProgram(L"/bin/ln", {L"-s", UnixName(target), UnixName(path)}) &&
+                      WaitUntil([&] { return Exists(path); }));
 }
 
 SymbolicLink::~SymbolicLink()
 {
-    if (!made_)
-        return;
-    if (unix_)
+    if (made_ && unix_)
         StartUnixProgram(L"/bin/rm", {UnixName(path_)}) && WaitUntil([this] { return !Exists(path_); });
-    else if (GetFileAttributesW(path_.c_str()) & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveDirectoryW(path_.c_str());  // the link, not where it leads
-    else
-        DeleteFileW(path_.c_str());
+    else if (made_)  // the link itself goes, not what it leads to
+        GetFileAttributesW(path_.c_str()) & FILE_ATTRIBUTE_DIRECTORY ? RemoveDirectoryW(path_.c_str())
+                                                                      : DeleteFileW(path_.c_str());
 }
 
 std::wstring FolderOf(const std::wstring& path)

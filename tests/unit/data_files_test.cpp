@@ -110,11 +110,9 @@ struct StartCase {
 // What a start that cannot load the data file says.
 std::wstring LoadFailedMessage(const wchar_t* movedAside)
 {
-    if (!*movedAside)
-        return kLoadFailed;
     wchar_t where[1024];
     swprintf(where, 1024, String(IDS_MSG_DAMAGED_SET_MOVED).c_str(), movedAside);
-    return kLoadFailed + std::wstring(L"\n\n") + where;
+    return kLoadFailed + (*movedAside ? L"\n\n" + std::wstring(where) : L"");
 }
 class DataFileAtStart : public BesideTheProgram<StartCase> {};
 

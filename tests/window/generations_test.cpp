@@ -35,11 +35,6 @@ protected:
         Window::TearDown();
         OverrideGenerationClock(nullptr);
     }
-    bool Listed(const std::wstring& name) const  // among the generations the launcher offers
-    {
-        const std::vector<std::wstring> names = ListGenerations();
-        return std::find(names.begin(), names.end(), name) != names.end();
-    }
     std::wstring Kept() const { return folder_.File(kGenerationsFolderName); }
     std::vector<std::wstring> Names() const
     {
@@ -77,17 +72,6 @@ protected:
     }
 };
 
-TEST_F(Generations, ASaveKeepsTheFilesBeforeItAndAnUnchangedSaveKeepsNone)
-{
-    data_.Button(0, 0, L"A", L"C:\\a.exe");
-    Open();
-    Retitle(L"B");
-    ASSERT_EQ(Names().size(), 1u);
-    EXPECT_EQ(ReadBytes(Kept() + L"\\" + Names()[0] + L"\\porun.dat"), data_.Bytes());
-    ASSERT_TRUE(SaveChanges(window_));
-    EXPECT_EQ(Names().size(), 1u);
-}
-
 TEST_F(Generations, AKeepThatCannotBeWrittenStillSavesAndIsToldOnce)
 {
     data_.Button(0, 0, L"A", L"C:\\a.exe");
@@ -102,23 +86,25 @@ TEST_F(Generations, AKeepThatCannotBeWrittenStillSavesAndIsToldOnce)
     EXPECT_EQ(Saved().value_or(DataImage()).Title(0, 0), L"C");
 }
 
-// Saves after which the set on disk is no new generation.
-enum class Before { FailedWrite, FirstStart, DataFileDeleted };
-struct NothingNewRow {
+// A change saved after each: the set before it is kept once; one equal to the newest, or without porun.dat, never.
+enum class Before { SameChangeSaved, FailedWrite, FirstStart, DataFileDeleted };
+struct KeptRow {
     const char* name;
     Before before;
     size_t kept;  // generations afterwards
 };
-class NothingNew : public Generations, public ::testing::WithParamInterface<NothingNewRow> {};
+class KeptBySaves : public Generations, public ::testing::WithParamInterface<KeptRow> {};
 
-TEST_P(NothingNew, IsKeptByTheNextSave)
+TEST_P(KeptBySaves, OnceAndNeverWithoutADataFile)
 {
-    const NothingNewRow& row = GetParam();
+    const KeptRow& row = GetParam();
     data_.Button(0, 0, L"A", L"C:\\a.exe");
     const std::wstring dataFile = folder_.File(L"porun.dat");
     beforeStart_ = [&] { ASSERT_TRUE(row.before != Before::FirstStart || DeleteFileW(dataFile.c_str())); };
     Open();
     ASSERT_TRUE(row.before != Before::DataFileDeleted || DeleteFileW(dataFile.c_str()));
+    if (row.before == Before::SameChangeSaved)
+        Retitle(L"B");
     if (row.before == Before::FailedWrite) {  // the set before it is kept, and stays on disk
         const Restore calls{RestoreFileCalls};
         ActiveFileCalls().moveFileEx = [](LPCWSTR, LPCWSTR, DWORD) -> BOOL { return FALSE; };
@@ -128,15 +114,17 @@ TEST_P(NothingNew, IsKeptByTheNextSave)
         ASSERT_TRUE(failed.Seen());
     }
     Retitle(L"B");
-    EXPECT_EQ(row.kept, Names().size());
+    ASSERT_EQ(row.kept, Names().size());
+    EXPECT_TRUE(!row.kept || ReadBytes(Kept() + L"\\" + Names()[0] + L"\\porun.dat") == data_.Bytes()) << "as before";
 }
 
-const NothingNewRow kNothingNew[] = {
-    {.name = "TheSetOfTheNewestAfterAFailedWrite", .before = Before::FailedWrite, .kept = 1},
+const KeptRow kKeptBySaves[] = {
+    {.name = "TheSameChangeSavedAgain", .before = Before::SameChangeSaved, .kept = 1},
+    {.name = "TheSetOfTheNewestAfterAWriteThatFailed", .before = Before::FailedWrite, .kept = 1},
     {.name = "ASetWithoutDataFileAtAFirstStart", .before = Before::FirstStart, .kept = 0},
     {.name = "ASetWhoseDataFileWasDeleted", .before = Before::DataFileDeleted, .kept = 0},
 };
-INSTANTIATE_TEST_SUITE_P(Rows, NothingNew, ::testing::ValuesIn(kNothingNew), RowName);
+INSTANTIATE_TEST_SUITE_P(Rows, KeptBySaves, ::testing::ValuesIn(kKeptBySaves), RowName);
 
 // Planted among ten newer generations: a keep removes what a write left and prunes the eleventh.
 enum class Planted { LinkedLeftover, LinkedGeneration, ForeignFile, LinkedFile, HeldDataFile };
@@ -154,7 +142,6 @@ TEST_P(PlantedAmongGenerations, IsLeftAsItIsAndNeverReachedThrough)
     const TempFolder outside;
     const bool leftover = row.planted == Planted::LinkedLeftover;
     const std::wstring name = leftover ? L"20261207-090000-000.tmp" : L"20261001-090000-000";  // long past
-    const std::wstring planted = Kept() + L"\\" + name;
     std::map<std::wstring, std::string> stays = {{outside.File(L"porun.names"), "names"}};  // only files of a set
     std::unique_ptr<SymbolicLink> link;
     ScopedFile held;
@@ -172,18 +159,18 @@ TEST_P(PlantedAmongGenerations, IsLeftAsItIsAndNeverReachedThrough)
         for (const auto& [path, bytes] : stays)
             ASSERT_TRUE(WriteBytes(path, bytes));
         if (linked)
-            link = std::make_unique<SymbolicLink>(planted, outside.Path());
+            link = std::make_unique<SymbolicLink>(Kept() + L"\\" + name, outside.Path());
         if (row.planted == Planted::LinkedFile)
             link = std::make_unique<SymbolicLink>(folder + L"\\porun.names", outside.File(L"porun.names"));
         if (row.planted == Planted::HeldDataFile)
             held.Reset(CreateFileW((folder + L"\\porun.dat").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                    OPEN_EXISTING, 0, nullptr));
-        ASSERT_TRUE(!link || link->Made()) << "no symbolic link could be made";
-        ASSERT_TRUE(row.planted != Planted::HeldDataFile || held);
+        ASSERT_TRUE((!link || link->Made()) && (row.planted != Planted::HeldDataFile || held)) << "nothing planted";
     };
     Open();
     Retitle(L"B");
-    EXPECT_EQ(row.listed, Listed(name));
+    const std::vector<std::wstring> listed = ListGenerations();
+    EXPECT_EQ(row.listed, std::find(listed.begin(), listed.end(), name) != listed.end());
     for (const auto& [path, bytes] : stays)
         EXPECT_TRUE(bytes == ReadBytes(path)) << Utf8(path);
 }
@@ -222,13 +209,12 @@ TEST_F(Generations, ADamagedDataFileAtStartTakesTheNewestGoodGenerationOnYesKeep
     ASSERT_TRUE(question.Seen());
     EXPECT_EQ(Tip(B(0)), L"A");
     EXPECT_EQ(ReadBytes(folder_.File(L"porun.dat.bad")), "broken");
-    const std::vector<std::wstring> names = ListGenerations();
-    ASSERT_FALSE(names.empty());
-    EXPECT_EQ(ReadBytes(Kept() + L"\\" + names.front() + L"\\shortcut.dat"), shortcuts_);
-    EXPECT_TRUE(ReadBytes(Kept() + L"\\" + names.front() + L"\\porun.dat") == "broken");
+    const std::wstring newest = Kept() + L"\\" + ListGenerations().at(0);  // the files before the generation came
+    EXPECT_EQ(ReadBytes(newest + L"\\shortcut.dat"), shortcuts_);
+    EXPECT_TRUE(ReadBytes(newest + L"\\porun.dat") == "broken");
 }
 
-TEST_F(Generations, ADamagedDataFileAtStartAnsweredNoGivesAnEmptyBarAndKeepsItAside)
+TEST_F(Generations, ADamagedDataFileAtStartAnsweredNoGivesAnEmptyBarAndARestoreIsSavedAsRestored)
 {
     data_.Button(0, 0, L"A", L"C:\\a.exe");
     DamagedWithGeneration();
@@ -238,19 +224,6 @@ TEST_F(Generations, ADamagedDataFileAtStartAnsweredNoGivesAnEmptyBarAndKeepsItAs
     ASSERT_TRUE(question.Seen());
     ASSERT_TRUE(failed.Seen());
     EXPECT_EQ(Tip(B(0)), L"");
-    Close();
-    EXPECT_EQ(ReadBytes(folder_.File(L"porun.dat.bad")), "broken");
-}
-
-TEST_F(Generations, ARestoreAfterADamagedStartIsSavedAsRestored)
-{
-    data_.Button(0, 0, L"A", L"C:\\a.exe");
-    DamagedWithGeneration();
-    DialogWaiter question(kQuestion, IDNO);
-    DialogWaiter failed(kError, IDOK);
-    Open();
-    ASSERT_TRUE(question.Seen());
-    ASSERT_TRUE(failed.Seen());
     RestoreNewest();
     Close();
     EXPECT_EQ(Saved().value_or(DataImage()).Title(0, 0), L"A");
@@ -261,8 +234,7 @@ TEST_F(Generations, ARestoreAfterADamagedStartIsSavedAsRestored)
 // The Startup folder's shortcut follows the option a restore brings back.
 struct StartupRow {
     const char* name;
-    bool on;        // the option before the restore
-    bool restored;  // the option the generation holds
+    bool restored;  // the option the generation holds; the other before
 };
 class StartupLinkAfterARestore : public Generations, public ::testing::WithParamInterface<StartupRow> {};
 
@@ -277,7 +249,7 @@ TEST_P(StartupLinkAfterARestore, FollowsTheRestoredOption)
         const std::wstring kept = folder_.Folder(L"ポルンのおもいで\\20261201-100000-000");
         ASSERT_TRUE(WriteBytes(kept + L"\\porun.dat", data_.Bytes()));
         ASSERT_TRUE(!row.restored || WriteBytes(kept + L"\\porun.options", "start_with_windows,1\r\n"));
-        ASSERT_TRUE(!row.on || WriteBytes(folder_.File(L"porun.options"), "start_with_windows,1\r\n"));
+        ASSERT_TRUE(row.restored || WriteBytes(folder_.File(L"porun.options"), "start_with_windows,1\r\n"));
     };
     Open();
     SendMessageW(window_, WM_LAUNCHER_STARTED, 0, 0);  // as a first start posts it: the shortcut written while on
@@ -286,8 +258,8 @@ TEST_P(StartupLinkAfterARestore, FollowsTheRestoredOption)
 }
 
 const StartupRow kStartup[] = {
-    {.name = "RemovedWhenTheRestoreTurnsItOff", .on = true, .restored = false},
-    {.name = "WrittenWhenTheRestoreTurnsItOn", .on = false, .restored = true},
+    {.name = "RemovedWhenTheRestoreTurnsItOff", .restored = false},
+    {.name = "WrittenWhenTheRestoreTurnsItOn", .restored = true},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, StartupLinkAfterARestore, ::testing::ValuesIn(kStartup), RowName);
 
