@@ -84,6 +84,7 @@ LRESULT OnCreate(HWND window)
     if (!CreateButtonBar(window))
         return -1;
     RebuildSystemMenu(window);
+    TellFirstKeepFailureTo(window, WM_GENERATION_NOT_KEPT);
     LoadLauncherData(window);
     const AppSettings settings = GetSettings();
     ClearPositions(WindowPositions());
@@ -142,6 +143,7 @@ void OnDestroy(HWND window)
         return;
     }
     state->created = false;
+    TellFirstKeepFailureTo(nullptr, 0);  // no notice at exit
     GenerationScope oneGeneration;  // what the last save left, once
     state->ready = false;
     UnregisterAllHotkeys(window);
@@ -331,6 +333,9 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_FINISH_START:
         FinishStart(window);
+        return 0;
+    case WM_GENERATION_NOT_KEPT:
+        ShowMessageId(window, IDS_MSG_GENERATION_NOT_KEPT, MB_OK | MB_ICONEXCLAMATION);
         return 0;
     case WM_TRAYNOTIFY:
         if (wParam == kTrayIconId)

@@ -12,6 +12,8 @@ constexpr UINT WM_LAUNCHER_STARTED = WM_APP + 101;
 // (the hotkeys, the tray icon, its balloon, the tooltips, the hover timer,
 // the icon file) follows it.
 constexpr UINT WM_FINISH_START = WM_APP + 102;
+// Posted by the first keep of a generation that fails (data/generations.h).
+constexpr UINT WM_GENERATION_NOT_KEPT = WM_APP + 103;
 
 constexpr UINT_PTR kHoverTimerId = 1;
 constexpr UINT kHoverTimerPeriod = 1000;

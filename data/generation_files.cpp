@@ -80,6 +80,28 @@ bool SetPathsIn(const std::wstring& folder, std::wstring paths[kGenerationFileCo
     return true;
 }
 
+bool SetFileNames(std::vector<std::wstring>* names)
+{
+    std::wstring live[kGenerationFileCount];
+    if (!LiveSetPaths(live))
+        return false;
+    names->clear();
+    for (const std::wstring& path : live)
+        names->push_back(FileNameOf(path.c_str()));
+    return true;
+}
+
+int SetFileIndexOf(const std::wstring& name)
+{
+    std::vector<std::wstring> names;
+    if (!SetFileNames(&names))
+        return -1;
+    for (int i = 0; i < kGenerationFileCount; ++i)
+        if (CompareStringOrdinal(names[i].c_str(), -1, name.c_str(), -1, TRUE) == CSTR_EQUAL)
+            return i;
+    return -1;
+}
+
 bool IsLiveSetFile(const wchar_t* path)
 {
     std::wstring live[kGenerationFileCount];

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 constexpr wchar_t kShortcutFileName[] = L"shortcut.dat";
 
@@ -31,6 +32,13 @@ bool LiveSetPaths(std::wstring paths[kGenerationFileCount]);
 
 // The same files inside folder, under the names they have beside the program.
 bool SetPathsIn(const std::wstring& folder, std::wstring paths[kGenerationFileCount]);
+
+// The set's file names as they are beside the program, in the order above:
+// the data file first. False when they cannot be had.
+bool SetFileNames(std::vector<std::wstring>* names);
+
+// Which of the set's files name names (ignoring case); -1 for none.
+int SetFileIndexOf(const std::wstring& name);
 
 // True when path is one of the set's files beside the program.
 bool IsLiveSetFile(const wchar_t* path);

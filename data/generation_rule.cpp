@@ -1,5 +1,6 @@
 #include "data/generation_rule.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <set>
 
@@ -69,6 +70,16 @@ bool GenerationTime(const std::wstring& name, SYSTEMTIME* time)
     return true;
 }
 
+std::vector<std::wstring> NewestFirst(std::vector<std::wstring> names, const SYSTEMTIME& now)
+{
+    const std::wstring nowName = GenerationName(now);
+    const auto future = [&nowName](const std::wstring& name) { return name.compare(0, kNameLength, nowName) > 0; };
+    std::sort(names.begin(), names.end(), [&future](const std::wstring& a, const std::wstring& b) {
+        return future(a) != future(b) ? future(b) : a > b;
+    });
+    return names;
+}
+
 std::vector<bool> GenerationsKept(const std::vector<SYSTEMTIME>& newestFirst, const SYSTEMTIME& today)
 {
     const LONGLONG todayNumber = DayNumber(today);
@@ -77,7 +88,7 @@ std::vector<bool> GenerationsKept(const std::vector<SYSTEMTIME>& newestFirst, co
     for (size_t i = 0; i < newestFirst.size(); ++i) {
         const LONGLONG day = DayNumber(newestFirst[i]);
         const bool newestOfItsDay = daysSeen.insert(day).second;
-        const bool recentDay = todayNumber - day < kGenerationDaysKept;
+        const bool recentDay = day <= todayNumber && todayNumber - day < kGenerationDaysKept;
         kept[i] = static_cast<int>(i) < kGenerationsKeptNewest || (newestOfItsDay && recentDay);
     }
     return kept;

@@ -1,16 +1,19 @@
 #include "data/generations.h"
 
 #include "data/generation_rule.h"
+#include "support/folder_removal.h"
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
 
-#include <algorithm>
 #include <cstring>
+#include <cwchar>
 
 namespace {
 GenerationClock g_clock = nullptr;
 int g_scopeDepth = 0;
 bool g_keptInScope = false;
+HWND g_failureWindow = nullptr;  // told of the first keep that fails
+UINT g_failureMessage = 0;
 
 constexpr wchar_t kWritingSuffix[] = L".tmp";  // a generation being written
 
@@ -37,13 +40,21 @@ bool IsFolder(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool EndsWith(const std::wstring& text, const wchar_t* end)
+bool MakeFolder(const std::wstring& path)
 {
-    const size_t length = wcslen(end);
-    return text.size() >= length && text.compare(text.size() - length, length, end) == 0;
+    return CreateDirectoryW(path.c_str(), nullptr) || (GetLastError() == ERROR_ALREADY_EXISTS && IsFolder(path));
 }
 
-// Every subfolder name of folder.
+// A generation's name, or one with the writing suffix after it.
+bool NamedLikeAGeneration(const std::wstring& name, bool* writing)
+{
+    const size_t suffix = wcslen(kWritingSuffix);
+    *writing = name.size() > suffix && name.compare(name.size() - suffix, suffix, kWritingSuffix) == 0;
+    SYSTEMTIME ignored;
+    return GenerationTime(*writing ? name.substr(0, name.size() - suffix) : name, &ignored);
+}
+
+// Every subfolder name of folder, links among them.
 std::vector<std::wstring> SubfolderNames(const std::wstring& folder)
 {
     std::vector<std::wstring> names;
@@ -59,27 +70,41 @@ std::vector<std::wstring> SubfolderNames(const std::wstring& folder)
     return names;
 }
 
-void RemoveGenerationFolder(const std::wstring& folder)
+enum class Held { Generation, Leftover, Other };
+
+// What a subfolder of the generations' folder holds. Files of the set only,
+// the data file among them, under a generation's name: a generation. Files
+// of the set only, but under "<name>.tmp" (a write cut short) or without the
+// data file (a removal cut short): a leftover, removed at the next keep.
+// Anything else (another file, a subfolder, a link) is not the launcher's.
+Held Inspect(const std::wstring& folder, const std::wstring& name)
 {
-    for (const std::wstring& name : SubfolderNames(folder))
-        RemoveGenerationFolder(folder + L"\\" + name);
-    WIN32_FIND_DATAW found;
-    ScopedFind find(FindFirstFileW((folder + L"\\*").c_str(), &found));
-    if (find) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileW((folder + L"\\" + found.cFileName).c_str());
-        } while (FindNextFileW(find.Get(), &found));
+    bool writing = false;
+    std::vector<std::wstring> files;
+    if (!NamedLikeAGeneration(name, &writing) || !ListPlainFiles(folder + L"\\" + name, &files))
+        return Held::Other;
+    bool data = false;
+    for (const std::wstring& file : files) {
+        const int index = SetFileIndexOf(file);
+        if (index < 0)
+            return Held::Other;
+        data = data || index == kGenerationDataFile;
     }
-    find.Reset();
-    RemoveDirectoryW(folder.c_str());
+    return data && !writing ? Held::Generation : Held::Leftover;
 }
 
-// What an interrupted write left behind.
+// The data file goes first, so that a removal cut short leaves no generation
+// that looks whole.
+bool RemoveGenerationFolder(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    return SetFileNames(&names) && RemovePlainFolder(folder, names);
+}
+
 void RemoveLeftovers(const std::wstring& folder)
 {
     for (const std::wstring& name : SubfolderNames(folder))
-        if (EndsWith(name, kWritingSuffix))
+        if (Inspect(folder, name) == Held::Leftover)
             RemoveGenerationFolder(folder + L"\\" + name);
 }
 
@@ -133,12 +158,31 @@ void Prune(const std::wstring& folder)
             RemoveGenerationFolder(folder + L"\\" + names[i]);
 }
 
-void KeepOncePerScope()
+KeepResult KeepSet()
+{
+    std::wstring live[kGenerationFileCount];
+    GenerationSet set;
+    if (!LiveSetPaths(live) || !ReadSet(live, &set))
+        return KeepResult::Failed;
+    if (!set.files[kGenerationDataFile].present || NewestEquals(set))
+        return KeepResult::NotNeeded;
+    std::wstring folder;
+    if (!GenerationsFolder(&folder) || !MakeFolder(folder))
+        return KeepResult::Failed;
+    RemoveLeftovers(folder);
+    if (!WriteGeneration(folder, set))
+        return KeepResult::Failed;
+    Prune(folder);
+    return KeepResult::Kept;
+}
+
+// False when the set had to be kept and could not.
+bool KeepOncePerScope()
 {
     if (g_keptInScope)
-        return;
+        return true;
     g_keptInScope = g_scopeDepth > 0;
-    KeepGeneration();
+    return KeepGeneration() != KeepResult::Failed;
 }
 
 bool SameAsPieces(const KeptFile& file, const WritePiece* pieces, int count)
@@ -199,21 +243,20 @@ void KeepGenerationsOfSaves(bool on)
     WatchFileChanges(on ? NoteFileChange : nullptr);
 }
 
-bool KeepGeneration()
+void TellFirstKeepFailureTo(HWND window, UINT message)
 {
-    std::wstring live[kGenerationFileCount];
-    GenerationSet set;
-    if (!LiveSetPaths(live) || !ReadSet(live, &set) || !set.files[kGenerationDataFile].present || NewestEquals(set))
-        return false;
-    std::wstring folder;
-    if (!GenerationsFolder(&folder))
-        return false;
-    CreateDirectoryW(folder.c_str(), nullptr);
-    RemoveLeftovers(folder);
-    if (!WriteGeneration(folder, set))
-        return false;
-    Prune(folder);
-    return true;
+    g_failureWindow = window;
+    g_failureMessage = message;
+}
+
+KeepResult KeepGeneration()
+{
+    const KeepResult result = KeepSet();
+    if (result == KeepResult::Failed && g_failureWindow) {
+        PostMessageW(g_failureWindow, g_failureMessage, 0, 0);
+        g_failureWindow = nullptr;
+    }
+    return result;
 }
 
 std::vector<std::wstring> ListGenerations()
@@ -222,20 +265,20 @@ std::vector<std::wstring> ListGenerations()
     std::wstring folder;
     if (!GenerationsFolder(&folder))
         return names;
-    for (const std::wstring& name : SubfolderNames(folder)) {
-        SYSTEMTIME ignored;
-        if (GenerationTime(name, &ignored))
+    for (const std::wstring& name : SubfolderNames(folder))
+        if (Inspect(folder, name) == Held::Generation)
             names.push_back(name);
-    }
-    std::sort(names.rbegin(), names.rend());
-    return names;
+    SYSTEMTIME now;
+    Now(&now);
+    return NewestFirst(names, now);
 }
 
 bool ReadGeneration(const std::wstring& name, GenerationSet* set)
 {
     std::wstring folder;
     std::wstring paths[kGenerationFileCount];
-    return GenerationsFolder(&folder) && SetPathsIn(folder + L"\\" + name, paths) && ReadSet(paths, set);
+    return GenerationsFolder(&folder) && Inspect(folder, name) == Held::Generation &&
+           SetPathsIn(folder + L"\\" + name, paths) && ReadSet(paths, set);
 }
 
 bool RestoreGeneration(const std::wstring& name)
@@ -244,8 +287,7 @@ bool RestoreGeneration(const std::wstring& name)
     if (!ReadGeneration(name, &set))
         return false;
     GenerationScope scope;
-    KeepOncePerScope();
-    return PutSetInPlace(set);
+    return KeepOncePerScope() && PutSetInPlace(set);
 }
 
 bool PutGenerationInPlace(const std::wstring& name)
@@ -254,6 +296,6 @@ bool PutGenerationInPlace(const std::wstring& name)
     if (!ReadGeneration(name, &set))
         return false;
     GenerationScope scope;
-    g_keptInScope = true;  // the set on disk is the damaged one: nothing of it is kept
+    g_keptInScope = true;  // the caller kept what it had to
     return PutSetInPlace(set);
 }

@@ -13,18 +13,17 @@
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
 
+#include <algorithm>
 #include <cstring>
 #include <cwchar>
+#include <string>
+#include <vector>
 
 namespace {
 HeapObject<LauncherData> g_data;
 HeapObject<AppSettings> g_settings;
 int g_currentGroup = 0;
 LauncherOptions g_options = {};
-
-// A data file that existed but could not be loaded is kept aside before the
-// first save replaces it.
-bool g_damagedFileOnDisk = false;
 
 // The image as loaded, and the records as they were then: what no one
 // changed is written back with the bytes it came from.
@@ -64,21 +63,52 @@ void RecoverInterruptedSave(const wchar_t* path)
         MoveFileExW(temp, path, MOVEFILE_WRITE_THROUGH);
 }
 
-// Moves the damaged data file to "<name>.bad" (or ".bad2", ".bad3" …), never
-// replacing a copy kept earlier.
-bool KeepDamagedFile(const wchar_t* path)
+bool Exists(const std::wstring& path)
 {
-    if (!FileExists(path))
-        return true;
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The data file and the names and options files beside it, which belong to
+// it; the data file last. Only those that are there.
+std::vector<std::wstring> DataFileSet(const wchar_t* path)
+{
+    std::vector<std::wstring> set;
+    wchar_t names[MAX_PATH];
+    wchar_t options[MAX_PATH];
+    if (NamesFilePath(path, names, MAX_PATH))
+        set.push_back(names);
+    if (OptionsFilePath(path, options, MAX_PATH))
+        set.push_back(options);
+    set.push_back(path);
+    std::vector<std::wstring> present;
+    for (const std::wstring& file : set)
+        if (FileExists(file.c_str()))
+            present.push_back(file);
+    return present;
+}
+
+// Moves the damaged data file and the files that belong to it to
+// "<name>.bad" (or ".bad2", ".bad3" …: the first suffix none of them has
+// yet), never replacing a copy kept earlier. movedTo gets their new names,
+// one a line, the data file's first. False when one could not be moved (the
+// data file, moved last, then stays).
+bool MoveDamagedSetAside(const wchar_t* path, std::wstring* movedTo)
+{
+    const std::vector<std::wstring> set = DataFileSet(path);
     for (int n = 1; n < 1000; ++n) {
-        wchar_t kept[MAX_PATH + 16];
-        if (n == 1)
-            swprintf(kept, MAX_PATH + 16, L"%ls.bad", path);
-        else
-            swprintf(kept, MAX_PATH + 16, L"%ls.bad%d", path, n);
-        if (FileExists(kept))
+        const std::wstring suffix = n == 1 ? L".bad" : L".bad" + std::to_wstring(n);
+        if (std::any_of(set.begin(), set.end(), [&suffix](const std::wstring& file) { return Exists(file + suffix); }))
             continue;
-        return MoveFileExW(path, kept, MOVEFILE_WRITE_THROUGH) != FALSE;
+        std::wstring names;
+        for (const std::wstring& file : set) {
+            const std::wstring kept = file + suffix;
+            if (!MoveFileExW(file.c_str(), kept.c_str(), MOVEFILE_WRITE_THROUGH))
+                return false;
+            names += L"\n" + std::wstring(FileNameOf(kept.c_str()));
+        }
+        const size_t last = names.rfind(L'\n');
+        *movedTo = names.substr(last + 1) + names.substr(0, last);
+        return true;
     }
     return false;
 }
@@ -138,11 +168,38 @@ void StartEmpty()
     SelectCurrentGroup(0);
 }
 
-// The file was read and is damaged: it is kept aside at the next save.
+// The data file's path cannot be had.
 bool LoadFailed(HWND owner)
 {
     StartEmpty();
     ShowMessageId(owner, IDS_MSG_LOAD_FAILED, MB_OK | MB_ICONERROR);
+    return false;
+}
+
+// "データの読み込みに失敗したのら！！", then where the damaged files went.
+void TellDamaged(HWND owner, bool movedAside, const std::wstring& moved)
+{
+    wchar_t failed[256];
+    wchar_t where[512];
+    wchar_t second[2048];
+    if (!LoadText(IDS_MSG_LOAD_FAILED, failed, 256) ||
+        !LoadText(movedAside ? IDS_MSG_DAMAGED_SET_MOVED : IDS_MSG_DAMAGED_SET_LEFT, where, 512))
+        return;
+    swprintf(second, 2048, where, moved.c_str());
+    ShowMessage(owner, (std::wstring(failed) + L"\n\n" + second).c_str(), MB_OK | MB_ICONERROR);
+}
+
+// The file was read and is damaged: it is moved aside with the files that
+// belong to it, and the launcher starts empty. One that cannot be moved is
+// not written this run.
+bool LoadDamaged(HWND owner, const wchar_t* path)
+{
+    StartEmpty();
+    std::wstring moved;
+    const bool movedAside = MoveDamagedSetAside(path, &moved);
+    if (!movedAside)
+        KeepUserFile(path);
+    TellDamaged(owner, movedAside, moved);
     return false;
 }
 
@@ -155,8 +212,9 @@ bool LoadHeldBack(HWND owner, const wchar_t* path)
     return false;
 }
 // A damaged data file: the newest generation that reads is offered. Taken,
-// the damaged file is kept aside now and the generation's files are put in
-// place and read.
+// the files as they are now are kept as a generation first (nothing is
+// taken when they cannot be), the damaged ones are moved aside, and the
+// generation's files are put in place and read.
 bool TakeGoodGeneration(HWND owner, const wchar_t* path)
 {
     GenerationSummary good;
@@ -167,7 +225,9 @@ bool TakeGoodGeneration(HWND owner, const wchar_t* path)
     swprintf(text, 600, format, GenerationTimeText(good.time).c_str());
     if (ShowMessage(owner, text, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
-    return KeepDamagedFile(path) && PutGenerationInPlace(good.name) && ReadDataFile(path) == DataFileRead::Loaded;
+    std::wstring moved;
+    return KeepGeneration() != KeepResult::Failed && MoveDamagedSetAside(path, &moved) &&
+           PutGenerationInPlace(good.name) && ReadDataFile(path) == DataFileRead::Loaded;
 }
 
 // The records into the image, then the image to the data file and the
@@ -199,7 +259,6 @@ bool AllocateLauncherData()
     }
     g_currentGroup = 0;
     g_options = {};
-    g_damagedFileOnDisk = false;
     KeepGenerationsOfSaves(true);
     return true;
 }
@@ -234,15 +293,13 @@ bool LoadLauncherData(HWND owner)
     }
 
     // From here on a failure means a file the user had: one read and found
-    // damaged is kept aside at the next save, one that could not be read is
-    // not written at all.
+    // damaged is moved aside now, one that could not be read is not written
+    // at all.
     DataFileRead read = ReadDataFile(path);
     if (read == DataFileRead::Damaged && TakeGoodGeneration(owner, path))
         read = DataFileRead::Loaded;
-    if (read == DataFileRead::Damaged) {
-        g_damagedFileOnDisk = true;
-        return LoadFailed(owner);
-    }
+    if (read == DataFileRead::Damaged)
+        return LoadDamaged(owner, path);
     if (read == DataFileRead::NotRead)
         return LoadHeldBack(owner, path);
     TakeLoadedImage(owner, path);
@@ -261,14 +318,7 @@ bool SaveLauncherData(HWND owner)
 
     GenerationScope oneGeneration;
     wchar_t path[MAX_PATH];
-    bool ok = DataFilePath(path, MAX_PATH);
-    if (ok && g_damagedFileOnDisk) {
-        ok = KeepDamagedFile(path);
-        if (ok)
-            g_damagedFileOnDisk = false;
-    }
-    if (ok)
-        ok = WriteDataFile(path);
+    const bool ok = DataFilePath(path, MAX_PATH) && WriteDataFile(path);
     if (!ok)
         ShowMessageId(owner, IDS_MSG_SAVE_FAILED, MB_OK | MB_ICONERROR);
     return ok;

@@ -170,8 +170,7 @@ void GroupSettingsDialog::SaveStartWithWindows()
     const bool wasOn = options.startWithWindows != 0;
     options.startWithWindows = IsDlgButtonChecked(dialog_, IDC_GROUP_START_WITH_WINDOWS) == BST_CHECKED ? 1 : 0;
     SetLauncherOptions(options);
-    const bool done = options.startWithWindows ? RenewStartupLink() : !wasOn || RemoveStartupLink();
-    if (!done)
+    if (!FollowStartWithWindows(wasOn, options.startWithWindows != 0))
         ShowMessageId(dialog_, IDS_MSG_STARTUP_LINK_FAILED, MB_OK | MB_ICONEXCLAMATION);
 }
 

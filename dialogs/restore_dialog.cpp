@@ -12,6 +12,7 @@
 #include "support/dialog_base.h"
 #include "support/display_scale.h"
 #include "support/messages.h"
+#include "support/startup_link.h"
 
 #include <commctrl.h>
 
@@ -146,10 +147,13 @@ void RestoreDialog::Restore()
     FormatText(text, 600, IDS_MSG_RESTORE_ASK, GenerationTimeText(generations_[row].time).c_str());
     if (ShowMessage(dialog_, text, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
+    const bool withWindows = GetLauncherOptions().startWithWindows != 0;
     const bool ok = RestoreGeneration(generations_[row].name);
     ReloadLauncherFiles(mainWindow_);
     if (!ok)
         ShowMessageId(dialog_, IDS_MSG_RESTORE_FAILED, MB_OK | MB_ICONERROR);
+    if (!FollowStartWithWindows(withWindows, GetLauncherOptions().startWithWindows != 0))
+        ShowMessageId(dialog_, IDS_MSG_STARTUP_LINK_FAILED, MB_OK | MB_ICONEXCLAMATION);
     restored_ = true;
     EndDialog(dialog_, 1);
 }

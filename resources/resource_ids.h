@@ -275,6 +275,9 @@
 #define IDS_MSG_OFFER_GENERATION        1070  // question at start, damaged data file: %ls the newest good generation's time
 #define IDS_MSG_RESTORE_ASK             1071  // question: %ls the generation's time, restore it?
 #define IDS_MSG_RESTORE_FAILED          1072  // the generation's files could not all be put in place
+#define IDS_MSG_DAMAGED_SET_MOVED       1073  // under IDS_MSG_LOAD_FAILED: %ls the damaged files' new names
+#define IDS_MSG_DAMAGED_SET_LEFT        1074  // under IDS_MSG_LOAD_FAILED: the damaged file stays as it is
+#define IDS_MSG_GENERATION_NOT_KEPT     1075  // a generation could not be kept (told once a run)
 
 // Progress dialog cancel question
 #define IDS_CANCEL_TITLE                9800  // title of the cancel question

@@ -84,6 +84,11 @@ bool RemoveStartupLink()
     return DeleteFileW(state.link) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
+bool FollowStartWithWindows(bool wasOn, bool on)
+{
+    return on ? RenewStartupLink() : !wasOn || RemoveStartupLink();
+}
+
 void OverrideStartupFolder(const wchar_t* folder)
 {
     g_startupFolder = folder;

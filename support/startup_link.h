@@ -14,5 +14,9 @@ bool RenewStartupLink();
 // any other file of that name stays. False when it cannot be removed.
 bool RemoveStartupLink();
 
+// Brings the link in line with the option: on, written or renewed; turned
+// off (it was on), removed. False when that fails.
+bool FollowStartWithWindows(bool wasOn, bool on);
+
 // For tests: folder stands in for the user's Startup folder; null goes back to the system's.
 void OverrideStartupFolder(const wchar_t* folder);

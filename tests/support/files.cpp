@@ -1,6 +1,7 @@
 #include "support/files.h"
 
 #include "support/path_text.h"
+#include "support/ui.h"
 
 #include <algorithm>
 
@@ -84,6 +85,55 @@ Tree ListTree(const std::wstring& folder)
     FindClose(find);
     std::sort(out.begin(), out.end());
     return out;
+}
+
+namespace {
+// The Unix name Wine gives a path; "" outside Wine.
+std::wstring UnixName(const std::wstring& path)
+{
+    using Convert = char*(CDECL*)(const wchar_t*);
+    const auto convert = reinterpret_cast<Convert>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* name = convert ? convert(path.c_str()) : nullptr;
+    const std::wstring unix = name ? Utf16(name) : L"";
+    HeapFree(GetProcessHeap(), 0, name);
+    return unix;
+}
+
+// Starts a program of the Unix system Wine runs on, its arguments quoted. Wine hands back no handle to wait on: the
+// caller waits for what the program makes.
+bool StartUnixProgram(const std::wstring& program, const std::vector<std::wstring>& arguments)
+{
+    std::wstring line = program;
+    for (const std::wstring& argument : arguments)
+        line += L" \"" + argument + L"\"";
+    STARTUPINFOW startup = {sizeof startup};
+    PROCESS_INFORMATION process = {};
+    const bool started = CreateProcessW(BuildFile(Utf8(program).c_str()).c_str(), &line[0], nullptr, nullptr, FALSE, 0,
+                                        nullptr, nullptr, &startup, &process);
+    CloseHandle(process.hThread);  // none under Wine
+    CloseHandle(process.hProcess);
+    return started;
+}
+}  // namespace
+
+SymbolicLink::SymbolicLink(const std::wstring& path, const std::wstring& target) : path_(path)
+{
+    const DWORD kind = GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_DIRECTORY ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0;
+    made_ = CreateSymbolicLinkW(path.c_str(), target.c_str(), kind | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) &&
+            Exists(path);
+    unix_ = !made_ && !UnixName(path).empty();
+    made_ = made_ || (unix_ && StartUnixProgram(L"/bin/ln", {L"-s", UnixName(target), UnixName(path)}) &&
+                      WaitUntil([&] { return Exists(path); }));
+}
+
+SymbolicLink::~SymbolicLink()
+{
+    if (made_ && unix_)
+        StartUnixProgram(L"/bin/rm", {UnixName(path_)}) && WaitUntil([this] { return !Exists(path_); });
+    else if (made_)  // the link itself goes, not what it leads to
+        GetFileAttributesW(path_.c_str()) & FILE_ATTRIBUTE_DIRECTORY ? RemoveDirectoryW(path_.c_str())
+                                                                      : DeleteFileW(path_.c_str());
 }
 
 std::wstring FolderOf(const std::wstring& path)

@@ -52,6 +52,22 @@ inline std::wstring CopyInto(const std::wstring& source, const TempFolder& folde
     return CopyFileW(source.c_str(), target.c_str(), FALSE) ? target : std::wstring();
 }
 
+// A symbolic link at path to target (a folder or a file); at the end the link alone is removed. Windows makes it with
+// CreateSymbolicLinkW; under Wine, whose CreateSymbolicLinkW makes nothing, it is a Unix link (ln -s), which Wine
+// follows wherever a program asks it not to. Made() is false when neither way made one.
+class SymbolicLink {
+public:
+    SymbolicLink(const std::wstring& path, const std::wstring& target);
+    ~SymbolicLink();
+    SymbolicLink(const SymbolicLink&) = delete;
+    SymbolicLink& operator=(const SymbolicLink&) = delete;
+    bool Made() const { return made_; }
+
+private:
+    std::wstring path_;
+    bool made_ = false, unix_ = false;
+};
+
 inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };  // a table's test
 
 // Puts a product seam back on every way out of a test.

@@ -6,6 +6,7 @@
 #include "data/generations.h"
 #include "data/launcher_data.h"
 #include "data/window_positions.h"
+#include "resources/resource_ids.h"
 #include "shortcuts/shortcut_file.h"
 #include "support/program_files.h"
 
@@ -103,7 +104,16 @@ struct StartCase {
     std::wstring after = kSaved;  // the folder after two saves
     const wchar_t* program = L"porun.exe";
     const wchar_t* saveMessage = L"";
+    const wchar_t* movedAside = L"";  // a damaged data file's set: the new names the message gives, one a line
 };
+
+// What a start that cannot load the data file says.
+std::wstring LoadFailedMessage(const wchar_t* movedAside)
+{
+    wchar_t where[1024];
+    swprintf(where, 1024, String(IDS_MSG_DAMAGED_SET_MOVED).c_str(), movedAside);
+    return kLoadFailed + (*movedAside ? L"\n\n" + std::wstring(where) : L"");
+}
 class DataFileAtStart : public BesideTheProgram<StartCase> {};
 
 TEST_P(DataFileAtStart, LoadsWhatTheFilesHoldAndSavesTheCurrentLayout)
@@ -115,9 +125,10 @@ TEST_P(DataFileAtStart, LoadsWhatTheFilesHoldAndSavesTheCurrentLayout)
     HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 210, 170, 40, 40, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(AllocateLauncherData());
     for (int step = 0; step < 3; ++step) {  // the start, then two saves
-        const wchar_t* message = step ? c.saveMessage : c.loaded == kNothing ? kLoadFailed : L"";
-        std::unique_ptr<DialogWaiter> box(*message ? new DialogWaiter(L"=(@.@)=", IDOK) : nullptr);
-        EXPECT_EQ(!*message, step ? SaveLauncherData(owner) : LoadLauncherData(owner));
+        const std::wstring failed = c.loaded == kNothing ? LoadFailedMessage(c.movedAside) : L"";
+        const std::wstring message = step ? c.saveMessage : failed;
+        std::unique_ptr<DialogWaiter> box(!message.empty() ? new DialogWaiter(L"=(@.@)=", IDOK) : nullptr);
+        EXPECT_EQ(message.empty(), step ? SaveLauncherData(owner) : LoadLauncherData(owner));
         EXPECT_EQ(message, box ? box->Message() : L"");
         if (step == 0) {
             EXPECT_EQ(c.loaded, Loaded());
@@ -137,12 +148,22 @@ INSTANTIATE_TEST_SUITE_P(Files, DataFileAtStart, ::testing::ValuesIn(std::vector
     {"OlderLayout", {{L"porun.dat", OlderLayout()}},
      L"s=0,1,5,10,20,0 @0 b0=C:\\g0\\b0.exe|t00|||C:\\g0\\b0.exe#1 g9=last|#0"
      L" b97=C:\\g9\\b7.exe|t97|||C:\\g9\\b7.exe#8"},
-    {"Empty", {{L"porun.dat", ""}}, kNothing, kSaved + L" porun.dat.bad=0"},
-    {"OneByteShort", {{L"porun.dat", Image().substr(1)}}, kNothing, kSaved + L" porun.dat.bad=141067"},
-    {"OneByteLonger", {{L"porun.dat", Image() + "x"}}, kNothing, kSaved + L" porun.dat.bad=141069"},
-    {"BetweenLayouts", {{L"porun.dat", Image().substr(0, 120000)}}, kNothing, kSaved + L" porun.dat.bad=120000"},
-    {"EarlierKeptCopy", {{L"porun.dat", "second"}, {L"porun.dat.bad", "first"}}, kNothing,
-     kSaved + L" porun.dat.bad=5 porun.dat.bad2=6"},
+    {.name = "Empty", .before = {{L"porun.dat", ""}}, .loaded = kNothing, .after = kSaved + L" porun.dat.bad=0",
+     .movedAside = L"porun.dat.bad"},
+    {.name = "OneByteShort", .before = {{L"porun.dat", Image().substr(1)}}, .loaded = kNothing,
+     .after = kSaved + L" porun.dat.bad=141067", .movedAside = L"porun.dat.bad"},
+    {.name = "OneByteLonger", .before = {{L"porun.dat", Image() + "x"}}, .loaded = kNothing,
+     .after = kSaved + L" porun.dat.bad=141069", .movedAside = L"porun.dat.bad"},
+    {.name = "BetweenLayouts", .before = {{L"porun.dat", Image().substr(0, 120000)}}, .loaded = kNothing,
+     .after = kSaved + L" porun.dat.bad=120000", .movedAside = L"porun.dat.bad"},
+    {.name = "EarlierKeptCopy", .before = {{L"porun.dat", "second"}, {L"porun.dat.bad", "first"}}, .loaded = kNothing,
+     .after = kSaved + L" porun.dat.bad=5 porun.dat.bad2=6", .movedAside = L"porun.dat.bad2"},
+    {.name = "DamagedWithTheFilesBesideIt",
+     .before = {{L"porun.dat", "second"}, {L"porun.names", "names"}, {L"porun.options", "folder_menu_0,1\r\n"},
+                {L"porun.names.bad", "first"}},
+     .loaded = kNothing,
+     .after = kSaved + L" porun.dat.bad2=6 porun.names.bad=5 porun.names.bad2=5 porun.options.bad2=17",
+     .movedAside = L"porun.dat.bad2\nporun.names.bad2\nporun.options.bad2"},
     {"UnterminatedTexts", {{L"porun.dat", Image(77, 12, 1, 'A', 'B')}},
      L"s=1,0,10,120,80,1 @0 b13=C:\\bin\\edit.exe|" + std::wstring(260, L'A') + L"||-n|#2 g9=" +
          std::wstring(260, L'B') + L"|#0"},

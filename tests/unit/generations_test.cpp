@@ -1,6 +1,8 @@
 // Which kept generations stay: the newest ten, and the newest of each of the last thirty days.
 #include "data/generation_rule.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,7 +25,7 @@ struct Kept {
     int daysBack, minute;
     bool kept;
 };
-// Newest first: twelve today, then two a day further back.
+// Eleven today up to now, then two a day further back, and two dated after now (the clock was set back since).
 const Kept kKept[] = {
     {.name = "tenth newest", .daysBack = 0, .minute = 50, .kept = true},
     {.name = "eleventh, today's newest is kept already", .daysBack = 0, .minute = 49, .kept = false},
@@ -31,24 +33,30 @@ const Kept kKept[] = {
     {.name = "second of yesterday", .daysBack = 1, .minute = 39, .kept = false},
     {.name = "newest of the thirtieth day", .daysBack = 29, .minute = 40, .kept = true},
     {.name = "older than thirty days", .daysBack = 30, .minute = 40, .kept = false},
+    {.name = "dated tomorrow", .daysBack = -1, .minute = 40, .kept = false},
+    {.name = "dated a year ahead", .daysBack = -400, .minute = 40, .kept = false},
 };
 
 TEST(GenerationsKept, TheNewestTenAndTheNewestOfEachOfThirtyDaysStay)
 {
-    std::vector<SYSTEMTIME> times;
+    const SYSTEMTIME now = DaysBefore(0, 59);
+    std::vector<std::wstring> names = {GenerationName(DaysBefore(-1, 40)), GenerationName(DaysBefore(-400, 40))};
     for (int minute = 59; minute >= 49; --minute)
-        times.push_back(DaysBefore(0, minute));
+        names.push_back(GenerationName(DaysBefore(0, minute)));
     for (int day = 1; day <= 40; ++day) {
-        times.push_back(DaysBefore(day, 40));
-        times.push_back(DaysBefore(day, 39));
+        names.push_back(GenerationName(DaysBefore(day, 40)));
+        names.push_back(GenerationName(DaysBefore(day, 39)));
     }
-    const std::vector<bool> kept = GenerationsKept(times, DaysBefore(0, 59));
+    const std::vector<std::wstring> newestFirst = NewestFirst(names, now);
+    EXPECT_EQ(GenerationName(now), newestFirst.front()) << "the newest is the newest up to now";
+    std::vector<SYSTEMTIME> times(newestFirst.size());
+    for (size_t i = 0; i < newestFirst.size(); ++i)
+        ASSERT_TRUE(GenerationTime(newestFirst[i], &times[i]));
+    const std::vector<bool> kept = GenerationsKept(times, now);
     for (const Kept& row : kKept) {
-        const auto at = std::find_if(times.begin(), times.end(), [&](const SYSTEMTIME& t) {
-            const SYSTEMTIME want = DaysBefore(row.daysBack, row.minute);
-            return t.wDay == want.wDay && t.wMonth == want.wMonth && t.wMinute == want.wMinute;
-        });
-        EXPECT_EQ(kept[at - times.begin()], row.kept) << row.name;
+        const std::wstring name = GenerationName(DaysBefore(row.daysBack, row.minute));
+        const auto at = std::find(newestFirst.begin(), newestFirst.end(), name);
+        EXPECT_EQ(kept[at - newestFirst.begin()], row.kept) << row.name;
     }
 }
 
