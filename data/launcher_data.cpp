@@ -180,12 +180,11 @@ bool LoadFailed(HWND owner)
 void TellDamaged(HWND owner, bool movedAside, const std::wstring& moved)
 {
     wchar_t failed[256];
-    wchar_t where[512];
-    wchar_t second[2048];
+    wchar_t second[kFormattedTextLimit + 1];
     if (!LoadText(IDS_MSG_LOAD_FAILED, failed, 256) ||
-        !LoadText(movedAside ? IDS_MSG_DAMAGED_SET_MOVED : IDS_MSG_DAMAGED_SET_LEFT, where, 512))
+        !FormatText(second, ARRAYSIZE(second), movedAside ? IDS_MSG_DAMAGED_SET_MOVED : IDS_MSG_DAMAGED_SET_LEFT,
+                    moved.c_str()))
         return;
-    swprintf(second, 2048, where, moved.c_str());
     ShowMessage(owner, (std::wstring(failed) + L"\n\n" + second).c_str(), MB_OK | MB_ICONERROR);
 }
 
@@ -218,11 +217,10 @@ bool LoadHeldBack(HWND owner, const wchar_t* path)
 bool TakeGoodGeneration(HWND owner, const wchar_t* path)
 {
     GenerationSummary good;
-    wchar_t format[512];
-    if (!NewestGoodGeneration(&good) || !LoadText(IDS_MSG_OFFER_GENERATION, format, 512))
+    wchar_t text[kFormattedTextLimit + 1];
+    if (!NewestGoodGeneration(&good) ||
+        !FormatText(text, ARRAYSIZE(text), IDS_MSG_OFFER_GENERATION, GenerationTimeText(good.time).c_str()))
         return false;
-    wchar_t text[600];
-    swprintf(text, 600, format, GenerationTimeText(good.time).c_str());
     if (ShowMessage(owner, text, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
     std::wstring moved;
