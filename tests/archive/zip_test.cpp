@@ -15,6 +15,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <set>
 
@@ -408,6 +409,70 @@ TEST_P(DamagedArchive, LeavesOnlyWholeFiles)
 }
 
 INSTANTIATE_TEST_SUITE_P(Archives, DamagedArchive, ::testing::ValuesIn(DamagedCases()), RowName);
+
+// Archives of Python's zipfile and Info-ZIP, made by the build (sample_archives.py): every entry "<kind>/<size>"
+// holds <kind>.unit repeated to its size, at sizes around each multiple of 256 KiB to past what is inflated whole.
+// What extraction writes is compared as it comes, in place of the disk.
+constexpr DWORD kCompareSpan = 1 << 20;
+struct Samples {
+    std::map<std::wstring, std::string> units, runs;     // by kind: its unit, and it repeated past kCompareSpan
+    std::map<std::wstring, unsigned long long> matched;  // by "<kind>\<size>": the bytes written so far, all as wanted
+};
+Samples g_samples;
+
+BOOL ComparingWriter(HANDLE file, const void* data, DWORD size, DWORD* written)
+{
+    wchar_t path[2 * MAX_PATH] = L"";
+    GetFinalPathNameByHandleW(file, path, ARRAYSIZE(path), FILE_NAME_NORMALIZED);
+    const std::wstring whole = path;
+    const size_t last = whole.rfind(L'\\'), kindStart = whole.rfind(L'\\', last - 1) + 1;
+    const std::wstring kind = whole.substr(kindStart, last - kindStart);
+    std::string& unit = g_samples.units[kind];
+    std::string& run = g_samples.runs[kind];
+    if (unit.empty())
+        unit = ReadBytes(BuildFile(PORUN_SAMPLE_ARCHIVES) + L"\\" + kind + L".unit");
+    while (!unit.empty() && run.size() < kCompareSpan + unit.size())
+        run += unit;
+    unsigned long long& matched = g_samples.matched[whole.substr(kindStart)];
+    const char* bytes = static_cast<const char*>(data);
+    for (DWORD done = 0; done < size;) {
+        const DWORD take = std::min(size - done, kCompareSpan);
+        if (unit.empty() || memcmp(bytes + done, run.data() + matched % unit.size(), take) != 0)
+            return FALSE;
+        done += take;
+        matched += take;
+    }
+    *written = size;
+    return TRUE;
+}
+
+struct SampleCase {
+    const char* name;
+    const wchar_t* archive;
+};
+class OtherToolsArchive : public Extraction, public ::testing::WithParamInterface<SampleCase> {};
+
+TEST_P(OtherToolsArchive, ExtractsToTheBytesPackedAtEverySize)
+{
+    const std::wstring archive = BuildFile(PORUN_SAMPLE_ARCHIVES) + L"\\" + GetParam().archive;
+    g_samples = Samples();
+    OverrideEntryWriter(ComparingWriter);
+    ExtractReport report;
+    ASSERT_EQ(kExtractDone, ExtractArchive(archive.c_str(), Out().c_str(), nullptr, &report)) << Utf8(report.entry);
+    const std::vector<ListedEntry> entries = ListZip(archive);
+    EXPECT_GT(entries.size(), 400u);
+    for (const ListedEntry& entry : entries) {
+        std::wstring name = Utf16(entry.name);
+        const unsigned long long size = std::stoull(name.substr(name.find(L'/') + 1));
+        std::replace(name.begin(), name.end(), L'/', L'\\');
+        EXPECT_EQ(size, g_samples.matched[name]) << entry.name;
+        EXPECT_TRUE(Exists(Out() + L"\\" + name)) << entry.name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Tools, OtherToolsArchive, ::testing::ValuesIn(std::vector<SampleCase>{
+    {"PythonZipfile", L"zipfile.zip"}, {"InfoZip", L"infozip.zip"},
+}), RowName);
 
 // Small and large files alike keep what they held; the times are the archive's.
 TEST_F(Extraction, ASecondRunLeavesTheFilesThatAreThere)
