@@ -358,6 +358,8 @@ std::vector<DamagedCase> DamagedCases()
     const RawEntry big = DeflatedEntry("b", std::string(70000, 's'));
     const std::string whole = BuildZip({StoredEntry("a.txt", "alpha"), DeflatedEntry("b.txt", std::string(3000, 'b'))});
     auto small = [](int i) { return StoredEntry("f" + std::to_string(i) + ".txt", "data"); };
+    RawEntry largeWrongCrc = DeflatedEntry("b", std::string(kWholeEntryLimit + 5, 'c'));
+    largeWrongCrc.crc ^= 1;
     return {
         {"PlainText", "just some text", kExtractNotArchive, {}}, {"NoEntry", BuildZip({}), kExtractDone, {}},
         {"EmptyFile", "", kExtractNotArchive, {}}, {"AllFF", std::string(300, '\xFF'), kExtractNotArchive, {}},
@@ -372,6 +374,7 @@ std::vector<DamagedCase> DamagedCases()
          kExtractFailed, {L"a.txt"}},
         {"LargeStreamShorterThanDeclared", Around(Changed(DeflatedEntry("b", std::string(kWholeEntryLimit + 5, 'y')),
          1000, 0)), kExtractFailed, {L"a.txt"}},
+        {"LargeEntryNotMatchingItsCrc", Around(largeWrongCrc), kExtractFailed, {L"a.txt"}},
         {"Encrypted", Around(Changed(StoredEntry("b", "............cipher"), 0, 1)), kExtractFailed, {L"a.txt"}},
         {"DiskFull", Around(DeflatedEntry("b", std::string(600000, 'g'))), kExtractFailed, {L"a.txt"}, DiskFull},
         {"UnixLink", BuildZip({link, StoredEntry("link/passwd", "x"), StoredEntry("a.txt", "good")}), kExtractDone,
