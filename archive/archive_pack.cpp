@@ -76,6 +76,7 @@ PackResult PackIntoArchive(const wchar_t* archivePath, const std::vector<std::ws
                 packer.PackItem(item.c_str(), 1, 0, &progress, &counter, 0);
             const bool closed = packer.Close();  // the last pieces written: a failure may come here
             report->skipped = packer.Skipped();
+            report->leftOut = packer.LeftOut();
             if (packer.Failed())
                 lstrcpynW(report->item, packer.FailedItem(), MAX_PATH);
             if (!closed && !packer.Failed())

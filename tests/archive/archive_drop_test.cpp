@@ -5,6 +5,7 @@
 
 #include "archive/archive_drop.h"
 #include "archive/zip_extract.h"
+#include "archive/zip_packer.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "support/progress_window.h"
@@ -96,13 +97,42 @@ struct DropCase {
     std::string archive = kPics;
     const wchar_t* desktopFolder = nullptr;  // L"": unknown
     int answer = IDOK;                       // pressed in the box
+    const FolderLister* lister = nullptr;    // how folders list
 };
 void PutSeamsBack()
 {
     OverrideDesktopFolder(nullptr);
     OverrideFolderOpener(nullptr);
     OverrideEntryWriter(nullptr);
+    OverrideFolderLister(nullptr);
 }
+
+// Folders that cannot be listed at all, or whose listing breaks off at its end after naming a file gone since.
+HANDLE DeniedFirst(const wchar_t*, WIN32_FIND_DATAW*)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
+}
+bool g_goneListed = false;
+HANDLE ListedFirst(const wchar_t* pattern, WIN32_FIND_DATAW* found)
+{
+    g_goneListed = false;
+    return FindFirstFileW(pattern, found);
+}
+BOOL GoneThenBrokenOff(HANDLE search, WIN32_FIND_DATAW* found)
+{
+    if (FindNextFileW(search, found))
+        return TRUE;
+    if (g_goneListed) {
+        SetLastError(ERROR_UNEXP_NET_ERR);
+        return FALSE;
+    }
+    g_goneListed = true;
+    *found = WIN32_FIND_DATAW{.dwFileAttributes = FILE_ATTRIBUTE_ARCHIVE, .nFileSizeLow = 5, .cFileName = L"gone.txt"};
+    return TRUE;
+}
+constexpr FolderLister kDenied{DeniedFirst, FindNextFileW};
+constexpr FolderLister kBrokenOff{ListedFirst, GoneThenBrokenOff};
 
 class DropOnTheGroupButton : public ::testing::TestWithParam<DropCase> {};
 
@@ -114,6 +144,7 @@ TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)
     Restore seams{PutSeamsBack};
     OverrideDesktopFolder(c.desktopFolder ? c.desktopFolder : desktop.c_str());
     OverrideFolderOpener(RecordOpen);
+    OverrideFolderLister(c.lister);
     g_opened.clear();
     std::vector<std::wstring> dropped;
     for (const std::wstring& item : c.items) {
@@ -198,6 +229,13 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
      .message = L"「pics (2)」に残してある", .desktop = kBesidePics, .archive = Unreadable()},
     // an archive without entries, read past a stub in front of it
     {.name = "EmptyArchiveMakesNoFolder", .items = {L"pics.zip"}, .archive = "stub" + BuildZip({})},
+    // a folder not listed to its end has no entry of its own and is told, as are files that could not be read
+    {.name = "FolderThatCannotBeListed", .items = {L"docs\\"}, .replies = {nullptr}, .proposals = L"docs",
+     .caption = kNotice, .message = L"リンクと、中を読めなかったフォルダ（あわせて 1 個）は入ってないろ！",
+     .desktop = L"docs.zip", .lister = &kDenied},
+    {.name = "ListingBrokenOffAfterAFileGone", .items = {L"docs\\"}, .replies = {nullptr}, .proposals = L"docs",
+     .caption = kNotice, .message = L"開けなかった 1 個のファイルと、リンクと中を読めなかったフォルダ（あわせて 1 個）",
+     .desktop = L"docs.zip[docs/a.txt]", .lister = &kBrokenOff},
     {.name = "ArchiveLargerThanTheFreeSpace", .items = {L"pics.zip"}, .caption = kError,
      .message = L"「pics.zip」を解凍するには 1.0 PB いるのに、\n空きは ",
      .archive = BuildZip({Claiming(StoredEntry("a.jpg", "jpeg"), 1ULL << 50)})},

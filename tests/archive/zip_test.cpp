@@ -68,11 +68,102 @@ bool MakeFile(const std::wstring& path, const std::wstring& name)
     return SetFileTime(file, nullptr, nullptr, &utc) && CloseHandle(file);
 }
 
+// The Unix name Wine gives a path; "" outside Wine.
+std::wstring UnixName(const std::wstring& path)
+{
+    using Convert = char*(CDECL*)(const wchar_t*);
+    const auto convert = reinterpret_cast<Convert>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    wchar_t full[MAX_PATH] = L"";
+    GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+    char* name = convert ? convert(full) : nullptr;
+    const std::wstring unixName = name ? Utf16(name) : L"";
+    HeapFree(GetProcessHeap(), 0, name);
+    return unixName;
+}
+
+// Runs a program of the Unix system under Wine (which hands back no process to wait on).
+bool StartUnixProgram(const std::wstring& program, const std::wstring& arguments)
+{
+    std::wstring line = program + L" " + arguments;
+    std::wstring exe = L"Z:" + program;
+    std::replace(exe.begin(), exe.end(), L'/', L'\\');
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    for (HANDLE handle : {process.hThread, process.hProcess})
+        if (handle)
+            CloseHandle(handle);
+    return true;
+}
+
+// A symbolic link to a folder as ln -s makes it: Wine lists it as a reparse point (without a tag) and follows it;
+// its CreateSymbolicLinkW makes nothing. The waits are for the link itself. Removed before the temporary folder,
+// whose removal would follow it.
+class UnixLink {
+public:
+    UnixLink(const std::wstring& path, const std::wstring& target) : path_(path)
+    {
+        made_ = StartUnixProgram(L"/bin/ln", L"-s \"" + UnixName(target) + L"\" \"" + UnixName(path) + L"\"") &&
+                WaitUntil([&] { return Exists(path); });
+    }
+    ~UnixLink()
+    {
+        if (made_ && StartUnixProgram(L"/bin/rm", L"\"" + UnixName(path_) + L"\""))
+            WaitUntil([&] { return !Exists(path_); });
+    }
+    UnixLink(const UnixLink&) = delete;
+    UnixLink& operator=(const UnixLink&) = delete;
+    bool Made() const { return made_; }
+
+private:
+    std::wstring path_;
+    bool made_ = false;
+};
+
+// A file system that reports no link as one, and Windows' reparse tags on the items named for them.
+const std::pair<const wchar_t*, DWORD> kTags[] = {
+    {L"symlink.txt", IO_REPARSE_TAG_SYMLINK}, {L"junction", IO_REPARSE_TAG_MOUNT_POINT},
+    {L"cloud", IO_REPARSE_TAG_CLOUD_6}, {L"dedup.bin", IO_REPARSE_TAG_DEDUP}};
+void Retag(HANDLE search, WIN32_FIND_DATAW* found)
+{
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    found->dwFileAttributes &= ~FILE_ATTRIBUTE_REPARSE_POINT;
+    found->dwReserved0 = 0;
+    for (const auto& [name, tag] : kTags) {
+        if (std::wcscmp(found->cFileName, name) == 0) {
+            found->dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+            found->dwReserved0 = tag;
+        }
+    }
+}
+HANDLE RetaggedFirst(const wchar_t* pattern, WIN32_FIND_DATAW* found)
+{
+    HANDLE search = FindFirstFileW(pattern, found);
+    Retag(search, found);
+    return search;
+}
+BOOL RetaggedNext(HANDLE search, WIN32_FIND_DATAW* found)
+{
+    const BOOL more = FindNextFileW(search, found);
+    Retag(more ? search : INVALID_HANDLE_VALUE, found);
+    return more;
+}
+constexpr FolderLister kRetagged{RetaggedFirst, RetaggedNext};
+
+struct LinkCase {
+    std::wstring path, target;  // in the root
+};
 struct PackCase {
     const char* name;
     std::vector<std::wstring> tree;     // made in the root: a trailing '\' makes a folder
     std::vector<std::wstring> dropped;  // packed in this order
     std::wstring names;
+    std::vector<LinkCase> links = {};  // made after the tree
+    unsigned leftOut = 0;
+    const FolderLister* lister = nullptr;
 };
 class PackedItems : public ::testing::TestWithParam<PackCase> {};
 
@@ -85,6 +176,13 @@ TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
     for (const std::wstring& item : GetParam().tree)
         ASSERT_TRUE(item.back() == L'\\' ? CreateDirectoryW((base + item).c_str(), nullptr)
                                          : MakeFile(base + item, item));
+    std::vector<std::unique_ptr<UnixLink>> links;
+    for (const LinkCase& link : GetParam().links) {
+        links.push_back(std::make_unique<UnixLink>(base + link.path, base + link.target));
+        ASSERT_TRUE(links.back()->Made()) << Utf8(link.path);
+    }
+    Restore lister{[] { OverrideFolderLister(nullptr); }};
+    OverrideFolderLister(GetParam().lister);
     unsigned counted[2] = {0, 0};
     for (int countOnly = 1; countOnly >= 0; --countOnly) {
         ZipPacker packer;
@@ -93,6 +191,7 @@ TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
             packer.PackItem(path(item).c_str(), 1, 0, nullptr, &counted[countOnly], countOnly);
         ASSERT_TRUE(packer.Close());
         EXPECT_EQ(countOnly ? L"" : GetParam().names, Names(base + L"out.zip"));
+        EXPECT_EQ(GetParam().leftOut, packer.LeftOut());
     }
     const std::vector<ListedEntry> entries = ListZip(base + L"out.zip");
     EXPECT_EQ(std::vector<size_t>({entries.size(), entries.size()}), std::vector<size_t>({counted[0], counted[1]}));
@@ -123,6 +222,18 @@ INSTANTIATE_TEST_SUITE_P(Trees, PackedItems, ::testing::ValuesIn(std::vector<Pac
     {"OtherNamesInUtf8", {L"caf\u00E9.txt", L"\uD55C\uAD6D\uC5B4\\", L"\uD55C\uAD6D\uC5B4\\\U0001F600", L"\u301Cw"},
      {L"caf\u00E9.txt", L"\uD55C\uAD6D\uC5B4", L"\u301Cw"},
      L"caf\u00E9.txt* \u301Cw* \uD55C\uAD6D\uC5B4/* \uD55C\uAD6D\uC5B4/\U0001F600*"},
+    // links inside a dropped folder are left out; a dropped link is what the user chose
+    {.name = "LinkToItsOwnFolder", .tree = {L"docs\\", L"docs\\a.txt"}, .dropped = {L"docs"},
+     .names = L"docs/ docs/a.txt", .links = {{L"docs\\self", L"docs"}}, .leftOut = 1},
+    {.name = "LinkOutOfTheDroppedFolder", .tree = {L"docs\\", L"docs\\a.txt", L"..\\home\\", L"..\\home\\secret.txt"},
+     .dropped = {L"docs"}, .names = L"docs/ docs/a.txt", .links = {{L"docs\\home", L"..\\home"}}, .leftOut = 1},
+    {.name = "DroppedLink", .tree = {L"real\\", L"real\\a.txt"}, .dropped = {L"shown"},
+     .names = L"shown/ shown/a.txt", .links = {{L"shown", L"real"}}},
+    {.name = "LoopThroughALinkNotReportedAsOne", .tree = {L"docs\\", L"docs\\a.txt"}, .dropped = {L"docs"},
+     .names = L"docs/ docs/a.txt", .links = {{L"docs\\self", L"docs"}}, .leftOut = 1, .lister = &kRetagged},
+    {.name = "WindowsLinksLeftOutOtherReparsePointsPacked", .tree = {L"d\\", L"d\\symlink.txt", L"d\\junction\\",
+     L"d\\junction\\j.txt", L"d\\cloud\\", L"d\\cloud\\c.txt", L"d\\dedup.bin"}, .dropped = {L"d"},
+     .names = L"d/ d/cloud/ d/cloud/c.txt d/dedup.bin", .leftOut = 2, .lister = &kRetagged},
 }), RowName);
 
 // A cancel or a read failure leaves the older archive as it was; a file that cannot be opened is left out, counted.
