@@ -231,10 +231,10 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
     {.name = "EmptyArchiveMakesNoFolder", .items = {L"pics.zip"}, .archive = "stub" + BuildZip({})},
     // a folder not listed to its end has no entry of its own and is told, as are files that could not be read
     {.name = "FolderThatCannotBeListed", .items = {L"docs\\"}, .replies = {nullptr}, .proposals = L"docs",
-     .caption = kNotice, .message = L"リンクと、中を読めなかったフォルダ（あわせて 1 個）は入ってないろ！",
+     .caption = kNotice, .message = L"リンクと、中を読めなかったフォルダ、\nあわせて 1 個は入ってないろ！",
      .desktop = L"docs.zip", .lister = &kDenied},
     {.name = "ListingBrokenOffAfterAFileGone", .items = {L"docs\\"}, .replies = {nullptr}, .proposals = L"docs",
-     .caption = kNotice, .message = L"開けなかった 1 個のファイルと、リンクと中を読めなかったフォルダ（あわせて 1 個）",
+     .caption = kNotice, .message = L"開けなかった 1 個のファイルと、\nリンクと、中を読めなかったフォルダ 1 個",
      .desktop = L"docs.zip[docs/a.txt]", .lister = &kBrokenOff},
     {.name = "ArchiveLargerThanTheFreeSpace", .items = {L"pics.zip"}, .caption = kError,
      .message = L"「pics.zip」を解凍するには 1.0 PB いるのに、\n空きは ",
