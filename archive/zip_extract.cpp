@@ -139,14 +139,6 @@ void CreateFoldersOf(Extraction& job, const wchar_t* target)
     lstrcpynW(job.lastFolder, target, static_cast<int>(folderLength + 1));
 }
 
-// While set, the file goes away when its handle is closed, however the
-// writing ends (an error, a cancel, the end of the process).
-bool MarkForDeletion(HANDLE file, bool remove)
-{
-    FILE_DISPOSITION_INFO disposition{static_cast<BOOLEAN>(remove ? TRUE : FALSE)};
-    return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != 0;
-}
-
 bool StampFile(HANDLE file, DWORD dosDate)
 {
     FILETIME local;

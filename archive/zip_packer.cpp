@@ -111,7 +111,12 @@ bool ZipPacker::Open(const wchar_t* archivePath)
     lstrcpynW(archivePath_, archivePath, MAX_PATH);
     entries_ = 0;
     cancelled_ = false;
-    archive_ = CreateZipFile(archivePath);
+    file_.Reset(CreateFileW(archivePath, GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    marked_ = file_ && MarkForDeletion(file_.Get(), true);
+    archive_ = CreateZipFileOn(file_.Get());
+    if (!archive_)
+        file_.Reset();
     return archive_ != nullptr;
 }
 
@@ -125,7 +130,12 @@ bool ZipPacker::Close()
         pool_.Abandon();
     const int result = zipClose(archive_, nullptr);
     archive_ = nullptr;
-    return !failed_ && result == ZIP_OK && CompleteZip64EndRecords(archivePath_, entries_);
+    const bool complete = !cancelled_ && !failed_ && result == ZIP_OK && CompleteZip64EndRecords(file_.Get(), entries_);
+    const bool kept = complete && (!marked_ || MarkForDeletion(file_.Get(), false));
+    file_.Reset();
+    if (!kept && !marked_)
+        DeleteFileW(archivePath_);
+    return kept;
 }
 
 bool ZipPacker::PackItem(const wchar_t* path, int recurse, int depth, ProgressDialog* progress, unsigned* counter,

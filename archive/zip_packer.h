@@ -14,6 +14,7 @@
 // are folders that cannot be listed.
 #include "archive/deflate_pool.h"
 #include "archive/path_identity.h"
+#include "support/scoped_handle.h"
 
 #include <windows.h>
 
@@ -40,10 +41,13 @@ public:
     ZipPacker(const ZipPacker&) = delete;
     ZipPacker& operator=(const ZipPacker&) = delete;
 
-    // Creates (or replaces) the archive file; true when it is open.
+    // Creates (or replaces) the archive file; true when it is open. It is
+    // marked for deletion until Close finds it complete: however the packing
+    // ends (a cancel, a failure, the end of the process) no part of an
+    // archive stays.
     bool Open(const wchar_t* archivePath);
-    // Finishes the archive; false when none was open or it could not be
-    // written completely.
+    // Finishes the archive; false (and the file gone) when none was open, the
+    // packing was cancelled or the archive could not be written completely.
     bool Close();
 
     // Adds the item at path (a folder with everything below it when recurse
@@ -106,6 +110,8 @@ private:
     unsigned long long entrySize_ = 0;
     bool cancelled_ = false;
     zipFile archive_ = nullptr;
+    ScopedFile file_;      // the archive's, which minizip writes through
+    bool marked_ = false;  // file_ is marked for deletion
     wchar_t archivePath_[MAX_PATH] = L"";
     unsigned long long entries_ = 0;
     unsigned long long work_ = 0;

@@ -293,6 +293,49 @@ INSTANTIATE_TEST_SUITE_P(Ways, CloseDuringJob, ::testing::ValuesIn(std::vector<C
     {"CloseMessage", WM_CLOSE, 0}, {"TrayMenuGoodbye", WM_COMMAND, IDM_CLOSE}, {"SessionEnd", WM_ENDSESSION, TRUE},
 }), RowName);
 
+// The session's end while the built launcher packs, its cancel question open: its temporary file goes also when the
+// system ends it as soon as it has answered.
+struct SessionEndCase {
+    const char* name;
+    bool terminated;  // by the system, right after the launcher's answer (Windows may do so)
+};
+class SessionEndWhilePacking : public ::testing::TestWithParam<SessionEndCase> {};
+
+TEST_P(SessionEndWhilePacking, LeavesNothingOnTheDesktop)
+{
+    TempFolder folder;
+    const std::wstring desktop = folder.Folder(L"desktop"), bag = folder.Folder(L"bag");
+    const DesktopRedirect onlyHere(desktop);
+    HANDLE disk = CreateFileW((bag + L"\\disk.img").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    const LARGE_INTEGER size{.QuadPart = 64LL << 30};  // sparse: far more than is read before the question
+    ASSERT_TRUE(SetFilePointerEx(disk, size, nullptr, FILE_BEGIN) && SetEndOfFile(disk) && CloseHandle(disk));
+    LauncherProcess launcher(CopyInto(BuildFile(PORUN_EXE_PATH), folder, L"porun.exe"));
+    HWND window = launcher.Window();
+    ASSERT_TRUE(window && launcher.Drop({bag}, IDC_GROUP_BUTTON));
+    HWND naming = launcher.Dialog(L"ZIP書庫の作成");
+    ASSERT_NE(nullptr, naming);
+    Press(naming, IDOK);
+    ASSERT_TRUE(WaitUntil([&] {  // the temporary file is there
+        const Tree items = ListTree(desktop);
+        return items.size() == 1 && items[0].find(L".tmp") != std::wstring::npos;
+    }));
+    HWND progress = launcher.Dialog(L"ファイルの圧縮中");
+    ASSERT_NE(nullptr, progress);
+    Press(progress, IDCANCEL);
+    HWND question = launcher.Dialog(L"=(o.o)=");
+    ASSERT_NE(nullptr, question);
+    ASSERT_TRUE(SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 15000, nullptr));
+    if (GetParam().terminated)
+        launcher.Kill();
+    EXPECT_TRUE(WaitGone(question));
+    EXPECT_NE(-1, launcher.WaitForExit());
+    EXPECT_EQ(Tree(), ListTree(desktop));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, SessionEndWhilePacking, ::testing::ValuesIn(std::vector<SessionEndCase>{
+    {"EndedByTheSystem", true},
+}), RowName);
+
 // The share done and the file shown; the cancel asked first with Cancel the default (ENTER goes on).
 TEST(ProgressWindow, ShowsTheShareDoneAndAsksBeforeCancelling)
 {
