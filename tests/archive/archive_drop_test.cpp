@@ -293,8 +293,8 @@ INSTANTIATE_TEST_SUITE_P(Ways, CloseDuringJob, ::testing::ValuesIn(std::vector<C
     {"CloseMessage", WM_CLOSE, 0}, {"TrayMenuGoodbye", WM_COMMAND, IDM_CLOSE}, {"SessionEnd", WM_ENDSESSION, TRUE},
 }), RowName);
 
-// The session's end while the built launcher packs, its cancel question open: its temporary file goes also when the
-// system ends it as soon as it has answered.
+// The session's end while the built launcher packs, its cancel question open: the question goes unanswered and the
+// launcher ends by itself; its temporary file goes also when the system ends it as soon as it has answered.
 struct SessionEndCase {
     const char* name;
     bool terminated;  // by the system, right after the launcher's answer (Windows may do so)
@@ -333,7 +333,7 @@ TEST_P(SessionEndWhilePacking, LeavesNothingOnTheDesktop)
 }
 
 INSTANTIATE_TEST_SUITE_P(Ends, SessionEndWhilePacking, ::testing::ValuesIn(std::vector<SessionEndCase>{
-    {"EndedByTheSystem", true},
+    {"EndedByTheSystem", true}, {"LeftToEnd", false},
 }), RowName);
 
 // The share done and the file shown; the cancel asked first with Cancel the default (ENTER goes on).
@@ -375,6 +375,44 @@ TEST(ProgressWindow, ShowsTheShareDoneAndAsksBeforeCancelling)
         EXPECT_EQ(1, progress.IsCancelled());  // stays cancelled on later updates
     }
     EXPECT_FALSE(IsWindow(dialog));
+}
+
+// A quit posted while the cancel is asked (the session's end closed the main window) waits for the program's loop:
+// the task takes it once, never round and round, and it is posted again when the window goes.
+int g_quitsTaken = 0;
+LRESULT CALLBACK CountQuits(int code, WPARAM removed, LPARAM message)
+{
+    if (code == HC_ACTION && removed == PM_REMOVE && reinterpret_cast<const MSG*>(message)->message == WM_QUIT)
+        ++g_quitsTaken;
+    return CallNextHookEx(nullptr, code, removed, message);
+}
+
+TEST(ProgressWindow, KeepsAQuitForTheProgramsLoop)
+{
+    g_quitsTaken = 0;
+    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, CountQuits, nullptr, GetCurrentThreadId());
+    HWND probe = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    {
+        ProgressDialog progress;
+        HWND dialog = progress.Show(nullptr);
+        Press(dialog, IDCANCEL);
+        HWND question = WaitForDialog(L"=(o.o)=", GetCurrentProcessId(), 15000, dialog);
+        ASSERT_NE(nullptr, question);
+        PostQuitMessage(7);
+        std::thread answer([&] {  // each probe is served by the waiting task
+            for (int i = 0; i < 3; ++i)
+                SendMessageW(probe, WM_NULL, 0, 0);
+            Press(question, IDCANCEL);
+        });
+        progress.SetProgress(1);
+        answer.join();
+        EXPECT_EQ(1, g_quitsTaken);
+    }
+    MSG msg{};
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(7u, msg.wParam);
+    DestroyWindow(probe);
+    UnhookWindowsHookEx(hook);
 }
 
 }  // namespace
