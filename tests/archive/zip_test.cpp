@@ -349,7 +349,7 @@ struct NameCase {
         : stored(std::move(stored)), written(std::move(written)), flag(flag), extra(std::move(extra)) {}
     std::string stored;  // "<root>" stands for the folder holding the archive and the destination
     Tree written;        // what the entry adds below the destination; empty: skipped
-    uint16_t flag;
+    uint16_t flag = 0;
     std::string extra;
 };
 class EntryNameOnExtraction : public Extraction, public ::testing::WithParamInterface<NameCase> {};
