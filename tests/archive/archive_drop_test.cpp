@@ -14,6 +14,7 @@
 
 #include <climits>
 #include <memory>
+#include <utility>
 
 using namespace support;
 
@@ -123,11 +124,9 @@ BOOL GoneThenBrokenOff(HANDLE search, WIN32_FIND_DATAW* found)
 {
     if (FindNextFileW(search, found))
         return TRUE;
-    if (g_goneListed) {
-        SetLastError(ERROR_UNEXP_NET_ERR);
+    SetLastError(ERROR_UNEXP_NET_ERR);
+    if (std::exchange(g_goneListed, true))
         return FALSE;
-    }
-    g_goneListed = true;
     *found = WIN32_FIND_DATAW{.dwFileAttributes = FILE_ATTRIBUTE_ARCHIVE, .nFileSizeLow = 5, .cFileName = L"gone.txt"};
     return TRUE;
 }
@@ -312,16 +311,12 @@ TEST_P(SessionEndWhilePacking, LeavesNothingOnTheDesktop)
     LauncherProcess launcher(CopyInto(BuildFile(PORUN_EXE_PATH), folder, L"porun.exe"));
     HWND window = launcher.Window();
     ASSERT_TRUE(window && launcher.Drop({bag}, IDC_GROUP_BUTTON));
-    HWND naming = launcher.Dialog(L"ZIP書庫の作成");
-    ASSERT_NE(nullptr, naming);
-    Press(naming, IDOK);
+    Press(launcher.Dialog(L"ZIP書庫の作成"), IDOK);
     ASSERT_TRUE(WaitUntil([&] {  // the temporary file is there
         const Tree items = ListTree(desktop);
         return items.size() == 1 && items[0].find(L".tmp") != std::wstring::npos;
     }));
-    HWND progress = launcher.Dialog(L"ファイルの圧縮中");
-    ASSERT_NE(nullptr, progress);
-    Press(progress, IDCANCEL);
+    Press(launcher.Dialog(L"ファイルの圧縮中"), IDCANCEL);
     HWND question = launcher.Dialog(L"=(o.o)=");
     ASSERT_NE(nullptr, question);
     ASSERT_TRUE(SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 15000, nullptr));
@@ -394,9 +389,8 @@ TEST(ProgressWindow, KeepsAQuitForTheProgramsLoop)
     HWND probe = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     {
         ProgressDialog progress;
-        HWND dialog = progress.Show(nullptr);
-        Press(dialog, IDCANCEL);
-        HWND question = WaitForDialog(L"=(o.o)=", GetCurrentProcessId(), 15000, dialog);
+        Press(progress.Show(nullptr), IDCANCEL);
+        HWND question = WaitForDialog(L"=(o.o)=");
         ASSERT_NE(nullptr, question);
         PostQuitMessage(7);
         std::thread answer([&] {  // each probe is served by the waiting task

@@ -68,68 +68,24 @@ bool MakeFile(const std::wstring& path, const std::wstring& name)
     return SetFileTime(file, nullptr, nullptr, &utc) && CloseHandle(file);
 }
 
-// The Unix name Wine gives a path; "" outside Wine.
-std::wstring UnixName(const std::wstring& path)
+// A command of the Unix system Wine runs on, run in folder and not waited for: Wine hands back no process. Its
+// CreateSymbolicLinkW makes nothing; what ln -s makes, it lists as a reparse point.
+bool RunUnix(std::wstring line, const std::wstring& folder)
 {
-    using Convert = char*(CDECL*)(const wchar_t*);
-    const auto convert = reinterpret_cast<Convert>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    wchar_t full[MAX_PATH] = L"";
-    GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
-    char* name = convert ? convert(full) : nullptr;
-    const std::wstring unixName = name ? Utf16(name) : L"";
-    HeapFree(GetProcessHeap(), 0, name);
-    return unixName;
-}
-
-// Runs a program of the Unix system under Wine (which hands back no process to wait on).
-bool StartUnixProgram(const std::wstring& program, const std::wstring& arguments)
-{
-    std::wstring line = program + L" " + arguments;
-    std::wstring exe = L"Z:" + program;
+    std::wstring exe = L"Z:" + line.substr(0, line.find(L' '));
     std::replace(exe.begin(), exe.end(), L'/', L'\\');
-    STARTUPINFOW startup{sizeof startup};
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    for (HANDLE handle : {process.hThread, process.hProcess})
-        if (handle)
-            CloseHandle(handle);
-    return true;
+    STARTUPINFOW start{sizeof start};
+    PROCESS_INFORMATION run{};
+    return CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &start, &run);
 }
-
-// A symbolic link to a folder as ln -s makes it: Wine lists it as a reparse point (without a tag) and follows it;
-// its CreateSymbolicLinkW makes nothing. The waits are for the link itself. Removed before the temporary folder,
-// whose removal would follow it.
-class UnixLink {
-public:
-    UnixLink(const std::wstring& path, const std::wstring& target) : path_(path)
-    {
-        made_ = StartUnixProgram(L"/bin/ln", L"-s \"" + UnixName(target) + L"\" \"" + UnixName(path) + L"\"") &&
-                WaitUntil([&] { return Exists(path); });
-    }
-    ~UnixLink()
-    {
-        if (made_ && StartUnixProgram(L"/bin/rm", L"\"" + UnixName(path_) + L"\""))
-            WaitUntil([&] { return !Exists(path_); });
-    }
-    UnixLink(const UnixLink&) = delete;
-    UnixLink& operator=(const UnixLink&) = delete;
-    bool Made() const { return made_; }
-
-private:
-    std::wstring path_;
-    bool made_ = false;
-};
 
 // A file system that reports no link as one, and Windows' reparse tags on the items named for them.
 const std::pair<const wchar_t*, DWORD> kTags[] = {
     {L"symlink.txt", IO_REPARSE_TAG_SYMLINK}, {L"junction", IO_REPARSE_TAG_MOUNT_POINT},
     {L"cloud", IO_REPARSE_TAG_CLOUD_6}, {L"dedup.bin", IO_REPARSE_TAG_DEDUP}};
-void Retag(HANDLE search, WIN32_FIND_DATAW* found)
+template <class Result>
+Result Retagged(Result result, WIN32_FIND_DATAW* found)
 {
-    if (search == INVALID_HANDLE_VALUE)
-        return;
     found->dwFileAttributes &= ~FILE_ATTRIBUTE_REPARSE_POINT;
     found->dwReserved0 = 0;
     for (const auto& [name, tag] : kTags) {
@@ -138,23 +94,17 @@ void Retag(HANDLE search, WIN32_FIND_DATAW* found)
             found->dwReserved0 = tag;
         }
     }
+    return result;
 }
 HANDLE RetaggedFirst(const wchar_t* pattern, WIN32_FIND_DATAW* found)
 {
-    HANDLE search = FindFirstFileW(pattern, found);
-    Retag(search, found);
-    return search;
+    return Retagged(FindFirstFileW(pattern, found), found);
 }
-BOOL RetaggedNext(HANDLE search, WIN32_FIND_DATAW* found)
-{
-    const BOOL more = FindNextFileW(search, found);
-    Retag(more ? search : INVALID_HANDLE_VALUE, found);
-    return more;
-}
+BOOL RetaggedNext(HANDLE search, WIN32_FIND_DATAW* found) { return Retagged(FindNextFileW(search, found), found); }
 constexpr FolderLister kRetagged{RetaggedFirst, RetaggedNext};
 
 struct LinkCase {
-    std::wstring path, target;  // in the root
+    std::wstring folder, name, target;  // the link's folder in the root ('\\' last), its name, where it leads
 };
 struct PackCase {
     const char* name;
@@ -173,14 +123,17 @@ TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
     TempFolder root(L"p");
     const std::wstring base = root.Path() + L"\\";
     auto path = [&](const std::wstring& item) { return item.empty() ? root.Path() : base + item; };
+    auto link = [&](const LinkCase& made) { return base + made.folder + made.name; };
     for (const std::wstring& item : GetParam().tree)
         ASSERT_TRUE(item.back() == L'\\' ? CreateDirectoryW((base + item).c_str(), nullptr)
                                          : MakeFile(base + item, item));
-    std::vector<std::unique_ptr<UnixLink>> links;
-    for (const LinkCase& link : GetParam().links) {
-        links.push_back(std::make_unique<UnixLink>(base + link.path, base + link.target));
-        ASSERT_TRUE(links.back()->Made()) << Utf8(link.path);
-    }
+    Restore unlink{[&] {  // before the temporary folder's removal, which would follow the links
+        for (const LinkCase& made : GetParam().links)
+            RunUnix(L"/bin/rm " + made.name, base + made.folder) && WaitUntil([&] { return !Exists(link(made)); });
+    }};
+    for (const LinkCase& made : GetParam().links)
+        ASSERT_TRUE(RunUnix(L"/bin/ln -s " + made.target + L" " + made.name, base + made.folder) &&
+                    WaitUntil([&] { return Exists(link(made)); }));
     Restore lister{[] { OverrideFolderLister(nullptr); }};
     OverrideFolderLister(GetParam().lister);
     unsigned counted[2] = {0, 0};
@@ -224,13 +177,13 @@ INSTANTIATE_TEST_SUITE_P(Trees, PackedItems, ::testing::ValuesIn(std::vector<Pac
      L"caf\u00E9.txt* \u301Cw* \uD55C\uAD6D\uC5B4/* \uD55C\uAD6D\uC5B4/\U0001F600*"},
     // links inside a dropped folder are left out; a dropped link is what the user chose
     {.name = "LinkToItsOwnFolder", .tree = {L"docs\\", L"docs\\a.txt"}, .dropped = {L"docs"},
-     .names = L"docs/ docs/a.txt", .links = {{L"docs\\self", L"docs"}}, .leftOut = 1},
+     .names = L"docs/ docs/a.txt", .links = {{L"docs\\", L"self", L"."}}, .leftOut = 1},
     {.name = "LinkOutOfTheDroppedFolder", .tree = {L"docs\\", L"docs\\a.txt", L"..\\home\\", L"..\\home\\secret.txt"},
-     .dropped = {L"docs"}, .names = L"docs/ docs/a.txt", .links = {{L"docs\\home", L"..\\home"}}, .leftOut = 1},
+     .dropped = {L"docs"}, .names = L"docs/ docs/a.txt", .links = {{L"docs\\", L"home", L"../../home"}}, .leftOut = 1},
     {.name = "DroppedLink", .tree = {L"real\\", L"real\\a.txt"}, .dropped = {L"shown"},
-     .names = L"shown/ shown/a.txt", .links = {{L"shown", L"real"}}},
+     .names = L"shown/ shown/a.txt", .links = {{L"", L"shown", L"real"}}},
     {.name = "LoopThroughALinkNotReportedAsOne", .tree = {L"docs\\", L"docs\\a.txt"}, .dropped = {L"docs"},
-     .names = L"docs/ docs/a.txt", .links = {{L"docs\\self", L"docs"}}, .leftOut = 1, .lister = &kRetagged},
+     .names = L"docs/ docs/a.txt", .links = {{L"docs\\", L"self", L"."}}, .leftOut = 1, .lister = &kRetagged},
     {.name = "WindowsLinksLeftOutOtherReparsePointsPacked", .tree = {L"d\\", L"d\\symlink.txt", L"d\\junction\\",
      L"d\\junction\\j.txt", L"d\\cloud\\", L"d\\cloud\\c.txt", L"d\\dedup.bin"}, .dropped = {L"d"},
      .names = L"d/ d/cloud/ d/cloud/c.txt d/dedup.bin", .leftOut = 2, .lister = &kRetagged},
@@ -528,30 +481,24 @@ INSTANTIATE_TEST_SUITE_P(Archives, DamagedArchive, ::testing::ValuesIn(DamagedCa
 // holds <kind>.unit repeated to its size, at sizes around each multiple of 256 KiB to past what is inflated whole.
 // What extraction writes is compared as it comes, in place of the disk.
 constexpr DWORD kCompareSpan = 1 << 20;
-struct Samples {
-    std::map<std::wstring, std::string> units, runs;     // by kind: its unit, and it repeated past kCompareSpan
-    std::map<std::wstring, unsigned long long> matched;  // by "<kind>\<size>": the bytes written so far, all as wanted
-};
-Samples g_samples;
+std::map<std::wstring, std::string> g_units, g_runs;  // by kind: its unit, and it repeated past kCompareSpan
+std::map<std::wstring, unsigned long long> g_matched;  // by "<kind>\\<size>": the bytes written so far, all as wanted
 
 BOOL ComparingWriter(HANDLE file, const void* data, DWORD size, DWORD* written)
 {
     wchar_t path[2 * MAX_PATH] = L"";
-    GetFinalPathNameByHandleW(file, path, ARRAYSIZE(path), FILE_NAME_NORMALIZED);
-    const std::wstring whole = path;
+    const std::wstring whole(path, GetFinalPathNameByHandleW(file, path, ARRAYSIZE(path), FILE_NAME_NORMALIZED));
     const size_t last = whole.rfind(L'\\'), kindStart = whole.rfind(L'\\', last - 1) + 1;
     const std::wstring kind = whole.substr(kindStart, last - kindStart);
-    std::string& unit = g_samples.units[kind];
-    std::string& run = g_samples.runs[kind];
+    std::string& unit = g_units[kind];
     if (unit.empty())
         unit = ReadBytes(BuildFile(PORUN_SAMPLE_ARCHIVES) + L"\\" + kind + L".unit");
-    while (!unit.empty() && run.size() < kCompareSpan + unit.size())
-        run += unit;
-    unsigned long long& matched = g_samples.matched[whole.substr(kindStart)];
-    const char* bytes = static_cast<const char*>(data);
+    while (!unit.empty() && g_runs[kind].size() < kCompareSpan + unit.size())
+        g_runs[kind] += unit;
+    unsigned long long& matched = g_matched[whole.substr(kindStart)];
     for (DWORD done = 0; done < size;) {
         const DWORD take = std::min(size - done, kCompareSpan);
-        if (unit.empty() || memcmp(bytes + done, run.data() + matched % unit.size(), take) != 0)
+        if (unit.empty() || memcmp(static_cast<const char*>(data) + done, &g_runs[kind][matched % unit.size()], take))
             return FALSE;
         done += take;
         matched += take;
@@ -569,7 +516,7 @@ class OtherToolsArchive : public Extraction, public ::testing::WithParamInterfac
 TEST_P(OtherToolsArchive, ExtractsToTheBytesPackedAtEverySize)
 {
     const std::wstring archive = BuildFile(PORUN_SAMPLE_ARCHIVES) + L"\\" + GetParam().archive;
-    g_samples = Samples();
+    g_matched.clear();
     OverrideEntryWriter(ComparingWriter);
     ExtractReport report;
     ASSERT_EQ(kExtractDone, ExtractArchive(archive.c_str(), Out().c_str(), nullptr, &report)) << Utf8(report.entry);
@@ -579,7 +526,7 @@ TEST_P(OtherToolsArchive, ExtractsToTheBytesPackedAtEverySize)
         std::wstring name = Utf16(entry.name);
         const unsigned long long size = std::stoull(name.substr(name.find(L'/') + 1));
         std::replace(name.begin(), name.end(), L'/', L'\\');
-        EXPECT_EQ(size, g_samples.matched[name]) << entry.name;
+        EXPECT_EQ(size, g_matched[name]) << entry.name;
         EXPECT_TRUE(Exists(Out() + L"\\" + name)) << entry.name;
     }
 }
