@@ -87,14 +87,19 @@ void ReportPacking(HWND window, const wchar_t* archivePath, const PackReport& re
 {
     if (ArchiveJobStopping())
         return;  // the launcher is closing
-    wchar_t number[32];
+    wchar_t files[32];
+    wchar_t others[32];
+    wsprintfW(files, L"%u", report.skipped);
+    wsprintfW(others, L"%u", report.leftOut);
+    const UINT left = MB_OK | MB_ICONEXCLAMATION;
     switch (report.result) {
     case kPackDone:
-        if (report.skipped) {
-            wsprintfW(number, L"%u", report.skipped);
-            ShowArchiveMessage(window, IDS_MSG_PACK_SKIPPED, MB_OK | MB_ICONEXCLAMATION, ShownName(archivePath),
-                               number);
-        }
+        if (report.skipped && report.leftOut)
+            ShowArchiveMessage(window, IDS_MSG_PACK_BOTH_LEFT_OUT, left, ShownName(archivePath), files, others);
+        else if (report.skipped)
+            ShowArchiveMessage(window, IDS_MSG_PACK_SKIPPED, left, ShownName(archivePath), files);
+        else if (report.leftOut)
+            ShowArchiveMessage(window, IDS_MSG_PACK_LEFT_OUT, left, ShownName(archivePath), others);
         break;
     case kPackFailed:
         ShowArchiveMessage(window, IDS_MSG_PACK_FAILED, MB_OK | MB_ICONERROR, ShownName(archivePath),

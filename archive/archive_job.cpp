@@ -7,7 +7,7 @@ namespace {
 bool g_running = false;
 bool g_stopping = false;
 HWND g_closeAfter = nullptr;
-volatile LONG* g_cancelFlag = nullptr;  // the job's progress dialog's
+ProgressDialog* g_progress = nullptr;  // the job's progress window
 HWND g_dialog = nullptr;
 
 }  // namespace
@@ -27,8 +27,8 @@ void StopArchiveJob()
     if (!g_running)
         return;
     g_stopping = true;
-    if (g_cancelFlag)
-        InterlockedExchange(g_cancelFlag, 1);
+    if (g_progress)
+        g_progress->Stop();
     if (g_dialog)
         PostMessageW(g_dialog, WM_CLOSE, 0, 0);
 }
@@ -66,11 +66,11 @@ ArchiveJobScope::~ArchiveJobScope()
         PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
-void NoteJobProgress(volatile LONG* cancelFlag)
+void NoteJobProgress(ProgressDialog* progress)
 {
-    g_cancelFlag = cancelFlag;
-    if (cancelFlag && g_running && g_stopping)
-        InterlockedExchange(cancelFlag, 1);
+    g_progress = progress;
+    if (progress && g_running && g_stopping)
+        progress->Stop();
 }
 
 void NoteJobDialog(HWND dialog)

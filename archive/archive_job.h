@@ -31,9 +31,10 @@ private:
     bool outermost_;
 };
 
-// What a stop must reach: the cancel flag of the job's progress window
-// (set to 1 as its confirmed cancel button does; the scope has every progress
-// window shown during the job report it) and its modal question (the name
-// dialog); null when gone.
-void NoteJobProgress(volatile LONG* cancelFlag);
+// What a stop must reach: the job's progress window (stopped as its
+// confirmed cancel button does, its cancel question ended; the scope has
+// every progress window shown during the job report itself) and its modal
+// question (the name dialog); null when gone.
+class ProgressDialog;
+void NoteJobProgress(ProgressDialog* progress);
 void NoteJobDialog(HWND dialog);

@@ -48,8 +48,7 @@ PackResult PackIntoArchive(const wchar_t* archivePath, const std::vector<std::ws
     if (!report)
         report = &local;
     *report = PackReport();
-    wchar_t temporary[MAX_PATH];
-    if (!archivePath || !CanTakeName(archivePath) || !MakeTemporaryFile(archivePath, temporary))
+    if (!archivePath || !CanTakeName(archivePath))
         return Finish(report, kPackCreateFailed);
 
     ProgressDialog progress;
@@ -63,12 +62,16 @@ PackResult PackIntoArchive(const wchar_t* archivePath, const std::vector<std::ws
     LoadText(IDS_PACK_TITLE, title, ARRAYSIZE(title));
     progress.SetTitle(title);
 
+    // The temporary file is made when the packing starts, marked for deletion
+    // by the packer at once: nothing runs this thread's messages between the
+    // two, so the session's end cannot leave it behind.
     PackResult result = kPackDone;
+    wchar_t temporary[MAX_PATH] = L"";
     {
         ZipPacker packer;
         if (progress.IsCancelled()) {
             result = kPackCancelled;
-        } else if (!packer.Open(temporary)) {
+        } else if (!MakeTemporaryFile(archivePath, temporary) || !packer.Open(temporary)) {
             result = kPackCreateFailed;
         } else {
             counter = 0;
@@ -76,6 +79,7 @@ PackResult PackIntoArchive(const wchar_t* archivePath, const std::vector<std::ws
                 packer.PackItem(item.c_str(), 1, 0, &progress, &counter, 0);
             const bool closed = packer.Close();  // the last pieces written: a failure may come here
             report->skipped = packer.Skipped();
+            report->leftOut = packer.LeftOut();
             if (packer.Failed())
                 lstrcpynW(report->item, packer.FailedItem(), MAX_PATH);
             if (!closed && !packer.Failed())
@@ -87,7 +91,8 @@ PackResult PackIntoArchive(const wchar_t* archivePath, const std::vector<std::ws
         }
     }
     if (result != kPackDone || !MoveFileExW(temporary, archivePath, MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileW(temporary);
+        if (*temporary)
+            DeleteFileW(temporary);
         return Finish(report, result == kPackDone ? kPackCreateFailed : result);
     }
     return Finish(report, kPackDone);

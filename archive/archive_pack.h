@@ -19,6 +19,7 @@ enum PackResult {
 struct PackReport {
     PackResult result = kPackCreateFailed;
     unsigned skipped = 0;      // files left out because they could not be opened
+    unsigned leftOut = 0;      // links not followed, folders not listed to their end
     wchar_t item[MAX_PATH] = L"";  // kPackFailed: the item being packed
 };
 

@@ -1,6 +1,7 @@
 #include "archive/path_identity.h"
 
 #include "support/path_text.h"
+#include "support/scoped_handle.h"
 
 #include <cwchar>
 
@@ -107,4 +108,23 @@ bool IsRootPath(const wchar_t* path)
             ++separators;
     }
     return separators == 1 && !IsSeparator(path[2]) && !IsSeparator(path[length - 1]);
+}
+
+bool operator==(const ItemIdentity& a, const ItemIdentity& b)
+{
+    return a.volume == b.volume && a.indexHigh == b.indexHigh && a.indexLow == b.indexLow;
+}
+
+bool IdentityOf(const wchar_t* path, ItemIdentity* identity)
+{
+    if (!path || !identity)
+        return false;
+    // Opened for nothing but its attributes: a folder too, whoever else has it open.
+    ScopedFile item(CreateFileW(path, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!item || !GetFileInformationByHandle(item.Get(), &information))
+        return false;
+    *identity = {information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};
+    return information.nFileIndexHigh != 0 || information.nFileIndexLow != 0;
 }

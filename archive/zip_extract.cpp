@@ -139,14 +139,6 @@ void CreateFoldersOf(Extraction& job, const wchar_t* target)
     lstrcpynW(job.lastFolder, target, static_cast<int>(folderLength + 1));
 }
 
-// While set, the file goes away when its handle is closed, however the
-// writing ends (an error, a cancel, the end of the process).
-bool MarkForDeletion(HANDLE file, bool remove)
-{
-    FILE_DISPOSITION_INFO disposition{static_cast<BOOLEAN>(remove ? TRUE : FALSE)};
-    return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != 0;
-}
-
 bool StampFile(HANDLE file, DWORD dosDate)
 {
     FILETIME local;
@@ -205,8 +197,11 @@ int InflateEntryData(Extraction& job, HANDLE file, const unz_file_info64& info, 
     unsigned long crc = 0;
     ZPOS64_T total = 0;
     stream->avail_in = 0;
+    bool wantsInput = true;
     for (int status = Z_OK; status != Z_STREAM_END;) {
-        if (stream->avail_in == 0) {
+        // More input only when zlib asks for it: after filling the output
+        // it may still hold the stream's end, all its input taken.
+        if (wantsInput && stream->avail_in == 0) {
             const int read = unzReadCurrentFile(job.archive, job.buffers->packed, kReadBlockSize);
             if (read <= 0)
                 return read < 0 ? read : UNZ_BADZIPFILE;  // the data ends before its stream
@@ -216,8 +211,12 @@ int InflateEntryData(Extraction& job, HANDLE file, const unz_file_info64& info, 
         stream->next_out = out;
         stream->avail_out = kWriteBlockSize;
         status = inflate(stream, Z_NO_FLUSH);
+        if (status == Z_BUF_ERROR && stream->avail_in == 0)
+            status = Z_OK;  // nothing was held back: it needs input
         if (status != Z_OK && status != Z_STREAM_END)
             return UNZ_BADZIPFILE;
+        // Room left in the output: zlib stopped for want of input.
+        wantsInput = stream->avail_out != 0;
         const DWORD produced = kWriteBlockSize - stream->avail_out;
         total += produced;
         if (total > info.uncompressed_size)

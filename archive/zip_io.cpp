@@ -1,6 +1,7 @@
 #include "archive/zip_io.h"
 
 #include "archive/zip_file_buffer.h"
+#include "archive/zip_kept_file.h"
 #include "support/scoped_handle.h"
 
 #include <iowin32.h>
@@ -28,6 +29,19 @@ zlib_filefunc64_def Win32Files()
     }();
     zlib_filefunc64_def files;
     FillBufferedFileFunctions(&files, &win32);
+    return files;
+}
+
+// A file the caller keeps open behind the same buffer.
+zlib_filefunc64_def KeptFiles()
+{
+    static const zlib_filefunc64_def kept = [] {
+        zlib_filefunc64_def files;
+        FillKeptFileFunctions(&files);
+        return files;
+    }();
+    zlib_filefunc64_def files;
+    FillBufferedFileFunctions(&files, &kept);
     return files;
 }
 
@@ -88,12 +102,18 @@ unzFile OpenZipForReading(const wchar_t* path)
     return unzOpen2_64(path, &files);
 }
 
-zipFile CreateZipFile(const wchar_t* path)
+zipFile CreateZipFileOn(HANDLE file)
 {
-    if (!path)
+    if (!file || file == INVALID_HANDLE_VALUE)
         return nullptr;
-    zlib_filefunc64_def files = Win32Files();
-    return zipOpen2_64(path, APPEND_STATUS_CREATE, nullptr, &files);
+    zlib_filefunc64_def files = KeptFiles();
+    return zipOpen2_64(&file, APPEND_STATUS_CREATE, nullptr, &files);
+}
+
+bool MarkForDeletion(HANDLE file, bool remove)
+{
+    FILE_DISPOSITION_INFO disposition{static_cast<BOOLEAN>(remove ? TRUE : FALSE)};
+    return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != 0;
 }
 
 ZipFileKind ClassifyUnreadableZip(const wchar_t* path)
@@ -116,20 +136,17 @@ ZipFileKind ClassifyUnreadableZip(const wchar_t* path)
     return kZipFileOther;
 }
 
-bool CompleteZip64EndRecords(const wchar_t* path, unsigned long long entries)
+bool CompleteZip64EndRecords(HANDLE file, unsigned long long entries)
 {
     if (entries < 0xFFFF)
         return true;
-    ScopedFile file(CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file)
-        return false;
-    const unsigned long long size = SizeOf(file.Get());
+    const unsigned long long size = SizeOf(file);
     unsigned char end[kEndRecordSize];
-    if (size < kEndRecordSize + kZip64LocatorSize || !ReadAt(file.Get(), size - kEndRecordSize, end, sizeof end) ||
+    if (size < kEndRecordSize + kZip64LocatorSize || !ReadAt(file, size - kEndRecordSize, end, sizeof end) ||
         Get(end, 4) != kEndRecordSignature || Get(end + 20, 2) != 0)
         return false;
     unsigned char locator[kZip64LocatorSize];
-    if (!ReadAt(file.Get(), size - kEndRecordSize - kZip64LocatorSize, locator, sizeof locator))
+    if (!ReadAt(file, size - kEndRecordSize - kZip64LocatorSize, locator, sizeof locator))
         return false;
     if (Get(locator, 4) == kZip64LocatorSignature)
         return true;  // minizip wrote them itself (the directory lies past 4 GiB)
@@ -157,6 +174,6 @@ bool CompleteZip64EndRecords(const wchar_t* path, unsigned long long entries)
     LARGE_INTEGER position;
     position.QuadPart = static_cast<LONGLONG>(recordOffset);
     DWORD written = 0;
-    return SetFilePointerEx(file.Get(), position, nullptr, FILE_BEGIN) &&
-           WriteFile(file.Get(), tail, sizeof tail, &written, nullptr) && written == sizeof tail;
+    return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) &&
+           WriteFile(file, tail, sizeof tail, &written, nullptr) && written == sizeof tail;
 }

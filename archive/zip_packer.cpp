@@ -10,6 +10,7 @@
 #include "support/progress_window.h"
 #include "support/scoped_handle.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <string>
 
@@ -26,6 +27,28 @@ BOOL DefaultReader(HANDLE file, void* data, DWORD size, DWORD* read)
 }
 
 SourceReadFunction g_reader = DefaultReader;
+
+HANDLE FindFirst(const wchar_t* pattern, WIN32_FIND_DATAW* found)
+{
+    return FindFirstFileW(pattern, found);
+}
+
+BOOL FindNext(HANDLE search, WIN32_FIND_DATAW* found)
+{
+    return FindNextFileW(search, found);
+}
+
+constexpr FolderLister kSystemLister{FindFirst, FindNext};
+const FolderLister* g_lister = &kSystemLister;
+
+// A symbolic link or a junction: a reparse point that stands for another
+// name (one without a tag is taken for a link too). Other reparse points,
+// such as files kept in the cloud, hold their own data and are packed.
+bool IsLink(const WIN32_FIND_DATAW& found)
+{
+    return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+           (found.dwReserved0 == 0 || IsReparseTagNameSurrogate(found.dwReserved0));
+}
 
 DWORD DosDateOf(const WIN32_FIND_DATAW& found)
 {
@@ -56,6 +79,11 @@ void OverrideSourceReader(SourceReadFunction reader)
     g_reader = reader ? reader : DefaultReader;
 }
 
+void OverrideFolderLister(const FolderLister* lister)
+{
+    g_lister = lister ? lister : &kSystemLister;
+}
+
 const wchar_t* FindEntryNameStart(const wchar_t* path, int depth)
 {
     if (!path || !*path || depth < 0)
@@ -83,7 +111,12 @@ bool ZipPacker::Open(const wchar_t* archivePath)
     lstrcpynW(archivePath_, archivePath, MAX_PATH);
     entries_ = 0;
     cancelled_ = false;
-    archive_ = CreateZipFile(archivePath);
+    file_.Reset(CreateFileW(archivePath, GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    marked_ = file_ && MarkForDeletion(file_.Get(), true);
+    archive_ = CreateZipFileOn(file_.Get());
+    if (!archive_)
+        file_.Reset();
     return archive_ != nullptr;
 }
 
@@ -97,7 +130,12 @@ bool ZipPacker::Close()
         pool_.Abandon();
     const int result = zipClose(archive_, nullptr);
     archive_ = nullptr;
-    return !failed_ && result == ZIP_OK && CompleteZip64EndRecords(archivePath_, entries_);
+    const bool complete = !cancelled_ && !failed_ && result == ZIP_OK && CompleteZip64EndRecords(file_.Get(), entries_);
+    const bool kept = complete && (!marked_ || MarkForDeletion(file_.Get(), false));
+    file_.Reset();
+    if (!kept && !marked_)
+        DeleteFileW(archivePath_);
+    return kept;
 }
 
 bool ZipPacker::PackItem(const wchar_t* path, int recurse, int depth, ProgressDialog* progress, unsigned* counter,
@@ -110,7 +148,8 @@ bool ZipPacker::PackItem(const wchar_t* path, int recurse, int depth, ProgressDi
     // A drive or share root has no name of its own: its items are packed as
     // if each had been dropped, so no name begins with "/" or holds a drive.
     if (recurse && IsRootPath(path)) {
-        PackChildren(path, 0, progress, counter, countOnly);
+        if (!WalkFolder(path, 0, progress, counter, countOnly))
+            ++leftOut_;
         return true;
     }
     WIN32_FIND_DATAW self;
@@ -119,39 +158,68 @@ bool ZipPacker::PackItem(const wchar_t* path, int recurse, int depth, ProgressDi
         if (!lookup)
             return false;
     }
-    return PackFound(path, self, recurse, depth, progress, counter, countOnly);
+    return PackFound(path, self, recurse, depth, true, progress, counter, countOnly);
 }
 
-void ZipPacker::PackChildren(const wchar_t* path, int depth, ProgressDialog* progress, unsigned* counter,
+// A link that its file system does not report as one could lead back into a
+// folder being walked: the identities on the path end such a loop.
+bool ZipPacker::WalkFolder(const wchar_t* path, int depth, ProgressDialog* progress, unsigned* counter,
+                           int countOnly)
+{
+    ItemIdentity identity;
+    const bool known = IdentityOf(path, &identity);
+    if (known && std::find(walking_.begin(), walking_.end(), identity) != walking_.end())
+        return false;
+    if (known)
+        walking_.push_back(identity);
+    const bool whole = PackChildren(path, depth, progress, counter, countOnly);
+    if (known)
+        walking_.pop_back();
+    return whole;
+}
+
+// False when the folder could not be listed to its end (what was listed
+// before is packed); a cancel or a failure ends the walk as whole.
+bool ZipPacker::PackChildren(const wchar_t* path, int depth, ProgressDialog* progress, unsigned* counter,
                              int countOnly)
 {
     std::wstring folder = path;
     if (folder.back() != L'\\')
         folder += L'\\';
     WIN32_FIND_DATAW found;
-    ScopedFind search(FindFirstFileW((folder + L"*").c_str(), &found));
+    ScopedFind search(g_lister->first((folder + L"*").c_str(), &found));
     if (!search)
-        return;
+        return GetLastError() == ERROR_FILE_NOT_FOUND;  // a drive root without items
     do {
         if (std::wcscmp(found.cFileName, L".") == 0 || std::wcscmp(found.cFileName, L"..") == 0)
             continue;
         if ((progress && progress->IsCancelled()) || failed_)
-            return;
-        PackFound((folder + found.cFileName).c_str(), found, 1, depth, progress, counter, countOnly);
-    } while (FindNextFileW(search.Get(), &found));
+            return true;
+        PackFound((folder + found.cFileName).c_str(), found, 1, depth, false, progress, counter, countOnly);
+    } while (g_lister->next(search.Get(), &found));
+    return GetLastError() == ERROR_NO_MORE_FILES;
 }
 
 // The item at path, as the folder walk (or the look-up of a dropped item) found it.
-bool ZipPacker::PackFound(const wchar_t* path, const WIN32_FIND_DATAW& self, int recurse, int depth,
+bool ZipPacker::PackFound(const wchar_t* path, const WIN32_FIND_DATAW& self, int recurse, int depth, bool dropped,
                           ProgressDialog* progress, unsigned* counter, int countOnly)
 {
     // The archive being written is never packed into itself.
     if (lstrcmpiW(path, archivePath_) == 0)
         return false;
-    // Subfolders are entered before the folder's own entry is made.
+    // A link inside a dropped folder may lead out of it (the user's other
+    // files into an archive that may be shared) or back into it.
+    if (!dropped && IsLink(self)) {
+        ++leftOut_;
+        return false;
+    }
+    // Subfolders are entered before the folder's own entry is made; a folder
+    // not listed to its end gets none, which would pass it off as complete.
     const bool folder = (self.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    if (recurse && folder)
-        PackChildren(path, depth + 1, progress, counter, countOnly);
+    if (recurse && folder && !WalkFolder(path, depth + 1, progress, counter, countOnly)) {
+        ++leftOut_;
+        return false;
+    }
 
     zip_fileinfo info{};
     info.dosDate = DosDateOf(self);

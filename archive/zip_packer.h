@@ -9,8 +9,12 @@
 // archives stay plain ZIP. Files are read in pieces that worker threads
 // deflate (libdeflate, deflate_pool) while the walk reads on; the pieces are
 // written in the order read, so the archive is the same whatever the number
-// of threads.
+// of threads. Links found inside a dropped folder are never followed, and a
+// folder is never walked twice on one path: both are left out, counted, as
+// are folders that cannot be listed.
 #include "archive/deflate_pool.h"
+#include "archive/path_identity.h"
+#include "support/scoped_handle.h"
 
 #include <windows.h>
 
@@ -37,10 +41,13 @@ public:
     ZipPacker(const ZipPacker&) = delete;
     ZipPacker& operator=(const ZipPacker&) = delete;
 
-    // Creates (or replaces) the archive file; true when it is open.
+    // Creates (or replaces) the archive file; true when it is open. It is
+    // marked for deletion until Close finds it complete: however the packing
+    // ends (a cancel, a failure, the end of the process) no part of an
+    // archive stays.
     bool Open(const wchar_t* archivePath);
-    // Finishes the archive; false when none was open or it could not be
-    // written completely.
+    // Finishes the archive; false (and the file gone) when none was open, the
+    // packing was cancelled or the archive could not be written completely.
     bool Close();
 
     // Adds the item at path (a folder with everything below it when recurse
@@ -58,6 +65,10 @@ public:
     // Files left out because they could not be opened for reading (or their
     // names, holding a lone surrogate, have no UTF-8 form).
     unsigned Skipped() const { return skipped_; }
+    // Links found inside a dropped folder (never followed), folders already
+    // on the path walked, and folders that could not be listed to their end:
+    // left out, with what was listed before the listing failed.
+    unsigned LeftOut() const { return leftOut_; }
     // A file could not be read to its end or the archive could not be
     // written: the archive is unusable and the walk has stopped.
     bool Failed() const { return failed_; }
@@ -65,8 +76,12 @@ public:
     const wchar_t* FailedItem() const { return failedItem_; }
 
 private:
-    void PackChildren(const wchar_t* path, int depth, ProgressDialog* progress, unsigned* counter, int countOnly);
-    bool PackFound(const wchar_t* path, const WIN32_FIND_DATAW& found, int recurse, int depth,
+    // Packs the folder's items unless the folder is already on the path
+    // walked; false when it was not walked or not listed to its end.
+    bool WalkFolder(const wchar_t* path, int depth, ProgressDialog* progress, unsigned* counter, int countOnly);
+    bool PackChildren(const wchar_t* path, int depth, ProgressDialog* progress, unsigned* counter, int countOnly);
+    // dropped: the item was dropped itself (a link is then followed: the user chose it).
+    bool PackFound(const wchar_t* path, const WIN32_FIND_DATAW& found, int recurse, int depth, bool dropped,
                    ProgressDialog* progress, unsigned* counter, int countOnly);
     bool WriteEntry(const wchar_t* path, const char* name, unsigned flag, const zip_fileinfo& info, bool folder,
                     unsigned long long size, ProgressDialog* progress);
@@ -95,10 +110,14 @@ private:
     unsigned long long entrySize_ = 0;
     bool cancelled_ = false;
     zipFile archive_ = nullptr;
+    ScopedFile file_;      // the archive's, which minizip writes through
+    bool marked_ = false;  // file_ is marked for deletion
     wchar_t archivePath_[MAX_PATH] = L"";
     unsigned long long entries_ = 0;
     unsigned long long work_ = 0;
     unsigned skipped_ = 0;
+    unsigned leftOut_ = 0;
+    std::vector<ItemIdentity> walking_;  // the folders on the path being walked, outermost first
     bool failed_ = false;
     wchar_t failedItem_[MAX_PATH] = L"";
 };
@@ -112,3 +131,11 @@ const wchar_t* FindEntryNameStart(const wchar_t* path, int depth);
 // Seam for tests: the call that reads the files being packed (ReadFile by default).
 using SourceReadFunction = BOOL (*)(HANDLE file, void* data, DWORD size, DWORD* read);
 void OverrideSourceReader(SourceReadFunction reader);
+
+// Seam for tests: the calls that list a folder (FindFirstFileW and
+// FindNextFileW by default); null puts them back.
+struct FolderLister {
+    HANDLE (*first)(const wchar_t* pattern, WIN32_FIND_DATAW* found);
+    BOOL (*next)(HANDLE search, WIN32_FIND_DATAW* found);
+};
+void OverrideFolderLister(const FolderLister* lister);

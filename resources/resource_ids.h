@@ -265,6 +265,8 @@
 #define IDS_MSG_ARCHIVE_REPLACE         1058  // question: %1 archive already on the desktop, replace it?
 #define IDS_MSG_EXTRACT_NO_ROOM         1059  // %1 archive, %2 its declared size, %3 the free space; nothing written
 #define IDS_MSG_EXTRACT_NO_FOLDER       1060  // %1 archive, %2 the folder that could not be made; nothing written
+#define IDS_MSG_PACK_LEFT_OUT           1061  // %1 archive, %2 number of links and unlisted folders left out
+#define IDS_MSG_PACK_BOTH_LEFT_OUT      1062  // %1 archive, %2 files left out, %3 links and unlisted folders
 
 // Generations
 #define IDS_RESTORE_COLUMN_TIME         600   // restore dialog's list: when the generation was kept

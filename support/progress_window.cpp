@@ -13,6 +13,8 @@ ProgressCancelWatcher g_watcher = nullptr;
 
 // Sent by the task's thread when the task is over.
 constexpr UINT WM_PROGRESS_END = WM_APP + 1;
+// Posted by Stop: the cancel question, when open, ends unanswered.
+constexpr UINT WM_PROGRESS_STOP = WM_APP + 2;
 constexpr UINT_PTR kBarTimer = 1;
 
 // Waits for handle while running the messages other threads send to this
@@ -28,6 +30,14 @@ void WaitServingSentMessages(HANDLE handle)
 HANDLE NewEvent(BOOL signalled)
 {
     return CreateEventW(nullptr, TRUE, signalled, nullptr);
+}
+
+// Cancels the message box (the cancel question) that window owns, if any.
+BOOL CALLBACK CancelOwnedBox(HWND candidate, LPARAM owner)
+{
+    if (GetWindow(candidate, GW_OWNER) == reinterpret_cast<HWND>(owner))
+        PostMessageW(candidate, WM_COMMAND, IDCANCEL, 0);
+    return TRUE;
 }
 
 }  // namespace
@@ -49,15 +59,17 @@ ProgressDialog::~ProgressDialog()
 {
     if (watcher_)
         watcher_(nullptr);
-    if (!thread_)
-        return;
-    if (owner_)
-        EnableWindow(owner_, TRUE);
-    if (dialog_)
-        PostMessageW(dialog_, WM_PROGRESS_END, 0, 0);
-    WaitServingSentMessages(thread_.Get());
-    if (owner_)
-        SetFocus(owner_);
+    if (thread_) {
+        if (owner_)
+            EnableWindow(owner_, TRUE);
+        if (dialog_)
+            PostMessageW(dialog_, WM_PROGRESS_END, 0, 0);
+        WaitServingSentMessages(thread_.Get());
+        if (owner_)
+            SetFocus(owner_);
+    }
+    if (quitKept_)
+        PostQuitMessage(static_cast<int>(quitCode_));
 }
 
 HWND ProgressDialog::Show(HWND owner)
@@ -67,7 +79,7 @@ HWND ProgressDialog::Show(HWND owner)
     // A stop from outside reaches the task through this dialog.
     watcher_ = g_watcher;
     if (watcher_)
-        watcher_(&cancelled_);
+        watcher_(this);
     owner_ = owner;
     created_.Reset(NewEvent(FALSE));
     answered_.Reset(NewEvent(TRUE));
@@ -176,6 +188,13 @@ void ProgressDialog::ShowProgress()
         SetDlgItemTextW(dialog_, IDC_PROGRESS_TEXT, text.c_str());
 }
 
+void ProgressDialog::Stop()
+{
+    InterlockedExchange(&cancelled_, 1);
+    if (dialog_)
+        PostMessageW(dialog_, WM_PROGRESS_STOP, 0, 0);
+}
+
 // While the cancel is asked, the task waits; this thread's windows still run.
 void ProgressDialog::WaitForAnswer()
 {
@@ -199,17 +218,22 @@ void ProgressDialog::PumpMessages()
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
-            // The task must not swallow the end of the program's message loop.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
+            // The end of the program's message loop, kept for it: posted
+            // again at once, it would wake every wait of the task at once.
+            quitKept_ = true;
+            quitCode_ = msg.wParam;
+            continue;
         }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
 }
 
+// On the window's thread; a stop that came first asks nothing.
 void ProgressDialog::AskCancel()
 {
+    if (cancelled_)
+        return;
     wchar_t title[64];
     wchar_t text[260];
     LoadText(IDS_CANCEL_TITLE, title, ARRAYSIZE(title));
@@ -220,6 +244,13 @@ void ProgressDialog::AskCancel()
         InterlockedExchange(&cancelled_, 1);
     InterlockedExchange(&asking_, 0);
     SetEvent(answered_.Get());
+}
+
+// On the window's thread, inside the question's own message loop when it is open.
+void ProgressDialog::EndQuestion()
+{
+    if (asking_ && dialog_)
+        EnumThreadWindows(GetCurrentThreadId(), CancelOwnedBox, reinterpret_cast<LPARAM>(dialog_));
 }
 
 INT_PTR ProgressDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM)
@@ -235,6 +266,9 @@ INT_PTR ProgressDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM)
         return 1;
     case WM_PROGRESS_END:
         DestroyWindow(dialog_);
+        return 1;
+    case WM_PROGRESS_STOP:
+        EndQuestion();
         return 1;
     case WM_DESTROY:
         // Later messages of the dying window no longer reach this object.

@@ -6,16 +6,19 @@
 // task looks at the flag after each entry for nothing, and runs its own
 // thread's messages only every kDisplayIntervalMs, so the rest of the
 // program stays responsive. While the cancel is being asked, the task waits
-// for the answer.
+// for the answer. A quit the task's messages bring (the program's end) is
+// kept until the window goes and then posted again for the program's loop.
 #include "support/dialog_base.h"
 #include "support/scoped_handle.h"
 
 #include <string>
 
-// Told the cancel flag of each progress window as it is shown and null as it
-// goes, for a task that must be stoppable from outside (a close of the main
-// window): setting the flag to 1 acts as a confirmed cancel. Null: nobody.
-using ProgressCancelWatcher = void (*)(volatile LONG* cancelFlag);
+class ProgressDialog;
+
+// Told each progress window as it is shown and null as it goes, for a task
+// that must be stoppable from outside (a close of the main window, the
+// session's end): see ProgressDialog::Stop. Null: nobody.
+using ProgressCancelWatcher = void (*)(ProgressDialog* progress);
 void WatchProgressCancel(ProgressCancelWatcher watcher);
 
 class ProgressDialog : public DialogBase {
@@ -38,6 +41,9 @@ public:
     // given and returns the position the update before gave.
     int SetProgress(unsigned long long value, int* cancelled = nullptr);
     int IsCancelled() const { return cancelled_ != 0; }
+    // Cancels as a confirmed cancel does and ends the cancel question when
+    // it is open (unanswered: the task is stopped anyway). Any thread.
+    void Stop();
     // True at the first call and then at most every kDisplayIntervalMs: tasks
     // that finish hundreds of entries a second renew the texts only then
     // (nobody can read faster).
@@ -53,6 +59,7 @@ private:
 
     void ShowProgress();
     void AskCancel();
+    void EndQuestion();
     void WaitForAnswer();
     void PumpMessages();
 
@@ -75,6 +82,8 @@ private:
     wchar_t title_[kTitleSize] = L"";
     bool pumped_ = false;
     DWORD lastPump_ = 0;
+    bool quitKept_ = false;  // a WM_QUIT was taken from the task's messages
+    WPARAM quitCode_ = 0;
     int shownPosition_ = -1;  // what the bar shows, -1 before the first update
     ProgressCancelWatcher watcher_ = nullptr;  // the one told at Show
 };

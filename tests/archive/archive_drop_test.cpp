@@ -5,6 +5,7 @@
 
 #include "archive/archive_drop.h"
 #include "archive/zip_extract.h"
+#include "archive/zip_packer.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "support/progress_window.h"
@@ -13,6 +14,7 @@
 
 #include <climits>
 #include <memory>
+#include <utility>
 
 using namespace support;
 
@@ -96,13 +98,40 @@ struct DropCase {
     std::string archive = kPics;
     const wchar_t* desktopFolder = nullptr;  // L"": unknown
     int answer = IDOK;                       // pressed in the box
+    const FolderLister* lister = nullptr;    // how folders list
 };
 void PutSeamsBack()
 {
     OverrideDesktopFolder(nullptr);
     OverrideFolderOpener(nullptr);
     OverrideEntryWriter(nullptr);
+    OverrideFolderLister(nullptr);
 }
+
+// Folders that cannot be listed at all, or whose listing breaks off at its end after naming a file gone since.
+HANDLE DeniedFirst(const wchar_t*, WIN32_FIND_DATAW*)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
+}
+bool g_goneListed = false;
+HANDLE ListedFirst(const wchar_t* pattern, WIN32_FIND_DATAW* found)
+{
+    g_goneListed = false;
+    return FindFirstFileW(pattern, found);
+}
+BOOL GoneThenBrokenOff(HANDLE search, WIN32_FIND_DATAW* found)
+{
+    if (FindNextFileW(search, found))
+        return TRUE;
+    SetLastError(ERROR_UNEXP_NET_ERR);
+    if (std::exchange(g_goneListed, true))
+        return FALSE;
+    *found = WIN32_FIND_DATAW{.dwFileAttributes = FILE_ATTRIBUTE_ARCHIVE, .nFileSizeLow = 5, .cFileName = L"gone.txt"};
+    return TRUE;
+}
+constexpr FolderLister kDenied{DeniedFirst, FindNextFileW};
+constexpr FolderLister kBrokenOff{ListedFirst, GoneThenBrokenOff};
 
 class DropOnTheGroupButton : public ::testing::TestWithParam<DropCase> {};
 
@@ -114,6 +143,7 @@ TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)
     Restore seams{PutSeamsBack};
     OverrideDesktopFolder(c.desktopFolder ? c.desktopFolder : desktop.c_str());
     OverrideFolderOpener(RecordOpen);
+    OverrideFolderLister(c.lister);
     g_opened.clear();
     std::vector<std::wstring> dropped;
     for (const std::wstring& item : c.items) {
@@ -198,6 +228,13 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
      .message = L"「pics (2)」に残してある", .desktop = kBesidePics, .archive = Unreadable()},
     // an archive without entries, read past a stub in front of it
     {.name = "EmptyArchiveMakesNoFolder", .items = {L"pics.zip"}, .archive = "stub" + BuildZip({})},
+    // a folder not listed to its end has no entry of its own and is told, as are files that could not be read
+    {.name = "FolderThatCannotBeListed", .items = {L"docs\\"}, .replies = {nullptr}, .proposals = L"docs",
+     .caption = kNotice, .message = L"リンクと、中を読めなかったフォルダ、\nあわせて 1 個は入ってないろ！",
+     .desktop = L"docs.zip", .lister = &kDenied},
+    {.name = "ListingBrokenOffAfterAFileGone", .items = {L"docs\\"}, .replies = {nullptr}, .proposals = L"docs",
+     .caption = kNotice, .message = L"開けなかった 1 個のファイルと、\nリンクと、中を読めなかったフォルダ 1 個",
+     .desktop = L"docs.zip[docs/a.txt]", .lister = &kBrokenOff},
     {.name = "ArchiveLargerThanTheFreeSpace", .items = {L"pics.zip"}, .caption = kError,
      .message = L"「pics.zip」を解凍するには 1.0 PB いるのに、\n空きは ",
      .archive = BuildZip({Claiming(StoredEntry("a.jpg", "jpeg"), 1ULL << 50)})},
@@ -255,6 +292,45 @@ INSTANTIATE_TEST_SUITE_P(Ways, CloseDuringJob, ::testing::ValuesIn(std::vector<C
     {"CloseMessage", WM_CLOSE, 0}, {"TrayMenuGoodbye", WM_COMMAND, IDM_CLOSE}, {"SessionEnd", WM_ENDSESSION, TRUE},
 }), RowName);
 
+// The session's end while the built launcher packs, its cancel question open: the question goes unanswered and the
+// launcher ends by itself; its temporary file goes also when the system ends it as soon as it has answered.
+struct SessionEndCase {
+    const char* name;
+    bool terminated;  // by the system, right after the launcher's answer (Windows may do so)
+};
+class SessionEndWhilePacking : public ::testing::TestWithParam<SessionEndCase> {};
+
+TEST_P(SessionEndWhilePacking, LeavesNothingOnTheDesktop)
+{
+    TempFolder folder;
+    const std::wstring desktop = folder.Folder(L"desktop"), bag = folder.Folder(L"bag");
+    const DesktopRedirect onlyHere(desktop);
+    HANDLE disk = CreateFileW((bag + L"\\disk.img").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    const LARGE_INTEGER size{.QuadPart = 64LL << 30};  // sparse: far more than is read before the question
+    ASSERT_TRUE(SetFilePointerEx(disk, size, nullptr, FILE_BEGIN) && SetEndOfFile(disk) && CloseHandle(disk));
+    LauncherProcess launcher(CopyInto(BuildFile(PORUN_EXE_PATH), folder, L"porun.exe"));
+    HWND window = launcher.Window();
+    ASSERT_TRUE(window && launcher.Drop({bag}, IDC_GROUP_BUTTON));
+    Press(launcher.Dialog(L"ZIP書庫の作成"), IDOK);
+    ASSERT_TRUE(WaitUntil([&] {  // the temporary file is there
+        const Tree items = ListTree(desktop);
+        return items.size() == 1 && items[0].find(L".tmp") != std::wstring::npos;
+    }));
+    Press(launcher.Dialog(L"ファイルの圧縮中"), IDCANCEL);
+    HWND question = launcher.Dialog(L"=(o.o)=");
+    ASSERT_NE(nullptr, question);
+    ASSERT_TRUE(SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 15000, nullptr));
+    if (GetParam().terminated)
+        launcher.Kill();
+    EXPECT_TRUE(WaitGone(question));
+    EXPECT_NE(-1, launcher.WaitForExit());
+    EXPECT_EQ(Tree(), ListTree(desktop));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, SessionEndWhilePacking, ::testing::ValuesIn(std::vector<SessionEndCase>{
+    {"EndedByTheSystem", true}, {"LeftToEnd", false},
+}), RowName);
+
 // The share done and the file shown; the cancel asked first with Cancel the default (ENTER goes on).
 TEST(ProgressWindow, ShowsTheShareDoneAndAsksBeforeCancelling)
 {
@@ -294,6 +370,43 @@ TEST(ProgressWindow, ShowsTheShareDoneAndAsksBeforeCancelling)
         EXPECT_EQ(1, progress.IsCancelled());  // stays cancelled on later updates
     }
     EXPECT_FALSE(IsWindow(dialog));
+}
+
+// A quit posted while the cancel is asked (the session's end closed the main window) waits for the program's loop:
+// the task takes it once, never round and round, and it is posted again when the window goes.
+int g_quitsTaken = 0;
+LRESULT CALLBACK CountQuits(int code, WPARAM removed, LPARAM message)
+{
+    if (code == HC_ACTION && removed == PM_REMOVE && reinterpret_cast<const MSG*>(message)->message == WM_QUIT)
+        ++g_quitsTaken;
+    return CallNextHookEx(nullptr, code, removed, message);
+}
+
+TEST(ProgressWindow, KeepsAQuitForTheProgramsLoop)
+{
+    g_quitsTaken = 0;
+    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, CountQuits, nullptr, GetCurrentThreadId());
+    HWND probe = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    {
+        ProgressDialog progress;
+        Press(progress.Show(nullptr), IDCANCEL);
+        HWND question = WaitForDialog(L"=(o.o)=");
+        ASSERT_NE(nullptr, question);
+        PostQuitMessage(7);
+        std::thread answer([&] {  // each probe is served by the waiting task
+            for (int i = 0; i < 3; ++i)
+                SendMessageW(probe, WM_NULL, 0, 0);
+            Press(question, IDCANCEL);
+        });
+        progress.SetProgress(1);
+        answer.join();
+        EXPECT_EQ(1, g_quitsTaken);
+    }
+    MSG msg{};
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(7u, msg.wParam);
+    DestroyWindow(probe);
+    UnhookWindowsHookEx(hook);
 }
 
 }  // namespace

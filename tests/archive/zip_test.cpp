@@ -15,6 +15,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <set>
 
@@ -67,11 +68,52 @@ bool MakeFile(const std::wstring& path, const std::wstring& name)
     return SetFileTime(file, nullptr, nullptr, &utc) && CloseHandle(file);
 }
 
+// A command of the Unix system Wine runs on, run in folder and not waited for: Wine hands back no process. Its
+// CreateSymbolicLinkW makes nothing; what ln -s makes, it lists as a reparse point.
+bool RunUnix(std::wstring line, const std::wstring& folder)
+{
+    std::wstring exe = L"Z:" + line.substr(0, line.find(L' '));
+    std::replace(exe.begin(), exe.end(), L'/', L'\\');
+    STARTUPINFOW start{sizeof start};
+    PROCESS_INFORMATION run{};
+    return CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &start, &run);
+}
+
+// A file system that reports no link as one, and Windows' reparse tags on the items named for them.
+const std::pair<const wchar_t*, DWORD> kTags[] = {
+    {L"symlink.txt", IO_REPARSE_TAG_SYMLINK}, {L"junction", IO_REPARSE_TAG_MOUNT_POINT},
+    {L"cloud", IO_REPARSE_TAG_CLOUD_6}, {L"dedup.bin", IO_REPARSE_TAG_DEDUP}};
+template <class Result>
+Result Retagged(Result result, WIN32_FIND_DATAW* found)
+{
+    found->dwFileAttributes &= ~FILE_ATTRIBUTE_REPARSE_POINT;
+    found->dwReserved0 = 0;
+    for (const auto& [name, tag] : kTags) {
+        if (std::wcscmp(found->cFileName, name) == 0) {
+            found->dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+            found->dwReserved0 = tag;
+        }
+    }
+    return result;
+}
+HANDLE RetaggedFirst(const wchar_t* pattern, WIN32_FIND_DATAW* found)
+{
+    return Retagged(FindFirstFileW(pattern, found), found);
+}
+BOOL RetaggedNext(HANDLE search, WIN32_FIND_DATAW* found) { return Retagged(FindNextFileW(search, found), found); }
+constexpr FolderLister kRetagged{RetaggedFirst, RetaggedNext};
+
+struct LinkCase {
+    std::wstring folder, name, target;  // the link's folder in the root ('\\' last), its name, where it leads
+};
 struct PackCase {
     const char* name;
     std::vector<std::wstring> tree;     // made in the root: a trailing '\' makes a folder
     std::vector<std::wstring> dropped;  // packed in this order
     std::wstring names;
+    std::vector<LinkCase> links = {};  // made after the tree
+    unsigned leftOut = 0;
+    const FolderLister* lister = nullptr;
 };
 class PackedItems : public ::testing::TestWithParam<PackCase> {};
 
@@ -81,9 +123,19 @@ TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
     TempFolder root(L"p");
     const std::wstring base = root.Path() + L"\\";
     auto path = [&](const std::wstring& item) { return item.empty() ? root.Path() : base + item; };
+    auto link = [&](const LinkCase& made) { return base + made.folder + made.name; };
     for (const std::wstring& item : GetParam().tree)
         ASSERT_TRUE(item.back() == L'\\' ? CreateDirectoryW((base + item).c_str(), nullptr)
                                          : MakeFile(base + item, item));
+    Restore unlink{[&] {  // before the temporary folder's removal, which would follow the links
+        for (const LinkCase& made : GetParam().links)
+            RunUnix(L"/bin/rm " + made.name, base + made.folder) && WaitUntil([&] { return !Exists(link(made)); });
+    }};
+    for (const LinkCase& made : GetParam().links)
+        ASSERT_TRUE(RunUnix(L"/bin/ln -s " + made.target + L" " + made.name, base + made.folder) &&
+                    WaitUntil([&] { return Exists(link(made)); }));
+    Restore lister{[] { OverrideFolderLister(nullptr); }};
+    OverrideFolderLister(GetParam().lister);
     unsigned counted[2] = {0, 0};
     for (int countOnly = 1; countOnly >= 0; --countOnly) {
         ZipPacker packer;
@@ -92,6 +144,7 @@ TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
             packer.PackItem(path(item).c_str(), 1, 0, nullptr, &counted[countOnly], countOnly);
         ASSERT_TRUE(packer.Close());
         EXPECT_EQ(countOnly ? L"" : GetParam().names, Names(base + L"out.zip"));
+        EXPECT_EQ(GetParam().leftOut, packer.LeftOut());
     }
     const std::vector<ListedEntry> entries = ListZip(base + L"out.zip");
     EXPECT_EQ(std::vector<size_t>({entries.size(), entries.size()}), std::vector<size_t>({counted[0], counted[1]}));
@@ -122,6 +175,18 @@ INSTANTIATE_TEST_SUITE_P(Trees, PackedItems, ::testing::ValuesIn(std::vector<Pac
     {"OtherNamesInUtf8", {L"caf\u00E9.txt", L"\uD55C\uAD6D\uC5B4\\", L"\uD55C\uAD6D\uC5B4\\\U0001F600", L"\u301Cw"},
      {L"caf\u00E9.txt", L"\uD55C\uAD6D\uC5B4", L"\u301Cw"},
      L"caf\u00E9.txt* \u301Cw* \uD55C\uAD6D\uC5B4/* \uD55C\uAD6D\uC5B4/\U0001F600*"},
+    // links inside a dropped folder are left out; a dropped link is what the user chose
+    {.name = "LinkToItsOwnFolder", .tree = {L"docs\\", L"docs\\a.txt"}, .dropped = {L"docs"},
+     .names = L"docs/ docs/a.txt", .links = {{L"docs\\", L"self", L"."}}, .leftOut = 1},
+    {.name = "LinkOutOfTheDroppedFolder", .tree = {L"docs\\", L"docs\\a.txt", L"..\\home\\", L"..\\home\\secret.txt"},
+     .dropped = {L"docs"}, .names = L"docs/ docs/a.txt", .links = {{L"docs\\", L"home", L"../../home"}}, .leftOut = 1},
+    {.name = "DroppedLink", .tree = {L"real\\", L"real\\a.txt"}, .dropped = {L"shown"},
+     .names = L"shown/ shown/a.txt", .links = {{L"", L"shown", L"real"}}},
+    {.name = "LoopThroughALinkNotReportedAsOne", .tree = {L"docs\\", L"docs\\a.txt"}, .dropped = {L"docs"},
+     .names = L"docs/ docs/a.txt", .links = {{L"docs\\", L"self", L"."}}, .leftOut = 1, .lister = &kRetagged},
+    {.name = "WindowsLinksLeftOutOtherReparsePointsPacked", .tree = {L"d\\", L"d\\symlink.txt", L"d\\junction\\",
+     L"d\\junction\\j.txt", L"d\\cloud\\", L"d\\cloud\\c.txt", L"d\\dedup.bin"}, .dropped = {L"d"},
+     .names = L"d/ d/cloud/ d/cloud/c.txt d/dedup.bin", .leftOut = 2, .lister = &kRetagged},
 }), RowName);
 
 // A cancel or a read failure leaves the older archive as it was; a file that cannot be opened is left out, counted.
@@ -237,7 +302,7 @@ struct NameCase {
         : stored(std::move(stored)), written(std::move(written)), flag(flag), extra(std::move(extra)) {}
     std::string stored;  // "<root>" stands for the folder holding the archive and the destination
     Tree written;        // what the entry adds below the destination; empty: skipped
-    uint16_t flag;
+    uint16_t flag = 0;
     std::string extra;
 };
 class EntryNameOnExtraction : public Extraction, public ::testing::WithParamInterface<NameCase> {};
@@ -357,6 +422,8 @@ std::vector<DamagedCase> DamagedCases()
     const RawEntry big = DeflatedEntry("b", std::string(70000, 's'));
     const std::string whole = BuildZip({StoredEntry("a.txt", "alpha"), DeflatedEntry("b.txt", std::string(3000, 'b'))});
     auto small = [](int i) { return StoredEntry("f" + std::to_string(i) + ".txt", "data"); };
+    RawEntry largeWrongCrc = DeflatedEntry("b", std::string(kWholeEntryLimit + 5, 'c'));
+    largeWrongCrc.crc ^= 1;
     return {
         {"PlainText", "just some text", kExtractNotArchive, {}}, {"NoEntry", BuildZip({}), kExtractDone, {}},
         {"EmptyFile", "", kExtractNotArchive, {}}, {"AllFF", std::string(300, '\xFF'), kExtractNotArchive, {}},
@@ -371,6 +438,7 @@ std::vector<DamagedCase> DamagedCases()
          kExtractFailed, {L"a.txt"}},
         {"LargeStreamShorterThanDeclared", Around(Changed(DeflatedEntry("b", std::string(kWholeEntryLimit + 5, 'y')),
          1000, 0)), kExtractFailed, {L"a.txt"}},
+        {"LargeEntryNotMatchingItsCrc", Around(largeWrongCrc), kExtractFailed, {L"a.txt"}},
         {"Encrypted", Around(Changed(StoredEntry("b", "............cipher"), 0, 1)), kExtractFailed, {L"a.txt"}},
         {"DiskFull", Around(DeflatedEntry("b", std::string(600000, 'g'))), kExtractFailed, {L"a.txt"}, DiskFull},
         {"UnixLink", BuildZip({link, StoredEntry("link/passwd", "x"), StoredEntry("a.txt", "good")}), kExtractDone,
@@ -408,6 +476,64 @@ TEST_P(DamagedArchive, LeavesOnlyWholeFiles)
 }
 
 INSTANTIATE_TEST_SUITE_P(Archives, DamagedArchive, ::testing::ValuesIn(DamagedCases()), RowName);
+
+// Archives of Python's zipfile and Info-ZIP, made by the build (sample_archives.py): every entry "<kind>/<size>"
+// holds <kind>.unit repeated to its size, at sizes around each multiple of 256 KiB to past what is inflated whole.
+// What extraction writes is compared as it comes, in place of the disk.
+constexpr DWORD kCompareSpan = 1 << 20;
+std::map<std::wstring, std::string> g_units, g_runs;  // by kind: its unit, and it repeated past kCompareSpan
+std::map<std::wstring, unsigned long long> g_matched;  // by "<kind>\\<size>": the bytes written so far, all as wanted
+
+BOOL ComparingWriter(HANDLE file, const void* data, DWORD size, DWORD* written)
+{
+    wchar_t path[2 * MAX_PATH] = L"";
+    const std::wstring whole(path, GetFinalPathNameByHandleW(file, path, ARRAYSIZE(path), FILE_NAME_NORMALIZED));
+    const size_t last = whole.rfind(L'\\'), kindStart = whole.rfind(L'\\', last - 1) + 1;
+    const std::wstring kind = whole.substr(kindStart, last - kindStart);
+    std::string& unit = g_units[kind];
+    if (unit.empty())
+        unit = ReadBytes(BuildFile(PORUN_SAMPLE_ARCHIVES) + L"\\" + kind + L".unit");
+    while (!unit.empty() && g_runs[kind].size() < kCompareSpan + unit.size())
+        g_runs[kind] += unit;
+    unsigned long long& matched = g_matched[whole.substr(kindStart)];
+    for (DWORD done = 0; done < size;) {
+        const DWORD take = std::min(size - done, kCompareSpan);
+        if (unit.empty() || memcmp(static_cast<const char*>(data) + done, &g_runs[kind][matched % unit.size()], take))
+            return FALSE;
+        done += take;
+        matched += take;
+    }
+    *written = size;
+    return TRUE;
+}
+
+struct SampleCase {
+    const char* name;
+    const wchar_t* archive;
+};
+class OtherToolsArchive : public Extraction, public ::testing::WithParamInterface<SampleCase> {};
+
+TEST_P(OtherToolsArchive, ExtractsToTheBytesPackedAtEverySize)
+{
+    const std::wstring archive = BuildFile(PORUN_SAMPLE_ARCHIVES) + L"\\" + GetParam().archive;
+    g_matched.clear();
+    OverrideEntryWriter(ComparingWriter);
+    ExtractReport report;
+    ASSERT_EQ(kExtractDone, ExtractArchive(archive.c_str(), Out().c_str(), nullptr, &report)) << Utf8(report.entry);
+    const std::vector<ListedEntry> entries = ListZip(archive);
+    EXPECT_GT(entries.size(), 400u);
+    for (const ListedEntry& entry : entries) {
+        std::wstring name = Utf16(entry.name);
+        const unsigned long long size = std::stoull(name.substr(name.find(L'/') + 1));
+        std::replace(name.begin(), name.end(), L'/', L'\\');
+        EXPECT_EQ(size, g_matched[name]) << entry.name;
+        EXPECT_TRUE(Exists(Out() + L"\\" + name)) << entry.name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Tools, OtherToolsArchive, ::testing::ValuesIn(std::vector<SampleCase>{
+    {"PythonZipfile", L"zipfile.zip"}, {"InfoZip", L"infozip.zip"},
+}), RowName);
 
 // Small and large files alike keep what they held; the times are the archive's.
 TEST_F(Extraction, ASecondRunLeavesTheFilesThatAreThere)
