@@ -448,13 +448,11 @@ bool SettleFolder(const wchar_t* destination, ExtractInto into, const ArchiveSca
 
 ExtractResult ExtractEntries(Extraction& job, const ArchiveScan& scan, ExtractReport* report)
 {
-    wchar_t format[128];
-    LoadText(IDS_EXTRACT_PROGRESS_FORMAT, format, ARRAYSIZE(format));
     const unsigned long count = static_cast<unsigned long>(scan.entries);
     for (unsigned long long i = 0; i < scan.entries; ++i) {
         if (job.progress->DueForDisplay()) {
             wchar_t text[256];
-            wsprintfW(text, format, static_cast<unsigned long>(i), count);
+            FormatText(text, ARRAYSIZE(text), IDS_EXTRACT_PROGRESS_FORMAT, static_cast<unsigned long>(i), count);
             job.progress->SetText(text);
         }
         if (i == 0)

@@ -70,15 +70,6 @@ bool MakeFile(const std::wstring& path, const std::wstring& name)
 
 // A command of the Unix system Wine runs on, run in folder and not waited for: Wine hands back no process. Its
 // CreateSymbolicLinkW makes nothing; what ln -s makes, it lists as a reparse point.
-bool RunUnix(std::wstring line, const std::wstring& folder)
-{
-    std::wstring exe = L"Z:" + line.substr(0, line.find(L' '));
-    std::replace(exe.begin(), exe.end(), L'/', L'\\');
-    STARTUPINFOW start{sizeof start};
-    PROCESS_INFORMATION run{};
-    return CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &start, &run);
-}
-
 // A file system that reports no link as one, and Windows' reparse tags on the items named for them.
 const std::pair<const wchar_t*, DWORD> kTags[] = {
     {L"symlink.txt", IO_REPARSE_TAG_SYMLINK}, {L"junction", IO_REPARSE_TAG_MOUNT_POINT},
@@ -127,13 +118,14 @@ TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
     for (const std::wstring& item : GetParam().tree)
         ASSERT_TRUE(item.back() == L'\\' ? CreateDirectoryW((base + item).c_str(), nullptr)
                                          : MakeFile(base + item, item));
-    Restore unlink{[&] {  // before the temporary folder's removal, which would follow the links
-        for (const LinkCase& made : GetParam().links)
-            RunUnix(L"/bin/rm " + made.name, base + made.folder) && WaitUntil([&] { return !Exists(link(made)); });
-    }};
-    for (const LinkCase& made : GetParam().links)
-        ASSERT_TRUE(RunUnix(L"/bin/ln -s " + made.target + L" " + made.name, base + made.folder) &&
-                    WaitUntil([&] { return Exists(link(made)); }));
+    // Gone before the temporary folder's removal, which would follow them.
+    std::vector<std::unique_ptr<SymbolicLink>> links;
+    for (const LinkCase& made : GetParam().links) {
+        wchar_t target[MAX_PATH];
+        GetFullPathNameW((base + made.folder + made.target).c_str(), MAX_PATH, target, nullptr);
+        links.push_back(std::make_unique<SymbolicLink>(link(made), target));
+        ASSERT_TRUE(links.back()->Made()) << "nothing planted";
+    }
     Restore lister{[] { OverrideFolderLister(nullptr); }};
     OverrideFolderLister(GetParam().lister);
     unsigned counted[2] = {0, 0};
