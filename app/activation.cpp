@@ -6,7 +6,6 @@
 #include "bar/launch.h"
 #include "bar/window_state.h"
 #include "data/button_place.h"
-#include "data/launcher_data.h"
 
 namespace {
 void BringToFront(HWND launcher, HWND foreground)
@@ -64,7 +63,7 @@ void ForgetPreviousForeground(HWND launcher)
 void LaunchHotkeyButton(HWND launcher, int buttonNumber)
 {
     const ButtonPlace place = ButtonPlace::FromNumber(buttonNumber);
-    const ButtonRecord* button = place.Valid() ? ButtonAt(place.group, place.button) : nullptr;
+    const ButtonRecord* button = place.Valid() ? LauncherOf(launcher).ButtonAt(place.group, place.button) : nullptr;
     if (!button || OpenFolderMenu(launcher, *button, nullptr))
         return;
     StartButtonFile(nullptr, *button);  // silent: nobody is watching the launcher

@@ -4,6 +4,7 @@
 #include "app/activation.h"
 #include "app/folder_menus.h"
 #include "app/help.h"
+#include "app/launcher_load.h"
 #include "archive/archive_drop.h"
 #include "bar/bar_geometry.h"
 #include "bar/bar_tooltips.h"
@@ -14,7 +15,7 @@
 #include "bar/shell_commands.h"
 #include "bar/window_state.h"
 #include "data/button_place.h"
-#include "data/launcher_data.h"
+#include "data/launcher.h"
 #include "dialogs/button_search_dialog.h"
 #include "dialogs/button_settings_dialog.h"
 #include "dialogs/dialog_request.h"
@@ -42,7 +43,7 @@ void OpenButtonSettings(HWND window, int index, bool proposed, const wchar_t* pa
 void OpenGroupSettings(HWND window, const wchar_t* path)
 {
     SetDialogRequest(0, 1, path);
-    ShowGroupSettingsDialog(window);
+    ShowGroupSettingsDialog(window, ReloadLauncherFiles);
 }
 
 const BarActions kBarActions = {OpenButtonSettings, OpenGroupSettings, HandleArchiveDrop, OpenFolderMenu};
@@ -57,7 +58,7 @@ void OnGroupButton(HWND window)
         ShowAboutBox(window);
         CheckDlgButton(window, IDC_GROUP_BUTTON, before);
     } else if (KeyHeld(VK_SHIFT) || KeyHeld(VK_LSHIFT)) {
-        ShowGroupSettingsDialog(window);
+        ShowGroupSettingsDialog(window, ReloadLauncherFiles);
         CheckDlgButton(window, IDC_GROUP_BUTTON, before);
     } else if (KeyHeld(VK_CONTROL)) {
         StepGroup(window, true);
@@ -76,7 +77,8 @@ void OnSearchCommand(HWND window)
     ButtonSearchDialog search(window);
     const SearchChoice choice = search.Run();
     const ButtonPlace place = ButtonPlace::FromNumber(choice.buttonNumber);
-    const ButtonRecord* button = ButtonAt(place.group, place.button);
+    Launcher& launcher = LauncherOf(window);
+    const ButtonRecord* button = launcher.ButtonAt(place.group, place.button);
     switch (choice.action) {
     case SearchAction::Cancelled:
         // Back to the program the hotkey was pressed in.
@@ -93,7 +95,7 @@ void OnSearchCommand(HWND window)
         break;
     case SearchAction::OpenSettings:
         // The bar shows the button whose settings are open.
-        if (button && place.group != CurrentGroupIndex())
+        if (button && place.group != launcher.CurrentGroup())
             ShowGroup(window, place.group);
         if (button)
             OpenButtonSettings(window, place.button, false, button->file);
@@ -106,7 +108,7 @@ void OnSearchCommand(HWND window)
 // A shell command of the button menu on the selected button's file.
 void OnShellCommand(HWND window, int id)
 {
-    const ButtonRecord* button = CurrentButton(SelectedButton(window));
+    const ButtonRecord* button = LauncherOf(window).CurrentButton(SelectedButton(window));
     if (!button || button->file[0] == L'\0')
         return;
     if (id == IDM_RUN_AS_ADMIN)
@@ -117,6 +119,13 @@ void OnShellCommand(HWND window, int id)
         ShowButtonProperties(window, *button);
 }
 
+void OnAlwaysOnTop(HWND window)
+{
+    AppSettings& settings = LauncherOf(window).Settings();
+    settings.alwaysOnTop = settings.alwaysOnTop ? 0 : 1;
+    SetTopmost(window, settings.alwaysOnTop != 0);
+}
+
 void OnSettingsCommand(HWND window)
 {
     const int selected = SelectedButton(window);
@@ -124,7 +133,7 @@ void OnSettingsCommand(HWND window)
     if (IsValidButtonIndex(selected))
         ShowButtonSettingsDialog(window);
     else
-        ShowGroupSettingsDialog(window);
+        ShowGroupSettingsDialog(window, ReloadLauncherFiles);
 }
 }  // namespace
 
@@ -161,7 +170,8 @@ bool OnCommand(HWND window, int id)
         ClearButton(window, SelectedButton(window));
         return true;
     case IDM_BUTTON_SHORTCUTS:
-        ShowShortcutSettings(window, LauncherImage(), CurrentGroupIndex(), SelectedButton(window));
+        ShowShortcutSettings(window, &LauncherOf(window).Data(), LauncherOf(window).CurrentGroup(),
+                             SelectedButton(window));
         UpdateBarTooltips(window);
         return true;
     case IDM_SEARCH_BUTTONS:
@@ -173,7 +183,7 @@ bool OnCommand(HWND window, int id)
         OnShellCommand(window, id);
         return true;
     case IDM_RESTORE_GENERATION:
-        ShowRestoreDialog(window, window);
+        ShowRestoreDialog(window, window, ReloadLauncherFiles);
         return true;
     case IDM_HELP:
         ShowHelp(window);
@@ -182,8 +192,7 @@ bool OnCommand(HWND window, int id)
         ShowAboutBox(window);
         return true;
     case IDM_ALWAYS_ON_TOP:
-        SetAlwaysOnTop(!GetAlwaysOnTop());
-        SetTopmost(window, GetAlwaysOnTop());
+        OnAlwaysOnTop(window);
         return true;
     case IDM_CLOSE:
         PostMessageW(window, WM_CLOSE, 0, 0);
@@ -214,14 +223,14 @@ void OnContextMenu(HWND window, HWND clicked, LPARAM place)
     POINT point;
     const POINT* at = KeyboardMenuPoint(clicked, place, &point);
     if (id == IDC_PREVIOUS_GROUP || id == IDC_NEXT_GROUP) {
-        ShowGroupMenu(window, at);
+        ShowGroupMenu(window, LauncherOf(window), at);
         return;
     }
     if (id != IDC_GROUP_BUTTON && !IsLauncherButtonId(id))
         return;
     const int target = id == IDC_GROUP_BUTTON ? kGroupButtonTarget : id - IDC_FIRST_LAUNCHER;
     SetSelectedButton(window, target);
-    ShowButtonMenu(window, target, at);
+    ShowButtonMenu(window, LauncherOf(window), target, at);
 }
 
 void OnDropFiles(HWND window, HDROP drop)

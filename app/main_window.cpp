@@ -3,6 +3,7 @@
 #include "app/activation.h"
 #include "app/commands.h"
 #include "app/held_input.h"
+#include "app/launcher_load.h"
 #include "app/placement.h"
 #include "app/tray_icon.h"
 #include "archive/archive_job.h"
@@ -19,7 +20,7 @@
 #include "bar/start_with_launcher.h"
 #include "bar/window_state.h"
 #include "data/generations.h"
-#include "data/launcher_data.h"
+#include "data/launcher.h"
 #include "data/window_positions.h"
 #include "menus/folder_menu.h"
 #include "menus/launcher_menus.h"
@@ -69,7 +70,8 @@ void TellRefusedHotkeys(const MainWindowState& state)
 {
     wchar_t text[ARRAYSIZE(NOTIFYICONDATAW{}.szInfo)];
     wchar_t title[ARRAYSIZE(NOTIFYICONDATAW{}.szInfoTitle)];
-    if (DescribeRefusedHotkeys(text, ARRAYSIZE(text)) && LoadText(IDS_REFUSED_HOTKEYS_TITLE, title, ARRAYSIZE(title)))
+    if (DescribeRefusedHotkeys(state.launcher, text, ARRAYSIZE(text)) &&
+        LoadText(IDS_REFUSED_HOTKEYS_TITLE, title, ARRAYSIZE(title)))
         ShowTrayBalloon(&state.trayIcon, title, text);
 }
 
@@ -84,20 +86,21 @@ LRESULT OnCreate(HWND window)
     if (!CreateButtonBar(window))
         return -1;
     RebuildSystemMenu(window);
-    TellFirstKeepFailureTo(window, WM_GENERATION_NOT_KEPT);
-    LoadLauncherData(window);
-    const AppSettings settings = GetSettings();
-    ClearPositions(WindowPositions());
+    Launcher& launcher = state->launcher;
+    launcher.History().TellFirstFailureTo(window, WM_GENERATION_NOT_KEPT);
+    LoadDataFile(window, launcher);
+    const AppSettings settings = launcher.Settings();
+    ClearPositions(&launcher.Positions());
     ForgetLastDesktopSize();
-    LoadPositions(WindowPositions(), window);
-    LoadShortcutTable(window);  // no file yet: an empty table, written at the first change
+    TellHeldFile(window, LoadPositions(&launcher.Positions(), launcher.Files()).held);
+    TellHeldFile(window, LoadShortcutTable(launcher).held);  // no file yet: an empty table, written at the first change
     SetWindowPos(window, nullptr, settings.windowX, settings.windowY, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (settings.alwaysOnTop)
         SetTopmost(window, true);
-    PlaceWindow(window, WindowPositions());
+    PlaceWindow(window, &launcher.Positions());
     ReadIconCacheFile();  // the start group's icons from one file where it still holds them
-    ShowGroup(window, CurrentGroupIndex());  // the start group the load chose, 0 when out of range
+    ShowGroup(window, launcher.CurrentGroup());  // the start group the load chose, 0 when out of range
     CheckDlgButton(window, IDC_GROUP_BUTTON, BST_CHECKED);
     DragAcceptFiles(window, TRUE);
     state->created = true;
@@ -115,7 +118,7 @@ void FinishStart(HWND window)
     CreateBarTooltips(window);
     state->timer = SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
     RenewBorrowedBarIcons(window);  // the icon file's that may have changed with another file
-    SaveBarIconFile();  // the icons the file lacked or held wrongly, for the next start
+    SaveBarIconFile(window);  // the icons the file lacked or held wrongly, for the next start
     // Last: another process that sees the tray icon knows the start is complete.
     AddTrayIcon(&state->trayIcon, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY);
     TellRefusedHotkeys(*state);
@@ -127,7 +130,7 @@ void FinishStart(HWND window)
 // then the buttons started with it.
 void OnLauncherStarted(HWND window)
 {
-    if (GetLauncherOptions().startWithWindows && !RenewStartupLink())
+    if (LauncherOf(window).Options().startWithWindows && !RenewStartupLink())
         ShowMessageId(window, IDS_MSG_STARTUP_LINK_FAILED, MB_OK | MB_ICONEXCLAMATION);
     StartMarkedButtons(window);
 }
@@ -143,8 +146,9 @@ void OnDestroy(HWND window)
         return;
     }
     state->created = false;
-    TellFirstKeepFailureTo(nullptr, 0);  // no notice at exit
-    GenerationScope oneGeneration;  // what the last save left, once
+    Launcher& launcher = state->launcher;
+    launcher.History().TellFirstFailureTo(nullptr, 0);  // no notice at exit
+    GenerationScope oneGeneration(launcher.History());  // what the last save left, once
     state->ready = false;
     UnregisterAllHotkeys(window);
     RemoveTrayIcon(&state->trayIcon);
@@ -153,10 +157,10 @@ void OnDestroy(HWND window)
         state->timer = 0;
     }
     // The user's files first: the icon file may look at the icons' files.
-    SaveLauncherData(window);
-    SavePositions(WindowPositions());
-    SaveShortcutChanges(window);
-    SaveBarIconFile();  // the groups shown in this run, while the bar still holds their icons
+    SaveDataChanges(window, launcher);
+    SavePositions(&launcher.Positions(), launcher.Files());
+    SaveShortcutChanges(window, launcher);
+    SaveBarIconFile(window);  // the groups shown in this run, while the bar still holds their icons
     ReleaseButtonBar(window);
     DestroyShortcutTable();
     PostQuitMessage(0);
@@ -204,6 +208,13 @@ void OnMinMaxInfo(HWND window, MINMAXINFO* info)
     info->ptMinTrackSize.y = collapsed.cy;
 }
 
+// The window at its place on the screen as it is now (app/placement.h).
+void Place(HWND window)
+{
+    if (MainWindowState* state = WindowState(window))
+        PlaceWindow(window, &state->launcher.Positions());
+}
+
 void OnHoverTimer(HWND window)
 {
     if (MainWindowState* state = WindowState(window))
@@ -213,7 +224,7 @@ void OnHoverTimer(HWND window)
 LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 }  // namespace
 
-HWND CreateMainWindow(HINSTANCE instance, const wchar_t* className)
+HWND CreateMainWindow(HINSTANCE instance, const wchar_t* className, Launcher& launcher)
 {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
@@ -231,7 +242,7 @@ HWND CreateMainWindow(HINSTANCE instance, const wchar_t* className)
     return CreateWindowExW(WS_EX_TOOLWINDOW, className, L"",
                            WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                           nullptr, nullptr, instance, nullptr);
+                           nullptr, nullptr, instance, &launcher);
 }
 
 bool MainWindowReady(HWND mainWindow)
@@ -253,10 +264,12 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     if (RefusedWhileHeld(window, message, wParam))
         return 0;
     switch (message) {
-    case WM_NCCREATE:
-        if (!AttachWindowState(window))
+    case WM_NCCREATE: {
+        auto* launcher = static_cast<Launcher*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        if (!launcher || !AttachWindowState(window, *launcher))
             return FALSE;
         break;
+    }
     case WM_NCDESTROY:
         DetachWindowState(window);
         break;
@@ -319,11 +332,11 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         if (message == WM_SYSCOLORCHANGE)
             return 0;
-        PlaceWindow(window, WindowPositions());
+        Place(window);
         return 0;
     case WM_MOVE:
     case WM_DISPLAYCHANGE:
-        PlaceWindow(window, WindowPositions());
+        Place(window);
         return 0;
     case WM_CONTEXTMENU:
         OnContextMenu(window, reinterpret_cast<HWND>(wParam), lParam);
@@ -339,7 +352,7 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_TRAYNOTIFY:
         if (wParam == kTrayIconId)
-            HandleTrayNotify(window, static_cast<UINT>(lParam), GetAlwaysOnTop());
+            HandleTrayNotify(window, static_cast<UINT>(lParam), LauncherOf(window).Settings().alwaysOnTop != 0);
         if (wParam == kTrayIconId && lParam == WM_LBUTTONUP)
             FocusBar(window);  // raised from the tray: the keys work on the bar at once
         return 0;

@@ -4,7 +4,6 @@
 #include "bar/bar_names.h"
 #include "bar/button_text.h"
 #include "bar/window_state.h"
-#include "data/launcher_data.h"
 #include "support/display_scale.h"
 #include "support/path_text.h"
 #include "support/scoped_handle.h"
@@ -97,11 +96,12 @@ void UpdateBarTooltips(HWND mainWindow, TooltipMode mode)
     if (!tooltip)
         return;
     wchar_t text[kToolTextSize] = L"";
-    const GroupRecord group = GetCurrentGroupRecord();
+    const Launcher& launcher = LauncherOf(mainWindow);
+    const GroupRecord& group = launcher.CurrentGroupRecord();
     CopyWholeCharacters(group.name, std::wcslen(group.name), text, kToolTextSize);
     SetTool(mainWindow, tooltip, IDC_GROUP_BUTTON, text, mode);
     for (int i = 0; i < kLauncherButtonCount; ++i) {
-        BuildButtonToolText(i, text, kToolTextSize);
+        BuildButtonToolText(launcher, i, text, kToolTextSize);
         SetTool(mainWindow, tooltip, IDC_FIRST_LAUNCHER + i, text, mode);
     }
 }

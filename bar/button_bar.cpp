@@ -6,7 +6,7 @@
 #include "bar/button_mouse.h"
 #include "bar/icon_cache.h"
 #include "bar/icon_cache_file.h"
-#include "data/launcher_data.h"
+#include "bar/window_state.h"
 #include "support/messages.h"
 
 namespace {
@@ -84,7 +84,7 @@ void RescaleButtonBar(HWND mainWindow, const RECT& suggested)
     SetButtonImage(mainWindow, IDC_PREVIOUS_GROUP, LoadResourceIcon(IDI_PREVIOUS_GROUP, BarIconSize(dpi)));
     SetButtonImage(mainWindow, IDC_NEXT_GROUP, LoadResourceIcon(IDI_NEXT_GROUP, BarIconSize(dpi)));
     ClearIconCache();  // icons kept at the old size would never be asked for again
-    ShowGroup(mainWindow, CurrentGroupIndex());  // the group's icons at the new size, tips with the new rectangles
+    ShowGroup(mainWindow, LauncherOf(mainWindow).CurrentGroup());  // the group's icons at the new size, tips with the new rectangles
     ScaleBarTooltips(mainWindow);
 }
 

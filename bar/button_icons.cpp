@@ -4,7 +4,8 @@
 #include "bar/bar_tooltips.h"
 #include "bar/icon_cache.h"
 #include "bar/icon_cache_file.h"
-#include "data/launcher_data.h"
+#include "bar/window_state.h"
+#include "data/store_field.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/saved_changes.h"
@@ -91,13 +92,12 @@ void AddSourceInUse(const wchar_t* source, int iconIndex, std::vector<IconSource
         inUse->push_back({used, iconIndex});
 }
 
-std::vector<IconSourceInUse> SourcesOfGroupsInUse()
+std::vector<IconSourceInUse> SourcesOfGroupsInUse(const Launcher& launcher)
 {
     std::vector<IconSourceInUse> inUse;
-    LauncherData* data = LauncherImage();
-    const int groups = data ? ClampGroupCount(GetSettings().groupCount) : 0;
+    const int groups = ClampGroupCount(launcher.Settings().groupCount);
     for (int g = 0; g < groups; ++g) {
-        const GroupBlock& block = data->groups[g];
+        const GroupBlock& block = launcher.Data().groups[g];
         AddSourceInUse(block.group.iconFile, block.group.iconIndex, &inUse);
         for (const ButtonRecord& button : block.buttons)
             AddSourceInUse(button.iconFile[0] ? button.iconFile : button.file, button.iconIndex, &inUse);
@@ -109,11 +109,8 @@ using IconLoader = HICON (*)(const wchar_t* path, int iconIndex, int size);
 
 HICON RecordIcon(const ButtonRecord& record, int size, IconLoader load);
 
-HICON LoadGroupIcon(int group, int size)
+HICON LoadGroupIcon(GroupRecord* record, int group, int size)
 {
-    GroupRecord* record = CurrentGroupRecord();
-    if (!record)
-        return nullptr;
     if (record->iconFile[0] == L'\0') {
         wchar_t path[kFieldSize];
         if (GetProgramPath(path, kFieldSize) == 0)
@@ -195,14 +192,15 @@ HICON LoadRecordIcon(const ButtonRecord& record, int size)
 // A dialog or a menu of the launcher works on the group it was opened over.
 bool ShowGroup(HWND mainWindow, int group)
 {
-    if (group < 0 || group >= kGroupCount || (group != CurrentGroupIndex() && DialogOrMenuOpen(mainWindow)) ||
-        !SelectCurrentGroup(group))
+    Launcher& launcher = LauncherOf(mainWindow);
+    if (group < 0 || group >= kGroupCount || (group != launcher.CurrentGroup() && DialogOrMenuOpen(mainWindow)) ||
+        !launcher.SelectGroup(group))
         return false;
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     const int size = BarIconSize(WindowDpi(mainWindow));
-    SetButtonImage(mainWindow, IDC_GROUP_BUTTON, LoadGroupIcon(group, size));
+    SetButtonImage(mainWindow, IDC_GROUP_BUTTON, LoadGroupIcon(&launcher.CurrentGroupRecord(), group, size));
     for (int i = 0; i < kLauncherButtonCount; ++i) {
-        const ButtonRecord* record = CurrentButton(i);
+        const ButtonRecord* record = launcher.CurrentButton(i);
         SetButtonImage(mainWindow, IDC_FIRST_LAUNCHER + i, record ? RecordIcon(*record, size, LoadKeptIcon) : nullptr);
     }
     UpdateBarTooltips(mainWindow);
@@ -212,19 +210,20 @@ bool ShowGroup(HWND mainWindow, int group)
 void RenewBorrowedBarIcons(HWND mainWindow)
 {
     if (RenewBorrowedIcons(LoadButtonIcon))
-        ShowGroup(mainWindow, CurrentGroupIndex());
+        ShowGroup(mainWindow, LauncherOf(mainWindow).CurrentGroup());
 }
 
-void SaveBarIconFile()
+void SaveBarIconFile(HWND mainWindow)
 {
     if (IconCacheFileStale())
-        WriteIconCacheFile(SourcesOfGroupsInUse());
+        WriteIconCacheFile(SourcesOfGroupsInUse(LauncherOf(mainWindow)));
 }
 
 bool StepGroup(HWND mainWindow, bool forward)
 {
-    const int count = ClampGroupCount(GetSettings().groupCount);
-    int target = CurrentGroupIndex() + (forward ? 1 : -1);
+    const Launcher& launcher = LauncherOf(mainWindow);
+    const int count = ClampGroupCount(launcher.Settings().groupCount);
+    int target = launcher.CurrentGroup() + (forward ? 1 : -1);
     if (target > kGroupCount - 1 || target >= count)
         target = 0;
     if (target < 0)
@@ -235,7 +234,8 @@ bool StepGroup(HWND mainWindow, bool forward)
 
 bool ClearButton(HWND mainWindow, int index)
 {
-    ButtonRecord* record = CurrentButton(index);
+    Launcher& launcher = LauncherOf(mainWindow);
+    ButtonRecord* record = launcher.CurrentButton(index);
     if (!record)
         return false;
     wchar_t question[kFieldSize + 128];
@@ -247,9 +247,9 @@ bool ClearButton(HWND mainWindow, int index)
     SetButtonImage(mainWindow, IDC_FIRST_LAUNCHER + index,
                    LoadResourceIcon(IDI_EMPTY_BUTTON, BarIconSize(WindowDpi(mainWindow))));
 
-    ClearButtonShortcut(mainWindow, CurrentGroupIndex(), index);
+    ClearButtonShortcut(mainWindow, launcher.CurrentGroup(), index);
     UpdateBarTooltips(mainWindow);
-    SaveChanges(mainWindow);  // the button and its key go together
+    SaveChanges(mainWindow, launcher);  // the button and its key go together
     return true;
 }
 

@@ -45,7 +45,7 @@ void RenewBorrowedBarIcons(HWND mainWindow);
 // Writes the icon file beside the program (bar/icon_cache_file.h) when this
 // run showed an icon it lacked or held wrongly: the icons of the groups in use
 // that lie on this machine. Looks at no file when the icon file is whole.
-void SaveBarIconFile();
+void SaveBarIconFile(HWND mainWindow);
 // Steps to the next or previous group in use, wrapping (as ShowGroup); always true.
 bool StepGroup(HWND mainWindow, bool forward);
 // Asks (IDS_ASK_CLEAR_BUTTON) and, answered Yes, empties button index of the current

@@ -8,7 +8,6 @@
 #include "bar/icon_cache.h"
 #include "bar/message_guard.h"
 #include "bar/window_state.h"
-#include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/saved_changes.h"
@@ -99,7 +98,7 @@ void OnLauncherButtonDown(HWND control)
 {
     if (MainWindowState* state = DragStateOf(control)) {
         state->dragMoves = 0;
-        state->dragSourceGroup = CurrentGroupIndex();
+        state->dragSourceGroup = state->launcher.CurrentGroup();
     }
 }
 
@@ -121,7 +120,7 @@ void OnLauncherButtonUp(HWND control)
     if (dragged) {
         const int a = GetDlgCtrlID(control);
         const int b = BarControlUnderCursor(mainWindow);
-        if (IsLauncherButtonId(a) && (b != a || state->dragSourceGroup != CurrentGroupIndex()))
+        if (IsLauncherButtonId(a) && (b != a || state->dragSourceGroup != state->launcher.CurrentGroup()))
             MoveButton(mainWindow, a - IDC_FIRST_LAUNCHER, b - IDC_FIRST_LAUNCHER);
     }
     EndDrag(mainWindow);
@@ -267,12 +266,13 @@ LRESULT CALLBACK LauncherButtonProc(HWND control, UINT message, WPARAM wParam, L
 
 void UpdateDragCursor(HWND pressedButton)
 {
+    HWND mainWindow = MainWindowOf(pressedButton);
     const int a = GetDlgCtrlID(pressedButton);
-    const int b = BarControlUnderCursor(MainWindowOf(pressedButton));
+    const int b = BarControlUnderCursor(mainWindow);
     int cursor;
     if (!IsLauncherButtonId(b))
         cursor = IDCUR_NO_DROP;
-    else if (b == a && DragSourceGroup(MainWindowOf(pressedButton)) == CurrentGroupIndex())
+    else if (b == a && DragSourceGroup(mainWindow) == LauncherOf(mainWindow).CurrentGroup())
         cursor = IDCUR_DRAG;
     else
         cursor = KeyHeld(VK_SHIFT) ? IDCUR_COPY : IDCUR_SWAP;
@@ -309,11 +309,12 @@ bool MoveButton(HWND mainWindow, int a, int b)
     if (!IsValidButtonIndex(a) || !IsValidButtonIndex(b))
         return false;
     bool overwrite = KeyHeld(VK_SHIFT);
-    const int current = CurrentGroupIndex();
+    Launcher& launcher = LauncherOf(mainWindow);
+    const int current = launcher.CurrentGroup();
     const int dragged = DragSourceGroup(mainWindow);
     const int sourceGroup = dragged == -1 ? current : dragged;
-    ButtonRecord* source = ButtonAt(sourceGroup, a);
-    ButtonRecord* destination = ButtonAt(current, b);
+    ButtonRecord* source = launcher.ButtonAt(sourceGroup, a);
+    ButtonRecord* destination = launcher.ButtonAt(current, b);
     if (!source || !destination)
         return false;
     ShortcutEntry* sourceKey = GetShortcutEntry(sourceGroup, a);
@@ -343,6 +344,6 @@ bool MoveButton(HWND mainWindow, int a, int b)
     RenewButtonHotkeys(mainWindow);  // the system hotkeys follow the moved entries
     EndDrag(mainWindow);
     UpdateBarTooltips(mainWindow);
-    SaveChanges(mainWindow);  // the keys moved with the buttons
+    SaveChanges(mainWindow, launcher);  // the keys moved with the buttons
     return true;
 }

@@ -5,7 +5,7 @@
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
 #include "bar/shell_calls.h"
-#include "data/launcher_data.h"
+#include "bar/window_state.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
 #include "support/key_state.h"
@@ -88,7 +88,7 @@ bool ShellOpen(HWND owner, const wchar_t* file, const wchar_t* params, const wch
 
 void CollapseAfterLaunch(HWND mainWindow)
 {
-    if (!GetSettings().collapseOnLaunch)
+    if (!LauncherOf(mainWindow).Settings().collapseOnLaunch)
         return;
     CheckDlgButton(mainWindow, IDC_GROUP_BUTTON, BST_UNCHECKED);
     SetBarExpanded(mainWindow, false);
@@ -214,7 +214,7 @@ void TellLaunchFailure(HWND owner, const LaunchFailure& failure)
 
 void LaunchButton(HWND mainWindow, int index, const BarActions& actions)
 {
-    const ButtonRecord* button = CurrentButton(index);
+    const ButtonRecord* button = LauncherOf(mainWindow).CurrentButton(index);
     if (!button)
         return;
     if (button->file[0] == L'\0') {
@@ -288,12 +288,13 @@ void HandleShortcutKey(HWND mainWindow, int key, const BarActions& actions)
         return;
     const int modifiers = GetModifierState();
     const int index = DigitToIndex(key);
+    Launcher& launcher = LauncherOf(mainWindow);
     if (index >= 0) {
         if (IsCtrlDigit(key, modifiers)) {
             const int id = IDC_FIRST_LAUNCHER + index;
             PostMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(mainWindow, id)));
-        } else if (IsPlainDigit(key, modifiers) && index < ClampGroupCount(GetSettings().groupCount)) {
+        } else if (IsPlainDigit(key, modifiers) && index < ClampGroupCount(launcher.Settings().groupCount)) {
             ShowGroup(mainWindow, index);
         }
         return;
@@ -305,7 +306,7 @@ void HandleShortcutKey(HWND mainWindow, int key, const BarActions& actions)
             if (!entry || entry->key != key || entry->flag != modifiers)
                 continue;
             matched = true;
-            const ButtonRecord* button = ButtonAt(group, i);
+            const ButtonRecord* button = launcher.ButtonAt(group, i);
             LaunchFailure failure;
             if (!button || actions.openFolderMenu(mainWindow, *button, nullptr))
                 continue;
@@ -329,7 +330,7 @@ void HandleBarDrop(HWND mainWindow, HDROP drop, const BarActions& actions)
         return;
     }
     const int index = id - IDC_FIRST_LAUNCHER;
-    const ButtonRecord* button = CurrentButton(index);
+    const ButtonRecord* button = LauncherOf(mainWindow).CurrentButton(index);
     if (!button) {
         ShowMessageId(mainWindow, IDS_MSG_DROP_REFUSED, MB_OK | MB_ICONEXCLAMATION);
         return;

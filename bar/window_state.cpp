@@ -8,9 +8,9 @@ namespace {
 constexpr wchar_t kStateProperty[] = L"porun21.MainWindowState";
 }  // namespace
 
-bool AttachWindowState(HWND mainWindow)
+bool AttachWindowState(HWND mainWindow, Launcher& launcher)
 {
-    auto* state = new (std::nothrow) MainWindowState;
+    auto* state = new (std::nothrow) MainWindowState(launcher);
     if (state && SetPropW(mainWindow, kStateProperty, state))
         return true;
     delete state;
@@ -25,4 +25,9 @@ void DetachWindowState(HWND mainWindow)
 MainWindowState* WindowState(HWND mainWindow)
 {
     return mainWindow ? static_cast<MainWindowState*>(GetPropW(mainWindow, kStateProperty)) : nullptr;
+}
+
+Launcher& LauncherOf(HWND mainWindow)
+{
+    return WindowState(mainWindow)->launcher;
 }

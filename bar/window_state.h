@@ -5,12 +5,15 @@
 // activation hotkey gives the foreground back to. The window owns the one
 // record (made on WM_NCCREATE, freed on WM_NCDESTROY); its parts reach it
 // through the window.
+#include "data/launcher.h"
 #include "support/scoped_handle.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
 struct MainWindowState {
+    explicit MainWindowState(Launcher& model) : launcher(model) {}
+    Launcher& launcher;             // what the launcher holds, made by the program's start
     NOTIFYICONDATAW trayIcon = {};  // size field 0 until the icon is added
     UINT_PTR timer = 0;
     bool created = false;           // WM_CREATE went through: there is something to save
@@ -24,10 +27,12 @@ struct MainWindowState {
     HWND previousForeground = nullptr;  // had the foreground before the activation hotkey
 };
 
-// Makes a new record the window's own; false when memory is short.
-bool AttachWindowState(HWND mainWindow);
+// Makes a new record for launcher the window's own; false when memory is short.
+bool AttachWindowState(HWND mainWindow, Launcher& launcher);
 // Frees the window's record; nothing when it has none.
 void DetachWindowState(HWND mainWindow);
 // The record of the main window; null for any other window, before
 // AttachWindowState and after DetachWindowState.
 MainWindowState* WindowState(HWND mainWindow);
+// The launcher of the main window, which has its record from WM_NCCREATE on.
+Launcher& LauncherOf(HWND mainWindow);

@@ -7,7 +7,8 @@
 #include "app/main_window.h"
 #include "data/button_place.h"
 #include "data/button_search.h"
-#include "data/launcher_data.h"
+#include "data/launcher.h"
+#include "data/store_field.h"
 #include "dialogs/button_search_dialog.h"
 #include "resources/resource_ids.h"
 #include "support/program_files.h"
@@ -52,14 +53,12 @@ std::vector<std::wstring> Keystrokes()
     return prefixes;
 }
 
-void FillButtons()
+void FillButtons(Launcher& launcher)
 {
-    AppSettings settings = GetSettings();
-    settings.groupCount = kGroupCount;
-    SetSettings(settings);
+    launcher.Settings().groupCount = kGroupCount;
     for (int number = 0; number < kButtonCount; ++number) {
         const ButtonPlace place = ButtonPlace::FromNumber(number);
-        ButtonRecord* button = ButtonAt(place.group, place.button);
+        ButtonRecord* button = launcher.ButtonAt(place.group, place.button);
         std::memset(button, 0, sizeof *button);
         const int base = number % 20;
         wchar_t text[kFieldSize];
@@ -154,18 +153,19 @@ int main()
     wsprintfW(folder, L"%lsporun-search-bench-%lu", temp, GetCurrentProcessId());
     CreateDirectoryW(folder, nullptr);
     OverrideProgramPath((std::wstring(folder) + L"\\porun.exe").c_str());  // its files go there
-    if (!AllocateLauncherData())
+    const std::unique_ptr<Launcher> launcher = Launcher::Create();
+    if (!launcher)
         return 1;
-    HWND window = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass);
+    HWND window = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass, *launcher);
     if (!window)
         return 1;
-    FillButtons();
+    FillButtons(*launcher);
 
     SearchIndex& index = g_index;
     std::vector<double> builds;
     for (int round = 0; round < kRounds; ++round) {
         const double start = NowMs();
-        BuildSearchIndex(*LauncherImage(), kGroupCount, &index);
+        BuildSearchIndex(launcher->Data(), kGroupCount, &index);
         builds.push_back(NowMs() - start);
     }
     const std::vector<std::wstring> keystrokes = Keystrokes();
@@ -193,7 +193,6 @@ int main()
         std::printf("keystroke changing the list, processor time of this process: %.3f ms\n", g_cpuPerChange);
     std::printf("one frame: %.1f ms\n", kFrameMs);
     DestroyWindow(window);
-    FreeLauncherData();
     for (const wchar_t* name : {L"\\porun.dat", L"\\position.dat", L"\\shortcut.dat"})
         DeleteFileW((std::wstring(folder) + name).c_str());
     RemoveDirectoryW(folder);

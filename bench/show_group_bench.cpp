@@ -11,7 +11,8 @@
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
 #include "bar/icon_cache.h"
-#include "data/launcher_data.h"
+#include "data/launcher.h"
+#include "data/store_field.h"
 #include "resources/resource_ids.h"
 #include "support/program_files.h"
 
@@ -88,17 +89,16 @@ int main(int argc, char** argv)
         CopyFileW(self, name, FALSE);
         files.push_back(name);
     }
-    if (!AllocateLauncherData())
+    const std::unique_ptr<Launcher> launcher = Launcher::Create();
+    if (!launcher)
         return 1;
-    HWND window = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass);
+    HWND window = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass, *launcher);
     if (!window)
         return 1;
-    AppSettings settings = GetSettings();
-    settings.groupCount = 2;
-    SetSettings(settings);
+    launcher->Settings().groupCount = 2;
     for (int group = 0; group < 2; ++group) {
         for (int i = 0; i < kButtonsPerGroup; ++i) {
-            ButtonRecord* button = ButtonAt(group, i);
+            ButtonRecord* button = launcher->ButtonAt(group, i);
             std::memset(button, 0, sizeof *button);
             StoreField(button->file, files[i].c_str());
             StoreField(button->title, L"tool");
@@ -198,7 +198,6 @@ int main(int argc, char** argv)
     std::printf("replaced icons still alive:     %d of %d\n", alive, static_cast<int>(shown.size()));
 
     DestroyWindow(window);
-    FreeLauncherData();
     OverrideProgramPath(nullptr);
     for (const std::wstring& file : files)
         DeleteFileW(file.c_str());

@@ -28,6 +28,7 @@
 #include "bar/icon_cache.h"
 #include "bar/icon_cache_file.h"
 #include "data/button_place.h"
+#include "app/launcher_load.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
@@ -120,11 +121,12 @@ std::vector<std::wstring> ProgramFiles()
 bool WriteFullDataFile(const std::wstring& programPath)
 {
     const std::vector<std::wstring> files = ProgramFiles();
-    if (files.size() != kButtonCount || !AllocateLauncherData())
+    const std::unique_ptr<Launcher> launcher = Launcher::Create();
+    if (files.size() != kButtonCount || !launcher)
         return false;
     for (int n = 0; n < kButtonCount; ++n) {
         const ButtonPlace place = ButtonPlace::FromNumber(n);
-        ButtonRecord* button = ButtonAt(place.group, place.button);
+        ButtonRecord* button = launcher->ButtonAt(place.group, place.button);
         const std::wstring& file = files[n];
         const size_t slash = file.rfind(L'\\');
         StoreField(button->file, file.c_str());
@@ -132,16 +134,14 @@ bool WriteFullDataFile(const std::wstring& programPath)
         const std::wstring title = file.substr(slash + 1);
         StoreField(button->title, title.substr(0, title.rfind(L'.')).c_str());
     }
-    AppSettings settings = GetSettings();
+    AppSettings& settings = launcher->Settings();
     settings.collapseOnLaunch = 1;
     settings.groupCount = 10;
     settings.windowX = 200;
     settings.windowY = 40;
-    SetSettings(settings);
     OverrideProgramPath(programPath.c_str());
-    const bool saved = SaveLauncherData(nullptr);
+    const bool saved = SaveLauncherData(*launcher, nullptr);
     OverrideProgramPath(nullptr);
-    FreeLauncherData();
     return saved;
 }
 
@@ -252,25 +252,27 @@ void TimeSteps(const std::wstring& program, int runs, Steps* steps)
 {
     OverrideProgramPath(program.c_str());
     for (int i = -1; i < runs; ++i) {
-        if (!AllocateLauncherData())
+        const std::unique_ptr<Launcher> launcher = Launcher::Create();
+        if (!launcher)
             break;
         HWND window = nullptr;
-        const double create = Timed([&] { window = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass); });
+        const double create =
+            Timed([&] { window = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass, *launcher); });
         if (!window)
             break;
         const double show = Timed([&] {
             ShowWindow(window, SW_SHOWNOACTIVATE);
             UpdateWindow(window);
         });
-        const double data = Timed([&] { LoadLauncherData(window); });
+        const double data = Timed([&] { LoadDataFile(window, *launcher); });
         ClearIconCache();  // the start group's icons as a start takes them from the icon file
         const double fileIcons = Timed([&] {
             ReadIconCacheFile();
-            ShowGroup(window, CurrentGroupIndex());
+            ShowGroup(window, launcher->CurrentGroup());
         });
         ClearIconCache();  // and as a start without the file extracts them
         ForgetIconCacheFile();
-        const double extracted = Timed([&] { ShowGroup(window, CurrentGroupIndex()); });
+        const double extracted = Timed([&] { ShowGroup(window, launcher->CurrentGroup()); });
         ForgetIconCacheFile();  // the file stays as it is
         ReleaseBarTooltips(window);
         const double tooltips = Timed([&] { CreateBarTooltips(window); });
@@ -285,7 +287,6 @@ void TimeSteps(const std::wstring& program, int runs, Steps* steps)
         ReleaseButtonBar(other);
         DestroyWindow(other);
         DestroyWindow(window);
-        FreeLauncherData();
         if (i < 0)
             continue;
         for (auto [list, value] : {std::pair{&steps->create, create}, {&steps->show, show}, {&steps->data, data},

@@ -3,7 +3,7 @@
 #include "bar/bar_geometry.h"
 #include "bar/button_icons.h"
 #include "data/button_place.h"
-#include "data/launcher_data.h"
+#include "bar/window_state.h"
 #include "resources/resource_ids.h"
 #include "support/display_scale.h"
 #include "support/messages.h"
@@ -60,9 +60,10 @@ SearchChoice ButtonSearchDialog::Run()
 {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    if (!LauncherImage() || !index_.Allocate())
+    const Launcher& launcher = LauncherOf(mainWindow_);
+    if (!index_.Allocate())
         return choice_;
-    BuildSearchIndex(*LauncherImage(), GetSettings().groupCount, index_.Get());
+    BuildSearchIndex(launcher.Data(), launcher.Settings().groupCount, index_.Get());
     ShowModal(mainWindow_, IDD_BUTTON_SEARCH);
     return choice_;
 }
@@ -182,11 +183,12 @@ int ButtonSearchDialog::ImageOf(int number)
         return images_[number];
     const ButtonPlace place = ButtonPlace::FromNumber(number);
     int image = I_IMAGENONE;
-    HICON shown = place.group == CurrentGroupIndex() ? reinterpret_cast<HICON>(SendDlgItemMessageW(
+    const Launcher& launcher = LauncherOf(mainWindow_);
+    HICON shown = place.group == launcher.CurrentGroup() ? reinterpret_cast<HICON>(SendDlgItemMessageW(
         mainWindow_, IDC_FIRST_LAUNCHER + place.button, BM_GETIMAGE, IMAGE_ICON, 0)) : nullptr;
     if (shown) {
         image = ImageList_AddIcon(imageList_.Get(), shown);  // a copy: the bar keeps its own
-    } else if (const ButtonRecord* record = ButtonAt(place.group, place.button)) {
+    } else if (const ButtonRecord* record = launcher.ButtonAt(place.group, place.button)) {
         const ScopedIcon icon(LoadRecordIcon(*record, iconSize_));
         if (icon)
             image = ImageList_AddIcon(imageList_.Get(), icon.Get());
@@ -201,7 +203,7 @@ void ButtonSearchDialog::FillCell(LVITEMW* item)
         return;
     const int number = found_[item->iItem];
     const ButtonPlace place = ButtonPlace::FromNumber(number);
-    const LauncherData& data = *LauncherImage();
+    const LauncherData& data = LauncherOf(mainWindow_).Data();
     const ButtonRecord& record = data.groups[place.group].buttons[place.button];
     if (item->mask & LVIF_IMAGE)
         item->iImage = ImageOf(number);

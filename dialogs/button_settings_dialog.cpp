@@ -3,7 +3,8 @@
 #include "bar/bar_geometry.h"
 #include "bar/bar_tooltips.h"
 #include "bar/button_icons.h"
-#include "data/launcher_data.h"
+#include "bar/window_state.h"
+#include "data/store_field.h"
 #include "dialogs/dialog_request.h"
 #include "dialogs/field_edits.h"
 #include "dialogs/file_browser.h"
@@ -104,7 +105,7 @@ void ButtonSettingsDialog::PrepareControls()
 void ButtonSettingsDialog::Initialise()
 {
     DialogRequest& request = GetDialogRequest();
-    const ButtonRecord* button = ButtonAt(group_, index_);
+    const ButtonRecord* button = LauncherOf(mainWindow_).ButtonAt(group_, index_);
     if (!button)
         return;
     PrepareControls();
@@ -208,7 +209,8 @@ void ButtonSettingsDialog::CaptureShortcut()
 
 void ButtonSettingsDialog::Save()
 {
-    ButtonRecord* target = ButtonAt(group_, index_);
+    Launcher& launcher = LauncherOf(mainWindow_);
+    ButtonRecord* target = launcher.ButtonAt(group_, index_);
     ButtonRecord record = {};
     // The whole 260 characters the field allows: a shorter read would cut a path.
     StoreEditText(dialog_, IDC_BUTTON_FILE, record.file);
@@ -225,7 +227,7 @@ void ButtonSettingsDialog::Save()
     StoreEditText(dialog_, IDC_BUTTON_ICON_FILE, record.iconFile);
 
     // The preview's icon moves to the bar button, which owns it from now on.
-    if (group_ == CurrentGroupIndex())
+    if (group_ == launcher.CurrentGroup())
         SetButtonImage(mainWindow_, IDC_FIRST_LAUNCHER + index_, icon_.TakePreview());
     else
         icon_.ClearPreview();
@@ -236,7 +238,7 @@ void ButtonSettingsDialog::Save()
         ApplyButtonHotkey(mainWindow_, group_, index_, false);  // a plain shortcut
         ShowMessageId(dialog_, IDS_MSG_HOTKEY_REFUSED, MB_OK | MB_ICONEXCLAMATION);
     }
-    SaveChanges(mainWindow_);  // the record with its key as the system took it
+    SaveChanges(mainWindow_, launcher);  // the record with its key as the system took it
     UpdateBarTooltips(mainWindow_);  // after the hotkey: the tip's brackets tell whether it is system-wide
 }
 
@@ -293,7 +295,7 @@ INT_PTR ShowButtonSettingsDialog(HWND mainWindow)
         ResetDialogRequest();
         return 0;
     }
-    ButtonSettingsDialog dialog(mainWindow, CurrentGroupIndex(), GetDialogRequest().targetIndex);
+    ButtonSettingsDialog dialog(mainWindow, LauncherOf(mainWindow).CurrentGroup(), GetDialogRequest().targetIndex);
     dialog.Run();
     return 1;
 }

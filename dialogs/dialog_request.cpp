@@ -1,6 +1,6 @@
 #include "dialogs/dialog_request.h"
 
-#include "data/launcher_data.h"
+#include "data/store_field.h"
 
 namespace {
 DialogRequest g_request = {};

@@ -4,7 +4,7 @@
 #include "bar/bar_tooltips.h"
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
-#include "data/launcher_data.h"
+#include "bar/window_state.h"
 #include "dialogs/dialog_request.h"
 #include "dialogs/field_edits.h"
 #include "dialogs/file_browser.h"
@@ -31,7 +31,10 @@ constexpr int kGroupCountDigits = 4;
 class GroupSettingsDialog : public SettingsDialog {
 public:
     // The settings of group, whatever group the bar shows meanwhile.
-    GroupSettingsDialog(HWND mainWindow, int group) : SettingsDialog(mainWindow, IDC_GROUP_ICON_FILE), group_(group) {}
+    GroupSettingsDialog(HWND mainWindow, int group, ReloadFunction reload)
+        : SettingsDialog(mainWindow, IDC_GROUP_ICON_FILE), group_(group), reload_(reload)
+    {
+    }
 
     // Runs the dialog modally; uses the DialogRequest's preset flag and path
     // and resets the request when it closes.
@@ -53,6 +56,7 @@ private:
     void OpenRestore();
 
     const int group_;
+    const ReloadFunction reload_;
     // The activation shortcut as it was at opening, put back by Cancel.
     int activeKeyAtOpen_ = 0;
     int activeFlagAtOpen_ = 0;
@@ -76,7 +80,7 @@ void GroupSettingsDialog::PrepareControls(const AppSettings& settings)
     CheckDlgButton(dialog_, IDC_GROUP_COLLAPSE, settings.collapseOnLaunch ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog_, IDC_GROUP_ALWAYS_ON_TOP, settings.alwaysOnTop ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog_, IDC_GROUP_START_WITH_LAST, settings.startWithLastGroup ? BST_CHECKED : BST_UNCHECKED);
-    const bool withWindows = GetLauncherOptions().startWithWindows != 0;
+    const bool withWindows = LauncherOf(mainWindow_).Options().startWithWindows != 0;
     CheckDlgButton(dialog_, IDC_GROUP_START_WITH_WINDOWS, withWindows ? BST_CHECKED : BST_UNCHECKED);
     icon_.Prepare(dialog_, IconSourceChoice::Program);
 
@@ -93,8 +97,8 @@ void GroupSettingsDialog::PrepareControls(const AppSettings& settings)
 
 void GroupSettingsDialog::OnOpen()
 {
-    const AppSettings settings = GetSettings();
-    const GroupRecord group = LauncherImage()->groups[group_].group;
+    const AppSettings settings = LauncherOf(mainWindow_).Settings();
+    const GroupRecord group = LauncherOf(mainWindow_).Data().groups[group_].group;
     PrepareControls(settings);
 
     const DialogRequest& request = GetDialogRequest();
@@ -166,10 +170,9 @@ int GroupSettingsDialog::SpinGroupCount() const
 // A failure is told, and the option stays as chosen.
 void GroupSettingsDialog::SaveStartWithWindows()
 {
-    LauncherOptions options = GetLauncherOptions();
+    LauncherOptions& options = LauncherOf(mainWindow_).Options();
     const bool wasOn = options.startWithWindows != 0;
     options.startWithWindows = IsDlgButtonChecked(dialog_, IDC_GROUP_START_WITH_WINDOWS) == BST_CHECKED ? 1 : 0;
-    SetLauncherOptions(options);
     if (!FollowStartWithWindows(wasOn, options.startWithWindows != 0))
         ShowMessageId(dialog_, IDS_MSG_STARTUP_LINK_FAILED, MB_OK | MB_ICONEXCLAMATION);
 }
@@ -180,25 +183,26 @@ void GroupSettingsDialog::Save()
     StoreEditText(dialog_, IDC_GROUP_NAME, group.name);
     StoreEditText(dialog_, IDC_GROUP_ICON_FILE, group.iconFile);
     group.iconIndex = icon_.Index();
-    LauncherImage()->groups[group_].group = group;
+    Launcher& launcher = LauncherOf(mainWindow_);
+    launcher.Data().groups[group_].group = group;
 
     // The preview's icon moves to the group button and belongs to it now.
-    if (group_ == CurrentGroupIndex())
+    if (group_ == launcher.CurrentGroup())
         SetButtonImage(mainWindow_, IDC_GROUP_BUTTON, icon_.TakePreview());
     else
         icon_.ClearPreview();
 
-    AppSettings settings = GetSettings();
+    AppSettings settings = launcher.Settings();
     settings.collapseOnLaunch = IsDlgButtonChecked(dialog_, IDC_GROUP_COLLAPSE) == BST_CHECKED ? 1 : 0;
     settings.alwaysOnTop = IsDlgButtonChecked(dialog_, IDC_GROUP_ALWAYS_ON_TOP) == BST_CHECKED ? 1 : 0;
     settings.startWithLastGroup = IsDlgButtonChecked(dialog_, IDC_GROUP_START_WITH_LAST) == BST_CHECKED ? 1 : 0;
     settings.groupCount = SpinGroupCount();
     SetTopmost(mainWindow_, settings.alwaysOnTop != 0);
-    SetSettings(settings);
+    launcher.Settings() = settings;
     SaveStartWithWindows();
 
     UpdateBarTooltips(mainWindow_);
-    SaveChanges(mainWindow_);  // with the activation key
+    SaveChanges(mainWindow_, launcher);  // with the activation key
     UnregisterActiveHotkey(mainWindow_);
     RegisterActiveHotkey(mainWindow_);
 }
@@ -214,7 +218,7 @@ void GroupSettingsDialog::Cancel()
 // leaving the restored activation shortcut as it is.
 void GroupSettingsDialog::OpenRestore()
 {
-    if (!ShowRestoreDialog(dialog_, mainWindow_))
+    if (!ShowRestoreDialog(dialog_, mainWindow_, reload_))
         return;
     PostMessageW(dialog_, WM_CLOSE, 0, 0);
     icon_.ClearPreview();
@@ -244,11 +248,9 @@ bool GroupSettingsDialog::OnCommand(int id, int)
 
 }  // namespace
 
-INT_PTR ShowGroupSettingsDialog(HWND mainWindow)
+INT_PTR ShowGroupSettingsDialog(HWND mainWindow, ReloadFunction reload)
 {
-    if (!LauncherImage())
-        return 1;
-    GroupSettingsDialog dialog(mainWindow, CurrentGroupIndex());
+    GroupSettingsDialog dialog(mainWindow, LauncherOf(mainWindow).CurrentGroup(), reload);
     dialog.Run();
     return 1;
 }

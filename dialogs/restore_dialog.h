@@ -6,6 +6,10 @@
 // once: records, names, options, shortcuts and hotkeys are read again.
 #include <windows.h>
 
+// What a restore does once the generation's files are in place: the main
+// window reads everything the launcher holds again and shows it.
+using ReloadFunction = void (*)(HWND mainWindow);
+
 // Runs the dialog modally over owner for the launcher's main window; true
 // when a generation was restored.
-bool ShowRestoreDialog(HWND owner, HWND mainWindow);
+bool ShowRestoreDialog(HWND owner, HWND mainWindow, ReloadFunction reload);

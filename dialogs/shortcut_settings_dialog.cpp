@@ -1,6 +1,7 @@
 #include "dialogs/shortcut_settings_dialog.h"
 
 #include "bar/button_icons.h"
+#include "bar/window_state.h"
 #include "data/button_place.h"
 #include "dialogs/key_capture_dialog.h"
 #include "resources/resource_ids.h"
@@ -456,7 +457,7 @@ void ShortcutSettingsDialog::Leave(bool confirmed)
     }
     RegisterAllHotkeys(mainWindow_);
     if (confirmed)
-        SaveShortcutChanges(dialog_);
+        SaveShortcutChanges(dialog_, LauncherOf(mainWindow_));
     EndDialog(dialog_, confirmed ? IDOK : IDCANCEL);
 }
 

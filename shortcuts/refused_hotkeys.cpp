@@ -1,7 +1,6 @@
 #include "shortcuts/refused_hotkeys.h"
 
 #include "data/button_place.h"
-#include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/key_names.h"
@@ -21,9 +20,9 @@ void FormatLine(int key, int flag, const wchar_t* name, wchar_t (&line)[kLineSiz
     FormatText(line, kLineSize, IDS_REFUSED_HOTKEY_LINE, combination, name);
 }
 
-void ButtonName(ButtonPlace place, wchar_t (&name)[kFieldSize])
+void ButtonName(const Launcher& launcher, ButtonPlace place, wchar_t (&name)[kFieldSize])
 {
-    const ButtonRecord* record = ButtonAt(place.group, place.button);
+    const ButtonRecord* record = launcher.ButtonAt(place.group, place.button);
     if (record && record->title[0]) {
         lstrcpynW(name, record->title, kFieldSize);
         return;
@@ -43,7 +42,7 @@ bool Append(wchar_t* text, int size, const wchar_t* line, int reserve)
 }
 }  // namespace
 
-bool DescribeRefusedHotkeys(wchar_t* text, int size)
+bool DescribeRefusedHotkeys(const Launcher& launcher, wchar_t* text, int size)
 {
     if (!text || size <= 0)
         return false;
@@ -79,7 +78,7 @@ bool DescribeRefusedHotkeys(wchar_t* text, int size)
         if (!HotkeyRefused(place.group, place.button))
             continue;
         const ShortcutEntry* entry = GetShortcutEntry(place.group, place.button);
-        ButtonName(place, name);
+        ButtonName(launcher, place, name);
         tell(entry->key, entry->flag, name);
     }
     if (refused == 0) {

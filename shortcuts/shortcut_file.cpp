@@ -3,7 +3,6 @@
 #include "data/button_place.h"
 #include "data/generations.h"
 #include "data/key_value_file.h"
-#include "data/user_file.h"
 #include "shortcuts/key_names.h"
 #include "support/program_files.h"
 
@@ -90,27 +89,27 @@ void WriteField(KeyValueFile& file, ButtonPlace place, const char* field, long v
 }
 }  // namespace
 
-bool LoadShortcutTable(HWND owner)
+UserFileLoad LoadShortcutTable(Launcher& launcher)
 {
     if (!CreateShortcutTable())
-        return false;
+        return UserFileLoad{};
     wchar_t path[kPathSize];
     if (!ProgramFolderFile(kShortcutFileName, path, kPathSize))
-        return false;
-    KeyValueFile file;
+        return UserFileLoad{};
+    KeyValueFile file(launcher.Files());
     const bool read = file.Read(path) == UserFileRead::Done;
-    TellUserFileKept(owner, path);
+    const UserFileLoad load = launcher.Files().LoadOf(path, read);
     if (!read)
-        return false;
+        return load;
     for (int number = 0; number < kButtonCount; ++number)
         LoadEntry(file, ButtonPlace::FromNumber(number));
     LoadActive(file);
     LoadSearch(file);
     file.Close();
-    return true;
+    return load;
 }
 
-bool SaveShortcutTable()
+bool SaveShortcutTable(Launcher& launcher)
 {
     const ShortcutTable* table = GetShortcutTable();
     if (!table)
@@ -118,8 +117,8 @@ bool SaveShortcutTable()
     wchar_t path[kPathSize];
     if (!ProgramFolderFile(kShortcutFileName, path, kPathSize))
         return false;
-    GenerationScope oneGeneration;
-    KeyValueFile file;
+    GenerationScope oneGeneration(launcher.History());
+    KeyValueFile file(launcher.Files());
     if (!file.Open(path, true))
         return false;
     for (int number = 0; number < kButtonCount; ++number) {

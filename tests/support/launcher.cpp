@@ -5,7 +5,6 @@
 #include "app/tray_icon.h"
 #include "bar/bar_geometry.h"
 #include "data/button_place.h"
-#include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "support/code_page_932.h"
 #include "support/program_files.h"
@@ -117,8 +116,9 @@ void LauncherWindow::Open(int show)
     OverrideProgramPath(program_.c_str());
     if (beforeStart_)
         beforeStart_();
-    ASSERT_TRUE(AllocateLauncherData());
-    window_ = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass);
+    launcher_ = Launcher::Create();
+    ASSERT_TRUE(launcher_);
+    window_ = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass, *launcher_);
     ASSERT_NE(nullptr, window_);
     ShowWindow(window_, show);
     UpdateWindow(window_);
@@ -135,7 +135,7 @@ void LauncherWindow::Close()
         return;
     DestroyWindow(window_);
     PumpPending();
-    FreeLauncherData();
+    launcher_.reset();
     OverrideProgramPath(nullptr);
     window_ = nullptr;
 }

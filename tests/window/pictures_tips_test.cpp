@@ -3,7 +3,6 @@
 
 #include "bar/button_icons.h"
 #include "bar/icon_cache_file.h"
-#include "data/launcher_data.h"
 #include "support/display_scale.h"
 #include "support/path_lookup.h"
 #include "support/scoped_handle.h"
@@ -299,7 +298,7 @@ TEST_F(Pictures, AClosingSavesTheDataFileBeforeLookingAtTheIconsFiles)
     Open();
     Command(IDM_FIRST_GROUP + 1);  // icons the icon file lacks: it is written again at the close
     Command(IDM_FIRST_GROUP);
-    lstrcpynW(ButtonAt(0, 0)->title, L"B", kFieldSize);
+    lstrcpynW(launcher_->ButtonAt(0, 0)->title, L"B", kFieldSize);
     g_dataFile = folder_.File(L"porun.dat");
     g_lookups = 0;
     const Restore undo{[] { OverridePathLookup(nullptr); }};

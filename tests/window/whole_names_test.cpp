@@ -1,7 +1,6 @@
 // Names code page 932 cannot hold: kept whole in porun.names beside porun.dat, which holds the short or "?" form.
 #include "window/window_test.h"
 
-#include "data/launcher_data.h"
 #include "support/short_path.h"
 
 using namespace window_test;
@@ -42,8 +41,8 @@ protected:
             EXPECT_TRUE(WaitGone(d));
         }));
     }
-    static std::wstring Title() { return ButtonAt(0, 0)->title; }  // button 1's record
-    static std::wstring File() { return ButtonAt(0, 0)->file; }
+    std::wstring Title() const { return launcher_->ButtonAt(0, 0)->title; }  // button 1's record
+    std::wstring File() const { return launcher_->ButtonAt(0, 0)->file; }
 };
 
 TEST_P(WholeNames, AreKeptShownAndStartedWholeAndPorunDatHoldsTheShortOrQuestionedForm)
