@@ -170,8 +170,7 @@ bool OnCommand(HWND window, int id)
         ClearButton(window, SelectedButton(window));
         return true;
     case IDM_BUTTON_SHORTCUTS:
-        ShowShortcutSettings(window, &LauncherOf(window).Data(), LauncherOf(window).CurrentGroup(),
-                             SelectedButton(window));
+        ShowShortcutSettings(window, LauncherOf(window), LauncherOf(window).CurrentGroup(), SelectedButton(window));
         UpdateBarTooltips(window);
         return true;
     case IDM_SEARCH_BUTTONS:

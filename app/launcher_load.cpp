@@ -69,10 +69,10 @@ void ReloadLauncherFiles(HWND mainWindow)
 {
     Launcher& launcher = LauncherOf(mainWindow);
     const int group = launcher.CurrentGroup();
-    UnregisterAllHotkeys(mainWindow);
+    UnregisterAllHotkeys(mainWindow, launcher);
     LoadDataFile(mainWindow, launcher);
     TellHeldFile(mainWindow, LoadShortcutTable(launcher).held);
-    RegisterAllHotkeys(mainWindow);
+    RegisterAllHotkeys(mainWindow, launcher);
     const AppSettings& settings = launcher.Settings();
     SetTopmost(mainWindow, settings.alwaysOnTop != 0);
     const int shown = std::min(group, ClampGroupCount(settings.groupCount) - 1);

@@ -114,7 +114,7 @@ void FinishStart(HWND window)
     MainWindowState* state = WindowState(window);
     if (!state || !state->created || state->ready)
         return;
-    RegisterAllHotkeys(window);  // a combination taken elsewhere stays unregistered
+    RegisterAllHotkeys(window, state->launcher);  // a combination taken elsewhere stays unregistered
     CreateBarTooltips(window);
     state->timer = SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
     RenewBorrowedBarIcons(window);  // the icon file's that may have changed with another file
@@ -150,7 +150,7 @@ void OnDestroy(HWND window)
     launcher.History().TellFirstFailureTo(nullptr, 0);  // no notice at exit
     GenerationScope oneGeneration(launcher.History());  // what the last save left, once
     state->ready = false;
-    UnregisterAllHotkeys(window);
+    UnregisterAllHotkeys(window, launcher);
     RemoveTrayIcon(&state->trayIcon);
     if (state->timer) {
         KillTimer(window, kHoverTimerId);
@@ -162,7 +162,6 @@ void OnDestroy(HWND window)
     SaveShortcutChanges(window, launcher);
     SaveBarIconFile(window);  // the groups shown in this run, while the bar still holds their icons
     ReleaseButtonBar(window);
-    DestroyShortcutTable();
     PostQuitMessage(0);
 }
 

@@ -247,7 +247,7 @@ bool ClearButton(HWND mainWindow, int index)
     SetButtonImage(mainWindow, IDC_FIRST_LAUNCHER + index,
                    LoadResourceIcon(IDI_EMPTY_BUTTON, BarIconSize(WindowDpi(mainWindow))));
 
-    ClearButtonShortcut(mainWindow, launcher.CurrentGroup(), index);
+    ClearButtonShortcut(mainWindow, launcher, launcher.CurrentGroup(), index);
     UpdateBarTooltips(mainWindow);
     SaveChanges(mainWindow, launcher);  // the button and its key go together
     return true;

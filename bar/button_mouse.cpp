@@ -317,8 +317,8 @@ bool MoveButton(HWND mainWindow, int a, int b)
     ButtonRecord* destination = launcher.ButtonAt(current, b);
     if (!source || !destination)
         return false;
-    ShortcutEntry* sourceKey = GetShortcutEntry(sourceGroup, a);
-    ShortcutEntry* destinationKey = GetShortcutEntry(current, b);
+    ShortcutEntry* sourceKey = GetShortcutEntry(launcher.Shortcuts(), sourceGroup, a);
+    ShortcutEntry* destinationKey = GetShortcutEntry(launcher.Shortcuts(), current, b);
     const ButtonRecord saved = *source;
 
     if (overwrite && destination->file[0] != '\0') {
@@ -341,7 +341,7 @@ bool MoveButton(HWND mainWindow, int a, int b)
     *destination = saved;
 
     MoveImages(mainWindow, a, b, sourceGroup != current, overwrite, saved);
-    RenewButtonHotkeys(mainWindow);  // the system hotkeys follow the moved entries
+    RenewButtonHotkeys(mainWindow, launcher);  // the system hotkeys follow the moved entries
     EndDrag(mainWindow);
     UpdateBarTooltips(mainWindow);
     SaveChanges(mainWindow, launcher);  // the keys moved with the buttons

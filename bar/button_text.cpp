@@ -26,7 +26,7 @@ void BuildButtonToolText(const Launcher& launcher, int index, wchar_t* buffer, i
         return;
     AppendText(buffer, size, button->title);
 
-    const ShortcutEntry* entry = GetShortcutEntry(launcher.CurrentGroup(), index);
+    const ShortcutEntry* entry = GetShortcutEntry(launcher.Shortcuts(), launcher.CurrentGroup(), index);
     if (!entry || entry->key == 0)
         return;
     const bool system = entry->usesystemshortcut != 0;

@@ -302,7 +302,7 @@ void HandleShortcutKey(HWND mainWindow, int key, const BarActions& actions)
     bool matched = false;
     for (int group = 0; group < kGroupCount; ++group) {
         for (int i = 0; i < kButtonsPerGroup; ++i) {
-            const ShortcutEntry* entry = GetShortcutEntry(group, i);
+            const ShortcutEntry* entry = GetShortcutEntry(launcher.Shortcuts(), group, i);
             if (!entry || entry->key != key || entry->flag != modifiers)
                 continue;
             matched = true;

@@ -279,8 +279,8 @@ void TimeSteps(const std::wstring& program, int runs, Steps* steps)
         NOTIFYICONDATAW tray{};
         const double trayIcon = Timed([&] { AddTrayIcon(&tray, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY); });
         RemoveTrayIcon(&tray);
-        UnregisterAllHotkeys(window);
-        const double hotkeys = Timed([&] { RegisterAllHotkeys(window); });
+        UnregisterAllHotkeys(window, *launcher);
+        const double hotkeys = Timed([&] { RegisterAllHotkeys(window, *launcher); });
         // The thirteen controls, made again on a window of their own.
         HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         const double barControls = Timed([&] { CreateButtonBar(other); });

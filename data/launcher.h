@@ -1,12 +1,13 @@
 #pragma once
 // What the launcher holds, with one owner: all groups and buttons, the
 // settings, the current group, the options, the data file's image as it was
-// loaded, the window places, and the user's files with the generations kept
-// of them. The program's start makes one and hands it to the main window,
+// loaded, the keyboard shortcuts with the hotkeys the system refused, the
+// window places, and the user's files with the generations kept of them. The program's start makes one and hands it to the main window,
 // which reaches it from its state and passes it to what needs it; it goes
 // when the start's run ends.
 #include "data/generations.h"
 #include "data/launcher_records.h"
+#include "data/shortcut_records.h"
 #include "data/stored_layout.h"
 #include "data/user_file.h"
 #include "data/window_positions.h"
@@ -36,6 +37,10 @@ public:
     // Kept in the options file, not in the data file.
     LauncherOptions& Options() { return options_; }
     LoadedImage& Loaded() { return loaded_; }
+    ShortcutTable& Shortcuts() { return shortcuts_; }
+    const ShortcutTable& Shortcuts() const { return shortcuts_; }
+    RefusedHotkeys& Refused() { return refused_; }
+    const RefusedHotkeys& Refused() const { return refused_; }
     WindowPositionTable& Positions() { return positions_; }
     UserFiles& Files() { return files_; }
     Generations& History() { return generations_; }
@@ -61,6 +66,8 @@ private:
     LauncherOptions options_ = {};
     int currentGroup_ = 0;
     LoadedImage loaded_ = {};
+    ShortcutTable shortcuts_ = {};
+    RefusedHotkeys refused_ = {};
     WindowPositionTable positions_ = {};
     Generations generations_;
     UserFiles files_;

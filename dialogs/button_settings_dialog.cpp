@@ -70,7 +70,7 @@ void ButtonSettingsDialog::OnOpen()
 
 ShortcutEntry* ButtonSettingsDialog::TargetEntry() const
 {
-    return GetShortcutEntry(group_, index_);
+    return GetShortcutEntry(LauncherOf(mainWindow_).Shortcuts(), group_, index_);
 }
 
 void ButtonSettingsDialog::ShowShortcutRow()
@@ -203,7 +203,7 @@ void ButtonSettingsDialog::CaptureShortcut()
 {
     if (ShortcutEntry* entry = TargetEntry())
         entry->usesystemshortcut = IsDlgButtonChecked(dialog_, IDC_BUTTON_SYSTEM_HOTKEY) == BST_CHECKED ? 1 : 0;
-    CaptureButtonShortcut(dialog_, group_, index_);
+    CaptureButtonShortcut(dialog_, LauncherOf(mainWindow_).Shortcuts(), group_, index_);
     ShowShortcutRow();
 }
 
@@ -234,8 +234,8 @@ void ButtonSettingsDialog::Save()
 
     *target = record;
     const bool system = IsDlgButtonChecked(dialog_, IDC_BUTTON_SYSTEM_HOTKEY) == BST_CHECKED;
-    if (!ApplyButtonHotkey(mainWindow_, group_, index_, system)) {
-        ApplyButtonHotkey(mainWindow_, group_, index_, false);  // a plain shortcut
+    if (!ApplyButtonHotkey(mainWindow_, launcher, group_, index_, system)) {
+        ApplyButtonHotkey(mainWindow_, launcher, group_, index_, false);  // a plain shortcut
         ShowMessageId(dialog_, IDS_MSG_HOTKEY_REFUSED, MB_OK | MB_ICONEXCLAMATION);
     }
     SaveChanges(mainWindow_, launcher);  // the record with its key as the system took it
@@ -248,7 +248,7 @@ void ButtonSettingsDialog::OnSystemHotkeyChecked()
 {
     const ShortcutEntry* entry = TargetEntry();
     if (!entry || IsDlgButtonChecked(dialog_, IDC_BUTTON_SYSTEM_HOTKEY) != BST_CHECKED ||
-        HotkeyAvailable(mainWindow_, group_, index_, entry->key, entry->flag))
+        HotkeyAvailable(mainWindow_, LauncherOf(mainWindow_), group_, index_, entry->key, entry->flag))
         return;
     CheckDlgButton(dialog_, IDC_BUTTON_SYSTEM_HOTKEY, BST_UNCHECKED);
     ShowMessageId(dialog_, IDS_MSG_HOTKEY_REFUSED, MB_OK | MB_ICONEXCLAMATION);
@@ -260,7 +260,7 @@ void ButtonSettingsDialog::Cancel()
     icon_.ClearPreview();
     if (ShortcutEntry* entry = TargetEntry()) {
         *entry = entryAtOpen_;
-        RegisterButtonHotkey(mainWindow_, group_, index_);  // as it was, after a try
+        RegisterButtonHotkey(mainWindow_, LauncherOf(mainWindow_), group_, index_);  // as it was, after a try
     }
 }
 

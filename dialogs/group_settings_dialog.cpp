@@ -58,17 +58,14 @@ private:
     const int group_;
     const ReloadFunction reload_;
     // The activation shortcut as it was at opening, put back by Cancel.
-    int activeKeyAtOpen_ = 0;
-    int activeFlagAtOpen_ = 0;
+    ShortcutEntry activeAtOpen_ = {};
 };
 
 void GroupSettingsDialog::ShowHotkeyRow()
 {
-    int key = 0;
-    int flags = 0;
-    GetActiveShortcut(&key, &flags);
+    const ShortcutEntry& active = LauncherOf(mainWindow_).Shortcuts().Active;
     wchar_t text[kShortcutTextSize];
-    FormatShortcutText(key, flags, text, kShortcutTextSize);
+    FormatShortcutText(active.key, active.flag, text, kShortcutTextSize);
     SetDlgItemTextW(dialog_, IDC_GROUP_HOTKEY_TEXT, text);
 }
 
@@ -122,7 +119,7 @@ void GroupSettingsDialog::OnOpen()
     SetDlgItemTextW(dialog_, IDC_GROUP_NAME, group.name);
 
     ShowHotkeyRow();
-    GetActiveShortcut(&activeKeyAtOpen_, &activeFlagAtOpen_);
+    activeAtOpen_ = LauncherOf(mainWindow_).Shortcuts().Active;
 }
 
 void GroupSettingsDialog::OnIconSourceChosen()
@@ -155,7 +152,7 @@ void GroupSettingsDialog::BrowseIconFile()
 
 void GroupSettingsDialog::CaptureHotkey()
 {
-    CaptureActiveShortcut(dialog_);
+    CaptureActiveShortcut(dialog_, LauncherOf(mainWindow_).Shortcuts());
     ShowHotkeyRow();
 }
 
@@ -203,15 +200,15 @@ void GroupSettingsDialog::Save()
 
     UpdateBarTooltips(mainWindow_);
     SaveChanges(mainWindow_, launcher);  // with the activation key
-    UnregisterActiveHotkey(mainWindow_);
-    RegisterActiveHotkey(mainWindow_);
+    UnregisterActiveHotkey(mainWindow_, launcher);
+    RegisterActiveHotkey(mainWindow_, launcher);
 }
 
 void GroupSettingsDialog::Cancel()
 {
     PostMessageW(dialog_, WM_CLOSE, 0, 0);
     icon_.ClearPreview();
-    SetActiveShortcut(activeKeyAtOpen_, activeFlagAtOpen_);
+    LauncherOf(mainWindow_).Shortcuts().Active = activeAtOpen_;
 }
 
 // A restore changes what this dialog shows: it closes as its cancel does,

@@ -101,7 +101,7 @@ void KeyCaptureDialog::OnKey(int key)
         PostMessageW(DialogWindow(), WM_CLOSE, 0, 0);
     }
     modifiers_ = ModifiersOfCurrentMessage() | ModifiersPressedHere();
-    if (IsShortcutRefused(key, modifiers_))
+    if (IsShortcutRefused(table_, key, modifiers_))
         return;
     if ((modifiers_ & required_) != required_)
         return;
@@ -184,12 +184,12 @@ INT_PTR KeyCaptureDialog::HandleMessage(HWND dialog, UINT message, WPARAM wParam
     }
 }
 
-bool CaptureButtonShortcut(HWND owner, int group, int button)
+bool CaptureButtonShortcut(HWND owner, ShortcutTable& table, int group, int button)
 {
-    ShortcutEntry* entry = GetShortcutEntry(group, button);
+    ShortcutEntry* entry = GetShortcutEntry(table, group, button);
     if (!entry)
         return false;
-    KeyCaptureDialog capture;
+    KeyCaptureDialog capture(table);
     const int key = capture.Run(owner);
     if (key == 0)
         return false;
@@ -198,7 +198,7 @@ bool CaptureButtonShortcut(HWND owner, int group, int button)
         return true;
     }
     const int flags = capture.GetModifiers();
-    if (IsDuplicateShortcut(key, flags, group, button) &&
+    if (IsDuplicateShortcut(table, key, flags, group, button) &&
         ShowMessageId(owner, IDS_ASK_DUPLICATE_SHORTCUT, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
         return false;
     entry->key = key;
@@ -206,18 +206,14 @@ bool CaptureButtonShortcut(HWND owner, int group, int button)
     return true;
 }
 
-bool CaptureActiveShortcut(HWND owner)
+bool CaptureActiveShortcut(HWND owner, ShortcutTable& table)
 {
-    if (!GetShortcutTable())
-        return false;
-    KeyCaptureDialog capture;
+    KeyCaptureDialog capture(table);
     capture.SetRequiredModifiers(kModifierCtrl);
     const int key = capture.Run(owner);
     if (key == 0)
         return false;
-    if (key == VK_DELETE)
-        SetActiveShortcut(0, 0);
-    else
-        SetActiveShortcut(key, capture.GetModifiers());
+    table.Active.key = key == VK_DELETE ? 0 : key;
+    table.Active.flag = key == VK_DELETE ? 0 : capture.GetModifiers();
     return true;
 }

@@ -47,9 +47,7 @@ bool DescribeRefusedHotkeys(const Launcher& launcher, wchar_t* text, int size)
     if (!text || size <= 0)
         return false;
     text[0] = L'\0';
-    const ShortcutTable* table = GetShortcutTable();
-    if (!table)
-        return false;
+    const ShortcutTable& table = launcher.Shortcuts();
     wchar_t more[64];
     LoadText(IDS_REFUSED_HOTKEYS_MORE, more, 64);
     const int reserve = static_cast<int>(std::wcslen(more)) + 8;  // with the count and its line break
@@ -65,19 +63,19 @@ bool DescribeRefusedHotkeys(const Launcher& launcher, wchar_t* text, int size)
             ++untold;
     };
     wchar_t name[kFieldSize];
-    if (ActiveHotkeyRefused()) {
+    if (launcher.Refused().active) {
         LoadText(IDS_ACTIVATION_HOTKEY_NAME, name, kFieldSize);
-        tell(table->Active.key, table->Active.flag, name);
+        tell(table.Active.key, table.Active.flag, name);
     }
-    if (SearchHotkeyRefused()) {
+    if (launcher.Refused().search) {
         LoadText(IDS_SEARCH_ROW_TITLE, name, kFieldSize);
-        tell(table->Search.key, table->Search.flag, name);
+        tell(table.Search.key, table.Search.flag, name);
     }
     for (int number = 0; number < kButtonCount; ++number) {
         const ButtonPlace place = ButtonPlace::FromNumber(number);
-        if (!HotkeyRefused(place.group, place.button))
+        if (!HotkeyRefused(launcher, place.group, place.button))
             continue;
-        const ShortcutEntry* entry = GetShortcutEntry(place.group, place.button);
+        const ShortcutEntry* entry = GetShortcutEntry(table, place.group, place.button);
         ButtonName(launcher, place, name);
         tell(entry->key, entry->flag, name);
     }

@@ -29,10 +29,7 @@ protected:
 
     TempFolder folder_{L"表"};
     std::unique_ptr<Launcher> launcher_ = Launcher::Create();
-    Restore undo_{[] {
-        DestroyShortcutTable();
-        OverrideProgramPath(nullptr);
-    }};
+    Restore undo_{[] { OverrideProgramPath(nullptr); }};
 };
 
 const wchar_t kLoadFailed[] = L"データの読み込みに失敗したのら！！", kSaveFailed[] = L"データの保存に失敗したのら！！";
@@ -221,7 +218,6 @@ TEST_P(SaveSurvivesAFailingStep, KeepsTheOldFile)
     ASSERT_TRUE(WriteBytes(file, "old"));
     const bool data = GetParam().save == SaveData;
     ASSERT_TRUE(launcher_);
-    CreateShortcutTable();
     FileCalls failing = CurrentFileCalls();
     GetParam().fail(failing);
     {

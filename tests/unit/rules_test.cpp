@@ -6,7 +6,9 @@
 #include "bar/bar_geometry.h"
 #include "data/button_place.h"
 #include "data/button_search.h"
-#include "data/launcher_data.h"
+#include "data/data_file_path.h"
+#include "data/launcher.h"
+#include "data/store_field.h"
 #include "data/whole_names.h"
 #include "menus/menu_skin.h"
 #include "resources/resource_ids.h"
@@ -38,14 +40,13 @@ class RefusedCombinations : public ::testing::TestWithParam<Combination> {};
 TEST_P(RefusedCombinations, FollowTheRulesOfTheReadme)
 {
     const Combination& c = GetParam();
-    ASSERT_NE(nullptr, CreateShortcutTable());
-    *GetShortcutEntry(4, 4) = ShortcutEntry{44, 'S', 2, 1};
-    *GetShortcutEntry(9, 9) = ShortcutEntry{99, 'L', 2, 1};
-    *GetShortcutEntry(1, 2) = ShortcutEntry{12, 'P', 2, 0};
-    SetActiveShortcut(c.activeKey, c.activeFlags);
-    EXPECT_EQ(c.refused, IsShortcutRefused(c.key, c.flags));
-    EXPECT_TRUE(c.asks < 0 || c.asks == IsDuplicateShortcut(c.key, c.flags, c.group, c.button));
-    DestroyShortcutTable();
+    ShortcutTable table = {};
+    *GetShortcutEntry(table, 4, 4) = ShortcutEntry{44, 'S', 2, 1};
+    *GetShortcutEntry(table, 9, 9) = ShortcutEntry{99, 'L', 2, 1};
+    *GetShortcutEntry(table, 1, 2) = ShortcutEntry{12, 'P', 2, 0};
+    table.Active = ShortcutEntry{.key = c.activeKey, .flag = c.activeFlags};
+    EXPECT_EQ(c.refused, IsShortcutRefused(table, c.key, c.flags));
+    EXPECT_TRUE(c.asks < 0 || c.asks == IsDuplicateShortcut(table, c.key, c.flags, c.group, c.button));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, RefusedCombinations, ::testing::ValuesIn(std::vector<Combination>{
