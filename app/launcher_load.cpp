@@ -1,9 +1,9 @@
 #include "app/launcher_load.h"
 
+#include "app/window_state.h"
 #include "bar/bar_tooltips.h"
 #include "bar/button_bar.h"
-#include "bar/button_icons.h"
-#include "bar/window_state.h"
+#include "bar/button_operations.h"
 #include "data/launcher_data.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/shortcut_file.h"
@@ -67,7 +67,10 @@ bool LoadDataFile(HWND window, Launcher& launcher)
 
 void ReloadLauncherFiles(HWND mainWindow)
 {
-    Launcher& launcher = LauncherOf(mainWindow);
+    MainWindowState* state = WindowState(mainWindow);
+    if (!state)
+        return;
+    Launcher& launcher = state->launcher;
     const int group = launcher.CurrentGroup();
     UnregisterAllHotkeys(mainWindow, launcher);
     LoadDataFile(mainWindow, launcher);
@@ -77,8 +80,8 @@ void ReloadLauncherFiles(HWND mainWindow)
     SetTopmost(mainWindow, settings.alwaysOnTop != 0);
     const int shown = std::min(group, ClampGroupCount(settings.groupCount) - 1);
     launcher.SelectGroup(shown);
-    ShowGroup(mainWindow, shown);
-    UpdateBarTooltips(mainWindow);
+    ShowGroup(state->bar, shown);
+    UpdateBarTooltips(state->bar);
 }
 
 void TellHeldFile(HWND owner, const std::wstring& path)

@@ -6,6 +6,7 @@
 #include "app/launcher_load.h"
 #include "app/placement.h"
 #include "app/tray_icon.h"
+#include "app/window_state.h"
 #include "archive/archive_job.h"
 #include "bar/bar_geometry.h"
 #include "bar/bar_keys.h"
@@ -14,11 +15,9 @@
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
 #include "bar/button_mouse.h"
-#include "bar/icon_cache_file.h"
-#include "bar/launch.h"
+#include "bar/button_operations.h"
 #include "bar/message_guard.h"
 #include "bar/start_with_launcher.h"
-#include "bar/window_state.h"
 #include "data/generations.h"
 #include "data/launcher.h"
 #include "data/window_positions.h"
@@ -75,6 +74,12 @@ void TellRefusedHotkeys(const MainWindowState& state)
         ShowTrayBalloon(&state.trayIcon, title, text);
 }
 
+// The window at its place on the screen as it is now (app/placement.h).
+void Place(MainWindowState& state)
+{
+    PlaceWindow(state.bar.window, &state.launcher.Positions(), &state.lastDesktop);
+}
+
 LRESULT OnCreate(HWND window)
 {
     MainWindowState* state = WindowState(window);
@@ -83,24 +88,29 @@ LRESULT OnCreate(HWND window)
     state->created = false;
     SetProgramFolderVariable();  // before any stored path is used, and for the programs started
     ImmAssociateContext(window, nullptr);
-    if (!CreateButtonBar(window))
+    if (!CreateButtonBar(state->bar)) {
+        // Nothing was loaded: the window goes without a record, so that its
+        // destruction writes nothing over the user's files and posts no quit
+        // that would close the start-up's message at once.
+        ReleaseButtonBar(state->bar);
+        DetachWindowState(window);
         return -1;
+    }
     RebuildSystemMenu(window);
     Launcher& launcher = state->launcher;
     launcher.History().TellFirstFailureTo(window, WM_GENERATION_NOT_KEPT);
     LoadDataFile(window, launcher);
     const AppSettings settings = launcher.Settings();
     ClearPositions(&launcher.Positions());
-    ForgetLastDesktopSize();
     TellHeldFile(window, LoadPositions(&launcher.Positions(), launcher.Files()).held);
     TellHeldFile(window, LoadShortcutTable(launcher).held);  // no file yet: an empty table, written at the first change
     SetWindowPos(window, nullptr, settings.windowX, settings.windowY, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (settings.alwaysOnTop)
         SetTopmost(window, true);
-    PlaceWindow(window, &launcher.Positions());
-    ReadIconCacheFile();  // the start group's icons from one file where it still holds them
-    ShowGroup(window, launcher.CurrentGroup());  // the start group the load chose, 0 when out of range
+    Place(*state);
+    state->bar.iconFile.Read();  // the start group's icons from one file where it still holds them
+    ShowGroup(state->bar, launcher.CurrentGroup());  // the start group the load chose, 0 when out of range
     CheckDlgButton(window, IDC_GROUP_BUTTON, BST_CHECKED);
     DragAcceptFiles(window, TRUE);
     state->created = true;
@@ -115,10 +125,11 @@ void FinishStart(HWND window)
     if (!state || !state->created || state->ready)
         return;
     RegisterAllHotkeys(window, state->launcher);  // a combination taken elsewhere stays unregistered
-    CreateBarTooltips(window);
+    CreateBarTooltips(state->bar);
     state->timer = SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
-    RenewBorrowedBarIcons(window);  // the icon file's that may have changed with another file
-    SaveBarIconFile(window);  // the icons the file lacked or held wrongly, for the next start
+    if (RenewBorrowedBarIcons(state->bar))  // the icon file's that may have changed with another file
+        ShowGroup(state->bar, state->launcher.CurrentGroup());
+    SaveBarIconFile(state->bar);  // the icons the file lacked or held wrongly, for the next start
     // Last: another process that sees the tray icon knows the start is complete.
     AddTrayIcon(&state->trayIcon, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY);
     TellRefusedHotkeys(*state);
@@ -130,19 +141,23 @@ void FinishStart(HWND window)
 // then the buttons started with it.
 void OnLauncherStarted(HWND window)
 {
-    if (LauncherOf(window).Options().startWithWindows && !RenewStartupLink())
+    const MainWindowState* state = WindowState(window);
+    if (!state)
+        return;
+    if (state->launcher.Options().startWithWindows && !RenewStartupLink())
         ShowMessageId(window, IDS_MSG_STARTUP_LINK_FAILED, MB_OK | MB_ICONEXCLAMATION);
-    StartMarkedButtons(window);
+    StartMarkedButtons(window, state->launcher);
 }
 
 void OnDestroy(HWND window)
 {
     MainWindowState* state = WindowState(window);
-    if (!state || !state->created) {
-        // Windows destroys a window whose WM_CREATE refused: nothing was
-        // loaded, so nothing is written over the user's files, and no quit is
-        // posted that would close the start-up's message at once.
-        ReleaseButtonBar(window);
+    if (!state)
+        return;
+    if (!state->created) {
+        // A creation that failed on its way: nothing was loaded, so nothing
+        // is written over the user's files, and no quit is posted.
+        ReleaseButtonBar(state->bar);
         return;
     }
     state->created = false;
@@ -160,8 +175,8 @@ void OnDestroy(HWND window)
     SaveDataChanges(window, launcher);
     SavePositions(&launcher.Positions(), launcher.Files());
     SaveShortcutChanges(window, launcher);
-    SaveBarIconFile(window);  // the groups shown in this run, while the bar still holds their icons
-    ReleaseButtonBar(window);
+    SaveBarIconFile(state->bar);  // the groups shown in this run, while the bar still holds their icons
+    ReleaseButtonBar(state->bar);
     PostQuitMessage(0);
 }
 
@@ -207,17 +222,32 @@ void OnMinMaxInfo(HWND window, MINMAXINFO* info)
     info->ptMinTrackSize.y = collapsed.cy;
 }
 
-// The window at its place on the screen as it is now (app/placement.h).
-void Place(HWND window)
-{
-    if (MainWindowState* state = WindowState(window))
-        PlaceWindow(window, &state->launcher.Positions());
-}
-
 void OnHoverTimer(HWND window)
 {
     if (MainWindowState* state = WindowState(window))
-        state->hoveredControl = WatchDragHover(window, state->hoveredControl);
+        WatchDragHover(state->bar);
+}
+
+void OnPlaceChange(HWND window)
+{
+    if (MainWindowState* state = WindowState(window))
+        Place(*state);
+}
+
+void OnTrayNotify(HWND window, LPARAM mouseMessage)
+{
+    const MainWindowState* state = WindowState(window);
+    if (!state)
+        return;
+    HandleTrayNotify(window, static_cast<UINT>(mouseMessage), state->launcher.Settings().alwaysOnTop != 0);
+    if (mouseMessage == WM_LBUTTONUP)
+        FocusBar(window);  // raised from the tray: the keys work on the bar at once
+}
+
+void OnDpiChanged(HWND window, const RECT& suggested)
+{
+    if (MainWindowState* state = WindowState(window))
+        RescaleButtonBar(state->bar, suggested);
 }
 
 LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -331,11 +361,11 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         if (message == WM_SYSCOLORCHANGE)
             return 0;
-        Place(window);
+        OnPlaceChange(window);
         return 0;
     case WM_MOVE:
     case WM_DISPLAYCHANGE:
-        Place(window);
+        OnPlaceChange(window);
         return 0;
     case WM_CONTEXTMENU:
         OnContextMenu(window, reinterpret_cast<HWND>(wParam), lParam);
@@ -351,9 +381,7 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_TRAYNOTIFY:
         if (wParam == kTrayIconId)
-            HandleTrayNotify(window, static_cast<UINT>(lParam), LauncherOf(window).Settings().alwaysOnTop != 0);
-        if (wParam == kTrayIconId && lParam == WM_LBUTTONUP)
-            FocusBar(window);  // raised from the tray: the keys work on the bar at once
+            OnTrayNotify(window, lParam);
         return 0;
     case WM_NOTIFY: {
         const auto* draw = reinterpret_cast<const NMCUSTOMDRAW*>(lParam);
@@ -384,7 +412,7 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         // Moved to a screen of another scale: the bar at the new scale,
         // where the system suggests.
         if (lParam)
-            RescaleButtonBar(window, *reinterpret_cast<const RECT*>(lParam));
+            OnDpiChanged(window, *reinterpret_cast<const RECT*>(lParam));
         return 0;
     default:
         break;

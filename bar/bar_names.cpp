@@ -2,7 +2,6 @@
 
 #include "bar/bar_geometry.h"
 #include "bar/button_text.h"
-#include "bar/window_state.h"
 #include "support/messages.h"
 
 #include <string>
@@ -63,11 +62,11 @@ void Rename(HWND control, const std::wstring& name)
 }
 }  // namespace
 
-void NameBarControls(HWND mainWindow)
+void NameBarControls(const ButtonBar& bar)
 {
     for (int position = 0; position < kBarControlCount; ++position) {
         const int id = BarControlAt(position).id;
-        if (HWND control = GetDlgItem(mainWindow, id))
-            Rename(control, ControlName(LauncherOf(mainWindow), id));
+        if (HWND control = GetDlgItem(bar.window, id))
+            Rename(control, ControlName(bar.launcher, id));
     }
 }

@@ -1,7 +1,6 @@
 #include "bar/start_with_launcher.h"
 
 #include "bar/launch.h"
-#include "bar/window_state.h"
 #include "support/messages.h"
 
 #include <cwchar>
@@ -37,9 +36,8 @@ void TellFailures(HWND mainWindow, const std::wstring& lines)
 }
 }  // namespace
 
-void StartMarkedButtons(HWND mainWindow)
+void StartMarkedButtons(HWND mainWindow, const Launcher& launcher)
 {
-    const Launcher& launcher = LauncherOf(mainWindow);
     std::wstring failed;
     const int groups = ClampGroupCount(launcher.Settings().groupCount);
     for (int group = 0; group < groups; ++group) {

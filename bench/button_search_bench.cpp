@@ -5,6 +5,7 @@
 #include "bench/bench_time.h"
 
 #include "app/main_window.h"
+#include "app/window_state.h"
 #include "data/button_place.h"
 #include "data/button_search.h"
 #include "data/launcher.h"
@@ -179,7 +180,7 @@ int main()
         }
     }
     SetTimer(nullptr, 0, 0, TypeIntoWindow);
-    ButtonSearchDialog search(window);
+    ButtonSearchDialog search(WindowState(window)->bar);
     search.Run();
 
     std::printf("100 buttons, %d groups; %d keystrokes (%d words typed)\n", kGroupCount,

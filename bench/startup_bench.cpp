@@ -21,10 +21,12 @@
 #include "bench/bench_time.h"
 
 #include "app/main_window.h"
+#include "app/window_state.h"
 #include "app/tray_icon.h"
 #include "bar/bar_tooltips.h"
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
+#include "bar/button_operations.h"
 #include "bar/icon_cache.h"
 #include "bar/icon_cache_file.h"
 #include "data/button_place.h"
@@ -264,18 +266,19 @@ void TimeSteps(const std::wstring& program, int runs, Steps* steps)
             ShowWindow(window, SW_SHOWNOACTIVATE);
             UpdateWindow(window);
         });
+        ButtonBar& bar = WindowState(window)->bar;
         const double data = Timed([&] { LoadDataFile(window, *launcher); });
-        ClearIconCache();  // the start group's icons as a start takes them from the icon file
+        bar.icons.Clear();  // the start group's icons as a start takes them from the icon file
         const double fileIcons = Timed([&] {
-            ReadIconCacheFile();
-            ShowGroup(window, launcher->CurrentGroup());
+            bar.iconFile.Read();
+            ShowGroup(bar, launcher->CurrentGroup());
         });
-        ClearIconCache();  // and as a start without the file extracts them
-        ForgetIconCacheFile();
-        const double extracted = Timed([&] { ShowGroup(window, launcher->CurrentGroup()); });
-        ForgetIconCacheFile();  // the file stays as it is
-        ReleaseBarTooltips(window);
-        const double tooltips = Timed([&] { CreateBarTooltips(window); });
+        bar.icons.Clear();  // and as a start without the file extracts them
+        bar.iconFile.Forget();
+        const double extracted = Timed([&] { ShowGroup(bar, launcher->CurrentGroup()); });
+        bar.iconFile.Forget();  // the file stays as it is
+        ReleaseBarTooltips(bar);
+        const double tooltips = Timed([&] { CreateBarTooltips(bar); });
         NOTIFYICONDATAW tray{};
         const double trayIcon = Timed([&] { AddTrayIcon(&tray, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY); });
         RemoveTrayIcon(&tray);
@@ -283,8 +286,9 @@ void TimeSteps(const std::wstring& program, int runs, Steps* steps)
         const double hotkeys = Timed([&] { RegisterAllHotkeys(window, *launcher); });
         // The thirteen controls, made again on a window of their own.
         HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        const double barControls = Timed([&] { CreateButtonBar(other); });
-        ReleaseButtonBar(other);
+        ButtonBar otherBar(other, *launcher);
+        const double barControls = Timed([&] { CreateButtonBar(otherBar); });
+        ReleaseButtonBar(otherBar);
         DestroyWindow(other);
         DestroyWindow(window);
         if (i < 0)

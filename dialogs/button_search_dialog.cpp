@@ -3,7 +3,6 @@
 #include "bar/bar_geometry.h"
 #include "bar/button_icons.h"
 #include "data/button_place.h"
-#include "bar/window_state.h"
 #include "resources/resource_ids.h"
 #include "support/display_scale.h"
 #include "support/messages.h"
@@ -60,11 +59,11 @@ SearchChoice ButtonSearchDialog::Run()
 {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    const Launcher& launcher = LauncherOf(mainWindow_);
+    const Launcher& launcher = bar_.launcher;
     if (!index_.Allocate())
         return choice_;
     BuildSearchIndex(launcher.Data(), launcher.Settings().groupCount, index_.Get());
-    ShowModal(mainWindow_, IDD_BUTTON_SEARCH);
+    ShowModal(bar_.window, IDD_BUTTON_SEARCH);
     return choice_;
 }
 
@@ -183,9 +182,9 @@ int ButtonSearchDialog::ImageOf(int number)
         return images_[number];
     const ButtonPlace place = ButtonPlace::FromNumber(number);
     int image = I_IMAGENONE;
-    const Launcher& launcher = LauncherOf(mainWindow_);
+    const Launcher& launcher = bar_.launcher;
     HICON shown = place.group == launcher.CurrentGroup() ? reinterpret_cast<HICON>(SendDlgItemMessageW(
-        mainWindow_, IDC_FIRST_LAUNCHER + place.button, BM_GETIMAGE, IMAGE_ICON, 0)) : nullptr;
+        bar_.window, IDC_FIRST_LAUNCHER + place.button, BM_GETIMAGE, IMAGE_ICON, 0)) : nullptr;
     if (shown) {
         image = ImageList_AddIcon(imageList_.Get(), shown);  // a copy: the bar keeps its own
     } else if (const ButtonRecord* record = launcher.ButtonAt(place.group, place.button)) {
@@ -203,7 +202,7 @@ void ButtonSearchDialog::FillCell(LVITEMW* item)
         return;
     const int number = found_[item->iItem];
     const ButtonPlace place = ButtonPlace::FromNumber(number);
-    const LauncherData& data = LauncherOf(mainWindow_).Data();
+    const LauncherData& data = bar_.launcher.Data();
     const ButtonRecord& record = data.groups[place.group].buttons[place.button];
     if (item->mask & LVIF_IMAGE)
         item->iImage = ImageOf(number);

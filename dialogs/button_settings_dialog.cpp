@@ -3,7 +3,6 @@
 #include "bar/bar_geometry.h"
 #include "bar/bar_tooltips.h"
 #include "bar/button_icons.h"
-#include "bar/window_state.h"
 #include "data/store_field.h"
 #include "dialogs/dialog_request.h"
 #include "dialogs/field_edits.h"
@@ -31,14 +30,14 @@ void EnableControl(HWND dialog, int id, bool on)
 class ButtonSettingsDialog : public SettingsDialog {
 public:
     // Button index (0..9) of group, whatever group the bar shows meanwhile.
-    ButtonSettingsDialog(HWND mainWindow, int group, int index)
-        : SettingsDialog(mainWindow, IDC_BUTTON_ICON_FILE), group_(group), index_(index)
+    ButtonSettingsDialog(ButtonBar& bar, int group, int index)
+        : SettingsDialog(bar, IDC_BUTTON_ICON_FILE), group_(group), index_(index)
     {
     }
 
     // Runs the dialog modally for the current DialogRequest; the request is
     // reset when the dialog closes.
-    void Run() { ShowModal(mainWindow_, IDD_BUTTON_SETTINGS); }
+    void Run() { ShowModal(bar_.window, IDD_BUTTON_SETTINGS); }
 
 private:
     void OnOpen() override;
@@ -70,7 +69,7 @@ void ButtonSettingsDialog::OnOpen()
 
 ShortcutEntry* ButtonSettingsDialog::TargetEntry() const
 {
-    return GetShortcutEntry(LauncherOf(mainWindow_).Shortcuts(), group_, index_);
+    return GetShortcutEntry(bar_.launcher.Shortcuts(), group_, index_);
 }
 
 void ButtonSettingsDialog::ShowShortcutRow()
@@ -105,7 +104,7 @@ void ButtonSettingsDialog::PrepareControls()
 void ButtonSettingsDialog::Initialise()
 {
     DialogRequest& request = GetDialogRequest();
-    const ButtonRecord* button = LauncherOf(mainWindow_).ButtonAt(group_, index_);
+    const ButtonRecord* button = bar_.launcher.ButtonAt(group_, index_);
     if (!button)
         return;
     PrepareControls();
@@ -203,13 +202,13 @@ void ButtonSettingsDialog::CaptureShortcut()
 {
     if (ShortcutEntry* entry = TargetEntry())
         entry->usesystemshortcut = IsDlgButtonChecked(dialog_, IDC_BUTTON_SYSTEM_HOTKEY) == BST_CHECKED ? 1 : 0;
-    CaptureButtonShortcut(dialog_, LauncherOf(mainWindow_).Shortcuts(), group_, index_);
+    CaptureButtonShortcut(dialog_, bar_.launcher.Shortcuts(), group_, index_);
     ShowShortcutRow();
 }
 
 void ButtonSettingsDialog::Save()
 {
-    Launcher& launcher = LauncherOf(mainWindow_);
+    Launcher& launcher = bar_.launcher;
     ButtonRecord* target = launcher.ButtonAt(group_, index_);
     ButtonRecord record = {};
     // The whole 260 characters the field allows: a shorter read would cut a path.
@@ -228,18 +227,18 @@ void ButtonSettingsDialog::Save()
 
     // The preview's icon moves to the bar button, which owns it from now on.
     if (group_ == launcher.CurrentGroup())
-        SetButtonImage(mainWindow_, IDC_FIRST_LAUNCHER + index_, icon_.TakePreview());
+        SetButtonImage(bar_, IDC_FIRST_LAUNCHER + index_, icon_.TakePreview());
     else
         icon_.ClearPreview();
 
     *target = record;
     const bool system = IsDlgButtonChecked(dialog_, IDC_BUTTON_SYSTEM_HOTKEY) == BST_CHECKED;
-    if (!ApplyButtonHotkey(mainWindow_, launcher, group_, index_, system)) {
-        ApplyButtonHotkey(mainWindow_, launcher, group_, index_, false);  // a plain shortcut
+    if (!ApplyButtonHotkey(bar_.window, launcher, group_, index_, system)) {
+        ApplyButtonHotkey(bar_.window, launcher, group_, index_, false);  // a plain shortcut
         ShowMessageId(dialog_, IDS_MSG_HOTKEY_REFUSED, MB_OK | MB_ICONEXCLAMATION);
     }
-    SaveChanges(mainWindow_, launcher);  // the record with its key as the system took it
-    UpdateBarTooltips(mainWindow_);  // after the hotkey: the tip's brackets tell whether it is system-wide
+    SaveChanges(bar_.window, launcher);  // the record with its key as the system took it
+    UpdateBarTooltips(bar_);  // after the hotkey: the tip's brackets tell whether it is system-wide
 }
 
 // The check box turned on: told at once when the system will not give the
@@ -248,7 +247,7 @@ void ButtonSettingsDialog::OnSystemHotkeyChecked()
 {
     const ShortcutEntry* entry = TargetEntry();
     if (!entry || IsDlgButtonChecked(dialog_, IDC_BUTTON_SYSTEM_HOTKEY) != BST_CHECKED ||
-        HotkeyAvailable(mainWindow_, LauncherOf(mainWindow_), group_, index_, entry->key, entry->flag))
+        HotkeyAvailable(bar_.window, bar_.launcher, group_, index_, entry->key, entry->flag))
         return;
     CheckDlgButton(dialog_, IDC_BUTTON_SYSTEM_HOTKEY, BST_UNCHECKED);
     ShowMessageId(dialog_, IDS_MSG_HOTKEY_REFUSED, MB_OK | MB_ICONEXCLAMATION);
@@ -260,7 +259,7 @@ void ButtonSettingsDialog::Cancel()
     icon_.ClearPreview();
     if (ShortcutEntry* entry = TargetEntry()) {
         *entry = entryAtOpen_;
-        RegisterButtonHotkey(mainWindow_, LauncherOf(mainWindow_), group_, index_);  // as it was, after a try
+        RegisterButtonHotkey(bar_.window, bar_.launcher, group_, index_);  // as it was, after a try
     }
 }
 
@@ -289,13 +288,13 @@ bool ButtonSettingsDialog::OnCommand(int id, int code)
 }
 }  // namespace
 
-INT_PTR ShowButtonSettingsDialog(HWND mainWindow)
+INT_PTR ShowButtonSettingsDialog(ButtonBar& bar)
 {
     if (!IsValidButtonIndex(GetDialogRequest().targetIndex)) {
         ResetDialogRequest();
         return 0;
     }
-    ButtonSettingsDialog dialog(mainWindow, LauncherOf(mainWindow).CurrentGroup(), GetDialogRequest().targetIndex);
+    ButtonSettingsDialog dialog(bar, bar.launcher.CurrentGroup(), GetDialogRequest().targetIndex);
     dialog.Run();
     return 1;
 }

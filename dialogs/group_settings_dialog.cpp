@@ -4,7 +4,6 @@
 #include "bar/bar_tooltips.h"
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
-#include "bar/window_state.h"
 #include "dialogs/dialog_request.h"
 #include "dialogs/field_edits.h"
 #include "dialogs/file_browser.h"
@@ -31,14 +30,14 @@ constexpr int kGroupCountDigits = 4;
 class GroupSettingsDialog : public SettingsDialog {
 public:
     // The settings of group, whatever group the bar shows meanwhile.
-    GroupSettingsDialog(HWND mainWindow, int group, ReloadFunction reload)
-        : SettingsDialog(mainWindow, IDC_GROUP_ICON_FILE), group_(group), reload_(reload)
+    GroupSettingsDialog(ButtonBar& bar, int group, ReloadFunction reload)
+        : SettingsDialog(bar, IDC_GROUP_ICON_FILE), group_(group), reload_(reload)
     {
     }
 
     // Runs the dialog modally; uses the DialogRequest's preset flag and path
     // and resets the request when it closes.
-    void Run() { ShowModal(mainWindow_, IDD_GROUP_SETTINGS); }
+    void Run() { ShowModal(bar_.window, IDD_GROUP_SETTINGS); }
 
 private:
     void OnOpen() override;
@@ -63,7 +62,7 @@ private:
 
 void GroupSettingsDialog::ShowHotkeyRow()
 {
-    const ShortcutEntry& active = LauncherOf(mainWindow_).Shortcuts().Active;
+    const ShortcutEntry& active = bar_.launcher.Shortcuts().Active;
     wchar_t text[kShortcutTextSize];
     FormatShortcutText(active.key, active.flag, text, kShortcutTextSize);
     SetDlgItemTextW(dialog_, IDC_GROUP_HOTKEY_TEXT, text);
@@ -77,7 +76,7 @@ void GroupSettingsDialog::PrepareControls(const AppSettings& settings)
     CheckDlgButton(dialog_, IDC_GROUP_COLLAPSE, settings.collapseOnLaunch ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog_, IDC_GROUP_ALWAYS_ON_TOP, settings.alwaysOnTop ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog_, IDC_GROUP_START_WITH_LAST, settings.startWithLastGroup ? BST_CHECKED : BST_UNCHECKED);
-    const bool withWindows = LauncherOf(mainWindow_).Options().startWithWindows != 0;
+    const bool withWindows = bar_.launcher.Options().startWithWindows != 0;
     CheckDlgButton(dialog_, IDC_GROUP_START_WITH_WINDOWS, withWindows ? BST_CHECKED : BST_UNCHECKED);
     icon_.Prepare(dialog_, IconSourceChoice::Program);
 
@@ -94,8 +93,8 @@ void GroupSettingsDialog::PrepareControls(const AppSettings& settings)
 
 void GroupSettingsDialog::OnOpen()
 {
-    const AppSettings settings = LauncherOf(mainWindow_).Settings();
-    const GroupRecord group = LauncherOf(mainWindow_).Data().groups[group_].group;
+    const AppSettings settings = bar_.launcher.Settings();
+    const GroupRecord group = bar_.launcher.Data().groups[group_].group;
     PrepareControls(settings);
 
     const DialogRequest& request = GetDialogRequest();
@@ -119,7 +118,7 @@ void GroupSettingsDialog::OnOpen()
     SetDlgItemTextW(dialog_, IDC_GROUP_NAME, group.name);
 
     ShowHotkeyRow();
-    activeAtOpen_ = LauncherOf(mainWindow_).Shortcuts().Active;
+    activeAtOpen_ = bar_.launcher.Shortcuts().Active;
 }
 
 void GroupSettingsDialog::OnIconSourceChosen()
@@ -152,7 +151,7 @@ void GroupSettingsDialog::BrowseIconFile()
 
 void GroupSettingsDialog::CaptureHotkey()
 {
-    CaptureActiveShortcut(dialog_, LauncherOf(mainWindow_).Shortcuts());
+    CaptureActiveShortcut(dialog_, bar_.launcher.Shortcuts());
     ShowHotkeyRow();
 }
 
@@ -167,7 +166,7 @@ int GroupSettingsDialog::SpinGroupCount() const
 // A failure is told, and the option stays as chosen.
 void GroupSettingsDialog::SaveStartWithWindows()
 {
-    LauncherOptions& options = LauncherOf(mainWindow_).Options();
+    LauncherOptions& options = bar_.launcher.Options();
     const bool wasOn = options.startWithWindows != 0;
     options.startWithWindows = IsDlgButtonChecked(dialog_, IDC_GROUP_START_WITH_WINDOWS) == BST_CHECKED ? 1 : 0;
     if (!FollowStartWithWindows(wasOn, options.startWithWindows != 0))
@@ -180,12 +179,12 @@ void GroupSettingsDialog::Save()
     StoreEditText(dialog_, IDC_GROUP_NAME, group.name);
     StoreEditText(dialog_, IDC_GROUP_ICON_FILE, group.iconFile);
     group.iconIndex = icon_.Index();
-    Launcher& launcher = LauncherOf(mainWindow_);
+    Launcher& launcher = bar_.launcher;
     launcher.Data().groups[group_].group = group;
 
     // The preview's icon moves to the group button and belongs to it now.
     if (group_ == launcher.CurrentGroup())
-        SetButtonImage(mainWindow_, IDC_GROUP_BUTTON, icon_.TakePreview());
+        SetButtonImage(bar_, IDC_GROUP_BUTTON, icon_.TakePreview());
     else
         icon_.ClearPreview();
 
@@ -194,28 +193,28 @@ void GroupSettingsDialog::Save()
     settings.alwaysOnTop = IsDlgButtonChecked(dialog_, IDC_GROUP_ALWAYS_ON_TOP) == BST_CHECKED ? 1 : 0;
     settings.startWithLastGroup = IsDlgButtonChecked(dialog_, IDC_GROUP_START_WITH_LAST) == BST_CHECKED ? 1 : 0;
     settings.groupCount = SpinGroupCount();
-    SetTopmost(mainWindow_, settings.alwaysOnTop != 0);
+    SetTopmost(bar_.window, settings.alwaysOnTop != 0);
     launcher.Settings() = settings;
     SaveStartWithWindows();
 
-    UpdateBarTooltips(mainWindow_);
-    SaveChanges(mainWindow_, launcher);  // with the activation key
-    UnregisterActiveHotkey(mainWindow_, launcher);
-    RegisterActiveHotkey(mainWindow_, launcher);
+    UpdateBarTooltips(bar_);
+    SaveChanges(bar_.window, launcher);  // with the activation key
+    UnregisterActiveHotkey(bar_.window, launcher);
+    RegisterActiveHotkey(bar_.window, launcher);
 }
 
 void GroupSettingsDialog::Cancel()
 {
     PostMessageW(dialog_, WM_CLOSE, 0, 0);
     icon_.ClearPreview();
-    LauncherOf(mainWindow_).Shortcuts().Active = activeAtOpen_;
+    bar_.launcher.Shortcuts().Active = activeAtOpen_;
 }
 
 // A restore changes what this dialog shows: it closes as its cancel does,
 // leaving the restored activation shortcut as it is.
 void GroupSettingsDialog::OpenRestore()
 {
-    if (!ShowRestoreDialog(dialog_, mainWindow_, reload_))
+    if (!ShowRestoreDialog(dialog_, bar_, reload_))
         return;
     PostMessageW(dialog_, WM_CLOSE, 0, 0);
     icon_.ClearPreview();
@@ -245,9 +244,9 @@ bool GroupSettingsDialog::OnCommand(int id, int)
 
 }  // namespace
 
-INT_PTR ShowGroupSettingsDialog(HWND mainWindow, ReloadFunction reload)
+INT_PTR ShowGroupSettingsDialog(ButtonBar& bar, ReloadFunction reload)
 {
-    GroupSettingsDialog dialog(mainWindow, LauncherOf(mainWindow).CurrentGroup(), reload);
+    GroupSettingsDialog dialog(bar, bar.launcher.CurrentGroup(), reload);
     dialog.Run();
     return 1;
 }

@@ -7,9 +7,9 @@
 
 #include <windows.h>
 
-// Runs the dialog modally over the main window for the group the bar shows
+// Runs the dialog modally over bar's window for the group the bar shows
 // when it opens (it stays that group's until it closes). Uses the
 // DialogRequest's preset flag and path (a file dropped on the group button)
 // and resets the request when it closes; its restore button reloads what
 // the launcher holds through reload. Returns 1.
-INT_PTR ShowGroupSettingsDialog(HWND mainWindow, ReloadFunction reload);
+INT_PTR ShowGroupSettingsDialog(ButtonBar& bar, ReloadFunction reload);

@@ -1,6 +1,5 @@
 #include "dialogs/restore_dialog.h"
 
-#include "bar/window_state.h"
 #include "data/generation_summary.h"
 #include "data/generations.h"
 #include "resources/resource_ids.h"
@@ -38,7 +37,7 @@ std::wstring GroupNamesText(const GenerationSummary& summary)
 
 class RestoreDialog : public DialogBase {
 public:
-    RestoreDialog(HWND mainWindow, ReloadFunction reload) : mainWindow_(mainWindow), reload_(reload) {}
+    RestoreDialog(ButtonBar& bar, ReloadFunction reload) : bar_(bar), reload_(reload) {}
     bool Run(HWND owner)
     {
         ShowModal(owner, IDD_RESTORE);
@@ -56,7 +55,7 @@ private:
     void Restore();
     bool OnNotify(const NMHDR& header);
 
-    const HWND mainWindow_;
+    ButtonBar& bar_;
     const ReloadFunction reload_;
     std::vector<GenerationSummary> generations_;
     bool restored_ = false;
@@ -126,10 +125,10 @@ void RestoreDialog::Restore()
     FormatText(text, 600, IDS_MSG_RESTORE_ASK, GenerationTimeText(generations_[row].time).c_str());
     if (ShowMessage(dialog_, text, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    Launcher& launcher = LauncherOf(mainWindow_);
+    Launcher& launcher = bar_.launcher;
     const bool withWindows = launcher.Options().startWithWindows != 0;
     const bool ok = launcher.History().Restore(generations_[row].name, launcher.Files());
-    reload_(mainWindow_);
+    reload_(bar_.window);
     if (!ok)
         ShowMessageId(dialog_, IDS_MSG_RESTORE_FAILED, MB_OK | MB_ICONERROR);
     if (!FollowStartWithWindows(withWindows, launcher.Options().startWithWindows != 0))
@@ -173,8 +172,8 @@ INT_PTR RestoreDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM l
 }
 }  // namespace
 
-bool ShowRestoreDialog(HWND owner, HWND mainWindow, ReloadFunction reload)
+bool ShowRestoreDialog(HWND owner, ButtonBar& bar, ReloadFunction reload)
 {
-    RestoreDialog dialog(mainWindow, reload);
+    RestoreDialog dialog(bar, reload);
     return dialog.Run(owner);
 }

@@ -1,4 +1,4 @@
-#include "bar/window_state.h"
+#include "app/window_state.h"
 
 #include <new>
 
@@ -10,7 +10,7 @@ constexpr wchar_t kStateProperty[] = L"porun21.MainWindowState";
 
 bool AttachWindowState(HWND mainWindow, Launcher& launcher)
 {
-    auto* state = new (std::nothrow) MainWindowState(launcher);
+    auto* state = new (std::nothrow) MainWindowState(mainWindow, launcher);
     if (state && SetPropW(mainWindow, kStateProperty, state))
         return true;
     delete state;
@@ -25,9 +25,4 @@ void DetachWindowState(HWND mainWindow)
 MainWindowState* WindowState(HWND mainWindow)
 {
     return mainWindow ? static_cast<MainWindowState*>(GetPropW(mainWindow, kStateProperty)) : nullptr;
-}
-
-Launcher& LauncherOf(HWND mainWindow)
-{
-    return WindowState(mainWindow)->launcher;
 }
