@@ -27,22 +27,34 @@
 #include "support/key_state.h"
 
 namespace {
+// A request for the group the bar shows now.
+DialogRequest RequestFor(const MainWindowState& state, int index, bool preset, const wchar_t* path)
+{
+    return DialogRequest{state.launcher.CurrentGroup(), index, preset, path ? path : L""};
+}
+
 void OpenButtonSettings(HWND window, int index, bool proposed, const wchar_t* path)
 {
-    SetSelectedButton(window, index);
-    SetDialogRequest(index, proposed ? 1 : 0, path);
-    if (MainWindowState* state = WindowState(window))
-        ShowButtonSettingsDialog(state->bar);
+    MainWindowState* state = WindowState(window);
+    if (!state)
+        return;
+    state->selectedButton = index;
+    ShowButtonSettingsDialog(state->bar, RequestFor(*state, index, proposed, path));
 }
 
-void OpenGroupSettings(HWND window, const wchar_t* path)
+void OpenGroupSettings(MainWindowState& state, bool proposed, const wchar_t* path)
 {
-    SetDialogRequest(0, 1, path);
-    if (MainWindowState* state = WindowState(window))
-        ShowGroupSettingsDialog(state->bar, ReloadLauncherFiles);
+    ShowGroupSettingsDialog(state.bar, RequestFor(state, 0, proposed, path), ReloadLauncherFiles);
 }
 
-const BarActions kBarActions = {OpenButtonSettings, OpenGroupSettings, HandleArchiveDrop, OpenFolderMenu};
+// A file dropped on the group button, proposed as the group's icon.
+void OpenGroupSettingsWith(HWND window, const wchar_t* path)
+{
+    if (MainWindowState* state = WindowState(window))
+        OpenGroupSettings(*state, true, path);
+}
+
+const BarActions kBarActions = {OpenButtonSettings, OpenGroupSettingsWith, HandleArchiveDrop, OpenFolderMenu};
 
 // The group button's click has already toggled its check state; the keys held
 // now decide what the click means.
@@ -55,7 +67,7 @@ void OnGroupButton(MainWindowState& state)
         ShowAboutBox(window);
         CheckDlgButton(window, IDC_GROUP_BUTTON, before);
     } else if (KeyHeld(VK_SHIFT) || KeyHeld(VK_LSHIFT)) {
-        ShowGroupSettingsDialog(state.bar, ReloadLauncherFiles);
+        OpenGroupSettings(state, false, nullptr);
         CheckDlgButton(window, IDC_GROUP_BUTTON, before);
     } else if (KeyHeld(VK_CONTROL)) {
         StepGroup(state.bar, true);
@@ -126,11 +138,10 @@ void OnAlwaysOnTop(MainWindowState& state)
 void OnSettingsCommand(MainWindowState& state)
 {
     const int selected = state.selectedButton;
-    SetDialogRequest(selected, 0, nullptr);
     if (IsValidButtonIndex(selected))
-        ShowButtonSettingsDialog(state.bar);
+        ShowButtonSettingsDialog(state.bar, RequestFor(state, selected, false, nullptr));
     else
-        ShowGroupSettingsDialog(state.bar, ReloadLauncherFiles);
+        OpenGroupSettings(state, false, nullptr);
 }
 
 // The menu's move up and down: the selected button changes places with its

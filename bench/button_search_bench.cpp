@@ -92,10 +92,23 @@ double ProcessorMs()
 // Runs inside the search window's message loop: types every keystroke into
 // its field, timing each until the list has painted, then closes it. The
 // first round draws every icon once and is not counted.
+// The search window of this thread: the dialog with the search field.
+HWND SearchWindow()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM result) -> BOOL {
+        if (!GetDlgItem(window, IDC_SEARCH_QUERY))
+            return TRUE;
+        *reinterpret_cast<HWND*>(result) = window;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 void CALLBACK TypeIntoWindow(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
-    HWND search = ButtonSearchWindow();
+    HWND search = SearchWindow();
     if (!search)
         return;
     if (!IsWindowVisible(search)) {

@@ -12,8 +12,6 @@
 #include <cwchar>
 
 namespace {
-HWND g_openWindow = nullptr;
-
 // The columns share the list's width: title, group, and the file the rest.
 struct ColumnSpec {
     UINT headerId;
@@ -49,11 +47,6 @@ void CopyCell(const wchar_t* text, wchar_t* cell, int size)
     CopyWholeCharacters(text, std::wcslen(text), cell, static_cast<size_t>(size));
 }
 }  // namespace
-
-HWND ButtonSearchWindow()
-{
-    return g_openWindow;
-}
 
 SearchChoice ButtonSearchDialog::Run()
 {
@@ -98,7 +91,6 @@ void ButtonSearchDialog::SetUpList()
 
 bool ButtonSearchDialog::OnInitDialog()
 {
-    g_openWindow = dialog_;
     SetWindowSubclass(GetDlgItem(dialog_, IDC_SEARCH_QUERY), QueryProc, 0, reinterpret_cast<DWORD_PTR>(this));
     SendDlgItemMessageW(dialog_, IDC_SEARCH_QUERY, EM_SETLIMITTEXT, kFieldLength, 0);
     SetUpList();
@@ -343,7 +335,6 @@ INT_PTR ButtonSearchDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPA
         Finish(SearchAction::Cancelled);
         return TRUE;
     case WM_DESTROY:
-        g_openWindow = nullptr;
         ListView_SetImageList(List(), nullptr, LVSIL_SMALL);
         imageList_.Reset();
         return FALSE;

@@ -61,5 +61,3 @@ private:
     bool finished_ = false;
 };
 
-// The open search window, null when there is none.
-HWND ButtonSearchWindow();

@@ -20,6 +20,7 @@
 #include "support/program_files.h"
 
 #include <cwchar>
+#include <utility>
 
 namespace {
 void EnableControl(HWND dialog, int id, bool on)
@@ -29,14 +30,13 @@ void EnableControl(HWND dialog, int id, bool on)
 
 class ButtonSettingsDialog : public SettingsDialog {
 public:
-    // Button index (0..9) of group, whatever group the bar shows meanwhile.
-    ButtonSettingsDialog(ButtonBar& bar, int group, int index)
-        : SettingsDialog(bar, IDC_BUTTON_ICON_FILE), group_(group), index_(index)
+    // The request's button (0..9) of its group, whatever group the bar shows meanwhile.
+    ButtonSettingsDialog(ButtonBar& bar, DialogRequest request)
+        : SettingsDialog(bar, IDC_BUTTON_ICON_FILE), group_(request.group), index_(request.targetIndex),
+          request_(std::move(request))
     {
     }
 
-    // Runs the dialog modally for the current DialogRequest; the request is
-    // reset when the dialog closes.
     void Run() { ShowModal(bar_.window, IDD_BUTTON_SETTINGS); }
 
 private:
@@ -57,6 +57,8 @@ private:
 
     const int group_;
     const int index_;
+    // The file proposed or stored: a file chosen with the browser is proposed as a dropped one.
+    DialogRequest request_;
     ShortcutEntry entryAtOpen_ = {};  // put back by Cancel
 };
 
@@ -103,19 +105,18 @@ void ButtonSettingsDialog::PrepareControls()
 // Fills the dialog from the record, or from the request's preset path.
 void ButtonSettingsDialog::Initialise()
 {
-    DialogRequest& request = GetDialogRequest();
     const ButtonRecord* button = bar_.launcher.ButtonAt(group_, index_);
     if (!button)
         return;
     PrepareControls();
-    if (!request.presetFlag)
-        StoreField(request.presetPath, button->file);
+    if (!request_.preset)
+        request_.presetPath = button->file;
     ShowShortcutRow();
     CheckDlgButton(dialog_, IDC_BUTTON_FOLDER_MENU, button->folderMenu ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog_, IDC_BUTTON_START_WITH_PORUN, button->startWithLauncher ? BST_CHECKED : BST_UNCHECKED);
 
     wchar_t path[kFieldSize];
-    lstrcpynW(path, request.presetPath, kFieldSize);
+    lstrcpynW(path, request_.presetPath.c_str(), kFieldSize);
     if (!path[0]) {
         // The empty-button picture at the size the files' icons come in.
         icon_.ShowWithoutSource(LoadResourceIcon(IDI_EMPTY_BUTTON, GetSystemMetrics(SM_CXICON)));
@@ -129,7 +130,7 @@ void ButtonSettingsDialog::Initialise()
     }
 
     wchar_t title[kFieldSize];
-    if (request.presetFlag)
+    if (request_.preset)
         CopyNameWithoutExtension(path, title, kFieldSize);
     else
         lstrcpynW(title, button->title, kFieldSize);
@@ -142,9 +143,9 @@ void ButtonSettingsDialog::Initialise()
         button->iconFile[0] && GetWindowTextLengthW(GetDlgItem(dialog_, IDC_BUTTON_ICON_FILE)) == 0;
     const wchar_t* source = storedSource ? button->iconFile : path;
     // A new file starts at its associated icon, as does a stored index of 0.
-    icon_.ShowSource(source, request.presetFlag || button->iconIndex <= 0 ? 0 : button->iconIndex);
+    icon_.ShowSource(source, request_.preset || button->iconIndex <= 0 ? 0 : button->iconIndex);
 
-    if (request.presetFlag) {
+    if (request_.preset) {
         wchar_t folder[kFieldSize];
         CopyFolderOf(path, folder, kFieldSize);
         SetDlgItemTextW(dialog_, IDC_BUTTON_WORK_DIR, folder);
@@ -176,20 +177,20 @@ void ButtonSettingsDialog::OnIconSourceChosen()
 // A chosen file to run is proposed as a dropped one: the dialog starts over from it.
 void ButtonSettingsDialog::BrowseFileToRun()
 {
-    DialogRequest& request = GetDialogRequest();
     wchar_t initial[kFieldSize];
-    lstrcpynW(initial, request.presetPath, kFieldSize);
+    lstrcpynW(initial, request_.presetPath.c_str(), kFieldSize);
     wchar_t file[kFieldSize];
     if (!BrowseForFile(dialog_, BrowseKind::FileToRun, initial, file, kFieldSize))
         return;
-    SetDialogRequest(index_, 1, file);
+    request_.preset = true;
+    request_.presetPath = file;
     Initialise();
 }
 
 void ButtonSettingsDialog::BrowseIconFile()
 {
     wchar_t initial[kFieldSize] = L"";
-    if (GetDialogRequest().presetPath[0])
+    if (!request_.presetPath.empty())
         icon_.Source(initial, kFieldSize);
     wchar_t file[kFieldSize];
     if (!BrowseForFile(dialog_, BrowseKind::IconFile, initial, file, kFieldSize))
@@ -288,13 +289,11 @@ bool ButtonSettingsDialog::OnCommand(int id, int code)
 }
 }  // namespace
 
-INT_PTR ShowButtonSettingsDialog(ButtonBar& bar)
+INT_PTR ShowButtonSettingsDialog(ButtonBar& bar, DialogRequest request)
 {
-    if (!IsValidButtonIndex(GetDialogRequest().targetIndex)) {
-        ResetDialogRequest();
+    if (!IsValidButtonIndex(request.targetIndex))
         return 0;
-    }
-    ButtonSettingsDialog dialog(bar, bar.launcher.CurrentGroup(), GetDialogRequest().targetIndex);
+    ButtonSettingsDialog dialog(bar, std::move(request));
     dialog.Run();
     return 1;
 }

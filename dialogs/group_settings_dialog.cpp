@@ -23,6 +23,7 @@
 #include <commctrl.h>
 
 #include <cwchar>
+#include <utility>
 
 namespace {
 constexpr int kGroupCountDigits = 4;
@@ -30,13 +31,13 @@ constexpr int kGroupCountDigits = 4;
 class GroupSettingsDialog : public SettingsDialog {
 public:
     // The settings of group, whatever group the bar shows meanwhile.
-    GroupSettingsDialog(ButtonBar& bar, int group, ReloadFunction reload)
-        : SettingsDialog(bar, IDC_GROUP_ICON_FILE), group_(group), reload_(reload)
+    // The request's group, whatever group the bar shows meanwhile.
+    GroupSettingsDialog(ButtonBar& bar, DialogRequest request, ReloadFunction reload)
+        : SettingsDialog(bar, IDC_GROUP_ICON_FILE), group_(request.group), request_(std::move(request)),
+          reload_(reload)
     {
     }
 
-    // Runs the dialog modally; uses the DialogRequest's preset flag and path
-    // and resets the request when it closes.
     void Run() { ShowModal(bar_.window, IDD_GROUP_SETTINGS); }
 
 private:
@@ -55,6 +56,7 @@ private:
     void OpenRestore();
 
     const int group_;
+    const DialogRequest request_;  // a file dropped on the group button, proposed as its icon
     const ReloadFunction reload_;
     // The activation shortcut as it was at opening, put back by Cancel.
     ShortcutEntry activeAtOpen_ = {};
@@ -97,12 +99,11 @@ void GroupSettingsDialog::OnOpen()
     const GroupRecord group = bar_.launcher.Data().groups[group_].group;
     PrepareControls(settings);
 
-    const DialogRequest& request = GetDialogRequest();
     wchar_t path[kFieldSize];
     lstrcpynW(path, group.iconFile, kFieldSize);
     int index = group.iconIndex;
-    if (request.presetFlag) {
-        lstrcpynW(path, request.presetPath, kFieldSize);
+    if (request_.preset) {
+        lstrcpynW(path, request_.presetPath.c_str(), kFieldSize);
         index = 0;
         if (IsShellLinkPath(path) && !ResolveShellLink(dialog_, path)) {
             ShowMessageId(dialog_, IDS_MSG_LINK_FAILED, MB_OK | MB_ICONERROR);
@@ -244,9 +245,9 @@ bool GroupSettingsDialog::OnCommand(int id, int)
 
 }  // namespace
 
-INT_PTR ShowGroupSettingsDialog(ButtonBar& bar, ReloadFunction reload)
+INT_PTR ShowGroupSettingsDialog(ButtonBar& bar, DialogRequest request, ReloadFunction reload)
 {
-    GroupSettingsDialog dialog(bar, bar.launcher.CurrentGroup(), reload);
+    GroupSettingsDialog dialog(bar, std::move(request), reload);
     dialog.Run();
     return 1;
 }

@@ -5,12 +5,11 @@
 #include "shortcuts/shortcut_table.h"
 #include "support/messages.h"
 
+#include <commctrl.h>
+
 #include <cwchar>
 
 namespace {
-// The prompt control's own procedure while a capture dialog is open (one at a time).
-WNDPROC g_previousPromptProc = nullptr;
-
 // "CTRL+ALT+SHIFT" for the required flags, in that order.
 void RequiredKeyNames(int flags, wchar_t* buffer, size_t size)
 {
@@ -109,13 +108,11 @@ void KeyCaptureDialog::OnKey(int key)
     key_ = key;
 }
 
-LRESULT CALLBACK KeyCaptureDialog::PromptProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK KeyCaptureDialog::PromptProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                              DWORD_PTR self)
 {
-    auto* dialog = reinterpret_cast<KeyCaptureDialog*>(GetWindowLongPtrW(control, GWLP_USERDATA));
-    if (dialog)
-        dialog->OnKeyMessage(message, static_cast<int>(wParam));
-    const WNDPROC previous = g_previousPromptProc ? g_previousPromptProc : DefWindowProcW;
-    const LRESULT result = CallWindowProcW(previous, control, message, wParam, lParam);
+    reinterpret_cast<KeyCaptureDialog*>(self)->OnKeyMessage(message, static_cast<int>(wParam));
+    const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
     // Every key, ESC, ENTER and TAB included, is for the prompt, not for
     // the dialog's keyboard navigation.
     if (message == WM_GETDLGCODE)
@@ -126,11 +123,8 @@ LRESULT CALLBACK KeyCaptureDialog::PromptProc(HWND control, UINT message, WPARAM
 void KeyCaptureDialog::OnInitDialog(HWND dialog)
 {
     HWND prompt = GetDlgItem(dialog, IDC_KEY_CAPTURE_PROMPT);
-    if (prompt) {
-        SetWindowLongPtrW(prompt, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        g_previousPromptProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(prompt, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PromptProc)));
-    }
+    if (prompt)
+        SetWindowSubclass(prompt, PromptProc, 0, reinterpret_cast<DWORD_PTR>(this));
     if (required_ != 0) {
         wchar_t names[32];
         RequiredKeyNames(required_, names, 32);
@@ -143,12 +137,8 @@ void KeyCaptureDialog::OnInitDialog(HWND dialog)
 
 void KeyCaptureDialog::Finish(HWND dialog)
 {
-    HWND prompt = GetDlgItem(dialog, IDC_KEY_CAPTURE_PROMPT);
-    if (prompt && g_previousPromptProc) {
-        SetWindowLongPtrW(prompt, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_previousPromptProc));
-        SetWindowLongPtrW(prompt, GWLP_USERDATA, 0);
-        g_previousPromptProc = nullptr;
-    }
+    if (HWND prompt = GetDlgItem(dialog, IDC_KEY_CAPTURE_PROMPT))
+        RemoveWindowSubclass(prompt, PromptProc, 0);
     EndDialog(dialog, key_);
 }
 

@@ -31,7 +31,8 @@ private:
     void OnInitDialog(HWND dialog);
     void Finish(HWND dialog);
     int ModifiersPressedHere() const;
-    static LRESULT CALLBACK PromptProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK PromptProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR self);
 
     const ShortcutTable& table_;
     int key_ = 0;
