@@ -26,9 +26,12 @@ int Scaled(HWND window, int length)
     return ScaleForDpi(length, WindowDpi(window));
 }
 
+// The list's cells are square. Its items' height is set here: the list asks
+// for it while the dialog is made, before the chooser is bound to it.
 void FillIconList(HWND dialog, const wchar_t* iconFile, int preselected)
 {
     HWND list = GetDlgItem(dialog, IDC_ICON_CHOOSER_LIST);
+    SendMessageW(list, LB_SETITEMHEIGHT, 0, Scaled(dialog, kIconCellSize));
     SendMessageW(list, LB_SETCOLUMNWIDTH, Scaled(dialog, kIconCellSize), 0);
     HINSTANCE instance = GetModuleHandleW(nullptr);
     // The icons of the file as it is used here; one that counts as missing lists none.
@@ -143,12 +146,6 @@ INT_PTR IconChooser::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPA
         result_ = -1;
         FillIconList(dialog, iconFile_.c_str(), preselected_);
         return TRUE;
-    case WM_MEASUREITEM: {
-        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        measure->itemWidth = Scaled(dialog, kIconCellSize);
-        measure->itemHeight = Scaled(dialog, kIconCellSize);
-        return TRUE;
-    }
     case WM_DRAWITEM:
         if (wParam != IDC_ICON_CHOOSER_LIST)
             return FALSE;
