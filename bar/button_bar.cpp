@@ -44,9 +44,9 @@ bool CreateButtonBar(ButtonBar& bar)
     return true;
 }
 
-void RefuseBarControlsForTests(bool refuse)
+SeamGuard OverrideBarControlsRefused(bool refused)
 {
-    g_refuseControls = refuse;
+    return OverrideSeam(g_refuseControls, refused);
 }
 
 void ReleaseButtonBar(ButtonBar& bar)

@@ -2,6 +2,7 @@
 // The bar's thirteen controls in the main window, and the window's own size
 // and place in the Z order that the bar decides.
 #include "bar/bar.h"
+#include "support/seam_guard.h"
 
 #include <windows.h>
 
@@ -10,9 +11,9 @@
 // subclasses them. On a control that cannot be
 // created: IDS_MSG_WINDOW_FAILED and false (the main window's creation then fails).
 bool CreateButtonBar(ButtonBar& bar);
-// For tests: while set, CreateButtonBar fails at its first control as if the
-// system had refused to create it.
-void RefuseBarControlsForTests(bool refuse);
+// For tests: while refused, CreateButtonBar fails at its first control as if
+// the system had refused to create it.
+SeamGuard OverrideBarControlsRefused(bool refused);
 
 // The main window goes away: removes the tooltip, takes the bar's procedures
 // off the controls and lets the icons the controls still show and the ones

@@ -217,7 +217,7 @@ void SaveBarIconFile(ButtonBar& bar)
         bar.iconFile.Write(SourcesOfGroupsInUse(bar.launcher), bar.icons);
 }
 
-void OverrideAssociatedIcon(AssociatedIconFunction function)
+SeamGuard OverrideAssociatedIcon(AssociatedIconFunction function)
 {
-    g_associatedIcon = function;
+    return OverrideSeam(g_associatedIcon, function);
 }

@@ -8,6 +8,7 @@
 // destroyed. The bar's controls answer those messages themselves (bar_pictures).
 #include "bar/bar.h"
 #include "bar/bar_geometry.h"
+#include "support/seam_guard.h"
 
 #include <windows.h>
 
@@ -57,6 +58,6 @@ bool RenewBorrowedBarIcons(ButtonBar& bar);
 void SaveBarIconFile(ButtonBar& bar);
 
 // For tests: stands in for ExtractAssociatedIconW where a button's icon is
-// its file's own (index 0); null goes back to the system's.
+// its file's own (index 0); null: the system's.
 using AssociatedIconFunction = HICON(WINAPI*)(HINSTANCE instance, LPWSTR path, LPWORD index);
-void OverrideAssociatedIcon(AssociatedIconFunction function);
+SeamGuard OverrideAssociatedIcon(AssociatedIconFunction function);

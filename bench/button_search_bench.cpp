@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -166,7 +167,7 @@ int main()
     wchar_t folder[MAX_PATH];
     wsprintfW(folder, L"%lsporun-search-bench-%lu", temp, GetCurrentProcessId());
     CreateDirectoryW(folder, nullptr);
-    OverrideProgramPath((std::wstring(folder) + L"\\porun.exe").c_str());  // its files go there
+    std::optional<SeamGuard> copy(OverrideProgramPath((std::wstring(folder) + L"\\porun.exe").c_str()));  // its files
     const std::unique_ptr<Launcher> launcher = Launcher::Create();
     if (!launcher)
         return 1;
@@ -210,6 +211,6 @@ int main()
     for (const wchar_t* name : {L"\\porun.dat", L"\\position.dat", L"\\shortcut.dat"})
         DeleteFileW((std::wstring(folder) + name).c_str());
     RemoveDirectoryW(folder);
-    OverrideProgramPath(nullptr);
+    copy.reset();
     return 0;
 }

@@ -24,6 +24,7 @@
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -82,7 +83,7 @@ int main(int argc, char** argv)
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     const std::wstring program = folder + L"\\porun.exe";
     CopyFileW(self, program.c_str(), FALSE);
-    OverrideProgramPath(program.c_str());
+    std::optional<SeamGuard> copy(OverrideProgramPath(program.c_str()));
 
     std::vector<std::wstring> files;
     for (int i = 0; i < kButtonsPerGroup; ++i) {
@@ -201,7 +202,7 @@ int main(int argc, char** argv)
     std::printf("replaced icons still alive:     %d of %d\n", alive, static_cast<int>(shown.size()));
 
     DestroyWindow(window);
-    OverrideProgramPath(nullptr);
+    copy.reset();
     for (const std::wstring& file : files)
         DeleteFileW(file.c_str());
     WIN32_FIND_DATAW found;

@@ -141,10 +141,8 @@ bool WriteFullDataFile(const std::wstring& programPath)
     settings.groupCount = 10;
     settings.windowX = 200;
     settings.windowY = 40;
-    OverrideProgramPath(programPath.c_str());
-    const bool saved = SaveLauncherData(*launcher, nullptr);
-    OverrideProgramPath(nullptr);
-    return saved;
+    const SeamGuard beside = OverrideProgramPath(programPath.c_str());
+    return SaveLauncherData(*launcher, nullptr);
 }
 
 // Visible, with nothing left to paint: its first picture is on the screen.
@@ -252,7 +250,7 @@ double Timed(const std::function<void()>& step)
 
 void TimeSteps(const std::wstring& program, int runs, Steps* steps)
 {
-    OverrideProgramPath(program.c_str());
+    const SeamGuard copy = OverrideProgramPath(program.c_str());
     for (int i = -1; i < runs; ++i) {
         const std::unique_ptr<Launcher> launcher = Launcher::Create();
         if (!launcher)
@@ -299,7 +297,6 @@ void TimeSteps(const std::wstring& program, int runs, Steps* steps)
                                    {&steps->hotkeys, hotkeys}, {&steps->bar, barControls}})
             list->push_back(value);
     }
-    OverrideProgramPath(nullptr);
     MSG quit;
     PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the window's end posts one
 }

@@ -15,7 +15,7 @@ namespace {
 
 // A zero-filled text workspace from the process heap, freed on scope exit.
 struct Workspace {
-    Workspace() : block(g_systemHelper.Alloc(kMenuWorkspaceSize * sizeof(wchar_t))) {}
+    Workspace() : block(SystemHelper::Alloc(kMenuWorkspaceSize * sizeof(wchar_t))) {}
     wchar_t* Get() const { return static_cast<wchar_t*>(block.Get()); }
     ScopedHeapBlock block;
 };

@@ -113,7 +113,7 @@ void LauncherWindow::Open(int show)
     program_ = CopyInto(BuildFile(PORUN_EXE_PATH), folder_, L"porun.exe");
     ASSERT_TRUE(!program_.empty() && WriteBytes(folder_.File(L"porun.dat"), data_.Bytes()));
     ASSERT_TRUE(shortcuts_.empty() || WriteBytes(folder_.File(L"shortcut.dat"), shortcuts_));
-    OverrideProgramPath(program_.c_str());
+    programPath_.emplace(OverrideProgramPath(program_.c_str()));
     if (beforeStart_)
         beforeStart_();
     launcher_ = Launcher::Create();
@@ -136,7 +136,7 @@ void LauncherWindow::Close()
     DestroyWindow(window_);
     PumpPending();
     launcher_.reset();
-    OverrideProgramPath(nullptr);
+    programPath_.reset();
     window_ = nullptr;
 }
 

@@ -25,11 +25,9 @@ namespace {
 template <class Row>
 class BesideTheProgram : public ::testing::TestWithParam<Row> {
 protected:
-    void SetUp() override { OverrideProgramPath(folder_.File(L"porun.exe").c_str()); }
-
     TempFolder folder_{L"表"};
+    const SeamGuard programPath_ = OverrideProgramPath(folder_.File(L"porun.exe").c_str());
     std::unique_ptr<Launcher> launcher_ = Launcher::Create();
-    Restore undo_{[] { OverrideProgramPath(nullptr); }};
 };
 
 const wchar_t kLoadFailed[] = L"データの読み込みに失敗したのら！！", kSaveFailed[] = L"データの保存に失敗したのら！！";
@@ -119,7 +117,7 @@ TEST_P(DataFileAtStart, LoadsWhatTheFilesHoldAndSavesTheCurrentLayout)
     const StartCase& c = GetParam();
     for (const auto& [name, bytes] : c.before)
         ASSERT_TRUE(WriteBytes(folder_.File(name), bytes));
-    OverrideProgramPath(folder_.File(c.program).c_str());
+    const SeamGuard programPath = OverrideProgramPath(folder_.File(c.program).c_str());
     HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 210, 170, 40, 40, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(launcher_);
     for (int step = 0; step < 3; ++step) {  // the start, then two saves

@@ -8,7 +8,7 @@
 #include "data/whole_names.h"
 #include "shortcuts/saved_changes.h"
 #include "support/program_files.h"
-#include "support/short_path.h"
+#include "support/path_lookup.h"
 
 #include <cstring>
 #include <functional>
@@ -125,9 +125,8 @@ DWORD WINAPI FakeShortPath(LPCWSTR, LPWSTR buffer, DWORD size)
 
 TEST_P(FieldForms, AreExactShortOrMarkedAndCutOnAWholeCharacter)
 {
-    Restore undo{[] { OverrideShortPathLookup(nullptr); }};
     g_shortPath = GetParam().shortPath;
-    OverrideShortPathLookup(FakeShortPath);
+    const SeamGuard shortPaths = OverrideShortPathLookup(FakeShortPath);
     char stored[kStoredFieldSize];
     std::memset(stored, 'z', sizeof stored);
     StoredFormOf(GetParam().text.c_str(), GetParam().path, stored);
@@ -177,7 +176,6 @@ std::string Image(const std::string& file)
 
 class NamesBesideTheData : public ::testing::TestWithParam<TripCase> {
 protected:
-    void SetUp() override { OverrideProgramPath(folder_.File(L"porun.exe").c_str()); }
     std::wstring NamesFile() const { return folder_.File(L"porun.names"); }
     std::string Names() const { return support::Exists(NamesFile()) ? support::ReadBytes(NamesFile()) : "-"; }
     std::wstring Reloaded()
@@ -187,8 +185,8 @@ protected:
     }
 
     support::TempFolder folder_{L"表"};
+    const SeamGuard programPath_ = OverrideProgramPath(folder_.File(L"porun.exe").c_str());
     std::unique_ptr<Launcher> launcher_ = Launcher::Create();
-    Restore undo_{[] { OverrideProgramPath(nullptr); }};
 };
 
 TEST_P(NamesBesideTheData, KeepBytesNoOneChangedAndNamesWhole)

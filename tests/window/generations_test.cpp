@@ -237,8 +237,7 @@ TEST_P(StartupLinkAfterARestore, FollowsTheRestoredOption)
 {
     const StartupRow& row = GetParam();
     const std::wstring startup = folder_.Folder(L"スタートアップ");
-    OverrideStartupFolder(startup.c_str());
-    const Restore folder{[] { OverrideStartupFolder(nullptr); }};
+    const SeamGuard folder = OverrideStartupFolder(startup.c_str());
     data_.Button(0, 0, L"A", L"C:\\a.exe");
     beforeStart_ = [&] {
         const std::wstring kept = folder_.Folder(L"ポルンのおもいで\\20261201-100000-000");

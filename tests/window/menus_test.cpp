@@ -7,6 +7,7 @@
 #include "support/scoped_handle.h"
 
 #include <cstring>
+#include <optional>
 
 using namespace window_test;
 
@@ -186,7 +187,7 @@ TEST_F(Menus, TheShellCommandsHandTheButtonsFileAsAClickWould)
     ASSERT_TRUE(MakeShellLink(folder_.File(L"先.lnk"), target, L"", L""));
     data_.Button(0, 0, L"道具", tool, L"-x \"a b\"", L"%TEMP%").Button(0, 1, L"先", folder_.File(L"先.lnk"));
     Open();
-    OverrideShellCalls(&kAskedCalls);
+    std::optional<SeamGuard> calls(OverrideShellCalls(&kAskedCalls));
     RightClick(B(0), kAdmin);
     const ShellAsked admin = g_asked;
     RightClick(B(0), kSheet);
@@ -195,7 +196,7 @@ TEST_F(Menus, TheShellCommandsHandTheButtonsFileAsAClickWould)
     const ShellAsked place = g_asked;
     RightClick(B(1), kPlace);
     const ShellAsked link = g_asked;
-    OverrideShellCalls(nullptr);
+    calls.reset();
     wchar_t temp[MAX_PATH] = L"";
     ExpandEnvironmentStringsW(L"%TEMP%", temp, MAX_PATH);
     EXPECT_EQ(L"runas", admin.verb);
@@ -328,9 +329,9 @@ TEST_F(MenuSkin, HighContrastPaintsInTheSystemsColours)
 {
     for (const wchar_t* name : {L"menuforeground.bmp", L"menubackground.bmp", L"menutitle.bmp"})
         ASSERT_FALSE(CopyInto(SourceFile(std::wstring(L"docs\\skin\\") + name), folder_, name).empty());
-    OverrideHighContrastLookup(HighContrastIsOn);
+    std::optional<SeamGuard> highContrast(OverrideHighContrastLookup(HighContrastIsOn));
     const OpenMenu menu = ButtonMenu();
-    OverrideHighContrastLookup(nullptr);
+    highContrast.reset();
     EXPECT_EQ(GetSysColor(COLOR_MENU), Mid(menu, 8, -3));
     EXPECT_EQ(GetSysColor(COLOR_MENU), menu.picture.At(3, menu.picture.Height() / 2));
 }

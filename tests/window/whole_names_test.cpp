@@ -1,7 +1,7 @@
 // Names code page 932 cannot hold: kept whole in porun.names beside porun.dat, which holds the short or "?" form.
 #include "window/window_test.h"
 
-#include "support/short_path.h"
+#include "support/path_lookup.h"
 
 using namespace window_test;
 
@@ -47,13 +47,9 @@ protected:
 
 TEST_P(WholeNames, AreKeptShownAndStartedWholeAndPorunDatHoldsTheShortOrQuestionedForm)
 {
-    Restore undo{[] {
-        OverrideOpenFileDialog(nullptr);
-        OverrideShortPathLookup(nullptr);
-        g_chosen.clear();
-    }};
-    OverrideOpenFileDialog(ChosenFile);
-    OverrideShortPathLookup(ShortPath);
+    const Restore undo{[] { g_chosen.clear(); }};
+    const SeamGuard browser = OverrideOpenFileDialog(ChosenFile);
+    const SeamGuard shortPaths = OverrideShortPathLookup(ShortPath);
     const std::wstring title = row().title;
     const Recorder whole(folder_, title + L".exe", true), shortOne(folder_, L"SHORT~1.EXE", true);
     g_chosen = whole.Path();

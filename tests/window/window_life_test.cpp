@@ -105,14 +105,10 @@ TEST_F(WindowLife, ARefusedWindowWritesNothingAndPostsNoQuit)
     const std::wstring program = CopyInto(BuildFile(PORUN_EXE_PATH), folder_, L"porun.exe");
     for (const wchar_t* name : {L"porun.dat", L"position.dat", L"shortcut.dat"})
         ASSERT_TRUE(WriteBytes(folder_.File(name), "the user's " + Utf8(name)));
-    OverrideProgramPath(program.c_str());
-    Restore undo{[] {
-        RefuseBarControlsForTests(false);
-        OverrideProgramPath(nullptr);
-    }};
+    const SeamGuard programPath = OverrideProgramPath(program.c_str());
     const std::unique_ptr<Launcher> launcher = Launcher::Create();
     ASSERT_TRUE(launcher);
-    RefuseBarControlsForTests(true);
+    const SeamGuard refused = OverrideBarControlsRefused(true);
     DialogWaiter error(L"=(@.@)=", IDOK);
     EXPECT_EQ(nullptr, CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass, *launcher));
     EXPECT_EQ(L"Windowの作成に失敗したのら！", error.Message());
