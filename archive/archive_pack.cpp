@@ -44,6 +44,14 @@ PackResult Finish(PackReport* report, PackResult result)
 PackResult PackIntoArchive(const wchar_t* archivePath, const std::vector<std::wstring>& items, HWND owner,
                            PackReport* report)
 {
+    DeflatePool workers;
+    ProgressDialog progress;
+    return PackIntoArchive(archivePath, items, progress, owner, workers, report);
+}
+
+PackResult PackIntoArchive(const wchar_t* archivePath, const std::vector<std::wstring>& items,
+                           ProgressDialog& progress, HWND owner, DeflatePool& workers, PackReport* report)
+{
     PackReport local;
     if (!report)
         report = &local;
@@ -51,7 +59,6 @@ PackResult PackIntoArchive(const wchar_t* archivePath, const std::vector<std::ws
     if (!archivePath || !CanTakeName(archivePath))
         return Finish(report, kPackCreateFailed);
 
-    ProgressDialog progress;
     progress.Show(owner);
     unsigned counter = 0;
     ZipPacker counting;
@@ -68,7 +75,7 @@ PackResult PackIntoArchive(const wchar_t* archivePath, const std::vector<std::ws
     PackResult result = kPackDone;
     wchar_t temporary[MAX_PATH] = L"";
     {
-        ZipPacker packer;
+        ZipPacker packer(workers);
         if (progress.IsCancelled()) {
             result = kPackCancelled;
         } else if (!MakeTemporaryFile(archivePath, temporary) || !packer.Open(temporary)) {

@@ -515,14 +515,26 @@ bool IsZipArchive(const wchar_t* path)
     return archive || (path && ClassifyUnreadableZip(path) == kZipFileEmpty);
 }
 
+bool TakenForArchive(const wchar_t* path)
+{
+    ScopedZipReader archive(OpenZipForReading(path));
+    return archive || (path && ClassifyUnreadableZip(path) != kZipFileOther);
+}
+
 ExtractResult ExtractArchive(const wchar_t* archivePath, const wchar_t* destination, HWND owner,
                              ExtractReport* report, ExtractInto into)
+{
+    ProgressDialog progress;
+    return ExtractArchive(archivePath, destination, progress, owner, report, into);
+}
+
+ExtractResult ExtractArchive(const wchar_t* archivePath, const wchar_t* destination, ProgressDialog& progress,
+                             HWND owner, ExtractReport* report, ExtractInto into)
 {
     ExtractReport local;
     if (!report)
         report = &local;
     *report = ExtractReport();
-    ProgressDialog progress;
     if (!owner)
         owner = GetForegroundWindow();
     if (!archivePath || !destination)

@@ -97,6 +97,14 @@ const wchar_t* FindEntryNameStart(const wchar_t* path, int depth)
     return nullptr;
 }
 
+ZipPacker::ZipPacker() : pool_(ownPool_)
+{
+}
+
+ZipPacker::ZipPacker(DeflatePool& workers) : pool_(workers)
+{
+}
+
 ZipPacker::~ZipPacker()
 {
     Close();

@@ -36,7 +36,10 @@ public:
     // every this many blocks.
     static constexpr unsigned kBlocksPerUpdate = 16;
 
-    ZipPacker() = default;
+    // Deflates on workers of its own.
+    ZipPacker();
+    // Deflates on workers, started at Open when they are not yet.
+    explicit ZipPacker(DeflatePool& workers);
     virtual ~ZipPacker();
     ZipPacker(const ZipPacker&) = delete;
     ZipPacker& operator=(const ZipPacker&) = delete;
@@ -104,7 +107,8 @@ private:
     bool OpenEntry(const PendingEntry& entry, bool text);
     void Fail(const std::wstring& path);
 
-    DeflatePool pool_;
+    DeflatePool ownPool_;
+    DeflatePool& pool_;                  // ownPool_ or the workers given
     std::vector<PendingEntry> pending_;  // one per piece slot
     unsigned long entryCrc_ = 0;         // of the entry being written
     unsigned long long entrySize_ = 0;
