@@ -2,9 +2,9 @@
 
 #include "app/about_box.h"
 #include "app/activation.h"
+#include "app/archive_jobs.h"
 #include "app/folder_menus.h"
 #include "app/help.h"
-#include "archive/archive_drop.h"
 #include "bar/bar_geometry.h"
 #include "bar/bar_tooltips.h"
 #include "bar/button_bar.h"
@@ -24,6 +24,8 @@
 #include "menus/launcher_menus.h"
 #include "resources/resource_ids.h"
 #include "support/key_state.h"
+
+#include <string>
 
 namespace {
 int SelectedButton(HWND window)
@@ -45,7 +47,7 @@ void OpenGroupSettings(HWND window, const wchar_t* path)
     ShowGroupSettingsDialog(window);
 }
 
-const BarActions kBarActions = {OpenButtonSettings, OpenGroupSettings, HandleArchiveDrop, OpenFolderMenu};
+const BarActions kBarActions = {OpenButtonSettings, OpenGroupSettings, StartArchiveDrop, OpenFolderMenu};
 
 // The group button's click has already toggled its check state; the keys held
 // now decide what the click means.
@@ -227,6 +229,15 @@ void OnContextMenu(HWND window, HWND clicked, LPARAM place)
 void OnDropFiles(HWND window, HDROP drop)
 {
     HandleBarDrop(window, drop, kBarActions);
+}
+
+void OnArchiveJobEnded(HWND window)
+{
+    // What the job left undone goes on as a drop the archives did not take:
+    // offered as the group's icon.
+    const std::wstring left = FinishArchiveJob(window);
+    if (!left.empty())
+        OpenGroupSettings(window, left.c_str());
 }
 
 void OnShortcutKey(HWND window, int key)

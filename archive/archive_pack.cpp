@@ -69,9 +69,9 @@ PackResult PackIntoArchive(const wchar_t* archivePath, const std::vector<std::ws
     LoadText(IDS_PACK_TITLE, title, ARRAYSIZE(title));
     progress.SetTitle(title);
 
-    // The temporary file is made when the packing starts, marked for deletion
-    // by the packer at once: nothing runs this thread's messages between the
-    // two, so the session's end cannot leave it behind.
+    // The temporary file is made when the packing starts and marked for
+    // deletion by the packer at once, no progress served between the two: a
+    // stop, a failure or the end of the process leaves nothing behind.
     PackResult result = kPackDone;
     wchar_t temporary[MAX_PATH] = L"";
     {

@@ -10,9 +10,7 @@
 
 namespace {
 
-ProgressCancelWatcher g_watcher = nullptr;
-
-// Sent by the task's thread when the task is over.
+// Posted as the object goes: the window closes.
 constexpr UINT WM_PROGRESS_END = WM_APP + 1;
 // Posted by Stop: the cancel question, when open, ends unanswered.
 constexpr UINT WM_PROGRESS_STOP = WM_APP + 2;
@@ -33,11 +31,6 @@ BOOL CALLBACK CancelOwnedBox(HWND candidate, LPARAM owner)
 
 }  // namespace
 
-void WatchProgressCancel(ProgressCancelWatcher watcher)
-{
-    g_watcher = watcher;
-}
-
 ProgressDialog::ProgressDialog()
 {
     InitCommonControls();
@@ -50,8 +43,6 @@ ProgressDialog::ProgressDialog()
 // for it.
 ProgressDialog::~ProgressDialog()
 {
-    if (watcher_)
-        watcher_(nullptr);
     if (thread_) {
         if (owner_)
             EnableWindow(owner_, TRUE);
@@ -69,10 +60,6 @@ HWND ProgressDialog::Show(HWND owner)
 {
     if (thread_)
         return window_;
-    // A stop from outside reaches the task through this dialog.
-    watcher_ = g_watcher;
-    if (watcher_)
-        watcher_(this);
     owner_ = owner;
     taskThread_ = GetCurrentThreadId();
     created_.Reset(NewEvent(FALSE));

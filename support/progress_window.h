@@ -23,14 +23,6 @@
 #include <atomic>
 #include <string>
 
-class ProgressDialog;
-
-// Told each progress window as it is shown and null as it goes, for a task
-// that must be stoppable from outside (a close of the main window, the
-// session's end): see ProgressDialog::Stop. Null: nobody.
-using ProgressCancelWatcher = void (*)(ProgressDialog* progress);
-void WatchProgressCancel(ProgressCancelWatcher watcher);
-
 class ProgressDialog : public DialogBase {
 public:
     ProgressDialog();
@@ -93,7 +85,6 @@ private:
     bool quitKept_ = false;  // a WM_QUIT was taken from the task's messages
     WPARAM quitCode_ = 0;
     int shownPosition_ = -1;  // what the bar shows, -1 before the first update
-    ProgressCancelWatcher watcher_ = nullptr;  // the one told at Show
 
     // The window's thread's (with DialogBase's dialog_ and parent_).
     int barPosition_ = 0;  // where this thread put the bar

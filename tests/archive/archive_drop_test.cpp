@@ -3,6 +3,7 @@
 #include "support/launcher.h"
 #include "support/zip.h"
 
+#include "app/archive_jobs.h"
 #include "archive/archive_drop.h"
 #include "archive/zip_extract.h"
 #include "archive/zip_packer.h"
@@ -20,13 +21,33 @@ using namespace support;
 
 namespace {
 
-// A drop as the shell hands it over, with UTF-16 names; handled at once and freed.
+// A window's drop, its job waited for until it has ended or the window has gone.
+bool DropOnWindow(HWND window, HDROP drop)
+{
+    const bool handled = StartArchiveDrop(window, drop);
+    EXPECT_TRUE(WaitUntil([window] { return !IsWindow(window) || !ArchiveJobOf(window); }));
+    return handled;
+}
+
+// A drop without a window: its steps in turn, each work's end waited for.
+bool DropAlone(HDROP drop)
+{
+    ArchiveJob job(nullptr, 0, ReadArchiveDrop(drop));
+    ArchiveStep step = BeginArchiveDrop(job);
+    while (step == ArchiveStep::kWorking) {
+        EXPECT_TRUE(WaitUntil([&job] { return job.Ended(); }));
+        step = FinishArchiveDrop(job);
+    }
+    return step != ArchiveStep::kNotForArchives;
+}
+
+// A drop as the shell hands it over, with UTF-16 names; handled at once, waited for and freed.
 bool ShellDrop(HWND owner, const std::vector<std::wstring>& paths)
 {
     const std::string block = DropBlock(paths);
     HGLOBAL drop = GlobalAlloc(GMEM_FIXED, block.size());
     memcpy(drop, block.data(), block.size());
-    const bool handled = HandleArchiveDrop(owner, static_cast<HDROP>(drop));
+    const bool handled = owner ? DropOnWindow(owner, static_cast<HDROP>(drop)) : DropAlone(static_cast<HDROP>(drop));
     GlobalFree(drop);
     return handled;
 }
@@ -256,10 +277,8 @@ BOOL ClosingWriter(HANDLE file, const void* data, DWORD size, DWORD* written)
         EXPECT_FALSE(IsWindowEnabled(g_launcher));  // no click reaches the bar meanwhile
         PostMessageW(g_launcher, WM_COMMAND, IDM_FIRST_GROUP + 1, 0);
         PostMessageW(g_launcher, g_close.message, g_close.wParam, 0);
-        // The job's next look at its messages, which comes at its display interval, made in this write.
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
+        // The job writes on once the window's thread has stopped it.
+        EXPECT_TRUE(WaitUntil([] { return ArchiveJobOf(g_launcher)->Stopping(); }));
     }
     return WriteFile(file, data, size, written, nullptr);
 }
