@@ -1,40 +1,25 @@
 #include "app/archive_jobs.h"
 
+#include "app/window_state.h"
 #include "archive/archive_drop.h"
 #include "archive/archive_job.h"
 
-#include <atomic>
-#include <memory>
 #include <utility>
 
 namespace {
-constexpr wchar_t kJobsProperty[] = L"porun21.ArchiveJobs";
 // What the session's end waits for a stopped job: about what the system
 // grants a program before it offers to end it.
 constexpr DWORD kSessionEndWaitMs = 5000;
 
-// The window's record of its job, made at its first drop on the group button.
-struct WindowJobs {
-    std::unique_ptr<ArchiveJob> working;         // its thread works: the window's own
-    std::atomic<ArchiveJob*> current{nullptr};  // working, or in a step on the window's thread; null when none
-};
-
-WindowJobs* JobsOf(HWND window)
+WindowArchiveJob* JobsOf(HWND window)
 {
-    return window ? static_cast<WindowJobs*>(GetPropW(window, kJobsProperty)) : nullptr;
-}
-
-WindowJobs* MadeJobsOf(HWND window)
-{
-    if (WindowJobs* jobs = JobsOf(window))
-        return jobs;
-    std::unique_ptr<WindowJobs> jobs(new WindowJobs);
-    return SetPropW(window, kJobsProperty, jobs.get()) ? jobs.release() : nullptr;
+    MainWindowState* state = WindowState(window);
+    return state ? &state->archiveJob : nullptr;
 }
 
 ArchiveJob* CurrentJob(HWND window)
 {
-    WindowJobs* jobs = JobsOf(window);
+    WindowArchiveJob* jobs = JobsOf(window);
     return jobs ? jobs->current.load() : nullptr;
 }
 
@@ -44,10 +29,10 @@ using JobStep = ArchiveStep (*)(ArchiveJob& job);
 // works, or ends it: a close asked for meanwhile follows.
 ArchiveStep RunStep(HWND window, std::unique_ptr<ArchiveJob> job, JobStep step)
 {
-    if (WindowJobs* jobs = JobsOf(window))
+    if (WindowArchiveJob* jobs = JobsOf(window))
         jobs->current = job.get();
     const ArchiveStep next = step(*job);
-    WindowJobs* jobs = JobsOf(window);  // none when the window went meanwhile (the session's end)
+    WindowArchiveJob* jobs = JobsOf(window);  // none when the window went meanwhile (the session's end)
     if (!jobs)
         return next;
     if (next == ArchiveStep::kWorking) {
@@ -63,10 +48,12 @@ ArchiveStep RunStep(HWND window, std::unique_ptr<ArchiveJob> job, JobStep step)
 
 bool StartArchiveDrop(HWND window, HDROP drop)
 {
-    // One job at a time (the input rule refuses drops meanwhile); without its
-    // record the window could not stop a job. Either way the drop is taken
-    // and nothing happens.
-    if (CurrentJob(window) || !MadeJobsOf(window))
+    // One job at a time (the input rule refuses drops meanwhile): a drop
+    // meanwhile is taken and nothing happens; a window without its state
+    // could not stop a job and takes none.
+    if (!JobsOf(window))
+        return false;
+    if (CurrentJob(window))
         return true;
     auto job = std::make_unique<ArchiveJob>(window, WM_ARCHIVE_JOB_ENDED, ReadArchiveDrop(drop));
     return RunStep(window, std::move(job), BeginArchiveDrop) != ArchiveStep::kNotForArchives;
@@ -74,7 +61,7 @@ bool StartArchiveDrop(HWND window, HDROP drop)
 
 std::wstring FinishArchiveJob(HWND window)
 {
-    WindowJobs* jobs = JobsOf(window);
+    WindowArchiveJob* jobs = JobsOf(window);
     if (!jobs || !jobs->working || !jobs->working->Ended())
         return std::wstring();  // no work of the window's job has ended
     std::unique_ptr<ArchiveJob> job = std::move(jobs->working);
@@ -100,7 +87,7 @@ bool StopArchiveJobThenClose(HWND window)
 // a step on this thread ends with that step, after the window has gone.
 bool StopArchiveJobForSessionEnd(HWND window)
 {
-    WindowJobs* jobs = JobsOf(window);
+    WindowArchiveJob* jobs = JobsOf(window);
     ArchiveJob* job = jobs ? jobs->current.load() : nullptr;
     if (!job)
         return false;
@@ -110,9 +97,4 @@ bool StopArchiveJobForSessionEnd(HWND window)
         jobs->working.reset();
     }
     return true;
-}
-
-void ReleaseArchiveJobs(HWND window)
-{
-    delete static_cast<WindowJobs*>(RemovePropW(window, kJobsProperty));
 }

@@ -1,9 +1,9 @@
 #pragma once
 // The main window's archive job (archive/archive_job.h), from the drop that
 // makes it to its end. While the job's thread works, the window owns the job
-// (in a record the window holds); while a step of it runs on the window's
-// thread (its questions before the work, its outcome after), that step owns
-// it, so that a session's end during a question, which destroys the window
+// (app/window_archive_job.h, in its state); while a step of it runs on the
+// window's thread (its questions before the work, its outcome after), that
+// step owns it, so that a session's end during a question, which destroys the window
 // under the step, frees nothing the step still uses. Either way the window
 // knows its job: the input rule refuses what a job refuses
 // (app/held_input.h), a close stops it and follows its end, the session's
@@ -35,6 +35,3 @@ bool StopArchiveJobThenClose(HWND window);
 // The session's end: the job stops and is waited for, a few seconds at most,
 // before the window goes and writes the files. False when no job runs.
 bool StopArchiveJobForSessionEnd(HWND window);
-// WM_NCDESTROY: the window's record goes, with a job it still owns (stopped
-// and waited for).
-void ReleaseArchiveJobs(HWND window);

@@ -13,7 +13,8 @@ constexpr DWORD kKeyValueFileMaxSize = 1024 * 1024;
 
 class KeyValueFile {
 public:
-    KeyValueFile() = default;
+    // A file among the user's files: read and written through files.
+    explicit KeyValueFile(UserFiles& files) : files_(files) {}
     virtual ~KeyValueFile();
     KeyValueFile(const KeyValueFile&) = delete;
     KeyValueFile& operator=(const KeyValueFile&) = delete;
@@ -47,6 +48,7 @@ private:
 
     char* Text() const { return static_cast<char*>(text_.Get()); }
 
+    UserFiles& files_;
     ScopedHeapBlock text_;  // read: the file and a NUL; write: the lines so far
     DWORD length_ = 0;
     DWORD capacity_ = 0;

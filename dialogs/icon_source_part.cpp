@@ -112,5 +112,5 @@ void IconSourcePart::SetNumberLabel(int index)
 
 void IconSourcePart::SetPreview(HICON icon)
 {
-    SetButtonImage(dialog_, IDC_ICON_PREVIEW, icon);
+    SetDialogButtonImage(dialog_, IDC_ICON_PREVIEW, icon);
 }
