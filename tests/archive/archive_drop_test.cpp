@@ -29,6 +29,13 @@ bool DropOnWindow(HWND window, HDROP drop)
     return handled;
 }
 
+// The window's job has been stopped (null job: none to stop, the window gone without stopping it).
+bool JobStopping(HWND window)
+{
+    const ArchiveJob* job = ArchiveJobOf(window);
+    return job && job->Stopping();
+}
+
 // A drop without a window: its steps in turn, each work's end waited for.
 bool DropAlone(HDROP drop)
 {
@@ -127,6 +134,7 @@ void PutSeamsBack()
     OverrideFolderOpener(nullptr);
     OverrideEntryWriter(nullptr);
     OverrideFolderLister(nullptr);
+    OverrideSourceReader(nullptr);
 }
 
 // Folders that cannot be listed at all, or whose listing breaks off at its end after naming a file gone since.
@@ -278,7 +286,7 @@ BOOL ClosingWriter(HANDLE file, const void* data, DWORD size, DWORD* written)
         PostMessageW(g_launcher, WM_COMMAND, IDM_FIRST_GROUP + 1, 0);
         PostMessageW(g_launcher, g_close.message, g_close.wParam, 0);
         // The job writes on once the window's thread has stopped it.
-        EXPECT_TRUE(WaitUntil([] { return ArchiveJobOf(g_launcher)->Stopping(); }));
+        EXPECT_TRUE(WaitUntil([] { return JobStopping(g_launcher); }));
     }
     return WriteFile(file, data, size, written, nullptr);
 }
@@ -310,6 +318,73 @@ TEST_P(CloseDuringJob, StopsTheJobThenCloses)
 INSTANTIATE_TEST_SUITE_P(Ways, CloseDuringJob, ::testing::ValuesIn(std::vector<CloseCase>{
     {"CloseMessage", WM_CLOSE, 0}, {"TrayMenuGoodbye", WM_COMMAND, IDM_CLOSE}, {"SessionEnd", WM_ENDSESSION, TRUE},
 }), RowName);
+
+// A packing of the window's drop met halfway by the launcher's close, the session's end or a restore from the tray:
+// what is done to the window from the job's thread, at its third read, while the window's thread runs on.
+class PackingMetHalfway : public LauncherWindow {
+protected:
+    void Pack(std::function<void()> halfway)
+    {
+        Restore seams{PutSeamsBack};
+        OverrideDesktopFolder(desktop_.Path().c_str());
+        OverrideSourceReader(HalfwayReader);
+        g_halfway = std::move(halfway);
+        g_reads = 0;
+        const std::wstring docs = source_.Folder(L"docs");
+        ASSERT_TRUE(WriteBytes(docs + L"\\big.bin", std::string(1 << 20, 'b')));
+        DialogWaiter name(L"ZIP書庫の作成", IDOK);
+        EXPECT_TRUE(ShellDrop(window_, {docs}));
+        EXPECT_TRUE(name.Seen());
+    }
+    // The job's thread once the window's thread has stopped the job.
+    void WaitStopped() { EXPECT_TRUE(WaitUntil([this] { return JobStopping(window_); })); }
+
+    TempFolder desktop_, source_;
+
+private:
+    static BOOL HalfwayReader(HANDLE file, void* data, DWORD size, DWORD* read)
+    {
+        if (++g_reads == 3)
+            g_halfway();
+        return ReadFile(file, data, size, read, nullptr);
+    }
+    static inline std::function<void()> g_halfway;
+    static inline int g_reads = 0;
+};
+
+TEST_F(PackingMetHalfway, CloseStopsItAndClosesOnceItHasEnded)
+{
+    Open();
+    Pack([this] {
+        PostMessageW(window_, WM_COMMAND, IDM_CLOSE, 0);
+        WaitStopped();
+    });
+    EXPECT_EQ(Tree(), ListTree(desktop_.Path()));  // neither the archive nor its temporary file
+    EXPECT_TRUE(WaitGone(window_));
+    EXPECT_TRUE(Exists(folder_.File(L"porun.dat")));
+}
+
+TEST_F(PackingMetHalfway, SessionEndStopsItAndWaitsForItBeforeWriting)
+{
+    Open();
+    Pack([this] {
+        EXPECT_TRUE(SendMessageW(window_, WM_QUERYENDSESSION, 0, 0));  // answered while the job works
+        PostMessageW(window_, WM_ENDSESSION, TRUE, 0);
+        WaitStopped();
+    });
+    EXPECT_EQ(Tree(), ListTree(desktop_.Path()));
+    EXPECT_TRUE(WaitGone(window_));
+    EXPECT_TRUE(Exists(folder_.File(L"porun.dat")));
+}
+
+TEST_F(PackingMetHalfway, RestoreFromTheTrayIsRefused)
+{
+    Open();
+    Pack([this] { EXPECT_TRUE(SendMessageTimeoutW(window_, WM_COMMAND, IDM_RESTORE_GENERATION, 0, SMTO_NORMAL, 15000,
+                                                  nullptr)); });
+    EXPECT_EQ(L"docs.zip[docs/big.bin,docs/]", Describe(desktop_.Path()));
+    EXPECT_TRUE(IsWindow(window_));
+}
 
 // The session's end while the built launcher packs, its cancel question open: the question goes unanswered and the
 // launcher ends by itself; its temporary file goes also when the system ends it as soon as it has answered.
