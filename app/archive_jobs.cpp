@@ -3,6 +3,7 @@
 #include "app/window_state.h"
 #include "archive/archive_drop.h"
 #include "archive/archive_job.h"
+#include "support/window_messages.h"
 
 #include <utility>
 

@@ -15,9 +15,6 @@
 
 class ArchiveJob;
 
-// Posted by the window's archive job when its work has ended.
-constexpr UINT WM_ARCHIVE_JOB_ENDED = WM_APP + 104;
-
 // A drop on the group button: true when the archives took it (dealt with it,
 // or a job now works on it); false when it goes on to be offered as the
 // group's icon.

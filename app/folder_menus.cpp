@@ -5,18 +5,13 @@
 #include "data/launcher_records.h"
 #include "data/store_field.h"
 #include "menus/folder_menu.h"
+#include "support/file_kind.h"
 #include "support/path_text.h"
 #include "support/stored_path.h"
 
 #include <string>
 
 namespace {
-bool IsFolderPath(const wchar_t* path)
-{
-    const DWORD attributes = GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 POINT MenuPoint(const POINT* at)
 {
     POINT point = {0, 0};
@@ -50,7 +45,7 @@ bool OpenFolderMenu(HWND mainWindow, const ButtonRecord& button, const POINT* at
 {
     wchar_t folder[kResolvedPathSize] = L"";
     MainWindowState* state = WindowState(mainWindow);
-    if (!state || !button.folderMenu || !ResolveStoredPath(button.file, folder, kResolvedPathSize) || !IsFolderPath(folder))
+    if (!state || !button.folderMenu || !ResolveStoredPath(button.file, folder, kResolvedPathSize) || !IsFolder(folder))
         return false;
     FolderMenu menu;
     menu.LoadSkin();

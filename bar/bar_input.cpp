@@ -6,6 +6,7 @@
 #include "bar/launch.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
+#include "support/file_kind.h"
 #include "support/key_state.h"
 #include "support/max_path.h"
 #include "support/messages.h"
@@ -20,12 +21,6 @@ int ControlAtDropPoint(HWND mainWindow, HDROP drop)
     if (!child || child == mainWindow)
         return 0;
     return GetDlgCtrlID(child);
-}
-
-bool IsFolder(const wchar_t* path)
-{
-    const DWORD attributes = GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The item exists and the system has an icon for it. A folder (a drive's

@@ -4,11 +4,9 @@
 // SHIFT, also into another group), and switching groups or expanding the bar
 // while the mouse button is held over the group controls.
 #include "bar/bar.h"
+#include "support/window_messages.h"
 
 #include <windows.h>
-
-// A bar control forwards its WM_KEYDOWN to the main window as this message.
-constexpr UINT WM_BUTTONKEYDOWN = WM_USER + 2000;
 
 // Gives the thirteen controls the bar's procedures on top of their own
 // (the common controls' subclass chain, with bar as their data).

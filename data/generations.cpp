@@ -1,6 +1,7 @@
 #include "data/generations.h"
 
 #include "data/generation_rule.h"
+#include "support/file_kind.h"
 #include "support/folder_removal.h"
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
@@ -30,15 +31,9 @@ bool GenerationsFolder(std::wstring* folder)
     return true;
 }
 
-bool IsFolder(const std::wstring& path)
-{
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool MakeFolder(const std::wstring& path)
 {
-    return CreateDirectoryW(path.c_str(), nullptr) || (GetLastError() == ERROR_ALREADY_EXISTS && IsFolder(path));
+    return CreateDirectoryW(path.c_str(), nullptr) || (GetLastError() == ERROR_ALREADY_EXISTS && IsFolder(path.c_str()));
 }
 
 // A generation's name, or one with the writing suffix after it.
@@ -109,7 +104,7 @@ std::wstring FreeName(const std::wstring& folder, const SYSTEMTIME& time)
 {
     const std::wstring base = GenerationName(time);
     std::wstring name = base;
-    for (int n = 2; IsFolder(folder + L"\\" + name) && n < 1000; ++n)
+    for (int n = 2; IsFolder((folder + L"\\" + name).c_str()) && n < 1000; ++n)
         name = base + L"-" + std::to_wstring(n);
     return name;
 }

@@ -1,10 +1,12 @@
 #include "data/key_value_file.h"
 
+#include "support/program_files.h"
 
 #include <climits>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <string>
 
 namespace {
 constexpr char kSeparator = ',';
@@ -74,6 +76,15 @@ UserFileRead KeyValueFile::Read(const wchar_t* path)
     length_ = size;  // and a NUL
     capacity_ = size + 1;
     return result;
+}
+
+UserFileLoad KeyValueFile::ReadBesideProgram(const wchar_t* name, DWORD pathSize)
+{
+    std::wstring path(pathSize, L'\0');
+    if (!ProgramFolderFile(name, &path[0], pathSize))
+        return UserFileLoad{};
+    const bool read = Read(path.c_str()) == UserFileRead::Done;
+    return files_.LoadOf(path.c_str(), read);
 }
 
 bool KeyValueFile::Close()

@@ -29,6 +29,11 @@ public:
     // but held, unreadable or too large is not written for the rest of the run.
     UserFileRead Read(const wchar_t* path);
 
+    // Reads the file called name in the program's folder as Read does, its
+    // path at most pathSize characters with the terminator, and tells what
+    // became of it: read, or held for the run. Nothing read without a path.
+    UserFileLoad ReadBesideProgram(const wchar_t* name, DWORD pathSize);
+
     // The first line "name,value" whose name stands at a line start. value
     // becomes 0 first; an empty or non-numeric value reads as 0 with success.
     bool ReadNumber(const char* name, long* value) const;

@@ -2,9 +2,10 @@
 // What the launcher holds, with one owner: all groups and buttons, the
 // settings, the current group, the options, the data file's image as it was
 // loaded, the keyboard shortcuts with the hotkeys the system refused, the
-// window places, and the user's files with the generations kept of them. The program's start makes one and hands it to the main window,
-// which reaches it from its state and passes it to what needs it; it goes
-// when the start's run ends.
+// window places, and the user's files with the generations kept of them.
+// The program's start makes one and hands it to the main window, which
+// reaches it from its state and passes it to what needs it; it goes when the
+// start's run ends.
 #include "data/generations.h"
 #include "data/launcher_records.h"
 #include "data/shortcut_records.h"

@@ -4,6 +4,7 @@
 #include "data/legacy_import.h"
 #include "data/stored_image.h"
 #include "data/whole_names.h"
+#include "support/file_kind.h"
 #include "support/path_text.h"
 
 #include <algorithm>
@@ -18,12 +19,6 @@ int StartGroup(const AppSettings& settings)
         return 0;
     const int last = settings.lastGroup;
     return last >= 0 && last < kGroupCount ? last : 0;
-}
-
-bool FileExists(const wchar_t* path)
-{
-    const DWORD attributes = GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 DWORD FileSizeOf(const wchar_t* path)

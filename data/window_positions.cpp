@@ -37,13 +37,11 @@ std::int32_t ReadOrZero(const KeyValueFile& file, const char* name)
 
 UserFileLoad LoadPositions(WindowPositionTable* table, UserFiles& files)
 {
-    wchar_t path[MAX_PATH];
-    if (!table || !ProgramFolderFile(kPositionFileName, path, MAX_PATH))
+    if (!table)
         return UserFileLoad{};
     KeyValueFile file(files);
-    const bool read = file.Read(path) == UserFileRead::Done;
-    const UserFileLoad load = files.LoadOf(path, read);
-    if (!read)
+    const UserFileLoad load = file.ReadBesideProgram(kPositionFileName, MAX_PATH);
+    if (!load.read)
         return load;
     for (int n = 0; n < kPositionSlots; ++n) {
         const SlotNames names = NamesOfSlot(n);

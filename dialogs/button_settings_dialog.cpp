@@ -49,7 +49,6 @@ private:
     void PrepareControls();
     void ShowShortcutRow();
     void BrowseFileToRun();
-    void BrowseIconFile();
     void CaptureShortcut();
     void OnSystemHotkeyChecked();
     void Cancel() override;
@@ -187,18 +186,6 @@ void ButtonSettingsDialog::BrowseFileToRun()
     Initialise();
 }
 
-void ButtonSettingsDialog::BrowseIconFile()
-{
-    wchar_t initial[kFieldSize] = L"";
-    if (!request_.presetPath.empty())
-        icon_.Source(initial, kFieldSize);
-    wchar_t file[kFieldSize];
-    if (!BrowseForFile(dialog_, BrowseKind::IconFile, initial, file, kFieldSize))
-        return;
-    icon_.Select(IconSourceChoice::FileToRun);
-    icon_.ShowSource(file, 0);
-}
-
 void ButtonSettingsDialog::CaptureShortcut()
 {
     if (ShortcutEntry* entry = TargetEntry())
@@ -271,7 +258,7 @@ bool ButtonSettingsDialog::OnCommand(int id, int code)
         BrowseFileToRun();
         return true;
     case IDC_BUTTON_BROWSE_ICON:
-        BrowseIconFile();
+        icon_.BrowseIconFile(!request_.presetPath.empty(), IconSourceChoice::FileToRun);
         return true;
     case IDC_BUTTON_KEY:
         CaptureShortcut();

@@ -6,7 +6,6 @@
 #include "bar/button_icons.h"
 #include "dialogs/dialog_request.h"
 #include "dialogs/field_edits.h"
-#include "dialogs/file_browser.h"
 #include "dialogs/settings_dialog.h"
 #include "dialogs/key_capture_dialog.h"
 #include "dialogs/restore_dialog.h"
@@ -49,7 +48,6 @@ private:
     void PrepareControls(const AppSettings& settings);
     void SaveStartWithWindows();
     void ShowHotkeyRow();
-    void BrowseIconFile();
     void CaptureHotkey();
     int SpinGroupCount() const;
     void Cancel() override;
@@ -126,7 +124,7 @@ void GroupSettingsDialog::OnIconSourceChosen()
 {
     switch (icon_.Choice()) {
     case IconSourceChoice::Browse:
-        BrowseIconFile();
+        icon_.BrowseIconFile(true, IconSourceChoice::Browse);
         return;
     case IconSourceChoice::Program: {
         wchar_t path[kFieldSize] = L"";
@@ -137,17 +135,6 @@ void GroupSettingsDialog::OnIconSourceChosen()
     default:
         return;
     }
-}
-
-void GroupSettingsDialog::BrowseIconFile()
-{
-    wchar_t initial[kFieldSize] = L"";
-    icon_.Source(initial, kFieldSize);
-    wchar_t file[kFieldSize];
-    if (!BrowseForFile(dialog_, BrowseKind::IconFile, initial, file, kFieldSize))
-        return;
-    icon_.Select(IconSourceChoice::Browse);
-    icon_.ShowSource(file, 0);
 }
 
 void GroupSettingsDialog::CaptureHotkey()
@@ -225,7 +212,7 @@ bool GroupSettingsDialog::OnCommand(int id, int)
 {
     switch (id) {
     case IDC_GROUP_BROWSE_ICON:
-        BrowseIconFile();
+        icon_.BrowseIconFile(true, IconSourceChoice::Browse);
         return true;
     case IDC_GROUP_HOTKEY_KEY:
         CaptureHotkey();

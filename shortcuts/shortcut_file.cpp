@@ -95,13 +95,9 @@ UserFileLoad LoadShortcutTable(Launcher& launcher)
 {
     ShortcutTable& table = launcher.Shortcuts();
     table = ShortcutTable{};
-    wchar_t path[kPathSize];
-    if (!ProgramFolderFile(kShortcutFileName, path, kPathSize))
-        return UserFileLoad{};
     KeyValueFile file(launcher.Files());
-    const bool read = file.Read(path) == UserFileRead::Done;
-    const UserFileLoad load = launcher.Files().LoadOf(path, read);
-    if (!read)
+    const UserFileLoad load = file.ReadBesideProgram(kShortcutFileName, kPathSize);
+    if (!load.read)
         return load;
     for (int number = 0; number < kButtonCount; ++number)
         LoadEntry(file, ButtonPlace::FromNumber(number), table);

@@ -3,6 +3,7 @@
 #include "resources/resource_ids.h"
 #include "support/message_wait.h"
 #include "support/messages.h"
+#include "support/window_messages.h"
 
 #include <commctrl.h>
 
@@ -10,10 +11,6 @@
 
 namespace {
 
-// Posted as the object goes: the window closes.
-constexpr UINT WM_PROGRESS_END = WM_APP + 1;
-// Posted by Stop: the cancel question, when open, ends unanswered.
-constexpr UINT WM_PROGRESS_STOP = WM_APP + 2;
 constexpr UINT_PTR kBarTimer = 1;
 
 HANDLE NewEvent(BOOL signalled)
