@@ -13,11 +13,12 @@
 #include <shlobj.h>
 
 #include <cwchar>
+#include <optional>
+#include <string>
 
 namespace {
 
-bool g_desktopOverridden = false;
-wchar_t g_desktopOverride[MAX_PATH];
+std::optional<std::wstring> g_desktopOverride;  // a test's desktop folder
 
 void ShellOpenFolder(HWND window, const wchar_t* folder)
 {
@@ -229,16 +230,14 @@ ArchiveStep TellExtraction(ArchiveJob& job)
 
 }  // namespace
 
-void OverrideDesktopFolder(const wchar_t* path)
+SeamGuard OverrideDesktopFolder(const wchar_t* path)
 {
-    g_desktopOverridden = path != nullptr;
-    if (path)
-        lstrcpynW(g_desktopOverride, path, MAX_PATH);
+    return OverrideSeam(g_desktopOverride, path ? std::optional<std::wstring>(path) : std::nullopt);
 }
 
-void OverrideFolderOpener(FolderOpenFunction opener)
+SeamGuard OverrideFolderOpener(FolderOpenFunction opener)
 {
-    g_openFolder = opener ? opener : ShellOpenFolder;
+    return OverrideSeam(g_openFolder, opener ? opener : ShellOpenFolder);
 }
 
 bool GetDesktopFolder(wchar_t* buffer, DWORD size)
@@ -246,8 +245,8 @@ bool GetDesktopFolder(wchar_t* buffer, DWORD size)
     if (!buffer || size == 0)
         return false;
     wchar_t path[MAX_PATH] = L"";
-    if (g_desktopOverridden)
-        lstrcpynW(path, g_desktopOverride, MAX_PATH);
+    if (g_desktopOverride)
+        lstrcpynW(path, g_desktopOverride->c_str(), MAX_PATH);
     else if (FAILED(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, path)))
         path[0] = L'\0';
     const size_t length = std::wcslen(path);

@@ -7,6 +7,7 @@
 // code intact. The steps below run on the window's thread; the extracting
 // and packing between them on the job's (archive/archive_job.h).
 #include "archive/archive_job.h"
+#include "support/seam_guard.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -35,6 +36,6 @@ bool GetDesktopFolder(wchar_t* buffer, DWORD size);
 
 // Seams for tests: a desktop folder in place of the user's (L"" = unknown,
 // null = the real one) and the call that opens the extracted folder.
-void OverrideDesktopFolder(const wchar_t* path);
+SeamGuard OverrideDesktopFolder(const wchar_t* path);
 using FolderOpenFunction = void (*)(HWND window, const wchar_t* folder);
-void OverrideFolderOpener(FolderOpenFunction opener);
+SeamGuard OverrideFolderOpener(FolderOpenFunction opener);

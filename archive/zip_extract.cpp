@@ -480,9 +480,9 @@ ExtractResult ExtractEntries(Extraction& job, const ArchiveScan& scan, ExtractRe
 
 }  // namespace
 
-void OverrideEntryWriter(EntryWriteFunction writer)
+SeamGuard OverrideEntryWriter(EntryWriteFunction writer)
 {
-    g_writer = writer ? writer : DefaultWriter;
+    return OverrideSeam(g_writer, writer ? writer : DefaultWriter);
 }
 
 bool CreateFolderChain(const wchar_t* path)

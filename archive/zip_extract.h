@@ -9,6 +9,8 @@
 // volume. Files are created new, never opened over an existing one: an entry
 // whose file is already there (the same name in other case, or the user's
 // own file) is skipped. A file is never left half-written.
+#include "support/seam_guard.h"
+
 #include <windows.h>
 
 class ProgressDialog;
@@ -63,4 +65,4 @@ bool TakenForArchive(const wchar_t* path);
 
 // Seam for tests: the call that writes extracted data (WriteFile by default).
 using EntryWriteFunction = BOOL (*)(HANDLE file, const void* data, DWORD size, DWORD* written);
-void OverrideEntryWriter(EntryWriteFunction writer);
+SeamGuard OverrideEntryWriter(EntryWriteFunction writer);

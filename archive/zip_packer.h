@@ -15,6 +15,7 @@
 #include "archive/deflate_pool.h"
 #include "archive/path_identity.h"
 #include "support/scoped_handle.h"
+#include "support/seam_guard.h"
 
 #include <windows.h>
 
@@ -134,7 +135,7 @@ const wchar_t* FindEntryNameStart(const wchar_t* path, int depth);
 
 // Seam for tests: the call that reads the files being packed (ReadFile by default).
 using SourceReadFunction = BOOL (*)(HANDLE file, void* data, DWORD size, DWORD* read);
-void OverrideSourceReader(SourceReadFunction reader);
+SeamGuard OverrideSourceReader(SourceReadFunction reader);
 
 // Seam for tests: the calls that list a folder (FindFirstFileW and
 // FindNextFileW by default); null puts them back.
@@ -142,4 +143,4 @@ struct FolderLister {
     HANDLE (*first)(const wchar_t* pattern, WIN32_FIND_DATAW* found);
     BOOL (*next)(HANDLE search, WIN32_FIND_DATAW* found);
 };
-void OverrideFolderLister(const FolderLister* lister);
+SeamGuard OverrideFolderLister(const FolderLister* lister);

@@ -128,14 +128,6 @@ struct DropCase {
     int answer = IDOK;                       // pressed in the box
     const FolderLister* lister = nullptr;    // how folders list
 };
-void PutSeamsBack()
-{
-    OverrideDesktopFolder(nullptr);
-    OverrideFolderOpener(nullptr);
-    OverrideEntryWriter(nullptr);
-    OverrideFolderLister(nullptr);
-    OverrideSourceReader(nullptr);
-}
 
 // Folders that cannot be listed at all, or whose listing breaks off at its end after naming a file gone since.
 HANDLE DeniedFirst(const wchar_t*, WIN32_FIND_DATAW*)
@@ -169,10 +161,9 @@ TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)
     const DropCase& c = GetParam();
     TempFolder root;
     const std::wstring desktop = root.Folder(L"desk"), source = root.Folder(L"src");
-    Restore seams{PutSeamsBack};
-    OverrideDesktopFolder(c.desktopFolder ? c.desktopFolder : desktop.c_str());
-    OverrideFolderOpener(RecordOpen);
-    OverrideFolderLister(c.lister);
+    const SeamGuard desktopFolder = OverrideDesktopFolder(c.desktopFolder ? c.desktopFolder : desktop.c_str());
+    const SeamGuard opener = OverrideFolderOpener(RecordOpen);
+    const SeamGuard lister = OverrideFolderLister(c.lister);
     g_opened.clear();
     std::vector<std::wstring> dropped;
     for (const std::wstring& item : c.items) {
@@ -297,10 +288,9 @@ TEST_P(CloseDuringJob, StopsTheJobThenCloses)
 {
     Open();
     TempFolder desktop;
-    Restore seams{PutSeamsBack};
-    OverrideDesktopFolder(desktop.Path().c_str());
-    OverrideFolderOpener(RecordOpen);
-    OverrideEntryWriter(ClosingWriter);
+    const SeamGuard desktopFolder = OverrideDesktopFolder(desktop.Path().c_str());
+    const SeamGuard opener = OverrideFolderOpener(RecordOpen);
+    const SeamGuard writer = OverrideEntryWriter(ClosingWriter);
     g_opened.clear();
     g_launcher = window_;
     g_close = GetParam();
@@ -325,9 +315,8 @@ class PackingMetHalfway : public LauncherWindow {
 protected:
     void Pack(std::function<void()> halfway)
     {
-        Restore seams{PutSeamsBack};
-        OverrideDesktopFolder(desktop_.Path().c_str());
-        OverrideSourceReader(HalfwayReader);
+        const SeamGuard desktopFolder = OverrideDesktopFolder(desktop_.Path().c_str());
+        const SeamGuard reader = OverrideSourceReader(HalfwayReader);
         g_halfway = std::move(halfway);
         g_reads = 0;
         const std::wstring docs = source_.Folder(L"docs");
