@@ -2,11 +2,11 @@
 
 #include "app/about_box.h"
 #include "app/activation.h"
+#include "app/archive_jobs.h"
 #include "app/folder_menus.h"
 #include "app/help.h"
 #include "app/launcher_load.h"
 #include "app/window_state.h"
-#include "archive/archive_drop.h"
 #include "bar/bar_geometry.h"
 #include "bar/bar_input.h"
 #include "bar/bar_tooltips.h"
@@ -25,6 +25,8 @@
 #include "menus/launcher_menus.h"
 #include "resources/resource_ids.h"
 #include "support/key_state.h"
+
+#include <string>
 
 namespace {
 // A request for the group the bar shows now.
@@ -54,7 +56,7 @@ void OpenGroupSettingsWith(HWND window, const wchar_t* path)
         OpenGroupSettings(*state, true, path);
 }
 
-const BarActions kBarActions = {OpenButtonSettings, OpenGroupSettingsWith, HandleArchiveDrop, OpenFolderMenu};
+const BarActions kBarActions = {OpenButtonSettings, OpenGroupSettingsWith, StartArchiveDrop, OpenFolderMenu};
 
 // The group button's click has already toggled its check state; the keys held
 // now decide what the click means.
@@ -268,6 +270,15 @@ void OnDropFiles(HWND window, HDROP drop)
 {
     if (MainWindowState* state = WindowState(window))
         HandleBarDrop(state->bar, drop, kBarActions);
+}
+
+void OnArchiveJobEnded(HWND window)
+{
+    // What the job left undone goes on as a drop the archives did not take:
+    // offered as the group's icon.
+    const std::wstring left = FinishArchiveJob(window);
+    if (!left.empty())
+        OpenGroupSettingsWith(window, left.c_str());
 }
 
 void OnShortcutKey(HWND window, int key)

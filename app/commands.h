@@ -17,6 +17,10 @@ void OnContextMenu(HWND window, HWND clicked, LPARAM place);
 // WM_DROPFILES; the caller releases the drop.
 void OnDropFiles(HWND window, HDROP drop);
 
+// WM_ARCHIVE_JOB_ENDED (app/archive_jobs.h): the outcome told; an extraction
+// cancelled goes on as a drop the archives did not take.
+void OnArchiveJobEnded(HWND window);
+
 // A key-down of the window or of a bar control (bar/launch.h HandleShortcutKey);
 // ESC after the activation hotkey gives the foreground back.
 void OnShortcutKey(HWND window, int key);

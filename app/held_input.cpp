@@ -1,6 +1,6 @@
 #include "app/held_input.h"
 
-#include "archive/archive_job.h"
+#include "app/archive_jobs.h"
 #include "resources/resource_ids.h"
 #include "support/modal_state.h"
 #include "support/window_messages.h"
@@ -34,7 +34,7 @@ bool Refused(UINT message, WPARAM wParam, bool jobRunning)
 
 bool RefusedWhileHeld(HWND window, UINT message, WPARAM wParam)
 {
-    const bool jobRunning = ArchiveJobRunning();
+    const bool jobRunning = ArchiveJobOf(window) != nullptr;
     if (!Refused(message, wParam, jobRunning) || (!jobRunning && !DialogOrMenuOpen(window)))
         return false;
     if (message == WM_DROPFILES)

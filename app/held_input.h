@@ -1,7 +1,8 @@
 #pragma once
 // The one rule for what the main window leaves undone while something holds
-// the launcher: an archive job running (its progress still hands this window
-// its messages), or a dialog, message box or menu of the launcher open, which
+// the launcher: an archive job running (from its drop to its end: its
+// questions, its work on a thread of its own, its outcome told), or a
+// dialog, message box or menu of the launcher open, which
 // works on what the launcher holds now (a restore would free the shortcut
 // table under the key capture, or let a dialog's cancel write back what was
 // there before). Commands that reload or replace what the launcher holds
@@ -10,7 +11,7 @@
 // front comes to the front instead. Commands that change nothing the launcher
 // works on stay: always on top, help, the about box, the close (which cancels
 // the open dialogs first), and a button's hotkey starting its file. During an
-// archive job only the close is done.
+// archive job only the close is done (it stops the job first).
 #include <windows.h>
 
 // True when message is refused now; it has then been answered (a drop

@@ -1,13 +1,13 @@
 #include "app/main_window.h"
 
 #include "app/activation.h"
+#include "app/archive_jobs.h"
 #include "app/commands.h"
 #include "app/held_input.h"
 #include "app/launcher_load.h"
 #include "app/placement.h"
 #include "app/tray_icon.h"
 #include "app/window_state.h"
-#include "archive/archive_job.h"
 #include "bar/bar_geometry.h"
 #include "bar/bar_keys.h"
 #include "bar/bar_pictures.h"
@@ -321,13 +321,11 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_ENDSESSION:
         // Logoff or shutdown: save everything as a normal exit does, after
-        // telling a running archive job to stop or cancelling the open
-        // dialogs. A cancelled session end
-        // keeps the launcher running.
+        // stopping a running archive job and waiting for its end (which ends
+        // its own windows), or cancelling the open dialogs. A cancelled
+        // session end keeps the launcher running.
         if (wParam) {
-            if (ArchiveJobRunning())
-                StopArchiveJob();  // which ends the job's own windows
-            else
+            if (!StopArchiveJobForSessionEnd(window))
                 CancelEveryDialog(window);
             DestroyWindow(window);
         }
@@ -375,6 +373,9 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_FINISH_START:
         FinishStart(window);
+        return 0;
+    case WM_ARCHIVE_JOB_ENDED:
+        OnArchiveJobEnded(window);
         return 0;
     case WM_GENERATION_NOT_KEPT:
         ShowMessageId(window, IDS_MSG_GENERATION_NOT_KEPT, MB_OK | MB_ICONEXCLAMATION);

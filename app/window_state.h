@@ -2,10 +2,11 @@
 // What the main window keeps for itself while it lives: the launcher it
 // shows (made by the program's start), its bar, its tray icon and timer, the
 // button the menus act on, the window the activation hotkey gives the
-// foreground back to, the screen size of the last placement and the help
-// control. The window owns the one record (made on WM_NCCREATE, freed on
+// foreground back to, the screen size of the last placement, the help
+// control and the archive job of a drop while it runs. The window owns the one record (made on WM_NCCREATE, freed on
 // WM_NCDESTROY); its handlers reach it through the window.
 #include "app/help.h"
+#include "app/window_archive_job.h"
 #include "bar/bar.h"
 #include "data/launcher.h"
 
@@ -27,6 +28,7 @@ struct MainWindowState {
     HWND previousForeground = nullptr;  // had the foreground before the activation hotkey
     SIZE lastDesktop = {0, 0};      // the screen size of the previous placement (app/placement.h)
     HelpControl help;
+    WindowArchiveJob archiveJob;    // last: it goes first, stopped and waited for
 };
 
 // Makes a new record for launcher the window's own; false when memory is short.

@@ -1,14 +1,10 @@
 #include "archive/archive_drop.h"
 
-#include "archive/archive_job.h"
 #include "archive/archive_messages.h"
 #include "archive/archive_name_dialog.h"
-#include "archive/archive_pack.h"
 #include "archive/entry_path.h"
 #include "archive/path_identity.h"
 #include "archive/size_text.h"
-#include "archive/zip_extract.h"
-#include "archive/zip_packer.h"
 #include "resources/resource_ids.h"
 #include "support/key_state.h"
 #include "support/messages.h"
@@ -17,13 +13,12 @@
 #include <shlobj.h>
 
 #include <cwchar>
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace {
 
-bool g_desktopOverridden = false;
-wchar_t g_desktopOverride[MAX_PATH];
+std::optional<std::wstring> g_desktopOverride;  // a test's desktop folder
 
 void ShellOpenFolder(HWND window, const wchar_t* folder)
 {
@@ -46,13 +41,15 @@ bool IsFile(const wchar_t* path)
 
 // The name a new folder or archive takes from the dropped item path: its
 // name without extension, made safe to stand directly below the desktop.
-void NameAfterItem(const wchar_t* path, wchar_t* name, size_t size)
+std::wstring NameAfterItem(const wchar_t* path)
 {
     wchar_t base[MAX_PATH];
     CopyNameWithoutExtension(path, base, MAX_PATH);
     wchar_t fallback[MAX_PATH] = L"";
     LoadStringW(GetModuleHandleW(nullptr), IDS_ARCHIVE_FALLBACK_NAME, fallback, MAX_PATH);
-    MakeSafeItemName(base, fallback, name, size);
+    wchar_t name[MAX_PATH];
+    MakeSafeItemName(base, fallback, name, MAX_PATH);
+    return name;
 }
 
 // The dropped paths in drop order.
@@ -78,15 +75,13 @@ bool HitsDroppedItem(const std::vector<std::wstring>& items, const wchar_t* path
 }
 
 // The own name of a path, for the messages.
-const wchar_t* ShownName(const wchar_t* path)
+const wchar_t* ShownName(const std::wstring& path)
 {
-    return FileNameOf(path);
+    return FileNameOf(path.c_str());
 }
 
-void ReportPacking(HWND window, const wchar_t* archivePath, const PackReport& report)
+void ReportPacking(HWND window, const std::wstring& archivePath, const PackReport& report)
 {
-    if (ArchiveJobStopping())
-        return;  // the launcher is closing
     wchar_t files[32];
     wchar_t others[32];
     wsprintfW(files, L"%u", report.skipped);
@@ -103,7 +98,7 @@ void ReportPacking(HWND window, const wchar_t* archivePath, const PackReport& re
         break;
     case kPackFailed:
         ShowArchiveMessage(window, IDS_MSG_PACK_FAILED, MB_OK | MB_ICONERROR, ShownName(archivePath),
-                           ShownName(report.item));
+                           FileNameOf(report.item));
         break;
     case kPackCreateFailed:
         ShowMessageId(window, IDS_MSG_ARCHIVE_CREATE_FAILED, MB_OK | MB_ICONERROR);
@@ -113,51 +108,69 @@ void ReportPacking(HWND window, const wchar_t* archivePath, const PackReport& re
     }
 }
 
-bool AgreesToReplace(HWND window, const wchar_t* archivePath)
+bool AgreesToReplace(HWND window, const std::wstring& archivePath)
 {
     return ShowArchiveMessage(window, IDS_MSG_ARCHIVE_REPLACE, MB_YESNO | MB_ICONQUESTION, ShownName(archivePath)) ==
            IDYES;
 }
 
-bool PackDrop(HWND window, const std::vector<std::wstring>& items, const wchar_t* desktop, const wchar_t* baseName)
+// The archive's path on the desktop as the user names it; empty when the
+// name dialog was closed.
+std::wstring AskArchivePath(ArchiveJob& job)
 {
-    // Every name would land inside what was dropped: no point in asking.
-    if (HitsDroppedItem(items, desktop)) {
-        ShowMessageId(window, IDS_MSG_DESKTOP_DROPPED, MB_OK | MB_ICONERROR);
-        return true;
-    }
-    ArchiveNameDialog nameDialog;
-    nameDialog.SetName(baseName);
-    std::wstring archivePath;
+    const ArchiveDropInputs& drop = job.Drop();
+    ArchiveNameDialog nameDialog(&job);
+    nameDialog.SetName(drop.baseName.c_str());
     for (;;) {
-        if (nameDialog.Run(window) == 0)
-            return false;
+        if (nameDialog.Run(job.Window()) == 0)
+            return std::wstring();
         // A typed name that is no single file name (a "..\\", a device,
         // a "|") would write elsewhere or nowhere: it is asked again.
         if (!IsSafeItemName(nameDialog.GetName())) {
             nameDialog.SetNotice(IDS_ARCHIVE_NAME_UNUSABLE);
             continue;
         }
-        archivePath = std::wstring(desktop) + L'\\' + nameDialog.GetName() + L".zip";
+        const std::wstring archivePath = drop.desktop + L'\\' + nameDialog.GetName() + L".zip";
         // A dropped item is never opened for writing: the name is asked again.
-        if (HitsDroppedItem(items, archivePath.c_str())) {
+        if (HitsDroppedItem(drop.items, archivePath.c_str())) {
             nameDialog.SetNotice(IDS_ARCHIVE_NAME_TAKEN);
             continue;
         }
         // An archive of that name is replaced only when the user says so;
         // otherwise the name is asked again.
-        if (!IsFile(archivePath.c_str()) || AgreesToReplace(window, archivePath.c_str()))
-            break;
-        if (ArchiveJobStopping())
-            return false;
+        if (!IsFile(archivePath.c_str()) || AgreesToReplace(job.Window(), archivePath))
+            return archivePath;
+        if (job.Stopping())
+            return std::wstring();
     }
-    PackReport report;
-    PackIntoArchive(archivePath.c_str(), items, window, &report);
-    ReportPacking(window, archivePath.c_str(), report);
-    return true;
 }
 
-void ReportNoRoom(HWND window, const wchar_t* archivePath, const ExtractReport& report)
+// Packing: the archive's name asked, then the work started.
+ArchiveStep AskAndPack(ArchiveJob& job)
+{
+    const ArchiveDropInputs& drop = job.Drop();
+    if (drop.items.empty())
+        return ArchiveStep::kNotForArchives;
+    if (drop.desktop.empty()) {
+        ShowMessageId(job.Window(), IDS_MSG_NO_DESKTOP, MB_OK | MB_ICONERROR);
+        return ArchiveStep::kDealt;
+    }
+    // Every name would land inside what was dropped: no point in asking.
+    if (HitsDroppedItem(drop.items, drop.desktop.c_str())) {
+        ShowMessageId(job.Window(), IDS_MSG_DESKTOP_DROPPED, MB_OK | MB_ICONERROR);
+        return ArchiveStep::kDealt;
+    }
+    const std::wstring archivePath = AskArchivePath(job);
+    // A job stopped during the questions (the launcher closing) begins nothing.
+    if (job.Stopping())
+        return ArchiveStep::kDealt;
+    if (archivePath.empty())
+        return ArchiveStep::kNotForArchives;
+    job.StartPacking(archivePath);
+    return ArchiveStep::kWorking;
+}
+
+void ReportNoRoom(HWND window, const std::wstring& archivePath, const ExtractReport& report)
 {
     wchar_t needed[32];
     wchar_t available[32];
@@ -167,49 +180,64 @@ void ReportNoRoom(HWND window, const wchar_t* archivePath, const ExtractReport& 
                        available);
 }
 
-// Extracts the one dropped file into a new folder named after wanted, tells
-// what went wrong and opens the folder when it was extracted; a damaged
-// archive is told by the caller, which packs it instead when CTRL is held.
-ExtractResult ExtractDrop(HWND window, const wchar_t* archivePath, const wchar_t* wanted)
+// A whole extraction: the entries skipped told, then its folder opened.
+void ReportExtracted(HWND window, const std::wstring& archivePath, const ExtractReport& report)
 {
-    ExtractReport report;
-    const ExtractResult result = ExtractArchive(archivePath, wanted, window, &report, kIntoNewFolder);
-    if (ArchiveJobStopping())
-        return result;  // the launcher is closing: nothing more is shown
-    const wchar_t* folder = report.folder;
-    if (result == kExtractNoRoom) {
-        ReportNoRoom(window, archivePath, report);
-    } else if (result == kExtractNoFolder) {
-        ShowArchiveMessage(window, IDS_MSG_EXTRACT_NO_FOLDER, MB_OK | MB_ICONERROR, ShownName(archivePath),
-                           ShownName(wanted));
-    } else if (result == kExtractFailed) {
-        ShowArchiveMessage(window, IDS_MSG_EXTRACT_STOPPED, MB_OK | MB_ICONERROR, ShownName(archivePath),
-                           report.entry, ShownName(folder));
-    } else if (result == kExtractDone) {
-        if (report.skipped) {
-            wchar_t number[32];
-            wsprintfW(number, L"%I64u", report.skipped);
-            ShowArchiveMessage(window, IDS_MSG_EXTRACT_SKIPPED, MB_OK | MB_ICONEXCLAMATION, ShownName(archivePath),
-                               number);
-        }
-        if (*folder && IsFolder(folder))
-            g_openFolder(window, folder);
+    if (report.skipped) {
+        wchar_t number[32];
+        wsprintfW(number, L"%I64u", report.skipped);
+        ShowArchiveMessage(window, IDS_MSG_EXTRACT_SKIPPED, MB_OK | MB_ICONEXCLAMATION, ShownName(archivePath),
+                           number);
     }
-    return result;
+    if (*report.folder && IsFolder(report.folder))
+        g_openFolder(window, report.folder);
+}
+
+// What went wrong told, the folder opened when it was extracted; a damaged
+// archive, or a file that turned out to be none, is packed instead when CTRL
+// was held.
+ArchiveStep TellExtraction(ArchiveJob& job)
+{
+    HWND window = job.Window();
+    const ExtractReport& report = job.Extracted();
+    switch (report.result) {
+    case kExtractDone:
+        ReportExtracted(window, job.Archive(), report);
+        return ArchiveStep::kDealt;
+    case kExtractNoRoom:
+        ReportNoRoom(window, job.Archive(), report);
+        return ArchiveStep::kDealt;
+    case kExtractNoFolder:
+        ShowArchiveMessage(window, IDS_MSG_EXTRACT_NO_FOLDER, MB_OK | MB_ICONERROR, ShownName(job.Archive()),
+                           ShownName(job.Folder()));
+        return ArchiveStep::kDealt;
+    case kExtractFailed:
+        ShowArchiveMessage(window, IDS_MSG_EXTRACT_STOPPED, MB_OK | MB_ICONERROR, ShownName(job.Archive()),
+                           report.entry, FileNameOf(report.folder));
+        return ArchiveStep::kDealt;
+    case kExtractCancelled:
+        return ArchiveStep::kNotForArchives;
+    case kExtractRefused:
+        if (job.Drop().ctrl)
+            return AskAndPack(job);
+        ShowArchiveMessage(window, IDS_MSG_ARCHIVE_DAMAGED, MB_OK | MB_ICONERROR, ShownName(job.Archive()));
+        return ArchiveStep::kDealt;
+    case kExtractNotArchive:
+        break;
+    }
+    return job.Drop().ctrl ? AskAndPack(job) : ArchiveStep::kNotForArchives;
 }
 
 }  // namespace
 
-void OverrideDesktopFolder(const wchar_t* path)
+SeamGuard OverrideDesktopFolder(const wchar_t* path)
 {
-    g_desktopOverridden = path != nullptr;
-    if (path)
-        lstrcpynW(g_desktopOverride, path, MAX_PATH);
+    return OverrideSeam(g_desktopOverride, path ? std::optional<std::wstring>(path) : std::nullopt);
 }
 
-void OverrideFolderOpener(FolderOpenFunction opener)
+SeamGuard OverrideFolderOpener(FolderOpenFunction opener)
 {
-    g_openFolder = opener ? opener : ShellOpenFolder;
+    return OverrideSeam(g_openFolder, opener ? opener : ShellOpenFolder);
 }
 
 bool GetDesktopFolder(wchar_t* buffer, DWORD size)
@@ -217,8 +245,8 @@ bool GetDesktopFolder(wchar_t* buffer, DWORD size)
     if (!buffer || size == 0)
         return false;
     wchar_t path[MAX_PATH] = L"";
-    if (g_desktopOverridden)
-        lstrcpynW(path, g_desktopOverride, MAX_PATH);
+    if (g_desktopOverride)
+        lstrcpynW(path, g_desktopOverride->c_str(), MAX_PATH);
     else if (FAILED(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, path)))
         path[0] = L'\0';
     const size_t length = std::wcslen(path);
@@ -228,69 +256,53 @@ bool GetDesktopFolder(wchar_t* buffer, DWORD size)
     return true;
 }
 
-namespace {
-
-// Extraction, packing or neither, by what was dropped and the keys held.
-bool DealWithDrop(HWND window, HDROP drop)
+ArchiveDropInputs ReadArchiveDrop(HDROP drop)
 {
-    const std::vector<std::wstring> items = DroppedItems(drop, DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
-    const wchar_t* first = items.empty() ? L"" : items[0].c_str();
-    wchar_t baseName[MAX_PATH];
-    NameAfterItem(first, baseName, MAX_PATH);
+    ArchiveDropInputs inputs;
+    if (!drop)
+        return inputs;
+    inputs.items = DroppedItems(drop, DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
+    inputs.baseName = NameAfterItem(inputs.items.empty() ? L"" : inputs.items[0].c_str());
     wchar_t desktop[MAX_PATH];
-    const bool haveDesktop = GetDesktopFolder(desktop, MAX_PATH);
-
-    bool pack = true;
-    if (items.size() == 1 && !IsFolder(first)) {
-        if (!haveDesktop) {
-            // Only an archive or a CTRL drop needs the desktop; a plain file
-            // goes on to be offered as the group's icon.
-            if (!IsZipArchive(first) && !KeyHeld(VK_CONTROL))
-                return false;
-            ShowMessageId(window, IDS_MSG_NO_DESKTOP, MB_OK | MB_ICONERROR);
-            return true;
-        }
-        // The folder is named after the archive, through the wide API: a name
-        // outside code page 932 stays as it is.
-        const std::wstring folder = std::wstring(desktop) + L'\\' + baseName;
-        switch (ExtractDrop(window, first, folder.c_str())) {
-        case kExtractDone:
-        case kExtractFailed:
-        case kExtractNoRoom:
-        case kExtractNoFolder:
-            return true;
-        case kExtractCancelled:
-            return false;
-        case kExtractRefused:
-            // With CTRL held a damaged archive is packed like any other file.
-            if (!KeyHeld(VK_CONTROL)) {
-                ShowArchiveMessage(window, IDS_MSG_ARCHIVE_DAMAGED, MB_OK | MB_ICONERROR, ShownName(first));
-                return true;
-            }
-            break;
-        case kExtractNotArchive:
-            pack = KeyHeld(VK_CONTROL);
-            break;
-        }
-    }
-    if (!pack || items.empty())
-        return false;
-    if (!haveDesktop) {
-        ShowMessageId(window, IDS_MSG_NO_DESKTOP, MB_OK | MB_ICONERROR);
-        return true;
-    }
-    return PackDrop(window, items, desktop, baseName);
+    if (GetDesktopFolder(desktop, MAX_PATH))
+        inputs.desktop = desktop;
+    inputs.ctrl = KeyHeld(VK_CONTROL);
+    return inputs;
 }
 
-}  // namespace
-
-bool HandleArchiveDrop(HWND window, HDROP drop)
+// Extraction, packing or neither, by what was dropped and the keys held.
+ArchiveStep BeginArchiveDrop(ArchiveJob& job)
 {
-    if (!drop)
-        return false;
-    ArchiveJobScope job;
-    const bool dealt = DealWithDrop(window, drop);
-    // A job stopped for a close counts as dealt with: nothing more may
-    // happen on the way out (no icon offer to a closing window).
-    return dealt || ArchiveJobStopping();
+    const ArchiveDropInputs& drop = job.Drop();
+    if (drop.items.size() != 1 || IsFolder(drop.items[0].c_str()))
+        return AskAndPack(job);
+    const std::wstring& first = drop.items[0];
+    if (drop.desktop.empty()) {
+        // Only an archive or a CTRL drop needs the desktop; a plain file
+        // goes on to be offered as the group's icon.
+        if (!IsZipArchive(first.c_str()) && !drop.ctrl)
+            return ArchiveStep::kNotForArchives;
+        ShowMessageId(job.Window(), IDS_MSG_NO_DESKTOP, MB_OK | MB_ICONERROR);
+        return ArchiveStep::kDealt;
+    }
+    if (TakenForArchive(first.c_str())) {
+        // The folder is named after the archive, through the wide API: a name
+        // outside code page 932 stays as it is.
+        job.StartExtracting(first, drop.desktop + L'\\' + drop.baseName);
+        return ArchiveStep::kWorking;
+    }
+    return drop.ctrl ? AskAndPack(job) : ArchiveStep::kNotForArchives;
+}
+
+// The progress window goes first; a job stopped for a close or the
+// session's end tells nothing.
+ArchiveStep FinishArchiveDrop(ArchiveJob& job)
+{
+    job.Join();
+    if (job.Stopping())
+        return ArchiveStep::kDealt;
+    if (!job.IsPacking())
+        return TellExtraction(job);
+    ReportPacking(job.Window(), job.Archive(), job.Packed());
+    return ArchiveStep::kDealt;
 }

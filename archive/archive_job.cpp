@@ -1,81 +1,111 @@
 #include "archive/archive_job.h"
 
-#include "support/progress_window.h"
+#include "support/message_wait.h"
 
-namespace {
+#include <utility>
 
-bool g_running = false;
-bool g_stopping = false;
-HWND g_closeAfter = nullptr;
-ProgressDialog* g_progress = nullptr;  // the job's progress window
-HWND g_dialog = nullptr;
-
-}  // namespace
-
-bool ArchiveJobRunning()
+ArchiveJob::ArchiveJob(HWND window, UINT endMessage, ArchiveDropInputs drop)
+    : window_(window), endMessage_(endMessage), drop_(std::move(drop))
 {
-    return g_running;
 }
 
-bool ArchiveJobStopping()
+ArchiveJob::~ArchiveJob()
 {
-    return g_running && g_stopping;
+    Stop();
+    Join();
 }
 
-void StopArchiveJob()
+void ArchiveJob::StartExtracting(const std::wstring& archive, const std::wstring& folder)
 {
-    if (!g_running)
+    archive_ = archive;
+    folder_ = folder;
+    Start(Work::kExtracting);
+}
+
+void ArchiveJob::StartPacking(const std::wstring& archive)
+{
+    archive_ = archive;
+    folder_.clear();
+    Start(Work::kPacking);
+}
+
+void ArchiveJob::Start(Work work)
+{
+    work_ = work;
+    extracted_ = ExtractReport();
+    packed_ = PackReport();
+    progress_ = std::make_unique<ProgressDialog>();
+    if (stopping_)
+        progress_->Stop();
+    ended_ = false;
+    thread_.Reset(CreateThread(nullptr, 0, Run, this, 0, nullptr));
+    if (thread_)
         return;
-    g_stopping = true;
-    if (g_progress)
-        g_progress->Stop();
-    if (g_dialog)
-        PostMessageW(g_dialog, WM_CLOSE, 0, 0);
+    // No thread for it: the work ends before it began.
+    extracted_.result = kExtractNoFolder;
+    packed_.result = kPackCreateFailed;
+    ended_ = true;
+    if (window_)
+        PostMessageW(window_, endMessage_, 0, 0);
 }
 
-bool StopArchiveJobThenClose(HWND window)
+DWORD WINAPI ArchiveJob::Run(void* context)
 {
-    if (!g_running)
-        return false;
-    g_closeAfter = window;
-    StopArchiveJob();
-    return true;
+    ArchiveJob* job = static_cast<ArchiveJob*>(context);
+    const HWND window = job->window_;
+    const UINT endMessage = job->endMessage_;
+    job->DoWork();
+    job->ended_ = true;
+    if (window)
+        PostMessageW(window, endMessage, 0, 0);
+    return 0;
 }
 
-ArchiveJobScope::ArchiveJobScope() : outermost_(!g_running)
+// Nothing may unwind out of the thread: a work that throws ends as one that
+// failed.
+void ArchiveJob::DoWork()
 {
-    if (outermost_) {
-        g_running = true;
-        g_stopping = false;
-        g_closeAfter = nullptr;
-        // A close during the job reaches the task through its progress window.
-        WatchProgressCancel(NoteJobProgress);
+    try {
+        if (work_ == Work::kExtracting)
+            ExtractArchive(archive_.c_str(), folder_.c_str(), *progress_, window_, &extracted_, kIntoNewFolder);
+        else
+            PackIntoArchive(archive_.c_str(), drop_.items, *progress_, window_, workers_, &packed_);
+    } catch (...) {
+        extracted_.result = kExtractFailed;
+        packed_.result = kPackCreateFailed;
     }
 }
 
-ArchiveJobScope::~ArchiveJobScope()
+bool ArchiveJob::WaitForEnd(DWORD ms)
 {
-    if (!outermost_)
-        return;
-    WatchProgressCancel(nullptr);
-    g_running = false;
-    g_stopping = false;
-    HWND window = g_closeAfter;
-    g_closeAfter = nullptr;
-    if (window && IsWindow(window))
-        PostMessageW(window, WM_CLOSE, 0, 0);
+    return !thread_ || WaitServingSentMessages(thread_.Get(), ms);
 }
 
-void NoteJobProgress(ProgressDialog* progress)
+void ArchiveJob::Join()
 {
-    g_progress = progress;
-    if (progress && g_running && g_stopping)
-        progress->Stop();
+    WaitForEnd(INFINITE);
+    thread_.Reset();
+    progress_.reset();
 }
 
-void NoteJobDialog(HWND dialog)
+void ArchiveJob::Stop()
 {
-    g_dialog = dialog;
-    if (dialog && g_running && g_stopping)
+    stopping_ = true;
+    if (progress_)
+        progress_->Stop();
+    if (question_)
+        PostMessageW(question_, WM_CLOSE, 0, 0);
+}
+
+void ArchiveJob::StopThenClose()
+{
+    closeAfter_ = true;
+    Stop();
+}
+
+void ArchiveJob::NoteQuestion(HWND dialog)
+{
+    question_ = dialog;
+    if (dialog && stopping_)
         PostMessageW(dialog, WM_CLOSE, 0, 0);
 }

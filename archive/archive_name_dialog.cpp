@@ -22,7 +22,8 @@ INT_PTR ArchiveNameDialog::HandleMessage(HWND dialog, UINT message, WPARAM wPara
 {
     switch (message) {
     case WM_INITDIALOG: {
-        NoteJobDialog(dialog);  // a close during the job ends this question
+        if (job_)
+            job_->NoteQuestion(dialog);  // a close during the job ends this question
         HWND edit = GetDlgItem(dialog, IDC_ARCHIVE_NAME_EDIT);
         wchar_t notice[256];
         if (noticeId_ && LoadStringW(GetModuleHandleW(nullptr), noticeId_, notice, 256))
@@ -49,7 +50,8 @@ INT_PTR ArchiveNameDialog::HandleMessage(HWND dialog, UINT message, WPARAM wPara
         EndDialog(dialog, 0);
         return 1;
     case WM_DESTROY:
-        NoteJobDialog(nullptr);
+        if (job_)
+            job_->NoteQuestion(nullptr);
         return 0;
     default:
         return 0;

@@ -4,12 +4,15 @@
 // typed as it is.
 #include "support/dialog_base.h"
 
+class ArchiveJob;
+
 class ArchiveNameDialog : public DialogBase {
 public:
     static constexpr int kNameSize = 270;
     static constexpr int kTypedLimit = 50;  // characters the user can type
 
-    ArchiveNameDialog() = default;
+    // job, when given, is told of the dialog while it is open: its stop ends it.
+    explicit ArchiveNameDialog(ArchiveJob* job = nullptr) : job_(job) {}
 
     // Proposes a name (copied, cut to the buffer); nothing for a missing text.
     void SetName(const wchar_t* text);
@@ -24,6 +27,7 @@ public:
     INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    ArchiveJob* job_;
     wchar_t name_[kNameSize] = {};
     UINT noticeId_ = 0;
 };

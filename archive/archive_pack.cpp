@@ -44,6 +44,14 @@ PackResult Finish(PackReport* report, PackResult result)
 PackResult PackIntoArchive(const wchar_t* archivePath, const std::vector<std::wstring>& items, HWND owner,
                            PackReport* report)
 {
+    DeflatePool workers;
+    ProgressDialog progress;
+    return PackIntoArchive(archivePath, items, progress, owner, workers, report);
+}
+
+PackResult PackIntoArchive(const wchar_t* archivePath, const std::vector<std::wstring>& items,
+                           ProgressDialog& progress, HWND owner, DeflatePool& workers, PackReport* report)
+{
     PackReport local;
     if (!report)
         report = &local;
@@ -51,7 +59,6 @@ PackResult PackIntoArchive(const wchar_t* archivePath, const std::vector<std::ws
     if (!archivePath || !CanTakeName(archivePath))
         return Finish(report, kPackCreateFailed);
 
-    ProgressDialog progress;
     progress.Show(owner);
     unsigned counter = 0;
     ZipPacker counting;
@@ -62,13 +69,13 @@ PackResult PackIntoArchive(const wchar_t* archivePath, const std::vector<std::ws
     LoadText(IDS_PACK_TITLE, title, ARRAYSIZE(title));
     progress.SetTitle(title);
 
-    // The temporary file is made when the packing starts, marked for deletion
-    // by the packer at once: nothing runs this thread's messages between the
-    // two, so the session's end cannot leave it behind.
+    // The temporary file is made when the packing starts and marked for
+    // deletion by the packer at once, no progress served between the two: a
+    // stop, a failure or the end of the process leaves nothing behind.
     PackResult result = kPackDone;
     wchar_t temporary[MAX_PATH] = L"";
     {
-        ZipPacker packer;
+        ZipPacker packer(workers);
         if (progress.IsCancelled()) {
             result = kPackCancelled;
         } else if (!MakeTemporaryFile(archivePath, temporary) || !packer.Open(temporary)) {

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+class DeflatePool;
+class ProgressDialog;
+
 enum PackResult {
     kPackDone,
     kPackCancelled,      // stopped by the user (or a close): nothing was left behind
@@ -23,7 +26,11 @@ struct PackReport {
     wchar_t item[MAX_PATH] = L"";  // kPackFailed: the item being packed
 };
 
-// Packs items (paths as dropped) into archivePath with a progress dialog
-// owned by owner. Silent: the caller tells the user.
+// Packs items (paths as dropped) into archivePath, showing its progress in
+// progress (owned by owner) and deflating on workers. Silent: the caller
+// tells the user.
+PackResult PackIntoArchive(const wchar_t* archivePath, const std::vector<std::wstring>& items,
+                           ProgressDialog& progress, HWND owner, DeflatePool& workers, PackReport* report);
+// The same with a progress window and workers of its own.
 PackResult PackIntoArchive(const wchar_t* archivePath, const std::vector<std::wstring>& items, HWND owner,
                            PackReport* report);

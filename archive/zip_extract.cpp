@@ -480,9 +480,9 @@ ExtractResult ExtractEntries(Extraction& job, const ArchiveScan& scan, ExtractRe
 
 }  // namespace
 
-void OverrideEntryWriter(EntryWriteFunction writer)
+SeamGuard OverrideEntryWriter(EntryWriteFunction writer)
 {
-    g_writer = writer ? writer : DefaultWriter;
+    return OverrideSeam(g_writer, writer ? writer : DefaultWriter);
 }
 
 bool CreateFolderChain(const wchar_t* path)
@@ -515,14 +515,26 @@ bool IsZipArchive(const wchar_t* path)
     return archive || (path && ClassifyUnreadableZip(path) == kZipFileEmpty);
 }
 
+bool TakenForArchive(const wchar_t* path)
+{
+    ScopedZipReader archive(OpenZipForReading(path));
+    return archive || (path && ClassifyUnreadableZip(path) != kZipFileOther);
+}
+
 ExtractResult ExtractArchive(const wchar_t* archivePath, const wchar_t* destination, HWND owner,
                              ExtractReport* report, ExtractInto into)
+{
+    ProgressDialog progress;
+    return ExtractArchive(archivePath, destination, progress, owner, report, into);
+}
+
+ExtractResult ExtractArchive(const wchar_t* archivePath, const wchar_t* destination, ProgressDialog& progress,
+                             HWND owner, ExtractReport* report, ExtractInto into)
 {
     ExtractReport local;
     if (!report)
         report = &local;
     *report = ExtractReport();
-    ProgressDialog progress;
     if (!owner)
         owner = GetForegroundWindow();
     if (!archivePath || !destination)

@@ -9,7 +9,11 @@
 // volume. Files are created new, never opened over an existing one: an entry
 // whose file is already there (the same name in other case, or the user's
 // own file) is skipped. A file is never left half-written.
+#include "support/seam_guard.h"
+
 #include <windows.h>
+
+class ProgressDialog;
 
 enum ExtractResult {
     kExtractNotArchive,  // not a ZIP archive: nothing was touched
@@ -36,8 +40,12 @@ struct ExtractReport {
     unsigned long long available = 0;  // and the free space there
 };
 
-// The owner defaults to the foreground window; the report is optional.
-// Silent: the caller tells the user.
+// Shows its progress in progress (owned by owner), once the archive has
+// passed its checks. The owner defaults to the foreground window; the report
+// is optional. Silent: the caller tells the user.
+ExtractResult ExtractArchive(const wchar_t* archivePath, const wchar_t* destination, ProgressDialog& progress,
+                             HWND owner, ExtractReport* report, ExtractInto into);
+// The same with a progress window of its own.
 ExtractResult ExtractArchive(const wchar_t* archivePath, const wchar_t* destination, HWND owner,
                              ExtractReport* report = nullptr, ExtractInto into = kIntoFolder);
 
@@ -50,7 +58,11 @@ bool SetFileTimeFromDos(const wchar_t* path, DWORD dosDate);
 
 // True when the file can be opened as a ZIP archive.
 bool IsZipArchive(const wchar_t* path);
+// True when ExtractArchive takes the file for a ZIP archive: one it can open,
+// one without entries, or a damaged one (which it refuses); false for any
+// other file (kExtractNotArchive).
+bool TakenForArchive(const wchar_t* path);
 
 // Seam for tests: the call that writes extracted data (WriteFile by default).
 using EntryWriteFunction = BOOL (*)(HANDLE file, const void* data, DWORD size, DWORD* written);
-void OverrideEntryWriter(EntryWriteFunction writer);
+SeamGuard OverrideEntryWriter(EntryWriteFunction writer);

@@ -74,14 +74,14 @@ void ShowEntry(ProgressDialog* progress, UINT titleId, const wchar_t* path, unsi
 
 }  // namespace
 
-void OverrideSourceReader(SourceReadFunction reader)
+SeamGuard OverrideSourceReader(SourceReadFunction reader)
 {
-    g_reader = reader ? reader : DefaultReader;
+    return OverrideSeam(g_reader, reader ? reader : DefaultReader);
 }
 
-void OverrideFolderLister(const FolderLister* lister)
+SeamGuard OverrideFolderLister(const FolderLister* lister)
 {
-    g_lister = lister ? lister : &kSystemLister;
+    return OverrideSeam(g_lister, lister ? lister : &kSystemLister);
 }
 
 const wchar_t* FindEntryNameStart(const wchar_t* path, int depth)
@@ -95,6 +95,14 @@ const wchar_t* FindEntryNameStart(const wchar_t* path, int depth)
             return p + 1;
     }
     return nullptr;
+}
+
+ZipPacker::ZipPacker() : pool_(ownPool_)
+{
+}
+
+ZipPacker::ZipPacker(DeflatePool& workers) : pool_(workers)
+{
 }
 
 ZipPacker::~ZipPacker()

@@ -15,6 +15,7 @@
 #include "archive/deflate_pool.h"
 #include "archive/path_identity.h"
 #include "support/scoped_handle.h"
+#include "support/seam_guard.h"
 
 #include <windows.h>
 
@@ -36,7 +37,10 @@ public:
     // every this many blocks.
     static constexpr unsigned kBlocksPerUpdate = 16;
 
-    ZipPacker() = default;
+    // Deflates on workers of its own.
+    ZipPacker();
+    // Deflates on workers, started at Open when they are not yet.
+    explicit ZipPacker(DeflatePool& workers);
     virtual ~ZipPacker();
     ZipPacker(const ZipPacker&) = delete;
     ZipPacker& operator=(const ZipPacker&) = delete;
@@ -104,7 +108,8 @@ private:
     bool OpenEntry(const PendingEntry& entry, bool text);
     void Fail(const std::wstring& path);
 
-    DeflatePool pool_;
+    DeflatePool ownPool_;
+    DeflatePool& pool_;                  // ownPool_ or the workers given
     std::vector<PendingEntry> pending_;  // one per piece slot
     unsigned long entryCrc_ = 0;         // of the entry being written
     unsigned long long entrySize_ = 0;
@@ -130,7 +135,7 @@ const wchar_t* FindEntryNameStart(const wchar_t* path, int depth);
 
 // Seam for tests: the call that reads the files being packed (ReadFile by default).
 using SourceReadFunction = BOOL (*)(HANDLE file, void* data, DWORD size, DWORD* read);
-void OverrideSourceReader(SourceReadFunction reader);
+SeamGuard OverrideSourceReader(SourceReadFunction reader);
 
 // Seam for tests: the calls that list a folder (FindFirstFileW and
 // FindNextFileW by default); null puts them back.
@@ -138,4 +143,4 @@ struct FolderLister {
     HANDLE (*first)(const wchar_t* pattern, WIN32_FIND_DATAW* found);
     BOOL (*next)(HANDLE search, WIN32_FIND_DATAW* found);
 };
-void OverrideFolderLister(const FolderLister* lister);
+SeamGuard OverrideFolderLister(const FolderLister* lister);

@@ -1,7 +1,9 @@
 #include "support/progress_window.h"
 
 #include "resources/resource_ids.h"
+#include "support/message_wait.h"
 #include "support/messages.h"
+#include "support/window_messages.h"
 
 #include <commctrl.h>
 
@@ -9,23 +11,7 @@
 
 namespace {
 
-ProgressCancelWatcher g_watcher = nullptr;
-
-// Sent by the task's thread when the task is over.
-constexpr UINT WM_PROGRESS_END = WM_APP + 1;
-// Posted by Stop: the cancel question, when open, ends unanswered.
-constexpr UINT WM_PROGRESS_STOP = WM_APP + 2;
 constexpr UINT_PTR kBarTimer = 1;
-
-// Waits for handle while running the messages other threads send to this
-// one: the window's thread sends some to the window that owns it.
-void WaitServingSentMessages(HANDLE handle)
-{
-    while (MsgWaitForMultipleObjectsEx(1, &handle, INFINITE, QS_SENDMESSAGE, 0) != WAIT_OBJECT_0) {
-        MSG msg;
-        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
-}
 
 HANDLE NewEvent(BOOL signalled)
 {
@@ -42,11 +28,6 @@ BOOL CALLBACK CancelOwnedBox(HWND candidate, LPARAM owner)
 
 }  // namespace
 
-void WatchProgressCancel(ProgressCancelWatcher watcher)
-{
-    g_watcher = watcher;
-}
-
 ProgressDialog::ProgressDialog()
 {
     InitCommonControls();
@@ -54,33 +35,30 @@ ProgressDialog::ProgressDialog()
 
 // The owner is enabled again before the window goes, so that it (not some
 // other program) becomes the active window, and gets the focus back once
-// the window's thread has ended.
+// the window's thread has ended (only its own thread can give it). A kept
+// quit goes back to the task's thread; once that has ended, no loop waits
+// for it.
 ProgressDialog::~ProgressDialog()
 {
-    if (watcher_)
-        watcher_(nullptr);
     if (thread_) {
         if (owner_)
             EnableWindow(owner_, TRUE);
-        if (dialog_)
-            PostMessageW(dialog_, WM_PROGRESS_END, 0, 0);
+        if (HWND window = window_)
+            PostMessageW(window, WM_PROGRESS_END, 0, 0);
         WaitServingSentMessages(thread_.Get());
-        if (owner_)
+        if (owner_ && GetWindowThreadProcessId(owner_, nullptr) == GetCurrentThreadId())
             SetFocus(owner_);
     }
-    if (quitKept_)
+    if (quitKept_ && GetCurrentThreadId() == taskThread_)
         PostQuitMessage(static_cast<int>(quitCode_));
 }
 
 HWND ProgressDialog::Show(HWND owner)
 {
     if (thread_)
-        return dialog_;
-    // A stop from outside reaches the task through this dialog.
-    watcher_ = g_watcher;
-    if (watcher_)
-        watcher_(this);
+        return window_;
     owner_ = owner;
+    taskThread_ = GetCurrentThreadId();
     created_.Reset(NewEvent(FALSE));
     answered_.Reset(NewEvent(TRUE));
     if (created_ && answered_)
@@ -88,7 +66,7 @@ HWND ProgressDialog::Show(HWND owner)
     if (!thread_)
         return nullptr;
     WaitServingSentMessages(created_.Get());
-    return dialog_;
+    return window_;
 }
 
 DWORD WINAPI ProgressDialog::RunWindow(void* context)
@@ -122,10 +100,11 @@ void ProgressDialog::SetRange(int low, int high)
 void ProgressDialog::SetTitle(const wchar_t* text)
 {
     // A caption is redrawn at once when set: the same one is not set again.
-    if (!text || !dialog_ || std::wcsncmp(text, title_, kTitleSize) == 0)
+    HWND window = window_;
+    if (!text || !window || std::wcsncmp(text, title_, kTitleSize) == 0)
         return;
     lstrcpynW(title_, text, kTitleSize);
-    SetWindowTextW(dialog_, text);
+    SetWindowTextW(window, text);
 }
 
 void ProgressDialog::SetText(const wchar_t* text)
@@ -164,7 +143,7 @@ int ProgressDialog::SetProgress(unsigned long long value, int* cancelled)
     const int position = Percentage(value, rangeHigh_);
     const int previous = shownPosition_ < 0 ? 0 : shownPosition_;
     shownPosition_ = position;
-    InterlockedExchange(&position_, position);
+    position_ = position;
     WaitForAnswer();
     PumpMessages();
     if (cancelled)
@@ -190,9 +169,9 @@ void ProgressDialog::ShowProgress()
 
 void ProgressDialog::Stop()
 {
-    InterlockedExchange(&cancelled_, 1);
-    if (dialog_)
-        PostMessageW(dialog_, WM_PROGRESS_STOP, 0, 0);
+    cancelled_ = true;
+    if (HWND window = window_)
+        PostMessageW(window, WM_PROGRESS_STOP, 0, 0);
 }
 
 // While the cancel is asked, the task waits; this thread's windows still run.
@@ -239,10 +218,10 @@ void ProgressDialog::AskCancel()
     LoadText(IDS_CANCEL_TITLE, title, ARRAYSIZE(title));
     LoadText(IDS_ASK_CANCEL, text, ARRAYSIZE(text));
     ResetEvent(answered_.Get());
-    InterlockedExchange(&asking_, 1);
+    asking_ = true;
     if (MessageBoxW(dialog_, text, title, MB_OKCANCEL | MB_DEFBUTTON2) == IDOK)
-        InterlockedExchange(&cancelled_, 1);
-    InterlockedExchange(&asking_, 0);
+        cancelled_ = true;
+    asking_ = false;
     SetEvent(answered_.Get());
 }
 
@@ -257,6 +236,7 @@ INT_PTR ProgressDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:
+        window_ = dialog_;
         if (parent_)
             EnableWindow(parent_, FALSE);
         SetTimer(dialog_, kBarTimer, kDisplayIntervalMs, nullptr);
@@ -274,6 +254,7 @@ INT_PTR ProgressDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM)
         // Later messages of the dying window no longer reach this object.
         SetWindowLongPtrW(dialog_, GWLP_USERDATA, 0);
         dialog_ = nullptr;
+        window_ = nullptr;
         PostQuitMessage(0);
         return 0;
     case WM_COMMAND:

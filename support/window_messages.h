@@ -18,7 +18,15 @@ constexpr UINT WM_GENERATION_NOT_KEPT = WM_APP + 103;
 // would and answers with AnswerCancelRequest; any other is sent IDCANCEL instead.
 constexpr UINT WM_CANCEL_REQUEST = WM_APP + 104;
 
+// Posted by the window's archive job when its work has ended (app/archive_jobs.h).
+constexpr UINT WM_ARCHIVE_JOB_ENDED = WM_APP + 105;
+
 // A bar control forwards its WM_KEYDOWN to the main window as this message (bar/button_mouse.h).
 constexpr UINT WM_BUTTONKEYDOWN = WM_USER + 2000;
 
-// WM_APP + 1 is the progress window's, ending its thread (support/progress_window.cpp).
+// The progress window's own (support/progress_window.h), below the main
+// window's numbers: posted as the object goes, the window closes and its
+// thread ends.
+constexpr UINT WM_PROGRESS_END = WM_APP + 1;
+// Posted by its Stop: the cancel question, when open, ends unanswered.
+constexpr UINT WM_PROGRESS_STOP = WM_APP + 2;

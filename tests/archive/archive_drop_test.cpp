@@ -3,6 +3,7 @@
 #include "support/launcher.h"
 #include "support/zip.h"
 
+#include "app/archive_jobs.h"
 #include "archive/archive_drop.h"
 #include "archive/zip_extract.h"
 #include "archive/zip_packer.h"
@@ -20,13 +21,40 @@ using namespace support;
 
 namespace {
 
-// A drop as the shell hands it over, with UTF-16 names; handled at once and freed.
+// A window's drop, its job waited for until it has ended or the window has gone.
+bool DropOnWindow(HWND window, HDROP drop)
+{
+    const bool handled = StartArchiveDrop(window, drop);
+    EXPECT_TRUE(WaitUntil([window] { return !IsWindow(window) || !ArchiveJobOf(window); }));
+    return handled;
+}
+
+// The window's job has been stopped (null job: none to stop, the window gone without stopping it).
+bool JobStopping(HWND window)
+{
+    const ArchiveJob* job = ArchiveJobOf(window);
+    return job && job->Stopping();
+}
+
+// A drop without a window: its steps in turn, each work's end waited for.
+bool DropAlone(HDROP drop)
+{
+    ArchiveJob job(nullptr, 0, ReadArchiveDrop(drop));
+    ArchiveStep step = BeginArchiveDrop(job);
+    while (step == ArchiveStep::kWorking) {
+        EXPECT_TRUE(WaitUntil([&job] { return job.Ended(); }));
+        step = FinishArchiveDrop(job);
+    }
+    return step != ArchiveStep::kNotForArchives;
+}
+
+// A drop as the shell hands it over, with UTF-16 names; handled at once, waited for and freed.
 bool ShellDrop(HWND owner, const std::vector<std::wstring>& paths)
 {
     const std::string block = DropBlock(paths);
     HGLOBAL drop = GlobalAlloc(GMEM_FIXED, block.size());
     memcpy(drop, block.data(), block.size());
-    const bool handled = HandleArchiveDrop(owner, static_cast<HDROP>(drop));
+    const bool handled = owner ? DropOnWindow(owner, static_cast<HDROP>(drop)) : DropAlone(static_cast<HDROP>(drop));
     GlobalFree(drop);
     return handled;
 }
@@ -100,13 +128,6 @@ struct DropCase {
     int answer = IDOK;                       // pressed in the box
     const FolderLister* lister = nullptr;    // how folders list
 };
-void PutSeamsBack()
-{
-    OverrideDesktopFolder(nullptr);
-    OverrideFolderOpener(nullptr);
-    OverrideEntryWriter(nullptr);
-    OverrideFolderLister(nullptr);
-}
 
 // Folders that cannot be listed at all, or whose listing breaks off at its end after naming a file gone since.
 HANDLE DeniedFirst(const wchar_t*, WIN32_FIND_DATAW*)
@@ -140,10 +161,9 @@ TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)
     const DropCase& c = GetParam();
     TempFolder root;
     const std::wstring desktop = root.Folder(L"desk"), source = root.Folder(L"src");
-    Restore seams{PutSeamsBack};
-    OverrideDesktopFolder(c.desktopFolder ? c.desktopFolder : desktop.c_str());
-    OverrideFolderOpener(RecordOpen);
-    OverrideFolderLister(c.lister);
+    const SeamGuard desktopFolder = OverrideDesktopFolder(c.desktopFolder ? c.desktopFolder : desktop.c_str());
+    const SeamGuard opener = OverrideFolderOpener(RecordOpen);
+    const SeamGuard lister = OverrideFolderLister(c.lister);
     g_opened.clear();
     std::vector<std::wstring> dropped;
     for (const std::wstring& item : c.items) {
@@ -256,10 +276,8 @@ BOOL ClosingWriter(HANDLE file, const void* data, DWORD size, DWORD* written)
         EXPECT_FALSE(IsWindowEnabled(g_launcher));  // no click reaches the bar meanwhile
         PostMessageW(g_launcher, WM_COMMAND, IDM_FIRST_GROUP + 1, 0);
         PostMessageW(g_launcher, g_close.message, g_close.wParam, 0);
-        // The job's next look at its messages, which comes at its display interval, made in this write.
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
+        // The job writes on once the window's thread has stopped it.
+        EXPECT_TRUE(WaitUntil([] { return JobStopping(g_launcher); }));
     }
     return WriteFile(file, data, size, written, nullptr);
 }
@@ -270,10 +288,9 @@ TEST_P(CloseDuringJob, StopsTheJobThenCloses)
 {
     Open();
     TempFolder desktop;
-    Restore seams{PutSeamsBack};
-    OverrideDesktopFolder(desktop.Path().c_str());
-    OverrideFolderOpener(RecordOpen);
-    OverrideEntryWriter(ClosingWriter);
+    const SeamGuard desktopFolder = OverrideDesktopFolder(desktop.Path().c_str());
+    const SeamGuard opener = OverrideFolderOpener(RecordOpen);
+    const SeamGuard writer = OverrideEntryWriter(ClosingWriter);
     g_opened.clear();
     g_launcher = window_;
     g_close = GetParam();
@@ -291,6 +308,72 @@ TEST_P(CloseDuringJob, StopsTheJobThenCloses)
 INSTANTIATE_TEST_SUITE_P(Ways, CloseDuringJob, ::testing::ValuesIn(std::vector<CloseCase>{
     {"CloseMessage", WM_CLOSE, 0}, {"TrayMenuGoodbye", WM_COMMAND, IDM_CLOSE}, {"SessionEnd", WM_ENDSESSION, TRUE},
 }), RowName);
+
+// A packing of the window's drop met halfway by the launcher's close, the session's end or a restore from the tray:
+// what is done to the window from the job's thread, at its third read, while the window's thread runs on.
+class PackingMetHalfway : public LauncherWindow {
+protected:
+    void Pack(std::function<void()> halfway)
+    {
+        const SeamGuard desktopFolder = OverrideDesktopFolder(desktop_.Path().c_str());
+        const SeamGuard reader = OverrideSourceReader(HalfwayReader);
+        g_halfway = std::move(halfway);
+        g_reads = 0;
+        const std::wstring docs = source_.Folder(L"docs");
+        ASSERT_TRUE(WriteBytes(docs + L"\\big.bin", std::string(1 << 20, 'b')));
+        DialogWaiter name(L"ZIP書庫の作成", IDOK);
+        EXPECT_TRUE(ShellDrop(window_, {docs}));
+        EXPECT_TRUE(name.Seen());
+    }
+    // The job's thread once the window's thread has stopped the job.
+    void WaitStopped() { EXPECT_TRUE(WaitUntil([this] { return JobStopping(window_); })); }
+
+    TempFolder desktop_, source_;
+
+private:
+    static BOOL HalfwayReader(HANDLE file, void* data, DWORD size, DWORD* read)
+    {
+        if (++g_reads == 3)
+            g_halfway();
+        return ReadFile(file, data, size, read, nullptr);
+    }
+    static inline std::function<void()> g_halfway;
+    static inline int g_reads = 0;
+};
+
+TEST_F(PackingMetHalfway, CloseStopsItAndClosesOnceItHasEnded)
+{
+    Open();
+    Pack([this] {
+        PostMessageW(window_, WM_COMMAND, IDM_CLOSE, 0);
+        WaitStopped();
+    });
+    EXPECT_EQ(Tree(), ListTree(desktop_.Path()));  // neither the archive nor its temporary file
+    EXPECT_TRUE(WaitGone(window_));
+    EXPECT_TRUE(Exists(folder_.File(L"porun.dat")));
+}
+
+TEST_F(PackingMetHalfway, SessionEndStopsItAndWaitsForItBeforeWriting)
+{
+    Open();
+    Pack([this] {
+        EXPECT_TRUE(SendMessageW(window_, WM_QUERYENDSESSION, 0, 0));  // answered while the job works
+        PostMessageW(window_, WM_ENDSESSION, TRUE, 0);
+        WaitStopped();
+    });
+    EXPECT_EQ(Tree(), ListTree(desktop_.Path()));
+    EXPECT_TRUE(WaitGone(window_));
+    EXPECT_TRUE(Exists(folder_.File(L"porun.dat")));
+}
+
+TEST_F(PackingMetHalfway, RestoreFromTheTrayIsRefused)
+{
+    Open();
+    Pack([this] { EXPECT_TRUE(SendMessageTimeoutW(window_, WM_COMMAND, IDM_RESTORE_GENERATION, 0, SMTO_NORMAL, 15000,
+                                                  nullptr)); });
+    EXPECT_EQ(L"docs.zip[docs/big.bin,docs/]", Describe(desktop_.Path()));
+    EXPECT_TRUE(IsWindow(window_));
+}
 
 // The session's end while the built launcher packs, its cancel question open: the question goes unanswered and the
 // launcher ends by itself; its temporary file goes also when the system ends it as soon as it has answered.

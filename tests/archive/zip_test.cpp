@@ -126,8 +126,7 @@ TEST_P(PackedItems, HoldTheirTreeUnderTheirNames)
         links.push_back(std::make_unique<SymbolicLink>(link(made), target));
         ASSERT_TRUE(links.back()->Made()) << "nothing planted";
     }
-    Restore lister{[] { OverrideFolderLister(nullptr); }};
-    OverrideFolderLister(GetParam().lister);
+    const SeamGuard lister = OverrideFolderLister(GetParam().lister);
     unsigned counted[2] = {0, 0};
     for (int countOnly = 1; countOnly >= 0; --countOnly) {
         ZipPacker packer;
@@ -215,11 +214,8 @@ TEST_P(PackingJob, NeverLeavesAHalfWrittenArchive)
                               OPEN_EXISTING, 0, nullptr);
     g_calls = 0;
     g_cancelAt = GetParam().cancelAt;
-    Restore reader{[lock] {
-        OverrideSourceReader(nullptr);
-        CloseHandle(lock);
-    }};
-    OverrideSourceReader(GetParam().reader);
+    const Restore unlock{[lock] { CloseHandle(lock); }};
+    const SeamGuard reader = OverrideSourceReader(GetParam().reader);
     PackReport report;
     EXPECT_EQ(GetParam().result, PackIntoArchive((base + L"out.zip").c_str(), {base + L"small.txt", base + L"big.bin"},
                                                  nullptr, &report));
@@ -278,7 +274,6 @@ TEST(RootPath, HasNoNameOfItsOwn)
 
 class Extraction : public ::testing::Test {
 protected:
-    void TearDown() override { OverrideEntryWriter(nullptr); }
     std::wstring Out() const { return root_.File(L"out"); }
     ExtractResult Extract(const std::string& bytes, ExtractReport* report = nullptr)
     {
@@ -453,7 +448,7 @@ class DamagedArchive : public Extraction, public ::testing::WithParamInterface<D
 TEST_P(DamagedArchive, LeavesOnlyWholeFiles)
 {
     const DamagedCase& c = GetParam();
-    OverrideEntryWriter(c.writer);
+    const SeamGuard writer = OverrideEntryWriter(c.writer);
     g_calls = g_bar = 0;
     g_cancelAt = c.cancelAt;
     ExtractReport report;
@@ -509,7 +504,7 @@ TEST_P(OtherToolsArchive, ExtractsToTheBytesPackedAtEverySize)
 {
     const std::wstring archive = BuildFile(PORUN_SAMPLE_ARCHIVES) + L"\\" + GetParam().archive;
     g_matched.clear();
-    OverrideEntryWriter(ComparingWriter);
+    const SeamGuard writer = OverrideEntryWriter(ComparingWriter);
     ExtractReport report;
     ASSERT_EQ(kExtractDone, ExtractArchive(archive.c_str(), Out().c_str(), nullptr, &report)) << Utf8(report.entry);
     const std::vector<ListedEntry> entries = ListZip(archive);
