@@ -5,9 +5,11 @@
 #include "bench/bench_time.h"
 
 #include "app/main_window.h"
+#include "app/window_state.h"
 #include "data/button_place.h"
 #include "data/button_search.h"
-#include "data/launcher_data.h"
+#include "data/launcher.h"
+#include "data/store_field.h"
 #include "dialogs/button_search_dialog.h"
 #include "resources/resource_ids.h"
 #include "support/program_files.h"
@@ -17,6 +19,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,14 +55,12 @@ std::vector<std::wstring> Keystrokes()
     return prefixes;
 }
 
-void FillButtons()
+void FillButtons(Launcher& launcher)
 {
-    AppSettings settings = GetSettings();
-    settings.groupCount = kGroupCount;
-    SetSettings(settings);
+    launcher.Settings().groupCount = kGroupCount;
     for (int number = 0; number < kButtonCount; ++number) {
         const ButtonPlace place = ButtonPlace::FromNumber(number);
-        ButtonRecord* button = ButtonAt(place.group, place.button);
+        ButtonRecord* button = launcher.ButtonAt(place.group, place.button);
         std::memset(button, 0, sizeof *button);
         const int base = number % 20;
         wchar_t text[kFieldSize];
@@ -92,10 +93,23 @@ double ProcessorMs()
 // Runs inside the search window's message loop: types every keystroke into
 // its field, timing each until the list has painted, then closes it. The
 // first round draws every icon once and is not counted.
+// The search window of this thread: the dialog with the search field.
+HWND SearchWindow()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM result) -> BOOL {
+        if (!GetDlgItem(window, IDC_SEARCH_QUERY))
+            return TRUE;
+        *reinterpret_cast<HWND*>(result) = window;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 void CALLBACK TypeIntoWindow(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
-    HWND search = ButtonSearchWindow();
+    HWND search = SearchWindow();
     if (!search)
         return;
     if (!IsWindowVisible(search)) {
@@ -153,19 +167,20 @@ int main()
     wchar_t folder[MAX_PATH];
     wsprintfW(folder, L"%lsporun-search-bench-%lu", temp, GetCurrentProcessId());
     CreateDirectoryW(folder, nullptr);
-    OverrideProgramPath((std::wstring(folder) + L"\\porun.exe").c_str());  // its files go there
-    if (!AllocateLauncherData())
+    std::optional<SeamGuard> copy(OverrideProgramPath((std::wstring(folder) + L"\\porun.exe").c_str()));  // its files
+    const std::unique_ptr<Launcher> launcher = Launcher::Create();
+    if (!launcher)
         return 1;
-    HWND window = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass);
+    HWND window = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass, *launcher);
     if (!window)
         return 1;
-    FillButtons();
+    FillButtons(*launcher);
 
     SearchIndex& index = g_index;
     std::vector<double> builds;
     for (int round = 0; round < kRounds; ++round) {
         const double start = NowMs();
-        BuildSearchIndex(*LauncherImage(), kGroupCount, &index);
+        BuildSearchIndex(launcher->Data(), kGroupCount, &index);
         builds.push_back(NowMs() - start);
     }
     const std::vector<std::wstring> keystrokes = Keystrokes();
@@ -179,7 +194,7 @@ int main()
         }
     }
     SetTimer(nullptr, 0, 0, TypeIntoWindow);
-    ButtonSearchDialog search(window);
+    ButtonSearchDialog search(WindowState(window)->bar);
     search.Run();
 
     std::printf("100 buttons, %d groups; %d keystrokes (%d words typed)\n", kGroupCount,
@@ -193,10 +208,9 @@ int main()
         std::printf("keystroke changing the list, processor time of this process: %.3f ms\n", g_cpuPerChange);
     std::printf("one frame: %.1f ms\n", kFrameMs);
     DestroyWindow(window);
-    FreeLauncherData();
     for (const wchar_t* name : {L"\\porun.dat", L"\\position.dat", L"\\shortcut.dat"})
         DeleteFileW((std::wstring(folder) + name).c_str());
     RemoveDirectoryW(folder);
-    OverrideProgramPath(nullptr);
+    copy.reset();
     return 0;
 }

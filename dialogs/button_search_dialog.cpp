@@ -3,7 +3,6 @@
 #include "bar/bar_geometry.h"
 #include "bar/button_icons.h"
 #include "data/button_place.h"
-#include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "support/display_scale.h"
 #include "support/messages.h"
@@ -13,8 +12,6 @@
 #include <cwchar>
 
 namespace {
-HWND g_openWindow = nullptr;
-
 // The columns share the list's width: title, group, and the file the rest.
 struct ColumnSpec {
     UINT headerId;
@@ -51,19 +48,15 @@ void CopyCell(const wchar_t* text, wchar_t* cell, int size)
 }
 }  // namespace
 
-HWND ButtonSearchWindow()
-{
-    return g_openWindow;
-}
-
 SearchChoice ButtonSearchDialog::Run()
 {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    if (!LauncherImage() || !index_.Allocate())
+    const Launcher& launcher = bar_.launcher;
+    if (!index_.Allocate())
         return choice_;
-    BuildSearchIndex(*LauncherImage(), GetSettings().groupCount, index_.Get());
-    ShowModal(mainWindow_, IDD_BUTTON_SEARCH);
+    BuildSearchIndex(launcher.Data(), launcher.Settings().groupCount, index_.Get());
+    ShowModal(bar_.window, IDD_BUTTON_SEARCH);
     return choice_;
 }
 
@@ -98,7 +91,6 @@ void ButtonSearchDialog::SetUpList()
 
 bool ButtonSearchDialog::OnInitDialog()
 {
-    g_openWindow = dialog_;
     SetWindowSubclass(GetDlgItem(dialog_, IDC_SEARCH_QUERY), QueryProc, 0, reinterpret_cast<DWORD_PTR>(this));
     SendDlgItemMessageW(dialog_, IDC_SEARCH_QUERY, EM_SETLIMITTEXT, kFieldLength, 0);
     SetUpList();
@@ -182,11 +174,12 @@ int ButtonSearchDialog::ImageOf(int number)
         return images_[number];
     const ButtonPlace place = ButtonPlace::FromNumber(number);
     int image = I_IMAGENONE;
-    HICON shown = place.group == CurrentGroupIndex() ? reinterpret_cast<HICON>(SendDlgItemMessageW(
-        mainWindow_, IDC_FIRST_LAUNCHER + place.button, BM_GETIMAGE, IMAGE_ICON, 0)) : nullptr;
+    const Launcher& launcher = bar_.launcher;
+    HICON shown = place.group == launcher.CurrentGroup() ? reinterpret_cast<HICON>(SendDlgItemMessageW(
+        bar_.window, IDC_FIRST_LAUNCHER + place.button, BM_GETIMAGE, IMAGE_ICON, 0)) : nullptr;
     if (shown) {
         image = ImageList_AddIcon(imageList_.Get(), shown);  // a copy: the bar keeps its own
-    } else if (const ButtonRecord* record = ButtonAt(place.group, place.button)) {
+    } else if (const ButtonRecord* record = launcher.ButtonAt(place.group, place.button)) {
         const ScopedIcon icon(LoadRecordIcon(*record, iconSize_));
         if (icon)
             image = ImageList_AddIcon(imageList_.Get(), icon.Get());
@@ -201,7 +194,7 @@ void ButtonSearchDialog::FillCell(LVITEMW* item)
         return;
     const int number = found_[item->iItem];
     const ButtonPlace place = ButtonPlace::FromNumber(number);
-    const LauncherData& data = *LauncherImage();
+    const LauncherData& data = bar_.launcher.Data();
     const ButtonRecord& record = data.groups[place.group].buttons[place.button];
     if (item->mask & LVIF_IMAGE)
         item->iImage = ImageOf(number);
@@ -342,7 +335,6 @@ INT_PTR ButtonSearchDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPA
         Finish(SearchAction::Cancelled);
         return TRUE;
     case WM_DESTROY:
-        g_openWindow = nullptr;
         ListView_SetImageList(List(), nullptr, LVSIL_SMALL);
         imageList_.Reset();
         return FALSE;

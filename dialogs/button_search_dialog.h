@@ -6,6 +6,7 @@
 // CTRL+ENTER its folder, SHIFT+ENTER its settings; ESC, or another window
 // taking the activation, closes the window. What was chosen is done by the
 // caller once the window has gone.
+#include "bar/bar.h"
 #include "data/button_search.h"
 #include "support/dialog_base.h"
 #include "support/scoped_handle.h"
@@ -25,7 +26,7 @@ struct SearchChoice {
 
 class ButtonSearchDialog : public DialogBase {
 public:
-    explicit ButtonSearchDialog(HWND mainWindow) : mainWindow_(mainWindow) {}
+    explicit ButtonSearchDialog(const ButtonBar& bar) : bar_(bar) {}
 
     // Runs the window modally over the main window.
     SearchChoice Run();
@@ -48,7 +49,7 @@ private:
     static LRESULT CALLBACK QueryProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR self);
 
-    HWND mainWindow_;
+    const ButtonBar& bar_;  // the main window's: the buttons searched and the icons it shows
     HeapObject<SearchIndex> index_;  // folded at opening
     int found_[kButtonCount] = {};
     int foundCount_ = -1;  // none listed yet: the first filtering fills the list
@@ -60,5 +61,3 @@ private:
     bool finished_ = false;
 };
 
-// The open search window, null when there is none.
-HWND ButtonSearchWindow();

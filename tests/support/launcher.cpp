@@ -5,7 +5,6 @@
 #include "app/tray_icon.h"
 #include "bar/bar_geometry.h"
 #include "data/button_place.h"
-#include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "support/code_page_932.h"
 #include "support/program_files.h"
@@ -114,11 +113,12 @@ void LauncherWindow::Open(int show)
     program_ = CopyInto(BuildFile(PORUN_EXE_PATH), folder_, L"porun.exe");
     ASSERT_TRUE(!program_.empty() && WriteBytes(folder_.File(L"porun.dat"), data_.Bytes()));
     ASSERT_TRUE(shortcuts_.empty() || WriteBytes(folder_.File(L"shortcut.dat"), shortcuts_));
-    OverrideProgramPath(program_.c_str());
+    programPath_.emplace(OverrideProgramPath(program_.c_str()));
     if (beforeStart_)
         beforeStart_();
-    ASSERT_TRUE(AllocateLauncherData());
-    window_ = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass);
+    launcher_ = Launcher::Create();
+    ASSERT_TRUE(launcher_);
+    window_ = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass, *launcher_);
     ASSERT_NE(nullptr, window_);
     ShowWindow(window_, show);
     UpdateWindow(window_);
@@ -135,8 +135,8 @@ void LauncherWindow::Close()
         return;
     DestroyWindow(window_);
     PumpPending();
-    FreeLauncherData();
-    OverrideProgramPath(nullptr);
+    launcher_.reset();
+    programPath_.reset();
     window_ = nullptr;
 }
 
