@@ -127,8 +127,8 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADay)
     }
     const std::vector<std::wstring> files = {data, folder.File(L"shortcut.dat"), folder.File(L"position.dat")};
     const std::vector<std::string> day = {ReadBytes(files[0]), ReadBytes(files[1]), ReadBytes(files[2])};
-    EXPECT_NE(std::string::npos, day[1].find(ShortcutLines(0, 1, VK_F9, 3, 1))) << day[1];
-    EXPECT_NE(std::string::npos, day[1].find(ShortcutLines(1, 5, VK_F8, 0, 0, 0))) << day[1];
+    EXPECT_NE(std::string::npos, day[1].find(ShortcutLines(0, 1, VK_F9, kShift | kCtrl, kSystemHotkey))) << day[1];
+    EXPECT_NE(std::string::npos, day[1].find(ShortcutLines(1, 5, VK_F8, kNoModifiers, kPlainKey, 0))) << day[1];
 
     {
         LauncherProcess launcher(exe);

@@ -6,6 +6,7 @@
 #include "data/launcher.h"
 #include "data/launcher_records.h"
 #include "data/stored_layout.h"
+#include "shortcuts/key_names.h"
 #include "support/seam_guard.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +39,14 @@ struct DataImage {
     static std::optional<DataImage> Read(const std::wstring& path);  // nullopt unless a whole image
 };
 static_assert(sizeof(DataImage) == kDataFileSize, "as the file");
+
+// shortcut.dat's modifier flags and its mark of a system-wide hotkey, by name.
+constexpr int kNoModifiers = 0;
+constexpr int kShift = kModifierShift;
+constexpr int kCtrl = kModifierCtrl;
+constexpr int kAlt = kModifierAlt;
+constexpr int kPlainKey = 0;      // a shortcut of the launcher's window alone
+constexpr int kSystemHotkey = 1;  // also registered system-wide
 
 // shortcut.dat lines as the launcher writes them: one button's four (id: its number), the activation's two.
 std::string ShortcutLines(int group, int button, int key, int flags, int system, int id = -1);

@@ -38,7 +38,7 @@ TEST_P(BarNames, EachControlSaysWhatItIs)
     data_.Group(0, L"いつもの").Group(1, L"二番");
     data_.Button(0, 0, L"メモ帳", L"C:\\memo.exe").Button(1, 2, L"二", L"C:\\2.exe");
     data_.settings.groupCount = 2;
-    shortcuts_ = ShortcutLines(0, 0, 'M', kModifierCtrl, 0) + ActiveLines(0, 0);
+    shortcuts_ = ShortcutLines(0, 0, 'M', kCtrl, kPlainKey) + ActiveLines(0, kNoModifiers);
     Open();
     const auto dialog = Expect(row().dialog, row().press);
     (this->*row().change)();

@@ -28,11 +28,10 @@ protected:
         data_.Button(0, 1, L"Gone", folder_.File(L"gone.exe")).Button(1, 3, L"gone", folder_.File(L"gone.exe"));
         data_.settings.groupCount = 5;
         data_.settings.collapseOnLaunch = collapseOnLaunch;
-        const int ctrl = kModifierCtrl;
-        shortcuts_ = ShortcutLines(1, 2, 'K', ctrl, 0) + ShortcutLines(4, 0, 'K', ctrl, 0) +
-                     ShortcutLines(1, 3, 'K', ctrl, 0) + ShortcutLines(0, 5, 'K', ctrl | kModifierShift, 0) +
-                     ShortcutLines(0, 0, '3', kModifierShift, 0) + ShortcutLines(2, 1, VK_F12, 0, 0) +
-                     ActiveLines(0, 0);
+        shortcuts_ = ShortcutLines(1, 2, 'K', kCtrl, kPlainKey) + ShortcutLines(4, 0, 'K', kCtrl, kPlainKey) +
+                     ShortcutLines(1, 3, 'K', kCtrl, kPlainKey) + ShortcutLines(0, 5, 'K', kShift | kCtrl, kPlainKey) +
+                     ShortcutLines(0, 0, '3', kShift, kPlainKey) +
+                     ShortcutLines(2, 1, VK_F12, kNoModifiers, kPlainKey) + ActiveLines(0, kNoModifiers);
         Open();
         EXPECT_EQ(Shows(B(2)), Shows(B(0))) << "the recorder's icon: found through %PORUN_DIR%";
         GetWindowRect(window_, &before_);
@@ -428,8 +427,8 @@ TEST_P(DragOnTheBar, MovesCopiesOrLeavesTheButtons)
     data_.settings.groupCount = 3;
     data_.Button(0, 2, L"Two", program, L"", L"", program, 2).Button(0, 5, L"Five", program, L"", L"", program, 6);
     data_.Button(1, 7, L"Seven", program, L"", L"", program, 4);
-    shortcuts_ =
-        ShortcutLines(0, 2, 'A', kModifierCtrl, 0) + ShortcutLines(0, 5, 'B', kModifierAlt, 1) + ActiveLines(0, 0);
+    shortcuts_ = ShortcutLines(0, 2, 'A', kCtrl, kPlainKey) + ShortcutLines(0, 5, 'B', kAlt, kSystemHotkey) +
+                 ActiveLines(0, kNoModifiers);
     OpenInFront();
     const auto question = Expect(kQuestion, row().answer);
     row().shift ? Drag(B(2), row().steps, {VK_SHIFT}) : Drag(B(2), row().steps);
@@ -517,9 +516,8 @@ TEST_F(Bar, RestingOnTheNextArrowMovesAButtonIntoTheNextGroupWithItsHotkey)
     Recorder second(folder_, L"second\\rec.exe");
     data_.settings.groupCount = 3;
     data_.Button(0, 0, L"first", first.Path()).Button(1, 7, L"second", second.Path());
-    const int ctrlShift = kModifierCtrl | kModifierShift;
-    shortcuts_ =
-        ShortcutLines(0, 0, VK_F11, ctrlShift, 1) + ShortcutLines(1, 7, VK_F9, ctrlShift, 1) + ActiveLines(0, 0);
+    shortcuts_ = ShortcutLines(0, 0, VK_F11, kShift | kCtrl, kSystemHotkey) +
+                 ShortcutLines(1, 7, VK_F9, kShift | kCtrl, kSystemHotkey) + ActiveLines(0, kNoModifiers);
     OpenInFront();
     Drag(B(0), {{IDC_NEXT_GROUP, 0, 2}, {B(7)}});
     ASSERT_EQ(GroupPicture(1), Shows(IDC_GROUP_BUTTON));
