@@ -60,7 +60,8 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADay)
         ASSERT_TRUE(saved && saved->File(0, 1) == calc.Path());
 
         // The shortcut list opens on the button: CTRL+SHIFT+F9, system-wide, starts it from anywhere.
-        HWND list = FromMenu(launcher, IDC_FIRST_LAUNCHER + 1, IDM_BUTTON_SHORTCUTS, L"ショートカットキーの設定");
+        const wchar_t shortcutList[] = L"ショートカットキーの設定";
+        HWND list = FromMenu(launcher, IDC_FIRST_LAUNCHER + 1, IDM_BUTTON_SHORTCUTS, shortcutList);
         ASSERT_TRUE(Capture(launcher, list, IDC_SHORTCUT_ASSIGN, {VK_CONTROL, VK_SHIFT}, VK_F9));
         SendDlgItemMessageW(list, IDC_SHORTCUT_SYSTEM_HOTKEY, BM_CLICK, 0, 0);
         ASSERT_TRUE(Confirm(list) && Idle(window));
@@ -83,9 +84,9 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADay)
 
         dialog = FromMenu(launcher, IDC_GROUP_BUTTON, IDM_BUTTON_SETTINGS, L"基本設定");
         SetDlgItemTextW(dialog, IDC_GROUP_NAME, L"道具箱");
-        for (auto [id, check] : {std::pair{IDC_GROUP_ALWAYS_ON_TOP, BST_CHECKED},
-                                 {IDC_GROUP_START_WITH_LAST, BST_CHECKED}, {IDC_GROUP_COLLAPSE, BST_UNCHECKED}})
-            SendDlgItemMessageW(dialog, id, BM_SETCHECK, check, 0);
+        SendDlgItemMessageW(dialog, IDC_GROUP_ALWAYS_ON_TOP, BM_SETCHECK, BST_CHECKED, 0);
+        SendDlgItemMessageW(dialog, IDC_GROUP_START_WITH_LAST, BM_SETCHECK, BST_CHECKED, 0);
+        SendDlgItemMessageW(dialog, IDC_GROUP_COLLAPSE, BM_SETCHECK, BST_UNCHECKED, 0);
         SendDlgItemMessageW(dialog, IDC_GROUP_COUNT_SPIN, UDM_SETPOS, 0, MAKELPARAM(5, 0));
         ASSERT_TRUE(Confirm(dialog));
         EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) << "always on top not applied at once";
@@ -93,10 +94,11 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADay)
         EXPECT_EQ(L"道具箱", Decoded(saved->groups[1].group.name));
         EXPECT_EQ(L"でんたく", saved->Title(0, 1));
         EXPECT_EQ(memo.Path(), saved->File(1, 5));
-        const AppSettings& set = saved->settings;
-        const std::vector<int> chosen = {set.collapseOnLaunch, set.alwaysOnTop, set.groupCount, set.startWithLastGroup,
-                                         set.lastGroup};
-        EXPECT_EQ((std::vector<int>{0, 1, 5, 1, 1}), chosen);
+        EXPECT_EQ(0, saved->settings.collapseOnLaunch);
+        EXPECT_EQ(1, saved->settings.alwaysOnTop);
+        EXPECT_EQ(5, saved->settings.groupCount);
+        EXPECT_EQ(1, saved->settings.startWithLastGroup);
+        EXPECT_EQ(1, saved->settings.lastGroup);
 
         // A file and a folder packed onto the desktop (the test's own); the archive unpacked beside it and shown.
         const std::wstring name = L"porun-whole-day";
@@ -125,8 +127,8 @@ TEST(WholeDay, FilesSettingsAndShortcutsSurviveADay)
     }
     const std::vector<std::wstring> files = {data, folder.File(L"shortcut.dat"), folder.File(L"position.dat")};
     const std::vector<std::string> day = {ReadBytes(files[0]), ReadBytes(files[1]), ReadBytes(files[2])};
-    EXPECT_NE(std::string::npos, day[1].find(ShortcutLines(0, 1, VK_F9, 3, 1))) << day[1];
-    EXPECT_NE(std::string::npos, day[1].find(ShortcutLines(1, 5, VK_F8, 0, 0, 0))) << day[1];
+    EXPECT_NE(std::string::npos, day[1].find(ShortcutLines(0, 1, VK_F9, kShift | kCtrl, kSystemHotkey))) << day[1];
+    EXPECT_NE(std::string::npos, day[1].find(ShortcutLines(1, 5, VK_F8, kNoModifiers, kPlainKey, 0))) << day[1];
 
     {
         LauncherProcess launcher(exe);

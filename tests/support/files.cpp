@@ -23,8 +23,9 @@ TempFolder::TempFolder(const wchar_t* leaf)
 std::string ReadBytes(const std::wstring& path)
 {
     std::string bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
-                              nullptr);  // a rename into place holds the file open for DELETE until it returns
+    // A rename into place holds the file open for DELETE until it returns.
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_DELETE;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
     char block[65536];
     for (DWORD read = 0; ReadFile(file, block, sizeof block, &read, nullptr) && read > 0;)
         bytes.append(block, read);

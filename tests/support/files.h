@@ -5,12 +5,15 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace support {
 
 std::wstring Utf16(const std::string& utf8);  // a narrow literal (UTF-8) or a recorder's line
 std::string Utf8(const std::wstring& text);
+// A u8"" literal's bytes as a narrow string: C++20 gives such literals a character type of their own.
+inline std::string Utf8Bytes(std::u8string_view text) { return std::string(text.begin(), text.end()); }
 void RemoveTree(const std::wstring& path);  // also paths beyond MAX_PATH
 
 // A fresh folder under %TEMP%, removed at the end; with a leaf (e.g. L"表ソ") Path() is that sub-folder.

@@ -6,6 +6,7 @@
 #include "data/launcher.h"
 #include "data/launcher_records.h"
 #include "data/stored_layout.h"
+#include "shortcuts/key_names.h"
 #include "support/seam_guard.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,9 @@
 
 namespace support {
 
-constexpr wchar_t kError[] = L"ぽてまるエラー", kNotice[] = L"ぽてまるのお知らせ", kQuestion[] = L"ぽてまるの質問";
+constexpr wchar_t kError[] = L"ぽてまるエラー";
+constexpr wchar_t kNotice[] = L"ぽてまるのお知らせ";
+constexpr wchar_t kQuestion[] = L"ぽてまるの質問";
 
 // porun.dat byte for byte as every launcher, old and new, reads it (data/stored_layout.h).
 std::wstring Decoded(const char* field);  // a field's text from code page 932
@@ -36,6 +39,14 @@ struct DataImage {
     static std::optional<DataImage> Read(const std::wstring& path);  // nullopt unless a whole image
 };
 static_assert(sizeof(DataImage) == kDataFileSize, "as the file");
+
+// shortcut.dat's modifier flags and its mark of a system-wide hotkey, by name.
+constexpr int kNoModifiers = 0;
+constexpr int kShift = kModifierShift;
+constexpr int kCtrl = kModifierCtrl;
+constexpr int kAlt = kModifierAlt;
+constexpr int kPlainKey = 0;      // a shortcut of the launcher's window alone
+constexpr int kSystemHotkey = 1;  // also registered system-wide
 
 // shortcut.dat lines as the launcher writes them: one button's four (id: its number), the activation's two.
 std::string ShortcutLines(int group, int button, int key, int flags, int system, int id = -1);
@@ -70,9 +81,14 @@ struct Received {
 class Recorder {
 public:
     Recorder(const TempFolder& folder, const std::wstring& relative, bool withIcon = false)
-        : path_(CopyInto(BuildFile(withIcon ? PORUN_RECORDER_ICON_PATH : PORUN_RECORDER_PATH), folder, relative)) {}
+        : path_(CopyInto(BuildFile(withIcon ? PORUN_RECORDER_ICON_PATH : PORUN_RECORDER_PATH), folder, relative))
+    {
+    }
     const std::wstring& Path() const { return path_; }
-    bool Started() const { return WaitUntil([this] { return StartedYet(); }); }  // it renames the file into place whole
+    bool Started() const
+    {
+        return WaitUntil([this] { return StartedYet(); });
+    }                      // it renames the file into place whole
     Received Got() const;  // once Started()
     bool StartedYet() const { return Exists(FolderOf(path_) + L"\\received.txt"); }  // after a positive barrier
 
@@ -93,24 +109,24 @@ protected:
     void Close();                             // DestroyWindow: the launcher writes its files
     void Click(int id);                       // BN_CLICKED (the group button's check toggles first)
     void Command(UINT id) { SendMessageW(window_, WM_COMMAND, id, 0); }  // as a menu choice sends it
-    void Key(BYTE vk, int controlId = 0);  // WM_KEYDOWN to the window or a bar control
-    void Drop(const std::vector<std::wstring>& files, int controlId);  // at the control's centre
+    void Key(BYTE vk, int controlId = 0);                                // WM_KEYDOWN to the window or a bar control
+    void Drop(const std::vector<std::wstring>& files, int controlId);    // at the control's centre
     OpenMenu RightClick(int controlId, UINT choose = 0,  // WM_CONTEXTMENU of a control (0: the bare window)
                         const std::function<void(const OpenMenu&)>& look = {});
     OpenMenu Tray(UINT mouseMessage, UINT choose = 0, UINT iconId = 1);
     void Drag(int from, const std::vector<DragStep>& steps, Keys held = {});  // released over the last step
-    Picture Shows(int controlId) const  // the image a bar control shows
+    Picture Shows(int controlId) const                                        // the image a bar control shows
     {
         const LRESULT image = SendDlgItemMessageW(window_, controlId, BM_GETIMAGE, IMAGE_ICON, 0);
         return Picture::OfIcon(reinterpret_cast<HICON>(image));
     }
     std::wstring Tip(int controlId) const;  // its tooltip text, "" when none
-    bool Expanded() const;                 // every launcher button lies inside the client area
+    bool Expanded() const;                  // every launcher button lies inside the client area
     std::optional<DataImage> Saved() const { return DataImage::Read(folder_.File(L"porun.dat")); }
 
     TempFolder folder_{L"表ソ"};
     DataImage data_;
-    std::string shortcuts_;  // shortcut.dat; none when empty
+    std::string shortcuts_;              // shortcut.dat; none when empty
     std::function<void()> beforeStart_;  // run by Open once the files are written, before the window is made
     bool waitReady_ = true;              // Open waits for the start's second half (MainWindowReady)
     std::wstring program_;
@@ -143,7 +159,7 @@ public:
     HWND Window();  // its main window once visible with its tray icon (its start's last step); null when it ended
     HWND Dialog(const std::wstring& captionPart) const { return WaitForDialog(captionPart, process_.dwProcessId); }
     bool Drop(const std::vector<std::wstring>& files, int controlId) const;  // DROPFILES in its memory
-    bool Close() const;  // true: it ended
+    bool Close() const;                                                      // true: it ended
 
 private:
     PROCESS_INFORMATION process_ = {};

@@ -20,7 +20,8 @@ std::string Fields(std::initializer_list<std::pair<int, uint32_t>> fields)
 
 uint32_t Crc(const std::string& bytes)
 {
-    return static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
+    const Bytef* data = reinterpret_cast<const Bytef*>(bytes.data());
+    return static_cast<uint32_t>(crc32(0, data, static_cast<uInt>(bytes.size())));
 }
 
 // From the version needed to the extra field's length: the same in both headers.

@@ -30,7 +30,8 @@ protected:
     std::unique_ptr<Launcher> launcher_ = Launcher::Create();
 };
 
-const wchar_t kLoadFailed[] = L"データの読み込みに失敗したのら！！", kSaveFailed[] = L"データの保存に失敗したのら！！";
+const wchar_t kLoadFailed[] = L"データの読み込みに失敗したのら！！";
+const wchar_t kSaveFailed[] = L"データの保存に失敗したのら！！";
 
 // A current-layout image: button (1,3) "Editor", settings {1, 0, count, 120, 80, last, startWithLast}.
 std::string Image(int count = 4, int last = 2, int startWithLast = 1, char title = 0, char groupName = 0)
@@ -241,56 +242,86 @@ INSTANTIATE_TEST_SUITE_P(Steps, SaveSurvivesAFailingStep, ::testing::ValuesIn(st
     {"ShortcutsMove", L"shortcut.dat", SaveShortcutTable, kMoveFails},
 }), RowName);
 
+// A file beside the program before a load and what the save after it writes.
 struct FileCase {
     const char* name;
-    std::string before;  // the file at the start ("-": none)
-    std::string saved;   // what the next save writes; shortcut.dat: "" when it equals before
-    bool record = true;  // position.dat: a place for 640 x 480 at (1, 2) is recorded before the save
+    std::string before;
+    std::string saved;
 };
+FileCase Kept(const char* name, const std::string& file)  // written back as it was
+{
+    return {.name = name, .before = file, .saved = file};
+}
 class ShortcutFileReading : public BesideTheProgram<FileCase> {};
 
 TEST_P(ShortcutFileReading, KeepsWhatTheRulesAllow)
 {
-    ASSERT_TRUE(GetParam().before == "-" || WriteBytes(folder_.File(L"shortcut.dat"), GetParam().before));
+    ASSERT_TRUE(WriteBytes(folder_.File(L"shortcut.dat"), GetParam().before));
     LoadShortcutTable(*launcher_);
-    ASSERT_TRUE(DeleteFileW(folder_.File(L"shortcut.dat").c_str()) || GetParam().before == "-");
+    ASSERT_TRUE(DeleteFileW(folder_.File(L"shortcut.dat").c_str()));
     ASSERT_TRUE(SaveShortcutTable(*launcher_));
-    const std::string& expected = GetParam().saved.empty() ? GetParam().before : GetParam().saved;
-    EXPECT_EQ(expected, ReadBytes(folder_.File(L"shortcut.dat")));
+    EXPECT_EQ(GetParam().saved, ReadBytes(folder_.File(L"shortcut.dat")));
 }
 
-const std::string kCtrlAltSpace = ActiveLines(VK_SPACE, 6);
-const std::string kBase = ShortcutLines(0, 1, 'E', 2, 0) + ActiveLines('P', 2);  // the activation is CTRL+P
+TEST_F(ShortcutFileReading, NoFileGivesAnActivationKeyCleared)
+{
+    LoadShortcutTable(*launcher_);
+    ASSERT_TRUE(SaveShortcutTable(*launcher_));
+    EXPECT_EQ(ActiveLines(0, kNoModifiers), ReadBytes(folder_.File(L"shortcut.dat")));
+}
+
+const std::string kCtrlAltSpace = ActiveLines(VK_SPACE, kCtrl | kAlt);
+const std::string kBase = ShortcutLines(0, 1, 'E', kCtrl, kPlainKey) + ActiveLines('P', kCtrl);  // activation CTRL+P
+const std::string kPlainCtrlA = ShortcutLines(0, 1, 'A', kCtrl, kPlainKey);
+const std::string kSystemCtrlA = ShortcutLines(0, 1, 'A', kCtrl, kSystemHotkey);
+const std::string kSystemCtrlAltJ = ShortcutLines(0, 3, 'J', kCtrl | kAlt, kSystemHotkey);
+const std::string kShift5 = ShortcutLines(0, 1, '5', kShift, kPlainKey);
 
 std::string WithoutIdLine(std::string lines) { return lines.erase(0, lines.find("\r\n") + 2); }
 
-INSTANTIATE_TEST_SUITE_P(Files, ShortcutFileReading, ::testing::ValuesIn(std::vector<FileCase>{
-    {"NoFile", "-", ActiveLines(0, 0)}, {"ActiveKeyZeroStaysCleared", ActiveLines(0, 6), ActiveLines(0, 6)},
-    {"RoundTripKeepsIdsAsStored", ShortcutLines(0, 0, 'Q', 3, 1, 0) + ShortcutLines(4, 2, 'Z', 1, 0, 17) +
-     ShortcutLines(9, 9, VK_F5, 4, 0) + ActiveLines('K', 6), ""},
-    {"NoActiveLines", ShortcutLines(0, 1, 'A', 2, 0), ShortcutLines(0, 1, 'A', 2, 0) + kCtrlAltSpace},
-    {"RefusedActiveKey", ActiveLines(VK_RETURN, 2), kCtrlAltSpace},
-    {"ActiveKeyOfASystemHotkey", ShortcutLines(0, 3, 'J', 6, 1) + ActiveLines('J', 6),
-     ShortcutLines(0, 3, 'J', 6, 1) + kCtrlAltSpace},
-    {"ActiveKeyWithoutFlagLine", "ShortCut.Active.key,123\r\n", ActiveLines(123, 0)},
-    {"SameKeyAfterASystemHotkey", ShortcutLines(0, 1, 'A', 2, 1) + ShortcutLines(0, 2, 'A', 2, 0) + kCtrlAltSpace,
-     ShortcutLines(0, 1, 'A', 2, 1) + kCtrlAltSpace},
-    {"SameKeyTwicePlain", ShortcutLines(0, 1, 'A', 2, 0) + ShortcutLines(0, 2, 'A', 2, 0) + kCtrlAltSpace, ""},
-    {"DigitsPlainShiftCtrl", ShortcutLines(0, 0, '5', 0, 0) + ShortcutLines(0, 1, '5', 1, 0) +
-     ShortcutLines(0, 2, '5', 2, 0) + kCtrlAltSpace, ShortcutLines(0, 1, '5', 1, 0) + kCtrlAltSpace},
-    {"EntryWithoutIdLine", WithoutIdLine(ShortcutLines(6, 6, 'A', 2, 0)) + "ShortCut.99:000.key,65\r\nnonsense\r\n" +
-     kCtrlAltSpace, kCtrlAltSpace},
-    {"IdWithoutKey", "ShortCut.01:001.id,11\r\n" + kCtrlAltSpace, kCtrlAltSpace},
-    {"KeysBeyondTheKeyTable", ShortcutLines(1, 0, 300, 2, 0) + ShortcutLines(1, 1, -7, 2, 0) + kCtrlAltSpace, ""},
-    {"LongerNameBesideTheName", "ShortCut.Active.keyboard,7\r\n" + ActiveLines('K', 2), ActiveLines('K', 2)},
-    {"FirstOfTwoLinesWins", ActiveLines('K', 2) + ActiveLines('L', 2) + "shortcut.active.key,77\r\n",
-     ActiveLines('K', 2)},
+// clang-format off
+const FileCase kShortcutFiles[] = {
+    Kept("ActiveKeyZeroStaysCleared", ActiveLines(0, kCtrl | kAlt)),
+    Kept("RoundTripKeepsIdsAsStored", ShortcutLines(0, 0, 'Q', kShift | kCtrl, kSystemHotkey, 0) +
+         ShortcutLines(4, 2, 'Z', kShift, kPlainKey, 17) + ShortcutLines(9, 9, VK_F5, kAlt, kPlainKey) +
+         ActiveLines('K', kCtrl | kAlt)),
+    {.name = "NoActiveLines", .before = kPlainCtrlA, .saved = kPlainCtrlA + kCtrlAltSpace},
+    {.name = "RefusedActiveKey", .before = ActiveLines(VK_RETURN, kCtrl), .saved = kCtrlAltSpace},
+    {.name = "ActiveKeyOfASystemHotkey", .before = kSystemCtrlAltJ + ActiveLines('J', kCtrl | kAlt),
+     .saved = kSystemCtrlAltJ + kCtrlAltSpace},
+    {.name = "ActiveKeyWithoutFlagLine", .before = "ShortCut.Active.key,123\r\n",
+     .saved = ActiveLines(123, kNoModifiers)},
+    {.name = "SameKeyAfterASystemHotkey",
+     .before = kSystemCtrlA + ShortcutLines(0, 2, 'A', kCtrl, kPlainKey) + kCtrlAltSpace,
+     .saved = kSystemCtrlA + kCtrlAltSpace},
+    Kept("SameKeyTwicePlain", kPlainCtrlA + ShortcutLines(0, 2, 'A', kCtrl, kPlainKey) + kCtrlAltSpace),
+    {.name = "DigitsPlainShiftCtrl",
+     .before = ShortcutLines(0, 0, '5', kNoModifiers, kPlainKey) + kShift5 +
+               ShortcutLines(0, 2, '5', kCtrl, kPlainKey) + kCtrlAltSpace,
+     .saved = kShift5 + kCtrlAltSpace},
+    {.name = "EntryWithoutIdLine",
+     .before = WithoutIdLine(ShortcutLines(6, 6, 'A', kCtrl, kPlainKey)) + "ShortCut.99:000.key,65\r\nnonsense\r\n" +
+               kCtrlAltSpace,
+     .saved = kCtrlAltSpace},
+    {.name = "IdWithoutKey", .before = "ShortCut.01:001.id,11\r\n" + kCtrlAltSpace, .saved = kCtrlAltSpace},
+    Kept("KeysBeyondTheKeyTable",
+         ShortcutLines(1, 0, 300, kCtrl, kPlainKey) + ShortcutLines(1, 1, -7, kCtrl, kPlainKey) + kCtrlAltSpace),
+    {.name = "LongerNameBesideTheName", .before = "ShortCut.Active.keyboard,7\r\n" + ActiveLines('K', kCtrl),
+     .saved = ActiveLines('K', kCtrl)},
+    {.name = "FirstOfTwoLinesWins",
+     .before = ActiveLines('K', kCtrl) + ActiveLines('L', kCtrl) + "shortcut.active.key,77\r\n",
+     .saved = ActiveLines('K', kCtrl)},
     // the search window's hotkey needs CTRL and a combination of its own
-    {"SearchKey", kBase + "ShortCut.Search.key,70\r\nShortCut.Search.flag,6\r\n", ""},
-    {"SearchKeyWithoutCtrl", kBase + "ShortCut.Search.key,70\r\nShortCut.Search.flag,4\r\n", kBase},
-    {"SearchKeyOfTheActivation", kBase + "ShortCut.Search.key,80\r\nShortCut.Search.flag,2\r\n", kBase},
-    {"SearchKeyNoNumber", kBase + "ShortCut.Search.key,abc\r\nShortCut.Search.flag,6\r\n", kBase},
-}), RowName);
+    Kept("SearchKey", kBase + "ShortCut.Search.key,70\r\nShortCut.Search.flag,6\r\n"),
+    {.name = "SearchKeyWithoutCtrl", .before = kBase + "ShortCut.Search.key,70\r\nShortCut.Search.flag,4\r\n",
+     .saved = kBase},
+    {.name = "SearchKeyOfTheActivation", .before = kBase + "ShortCut.Search.key,80\r\nShortCut.Search.flag,2\r\n",
+     .saved = kBase},
+    {.name = "SearchKeyNoNumber", .before = kBase + "ShortCut.Search.key,abc\r\nShortCut.Search.flag,6\r\n",
+     .saved = kBase},
+};
+// clang-format on
+INSTANTIATE_TEST_SUITE_P(Files, ShortcutFileReading, ::testing::ValuesIn(kShortcutFiles), RowName);
 
 std::string Slot(int slot, int width, int height, int x, int y)
 {
@@ -302,42 +333,67 @@ std::string Slot(int slot, int width, int height, int x, int y)
     return lines;
 }
 
-class PositionFileReading : public BesideTheProgram<FileCase> {};
+// A place for 640 x 480 at (1, 2) is recorded between the load and the save.
+class PositionFileReading : public BesideTheProgram<FileCase> {
+protected:
+    std::string SavedAfterALoad(bool record)
+    {
+        WindowPositionTable table;
+        ClearPositions(&table);
+        LoadPositions(&table, launcher_->Files());
+        EXPECT_TRUE(!record || RecordPosition(&table, 640, 480, 1, 2));
+        EXPECT_TRUE(SavePositions(&table, launcher_->Files()));
+        EXPECT_FALSE(Exists(folder_.File(L"position.dat.tmp")));
+        return ReadBytes(folder_.File(L"position.dat"));
+    }
+};
 
 TEST_P(PositionFileReading, GivesThePlacesPerScreenSize)
 {
-    ASSERT_TRUE(GetParam().before == "-" || WriteBytes(folder_.File(L"position.dat"), GetParam().before));
-    WindowPositionTable table;
-    ClearPositions(&table);
-    LoadPositions(&table, launcher_->Files());
-    ASSERT_TRUE(!GetParam().record || RecordPosition(&table, 640, 480, 1, 2));
-    ASSERT_TRUE(SavePositions(&table, launcher_->Files()));
-    EXPECT_EQ(GetParam().saved, ReadBytes(folder_.File(L"position.dat")));
-    EXPECT_FALSE(Exists(folder_.File(L"position.dat.tmp")));
+    ASSERT_TRUE(WriteBytes(folder_.File(L"position.dat"), GetParam().before));
+    EXPECT_EQ(GetParam().saved, SavedAfterALoad(true));
+}
+
+TEST_F(PositionFileReading, NoFileGivesTheRecordedPlaceAlone)
+{
+    EXPECT_EQ(Slot(0, 640, 480, 1, 2), SavedAfterALoad(true));
+}
+
+TEST_F(PositionFileReading, AnEmptyTableEmptiesTheFile)
+{
+    ASSERT_TRUE(WriteBytes(folder_.File(L"position.dat"), "old contents\r\n"));
+    EXPECT_EQ("", SavedAfterALoad(false));
 }
 
 const std::string kSlot5 = "position05.desktop.width,1280\r\nposition05.desktop.height,1024\r\n"
                            "position05.positon.x,600\r\nposition05.positon.y, 12\r\n";
+const std::string kRecorded = Slot(0, 640, 480, 1, 2);
 
-INSTANTIATE_TEST_SUITE_P(Files, PositionFileReading, ::testing::ValuesIn(std::vector<FileCase>{
-    {"NoFile", "-", Slot(0, 640, 480, 1, 2)}, {"EmptyTableEmptiesTheFile", "old contents\r\n", "", false},
-    {"UsedSlotsInSlotOrder", Slot(2, 800, 600, 750, -1) + Slot(7, 1280, 1024, -1, 200),
-     Slot(0, 640, 480, 1, 2) + Slot(2, 800, 600, 750, -1) + Slot(7, 1280, 1024, -1, 200)},
-    {"OnlySlotFive", kSlot5, Slot(0, 640, 480, 1, 2) + Slot(5, 1280, 1024, 600, 12)},
-    {"SameSizeKeepsItsSlot", kSlot5 + Slot(6, 640, 480, 9, 9), Slot(5, 1280, 1024, 600, 12) + Slot(6, 640, 480, 1, 2)},
-    {"OnlyTheHeightDiffers", Slot(3, 640, 800, 9, 9), Slot(0, 640, 480, 1, 2) + Slot(3, 640, 800, 9, 9)},
-    {"MissingLinesReadAsZero", "position02.desktop.width,800\r\nposition03.desktop.height,600\r\n",
-     Slot(0, 640, 480, 1, 2) + Slot(2, 800, 0, 0, 0)},
-    {"HostileValues", "position00.desktop.width,abc\r\nxposition01.desktop.width,5\r\n"
-     "position03.desktop.width,42abc\r\nposition04.desktop.width,+17\r\nposition06.desktop.width,\r\n"
-     "position19.desktop.width,99999999999\r\n"
-     "position20.desktop.width,640\r\nposition08.desktop.height,1 position08.desktop.width,9\r\n",
-     Slot(0, 0, 0, 0, 0) + Slot(1, 640, 480, 1, 2) + Slot(3, 42, 0, 0, 0) + Slot(4, 17, 0, 0, 0) +
-     Slot(6, 0, 0, 0, 0) + Slot(19, 2147483647, 0, 0, 0)},
-    {"BlanksAfterTheComma", "position01.desktop.width, \t1024\r\n", Slot(0, 640, 480, 1, 2) + Slot(1, 1024, 0, 0, 0)},
-    {"HalfWrittenLastLine", Slot(1, 800, 600, 3, 4) + "position02.desktop.width,1024",
-     Slot(0, 640, 480, 1, 2) + Slot(1, 800, 600, 3, 4)},
-    {"LineFeedsOnly", "position01.desktop.width,1024\n", Slot(0, 640, 480, 1, 2)},
-}), RowName);
+// clang-format off
+const FileCase kPositionFiles[] = {
+    {.name = "UsedSlotsInSlotOrder", .before = Slot(2, 800, 600, 750, -1) + Slot(7, 1280, 1024, -1, 200),
+     .saved = kRecorded + Slot(2, 800, 600, 750, -1) + Slot(7, 1280, 1024, -1, 200)},
+    {.name = "OnlySlotFive", .before = kSlot5, .saved = kRecorded + Slot(5, 1280, 1024, 600, 12)},
+    {.name = "SameSizeKeepsItsSlot", .before = kSlot5 + Slot(6, 640, 480, 9, 9),
+     .saved = Slot(5, 1280, 1024, 600, 12) + Slot(6, 640, 480, 1, 2)},
+    {.name = "OnlyTheHeightDiffers", .before = Slot(3, 640, 800, 9, 9), .saved = kRecorded + Slot(3, 640, 800, 9, 9)},
+    {.name = "MissingLinesReadAsZero",
+     .before = "position02.desktop.width,800\r\nposition03.desktop.height,600\r\n",
+     .saved = kRecorded + Slot(2, 800, 0, 0, 0)},
+    {.name = "HostileValues",
+     .before = "position00.desktop.width,abc\r\nxposition01.desktop.width,5\r\n"
+               "position03.desktop.width,42abc\r\nposition04.desktop.width,+17\r\nposition06.desktop.width,\r\n"
+               "position19.desktop.width,99999999999\r\n"
+               "position20.desktop.width,640\r\nposition08.desktop.height,1 position08.desktop.width,9\r\n",
+     .saved = Slot(0, 0, 0, 0, 0) + Slot(1, 640, 480, 1, 2) + Slot(3, 42, 0, 0, 0) + Slot(4, 17, 0, 0, 0) +
+              Slot(6, 0, 0, 0, 0) + Slot(19, 2147483647, 0, 0, 0)},
+    {.name = "BlanksAfterTheComma", .before = "position01.desktop.width, \t1024\r\n",
+     .saved = kRecorded + Slot(1, 1024, 0, 0, 0)},
+    {.name = "HalfWrittenLastLine", .before = Slot(1, 800, 600, 3, 4) + "position02.desktop.width,1024",
+     .saved = kRecorded + Slot(1, 800, 600, 3, 4)},
+    {.name = "LineFeedsOnly", .before = "position01.desktop.width,1024\n", .saved = kRecorded},
+};
+// clang-format on
+INSTANTIATE_TEST_SUITE_P(Files, PositionFileReading, ::testing::ValuesIn(kPositionFiles), RowName);
 
 }  // namespace

@@ -22,8 +22,9 @@ class FolderListing : public ::testing::TestWithParam<ListingRow> {};
 TEST_P(FolderListing, ListsFoldersFirstInExplorersOrder)
 {
     const TempFolder folder;
-    for (const wchar_t* name : {L"10.txt", L"2.txt", L"ひらがな.txt", L"Ελληνικά.txt", L"hidden.txt", L"system.txt",
-                                L"リンク.lnk"})
+    const wchar_t* const files[] = {L"10.txt",     L"2.txt",      L"ひらがな.txt", L"Ελληνικά.txt",
+                                    L"hidden.txt", L"system.txt", L"リンク.lnk"};
+    for (const wchar_t* name : files)
         ASSERT_TRUE(WriteBytes(folder.File(name), ""));
     SetFileAttributesW(folder.File(L"hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
     SetFileAttributesW(folder.File(L"system.txt").c_str(), FILE_ATTRIBUTE_SYSTEM);
@@ -41,15 +42,27 @@ TEST_P(FolderListing, ListsFoldersFirstInExplorersOrder)
 }
 
 const ListingRow kListings[] = {
-    {.name = "HiddenAndSystemLeftOut", .shown = {.hidden = false, .system = false}, .cap = kFolderMenuCap,
-     .listed = {L"a-first", L"z-last", L"2.txt", L"10.txt", L"Ελληνικά.txt", L"ひらがな.txt", L"リンク"}, .more = false},
-    {.name = "HiddenAndSystemShown", .shown = {.hidden = true, .system = true}, .cap = kFolderMenuCap,
+    {.name = "HiddenAndSystemLeftOut",
+     .shown = {.hidden = false, .system = false},
+     .cap = kFolderMenuCap,
+     .listed = {L"a-first", L"z-last", L"2.txt", L"10.txt", L"Ελληνικά.txt", L"ひらがな.txt", L"リンク"},
+     .more = false},
+    {.name = "HiddenAndSystemShown",
+     .shown = {.hidden = true, .system = true},
+     .cap = kFolderMenuCap,
      .listed = {L"a-first", L"z-last", L"2.txt", L"10.txt", L"hidden.txt", L"system.txt", L"Ελληνικά.txt",
-                L"ひらがな.txt", L"リンク"}, .more = false},
-    {.name = "TheCapKeepsTheFirstOnes", .shown = {.hidden = false, .system = false}, .cap = 3,
-     .listed = {L"a-first", L"z-last", L"2.txt"}, .more = true},
-    {.name = "AsManyAsTheCapLeaveNoneOut", .shown = {.hidden = false, .system = false}, .cap = 7,
-     .listed = {L"a-first", L"z-last", L"2.txt", L"10.txt", L"Ελληνικά.txt", L"ひらがな.txt", L"リンク"}, .more = false},
+                L"ひらがな.txt", L"リンク"},
+     .more = false},
+    {.name = "TheCapKeepsTheFirstOnes",
+     .shown = {.hidden = false, .system = false},
+     .cap = 3,
+     .listed = {L"a-first", L"z-last", L"2.txt"},
+     .more = true},
+    {.name = "AsManyAsTheCapLeaveNoneOut",
+     .shown = {.hidden = false, .system = false},
+     .cap = 7,
+     .listed = {L"a-first", L"z-last", L"2.txt", L"10.txt", L"Ελληνικά.txt", L"ひらがな.txt", L"リンク"},
+     .more = false},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, FolderListing, ::testing::ValuesIn(kListings), RowName);
 

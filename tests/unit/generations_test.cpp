@@ -9,20 +9,21 @@ namespace {
 
 SYSTEMTIME DaysBefore(int days, int minute)  // at 12:minute on the day `days` before 2026-12-08
 {
-    SYSTEMTIME time = {2026, 12, 0, 8, 12, 0, 0, 0};
+    SYSTEMTIME time = {.wYear = 2026, .wMonth = 12, .wDay = 8, .wHour = 12};
     FILETIME file;
     SystemTimeToFileTime(&time, &file);
     ULARGE_INTEGER units = {{file.dwLowDateTime, file.dwHighDateTime}};
     units.QuadPart -= days * 864000000000ULL;
     units.QuadPart += minute * 600000000ULL;
-    file = {units.LowPart, units.HighPart};
+    file = {.dwLowDateTime = units.LowPart, .dwHighDateTime = units.HighPart};
     FileTimeToSystemTime(&file, &time);
     return time;
 }
 
 struct Kept {
     const char* name;
-    int daysBack, minute;
+    int daysBack;
+    int minute;
     bool kept;
 };
 // Eleven today up to now, then two a day further back, and two dated after now (the clock was set back since).

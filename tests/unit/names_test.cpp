@@ -21,7 +21,8 @@ namespace {
 
 const std::string kFace = "\xF0\x9F\x98\x80";  // U+1F600 in UTF-8: beyond code page 932
 const std::string kLine = "group02.button04.file\tC:\\\\?.exe\tC:\\\\" + kFace + ".exe";
-const std::string kComment = "; ポルンのデータファイルに入りきらない名前を、まるごと覚えておくファイルなのら。\r\n";
+const std::string kComment = "; ポルンのデータファイルに入りきらない名前を、"
+                             "まるごと覚えておくファイルなのら。\r\n";
 
 struct LineCase {
     const char* name;

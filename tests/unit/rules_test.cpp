@@ -12,6 +12,7 @@
 #include "data/whole_names.h"
 #include "menus/menu_skin.h"
 #include "resources/resource_ids.h"
+#include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
 #include "support/messages.h"
 #include "support/path_lookup.h"
@@ -27,51 +28,117 @@ using namespace support;
 
 namespace {
 
-// Activation CTRL+ALT+SPACE, hotkeys CTRL+S on (4,4) and CTRL+L on (9,9), plain CTRL+P on (1,2); asked for (1,3).
-struct Combination {
-    int key, flags;
-    bool refused;
-    int asks = 0;  // the duplicate question; -1: no combination to compare (key 0)
-    int group = 1, button = 3;
-    int activeKey = VK_SPACE, activeFlags = 6;
+constexpr int kAllThree = kShift | kCtrl | kAlt;
+constexpr int kNoKey = 0;  // a shortcut not set
+
+// Activation CTRL+ALT+SPACE, hotkeys CTRL+S on (4,4) and CTRL+L on (9,9), plain CTRL+P on (1,2).
+ShortcutTable Table(const ShortcutEntry& active)
+{
+    ShortcutTable table = {};
+    *GetShortcutEntry(table, 4, 4) = ShortcutEntry{.id = 44, .key = 'S', .flag = kCtrl, .usesystemshortcut = 1};
+    *GetShortcutEntry(table, 9, 9) = ShortcutEntry{.id = 99, .key = 'L', .flag = kCtrl, .usesystemshortcut = 1};
+    *GetShortcutEntry(table, 1, 2) = ShortcutEntry{.id = 12, .key = 'P', .flag = kCtrl, .usesystemshortcut = 0};
+    table.Active = active;
+    return table;
+}
+const ShortcutEntry kActivation = {.key = VK_SPACE, .flag = kCtrl | kAlt};
+
+struct KeyRule {
+    int key;
+    std::vector<int> refusedWith;  // the modifiers with which the key is refused
+    std::vector<int> allowedWith;
+    ShortcutEntry active = kActivation;
 };
-class RefusedCombinations : public ::testing::TestWithParam<Combination> {};
+class RefusedCombinations : public ::testing::TestWithParam<KeyRule> {};
 
 TEST_P(RefusedCombinations, FollowTheRulesOfTheReadme)
 {
-    const Combination& c = GetParam();
-    ShortcutTable table = {};
-    *GetShortcutEntry(table, 4, 4) = ShortcutEntry{44, 'S', 2, 1};
-    *GetShortcutEntry(table, 9, 9) = ShortcutEntry{99, 'L', 2, 1};
-    *GetShortcutEntry(table, 1, 2) = ShortcutEntry{12, 'P', 2, 0};
-    table.Active = ShortcutEntry{.key = c.activeKey, .flag = c.activeFlags};
-    EXPECT_EQ(c.refused, IsShortcutRefused(table, c.key, c.flags));
-    EXPECT_TRUE(c.asks < 0 || c.asks == IsDuplicateShortcut(table, c.key, c.flags, c.group, c.button));
+    const ShortcutTable table = Table(GetParam().active);
+    for (int modifiers : GetParam().refusedWith)
+        EXPECT_TRUE(IsShortcutRefused(table, GetParam().key, modifiers)) << modifiers;
+    for (int modifiers : GetParam().allowedWith)
+        EXPECT_FALSE(IsShortcutRefused(table, GetParam().key, modifiers)) << modifiers;
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, RefusedCombinations, ::testing::ValuesIn(std::vector<Combination>{
-    {VK_BACK, 0, true}, {VK_TAB, 7, true}, {VK_RETURN, 2, true}, {VK_SHIFT, 1, true}, {VK_CONTROL, 2, true},
-    {VK_ESCAPE, 4, true}, {0x2A, 6, true}, {VK_DELETE, 3, true}, {VK_MENU, 2, false}, {VK_INSERT, 2, false},
-    {VK_SPACE, 0, true}, {VK_SPACE, 2, false}, {VK_SPACE, 1, false}, {VK_SPACE, 6, true}, {VK_SPACE, 7, false},
-    {'Q', 2, true, 0, 1, 3, 'Q', 2}, {0, 0, true, -1, 1, 3, 0, 0}, {0, 2, false, -1, 1, 3, 0, 0},
-    {'5', 0, true}, {'5', 2, true}, {'0', 0, true}, {'9', 2, true}, {'5', 1, false}, {'5', 6, false}, {'5', 3, false},
-    {VK_NUMPAD5, 0, false}, {'S', 2, true}, {'S', 2, true, 0, 4, 4}, {'S', 3, false}, {'L', 2, true},
-    {'P', 2, false, 1}, {'P', 2, false, 1, 2, 1}, {'P', 2, false, 0, 1, 2}, {'P', 3, false},
-}));
+// clang-format off
+const KeyRule kKeyRules[] = {
+    {.key = VK_BACK, .refusedWith = {0}}, {.key = VK_TAB, .refusedWith = {kAllThree}},
+    {.key = VK_RETURN, .refusedWith = {kCtrl}}, {.key = VK_SHIFT, .refusedWith = {kShift}},
+    {.key = VK_CONTROL, .refusedWith = {kCtrl}}, {.key = VK_ESCAPE, .refusedWith = {kAlt}},
+    {.key = VK_PRINT, .refusedWith = {kCtrl | kAlt}}, {.key = VK_DELETE, .refusedWith = {kShift | kCtrl}},
+    {.key = VK_MENU, .allowedWith = {kCtrl}}, {.key = VK_INSERT, .allowedWith = {kCtrl}},
+    {.key = VK_SPACE, .refusedWith = {0, kCtrl | kAlt}, .allowedWith = {kCtrl, kShift, kAllThree}},
+    {.key = 'Q', .refusedWith = {kCtrl}, .active = {.key = 'Q', .flag = kCtrl}},
+    {.key = kNoKey, .refusedWith = {0}, .allowedWith = {kCtrl}, .active = {}},
+    {.key = '5', .refusedWith = {0, kCtrl}, .allowedWith = {kShift, kCtrl | kAlt, kShift | kCtrl}},
+    {.key = '0', .refusedWith = {0}}, {.key = '9', .refusedWith = {kCtrl}},
+    {.key = VK_NUMPAD5, .allowedWith = {0}},
+    {.key = 'S', .refusedWith = {kCtrl}, .allowedWith = {kShift | kCtrl}}, {.key = 'L', .refusedWith = {kCtrl}},
+    {.key = 'P', .allowedWith = {kCtrl, kShift | kCtrl}},
+};
+// clang-format on
+INSTANTIATE_TEST_SUITE_P(Keys, RefusedCombinations, ::testing::ValuesIn(kKeyRules));
+
+// A plain shortcut taken by another button asks first; its own button's, a system hotkey's or another key's not.
+struct Duplicate {
+    int key;
+    int modifiers;
+    int group;  // the button asking for it
+    int button;
+    bool asks;
+};
+class DuplicateShortcut : public ::testing::TestWithParam<Duplicate> {};
+
+TEST_P(DuplicateShortcut, AsksOnlyForAnotherButtonsPlainShortcut)
+{
+    const Duplicate& d = GetParam();
+    EXPECT_EQ(d.asks, IsDuplicateShortcut(Table(kActivation), d.key, d.modifiers, d.group, d.button));
+}
+
+// clang-format off
+const Duplicate kDuplicates[] = {
+    {.key = 'P', .modifiers = kCtrl, .group = 1, .button = 3, .asks = true},
+    {.key = 'P', .modifiers = kCtrl, .group = 2, .button = 1, .asks = true},
+    {.key = 'P', .modifiers = kCtrl, .group = 1, .button = 2, .asks = false},
+    {.key = 'P', .modifiers = kShift | kCtrl, .group = 1, .button = 3, .asks = false},
+    {.key = 'S', .modifiers = kCtrl, .group = 1, .button = 3, .asks = false},
+    {.key = 'S', .modifiers = kCtrl, .group = 4, .button = 4, .asks = false},
+    {.key = VK_SPACE, .modifiers = kCtrl | kAlt, .group = 1, .button = 3, .asks = false},
+};
+// clang-format on
+INSTANTIATE_TEST_SUITE_P(Keys, DuplicateShortcut, ::testing::ValuesIn(kDuplicates));
 
 // A window, the screen, the size seen before (0: a start), the taskbar, a remembered place → where it goes.
+struct Remembered {
+    int width;
+    int height;
+    int x;
+    int y;
+};
 struct PlacementCase {
     const char* name;
     RECT window;
-    SIZE screen, last;
+    SIZE screen;
+    SIZE last;  // the size seen before; none at a start
     RECT taskbar;
-    std::vector<int> remembered;  // width, height, x, y; 20 sizes for a full table
+    std::vector<Remembered> remembered;  // the places in the table before
     POINT placed;
-    bool move, recorded = true;  // recorded: the table holds the place for the screen afterwards
+    bool move;
+    bool recorded = true;  // the table holds the place for the screen afterwards
 };
 
 const SIZE kScreen{1024, 768};
-const RECT kBottomBar{0, 738, 1024, 768}, kLow{10, 700, 60, 1170};  // kLow: pushed up by the bottom
+const SIZE kStart{0, 0};
+const RECT kBottomBar{0, 738, 1024, 768};
+const RECT kLow{10, 700, 60, 1170};  // pushed up by the bottom
+
+std::vector<Remembered> FullTable()
+{
+    std::vector<Remembered> places;
+    for (int i = 0; i < kPositionSlots; ++i)
+        places.push_back({.width = 640 + i, .height = 480, .x = i, .y = i});
+    return places;
+}
 
 class PlacementRule : public ::testing::TestWithParam<PlacementCase> {};
 
@@ -80,51 +147,72 @@ TEST_P(PlacementRule, KeepsTheWindowOnTheScreenBesideTheTaskbar)
     const PlacementCase& c = GetParam();
     WindowPositionTable table;
     ClearPositions(&table);
-    const std::vector<int>& r = c.remembered;
-    if (r.size() == 4)
-        RecordPosition(&table, r[0], r[1], r[2], r[3]);
-    for (int i = 0; r.size() == 1 && i < kPositionSlots; ++i)
-        RecordPosition(&table, 640 + i, 480, i, i);
+    for (const Remembered& r : c.remembered)
+        RecordPosition(&table, r.width, r.height, r.x, r.y);
     const WorkArea area = WorkAreaBesideTaskbar(c.screen, c.taskbar);
     const PlacementResult place = ComputePlacement(c.window, c.screen, c.last, area, &table);
-    EXPECT_EQ(std::vector<int>({c.placed.x, c.placed.y, c.move}),
-              std::vector<int>({place.left, place.top, place.move}));
+    EXPECT_EQ(c.placed.x, place.left);
+    EXPECT_EQ(c.placed.y, place.top);
+    EXPECT_EQ(c.move, place.move);
     PositionQuery query{c.screen.cx, c.screen.cy, 0, 0};
     EXPECT_EQ(c.recorded, FindPosition(&table, &query) && query.x == c.placed.x && query.y == c.placed.y);
     EXPECT_EQ(c.recorded, place.recorded);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Places, PlacementRule, ::testing::ValuesIn(std::vector<PlacementCase>{
-    {"SnapsOntoARightTaskbar", {940, 100, 990, 570}, kScreen, kScreen, {964, 0, 1024, 768}, {}, {914, 100}, true},
-    {"LargerThanTheArea", {500, 500, 2500, 1500}, kScreen, kScreen, {0, 0, 60, 768}, {}, {60, -1}, true},
-    {"UserMoveReplacesTheRemembered", {30, 30, 80, 500}, kScreen, kScreen, kBottomBar, {1024, 768, 400, 120},
-     {30, 30}, false},
-    {"RememberedOffTheScreen", {100, 100, 150, 570}, {800, 600}, kScreen, {0, 570, 800, 600}, {800, 600, 3000, -2500},
-     {750, -1}, true},
-    {"ExtremeRemembered", {10, 10, 60, 480}, kScreen, {0, 0}, kBottomBar, {1024, 768, INT_MAX, INT_MIN}, {974, -1},
-     true},
-    {"OnlyTheHeightDiffers", {30, 30, 80, 500}, kScreen, {0, 0}, kBottomBar, {1024, 600, 400, 120}, {30, 30}, false},
-    {"FullTableRecordsNothing", {-300, 900, -250, 1370}, kScreen, {0, 0}, kBottomBar, {20}, {-1, 268}, true, false},
+    {.name = "SnapsOntoARightTaskbar", .window = {940, 100, 990, 570}, .screen = kScreen, .last = kScreen,
+     .taskbar = {964, 0, 1024, 768}, .placed = {914, 100}, .move = true},
+    {.name = "LargerThanTheArea", .window = {500, 500, 2500, 1500}, .screen = kScreen, .last = kScreen,
+     .taskbar = {0, 0, 60, 768}, .placed = {60, -1}, .move = true},
+    {.name = "UserMoveReplacesTheRemembered", .window = {30, 30, 80, 500}, .screen = kScreen, .last = kScreen,
+     .taskbar = kBottomBar, .remembered = {{.width = 1024, .height = 768, .x = 400, .y = 120}}, .placed = {30, 30},
+     .move = false},
+    {.name = "RememberedOffTheScreen", .window = {100, 100, 150, 570}, .screen = {800, 600}, .last = kScreen,
+     .taskbar = {0, 570, 800, 600}, .remembered = {{.width = 800, .height = 600, .x = 3000, .y = -2500}},
+     .placed = {750, -1}, .move = true},
+    {.name = "ExtremeRemembered", .window = {10, 10, 60, 480}, .screen = kScreen, .last = kStart,
+     .taskbar = kBottomBar, .remembered = {{.width = 1024, .height = 768, .x = INT_MAX, .y = INT_MIN}},
+     .placed = {974, -1}, .move = true},
+    {.name = "OnlyTheHeightDiffers", .window = {30, 30, 80, 500}, .screen = kScreen, .last = kStart,
+     .taskbar = kBottomBar, .remembered = {{.width = 1024, .height = 600, .x = 400, .y = 120}}, .placed = {30, 30},
+     .move = false},
+    {.name = "FullTableRecordsNothing", .window = {-300, 900, -250, 1370}, .screen = kScreen, .last = kStart,
+     .taskbar = kBottomBar, .remembered = FullTable(), .placed = {-1, 268}, .move = true, .recorded = false},
     // the taskbar's edge is left out; a taskbar hidden, absent or left from a smaller screen leaves it all
-    {"BelowATopTaskbar", {10, -300, 60, 170}, kScreen, kScreen, {0, 0, 1024, 30}, {}, {10, 30}, true},
-    {"AboveAnAutoHiddenStrip", kLow, kScreen, kScreen, {0, 766, 1024, 798}, {}, {10, 296}, true},
-    {"AboveAnOverhangingTaskbar", kLow, kScreen, kScreen, {-2, 736, 1026, 770}, {}, {10, 266}, true},
-    {"TaskbarHiddenBelow", kLow, kScreen, kScreen, {0, 768, 1024, 798}, {}, {10, 298}, true},
-    {"NoTaskbar", kLow, kScreen, kScreen, {0, 0, 0, 0}, {}, {10, 298}, true},
-    {"TaskbarFromASmallerScreen", kLow, kScreen, kScreen, {0, 570, 800, 600}, {}, {10, 298}, true},
+    {.name = "BelowATopTaskbar", .window = {10, -300, 60, 170}, .screen = kScreen, .last = kScreen,
+     .taskbar = {0, 0, 1024, 30}, .placed = {10, 30}, .move = true},
+    {.name = "AboveAnAutoHiddenStrip", .window = kLow, .screen = kScreen, .last = kScreen,
+     .taskbar = {0, 766, 1024, 798}, .placed = {10, 296}, .move = true},
+    {.name = "AboveAnOverhangingTaskbar", .window = kLow, .screen = kScreen, .last = kScreen,
+     .taskbar = {-2, 736, 1026, 770}, .placed = {10, 266}, .move = true},
+    {.name = "TaskbarHiddenBelow", .window = kLow, .screen = kScreen, .last = kScreen,
+     .taskbar = {0, 768, 1024, 798}, .placed = {10, 298}, .move = true},
+    {.name = "NoTaskbar", .window = kLow, .screen = kScreen, .last = kScreen, .taskbar = {0, 0, 0, 0},
+     .placed = {10, 298}, .move = true},
+    {.name = "TaskbarFromASmallerScreen", .window = kLow, .screen = kScreen, .last = kScreen,
+     .taskbar = {0, 570, 800, 600}, .placed = {10, 298}, .move = true},
 }), RowName);
+// clang-format on
 
 struct ScaleRow {
-    int dpi, width, expandedHeight, collapsedHeight, iconSize;
+    int dpi;
+    int width;
+    int expandedHeight;
+    int collapsedHeight;
+    int iconSize;
 };
 class BarAtScale : public ::testing::TestWithParam<ScaleRow> {};
 
 TEST_P(BarAtScale, ControlsTileTheClientAreaAndIconsFollowTheScale)
 {
     const ScaleRow row = GetParam();
-    const SIZE expanded = BarWindowSize(0, 0, 0, true, row.dpi), collapsed = BarWindowSize(0, 0, 0, false, row.dpi);
-    EXPECT_EQ(std::vector<int>({row.width, row.expandedHeight, row.collapsedHeight, row.iconSize}),
-              std::vector<int>({expanded.cx, expanded.cy, collapsed.cy, BarIconSize(row.dpi)}));
+    const SIZE expanded = BarWindowSize(0, 0, 0, true, row.dpi);
+    const SIZE collapsed = BarWindowSize(0, 0, 0, false, row.dpi);
+    EXPECT_EQ(row.width, expanded.cx);
+    EXPECT_EQ(row.expandedHeight, expanded.cy);
+    EXPECT_EQ(row.collapsedHeight, collapsed.cy);
+    EXPECT_EQ(row.iconSize, BarIconSize(row.dpi));
     std::vector<int> covered(expanded.cx * expanded.cy);
     for (int position = 0; position < kBarControlCount; ++position) {
         const BarControl c = BarControlAt(position, row.dpi);
@@ -137,11 +225,13 @@ TEST_P(BarAtScale, ControlsTileTheClientAreaAndIconsFollowTheScale)
     EXPECT_EQ(covered.size(), static_cast<size_t>(std::count(covered.begin(), covered.end(), 1)));  // each pixel once
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Scales, BarAtScale, ::testing::Values(
     ScaleRow{.dpi = 96, .width = 44, .expandedHeight = 434, .collapsedHeight = 38, .iconSize = 32},
     ScaleRow{.dpi = 120, .width = 55, .expandedHeight = 543, .collapsedHeight = 48, .iconSize = 40},
     ScaleRow{.dpi = 144, .width = 66, .expandedHeight = 651, .collapsedHeight = 57, .iconSize = 48},
     ScaleRow{.dpi = 192, .width = 88, .expandedHeight = 868, .collapsedHeight = 76, .iconSize = 64}));
+// clang-format on
 
 using QueryRow = std::pair<const wchar_t*, const wchar_t*>;  // query, titles listed
 using ButtonSearch = ::testing::TestWithParam<QueryRow>;
@@ -177,15 +267,21 @@ TEST_P(ButtonSearch, ListsTheMatchingButtonsBestFirst)
     EXPECT_EQ(GetParam().second, titles) << Utf8(GetParam().first);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, ButtonSearch, ::testing::Values(
-    QueryRow{L"めも", L"メモ帳"}, QueryRow{L"ﾒﾓ", L"メモ帳"}, QueryRow{L"ペイント", L"ぺいんと"},  // kana and width folded
-    QueryRow{L"WORD", L"Ｗｏｒｄ"}, QueryRow{L"ｗｉｎ", L"WinMerge,Ｗｏｒｄ"},  // case; a title start before a file's
-    QueryRow{L"えでぃた", L"秀丸エディタ,サクラエディタ"},  // a word after kanji before one inside katakana
+    // kana and width folded
+    QueryRow{L"めも", L"メモ帳"}, QueryRow{L"ﾒﾓ", L"メモ帳"}, QueryRow{L"ペイント", L"ぺいんと"},
+    // case; a title start before a file's
+    QueryRow{L"WORD", L"Ｗｏｒｄ"}, QueryRow{L"ｗｉｎ", L"WinMerge,Ｗｏｒｄ"},
+    // a word after kanji before one inside katakana
+    QueryRow{L"えでぃた", L"秀丸エディタ,サクラエディタ"},
     QueryRow{L"merge", L"merge tool,WinMerge,Emerge"},  // start, capital after a small letter, inside
     QueryRow{L"hidemaru", L"秀丸エディタ"}, QueryRow{L"tools", L""},  // the file's name, never its folder
     QueryRow{L"exe", L""}, QueryRow{L"外", L""},          // nor its extension, nor a group not in use
     QueryRow{L"\U0001F600ノ", L"絵文字\U0001F600ノート"},  // a character beyond the code page, kept whole
-    QueryRow{L" ", L"メモ帳,サクラエディタ,WinMerge,秀丸エディタ,Ｗｏｒｄ,merge tool,Emerge,ぺいんと,絵文字\U0001F600ノート"}));
+    QueryRow{L" ", L"メモ帳,サクラエディタ,WinMerge,秀丸エディタ,Ｗｏｒｄ,"
+                   L"merge tool,Emerge,ぺいんと,絵文字\U0001F600ノート"}));
+// clang-format on
 
 // Libraries are looked for in the system folder alone, never where a planted one could lie beside the program.
 TEST(LibrarySearch, NamesTheSystemFolderAlone)
@@ -219,10 +315,10 @@ TEST(MenuFont, AnUnknownFaceFallsBackToAnInstalledJapaneseFace)
 
 struct ProgramCase {
     std::wstring program;
-    std::wstring dataFile;  // "": the program has no data file
-    std::wstring helpFile;  // its topic opens the index page
+    std::wstring dataFile;   // "": the program has no data file
+    std::wstring helpFile;   // its topic opens the index page
     std::wstring positions;  // "": no position.dat beside the program
-    std::wstring names;     // "": the program has no names file
+    std::wstring names;      // "": the program has no names file
 };
 using FilesBesideTheProgram = ::testing::TestWithParam<ProgramCase>;
 
@@ -239,17 +335,26 @@ TEST_P(FilesBesideTheProgram, AreNamedAfterItInItsFolder)
 
 const std::wstring kLong = L"C:\\" + std::wstring(245, L'd');  // porun.exe fits MAX_PATH beside it, position.dat not
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Programs, FilesBesideTheProgram, ::testing::Values(
-    ProgramCase{L"C:\\tools\\x.exe", L"C:\\tools\\x.dat", L"C:\\tools\\x.chm", L"C:\\tools\\position.dat",
-                L"C:\\tools\\x.names"},
-    ProgramCase{L"C:\\my.tools\\launcher", L"", L"C:\\my.tools\\launcher.chm", L"C:\\my.tools\\position.dat", L""},
-    ProgramCase{L"C:\\a\\b.c.exe", L"C:\\a\\b.c.dat", L"C:\\a\\b.c.chm", L"C:\\a\\position.dat", L"C:\\a\\b.c.names"},
-    ProgramCase{L"C:\\a\\x.ex", L"", L"C:\\a\\x.chm", L"C:\\a\\position.dat", L""},
-    ProgramCase{L"C:\\\U0001F600\\p.exe", L"C:\\\U0001F600\\p.dat", L"C:\\\U0001F600\\p.chm",
-                L"C:\\\U0001F600\\position.dat", L"C:\\\U0001F600\\p.names"},
-    ProgramCase{L"porun.exe", L"porun.dat", L"porun.chm", L"", L"porun.names"},
-    ProgramCase{L"C:\\p.exe", L"C:\\p.dat", L"C:\\p.chm", L"C:\\position.dat", L"C:\\p.names"},
-    ProgramCase{kLong + L"\\porun.exe", kLong + L"\\porun.dat", kLong + L"\\porun.chm", L"", L""}));
+    ProgramCase{.program = L"C:\\tools\\x.exe", .dataFile = L"C:\\tools\\x.dat", .helpFile = L"C:\\tools\\x.chm",
+                .positions = L"C:\\tools\\position.dat", .names = L"C:\\tools\\x.names"},
+    ProgramCase{.program = L"C:\\my.tools\\launcher", .dataFile = L"", .helpFile = L"C:\\my.tools\\launcher.chm",
+                .positions = L"C:\\my.tools\\position.dat", .names = L""},
+    ProgramCase{.program = L"C:\\a\\b.c.exe", .dataFile = L"C:\\a\\b.c.dat", .helpFile = L"C:\\a\\b.c.chm",
+                .positions = L"C:\\a\\position.dat", .names = L"C:\\a\\b.c.names"},
+    ProgramCase{.program = L"C:\\a\\x.ex", .dataFile = L"", .helpFile = L"C:\\a\\x.chm",
+                .positions = L"C:\\a\\position.dat", .names = L""},
+    ProgramCase{.program = L"C:\\\U0001F600\\p.exe", .dataFile = L"C:\\\U0001F600\\p.dat",
+                .helpFile = L"C:\\\U0001F600\\p.chm", .positions = L"C:\\\U0001F600\\position.dat",
+                .names = L"C:\\\U0001F600\\p.names"},
+    ProgramCase{.program = L"porun.exe", .dataFile = L"porun.dat", .helpFile = L"porun.chm", .positions = L"",
+                .names = L"porun.names"},
+    ProgramCase{.program = L"C:\\p.exe", .dataFile = L"C:\\p.dat", .helpFile = L"C:\\p.chm",
+                .positions = L"C:\\position.dat", .names = L"C:\\p.names"},
+    ProgramCase{.program = kLong + L"\\porun.exe", .dataFile = kLong + L"\\porun.dat",
+                .helpFile = kLong + L"\\porun.chm", .positions = L"", .names = L""}));
+// clang-format on
 
 // A stored path as used: the launcher runs from C:<R>, a folder both C: and Z: hold; <259>: letters up to 259.
 std::wstring Filled(std::wstring text, const std::wstring& rest)
@@ -272,22 +377,36 @@ struct Case {
 const std::wstring kJapanese = L"Q:<R>\\" + Repeated(std::wstring(L"表"), 200) + L".exe";  // 200 characters
 const std::wstring kBeyond = L"C:<R>\\\U0001F600.exe";  // a character beyond code page 932, there
 
+// clang-format off
 const Case kCases[] = {
-    {L"Z:<R>\\both.exe", L"Z:<R>\\both.exe", true},        // there as written: used as written
-    {L"Z:<R>\\c.exe", L"C:<R>\\c.exe", true}, {L"Q:<R>\\c.exe", L"C:<R>\\c.exe", true},  // only on ours; no such drive
-    {L"Q:<R>\\none.exe", L"Q:<R>\\none.exe", false},        // nowhere: as written, missing
-    {L"\\\\nosuch\\share<R>\\c.exe", L"\\\\nosuch\\share<R>\\c.exe", false},  // UNC: left alone
-    {L"<R>\\c.exe", L"<R>\\c.exe", false},                    // no drive (the current one is Z:): left alone
-    {L"Q:<R>\\<259>", L"Q:<R>\\<259>", false}, {L"Q:<R>\\<260>", L"", false},  // fits MAX_PATH; does not, on any drive
-    {L"%PORUN_TEST_C%\\c.exe", L"C:<R>\\c.exe", true}, {L"%PORUN_TEST_Q%\\c.exe", L"C:<R>\\c.exe", true},  // expanded
-    {L"%PORUN_DIR%\\c.exe", L"C:<R>\\c.exe", true},         // the launcher's folder
-    {L"C:<R>\\%PORUN_UNSET%.exe", L"C:<R>\\%PORUN_UNSET%.exe", false},  // undefined: as written
-    {L"C:<R>\\%PORUN_TEST_Z%.exe", L"C:<R>\\%PORUN_TEST_Z%.exe", true},  // a real % in a name wins
-    {L"%PORUN_TEST_LONG%\\c.exe", L"", false},              // too long once expanded
-    {.stored = kJapanese.c_str(), .used = kJapanese.c_str(), .found = false},  // MAX_PATH counts characters
+    // there as written: used as written
+    {.stored = L"Z:<R>\\both.exe", .used = L"Z:<R>\\both.exe", .found = true},
+    // only on ours; no such drive
+    {.stored = L"Z:<R>\\c.exe", .used = L"C:<R>\\c.exe", .found = true},
+    {.stored = L"Q:<R>\\c.exe", .used = L"C:<R>\\c.exe", .found = true},
+    // nowhere: as written, missing
+    {.stored = L"Q:<R>\\none.exe", .used = L"Q:<R>\\none.exe", .found = false},
+    // UNC: left alone
+    {.stored = L"\\\\nosuch\\share<R>\\c.exe", .used = L"\\\\nosuch\\share<R>\\c.exe", .found = false},
+    // no drive (the current one is Z:): left alone
+    {.stored = L"<R>\\c.exe", .used = L"<R>\\c.exe", .found = false},
+    // fits MAX_PATH; does not, on any drive
+    {.stored = L"Q:<R>\\<259>", .used = L"Q:<R>\\<259>", .found = false},
+    {.stored = L"Q:<R>\\<260>", .used = L"", .found = false},
+    // expanded; the launcher's folder
+    {.stored = L"%PORUN_TEST_C%\\c.exe", .used = L"C:<R>\\c.exe", .found = true},
+    {.stored = L"%PORUN_TEST_Q%\\c.exe", .used = L"C:<R>\\c.exe", .found = true},
+    {.stored = L"%PORUN_DIR%\\c.exe", .used = L"C:<R>\\c.exe", .found = true},
+    // undefined: as written; a real % in a name wins; too long once expanded
+    {.stored = L"C:<R>\\%PORUN_UNSET%.exe", .used = L"C:<R>\\%PORUN_UNSET%.exe", .found = false},
+    {.stored = L"C:<R>\\%PORUN_TEST_Z%.exe", .used = L"C:<R>\\%PORUN_TEST_Z%.exe", .found = true},
+    {.stored = L"%PORUN_TEST_LONG%\\c.exe", .used = L"", .found = false},
+    // MAX_PATH counts characters; a character beyond code page 932; not onto Windows's drive
+    {.stored = kJapanese.c_str(), .used = kJapanese.c_str(), .found = false},
     {.stored = kBeyond.c_str(), .used = kBeyond.c_str(), .found = true},
-    {.stored = L"Z:<R>\\c.exe", .used = L"Z:<R>\\c.exe", .found = false, .windowsDrive = L'C'},  // not onto Windows's
+    {.stored = L"Z:<R>\\c.exe", .used = L"Z:<R>\\c.exe", .found = false, .windowsDrive = L'C'},
 };
+// clang-format on
 
 TEST(StoredPath, IsUsedAsWrittenExpandedOrOnTheLaunchersDrive)
 {
@@ -344,16 +463,19 @@ TEST_P(StringTableText, ReadsAsTheProgramsOwnAndFormatsItsInsertWhole)
 }
 
 constexpr wchar_t kClear[] = L"%s の設定を削除しちゃうのら？";
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, StringTableText, ::testing::Values(
     TextRow{.name = "ClearQuestion", .id = IDS_ASK_CLEAR_BUTTON, .text = kClear, .insert = L"メモ帳",
             .formatted = L"メモ帳 の設定を削除しちゃうのら？"},
-    TextRow{.name = "CapturePrompt", .id = IDS_CAPTURE_PROMPT_FORMAT, .text = L"キーを押すのら！( 必須キー %s )",
+    TextRow{.name = "CapturePrompt", .id = IDS_CAPTURE_PROMPT_FORMAT,
+            .text = L"キーを押すのら！( 必須キー %s )",
             .insert = L"CTRL", .formatted = L"キーを押すのら！( 必須キー CTRL )"},
     TextRow{.name = "CutBeforeAPairThatDoesNotFit", .id = IDS_ASK_CLEAR_BUTTON, .text = kClear,
             .insert = L"ab\U0001F600", .formatted = L"ab", .room = 4},
     TextRow{.name = "CutAtTheLimit", .id = IDS_ASK_CLEAR_BUTTON, .text = kClear, .insert = std::wstring(2000, L'表'),
             .formatted = std::wstring(kFormattedTextLimit, L'表'), .room = 2048}),
     RowName);
+// clang-format on
 
 UINT WINAPI DriveRIsAShare(LPCWSTR root)
 {
@@ -364,10 +486,14 @@ UINT WINAPI DriveRIsAShare(LPCWSTR root)
 TEST(NetworkPath, IsAUncPathOrOnADriveMappedToAShare)
 {
     const SeamGuard share = OverrideDriveType(DriveRIsAShare);
-    const std::pair<const wchar_t*, bool> paths[] = {
-        {L"\\\\server\\share\\a.exe", true}, {L"\\\\?\\UNC\\server\\share\\a.exe", true}, {L"R:\\a.exe", true},
-        {L"\\\\?\\r:\\a.exe", true}, {L"C:\\a.exe", false}, {L"\\\\?\\C:\\a.exe", false}, {L"\\\\.\\C:", false},
-        {L"a.exe", false}};
+    const std::pair<const wchar_t*, bool> paths[] = {{L"\\\\server\\share\\a.exe", true},
+                                                     {L"\\\\?\\UNC\\server\\share\\a.exe", true},
+                                                     {L"R:\\a.exe", true},
+                                                     {L"\\\\?\\r:\\a.exe", true},
+                                                     {L"C:\\a.exe", false},
+                                                     {L"\\\\?\\C:\\a.exe", false},
+                                                     {L"\\\\.\\C:", false},
+                                                     {L"a.exe", false}};
     for (const auto& [path, network] : paths)
         EXPECT_EQ(network, IsNetworkPath(path)) << Utf8(path);
 }

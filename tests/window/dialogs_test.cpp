@@ -68,8 +68,9 @@ TEST_P(SettingsDialog, ShowsAndStoresWhatTheUserChose)
     const std::wstring program = folder_.File(L"porun.exe");
     data_.Button(0, 2, L"Porun", program, L"-x", folder_.Path()).Button(0, 3, L"Four", program);
     data_.Button(0, 4, L"Five", program);
-    shortcuts_ = ShortcutLines(0, 2, 'A', 7, 1) + ShortcutLines(0, 3, VK_F7, 0, 1) + ShortcutLines(0, 4, 'S', 2, 0) +
-                 ActiveLines(VK_SPACE, 6);
+    shortcuts_ = ShortcutLines(0, 2, 'A', kShift | kCtrl | kAlt, kSystemHotkey) +
+                 ShortcutLines(0, 3, VK_F7, kNoModifiers, kSystemHotkey) + ShortcutLines(0, 4, 'S', kCtrl, kPlainKey) +
+                 ActiveLines(VK_SPACE, kCtrl | kAlt);
     ASSERT_FALSE(CopyInto(BuildFile(PORUN_RECORDER_ICON_PATH), folder_, L"five.exe").empty());  // five icons
     Open();
     const wchar_t* caption = row().opened == IDC_GROUP_BUTTON ? kGroupDialog : kButtonDialog;

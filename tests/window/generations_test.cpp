@@ -141,9 +141,10 @@ TEST_P(PlantedAmongGenerations, IsLeftAsItIsAndNeverReachedThrough)
     std::unique_ptr<SymbolicLink> link;
     ScopedFile held;
     beforeStart_ = [&] {
-        for (int i = 10; i < 10 + kGenerationsKeptNewest; ++i)
-            ASSERT_TRUE(WriteBytes(folder_.Folder(L"ポルンのおもいで\\20261207-1000" + std::to_wstring(i) + L"-000") +
-                                       L"\\porun.dat", DataImage().Bytes()));  // not the set now: it is kept
+        for (int i = 10; i < 10 + kGenerationsKeptNewest; ++i) {  // not the set now: it is kept
+            const std::wstring kept = L"ポルンのおもいで\\20261207-1000" + std::to_wstring(i) + L"-000";
+            ASSERT_TRUE(WriteBytes(folder_.Folder(kept) + L"\\porun.dat", DataImage().Bytes()));
+        }
         const bool linked = row.planted == Planted::LinkedLeftover || row.planted == Planted::LinkedGeneration;
         const std::wstring folder = linked ? outside.Path() : folder_.Folder(L"ポルンのおもいで\\" + name);
         stays[folder + L"\\porun.dat"] = data_.Bytes();
@@ -182,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, PlantedAmongGenerations, ::testing::ValuesIn(kPla
 TEST_F(Generations, ARestoreShowsTheKeptButtonsWithTheirHotkeysAndIsUndoneByRestoringAgain)
 {
     data_.Button(0, 0, L"A", L"C:\\a.exe");
-    shortcuts_ = ShortcutLines(0, 0, 'S', 2, 1) + ActiveLines(0, 0);
+    shortcuts_ = ShortcutLines(0, 0, 'S', kCtrl, kSystemHotkey) + ActiveLines(0, kNoModifiers);
     Open();
     Retitle(L"B");
     RestoreNewest();
@@ -197,7 +198,7 @@ TEST_F(Generations, ARestoreShowsTheKeptButtonsWithTheirHotkeysAndIsUndoneByRest
 TEST_F(Generations, ADamagedDataFileAtStartTakesTheNewestGoodGenerationOnYesKeepingTheNewerFilesFirst)
 {
     data_.Button(0, 0, L"A", L"C:\\a.exe");
-    shortcuts_ = ShortcutLines(0, 0, 'S', 2, 0);  // newer than the generation, which has none
+    shortcuts_ = ShortcutLines(0, 0, 'S', kCtrl, kPlainKey);  // newer than the generation, which has none
     DamagedWithGeneration();
     DialogWaiter question(kQuestion, IDYES);
     Open();

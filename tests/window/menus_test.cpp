@@ -22,7 +22,9 @@ struct MenuRow {
     const wchar_t* title;  // of the clicked launcher button ("" untitled; null: empty button)
     int groupCount;
     const wchar_t* caption;  // of the first item; null: the title cut at a whole character
-    std::vector<UINT> grayed, enabled, absent;
+    std::vector<UINT> grayed;
+    std::vector<UINT> enabled;
+    std::vector<UINT> absent = {};
     const wchar_t* file = L"C:\\x.exe";  // of the clicked launcher button: not there
 };
 class MenuOnRightClick : public Table<MenuRow> {};
@@ -63,23 +65,39 @@ TEST_P(MenuOnRightClick, IsTitledForItsTargetWithTheItemsItCanUse)
             EXPECT_EQ(expected, menu.State(id) == kAbsent ? kAbsent : menu.State(id) & MF_GRAYED) << id;
 }
 
-constexpr UINT kUp = IDM_MOVE_UP, kDown = IDM_MOVE_DOWN, kClear = IDM_CLEAR_BUTTON, kGroup1 = IDM_FIRST_GROUP;
-constexpr UINT kAdmin = IDM_RUN_AS_ADMIN, kPlace = IDM_OPEN_FILE_LOCATION, kSheet = IDM_FILE_PROPERTIES;
+constexpr UINT kUp = IDM_MOVE_UP;
+constexpr UINT kDown = IDM_MOVE_DOWN;
+constexpr UINT kClear = IDM_CLEAR_BUTTON;
+constexpr UINT kGroup1 = IDM_FIRST_GROUP;
+constexpr UINT kAdmin = IDM_RUN_AS_ADMIN;
+constexpr UINT kPlace = IDM_OPEN_FILE_LOCATION;
+constexpr UINT kSheet = IDM_FILE_PROPERTIES;
+constexpr wchar_t kGroupSwitch[] = L"グループ切り替え、なのら。";
+// clang-format off
 const MenuRow kMenus[] = {
-    {"FirstFilledButton", B(0), L"メモ帳", 4, L"メモ帳、なのら。", {kUp, kAdmin, kPlace, kSheet}, {kDown, kClear}},
+    {.name = "FirstFilledButton", .control = B(0), .title = L"メモ帳", .groupCount = 4,
+     .caption = L"メモ帳、なのら。", .grayed = {kUp, kAdmin, kPlace, kSheet}, .enabled = {kDown, kClear}},
     {.name = "AFileThatIsThereOffersTheShellsCommands", .control = B(1), .title = L"ノート", .groupCount = 4,
      .caption = L"ノート、なのら。", .grayed = {}, .enabled = {kAdmin, kPlace, kSheet}, .absent = {},
      .file = L"%WINDIR%\\notepad.exe"},
-    {"LastButton", B(9), L"最後", 4, L"最後、なのら。", {kDown}, {kUp, kClear}},
-    {"EmptyFirstButton", B(0), nullptr, 4, L"からっぽボタン、なのら。", {kUp, kClear, kAdmin, kPlace, kSheet}, {kDown}},
-    {"UntitledButton", B(2), L"", 4, L"、なのら。", {}, {kUp, kDown, kClear}},
-    {"TitleOfDoubleByteCharactersFillingTheField", B(2), L"表", 4, nullptr, {}, {kClear}},
-    {"GroupButton", IDC_GROUP_BUTTON, nullptr, 4, L"おべんとばこ、なのら。", {kUp, kDown, kClear, kAdmin}, {}},
-    {"PreviousArrowSwitchesGroups", IDC_PREVIOUS_GROUP, nullptr, 4, L"グループ切り替え、なのら。", {kGroup1},
-     {kGroup1 + 1, kGroup1 + 3}, {kGroup1 + 4, kUp}},
-    {"GroupCountBeyondTenShowsTen", IDC_NEXT_GROUP, nullptr, 77, L"グループ切り替え、なのら。", {kGroup1},
-     {kGroup1 + 9}, {kGroup1 + 10}},
+    {.name = "LastButton", .control = B(9), .title = L"最後", .groupCount = 4, .caption = L"最後、なのら。",
+     .grayed = {kDown}, .enabled = {kUp, kClear}},
+    {.name = "EmptyFirstButton", .control = B(0), .title = nullptr, .groupCount = 4,
+     .caption = L"からっぽボタン、なのら。", .grayed = {kUp, kClear, kAdmin, kPlace, kSheet},
+     .enabled = {kDown}},
+    {.name = "UntitledButton", .control = B(2), .title = L"", .groupCount = 4, .caption = L"、なのら。",
+     .grayed = {}, .enabled = {kUp, kDown, kClear}},
+    {.name = "TitleOfDoubleByteCharactersFillingTheField", .control = B(2), .title = L"表", .groupCount = 4,
+     .caption = nullptr, .grayed = {}, .enabled = {kClear}},
+    {.name = "GroupButton", .control = IDC_GROUP_BUTTON, .title = nullptr, .groupCount = 4,
+     .caption = L"おべんとばこ、なのら。", .grayed = {kUp, kDown, kClear, kAdmin}, .enabled = {}},
+    {.name = "PreviousArrowSwitchesGroups", .control = IDC_PREVIOUS_GROUP, .title = nullptr, .groupCount = 4,
+     .caption = kGroupSwitch, .grayed = {kGroup1}, .enabled = {kGroup1 + 1, kGroup1 + 3},
+     .absent = {kGroup1 + 4, kUp}},
+    {.name = "GroupCountBeyondTenShowsTen", .control = IDC_NEXT_GROUP, .title = nullptr, .groupCount = 77,
+     .caption = kGroupSwitch, .grayed = {kGroup1}, .enabled = {kGroup1 + 9}, .absent = {kGroup1 + 10}},
 };
+// clang-format on
 INSTANTIATE_TEST_SUITE_P(Rows, MenuOnRightClick, ::testing::ValuesIn(kMenus), RowName);
 
 class Menus : public Window {};
@@ -112,7 +130,7 @@ TEST_F(Menus, TheTrayMenuOpensOnItsRightClickOnlyAndTogglesAlwaysOnTop)
 TEST_F(Menus, TheButtonMenusCommandsMoveAndShowTheAboutBox)
 {
     data_.Button(0, 5, L"six", L"C:\\6.exe").Button(0, 2, L"three", L"C:\\3.exe").Button(0, 0, L"one", L"C:\\1.exe");
-    shortcuts_ = ShortcutLines(0, 5, 'S', 2, 0) + ActiveLines(0, 0);
+    shortcuts_ = ShortcutLines(0, 5, 'S', kCtrl, kPlainKey) + ActiveLines(0, kNoModifiers);
     ASSERT_TRUE(WriteBytes(folder_.File(L"porun.options"), "folder_menu_5,1\r\nstart_with_porun_5,1\r\n"));
     Open();
     RightClick(B(5), IDM_MOVE_UP);
@@ -134,7 +152,7 @@ TEST_F(Menus, TheButtonMenusCommandsMoveAndShowTheAboutBox)
 TEST_F(Menus, AMoveChosenWithShiftHeldSwaps)
 {
     data_.Button(0, 5, L"six", L"C:\\6.exe");
-    shortcuts_ = ShortcutLines(0, 5, 'S', kModifierCtrl, 0) + ActiveLines(0, 0);
+    shortcuts_ = ShortcutLines(0, 5, 'S', kModifierCtrl, kPlainKey) + ActiveLines(0, kNoModifiers);
     Open();
     ASSERT_TRUE(RightClick(B(5)).opened);
     PumpPending();  // the menu's focus changes first: under Wine they reset the key state

@@ -69,8 +69,10 @@ TEST_F(Pictures, AStartedBarShowsTheDefaultGroupIconsOfThisProgramAndTipsOfButto
     data_.Group(0, L"Tools").Group(1, L"Games & Fun");
     data_.Button(0, 0, L"Editor", L"C:\\x.exe").Button(0, 1, L"Tom & Jerry", L"C:\\x.exe");
     data_.Button(0, 3, L"E", L"C:\\x.exe");
-    shortcuts_ = ShortcutLines(0, 0, 'A', 7, 0) + ShortcutLines(0, 2, VK_F2, 0, 0) +
-                 ShortcutLines(0, 3, 300, 1, 0) + ShortcutLines(0, 4, VK_SPACE, 6, 0) + ActiveLines(0, 0);
+    shortcuts_ = ShortcutLines(0, 0, 'A', kShift | kCtrl | kAlt, kPlainKey) +
+                 ShortcutLines(0, 2, VK_F2, kNoModifiers, kPlainKey) +
+                 ShortcutLines(0, 3, 300, kShift, kPlainKey) + ShortcutLines(0, 4, VK_SPACE, kCtrl | kAlt, kPlainKey) +
+                  ActiveLines(0, kNoModifiers);
     Open();
     EXPECT_EQ(Resource(IDI_PREVIOUS_GROUP), Shows(IDC_PREVIOUS_GROUP));
     EXPECT_NE(Picture::OfWindow(GetDlgItem(window_, B(0))), Picture::OfWindow(GetDlgItem(window_, B(2))));  // drawn

@@ -56,8 +56,9 @@ class CaptureFromSettings : public Table<SettingsCaptureRow> {};
 TEST_P(CaptureFromSettings, ShowsAndStoresTheCapturedKey)
 {
     data_.Button(0, 0, L"x", folder_.File(L"x.exe")).Button(0, 1, L"y", folder_.File(L"y.exe"));
-    shortcuts_ = ShortcutLines(0, 0, 'Z', 4, 1) + ShortcutLines(0, 1, 'M', 2, 0) + ShortcutLines(0, 2, 'Q', 2, 1) +
-                 ActiveLines(VK_SPACE, 6);
+    shortcuts_ = ShortcutLines(0, 0, 'Z', kAlt, kSystemHotkey) + ShortcutLines(0, 1, 'M', kCtrl, kPlainKey) +
+                 ShortcutLines(0, 2, 'Q', kCtrl, kSystemHotkey) +
+                 ActiveLines(VK_SPACE, kCtrl | kAlt);
     Open();
     std::wstring text;
     const wchar_t* caption = row().search ? kList : row().group ? kGroupDialog : kButtonDialog;
@@ -117,9 +118,10 @@ protected:
         data_.settings.groupCount = 3;
         data_.Group(0, L"Tools").Button(0, 2, L"Editor", file).Button(0, 3, L"a", file).Button(0, 4, L"c", file);
         data_.Button(0, 5, L"b", file).Button(0, 6, L"d", file).Button(0, 7, L"f", file).Button(1, 0, L"", file);
-        shortcuts_ = ShortcutLines(0, 2, 'E', 3, 1) + ShortcutLines(0, 3, 'L', 2, 0) + ShortcutLines(0, 4, 'N', 2, 0) +
-                     ShortcutLines(0, 5, 'P', 2, 0) + ShortcutLines(0, 6, 'P', 2, 0) +
-                     ShortcutLines(0, 7, VK_F6, 0, 0) + ActiveLines(0, 0);
+        shortcuts_ = ShortcutLines(0, 2, 'E', kShift | kCtrl, kSystemHotkey) +
+                     ShortcutLines(0, 3, 'L', kCtrl, kPlainKey) + ShortcutLines(0, 4, 'N', kCtrl, kPlainKey) +
+                     ShortcutLines(0, 5, 'P', kCtrl, kPlainKey) + ShortcutLines(0, 6, 'P', kCtrl, kPlainKey) +
+                     ShortcutLines(0, 7, VK_F6, kNoModifiers, kPlainKey) + ActiveLines(0, kNoModifiers);
         LauncherWindow::Open();
     }
 };
@@ -136,7 +138,9 @@ TEST_F(ShortcutList, ListsTheFilledButtonsUnderTheSearchRowAndSortsThem)
         }
         const std::vector<std::wstring> editorRow = {L"003", L"Editor", L"Tools - 3", L"*", L"CTRL+SHIFT+E", editor[5]};
         EXPECT_EQ(editorRow, editor);
-        EXPECT_EQ((std::vector<std::wstring>{L"011", L"第 1ボタン", L"第 2グループ - 1", L"", kNone, editor[5]}), untitled);
+        const std::vector<std::wstring> expected = {L"011", L"第 1ボタン", L"第 2グループ - 1",
+                                                    L"",    kNone,          editor[5]};
+        EXPECT_EQ(expected, untitled);
         EXPECT_EQ(-1, RowOf(d, 0)) << "an empty button has no row";
         EXPECT_EQ(2, Selected(d)) << "the next filled button of its group";
     }));
@@ -243,7 +247,8 @@ TEST_F(ShortcutList, ClosingTheLauncherCancelsTheOpenListFirst)
             EXPECT_TRUE(WaitGone(d));
         }));
         EXPECT_TRUE(WaitGone(window_));
-        EXPECT_NE(std::string::npos, ReadBytes(folder_.File(L"shortcut.dat")).find(ShortcutLines(0, 3, 'L', 2, 0)))
+        const std::string stored = ReadBytes(folder_.File(L"shortcut.dat"));
+        EXPECT_NE(std::string::npos, stored.find(ShortcutLines(0, 3, 'L', kCtrl, kPlainKey)))
             << "closed by message " << way.message;
         Close();
     }
@@ -253,7 +258,7 @@ class SystemHotkeys : public Window {};
 
 TEST_F(SystemHotkeys, TheActivationKeyTogglesTheLauncherAndActivatesAgainAfterTheUserLeft)
 {
-    shortcuts_ = ActiveLines(VK_F12, 6);
+    shortcuts_ = ActiveLines(VK_F12, kCtrl | kAlt);
     Open(SW_SHOWNORMAL);
     HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200, 200, 100,
                                  nullptr, nullptr, nullptr, nullptr);
@@ -291,9 +296,13 @@ TEST_F(SystemHotkeys, AreHeldWhileTheWindowLivesAndOnesHeldElsewhereAreToldMarke
         return TRUE;
     });
     data_.Button(0, 2, L"Editor", folder_.Path()).Button(0, 3, L"Memo", folder_.Path());
-    shortcuts_ = ShortcutLines(0, 2, VK_F9, 3, 1) + ShortcutLines(0, 3, VK_F10, 3, 0) +
-                 ShortcutLines(0, 4, VK_F11, 3, 1) + ShortcutLines(0, 5, 'Q', 4, 0) + ShortcutLines(0, 6, VK_F7, 3, 2) +
-                 ActiveLines(VK_F12, 6) + "ShortCut.Search.key,119\r\nShortCut.Search.flag,3\r\n";  // CTRL+SHIFT+F8
+    const int kUnknownMark = 2;  // neither plain nor system-wide: registers no hotkey
+    shortcuts_ = ShortcutLines(0, 2, VK_F9, kShift | kCtrl, kSystemHotkey) +
+                 ShortcutLines(0, 3, VK_F10, kShift | kCtrl, kPlainKey) +
+                 ShortcutLines(0, 4, VK_F11, kShift | kCtrl, kSystemHotkey) +
+                 ShortcutLines(0, 5, 'Q', kAlt, kPlainKey) + ShortcutLines(0, 6, VK_F7, kShift | kCtrl, kUnknownMark) +
+                 ActiveLines(VK_F12, kCtrl | kAlt) +
+                 "ShortCut.Search.key,119\r\nShortCut.Search.flag,3\r\n";  // CTRL+SHIFT+F8
     Open();
     EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F11) && HotkeyTaken(MOD_CONTROL | MOD_ALT, VK_F12));
     EXPECT_FALSE(HotkeyTaken(MOD_ALT, 'Q') || HotkeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F7)) << "flag 2 holds none";

@@ -37,7 +37,8 @@ protected:
 TEST_F(StartWith, TheMarkedButtonsStartInGroupAndButtonOrderAndTheFailedAreToldOnceTheBarUnfolded)
 {
     const Recorder a(folder_, L"a\\a.exe"), b(folder_, L"b\\b.exe");
-    data_.Group(0, L"一").Button(0, 3, L"A", a.Path(), L"-a", folder_.Folder(L"w")).Button(0, 5, L"Gone", L"C:\\no.exe");
+    data_.Group(0, L"一").Button(0, 3, L"A", a.Path(), L"-a", folder_.Folder(L"w"));
+    data_.Button(0, 5, L"Gone", L"C:\\no.exe");
     data_.Button(1, 0, L"B", b.Path(), L"-b").Button(0, 4, L"Unmarked", L"C:\\no.exe");
     std::string options;
     for (const char* number : {"3", "5", "7", "10"})  // 7 is empty

@@ -89,7 +89,8 @@ const NameRow kNames[] = {
      .shortNames = false, .browsed = true},
     {.name = "HangulDroppedWithoutShortNames", .title = L"한글 메모", .questioned = L"?? ??", .shortNames = false,
      .browsed = false},
-    {.name = "HangulBrowsedWithShortNames", .title = L"한글", .questioned = L"??", .shortNames = true, .browsed = true},
+    {.name = "HangulBrowsedWithShortNames", .title = L"한글", .questioned = L"??", .shortNames = true,
+     .browsed = true},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, WholeNames, ::testing::ValuesIn(kNames), RowName);
 

@@ -53,7 +53,7 @@ TEST_F(WindowLife, ARememberedPlaceWinsAPlaceUnderTheTaskbarSnapsBackAndClosingS
 TEST_F(WindowLife, TheHotkeysTheTrayIconAndTheTipsFollowTheFirstPicture)
 {
     data_.Button(0, 0, L"Editor", L"C:\\x.exe");
-    shortcuts_ = ShortcutLines(0, 0, VK_F7, 2, 1) + ActiveLines(0, 0);
+    shortcuts_ = ShortcutLines(0, 0, VK_F7, kCtrl, kSystemHotkey) + ActiveLines(0, kNoModifiers);
     waitReady_ = false;
     Open();
     NOTIFYICONDATAW probe = {DWORD(NOTIFYICONDATAW_V1_SIZE), window_, kTrayIconId, NIF_TIP};
@@ -143,7 +143,8 @@ void LetGo(int)
 TEST_P(FileNotReadAtStart, IsToldByNameAndNeverWritten)
 {
     data_.Button(0, 0, L"memo", L"C:\\memo.exe");
-    shortcuts_ = ShortcutLines(0, 0, 'A', 7, 0) + ActiveLines(0, 0) + row().padding;
+    shortcuts_ = ShortcutLines(0, 0, 'A', kShift | kCtrl | kAlt, kPlainKey) + ActiveLines(0, kNoModifiers) +
+                 row().padding;
     ASSERT_TRUE(WriteBytes(folder_.File(L"position.dat"), "position00.desktop.width,1\r\n"));
     const std::wstring path = folder_.File(row().file);
     const Restore undo{[] {
@@ -165,7 +166,8 @@ TEST_P(FileNotReadAtStart, IsToldByNameAndNeverWritten)
     EXPECT_EQ((dataRead ? L"memo" : L"") + std::wstring(keysRead ? L" (CTRL+SHIFT+ALT+A)" : L""), Tip(B(0)));
     EXPECT_EQ(row().held, g_retries > 0);  // before the LetGo below, which counts one more
     const std::wstring told = box ? box->Message() : L"";
-    EXPECT_EQ(!row().released, told.find(row().file + std::wstring(L" が読めなかったのら！！")) == 0) << told;
+    const std::wstring unread = row().file + std::wstring(L" が読めなかったのら！！");
+    EXPECT_EQ(!row().released, told.find(unread) == 0) << told;
     LetGo(0);
     Close();
     EXPECT_EQ(!row().released, before == ReadBytes(path));  // released: the launcher wrote it at its close

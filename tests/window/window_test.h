@@ -11,12 +11,22 @@ namespace window_test {
 
 using namespace support;
 
-constexpr wchar_t kButtonDialog[] = L"ボタンの設定", kGroupDialog[] = L"基本設定", kCapture[] = L"ショートカットキーの登録",
-                  kSearch[] = L"ボタンをさがす";
+constexpr wchar_t kButtonDialog[] = L"ボタンの設定";
+constexpr wchar_t kGroupDialog[] = L"基本設定";
+constexpr wchar_t kCapture[] = L"ショートカットキーの登録";
+constexpr wchar_t kSearch[] = L"ボタンをさがす";
 
-constexpr int B(int index) { return IDC_FIRST_LAUNCHER + index; }  // launcher button index (0..9)
+constexpr int B(int index)
+{
+    return IDC_FIRST_LAUNCHER + index;
+}  // launcher button index (0..9)
+constexpr int kNoneComes = 0;     // the button pressed on a dialog that no row expects
+constexpr int kWindowItself = 0;  // a key or a right click that goes to the window, not to one of its controls
 
-inline Picture Resource(int id) { return Picture::OfResourceIcon(id); }
+inline Picture Resource(int id)
+{
+    return Picture::OfResourceIcon(id);
+}
 inline Picture GroupPicture(int group)  // a group's default icon
 {
     static const int ids[] = {IDI_FACE,    IDI_GROUP_2, IDI_GROUP_3, IDI_GROUP_4, IDI_GROUP_5,
@@ -36,7 +46,8 @@ inline void CaptureBy(HWND owner, int button, const std::vector<Keystroke>& keys
     for (const Keystroke& k : keys) {
         if (k.back() == kCloseBox) {
             PostMessageW(capture, WM_CLOSE, 0, 0);
-        } else if (k.back() == kLeave) {  // on the dialog, whose key-up never comes: another window takes the activation
+        } else if (k.back() == kLeave) {
+            // on the dialog, whose key-up never comes: another window takes the activation
             PostKeys(capture, {}, k[0]);
             PostMessageW(capture, WM_ACTIVATE, WA_INACTIVE, 0);
         } else {
