@@ -6,7 +6,7 @@
 
 #include "app/main_window.h"
 #include "data/button_place.h"
-#include "data/button_search.h"
+#include "data/search_index.h"
 #include "data/launcher_data.h"
 #include "dialogs/button_search_dialog.h"
 #include "resources/resource_ids.h"
@@ -105,11 +105,11 @@ void CALLBACK TypeIntoWindow(HWND, UINT, UINT_PTR timer, DWORD)
     HWND field = GetDlgItem(search, IDC_SEARCH_QUERY);
     HWND list = GetDlgItem(search, IDC_SEARCH_LIST);
     const std::vector<std::wstring> keystrokes = Keystrokes();
-    std::vector<int> before;
+    std::vector<SearchItem> before;
     for (int round = 0; round < 21; ++round) {
         for (const std::wstring& text : keystrokes) {
-            std::vector<int> found(kButtonCount);
-            found.resize(static_cast<size_t>(FindButtons(g_index, text.c_str(), found.data())));
+            std::vector<SearchItem> found;
+            FindItems(g_index, text.c_str(), &found);
             const double start = NowMs();
             SetWindowTextW(field, text.c_str());  // EN_CHANGE: the list is filtered
             UpdateWindow(list);                   // and painted, icons of new rows included
@@ -165,16 +165,16 @@ int main()
     std::vector<double> builds;
     for (int round = 0; round < kRounds; ++round) {
         const double start = NowMs();
-        BuildSearchIndex(*LauncherImage(), kGroupCount, &index);
+        BuildSearchIndex(*LauncherImage(), kGroupCount, nullptr, nullptr, &index);
         builds.push_back(NowMs() - start);
     }
     const std::vector<std::wstring> keystrokes = Keystrokes();
     std::vector<double> filters;
-    int found[kButtonCount];
+    std::vector<SearchItem> found;
     for (int round = 0; round < kRounds; ++round) {
         for (const std::wstring& text : keystrokes) {
             const double start = NowMs();
-            FindButtons(index, text.c_str(), found);
+            FindItems(index, text.c_str(), &found);
             filters.push_back(NowMs() - start);
         }
     }

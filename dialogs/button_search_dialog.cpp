@@ -60,9 +60,9 @@ SearchChoice ButtonSearchDialog::Run()
 {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    if (!LauncherImage() || !index_.Allocate())
+    if (!LauncherImage())
         return choice_;
-    BuildSearchIndex(*LauncherImage(), GetSettings().groupCount, index_.Get());
+    BuildSearchIndex(*LauncherImage(), GetSettings().groupCount, nullptr, nullptr, &index_);
     ShowModal(mainWindow_, IDD_BUTTON_SEARCH);
     return choice_;
 }
@@ -115,12 +115,12 @@ void ButtonSearchDialog::Filter()
 {
     wchar_t query[kFieldSize] = L"";
     GetDlgItemTextW(dialog_, IDC_SEARCH_QUERY, query, kFieldSize);
-    int found[kButtonCount];
-    const int count = FindButtons(*index_, query, found);
-    if (count == foundCount_ && std::equal(found, found + count, found_))
+    std::vector<SearchItem> found;
+    FindItems(index_, query, &found);
+    if (static_cast<int>(found.size()) == foundCount_ && found == found_)
         return;
-    std::copy(found, found + count, found_);
-    foundCount_ = count;
+    found_ = std::move(found);
+    foundCount_ = static_cast<int>(found_.size());
     HWND list = List();
     ListView_SetItemCountEx(list, foundCount_, 0);
     Select(foundCount_ > 0 ? 0 : -1);
@@ -161,7 +161,7 @@ void ButtonSearchDialog::Choose(bool ctrl, bool shift)
     const int row = ListView_GetNextItem(List(), -1, LVNI_SELECTED);
     if (row < 0 || row >= foundCount_)
         return;
-    choice_.buttonNumber = found_[row];
+    choice_.buttonNumber = found_[row].button;
     Finish(shift ? SearchAction::OpenSettings : ctrl ? SearchAction::OpenFolder : SearchAction::Launch);
 }
 
@@ -199,7 +199,7 @@ void ButtonSearchDialog::FillCell(LVITEMW* item)
 {
     if (item->iItem < 0 || item->iItem >= foundCount_)
         return;
-    const int number = found_[item->iItem];
+    const int number = found_[item->iItem].button;
     const ButtonPlace place = ButtonPlace::FromNumber(number);
     const LauncherData& data = *LauncherImage();
     const ButtonRecord& record = data.groups[place.group].buttons[place.button];

@@ -6,7 +6,7 @@
 // CTRL+ENTER its folder, SHIFT+ENTER its settings; ESC, or another window
 // taking the activation, closes the window. What was chosen is done by the
 // caller once the window has gone.
-#include "data/button_search.h"
+#include "data/search_index.h"
 #include "support/dialog_base.h"
 #include "support/scoped_handle.h"
 
@@ -49,8 +49,8 @@ private:
                                       DWORD_PTR self);
 
     HWND mainWindow_;
-    HeapObject<SearchIndex> index_;  // folded at opening
-    int found_[kButtonCount] = {};
+    SearchIndex index_;  // folded at opening
+    std::vector<SearchItem> found_;
     int foundCount_ = -1;  // none listed yet: the first filtering fills the list
     UINT hintId_ = 0;
     int iconSize_ = 0;
