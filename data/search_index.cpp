@@ -19,7 +19,7 @@ void FoldFileName(const wchar_t* file, FoldedText* folded)
     FoldSearchText(stem, kFieldSize, folded);
 }
 
-void FoldReading(const wchar_t* title, const ReadingOf& reading, FoldedText* folded)
+void FoldReading(const wchar_t* title, const ReadingLookup& reading, FoldedText* folded)
 {
     if (!reading || !HoldsKanji(title))
         return;
@@ -72,7 +72,7 @@ double UseOf(const std::vector<double>& uses, size_t i)
 }
 }  // namespace
 
-std::shared_ptr<const ProgramIndex> MakeProgramIndex(std::vector<ProgramEntry> programs, const ReadingOf& reading)
+std::shared_ptr<const ProgramIndex> MakeProgramIndex(std::vector<ProgramEntry> programs, const ReadingLookup& reading)
 {
     auto index = std::make_shared<ProgramIndex>();
     std::sort(programs.begin(), programs.end(), ByName);
@@ -86,7 +86,7 @@ std::shared_ptr<const ProgramIndex> MakeProgramIndex(std::vector<ProgramEntry> p
     return index;
 }
 
-void BuildSearchIndex(const LauncherData& data, int groupCount, const ReadingOf& reading,
+void BuildSearchIndex(const LauncherData& data, int groupCount, const ReadingLookup& reading,
                       std::shared_ptr<const ProgramIndex> programs, SearchIndex* index)
 {
     index->buttonNumbers.clear();

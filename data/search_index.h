@@ -33,7 +33,7 @@ struct SearchEntry {
 };
 
 // The reading of a text written in kanji, in kana; empty when there is none.
-using ReadingOf = std::function<std::wstring(const std::wstring& text)>;
+using ReadingLookup = std::function<std::wstring(const std::wstring& text)>;
 
 // The programs with their folded texts, in the same order. Made once and
 // then only read, from any thread.
@@ -43,7 +43,7 @@ struct ProgramIndex {
 };
 
 // Folds the programs (sorted by name) into a new index.
-std::shared_ptr<const ProgramIndex> MakeProgramIndex(std::vector<ProgramEntry> programs, const ReadingOf& reading);
+std::shared_ptr<const ProgramIndex> MakeProgramIndex(std::vector<ProgramEntry> programs, const ReadingLookup& reading);
 
 // One row the search lists: a button by its number, or a program by its
 // place in the programs.
@@ -63,7 +63,7 @@ struct SearchIndex {
 
 // Folds the filled buttons of groups 0 .. groupCount - 1, and takes the
 // programs as they are. The uses start at 0.
-void BuildSearchIndex(const LauncherData& data, int groupCount, const ReadingOf& reading,
+void BuildSearchIndex(const LauncherData& data, int groupCount, const ReadingLookup& reading,
                       std::shared_ptr<const ProgramIndex> programs, SearchIndex* index);
 
 // What matches query, best first.

@@ -3,11 +3,15 @@
 #include "support/launcher.h"
 
 #include "data/button_place.h"
+#include "data/program_catalog.h"
+#include "data/start_menu_programs.h"
 #include "data/search_index.h"
 #include "data/store_field.h"
 #include "data/usage_file.h"
 #include "data/usage_rank.h"
 #include "data/user_file.h"
+#include "support/apps_folder.h"
+#include "support/kanji_reading.h"
 #include "support/program_files.h"
 
 #include <map>
@@ -16,6 +20,8 @@
 using support::Restore;
 using support::RowName;
 using support::Utf8;
+using support::WaitUntil;
+using support::WriteBytes;
 
 namespace {
 
@@ -93,7 +99,7 @@ TEST_P(SearchOrder, ListsButtonsAndProgramsBestFirstThenTheMostUsed)
     StoreField(data->groups[0].buttons[3].title, L"カメラ");
     StoreField(data->groups[0].buttons[3].file, L"C:\\camera.exe");
     const std::map<std::wstring, std::wstring> readings = {{L"家計簿", L"かけいぼ"}};
-    const ReadingOf reading = [&](const std::wstring& text) {
+    const ReadingLookup reading = [&](const std::wstring& text) {
         const auto found = readings.find(text);
         return found == readings.end() ? std::wstring() : found->second;
     };
@@ -275,5 +281,101 @@ INSTANTIATE_TEST_SUITE_P(Rows, UsageFile, ::testing::ValuesIn(std::vector<UsageF
     {.name = "HeldByAnotherProgram", .before = kHead + kNowText + "\t2\t2\tC:\\a.exe\r\n", .held = true,
      .scoreAfterAStart = 2},
 }), RowName);
+
+// Two Programs folders: the user's and all users', with what the Start menu shows and what it leaves out.
+class StartMenu : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const wchar_t* file : {L"user\\メモ帳.lnk", L"user\\Accessories\\Paint.lnk",
+                                    L"user\\Accessories\\readme.txt", L"user\\Tools\\tool.exe", L"user\\hidden.lnk",
+                                    L"outside\\outside.exe", L"common\\メモ帳.lnk", L"common\\Games\\game.url",
+                                    L"user\\1\\2\\3\\4\\5\\6\\7\\seven.lnk", L"user\\1\\2\\3\\4\\5\\6\\7\\8\\eight.lnk"}) {
+            folder_.Folder(support::FolderOf(file));
+            WriteBytes(folder_.File(file), "");
+        }
+        const std::wstring names = L"\uFEFF[LocalizedFileNames]\r\nPaint.lnk=ペイント\r\n";
+        WriteBytes(folder_.File(L"user\\Accessories\\desktop.ini"),
+                   std::string(reinterpret_cast<const char*>(names.data()), names.size() * sizeof(wchar_t)));
+        SetFileAttributesW(folder_.File(L"user\\hidden.lnk").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    }
+    // Name, the folder it is listed in, where it lies below the test's folder; sorted by name.
+    std::wstring Listed(const ProgramIndex& index) const
+    {
+        std::wstring listed;
+        for (const ProgramEntry& program : index.programs) {
+            const std::wstring place = program.path.substr(0, folder_.Path().size()) == folder_.Path()
+                                           ? program.path.substr(folder_.Path().size() + 1)
+                                           : program.path;
+            listed += program.name + L"|" + program.folder + L"|" + place + L"\n";
+        }
+        return listed;
+    }
+
+    support::TempFolder folder_;
+    const std::wstring kListed = L"game|Games|common\\Games\\game.url\n"
+                                 L"seven|1\\2\\3\\4\\5\\6\\7|user\\1\\2\\3\\4\\5\\6\\7\\seven.lnk\n"
+                                 L"tool|Tools|user\\Tools\\tool.exe\n"
+                                 L"ペイント|Accessories|user\\Accessories\\Paint.lnk\n"
+                                 L"メモ帳||user\\メモ帳.lnk\n";
+};
+
+TEST_F(StartMenu, ListsTheProgramsByTheirShownNamesAndFollowsNoLink)
+{
+    const support::SymbolicLink link(folder_.File(L"user\\Linked"), folder_.File(L"outside"));
+    ASSERT_TRUE(link.Made());
+    std::vector<ProgramEntry> programs;
+    const std::atomic<bool> stop{false};
+    ASSERT_TRUE(ListStartMenuPrograms({folder_.File(L"user"), folder_.File(L"common")}, stop, &programs));
+    EXPECT_EQ(kListed, Listed(*MakeProgramIndex(programs, nullptr)));
+}
+
+// Counts the catalog's messages.
+struct CatalogWindow {
+    static constexpr UINT kRead = WM_APP + 7;
+    HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    int readings = 0;
+    CatalogWindow()
+    {
+        SetWindowSubclass(window, Count, 1, reinterpret_cast<DWORD_PTR>(&readings));
+    }
+    ~CatalogWindow() { DestroyWindow(window); }
+    static LRESULT CALLBACK Count(HWND hwnd, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR counter)
+    {
+        *reinterpret_cast<int*>(counter) += message == kRead;
+        return DefSubclassProc(hwnd, message, w, l);
+    }
+};
+
+TEST_F(StartMenu, CatalogReadsTheFoldersAndTheAppsFolderAndAgainWhenAFolderChanges)
+{
+    const SeamGuard folders = OverrideProgramsFolders({folder_.File(L"user"), folder_.File(L"common")});
+    const SeamGuard apps = OverrideStoreApps([](const std::atomic<bool>&, std::vector<StoreApp>* found) {
+        found->push_back({L"電卓", L"Microsoft.WindowsCalculator_8wekyb3d8bbwe!App"});
+        return true;
+    });
+    const SeamGuard readings = OverrideKanjiReading([](const std::wstring& text) {
+        return text == L"電卓" ? L"でんたく" : text == L"見積書" ? L"みつもりしょ" : L"";
+    });
+    CatalogWindow window;
+    ProgramCatalog catalog(window.window, CatalogWindow::kRead);
+    ASSERT_TRUE(WaitUntil([&] { return window.readings == 1; }));
+    EXPECT_EQ(kListed + L"電卓||shell:AppsFolder\\Microsoft.WindowsCalculator_8wekyb3d8bbwe!App\n",
+              Listed(*catalog.Programs()));
+    SearchIndex index;
+    BuildSearchIndex(*std::make_unique<LauncherData>(), 1, nullptr, catalog.Programs(), &index);
+    std::vector<SearchItem> found;
+    FindItems(index, L"dentaku", &found);
+    ASSERT_EQ(1u, found.size());
+    EXPECT_EQ(L"電卓", index.programs->programs[found[0].program].name);
+
+    WriteBytes(folder_.File(L"common\\Games\\chess.lnk"), "");
+    ASSERT_TRUE(WaitUntil([&] { return window.readings == 2; }));
+    EXPECT_EQ(7u, catalog.Programs()->programs.size());
+    EXPECT_EQ(L"", catalog.ReadingOf(L"見積書"));
+    catalog.Refresh({L"見積書", L"メモ"});
+    ASSERT_TRUE(WaitUntil([&] { return window.readings == 3; }));
+    EXPECT_EQ(L"みつもりしょ", catalog.ReadingOf(L"見積書"));
+}
 
 }  // namespace
