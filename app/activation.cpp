@@ -4,6 +4,7 @@
 #include "bar/bar_geometry.h"
 #include "bar/bar_keys.h"
 #include "bar/launch.h"
+#include "bar/start_count.h"
 #include "bar/window_state.h"
 #include "data/button_place.h"
 #include "data/launcher_data.h"
@@ -67,5 +68,6 @@ void LaunchHotkeyButton(HWND launcher, int buttonNumber)
     const ButtonRecord* button = place.Valid() ? ButtonAt(place.group, place.button) : nullptr;
     if (!button || OpenFolderMenu(launcher, *button, nullptr))
         return;
-    StartButtonFile(nullptr, *button);  // silent: nobody is watching the launcher
+    if (StartButtonFile(nullptr, *button))  // silent: nobody is watching the launcher
+        CountStart(launcher, *button);
 }

@@ -11,7 +11,9 @@
 #include "bar/button_icons.h"
 #include "bar/button_mouse.h"
 #include "bar/launch.h"
+#include "bar/program_button.h"
 #include "bar/shell_commands.h"
+#include "bar/start_count.h"
 #include "bar/window_state.h"
 #include "data/button_place.h"
 #include "data/launcher_data.h"
@@ -73,10 +75,20 @@ void OnGroupButton(HWND window)
 void OnSearchCommand(HWND window)
 {
     HWND before = GetForegroundWindow();
-    ButtonSearchDialog search(window);
+    const MainWindowState* state = WindowState(window);
+    SearchInputs inputs;
+    inputs.data = LauncherImage();
+    inputs.groupCount = GetSettings().groupCount;
+    inputs.currentGroup = CurrentGroupIndex();
+    inputs.catalog = state ? state->catalog.get() : nullptr;
+    inputs.usage = StartUsage(window);
+    ButtonSearchDialog search(window, inputs);
     const SearchChoice choice = search.Run();
     const ButtonPlace place = ButtonPlace::FromNumber(choice.buttonNumber);
     const ButtonRecord* button = ButtonAt(place.group, place.button);
+    ButtonRecord program = {};
+    ProgramStartRecord(choice.program, &program);
+    const ButtonRecord* chosen = button ? button : program.file[0] ? &program : nullptr;
     switch (choice.action) {
     case SearchAction::Cancelled:
         // Back to the program the hotkey was pressed in.
@@ -84,12 +96,12 @@ void OnSearchCommand(HWND window)
             SetForegroundWindow(before);
         break;
     case SearchAction::Launch:
-        if (button)
-            LaunchAsClick(window, *button);
+        if (chosen)
+            LaunchAsClick(window, *chosen);
         break;
     case SearchAction::OpenFolder:
-        if (button)
-            ShowButtonFolder(window, *button);
+        if (chosen)
+            ShowButtonFolder(window, *chosen);
         break;
     case SearchAction::OpenSettings:
         // The bar shows the button whose settings are open.
@@ -97,6 +109,9 @@ void OnSearchCommand(HWND window)
             ShowGroup(window, place.group);
         if (button)
             OpenButtonSettings(window, place.button, false, button->file);
+        break;
+    case SearchAction::PutOnButton:
+        PutProgramOnButton(window, choice.program, choice.group);
         break;
     case SearchAction::Dismissed:
         break;

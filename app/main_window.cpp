@@ -19,6 +19,7 @@
 #include "bar/start_with_launcher.h"
 #include "bar/window_state.h"
 #include "data/generations.h"
+#include "dialogs/button_search_dialog.h"
 #include "data/launcher_data.h"
 #include "data/window_positions.h"
 #include "menus/folder_menu.h"
@@ -119,6 +120,7 @@ void FinishStart(HWND window)
     // Last: another process that sees the tray icon knows the start is complete.
     AddTrayIcon(&state->trayIcon, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY);
     TellRefusedHotkeys(*state);
+    state->catalog = std::make_unique<ProgramCatalog>(window, WM_PROGRAMS_READ);  // off this thread
     state->ready = true;
 }
 
@@ -146,6 +148,7 @@ void OnDestroy(HWND window)
     TellFirstKeepFailureTo(nullptr, 0);  // no notice at exit
     GenerationScope oneGeneration;  // what the last save left, once
     state->ready = false;
+    state->catalog.reset();  // its thread ends before the window it tells goes
     UnregisterAllHotkeys(window);
     RemoveTrayIcon(&state->trayIcon);
     if (state->timer) {
@@ -333,6 +336,10 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_FINISH_START:
         FinishStart(window);
+        return 0;
+    case WM_PROGRAMS_READ:
+        if (HWND search = ButtonSearchWindow())
+            PostMessageW(search, WM_PROGRAMS_READ, 0, 0);
         return 0;
     case WM_GENERATION_NOT_KEPT:
         ShowMessageId(window, IDS_MSG_GENERATION_NOT_KEPT, MB_OK | MB_ICONEXCLAMATION);

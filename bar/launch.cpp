@@ -5,6 +5,7 @@
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
 #include "bar/shell_calls.h"
+#include "bar/start_count.h"
 #include "data/launcher_data.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
@@ -241,15 +242,17 @@ void LaunchAsClick(HWND mainWindow, const ButtonRecord& button)
         TellLaunchFailure(mainWindow, failure);
         return;
     }
+    CountStart(mainWindow, button);
     CollapseAfterLaunch(mainWindow);
 }
 
 void LaunchAsAdministrator(HWND mainWindow, const ButtonRecord& button)
 {
     LaunchFailure failure;
-    if (ShellRun(mainWindow, L"runas", button.file, OrNull(button.params), OrNull(button.workDir), &failure))
+    if (ShellRun(mainWindow, L"runas", button.file, OrNull(button.params), OrNull(button.workDir), &failure)) {
+        CountStart(mainWindow, button);
         CollapseAfterLaunch(mainWindow);
-    else if (failure.error != ERROR_CANCELLED)  // the user said no to the elevation
+    } else if (failure.error != ERROR_CANCELLED)  // the user said no to the elevation
         TellLaunchFailure(mainWindow, failure);
 }
 
@@ -309,7 +312,9 @@ void HandleShortcutKey(HWND mainWindow, int key, const BarActions& actions)
             LaunchFailure failure;
             if (!button || actions.openFolderMenu(mainWindow, *button, nullptr))
                 continue;
-            if (!StartButtonFile(mainWindow, *button, &failure))
+            if (StartButtonFile(mainWindow, *button, &failure))
+                CountStart(mainWindow, *button);
+            else
                 TellLaunchFailure(mainWindow, failure);
         }
     }

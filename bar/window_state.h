@@ -2,13 +2,18 @@
 // What the main window keeps for itself while it lives: its tray icon and
 // timer, the bar's tooltip, the control the mouse hovered at the last tick,
 // the drag in progress, the button the menus act on and the window the
-// activation hotkey gives the foreground back to. The window owns the one
+// activation hotkey gives the foreground back to, the usage counted for the
+// search window and the catalog of programs it lists. The window owns the one
 // record (made on WM_NCCREATE, freed on WM_NCDESTROY); its parts reach it
 // through the window.
+#include "data/program_catalog.h"
+#include "data/usage_file.h"
 #include "support/scoped_handle.h"
 
 #include <windows.h>
 #include <shellapi.h>
+
+#include <memory>
 
 struct MainWindowState {
     NOTIFYICONDATAW trayIcon = {};  // size field 0 until the icon is added
@@ -22,6 +27,8 @@ struct MainWindowState {
     int dragSourceGroup = -1;       // group of the pressed launcher button; -1: no drag
     int selectedButton = 0;         // 0..9, or the group button's target (menus/launcher_menus.h)
     HWND previousForeground = nullptr;  // had the foreground before the activation hotkey
+    std::unique_ptr<UsageLog> usage;    // the usage file, read at the first need (bar/start_count.h)
+    std::unique_ptr<ProgramCatalog> catalog;  // made once the bar is up, ended before the window goes
 };
 
 // Makes a new record the window's own; false when memory is short.

@@ -145,10 +145,10 @@ void ProgramCatalog::Read(KanjiReader* reader, const std::vector<std::wstring>& 
             read(title);
     }
     std::shared_ptr<const ProgramIndex> index = MakeProgramIndex(std::move(programs), read);
-    if (stop_)
-        return;
     {
         const std::lock_guard<std::mutex> lock(mutex_);
+        if (stop_ || (programs_ && programs_->programs == index->programs && readings_ == readings))
+            return;  // nothing new: the window is left as it is
         programs_ = std::move(index);
         readings_ = std::move(readings);
     }

@@ -6,8 +6,8 @@
 // (the system's change notifications) and whenever the search window opens
 // (the Apps folder tells no changes); each reading folds the programs, with
 // the readings of names in kanji (support/kanji_reading.h), into a new index
-// that replaces the one before, and posts the message given to the window
-// given. Typing never waits for a reading: it searches the index there is.
+// that replaces the one before when anything changed, and posts the message
+// given to the window given. Typing never waits for a reading: it searches the index there is.
 #include "data/search_index.h"
 #include "support/scoped_handle.h"
 

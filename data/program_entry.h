@@ -14,6 +14,11 @@ struct ProgramEntry {
     std::wstring name;    // as the Start menu shows it
     std::wstring path;    // the file; a Store app's "shell:AppsFolder\<application id>"
     std::wstring folder;  // the Start menu folder it lies in, below the Programs folder ("" at its top)
+
+    bool operator==(const ProgramEntry& other) const
+    {
+        return kind == other.kind && name == other.name && path == other.path && folder == other.folder;
+    }
 };
 
 // What a Store application's path begins with; its application id follows.

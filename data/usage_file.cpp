@@ -132,6 +132,15 @@ std::vector<std::string> Lines(const char* text, size_t size)
 }
 }  // namespace
 
+std::wstring CountedPath(const wchar_t* file, const wchar_t* params)
+{
+    const size_t prefix = std::wcslen(kAppsFolderPrefix);
+    const bool app = params && CompareStringOrdinal(params, static_cast<int>(std::min(std::wcslen(params), prefix)),
+                                                    kAppsFolderPrefix, static_cast<int>(prefix), TRUE) == CSTR_EQUAL &&
+                     lstrcmpiW(FileNameOf(file), L"explorer.exe") == 0;
+    return app ? params : file;
+}
+
 bool UsageFilePath(const wchar_t* dataFile, wchar_t* buffer, DWORD size)
 {
     static const wchar_t kExtension[] = L".usage";

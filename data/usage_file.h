@@ -8,6 +8,7 @@
 // crash-safely (data/atomic_file.h) after each start; a file too large or
 // without its version line is ignored and written anew at the next start, a
 // line that does not read is left out. Older launchers never read it.
+#include "data/program_entry.h"
 #include "data/usage_rank.h"
 #include "support/seam_guard.h"
 
@@ -21,6 +22,11 @@ constexpr size_t kUsageLimit = 500;
 // Larger than any usage file the launcher writes (500 lines of at most a
 // path's 260 characters): a larger one is not the launcher's.
 constexpr DWORD kUsageFileReadLimit = 1024 * 1024;
+
+// What a start counts for: the file as stored; for a Store application that
+// Explorer starts (options "shell:AppsFolder\<application id>"), the
+// application's path, as the search window lists it.
+std::wstring CountedPath(const wchar_t* file, const wchar_t* params);
 
 // The usage file's path: the data file's with the extension "usage". False
 // when it does not fit.

@@ -1,5 +1,6 @@
 #include "support/apps_folder.h"
 
+#include "support/scoped_handle.h"
 #include "support/shell_link_file.h"
 
 #include <windows.h>
@@ -55,6 +56,20 @@ bool ListStoreApps(const std::atomic<bool>& stop, std::vector<StoreApp>* apps)
 {
     apps->clear();
     return g_lister ? g_lister(stop, apps) : EnumerateAppsFolder(stop, apps);
+}
+
+HICON LoadStoreAppIcon(const std::wstring& appId, int size)
+{
+    CoInitialize(nullptr);  // every time; the thread stays initialised
+    PIDLIST_ABSOLUTE ids = nullptr;
+    if (FAILED(SHParseDisplayName((L"shell:AppsFolder\\" + appId).c_str(), nullptr, &ids, 0, nullptr)))
+        return nullptr;
+    const ScopedIdList owned(ids);
+    SHFILEINFOW info = {};
+    const UINT which = size > GetSystemMetrics(SM_CXSMICON) ? SHGFI_LARGEICON : SHGFI_SMALLICON;
+    if (!SHGetFileInfoW(reinterpret_cast<LPCWSTR>(ids), 0, &info, sizeof info, SHGFI_PIDL | SHGFI_ICON | which))
+        return nullptr;
+    return info.hIcon;
 }
 
 SeamGuard OverrideStoreApps(StoreAppLister lister)

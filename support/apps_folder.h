@@ -20,6 +20,11 @@ struct StoreApp {
 // stops early, false, once stop is set. Without an Apps folder: none, true.
 bool ListStoreApps(const std::atomic<bool>& stop, std::vector<StoreApp>* apps);
 
+// The application's icon as the shell shows it, about size pixels wide
+// (the system's large or small icon); null when there is none.
+#include <windows.h>
+HICON LoadStoreAppIcon(const std::wstring& appId, int size);
+
 // Tests stand in for the shell's enumeration.
 using StoreAppLister = std::function<bool(const std::atomic<bool>& stop, std::vector<StoreApp>* apps)>;
 SeamGuard OverrideStoreApps(StoreAppLister lister);

@@ -144,6 +144,14 @@ struct LibraryTraits {
 };
 using ScopedLibrary = ScopedHandle<LibraryTraits>;
 
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Invalid() { return nullptr; }
+    static bool Valid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { DestroyMenu(h); }
+};
+using ScopedMenu = ScopedHandle<MenuTraits>;
+
 struct ImageListTraits {
     using Handle = HIMAGELIST;
     static Handle Invalid() { return nullptr; }
