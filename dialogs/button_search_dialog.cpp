@@ -303,14 +303,21 @@ void ButtonSearchDialog::ShowRowMenu(LPARAM place)
     LoadText(IDS_SEARCH_MENU_PUT_IN_GROUP, text, kFieldSize);
     if (AppendMenuW(menu.Get(), MF_POPUP | forPrograms, reinterpret_cast<UINT_PTR>(groups.Get()), text))
         groups.Release();  // destroyed with the menu that holds it
-    const int chosen = static_cast<int>(TrackPopupMenuEx(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y,
-                                                         dialog_, nullptr));
-    if (chosen == IDM_SEARCH_START || chosen == IDM_SEARCH_OPEN_FOLDER)
-        Choose(chosen == IDM_SEARCH_OPEN_FOLDER, false);
-    else if (chosen == IDM_SEARCH_PUT_ON_BUTTON)
+    TrackPopupMenuEx(menu.Get(), TPM_RIGHTBUTTON, at.x, at.y, dialog_, nullptr);  // the choice comes as WM_COMMAND
+}
+
+// A command of the row's menu on the selected row; false for any other id.
+bool ButtonSearchDialog::OnRowCommand(int id)
+{
+    if (id == IDM_SEARCH_START || id == IDM_SEARCH_OPEN_FOLDER)
+        Choose(id == IDM_SEARCH_OPEN_FOLDER, false);
+    else if (id == IDM_SEARCH_PUT_ON_BUTTON)
         PutOnButton(inputs_.currentGroup);
-    else if (chosen >= IDM_SEARCH_FIRST_GROUP && chosen < IDM_SEARCH_FIRST_GROUP + kGroupCount)
-        PutOnButton(chosen - IDM_SEARCH_FIRST_GROUP);
+    else if (id >= IDM_SEARCH_FIRST_GROUP && id < IDM_SEARCH_FIRST_GROUP + kGroupCount)
+        PutOnButton(id - IDM_SEARCH_FIRST_GROUP);
+    else
+        return false;
+    return true;
 }
 
 // The bar's own image for a button of the group it shows, the icon its
@@ -501,7 +508,7 @@ INT_PTR ButtonSearchDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPA
             Finish(SearchAction::Cancelled);
             return TRUE;
         default:
-            return FALSE;
+            return OnRowCommand(LOWORD(wParam)) ? TRUE : FALSE;
         }
     case WM_CONTEXTMENU:
         if (reinterpret_cast<HWND>(wParam) != List())

@@ -69,6 +69,7 @@ private:
     void PutOnButton(int group);
     void Finish(SearchAction action);
     void ShowRowMenu(LPARAM place);
+    bool OnRowCommand(int id);
     void FillCell(LVITEMW* item);
     void FillPlace(const SearchItem& item, LVITEMW* cell) const;
     int ImageOf(const SearchItem& item);
