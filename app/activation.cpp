@@ -1,13 +1,12 @@
 #include "app/activation.h"
 
 #include "app/folder_menus.h"
+#include "app/window_state.h"
 #include "bar/bar_geometry.h"
 #include "bar/bar_keys.h"
 #include "bar/launch.h"
 #include "bar/start_count.h"
-#include "bar/window_state.h"
 #include "data/button_place.h"
-#include "data/launcher_data.h"
 
 namespace {
 void BringToFront(HWND launcher, HWND foreground)
@@ -65,9 +64,10 @@ void ForgetPreviousForeground(HWND launcher)
 void LaunchHotkeyButton(HWND launcher, int buttonNumber)
 {
     const ButtonPlace place = ButtonPlace::FromNumber(buttonNumber);
-    const ButtonRecord* button = place.Valid() ? ButtonAt(place.group, place.button) : nullptr;
+    const MainWindowState* state = WindowState(launcher);
+    const ButtonRecord* button = state ? state->launcher.ButtonAt(place.group, place.button) : nullptr;
     if (!button || OpenFolderMenu(launcher, *button, nullptr))
         return;
     if (StartButtonFile(nullptr, *button))  // silent: nobody is watching the launcher
-        CountStart(launcher, *button);
+        CountStart(state->launcher, *button);
 }

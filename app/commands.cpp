@@ -4,19 +4,20 @@
 #include "app/activation.h"
 #include "app/folder_menus.h"
 #include "app/help.h"
+#include "app/launcher_load.h"
+#include "app/window_state.h"
 #include "archive/archive_drop.h"
 #include "bar/bar_geometry.h"
+#include "bar/bar_input.h"
 #include "bar/bar_tooltips.h"
 #include "bar/button_bar.h"
-#include "bar/button_icons.h"
-#include "bar/button_mouse.h"
+#include "bar/button_operations.h"
 #include "bar/launch.h"
 #include "bar/program_button.h"
 #include "bar/shell_commands.h"
 #include "bar/start_count.h"
-#include "bar/window_state.h"
 #include "data/button_place.h"
-#include "data/launcher_data.h"
+#include "data/launcher.h"
 #include "dialogs/button_search_dialog.h"
 #include "dialogs/button_settings_dialog.h"
 #include "dialogs/dialog_request.h"
@@ -28,41 +29,50 @@
 #include "support/key_state.h"
 
 namespace {
-int SelectedButton(HWND window)
+// A request for the group the bar shows now.
+DialogRequest RequestFor(const MainWindowState& state, int index, bool preset, const wchar_t* path)
 {
-    const MainWindowState* state = WindowState(window);
-    return state ? state->selectedButton : 0;
+    return DialogRequest{state.launcher.CurrentGroup(), index, preset, path ? path : L""};
 }
 
 void OpenButtonSettings(HWND window, int index, bool proposed, const wchar_t* path)
 {
-    SetSelectedButton(window, index);
-    SetDialogRequest(index, proposed ? 1 : 0, path);
-    ShowButtonSettingsDialog(window);
+    MainWindowState* state = WindowState(window);
+    if (!state)
+        return;
+    state->selectedButton = index;
+    ShowButtonSettingsDialog(state->bar, RequestFor(*state, index, proposed, path));
 }
 
-void OpenGroupSettings(HWND window, const wchar_t* path)
+void OpenGroupSettings(MainWindowState& state, bool proposed, const wchar_t* path)
 {
-    SetDialogRequest(0, 1, path);
-    ShowGroupSettingsDialog(window);
+    ShowGroupSettingsDialog(state.bar, RequestFor(state, 0, proposed, path), ReloadLauncherFiles);
 }
 
-const BarActions kBarActions = {OpenButtonSettings, OpenGroupSettings, HandleArchiveDrop, OpenFolderMenu};
+// A file dropped on the group button, proposed as the group's icon.
+void OpenGroupSettingsWith(HWND window, const wchar_t* path)
+{
+    if (MainWindowState* state = WindowState(window))
+        OpenGroupSettings(*state, true, path);
+}
+
+const BarActions kBarActions = {OpenButtonSettings, OpenGroupSettingsWith, HandleArchiveDrop, OpenFolderMenu};
 
 // The group button's click has already toggled its check state; the keys held
 // now decide what the click means.
-void OnGroupButton(HWND window)
+void OnGroupButton(MainWindowState& state)
 {
+    HWND window = state.bar.window;
     const bool checked = IsDlgButtonChecked(window, IDC_GROUP_BUTTON) == BST_CHECKED;
     const UINT before = checked ? BST_UNCHECKED : BST_CHECKED;
     if (KeyHeld(VK_ESCAPE) || KeyHeld(VK_RSHIFT)) {
         ShowAboutBox(window);
         CheckDlgButton(window, IDC_GROUP_BUTTON, before);
     } else if (KeyHeld(VK_SHIFT) || KeyHeld(VK_LSHIFT)) {
-        ShowGroupSettingsDialog(window);
+        OpenGroupSettings(state, false, nullptr);
         CheckDlgButton(window, IDC_GROUP_BUTTON, before);
     } else if (KeyHeld(VK_CONTROL)) {
-        StepGroup(window, true);
+        StepGroup(state.bar, true);
         CheckDlgButton(window, IDC_GROUP_BUTTON, before);
     } else {
         SetBarExpanded(window, checked);
@@ -72,20 +82,21 @@ void OnGroupButton(HWND window)
 // The search window; what was chosen in it is done once it has gone, with
 // the main window enabled again. While it or another dialog of the launcher
 // is open, the command is not done (app/held_input.h).
-void OnSearchCommand(HWND window)
+void OnSearchCommand(MainWindowState& state)
 {
+    HWND window = state.bar.window;
     HWND before = GetForegroundWindow();
-    const MainWindowState* state = WindowState(window);
+    Launcher& launcher = state.launcher;
     SearchInputs inputs;
-    inputs.data = LauncherImage();
-    inputs.groupCount = GetSettings().groupCount;
-    inputs.currentGroup = CurrentGroupIndex();
-    inputs.catalog = state ? state->catalog.get() : nullptr;
-    inputs.usage = StartUsage(window);
+    inputs.data = &launcher.Data();
+    inputs.groupCount = launcher.Settings().groupCount;
+    inputs.currentGroup = launcher.CurrentGroup();
+    inputs.catalog = state.catalog.get();
+    inputs.usage = &StartUsage(launcher);
     ButtonSearchDialog search(window, inputs);
     const SearchChoice choice = search.Run();
     const ButtonPlace place = ButtonPlace::FromNumber(choice.buttonNumber);
-    const ButtonRecord* button = ButtonAt(place.group, place.button);
+    const ButtonRecord* button = launcher.ButtonAt(place.group, place.button);
     ButtonRecord program = {};
     ProgramStartRecord(choice.program, &program);
     const ButtonRecord* chosen = button ? button : program.file[0] ? &program : nullptr;
@@ -97,7 +108,7 @@ void OnSearchCommand(HWND window)
         break;
     case SearchAction::Launch:
         if (chosen)
-            LaunchAsClick(window, *chosen);
+            LaunchAsClick(state.bar, *chosen);
         break;
     case SearchAction::OpenFolder:
         if (chosen)
@@ -105,13 +116,13 @@ void OnSearchCommand(HWND window)
         break;
     case SearchAction::OpenSettings:
         // The bar shows the button whose settings are open.
-        if (button && place.group != CurrentGroupIndex())
-            ShowGroup(window, place.group);
+        if (button && place.group != state.launcher.CurrentGroup())
+            ShowGroup(state.bar, place.group);
         if (button)
             OpenButtonSettings(window, place.button, false, button->file);
         break;
     case SearchAction::PutOnButton:
-        PutProgramOnButton(window, choice.program, choice.group);
+        PutProgramOnButton(state.bar, choice.program, choice.group);
         break;
     case SearchAction::Dismissed:
         break;
@@ -119,86 +130,87 @@ void OnSearchCommand(HWND window)
 }
 
 // A shell command of the button menu on the selected button's file.
-void OnShellCommand(HWND window, int id)
+void OnShellCommand(MainWindowState& state, int id)
 {
-    const ButtonRecord* button = CurrentButton(SelectedButton(window));
+    const ButtonRecord* button = state.launcher.CurrentButton(state.selectedButton);
     if (!button || button->file[0] == L'\0')
         return;
     if (id == IDM_RUN_AS_ADMIN)
-        LaunchAsAdministrator(window, *button);
+        LaunchAsAdministrator(state.bar, *button);
     else if (id == IDM_OPEN_FILE_LOCATION)
-        ShowButtonFileLocation(window, *button);
+        ShowButtonFileLocation(state.bar.window, *button);
     else
-        ShowButtonProperties(window, *button);
+        ShowButtonProperties(state.bar.window, *button);
 }
 
-void OnSettingsCommand(HWND window)
+void OnAlwaysOnTop(MainWindowState& state)
 {
-    const int selected = SelectedButton(window);
-    SetDialogRequest(selected, 0, nullptr);
+    AppSettings& settings = state.launcher.Settings();
+    settings.alwaysOnTop = settings.alwaysOnTop ? 0 : 1;
+    SetTopmost(state.bar.window, settings.alwaysOnTop != 0);
+}
+
+void OnSettingsCommand(MainWindowState& state)
+{
+    const int selected = state.selectedButton;
     if (IsValidButtonIndex(selected))
-        ShowButtonSettingsDialog(window);
+        ShowButtonSettingsDialog(state.bar, RequestFor(state, selected, false, nullptr));
     else
-        ShowGroupSettingsDialog(window);
+        OpenGroupSettings(state, false, nullptr);
 }
-}  // namespace
 
-bool OnCommand(HWND window, int id)
+// The menu's move up and down: the selected button changes places with its
+// neighbour, whatever keys are held.
+void OnMoveCommand(MainWindowState& state, int step)
 {
-    if (id >= IDM_FIRST_GROUP && id < IDM_FIRST_GROUP + kGroupCount) {
-        ShowGroup(window, id - IDM_FIRST_GROUP);
-        return true;
-    }
-    if (IsLauncherButtonId(id)) {
-        LaunchButton(window, id - IDC_FIRST_LAUNCHER, kBarActions);
-        return true;
-    }
+    const int selected = state.selectedButton;
+    MoveButton(state.bar, ButtonMove{state.launcher.CurrentGroup(), selected, selected + step, MoveKind::Swap});
+}
+
+void OnShortcutsCommand(MainWindowState& state)
+{
+    ShowShortcutSettings(state.bar.window, state.launcher, state.launcher.CurrentGroup(), state.selectedButton);
+    UpdateBarTooltips(state.bar);
+}
+
+bool OnMenuCommand(MainWindowState& state, int id)
+{
+    HWND window = state.bar.window;
     switch (id) {
-    case IDC_GROUP_BUTTON:
-        OnGroupButton(window);
-        return true;
-    case IDC_PREVIOUS_GROUP:
-        StepGroup(window, false);
-        return true;
-    case IDC_NEXT_GROUP:
-        StepGroup(window, true);
-        return true;
     case IDM_BUTTON_SETTINGS:
-        OnSettingsCommand(window);
+        OnSettingsCommand(state);
         return true;
     case IDM_MOVE_UP:
-        MoveButton(window, SelectedButton(window), SelectedButton(window) - 1);
+        OnMoveCommand(state, -1);
         return true;
     case IDM_MOVE_DOWN:
-        MoveButton(window, SelectedButton(window), SelectedButton(window) + 1);
+        OnMoveCommand(state, 1);
         return true;
     case IDM_CLEAR_BUTTON:
-        ClearButton(window, SelectedButton(window));
+        ClearButton(state.bar, state.selectedButton);
         return true;
     case IDM_BUTTON_SHORTCUTS:
-        ShowShortcutSettings(window, LauncherImage(), CurrentGroupIndex(), SelectedButton(window));
-        UpdateBarTooltips(window);
+        OnShortcutsCommand(state);
         return true;
     case IDM_SEARCH_BUTTONS:
-        OnSearchCommand(window);
+        OnSearchCommand(state);
         return true;
     case IDM_RUN_AS_ADMIN:
     case IDM_OPEN_FILE_LOCATION:
     case IDM_FILE_PROPERTIES:
-        OnShellCommand(window, id);
+        OnShellCommand(state, id);
         return true;
     case IDM_RESTORE_GENERATION:
-        ShowRestoreDialog(window, window);
+        ShowRestoreDialog(window, state.bar, ReloadLauncherFiles);
         return true;
     case IDM_HELP:
-        ShowHelp(window);
+        ShowHelp(window, state.help);
         return true;
     case IDM_ABOUT:
         ShowAboutBox(window);
         return true;
     case IDM_ALWAYS_ON_TOP:
-        SetAlwaysOnTop(!GetAlwaysOnTop());
-        SetTopmost(window, GetAlwaysOnTop());
+        OnAlwaysOnTop(state);
         return true;
     case IDM_CLOSE:
         PostMessageW(window, WM_CLOSE, 0, 0);
@@ -208,7 +220,6 @@ bool OnCommand(HWND window, int id)
     }
 }
 
-namespace {
 // A menu opened from the keyboard (lParam -1) stands below its control, as a folder menu does; the mouse's at
 // the cursor (null).
 const POINT* KeyboardMenuPoint(HWND control, LPARAM place, POINT* point)
@@ -221,34 +232,65 @@ const POINT* KeyboardMenuPoint(HWND control, LPARAM place, POINT* point)
 }
 }  // namespace
 
+bool OnCommand(HWND window, int id)
+{
+    MainWindowState* state = WindowState(window);
+    if (!state)
+        return false;
+    if (id >= IDM_FIRST_GROUP && id < IDM_FIRST_GROUP + kGroupCount) {
+        ShowGroup(state->bar, id - IDM_FIRST_GROUP);
+        return true;
+    }
+    if (IsLauncherButtonId(id)) {
+        LaunchButton(state->bar, id - IDC_FIRST_LAUNCHER, kBarActions);
+        return true;
+    }
+    switch (id) {
+    case IDC_GROUP_BUTTON:
+        OnGroupButton(*state);
+        return true;
+    case IDC_PREVIOUS_GROUP:
+        StepGroup(state->bar, false);
+        return true;
+    case IDC_NEXT_GROUP:
+        StepGroup(state->bar, true);
+        return true;
+    default:
+        return OnMenuCommand(*state, id);
+    }
+}
+
 void OnContextMenu(HWND window, HWND clicked, LPARAM place)
 {
-    if (!clicked || clicked == window || GetParent(clicked) != window)
+    MainWindowState* state = WindowState(window);
+    if (!state || !clicked || clicked == window || GetParent(clicked) != window)
         return;
     const int id = GetDlgCtrlID(clicked);
     POINT point;
     const POINT* at = KeyboardMenuPoint(clicked, place, &point);
     if (id == IDC_PREVIOUS_GROUP || id == IDC_NEXT_GROUP) {
-        ShowGroupMenu(window, at);
+        ShowGroupMenu(window, state->launcher, at);
         return;
     }
     if (id != IDC_GROUP_BUTTON && !IsLauncherButtonId(id))
         return;
     const int target = id == IDC_GROUP_BUTTON ? kGroupButtonTarget : id - IDC_FIRST_LAUNCHER;
-    SetSelectedButton(window, target);
-    ShowButtonMenu(window, target, at);
+    state->selectedButton = target;
+    ShowButtonMenu(window, state->launcher, target, at);
 }
 
 void OnDropFiles(HWND window, HDROP drop)
 {
-    HandleBarDrop(window, drop, kBarActions);
+    if (MainWindowState* state = WindowState(window))
+        HandleBarDrop(state->bar, drop, kBarActions);
 }
 
 void OnShortcutKey(HWND window, int key)
 {
-    if (key == VK_ESCAPE && GiveBackActivation(window))
+    MainWindowState* state = WindowState(window);
+    if (!state || (key == VK_ESCAPE && GiveBackActivation(window)))
         return;
-    HandleShortcutKey(window, key, kBarActions);
+    HandleShortcutKey(state->bar, key, kBarActions);
 }
 
 void SetSelectedButton(HWND window, int index)

@@ -1,21 +1,17 @@
 #include "app/folder_menus.h"
 
+#include "app/window_state.h"
 #include "bar/launch.h"
 #include "data/launcher_records.h"
 #include "data/store_field.h"
 #include "menus/folder_menu.h"
+#include "support/file_kind.h"
 #include "support/path_text.h"
 #include "support/stored_path.h"
 
 #include <string>
 
 namespace {
-bool IsFolderPath(const wchar_t* path)
-{
-    const DWORD attributes = GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 POINT MenuPoint(const POINT* at)
 {
     POINT point = {0, 0};
@@ -27,13 +23,13 @@ POINT MenuPoint(const POINT* at)
 
 // A chosen item started as a button holding it would be. A path longer than
 // a button's field is not cut to fit: it is refused as too long.
-void StartChosenItem(HWND mainWindow, const std::wstring& path)
+void StartChosenItem(ButtonBar& bar, const std::wstring& path)
 {
     if (path.size() > static_cast<size_t>(kFieldLength)) {
         LaunchFailure failure;
         lstrcpynW(failure.tried, path.c_str(), ARRAYSIZE(failure.tried));
         failure.error = ERROR_FILENAME_EXCED_RANGE;
-        TellLaunchFailure(mainWindow, failure);
+        TellLaunchFailure(bar.window, failure);
         return;
     }
     ButtonRecord item = {};
@@ -41,14 +37,15 @@ void StartChosenItem(HWND mainWindow, const std::wstring& path)
     wchar_t folder[kFieldSize] = L"";
     CopyFolderOf(path.c_str(), folder, kFieldSize);
     StoreField(item.workDir, folder);
-    LaunchAsClick(mainWindow, item);
+    LaunchAsClick(bar, item);
 }
 }  // namespace
 
 bool OpenFolderMenu(HWND mainWindow, const ButtonRecord& button, const POINT* at)
 {
     wchar_t folder[kResolvedPathSize] = L"";
-    if (!button.folderMenu || !ResolveStoredPath(button.file, folder, kResolvedPathSize) || !IsFolderPath(folder))
+    MainWindowState* state = WindowState(mainWindow);
+    if (!state || !button.folderMenu || !ResolveStoredPath(button.file, folder, kResolvedPathSize) || !IsFolder(folder))
         return false;
     FolderMenu menu;
     menu.LoadSkin();
@@ -57,6 +54,6 @@ bool OpenFolderMenu(HWND mainWindow, const ButtonRecord& button, const POINT* at
     const POINT point = MenuPoint(at);
     const std::wstring chosen = menu.Choose(mainWindow, point.x, point.y);
     if (!chosen.empty())
-        StartChosenItem(mainWindow, chosen);
+        StartChosenItem(state->bar, chosen);
     return true;
 }

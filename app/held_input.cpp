@@ -1,9 +1,9 @@
 #include "app/held_input.h"
 
 #include "archive/archive_job.h"
-#include "bar/button_mouse.h"
 #include "resources/resource_ids.h"
 #include "support/modal_state.h"
+#include "support/window_messages.h"
 
 #include <shellapi.h>
 

@@ -3,8 +3,10 @@
 #include "app/activation.h"
 #include "app/commands.h"
 #include "app/held_input.h"
+#include "app/launcher_load.h"
 #include "app/placement.h"
 #include "app/tray_icon.h"
+#include "app/window_state.h"
 #include "archive/archive_job.h"
 #include "bar/bar_geometry.h"
 #include "bar/bar_keys.h"
@@ -13,14 +15,11 @@
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
 #include "bar/button_mouse.h"
-#include "bar/icon_cache_file.h"
-#include "bar/launch.h"
+#include "bar/button_operations.h"
 #include "bar/message_guard.h"
 #include "bar/start_with_launcher.h"
-#include "bar/window_state.h"
 #include "data/generations.h"
-#include "dialogs/button_search_dialog.h"
-#include "data/launcher_data.h"
+#include "data/launcher.h"
 #include "data/window_positions.h"
 #include "menus/folder_menu.h"
 #include "menus/launcher_menus.h"
@@ -70,8 +69,15 @@ void TellRefusedHotkeys(const MainWindowState& state)
 {
     wchar_t text[ARRAYSIZE(NOTIFYICONDATAW{}.szInfo)];
     wchar_t title[ARRAYSIZE(NOTIFYICONDATAW{}.szInfoTitle)];
-    if (DescribeRefusedHotkeys(text, ARRAYSIZE(text)) && LoadText(IDS_REFUSED_HOTKEYS_TITLE, title, ARRAYSIZE(title)))
+    if (DescribeRefusedHotkeys(state.launcher, text, ARRAYSIZE(text)) &&
+        LoadText(IDS_REFUSED_HOTKEYS_TITLE, title, ARRAYSIZE(title)))
         ShowTrayBalloon(&state.trayIcon, title, text);
+}
+
+// The window at its place on the screen as it is now (app/placement.h).
+void Place(MainWindowState& state)
+{
+    PlaceWindow(state.bar.window, &state.launcher.Positions(), &state.lastDesktop);
 }
 
 LRESULT OnCreate(HWND window)
@@ -82,23 +88,29 @@ LRESULT OnCreate(HWND window)
     state->created = false;
     SetProgramFolderVariable();  // before any stored path is used, and for the programs started
     ImmAssociateContext(window, nullptr);
-    if (!CreateButtonBar(window))
+    if (!CreateButtonBar(state->bar)) {
+        // Nothing was loaded: the window goes without a record, so that its
+        // destruction writes nothing over the user's files and posts no quit
+        // that would close the start-up's message at once.
+        ReleaseButtonBar(state->bar);
+        DetachWindowState(window);
         return -1;
+    }
     RebuildSystemMenu(window);
-    TellFirstKeepFailureTo(window, WM_GENERATION_NOT_KEPT);
-    LoadLauncherData(window);
-    const AppSettings settings = GetSettings();
-    ClearPositions(WindowPositions());
-    ForgetLastDesktopSize();
-    LoadPositions(WindowPositions(), window);
-    LoadShortcutTable(window);  // no file yet: an empty table, written at the first change
+    Launcher& launcher = state->launcher;
+    launcher.History().TellFirstFailureTo(window, WM_GENERATION_NOT_KEPT);
+    LoadDataFile(window, launcher);
+    const AppSettings settings = launcher.Settings();
+    ClearPositions(&launcher.Positions());
+    TellHeldFile(window, LoadPositions(&launcher.Positions(), launcher.Files()).held);
+    TellHeldFile(window, LoadShortcutTable(launcher).held);  // no file yet: an empty table, written at the first change
     SetWindowPos(window, nullptr, settings.windowX, settings.windowY, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (settings.alwaysOnTop)
         SetTopmost(window, true);
-    PlaceWindow(window, WindowPositions());
-    ReadIconCacheFile();  // the start group's icons from one file where it still holds them
-    ShowGroup(window, CurrentGroupIndex());  // the start group the load chose, 0 when out of range
+    Place(*state);
+    state->bar.iconFile.Read();  // the start group's icons from one file where it still holds them
+    ShowGroup(state->bar, launcher.CurrentGroup());  // the start group the load chose, 0 when out of range
     CheckDlgButton(window, IDC_GROUP_BUTTON, BST_CHECKED);
     DragAcceptFiles(window, TRUE);
     state->created = true;
@@ -112,11 +124,12 @@ void FinishStart(HWND window)
     MainWindowState* state = WindowState(window);
     if (!state || !state->created || state->ready)
         return;
-    RegisterAllHotkeys(window);  // a combination taken elsewhere stays unregistered
-    CreateBarTooltips(window);
+    RegisterAllHotkeys(window, state->launcher);  // a combination taken elsewhere stays unregistered
+    CreateBarTooltips(state->bar);
     state->timer = SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
-    RenewBorrowedBarIcons(window);  // the icon file's that may have changed with another file
-    SaveBarIconFile();  // the icons the file lacked or held wrongly, for the next start
+    if (RenewBorrowedBarIcons(state->bar))  // the icon file's that may have changed with another file
+        ShowGroup(state->bar, state->launcher.CurrentGroup());
+    SaveBarIconFile(state->bar);  // the icons the file lacked or held wrongly, for the next start
     // Last: another process that sees the tray icon knows the start is complete.
     AddTrayIcon(&state->trayIcon, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY);
     TellRefusedHotkeys(*state);
@@ -129,39 +142,43 @@ void FinishStart(HWND window)
 // then the buttons started with it.
 void OnLauncherStarted(HWND window)
 {
-    if (GetLauncherOptions().startWithWindows && !RenewStartupLink())
+    const MainWindowState* state = WindowState(window);
+    if (!state)
+        return;
+    if (state->launcher.Options().startWithWindows && !RenewStartupLink())
         ShowMessageId(window, IDS_MSG_STARTUP_LINK_FAILED, MB_OK | MB_ICONEXCLAMATION);
-    StartMarkedButtons(window);
+    StartMarkedButtons(window, state->launcher);
 }
 
 void OnDestroy(HWND window)
 {
     MainWindowState* state = WindowState(window);
-    if (!state || !state->created) {
-        // Windows destroys a window whose WM_CREATE refused: nothing was
-        // loaded, so nothing is written over the user's files, and no quit is
-        // posted that would close the start-up's message at once.
-        ReleaseButtonBar(window);
+    if (!state)
+        return;
+    if (!state->created) {
+        // A creation that failed on its way: nothing was loaded, so nothing
+        // is written over the user's files, and no quit is posted.
+        ReleaseButtonBar(state->bar);
         return;
     }
     state->created = false;
-    TellFirstKeepFailureTo(nullptr, 0);  // no notice at exit
-    GenerationScope oneGeneration;  // what the last save left, once
+    Launcher& launcher = state->launcher;
+    launcher.History().TellFirstFailureTo(nullptr, 0);  // no notice at exit
+    GenerationScope oneGeneration(launcher.History());  // what the last save left, once
     state->ready = false;
     state->catalog.reset();  // its thread ends before the window it tells goes
-    UnregisterAllHotkeys(window);
+    UnregisterAllHotkeys(window, launcher);
     RemoveTrayIcon(&state->trayIcon);
     if (state->timer) {
         KillTimer(window, kHoverTimerId);
         state->timer = 0;
     }
     // The user's files first: the icon file may look at the icons' files.
-    SaveLauncherData(window);
-    SavePositions(WindowPositions());
-    SaveShortcutChanges(window);
-    SaveBarIconFile();  // the groups shown in this run, while the bar still holds their icons
-    ReleaseButtonBar(window);
-    DestroyShortcutTable();
+    SaveDataChanges(window, launcher);
+    SavePositions(&launcher.Positions(), launcher.Files());
+    SaveShortcutChanges(window, launcher);
+    SaveBarIconFile(state->bar);  // the groups shown in this run, while the bar still holds their icons
+    ReleaseButtonBar(state->bar);
     PostQuitMessage(0);
 }
 
@@ -210,13 +227,35 @@ void OnMinMaxInfo(HWND window, MINMAXINFO* info)
 void OnHoverTimer(HWND window)
 {
     if (MainWindowState* state = WindowState(window))
-        state->hoveredControl = WatchDragHover(window, state->hoveredControl);
+        WatchDragHover(state->bar);
+}
+
+void OnPlaceChange(HWND window)
+{
+    if (MainWindowState* state = WindowState(window))
+        Place(*state);
+}
+
+void OnTrayNotify(HWND window, LPARAM mouseMessage)
+{
+    const MainWindowState* state = WindowState(window);
+    if (!state)
+        return;
+    HandleTrayNotify(window, static_cast<UINT>(mouseMessage), state->launcher.Settings().alwaysOnTop != 0);
+    if (mouseMessage == WM_LBUTTONUP)
+        FocusBar(window);  // raised from the tray: the keys work on the bar at once
+}
+
+void OnDpiChanged(HWND window, const RECT& suggested)
+{
+    if (MainWindowState* state = WindowState(window))
+        RescaleButtonBar(state->bar, suggested);
 }
 
 LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 }  // namespace
 
-HWND CreateMainWindow(HINSTANCE instance, const wchar_t* className)
+HWND CreateMainWindow(HINSTANCE instance, const wchar_t* className, Launcher& launcher)
 {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
@@ -234,7 +273,7 @@ HWND CreateMainWindow(HINSTANCE instance, const wchar_t* className)
     return CreateWindowExW(WS_EX_TOOLWINDOW, className, L"",
                            WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                           nullptr, nullptr, instance, nullptr);
+                           nullptr, nullptr, instance, &launcher);
 }
 
 bool MainWindowReady(HWND mainWindow)
@@ -256,10 +295,12 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     if (RefusedWhileHeld(window, message, wParam))
         return 0;
     switch (message) {
-    case WM_NCCREATE:
-        if (!AttachWindowState(window))
+    case WM_NCCREATE: {
+        auto* launcher = static_cast<Launcher*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        if (!launcher || !AttachWindowState(window, *launcher))
             return FALSE;
         break;
+    }
     case WM_NCDESTROY:
         DetachWindowState(window);
         break;
@@ -322,11 +363,11 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         if (message == WM_SYSCOLORCHANGE)
             return 0;
-        PlaceWindow(window, WindowPositions());
+        OnPlaceChange(window);
         return 0;
     case WM_MOVE:
     case WM_DISPLAYCHANGE:
-        PlaceWindow(window, WindowPositions());
+        OnPlaceChange(window);
         return 0;
     case WM_CONTEXTMENU:
         OnContextMenu(window, reinterpret_cast<HWND>(wParam), lParam);
@@ -337,18 +378,16 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_FINISH_START:
         FinishStart(window);
         return 0;
-    case WM_PROGRAMS_READ:
-        if (HWND search = ButtonSearchWindow())
-            PostMessageW(search, WM_PROGRAMS_READ, 0, 0);
+    case WM_PROGRAMS_READ:  // for the search window, when it is open
+        if (HWND dialog = DialogInFront(window))
+            PostMessageW(dialog, WM_PROGRAMS_READ, 0, 0);
         return 0;
     case WM_GENERATION_NOT_KEPT:
         ShowMessageId(window, IDS_MSG_GENERATION_NOT_KEPT, MB_OK | MB_ICONEXCLAMATION);
         return 0;
     case WM_TRAYNOTIFY:
         if (wParam == kTrayIconId)
-            HandleTrayNotify(window, static_cast<UINT>(lParam), GetAlwaysOnTop());
-        if (wParam == kTrayIconId && lParam == WM_LBUTTONUP)
-            FocusBar(window);  // raised from the tray: the keys work on the bar at once
+            OnTrayNotify(window, lParam);
         return 0;
     case WM_NOTIFY: {
         const auto* draw = reinterpret_cast<const NMCUSTOMDRAW*>(lParam);
@@ -379,7 +418,7 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         // Moved to a screen of another scale: the bar at the new scale,
         // where the system suggests.
         if (lParam)
-            RescaleButtonBar(window, *reinterpret_cast<const RECT*>(lParam));
+            OnDpiChanged(window, *reinterpret_cast<const RECT*>(lParam));
         return 0;
     default:
         break;

@@ -1,8 +1,6 @@
 #include "app/placement.h"
 
 namespace {
-SIZE g_lastDesktop = {0, 0};
-
 // Window coordinates are kept in 32 bits; a remembered place from a file may
 // be anything, so the arithmetic runs in 64 bits and the result is brought
 // back into range.
@@ -105,7 +103,7 @@ PlacementResult ComputePlacement(const RECT& window, SIZE screen, SIZE lastScree
     return result;
 }
 
-bool PlaceWindow(HWND window, WindowPositionTable* table)
+bool PlaceWindow(HWND window, WindowPositionTable* table, SIZE* lastDesktop)
 {
     RECT rect;
     // A minimized window stands far off the screen on purpose: it is neither
@@ -119,15 +117,10 @@ bool PlaceWindow(HWND window, WindowPositionTable* table)
     if (area.right < area.left || area.bottom < area.top)
         return false;
 
-    const PlacementResult place = ComputePlacement(rect, screen, g_lastDesktop, area, table);
-    g_lastDesktop = screen;
+    const PlacementResult place = ComputePlacement(rect, screen, *lastDesktop, area, table);
+    *lastDesktop = screen;
     if (place.move)
         SetWindowPos(window, nullptr, place.left, place.top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
-}
-
-void ForgetLastDesktopSize()
-{
-    g_lastDesktop = SIZE{0, 0};
 }

@@ -43,10 +43,8 @@ PlacementResult ComputePlacement(const RECT& window, SIZE screen, SIZE lastScree
                                  const WorkArea& area, WindowPositionTable* table);
 
 // Places the window on the current screen (see ComputePlacement) and moves it
-// when needed. Without a taskbar the system's work area is used, so the bar
-// stays visible. False when no area could be had at all.
-bool PlaceWindow(HWND window, WindowPositionTable* table);
-
-// The screen size seen by the previous placement; (0, 0) until the first.
-// The main window clears it when it is created.
-void ForgetLastDesktopSize();
+// when needed; lastDesktop is the screen size the previous placement saw
+// ((0, 0) before the first) and becomes this one's. Without a taskbar the
+// system's work area is used, so the bar stays visible. False when no area
+// could be had at all.
+bool PlaceWindow(HWND window, WindowPositionTable* table, SIZE* lastDesktop);

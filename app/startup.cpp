@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
 #include "app/main_window.h"
-#include "data/launcher_data.h"
+#include "data/launcher.h"
 #include "support/messages.h"
 #include "support/scoped_handle.h"
 #include "support/system_library.h"
@@ -57,9 +57,12 @@ int RunLauncher(HINSTANCE instance, int showCommand)
     ScopedFile claim;
     if (AnotherInstanceRuns(kMainWindowClass, &claim))
         return 0;
-    if (!AllocateLauncherData())
+    const std::unique_ptr<Launcher> launcher = Launcher::Create();
+    if (!launcher) {
+        ShowMessageId(nullptr, IDS_MSG_MEMORY_FAILED, MB_OK | MB_ICONERROR);
         return 0;
-    HWND window = CreateMainWindow(instance, kMainWindowClass);
+    }
+    HWND window = CreateMainWindow(instance, kMainWindowClass, *launcher);
     if (!window) {
         ShowMessageId(nullptr, IDS_MSG_WINDOW_FAILED, MB_OK | MB_ICONERROR);
         return 0;
@@ -67,7 +70,5 @@ int RunLauncher(HINSTANCE instance, int showCommand)
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     PostMessageW(window, WM_LAUNCHER_STARTED, 0, 0);  // after the first picture, not before it
-    const int code = RunMessageLoop(window);
-    FreeLauncherData();
-    return code;
+    return RunMessageLoop(window);
 }

@@ -78,7 +78,7 @@ bool ShowTrayBalloon(const NOTIFYICONDATAW* record, const wchar_t* title, const 
     return NotifyIcon(NIM_MODIFY, &balloon) != FALSE;
 }
 
-void OverrideNotifyIcon(NotifyIconFunction function)
+SeamGuard OverrideNotifyIcon(NotifyIconFunction function)
 {
-    g_notifyIcon = function;
+    return OverrideSeam(g_notifyIcon, function);
 }

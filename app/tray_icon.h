@@ -1,5 +1,7 @@
 #pragma once
 // The launcher's icon in the notification area.
+#include "support/seam_guard.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -18,7 +20,6 @@ void RemoveTrayIcon(NOTIFYICONDATAW* record);
 // surrogate pair; it goes away by itself and blocks nothing. False when the icon was not added or the shell refused.
 bool ShowTrayBalloon(const NOTIFYICONDATAW* record, const wchar_t* title, const wchar_t* text);
 
-// For tests: stands in for Shell_NotifyIconW in every call above; null goes
-// back to the system's.
+// For tests: stands in for Shell_NotifyIconW in every call above (null: the system's).
 using NotifyIconFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAW);
-void OverrideNotifyIcon(NotifyIconFunction function);
+SeamGuard OverrideNotifyIcon(NotifyIconFunction function);

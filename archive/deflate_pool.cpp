@@ -52,9 +52,9 @@ bool DeflatePool::Start()
     packedCapacity_ = WholeDeflateBound(sizing.Get(), DeflatePiece::kPieceSize) + kContinueSlack;
     pieces_.resize(workers * kPiecesPerWorker);
     for (DeflatePiece& piece : pieces_) {
-        blocks_.emplace_back(g_systemHelper.Alloc(DeflatePiece::kPieceSize));
+        blocks_.emplace_back(SystemHelper::Alloc(DeflatePiece::kPieceSize));
         piece.data = static_cast<unsigned char*>(blocks_.back().Get());
-        blocks_.emplace_back(g_systemHelper.Alloc(packedCapacity_));
+        blocks_.emplace_back(SystemHelper::Alloc(packedCapacity_));
         piece.packed = static_cast<unsigned char*>(blocks_.back().Get());
         if (!piece.data || !piece.packed)
             return false;

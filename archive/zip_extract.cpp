@@ -283,9 +283,9 @@ bool FitsWholeBuffers(const unz_file_info64& info)
 bool PrepareWholeBuffers(Extraction& job)
 {
     if (!job.packed)
-        job.packed.Reset(g_systemHelper.Alloc(kWholeEntryLimit));
+        job.packed.Reset(SystemHelper::Alloc(kWholeEntryLimit));
     if (!job.unpacked)
-        job.unpacked.Reset(g_systemHelper.Alloc(kWholeEntryLimit));
+        job.unpacked.Reset(SystemHelper::Alloc(kWholeEntryLimit));
     if (!job.decompressor)
         job.decompressor.Reset(NewWholeDecompressor());
     return job.packed && job.unpacked && job.decompressor;

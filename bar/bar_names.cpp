@@ -2,7 +2,6 @@
 
 #include "bar/bar_geometry.h"
 #include "bar/button_text.h"
-#include "data/launcher_data.h"
 #include "support/messages.h"
 
 #include <string>
@@ -23,33 +22,33 @@ std::wstring Formatted(UINT id, const DWORD_PTR* inserts)
 
 // Launcher button index (0..9) by its number as CTRL+digit counts (1..10), its title and shortcut as its tip
 // shows them.
-std::wstring LauncherButtonName(int index)
+std::wstring LauncherButtonName(const Launcher& launcher, int index)
 {
-    const ButtonRecord* button = CurrentButton(index);
+    const ButtonRecord* button = launcher.CurrentButton(index);
     const DWORD_PTR number = static_cast<DWORD_PTR>(index + 1);
     if (!button || button->file[0] == L'\0') {
         const DWORD_PTR inserts[] = {number};
         return Formatted(IDS_BAR_NAME_EMPTY, inserts);
     }
     wchar_t tip[kToolTextSize] = L"";
-    BuildButtonToolText(index, tip, kToolTextSize);
+    BuildButtonToolText(launcher, index, tip, kToolTextSize);
     const DWORD_PTR inserts[] = {number, reinterpret_cast<DWORD_PTR>(tip)};
     return Formatted(IDS_BAR_NAME_BUTTON, inserts);
 }
 
-std::wstring GroupButtonName()
+std::wstring GroupButtonName(const Launcher& launcher)
 {
-    const GroupRecord group = GetCurrentGroupRecord();
+    const GroupRecord& group = launcher.CurrentGroupRecord();
     const DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(group.name)};
     return Formatted(IDS_BAR_NAME_GROUP, inserts);
 }
 
-std::wstring ControlName(int id)
+std::wstring ControlName(const Launcher& launcher, int id)
 {
     if (IsLauncherButtonId(id))
-        return LauncherButtonName(id - IDC_FIRST_LAUNCHER);
+        return LauncherButtonName(launcher, id - IDC_FIRST_LAUNCHER);
     if (id == IDC_GROUP_BUTTON)
-        return GroupButtonName();
+        return GroupButtonName(launcher);
     return Formatted(id == IDC_PREVIOUS_GROUP ? IDS_BAR_NAME_PREVIOUS : IDS_BAR_NAME_NEXT, nullptr);
 }
 
@@ -63,11 +62,11 @@ void Rename(HWND control, const std::wstring& name)
 }
 }  // namespace
 
-void NameBarControls(HWND mainWindow)
+void NameBarControls(const ButtonBar& bar)
 {
     for (int position = 0; position < kBarControlCount; ++position) {
         const int id = BarControlAt(position).id;
-        if (HWND control = GetDlgItem(mainWindow, id))
-            Rename(control, ControlName(id));
+        if (HWND control = GetDlgItem(bar.window, id))
+            Rename(control, ControlName(bar.launcher, id));
     }
 }

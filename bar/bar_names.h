@@ -3,8 +3,8 @@
 // text says what it is ("1 メモ帳 (CTRL+M)", an empty button that it is empty,
 // the group button the group's name, the arrows where they lead). The
 // controls never paint their text (bar_pictures).
-#include <windows.h>
+#include "bar/bar.h"
 
 // Gives the thirteen controls their names from the current data; a control
 // whose name is unchanged is left alone.
-void NameBarControls(HWND mainWindow);
+void NameBarControls(const ButtonBar& bar);

@@ -3,8 +3,6 @@
 #include "bar/bar_geometry.h"
 #include "bar/bar_names.h"
 #include "bar/button_text.h"
-#include "bar/window_state.h"
-#include "data/launcher_data.h"
 #include "support/display_scale.h"
 #include "support/path_text.h"
 #include "support/scoped_handle.h"
@@ -15,13 +13,6 @@
 #include <utility>
 
 namespace {
-// The window's tooltip control; null without one.
-HWND TooltipOf(HWND mainWindow)
-{
-    const MainWindowState* state = WindowState(mainWindow);
-    return state ? state->tooltip : nullptr;
-}
-
 TTTOOLINFOW ToolOf(HWND mainWindow, HWND control)
 {
     TTTOOLINFOW tool = {};
@@ -46,62 +37,54 @@ void SetTool(HWND mainWindow, HWND tooltip, int id, wchar_t* text, TooltipMode m
 }
 }  // namespace
 
-void CreateBarTooltips(HWND mainWindow)
+void CreateBarTooltips(ButtonBar& bar)
 {
-    MainWindowState* state = WindowState(mainWindow);
-    if (!state)
-        return;
     InitCommonControls();
-    state->tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, mainWindow, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-    ScaleBarTooltips(mainWindow);
-    UpdateBarTooltips(mainWindow, TooltipMode::Add);
+    bar.tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, bar.window, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    ScaleBarTooltips(bar);
+    UpdateBarTooltips(bar, TooltipMode::Add);
 }
 
-void ScaleBarTooltips(HWND mainWindow)
+void ScaleBarTooltips(ButtonBar& bar)
 {
-    MainWindowState* state = WindowState(mainWindow);
-    if (!state || !state->tooltip)
+    if (!bar.tooltip)
         return;
     NONCLIENTMETRICSW metrics;
-    if (!NonClientMetricsForDpi(metrics, WindowDpi(mainWindow)))
+    if (!NonClientMetricsForDpi(metrics, WindowDpi(bar.window)))
         return;
     ScopedGdi<HFONT> font(CreateFontIndirectW(&metrics.lfStatusFont));
     if (!font)
         return;
-    SendMessageW(state->tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
-    state->tooltipFont = std::move(font);
+    SendMessageW(bar.tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    bar.tooltipFont = std::move(font);
 }
 
-void ReleaseBarTooltips(HWND mainWindow)
+void ReleaseBarTooltips(ButtonBar& bar)
 {
-    MainWindowState* state = WindowState(mainWindow);
-    if (!state)
-        return;
-    if (state->tooltip && IsWindow(state->tooltip)) {
+    if (bar.tooltip && IsWindow(bar.tooltip)) {
         for (int position = 0; position < kBarControlCount; ++position) {
-            TTTOOLINFOW tool = ToolOf(mainWindow, GetDlgItem(mainWindow, BarControlAt(position).id));
-            SendMessageW(state->tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+            TTTOOLINFOW tool = ToolOf(bar.window, GetDlgItem(bar.window, BarControlAt(position).id));
+            SendMessageW(bar.tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         }
-        DestroyWindow(state->tooltip);
+        DestroyWindow(bar.tooltip);
     }
-    state->tooltip = nullptr;
-    state->tooltipFont.Reset();
+    bar.tooltip = nullptr;
+    bar.tooltipFont.Reset();
 }
 
-void UpdateBarTooltips(HWND mainWindow, TooltipMode mode)
+void UpdateBarTooltips(ButtonBar& bar, TooltipMode mode)
 {
-    NameBarControls(mainWindow);  // also without a tooltip
-    HWND tooltip = TooltipOf(mainWindow);
-    if (!tooltip)
+    NameBarControls(bar);  // also without a tooltip
+    if (!bar.tooltip)
         return;
     wchar_t text[kToolTextSize] = L"";
-    const GroupRecord group = GetCurrentGroupRecord();
+    const GroupRecord& group = bar.launcher.CurrentGroupRecord();
     CopyWholeCharacters(group.name, std::wcslen(group.name), text, kToolTextSize);
-    SetTool(mainWindow, tooltip, IDC_GROUP_BUTTON, text, mode);
+    SetTool(bar.window, bar.tooltip, IDC_GROUP_BUTTON, text, mode);
     for (int i = 0; i < kLauncherButtonCount; ++i) {
-        BuildButtonToolText(i, text, kToolTextSize);
-        SetTool(mainWindow, tooltip, IDC_FIRST_LAUNCHER + i, text, mode);
+        BuildButtonToolText(bar.launcher, i, text, kToolTextSize);
+        SetTool(bar.window, bar.tooltip, IDC_FIRST_LAUNCHER + i, text, mode);
     }
 }

@@ -4,9 +4,7 @@
 #include "bar/bar_tooltips.h"
 #include "bar/button_icons.h"
 #include "bar/button_mouse.h"
-#include "bar/icon_cache.h"
-#include "bar/icon_cache_file.h"
-#include "data/launcher_data.h"
+#include "bar/button_operations.h"
 #include "support/messages.h"
 
 namespace {
@@ -22,8 +20,9 @@ HWND CreateBarControl(HWND mainWindow, const BarControl& c)
 }
 }  // namespace
 
-bool CreateButtonBar(HWND mainWindow)
+bool CreateButtonBar(ButtonBar& bar)
 {
+    HWND mainWindow = bar.window;
     const int dpi = WindowDpi(mainWindow);
     const SIZE size = BarWindowSize(true, dpi);
     SetWindowPos(mainWindow, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -35,29 +34,29 @@ bool CreateButtonBar(HWND mainWindow)
         }
     }
     // The controls keep their pictures through the bar's procedures.
-    SubclassBarControls(mainWindow);
+    SubclassBarControls(bar);
     // The group button and the launcher buttons get their images from ShowGroup.
     for (int position = 0; position < kBarControlCount; ++position) {
         const BarControl c = BarControlAt(position, dpi);
         if (c.id != IDC_GROUP_BUTTON && !IsLauncherButtonId(c.id))
-            SetButtonImage(mainWindow, c.id, LoadResourceIcon(c.icon, BarIconSize(dpi)));
+            SetButtonImage(bar, c.id, LoadResourceIcon(c.icon, BarIconSize(dpi)));
     }
     return true;
 }
 
-void RefuseBarControlsForTests(bool refuse)
+SeamGuard OverrideBarControlsRefused(bool refused)
 {
-    g_refuseControls = refuse;
+    return OverrideSeam(g_refuseControls, refused);
 }
 
-void ReleaseButtonBar(HWND mainWindow)
+void ReleaseButtonBar(ButtonBar& bar)
 {
-    ReleaseBarTooltips(mainWindow);
+    ReleaseBarTooltips(bar);
     for (int position = 0; position < kBarControlCount; ++position)
-        SetButtonImage(mainWindow, BarControlAt(position).id, nullptr);
-    RestoreBarControls(mainWindow);
-    ClearIconCache();
-    ForgetIconCacheFile();
+        SetButtonImage(bar, BarControlAt(position).id, nullptr);
+    RestoreBarControls(bar);
+    bar.icons.Clear();
+    bar.iconFile.Forget();
 }
 
 void SetBarExpanded(HWND mainWindow, bool expanded)
@@ -69,8 +68,9 @@ void SetBarExpanded(HWND mainWindow, bool expanded)
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void RescaleButtonBar(HWND mainWindow, const RECT& suggested)
+void RescaleButtonBar(ButtonBar& bar, const RECT& suggested)
 {
+    HWND mainWindow = bar.window;
     const int dpi = WindowDpi(mainWindow);
     const bool expanded = IsDlgButtonChecked(mainWindow, IDC_GROUP_BUTTON) == BST_CHECKED;
     const SIZE size = BarWindowSize(expanded, dpi);
@@ -81,11 +81,11 @@ void RescaleButtonBar(HWND mainWindow, const RECT& suggested)
         SetWindowPos(GetDlgItem(mainWindow, c.id), nullptr, c.x, c.y, c.width, c.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    SetButtonImage(mainWindow, IDC_PREVIOUS_GROUP, LoadResourceIcon(IDI_PREVIOUS_GROUP, BarIconSize(dpi)));
-    SetButtonImage(mainWindow, IDC_NEXT_GROUP, LoadResourceIcon(IDI_NEXT_GROUP, BarIconSize(dpi)));
-    ClearIconCache();  // icons kept at the old size would never be asked for again
-    ShowGroup(mainWindow, CurrentGroupIndex());  // the group's icons at the new size, tips with the new rectangles
-    ScaleBarTooltips(mainWindow);
+    SetButtonImage(bar, IDC_PREVIOUS_GROUP, LoadResourceIcon(IDI_PREVIOUS_GROUP, BarIconSize(dpi)));
+    SetButtonImage(bar, IDC_NEXT_GROUP, LoadResourceIcon(IDI_NEXT_GROUP, BarIconSize(dpi)));
+    bar.icons.Clear();  // icons kept at the old size would never be asked for again
+    ShowGroup(bar, bar.launcher.CurrentGroup());  // the group's icons at the new size, tips with the new rectangles
+    ScaleBarTooltips(bar);
 }
 
 void SetTopmost(HWND mainWindow, bool on)

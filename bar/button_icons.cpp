@@ -1,15 +1,8 @@
 #include "bar/button_icons.h"
 
 #include "bar/bar_geometry.h"
-#include "bar/bar_tooltips.h"
-#include "bar/icon_cache.h"
-#include "bar/icon_cache_file.h"
-#include "data/launcher_data.h"
+#include "data/store_field.h"
 #include "resources/resource_ids.h"
-#include "shortcuts/hotkeys.h"
-#include "shortcuts/saved_changes.h"
-#include "support/messages.h"
-#include "support/modal_state.h"
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
 #include "support/stored_path.h"
@@ -38,9 +31,11 @@ HICON UsableIcon(HICON icon)
     return reinterpret_cast<UINT_PTR>(icon) > 1 ? icon : nullptr;
 }
 
+// The not-found picture in place of a fresh icon, which is destroyed.
 HICON NotFoundInstead(HICON icon, int size)
 {
-    ReleaseIcon(icon);
+    if (icon)
+        DestroyIcon(icon);
     return LoadResourceIcon(IDI_NOT_FOUND, size);
 }
 
@@ -65,20 +60,20 @@ HICON ExtractIconAt(const wchar_t* path, int index, int size)
 // the same unchanged file (the stored path as used) at the same pixel size
 // comes back without being extracted again, from memory or else from the
 // icon file an earlier run wrote.
-HICON LoadKeptIcon(const wchar_t* path, int iconIndex, int size)
+HICON LoadKeptIcon(ButtonBar& bar, const wchar_t* path, int iconIndex, int size)
 {
     wchar_t used[kResolvedPathSize];
     if (!ResolveIconSource(path, used, kResolvedPathSize))
         return LoadButtonIcon(path, iconIndex, size);
     const IconCacheKey key = MakeIconCacheKey(used, iconIndex, size);
-    if (HICON kept = LendCachedIcon(key))
+    if (HICON kept = bar.icons.Lend(key))
         return kept;
-    HICON icon = TakeFileIcon(key);
+    HICON icon = bar.iconFile.TakeIcon(key);
     if (!icon) {
         icon = LoadButtonIcon(path, iconIndex, size);
-        NoteIconExtracted(key, icon);
+        bar.iconFile.NoteExtracted(key, icon, bar.icons);
     }
-    LendNewIcon(key, icon);
+    bar.icons.LendNew(key, icon);
     return icon;
 }
 
@@ -91,13 +86,12 @@ void AddSourceInUse(const wchar_t* source, int iconIndex, std::vector<IconSource
         inUse->push_back({used, iconIndex});
 }
 
-std::vector<IconSourceInUse> SourcesOfGroupsInUse()
+std::vector<IconSourceInUse> SourcesOfGroupsInUse(const Launcher& launcher)
 {
     std::vector<IconSourceInUse> inUse;
-    LauncherData* data = LauncherImage();
-    const int groups = data ? ClampGroupCount(GetSettings().groupCount) : 0;
+    const int groups = ClampGroupCount(launcher.Settings().groupCount);
     for (int g = 0; g < groups; ++g) {
-        const GroupBlock& block = data->groups[g];
+        const GroupBlock& block = launcher.Data().groups[g];
         AddSourceInUse(block.group.iconFile, block.group.iconIndex, &inUse);
         for (const ButtonRecord& button : block.buttons)
             AddSourceInUse(button.iconFile[0] ? button.iconFile : button.file, button.iconIndex, &inUse);
@@ -105,49 +99,49 @@ std::vector<IconSourceInUse> SourcesOfGroupsInUse()
     return inUse;
 }
 
-using IconLoader = HICON (*)(const wchar_t* path, int iconIndex, int size);
-
-HICON RecordIcon(const ButtonRecord& record, int size, IconLoader load);
-
-HICON LoadGroupIcon(int group, int size)
-{
-    GroupRecord* record = CurrentGroupRecord();
-    if (!record)
-        return nullptr;
-    if (record->iconFile[0] == L'\0') {
-        wchar_t path[kFieldSize];
-        if (GetProgramPath(path, kFieldSize) == 0)
-            return LoadResourceIcon(IDI_NOT_FOUND, size);
-        HICON icon = ExtractIconAt(path, group + 1, size);
-        StoreField(record->iconFile, path);
-        record->iconIndex = group + 1;
-        return icon ? icon : LoadResourceIcon(IDI_NOT_FOUND, size);
-    }
-    return LoadKeptIcon(record->iconFile, record->iconIndex, size);
-}
-
-HICON RecordIcon(const ButtonRecord& record, int size, IconLoader load)
+// The icon record shows: the empty icon, its icon source's icon (through
+// bar's kept icons when given), or the not-found icon when its file is gone.
+HICON RecordIcon(const ButtonRecord& record, int size, ButtonBar* bar)
 {
     const wchar_t* file = record.file;
     const wchar_t* source = record.iconFile[0] ? record.iconFile : file;
-    HICON icon = source[0] ? load(source, record.iconIndex, size) : LoadResourceIcon(IDI_EMPTY_BUTTON, size);
-    if (icon && file[0] && !StoredPathExists(file))
-        icon = NotFoundInstead(icon, size);
-    return icon;
+    if (!source[0])
+        return LoadResourceIcon(IDI_EMPTY_BUTTON, size);
+    HICON icon = bar ? LoadKeptIcon(*bar, source, record.iconIndex, size)
+                     : LoadButtonIcon(source, record.iconIndex, size);
+    if (!icon || !file[0] || StoredPathExists(file))
+        return icon;
+    if (bar)
+        bar->icons.Release(icon);
+    else
+        DestroyIcon(icon);
+    return LoadResourceIcon(IDI_NOT_FOUND, size);
 }
 }  // namespace
 
-void SetButtonImage(HWND window, int controlId, HICON icon)
+void SetButtonImage(ButtonBar& bar, int controlId, HICON icon)
 {
-    HWND control = GetDlgItem(window, controlId);
+    HWND control = GetDlgItem(bar.window, controlId);
     if (!control) {
-        ReleaseIcon(icon);  // it was handed over: nobody else will free it
+        bar.icons.Release(icon);  // it was handed over: nobody else will free it
         return;
     }
     HICON old = reinterpret_cast<HICON>(
         SendMessageW(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon)));
     if (old && old != icon)
-        ReleaseIcon(old);
+        bar.icons.Release(old);
+}
+
+void SetDialogButtonImage(HWND dialog, int controlId, HICON icon)
+{
+    HWND control = GetDlgItem(dialog, controlId);
+    HICON old = control ? reinterpret_cast<HICON>(
+                              SendMessageW(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon)))
+                        : nullptr;
+    if (!control && icon)
+        DestroyIcon(icon);  // it was handed over: nobody else will free it
+    if (old && old != icon)
+        DestroyIcon(old);
 }
 
 HICON LoadResourceIcon(int resourceId, int size)
@@ -189,71 +183,41 @@ HICON LoadButtonIcon(const wchar_t* path, int iconIndex, int size)
 
 HICON LoadRecordIcon(const ButtonRecord& record, int size)
 {
-    return RecordIcon(record, size, LoadButtonIcon);
+    return RecordIcon(record, size, nullptr);
 }
 
-// A dialog or a menu of the launcher works on the group it was opened over.
-bool ShowGroup(HWND mainWindow, int group)
+HICON LoadBarRecordIcon(ButtonBar& bar, const ButtonRecord& record, int size)
 {
-    if (group < 0 || group >= kGroupCount || (group != CurrentGroupIndex() && DialogOrMenuOpen(mainWindow)) ||
-        !SelectCurrentGroup(group))
-        return false;
-    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    const int size = BarIconSize(WindowDpi(mainWindow));
-    SetButtonImage(mainWindow, IDC_GROUP_BUTTON, LoadGroupIcon(group, size));
-    for (int i = 0; i < kLauncherButtonCount; ++i) {
-        const ButtonRecord* record = CurrentButton(i);
-        SetButtonImage(mainWindow, IDC_FIRST_LAUNCHER + i, record ? RecordIcon(*record, size, LoadKeptIcon) : nullptr);
-    }
-    UpdateBarTooltips(mainWindow);
-    return true;
+    return RecordIcon(record, size, &bar);
 }
 
-void RenewBorrowedBarIcons(HWND mainWindow)
+HICON LoadGroupIcon(ButtonBar& bar, int size)
 {
-    if (RenewBorrowedIcons(LoadButtonIcon))
-        ShowGroup(mainWindow, CurrentGroupIndex());
+    const int group = bar.launcher.CurrentGroup();
+    GroupRecord& record = bar.launcher.CurrentGroupRecord();
+    if (record.iconFile[0] != L'\0')
+        return LoadKeptIcon(bar, record.iconFile, record.iconIndex, size);
+    wchar_t path[kFieldSize];
+    if (GetProgramPath(path, kFieldSize) == 0)
+        return LoadResourceIcon(IDI_NOT_FOUND, size);
+    HICON icon = ExtractIconAt(path, group + 1, size);
+    StoreField(record.iconFile, path);
+    record.iconIndex = group + 1;
+    return icon ? icon : LoadResourceIcon(IDI_NOT_FOUND, size);
 }
 
-void SaveBarIconFile()
+bool RenewBorrowedBarIcons(ButtonBar& bar)
 {
-    if (IconCacheFileStale())
-        WriteIconCacheFile(SourcesOfGroupsInUse());
+    return bar.iconFile.RenewBorrowed(LoadButtonIcon, bar.icons);
 }
 
-bool StepGroup(HWND mainWindow, bool forward)
+void SaveBarIconFile(ButtonBar& bar)
 {
-    const int count = ClampGroupCount(GetSettings().groupCount);
-    int target = CurrentGroupIndex() + (forward ? 1 : -1);
-    if (target > kGroupCount - 1 || target >= count)
-        target = 0;
-    if (target < 0)
-        target = count - 1;
-    ShowGroup(mainWindow, target);
-    return true;
+    if (bar.iconFile.Stale())
+        bar.iconFile.Write(SourcesOfGroupsInUse(bar.launcher), bar.icons);
 }
 
-bool ClearButton(HWND mainWindow, int index)
+SeamGuard OverrideAssociatedIcon(AssociatedIconFunction function)
 {
-    ButtonRecord* record = CurrentButton(index);
-    if (!record)
-        return false;
-    wchar_t question[kFieldSize + 128];
-    FormatText(question, ARRAYSIZE(question), IDS_ASK_CLEAR_BUTTON, record->title);
-    if (ShowMessage(mainWindow, question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
-        return false;
-
-    std::memset(record, 0, sizeof *record);
-    SetButtonImage(mainWindow, IDC_FIRST_LAUNCHER + index,
-                   LoadResourceIcon(IDI_EMPTY_BUTTON, BarIconSize(WindowDpi(mainWindow))));
-
-    ClearButtonShortcut(mainWindow, CurrentGroupIndex(), index);
-    UpdateBarTooltips(mainWindow);
-    SaveChanges(mainWindow);  // the button and its key go together
-    return true;
-}
-
-void OverrideAssociatedIcon(AssociatedIconFunction function)
-{
-    g_associatedIcon = function;
+    return OverrideSeam(g_associatedIcon, function);
 }

@@ -6,14 +6,20 @@
 // on. To move an image to another control, take it with BM_GETIMAGE and set it
 // on the other control directly (not through SetButtonImage), so that it is not
 // destroyed. The bar's controls answer those messages themselves (bar_pictures).
+#include "bar/bar.h"
 #include "bar/bar_geometry.h"
+#include "support/seam_guard.h"
 
 #include <windows.h>
 
-// Sets icon (or none) as the image of the button control id of window and
-// lets the icon the control showed before go (ReleaseIcon: a kept icon goes
-// back to the icon cache, any other is destroyed).
-void SetButtonImage(HWND window, int controlId, HICON icon);
+// Sets icon (or none) as the image of the bar's control id and lets the icon
+// the control showed before go (IconCache::Release: a kept icon goes back to
+// the bar's icons, any other is destroyed).
+void SetButtonImage(ButtonBar& bar, int controlId, HICON icon);
+
+// The same for a button of a dialog (a settings dialog's preview): the icon
+// before is destroyed.
+void SetDialogButtonImage(HWND dialog, int controlId, HICON icon);
 
 // Every icon below is size x size pixels: the bar's size at 96 DPI unless
 // asked for (BarIconSize of the window's DPI).
@@ -33,26 +39,25 @@ HICON LoadButtonIcon(const wchar_t* path, int iconIndex, int size = kBarIconSize
 struct ButtonRecord;
 HICON LoadRecordIcon(const ButtonRecord& record, int size = kBarIconSize);
 
-// Makes group (0..9) current and reloads every image of the bar and the tips.
-// While a dialog or a menu of the launcher is open the current group stays:
-// false for any other then.
-bool ShowGroup(HWND mainWindow, int group);
+// The icon a launcher button of the bar shows for its record, as
+// LoadRecordIcon, taken from the icons the bar keeps or the icon file where
+// they still hold it.
+HICON LoadBarRecordIcon(ButtonBar& bar, const ButtonRecord& record, int size);
+// The group button's icon for the current group's record: its icon source's,
+// or the program's default icon for the group (which the record then names).
+HICON LoadGroupIcon(ButtonBar& bar, int size);
+
 // After the start's first picture: the icons it took from the icon file that
 // may come from another file than the one they are kept for (a shortcut's
-// target, a document's program) are made anew, and the bar shows them again
-// where one differs (bar/icon_cache_file.h RenewBorrowedIcons).
-void RenewBorrowedBarIcons(HWND mainWindow);
+// target, a document's program) are made anew (IconCacheFile::RenewBorrowed);
+// true when one differs and the bar is to show them again.
+bool RenewBorrowedBarIcons(ButtonBar& bar);
 // Writes the icon file beside the program (bar/icon_cache_file.h) when this
 // run showed an icon it lacked or held wrongly: the icons of the groups in use
 // that lie on this machine. Looks at no file when the icon file is whole.
-void SaveBarIconFile();
-// Steps to the next or previous group in use, wrapping (as ShowGroup); always true.
-bool StepGroup(HWND mainWindow, bool forward);
-// Asks (IDS_ASK_CLEAR_BUTTON) and, answered Yes, empties button index of the current
-// group with its shortcut. False for an invalid index or any other answer.
-bool ClearButton(HWND mainWindow, int index);
+void SaveBarIconFile(ButtonBar& bar);
 
 // For tests: stands in for ExtractAssociatedIconW where a button's icon is
-// its file's own (index 0); null goes back to the system's.
+// its file's own (index 0); null: the system's.
 using AssociatedIconFunction = HICON(WINAPI*)(HINSTANCE instance, LPWSTR path, LPWORD index);
-void OverrideAssociatedIcon(AssociatedIconFunction function);
+SeamGuard OverrideAssociatedIcon(AssociatedIconFunction function);

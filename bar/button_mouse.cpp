@@ -3,36 +3,26 @@
 #include "bar/bar_geometry.h"
 #include "bar/bar_keys.h"
 #include "bar/bar_pictures.h"
-#include "bar/bar_tooltips.h"
-#include "bar/button_icons.h"
-#include "bar/icon_cache.h"
+#include "bar/button_operations.h"
 #include "bar/message_guard.h"
-#include "bar/window_state.h"
-#include "data/launcher_data.h"
 #include "resources/resource_ids.h"
-#include "shortcuts/hotkeys.h"
-#include "shortcuts/saved_changes.h"
-#include "shortcuts/shortcut_table.h"
 #include "support/key_state.h"
-#include "support/messages.h"
+
+#include <commctrl.h>
 
 namespace {
 constexpr unsigned kDragThreshold = 3;
+constexpr UINT_PTR kBarSubclassId = 1;
 
-WNDPROC g_buttonProcedure = nullptr;  // group button and launcher buttons (one class)
-WNDPROC g_previousArrowProcedure = nullptr;
-WNDPROC g_nextArrowProcedure = nullptr;
-bool g_released = false;  // the bar's procedures only pass messages on
+LRESULT CALLBACK KeyForwardingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                   DWORD_PTR bar);
+LRESULT CALLBACK LauncherButtonProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR bar);
 
-WNDPROC BarProcedureFor(int id)
+// The bar's procedures: every control forwards its keys; the launcher buttons also drag.
+SUBCLASSPROC BarProcedureFor(int id)
 {
     return IsLauncherButtonId(id) ? LauncherButtonProc : KeyForwardingProc;
-}
-
-WNDPROC Subclass(HWND control, WNDPROC procedure)
-{
-    return reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
 // A drag cursor at size pixels. At the system's cursor size the shared one,
@@ -65,25 +55,6 @@ HWND MainWindowOf(HWND control)
     return GetParent(control);
 }
 
-// The drag of the main window's record; none when the window has no record.
-MainWindowState* DragStateOf(HWND control)
-{
-    return WindowState(MainWindowOf(control));
-}
-
-// The group a drag started in; -1 when no drag is in progress.
-int DragSourceGroup(HWND mainWindow)
-{
-    const MainWindowState* state = WindowState(mainWindow);
-    return state ? state->dragSourceGroup : -1;
-}
-
-void EndDrag(HWND mainWindow)
-{
-    if (MainWindowState* state = WindowState(mainWindow))
-        state->dragSourceGroup = -1;
-}
-
 // The images of the bar's controls live with the bar (bar_pictures): the
 // button's own image messages are answered there.
 bool AnswerImageMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
@@ -95,98 +66,50 @@ bool AnswerImageMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam
     return true;
 }
 
-void OnLauncherButtonDown(HWND control)
+void OnLauncherButtonDown(ButtonBar& bar)
 {
-    if (MainWindowState* state = DragStateOf(control)) {
-        state->dragMoves = 0;
-        state->dragSourceGroup = CurrentGroupIndex();
-    }
+    bar.dragMoves = 0;
+    bar.dragSourceGroup = bar.launcher.CurrentGroup();
 }
 
 // A move with the button held; true once the moves make a drag.
-bool OnLauncherButtonMove(HWND control)
+bool OnLauncherButtonMove(ButtonBar& bar)
 {
-    MainWindowState* state = DragStateOf(control);
-    return state && ++state->dragMoves >= kDragThreshold;
+    return ++bar.dragMoves >= kDragThreshold;
 }
 
-void OnLauncherButtonUp(HWND control)
+// A drop on another button swaps the two, or copies with SHIFT held.
+void OnLauncherButtonUp(ButtonBar& bar, HWND control)
 {
-    HWND mainWindow = MainWindowOf(control);
-    MainWindowState* state = WindowState(mainWindow);
-    if (!state)
-        return;
-    const bool dragged = state->dragMoves >= kDragThreshold && state->dragSourceGroup != -1;
-    state->dragMoves = 0;
+    const bool dragged = bar.dragMoves >= kDragThreshold && bar.dragSourceGroup != -1;
+    bar.dragMoves = 0;
     if (dragged) {
         const int a = GetDlgCtrlID(control);
-        const int b = BarControlUnderCursor(mainWindow);
-        if (IsLauncherButtonId(a) && (b != a || state->dragSourceGroup != CurrentGroupIndex()))
-            MoveButton(mainWindow, a - IDC_FIRST_LAUNCHER, b - IDC_FIRST_LAUNCHER);
+        const int b = BarControlUnderCursor(bar.window);
+        const MoveKind kind = KeyHeld(VK_SHIFT) ? MoveKind::Copy : MoveKind::Swap;
+        if (IsLauncherButtonId(a) && (b != a || bar.dragSourceGroup != bar.launcher.CurrentGroup()))
+            MoveButton(bar, ButtonMove{bar.dragSourceGroup, a - IDC_FIRST_LAUNCHER, b - IDC_FIRST_LAUNCHER, kind});
     }
-    EndDrag(mainWindow);
-}
-
-// The bar's images after a move: the bar shows the current group only, so
-// only target (and, in a same-group swap, source) change.
-void MoveImages(HWND mainWindow, int a, int b, bool acrossGroups, bool overwrite, const ButtonRecord& moved)
-{
-    HWND controlA = GetDlgItem(mainWindow, IDC_FIRST_LAUNCHER + a);
-    HWND controlB = GetDlgItem(mainWindow, IDC_FIRST_LAUNCHER + b);
-    if (!controlA || !controlB)
-        return;
-    HICON icon;
-    if (acrossGroups) {
-        icon = LoadRecordIcon(moved, BarIconSize(WindowDpi(mainWindow)));
-    } else if (overwrite) {
-        HICON imageA = BarPicture(controlA);
-        icon = imageA ? CopyIcon(imageA) : nullptr;
-    } else {
-        HICON imageA = BarPicture(controlA);
-        PutBarPicture(controlA, BarPicture(controlB));  // now owned by a
-        icon = imageA;
-    }
-    HICON replaced = PutBarPicture(controlB, icon);
-    if (replaced && replaced != icon && (acrossGroups || overwrite))
-        ReleaseIcon(replaced);
+    bar.dragSourceGroup = -1;
 }
 }  // namespace
 
-void SubclassBarControls(HWND mainWindow)
+void SubclassBarControls(ButtonBar& bar)
 {
-    g_released = false;
     for (int position = 0; position < kBarControlCount; ++position) {
         const int id = BarControlAt(position).id;
-        const WNDPROC previous = Subclass(GetDlgItem(mainWindow, id), BarProcedureFor(id));
-        if (id == IDC_PREVIOUS_GROUP)
-            g_previousArrowProcedure = previous;
-        else if (id == IDC_NEXT_GROUP)
-            g_nextArrowProcedure = previous;
-        else
-            g_buttonProcedure = previous;
+        SetWindowSubclass(GetDlgItem(bar.window, id), BarProcedureFor(id), kBarSubclassId,
+                          reinterpret_cast<DWORD_PTR>(&bar));
     }
 }
 
-void RestoreBarControls(HWND mainWindow)
+void RestoreBarControls(ButtonBar& bar)
 {
-    g_released = true;
     for (int position = 0; position < kBarControlCount; ++position) {
         const int id = BarControlAt(position).id;
-        HWND control = GetDlgItem(mainWindow, id);
-        const WNDPROC previous = PreviousBarProcedure(id);
-        if (control && previous &&
-            reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC)) == BarProcedureFor(id))
-            Subclass(control, previous);
+        if (HWND control = GetDlgItem(bar.window, id))
+            RemoveWindowSubclass(control, BarProcedureFor(id), kBarSubclassId);
     }
-}
-
-WNDPROC PreviousBarProcedure(int controlId)
-{
-    if (controlId == IDC_PREVIOUS_GROUP)
-        return g_previousArrowProcedure;
-    if (controlId == IDC_NEXT_GROUP)
-        return g_nextArrowProcedure;
-    return g_buttonProcedure;
 }
 
 int BarControlUnderCursor(HWND mainWindow)
@@ -206,81 +129,52 @@ LRESULT ForwardKeys(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
     LRESULT answer;
     if (AnswerImageMessage(control, message, wParam, lParam, &answer))
         return answer;
-    if (!g_released && OpenMenuByKey(control, message, wParam))
+    if (OpenMenuByKey(control, message, wParam))
         return 0;
-    if (message == WM_KEYDOWN && !g_released)
+    if (message == WM_KEYDOWN)
         SendMessageW(MainWindowOf(control), WM_BUTTONKEYDOWN, wParam, lParam);
-    const LRESULT result = CallWindowProcW(PreviousBarProcedure(GetDlgCtrlID(control)), control, message, wParam,
-                                           lParam);
+    const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
     return message == WM_GETDLGCODE ? BarDialogCode(reinterpret_cast<const MSG*>(lParam), result) : result;
 }
 
-LRESULT HandleLauncherButton(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT HandleLauncherButton(ButtonBar& bar, HWND control, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const WNDPROC previous = PreviousBarProcedure(GetDlgCtrlID(control));
     LRESULT answer;
     if (AnswerImageMessage(control, message, wParam, lParam, &answer))
         return answer;
-    if (g_released)
-        return CallWindowProcW(previous, control, message, wParam, lParam);
     if (OpenMenuByKey(control, message, wParam))
         return 0;
     switch (message) {
     case WM_KEYDOWN:
         SendMessageW(MainWindowOf(control), WM_BUTTONKEYDOWN, wParam, lParam);
         if (GetCapture() == control)
-            UpdateDragCursor(control);
+            UpdateDragCursor(bar, control);
         break;
     case WM_KEYUP:
         if (GetCapture() == control)
-            UpdateDragCursor(control);
+            UpdateDragCursor(bar, control);
         break;
     case WM_GETDLGCODE:
-        return BarDialogCode(reinterpret_cast<const MSG*>(lParam),
-                             CallWindowProcW(previous, control, message, wParam, lParam));
+        return BarDialogCode(reinterpret_cast<const MSG*>(lParam), DefSubclassProc(control, message, wParam, lParam));
     case WM_MOUSEMOVE:
-        if (GetCapture() == control && OnLauncherButtonMove(control))
-            UpdateDragCursor(control);
+        if (GetCapture() == control && OnLauncherButtonMove(bar))
+            UpdateDragCursor(bar, control);
         break;
     case WM_LBUTTONDOWN:
-        OnLauncherButtonDown(control);
+        OnLauncherButtonDown(bar);
         break;
     case WM_LBUTTONUP:
-        OnLauncherButtonUp(control);
+        OnLauncherButtonUp(bar, control);
         break;
     default:
         break;
     }
-    return CallWindowProcW(previous, control, message, wParam, lParam);
-}
-}  // namespace
-
-LRESULT CALLBACK KeyForwardingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return AnswerWithoutThrowing([&] { return ForwardKeys(control, message, wParam, lParam); });
+    return DefSubclassProc(control, message, wParam, lParam);
 }
 
-LRESULT CALLBACK LauncherButtonProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return AnswerWithoutThrowing([&] { return HandleLauncherButton(control, message, wParam, lParam); });
-}
-
-void UpdateDragCursor(HWND pressedButton)
-{
-    const int a = GetDlgCtrlID(pressedButton);
-    const int b = BarControlUnderCursor(MainWindowOf(pressedButton));
-    int cursor;
-    if (!IsLauncherButtonId(b))
-        cursor = IDCUR_NO_DROP;
-    else if (b == a && DragSourceGroup(MainWindowOf(pressedButton)) == CurrentGroupIndex())
-        cursor = IDCUR_DRAG;
-    else
-        cursor = KeyHeld(VK_SHIFT) ? IDCUR_COPY : IDCUR_SWAP;
-    if (HCURSOR handle = DragCursor(cursor, SystemMetricForDpi(SM_CXCURSOR, WindowDpi(pressedButton))))
-        SetCursor(handle);
-}
-
-int WatchDragHover(HWND mainWindow, int hoveredControl)
+// The control under the cursor now; a group control held under it since the
+// previous tick is clicked (the group button only to unfold the bar).
+int HoverAfterTick(HWND mainWindow, int hoveredControl)
 {
     if (!KeyHeld(VK_LBUTTON))
         return hoveredControl;
@@ -304,45 +198,36 @@ int WatchDragHover(HWND mainWindow, int hoveredControl)
     return x;
 }
 
-bool MoveButton(HWND mainWindow, int a, int b)
+LRESULT CALLBACK KeyForwardingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
-    if (!IsValidButtonIndex(a) || !IsValidButtonIndex(b))
-        return false;
-    bool overwrite = KeyHeld(VK_SHIFT);
-    const int current = CurrentGroupIndex();
-    const int dragged = DragSourceGroup(mainWindow);
-    const int sourceGroup = dragged == -1 ? current : dragged;
-    ButtonRecord* source = ButtonAt(sourceGroup, a);
-    ButtonRecord* destination = ButtonAt(current, b);
-    if (!source || !destination)
-        return false;
-    ShortcutEntry* sourceKey = GetShortcutEntry(sourceGroup, a);
-    ShortcutEntry* destinationKey = GetShortcutEntry(current, b);
-    const ButtonRecord saved = *source;
+    return AnswerWithoutThrowing([&] { return ForwardKeys(control, message, wParam, lParam); });
+}
 
-    if (overwrite && destination->file[0] != '\0') {
-        const int answer = ShowMessageId(mainWindow, IDS_ASK_OVERWRITE_BUTTON, MB_YESNOCANCEL | MB_ICONQUESTION);
-        if (answer != IDYES && answer != IDNO) {
-            EndDrag(mainWindow);
-            return true;
-        }
-        if (answer == IDNO)
-            overwrite = false;
-    }
-    if (!overwrite) {
-        *source = *destination;
-        if (sourceKey && destinationKey) {
-            const ShortcutEntry savedKey = *sourceKey;
-            *sourceKey = *destinationKey;
-            *destinationKey = savedKey;
-        }
-    }
-    *destination = saved;
+LRESULT CALLBACK LauncherButtonProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR bar)
+{
+    return AnswerWithoutThrowing([&] {
+        return HandleLauncherButton(*reinterpret_cast<ButtonBar*>(bar), control, message, wParam, lParam);
+    });
+}
+}  // namespace
 
-    MoveImages(mainWindow, a, b, sourceGroup != current, overwrite, saved);
-    RenewButtonHotkeys(mainWindow);  // the system hotkeys follow the moved entries
-    EndDrag(mainWindow);
-    UpdateBarTooltips(mainWindow);
-    SaveChanges(mainWindow);  // the keys moved with the buttons
-    return true;
+void UpdateDragCursor(const ButtonBar& bar, HWND pressedButton)
+{
+    const int a = GetDlgCtrlID(pressedButton);
+    const int b = BarControlUnderCursor(bar.window);
+    int cursor;
+    if (!IsLauncherButtonId(b))
+        cursor = IDCUR_NO_DROP;
+    else if (b == a && bar.dragSourceGroup == bar.launcher.CurrentGroup())
+        cursor = IDCUR_DRAG;
+    else
+        cursor = KeyHeld(VK_SHIFT) ? IDCUR_COPY : IDCUR_SWAP;
+    if (HCURSOR handle = DragCursor(cursor, SystemMetricForDpi(SM_CXCURSOR, WindowDpi(pressedButton))))
+        SetCursor(handle);
+}
+
+void WatchDragHover(ButtonBar& bar)
+{
+    bar.hoveredControl = HoverAfterTick(bar.window, bar.hoveredControl);
 }

@@ -1,6 +1,6 @@
 #include "bar/button_text.h"
 
-#include "data/launcher_data.h"
+#include "data/launcher.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
 #include "support/path_text.h"
@@ -16,17 +16,17 @@ void AppendText(wchar_t* buffer, int size, const wchar_t* text)
 }
 }  // namespace
 
-void BuildButtonToolText(int index, wchar_t* buffer, int size)
+void BuildButtonToolText(const Launcher& launcher, int index, wchar_t* buffer, int size)
 {
     if (!buffer || size <= 0)
         return;
     std::wmemset(buffer, L'\0', size);
-    const ButtonRecord* button = CurrentButton(index);
+    const ButtonRecord* button = launcher.CurrentButton(index);
     if (!button)
         return;
     AppendText(buffer, size, button->title);
 
-    const ShortcutEntry* entry = GetShortcutEntry(CurrentGroupIndex(), index);
+    const ShortcutEntry* entry = GetShortcutEntry(launcher.Shortcuts(), launcher.CurrentGroup(), index);
     if (!entry || entry->key == 0)
         return;
     const bool system = entry->usesystemshortcut != 0;

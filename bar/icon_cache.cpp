@@ -4,33 +4,6 @@
 
 #include <cwchar>
 
-namespace {
-
-// Ten groups of eleven icons fit, with room to spare.
-constexpr int kCachedIcons = 160;
-
-struct CachedIcon {
-    IconCacheKey key;
-    HICON icon;
-    bool lent;
-    unsigned long long lastUse;
-    bool forgotten;  // destroyed when it comes back
-};
-
-CachedIcon g_icons[kCachedIcons];
-unsigned long long g_uses = 0;
-
-CachedIcon* FindLent(HICON icon)
-{
-    for (CachedIcon& entry : g_icons) {
-        if (entry.icon == icon && entry.lent)
-            return &entry;
-    }
-    return nullptr;
-}
-
-}  // namespace
-
 bool SameIconKey(const IconCacheKey& a, const IconCacheKey& b)
 {
     return a.index == b.index && a.pixelSize == b.pixelSize && a.size == b.size &&
@@ -52,27 +25,44 @@ IconCacheKey MakeIconCacheKey(const wchar_t* path, int index, int pixelSize)
     return key;
 }
 
-HICON LendCachedIcon(const IconCacheKey& key)
+IconCache::~IconCache()
+{
+    for (CachedIcon& entry : icons_) {
+        if (entry.icon)
+            DestroyIcon(entry.icon);
+    }
+}
+
+IconCache::CachedIcon* IconCache::FindLent(HICON icon)
+{
+    for (CachedIcon& entry : icons_) {
+        if (entry.icon == icon && entry.lent)
+            return &entry;
+    }
+    return nullptr;
+}
+
+HICON IconCache::Lend(const IconCacheKey& key)
 {
     if (!key.usable)
         return nullptr;
-    for (CachedIcon& entry : g_icons) {
+    for (CachedIcon& entry : icons_) {
         if (entry.icon && !entry.lent && !entry.forgotten && SameIconKey(entry.key, key)) {
             entry.lent = true;
-            entry.lastUse = ++g_uses;
+            entry.lastUse = ++uses_;
             return entry.icon;
         }
     }
     return nullptr;
 }
 
-void LendNewIcon(const IconCacheKey& key, HICON icon)
+void IconCache::LendNew(const IconCacheKey& key, HICON icon)
 {
     if (!key.usable || !icon || FindLent(icon))
         return;
     // A free slot, or else the least recently used icon that is not lent.
     CachedIcon* slot = nullptr;
-    for (CachedIcon& entry : g_icons) {
+    for (CachedIcon& entry : icons_) {
         if (!entry.icon) {
             slot = &entry;
             break;
@@ -84,10 +74,10 @@ void LendNewIcon(const IconCacheKey& key, HICON icon)
         return;  // every icon is out: this one is simply not kept
     if (slot->icon)
         DestroyIcon(slot->icon);
-    *slot = CachedIcon{key, icon, true, ++g_uses, false};
+    *slot = CachedIcon{key, icon, true, ++uses_, false};
 }
 
-void ReleaseIcon(HICON icon)
+void IconCache::Release(HICON icon)
 {
     if (!icon)
         return;
@@ -101,19 +91,19 @@ void ReleaseIcon(HICON icon)
         *entry = CachedIcon{};
 }
 
-std::vector<KeptIcon> KeptIcons()
+std::vector<KeptIcon> IconCache::Kept() const
 {
     std::vector<KeptIcon> kept;
-    for (const CachedIcon& entry : g_icons) {
+    for (const CachedIcon& entry : icons_) {
         if (entry.icon && !entry.forgotten)
             kept.push_back({entry.key, entry.icon});
     }
     return kept;
 }
 
-void ForgetCachedIcons(const IconCacheKey& key)
+void IconCache::Forget(const IconCacheKey& key)
 {
-    for (CachedIcon& entry : g_icons) {
+    for (CachedIcon& entry : icons_) {
         if (!entry.icon || !SameIconKey(entry.key, key))
             continue;
         if (entry.lent) {
@@ -125,9 +115,9 @@ void ForgetCachedIcons(const IconCacheKey& key)
     }
 }
 
-void ClearIconCache()
+void IconCache::Clear()
 {
-    for (CachedIcon& entry : g_icons) {
+    for (CachedIcon& entry : icons_) {
         if (entry.icon && !entry.lent)
             DestroyIcon(entry.icon);
         entry = CachedIcon{};

@@ -5,8 +5,8 @@
 // is always read anew.
 //
 // A kept icon is lent to the one control that shows it and comes back when
-// that control's image is replaced (ReleaseIcon); the cache destroys the
-// icons it holds when it lets them go.
+// that control's image is replaced (Release); the cache destroys the icons it
+// holds when it lets them go, and every icon it still holds when it goes.
 #include <windows.h>
 
 #include <vector>
@@ -25,34 +25,60 @@ struct IconCacheKey {
 // The key of path's icon index at pixelSize, as the file is now.
 IconCacheKey MakeIconCacheKey(const wchar_t* path, int index, int pixelSize);
 
-// The kept icon for key, now lent to the caller until it is released; null
-// when none is kept.
-HICON LendCachedIcon(const IconCacheKey& key);
+// True when both keys name the same icon of the same, unchanged file.
+bool SameIconKey(const IconCacheKey& a, const IconCacheKey& b);
 
-// Notes a freshly made icon, lent to the caller from now on, as made for key,
-// so that releasing it keeps it. A full cache lets its least recently used
-// icon go.
-void LendNewIcon(const IconCacheKey& key, HICON icon);
-
-// Takes back an image a control no longer shows: a lent icon is kept, any
-// other is destroyed.
-void ReleaseIcon(HICON icon);
-
-// Every icon the cache holds now, lent or not, with its key; the icons stay
-// the cache's.
+// An icon the cache holds now, lent or not, with its key; the icon stays the cache's.
 struct KeptIcon {
     IconCacheKey key;
     HICON icon;
 };
-std::vector<KeptIcon> KeptIcons();
 
-// Lets every icon kept for key go: its file shows another icon now. One not
-// lent is destroyed at once, one lent when it comes back; neither is lent or
-// listed again.
-void ForgetCachedIcons(const IconCacheKey& key);
+class IconCache {
+public:
+    IconCache() = default;
+    ~IconCache();
+    IconCache(const IconCache&) = delete;
+    IconCache& operator=(const IconCache&) = delete;
 
-// True when both keys name the same icon of the same, unchanged file.
-bool SameIconKey(const IconCacheKey& a, const IconCacheKey& b);
+    // The kept icon for key, now lent to the caller until it is released;
+    // null when none is kept.
+    HICON Lend(const IconCacheKey& key);
 
-// Destroys every kept icon; icons still lent are destroyed when released.
-void ClearIconCache();
+    // Notes a freshly made icon, lent to the caller from now on, as made for
+    // key, so that releasing it keeps it. A full cache lets its least
+    // recently used icon go.
+    void LendNew(const IconCacheKey& key, HICON icon);
+
+    // Takes back an image a control no longer shows: a lent icon is kept,
+    // any other is destroyed.
+    void Release(HICON icon);
+
+    // Every icon held now.
+    std::vector<KeptIcon> Kept() const;
+
+    // Lets every icon kept for key go: its file shows another icon now. One
+    // not lent is destroyed at once, one lent when it comes back; neither is
+    // lent or listed again.
+    void Forget(const IconCacheKey& key);
+
+    // Destroys every kept icon; icons still lent are destroyed when released.
+    void Clear();
+
+private:
+    // Ten groups of eleven icons fit, with room to spare.
+    static constexpr int kCachedIcons = 160;
+
+    struct CachedIcon {
+        IconCacheKey key;
+        HICON icon;
+        bool lent;
+        unsigned long long lastUse;
+        bool forgotten;  // destroyed when it comes back
+    };
+
+    CachedIcon* FindLent(HICON icon);
+
+    CachedIcon icons_[kCachedIcons] = {};
+    unsigned long long uses_ = 0;
+};

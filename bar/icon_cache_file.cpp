@@ -110,14 +110,6 @@ bool IconSide(HBITMAP bitmap, int side)
     return GetObjectW(bitmap, sizeof info, &info) && info.bmWidth == side && info.bmHeight == side;
 }
 
-// What this run read from the file, and whether the file must be written anew.
-std::vector<StoredIcon> g_fileIcons;
-bool g_rewrite = false;
-// Icons that may come from another file, given to the start's first picture
-// and not checked yet; once they were, no such icon is given unchecked.
-std::vector<IconCacheKey> g_unchecked;
-bool g_firstPictureChecked = false;
-
 bool IconFilePath(wchar_t* path)
 {
     return ProgramPathWithExtension(L"icons", path, MAX_PATH);
@@ -139,34 +131,6 @@ bool ReadWholeFile(const wchar_t* path, std::vector<BYTE>* bytes)
 bool SameSource(const IconCacheKey& a, const IconCacheKey& b)
 {
     return a.index == b.index && a.pixelSize == b.pixelSize && lstrcmpiW(a.path, b.path) == 0;
-}
-
-// The file's entry for key, of the same unchanged file; null when none.
-StoredIcon* EntryOf(const IconCacheKey& key)
-{
-    for (StoredIcon& stored : g_fileIcons) {
-        if (SameIconKey(stored.key, key))
-            return &stored;
-    }
-    return nullptr;
-}
-
-// The file's entry for key holds icon's picture.
-bool FileHolds(const IconCacheKey& key, HICON icon)
-{
-    const StoredIcon* stored = EntryOf(key);
-    StoredIcon made{key, {}, {}};
-    return stored && CaptureIcon(icon, key.pixelSize, &made) && made.pixels == stored->pixels &&
-           made.mask == stored->mask;
-}
-
-// The entry for key held another picture than its file gives now.
-void DropEntry(const IconCacheKey& key)
-{
-    if (const StoredIcon* stored = EntryOf(key))
-        g_fileIcons.erase(g_fileIcons.begin() + (stored - g_fileIcons.data()));
-    ForgetCachedIcons(key);
-    g_rewrite = true;
 }
 
 // An icon that may come from another file than key's, made again to be
@@ -199,24 +163,6 @@ bool Listed(const IconCacheKey& key, const std::vector<StoredIcon>& icons)
             return true;
     }
     return false;
-}
-
-// The icons the file is to hold: those the bar keeps, then the file's own still valid ones.
-std::vector<StoredIcon> IconsToWrite(const std::vector<IconSourceInUse>& inUse)
-{
-    std::vector<StoredIcon> icons;
-    for (const KeptIcon& kept : KeptIcons()) {
-        StoredIcon stored{kept.key, {}, {}};
-        if (icons.size() < kMaxWrittenIcons && InUse(kept.key, inUse) && !Listed(kept.key, icons) &&
-            StillCurrent(kept.key) && CaptureIcon(kept.icon, kept.key.pixelSize, &stored))
-            icons.push_back(std::move(stored));
-    }
-    for (StoredIcon& stored : g_fileIcons) {
-        if (icons.size() < kMaxWrittenIcons && InUse(stored.key, inUse) && !Listed(stored.key, icons) &&
-            StillCurrent(stored.key))
-            icons.push_back(stored);
-    }
-    return icons;
 }
 
 }  // namespace
@@ -317,86 +263,128 @@ HICON MakeStoredIcon(const StoredIcon& stored)
                                     LR_DEFAULTCOLOR);
 }
 
-void ReadIconCacheFile()
-{
-    g_fileIcons.clear();
-    g_unchecked.clear();
-    g_firstPictureChecked = false;
-    wchar_t path[MAX_PATH];
-    std::vector<BYTE> bytes;
-    g_rewrite = !IconFilePath(path) || !ReadWholeFile(path, &bytes) ||
-                !ParseIconCacheFile(bytes.data(), bytes.size(), &g_fileIcons);
-}
-
 bool IconOfItsOwnFile(const IconCacheKey& key)
 {
     const wchar_t* extension = ExtensionOf(key.path);
     return key.index > 0 || (extension && (lstrcmpiW(extension, L".exe") == 0 || lstrcmpiW(extension, L".ico") == 0));
 }
 
-HICON TakeFileIcon(const IconCacheKey& key)
+void IconCacheFile::Read()
+{
+    icons_.clear();
+    unchecked_.clear();
+    firstPictureChecked_ = false;
+    wchar_t path[MAX_PATH];
+    std::vector<BYTE> bytes;
+    rewrite_ = !IconFilePath(path) || !ReadWholeFile(path, &bytes) ||
+               !ParseIconCacheFile(bytes.data(), bytes.size(), &icons_);
+}
+
+// The file's entry for key, of the same unchanged file; null when none.
+StoredIcon* IconCacheFile::EntryOf(const IconCacheKey& key)
+{
+    for (StoredIcon& stored : icons_) {
+        if (SameIconKey(stored.key, key))
+            return &stored;
+    }
+    return nullptr;
+}
+
+// The file's entry for key holds icon's picture.
+bool IconCacheFile::Holds(const IconCacheKey& key, HICON icon)
+{
+    const StoredIcon* stored = EntryOf(key);
+    StoredIcon made{key, {}, {}};
+    return stored && CaptureIcon(icon, key.pixelSize, &made) && made.pixels == stored->pixels &&
+           made.mask == stored->mask;
+}
+
+// The entry for key held another picture than its file gives now.
+void IconCacheFile::DropEntry(const IconCacheKey& key, IconCache& cache)
+{
+    if (const StoredIcon* stored = EntryOf(key))
+        icons_.erase(icons_.begin() + (stored - icons_.data()));
+    cache.Forget(key);
+    rewrite_ = true;
+}
+
+HICON IconCacheFile::TakeIcon(const IconCacheKey& key)
 {
     if (!key.usable || IsNetworkPath(key.path))
         return nullptr;  // never kept in the file, though one an older version wrote may hold it
-    for (const StoredIcon& stored : g_fileIcons) {
+    for (const StoredIcon& stored : icons_) {
         if (!SameSource(stored.key, key))
             continue;
-        if (g_firstPictureChecked && MadeAgainToCompare(key))
+        if (firstPictureChecked_ && MadeAgainToCompare(key))
             return nullptr;  // made anew, and compared with the entry then
         HICON icon = SameIconKey(stored.key, key) ? MakeStoredIcon(stored) : nullptr;
-        g_rewrite = g_rewrite || !icon;  // a stale entry is replaced
+        rewrite_ = rewrite_ || !icon;  // a stale entry is replaced
         if (icon && !IconOfItsOwnFile(key))
-            g_unchecked.push_back(key);
+            unchecked_.push_back(key);
         return icon;
     }
     return nullptr;
 }
 
-void NoteIconExtracted(const IconCacheKey& key, HICON icon)
+void IconCacheFile::NoteExtracted(const IconCacheKey& key, HICON icon, IconCache& cache)
 {
-    if (!key.usable || IsNetworkPath(key.path) || FileHolds(key, icon))
+    if (!key.usable || IsNetworkPath(key.path) || Holds(key, icon))
         return;
     if (EntryOf(key))
-        DropEntry(key);
-    g_rewrite = true;
+        DropEntry(key, cache);
+    rewrite_ = true;
 }
 
-bool RenewBorrowedIcons(IconMaker make)
+bool IconCacheFile::RenewBorrowed(IconMaker make, IconCache& cache)
 {
-    g_firstPictureChecked = true;
+    firstPictureChecked_ = true;
     bool renewed = false;
-    for (const IconCacheKey& key : g_unchecked) {
+    for (const IconCacheKey& key : unchecked_) {
         if (!EntryOf(key) || !MadeAgainToCompare(key))
             continue;
         const ScopedIcon made(make(key.path, key.index, key.pixelSize));
-        if (FileHolds(key, made.Get()))
+        if (Holds(key, made.Get()))
             continue;
-        DropEntry(key);
+        DropEntry(key, cache);
         renewed = true;
     }
-    g_unchecked.clear();
+    unchecked_.clear();
     return renewed;
 }
 
-bool IconCacheFileStale()
+// The icons the file is to hold: those the bar keeps, then the file's own still valid ones.
+std::vector<StoredIcon> IconCacheFile::IconsToWrite(const std::vector<IconSourceInUse>& inUse,
+                                                    const IconCache& cache) const
 {
-    return g_rewrite;
+    std::vector<StoredIcon> icons;
+    for (const KeptIcon& kept : cache.Kept()) {
+        StoredIcon stored{kept.key, {}, {}};
+        if (icons.size() < kMaxWrittenIcons && InUse(kept.key, inUse) && !Listed(kept.key, icons) &&
+            StillCurrent(kept.key) && CaptureIcon(kept.icon, kept.key.pixelSize, &stored))
+            icons.push_back(std::move(stored));
+    }
+    for (const StoredIcon& stored : icons_) {
+        if (icons.size() < kMaxWrittenIcons && InUse(stored.key, inUse) && !Listed(stored.key, icons) &&
+            StillCurrent(stored.key))
+            icons.push_back(stored);
+    }
+    return icons;
 }
 
-void WriteIconCacheFile(const std::vector<IconSourceInUse>& inUse)
+void IconCacheFile::Write(const std::vector<IconSourceInUse>& inUse, const IconCache& cache)
 {
     wchar_t path[MAX_PATH];
-    if (!g_rewrite || !IconFilePath(path))
+    if (!rewrite_ || !IconFilePath(path))
         return;
-    const std::vector<BYTE> bytes = FormatIconCacheFile(IconsToWrite(inUse));
+    const std::vector<BYTE> bytes = FormatIconCacheFile(IconsToWrite(inUse, cache));
     const WritePiece piece{bytes.data(), static_cast<DWORD>(bytes.size())};
     if (ReplaceFileContents(path, &piece, 1))
-        g_rewrite = false;
+        rewrite_ = false;
 }
 
-void ForgetIconCacheFile()
+void IconCacheFile::Forget()
 {
-    g_fileIcons.clear();
-    g_unchecked.clear();
-    g_rewrite = false;
+    icons_.clear();
+    unchecked_.clear();
+    rewrite_ = false;
 }

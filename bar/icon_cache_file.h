@@ -42,45 +42,67 @@ bool CaptureIcon(HICON icon, int side, StoredIcon* stored);
 // An icon made from stored's pixels; null when it cannot be made.
 HICON MakeStoredIcon(const StoredIcon& stored);
 
-// At start: reads the program's icon file (once per window; a missing or
-// damaged one is noted for writing).
-void ReadIconCacheFile();
 // True when key's file gives the icon itself, so that its time and size
 // cover it: an icon by number, or a program's or an icon file's own. The
 // icon of a shortcut, a document or a folder may come from another file (a
 // shortcut's target, the program of a file type), which may change alone.
 bool IconOfItsOwnFile(const IconCacheKey& key);
-// The icon the file holds for key, made now, when the entry's key still
-// matches the file (null otherwise: the file is then written anew). An icon
-// that may come from another file is given only to the start's first
-// picture, and checked after it (RenewBorrowedIcons); later it is made anew.
-// A shortcut's that leads off this machine is given always: making it may
-// wait on the network.
-HICON TakeFileIcon(const IconCacheKey& key);
-// Notes that icon had to be made for key: the file lacks it or holds another
-// picture, unless its file lies off this machine (never kept in the file:
-// see WriteIconCacheFile).
-void NoteIconExtracted(const IconCacheKey& key, HICON icon);
-// After the start's first picture: the icons the file gave it that may come
-// from another file, made anew by make; where one differs, the file's entry
-// and the icons kept for it are dropped and the file is noted for writing.
-// True when one differed: what shows it is to be shown again.
-using IconMaker = HICON (*)(const wchar_t* path, int iconIndex, int size);
-bool RenewBorrowedIcons(IconMaker make);
-// True when the file lacks or holds wrongly an icon the bar showed: only then
-// are the sources in use worked out and the file written.
-bool IconCacheFileStale();
 
 // An icon source the bar's groups in use show: the path as used, the index.
 struct IconSourceInUse {
     std::wstring path;
     int index;
 };
-// Writes the file anew when it lacks or holds wrongly an icon the bar showed:
-// the icons kept in memory and the file's still valid entries, of the sources
-// in inUse only, which hold no source off this machine: looking at a file on
-// a share may wait for as long as the network takes, and the file is written
-// at the start and at the exit. Nothing is told when it cannot be written.
-void WriteIconCacheFile(const std::vector<IconSourceInUse>& inUse);
-// Drops what was read (the window goes).
-void ForgetIconCacheFile();
+
+using IconMaker = HICON (*)(const wchar_t* path, int iconIndex, int size);
+
+// The program's icon file as this window's run has it: what was read from
+// it, and whether it must be written anew.
+class IconCacheFile {
+public:
+    // At start: reads the program's icon file (a missing or damaged one is
+    // noted for writing).
+    void Read();
+    // The icon the file holds for key, made now, when the entry's key still
+    // matches the file (null otherwise: the file is then written anew). An
+    // icon that may come from another file is given only to the start's first
+    // picture, and checked after it (RenewBorrowed); later it is made anew.
+    // A shortcut's that leads off this machine is given always: making it may
+    // wait on the network.
+    HICON TakeIcon(const IconCacheKey& key);
+    // Notes that icon had to be made for key: the file lacks it or holds
+    // another picture (the icons kept for it in cache go), unless its file
+    // lies off this machine (never kept in the file: see Write).
+    void NoteExtracted(const IconCacheKey& key, HICON icon, IconCache& cache);
+    // After the start's first picture: the icons the file gave it that may
+    // come from another file, made anew by make; where one differs, the
+    // file's entry and the icons cache keeps for it are dropped and the file
+    // is noted for writing. True when one differed: what shows it is to be
+    // shown again.
+    bool RenewBorrowed(IconMaker make, IconCache& cache);
+    // True when the file lacks or holds wrongly an icon the bar showed: only
+    // then are the sources in use worked out and the file written.
+    bool Stale() const { return rewrite_; }
+    // Writes the file anew when it lacks or holds wrongly an icon the bar
+    // showed: the icons cache keeps and the file's still valid entries, of
+    // the sources in inUse only, which hold no source off this machine:
+    // looking at a file on a share may wait for as long as the network
+    // takes, and the file is written at the start and at the exit. Nothing
+    // is told when it cannot be written.
+    void Write(const std::vector<IconSourceInUse>& inUse, const IconCache& cache);
+    // Drops what was read (the window goes).
+    void Forget();
+
+private:
+    StoredIcon* EntryOf(const IconCacheKey& key);
+    bool Holds(const IconCacheKey& key, HICON icon);
+    void DropEntry(const IconCacheKey& key, IconCache& cache);
+    std::vector<StoredIcon> IconsToWrite(const std::vector<IconSourceInUse>& inUse, const IconCache& cache) const;
+
+    std::vector<StoredIcon> icons_;  // what this run read from the file
+    bool rewrite_ = false;
+    // Icons that may come from another file, given to the start's first
+    // picture and not checked yet; once they were, no such icon is given unchecked.
+    std::vector<IconCacheKey> unchecked_;
+    bool firstPictureChecked_ = false;
+};

@@ -1,8 +1,10 @@
 #include "bar/program_button.h"
 
 #include "bar/button_icons.h"
+#include "bar/button_operations.h"
 #include "bar/start_count.h"
-#include "data/launcher_data.h"
+#include "data/launcher.h"
+#include "data/store_field.h"
 #include "data/usage_file.h"
 #include "shortcuts/saved_changes.h"
 #include "support/apps_folder.h"
@@ -38,22 +40,22 @@ bool ReadShortcut(const std::wstring& path, ButtonRecord* record)
     return true;
 }
 
-int FirstEmptyButton(int group)
+int FirstEmptyButton(const Launcher& launcher, int group)
 {
     for (int index = 0; index < kButtonsPerGroup; ++index) {
-        const ButtonRecord* button = ButtonAt(group, index);
+        const ButtonRecord* button = launcher.ButtonAt(group, index);
         if (button && button->file[0] == L'\0')
             return index;
     }
     return -1;
 }
 
-void TellGroupFull(HWND mainWindow, int group)
+void TellGroupFull(HWND mainWindow, const Launcher& launcher, int group)
 {
     wchar_t name[kFieldSize] = L"";
-    const LauncherData* data = LauncherImage();
-    if (data && data->groups[group].group.name[0])
-        lstrcpynW(name, data->groups[group].group.name, kFieldSize);
+    const GroupRecord& record = launcher.Data().groups[group].group;
+    if (record.name[0])
+        lstrcpynW(name, record.name, kFieldSize);
     else
         FormatText(name, kFieldSize, IDS_UNNAMED_GROUP_FORMAT, group + 1);
     wchar_t text[kFormattedTextLimit + 1] = L"";
@@ -96,17 +98,18 @@ HICON LoadProgramIcon(const ProgramEntry& program, int size)
     return LoadRecordIcon(record, size);
 }
 
-bool PutProgramOnButton(HWND mainWindow, const ProgramEntry& program, int group)
+bool PutProgramOnButton(ButtonBar& bar, const ProgramEntry& program, int group)
 {
-    const int index = group >= 0 && group < kGroupCount ? FirstEmptyButton(group) : -1;
-    ButtonRecord* button = index >= 0 ? ButtonAt(group, index) : nullptr;
+    Launcher& launcher = bar.launcher;
+    const int index = group >= 0 && group < kGroupCount ? FirstEmptyButton(launcher, group) : -1;
+    ButtonRecord* button = index >= 0 ? launcher.ButtonAt(group, index) : nullptr;
     if (!button) {
-        TellGroupFull(mainWindow, group < 0 || group >= kGroupCount ? CurrentGroupIndex() : group);
+        TellGroupFull(bar.window, launcher, group < 0 || group >= kGroupCount ? launcher.CurrentGroup() : group);
         return false;
     }
     ProgramButtonRecord(program, button);
-    SaveChanges(mainWindow);
-    ShowGroup(mainWindow, group);
-    CarryUsage(mainWindow, program.path.c_str(), CountedPath(button->file, button->params).c_str());
+    SaveChanges(bar.window, launcher);
+    ShowGroup(bar, group);
+    CarryUsage(launcher, program.path.c_str(), CountedPath(button->file, button->params).c_str());
     return true;
 }

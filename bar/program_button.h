@@ -7,6 +7,7 @@
 // document is started in its folder. A Store application is started by
 // Explorer with its "shell:AppsFolder\<application id>". The title is the
 // name the Start menu shows, the icon the file's own.
+#include "bar/bar.h"
 #include "data/program_entry.h"
 
 #include <windows.h>
@@ -29,4 +30,4 @@ HICON LoadProgramIcon(const ProgramEntry& program, int size);
 // file at once, shows the group with the button's icon, tooltip and name, and
 // moves what was counted for the program to the button's path. False, after
 // saying so (IDS_MSG_GROUP_FULL), when the group has no empty button.
-bool PutProgramOnButton(HWND mainWindow, const ProgramEntry& program, int group);
+bool PutProgramOnButton(ButtonBar& bar, const ProgramEntry& program, int group);

@@ -5,9 +5,9 @@ const ShellCalls kSystemCalls = {ShellExecuteExW, SHOpenFolderAndSelectItems};
 const ShellCalls* g_calls = &kSystemCalls;
 }  // namespace
 
-void OverrideShellCalls(const ShellCalls* calls)
+SeamGuard OverrideShellCalls(const ShellCalls* calls)
 {
-    g_calls = calls ? calls : &kSystemCalls;
+    return OverrideSeam(g_calls, calls ? calls : &kSystemCalls);
 }
 
 const ShellCalls& CurrentShellCalls()

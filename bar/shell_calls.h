@@ -3,6 +3,8 @@
 // shell: ShellExecuteExW (every start, "runas", the properties sheet) and
 // SHOpenFolderAndSelectItems (the file's place in Explorer). Tests put
 // stand-ins in their place to see what the shell was asked.
+#include "support/seam_guard.h"
+
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -13,8 +15,8 @@ struct ShellCalls {
                                          DWORD flags);
 };
 
-// Replaces the system's calls with calls; nullptr goes back to the system's. For tests.
-void OverrideShellCalls(const ShellCalls* calls);
+// For tests: calls stand in for the system's (null: the system's).
+SeamGuard OverrideShellCalls(const ShellCalls* calls);
 
 // The calls in use.
 const ShellCalls& CurrentShellCalls();

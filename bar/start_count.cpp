@@ -1,8 +1,7 @@
 #include "bar/start_count.h"
 
-#include "bar/window_state.h"
 #include "data/data_file_path.h"
-#include "data/launcher_records.h"
+#include "data/launcher.h"
 #include "data/usage_file.h"
 
 namespace {
@@ -13,47 +12,41 @@ bool UsagePath(wchar_t (&path)[MAX_PATH])
     return DataFilePath(data, MAX_PATH) && UsageFilePath(data, path, MAX_PATH);
 }
 
-UsageLog* Usage(HWND mainWindow)
+UsageLog& Usage(Launcher& launcher)
 {
-    MainWindowState* state = WindowState(mainWindow);
-    if (!state)
-        return nullptr;
-    if (!state->usage) {
-        state->usage = std::make_unique<UsageLog>();
+    std::unique_ptr<UsageLog>& usage = launcher.Usage();
+    if (!usage) {
+        usage = std::make_unique<UsageLog>();
         wchar_t path[MAX_PATH];
         if (UsagePath(path))
-            ReadUsageFile(path, state->usage.get());
+            ReadUsageFile(launcher.Files(), path, usage.get());
     }
-    return state->usage.get();
+    return *usage;
 }
 
-void Write(const UsageLog& usage)
+void Write(Launcher& launcher, const UsageLog& usage)
 {
     wchar_t path[MAX_PATH];
     if (UsagePath(path))
-        WriteUsageFile(path, usage);
+        WriteUsageFile(launcher.Files(), path, usage);
 }
 }  // namespace
 
-void CountStart(HWND mainWindow, const ButtonRecord& button)
+void CountStart(Launcher& launcher, const ButtonRecord& button)
 {
-    UsageLog* usage = Usage(mainWindow);
-    if (!usage)
-        return;
-    usage->Count(CountedPath(button.file, button.params), UsageNow());
-    Write(*usage);
+    UsageLog& usage = Usage(launcher);
+    usage.Count(CountedPath(button.file, button.params), UsageNow());
+    Write(launcher, usage);
 }
 
-const UsageLog* StartUsage(HWND mainWindow)
+const UsageLog& StartUsage(Launcher& launcher)
 {
-    return Usage(mainWindow);
+    return Usage(launcher);
 }
 
-void CarryUsage(HWND mainWindow, const wchar_t* from, const wchar_t* to)
+void CarryUsage(Launcher& launcher, const wchar_t* from, const wchar_t* to)
 {
-    UsageLog* usage = Usage(mainWindow);
-    if (!usage)
-        return;
-    usage->Carry(from, to);
-    Write(*usage);
+    UsageLog& usage = Usage(launcher);
+    usage.Carry(from, to);
+    Write(launcher, usage);
 }

@@ -1,7 +1,6 @@
 #include "bar/start_with_launcher.h"
 
 #include "bar/launch.h"
-#include "data/launcher_data.h"
 #include "support/messages.h"
 
 #include <cwchar>
@@ -19,11 +18,11 @@ std::wstring NameOr(const wchar_t* stored, UINT formatId, int number)
 }
 
 // "group の title" of a button that did not start.
-std::wstring FailedLine(int group, int index)
+std::wstring FailedLine(const Launcher& launcher, int group, int index)
 {
     const std::wstring groupName =
-        NameOr(LauncherImage()->groups[group].group.name, IDS_UNNAMED_GROUP_FORMAT, group + 1);
-    const std::wstring title = NameOr(ButtonAt(group, index)->title, IDS_UNTITLED_BUTTON_FORMAT, index + 1);
+        NameOr(launcher.Data().groups[group].group.name, IDS_UNNAMED_GROUP_FORMAT, group + 1);
+    const std::wstring title = NameOr(launcher.ButtonAt(group, index)->title, IDS_UNTITLED_BUTTON_FORMAT, index + 1);
     wchar_t line[2 * kFieldSize + 16] = L"";
     FormatText(line, ARRAYSIZE(line), IDS_START_FAILED_LINE, groupName.c_str(), title.c_str());
     return line;
@@ -37,18 +36,16 @@ void TellFailures(HWND mainWindow, const std::wstring& lines)
 }
 }  // namespace
 
-void StartMarkedButtons(HWND mainWindow)
+void StartMarkedButtons(HWND mainWindow, const Launcher& launcher)
 {
-    if (!LauncherImage())
-        return;
     std::wstring failed;
-    const int groups = ClampGroupCount(GetSettings().groupCount);
+    const int groups = ClampGroupCount(launcher.Settings().groupCount);
     for (int group = 0; group < groups; ++group) {
         for (int index = 0; index < kButtonsPerGroup; ++index) {
-            const ButtonRecord* button = ButtonAt(group, index);
+            const ButtonRecord* button = launcher.ButtonAt(group, index);
             if (!button->file[0] || !button->startWithLauncher || StartButtonFile(mainWindow, *button))
                 continue;
-            failed += L"\n" + FailedLine(group, index);
+            failed += L"\n" + FailedLine(launcher, group, index);
         }
     }
     if (!failed.empty())

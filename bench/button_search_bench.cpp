@@ -7,12 +7,13 @@
 #include "bench/bench_time.h"
 
 #include "app/main_window.h"
-#include "bar/window_state.h"
+#include "app/window_state.h"
 #include "data/button_place.h"
-#include "data/launcher_data.h"
+#include "data/launcher.h"
 #include "data/program_catalog.h"
 #include "data/search_index.h"
 #include "data/start_menu_programs.h"
+#include "data/store_field.h"
 #include "dialogs/button_search_dialog.h"
 #include "resources/resource_ids.h"
 #include "support/apps_folder.h"
@@ -22,6 +23,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,14 +67,12 @@ std::vector<std::wstring> Keystrokes()
     return prefixes;
 }
 
-void FillButtons()
+void FillButtons(Launcher& launcher)
 {
-    AppSettings settings = GetSettings();
-    settings.groupCount = kGroupCount;
-    SetSettings(settings);
+    launcher.Settings().groupCount = kGroupCount;
     for (int number = 0; number < kButtonCount; ++number) {
         const ButtonPlace place = ButtonPlace::FromNumber(number);
-        ButtonRecord* button = ButtonAt(place.group, place.button);
+        ButtonRecord* button = launcher.ButtonAt(place.group, place.button);
         *button = ButtonRecord{};
         const int base = number % 20;
         wchar_t text[kFieldSize];
@@ -105,6 +105,19 @@ std::vector<double> g_unchanged;  // keystrokes that leave the same rows listed
 std::vector<double> g_listing;    // the same rows listed anew without searching: merely listing them
 double g_openedAt = 0;            // when the window being opened had painted its list
 
+// The search window of this thread: the dialog with the search field.
+HWND SearchWindow()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM result) -> BOOL {
+        if (!GetDlgItem(window, IDC_SEARCH_QUERY))
+            return TRUE;
+        *reinterpret_cast<HWND*>(result) = window;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 // Runs inside the search window's message loop once it is shown and has
 // painted: types every keystroke into its field, timing each until the
 // list has painted and then painting the same rows again alone. The first
@@ -112,7 +125,7 @@ double g_openedAt = 0;            // when the window being opened had painted it
 void CALLBACK TypeIntoWindow(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
-    HWND search = ButtonSearchWindow();
+    HWND search = SearchWindow();
     if (!search)
         return;
     if (!IsWindowVisible(search)) {
@@ -154,7 +167,7 @@ void CALLBACK TypeIntoWindow(HWND, UINT, UINT_PTR timer, DWORD)
 void CALLBACK NoteOpened(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
-    HWND search = ButtonSearchWindow();
+    HWND search = SearchWindow();
     if (!search)
         return;
     if (!IsWindowVisible(search)) {
@@ -206,10 +219,10 @@ void RemoveTree(const std::wstring& path)
     RemoveDirectoryW(path.c_str());
 }
 
-SearchInputs Inputs(ProgramCatalog* catalog)
+SearchInputs Inputs(const Launcher& launcher, ProgramCatalog* catalog)
 {
     SearchInputs inputs;
-    inputs.data = LauncherImage();
+    inputs.data = &launcher.Data();
     inputs.groupCount = kGroupCount;
     inputs.catalog = catalog;
     return inputs;
@@ -226,15 +239,16 @@ int main()
     const std::wstring programs = std::wstring(folder) + L"\\Programs";
     CreateDirectoryW(programs.c_str(), nullptr);
     MakePrograms(programs);
-    OverrideProgramPath((std::wstring(folder) + L"\\porun.exe").c_str());  // its files go there
+    std::optional<SeamGuard> copy(OverrideProgramPath((std::wstring(folder) + L"\\porun.exe").c_str()));  // its files
     const SeamGuard folders = OverrideProgramsFolders({programs});
     const SeamGuard apps = OverrideStoreApps([](const std::atomic<bool>&, std::vector<StoreApp>*) { return true; });
-    if (!AllocateLauncherData())
+    const std::unique_ptr<Launcher> launcher = Launcher::Create();
+    if (!launcher)
         return 1;
-    HWND window = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass);
+    HWND window = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass, *launcher);
     if (!window)
         return 1;
-    FillButtons();
+    FillButtons(*launcher);
     // The window's own catalog, made once its bar is up, reads the programs.
     const double readStart = NowMs();
     MSG message;
@@ -253,7 +267,7 @@ int main()
     SearchIndex index;
     for (int round = 0; round < kRounds / 10; ++round) {
         const double start = NowMs();
-        BuildSearchIndex(*LauncherImage(), kGroupCount, nullptr, catalog.Programs(), &index);
+        BuildSearchIndex(launcher->Data(), kGroupCount, nullptr, catalog.Programs(), &index);
         buttonFolds.push_back(NowMs() - start);
     }
     const std::vector<std::wstring> keystrokes = Keystrokes();
@@ -269,15 +283,15 @@ int main()
     std::vector<double> buttonsOnly;
     std::vector<double> withPrograms;
     for (int round = 0; round < kOpenings + 1; ++round) {  // the first of each draws the icons: not counted
-        const double alone = TimeOpening(window, Inputs(nullptr));
-        const double both = TimeOpening(window, Inputs(&catalog));
+        const double alone = TimeOpening(window, Inputs(*launcher, nullptr));
+        const double both = TimeOpening(window, Inputs(*launcher, &catalog));
         if (round > 0) {
             buttonsOnly.push_back(alone);
             withPrograms.push_back(both);
         }
     }
     SetTimer(nullptr, 0, 0, TypeIntoWindow);
-    ButtonSearchDialog search(window, Inputs(&catalog));
+    ButtonSearchDialog search(window, Inputs(*launcher, &catalog));
     search.Run();
 
     std::printf("100 buttons in %d groups, %d programs listed (read in %.0f ms off the window's thread); "
@@ -302,8 +316,7 @@ int main()
     std::printf("opening with the programs against the buttons alone: %.2f (target 1.3)\n",
                 Median(withPrograms) / Median(buttonsOnly));
     DestroyWindow(window);
-    FreeLauncherData();
     RemoveTree(folder);
-    OverrideProgramPath(nullptr);
+    copy.reset();
     return 0;
 }

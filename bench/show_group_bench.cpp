@@ -6,12 +6,15 @@
 #include "bench/bench_time.h"
 
 #include "app/main_window.h"
+#include "app/window_state.h"
 #include "bar/bar_geometry.h"
 #include "bar/bar_tooltips.h"
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
+#include "bar/button_operations.h"
 #include "bar/icon_cache.h"
-#include "data/launcher_data.h"
+#include "data/launcher.h"
+#include "data/store_field.h"
 #include "resources/resource_ids.h"
 #include "support/program_files.h"
 
@@ -21,6 +24,7 @@
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -79,7 +83,7 @@ int main(int argc, char** argv)
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     const std::wstring program = folder + L"\\porun.exe";
     CopyFileW(self, program.c_str(), FALSE);
-    OverrideProgramPath(program.c_str());
+    std::optional<SeamGuard> copy(OverrideProgramPath(program.c_str()));
 
     std::vector<std::wstring> files;
     for (int i = 0; i < kButtonsPerGroup; ++i) {
@@ -88,39 +92,39 @@ int main(int argc, char** argv)
         CopyFileW(self, name, FALSE);
         files.push_back(name);
     }
-    if (!AllocateLauncherData())
+    const std::unique_ptr<Launcher> launcher = Launcher::Create();
+    if (!launcher)
         return 1;
-    HWND window = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass);
+    HWND window = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass, *launcher);
     if (!window)
         return 1;
-    AppSettings settings = GetSettings();
-    settings.groupCount = 2;
-    SetSettings(settings);
+    launcher->Settings().groupCount = 2;
     for (int group = 0; group < 2; ++group) {
         for (int i = 0; i < kButtonsPerGroup; ++i) {
-            ButtonRecord* button = ButtonAt(group, i);
+            ButtonRecord* button = launcher->ButtonAt(group, i);
             std::memset(button, 0, sizeof *button);
             StoreField(button->file, files[i].c_str());
             StoreField(button->title, L"tool");
         }
     }
+    ButtonBar& bar = WindowState(window)->bar;
     ShowWindow(window, SW_SHOWNOACTIVATE);  // the bar as the user sees it
-    ShowGroup(window, 0);
-    ShowGroup(window, 1);
+    ShowGroup(bar, 0);
+    ShowGroup(bar, 1);
 
     // first: every icon extracted (nothing kept); again: a return to the group.
     std::vector<double> first, again, bare, tips, cursor, images, releases, copies, paints;
     for (int round = 0; round < rounds; ++round) {
         const int group = round % 2;
         // The icons shown now are kept when replaced; the group's own are not.
-        ClearIconCache();
-        ShowGroup(window, 1 - group);
+        bar.icons.Clear();
+        ShowGroup(bar, 1 - group);
         double start = NowMs();
-        ShowGroup(window, group);
+        ShowGroup(bar, group);
         first.push_back(NowMs() - start);
-        ShowGroup(window, 1 - group);
+        ShowGroup(bar, 1 - group);
         start = NowMs();
-        ShowGroup(window, group);
+        ShowGroup(bar, group);
         again.push_back(NowMs() - start);
         start = NowMs();
         RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -131,7 +135,7 @@ int main(int argc, char** argv)
 
         // The parts, in the same round so that the load falls on all alike.
         start = NowMs();
-        UpdateBarTooltips(window, TooltipMode::Update);
+        UpdateBarTooltips(bar, TooltipMode::Update);
         tips.push_back(NowMs() - start);
         start = NowMs();
         SetCursor(LoadCursor(nullptr, IDC_WAIT));
@@ -148,7 +152,7 @@ int main(int argc, char** argv)
         images.push_back(NowMs() - start);
         start = NowMs();
         for (HICON old : olds)
-            ReleaseIcon(old);
+            bar.icons.Release(old);
         releases.push_back(NowMs() - start);
         // What the common controls 6 button would do with every image handed to
         // it by its own BM_SETIMAGE (Wine 8): keep a copy, made with CopyImage.
@@ -183,9 +187,9 @@ int main(int argc, char** argv)
             shown.push_back(reinterpret_cast<HICON>(SendDlgItemMessageW(window, id, BM_GETIMAGE, IMAGE_ICON, 0)));
     PrintObjects("before 200 switches:");
     for (int i = 0; i < kSwitches; ++i)
-        ShowGroup(window, i % 2);
+        ShowGroup(bar, i % 2);
     PrintObjects("after 200 switches:");
-    ClearIconCache();  // what the bar keeps for a return goes with it
+    bar.icons.Clear();  // what the bar keeps for a return goes with it
     int alive = 0;
     for (HICON icon : shown) {
         ICONINFO info;
@@ -198,8 +202,7 @@ int main(int argc, char** argv)
     std::printf("replaced icons still alive:     %d of %d\n", alive, static_cast<int>(shown.size()));
 
     DestroyWindow(window);
-    FreeLauncherData();
-    OverrideProgramPath(nullptr);
+    copy.reset();
     for (const std::wstring& file : files)
         DeleteFileW(file.c_str());
     WIN32_FIND_DATAW found;

@@ -21,13 +21,16 @@
 #include "bench/bench_time.h"
 
 #include "app/main_window.h"
+#include "app/window_state.h"
 #include "app/tray_icon.h"
 #include "bar/bar_tooltips.h"
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
+#include "bar/button_operations.h"
 #include "bar/icon_cache.h"
 #include "bar/icon_cache_file.h"
 #include "data/button_place.h"
+#include "app/launcher_load.h"
 #include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
@@ -120,11 +123,12 @@ std::vector<std::wstring> ProgramFiles()
 bool WriteFullDataFile(const std::wstring& programPath)
 {
     const std::vector<std::wstring> files = ProgramFiles();
-    if (files.size() != kButtonCount || !AllocateLauncherData())
+    const std::unique_ptr<Launcher> launcher = Launcher::Create();
+    if (files.size() != kButtonCount || !launcher)
         return false;
     for (int n = 0; n < kButtonCount; ++n) {
         const ButtonPlace place = ButtonPlace::FromNumber(n);
-        ButtonRecord* button = ButtonAt(place.group, place.button);
+        ButtonRecord* button = launcher->ButtonAt(place.group, place.button);
         const std::wstring& file = files[n];
         const size_t slash = file.rfind(L'\\');
         StoreField(button->file, file.c_str());
@@ -132,17 +136,13 @@ bool WriteFullDataFile(const std::wstring& programPath)
         const std::wstring title = file.substr(slash + 1);
         StoreField(button->title, title.substr(0, title.rfind(L'.')).c_str());
     }
-    AppSettings settings = GetSettings();
+    AppSettings& settings = launcher->Settings();
     settings.collapseOnLaunch = 1;
     settings.groupCount = 10;
     settings.windowX = 200;
     settings.windowY = 40;
-    SetSettings(settings);
-    OverrideProgramPath(programPath.c_str());
-    const bool saved = SaveLauncherData(nullptr);
-    OverrideProgramPath(nullptr);
-    FreeLauncherData();
-    return saved;
+    const SeamGuard beside = OverrideProgramPath(programPath.c_str());
+    return SaveLauncherData(*launcher, nullptr);
 }
 
 // Visible, with nothing left to paint: its first picture is on the screen.
@@ -250,42 +250,45 @@ double Timed(const std::function<void()>& step)
 
 void TimeSteps(const std::wstring& program, int runs, Steps* steps)
 {
-    OverrideProgramPath(program.c_str());
+    const SeamGuard copy = OverrideProgramPath(program.c_str());
     for (int i = -1; i < runs; ++i) {
-        if (!AllocateLauncherData())
+        const std::unique_ptr<Launcher> launcher = Launcher::Create();
+        if (!launcher)
             break;
         HWND window = nullptr;
-        const double create = Timed([&] { window = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass); });
+        const double create =
+            Timed([&] { window = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass, *launcher); });
         if (!window)
             break;
         const double show = Timed([&] {
             ShowWindow(window, SW_SHOWNOACTIVATE);
             UpdateWindow(window);
         });
-        const double data = Timed([&] { LoadLauncherData(window); });
-        ClearIconCache();  // the start group's icons as a start takes them from the icon file
+        ButtonBar& bar = WindowState(window)->bar;
+        const double data = Timed([&] { LoadDataFile(window, *launcher); });
+        bar.icons.Clear();  // the start group's icons as a start takes them from the icon file
         const double fileIcons = Timed([&] {
-            ReadIconCacheFile();
-            ShowGroup(window, CurrentGroupIndex());
+            bar.iconFile.Read();
+            ShowGroup(bar, launcher->CurrentGroup());
         });
-        ClearIconCache();  // and as a start without the file extracts them
-        ForgetIconCacheFile();
-        const double extracted = Timed([&] { ShowGroup(window, CurrentGroupIndex()); });
-        ForgetIconCacheFile();  // the file stays as it is
-        ReleaseBarTooltips(window);
-        const double tooltips = Timed([&] { CreateBarTooltips(window); });
+        bar.icons.Clear();  // and as a start without the file extracts them
+        bar.iconFile.Forget();
+        const double extracted = Timed([&] { ShowGroup(bar, launcher->CurrentGroup()); });
+        bar.iconFile.Forget();  // the file stays as it is
+        ReleaseBarTooltips(bar);
+        const double tooltips = Timed([&] { CreateBarTooltips(bar); });
         NOTIFYICONDATAW tray{};
         const double trayIcon = Timed([&] { AddTrayIcon(&tray, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY); });
         RemoveTrayIcon(&tray);
-        UnregisterAllHotkeys(window);
-        const double hotkeys = Timed([&] { RegisterAllHotkeys(window); });
+        UnregisterAllHotkeys(window, *launcher);
+        const double hotkeys = Timed([&] { RegisterAllHotkeys(window, *launcher); });
         // The thirteen controls, made again on a window of their own.
         HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        const double barControls = Timed([&] { CreateButtonBar(other); });
-        ReleaseButtonBar(other);
+        ButtonBar otherBar(other, *launcher);
+        const double barControls = Timed([&] { CreateButtonBar(otherBar); });
+        ReleaseButtonBar(otherBar);
         DestroyWindow(other);
         DestroyWindow(window);
-        FreeLauncherData();
         if (i < 0)
             continue;
         for (auto [list, value] : {std::pair{&steps->create, create}, {&steps->show, show}, {&steps->data, data},
@@ -294,7 +297,6 @@ void TimeSteps(const std::wstring& program, int runs, Steps* steps)
                                    {&steps->hotkeys, hotkeys}, {&steps->bar, barControls}})
             list->push_back(value);
     }
-    OverrideProgramPath(nullptr);
     MSG quit;
     PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the window's end posts one
 }

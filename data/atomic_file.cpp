@@ -1,13 +1,9 @@
 #include "data/atomic_file.h"
 
-#include "data/user_file.h"
-
 #include <cwchar>
 
 namespace {
-const FileCalls kSystemCalls = {CreateFileW, WriteFile, FlushFileBuffers, CloseHandle, MoveFileExW};
-FileCalls g_calls = kSystemCalls;
-FileChangeWatcher g_watcher = nullptr;
+FileCalls g_calls = {CreateFileW, WriteFile, FlushFileBuffers, CloseHandle, MoveFileExW};
 
 constexpr int kMoveAttempts = 5;
 constexpr DWORD kMoveRetryDelay = 40;  // ms; a virus scanner or indexer may hold the file briefly
@@ -22,11 +18,17 @@ bool WriteAll(HANDLE file, const WritePiece* pieces, int count)
     }
     return true;
 }
+}  // namespace
+
+FileCalls CurrentFileCalls()
+{
+    return g_calls;
 }
 
-FileCalls& ActiveFileCalls() { return g_calls; }
-void RestoreFileCalls() { g_calls = kSystemCalls; }
-void WatchFileChanges(FileChangeWatcher watcher) { g_watcher = watcher; }
+SeamGuard OverrideFileCalls(const FileCalls& calls)
+{
+    return OverrideSeam(g_calls, calls);
+}
 
 bool TemporaryPathFor(const wchar_t* path, wchar_t* out, size_t size)
 {
@@ -45,13 +47,7 @@ bool ReplaceFileContents(const wchar_t* path, const WritePiece* pieces, int coun
     wchar_t temp[MAX_PATH + 8];
     if (!path || !TemporaryPathFor(path, temp, MAX_PATH + 8))
         return false;
-    if (UserFileKept(path))
-        return true;  // the user's own version stays
-    if (g_watcher)
-        g_watcher(path, pieces, count);
-
-    HANDLE file = g_calls.createFile(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = g_calls.createFile(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     bool ok = WriteAll(file, pieces, count) && g_calls.flushFileBuffers(file);
@@ -68,13 +64,4 @@ bool ReplaceFileContents(const wchar_t* path, const WritePiece* pieces, int coun
     if (!ok)
         DeleteFileW(temp);
     return ok;
-}
-
-bool RemoveUserFile(const wchar_t* path)
-{
-    if (UserFileKept(path))
-        return true;
-    if (g_watcher)
-        g_watcher(path, nullptr, 0);
-    return DeleteFileW(path) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }

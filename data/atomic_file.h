@@ -1,8 +1,10 @@
 #pragma once
 // Writing a file so that it is either the old one or the whole new one:
 // the new contents go to "<name>.tmp" beside it, are flushed, and the
-// temporary file is then moved over the old one in one step.
-#include "support/scoped_handle.h"
+// temporary file is then moved over the old one in one step. The user's
+// own files are written through data/user_file.h, which adds what the
+// launcher owes them; the icon file is written here directly.
+#include "support/seam_guard.h"
 
 #include <windows.h>
 
@@ -11,8 +13,16 @@ struct WritePiece {
     DWORD size;
 };
 
-// The file calls used by ReplaceFileContents. Tests swap members to make one
-// step fail; the program never changes them.
+// "<path>.tmp"; false when it does not fit into size characters.
+bool TemporaryPathFor(const wchar_t* path, wchar_t* out, size_t size);
+
+// Writes the pieces in order to the temporary file and moves it over path.
+// On any failure path is left as it was and the temporary file is removed.
+bool ReplaceFileContents(const wchar_t* path, const WritePiece* pieces, int count);
+
+// The file calls ReplaceFileContents makes. Tests stand in for one of them
+// to make that step fail: they change a copy of CurrentFileCalls and
+// override with it.
 struct FileCalls {
     HANDLE(WINAPI* createFile)(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
     BOOL(WINAPI* writeFile)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
@@ -20,26 +30,5 @@ struct FileCalls {
     BOOL(WINAPI* closeHandle)(HANDLE);
     BOOL(WINAPI* moveFileEx)(LPCWSTR, LPCWSTR, DWORD);
 };
-FileCalls& ActiveFileCalls();
-void RestoreFileCalls();
-
-// Told before ReplaceFileContents replaces a file (pieces: its new contents)
-// or RemoveUserFile removes one (pieces null); the generations keep the
-// files before they change. Null: no one is told.
-using FileChangeWatcher = void (*)(const wchar_t* path, const WritePiece* pieces, int count);
-void WatchFileChanges(FileChangeWatcher watcher);
-
-// "<path>.tmp"; false when it does not fit into size characters.
-bool TemporaryPathFor(const wchar_t* path, wchar_t* out, size_t size);
-
-// Writes the pieces in order to the temporary file and moves it over path.
-// On any failure path is left as it was and the temporary file is removed.
-// A file that could not be read this run (data/user_file) is not written:
-// true, and the user's file stays as it is. A change to one of the user's
-// files keeps the set as it was first (data/generations.h).
-bool ReplaceFileContents(const wchar_t* path, const WritePiece* pieces, int count);
-
-// Deletes path (true when it is gone or was never there), keeping the set
-// first when it is one of the user's files (data/generations.h). A file that
-// could not be read this run is left as it is: true.
-bool RemoveUserFile(const wchar_t* path);
+FileCalls CurrentFileCalls();
+SeamGuard OverrideFileCalls(const FileCalls& calls);

@@ -1,6 +1,5 @@
 #include "data/button_options.h"
 
-#include "data/atomic_file.h"
 #include "data/button_place.h"
 #include "data/key_value_file.h"
 #include "support/path_text.h"
@@ -72,9 +71,9 @@ bool OptionsFilePath(const wchar_t* dataFile, wchar_t* buffer, DWORD size)
     return true;
 }
 
-void ReadButtonOptions(const wchar_t* path, LauncherData* data, LauncherOptions* options)
+void ReadButtonOptions(const wchar_t* path, LauncherData* data, LauncherOptions* options, UserFiles& files)
 {
-    KeyValueFile file;
+    KeyValueFile file(files);
     const bool read = file.Open(path, false);
     for (int number = 0; number < kButtonCount; ++number)
         for (const ButtonOption& option : kButtonOptions)
@@ -82,11 +81,12 @@ void ReadButtonOptions(const wchar_t* path, LauncherData* data, LauncherOptions*
     options->startWithWindows = ReadFlag(file, read, kStartWithWindows);
 }
 
-bool WriteButtonOptions(const wchar_t* path, const LauncherData& data, const LauncherOptions& options)
+bool WriteButtonOptions(const wchar_t* path, const LauncherData& data, const LauncherOptions& options,
+                        UserFiles& files)
 {
     if (!AnyOptionOn(data, options))
-        return RemoveUserFile(path);
-    KeyValueFile file;
+        return files.Remove(path);
+    KeyValueFile file(files);
     if (!file.Open(path, true))
         return false;
     for (const ButtonOption& option : kButtonOptions)

@@ -14,9 +14,12 @@
 // False when it does not fit.
 bool OptionsFilePath(const wchar_t* dataFile, wchar_t* buffer, DWORD size);
 
+class UserFiles;
+
 // Sets every button's options and the launcher's from the file at path; a
 // missing or unreadable file leaves them all off.
-void ReadButtonOptions(const wchar_t* path, LauncherData* data, LauncherOptions* options);
+void ReadButtonOptions(const wchar_t* path, LauncherData* data, LauncherOptions* options, UserFiles& files);
 
 // Writes a line for each option that is on; with none on, removes the file.
-bool WriteButtonOptions(const wchar_t* path, const LauncherData& data, const LauncherOptions& options);
+bool WriteButtonOptions(const wchar_t* path, const LauncherData& data, const LauncherOptions& options,
+                        UserFiles& files);

@@ -2,7 +2,7 @@
 
 #include "data/store_field.h"
 #include "support/code_page_932.h"
-#include "support/short_path.h"
+#include "support/path_lookup.h"
 
 #include <cstring>
 #include <string>

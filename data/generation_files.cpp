@@ -1,8 +1,8 @@
 #include "data/generation_files.h"
 
-#include "data/atomic_file.h"
 #include "data/button_options.h"
 #include "data/data_file_path.h"
+#include "data/user_file.h"
 #include "data/whole_names.h"
 #include "support/path_text.h"
 #include "support/program_files.h"
@@ -45,12 +45,12 @@ bool WriteOne(const std::wstring& path, const std::string& bytes)
     return FlushFileBuffers(file.Get()) != FALSE;
 }
 
-bool PutOneInPlace(const std::wstring& path, const KeptFile& file)
+bool PutOneInPlace(const std::wstring& path, const KeptFile& file, UserFiles& files)
 {
     if (!file.present)
-        return RemoveUserFile(path.c_str());
+        return files.Remove(path.c_str());
     const WritePiece piece = {file.bytes.data(), static_cast<DWORD>(file.bytes.size())};
-    return ReplaceFileContents(path.c_str(), &piece, 1);
+    return files.Replace(path.c_str(), &piece, 1);
 }
 }  // namespace
 
@@ -150,13 +150,13 @@ bool WriteSetFiles(const std::wstring paths[kGenerationFileCount], const Generat
     return true;
 }
 
-bool PutSetInPlace(const GenerationSet& set)
+bool PutSetInPlace(const GenerationSet& set, UserFiles& files)
 {
     std::wstring live[kGenerationFileCount];
     if (!LiveSetPaths(live))
         return false;
     bool ok = true;
     for (int i = 0; i < kGenerationFileCount; ++i)
-        ok = PutOneInPlace(live[i], set.files[i]) && ok;
+        ok = PutOneInPlace(live[i], set.files[i], files) && ok;
     return ok;
 }

@@ -53,6 +53,7 @@ bool SameSet(const GenerationSet& a, const GenerationSet& b);
 // Each present file made new at its path, written and flushed.
 bool WriteSetFiles(const std::wstring paths[kGenerationFileCount], const GenerationSet& set);
 
-// Each file beside the program replaced crash-safely (data/atomic_file.h);
-// one absent in the set is deleted.
-bool PutSetInPlace(const GenerationSet& set);
+// Each file beside the program replaced crash-safely through files
+// (data/user_file.h); one absent in the set is deleted.
+class UserFiles;
+bool PutSetInPlace(const GenerationSet& set, UserFiles& files);

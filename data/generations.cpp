@@ -1,6 +1,7 @@
 #include "data/generations.h"
 
 #include "data/generation_rule.h"
+#include "support/file_kind.h"
 #include "support/folder_removal.h"
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
@@ -10,10 +11,6 @@
 
 namespace {
 GenerationClock g_clock = nullptr;
-int g_scopeDepth = 0;
-bool g_keptInScope = false;
-HWND g_failureWindow = nullptr;  // told of the first keep that fails
-UINT g_failureMessage = 0;
 
 constexpr wchar_t kWritingSuffix[] = L".tmp";  // a generation being written
 
@@ -34,15 +31,9 @@ bool GenerationsFolder(std::wstring* folder)
     return true;
 }
 
-bool IsFolder(const std::wstring& path)
-{
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool MakeFolder(const std::wstring& path)
 {
-    return CreateDirectoryW(path.c_str(), nullptr) || (GetLastError() == ERROR_ALREADY_EXISTS && IsFolder(path));
+    return CreateDirectoryW(path.c_str(), nullptr) || (GetLastError() == ERROR_ALREADY_EXISTS && IsFolder(path.c_str()));
 }
 
 // A generation's name, or one with the writing suffix after it.
@@ -113,7 +104,7 @@ std::wstring FreeName(const std::wstring& folder, const SYSTEMTIME& time)
 {
     const std::wstring base = GenerationName(time);
     std::wstring name = base;
-    for (int n = 2; IsFolder(folder + L"\\" + name) && n < 1000; ++n)
+    for (int n = 2; IsFolder((folder + L"\\" + name).c_str()) && n < 1000; ++n)
         name = base + L"-" + std::to_wstring(n);
     return name;
 }
@@ -176,15 +167,6 @@ KeepResult KeepSet()
     return KeepResult::Kept;
 }
 
-// False when the set had to be kept and could not.
-bool KeepOncePerScope()
-{
-    if (g_keptInScope)
-        return true;
-    g_keptInScope = g_scopeDepth > 0;
-    return KeepGeneration() != KeepResult::Failed;
-}
-
 bool SameAsPieces(const KeptFile& file, const WritePiece* pieces, int count)
 {
     size_t offset = 0;
@@ -196,67 +178,81 @@ bool SameAsPieces(const KeptFile& file, const WritePiece* pieces, int count)
     }
     return file.present && offset == file.bytes.size();
 }
+}  // namespace
 
-// What data/atomic_file tells before it replaces or removes a file.
-void NoteFileReplacing(const wchar_t* path, const WritePiece* pieces, int count)
+SeamGuard OverrideGenerationClock(GenerationClock clock)
 {
-    if (g_keptInScope || !IsLiveSetFile(path))
+    return OverrideSeam(g_clock, clock);
+}
+
+GenerationScope::GenerationScope(Generations& generations) : generations_(generations)
+{
+    ++generations_.scopeDepth_;
+}
+
+GenerationScope::~GenerationScope()
+{
+    if (--generations_.scopeDepth_ == 0)
+        generations_.keptInScope_ = false;
+}
+
+void Generations::TellFirstFailureTo(HWND window, UINT message)
+{
+    failureWindow_ = window;
+    failureMessage_ = message;
+}
+
+KeepResult Generations::Keep()
+{
+    const KeepResult result = KeepSet();
+    if (result == KeepResult::Failed && failureWindow_) {
+        PostMessageW(failureWindow_, failureMessage_, 0, 0);
+        failureWindow_ = nullptr;
+    }
+    return result;
+}
+
+// False when the set had to be kept and could not.
+bool Generations::KeepOncePerScope()
+{
+    if (keptInScope_)
+        return true;
+    keptInScope_ = scopeDepth_ > 0;
+    return Keep() != KeepResult::Failed;
+}
+
+// What the user's files tell before one of them is replaced or removed.
+void Generations::BeforeChange(const wchar_t* path, const WritePiece* pieces, int count)
+{
+    if (keptInScope_ || !IsLiveSetFile(path))
         return;
+    if (!pieces) {
+        if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES)
+            KeepOncePerScope();
+        return;
+    }
     KeptFile now;
     if (!ReadKeptFile(path, &now) || !SameAsPieces(now, pieces, count))
         KeepOncePerScope();
 }
 
-void NoteFileRemoving(const wchar_t* path)
+bool Generations::Restore(const std::wstring& name, UserFiles& files)
 {
-    if (!g_keptInScope && IsLiveSetFile(path) && GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES)
-        KeepOncePerScope();
+    GenerationSet set;
+    if (!ReadGeneration(name, &set))
+        return false;
+    GenerationScope scope(*this);
+    return KeepOncePerScope() && PutSetInPlace(set, files);
 }
 
-void NoteFileChange(const wchar_t* path, const WritePiece* pieces, int count)
+bool Generations::PutInPlace(const std::wstring& name, UserFiles& files)
 {
-    if (pieces)
-        NoteFileReplacing(path, pieces, count);
-    else
-        NoteFileRemoving(path);
-}
-}  // namespace
-
-void OverrideGenerationClock(GenerationClock clock)
-{
-    g_clock = clock;
-}
-
-GenerationScope::GenerationScope()
-{
-    ++g_scopeDepth;
-}
-
-GenerationScope::~GenerationScope()
-{
-    if (--g_scopeDepth == 0)
-        g_keptInScope = false;
-}
-
-void KeepGenerationsOfSaves(bool on)
-{
-    WatchFileChanges(on ? NoteFileChange : nullptr);
-}
-
-void TellFirstKeepFailureTo(HWND window, UINT message)
-{
-    g_failureWindow = window;
-    g_failureMessage = message;
-}
-
-KeepResult KeepGeneration()
-{
-    const KeepResult result = KeepSet();
-    if (result == KeepResult::Failed && g_failureWindow) {
-        PostMessageW(g_failureWindow, g_failureMessage, 0, 0);
-        g_failureWindow = nullptr;
-    }
-    return result;
+    GenerationSet set;
+    if (!ReadGeneration(name, &set))
+        return false;
+    GenerationScope scope(*this);
+    keptInScope_ = true;  // the caller kept what it had to
+    return PutSetInPlace(set, files);
 }
 
 std::vector<std::wstring> ListGenerations()
@@ -279,23 +275,4 @@ bool ReadGeneration(const std::wstring& name, GenerationSet* set)
     std::wstring paths[kGenerationFileCount];
     return GenerationsFolder(&folder) && Inspect(folder, name) == Held::Generation &&
            SetPathsIn(folder + L"\\" + name, paths) && ReadSet(paths, set);
-}
-
-bool RestoreGeneration(const std::wstring& name)
-{
-    GenerationSet set;
-    if (!ReadGeneration(name, &set))
-        return false;
-    GenerationScope scope;
-    return KeepOncePerScope() && PutSetInPlace(set);
-}
-
-bool PutGenerationInPlace(const std::wstring& name)
-{
-    GenerationSet set;
-    if (!ReadGeneration(name, &set))
-        return false;
-    GenerationScope scope;
-    g_keptInScope = true;  // the caller kept what it had to
-    return PutSetInPlace(set);
 }

@@ -1,12 +1,12 @@
 #include "data/key_value_file.h"
 
-#include "data/atomic_file.h"
-#include "data/user_file.h"
+#include "support/program_files.h"
 
 #include <climits>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <string>
 
 namespace {
 constexpr char kSeparator = ',';
@@ -68,9 +68,9 @@ UserFileRead KeyValueFile::Read(const wchar_t* path)
     if (!path || !*path)
         return UserFileRead::Unreadable;
     DWORD size = 0;
-    const UserFileRead result = ReadUserFile(path, kKeyValueFileMaxSize, &text_, &size);
+    const UserFileRead result = files_.Read(path, kKeyValueFileMaxSize, &text_, &size);
     if (result == UserFileRead::TooLarge)
-        KeepUserFile(path);  // not the user's whole file: never replaced by what was read
+        files_.Keep(path);  // not the user's whole file: never replaced by what was read
     if (result != UserFileRead::Done)
         return result;
     length_ = size;  // and a NUL
@@ -78,12 +78,21 @@ UserFileRead KeyValueFile::Read(const wchar_t* path)
     return result;
 }
 
+UserFileLoad KeyValueFile::ReadBesideProgram(const wchar_t* name, DWORD pathSize)
+{
+    std::wstring path(pathSize, L'\0');
+    if (!ProgramFolderFile(name, &path[0], pathSize))
+        return UserFileLoad{};
+    const bool read = Read(path.c_str()) == UserFileRead::Done;
+    return files_.LoadOf(path.c_str(), read);
+}
+
 bool KeyValueFile::Close()
 {
     bool ok = true;
     if (path_) {
         const WritePiece piece = {text_.Get(), length_};
-        ok = ReplaceFileContents(static_cast<const wchar_t*>(path_.Get()), &piece, length_ ? 1 : 0);
+        ok = files_.Replace(static_cast<const wchar_t*>(path_.Get()), &piece, length_ ? 1 : 0);
         path_.Reset();
     }
     text_.Reset();

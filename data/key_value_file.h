@@ -13,7 +13,8 @@ constexpr DWORD kKeyValueFileMaxSize = 1024 * 1024;
 
 class KeyValueFile {
 public:
-    KeyValueFile() = default;
+    // A file among the user's files: read and written through files.
+    explicit KeyValueFile(UserFiles& files) : files_(files) {}
     virtual ~KeyValueFile();
     KeyValueFile(const KeyValueFile&) = delete;
     KeyValueFile& operator=(const KeyValueFile&) = delete;
@@ -27,6 +28,11 @@ public:
     // Reading as Open does, with what became of the file: one that is there
     // but held, unreadable or too large is not written for the rest of the run.
     UserFileRead Read(const wchar_t* path);
+
+    // Reads the file called name in the program's folder as Read does, its
+    // path at most pathSize characters with the terminator, and tells what
+    // became of it: read, or held for the run. Nothing read without a path.
+    UserFileLoad ReadBesideProgram(const wchar_t* name, DWORD pathSize);
 
     // The first line "name,value" whose name stands at a line start. value
     // becomes 0 first; an empty or non-numeric value reads as 0 with success.
@@ -47,6 +53,7 @@ private:
 
     char* Text() const { return static_cast<char*>(text_.Get()); }
 
+    UserFiles& files_;
     ScopedHeapBlock text_;  // read: the file and a NUL; write: the lines so far
     DWORD length_ = 0;
     DWORD capacity_ = 0;

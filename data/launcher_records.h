@@ -53,6 +53,12 @@ struct LauncherOptions {
     std::int32_t startWithWindows;  // 1: a shortcut in the user's Startup folder starts the launcher
 };
 
+// A launcher button's index in its group, 0..9.
+inline bool IsValidButtonIndex(int index)
+{
+    return index >= 0 && index < kButtonsPerGroup;
+}
+
 // Number of groups in use, brought into 1..10.
 inline int ClampGroupCount(int count)
 {

@@ -5,7 +5,6 @@
 #include "data/store_field.h"
 #include "data/user_file.h"
 #include "support/code_page_932.h"
-#include "support/messages.h"
 #include "support/program_files.h"
 #include "support/scoped_handle.h"
 
@@ -70,24 +69,22 @@ void SetFirstStartDefaults(AppSettings* settings)
 }
 }  // namespace
 
-bool ImportLegacySettings(HWND owner, LauncherData* data, AppSettings* settings)
+LegacyImport ImportLegacySettings(LauncherData* data, AppSettings* settings, UserFiles& files)
 {
     wchar_t path[MAX_PATH];
-    if (!ProgramFolderFile(kIniName, path, MAX_PATH)) {
-        ShowMessageId(owner, IDS_MSG_LOAD_FAILED, MB_OK | MB_ICONERROR);
-        return false;
-    }
+    if (!ProgramFolderFile(kIniName, path, MAX_PATH))
+        return LegacyImport::NoPath;
     ScopedHeapBlock bytes;
     DWORD size = 0;
-    const UserFileRead read = ReadUserFile(path, kIniMaxSize, &bytes, &size);
+    const UserFileRead read = files.Read(path, kIniMaxSize, &bytes, &size);
     if (read == UserFileRead::Missing) {
         SetFirstStartDefaults(settings);
-        return false;
+        return LegacyImport::NoFile;
     }
     // One that is there but cannot be read gives every value its default.
     const IniText ini = {read == UserFileRead::Done ? static_cast<const char*>(bytes.Get()) : "", size};
     for (int g = 0; g < kGroupCount; ++g)
         ImportGroup(ini, g, &data->groups[g]);
     ImportSettings(ini, settings);
-    return true;
+    return LegacyImport::Imported;
 }

@@ -266,18 +266,18 @@ void UsageLog::DropLeastUsed(std::int64_t now, const std::wstring& counted)
         targets_.erase(it->second);
 }
 
-void ReadUsageFile(const wchar_t* path, UsageLog* log)
+void ReadUsageFile(UserFiles& files, const wchar_t* path, UsageLog* log)
 {
     *log = UsageLog();
     ScopedHeapBlock text;
     DWORD size = 0;
-    if (ReadUserFile(path, kUsageFileReadLimit, &text, &size) == UserFileRead::Done)
+    if (files.Read(path, kUsageFileReadLimit, &text, &size) == UserFileRead::Done)
         log->Parse(static_cast<const char*>(text.Get()), size);
 }
 
-bool WriteUsageFile(const wchar_t* path, const UsageLog& log)
+bool WriteUsageFile(UserFiles& files, const wchar_t* path, const UsageLog& log)
 {
     const std::string text = log.Format();
     const WritePiece piece = {text.data(), static_cast<DWORD>(text.size())};
-    return ReplaceFileContents(path, &piece, 1);
+    return files.Replace(path, &piece, 1);
 }

@@ -65,10 +65,12 @@ private:
     std::unordered_map<std::wstring, Target> targets_;  // by the path in upper case
 };
 
+class UserFiles;
+
 // Reads the usage file at path into log; a missing, damaged or oversized
 // one leaves log empty. One that is there but cannot be read is left as it
 // is for the rest of the run (data/user_file.h).
-void ReadUsageFile(const wchar_t* path, UsageLog* log);
+void ReadUsageFile(UserFiles& files, const wchar_t* path, UsageLog* log);
 
 // Writes log to the file at path.
-bool WriteUsageFile(const wchar_t* path, const UsageLog& log);
+bool WriteUsageFile(UserFiles& files, const wchar_t* path, const UsageLog& log);

@@ -1,18 +1,12 @@
 #include "data/user_file.h"
 
 #include "support/max_path.h"
-#include "support/messages.h"
-#include "support/path_text.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
-constexpr UserFileRetry kRetry = {31, 100, nullptr};  // about three seconds
-UserFileRetry g_retry = kRetry;
-
-// The files of this run that were there but could not be read.
-constexpr int kKeptSlots = 8;
-wchar_t g_kept[kKeptSlots][MAX_PATH];
+UserFileRetry g_retry = {31, 100, nullptr};  // about three seconds
 
 bool HeldByAnother(DWORD error)
 {
@@ -55,27 +49,19 @@ UserFileRead ReadOnce(const wchar_t* path, DWORD maxSize, UserFileOversize overs
     return UserFileRead::Done;
 }
 
-int KeptSlotOf(const wchar_t* path)
+bool SamePath(const std::wstring& kept, const wchar_t* path)
 {
-    for (int slot = 0; slot < kKeptSlots; ++slot)
-        if (g_kept[slot][0] && lstrcmpiW(g_kept[slot], path) == 0)
-            return slot;
-    return -1;
-}
-
-void ForgetKept(const wchar_t* path)
-{
-    const int slot = KeptSlotOf(path);
-    if (slot >= 0)
-        g_kept[slot][0] = L'\0';
+    return lstrcmpiW(kept.c_str(), path) == 0;
 }
 }  // namespace
 
-UserFileRetry& ActiveUserFileRetry() { return g_retry; }
-void RestoreUserFileRetry() { g_retry = kRetry; }
+SeamGuard OverrideUserFileRetry(const UserFileRetry& retry)
+{
+    return OverrideSeam(g_retry, retry);
+}
 
-UserFileRead ReadUserFile(const wchar_t* path, DWORD maxSize, ScopedHeapBlock* contents, DWORD* size,
-                          UserFileOversize oversize)
+UserFileRead UserFiles::Read(const wchar_t* path, DWORD maxSize, ScopedHeapBlock* contents, DWORD* size,
+                             UserFileOversize oversize)
 {
     contents->Reset();
     *size = 0;
@@ -92,32 +78,48 @@ UserFileRead ReadUserFile(const wchar_t* path, DWORD maxSize, ScopedHeapBlock* c
         }
     }
     if (result == UserFileRead::Unreadable)
-        KeepUserFile(path);
+        Keep(path);
     else if (path)
-        ForgetKept(path);
+        kept_.erase(std::remove_if(kept_.begin(), kept_.end(),
+                                   [path](const std::wstring& kept) { return SamePath(kept, path); }),
+                    kept_.end());
     return result;
 }
 
-bool UserFileKept(const wchar_t* path)
+bool UserFiles::Kept(const wchar_t* path) const
 {
-    return path && KeptSlotOf(path) >= 0;
+    return path &&
+           std::any_of(kept_.begin(), kept_.end(), [path](const std::wstring& kept) { return SamePath(kept, path); });
 }
 
-void KeepUserFile(const wchar_t* path)
+void UserFiles::Keep(const wchar_t* path)
 {
-    if (!path || UserFileKept(path))
-        return;
-    for (wchar_t* slot : g_kept) {
-        if (!slot[0]) {
-            lstrcpynW(slot, path, MAX_PATH);
-            return;
-        }
-    }
+    if (path && !Kept(path))
+        kept_.push_back(path);
 }
 
-void TellUserFileKept(HWND owner, const wchar_t* path)
+UserFileLoad UserFiles::LoadOf(const wchar_t* path, bool read) const
 {
-    wchar_t text[kFormattedTextLimit + 1];
-    if (UserFileKept(path) && FormatText(text, ARRAYSIZE(text), IDS_MSG_FILE_KEPT, FileNameOf(path)))
-        ShowMessage(owner, text, MB_OK | MB_ICONERROR);
+    return UserFileLoad{read, Kept(path) ? path : L""};
+}
+
+bool UserFiles::Replace(const wchar_t* path, const WritePiece* pieces, int count)
+{
+    wchar_t temp[MAX_PATH + 8];
+    if (!path || !TemporaryPathFor(path, temp, MAX_PATH + 8))
+        return false;
+    if (Kept(path))
+        return true;  // the user's own version stays
+    if (listener_)
+        listener_->BeforeChange(path, pieces, count);
+    return ReplaceFileContents(path, pieces, count);
+}
+
+bool UserFiles::Remove(const wchar_t* path)
+{
+    if (Kept(path))
+        return true;
+    if (listener_)
+        listener_->BeforeChange(path, nullptr, 0);
+    return DeleteFileW(path) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }

@@ -1,6 +1,5 @@
 #include "data/whole_names.h"
 
-#include "data/atomic_file.h"
 #include "data/field_form.h"
 #include "data/store_field.h"
 #include "data/names_line.h"
@@ -98,11 +97,11 @@ std::string NamesTextFor(const LauncherData& data, const StoredData& stored)
     return lines.empty() ? lines : kCommentLine + lines;
 }
 
-void ReadNamesFile(const wchar_t* path, LauncherData* data)
+void ReadNamesFile(const wchar_t* path, LauncherData* data, UserFiles& files)
 {
     ScopedHeapBlock text;
     DWORD size = 0;
-    if (ReadUserFile(path, kNamesFileReadLimit, &text, &size, UserFileOversize::TakeTheStart) != UserFileRead::Done)
+    if (files.Read(path, kNamesFileReadLimit, &text, &size, UserFileOversize::TakeTheStart) != UserFileRead::Done)
         return;
     const char* bytes = static_cast<const char*>(text.Get());
     if (size == kNamesFileReadLimit)
@@ -110,13 +109,13 @@ void ReadNamesFile(const wchar_t* path, LauncherData* data)
     ApplyNamesText(bytes, size, data);
 }
 
-bool WriteNamesFile(const wchar_t* path, const LauncherData& data, const StoredData& stored)
+bool WriteNamesFile(const wchar_t* path, const LauncherData& data, const StoredData& stored, UserFiles& files)
 {
-    if (UserFileKept(path))
+    if (files.Kept(path))
         return true;
     const std::string text = NamesTextFor(data, stored);
     if (text.empty())
-        return RemoveUserFile(path);
+        return files.Remove(path);
     const WritePiece piece = {text.data(), static_cast<DWORD>(text.size())};
-    return ReplaceFileContents(path, &piece, 1);
+    return files.Replace(path, &piece, 1);
 }

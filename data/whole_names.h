@@ -31,10 +31,12 @@ int ApplyNamesText(const char* text, size_t size, LauncherData* data);
 // line for each field stored does not hold exactly. Empty when there is none.
 std::string NamesTextFor(const LauncherData& data, const StoredData& stored);
 
-// Reads the names file at path into data, if it is there.
-void ReadNamesFile(const wchar_t* path, LauncherData* data);
+class UserFiles;
 
-// Writes the names file for data as stored holds it (data/atomic_file.h);
+// Reads the names file at path into data, if it is there.
+void ReadNamesFile(const wchar_t* path, LauncherData* data, UserFiles& files);
+
+// Writes the names file for data as stored holds it (data/user_file.h);
 // with no line to write, removes one that is there. A file that could not be
 // read this run is left as it is.
-bool WriteNamesFile(const wchar_t* path, const LauncherData& data, const StoredData& stored);
+bool WriteNamesFile(const wchar_t* path, const LauncherData& data, const StoredData& stored, UserFiles& files);

@@ -1,7 +1,6 @@
 #include "data/window_positions.h"
 
 #include "data/key_value_file.h"
-#include "data/user_file.h"
 #include "support/program_files.h"
 
 #include <windows.h>
@@ -10,8 +9,6 @@
 #include <cstring>
 
 namespace {
-WindowPositionTable g_positions;  // zero-filled before the program starts
-
 // The four names of slot n; the spelling "positon" is the file's own.
 struct SlotNames {
     char width[40];
@@ -38,16 +35,14 @@ std::int32_t ReadOrZero(const KeyValueFile& file, const char* name)
 }
 }  // namespace
 
-bool LoadPositions(WindowPositionTable* table, HWND owner)
+UserFileLoad LoadPositions(WindowPositionTable* table, UserFiles& files)
 {
-    wchar_t path[MAX_PATH];
-    if (!table || !ProgramFolderFile(kPositionFileName, path, MAX_PATH))
-        return false;
-    KeyValueFile file;
-    const bool read = file.Read(path) == UserFileRead::Done;
-    TellUserFileKept(owner, path);
-    if (!read)
-        return false;
+    if (!table)
+        return UserFileLoad{};
+    KeyValueFile file(files);
+    const UserFileLoad load = file.ReadBesideProgram(kPositionFileName, MAX_PATH);
+    if (!load.read)
+        return load;
     for (int n = 0; n < kPositionSlots; ++n) {
         const SlotNames names = NamesOfSlot(n);
         long width = 0;
@@ -60,15 +55,15 @@ bool LoadPositions(WindowPositionTable* table, HWND owner)
         slot.y = ReadOrZero(file, names.y);
         slot.used = 1;
     }
-    return true;
+    return load;
 }
 
-bool SavePositions(const WindowPositionTable* table)
+bool SavePositions(const WindowPositionTable* table, UserFiles& files)
 {
     wchar_t path[MAX_PATH];
     if (!table || !ProgramFolderFile(kPositionFileName, path, MAX_PATH))
         return false;
-    KeyValueFile file;
+    KeyValueFile file(files);
     if (!file.Open(path, true))
         return false;
     bool ok = true;
@@ -84,11 +79,6 @@ bool SavePositions(const WindowPositionTable* table)
     }
     // Lines are only collected in memory; Close puts them in place in one step.
     return file.Close() && ok;
-}
-
-WindowPositionTable* WindowPositions()
-{
-    return &g_positions;
 }
 
 void ClearPositions(WindowPositionTable* table)

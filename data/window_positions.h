@@ -1,6 +1,8 @@
 #pragma once
-// The window places remembered per screen size, kept for the life of the
-// process and stored in "position.dat" beside the program.
+// The window places remembered per screen size, held by the launcher's model
+// (data/launcher.h) and stored in "position.dat" beside the program.
+#include "data/user_file.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -21,8 +23,6 @@ struct WindowPositionTable {
 
 constexpr wchar_t kPositionFileName[] = L"position.dat";
 
-// The process-wide table.
-WindowPositionTable* WindowPositions();
 void ClearPositions(WindowPositionTable* table);
 
 // A screen size in, the place remembered for it out.
@@ -43,12 +43,12 @@ bool RecordPosition(WindowPositionTable* table, int desktopWidth, int desktopHei
 
 // Reads "position.dat" beside the program into the table: every slot whose
 // width line is present becomes used (a missing height, x or y reads as 0).
-// False when the file cannot be read; the table then stays as it was. A file
-// that is there but cannot be read (held by another program, or too large)
-// is told to the user, owner's box, and not written this run.
-bool LoadPositions(WindowPositionTable* table, HWND owner = nullptr);
+// Not read when the file cannot be read; the table then stays as it was. A
+// file that is there but cannot be read (held by another program, or too
+// large) is held: not written this run.
+UserFileLoad LoadPositions(WindowPositionTable* table, UserFiles& files);
 
 // Writes the used slots in slot order, four lines each, replacing the file in
 // one step. False when it cannot be written (the old file stays); true,
 // writing nothing, for a file LoadPositions could not read.
-bool SavePositions(const WindowPositionTable* table);
+bool SavePositions(const WindowPositionTable* table, UserFiles& files);

@@ -8,14 +8,13 @@
 #include "support/display_scale.h"
 #include "support/messages.h"
 #include "support/path_text.h"
+#include "support/window_messages.h"
 
 #include <windowsx.h>
 
 #include <cwchar>
 
 namespace {
-HWND g_openWindow = nullptr;
-
 // The columns share the list's width: name, where it is, and the file the rest.
 struct ColumnSpec {
     UINT headerId;
@@ -78,11 +77,6 @@ std::vector<std::wstring> KanjiTitles(const LauncherData& data, int groupCount)
 }
 
 }  // namespace
-
-HWND ButtonSearchWindow()
-{
-    return g_openWindow;
-}
 
 SearchChoice ButtonSearchDialog::Run()
 {
@@ -148,7 +142,6 @@ void ButtonSearchDialog::SetUpList()
 
 bool ButtonSearchDialog::OnInitDialog()
 {
-    g_openWindow = dialog_;
     SetWindowSubclass(GetDlgItem(dialog_, IDC_SEARCH_QUERY), QueryProc, 0, reinterpret_cast<DWORD_PTR>(this));
     SendDlgItemMessageW(dialog_, IDC_SEARCH_QUERY, EM_SETLIMITTEXT, kFieldLength, 0);
     SetUpList();
@@ -529,7 +522,6 @@ INT_PTR ButtonSearchDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPA
         Finish(SearchAction::Cancelled);
         return TRUE;
     case WM_DESTROY:
-        g_openWindow = nullptr;
         ListView_SetImageList(List(), nullptr, LVSIL_SMALL);
         imageList_.Reset();
         return FALSE;

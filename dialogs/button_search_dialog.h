@@ -11,7 +11,7 @@
 // window taking the activation, closes the window. What was chosen is done
 // by the caller once the window has gone. When the catalog reads the
 // programs anew while the window is open (WM_PROGRAMS_READ, forwarded by the
-// main window), the list follows.
+// main window to the dialog in front), the list follows.
 #include "data/program_catalog.h"
 #include "data/search_index.h"
 #include "data/usage_file.h"
@@ -20,8 +20,6 @@
 
 #include <vector>
 
-// The catalog has read the programs anew.
-constexpr UINT WM_PROGRAMS_READ = WM_APP + 110;
 
 enum class SearchAction {
     Cancelled,  // ESC: the window that was active before may have the focus back
@@ -93,5 +91,3 @@ private:
     bool finished_ = false;
 };
 
-// The open search window, null when there is none.
-HWND ButtonSearchWindow();

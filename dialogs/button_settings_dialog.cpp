@@ -3,7 +3,7 @@
 #include "bar/bar_geometry.h"
 #include "bar/bar_tooltips.h"
 #include "bar/button_icons.h"
-#include "data/launcher_data.h"
+#include "data/store_field.h"
 #include "dialogs/dialog_request.h"
 #include "dialogs/field_edits.h"
 #include "dialogs/file_browser.h"
@@ -20,6 +20,7 @@
 #include "support/program_files.h"
 
 #include <cwchar>
+#include <utility>
 
 namespace {
 void EnableControl(HWND dialog, int id, bool on)
@@ -29,15 +30,14 @@ void EnableControl(HWND dialog, int id, bool on)
 
 class ButtonSettingsDialog : public SettingsDialog {
 public:
-    // Button index (0..9) of group, whatever group the bar shows meanwhile.
-    ButtonSettingsDialog(HWND mainWindow, int group, int index)
-        : SettingsDialog(mainWindow, IDC_BUTTON_ICON_FILE), group_(group), index_(index)
+    // The request's button (0..9) of its group, whatever group the bar shows meanwhile.
+    ButtonSettingsDialog(ButtonBar& bar, DialogRequest request)
+        : SettingsDialog(bar, IDC_BUTTON_ICON_FILE), group_(request.group), index_(request.targetIndex),
+          request_(std::move(request))
     {
     }
 
-    // Runs the dialog modally for the current DialogRequest; the request is
-    // reset when the dialog closes.
-    void Run() { ShowModal(mainWindow_, IDD_BUTTON_SETTINGS); }
+    void Run() { ShowModal(bar_.window, IDD_BUTTON_SETTINGS); }
 
 private:
     void OnOpen() override;
@@ -49,7 +49,6 @@ private:
     void PrepareControls();
     void ShowShortcutRow();
     void BrowseFileToRun();
-    void BrowseIconFile();
     void CaptureShortcut();
     void OnSystemHotkeyChecked();
     void Cancel() override;
@@ -57,6 +56,8 @@ private:
 
     const int group_;
     const int index_;
+    // The file proposed or stored: a file chosen with the browser is proposed as a dropped one.
+    DialogRequest request_;
     ShortcutEntry entryAtOpen_ = {};  // put back by Cancel
 };
 
@@ -69,7 +70,7 @@ void ButtonSettingsDialog::OnOpen()
 
 ShortcutEntry* ButtonSettingsDialog::TargetEntry() const
 {
-    return GetShortcutEntry(group_, index_);
+    return GetShortcutEntry(bar_.launcher.Shortcuts(), group_, index_);
 }
 
 void ButtonSettingsDialog::ShowShortcutRow()
@@ -103,19 +104,18 @@ void ButtonSettingsDialog::PrepareControls()
 // Fills the dialog from the record, or from the request's preset path.
 void ButtonSettingsDialog::Initialise()
 {
-    DialogRequest& request = GetDialogRequest();
-    const ButtonRecord* button = ButtonAt(group_, index_);
+    const ButtonRecord* button = bar_.launcher.ButtonAt(group_, index_);
     if (!button)
         return;
     PrepareControls();
-    if (!request.presetFlag)
-        StoreField(request.presetPath, button->file);
+    if (!request_.preset)
+        request_.presetPath = button->file;
     ShowShortcutRow();
     CheckDlgButton(dialog_, IDC_BUTTON_FOLDER_MENU, button->folderMenu ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog_, IDC_BUTTON_START_WITH_PORUN, button->startWithLauncher ? BST_CHECKED : BST_UNCHECKED);
 
     wchar_t path[kFieldSize];
-    lstrcpynW(path, request.presetPath, kFieldSize);
+    lstrcpynW(path, request_.presetPath.c_str(), kFieldSize);
     if (!path[0]) {
         // The empty-button picture at the size the files' icons come in.
         icon_.ShowWithoutSource(LoadResourceIcon(IDI_EMPTY_BUTTON, GetSystemMetrics(SM_CXICON)));
@@ -129,7 +129,7 @@ void ButtonSettingsDialog::Initialise()
     }
 
     wchar_t title[kFieldSize];
-    if (request.presetFlag)
+    if (request_.preset)
         CopyNameWithoutExtension(path, title, kFieldSize);
     else
         lstrcpynW(title, button->title, kFieldSize);
@@ -142,9 +142,9 @@ void ButtonSettingsDialog::Initialise()
         button->iconFile[0] && GetWindowTextLengthW(GetDlgItem(dialog_, IDC_BUTTON_ICON_FILE)) == 0;
     const wchar_t* source = storedSource ? button->iconFile : path;
     // A new file starts at its associated icon, as does a stored index of 0.
-    icon_.ShowSource(source, request.presetFlag || button->iconIndex <= 0 ? 0 : button->iconIndex);
+    icon_.ShowSource(source, request_.preset || button->iconIndex <= 0 ? 0 : button->iconIndex);
 
-    if (request.presetFlag) {
+    if (request_.preset) {
         wchar_t folder[kFieldSize];
         CopyFolderOf(path, folder, kFieldSize);
         SetDlgItemTextW(dialog_, IDC_BUTTON_WORK_DIR, folder);
@@ -176,39 +176,28 @@ void ButtonSettingsDialog::OnIconSourceChosen()
 // A chosen file to run is proposed as a dropped one: the dialog starts over from it.
 void ButtonSettingsDialog::BrowseFileToRun()
 {
-    DialogRequest& request = GetDialogRequest();
     wchar_t initial[kFieldSize];
-    lstrcpynW(initial, request.presetPath, kFieldSize);
+    lstrcpynW(initial, request_.presetPath.c_str(), kFieldSize);
     wchar_t file[kFieldSize];
     if (!BrowseForFile(dialog_, BrowseKind::FileToRun, initial, file, kFieldSize))
         return;
-    SetDialogRequest(index_, 1, file);
+    request_.preset = true;
+    request_.presetPath = file;
     Initialise();
-}
-
-void ButtonSettingsDialog::BrowseIconFile()
-{
-    wchar_t initial[kFieldSize] = L"";
-    if (GetDialogRequest().presetPath[0])
-        icon_.Source(initial, kFieldSize);
-    wchar_t file[kFieldSize];
-    if (!BrowseForFile(dialog_, BrowseKind::IconFile, initial, file, kFieldSize))
-        return;
-    icon_.Select(IconSourceChoice::FileToRun);
-    icon_.ShowSource(file, 0);
 }
 
 void ButtonSettingsDialog::CaptureShortcut()
 {
     if (ShortcutEntry* entry = TargetEntry())
         entry->usesystemshortcut = IsDlgButtonChecked(dialog_, IDC_BUTTON_SYSTEM_HOTKEY) == BST_CHECKED ? 1 : 0;
-    CaptureButtonShortcut(dialog_, group_, index_);
+    CaptureButtonShortcut(dialog_, bar_.launcher.Shortcuts(), group_, index_);
     ShowShortcutRow();
 }
 
 void ButtonSettingsDialog::Save()
 {
-    ButtonRecord* target = ButtonAt(group_, index_);
+    Launcher& launcher = bar_.launcher;
+    ButtonRecord* target = launcher.ButtonAt(group_, index_);
     ButtonRecord record = {};
     // The whole 260 characters the field allows: a shorter read would cut a path.
     StoreEditText(dialog_, IDC_BUTTON_FILE, record.file);
@@ -225,19 +214,19 @@ void ButtonSettingsDialog::Save()
     StoreEditText(dialog_, IDC_BUTTON_ICON_FILE, record.iconFile);
 
     // The preview's icon moves to the bar button, which owns it from now on.
-    if (group_ == CurrentGroupIndex())
-        SetButtonImage(mainWindow_, IDC_FIRST_LAUNCHER + index_, icon_.TakePreview());
+    if (group_ == launcher.CurrentGroup())
+        SetButtonImage(bar_, IDC_FIRST_LAUNCHER + index_, icon_.TakePreview());
     else
         icon_.ClearPreview();
 
     *target = record;
     const bool system = IsDlgButtonChecked(dialog_, IDC_BUTTON_SYSTEM_HOTKEY) == BST_CHECKED;
-    if (!ApplyButtonHotkey(mainWindow_, group_, index_, system)) {
-        ApplyButtonHotkey(mainWindow_, group_, index_, false);  // a plain shortcut
+    if (!ApplyButtonHotkey(bar_.window, launcher, group_, index_, system)) {
+        ApplyButtonHotkey(bar_.window, launcher, group_, index_, false);  // a plain shortcut
         ShowMessageId(dialog_, IDS_MSG_HOTKEY_REFUSED, MB_OK | MB_ICONEXCLAMATION);
     }
-    SaveChanges(mainWindow_);  // the record with its key as the system took it
-    UpdateBarTooltips(mainWindow_);  // after the hotkey: the tip's brackets tell whether it is system-wide
+    SaveChanges(bar_.window, launcher);  // the record with its key as the system took it
+    UpdateBarTooltips(bar_);  // after the hotkey: the tip's brackets tell whether it is system-wide
 }
 
 // The check box turned on: told at once when the system will not give the
@@ -246,7 +235,7 @@ void ButtonSettingsDialog::OnSystemHotkeyChecked()
 {
     const ShortcutEntry* entry = TargetEntry();
     if (!entry || IsDlgButtonChecked(dialog_, IDC_BUTTON_SYSTEM_HOTKEY) != BST_CHECKED ||
-        HotkeyAvailable(mainWindow_, group_, index_, entry->key, entry->flag))
+        HotkeyAvailable(bar_.window, bar_.launcher, group_, index_, entry->key, entry->flag))
         return;
     CheckDlgButton(dialog_, IDC_BUTTON_SYSTEM_HOTKEY, BST_UNCHECKED);
     ShowMessageId(dialog_, IDS_MSG_HOTKEY_REFUSED, MB_OK | MB_ICONEXCLAMATION);
@@ -258,7 +247,7 @@ void ButtonSettingsDialog::Cancel()
     icon_.ClearPreview();
     if (ShortcutEntry* entry = TargetEntry()) {
         *entry = entryAtOpen_;
-        RegisterButtonHotkey(mainWindow_, group_, index_);  // as it was, after a try
+        RegisterButtonHotkey(bar_.window, bar_.launcher, group_, index_);  // as it was, after a try
     }
 }
 
@@ -269,7 +258,7 @@ bool ButtonSettingsDialog::OnCommand(int id, int code)
         BrowseFileToRun();
         return true;
     case IDC_BUTTON_BROWSE_ICON:
-        BrowseIconFile();
+        icon_.BrowseIconFile(!request_.presetPath.empty(), IconSourceChoice::FileToRun);
         return true;
     case IDC_BUTTON_KEY:
         CaptureShortcut();
@@ -287,13 +276,11 @@ bool ButtonSettingsDialog::OnCommand(int id, int code)
 }
 }  // namespace
 
-INT_PTR ShowButtonSettingsDialog(HWND mainWindow)
+INT_PTR ShowButtonSettingsDialog(ButtonBar& bar, DialogRequest request)
 {
-    if (!IsValidButtonIndex(GetDialogRequest().targetIndex)) {
-        ResetDialogRequest();
+    if (!IsValidButtonIndex(request.targetIndex))
         return 0;
-    }
-    ButtonSettingsDialog dialog(mainWindow, CurrentGroupIndex(), GetDialogRequest().targetIndex);
+    ButtonSettingsDialog dialog(bar, std::move(request));
     dialog.Run();
     return 1;
 }

@@ -1,6 +1,6 @@
 #include "dialogs/field_edits.h"
 
-#include "data/launcher_data.h"
+#include "data/store_field.h"
 
 void LimitToField(HWND dialog, int id)
 {

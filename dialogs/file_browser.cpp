@@ -57,9 +57,9 @@ bool BuildFileFilter(const wchar_t* patterns, wchar_t* filter, int size)
     return true;
 }
 
-void OverrideOpenFileDialog(OpenFileFunction function)
+SeamGuard OverrideOpenFileDialog(OpenFileFunction function)
 {
-    g_openFile = function;
+    return OverrideSeam(g_openFile, function);
 }
 
 bool BrowseForFile(HWND owner, BrowseKind kind, const wchar_t* initial, wchar_t* file, int size)

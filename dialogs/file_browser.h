@@ -2,6 +2,8 @@
 // The open-file step of the settings dialogs: the system's file dialog over a
 // settings dialog, its filter and title by what is chosen, and the chosen name
 // kept the way a dropped file is.
+#include "support/seam_guard.h"
+
 #include <windows.h>
 #include <commdlg.h>
 
@@ -24,6 +26,6 @@ bool BrowseForFile(HWND owner, BrowseKind kind, const wchar_t* initial, wchar_t*
 // result does not fit in size.
 bool BuildFileFilter(const wchar_t* patterns, wchar_t* filter, int size);
 
-// Test seam: the call that shows the open-file dialog (null = GetOpenFileNameW).
+// For tests: stands in for the call that shows the open-file dialog (null: GetOpenFileNameW).
 using OpenFileFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
-void OverrideOpenFileDialog(OpenFileFunction function);
+SeamGuard OverrideOpenFileDialog(OpenFileFunction function);

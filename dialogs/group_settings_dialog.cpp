@@ -4,10 +4,8 @@
 #include "bar/bar_tooltips.h"
 #include "bar/button_bar.h"
 #include "bar/button_icons.h"
-#include "data/launcher_data.h"
 #include "dialogs/dialog_request.h"
 #include "dialogs/field_edits.h"
-#include "dialogs/file_browser.h"
 #include "dialogs/settings_dialog.h"
 #include "dialogs/key_capture_dialog.h"
 #include "dialogs/restore_dialog.h"
@@ -24,6 +22,7 @@
 #include <commctrl.h>
 
 #include <cwchar>
+#include <utility>
 
 namespace {
 constexpr int kGroupCountDigits = 4;
@@ -31,11 +30,14 @@ constexpr int kGroupCountDigits = 4;
 class GroupSettingsDialog : public SettingsDialog {
 public:
     // The settings of group, whatever group the bar shows meanwhile.
-    GroupSettingsDialog(HWND mainWindow, int group) : SettingsDialog(mainWindow, IDC_GROUP_ICON_FILE), group_(group) {}
+    // The request's group, whatever group the bar shows meanwhile.
+    GroupSettingsDialog(ButtonBar& bar, DialogRequest request, ReloadFunction reload)
+        : SettingsDialog(bar, IDC_GROUP_ICON_FILE), group_(request.group), request_(std::move(request)),
+          reload_(reload)
+    {
+    }
 
-    // Runs the dialog modally; uses the DialogRequest's preset flag and path
-    // and resets the request when it closes.
-    void Run() { ShowModal(mainWindow_, IDD_GROUP_SETTINGS); }
+    void Run() { ShowModal(bar_.window, IDD_GROUP_SETTINGS); }
 
 private:
     void OnOpen() override;
@@ -46,25 +48,23 @@ private:
     void PrepareControls(const AppSettings& settings);
     void SaveStartWithWindows();
     void ShowHotkeyRow();
-    void BrowseIconFile();
     void CaptureHotkey();
     int SpinGroupCount() const;
     void Cancel() override;
     void OpenRestore();
 
     const int group_;
+    const DialogRequest request_;  // a file dropped on the group button, proposed as its icon
+    const ReloadFunction reload_;
     // The activation shortcut as it was at opening, put back by Cancel.
-    int activeKeyAtOpen_ = 0;
-    int activeFlagAtOpen_ = 0;
+    ShortcutEntry activeAtOpen_ = {};
 };
 
 void GroupSettingsDialog::ShowHotkeyRow()
 {
-    int key = 0;
-    int flags = 0;
-    GetActiveShortcut(&key, &flags);
+    const ShortcutEntry& active = bar_.launcher.Shortcuts().Active;
     wchar_t text[kShortcutTextSize];
-    FormatShortcutText(key, flags, text, kShortcutTextSize);
+    FormatShortcutText(active.key, active.flag, text, kShortcutTextSize);
     SetDlgItemTextW(dialog_, IDC_GROUP_HOTKEY_TEXT, text);
 }
 
@@ -76,7 +76,7 @@ void GroupSettingsDialog::PrepareControls(const AppSettings& settings)
     CheckDlgButton(dialog_, IDC_GROUP_COLLAPSE, settings.collapseOnLaunch ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog_, IDC_GROUP_ALWAYS_ON_TOP, settings.alwaysOnTop ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog_, IDC_GROUP_START_WITH_LAST, settings.startWithLastGroup ? BST_CHECKED : BST_UNCHECKED);
-    const bool withWindows = GetLauncherOptions().startWithWindows != 0;
+    const bool withWindows = bar_.launcher.Options().startWithWindows != 0;
     CheckDlgButton(dialog_, IDC_GROUP_START_WITH_WINDOWS, withWindows ? BST_CHECKED : BST_UNCHECKED);
     icon_.Prepare(dialog_, IconSourceChoice::Program);
 
@@ -93,16 +93,15 @@ void GroupSettingsDialog::PrepareControls(const AppSettings& settings)
 
 void GroupSettingsDialog::OnOpen()
 {
-    const AppSettings settings = GetSettings();
-    const GroupRecord group = LauncherImage()->groups[group_].group;
+    const AppSettings settings = bar_.launcher.Settings();
+    const GroupRecord group = bar_.launcher.Data().groups[group_].group;
     PrepareControls(settings);
 
-    const DialogRequest& request = GetDialogRequest();
     wchar_t path[kFieldSize];
     lstrcpynW(path, group.iconFile, kFieldSize);
     int index = group.iconIndex;
-    if (request.presetFlag) {
-        lstrcpynW(path, request.presetPath, kFieldSize);
+    if (request_.preset) {
+        lstrcpynW(path, request_.presetPath.c_str(), kFieldSize);
         index = 0;
         if (IsShellLinkPath(path) && !ResolveShellLink(dialog_, path)) {
             ShowMessageId(dialog_, IDS_MSG_LINK_FAILED, MB_OK | MB_ICONERROR);
@@ -118,14 +117,14 @@ void GroupSettingsDialog::OnOpen()
     SetDlgItemTextW(dialog_, IDC_GROUP_NAME, group.name);
 
     ShowHotkeyRow();
-    GetActiveShortcut(&activeKeyAtOpen_, &activeFlagAtOpen_);
+    activeAtOpen_ = bar_.launcher.Shortcuts().Active;
 }
 
 void GroupSettingsDialog::OnIconSourceChosen()
 {
     switch (icon_.Choice()) {
     case IconSourceChoice::Browse:
-        BrowseIconFile();
+        icon_.BrowseIconFile(true, IconSourceChoice::Browse);
         return;
     case IconSourceChoice::Program: {
         wchar_t path[kFieldSize] = L"";
@@ -138,20 +137,9 @@ void GroupSettingsDialog::OnIconSourceChosen()
     }
 }
 
-void GroupSettingsDialog::BrowseIconFile()
-{
-    wchar_t initial[kFieldSize] = L"";
-    icon_.Source(initial, kFieldSize);
-    wchar_t file[kFieldSize];
-    if (!BrowseForFile(dialog_, BrowseKind::IconFile, initial, file, kFieldSize))
-        return;
-    icon_.Select(IconSourceChoice::Browse);
-    icon_.ShowSource(file, 0);
-}
-
 void GroupSettingsDialog::CaptureHotkey()
 {
-    CaptureActiveShortcut(dialog_);
+    CaptureActiveShortcut(dialog_, bar_.launcher.Shortcuts());
     ShowHotkeyRow();
 }
 
@@ -166,10 +154,9 @@ int GroupSettingsDialog::SpinGroupCount() const
 // A failure is told, and the option stays as chosen.
 void GroupSettingsDialog::SaveStartWithWindows()
 {
-    LauncherOptions options = GetLauncherOptions();
+    LauncherOptions& options = bar_.launcher.Options();
     const bool wasOn = options.startWithWindows != 0;
     options.startWithWindows = IsDlgButtonChecked(dialog_, IDC_GROUP_START_WITH_WINDOWS) == BST_CHECKED ? 1 : 0;
-    SetLauncherOptions(options);
     if (!FollowStartWithWindows(wasOn, options.startWithWindows != 0))
         ShowMessageId(dialog_, IDS_MSG_STARTUP_LINK_FAILED, MB_OK | MB_ICONEXCLAMATION);
 }
@@ -180,41 +167,42 @@ void GroupSettingsDialog::Save()
     StoreEditText(dialog_, IDC_GROUP_NAME, group.name);
     StoreEditText(dialog_, IDC_GROUP_ICON_FILE, group.iconFile);
     group.iconIndex = icon_.Index();
-    LauncherImage()->groups[group_].group = group;
+    Launcher& launcher = bar_.launcher;
+    launcher.Data().groups[group_].group = group;
 
     // The preview's icon moves to the group button and belongs to it now.
-    if (group_ == CurrentGroupIndex())
-        SetButtonImage(mainWindow_, IDC_GROUP_BUTTON, icon_.TakePreview());
+    if (group_ == launcher.CurrentGroup())
+        SetButtonImage(bar_, IDC_GROUP_BUTTON, icon_.TakePreview());
     else
         icon_.ClearPreview();
 
-    AppSettings settings = GetSettings();
+    AppSettings settings = launcher.Settings();
     settings.collapseOnLaunch = IsDlgButtonChecked(dialog_, IDC_GROUP_COLLAPSE) == BST_CHECKED ? 1 : 0;
     settings.alwaysOnTop = IsDlgButtonChecked(dialog_, IDC_GROUP_ALWAYS_ON_TOP) == BST_CHECKED ? 1 : 0;
     settings.startWithLastGroup = IsDlgButtonChecked(dialog_, IDC_GROUP_START_WITH_LAST) == BST_CHECKED ? 1 : 0;
     settings.groupCount = SpinGroupCount();
-    SetTopmost(mainWindow_, settings.alwaysOnTop != 0);
-    SetSettings(settings);
+    SetTopmost(bar_.window, settings.alwaysOnTop != 0);
+    launcher.Settings() = settings;
     SaveStartWithWindows();
 
-    UpdateBarTooltips(mainWindow_);
-    SaveChanges(mainWindow_);  // with the activation key
-    UnregisterActiveHotkey(mainWindow_);
-    RegisterActiveHotkey(mainWindow_);
+    UpdateBarTooltips(bar_);
+    SaveChanges(bar_.window, launcher);  // with the activation key
+    UnregisterActiveHotkey(bar_.window, launcher);
+    RegisterActiveHotkey(bar_.window, launcher);
 }
 
 void GroupSettingsDialog::Cancel()
 {
     PostMessageW(dialog_, WM_CLOSE, 0, 0);
     icon_.ClearPreview();
-    SetActiveShortcut(activeKeyAtOpen_, activeFlagAtOpen_);
+    bar_.launcher.Shortcuts().Active = activeAtOpen_;
 }
 
 // A restore changes what this dialog shows: it closes as its cancel does,
 // leaving the restored activation shortcut as it is.
 void GroupSettingsDialog::OpenRestore()
 {
-    if (!ShowRestoreDialog(dialog_, mainWindow_))
+    if (!ShowRestoreDialog(dialog_, bar_, reload_))
         return;
     PostMessageW(dialog_, WM_CLOSE, 0, 0);
     icon_.ClearPreview();
@@ -224,7 +212,7 @@ bool GroupSettingsDialog::OnCommand(int id, int)
 {
     switch (id) {
     case IDC_GROUP_BROWSE_ICON:
-        BrowseIconFile();
+        icon_.BrowseIconFile(true, IconSourceChoice::Browse);
         return true;
     case IDC_GROUP_HOTKEY_KEY:
         CaptureHotkey();
@@ -244,11 +232,9 @@ bool GroupSettingsDialog::OnCommand(int id, int)
 
 }  // namespace
 
-INT_PTR ShowGroupSettingsDialog(HWND mainWindow)
+INT_PTR ShowGroupSettingsDialog(ButtonBar& bar, DialogRequest request, ReloadFunction reload)
 {
-    if (!LauncherImage())
-        return 1;
-    GroupSettingsDialog dialog(mainWindow, CurrentGroupIndex());
+    GroupSettingsDialog dialog(bar, std::move(request), reload);
     dialog.Run();
     return 1;
 }

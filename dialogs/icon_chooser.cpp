@@ -2,21 +2,14 @@
 
 #include "data/launcher_records.h"
 #include "resources/resource_ids.h"
+#include "support/dialog_base.h"
 #include "support/display_scale.h"
 #include "support/scoped_handle.h"
 #include "support/stored_path.h"
 
-#include <cstring>
+#include <string>
 
 namespace {
-// The chooser's parameters, set right before it opens.
-struct ChooserParameters {
-    wchar_t iconFile[kFieldSize];
-    int preselected;
-    int result;
-};
-ChooserParameters g_chooser;
-
 constexpr COLORREF kSelectionColour = RGB(255, 128, 128);
 constexpr COLORREF kFocusColour = RGB(255, 0, 0);
 
@@ -33,14 +26,17 @@ int Scaled(HWND window, int length)
     return ScaleForDpi(length, WindowDpi(window));
 }
 
-void FillIconList(HWND dialog)
+// The list's cells are square. Its items' height is set here: the list asks
+// for it while the dialog is made, before the chooser is bound to it.
+void FillIconList(HWND dialog, const wchar_t* iconFile, int preselected)
 {
     HWND list = GetDlgItem(dialog, IDC_ICON_CHOOSER_LIST);
+    SendMessageW(list, LB_SETITEMHEIGHT, 0, Scaled(dialog, kIconCellSize));
     SendMessageW(list, LB_SETCOLUMNWIDTH, Scaled(dialog, kIconCellSize), 0);
     HINSTANCE instance = GetModuleHandleW(nullptr);
     // The icons of the file as it is used here; one that counts as missing lists none.
     wchar_t used[kResolvedPathSize];
-    const UINT count = ResolveIconSource(g_chooser.iconFile, used, kResolvedPathSize)
+    const UINT count = ResolveIconSource(iconFile, used, kResolvedPathSize)
                            ? static_cast<UINT>(reinterpret_cast<UINT_PTR>(
                                  ExtractIconW(instance, used, static_cast<UINT>(-1))))
                            : 0;
@@ -50,7 +46,7 @@ void FillIconList(HWND dialog)
             icon = nullptr;  // keeps the file's numbering: an empty cell for an unreadable icon
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(icon));
     }
-    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(g_chooser.preselected), 0);
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(preselected), 0);
 }
 
 void DrawFrames(const DRAWITEMSTRUCT& item, bool toggleFocus)
@@ -93,15 +89,8 @@ void DrawCell(const DRAWITEMSTRUCT& item)
     }
 }
 
-void Confirm(HWND dialog)
-{
-    g_chooser.result = static_cast<int>(SendDlgItemMessageW(dialog, IDC_ICON_CHOOSER_LIST, LB_GETCURSEL, 0, 0));
-    if (g_chooser.result < 0)
-        g_chooser.result = -1;
-    PostMessageW(dialog, WM_CLOSE, 0, 0);
-}
-
-void Close(HWND dialog)
+// The list's icons go with it.
+void DestroyListIcons(HWND dialog)
 {
     HWND list = GetDlgItem(dialog, IDC_ICON_CHOOSER_LIST);
     const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
@@ -111,31 +100,60 @@ void Close(HWND dialog)
             DestroyIcon(icon);
         SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(i), 0);
     }
-    EndDialog(dialog, g_chooser.result);
 }
 
-INT_PTR CALLBACK IconChooserProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+// The chooser: a grid of every icon of a file, the chosen one's index as its result.
+class IconChooser : public DialogBase {
+public:
+    IconChooser(const wchar_t* iconFile, int preselected) : iconFile_(iconFile), preselected_(preselected) {}
+
+    // The chosen index, or -1.
+    int Run(HWND owner)
+    {
+        const INT_PTR result = ShowModal(owner, IDD_ICON_CHOOSER);
+        return result < 0 ? -1 : static_cast<int>(result);
+    }
+
+    INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Confirm();
+    void Close();
+
+    const std::wstring iconFile_;
+    const int preselected_;
+    int result_ = -1;
+};
+
+void IconChooser::Confirm()
+{
+    result_ = static_cast<int>(SendDlgItemMessageW(dialog_, IDC_ICON_CHOOSER_LIST, LB_GETCURSEL, 0, 0));
+    if (result_ < 0)
+        result_ = -1;
+    PostMessageW(dialog_, WM_CLOSE, 0, 0);
+}
+
+void IconChooser::Close()
+{
+    DestroyListIcons(dialog_);
+    EndDialog(dialog_, result_);
+}
+
+INT_PTR IconChooser::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        g_chooser.result = -1;
-        FillIconList(dialog);
+        result_ = -1;
+        FillIconList(dialog, iconFile_.c_str(), preselected_);
         return TRUE;
-    case WM_MEASUREITEM: {
-        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        measure->itemWidth = Scaled(dialog, kIconCellSize);
-        measure->itemHeight = Scaled(dialog, kIconCellSize);
-        return TRUE;
-    }
     case WM_DRAWITEM:
         if (wParam != IDC_ICON_CHOOSER_LIST)
             return FALSE;
         DrawCell(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK ||
-            (LOWORD(wParam) == IDC_ICON_CHOOSER_LIST && HIWORD(wParam) == LBN_DBLCLK)) {
-            Confirm(dialog);
+        if (LOWORD(wParam) == IDOK || (LOWORD(wParam) == IDC_ICON_CHOOSER_LIST && HIWORD(wParam) == LBN_DBLCLK)) {
+            Confirm();
             return TRUE;
         }
         if (LOWORD(wParam) == IDCANCEL) {
@@ -144,7 +162,7 @@ INT_PTR CALLBACK IconChooserProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         }
         return FALSE;
     case WM_LBUTTONDBLCLK:
-        Confirm(dialog);
+        Confirm();
         return TRUE;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_CLOSE) {
@@ -153,7 +171,7 @@ INT_PTR CALLBACK IconChooserProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         }
         return FALSE;
     case WM_CLOSE:
-        Close(dialog);
+        Close();
         return TRUE;
     default:
         return FALSE;
@@ -165,11 +183,8 @@ int ChooseIcon(HWND owner, const wchar_t* iconFile, int preselected)
 {
     if (!iconFile || !*iconFile)
         return -1;
-    std::memset(&g_chooser, 0, sizeof g_chooser);
-    lstrcpynW(g_chooser.iconFile, iconFile, kFieldSize);
-    g_chooser.preselected = preselected;
-    g_chooser.result = -1;
-    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ICON_CHOOSER),
-                                           owner, IconChooserProc, 0);
-    return result < 0 ? -1 : static_cast<int>(result);
+    wchar_t file[kFieldSize];
+    lstrcpynW(file, iconFile, kFieldSize);
+    IconChooser chooser(file, preselected);
+    return chooser.Run(owner);
 }

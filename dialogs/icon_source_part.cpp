@@ -2,6 +2,7 @@
 
 #include "bar/button_icons.h"
 #include "data/launcher_records.h"
+#include "dialogs/file_browser.h"
 #include "dialogs/icon_chooser.h"
 #include "dialogs/icon_preview.h"
 #include "resources/resource_ids.h"
@@ -112,5 +113,17 @@ void IconSourcePart::SetNumberLabel(int index)
 
 void IconSourcePart::SetPreview(HICON icon)
 {
-    SetButtonImage(dialog_, IDC_ICON_PREVIEW, icon);
+    SetDialogButtonImage(dialog_, IDC_ICON_PREVIEW, icon);
+}
+
+void IconSourcePart::BrowseIconFile(bool fromSource, IconSourceChoice chosenAs)
+{
+    wchar_t initial[kFieldSize] = L"";
+    if (fromSource)
+        Source(initial, kFieldSize);
+    wchar_t file[kFieldSize];
+    if (!BrowseForFile(dialog_, BrowseKind::IconFile, initial, file, kFieldSize))
+        return;
+    Select(chosenAs);
+    ShowSource(file, 0);
 }

@@ -46,6 +46,10 @@ public:
     // The icon chooser on the source, preselected at the slider; a chosen
     // icon becomes slider position, label and preview.
     void ChooseIcon();
+    // The file browser for an icon file, starting at the source shown when
+    // fromSource; a chosen file becomes the source, at its first icon, with
+    // chosenAs selected in the list. Cancelled, nothing changes.
+    void BrowseIconFile(bool fromSource, IconSourceChoice chosenAs);
 
     // The preview's icon, which the caller owns from now on; the preview is
     // left without one.

@@ -5,12 +5,11 @@
 #include "shortcuts/shortcut_table.h"
 #include "support/messages.h"
 
+#include <commctrl.h>
+
 #include <cwchar>
 
 namespace {
-// The prompt control's own procedure while a capture dialog is open (one at a time).
-WNDPROC g_previousPromptProc = nullptr;
-
 // "CTRL+ALT+SHIFT" for the required flags, in that order.
 void RequiredKeyNames(int flags, wchar_t* buffer, size_t size)
 {
@@ -101,7 +100,7 @@ void KeyCaptureDialog::OnKey(int key)
         PostMessageW(DialogWindow(), WM_CLOSE, 0, 0);
     }
     modifiers_ = ModifiersOfCurrentMessage() | ModifiersPressedHere();
-    if (IsShortcutRefused(key, modifiers_))
+    if (IsShortcutRefused(table_, key, modifiers_))
         return;
     if ((modifiers_ & required_) != required_)
         return;
@@ -109,13 +108,11 @@ void KeyCaptureDialog::OnKey(int key)
     key_ = key;
 }
 
-LRESULT CALLBACK KeyCaptureDialog::PromptProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK KeyCaptureDialog::PromptProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                              DWORD_PTR self)
 {
-    auto* dialog = reinterpret_cast<KeyCaptureDialog*>(GetWindowLongPtrW(control, GWLP_USERDATA));
-    if (dialog)
-        dialog->OnKeyMessage(message, static_cast<int>(wParam));
-    const WNDPROC previous = g_previousPromptProc ? g_previousPromptProc : DefWindowProcW;
-    const LRESULT result = CallWindowProcW(previous, control, message, wParam, lParam);
+    reinterpret_cast<KeyCaptureDialog*>(self)->OnKeyMessage(message, static_cast<int>(wParam));
+    const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
     // Every key, ESC, ENTER and TAB included, is for the prompt, not for
     // the dialog's keyboard navigation.
     if (message == WM_GETDLGCODE)
@@ -126,11 +123,8 @@ LRESULT CALLBACK KeyCaptureDialog::PromptProc(HWND control, UINT message, WPARAM
 void KeyCaptureDialog::OnInitDialog(HWND dialog)
 {
     HWND prompt = GetDlgItem(dialog, IDC_KEY_CAPTURE_PROMPT);
-    if (prompt) {
-        SetWindowLongPtrW(prompt, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        g_previousPromptProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(prompt, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PromptProc)));
-    }
+    if (prompt)
+        SetWindowSubclass(prompt, PromptProc, 0, reinterpret_cast<DWORD_PTR>(this));
     if (required_ != 0) {
         wchar_t names[32];
         RequiredKeyNames(required_, names, 32);
@@ -143,12 +137,8 @@ void KeyCaptureDialog::OnInitDialog(HWND dialog)
 
 void KeyCaptureDialog::Finish(HWND dialog)
 {
-    HWND prompt = GetDlgItem(dialog, IDC_KEY_CAPTURE_PROMPT);
-    if (prompt && g_previousPromptProc) {
-        SetWindowLongPtrW(prompt, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_previousPromptProc));
-        SetWindowLongPtrW(prompt, GWLP_USERDATA, 0);
-        g_previousPromptProc = nullptr;
-    }
+    if (HWND prompt = GetDlgItem(dialog, IDC_KEY_CAPTURE_PROMPT))
+        RemoveWindowSubclass(prompt, PromptProc, 0);
     EndDialog(dialog, key_);
 }
 
@@ -184,12 +174,12 @@ INT_PTR KeyCaptureDialog::HandleMessage(HWND dialog, UINT message, WPARAM wParam
     }
 }
 
-bool CaptureButtonShortcut(HWND owner, int group, int button)
+bool CaptureButtonShortcut(HWND owner, ShortcutTable& table, int group, int button)
 {
-    ShortcutEntry* entry = GetShortcutEntry(group, button);
+    ShortcutEntry* entry = GetShortcutEntry(table, group, button);
     if (!entry)
         return false;
-    KeyCaptureDialog capture;
+    KeyCaptureDialog capture(table);
     const int key = capture.Run(owner);
     if (key == 0)
         return false;
@@ -198,7 +188,7 @@ bool CaptureButtonShortcut(HWND owner, int group, int button)
         return true;
     }
     const int flags = capture.GetModifiers();
-    if (IsDuplicateShortcut(key, flags, group, button) &&
+    if (IsDuplicateShortcut(table, key, flags, group, button) &&
         ShowMessageId(owner, IDS_ASK_DUPLICATE_SHORTCUT, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
         return false;
     entry->key = key;
@@ -206,18 +196,14 @@ bool CaptureButtonShortcut(HWND owner, int group, int button)
     return true;
 }
 
-bool CaptureActiveShortcut(HWND owner)
+bool CaptureActiveShortcut(HWND owner, ShortcutTable& table)
 {
-    if (!GetShortcutTable())
-        return false;
-    KeyCaptureDialog capture;
+    KeyCaptureDialog capture(table);
     capture.SetRequiredModifiers(kModifierCtrl);
     const int key = capture.Run(owner);
     if (key == 0)
         return false;
-    if (key == VK_DELETE)
-        SetActiveShortcut(0, 0);
-    else
-        SetActiveShortcut(key, capture.GetModifiers());
+    table.Active.key = key == VK_DELETE ? 0 : key;
+    table.Active.flag = key == VK_DELETE ? 0 : capture.GetModifiers();
     return true;
 }

@@ -2,11 +2,15 @@
 // The key capture dialog: waits for the key combination to assign. A named, allowed key
 // ends it with that key and the modifiers held; ESC cancels (key 0); DEL ends
 // it with 0x2E, the request to clear; refused or nameless keys are ignored.
+#include "data/shortcut_records.h"
 #include "resources/resource_ids.h"
 #include "support/dialog_base.h"
 
 class KeyCaptureDialog : public DialogBase {
 public:
+    // Keys table refuses (shortcuts/shortcut_table.h IsShortcutRefused) are not taken.
+    explicit KeyCaptureDialog(const ShortcutTable& table) : table_(table) {}
+
     // Modifier flags that must all be held for a key to be taken (0: none).
     void SetRequiredModifiers(int flags) { required_ = flags; }
     // Runs the dialog modally; the captured key, 0 when cancelled.
@@ -27,8 +31,10 @@ private:
     void OnInitDialog(HWND dialog);
     void Finish(HWND dialog);
     int ModifiersPressedHere() const;
-    static LRESULT CALLBACK PromptProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK PromptProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR self);
 
+    const ShortcutTable& table_;
     int key_ = 0;
     int modifiers_ = 0;
     int required_ = 0;
@@ -39,8 +45,8 @@ private:
 // combination another button already uses as a plain shortcut is stored only
 // after the user agrees (IDS_ASK_DUPLICATE_SHORTCUT). Key and flag change, id and the system
 // flag stay. True when the entry was changed.
-bool CaptureButtonShortcut(HWND owner, int group, int button);
+bool CaptureButtonShortcut(HWND owner, ShortcutTable& table, int group, int button);
 
 // Captures the activation shortcut, CTRL required; DEL clears it. True when
 // it was changed.
-bool CaptureActiveShortcut(HWND owner);
+bool CaptureActiveShortcut(HWND owner, ShortcutTable& table);

@@ -1,14 +1,8 @@
 #include "dialogs/restore_dialog.h"
 
-#include "bar/bar_tooltips.h"
-#include "bar/button_bar.h"
-#include "bar/button_icons.h"
 #include "data/generation_summary.h"
 #include "data/generations.h"
-#include "data/launcher_data.h"
 #include "resources/resource_ids.h"
-#include "shortcuts/hotkeys.h"
-#include "shortcuts/shortcut_file.h"
 #include "support/dialog_base.h"
 #include "support/display_scale.h"
 #include "support/messages.h"
@@ -41,26 +35,9 @@ std::wstring GroupNamesText(const GenerationSummary& summary)
     return text;
 }
 
-// Everything the launcher holds, read again from its files; the bar shows
-// the group it showed, or the last one in use.
-void ReloadLauncherFiles(HWND mainWindow)
-{
-    const int group = CurrentGroupIndex();
-    UnregisterAllHotkeys(mainWindow);
-    LoadLauncherData(mainWindow);
-    LoadShortcutTable(mainWindow);
-    RegisterAllHotkeys(mainWindow);
-    const AppSettings settings = GetSettings();
-    SetTopmost(mainWindow, settings.alwaysOnTop != 0);
-    const int shown = std::min(group, ClampGroupCount(settings.groupCount) - 1);
-    SelectCurrentGroup(shown);
-    ShowGroup(mainWindow, shown);
-    UpdateBarTooltips(mainWindow);
-}
-
 class RestoreDialog : public DialogBase {
 public:
-    explicit RestoreDialog(HWND mainWindow) : mainWindow_(mainWindow) {}
+    RestoreDialog(ButtonBar& bar, ReloadFunction reload) : bar_(bar), reload_(reload) {}
     bool Run(HWND owner)
     {
         ShowModal(owner, IDD_RESTORE);
@@ -78,7 +55,8 @@ private:
     void Restore();
     bool OnNotify(const NMHDR& header);
 
-    const HWND mainWindow_;
+    ButtonBar& bar_;
+    const ReloadFunction reload_;
     std::vector<GenerationSummary> generations_;
     bool restored_ = false;
 };
@@ -147,12 +125,13 @@ void RestoreDialog::Restore()
     FormatText(text, 600, IDS_MSG_RESTORE_ASK, GenerationTimeText(generations_[row].time).c_str());
     if (ShowMessage(dialog_, text, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    const bool withWindows = GetLauncherOptions().startWithWindows != 0;
-    const bool ok = RestoreGeneration(generations_[row].name);
-    ReloadLauncherFiles(mainWindow_);
+    Launcher& launcher = bar_.launcher;
+    const bool withWindows = launcher.Options().startWithWindows != 0;
+    const bool ok = launcher.History().Restore(generations_[row].name, launcher.Files());
+    reload_(bar_.window);
     if (!ok)
         ShowMessageId(dialog_, IDS_MSG_RESTORE_FAILED, MB_OK | MB_ICONERROR);
-    if (!FollowStartWithWindows(withWindows, GetLauncherOptions().startWithWindows != 0))
+    if (!FollowStartWithWindows(withWindows, launcher.Options().startWithWindows != 0))
         ShowMessageId(dialog_, IDS_MSG_STARTUP_LINK_FAILED, MB_OK | MB_ICONEXCLAMATION);
     restored_ = true;
     EndDialog(dialog_, 1);
@@ -193,8 +172,8 @@ INT_PTR RestoreDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM l
 }
 }  // namespace
 
-bool ShowRestoreDialog(HWND owner, HWND mainWindow)
+bool ShowRestoreDialog(HWND owner, ButtonBar& bar, ReloadFunction reload)
 {
-    RestoreDialog dialog(mainWindow);
+    RestoreDialog dialog(bar, reload);
     return dialog.Run(owner);
 }

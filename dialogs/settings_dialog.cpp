@@ -1,6 +1,5 @@
 #include "dialogs/settings_dialog.h"
 
-#include "dialogs/dialog_request.h"
 #include "resources/resource_ids.h"
 
 INT_PTR SettingsDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam)
@@ -36,7 +35,6 @@ INT_PTR SettingsDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM 
         Cancel();
         return AnswerCancelRequest(dialog_);
     case WM_CLOSE:
-        ResetDialogRequest();
         EndDialog(dialog_, 1);
         return TRUE;
     default:

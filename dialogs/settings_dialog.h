@@ -1,8 +1,9 @@
 #pragma once
-// What the button and the group settings dialogs share: the main window they
+// What the button and the group settings dialogs share: the bar they
 // change, the icon part, and the messages both answer alike (the slider, the
 // preview, the icon-source list, OK, the close box, the main window's close
 // and closing itself).
+#include "bar/bar.h"
 #include "dialogs/icon_source_part.h"
 #include "support/dialog_base.h"
 
@@ -12,7 +13,7 @@ public:
 
 protected:
     // iconFileEdit: the id of the dialog's edit that shows the icon source.
-    SettingsDialog(HWND mainWindow, int iconFileEdit) : mainWindow_(mainWindow), icon_(iconFileEdit) {}
+    SettingsDialog(ButtonBar& bar, int iconFileEdit) : bar_(bar), icon_(iconFileEdit) {}
 
     // WM_INITDIALOG: fills the dialog.
     virtual void OnOpen() = 0;
@@ -25,6 +26,6 @@ protected:
     // Ends the dialog as its cancel button does: asked too when the main window closes.
     virtual void Cancel() = 0;
 
-    HWND mainWindow_;
+    ButtonBar& bar_;  // the main window's, which the dialog changes
     IconSourcePart icon_;
 };

@@ -11,8 +11,10 @@
 #include "support/messages.h"
 #include "support/progress_window.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -74,16 +76,12 @@ void SetCellText(HWND list, int row, int column, const wchar_t* text)
 
 }  // namespace
 
-ShortcutSettingsDialog::ShortcutSettingsDialog(HWND mainWindow, LauncherData* data, int group, int button)
-    : mainWindow_(mainWindow), data_(data)
+ShortcutSettingsDialog::ShortcutSettingsDialog(HWND mainWindow, Launcher& launcher, int group, int button)
+    : mainWindow_(mainWindow), launcher_(launcher), backup_(launcher.Shortcuts())
 {
     if (button < 0 || button >= kButtonsPerGroup)
         button = 0;
     preselected_ = ButtonPlace{group, button}.Number();
-    if (backup_.Allocate() && !CopyShortcutEntries(backup_->entries, kShortcutEntryCount))
-        backup_.Free();
-    if (backup_)
-        GetSearchShortcut(&backup_->Search.key, &backup_->Search.flag);
 }
 
 INT_PTR ShortcutSettingsDialog::Run()
@@ -123,9 +121,9 @@ bool ShortcutSettingsDialog::IsSearchRow(int row) const
 ShortcutEntry* ShortcutSettingsDialog::EntryOfRow(int row) const
 {
     if (IsSearchRow(row))
-        return GetShortcutTable() ? &GetShortcutTable()->Search : nullptr;
+        return &launcher_.Shortcuts().Search;
     const int number = ButtonNumberOfRow(row);
-    return number < 0 ? nullptr : ShortcutEntryAt(number);
+    return number < 0 ? nullptr : ShortcutEntryAt(launcher_.Shortcuts(), number);
 }
 
 void ShortcutSettingsDialog::SetUpList()
@@ -152,8 +150,8 @@ void ShortcutSettingsDialog::SetUpList()
 
 void ShortcutSettingsDialog::InsertRow(ButtonPlace place)
 {
-    const ButtonRecord& record = data_->groups[place.group].buttons[place.button];
-    const GroupRecord& groupRecord = data_->groups[place.group].group;
+    const ButtonRecord& record = launcher_.Data().groups[place.group].buttons[place.button];
+    const GroupRecord& groupRecord = launcher_.Data().groups[place.group].group;
     const int number = place.Number();
     HWND list = List();
 
@@ -224,7 +222,7 @@ void ShortcutSettingsDialog::InsertSearchRow()
 
 bool ShortcutSettingsDialog::IsFilled(ButtonPlace place) const
 {
-    return data_->groups[place.group].buttons[place.button].file[0] != L'\0';
+    return launcher_.Data().groups[place.group].buttons[place.button].file[0] != L'\0';
 }
 
 bool ShortcutSettingsDialog::FillList()
@@ -264,8 +262,6 @@ bool ShortcutSettingsDialog::FillList()
 
 bool ShortcutSettingsDialog::OnInitDialog()
 {
-    if (!backup_ || !data_)
-        return false;
     SetUpList();
     if (!FillList())
         return false;
@@ -291,8 +287,9 @@ void ShortcutSettingsDialog::RefreshShortcutRow(int row)
         // the search window's hotkey is always a system hotkey.
         const ButtonPlace place = ButtonPlace::FromNumber(ButtonNumberOfRow(row));
         wchar_t mark[8] = L"";
-        const bool refused = IsSearchRow(row) ? entry->key && SearchHotkeyRefused()
-                                              : entry->usesystemshortcut && HotkeyRefused(place.group, place.button);
+        const bool refused = IsSearchRow(row)
+                                 ? entry->key && launcher_.Refused().search
+                                 : entry->usesystemshortcut && HotkeyRefused(launcher_, place.group, place.button);
         if (refused)
             LoadText(IDS_HOTKEY_REFUSED_MARK, mark, 8);
         else if (entry->usesystemshortcut || (IsSearchRow(row) && entry->key))
@@ -351,7 +348,7 @@ void ShortcutSettingsDialog::AssignKey()
     // together with buttons it is left out.
     const int first = ListView_GetNextItem(list, -1, LVNI_SELECTED);
     const bool searchAlone = ListView_GetSelectedCount(list) == 1 && IsSearchRow(first);
-    KeyCaptureDialog capture;
+    KeyCaptureDialog capture(launcher_.Shortcuts());
     if (searchAlone)
         capture.SetRequiredModifiers(kModifierCtrl);
     const int key = capture.Run(dialog_);
@@ -360,14 +357,14 @@ void ShortcutSettingsDialog::AssignKey()
     if (searchAlone) {
         // Taken at once, so that a combination another program holds is told
         // now; the one before stays then.
-        int oldKey = 0;
-        int oldFlags = 0;
-        GetSearchShortcut(&oldKey, &oldFlags);
-        SetSearchShortcut(key == VK_DELETE ? 0 : key, key == VK_DELETE ? 0 : capture.GetModifiers());
-        const bool held = RegisterSearchHotkey(mainWindow_);
+        ShortcutEntry& search = launcher_.Shortcuts().Search;
+        const ShortcutEntry before = search;
+        search.key = key == VK_DELETE ? 0 : key;
+        search.flag = key == VK_DELETE ? 0 : capture.GetModifiers();
+        const bool held = RegisterSearchHotkey(mainWindow_, launcher_);
         if (!held) {
-            SetSearchShortcut(oldKey, oldFlags);
-            RegisterSearchHotkey(mainWindow_);
+            search = before;
+            RegisterSearchHotkey(mainWindow_, launcher_);
         }
         RefreshShortcutRow(first);
         if (!held)
@@ -388,7 +385,7 @@ void ShortcutSettingsDialog::AssignKey()
             entry->usesystemshortcut = 0;
         }
         entry->id = ButtonNumberOfRow(row);
-        UnregisterButtonHotkey(mainWindow_, ButtonPlace::FromNumber(entry->id));
+        UnregisterButtonHotkey(mainWindow_, launcher_, ButtonPlace::FromNumber(entry->id));
         RefreshShortcutRow(row);
     }
 }
@@ -404,7 +401,7 @@ void ShortcutSettingsDialog::ClearRows()
         // The hotkey is registered under the button number, whatever id the
         // entry carries (entries move whole with their buttons).
         if (entry->usesystemshortcut)
-            UnregisterButtonHotkey(mainWindow_, ButtonPlace::FromNumber(ButtonNumberOfRow(row)));
+            UnregisterButtonHotkey(mainWindow_, launcher_, ButtonPlace::FromNumber(ButtonNumberOfRow(row)));
         *entry = ShortcutEntry{};
         RefreshShortcutRow(row);
     }
@@ -423,7 +420,7 @@ void ShortcutSettingsDialog::OnSystemHotkeyCheck()
     const bool wanted = IsDlgButtonChecked(dialog_, IDC_SHORTCUT_SYSTEM_HOTKEY) == BST_CHECKED;
     // Told at once when the system will not give the combination: the row stays a plain shortcut.
     const bool refused =
-        wanted && !HotkeyAvailable(mainWindow_, place.group, place.button, entry->key, entry->flag);
+        wanted && !HotkeyAvailable(mainWindow_, launcher_, place.group, place.button, entry->key, entry->flag);
     entry->usesystemshortcut = wanted && !refused ? 1 : 0;
     RefreshShortcutRow(row);
     if (refused)
@@ -450,13 +447,14 @@ void ShortcutSettingsDialog::SortByColumn(int column)
 
 void ShortcutSettingsDialog::Leave(bool confirmed)
 {
-    if (!confirmed && backup_) {
-        RestoreShortcutEntries(backup_->entries, kShortcutEntryCount);
-        SetSearchShortcut(backup_->Search.key, backup_->Search.flag);
+    if (!confirmed) {
+        ShortcutTable& table = launcher_.Shortcuts();
+        std::copy(std::begin(backup_.entries), std::end(backup_.entries), std::begin(table.entries));
+        table.Search = backup_.Search;
     }
-    RegisterAllHotkeys(mainWindow_);
+    RegisterAllHotkeys(mainWindow_, launcher_);
     if (confirmed)
-        SaveShortcutChanges(dialog_);
+        SaveShortcutChanges(dialog_, launcher_);
     EndDialog(dialog_, confirmed ? IDOK : IDCANCEL);
 }
 
@@ -526,9 +524,9 @@ INT_PTR ShortcutSettingsDialog::HandleMessage(HWND dialog, UINT message, WPARAM 
     }
 }
 
-int ShowShortcutSettings(HWND mainWindow, LauncherData* data, int group, int button)
+int ShowShortcutSettings(HWND mainWindow, Launcher& launcher, int group, int button)
 {
-    ShortcutSettingsDialog dialog(mainWindow, data, group, button);
+    ShortcutSettingsDialog dialog(mainWindow, launcher, group, button);
     dialog.Run();
     return 0;
 }

@@ -5,7 +5,7 @@
 // system hotkey; edits act on the live shortcut table, Cancel puts the copy
 // taken at opening back, and both buttons register the hotkeys anew.
 #include "data/button_place.h"
-#include "data/launcher_records.h"
+#include "data/launcher.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/shortcut_table.h"
 #include "support/dialog_base.h"
@@ -18,7 +18,7 @@ constexpr int kShortcutColumnCount = 6;
 class ShortcutSettingsDialog : public DialogBase {
 public:
     // group/button: the row to select first (a button outside 0..9 counts as 0).
-    ShortcutSettingsDialog(HWND mainWindow, LauncherData* data, int group, int button);
+    ShortcutSettingsDialog(HWND mainWindow, Launcher& launcher, int group, int button);
 
     INT_PTR Run();
 
@@ -51,8 +51,8 @@ private:
     HWND List() const;
 
     HWND mainWindow_;
-    LauncherData* data_;
-    HeapObject<ShortcutTable> backup_;  // the entries as they were at opening
+    Launcher& launcher_;
+    const ShortcutTable backup_;  // the entries as they were at opening
     int preselected_;
     ScopedImageList images_;
     int iconSize_ = 32;  // the rows' icons, at the dialog's scale
@@ -61,4 +61,4 @@ private:
 };
 
 // Shows the dialog for the main window; always 0.
-int ShowShortcutSettings(HWND mainWindow, LauncherData* data, int group, int button);
+int ShowShortcutSettings(HWND mainWindow, Launcher& launcher, int group, int button);

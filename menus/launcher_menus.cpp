@@ -1,6 +1,5 @@
 #include "menus/launcher_menus.h"
 
-#include "data/launcher_data.h"
 #include "menus/popup_menu.h"
 #include "resources/resource_ids.h"
 #include "support/messages.h"
@@ -16,7 +15,7 @@ namespace {
 
 // A zero-filled text workspace from the process heap, freed on scope exit.
 struct Workspace {
-    Workspace() : block(g_systemHelper.Alloc(kMenuWorkspaceSize * sizeof(wchar_t))) {}
+    Workspace() : block(SystemHelper::Alloc(kMenuWorkspaceSize * sizeof(wchar_t))) {}
     wchar_t* Get() const { return static_cast<wchar_t*>(block.Get()); }
     ScopedHeapBlock block;
 };
@@ -74,7 +73,7 @@ void JoinMenuTitle(wchar_t* buffer, int size, const wchar_t* title, int titleLim
         lstrcatW(buffer, suffix);
 }
 
-bool PrepareButtonMenu(PopupMenu& menu, int target, wchar_t* workspace)
+bool PrepareButtonMenu(PopupMenu& menu, const Launcher& launcher, int target, wchar_t* workspace)
 {
     HMENU popup = menu.LoadFromResource(IDR_BUTTON_MENU);
     if (!popup)
@@ -93,7 +92,7 @@ bool PrepareButtonMenu(PopupMenu& menu, int target, wchar_t* workspace)
         GrayItem(popup, IDM_MOVE_DOWN);
         EnableShellItems(popup, nullptr);
     } else {
-        const ButtonRecord* button = CurrentButton(target);
+        const ButtonRecord* button = launcher.CurrentButton(target);
         const bool inUse = button && button->file[0] != L'\0';
         if (inUse) {
             name = button->title;
@@ -112,7 +111,7 @@ bool PrepareButtonMenu(PopupMenu& menu, int target, wchar_t* workspace)
     return true;
 }
 
-bool ShowButtonMenu(HWND mainWindow, int target, const POINT* at)
+bool ShowButtonMenu(HWND mainWindow, const Launcher& launcher, int target, const POINT* at)
 {
     if (target != kGroupButtonTarget && (target < 0 || target >= kButtonsPerGroup))
         return false;
@@ -121,14 +120,14 @@ bool ShowButtonMenu(HWND mainWindow, int target, const POINT* at)
         return false;
     PopupMenu menu;
     menu.LoadSkin();
-    if (!PrepareButtonMenu(menu, target, workspace.Get()))
+    if (!PrepareButtonMenu(menu, launcher, target, workspace.Get()))
         return false;
     DrawMenuBar(mainWindow);
     TrackAt(menu, mainWindow, at);
     return true;
 }
 
-bool FillGroupMenu(PopupMenu& menu, wchar_t* workspace)
+bool FillGroupMenu(PopupMenu& menu, const Launcher& launcher, wchar_t* workspace)
 {
     HMENU popup = menu.GetPopup();
     if (!popup)
@@ -136,7 +135,7 @@ bool FillGroupMenu(PopupMenu& menu, wchar_t* workspace)
     wchar_t* title = workspace;
     wchar_t* suffix = workspace + kMenuTitlePart;
     const int suffixSize = kMenuWorkspaceSize - kMenuTitlePart;
-    const int groupCount = ClampGroupCount(GetSettings().groupCount);
+    const int groupCount = ClampGroupCount(launcher.Settings().groupCount);
 
     LoadText(IDS_MENU_TITLE_GROUP_SWITCH, title, kMenuTitlePart);
     LoadText(IDS_MENU_TITLE_SUFFIX, suffix, suffixSize);
@@ -145,10 +144,9 @@ bool FillGroupMenu(PopupMenu& menu, wchar_t* workspace)
     menu.AppendItem(IDM_GROUP_MENU_TITLE, heading);
     menu.AppendSeparator();
 
-    const LauncherData* data = LauncherImage();
-    const int current = CurrentGroupIndex();
+    const int current = launcher.CurrentGroup();
     for (int g = 0; g < groupCount; ++g) {
-        const wchar_t* name = data ? data->groups[g].group.name : L"";
+        const wchar_t* name = launcher.Data().groups[g].group.name;
         if (name[0])
             JoinMenuTitle(title, kMenuTitlePart, name, kFieldSize, L"");
         else
@@ -161,7 +159,7 @@ bool FillGroupMenu(PopupMenu& menu, wchar_t* workspace)
     return true;
 }
 
-bool ShowGroupMenu(HWND mainWindow, const POINT* at)
+bool ShowGroupMenu(HWND mainWindow, const Launcher& launcher, const POINT* at)
 {
     PopupMenu menu;
     menu.LoadSkin();
@@ -170,7 +168,7 @@ bool ShowGroupMenu(HWND mainWindow, const POINT* at)
     Workspace workspace;
     if (!workspace.Get())
         return false;
-    if (!FillGroupMenu(menu, workspace.Get()))
+    if (!FillGroupMenu(menu, launcher, workspace.Get()))
         return false;
     TrackAt(menu, mainWindow, at);
     return true;

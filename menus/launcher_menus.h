@@ -4,6 +4,7 @@
 // buttons, and the tray icon's menu (IDR_TRAY_MENU). Each is skinned, opened at
 // the mouse cursor with the main window as owner, and answered by the main
 // window's WM_COMMAND handling.
+#include "data/launcher.h"
 #include "resources/resource_ids.h"
 
 #include <windows.h>
@@ -20,15 +21,15 @@ constexpr int kMenuWorkspaceSize = 300;
 // The context menu of target (0..9 launcher button, kGroupButtonTarget for
 // the group button), at screen point at (null: at the cursor); its commands
 // come back to the main window.
-bool ShowButtonMenu(HWND mainWindow, int target, const POINT* at = nullptr);
+bool ShowButtonMenu(HWND mainWindow, const Launcher& launcher, int target, const POINT* at = nullptr);
 // Loads IDR_BUTTON_MENU into menu and sets its title and item states for target;
 // workspace holds kMenuWorkspaceSize zero-filled characters.
-bool PrepareButtonMenu(PopupMenu& menu, int target, wchar_t* workspace);
+bool PrepareButtonMenu(PopupMenu& menu, const Launcher& launcher, int target, wchar_t* workspace);
 
 // The group-switch menu, at at as above. False when the menu or its workspace cannot be had.
-bool ShowGroupMenu(HWND mainWindow, const POINT* at = nullptr);
+bool ShowGroupMenu(HWND mainWindow, const Launcher& launcher, const POINT* at = nullptr);
 // Fills the empty popup of menu with the title and the groups in use.
-bool FillGroupMenu(PopupMenu& menu, wchar_t* workspace);
+bool FillGroupMenu(PopupMenu& menu, const Launcher& launcher, wchar_t* workspace);
 
 // A mouse message of the tray icon: a right button release opens the tray
 // menu, other clicks bring the main window forward.

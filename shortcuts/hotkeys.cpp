@@ -4,10 +4,19 @@
 #include "shortcuts/shortcut_table.h"
 
 namespace {
-// What the system refused at the latest registration of each id.
-bool g_buttonRefused[kShortcutEntryCount] = {};
-bool g_activeRefused = false;
-bool g_searchRefused = false;
+// The one rule for every hotkey: id given back first, nothing registered for
+// key 0, and refused marked by what the system answered.
+bool RegisterEntryHotkey(HWND window, int id, const ShortcutEntry& entry, bool* refused)
+{
+    UnregisterHotKey(window, id);
+    *refused = false;
+    if (entry.key == 0)
+        return true;
+    const bool held =
+        RegisterHotKey(window, id, ToHotkeyModifiers(entry.flag), static_cast<UINT>(entry.key)) != FALSE;
+    *refused = !held;
+    return held;
+}
 }  // namespace
 
 UINT ToHotkeyModifiers(int flags)
@@ -22,116 +31,91 @@ UINT ToHotkeyModifiers(int flags)
     return modifiers;
 }
 
-bool RegisterButtonHotkey(HWND window, int group, int button)
+bool RegisterButtonHotkey(HWND window, Launcher& launcher, int group, int button)
 {
-    const ShortcutEntry* entry = GetShortcutEntry(group, button);
-    if (!entry)
-        return false;
     const ButtonPlace place{group, button};
-    UnregisterButtonHotkey(window, place);
-    if (entry->key == 0 || entry->usesystemshortcut != 1)
-        return true;
-    const bool held = RegisterHotKey(window, place.HotkeyId(), ToHotkeyModifiers(entry->flag),
-                                     static_cast<UINT>(entry->key)) != FALSE;
-    g_buttonRefused[place.Number()] = !held;
-    return held;
+    const int number = place.Number();
+    if (number < 0)
+        return false;
+    const ShortcutEntry& entry = launcher.Shortcuts().entries[number];
+    if (entry.usesystemshortcut != 1)
+        return UnregisterButtonHotkey(window, launcher, place);
+    return RegisterEntryHotkey(window, place.HotkeyId(), entry, &launcher.Refused().buttons[number]);
 }
 
-bool UnregisterButtonHotkey(HWND window, int group, int button)
-{
-    return UnregisterButtonHotkey(window, ButtonPlace{group, button});
-}
-
-bool UnregisterButtonHotkey(HWND window, ButtonPlace place)
+bool UnregisterButtonHotkey(HWND window, Launcher& launcher, ButtonPlace place)
 {
     if (!place.Valid())
         return true;
     UnregisterHotKey(window, place.HotkeyId());
-    g_buttonRefused[place.Number()] = false;
+    launcher.Refused().buttons[place.Number()] = false;
     return true;
 }
 
-bool RegisterActiveHotkey(HWND window)
+bool RegisterActiveHotkey(HWND window, Launcher& launcher)
 {
-    const ShortcutTable* table = GetShortcutTable();
-    if (!table)
-        return false;
-    UnregisterHotKey(window, kActivationHotkeyId);
-    const bool held = RegisterHotKey(window, kActivationHotkeyId, ToHotkeyModifiers(table->Active.flag),
-                                     static_cast<UINT>(table->Active.key)) != FALSE;
-    g_activeRefused = !held && table->Active.key != 0;  // a cleared shortcut is no loss
-    return held;
+    return RegisterEntryHotkey(window, kActivationHotkeyId, launcher.Shortcuts().Active, &launcher.Refused().active);
 }
 
-bool UnregisterActiveHotkey(HWND window)
+bool UnregisterActiveHotkey(HWND window, Launcher& launcher)
 {
     UnregisterHotKey(window, kActivationHotkeyId);
-    g_activeRefused = false;
+    launcher.Refused().active = false;
     return true;
 }
 
-bool RegisterSearchHotkey(HWND window)
+bool RegisterSearchHotkey(HWND window, Launcher& launcher)
 {
-    const ShortcutTable* table = GetShortcutTable();
-    if (!table)
-        return false;
-    UnregisterHotKey(window, IDHK_SEARCH);
-    g_searchRefused = false;
-    if (table->Search.key == 0)
-        return true;
-    const bool held = RegisterHotKey(window, IDHK_SEARCH, ToHotkeyModifiers(table->Search.flag),
-                                     static_cast<UINT>(table->Search.key)) != FALSE;
-    g_searchRefused = !held;
-    return held;
+    return RegisterEntryHotkey(window, IDHK_SEARCH, launcher.Shortcuts().Search, &launcher.Refused().search);
 }
 
-bool RenewButtonHotkeys(HWND window)
+bool RenewButtonHotkeys(HWND window, Launcher& launcher)
 {
     // Every id is given back first: an entry that moved to another button
     // takes its combination along instead of finding it held by its old id.
     for (int number = 0; number < kButtonCount; ++number)
-        UnregisterButtonHotkey(window, ButtonPlace::FromNumber(number));
+        UnregisterButtonHotkey(window, launcher, ButtonPlace::FromNumber(number));
     bool all = true;
     for (int number = 0; number < kButtonCount; ++number) {
         const ButtonPlace place = ButtonPlace::FromNumber(number);
-        all = RegisterButtonHotkey(window, place.group, place.button) && all;
+        all = RegisterButtonHotkey(window, launcher, place.group, place.button) && all;
     }
     return all;
 }
 
-bool RegisterAllHotkeys(HWND window)
+bool RegisterAllHotkeys(HWND window, Launcher& launcher)
 {
-    const bool buttons = RenewButtonHotkeys(window);
-    const bool active = RegisterActiveHotkey(window);
-    return RegisterSearchHotkey(window) && active && buttons;
+    const bool buttons = RenewButtonHotkeys(window, launcher);
+    const bool active = RegisterActiveHotkey(window, launcher);
+    return RegisterSearchHotkey(window, launcher) && active && buttons;
 }
 
-bool UnregisterAllHotkeys(HWND window)
+bool UnregisterAllHotkeys(HWND window, Launcher& launcher)
 {
     for (int number = 0; number < kButtonCount; ++number)
-        UnregisterButtonHotkey(window, ButtonPlace::FromNumber(number));
+        UnregisterButtonHotkey(window, launcher, ButtonPlace::FromNumber(number));
     UnregisterHotKey(window, IDHK_SEARCH);
-    g_searchRefused = false;
-    return UnregisterActiveHotkey(window);
+    launcher.Refused().search = false;
+    return UnregisterActiveHotkey(window, launcher);
 }
 
-bool ApplyButtonHotkey(HWND window, int group, int button, bool system)
+bool ApplyButtonHotkey(HWND window, Launcher& launcher, int group, int button, bool system)
 {
-    ShortcutEntry* entry = GetShortcutEntry(group, button);
+    ShortcutEntry* entry = GetShortcutEntry(launcher.Shortcuts(), group, button);
     if (!entry)
         return false;
-    UnregisterButtonHotkey(window, group, button);
+    UnregisterButtonHotkey(window, launcher, ButtonPlace{group, button});
     entry->usesystemshortcut = system ? 1 : 0;
-    return !system || RegisterButtonHotkey(window, group, button);
+    return !system || RegisterButtonHotkey(window, launcher, group, button);
 }
 
-void ClearButtonShortcut(HWND window, int group, int button)
+void ClearButtonShortcut(HWND window, Launcher& launcher, int group, int button)
 {
-    ShortcutEntry* entry = GetShortcutEntry(group, button);
+    ShortcutEntry* entry = GetShortcutEntry(launcher.Shortcuts(), group, button);
     if (!entry)
         return;
     if (entry->usesystemshortcut) {
-        UnregisterButtonHotkey(window, group, button);
+        UnregisterButtonHotkey(window, launcher, ButtonPlace{group, button});
         entry->usesystemshortcut = 0;
     }
     entry->id = 0;
@@ -139,25 +123,15 @@ void ClearButtonShortcut(HWND window, int group, int button)
     entry->flag = 0;
 }
 
-bool HotkeyRefused(int group, int button)
+bool HotkeyRefused(const Launcher& launcher, int group, int button)
 {
     const ButtonPlace place{group, button};
-    return place.Valid() && g_buttonRefused[place.Number()];
+    return place.Valid() && launcher.Refused().buttons[place.Number()];
 }
 
-bool ActiveHotkeyRefused()
+bool HotkeyAvailable(HWND window, Launcher& launcher, int group, int button, int key, int flag)
 {
-    return g_activeRefused;
-}
-
-bool SearchHotkeyRefused()
-{
-    return g_searchRefused;
-}
-
-bool HotkeyAvailable(HWND window, int group, int button, int key, int flag)
-{
-    if (!GetShortcutEntry(group, button) || key == 0)
+    if (!GetShortcutEntry(launcher.Shortcuts(), group, button) || key == 0)
         return false;
     // Our own ids are let go for the try: one of them may still hold the
     // combination from before an edit that moved it to this button.
@@ -166,6 +140,6 @@ bool HotkeyAvailable(HWND window, int group, int button, int key, int flag)
     const int id = ButtonPlace{group, button}.HotkeyId();
     const bool available = RegisterHotKey(window, id, ToHotkeyModifiers(flag), static_cast<UINT>(key)) != FALSE;
     UnregisterHotKey(window, id);
-    RenewButtonHotkeys(window);  // back to what the table says
+    RenewButtonHotkeys(window, launcher);  // back to what the table says
     return available;
 }

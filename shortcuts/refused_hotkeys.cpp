@@ -1,7 +1,6 @@
 #include "shortcuts/refused_hotkeys.h"
 
 #include "data/button_place.h"
-#include "data/launcher_data.h"
 #include "resources/resource_ids.h"
 #include "shortcuts/hotkeys.h"
 #include "shortcuts/key_names.h"
@@ -21,9 +20,9 @@ void FormatLine(int key, int flag, const wchar_t* name, wchar_t (&line)[kLineSiz
     FormatText(line, kLineSize, IDS_REFUSED_HOTKEY_LINE, combination, name);
 }
 
-void ButtonName(ButtonPlace place, wchar_t (&name)[kFieldSize])
+void ButtonName(const Launcher& launcher, ButtonPlace place, wchar_t (&name)[kFieldSize])
 {
-    const ButtonRecord* record = ButtonAt(place.group, place.button);
+    const ButtonRecord* record = launcher.ButtonAt(place.group, place.button);
     if (record && record->title[0]) {
         lstrcpynW(name, record->title, kFieldSize);
         return;
@@ -43,14 +42,12 @@ bool Append(wchar_t* text, int size, const wchar_t* line, int reserve)
 }
 }  // namespace
 
-bool DescribeRefusedHotkeys(wchar_t* text, int size)
+bool DescribeRefusedHotkeys(const Launcher& launcher, wchar_t* text, int size)
 {
     if (!text || size <= 0)
         return false;
     text[0] = L'\0';
-    const ShortcutTable* table = GetShortcutTable();
-    if (!table)
-        return false;
+    const ShortcutTable& table = launcher.Shortcuts();
     wchar_t more[64];
     LoadText(IDS_REFUSED_HOTKEYS_MORE, more, 64);
     const int reserve = static_cast<int>(std::wcslen(more)) + 8;  // with the count and its line break
@@ -66,20 +63,20 @@ bool DescribeRefusedHotkeys(wchar_t* text, int size)
             ++untold;
     };
     wchar_t name[kFieldSize];
-    if (ActiveHotkeyRefused()) {
+    if (launcher.Refused().active) {
         LoadText(IDS_ACTIVATION_HOTKEY_NAME, name, kFieldSize);
-        tell(table->Active.key, table->Active.flag, name);
+        tell(table.Active.key, table.Active.flag, name);
     }
-    if (SearchHotkeyRefused()) {
+    if (launcher.Refused().search) {
         LoadText(IDS_SEARCH_ROW_TITLE, name, kFieldSize);
-        tell(table->Search.key, table->Search.flag, name);
+        tell(table.Search.key, table.Search.flag, name);
     }
     for (int number = 0; number < kButtonCount; ++number) {
         const ButtonPlace place = ButtonPlace::FromNumber(number);
-        if (!HotkeyRefused(place.group, place.button))
+        if (!HotkeyRefused(launcher, place.group, place.button))
             continue;
-        const ShortcutEntry* entry = GetShortcutEntry(place.group, place.button);
-        ButtonName(place, name);
+        const ShortcutEntry* entry = GetShortcutEntry(table, place.group, place.button);
+        ButtonName(launcher, place, name);
         tell(entry->key, entry->flag, name);
     }
     if (refused == 0) {

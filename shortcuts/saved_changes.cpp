@@ -5,16 +5,24 @@
 #include "shortcuts/shortcut_file.h"
 #include "support/messages.h"
 
-bool SaveChanges(HWND owner)
+bool SaveChanges(HWND mainWindow, Launcher& launcher)
 {
-    GenerationScope oneGeneration;  // the files before this change, kept together
-    const bool data = SaveLauncherData(owner);
-    return SaveShortcutChanges(owner) && data;
+    GenerationScope oneGeneration(launcher.History());  // the files before this change, kept together
+    const bool data = SaveDataChanges(mainWindow, launcher);
+    return SaveShortcutChanges(mainWindow, launcher) && data;
 }
 
-bool SaveShortcutChanges(HWND owner)
+bool SaveDataChanges(HWND mainWindow, Launcher& launcher)
 {
-    if (SaveShortcutTable())
+    if (SaveLauncherData(launcher, mainWindow))
+        return true;
+    ShowMessageId(mainWindow, IDS_MSG_SAVE_FAILED, MB_OK | MB_ICONERROR);
+    return false;
+}
+
+bool SaveShortcutChanges(HWND owner, Launcher& launcher)
+{
+    if (SaveShortcutTable(launcher))
         return true;
     ShowMessageId(owner, IDS_MSG_SHORTCUT_SAVE_FAILED, MB_OK | MB_ICONERROR);
     return false;

@@ -3,7 +3,6 @@
 #include "data/button_place.h"
 #include "data/generations.h"
 #include "data/key_value_file.h"
-#include "data/user_file.h"
 #include "shortcuts/key_names.h"
 #include "support/program_files.h"
 
@@ -33,7 +32,7 @@ long ReadField(const KeyValueFile& file, ButtonPlace place, const char* field, b
     return value;
 }
 
-void LoadEntry(const KeyValueFile& file, ButtonPlace place)
+void LoadEntry(const KeyValueFile& file, ButtonPlace place, ShortcutTable& table)
 {
     bool hasId = false;
     const long id = ReadField(file, place, "id", &hasId);
@@ -42,16 +41,16 @@ void LoadEntry(const KeyValueFile& file, ButtonPlace place)
     const long key = ReadField(file, place, "key", nullptr);
     const long flag = ReadField(file, place, "flag", nullptr);
     const long system = ReadField(file, place, "usesystemshortcut", nullptr);
-    if (IsShortcutRefused(key, flag))
+    if (IsShortcutRefused(table, key, flag))
         return;
-    ShortcutEntry* entry = GetShortcutEntry(place.group, place.button);
+    ShortcutEntry* entry = GetShortcutEntry(table, place.group, place.button);
     entry->id = id;
     entry->key = key;
     entry->flag = flag;
     entry->usesystemshortcut = system;
 }
 
-void LoadActive(const KeyValueFile& file)
+void LoadActive(const KeyValueFile& file, ShortcutTable& table)
 {
     long key = 0;
     long flags = 0;
@@ -61,25 +60,27 @@ void LoadActive(const KeyValueFile& file)
         key = kDefaultActiveKey;
         flags = kDefaultActiveFlags;
     }
-    if (key != 0 && IsShortcutRefused(key, flags)) {
+    if (key != 0 && IsShortcutRefused(table, key, flags)) {
         key = kDefaultActiveKey;
         flags = kDefaultActiveFlags;
     }
-    SetActiveShortcut(key, flags);
+    table.Active.key = key;
+    table.Active.flag = flags;
 }
 
 // The search window's hotkey: written only once one is set, so a file
 // without it reads as none. One that CTRL is missing from, or that the
 // activation shortcut or a button's system hotkey already holds, is dropped.
-void LoadSearch(const KeyValueFile& file)
+void LoadSearch(const KeyValueFile& file, ShortcutTable& table)
 {
     long key = 0;
     long flags = 0;
     file.ReadNumber("ShortCut.Search.key", &key);
     file.ReadNumber("ShortCut.Search.flag", &flags);
-    if (key == 0 || !(flags & kModifierCtrl) || IsShortcutRefused(key, flags))
+    if (key == 0 || !(flags & kModifierCtrl) || IsShortcutRefused(table, key, flags))
         key = flags = 0;
-    SetSearchShortcut(key, flags);
+    table.Search.key = key;
+    table.Search.flag = flags;
 }
 
 void WriteField(KeyValueFile& file, ButtonPlace place, const char* field, long value)
@@ -90,41 +91,35 @@ void WriteField(KeyValueFile& file, ButtonPlace place, const char* field, long v
 }
 }  // namespace
 
-bool LoadShortcutTable(HWND owner)
+UserFileLoad LoadShortcutTable(Launcher& launcher)
 {
-    if (!CreateShortcutTable())
-        return false;
-    wchar_t path[kPathSize];
-    if (!ProgramFolderFile(kShortcutFileName, path, kPathSize))
-        return false;
-    KeyValueFile file;
-    const bool read = file.Read(path) == UserFileRead::Done;
-    TellUserFileKept(owner, path);
-    if (!read)
-        return false;
+    ShortcutTable& table = launcher.Shortcuts();
+    table = ShortcutTable{};
+    KeyValueFile file(launcher.Files());
+    const UserFileLoad load = file.ReadBesideProgram(kShortcutFileName, kPathSize);
+    if (!load.read)
+        return load;
     for (int number = 0; number < kButtonCount; ++number)
-        LoadEntry(file, ButtonPlace::FromNumber(number));
-    LoadActive(file);
-    LoadSearch(file);
+        LoadEntry(file, ButtonPlace::FromNumber(number), table);
+    LoadActive(file, table);
+    LoadSearch(file, table);
     file.Close();
-    return true;
+    return load;
 }
 
-bool SaveShortcutTable()
+bool SaveShortcutTable(Launcher& launcher)
 {
-    const ShortcutTable* table = GetShortcutTable();
-    if (!table)
-        return false;
+    const ShortcutTable& table = launcher.Shortcuts();
     wchar_t path[kPathSize];
     if (!ProgramFolderFile(kShortcutFileName, path, kPathSize))
         return false;
-    GenerationScope oneGeneration;
-    KeyValueFile file;
+    GenerationScope oneGeneration(launcher.History());
+    KeyValueFile file(launcher.Files());
     if (!file.Open(path, true))
         return false;
     for (int number = 0; number < kButtonCount; ++number) {
         const ButtonPlace place = ButtonPlace::FromNumber(number);
-        const ShortcutEntry& entry = *GetShortcutEntry(place.group, place.button);
+        const ShortcutEntry& entry = *GetShortcutEntry(table, place.group, place.button);
         if (entry.key == 0)
             continue;
         WriteField(file, place, "id", entry.id);
@@ -132,11 +127,11 @@ bool SaveShortcutTable()
         WriteField(file, place, "flag", entry.flag);
         WriteField(file, place, "usesystemshortcut", entry.usesystemshortcut);
     }
-    file.WriteNumber("ShortCut.Active.key", table->Active.key);
-    file.WriteNumber("ShortCut.Active.flag", table->Active.flag);
-    if (table->Search.key != 0) {
-        file.WriteNumber("ShortCut.Search.key", table->Search.key);
-        file.WriteNumber("ShortCut.Search.flag", table->Search.flag);
+    file.WriteNumber("ShortCut.Active.key", table.Active.key);
+    file.WriteNumber("ShortCut.Active.flag", table.Active.flag);
+    if (table.Search.key != 0) {
+        file.WriteNumber("ShortCut.Search.key", table.Search.key);
+        file.WriteNumber("ShortCut.Search.flag", table.Search.flag);
     }
     return file.Close();
 }

@@ -1,12 +1,11 @@
 #pragma once
 // Base of the object-style dialogs: a template run modally or modelessly with
 // an object bound to its window; every message goes to HandleMessage.
+#include "support/window_messages.h"
+
 #include <windows.h>
 
-// Sent to the dialog in front when the main window closes: a dialog that
-// knows it ends as its cancel button would and answers with
-// AnswerCancelRequest; any other is sent IDCANCEL instead.
-constexpr UINT WM_CANCEL_REQUEST = WM_APP + 101;
+// A dialog's answer to WM_CANCEL_REQUEST: it ended as its cancel button would.
 inline INT_PTR AnswerCancelRequest(HWND dialog)
 {
     SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);

@@ -12,7 +12,7 @@ bool HighContrastOn()
     return lookup(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) && (contrast.dwFlags & HCF_HIGHCONTRASTON);
 }
 
-void OverrideHighContrastLookup(HighContrastFunction function)
+SeamGuard OverrideHighContrastLookup(HighContrastFunction function)
 {
-    g_lookup = function;
+    return OverrideSeam(g_lookup, function);
 }

@@ -1,10 +1,23 @@
 #include "support/path_lookup.h"
 
 #include <algorithm>
+#include <cwchar>
 
 namespace {
-PathLookupFunction g_lookUp = nullptr;
-DriveTypeFunction g_driveType = nullptr;
+// The system's calls the functions above make, each one a test may stand in for.
+struct PathCalls {
+    PathLookupFunction lookUp;
+    DriveTypeFunction driveType;
+    ShortPathFunction shortPath;
+};
+const PathCalls kSystemCalls = {GetFileAttributesExW, GetDriveTypeW, GetShortPathNameW};
+PathCalls g_calls = kSystemCalls;
+
+template <typename Function>
+SeamGuard OverrideCall(Function PathCalls::*call, Function function)
+{
+    return OverrideSeam(g_calls.*call, function ? function : kSystemCalls.*call);
+}
 
 bool StartsWith(const wchar_t* text, const wchar_t* prefix)
 {
@@ -33,7 +46,7 @@ bool LookUpPath(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* data)
     WIN32_FILE_ATTRIBUTE_DATA ignored;
     DWORD previous = 0;
     SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous);
-    const BOOL there = (g_lookUp ? g_lookUp : GetFileAttributesExW)(path, GetFileExInfoStandard, data ? data : &ignored);
+    const BOOL there = g_calls.lookUp(path, GetFileExInfoStandard, data ? data : &ignored);
     SetThreadErrorMode(previous, nullptr);
     return there != FALSE;
 }
@@ -52,15 +65,36 @@ bool IsNetworkPath(const wchar_t* path)
         return taken[0] == L'\\' && taken[1] == L'\\' && !StartsWith(taken, L"\\\\?\\") &&
                !StartsWith(taken, L"\\\\.\\");
     const wchar_t root[] = {drive, L':', L'\\', L'\0'};
-    return (g_driveType ? g_driveType : GetDriveTypeW)(root) == DRIVE_REMOTE;
+    return g_calls.driveType(root) == DRIVE_REMOTE;
 }
 
-void OverridePathLookup(PathLookupFunction function)
+bool ShortPathOf(const wchar_t* path, wchar_t* buffer, DWORD size)
 {
-    g_lookUp = function;
+    if (!buffer || size == 0)
+        return false;
+    buffer[0] = L'\0';
+    if (!path || !*path)
+        return false;
+    const DWORD length = g_calls.shortPath(path, buffer, size);
+    // A volume without short names hands the long path back: no short form.
+    if (length == 0 || length >= size || std::wcscmp(buffer, path) == 0) {
+        buffer[0] = L'\0';
+        return false;
+    }
+    return true;
 }
 
-void OverrideDriveType(DriveTypeFunction function)
+SeamGuard OverridePathLookup(PathLookupFunction function)
 {
-    g_driveType = function;
+    return OverrideCall(&PathCalls::lookUp, function);
+}
+
+SeamGuard OverrideDriveType(DriveTypeFunction function)
+{
+    return OverrideCall(&PathCalls::driveType, function);
+}
+
+SeamGuard OverrideShortPathLookup(ShortPathFunction function)
+{
+    return OverrideCall(&PathCalls::shortPath, function);
 }

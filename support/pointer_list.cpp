@@ -7,7 +7,7 @@
 PointerList::~PointerList()
 {
     Clear();
-    g_systemHelper.Free(items_);
+    SystemHelper::Free(items_);
     items_ = nullptr;
 }
 
@@ -41,12 +41,12 @@ bool PointerList::Grow()
     const std::uint32_t newCapacity = capacity_ + kGrowBy;
     if (newCapacity < capacity_ || newCapacity > SIZE_MAX / sizeof(void*))
         return false;
-    void** grown = static_cast<void**>(g_systemHelper.Alloc(sizeof(void*) * newCapacity));
+    void** grown = static_cast<void**>(SystemHelper::Alloc(sizeof(void*) * newCapacity));
     if (!grown)
         return false;
     if (items_ && capacity_ > 0)
         std::memcpy(grown, items_, sizeof(void*) * capacity_);
-    g_systemHelper.Free(items_);
+    SystemHelper::Free(items_);
     items_ = grown;
     capacity_ = newCapacity;
     return true;

@@ -3,20 +3,21 @@
 #include "support/path_text.h"
 
 #include <cwchar>
+#include <string>
 
 namespace {
-wchar_t g_override[MAX_PATH];
+std::wstring g_override;  // empty: the module's own path
 }
 
 DWORD GetProgramPath(wchar_t* buffer, DWORD size)
 {
     if (!buffer || size == 0)
         return 0;
-    if (g_override[0]) {
-        const size_t length = std::wcslen(g_override);
+    if (!g_override.empty()) {
+        const size_t length = g_override.size();
         if (length >= size)
             return 0;
-        std::wmemcpy(buffer, g_override, length + 1);
+        std::wmemcpy(buffer, g_override.c_str(), length + 1);
         return static_cast<DWORD>(length);
     }
     const DWORD length = GetModuleFileNameW(nullptr, buffer, size);
@@ -27,13 +28,9 @@ DWORD GetProgramPath(wchar_t* buffer, DWORD size)
     return length;
 }
 
-void OverrideProgramPath(const wchar_t* path)
+SeamGuard OverrideProgramPath(const wchar_t* path)
 {
-    if (!path) {
-        g_override[0] = L'\0';
-        return;
-    }
-    lstrcpynW(g_override, path, MAX_PATH);
+    return OverrideSeam(g_override, std::wstring(path ? path : L"").substr(0, MAX_PATH - 1));
 }
 
 bool ProgramFolderFile(const wchar_t* name, wchar_t* buffer, DWORD size)

@@ -2,15 +2,17 @@
 // The program's own path and the files it keeps beside it: everything the
 // launcher keeps lies in the folder of its executable. Tests point the path at
 // a copy in a temporary folder.
+#include "support/seam_guard.h"
+
 #include <windows.h>
 
 // Copies the executable's full path into buffer (size characters including the
 // terminator). Returns the length, or 0 when it cannot be had or does not fit.
 DWORD GetProgramPath(wchar_t* buffer, DWORD size);
 
-// Makes GetProgramPath return path instead of the module's file name;
-// nullptr goes back to the real module path. For tests.
-void OverrideProgramPath(const wchar_t* path);
+// For tests: GetProgramPath gives path instead of the module's file name
+// (null: the real module path).
+SeamGuard OverrideProgramPath(const wchar_t* path);
 
 // "<folder of the program>\<name>" into buffer (size characters with the
 // terminator). False when the program's path has no backslash or the result

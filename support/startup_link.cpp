@@ -89,7 +89,7 @@ bool FollowStartWithWindows(bool wasOn, bool on)
     return on ? RenewStartupLink() : !wasOn || RemoveStartupLink();
 }
 
-void OverrideStartupFolder(const wchar_t* folder)
+SeamGuard OverrideStartupFolder(const wchar_t* folder)
 {
-    g_startupFolder = folder;
+    return OverrideSeam(g_startupFolder, folder);
 }

@@ -3,6 +3,8 @@
 // Windows: named with the program's title (IDS_STARTUP_LINK_NAME), leading to
 // the running executable and started in its folder. Only a link of that name
 // that leads to a launcher executable is ever replaced or removed.
+#include "support/seam_guard.h"
+
 #include <windows.h>
 
 // Writes the link anew unless it is there and leads to the running
@@ -18,5 +20,5 @@ bool RemoveStartupLink();
 // off (it was on), removed. False when that fails.
 bool FollowStartWithWindows(bool wasOn, bool on);
 
-// For tests: folder stands in for the user's Startup folder; null goes back to the system's.
-void OverrideStartupFolder(const wchar_t* folder);
+// For tests: folder stands in for the user's Startup folder (null: the system's).
+SeamGuard OverrideStartupFolder(const wchar_t* folder);

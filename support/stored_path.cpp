@@ -97,9 +97,9 @@ bool CopyOut(const wchar_t* path, wchar_t* out, int size)
 }
 }  // namespace
 
-void OverrideWindowsDrive(wchar_t drive)
+SeamGuard OverrideWindowsDrive(wchar_t drive)
 {
-    g_windowsDriveOverride = static_cast<wchar_t>(drive & ~0x20);
+    return OverrideSeam(g_windowsDriveOverride, static_cast<wchar_t>(drive & ~0x20));
 }
 
 bool ResolveStoredPath(const wchar_t* stored, wchar_t* out, int size, bool* found)

@@ -16,6 +16,8 @@
 // - a path that, so made, does not fit MAX_PATH counts as missing
 //   (support/max_path).
 // Nothing stored changes.
+#include "support/seam_guard.h"
+
 #include <windows.h>
 
 // Room for any path that fits MAX_PATH, in characters.
@@ -30,9 +32,8 @@ constexpr int kResolvedPathSize = MAX_PATH;
 // fit MAX_PATH (or out).
 bool ResolveStoredPath(const wchar_t* stored, wchar_t* out, int size, bool* found = nullptr);
 
-// Makes the drive Windows runs from drive ('C') instead of the system's; 0
-// goes back to the system's. For tests.
-void OverrideWindowsDrive(wchar_t drive);
+// For tests: drive ('C') stands in for the drive Windows runs from (0: the system's).
+SeamGuard OverrideWindowsDrive(wchar_t drive);
 
 // True when stored resolves to a file or folder that is there.
 bool StoredPathExists(const wchar_t* stored);

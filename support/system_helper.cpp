@@ -1,9 +1,5 @@
 #include "support/system_helper.h"
 
-SystemHelper g_systemHelper;
-
-SystemHelper::~SystemHelper() = default;
-
 void* SystemHelper::Alloc(SIZE_T size)
 {
     HANDLE heap = GetProcessHeap();

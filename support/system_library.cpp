@@ -49,7 +49,7 @@ HMODULE LoadSystemLibrary(const wchar_t* fileName)
     return LoadLibraryWith(path, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
-void OverrideLibrarySearchCalls(const LibrarySearchCalls& calls)
+SeamGuard OverrideLibrarySearchCalls(const LibrarySearchCalls& calls)
 {
-    g_calls = calls;
+    return OverrideSeam(g_calls, calls);
 }

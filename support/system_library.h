@@ -2,6 +2,8 @@
 // Libraries come from the system folder only. A portable launcher lives in
 // folders that other files reach easily (Downloads, a shared stick); a DLL
 // planted there under the name of a library the launcher loads must never run.
+#include "support/seam_guard.h"
+
 #include <windows.h>
 
 // Limits every later library load of the process, including those the shell
@@ -19,4 +21,4 @@ struct LibrarySearchCalls {
     BOOL(WINAPI* setDefaultDirectories)(DWORD flags);
     HMODULE(WINAPI* loadLibrary)(LPCWSTR fileName, HANDLE file, DWORD flags);
 };
-void OverrideLibrarySearchCalls(const LibrarySearchCalls& calls);
+SeamGuard OverrideLibrarySearchCalls(const LibrarySearchCalls& calls);

@@ -57,7 +57,7 @@ bool TextBuffer::Assign(const wchar_t* text)
     const int n = lstrlenW(text);
     if (static_cast<std::uint32_t>(n) + 1 > capacity_) {
         Release();
-        data_ = static_cast<wchar_t*>(g_systemHelper.Alloc((static_cast<SIZE_T>(n) + 1) * sizeof(wchar_t)));
+        data_ = static_cast<wchar_t*>(SystemHelper::Alloc((static_cast<SIZE_T>(n) + 1) * sizeof(wchar_t)));
         if (data_)
             capacity_ = static_cast<std::uint32_t>(n) + 1;
     }
@@ -85,13 +85,13 @@ TextBuffer& TextBuffer::Append(const wchar_t* text)
         length_ += n;
         return *this;
     }
-    wchar_t* grown = static_cast<wchar_t*>(g_systemHelper.Alloc(need * sizeof(wchar_t)));
+    wchar_t* grown = static_cast<wchar_t*>(SystemHelper::Alloc(need * sizeof(wchar_t)));
     if (!grown)
         return *this;
     if (data_)
         lstrcpyW(grown, data_);
     lstrcatW(grown, text);
-    g_systemHelper.Free(data_);
+    SystemHelper::Free(data_);
     data_ = grown;
     length_ = lstrlenW(grown);
     capacity_ = static_cast<std::uint32_t>(length_) + 1;
@@ -108,7 +108,7 @@ void TextBuffer::Clear()
 void TextBuffer::Release()
 {
     if (data_)
-        g_systemHelper.Free(data_);
+        SystemHelper::Free(data_);
     data_ = nullptr;
     capacity_ = 0;
     length_ = 0;

@@ -1,5 +1,5 @@
 #pragma once
-// The program's own growable, NUL-terminated UTF-16 string. Blocks come from the global SystemHelper, zero-filled,
+// The program's own growable, NUL-terminated UTF-16 string. Blocks come from SystemHelper::Alloc, zero-filled,
 // and are always sized exactly for the text plus its terminator.
 #include <cstdint>
 

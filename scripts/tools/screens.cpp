@@ -8,9 +8,9 @@
 #include "support/launcher.h"
 
 #include "app/main_window.h"
-#include "bar/window_state.h"
+#include "app/window_state.h"
 #include "data/generations.h"
-#include "data/launcher_data.h"
+#include "data/launcher.h"
 #include "shortcuts/saved_changes.h"
 #include "bar/bar_geometry.h"
 #include "dialogs/icon_preview.h"
@@ -202,13 +202,12 @@ TEST_F(Screens, RestoreDialog)
     data_.Group(0, L"いつもの").Group(1, L"お仕事").Button(0, 0, L"メモ帳", L"C:\\windows\\notepad.exe");
     data_.settings.groupCount = 2;
     Open(SW_SHOWNORMAL);
-    OverrideGenerationClock(ThreeDaysApart);
-    const Restore clock{[] { OverrideGenerationClock(nullptr); }};
+    const SeamGuard clock = OverrideGenerationClock(ThreeDaysApart);
     const wchar_t* titles[] = {L"メモ", L"めも", L"メモ帳"};
     for (const wchar_t* title : titles) {
-        lstrcpynW(ButtonAt(0, 1)->title, title, kFieldSize);
-        lstrcpynW(ButtonAt(0, 1)->file, L"C:\\windows\\regedit.exe", kFieldSize);
-        ASSERT_TRUE(SaveChanges(window_));
+        lstrcpynW(launcher_->ButtonAt(0, 1)->title, title, kFieldSize);
+        lstrcpynW(launcher_->ButtonAt(0, 1)->file, L"C:\\windows\\regedit.exe", kFieldSize);
+        ASSERT_TRUE(SaveChanges(window_, *launcher_));
     }
     DialogWaiter dialog(L"おもいでから戻す", IDC_RESTORE_CLOSE, [](HWND d) { SaveWindow(d, L"restore_dialog"); });
     Command(IDM_RESTORE_GENERATION);

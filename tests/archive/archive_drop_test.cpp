@@ -281,7 +281,7 @@ TEST_P(CloseDuringJob, StopsTheJobThenCloses)
     ASSERT_TRUE(WriteBytes(folder_.File(L"pics.zip"), BuildZip({StoredEntry("a.jpg", "a"),
                                                                DeflatedEntry("big.bin", std::string(2 << 20, 'b'))})));
     EXPECT_TRUE(ShellDrop(window_, {folder_.File(L"pics.zip")}));
-    EXPECT_EQ(0, CurrentGroupIndex());
+    EXPECT_EQ(0, launcher_->CurrentGroup());
     EXPECT_EQ(Tree({L"pics\\", L"pics\\a.jpg"}), ListTree(desktop.Path()));
     EXPECT_EQ(L"", g_opened);
     EXPECT_TRUE(WaitGone(window_));

@@ -5,7 +5,6 @@
 #include "app/tray_icon.h"
 #include "bar/bar_geometry.h"
 #include "data/button_place.h"
-#include "data/launcher_data.h"
 #include "data/start_menu_programs.h"
 #include "resources/resource_ids.h"
 #include "support/code_page_932.h"
@@ -115,7 +114,7 @@ void LauncherWindow::Open(int show)
     program_ = CopyInto(BuildFile(PORUN_EXE_PATH), folder_, L"porun.exe");
     ASSERT_TRUE(!program_.empty() && WriteBytes(folder_.File(L"porun.dat"), data_.Bytes()));
     ASSERT_TRUE(shortcuts_.empty() || WriteBytes(folder_.File(L"shortcut.dat"), shortcuts_));
-    OverrideProgramPath(program_.c_str());
+    programPath_.emplace(OverrideProgramPath(program_.c_str()));
     programsSeam_.emplace(OverrideProgramsFolders({programs_}));
     storeAppsSeam_.emplace(OverrideStoreApps([apps = storeApps_](const std::atomic<bool>&, std::vector<StoreApp>* found) {
         *found = apps;
@@ -123,8 +122,9 @@ void LauncherWindow::Open(int show)
     }));
     if (beforeStart_)
         beforeStart_();
-    ASSERT_TRUE(AllocateLauncherData());
-    window_ = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass);
+    launcher_ = Launcher::Create();
+    ASSERT_TRUE(launcher_);
+    window_ = CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass, *launcher_);
     ASSERT_NE(nullptr, window_);
     ShowWindow(window_, show);
     UpdateWindow(window_);
@@ -141,10 +141,10 @@ void LauncherWindow::Close()
         return;
     DestroyWindow(window_);  // its catalog's thread has ended with it
     PumpPending();
-    FreeLauncherData();
+    launcher_.reset();
     programsSeam_.reset();
     storeAppsSeam_.reset();
-    OverrideProgramPath(nullptr);
+    programPath_.reset();
     window_ = nullptr;
 }
 

@@ -3,13 +3,16 @@
 #include "support/files.h"
 #include "support/ui.h"
 
+#include "data/launcher.h"
 #include "data/launcher_records.h"
 #include "data/stored_layout.h"
 #include "support/apps_folder.h"
+#include "support/seam_guard.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include <memory>
 #include <optional>
 
 namespace support {
@@ -117,6 +120,8 @@ protected:
     std::function<void()> beforeStart_;  // run by Open once the files are written, before the window is made
     bool waitReady_ = true;              // Open waits for the start's second half (MainWindowReady)
     std::wstring program_;
+    std::optional<SeamGuard> programPath_;  // the copy's, from Open to Close
+    std::unique_ptr<Launcher> launcher_;    // what the window shows, made by Open
     HWND window_ = nullptr;
 };
 

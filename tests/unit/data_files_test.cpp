@@ -1,12 +1,14 @@
 // The files beside the program in a folder "表" (0x5C trail byte): what a start reads, what saves leave.
 #include "support/launcher.h"
 
+#include "app/launcher_load.h"
 #include "data/atomic_file.h"
 #include "data/button_place.h"
 #include "data/generations.h"
-#include "data/launcher_data.h"
+#include "data/launcher.h"
 #include "data/window_positions.h"
 #include "resources/resource_ids.h"
+#include "shortcuts/saved_changes.h"
 #include "shortcuts/shortcut_file.h"
 #include "support/program_files.h"
 
@@ -23,15 +25,9 @@ namespace {
 template <class Row>
 class BesideTheProgram : public ::testing::TestWithParam<Row> {
 protected:
-    void SetUp() override { OverrideProgramPath(folder_.File(L"porun.exe").c_str()); }
-
     TempFolder folder_{L"表"};
-    Restore undo_{[] {
-        RestoreFileCalls();
-        FreeLauncherData();
-        DestroyShortcutTable();
-        OverrideProgramPath(nullptr);
-    }};
+    const SeamGuard programPath_ = OverrideProgramPath(folder_.File(L"porun.exe").c_str());
+    std::unique_ptr<Launcher> launcher_ = Launcher::Create();
 };
 
 const wchar_t kLoadFailed[] = L"データの読み込みに失敗したのら！！", kSaveFailed[] = L"データの保存に失敗したのら！！";
@@ -67,21 +63,21 @@ std::string OlderLayout()
 }
 
 // What the launcher holds: settings, current group, every named group and assigned button.
-std::wstring Loaded()
+std::wstring Loaded(const Launcher& launcher)
 {
-    const AppSettings s = GetSettings();
+    const AppSettings s = launcher.Settings();
     std::wstring out = L"s=";
     for (int value : {s.collapseOnLaunch, s.alwaysOnTop, s.groupCount, s.windowX, s.windowY, s.startWithLastGroup})
         out += std::to_wstring(value) + L",";
     out.back() = L' ';
-    out += L"@" + std::to_wstring(CurrentGroupIndex());
+    out += L"@" + std::to_wstring(launcher.CurrentGroup());
     for (int g = 0; g < kGroupCount; ++g) {
-        const GroupRecord& group = LauncherImage()->groups[g].group;
+        const GroupRecord& group = launcher.Data().groups[g].group;
         if (group.name[0] || group.iconFile[0])
             out += L" g" + std::to_wstring(g) + L"=" + group.name + L"|" + group.iconFile + L"#" +
                    std::to_wstring(group.iconIndex);
         for (int b = 0; b < kButtonsPerGroup; ++b) {
-            const ButtonRecord& r = *ButtonAt(g, b);
+            const ButtonRecord& r = *launcher.ButtonAt(g, b);
             if (r.file[0] || r.title[0])
                 out += L" b" + std::to_wstring(ButtonPlace{g, b}.Number()) + L"=" + r.file + L"|" + r.title + L"|" +
                        r.workDir + L"|" + r.params + L"|" + r.iconFile + L"#" + std::to_wstring(r.iconIndex);
@@ -121,17 +117,17 @@ TEST_P(DataFileAtStart, LoadsWhatTheFilesHoldAndSavesTheCurrentLayout)
     const StartCase& c = GetParam();
     for (const auto& [name, bytes] : c.before)
         ASSERT_TRUE(WriteBytes(folder_.File(name), bytes));
-    OverrideProgramPath(folder_.File(c.program).c_str());
+    const SeamGuard programPath = OverrideProgramPath(folder_.File(c.program).c_str());
     HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 210, 170, 40, 40, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(AllocateLauncherData());
+    ASSERT_TRUE(launcher_);
     for (int step = 0; step < 3; ++step) {  // the start, then two saves
         const std::wstring failed = c.loaded == kNothing ? LoadFailedMessage(c.movedAside) : L"";
         const std::wstring message = step ? c.saveMessage : failed;
         std::unique_ptr<DialogWaiter> box(!message.empty() ? new DialogWaiter(L"=(@.@)=", IDOK) : nullptr);
-        EXPECT_EQ(message.empty(), step ? SaveLauncherData(owner) : LoadLauncherData(owner));
+        EXPECT_EQ(message.empty(), step ? SaveDataChanges(owner, *launcher_) : LoadDataFile(owner, *launcher_));
         EXPECT_EQ(message, box ? box->Message() : L"");
         if (step == 0) {
-            EXPECT_EQ(c.loaded, Loaded());
+            EXPECT_EQ(c.loaded, Loaded(*launcher_));
             EXPECT_TRUE(!c.before.empty() || !Exists(folder_.File(L"porun.dat")));  // a start creates nothing
         }
     }
@@ -197,11 +193,11 @@ using CallChange = std::function<void(FileCalls&)>;
 struct FailCase {
     const char* name;
     const wchar_t* file;
-    bool (*save)();
+    bool (*save)(Launcher& launcher);
     CallChange fail;
 };
 
-bool SaveData() { return SaveLauncherData(nullptr); }
+bool SaveData(Launcher& launcher) { return SaveDataChanges(nullptr, launcher); }
 HANDLE WINAPI NoFile(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE)
 {
     return INVALID_HANDLE_VALUE;
@@ -210,7 +206,7 @@ BOOL WINAPI NoWrite(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) { ret
 BOOL WINAPI ClosedButFailed(HANDLE f) { return CloseHandle(f) && FALSE; }  // the file closed, a failure told
 BOOL WINAPI HalfWrite(HANDLE f, LPCVOID d, DWORD n, LPDWORD w, LPOVERLAPPED o) { return WriteFile(f, d, n / 2, w, o); }
 const CallChange kMoveFails = [](FileCalls& c) { c.moveFileEx = [](LPCWSTR, LPCWSTR, DWORD) { return FALSE; }; };
-bool SavePlaces() { return SavePositions(WindowPositions()); }
+bool SavePlaces(Launcher& launcher) { return SavePositions(&launcher.Positions(), launcher.Files()); }
 
 class SaveSurvivesAFailingStep : public BesideTheProgram<FailCase> {};
 
@@ -219,18 +215,18 @@ TEST_P(SaveSurvivesAFailingStep, KeepsTheOldFile)
     const std::wstring file = folder_.File(GetParam().file);
     ASSERT_TRUE(WriteBytes(file, "old"));
     const bool data = GetParam().save == SaveData;
-    ASSERT_TRUE(AllocateLauncherData());
-    CreateShortcutTable();
-    GetParam().fail(ActiveFileCalls());
+    ASSERT_TRUE(launcher_);
+    FileCalls failing = CurrentFileCalls();
+    GetParam().fail(failing);
     {
+        const SeamGuard calls = OverrideFileCalls(failing);
         std::unique_ptr<DialogWaiter> box(data ? new DialogWaiter(L"=(@.@)=", IDOK) : nullptr);
-        EXPECT_FALSE(GetParam().save());
+        EXPECT_FALSE(GetParam().save(*launcher_));
         EXPECT_EQ(data ? kSaveFailed : L"", box ? box->Message() : L"");
     }
     EXPECT_EQ("old", ReadBytes(file));
     EXPECT_FALSE(Exists(file + L".tmp"));
-    RestoreFileCalls();
-    EXPECT_TRUE(GetParam().save());
+    EXPECT_TRUE(GetParam().save(*launcher_));
     EXPECT_NE("old", ReadBytes(file));
 }
 
@@ -256,9 +252,9 @@ class ShortcutFileReading : public BesideTheProgram<FileCase> {};
 TEST_P(ShortcutFileReading, KeepsWhatTheRulesAllow)
 {
     ASSERT_TRUE(GetParam().before == "-" || WriteBytes(folder_.File(L"shortcut.dat"), GetParam().before));
-    LoadShortcutTable();
+    LoadShortcutTable(*launcher_);
     ASSERT_TRUE(DeleteFileW(folder_.File(L"shortcut.dat").c_str()) || GetParam().before == "-");
-    ASSERT_TRUE(SaveShortcutTable());
+    ASSERT_TRUE(SaveShortcutTable(*launcher_));
     const std::string& expected = GetParam().saved.empty() ? GetParam().before : GetParam().saved;
     EXPECT_EQ(expected, ReadBytes(folder_.File(L"shortcut.dat")));
 }
@@ -313,9 +309,9 @@ TEST_P(PositionFileReading, GivesThePlacesPerScreenSize)
     ASSERT_TRUE(GetParam().before == "-" || WriteBytes(folder_.File(L"position.dat"), GetParam().before));
     WindowPositionTable table;
     ClearPositions(&table);
-    LoadPositions(&table);
+    LoadPositions(&table, launcher_->Files());
     ASSERT_TRUE(!GetParam().record || RecordPosition(&table, 640, 480, 1, 2));
-    ASSERT_TRUE(SavePositions(&table));
+    ASSERT_TRUE(SavePositions(&table, launcher_->Files()));
     EXPECT_EQ(GetParam().saved, ReadBytes(folder_.File(L"position.dat")));
     EXPECT_FALSE(Exists(folder_.File(L"position.dat.tmp")));
 }

@@ -1,12 +1,14 @@
 // Names kept whole beside porun.dat: the names file's lines, the fields' code page 932 forms, the file's bytes kept.
 #include "support/launcher.h"
 
+#include "app/launcher_load.h"
 #include "data/field_form.h"
-#include "data/launcher_data.h"
 #include "data/names_line.h"
+#include "data/store_field.h"
 #include "data/whole_names.h"
+#include "shortcuts/saved_changes.h"
 #include "support/program_files.h"
-#include "support/short_path.h"
+#include "support/path_lookup.h"
 
 #include <cstring>
 #include <functional>
@@ -123,9 +125,8 @@ DWORD WINAPI FakeShortPath(LPCWSTR, LPWSTR buffer, DWORD size)
 
 TEST_P(FieldForms, AreExactShortOrMarkedAndCutOnAWholeCharacter)
 {
-    Restore undo{[] { OverrideShortPathLookup(nullptr); }};
     g_shortPath = GetParam().shortPath;
-    OverrideShortPathLookup(FakeShortPath);
+    const SeamGuard shortPaths = OverrideShortPathLookup(FakeShortPath);
     char stored[kStoredFieldSize];
     std::memset(stored, 'z', sizeof stored);
     StoredFormOf(GetParam().text.c_str(), GetParam().path, stored);
@@ -175,20 +176,17 @@ std::string Image(const std::string& file)
 
 class NamesBesideTheData : public ::testing::TestWithParam<TripCase> {
 protected:
-    void SetUp() override { OverrideProgramPath(folder_.File(L"porun.exe").c_str()); }
     std::wstring NamesFile() const { return folder_.File(L"porun.names"); }
     std::string Names() const { return support::Exists(NamesFile()) ? support::ReadBytes(NamesFile()) : "-"; }
     std::wstring Reloaded()
     {
-        FreeLauncherData();
-        return AllocateLauncherData() && LoadLauncherData(nullptr) ? ButtonAt(1, 3)->file : L"?";
+        launcher_ = Launcher::Create();
+        return launcher_ && LoadDataFile(nullptr, *launcher_) ? launcher_->ButtonAt(1, 3)->file : L"?";
     }
 
     support::TempFolder folder_{L"表"};
-    Restore undo_{[] {
-        FreeLauncherData();
-        OverrideProgramPath(nullptr);
-    }};
+    const SeamGuard programPath_ = OverrideProgramPath(folder_.File(L"porun.exe").c_str());
+    std::unique_ptr<Launcher> launcher_ = Launcher::Create();
 };
 
 TEST_P(NamesBesideTheData, KeepBytesNoOneChangedAndNamesWhole)
@@ -196,12 +194,12 @@ TEST_P(NamesBesideTheData, KeepBytesNoOneChangedAndNamesWhole)
     const TripCase& c = GetParam();
     ASSERT_TRUE(support::WriteBytes(folder_.File(L"porun.dat"), Image(c.file)));
     ASSERT_TRUE(c.names == "-" || support::WriteBytes(NamesFile(), c.names));
-    ASSERT_TRUE(AllocateLauncherData());
-    ASSERT_TRUE(LoadLauncherData(nullptr));
-    EXPECT_EQ(c.loaded, ButtonAt(1, 3)->file);
+    ASSERT_TRUE(launcher_);
+    ASSERT_TRUE(LoadDataFile(nullptr, *launcher_));
+    EXPECT_EQ(c.loaded, launcher_->ButtonAt(1, 3)->file);
     if (!c.edit.empty())
-        StoreField(ButtonAt(1, 3)->file, c.edit.c_str());
-    ASSERT_TRUE(SaveLauncherData(nullptr));
+        StoreField(launcher_->ButtonAt(1, 3)->file, c.edit.c_str());
+    ASSERT_TRUE(SaveDataChanges(nullptr, *launcher_));
     EXPECT_TRUE(support::ReadBytes(folder_.File(L"porun.dat")) == Image(c.fileAfter.empty() ? c.file : c.fileAfter));
     EXPECT_EQ(c.namesAfter, Names());
     EXPECT_EQ(c.edit.empty() ? c.loaded : c.edit, Reloaded());

@@ -5,8 +5,10 @@
 #include "app/placement.h"
 #include "bar/bar_geometry.h"
 #include "data/button_place.h"
+#include "data/data_file_path.h"
+#include "data/launcher.h"
 #include "data/search_index.h"
-#include "data/launcher_data.h"
+#include "data/store_field.h"
 #include "data/whole_names.h"
 #include "menus/menu_skin.h"
 #include "resources/resource_ids.h"
@@ -38,14 +40,13 @@ class RefusedCombinations : public ::testing::TestWithParam<Combination> {};
 TEST_P(RefusedCombinations, FollowTheRulesOfTheReadme)
 {
     const Combination& c = GetParam();
-    ASSERT_NE(nullptr, CreateShortcutTable());
-    *GetShortcutEntry(4, 4) = ShortcutEntry{44, 'S', 2, 1};
-    *GetShortcutEntry(9, 9) = ShortcutEntry{99, 'L', 2, 1};
-    *GetShortcutEntry(1, 2) = ShortcutEntry{12, 'P', 2, 0};
-    SetActiveShortcut(c.activeKey, c.activeFlags);
-    EXPECT_EQ(c.refused, IsShortcutRefused(c.key, c.flags));
-    EXPECT_TRUE(c.asks < 0 || c.asks == IsDuplicateShortcut(c.key, c.flags, c.group, c.button));
-    DestroyShortcutTable();
+    ShortcutTable table = {};
+    *GetShortcutEntry(table, 4, 4) = ShortcutEntry{44, 'S', 2, 1};
+    *GetShortcutEntry(table, 9, 9) = ShortcutEntry{99, 'L', 2, 1};
+    *GetShortcutEntry(table, 1, 2) = ShortcutEntry{12, 'P', 2, 0};
+    table.Active = ShortcutEntry{.key = c.activeKey, .flag = c.activeFlags};
+    EXPECT_EQ(c.refused, IsShortcutRefused(table, c.key, c.flags));
+    EXPECT_TRUE(c.asks < 0 || c.asks == IsDuplicateShortcut(table, c.key, c.flags, c.group, c.button));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, RefusedCombinations, ::testing::ValuesIn(std::vector<Combination>{
@@ -191,7 +192,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, ButtonSearch, ::testing::Values(
 TEST(LibrarySearch, NamesTheSystemFolderAlone)
 {
     static std::vector<DWORD> flags;
-    Restore undo{[] { OverrideLibrarySearchCalls({}); }};
     const auto setDefault = [](DWORD f) -> BOOL {
         flags.push_back(f);
         return TRUE;
@@ -200,7 +200,7 @@ TEST(LibrarySearch, NamesTheSystemFolderAlone)
         flags.push_back(f);
         return GetModuleHandleW(nullptr);
     };
-    OverrideLibrarySearchCalls({setDefault, load});
+    const SeamGuard calls = OverrideLibrarySearchCalls({setDefault, load});
     RestrictLibrarySearch();
     LoadSystemLibrary(L"hhctrl.ocx");
     EXPECT_EQ((std::vector<DWORD>{LOAD_LIBRARY_SEARCH_SYSTEM32, LOAD_LIBRARY_SEARCH_SYSTEM32}), flags);
@@ -229,8 +229,7 @@ using FilesBesideTheProgram = ::testing::TestWithParam<ProgramCase>;
 
 TEST_P(FilesBesideTheProgram, AreNamedAfterItInItsFolder)
 {
-    Restore restore{[] { OverrideProgramPath(nullptr); }};
-    OverrideProgramPath(GetParam().program.c_str());
+    const SeamGuard programPath = OverrideProgramPath(GetParam().program.c_str());
     wchar_t data[MAX_PATH] = L"", topic[520] = L"", positions[MAX_PATH] = L"", names[MAX_PATH] = L"";
     auto built = [](bool ok, const wchar_t* text) { return std::wstring(ok ? text : L""); };
     EXPECT_EQ(GetParam().dataFile, built(DataFilePath(data, MAX_PATH), data));
@@ -299,9 +298,7 @@ TEST(StoredPath, IsUsedAsWrittenExpandedOrOnTheLaunchersDrive)
     Restore undo{[rest, &current] {
         RemoveTree(L"C:" + rest);
         RemoveTree(L"Z:" + rest);
-        OverrideProgramPath(nullptr);
         SetCurrentDirectoryW(current);
-        OverrideWindowsDrive(0);
     }};
     for (const wchar_t* drive : {L"C:", L"Z:"})
         ASSERT_EQ(ERROR_SUCCESS, SHCreateDirectoryExW(nullptr, (drive + rest).c_str(), nullptr));
@@ -313,13 +310,13 @@ TEST(StoredPath, IsUsedAsWrittenExpandedOrOnTheLaunchersDrive)
     SetEnvironmentVariableW(L"PORUN_TEST_Q", (L"Q:" + rest).c_str());
     SetEnvironmentVariableW(L"PORUN_TEST_Z", L"z");
     SetEnvironmentVariableW(L"PORUN_TEST_LONG", (L"C:" + rest + L"\\" + std::wstring(250, L'x')).c_str());
-    OverrideProgramPath((L"C:" + rest + L"\\porun.exe").c_str());
+    const SeamGuard programPath = OverrideProgramPath((L"C:" + rest + L"\\porun.exe").c_str());
     ASSERT_TRUE(SetProgramFolderVariable());
     ASSERT_TRUE(SetCurrentDirectoryW(L"Z:\\"));
     for (const Case& row : kCases) {
         const std::wstring stored = Filled(row.stored, rest);
         SCOPED_TRACE(Utf8(stored));
-        OverrideWindowsDrive(row.windowsDrive);
+        const SeamGuard windowsDrive = OverrideWindowsDrive(row.windowsDrive);
         wchar_t used[kResolvedPathSize] = L"?";
         bool found = !row.found;
         EXPECT_EQ(row.used[0] != L'\0', ResolveStoredPath(stored.c_str(), used, kResolvedPathSize, &found));
@@ -367,8 +364,7 @@ UINT WINAPI DriveRIsAShare(LPCWSTR root)
 // Off this machine: a UNC path in either form, a path on a drive mapped to a share; not a local drive or device.
 TEST(NetworkPath, IsAUncPathOrOnADriveMappedToAShare)
 {
-    const Restore undo{[] { OverrideDriveType(nullptr); }};
-    OverrideDriveType(DriveRIsAShare);
+    const SeamGuard share = OverrideDriveType(DriveRIsAShare);
     const std::pair<const wchar_t*, bool> paths[] = {
         {L"\\\\server\\share\\a.exe", true}, {L"\\\\?\\UNC\\server\\share\\a.exe", true}, {L"R:\\a.exe", true},
         {L"\\\\?\\r:\\a.exe", true}, {L"C:\\a.exe", false}, {L"\\\\?\\C:\\a.exe", false}, {L"\\\\.\\C:", false},

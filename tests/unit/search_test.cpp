@@ -259,16 +259,15 @@ TEST_P(UsageFile, IsReadAndWrittenWholeBesideTheDataFile)
     }
     ScopedFile holder(GetParam().held ? CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
                                       : INVALID_HANDLE_VALUE);
-    UserFileRetry& retry = ActiveUserFileRetry();
-    Restore undo{[] { RestoreUserFileRetry(); }};
-    retry.attempts = 1;
+    const SeamGuard retry = OverrideUserFileRetry({.attempts = 1, .delay = 0, .onRetry = nullptr});
+    UserFiles files;
     UsageLog log;
-    ReadUsageFile(path.c_str(), &log);
+    ReadUsageFile(files, path.c_str(), &log);
     log.Count(L"C:\\a.exe", kNow);
-    EXPECT_TRUE(WriteUsageFile(path.c_str(), log));
+    EXPECT_TRUE(WriteUsageFile(files, path.c_str(), log));
     holder.Reset();
     UsageLog after;
-    ReadUsageFile(path.c_str(), &after);
+    ReadUsageFile(files, path.c_str(), &after);
     EXPECT_NEAR(GetParam().scoreAfterAStart, after.Score(L"C:\\a.exe", kNow), 1e-6);
     EXPECT_EQ(GetParam().held, support::ReadBytes(path) == GetParam().before);
 }

@@ -61,11 +61,8 @@ public:
 
 TEST_P(SettingsDialog, ShowsAndStoresWhatTheUserChose)
 {
-    Restore undo{[] {
-        OverrideOpenFileDialog(nullptr);
-        g_chosen.clear();
-    }};
-    OverrideOpenFileDialog(ChosenFile);
+    const Restore undo{[] { g_chosen.clear(); }};
+    const SeamGuard browser = OverrideOpenFileDialog(ChosenFile);
     g_folder = folder_.Path();
     data_.settings.groupCount = 3;
     const std::wstring program = folder_.File(L"porun.exe");
@@ -117,7 +114,7 @@ const DialogRow kDialogs[] = {
          EXPECT_EQ(L"-x", Decoded(t.Saved()->At(0, 2).params));
      }},
     {"TheSystemsFileBrowserLeavesTheProgramInItsFolder", B(3), [](HWND d) {
-         OverrideOpenFileDialog(nullptr);
+         const SeamGuard system = OverrideOpenFileDialog(nullptr);
          const std::filesystem::path before = std::filesystem::current_path();
          DialogWaiter browser(L"ボタンに関連付ける", IDOK,
                               [](HWND b) { SetDlgItemTextW(b, cmb13, (g_folder + L"\\five.exe").c_str()); });

@@ -6,7 +6,6 @@
 #include "data/atomic_file.h"
 #include "data/generation_rule.h"
 #include "data/generations.h"
-#include "data/launcher_data.h"
 #include "shortcuts/saved_changes.h"
 #include "support/scoped_handle.h"
 #include "support/startup_link.h"
@@ -29,12 +28,7 @@ void NoonOfTheEighth(SYSTEMTIME* now)  // the tests' clock: 2026-12-08 12:00
 
 class Generations : public Window {
 protected:
-    void SetUp() override { OverrideGenerationClock(NoonOfTheEighth); }
-    void TearDown() override
-    {
-        Window::TearDown();
-        OverrideGenerationClock(nullptr);
-    }
+    const SeamGuard clock_ = OverrideGenerationClock(NoonOfTheEighth);  // put back after the close's saves
     std::wstring Kept() const { return folder_.File(kGenerationsFolderName); }
     std::vector<std::wstring> Names() const
     {
@@ -48,8 +42,8 @@ protected:
     }
     void Retitle(const wchar_t* title)  // a change saved as the dialogs save it
     {
-        lstrcpynW(ButtonAt(0, 0)->title, title, kFieldSize);
-        ASSERT_TRUE(SaveChanges(window_));
+        lstrcpynW(launcher_->ButtonAt(0, 0)->title, title, kFieldSize);
+        ASSERT_TRUE(SaveChanges(window_, *launcher_));
     }
     void RestoreNewest()  // from the tray menu's command, the newest row (selected first) restored, answered Yes
     {
@@ -106,11 +100,12 @@ TEST_P(KeptBySaves, OnceAndNeverWithoutADataFile)
     if (row.before == Before::SameChangeSaved)
         Retitle(L"B");
     if (row.before == Before::FailedWrite) {  // the set before it is kept, and stays on disk
-        const Restore calls{RestoreFileCalls};
-        ActiveFileCalls().moveFileEx = [](LPCWSTR, LPCWSTR, DWORD) -> BOOL { return FALSE; };
+        FileCalls failing = CurrentFileCalls();
+        failing.moveFileEx = [](LPCWSTR, LPCWSTR, DWORD) -> BOOL { return FALSE; };
+        const SeamGuard calls = OverrideFileCalls(failing);
         DialogWaiter failed(kError, IDOK);
-        lstrcpynW(ButtonAt(0, 0)->title, L"B", kFieldSize);
-        EXPECT_FALSE(SaveLauncherData(window_));
+        lstrcpynW(launcher_->ButtonAt(0, 0)->title, L"B", kFieldSize);
+        EXPECT_FALSE(SaveDataChanges(window_, *launcher_));
         ASSERT_TRUE(failed.Seen());
     }
     Retitle(L"B");
@@ -242,8 +237,7 @@ TEST_P(StartupLinkAfterARestore, FollowsTheRestoredOption)
 {
     const StartupRow& row = GetParam();
     const std::wstring startup = folder_.Folder(L"スタートアップ");
-    OverrideStartupFolder(startup.c_str());
-    const Restore folder{[] { OverrideStartupFolder(nullptr); }};
+    const SeamGuard folder = OverrideStartupFolder(startup.c_str());
     data_.Button(0, 0, L"A", L"C:\\a.exe");
     beforeStart_ = [&] {
         const std::wstring kept = folder_.Folder(L"ポルンのおもいで\\20261201-100000-000");

@@ -3,7 +3,6 @@
 
 #include "bar/button_icons.h"
 #include "bar/icon_cache_file.h"
-#include "data/launcher_data.h"
 #include "support/display_scale.h"
 #include "support/path_lookup.h"
 #include "support/scoped_handle.h"
@@ -194,15 +193,11 @@ TEST_P(IconCacheFile, AnEntryIsShownOnlyWhileItsFileIsUnchanged)
     const std::wstring file = folder_.File(L"tool.ico"), icons = folder_.File(L"porun.icons");
     const std::wstring shown = row().shortcut ? folder_.File(L"tool.lnk") : file;
     ASSERT_TRUE(WriteBytes(file, IconFile(0x0000FF)) && Stamp(file, kFirst));
-    const Restore undo{[] {
-        OverrideAssociatedIcon(nullptr);
-        OverrideDriveType(nullptr);
-    }};
-    OverrideDriveType(DriveRIsAShare);
+    const SeamGuard share = OverrideDriveType(DriveRIsAShare);
     ASSERT_TRUE(!row().shortcut || (row().onShare ? MakeShellLink(shown, L"R:\\tool.exe", L"", L"")
                                                   : WriteBytes(shown, "a shortcut")));
     g_target = file;
-    OverrideAssociatedIcon(TargetsIcon);
+    const SeamGuard targets = OverrideAssociatedIcon(TargetsIcon);
     data_.Button(row().group, 0, L"tool", shown);
     Open();
     Command(IDM_FIRST_GROUP + row().group);
@@ -259,11 +254,7 @@ TEST_P(IconFileSources, AreLookedForOnlyOnThisMachineAndOnlyToWriteTheFile)
         data_.Group(g, L"", folder_.File(L"porun.exe"), g + 1);
     const std::wstring file = row().file;
     data_.Button(2, 0, L"tool", file[0] == L'~' ? folder_.Path() + file.substr(1) : file);
-    const Restore undo{[] {
-        OverridePathLookup(nullptr);
-        OverrideDriveType(nullptr);
-    }};
-    OverrideDriveType(DriveRIsAShare);
+    const SeamGuard share = OverrideDriveType(DriveRIsAShare);
     if (row().shownBefore) {
         Open();
         Command(IDM_FIRST_GROUP + 2);
@@ -271,7 +262,7 @@ TEST_P(IconFileSources, AreLookedForOnlyOnThisMachineAndOnlyToWriteTheFile)
         Close();
     }
     g_lookups = 0;
-    OverridePathLookup(CountedLookup);
+    const SeamGuard counted = OverridePathLookup(CountedLookup);
     Open();
     Close();
     EXPECT_EQ(0, g_lookups);
@@ -299,11 +290,10 @@ TEST_F(Pictures, AClosingSavesTheDataFileBeforeLookingAtTheIconsFiles)
     Open();
     Command(IDM_FIRST_GROUP + 1);  // icons the icon file lacks: it is written again at the close
     Command(IDM_FIRST_GROUP);
-    lstrcpynW(ButtonAt(0, 0)->title, L"B", kFieldSize);
+    lstrcpynW(launcher_->ButtonAt(0, 0)->title, L"B", kFieldSize);
     g_dataFile = folder_.File(L"porun.dat");
     g_lookups = 0;
-    const Restore undo{[] { OverridePathLookup(nullptr); }};
-    OverridePathLookup(LookupAfterTheSave);
+    const SeamGuard lookup = OverridePathLookup(LookupAfterTheSave);
     Close();
     EXPECT_GT(g_lookups, 0);
     EXPECT_TRUE(g_savedBefore);

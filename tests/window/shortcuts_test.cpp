@@ -284,9 +284,8 @@ TEST_F(SystemHotkeys, AreHeldWhileTheWindowLivesAndOnesHeldElsewhereAreToldMarke
     Restore undo{[] {
         for (int id = 0xBFF0; id < 0xBFF4; ++id)
             UnregisterHotKey(nullptr, id);
-        OverrideNotifyIcon(nullptr);
     }};
-    OverrideNotifyIcon([](DWORD message, PNOTIFYICONDATAW icon) -> BOOL {
+    const SeamGuard balloon = OverrideNotifyIcon([](DWORD message, PNOTIFYICONDATAW icon) -> BOOL {
         if (message == NIM_MODIFY && (icon->uFlags & NIF_INFO))
             balloons.push_back(std::wstring(icon->szInfoTitle) + L"|" + icon->szInfo);
         return TRUE;

@@ -21,13 +21,7 @@ const ShellCalls kStartedCalls = {StartedInOrder, SHOpenFolderAndSelectItems};
 // The Startup folder is the test's "スタートアップ".
 class StartWith : public Window {
 protected:
-    void SetUp() override { OverrideStartupFolder(startup_.c_str()); }
-    void TearDown() override
-    {
-        Window::TearDown();
-        OverrideShellCalls(nullptr);
-        OverrideStartupFolder(nullptr);
-    }
+
     std::wstring Link() const { return startup_ + L"\\" + String(IDS_STARTUP_LINK_NAME) + L".lnk"; }
     std::wstring Target(wchar_t* workDir = nullptr) const  // of Link(); "" when none
     {
@@ -37,6 +31,7 @@ protected:
         return read && (!workDir || link->GetWorkingDirectory(workDir, MAX_PATH) == S_OK) ? target : L"";
     }
     const std::wstring startup_ = folder_.File(L"スタートアップ");
+    const SeamGuard startupFolder_ = OverrideStartupFolder(startup_.c_str());
 };
 
 TEST_F(StartWith, TheMarkedButtonsStartInGroupAndButtonOrderAndTheFailedAreToldOnceTheBarUnfolded)
@@ -49,7 +44,7 @@ TEST_F(StartWith, TheMarkedButtonsStartInGroupAndButtonOrderAndTheFailedAreToldO
         options += "start_with_porun_" + std::string(number) + ",1\r\n";
     beforeStart_ = [&] { ASSERT_TRUE(WriteBytes(folder_.File(L"porun.options"), options)); };
     Open();
-    OverrideShellCalls(&kStartedCalls);
+    const SeamGuard calls = OverrideShellCalls(&kStartedCalls);
     DialogWaiter failed(kNotice, IDOK);
     SendMessageW(window_, WM_LAUNCHER_STARTED, 0, 0);  // as a first start posts it once the bar is shown
     EXPECT_EQ(String(IDS_MSG_START_WITH_FAILED) + L"\n一 の Gone", failed.Message()) << "once";

@@ -1,8 +1,7 @@
 // Names code page 932 cannot hold: kept whole in porun.names beside porun.dat, which holds the short or "?" form.
 #include "window/window_test.h"
 
-#include "data/launcher_data.h"
-#include "support/short_path.h"
+#include "support/path_lookup.h"
 
 using namespace window_test;
 
@@ -42,19 +41,15 @@ protected:
             EXPECT_TRUE(WaitGone(d));
         }));
     }
-    static std::wstring Title() { return ButtonAt(0, 0)->title; }  // button 1's record
-    static std::wstring File() { return ButtonAt(0, 0)->file; }
+    std::wstring Title() const { return launcher_->ButtonAt(0, 0)->title; }  // button 1's record
+    std::wstring File() const { return launcher_->ButtonAt(0, 0)->file; }
 };
 
 TEST_P(WholeNames, AreKeptShownAndStartedWholeAndPorunDatHoldsTheShortOrQuestionedForm)
 {
-    Restore undo{[] {
-        OverrideOpenFileDialog(nullptr);
-        OverrideShortPathLookup(nullptr);
-        g_chosen.clear();
-    }};
-    OverrideOpenFileDialog(ChosenFile);
-    OverrideShortPathLookup(ShortPath);
+    const Restore undo{[] { g_chosen.clear(); }};
+    const SeamGuard browser = OverrideOpenFileDialog(ChosenFile);
+    const SeamGuard shortPaths = OverrideShortPathLookup(ShortPath);
     const std::wstring title = row().title;
     const Recorder whole(folder_, title + L".exe", true), shortOne(folder_, L"SHORT~1.EXE", true);
     g_chosen = whole.Path();

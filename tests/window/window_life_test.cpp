@@ -5,7 +5,7 @@
 #include "app/placement.h"
 #include "app/tray_icon.h"
 #include "bar/button_bar.h"
-#include "data/launcher_data.h"
+#include "data/launcher.h"
 #include "data/user_file.h"
 #include "support/program_files.h"
 
@@ -13,10 +13,7 @@ using namespace window_test;
 
 namespace {
 
-class WindowLife : public Window {
-protected:
-    void SetUp() override { ClearPositions(WindowPositions()); }  // places are kept for the process's life
-};
+class WindowLife : public Window {};
 
 TEST_F(WindowLife, ARememberedPlaceWinsAPlaceUnderTheTaskbarSnapsBackAndClosingSavesItWithTheGroupAndQuits)
 {
@@ -108,16 +105,12 @@ TEST_F(WindowLife, ARefusedWindowWritesNothingAndPostsNoQuit)
     const std::wstring program = CopyInto(BuildFile(PORUN_EXE_PATH), folder_, L"porun.exe");
     for (const wchar_t* name : {L"porun.dat", L"position.dat", L"shortcut.dat"})
         ASSERT_TRUE(WriteBytes(folder_.File(name), "the user's " + Utf8(name)));
-    OverrideProgramPath(program.c_str());
-    Restore undo{[] {
-        RefuseBarControlsForTests(false);
-        FreeLauncherData();
-        OverrideProgramPath(nullptr);
-    }};
-    ASSERT_TRUE(AllocateLauncherData());
-    RefuseBarControlsForTests(true);
+    const SeamGuard programPath = OverrideProgramPath(program.c_str());
+    const std::unique_ptr<Launcher> launcher = Launcher::Create();
+    ASSERT_TRUE(launcher);
+    const SeamGuard refused = OverrideBarControlsRefused(true);
     DialogWaiter error(L"=(@.@)=", IDOK);
-    EXPECT_EQ(nullptr, CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass));
+    EXPECT_EQ(nullptr, CreateMainWindow(GetModuleHandleW(nullptr), kMainWindowClass, *launcher));
     EXPECT_EQ(L"Windowの作成に失敗したのら！", error.Message());
     HWND standIn = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     MainWindowProc(standIn, WM_DESTROY, 0, 0);
@@ -154,11 +147,11 @@ TEST_P(FileNotReadAtStart, IsToldByNameAndNeverWritten)
     ASSERT_TRUE(WriteBytes(folder_.File(L"position.dat"), "position00.desktop.width,1\r\n"));
     const std::wstring path = folder_.File(row().file);
     const Restore undo{[] {
-        RestoreUserFileRetry();
         LetGo(0);
         g_retries = 0;
     }};
-    ActiveUserFileRetry() = {3, 0, row().released ? LetGo : [](int) { ++g_retries; }};
+    const SeamGuard retry = OverrideUserFileRetry({.attempts = 3, .delay = 0,
+                                                   .onRetry = row().released ? LetGo : [](int) { ++g_retries; }});
     std::string before;
     beforeStart_ = [&] {
         before = ReadBytes(path);

@@ -1,4 +1,4 @@
-#include "bar/window_state.h"
+#include "app/window_state.h"
 
 #include <new>
 
@@ -8,9 +8,9 @@ namespace {
 constexpr wchar_t kStateProperty[] = L"porun21.MainWindowState";
 }  // namespace
 
-bool AttachWindowState(HWND mainWindow)
+bool AttachWindowState(HWND mainWindow, Launcher& launcher)
 {
-    auto* state = new (std::nothrow) MainWindowState;
+    auto* state = new (std::nothrow) MainWindowState(mainWindow, launcher);
     if (state && SetPropW(mainWindow, kStateProperty, state))
         return true;
     delete state;
