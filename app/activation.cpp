@@ -5,6 +5,7 @@
 #include "bar/bar_geometry.h"
 #include "bar/bar_keys.h"
 #include "bar/launch.h"
+#include "bar/start_count.h"
 #include "data/button_place.h"
 
 namespace {
@@ -67,5 +68,6 @@ void LaunchHotkeyButton(HWND launcher, int buttonNumber)
     const ButtonRecord* button = state ? state->launcher.ButtonAt(place.group, place.button) : nullptr;
     if (!button || OpenFolderMenu(launcher, *button, nullptr))
         return;
-    StartButtonFile(nullptr, *button);  // silent: nobody is watching the launcher
+    if (StartButtonFile(nullptr, *button))  // silent: nobody is watching the launcher
+        CountStart(state->launcher, *button);
 }

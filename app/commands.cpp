@@ -13,7 +13,9 @@
 #include "bar/button_bar.h"
 #include "bar/button_operations.h"
 #include "bar/launch.h"
+#include "bar/program_button.h"
 #include "bar/shell_commands.h"
+#include "bar/start_count.h"
 #include "data/button_place.h"
 #include "data/launcher.h"
 #include "dialogs/button_search_dialog.h"
@@ -86,10 +88,20 @@ void OnSearchCommand(MainWindowState& state)
 {
     HWND window = state.bar.window;
     HWND before = GetForegroundWindow();
-    ButtonSearchDialog search(state.bar);
+    Launcher& launcher = state.launcher;
+    SearchInputs inputs;
+    inputs.data = &launcher.Data();
+    inputs.groupCount = launcher.Settings().groupCount;
+    inputs.currentGroup = launcher.CurrentGroup();
+    inputs.catalog = state.catalog.get();
+    inputs.usage = &StartUsage(launcher);
+    ButtonSearchDialog search(window, inputs);
     const SearchChoice choice = search.Run();
     const ButtonPlace place = ButtonPlace::FromNumber(choice.buttonNumber);
-    const ButtonRecord* button = state.launcher.ButtonAt(place.group, place.button);
+    const ButtonRecord* button = launcher.ButtonAt(place.group, place.button);
+    ButtonRecord program = {};
+    ProgramStartRecord(choice.program, &program);
+    const ButtonRecord* chosen = button ? button : program.file[0] ? &program : nullptr;
     switch (choice.action) {
     case SearchAction::Cancelled:
         // Back to the program the hotkey was pressed in.
@@ -97,12 +109,12 @@ void OnSearchCommand(MainWindowState& state)
             SetForegroundWindow(before);
         break;
     case SearchAction::Launch:
-        if (button)
-            LaunchAsClick(state.bar, *button);
+        if (chosen)
+            LaunchAsClick(state.bar, *chosen);
         break;
     case SearchAction::OpenFolder:
-        if (button)
-            ShowButtonFolder(window, *button);
+        if (chosen)
+            ShowButtonFolder(window, *chosen);
         break;
     case SearchAction::OpenSettings:
         // The bar shows the button whose settings are open.
@@ -110,6 +122,9 @@ void OnSearchCommand(MainWindowState& state)
             ShowGroup(state.bar, place.group);
         if (button)
             OpenButtonSettings(window, place.button, false, button->file);
+        break;
+    case SearchAction::PutOnButton:
+        PutProgramOnButton(state.bar, choice.program, choice.group);
         break;
     case SearchAction::Dismissed:
         break;

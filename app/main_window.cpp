@@ -133,6 +133,7 @@ void FinishStart(HWND window)
     // Last: another process that sees the tray icon knows the start is complete.
     AddTrayIcon(&state->trayIcon, window, IDI_PROGRAM, IDS_TITLE_APP, WM_TRAYNOTIFY);
     TellRefusedHotkeys(*state);
+    state->catalog = std::make_unique<ProgramCatalog>(window, WM_PROGRAMS_READ);  // off this thread
     state->ready = true;
 }
 
@@ -165,6 +166,7 @@ void OnDestroy(HWND window)
     launcher.History().TellFirstFailureTo(nullptr, 0);  // no notice at exit
     GenerationScope oneGeneration(launcher.History());  // what the last save left, once
     state->ready = false;
+    state->catalog.reset();  // its thread ends before the window it tells goes
     UnregisterAllHotkeys(window, launcher);
     RemoveTrayIcon(&state->trayIcon);
     if (state->timer) {
@@ -376,6 +378,10 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_ARCHIVE_JOB_ENDED:
         OnArchiveJobEnded(window);
+        return 0;
+    case WM_PROGRAMS_READ:  // for the search window, when it is open
+        if (HWND dialog = DialogInFront(window))
+            PostMessageW(dialog, WM_PROGRAMS_READ, 0, 0);
         return 0;
     case WM_GENERATION_NOT_KEPT:
         ShowMessageId(window, IDS_MSG_GENERATION_NOT_KEPT, MB_OK | MB_ICONEXCLAMATION);

@@ -3,15 +3,18 @@
 // shows (made by the program's start), its bar, its tray icon and timer, the
 // button the menus act on, the window the activation hotkey gives the
 // foreground back to, the screen size of the last placement, the help
-// control and the archive job of a drop while it runs. The window owns the one record (made on WM_NCCREATE, freed on
-// WM_NCDESTROY); its handlers reach it through the window.
+// control, the catalog of programs the search window lists and the archive job of a drop while it runs. The window
+// owns the one record (made on WM_NCCREATE, freed on WM_NCDESTROY); its handlers reach it through the window.
 #include "app/help.h"
 #include "app/window_archive_job.h"
 #include "bar/bar.h"
+#include "data/program_catalog.h"
 #include "data/launcher.h"
 
 #include <windows.h>
 #include <shellapi.h>
+
+#include <memory>
 
 struct MainWindowState {
     MainWindowState(HWND window, Launcher& model) : launcher(model), bar(window, model) {}
@@ -28,6 +31,7 @@ struct MainWindowState {
     HWND previousForeground = nullptr;  // had the foreground before the activation hotkey
     SIZE lastDesktop = {0, 0};      // the screen size of the previous placement (app/placement.h)
     HelpControl help;
+    std::unique_ptr<ProgramCatalog> catalog;  // made once the bar is up, ended before the window goes
     WindowArchiveJob archiveJob;    // last: it goes first, stopped and waited for
 };
 

@@ -4,6 +4,7 @@
 #include "bar/bar_keys.h"
 #include "bar/button_operations.h"
 #include "bar/launch.h"
+#include "bar/start_count.h"
 #include "shortcuts/key_names.h"
 #include "shortcuts/shortcut_table.h"
 #include "support/file_kind.h"
@@ -75,7 +76,9 @@ bool StartShortcutButtons(ButtonBar& bar, int key, int modifiers, const BarActio
             LaunchFailure failure;
             if (!button || actions.openFolderMenu(bar.window, *button, nullptr))
                 continue;
-            if (!StartButtonFile(bar.window, *button, &failure))
+            if (StartButtonFile(bar.window, *button, &failure))
+                CountStart(bar.launcher, *button);
+            else
                 TellLaunchFailure(bar.window, failure);
         }
     }

@@ -2,6 +2,7 @@
 
 #include "bar/button_bar.h"
 #include "bar/shell_calls.h"
+#include "bar/start_count.h"
 #include "data/launcher_records.h"
 #include "resources/resource_ids.h"
 #include "support/messages.h"
@@ -99,15 +100,17 @@ void LaunchAsClick(ButtonBar& bar, const ButtonRecord& button)
         TellLaunchFailure(bar.window, failure);
         return;
     }
+    CountStart(bar.launcher, button);
     CollapseAfterLaunch(bar);
 }
 
 void LaunchAsAdministrator(ButtonBar& bar, const ButtonRecord& button)
 {
     LaunchFailure failure;
-    if (ShellRun(bar.window, L"runas", button.file, OrNull(button.params), OrNull(button.workDir), &failure))
+    if (ShellRun(bar.window, L"runas", button.file, OrNull(button.params), OrNull(button.workDir), &failure)) {
+        CountStart(bar.launcher, button);
         CollapseAfterLaunch(bar);
-    else if (failure.error != ERROR_CANCELLED)  // the user said no to the elevation
+    } else if (failure.error != ERROR_CANCELLED)  // the user said no to the elevation
         TellLaunchFailure(bar.window, failure);
 }
 
@@ -118,10 +121,12 @@ void OpenWithButton(ButtonBar& bar, const ButtonRecord& button, const wchar_t* d
     const bool started = QuoteForCommandLine(dropped, quoted, ARRAYSIZE(quoted))
                              ? ShellOpen(bar.window, button.file, quoted, OrNull(button.workDir), &failure)
                              : Failed(&failure, dropped, ERROR_FILENAME_EXCED_RANGE);
-    if (started)
+    if (started) {
+        CountStart(bar.launcher, button);
         CollapseAfterLaunch(bar);
-    else
+    } else {
         TellLaunchFailure(bar.window, failure);
+    }
 }
 
 bool ShowButtonFolder(HWND mainWindow, const ButtonRecord& button)

@@ -2,6 +2,7 @@
 
 #include "data/button_options.h"
 #include "data/data_file_path.h"
+#include "data/usage_file.h"
 #include "data/user_file.h"
 #include "data/whole_names.h"
 #include "support/path_text.h"
@@ -45,8 +46,10 @@ bool WriteOne(const std::wstring& path, const std::string& bytes)
     return FlushFileBuffers(file.Get()) != FALSE;
 }
 
-bool PutOneInPlace(const std::wstring& path, const KeptFile& file, UserFiles& files)
+bool PutOneInPlace(const std::wstring& path, const KeptFile& file, bool usage, UserFiles& files)
 {
+    if (!file.present && usage)
+        return true;  // a generation kept before there were counts: they stay
     if (!file.present)
         return files.Remove(path.c_str());
     const WritePiece piece = {file.bytes.data(), static_cast<DWORD>(file.bytes.size())};
@@ -60,13 +63,16 @@ bool LiveSetPaths(std::wstring paths[kGenerationFileCount])
     wchar_t names[MAX_PATH];
     wchar_t options[MAX_PATH];
     wchar_t shortcuts[MAX_PATH];
+    wchar_t usage[MAX_PATH];
     if (!DataFilePath(data, MAX_PATH) || !NamesFilePath(data, names, MAX_PATH) ||
-        !OptionsFilePath(data, options, MAX_PATH) || !ProgramFolderFile(kShortcutFileName, shortcuts, MAX_PATH))
+        !OptionsFilePath(data, options, MAX_PATH) || !ProgramFolderFile(kShortcutFileName, shortcuts, MAX_PATH) ||
+        !UsageFilePath(data, usage, MAX_PATH))
         return false;
     paths[kGenerationDataFile] = data;
     paths[kGenerationNamesFile] = names;
     paths[kGenerationOptionsFile] = options;
     paths[kGenerationShortcutFile] = shortcuts;
+    paths[kGenerationUsageFile] = usage;
     return true;
 }
 
@@ -107,8 +113,8 @@ bool IsLiveSetFile(const wchar_t* path)
     std::wstring live[kGenerationFileCount];
     if (!path || !LiveSetPaths(live))
         return false;
-    for (const std::wstring& one : live)
-        if (lstrcmpiW(one.c_str(), path) == 0)
+    for (int i = 0; i < kGenerationFileCount; ++i)
+        if (i != kGenerationUsageFile && lstrcmpiW(live[i].c_str(), path) == 0)
             return true;
     return false;
 }
@@ -136,9 +142,11 @@ bool ReadSet(const std::wstring paths[kGenerationFileCount], GenerationSet* set)
 
 bool SameSet(const GenerationSet& a, const GenerationSet& b)
 {
-    for (int i = 0; i < kGenerationFileCount; ++i)
-        if (a.files[i].present != b.files[i].present || a.files[i].bytes != b.files[i].bytes)
+    for (int i = 0; i < kGenerationFileCount; ++i) {
+        const bool differ = a.files[i].present != b.files[i].present || a.files[i].bytes != b.files[i].bytes;
+        if (differ && i != kGenerationUsageFile)
             return false;
+    }
     return true;
 }
 
@@ -157,6 +165,6 @@ bool PutSetInPlace(const GenerationSet& set, UserFiles& files)
         return false;
     bool ok = true;
     for (int i = 0; i < kGenerationFileCount; ++i)
-        ok = PutOneInPlace(live[i], set.files[i], files) && ok;
+        ok = PutOneInPlace(live[i], set.files[i], i == kGenerationUsageFile, files) && ok;
     return ok;
 }

@@ -2,7 +2,8 @@
 // What the launcher holds, with one owner: all groups and buttons, the
 // settings, the current group, the options, the data file's image as it was
 // loaded, the keyboard shortcuts with the hotkeys the system refused, the
-// window places, and the user's files with the generations kept of them.
+// window places, the user's files with the generations kept of them, and the
+// starts counted for the search window's order.
 // The program's start makes one and hands it to the main window, which
 // reaches it from its state and passes it to what needs it; it goes when the
 // start's run ends.
@@ -10,6 +11,7 @@
 #include "data/launcher_records.h"
 #include "data/shortcut_records.h"
 #include "data/stored_layout.h"
+#include "data/usage_file.h"
 #include "data/user_file.h"
 #include "data/window_positions.h"
 
@@ -45,6 +47,8 @@ public:
     WindowPositionTable& Positions() { return positions_; }
     UserFiles& Files() { return files_; }
     Generations& History() { return generations_; }
+    // The usage file's counts; null until read at the first need (bar/start_count.h).
+    std::unique_ptr<UsageLog>& Usage() { return usage_; }
 
     // The group the bar shows, 0..9.
     int CurrentGroup() const { return currentGroup_; }
@@ -72,4 +76,5 @@ private:
     WindowPositionTable positions_ = {};
     Generations generations_;
     UserFiles files_;
+    std::unique_ptr<UsageLog> usage_;
 };

@@ -128,6 +128,7 @@ void RestoreDialog::Restore()
     Launcher& launcher = bar_.launcher;
     const bool withWindows = launcher.Options().startWithWindows != 0;
     const bool ok = launcher.History().Restore(generations_[row].name, launcher.Files());
+    launcher.Usage().reset();  // the counts are read again from the file put in place
     reload_(bar_.window);
     if (!ok)
         ShowMessageId(dialog_, IDS_MSG_RESTORE_FAILED, MB_OK | MB_ICONERROR);

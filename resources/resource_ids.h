@@ -58,6 +58,10 @@
 #define IDM_ALWAYS_ON_TOP               40020
 #define IDM_CLOSE                       40021
 #define IDM_RESTORE_GENERATION          40040  // tray menu: the restore dialog of the kept generations
+#define IDM_SEARCH_START                40050  // search window's row menu: start it (ENTER)
+#define IDM_SEARCH_OPEN_FOLDER          40051  // search window's row menu: its folder (CTRL+ENTER)
+#define IDM_SEARCH_PUT_ON_BUTTON        40052  // search window's row menu: a program on a button of the current group
+#define IDM_SEARCH_FIRST_GROUP          40060  // search window's row menu: a program on a button of group g (0..9)
 // Items of a folder menu take the ids from here on, one each, as the menu is filled.
 #define IDM_FIRST_FOLDER_ITEM           41000
 #define IDM_LAST_FOLDER_ITEM            41999
@@ -201,6 +205,15 @@
 // Search window
 #define IDS_SEARCH_HINT                 450   // the keys of the search window
 #define IDS_SEARCH_NO_MATCH             451   // nothing matches what is typed
+#define IDS_SEARCH_COLUMN_NAME          452   // list column: a button's title, a program's name
+#define IDS_SEARCH_COLUMN_PLACE         453   // list column: a button's group and number, a program's folder
+#define IDS_SEARCH_COLUMN_FILE          454   // list column: the file started
+#define IDS_SEARCH_PLACE_START_MENU     455   // place of a program of the Start menu
+#define IDS_SEARCH_PLACE_APPS           456   // place of an application of the Apps folder
+#define IDS_SEARCH_MENU_START           457   // row menu: start it
+#define IDS_SEARCH_MENU_FOLDER          458   // row menu: open its folder
+#define IDS_SEARCH_MENU_PUT             459   // row menu: a program on the first empty button of the current group
+#define IDS_SEARCH_MENU_PUT_IN_GROUP    460   // row menu: the submenu of the groups a program can be put in
 
 // System hotkeys the system refused
 #define IDS_HOTKEY_REFUSED_MARK         430   // shortcut list, mark column: wanted as a system hotkey, refused
@@ -252,6 +265,7 @@
 #define IDS_MSG_SEARCH_HOTKEY_REFUSED   1021  // the search window's new hotkey is refused; the one before stays
 #define IDS_MSG_LAUNCH_FAILED_WHY       1022  // second paragraph of IDS_MSG_LAUNCH_FAILED: %1 the path tried, %2 the system's reason
 #define IDS_MSG_PROPERTIES_FAILED       1023  // the properties sheet of a button's file cannot be shown
+#define IDS_MSG_GROUP_FULL              1025  // a found program cannot be put on a button: %ls the group, full
 #define IDS_MSG_START_WITH_FAILED       1080  // buttons started with the launcher that failed, one line each follows
 #define IDS_MSG_STARTUP_LINK_FAILED     1081  // the shortcut in the Startup folder cannot be written or removed
 #define IDS_MSG_ARCHIVE_CREATE_FAILED   1050  // the new archive file cannot be created

@@ -133,6 +133,15 @@ bool RemoveOpened(ScopedFile* item)
 }
 }  // namespace
 
+bool IsPlainFolder(const std::wstring& folder)
+{
+    std::wstring place;
+    if (!ExpectedPlace(folder, &place))
+        return false;
+    const ScopedFile opened = OpenInPlace(folder, 0);
+    return opened && LiesAt(opened.Get(), place, true);
+}
+
 bool ListPlainFiles(const std::wstring& folder, std::vector<std::wstring>* names)
 {
     OpenedFolder opened;

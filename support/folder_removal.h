@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+// True when folder is plain: no link, and it lies where its path says (its
+// parent's final path, then its name). A walk enters only such folders.
+bool IsPlainFolder(const std::wstring& folder);
+
 // The names of the files in folder, when the folder and each of them is
 // plain and it holds nothing else (no subfolder, no link, no item that
 // cannot be opened to be looked at); false otherwise.

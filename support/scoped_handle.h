@@ -51,6 +51,7 @@ struct KernelHandleTraits {
     static void Close(Handle h) { CloseHandle(h); }
 };
 using ScopedFile = ScopedHandle<KernelHandleTraits>;
+using ScopedEvent = ScopedHandle<KernelHandleTraits>;
 
 struct FindHandleTraits {
     using Handle = HANDLE;
@@ -59,6 +60,15 @@ struct FindHandleTraits {
     static void Close(Handle h) { FindClose(h); }
 };
 using ScopedFind = ScopedHandle<FindHandleTraits>;
+
+// A folder's change notification (FindFirstChangeNotificationW).
+struct ChangeWatchTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool Valid(Handle h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+    static void Close(Handle h) { FindCloseChangeNotification(h); }
+};
+using ScopedChangeWatch = ScopedHandle<ChangeWatchTraits>;
 
 struct IconTraits {
     using Handle = HICON;
@@ -133,6 +143,14 @@ struct LibraryTraits {
     static void Close(Handle h) { FreeLibrary(h); }
 };
 using ScopedLibrary = ScopedHandle<LibraryTraits>;
+
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Invalid() { return nullptr; }
+    static bool Valid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { DestroyMenu(h); }
+};
+using ScopedMenu = ScopedHandle<MenuTraits>;
 
 struct ImageListTraits {
     using Handle = HIMAGELIST;

@@ -20,6 +20,10 @@ constexpr UINT WM_CANCEL_REQUEST = WM_APP + 104;
 
 // Posted by the window's archive job when its work has ended (app/archive_jobs.h).
 constexpr UINT WM_ARCHIVE_JOB_ENDED = WM_APP + 105;
+// Posted by the catalog of programs to the main window when it has read them
+// anew (data/program_catalog.h), and passed on to the dialog in front: the
+// search window lists them.
+constexpr UINT WM_PROGRAMS_READ = WM_APP + 106;
 
 // A bar control forwards its WM_KEYDOWN to the main window as this message (bar/button_mouse.h).
 constexpr UINT WM_BUTTONKEYDOWN = WM_USER + 2000;

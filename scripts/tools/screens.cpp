@@ -8,6 +8,7 @@
 #include "support/launcher.h"
 
 #include "app/main_window.h"
+#include "app/window_state.h"
 #include "data/generations.h"
 #include "data/launcher.h"
 #include "shortcuts/saved_changes.h"
@@ -384,6 +385,43 @@ TEST_F(Screens, Search)
         SetDlgItemTextW(dialog, IDC_SEARCH_QUERY, L"えでぃた");
         Idle(dialog);
         SaveWindow(dialog, L"search");
+    });
+    Command(IDM_SEARCH_BUTTONS);
+    EXPECT_TRUE(search.Seen());
+}
+
+// A romaji query finding programs of the Start menu named in kana, after a button that matches as well; then the
+// row's menu.
+TEST_F(Screens, SearchPrograms)
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring place = std::wstring(temp) + L"porun-search-programs";
+    CreateDirectoryW(place.c_str(), nullptr);
+    const Restore cleanup{[place] { RemoveTree(place); }};
+    const std::wstring program = BuildFile(PORUN_EXE_PATH);
+    const std::wstring camera = place + L"\\camera.exe";
+    ASSERT_TRUE(CopyFileW(program.c_str(), camera.c_str(), FALSE));
+    data_.Group(0, L"いつもの").Button(0, 0, L"カメラ", camera, L"", L"", camera, 1);
+    CreateDirectoryW((programs_ + L"\\アクセサリ").c_str(), nullptr);
+    const struct {
+        const wchar_t* link;
+        int icon;
+    } links[] = {{L"カメラ ロール", 4}, {L"アクセサリ\\かんたんカメラ", 7}, {L"Kamera Studio", 9}, {L"フォト", 5}};
+    for (const auto& link : links) {
+        const std::wstring copy = place + L"\\" + std::to_wstring(link.icon) + L".exe";
+        ASSERT_TRUE(CopyFileW(program.c_str(), copy.c_str(), FALSE));
+        ASSERT_TRUE(MakeShellLink(programs_ + L"\\" + link.link + L".lnk", copy, L"", place));
+    }
+    Open(SW_SHOWNORMAL);
+    ASSERT_TRUE(WaitUntil([this] {
+        const MainWindowState* state = WindowState(window_);
+        return state && state->catalog && state->catalog->Programs();
+    }));
+    DialogWaiter search(L"ボタンをさがす", IDCANCEL, [](HWND dialog) {
+        SetDlgItemTextW(dialog, IDC_SEARCH_QUERY, L"kamera");
+        Idle(dialog);
+        SaveWindow(dialog, L"search_romaji");
     });
     Command(IDM_SEARCH_BUTTONS);
     EXPECT_TRUE(search.Seen());

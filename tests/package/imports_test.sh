@@ -22,6 +22,7 @@ declare -A linked_ansi=(
     [CreateSemaphoreA]="winpthreads makes unnamed semaphores"
     [OutputDebugStringA]="winpthreads and libgcc report their own faults to a debugger"
     [CreateFileA]="minizip's iowin32.c keeps its ANSI file functions in the object of the wide ones"
+    [FormatMessageA]="libstdc++'s system_error names a system error through it (the catalog's thread and mutex)"
 )
 # The program's code may not reach those ANSI ways in by the back door either.
 ansi_entries="fill_win32_filefunc fill_win32_filefunc64 fill_win32_filefunc64A"

@@ -5,6 +5,7 @@
 #include "app/tray_icon.h"
 #include "bar/bar_geometry.h"
 #include "data/button_place.h"
+#include "data/start_menu_programs.h"
 #include "resources/resource_ids.h"
 #include "support/code_page_932.h"
 #include "support/program_files.h"
@@ -114,6 +115,11 @@ void LauncherWindow::Open(int show)
     ASSERT_TRUE(!program_.empty() && WriteBytes(folder_.File(L"porun.dat"), data_.Bytes()));
     ASSERT_TRUE(shortcuts_.empty() || WriteBytes(folder_.File(L"shortcut.dat"), shortcuts_));
     programPath_.emplace(OverrideProgramPath(program_.c_str()));
+    programsSeam_.emplace(OverrideProgramsFolders({programs_}));
+    storeAppsSeam_.emplace(OverrideStoreApps([apps = storeApps_](const std::atomic<bool>&, std::vector<StoreApp>* found) {
+        *found = apps;
+        return true;
+    }));
     if (beforeStart_)
         beforeStart_();
     launcher_ = Launcher::Create();
@@ -133,9 +139,11 @@ void LauncherWindow::Close()
 {
     if (!window_)
         return;
-    DestroyWindow(window_);
+    DestroyWindow(window_);  // its catalog's thread has ended with it
     PumpPending();
     launcher_.reset();
+    programsSeam_.reset();
+    storeAppsSeam_.reset();
     programPath_.reset();
     window_ = nullptr;
 }

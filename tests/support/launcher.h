@@ -7,6 +7,7 @@
 #include "data/launcher_records.h"
 #include "data/stored_layout.h"
 #include "shortcuts/key_names.h"
+#include "support/apps_folder.h"
 #include "support/seam_guard.h"
 
 #include <gtest/gtest.h>
@@ -125,6 +126,11 @@ protected:
     std::optional<DataImage> Saved() const { return DataImage::Read(folder_.File(L"porun.dat")); }
 
     TempFolder folder_{L"表ソ"};
+    // The Programs folder the launcher's catalog reads (in the test's folder, empty unless a test fills it),
+    // and the Apps folder's applications it lists.
+    std::wstring programs_ = folder_.Folder(L"Programs");
+    std::vector<StoreApp> storeApps_;
+    std::optional<SeamGuard> programsSeam_, storeAppsSeam_;
     DataImage data_;
     std::string shortcuts_;              // shortcut.dat; none when empty
     std::function<void()> beforeStart_;  // run by Open once the files are written, before the window is made

@@ -5,9 +5,9 @@
 #include "app/placement.h"
 #include "bar/bar_geometry.h"
 #include "data/button_place.h"
-#include "data/button_search.h"
 #include "data/data_file_path.h"
 #include "data/launcher.h"
+#include "data/search_index.h"
 #include "data/store_field.h"
 #include "data/whole_names.h"
 #include "menus/menu_skin.h"
@@ -256,12 +256,13 @@ TEST_P(ButtonSearch, ListsTheMatchingButtonsBestFirst)
     PutButton(data.get(), 1, 4, L"ぺいんと", L"C:\\mspaint.exe");
     PutButton(data.get(), 1, 5, L"絵文字\U0001F600ノート", L"C:\\\U0001F600\\emoji.exe");
     PutButton(data.get(), 2, 0, L"外のエディタ", L"C:\\out.exe");
-    auto index = std::make_unique<SearchIndex>();
-    BuildSearchIndex(*data, 2, index.get());
-    int found[kButtonCount];
+    SearchIndex index;
+    BuildSearchIndex(*data, 2, nullptr, nullptr, &index);
+    std::vector<SearchItem> found;
+    FindItems(index, GetParam().first, &found);
     std::wstring titles;
-    for (int i = 0, count = FindButtons(*index, GetParam().first, found); i < count; ++i) {
-        const ButtonPlace place = ButtonPlace::FromNumber(found[i]);
+    for (size_t i = 0; i < found.size(); ++i) {
+        const ButtonPlace place = ButtonPlace::FromNumber(found[i].button);
         titles += std::wstring(i ? L"," : L"") + data->groups[place.group].buttons[place.button].title;
     }
     EXPECT_EQ(GetParam().second, titles) << Utf8(GetParam().first);

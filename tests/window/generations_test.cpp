@@ -3,9 +3,11 @@
 #include "window_test.h"
 
 #include "app/main_window.h"
+#include "bar/start_count.h"
 #include "data/atomic_file.h"
 #include "data/generation_rule.h"
 #include "data/generations.h"
+#include "data/usage_file.h"
 #include "shortcuts/saved_changes.h"
 #include "support/scoped_handle.h"
 #include "support/startup_link.h"
@@ -257,5 +259,37 @@ const StartupRow kStartup[] = {
     {.name = "WrittenWhenTheRestoreTurnsItOn", .restored = true},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, StartupLinkAfterARestore, ::testing::ValuesIn(kStartup), RowName);
+
+// The score porun.usage holds for path now; 0 without the file.
+double CountedIn(const TempFolder& folder, const wchar_t* path)
+{
+    const std::string text = ReadBytes(folder.File(L"porun.usage"));
+    UsageLog usage;
+    return usage.Parse(text.data(), text.size()) ? usage.Score(path, UsageNow()) : 0.0;
+}
+
+TEST_F(Generations, TheUsageFileGoesWithTheSetAloneKeepsNothingAndAnOlderSetWithoutItLeavesItAsItIs)
+{
+    data_.Button(0, 0, L"P", L"C:\\a.exe");
+    const std::string before = data_.Bytes();
+    beforeStart_ = [this, before] {  // kept before there were counts
+        WriteBytes(folder_.Folder(L"ポルンのおもいで\\20261201-100000-000") + L"\\porun.dat", before);
+    };
+    data_.Button(0, 0, L"A", L"C:\\a.exe");
+    Open();
+    CountStart(*launcher_, *launcher_->ButtonAt(0, 0));
+    EXPECT_EQ(1u, Names().size()) << "a start alone keeps nothing";
+    RestoreNewest();
+    EXPECT_NEAR(1.0, CountedIn(folder_, L"C:\\a.exe"), 1e-3) << "the counts stay";
+    const std::vector<std::wstring> names = Names();
+    ASSERT_EQ(2u, names.size());
+    const std::wstring kept = names[0] == L"20261201-100000-000" ? names[1] : names[0];
+    EXPECT_TRUE(Exists(Kept() + L"\\" + kept + L"\\porun.usage"));
+    CountStart(*launcher_, *launcher_->ButtonAt(0, 0));
+    RestoreNewest();
+    EXPECT_NEAR(1.0, CountedIn(folder_, L"C:\\a.exe"), 1e-3) << "the counts of that time";
+    CountStart(*launcher_, *launcher_->ButtonAt(0, 0));
+    EXPECT_NEAR(2.0, CountedIn(folder_, L"C:\\a.exe"), 1e-3) << "counted on from what was restored";
+}
 
 }  // namespace
