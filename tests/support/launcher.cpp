@@ -116,10 +116,11 @@ void LauncherWindow::Open(int show)
     ASSERT_TRUE(shortcuts_.empty() || WriteBytes(folder_.File(L"shortcut.dat"), shortcuts_));
     programPath_.emplace(OverrideProgramPath(program_.c_str()));
     programsSeam_.emplace(OverrideProgramsFolders({programs_}));
-    storeAppsSeam_.emplace(OverrideStoreApps([apps = storeApps_](const std::atomic<bool>&, std::vector<StoreApp>* found) {
+    const auto listStoreApps = [apps = storeApps_](const std::atomic<bool>&, std::vector<StoreApp>* found) {
         *found = apps;
         return true;
-    }));
+    };
+    storeAppsSeam_.emplace(OverrideStoreApps(listStoreApps));
     if (beforeStart_)
         beforeStart_();
     launcher_ = Launcher::Create();

@@ -286,7 +286,8 @@ protected:
         for (const wchar_t* file : {L"user\\メモ帳.lnk", L"user\\Accessories\\Paint.lnk",
                                     L"user\\Accessories\\readme.txt", L"user\\Tools\\tool.exe", L"user\\hidden.lnk",
                                     L"outside\\outside.exe", L"common\\メモ帳.lnk", L"common\\Games\\game.url",
-                                    L"user\\1\\2\\3\\4\\5\\6\\7\\seven.lnk", L"user\\1\\2\\3\\4\\5\\6\\7\\8\\eight.lnk"}) {
+                                    L"user\\1\\2\\3\\4\\5\\6\\7\\seven.lnk",
+                                    L"user\\1\\2\\3\\4\\5\\6\\7\\8\\eight.lnk"}) {
             folder_.Folder(support::FolderOf(file));
             WriteBytes(folder_.File(file), "");
         }
