@@ -6,6 +6,7 @@
 #include "archive/path_identity.h"
 #include "archive/size_text.h"
 #include "resources/resource_ids.h"
+#include "support/file_kind.h"
 #include "support/key_state.h"
 #include "support/messages.h"
 #include "support/path_text.h"
@@ -26,18 +27,6 @@ void ShellOpenFolder(HWND window, const wchar_t* folder)
 }
 
 FolderOpenFunction g_openFolder = ShellOpenFolder;
-
-bool IsFolder(const wchar_t* path)
-{
-    const DWORD attributes = GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool IsFile(const wchar_t* path)
-{
-    const DWORD attributes = GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // The name a new folder or archive takes from the dropped item path: its
 // name without extension, made safe to stand directly below the desktop.
@@ -138,7 +127,7 @@ std::wstring AskArchivePath(ArchiveJob& job)
         }
         // An archive of that name is replaced only when the user says so;
         // otherwise the name is asked again.
-        if (!IsFile(archivePath.c_str()) || AgreesToReplace(job.Window(), archivePath))
+        if (!FileExists(archivePath.c_str()) || AgreesToReplace(job.Window(), archivePath))
             return archivePath;
         if (job.Stopping())
             return std::wstring();
