@@ -190,7 +190,8 @@ TEST_P(DropOnTheGroupButton, ExtractsOrPacksOntoTheDesktop)
     EXPECT_EQ(c.opened ? desktop + L"\\" + c.desktop.substr(0, c.desktop.find(L'\\')) : L"", g_opened);
 }
 
-const wchar_t kFallback[] = L"ポルンの書庫\\ ポルンの書庫\\a.jpg";  // a folder named in the program's own words
+// a folder named in the program's own words
+const wchar_t kFallback[] = L"ポルンの書庫\\ ポルンの書庫\\a.jpg";
 const std::wstring kBesidePics = L"pics (2)\\ pics (2)\\a.jpg pics\\ pics\\a.jpg";
 const std::wstring kSixty(60, L'x');
 
@@ -202,10 +203,12 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
     {"CutShortArchive", {L"pics.zip"}, {}, L"", kError, L"「pics.zip」は壊れている", L"", true, false, false,
      kPics.substr(0, 40)},
     {"StoppedAtAnEntry", {L"pics.zip"}, {}, L"", kError,
-     L"「pics.zip」の「b.jpg」が読めないか書き込めなくて、解凍をとちゅうでやめたのら！！\n"
+     L"「pics.zip」の「b.jpg」が読めないか書き込めなくて、"
+     L"解凍をとちゅうでやめたのら！！\n"
      L"それまでに取り出したファイルは「pics」に残してあるろ。",
      L"pics\\ pics\\a.jpg", true, false, false, Unreadable()},
-    {"UnsafeNamesSkipped", {L"pics.zip"}, {}, L"", kNotice, L"「pics.zip」のうち 2 個", L"pics\\ pics\\a.jpg", true,
+    {"UnsafeNamesSkipped", {L"pics.zip"}, {}, L"", kNotice, L"「pics.zip」のうち 2 個", L"pics\\ pics\\a.jpg",
+     true,
      true, false, BuildZip({StoredEntry("a.jpg", "a"), StoredEntry("../evil.jpg", "e"), StoredEntry("CON", "c")})},
     {"PlainFileGoesOnToTheIconOffer", {L"report.txt"}, {}, L"", L"", L"", L"", false},
     {"PlainFileWithCtrl", {L"report.txt"}, {nullptr}, L"report", L"", L"", L"report.zip[report.txt]", true, false,
@@ -234,10 +237,10 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
     {.name = "NamesThatNameNoFileAreAskedAgain", .items = {L"docs\\"},
      .replies = {L"bad|name", L"..\\up", L"CON", kCancel}, .proposals = L"docs|bad|name?|..\\up?|CON?",
      .handled = false},
-    {"UnknownDesktopArchive", {L"pics.zip"}, {}, L"", kError, L"デスクトップの場所", L"", true, false, false, kPics,
-     L""},
-    {"UnknownDesktopFolder", {L"docs\\"}, {}, L"", kError, L"デスクトップの場所", L"", true, false, false, kPics,
-     L""},
+    {"UnknownDesktopArchive", {L"pics.zip"}, {}, L"", kError, L"デスクトップの場所", L"", true, false, false,
+     kPics, L""},
+    {"UnknownDesktopFolder", {L"docs\\"}, {}, L"", kError, L"デスクトップの場所", L"", true, false, false,
+     kPics, L""},
     // a name that would write over a dropped item is asked for again; the dropped items stay
     {"TakenByADroppedArchive", {L">report.zip", L">other.txt"}, {nullptr, L"bundle"}, L"report|report?", L"", L"",
      L"bundle.zip[report.zip,other.txt] other.txt report.zip"},
@@ -255,10 +258,13 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropOnTheGroupButton, ::testing::ValuesIn(std::v
     {.name = "EmptyArchiveMakesNoFolder", .items = {L"pics.zip"}, .archive = "stub" + BuildZip({})},
     // a folder not listed to its end has no entry of its own and is told, as are files that could not be read
     {.name = "FolderThatCannotBeListed", .items = {L"docs\\"}, .replies = {nullptr}, .proposals = L"docs",
-     .caption = kNotice, .message = L"リンクと、中を読めなかったフォルダ、\nあわせて 1 個は入ってないろ！",
+     .caption = kNotice,
+     .message = L"リンクと、中を読めなかったフォルダ、\nあわせて 1 個は入ってないろ！",
      .desktop = L"docs.zip", .lister = &kDenied},
     {.name = "ListingBrokenOffAfterAFileGone", .items = {L"docs\\"}, .replies = {nullptr}, .proposals = L"docs",
-     .caption = kNotice, .message = L"開けなかった 1 個のファイルと、\nリンクと、中を読めなかったフォルダ 1 個",
+     .caption = kNotice,
+     .message = L"開けなかった 1 個のファイルと、\n"
+                L"リンクと、中を読めなかったフォルダ 1 個",
      .desktop = L"docs.zip[docs/a.txt]", .lister = &kBrokenOff},
     {.name = "ArchiveLargerThanTheFreeSpace", .items = {L"pics.zip"}, .caption = kError,
      .message = L"「pics.zip」を解凍するには 1.0 PB いるのに、\n空きは ",

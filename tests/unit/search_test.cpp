@@ -74,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, Spelling, ::testing::ValuesIn(std::vector<Spellin
     {.name = "FullWidthLatin", .query = L"ｋａｍｅ", .text = L"カメラ", .rank = kStart},
     {.name = "KanjiAloneHasNoRomaji", .query = L"chou", .text = L"帳", .rank = kNone},
     {.name = "AtTheLimitOfTheQuery", .query = std::wstring(63, L'a'), .text = std::wstring(63, L'あ'), .rank = kStart},
-    {.name = "PastTheLimitOfTheQuery", .query = std::wstring(64, L'a'), .text = std::wstring(64, L'あ'), .rank = kNone},
+    {.name = "PastTheLimitOfTheQuery", .query = std::wstring(64, L'a'), .text = std::wstring(64, L'あ'),
+     .rank = kNone},
     {.name = "ManyWaysThroughLongVowels", .query = std::wstring(47, L'a') + L"b",
      .text = support::Repeated(std::wstring(L"アー"), 100), .rank = kNone},
 }), RowName);
@@ -197,7 +198,8 @@ std::string Line(const std::string& last, const std::string& score, const std::s
 INSTANTIATE_TEST_SUITE_P(Rows, UsageText, ::testing::ValuesIn(std::vector<UsageTextRow>{
     {.name = "Lines", .text = kHead + Line(kNowText, "2.5", "3", "C:\\a.exe") + kNowText + "\t1\t1\tshell:x!App\n",
      .parsed = true, .scores = {{L"c:\\A.EXE", 2.5}, {L"shell:x!App", 1}, {L"C:\\b.exe", 0}}},
-    {.name = "ByteOrderMark", .text = "\xEF\xBB\xBF" + kHead + Line(kNowText, "1", "1", "C:\\メモ.exe"), .parsed = true,
+    {.name = "ByteOrderMark", .text = "\xEF\xBB\xBF" + kHead + Line(kNowText, "1", "1", "C:\\メモ.exe"),
+     .parsed = true,
      .scores = {{L"C:\\メモ.exe", 1}}},
     {.name = "NoVersionLine", .text = Line(kNowText, "1", "1", "C:\\a.exe"), .parsed = false, .scores = {}},
     {.name = "AnotherVersion", .text = "version\t2\r\n" + Line(kNowText, "1", "1", "C:\\a.exe"), .parsed = false},
